@@ -1,0 +1,43 @@
+# Thin wrapper around CMake.  `make test` is what CI runs.
+JOBS ?= $(shell nproc)
+CMAKE_GEN = -G Ninja
+TEST_ENV = QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=Asia/Tokyo \
+           ASAN_OPTIONS=detect_leaks=1 \
+           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps release run test bench fuzz clean format
+
+all: release
+
+deps:
+	@scripts/install-deps
+
+build/release/build.ninja:
+	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKEIRO_TESTS=OFF -DKEIRO_BENCH=ON
+
+release: deps build/release/build.ninja
+	cmake --build build/release -j $(JOBS)
+
+run: release
+	build/release/bin/Keiro
+
+build/test/build.ninja:
+	cmake -S . -B build/test $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKEIRO_SANITIZE=ON
+
+test: deps build/test/build.ninja
+	cmake --build build/test -j $(JOBS)
+	cd build/test && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+bench: release
+	@for b in build/release/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKEIRO_FUZZ=ON -DKEIRO_TESTS=OFF
+	cmake --build build/fuzz -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,158 @@
+#include "core/fileio.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <utility>
+
+namespace keiro {
+namespace {
+
+std::string describe(const fs::path& path, std::string_view action, std::string_view reason) {
+    return "ファイルの" + std::string(action) + "に失敗しました。\n" + path.string() + "\n" +
+           std::string(reason);
+}
+
+std::string reasonOf(int errorNumber) {
+    switch (errorNumber) {
+        case ENOENT: return "ファイルまたはフォルダーが見つかりません。";
+        case EACCES:
+        case EPERM: return "アクセスが拒否されました。";
+        case ENOSPC: return "ディスクの空き容量が足りません。";
+        case EROFS: return "書き込み禁止の場所です。";
+        case EISDIR: return "フォルダーです。";
+        case ENOTDIR: return "フォルダーではありません。";
+        default: return std::string("エラー: ") + std::strerror(errorNumber);
+    }
+}
+
+// A file descriptor closed on scope exit.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+void writeAll(int fd, const fs::path& path, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw IoError(path, "書き込み", errno);
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+void syncFolder(const fs::path& folder) {
+    Fd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+}  // namespace
+
+IoError::IoError(const fs::path& path, std::string_view action, int errorNumber)
+    : std::runtime_error(describe(path, action, reasonOf(errorNumber))),
+      path_(path),
+      errno_(errorNumber) {}
+
+IoError::IoError(const fs::path& path, std::string_view action, std::string_view reason)
+    : std::runtime_error(describe(path, action, reason)), path_(path) {}
+
+std::string readFile(const fs::path& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) throw IoError(path, "読み込み", errno);
+    std::string out;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw IoError(path, "読み込み", errno);
+        }
+        if (n == 0) break;
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    return out;
+}
+
+void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t size) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) throw IoError(path, "読み込み", errno);
+    auto* dest = static_cast<char*>(out);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd.get(), dest + done, size - done,
+                                  static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw IoError(path, "読み込み", errno);
+        }
+        if (n == 0) throw IoError(path, "読み込み", "ファイルが途中で終わっています。");
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void writeFileAtomic(const fs::path& path, std::string_view content) {
+    const fs::path folder = path.parent_path();
+    std::random_device random;
+    fs::path temp;
+    int raw = -1;
+    for (int attempt = 0; attempt < 10 && raw < 0; ++attempt) {
+        temp = path;
+        temp += ".tmp" + std::to_string(random() % 1000000);
+        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (raw < 0 && errno != EEXIST) throw IoError(path, "書き込み", errno);
+    }
+    if (raw < 0) throw IoError(path, "書き込み", EEXIST);
+    Fd fd(raw);
+    try {
+        writeAll(fd.get(), path, content.data(), content.size());
+        if (::fsync(fd.get()) != 0) throw IoError(path, "書き込み", errno);
+        if (::close(fd.release()) != 0) throw IoError(path, "書き込み", errno);
+        if (::rename(temp.c_str(), path.c_str()) != 0) throw IoError(path, "書き込み", errno);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    syncFolder(folder);
+}
+
+void copyFile(const fs::path& from, const fs::path& to) {
+    writeFileAtomic(to, readFile(from));
+}
+
+void appendToFile(const fs::path& path, std::string_view bytes) {
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600));
+    if (fd.get() < 0) throw IoError(path, "書き込み", errno);
+    writeAll(fd.get(), path, bytes.data(), bytes.size());
+    if (::close(fd.release()) != 0) throw IoError(path, "書き込み", errno);
+}
+
+void createPrivateDirectories(const fs::path& path) {
+    std::error_code ec;
+    fs::path partial;
+    for (const auto& part : path) {
+        partial /= part;
+        if (fs::is_directory(partial, ec)) continue;
+        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
+            throw IoError(partial, "作成", errno);
+        }
+    }
+}
+
+}  // namespace keiro

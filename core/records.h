@@ -1,0 +1,418 @@
+#pragma once
+// The records of the year data file.  Each struct's bytes are the file's bytes: the layout is
+// fixed by files already in use, so every offset is checked at compile time.
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "core/pstr.h"
+
+namespace keiro {
+
+static_assert(std::endian::native == std::endian::little, "the data files are little-endian");
+
+inline constexpr int kMaxEmployees = 100;
+inline constexpr int kPeriodCount = 15;
+inline constexpr int kFirstBonusPeriod = 13;  // periods 13..15 are bonuses, 1..12 months
+
+inline bool isBonusPeriod(int period) { return period > 12; }
+
+struct YearFileHeader {
+    double headerValue;              // nobody reads it; written back as it was read
+    std::uint8_t periodSaved[16];    // index k-1: 1 once period k was saved; entry 16 unused
+    std::int32_t bonusPayMonth[3];   // periods 13..15; 0 = not set
+    std::int32_t bonusPayDay[3];
+    std::uint8_t reserved[80];
+
+    bool isSaved(int period) const { return periodSaved[period - 1] == 1; }
+};
+
+struct PeriodSettings {
+    PStr<44> companyName;            // empty = the period holds no company data
+    std::uint8_t companyNameTail[15];
+    std::uint8_t generalBusiness;    // 1 一般事業所, 0 それ以外
+    std::uint8_t reserved61[3];
+    std::int32_t payDay;             // 31 = month end
+    std::int32_t scheduledDays;
+    double scheduledHours;
+    std::int32_t payNextMonth;
+    std::uint8_t reserved84[12];
+    double hoursPerDay;
+    double employmentInsRate;        // employee's shares, in percent
+    double healthInsRate;
+    double nursingInsRate;
+    double pensionRate;
+    double pensionFundRate;
+    std::int64_t corporateNumber;    // 13 digits; 0 = none
+    std::uint8_t reserved152[248];
+};
+
+#pragma pack(push, 1)
+struct EmployeeRecord {
+    PStr<14> recordId;               // "yymmdd_hhnnss"; empty = free slot
+    PStr<11> employeeCode;
+    PStr<17> name;
+    PStr<13> nameKana;
+    PStr<17> department;
+    std::uint8_t birthEra;           // 1 明治, 2 大正, 3 昭和, 4 平成
+    std::uint8_t birthYear;          // 0 = no birth date
+    std::uint8_t birthMonth;
+    std::uint8_t birthDay;
+    std::uint8_t category;           // 1 役員 .. 5 アルバイト
+    std::uint8_t payForm;            // 1 月給, 2 日給, 3 時間給
+    std::uint8_t workStatus;         // 1 在職, 2 休職, 3 退職
+    std::uint8_t taxColumn;          // 0 甲欄, 1 乙欄
+    std::uint8_t payMethod;          // 1 現金, otherwise 振込
+    std::uint8_t reserved86[2];
+    std::int32_t dependents;
+    std::int32_t dependentRelatives;
+    std::int32_t basePay;            // monthly amount, daily or hourly wage by payForm
+    std::int32_t overtimeRate;
+    std::int32_t lateNightRate;
+    std::int32_t holidayOvertimeRate;
+    std::int32_t holidayLateNightRate;
+    std::int32_t commuteNonTaxable;
+    std::int32_t commuteTaxable;
+    std::int32_t residentTaxJune;
+    std::int32_t residentTax;
+    std::int32_t positionAllowance;
+    std::int32_t familyAllowance;
+    std::int32_t fixedAllowance1;
+    std::int32_t fixedAllowance2;
+    std::int32_t fixedAllowance3;
+    std::int32_t fixedDeduction1;
+    std::int32_t fixedDeduction2;
+    std::int32_t fixedDeduction3;
+    std::int32_t paidLeavePay;
+    std::int32_t absenceDeductionRate;
+    std::int32_t lateDeductionRate;
+    std::uint8_t reserved176[20];    // cleared on every save
+    std::uint8_t employmentInsured;
+    std::uint8_t reserved197;
+    std::uint8_t healthInsured;
+    std::uint8_t reserved199;
+    std::int32_t healthInsPremium;
+    std::uint8_t nursingInsured;
+    std::uint8_t reserved205[3];
+    std::int32_t nursingInsPremium;
+    std::uint8_t pensionInsured;
+    std::uint8_t reserved213[3];
+    std::int32_t pensionPremium;
+    std::uint8_t pensionFundMember;
+    std::uint8_t reserved221[3];
+    std::int32_t pensionFundPremium;
+    PStr<25> bankName;
+    PStr<17> bankNameKana;
+    PStr<25> branchName;
+    PStr<17> branchNameKana;
+    std::uint8_t accountType;        // 0 普通, 1 当座, 2 貯蓄
+    PStr<8> accountNumber;
+    std::uint8_t reserved326[2];
+    std::int32_t transferFee;
+    std::uint8_t reserved332;
+    PStr<175> remarks;
+    PStr<12> categoryText;
+    std::uint16_t insuranceGrade;
+    std::int64_t myNumber;           // 12 digits; 0 = none
+    std::uint8_t reserved532[168];   // cleared on every save
+
+    bool isUsed() const { return !recordId.empty(); }
+};
+#pragma pack(pop)
+
+struct AttendanceRecord {
+    double scheduledDays;
+    double daysWorked;
+    double paidLeaveDays;
+    double absentDays;
+    double holidayWorkDays;
+    double specialLeaveDays;
+    double scheduledHours;
+    double hoursWorked;
+    double overtimeHours;
+    double lateNightHours;
+    double holidayOvertimeHours;
+    double holidayLateNightHours;
+    double lateCount;
+    double lateHours;
+    double paidLeaveBalance;
+    double reserved[10];
+
+    // Item j (1..15) in record order, for code that walks the attendance items by index.
+    double& item(int j) { return (this->*kItems[j - 1]); }
+    double item(int j) const { return (this->*kItems[j - 1]); }
+    static constexpr double AttendanceRecord::*kItems[15] = {
+        &AttendanceRecord::scheduledDays,       &AttendanceRecord::daysWorked,
+        &AttendanceRecord::paidLeaveDays,       &AttendanceRecord::absentDays,
+        &AttendanceRecord::holidayWorkDays,     &AttendanceRecord::specialLeaveDays,
+        &AttendanceRecord::scheduledHours,      &AttendanceRecord::hoursWorked,
+        &AttendanceRecord::overtimeHours,       &AttendanceRecord::lateNightHours,
+        &AttendanceRecord::holidayOvertimeHours, &AttendanceRecord::holidayLateNightHours,
+        &AttendanceRecord::lateCount,           &AttendanceRecord::lateHours,
+        &AttendanceRecord::paidLeaveBalance};
+};
+
+struct PaymentRecord {
+    std::int32_t basePayAmount;            // 基本給 / 賞与 in bonus periods
+    std::int32_t positionAllowanceAmount;  // 役職手当 / 役員報酬 in bonus periods
+    std::int32_t familyAllowanceAmount;
+    std::int32_t fixedAllowance1;
+    std::int32_t fixedAllowance2;
+    std::int32_t fixedAllowance3;
+    std::int32_t overtimePay;
+    std::int32_t lateNightPay;
+    std::int32_t holidayOvertimePay;
+    std::int32_t holidayLateNightPay;
+    std::int32_t commuteNonTaxableAmount;
+    std::int32_t commuteTaxableAmount;
+    std::int32_t variableAllowance1;
+    std::int32_t variableAllowance2;
+    std::int32_t variableAllowance3;
+    std::int32_t absenceDeduction;
+    std::int32_t lateDeduction;
+    std::int32_t taxablePayTotal;
+    std::int32_t payTotal;
+    std::int32_t otherItem1;               // outside the pay totals
+    std::int32_t otherItem2;
+    std::int32_t otherItem3;
+    std::uint8_t reserved88[28];
+    std::uint8_t manualFlags[25];          // index j-1: amount j (offset 4*(j-1)) entered by hand
+    std::uint8_t reserved141[7];
+
+    static constexpr int kAmountCount = 22;
+    std::int32_t& amount(int j) { return this->*kAmounts[j - 1]; }
+    std::int32_t amount(int j) const { return this->*kAmounts[j - 1]; }
+    bool isManual(int j) const { return manualFlags[j - 1] == 1; }
+
+    static constexpr std::int32_t PaymentRecord::*kAmounts[kAmountCount] = {
+        &PaymentRecord::basePayAmount,       &PaymentRecord::positionAllowanceAmount,
+        &PaymentRecord::familyAllowanceAmount, &PaymentRecord::fixedAllowance1,
+        &PaymentRecord::fixedAllowance2,     &PaymentRecord::fixedAllowance3,
+        &PaymentRecord::overtimePay,         &PaymentRecord::lateNightPay,
+        &PaymentRecord::holidayOvertimePay,  &PaymentRecord::holidayLateNightPay,
+        &PaymentRecord::commuteNonTaxableAmount, &PaymentRecord::commuteTaxableAmount,
+        &PaymentRecord::variableAllowance1,  &PaymentRecord::variableAllowance2,
+        &PaymentRecord::variableAllowance3,  &PaymentRecord::absenceDeduction,
+        &PaymentRecord::lateDeduction,       &PaymentRecord::taxablePayTotal,
+        &PaymentRecord::payTotal,            &PaymentRecord::otherItem1,
+        &PaymentRecord::otherItem2,          &PaymentRecord::otherItem3};
+};
+
+struct DeductionRecord {
+    std::int32_t healthInsAmount;
+    std::int32_t pensionAmount;
+    std::int32_t pensionFundAmount;
+    std::int32_t employmentInsAmount;
+    std::int32_t nursingInsAmount;
+    std::int32_t socialInsTotal;
+    std::int32_t payAfterSocialIns;        // what the income tax table is applied to
+    std::int32_t incomeTax;
+    std::int32_t residentTaxAmount;
+    std::int32_t fixedDeduction1;
+    std::int32_t fixedDeduction2;
+    std::int32_t fixedDeduction3;
+    std::int32_t variableDeduction1;
+    std::int32_t variableDeduction2;
+    std::int32_t variableDeduction3;
+    std::int32_t deductionTotal;
+    std::int32_t socialInsBase;
+    std::int32_t otherItem1;               // second copy of the payment record's その他
+    std::int32_t otherItem2;
+    std::int32_t otherItem3;
+    std::uint8_t reserved80[28];
+    std::uint8_t manualFlags[25];          // index j-1: amount j entered by hand
+    std::uint8_t reserved133[3];
+
+    static constexpr int kAmountCount = 20;
+    static constexpr int kIncomeTaxItem = 8;
+    std::int32_t& amount(int j) { return this->*kAmounts[j - 1]; }
+    std::int32_t amount(int j) const { return this->*kAmounts[j - 1]; }
+    bool isManual(int j) const { return manualFlags[j - 1] == 1; }
+
+    static constexpr std::int32_t DeductionRecord::*kAmounts[kAmountCount] = {
+        &DeductionRecord::healthInsAmount,   &DeductionRecord::pensionAmount,
+        &DeductionRecord::pensionFundAmount, &DeductionRecord::employmentInsAmount,
+        &DeductionRecord::nursingInsAmount,  &DeductionRecord::socialInsTotal,
+        &DeductionRecord::payAfterSocialIns, &DeductionRecord::incomeTax,
+        &DeductionRecord::residentTaxAmount, &DeductionRecord::fixedDeduction1,
+        &DeductionRecord::fixedDeduction2,   &DeductionRecord::fixedDeduction3,
+        &DeductionRecord::variableDeduction1, &DeductionRecord::variableDeduction2,
+        &DeductionRecord::variableDeduction3, &DeductionRecord::deductionTotal,
+        &DeductionRecord::socialInsBase,     &DeductionRecord::otherItem1,
+        &DeductionRecord::otherItem2,        &DeductionRecord::otherItem3};
+};
+
+// One pay period: the company settings and up to 100 employees with their records.
+// Slot i (1..100) is index i-1 of each array.
+struct PeriodBlock {
+    PeriodSettings settings;
+    EmployeeRecord employees[kMaxEmployees];
+    AttendanceRecord attendance[kMaxEmployees];
+    PaymentRecord payments[kMaxEmployees];
+    DeductionRecord deductions[kMaxEmployees];
+
+    EmployeeRecord& employee(int slot) { return employees[slot - 1]; }
+    const EmployeeRecord& employee(int slot) const { return employees[slot - 1]; }
+};
+
+// Byte counts of the file and of the earlier edition's 80-employee layout.
+inline constexpr std::size_t kHeaderSize = 128;
+inline constexpr std::size_t kBlockSize = 118'800;
+inline constexpr std::size_t kYearFileSize = kHeaderSize + kPeriodCount * kBlockSize;  // 1,782,128
+inline constexpr int kLegacyEmployees = 80;
+inline constexpr std::size_t kLegacyBlockSize = 95'120;
+inline constexpr std::size_t kLegacyYearFileSize = kHeaderSize + kPeriodCount * kLegacyBlockSize;
+
+inline constexpr std::size_t blockOffset(int period) {
+    return kHeaderSize + static_cast<std::size_t>(period - 1) * kBlockSize;
+}
+
+// --- layout checks ---------------------------------------------------------------------------
+
+template <typename T>
+inline constexpr bool kIsFileRecord =
+    std::is_trivially_copyable_v<T> && std::is_standard_layout_v<T>;
+
+static_assert(kIsFileRecord<YearFileHeader> && sizeof(YearFileHeader) == 128);
+static_assert(offsetof(YearFileHeader, periodSaved) == 8);
+static_assert(offsetof(YearFileHeader, bonusPayMonth) == 24);
+static_assert(offsetof(YearFileHeader, bonusPayDay) == 36);
+
+static_assert(kIsFileRecord<PeriodSettings> && sizeof(PeriodSettings) == 400);
+static_assert(offsetof(PeriodSettings, generalBusiness) == 60);
+static_assert(offsetof(PeriodSettings, payDay) == 64);
+static_assert(offsetof(PeriodSettings, scheduledDays) == 68);
+static_assert(offsetof(PeriodSettings, scheduledHours) == 72);
+static_assert(offsetof(PeriodSettings, payNextMonth) == 80);
+static_assert(offsetof(PeriodSettings, hoursPerDay) == 96);
+static_assert(offsetof(PeriodSettings, employmentInsRate) == 104);
+static_assert(offsetof(PeriodSettings, healthInsRate) == 112);
+static_assert(offsetof(PeriodSettings, nursingInsRate) == 120);
+static_assert(offsetof(PeriodSettings, pensionRate) == 128);
+static_assert(offsetof(PeriodSettings, pensionFundRate) == 136);
+static_assert(offsetof(PeriodSettings, corporateNumber) == 144);
+
+static_assert(kIsFileRecord<EmployeeRecord> && sizeof(EmployeeRecord) == 700);
+static_assert(offsetof(EmployeeRecord, employeeCode) == 15);
+static_assert(offsetof(EmployeeRecord, name) == 27);
+static_assert(offsetof(EmployeeRecord, nameKana) == 45);
+static_assert(offsetof(EmployeeRecord, department) == 59);
+static_assert(offsetof(EmployeeRecord, birthEra) == 77);
+static_assert(offsetof(EmployeeRecord, birthYear) == 78);
+static_assert(offsetof(EmployeeRecord, birthMonth) == 79);
+static_assert(offsetof(EmployeeRecord, birthDay) == 80);
+static_assert(offsetof(EmployeeRecord, category) == 81);
+static_assert(offsetof(EmployeeRecord, payForm) == 82);
+static_assert(offsetof(EmployeeRecord, workStatus) == 83);
+static_assert(offsetof(EmployeeRecord, taxColumn) == 84);
+static_assert(offsetof(EmployeeRecord, payMethod) == 85);
+static_assert(offsetof(EmployeeRecord, dependents) == 88);
+static_assert(offsetof(EmployeeRecord, dependentRelatives) == 92);
+static_assert(offsetof(EmployeeRecord, basePay) == 96);
+static_assert(offsetof(EmployeeRecord, overtimeRate) == 100);
+static_assert(offsetof(EmployeeRecord, lateNightRate) == 104);
+static_assert(offsetof(EmployeeRecord, holidayOvertimeRate) == 108);
+static_assert(offsetof(EmployeeRecord, holidayLateNightRate) == 112);
+static_assert(offsetof(EmployeeRecord, commuteNonTaxable) == 116);
+static_assert(offsetof(EmployeeRecord, commuteTaxable) == 120);
+static_assert(offsetof(EmployeeRecord, residentTaxJune) == 124);
+static_assert(offsetof(EmployeeRecord, residentTax) == 128);
+static_assert(offsetof(EmployeeRecord, positionAllowance) == 132);
+static_assert(offsetof(EmployeeRecord, familyAllowance) == 136);
+static_assert(offsetof(EmployeeRecord, fixedAllowance1) == 140);
+static_assert(offsetof(EmployeeRecord, fixedAllowance2) == 144);
+static_assert(offsetof(EmployeeRecord, fixedAllowance3) == 148);
+static_assert(offsetof(EmployeeRecord, fixedDeduction1) == 152);
+static_assert(offsetof(EmployeeRecord, fixedDeduction2) == 156);
+static_assert(offsetof(EmployeeRecord, fixedDeduction3) == 160);
+static_assert(offsetof(EmployeeRecord, paidLeavePay) == 164);
+static_assert(offsetof(EmployeeRecord, absenceDeductionRate) == 168);
+static_assert(offsetof(EmployeeRecord, lateDeductionRate) == 172);
+static_assert(offsetof(EmployeeRecord, reserved176) == 176);
+static_assert(offsetof(EmployeeRecord, employmentInsured) == 196);
+static_assert(offsetof(EmployeeRecord, healthInsured) == 198);
+static_assert(offsetof(EmployeeRecord, healthInsPremium) == 200);
+static_assert(offsetof(EmployeeRecord, nursingInsured) == 204);
+static_assert(offsetof(EmployeeRecord, nursingInsPremium) == 208);
+static_assert(offsetof(EmployeeRecord, pensionInsured) == 212);
+static_assert(offsetof(EmployeeRecord, pensionPremium) == 216);
+static_assert(offsetof(EmployeeRecord, pensionFundMember) == 220);
+static_assert(offsetof(EmployeeRecord, pensionFundPremium) == 224);
+static_assert(offsetof(EmployeeRecord, bankName) == 228);
+static_assert(offsetof(EmployeeRecord, bankNameKana) == 254);
+static_assert(offsetof(EmployeeRecord, branchName) == 272);
+static_assert(offsetof(EmployeeRecord, branchNameKana) == 298);
+static_assert(offsetof(EmployeeRecord, accountType) == 316);
+static_assert(offsetof(EmployeeRecord, accountNumber) == 317);
+static_assert(offsetof(EmployeeRecord, transferFee) == 328);
+static_assert(offsetof(EmployeeRecord, remarks) == 333);
+static_assert(offsetof(EmployeeRecord, categoryText) == 509);
+static_assert(offsetof(EmployeeRecord, insuranceGrade) == 522);
+static_assert(offsetof(EmployeeRecord, myNumber) == 524);
+static_assert(offsetof(EmployeeRecord, reserved532) == 532);
+
+static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
+static_assert(offsetof(AttendanceRecord, daysWorked) == 8);
+static_assert(offsetof(AttendanceRecord, paidLeaveDays) == 16);
+static_assert(offsetof(AttendanceRecord, absentDays) == 24);
+static_assert(offsetof(AttendanceRecord, holidayWorkDays) == 32);
+static_assert(offsetof(AttendanceRecord, specialLeaveDays) == 40);
+static_assert(offsetof(AttendanceRecord, scheduledHours) == 48);
+static_assert(offsetof(AttendanceRecord, hoursWorked) == 56);
+static_assert(offsetof(AttendanceRecord, overtimeHours) == 64);
+static_assert(offsetof(AttendanceRecord, lateNightHours) == 72);
+static_assert(offsetof(AttendanceRecord, holidayOvertimeHours) == 80);
+static_assert(offsetof(AttendanceRecord, holidayLateNightHours) == 88);
+static_assert(offsetof(AttendanceRecord, lateCount) == 96);
+static_assert(offsetof(AttendanceRecord, lateHours) == 104);
+static_assert(offsetof(AttendanceRecord, paidLeaveBalance) == 112);
+
+static_assert(kIsFileRecord<PaymentRecord> && sizeof(PaymentRecord) == 148);
+static_assert(offsetof(PaymentRecord, positionAllowanceAmount) == 4);
+static_assert(offsetof(PaymentRecord, familyAllowanceAmount) == 8);
+static_assert(offsetof(PaymentRecord, fixedAllowance1) == 12);
+static_assert(offsetof(PaymentRecord, overtimePay) == 24);
+static_assert(offsetof(PaymentRecord, lateNightPay) == 28);
+static_assert(offsetof(PaymentRecord, holidayOvertimePay) == 32);
+static_assert(offsetof(PaymentRecord, holidayLateNightPay) == 36);
+static_assert(offsetof(PaymentRecord, commuteNonTaxableAmount) == 40);
+static_assert(offsetof(PaymentRecord, commuteTaxableAmount) == 44);
+static_assert(offsetof(PaymentRecord, variableAllowance1) == 48);
+static_assert(offsetof(PaymentRecord, absenceDeduction) == 60);
+static_assert(offsetof(PaymentRecord, lateDeduction) == 64);
+static_assert(offsetof(PaymentRecord, taxablePayTotal) == 68);
+static_assert(offsetof(PaymentRecord, payTotal) == 72);
+static_assert(offsetof(PaymentRecord, otherItem1) == 76);
+static_assert(offsetof(PaymentRecord, otherItem3) == 84);
+static_assert(offsetof(PaymentRecord, manualFlags) == 116);
+
+static_assert(kIsFileRecord<DeductionRecord> && sizeof(DeductionRecord) == 136);
+static_assert(offsetof(DeductionRecord, pensionAmount) == 4);
+static_assert(offsetof(DeductionRecord, pensionFundAmount) == 8);
+static_assert(offsetof(DeductionRecord, employmentInsAmount) == 12);
+static_assert(offsetof(DeductionRecord, nursingInsAmount) == 16);
+static_assert(offsetof(DeductionRecord, socialInsTotal) == 20);
+static_assert(offsetof(DeductionRecord, payAfterSocialIns) == 24);
+static_assert(offsetof(DeductionRecord, incomeTax) == 28);
+static_assert(offsetof(DeductionRecord, residentTaxAmount) == 32);
+static_assert(offsetof(DeductionRecord, fixedDeduction1) == 36);
+static_assert(offsetof(DeductionRecord, variableDeduction1) == 48);
+static_assert(offsetof(DeductionRecord, deductionTotal) == 60);
+static_assert(offsetof(DeductionRecord, socialInsBase) == 64);
+static_assert(offsetof(DeductionRecord, otherItem1) == 68);
+static_assert(offsetof(DeductionRecord, otherItem3) == 76);
+static_assert(offsetof(DeductionRecord, manualFlags) == 108);
+static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kIncomeTaxItem - 1 == 115);
+
+static_assert(kIsFileRecord<PeriodBlock> && sizeof(PeriodBlock) == kBlockSize);
+static_assert(offsetof(PeriodBlock, employees) == 400);
+static_assert(offsetof(PeriodBlock, attendance) == 70'400);
+static_assert(offsetof(PeriodBlock, payments) == 90'400);
+static_assert(offsetof(PeriodBlock, deductions) == 105'200);
+static_assert(kYearFileSize == 1'782'128);
+static_assert(kLegacyBlockSize == 400 + kLegacyEmployees * (700 + 200 + 148 + 136));
+
+}  // namespace keiro
