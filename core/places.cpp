@@ -1,0 +1,192 @@
+#include "core/places.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#include "core/fileio.h"
+
+namespace keiro {
+namespace {
+
+// The variable's value, or empty when it is unset or empty.
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+fs::path homeFolder() {
+    if (std::string home = environment("HOME"); !home.empty()) return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) {
+        return entry->pw_dir;
+    }
+    return fs::current_path();
+}
+
+bool isRegularFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// A configuration file counts as read-only when we may not write it, or when its owner may not
+// (the read-only mark of a file; checked by mode because access() always allows root).
+bool isReadOnly(const fs::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return false;
+    if (::access(file.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS)) return true;
+    return (info.st_mode & S_IWUSR) == 0;
+}
+
+// Creates, closes and removes the scratch file; the errno of the failure, or 0.
+int tryScratchFile(const fs::path& folder) {
+    const fs::path scratch = folder / kWriteCheckFileName;
+    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(scratch.c_str());
+        return error;
+    }
+    if (::unlink(scratch.c_str()) != 0) return errno;
+    return 0;
+}
+
+SettingsCheck failedCheck(int code) {
+    SettingsCheck check;
+    check.ok = false;
+    check.code = code;
+    if (code == 0 || code == 2 || code == 19) {
+        check.messages.push_back(
+            {StartupMessage::Kind::Warning, std::string(kMsgSettingsNotWritable)});
+    }
+    check.messages.push_back(
+        {StartupMessage::Kind::Error, "プログラム起動不可[" + std::to_string(code) + "]"});
+    return check;
+}
+
+}  // namespace
+
+fs::path executableFolder() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec && !exe.empty()) return exe.parent_path();
+    return fs::current_path(ec);
+}
+
+fs::path settingsRootFromEnvironment() {
+    if (std::string root = environment("KEIRO_ROOT"); !root.empty()) {
+        std::error_code ec;
+        const fs::path absolute = fs::absolute(root, ec);
+        return ec ? fs::path(root) : absolute;
+    }
+    if (fs::path xdg = environment("XDG_DATA_HOME"); xdg.is_absolute()) return xdg;
+    return homeFolder() / ".local" / "share";
+}
+
+Places placesUnder(const fs::path& root, const fs::path& programFolder) {
+    Places places;
+    places.root = root;
+    places.settingsFolder = root / kVendorFolderName / kSettingsFolderName;
+    places.iniFile = places.settingsFolder / kIniFileName;
+    places.dataFolder = places.settingsFolder / kDataFolderName;
+    places.programFolder = programFolder;
+    return places;
+}
+
+Places placesFromEnvironment(const fs::path& programFolder) {
+    return placesUnder(settingsRootFromEnvironment(), programFolder);
+}
+
+fs::path liteSettingsFolder(const Places& places) {
+    return places.root / kVendorFolderName / kLiteFolderName;
+}
+
+fs::path inrado4Folder(const Places& places) {
+    return places.root / kVendorFolderName / kInrado4FolderName;
+}
+
+std::optional<fs::path> findTableFile(const Places& places, std::string_view name) {
+    const fs::path beside = places.programFolder / name;
+    if (isRegularFile(beside)) return beside;
+    const fs::path installed =
+        (places.programFolder / kInstalledTableFolder / name).lexically_normal();
+    if (isRegularFile(installed)) return installed;
+    return std::nullopt;
+}
+
+int settingsErrorCode(int errorNumber) {
+    switch (errorNumber) {
+        case ENOENT:
+            return 2;
+        case ENOTDIR:
+            return 3;
+        case EMFILE:
+        case ENFILE:
+            return 4;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+            return 5;
+        case EROFS:
+            return 19;
+        case ENOSPC:
+        case EDQUOT:
+            return 112;
+        case ENAMETOOLONG:
+            return 206;
+        case EIO:
+            return 1117;
+        case ELOOP:
+            return 1921;
+        default:
+            return 10000 + errorNumber;
+    }
+}
+
+SettingsCheck checkSettingsFolder(const Places& places) {
+    try {
+        createPrivateDirectories(places.settingsFolder);
+    } catch (const IoError& error) {
+        return failedCheck(settingsErrorCode(error.errorNumber()));
+    }
+    if (isReadOnly(places.iniFile)) return failedCheck(0);
+    if (const int error = tryScratchFile(places.settingsFolder); error != 0) {
+        return failedCheck(settingsErrorCode(error));
+    }
+    return {};
+}
+
+DataFolderCheck ensureDataFolder(const Places& places) {
+    std::error_code ec;
+    if (fs::is_directory(places.dataFolder, ec)) return {DataFolderStatus::AlreadyThere, {}};
+    try {
+        createPrivateDirectories(places.dataFolder);
+    } catch (const IoError&) {
+        // reported below: the folder is not there
+    }
+    if (fs::is_directory(places.dataFolder, ec)) return {DataFolderStatus::Created, {}};
+    return {DataFolderStatus::Failed,
+            StartupMessage{StartupMessage::Kind::Error, std::string(kMsgDataFolderFailed)}};
+}
+
+TableFileCount countTableFiles(const Places& places) {
+    TableFileCount count;
+    for (const RequiredTableFile& table : kRequiredTableFiles) {
+        const std::optional<fs::path> file = findTableFile(places, table.name);
+        std::error_code ec;
+        const std::uintmax_t size = file ? fs::file_size(*file, ec) : 0;
+        if (file && !ec && size >= table.minimumSize) {
+            ++count.present;
+        } else {
+            count.missing.emplace_back(table.name);
+        }
+    }
+    return count;
+}
+
+}  // namespace keiro

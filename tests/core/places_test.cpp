@@ -1,0 +1,197 @@
+// Where the settings live, and the start-up checks that need no window.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "core/places.h"
+
+namespace keiro {
+namespace {
+
+// A fresh folder for one test, removed afterwards.
+class PlacesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "keiro_places_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        places_ = placesUnder(dir_ / "root", dir_ / "bin");
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    static void writeBytes(const fs::path& path, std::size_t size) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << std::string(size, 'x');
+    }
+    static fs::perms permsOf(const fs::path& path) {
+        return fs::status(path).permissions() & fs::perms::all;
+    }
+
+    fs::path dir_;
+    Places places_;
+};
+
+// Sets or clears environment variables for one test and restores them afterwards.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(PlacesFromEnvironment, ChoosesTheRootInOrder) {
+    struct Case {
+        const char* keiroRoot;
+        const char* xdgDataHome;
+        const char* expectedRoot;
+    };
+    const Case cases[] = {
+        {"/srv/keiro", "/xdg", "/srv/keiro"},
+        {"", "/xdg", "/xdg"},  // empty counts as unset
+        {nullptr, "/xdg", "/xdg"},
+        {nullptr, "relative/xdg", "/home/u/.local/share"},  // must be absolute to count
+        {nullptr, nullptr, "/home/u/.local/share"},
+    };
+    ScopedEnv home("HOME", "/home/u");
+    for (const Case& c : cases) {
+        ScopedEnv root("KEIRO_ROOT", c.keiroRoot);
+        ScopedEnv xdg("XDG_DATA_HOME", c.xdgDataHome);
+        const Places places = placesFromEnvironment("/opt/keiro/bin");
+        SCOPED_TRACE(c.expectedRoot);
+        EXPECT_EQ(places.root, fs::path(c.expectedRoot));
+        EXPECT_EQ(places.settingsFolder, fs::path(c.expectedRoot) / "Vondel" / "Keiro");
+        EXPECT_EQ(places.iniFile, places.settingsFolder / "Keiro.ini");
+        EXPECT_EQ(places.dataFolder, places.settingsFolder / "Data");
+        EXPECT_EQ(places.programFolder, fs::path("/opt/keiro/bin"));
+        EXPECT_EQ(liteSettingsFolder(places), fs::path(c.expectedRoot) / "Vondel" / "Keiro_Lite");
+        EXPECT_EQ(inrado4Folder(places), fs::path(c.expectedRoot) / "Vondel" / "Inrado4");
+    }
+}
+
+TEST(PlacesFromEnvironment, ProgramFolderIsTheExecutablesFolder) {
+    EXPECT_EQ(executableFolder(), fs::read_symlink("/proc/self/exe").parent_path());
+}
+
+TEST_F(PlacesTest, TableFilesAreFoundBesideTheProgramThenInTheInstalledTree) {
+    const std::string name(kBonusTaxTableFileName);
+    EXPECT_EQ(findTableFile(places_, name), std::nullopt);
+
+    writeBytes(dir_ / "share" / "keiro" / name, 10);
+    EXPECT_EQ(findTableFile(places_, name), dir_ / "share" / "keiro" / name);
+
+    writeBytes(dir_ / "bin" / name, 10);
+    EXPECT_EQ(findTableFile(places_, name), dir_ / "bin" / name);
+}
+
+TEST_F(PlacesTest, CountsTableFilesOfAtLeastTheirBaseSize) {
+    TableFileCount none = countTableFiles(places_);
+    EXPECT_EQ(none.present, 0);
+    EXPECT_EQ(none.missing.size(), 3u);
+
+    writeBytes(dir_ / "bin" / kSalaryTaxTableFileName, 16'788 + 4'000);  // extended table
+    writeBytes(dir_ / "bin" / kBonusTaxTableFileName, 1'855);            // one byte short
+    writeBytes(dir_ / "share" / "keiro" / kHealthGradeTableFileName, 972);
+    TableFileCount some = countTableFiles(places_);
+    EXPECT_EQ(some.present, 2);
+    EXPECT_FALSE(some.complete());
+    EXPECT_EQ(some.missing, std::vector<std::string>{std::string(kBonusTaxTableFileName)});
+
+    writeBytes(dir_ / "bin" / kBonusTaxTableFileName, 1'856);
+    EXPECT_TRUE(countTableFiles(places_).complete());
+}
+
+TEST(SettingsErrorCode, MapsErrnoToTheFamiliarCodes) {
+    const std::pair<int, int> cases[] = {
+        {ENOENT, 2}, {ENOTDIR, 3},  {EACCES, 5}, {EPERM, 5},
+        {EROFS, 19}, {ENOSPC, 112}, {EIO, 1117}, {EXDEV, 10000 + EXDEV},
+    };
+    for (const auto& [error, code] : cases) EXPECT_EQ(settingsErrorCode(error), code) << error;
+}
+
+TEST_F(PlacesTest, SettingsCheckCreatesAPrivateFolderAndLeavesNoScratchFile) {
+    const SettingsCheck check = checkSettingsFolder(places_);
+    EXPECT_TRUE(check.ok);
+    EXPECT_TRUE(check.messages.empty());
+    EXPECT_TRUE(fs::is_directory(places_.settingsFolder));
+    EXPECT_EQ(permsOf(places_.settingsFolder), fs::perms::owner_all);
+    EXPECT_FALSE(fs::exists(places_.settingsFolder / "Write.chk"));
+}
+
+TEST_F(PlacesTest, ReadOnlyIniStopsStartUpWithCodeZero) {
+    writeBytes(places_.iniFile, 3);
+    fs::permissions(places_.iniFile, fs::perms::owner_read | fs::perms::group_read);
+    const SettingsCheck check = checkSettingsFolder(places_);  // also as root: mode decides
+    EXPECT_FALSE(check.ok);
+    EXPECT_EQ(check.code, 0);
+    const std::vector<StartupMessage> expected = {
+        {StartupMessage::Kind::Warning, "設定ファイルに書き込み出来ません。"},
+        {StartupMessage::Kind::Error, "プログラム起動不可[0]"},
+    };
+    EXPECT_EQ(check.messages, expected);
+}
+
+TEST_F(PlacesTest, SettingsFolderBelowAFileFailsWithPathNotFound) {
+    writeBytes(dir_ / "plain", 1);
+    const SettingsCheck check = checkSettingsFolder(placesUnder(dir_ / "plain", dir_));
+    EXPECT_FALSE(check.ok);
+    EXPECT_EQ(check.code, 3);
+    const std::vector<StartupMessage> expected = {
+        {StartupMessage::Kind::Error, "プログラム起動不可[3]"},
+    };
+    EXPECT_EQ(check.messages, expected);
+}
+
+TEST_F(PlacesTest, UnwritableSettingsFolderFailsWithAccessDenied) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+    fs::create_directories(places_.settingsFolder);
+    fs::permissions(places_.settingsFolder, fs::perms::owner_read | fs::perms::owner_exec);
+    const SettingsCheck check = checkSettingsFolder(places_);
+    EXPECT_FALSE(check.ok);
+    EXPECT_EQ(check.code, 5);
+    ASSERT_EQ(check.messages.size(), 1u);
+    EXPECT_EQ(check.messages[0].text, "プログラム起動不可[5]");
+}
+
+TEST_F(PlacesTest, DataFolderIsCreatedOnceAndReportedWhenImpossible) {
+    const DataFolderCheck first = ensureDataFolder(places_);
+    EXPECT_EQ(first.status, DataFolderStatus::Created);
+    EXPECT_FALSE(first.message);
+    EXPECT_EQ(permsOf(places_.dataFolder), fs::perms::owner_all);
+    EXPECT_EQ(ensureDataFolder(places_).status, DataFolderStatus::AlreadyThere);
+
+    const Places blocked = placesUnder(dir_ / "blocked", dir_);
+    writeBytes(blocked.dataFolder, 1);  // a file where the folder should be
+    const DataFolderCheck failed = ensureDataFolder(blocked);
+    EXPECT_EQ(failed.status, DataFolderStatus::Failed);
+    ASSERT_TRUE(failed.message);
+    EXPECT_EQ(failed.message->kind, StartupMessage::Kind::Error);
+    EXPECT_EQ(failed.message->text, "データ用フォルダーが作成できません。");
+}
+
+}  // namespace
+}  // namespace keiro
