@@ -410,11 +410,12 @@ bool isUncalculatedEraYear(int currentCalendarYear, FileYear open) {
 // The lines are code page 932.  Its second bytes lie in 0x40..0xFC and are never '"' (0x22) or
 // ',' (0x2C), so looking for quotes and commas byte by byte is never fooled by half of a
 // double-byte character.
-std::array<std::string, kCsvFieldCount> splitCsvLine(std::string_view line) {
-    std::array<std::string, kCsvFieldCount> fields;
+CsvLine splitCsvLineCounted(std::string_view line) {
+    CsvLine result;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
 
     std::size_t pos = 0;
+    bool endsWithComma = false;
     for (std::size_t f = 0; f < kCsvFieldCount && pos < line.size(); ++f) {
         std::string field;
         if (line[pos] == '"') {
@@ -433,10 +434,18 @@ std::array<std::string, kCsvFieldCount> splitCsvLine(std::string_view line) {
         // field, so a stray character never shifts the fields after it).
         const std::size_t comma = std::min(line.find(',', pos), line.size());
         field += undoubleQuotes(line.substr(pos, comma - pos));
+        endsWithComma = comma + 1 == line.size();
         pos = comma + 1;
-        fields[f] = std::string(text::truncateBytes(field, kCsvFieldMaxBytes));
+        result.fields[f] = std::string(text::truncateBytes(field, kCsvFieldMaxBytes));
+        result.count = f + 1;
     }
-    return fields;
+    // "a,b," holds a third, empty field.
+    if (endsWithComma && result.count < kCsvFieldCount) ++result.count;
+    return result;
+}
+
+std::array<std::string, kCsvFieldCount> splitCsvLine(std::string_view line) {
+    return splitCsvLineCounted(line).fields;
 }
 
 }  // namespace keiro

@@ -175,4 +175,11 @@ inline constexpr std::size_t kCsvFieldMaxBytes = 999;
 // field a doubled quote also stands for one.  A field keeps at most 999 bytes.
 std::array<std::string, kCsvFieldCount> splitCsvLine(std::string_view line);
 
+// The same, with the number of fields the line holds (at most 15; "a,b," holds three).
+struct CsvLine {
+    std::array<std::string, kCsvFieldCount> fields;
+    std::size_t count = 0;
+};
+CsvLine splitCsvLineCounted(std::string_view line);
+
 }  // namespace keiro

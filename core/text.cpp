@@ -1,6 +1,7 @@
 #include "core/text.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
@@ -19,6 +20,15 @@ struct ConverterCloser {
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
+// Decoding never fails: a byte sequence that is illegal, cut off or unassigned becomes U+FFFD.
+void replacementCallback(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
+                         UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason > UCNV_IRREGULAR) return;  // reset, close, clone: nothing to write
+    static const UChar kReplacement = 0xFFFD;
+    *status = U_ZERO_ERROR;
+    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, status);
+}
+
 // One converter per thread, opened on first use: opening costs far more than converting a name.
 UConverter* converter() {
     thread_local ConverterPtr cached = [] {
@@ -27,8 +37,7 @@ UConverter* converter() {
         if (U_FAILURE(status) || !c) throw std::runtime_error("windows-31j converter missing");
         ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                               &status);
-        ucnv_setToUCallBack(c.get(), UCNV_TO_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
-                            &status);
+        ucnv_setToUCallBack(c.get(), replacementCallback, nullptr, nullptr, nullptr, &status);
         return c;
     }();
     return cached.get();

@@ -234,6 +234,9 @@ TEST(EntryCsv, SplitsQuotedAndPlainFields) {
     EXPECT_EQ(fields[0], "a\"b");
     EXPECT_EQ(fields[1], "c");
     EXPECT_EQ(fields[2], "");
+    EXPECT_EQ(splitCsvLineCounted("\"a\"\"b\",c,").count, 3u);
+    EXPECT_EQ(splitCsvLineCounted("a,\"b,c\"").count, 2u);
+    EXPECT_EQ(splitCsvLineCounted("").count, 0u);
 
     EXPECT_EQ(splitCsvLine("\"x,y\",\"\",z\r\n")[0], "x,y");
     EXPECT_EQ(splitCsvLine("\"x,y\",\"\",z\r\n")[2], "z");  // line ending dropped
@@ -251,6 +254,7 @@ TEST(EntryCsv, FifteenFieldsAtMostAndLongFieldsCut) {
     for (int i = 1; i <= 17; ++i) line += std::to_string(i) + ",";
     const auto fields = splitCsvLine(line);
     EXPECT_EQ(fields[14], "15");
+    EXPECT_EQ(splitCsvLineCounted(line).count, 15u);
 
     const std::string kanji = text::toCp932("漢");
     const std::string longField = "a" + std::string(500, 'x') + [&] {
