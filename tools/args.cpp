@@ -7,9 +7,12 @@
 namespace keiro::tool {
 
 Args::Args(const std::vector<std::string>& words, const std::vector<std::string>& flags) {
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (word.size() > 2 && word.rfind("--", 0) == 0) {
+        if (word == "--" && !optionsEnded) {
+            optionsEnded = true;  // everything after "--" is positional
+        } else if (!optionsEnded && word.size() > 2 && word.rfind("--", 0) == 0) {
             const std::string name = word.substr(2);
             if (std::find(flags.begin(), flags.end(), name) != flags.end()) {
                 options_[name] = "";

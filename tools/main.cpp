@@ -1,2 +1,53 @@
+// keiro-tool: the libraries' command line.  Usage: keiro-tool GROUP COMMAND [ARGS].
 #include <cstdio>
-int main() { return 0; }
+#include <exception>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "core/text.h"
+#include "tools/args.h"
+#include "tools/commands.h"
+
+namespace keiro::tool {
+
+void printJson(const nlohmann::ordered_json& value) {
+    std::cout << value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << '\n';
+}
+
+}  // namespace keiro::tool
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: keiro-tool GROUP COMMAND [ARGS]\n"
+    "  year create FILE | year info FILE | year dump FILE --period K\n"
+    "  era filename --date YYYY-MM-DD [--new-era NAME]\n"
+    "  entry parse-number TEXT | entry validate --code N TEXT | entry format-hours --style 0|1 "
+    "VALUE\n"
+    "  csv split LINE\n"
+    "  log export --data DIR OUT.csv\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace keiro::tool;
+    const std::map<std::string, std::function<int(const Words&)>> groups = {
+        {"year", runYear}, {"era", runEra}, {"entry", runEntry}, {"csv", runCsv},
+        {"log", runLog}};
+    if (argc < 2 || groups.count(argv[1]) == 0) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    try {
+        return groups.at(argv[1])(Words(argv + 2, argv + argc));
+    } catch (const UsageError& e) {
+        std::cerr << "keiro-tool: " << e.what() << '\n' << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "keiro-tool: " << e.what() << '\n';
+        return 1;
+    }
+}

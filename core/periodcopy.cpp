@@ -1,0 +1,34 @@
+#include "core/periodcopy.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace keiro {
+
+std::vector<SavedMonth> listSavedMonths(const std::filesystem::path& dataFolder,
+                                        const EraNames& names) {
+    std::vector<SavedMonth> months;
+    for (const YearFileEntry& file : findYearFiles(dataFolder, names)) {
+        const YearFileHeader header = readYearFileHeader(file.path);
+        for (int month = 1; month <= 12; ++month) {
+            if (!header.isSaved(month)) continue;
+            char suffix[32];
+            std::snprintf(suffix, sizeof suffix, "%2d月分給与", month);
+            months.push_back({file.text + suffix, file.path, month});
+        }
+    }
+    return months;
+}
+
+bool copyFromMonth(YearData& year, const SavedMonth& source) {
+    const std::unique_ptr<PeriodBlock> chosen = readPeriodBlock(source.path, source.month);
+    PeriodBlock& block = year.block();
+    std::memset(&block, 0, sizeof block);
+    block.settings = chosen->settings;
+    std::memcpy(block.employees, chosen->employees, sizeof block.employees);
+    for (EmployeeRecord& e : block.employees) e.remarks.clear();
+    return !block.settings.companyName.empty();
+}
+
+}  // namespace keiro

@@ -1,0 +1,345 @@
+#include "core/yearfile.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+#include "core/fileio.h"
+
+namespace keiro {
+namespace {
+
+constexpr std::string_view kRead = "読み込み";
+constexpr std::string_view kTooShort =
+    "ファイルの大きさが足りません。壊れているか、給与･賞与のデータファイルではありません。";
+
+// A year file must be a regular file of at least the full size before any part of it is used;
+// a shorter one would otherwise give some periods and fail on others.
+void requireWholeYearFile(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) throw IoError(path, kRead, errno);
+    if (!S_ISREG(info.st_mode)) throw IoError(path, kRead, "通常のファイルではありません。");
+    if (static_cast<std::size_t>(info.st_size) < kYearFileSize)
+        throw IoError(path, kRead, kTooShort);
+}
+
+std::string readWholeYearFile(const fs::path& path) {
+    std::string content = readFile(path);
+    if (content.size() < kYearFileSize) throw IoError(path, kRead, kTooShort);
+    return content;
+}
+
+// Missing means "not there"; anything that cannot be checked counts as present, so that
+// reading it reports why.
+bool fileExists(const fs::path& path) {
+    std::error_code error;
+    const bool exists = fs::exists(path, error);
+    return exists || error;
+}
+
+void checkPeriod(int period) {
+    if (period < 1 || period > kPeriodCount) {
+        throw std::out_of_range("period " + std::to_string(period) + " is not 1..15");
+    }
+}
+
+int slotOf(const PeriodBlock& block, std::string_view recordId) {
+    if (recordId.empty()) return -1;
+    for (int i = 0; i < kMaxEmployees; ++i) {
+        if (block.employees[i].recordId.bytes() == recordId) return i;
+    }
+    return -1;
+}
+
+void clearEmployeeArray(PeriodBlock& block) {
+    std::memset(block.employees, 0, sizeof block.employees);
+}
+
+// Zeroes the bytes after the texts that the editors change, so that two equal texts compare
+// equal however long the earlier text was.
+void normaliseTexts(PeriodBlock& block) {
+    block.settings.companyName.clearTail();
+    for (EmployeeRecord& e : block.employees) {
+        e.name.clearTail();
+        e.nameKana.clearTail();
+        e.department.clearTail();
+        e.employeeCode.clearTail();
+        e.bankName.clearTail();
+        e.bankNameKana.clearTail();
+        e.branchName.clearTail();
+        e.branchNameKana.clearTail();
+        e.accountNumber.clearTail();
+    }
+}
+
+void markNeverSaved(YearFileHeader& header, int period) {
+    header.periodSaved[period - 1] = 0;
+    if (isBonusPeriod(period)) {
+        header.bonusPayMonth[period - kFirstBonusPeriod] = 0;
+        header.bonusPayDay[period - kFirstBonusPeriod] = 0;
+    }
+}
+
+bool anyMonthSavedAfter(const YearFileHeader& header, int month) {
+    for (int later = month + 1; later <= 12; ++later) {
+        if (header.isSaved(later)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// --- any year file -----------------------------------------------------------------------
+
+bool createYearFileIfMissing(const fs::path& path) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(path, error))) return false;
+    writeFileAtomic(path, std::string(kYearFileSize, '\0'));
+    return true;
+}
+
+YearFileHeader readYearFileHeader(const fs::path& path) {
+    requireWholeYearFile(path);
+    YearFileHeader header;
+    readAt(path, 0, &header, sizeof header);
+    return header;
+}
+
+void readPeriodBlock(const fs::path& path, int period, PeriodBlock& out) {
+    checkPeriod(period);
+    requireWholeYearFile(path);
+    readAt(path, blockOffset(period), &out, sizeof out);
+}
+
+std::unique_ptr<PeriodBlock> readPeriodBlock(const fs::path& path, int period) {
+    auto block = std::make_unique<PeriodBlock>();
+    readPeriodBlock(path, period, *block);
+    return block;
+}
+
+NewYearFile createNewYearFile(const fs::path& dataFolder, std::string_view eraName, int eraYear) {
+    if (eraYear <= 1) return {"年の入力エラー(0以下または元年は不可)", {}};
+    fs::path path = dataFolder / yearFileName({std::string(eraName), eraYear});
+    if (fileExists(path)) return {"入力された年のデータは存在します。", path};
+    createYearFileIfMissing(path);
+    return {"", path};
+}
+
+// --- the open year ------------------------------------------------------------------------
+
+// What the second half of opening a new period needs.
+struct YearData::PendingOpen {
+    PeriodEntry entry;
+    std::unique_ptr<PeriodBlock> previous;  // for the paid-leave carry; null when missing
+    bool savedBefore = false;  // only the scheduled days and hours are taken over
+};
+
+YearData::YearData() : block_(std::make_unique<PeriodBlock>()) {}
+YearData::~YearData() = default;
+YearData::YearData(YearData&&) noexcept = default;
+YearData& YearData::operator=(YearData&&) noexcept = default;
+
+void YearData::setFile(fs::path path, std::string eraName, int eraYear, EraNames names) {
+    path_ = std::move(path);
+    eraName_ = std::move(eraName);
+    eraYear_ = eraYear;
+    names_ = std::move(names);
+    period_ = 0;
+    header_ = YearFileHeader{};
+    clearBlock();
+    pending_.reset();
+}
+
+fs::path YearData::previousYearPath() const {
+    return path_.parent_path() / previousYearFileName(eraName_, eraYear_, names_);
+}
+
+void YearData::requirePeriod(int period) const {
+    checkPeriod(period);
+}
+
+void YearData::requireOpenPeriod() const {
+    if (period_ == 0) throw std::logic_error("no period is open");
+}
+
+void YearData::clearBlock() {
+    std::memset(block_.get(), 0, sizeof(PeriodBlock));
+}
+
+std::unique_ptr<PeriodBlock> YearData::readPreviousBlock(int period) const {
+    if (period > 1) return readPeriodBlock(path_, period - 1);
+    const fs::path previousYear = previousYearPath();
+    if (!fileExists(previousYear)) return nullptr;
+    return readPeriodBlock(previousYear, 12);
+}
+
+// Where a new period's settings and employees come from: the month before, or for a bonus
+// the latest saved month, or December of the previous year for a bonus paid in January.
+std::unique_ptr<PeriodBlock> YearData::readSourceBlock(int period,
+                                                       const YearFileHeader& header) const {
+    if (!isBonusPeriod(period)) return readPreviousBlock(period);
+    for (int month = 12; month >= 1; --month) {
+        if (header.isSaved(month)) return readPeriodBlock(path_, month);
+    }
+    if (header.bonusPayMonth[period - kFirstBonusPeriod] != 1) return nullptr;
+    const fs::path previousYear = previousYearPath();
+    if (!fileExists(previousYear) || !readYearFileHeader(previousYear).isSaved(12)) return nullptr;
+    return readPeriodBlock(previousYear, 12);
+}
+
+OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {
+    requirePeriod(period);
+    // Everything is read into fresh objects first, so an IoError leaves memory as it was.
+    YearFileHeader header = readYearFileHeader(path_);
+    if (isBonusPeriod(period)) {
+        header.bonusPayMonth[period - kFirstBonusPeriod] = entry.bonusPayMonth;
+        header.bonusPayDay[period - kFirstBonusPeriod] = entry.bonusPayDay;
+    }
+    auto block = std::make_unique<PeriodBlock>();
+    OpenResult result;
+    std::unique_ptr<PendingOpen> pending;
+
+    if (header.isSaved(period)) {
+        readPeriodBlock(path_, period, *block);
+        // The clerk may correct a saved month's scheduled days and hours in the selection
+        // window; they are taken over, the attendance already entered is not touched.
+        if (!isBonusPeriod(period)) {
+            pending = std::make_unique<PendingOpen>();
+            pending->entry = entry;
+            pending->savedBefore = true;
+        }
+    } else {
+        std::unique_ptr<PeriodBlock> source = readSourceBlock(period, header);
+        if (source) {
+            block->settings = source->settings;
+            std::memcpy(block->employees, source->employees, sizeof block->employees);
+            for (EmployeeRecord& e : block->employees) e.remarks.clear();
+        }
+        if (!block->settings.companyName.empty() && !isBonusPeriod(period) &&
+            anyMonthSavedAfter(header, period)) {
+            block->settings = PeriodSettings{};
+            clearEmployeeArray(*block);
+            result.laterMonthSaved = true;
+        }
+        result.needsCompanyData = block->settings.companyName.empty();
+        // Without company data the copy window starts from an empty period, whatever it offers.
+        if (result.needsCompanyData) {
+            block->settings = PeriodSettings{};
+            clearEmployeeArray(*block);
+        }
+        pending = std::make_unique<PendingOpen>();
+        pending->entry = entry;
+        // For a month the source is the period before, which the paid-leave carry reads too.
+        if (!isBonusPeriod(period)) pending->previous = std::move(source);
+    }
+
+    header_ = header;
+    block_ = std::move(block);
+    period_ = period;
+    pending_ = std::move(pending);
+    return result;
+}
+
+void YearData::finishOpenPeriod() {
+    if (!pending_) return;  // a saved bonus is complete as read
+    const std::unique_ptr<PendingOpen> pending = std::move(pending_);
+    PeriodSettings& settings = block_->settings;
+    settings.scheduledDays = pending->entry.scheduledDays;
+    settings.scheduledHours = pending->entry.scheduledHours;
+    if (isBonusPeriod(period_) || pending->savedBefore) return;
+
+    for (int i = 0; i < kMaxEmployees; ++i) {
+        const EmployeeRecord& employee = block_->employees[i];
+        if (!employee.isUsed()) continue;
+        AttendanceRecord& attendance = block_->attendance[i];
+        if (employee.payForm == 1) {
+            attendance.daysWorked = settings.scheduledDays;
+            attendance.hoursWorked = settings.scheduledHours;
+        }
+        if (!pending->previous) continue;
+        const int previousSlot = slotOf(*pending->previous, employee.recordId.bytes());
+        if (previousSlot < 0) continue;
+        attendance.paidLeaveBalance =
+            pending->previous->attendance[previousSlot].paidLeaveBalance - attendance.paidLeaveDays;
+    }
+}
+
+OpenResult YearData::openPeriod(
+    int period, const PeriodEntry& entry,
+    const std::function<void(YearData&, const OpenResult&)>& chooseSource) {
+    const OpenResult result = beginOpenPeriod(period, entry);
+    if (result.needsCompanyData && chooseSource) chooseSource(*this, result);
+    finishOpenPeriod();
+    return result;
+}
+
+void YearData::savePeriod() {
+    requireOpenPeriod();
+    for (EmployeeRecord& e : block_->employees) {
+        std::memset(e.reserved176, 0, sizeof e.reserved176);
+        std::memset(e.reserved532, 0, sizeof e.reserved532);
+    }
+    YearFileHeader header = header_;
+    header.periodSaved[period_ - 1] = 1;
+
+    // The whole file is rewritten with the header and this block patched in: the same bytes an
+    // update in place would leave, but a failure can never leave a half-written file.
+    std::string content = readWholeYearFile(path_);
+    std::memcpy(content.data(), &header, sizeof header);
+    std::memcpy(content.data() + blockOffset(period_), block_.get(), kBlockSize);
+    writeFileAtomic(path_, content);
+    header_ = header;
+}
+
+bool YearData::isPeriodModified(const std::function<void(YearData&)>& recalculate) {
+    requireOpenPeriod();
+    if (recalculate) recalculate(*this);
+    const std::unique_ptr<PeriodBlock> onDisk = readPeriodBlock(path_, period_);
+    // Leftovers after a text mean nothing on either side, so neither side's count as a change.
+    normaliseTexts(*block_);
+    normaliseTexts(*onDisk);
+    if (isBonusPeriod(period_)) {
+        // A bonus has no scheduled days or hours of its own; whatever the month fields held
+        // when it was opened is not a change.
+        block_->settings.scheduledDays = onDisk->settings.scheduledDays;
+        block_->settings.scheduledHours = onDisk->settings.scheduledHours;
+    }
+    return std::memcmp(block_.get(), onDisk.get(), kBlockSize) != 0;
+}
+
+void YearData::deletePeriod(int period) {
+    requirePeriod(period);
+    std::string content = readWholeYearFile(path_);
+    YearFileHeader header;
+    std::memcpy(&header, content.data(), sizeof header);
+    markNeverSaved(header, period);
+    std::memcpy(content.data(), &header, sizeof header);
+    std::memset(content.data() + blockOffset(period), 0, kBlockSize);
+    writeFileAtomic(path_, content);
+
+    markNeverSaved(header_, period);
+    if (period == period_) {
+        clearBlock();
+        pending_.reset();
+    }
+}
+
+double YearData::readPreviousPaidLeaveBalance(int period, std::string_view recordId) const {
+    requirePeriod(period);
+    const std::unique_ptr<PeriodBlock> previous = readPreviousBlock(period);
+    const int slot = previous ? slotOf(*previous, recordId) : -1;
+    return slot < 0 ? kNoPaidLeaveBalance : previous->attendance[slot].paidLeaveBalance;
+}
+
+int YearData::readPreviousPayAfterSocialIns(int period, std::string_view recordId) const {
+    requirePeriod(period);
+    const std::unique_ptr<PeriodBlock> previous = readPreviousBlock(period);
+    const int slot = previous ? slotOf(*previous, recordId) : -1;
+    return slot < 0 ? 0 : previous->deductions[slot].payAfterSocialIns;
+}
+
+}  // namespace keiro

@@ -1,0 +1,63 @@
+// Any bytes as a year file: opening every period, the unsaved-change test and the saved-month
+// list must either work or end in an IoError, never crash.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "core/fileio.h"
+#include "core/periodcopy.h"
+#include "core/yearfile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A data folder of this process, removed when it ends.
+struct DataFolder {
+    DataFolder()
+        : path(fs::temp_directory_path() / ("keiro-fuzz-yearfile-" + std::to_string(::getpid()))) {
+        fs::create_directories(path);
+    }
+    ~DataFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    fs::path path;
+};
+
+const fs::path& dataFolder() {
+    static const DataFolder folder;
+    return folder.path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace keiro;
+    const EraNames names{"平成", "令和"};
+    // The input is this year's file; a copy of it stands in as the previous year's.
+    const fs::path path = dataFolder() / yearFileName({"令和", 2});
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    writeFileAtomic(path, bytes);
+    writeFileAtomic(dataFolder() / yearFileName({"平成", 31}), bytes);
+
+    YearData year;
+    year.setFile(path, "令和", 2, names);
+    for (int period = 1; period <= kPeriodCount; ++period) {
+        try {
+            year.openPeriod(period, {20, 160.0, 1, 10}, [&](YearData& y, const OpenResult&) {
+                const auto months = listSavedMonths(dataFolder(), names);
+                if (!months.empty()) copyFromMonth(y, months.back());
+            });
+            year.isPeriodModified(nullptr);
+            year.readPreviousPayAfterSocialIns(period, year.block().employee(1).recordId.bytes());
+        } catch (const IoError&) {
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,439 @@
+// The year data file: creation, opening a period from its sources, saving, deleting, the
+// unsaved-change test, and refusal of files that are not whole year files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "core/fileio.h"
+#include "core/yearfile.h"
+
+namespace keiro {
+namespace {
+
+namespace fs = std::filesystem;
+
+const EraNames kNames{"平成", "令和"};
+
+class YearFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("keiro-yearfile-" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path file(const EraYear& year) const { return folder_ / yearFileName(year); }
+
+    // A year file with nothing saved, opened as `year`.
+    YearData open(const EraYear& year) {
+        createYearFileIfMissing(file(year));
+        YearData data;
+        data.setFile(file(year), year.eraName, year.eraYear, kNames);
+        return data;
+    }
+
+    // Puts a block into a file directly, saved or only present.
+    static void store(const fs::path& path, int period, const PeriodBlock& block, bool saved) {
+        std::string content = readFile(path);
+        std::memcpy(content.data() + blockOffset(period), &block, kBlockSize);
+        content[8 + period - 1] = saved ? 1 : 0;
+        writeFileAtomic(path, content);
+    }
+
+    // A block of one company with employees; slot 1 monthly, slot 2 hourly.
+    static std::unique_ptr<PeriodBlock> companyBlock(const char* company) {
+        auto block = std::make_unique<PeriodBlock>();
+        block->settings.companyName.assign(company);
+        block->settings.healthInsRate = 4.95;
+        block->settings.scheduledDays = 20;  // what the selection window shows and sends back
+        block->settings.scheduledHours = 160.0;
+        addEmployee(*block, 1, "010101_090000", "山田太郎", 1);
+        addEmployee(*block, 2, "010101_090001", "鈴木花子", 3);
+        return block;
+    }
+
+    static void addEmployee(PeriodBlock& block, int slot, const char* id, const char* name,
+                            int payForm) {
+        EmployeeRecord& e = block.employee(slot);
+        e.recordId.assign(id);
+        e.name.assign(name);
+        e.payForm = static_cast<std::uint8_t>(payForm);
+        e.workStatus = 1;
+        e.basePay = 250000;
+        e.remarks.assign("先月の備考");
+        block.attendance[slot - 1].paidLeaveBalance = 10.0 + slot;
+        block.attendance[slot - 1].paidLeaveDays = 1;
+        block.payments[slot - 1].basePayAmount = 250000;
+        block.deductions[slot - 1].payAfterSocialIns = 200000 + slot;
+    }
+
+    static bool isZero(const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            if (bytes[i] != 0) return false;
+        }
+        return true;
+    }
+
+    static bool arraysAfterEmployeesAreZero(const PeriodBlock& block) {
+        return isZero(block.attendance, sizeof block.attendance) &&
+               isZero(block.payments, sizeof block.payments) &&
+               isZero(block.deductions, sizeof block.deductions);
+    }
+
+    fs::path folder_;
+};
+
+constexpr EraYear kHeisei30{"平成", 30};
+constexpr PeriodEntry kMonth{20, 160.0, 0, 0};
+
+// --- creation and saving ---------------------------------------------------------------------
+
+TEST_F(YearFileTest, CreateWritesAPrivateAllZeroFileOnlyOnce) {
+    const fs::path path = file(kHeisei30);
+    EXPECT_TRUE(createYearFileIfMissing(path));
+    const std::string content = readFile(path);
+    EXPECT_EQ(content.size(), 1'782'128u);
+    EXPECT_TRUE(isZero(content.data(), content.size()));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    writeFileAtomic(path, "existing");
+    EXPECT_FALSE(createYearFileIfMissing(path));
+    EXPECT_EQ(readFile(path), "existing");
+}
+
+TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
+    YearData year = open(kHeisei30);
+    year.openPeriod(3, kMonth, nullptr);
+    year.block().settings.companyName.assign("山田商店");
+    addEmployee(year.block(), 1, "010101_090000", "山田太郎", 1);
+    year.block().employee(1).reserved176[3] = 7;  // bytes the program always clears
+    year.block().employee(1).reserved532[100] = 7;
+    year.savePeriod();
+
+    const std::string content = readFile(year.path());
+    ASSERT_EQ(content.size(), kYearFileSize);
+    EXPECT_EQ(content[10], 1);
+    EXPECT_TRUE(isZero(content.data(), 10));
+    EXPECT_TRUE(isZero(content.data() + 11, kHeaderSize - 11));
+    EXPECT_TRUE(isZero(content.data() + kHeaderSize, blockOffset(3) - kHeaderSize));
+    EXPECT_TRUE(isZero(content.data() + blockOffset(4), kYearFileSize - blockOffset(4)));
+    PeriodBlock onDisk;
+    std::memcpy(&onDisk, content.data() + blockOffset(3), kBlockSize);
+    EXPECT_EQ(onDisk.settings.companyName.utf8(), "山田商店");
+    EXPECT_EQ(onDisk.settings.scheduledDays, 20);
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved176, 20));
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved532, 168));
+    EXPECT_EQ(std::memcmp(&onDisk, &year.block(), kBlockSize), 0);
+    EXPECT_TRUE(year.header().isSaved(3));
+}
+
+TEST_F(YearFileTest, ASavedPeriodOpensAsItWasSavedTakingOnlyCorrectedScheduledFigures) {
+    YearData year = open(kHeisei30);
+    auto saved = companyBlock("山田商店");
+    saved->settings.scheduledDays = kMonth.scheduledDays;
+    saved->settings.scheduledHours = kMonth.scheduledHours;
+    saved->attendance[0].daysWorked = 17;
+    store(year.path(), 6, *saved, true);
+
+    const OpenResult result = year.openPeriod(6, kMonth, nullptr);
+    EXPECT_FALSE(result.needsCompanyData);
+    EXPECT_EQ(std::memcmp(&year.block(), saved.get(), kBlockSize), 0);  // remarks, amounts kept
+
+    // The clerk corrects the month's scheduled days: they are taken, the attendance is not
+    // refilled.
+    PeriodEntry corrected = kMonth;
+    corrected.scheduledDays = 21;
+    year.openPeriod(6, corrected, nullptr);
+    EXPECT_EQ(year.block().settings.scheduledDays, 21);
+    EXPECT_EQ(year.block().attendance[0].daysWorked, 17);
+}
+
+// --- sources of a new period -----------------------------------------------------------------
+
+TEST_F(YearFileTest, JanuaryStartsFromDecemberOfThePreviousYear) {
+    createYearFileIfMissing(file({"平成", 29}));
+    store(file({"平成", 29}), 12, *companyBlock("山田商店"), true);
+    YearData year = open(kHeisei30);
+
+    const OpenResult result = year.openPeriod(1, kMonth, nullptr);
+    EXPECT_FALSE(result.needsCompanyData);
+    const PeriodBlock& b = year.block();
+    EXPECT_EQ(b.settings.companyName.utf8(), "山田商店");
+    EXPECT_EQ(b.settings.healthInsRate, 4.95);
+    EXPECT_EQ(b.settings.scheduledDays, 20);
+    EXPECT_EQ(b.settings.scheduledHours, 160.0);
+    EXPECT_EQ(b.employee(1).name.utf8(), "山田太郎");
+    EXPECT_EQ(b.employee(1).basePay, 250000);
+    EXPECT_TRUE(b.employee(1).remarks.empty());
+    EXPECT_TRUE(isZero(&b.employee(1).remarks, sizeof b.employee(1).remarks));
+    EXPECT_EQ(b.payments[0].basePayAmount, 0);
+    EXPECT_EQ(b.deductions[0].payAfterSocialIns, 0);
+    // Monthly pay: days and hours worked default to the scheduled ones; hourly pay does not.
+    EXPECT_EQ(b.attendance[0].daysWorked, 20.0);
+    EXPECT_EQ(b.attendance[0].hoursWorked, 160.0);
+    EXPECT_EQ(b.attendance[1].daysWorked, 0.0);
+    // The paid-leave balance carries over from December.
+    EXPECT_EQ(b.attendance[0].paidLeaveBalance, 11.0);
+    EXPECT_EQ(b.attendance[1].paidLeaveBalance, 12.0);
+    // Nothing was written: opening without saving leaves the file as it was.
+    EXPECT_TRUE(isZero(readFile(year.path()).data(), kYearFileSize));
+}
+
+TEST_F(YearFileTest, JanuaryOfNewEraYear2StartsFromHeisei31) {
+    createYearFileIfMissing(file({"平成", 31}));
+    store(file({"平成", 31}), 12, *companyBlock("令和商店"), true);
+    YearData year = open({"令和", 2});
+    EXPECT_EQ(year.previousYearPath(), folder_ / "平成31年給与･賞与.dat");
+    year.openPeriod(1, kMonth, nullptr);
+    EXPECT_EQ(year.block().settings.companyName.utf8(), "令和商店");
+}
+
+TEST_F(YearFileTest, JanuaryWithoutAPreviousYearStartsEmpty) {
+    YearData year = open(kHeisei30);
+    const OpenResult result = year.openPeriod(1, kMonth, nullptr);
+    EXPECT_TRUE(result.needsCompanyData);
+    EXPECT_FALSE(result.laterMonthSaved);
+    EXPECT_EQ(year.block().settings.scheduledDays, 20);
+}
+
+TEST_F(YearFileTest, ANewMonthBeforeASavedLaterMonthStartsEmpty) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 4, *companyBlock("山田商店"), true);
+    store(year.path(), 6, *companyBlock("山田商店"), true);
+
+    bool asked = false;
+    const OpenResult result = year.openPeriod(5, kMonth, [&](YearData& y, const OpenResult& r) {
+        asked = true;
+        EXPECT_TRUE(r.laterMonthSaved);
+        EXPECT_EQ(y.period(), 5);
+    });
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(result.needsCompanyData);
+    EXPECT_TRUE(result.laterMonthSaved);
+    EXPECT_TRUE(year.block().settings.companyName.empty());
+    EXPECT_TRUE(isZero(year.block().employees, sizeof year.block().employees));
+    EXPECT_EQ(year.block().settings.scheduledDays, 20);  // the entered figures still apply
+}
+
+TEST_F(YearFileTest, AMonthIsCopiedFromTheMonthBeforeEvenWhenNeverSaved) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 7, *companyBlock("山田商店"), false);
+    const OpenResult result = year.openPeriod(8, kMonth, nullptr);
+    EXPECT_FALSE(result.needsCompanyData);
+    EXPECT_EQ(year.block().employee(2).name.utf8(), "鈴木花子");
+    EXPECT_EQ(year.block().attendance[0].daysWorked, 20.0);
+    EXPECT_EQ(year.block().payments[0].basePayAmount, 0);
+}
+
+TEST_F(YearFileTest, BonusSources) {
+    struct Case {
+        const char* what;
+        int savedMonthThisYear;  // 0 = none
+        int payMonth;
+        bool previousDecemberSaved;
+        const char* expectedCompany;  // "" = starts empty
+    };
+    const Case cases[] = {
+        {"latest saved month", 7, 1, true, "七月"},
+        {"January pay, previous December", 0, 1, true, "前年十二月"},
+        {"January pay, December never saved", 0, 1, false, ""},
+        {"February pay", 0, 2, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        createYearFileIfMissing(file({"平成", 29}));
+        store(file({"平成", 29}), 12, *companyBlock("前年十二月"), c.previousDecemberSaved);
+        YearData year = open(kHeisei30);
+        store(year.path(), 3, *companyBlock("三月"), c.savedMonthThisYear != 0);
+        if (c.savedMonthThisYear)
+            store(year.path(), c.savedMonthThisYear, *companyBlock("七月"), true);
+
+        const OpenResult result = year.openPeriod(14, {0, 0, c.payMonth, 10}, nullptr);
+        EXPECT_EQ(year.block().settings.companyName.utf8(), c.expectedCompany);
+        EXPECT_EQ(result.needsCompanyData, std::string(c.expectedCompany).empty());
+        EXPECT_EQ(year.header().bonusPayMonth[1], c.payMonth);
+        EXPECT_EQ(year.header().bonusPayDay[1], 10);
+        EXPECT_TRUE(arraysAfterEmployeesAreZero(year.block()));  // no attendance pre-fill
+    }
+}
+
+// --- deleting and the previous period ------------------------------------------------------
+
+TEST_F(YearFileTest, DeletingABonusClearsFlagPayDateAndBlock) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 2, *companyBlock("山田商店"), true);
+    year.openPeriod(14, {0, 0, 12, 10}, nullptr);
+    year.savePeriod();
+    ASSERT_EQ(readFile(year.path())[8 + 13], 1);
+
+    year.deletePeriod(14);
+    const YearFileHeader header = readYearFileHeader(year.path());
+    EXPECT_FALSE(header.isSaved(14));
+    EXPECT_EQ(header.bonusPayMonth[1], 0);
+    EXPECT_EQ(header.bonusPayDay[1], 0);
+    EXPECT_TRUE(header.isSaved(2));
+    EXPECT_TRUE(isZero(readPeriodBlock(year.path(), 14).get(), kBlockSize));
+    EXPECT_EQ(readPeriodBlock(year.path(), 2)->settings.companyName.utf8(), "山田商店");
+    EXPECT_TRUE(isZero(&year.block(), kBlockSize));
+    EXPECT_FALSE(year.header().isSaved(14));
+}
+
+TEST_F(YearFileTest, PreviousPeriodValuesByRecordId) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 4, *companyBlock("山田商店"), true);
+    EXPECT_EQ(year.readPreviousPaidLeaveBalance(5, "010101_090001"), 12.0);
+    EXPECT_EQ(year.readPreviousPayAfterSocialIns(5, "010101_090001"), 200002);
+    EXPECT_EQ(year.readPreviousPaidLeaveBalance(5, "999999_999999"), -999.0);
+    EXPECT_EQ(year.readPreviousPayAfterSocialIns(5, "999999_999999"), 0);
+    EXPECT_EQ(year.readPreviousPaidLeaveBalance(5, ""), -999.0);  // a free slot is nobody
+    // January looks at the previous year's file, which does not exist.
+    EXPECT_EQ(year.readPreviousPaidLeaveBalance(1, "010101_090001"), -999.0);
+    EXPECT_EQ(year.readPreviousPayAfterSocialIns(1, "010101_090001"), 0);
+}
+
+TEST_F(YearFileTest, AnEmployeeUnknownInThePreviousMonthKeepsAZeroBalance) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 4, *companyBlock("山田商店"), true);
+    year.beginOpenPeriod(5, kMonth);
+    addEmployee(year.block(), 3, "020202_100000", "新人", 1);  // added while the period opened
+    year.block().attendance[2] = AttendanceRecord{};
+    year.finishOpenPeriod();
+    EXPECT_EQ(year.block().attendance[0].paidLeaveBalance, 11.0);
+    EXPECT_EQ(year.block().attendance[2].paidLeaveBalance, 0.0);
+    EXPECT_EQ(year.block().attendance[2].daysWorked, 20.0);
+}
+
+// --- the unsaved-change test ------------------------------------------------------------------
+
+TEST_F(YearFileTest, ModificationFollowsRecalculationAndEdits) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 3, *companyBlock("山田商店"), true);
+    year.openPeriod(3, kMonth, nullptr);
+    const auto noRecalculation = [](YearData&) {};
+    EXPECT_FALSE(year.isPeriodModified(noRecalculation));
+
+    int calls = 0;
+    EXPECT_TRUE(year.isPeriodModified([&](YearData& y) {
+        ++calls;
+        y.block().payments[0].overtimePay = 1200;
+    }));
+    EXPECT_EQ(calls, 1);
+    year.savePeriod();
+    EXPECT_FALSE(year.isPeriodModified(noRecalculation));
+
+    year.block().employee(1).name.assign("山田");  // shorter: 太郎 stays behind the text
+    EXPECT_TRUE(year.isPeriodModified(noRecalculation));
+    year.savePeriod();
+    EXPECT_FALSE(year.isPeriodModified(noRecalculation));
+}
+
+TEST_F(YearFileTest, LeftoversAfterATextOnDiskAreNoChange) {
+    YearData year = open(kHeisei30);
+    auto block = companyBlock("山田商店株式会社");
+    block->settings.companyName.assign("山田商店");  // "株式会社" left behind on disk
+    block->employee(2).bankName.assign("みずほ銀行");
+    block->employee(2).bankName.assign("りそな");
+    store(year.path(), 3, *block, true);
+    year.openPeriod(3, kMonth, nullptr);
+    EXPECT_FALSE(year.isPeriodModified(nullptr));
+}
+
+TEST_F(YearFileTest, ScheduledFiguresCountAsAChangeOnlyForMonths) {
+    for (int period : {3, 13}) {
+        SCOPED_TRACE(period);
+        YearData year = open(kHeisei30);
+        store(year.path(), period, *companyBlock("山田商店"), true);
+        year.openPeriod(period, {0, 0, 6, 10}, nullptr);
+        year.block().settings.scheduledDays = 5;
+        year.block().settings.scheduledHours = 40;
+        EXPECT_EQ(year.isPeriodModified(nullptr), period == 3);
+        year.block().settings.healthInsRate = 5.0;
+        EXPECT_TRUE(year.isPeriodModified(nullptr));
+    }
+}
+
+TEST_F(YearFileTest, ANeverSavedPeriodWithCopiedDataIsModified) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 2, *companyBlock("山田商店"), true);
+    year.openPeriod(3, kMonth, nullptr);
+    EXPECT_TRUE(year.isPeriodModified(nullptr));
+}
+
+// --- damaged files -----------------------------------------------------------------------------
+
+TEST_F(YearFileTest, FilesThatAreNotWholeYearFilesAreRefusedAndLeftAlone) {
+    struct Case {
+        const char* what;
+        std::string content;  // "" = no file at all
+    };
+    const Case cases[] = {
+        {"missing", ""},
+        {"truncated", std::string(kYearFileSize - 1, '\0')},
+        {"garbage", "this is not a year file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path path = folder_ / "平成30年給与･賞与.dat";
+        fs::remove(path);
+        if (!c.content.empty()) writeFileAtomic(path, c.content);
+        YearData year;
+        year.setFile(path, "平成", 30, kNames);
+        try {
+            year.beginOpenPeriod(3, kMonth);
+            ADD_FAILURE() << "no error";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.path(), path);
+            EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos);
+        }
+        EXPECT_EQ(year.period(), 0);
+        EXPECT_THROW(year.deletePeriod(3), IoError);
+        EXPECT_THROW(readYearFileHeader(path), IoError);
+        if (c.content.empty()) {
+            EXPECT_FALSE(fs::exists(path));
+        } else {
+            EXPECT_EQ(readFile(path), c.content);
+        }
+    }
+}
+
+TEST_F(YearFileTest, SavingIntoAFileThatWasCutShortWritesNothing) {
+    YearData year = open(kHeisei30);
+    year.openPeriod(3, kMonth, nullptr);
+    year.block().settings.companyName.assign("山田商店");
+    const std::string cut(1000, 'x');
+    writeFileAtomic(year.path(), cut);
+    EXPECT_THROW(year.savePeriod(), IoError);
+    EXPECT_EQ(readFile(year.path()), cut);
+    EXPECT_FALSE(year.header().isSaved(3));
+    EXPECT_EQ(year.block().settings.companyName.utf8(), "山田商店");  // still there to retry
+}
+
+TEST_F(YearFileTest, ADamagedPreviousYearStopsJanuaryAndKeepsTheOpenPeriod) {
+    writeFileAtomic(file({"平成", 29}), "short");
+    YearData year = open(kHeisei30);
+    store(year.path(), 2, *companyBlock("山田商店"), true);
+    year.openPeriod(2, kMonth, nullptr);
+    EXPECT_THROW(year.beginOpenPeriod(1, kMonth), IoError);
+    EXPECT_EQ(year.period(), 2);
+    EXPECT_EQ(year.block().settings.companyName.utf8(), "山田商店");
+}
+
+TEST_F(YearFileTest, CreatingAYearFromTheDialog) {
+    EXPECT_EQ(createNewYearFile(folder_, "令和", 1).error, "年の入力エラー(0以下または元年は不可)");
+    EXPECT_EQ(createNewYearFile(folder_, "令和", 0).error, "年の入力エラー(0以下または元年は不可)");
+    const NewYearFile created = createNewYearFile(folder_, "令和", 9);
+    EXPECT_EQ(created.error, "");
+    EXPECT_EQ(created.path, folder_ / "令和09年給与･賞与.dat");
+    EXPECT_EQ(fs::file_size(created.path), kYearFileSize);
+    EXPECT_EQ(createNewYearFile(folder_, "令和", 9).error, "入力された年のデータは存在します。");
+}
+
+}  // namespace
+}  // namespace keiro

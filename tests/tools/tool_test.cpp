@@ -1,0 +1,110 @@
+// keiro-tool is a contract: checks outside the project call these commands and read their
+// output.  These tests run the real program and hold the output shapes in place.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/fileio.h"
+#include "core/syslog.h"
+
+namespace keiro {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int exitCode;
+    std::string out;
+};
+
+ToolRun run(const std::string& arguments) {
+    const std::string command = std::string(KEIRO_TOOL) + " " + arguments + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer;
+    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
+        out.append(buffer.data(), n);
+    }
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+class ToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("keiro-tool-test-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    fs::path folder_;
+};
+
+TEST_F(ToolTest, YearCreateInfoAndDump) {
+    const fs::path file = folder_ / "year.dat";
+    ASSERT_EQ(run("year create " + file.string()).exitCode, 0);
+    EXPECT_EQ(fs::file_size(file), 1'782'128u);
+
+    const ToolRun info = run("year info " + file.string());
+    ASSERT_EQ(info.exitCode, 0);
+    const auto json = nlohmann::json::parse(info.out);
+    EXPECT_EQ(json["saved"].size(), 15u);
+    EXPECT_EQ(json["bonusPayMonth"].size(), 3u);
+    EXPECT_EQ(json["bonusPayDay"].size(), 3u);
+    ASSERT_EQ(json["periods"].size(), 15u);
+    EXPECT_EQ(json["periods"][0]["companyName"], "");
+    EXPECT_EQ(json["periods"][0]["employees"], 0);
+
+    const ToolRun dump = run("year dump " + file.string() + " --period 13");
+    ASSERT_EQ(dump.exitCode, 0);
+    const auto period = nlohmann::json::parse(dump.out);
+    EXPECT_TRUE(period["settings"].contains("corporateNumber"));
+    EXPECT_TRUE(period["employees"].empty());
+}
+
+TEST_F(ToolTest, ErrorsAndWrongUsageHaveTheirExitCodes) {
+    EXPECT_EQ(run("year info " + (folder_ / "missing.dat").string()).exitCode, 1);
+    writeFileAtomic(folder_ / "short.dat", "too short");
+    EXPECT_EQ(run("year dump " + (folder_ / "short.dat").string() + " --period 1").exitCode, 1);
+    EXPECT_EQ(run("year dump x.dat --period 16").exitCode, 2);
+    EXPECT_EQ(run("year frobnicate").exitCode, 2);
+    EXPECT_EQ(run("").exitCode, 2);
+}
+
+TEST_F(ToolTest, EraFileNames) {
+    EXPECT_EQ(run("era filename --date 2019-06-01").out, "平成31年給与･賞与.dat\n");
+    EXPECT_EQ(run("era filename --date 2020-01-01").out, "令和02年給与･賞与.dat\n");
+    EXPECT_EQ(run("era filename --date 2026-03-01 --new-era 新元").out, "新元08年給与･賞与.dat\n");
+    EXPECT_EQ(run("era filename --date 2019-02-30").exitCode, 2);
+}
+
+TEST_F(ToolTest, EntryAndCsvCommands) {
+    EXPECT_EQ(run("entry parse-number -1:30").out, "-1.5\n");
+    EXPECT_EQ(run("entry parse-number 1,234").out, "1234\n");
+    EXPECT_EQ(run("entry validate --code 63 3.14159").out, "3.141\n");
+    const ToolRun refused = run("entry validate --code 90 12345678");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "入力した数値が上限を超えました。\n");
+    EXPECT_EQ(run("entry format-hours --style 1 1.75").out, "  1:45\n");
+    EXPECT_EQ(run("entry format-hours --style 0 1.75").out, "  1.75\n");
+    EXPECT_EQ(run("csv split '\"a\"\"b\",c,'").out, "[\"a\\\"b\",\"c\",\"\"]\n");
+}
+
+TEST_F(ToolTest, LogExport) {
+    writeLog(folder_, kLogEmployeeRegistered);
+    const fs::path out = folder_ / "log.csv";
+    ASSERT_EQ(run("log export --data " + folder_.string() + " " + out.string()).exitCode, 0);
+    const std::string csv = readFile(out);
+    EXPECT_EQ(csv.rfind("\x93\xfa\x8e\x9e, \x93\xe0\x97\x65\r\n", 0), 0u);  // 日時, 内容
+    EXPECT_NE(csv.find("\", \""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace keiro

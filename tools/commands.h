@@ -1,0 +1,23 @@
+#pragma once
+// The command groups of keiro-tool.  Each takes the words after its group name, prints its
+// result on stdout and returns the exit code; errors are thrown (UsageError → 2, others → 1).
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace keiro::tool {
+
+using Words = std::vector<std::string>;
+
+int runYear(const Words& words);
+int runEra(const Words& words);
+int runEntry(const Words& words);
+int runCsv(const Words& words);
+int runLog(const Words& words);
+
+// Prints JSON on one line (invalid UTF-8 from damaged files is replaced, never fatal).
+void printJson(const nlohmann::ordered_json& value);
+
+}  // namespace keiro::tool
