@@ -211,12 +211,25 @@ std::optional<std::string_view> IniText::value(std::string_view section,
     return std::nullopt;
 }
 
+namespace {
+
+// Joins three pieces into one line.  (Appending step by step also keeps GCC 12's -Wrestrict
+// false positive on `"[" + std::string(x) + "]"` away.)
+std::string joined(std::string_view a, std::string_view b, std::string_view c) {
+    std::string out;
+    out.reserve(a.size() + b.size() + c.size());
+    out.append(a).append(b).append(c);
+    return out;
+}
+
+}  // namespace
+
 void IniText::set(std::string_view section, std::string_view key, std::string_view value) {
     const auto range = findSection(section);
     if (!range) {
         if (!lines_.empty() && lines_.back().kind != Kind::Blank) lines_.push_back(parseLine({}));
-        lines_.push_back(parseLine("[" + std::string(section) + "]"));
-        lines_.push_back(parseLine(std::string(key) + "=" + std::string(value)));
+        lines_.push_back(parseLine(joined("[", section, "]")));
+        lines_.push_back(parseLine(joined(key, "=", value)));
         return;
     }
     std::size_t insertAt = range->first + 1;
@@ -224,13 +237,13 @@ void IniText::set(std::string_view section, std::string_view key, std::string_vi
         Line& line = lines_[i];
         if (line.kind == Kind::Key && sameName(line.name(), key)) {
             // The key keeps the spelling it has in the file.
-            line = parseLine(std::string(line.name()) + "=" + std::string(value));
+            line = parseLine(joined(line.name(), "=", value));
             return;
         }
         if (line.kind == Kind::Key || line.kind == Kind::Other) insertAt = i + 1;
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                  parseLine(std::string(key) + "=" + std::string(value)));
+                  parseLine(joined(key, "=", value)));
 }
 
 void IniText::erase(std::string_view section, std::string_view key) {
@@ -263,7 +276,7 @@ IniChanges& IniChanges::set(std::string_view section, std::string_view key,
 
 IniChanges& IniChanges::setQuoted(std::string_view section, std::string_view key,
                                   std::string_view utf8Value) {
-    return setBytes(section, key, "\"" + toFileBytes(utf8Value) + "\"");
+    return setBytes(section, key, joined("\"", toFileBytes(utf8Value), "\""));
 }
 
 IniChanges& IniChanges::setInt(std::string_view section, std::string_view key, int value) {

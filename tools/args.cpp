@@ -52,7 +52,9 @@ int Args::requiredInt(const std::string& name, int min, int max) const {
     return value;
 }
 
-bool Args::flag(const std::string& name) const { return options_.count(name) != 0; }
+bool Args::flag(const std::string& name) const {
+    return options_.count(name) != 0;
+}
 
 void Args::expectOnly(const std::vector<std::string>& known, std::size_t maxPositional) const {
     for (const auto& [name, value] : options_) {

@@ -11,12 +11,12 @@ namespace keiro::tool {
 
 // Wrong usage: reported on stderr with exit code 2.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class Args {
-public:
+  public:
     // `flags` are options that take no value (e.g. "--save").
     Args(const std::vector<std::string>& words, const std::vector<std::string>& flags = {});
 
@@ -29,7 +29,7 @@ public:
     // Refuses options other than `known` and more positional words than `maxPositional`.
     void expectOnly(const std::vector<std::string>& known, std::size_t maxPositional) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::map<std::string, std::string> options_;
 };

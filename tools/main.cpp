@@ -35,8 +35,7 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     using namespace keiro::tool;
     const std::map<std::string, std::function<int(const Words&)>> groups = {
-        {"year", runYear}, {"era", runEra}, {"entry", runEntry}, {"csv", runCsv},
-        {"log", runLog}};
+        {"year", runYear}, {"era", runEra}, {"entry", runEntry}, {"csv", runCsv}, {"log", runLog}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

@@ -1,6 +1,5 @@
 #include "tools/record_json.h"
 
-
 namespace keiro::tool {
 namespace {
 

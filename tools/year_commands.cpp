@@ -31,8 +31,8 @@ void info(const std::string& file) {
     auto block = std::make_unique<PeriodBlock>();
     for (int k = 1; k <= kPeriodCount; ++k) {
         readPeriodBlock(file, k, *block);
-        periods.push_back(
-            {{"companyName", block->settings.companyName.utf8()}, {"employees", usedSlots(*block)}});
+        periods.push_back({{"companyName", block->settings.companyName.utf8()},
+                           {"employees", usedSlots(*block)}});
     }
     out["periods"] = periods;
     printJson(out);

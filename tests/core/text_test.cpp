@@ -8,8 +8,8 @@ namespace keiro::text {
 namespace {
 
 TEST(Cp932Codec, RoundTripsJapaneseText) {
-    for (const char* sample : {"山田　太郎", "①②③", "髙橋", "ｶﾀｶﾅ", "ABC123", "株式会社サンプル商事",
-                               "～－∥―￠￡￢", "ソ表能"}) {
+    for (const char* sample : {"山田　太郎", "①②③", "髙橋", "ｶﾀｶﾅ", "ABC123",
+                               "株式会社サンプル商事", "～－∥―￠￡￢", "ソ表能"}) {
         EXPECT_EQ(fromCp932(toCp932(sample)), sample) << sample;
     }
 }
@@ -46,16 +46,18 @@ TEST(Cp932Codec, RefusesCharactersWithoutAForm) {
 }
 
 TEST(Cp932Codec, DamagedBytesDecodeToReplacementCharacters) {
-    EXPECT_EQ(fromCp932("\x8E"), "\uFFFD");      // a lead byte cut off
-    EXPECT_EQ(fromCp932("a\xFF" "b"), "a\uFFFDb");
+    EXPECT_EQ(fromCp932("\x8E"), "\uFFFD");  // a lead byte cut off
+    EXPECT_EQ(fromCp932("a\xFF"
+                        "b"),
+              "a\uFFFDb");
     EXPECT_EQ(fromCp932(""), "");
 }
 
 TEST(Cp932Widths, CutPadAndSortByBytes) {
     const std::string bytes = toCp932("ab漢字");
-    EXPECT_EQ(truncateBytes(bytes, 3), "ab");      // never half a character
+    EXPECT_EQ(truncateBytes(bytes, 3), "ab");  // never half a character
     EXPECT_EQ(truncateBytes(bytes, 4), toCp932("ab漢"));
-    EXPECT_EQ(truncateBytes("\x81", 5), "");       // a lone lead byte at the end is dropped
+    EXPECT_EQ(truncateBytes("\x81", 5), "");  // a lone lead byte at the end is dropped
     EXPECT_EQ(truncateToWidth("漢字かな", 5), "漢字");
     EXPECT_EQ(padRight("漢a", 6), "漢a   ");
     EXPECT_EQ(padLeft("漢", 4), "  漢");

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "core/fileio.h"
 #include "core/syslog.h"
@@ -36,7 +36,7 @@ ToolRun run(const std::string& arguments) {
 }
 
 class ToolTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
                   ("keiro-tool-test-" + std::to_string(::getpid()) + "-" +
