@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <utility>
 
 #include "core/text.h"
 
@@ -75,14 +76,19 @@ std::string formatHundredths(double value) {
     return std::string(buffer, result.ptr);
 }
 
+// The printer keys of a PrintInfo section and the fields that hold them.
+constexpr std::pair<std::string_view, std::string PrinterSettings::*> kPrinterKeys[] = {
+    {"DeviceName", &PrinterSettings::deviceName},
+    {"PaperSize", &PrinterSettings::paperSize},
+    {"PaperWidth", &PrinterSettings::paperWidth},
+    {"PaperLength", &PrinterSettings::paperLength},
+    {"Orientation", &PrinterSettings::orientation},
+    {"DefaultSource", &PrinterSettings::defaultSource},
+    {"PrintQuality", &PrinterSettings::printQuality},
+};
+
 void addPrinterSettings(IniChanges& changes, std::string_view section, const PrinterSettings& p) {
-    changes.set(section, "DeviceName", p.deviceName)
-        .set(section, "PaperSize", p.paperSize)
-        .set(section, "PaperWidth", p.paperWidth)
-        .set(section, "PaperLength", p.paperLength)
-        .set(section, "Orientation", p.orientation)
-        .set(section, "DefaultSource", p.defaultSource)
-        .set(section, "PrintQuality", p.printQuality);
+    for (const auto& [key, field] : kPrinterKeys) changes.set(section, key, p.*field);
 }
 
 }  // namespace
@@ -109,15 +115,11 @@ std::string formatFlagText(std::span<const bool> flags) {
 }
 
 PrinterSettings loadPrinterSettings(const IniFile& ini, std::string_view section) {
-    const PrinterSettings d;
+    const PrinterSettings defaults;
     PrinterSettings p;
-    p.deviceName = ini.readString(section, "DeviceName", d.deviceName);
-    p.paperSize = ini.readString(section, "PaperSize", d.paperSize);
-    p.paperWidth = ini.readString(section, "PaperWidth", d.paperWidth);
-    p.paperLength = ini.readString(section, "PaperLength", d.paperLength);
-    p.orientation = ini.readString(section, "Orientation", d.orientation);
-    p.defaultSource = ini.readString(section, "DefaultSource", d.defaultSource);
-    p.printQuality = ini.readString(section, "PrintQuality", d.printQuality);
+    for (const auto& [key, field] : kPrinterKeys) {
+        p.*field = ini.readString(section, key, defaults.*field);
+    }
     return p;
 }
 
