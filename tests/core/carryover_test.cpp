@@ -1,6 +1,5 @@
 // Carrying data over from the earlier products into a newly created data folder.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
@@ -10,23 +9,14 @@
 #include "core/carryover.h"
 #include "core/fileio.h"
 #include "core/records.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
 
 class CarryOverTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "keiro_carry_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        places_ = placesUnder(dir_, dir_ / "bin");
-        createPrivateDirectories(places_.dataFolder);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
+    void SetUp() override { createPrivateDirectories(places_.dataFolder); }
 
     static void put(const fs::path& path, const std::string& bytes) {
         fs::create_directories(path.parent_path());
@@ -36,8 +26,8 @@ class CarryOverTest : public ::testing::Test {
     fs::path inrado() const { return inrado4Folder(places_); }
     fs::path newData(const std::string& name) const { return places_.dataFolder / name; }
 
-    fs::path dir_;
-    Places places_;
+    testing_support::TempFolder dir_{"keiro-carry"};
+    Places places_ = placesUnder(dir_, dir_ / "bin");
 };
 
 TEST_F(CarryOverTest, FirstRunWithoutEarlierProductsDoesNothing) {

@@ -1,7 +1,6 @@
 // The configuration file shared by both programs: Windows profile reading rules, writes that
 // keep every other line of the file, and refusal of what cannot be stored.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
@@ -9,30 +8,20 @@
 #include "core/fileio.h"
 #include "core/ini.h"
 #include "core/text.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
 
 class IniFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "keiro_ini_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        path_ = folder_ / "Keiro.ini";
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, ignored);
-        fs::remove_all(folder_, ignored);
-    }
     // Writes the file's bytes; `utf8` is converted to code page 932 first.
     void store(std::string_view utf8) { writeFileAtomic(path_, text::toCp932(utf8)); }
     std::string onDisk() const { return readFile(path_); }
     std::string onDiskUtf8() const { return text::fromCp932(onDisk()); }
 
-    fs::path folder_;
-    fs::path path_;
+    testing_support::TempFolder folder_{"keiro-ini"};
+    fs::path path_ = folder_ / "Keiro.ini";
 };
 
 TEST_F(IniFileTest, ReadsLikeTheWindowsProfileFunctions) {

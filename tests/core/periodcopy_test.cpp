@@ -3,10 +3,10 @@
 
 #include <cstring>
 #include <filesystem>
-#include <random>
 
 #include "core/fileio.h"
 #include "core/periodcopy.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
@@ -18,13 +18,6 @@ constexpr PeriodEntry kMonth{20, 160.0, 0, 0};
 
 class PeriodCopyTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("keiro-periodcopy-" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     YearData year(const EraYear& eraYear) {
         createYearFileIfMissing(folder_ / yearFileName(eraYear));
         YearData data;
@@ -54,7 +47,7 @@ class PeriodCopyTest : public ::testing::Test {
         data.savePeriod();
     }
 
-    fs::path folder_;
+    testing_support::TempFolder folder_{"keiro-periodcopy"};
 };
 
 TEST_F(PeriodCopyTest, ListsEverySavedMonthInFileAndMonthOrder) {

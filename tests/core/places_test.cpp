@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/places.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
@@ -16,18 +17,6 @@ namespace {
 // A fresh folder for one test, removed afterwards.
 class PlacesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "keiro_places_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        places_ = placesUnder(dir_ / "root", dir_ / "bin");
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, ec);
-        fs::remove_all(dir_, ec);
-    }
-
     static void writeBytes(const fs::path& path, std::size_t size) {
         fs::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << std::string(size, 'x');
@@ -36,8 +25,8 @@ class PlacesTest : public ::testing::Test {
         return fs::status(path).permissions() & fs::perms::all;
     }
 
-    fs::path dir_;
-    Places places_;
+    testing_support::TempFolder dir_{"keiro-places"};
+    Places places_ = placesUnder(dir_ / "root", dir_ / "bin");
 };
 
 // Sets or clears environment variables for one test and restores them afterwards.

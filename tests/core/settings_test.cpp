@@ -1,7 +1,6 @@
 // The typed settings: defaults of an empty configuration, tolerant parsing of hand-edited
 // values, exactly what each writer stores, and the stored form of the password.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
@@ -9,22 +8,13 @@
 #include "core/fileio.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
 
 class SettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "keiro_settings_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        path_ = folder_ / "Keiro.ini";
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
     // Loads settings from an ini text given in UTF-8.
     Settings load(std::string_view utf8) {
         writeFileAtomic(path_, text::toCp932(utf8));
@@ -32,8 +22,8 @@ class SettingsTest : public ::testing::Test {
     }
     std::string onDisk() const { return readFile(path_); }
 
-    fs::path folder_;
-    fs::path path_;
+    testing_support::TempFolder folder_{"keiro-settings"};
+    fs::path path_ = folder_ / "Keiro.ini";
 };
 
 TEST_F(SettingsTest, EmptyConfigurationGivesTheDefaults) {

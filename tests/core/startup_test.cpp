@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,6 +10,7 @@
 #include "core/fileio.h"
 #include "core/startup.h"
 #include "core/text.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
@@ -20,17 +20,7 @@ using namespace std::chrono;
 
 class StartupTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("keiro-startup-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(root_ / "program");
-        places_ = placesUnder(root_, root_ / "program");
-    }
-    void TearDown() override {
-        fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(root_);
-    }
+    void SetUp() override { fs::create_directories(root_ / "program"); }
     void installTables() {
         for (const RequiredTableFile& table : kRequiredTableFiles) {
             writeFileAtomic(places_.programFolder / table.name,
@@ -38,8 +28,8 @@ class StartupTest : public ::testing::Test {
         }
     }
     static constexpr year_month_day kToday{year(2026), month(12), day(8)};
-    fs::path root_;
-    Places places_;
+    testing_support::TempFolder root_{"keiro-startup"};
+    Places places_ = placesUnder(root_, root_ / "program");
 };
 
 TEST_F(StartupTest, FirstStartCreatesFoldersAndTheCurrentYearFileWithoutCarryOver) {

@@ -1,6 +1,5 @@
 // The system log: line format and bytes on disk, reading back, CSV export.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include "core/fileio.h"
 #include "core/syslog.h"
 #include "core/text.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
@@ -28,16 +28,9 @@ class SysLogTest : public ::testing::Test {
     void SetUp() override {
         ::setenv("TZ", "Asia/Tokyo", 1);
         ::tzset();
-        std::string pattern = (fs::temp_directory_path() / "keiro_syslog_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
     }
 
-    fs::path dir_;
+    testing_support::TempFolder dir_{"keiro-syslog"};
 };
 
 TEST_F(SysLogTest, EveryCodeHasItsText) {

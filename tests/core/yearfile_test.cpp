@@ -4,10 +4,10 @@
 
 #include <cstring>
 #include <filesystem>
-#include <random>
 
 #include "core/fileio.h"
 #include "core/yearfile.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
@@ -18,13 +18,6 @@ const EraNames kNames{"平成", "令和"};
 
 class YearFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("keiro-yearfile-" + std::to_string(std::random_device{}()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     fs::path file(const EraYear& year) const { return folder_ / yearFileName(year); }
 
     // A year file with nothing saved, opened as `year`.
@@ -84,7 +77,7 @@ class YearFileTest : public ::testing::Test {
                isZero(block.deductions, sizeof block.deductions);
     }
 
-    fs::path folder_;
+    testing_support::TempFolder folder_{"keiro-yearfile"};
 };
 
 constexpr EraYear kHeisei30{"平成", 30};

@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include <sys/wait.h>
-#include <unistd.h>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +11,7 @@
 
 #include "core/fileio.h"
 #include "core/syslog.h"
+#include "tests/support/temp_folder.h"
 
 namespace keiro {
 namespace {
@@ -37,14 +37,7 @@ ToolRun run(const std::string& arguments) {
 
 class ToolTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("keiro-tool-test-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    fs::path folder_;
+    testing_support::TempFolder folder_{"keiro-tool-test"};
 };
 
 TEST_F(ToolTest, YearCreateInfoAndDump) {
@@ -100,7 +93,7 @@ TEST_F(ToolTest, EntryAndCsvCommands) {
 TEST_F(ToolTest, LogExport) {
     writeLog(folder_, kLogEmployeeRegistered);
     const fs::path out = folder_ / "log.csv";
-    ASSERT_EQ(run("log export --data " + folder_.string() + " " + out.string()).exitCode, 0);
+    ASSERT_EQ(run("log export --data " + folder_.path().string() + " " + out.string()).exitCode, 0);
     const std::string csv = readFile(out);
     EXPECT_EQ(csv.rfind("\x93\xfa\x8e\x9e, \x93\xe0\x97\x65\r\n", 0), 0u);  // 日時, 内容
     EXPECT_NE(csv.find("\", \""), std::string::npos);
