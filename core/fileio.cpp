@@ -19,20 +19,27 @@ std::string describe(const fs::path& path, std::string_view action, std::string_
 
 std::string reasonOf(int errorNumber) {
     switch (errorNumber) {
-        case ENOENT: return "ファイルまたはフォルダーが見つかりません。";
+        case ENOENT:
+            return "ファイルまたはフォルダーが見つかりません。";
         case EACCES:
-        case EPERM: return "アクセスが拒否されました。";
-        case ENOSPC: return "ディスクの空き容量が足りません。";
-        case EROFS: return "書き込み禁止の場所です。";
-        case EISDIR: return "フォルダーです。";
-        case ENOTDIR: return "フォルダーではありません。";
-        default: return std::string("エラー: ") + std::strerror(errorNumber);
+        case EPERM:
+            return "アクセスが拒否されました。";
+        case ENOSPC:
+            return "ディスクの空き容量が足りません。";
+        case EROFS:
+            return "書き込み禁止の場所です。";
+        case EISDIR:
+            return "フォルダーです。";
+        case ENOTDIR:
+            return "フォルダーではありません。";
+        default:
+            return std::string("エラー: ") + std::strerror(errorNumber);
     }
 }
 
 // A file descriptor closed on scope exit.
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
@@ -42,7 +49,7 @@ public:
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 
@@ -96,8 +103,8 @@ void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t siz
     auto* dest = static_cast<char*>(out);
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::pread(fd.get(), dest + done, size - done,
-                                  static_cast<off_t>(offset + done));
+        const ssize_t n =
+            ::pread(fd.get(), dest + done, size - done, static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) continue;
             throw IoError(path, "読み込み", errno);
@@ -107,7 +114,7 @@ void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t siz
     }
 }
 
-void writeFileAtomic(const fs::path& path, std::string_view content) {
+void writeFileAtomic(const fs::path& path, std::string_view content, fs::perms mode) {
     const fs::path folder = path.parent_path();
     std::random_device random;
     fs::path temp;
@@ -115,12 +122,14 @@ void writeFileAtomic(const fs::path& path, std::string_view content) {
     for (int attempt = 0; attempt < 10 && raw < 0; ++attempt) {
         temp = path;
         temp += ".tmp" + std::to_string(random() % 1000000);
-        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                     static_cast<mode_t>(mode));
         if (raw < 0 && errno != EEXIST) throw IoError(path, "書き込み", errno);
     }
     if (raw < 0) throw IoError(path, "書き込み", EEXIST);
     Fd fd(raw);
     try {
+        ::fchmod(fd.get(), static_cast<mode_t>(mode));  // exactly `mode`, whatever the umask
         writeAll(fd.get(), path, content.data(), content.size());
         if (::fsync(fd.get()) != 0) throw IoError(path, "書き込み", errno);
         if (::close(fd.release()) != 0) throw IoError(path, "書き込み", errno);

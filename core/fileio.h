@@ -16,7 +16,7 @@ namespace keiro {
 namespace fs = std::filesystem;
 
 class IoError : public std::runtime_error {
-public:
+  public:
     // `action` is a short Japanese description ("読み込み", "書き込み", ...).
     IoError(const fs::path& path, std::string_view action, int errorNumber);
     IoError(const fs::path& path, std::string_view action, std::string_view reason);
@@ -24,7 +24,7 @@ public:
     const fs::path& path() const { return path_; }
     int errorNumber() const { return errno_; }
 
-private:
+  private:
     fs::path path_;
     int errno_ = 0;
 };
@@ -37,8 +37,9 @@ std::string readFile(const fs::path& path);
 // Reads exactly `size` bytes at `offset`; a file too short is an IoError.
 void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t size);
 
-// Replaces (or creates) the file with `content`, atomically, mode 0600.
-void writeFileAtomic(const fs::path& path, std::string_view content);
+// Replaces (or creates) the file with `content`, atomically, mode 0600 unless told otherwise
+// (only files without personal data, such as the shipped tables, are made readable by others).
+void writeFileAtomic(const fs::path& path, std::string_view content, fs::perms mode = kPrivateFile);
 
 // Copies a file atomically under the new name (mode 0600).
 void copyFile(const fs::path& from, const fs::path& to);

@@ -174,19 +174,4 @@ DataFolderCheck ensureDataFolder(const Places& places) {
             StartupMessage{StartupMessage::Kind::Error, std::string(kMsgDataFolderFailed)}};
 }
 
-TableFileCount countTableFiles(const Places& places) {
-    TableFileCount count;
-    for (const RequiredTableFile& table : kRequiredTableFiles) {
-        const std::optional<fs::path> file = findTableFile(places, table.name);
-        std::error_code ec;
-        const std::uintmax_t size = file ? fs::file_size(*file, ec) : 0;
-        if (file && !ec && size >= table.minimumSize) {
-            ++count.present;
-        } else {
-            count.missing.emplace_back(table.name);
-        }
-    }
-    return count;
-}
-
 }  // namespace keiro

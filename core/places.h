@@ -111,26 +111,4 @@ struct DataFolderCheck {
 // earlier products is due.
 DataFolderCheck ensureDataFolder(const Places& places);
 
-// --- table files -----------------------------------------------------------------------------
-
-struct RequiredTableFile {
-    std::string_view name;
-    std::uintmax_t minimumSize;  // the base size; later editions may append to the file
-};
-
-inline constexpr RequiredTableFile kRequiredTableFiles[] = {
-    {kSalaryTaxTableFileName, 16'788},
-    {kBonusTaxTableFileName, 1'856},
-    {kHealthGradeTableFileName, 972},
-};
-
-struct TableFileCount {
-    int present = 0;
-    std::vector<std::string> missing;  // names absent or shorter than their base size
-
-    bool complete() const { return missing.empty(); }
-};
-
-TableFileCount countTableFiles(const Places& places);
-
 }  // namespace keiro

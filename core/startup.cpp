@@ -37,12 +37,6 @@ StartupState startWithoutWindows(const Places& places, std::chrono::year_month_d
 
     state.currentYearFile = places.dataFolder / yearFileName(state.currentYear);
     state.currentYearFileCreated = createYearFileIfMissing(state.currentYearFile);
-
-    state.tables = countTableFiles(places);
-    if (!state.tables.complete()) {
-        state.messages.push_back({StartupMessage::Kind::Error, std::string(kMsgTablesMissing)});
-        return state;
-    }
     state.proceed = true;
     return state;
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The payroll program's start-up up to the point where windows take over: prove the settings
 // folder writable, read the configuration, name the current year's file, make sure the data
-// folder exists (carrying data over from the earlier products right after creating it), create
-// the current year's file when missing and count the table files.  The window shows the
-// messages in order and closes when `proceed` is false.
+// folder exists (carrying data over from the earlier products right after creating it) and
+// create the current year's file when missing.  The window shows the messages in order and
+// closes when `proceed` is false.  (The table files are loaded by the calculation library.)
 
 #include <chrono>
 #include <filesystem>
@@ -26,7 +26,6 @@ struct StartupState {
     std::filesystem::path currentYearFile;
     bool currentYearFileCreated = false;
     CarryOverResult carryOver;
-    TableFileCount tables;
 };
 
 StartupState startWithoutWindows(const Places& places, std::chrono::year_month_day today);

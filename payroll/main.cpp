@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "calc/payroll_tables.h"
 #include "core/startup.h"
 
 namespace {
@@ -27,15 +28,22 @@ int main() {
     using namespace std::chrono;
     try {
         const year_month_day today{floor<days>(system_clock::now() + hours(9))};  // Japan time
-        const keiro::StartupState state =
+        keiro::StartupState state =
             keiro::startWithoutWindows(keiro::placesFromEnvironment(), today);
+        const keiro::calc::PayrollTables tables = keiro::calc::loadPayrollTables(state.places);
+        if (state.proceed) {
+            for (const auto& message : tables.missingTableMessages()) {
+                state.messages.push_back(message);
+            }
+            state.proceed = tables.complete();
+        }
         std::printf("設定フォルダー: %s\n", state.places.settingsFolder.c_str());
         std::printf("データフォルダー: %s\n", state.places.dataFolder.c_str());
         if (!state.currentYearFile.empty()) {
             std::printf("今年のデータファイル: %s%s\n", state.currentYearFile.c_str(),
                         state.currentYearFileCreated ? " (作成しました)" : "");
         }
-        std::printf("表データファイル: %d/3\n", state.tables.present);
+        std::printf("表データファイル: %d/%d\n", tables.report.loaded, tables.kRequired);
         for (const auto& message : state.messages) {
             std::printf("[%s] %s\n", kindName(message.kind), message.text.c_str());
         }

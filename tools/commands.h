@@ -16,6 +16,9 @@ int runEra(const Words& words);
 int runEntry(const Words& words);
 int runCsv(const Words& words);
 int runLog(const Words& words);
+int runTables(const Words& words);
+int runTax(const Words& words);
+int runPremium(const Words& words);
 
 // Prints JSON on one line (invalid UTF-8 from damaged files is replaced, never fatal).
 void printJson(const nlohmann::ordered_json& value);

@@ -97,23 +97,6 @@ TEST_F(PlacesTest, TableFilesAreFoundBesideTheProgramThenInTheInstalledTree) {
     EXPECT_EQ(findTableFile(places_, name), dir_ / "bin" / name);
 }
 
-TEST_F(PlacesTest, CountsTableFilesOfAtLeastTheirBaseSize) {
-    TableFileCount none = countTableFiles(places_);
-    EXPECT_EQ(none.present, 0);
-    EXPECT_EQ(none.missing.size(), 3u);
-
-    writeBytes(dir_ / "bin" / kSalaryTaxTableFileName, 16'788 + 4'000);  // extended table
-    writeBytes(dir_ / "bin" / kBonusTaxTableFileName, 1'855);            // one byte short
-    writeBytes(dir_ / "share" / "keiro" / kHealthGradeTableFileName, 972);
-    TableFileCount some = countTableFiles(places_);
-    EXPECT_EQ(some.present, 2);
-    EXPECT_FALSE(some.complete());
-    EXPECT_EQ(some.missing, std::vector<std::string>{std::string(kBonusTaxTableFileName)});
-
-    writeBytes(dir_ / "bin" / kBonusTaxTableFileName, 1'856);
-    EXPECT_TRUE(countTableFiles(places_).complete());
-}
-
 TEST(SettingsErrorCode, MapsErrnoToTheFamiliarCodes) {
     const std::pair<int, int> cases[] = {
         {ENOENT, 2}, {ENOTDIR, 3},  {EACCES, 5}, {EPERM, 5},

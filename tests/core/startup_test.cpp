@@ -21,19 +21,12 @@ using namespace std::chrono;
 class StartupTest : public ::testing::Test {
   protected:
     void SetUp() override { fs::create_directories(root_ / "program"); }
-    void installTables() {
-        for (const RequiredTableFile& table : kRequiredTableFiles) {
-            writeFileAtomic(places_.programFolder / table.name,
-                            std::string(table.minimumSize, '\0'));
-        }
-    }
     static constexpr year_month_day kToday{year(2026), month(12), day(8)};
     testing_support::TempFolder root_{"keiro-startup"};
     Places places_ = placesUnder(root_, root_ / "program");
 };
 
 TEST_F(StartupTest, FirstStartCreatesFoldersAndTheCurrentYearFileWithoutCarryOver) {
-    installTables();
     const StartupState state = startWithoutWindows(places_, kToday);
     EXPECT_TRUE(state.proceed);
     EXPECT_TRUE(state.messages.empty());
@@ -49,18 +42,7 @@ TEST_F(StartupTest, FirstStartCreatesFoldersAndTheCurrentYearFileWithoutCarryOve
     EXPECT_FALSE(again.currentYearFileCreated);
 }
 
-TEST_F(StartupTest, MissingTableFileStopsStartUpAfterTheYearFileExists) {
-    installTables();
-    fs::remove(places_.programFolder / "税額表(賞与).dat");
-    const StartupState state = startWithoutWindows(places_, kToday);
-    EXPECT_FALSE(state.proceed);
-    ASSERT_EQ(state.messages.size(), 1u);
-    EXPECT_EQ(state.messages[0].text, "必要な表データファイルが足りません。");
-    EXPECT_TRUE(fs::exists(state.currentYearFile));
-}
-
 TEST_F(StartupTest, ConfiguredNewEraNameNamesTheCurrentYearFile) {
-    installTables();
     fs::create_directories(places_.settingsFolder);
     writeFileAtomic(places_.iniFile,
                     text::toCp932("[Option]\r\nSinGengou=\"新元\"\r\n"));  // cp932 on disk

@@ -99,5 +99,47 @@ TEST_F(ToolTest, LogExport) {
     EXPECT_NE(csv.find("\", \""), std::string::npos);
 }
 
+// The tables built from data/ lie beside the programs.
+const std::string kTables = std::string(" --tables ") + KEIRO_BINARY_DIR + "/bin";
+
+TEST_F(ToolTest, TablesBuildAndCheck) {
+    const fs::path out = folder_ / "tables";
+    ASSERT_EQ(run("tables build --data " KEIRO_SOURCE_DIR "/data --out " + out.string()).exitCode,
+              0);
+    EXPECT_EQ(fs::file_size(out / "税額表(賞与).dat"), 1'856u);
+    EXPECT_EQ(fs::file_size(out / "健康保険料額表.dat"), 972u);
+    const ToolRun check = run("tables check " + out.string());
+    EXPECT_EQ(check.exitCode, 0);
+    EXPECT_NE(check.out.find("税額表(給与).dat: ok"), std::string::npos);
+
+    writeFileAtomic(out / "税額表(賞与).dat", "damaged");
+    EXPECT_EQ(run("tables check " + out.string()).exitCode, 1);
+    EXPECT_EQ(run("tables check " + (folder_ / "none").string()).exitCode, 1);
+}
+
+TEST_F(ToolTest, TaxAndPremiumCommands) {
+    // 2,250,000円 is printed 614,770円 (甲, no dependents), then 40.84 % above it.
+    EXPECT_EQ(run("tax salary" + kTables + " --amount 2500000 --column 0 --deps 0").out,
+              "716870\n");
+    EXPECT_EQ(run("tax salary" + kTables + " --amount 100000 --column 1 --deps 0 --rounding 2").out,
+              "3063\n");
+    EXPECT_EQ(run("tax bonus" + kTables + " --prev 300000 --bonus 500000 --deps 1 --column 0").out,
+              "30630\n");
+    const ToolRun manual =
+        run("tax bonus" + kTables + " --prev 40000 --bonus 400001 --deps 0 --column 0");
+    EXPECT_EQ(manual.exitCode, 3);
+    EXPECT_EQ(manual.out, "manual\n");
+
+    const auto premiums = nlohmann::json::parse(
+        run("premium grade" + kTables +
+            " --grade 20 --health 4.925 --nursing 0.81 --pension 9.15 --fund 0")
+            .out);
+    EXPECT_EQ(premiums,
+              nlohmann::json::parse(R"({"health":12805,"nursing":2106,"pension":23790,"fund":0})"));
+    EXPECT_EQ(run("premium employment --total 250084 --rate 0.6").out, "1501\n");
+    EXPECT_EQ(run("premium employment --total 250083 --rate 0.6").out, "1500\n");
+    EXPECT_EQ(run("tax salary" + kTables + " --amount 1 --column 2 --deps 0").exitCode, 2);
+}
+
 }  // namespace
 }  // namespace keiro

@@ -1,0 +1,203 @@
+#include "calc/premiums.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+#include <unordered_set>
+
+#include "calc/rounding.h"
+#include "core/yearfile.h"
+
+namespace keiro::calc {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int32_t clampYen(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// One premium item: 0 when not on the form, the stored amount when entered by hand, else the
+// computed amount.  Returns what the item now holds.
+template <typename Compute>
+std::int32_t settle(DeductionRecord& deductions, int item, bool onForm, Compute compute) {
+    std::int32_t& amount = deductions.amount(item);
+    if (!onForm) {
+        amount = 0;
+    } else if (!deductions.isManual(item)) {
+        amount = compute();
+    }
+    return amount;
+}
+
+std::int32_t premiumIf(std::uint8_t insured, std::int32_t premium) {
+    return insured != 0 ? premium : 0;
+}
+
+// Whether a file is there to be read; when its folder cannot be examined, reading it reports
+// the failure.
+bool fileExists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(path, error) || error;
+}
+
+bool paidNoLater(int month, int day, int currentMonth, int currentDay) {
+    return month < currentMonth || (month == currentMonth && day <= currentDay);
+}
+
+bool inJanuaryToMarch(int month) {
+    return month >= 1 && month <= 3;
+}
+bool inAprilToDecember(int month) {
+    return month >= 4 && month <= 12;
+}
+
+}  // namespace
+
+MonthlyPremiums SetPremiumsFromGrade(const HealthGradeTable& table, int grade,
+                                     const PeriodSettings& rates) {
+    const double standard = table.standard(grade);
+    const double pensionStandard = table.standard(table.pensionGrade(grade));
+    MonthlyPremiums premiums;
+    premiums.health = RoundInsurance(rates.healthInsRate / 100 * standard);
+    premiums.nursing =
+        clampYen(std::int64_t{RoundInsurance((rates.healthInsRate + rates.nursingInsRate) / 100 *
+                                             standard)} -
+                 premiums.health);
+    premiums.pension = RoundInsurance(rates.pensionRate / 100 * pensionStandard);
+    premiums.pensionFund = RoundInsurance(rates.pensionFundRate / 100 * pensionStandard);
+    return premiums;
+}
+
+std::int32_t MonthlyEmploymentInsurance(std::int32_t total, double ratePercent) {
+    return RoundEmploymentInsurance(static_cast<double>(total) * ratePercent / 100);
+}
+
+std::int32_t ApplyMonthlyPremiums(const EmployeeRecord& e, const PeriodSettings& rates,
+                                  std::int32_t payTotal, const DeductionItemsActive& onForm,
+                                  DeductionRecord& d) {
+    std::int64_t sum = 0;
+    sum += settle(d, kHealthInsItem, onForm.health,
+                  [&] { return premiumIf(e.healthInsured, e.healthInsPremium); });
+    sum += settle(d, kPensionItem, onForm.pension,
+                  [&] { return premiumIf(e.pensionInsured, e.pensionPremium); });
+    sum += settle(d, kPensionFundItem, onForm.pensionFund,
+                  [&] { return premiumIf(e.pensionFundMember, e.pensionFundPremium); });
+    sum += settle(d, kEmploymentInsItem, onForm.employment, [&] {
+        return premiumIf(e.employmentInsured,
+                         MonthlyEmploymentInsurance(payTotal, rates.employmentInsRate));
+    });
+    sum += settle(d, kNursingInsItem, onForm.nursing,
+                  [&] { return premiumIf(e.nursingInsured, e.nursingInsPremium); });
+    return clampYen(sum);
+}
+
+// --- bonuses ------------------------------------------------------------------------------
+
+std::int32_t StandardBonus(std::int32_t taxablePayTotal) {
+    return taxablePayTotal / kStandardBonusUnit * kStandardBonusUnit;
+}
+
+std::int32_t PensionStandardBonus(std::int32_t standardBonus) {
+    return std::min(standardBonus, kPensionBonusCap);
+}
+
+BonusHistory BonusHistory::load(const fs::path& yearFile, const fs::path& previousYearFile,
+                                int bonusPeriod, const YearFileHeader& header) {
+    if (!isBonusPeriod(bonusPeriod) || bonusPeriod > kPeriodCount) {
+        throw std::invalid_argument("period " + std::to_string(bonusPeriod) +
+                                    " is not a bonus period");
+    }
+    const int currentMonth = header.bonusPayMonth[bonusPeriod - kFirstBonusPeriod];
+    const int currentDay = header.bonusPayDay[bonusPeriod - kFirstBonusPeriod];
+    const bool yearBeganLastApril = inJanuaryToMarch(currentMonth);
+    if (!yearBeganLastApril && !inAprilToDecember(currentMonth)) return {};  // no pay month
+
+    BonusHistory history;
+    auto block = std::make_unique<PeriodBlock>();
+    if (yearBeganLastApril && fileExists(previousYearFile)) {
+        const YearFileHeader previous = readYearFileHeader(previousYearFile);
+        for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
+            if (!inAprilToDecember(previous.bonusPayMonth[period - kFirstBonusPeriod])) continue;
+            readPeriodBlock(previousYearFile, period, *block);
+            history.add(*block);
+        }
+    }
+    for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
+        if (period == bonusPeriod) continue;
+        const int month = header.bonusPayMonth[period - kFirstBonusPeriod];
+        const int day = header.bonusPayDay[period - kFirstBonusPeriod];
+        const bool sameHalf =
+            yearBeganLastApril ? inJanuaryToMarch(month) : inAprilToDecember(month);
+        if (!sameHalf || !paidNoLater(month, day, currentMonth, currentDay)) continue;
+        readPeriodBlock(yearFile, period, *block);
+        history.add(*block);
+    }
+    return history;
+}
+
+BonusHistory BonusHistory::load(const YearData& year) {
+    return load(year.path(), year.previousYearPath(), year.period(), year.header());
+}
+
+void BonusHistory::add(const PeriodBlock& block) {
+    std::unordered_set<std::string_view> seen;  // the first slot of an employee counts
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        const std::string_view id = block.employee(slot).recordId.bytes();
+        if (id.empty() || !seen.insert(id).second) continue;
+        totals_[std::string(id)] += block.payments[slot - 1].taxablePayTotal;
+    }
+}
+
+std::int64_t BonusHistory::earlierTotal(std::string_view recordId) const {
+    const auto found = totals_.find(std::string(recordId));
+    return found == totals_.end() ? 0 : found->second;
+}
+
+std::int32_t StandardBonusForHealth(const BonusHistory& history, std::string_view recordId,
+                                    std::int32_t standardBonus) {
+    const std::int64_t earlier = history.earlierTotal(recordId);
+    if (earlier > kHealthBonusYearCap) return 0;
+    if (earlier + standardBonus > kHealthBonusYearCap) {
+        return static_cast<std::int32_t>(kHealthBonusYearCap - earlier);
+    }
+    return standardBonus;
+}
+
+std::int32_t BonusSocialInsurance(const EmployeeRecord& e, const PeriodSettings& rates,
+                                  const PaymentRecord& payment, const BonusHistory& history,
+                                  const DeductionItemsActive& onForm, DeductionRecord& d) {
+    const std::int32_t standardBonus = StandardBonus(payment.taxablePayTotal);
+    const double healthBase = StandardBonusForHealth(history, e.recordId.bytes(), standardBonus);
+    const double pensionBase = PensionStandardBonus(standardBonus);
+    const double employmentBase = static_cast<double>(payment.payTotal) -
+                                  static_cast<double>(payment.positionAllowanceAmount);
+
+    std::int64_t sum = 0;
+    sum += settle(d, kHealthInsItem, onForm.health, [&] {
+        return premiumIf(e.healthInsured, RoundInsurance(healthBase * rates.healthInsRate / 100));
+    });
+    sum += settle(d, kPensionItem, onForm.pension, [&] {
+        return premiumIf(e.pensionInsured, RoundInsurance(pensionBase * rates.pensionRate / 100));
+    });
+    sum += settle(d, kPensionFundItem, onForm.pensionFund, [&] {
+        return premiumIf(e.pensionFundMember,
+                         RoundInsurance(pensionBase * rates.pensionFundRate / 100));
+    });
+    sum += settle(d, kEmploymentInsItem, onForm.employment, [&] {
+        return premiumIf(e.employmentInsured,
+                         RoundEmploymentInsurance(employmentBase * rates.employmentInsRate / 100));
+    });
+    sum += settle(d, kNursingInsItem, onForm.nursing, [&] {
+        const std::int32_t combined =
+            RoundInsurance((rates.healthInsRate + rates.nursingInsRate) / 100 * healthBase);
+        return premiumIf(e.nursingInsured, clampYen(std::int64_t{combined} - d.healthInsAmount));
+    });
+    return clampYen(sum);
+}
+
+}  // namespace keiro::calc
