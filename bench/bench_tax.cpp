@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "calc/data_csv.h"
+#include "calc/payroll_tables.h"
+#include "calc/premium_tables.h"
 #include "calc/tax_table_build.h"
 #include "calc/tax_tables.h"
 #include "core/fileio.h"
@@ -108,19 +110,19 @@ void BM_RefreshFilePresence(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshFilePresence);
 
-void BM_LoadTaxTables(benchmark::State& state) {
+// Start-up: the three tables the payroll program needs, read from the program folder.
+void BM_LoadPayrollTables(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / "keiro-bench-tax-tables";
     fs::create_directories(folder);
     const Places places = placesUnder(folder / "root", folder);
     writeFileAtomic(folder / std::string(kSalaryTaxTableFileName), salaryBytes());
     writeFileAtomic(folder / std::string(kBonusTaxTableFileName), bonusBytes());
-    for (auto _ : state) {
-        TableLoadReport report;
-        benchmark::DoNotOptimize(LoadTaxTables(places, report));
-    }
+    writeFileAtomic(folder / std::string(kHealthGradeTableFileName),
+                    buildHealthGradeTable(dataCsv("health_grades.csv")));
+    for (auto _ : state) benchmark::DoNotOptimize(loadPayrollTables(places));
     fs::remove_all(folder);
 }
-BENCHMARK(BM_LoadTaxTables);
+BENCHMARK(BM_LoadPayrollTables);
 
 }  // namespace
 }  // namespace keiro::calc
