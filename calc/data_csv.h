@@ -13,12 +13,12 @@ namespace keiro::calc {
 
 // A data file that does not have the expected shape; what() names the file, line and column.
 class DataError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class DataCsv {
-public:
+  public:
     // `name` is used in error messages only.
     DataCsv(std::string_view content, std::string name);
 
@@ -34,7 +34,7 @@ public:
     // A decimal as printed ("20.42"), DataError when not a number.
     double decimal(std::size_t row, std::string_view header) const;
 
-private:
+  private:
     [[noreturn]] void fail(std::size_t row, std::string_view header, std::string_view why) const;
 
     std::string name_;

@@ -12,10 +12,10 @@ namespace keiro::calc {
 
 // 税額表(給与).dat: the monthly withholding tax table.
 struct SalaryTaxRow {
-    std::int32_t lower;    // 以上
-    std::int32_t upper;    // 未満
-    std::int32_t kou[8];   // 甲 tax for 0..7 dependents
-    std::int32_t otsu;     // 乙 tax
+    std::int32_t lower;   // 以上
+    std::int32_t upper;   // 未満
+    std::int32_t kou[8];  // 甲 tax for 0..7 dependents
+    std::int32_t otsu;    // 乙 tax
 };
 
 struct SalaryTaxTableImage {
@@ -24,13 +24,13 @@ struct SalaryTaxTableImage {
 
     std::int32_t rowCount;
     SalaryTaxRow rows[kMaxRows];
-    double kouRate1;         // 甲 above T1 (fractions: 0.2042 is 20.42 %)
-    double kouRate2;         // 甲 above T2
-    double kouRate3;         // 甲 above T3
-    double kouRate4;         // 甲 above T4
-    double otsuRateLow;      // 乙 below the first row
-    double otsuRate1;        // 乙 above T1 (up to T3)
-    double otsuRate2;        // 乙 above T3
+    double kouRate1;                // 甲 above T1 (fractions: 0.2042 is 20.42 %)
+    double kouRate2;                // 甲 above T2
+    double kouRate3;                // 甲 above T3
+    double kouRate4;                // 甲 above T4
+    double otsuRateLow;             // 乙 below the first row
+    double otsuRate1;               // 乙 above T1 (up to T3)
+    double otsuRate2;               // 乙 above T3
     std::int32_t kouPerDependent;   // off the 甲 tax per dependent beyond seven
     std::int32_t otsuPerDependent;  // off the 乙 tax per dependent
 };

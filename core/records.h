@@ -18,12 +18,14 @@ inline constexpr int kMaxEmployees = 100;
 inline constexpr int kPeriodCount = 15;
 inline constexpr int kFirstBonusPeriod = 13;  // periods 13..15 are bonuses, 1..12 months
 
-inline bool isBonusPeriod(int period) { return period > 12; }
+inline bool isBonusPeriod(int period) {
+    return period > 12;
+}
 
 struct YearFileHeader {
-    double headerValue;              // nobody reads it; written back as it was read
-    std::uint8_t periodSaved[16];    // index k-1: 1 once period k was saved; entry 16 unused
-    std::int32_t bonusPayMonth[3];   // periods 13..15; 0 = not set
+    double headerValue;             // nobody reads it; written back as it was read
+    std::uint8_t periodSaved[16];   // index k-1: 1 once period k was saved; entry 16 unused
+    std::int32_t bonusPayMonth[3];  // periods 13..15; 0 = not set
     std::int32_t bonusPayDay[3];
     std::uint8_t reserved[80];
 
@@ -31,45 +33,45 @@ struct YearFileHeader {
 };
 
 struct PeriodSettings {
-    PStr<44> companyName;            // empty = the period holds no company data
+    PStr<44> companyName;  // empty = the period holds no company data
     std::uint8_t companyNameTail[15];
-    std::uint8_t generalBusiness;    // 1 一般事業所, 0 それ以外
+    std::uint8_t generalBusiness;  // 1 一般事業所, 0 それ以外
     std::uint8_t reserved61[3];
-    std::int32_t payDay;             // 31 = month end
+    std::int32_t payDay;  // 31 = month end
     std::int32_t scheduledDays;
     double scheduledHours;
     std::int32_t payNextMonth;
     std::uint8_t reserved84[12];
     double hoursPerDay;
-    double employmentInsRate;        // employee's shares, in percent
+    double employmentInsRate;  // employee's shares, in percent
     double healthInsRate;
     double nursingInsRate;
     double pensionRate;
     double pensionFundRate;
-    std::int64_t corporateNumber;    // 13 digits; 0 = none
+    std::int64_t corporateNumber;  // 13 digits; 0 = none
     std::uint8_t reserved152[248];
 };
 
 #pragma pack(push, 1)
 struct EmployeeRecord {
-    PStr<14> recordId;               // "yymmdd_hhnnss"; empty = free slot
+    PStr<14> recordId;  // "yymmdd_hhnnss"; empty = free slot
     PStr<11> employeeCode;
     PStr<17> name;
     PStr<13> nameKana;
     PStr<17> department;
-    std::uint8_t birthEra;           // 1 明治, 2 大正, 3 昭和, 4 平成
-    std::uint8_t birthYear;          // 0 = no birth date
+    std::uint8_t birthEra;   // 1 明治, 2 大正, 3 昭和, 4 平成
+    std::uint8_t birthYear;  // 0 = no birth date
     std::uint8_t birthMonth;
     std::uint8_t birthDay;
-    std::uint8_t category;           // 1 役員 .. 5 アルバイト
-    std::uint8_t payForm;            // 1 月給, 2 日給, 3 時間給
-    std::uint8_t workStatus;         // 1 在職, 2 休職, 3 退職
-    std::uint8_t taxColumn;          // 0 甲欄, 1 乙欄
-    std::uint8_t payMethod;          // 1 現金, otherwise 振込
+    std::uint8_t category;    // 1 役員 .. 5 アルバイト
+    std::uint8_t payForm;     // 1 月給, 2 日給, 3 時間給
+    std::uint8_t workStatus;  // 1 在職, 2 休職, 3 退職
+    std::uint8_t taxColumn;   // 0 甲欄, 1 乙欄
+    std::uint8_t payMethod;   // 1 現金, otherwise 振込
     std::uint8_t reserved86[2];
     std::int32_t dependents;
     std::int32_t dependentRelatives;
-    std::int32_t basePay;            // monthly amount, daily or hourly wage by payForm
+    std::int32_t basePay;  // monthly amount, daily or hourly wage by payForm
     std::int32_t overtimeRate;
     std::int32_t lateNightRate;
     std::int32_t holidayOvertimeRate;
@@ -89,7 +91,7 @@ struct EmployeeRecord {
     std::int32_t paidLeavePay;
     std::int32_t absenceDeductionRate;
     std::int32_t lateDeductionRate;
-    std::uint8_t reserved176[20];    // cleared on every save
+    std::uint8_t reserved176[20];  // cleared on every save
     std::uint8_t employmentInsured;
     std::uint8_t reserved197;
     std::uint8_t healthInsured;
@@ -108,7 +110,7 @@ struct EmployeeRecord {
     PStr<17> bankNameKana;
     PStr<25> branchName;
     PStr<17> branchNameKana;
-    std::uint8_t accountType;        // 0 普通, 1 当座, 2 貯蓄
+    std::uint8_t accountType;  // 0 普通, 1 当座, 2 貯蓄
     PStr<8> accountNumber;
     std::uint8_t reserved326[2];
     std::int32_t transferFee;
@@ -116,8 +118,8 @@ struct EmployeeRecord {
     PStr<175> remarks;
     PStr<12> categoryText;
     std::uint16_t insuranceGrade;
-    std::int64_t myNumber;           // 12 digits; 0 = none
-    std::uint8_t reserved532[168];   // cleared on every save
+    std::int64_t myNumber;          // 12 digits; 0 = none
+    std::uint8_t reserved532[168];  // cleared on every save
 
     bool isUsed() const { return !recordId.empty(); }
 };
@@ -145,13 +147,20 @@ struct AttendanceRecord {
     double& item(int j) { return (this->*kItems[j - 1]); }
     double item(int j) const { return (this->*kItems[j - 1]); }
     static constexpr double AttendanceRecord::*kItems[15] = {
-        &AttendanceRecord::scheduledDays,       &AttendanceRecord::daysWorked,
-        &AttendanceRecord::paidLeaveDays,       &AttendanceRecord::absentDays,
-        &AttendanceRecord::holidayWorkDays,     &AttendanceRecord::specialLeaveDays,
-        &AttendanceRecord::scheduledHours,      &AttendanceRecord::hoursWorked,
-        &AttendanceRecord::overtimeHours,       &AttendanceRecord::lateNightHours,
-        &AttendanceRecord::holidayOvertimeHours, &AttendanceRecord::holidayLateNightHours,
-        &AttendanceRecord::lateCount,           &AttendanceRecord::lateHours,
+        &AttendanceRecord::scheduledDays,
+        &AttendanceRecord::daysWorked,
+        &AttendanceRecord::paidLeaveDays,
+        &AttendanceRecord::absentDays,
+        &AttendanceRecord::holidayWorkDays,
+        &AttendanceRecord::specialLeaveDays,
+        &AttendanceRecord::scheduledHours,
+        &AttendanceRecord::hoursWorked,
+        &AttendanceRecord::overtimeHours,
+        &AttendanceRecord::lateNightHours,
+        &AttendanceRecord::holidayOvertimeHours,
+        &AttendanceRecord::holidayLateNightHours,
+        &AttendanceRecord::lateCount,
+        &AttendanceRecord::lateHours,
         &AttendanceRecord::paidLeaveBalance};
 };
 
@@ -175,11 +184,11 @@ struct PaymentRecord {
     std::int32_t lateDeduction;
     std::int32_t taxablePayTotal;
     std::int32_t payTotal;
-    std::int32_t otherItem1;               // outside the pay totals
+    std::int32_t otherItem1;  // outside the pay totals
     std::int32_t otherItem2;
     std::int32_t otherItem3;
     std::uint8_t reserved88[28];
-    std::uint8_t manualFlags[25];          // index j-1: amount j (offset 4*(j-1)) entered by hand
+    std::uint8_t manualFlags[25];  // index j-1: amount j (offset 4*(j-1)) entered by hand
     std::uint8_t reserved141[7];
 
     static constexpr int kAmountCount = 22;
@@ -188,17 +197,28 @@ struct PaymentRecord {
     bool isManual(int j) const { return manualFlags[j - 1] == 1; }
 
     static constexpr std::int32_t PaymentRecord::*kAmounts[kAmountCount] = {
-        &PaymentRecord::basePayAmount,       &PaymentRecord::positionAllowanceAmount,
-        &PaymentRecord::familyAllowanceAmount, &PaymentRecord::fixedAllowance1,
-        &PaymentRecord::fixedAllowance2,     &PaymentRecord::fixedAllowance3,
-        &PaymentRecord::overtimePay,         &PaymentRecord::lateNightPay,
-        &PaymentRecord::holidayOvertimePay,  &PaymentRecord::holidayLateNightPay,
-        &PaymentRecord::commuteNonTaxableAmount, &PaymentRecord::commuteTaxableAmount,
-        &PaymentRecord::variableAllowance1,  &PaymentRecord::variableAllowance2,
-        &PaymentRecord::variableAllowance3,  &PaymentRecord::absenceDeduction,
-        &PaymentRecord::lateDeduction,       &PaymentRecord::taxablePayTotal,
-        &PaymentRecord::payTotal,            &PaymentRecord::otherItem1,
-        &PaymentRecord::otherItem2,          &PaymentRecord::otherItem3};
+        &PaymentRecord::basePayAmount,
+        &PaymentRecord::positionAllowanceAmount,
+        &PaymentRecord::familyAllowanceAmount,
+        &PaymentRecord::fixedAllowance1,
+        &PaymentRecord::fixedAllowance2,
+        &PaymentRecord::fixedAllowance3,
+        &PaymentRecord::overtimePay,
+        &PaymentRecord::lateNightPay,
+        &PaymentRecord::holidayOvertimePay,
+        &PaymentRecord::holidayLateNightPay,
+        &PaymentRecord::commuteNonTaxableAmount,
+        &PaymentRecord::commuteTaxableAmount,
+        &PaymentRecord::variableAllowance1,
+        &PaymentRecord::variableAllowance2,
+        &PaymentRecord::variableAllowance3,
+        &PaymentRecord::absenceDeduction,
+        &PaymentRecord::lateDeduction,
+        &PaymentRecord::taxablePayTotal,
+        &PaymentRecord::payTotal,
+        &PaymentRecord::otherItem1,
+        &PaymentRecord::otherItem2,
+        &PaymentRecord::otherItem3};
 };
 
 struct DeductionRecord {
@@ -208,7 +228,7 @@ struct DeductionRecord {
     std::int32_t employmentInsAmount;
     std::int32_t nursingInsAmount;
     std::int32_t socialInsTotal;
-    std::int32_t payAfterSocialIns;        // what the income tax table is applied to
+    std::int32_t payAfterSocialIns;  // what the income tax table is applied to
     std::int32_t incomeTax;
     std::int32_t residentTaxAmount;
     std::int32_t fixedDeduction1;
@@ -219,11 +239,11 @@ struct DeductionRecord {
     std::int32_t variableDeduction3;
     std::int32_t deductionTotal;
     std::int32_t socialInsBase;
-    std::int32_t otherItem1;               // second copy of the payment record's その他
+    std::int32_t otherItem1;  // second copy of the payment record's その他
     std::int32_t otherItem2;
     std::int32_t otherItem3;
     std::uint8_t reserved80[28];
-    std::uint8_t manualFlags[25];          // index j-1: amount j entered by hand
+    std::uint8_t manualFlags[25];  // index j-1: amount j entered by hand
     std::uint8_t reserved133[3];
 
     static constexpr int kAmountCount = 20;
@@ -233,16 +253,16 @@ struct DeductionRecord {
     bool isManual(int j) const { return manualFlags[j - 1] == 1; }
 
     static constexpr std::int32_t DeductionRecord::*kAmounts[kAmountCount] = {
-        &DeductionRecord::healthInsAmount,   &DeductionRecord::pensionAmount,
-        &DeductionRecord::pensionFundAmount, &DeductionRecord::employmentInsAmount,
-        &DeductionRecord::nursingInsAmount,  &DeductionRecord::socialInsTotal,
-        &DeductionRecord::payAfterSocialIns, &DeductionRecord::incomeTax,
-        &DeductionRecord::residentTaxAmount, &DeductionRecord::fixedDeduction1,
-        &DeductionRecord::fixedDeduction2,   &DeductionRecord::fixedDeduction3,
+        &DeductionRecord::healthInsAmount,    &DeductionRecord::pensionAmount,
+        &DeductionRecord::pensionFundAmount,  &DeductionRecord::employmentInsAmount,
+        &DeductionRecord::nursingInsAmount,   &DeductionRecord::socialInsTotal,
+        &DeductionRecord::payAfterSocialIns,  &DeductionRecord::incomeTax,
+        &DeductionRecord::residentTaxAmount,  &DeductionRecord::fixedDeduction1,
+        &DeductionRecord::fixedDeduction2,    &DeductionRecord::fixedDeduction3,
         &DeductionRecord::variableDeduction1, &DeductionRecord::variableDeduction2,
         &DeductionRecord::variableDeduction3, &DeductionRecord::deductionTotal,
-        &DeductionRecord::socialInsBase,     &DeductionRecord::otherItem1,
-        &DeductionRecord::otherItem2,        &DeductionRecord::otherItem3};
+        &DeductionRecord::socialInsBase,      &DeductionRecord::otherItem1,
+        &DeductionRecord::otherItem2,         &DeductionRecord::otherItem3};
 };
 
 // One pay period: the company settings and up to 100 employees with their records.
@@ -274,7 +294,7 @@ inline constexpr std::size_t blockOffset(int period) {
 
 template <typename T>
 inline constexpr bool kIsFileRecord =
-    std::is_trivially_copyable_v<T> && std::is_standard_layout_v<T>;
+    std::is_trivially_copyable_v<T>&& std::is_standard_layout_v<T>;
 
 static_assert(kIsFileRecord<YearFileHeader> && sizeof(YearFileHeader) == 128);
 static_assert(offsetof(YearFileHeader, periodSaved) == 8);

@@ -60,10 +60,9 @@ bool encode(const std::u16string& utf16, std::string& out) {
     ucnv_resetFromUnicode(c);
     out.assign(utf16.size() * 2 + 2, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n =
-        ucnv_fromUChars(c, out.data(), static_cast<int32_t>(out.size()),
-                        reinterpret_cast<const UChar*>(utf16.data()),
-                        static_cast<int32_t>(utf16.size()), &status);
+    const int32_t n = ucnv_fromUChars(c, out.data(), static_cast<int32_t>(out.size()),
+                                      reinterpret_cast<const UChar*>(utf16.data()),
+                                      static_cast<int32_t>(utf16.size()), &status);
     if (U_FAILURE(status)) {
         out.clear();
         return false;
@@ -156,9 +155,9 @@ std::string fromCp932(std::string_view cp932) {
     ucnv_resetToUnicode(c);
     std::u16string utf16(cp932.size() + 1, u'\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n = ucnv_toUChars(c, reinterpret_cast<UChar*>(utf16.data()),
-                                    static_cast<int32_t>(utf16.size()), cp932.data(),
-                                    static_cast<int32_t>(cp932.size()), &status);
+    const int32_t n =
+        ucnv_toUChars(c, reinterpret_cast<UChar*>(utf16.data()), static_cast<int32_t>(utf16.size()),
+                      cp932.data(), static_cast<int32_t>(cp932.size()), &status);
     if (U_FAILURE(status)) return {};
     utf16.resize(static_cast<std::size_t>(n));
     std::string out(utf16.size() * 3 + 1, '\0');

@@ -14,12 +14,12 @@ namespace keiro::text {
 
 // A character that has no code page 932 form.  what() is a Japanese message for the user.
 class EncodingError : public std::runtime_error {
-public:
+  public:
     EncodingError(const std::string& message, char32_t character)
         : std::runtime_error(message), character_(character) {}
     char32_t character() const { return character_; }
 
-private:
+  private:
     char32_t character_;
 };
 

@@ -135,7 +135,7 @@ NewYearFile createNewYearFile(const fs::path& dataFolder, std::string_view eraNa
 struct YearData::PendingOpen {
     PeriodEntry entry;
     std::unique_ptr<PeriodBlock> previous;  // for the paid-leave carry; null when missing
-    bool savedBefore = false;  // only the scheduled days and hours are taken over
+    bool savedBefore = false;               // only the scheduled days and hours are taken over
 };
 
 YearData::YearData() : block_(std::make_unique<PeriodBlock>()) {}
