@@ -19,6 +19,7 @@ int runLog(const Words& words);
 int runTables(const Words& words);
 int runTax(const Words& words);
 int runPremium(const Words& words);
+int runLayout(const Words& words);
 
 // Prints JSON on one line (invalid UTF-8 from damaged files is replaced, never fatal).
 void printJson(const nlohmann::ordered_json& value);

@@ -33,15 +33,17 @@ constexpr const char* kUsage =
     "  tax salary --tables DIR --amount A --column 0|1 --deps D [--rounding 0|2]\n"
     "  tax bonus --tables DIR --prev P --bonus B --deps D --column 0|1 [--rounding 0|2]\n"
     "  premium grade --tables DIR --grade G --health R --nursing R --pension R --fund R\n"
-    "  premium employment --total T --rate R\n";
+    "  premium employment --total T --rate R\n"
+    "  layout show [--root DIR] [--bonus]\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace keiro::tool;
     const std::map<std::string, std::function<int(const Words&)>> groups = {
-        {"year", runYear}, {"era", runEra},       {"entry", runEntry}, {"csv", runCsv},
-        {"log", runLog},   {"tables", runTables}, {"tax", runTax},     {"premium", runPremium}};
+        {"year", runYear}, {"era", runEra},         {"entry", runEntry},
+        {"csv", runCsv},   {"log", runLog},         {"tables", runTables},
+        {"tax", runTax},   {"premium", runPremium}, {"layout", runLayout}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;
