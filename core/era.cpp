@@ -127,6 +127,23 @@ std::string yearFileName(const EraYear& eraYear) {
     return eraYear.eraName + twoDigits(eraYear.eraYear) + "年給与･賞与.dat";
 }
 
+std::optional<EraYear> parseYearFileName(std::string_view fileName) {
+    constexpr std::string_view kSuffix = "年給与･賞与.dat";
+    if (fileName.size() < kSuffix.size() + 3 || !fileName.ends_with(kSuffix)) return std::nullopt;
+    const std::string_view stem = fileName.substr(0, fileName.size() - kSuffix.size());
+    const std::string_view digits = stem.substr(stem.size() - 2);
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+    }
+    return EraYear{std::string(stem.substr(0, stem.size() - 2)),
+                   (digits[0] - '0') * 10 + (digits[1] - '0')};
+}
+
+std::chrono::year_month_day todayInJapan() {
+    using namespace std::chrono;
+    return year_month_day{floor<days>(system_clock::now() + hours(9))};
+}
+
 std::string currentYearFileName(std::chrono::year_month_day today, const EraNames& names) {
     return yearFileName(fileEraYearOf(static_cast<int>(today.year()), names));
 }

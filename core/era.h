@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,13 @@ int calendarYearOf(const EraYear& eraYear, const EraNames& names);
 
 // "%s%.2d年給与･賞与.dat" (the ･ is the half-width middle dot U+FF65).
 std::string yearFileName(const EraYear& eraYear);
+
+// The era and era year a year file's name stands for ("令和08年給与･賞与.dat" → 令和, 8);
+// nothing when the name is not a year file's.
+std::optional<EraYear> parseYearFileName(std::string_view fileName);
+
+// Today in Japan (UTC+9 all year), which decides the current year's file.
+std::chrono::year_month_day todayInJapan();
 
 // The file name of the calendar year that `today` falls in.
 std::string currentYearFileName(std::chrono::year_month_day today, const EraNames& names);

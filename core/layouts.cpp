@@ -1,7 +1,6 @@
 #include "core/layouts.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <span>
 
 #include "core/entry.h"
@@ -91,8 +90,9 @@ bool isStored(const KindDefinition& definition, int band) {
 }
 
 std::string rowKey(int band, int row) {
-    char number[8];
-    std::snprintf(number, sizeof number, "%.2d", row);
+    // Two digits from 00 (rows number at most 18).
+    const char number[] = {static_cast<char>('0' + row / 10 % 10),
+                           static_cast<char>('0' + row % 10), '\0'};
     return std::string(kBandKeys[band]) + number;
 }
 

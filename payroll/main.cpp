@@ -27,7 +27,7 @@ const char* kindName(keiro::StartupMessage::Kind kind) {
 int main() {
     using namespace std::chrono;
     try {
-        const year_month_day today{floor<days>(system_clock::now() + hours(9))};  // Japan time
+        const year_month_day today = keiro::todayInJapan();
         keiro::StartupState state =
             keiro::startWithoutWindows(keiro::placesFromEnvironment(), today);
         const keiro::calc::PayrollTables tables = keiro::calc::loadPayrollTables(state.places);

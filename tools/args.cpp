@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 
 namespace keiro::tool {
@@ -72,6 +73,18 @@ int parseIntArgument(const std::string& text, const std::string& what) {
         throw UsageError(what + " is not a whole number: " + text);
     }
     return value;
+}
+
+std::chrono::year_month_day parseDateArgument(const std::string& text, const std::string& what) {
+    int y = 0, m = 0, d = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3) {
+        throw UsageError(what + " must be YYYY-MM-DD: " + text);
+    }
+    const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(m),
+                                           std::chrono::day(d)};
+    if (!date.ok()) throw UsageError("no such date: " + text);
+    return date;
 }
 
 double parseDoubleArgument(const std::string& text, const std::string& what) {

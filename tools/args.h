@@ -1,6 +1,7 @@
 #pragma once
 // The command line of keiro-tool: positional words and "--name value" options.
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -36,5 +37,7 @@ class Args {
 
 int parseIntArgument(const std::string& text, const std::string& what);
 double parseDoubleArgument(const std::string& text, const std::string& what);
+// YYYY-MM-DD, a real date.
+std::chrono::year_month_day parseDateArgument(const std::string& text, const std::string& what);
 
 }  // namespace keiro::tool

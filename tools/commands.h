@@ -20,6 +20,8 @@ int runTables(const Words& words);
 int runTax(const Words& words);
 int runPremium(const Words& words);
 int runLayout(const Words& words);
+int runDemo(const Words& words);
+int runCalc(const Words& words);
 
 // Prints JSON on one line (invalid UTF-8 from damaged files is replaced, never fatal).
 void printJson(const nlohmann::ordered_json& value);

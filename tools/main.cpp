@@ -34,16 +34,18 @@ constexpr const char* kUsage =
     "  tax bonus --tables DIR --prev P --bonus B --deps D --column 0|1 [--rounding 0|2]\n"
     "  premium grade --tables DIR --grade G --health R --nursing R --pension R --fund R\n"
     "  premium employment --total T --rate R\n"
-    "  layout show [--root DIR] [--bonus]\n";
+    "  layout show [--root DIR] [--bonus]\n"
+    "  demo --root DIR [--date YYYY-MM-DD]\n"
+    "  calc period FILE --period K [--root DIR] [--save]\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace keiro::tool;
     const std::map<std::string, std::function<int(const Words&)>> groups = {
-        {"year", runYear}, {"era", runEra},         {"entry", runEntry},
-        {"csv", runCsv},   {"log", runLog},         {"tables", runTables},
-        {"tax", runTax},   {"premium", runPremium}, {"layout", runLayout}};
+        {"year", runYear},     {"era", runEra},       {"entry", runEntry}, {"csv", runCsv},
+        {"log", runLog},       {"tables", runTables}, {"tax", runTax},     {"premium", runPremium},
+        {"layout", runLayout}, {"demo", runDemo},     {"calc", runCalc}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

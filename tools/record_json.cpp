@@ -93,7 +93,7 @@ nlohmann::ordered_json toJson(const EmployeeRecord& e) {
             {"remarks", e.remarks.utf8()},
             {"categoryText", e.categoryText.utf8()},
             {"insuranceGrade", e.insuranceGrade},
-            {"myNumber", e.myNumber}};
+            {"myNumber", std::int64_t{e.myNumber}}};  // a copy: the field is not aligned
 }
 
 nlohmann::ordered_json toJson(const AttendanceRecord& a) {

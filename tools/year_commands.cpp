@@ -43,18 +43,6 @@ void dump(const std::string& file, int period) {
     printJson({{"settings", toJson(block->settings)}, {"employees", usedSlotsJson(*block)}});
 }
 
-std::chrono::year_month_day parseDate(const std::string& text) {
-    int y = 0, m = 0, d = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3) {
-        throw UsageError("--date must be YYYY-MM-DD: " + text);
-    }
-    const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(m),
-                                           std::chrono::day(d)};
-    if (!date.ok()) throw UsageError("no such date: " + text);
-    return date;
-}
-
 }  // namespace
 
 // year create FILE | year info FILE | year dump FILE --period K
@@ -81,7 +69,7 @@ int runEra(const Words& words) {
     const Args args(words);
     args.expectOnly({"date", "new-era"}, 1);
     if (args.positional(0, "command") != "filename") throw UsageError("unknown era command");
-    const auto date = parseDate(args.required("date"));
+    const auto date = parseDateArgument(args.required("date"), "--date");
     const EraNames names = eraNamesFor(date, args.option("new-era").value_or(""));
     std::cout << currentYearFileName(date, names) << '\n';
     return 0;

@@ -150,3 +150,21 @@ TEST_F(YearFileSearch, ListsTheEarlierEraThenTheNewEraWithinTheirRanges) {
 
 }  // namespace
 }  // namespace keiro
+
+namespace keiro {
+namespace {
+
+TEST(YearFileNames, ParseBackIntoEraAndYear) {
+    const auto parsed = parseYearFileName("令和08年給与･賞与.dat");
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_EQ(parsed->eraName, "令和");
+    EXPECT_EQ(parsed->eraYear, 8);
+    EXPECT_EQ(yearFileName(*parseYearFileName("平成31年給与･賞与.dat")), "平成31年給与･賞与.dat");
+    for (const char* bad : {"令和8年給与･賞与.dat", "令和0x年給与･賞与.dat", "給与･賞与.dat",
+                            "令和08年給与・賞与.dat", "", "08年給与･賞与.dat.bak"}) {
+        EXPECT_FALSE(parseYearFileName(bad).has_value()) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace keiro

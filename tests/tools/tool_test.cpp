@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "core/fileio.h"
 #include "core/syslog.h"
+#include "tests/support/run_tool.h"
 #include "tests/support/temp_folder.h"
 
 namespace keiro {
@@ -18,21 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int exitCode;
-    std::string out;
-};
+using testing_support::ToolRun;
 
 ToolRun run(const std::string& arguments) {
-    const std::string command = std::string(KEIRO_TOOL) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-        out.append(buffer.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return testing_support::runTool(arguments);
 }
 
 class ToolTest : public ::testing::Test {
@@ -139,6 +126,42 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
     EXPECT_EQ(run("premium employment --total 250084 --rate 0.6").out, "1501\n");
     EXPECT_EQ(run("premium employment --total 250083 --rate 0.6").out, "1500\n");
     EXPECT_EQ(run("tax salary" + kTables + " --amount 1 --column 2 --deps 0").exitCode, 2);
+}
+
+TEST_F(ToolTest, YearDumpOfTheSampleCompanyShowsEveryRecord) {
+    const fs::path root = folder_ / "root";
+    const ToolRun demo = run("demo --root " + root.string() + " --date 2026-05-20");
+    ASSERT_EQ(demo.exitCode, 0);
+    const std::string file = nlohmann::json::parse(demo.out)["yearFiles"].back();
+    const auto info = nlohmann::json::parse(run("year info '" + file + "'").out);
+    EXPECT_EQ(info["saved"][3], true);  // April
+    EXPECT_EQ(info["periods"][3]["companyName"], "株式会社サンプル商事");
+
+    const ToolRun dump = run("year dump '" + file + "' --period 4");
+    ASSERT_EQ(dump.exitCode, 0);
+    const auto employees = nlohmann::json::parse(dump.out)["employees"];
+    ASSERT_FALSE(employees.empty());
+    const auto& first = employees[0];
+    EXPECT_EQ(first["slot"], 1);
+    EXPECT_TRUE(first.contains("myNumber"));
+    EXPECT_EQ(first["payment"]["manualFlags"].size(), 25u);
+    EXPECT_GT(first["payment"]["payTotal"].get<int>(), 0);
+    EXPECT_TRUE(first["attendance"].contains("paidLeaveBalance"));
+    EXPECT_TRUE(first["deduction"].contains("incomeTax"));
+}
+
+TEST_F(ToolTest, LayoutShowGivesThePrintTablesOfTheThreePayForms) {
+    const auto salary =
+        nlohmann::json::parse(run("layout show --root " + folder_.path().string()).out);
+    EXPECT_EQ(salary["kind"], "salary");
+    ASSERT_EQ(salary["payForms"].size(), 3u);
+    EXPECT_EQ(salary["payForms"][0]["attendance"].size(), 16u);
+    EXPECT_EQ(salary["payForms"][1]["pay"][0], "F基本給");
+    EXPECT_EQ(salary["payForms"][1]["attendance"][0], "F");  // 日給 leaves 所定労働日数 off
+    const auto bonus =
+        nlohmann::json::parse(run("layout show --bonus --root " + folder_.path().string()).out);
+    EXPECT_EQ(bonus["kind"], "bonus");
+    EXPECT_EQ(bonus["payForms"][0]["pay"][0], "V賞与");
 }
 
 }  // namespace

@@ -1,0 +1,106 @@
+#pragma once
+// The pay calculation of one employee for a salary month or a bonus, on the records of the
+// open period alone: every payment item, 課税支給合計 and 支給合計, the social insurance items,
+// 社会保険料計, 社保控除後計, 所得税, 住民税, the fixed and variable deductions and 控除合計.
+//
+// Rules that hold throughout:
+//  - An amount item takes part only when it is on the pay slip layout of the employee's pay
+//    form; an item that is not is set to 0 and counts in no total.
+//  - An amount entered by hand (its manual flag) keeps its stored value but still counts.
+//  - An employee who is not 在職 ends with empty payment and deduction records (attendance is
+//    kept); a free slot ends with all three records empty.
+//  - The two copies of その他１..３ (payment and deduction record) always end equal: the payment
+//    copy is the one entered.
+//  - Sums are formed in 64 bits and stored clamped to the int32 range, so damaged master data
+//    gives a capped amount, never a wrapped one.
+//  - Data of the earlier era's years 16..24 is no longer calculated once the current year is
+//    after 2012: the calculation then changes nothing.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "calc/premiums.h"
+#include "calc/tax_tables.h"
+#include "core/layouts.h"
+#include "core/records.h"
+#include "core/settings.h"
+
+namespace keiro {
+class YearData;
+}
+
+namespace keiro::calc {
+
+// What a calculation reads besides the period block.  `active` must be built from the layout
+// of the open period's kind (salary layouts for months, bonus layouts for bonuses).  The
+// references must outlive the context.
+struct CalcContext {
+    const Settings& settings;
+    const ActiveItems& active;
+    TaxTables& tax;
+    int currentCalendarYear = 0;  // for the rule on the earlier era's years 16..24
+};
+
+// Whether the open year is one whose stored amounts are no longer recalculated.
+bool isFrozenYear(const YearData& year, int currentCalendarYear);
+
+// What a bonus calculation reads from other periods, loaded once per recalculation (never once
+// per employee): the 社保控除後計 of each employee in the month before the bonus's pay month,
+// and the employee's earlier bonuses of the health insurance year.  Empty for a salary month.
+struct PeriodInputs {
+    // recordId (code page 932 bytes, as stored) → 社保控除後計 of its first slot.
+    std::unordered_map<std::string, std::int32_t> previousPay;
+    BonusHistory history;
+
+    // 0 when the employee was not found (or the month's file does not exist).
+    std::int32_t previousPayAfterSocialIns(std::string_view recordId) const;
+};
+
+// For a bonus period: the month before the pay month M is period M−1 of the open file, or
+// December of the previous year's file for M = 1 (nothing when that file does not exist, or
+// when the bonus has no pay month).  IoError when a file that exists cannot be read.
+PeriodInputs loadPeriodInputs(const YearData& year);
+
+// Which items of one pay form are on its pay slip layout, by item number of the records
+// (index j−1 for amount(j)).  Built once per pay form and recalculation, so the per-employee
+// calculation asks no name lookups.
+struct FormItems {
+    std::array<bool, 17> pay{};  // PaymentRecord items 1..17 (1, 2: 賞与, 役員報酬 in bonuses)
+    std::array<bool, 15> deduction{};  // DeductionRecord items 1..15
+    std::array<bool, 3> other{};       // その他１..３
+};
+FormItems formItems(const ActiveItems& active, int payForm, bool bonus);
+
+// The three pay forms' FormItems of one period kind; a pay form outside 1..3 (damaged data)
+// has no items.
+class FormItemTable {
+  public:
+    FormItemTable(const ActiveItems& active, bool bonus);
+    const FormItems& of(int payForm) const;
+
+  private:
+    std::array<FormItems, kPayFormCount> forms_;
+    FormItems none_;
+};
+
+// Salary month (periods 1..12) of slot 1..100.  std::out_of_range for another slot,
+// std::logic_error when the open period is not a salary month.
+void ComputeMonth(YearData& year, int slot, const CalcContext& ctx);
+void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& items);
+
+// Bonus (periods 13..15) of slot 1..100.  Returns false when the bonus income tax may not be
+// taken from the rate table and must be entered by hand (所得税 is then 0); true otherwise,
+// also for a free slot, an employee who is not 在職 and an uncalculated year.
+bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs);
+bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
+                  const FormItems& items);
+
+// 差引支給額: 支給合計 − 控除合計 + the その他 items on the layout (`activeOthers`, from
+// FormItems::other), from the payment copy.  Exact in 64 bits.
+std::int64_t netPay(const PaymentRecord& payment, const DeductionRecord& deduction,
+                    const std::array<bool, 3>& activeOthers);
+
+}  // namespace keiro::calc

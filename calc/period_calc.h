@@ -1,0 +1,67 @@
+#pragma once
+// Recalculation of the whole open period: each employee's column of the main window's grid is
+// collected into the period's records, then the pay is computed (calc/pay_calc.h).  For a
+// bonus the recalculation also names the employees whose income tax cannot be taken from the
+// rate table; the window asks the user (texts in calc/bonus_tax.h) and on Yes switches their
+// tax to hand entry.
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "calc/pay_calc.h"
+
+namespace keiro {
+class YearData;
+}
+
+namespace keiro::calc {
+
+// One cell of an employee's grid column: the row's caption (the item's current display name,
+// as the grid shows it: "出勤日数", the user's name of 変動手当１, "賞与") and the cell's text
+// (a number, h:mm, or an amount with thousands separators).
+struct GridCell {
+    std::string caption;
+    std::string text;
+};
+
+// What the grid holds for one employee.
+struct GridColumn {
+    std::vector<GridCell> cells;
+};
+
+// Salary month: collects the column into slot 1..100 of the open period, then ComputeMonth.
+// A free slot loses its three records, an employee who is not 在職 the payment and deduction
+// records.  Otherwise 所定労働日数 and 所定労働時間 come from the period settings; rows named
+// like an attendance item (出勤日数 .. 有休残日数, by current display name) set it; 変動手当,
+// 変動控除 and その他 start at 0 and rows of those that are on the employee's pay slip layout set
+// them to the whole yen of the cell (その他 into both records).  A cell that is not a number
+// counts as 0.
+void CalculateMonth(YearData& year, int slot, const GridColumn& column, const CalcContext& ctx);
+
+// Bonus: likewise without attendance; 賞与 and 役員報酬 start at 0 and their rows always set
+// them.  Returns ComputeBonus's result (false: the tax must be entered by hand).
+bool CalculateBonus(YearData& year, int slot, const GridColumn& column, const CalcContext& ctx,
+                    const PeriodInputs& inputs);
+
+// Recalculates slots 1..100 of the open period: tables' file presence refreshed once, the
+// bonus inputs from other periods loaded once.  `columns` are the grid's columns of the 在職
+// employees in slot order (column n for the n-th 在職 slot); nullptr recomputes from the
+// records as stored, without collecting.  A 在職 employee without a column is computed from
+// the records.  Returns, for a bonus, the in-use slots whose income tax needs hand entry
+// (ascending); empty for a month.  std::logic_error when no period is open; IoError when a
+// file the bonus reads cannot be read.
+std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
+                                   const std::vector<GridColumn>* columns);
+
+// Sets the 所得税 manual flag (deduction item 8) of these slots: their tax, now 0, is kept as
+// entered from then on.  std::out_of_range for a slot outside 1..100.
+void switchToHandEntry(YearData& year, std::span<const int> slots);
+
+// The recalculation for YearData::isPeriodModified.  The context (and the columns, when given)
+// must outlive the returned function.
+std::function<void(YearData&)> periodRecalculation(
+    const CalcContext& ctx, const std::vector<GridColumn>* columns = nullptr);
+
+}  // namespace keiro::calc

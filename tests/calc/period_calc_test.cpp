@@ -1,0 +1,219 @@
+// Recalculating a whole period: the grid's columns collected into the records (renamed items,
+// h:mm and amount texts, columns of employees at work only), the bonus income tax exceptions
+// and the switch to hand entry, table files gone while running, and the unsaved-change test.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "calc/bonus_tax.h"
+#include "calc/period_calc.h"
+#include "tests/calc/pay_fixture.h"
+
+namespace keiro::calc::testing {
+namespace {
+
+using PeriodCalcTest = PayFixture;
+
+TEST_F(PeriodCalcTest, MonthCollectsEachColumnIntoItsEmployee) {
+    settings_.itemNames.names[7] = "勤務時間";     // 実働時間
+    settings_.itemNames.names[29] = "残業食事代";  // 変動手当１
+    ItemLayout layout = everythingOn(LayoutKind::Salary);
+    setUse(layout, Band::Pay, "V変動手当１", 1, false);
+    useLayout(layout);
+    open(4);
+    year_.block().settings.scheduledDays = 21;
+    year_.block().settings.scheduledHours = 168.0;
+
+    EmployeeRecord& hourly =
+        addEmployee(1, {.recordId = "260101_090001", .payForm = 3, .basePay = 1'000});
+    hourly.overtimeRate = 1'250;
+    addEmployee(2, {.recordId = "260101_090002", .workStatus = 2});  // on leave: no column
+    payment(2).basePayAmount = 99'999;
+    addEmployee(3, {.recordId = "260101_090003", .basePay = 300'000}).absenceDeductionRate = 10'000;
+    payment(1).variableAllowance2 = 9'999;  // no row: emptied
+    attendance(1).paidLeaveBalance = 7.5;   // no row: kept
+
+    const std::vector<GridColumn> columns = {
+        {{{"出勤日数", " 20.00"},
+          {"勤務時間", "100:30"},
+          {"実働時間", "999"},  // the old name is no row of this grid
+          {"普通残業時間", "10:00"},
+          {"残業食事代", "  1,234"},
+          {"変動控除１", "2,000"},
+          {"その他１", "500"},
+          {"不明な行", "5"}}},
+        {{{"欠勤日数", "1.50"}, {"残業食事代", "777"}, {"その他２", "abc"}}},
+    };
+    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), &columns).empty());
+
+    const AttendanceRecord& a = attendance(1);
+    EXPECT_EQ(a.scheduledDays, 21.0);
+    EXPECT_EQ(a.scheduledHours, 168.0);
+    EXPECT_EQ(a.daysWorked, 20.0);
+    EXPECT_EQ(a.hoursWorked, 100.5);
+    EXPECT_EQ(a.overtimeHours, 10.0);
+    EXPECT_EQ(a.paidLeaveBalance, 7.5);
+    EXPECT_EQ(payment(1).basePayAmount, 90'500);
+    EXPECT_EQ(payment(1).overtimePay, 12'500);
+    EXPECT_EQ(payment(1).variableAllowance1, 1'234);
+    EXPECT_EQ(payment(1).variableAllowance2, 0);
+    EXPECT_EQ(payment(1).payTotal, 90'500 + 12'500 + 1'234);
+    EXPECT_EQ(deduction(1).variableDeduction1, 2'000);
+    EXPECT_EQ(payment(1).otherItem1, 500);
+    EXPECT_EQ(deduction(1).otherItem1, 500);
+
+    EXPECT_EQ(payment(2).basePayAmount, 0);
+
+    EXPECT_EQ(attendance(3).absentDays, 1.5);
+    EXPECT_EQ(payment(3).absenceDeduction, -15'000);
+    EXPECT_EQ(payment(3).variableAllowance1, 0);  // not on the monthly layout
+    EXPECT_EQ(payment(3).otherItem2, 0);
+    EXPECT_EQ(payment(3).payTotal, 285'000);
+}
+
+TEST_F(PeriodCalcTest, WithoutColumnsThePeriodIsComputedFromTheRecordsAsStored) {
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .payForm = 2, .basePay = 9'000});
+    attendance(1).daysWorked = 20;
+    payment(1).variableAllowance1 = 3'000;
+    addEmployee(5, {.recordId = "260101_090005", .basePay = 200'000});
+    payment(9).payTotal = 123;  // a free slot's leftovers
+    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), nullptr).empty());
+    EXPECT_EQ(payment(1).payTotal, 183'000);
+    EXPECT_EQ(payment(5).payTotal, 200'000);
+    EXPECT_EQ(payment(9).payTotal, 0);
+
+    // A grid with fewer columns than employees at work: the rest keep their records.
+    const std::vector<GridColumn> columns = {{{{"出勤日数", "10"}}}};
+    RecalculatePeriod(year_, ctx(), &columns);
+    EXPECT_EQ(payment(1).payTotal, 90'000);
+    EXPECT_EQ(payment(5).payTotal, 200'000);
+}
+
+TEST_F(PeriodCalcTest, BonusCollectsBonusAndDirectorsFeeRows) {
+    openBonus(14, 12);
+    addEmployee(1, {.recordId = "260101_090001"});
+    addEmployee(2, {.recordId = "260101_090002"});
+    payment(2).basePayAmount = 400'000;  // no 賞与 row in its column: emptied
+    const std::vector<GridColumn> columns = {
+        {{{"賞与", "1,000,000"}, {"役員報酬", "200,000"}, {"変動手当１", "3,000"}}},
+        {{{"変動控除１", "1,500"}}},
+    };
+    const GridColumn& first = columns[0];
+    CalculateBonus(year_, 1, first, ctx(), PeriodInputs{});
+    EXPECT_EQ(payment(1).basePayAmount, 1'000'000);
+    EXPECT_EQ(payment(1).positionAllowanceAmount, 200'000);
+    EXPECT_EQ(payment(1).variableAllowance1, 3'000);
+    EXPECT_EQ(payment(1).payTotal, 1'203'000);
+    EXPECT_EQ(attendance(1).scheduledDays, 0.0);  // a bonus has no attendance
+
+    RecalculatePeriod(year_, ctx(), &columns);
+    EXPECT_EQ(payment(2).basePayAmount, 0);
+    EXPECT_EQ(deduction(2).variableDeduction1, 1'500);
+    EXPECT_EQ(deduction(2).deductionTotal, 1'500);
+}
+
+// A January bonus takes the previous month from December of the previous year's file.
+class BonusTaxExceptionTest : public PayFixture {
+  protected:
+    void SetUp() override {
+        auto december = std::make_unique<PeriodBlock>();
+        const struct {
+            const char* id;
+            std::int32_t pay;
+        } previous[] = {{"250101_090001", 300'000},
+                        {"250101_090002", 0},
+                        {"250101_090003", 50'000},
+                        {"250101_090004", 60'000}};
+        for (int i = 0; i < 4; ++i) {
+            addEmployee(*december, 10 + i, {.recordId = previous[i].id});
+            december->deductions[9 + i].payAfterSocialIns = previous[i].pay;
+        }
+        writeBlock(kReiwa7, 12, *december);
+    }
+
+    // Slots 1..5 paid 600,000 each (no premiums); 6 on leave; 7 free.
+    void fillBonus() {
+        openBonus(13, 1, 15);
+        year_.clearBlock();  // not the employees copied from December: only those below
+        const char* ids[] = {"250101_090001", "250101_090002", "250101_090003", "250101_090004",
+                             "250101_090099"};
+        for (int slot = 1; slot <= 5; ++slot) {
+            addEmployee(slot, {.recordId = ids[slot - 1]});
+            payment(slot).basePayAmount = 600'000;
+        }
+        addEmployee(6, {.recordId = "250101_090006", .workStatus = 2});
+    }
+};
+
+TEST_F(BonusTaxExceptionTest, EmployeesTheTableCannotServeAreReportedAndSwitchedOnYes) {
+    fillBonus();
+    // 2: no pay in December; 3: 600,000 is more than ten times 50,000; 5: not found by key.
+    // 4: exactly ten times still uses the table (0 % for 60,000).
+    EXPECT_EQ(RecalculatePeriod(year_, ctx(), nullptr), (std::vector<int>{2, 3, 5}));
+    EXPECT_EQ(deduction(1).incomeTax, 36'756);
+    for (const int slot : {2, 3, 4, 5}) EXPECT_EQ(deduction(slot).incomeTax, 0) << slot;
+
+    switchToHandEntry(year_, std::vector<int>{2, 3, 5});
+    for (const int slot : {2, 3, 5}) {
+        EXPECT_TRUE(deduction(slot).isManual(DeductionRecord::kIncomeTaxItem)) << slot;
+    }
+    EXPECT_FALSE(deduction(1).isManual(DeductionRecord::kIncomeTaxItem));
+    deduction(3).incomeTax = 55'555;  // typed in the individual entry window
+    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), nullptr).empty());
+    EXPECT_EQ(deduction(3).incomeTax, 55'555);
+    EXPECT_EQ(deduction(3).deductionTotal, 55'555);
+    EXPECT_EQ(deduction(2).incomeTax, 0);
+
+    EXPECT_THROW(switchToHandEntry(year_, std::vector<int>{0}), std::out_of_range);
+    EXPECT_NE(bonusTaxHandEntryQuestion(false).find("手入力モードに変更しますか"),
+              std::string::npos);
+}
+
+TEST_F(BonusTaxExceptionTest, WithoutThePreviousYearsFileEveryoneNeedsHandEntry) {
+    std::filesystem::remove(file(kReiwa7));
+    fillBonus();
+    EXPECT_EQ(RecalculatePeriod(year_, ctx(), nullptr), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(deduction(1).incomeTax, 0);
+}
+
+TEST_F(PeriodCalcTest, ATaxTableFileRemovedWhileRunningGivesNoTax) {
+    const fs::path tables = folder_ / "program";
+    createPrivateDirectories(tables);
+    copyFile(fs::path(KEIRO_BINARY_DIR) / "bin" / kSalaryTaxTableFileName,
+             tables / kSalaryTaxTableFileName);
+    tax_.salary = SalaryTaxTable::fromFile(tables / kSalaryTaxTableFileName);
+    open(4);
+    addEmployee(1, {.basePay = 300'000});
+    RecalculatePeriod(year_, ctx(), nullptr);
+    EXPECT_GT(deduction(1).incomeTax, 0);
+
+    fs::remove(tables / kSalaryTaxTableFileName);
+    RecalculatePeriod(year_, ctx(), nullptr);
+    EXPECT_EQ(deduction(1).incomeTax, 0);
+}
+
+TEST_F(PeriodCalcTest, TheUnsavedChangeTestComparesRecalculatedAmounts) {
+    open(4);
+    addEmployee(1, {.basePay = 250'000});
+    RecalculatePeriod(year_, ctx(), nullptr);
+    year_.savePeriod();
+    const CalcContext context = ctx();
+    const auto recalculate = periodRecalculation(context);
+
+    payment(1).payTotal = 1;  // stale amounts that the next recalculation puts right
+    EXPECT_FALSE(year_.isPeriodModified(recalculate));
+    EXPECT_EQ(payment(1).payTotal, 250'000);
+
+    year_.block().employee(1).basePay = 260'000;
+    EXPECT_TRUE(year_.isPeriodModified(recalculate));
+    EXPECT_EQ(payment(1).payTotal, 260'000);
+}
+
+TEST_F(PeriodCalcTest, NoOpenPeriodIsRefused) {
+    year_.setFile(file(kReiwa8), "令和", 8, kNames);
+    EXPECT_THROW(RecalculatePeriod(year_, ctx(), nullptr), std::logic_error);
+}
+
+}  // namespace
+}  // namespace keiro::calc::testing
