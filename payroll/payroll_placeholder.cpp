@@ -1,0 +1,2 @@
+// The payroll windows are added to this library one by one.
+namespace keiro::payroll {}

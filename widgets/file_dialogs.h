@@ -1,0 +1,69 @@
+#pragma once
+// Open, save and folder dialogs behind an interface, so windows can be tested with scripted
+// answers.  An empty optional means the user cancelled.
+
+#include <QString>
+#include <deque>
+#include <optional>
+
+class QWidget;
+
+namespace keiro::ui {
+
+class FileDialogs {
+  public:
+    virtual ~FileDialogs() = default;
+
+    // `filter` in Qt form: "CSVﾌｧｲﾙ (*.csv)".
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                            const QString& folder, const QString& filter) = 0;
+    // Asks before overwriting an existing file; `suffix` is added when the name has none.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
+                                            const QString& folder, const QString& filter,
+                                            const QString& suffix) = 0;
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                                const QString& folder) = 0;
+};
+
+class QtFileDialogs : public FileDialogs {
+  public:
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder,
+                                    const QString& filter) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& folder,
+                                    const QString& filter, const QString& suffix) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                        const QString& folder) override;
+};
+
+// For tests: answers each dialog from a queue of paths (cancel when empty or nullopt queued).
+class ScriptedFileDialogs : public FileDialogs {
+  public:
+    void answerNext(std::optional<QString> path) { answers_.push_back(std::move(path)); }
+    int asked() const { return asked_; }
+
+    std::optional<QString> openFile(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
+        return next();
+    }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&,
+                                    const QString&) override {
+        return next();
+    }
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
+        return next();
+    }
+
+  private:
+    std::optional<QString> next() {
+        ++asked_;
+        if (answers_.empty()) return std::nullopt;
+        auto answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<QString>> answers_;
+    int asked_ = 0;
+};
+
+}  // namespace keiro::ui
