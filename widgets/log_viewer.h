@@ -1,0 +1,41 @@
+#pragma once
+// "システムログの表示": the system log in a list, oldest line first, read again every time the
+// window is activated, with "ファイル(&F)" → "CSVファイルに出力(&C)..." to export it.
+
+#include <QDialog>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QAction;
+class QListWidget;
+
+namespace keiro::ui {
+
+class FileDialogs;
+class MessageService;
+
+class TfmShowLog : public QDialog {
+    Q_OBJECT
+  public:
+    TfmShowLog(std::filesystem::path dataFolder, MessageService& messages, FileDialogs& dialogs,
+               QWidget* parent = nullptr);
+
+    // Fills ListBox1 with the log's lines (a log not written yet gives an empty list).
+    void FormActivate();
+    void mnCSVClick();
+
+  protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    std::filesystem::path dataFolder_;
+    MessageService& messages_;
+    FileDialogs& dialogs_;
+    QListWidget* ListBox1_;
+    std::vector<std::string> lines_;  // what ListBox1 shows
+    bool readFailureShown_ = false;
+};
+
+}  // namespace keiro::ui
