@@ -1,0 +1,183 @@
+#include "calc/pay_grid.h"
+
+#include <algorithm>
+
+#include "core/era.h"
+#include "core/yearfile.h"
+
+namespace keiro::calc {
+namespace {
+
+constexpr int kPaidLeaveDaysItem = 3;      // 有休日数
+constexpr int kPaidLeaveBalanceItem = 15;  // 有休残日数
+
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+
+// The month a period is paid for: its number for a salary month, the pay month of a bonus.
+int monthOf(const YearData& year, int period) {
+    if (!isBonusPeriod(period)) return period;
+    return year.header().bonusPayMonth[period - kFirstBonusPeriod];
+}
+
+std::string bonusCaption(int period, const ItemNames& names) {
+    switch (period) {
+        case kFirstBonusPeriod:
+            return "・夏期賞与";
+        case kFirstBonusPeriod + 1:
+            return "・冬期賞与";
+        default:
+            return "・" + names.extraBonusCaption;
+    }
+}
+
+}  // namespace
+
+void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemNames& names,
+                    TimeStyle style) {
+    style_ = style;
+    rows_ = buildGridRows(tables, names);
+    slots_.clear();
+    payForms_.clear();
+    const PeriodBlock& block = year.block();
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        const EmployeeRecord& e = block.employee(slot);
+        if (!e.isUsed() || !isActiveEmployee(e)) continue;
+        slots_.push_back(slot);
+        payForms_.push_back(e.payForm);
+    }
+
+    texts_.assign(static_cast<std::size_t>(rowCount()) * kGridColumnCount, std::string());
+    for (int r = 1; r < rowCount(); ++r) cell(r, 0) = rows_[r - 1].label;
+    for (int c = 1; c <= employeeCount(); ++c) {
+        const int slot = slots_[c - 1];
+        cell(0, c) = block.employee(slot).name.utf8();
+        for (int r = 1; r < rowCount(); ++r) {
+            const GridRow& row = rows_[r - 1];
+            cell(r, c) = cellText(row, storedValue(row, block, slot), style_);
+        }
+    }
+}
+
+const std::string& PayGrid::text(int row, int col) const {
+    static const std::string kNone;
+    if (row < 0 || row >= rowCount() || col < 0 || col >= kGridColumnCount) return kNone;
+    return texts_[index(row, col)];
+}
+
+int PayGrid::slotOf(int col) const {
+    return col >= 1 && col <= employeeCount() ? slots_[col - 1] : kNoSlot;
+}
+
+bool PayGrid::isItemCell(int row, int col) const {
+    return row >= 1 && row < rowCount() && col >= 1 && col <= employeeCount();
+}
+
+bool PayGrid::isEditable(int row, int col) const {
+    return isItemCell(row, col) && rows_[row - 1].editableFor(payForms_[col - 1]);
+}
+
+bool PayGrid::isAttendanceRow(int row) const {
+    const GridRow* info = rowInfo(row);
+    return info != nullptr && info->attendance;
+}
+
+bool PayGrid::isHoursRow(int row) const {
+    const GridRow* info = rowInfo(row);
+    return info != nullptr && info->hoursLabel;
+}
+
+GridCellKind PayGrid::cellKind(int row, int col) const {
+    const bool inGrid = row >= 0 && row < rowCount() && col >= 0 && col < kGridColumnCount;
+    if (inGrid && (row == 0 || col == 0)) return GridCellKind::Header;
+    return isEditable(row, col) ? GridCellKind::Editable : GridCellKind::Disabled;
+}
+
+const GridRow* PayGrid::rowInfo(int row) const {
+    return row >= 1 && row < rowCount() ? &rows_[row - 1] : nullptr;
+}
+
+int PayGrid::attendanceRow(int item) const {
+    const CellSource wanted{CellSource::Kind::Attendance, item};
+    for (int r = 1; r < rowCount(); ++r) {
+        if (rows_[r - 1].attendance && rows_[r - 1].source == wanted) return r;
+    }
+    return 0;
+}
+
+bool PayGrid::setText(int row, int col, std::string text) {
+    if (!isEditable(row, col)) return false;
+    cell(row, col) = std::move(text);
+    return true;
+}
+
+std::string PayGrid::commitCell(int row, int col) {
+    if (!isEditable(row, col)) return std::string();
+    EntryCheck check = checkCellEntry(rows_[row - 1], cell(row, col), style_);
+    cell(row, col) = std::move(check.text);
+    return check.error;
+}
+
+bool PayGrid::leaveCell(int row, int col, const YearData& year) {
+    if (!isItemCell(row, col) || row != attendanceRow(kPaidLeaveDaysItem)) return false;
+    const int balanceRow = attendanceRow(kPaidLeaveBalanceItem);
+    const int period = year.period();
+    if (balanceRow == 0 || period < 1 || period > kPeriodCount) return false;
+    const std::string_view recordId = year.block().employee(slotOf(col)).recordId.bytes();
+    if (recordId.empty()) return false;
+    const double previous = year.readPreviousPaidLeaveBalance(period, recordId);
+    if (previous == YearData::kNoPaidLeaveBalance) return false;
+    cell(balanceRow, col) = formatQuantity(previous - parseNumber(cell(row, col)).value);
+    return true;
+}
+
+int PayGrid::nextEditableRow(int row, int col) const {
+    const int last = rowCount() - 1;
+    if (last < 1 || col < 1 || col > employeeCount()) return row;
+    const int start = std::clamp(row, 0, last);
+    for (int step = 1; step <= last; ++step) {
+        const int candidate = (start - 1 + step + last) % last + 1;
+        if (isEditable(candidate, col)) return candidate;
+    }
+    return row;
+}
+
+KeyVerdict PayGrid::keyVerdict(int row, char32_t typed) const {
+    if (typed == U'\r' || typed == U'\n') return KeyVerdict::MoveNext;
+    if (typed == U'\b' || typed == U'\t') return KeyVerdict::Accept;
+    const GridRow* info = rowInfo(row);
+    if (info == nullptr) return KeyVerdict::Reject;
+    if (isDigit(typed) || typed == U'-') return KeyVerdict::Accept;
+    if (!info->attendance) return KeyVerdict::Reject;
+    if (typed == U'.' || (typed == U':' && info->hoursLabel)) return KeyVerdict::Accept;
+    return KeyVerdict::Reject;
+}
+
+std::vector<GridColumn> PayGrid::columns() const {
+    std::vector<GridColumn> out(slots_.size());
+    for (int c = 1; c <= employeeCount(); ++c) {
+        std::vector<GridCell>& cells = out[c - 1].cells;
+        cells.reserve(rows_.size());
+        for (int r = 1; r < rowCount(); ++r) cells.push_back({rows_[r - 1].label, text(r, c)});
+    }
+    return out;
+}
+
+std::string periodText(const YearData& year, const ItemNames& names) {
+    const int period = year.period();
+    if (period < 1 || period > kPeriodCount) return std::string();
+    const EraYear shown = displayEraYear(EraYear{year.eraName(), year.eraYear()},
+                                         monthOf(year, period), year.eraNames());
+    std::string text = shown.eraName + std::to_string(shown.eraYear) + "年";
+    if (isBonusPeriod(period)) return text + bonusCaption(period, names);
+    return text + std::to_string(period) + "月分給与";
+}
+
+std::string periodTitle(const YearData& year, const ItemNames& names,
+                        std::string_view applicationTitle) {
+    return std::string(applicationTitle) + " 【" + year.block().settings.companyName.utf8() + " " +
+           periodText(year, names) + "】";
+}
+
+}  // namespace keiro::calc

@@ -1,0 +1,117 @@
+#pragma once
+// The main window's pay grid as data: one column per employee at work, one row per item entered
+// per period, the cell texts, which cells may be edited, what a typed key or a finished entry
+// does, and the columns the recalculation collects.  The window only displays it and passes the
+// user's actions on.
+//
+// Column 0 holds the row labels, row 0 the employees' names.  Columns 1..n are the employees
+// who are 在職, in slot order; the grid always has 101 columns, and a column without an
+// employee stands for no slot (kNoSlot).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/pay_grid_rows.h"
+#include "calc/period_calc.h"
+#include "core/entry.h"
+#include "core/layouts.h"
+#include "core/product.h"
+
+namespace keiro {
+class YearData;
+}
+
+namespace keiro::calc {
+
+inline constexpr int kGridColumnCount = kMaxEmployees + 1;
+inline constexpr int kNoSlot = kMaxEmployees + 1;
+
+// How a cell is painted: the caption row and column, a cell the user may type into, and a cell
+// that is not for its employee (or has none), painted in the disabled colour without its text.
+enum class GridCellKind { Header, Editable, Disabled };
+
+class PayGrid {
+  public:
+    // Rebuilds rows, columns and texts from the open period.  `tables` are the pay slip layouts
+    // of the period's kind (salary for months, bonus for bonuses); `style` decides how hours
+    // are shown.
+    void build(const YearData& year, const PrintTables& tables, const ItemNames& names,
+               TimeStyle style);
+
+    int rowCount() const { return static_cast<int>(rows_.size()) + 1; }  // with row 0
+    int columnCount() const { return kGridColumnCount; }
+    int employeeCount() const { return static_cast<int>(slots_.size()); }
+
+    // "" outside the grid.
+    const std::string& text(int row, int col) const;
+    // Slot 1..100 of the column's employee, kNoSlot for column 0 and columns without one.
+    int slotOf(int col) const;
+    bool isEditable(int row, int col) const;
+    bool isAttendanceRow(int row) const;
+    // An attendance row whose label names hours: shown with formatHours and takes ":".
+    bool isHoursRow(int row) const;
+    GridCellKind cellKind(int row, int col) const;
+    // The description of item row 1..rowCount()−1; nullptr for row 0 and outside.
+    const GridRow* rowInfo(int row) const;
+    // The row that shows attendance item `item` (AttendanceRecord::item number); 0 when none.
+    int attendanceRow(int item) const;
+
+    // --- editing ------------------------------------------------------------------------------
+
+    // Puts what the user typed into an editable cell; false (nothing changed) for any other.
+    bool setText(int row, int col, std::string text);
+
+    // Leaving a cell whose text changed: checks it (format code 52 for the day counts, 62 for
+    // other attendance, 90 for amounts) and shows it in the row's format.  Returns the message
+    // to show, with the cell emptied, or "" when the entry is fine.  Nothing happens for a cell
+    // that cannot be edited.
+    std::string commitCell(int row, int col);
+
+    // Leaving a cell in the 有休日数 row: the employee's paid-leave balance of the previous
+    // period less the days entered goes "%6.2f" into the 有休残日数 row of the column.  Nothing
+    // when there is no such row, the column has no employee, no period is open or the previous
+    // period holds no balance for the employee.  Returns whether the balance was written.
+    // IoError when the previous period's file cannot be read.
+    bool leaveCell(int row, int col, const YearData& year);
+
+    // Where Enter moves: the next row below that is editable in this column, wrapping from the
+    // last row to row 1; `row` itself when there is none.
+    int nextEditableRow(int row, int col) const;
+
+    // What a key typed in a row does: Enter moves on (swallowed), Backspace and Tab pass; hours
+    // rows take "-", ".", ":" and digits, other attendance rows "-", "." and digits, amount
+    // rows "-" and digits; anything else is refused (beep, swallowed).
+    KeyVerdict keyVerdict(int row, char32_t typed) const;
+
+    // --- recalculation -------------------------------------------------------------------------
+
+    // The employees' columns 1..n with each row's label and the cell's text, for
+    // RecalculatePeriod.
+    std::vector<GridColumn> columns() const;
+
+  private:
+    bool isItemCell(int row, int col) const;
+    std::string& cell(int row, int col) { return texts_[index(row, col)]; }
+    static std::size_t index(int row, int col) {
+        return static_cast<std::size_t>(row) * kGridColumnCount + static_cast<std::size_t>(col);
+    }
+
+    std::vector<GridRow> rows_;
+    std::vector<int> slots_;          // column c (1..n) shows slot slots_[c − 1]
+    std::vector<int> payForms_;       // the employee's pay form, per column like slots_
+    std::vector<std::string> texts_;  // rowCount() × kGridColumnCount, row by row
+    TimeStyle style_ = TimeStyle::Sexagesimal;
+};
+
+// The period as the caption names it: era name and year, then "4月分給与", "・夏期賞与",
+// "・冬期賞与" or "・" with the extra bonus's caption.  A bonus goes by its pay month, so the
+// earlier era's 31 paid after April shows as year 1 of the new era.  "" when no period is open.
+std::string periodText(const YearData& year, const ItemNames& names);
+
+// The main window's caption: "%s 【%s %s】" of the application title, the period's company name
+// and periodText.
+std::string periodTitle(const YearData& year, const ItemNames& names,
+                        std::string_view applicationTitle = kApplicationTitle);
+
+}  // namespace keiro::calc

@@ -1,0 +1,365 @@
+// The main window's pay grid as data: which rows the layouts give and who may edit them, the
+// columns of the employees at work, Enter and the accepted keys, checking and reformatting an
+// entry, the paid-leave balance carried from the previous month, the columns the
+// recalculation collects, and the period in the caption.
+#include "calc/pay_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calc/period_calc.h"
+#include "tests/calc/pay_fixture.h"
+
+namespace keiro::calc::testing {
+namespace {
+
+class PayGridTest : public PayFixture {
+  protected:
+    PayGridTest() { useLayout(defaultLayout(LayoutKind::Salary)); }
+
+    PayGrid& build(TimeStyle style = TimeStyle::Sexagesimal) {
+        grid_.build(year_, buildPrintTables(layout_), settings_.itemNames, style);
+        return grid_;
+    }
+
+    std::vector<std::string> labels() const {
+        std::vector<std::string> out;
+        for (int r = 1; r < grid_.rowCount(); ++r) out.push_back(grid_.text(r, 0));
+        return out;
+    }
+
+    // The row labelled `label`; fails the test when there is none.
+    int row(std::string_view label) const {
+        for (int r = 1; r < grid_.rowCount(); ++r) {
+            if (grid_.text(r, 0) == label) return r;
+        }
+        ADD_FAILURE() << "no row " << label;
+        return 0;
+    }
+
+    PayGrid grid_;
+};
+
+const std::vector<std::string> kDefaultSalaryRows = {
+    "出勤日数",     "有休日数",     "欠勤日数",     "休日出勤日数", "特別休暇日数",
+    "実働時間",     "普通残業時間", "深夜残業時間", "休日普通残業", "休日深夜残業",
+    "遅刻早退回数", "遅刻早退時間", "有休残日数"};
+
+TEST_F(PayGridTest, DefaultSalaryLayoutsGiveTheVariableAttendanceRows) {
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .payForm = 1});
+    addEmployee(2, {.recordId = "260101_090002", .payForm = 3});
+    attendance(1).daysWorked = 20;
+    attendance(1).hoursWorked = 160.5;
+    attendance(1).paidLeaveBalance = 12.25;
+    build();
+
+    EXPECT_EQ(labels(), kDefaultSalaryRows);
+    EXPECT_EQ(grid_.columnCount(), 101);
+    EXPECT_EQ(grid_.text(0, 1), "社員1");
+    for (int r = 1; r < grid_.rowCount(); ++r) {
+        EXPECT_TRUE(grid_.isAttendanceRow(r));
+        EXPECT_EQ(grid_.isHoursRow(r), isTimeItem(grid_.text(r, 0))) << grid_.text(r, 0);
+        EXPECT_TRUE(grid_.isEditable(r, 1)) << grid_.text(r, 0);
+    }
+    // Hourly pay slips have no lateness items.
+    EXPECT_FALSE(grid_.isEditable(row("遅刻早退回数"), 2));
+    EXPECT_FALSE(grid_.isEditable(row("遅刻早退時間"), 2));
+    EXPECT_EQ(grid_.cellKind(row("遅刻早退時間"), 2), GridCellKind::Disabled);
+    EXPECT_EQ(grid_.cellKind(row("出勤日数"), 2), GridCellKind::Editable);
+    EXPECT_EQ(grid_.cellKind(0, 2), GridCellKind::Header);
+    EXPECT_EQ(grid_.cellKind(3, 0), GridCellKind::Header);
+
+    EXPECT_EQ(grid_.text(row("出勤日数"), 1), " 20.00");
+    EXPECT_EQ(grid_.text(row("実働時間"), 1), "160:30");
+    EXPECT_EQ(grid_.text(row("有休残日数"), 1), " 12.25");
+    EXPECT_EQ(build(TimeStyle::Decimal).text(row("実働時間"), 1), "160.50");
+}
+
+TEST_F(PayGridTest, RowsFollowTheLayoutsAndTheUsersNames) {
+    settings_.itemNames.names[29] = "残業食事代";  // 変動手当１
+    settings_.itemNames.names[36] = "親睦会費";    // 変動控除２
+    ItemLayout layout = defaultLayout(LayoutKind::Salary);
+    setUse(layout, Band::Pay, "V変動手当１", 2, true);
+    setUse(layout, Band::Deduction, "V変動控除２", 1, true);
+    setUse(layout, Band::Deduction, "V変動控除２", 3, true);
+    setUse(layout, Band::Other, "Vその他３", 3, true);
+    useLayout(layout);
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .payForm = 1});
+    addEmployee(2, {.recordId = "260101_090002", .payForm = 2});
+    addEmployee(3, {.recordId = "260101_090003", .payForm = 3});
+    payment(2).variableAllowance1 = 3'000;
+    deduction(1).variableDeduction2 = -1'234'567;
+    payment(3).otherItem3 = 500;
+    build();
+
+    std::vector<std::string> expected = kDefaultSalaryRows;
+    expected.insert(expected.end(), {"残業食事代", "親睦会費", "その他３"});
+    ASSERT_EQ(labels(), expected);
+
+    const int allowance = row("残業食事代");
+    EXPECT_FALSE(grid_.isAttendanceRow(allowance));
+    EXPECT_FALSE(grid_.isHoursRow(allowance));  // "残業" in an amount's name is no time
+    EXPECT_FALSE(grid_.isEditable(allowance, 1));
+    EXPECT_TRUE(grid_.isEditable(allowance, 2));
+    EXPECT_FALSE(grid_.isEditable(allowance, 3));
+    EXPECT_EQ(grid_.text(allowance, 2), "  3,000");
+    EXPECT_TRUE(grid_.isEditable(row("親睦会費"), 1));
+    EXPECT_FALSE(grid_.isEditable(row("親睦会費"), 2));
+    EXPECT_EQ(grid_.text(row("親睦会費"), 1), "-1,234,567");
+    EXPECT_EQ(grid_.text(row("その他３"), 3), "    500");
+
+    // A position whose item differs by pay form is labelled after the last form that has it.
+    PrintTables tables = buildPrintTables(layout_);
+    tables.codes[0][static_cast<int>(Band::Pay)][14] = "V変動手当１";
+    tables.codes[2][static_cast<int>(Band::Pay)][14] = "V変動手当２";
+    grid_.build(year_, tables, settings_.itemNames, TimeStyle::Sexagesimal);
+    const int mixed = row("変動手当２");
+    for (int col = 1; col <= 3; ++col) EXPECT_TRUE(grid_.isEditable(mixed, col));
+}
+
+TEST_F(PayGridTest, DefaultBonusLayoutsGiveTheBonusRows) {
+    openBonus(13, 7);
+    useLayout(defaultLayout(LayoutKind::Bonus));
+    addEmployee(1, {.recordId = "260101_090001"});
+    payment(1).basePayAmount = 500'000;
+    payment(1).positionAllowanceAmount = 1'000'000;
+    build();
+
+    EXPECT_EQ(labels(), (std::vector<std::string>{"賞与", "役員報酬"}));
+    EXPECT_EQ(grid_.text(1, 1), "500,000");
+    EXPECT_EQ(grid_.text(2, 1), "1,000,000");
+    EXPECT_FALSE(grid_.isAttendanceRow(1));
+}
+
+TEST_F(PayGridTest, AMonthWithoutVariableItemsHasNoItemRows) {
+    ItemLayout layout = defaultLayout(LayoutKind::Salary);
+    for (auto& band : layout.bands) {
+        for (TEditItems& r : band) {
+            if (r.code.starts_with("V")) r.use = {false, false, false};
+        }
+    }
+    useLayout(layout);
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001"});
+    build();
+
+    EXPECT_EQ(grid_.rowCount(), 1);
+    EXPECT_EQ(grid_.text(0, 1), "社員1");
+    ASSERT_EQ(grid_.columns().size(), 1u);
+    EXPECT_TRUE(grid_.columns()[0].cells.empty());
+    EXPECT_EQ(grid_.nextEditableRow(0, 1), 0);
+}
+
+TEST_F(PayGridTest, EveryPositionVariableStopsAtFiftyTwoRows) {
+    ItemLayout layout = defaultLayout(LayoutKind::Salary);
+    for (auto& band : layout.bands) {
+        for (TEditItems& r : band) r = {"V変動手当１", {true, true, true}};
+    }
+    useLayout(layout);
+    open(4);
+    build();
+    EXPECT_EQ(grid_.rowCount(), 1 + kMaxGridItemRows);
+}
+
+TEST_F(PayGridTest, ColumnsAreTheEmployeesAtWorkInSlotOrder) {
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001"});
+    addEmployee(2, {.recordId = "260101_090002", .workStatus = 2});  // 休職
+    addEmployee(4, {.recordId = "260101_090004", .workStatus = 3});  // 退職
+    addEmployee(7, {.recordId = "260101_090007", .payForm = 2});
+    build();
+
+    EXPECT_EQ(grid_.employeeCount(), 2);
+    EXPECT_EQ(grid_.slotOf(0), kNoSlot);
+    EXPECT_EQ(grid_.slotOf(1), 1);
+    EXPECT_EQ(grid_.slotOf(2), 7);
+    EXPECT_EQ(grid_.slotOf(3), kNoSlot);
+    EXPECT_EQ(grid_.slotOf(100), kNoSlot);
+    EXPECT_EQ(grid_.text(0, 2), "社員7");
+
+    // Right of the last employee nothing can be edited, typed or moved to.
+    const int days = row("出勤日数");
+    EXPECT_FALSE(grid_.isEditable(days, 3));
+    EXPECT_EQ(grid_.cellKind(days, 3), GridCellKind::Disabled);
+    EXPECT_FALSE(grid_.setText(days, 3, "5"));
+    EXPECT_EQ(grid_.text(days, 3), "");
+    EXPECT_EQ(grid_.commitCell(days, 3), "");
+    EXPECT_EQ(grid_.nextEditableRow(days, 3), days);
+    EXPECT_EQ(grid_.text(days, 101), "");
+    EXPECT_EQ(grid_.text(-1, 1), "");
+}
+
+TEST_F(PayGridTest, EnterMovesToTheNextEditableRowAndWraps) {
+    ItemLayout layout = defaultLayout(LayoutKind::Salary);
+    setUse(layout, Band::Attendance, "V出勤日数", 3, false);
+    setUse(layout, Band::Attendance, "V有休残日数", 3, false);
+    for (TEditItems& r : layout.band(Band::Attendance)) r.use[1] = r.code == "V欠勤日数";
+    useLayout(layout);
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .payForm = 1});
+    addEmployee(2, {.recordId = "260101_090002", .payForm = 3});
+    addEmployee(3, {.recordId = "260101_090003", .payForm = 2});
+    build();
+    const int last = grid_.rowCount() - 1;
+
+    EXPECT_EQ(grid_.nextEditableRow(1, 1), 2);
+    EXPECT_EQ(grid_.nextEditableRow(last, 1), 1);
+    // Hourly: 遅刻早退回数, 遅刻早退時間 and 有休残日数 are skipped, 出勤日数 too after wrapping.
+    EXPECT_EQ(grid_.nextEditableRow(row("休日深夜残業"), 2), 2);
+    EXPECT_EQ(grid_.nextEditableRow(row("遅刻早退回数"), 2), 2);
+    // Daily: only 欠勤日数, so Enter stays.
+    EXPECT_EQ(grid_.nextEditableRow(row("欠勤日数"), 3), row("欠勤日数"));
+}
+
+TEST_F(PayGridTest, KeysAcceptedDependOnTheRow) {
+    ItemLayout layout = defaultLayout(LayoutKind::Salary);
+    setUse(layout, Band::Pay, "V変動手当１", 1, true);
+    useLayout(layout);
+    open(4);
+    build();
+    const int hours = row("普通残業時間");
+    const int days = row("出勤日数");
+    const int amount = row("変動手当１");
+
+    struct Case {
+        char32_t key;
+        KeyVerdict hours, days, amount;
+    };
+    using K = KeyVerdict;
+    const Case cases[] = {
+        {U'7', K::Accept, K::Accept, K::Accept},        {U'-', K::Accept, K::Accept, K::Accept},
+        {U'.', K::Accept, K::Accept, K::Reject},        {U':', K::Accept, K::Reject, K::Reject},
+        {U'a', K::Reject, K::Reject, K::Reject},        {U'＋', K::Reject, K::Reject, K::Reject},
+        {U'\b', K::Accept, K::Accept, K::Accept},       {U'\t', K::Accept, K::Accept, K::Accept},
+        {U'\r', K::MoveNext, K::MoveNext, K::MoveNext},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.key));
+        EXPECT_EQ(grid_.keyVerdict(hours, c.key), c.hours);
+        EXPECT_EQ(grid_.keyVerdict(days, c.key), c.days);
+        EXPECT_EQ(grid_.keyVerdict(amount, c.key), c.amount);
+    }
+    EXPECT_EQ(grid_.keyVerdict(0, U'7'), K::Reject);
+}
+
+TEST_F(PayGridTest, CommittingChecksAndReformatsByRow) {
+    ItemLayout layout = defaultLayout(LayoutKind::Salary);
+    setUse(layout, Band::Pay, "V変動手当１", 1, true);
+    useLayout(layout);
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001"});
+
+    struct Case {
+        const char* row;
+        const char* typed;
+        TimeStyle style;
+        const char* shown;
+        std::string_view error;
+    };
+    constexpr auto H = TimeStyle::Sexagesimal;
+    constexpr auto D = TimeStyle::Decimal;
+    const Case cases[] = {
+        {"普通残業時間", "10:30", H, " 10:30", ""},
+        {"普通残業時間", "10:30", D, " 10.50", ""},
+        {"実働時間", "7.5", H, "  7:30", ""},
+        {"普通残業時間", "1:75", H, "", kMsgMinutesOver59},
+        {"出勤日数", "20.5", H, " 20.50", ""},
+        {"出勤日数", "123", H, "", kMsgTooManyDigits},  // day counts: two digits
+        {"遅刻早退回数", "123", H, "123.00", ""},       // other attendance: three
+        {"有休残日数", "1:30", H, "  1.50", ""},        // ":" reads as hours and minutes
+        {"欠勤日数", "2-", H, "", kMsgSignPosition},
+        {"変動手当１", "1234567", H, "1,234,567", ""},
+        {"変動手当１", "-500", H, "   -500", ""},
+        {"変動手当１", "12345678", H, "", kMsgTooManyDigits},
+        {"変動手当１", "1,000abc", H, "", kMsgNotANumber},
+        {"変動手当１", "", H, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.row) + " " + c.typed);
+        build(c.style);
+        const int r = row(c.row);
+        ASSERT_TRUE(grid_.setText(r, 1, c.typed));
+        EXPECT_EQ(grid_.commitCell(r, 1), c.error);
+        EXPECT_EQ(grid_.text(r, 1), c.shown);
+    }
+}
+
+TEST_F(PayGridTest, LeavingPaidLeaveDaysCarriesThePreviousBalanceLessTheDays) {
+    auto march = std::make_unique<PeriodBlock>();
+    addEmployee(*march, 1, {.recordId = "260101_090001"});
+    march->attendance[0].paidLeaveBalance = 10.5;
+    march->settings.companyName.assign("テスト商事");
+    writeBlock(kReiwa8, 3, *march);
+    open(4);
+    addEmployee(2, {.recordId = "260401_090002"});  // new this month: no balance to carry
+    build();
+    const int days = row("有休日数");
+    const int balance = row("有休残日数");
+
+    ASSERT_TRUE(grid_.setText(days, 1, "2"));
+    EXPECT_EQ(grid_.commitCell(days, 1), "");
+    EXPECT_TRUE(grid_.leaveCell(days, 1, year_));
+    EXPECT_EQ(grid_.text(balance, 1), "  8.50");
+
+    const std::string before = grid_.text(balance, 2);
+    ASSERT_TRUE(grid_.setText(days, 2, "1"));
+    EXPECT_FALSE(grid_.leaveCell(days, 2, year_));
+    EXPECT_EQ(grid_.text(balance, 2), before);
+
+    EXPECT_FALSE(grid_.leaveCell(row("欠勤日数"), 1, year_));  // other rows carry nothing
+    EXPECT_FALSE(grid_.leaveCell(days, 3, year_));             // no employee
+}
+
+TEST_F(PayGridTest, ColumnsFeedTheRecalculation) {
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .workStatus = 3});
+    addEmployee(2, {.recordId = "260101_090002", .basePay = 300'000}).overtimeRate = 1'250;
+    build();
+    const int overtime = row("普通残業時間");
+    ASSERT_TRUE(grid_.setText(overtime, 1, "10:30"));
+    EXPECT_EQ(grid_.commitCell(overtime, 1), "");
+
+    const std::vector<GridColumn> columns = grid_.columns();
+    ASSERT_EQ(columns.size(), 1u);
+    ASSERT_EQ(columns[0].cells.size(), kDefaultSalaryRows.size());
+    EXPECT_EQ(columns[0].cells[overtime - 1].caption, "普通残業時間");
+    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), &columns).empty());
+
+    EXPECT_EQ(attendance(2).overtimeHours, 10.5);
+    EXPECT_EQ(payment(2).overtimePay, 13'125);
+    EXPECT_EQ(payment(2).payTotal, 313'125);
+    EXPECT_EQ(build().text(overtime, 1), " 10:30");
+}
+
+TEST_F(PayGridTest, PeriodTextFollowsTheKindAndTheChangeOfEra) {
+    const EraYear heisei31{"平成", 31};
+    settings_.itemNames.extraBonusCaption = "決算賞与";
+    struct Case {
+        EraYear file;
+        int period;
+        int bonusMonth;
+        const char* text;
+    };
+    const Case cases[] = {
+        {heisei31, 4, 0, "平成31年4月分給与"},  {heisei31, 5, 0, "令和1年5月分給与"},
+        {heisei31, 13, 6, "令和1年・夏期賞与"}, {heisei31, 13, 4, "平成31年・夏期賞与"},
+        {kReiwa8, 14, 12, "令和8年・冬期賞与"}, {kReiwa8, 15, 3, "令和8年・決算賞与"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        open(c.period, c.file, PeriodEntry{20, 160.0, c.bonusMonth, 10});
+        EXPECT_EQ(periodText(year_, settings_.itemNames), c.text);
+    }
+    EXPECT_EQ(periodTitle(year_, settings_.itemNames), "Hayame 【テスト商事 令和8年・決算賞与】");
+
+    YearData none;
+    EXPECT_EQ(periodText(none, settings_.itemNames), "");
+}
+
+}  // namespace
+}  // namespace keiro::calc::testing
