@@ -1,0 +1,250 @@
+#include "payroll/config_company_page.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "payroll/config_widgets.h"
+
+namespace keiro::payroll {
+namespace {
+
+// The employee's share of employment insurance by kind of business, and the defaults of the
+// other rates for a period that has none yet, all in percent.
+constexpr double kGeneralBusinessEmploymentRate = 0.3;
+constexpr double kOtherBusinessEmploymentRate = 0.4;
+constexpr double kDefaultNursingRate = 0.865;
+constexpr double kDefaultPensionRate = 9.15;
+
+constexpr int kRateFormat = 63;   // "%6.3f"
+constexpr int kHoursFormat = 52;  // hours, shown in the configured hours format
+constexpr int kDayFormat = 20;    // two digits
+constexpr int kNumberWidth = 72;
+
+QString corporateNumberText(std::int64_t number) {
+    if (number == 0) return {};
+    if (number > 0) return QStringLiteral("%1").arg(number, 13, 10, QChar('0'));
+    return QString::number(number);  // a damaged record: shown as it is, refused on OK
+}
+
+QLabel* percent(QWidget* parent) {
+    return label(parent, QStringLiteral("%"));
+}
+
+}  // namespace
+
+ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
+                                     ui::MessageService& messages)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("tsCorpInfo"));
+    const ui::EntrySettings entry = entrySettings(settings);
+
+    edSyamei_ = namedLineEdit(this, QStringLiteral("edSyamei"));
+    ui::TextEntry::attach(edSyamei_,
+                          static_cast<int>(decltype(PeriodSettings::companyName)::kCapacity), entry,
+                          messages);
+    edSyamei_->setMinimumWidth(330);
+
+    edHouNo_ = namedLineEdit(this, QStringLiteral("edHouNo"));
+    edHouNo_->setMaxLength(13);
+    edHouNo_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,13}")), edHouNo_));
+    edHouNo_->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    edHouNo_->setFixedWidth(130);
+    cbHide_ = new QCheckBox(QStringLiteral("隠す"), this);
+    cbHide_->setObjectName(QStringLiteral("cbHide"));
+    cbHide_->setChecked(true);
+    cbHideClick();
+
+    rbJigyo_ = new QRadioButton(QStringLiteral("一般事業所"), this);
+    rbJigyo_->setObjectName(QStringLiteral("rbJigyo"));
+    rbIgai_ = new QRadioButton(QStringLiteral("それ以外"), this);
+    rbIgai_->setObjectName(QStringLiteral("rbIgai"));
+
+    edJikanD_ = numberLineEdit(this, QStringLiteral("edJikanD"), kNumberWidth);
+    jikanD_ = ui::NumericEntry::attach(edJikanD_, kHoursFormat, true, entry, messages);
+    auto rateBox = [&](const char* name) {
+        return ui::NumericEntry::attach(
+            numberLineEdit(this, QString::fromLatin1(name), kNumberWidth), kRateFormat, false,
+            entry, messages);
+    };
+    koyRitu_ = rateBox("edKoyRitu");
+    kenRitu_ = rateBox("edKenRitu");
+    kaiRitu_ = rateBox("edKaiRitu");
+    nenRitu_ = rateBox("edNenRitu");
+    kknRitu_ = rateBox("edKknRitu");
+    auto box = [this](const char* name) {
+        return findChild<QLineEdit*>(QString::fromLatin1(name));
+    };
+
+    edSikyubi_ = numberLineEdit(this, QStringLiteral("edSikyubi"), 40);
+    sikyubi_ = ui::NumericEntry::attach(edSikyubi_, kDayFormat, false, entry, messages);
+    cbSikyubi_ = new QCheckBox(QStringLiteral("入力月の翌月を支給日とする"), this);
+    cbSikyubi_->setObjectName(QStringLiteral("cbSikyubi"));
+
+    auto* btKenRitu = new QPushButton(QStringLiteral("健康保険料率選択"), this);
+    btKenRitu->setObjectName(QStringLiteral("btKenRitu"));
+    auto* btSetPass = new QPushButton(QStringLiteral("パスワード設定"), this);
+    btSetPass->setObjectName(QStringLiteral("btSetPass"));
+
+    // Company.
+    auto* company = new QGridLayout;
+    company->addWidget(label(this, QStringLiteral("会社名称")), 0, 0);
+    company->addWidget(edSyamei_, 0, 1, 1, 3);
+    company->addWidget(label(this, QStringLiteral("法人番号")), 1, 0);
+    company->addWidget(edHouNo_, 1, 1);
+    company->addWidget(cbHide_, 1, 2);
+    company->setColumnStretch(3, 1);
+
+    // Employment insurance.
+    auto* employment = new QGroupBox(QStringLiteral("雇用保険"), this);
+    auto* employmentRows = new QGridLayout(employment);
+    employmentRows->addWidget(rbJigyo_, 0, 0);
+    employmentRows->addWidget(rbIgai_, 0, 1);
+    employmentRows->addWidget(label(this, QStringLiteral("保険料負担率")), 1, 0);
+    employmentRows->addWidget(box("edKoyRitu"), 1, 1);
+    employmentRows->addWidget(percent(this), 1, 2);
+    employmentRows->setColumnStretch(3, 1);
+
+    // Social insurance.
+    auto* social = new QGroupBox(QStringLiteral("社会保険 保険料負担率"), this);
+    auto* socialRows = new QGridLayout(social);
+    const std::pair<const char*, const char*> rates[] = {{"健康保険", "edKenRitu"},
+                                                         {"介護保険", "edKaiRitu"},
+                                                         {"厚生年金", "edNenRitu"},
+                                                         {"厚生年金基金率", "edKknRitu"}};
+    int row = 0;
+    for (const auto& [caption, name] : rates) {
+        socialRows->addWidget(label(this, QString::fromUtf8(caption)), row, 0);
+        socialRows->addWidget(box(name), row, 1);
+        socialRows->addWidget(percent(this), row, 2);
+        ++row;
+    }
+    socialRows->addWidget(btKenRitu, 0, 3);
+    socialRows->setColumnStretch(4, 1);
+
+    // Working hours and pay day.
+    auto* work = new QGridLayout;
+    work->addWidget(label(this, QStringLiteral("日労働時間数")), 0, 0);
+    work->addWidget(edJikanD_, 0, 1);
+    work->addWidget(label(this, QStringLiteral("給与支給日")), 1, 0);
+    auto* payDay = new QHBoxLayout;
+    payDay->addWidget(edSikyubi_);
+    payDay->addWidget(label(this, QStringLiteral("日")));
+    payDay->addWidget(label(this, QStringLiteral("(月末は31を入力)")));
+    payDay->addStretch();
+    work->addLayout(payDay, 1, 1);
+    work->addWidget(cbSikyubi_, 2, 1);
+    work->setColumnStretch(2, 1);
+
+    auto* note = label(
+        this, QStringLiteral("保険料負担率変更後は｢社員情報の編集｣にて、社員１人ずつ等級表の\n"
+                             "再設定をお願いいたします。"));
+    note->setObjectName(QStringLiteral("lbNote"));
+
+    auto* password = new QHBoxLayout;
+    password->addWidget(btSetPass);
+    password->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(company);
+    layout->addWidget(employment);
+    layout->addWidget(social);
+    layout->addLayout(work);
+    layout->addWidget(note);
+    layout->addLayout(password);
+    layout->addStretch();
+
+    connect(cbHide_, &QCheckBox::clicked, this, [this] { cbHideClick(); });
+    // Only the user's change of the kind puts its default share in; filling the page does not.
+    connect(rbJigyo_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !loading_) rbJigyoClick();
+    });
+    connect(rbIgai_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !loading_) rbIgaiClick();
+    });
+    connect(btKenRitu, &QPushButton::clicked, this, &ConfigCompanyPage::healthRateChoiceRequested);
+    connect(btSetPass, &QPushButton::clicked, this, &ConfigCompanyPage::passwordRequested);
+}
+
+void ConfigCompanyPage::load(const PeriodSettings& period) {
+    loading_ = true;
+    edSyamei_->setText(qs(period.companyName.utf8()));
+    edHouNo_->setText(corporateNumberText(period.corporateNumber));
+    cbHide_->setChecked(true);
+    cbHideClick();
+
+    if (period.employmentInsRate == 0) {
+        rbJigyo_->setChecked(true);
+        koyRitu_->setValue(kGeneralBusinessEmploymentRate);
+    } else {
+        (period.generalBusiness == 1 ? rbJigyo_ : rbIgai_)->setChecked(true);
+        koyRitu_->setValue(period.employmentInsRate);
+    }
+    kenRitu_->setValue(period.healthInsRate);
+    kaiRitu_->setValue(period.nursingInsRate == 0 ? kDefaultNursingRate : period.nursingInsRate);
+    nenRitu_->setValue(period.pensionRate == 0 ? kDefaultPensionRate : period.pensionRate);
+    kknRitu_->setValue(period.pensionFundRate);
+
+    jikanD_->setValue(period.hoursPerDay);
+    sikyubi_->setValue(period.payDay);
+    cbSikyubi_->setChecked(period.payNextMonth == 1);
+    loading_ = false;
+}
+
+CompanyEntry ConfigCompanyPage::entry() const {
+    CompanyEntry e;
+    e.companyName = trimmedText(edSyamei_);
+    e.corporateNumber = trimmedText(edHouNo_);
+    const double day = sikyubi_->value();
+    e.payDay = std::isfinite(day) && std::fabs(day) < 1000 ? static_cast<int>(day) : 0;
+    e.hoursPerDay = jikanD_->value();
+    e.employmentInsRate = koyRitu_->value();
+    e.healthInsRate = kenRitu_->value();
+    e.nursingInsRate = kaiRitu_->value();
+    e.pensionRate = nenRitu_->value();
+    e.pensionFundRate = kknRitu_->value();
+    return e;
+}
+
+void ConfigCompanyPage::store(PeriodSettings& period) const {
+    const CompanyEntry e = entry();
+    period.companyName.assign(e.companyName);
+    period.companyName.clearTail();
+    period.corporateNumber = corporateNumberValue(e.corporateNumber).value_or(0);
+    period.payDay = e.payDay;
+    period.hoursPerDay = e.hoursPerDay;
+    period.employmentInsRate = e.employmentInsRate;
+    period.healthInsRate = e.healthInsRate;
+    period.nursingInsRate = e.nursingInsRate;
+    period.pensionRate = e.pensionRate;
+    period.pensionFundRate = e.pensionFundRate;
+    period.generalBusiness = rbJigyo_->isChecked() ? 1 : 0;
+    period.payNextMonth = cbSikyubi_->isChecked() ? 1 : 0;
+}
+
+void ConfigCompanyPage::setHealthRate(double halfRate) {
+    kenRitu_->setValue(halfRate);
+}
+
+void ConfigCompanyPage::rbJigyoClick() {
+    koyRitu_->setValue(kGeneralBusinessEmploymentRate);
+}
+
+void ConfigCompanyPage::rbIgaiClick() {
+    koyRitu_->setValue(kOtherBusinessEmploymentRate);
+}
+
+void ConfigCompanyPage::cbHideClick() {
+    edHouNo_->setEchoMode(cbHide_->isChecked() ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+}  // namespace keiro::payroll

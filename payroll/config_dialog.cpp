@@ -1,0 +1,151 @@
+#include "payroll/config_dialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "core/fileio.h"
+#include "core/text.h"
+#include "payroll/config_behaviour_page.h"
+#include "payroll/config_company_page.h"
+#include "payroll/config_free_items_page.h"
+#include "payroll/config_item_names_page.h"
+#include "payroll/config_widgets.h"
+#include "payroll/rate_window.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+
+TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
+                     ui::MessageService& messages, std::filesystem::path rateListPath,
+                     std::function<void()> openSetPass)
+    : QDialog(parent),
+      settings_(settings),
+      ini_(ini),
+      messages_(messages),
+      rateListPath_(std::move(rateListPath)),
+      openSetPass_(std::move(openSetPass)),
+      pageCtrl_(new QTabWidget(this)) {
+    setObjectName(QStringLiteral("TfmConfig"));
+    setWindowTitle(QStringLiteral("共通設定画面"));
+
+    company_ = new ConfigCompanyPage(pageCtrl_, settings, messages);
+    freeItems_ = new ConfigFreeItemsPage(pageCtrl_, settings, messages);
+    itemNames_ = new ConfigItemNamesPage(pageCtrl_, settings, messages);
+    behaviour_ = new ConfigBehaviourPage(pageCtrl_);
+    pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
+    pageCtrl_->addTab(company_, QStringLiteral("基本情報設定"));
+    pageCtrl_->addTab(freeItems_, QStringLiteral("自由項目設定"));
+    pageCtrl_->addTab(itemNames_, QStringLiteral("項目名称変更"));
+    pageCtrl_->addTab(behaviour_, QStringLiteral("共通動作設定"));
+
+    auto* btSysSave = new QPushButton(QStringLiteral("OK"), this);
+    btSysSave->setObjectName(QStringLiteral("btSysSave"));
+    btSysSave->setAutoDefault(false);
+    auto* btCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    btCancel->setObjectName(QStringLiteral("btCancel"));
+    btCancel->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btSysSave);
+    buttons->addWidget(btCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pageCtrl_);
+    layout->addLayout(buttons);
+
+    connect(btSysSave, &QPushButton::clicked, this, [this] { btSysSaveClick(); });
+    connect(btCancel, &QPushButton::clicked, this, [this] { reject(); });
+    connect(company_, &ConfigCompanyPage::healthRateChoiceRequested, this,
+            [this] { btKenRituClick(); });
+    connect(company_, &ConfigCompanyPage::passwordRequested, this, [this] {
+        if (openSetPass_) openSetPass_();
+    });
+}
+
+int TfmConfig::exec(PeriodSettings& period) {
+    FormShow(period);
+    const int result = QDialog::exec();
+    period_ = nullptr;  // the caller's period is not ours to keep
+    return result;
+}
+
+void TfmConfig::FormShow(PeriodSettings& period) {
+    period_ = &period;
+    // The hours format may have changed since the boxes were made.
+    ui::EditBehaviour::applySettings(this, entrySettings(settings_));
+    company_->load(period);
+    freeItems_->load(settings_);
+    itemNames_->load(settings_);
+    behaviour_->load(settings_);
+    pageCtrl_->setCurrentIndex(0);
+    shown_ = company_->entry();
+}
+
+ItemNameEntries TfmConfig::enteredNames() const {
+    ItemNameEntries names;
+    names.attendance = itemNames_->attendanceNames();
+    names.payment = itemNames_->paymentNames();
+    names.freeItems = freeItems_->names();
+    names.extraBonusCaption = freeItems_->extraBonusCaption();
+    return names;
+}
+
+void TfmConfig::showFailure(const ConfigFailure& failure) {
+    pageCtrl_->setCurrentIndex(static_cast<int>(failure.page));
+    if (auto* box = findChild<QWidget*>(qs(failure.control))) box->setFocus();
+    messages_.error(this, qs(failure.message));
+}
+
+void TfmConfig::btSysSaveClick() {
+    if (period_ == nullptr) return;
+    const CompanyEntry entered = company_->entry();
+    if (const auto failure = checkConfigEntries(entered, enteredNames())) {
+        showFailure(*failure);
+        return;
+    }
+
+    // Everything is prepared on copies and the file written first, so that a failure leaves
+    // the period and the settings in memory as they were.
+    PeriodSettings period = *period_;
+    Settings settings = settings_;
+    try {
+        company_->store(period);
+        settings.companyName = entered.companyName;
+        settings.defaultHoursPerDay = entered.hoursPerDay;
+        freeItems_->store(settings);
+        itemNames_->store(settings);
+        behaviour_->store(settings);
+        saveCommonSettings(ini_, settings);
+    } catch (const IoError& e) {
+        messages_.error(this, QString::fromStdString(e.what()));
+        return;
+    } catch (const text::EncodingError& e) {
+        messages_.error(this, QString::fromStdString(e.what()));
+        return;
+    }
+    *period_ = period;
+    settings_ = std::move(settings);
+
+    if (premiumRatesChanged(shown_, entered))
+        messages_.information(this, qs(std::string(kMsgRatesChanged)));
+    accept();
+}
+
+void TfmConfig::btKenRituClick() {
+    TfmKenRitu window(this, messages_, rateListPath_);
+    if (const auto half = window.choose()) company_->setHealthRate(*half);
+}
+
+bool TfmConfig::FormCloseQuery() {
+    if (period_ == nullptr || !period_->companyName.empty()) return true;
+    return messages_.confirm(this, qs(std::string(kMsgCloseWithoutCompany)));
+}
+
+void TfmConfig::reject() {
+    if (FormCloseQuery()) QDialog::reject();
+}
+
+}  // namespace keiro::payroll

@@ -1,0 +1,76 @@
+#include "payroll/copy_source_window.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+// "\r" in the original texts is a line break.
+const QString kNoSource = QStringLiteral(
+    "選択された月の前月のデータが無いので、基本情報と\n社員名簿情報を引き継ぐ事が出来ませんでした。"
+    "\n\n基本情報と社員名簿情報の設定を行って下さい。");
+const QString kPromptLaterMonth = QStringLiteral(
+    "選択された月の前月のデータと、前月データより新しい\nデータの両方が存在します。\n\n"
+    "参照するデータをリストから選択して下さい。");
+const QString kPromptNoPrevious = QStringLiteral(
+    "選択された月の前月のデータが無いので、基本情報と\n社員名簿情報を引き継ぐ事が出来ませんでした。"
+    "\n\n参照するデータをリストから選択して下さい。");
+const QString kCheckCopied = QStringLiteral(
+    "参照したデータと保険料率等が違う可能性があるので、\n基本情報と社員名簿情報の設定を確認して下さ"
+    "い。");
+const QString kDeclined = QStringLiteral(
+    "参照しない場合、全て新規入力となります。\n基本情報と社員名簿情報の設定を行って下さい。");
+
+}  // namespace
+
+TfmRefData::TfmRefData(QWidget* parent, ui::MessageService& messages)
+    : QDialog(parent), messages_(messages) {
+    setObjectName("TfmRefData");
+    setWindowTitle(QStringLiteral("参照するデータの選択"));
+    lbPrompt_ = new QLabel(this);
+    lbPrompt_->setObjectName("lbPrompt");
+    lbData_ = new QListWidget(this);
+    lbData_->setObjectName("lbData");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName("bbButtons");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(lbData_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lbPrompt_);
+    layout->addWidget(lbData_);
+    layout->addWidget(buttons);
+    resize(420, 360);
+}
+
+bool TfmRefData::chooseSource(YearData& year, const std::vector<SavedMonth>& months,
+                              bool laterMonthSaved) {
+    year.clearBlock();
+    if (months.empty()) {
+        messages_.warning(parentWidget(), kNoSource);
+        return false;
+    }
+    lbPrompt_->setText(laterMonthSaved ? kPromptLaterMonth : kPromptNoPrevious);
+    lbData_->clear();
+    for (const SavedMonth& month : months) {
+        lbData_->addItem(QString::fromStdString(month.text));
+    }
+    lbData_->setCurrentRow(lbData_->count() - 1);
+    if (exec() != QDialog::Accepted || lbData_->currentRow() < 0) {
+        messages_.information(parentWidget(), kDeclined);
+        year.clearBlock();
+        return false;
+    }
+    if (!copyFromMonth(year, months[static_cast<std::size_t>(lbData_->currentRow())])) {
+        return false;
+    }
+    messages_.information(parentWidget(), kCheckCopied);
+    return true;
+}
+
+}  // namespace keiro::payroll

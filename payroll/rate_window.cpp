@@ -1,0 +1,95 @@
+#include "payroll/rate_window.h"
+
+#include <QFont>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "core/fileio.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+
+std::filesystem::path rateListPath(const Places& places) {
+    const auto found = findTableFile(places, kHealthRateListFileName);
+    return found ? *found : places.programFolder / std::string(kHealthRateListFileName);
+}
+
+TfmKenRitu::TfmKenRitu(QWidget* parent, ui::MessageService& messages,
+                       std::filesystem::path rateListPath)
+    : QDialog(parent),
+      messages_(messages),
+      path_(std::move(rateListPath)),
+      list_(new QListWidget(this)),
+      okButton_(new QPushButton(QStringLiteral("OK"), this)) {
+    setObjectName(QStringLiteral("TfmKenRitu"));
+    setWindowTitle(QStringLiteral("健康保険料率選択"));
+
+    // The lines are padded with blanks for a fixed-pitch font.
+    QFont fixed(QStringLiteral("IPAGothic"));
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    list_->setObjectName(QStringLiteral("lbKenRitu"));
+    list_->setFont(fixed);
+    list_->setMinimumSize(220, 300);
+
+    okButton_->setObjectName(QStringLiteral("btOK"));
+    auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton->setObjectName(QStringLiteral("btCancel"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addLayout(buttons);
+
+    connect(list_, &QListWidget::itemClicked, this, [this] { lbKenRituClick(); });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { btOKClick(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { btOKClick(); });
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::optional<double> TfmKenRitu::choose() {
+    FormShow();
+    return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
+}
+
+void TfmKenRitu::FormShow() {
+    chosen_.reset();
+    list_->clear();
+    rates_.clear();
+    try {
+        rates_ = calc::readPrefectureRates(path_);
+    } catch (const IoError& e) {
+        messages_.error(this, QString::fromStdString(e.what()));
+    }
+    for (const calc::PrefectureRate& rate : rates_) {
+        list_->addItem(QString::fromStdString(rate.display));
+    }
+    list_->setEnabled(!rates_.empty());
+    okButton_->setEnabled(false);
+}
+
+void TfmKenRitu::lbKenRituClick() {
+    okButton_->setEnabled(list_->currentRow() >= 0);
+}
+
+void TfmKenRitu::btOKClick() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(rates_.size())) return;
+    const calc::PrefectureRate& entry = rates_[static_cast<std::size_t>(row)];
+    const std::optional<double> half = calc::halfRate(entry);
+    if (!half) {  // a damaged line: say so and let the user pick another
+        messages_.error(this, QString::fromStdString(entry.error));
+        return;
+    }
+    messages_.information(this, QString::fromStdString(std::string(calc::kMsgHalfRateSet)));
+    chosen_ = half;
+    accept();
+}
+
+}  // namespace keiro::payroll

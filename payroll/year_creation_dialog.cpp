@@ -1,0 +1,56 @@
+#include "payroll/year_creation_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/fileio.h"
+#include "core/yearfile.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+
+TfmInpDlg::TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
+                     ui::MessageService& messages)
+    : QDialog(parent), dataFolder_(std::move(dataFolder)), messages_(messages) {
+    setObjectName("TfmInpDlg");
+    setWindowTitle(QStringLiteral("データファイル作成"));
+    cbGengo_ = new QComboBox(this);
+    cbGengo_->setObjectName("cbGengo");
+    if (names.newEra != names.earlier) cbGengo_->addItem(QString::fromStdString(names.newEra));
+    cbGengo_->addItem(QString::fromStdString(names.earlier));
+    edYear_ = new QLineEdit(this);
+    edYear_->setObjectName("edYear");
+    edYear_->setMaxLength(2);
+    edYear_->setValidator(new QIntValidator(0, 99, edYear_));  // digits only
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("bbOk");
+    connect(buttons, &QDialogButtonBox::accepted, this, &TfmInpDlg::bbOkClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QFormLayout(this);
+    layout->addRow(QStringLiteral("元号"), cbGengo_);
+    layout->addRow(QStringLiteral("年"), edYear_);
+    layout->addRow(buttons);
+}
+
+void TfmInpDlg::bbOkClick() {
+    NewYearFile result;
+    try {
+        result = createNewYearFile(dataFolder_, cbGengo_->currentText().toStdString(),
+                                   edYear_->text().toInt());
+    } catch (const IoError& e) {
+        result.error = e.what();
+    }
+    if (!result.error.empty()) {
+        messages_.error(this, QString::fromStdString(result.error));
+        edYear_->setFocus();
+        return;
+    }
+    created_ = result.path;
+    accept();
+}
+
+}  // namespace keiro::payroll

@@ -1,0 +1,37 @@
+#pragma once
+// TfmInpDlg "データファイル作成": the era and two-digit year of a new year data file.
+
+#include <QDialog>
+#include <filesystem>
+
+#include "core/era.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace keiro::ui {
+class MessageService;
+}
+
+namespace keiro::payroll {
+
+class TfmInpDlg : public QDialog {
+    Q_OBJECT
+  public:
+    TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
+              ui::MessageService& messages);
+
+    // The file created by the last OK.
+    const std::filesystem::path& createdFile() const { return created_; }
+
+  private:
+    void bbOkClick();
+
+    std::filesystem::path dataFolder_;
+    ui::MessageService& messages_;
+    QComboBox* cbGengo_;
+    QLineEdit* edYear_;
+    std::filesystem::path created_;
+};
+
+}  // namespace keiro::payroll

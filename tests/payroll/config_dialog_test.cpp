@@ -1,0 +1,350 @@
+// The common settings dialog as the user meets it: defaults of a new period, the business kind,
+// each refusal of OK with its page and box, what a successful OK stores, the rate information,
+// the question on cancelling, and the prefecture rate choice.
+#include "payroll/config_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "core/fileio.h"
+#include "core/text.h"
+#include "payroll/rate_window.h"
+#include "tests/support/qt_test_main.h"
+#include "tests/support/temp_folder.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+using ui::MessageKind;
+using ui::ScriptedMessageService;
+
+PeriodSettings newPeriod() {
+    PeriodSettings period;
+    std::memset(&period, 0, sizeof period);
+    return period;
+}
+
+PeriodSettings filledPeriod() {
+    PeriodSettings period = newPeriod();
+    period.companyName.assign("株式会社ケイロ");
+    period.generalBusiness = 1;
+    period.payDay = 25;
+    period.hoursPerDay = 8;
+    period.employmentInsRate = 0.6;
+    period.healthInsRate = 4.955;
+    period.nursingInsRate = 0.8;
+    period.pensionRate = 9.15;
+    period.pensionFundRate = 0;
+    return period;
+}
+
+// One dialog over a fresh configuration file.
+struct Harness {
+    testing_support::TempFolder folder{"keiro-config"};
+    std::filesystem::path iniPath = folder / "Keiro.ini";
+    IniFile ini{iniPath};
+    Settings settings = loadSettings(ini);
+    ScriptedMessageService messages;
+    int passwordWindows = 0;
+    TfmConfig dialog{nullptr,
+                     settings,
+                     ini,
+                     messages,
+                     folder / "健康保険料率.dat",
+                     [this] { ++passwordWindows; }};
+    PeriodSettings period = newPeriod();
+
+    explicit Harness(const PeriodSettings& start = newPeriod()) : period(start) {
+        dialog.FormShow(period);
+        dialog.show();
+    }
+
+    QLineEdit* edit(const char* name) { return dialog.findChild<QLineEdit*>(name); }
+    QString text(const char* name) { return edit(name)->text().trimmed(); }
+    void set(const char* name, const QString& value) { edit(name)->setText(value); }
+    template <typename T>
+    T* find(const char* name) {
+        return dialog.findChild<T*>(name);
+    }
+    void click(const char* name) { find<QAbstractButton>(name)->click(); }
+    int page() { return find<QTabWidget>("PageCtrl")->currentIndex(); }
+
+    // Types Japanese the way an input method commits it.
+    void type(const char* name, const QString& committed) {
+        QLineEdit* box = edit(name);
+        box->setFocus();
+        box->selectAll();
+        QInputMethodEvent event;
+        event.setCommitString(committed);
+        QCoreApplication::sendEvent(box, &event);
+    }
+
+    // What a new period still lacks besides the health rate.
+    void fillCompany() {
+        type("edSyamei", QStringLiteral("テスト商事"));
+        set("edJikanD", QStringLiteral("8:00"));
+        set("edSikyubi", QStringLiteral("25"));
+    }
+    void fillAll() {
+        fillCompany();
+        set("edKenRitu", QStringLiteral("5.140"));
+    }
+};
+
+}  // namespace
+
+class ConfigDialogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void newPeriodShowsDefaultRatesAndNeedsTheHealthRate() {
+        Harness h;
+        QCOMPARE(h.text("edKoyRitu"), QStringLiteral("0.300"));
+        QCOMPARE(h.text("edKaiRitu"), QStringLiteral("0.865"));
+        QCOMPARE(h.text("edNenRitu"), QStringLiteral("9.150"));
+        QCOMPARE(h.text("edKenRitu"), QStringLiteral("0.000"));
+        QCOMPARE(h.text("edKknRitu"), QStringLiteral("0.000"));
+        QVERIFY(h.find<QRadioButton>("rbJigyo")->isChecked());
+        QVERIFY(h.find<QCheckBox>("cbHide")->isChecked());
+        QCOMPARE(h.edit("edHouNo")->echoMode(), QLineEdit::Password);
+        QVERIFY(!h.edit("edSikyu01")->isEnabled());
+        QCOMPARE(h.text("edSikyu01"), QStringLiteral("基本給"));
+        QCOMPARE(h.find<QTabWidget>("PageCtrl")->tabText(3), QStringLiteral("共通動作設定"));
+        QVERIFY(QTest::qWaitForWindowActive(&h.dialog));
+
+        h.fillCompany();
+        h.find<QTabWidget>("PageCtrl")->setCurrentIndex(3);
+        h.click("btSysSave");
+        QCOMPARE(h.messages.lastText(), QStringLiteral("保険料負担率が入力されていません。"));
+        QCOMPARE(h.messages.shown().back().kind, MessageKind::Error);
+        QCOMPARE(h.page(), 0);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edKenRitu")));
+        QVERIFY(h.dialog.isVisible());
+        QVERIFY(h.period.companyName.empty());  // nothing stored
+    }
+
+    void businessKindPutsItsEmploymentShare() {
+        Harness h;
+        h.click("rbIgai");
+        QCOMPARE(h.text("edKoyRitu"), QStringLiteral("0.400"));
+        h.click("rbJigyo");
+        QCOMPARE(h.text("edKoyRitu"), QStringLiteral("0.300"));
+
+        // Filling the page from a period does not overwrite its own share.
+        PeriodSettings other = filledPeriod();
+        other.generalBusiness = 0;
+        other.employmentInsRate = 0.7;
+        h.dialog.FormShow(other);
+        QVERIFY(h.find<QRadioButton>("rbIgai")->isChecked());
+        QCOMPARE(h.text("edKoyRitu"), QStringLiteral("0.700"));
+    }
+
+    void hideShowsTheCorporateNumber() {
+        PeriodSettings period = filledPeriod();
+        period.corporateNumber = 1234567890123;
+        Harness h(period);
+        QCOMPARE(h.edit("edHouNo")->text(), QStringLiteral("1234567890123"));
+        h.click("cbHide");
+        QCOMPARE(h.edit("edHouNo")->echoMode(), QLineEdit::Normal);
+    }
+
+    void corporateNumberMustHaveThirteenDigitsOrNone() {
+        Harness h;
+        QVERIFY(QTest::qWaitForWindowActive(&h.dialog));
+        h.fillAll();
+        h.set("edHouNo", QStringLiteral("123456789012"));
+        h.click("btSysSave");
+        QCOMPARE(h.messages.lastText(), QStringLiteral("法人番号の入力に誤りがあります。"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edHouNo")));
+        QVERIFY(h.dialog.isVisible());
+
+        h.set("edHouNo", QString());
+        h.click("btSysSave");
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(h.period.corporateNumber, std::int64_t{0});
+    }
+
+    void attendanceNamesKeepOrAvoidTheHoursWords() {
+        Harness h;
+        QVERIFY(QTest::qWaitForWindowActive(&h.dialog));
+        h.fillAll();
+        h.type("edKintai02", QStringLiteral("出勤時間"));
+        h.click("btSysSave");
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("｢時間｣や｢残業｣の文字を含んではいけません。"));
+        QCOMPARE(h.page(), 2);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edKintai02")));
+
+        h.type("edKintai02", QStringLiteral("出勤日数"));
+        h.type("edKintai09", QStringLiteral("残業時間帯"));
+        h.click("btSysSave");
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(h.settings.itemNames[8], std::string("残業時間帯"));
+    }
+
+    void duplicateAndReservedFreeItemNamesAreRefused() {
+        Harness h;
+        h.fillAll();
+        h.set("edFixTeate2", QStringLiteral("固定手当１"));
+        h.click("btSysSave");
+        QCOMPARE(h.messages.lastText(), QStringLiteral("項目名が重複しています。"));
+        QCOMPARE(h.page(), 1);
+
+        h.set("edFixTeate2", QStringLiteral("賞与"));
+        h.click("btSysSave");
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("項目名｢賞与｣は既に設定されている項目名です。\n"
+                                "同じ項目名を複数設定する事は出来ません。"));
+        QVERIFY(h.dialog.isVisible());
+
+        h.click("btDefault1");
+        QCOMPARE(h.text("edFixTeate2"), QStringLiteral("固定手当２"));
+    }
+
+    void okStoresThePeriodTheFileAndMemory() {
+        Harness h;
+        h.fillAll();
+        h.set("edHouNo", QStringLiteral("1234567890123"));
+        h.type("edFixTeate1", QStringLiteral("住宅手当"));
+        h.find<QCheckBox>("cbKazei1")->setChecked(false);
+        h.find<QCheckBox>("cbHoken11")->setChecked(true);
+        h.click("rbSikRound");
+        h.click("rbTimeStyle10");
+        h.find<QCheckBox>("cbJitudou")->setChecked(false);
+        h.click("btSysSave");
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!h.dialog.isVisible());
+
+        const PeriodSettings& p = h.period;
+        QCOMPARE(QString::fromStdString(p.companyName.utf8()), QStringLiteral("テスト商事"));
+        QCOMPARE(p.corporateNumber, std::int64_t{1234567890123});
+        QCOMPARE(p.payDay, 25);
+        QCOMPARE(p.hoursPerDay, 8.0);
+        QCOMPARE(p.generalBusiness, std::uint8_t{1});
+        QCOMPARE(p.employmentInsRate, 0.3);
+        QCOMPARE(p.healthInsRate, 5.14);
+        QCOMPARE(p.nursingInsRate, 0.865);
+        QCOMPARE(p.pensionRate, 9.15);
+        QCOMPARE(p.payNextMonth, 0);
+
+        const std::string bytes = readFile(h.iniPath);
+        auto has = [&](const std::string& utf8Line) {
+            return bytes.find(text::toCp932(utf8Line) + "\r\n") != std::string::npos;
+        };
+        QVERIFY(has("CorpName=テスト商事"));
+        QVERIFY(has("DefJikanD=8.00"));
+        QVERIFY(has("Kazei=101111000000"));
+        QVERIFY(has("Syaho=111111000001"));
+        QVERIFY(has("HasuuSik=2"));
+        QVERIFY(has("TimeStyle=0"));
+        QVERIFY(has("Jitudou=0"));
+        QVERIFY(has("FixTeate1=\"住宅手当\""));
+        QVERIFY(has("inKihon=\"基本給\""));
+
+        QCOMPARE(h.settings.companyName, std::string("テスト商事"));
+        QCOMPARE(h.settings.itemNames[kFirstFreeItem], std::string("住宅手当"));
+        QCOMPARE(h.settings.timeStyle, TimeStyle::Decimal);
+        QCOMPARE(h.settings.monthRounding.payment, RoundingMode::Round);
+        QVERIFY(!h.settings.taxableFlags[1]);
+
+        // Shown again, the hours follow the new decimal format.
+        h.dialog.FormShow(h.period);
+        QCOMPARE(h.text("edJikanD"), QStringLiteral("8.00"));
+    }
+
+    void changedPremiumRatesAskForNewPremiums() {
+        {
+            Harness h(filledPeriod());
+            h.set("edKoyRitu", QStringLiteral("0.700"));  // employment is computed monthly
+            h.click("btSysSave");
+            QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+            QVERIFY(h.messages.shown().empty());
+        }
+        Harness h(filledPeriod());
+        h.set("edKenRitu", QStringLiteral("5.140"));
+        h.click("btSysSave");
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(h.messages.shown().back().kind, MessageKind::Information);
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("社員情報の編集画面で､保険料などの再設定が必要です。"));
+    }
+
+    void cancelWithoutCompanyAsksFirst() {
+        Harness h;
+        h.messages.answerNext(ui::Answer::No);
+        h.click("btCancel");
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("基本情報が未設定の状態では、処理は正常に行われません。\n"
+                                "設定を行わず、この画面を閉じますか？"));
+        QVERIFY(h.dialog.isVisible());
+        h.dialog.close();  // the close button asks too: はい this time
+        QCOMPARE(h.messages.shown().size(), std::size_t{2});
+        QVERIFY(!h.dialog.isVisible());
+        QCOMPARE(h.dialog.result(), int(QDialog::Rejected));
+
+        Harness named(filledPeriod());
+        named.set("edKenRitu", QStringLiteral("9.999"));
+        named.click("btCancel");
+        QVERIFY(named.messages.shown().empty());
+        QVERIFY(!named.dialog.isVisible());
+        QCOMPARE(named.period.healthInsRate, 4.955);  // nothing stored
+    }
+
+    void unwritableConfigurationStoresNothing() {
+        Harness h(filledPeriod());
+        writeFileAtomic(h.iniPath, "[Option]\r\n");
+        std::filesystem::permissions(h.iniPath, std::filesystem::perms::owner_read);
+        h.type("edSyamei", QStringLiteral("新しい会社"));
+        h.click("btSysSave");
+        QCOMPARE(h.messages.shown().back().kind, MessageKind::Error);
+        QVERIFY(h.dialog.isVisible());
+        QCOMPARE(QString::fromStdString(h.period.companyName.utf8()),
+                 QStringLiteral("株式会社ケイロ"));
+        QCOMPARE(h.settings.companyName, std::string("Nil"));
+    }
+
+    void rateButtonPutsHalfTheChosenRate() {
+        Harness h(filledPeriod());
+        writeFileAtomic(h.folder / "健康保険料率.dat",
+                        text::toCp932("北海道    10.28\r\n東京都     9.85\r\n"));
+        // The rate window is modal: pick the first line once it is up.
+        bool picked = false;
+        QTimer driver;
+        driver.setInterval(10);
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            auto* window = qobject_cast<TfmKenRitu*>(QApplication::activeModalWidget());
+            if (window == nullptr || picked) return;
+            picked = true;
+            auto* list = window->findChild<QListWidget*>("lbKenRitu");
+            list->setCurrentRow(0);
+            window->btOKClick();
+        });
+        driver.start();
+        h.click("btKenRitu");
+        driver.stop();
+        QVERIFY(picked);
+        QCOMPARE(h.edit("edKenRitu")->text(), QStringLiteral(" 5.140"));
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("選択した健康保険料率の半分の値がセットされます。"));
+
+        h.click("btSetPass");
+        QCOMPARE(h.passwordWindows, 1);
+    }
+};
+
+}  // namespace keiro::payroll
+
+using keiro::payroll::ConfigDialogTest;
+KEIRO_QTEST(ConfigDialogTest);
+
+#include "config_dialog_test.moc"

@@ -1,0 +1,143 @@
+// The data-selection window as a clerk meets it: the first start on an empty root, refusing a
+// month without scheduled days, starting a month with nothing to copy, deleting a saved month,
+// creating a year, backing up and refusing to restore from a folder without settings.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "core/backup.h"
+#include "core/fileio.h"
+#include "core/startup.h"
+#include "payroll/data_selection_window.h"
+#include "payroll/year_creation_dialog.h"
+#include "tests/support/qt_test_main.h"
+#include "tests/support/temp_folder.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+
+using testing_support::TempFolder;
+using ui::ScriptedMessageService;
+
+class DataSelectionTest : public QObject {
+    Q_OBJECT
+
+    // A first start on an empty settings root, on 2026-12-08.
+    struct FirstStart {
+        TempFolder folder{"keiro-seldata"};
+        Places places = placesUnder(folder / "root", folder.path());
+        StartupState state = startWithoutWindows(
+            places, std::chrono::year_month_day{std::chrono::year(2026), std::chrono::month(12),
+                                                std::chrono::day(8)});
+        IniFile ini{places.iniFile};
+        Settings settings = loadSettings(ini);
+        ScriptedMessageService messages;
+        std::optional<std::filesystem::path> folderAnswer;
+        YearData year;
+        std::unique_ptr<TfmSelData> window;
+
+        FirstStart() {
+            year.setFile(state.currentYearFile, state.currentYear.eraName,
+                         state.currentYear.eraYear, state.eraNames);
+            SelectionContext context{
+                places,   ini,
+                settings, state.eraNames,
+                messages, [this](const QString&, bool) { return folderAnswer; },
+                2026};
+            window = std::make_unique<TfmSelData>(nullptr, context, year);
+            window->formShow();
+        }
+        template <typename T>
+        T* find(const char* name) {
+            return window->findChild<T*>(name);
+        }
+    };
+
+  private slots:
+    void firstStartListsTheCurrentYearAndRefusesAMonthWithoutDays() {
+        FirstStart start;
+        QCOMPARE(start.find<QComboBox>("cbTaisyoNen")->currentText(), QString("令和08年"));
+        start.window->show();
+        QTRY_VERIFY(!start.messages.shown().empty());  // the once-only information
+        QCOMPARE(start.messages.lastText(),
+                 QString("入力する給与または賞与を選択し､必要な情報を入力して下さい。"));
+
+        start.find<QListWidget>("ListBox")->setCurrentRow(0);  // １月分給与
+        start.find<QLineEdit>("edNissu")->setText("0");
+        start.find<QPushButton>("bbOk")->click();
+        QCOMPARE(start.messages.lastText(), QString("所定労働日数と時間を入力して下さい。"));
+        QCOMPARE(start.year.period(), 0);
+    }
+
+    void aMonthWithNothingToCopyStartsEmpty() {
+        FirstStart start;
+        start.find<QListWidget>("ListBox")->setCurrentRow(0);
+        start.find<QLineEdit>("edNissu")->setText("20");
+        start.find<QLineEdit>("edJikan")->setText("160:00");
+        start.find<QPushButton>("bbOk")->click();
+        QCOMPARE(start.year.period(), 1);
+        QVERIFY(start.window->startedEmpty());
+        QVERIFY(start.messages.lastText().startsWith("選択された月の前月のデータが無いので"));
+        QCOMPARE(start.year.block().settings.scheduledDays, 20);
+        QCOMPARE(start.year.block().settings.scheduledHours, 160.0);
+    }
+
+    void savedMonthIsBlueAndCanBeDeleted() {
+        FirstStart start;
+        start.year.openPeriod(3, PeriodEntry{20, 160.0, 0, 0}, nullptr);
+        start.year.block().settings.companyName.assign("株式会社テスト");
+        start.year.savePeriod();
+        start.window->formShow();
+        auto* list = start.find<QListWidget>("ListBox");
+        QVERIFY(list->item(2)->data(Qt::UserRole + 1).toBool());
+        list->setCurrentRow(2);
+        start.messages.answerNext(ui::Answer::Yes);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(start.messages.lastText(),
+                 QString("選択されている給与/賞与のデータを削除しますか？"));
+        QVERIFY(!readYearFileHeader(start.year.path()).isSaved(3));
+        QVERIFY(!list->item(2)->data(Qt::UserRole + 1).toBool());
+    }
+
+    void yearOneOfAnEraIsRefused() {
+        FirstStart start;
+        TfmInpDlg dialog(nullptr, start.places.dataFolder, start.state.eraNames, start.messages);
+        dialog.findChild<QLineEdit*>("edYear")->setText("01");
+        dialog.findChild<QPushButton*>("bbOk")->click();
+        QCOMPARE(start.messages.lastText(), QString("年の入力エラー(0以下または元年は不可)"));
+        dialog.findChild<QLineEdit*>("edYear")->setText("08");
+        dialog.findChild<QPushButton*>("bbOk")->click();
+        QCOMPARE(start.messages.lastText(), QString("入力された年のデータは存在します。"));
+        dialog.findChild<QLineEdit*>("edYear")->setText("09");
+        dialog.findChild<QPushButton*>("bbOk")->click();
+        QVERIFY(std::filesystem::exists(start.places.dataFolder / "令和09年給与･賞与.dat"));
+    }
+
+    void backupIsRememberedAndRestoreNeedsSettings() {
+        FirstStart start;
+        writeFileAtomic(start.places.iniFile, "[Option]\r\n");
+        const auto target = start.folder / "usb";
+        createPrivateDirectories(target);
+        start.folderAnswer = target;
+        start.window->findChild<QAction*>("mnDataBackup")->trigger();
+        QCOMPARE(start.messages.lastText(), QString("指定場所にバックアップしました。"));
+        QVERIFY(std::filesystem::exists(target / "令和08年給与･賞与.dat"));
+        QCOMPARE(QString::fromStdString(loadSettings(IniFile(start.places.iniFile)).backupPath),
+                 QString::fromStdString(target.string()));
+
+        const auto empty = start.folder / "empty";
+        createPrivateDirectories(empty);
+        start.folderAnswer = empty;
+        start.window->findChild<QAction*>("mnDataRestore")->trigger();
+        QCOMPARE(start.messages.lastText(),
+                 QString("該当するデータが存在しないので続行できません。"));
+    }
+};
+
+}  // namespace keiro::payroll
+
+using keiro::payroll::DataSelectionTest;
+KEIRO_QTEST(DataSelectionTest);
+
+#include "data_selection_test.moc"
