@@ -114,6 +114,28 @@ auto keep(const std::int32_t& amount) {
     return [&amount] { return amount; };
 }
 
+// 固定手当１..３ from the master, taxable and counted for social insurance by their flags.
+void fixedAllowances(const EmployeeRecord& e, const Settings& s, const FormItems& on,
+                     PaymentRecord& p, Totals& t) {
+    const std::int32_t masters[3] = {e.fixedAllowance1, e.fixedAllowance2, e.fixedAllowance3};
+    for (int i = 0; i < 3; ++i) {
+        const int flag = kFlagFixedAllowance + i;
+        settlePayment(p, kFixedAllowance1 + i, on.pay[kFixedAllowance1 + i - 1],
+                      s.taxableFlags[flag], s.socialInsBaseFlags[flag], t,
+                      [&] { return masters[i]; });
+    }
+}
+
+// 変動手当１..３ as entered, taxable and counted for social insurance by their flags.
+void variableAllowances(const Settings& s, const FormItems& on, PaymentRecord& p, Totals& t) {
+    for (int i = 0; i < 3; ++i) {
+        const int item = kVariableAllowance1 + i;
+        const int flag = kFlagVariableAllowance + i;
+        settlePayment(p, item, on.pay[item - 1], s.taxableFlags[flag], s.socialInsBaseFlags[flag],
+                      t, keep(p.amount(item)));
+    }
+}
+
 void freeDeductions(const EmployeeRecord& e, const Settings& s, const FormItems& on,
                     DeductionRecord& d, Totals& t) {
     const std::int32_t masters[3] = {e.fixedDeduction1, e.fixedDeduction2, e.fixedDeduction3};
@@ -309,14 +331,7 @@ void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormIt
                   [&] { return e.positionAllowance; });
     settlePayment(p, kFamily, on.pay[kFamily - 1], true, true, t,
                   [&] { return e.familyAllowance; });
-    const std::int32_t fixedAllowances[3] = {e.fixedAllowance1, e.fixedAllowance2,
-                                             e.fixedAllowance3};
-    for (int i = 0; i < 3; ++i) {
-        const int flag = kFlagFixedAllowance + i;
-        settlePayment(p, kFixedAllowance1 + i, on.pay[kFixedAllowance1 + i - 1],
-                      s.taxableFlags[flag], s.socialInsBaseFlags[flag], t,
-                      [&] { return fixedAllowances[i]; });
-    }
+    fixedAllowances(e, s, on, p, t);
     const struct {
         int item;
         double hours;
@@ -333,12 +348,7 @@ void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormIt
                   [&] { return e.commuteNonTaxable; });
     settlePayment(p, kCommuteTaxable, on.pay[kCommuteTaxable - 1], true, true, t,
                   [&] { return e.commuteTaxable; });
-    for (int i = 0; i < 3; ++i) {
-        const int item = kVariableAllowance1 + i;
-        const int flag = kFlagVariableAllowance + i;
-        settlePayment(p, item, on.pay[item - 1], s.taxableFlags[flag], s.socialInsBaseFlags[flag],
-                      t, keep(p.amount(item)));
-    }
+    variableAllowances(s, on, p, t);
     settlePayment(p, kAbsence, on.pay[kAbsence - 1], true, true, t, [&] {
         return rounding.RoundReduction(a.absentDays, -static_cast<double>(e.absenceDeductionRate));
     });
@@ -404,20 +414,8 @@ bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const Period
         t.pay += p.amount(item);
         t.taxable += p.amount(item);
     }
-    const std::int32_t fixedAllowances[3] = {e.fixedAllowance1, e.fixedAllowance2,
-                                             e.fixedAllowance3};
-    for (int i = 0; i < 3; ++i) {
-        const int flag = kFlagFixedAllowance + i;
-        settlePayment(p, kFixedAllowance1 + i, on.pay[kFixedAllowance1 + i - 1],
-                      s.taxableFlags[flag], s.socialInsBaseFlags[flag], t,
-                      [&] { return fixedAllowances[i]; });
-    }
-    for (int i = 0; i < 3; ++i) {
-        const int item = kVariableAllowance1 + i;
-        const int flag = kFlagVariableAllowance + i;
-        settlePayment(p, item, on.pay[item - 1], s.taxableFlags[flag], s.socialInsBaseFlags[flag],
-                      t, keep(p.amount(item)));
-    }
+    fixedAllowances(e, s, on, p, t);
+    variableAllowances(s, on, p, t);
     storePayTotals(t, p);
 
     // The premiums see 役員報酬 only when it counts in 支給合計: employment insurance is on
