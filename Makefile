@@ -6,7 +6,7 @@ TEST_ENV = QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=Asia/Tokyo \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps release run test bench fuzz clean format
+.PHONY: all deps release run lg demo test bench fuzz clean format
 
 all: release
 
@@ -21,6 +21,13 @@ release: deps build/release/build.ninja
 
 run: release
 	build/release/bin/Keiro
+
+# Keiro on a throw-away settings root holding the sample company (removed afterwards).
+demo: release
+	@root=$$(mktemp -d /tmp/keiro-demo.XXXXXX); \
+	build/release/bin/keiro-tool demo --root "$$root" >/dev/null && \
+	KEIRO_ROOT="$$root" build/release/bin/Keiro; \
+	rm -rf "$$root"
 
 build/test/build.ninja:
 	cmake -S . -B build/test $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKEIRO_SANITIZE=ON
