@@ -6,7 +6,7 @@ TEST_ENV = QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=Asia/Tokyo \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps release run lg demo test bench fuzz clean format
+.PHONY: all deps release run demo test bench fuzz clean format
 
 all: release
 
