@@ -82,16 +82,16 @@ class PayFixture : public ::testing::Test {
         return open(period, year, PeriodEntry{0, 0.0, month, day});
     }
 
-    EmployeeRecord& addEmployee(int slot, const EmployeeSpec& spec) {
-        return addEmployee(year_.block(), slot, spec);
+    EmployeeRecord& addEmployee(int slot, const EmployeeSpec& profile) {
+        return addEmployee(year_.block(), slot, profile);
     }
-    static EmployeeRecord& addEmployee(PeriodBlock& block, int slot, const EmployeeSpec& spec) {
+    static EmployeeRecord& addEmployee(PeriodBlock& block, int slot, const EmployeeSpec& profile) {
         EmployeeRecord& e = block.employee(slot);
-        e.recordId.assign(spec.recordId);
+        e.recordId.assign(profile.recordId);
         e.name.assign("社員" + std::to_string(slot));
-        e.payForm = static_cast<std::uint8_t>(spec.payForm);
-        e.workStatus = static_cast<std::uint8_t>(spec.workStatus);
-        e.basePay = spec.basePay;
+        e.payForm = static_cast<std::uint8_t>(profile.payForm);
+        e.workStatus = static_cast<std::uint8_t>(profile.workStatus);
+        e.basePay = profile.basePay;
         return e;
     }
 

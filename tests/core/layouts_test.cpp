@@ -385,7 +385,7 @@ TEST(LedgerItems, NoMoreItemsMayBeAddedThanRemoved) {
         bool refused;
     };
     for (const Case& c : {Case{2, 1, true}, Case{2, 2, false}, Case{0, 0, false}, Case{0, 3, false},
-                         Case{15, 14, true}, Case{15, 15, false}}) {
+                          Case{15, 14, true}, Case{15, 15, false}}) {
         LedgerItemFlags added{}, removed{};
         // Spread the checks over the boxes rather than packing them at the front.
         for (int i = 0; i < c.added; ++i) added[kLedgerChoiceCount - 1 - i] = true;

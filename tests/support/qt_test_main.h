@@ -17,22 +17,22 @@ inline std::vector<std::function<int(int, char**)>>& qtTestRegistry() {
 
 }  // namespace keiro::testing_support
 
-#define KEIRO_QTEST(Class)                                                          \
-    static const bool keiroRegistered##Class = [] {                                 \
+#define KEIRO_QTEST(Class)                                                             \
+    static const bool keiroRegistered##Class = [] {                                    \
         keiro::testing_support::qtTestRegistry().push_back([](int argc, char** argv) { \
-            Class test;                                                             \
-            return QTest::qExec(&test, argc, argv);                                 \
-        });                                                                         \
-        return true;                                                                \
+            Class test;                                                                \
+            return QTest::qExec(&test, argc, argv);                                    \
+        });                                                                            \
+        return true;                                                                   \
     }()
 
-#define KEIRO_QTEST_MAIN                                                           \
-    int main(int argc, char** argv) {                                              \
-        QApplication app(argc, argv);                                              \
-        QApplication::setApplicationDisplayName(QStringLiteral("Hayame"));          \
-        int failures = 0;                                                          \
-        for (const auto& run : keiro::testing_support::qtTestRegistry()) {        \
-            failures += run(argc, argv);                                           \
-        }                                                                          \
-        return failures == 0 ? 0 : 1;                                              \
+#define KEIRO_QTEST_MAIN                                                   \
+    int main(int argc, char** argv) {                                      \
+        QApplication app(argc, argv);                                      \
+        QApplication::setApplicationDisplayName(QStringLiteral("Hayame")); \
+        int failures = 0;                                                  \
+        for (const auto& run : keiro::testing_support::qtTestRegistry()) { \
+            failures += run(argc, argv);                                   \
+        }                                                                  \
+        return failures == 0 ? 0 : 1;                                      \
     }
