@@ -63,7 +63,8 @@ void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemN
 const std::string& PayGrid::text(int row, int col) const {
     static const std::string kNone;
     if (row < 0 || row >= rowCount() || col < 0 || col >= kGridColumnCount) return kNone;
-    return texts_[index(row, col)];
+    const std::size_t at = index(row, col);
+    return at < texts_.size() ? texts_[at] : kNone;  // nothing built yet: every cell empty
 }
 
 int PayGrid::slotOf(int col) const {

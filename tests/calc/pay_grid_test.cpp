@@ -363,3 +363,17 @@ TEST_F(PayGridTest, PeriodTextFollowsTheKindAndTheChangeOfEra) {
 
 }  // namespace
 }  // namespace keiro::calc::testing
+
+namespace keiro::calc {
+namespace {
+
+TEST(PayGridBeforeBuild, EveryCellIsEmptyAndNothingIsEditable) {
+    const PayGrid grid;
+    EXPECT_EQ(grid.text(0, 0), "");
+    EXPECT_EQ(grid.text(0, 5), "");
+    EXPECT_FALSE(grid.isEditable(1, 1));
+    EXPECT_EQ(grid.slotOf(1), kNoSlot);
+}
+
+}  // namespace
+}  // namespace keiro::calc

@@ -1,0 +1,138 @@
+#include "payroll/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <exception>
+
+#include "calc/payroll_tables.h"
+#include "core/fileio.h"
+#include "core/product.h"
+#include "core/startup.h"
+#include "core/syslog.h"
+#include "payroll/main_window.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/message_service.h"
+#include "widgets/password_windows.h"
+#include "widgets/single_instance.h"
+
+namespace keiro::payroll {
+
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void showStartupMessages(ui::MessageService& messages, const std::vector<StartupMessage>& list) {
+    for (const StartupMessage& message : list) {
+        const QString text = QString::fromStdString(message.text);
+        switch (message.kind) {
+            case StartupMessage::Kind::Information:
+                messages.information(nullptr, text);
+                break;
+            case StartupMessage::Kind::Warning:
+                messages.warning(nullptr, text);
+                break;
+            case StartupMessage::Kind::Error:
+                messages.error(nullptr, text);
+                break;
+        }
+    }
+}
+
+// After the main window is up: the password, then the period to work on.  False when the
+// program is to end.
+bool beginWork(TfmMain& window, const MainContext& context, YearData& year) {
+    if (!ui::TfmInpPass::passwordCheckPassed(&window, context.ini, context.messages)) return false;
+    const PeriodChoice choice = runDataSelection(&window, context, year);
+    if (choice.outcome != TfmSelData::Outcome::Opened) return false;
+    window.showPeriod(choice.startedEmpty);
+    try {
+        writeLog(context.places.dataFolder, kLogPayrollStarted);
+    } catch (const IoError& e) {
+        context.messages.error(&window, QString::fromStdString(e.what()));
+    }
+    return true;
+}
+
+}  // namespace
+
+void setUpApplication() {
+    QApplication::setApplicationName(QStringLiteral("Keiro"));
+    QApplication::setApplicationDisplayName(qs(kApplicationTitle));
+    const QStringList mincho{QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")};
+    const QStringList gothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")};
+    const QStringList pGothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック"),
+                              QStringLiteral("IPAGothic")};
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
+    QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), pGothic);
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+}
+
+int runPayroll() {
+    setUpApplication();
+    ui::QtMessageService messages;
+    ui::QtFileDialogs dialogs;
+
+    ui::SingleInstance instance(QStringLiteral("Keiro"));
+    if (!instance.tryBecomeFirst()) {
+        messages.information(nullptr,
+                             qs(kApplicationTitle) + QStringLiteral("は二重起動できません。"));
+        instance.askFirstToRaise();
+        return 0;
+    }
+
+    try {
+        StartupState state = startWithoutWindows(placesFromEnvironment(), todayInJapan());
+        showStartupMessages(messages, state.messages);
+        if (!state.proceed) return 1;
+        calc::PayrollTables tables = calc::loadPayrollTables(state.places);
+        if (!tables.complete()) {
+            showStartupMessages(messages, tables.missingTableMessages());
+            return 1;
+        }
+        IniFile ini(state.places.iniFile);
+        YearData year;
+        year.setFile(state.currentYearFile, state.currentYear.eraName, state.currentYear.eraYear,
+                     state.eraNames);
+        const int calendarYear = static_cast<int>(todayInJapan().year());
+        MainContext context{state.places,   ini,      state.settings, tables,
+                            state.eraNames, messages, dialogs,        calendarYear};
+        TfmMain window(context, year);
+        QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
+            if (window.isMinimized()) window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+        window.applyPlacement();
+        QTimer::singleShot(0, &window, [&] {
+            bool working = false;
+            try {
+                working = beginWork(window, context, year);
+            } catch (const std::exception& e) {  // nothing may escape the event loop
+                messages.error(&window, QString::fromStdString(e.what()));
+            }
+            if (!working) {
+                window.abandonStartup();
+                window.close();
+            }
+        });
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        messages.error(nullptr, QString::fromStdString(e.what()));
+        return 1;
+    }
+}
+
+}  // namespace keiro::payroll

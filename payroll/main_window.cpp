@@ -1,0 +1,321 @@
+#include "payroll/main_window.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "calc/bonus_tax.h"
+#include "calc/period_calc.h"
+#include "core/fileio.h"
+#include "core/product.h"
+#include "payroll/config_dialog.h"
+#include "payroll/pay_grid_view.h"
+#include "payroll/tool_tray.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/folder_window.h"
+#include "widgets/log_viewer.h"
+#include "widgets/message_service.h"
+#include "widgets/notice_window.h"
+#include "widgets/password_windows.h"
+#include "widgets/version_window.h"
+
+namespace keiro::payroll {
+
+namespace {
+
+constexpr int kFirstBonusPeriod = 13;
+constexpr int kReturnToCellMs = 100;
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The buttons of windows that are not part of the program yet.
+const char* const kNotYetButtons[] = {
+    "imSyainEdit",    "sbPrnFormK", "sbPrnFormS",   "sbDaicho",   "sbMeisaihyo",   "sbKyuyoDaicho",
+    "sbKyuyoIchiran", "sbFuriList", "sbKinsyuList", "sbDataEdit", "sbKintaiInport"};
+
+}  // namespace
+
+PeriodChoice runDataSelection(QWidget* parent, const MainContext& context, YearData& year) {
+    ui::MessageService& messages = context.messages;
+    const Settings& settings = context.settings;
+    SelectionContext selection{
+        context.places,
+        context.ini,
+        context.settings,
+        context.eraNames,
+        context.messages,
+        [parent, &messages, &settings](const QString& title, bool allowCreate) {
+            const std::optional<QString> chosen = ui::TfmFolder::choose(
+                parent, messages, title, allowCreate, QString::fromStdString(settings.backupPath));
+            return chosen ? std::optional<std::filesystem::path>(chosen->toStdString())
+                          : std::nullopt;
+        },
+        context.currentCalendarYear};
+    TfmSelData window(parent, selection, year);
+    const TfmSelData::Outcome outcome = window.choose();
+    return {outcome, window.startedEmpty()};
+}
+
+TfmMain::TfmMain(MainContext context, YearData& year, QWidget* parent)
+    : QMainWindow(parent), context_(context), year_(year) {
+    setObjectName(QStringLiteral("TfmMain"));
+    setWindowTitle(qs(kApplicationTitle));
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    tray_ = new ToolTray(this);
+    gridView_ = new PayGridView(grid_, context_.messages, central);
+    column->addWidget(tray_);
+    column->addWidget(gridView_, 1);
+    resize(context_.settings.window.width, context_.settings.window.height);
+
+    for (const char* name : kNotYetButtons) {
+        QToolButton* button = tray_->button(QString::fromLatin1(name));
+        button->setEnabled(false);
+        button->setToolTip(QString::fromUtf8(kNotAvailableYet));
+    }
+    tray_->button(QStringLiteral("imDataEdit"))->setEnabled(false);
+    connect(tray_, &ToolTray::triggered, this, &TfmMain::toolTrayClick);
+    openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+}
+
+TfmMain::~TfmMain() {
+    delete gridView_;  // the view reads grid_, which goes before the base class's children
+}
+
+void TfmMain::applyPlacement() {
+    const WindowPlacement& placement = context_.settings.window;
+    if (placement.maximized) {
+        showMaximized();
+    } else {
+        setGeometry(placement.x, placement.y, placement.width, placement.height);
+        show();
+    }
+}
+
+calc::CalcContext TfmMain::calcContext() const {
+    return calc::CalcContext{context_.settings, activeItems_, context_.tables.tax,
+                             context_.currentCalendarYear};
+}
+
+void TfmMain::showPeriod(bool startedEmpty) {
+    setWindowTitle(QString::fromStdString(calc::periodTitle(year_, context_.settings.itemNames)));
+    if (year_.period() == 0) return;
+    const bool bonus = year_.period() >= kFirstBonusPeriod;
+    tray_->button(QStringLiteral("sbPrnFormK"))->setEnabled(false);  // the layout windows come
+    tray_->button(QStringLiteral("sbPrnFormS"))->setEnabled(false);  // later; one per kind
+    layoutTables_ =
+        buildPrintTables(loadLayout(context_.ini, bonus ? LayoutKind::Bonus : LayoutKind::Salary));
+    activeItems_ = ActiveItems(layoutTables_, context_.settings.itemNames);
+    const int rememberedRow = gridView_->currentRow();
+    const int rememberedColumn = gridView_->currentColumn();
+    rebuildGrid();
+    tray_->button(QStringLiteral("imDataEdit"))->setEnabled(year_.block().employee(1).isUsed());
+    gridView_->setFocus();
+    // Back to the cell the clerk was on, once the new grid has been laid out.
+    QTimer::singleShot(kReturnToCellMs, gridView_, [this, rememberedRow, rememberedColumn] {
+        if (rememberedRow >= 1 && rememberedRow < grid_.rowCount()) {
+            gridView_->selectCell(rememberedRow, rememberedColumn);
+        }
+    });
+    if (startedEmpty) QTimer::singleShot(0, this, &TfmMain::sbConfigClick);
+}
+
+void TfmMain::rebuildGrid() {
+    grid_.build(year_, layoutTables_, context_.settings.itemNames, context_.settings.timeStyle);
+    gridView_->setYear(&year_);
+    gridView_->refill();
+}
+
+bool TfmMain::recalculatePeriod() {
+    gridView_->StrGridExit();
+    if (year_.period() == 0) return true;
+    const std::vector<calc::GridColumn> columns = grid_.columns();
+    try {
+        const std::vector<int> handEntry = calc::RecalculatePeriod(year_, calcContext(), &columns);
+        if (!handEntry.empty() &&
+            context_.messages.confirm(this, qs(calc::bonusTaxHandEntryQuestion(false)))) {
+            calc::switchToHandEntry(year_, handEntry);
+            context_.messages.information(this, qs(calc::kMsgBonusTaxHandEntrySet));
+        }
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromStdString(e.what()));
+        return false;
+    }
+    return true;
+}
+
+bool TfmMain::saveWithoutNotice() {
+    if (!recalculatePeriod()) return false;
+    try {
+        year_.savePeriod();
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromStdString(e.what()));
+        return false;
+    }
+    return true;
+}
+
+bool TfmMain::savePeriod() {
+    tray_->closePanels();
+    if (year_.period() == 0 || !saveWithoutNotice()) return false;
+    ui::TfmNotice::showNotice(this, QString::fromUtf8(kMsgSaved));
+    return true;
+}
+
+bool TfmMain::isModified(bool& failed) {
+    failed = false;
+    gridView_->StrGridExit();
+    const std::vector<calc::GridColumn> columns = grid_.columns();
+    const calc::CalcContext context = calcContext();
+    try {
+        return year_.isPeriodModified(calc::periodRecalculation(context, &columns));
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromStdString(e.what()));
+        failed = true;
+        return false;
+    }
+}
+
+bool TfmMain::FormCloseQuery(bool changePeriod) {
+    if (startupAbandoned_) return true;
+    while (year_.period() != 0) {
+        bool failed = false;
+        if (!isModified(failed)) {
+            if (failed) return false;
+            break;
+        }
+        const ui::Answer answer =
+            context_.messages.askYesNoCancel(this, QString::fromUtf8(kMsgSaveChanges));
+        if (answer == ui::Answer::Cancel) return false;
+        if (answer == ui::Answer::No) break;
+        if (!saveWithoutNotice()) return false;  // Yes: saved, then tested again
+    }
+    if (changePeriod) {
+        const PeriodChoice choice =
+            choosePeriod_ ? choosePeriod_() : runDataSelection(this, context_, year_);
+        switch (choice.outcome) {
+            case TfmSelData::Outcome::Opened:
+                showPeriod(choice.startedEmpty);
+                return false;
+            case TfmSelData::Outcome::Restored:
+                startupAbandoned_ = true;  // ends without questions and without the placement
+                return true;
+            case TfmSelData::Outcome::Quit:
+                return true;  // the selection window has asked already
+        }
+        return false;
+    }
+    return context_.messages.confirm(this,
+                                     qs(kApplicationTitle) + QStringLiteral("を終了しますか？"));
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+    if (!closingConfirmed_ && !FormCloseQuery(false)) {
+        event->ignore();
+        return;
+    }
+    closingConfirmed_ = false;
+    if (!startupAbandoned_) savePlacement();
+    event->accept();
+}
+
+void TfmMain::savePlacement() {
+    WindowPlacement placement = context_.settings.window;
+    placement.maximized = isMaximized();
+    const QRect normal = isMaximized() ? normalGeometry() : geometry();
+    placement.x = normal.x();
+    placement.y = normal.y();
+    placement.width = normal.width();
+    placement.height = normal.height();
+    try {
+        saveWindowPlacement(context_.ini, placement);
+        context_.settings.window = placement;
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromStdString(e.what()));
+    }
+}
+
+void TfmMain::toolTrayClick(const QString& name) {
+    if (name == QLatin1String("imFileSave")) {
+        savePeriod();
+    } else if (name == QLatin1String("imReturn")) {
+        imReturnClick();
+    } else if (name == QLatin1String("sbConfig")) {
+        sbConfigClick();
+    } else if (name == QLatin1String("sbVerInfo")) {
+        sbVerInfoClick();
+    } else if (name == QLatin1String("sbManual")) {
+        sbManualClick();
+    } else if (name == QLatin1String("sbShowLog")) {
+        sbShowLogClick();
+    }
+}
+
+void TfmMain::imReturnClick() {
+    if (FormCloseQuery(true)) {
+        closingConfirmed_ = true;
+        close();
+    }
+}
+
+void TfmMain::sbConfigClick() {
+    tray_->closePanels();
+    if (year_.period() == 0 || !recalculatePeriod()) return;
+    const std::filesystem::path rateList =
+        findTableFile(context_.places, kHealthRateListFileName)
+            .value_or(context_.places.programFolder / kHealthRateListFileName);
+    TfmConfig config(this, context_.settings, context_.ini, context_.messages, rateList, [this] {
+        ui::TfmSetPass password(context_.ini, context_.messages, this);
+        password.exec();
+    });
+    config.exec(year_.block().settings);
+    showPeriod();  // names, time style and company may have changed
+}
+
+void TfmMain::sbVerInfoClick() {
+    ui::TfmVersion version(ui::programShortVersion(), this);
+    version.exec();
+}
+
+void TfmMain::sbShowLogClick() {
+    ui::TfmShowLog log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
+    log.exec();
+}
+
+void TfmMain::sbManualClick() {
+    const QUrl address(QString::fromStdString(context_.settings.manualUrl));
+    if (!address.isValid() || address.scheme().isEmpty()) {
+        context_.messages.error(this, QString::fromUtf8(kMsgNoInternet));
+        return;
+    }
+    if (network_ == nullptr) network_ = new QNetworkAccessManager(this);
+    QNetworkRequest request(address);
+    request.setTransferTimeout(kManualTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply* reply = network_->get(request);
+    QToolButton* button = tray_->button(QStringLiteral("sbManual"));
+    button->setEnabled(false);  // one test at a time
+    connect(reply, &QNetworkReply::finished, this, [this, reply, address, button] {
+        reply->deleteLater();
+        button->setEnabled(true);
+        if (reply->error() != QNetworkReply::NoError) {
+            context_.messages.error(this, QString::fromUtf8(kMsgNoInternet));
+            return;
+        }
+        openUrl_(address);
+    });
+}
+
+}  // namespace keiro::payroll

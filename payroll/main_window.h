@@ -1,0 +1,126 @@
+#pragma once
+// TfmMain, the payroll program's main window: the tool tray across the top and the pay grid of
+// the open period below it.  The window owns the decisions about the open period: when it is
+// recalculated, saved, and what happens to unsaved changes when the clerk leaves it.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "calc/pay_grid.h"
+#include "calc/payroll_tables.h"
+#include "core/era.h"
+#include "core/ini.h"
+#include "core/layouts.h"
+#include "core/places.h"
+#include "core/settings.h"
+#include "core/yearfile.h"
+#include "payroll/data_selection_window.h"
+
+class QNetworkAccessManager;
+
+namespace keiro::ui {
+class FileDialogs;
+class MessageService;
+}  // namespace keiro::ui
+
+namespace keiro::payroll {
+
+class PayGridView;
+class ToolTray;
+
+inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
+inline constexpr const char* kMsgSaveChanges = "データが変更されています。保存しますか？";
+inline constexpr const char* kMsgNoInternet = "インターネットに接続できません。";
+inline constexpr int kManualTimeoutMs = 10000;
+
+// What the window needs from the program, all made before the window.
+struct MainContext {
+    const Places& places;
+    IniFile& ini;
+    Settings& settings;
+    calc::PayrollTables& tables;
+    EraNames eraNames;
+    ui::MessageService& messages;
+    ui::FileDialogs& dialogs;
+    int currentCalendarYear = 0;
+};
+
+// The data-selection window's answer to a change of period.
+struct PeriodChoice {
+    TfmSelData::Outcome outcome = TfmSelData::Outcome::Quit;
+    bool startedEmpty = false;
+};
+
+// The data-selection window over `parent`, for the first choice and every change of period.
+PeriodChoice runDataSelection(QWidget* parent, const MainContext& context, YearData& year);
+
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    TfmMain(MainContext context, YearData& year, QWidget* parent = nullptr);
+    ~TfmMain() override;
+
+    // Asks for the period when the clerk goes back from the window (imReturn); by default the
+    // window's own data-selection window.
+    void setChoosePeriod(std::function<PeriodChoice()> choose) {
+        choosePeriod_ = std::move(choose);
+    }
+    // Opens the online manual address once the connection test succeeded (the system browser
+    // by default).
+    void setOpenUrl(std::function<void(const QUrl&)> open) { openUrl_ = std::move(open); }
+    // Start-up was abandoned: closing then asks nothing and saves no placement.
+    void abandonStartup() { startupAbandoned_ = true; }
+    // Applies the saved placement (maximised, or position and size).
+    void applyPlacement();
+
+    // After a period was opened: caption, the layouts of its kind, the grid; `startedEmpty`
+    // (nothing was copied into a new period) opens the settings at once.
+    void showPeriod(bool startedEmpty = false);
+    // Commits the current cell, collects the grid and recalculates the whole period; for a bonus
+    // asks about the employees whose income tax needs hand entry.  False after a file error
+    // (already shown).
+    bool recalculatePeriod();
+    // imFileSave: recalculation, saving and the notice.  False when it failed (shown).
+    bool savePeriod();
+    // FormCloseQuery: the unsaved-change question, then a change of period (`changePeriod`) or
+    // the closing question.  True when the window is to close.
+    bool FormCloseQuery(bool changePeriod);
+
+    calc::PayGrid& grid() { return grid_; }
+    PayGridView* gridView() const { return gridView_; }
+    ToolTray* toolTray() const { return tray_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void toolTrayClick(const QString& name);
+    void imReturnClick();
+    void sbConfigClick();
+    void sbManualClick();
+    void sbVerInfoClick();
+    void sbShowLogClick();
+    void rebuildGrid();
+    void savePlacement();
+    bool saveWithoutNotice();
+    bool isModified(bool& failed);
+    PeriodChoice chooseWithSelectionWindow();
+    calc::CalcContext calcContext() const;
+
+    MainContext context_;
+    YearData& year_;
+    calc::PayGrid grid_;
+    PrintTables layoutTables_;
+    ActiveItems activeItems_;
+    ToolTray* tray_;
+    PayGridView* gridView_;
+    QNetworkAccessManager* network_ = nullptr;
+    std::function<PeriodChoice()> choosePeriod_;
+    std::function<void(const QUrl&)> openUrl_;
+    bool startupAbandoned_ = false;
+    bool closingConfirmed_ = false;
+};
+
+}  // namespace keiro::payroll

@@ -1,0 +1,274 @@
+// The main window as the clerk uses it on the sample company: the caption, typing into the pay
+// grid, Enter moving down the editable rows, saving, and the question about unsaved changes
+// when closing.
+#include <QLineEdit>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QToolButton>
+
+#include "calc/payroll_tables.h"
+#include "core/startup.h"
+#include "core/yearfile.h"
+#include "payroll/main_window.h"
+#include "payroll/pay_grid_view.h"
+#include "payroll/tool_tray.h"
+#include "tests/support/qt_test_main.h"
+#include "tests/support/temp_folder.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/message_service.h"
+#include "widgets/notice_window.h"
+
+namespace keiro::payroll {
+
+using testing_support::TempFolder;
+using ui::Answer;
+using ui::ScriptedMessageService;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    // The sample company of 2026-12-08 with one period open in the main window.
+    struct Demo {
+        TempFolder folder{"keiro-main"};
+        Places places = placesUnder(folder / "root", KEIRO_BINARY_DIR "/bin");
+        StartupState state;
+        std::unique_ptr<IniFile> ini;
+        calc::PayrollTables tables;
+        ScriptedMessageService messages;
+        ui::ScriptedFileDialogs dialogs;
+        YearData year;
+        std::unique_ptr<TfmMain> window;
+
+        explicit Demo(int period, PeriodEntry entry = {}) {
+            QProcess tool;
+            tool.start(KEIRO_BINARY_DIR "/bin/keiro-tool",
+                       {"demo", "--root", QString::fromStdString((folder / "root").string()),
+                        "--date", "2026-12-08"});
+            if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
+                throw std::runtime_error("keiro-tool demo failed");
+            }
+            using namespace std::chrono;
+            state = startWithoutWindows(places, year_month_day{2026y, December, 8d});
+            ini = std::make_unique<IniFile>(places.iniFile);
+            tables = calc::loadPayrollTables(places);
+            year.setFile(state.currentYearFile, state.currentYear.eraName,
+                         state.currentYear.eraYear, state.eraNames);
+            if (entry.scheduledDays == 0 && entry.bonusPayMonth == 0) entry = storedEntry(period);
+            year.openPeriod(period, entry, {});
+            MainContext context{places,         *ini,     state.settings, tables,
+                                state.eraNames, messages, dialogs,        2026};
+            window = std::make_unique<TfmMain>(context, year);
+            window->resize(1000, 600);
+            window->show();
+            window->showPeriod();
+        }
+
+        // What the data-selection window shows for a saved period: its stored figures.
+        PeriodEntry storedEntry(int period) {
+            PeriodBlock stored{};
+            readPeriodBlock(year.path(), period, stored);
+            const YearFileHeader header = readYearFileHeader(year.path());
+            PeriodEntry figures{stored.settings.scheduledDays, stored.settings.scheduledHours, 0,
+                                0};
+            if (period >= 13) {
+                figures.bonusPayMonth = header.bonusPayMonth[period - 13];
+                figures.bonusPayDay = header.bonusPayDay[period - 13];
+            }
+            return figures;
+        }
+
+        calc::PayGrid& grid() { return window->grid(); }
+        PayGridView* view() { return window->gridView(); }
+        int row(const char* label) {
+            for (int r = 1; r < grid().rowCount(); ++r) {
+                if (grid().text(r, 0) == label) return r;
+            }
+            return 0;
+        }
+        int editableColumn(int row) {
+            for (int c = 1; c <= grid().employeeCount(); ++c) {
+                if (grid().isEditable(row, c)) return c;
+            }
+            return 0;
+        }
+        // Opens the cell editor on grid cell (row, col), types `keys` and presses Enter.
+        void type(int row, int col, const QString& keys) {
+            view()->selectCell(row, col);
+            view()->edit(view()->model()->index(row - 1, col - 1));
+            auto* editor = qobject_cast<QLineEdit*>(view()->cellEditor());
+            QVERIFY(editor != nullptr);
+            editor->selectAll();
+            QTest::keyClicks(editor, keys);
+            QTest::keyClick(editor, Qt::Key_Return);
+        }
+        std::string cell(int row, int col) {
+            return QString::fromStdString(grid().text(row, col)).trimmed().toStdString();
+        }
+    };
+
+  private slots:
+    void captionNamesTheCompanyAndThePeriod() {
+        Demo demo(11);
+        QCOMPARE(demo.window->windowTitle(),
+                 QString("Hayame 【株式会社サンプル商事 令和8年11月分給与】"));
+        QVERIFY(demo.grid().employeeCount() > 0);
+        // KEIRO_MAIN_WINDOW_SHOT=file.png keeps a picture of the window for a person to look at.
+        if (const QString shot = qEnvironmentVariable("KEIRO_MAIN_WINDOW_SHOT"); !shot.isEmpty()) {
+            demo.window->toolTray()->button("imInformation")->click();
+            QVERIFY(demo.window->grab().save(shot));
+        }
+        QVERIFY(demo.window->toolTray()->button("imDataEdit")->isEnabled());
+        QVERIFY(!demo.window->toolTray()->button("sbMeisaihyo")->isEnabled());
+        QCOMPARE(demo.window->toolTray()->button("sbMeisaihyo")->toolTip(),
+                 QString("この機能はまだ利用できません。"));
+    }
+
+    void typedHoursAreFormattedAndRefusedKeysAreSwallowed() {
+        Demo demo(11);
+        const int overtime = demo.row("普通残業時間");
+        QVERIFY(overtime > 0);
+        const int col = demo.editableColumn(overtime);
+        QVERIFY(col > 0);
+        demo.type(overtime, col, "10:3x0");  // "x" is no hours character
+        QCOMPARE(demo.cell(overtime, col), std::string("10:30"));
+        QCOMPARE(demo.view()->currentRow(), demo.grid().nextEditableRow(overtime, col));
+        QVERIFY(demo.messages.shown().empty());
+
+        demo.type(overtime, col, "1.2.3");  // no number: refused, the cell emptied
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+        QCOMPARE(demo.cell(overtime, col), std::string());
+    }
+
+    void enterInTheLastEditableRowWrapsToTheFirst() {
+        Demo demo(11);
+        const int col = 1;
+        int last = 0;
+        int first = 0;
+        for (int r = 1; r < demo.grid().rowCount(); ++r) {
+            if (!demo.grid().isEditable(r, col)) continue;
+            if (first == 0) first = r;
+            last = r;
+        }
+        QVERIFY(first > 0 && last > first);
+        demo.view()->selectCell(last, col);
+        QTest::keyClick(demo.view(), Qt::Key_Return);
+        QCOMPARE(demo.view()->currentRow(), first);
+        QCOMPARE(demo.view()->currentColumn(), col);
+    }
+
+    void aColumnWithoutAnEmployeeIsNotEditable() {
+        Demo demo(11);
+        const int empty = demo.grid().employeeCount() + 1;
+        const QModelIndex index = demo.view()->model()->index(0, empty - 1);
+        QVERIFY(!(demo.view()->model()->flags(index) & Qt::ItemIsEditable));
+        QCOMPARE(demo.grid().cellKind(1, empty), calc::GridCellKind::Disabled);
+        QVERIFY(!demo.view()->model()->data(index, Qt::DisplayRole).isValid());
+    }
+
+    void savingMarksThePeriodSavedAndShowsTheNotice() {
+        Demo demo(12, PeriodEntry{20, 160.0, 0, 0});
+        QVERIFY(!readYearFileHeader(demo.year.path()).isSaved(12));
+        demo.window->toolTray()->button("imFileSave")->click();
+        QVERIFY(readYearFileHeader(demo.year.path()).isSaved(12));
+        ui::TfmNotice* notice = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<ui::TfmNotice*>(widget); found && found->isVisible()) {
+                notice = found;
+            }
+        }
+        if (notice == nullptr) notice = demo.window->findChild<ui::TfmNotice*>();
+        QVERIFY(notice != nullptr);
+        QCOMPARE(notice->text(), QString("データファイルに保存しました。"));
+        QVERIFY(demo.messages.shown().empty());
+    }
+
+    void closingWithChangesAsksYesNoCancel() {
+        Demo demo(11);
+        const int overtime = demo.row("普通残業時間");
+        const int col = demo.editableColumn(overtime);
+        demo.type(overtime, col, "7:15");
+        const QString question("データが変更されています。保存しますか？");
+        const QString closing("Hayameを終了しますか？");
+
+        demo.messages.answerNext(Answer::Cancel);  // keeps the window and the entry
+        QVERIFY(!demo.window->close());
+        QCOMPARE(demo.messages.lastText(), question);
+        QCOMPARE(demo.cell(overtime, col), std::string("7:15"));
+
+        demo.messages.clear();
+        demo.messages.answerNext(Answer::No);  // not saved
+        demo.messages.answerNext(Answer::No);  // and not closing either
+        QVERIFY(!demo.window->close());
+        QCOMPARE(demo.messages.shown().size(), std::size_t{2});
+        QCOMPARE(demo.messages.lastText(), closing);
+        PeriodBlock onDisk{};
+        readPeriodBlock(demo.year.path(), 11, onDisk);
+        const int slot = demo.grid().slotOf(col);
+        QVERIFY(onDisk.attendance[slot - 1].overtimeHours != 7.25);
+
+        demo.messages.clear();
+        demo.messages.answerNext(Answer::Yes);  // saved,
+        demo.messages.answerNext(Answer::Yes);  // then the closing question
+        QVERIFY(demo.window->close());
+        QCOMPARE(demo.messages.shown().size(), std::size_t{2});
+        QCOMPARE(demo.messages.lastText(), closing);
+        readPeriodBlock(demo.year.path(), 11, onDisk);
+        QCOMPARE(onDisk.attendance[slot - 1].overtimeHours, 7.25);
+        QVERIFY(IniFile(demo.places.iniFile).hasKey("Window", "Width"));
+    }
+
+    void changeOfPeriodShowsTheChosenPeriodAndQuitCloses() {
+        Demo demo(11);
+        demo.window->setChoosePeriod([&demo] {
+            demo.year.openPeriod(13, demo.storedEntry(13), {});
+            return PeriodChoice{TfmSelData::Outcome::Opened, false};
+        });
+        demo.window->toolTray()->button("imReturn")->click();
+        QVERIFY(demo.messages.shown().empty());  // nothing changed: no question
+        QCOMPARE(demo.window->windowTitle(),
+                 QString("Hayame 【株式会社サンプル商事 令和8年・夏期賞与】"));
+        QVERIFY(demo.row("賞与") > 0);
+        QVERIFY(demo.window->isVisible());
+
+        demo.window->setChoosePeriod([] { return PeriodChoice{TfmSelData::Outcome::Quit, false}; });
+        demo.window->toolTray()->button("imReturn")->click();
+        QVERIFY(!demo.window->isVisible());
+        QVERIFY(demo.messages.shown().empty());  // the selection window asked already
+    }
+
+    void onlineManualOpensOnlyAfterTheConnectionTest() {
+        Demo demo(11);
+        QList<QUrl> opened;
+        demo.window->setOpenUrl([&opened](const QUrl& url) { opened.append(url); });
+        QToolButton* manual = demo.window->toolTray()->button("sbManual");
+
+        QTcpServer server;  // answers every request with a page
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        connect(&server, &QTcpServer::newConnection, &server, [&server] {
+            QTcpSocket* socket = server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                socket->readAll();
+                socket->write(
+                    "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
+                socket->disconnectFromHost();
+            });
+        });
+        const QString address = QString("http://127.0.0.1:%1/manual/").arg(server.serverPort());
+        demo.state.settings.manualUrl = address.toStdString();
+        manual->click();
+        QTRY_COMPARE(opened.size(), 1);
+        QCOMPARE(opened.front(), QUrl(address));
+
+        server.close();  // nobody listens any more
+        manual->click();
+        QTRY_COMPARE(demo.messages.lastText(), QString("インターネットに接続できません。"));
+        QCOMPARE(opened.size(), 1);
+    }
+};
+
+KEIRO_QTEST(MainWindowTest);
+
+}  // namespace keiro::payroll
+
+#include "main_window_test.moc"
