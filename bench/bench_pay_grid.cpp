@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_company.h"
 #include "calc/data_csv.h"
 #include "calc/pay_grid.h"
 #include "calc/period_calc.h"
@@ -27,65 +28,19 @@ DataCsv dataCsv(const std::string& name) {
     return DataCsv(readFile(kDataFolder / name), name);
 }
 
-// The salary layouts with one variable allowance and one variable deduction on every slip.
-ItemLayout salaryLayout() {
-    ItemLayout layout = defaultLayout(LayoutKind::Salary);
-    for (Band band : {Band::Pay, Band::Deduction}) {
-        for (TEditItems& row : layout.band(band)) {
-            if (row.code == "V変動手当１" || row.code == "V変動控除１")
-                row.use = {true, true, true};
-        }
-    }
-    return layout;
-}
-
-// 100 employees of the three pay forms, insured, with attendance and variable amounts.
-void fillPeriod(PeriodBlock& block) {
-    PeriodSettings& s = block.settings;
-    s.companyName.assign("山田商店株式会社");
-    s.healthInsRate = 4.925;
-    s.pensionRate = 9.15;
-    s.employmentInsRate = 0.55;
-    for (int i = 0; i < kMaxEmployees; ++i) {
-        EmployeeRecord& e = block.employees[i];
-        e.recordId.assign("250401_09" + std::to_string(1000 + i));
-        e.name.assign("山田　太郎" + std::to_string(i));
-        e.payForm = static_cast<std::uint8_t>(1 + i % 3);
-        e.workStatus = 1;
-        e.basePay = e.payForm == 1 ? 220'000 + 1'000 * i : e.payForm == 2 ? 9'000 : 1'100;
-        e.overtimeRate = 1'600;
-        e.lateNightRate = 1'900;
-        e.paidLeavePay = 8'000;
-        e.absenceDeductionRate = 10'000;
-        e.employmentInsured = e.healthInsured = e.pensionInsured = 1;
-        e.healthInsPremium = 12'806;
-        e.pensionPremium = 23'790;
-        AttendanceRecord& a = block.attendance[i];
-        a.daysWorked = 20;
-        a.paidLeaveDays = 1;
-        a.hoursWorked = 160;
-        a.overtimeHours = 12.5;
-        a.lateNightHours = 2;
-        a.lateHours = 0.5;
-        a.paidLeaveBalance = 9;
-        block.payments[i].variableAllowance1 = 3'000;
-        block.deductions[i].variableDeduction1 = 1'500;
-    }
-}
-
 class Company {
   public:
     Company()
         : folder_(fs::temp_directory_path() /
                   ("keiro-bench-grid-" + std::to_string(std::random_device{}()))),
-          tables_(buildPrintTables(salaryLayout())),
+          tables_(buildPrintTables(bench::salaryLayout())),
           active_(tables_, settings_.itemNames) {
         createPrivateDirectories(folder_);
         const fs::path file = folder_ / yearFileName(kYear);
         createYearFileIfMissing(file);
         year_.setFile(file, kYear.eraName, kYear.eraYear, {"平成", "令和"});
         year_.openPeriod(6, {20, 160.0, 0, 0}, nullptr);
-        fillPeriod(year_.block());
+        bench::fillPeriod(year_.block());
 
         const fs::path taxTable = folder_ / kSalaryTaxTableFileName;
         writeFileAtomic(taxTable,

@@ -38,7 +38,10 @@ class QtFileDialogs : public FileDialogs {
 // For tests: answers each dialog from a queue of paths (cancel when empty or nullopt queued).
 class ScriptedFileDialogs : public FileDialogs {
   public:
-    void answerNext(std::optional<QString> path) { answers_.push_back(std::move(path)); }
+    // A null path (or nullopt) answers with cancel.
+    void answerNext(const std::optional<QString>& path) {
+        answers_.push_back(path.value_or(QString()));
+    }
     int asked() const { return asked_; }
 
     std::optional<QString> openFile(QWidget*, const QString&, const QString&,
@@ -57,12 +60,13 @@ class ScriptedFileDialogs : public FileDialogs {
     std::optional<QString> next() {
         ++asked_;
         if (answers_.empty()) return std::nullopt;
-        auto answer = answers_.front();
+        const QString answer = answers_.front();
         answers_.pop_front();
+        if (answer.isNull()) return std::nullopt;
         return answer;
     }
 
-    std::deque<std::optional<QString>> answers_;
+    std::deque<QString> answers_;
     int asked_ = 0;
 };
 
