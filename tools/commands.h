@@ -22,6 +22,8 @@ int runPremium(const Words& words);
 int runLayout(const Words& words);
 int runDemo(const Words& words);
 int runCalc(const Words& words);
+int runEmployees(const Words& words);
+int runAttendance(const Words& words);
 
 // Prints JSON on one line (invalid UTF-8 from damaged files is replaced, never fatal).
 void printJson(const nlohmann::ordered_json& value);

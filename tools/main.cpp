@@ -36,16 +36,28 @@ constexpr const char* kUsage =
     "  premium employment --total T --rate R\n"
     "  layout show [--root DIR] [--bonus]\n"
     "  demo --root DIR [--date YYYY-MM-DD]\n"
-    "  calc period FILE --period K [--root DIR] [--save]\n";
+    "  calc period FILE --period K [--root DIR] [--save]\n"
+    "  employees export FILE --period K OUT.csv\n"
+    "  attendance import FILE --period K IN.csv [--save]\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace keiro::tool;
     const std::map<std::string, std::function<int(const Words&)>> groups = {
-        {"year", runYear},     {"era", runEra},       {"entry", runEntry}, {"csv", runCsv},
-        {"log", runLog},       {"tables", runTables}, {"tax", runTax},     {"premium", runPremium},
-        {"layout", runLayout}, {"demo", runDemo},     {"calc", runCalc}};
+        {"year", runYear},
+        {"era", runEra},
+        {"entry", runEntry},
+        {"csv", runCsv},
+        {"log", runLog},
+        {"tables", runTables},
+        {"tax", runTax},
+        {"premium", runPremium},
+        {"layout", runLayout},
+        {"demo", runDemo},
+        {"calc", runCalc},
+        {"employees", runEmployees},
+        {"attendance", runAttendance}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -162,6 +163,30 @@ TEST_F(ToolTest, LayoutShowGivesThePrintTablesOfTheThreePayForms) {
         nlohmann::json::parse(run("layout show --bonus --root " + folder_.path().string()).out);
     EXPECT_EQ(bonus["kind"], "bonus");
     EXPECT_EQ(bonus["payForms"][0]["pay"][0], "V賞与");
+}
+
+TEST_F(ToolTest, EmployeesExportAndAttendanceImportOfTheSampleCompany) {
+    const fs::path root = folder_ / "root";
+    const ToolRun demo = run("demo --root " + root.string() + " --date 2026-05-20");
+    ASSERT_EQ(demo.exitCode, 0);
+    const std::string file = nlohmann::json::parse(demo.out)["yearFiles"].back();
+    const fs::path csv = folder_ / "employees.csv";
+    ASSERT_EQ(run("employees export '" + file + "' --period 4 " + csv.string()).exitCode, 0);
+    const std::string bytes = readFile(csv);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 11);  // the header and ten employees
+    EXPECT_NE(bytes.find("\r\n"), std::string::npos);
+
+    // An attendance file with one unknown code: the count message on stdout, nothing saved.
+    const fs::path attendance = folder_ / "attendance.csv";
+    writeFileAtomic(attendance, "code,days\r\n999,20\r\n");
+    const std::string before = readFile(file);
+    const ToolRun imported =
+        run("attendance import '" + file + "' --period 4 " + attendance.string());
+    EXPECT_EQ(imported.exitCode, 0);
+    EXPECT_FALSE(imported.out.empty());
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(run("attendance import '" + file + "' --period 12 " + attendance.string()).exitCode,
+              1);  // never saved
 }
 
 }  // namespace

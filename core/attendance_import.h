@@ -1,0 +1,61 @@
+#pragma once
+// The attendance import: a CSV file of monthly attendance figures, one line per employee after
+// a header line, written into the attendance records of the open period.  Employees are matched
+// by 社員コード.  The file is parsed whole first; the rows are then applied one at a time, and
+// a row that cannot be applied leaves the period exactly as it was before it.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/entry.h"
+#include "core/records.h"
+
+namespace keiro {
+
+// One data line of the file (code page 932 fields; the header line is not kept).
+struct AttendanceCsvRow {
+    int lineNumber = 0;  // in the file, the header being line 1
+    CsvLine fields;
+};
+
+// `error` is the message to show (and `rows` is empty) when the file cannot be imported.
+struct AttendanceCsv {
+    std::string error;
+    std::vector<AttendanceCsvRow> rows;
+};
+// The header line is skipped unread; blank lines are skipped.  Data lines that are UTF-8 make the
+// whole file refused with kMsgCsvIsUtf8.
+AttendanceCsv parseAttendanceCsv(std::string_view bytes);
+// Reads and parses the file.  A file that cannot be read (gone since it was chosen, no rights)
+// throws IoError with the file's name and the reason; the window shows kMsgCsvCannotOpen.
+AttendanceCsv readAttendanceCsv(const std::filesystem::path& path);
+
+// "社員コードが[%s]の社員データは存在しません。" (code as UTF-8).
+std::string unknownEmployeeMessage(std::string_view codeCp932);
+// "%d行目に数値として読めない値があるため、この行は読み込みませんでした。"
+std::string badValueMessage(int lineNumber);
+// "%d名の勤怠データをインポートしました。"
+std::string attendanceImportedMessage(int count);
+
+// The 有休残日数 of the period before, for an employee's recordId (code page 932 bytes):
+// YearData::readPreviousPaidLeaveBalance, −999 when unknown.
+using PreviousBalance = std::function<double(std::string_view recordId)>;
+// Called once per skipped line with the message to show; the import then goes on.
+using ReportSkippedLine = std::function<void(const std::string& message)>;
+
+struct AttendanceImportResult {
+    int imported = 0;
+    std::string message;  // attendanceImportedMessage(imported)
+};
+
+// Applies the rows to the used slots (slot 1 up to the first empty slot).  A later line for the
+// same employee replaces the values of an earlier one.
+AttendanceImportResult importAttendance(PeriodBlock& block,
+                                        const std::vector<AttendanceCsvRow>& rows,
+                                        const PreviousBalance& previousBalance,
+                                        const ReportSkippedLine& reportSkipped);
+
+}  // namespace keiro

@@ -1,0 +1,212 @@
+#include "core/employee_csv.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "core/entry.h"
+#include "core/fileio.h"
+#include "core/text.h"
+
+namespace keiro {
+namespace {
+
+constexpr std::size_t kCodeBytes = 10;
+constexpr std::size_t kNameBytes = 16;
+constexpr std::size_t kDepartmentBytes = 16;
+
+constexpr std::string_view kHeaderFields[3] = {"ユーザーＩＤ", "氏名", "グループ"};
+
+std::string headerLineCp932() {
+    std::string line;
+    for (std::string_view field : kHeaderFields) line += text::toCp932(field) + ",";
+    return line;
+}
+
+// Leading and trailing blanks and control bytes; a trail byte of a double-byte character is
+// never below 0x40, so this cannot cut a character.
+std::string_view trimBlanks(std::string_view bytes) {
+    while (!bytes.empty() && static_cast<unsigned char>(bytes.front()) <= 0x20)
+        bytes.remove_prefix(1);
+    while (!bytes.empty() && static_cast<unsigned char>(bytes.back()) <= 0x20)
+        bytes.remove_suffix(1);
+    return bytes;
+}
+
+std::string quoted(std::string_view bytes) {
+    std::string out = "\"";
+    for (char c : trimBlanks(bytes)) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+bool isHeader(std::string_view line, bool utf8) {
+    const auto fields = splitCsvLine(line);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string expected =
+            utf8 ? std::string(kHeaderFields[i]) : text::toCp932(kHeaderFields[i]);
+        if (fields[i] != expected) return false;
+    }
+    return true;
+}
+
+bool isBlankLine(std::string_view line) {
+    return trimBlanks(line).empty();
+}
+
+int findSlotByCode(const PeriodBlock& block, std::string_view code) {
+    for (int i = 0; i < kMaxEmployees && block.employees[i].isUsed(); ++i)
+        if (block.employees[i].employeeCode.bytes() == code) return i;
+    return -1;
+}
+
+int firstFreeSlot(const PeriodBlock& block) {
+    for (int i = 0; i < kMaxEmployees; ++i)
+        if (!block.employees[i].isUsed()) return i;
+    return -1;
+}
+
+EmployeeRecord newImportedEmployee(const KeyTime& now, int count) {
+    EmployeeRecord record{};
+    record.recordId.assignBytes(importedEmployeeKey(now, count));
+    record.workStatus = 1;  // 在職
+    record.category = 2;    // 一般社員
+    record.payForm = 1;     // 月給
+    return record;
+}
+
+}  // namespace
+
+std::vector<std::string> splitTextLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+bool looksLikeUtf8(std::string_view bytes) {
+    bool multibyte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = 1;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF)
+            length = 2;
+        else if (b >= 0xE0 && b <= 0xEF)
+            length = 3;
+        else if (b >= 0xF0 && b <= 0xF4)
+            length = 4;
+        else
+            return false;
+        if (i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        multibyte = true;
+        i += length;
+    }
+    return multibyte;
+}
+
+std::string formatEmployeeCsv(const PeriodBlock& block) {
+    std::string out = headerLineCp932() + "\r\n";
+    for (const EmployeeRecord& employee : block.employees) {
+        if (!employee.isUsed()) break;
+        out += quoted(employee.employeeCode.bytes()) + "," + quoted(employee.name.bytes()) + "," +
+               quoted(employee.department.bytes()) + "\r\n";
+    }
+    return out;
+}
+
+void exportEmployeeCsv(const PeriodBlock& block, const std::filesystem::path& outPath) {
+    writeFileAtomic(outPath, formatEmployeeCsv(block));
+}
+
+EmployeeCsv parseEmployeeCsv(std::string_view bytes) {
+    EmployeeCsv result;
+    const std::vector<std::string> lines = splitTextLines(bytes);
+    if (lines.empty() || !isHeader(lines[0], false)) {
+        std::string_view first = lines.empty() ? std::string_view() : lines[0];
+        if (first.starts_with("\xEF\xBB\xBF")) first.remove_prefix(3);
+        const bool utf8 = (!lines.empty() && isHeader(first, true)) || looksLikeUtf8(bytes);
+        result.error = utf8 ? kMsgCsvIsUtf8 : kMsgCsvInvalidFile;
+        return result;
+    }
+    std::string data;
+    for (std::size_t i = 1; i < lines.size(); ++i) data += lines[i];
+    if (looksLikeUtf8(data)) {
+        result.error = kMsgCsvIsUtf8;
+        return result;
+    }
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (isBlankLine(lines[i])) continue;
+        const auto fields = splitCsvLine(lines[i]);
+        result.rows.push_back({static_cast<int>(i + 1), fields[0], fields[1], fields[2]});
+    }
+    return result;
+}
+
+EmployeeCsv readEmployeeCsv(const std::filesystem::path& path) {
+    return parseEmployeeCsv(readFile(path));
+}
+
+KeyTime keyTimeOf(std::chrono::system_clock::time_point when) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::string importedEmployeeKey(const KeyTime& time, int count) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%d%c%c_%c%.2d%.2d_%.3d", time.year % 10,
+                  static_cast<char>('A' + time.month - 1), static_cast<char>(64 + time.day),
+                  static_cast<char>(64 + time.hour), time.minute, time.second, count);
+    return buffer;
+}
+
+std::string overwriteQuestion(std::string_view codeCp932) {
+    return "社員コードが[" + text::fromCp932(codeCp932) +
+           "]のデータは既に存在します。\n上書きされますがよろしいですか？";
+}
+
+std::string employeesImportedMessage(int count) {
+    return std::to_string(count) + "件のデータで社員情報を更新しました。";
+}
+
+EmployeeImportResult importEmployees(PeriodBlock& block, const std::vector<EmployeeCsvRow>& rows,
+                                     const ConfirmOverwrite& confirmOverwrite, const KeyTime& now) {
+    EmployeeImportResult result;
+    for (const EmployeeCsvRow& row : rows) {
+        const std::string_view code = text::truncateBytes(row.code, kCodeBytes);
+        const int existing = findSlotByCode(block, code);
+        if (existing >= 0 && !confirmOverwrite(overwriteQuestion(code))) continue;
+
+        const int slot = existing >= 0 ? existing : firstFreeSlot(block);
+        if (slot < 0) {
+            result.limitReached = true;
+            break;
+        }
+        ++result.count;
+        EmployeeRecord record =
+            existing >= 0 ? block.employees[slot] : newImportedEmployee(now, result.count);
+        record.employeeCode.assignBytes(code);
+        record.name.assignBytes(text::truncateBytes(row.name, kNameBytes));
+        record.department.assignBytes(text::truncateBytes(row.department, kDepartmentBytes));
+        block.employees[slot] = record;
+    }
+    result.message = employeesImportedMessage(result.count);
+    return result;
+}
+
+}  // namespace keiro

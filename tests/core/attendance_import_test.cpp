@@ -1,0 +1,161 @@
+// The attendance import: field mapping, matching by code, the carried paid-leave balance and
+// what bad lines and bad files do.
+#include "core/attendance_import.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "core/employee_csv.h"
+#include "core/era.h"
+#include "core/fileio.h"
+#include "core/text.h"
+#include "core/yearfile.h"
+#include "tests/support/temp_folder.h"
+
+namespace keiro {
+namespace {
+
+using testing_support::TempFolder;
+
+const std::string kHeader = text::toCp932("社員コード,出勤日数,有休日数\r\n");
+
+void addEmployee(PeriodBlock& block, int slot, std::string_view code, std::string_view id) {
+    block.employee(slot).recordId.assign(id);
+    block.employee(slot).employeeCode.assign(code);
+}
+
+std::vector<AttendanceCsvRow> rowsOf(std::string_view body) {
+    const AttendanceCsv csv = parseAttendanceCsv(kHeader + std::string(body));
+    EXPECT_EQ(csv.error, "");
+    return csv.rows;
+}
+
+struct ImportRun {
+    AttendanceImportResult result;
+    std::vector<std::string> skipped;
+};
+
+ImportRun applyRows(PeriodBlock& block, std::string_view body, double previous = -999.0) {
+    ImportRun out;
+    out.result = importAttendance(
+        block, rowsOf(body), [&](std::string_view) { return previous; },
+        [&](const std::string& message) { out.skipped.push_back(message); });
+    return out;
+}
+
+TEST(AttendanceImportTest, FieldsGoToTheirItemsAndScheduledItemsStay) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    block->attendance[0].scheduledDays = 21;
+    block->attendance[0].scheduledHours = 168;
+    const ImportRun r = applyRows(*block, "E1,20,1.5,0.5,1,2,160:30,10:15,2,3,4,5,1:45,7.5\r\n");
+    EXPECT_EQ(r.result.imported, 1);
+    EXPECT_EQ(r.result.message, "1名の勤怠データをインポートしました。");
+    const AttendanceRecord& a = block->attendance[0];
+    const double expected[15] = {21, 20, 1.5, 0.5, 1, 2, 168, 160.5, 10.25, 2, 3, 4, 5, 1.75, 7.5};
+    for (int j = 1; j <= 15; ++j) EXPECT_DOUBLE_EQ(a.item(j), expected[j - 1]) << "item " << j;
+}
+
+TEST(AttendanceImportTest, UnknownCodesAndEmployeesAfterAnEmptySlotAreReportedAndSkipped) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    addEmployee(*block, 3, "E3", "id3");  // slot 2 is empty
+    const ImportRun r = applyRows(*block, "E3,20\r\nE9,20\r\nE1,18\r\nE1,19\r\n");
+    EXPECT_EQ(r.result.imported, 2);
+    ASSERT_EQ(r.skipped.size(), 2u);
+    EXPECT_EQ(r.skipped[0], "社員コードが[E3]の社員データは存在しません。");
+    EXPECT_EQ(r.skipped[1], "社員コードが[E9]の社員データは存在しません。");
+    EXPECT_DOUBLE_EQ(block->attendance[0].daysWorked, 19);  // the last line wins
+    EXPECT_DOUBLE_EQ(block->attendance[2].daysWorked, 0);
+}
+
+TEST(AttendanceImportTest, AnEmptyBalanceIsCarriedFromThePreviousPeriod) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    applyRows(*block, "E1,20,1.5,,,,,,,,,,,\r\n", 10.0);
+    EXPECT_DOUBLE_EQ(block->attendance[0].paidLeaveBalance, 8.5);
+    applyRows(*block, "E1,20,1.5\r\n", -999.0);
+    EXPECT_DOUBLE_EQ(block->attendance[0].paidLeaveBalance, 0);
+}
+
+TEST(AttendanceImportTest, JanuaryTakesTheBalanceFromDecemberOfThePreviousYear) {
+    TempFolder folder("attendance");
+    const EraNames names{"平成", "令和"};
+    const auto thisYear = folder.path() / yearFileName({"令和", 7});
+    const auto lastYear = folder.path() / yearFileName({"令和", 6});
+    createYearFileIfMissing(thisYear);
+
+    YearData current;
+    current.setFile(thisYear, "令和", 7, names);
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    const auto balanceOf = [&](std::string_view id) {
+        return current.readPreviousPaidLeaveBalance(1, id);
+    };
+    const auto ignore = [](const std::string&) {};
+
+    importAttendance(*block, rowsOf("E1,20,2\r\n"), balanceOf, ignore);
+    EXPECT_DOUBLE_EQ(block->attendance[0].paidLeaveBalance, 0);  // no previous year's file
+
+    createYearFileIfMissing(lastYear);
+    YearData previous;
+    previous.setFile(lastYear, "令和", 6, names);
+    previous.openPeriod(12, {}, nullptr);
+    addEmployee(previous.block(), 4, "OTHER", "id1");  // matched by key, not by code
+    previous.block().attendance[3].paidLeaveBalance = 12;
+    previous.savePeriod();
+
+    importAttendance(*block, rowsOf("E1,20,2\r\n"), balanceOf, ignore);
+    EXPECT_DOUBLE_EQ(block->attendance[0].paidLeaveBalance, 10);
+}
+
+TEST(AttendanceImportTest, ALineWithAnUnreadableValueLeavesTheRecordAsItWas) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    block->attendance[0].daysWorked = 3;
+    const auto before = std::make_unique<PeriodBlock>(*block);
+    const ImportRun r = applyRows(*block, "E1,20,1,1..5\r\nE1,21,1,0,0,0,0,1:2:3\r\n");
+    EXPECT_EQ(r.result.imported, 0);
+    ASSERT_EQ(r.skipped.size(), 2u);
+    EXPECT_EQ(r.skipped[0], badValueMessage(2));
+    EXPECT_EQ(r.skipped[1], badValueMessage(3));
+    EXPECT_EQ(std::memcmp(block.get(), before.get(), sizeof(PeriodBlock)), 0);
+}
+
+TEST(AttendanceImportTest, BadFiles) {
+    // Header only, an empty file and blank lines import nothing.
+    for (std::string bytes : {kHeader, std::string(), kHeader + "\r\n  \r\n"}) {
+        const AttendanceCsv csv = parseAttendanceCsv(bytes);
+        EXPECT_EQ(csv.error, "");
+        EXPECT_TRUE(csv.rows.empty());
+    }
+    // UTF-8 data lines are refused as a whole.
+    const AttendanceCsv utf8 = parseAttendanceCsv("社員コード\r\n山田,20\r\n");
+    EXPECT_EQ(utf8.error, kMsgCsvIsUtf8);
+    EXPECT_TRUE(utf8.rows.empty());
+    // A very long line and extra fields: the code never matches, nothing else is touched.
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    std::string extra = "E1";
+    for (int i = 0; i < 20; ++i) extra += ",1";
+    const ImportRun r = applyRows(*block, std::string(10000, 'E') + ",5\r\n" + extra + "\r\n");
+    EXPECT_EQ(r.result.imported, 1);
+    EXPECT_EQ(r.skipped.size(), 1u);
+    EXPECT_DOUBLE_EQ(block->attendance[0].paidLeaveBalance, 1);
+}
+
+TEST(AttendanceImportTest, AVanishedFileIsAnIoError) {
+    TempFolder folder("attendance");
+    try {
+        readAttendanceCsv(folder.path() / "消えた.csv");
+        FAIL() << "no IoError";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.errorNumber(), ENOENT);
+    }
+}
+
+}  // namespace
+}  // namespace keiro
