@@ -1,0 +1,81 @@
+#pragma once
+// TfmKenhoHyo, "健康保険等級表": every grade of the health insurance grade table, one a line
+// (lower and upper bound of the monthly remuneration and its standard amount).  The employee
+// editor's 等級表から入力 lets the user pick a grade here; GradePremiumSetter then turns it into
+// the four monthly premiums of the open period's rates.
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+#include "calc/premiums.h"
+
+class QLabel;
+class QListWidget;
+
+namespace keiro::ui {
+class MessageService;
+}
+
+namespace keiro::payroll {
+
+class TfmKenhoHyo : public QDialog {
+    Q_OBJECT
+  public:
+    // The table is the one read at start-up; it outlives the window.
+    TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table);
+
+    // Shows the list modally with the employee's stored grade selected (grade 1 when the
+    // employee has none); the selected grade on OK, nothing on キャンセル.
+    std::optional<int> choose(int storedGrade);
+
+    // Prepares a showing: on the first one the list is filled and the window centred over its
+    // parent (the employee editor); then the stored grade is selected.
+    void FormShow(int storedGrade);
+    // OK, Enter or a double click: the selected grade becomes the answer.
+    void btOKClick();
+
+    int selectedGrade() const;
+    std::optional<int> chosenGrade() const { return chosen_; }
+
+  private:
+    void lbKenhoHyoClick();
+
+    const calc::HealthGradeTable& table_;
+    QListWidget* list_;
+    QLabel* label_;
+    bool filled_ = false;
+    std::optional<int> chosen_;
+};
+
+// 等級表から入力: asks once per run whether premiums are to be set from the grade table, lets
+// the user choose a grade and works out the four monthly premiums from the given rates.
+class GradePremiumSetter {
+  public:
+    // The grade choice (normally TfmKenhoHyo::choose), given the employee's stored grade.
+    using Chooser = std::function<std::optional<int>(int storedGrade)>;
+
+    struct Result {
+        int grade = 0;  // to be stored in the employee's record with the premiums
+        calc::MonthlyPremiums premiums;
+    };
+
+    GradePremiumSetter(ui::MessageService& messages, const calc::HealthGradeTable& table,
+                       Chooser chooser);
+    GradePremiumSetter(ui::MessageService& messages, TfmKenhoHyo& window,
+                       const calc::HealthGradeTable& table);
+
+    // Nothing when the user answers いいえ to the question or cancels the grade window.
+    std::optional<Result> setFromGrade(QWidget* parent, int storedGrade,
+                                       const PeriodSettings& rates);
+
+    bool askedAlready() const { return confirmed_; }
+
+  private:
+    ui::MessageService& messages_;
+    const calc::HealthGradeTable& table_;
+    Chooser chooser_;
+    bool confirmed_ = false;  // はい once: not asked again in this run
+};
+
+}  // namespace keiro::payroll

@@ -1,0 +1,153 @@
+// The grade window over the published grade table, and the once-per-run question before the
+// premiums are set from a grade.
+#include "payroll/grade_window.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <string>
+
+#include "calc/data_csv.h"
+#include "core/fileio.h"
+#include "tests/support/qt_test_main.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+const calc::HealthGradeTable& publishedGrades() {
+    static const calc::HealthGradeTable table = calc::HealthGradeTable::fromBytes(
+        calc::buildHealthGradeTable(calc::DataCsv(
+            readFile(std::string(KEIRO_SOURCE_DIR) + "/data/health_grades.csv"), "grades")),
+        "grades");
+    return table;
+}
+
+PeriodSettings tokyoRates() {
+    PeriodSettings rates{};
+    rates.healthInsRate = 4.925;
+    rates.nursingInsRate = 0.81;
+    rates.pensionRate = 9.15;
+    rates.pensionFundRate = 1.0;
+    return rates;
+}
+
+struct Harness {
+    TfmKenhoHyo window{nullptr, publishedGrades()};
+
+    QListWidget* list() { return window.findChild<QListWidget*>("lbKenhoHyo"); }
+    QString label() { return window.findChild<QLabel*>("lbTokyu")->text(); }
+    void open(int storedGrade) {
+        window.FormShow(storedGrade);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    void clickRow(int row) {
+        QListWidget* l = list();
+        l->scrollToItem(l->item(row));
+        const QRect rect = l->visualItemRect(l->item(row));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+};
+
+}  // namespace
+
+class GradeWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void listsEveryGradeOnceAndSelectsTheStoredOne() {
+        Harness h;
+        h.open(20);
+        QCOMPARE(h.window.windowTitle(), QStringLiteral("健康保険等級表"));
+        QCOMPARE(h.list()->count(), publishedGrades().gradeCount());
+        QCOMPARE(h.list()->count(), 50);
+        QCOMPARE(h.list()->item(0)->text(),
+                 QString::fromStdString(publishedGrades().listLines().front()));
+        QCOMPARE(h.window.selectedGrade(), 20);
+        QCOMPARE(h.label(), QStringLiteral("選択等級：20等級"));
+
+        h.open(0);  // shown again for an employee without a grade: the list is not refilled
+        QCOMPARE(h.list()->count(), 50);
+        QCOMPARE(h.window.selectedGrade(), 1);
+        QCOMPARE(h.label(), QStringLiteral("選択等級：1等級"));
+        h.open(81);
+        QCOMPARE(h.window.selectedGrade(), 1);
+    }
+
+    void labelFollowsClicksAndOkReturnsTheGrade() {
+        Harness h;
+        h.open(3);
+        h.clickRow(6);
+        QCOMPARE(h.label(), QStringLiteral("選択等級：7等級"));
+        QTest::mouseClick(h.window.findChild<QPushButton*>("btOK"), Qt::LeftButton);
+        QCOMPARE(h.window.result(), int(QDialog::Accepted));
+        QCOMPARE(h.window.chosenGrade(), std::optional<int>(7));
+    }
+
+    void enterOrDoubleClickChoose() {
+        Harness h;
+        h.open(10);
+        h.list()->setFocus();
+        QTest::keyClick(h.list(), Qt::Key_Down);
+        QCOMPARE(h.label(), QStringLiteral("選択等級：11等級"));
+        QTest::keyClick(h.list(), Qt::Key_Return);
+        QCOMPARE(h.window.chosenGrade(), std::optional<int>(11));
+
+        h.open(10);
+        h.clickRow(12);
+        QListWidget* l = h.list();
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {},
+                           l->visualItemRect(l->item(12)).center());
+        QCOMPARE(h.window.chosenGrade(), std::optional<int>(13));
+    }
+
+    void cancelReturnsNothing() {
+        Harness h;
+        QTimer::singleShot(0, &h.window, [&h] {
+            h.clickRow(4);
+            QTest::mouseClick(h.window.findChild<QPushButton*>("btCancel"), Qt::LeftButton);
+        });
+        QCOMPARE(h.window.choose(2), std::nullopt);
+    }
+
+    void setterAsksOncePerRunAndSetsThePremiums() {
+        ui::ScriptedMessageService messages;
+        int chooserCalls = 0;
+        std::optional<int> answer = 20;
+        GradePremiumSetter setter(messages, publishedGrades(), [&](int stored) {
+            ++chooserCalls;
+            [&] { QCOMPARE(stored, 5); }();
+            return answer;
+        });
+
+        messages.answerNext(ui::Answer::No);  // いいえ: nothing chosen, asked again next time
+        QVERIFY(!setter.setFromGrade(nullptr, 5, tokyoRates()));
+        QCOMPARE(chooserCalls, 0);
+        QCOMPARE(messages.lastText(),
+                 QStringLiteral("健康保険等級表から健康･介護･厚生年金保険料と\n"
+                                "厚生年金基金の掛け金をセットします。"));
+
+        const auto result = setter.setFromGrade(nullptr, 5, tokyoRates());  // はい
+        QVERIFY(result);
+        QCOMPARE(result->grade, 20);
+        const calc::MonthlyPremiums expected =
+            calc::SetPremiumsFromGrade(publishedGrades(), 20, tokyoRates());
+        QCOMPARE(result->premiums.health, expected.health);
+        QCOMPARE(result->premiums.nursing, expected.nursing);
+        QCOMPARE(result->premiums.pension, expected.pension);
+        QCOMPARE(result->premiums.pensionFund, expected.pensionFund);
+        QVERIFY(expected.health > 0 && expected.nursing > 0 && expected.pension > 0);
+
+        answer.reset();  // the grade window cancelled: no question, nothing set
+        QVERIFY(!setter.setFromGrade(nullptr, 5, tokyoRates()));
+        QCOMPARE(messages.shown().size(), std::size_t{2});
+        QCOMPARE(chooserCalls, 2);
+    }
+};
+
+}  // namespace keiro::payroll
+
+using keiro::payroll::GradeWindowTest;
+KEIRO_QTEST(GradeWindowTest);
+
+#include "grade_window_test.moc"
