@@ -18,7 +18,7 @@ using namespace keiro;
 using namespace keiro::calc;
 
 void useGradeTable(std::string_view bytes) {
-    const PremiumTableCheck check = checkHealthGradeTable(bytes);
+    const TableCheck check = checkHealthGradeTable(bytes);
     try {
         const HealthGradeTable table = HealthGradeTable::fromBytes(bytes, "fuzz");
         if (check.summary.empty()) __builtin_trap();  // the check refused what loads
