@@ -16,18 +16,6 @@ constexpr std::array<int, 12> kItemOfField = {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12
 constexpr int kBalanceField = 13;  // field 14 (index 13): 有休残日数
 constexpr int kBalanceItem = 14;
 
-bool isBlank(std::string_view line) {
-    for (char c : line)
-        if (static_cast<unsigned char>(c) > 0x20) return false;
-    return true;
-}
-
-int findSlotByCode(const PeriodBlock& block, std::string_view code) {
-    for (int i = 0; i < kMaxEmployees && block.employees[i].isUsed(); ++i)
-        if (block.employees[i].employeeCode.bytes() == code) return i;
-    return -1;
-}
-
 std::optional<double> valueOf(std::string_view field) {
     const ParsedNumber parsed = parseNumber(field);
     if (parsed.inputError) return std::nullopt;
@@ -38,16 +26,10 @@ std::optional<double> valueOf(std::string_view field) {
 
 AttendanceCsv parseAttendanceCsv(std::string_view bytes) {
     AttendanceCsv result;
-    const std::vector<std::string> lines = splitTextLines(bytes);
-    std::string data;
-    for (std::size_t i = 1; i < lines.size(); ++i) data += lines[i];
-    if (looksLikeUtf8(data)) {
-        result.error = kMsgCsvIsUtf8;
-        return result;
-    }
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (isBlank(lines[i])) continue;
-        result.rows.push_back({static_cast<int>(i + 1), splitCsvLineCounted(lines[i])});
+    CsvDataLines data = csvDataLines(splitTextLines(bytes));
+    result.error = std::move(data.error);
+    for (const auto& [number, line] : data.lines) {
+        result.rows.push_back({number, splitCsvLineCounted(line)});
     }
     return result;
 }

@@ -55,12 +55,6 @@ bool isBlankLine(std::string_view line) {
     return trimBlanks(line).empty();
 }
 
-int findSlotByCode(const PeriodBlock& block, std::string_view code) {
-    for (int i = 0; i < kMaxEmployees && block.employees[i].isUsed(); ++i)
-        if (block.employees[i].employeeCode.bytes() == code) return i;
-    return -1;
-}
-
 int firstFreeSlot(const PeriodBlock& block) {
     for (int i = 0; i < kMaxEmployees; ++i)
         if (!block.employees[i].isUsed()) return i;
@@ -77,6 +71,27 @@ EmployeeRecord newImportedEmployee(const KeyTime& now, int count) {
 }
 
 }  // namespace
+
+CsvDataLines csvDataLines(const std::vector<std::string>& lines) {
+    CsvDataLines result;
+    std::string data;
+    for (std::size_t i = 1; i < lines.size(); ++i) data += lines[i];
+    if (looksLikeUtf8(data)) {
+        result.error = kMsgCsvIsUtf8;
+        return result;
+    }
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (!isBlankLine(lines[i])) result.lines.emplace_back(static_cast<int>(i + 1), lines[i]);
+    }
+    return result;
+}
+
+int findSlotByCode(const PeriodBlock& block, std::string_view code) {
+    for (int i = 0; i < kMaxEmployees && block.employees[i].isUsed(); ++i) {
+        if (block.employees[i].employeeCode.bytes() == code) return i;
+    }
+    return -1;
+}
 
 std::vector<std::string> splitTextLines(std::string_view bytes) {
     std::vector<std::string> lines;
@@ -141,16 +156,11 @@ EmployeeCsv parseEmployeeCsv(std::string_view bytes) {
         result.error = utf8 ? kMsgCsvIsUtf8 : kMsgCsvInvalidFile;
         return result;
     }
-    std::string data;
-    for (std::size_t i = 1; i < lines.size(); ++i) data += lines[i];
-    if (looksLikeUtf8(data)) {
-        result.error = kMsgCsvIsUtf8;
-        return result;
-    }
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (isBlankLine(lines[i])) continue;
-        const auto fields = splitCsvLine(lines[i]);
-        result.rows.push_back({static_cast<int>(i + 1), fields[0], fields[1], fields[2]});
+    CsvDataLines data = csvDataLines(lines);
+    result.error = std::move(data.error);
+    for (const auto& [number, line] : data.lines) {
+        const auto fields = splitCsvLine(line);
+        result.rows.push_back({number, fields[0], fields[1], fields[2]});
     }
     return result;
 }

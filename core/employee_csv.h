@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/records.h"
@@ -33,6 +34,18 @@ std::vector<std::string> splitTextLines(std::string_view bytes);
 // Whether bytes that should be code page 932 are really UTF-8: they hold non-ASCII bytes and
 // all of them form valid UTF-8 sequences (Japanese code page 932 text almost never does).
 bool looksLikeUtf8(std::string_view bytes);
+
+// The lines after a CSV file's header line, with their line numbers in the file (the header is
+// line 1), blank lines left out.  `error` is kMsgCsvIsUtf8 when those lines are UTF-8.
+struct CsvDataLines {
+    std::string error;
+    std::vector<std::pair<int, std::string>> lines;
+};
+CsvDataLines csvDataLines(const std::vector<std::string>& lines);
+
+// The index (0..99) of the used slot holding this 社員コード (code page 932), scanning from slot
+// 1 up to the first empty slot; -1 when there is none.
+int findSlotByCode(const PeriodBlock& block, std::string_view code);
 
 // The export: the header, then one line per slot from 1 up to the first empty slot.
 std::string formatEmployeeCsv(const PeriodBlock& block);

@@ -11,6 +11,7 @@
 #include "calc/premiums.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
+#include "tests/support/published_grades.h"
 #include "tests/support/temp_folder.h"
 
 namespace keiro::calc {
@@ -18,24 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const HealthGradeTable& publishedGrades() {
-    static const HealthGradeTable table = HealthGradeTable::fromBytes(
-        buildHealthGradeTable(
-            DataCsv(readFile(std::string(KEIRO_SOURCE_DIR) + "/data/health_grades.csv"), "grades")),
-        "grades");
-    return table;
-}
-
-// Tokyo, fiscal 2026: the employee's halves of 9.85 % and 1.62 %, pension 9.15 %.
-PeriodSettings tokyoRates() {
-    PeriodSettings rates{};
-    rates.healthInsRate = 4.925;
-    rates.nursingInsRate = 0.81;
-    rates.pensionRate = 9.15;
-    rates.pensionFundRate = 1.0;
-    rates.employmentInsRate = 0.5;
-    return rates;
-}
+using testing_support::publishedGrades;
+using testing_support::tokyoRates;
 
 EmployeeRecord insuredEmployee(const char* recordId = "260401_090000") {
     EmployeeRecord e{};

@@ -9,28 +9,15 @@
 
 #include "calc/data_csv.h"
 #include "core/fileio.h"
+#include "tests/support/published_grades.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
 namespace {
 
-const calc::HealthGradeTable& publishedGrades() {
-    static const calc::HealthGradeTable table = calc::HealthGradeTable::fromBytes(
-        calc::buildHealthGradeTable(calc::DataCsv(
-            readFile(std::string(KEIRO_SOURCE_DIR) + "/data/health_grades.csv"), "grades")),
-        "grades");
-    return table;
-}
-
-PeriodSettings tokyoRates() {
-    PeriodSettings rates{};
-    rates.healthInsRate = 4.925;
-    rates.nursingInsRate = 0.81;
-    rates.pensionRate = 9.15;
-    rates.pensionFundRate = 1.0;
-    return rates;
-}
+using testing_support::publishedGrades;
+using testing_support::tokyoRates;
 
 struct Harness {
     TfmKenhoHyo window{nullptr, publishedGrades()};
