@@ -14,6 +14,7 @@
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/demo_company.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
@@ -29,53 +30,16 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     // The sample company of 2026-12-08 with one period open in the main window.
-    struct Demo {
-        TempFolder folder{"keiro-main"};
-        Places places = placesUnder(folder / "root", KEIRO_BINARY_DIR "/bin");
-        StartupState state;
-        std::unique_ptr<IniFile> ini;
-        calc::PayrollTables tables;
-        ScriptedMessageService messages;
-        ui::ScriptedFileDialogs dialogs;
-        YearData year;
+    struct Demo : testing_support::DemoCompany {
         std::unique_ptr<TfmMain> window;
 
-        explicit Demo(int period, PeriodEntry entry = {}) {
-            QProcess tool;
-            tool.start(KEIRO_BINARY_DIR "/bin/keiro-tool",
-                       {"demo", "--root", QString::fromStdString((folder / "root").string()),
-                        "--date", "2026-12-08"});
-            if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
-                throw std::runtime_error("keiro-tool demo failed");
-            }
-            using namespace std::chrono;
-            state = startWithoutWindows(places, year_month_day{2026y, December, 8d});
-            ini = std::make_unique<IniFile>(places.iniFile);
-            tables = calc::loadPayrollTables(places);
-            year.setFile(state.currentYearFile, state.currentYear.eraName,
-                         state.currentYear.eraYear, state.eraNames);
-            if (entry.scheduledDays == 0 && entry.bonusPayMonth == 0) entry = storedEntry(period);
-            year.openPeriod(period, entry, {});
+        explicit Demo(int period, PeriodEntry entry = {}) : DemoCompany(period, entry) {
             MainContext context{places,         *ini,     state.settings, tables,
                                 state.eraNames, messages, dialogs,        2026};
             window = std::make_unique<TfmMain>(context, year);
             window->resize(1000, 600);
             window->show();
             window->showPeriod();
-        }
-
-        // What the data-selection window shows for a saved period: its stored figures.
-        PeriodEntry storedEntry(int period) {
-            PeriodBlock stored{};
-            readPeriodBlock(year.path(), period, stored);
-            const YearFileHeader header = readYearFileHeader(year.path());
-            PeriodEntry figures{stored.settings.scheduledDays, stored.settings.scheduledHours, 0,
-                                0};
-            if (period >= 13) {
-                figures.bonusPayMonth = header.bonusPayMonth[period - 13];
-                figures.bonusPayDay = header.bonusPayDay[period - 13];
-            }
-            return figures;
         }
 
         calc::PayGrid& grid() { return window->grid(); }
