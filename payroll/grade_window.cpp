@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -25,9 +26,7 @@ TfmKenhoHyo::TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table)
     setWindowTitle(QStringLiteral("健康保険等級表"));
 
     // The amounts are padded to fixed widths, so the columns line up in a fixed-pitch font.
-    QFont fixed(QStringLiteral("IPAGothic"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
+    const QFont fixed = ui::fixedPitchFont();
     list_->setObjectName(QStringLiteral("lbKenhoHyo"));
     list_->setFont(fixed);
     const QString widest = QStringLiteral("%1円以上 %1円未満  %1円").arg(QString(9, u'0'));

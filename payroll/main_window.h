@@ -88,6 +88,10 @@ class TfmMain : public QMainWindow {
     // the closing question.  True when the window is to close.
     bool FormCloseQuery(bool changePeriod);
 
+    // 勤怠インポート: asks for an attendance file, writes it into the open period's attendance
+    // records, rebuilds the grid and reports how many employees it read.
+    void ImportAttendance();
+
     calc::PayGrid& grid() { return grid_; }
     PayGridView* gridView() const { return gridView_; }
     ToolTray* toolTray() const { return tray_; }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/fileio.h"
+#include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -28,9 +29,7 @@ TfmKenRitu::TfmKenRitu(QWidget* parent, ui::MessageService& messages,
     setWindowTitle(QStringLiteral("健康保険料率選択"));
 
     // The lines are padded with blanks for a fixed-pitch font.
-    QFont fixed(QStringLiteral("IPAGothic"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setFixedPitch(true);
+    const QFont fixed = ui::fixedPitchFont();
     list_->setObjectName(QStringLiteral("lbKenRitu"));
     list_->setFont(fixed);
     list_->setMinimumSize(220, 300);

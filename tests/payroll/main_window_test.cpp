@@ -8,13 +8,17 @@
 #include <QToolButton>
 
 #include "calc/payroll_tables.h"
+#include "core/attendance_import.h"
+#include "core/employee_csv.h"
+#include "core/fileio.h"
 #include "core/startup.h"
+#include "core/text.h"
 #include "core/yearfile.h"
 #include "payroll/main_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
-#include "tests/support/qt_test_main.h"
 #include "tests/support/demo_company.h"
+#include "tests/support/qt_test_main.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
@@ -86,6 +90,37 @@ class MainWindowTest : public QObject {
         QVERIFY(!demo.window->toolTray()->button("sbMeisaihyo")->isEnabled());
         QCOMPARE(demo.window->toolTray()->button("sbMeisaihyo")->toolTip(),
                  QString("この機能はまだ利用できません。"));
+    }
+
+    void attendanceImportFillsTheGridAndReportsUnknownCodes() {
+        Demo demo(11);
+        const EmployeeRecord& first = demo.year.block().employee(1);
+        const double previous = demo.year.readPreviousPaidLeaveBalance(11, first.recordId.bytes());
+        QVERIFY(previous != YearData::kNoPaidLeaveBalance);
+        const std::string code = first.employeeCode.utf8();
+        const auto csv = demo.folder / "勤怠.csv";
+        writeFileAtomic(csv, text::toCp932("社員コード,出勤,有休\r\n" + code +
+                                           ",19,1.5,0,0,0,150:30,10:15,0,0,0,0,0,\r\n"
+                                           "\"NOBODY\",20\r\n"));
+        demo.dialogs.answerNext(QString::fromStdString(csv.string()));
+        demo.window->toolTray()->button("sbKintaiInport")->click();
+
+        QCOMPARE(demo.messages.shown().size(), std::size_t{2});
+        QCOMPARE(demo.messages.shown()[0].text,
+                 QString::fromStdString(unknownEmployeeMessage("NOBODY")));
+        QCOMPARE(demo.messages.lastText(), QStringLiteral("1名の勤怠データをインポートしました。"));
+        QCOMPARE(demo.cell(demo.row("出勤日数"), 1), std::string("19.00"));
+        QCOMPARE(demo.cell(demo.row("普通残業時間"), 1), std::string("10:15"));
+        QCOMPARE(demo.year.block().attendance[0].paidLeaveBalance, previous - 1.5);
+
+        // A file gone since it was chosen: a message, nothing changed.
+        QVERIFY(demo.window->recalculatePeriod());
+        const auto before = std::make_unique<PeriodBlock>(demo.year.block());
+        demo.messages.clear();
+        demo.dialogs.answerNext(QString::fromStdString((demo.folder / "gone.csv").string()));
+        demo.window->ImportAttendance();
+        QVERIFY(demo.messages.lastText().startsWith(QString::fromUtf8(kMsgCsvCannotOpen.data())));
+        QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
     }
 
     void typedHoursAreFormattedAndRefusedKeysAreSwallowed() {

@@ -1,0 +1,57 @@
+// The main window's commands that change the employees' records outside the grid: the employee
+// list, the detail entry of one employee and the attendance import.  Each first takes what the
+// grid holds into the records, and rebuilds the grid from the records afterwards.
+
+#include "core/attendance_import.h"
+#include "core/employee_csv.h"
+#include "core/fileio.h"
+#include "payroll/main_window.h"
+#include "payroll/pay_grid_view.h"
+#include "payroll/tool_tray.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+
+void TfmMain::ImportAttendance() {
+    tray_->closePanels();
+    if (year_.period() == 0 || !recalculatePeriod()) return;
+    const std::optional<QString> path =
+        context_.dialogs.openFile(this, QStringLiteral("勤怠データを開く"), QString(),
+                                  QStringLiteral("勤怠データ (*.csv *.txt);;すべてのファイル (*)"));
+    if (!path) return;
+
+    AttendanceCsv csv;
+    try {
+        csv = readAttendanceCsv(path->toStdString());
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromUtf8(kMsgCsvCannotOpen.data()) +
+                                          QLatin1Char('\n') + QString::fromUtf8(e.what()));
+        return;
+    }
+    if (!csv.error.empty()) {
+        context_.messages.error(this, QString::fromStdString(csv.error));
+        return;
+    }
+    const int period = year_.period();
+    AttendanceImportResult result;
+    try {
+        result = importAttendance(
+            year_.block(), csv.rows,
+            [this, period](std::string_view recordId) {
+                return year_.readPreviousPaidLeaveBalance(period, recordId);
+            },
+            [this](const std::string& message) {
+                context_.messages.error(this, QString::fromStdString(message));
+            });
+    } catch (const IoError& e) {
+        // The previous period's file could not be read: the lines before stay imported.
+        context_.messages.error(this, QString::fromUtf8(e.what()));
+        rebuildGrid();
+        return;
+    }
+    if (result.imported > 0) rebuildGrid();
+    context_.messages.information(this, QString::fromStdString(result.message));
+}
+
+}  // namespace keiro::payroll
