@@ -37,7 +37,7 @@ constexpr std::array<ListColumn, kEmployeeListColumns> kListColumns{{{"No.", 5},
                                                                      {"氏名", 18},
                                                                      {"社員区分", 12},
                                                                      {"支給形態", 8},
-                                                                     {"就業形態", 6},
+                                                                     {"就業", 6},
                                                                      {"生年月日", 11},
                                                                      {"部署", 18},
                                                                      {"扶養", 6}}};
@@ -67,6 +67,7 @@ TfmMembList::TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode
     setWindowTitle(QStringLiteral("社員一覧リスト"));
     if (context_.sortColumn == nullptr) context_.sortColumn = &localSortColumn_;
 
+    list_->setFont(ui::fixedPitchFont());
     auto* headerModel = new QStandardItemModel(1, kEmployeeListColumns, this);
     for (int c = 0; c < kEmployeeListColumns; ++c) {
         auto* item = new QStandardItem(QString::fromUtf8(kListColumns[c].caption));
@@ -79,10 +80,13 @@ TfmMembList::TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode
     header_->setSectionResizeMode(QHeaderView::Fixed);
     header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header_->setToolTip(QString::fromUtf8(kSortHint));
+    QFont headerFont = ui::fixedPitchFont();  // a size smaller, so the captions fit the columns
+    headerFont.setPointSizeF(list_->font().pointSizeF() - 1);
+    header_->setFont(headerFont);
+    header_->setFixedHeight(header_->sizeHint().height());
     connect(header_, &QHeaderView::sectionClicked, this, &TfmMembList::sortBy);
 
     list_->setObjectName(QStringLiteral("lbMembList"));
-    list_->setFont(ui::fixedPitchFont());
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sizeHeaderToColumns();
 

@@ -79,6 +79,13 @@ class EmployeeListWindowTest : public QObject {
         emit header->sectionClicked(1);
         QCOMPARE(f.window->shownSlots(), employeeListOrder(f.year.block(), 1));
         QCOMPARE(f.sortColumn, 1);
+        // KEIRO_EMPLOYEE_LIST_SHOT=file.png keeps a picture of the sorted list.
+        if (const QString shot = qEnvironmentVariable("KEIRO_EMPLOYEE_LIST_SHOT");
+            !shot.isEmpty()) {
+            f.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+            QVERIFY(f.window->grab().save(shot));
+        }
         QVERIFY(std::memcmp(before.get(), &f.year.block(), sizeof(PeriodBlock)) == 0);
 
         // Opened again in the same run, the list keeps the order.
