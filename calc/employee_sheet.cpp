@@ -25,6 +25,7 @@ constexpr int kDeductionTotal = 16;
 constexpr int kPayOther1 = 20;
 
 constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
 bool isTotal(const CellSource& source) {
     switch (source.kind) {
@@ -125,7 +126,12 @@ std::vector<std::string> splitLines(std::string_view utf8) {
 bool memoFits(std::string_view utf8) {
     const auto breaks = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n'));
     if (breaks >= static_cast<std::size_t>(kMemoMaxLines)) return false;
-    if (text::firstUnencodable(utf8) != 0) return false;
+    // Damaged bytes of the record read as U+FFFD; remarks holding them can still be edited.
+    std::string checked(utf8);
+    for (std::size_t at; (at = checked.find(kReplacementCharacter)) != std::string::npos;) {
+        checked.erase(at, kReplacementCharacter.size());
+    }
+    if (text::firstUnencodable(checked) != 0) return false;
     return text::cp932Width(utf8) + breaks <= kMemoMaxBytes;  // LF is stored as CR LF
 }
 
@@ -316,6 +322,7 @@ SheetTotals EmployeeSheet::totals() const {
 }
 
 void EmployeeSheet::setMemo(std::string_view utf8) {
+    if (utf8 == memo()) return;  // remarks not edited keep their bytes
     storeMemo(year_.block().employee(slot_), utf8);
 }
 

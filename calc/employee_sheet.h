@@ -69,8 +69,8 @@ inline constexpr int kMemoMaxLines = 5;
 inline constexpr std::size_t kMemoMaxBytes = decltype(EmployeeRecord::remarks)::kCapacity;
 
 // Whether `utf8` (lines separated by LF) may be the remarks: at most five lines (so no line break
-// after the fifth), every character with a code page 932 form, and within the field's bytes
-// with each line break counted as CR LF.
+// after the fifth), every character with a code page 932 form (or U+FFFD, what damaged bytes of
+// the record read as), and within the field's bytes with each line break counted as CR LF.
 bool memoFits(std::string_view utf8);
 // The remarks of a record as the window shows them (LF between lines).
 std::string memoText(const EmployeeRecord& employee);
@@ -136,6 +136,7 @@ class EmployeeSheet {
     SheetTotals totals() const;
 
     std::string memo() const { return memoText(employee()); }
+    // Stores the remarks when they differ from memo() (remarks left alone keep their bytes).
     void setMemo(std::string_view utf8);
 
     // The previous (direction −1) or next (+1) slot of an employee who is 在職; 0 when none.

@@ -258,6 +258,17 @@ TEST_F(EmployeeSheetTest, NeighboursAreTheEmployeesAtWork) {
     EXPECT_EQ(s.neighbour(+1), 0);
 }
 
+TEST_F(EmployeeSheetTest, RemarksLeftAloneKeepTheirBytes) {
+    open(4);
+    EmployeeRecord& e = addEmployee(1, {});
+    e.remarks.assignBytes("ok\x85\x40");  // a code no character has
+    EmployeeSheet& s = sheet(1);
+    s.setMemo(s.memo());
+    EXPECT_EQ(e.remarks.bytes(), "ok\x85\x40");
+    s.setMemo("新しい備考");
+    EXPECT_EQ(memoText(e), "新しい備考");
+}
+
 TEST(EmployeeSheetMemo, FitsFiveLinesWithinTheField) {
     const std::string line34(34, 'a');  // five of them with four CR LF: 178 bytes
     const struct {
@@ -273,6 +284,7 @@ TEST(EmployeeSheetMemo, FitsFiveLinesWithinTheField) {
         {line34 + "\n" + line34 + "\n" + line34 + "\n" + line34 + "\n" + std::string(33, 'a'),
          false},
         {"絵文字😀", false},
+        {"壊\xEF\xBF\xBDれ", true},  // damaged bytes of the record, as read
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
