@@ -16,6 +16,7 @@
 #include "payroll/pay_entry_window.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
+#include "widgets/calculator.h"
 
 namespace keiro::payroll {
 
@@ -143,6 +144,23 @@ class PayEntryWindowTest : public QObject {
         demo.button("sbManual")->click();
         Demo::type(tax, "1");
         QCOMPARE(tax->text(), QString("1"));
+        // The calculator's result goes into the box and is stored at once.
+        tax->setFocus();
+        QTimer::singleShot(0, [] {
+            auto* calculator = qobject_cast<ui::TfmCalc*>(QApplication::activeModalWidget());
+            QVERIFY(calculator != nullptr);
+            calculator->press(ui::CalculatorState::digit(2));
+            calculator->press(ui::CalculatorState::Key::Times);
+            calculator->press(ui::CalculatorState::digit(6));
+            calculator->press(ui::CalculatorState::digit(0));
+            calculator->press(ui::CalculatorState::digit(0));
+            calculator->btOKClick();
+        });
+        demo.button("sbCalculator")->click();
+        QCOMPARE(tax->text(), QString("1,200"));
+        QCOMPARE(demo.deduction(2).incomeTax, 1'200);
+        demo.window->activateWindow();  // back from the calculator
+        QVERIFY(QTest::qWaitForWindowActive(demo.window.get()));
         tax->setFocus();
         demo.button("sbManual")->click();
         QVERIFY(tax->isReadOnly());
@@ -207,6 +225,8 @@ class PayEntryWindowTest : public QObject {
         demo.open(2);
         QLineEdit* allowance = demo.box("Sikyu", "精勤手当");
         QVERIFY(allowance != nullptr);
+        Demo::type(allowance, "-100");  // a minus sign is typed in front
+        QCOMPARE(allowance->text(), QString("-100"));
         Demo::type(allowance, "7000", false);
         QVERIFY(!demo.window->close());
         QCOMPARE(allowance->text(), QString("7,000"));
