@@ -50,6 +50,16 @@ struct GridRow {
 
 inline constexpr int kMaxGridItemRows = 52;
 
+// The description of the item with layout code `code` at a position of a band: its label (the
+// display name without the kind letter), whether it names hours, where its value lives (every
+// item the records hold: attendance, payments with 課税支給合計, deductions with 社会保険料計 and
+// 社保控除後計, その他) and how an entry is checked.  Editable for no pay form.
+GridRow describeLayoutItem(const ItemNames& names, LayoutKind kind, Band band, int position,
+                           std::string_view code);
+
+// The format code of the boxes of a rule: 90 amounts, 52 day counts, 62 the other attendance.
+int formatCodeOf(EntryRule rule);
+
 // For each layout position in turn (16 attendance, 18 pay, 18 deduction, 3 other) a row when the
 // item at that position is used and variable on the pay slip of at least one pay form; labelled
 // after the last of 月給, 日給, 時間給 that has it.  At most kMaxGridItemRows rows.

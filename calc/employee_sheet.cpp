@@ -1,0 +1,338 @@
+#include "calc/employee_sheet.h"
+
+#include <algorithm>
+#include <span>
+#include <stdexcept>
+
+#include "calc/period_calc.h"
+#include "calc/rounding.h"
+#include "core/text.h"
+#include "core/yearfile.h"
+
+namespace keiro::calc {
+namespace {
+
+// AttendanceRecord::item numbers.
+constexpr int kPaidLeaveDaysItem = 3;
+constexpr int kPaidLeaveBalanceItem = 15;
+
+// Record numbers of the totals the layouts may show.
+constexpr int kPayTaxableTotal = 18;
+constexpr int kPayTotal = 19;
+constexpr int kDeductionSocialInsTotal = 6;
+constexpr int kDeductionAfterSocialIns = 7;
+constexpr int kDeductionTotal = 16;
+constexpr int kPayOther1 = 20;
+
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
+
+bool isTotal(const CellSource& source) {
+    switch (source.kind) {
+        case CellSource::Kind::Payment:
+            return source.number == kPayTaxableTotal || source.number == kPayTotal;
+        case CellSource::Kind::Deduction:
+            return source.number == kDeductionSocialInsTotal ||
+                   source.number == kDeductionAfterSocialIns || source.number == kDeductionTotal;
+        default:
+            return false;
+    }
+}
+
+// The hand-entry flags the window switches: payments 基本給 (賞与) 1, 役職手当 (役員報酬) 2,
+// 家族手当 3, 固定手当１..３ 4..6, the four overtime payments 7..10, the two commuting
+// allowances 11, 12, 欠勤控除 16, 遅刻早退控除 17; deductions: the five premiums 1..5, 所得税 8,
+// 住民税 9, 固定控除１..３ 10..12.  Each is the flag of the amount the item stores.
+int manualFlagOf(const CellSource& source) {
+    const int n = source.number;
+    switch (source.kind) {
+        case CellSource::Kind::Payment:
+            return n <= 12 || n == 16 || n == 17 ? n : 0;
+        case CellSource::Kind::Deduction:
+            return n <= 5 || (n >= 8 && n <= 12) ? n : 0;
+        default:
+            return 0;
+    }
+}
+
+bool isBlank(std::string_view code) {
+    return code.empty() || code == kBlankItemCode;
+}
+
+std::array<std::vector<SheetRow>, kBandCount> buildRows(const PrintTables& tables,
+                                                        const ItemNames& names) {
+    std::array<std::vector<SheetRow>, kBandCount> bands;
+    for (int b = 0; b < kBandCount; ++b) {
+        const Band band = static_cast<Band>(b);
+        for (int position = 0; position < kBandRows[b]; ++position) {
+            SheetRow row;
+            std::string_view code;
+            for (int payForm = 1; payForm <= kPayFormCount; ++payForm) {
+                const std::vector<std::string>& codes = tables.rows(payForm, band);
+                if (position >= static_cast<int>(codes.size()) || isBlank(codes[position])) {
+                    continue;
+                }
+                row.used[payForm - 1] = true;
+                if (code.empty()) code = codes[position];
+            }
+            row.item = describeLayoutItem(names, tables.kind, band, position, code);
+            if (!code.empty()) {
+                row.kind = code.front() != 'F'        ? SheetRowKind::Variable
+                           : isTotal(row.item.source) ? SheetRowKind::Total
+                                                      : SheetRowKind::Automatic;
+                row.manualFlag = manualFlagOf(row.item.source);
+            }
+            bands[b].push_back(std::move(row));
+        }
+    }
+    return bands;
+}
+
+std::string trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::string();
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// The text with every character that has no code page 932 form taken out.
+std::string encodableOnly(std::string_view utf8) {
+    std::string kept;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const std::string_view one = utf8.substr(i, length);
+        if (text::firstUnencodable(one) == 0) kept += one;
+        i += length;
+    }
+    return kept;
+}
+
+std::vector<std::string> splitLines(std::string_view utf8) {
+    std::vector<std::string> lines(1);
+    for (const char c : utf8) {
+        if (c == '\n') {
+            lines.emplace_back();
+        } else if (c != '\r') {
+            lines.back() += c;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+// --- remarks -------------------------------------------------------------------------------------
+
+bool memoFits(std::string_view utf8) {
+    const auto breaks = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n'));
+    if (breaks >= static_cast<std::size_t>(kMemoMaxLines)) return false;
+    // Damaged bytes of the record read as U+FFFD; remarks holding them can still be edited.
+    std::string checked(utf8);
+    for (std::size_t at; (at = checked.find(kReplacementCharacter)) != std::string::npos;) {
+        checked.erase(at, kReplacementCharacter.size());
+    }
+    if (text::firstUnencodable(checked) != 0) return false;
+    return text::cp932Width(utf8) + breaks <= kMemoMaxBytes;  // LF is stored as CR LF
+}
+
+std::string memoText(const EmployeeRecord& employee) {
+    const std::vector<std::string> lines = splitLines(employee.remarks.utf8());
+    std::string out;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) out += '\n';
+        out += lines[i];
+    }
+    return out;
+}
+
+void storeMemo(EmployeeRecord& employee, std::string_view utf8) {
+    std::vector<std::string> lines = splitLines(utf8);
+    if (lines.size() > static_cast<std::size_t>(kMemoMaxLines)) lines.resize(kMemoMaxLines);
+    std::string cp932;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) cp932 += kLineBreak;
+        cp932 += text::toCp932(encodableOnly(lines[i]));
+    }
+    std::string_view cut = text::truncateBytes(cp932, kMemoMaxBytes);
+    if (!cut.empty() && cut.back() == '\r') cut.remove_suffix(1);  // never half a line break
+    employee.remarks.assignBytes(cut);
+    employee.remarks.clearTail();
+}
+
+// --- the sheet -----------------------------------------------------------------------------------
+
+EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables, const CalcContext& ctx)
+    : EmployeeSheet(year, tables, ctx, loadPeriodInputs(year)) {}
+
+EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables, const CalcContext& ctx,
+                             PeriodInputs inputs)
+    : year_(year),
+      ctx_(ctx),
+      inputs_(std::move(inputs)),
+      bonus_(isBonusPeriod(year.period())),
+      rows_(buildRows(tables, ctx.settings.itemNames)) {}
+
+void EmployeeSheet::show(int slot) {
+    if (slot < 1 || slot > kMaxEmployees) {
+        throw std::out_of_range("slot " + std::to_string(slot) + " is not 1..100");
+    }
+    slot_ = slot;
+    items_ = formItems(ctx_.active, payForm(), bonus_);
+}
+
+int EmployeeSheet::payForm() const {
+    return employee().payForm;
+}
+
+const EmployeeRecord& EmployeeSheet::employee() const {
+    return year_.block().employee(slot_);
+}
+
+const PaymentRecord& EmployeeSheet::payment() const {
+    return year_.block().payments[slot_ - 1];
+}
+
+const DeductionRecord& EmployeeSheet::deduction() const {
+    return year_.block().deductions[slot_ - 1];
+}
+
+std::string EmployeeSheet::title() const {
+    return std::string(kSheetCaption) + " 【" + employee().name.utf8() + "】";
+}
+
+const SheetRow& EmployeeSheet::row(Band band, int position) const {
+    return rows_[static_cast<int>(band)].at(static_cast<std::size_t>(position));
+}
+
+int EmployeeSheet::rowCount(Band band) const {
+    return static_cast<int>(rows_[static_cast<int>(band)].size());
+}
+
+std::string EmployeeSheet::caption(Band band, int position) const {
+    if (state(band, position) == BoxState::Hidden) return std::string();
+    const std::string& label = row(band, position).item.label;
+    if (bonus_ || band != Band::Pay) return label;
+    return std::string(payRowCaption(label, payForm()));
+}
+
+bool EmployeeSheet::isManual(const SheetRow& r) const {
+    if (!r.switchable()) return false;
+    return r.item.source.kind == CellSource::Kind::Payment ? payment().isManual(r.manualFlag)
+                                                           : deduction().isManual(r.manualFlag);
+}
+
+BoxState EmployeeSheet::state(Band band, int position) const {
+    const SheetRow& r = row(band, position);
+    const int form = payForm();
+    if (r.kind == SheetRowKind::Blank || form < 1 || form > kPayFormCount || !r.used[form - 1]) {
+        return BoxState::Hidden;
+    }
+    switch (r.kind) {
+        case SheetRowKind::Variable:
+            return BoxState::Editable;
+        case SheetRowKind::Automatic:
+            return isManual(r) ? BoxState::HandEntered : BoxState::ReadOnly;
+        default:
+            return BoxState::ReadOnly;
+    }
+}
+
+std::string EmployeeSheet::text(Band band, int position) const {
+    if (state(band, position) == BoxState::Hidden) return std::string();
+    const GridRow& item = row(band, position).item;
+    return trimmed(
+        cellText(item, storedValue(item, year_.block(), slot_), ctx_.settings.timeStyle));
+}
+
+EntryCheck EmployeeSheet::check(Band band, int position, std::string_view typed) const {
+    EntryCheck result = checkCellEntry(row(band, position).item, typed, ctx_.settings.timeStyle);
+    result.text = trimmed(result.text);
+    return result;
+}
+
+bool EmployeeSheet::enter(Band band, int position, std::string_view typed) {
+    const BoxState boxState = state(band, position);
+    if (boxState != BoxState::Editable && boxState != BoxState::HandEntered) return false;
+    if (trimmed(typed) == text(band, position)) return false;
+    const double value = parseNumber(typed).value;
+    const CellSource& source = row(band, position).item.source;
+    const int index = slot_ - 1;
+    PeriodBlock& block = year_.block();
+    switch (source.kind) {
+        case CellSource::Kind::Attendance:
+            block.attendance[index].item(source.number) = value;
+            return true;
+        case CellSource::Kind::Payment:
+            block.payments[index].amount(source.number) = TruncYen(value);
+            return true;
+        case CellSource::Kind::Deduction:
+            block.deductions[index].amount(source.number) = TruncYen(value);
+            return true;
+        case CellSource::Kind::None:
+            break;
+    }
+    return false;
+}
+
+bool EmployeeSheet::isPaidLeaveDays(Band band, int position) const {
+    return row(band, position).item.source ==
+           CellSource{CellSource::Kind::Attendance, kPaidLeaveDaysItem};
+}
+
+bool EmployeeSheet::carryPaidLeave() {
+    const std::string_view recordId = employee().recordId.bytes();
+    if (recordId.empty()) return false;
+    const double previous = year_.readPreviousPaidLeaveBalance(year_.period(), recordId);
+    if (previous == YearData::kNoPaidLeaveBalance) return false;
+    AttendanceRecord& a = year_.block().attendance[slot_ - 1];
+    a.item(kPaidLeaveBalanceItem) = previous - a.item(kPaidLeaveDaysItem);
+    return true;
+}
+
+bool EmployeeSheet::recalculate() {
+    if (bonus_) return ComputeBonus(year_, slot_, ctx_, inputs_, items_);
+    ComputeMonth(year_, slot_, ctx_, items_);
+    return true;
+}
+
+bool EmployeeSheet::toggleManual(Band band, int position) {
+    const SheetRow& r = row(band, position);
+    if (!r.switchable() || state(band, position) == BoxState::Hidden) return false;
+    PeriodBlock& block = year_.block();
+    std::uint8_t& flag = r.item.source.kind == CellSource::Kind::Payment
+                             ? block.payments[slot_ - 1].manualFlags[r.manualFlag - 1]
+                             : block.deductions[slot_ - 1].manualFlags[r.manualFlag - 1];
+    flag = flag == 1 ? 0 : 1;
+    return true;
+}
+
+void EmployeeSheet::setIncomeTaxHandEntry() {
+    switchToHandEntry(year_, std::span<const int>(&slot_, 1));
+}
+
+SheetTotals EmployeeSheet::totals() const {
+    SheetTotals t;
+    t.pay = payment().payTotal;
+    t.deduction = deduction().deductionTotal;
+    for (int i = 0; i < 3; ++i) {
+        if (items_.other[i]) t.other += payment().amount(kPayOther1 + i);
+    }
+    t.net = netPay(payment(), deduction(), items_.other);
+    return t;
+}
+
+void EmployeeSheet::setMemo(std::string_view utf8) {
+    if (utf8 == memo()) return;  // remarks not edited keep their bytes
+    storeMemo(year_.block().employee(slot_), utf8);
+}
+
+int EmployeeSheet::neighbour(int direction) const {
+    const int step = direction < 0 ? -1 : 1;
+    for (int s = slot_ + step; s >= 1 && s <= kMaxEmployees; s += step) {
+        const EmployeeRecord& e = year_.block().employee(s);
+        if (e.isUsed() && isActiveEmployee(e)) return s;
+    }
+    return 0;
+}
+
+}  // namespace keiro::calc

@@ -1,0 +1,267 @@
+#include "payroll/pay_entry_window.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "calc/bonus_tax.h"
+#include "core/fileio.h"
+#include "core/yearfile.h"
+#include "payroll/config_widgets.h"
+#include "payroll/pay_entry_band.h"
+#include "payroll/pay_entry_summary.h"
+#include "widgets/calculator.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+struct BandInfo {
+    Band band;
+    const char* title;
+    const char* name;
+};
+constexpr std::array<BandInfo, kBandCount> kBands = {{
+    {Band::Attendance, "勤 怠", "Kintai"},
+    {Band::Pay, "支 給", "Sikyu"},
+    {Band::Deduction, "控 除", "Koujo"},
+    {Band::Other, "その他", "Sonota"},
+}};
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    // Like the speed buttons of the tool bars: clicking leaves the focus in the box, so that
+    // 修正ON/OFF and 電卓起動 know which box they are for.
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setAutoDefault(false);
+    return b;
+}
+
+std::unique_ptr<calc::EmployeeSheet> makeSheet(QWidget* parent, const PayEntryContext& context) {
+    try {
+        return std::make_unique<calc::EmployeeSheet>(context.year, context.tables, context.calc);
+    } catch (const IoError& e) {
+        // Without the other periods a bonus's tax is left to the user, as when there was no pay
+        // the month before.
+        context.messages.error(parent, QString::fromStdString(e.what()));
+        return std::make_unique<calc::EmployeeSheet>(context.year, context.tables, context.calc,
+                                                     calc::PeriodInputs{});
+    }
+}
+
+}  // namespace
+
+TfmDataEdit::TfmDataEdit(QWidget* parent, PayEntryContext context, int slot)
+    : QDialog(parent), context_(context) {
+    setObjectName(QStringLiteral("fmDataEdit"));
+    setWindowTitle(qs(std::string(calc::kSheetCaption)));
+    sheet_ = makeSheet(parent, context_);
+    sheet_->show(slot);
+
+    const ui::EntrySettings entry = entrySettings(context_.settings);
+    auto* columns = new QHBoxLayout(this);
+    columns->setSpacing(8);
+    for (const BandInfo& info : kBands) {
+        auto* group =
+            new PayEntryBand(this, QString::fromUtf8(info.title), QLatin1String(info.name),
+                             info.band, *sheet_, entry, context_.messages);
+        connect(group, &PayEntryBand::entryLeft, this,
+                [this, info](int position) { InputItemExit(info.band, position); });
+        bands_[static_cast<int>(info.band)] = group;
+        if (info.band != Band::Other) columns->addWidget(group);
+    }
+    auto* right = new QVBoxLayout;
+    right->addWidget(band(Band::Other));
+    summary_ = new PayEntrySummary(this);
+    right->addWidget(summary_);
+    right->addStretch(1);
+    right->addWidget(buildButtons());
+    columns->addLayout(right);
+
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
+    showEmployee();
+    for (const BandInfo& info : kBands) {  // start in the first box to be typed
+        PayEntryBand* group = band(info.band);
+        for (int p = 0; p < group->rowCount(); ++p) {
+            if (!group->edit(p)->isHidden() && !group->edit(p)->isReadOnly()) {
+                group->edit(p)->setFocus();
+                return;
+            }
+        }
+    }
+}
+
+TfmDataEdit::~TfmDataEdit() {
+    disconnect(focusWatch_);  // the boxes go before the connection would
+}
+
+QWidget* TfmDataEdit::buildButtons() {
+    auto* panel = new QWidget(this);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    manual_ = button(panel, "sbManual", QStringLiteral("修正ON/OFF"));
+    calculator_ = button(panel, "sbCalculator", QStringLiteral("電卓起動"));
+    auto* calc = button(panel, "sbCalc", QStringLiteral("再計算"));
+    prev_ = button(panel, "sbPrev", QStringLiteral("前データ"));
+    next_ = button(panel, "sbNext", QStringLiteral("次データ"));
+    auto* close = button(panel, "sbClose", QStringLiteral("戻る"));
+    grid->addWidget(manual_, 0, 0);
+    grid->addWidget(calculator_, 0, 1);
+    grid->addWidget(calc, 0, 2);
+    grid->addWidget(prev_, 1, 0);
+    grid->addWidget(next_, 1, 1);
+    grid->addWidget(close, 1, 2);
+    connect(manual_, &QPushButton::clicked, this, &TfmDataEdit::sbManualClick);
+    connect(calculator_, &QPushButton::clicked, this, &TfmDataEdit::sbCalculatorClick);
+    connect(calc, &QPushButton::clicked, this, &TfmDataEdit::sbCalcClick);
+    connect(prev_, &QPushButton::clicked, this, &TfmDataEdit::sbPrevClick);
+    connect(next_, &QPushButton::clicked, this, &TfmDataEdit::sbNextClick);
+    connect(close, &QPushButton::clicked, this, &TfmDataEdit::close);
+    return panel;
+}
+
+int TfmDataEdit::slot() const {
+    return sheet_->slot();
+}
+
+TfmDataEdit::Focused TfmDataEdit::focused() const {
+    const QWidget* widget = QApplication::focusWidget();
+    for (PayEntryBand* group : bands_) {
+        const int position = group->positionOf(widget);
+        if (position >= 0) return {group->band(), position, group->edit(position)};
+    }
+    return {};
+}
+
+TfmDataEdit::Check TfmDataEdit::checkFocusedBox() {
+    const Focused f = focused();
+    if (f.box == nullptr || f.box->isReadOnly()) return Check::Unchanged;
+    const EntryCheck check = sheet_->check(f.band, f.position, f.box->text().toStdString());
+    if (!check.error.empty()) {
+        f.box->clear();
+        context_.messages.error(this, qs(check.error));
+        f.box->setFocus();
+        return Check::Refused;
+    }
+    const QString text = qs(check.text);
+    if (text == f.box->text()) return Check::Unchanged;
+    f.box->setText(text);
+    return Check::Reformatted;
+}
+
+void TfmDataEdit::storeBoxes() {
+    for (PayEntryBand* group : bands_) {
+        for (int p = 0; p < group->rowCount(); ++p) {
+            sheet_->enter(group->band(), p, group->edit(p)->text().toStdString());
+        }
+    }
+    sheet_->setMemo(summary_->memo().toStdString());
+}
+
+bool TfmDataEdit::recalculate() {
+    return sheet_->recalculate();
+}
+
+void TfmDataEdit::showEmployee() {
+    setWindowTitle(qs(sheet_->title()));
+    for (PayEntryBand* group : bands_) {
+        group->showEmployee(*sheet_);
+        bool any = false;
+        for (int p = 0; p < group->rowCount(); ++p) any = any || !group->edit(p)->isHidden();
+        group->setVisible(any);  // a bonus has no attendance
+    }
+    summary_->showTotals(sheet_->totals());
+    const QString memo = qs(sheet_->memo());
+    if (memo != summary_->memo()) summary_->setMemo(memo);
+    updateButtons();
+}
+
+void TfmDataEdit::updateButtons() {
+    if (prev_ == nullptr) return;
+    prev_->setEnabled(sheet_->neighbour(-1) != 0);
+    next_->setEnabled(sheet_->neighbour(+1) != 0);
+    const Focused f = focused();
+    calculator_->setEnabled(f.box != nullptr && !f.box->isReadOnly());
+}
+
+void TfmDataEdit::InputItemExit(Band band, int position) {
+    if (closing_) return;
+    storeBoxes();
+    if (sheet_->isPaidLeaveDays(band, position)) {
+        try {
+            sheet_->carryPaidLeave();
+        } catch (const IoError& e) {
+            context_.messages.error(this, QString::fromStdString(e.what()));
+        }
+    }
+    recalculate();
+    showEmployee();
+}
+
+void TfmDataEdit::sbCalcClick() {
+    if (checkFocusedBox() == Check::Refused) return;
+    storeBoxes();
+    const bool taxComputed = recalculate();
+    showEmployee();
+    if (taxComputed) return;
+    if (!context_.messages.confirm(this, qs(calc::bonusTaxHandEntryQuestion(true)), true)) return;
+    sheet_->setIncomeTaxHandEntry();
+    showEmployee();
+    context_.messages.information(this, qs(std::string(calc::kMsgBonusTaxHandEntrySetOne)));
+}
+
+void TfmDataEdit::sbManualClick() {
+    const Focused f = focused();
+    if (f.box == nullptr || !sheet_->row(f.band, f.position).switchable()) return;
+    if (checkFocusedBox() == Check::Refused) return;
+    storeBoxes();
+    sheet_->toggleManual(f.band, f.position);
+    recalculate();
+    showEmployee();
+    f.box->setFocus();
+}
+
+void TfmDataEdit::sbCalculatorClick() {
+    const Focused f = focused();
+    if (f.box == nullptr || f.box->isReadOnly()) return;
+    ui::TfmCalc calculator(this, context_.messages);
+    if (!calculator.calculate(f.box)) return;
+    InputItemExit(f.band, f.position);
+    f.box->setFocus();
+}
+
+void TfmDataEdit::moveTo(int direction) {
+    const int target = sheet_->neighbour(direction);
+    if (target == 0 || checkFocusedBox() == Check::Refused) return;
+    const Focused f = focused();
+    storeBoxes();
+    recalculate();
+    sheet_->show(target);
+    showEmployee();
+    if (f.box != nullptr && !f.box->isHidden()) f.box->setFocus();
+}
+
+void TfmDataEdit::reject() {
+    switch (checkFocusedBox()) {
+        case Check::Refused:
+            return;
+        case Check::Reformatted: {
+            const Focused f = focused();
+            InputItemExit(f.band, f.position);
+            return;
+        }
+        case Check::Unchanged:
+            break;
+    }
+    storeBoxes();
+    recalculate();
+    closing_ = true;
+    QDialog::reject();
+}
+
+}  // namespace keiro::payroll
