@@ -5,9 +5,9 @@
 
 namespace keiro::payroll {
 
-// Items set automatically: the read-only boxes of the individual entry window and its legend
-// 自動セット項目, and the sample of the pay slip layout windows (the colour value 14540236, stored
-// blue-green-red).
+// The "disabled" colour of the pay slip layouts (the colour value 14540236, stored
+// blue-green-red): items set automatically in the individual entry window and its legend
+// 自動セット項目, the grid cells that are not for their employee, and the layout windows' sample.
 inline const QColor kAutomaticItemColour(204, 221, 221);
 
 // The text of an automatic item switched to hand entry.

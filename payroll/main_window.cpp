@@ -37,9 +37,9 @@ QString qs(std::string_view text) {
 }
 
 // The buttons of windows that are not part of the program yet.
-const char* const kNotYetButtons[] = {
-    "imSyainEdit",   "sbPrnFormK",     "sbPrnFormS", "sbDaicho",     "sbMeisaihyo",
-    "sbKyuyoDaicho", "sbKyuyoIchiran", "sbFuriList", "sbKinsyuList", "sbDataEdit"};
+const char* const kNotYetButtons[] = {"imSyainEdit",    "sbPrnFormK",  "sbPrnFormS",
+                                      "sbDaicho",       "sbMeisaihyo", "sbKyuyoDaicho",
+                                      "sbKyuyoIchiran", "sbFuriList",  "sbKinsyuList"};
 
 }  // namespace
 
@@ -259,6 +259,8 @@ void TfmMain::toolTrayClick(const QString& name) {
         sbManualClick();
     } else if (name == QLatin1String("sbShowLog")) {
         sbShowLogClick();
+    } else if (name == QLatin1String("sbDataEdit")) {
+        sbDataEditClick();
     } else if (name == QLatin1String("sbKintaiInport")) {
         ImportAttendance();
     }

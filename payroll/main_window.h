@@ -91,6 +91,8 @@ class TfmMain : public QMainWindow {
     // 勤怠インポート: asks for an attendance file, writes it into the open period's attendance
     // records, rebuilds the grid and reports how many employees it read.
     void ImportAttendance();
+    // 個別入力: the detail entry window for the employee of the grid's current column.
+    void sbDataEditClick();
 
     calc::PayGrid& grid() { return grid_; }
     PayGridView* gridView() const { return gridView_; }

@@ -6,12 +6,27 @@
 #include "core/employee_csv.h"
 #include "core/fileio.h"
 #include "payroll/main_window.h"
+#include "payroll/pay_entry_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
+
+void TfmMain::sbDataEditClick() {
+    tray_->closePanels();
+    if (year_.period() == 0) return;
+    const int slot = grid_.slotOf(gridView_->currentColumn());
+    if (slot < 1 || slot > kMaxEmployees || !year_.block().employee(slot).isUsed()) return;
+    if (!recalculatePeriod()) return;
+    TfmDataEdit window(
+        this,
+        PayEntryContext{year_, context_.settings, layoutTables_, calcContext(), context_.messages},
+        slot);
+    window.exec();
+    rebuildGrid();
+}
 
 void TfmMain::ImportAttendance() {
     tray_->closePanels();

@@ -8,6 +8,7 @@
 
 #include "core/fileio.h"
 #include "core/items.h"
+#include "payroll/item_colours.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -41,7 +42,7 @@ QVariant PayGridModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return QString::fromStdString(grid_.text(row, col)).trimmed();
         case Qt::BackgroundRole:
-            return editable ? QVariant() : QVariant(kGridDisabledColour);
+            return editable ? QVariant() : QVariant(kAutomaticItemColour);
         case Qt::TextAlignmentRole:
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         default:

@@ -22,7 +22,6 @@ class MessageService;
 namespace keiro::payroll {
 
 inline const QColor kGridCaptionColour(94, 173, 228);
-inline const QColor kGridDisabledColour(212, 208, 200);
 
 // The grid's texts and colours as a Qt model.
 class PayGridModel : public QAbstractTableModel {

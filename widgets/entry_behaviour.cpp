@@ -121,7 +121,9 @@ void EditBehaviour::refuse(const QString& message) {
 }
 
 bool EditBehaviour::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != edit_) return false;
+    // A box being destroyed is no longer a QLineEdit when QWidget's destructor takes the focus
+    // away from it: that is no entry to check.
+    if (watched != edit_ || qobject_cast<QLineEdit*>(watched) == nullptr) return false;
     switch (event->type()) {
         case QEvent::KeyPress:
             return keyPressed(static_cast<QKeyEvent*>(event));

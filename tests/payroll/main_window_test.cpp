@@ -1,10 +1,13 @@
 // The main window as the clerk uses it on the sample company: the caption, typing into the pay
 // grid, Enter moving down the editable rows, saving, and the question about unsaved changes
 // when closing.
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QToolButton>
 
 #include "calc/payroll_tables.h"
@@ -15,6 +18,7 @@
 #include "core/text.h"
 #include "core/yearfile.h"
 #include "payroll/main_window.h"
+#include "payroll/pay_entry_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
 #include "tests/support/demo_company.h"
@@ -121,6 +125,39 @@ class MainWindowTest : public QObject {
         demo.window->ImportAttendance();
         QVERIFY(demo.messages.lastText().startsWith(QString::fromUtf8(kMsgCsvCannotOpen.data())));
         QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
+    }
+
+    void detailEntryTakesTheGridAndTheGridShowsWhatWasEntered() {
+        Demo demo(11);
+        const int overtime = demo.row("普通残業時間");
+        QVERIFY(overtime > 0);
+        demo.type(overtime, 1, "3:00");  // typed in the grid, not yet in the records
+        demo.view()->selectCell(overtime, 1);
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            auto* entry = qobject_cast<TfmDataEdit*>(QApplication::activeModalWidget());
+            QVERIFY(entry != nullptr);
+            opened = true;
+            QCOMPARE(entry->slot(), demo.grid().slotOf(1));
+            QLineEdit* box = nullptr;
+            int position = 0;
+            for (int n = 1; n <= 16 && box == nullptr; ++n) {
+                const auto* label = entry->findChild<QLabel*>(QString("lbKintai%1").arg(n));
+                if (label != nullptr && label->text() == "普通残業時間") {
+                    box = entry->findChild<QLineEdit*>(QString("edKintai%1").arg(n));
+                    position = n - 1;
+                }
+            }
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->text().trimmed(), QString("3:00"));
+            box->setText("4:30");
+            entry->InputItemExit(Band::Attendance, position);
+            entry->reject();
+        });
+        demo.window->toolTray()->button("sbDataEdit")->click();
+        QVERIFY(opened);
+        QCOMPARE(demo.year.block().attendance[demo.grid().slotOf(1) - 1].overtimeHours, 4.5);
+        QCOMPARE(demo.cell(overtime, 1), std::string("4:30"));
     }
 
     void typedHoursAreFormattedAndRefusedKeysAreSwallowed() {

@@ -95,6 +95,20 @@ class EntryBehaviourTest : public QObject {
         QVERIFY(messages.shown().empty());
     }
 
+    void destroyingTheFocusedBoxChecksNothing() {
+        // A box destroyed while it has the focus (its window closing) loses the focus in
+        // QWidget's destructor, when it is no QLineEdit any more: nothing may be checked then.
+        ScriptedMessageService messages;
+        Form form;
+        NumericEntry* entry = NumericEntry::attach(form.first, 90, false, kPlain, messages);
+        QSignalSpy committed(entry, &NumericEntry::committed);
+        QVERIFY(form.open());
+        QTest::keyClicks(form.first, "12");
+        delete form.first;
+        QCOMPARE(committed.count(), 0);
+        QVERIFY(messages.shown().empty());
+    }
+
     void refusedEntryIsEmptiedAndTheFocusReturns_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("hours");
