@@ -48,7 +48,7 @@ void BM_EmployeeCsvRoundTrip(benchmark::State& state) {
     for (auto _ : state) {
         const EmployeeCsv parsed = parseEmployeeCsv(csv);
         benchmark::DoNotOptimize(
-            importEmployees(*block, parsed.rows, [](const std::string&) { return true; }, {}));
+            importEmployees(*block, 1, parsed.rows, [](const std::string&) { return true; }, {}));
     }
 }
 BENCHMARK(BM_EmployeeCsvRoundTrip)->Unit(benchmark::kMicrosecond);

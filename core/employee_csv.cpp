@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/employee_master.h"
 #include "core/entry.h"
 #include "core/fileio.h"
 #include "core/text.h"
@@ -55,18 +56,9 @@ bool isBlankLine(std::string_view line) {
     return trimBlanks(line).empty();
 }
 
-int firstFreeSlot(const PeriodBlock& block) {
-    for (int i = 0; i < kMaxEmployees; ++i)
-        if (!block.employees[i].isUsed()) return i;
-    return -1;
-}
-
 EmployeeRecord newImportedEmployee(const KeyTime& now, int count) {
-    EmployeeRecord record{};
+    EmployeeRecord record = defaultEmployeeTemplate();  // 一般社員, 月給, 在職
     record.recordId.assignBytes(importedEmployeeKey(now, count));
-    record.workStatus = 1;  // 在職
-    record.category = 2;    // 一般社員
-    record.payForm = 1;     // 月給
     return record;
 }
 
@@ -194,7 +186,8 @@ std::string employeesImportedMessage(int count) {
     return std::to_string(count) + "件のデータで社員情報を更新しました。";
 }
 
-EmployeeImportResult importEmployees(PeriodBlock& block, const std::vector<EmployeeCsvRow>& rows,
+EmployeeImportResult importEmployees(PeriodBlock& block, int period,
+                                     const std::vector<EmployeeCsvRow>& rows,
                                      const ConfirmOverwrite& confirmOverwrite, const KeyTime& now) {
     EmployeeImportResult result;
     for (const EmployeeCsvRow& row : rows) {
@@ -202,18 +195,16 @@ EmployeeImportResult importEmployees(PeriodBlock& block, const std::vector<Emplo
         const int existing = findSlotByCode(block, code);
         if (existing >= 0 && !confirmOverwrite(overwriteQuestion(code))) continue;
 
-        const int slot = existing >= 0 ? existing : firstFreeSlot(block);
-        if (slot < 0) {
+        EmployeeRecord record =
+            existing >= 0 ? block.employees[existing] : newImportedEmployee(now, result.count + 1);
+        record.employeeCode.assignBytes(code);
+        record.name.assignBytes(text::truncateBytes(row.name, kNameBytes));
+        record.department.assignBytes(text::truncateBytes(row.department, kDepartmentBytes));
+        if (!storeEmployee(block, period, existing >= 0 ? existing + 1 : -1, record, {})) {
             result.limitReached = true;
             break;
         }
         ++result.count;
-        EmployeeRecord record =
-            existing >= 0 ? block.employees[slot] : newImportedEmployee(now, result.count);
-        record.employeeCode.assignBytes(code);
-        record.name.assignBytes(text::truncateBytes(row.name, kNameBytes));
-        record.department.assignBytes(text::truncateBytes(row.department, kDepartmentBytes));
-        block.employees[slot] = record;
     }
     result.message = employeesImportedMessage(result.count);
     return result;

@@ -94,10 +94,13 @@ struct EmployeeImportResult {
     std::string message;        // employeesImportedMessage(count)
 };
 
-// Applies the rows: an existing code (searched up to the first empty slot, compared as it would
-// be stored, at most 10 bytes) is updated after a Yes; an unknown code becomes a new employee in
-// the first free slot.  When no slot is free the import stops there with limitReached.
-EmployeeImportResult importEmployees(PeriodBlock& block, const std::vector<EmployeeCsvRow>& rows,
+// Applies the rows to the open period `period`: an existing code (searched up to the first
+// empty slot, compared as it would be stored, at most 10 bytes) is updated after a Yes; an
+// unknown code becomes a new employee (一般社員, 月給, 在職) stored like one entered in the
+// employee editor: in the first free slot, and in a salary month with the month's scheduled
+// days and hours.  When no slot is free the import stops there with limitReached.
+EmployeeImportResult importEmployees(PeriodBlock& block, int period,
+                                     const std::vector<EmployeeCsvRow>& rows,
                                      const ConfirmOverwrite& confirmOverwrite, const KeyTime& now);
 
 }  // namespace keiro

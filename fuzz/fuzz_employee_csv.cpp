@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool answer = false;
     for (int round = 0; round < 2; ++round) {
         keiro::importEmployees(
-            *block, employees.rows, [&](const std::string&) { return answer = !answer; }, now);
+            *block, 1, employees.rows, [&](const std::string&) { return answer = !answer; }, now);
         checkPacked(*block);
     }
 

@@ -295,7 +295,7 @@ void TfmMembList::sbImportClick() {
         return;
     }
     const EmployeeImportResult result = importEmployees(
-        context_.year.block(), csv.rows,
+        context_.year.block(), context_.year.period(), csv.rows,
         [this](const std::string& question) {
             return context_.messages.confirm(this, QString::fromStdString(question));
         },

@@ -64,7 +64,7 @@ TEST(EmployeeCsvTest, ExportThenImportAsksOncePerEmployeeAndChangesNothing) {
 
     std::vector<std::string> questions;
     const EmployeeImportResult result = importEmployees(
-        *block, csv.rows,
+        *block, 1, csv.rows,
         [&](const std::string& question) {
             questions.push_back(question);
             return true;
@@ -86,8 +86,11 @@ TEST(EmployeeCsvTest, NoToOverwriteSkipsTheLineAndNewCodesGetKeyedSlots) {
     const EmployeeCsv csv =
         parseEmployeeCsv(header + text::toCp932("\"001\",\"別人\",\"\"\r\n\r\n009,新人,開発\r\n"));
     ASSERT_EQ(csv.rows.size(), 2u);
+    block->settings.scheduledDays = 20;
+    block->settings.scheduledHours = 160;
+    block->attendance[3].overtimeHours = 9;  // left behind in the free slot
     const EmployeeImportResult result = importEmployees(
-        *block, csv.rows, [](const std::string&) { return false; }, kNow);
+        *block, 1, csv.rows, [](const std::string&) { return false; }, kNow);
     EXPECT_EQ(result.count, 1);
     EXPECT_EQ(block->employee(1).name.utf8(), "山田\"太郎\"");
     const EmployeeRecord& added = block->employee(4);
@@ -98,6 +101,10 @@ TEST(EmployeeCsvTest, NoToOverwriteSkipsTheLineAndNewCodesGetKeyedSlots) {
     EXPECT_EQ(added.workStatus, 1);
     EXPECT_EQ(added.category, 2);
     EXPECT_EQ(added.payForm, 1);
+    // Like a new employee of the editor: a 月給 employee starts with the month's schedule.
+    EXPECT_EQ(block->attendance[3].daysWorked, 20);
+    EXPECT_EQ(block->attendance[3].hoursWorked, 160);
+    EXPECT_EQ(block->attendance[3].overtimeHours, 0);
 }
 
 TEST(EmployeeCsvTest, ThreeNewEmployeesIntoNinetyNineSlotsAddOneAndStop) {
@@ -107,7 +114,7 @@ TEST(EmployeeCsvTest, ThreeNewEmployeesIntoNinetyNineSlotsAddOneAndStop) {
     std::vector<EmployeeCsvRow> rows = {{2, "N1", "", ""}, {3, "N2", "", ""}, {4, "N3", "", ""}};
     const auto before = std::make_unique<PeriodBlock>(*block);
     const EmployeeImportResult result = importEmployees(
-        *block, rows, [](const std::string&) { return true; }, kNow);
+        *block, 1, rows, [](const std::string&) { return true; }, kNow);
     EXPECT_EQ(result.count, 1);
     EXPECT_TRUE(result.limitReached);
     EXPECT_EQ(result.message, "1件のデータで社員情報を更新しました。");
@@ -149,7 +156,7 @@ TEST(EmployeeCsvTest, OverlongLinesAndExtraFieldsAreCutToTheRecordFields) {
     auto block = std::make_unique<PeriodBlock>();
     int questions = 0;
     const EmployeeImportResult result = importEmployees(
-        *block, csv.rows,
+        *block, 1, csv.rows,
         [&](const std::string&) {
             ++questions;
             return true;
