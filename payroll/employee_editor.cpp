@@ -194,6 +194,7 @@ void TfmMembEdit::sbNextClick() {
 void TfmMembEdit::sbCalcClick() {
     auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (calculator_->calculate(box)) reformatAmount(box);
+    if (box != nullptr) box->setFocus(Qt::OtherFocusReason);  // back where the user was
 }
 
 void TfmMembEdit::sbDefaultClick() {

@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <regex>
 
 #include "core/employee_master.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
+#include "widgets/calculator.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
 
@@ -276,6 +278,17 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(stored.pensionFundPremium, expected.pensionFund);
     }
 
+    void cashPaymentClosesTheBankFields() {
+        Demo demo;
+        demo.open(8);  // paid in cash
+        QVERIFY(demo.child<QRadioButton>("rbGenkin")->isChecked());
+        QVERIFY(!demo.child("edKinyu")->isEnabled());
+        QVERIFY(!demo.child("edTesuryo")->isEnabled());
+        demo.child<QRadioButton>("rbFurikomi")->click();
+        QVERIFY(demo.child("edKinyu")->isEnabled());
+        QVERIFY(demo.child<QRadioButton>("rbFutuu")->isEnabled());
+    }
+
     void withoutHealthInsuranceNoNursingCare() {
         Demo demo;
         demo.open(2);
@@ -310,7 +323,26 @@ class EmployeeEditorTest : public QObject {
         }
     }
 
-    void backspaceIsRefusedInTheCategory() {
+    void calculatorWritesIntoTheAmountBoxWithSeparators() {
+        Demo demo;
+        demo.open(2);
+        demo.showPayPage();
+        demo.child("edYakuin")->setFocus();
+        auto* calculator = demo.editor->findChild<ui::TfmCalc*>();
+        QTimer::singleShot(0, calculator, [calculator] {
+            using Key = ui::CalculatorState::Key;
+            for (const Key key : {Key::Digit1, Key::Digit2, Key::Digit0, Key::Times, Key::Digit3,
+                                  Key::Digit0, Key::Digit0}) {
+                calculator->press(key);
+            }
+            calculator->btOKClick();
+        });
+        demo.click("sbCalc");
+        QCOMPARE(demo.child("edYakuin")->text(), QStringLiteral("36,000"));
+        QVERIFY(demo.editor->focusWidget() == demo.child("edYakuin"));
+    }
+
+    void enterMovesOnAndBackspaceIsRefusedInTheCategory() {
         Demo demo;
         demo.open(2);
         auto* category = demo.child<QComboBox>("cbKubun");
@@ -320,6 +352,11 @@ class EmployeeEditorTest : public QObject {
                      QStringLiteral("この項目ではBackSpaceキーは使用できません。\n"
                                     "Deleteキーで編集を行って下さい。"));
         QCOMPARE(category->currentText(), QStringLiteral("一般社員"));
+
+        demo.child<QComboBox>("cbKeitai")->setFocus();
+        QTest::keyClick(demo.child<QComboBox>("cbKeitai"), Qt::Key_Return);
+        QVERIFY(QApplication::focusWidget() == demo.child<QComboBox>("cbSyugyo"));
+        QVERIFY(demo.editor->isVisible());
     }
 };
 
