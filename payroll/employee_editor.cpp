@@ -1,0 +1,273 @@
+#include "payroll/employee_editor.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <chrono>
+
+#include "core/employee_master.h"
+#include "core/fileio.h"
+#include "core/text.h"
+#include "payroll/config_widgets.h"
+#include "payroll/employee_boxes.h"
+#include "payroll/employee_identity_page.h"
+#include "payroll/employee_pay_page.h"
+#include "widgets/calculator.h"
+#include "widgets/message_service.h"
+#include "widgets/notice_window.h"
+
+namespace keiro::payroll {
+namespace {
+
+constexpr int kIdentityPage = 0;
+constexpr int kPayPage = 1;
+
+// A tool button of the window: it never takes the focus, so the calculator finds the amount box
+// the user was in.
+QPushButton* toolButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* dialogButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setMinimumWidth(90);
+    return button;
+}
+
+}  // namespace
+
+TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slot)
+    : QDialog(parent),
+      context_(context),
+      slot_(slot >= 1 && slot <= kMaxEmployees ? slot : -1),
+      pageCtrl_(new QTabWidget(this)) {
+    setObjectName(QStringLiteral("TfmMembEdit"));
+    setWindowTitle(QStringLiteral("社員情報の編集"));
+    const ui::EntrySettings entry = entrySettings(context_.settings);
+
+    identity_ = new EmployeeIdentityPage(pageCtrl_, entry, context_.messages);
+    pay_ = new EmployeePayPage(pageCtrl_, entry, context_.messages);
+    pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
+    pageCtrl_->addTab(identity_, QStringLiteral("基本情報/振込先"));
+    pageCtrl_->addTab(pay_, QStringLiteral("支給/控除/保険料"));
+    pageCtrl_->setFocusPolicy(Qt::NoFocus);
+
+    lbSlot_ = new QLabel(this);
+    lbSlot_->setObjectName(QStringLiteral("lbSlot"));
+    lbSlot_->setMinimumWidth(lbSlot_->fontMetrics().horizontalAdvance(QStringLiteral("No.000")));
+    sbPrev_ = toolButton(this, "sbPrev", QStringLiteral("◀ 前データ"));
+    sbNext_ = toolButton(this, "sbNext", QStringLiteral("次データ ▶"));
+    QPushButton* sbCalc = toolButton(this, "sbCalc", QStringLiteral("電卓起動"));
+    QPushButton* sbDefault = toolButton(this, "sbDefault", QStringLiteral("基本に設定"));
+    sbFromGrade_ = toolButton(this, "sbFromGrade", QStringLiteral("等級表から入力"));
+    QPushButton* btOK = dialogButton(this, "btOK", QStringLiteral("ＯＫ"));
+    QPushButton* btCancel = dialogButton(this, "btCancel", QStringLiteral("キャンセル"));
+    calculator_ = new ui::TfmCalc(this, context_.messages);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(lbSlot_);
+    buttons->addWidget(sbPrev_);
+    buttons->addWidget(sbNext_);
+    buttons->addSpacing(16);
+    buttons->addWidget(sbCalc);
+    buttons->addWidget(sbDefault);
+    buttons->addWidget(sbFromGrade_);
+    buttons->addStretch();
+    buttons->addWidget(btOK);
+    buttons->addWidget(btCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pageCtrl_);
+    layout->addLayout(buttons);
+
+    connect(identity_, &EmployeeIdentityPage::payFormChanged, pay_, &EmployeePayPage::showPayForm);
+    connect(pageCtrl_, &QTabWidget::currentChanged, this, [this] { updateButtons(); });
+    connect(sbPrev_, &QPushButton::clicked, this, [this] { sbPrevClick(); });
+    connect(sbNext_, &QPushButton::clicked, this, [this] { sbNextClick(); });
+    connect(sbCalc, &QPushButton::clicked, this, [this] { sbCalcClick(); });
+    connect(sbDefault, &QPushButton::clicked, this, [this] { sbDefaultClick(); });
+    connect(sbFromGrade_, &QPushButton::clicked, this, [this] { sbFromGradeClick(); });
+    connect(btOK, &QPushButton::clicked, this, [this] { btOKClick(); });
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
+            [this] { sbNextClick(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_PageUp), this), &QShortcut::activated, this,
+            [this] { sbPrevClick(); });
+
+    FormShow();
+}
+
+void TfmMembEdit::FormShow() {
+    pay_->setItemNames(context_.settings.itemNames);
+    showRecord(slot_ > 0 ? context_.year.block().employee(slot_) : newEmployeeTemplate());
+    pageCtrl_->setCurrentIndex(kIdentityPage);
+}
+
+void TfmMembEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    identity_->nameBox()->setFocus(Qt::OtherFocusReason);
+}
+
+EmployeeRecord TfmMembEdit::newEmployeeTemplate() {
+    try {
+        return loadEmployeeTemplate(context_.places.dataFolder);
+    } catch (const IoError& e) {
+        context_.messages.error(this, qs(e.what()));
+        return defaultEmployeeTemplate();
+    }
+}
+
+void TfmMembEdit::showRecord(const EmployeeRecord& record) {
+    working_ = record;
+    identity_->load(record);
+    pay_->load(record);
+    // What the form makes of the record is the yardstick for changes, so stale bytes after a
+    // text or in unused parts of the record never count as an edit.
+    try {
+        asLoaded_ = formRecord();
+    } catch (const text::EncodingError&) {
+        asLoaded_ = working_;
+    }
+    updateButtons();
+}
+
+EmployeeRecord TfmMembEdit::formRecord() const {
+    EmployeeRecord record = working_;
+    identity_->store(record);
+    pay_->store(record);
+    normaliseEmployee(record);
+    return record;
+}
+
+bool TfmMembEdit::isChanged() const {
+    try {
+        return !sameBytes(formRecord(), asLoaded_);
+    } catch (const text::EncodingError&) {
+        return true;  // new text that cannot be stored is a change all the same
+    }
+}
+
+int TfmMembEdit::previousUsedSlot() const {
+    for (int slot = slot_ - 1; slot >= 1; --slot) {
+        if (context_.year.block().employee(slot).isUsed()) return slot;
+    }
+    return 0;
+}
+
+void TfmMembEdit::updateButtons() {
+    const bool existing = slot_ >= 1;
+    lbSlot_->setText(existing ? QStringLiteral("No.%1").arg(slot_) : QStringLiteral("新規"));
+    sbPrev_->setEnabled(existing && previousUsedSlot() > 0);
+    sbNext_->setEnabled(existing && slot_ < kMaxEmployees &&
+                        context_.year.block().employee(slot_ + 1).isUsed());
+    sbFromGrade_->setEnabled(context_.gradeSetter != nullptr &&
+                             pageCtrl_->currentIndex() == kPayPage);
+}
+
+void TfmMembEdit::moveTo(int slot) {
+    if (isChanged()) {
+        context_.messages.warning(this, qs(std::string(kMsgChangedNoMove)));
+        return;
+    }
+    slot_ = slot;
+    showRecord(context_.year.block().employee(slot));
+}
+
+void TfmMembEdit::sbPrevClick() {
+    if (sbPrev_->isEnabled()) moveTo(previousUsedSlot());
+}
+
+void TfmMembEdit::sbNextClick() {
+    if (sbNext_->isEnabled()) moveTo(slot_ + 1);
+}
+
+void TfmMembEdit::sbCalcClick() {
+    auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (calculator_->calculate(box)) reformatAmount(box);
+    if (box != nullptr) box->setFocus(Qt::OtherFocusReason);  // back where the user was
+}
+
+void TfmMembEdit::sbDefaultClick() {
+    const std::filesystem::path& folder = context_.places.dataFolder;
+    try {
+        switch (context_.messages.askYesNoCancel(this, qs(kMsgTemplateQuestion))) {
+            case ui::Answer::Yes:
+                saveEmployeeTemplate(folder, formRecord());
+                ui::TfmNotice::showNotice(this, qs(kMsgTemplateSaved));
+                break;
+            case ui::Answer::No:
+                if (!context_.messages.confirm(this, qs(kMsgTemplateRemoveQuestion))) return;
+                removeEmployeeTemplate(folder);
+                // Only a new employee's form starts again from the template; an employee on
+                // show keeps what is entered.
+                if (slot_ < 1) showRecord(newEmployeeTemplate());
+                ui::TfmNotice::showNotice(this, qs(kMsgTemplateRemoved));
+                break;
+            case ui::Answer::Cancel:
+                break;
+        }
+    } catch (const IoError& e) {
+        context_.messages.error(this, qs(e.what()));
+    } catch (const text::EncodingError& e) {
+        context_.messages.error(this, qs(e.what()));
+    }
+}
+
+void TfmMembEdit::sbFromGradeClick() {
+    if (context_.gradeSetter == nullptr || pageCtrl_->currentIndex() != kPayPage) return;
+    const auto chosen = context_.gradeSetter->setFromGrade(this, working_.insuranceGrade,
+                                                           context_.year.block().settings);
+    if (!chosen) return;
+    pay_->setPremiums(chosen->premiums);
+    working_.insuranceGrade = static_cast<std::uint16_t>(chosen->grade);
+}
+
+void TfmMembEdit::btOKClick() {
+    EmployeeRecord entered;
+    try {
+        entered = formRecord();
+    } catch (const text::EncodingError& e) {
+        context_.messages.error(this, qs(e.what()));
+        return;
+    }
+    PeriodBlock& block = context_.year.block();
+    const std::string myNumber = identity_->myNumberText().toStdString();
+    if (const auto failure = checkEmployeeEntry(block, entered, myNumber)) {
+        pageCtrl_->setCurrentIndex(kIdentityPage);
+        context_.messages.error(this, qs(std::string(failure->message)));
+        QLineEdit* box = failure->field == EmployeeField::Name       ? identity_->nameBox()
+                         : failure->field == EmployeeField::MyNumber ? identity_->myNumberBox()
+                                                                     : identity_->codeBox();
+        box->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const auto stored = storeEmployee(block, context_.year.period(), slot_, entered,
+                                      recordKeyAt(std::chrono::system_clock::now()));
+    if (!stored) {
+        context_.messages.error(this, qs(std::string(kMsgNoFreeSlot)));
+        return;
+    }
+    storedSlot_ = stored->slot;
+    accept();
+}
+
+void TfmMembEdit::keyPressEvent(QKeyEvent* event) {
+    // Enter moves on in every control (boxes do it themselves); it never closes the window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace keiro::payroll

@@ -1,0 +1,77 @@
+#pragma once
+// The employee editor's first page, "基本情報/振込先": who the employee is (name, kana, My
+// Number, department, code, category, pay form, status, tax column, dependants, birth date) and
+// how the pay is handed over (bank transfer with the account, or cash).
+
+#include <QString>
+#include <QWidget>
+
+#include "core/records.h"
+#include "widgets/entry_behaviour.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace keiro::payroll {
+
+class EmployeeIdentityPage : public QWidget {
+    Q_OBJECT
+  public:
+    EmployeeIdentityPage(QWidget* parent, const ui::EntrySettings& settings,
+                         ui::MessageService& messages);
+
+    // Shows the record's fields; the My Number is hidden again.
+    void load(const EmployeeRecord& record);
+    // Writes the page's fields into `record`.  Throws text::EncodingError for changed text
+    // without a code page 932 form.
+    void store(EmployeeRecord& record) const;
+
+    QString myNumberText() const;
+    int payForm() const;  // 1..3; 0 when none is chosen
+
+    QLineEdit* nameBox() const { return edSimei_; }
+    QLineEdit* myNumberBox() const { return edMyNo_; }
+    QLineEdit* codeBox() const { return edSyaCod_; }
+
+  signals:
+    void payFormChanged(int payForm);
+
+  private:
+    void cbKeitaiChange();
+    void cbHideClick();
+    void rbFurikomiClick();
+    void edBirthYExit();
+
+    QLineEdit* edSimei_;
+    QLineEdit* edSimeiF_;
+    QLineEdit* edMyNo_;
+    QCheckBox* cbHide_;
+    QLineEdit* edBusyo_;
+    QLineEdit* edSyaCod_;
+    QComboBox* cbKubun_;
+    QComboBox* cbKeitai_;
+    QComboBox* cbSyugyo_;
+    QRadioButton* rbZeigaku0_;
+    QRadioButton* rbZeigaku1_;
+    QLineEdit* edFuyou_;
+    QLineEdit* edSinzoku_;
+    QComboBox* cbBirthG_;
+    QLineEdit* edBirthY_;
+    QLineEdit* edBirthM_;
+    QLineEdit* edBirthD_;
+    QRadioButton* rbFurikomi_;
+    QRadioButton* rbGenkin_;
+    QLineEdit* edKinyu_;
+    QLineEdit* edKinyuF_;
+    QLineEdit* edSiten_;
+    QLineEdit* edSitenF_;
+    QButtonGroup* accountType_;
+    QLineEdit* edKouzaNo_;
+    QLineEdit* edTesuryo_;
+    QWidget* bankFields_;
+};
+
+}  // namespace keiro::payroll

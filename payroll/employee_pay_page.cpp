@@ -1,0 +1,226 @@
+#include "payroll/employee_pay_page.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "payroll/config_widgets.h"
+#include "payroll/employee_boxes.h"
+
+namespace keiro::payroll {
+namespace {
+
+// Items whose captions the user names (indices of kItemDefinitions).
+constexpr int kPositionAllowanceItem = 16;
+constexpr int kFamilyAllowanceItem = 17;
+constexpr int kFixedDeductionItem = kFirstFreeItem + 6;
+
+struct AmountRow {
+    const char* name;
+    const char* caption;  // nullptr: captioned by an item name
+    int formatCode;
+};
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+// A group of captioned amount boxes, one a row; the caption labels in row order.
+QGroupBox* amountGroup(QWidget* parent, const QString& title, std::initializer_list<AmountRow> rows,
+                       const ui::EntrySettings& settings, ui::MessageService& messages,
+                       std::vector<QLabel*>& captions) {
+    auto* group = new QGroupBox(title, parent);
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(10);
+    const BoxMaker make{group, settings, messages};
+    int row = 0;
+    for (const AmountRow& r : rows) {
+        QLabel* label = caption(group, r.caption ? QString::fromUtf8(r.caption) : QString());
+        captions.push_back(label);
+        addRow(grid, row++, label, make.amount(r.name, r.formatCode));
+    }
+    grid->setRowStretch(row, 1);
+    return group;
+}
+
+}  // namespace
+
+EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& settings,
+                                 ui::MessageService& messages)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("tsSikyu"));
+    std::vector<QLabel*> wageCaptions, allowanceCaptions, deductionCaptions;
+    QGroupBox* wages = amountGroup(this, QStringLiteral("賃金・単価"),
+                                   {{"edChingin1", "基本給", kSevenDigitAmount},
+                                    {"edChingin2", "普通残業手当", kSixDigitAmount},
+                                    {"edChingin3", "深夜残業手当", kSixDigitAmount},
+                                    {"edChingin4", "休日普通残業", kSixDigitAmount},
+                                    {"edChingin5", "休日深夜残業", kSixDigitAmount},
+                                    {"edYukyu", "有休時支給額", kSixDigitAmount},
+                                    {"edKekkin", "欠勤控除額", kSixDigitAmount},
+                                    {"edChisou", "遅早控除額", kSixDigitAmount}},
+                                   settings, messages, wageCaptions);
+    QGroupBox* allowances = amountGroup(this, QStringLiteral("手当"),
+                                        {{"edYakuin", nullptr, kSevenDigitAmount},
+                                         {"edFamily", nullptr, kSevenDigitAmount},
+                                         {"edTeate1", nullptr, kSevenDigitAmount},
+                                         {"edTeate2", nullptr, kSevenDigitAmount},
+                                         {"edTeate3", nullptr, kSevenDigitAmount},
+                                         {"edKoutuhi0", "非課税交通費", kSixDigitAmount},
+                                         {"edKoutuhi1", "課税交通費", kSixDigitAmount}},
+                                        settings, messages, allowanceCaptions);
+    QGroupBox* deductions = amountGroup(this, QStringLiteral("控除"),
+                                        {{"edKoujo1", nullptr, kSixDigitAmount},
+                                         {"edKoujo2", nullptr, kSixDigitAmount},
+                                         {"edKoujo3", nullptr, kSixDigitAmount},
+                                         {"edJuumin6", "住民税(6月)", kSixDigitAmount},
+                                         {"edJuumin", "住民税(以外)", kSixDigitAmount}},
+                                        settings, messages, deductionCaptions);
+    lbChingin1_ = wageCaptions[0];
+    lbChingin1_->setObjectName(QStringLiteral("lbChingin1"));
+    edYukyu_ = box("edYukyu");
+    const char* allowanceLabels[] = {"lbYakuin", "lbFamily", "lbTeate1", "lbTeate2", "lbTeate3"};
+    for (int i = 0; i < 5; ++i) {
+        lbAllowances_[i] = allowanceCaptions[static_cast<std::size_t>(i)];
+        lbAllowances_[i]->setObjectName(QString::fromLatin1(allowanceLabels[i]));
+    }
+    const char* deductionLabels[] = {"lbKoujo1", "lbKoujo2", "lbKoujo3"};
+    for (int i = 0; i < 3; ++i) {
+        lbDeductions_[i] = deductionCaptions[static_cast<std::size_t>(i)];
+        lbDeductions_[i]->setObjectName(QString::fromLatin1(deductionLabels[i]));
+    }
+
+    // 社会保険: each insurance's flag with its monthly premium beside it.
+    auto* insurance = new QGroupBox(QStringLiteral("社会保険"), this);
+    const BoxMaker make{insurance, settings, messages};
+    cbKoyou_ = checkBox(insurance, "cbKoyou", QStringLiteral("雇用保険対象者"));
+    cbKenkou_ = checkBox(insurance, "cbKenkou", QStringLiteral("健康保険対象者"));
+    QLineEdit* edKenhoRyo = make.amount("edKenhoRyo", kSixDigitAmount);
+    cbKaigo_ = checkBox(insurance, "cbKaigo", QStringLiteral("介護保険料を徴収"));
+    QLineEdit* edKaigoRyo = make.amount("edKaigoRyo", kSixDigitAmount);
+    cbNenHoken_ = checkBox(insurance, "cbNenHoken", QStringLiteral("厚生年金対象者"));
+    QLineEdit* edKoseiRyo = make.amount("edKoseiRyo", kSixDigitAmount);
+    cbNenKikin_ = checkBox(insurance, "cbNenKikin", QStringLiteral("厚生年金基金加入"));
+    QLineEdit* edKakekin = make.amount("edKakekin", kSixDigitAmount);
+
+    auto* insuranceGrid = new QGridLayout(insurance);
+    insuranceGrid->setHorizontalSpacing(10);
+    insuranceGrid->addWidget(cbKoyou_, 0, 0);
+    insuranceGrid->addWidget(cbKenkou_, 1, 0);
+    addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("健康保険料")), edKenhoRyo, 1);
+    insuranceGrid->addWidget(cbKaigo_, 2, 0);
+    addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("介護保険料")), edKaigoRyo, 1);
+    insuranceGrid->setColumnMinimumWidth(3, 30);
+    insuranceGrid->addWidget(cbNenHoken_, 1, 4);
+    addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("厚生年金保険料")), edKoseiRyo, 5);
+    insuranceGrid->addWidget(cbNenKikin_, 2, 4);
+    addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("掛け金")), edKakekin, 5);
+    insuranceGrid->setColumnStretch(7, 1);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(wages, 0, 0);
+    layout->addWidget(allowances, 0, 1);
+    layout->addWidget(deductions, 0, 2);
+    layout->addWidget(insurance, 1, 0, 1, 3);
+    layout->setRowStretch(2, 1);
+
+    connect(cbKenkou_, &QCheckBox::toggled, this, [this] { cbKenkouClick(); });
+}
+
+void EmployeePayPage::setItemNames(const ItemNames& names) {
+    const int allowanceItems[] = {kPositionAllowanceItem, kFamilyAllowanceItem, kFirstFreeItem,
+                                  kFirstFreeItem + 1, kFirstFreeItem + 2};
+    for (int i = 0; i < 5; ++i) lbAllowances_[i]->setText(qs(names[allowanceItems[i]]));
+    for (int i = 0; i < 3; ++i) lbDeductions_[i]->setText(qs(names[kFixedDeductionItem + i]));
+}
+
+void EmployeePayPage::showPayForm(int payForm) {
+    static const QString kBaseCaptions[] = {QStringLiteral("基本給"), QStringLiteral("日給"),
+                                            QStringLiteral("時給")};
+    lbChingin1_->setText(kBaseCaptions[payForm >= 1 && payForm <= 3 ? payForm - 1 : 0]);
+    edYukyu_->setEnabled(payForm == 2 || payForm == 3);
+}
+
+void EmployeePayPage::load(const EmployeeRecord& r) {
+    showAmount(box("edChingin1"), r.basePay);
+    showAmount(box("edChingin2"), r.overtimeRate);
+    showAmount(box("edChingin3"), r.lateNightRate);
+    showAmount(box("edChingin4"), r.holidayOvertimeRate);
+    showAmount(box("edChingin5"), r.holidayLateNightRate);
+    showAmount(box("edYukyu"), r.paidLeavePay);
+    showAmount(box("edKekkin"), r.absenceDeductionRate);
+    showAmount(box("edChisou"), r.lateDeductionRate);
+    showAmount(box("edYakuin"), r.positionAllowance);
+    showAmount(box("edFamily"), r.familyAllowance);
+    showAmount(box("edTeate1"), r.fixedAllowance1);
+    showAmount(box("edTeate2"), r.fixedAllowance2);
+    showAmount(box("edTeate3"), r.fixedAllowance3);
+    showAmount(box("edKoutuhi0"), r.commuteNonTaxable);
+    showAmount(box("edKoutuhi1"), r.commuteTaxable);
+    showAmount(box("edKoujo1"), r.fixedDeduction1);
+    showAmount(box("edKoujo2"), r.fixedDeduction2);
+    showAmount(box("edKoujo3"), r.fixedDeduction3);
+    showAmount(box("edJuumin6"), r.residentTaxJune);
+    showAmount(box("edJuumin"), r.residentTax);
+    cbKoyou_->setChecked(r.employmentInsured != 0);
+    cbKenkou_->setChecked(r.healthInsured != 0);
+    cbKaigo_->setChecked(r.nursingInsured != 0);
+    cbKenkouClick();
+    cbNenHoken_->setChecked(r.pensionInsured != 0);
+    cbNenKikin_->setChecked(r.pensionFundMember != 0);
+    setPremiums({r.healthInsPremium, r.nursingInsPremium, r.pensionPremium, r.pensionFundPremium});
+}
+
+void EmployeePayPage::store(EmployeeRecord& r) const {
+    r.basePay = amountIn(box("edChingin1"));
+    r.overtimeRate = amountIn(box("edChingin2"));
+    r.lateNightRate = amountIn(box("edChingin3"));
+    r.holidayOvertimeRate = amountIn(box("edChingin4"));
+    r.holidayLateNightRate = amountIn(box("edChingin5"));
+    r.paidLeavePay = amountIn(box("edYukyu"));
+    r.absenceDeductionRate = amountIn(box("edKekkin"));
+    r.lateDeductionRate = amountIn(box("edChisou"));
+    r.positionAllowance = amountIn(box("edYakuin"));
+    r.familyAllowance = amountIn(box("edFamily"));
+    r.fixedAllowance1 = amountIn(box("edTeate1"));
+    r.fixedAllowance2 = amountIn(box("edTeate2"));
+    r.fixedAllowance3 = amountIn(box("edTeate3"));
+    r.commuteNonTaxable = amountIn(box("edKoutuhi0"));
+    r.commuteTaxable = amountIn(box("edKoutuhi1"));
+    r.fixedDeduction1 = amountIn(box("edKoujo1"));
+    r.fixedDeduction2 = amountIn(box("edKoujo2"));
+    r.fixedDeduction3 = amountIn(box("edKoujo3"));
+    r.residentTaxJune = amountIn(box("edJuumin6"));
+    r.residentTax = amountIn(box("edJuumin"));
+    r.employmentInsured = cbKoyou_->isChecked() ? 1 : 0;
+    r.healthInsured = cbKenkou_->isChecked() ? 1 : 0;
+    r.healthInsPremium = amountIn(box("edKenhoRyo"));
+    r.nursingInsured = cbKaigo_->isChecked() ? 1 : 0;
+    r.nursingInsPremium = amountIn(box("edKaigoRyo"));
+    r.pensionInsured = cbNenHoken_->isChecked() ? 1 : 0;
+    r.pensionPremium = amountIn(box("edKoseiRyo"));
+    r.pensionFundMember = cbNenKikin_->isChecked() ? 1 : 0;
+    r.pensionFundPremium = amountIn(box("edKakekin"));
+}
+
+void EmployeePayPage::setPremiums(const calc::MonthlyPremiums& premiums) {
+    showAmount(box("edKenhoRyo"), premiums.health);
+    showAmount(box("edKaigoRyo"), premiums.nursing);
+    showAmount(box("edKoseiRyo"), premiums.pension);
+    showAmount(box("edKakekin"), premiums.pensionFund);
+}
+
+QLineEdit* EmployeePayPage::box(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+void EmployeePayPage::cbKenkouClick() {
+    if (!cbKenkou_->isChecked()) cbKaigo_->setChecked(false);
+    cbKaigo_->setEnabled(cbKenkou_->isChecked());
+}
+
+}  // namespace keiro::payroll

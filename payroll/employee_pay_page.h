@@ -1,0 +1,53 @@
+#pragma once
+// The employee editor's second page, "支給/控除/保険料": the wage and the unit prices of
+// overtime, paid leave, absence and lateness, the fixed allowances and deductions (captioned
+// with the user's item names), commuting allowances, resident tax, and the social insurance
+// flags with the monthly premiums.
+
+#include <QWidget>
+
+#include "calc/premiums.h"
+#include "core/items.h"
+#include "core/records.h"
+#include "widgets/entry_behaviour.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace keiro::payroll {
+
+class EmployeePayPage : public QWidget {
+    Q_OBJECT
+  public:
+    EmployeePayPage(QWidget* parent, const ui::EntrySettings& settings,
+                    ui::MessageService& messages);
+
+    // Captions of 役職手当, 家族手当, 固定手当１..３ and 固定控除１..３ from the current names.
+    void setItemNames(const ItemNames& names);
+    // The base box reads 基本給, 日給 or 時給; 有休時支給額 is open for daily and hourly pay.
+    void showPayForm(int payForm);
+
+    void load(const EmployeeRecord& record);
+    // Writes the page's fields into `record`.
+    void store(EmployeeRecord& record) const;
+
+    // The four monthly premiums chosen from the grade table.
+    void setPremiums(const calc::MonthlyPremiums& premiums);
+
+  private:
+    void cbKenkouClick();
+    QLineEdit* box(const char* name) const;
+
+    QLabel* lbChingin1_;
+    QLabel* lbAllowances_[5];  // 役職手当, 家族手当, 固定手当１..３
+    QLabel* lbDeductions_[3];  // 固定控除１..３
+    QLineEdit* edYukyu_;
+    QCheckBox* cbKoyou_;
+    QCheckBox* cbKenkou_;
+    QCheckBox* cbKaigo_;
+    QCheckBox* cbNenHoken_;
+    QCheckBox* cbNenKikin_;
+};
+
+}  // namespace keiro::payroll

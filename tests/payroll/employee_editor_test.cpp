@@ -1,0 +1,368 @@
+// The employee editor on the sample company: a new employee's slot and month, the checks of OK,
+// walking through the slots only while nothing is changed, the pay form's captions, the hidden
+// My Number, the new-employee template, premiums from a grade, and the nursing-care flag.
+#include "payroll/employee_editor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <regex>
+
+#include "core/employee_master.h"
+#include "tests/support/demo_company.h"
+#include "tests/support/qt_test_main.h"
+#include "widgets/calculator.h"
+#include "widgets/message_service.h"
+#include "widgets/notice_window.h"
+
+namespace keiro::payroll {
+namespace {
+
+constexpr int kDemoEmployees = 10;
+constexpr int kChosenGrade = 20;
+
+struct Demo : testing_support::DemoCompany {
+    std::optional<int> grade = kChosenGrade;
+    int storedGradeSeen = -1;
+    GradePremiumSetter setter{messages, *tables.grades, [this](int stored) {
+                                  storedGradeSeen = stored;
+                                  return grade;
+                              }};
+    std::unique_ptr<TfmMembEdit> editor;
+
+    Demo() : DemoCompany(11) {}
+
+    TfmMembEdit& open(int slot) {
+        editor = std::make_unique<TfmMembEdit>(
+            nullptr, EmployeeEditorContext{year, state.settings, places, messages, &setter}, slot);
+        editor->show();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(editor.get())); }();
+        return *editor;
+    }
+    template <typename T = QLineEdit>
+    T* child(const char* name) {
+        return editor->findChild<T*>(QString::fromLatin1(name));
+    }
+    void click(const char* button) {
+        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+    }
+    // Replaces a box's text as the clerk would: digits by keys, other text through the input
+    // method; then leaves the box.
+    void type(const char* name, const QString& text) {
+        QLineEdit* box = child(name);
+        box->setFocus();
+        box->selectAll();
+        if (text.isEmpty() || text.front().unicode() < 0x80) {
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, text);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(box, &commit);
+        }
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+    void showPayPage() { child<QTabWidget>("PageCtrl")->setCurrentIndex(1); }
+    bool accepted() const { return editor->result() == QDialog::Accepted; }
+    QString lastMessage() const { return messages.lastText(); }
+};
+
+}  // namespace
+
+class EmployeeEditorTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void newEmployeeTakesTheFirstFreeSlotWithTheMonthsSchedule() {
+        Demo demo;
+        TfmMembEdit& editor = demo.open(-1);
+        QCOMPARE(editor.windowTitle(), QStringLiteral("社員情報の編集"));
+        QCOMPARE(demo.child<QComboBox>("cbKubun")->currentText(), QStringLiteral("一般社員"));
+        QCOMPARE(demo.child<QComboBox>("cbKeitai")->currentText(), QStringLiteral("月給"));
+        QVERIFY(QApplication::focusWidget() == demo.child("edSimei"));
+        QVERIFY(!demo.child<QPushButton>("sbPrev")->isEnabled());
+        QVERIFY(!demo.child<QPushButton>("sbNext")->isEnabled());
+
+        demo.click("btOK");  // no name yet
+        QCOMPARE(demo.lastMessage(), QStringLiteral("氏名を入力して下さい。"));
+        QVERIFY(!demo.accepted());
+
+        demo.type("edSimei", QStringLiteral("山田　花子"));
+        demo.type("edSyaCod", QStringLiteral("011"));
+        demo.type("edChingin1", QStringLiteral("250000"));
+        QCOMPARE(demo.child("edChingin1")->text(), QStringLiteral("250,000"));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        const int slot = kDemoEmployees + 1;
+        QCOMPARE(editor.storedSlot(), slot);
+        const EmployeeRecord& stored = demo.year.block().employee(slot);
+        QCOMPARE(stored.name.utf8(), std::string("山田　花子"));
+        QCOMPARE(stored.basePay, 250000);
+        QCOMPARE(stored.category, 2);
+        QCOMPARE(stored.categoryText.utf8(), std::string("一般社員"));
+        QVERIFY(std::regex_match(stored.recordId.utf8(), std::regex("[0-9]{6}_[0-9]{6}")));
+        const AttendanceRecord& month = demo.year.block().attendance[slot - 1];
+        QCOMPARE(month.daysWorked, double(demo.year.block().settings.scheduledDays));
+        QCOMPARE(month.hoursWorked, demo.year.block().settings.scheduledHours);
+        QVERIFY(month.daysWorked > 0);
+    }
+
+    void aFullPeriodTakesNoNewEmployee() {
+        Demo demo;
+        for (int slot = kDemoEmployees + 1; slot <= kMaxEmployees; ++slot) {
+            demo.year.block().employee(slot).recordId.assign("k" + std::to_string(slot));
+        }
+        demo.open(-1);
+        demo.type("edSimei", QStringLiteral("山田"));
+        demo.click("btOK");
+        QCOMPARE(demo.lastMessage().toStdString(), std::string(kMsgNoFreeSlot));
+        QVERIFY(!demo.accepted());
+    }
+
+    void codesMustDifferUnlessEmpty() {
+        Demo demo;
+        demo.open(2);
+        demo.type("edSyaCod", QStringLiteral("001"));
+        demo.click("btOK");
+        QCOMPARE(demo.lastMessage(), QStringLiteral("社員コードが重複しています。"));
+        QVERIFY(!demo.accepted());
+        QVERIFY(QApplication::focusWidget() == demo.child("edSyaCod"));
+        demo.type("edSyaCod", QStringLiteral("002"));  // its own code
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+
+        for (const int slot : {2, 3}) {  // two employees without a code
+            demo.open(slot);
+            demo.type("edSyaCod", QString());
+            demo.click("btOK");
+            QVERIFY(demo.accepted());
+            QVERIFY(demo.year.block().employee(slot).employeeCode.empty());
+        }
+    }
+
+    void movingIsRefusedWhileTheFormIsChanged() {
+        Demo demo;
+        TfmMembEdit& editor = demo.open(1);
+        QVERIFY(!demo.child<QPushButton>("sbPrev")->isEnabled());
+        demo.type("edBusyo", QStringLiteral("経営企画"));
+        demo.click("sbNext");
+        QCOMPARE(demo.lastMessage(), QStringLiteral("データ内容に変更がある場合は出来ません。"));
+        QCOMPARE(editor.slot(), 1);
+        QTest::keyClick(&editor, Qt::Key_PageDown);
+        QCOMPARE(demo.messages.shown().size(), std::size_t{2});
+        QCOMPARE(editor.slot(), 1);
+
+        demo.type("edBusyo", QStringLiteral("本社"));  // undone
+        QVERIFY(!editor.isChanged());
+        QTest::keyClick(&editor, Qt::Key_PageDown);
+        QCOMPARE(editor.slot(), 2);
+        QCOMPARE(demo.child("edSimei")->text(), QStringLiteral("高橋　誠"));
+        QTest::keyClick(&editor, Qt::Key_PageUp);
+        QCOMPARE(editor.slot(), 1);
+
+        demo.type("edBusyo", QStringLiteral("経営企画"));
+        demo.click("btOK");  // saved: the stored record is what the next showing compares with
+        QVERIFY(demo.accepted());
+        TfmMembEdit& again = demo.open(1);
+        QVERIFY(!again.isChanged());
+        demo.click("sbNext");
+        QCOMPARE(again.slot(), 2);
+
+        demo.open(kDemoEmployees);  // the last employee: nobody after
+        QVERIFY(!demo.child<QPushButton>("sbNext")->isEnabled());
+        QVERIFY(demo.child<QPushButton>("sbPrev")->isEnabled());
+    }
+
+    void payFormRelabelsTheBaseAndOpensPaidLeavePay() {
+        Demo demo;
+        demo.open(2);
+        auto* payForm = demo.child<QComboBox>("cbKeitai");
+        auto* base = demo.child<QLabel>("lbChingin1");
+        QCOMPARE(base->text(), QStringLiteral("基本給"));
+        QVERIFY(!demo.child("edYukyu")->isEnabled());
+        payForm->setCurrentIndex(1);
+        QCOMPARE(base->text(), QStringLiteral("日給"));
+        QVERIFY(demo.child("edYukyu")->isEnabled());
+        payForm->setCurrentIndex(2);
+        QCOMPARE(base->text(), QStringLiteral("時給"));
+        QVERIFY(demo.child("edYukyu")->isEnabled());
+        // The user's item names caption the allowances.
+        QCOMPARE(demo.child<QLabel>("lbTeate1")->text(),
+                 QString::fromStdString(demo.state.settings.itemNames[kFirstFreeItem]));
+    }
+
+    void myNumberIsHiddenAndMustHaveTwelveDigits() {
+        Demo demo;
+        demo.open(1);
+        demo.type("edMyNo", QStringLiteral("12a345"));  // the letter is dropped
+        QLineEdit* box = demo.child("edMyNo");
+        QCOMPARE(box->text(), QStringLiteral("12345"));
+        QCOMPARE(box->displayText(), QStringLiteral("*****"));
+        demo.child<QCheckBox>("cbHide")->click();
+        QCOMPARE(box->displayText(), QStringLiteral("12345"));
+        demo.click("btOK");
+        QCOMPARE(demo.lastMessage(), QStringLiteral("マイナンバーの入力に誤りがあります。"));
+        QVERIFY(!demo.accepted());
+
+        demo.type("edMyNo", QStringLiteral("0012345678901"));  // the thirteenth digit does not fit
+        QCOMPARE(box->text(), QStringLiteral("001234567890"));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        QCOMPARE(std::int64_t{demo.year.block().employee(1).myNumber}, 1234567890);
+
+        demo.open(1);  // shown with its leading zeros, hidden again
+        QCOMPARE(demo.child("edMyNo")->text(), QStringLiteral("001234567890"));
+        QVERIFY(demo.child<QCheckBox>("cbHide")->isChecked());
+    }
+
+    void templateKeepsTheEntryWithoutThePerson() {
+        Demo demo;
+        demo.open(2);
+        demo.type("edMyNo", QStringLiteral("123456789012"));
+        demo.messages.answerNext(ui::Answer::Yes);
+        demo.click("sbDefault");
+        QCOMPARE(demo.messages.shown().front().text.toStdString(),
+                 std::string(kMsgTemplateQuestion));
+        const auto path = employeeTemplatePath(demo.places.dataFolder);
+        QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{700});
+        auto notices = demo.editor->findChildren<ui::TfmNotice*>();
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.front()->text(), QString::fromUtf8(kMsgTemplateSaved));
+
+        demo.open(-1);  // a new employee starts from it
+        QCOMPARE(demo.child("edSimei")->text(), QString());
+        QCOMPARE(demo.child("edSimeiF")->text(), QString());
+        QCOMPARE(demo.child("edSyaCod")->text(), QString());
+        QCOMPARE(demo.child("edMyNo")->text(), QStringLiteral("123456789012"));
+        QCOMPARE(demo.child("edKinyu")->text(), QStringLiteral("東都銀行"));
+        const EmployeeRecord saved = loadEmployeeTemplate(demo.places.dataFolder);
+        QVERIFY(saved.recordId.empty());
+        QCOMPARE(saved.insuranceGrade, 0);
+
+        demo.messages.answerNext(ui::Answer::No);
+        demo.messages.answerNext(ui::Answer::Yes);
+        demo.click("sbDefault");
+        QCOMPARE(demo.lastMessage(), QString::fromUtf8(kMsgTemplateRemoveQuestion));
+        QVERIFY(!std::filesystem::exists(path));
+        QCOMPARE(demo.child("edKinyu")->text(), QString());  // the form starts afresh
+        QCOMPARE(demo.child("edMyNo")->text(), QString());
+        notices = demo.editor->findChildren<ui::TfmNotice*>();
+        QCOMPARE(notices.back()->text(), QString::fromUtf8(kMsgTemplateRemoved));
+    }
+
+    void gradeSetsTheFourPremiumsAndIsStored() {
+        Demo demo;
+        demo.open(3);
+        auto* fromGrade = demo.child<QPushButton>("sbFromGrade");
+        QVERIFY(!fromGrade->isEnabled());
+        demo.showPayPage();
+        QVERIFY(fromGrade->isEnabled());
+        demo.click("sbFromGrade");
+        QCOMPARE(demo.storedGradeSeen, int(demo.year.block().employee(3).insuranceGrade));
+        const calc::MonthlyPremiums expected = calc::SetPremiumsFromGrade(
+            *demo.tables.grades, kChosenGrade, demo.year.block().settings);
+        QVERIFY(expected.health > 1000);
+        QCOMPARE(demo.child("edKenhoRyo")->text(),
+                 QString::fromStdString(formatAmount(0, expected.health)));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        const EmployeeRecord& stored = demo.year.block().employee(3);
+        QCOMPARE(int(stored.insuranceGrade), kChosenGrade);
+        QCOMPARE(stored.healthInsPremium, expected.health);
+        QCOMPARE(stored.nursingInsPremium, expected.nursing);
+        QCOMPARE(stored.pensionPremium, expected.pension);
+        QCOMPARE(stored.pensionFundPremium, expected.pensionFund);
+    }
+
+    void cashPaymentClosesTheBankFields() {
+        Demo demo;
+        demo.open(8);  // paid in cash
+        QVERIFY(demo.child<QRadioButton>("rbGenkin")->isChecked());
+        QVERIFY(!demo.child("edKinyu")->isEnabled());
+        QVERIFY(!demo.child("edTesuryo")->isEnabled());
+        demo.child<QRadioButton>("rbFurikomi")->click();
+        QVERIFY(demo.child("edKinyu")->isEnabled());
+        QVERIFY(demo.child<QRadioButton>("rbFutuu")->isEnabled());
+    }
+
+    void withoutHealthInsuranceNoNursingCare() {
+        Demo demo;
+        demo.open(2);
+        demo.showPayPage();
+        auto* health = demo.child<QCheckBox>("cbKenkou");
+        auto* nursing = demo.child<QCheckBox>("cbKaigo");
+        QVERIFY(health->isChecked() && nursing->isChecked() && nursing->isEnabled());
+        health->click();
+        QVERIFY(!nursing->isChecked());
+        QVERIFY(!nursing->isEnabled());
+        health->click();
+        QVERIFY(nursing->isEnabled());
+        QVERIFY(!nursing->isChecked());
+    }
+
+    // Every box and button lies whole inside the window on both pages.
+    // KEIRO_EDITOR_SHOT=prefix keeps prefix1.png and prefix2.png for a person to look at.
+    void bothPagesFitTheWindow() {
+        Demo demo;
+        TfmMembEdit& editor = demo.open(2);
+        const QString shot = qEnvironmentVariable("KEIRO_EDITOR_SHOT");
+        for (int page = 0; page < 2; ++page) {
+            demo.child<QTabWidget>("PageCtrl")->setCurrentIndex(page);
+            QApplication::processEvents();
+            for (QWidget* w : editor.findChildren<QWidget*>()) {
+                if (!w->isVisible() || w->window() != &editor) continue;
+                const QRect inWindow(w->mapTo(&editor, QPoint(0, 0)), w->size());
+                QVERIFY2(editor.rect().contains(inWindow), qPrintable(w->objectName()));
+            }
+            if (!shot.isEmpty())
+                QVERIFY(editor.grab().save(shot + QString::number(page + 1) + ".png"));
+        }
+    }
+
+    void calculatorWritesIntoTheAmountBoxWithSeparators() {
+        Demo demo;
+        demo.open(2);
+        demo.showPayPage();
+        demo.child("edYakuin")->setFocus();
+        auto* calculator = demo.editor->findChild<ui::TfmCalc*>();
+        QTimer::singleShot(0, calculator, [calculator] {
+            using Key = ui::CalculatorState::Key;
+            for (const Key key : {Key::Digit1, Key::Digit2, Key::Digit0, Key::Times, Key::Digit3,
+                                  Key::Digit0, Key::Digit0}) {
+                calculator->press(key);
+            }
+            calculator->btOKClick();
+        });
+        demo.click("sbCalc");
+        QCOMPARE(demo.child("edYakuin")->text(), QStringLiteral("36,000"));
+        QVERIFY(demo.editor->focusWidget() == demo.child("edYakuin"));
+    }
+
+    void enterMovesOnAndBackspaceIsRefusedInTheCategory() {
+        Demo demo;
+        demo.open(2);
+        auto* category = demo.child<QComboBox>("cbKubun");
+        category->lineEdit()->setFocus();
+        QTest::keyClick(category->lineEdit(), Qt::Key_Backspace);
+        QTRY_COMPARE(demo.lastMessage(),
+                     QStringLiteral("この項目ではBackSpaceキーは使用できません。\n"
+                                    "Deleteキーで編集を行って下さい。"));
+        QCOMPARE(category->currentText(), QStringLiteral("一般社員"));
+
+        demo.child<QComboBox>("cbKeitai")->setFocus();
+        QTest::keyClick(demo.child<QComboBox>("cbKeitai"), Qt::Key_Return);
+        QVERIFY(QApplication::focusWidget() == demo.child<QComboBox>("cbSyugyo"));
+        QVERIFY(demo.editor->isVisible());
+    }
+};
+
+}  // namespace keiro::payroll
+
+using keiro::payroll::EmployeeEditorTest;
+KEIRO_QTEST(EmployeeEditorTest);
+
+#include "employee_editor_test.moc"
