@@ -15,6 +15,7 @@
 #include "core/fileio.h"
 #include "core/product.h"
 #include "payroll/config_dialog.h"
+#include "payroll/grade_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
 #include "widgets/file_dialogs.h"
@@ -37,9 +38,9 @@ QString qs(std::string_view text) {
 }
 
 // The buttons of windows that are not part of the program yet.
-const char* const kNotYetButtons[] = {"imSyainEdit",    "sbPrnFormK",  "sbPrnFormS",
-                                      "sbDaicho",       "sbMeisaihyo", "sbKyuyoDaicho",
-                                      "sbKyuyoIchiran", "sbFuriList",  "sbKinsyuList"};
+const char* const kNotYetButtons[] = {"sbPrnFormK",  "sbPrnFormS",    "sbDaicho",
+                                      "sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran",
+                                      "sbFuriList",  "sbKinsyuList"};
 
 }  // namespace
 
@@ -249,6 +250,8 @@ void TfmMain::savePlacement() {
 void TfmMain::toolTrayClick(const QString& name) {
     if (name == QLatin1String("imFileSave")) {
         savePeriod();
+    } else if (name == QLatin1String("imSyainEdit")) {
+        imSyainEditClick();
     } else if (name == QLatin1String("imReturn")) {
         imReturnClick();
     } else if (name == QLatin1String("sbConfig")) {

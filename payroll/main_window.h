@@ -27,7 +27,9 @@ class MessageService;
 
 namespace keiro::payroll {
 
+class GradePremiumSetter;
 class PayGridView;
+class TfmKenhoHyo;
 class ToolTray;
 
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
@@ -91,6 +93,8 @@ class TfmMain : public QMainWindow {
     // 勤怠インポート: asks for an attendance file, writes it into the open period's attendance
     // records, rebuilds the grid and reports how many employees it read.
     void ImportAttendance();
+    // 社員情報: the employee list (with the employee editor), then the grid refilled.
+    void imSyainEditClick();
     // 個別入力: the detail entry window for the employee of the grid's current column.
     void sbDataEditClick();
 
@@ -114,6 +118,9 @@ class TfmMain : public QMainWindow {
     bool isModified(bool& failed);
     PeriodChoice chooseWithSelectionWindow();
     calc::CalcContext calcContext() const;
+    // 等級表から入力 of the employee editor: one for the run, so its question is asked once;
+    // nullptr when the grade table could not be loaded.
+    GradePremiumSetter* gradeSetter();
 
     MainContext context_;
     YearData& year_;
@@ -125,6 +132,9 @@ class TfmMain : public QMainWindow {
     QNetworkAccessManager* network_ = nullptr;
     std::function<PeriodChoice()> choosePeriod_;
     std::function<void(const QUrl&)> openUrl_;
+    TfmKenhoHyo* gradeWindow_ = nullptr;
+    std::unique_ptr<GradePremiumSetter> gradeSetter_;
+    int employeeListSort_ = 0;  // the employee list's order, kept for the run
     bool startupAbandoned_ = false;
     bool closingConfirmed_ = false;
 };

@@ -5,6 +5,9 @@
 #include "core/attendance_import.h"
 #include "core/employee_csv.h"
 #include "core/fileio.h"
+#include "payroll/employee_editor.h"
+#include "payroll/employee_list_window.h"
+#include "payroll/grade_window.h"
 #include "payroll/main_window.h"
 #include "payroll/pay_entry_window.h"
 #include "payroll/pay_grid_view.h"
@@ -13,6 +16,39 @@
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
+
+GradePremiumSetter* TfmMain::gradeSetter() {
+    if (!context_.tables.grades) return nullptr;
+    if (!gradeSetter_) {
+        gradeWindow_ = new TfmKenhoHyo(this, *context_.tables.grades);
+        gradeSetter_ = std::make_unique<GradePremiumSetter>(context_.messages, *gradeWindow_,
+                                                            *context_.tables.grades);
+    }
+    return gradeSetter_.get();
+}
+
+void TfmMain::imSyainEditClick() {
+    tray_->closePanels();
+    if (year_.period() == 0 || !recalculatePeriod()) return;
+    EmployeeListContext list{
+        year_,
+        context_.ini,
+        context_.settings,
+        context_.places,
+        context_.messages,
+        context_.dialogs,
+        [this](QWidget* parent, int slot) {
+            TfmMembEdit editor(parent,
+                               EmployeeEditorContext{year_, context_.settings, context_.places,
+                                                     context_.messages, gradeSetter()},
+                               slot);
+            return editor.exec() == QDialog::Accepted ? editor.storedSlot() : 0;
+        },
+        &employeeListSort_};
+    TfmMembList window(this, list);
+    window.exec();
+    showPeriod();  // employees may have come, gone or changed pay form
+}
 
 void TfmMain::sbDataEditClick() {
     tray_->closePanels();

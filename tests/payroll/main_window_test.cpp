@@ -17,6 +17,8 @@
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/yearfile.h"
+#include "payroll/employee_editor.h"
+#include "payroll/employee_list_window.h"
 #include "payroll/main_window.h"
 #include "payroll/pay_entry_window.h"
 #include "payroll/pay_grid_view.h"
@@ -125,6 +127,29 @@ class MainWindowTest : public QObject {
         demo.window->ImportAttendance();
         QVERIFY(demo.messages.lastText().startsWith(QString::fromUtf8(kMsgCsvCannotOpen.data())));
         QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
+    }
+
+    void aNewEmployeeFromTheEmployeeListGetsAColumn() {
+        Demo demo(11);
+        const int before = demo.grid().employeeCount();
+        bool stored = false;
+        QTimer::singleShot(0, [&] {
+            auto* list = qobject_cast<TfmMembList*>(QApplication::activeModalWidget());
+            QVERIFY(list != nullptr);
+            QTimer::singleShot(0, [&] {
+                auto* editor = qobject_cast<TfmMembEdit*>(QApplication::activeModalWidget());
+                QVERIFY(editor != nullptr);
+                editor->findChild<QLineEdit*>("edSimei")->setText("新井　一郎");
+                editor->btOKClick();
+                stored = editor->storedSlot() > 0;
+            });
+            list->sbNewClick();
+            list->reject();
+        });
+        demo.window->toolTray()->button("imSyainEdit")->click();
+        QVERIFY(stored);
+        QCOMPARE(demo.grid().employeeCount(), before + 1);
+        QCOMPARE(demo.grid().text(0, before + 1), std::string("新井　一郎"));
     }
 
     void detailEntryTakesTheGridAndTheGridShowsWhatWasEntered() {
