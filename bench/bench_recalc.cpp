@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "calc/data_csv.h"
+#include "calc/employee_sheet.h"
 #include "calc/period_calc.h"
 #include "calc/tax_table_build.h"
 #include "core/fileio.h"
@@ -224,6 +225,31 @@ void BM_RecalculateDecemberBonus(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RecalculateDecemberBonus)->Unit(benchmark::kMicrosecond);
+
+// Leaving one box of the individual entry window: the typed value stored, the employee
+// recalculated, and every box's text made again for the redisplay.
+void BM_DetailEntryBox(benchmark::State& state) {
+    YearData year = company().open(6);
+    const CalcContext ctx = company().context(false);
+    const PrintTables tables = buildPrintTables(defaultLayout(LayoutKind::Salary));
+    EmployeeSheet sheet(year, tables, ctx);
+    sheet.show(1);
+    int position = 0;  // the 普通残業時間 row
+    while (sheet.caption(Band::Attendance, position) != "普通残業時間") ++position;
+    int hours = 0;
+    for (auto _ : state) {
+        sheet.enter(Band::Attendance, position, std::to_string(10 + hours++ % 5) + ":30");
+        benchmark::DoNotOptimize(sheet.recalculate());
+        for (int b = 0; b < kBandCount; ++b) {
+            const Band band = static_cast<Band>(b);
+            for (int p = 0; p < sheet.rowCount(band); ++p) {
+                benchmark::DoNotOptimize(sheet.text(band, p));
+            }
+        }
+        benchmark::DoNotOptimize(sheet.totals());
+    }
+}
+BENCHMARK(BM_DetailEntryBox)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace keiro::calc
