@@ -1,5 +1,6 @@
 #include "core/attendance_import.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -29,7 +30,10 @@ AttendanceCsv parseAttendanceCsv(std::string_view bytes) {
     CsvDataLines data = csvDataLines(splitTextLines(bytes));
     result.error = std::move(data.error);
     for (const auto& [number, line] : data.lines) {
-        result.rows.push_back({number, splitCsvLineCounted(line)});
+        CsvLine fields = splitCsvLineCounted(line);
+        const bool filler = std::all_of(fields.fields.begin(), fields.fields.end(),
+                                        [](const std::string& f) { return isBlankText(f); });
+        if (!filler) result.rows.push_back({number, std::move(fields)});  // not ",,,,"
     }
     return result;
 }

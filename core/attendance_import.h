@@ -26,8 +26,9 @@ struct AttendanceCsv {
     std::string error;
     std::vector<AttendanceCsvRow> rows;
 };
-// The header line is skipped unread; blank lines are skipped.  Data lines that are UTF-8 make the
-// whole file refused with kMsgCsvIsUtf8.
+// The header line is skipped unread; blank lines, and lines whose fields are all blank, are
+// skipped.  A line with values but no 社員コード matches nobody.  Data lines that are UTF-8 make
+// the whole file refused with kMsgCsvIsUtf8.
 AttendanceCsv parseAttendanceCsv(std::string_view bytes);
 // Reads and parses the file.  A file that cannot be read (gone since it was chosen, no rights)
 // throws IoError with the file's name and the reason; the window shows kMsgCsvCannotOpen.

@@ -52,10 +52,6 @@ bool isHeader(std::string_view line, bool utf8) {
     return true;
 }
 
-bool isBlankLine(std::string_view line) {
-    return trimBlanks(line).empty();
-}
-
 EmployeeRecord newImportedEmployee(const KeyTime& now, int count) {
     EmployeeRecord record = defaultEmployeeTemplate();  // 一般社員, 月給, 在職
     record.recordId.assignBytes(importedEmployeeKey(now, count));
@@ -63,6 +59,10 @@ EmployeeRecord newImportedEmployee(const KeyTime& now, int count) {
 }
 
 }  // namespace
+
+bool isBlankText(std::string_view bytes) {
+    return trimBlanks(bytes).empty();
+}
 
 CsvDataLines csvDataLines(const std::vector<std::string>& lines) {
     CsvDataLines result;
@@ -73,12 +73,14 @@ CsvDataLines csvDataLines(const std::vector<std::string>& lines) {
         return result;
     }
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (!isBlankLine(lines[i])) result.lines.emplace_back(static_cast<int>(i + 1), lines[i]);
+        if (!isBlankText(lines[i])) result.lines.emplace_back(static_cast<int>(i + 1), lines[i]);
     }
     return result;
 }
 
 int findSlotByCode(const PeriodBlock& block, std::string_view code) {
+    // An empty code is no code: it would otherwise pick the first employee who has none.
+    if (code.empty()) return -1;
     for (int i = 0; i < kMaxEmployees && block.employees[i].isUsed(); ++i) {
         if (block.employees[i].employeeCode.bytes() == code) return i;
     }
@@ -152,6 +154,9 @@ EmployeeCsv parseEmployeeCsv(std::string_view bytes) {
     result.error = std::move(data.error);
     for (const auto& [number, line] : data.lines) {
         const auto fields = splitCsvLine(line);
+        if (isBlankText(fields[0]) && isBlankText(fields[1]) && isBlankText(fields[2])) {
+            continue;  // a filler row of a spreadsheet: ",,"
+        }
         result.rows.push_back({number, fields[0], fields[1], fields[2]});
     }
     return result;

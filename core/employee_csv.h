@@ -35,6 +35,9 @@ std::vector<std::string> splitTextLines(std::string_view bytes);
 // all of them form valid UTF-8 sequences (Japanese code page 932 text almost never does).
 bool looksLikeUtf8(std::string_view bytes);
 
+// Whether the bytes hold nothing but blanks and control bytes.
+bool isBlankText(std::string_view bytes);
+
 // The lines after a CSV file's header line, with their line numbers in the file (the header is
 // line 1), blank lines left out.  `error` is kMsgCsvIsUtf8 when those lines are UTF-8.
 struct CsvDataLines {
@@ -44,7 +47,7 @@ struct CsvDataLines {
 CsvDataLines csvDataLines(const std::vector<std::string>& lines);
 
 // The index (0..99) of the used slot holding this 社員コード (code page 932), scanning from slot
-// 1 up to the first empty slot; -1 when there is none.
+// 1 up to the first empty slot; -1 when there is none, and always for an empty code.
 int findSlotByCode(const PeriodBlock& block, std::string_view code);
 
 // The export: the header, then one line per slot from 1 up to the first empty slot.
@@ -60,7 +63,8 @@ struct EmployeeCsvRow {
 
 // The parsed file: `error` is the message to show (and `rows` is empty) when the file cannot be
 // imported: no header line or another header (kMsgCsvInvalidFile), a header or employee lines in
-// UTF-8 (kMsgCsvIsUtf8).  Blank lines are skipped; fields after the third are ignored.
+// UTF-8 (kMsgCsvIsUtf8).  Blank lines, and lines whose three fields are blank, are skipped;
+// fields after the third are ignored.
 struct EmployeeCsv {
     std::string error;
     std::vector<EmployeeCsvRow> rows;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "core/employee_master.h"
 #include "core/text.h"
 
 namespace keiro {
@@ -43,6 +44,14 @@ std::string payFormText(int payForm) {
     }
 }
 
+// The category list's entry, or the user's own text when no entry is chosen.
+std::string categoryText(const EmployeeRecord& e) {
+    if (e.category >= 1 && e.category <= kEmployeeCategories.size()) {
+        return cp932(kEmployeeCategories[e.category - 1]);
+    }
+    return std::string(e.categoryText.bytes());
+}
+
 std::string statusText(int status) {
     switch (status) {
         case 1:
@@ -70,7 +79,7 @@ std::array<std::string, kEmployeeListColumns> employeeListColumns(const PeriodBl
     const EmployeeRecord& e = block.employee(slot);
     return {number("%3d  ", slot),
             leftInWidth(std::string(e.name.bytes()), 16) + "  ",
-            leftInWidth(std::string(e.categoryText.bytes()), 10) + "  ",
+            leftInWidth(categoryText(e), 10) + "  ",
             leftInWidth(payFormText(e.payForm), 6) + "  ",
             leftInWidth(statusText(e.workStatus), 4) + "  ",
             birthDate(e),

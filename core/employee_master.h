@@ -4,6 +4,7 @@
 // period with its key, and the template that new employees start from ("社員情報.dat" in the
 // data folder).
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -23,6 +24,11 @@ inline constexpr std::string_view kMsgDuplicateCode = "社員コードが重複�
 inline constexpr std::string_view kMsgNoFreeSlot =
     "社員数が上限(100人)に達しているため登録できません。";
 inline constexpr std::string_view kMsgChangedNoMove = "データ内容に変更がある場合は出来ません。";
+
+// The entries of the 社員区分 list; EmployeeRecord::category is an entry's number (1..5), or 0
+// when the user typed a text of their own (categoryText).
+inline constexpr std::array<std::string_view, 5> kEmployeeCategories{"役員", "一般社員", "臨時社員",
+                                                                     "パート", "アルバイト"};
 
 // 社員区分, 支給形態 and 就業形態 of a new employee without a template file: 一般社員, 月給, 在職.
 inline constexpr std::uint8_t kDefaultCategory = 2;

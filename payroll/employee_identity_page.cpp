@@ -19,9 +19,13 @@
 namespace keiro::payroll {
 namespace {
 
-const QStringList kCategories{QStringLiteral("役員"), QStringLiteral("一般社員"),
-                              QStringLiteral("臨時社員"), QStringLiteral("パート"),
-                              QStringLiteral("アルバイト")};
+QStringList categoryEntries() {
+    QStringList entries;
+    for (const std::string_view entry : kEmployeeCategories) {
+        entries << QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
+    }
+    return entries;
+}
 const QStringList kPayForms{QStringLiteral("月給"), QStringLiteral("日給"),
                             QStringLiteral("時間給")};
 const QStringList kWorkStatuses{QStringLiteral("在職"), QStringLiteral("休職"),
@@ -89,7 +93,7 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     cbHide_->setObjectName(QStringLiteral("cbHide"));
     edBusyo_ = inBasic.text("edBusyo", 16);
     edSyaCod_ = inBasic.text("edSyaCod", 10);
-    cbKubun_ = listBox(basic, "cbKubun", kCategories);
+    cbKubun_ = listBox(basic, "cbKubun", categoryEntries());
     cbKubun_->setEditable(true);
     cbKubun_->setInsertPolicy(QComboBox::NoInsert);
     cbKubun_->setCompleter(nullptr);
@@ -249,10 +253,10 @@ void EmployeeIdentityPage::store(EmployeeRecord& record) const {
     storeText(record.department, utf8Of(edBusyo_));
     storeText(record.employeeCode, utf8Of(edSyaCod_));
 
-    // The category is the entry chosen (or typed); its text may be the user's own.
+    // The category is the entry chosen, or 0 for a text of the user's own (which the slips and
+    // lists then show instead of an entry).
     const int listed = cbKubun_->findText(cbKubun_->currentText());
-    record.category = listed >= 0 ? static_cast<std::uint8_t>(listed + 1)
-                                  : chosenNumber(cbKubun_, record.category);
+    record.category = listed >= 0 ? static_cast<std::uint8_t>(listed + 1) : 0;
     storeText(record.categoryText, cbKubun_->currentText().toStdString());
     record.payForm = chosenNumber(cbKeitai_, record.payForm);
     record.workStatus = chosenNumber(cbSyugyo_, record.workStatus);

@@ -163,6 +163,22 @@ void TfmDataEdit::storeBoxes() {
     sheet_->setMemo(summary_->memo().toStdString());
 }
 
+void TfmDataEdit::storeBoxesAsLeft() {
+    storeBoxes();
+    const Focused f = focused();
+    if (f.box != nullptr && !f.box->isReadOnly() && sheet_->isPaidLeaveDays(f.band, f.position)) {
+        carryPaidLeave();
+    }
+}
+
+void TfmDataEdit::carryPaidLeave() {
+    try {
+        sheet_->carryPaidLeave();
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromStdString(e.what()));
+    }
+}
+
 bool TfmDataEdit::recalculate() {
     return sheet_->recalculate();
 }
@@ -192,20 +208,14 @@ void TfmDataEdit::updateButtons() {
 void TfmDataEdit::InputItemExit(Band band, int position) {
     if (closing_) return;
     storeBoxes();
-    if (sheet_->isPaidLeaveDays(band, position)) {
-        try {
-            sheet_->carryPaidLeave();
-        } catch (const IoError& e) {
-            context_.messages.error(this, QString::fromStdString(e.what()));
-        }
-    }
+    if (sheet_->isPaidLeaveDays(band, position)) carryPaidLeave();
     recalculate();
     showEmployee();
 }
 
 void TfmDataEdit::sbCalcClick() {
     if (checkFocusedBox() == Check::Refused) return;
-    storeBoxes();
+    storeBoxesAsLeft();
     const bool taxComputed = recalculate();
     showEmployee();
     if (taxComputed) return;
@@ -219,7 +229,7 @@ void TfmDataEdit::sbManualClick() {
     const Focused f = focused();
     if (f.box == nullptr || !sheet_->row(f.band, f.position).switchable()) return;
     if (checkFocusedBox() == Check::Refused) return;
-    storeBoxes();
+    storeBoxesAsLeft();
     sheet_->toggleManual(f.band, f.position);
     recalculate();
     showEmployee();
@@ -239,7 +249,7 @@ void TfmDataEdit::moveTo(int direction) {
     const int target = sheet_->neighbour(direction);
     if (target == 0 || checkFocusedBox() == Check::Refused) return;
     const Focused f = focused();
-    storeBoxes();
+    storeBoxesAsLeft();
     recalculate();
     sheet_->show(target);
     showEmployee();
@@ -258,7 +268,7 @@ void TfmDataEdit::reject() {
         case Check::Unchanged:
             break;
     }
-    storeBoxes();
+    storeBoxesAsLeft();
     recalculate();
     closing_ = true;
     QDialog::reject();

@@ -83,6 +83,10 @@ class TfmDataEdit : public QDialog {
     // Checks and reformats the box that has the focus, as leaving it would.
     Check checkFocusedBox();
     void storeBoxes();
+    // storeBoxes, and the paid-leave balance carried when the focused box is 有休日数: what
+    // leaving the box does, for the buttons, which take no focus.
+    void storeBoxesAsLeft();
+    void carryPaidLeave();
     bool recalculate();
     void showEmployee();
     void updateButtons();

@@ -72,6 +72,21 @@ TEST(AttendanceImportTest, UnknownCodesAndEmployeesAfterAnEmptySlotAreReportedAn
     EXPECT_DOUBLE_EQ(block->attendance[2].daysWorked, 0);
 }
 
+TEST(AttendanceImportTest, AnEmptyCodeMatchesNobodyAndFillerRowsAreSkipped) {
+    // Slot 1 has no code (as every employee made from the template starts): a row without a
+    // code must not zero its attendance.
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "", "id1");
+    addEmployee(*block, 2, "E2", "id2");
+    block->attendance[0].daysWorked = 21;
+    const ImportRun r = applyRows(*block, ",,,,,,,,,,,,,\r\n,20,1\r\n  , ,\r\nE2,18\r\n");
+    EXPECT_EQ(r.result.imported, 1);
+    ASSERT_EQ(r.skipped.size(), 1u);
+    EXPECT_EQ(r.skipped[0], "社員コードが[]の社員データは存在しません。");
+    EXPECT_DOUBLE_EQ(block->attendance[0].daysWorked, 21);
+    EXPECT_DOUBLE_EQ(block->attendance[1].daysWorked, 18);
+}
+
 TEST(AttendanceImportTest, AnEmptyBalanceIsCarriedFromThePreviousPeriod) {
     auto block = std::make_unique<PeriodBlock>();
     addEmployee(*block, 1, "E1", "id1");

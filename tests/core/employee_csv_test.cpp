@@ -107,6 +107,28 @@ TEST(EmployeeCsvTest, NoToOverwriteSkipsTheLineAndNewCodesGetKeyedSlots) {
     EXPECT_EQ(block->attendance[3].overtimeHours, 0);
 }
 
+TEST(EmployeeCsvTest, RowsWithoutACodeAreNewEmployeesAndFillerRowsAreSkipped) {
+    auto block = threeEmployees();
+    block->employee(5) = EmployeeRecord{};
+    block->employee(2).employeeCode.assign("");  // 佐藤 has no code
+    const std::string header = text::toCp932("ユーザーＩＤ,氏名,グループ,\r\n");
+    const EmployeeCsv csv =
+        parseEmployeeCsv(header + text::toCp932(",,\r\n\"\",\"\",\"\"\r\n,新人,開発\r\n"));
+    ASSERT_EQ(csv.rows.size(), 1u);
+    int questions = 0;
+    const EmployeeImportResult result = importEmployees(
+        *block, 1, csv.rows,
+        [&](const std::string&) {
+            ++questions;
+            return true;
+        },
+        kNow);
+    EXPECT_EQ(result.count, 1);
+    EXPECT_EQ(questions, 0);
+    EXPECT_EQ(block->employee(2).name.utf8(), "佐藤 花子");
+    EXPECT_EQ(block->employee(4).name.utf8(), "新人");
+}
+
 TEST(EmployeeCsvTest, ThreeNewEmployeesIntoNinetyNineSlotsAddOneAndStop) {
     auto block = std::make_unique<PeriodBlock>();
     for (int slot = 1; slot <= 99; ++slot)

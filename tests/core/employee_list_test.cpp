@@ -58,6 +58,17 @@ TEST(EmployeeList, LinesHaveFixedCp932Widths) {
               text::cp932Width(employeeListLine(*block, 1)));
 }
 
+TEST(EmployeeList, CategoryIsTheListEntryOrTheUsersOwnText) {
+    auto block = company();
+    EmployeeRecord& e = block->employees[0];
+    e.category = 2;  // 一般社員, as an imported employee has it, without a text
+    e.categoryText.assign("");
+    EXPECT_NE(employeeListLine(*block, 1).find("鈴木　花子        一般社員"), std::string::npos);
+    e.category = 0;  // no entry chosen: the user's own text
+    e.categoryText.assign("嘱託");
+    EXPECT_NE(employeeListLine(*block, 1).find("鈴木　花子        嘱託  "), std::string::npos);
+}
+
 TEST(EmployeeList, SortsByAColumnThenByTheRestOfTheLine) {
     const auto block = company();
     EXPECT_EQ(employeeListOrder(*block, 0), (std::vector<int>{1, 2, 3}));

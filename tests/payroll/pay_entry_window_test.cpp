@@ -103,6 +103,12 @@ class PayEntryWindowTest : public QObject {
         QCOMPARE(demo.box("Kintai", "有休残日数")->text(), QString("2.00"));
         QCOMPARE(demo.year.block().attendance[1].paidLeaveBalance, 2.0);
         QVERIFY(demo.messages.shown().empty());
+
+        // Left by a button (which takes no focus) rather than by Enter: the same carry.
+        Demo::type(days, "9", false);
+        demo.button("sbNext")->click();
+        QVERIFY(demo.window->slot() != 2);
+        QCOMPARE(demo.year.block().attendance[1].paidLeaveBalance, 3.0);
     }
 
     void handEnteredPremiumIsKeptAndTheTotalsFollow() {
