@@ -63,14 +63,18 @@ bool isEmployeeCodeTaken(const PeriodBlock& block, std::string_view codeUtf8,
     return false;
 }
 
+bool isValidMyNumberText(std::string_view myNumberText) {
+    return myNumberText.empty() ||
+           (myNumberText.size() == kMyNumberDigits && isDigits(myNumberText));
+}
+
 std::optional<EmployeeCheckFailure> checkEmployeeEntry(const PeriodBlock& block,
                                                        const EmployeeRecord& entered,
                                                        std::string_view myNumberText) {
     if (trimBlanks(entered.name.utf8()).empty()) {
         return EmployeeCheckFailure{EmployeeField::Name, kMsgNameRequired};
     }
-    if (!myNumberText.empty() &&
-        (myNumberText.size() != kMyNumberDigits || !isDigits(myNumberText))) {
+    if (!isValidMyNumberText(myNumberText)) {
         return EmployeeCheckFailure{EmployeeField::MyNumber, kMsgMyNumberInvalid};
     }
     if (isEmployeeCodeTaken(block, entered.employeeCode.utf8(), entered.recordId.bytes())) {

@@ -55,6 +55,9 @@ std::optional<EmployeeCheckFailure> checkEmployeeEntry(const PeriodBlock& block,
                                                        const EmployeeRecord& entered,
                                                        std::string_view myNumberText);
 
+// A My Number box may be empty or hold exactly twelve digits.
+bool isValidMyNumberText(std::string_view myNumberText);
+
 // Whether an in-use slot other than the employee with key `recordId` has this code.
 bool isEmployeeCodeTaken(const PeriodBlock& block, std::string_view codeUtf8,
                          std::string_view recordId);

@@ -202,6 +202,13 @@ void TfmMembEdit::sbDefaultClick() {
     try {
         switch (context_.messages.askYesNoCancel(this, qs(kMsgTemplateQuestion))) {
             case ui::Answer::Yes:
+                // A template hands its My Number to every new employee: only a valid one.
+                if (!isValidMyNumberText(identity_->myNumberText().toStdString())) {
+                    context_.messages.error(this, qs(std::string(kMsgMyNumberInvalid)));
+                    pageCtrl_->setCurrentIndex(kIdentityPage);
+                    identity_->myNumberBox()->setFocus();
+                    return;
+                }
                 saveEmployeeTemplate(folder, formRecord());
                 ui::TfmNotice::showNotice(this, qs(kMsgTemplateSaved));
                 break;

@@ -251,7 +251,8 @@ void EmployeeIdentityPage::store(EmployeeRecord& record) const {
         record.myNumber = *number;
     }
     storeText(record.department, utf8Of(edBusyo_));
-    storeText(record.employeeCode, utf8Of(edSyaCod_));
+    // Blanks around a code would keep it from matching in the imports.
+    storeText(record.employeeCode, edSyaCod_->text().trimmed().toStdString());
 
     // The category is the entry chosen, or 0 for a text of the user's own (which the slips and
     // lists then show instead of an entry).

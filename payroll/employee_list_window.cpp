@@ -15,6 +15,7 @@
 
 #include "core/employee_csv.h"
 #include "core/employee_list.h"
+#include "core/employee_master.h"
 #include "core/fileio.h"
 #include "core/syslog.h"
 #include "widgets/file_dialogs.h"
@@ -223,6 +224,10 @@ void TfmMembList::writeLog(int code) {
 }
 
 void TfmMembList::sbNewClick() {
+    if (!firstFreeSlot(context_.year.block())) {  // told before the form is filled in
+        context_.messages.warning(this, qs(kMsgNoFreeSlot));
+        return;
+    }
     const int stored = context_.editEmployee(this, -1);
     if (stored <= 0) return;
     rebuildList();

@@ -113,6 +113,9 @@ class TfmMain : public QMainWindow {
     void sbVerInfoClick();
     void sbShowLogClick();
     void rebuildGrid();
+    // rebuildGrid, then back to the row the clerk was on, in the column of `slot` (the current
+    // column when that employee has none).
+    void rebuildGridAt(int slot);
     void savePlacement();
     bool saveWithoutNotice();
     bool isModified(bool& failed);

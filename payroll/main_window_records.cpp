@@ -17,6 +17,16 @@
 
 namespace keiro::payroll {
 
+void TfmMain::rebuildGridAt(int slot) {
+    const int row = gridView_->currentRow();
+    int column = gridView_->currentColumn();
+    rebuildGrid();
+    for (int c = 1; c <= grid_.employeeCount(); ++c) {
+        if (grid_.slotOf(c) == slot) column = c;
+    }
+    if (row >= 1 && row < grid_.rowCount()) gridView_->selectCell(row, column);
+}
+
 GradePremiumSetter* TfmMain::gradeSetter() {
     if (!context_.tables.grades) return nullptr;
     if (!gradeSetter_) {
@@ -61,7 +71,7 @@ void TfmMain::sbDataEditClick() {
         PayEntryContext{year_, context_.settings, layoutTables_, calcContext(), context_.messages},
         slot);
     window.exec();
-    rebuildGrid();
+    rebuildGridAt(window.slot());
 }
 
 void TfmMain::ImportAttendance() {
@@ -98,10 +108,10 @@ void TfmMain::ImportAttendance() {
     } catch (const IoError& e) {
         // The previous period's file could not be read: the lines before stay imported.
         context_.messages.error(this, QString::fromUtf8(e.what()));
-        rebuildGrid();
+        rebuildGridAt(grid_.slotOf(gridView_->currentColumn()));
         return;
     }
-    if (result.imported > 0) rebuildGrid();
+    if (result.imported > 0) rebuildGridAt(grid_.slotOf(gridView_->currentColumn()));
     context_.messages.information(this, QString::fromStdString(result.message));
 }
 

@@ -92,7 +92,7 @@ class EmployeeEditorTest : public QObject {
         QVERIFY(!demo.accepted());
 
         demo.type("edSimei", QStringLiteral("山田　花子"));
-        demo.type("edSyaCod", QStringLiteral("011"));
+        demo.type("edSyaCod", QStringLiteral(" 011 "));  // stored without the blanks
         demo.type("edChingin1", QStringLiteral("250000"));
         QCOMPARE(demo.child("edChingin1")->text(), QStringLiteral("250,000"));
         demo.click("btOK");
@@ -104,6 +104,7 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(stored.basePay, 250000);
         QCOMPARE(stored.category, 2);
         QCOMPARE(stored.categoryText.utf8(), std::string("一般社員"));
+        QCOMPARE(stored.employeeCode.utf8(), std::string("011"));
         QVERIFY(std::regex_match(stored.recordId.utf8(), std::regex("[0-9]{6}_[0-9]{6}")));
         const AttendanceRecord& month = demo.year.block().attendance[slot - 1];
         QCOMPARE(month.daysWorked, double(demo.year.block().settings.scheduledDays));
@@ -222,12 +223,19 @@ class EmployeeEditorTest : public QObject {
     void templateKeepsTheEntryWithoutThePerson() {
         Demo demo;
         demo.open(2);
+        const auto path = employeeTemplatePath(demo.places.dataFolder);
+        demo.type("edMyNo", QStringLiteral("12345"));  // would reach every new employee
+        demo.messages.answerNext(ui::Answer::Yes);
+        demo.click("sbDefault");
+        QCOMPARE(demo.lastMessage().toStdString(), std::string(kMsgMyNumberInvalid));
+        QVERIFY(!std::filesystem::exists(path));
+        demo.messages.clear();
+
         demo.type("edMyNo", QStringLiteral("123456789012"));
         demo.messages.answerNext(ui::Answer::Yes);
         demo.click("sbDefault");
         QCOMPARE(demo.messages.shown().front().text.toStdString(),
                  std::string(kMsgTemplateQuestion));
-        const auto path = employeeTemplatePath(demo.places.dataFolder);
         QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{700});
         auto notices = demo.editor->findChildren<ui::TfmNotice*>();
         QCOMPARE(notices.size(), 1);

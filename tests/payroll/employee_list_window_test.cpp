@@ -10,6 +10,7 @@
 
 #include "core/employee_csv.h"
 #include "core/employee_list.h"
+#include "core/employee_master.h"
 #include "core/fileio.h"
 #include "core/syslog.h"
 #include "core/text.h"
@@ -119,6 +120,16 @@ class EmployeeListWindowTest : public QObject {
         QVERIFY(f.logText().find(std::string(logText(kLogEmployeeRegistered))) !=
                 std::string::npos);
         QVERIFY(!f.button("sbPrint")->isEnabled());
+
+        // A full period says so before the editor opens.
+        for (int s = 1; s <= kMaxEmployees; ++s) {
+            if (!f.year.block().employee(s).isUsed())
+                f.year.block().employee(s).recordId.assign("x");
+        }
+        f.edited.clear();
+        f.button("sbNew")->click();
+        QVERIFY(f.edited.empty());
+        QCOMPARE(f.messages.lastText(), QString::fromUtf8(kMsgNoFreeSlot.data()));
     }
 
     void deletingWarnsAboutWithholdingDataAndKeepsSlotsPacked() {

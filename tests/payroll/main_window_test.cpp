@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -177,12 +178,16 @@ class MainWindowTest : public QObject {
             QCOMPARE(box->text().trimmed(), QString("3:00"));
             box->setText("4:30");
             entry->InputItemExit(Band::Attendance, position);
+            entry->findChild<QPushButton*>("sbNext")->click();  // on to the next at work
             entry->reject();
         });
         demo.window->toolTray()->button("sbDataEdit")->click();
         QVERIFY(opened);
         QCOMPARE(demo.year.block().attendance[demo.grid().slotOf(1) - 1].overtimeHours, 4.5);
         QCOMPARE(demo.cell(overtime, 1), std::string("4:30"));
+        // The grid is back on the row, in the column of the employee shown last.
+        QCOMPARE(demo.view()->currentRow(), overtime);
+        QCOMPARE(demo.view()->currentColumn(), 2);
     }
 
     void typedHoursAreFormattedAndRefusedKeysAreSwallowed() {
