@@ -85,7 +85,13 @@ AttendanceImportResult importAttendance(PeriodBlock& block,
             continue;
         }
         if (!balance) {
-            const double previous = previousBalance(block.employees[slot].recordId.bytes());
+            double previous = YearData::kNoPaidLeaveBalance;
+            try {
+                previous = previousBalance(block.employees[slot].recordId.bytes());
+            } catch (const IoError& e) {
+                result.error = e.what();
+                break;
+            }
             balance =
                 previous == YearData::kNoPaidLeaveBalance ? 0.0 : previous - record.paidLeaveDays;
         }

@@ -50,10 +50,14 @@ using ReportSkippedLine = std::function<void(const std::string& message)>;
 struct AttendanceImportResult {
     int imported = 0;
     std::string message;  // attendanceImportedMessage(imported)
+    // Why the import stopped early (the previous period's file could not be read); the lines
+    // before stay imported.  Empty when every line was handled.
+    std::string error;
 };
 
 // Applies the rows to the used slots (slot 1 up to the first empty slot).  A later line for the
-// same employee replaces the values of an earlier one.
+// same employee replaces the values of an earlier one.  An IoError from `previousBalance` stops
+// the import at that line (result.error).
 AttendanceImportResult importAttendance(PeriodBlock& block,
                                         const std::vector<AttendanceCsvRow>& rows,
                                         const PreviousBalance& previousBalance,

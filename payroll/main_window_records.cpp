@@ -95,22 +95,16 @@ void TfmMain::ImportAttendance() {
         return;
     }
     const int period = year_.period();
-    AttendanceImportResult result;
-    try {
-        result = importAttendance(
-            year_.block(), csv.rows,
-            [this, period](std::string_view recordId) {
-                return year_.readPreviousPaidLeaveBalance(period, recordId);
-            },
-            [this](const std::string& message) {
-                context_.messages.error(this, QString::fromStdString(message));
-            });
-    } catch (const IoError& e) {
-        // The previous period's file could not be read: the lines before stay imported.
-        context_.messages.error(this, QString::fromUtf8(e.what()));
-        rebuildGridAt(grid_.slotOf(gridView_->currentColumn()));
-        return;
-    }
+    const AttendanceImportResult result = importAttendance(
+        year_.block(), csv.rows,
+        [this, period](std::string_view recordId) {
+            return year_.readPreviousPaidLeaveBalance(period, recordId);
+        },
+        [this](const std::string& message) {
+            context_.messages.error(this, QString::fromStdString(message));
+        });
+    // The previous period's file could not be read: the lines before it stay imported.
+    if (!result.error.empty()) context_.messages.error(this, QString::fromStdString(result.error));
     if (result.imported > 0) rebuildGridAt(grid_.slotOf(gridView_->currentColumn()));
     context_.messages.information(this, QString::fromStdString(result.message));
 }

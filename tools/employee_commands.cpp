@@ -63,6 +63,7 @@ int runAttendance(const Words& words) {
             return data.readPreviousPaidLeaveBalance(period, recordId);
         },
         [](const std::string& message) { std::cerr << message << '\n'; });
+    if (!result.error.empty()) throw std::runtime_error(result.error);  // nothing saved
     std::cout << result.message << '\n';
     if (args.flag("save")) data.savePeriod();
     return 0;

@@ -87,6 +87,26 @@ TEST(AttendanceImportTest, AnEmptyCodeMatchesNobodyAndFillerRowsAreSkipped) {
     EXPECT_DOUBLE_EQ(block->attendance[1].daysWorked, 18);
 }
 
+TEST(AttendanceImportTest, AnUnreadablePreviousPeriodStopsTheImportKeepingTheLinesBefore) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    addEmployee(*block, 2, "E2", "id2");
+    int asked = 0;
+    const AttendanceImportResult result = importAttendance(
+        *block,
+        rowsOf("E1,20,0,0,0,0,0,0,0,0,0,0,0,5\r\nE2,19\r\nE1,18,0,0,0,0,0,0,0,0,0,0,0,4\r\n"),
+        [&](std::string_view) -> double {
+            ++asked;
+            throw IoError("令和07年給与･賞与.dat", "読み込み", EIO);
+        },
+        [](const std::string&) {});
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(result.imported, 1);
+    EXPECT_NE(result.error.find("令和07年給与･賞与.dat"), std::string::npos);
+    EXPECT_DOUBLE_EQ(block->attendance[0].daysWorked, 20);
+    EXPECT_DOUBLE_EQ(block->attendance[1].daysWorked, 0);  // the failing line changed nothing
+}
+
 TEST(AttendanceImportTest, AnEmptyBalanceIsCarriedFromThePreviousPeriod) {
     auto block = std::make_unique<PeriodBlock>();
     addEmployee(*block, 1, "E1", "id1");
