@@ -30,6 +30,23 @@ void addEmployee(PeriodBlock& block, int slot, std::string_view code, std::strin
     e.basePay = 1200;
 }
 
+// Imports into salary month 1, answering every overwrite question with Yes.
+struct YesImport {
+    EmployeeImportResult result;
+    std::vector<std::string> questions;
+};
+YesImport importAnsweringYes(PeriodBlock& block, const std::vector<EmployeeCsvRow>& rows) {
+    YesImport run;
+    run.result = importEmployees(
+        block, 1, rows,
+        [&](const std::string& question) {
+            run.questions.push_back(question);
+            return true;
+        },
+        kNow);
+    return run;
+}
+
 std::unique_ptr<PeriodBlock> threeEmployees() {
     auto block = std::make_unique<PeriodBlock>();
     addEmployee(*block, 1, "001", "山田\"太郎\"", "営業部");
@@ -62,14 +79,7 @@ TEST(EmployeeCsvTest, ExportThenImportAsksOncePerEmployeeAndChangesNothing) {
     EXPECT_EQ(text::fromCp932(csv.rows[0].name), "山田\"太郎\"");
     EXPECT_EQ(text::fromCp932(csv.rows[2].department), "総務,経理");
 
-    std::vector<std::string> questions;
-    const EmployeeImportResult result = importEmployees(
-        *block, 1, csv.rows,
-        [&](const std::string& question) {
-            questions.push_back(question);
-            return true;
-        },
-        kNow);
+    const auto [result, questions] = importAnsweringYes(*block, csv.rows);
     EXPECT_EQ(result.count, 3);
     EXPECT_FALSE(result.limitReached);
     EXPECT_EQ(result.message, "3件のデータで社員情報を更新しました。");
@@ -115,16 +125,9 @@ TEST(EmployeeCsvTest, RowsWithoutACodeAreNewEmployeesAndFillerRowsAreSkipped) {
     const EmployeeCsv csv =
         parseEmployeeCsv(header + text::toCp932(",,\r\n\"\",\"\",\"\"\r\n,新人,開発\r\n"));
     ASSERT_EQ(csv.rows.size(), 1u);
-    int questions = 0;
-    const EmployeeImportResult result = importEmployees(
-        *block, 1, csv.rows,
-        [&](const std::string&) {
-            ++questions;
-            return true;
-        },
-        kNow);
+    const auto [result, questions] = importAnsweringYes(*block, csv.rows);
     EXPECT_EQ(result.count, 1);
-    EXPECT_EQ(questions, 0);
+    EXPECT_TRUE(questions.empty());
     EXPECT_EQ(block->employee(2).name.utf8(), "佐藤 花子");
     EXPECT_EQ(block->employee(4).name.utf8(), "新人");
 }
@@ -176,19 +179,12 @@ TEST(EmployeeCsvTest, OverlongLinesAndExtraFieldsAreCutToTheRecordFields) {
     ASSERT_EQ(csv.error, "");
     ASSERT_EQ(csv.rows.size(), 3u);
     auto block = std::make_unique<PeriodBlock>();
-    int questions = 0;
-    const EmployeeImportResult result = importEmployees(
-        *block, 1, csv.rows,
-        [&](const std::string&) {
-            ++questions;
-            return true;
-        },
-        kNow);
+    const auto [result, questions] = importAnsweringYes(*block, csv.rows);
     EXPECT_EQ(result.count, 3);
     EXPECT_EQ(block->employee(1).employeeCode.bytes(), std::string(10, '7'));
     EXPECT_EQ(block->employee(1).name.bytes(), "again");
     EXPECT_EQ(block->employee(2).department.utf8(), "部署");
-    EXPECT_EQ(questions, 1);  // the cut code matches the employee just added
+    EXPECT_EQ(questions.size(), 1u);  // the cut code matches the employee just added
     EXPECT_FALSE(block->employee(3).isUsed());
 }
 
