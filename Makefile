@@ -6,7 +6,7 @@ TEST_ENV = QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=Asia/Tokyo \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps release run demo test bench fuzz clean format
+.PHONY: all deps release run lg demo test bench fuzz clean format
 
 all: release
 
@@ -21,6 +21,10 @@ release: deps build/release/build.ninja
 
 run: release
 	build/release/bin/Keiro
+
+lg: release
+	@if [ -x build/release/bin/KeiroLG ]; then build/release/bin/KeiroLG; \
+	else echo "KeiroLG (the withholding-slip program) is not built yet."; fi
 
 # Keiro on a throw-away settings root holding the sample company (removed afterwards).
 demo: release

@@ -5,11 +5,12 @@
 #include <limits>
 #include <memory>
 #include <stdexcept>
-#include <system_error>
 
 #include "calc/bonus_tax.h"
 #include "calc/rounding.h"
 #include "core/entry.h"
+#include "core/fileio.h"
+#include "core/year_view.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
@@ -235,11 +236,6 @@ bool clearUnpaidSlot(PeriodBlock& block, int index) {
     return false;
 }
 
-bool fileExists(const fs::path& path) {
-    std::error_code error;
-    return fs::exists(path, error) || error;  // an unexaminable folder: reading reports it
-}
-
 }  // namespace
 
 bool isFrozenYear(const YearData& year, int currentCalendarYear) {
@@ -255,22 +251,23 @@ std::int32_t PeriodInputs::previousPayAfterSocialIns(std::string_view recordId) 
 PeriodInputs loadPeriodInputs(const YearData& year) {
     PeriodInputs inputs;
     if (!isBonusPeriod(year.period()) || year.period() > kPeriodCount) return inputs;
-    inputs.history = BonusHistory::load(year);
+    const YearView thisYear(year.path());
+    inputs.history =
+        BonusHistory::load(thisYear, year.previousYearPath(), year.period(), year.header());
 
     const int payMonth = year.header().bonusPayMonth[year.period() - kFirstBonusPeriod];
     if (payMonth < 1 || payMonth > 12) return inputs;  // no pay month: no pay the month before
-    auto block = std::make_unique<PeriodBlock>();
-    if (payMonth > 1) {
-        readPeriodBlock(year.path(), payMonth - 1, *block);
-    } else {
+    std::unique_ptr<PeriodBlock> december;
+    if (payMonth == 1) {
         const fs::path previousYear = year.previousYearPath();
-        if (!fileExists(previousYear)) return inputs;
-        readPeriodBlock(previousYear, 12, *block);
+        if (!mayExist(previousYear)) return inputs;
+        december = readPeriodBlock(previousYear, 12);
     }
+    const PeriodBlock& before = december ? *december : thisYear.block(payMonth - 1);
     for (int index = 0; index < kMaxEmployees; ++index) {
-        const std::string_view id = block->employees[index].recordId.bytes();
+        const std::string_view id = before.employees[index].recordId.bytes();
         if (id.empty()) continue;
-        inputs.previousPay.emplace(std::string(id), block->deductions[index].payAfterSocialIns);
+        inputs.previousPay.emplace(std::string(id), before.deductions[index].payAfterSocialIns);
     }
     return inputs;
 }

@@ -1,6 +1,7 @@
 #include "calc/premium_tables.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -334,9 +335,7 @@ HealthGradeTable HealthGradeTable::fromBytes(std::string_view bytes, const fs::p
 }
 
 const HealthGrade& HealthGradeTable::grade(int g) const {
-    if (!hasGrade(g)) {
-        throw std::out_of_range("健康保険料額表に" + to_string(g) + "等級はありません。");
-    }
+    assert(hasGrade(g));
     return image_.grades[g - 1];
 }
 

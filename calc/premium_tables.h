@@ -58,7 +58,7 @@ class HealthGradeTable {
     int pensionMaxGrade() const { return image_.pensionMaxGrade; }
 
     bool hasGrade(int grade) const { return grade >= 1 && grade <= gradeCount(); }
-    // Grade 1..gradeCount; std::out_of_range for any other number.
+    // Grade 1..gradeCount (asserted: callers choose among hasGrade).
     const HealthGrade& grade(int grade) const;
     std::int32_t lower(int g) const { return grade(g).lower; }
     std::int32_t upper(int g) const { return grade(g).upper; }

@@ -5,10 +5,10 @@
 #include <limits>
 #include <memory>
 #include <stdexcept>
-#include <system_error>
 #include <unordered_set>
 
 #include "calc/rounding.h"
+#include "core/year_view.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
@@ -38,13 +38,6 @@ std::int32_t premiumIf(std::uint8_t insured, std::int32_t premium) {
     return insured != 0 ? premium : 0;
 }
 
-// Whether a file is there to be read; when its folder cannot be examined, reading it reports
-// the failure.
-bool fileExists(const fs::path& path) {
-    std::error_code error;
-    return fs::exists(path, error) || error;
-}
-
 bool paidNoLater(int month, int day, int currentMonth, int currentDay) {
     return month < currentMonth || (month == currentMonth && day <= currentDay);
 }
@@ -54,6 +47,12 @@ bool inJanuaryToMarch(int month) {
 }
 bool inAprilToDecember(int month) {
     return month >= 4 && month <= 12;
+}
+
+void requireBonusPeriod(int period) {
+    if (!isBonusPeriod(period) || period > kPeriodCount) {
+        throw std::invalid_argument("period " + std::to_string(period) + " is not a bonus period");
+    }
 }
 
 }  // namespace
@@ -108,23 +107,27 @@ std::int32_t PensionStandardBonus(std::int32_t standardBonus) {
 
 BonusHistory BonusHistory::load(const fs::path& yearFile, const fs::path& previousYearFile,
                                 int bonusPeriod, const YearFileHeader& header) {
-    if (!isBonusPeriod(bonusPeriod) || bonusPeriod > kPeriodCount) {
-        throw std::invalid_argument("period " + std::to_string(bonusPeriod) +
-                                    " is not a bonus period");
-    }
+    requireBonusPeriod(bonusPeriod);
+    return load(YearView(yearFile), previousYearFile, bonusPeriod, header);
+}
+
+BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previousYearFile,
+                                int bonusPeriod, const YearFileHeader& header) {
+    requireBonusPeriod(bonusPeriod);
     const int currentMonth = header.bonusPayMonth[bonusPeriod - kFirstBonusPeriod];
     const int currentDay = header.bonusPayDay[bonusPeriod - kFirstBonusPeriod];
     const bool yearBeganLastApril = inJanuaryToMarch(currentMonth);
     if (!yearBeganLastApril && !inAprilToDecember(currentMonth)) return {};  // no pay month
 
     BonusHistory history;
-    auto block = std::make_unique<PeriodBlock>();
-    if (yearBeganLastApril && fileExists(previousYearFile)) {
-        const YearFileHeader previous = readYearFileHeader(previousYearFile);
-        for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
-            if (!inAprilToDecember(previous.bonusPayMonth[period - kFirstBonusPeriod])) continue;
-            readPeriodBlock(previousYearFile, period, *block);
-            history.add(*block);
+    // The previous year's file is read only when its bonuses count: a damaged one must not
+    // stop the bonuses paid from April on.
+    if (yearBeganLastApril) {
+        if (const std::optional<YearView> previous = YearView::ifExists(previousYearFile)) {
+            for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
+                const int month = previous->header().bonusPayMonth[period - kFirstBonusPeriod];
+                if (inAprilToDecember(month)) history.add(previous->block(period));
+            }
         }
     }
     for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
@@ -134,8 +137,7 @@ BonusHistory BonusHistory::load(const fs::path& yearFile, const fs::path& previo
         const bool sameHalf =
             yearBeganLastApril ? inJanuaryToMarch(month) : inAprilToDecember(month);
         if (!sameHalf || !paidNoLater(month, day, currentMonth, currentDay)) continue;
-        readPeriodBlock(yearFile, period, *block);
-        history.add(*block);
+        history.add(thisYear.block(period));
     }
     return history;
 }

@@ -19,6 +19,7 @@
 
 namespace keiro {
 class YearData;
+class YearView;
 }
 
 namespace keiro::calc {
@@ -97,6 +98,10 @@ class BonusHistory {
     // `bonusPeriod` is the current period, 13..15 (std::invalid_argument otherwise);
     // `header` the header in memory, holding the current bonus's pay month and day.
     static BonusHistory load(const std::filesystem::path& yearFile,
+                             const std::filesystem::path& previousYearFile, int bonusPeriod,
+                             const YearFileHeader& header);
+    // The same with this year's file already read.
+    static BonusHistory load(const YearView& thisYear,
                              const std::filesystem::path& previousYearFile, int bonusPeriod,
                              const YearFileHeader& header);
     // The same for the open period of the year in memory.

@@ -97,6 +97,11 @@ std::string readFile(const fs::path& path) {
     return out;
 }
 
+bool mayExist(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(path, error) || error;
+}
+
 void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t size) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) throw IoError(path, "読み込み", errno);

@@ -1,33 +1,21 @@
 #pragma once
-// File access shared by both programs.  Every failure is an IoError naming the file and the
-// reason; callers show it as a message and abandon the operation.  Files that hold personal
-// data are created readable by their owner only, and replacing a file is atomic: the new
-// content goes to a temporary file in the same folder, is flushed, and is renamed over the old.
+// File access shared by both programs.  Every failure is an IoError (core/errors.h) naming the
+// file and the reason; callers show it as a message and abandon the operation.  Files that
+// hold personal data are created readable by their owner only, and replacing a file is atomic:
+// the new content goes to a temporary file in the same folder, is flushed, and is renamed over
+// the old.
 
 #include <cstddef>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/errors.h"
+
 namespace keiro {
 
 namespace fs = std::filesystem;
-
-class IoError : public std::runtime_error {
-  public:
-    // `action` is a short Japanese description ("読み込み", "書き込み", ...).
-    IoError(const fs::path& path, std::string_view action, int errorNumber);
-    IoError(const fs::path& path, std::string_view action, std::string_view reason);
-
-    const fs::path& path() const { return path_; }
-    int errorNumber() const { return errno_; }
-
-  private:
-    fs::path path_;
-    int errno_ = 0;
-};
 
 inline constexpr fs::perms kPrivateFile = fs::perms::owner_read | fs::perms::owner_write;
 inline constexpr fs::perms kPrivateDir = fs::perms::owner_all;
@@ -46,6 +34,10 @@ void copyFile(const fs::path& from, const fs::path& to);
 
 // Appends bytes to a file, creating it (mode 0600) when missing.
 void appendToFile(const fs::path& path, std::string_view bytes);
+
+// Whether something is at `path` to be read.  A place that cannot be examined (a folder without
+// access) counts as present, so that reading it reports why instead of passing over it.
+bool mayExist(const fs::path& path);
 
 // Creates the folder and missing parents with mode 0700.
 void createPrivateDirectories(const fs::path& path);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -17,9 +18,17 @@ static_assert(std::endian::native == std::endian::little, "the data files are li
 inline constexpr int kMaxEmployees = 100;
 inline constexpr int kPeriodCount = 15;
 inline constexpr int kFirstBonusPeriod = 13;  // periods 13..15 are bonuses, 1..12 months
+inline constexpr int kManualFlagCount = 25;   // hand-entry flags of a payment or deduction record
 
 inline bool isBonusPeriod(int period) {
     return period > 12;
+}
+
+// The array index of a 1-based number (slot, period, item), asserted to lie within 1..count: the
+// records' accessors take numbers as the files and the calculation count them.
+constexpr int indexOf(int number, int count) {
+    assert(number >= 1 && number <= count);
+    return number - 1;
 }
 
 struct YearFileHeader {
@@ -29,7 +38,7 @@ struct YearFileHeader {
     std::int32_t bonusPayDay[3];
     std::uint8_t reserved[80];
 
-    bool isSaved(int period) const { return periodSaved[period - 1] == 1; }
+    bool isSaved(int period) const { return periodSaved[indexOf(period, kPeriodCount)] == 1; }
 };
 
 struct PeriodSettings {
@@ -144,8 +153,8 @@ struct AttendanceRecord {
     double reserved[10];
 
     // Item j (1..15) in record order, for code that walks the attendance items by index.
-    double& item(int j) { return (this->*kItems[j - 1]); }
-    double item(int j) const { return (this->*kItems[j - 1]); }
+    double& item(int j) { return this->*kItems[indexOf(j, 15)]; }
+    double item(int j) const { return this->*kItems[indexOf(j, 15)]; }
     static constexpr double AttendanceRecord::*kItems[15] = {
         &AttendanceRecord::scheduledDays,
         &AttendanceRecord::daysWorked,
@@ -188,13 +197,14 @@ struct PaymentRecord {
     std::int32_t otherItem2;
     std::int32_t otherItem3;
     std::uint8_t reserved88[28];
-    std::uint8_t manualFlags[25];  // index j-1: amount j (offset 4*(j-1)) entered by hand
+    // index j-1: amount j (offset 4*(j-1)) entered by hand
+    std::uint8_t manualFlags[kManualFlagCount];
     std::uint8_t reserved141[7];
 
     static constexpr int kAmountCount = 22;
-    std::int32_t& amount(int j) { return this->*kAmounts[j - 1]; }
-    std::int32_t amount(int j) const { return this->*kAmounts[j - 1]; }
-    bool isManual(int j) const { return manualFlags[j - 1] == 1; }
+    std::int32_t& amount(int j) { return this->*kAmounts[indexOf(j, kAmountCount)]; }
+    std::int32_t amount(int j) const { return this->*kAmounts[indexOf(j, kAmountCount)]; }
+    bool isManual(int j) const { return manualFlags[indexOf(j, kManualFlagCount)] == 1; }
 
     static constexpr std::int32_t PaymentRecord::*kAmounts[kAmountCount] = {
         &PaymentRecord::basePayAmount,
@@ -243,14 +253,14 @@ struct DeductionRecord {
     std::int32_t otherItem2;
     std::int32_t otherItem3;
     std::uint8_t reserved80[28];
-    std::uint8_t manualFlags[25];  // index j-1: amount j entered by hand
+    std::uint8_t manualFlags[kManualFlagCount];  // index j-1: amount j entered by hand
     std::uint8_t reserved133[3];
 
     static constexpr int kAmountCount = 20;
     static constexpr int kIncomeTaxItem = 8;
-    std::int32_t& amount(int j) { return this->*kAmounts[j - 1]; }
-    std::int32_t amount(int j) const { return this->*kAmounts[j - 1]; }
-    bool isManual(int j) const { return manualFlags[j - 1] == 1; }
+    std::int32_t& amount(int j) { return this->*kAmounts[indexOf(j, kAmountCount)]; }
+    std::int32_t amount(int j) const { return this->*kAmounts[indexOf(j, kAmountCount)]; }
+    bool isManual(int j) const { return manualFlags[indexOf(j, kManualFlagCount)] == 1; }
 
     static constexpr std::int32_t DeductionRecord::*kAmounts[kAmountCount] = {
         &DeductionRecord::healthInsAmount,    &DeductionRecord::pensionAmount,
@@ -274,8 +284,10 @@ struct PeriodBlock {
     PaymentRecord payments[kMaxEmployees];
     DeductionRecord deductions[kMaxEmployees];
 
-    EmployeeRecord& employee(int slot) { return employees[slot - 1]; }
-    const EmployeeRecord& employee(int slot) const { return employees[slot - 1]; }
+    EmployeeRecord& employee(int slot) { return employees[indexOf(slot, kMaxEmployees)]; }
+    const EmployeeRecord& employee(int slot) const {
+        return employees[indexOf(slot, kMaxEmployees)];
+    }
 };
 
 // Byte counts of the file and of the earlier edition's 80-employee layout.

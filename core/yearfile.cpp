@@ -33,14 +33,6 @@ std::string readWholeYearFile(const fs::path& path) {
     return content;
 }
 
-// Missing means "not there"; anything that cannot be checked counts as present, so that
-// reading it reports why.
-bool fileExists(const fs::path& path) {
-    std::error_code error;
-    const bool exists = fs::exists(path, error);
-    return exists || error;
-}
-
 void checkPeriod(int period) {
     if (period < 1 || period > kPeriodCount) {
         throw std::out_of_range("period " + std::to_string(period) + " is not 1..15");
@@ -124,7 +116,7 @@ std::unique_ptr<PeriodBlock> readPeriodBlock(const fs::path& path, int period) {
 NewYearFile createNewYearFile(const fs::path& dataFolder, std::string_view eraName, int eraYear) {
     if (eraYear <= 1) return {"年の入力エラー(0以下または元年は不可)", {}};
     fs::path path = dataFolder / yearFileName({std::string(eraName), eraYear});
-    if (fileExists(path)) return {"入力された年のデータは存在します。", path};
+    if (mayExist(path)) return {"入力された年のデータは存在します。", path};
     createYearFileIfMissing(path);
     return {"", path};
 }
@@ -173,7 +165,7 @@ void YearData::clearBlock() {
 std::unique_ptr<PeriodBlock> YearData::readPreviousBlock(int period) const {
     if (period > 1) return readPeriodBlock(path_, period - 1);
     const fs::path previousYear = previousYearPath();
-    if (!fileExists(previousYear)) return nullptr;
+    if (!mayExist(previousYear)) return nullptr;
     return readPeriodBlock(previousYear, 12);
 }
 
@@ -187,7 +179,7 @@ std::unique_ptr<PeriodBlock> YearData::readSourceBlock(int period,
     }
     if (header.bonusPayMonth[period - kFirstBonusPeriod] != 1) return nullptr;
     const fs::path previousYear = previousYearPath();
-    if (!fileExists(previousYear) || !readYearFileHeader(previousYear).isSaved(12)) return nullptr;
+    if (!mayExist(previousYear) || !readYearFileHeader(previousYear).isSaved(12)) return nullptr;
     return readPeriodBlock(previousYear, 12);
 }
 

@@ -1,11 +1,7 @@
 #include "payroll/application.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <exception>
 
 #include "calc/payroll_tables.h"
@@ -14,6 +10,7 @@
 #include "core/startup.h"
 #include "core/syslog.h"
 #include "payroll/main_window.h"
+#include "widgets/application_setup.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 #include "widgets/password_windows.h"
@@ -61,27 +58,8 @@ bool beginWork(TfmMain& window, const MainContext& context, YearData& year) {
 
 }  // namespace
 
-void setUpApplication() {
-    QApplication::setApplicationName(QStringLiteral("Keiro"));
-    QApplication::setApplicationDisplayName(qs(kApplicationTitle));
-    const QStringList mincho{QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")};
-    const QStringList gothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")};
-    const QStringList pGothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック"),
-                              QStringLiteral("IPAGothic")};
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
-    QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), pGothic);
-    auto* translator = new QTranslator(qApp);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
-    }
-}
-
 int runPayroll() {
-    setUpApplication();
+    ui::setUpApplication(QStringLiteral("Keiro"), qs(kApplicationTitle));
     ui::QtMessageService messages;
     ui::QtFileDialogs dialogs;
 

@@ -4,10 +4,6 @@
 
 namespace keiro::payroll {
 
-// Sets up the running QApplication for the program: title "Hayame", the substitutes for the
-// Windows fonts the windows name, and the Japanese texts of Qt's standard buttons.
-void setUpApplication();
-
 // The whole program; returns the exit code.  Needs a QApplication.
 int runPayroll();
 

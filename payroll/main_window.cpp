@@ -18,6 +18,7 @@
 #include "payroll/grade_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
+#include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/folder_window.h"
 #include "widgets/log_viewer.h"
@@ -36,11 +37,6 @@ constexpr int kReturnToCellMs = 100;
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// The buttons of windows that are not part of the program yet.
-const char* const kNotYetButtons[] = {"sbPrnFormK",  "sbPrnFormS",    "sbDaicho",
-                                      "sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran",
-                                      "sbFuriList",  "sbKinsyuList"};
 
 }  // namespace
 
@@ -80,12 +76,7 @@ TfmMain::TfmMain(MainContext context, YearData& year, QWidget* parent)
     column->addWidget(gridView_, 1);
     resize(context_.settings.window.width, context_.settings.window.height);
 
-    for (const char* name : kNotYetButtons) {
-        QToolButton* button = tray_->button(QString::fromLatin1(name));
-        button->setEnabled(false);
-        button->setToolTip(QString::fromUtf8(kNotAvailableYet));
-    }
-    tray_->button(QStringLiteral("imDataEdit"))->setEnabled(false);
+    refreshCommands();
     connect(tray_, &ToolTray::triggered, this, &TfmMain::toolTrayClick);
     openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 }
@@ -111,17 +102,18 @@ calc::CalcContext TfmMain::calcContext() const {
 
 void TfmMain::showPeriod(bool startedEmpty) {
     setWindowTitle(QString::fromStdString(calc::periodTitle(year_, context_.settings.itemNames)));
-    if (year_.period() == 0) return;
+    if (year_.period() == 0) {
+        refreshCommands();
+        return;
+    }
     const bool bonus = year_.period() >= kFirstBonusPeriod;
-    tray_->button(QStringLiteral("sbPrnFormK"))->setEnabled(false);  // the layout windows come
-    tray_->button(QStringLiteral("sbPrnFormS"))->setEnabled(false);  // later; one per kind
     layoutTables_ =
         buildPrintTables(loadLayout(context_.ini, bonus ? LayoutKind::Bonus : LayoutKind::Salary));
     activeItems_ = ActiveItems(layoutTables_, context_.settings.itemNames);
     const int rememberedRow = gridView_->currentRow();
     const int rememberedColumn = gridView_->currentColumn();
     rebuildGrid();
-    tray_->button(QStringLiteral("imDataEdit"))->setEnabled(year_.block().employee(1).isUsed());
+    refreshCommands();
     gridView_->setFocus();
     // Back to the cell the clerk was on, once the new grid has been laid out.
     QTimer::singleShot(kReturnToCellMs, gridView_, [this, rememberedRow, rememberedColumn] {
@@ -129,7 +121,11 @@ void TfmMain::showPeriod(bool startedEmpty) {
             gridView_->selectCell(rememberedRow, rememberedColumn);
         }
     });
-    if (startedEmpty) QTimer::singleShot(0, this, &TfmMain::sbConfigClick);
+    if (startedEmpty) {
+        QTimer::singleShot(0, this, [this] {
+            ui::runCommand(this, context_.messages, [this] { sbConfigClick(); });
+        });
+    }
 }
 
 void TfmMain::rebuildGrid() {
@@ -174,8 +170,7 @@ bool TfmMain::savePeriod() {
     return true;
 }
 
-bool TfmMain::isModified(bool& failed) {
-    failed = false;
+std::optional<bool> TfmMain::isModified() {
     gridView_->StrGridExit();
     const std::vector<calc::GridColumn> columns = grid_.columns();
     const calc::CalcContext context = calcContext();
@@ -183,19 +178,16 @@ bool TfmMain::isModified(bool& failed) {
         return year_.isPeriodModified(calc::periodRecalculation(context, &columns));
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));
-        failed = true;
-        return false;
+        return std::nullopt;
     }
 }
 
 bool TfmMain::FormCloseQuery(bool changePeriod) {
     if (startupAbandoned_) return true;
     while (year_.period() != 0) {
-        bool failed = false;
-        if (!isModified(failed)) {
-            if (failed) return false;
-            break;
-        }
+        const std::optional<bool> modified = isModified();
+        if (!modified) return false;  // the file could not be read: shown, nothing decided
+        if (!*modified) break;
         const ui::Answer answer =
             context_.messages.askYesNoCancel(this, QString::fromUtf8(kMsgSaveChanges));
         if (answer == ui::Answer::Cancel) return false;
@@ -244,28 +236,6 @@ void TfmMain::savePlacement() {
         context_.settings.window = placement;
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));
-    }
-}
-
-void TfmMain::toolTrayClick(const QString& name) {
-    if (name == QLatin1String("imFileSave")) {
-        savePeriod();
-    } else if (name == QLatin1String("imSyainEdit")) {
-        imSyainEditClick();
-    } else if (name == QLatin1String("imReturn")) {
-        imReturnClick();
-    } else if (name == QLatin1String("sbConfig")) {
-        sbConfigClick();
-    } else if (name == QLatin1String("sbVerInfo")) {
-        sbVerInfoClick();
-    } else if (name == QLatin1String("sbManual")) {
-        sbManualClick();
-    } else if (name == QLatin1String("sbShowLog")) {
-        sbShowLogClick();
-    } else if (name == QLatin1String("sbDataEdit")) {
-        sbDataEditClick();
-    } else if (name == QLatin1String("sbKintaiInport")) {
-        ImportAttendance();
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "calc/pay_grid.h"
 #include "calc/payroll_tables.h"
@@ -102,11 +104,31 @@ class TfmMain : public QMainWindow {
     PayGridView* gridView() const { return gridView_; }
     ToolTray* toolTray() const { return tray_; }
 
+    // What a tool-tray command needs before its button is enabled.
+    enum class Needs {
+        Nothing,
+        OpenPeriod,  // a period is open
+        Employee,    // the open period has an employee (slot 1 is used: the slots are packed)
+        NotBuilt,    // the window behind it is not part of the program yet
+    };
+    struct Command {
+        const char* name;            // the button's object name
+        void (TfmMain::*handler)();  // nullptr for a picture that only opens its panel
+        Needs needs;
+    };
+    // Every command of the tool tray, once: the buttons' names, handlers and enabling rules.
+    static const std::vector<Command>& commands();
+    // Enables each command's button by its rule; a disabled one says why in its tooltip.
+    void refreshCommands();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Runs the command of a tool-tray button through the safety net of the command runner.
     void toolTrayClick(const QString& name);
+    bool isSatisfied(Needs needs) const;
+    void imFileSaveClick() { savePeriod(); }
     void imReturnClick();
     void sbConfigClick();
     void sbManualClick();
@@ -118,7 +140,8 @@ class TfmMain : public QMainWindow {
     void rebuildGridAt(int slot);
     void savePlacement();
     bool saveWithoutNotice();
-    bool isModified(bool& failed);
+    // Whether the period differs from its saved block; nothing after a file error (shown).
+    std::optional<bool> isModified();
     PeriodChoice chooseWithSelectionWindow();
     calc::CalcContext calcContext() const;
     // 等級表から入力 of the employee editor: one for the run, so its question is asked once;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/era.h"
+#include "core/year_view.h"
 #include "core/yearfile.h"
 #include "tools/args.h"
 #include "tools/commands.h"
@@ -19,7 +20,8 @@ int usedSlots(const PeriodBlock& block) {
 }
 
 void info(const std::string& file) {
-    const YearFileHeader header = readYearFileHeader(file);
+    const YearView year(file);
+    const YearFileHeader& header = year.header();
     nlohmann::ordered_json out;
     auto saved = nlohmann::ordered_json::array();
     for (int k = 1; k <= kPeriodCount; ++k) saved.push_back(header.isSaved(k));
@@ -28,11 +30,10 @@ void info(const std::string& file) {
                             header.bonusPayMonth[2]};
     out["bonusPayDay"] = {header.bonusPayDay[0], header.bonusPayDay[1], header.bonusPayDay[2]};
     auto periods = nlohmann::ordered_json::array();
-    auto block = std::make_unique<PeriodBlock>();
     for (int k = 1; k <= kPeriodCount; ++k) {
-        readPeriodBlock(file, k, *block);
-        periods.push_back({{"companyName", block->settings.companyName.utf8()},
-                           {"employees", usedSlots(*block)}});
+        const PeriodBlock& block = year.block(k);
+        periods.push_back({{"companyName", block.settings.companyName.utf8()},
+                           {"employees", usedSlots(block)}});
     }
     out["periods"] = periods;
     printJson(out);

@@ -307,6 +307,41 @@ TEST_F(ComputeMonthTest, EarlierErasYears16To24AreNoLongerCalculated) {
     EXPECT_EQ(payment(1).basePayAmount, 200'000);
 }
 
+// 非課税通勤費 is pay (and counts for employment insurance) but never taxable: the income tax
+// of an employee with it is that of the same employee without it, while 課税通勤費 raises it.
+TEST_F(ComputeMonthTest, NonTaxableCommutingIsPaidButNeverTaxed) {
+    open(4);
+    year_.block().settings.employmentInsRate = 0.5;
+    const char* ids[] = {"260101_090001", "260101_090002", "260101_090003"};
+    for (const int slot : {1, 2, 3}) {
+        EmployeeRecord& e = addEmployee(slot, {.recordId = ids[slot - 1], .basePay = 300'000});
+        e.employmentInsured = 1;
+    }
+    year_.block().employee(2).commuteNonTaxable = 20'000;
+    year_.block().employee(3).commuteTaxable = 20'000;
+    for (const int slot : {1, 2, 3}) ComputeMonth(year_, slot, ctx());
+
+    EXPECT_EQ(payment(2).commuteNonTaxableAmount, 20'000);
+    EXPECT_EQ(payment(2).payTotal, 320'000);
+    EXPECT_EQ(payment(2).taxablePayTotal, 300'000);
+    EXPECT_EQ(deduction(2).employmentInsAmount, 1'600);  // 0.5 % of all pay
+    EXPECT_EQ(deduction(2).payAfterSocialIns, 300'000 - 1'600);
+
+    EXPECT_EQ(payment(3).taxablePayTotal, 320'000);
+    EXPECT_EQ(deduction(3).employmentInsAmount, 1'600);
+
+    // Slot 1 has no commuting and the employment premium of 300,000: give slot 2's so that the
+    // taxable amounts are the same and only the table's answer is compared.
+    deduction(1).employmentInsAmount = 1'600;
+    deduction(1).manualFlags[3] = 1;
+    ComputeMonth(year_, 1, ctx());
+    ASSERT_EQ(deduction(1).payAfterSocialIns, deduction(2).payAfterSocialIns);
+    EXPECT_GT(deduction(2).incomeTax, 0);
+    EXPECT_EQ(deduction(2).incomeTax, deduction(1).incomeTax);
+    EXPECT_GT(deduction(3).incomeTax, deduction(2).incomeTax);
+    EXPECT_EQ(netPay(payment(2), deduction(2), {}), netPay(payment(1), deduction(1), {}) + 20'000);
+}
+
 TEST_F(ComputeMonthTest, AmountsBeyondTheInt32RangeAreCappedNotWrapped) {
     open(4);
     EmployeeRecord& e = addEmployee(1, {.basePay = kMax});

@@ -10,6 +10,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QToolButton>
+#include <cstring>
+#include <utility>
 
 #include "calc/payroll_tables.h"
 #include "core/attendance_import.h"
@@ -97,6 +99,45 @@ class MainWindowTest : public QObject {
         QVERIFY(!demo.window->toolTray()->button("sbMeisaihyo")->isEnabled());
         QCOMPARE(demo.window->toolTray()->button("sbMeisaihyo")->toolTip(),
                  QString("この機能はまだ利用できません。"));
+    }
+
+    // Every command of the table has its button; each button is enabled by its rule and a
+    // disabled one says why, whatever the state of the period.
+    void commandsAreEnabledByTheirRules() {
+        Demo demo(11);
+        ToolTray* tray = demo.window->toolTray();
+        const auto enabledAndTip = [tray](const char* name) {
+            QToolButton* button = tray->button(QString::fromLatin1(name));
+            return std::make_pair(button->isEnabled(), button->toolTip());
+        };
+        for (const TfmMain::Command& command : TfmMain::commands()) {
+            QVERIFY2(tray->button(QString::fromLatin1(command.name)) != nullptr, command.name);
+        }
+        QCOMPARE(enabledAndTip("imFileSave"), std::make_pair(true, QString("データ保存")));
+        QCOMPARE(enabledAndTip("sbDataEdit").first, true);
+
+        // A period without employees: nothing to enter for, everything else as before.
+        std::memset(demo.year.block().employees, 0, sizeof demo.year.block().employees);
+        demo.window->showPeriod();
+        QCOMPARE(enabledAndTip("imDataEdit"),
+                 std::make_pair(false, QString("社員が登録されていないため使えません。")));
+        QCOMPARE(enabledAndTip("sbKintaiInport").first, false);
+        QCOMPARE(enabledAndTip("imFileSave"), std::make_pair(true, QString("データ保存")));
+
+        // No period open: only what needs none.
+        YearData none;
+        MainContext context{demo.places,         *demo.ini,     demo.state.settings, demo.tables,
+                            demo.state.eraNames, demo.messages, demo.dialogs,        2026};
+        TfmMain empty(context, none);
+        empty.showPeriod();
+        ToolTray* emptyTray = empty.toolTray();
+        QVERIFY(!emptyTray->button("imFileSave")->isEnabled());
+        QCOMPARE(emptyTray->button("sbConfig")->toolTip(),
+                 QString("給与対象月/賞与時期を選択すると使えます。"));
+        QVERIFY(emptyTray->button("imReturn")->isEnabled());
+        QVERIFY(emptyTray->button("sbVerInfo")->isEnabled());
+        emptyTray->button("imFileSave")->click();  // a disabled button does nothing
+        QVERIFY(demo.messages.shown().empty());
     }
 
     void attendanceImportFillsTheGridAndReportsUnknownCodes() {

@@ -1,0 +1,97 @@
+// The main window's command table: each tool-tray button once, with its handler and what it
+// needs before it can be used.  A new window plugs in by adding its row.
+
+#include <QToolButton>
+
+#include "payroll/main_window.h"
+#include "payroll/tool_tray.h"
+#include "widgets/command_runner.h"
+
+namespace keiro::payroll {
+namespace {
+
+constexpr const char* kNeedsOpenPeriod = "給与対象月/賞与時期を選択すると使えます。";
+constexpr const char* kNeedsEmployee = "社員が登録されていないため使えません。";
+// The tooltip a button had when the program started, given back when it is enabled again.
+constexpr const char* kOwnTip = "keiroOwnTip";
+
+}  // namespace
+
+const std::vector<TfmMain::Command>& TfmMain::commands() {
+    using N = Needs;
+    static const std::vector<Command> table{
+        {"imFileSave", &TfmMain::imFileSaveClick, N::OpenPeriod},
+        {"imSyainEdit", &TfmMain::imSyainEditClick, N::OpenPeriod},
+        {"imReturn", &TfmMain::imReturnClick, N::Nothing},
+        // 設定
+        {"sbConfig", &TfmMain::sbConfigClick, N::OpenPeriod},
+        {"sbPrnFormK", nullptr, N::NotBuilt},
+        {"sbPrnFormS", nullptr, N::NotBuilt},
+        {"sbDaicho", nullptr, N::NotBuilt},
+        // 印刷
+        {"sbMeisaihyo", nullptr, N::NotBuilt},
+        {"sbKyuyoDaicho", nullptr, N::NotBuilt},
+        {"sbKyuyoIchiran", nullptr, N::NotBuilt},
+        {"sbFuriList", nullptr, N::NotBuilt},
+        {"sbKinsyuList", nullptr, N::NotBuilt},
+        // データ入力: the panel opens only with an employee to enter for
+        {"imDataEdit", nullptr, N::Employee},
+        {"sbDataEdit", &TfmMain::sbDataEditClick, N::Employee},
+        {"sbKintaiInport", &TfmMain::ImportAttendance, N::Employee},
+        // 情報
+        {"sbVerInfo", &TfmMain::sbVerInfoClick, N::Nothing},
+        {"sbManual", &TfmMain::sbManualClick, N::Nothing},
+        {"sbShowLog", &TfmMain::sbShowLogClick, N::Nothing},
+    };
+    return table;
+}
+
+bool TfmMain::isSatisfied(Needs needs) const {
+    switch (needs) {
+        case Needs::Nothing:
+            return true;
+        case Needs::OpenPeriod:
+            return year_.period() != 0;
+        case Needs::Employee:
+            return year_.period() != 0 && year_.block().employee(1).isUsed();
+        case Needs::NotBuilt:
+            break;
+    }
+    return false;
+}
+
+void TfmMain::refreshCommands() {
+    for (const Command& command : commands()) {
+        QToolButton* button = tray_->button(QString::fromLatin1(command.name));
+        if (!button->property(kOwnTip).isValid()) button->setProperty(kOwnTip, button->toolTip());
+        const bool enabled = isSatisfied(command.needs);
+        button->setEnabled(enabled);
+        QString tip = button->property(kOwnTip).toString();
+        if (!enabled) {
+            switch (command.needs) {
+                case Needs::OpenPeriod:
+                    tip = QString::fromUtf8(kNeedsOpenPeriod);
+                    break;
+                case Needs::Employee:
+                    tip = QString::fromUtf8(kNeedsEmployee);
+                    break;
+                case Needs::NotBuilt:
+                case Needs::Nothing:
+                    tip = QString::fromUtf8(kNotAvailableYet);
+                    break;
+            }
+        }
+        button->setToolTip(tip);
+    }
+}
+
+void TfmMain::toolTrayClick(const QString& name) {
+    for (const Command& command : commands()) {
+        if (name != QLatin1String(command.name)) continue;
+        if (command.handler == nullptr || !isSatisfied(command.needs)) return;
+        ui::runCommand(this, context_.messages, [this, &command] { (this->*command.handler)(); });
+        return;
+    }
+}
+
+}  // namespace keiro::payroll

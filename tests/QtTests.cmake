@@ -1,0 +1,25 @@
+# A Qt Test executable of one module, with one CTest entry per test class registered in its
+# sources with KEIRO_QTEST(Class), named <module>.<Class>, so that a failure names the window.
+function(keiro_add_qtest name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARGN} Qt6::Test)
+  target_compile_definitions(${name} PRIVATE KEIRO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                             KEIRO_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  set(classes "")
+  foreach(source ${sources})
+    file(STRINGS ${source} lines REGEX "^KEIRO_QTEST\\([A-Za-z0-9_]+\\)")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^KEIRO_QTEST\\(([A-Za-z0-9_]+)\\).*" "\\1" class "${line}")
+      list(APPEND classes ${class})
+    endforeach()
+  endforeach()
+  if(NOT classes)
+    message(FATAL_ERROR "${name}: no KEIRO_QTEST classes found")
+  endif()
+  foreach(class ${classes})
+    add_test(NAME ${name}.${class} COMMAND ${name} ${class})
+    set_tests_properties(${name}.${class} PROPERTIES TIMEOUT 300
+                         ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endforeach()
+endfunction()

@@ -1,0 +1,25 @@
+#pragma once
+// The safety net under every window command.  A command handles the failures it expects (a file
+// that cannot be read or written, text that cannot be stored) and shows their message itself;
+// anything it lets escape all the same must not end the program, which would lose the open
+// period's unsaved work.  runCommand catches it, says what happened, and returns to the window
+// with everything in memory as the command left it.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace keiro::ui {
+
+class MessageService;
+
+inline constexpr const char* kMsgUnexpectedError =
+    "予期しないエラーが発生したため、処理を中断しました。\n"
+    "作業中のデータはそのまま残っています。保存してから作業を続けて下さい。";
+
+// Runs `command`; true when it ran to its end.  A file error (IoError) that escapes shows its
+// own text; anything else shows kMsgUnexpectedError followed by what the error says.
+bool runCommand(QWidget* parent, MessageService& messages, const std::function<void()>& command);
+
+}  // namespace keiro::ui
