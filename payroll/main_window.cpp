@@ -110,7 +110,7 @@ calc::CalcContext TfmMain::calcContext() const {
 }
 
 void TfmMain::showPeriod(bool startedEmpty) {
-    setWindowTitle(QString::fromStdString(calc::periodTitle(year_, context_.settings.itemNames)));
+    setWindowTitle(QString::fromStdString(periodTitle(year_, context_.settings.itemNames)));
     if (year_.period() == 0) return;
     const bool bonus = year_.period() >= kFirstBonusPeriod;
     tray_->button(QStringLiteral("sbPrnFormK"))->setEnabled(false);  // the layout windows come

@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 
-#include "calc/pay_grid.h"
 #include "calc/payroll_tables.h"
 #include "core/era.h"
 #include "core/ini.h"
@@ -17,6 +16,7 @@
 #include "core/settings.h"
 #include "core/yearfile.h"
 #include "payroll/data_selection_window.h"
+#include "payroll/model/pay_grid.h"
 
 class QNetworkAccessManager;
 
@@ -98,7 +98,7 @@ class TfmMain : public QMainWindow {
     // 個別入力: the detail entry window for the employee of the grid's current column.
     void sbDataEditClick();
 
-    calc::PayGrid& grid() { return grid_; }
+    PayGrid& grid() { return grid_; }
     PayGridView* gridView() const { return gridView_; }
     ToolTray* toolTray() const { return tray_; }
 
@@ -127,7 +127,7 @@ class TfmMain : public QMainWindow {
 
     MainContext context_;
     YearData& year_;
-    calc::PayGrid grid_;
+    PayGrid grid_;
     PrintTables layoutTables_;
     ActiveItems activeItems_;
     ToolTray* tray_;
