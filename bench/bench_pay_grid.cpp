@@ -10,11 +10,11 @@
 
 #include "bench/bench_company.h"
 #include "calc/data_csv.h"
-#include "calc/pay_grid.h"
 #include "calc/period_calc.h"
 #include "calc/tax_table_build.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
+#include "payroll/model/pay_grid.h"
 
 namespace keiro::calc {
 namespace {
@@ -72,7 +72,7 @@ Company& company() {
 
 void BM_BuildGrid(benchmark::State& state) {
     Company& c = company();
-    PayGrid grid;
+    payroll::PayGrid grid;
     for (auto _ : state) {
         grid.build(c.year(), c.tables(), c.settings().itemNames, c.settings().timeStyle);
         benchmark::DoNotOptimize(grid.text(1, 1).data());
@@ -83,7 +83,7 @@ BENCHMARK(BM_BuildGrid)->Unit(benchmark::kMicrosecond);
 void BM_CommitPeriod(benchmark::State& state) {
     Company& c = company();
     const CalcContext ctx = c.context();
-    PayGrid grid;
+    payroll::PayGrid grid;
     for (auto _ : state) {
         grid.build(c.year(), c.tables(), c.settings().itemNames, c.settings().timeStyle);
         grid.setText(1, 1, "21");

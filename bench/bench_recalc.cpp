@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "calc/data_csv.h"
-#include "calc/employee_sheet.h"
 #include "calc/period_calc.h"
 #include "calc/tax_table_build.h"
 #include "core/fileio.h"
 #include "core/places.h"
 #include "core/yearfile.h"
+#include "payroll/model/employee_sheet.h"
 
 namespace keiro::calc {
 namespace {
@@ -232,7 +232,7 @@ void BM_DetailEntryBox(benchmark::State& state) {
     YearData year = company().open(6);
     const CalcContext ctx = company().context(false);
     const PrintTables tables = buildPrintTables(defaultLayout(LayoutKind::Salary));
-    EmployeeSheet sheet(year, tables, ctx);
+    payroll::EmployeeSheet sheet(year, tables, ctx);
     sheet.show(1);
     int position = 0;  // the 普通残業時間 row
     while (sheet.caption(Band::Attendance, position) != "普通残業時間") ++position;

@@ -101,7 +101,7 @@ calc::CalcContext TfmMain::calcContext() const {
 }
 
 void TfmMain::showPeriod(bool startedEmpty) {
-    setWindowTitle(QString::fromStdString(calc::periodTitle(year_, context_.settings.itemNames)));
+    setWindowTitle(QString::fromStdString(periodTitle(year_, context_.settings.itemNames)));
     if (year_.period() == 0) {
         refreshCommands();
         return;

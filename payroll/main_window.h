@@ -10,7 +10,6 @@
 #include <optional>
 #include <vector>
 
-#include "calc/pay_grid.h"
 #include "calc/payroll_tables.h"
 #include "core/era.h"
 #include "core/ini.h"
@@ -19,6 +18,7 @@
 #include "core/settings.h"
 #include "core/yearfile.h"
 #include "payroll/data_selection_window.h"
+#include "payroll/model/pay_grid.h"
 
 class QNetworkAccessManager;
 
@@ -100,7 +100,7 @@ class TfmMain : public QMainWindow {
     // 個別入力: the detail entry window for the employee of the grid's current column.
     void sbDataEditClick();
 
-    calc::PayGrid& grid() { return grid_; }
+    PayGrid& grid() { return grid_; }
     PayGridView* gridView() const { return gridView_; }
     ToolTray* toolTray() const { return tray_; }
 
@@ -150,7 +150,7 @@ class TfmMain : public QMainWindow {
 
     MainContext context_;
     YearData& year_;
-    calc::PayGrid grid_;
+    PayGrid grid_;
     PrintTables layoutTables_;
     ActiveItems activeItems_;
     ToolTray* tray_;

@@ -45,7 +45,7 @@ class SignKey : public QObject {
 }  // namespace
 
 PayEntryBand::PayEntryBand(QWidget* parent, const QString& title, const QString& name, Band band,
-                           const calc::EmployeeSheet& sheet, const ui::EntrySettings& entry,
+                           const EmployeeSheet& sheet, const ui::EntrySettings& entry,
                            ui::MessageService& messages)
     : QGroupBox(title, parent), band_(band) {
     setObjectName(QStringLiteral("gb") + name);
@@ -64,7 +64,7 @@ PayEntryBand::PayEntryBand(QWidget* parent, const QString& title, const QString&
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1String(kWidestValue)) +
                            kBoxMargin);
         caption->setBuddy(box);
-        const calc::SheetRow& row = sheet.row(band, position);
+        const SheetRow& row = sheet.row(band, position);
         auto* numeric =
             ui::NumericEntry::attach(box, row.formatCode(), row.item.hoursLabel, entry, messages);
         new SignKey(box);
@@ -86,24 +86,24 @@ int PayEntryBand::positionOf(const QWidget* widget) const {
     return -1;
 }
 
-void PayEntryBand::showEmployee(const calc::EmployeeSheet& sheet) {
+void PayEntryBand::showEmployee(const EmployeeSheet& sheet) {
     const QPalette normal = QApplication::palette(edits_.empty() ? nullptr : edits_.front());
     for (int position = 0; position < rowCount(); ++position) {
-        const calc::BoxState state = sheet.state(band_, position);
+        const BoxState state = sheet.state(band_, position);
         QLabel* caption = label(position);
         QLineEdit* box = edit(position);
-        const bool visible = state != calc::BoxState::Hidden;
+        const bool visible = state != BoxState::Hidden;
         caption->setVisible(visible);
         box->setVisible(visible);
         caption->setText(qs(sheet.caption(band_, position)));
-        const bool readOnly = state == calc::BoxState::ReadOnly || !visible;
+        const bool readOnly = state == BoxState::ReadOnly || !visible;
         box->setReadOnly(readOnly);
         // Enter and Tab go from one box to be typed to the next; computed boxes are reached with
         // the mouse (to switch them to hand entry).
         box->setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::StrongFocus);
         QPalette colours = normal;
         if (readOnly) colours.setColor(QPalette::Base, kAutomaticItemColour);
-        if (state == calc::BoxState::HandEntered) {
+        if (state == BoxState::HandEntered) {
             colours.setColor(QPalette::Text, kHandEnteredTextColour);
         }
         box->setPalette(colours);

@@ -7,7 +7,7 @@
 #include <QGroupBox>
 #include <vector>
 
-#include "calc/employee_sheet.h"
+#include "payroll/model/employee_sheet.h"
 
 class QLabel;
 class QLineEdit;
@@ -25,7 +25,7 @@ class PayEntryBand : public QGroupBox {
     // `name` is the part of the object names after lb / ed ("Kintai", "Sikyu", "Koujo",
     // "Sonota").  The rows' boxes take the entry format of the band's items in `sheet`.
     PayEntryBand(QWidget* parent, const QString& title, const QString& name, Band band,
-                 const calc::EmployeeSheet& sheet, const ui::EntrySettings& entry,
+                 const EmployeeSheet& sheet, const ui::EntrySettings& entry,
                  ui::MessageService& messages);
 
     Band band() const { return band_; }
@@ -36,7 +36,7 @@ class PayEntryBand : public QGroupBox {
     int positionOf(const QWidget* widget) const;
 
     // Every row as the sheet's employee has it.
-    void showEmployee(const calc::EmployeeSheet& sheet);
+    void showEmployee(const EmployeeSheet& sheet);
 
   signals:
     // The user left a box with a valid entry (after its reformatting).

@@ -103,14 +103,14 @@ PayEntrySummary::PayEntrySummary(QWidget* parent) : QWidget(parent) {
         memo_->fontMetrics().horizontalAdvance(QString(kMemoLineCharacters, QChar(0x5168))) +
         2 * memo_->frameWidth() + kBoxMargin);
     const int lineHeight = memo_->fontMetrics().lineSpacing();
-    memo_->setFixedHeight(lineHeight * calc::kMemoMaxLines + 2 * memo_->frameWidth() +
+    memo_->setFixedHeight(lineHeight * kMemoMaxLines + 2 * memo_->frameWidth() +
                           static_cast<int>(2 * memo_->document()->documentMargin()) + 4);
     remarksLayout->addWidget(memo_);
     column->addWidget(remarks);
     connect(memo_, &QPlainTextEdit::textChanged, this, &PayEntrySummary::memoChanged);
 }
 
-void PayEntrySummary::showTotals(const calc::SheetTotals& totals) {
+void PayEntrySummary::showTotals(const SheetTotals& totals) {
     payTotal_->setText(yen(totals.pay));
     deductionTotal_->setText(yen(totals.deduction));
     otherTotal_->setText(yen(totals.other));
@@ -125,7 +125,7 @@ void PayEntrySummary::setMemo(const QString& text) {
 
 void PayEntrySummary::memoChanged() {
     const QString now = memo_->toPlainText();
-    if (calc::memoFits(now.toStdString())) {
+    if (memoFits(now.toStdString())) {
         acceptedMemo_ = now;
         return;
     }

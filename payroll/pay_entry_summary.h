@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "calc/employee_sheet.h"
+#include "payroll/model/employee_sheet.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -19,7 +19,7 @@ class PayEntrySummary : public QWidget {
   public:
     explicit PayEntrySummary(QWidget* parent);
 
-    void showTotals(const calc::SheetTotals& totals);
+    void showTotals(const SheetTotals& totals);
     // Shows remarks (lines separated by LF) without treating them as typed.
     void setMemo(const QString& text);
     // The remarks as typed (always within the limits).

@@ -42,15 +42,15 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text) {
     return b;
 }
 
-std::unique_ptr<calc::EmployeeSheet> makeSheet(QWidget* parent, const PayEntryContext& context) {
+std::unique_ptr<EmployeeSheet> makeSheet(QWidget* parent, const PayEntryContext& context) {
     try {
-        return std::make_unique<calc::EmployeeSheet>(context.year, context.tables, context.calc);
+        return std::make_unique<EmployeeSheet>(context.year, context.tables, context.calc);
     } catch (const IoError& e) {
         // Without the other periods a bonus's tax is left to the user, as when there was no pay
         // the month before.
         context.messages.error(parent, QString::fromStdString(e.what()));
-        return std::make_unique<calc::EmployeeSheet>(context.year, context.tables, context.calc,
-                                                     calc::PeriodInputs{});
+        return std::make_unique<EmployeeSheet>(context.year, context.tables, context.calc,
+                                               calc::PeriodInputs{});
     }
 }
 
@@ -59,7 +59,7 @@ std::unique_ptr<calc::EmployeeSheet> makeSheet(QWidget* parent, const PayEntryCo
 TfmDataEdit::TfmDataEdit(QWidget* parent, PayEntryContext context, int slot)
     : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("fmDataEdit"));
-    setWindowTitle(qs(std::string(calc::kSheetCaption)));
+    setWindowTitle(qs(std::string(kSheetCaption)));
     sheet_ = makeSheet(parent, context_);
     sheet_->show(slot);
 

@@ -10,10 +10,10 @@
 #include <array>
 #include <memory>
 
-#include "calc/employee_sheet.h"
 #include "calc/pay_calc.h"
 #include "core/layouts.h"
 #include "core/settings.h"
+#include "payroll/model/employee_sheet.h"
 
 class QLineEdit;
 class QPushButton;
@@ -93,7 +93,7 @@ class TfmDataEdit : public QDialog {
     void moveTo(int direction);
 
     PayEntryContext context_;
-    std::unique_ptr<calc::EmployeeSheet> sheet_;
+    std::unique_ptr<EmployeeSheet> sheet_;
     std::array<PayEntryBand*, kBandCount> bands_{};
     PayEntrySummary* summary_ = nullptr;
     QPushButton* prev_ = nullptr;

@@ -19,7 +19,7 @@ constexpr int kPaidLeaveBalanceItem = 15;  // 有休残日数 in AttendanceRecor
 
 // --- the model -------------------------------------------------------------------------------
 
-PayGridModel::PayGridModel(calc::PayGrid& grid, QObject* parent)
+PayGridModel::PayGridModel(PayGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid) {}
 
 int PayGridModel::rowCount(const QModelIndex& parent) const {
@@ -34,7 +34,7 @@ QVariant PayGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int row = index.row() + 1;
     const int col = index.column() + 1;
-    const bool editable = grid_.cellKind(row, col) == calc::GridCellKind::Editable;
+    const bool editable = grid_.cellKind(row, col) == GridCellKind::Editable;
     switch (role) {
         case Qt::DisplayRole:
             // A cell that is not for its employee shows no text.
@@ -117,7 +117,7 @@ class PayGridDelegate : public QStyledItemDelegate {
 
 // --- the view --------------------------------------------------------------------------------
 
-PayGridView::PayGridView(calc::PayGrid& grid, ui::MessageService& messages, QWidget* parent)
+PayGridView::PayGridView(PayGrid& grid, ui::MessageService& messages, QWidget* parent)
     : QTableView(parent), grid_(grid), messages_(messages), model_(new PayGridModel(grid, this)) {
     setObjectName(QStringLiteral("StrGrid"));
     setModel(model_);

@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <functional>
 
-#include "calc/pay_grid.h"
+#include "payroll/model/pay_grid.h"
 
 namespace keiro {
 class YearData;
@@ -27,7 +27,7 @@ inline const QColor kGridCaptionColour(94, 173, 228);
 class PayGridModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    explicit PayGridModel(calc::PayGrid& grid, QObject* parent = nullptr);
+    explicit PayGridModel(PayGrid& grid, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -41,14 +41,14 @@ class PayGridModel : public QAbstractTableModel {
     void cellChanged(int row, int col);
 
   private:
-    calc::PayGrid& grid_;
+    PayGrid& grid_;
     bool built_ = false;  // PayGrid holds no cells before its first build
 };
 
 class PayGridView : public QTableView {
     Q_OBJECT
   public:
-    PayGridView(calc::PayGrid& grid, ui::MessageService& messages, QWidget* parent = nullptr);
+    PayGridView(PayGrid& grid, ui::MessageService& messages, QWidget* parent = nullptr);
 
     // The open period whose previous balance feeds the 有休残日数 row; nullptr before one.
     void setYear(const YearData* year) { year_ = year; }
@@ -81,7 +81,7 @@ class PayGridView : public QTableView {
     QModelIndex indexOf(int row, int col) const;
     const std::string& textAt(int row, int col) const;
 
-    calc::PayGrid& grid_;
+    PayGrid& grid_;
     ui::MessageService& messages_;
     PayGridModel* model_;
     const YearData* year_ = nullptr;

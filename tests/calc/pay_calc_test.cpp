@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "calc/pay_calc.h"
-#include "tests/calc/pay_fixture.h"
+#include "tests/support/pay_fixture.h"
 
 namespace keiro::calc::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "calc/bonus_tax.h"
 #include "calc/period_calc.h"
-#include "tests/calc/pay_fixture.h"
+#include "tests/support/pay_fixture.h"
 
 namespace keiro::calc::testing {
 namespace {

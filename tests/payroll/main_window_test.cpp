@@ -55,7 +55,7 @@ class MainWindowTest : public QObject {
             window->showPeriod();
         }
 
-        calc::PayGrid& grid() { return window->grid(); }
+        PayGrid& grid() { return window->grid(); }
         PayGridView* view() { return window->gridView(); }
         int row(const char* label) {
             for (int r = 1; r < grid().rowCount(); ++r) {
@@ -269,7 +269,7 @@ class MainWindowTest : public QObject {
         const int empty = demo.grid().employeeCount() + 1;
         const QModelIndex index = demo.view()->model()->index(0, empty - 1);
         QVERIFY(!(demo.view()->model()->flags(index) & Qt::ItemIsEditable));
-        QCOMPARE(demo.grid().cellKind(1, empty), calc::GridCellKind::Disabled);
+        QCOMPARE(demo.grid().cellKind(1, empty), GridCellKind::Disabled);
         QVERIFY(!demo.view()->model()->data(index, Qt::DisplayRole).isValid());
     }
 

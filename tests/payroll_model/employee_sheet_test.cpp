@@ -2,17 +2,19 @@
 // which boxes may be typed into, the hand-entry switch, texts and totals after a recalculation,
 // the paid-leave balance, the bonus that needs its tax entered by hand, moving between the
 // employees at work, and the remarks.
-#include "calc/employee_sheet.h"
+#include "payroll/model/employee_sheet.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "tests/calc/pay_fixture.h"
+#include "tests/support/pay_fixture.h"
 
-namespace keiro::calc::testing {
+namespace keiro::payroll::testing {
 namespace {
+
+using namespace calc::testing;
 
 class EmployeeSheetTest : public PayFixture {
   protected:
@@ -20,7 +22,7 @@ class EmployeeSheetTest : public PayFixture {
 
     EmployeeSheet& sheet(int slot) {
         tables_ = buildPrintTables(layout_);
-        context_ = std::make_unique<CalcContext>(ctx());
+        context_ = std::make_unique<calc::CalcContext>(ctx());
         sheet_ = std::make_unique<EmployeeSheet>(year_, tables_, *context_);
         sheet_->show(slot);
         return *sheet_;
@@ -36,7 +38,7 @@ class EmployeeSheetTest : public PayFixture {
     }
 
     PrintTables tables_;
-    std::unique_ptr<CalcContext> context_;
+    std::unique_ptr<calc::CalcContext> context_;
     std::unique_ptr<EmployeeSheet> sheet_;
 };
 
@@ -308,4 +310,4 @@ TEST(EmployeeSheetMemo, StoredWithCrLfAndCutToFiveLines) {
 }
 
 }  // namespace
-}  // namespace keiro::calc::testing
+}  // namespace keiro::payroll::testing

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "calc/pay_calc.h"
-#include "calc/pay_grid_rows.h"
 #include "core/entry.h"
+#include "core/item_values.h"
 #include "core/layouts.h"
 #include "core/records.h"
 
@@ -27,7 +27,7 @@ namespace keiro {
 class YearData;
 }
 
-namespace keiro::calc {
+namespace keiro::payroll {
 
 enum class SheetRowKind { Blank, Variable, Automatic, Total };
 
@@ -40,7 +40,7 @@ enum class BoxState {
 };
 
 struct SheetRow {
-    GridRow item;  // label, where the value is stored, how an entry is checked
+    LayoutItem item;  // label, where the value is stored, how an entry is checked
     SheetRowKind kind = SheetRowKind::Blank;
     // The number of the item's hand-entry flag in its payment or deduction record (the flag of
     // the amount it stores); 0 for items that have none.
@@ -50,7 +50,7 @@ struct SheetRow {
     // Only automatic items can be switched to hand entry (variable items are typed anyway).
     bool switchable() const { return kind == SheetRowKind::Automatic && manualFlag > 0; }
     // The box's format code and whether it takes hours.
-    int formatCode() const { return formatCodeOf(item.rule); }
+    int formatCode() const { return formatCodeOf(item.format); }
 };
 
 // The four totals under the bands.
@@ -83,11 +83,11 @@ class EmployeeSheet {
     // For the open period of `year` with the pay slip layouts of its kind.  The bonus's inputs
     // from other periods are read here, once (IoError when a file cannot be read).  The
     // references must outlive the sheet.
-    EmployeeSheet(YearData& year, const PrintTables& tables, const CalcContext& ctx);
+    EmployeeSheet(YearData& year, const PrintTables& tables, const calc::CalcContext& ctx);
     // The same with inputs already at hand (empty ones after a file could not be read: the tax
     // of every bonus then needs hand entry).
-    EmployeeSheet(YearData& year, const PrintTables& tables, const CalcContext& ctx,
-                  PeriodInputs inputs);
+    EmployeeSheet(YearData& year, const PrintTables& tables, const calc::CalcContext& ctx,
+                  calc::PeriodInputs inputs);
 
     bool isBonus() const { return bonus_; }
 
@@ -148,12 +148,12 @@ class EmployeeSheet {
     bool isManual(const SheetRow& row) const;
 
     YearData& year_;
-    const CalcContext& ctx_;
-    PeriodInputs inputs_;
+    const calc::CalcContext& ctx_;
+    calc::PeriodInputs inputs_;
     bool bonus_ = false;
     std::array<std::vector<SheetRow>, kBandCount> rows_;
     int slot_ = 1;
-    FormItems items_;  // of the employee's pay form
+    calc::FormItems items_;  // of the employee's pay form
 };
 
-}  // namespace keiro::calc
+}  // namespace keiro::payroll

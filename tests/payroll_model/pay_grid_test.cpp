@@ -2,7 +2,7 @@
 // columns of the employees at work, Enter and the accepted keys, checking and reformatting an
 // entry, the paid-leave balance carried from the previous month, the columns the
 // recalculation collects, and the period in the caption.
-#include "calc/pay_grid.h"
+#include "payroll/model/pay_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "calc/period_calc.h"
-#include "tests/calc/pay_fixture.h"
+#include "tests/support/pay_fixture.h"
 
-namespace keiro::calc::testing {
+namespace keiro::payroll::testing {
 namespace {
+
+using namespace calc::testing;
 
 class PayGridTest : public PayFixture {
   protected:
@@ -324,11 +326,11 @@ TEST_F(PayGridTest, ColumnsFeedTheRecalculation) {
     ASSERT_TRUE(grid_.setText(overtime, 1, "10:30"));
     EXPECT_EQ(grid_.commitCell(overtime, 1), "");
 
-    const std::vector<GridColumn> columns = grid_.columns();
+    const std::vector<calc::GridColumn> columns = grid_.columns();
     ASSERT_EQ(columns.size(), 1u);
     ASSERT_EQ(columns[0].cells.size(), kDefaultSalaryRows.size());
     EXPECT_EQ(columns[0].cells[overtime - 1].caption, "普通残業時間");
-    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), &columns).empty());
+    EXPECT_TRUE(calc::RecalculatePeriod(year_, ctx(), &columns).empty());
 
     EXPECT_EQ(attendance(2).overtimeHours, 10.5);
     EXPECT_EQ(payment(2).overtimePay, 13'125);
@@ -362,9 +364,9 @@ TEST_F(PayGridTest, PeriodTextFollowsTheKindAndTheChangeOfEra) {
 }
 
 }  // namespace
-}  // namespace keiro::calc::testing
+}  // namespace keiro::payroll::testing
 
-namespace keiro::calc {
+namespace keiro::payroll {
 namespace {
 
 TEST(PayGridBeforeBuild, EveryCellIsEmptyAndNothingIsEditable) {
@@ -376,4 +378,4 @@ TEST(PayGridBeforeBuild, EveryCellIsEmptyAndNothingIsEditable) {
 }
 
 }  // namespace
-}  // namespace keiro::calc
+}  // namespace keiro::payroll

@@ -1,11 +1,11 @@
-#include "calc/pay_grid.h"
+#include "payroll/model/pay_grid.h"
 
 #include <algorithm>
 
 #include "core/era.h"
 #include "core/yearfile.h"
 
-namespace keiro::calc {
+namespace keiro::payroll {
 namespace {
 
 constexpr int kPaidLeaveDaysItem = 3;      // 有休日数
@@ -49,13 +49,12 @@ void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemN
     }
 
     texts_.assign(static_cast<std::size_t>(rowCount()) * kGridColumnCount, std::string());
-    for (int r = 1; r < rowCount(); ++r) cell(r, 0) = rows_[r - 1].label;
+    for (int r = 1; r < rowCount(); ++r) cell(r, 0) = rows_[r - 1].item.label;
     for (int c = 1; c <= employeeCount(); ++c) {
         const int slot = slots_[c - 1];
         cell(0, c) = block.employee(slot).name.utf8();
         for (int r = 1; r < rowCount(); ++r) {
-            const GridRow& row = rows_[r - 1];
-            cell(r, c) = cellText(row, storedValue(row, block, slot), style_);
+            cell(r, c) = storedText(rows_[r - 1].item, block, slot, style_);
         }
     }
 }
@@ -81,12 +80,12 @@ bool PayGrid::isEditable(int row, int col) const {
 
 bool PayGrid::isAttendanceRow(int row) const {
     const GridRow* info = rowInfo(row);
-    return info != nullptr && info->attendance;
+    return info != nullptr && info->item.attendance;
 }
 
 bool PayGrid::isHoursRow(int row) const {
     const GridRow* info = rowInfo(row);
-    return info != nullptr && info->hoursLabel;
+    return info != nullptr && info->item.hoursLabel;
 }
 
 GridCellKind PayGrid::cellKind(int row, int col) const {
@@ -100,9 +99,10 @@ const GridRow* PayGrid::rowInfo(int row) const {
 }
 
 int PayGrid::attendanceRow(int item) const {
-    const CellSource wanted{CellSource::Kind::Attendance, item};
+    const ItemSource wanted{ItemSource::Kind::Attendance, item};
     for (int r = 1; r < rowCount(); ++r) {
-        if (rows_[r - 1].attendance && rows_[r - 1].source == wanted) return r;
+        const LayoutItem& row = rows_[r - 1].item;
+        if (row.attendance && row.source == wanted) return r;
     }
     return 0;
 }
@@ -115,7 +115,7 @@ bool PayGrid::setText(int row, int col, std::string text) {
 
 std::string PayGrid::commitCell(int row, int col) {
     if (!isEditable(row, col)) return std::string();
-    EntryCheck check = checkCellEntry(rows_[row - 1], cell(row, col), style_);
+    EntryCheck check = checkCellEntry(rows_[row - 1].item, cell(row, col), style_);
     cell(row, col) = std::move(check.text);
     return check.error;
 }
@@ -150,17 +150,17 @@ KeyVerdict PayGrid::keyVerdict(int row, char32_t typed) const {
     const GridRow* info = rowInfo(row);
     if (info == nullptr) return KeyVerdict::Reject;
     if (isDigit(typed) || typed == U'-') return KeyVerdict::Accept;
-    if (!info->attendance) return KeyVerdict::Reject;
-    if (typed == U'.' || (typed == U':' && info->hoursLabel)) return KeyVerdict::Accept;
+    if (!info->item.attendance) return KeyVerdict::Reject;
+    if (typed == U'.' || (typed == U':' && info->item.hoursLabel)) return KeyVerdict::Accept;
     return KeyVerdict::Reject;
 }
 
-std::vector<GridColumn> PayGrid::columns() const {
-    std::vector<GridColumn> out(slots_.size());
+std::vector<calc::GridColumn> PayGrid::columns() const {
+    std::vector<calc::GridColumn> out(slots_.size());
     for (int c = 1; c <= employeeCount(); ++c) {
-        std::vector<GridCell>& cells = out[c - 1].cells;
+        std::vector<calc::GridCell>& cells = out[c - 1].cells;
         cells.reserve(rows_.size());
-        for (int r = 1; r < rowCount(); ++r) cells.push_back({rows_[r - 1].label, text(r, c)});
+        for (int r = 1; r < rowCount(); ++r) cells.push_back({rows_[r - 1].item.label, text(r, c)});
     }
     return out;
 }
@@ -181,4 +181,4 @@ std::string periodTitle(const YearData& year, const ItemNames& names,
            periodText(year, names) + "】";
 }
 
-}  // namespace keiro::calc
+}  // namespace keiro::payroll

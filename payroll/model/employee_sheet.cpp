@@ -1,4 +1,4 @@
-#include "calc/employee_sheet.h"
+#include "payroll/model/employee_sheet.h"
 
 #include <algorithm>
 #include <span>
@@ -8,8 +8,9 @@
 #include "calc/rounding.h"
 #include "core/text.h"
 #include "core/yearfile.h"
+#include "payroll/model/grid_rows.h"
 
-namespace keiro::calc {
+namespace keiro::payroll {
 namespace {
 
 // AttendanceRecord::item numbers.
@@ -27,11 +28,11 @@ constexpr int kPayOther1 = 20;
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
-bool isTotal(const CellSource& source) {
+bool isTotal(const ItemSource& source) {
     switch (source.kind) {
-        case CellSource::Kind::Payment:
+        case ItemSource::Kind::Payment:
             return source.number == kPayTaxableTotal || source.number == kPayTotal;
-        case CellSource::Kind::Deduction:
+        case ItemSource::Kind::Deduction:
             return source.number == kDeductionSocialInsTotal ||
                    source.number == kDeductionAfterSocialIns || source.number == kDeductionTotal;
         default:
@@ -43,12 +44,12 @@ bool isTotal(const CellSource& source) {
 // 家族手当 3, 固定手当１..３ 4..6, the four overtime payments 7..10, the two commuting
 // allowances 11, 12, 欠勤控除 16, 遅刻早退控除 17; deductions: the five premiums 1..5, 所得税 8,
 // 住民税 9, 固定控除１..３ 10..12.  Each is the flag of the amount the item stores.
-int manualFlagOf(const CellSource& source) {
+int manualFlagOf(const ItemSource& source) {
     const int n = source.number;
     switch (source.kind) {
-        case CellSource::Kind::Payment:
+        case ItemSource::Kind::Payment:
             return n <= 12 || n == 16 || n == 17 ? n : 0;
-        case CellSource::Kind::Deduction:
+        case ItemSource::Kind::Deduction:
             return n <= 5 || (n >= 8 && n <= 12) ? n : 0;
         default:
             return 0;
@@ -77,7 +78,7 @@ std::array<std::vector<SheetRow>, kBandCount> buildRows(const PrintTables& table
             }
             row.item = describeLayoutItem(names, tables.kind, band, position, code);
             if (!code.empty()) {
-                row.kind = code.front() != 'F'        ? SheetRowKind::Variable
+                row.kind = isVariableCode(code)       ? SheetRowKind::Variable
                            : isTotal(row.item.source) ? SheetRowKind::Total
                                                       : SheetRowKind::Automatic;
                 row.manualFlag = manualFlagOf(row.item.source);
@@ -161,11 +162,12 @@ void storeMemo(EmployeeRecord& employee, std::string_view utf8) {
 
 // --- the sheet -----------------------------------------------------------------------------------
 
-EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables, const CalcContext& ctx)
-    : EmployeeSheet(year, tables, ctx, loadPeriodInputs(year)) {}
+EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables,
+                             const calc::CalcContext& ctx)
+    : EmployeeSheet(year, tables, ctx, calc::loadPeriodInputs(year)) {}
 
-EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables, const CalcContext& ctx,
-                             PeriodInputs inputs)
+EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables,
+                             const calc::CalcContext& ctx, calc::PeriodInputs inputs)
     : year_(year),
       ctx_(ctx),
       inputs_(std::move(inputs)),
@@ -177,7 +179,7 @@ void EmployeeSheet::show(int slot) {
         throw std::out_of_range("slot " + std::to_string(slot) + " is not 1..100");
     }
     slot_ = slot;
-    items_ = formItems(ctx_.active, payForm(), bonus_);
+    items_ = calc::formItems(ctx_.active, payForm(), bonus_);
 }
 
 int EmployeeSheet::payForm() const {
@@ -217,7 +219,7 @@ std::string EmployeeSheet::caption(Band band, int position) const {
 
 bool EmployeeSheet::isManual(const SheetRow& r) const {
     if (!r.switchable()) return false;
-    return r.item.source.kind == CellSource::Kind::Payment ? payment().isManual(r.manualFlag)
+    return r.item.source.kind == ItemSource::Kind::Payment ? payment().isManual(r.manualFlag)
                                                            : deduction().isManual(r.manualFlag);
 }
 
@@ -239,9 +241,8 @@ BoxState EmployeeSheet::state(Band band, int position) const {
 
 std::string EmployeeSheet::text(Band band, int position) const {
     if (state(band, position) == BoxState::Hidden) return std::string();
-    const GridRow& item = row(band, position).item;
     return trimmed(
-        cellText(item, storedValue(item, year_.block(), slot_), ctx_.settings.timeStyle));
+        storedText(row(band, position).item, year_.block(), slot_, ctx_.settings.timeStyle));
 }
 
 EntryCheck EmployeeSheet::check(Band band, int position, std::string_view typed) const {
@@ -255,20 +256,20 @@ bool EmployeeSheet::enter(Band band, int position, std::string_view typed) {
     if (boxState != BoxState::Editable && boxState != BoxState::HandEntered) return false;
     if (trimmed(typed) == text(band, position)) return false;
     const double value = parseNumber(typed).value;
-    const CellSource& source = row(band, position).item.source;
+    const ItemSource& source = row(band, position).item.source;
     const int index = slot_ - 1;
     PeriodBlock& block = year_.block();
     switch (source.kind) {
-        case CellSource::Kind::Attendance:
+        case ItemSource::Kind::Attendance:
             block.attendance[index].item(source.number) = value;
             return true;
-        case CellSource::Kind::Payment:
-            block.payments[index].amount(source.number) = TruncYen(value);
+        case ItemSource::Kind::Payment:
+            block.payments[index].amount(source.number) = calc::TruncYen(value);
             return true;
-        case CellSource::Kind::Deduction:
-            block.deductions[index].amount(source.number) = TruncYen(value);
+        case ItemSource::Kind::Deduction:
+            block.deductions[index].amount(source.number) = calc::TruncYen(value);
             return true;
-        case CellSource::Kind::None:
+        case ItemSource::Kind::None:
             break;
     }
     return false;
@@ -276,7 +277,7 @@ bool EmployeeSheet::enter(Band band, int position, std::string_view typed) {
 
 bool EmployeeSheet::isPaidLeaveDays(Band band, int position) const {
     return row(band, position).item.source ==
-           CellSource{CellSource::Kind::Attendance, kPaidLeaveDaysItem};
+           ItemSource{ItemSource::Kind::Attendance, kPaidLeaveDaysItem};
 }
 
 bool EmployeeSheet::carryPaidLeave() {
@@ -290,8 +291,8 @@ bool EmployeeSheet::carryPaidLeave() {
 }
 
 bool EmployeeSheet::recalculate() {
-    if (bonus_) return ComputeBonus(year_, slot_, ctx_, inputs_, items_);
-    ComputeMonth(year_, slot_, ctx_, items_);
+    if (bonus_) return calc::ComputeBonus(year_, slot_, ctx_, inputs_, items_);
+    calc::ComputeMonth(year_, slot_, ctx_, items_);
     return true;
 }
 
@@ -299,7 +300,7 @@ bool EmployeeSheet::toggleManual(Band band, int position) {
     const SheetRow& r = row(band, position);
     if (!r.switchable() || state(band, position) == BoxState::Hidden) return false;
     PeriodBlock& block = year_.block();
-    std::uint8_t& flag = r.item.source.kind == CellSource::Kind::Payment
+    std::uint8_t& flag = r.item.source.kind == ItemSource::Kind::Payment
                              ? block.payments[slot_ - 1].manualFlags[r.manualFlag - 1]
                              : block.deductions[slot_ - 1].manualFlags[r.manualFlag - 1];
     flag = flag == 1 ? 0 : 1;
@@ -307,7 +308,7 @@ bool EmployeeSheet::toggleManual(Band band, int position) {
 }
 
 void EmployeeSheet::setIncomeTaxHandEntry() {
-    switchToHandEntry(year_, std::span<const int>(&slot_, 1));
+    calc::switchToHandEntry(year_, std::span<const int>(&slot_, 1));
 }
 
 SheetTotals EmployeeSheet::totals() const {
@@ -317,7 +318,7 @@ SheetTotals EmployeeSheet::totals() const {
     for (int i = 0; i < 3; ++i) {
         if (items_.other[i]) t.other += payment().amount(kPayOther1 + i);
     }
-    t.net = netPay(payment(), deduction(), items_.other);
+    t.net = calc::netPay(payment(), deduction(), items_.other);
     return t;
 }
 
@@ -335,4 +336,4 @@ int EmployeeSheet::neighbour(int direction) const {
     return 0;
 }
 
-}  // namespace keiro::calc
+}  // namespace keiro::payroll

@@ -12,17 +12,17 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/pay_grid_rows.h"
 #include "calc/period_calc.h"
 #include "core/entry.h"
 #include "core/layouts.h"
 #include "core/product.h"
+#include "payroll/model/grid_rows.h"
 
 namespace keiro {
 class YearData;
 }
 
-namespace keiro::calc {
+namespace keiro::payroll {
 
 inline constexpr int kGridColumnCount = kMaxEmployees + 1;
 inline constexpr int kNoSlot = kMaxEmployees + 1;
@@ -87,8 +87,8 @@ class PayGrid {
     // --- recalculation -------------------------------------------------------------------------
 
     // The employees' columns 1..n with each row's label and the cell's text, for
-    // RecalculatePeriod.
-    std::vector<GridColumn> columns() const;
+    // calc::RecalculatePeriod.
+    std::vector<calc::GridColumn> columns() const;
 
   private:
     bool isItemCell(int row, int col) const;
@@ -114,4 +114,4 @@ std::string periodText(const YearData& year, const ItemNames& names);
 std::string periodTitle(const YearData& year, const ItemNames& names,
                         std::string_view applicationTitle = kApplicationTitle);
 
-}  // namespace keiro::calc
+}  // namespace keiro::payroll

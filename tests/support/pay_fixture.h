@@ -1,6 +1,7 @@
-// What the pay calculation tests share: a year file of 令和8 in a private folder, the item
-// layouts with every item switched on (each test switches off what it needs), the tax tables
-// the build generated, and employees written straight into the records.
+// What the tests of the pay calculation and of the payroll windows' view-models share: a year
+// file of 令和8 in a private folder, the item layouts with every item switched on (each test
+// switches off what it needs), the tax tables the build generated, and employees written
+// straight into the records.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,0 +1,74 @@
+#pragma once
+// The items of a layout as every window and report sees them: given an item code of a pay slip
+// layout, its display name, where its value is stored in a period block (an attendance item, a
+// payment amount or a deduction amount), the stored value for an employee's slot, and the text
+// of that value in the item's format.
+//
+// Layouts may store the user's name of a renamed item instead of its standard code, so an item
+// is found by its code first and otherwise by its display name among the items of the same kind
+// letter.  A position of an attendance band always shows its value as a quantity (hours or
+// days), any other band as whole yen.
+
+#include <string>
+#include <string_view>
+
+#include "core/entry.h"
+#include "core/layouts.h"
+#include "core/records.h"
+
+namespace keiro {
+
+// Where the value of an item lives in the records of an employee.
+struct ItemSource {
+    enum class Kind { None, Attendance, Payment, Deduction };
+    Kind kind = Kind::None;
+    // AttendanceRecord::item, PaymentRecord::amount or DeductionRecord::amount number (from 1)
+    int number = 0;
+
+    bool operator==(const ItemSource&) const = default;
+};
+
+// How an item's value is shown, and how an entry of it is checked.
+enum class ItemFormat {
+    Amount,  // format code 90, formatAmount(7, …)
+    Days,  // format code 52 (出勤日数, 有休日数, 欠勤日数, 休日出勤日数, 特別休暇日数), "%6.2f"
+    Hours,  // format code 62, formatHours (実働時間 … 休日深夜残業, 遅刻早退時間)
+    Quantity,  // format code 62, "%6.2f" (遅刻早退回数, 有休残日数, anything unknown)
+};
+
+// The item at one position of a band of a layout.
+struct LayoutItem {
+    Band band = Band::Attendance;
+    int position = 0;         // row of the band in the layout, from 0
+    std::string label;        // display name of the item, without its kind letter
+    bool attendance = false;  // in the attendance band: the value is a quantity, not yen
+    // The label names an hours item ("時間" or "残業"): shown with formatHours, takes ":".
+    bool hoursLabel = false;
+    ItemSource source;
+    ItemFormat format = ItemFormat::Quantity;
+};
+
+// Whether a layout code names an item entered per period (a kind letter other than "F").
+bool isVariableCode(std::string_view code);
+
+// The description of the item with layout code `code` at a position of a band: its label (the
+// display name without the kind letter), whether it names hours, where its value lives (every
+// item the records hold: attendance, payments with 課税支給合計, deductions with 社会保険料計 and
+// 社保控除後計, その他; 賞与 and 役員報酬 in bonus layouts) and its format.  A blank row or a
+// code that names no item stores nowhere.
+LayoutItem describeLayoutItem(const ItemNames& names, LayoutKind kind, Band band, int position,
+                              std::string_view code);
+
+// The format code of the boxes of a format: 90 amounts, 52 day counts, 62 the other attendance.
+int formatCodeOf(ItemFormat format);
+
+// The value stored at `source` for slot 1..100 of the block (0 when it stores nowhere).
+double storedValue(const ItemSource& source, const PeriodBlock& block, int slot);
+
+// The text of the item's stored value for slot 1..100: attendance items "%6.2f", or formatHours
+// when the label names hours; amounts with thousands separators in 7 characters; "" for an item
+// that stores nowhere.  Amounts are the records' whole yen; an attendance item that a layout
+// puts among the amounts shows the whole part of its value.
+std::string storedText(const LayoutItem& item, const PeriodBlock& block, int slot, TimeStyle style);
+
+}  // namespace keiro
