@@ -14,6 +14,7 @@
 #include "payroll/config_item_names_page.h"
 #include "payroll/config_widgets.h"
 #include "payroll/rate_window.h"
+#include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -56,7 +57,7 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     layout->addWidget(pageCtrl_);
     layout->addLayout(buttons);
 
-    connect(btSysSave, &QPushButton::clicked, this, [this] { btSysSaveClick(); });
+    ui::connectCommand(btSysSave, this, messages_, &TfmConfig::btSysSaveClick);
     connect(btCancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(company_, &ConfigCompanyPage::healthRateChoiceRequested, this,
             [this] { btKenRituClick(); });

@@ -21,6 +21,7 @@
 #include "core/product.h"
 #include "payroll/copy_source_window.h"
 #include "payroll/year_creation_dialog.h"
+#include "widgets/command_runner.h"
 #include "widgets/entry_behaviour.h"
 #include "widgets/message_service.h"
 
@@ -139,7 +140,7 @@ void TfmSelData::buildWindow() {
     auto* bbOk = new QPushButton(QStringLiteral("ＯＫ"), this);
     bbOk->setObjectName("bbOk");
     bbOk->setDefault(true);
-    connect(bbOk, &QPushButton::clicked, this, &TfmSelData::bbOkClick);
+    ui::connectCommand(bbOk, this, context_.messages, &TfmSelData::bbOkClick);
     auto* bbCancel = new QPushButton(QStringLiteral("終了"), this);
     bbCancel->setObjectName("bbCancel");
     connect(bbCancel, &QPushButton::clicked, this, &TfmSelData::reject);

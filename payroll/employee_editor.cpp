@@ -19,6 +19,7 @@
 #include "payroll/employee_identity_page.h"
 #include "payroll/employee_pay_page.h"
 #include "widgets/calculator.h"
+#include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
 
@@ -92,12 +93,13 @@ TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slo
 
     connect(identity_, &EmployeeIdentityPage::payFormChanged, pay_, &EmployeePayPage::showPayForm);
     connect(pageCtrl_, &QTabWidget::currentChanged, this, [this] { updateButtons(); });
-    connect(sbPrev_, &QPushButton::clicked, this, [this] { sbPrevClick(); });
-    connect(sbNext_, &QPushButton::clicked, this, [this] { sbNextClick(); });
-    connect(sbCalc, &QPushButton::clicked, this, [this] { sbCalcClick(); });
-    connect(sbDefault, &QPushButton::clicked, this, [this] { sbDefaultClick(); });
-    connect(sbFromGrade_, &QPushButton::clicked, this, [this] { sbFromGradeClick(); });
-    connect(btOK, &QPushButton::clicked, this, [this] { btOKClick(); });
+    ui::MessageService& messages = context_.messages;
+    ui::connectCommand(sbPrev_, this, messages, &TfmMembEdit::sbPrevClick);
+    ui::connectCommand(sbNext_, this, messages, &TfmMembEdit::sbNextClick);
+    ui::connectCommand(sbCalc, this, messages, &TfmMembEdit::sbCalcClick);
+    ui::connectCommand(sbDefault, this, messages, &TfmMembEdit::sbDefaultClick);
+    ui::connectCommand(sbFromGrade_, this, messages, &TfmMembEdit::sbFromGradeClick);
+    ui::connectCommand(btOK, this, messages, &TfmMembEdit::btOKClick);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
             [this] { sbNextClick(); });

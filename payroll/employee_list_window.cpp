@@ -18,6 +18,7 @@
 #include "core/employee_master.h"
 #include "core/fileio.h"
 #include "core/syslog.h"
+#include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
@@ -124,18 +125,19 @@ TfmMembList::TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode
 }
 
 void TfmMembList::buildEditButtons(QHBoxLayout* row) {
-    connect(addButton(row, this, "sbNew", "新規作成"), &QPushButton::clicked, this,
-            &TfmMembList::sbNewClick);
-    connect(addButton(row, this, "sbEdit", "内容修正"), &QPushButton::clicked, this,
-            &TfmMembList::sbEditClick);
-    connect(addButton(row, this, "sbDelete", "登録削除"), &QPushButton::clicked, this,
-            &TfmMembList::sbDeleteClick);
+    ui::MessageService& messages = context_.messages;
+    ui::connectCommand(addButton(row, this, "sbNew", "新規作成"), this, messages,
+                       &TfmMembList::sbNewClick);
+    ui::connectCommand(addButton(row, this, "sbEdit", "内容修正"), this, messages,
+                       &TfmMembList::sbEditClick);
+    ui::connectCommand(addButton(row, this, "sbDelete", "登録削除"), this, messages,
+                       &TfmMembList::sbDeleteClick);
     QPushButton* print = addButton(row, this, "sbPrint", "名簿印刷");
     print->setEnabled(false);  // the roster is printed once printing is part of the program
-    connect(addButton(row, this, "sbImport", "インポート"), &QPushButton::clicked, this,
-            &TfmMembList::sbImportClick);
-    connect(addButton(row, this, "sbExport", "エクスポート"), &QPushButton::clicked, this,
-            &TfmMembList::sbExportClick);
+    ui::connectCommand(addButton(row, this, "sbImport", "インポート"), this, messages,
+                       &TfmMembList::sbImportClick);
+    ui::connectCommand(addButton(row, this, "sbExport", "エクスポート"), this, messages,
+                       &TfmMembList::sbExportClick);
     row->addStretch(1);
     connect(addButton(row, this, "sbClose", "閉じる"), &QPushButton::clicked, this,
             &QDialog::reject);

@@ -15,6 +15,7 @@
 #include "payroll/pay_entry_band.h"
 #include "payroll/pay_entry_summary.h"
 #include "widgets/calculator.h"
+#include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -116,11 +117,12 @@ QWidget* TfmDataEdit::buildButtons() {
     grid->addWidget(prev_, 1, 0);
     grid->addWidget(next_, 1, 1);
     grid->addWidget(close, 1, 2);
-    connect(manual_, &QPushButton::clicked, this, &TfmDataEdit::sbManualClick);
-    connect(calculator_, &QPushButton::clicked, this, &TfmDataEdit::sbCalculatorClick);
-    connect(calc, &QPushButton::clicked, this, &TfmDataEdit::sbCalcClick);
-    connect(prev_, &QPushButton::clicked, this, &TfmDataEdit::sbPrevClick);
-    connect(next_, &QPushButton::clicked, this, &TfmDataEdit::sbNextClick);
+    ui::MessageService& messages = context_.messages;
+    ui::connectCommand(manual_, this, messages, &TfmDataEdit::sbManualClick);
+    ui::connectCommand(calculator_, this, messages, &TfmDataEdit::sbCalculatorClick);
+    ui::connectCommand(calc, this, messages, &TfmDataEdit::sbCalcClick);
+    ui::connectCommand(prev_, this, messages, &TfmDataEdit::sbPrevClick);
+    ui::connectCommand(next_, this, messages, &TfmDataEdit::sbNextClick);
     connect(close, &QPushButton::clicked, this, &TfmDataEdit::close);
     return panel;
 }

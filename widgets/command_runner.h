@@ -5,6 +5,7 @@
 // period's unsaved work.  runCommand catches it, says what happened, and returns to the window
 // with everything in memory as the command left it.
 
+#include <QAbstractButton>
 #include <QString>
 #include <functional>
 
@@ -21,5 +22,14 @@ inline constexpr const char* kMsgUnexpectedError =
 // Runs `command`; true when it ran to its end.  A file error (IoError) that escapes shows its
 // own text; anything else shows kMsgUnexpectedError followed by what the error says.
 bool runCommand(QWidget* parent, MessageService& messages, const std::function<void()>& command);
+
+// Connects a button of a window to one of the window's handlers, run through runCommand.
+template <typename Window, typename Result>
+void connectCommand(QAbstractButton* button, Window* window, MessageService& messages,
+                    Result (Window::*handler)()) {
+    QObject::connect(button, &QAbstractButton::clicked, window, [window, &messages, handler] {
+        runCommand(window, messages, [window, handler] { (window->*handler)(); });
+    });
+}
 
 }  // namespace keiro::ui

@@ -1,4 +1,5 @@
 // The safety net under window commands: what escapes a command is shown, never ends the program.
+#include <QPushButton>
 #include <QtTest>
 #include <new>
 #include <stdexcept>
@@ -9,6 +10,23 @@
 #include "widgets/message_service.h"
 
 using keiro::ui::MessageKind;
+
+namespace {
+
+// A window whose button's handler fails the first time it is clicked.
+class FailingWindow : public QWidget {
+  public:
+    explicit FailingWindow(keiro::ui::MessageService& messages) : button(this) {
+        keiro::ui::connectCommand(&button, this, messages, &FailingWindow::buttonClick);
+    }
+    void buttonClick() {
+        if (++clicks == 1) throw std::runtime_error("first click");
+    }
+    QPushButton button;
+    int clicks = 0;
+};
+
+}  // namespace
 
 class CommandRunnerTest : public QObject {
     Q_OBJECT
@@ -48,6 +66,17 @@ class CommandRunnerTest : public QObject {
         }
         QVERIFY(messages.shown()[0].text.endsWith(QStringLiteral("no period is open")));
         QCOMPARE(messages.shown()[2].text, expected);  // nothing more to say
+    }
+
+    void aButtonOfAWindowRunsThroughTheRunner() {
+        keiro::ui::ScriptedMessageService messages;
+        FailingWindow window(messages);
+        window.button.click();
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QVERIFY(messages.lastText().endsWith(QStringLiteral("first click")));
+        window.button.click();  // the window lives on and its button still works
+        QCOMPARE(window.clicks, 2);
+        QCOMPARE(messages.shown().size(), std::size_t{1});
     }
 };
 
