@@ -1,5 +1,6 @@
 // Year file operations on a full file (100 employees in every period), against the cost of
-// copying the whole 1.78 MB file with fsync, which is what every save does.
+// copying the whole 1.78 MB file with fsync, which is what every save does.  Reading the whole
+// year once is what every report that spans periods starts with.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "core/fileio.h"
+#include "core/year_view.h"
 #include "core/yearfile.h"
 
 namespace keiro {
@@ -91,6 +93,15 @@ void BM_SavePeriod(benchmark::State& state) {
     for (auto _ : state) year.savePeriod();
 }
 BENCHMARK(BM_SavePeriod);
+
+// The whole year read once, as the year-to-date figures, the ledger and the bonus history do.
+void BM_ReadYearView(benchmark::State& state) {
+    for (auto _ : state) {
+        const YearView year(fullYear().path());
+        benchmark::DoNotOptimize(year.block(12).deductions[99].incomeTax);
+    }
+}
+BENCHMARK(BM_ReadYearView)->Unit(benchmark::kMicrosecond);
 
 // The yardstick: the whole file written to a new name with fsync.
 void BM_CopyYearFileWithFsync(benchmark::State& state) {
