@@ -14,9 +14,9 @@
 #include "core/era.h"
 #include "core/places.h"
 #include "core/yearfile.h"
+#include "sample/sample_company.h"
 #include "tools/args.h"
 #include "tools/commands.h"
-#include "tools/demo.h"
 
 namespace keiro::tool {
 namespace {
@@ -41,7 +41,7 @@ PeriodEntry storedEntry(const fs::path& file, int period, const YearFileHeader& 
     return entry;
 }
 
-nlohmann::ordered_json slotResults(const YearData& year, const demo::Recalculator& recalculator,
+nlohmann::ordered_json slotResults(const YearData& year, const sample::Recalculator& recalculator,
                                    const std::vector<int>& handEntry) {
     const bool bonus = isBonusPeriod(year.period());
     const calc::FormItemTable forms(recalculator.activeItems(bonus), bonus);
@@ -92,7 +92,7 @@ void calcPeriod(const fs::path& file, int period, const Places& places, bool sav
 
     const IniFile ini(places.iniFile);
     const year_month_day today = todayInJapan();
-    const demo::Recalculator recalculator(ini, tables, static_cast<int>(today.year()));
+    const sample::Recalculator recalculator(ini, tables, static_cast<int>(today.year()));
     YearData year;
     year.setFile(file, fileYear->eraName, fileYear->eraYear,
                  eraNamesFor(today, recalculator.settings().newEraName));
@@ -115,7 +115,7 @@ int runDemo(const Words& words) {
     args.expectOnly({"root", "date"}, 0);
     const fs::path root = args.required("root");
     const std::optional<std::string> date = args.option("date");
-    const demo::SampleFiles files = demo::createSampleCompany(
+    const sample::SampleFiles files = sample::createSampleCompany(
         root, date ? parseDateArgument(*date, "--date") : todayInJapan(), executableFolder());
     auto yearFiles = nlohmann::ordered_json::array();
     for (const fs::path& path : files.yearFiles) yearFiles.push_back(path.string());

@@ -1,4 +1,4 @@
-#include "tools/demo.h"
+#include "sample/sample_company.h"
 
 #include <string>
 #include <system_error>
@@ -6,9 +6,9 @@
 #include "calc/period_calc.h"
 #include "core/era.h"
 #include "core/fileio.h"
-#include "tools/demo_company.h"
+#include "sample/company.h"
 
-namespace keiro::demo {
+namespace keiro::sample {
 namespace {
 
 namespace fs = std::filesystem;
@@ -25,12 +25,13 @@ bool hasEntries(const fs::path& folder) {
 void refuseExistingData(const Places& places) {
     std::error_code error;
     if (fs::exists(places.iniFile, error)) {
-        throw DemoRefused("設定ファイルが既にあるため、サンプルデータを作成しません: " +
-                          places.iniFile.string());
+        throw SampleRefused("設定ファイルが既にあるため、サンプルデータを作成しません: " +
+                            places.iniFile.string());
     }
     if (hasEntries(places.dataFolder)) {
-        throw DemoRefused("データ用フォルダーにファイルがあるため、サンプルデータを作成しません: " +
-                          places.dataFolder.string());
+        throw SampleRefused(
+            "データ用フォルダーにファイルがあるため、サンプルデータを作成しません: " +
+            places.dataFolder.string());
     }
 }
 
@@ -39,7 +40,7 @@ calc::PayrollTables loadTables(const Places& places) {
     if (!tables.complete()) {
         std::string message;
         for (const StartupMessage& m : tables.missingTableMessages()) message += m.text + "\n";
-        throw DemoRefused(message + places.programFolder.string());
+        throw SampleRefused(message + places.programFolder.string());
     }
     return tables;
 }
@@ -148,4 +149,4 @@ SampleFiles createSampleCompany(const fs::path& root, std::chrono::year_month_da
     return files;
 }
 
-}  // namespace keiro::demo
+}  // namespace keiro::sample

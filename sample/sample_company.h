@@ -17,7 +17,7 @@
 #include "core/settings.h"
 #include "core/yearfile.h"
 
-namespace keiro::demo {
+namespace keiro::sample {
 
 // Recalculates the open period as the payroll program does before saving: with the settings
 // and item layouts of the configuration file and the loaded tables.
@@ -42,7 +42,7 @@ class Recalculator {
 };
 
 // The sample cannot be created; what() is a Japanese message.
-class DemoRefused : public std::runtime_error {
+class SampleRefused : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
@@ -55,10 +55,10 @@ struct SampleFiles {
 };
 
 // Creates root/Vondel/Keiro (folders 0700, files 0600) with the sample company as of `date`.
-// The table files are read from `programFolder`.  DemoRefused, before anything is written, when
+// The table files are read from `programFolder`.  SampleRefused, before anything is written, when
 // the root already has a configuration file or a data folder with files in it, or when the
 // table files are missing.
 SampleFiles createSampleCompany(const std::filesystem::path& root, std::chrono::year_month_day date,
                                 const std::filesystem::path& programFolder);
 
-}  // namespace keiro::demo
+}  // namespace keiro::sample

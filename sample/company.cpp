@@ -1,4 +1,4 @@
-#include "tools/demo_company.h"
+#include "sample/company.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@
 #include "core/layouts.h"
 #include "core/settings.h"
 
-namespace keiro::demo {
+namespace keiro::sample {
 namespace {
 
 enum class Status { Employed, OnLeave, LeftLastYear };
@@ -363,4 +363,4 @@ void enterSummerBonus(PeriodBlock& block) {
     }
 }
 
-}  // namespace keiro::demo
+}  // namespace keiro::sample

@@ -8,7 +8,7 @@
 #include "core/records.h"
 #include "core/yearfile.h"
 
-namespace keiro::demo {
+namespace keiro::sample {
 
 inline constexpr std::string_view kCompanyName = "株式会社サンプル商事";
 inline constexpr int kSummerBonusPeriod = 13;
@@ -48,4 +48,4 @@ void enterHandEnteredPremium(PeriodBlock& block);
 // The summer bonus of every employed slot.
 void enterSummerBonus(PeriodBlock& block);
 
-}  // namespace keiro::demo
+}  // namespace keiro::sample
