@@ -8,95 +8,15 @@
 #include <string_view>
 
 #include "calc/premiums.h"
-#include "core/layouts.h"
-#include "core/settings.h"
+#include "sample/roster.h"
 
 namespace keiro::sample {
 namespace {
-
-enum class Status { Employed, OnLeave, LeftLastYear };
-
-struct Bank {
-    std::string_view name, kana, branch, branchKana;
-    std::string_view account;
-    int fee = 0;
-};
-
-struct Sample {
-    std::string_view hired;  // yymmdd: the day the employee was entered
-    std::string_view code, name, kana, department;
-    int category;   // 1 役員 .. 5 アルバイト
-    int payForm;    // 1 月給, 2 日給, 3 時間給
-    int taxColumn;  // 0 甲, 1 乙
-    int dependents;
-    std::array<int, 4> birth;  // era (3 昭和, 4 平成), year, month, day
-    int basePay;
-    int positionAllowance, familyAllowance, housingAllowance, commute;
-    int residentTaxJune, residentTax, clubFee;
-    bool employmentInsured, healthInsured, nursingInsured, pensionInsured;
-    double hoursPerDay;  // hourly paid: the length of a working day
-    int daysOff;         // hourly paid: scheduled days not worked each month
-    int leaveGrant;      // paid-leave days granted each April
-    int summerBonus;
-    Status status;
-    bool cash;
-    Bank bank;
-};
-
-constexpr Bank kToutoHonten{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "本店", "ﾎﾝﾃﾝ", "", 0};
-constexpr Bank kToutoShinjuku{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "新宿支店", "ｼﾝｼﾞｭｸ", "", 0};
-constexpr Bank kMidoriChuo{"みどり信用金庫", "ﾐﾄﾞﾘｼﾝｷﾝ", "中央支店", "ﾁｭｳｵｳ", "", 330};
-
-constexpr Bank withAccount(Bank bank, std::string_view account) {
-    bank.account = account;
-    return bank;
-}
-
-// clang-format off
-constexpr std::array<Sample, kEmployeeCount> kRoster{{
-    {"100401", "001", "佐藤　健一", "ｻﾄｳ ｹﾝｲﾁ", "本社", 1, 1, 0, 3, {3, 43, 5, 12},
-     450000, 0, 0, 0, 21000, 38700, 38600, 0, false, true, true, true, 0, 0, 0, 0,
-     Status::Employed, false, withAccount(kToutoHonten, "1234567")},
-    {"120401", "002", "高橋　誠", "ﾀｶﾊｼ ﾏｺﾄ", "営業部", 2, 1, 0, 2, {3, 54, 9, 3},
-     340000, 30000, 15000, 0, 18400, 19500, 19100, 1000, true, true, true, true, 0, 0, 18, 510000,
-     Status::Employed, false, withAccount(kToutoShinjuku, "2345678")},
-    {"170403", "003", "鈴木　美咲", "ｽｽﾞｷ ﾐｻｷ", "総務部", 2, 1, 0, 0, {4, 7, 2, 18},
-     255000, 0, 0, 10000, 9800, 13300, 13200, 1000, true, true, false, true, 0, 0, 14, 382000,
-     Status::Employed, false, withAccount(kMidoriChuo, "3456789")},
-    {"140901", "004", "伊藤　大輔", "ｲﾄｳ ﾀﾞｲｽｹ", "製造部", 2, 1, 0, 4, {3, 59, 11, 30},
-     290000, 0, 25000, 0, 12600, 9800, 9700, 1000, true, true, true, true, 0, 0, 16, 435000,
-     Status::Employed, false, withAccount(kToutoHonten, "4567890")},
-    {"190401", "005", "田中　由美", "ﾀﾅｶ ﾕﾐ", "経理部", 2, 1, 0, 1, {3, 63, 4, 7},
-     228000, 0, 5000, 10000, 7200, 11400, 11000, 1000, true, true, false, true, 0, 0, 12, 342000,
-     Status::Employed, false, withAccount(kToutoShinjuku, "5678901")},
-    {"220601", "006", "渡辺　翔太", "ﾜﾀﾅﾍﾞ ｼｮｳﾀ", "製造部", 3, 2, 0, 0, {4, 11, 8, 21},
-     10500, 0, 0, 0, 6300, 8100, 8000, 0, true, true, false, true, 0, 0, 10, 80000,
-     Status::Employed, false, withAccount(kMidoriChuo, "6789012")},
-    {"200701", "007", "山本　恵子", "ﾔﾏﾓﾄ ｹｲｺ", "製造部", 4, 3, 0, 0, {3, 49, 3, 15},
-     1180, 0, 0, 0, 4200, 0, 0, 0, true, false, false, false, 5.0, 3, 9, 30000,
-     Status::Employed, false, withAccount(kMidoriChuo, "7890123")},
-    {"240501", "008", "中村　拓也", "ﾅｶﾑﾗ ﾀｸﾔ", "営業部", 5, 3, 1, 0, {4, 17, 6, 2},
-     1350, 0, 0, 0, 3000, 0, 0, 0, false, false, false, false, 6.0, 8, 0, 0,
-     Status::Employed, true, {}},
-    {"160401", "009", "加藤　さくら", "ｶﾄｳ ｻｸﾗ", "総務部", 2, 1, 0, 0, {4, 4, 10, 9},
-     235000, 0, 0, 10000, 8600, 9900, 9800, 1000, true, true, false, true, 0, 0, 15, 0,
-     Status::OnLeave, false, withAccount(kToutoShinjuku, "8901234")},
-    {"080401", "010", "吉田　浩二", "ﾖｼﾀﾞ ｺｳｼﾞ", "営業部", 2, 1, 0, 1, {3, 36, 1, 20},
-     310000, 20000, 5000, 0, 15800, 17200, 17100, 1000, true, true, false, true, 0, 0, 20, 0,
-     Status::LeftLastYear, false, withAccount(kToutoHonten, "9012345")},
-}};
-// clang-format on
-
-constexpr std::array<std::string_view, 5> kCategoryTexts{"役員", "一般社員", "臨時社員", "パート",
-                                                         "アルバイト"};
 
 // Working days lost to holidays and the company's closing days, by month: New Year, national
 // holidays, Golden Week, Obon and the year end.
 constexpr std::array<int, 12> kHolidayWeekdays{3, 2, 1, 1, 3, 0, 1, 3, 2, 1, 2, 3};
 
-constexpr double kHoursPerDay = 8.0;
-constexpr double kMonthlyHours = 160.0;  // the hours a monthly wage is divided by
-constexpr int kAverageWorkingDays = 21;
 constexpr int kPerfectAttendanceAllowance = 5000;
 constexpr int kFirstEmploymentRateChange = 2026;  // from April of that year 0.50 %
 
@@ -105,102 +25,7 @@ constexpr int kHousingItem = kFirstFreeItem;              // 固定手当１
 constexpr int kAttendanceBonusItem = kFirstFreeItem + 3;  // 変動手当１
 constexpr int kClubFeeItem = kFirstFreeItem + 6;          // 固定控除１
 
-const Sample& sampleOf(int slot) {
-    return kRoster[slot - 1];
-}
-
-int perHourUnit(const Sample& s, double factor) {
-    if (s.category == 1) return 0;  // a director is paid no overtime
-    const double hourly = s.payForm == 1   ? s.basePay / kMonthlyHours
-                          : s.payForm == 2 ? s.basePay / kHoursPerDay
-                                           : s.basePay;
-    return static_cast<int>(std::lround(hourly * factor));
-}
-
-// The monthly remuneration the grade is chosen for: the fixed pay with a usual month's work.
-std::int32_t expectedRemuneration(const Sample& s, const EmployeeRecord& e) {
-    switch (s.payForm) {
-        case 1:
-            return s.basePay + s.positionAllowance + s.familyAllowance + s.housingAllowance +
-                   s.commute + 10 * e.overtimeRate;
-        case 2:
-            return s.basePay * 20 + s.commute + 8 * e.overtimeRate;
-        default:
-            return static_cast<std::int32_t>(s.basePay * s.hoursPerDay * 16) + s.commute;
-    }
-}
-
-void setInsurance(EmployeeRecord& e, const Sample& s, const calc::HealthGradeTable& grades,
-                  const PeriodSettings& rates) {
-    e.employmentInsured = s.employmentInsured;
-    e.healthInsured = s.healthInsured;
-    e.nursingInsured = s.nursingInsured;
-    e.pensionInsured = s.pensionInsured;
-    if (!s.healthInsured && !s.pensionInsured) return;
-    const int grade = grades.gradeOf(expectedRemuneration(s, e));
-    const calc::MonthlyPremiums premiums = calc::SetPremiumsFromGrade(grades, grade, rates);
-    e.insuranceGrade = static_cast<std::uint16_t>(grade);
-    e.healthInsPremium = s.healthInsured ? premiums.health : 0;
-    e.nursingInsPremium = s.nursingInsured ? premiums.nursing : 0;
-    e.pensionPremium = s.pensionInsured ? premiums.pension : 0;
-}
-
-std::string twoDigits(int value) {
-    return std::string{static_cast<char>('0' + value / 10 % 10),
-                       static_cast<char>('0' + value % 10)};
-}
-
-EmployeeRecord employeeRecord(int slot, bool beforeTheSampleYear) {
-    const Sample& s = sampleOf(slot);
-    EmployeeRecord e{};
-    e.recordId.assign(std::string(s.hired) + "_0900" + twoDigits(slot));
-    e.employeeCode.assign(s.code);
-    e.name.assign(s.name);
-    e.nameKana.assign(s.kana);
-    e.department.assign(s.department);
-    e.birthEra = static_cast<std::uint8_t>(s.birth[0]);
-    e.birthYear = static_cast<std::uint8_t>(s.birth[1]);
-    e.birthMonth = static_cast<std::uint8_t>(s.birth[2]);
-    e.birthDay = static_cast<std::uint8_t>(s.birth[3]);
-    e.category = static_cast<std::uint8_t>(s.category);
-    e.categoryText.assign(kCategoryTexts[s.category - 1]);
-    e.payForm = static_cast<std::uint8_t>(s.payForm);
-    const bool left = s.status == Status::LeftLastYear && !beforeTheSampleYear;
-    e.workStatus = s.status == Status::OnLeave ? 2 : left ? 3 : 1;
-    e.taxColumn = static_cast<std::uint8_t>(s.taxColumn);
-    e.payMethod = s.cash ? 1 : 0;
-    e.dependents = s.dependents;
-    e.dependentRelatives = s.dependents;
-    e.basePay = s.basePay;
-    e.overtimeRate = perHourUnit(s, 1.25);
-    e.lateNightRate = perHourUnit(s, 1.50);
-    e.holidayOvertimeRate = perHourUnit(s, 1.35);
-    e.holidayLateNightRate = perHourUnit(s, 1.60);
-    e.commuteNonTaxable = s.commute;
-    e.residentTaxJune = s.residentTaxJune;
-    e.residentTax = s.residentTax;
-    e.positionAllowance = s.positionAllowance;
-    e.familyAllowance = s.familyAllowance;
-    e.fixedAllowance1 = s.housingAllowance;
-    e.fixedDeduction1 = s.clubFee;
-    if (s.payForm == 1 && s.category != 1) {
-        e.absenceDeductionRate = s.basePay / kAverageWorkingDays;
-        e.lateDeductionRate = static_cast<std::int32_t>(s.basePay / kMonthlyHours);
-    } else if (s.payForm == 2) {
-        e.paidLeavePay = s.basePay;
-    } else if (s.payForm == 3) {
-        e.paidLeavePay = static_cast<std::int32_t>(s.basePay * s.hoursPerDay);
-    }
-    if (!s.cash) {
-        e.bankName.assign(s.bank.name);
-        e.bankNameKana.assign(s.bank.kana);
-        e.branchName.assign(s.bank.branch);
-        e.branchNameKana.assign(s.bank.branchKana);
-        e.accountNumber.assign(s.bank.account);
-        e.transferFee = s.bank.fee;
-    }
-    return e;
-}
+constexpr int kHandEnteredPremiumSlot = 5;
 
 int weekdaysIn(int year, int month) {
     using namespace std::chrono;
@@ -270,18 +95,47 @@ void enterAttendance(AttendanceRecord& a, const Sample& s, const MonthFigures& f
     }
 }
 
+// The paid-leave days an employee takes in a year when the balance never holds them back.
+double daysTakenInYear(const Sample& s, int slot) {
+    constexpr double kPlenty = 366;
+    double days = 0;
+    for (int month = 1; month <= 12; ++month) {
+        days += monthFigures(s, slot, month, kPlenty).paidLeave;
+    }
+    return days;
+}
+
+double openingBalance(const Sample& s, int slot, LeaveStart start, double carried) {
+    switch (start) {
+        case LeaveStart::SampleYear:
+            return s.leaveGrant;
+        case LeaveStart::YearBefore:
+            return s.leaveGrant > 0 ? daysTakenInYear(s, slot) : 0;
+        case LeaveStart::Carried:
+            break;
+    }
+    return carried;
+}
+
 }  // namespace
 
-void writeSampleSettings(IniFile& ini) {
+bool isPaidBy(const BonusDate& bonus, std::chrono::year_month_day date) {
+    const int month = static_cast<int>(static_cast<unsigned>(date.month()));
+    const int day = static_cast<int>(static_cast<unsigned>(date.day()));
+    return month > bonus.month || (month == bonus.month && day > bonus.day);
+}
+
+Settings sampleSettings() {
     Settings settings;
     settings.companyName = std::string(kCompanyName);
     settings.defaultHoursPerDay = kHoursPerDay;
     settings.itemNames.names[kHousingItem] = "住宅手当";
     settings.itemNames.names[kAttendanceBonusItem] = "精勤手当";
     settings.itemNames.names[kClubFeeItem] = "親睦会費";
-    saveCommonSettings(ini, settings);
+    return settings;
+}
 
-    // The renamed items are switched on in the salary slips of every pay form.
+ItemLayout salaryLayout() {
     ItemLayout layout = defaultLayout(LayoutKind::Salary);
     const auto useEverywhere = [&](Band band, std::string_view code) {
         for (TEditItems& row : layout.band(band)) {
@@ -291,7 +145,13 @@ void writeSampleSettings(IniFile& ini) {
     useEverywhere(Band::Pay, kItemDefinitions[kHousingItem].identifier);
     useEverywhere(Band::Pay, kItemDefinitions[kAttendanceBonusItem].identifier);
     useEverywhere(Band::Deduction, kItemDefinitions[kClubFeeItem].identifier);
-    saveLayout(ini, layout, settings.itemNames);
+    return layout;
+}
+
+void writeSampleSettings(IniFile& ini) {
+    const Settings settings = sampleSettings();
+    saveCommonSettings(ini, settings);
+    saveLayout(ini, salaryLayout(), settings.itemNames);
 }
 
 PeriodEntry monthEntry(int year, int month) {
@@ -321,21 +181,28 @@ void updateCompanySettings(PeriodSettings& settings, int year, int month) {
     settings.employmentInsRate = newRate ? 0.50 : 0.55;
 }
 
-void enterEmployees(PeriodBlock& block, const calc::HealthGradeTable& grades,
+void enterEmployees(PeriodBlock& block, const calc::HealthGradeTable& grades, int employees,
                     bool beforeTheSampleYear) {
-    for (int slot = 1; slot <= kEmployeeCount; ++slot) {
-        EmployeeRecord& e = block.employee(slot);
-        e = employeeRecord(slot, beforeTheSampleYear);
-        setInsurance(e, sampleOf(slot), grades, block.settings);
+    for (int slot = 1; slot <= employees; ++slot) {
+        block.employee(slot) = employeeRecord(slot, beforeTheSampleYear, grades, block.settings);
     }
 }
 
-void enterMonth(PeriodBlock& block, int month, bool firstMonth) {
-    for (int slot = 1; slot <= kEmployeeCount; ++slot) {
-        const Sample& s = sampleOf(slot);
+void recordLeavers(PeriodBlock& block) {
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        EmployeeRecord& e = block.employee(slot);
+        if (!e.isUsed() || sampleOf(slot).status != Status::LeftLastYear) continue;
+        e.workStatus = 3;
+        block.attendance[slot - 1].paidLeaveBalance = 0;
+    }
+}
+
+void enterMonth(PeriodBlock& block, int month, LeaveStart start) {
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         if (block.employee(slot).workStatus != 1) continue;
+        const Sample s = sampleOf(slot);
         AttendanceRecord& a = block.attendance[slot - 1];
-        double balance = firstMonth ? s.leaveGrant : a.paidLeaveBalance;
+        double balance = openingBalance(s, slot, start, a.paidLeaveBalance);
         if (month == 4) balance = std::min(balance + s.leaveGrant, 2.0 * s.leaveGrant);
         const MonthFigures figures = monthFigures(s, slot, month, balance);
         enterAttendance(a, s, figures, block.settings);
@@ -348,19 +215,31 @@ void enterMonth(PeriodBlock& block, int month, bool firstMonth) {
 }
 
 void enterHandEnteredPremium(PeriodBlock& block) {
-    constexpr int kSlot = 5;
-    EmployeeRecord& e = block.employee(kSlot);
-    DeductionRecord& d = block.deductions[kSlot - 1];
+    EmployeeRecord& e = block.employee(kHandEnteredPremiumSlot);
+    if (!e.isUsed()) return;
+    DeductionRecord& d = block.deductions[kHandEnteredPremiumSlot - 1];
     d.healthInsAmount = 2 * e.healthInsPremium;
     d.manualFlags[calc::kHealthInsItem - 1] = 1;
     e.remarks.assign("健康保険料は前月の徴収漏れ分を含みます。");
 }
 
-void enterSummerBonus(PeriodBlock& block) {
-    for (int slot = 1; slot <= kEmployeeCount; ++slot) {
+void enterBonus(PeriodBlock& block, const BonusDate& bonus) {
+    const bool winter = bonus.period == kWinterBonus.period;
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         if (block.employee(slot).workStatus != 1) continue;
-        block.payments[slot - 1].basePayAmount = sampleOf(slot).summerBonus;
+        const Sample s = sampleOf(slot);
+        block.payments[slot - 1].basePayAmount = winter ? s.winterBonus : s.summerBonus;
     }
+}
+
+void fillMonth(PeriodBlock& block, const calc::HealthGradeTable& grades, int year, int month,
+               int employees) {
+    const PeriodEntry entry = monthEntry(year, month);
+    block.settings = companySettings(year, month);
+    block.settings.scheduledDays = entry.scheduledDays;
+    block.settings.scheduledHours = entry.scheduledHours;
+    enterEmployees(block, grades, employees, false);
+    enterMonth(block, month, LeaveStart::SampleYear);
 }
 
 }  // namespace keiro::sample

@@ -1,21 +1,19 @@
 #include "sample/sample_company.h"
 
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
-#include "calc/period_calc.h"
+#include "calc/payroll_tables.h"
 #include "core/era.h"
 #include "core/fileio.h"
 #include "sample/company.h"
+#include "sample/recalculator.h"
 
 namespace keiro::sample {
 namespace {
 
 namespace fs = std::filesystem;
-
-ActiveItems activeItemsOf(const IniFile& ini, LayoutKind kind, const ItemNames& names) {
-    return ActiveItems(buildPrintTables(loadLayout(ini, kind)), names);
-}
 
 bool hasEntries(const fs::path& folder) {
     std::error_code error;
@@ -45,12 +43,19 @@ calc::PayrollTables loadTables(const Places& places) {
     return tables;
 }
 
+// The two years the sample may write: the year of its date and the one before.
+enum class Year { Before, Sample };
+
 // One year file of the sample, worked through month by month.
 class SampleYear {
   public:
-    SampleYear(const Places& places, const EraNames& names, int calendarYear,
-               const calc::PayrollTables& tables, const Recalculator& recalculator)
-        : calendarYear_(calendarYear), grades_(*tables.grades), recalculator_(recalculator) {
+    SampleYear(const Places& places, const EraNames& names, int calendarYear, Year which,
+               int employees, const calc::PayrollTables& tables, const Recalculator& recalculator)
+        : calendarYear_(calendarYear),
+          which_(which),
+          employees_(employees),
+          grades_(*tables.grades),
+          recalculator_(recalculator) {
         const EraYear eraYear = fileEraYearOf(calendarYear, names);
         const fs::path path = places.dataFolder / yearFileName(eraYear);
         createYearFileIfMissing(path);
@@ -59,63 +64,67 @@ class SampleYear {
 
     const fs::path& path() const { return year_.path(); }
 
-    // Opens the month as the data-selection window does; a month without a previous one gets
-    // the company and its employees, as the clerk enters them into an empty period.
-    void saveMonth(int month, bool firstMonth, bool beforeTheSampleYear) {
-        year_.openPeriod(month, monthEntry(calendarYear_, month),
-                         [&](YearData& open, const OpenResult&) {
-                             open.block().settings = companySettings(calendarYear_, month);
-                             enterEmployees(open.block(), grades_, beforeTheSampleYear);
-                         });
-        updateCompanySettings(year_.block().settings, calendarYear_, month);
-        enterMonth(year_.block(), month, firstMonth);
-        if (firstMonth) enterHandEnteredPremium(year_.block());
-        recalculator_.recalculate(year_);
-        year_.savePeriod();
-    }
-
-    void saveSummerBonus() {
-        PeriodEntry entry;
-        entry.bonusPayMonth = kSummerBonusMonth;
-        entry.bonusPayDay = kSummerBonusDay;
-        year_.openPeriod(kSummerBonusPeriod, entry, nullptr);
-        enterSummerBonus(year_.block());
-        // Every employee was paid in June, so no tax needs hand entry; were one to, the clerk
-        // would be left to enter it, as after answering No.
-        recalculator_.recalculate(year_);
-        year_.savePeriod();
+    // Months 1..lastMonth, each bonus paid by `date` after the month before its pay month.
+    void saveMonths(int lastMonth, std::chrono::year_month_day date) {
+        for (int month = 1; month <= lastMonth; ++month) {
+            saveMonth(month);
+            for (const BonusDate& bonus : {kSummerBonus, kWinterBonus}) {
+                if (month == bonus.month - 1 && isPaidBy(bonus, date)) saveBonus(bonus);
+            }
+        }
     }
 
   private:
+    // Opens the month as the data-selection window does; a month without a previous one gets
+    // the company and its employees, as the clerk enters them into an empty period, and the
+    // paid-leave balances typed in.
+    void saveMonth(int month) {
+        const bool sampleYear = which_ == Year::Sample;
+        const OpenResult opened = year_.openPeriod(
+            month, monthEntry(calendarYear_, month), [&](YearData& open, const OpenResult&) {
+                open.block().settings = companySettings(calendarYear_, month);
+                enterEmployees(open.block(), grades_, employees_, !sampleYear);
+            });
+        PeriodBlock& block = year_.block();
+        updateCompanySettings(block.settings, calendarYear_, month);
+        const bool opensTheSampleYear = sampleYear && month == 1;
+        if (opensTheSampleYear && !opened.needsCompanyData) recordLeavers(block);
+        enterMonth(block, month,
+                   !opened.needsCompanyData ? LeaveStart::Carried
+                   : sampleYear             ? LeaveStart::SampleYear
+                                            : LeaveStart::YearBefore);
+        if (opensTheSampleYear) enterHandEnteredPremium(block);
+        recalculator_.recalculate(year_);
+        year_.savePeriod();
+    }
+
+    void saveBonus(const BonusDate& bonus) {
+        PeriodEntry entry;
+        entry.bonusPayMonth = bonus.month;
+        entry.bonusPayDay = bonus.day;
+        year_.openPeriod(bonus.period, entry, nullptr);
+        enterBonus(year_.block(), bonus);
+        // Every employee was paid the month before, so no tax needs hand entry; were one to,
+        // the clerk would be left to enter it, as after answering No.
+        recalculator_.recalculate(year_);
+        year_.savePeriod();
+    }
+
     int calendarYear_;
+    Year which_;
+    int employees_;
     const calc::HealthGradeTable& grades_;
     const Recalculator& recalculator_;
     YearData year_;
 };
 
-bool summerBonusPaid(std::chrono::year_month_day date) {
-    const unsigned month = static_cast<unsigned>(date.month());
-    const unsigned day = static_cast<unsigned>(date.day());
-    return month > kSummerBonusMonth || (month == kSummerBonusMonth && day > kSummerBonusDay);
-}
-
 }  // namespace
 
-Recalculator::Recalculator(const IniFile& ini, calc::PayrollTables& tables, int currentCalendarYear)
-    : settings_(loadSettings(ini)),
-      salary_(activeItemsOf(ini, LayoutKind::Salary, settings_.itemNames)),
-      bonus_(activeItemsOf(ini, LayoutKind::Bonus, settings_.itemNames)),
-      tables_(tables),
-      currentCalendarYear_(currentCalendarYear) {}
-
-std::vector<int> Recalculator::recalculate(YearData& year) const {
-    const calc::CalcContext context{settings_, activeItems(isBonusPeriod(year.period())),
-                                    tables_.tax, currentCalendarYear_};
-    return calc::RecalculatePeriod(year, context, nullptr);
-}
-
 SampleFiles createSampleCompany(const fs::path& root, std::chrono::year_month_day date,
-                                const fs::path& programFolder) {
+                                const fs::path& programFolder, int employees) {
+    if (employees < 1 || employees > kMaxEmployees) {
+        throw std::invalid_argument("employees " + std::to_string(employees) + " outside 1..100");
+    }
     SampleFiles files;
     files.places = placesUnder(root, programFolder);
     const Places& places = files.places;
@@ -133,18 +142,18 @@ SampleFiles createSampleCompany(const fs::path& root, std::chrono::year_month_da
     const EraNames names = eraNamesFor(date, recalculator.settings().newEraName);
     const int currentMonth = static_cast<int>(static_cast<unsigned>(date.month()));
 
-    if (currentMonth == 1) {
-        // Nothing of the new year is saved yet: the December before gives the program a month
-        // to start from.
-        SampleYear previous(places, names, calendarYear - 1, tables, recalculator);
-        previous.saveMonth(12, true, true);
-        files.yearFiles.push_back(previous.path());
+    if (currentMonth <= 3) {
+        // Early in the year the year before is still in use (its year-end adjustment, and the
+        // new January opens from its December), so it is there complete.
+        const std::chrono::year_month_day yearEnd{std::chrono::year(calendarYear - 1),
+                                                  std::chrono::December, std::chrono::day(31)};
+        SampleYear before(places, names, calendarYear - 1, Year::Before, employees, tables,
+                          recalculator);
+        before.saveMonths(12, yearEnd);
+        files.yearFiles.push_back(before.path());
     }
-    SampleYear current(places, names, calendarYear, tables, recalculator);
-    for (int month = 1; month < currentMonth; ++month) {
-        current.saveMonth(month, month == 1, false);
-        if (month == 6 && summerBonusPaid(date)) current.saveSummerBonus();
-    }
+    SampleYear current(places, names, calendarYear, Year::Sample, employees, tables, recalculator);
+    current.saveMonths(currentMonth - 1, date);
     files.yearFiles.push_back(current.path());
     return files;
 }

@@ -1,4 +1,5 @@
-// demo --root DIR [--date YYYY-MM-DD] and calc period FILE --period K [--root DIR] [--save].
+// demo --root DIR [--date YYYY-MM-DD] [--employees N] and
+// calc period FILE --period K [--root DIR] [--save].
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include "core/era.h"
 #include "core/places.h"
 #include "core/yearfile.h"
+#include "sample/recalculator.h"
 #include "sample/sample_company.h"
 #include "tools/args.h"
 #include "tools/commands.h"
@@ -109,14 +111,17 @@ Places placesOf(const Args& args) {
 
 }  // namespace
 
-// demo --root DIR [--date YYYY-MM-DD]
+// demo --root DIR [--date YYYY-MM-DD] [--employees N]
 int runDemo(const Words& words) {
     const Args args(words);
-    args.expectOnly({"root", "date"}, 0);
+    args.expectOnly({"root", "date", "employees"}, 0);
     const fs::path root = args.required("root");
     const std::optional<std::string> date = args.option("date");
+    const int employees = args.option("employees") ? args.requiredInt("employees", 1, kMaxEmployees)
+                                                   : sample::kSampleEmployees;
     const sample::SampleFiles files = sample::createSampleCompany(
-        root, date ? parseDateArgument(*date, "--date") : todayInJapan(), executableFolder());
+        root, date ? parseDateArgument(*date, "--date") : todayInJapan(), executableFolder(),
+        employees);
     auto yearFiles = nlohmann::ordered_json::array();
     for (const fs::path& path : files.yearFiles) yearFiles.push_back(path.string());
     printJson({{"settingsFolder", files.places.settingsFolder.string()},
