@@ -4,22 +4,23 @@
 
 #include <memory>
 
-#include "bench/bench_company.h"
+#include "calc/premium_tables.h"
 #include "core/attendance_import.h"
 #include "core/employee_csv.h"
 #include "core/employee_list.h"
+#include "core/places.h"
 #include "core/text.h"
+#include "sample/company.h"
 
 namespace keiro::bench {
 namespace {
 
+// June of the sample company at full size.
 std::unique_ptr<PeriodBlock> company() {
+    const auto grades =
+        calc::HealthGradeTable::load(executableFolder() / kHealthGradeTableFileName);
     auto block = std::make_unique<PeriodBlock>();
-    fillPeriod(*block);
-    for (int i = 0; i < kMaxEmployees; ++i) {
-        block->employees[i].employeeCode.assign("E" + std::to_string(1000 + i));
-        block->employees[i].department.assign(i % 2 ? "製造部" : "営業部");
-    }
+    sample::fillMonth(*block, grades, 2026, 6, kMaxEmployees);
     return block;
 }
 
@@ -56,8 +57,8 @@ BENCHMARK(BM_EmployeeCsvRoundTrip)->Unit(benchmark::kMicrosecond);
 void BM_AttendanceImport(benchmark::State& state) {
     auto block = company();
     std::string csv = "code,days\r\n";
-    for (int i = 0; i < kMaxEmployees; ++i) {
-        csv += "E" + std::to_string(1000 + i) + ",20,1,0,0,0,160:00,12:30,2:00,0,0,1,0:30,\r\n";
+    for (const EmployeeRecord& e : block->employees) {
+        csv += e.employeeCode.utf8() + ",20,1,0,0,0,160:00,12:30,2:00,0,0,1,0:30,\r\n";
     }
     for (auto _ : state) {
         const AttendanceCsv parsed = parseAttendanceCsv(csv);

@@ -7,11 +7,11 @@
 #include <memory>
 #include <random>
 
-#include "bench/bench_company.h"
 #include "calc/payroll_tables.h"
 #include "core/fileio.h"
 #include "core/startup.h"
 #include "payroll/main_window.h"
+#include "sample/company.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
@@ -33,8 +33,8 @@ class Office {
           tables_(calc::loadPayrollTables(places_)) {
         year_.setFile(state_.currentYearFile, state_.currentYear.eraName,
                       state_.currentYear.eraYear, state_.eraNames);
-        year_.openPeriod(6, {20, 160.0, 0, 0}, nullptr);
-        bench::fillPeriod(year_.block());
+        year_.openPeriod(6, sample::monthEntry(2026, 6), nullptr);
+        sample::fillMonth(year_.block(), *tables_.grades, 2026, 6, kMaxEmployees);
         year_.savePeriod();
         const MainContext context{places_,         ini_,      state_.settings, tables_,
                                   state_.eraNames, messages_, dialogs_,        2026};

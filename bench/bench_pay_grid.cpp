@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_company.h"
 #include "calc/data_csv.h"
 #include "calc/period_calc.h"
+#include "calc/premium_tables.h"
 #include "calc/tax_table_build.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
 #include "payroll/model/pay_grid.h"
+#include "sample/company.h"
 
 namespace keiro::calc {
 namespace {
@@ -33,14 +34,17 @@ class Company {
     Company()
         : folder_(fs::temp_directory_path() /
                   ("keiro-bench-grid-" + std::to_string(std::random_device{}()))),
-          tables_(buildPrintTables(bench::salaryLayout())),
+          settings_(sample::sampleSettings()),
+          tables_(buildPrintTables(sample::salaryLayout())),
           active_(tables_, settings_.itemNames) {
         createPrivateDirectories(folder_);
         const fs::path file = folder_ / yearFileName(kYear);
         createYearFileIfMissing(file);
         year_.setFile(file, kYear.eraName, kYear.eraYear, {"平成", "令和"});
-        year_.openPeriod(6, {20, 160.0, 0, 0}, nullptr);
-        bench::fillPeriod(year_.block());
+        year_.openPeriod(6, sample::monthEntry(2026, 6), nullptr);
+        const HealthGradeTable grades = HealthGradeTable::fromBytes(
+            buildHealthGradeTable(dataCsv("health_grades.csv")), "health_grades.csv");
+        sample::fillMonth(year_.block(), grades, 2026, 6, kMaxEmployees);
 
         const fs::path taxTable = folder_ / kSalaryTaxTableFileName;
         writeFileAtomic(taxTable,

@@ -1,4 +1,5 @@
-// demo --root DIR [--date YYYY-MM-DD] and calc period FILE --period K [--root DIR] [--save].
+// demo --root DIR [--date YYYY-MM-DD] [--employees N] and
+// calc period FILE --period K [--root DIR] [--save].
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -14,9 +15,10 @@
 #include "core/era.h"
 #include "core/places.h"
 #include "core/yearfile.h"
+#include "sample/recalculator.h"
+#include "sample/sample_company.h"
 #include "tools/args.h"
 #include "tools/commands.h"
-#include "tools/demo.h"
 
 namespace keiro::tool {
 namespace {
@@ -41,7 +43,7 @@ PeriodEntry storedEntry(const fs::path& file, int period, const YearFileHeader& 
     return entry;
 }
 
-nlohmann::ordered_json slotResults(const YearData& year, const demo::Recalculator& recalculator,
+nlohmann::ordered_json slotResults(const YearData& year, const sample::Recalculator& recalculator,
                                    const std::vector<int>& handEntry) {
     const bool bonus = isBonusPeriod(year.period());
     const calc::FormItemTable forms(recalculator.activeItems(bonus), bonus);
@@ -92,7 +94,7 @@ void calcPeriod(const fs::path& file, int period, const Places& places, bool sav
 
     const IniFile ini(places.iniFile);
     const year_month_day today = todayInJapan();
-    const demo::Recalculator recalculator(ini, tables, static_cast<int>(today.year()));
+    const sample::Recalculator recalculator(ini, tables, static_cast<int>(today.year()));
     YearData year;
     year.setFile(file, fileYear->eraName, fileYear->eraYear,
                  eraNamesFor(today, recalculator.settings().newEraName));
@@ -109,14 +111,17 @@ Places placesOf(const Args& args) {
 
 }  // namespace
 
-// demo --root DIR [--date YYYY-MM-DD]
+// demo --root DIR [--date YYYY-MM-DD] [--employees N]
 int runDemo(const Words& words) {
     const Args args(words);
-    args.expectOnly({"root", "date"}, 0);
+    args.expectOnly({"root", "date", "employees"}, 0);
     const fs::path root = args.required("root");
     const std::optional<std::string> date = args.option("date");
-    const demo::SampleFiles files = demo::createSampleCompany(
-        root, date ? parseDateArgument(*date, "--date") : todayInJapan(), executableFolder());
+    const int employees = args.option("employees") ? args.requiredInt("employees", 1, kMaxEmployees)
+                                                   : sample::kSampleEmployees;
+    const sample::SampleFiles files = sample::createSampleCompany(
+        root, date ? parseDateArgument(*date, "--date") : todayInJapan(), executableFolder(),
+        employees);
     auto yearFiles = nlohmann::ordered_json::array();
     for (const fs::path& path : files.yearFiles) yearFiles.push_back(path.string());
     printJson({{"settingsFolder", files.places.settingsFolder.string()},

@@ -35,7 +35,7 @@ constexpr const char* kUsage =
     "  premium grade --tables DIR --grade G --health R --nursing R --pension R --fund R\n"
     "  premium employment --total T --rate R\n"
     "  layout show [--root DIR] [--bonus]\n"
-    "  demo --root DIR [--date YYYY-MM-DD]\n"
+    "  demo --root DIR [--date YYYY-MM-DD] [--employees N]\n"
     "  calc period FILE --period K [--root DIR] [--save]\n"
     "  employees export FILE --period K OUT.csv\n"
     "  attendance import FILE --period K IN.csv [--save]\n";

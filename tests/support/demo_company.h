@@ -1,19 +1,18 @@
 #pragma once
 // The sample company of keiro-tool demo (dated 2026-12-08) in a temporary settings root, started
 // as the program starts, with one period of the current year's file opened: everything a window
-// test needs besides the window itself.  Qt test executables only (KEIRO_BINARY_DIR).
+// test needs besides the window itself.  Test executables that link keiro_sample and find the
+// table files under KEIRO_BINARY_DIR.
 
-#include <QProcess>
-#include <QString>
 #include <chrono>
 #include <memory>
-#include <stdexcept>
 
 #include "calc/payroll_tables.h"
 #include "core/ini.h"
 #include "core/places.h"
 #include "core/startup.h"
 #include "core/yearfile.h"
+#include "sample/sample_company.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
@@ -33,15 +32,10 @@ struct DemoCompany {
     // Opens `period` of 令和8年 with `entry`, or, when the entry is empty, with the figures the
     // data-selection window shows for the saved period.
     explicit DemoCompany(int period, PeriodEntry entry = {}) {
-        QProcess tool;
-        tool.start(KEIRO_BINARY_DIR "/bin/keiro-tool",
-                   {"demo", "--root", QString::fromStdString((folder / "root").string()), "--date",
-                    "2026-12-08"});
-        if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
-            throw std::runtime_error("keiro-tool demo failed");
-        }
         using namespace std::chrono;
-        state = startWithoutWindows(places, year_month_day{2026y, December, 8d});
+        const year_month_day date{2026y, December, 8d};
+        sample::createSampleCompany(folder / "root", date, places.programFolder);
+        state = startWithoutWindows(places, date);
         ini = std::make_unique<IniFile>(places.iniFile);
         tables = calc::loadPayrollTables(places);
         year.setFile(state.currentYearFile, state.currentYear.eraName, state.currentYear.eraYear,

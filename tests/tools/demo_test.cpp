@@ -39,8 +39,9 @@ unsigned modeOf(const fs::path& path) {
 class DemoTest : public ::testing::Test {
   protected:
     // Creates the sample under `root` as of `date` and returns its year files, oldest first.
-    std::vector<fs::path> makeDemo(const fs::path& root, const std::string& date) {
-        const ToolRun run = runTool("demo --root " + quoted(root) + " --date " + date);
+    std::vector<fs::path> makeDemo(const fs::path& root, const std::string& date,
+                                   const std::string& extra = "") {
+        const ToolRun run = runTool("demo --root " + quoted(root) + " --date " + date + extra);
         EXPECT_EQ(run.exitCode, 0) << date;
         std::vector<fs::path> files;
         if (run.exitCode != 0) return files;
@@ -122,7 +123,7 @@ TEST_F(DemoTest, SavedMonthsHoldBelievableNumbers) {
 }
 
 // Which periods are saved follows the date: months before it, the bonus once 10 July is past,
-// and in January the December before in the previous year's file.
+// and from January to March the whole previous year, both bonuses included, in its own file.
 TEST_F(DemoTest, SavedPeriodsFollowTheDate) {
     struct Case {
         const char* date;
@@ -133,7 +134,8 @@ TEST_F(DemoTest, SavedPeriodsFollowTheDate) {
     const std::vector<Case> cases = {
         {"2026-07-10", {"令和08年給与･賞与.dat"}, 6, false},
         {"2026-07-11", {"令和08年給与･賞与.dat"}, 6, true},
-        {"2026-02-01", {"令和08年給与･賞与.dat"}, 1, false},
+        {"2026-02-01", {"令和07年給与･賞与.dat", "令和08年給与･賞与.dat"}, 1, false},
+        {"2026-04-01", {"令和08年給与･賞与.dat"}, 3, false},
         {"2026-01-20", {"令和07年給与･賞与.dat", "令和08年給与･賞与.dat"}, 0, false},
         {"2020-01-05", {"平成31年給与･賞与.dat", "令和02年給与･賞与.dat"}, 0, false},
     };
@@ -148,7 +150,7 @@ TEST_F(DemoTest, SavedPeriodsFollowTheDate) {
         EXPECT_EQ(current.isSaved(13), c.bonus);
         if (files.size() == 2) {
             const YearFileHeader previous = readYearFileHeader(files.front());
-            for (int k = 1; k <= 15; ++k) EXPECT_EQ(previous.isSaved(k), k == 12);
+            for (int k = 1; k <= 15; ++k) EXPECT_EQ(previous.isSaved(k), k <= 14);
         }
     }
 }
@@ -165,6 +167,37 @@ TEST_F(DemoTest, TheSameDateGivesTheSameBytes) {
         }
         EXPECT_EQ(readFile(folder_ / ("a" + name) / "Vondel/Keiro/Keiro.ini"),
                   readFile(folder_ / ("b" + name) / "Vondel/Keiro/Keiro.ini"));
+    }
+}
+
+// --employees sets the head count of every saved period; the same date and head count give the
+// same bytes; a count outside 1..100 is wrong usage and writes nothing.
+TEST_F(DemoTest, EmployeesSetsTheHeadCount) {
+    const std::vector<fs::path> first = makeDemo(folder_ / "a", "2026-02-15", " --employees 100");
+    const std::vector<fs::path> second = makeDemo(folder_ / "b", "2026-02-15", " --employees 100");
+    ASSERT_EQ(first.size(), 2u);
+    ASSERT_EQ(second.size(), 2u);
+    auto block = std::make_unique<PeriodBlock>();
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_TRUE(readFile(first[i]) == readFile(second[i])) << first[i];
+        const YearFileHeader header = readYearFileHeader(first[i]);
+        for (int k = 1; k <= 15; ++k) {
+            if (!header.isSaved(k)) continue;
+            readPeriodBlock(first[i], k, *block);
+            int used = 0;
+            for (const EmployeeRecord& e : block->employees) used += e.isUsed() ? 1 : 0;
+            EXPECT_EQ(used, 100) << first[i] << " period " << k;
+        }
+    }
+    const json january = calcPeriod(folder_ / "a", first[1], 1);
+    ASSERT_EQ(january.size(), 100u);
+    EXPECT_EQ(january[0]["name"], "佐藤　健一");
+
+    for (const char* wrong : {"0", "101", "ten"}) {
+        const fs::path root = folder_ / ("wrong" + std::string(wrong));
+        EXPECT_EQ(runTool("demo --root " + quoted(root) + " --employees " + wrong).exitCode, 2)
+            << wrong;
+        EXPECT_FALSE(fs::exists(root)) << wrong;
     }
 }
 
