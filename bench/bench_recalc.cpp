@@ -1,160 +1,96 @@
 // Recalculating a whole period of 100 employees, as the main window does before every save,
 // print and unsaved-change test: a salary month from the records and from the grid's columns,
 // and a bonus, which also reads the month before its pay month and the earlier bonuses of the
-// health insurance year from the files (January: from the previous year's file).
+// health insurance year from the files (January: from the previous year's file).  The company is
+// the sample company at 100 employees as of January 2027: 2026 complete, 2027 just begun.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstring>
+#include <chrono>
 #include <filesystem>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "calc/data_csv.h"
+#include "calc/payroll_tables.h"
 #include "calc/period_calc.h"
-#include "calc/tax_table_build.h"
 #include "core/fileio.h"
-#include "core/places.h"
+#include "core/ini.h"
 #include "core/yearfile.h"
 #include "payroll/model/employee_sheet.h"
+#include "payroll/model/pay_grid.h"
+#include "sample/company.h"
+#include "sample/recalculator.h"
+#include "sample/sample_company.h"
 
 namespace keiro::calc {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono;
 
-const fs::path kDataFolder = fs::path(__FILE__).parent_path().parent_path() / "data";
 const EraNames kNames{"平成", "令和"};
-const EraYear kThisYear{"令和", 8};
-const EraYear kPreviousYear{"令和", 7};
+const EraYear kCompleteYear{"令和", 8};  // 2026, every month and both bonuses saved
+const EraYear kNewYear{"令和", 9};       // 2027, nothing saved yet
+constexpr sample::BonusDate kJanuaryBonus{15, 1, 20};
 
-DataCsv dataCsv(const std::string& name) {
-    return DataCsv(readFile(kDataFolder / name), name);
-}
-
-std::string recordId(int slot) {
-    return "250401_09" + std::to_string(1000 + slot);
-}
-
-// 100 employees of all three pay forms, insured, with allowances, deductions and attendance.
-std::unique_ptr<PeriodBlock> fullBlock() {
-    auto block = std::make_unique<PeriodBlock>();
-    PeriodSettings& s = block->settings;
-    s.companyName.assign("山田商店株式会社");
-    s.scheduledDays = 20;
-    s.scheduledHours = 160.0;
-    s.healthInsRate = 4.925;
-    s.nursingInsRate = 0.81;
-    s.pensionRate = 9.15;
-    s.pensionFundRate = 1.0;
-    s.employmentInsRate = 0.55;
-    for (int i = 0; i < kMaxEmployees; ++i) {
-        EmployeeRecord& e = block->employees[i];
-        e.recordId.assign(recordId(i + 1));
-        e.name.assign("山田　太郎" + std::to_string(i));
-        e.payForm = static_cast<std::uint8_t>(1 + i % 3);
-        e.workStatus = i % 17 == 16 ? 2 : 1;
-        e.taxColumn = i % 11 == 10 ? 1 : 0;
-        e.dependentRelatives = i % 5;
-        e.basePay = e.payForm == 1 ? 220'000 + 1'000 * i : e.payForm == 2 ? 9'000 : 1'100;
-        e.overtimeRate = 1'600;
-        e.lateNightRate = 1'900;
-        e.paidLeavePay = 8'000;
-        e.absenceDeductionRate = 10'000;
-        e.lateDeductionRate = 1'300;
-        e.commuteNonTaxable = 12'000;
-        e.positionAllowance = i % 4 == 0 ? 20'000 : 0;
-        e.familyAllowance = 5'000;
-        e.residentTaxJune = 12'300;
-        e.residentTax = 11'000;
-        e.employmentInsured = e.healthInsured = e.pensionInsured = 1;
-        e.nursingInsured = i % 2;
-        e.healthInsPremium = 12'806;
-        e.nursingInsPremium = 2'106;
-        e.pensionPremium = 23'790;
-        AttendanceRecord& a = block->attendance[i];
-        a.daysWorked = 20;
-        a.hoursWorked = 160;
-        a.overtimeHours = 12.5;
-        a.lateNightHours = 2;
-        a.absentDays = i % 7 == 0 ? 1 : 0;
-        a.lateHours = 0.5;
-        block->payments[i].basePayAmount = 500'000 + 1'000 * i;  // the bonus, in bonus blocks
-        block->payments[i].taxablePayTotal = 500'000;
-        block->deductions[i].payAfterSocialIns = 240'000 + 500 * i;
-    }
-    return block;
-}
-
-// Two year files in a private folder: every month and the bonuses of July and December saved
-// in the previous year, January to November and a July bonus in this year.
 class Company {
   public:
     Company()
-        : folder_(fs::temp_directory_path() /
-                  ("keiro-bench-recalc-" + std::to_string(std::random_device{}()))) {
-        createPrivateDirectories(folder_);
-        const auto block = fullBlock();
-        writeYear(kPreviousYear, *block, 12, {7, 12});
-        writeYear(kThisYear, *block, 11, {7, 0});
+        : root_(fs::temp_directory_path() /
+                ("keiro-bench-recalc-" + std::to_string(std::random_device{}()))),
+          files_(sample::createSampleCompany(root_, year_month_day{2027y, January, 20d},
+                                             KEIRO_PROGRAM_FOLDER, kMaxEmployees)),
+          tables_(loadPayrollTables(files_.places)),
+          ini_(files_.places.iniFile),
+          recalculator_(ini_, tables_, 2027) {}
+    ~Company() { fs::remove_all(root_); }
 
-        const fs::path programFolder = folder_ / "program";
-        createPrivateDirectories(programFolder);
-        writeFileAtomic(programFolder / kSalaryTaxTableFileName,
-                        buildSalaryTaxTable(dataCsv("withholding_monthly_2026.csv"),
-                                            dataCsv("withholding_monthly_2026_rules.csv"),
-                                            dataCsv("withholding_monthly_params.csv"), "2026"));
-        writeFileAtomic(programFolder / kBonusTaxTableFileName,
-                        buildBonusTaxTable(dataCsv("withholding_bonus_2026.csv")));
-        tables_.salary = SalaryTaxTable::fromFile(programFolder / kSalaryTaxTableFileName);
-        tables_.bonus = BonusTaxTable::fromFile(programFolder / kBonusTaxTableFileName);
-        salary_ =
-            ActiveItems(buildPrintTables(defaultLayout(LayoutKind::Salary)), settings_.itemNames);
-        bonus_ =
-            ActiveItems(buildPrintTables(defaultLayout(LayoutKind::Bonus)), settings_.itemNames);
+    // A saved period of 2026 as the data-selection window opens it.
+    YearData openSaved(int period) const {
+        YearData year = yearOf(kCompleteYear);
+        const YearFileHeader header = readYearFileHeader(year.path());
+        PeriodEntry entry{};
+        if (isBonusPeriod(period)) {
+            entry.bonusPayMonth = header.bonusPayMonth[period - kFirstBonusPeriod];
+            entry.bonusPayDay = header.bonusPayDay[period - kFirstBonusPeriod];
+        } else {
+            entry = sample::monthEntry(2026, period);
+        }
+        year.openPeriod(period, entry, nullptr);
+        return year;
     }
-    ~Company() { fs::remove_all(folder_); }
 
-    YearData open(int period, int bonusMonth = 0) const {
-        YearData year;
-        year.setFile(folder_ / yearFileName(kThisYear), kThisYear.eraName, kThisYear.eraYear,
-                     kNames);
-        year.openPeriod(period, {20, 160.0, bonusMonth, 10}, nullptr);
-        std::memcpy(&year.block(), fullBlock().get(), kBlockSize);  // a fully used period
+    // A bonus paid in January 2027: opened from December 2026, the bonuses entered.
+    YearData openJanuaryBonus() const {
+        YearData year = yearOf(kNewYear);
+        year.openPeriod(kJanuaryBonus.period, {0, 0.0, kJanuaryBonus.month, kJanuaryBonus.day},
+                        nullptr);
+        sample::enterBonus(year.block(), kJanuaryBonus);
         return year;
     }
 
     CalcContext context(bool bonus) {
-        return CalcContext{settings_, bonus ? bonus_ : salary_, tables_, 2026};
+        return CalcContext{recalculator_.settings(), recalculator_.activeItems(bonus), tables_.tax,
+                           2027};
     }
+    PrintTables salaryLayout() const {
+        return buildPrintTables(loadLayout(ini_, LayoutKind::Salary));
+    }
+    const Settings& settings() const { return recalculator_.settings(); }
 
   private:
-    void writeYear(const EraYear& year, const PeriodBlock& block, int lastMonth,
-                   std::array<int, 2> bonusMonths) {
-        std::string content(kYearFileSize, '\0');
-        YearFileHeader header{};
-        for (int k = 1; k <= lastMonth; ++k) header.periodSaved[k - 1] = 1;
-        for (int b = 0; b < 2; ++b) {
-            header.bonusPayMonth[b] = bonusMonths[b];
-            header.bonusPayDay[b] = bonusMonths[b] == 0 ? 0 : 10;
-            if (bonusMonths[b] != 0) header.periodSaved[kFirstBonusPeriod + b - 1] = 1;
-        }
-        std::memcpy(content.data(), &header, sizeof header);
-        for (int k = 1; k <= kPeriodCount; ++k) {
-            if (header.periodSaved[k - 1] == 1) {
-                std::memcpy(content.data() + blockOffset(k), &block, kBlockSize);
-            }
-        }
-        writeFileAtomic(folder_ / yearFileName(year), content);
+    YearData yearOf(const EraYear& eraYear) const {
+        YearData year;
+        year.setFile(files_.places.dataFolder / yearFileName(eraYear), eraYear.eraName,
+                     eraYear.eraYear, kNames);
+        return year;
     }
 
-    fs::path folder_;
-    Settings settings_;
-    TaxTables tables_;
-    ActiveItems salary_;
-    ActiveItems bonus_;
+    fs::path root_;
+    sample::SampleFiles files_;
+    PayrollTables tables_;
+    IniFile ini_;
+    sample::Recalculator recalculator_;
 };
 
 Company& company() {
@@ -162,33 +98,16 @@ Company& company() {
     return c;
 }
 
-// The grid's columns: the variable rows of the default salary layout, as the window shows them.
+// The grid's columns as the main window collects them from what it shows.
 std::vector<GridColumn> gridColumns(const YearData& year) {
-    std::vector<GridColumn> columns;
-    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
-        const EmployeeRecord& e = year.block().employee(slot);
-        if (!e.isUsed() || e.workStatus != 1) continue;
-        columns.push_back({{{"出勤日数", " 20.00"},
-                            {"有休日数", "  1.00"},
-                            {"欠勤日数", "  0.00"},
-                            {"休日出勤日数", "  0.00"},
-                            {"特別休暇日数", "  0.00"},
-                            {"実働時間", "160:00"},
-                            {"普通残業時間", " 12:30"},
-                            {"深夜残業時間", "  2:00"},
-                            {"休日普通残業", "  0:00"},
-                            {"休日深夜残業", "  0:00"},
-                            {"遅刻早退回数", "  1.00"},
-                            {"遅刻早退時間", "  0:30"},
-                            {"有休残日数", "  9.00"},
-                            {"変動手当１", "  3,000"},
-                            {"変動控除１", "  1,500"}}});
-    }
-    return columns;
+    const Settings& settings = company().settings();
+    payroll::PayGrid grid;
+    grid.build(year, company().salaryLayout(), settings.itemNames, settings.timeStyle);
+    return grid.columns();
 }
 
 void BM_RecalculateMonthFromRecords(benchmark::State& state) {
-    YearData year = company().open(6);
+    YearData year = company().openSaved(6);
     const CalcContext ctx = company().context(false);
     for (auto _ : state) {
         benchmark::DoNotOptimize(RecalculatePeriod(year, ctx, nullptr));
@@ -197,7 +116,7 @@ void BM_RecalculateMonthFromRecords(benchmark::State& state) {
 BENCHMARK(BM_RecalculateMonthFromRecords)->Unit(benchmark::kMicrosecond);
 
 void BM_RecalculateMonthFromGrid(benchmark::State& state) {
-    YearData year = company().open(6);
+    YearData year = company().openSaved(6);
     const std::vector<GridColumn> columns = gridColumns(year);
     const CalcContext ctx = company().context(false);
     for (auto _ : state) {
@@ -208,7 +127,7 @@ BENCHMARK(BM_RecalculateMonthFromGrid)->Unit(benchmark::kMicrosecond);
 
 // A bonus paid in January: December and the bonuses of the previous year's file.
 void BM_RecalculateJanuaryBonus(benchmark::State& state) {
-    YearData year = company().open(15, 1);
+    YearData year = company().openJanuaryBonus();
     const CalcContext ctx = company().context(true);
     for (auto _ : state) {
         benchmark::DoNotOptimize(RecalculatePeriod(year, ctx, nullptr));
@@ -218,7 +137,7 @@ BENCHMARK(BM_RecalculateJanuaryBonus)->Unit(benchmark::kMicrosecond);
 
 // A bonus paid in December: November and the July bonus of this year's file.
 void BM_RecalculateDecemberBonus(benchmark::State& state) {
-    YearData year = company().open(14, 12);
+    YearData year = company().openSaved(14);
     const CalcContext ctx = company().context(true);
     for (auto _ : state) {
         benchmark::DoNotOptimize(RecalculatePeriod(year, ctx, nullptr));
@@ -229,9 +148,9 @@ BENCHMARK(BM_RecalculateDecemberBonus)->Unit(benchmark::kMicrosecond);
 // Leaving one box of the individual entry window: the typed value stored, the employee
 // recalculated, and every box's text made again for the redisplay.
 void BM_DetailEntryBox(benchmark::State& state) {
-    YearData year = company().open(6);
+    YearData year = company().openSaved(6);
     const CalcContext ctx = company().context(false);
-    const PrintTables tables = buildPrintTables(defaultLayout(LayoutKind::Salary));
+    const PrintTables tables = company().salaryLayout();
     payroll::EmployeeSheet sheet(year, tables, ctx);
     sheet.show(1);
     int position = 0;  // the 普通残業時間 row
