@@ -26,7 +26,7 @@ inline bool isBonusPeriod(int period) {
 
 // The array index of a 1-based number (slot, period, item), asserted to lie within 1..count: the
 // records' accessors take numbers as the files and the calculation count them.
-constexpr int indexOf(int number, int count) {
+constexpr int indexOf(int number, [[maybe_unused]] int count) {
     assert(number >= 1 && number <= count);
     return number - 1;
 }

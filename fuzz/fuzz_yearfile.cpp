@@ -1,5 +1,6 @@
-// Any bytes as a year file: opening every period, the unsaved-change test and the saved-month
-// list must either work or end in an IoError, never crash.
+// Any bytes as a year file: opening every period, the unsaved-change test, the saved-month list,
+// the whole-year view and the bonus history read from it must either work or end in an IoError,
+// never crash.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -9,8 +10,10 @@
 
 #include <unistd.h>
 
+#include "calc/premiums.h"
 #include "core/fileio.h"
 #include "core/periodcopy.h"
+#include "core/year_view.h"
 #include "core/yearfile.h"
 
 namespace {
@@ -42,9 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const EraNames names{"平成", "令和"};
     // The input is this year's file; a copy of it stands in as the previous year's.
     const fs::path path = dataFolder() / yearFileName({"令和", 2});
+    const fs::path previous = dataFolder() / yearFileName({"平成", 31});
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     writeFileAtomic(path, bytes);
-    writeFileAtomic(dataFolder() / yearFileName({"平成", 31}), bytes);
+    writeFileAtomic(previous, bytes);
+
+    try {
+        const YearView whole(path);
+        for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
+            calc::BonusHistory::load(whole, previous, period, whole.header());
+        }
+    } catch (const IoError&) {
+    }
 
     YearData year;
     year.setFile(path, "令和", 2, names);
