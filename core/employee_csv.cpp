@@ -33,6 +33,30 @@ std::string_view trimBlanks(std::string_view bytes) {
     return bytes;
 }
 
+// A 社員コード as the employee editor keeps it: without blanks at either end, ideographic
+// spaces (code page 932 0x8140) included, so that " 001" is the employee "001".
+std::string_view trimCode(std::string_view bytes) {
+    constexpr std::string_view kIdeographicSpace = "\x81\x40";
+    for (;;) {
+        const std::string_view trimmed = trimBlanks(bytes);
+        if (trimmed.starts_with(kIdeographicSpace)) {
+            bytes = trimmed.substr(kIdeographicSpace.size());
+            continue;
+        }
+        // The last character starts where stepping through the characters from the front ends.
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < trimmed.size();) {
+            last = i;
+            i += text::isLeadByte(static_cast<std::uint8_t>(trimmed[i])) ? 2 : 1;
+        }
+        if (!trimmed.empty() && trimmed.substr(last) == kIdeographicSpace) {
+            bytes = trimmed.substr(0, last);
+            continue;
+        }
+        return trimmed;
+    }
+}
+
 std::string quoted(std::string_view bytes) {
     std::string out = "\"";
     for (char c : trimBlanks(bytes)) {
@@ -196,7 +220,7 @@ EmployeeImportResult importEmployees(PeriodBlock& block, int period,
                                      const ConfirmOverwrite& confirmOverwrite, const KeyTime& now) {
     EmployeeImportResult result;
     for (const EmployeeCsvRow& row : rows) {
-        const std::string_view code = text::truncateBytes(row.code, kCodeBytes);
+        const std::string_view code = text::truncateBytes(trimCode(row.code), kCodeBytes);
         const int existing = findSlotByCode(block, code);
         if (existing >= 0 && !confirmOverwrite(overwriteQuestion(code))) continue;
 

@@ -20,6 +20,29 @@ constexpr std::array<int, 12> kHolidayWeekdays{3, 2, 1, 1, 3, 0, 1, 3, 2, 1, 2, 
 constexpr int kPerfectAttendanceAllowance = 5000;
 constexpr int kFirstEmploymentRateChange = 2026;  // from April of that year 0.50 %
 
+// The employee's half of 東京都's health-insurance rate of 協会けんぽ and of the care rate, in
+// percent, from the March premiums of the fiscal year that begins in `fromYear`.  A premium
+// before the first listed year takes the first.
+struct HealthRates {
+    int fromYear;
+    double health;
+    double nursing;
+};
+constexpr HealthRates kTokyoRates[] = {
+    {2024, 4.99, 0.80},    // 令和6年度: 9.98 %, care 1.60 %
+    {2025, 4.955, 0.795},  // 令和7年度: 9.91 %, care 1.59 %
+    {2026, 4.925, 0.81},   // 令和8年度: 9.85 %, care 1.62 %
+};
+
+const HealthRates& healthRatesOfPremium(int year, int month) {
+    const int fiscalYear = month >= 3 ? year : year - 1;
+    const HealthRates* found = &kTokyoRates[0];
+    for (const HealthRates& rates : kTokyoRates) {
+        if (rates.fromYear <= fiscalYear) found = &rates;
+    }
+    return *found;
+}
+
 // The items this company renamed (indices of kItemDefinitions).
 constexpr int kHousingItem = kFirstFreeItem;              // 固定手当１
 constexpr int kAttendanceBonusItem = kFirstFreeItem + 3;  // 変動手当１
@@ -167,18 +190,34 @@ PeriodSettings companySettings(int year, int month) {
     settings.generalBusiness = 1;
     settings.payDay = 25;
     settings.hoursPerDay = kHoursPerDay;
-    settings.healthInsRate = 4.925;  // half of 東京都's 9.85 %
-    settings.nursingInsRate = 0.81;
     settings.pensionRate = 9.15;
     settings.pensionFundRate = 0;
     updateCompanySettings(settings, year, month);
     return settings;
 }
 
-void updateCompanySettings(PeriodSettings& settings, int year, int month) {
+bool updateCompanySettings(PeriodSettings& settings, int year, int month) {
     const bool newRate =
         year > kFirstEmploymentRateChange || (year == kFirstEmploymentRateChange && month >= 4);
     settings.employmentInsRate = newRate ? 0.50 : 0.55;
+    // The pay of month M collects the premium of month M − 1.
+    const HealthRates& rates =
+        healthRatesOfPremium(month == 1 ? year - 1 : year, month == 1 ? 12 : month - 1);
+    const bool changed =
+        settings.healthInsRate != rates.health || settings.nursingInsRate != rates.nursing;
+    settings.healthInsRate = rates.health;
+    settings.nursingInsRate = rates.nursing;
+    return changed;
+}
+
+void updatePremiums(PeriodBlock& block, const calc::HealthGradeTable& grades) {
+    for (EmployeeRecord& e : block.employees) {
+        if (!e.isUsed() || !grades.hasGrade(e.insuranceGrade)) continue;
+        const calc::MonthlyPremiums premiums =
+            calc::SetPremiumsFromGrade(grades, e.insuranceGrade, block.settings);
+        if (e.healthInsured) e.healthInsPremium = premiums.health;
+        if (e.nursingInsured) e.nursingInsPremium = premiums.nursing;
+    }
 }
 
 void enterEmployees(PeriodBlock& block, const calc::HealthGradeTable& grades, int employees,

@@ -41,12 +41,17 @@ void writeSampleSettings(IniFile& ini);
 // usual holidays of that month) and 8 hours for each.
 PeriodEntry monthEntry(int year, int month);
 
-// The company settings in force for a month (employment insurance 0.55 %, from April 2026
-// 0.50 %); scheduled days and hours are left to the period entry.
+// The company settings in force for a month: the health and care rates of the premium the
+// month's pay collects (the month before's: 東京都's rates of 協会けんぽ change with the March
+// premiums, so April's pay is the first at a new fiscal year's rates), employment insurance
+// 0.55 %, from April 2026 0.50 %; scheduled days and hours are left to the period entry.
 PeriodSettings companySettings(int year, int month);
-// What the clerk changes in the settings when a month opens: the employment insurance rate
-// on its change.
-void updateCompanySettings(PeriodSettings& settings, int year, int month);
+// What the clerk changes in the settings when a month opens: the rates on their change.
+// Returns whether the health or care rate changed, when the clerk also sets every employee's
+// premiums again from the grade (updatePremiums).
+bool updateCompanySettings(PeriodSettings& settings, int year, int month);
+// 等級表から入力 for every insured employee of the block, with the block's rates.
+void updatePremiums(PeriodBlock& block, const calc::HealthGradeTable& grades);
 
 // The employee master of slots 1..`employees` as the employee editor stores it, premiums set
 // from each employee's grade with the period's rates.  `beforeTheSampleYear`: the master of the

@@ -86,7 +86,10 @@ class SampleYear {
                 enterEmployees(open.block(), grades_, employees_, !sampleYear);
             });
         PeriodBlock& block = year_.block();
-        updateCompanySettings(block.settings, calendarYear_, month);
+        if (updateCompanySettings(block.settings, calendarYear_, month) &&
+            !opened.needsCompanyData) {
+            updatePremiums(block, grades_);
+        }
         const bool opensTheSampleYear = sampleYear && month == 1;
         if (opensTheSampleYear && !opened.needsCompanyData) recordLeavers(block);
         enterMonth(block, month,

@@ -132,6 +132,29 @@ TEST(EmployeeCsvTest, RowsWithoutACodeAreNewEmployeesAndFillerRowsAreSkipped) {
     EXPECT_EQ(block->employee(4).name.utf8(), "新人");
 }
 
+// The editor keeps codes without surrounding blanks and compares them so; an import must too,
+// or " 001" would become a second employee with the code 001.
+TEST(EmployeeCsvTest, CodesAreTrimmedAsTheEditorTrimsThem) {
+    auto block = threeEmployees();
+    block->employee(5) = EmployeeRecord{};
+    const std::string header = text::toCp932("ユーザーＩＤ,氏名,グループ,\r\n");
+    const EmployeeCsv csv = parseEmployeeCsv(
+        header +
+        text::toCp932(" 001 ,山田一郎,営業部\r\n\t002\u3000,佐藤,\r\n\u3000\u3000,空白,\r\n"
+                      "ア\u3000,全角,\r\nメ@,末尾,\r\n"));
+    ASSERT_EQ(csv.rows.size(), 5u);
+    const auto [result, questions] = importAnsweringYes(*block, csv.rows);
+    EXPECT_EQ(questions.size(), 2u);  // 001 and 002 exist: overwritten after the question
+    EXPECT_EQ(block->employee(1).name.utf8(), "山田一郎");
+    EXPECT_EQ(block->employee(1).employeeCode.utf8(), "001");
+    EXPECT_EQ(block->employee(2).name.utf8(), "佐藤");
+    EXPECT_EQ(block->employee(4).employeeCode.utf8(), "");  // nothing but blanks: no code
+    EXPECT_EQ(block->employee(5).employeeCode.utf8(), "ア");
+    // メ is 0x83 0x81: with the "@" after it the bytes end in 0x81 0x40 but hold no blank.
+    EXPECT_EQ(block->employee(6).employeeCode.utf8(), "メ@");
+    EXPECT_EQ(result.count, 5);
+}
+
 TEST(EmployeeCsvTest, ThreeNewEmployeesIntoNinetyNineSlotsAddOneAndStop) {
     auto block = std::make_unique<PeriodBlock>();
     for (int slot = 1; slot <= 99; ++slot)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/fileio.h"
+#include "core/year_view.h"
 #include "core/yearfile.h"
 #include "sample/company.h"
 #include "sample/sample_company.h"
@@ -150,6 +151,39 @@ TEST_F(SampleCompanyTest, TheWinterBonusIsSavedAfterItsPayDay) {
         }
     }
     EXPECT_GE(paid, 5);
+}
+
+// 協会けんぽ's rates change with the March premiums, which April's pay collects: January to
+// March are paid at the fiscal year before's rates, and in April the clerk sets every premium
+// again from the grade.  A bonus copies the month before it and collects its own month's rates.
+TEST_F(SampleCompanyTest, EachMonthCollectsThePremiumOfTheMonthBeforeAtItsRates) {
+    const std::vector<fs::path> files = make("rates", 2026y / std::chrono::February / 15d);
+    const YearView before(files[0]);
+    const YearView sampleYear(files[1]);
+    const struct {
+        const PeriodBlock& block;
+        double health, nursing;
+    } cases[] = {
+        {before.block(1), 4.99, 0.80},        // 2025-01 pays 2024-12: 令和6年度
+        {before.block(3), 4.99, 0.80},        // pays February's premium
+        {before.block(4), 4.955, 0.795},      // pays March's: 令和7年度
+        {before.block(13), 4.955, 0.795},     // the July bonus
+        {sampleYear.block(1), 4.955, 0.795},  // 2026-01 pays 2025-12
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.block.settings.healthInsRate, c.health);
+        EXPECT_EQ(c.block.settings.nursingInsRate, c.nursing);
+    }
+    // Slot 2 is insured: the premium follows the rate from April on.
+    const EmployeeRecord& march = before.block(3).employee(2);
+    const EmployeeRecord& april = before.block(4).employee(2);
+    ASSERT_GT(march.healthInsPremium, 0);
+    EXPECT_EQ(march.insuranceGrade, april.insuranceGrade);
+    EXPECT_LT(april.healthInsPremium, march.healthInsPremium);  // 4.955 % below 4.99 %
+
+    const auto april2026 = readPeriodBlock(make("april", 2026y / std::chrono::May / 1d)[0], 4);
+    EXPECT_EQ(april2026->settings.healthInsRate, 4.925);  // 令和8年度
+    EXPECT_EQ(april2026->settings.nursingInsRate, 0.81);
 }
 
 TEST_F(SampleCompanyTest, RefusesAHeadCountOutsideTheFile) {
