@@ -74,22 +74,14 @@ std::optional<CalendarMonth> premiumMonthOf(const YearData& year) {
 }
 
 std::string insuranceAgeLine(const std::string& name, InsuranceAgeChange change) {
-    const char* what = "";
-    switch (change) {
-        case InsuranceAgeChange::CareStarts:
-            what = "介護保険の対象になりました（40歳）";
-            break;
-        case InsuranceAgeChange::CareEnds:
-            what = "介護保険の対象外になりました（65歳）";
-            break;
-        case InsuranceAgeChange::PensionEnds:
-            what = "厚生年金保険の対象外になりました（70歳）";
-            break;
-        case InsuranceAgeChange::HealthEnds:
-            what = "健康保険の対象外になりました（75歳）";
-            break;
-    }
-    return name + ": " + what;
+    // In the order of InsuranceAgeChange.
+    static constexpr const char* kTexts[] = {
+        "介護保険の対象になりました（40歳）",
+        "介護保険の対象外になりました（65歳）",
+        "厚生年金保険の対象外になりました（70歳）",
+        "健康保険の対象外になりました（75歳）",
+    };
+    return name + ": " + kTexts[static_cast<int>(change)];
 }
 
 std::vector<std::string> insuranceAgeNotices(const YearData& year) {

@@ -309,29 +309,25 @@ class MainWindowTest : public QObject {
                  QString::fromUtf8(kMsgInsuranceAges) + QStringLiteral("\n\n") + line);
         QCOMPARE(demo.year.block().employee(1).nursingInsured, std::uint8_t{1});  // unchanged
 
-        // October: the 65th birthday is two months away, nothing to say.
+        // October of an employee born on the 1st of `month` of 昭和36.
+        auto octoberBornOn = [&demo](int month) {
+            return [&demo, month] {
+                demo.year.openPeriod(10, demo.storedEntry(10), {});
+                EmployeeRecord& e = demo.year.block().employee(1);
+                e.birthEra = 3;
+                e.birthYear = 36;
+                e.birthMonth = static_cast<std::uint8_t>(month);
+                e.birthDay = 1;
+                return PeriodChoice{TfmSelData::Outcome::Opened, false};
+            };
+        };
+        // Born on 1 December, care ends with November: nothing to say in October.
         demo.messages.clear();
-        demo.window->setChoosePeriod([&demo] {
-            demo.year.openPeriod(10, demo.storedEntry(10), {});
-            EmployeeRecord& e = demo.year.block().employee(1);
-            e.birthEra = 3;
-            e.birthYear = 36;
-            e.birthMonth = 12;
-            e.birthDay = 1;
-            return PeriodChoice{TfmSelData::Outcome::Opened, false};
-        });
+        demo.window->setChoosePeriod(octoberBornOn(12));
         demo.window->toolTray()->button("imReturn")->click();
         QVERIFY(demo.messages.shown().empty());
-        // A birthday on 1 November makes October the first month without care.
-        demo.window->setChoosePeriod([&demo] {
-            demo.year.openPeriod(10, demo.storedEntry(10), {});
-            EmployeeRecord& e = demo.year.block().employee(1);
-            e.birthEra = 3;
-            e.birthYear = 36;
-            e.birthMonth = 11;
-            e.birthDay = 1;
-            return PeriodChoice{TfmSelData::Outcome::Opened, false};
-        });
+        // Born on 1 November, October is the first month without care.
+        demo.window->setChoosePeriod(octoberBornOn(11));
         demo.messages.answerNext(Answer::No);  // the birth date typed above is not saved
         demo.window->toolTray()->button("imReturn")->click();
         QCOMPARE(demo.messages.shown().size(), std::size_t{2});
