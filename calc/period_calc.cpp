@@ -76,9 +76,8 @@ void zeroVariableItems(PaymentRecord& p, DeductionRecord& d) {
 
 // Sets what one row holds for this employee.  Attendance only in months, 賞与 and 役員報酬 only
 // in bonuses; variable free items only when on the employee's layout.
-void collectRow(const RowTarget& target, const std::string& text, bool bonus, const FormItems& on,
+void collectRow(const RowTarget& target, double value, bool bonus, const FormItems& on,
                 AttendanceRecord& a, PaymentRecord& p, DeductionRecord& d) {
-    const double value = parseNumber(text).value;
     switch (target.kind) {
         case RowTarget::Kind::Attendance:
             if (!bonus) a.item(target.number) = value;
@@ -142,8 +141,9 @@ bool collect(YearData& year, int slot, const GridColumn& column, const RowIndex&
     }
     zeroVariableItems(p, d);
     for (const GridCell& cell : column.cells) {
+        const double value = cell.value ? *cell.value : parseNumber(cell.text).value;
         for (const RowTarget& target : rows.targetsOf(cell.caption)) {
-            collectRow(target, cell.text, bonus, on, a, p, d);
+            collectRow(target, value, bonus, on, a, p, d);
         }
     }
     return true;

@@ -6,6 +6,7 @@
 // tax to hand entry.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,10 +21,13 @@ namespace keiro::calc {
 
 // One cell of an employee's grid column: the row's caption (the item's current display name,
 // as the grid shows it: "出勤日数", the user's name of 変動手当１, "賞与") and the cell's text
-// (a number, h:mm, or an amount with thousands separators).
+// (a number, h:mm, or an amount with thousands separators).  `value`, when present, is what the
+// cell stands for exactly and is taken instead of reading the text: the text is only a rounded
+// picture of it (1:20 shown as 1.33, 7.3333 hours as 7:20).
 struct GridCell {
     std::string caption;
     std::string text;
+    std::optional<double> value = std::nullopt;
 };
 
 // What the grid holds for one employee.
@@ -36,8 +40,8 @@ struct GridColumn {
 // records.  Otherwise 所定労働日数 and 所定労働時間 come from the period settings; rows named
 // like an attendance item (出勤日数 .. 有休残日数, by current display name) set it; 変動手当,
 // 変動控除 and その他 start at 0 and rows of those that are on the employee's pay slip layout set
-// them to the whole yen of the cell (その他 into both records).  A cell that is not a number
-// counts as 0.
+// them to the whole yen of the cell (その他 into both records).  A cell is its value when it has
+// one, else its text read as a number; a text that is not a number counts as 0.
 void CalculateMonth(YearData& year, int slot, const GridColumn& column, const CalcContext& ctx);
 
 // Bonus: likewise without attendance; 賞与 and 役員報酬 start at 0 and their rows always set

@@ -48,6 +48,7 @@ bool beginWork(TfmMain& window, const MainContext& context, YearData& year) {
     const PeriodChoice choice = runDataSelection(&window, context, year);
     if (choice.outcome != TfmSelData::Outcome::Opened) return false;
     window.showPeriod(choice.startedEmpty);
+    window.noticeInsuranceAges();
     try {
         writeLog(context.places.dataFolder, kLogPayrollStarted);
     } catch (const IoError& e) {

@@ -167,6 +167,7 @@ bool TfmMain::savePeriod() {
     tray_->closePanels();
     if (year_.period() == 0 || !saveWithoutNotice()) return false;
     ui::TfmNotice::showNotice(this, QString::fromUtf8(kMsgSaved));
+    noticeInsuranceAges();
     return true;
 }
 
@@ -200,6 +201,7 @@ bool TfmMain::FormCloseQuery(bool changePeriod) {
         switch (choice.outcome) {
             case TfmSelData::Outcome::Opened:
                 showPeriod(choice.startedEmpty);
+                noticeInsuranceAges();
                 return false;
             case TfmSelData::Outcome::Restored:
                 startupAbandoned_ = true;  // ends without questions and without the placement

@@ -37,6 +37,8 @@ class ToolTray;
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
 inline constexpr const char* kMsgSaveChanges = "データが変更されています。保存しますか？";
 inline constexpr const char* kMsgNoInternet = "インターネットに接続できません。";
+inline constexpr const char* kMsgInsuranceAges =
+    "次の社員は年齢により社会保険の設定の見直しが必要です。社員情報で確認して下さい。";
 inline constexpr int kManualTimeoutMs = 10000;
 
 // What the window needs from the program, all made before the window.
@@ -82,6 +84,10 @@ class TfmMain : public QMainWindow {
     // After a period was opened: caption, the layouts of its kind, the grid; `startedEmpty`
     // (nothing was copied into a new period) opens the settings at once.
     void showPeriod(bool startedEmpty = false);
+    // After a period was opened by the data selection, and after saving: one notice listing the
+    // employees whose insurance flags no longer fit their age in the period's premium month
+    // (calc/insurance_ages.h).  Changes nothing; says nothing when all fit.
+    void noticeInsuranceAges();
     // Commits the current cell, collects the grid and recalculates the whole period; for a bonus
     // asks about the employees whose income tax needs hand entry.  False after a file error
     // (already shown).

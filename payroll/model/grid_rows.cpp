@@ -30,13 +30,15 @@ std::vector<GridRow> buildGridRows(const PrintTables& tables, const ItemNames& n
     return rows;
 }
 
-EntryCheck checkCellEntry(const LayoutItem& item, std::string_view text, TimeStyle style) {
-    EntryCheck check = validateNumericEntry(text, formatCodeOf(item.format));
+CellEntry checkCellEntry(const LayoutItem& item, std::string_view text, TimeStyle style) {
+    CellEntry check{validateNumericEntry(text, formatCodeOf(item.format))};
     if (!check.error.empty() || check.text.empty()) return check;
     // A text with ":" is hours and minutes in every row.
     const double value = parseNumber(check.text).value;
+    check.value = value;
     switch (item.format) {
         case ItemFormat::Amount:
+            check.value = calc::TruncYen(value);
             check.text = formatAmount(7, calc::TruncYen(value));
             break;
         case ItemFormat::Hours:

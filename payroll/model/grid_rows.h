@@ -31,7 +31,12 @@ inline constexpr int kMaxGridItemRows = 52;
 std::vector<GridRow> buildGridRows(const PrintTables& tables, const ItemNames& names);
 
 // The check made on leaving a cell or box of the item: the text as it is to stay (in the item's
-// format, as storedText shows it), or an empty text and the message.
-EntryCheck checkCellEntry(const LayoutItem& item, std::string_view text, TimeStyle style);
+// format, as storedText shows it), or an empty text and the message.  `value` is what the
+// checked entry stands for before it is formatted (1:20 is 4/3 hours even where it shows as
+// 1.33; amounts in whole yen); 0 for an empty or refused entry.
+struct CellEntry : EntryCheck {
+    double value = 0.0;
+};
+CellEntry checkCellEntry(const LayoutItem& item, std::string_view text, TimeStyle style);
 
 }  // namespace keiro::payroll

@@ -1,6 +1,7 @@
 #include "payroll/model/pay_grid.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/era.h"
 #include "core/yearfile.h"
@@ -48,13 +49,18 @@ void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemN
         payForms_.push_back(e.payForm);
     }
 
-    texts_.assign(static_cast<std::size_t>(rowCount()) * kGridColumnCount, std::string());
+    const std::size_t cells = static_cast<std::size_t>(rowCount()) * kGridColumnCount;
+    texts_.assign(cells, std::string());
+    values_.assign(cells, 0.0);
+    typed_.assign(cells, false);
     for (int r = 1; r < rowCount(); ++r) cell(r, 0) = rows_[r - 1].item.label;
     for (int c = 1; c <= employeeCount(); ++c) {
         const int slot = slots_[c - 1];
         cell(0, c) = block.employee(slot).name.utf8();
         for (int r = 1; r < rowCount(); ++r) {
-            cell(r, c) = storedText(rows_[r - 1].item, block, slot, style_);
+            const LayoutItem& item = rows_[r - 1].item;
+            cell(r, c) = storedText(item, block, slot, style_);
+            values_[index(r, c)] = storedValue(item.source, block, slot);
         }
     }
 }
@@ -107,16 +113,24 @@ int PayGrid::attendanceRow(int item) const {
     return 0;
 }
 
+double PayGrid::cellValue(int row, int col) const {
+    const std::size_t at = index(row, col);
+    return typed_[at] ? parseNumber(texts_[at]).value : values_[at];
+}
+
 bool PayGrid::setText(int row, int col, std::string text) {
     if (!isEditable(row, col)) return false;
     cell(row, col) = std::move(text);
+    typed_[index(row, col)] = true;
     return true;
 }
 
 std::string PayGrid::commitCell(int row, int col) {
-    if (!isEditable(row, col)) return std::string();
-    EntryCheck check = checkCellEntry(rows_[row - 1].item, cell(row, col), style_);
+    if (!isEditable(row, col) || !typed_[index(row, col)]) return std::string();
+    CellEntry check = checkCellEntry(rows_[row - 1].item, cell(row, col), style_);
     cell(row, col) = std::move(check.text);
+    values_[index(row, col)] = check.value;
+    typed_[index(row, col)] = false;
     return check.error;
 }
 
@@ -129,7 +143,10 @@ bool PayGrid::leaveCell(int row, int col, const YearData& year) {
     if (recordId.empty()) return false;
     const double previous = year.readPreviousPaidLeaveBalance(period, recordId);
     if (previous == YearData::kNoPaidLeaveBalance) return false;
-    cell(balanceRow, col) = formatQuantity(previous - parseNumber(cell(row, col)).value);
+    const double balance = previous - cellValue(row, col);
+    cell(balanceRow, col) = formatQuantity(balance);
+    values_[index(balanceRow, col)] = balance;
+    typed_[index(balanceRow, col)] = false;
     return true;
 }
 
@@ -160,7 +177,12 @@ std::vector<calc::GridColumn> PayGrid::columns() const {
     for (int c = 1; c <= employeeCount(); ++c) {
         std::vector<calc::GridCell>& cells = out[c - 1].cells;
         cells.reserve(rows_.size());
-        for (int r = 1; r < rowCount(); ++r) cells.push_back({rows_[r - 1].item.label, text(r, c)});
+        for (int r = 1; r < rowCount(); ++r) {
+            const std::size_t at = index(r, c);
+            std::optional<double> value;
+            if (!typed_[at]) value = values_[at];
+            cells.push_back({rows_[r - 1].item.label, texts_[at], value});
+        }
     }
     return out;
 }

@@ -4,6 +4,11 @@
 // does, and the columns the recalculation collects.  The window only displays it and passes the
 // user's actions on.
 //
+// A cell shows its value formatted, but the value itself is kept beside the text: the value
+// stored in the period for a cell nobody typed into (so values imported or typed in the
+// individual entry window keep every digit), the value the entry was read as for a cell that
+// was typed into and checked (1:20 stays 4/3 hours where decimal hours show 1.33).
+//
 // Column 0 holds the row labels, row 0 the employees' names.  Columns 1..n are the employees
 // who are 在職, in slot order; the grid always has 101 columns, and a column without an
 // employee stands for no slot (kNoSlot).
@@ -60,12 +65,14 @@ class PayGrid {
     // --- editing ------------------------------------------------------------------------------
 
     // Puts what the user typed into an editable cell; false (nothing changed) for any other.
+    // Until commitCell the cell stands for its text as it reads.
     bool setText(int row, int col, std::string text);
 
     // Leaving a cell whose text changed: checks it (format code 52 for the day counts, 62 for
     // other attendance, 90 for amounts) and shows it in the row's format.  Returns the message
     // to show, with the cell emptied, or "" when the entry is fine.  Nothing happens for a cell
-    // that cannot be edited.
+    // that cannot be edited.  A cell not typed into since it was built or last checked keeps
+    // its text and its exact value.
     std::string commitCell(int row, int col);
 
     // Leaving a cell in the 有休日数 row: the employee's paid-leave balance of the previous
@@ -86,13 +93,16 @@ class PayGrid {
 
     // --- recalculation -------------------------------------------------------------------------
 
-    // The employees' columns 1..n with each row's label and the cell's text, for
-    // calc::RecalculatePeriod.
+    // The employees' columns 1..n with each row's label, the cell's text and, unless the cell
+    // holds an unchecked entry, its exact value, for calc::RecalculatePeriod.
     std::vector<calc::GridColumn> columns() const;
 
   private:
     bool isItemCell(int row, int col) const;
     std::string& cell(int row, int col) { return texts_[index(row, col)]; }
+    // What the cell stands for: its kept value, or its text read as a number while it holds an
+    // unchecked entry.
+    double cellValue(int row, int col) const;
     static std::size_t index(int row, int col) {
         return static_cast<std::size_t>(row) * kGridColumnCount + static_cast<std::size_t>(col);
     }
@@ -101,6 +111,8 @@ class PayGrid {
     std::vector<int> slots_;          // column c (1..n) shows slot slots_[c − 1]
     std::vector<int> payForms_;       // the employee's pay form, per column like slots_
     std::vector<std::string> texts_;  // rowCount() × kGridColumnCount, row by row
+    std::vector<double> values_;      // the value of each cell, indexed like texts_
+    std::vector<bool> typed_;  // typed into and not yet checked: the text is the value
     TimeStyle style_ = TimeStyle::Sexagesimal;
 };
 

@@ -88,6 +88,11 @@ TEST_F(PeriodCalcTest, WithoutColumnsThePeriodIsComputedFromTheRecordsAsStored) 
     RecalculatePeriod(year_, ctx(), &columns);
     EXPECT_EQ(payment(1).payTotal, 90'000);
     EXPECT_EQ(payment(5).payTotal, 200'000);
+
+    // A cell with its value is taken at that value, whatever its text shows.
+    const std::vector<GridColumn> exact = {{{{"出勤日数", " 10.00", 10.005}}}};
+    RecalculatePeriod(year_, ctx(), &exact);
+    EXPECT_EQ(attendance(1).daysWorked, 10.005);
 }
 
 TEST_F(PeriodCalcTest, BonusCollectsBonusAndDirectorsFeeRows) {

@@ -290,6 +290,51 @@ class MainWindowTest : public QObject {
         QVERIFY(demo.messages.shown().empty());
     }
 
+    // 佐藤 has care insurance set; born 昭和36 (1961) on the 1st of a month, he reaches 65 on
+    // the day before, the last day of the previous month, and care is no longer due from then.
+    void agesThatChangeInsuranceAreNoticedOnSavingAndOpening() {
+        Demo demo(11);
+        EmployeeRecord& sato = demo.year.block().employee(1);
+        QCOMPARE(sato.nursingInsured, std::uint8_t{1});
+        sato.birthEra = 3;
+        sato.birthYear = 36;
+        sato.birthMonth = 12;
+        sato.birthDay = 1;
+        const QString line = QString::fromStdString(sato.name.utf8()) +
+                             QStringLiteral(": 介護保険の対象外になりました（65歳）");
+        demo.window->toolTray()->button("imFileSave")->click();
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+        QCOMPARE(demo.messages.shown()[0].kind, ui::MessageKind::Information);
+        QCOMPARE(demo.messages.lastText(),
+                 QString::fromUtf8(kMsgInsuranceAges) + QStringLiteral("\n\n") + line);
+        QCOMPARE(demo.year.block().employee(1).nursingInsured, std::uint8_t{1});  // unchanged
+
+        // October of an employee born on the 1st of `month` of 昭和36.
+        auto octoberBornOn = [&demo](int month) {
+            return [&demo, month] {
+                demo.year.openPeriod(10, demo.storedEntry(10), {});
+                EmployeeRecord& e = demo.year.block().employee(1);
+                e.birthEra = 3;
+                e.birthYear = 36;
+                e.birthMonth = static_cast<std::uint8_t>(month);
+                e.birthDay = 1;
+                return PeriodChoice{TfmSelData::Outcome::Opened, false};
+            };
+        };
+        // Born on 1 December, care ends with November: nothing to say in October.
+        demo.messages.clear();
+        demo.window->setChoosePeriod(octoberBornOn(12));
+        demo.window->toolTray()->button("imReturn")->click();
+        QVERIFY(demo.messages.shown().empty());
+        // Born on 1 November, October is the first month without care.
+        demo.window->setChoosePeriod(octoberBornOn(11));
+        demo.messages.answerNext(Answer::No);  // the birth date typed above is not saved
+        demo.window->toolTray()->button("imReturn")->click();
+        QCOMPARE(demo.messages.shown().size(), std::size_t{2});
+        QCOMPARE(demo.messages.shown()[0].text, QString::fromUtf8(kMsgSaveChanges));
+        QVERIFY(demo.messages.lastText().endsWith(line));
+    }
+
     void closingWithChangesAsksYesNoCancel() {
         Demo demo(11);
         const int overtime = demo.row("普通残業時間");

@@ -338,6 +338,74 @@ TEST_F(PayGridTest, ColumnsFeedTheRecalculation) {
     EXPECT_EQ(build().text(overtime, 1), " 10:30");
 }
 
+// The grid shows values rounded to the minute or to 0.01, but the period keeps them as they
+// were entered: typed (1:20 is 4/3 hours, not the 1.33 decimal hours show), imported or typed
+// in the individual entry window (kept to the last digit, also in cells nobody may edit).
+TEST_F(PayGridTest, RecalculationKeepsTheExactValuesBehindTheShownTexts) {
+    for (const TimeStyle style : {TimeStyle::Sexagesimal, TimeStyle::Decimal}) {
+        SCOPED_TRACE(style == TimeStyle::Decimal ? "decimal hours" : "h:mm");
+        useLayout(defaultLayout(LayoutKind::Salary));
+        open(4);
+        addEmployee(1, {.recordId = "260101_090001", .basePay = 300'000}).overtimeRate = 2'000;
+        addEmployee(2, {.recordId = "260101_090002", .payForm = 3});
+        attendance(1).hoursWorked = 7.3333;
+        attendance(1).daysWorked = 1.005;
+        attendance(2).lateHours = 0.3333;  // hourly slips have no lateness row: not editable
+        build(style);
+        const int overtime = row("普通残業時間");
+        ASSERT_FALSE(grid_.isEditable(row("遅刻早退時間"), 2));
+        ASSERT_TRUE(grid_.setText(overtime, 1, "1:20"));
+        EXPECT_EQ(grid_.commitCell(overtime, 1), "");
+        EXPECT_EQ(grid_.text(overtime, 1), style == TimeStyle::Decimal ? "  1.33" : "  1:20");
+
+        const std::vector<calc::GridColumn> columns = grid_.columns();
+        calc::RecalculatePeriod(year_, ctx(), &columns);
+        EXPECT_EQ(attendance(1).overtimeHours, parseNumber("1:20").value);
+        EXPECT_EQ(payment(1).overtimePay, 2'667);  // 4/3 h × 2,000 rounded up; 1.33 h gave 2,660
+        EXPECT_EQ(attendance(1).hoursWorked, 7.3333);
+        EXPECT_EQ(attendance(1).daysWorked, 1.005);
+        EXPECT_EQ(attendance(2).lateHours, 0.3333);
+
+        // Typing the shown text again is no change; typing a new value takes what was typed.
+        build(style);
+        ASSERT_TRUE(grid_.setText(row("出勤日数"), 1, "2.5"));
+        EXPECT_EQ(grid_.commitCell(row("出勤日数"), 1), "");
+        EXPECT_EQ(grid_.commitCell(row("実働時間"), 1), "");  // not typed into: kept as it is
+        const std::vector<calc::GridColumn> again = grid_.columns();
+        calc::RecalculatePeriod(year_, ctx(), &again);
+        EXPECT_EQ(attendance(1).daysWorked, 2.5);
+        EXPECT_EQ(attendance(1).hoursWorked, 7.3333);
+        EXPECT_EQ(attendance(1).overtimeHours, parseNumber("1:20").value);
+    }
+}
+
+// Values off the minute or the hundredth (imported, or saved under the other display) are no
+// change when the period is opened again, whichever way hours are shown.
+TEST_F(PayGridTest, AnUntouchedGridIsNoChangeToTheSavedPeriod) {
+    useLayout(defaultLayout(LayoutKind::Salary));
+    open(5);
+    addEmployee(1, {.recordId = "260101_090001", .basePay = 250'000}).overtimeRate = 1'700;
+    attendance(1).overtimeHours = 7.3333;
+    attendance(1).daysWorked = 1.005;
+    attendance(1).paidLeaveBalance = 10.125;
+    build(TimeStyle::Sexagesimal);
+    const std::vector<calc::GridColumn> saved = grid_.columns();
+    calc::RecalculatePeriod(year_, ctx(), &saved);  // as saving does
+    year_.savePeriod();
+    EXPECT_EQ(attendance(1).overtimeHours, 7.3333);
+
+    for (const TimeStyle style : {TimeStyle::Sexagesimal, TimeStyle::Decimal}) {
+        build(style);
+        const std::vector<calc::GridColumn> columns = grid_.columns();
+        EXPECT_FALSE(year_.isPeriodModified(calc::periodRecalculation(ctx(), &columns)));
+    }
+    // A value typed into the grid is a change.
+    ASSERT_TRUE(grid_.setText(row("普通残業時間"), 1, "7:21"));
+    EXPECT_EQ(grid_.commitCell(row("普通残業時間"), 1), "");
+    const std::vector<calc::GridColumn> typed = grid_.columns();
+    EXPECT_TRUE(year_.isPeriodModified(calc::periodRecalculation(ctx(), &typed)));
+}
+
 TEST_F(PayGridTest, PeriodTextFollowsTheKindAndTheChangeOfEra) {
     const EraYear heisei31{"平成", 31};
     settings_.itemNames.extraBonusCaption = "決算賞与";
