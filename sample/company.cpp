@@ -179,6 +179,19 @@ void updateCompanySettings(PeriodSettings& settings, int year, int month) {
     const bool newRate =
         year > kFirstEmploymentRateChange || (year == kFirstEmploymentRateChange && month >= 4);
     settings.employmentInsRate = newRate ? 0.50 : 0.55;
+    // A month's pay carries the premium of the month before.
+    const int premiumYear = month == 1 ? year - 1 : year;
+    const int premiumMonth = month == 1 ? 12 : month - 1;
+    settings.supportRate =
+        calc::SupportLevyDue(premiumYear, premiumMonth) ? calc::kDefaultSupportRate : 0;
+}
+
+void updateSupportPremiums(PeriodBlock& block, const calc::HealthGradeTable& grades) {
+    for (EmployeeRecord& e : block.employees) {
+        if (!e.isUsed() || e.healthInsured == 0 || e.insuranceGrade == 0) continue;
+        e.supportPremium = calc::SetPremiumsFromGrade(grades, e.insuranceGrade, block.settings)
+                               .supportFor(e.nursingInsured != 0);
+    }
 }
 
 void enterEmployees(PeriodBlock& block, const calc::HealthGradeTable& grades, int employees,

@@ -45,8 +45,11 @@ PeriodEntry monthEntry(int year, int month);
 // 0.50 %); scheduled days and hours are left to the period entry.
 PeriodSettings companySettings(int year, int month);
 // What the clerk changes in the settings when a month opens: the employment insurance rate
-// on its change.
+// on its change, and the 子ども・子育て支援金 rate from the pay of May 2026 (the April premium).
 void updateCompanySettings(PeriodSettings& settings, int year, int month);
+// What the clerk changes in the employee master after that: each health-insured employee's
+// levy from the grade at the period's rates (0 while the rate is 0).
+void updateSupportPremiums(PeriodBlock& block, const calc::HealthGradeTable& grades);
 
 // The employee master of slots 1..`employees` as the employee editor stores it, premiums set
 // from each employee's grade with the period's rates.  `beforeTheSampleYear`: the master of the

@@ -87,6 +87,7 @@ class SampleYear {
             });
         PeriodBlock& block = year_.block();
         updateCompanySettings(block.settings, calendarYear_, month);
+        updateSupportPremiums(block, grades_);
         const bool opensTheSampleYear = sampleYear && month == 1;
         if (opensTheSampleYear && !opened.needsCompanyData) recordLeavers(block);
         enterMonth(block, month,
