@@ -66,18 +66,18 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     });
 }
 
-int TfmConfig::exec(PeriodSettings& period) {
-    FormShow(period);
+int TfmConfig::exec(PeriodSettings& period, bool levyDue) {
+    FormShow(period, levyDue);
     const int result = QDialog::exec();
     period_ = nullptr;  // the caller's period is not ours to keep
     return result;
 }
 
-void TfmConfig::FormShow(PeriodSettings& period) {
+void TfmConfig::FormShow(PeriodSettings& period, bool levyDue) {
     period_ = &period;
     // The hours format may have changed since the boxes were made.
     ui::EditBehaviour::applySettings(this, entrySettings(settings_));
-    company_->load(period);
+    company_->load(period, levyDue);
     freeItems_->load(settings_);
     itemNames_->load(settings_);
     behaviour_->load(settings_);
