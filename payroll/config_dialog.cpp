@@ -83,6 +83,8 @@ void TfmConfig::FormShow(PeriodSettings& period, bool levyDue) {
     behaviour_->load(settings_);
     pageCtrl_->setCurrentIndex(0);
     shown_ = company_->entry();
+    // A levy rate offered where the period has none is a change: no premium includes it yet.
+    shown_.supportRate = period.supportRate;
 }
 
 ItemNameEntries TfmConfig::enteredNames() const {

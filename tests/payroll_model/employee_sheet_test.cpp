@@ -72,7 +72,7 @@ TEST_F(EmployeeSheetTest, RowsCaptionsAndStatesFollowThePayForm) {
         EXPECT_EQ(s.state(Band::Attendance, worked), BoxState::Editable);
         EXPECT_EQ(s.state(Band::Pay, basePay), BoxState::ReadOnly);
         EXPECT_EQ(s.state(Band::Pay, taxable), BoxState::ReadOnly);
-        EXPECT_EQ(s.state(Band::Deduction, 7), BoxState::Hidden);  // a blank row
+        EXPECT_EQ(s.state(Band::Deduction, 13), BoxState::Hidden);  // a blank row
         EXPECT_EQ(s.state(Band::Other, 0), BoxState::Hidden);      // その他 off by default
         EXPECT_EQ(s.caption(Band::Other, 0), "");
     }
