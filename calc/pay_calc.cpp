@@ -31,6 +31,7 @@ constexpr std::array<std::string_view, 15> kDeductionCodes = {
     "F社会保険料計", "F社保控除後計", "F所得税",       "F住民税",     "F固定控除１",
     "F固定控除２",   "F固定控除３",   "V変動控除１",   "V変動控除２", "V変動控除３"};
 constexpr std::array<std::string_view, 3> kOtherCodes = {"Vその他１", "Vその他２", "Vその他３"};
+constexpr std::string_view kSupportCode = "F子ども・子育て支援金";
 
 // Payment items (PaymentRecord::amount numbers).
 constexpr int kBasePay = 1;   // 賞与 in a bonus
@@ -180,6 +181,7 @@ DeductionItemsActive premiumItems(const FormItems& on) {
     onForm.pensionFund = on.deduction[kPensionFundItem - 1];
     onForm.employment = on.deduction[kEmploymentInsItem - 1];
     onForm.nursing = on.deduction[kNursingInsItem - 1];
+    onForm.support = on.support;
     return onForm;
 }
 
@@ -236,6 +238,14 @@ bool clearUnpaidSlot(PeriodBlock& block, int index) {
     return false;
 }
 
+// The rates a bonus is charged at: the period's, without the levy when the bonus is paid
+// before the levy's first premium month (or has no pay month).
+PeriodSettings bonusRates(const YearData& year) {
+    PeriodSettings rates = year.block().settings;
+    if (!SupportLevyDueInPeriod(year)) rates.supportRate = 0;
+    return rates;
+}
+
 }  // namespace
 
 bool isFrozenYear(const YearData& year, int currentCalendarYear) {
@@ -287,6 +297,7 @@ FormItems formItems(const ActiveItems& active, int payForm, bool bonus) {
     for (std::size_t j = 0; j < kOtherCodes.size(); ++j) {
         items.other[j] = active.isActive(payForm, Band::Other, kOtherCodes[j]);
     }
+    items.support = active.isActive(payForm, Band::Deduction, kSupportCode);
     return items;
 }
 
@@ -420,7 +431,7 @@ bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const Period
     PaymentRecord counted = p;
     if (!on.pay[kPosition - 1]) counted.positionAllowanceAmount = 0;
     const std::int32_t premiums =
-        BonusSocialInsurance(e, block.settings, counted, inputs.history, premiumItems(on), d);
+        BonusSocialInsurance(e, bonusRates(year), counted, inputs.history, premiumItems(on), d);
     t.socialIns += premiums;
     t.deductions += premiums;
     freeDeductions(e, s, on, d, t);

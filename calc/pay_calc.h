@@ -71,6 +71,7 @@ struct FormItems {
     std::array<bool, 17> pay{};  // PaymentRecord items 1..17 (1, 2: 賞与, 役員報酬 in bonuses)
     std::array<bool, 15> deduction{};  // DeductionRecord items 1..15
     std::array<bool, 3> other{};       // その他１..３
+    bool support = false;              // 子ども・子育て支援金 (DeductionRecord item 21)
 };
 FormItems formItems(const ActiveItems& active, int payForm, bool bonus);
 

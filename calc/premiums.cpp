@@ -57,6 +57,30 @@ void requireBonusPeriod(int period) {
 
 }  // namespace
 
+bool SupportLevyDue(int calendarYear, int month) {
+    return calendarYear > kSupportFirstYear ||
+           (calendarYear == kSupportFirstYear && month >= kSupportFirstMonth);
+}
+
+bool SupportLevyDueInPeriod(const YearData& year) {
+    const int period = year.period();
+    if (period < 1 || period > kPeriodCount) return false;
+    const int calendarYear = calendarYearOf({year.eraName(), year.eraYear()}, year.eraNames());
+    if (isBonusPeriod(period)) {
+        const int payMonth = year.header().bonusPayMonth[period - kFirstBonusPeriod];
+        return payMonth >= 1 && payMonth <= 12 && SupportLevyDue(calendarYear, payMonth);
+    }
+    return period == 1 ? SupportLevyDue(calendarYear - 1, 12)
+                       : SupportLevyDue(calendarYear, period - 1);
+}
+
+std::int32_t SupportShare(double base, const PeriodSettings& rates, bool paysCare) {
+    if (rates.supportRate == 0) return 0;
+    const double withoutLevy = rates.healthInsRate + (paysCare ? rates.nursingInsRate : 0.0);
+    return clampYen(std::int64_t{RoundInsurance((withoutLevy + rates.supportRate) / 100 * base)} -
+                    RoundInsurance(withoutLevy / 100 * base));
+}
+
 MonthlyPremiums SetPremiumsFromGrade(const HealthGradeTable& table, int grade,
                                      const PeriodSettings& rates) {
     const double standard = table.standard(grade);
@@ -69,6 +93,8 @@ MonthlyPremiums SetPremiumsFromGrade(const HealthGradeTable& table, int grade,
                  premiums.health);
     premiums.pension = RoundInsurance(rates.pensionRate / 100 * pensionStandard);
     premiums.pensionFund = RoundInsurance(rates.pensionFundRate / 100 * pensionStandard);
+    premiums.support = SupportShare(standard, rates, false);
+    premiums.supportWithCare = SupportShare(standard, rates, true);
     return premiums;
 }
 
@@ -92,6 +118,8 @@ std::int32_t ApplyMonthlyPremiums(const EmployeeRecord& e, const PeriodSettings&
     });
     sum += settle(d, kNursingInsItem, onForm.nursing,
                   [&] { return premiumIf(e.nursingInsured, e.nursingInsPremium); });
+    sum += settle(d, kSupportItem, onForm.support,
+                  [&] { return premiumIf(e.healthInsured, e.supportPremium); });
     return clampYen(sum);
 }
 
@@ -146,24 +174,27 @@ BonusHistory BonusHistory::load(const YearData& year) {
     return load(year.path(), year.previousYearPath(), year.period(), year.header());
 }
 
+// Each earlier bonus counts with its own standard bonus as it was capped when paid.  Taken in
+// payment order, the capped amounts add up to the uncapped standard bonuses' sum held to the
+// cap, so the order of adding does not matter: the cap is applied on reading.
 void BonusHistory::add(const PeriodBlock& block) {
     std::unordered_set<std::string_view> seen;  // the first slot of an employee counts
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         const std::string_view id = block.employee(slot).recordId.bytes();
         if (id.empty() || !seen.insert(id).second) continue;
-        totals_[std::string(id)] += block.payments[slot - 1].taxablePayTotal;
+        const std::int32_t standard = StandardBonus(block.payments[slot - 1].taxablePayTotal);
+        totals_[std::string(id)] += std::max(standard, 0);  // a negative bonus has none
     }
 }
 
 std::int64_t BonusHistory::earlierTotal(std::string_view recordId) const {
     const auto found = totals_.find(std::string(recordId));
-    return found == totals_.end() ? 0 : found->second;
+    return found == totals_.end() ? 0 : std::min<std::int64_t>(found->second, kHealthBonusYearCap);
 }
 
 std::int32_t StandardBonusForHealth(const BonusHistory& history, std::string_view recordId,
                                     std::int32_t standardBonus) {
     const std::int64_t earlier = history.earlierTotal(recordId);
-    if (earlier > kHealthBonusYearCap) return 0;
     if (earlier + standardBonus > kHealthBonusYearCap) {
         return static_cast<std::int32_t>(kHealthBonusYearCap - earlier);
     }
@@ -198,6 +229,9 @@ std::int32_t BonusSocialInsurance(const EmployeeRecord& e, const PeriodSettings&
         const std::int32_t combined =
             RoundInsurance((rates.healthInsRate + rates.nursingInsRate) / 100 * healthBase);
         return premiumIf(e.nursingInsured, clampYen(std::int64_t{combined} - d.healthInsAmount));
+    });
+    sum += settle(d, kSupportItem, onForm.support, [&] {
+        return premiumIf(e.healthInsured, SupportShare(healthBase, rates, e.nursingInsured != 0));
     });
     return clampYen(sum);
 }

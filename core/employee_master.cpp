@@ -133,7 +133,7 @@ void normaliseEmployee(EmployeeRecord& record) {
     zero(record.reserved221);
     zero(record.reserved326);
     record.reserved332 = 0;
-    zero(record.reserved532);
+    zero(record.reserved536);
 }
 
 std::optional<StoredEmployee> storeEmployee(PeriodBlock& block, int period, int slot,

@@ -23,8 +23,8 @@ constexpr std::array<std::string_view, 18> kSalaryPay{
     "F課税通勤費", "F欠勤控除", "F遅刻早退控除", "V変動手当１", "V変動手当２", "V変動手当３",
     "F課税支給合計"};
 constexpr std::array<std::string_view, 18> kSalaryDeduction{
-    "F健康保険料", "F介護保険料", "F厚生年金保険", "F厚生年金基金", "F雇用保険料",
-    "F社会保険料計", "F社保控除後計", "F", "F所得税", "F住民税", "F固定控除１", "F固定控除２",
+    "F健康保険料", "F介護保険料", "F子ども・子育て支援金", "F厚生年金保険", "F厚生年金基金",
+    "F雇用保険料", "F社会保険料計", "F社保控除後計", "F所得税", "F住民税", "F固定控除１", "F固定控除２",
     "F固定控除３", "F", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
 constexpr std::array<std::string_view, 3> kOther{"Vその他１", "Vその他２", "Vその他３"};
 
@@ -34,10 +34,14 @@ constexpr std::array<std::string_view, 18> kBonusPay{
     "V賞与", "V役員報酬", "F", "F固定手当１", "F固定手当２", "F固定手当３", "F", "V変動手当１",
     "V変動手当２", "V変動手当３", "F", "F課税支給合計", "F", "F", "F", "F", "F", "F"};
 constexpr std::array<std::string_view, 18> kBonusDeduction{
-    "F健康保険料", "F介護保険料", "F厚生年金保険", "F厚生年金基金", "F雇用保険料",
-    "F社会保険料計", "F社保控除後計", "F", "F所得税", "F", "F固定控除１", "F固定控除２",
+    "F健康保険料", "F介護保険料", "F子ども・子育て支援金", "F厚生年金保険", "F厚生年金基金",
+    "F雇用保険料", "F社会保険料計", "F社保控除後計", "F所得税", "F", "F固定控除１", "F固定控除２",
     "F固定控除３", "F", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
 // clang-format on
+
+// An item added to the deduction band after layouts were first saved: a layout saved without it
+// gets it in its first blank row, used on every pay form (nothing when the band has none free).
+constexpr std::string_view kSupportLevyCode = "F子ども・子育て支援金";
 
 // Where a kind of layout lives in the configuration and what it starts from.
 struct KindDefinition {
@@ -144,6 +148,17 @@ const TEditItems& rowOrBlank(const std::vector<TEditItems>& rows, int row) {
     return row < static_cast<int>(rows.size()) ? rows[row] : blank;
 }
 
+void addMissingItem(std::vector<TEditItems>& rows, std::string_view code) {
+    const auto named = [code](const TEditItems& row) { return row.code == code; };
+    if (std::any_of(rows.begin(), rows.end(), named)) return;
+    const auto blank = std::find_if(rows.begin(), rows.end(), [](const TEditItems& row) {
+        return row.code == kBlankItemCode;
+    });
+    if (blank == rows.end()) return;
+    blank->code = std::string(code);
+    blank->use.fill(true);
+}
+
 bool validPayForm(int payForm) {
     return payForm >= 1 && payForm <= kPayFormCount;
 }
@@ -183,6 +198,7 @@ ItemLayout loadLayout(const IniFile& ini, LayoutKind kind) {
             }
         }
     }
+    addMissingItem(layout.band(Band::Deduction), kSupportLevyCode);
     return layout;
 }
 

@@ -58,7 +58,10 @@ struct PeriodSettings {
     double pensionRate;
     double pensionFundRate;
     std::int64_t corporateNumber;  // 13 digits; 0 = none
-    std::uint8_t reserved152[248];
+    // Employee's share of 子ども・子育て支援金 in percent (offset 152, once reserved space); a
+    // file written before the levy reads 0, which means no levy.
+    double supportRate;
+    std::uint8_t reserved160[240];
 };
 
 #pragma pack(push, 1)
@@ -127,8 +130,11 @@ struct EmployeeRecord {
     PStr<175> remarks;
     PStr<12> categoryText;
     std::uint16_t insuranceGrade;
-    std::int64_t myNumber;          // 12 digits; 0 = none
-    std::uint8_t reserved532[168];  // cleared on every save
+    std::int64_t myNumber;  // 12 digits; 0 = none
+    // Monthly 子ども・子育て支援金, set with the health premium from the grade (offset 532, once
+    // reserved space cleared on save; an older file holds 0 here).
+    std::int32_t supportPremium;
+    std::uint8_t reserved536[164];  // cleared on every save
 
     bool isUsed() const { return !recordId.empty(); }
 };
@@ -252,12 +258,16 @@ struct DeductionRecord {
     std::int32_t otherItem1;  // second copy of the payment record's その他
     std::int32_t otherItem2;
     std::int32_t otherItem3;
-    std::uint8_t reserved80[28];
+    // 子ども・子育て支援金, amount 21 (offset 80, once reserved space; its hand-entry flag is
+    // manualFlags[20], offset 128).  An older file holds 0 and no flag.
+    std::int32_t supportAmount;
+    std::uint8_t reserved84[24];
     std::uint8_t manualFlags[kManualFlagCount];  // index j-1: amount j entered by hand
     std::uint8_t reserved133[3];
 
-    static constexpr int kAmountCount = 20;
+    static constexpr int kAmountCount = 21;
     static constexpr int kIncomeTaxItem = 8;
+    static constexpr int kSupportItem = 21;
     std::int32_t& amount(int j) { return this->*kAmounts[indexOf(j, kAmountCount)]; }
     std::int32_t amount(int j) const { return this->*kAmounts[indexOf(j, kAmountCount)]; }
     bool isManual(int j) const { return manualFlags[indexOf(j, kManualFlagCount)] == 1; }
@@ -272,7 +282,8 @@ struct DeductionRecord {
         &DeductionRecord::variableDeduction1, &DeductionRecord::variableDeduction2,
         &DeductionRecord::variableDeduction3, &DeductionRecord::deductionTotal,
         &DeductionRecord::socialInsBase,      &DeductionRecord::otherItem1,
-        &DeductionRecord::otherItem2,         &DeductionRecord::otherItem3};
+        &DeductionRecord::otherItem2,         &DeductionRecord::otherItem3,
+        &DeductionRecord::supportAmount};
 };
 
 // One pay period: the company settings and up to 100 employees with their records.
@@ -326,6 +337,7 @@ static_assert(offsetof(PeriodSettings, nursingInsRate) == 120);
 static_assert(offsetof(PeriodSettings, pensionRate) == 128);
 static_assert(offsetof(PeriodSettings, pensionFundRate) == 136);
 static_assert(offsetof(PeriodSettings, corporateNumber) == 144);
+static_assert(offsetof(PeriodSettings, supportRate) == 152);
 
 static_assert(kIsFileRecord<EmployeeRecord> && sizeof(EmployeeRecord) == 700);
 static_assert(offsetof(EmployeeRecord, employeeCode) == 15);
@@ -384,7 +396,8 @@ static_assert(offsetof(EmployeeRecord, remarks) == 333);
 static_assert(offsetof(EmployeeRecord, categoryText) == 509);
 static_assert(offsetof(EmployeeRecord, insuranceGrade) == 522);
 static_assert(offsetof(EmployeeRecord, myNumber) == 524);
-static_assert(offsetof(EmployeeRecord, reserved532) == 532);
+static_assert(offsetof(EmployeeRecord, supportPremium) == 532);
+static_assert(offsetof(EmployeeRecord, reserved536) == 536);
 
 static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
 static_assert(offsetof(AttendanceRecord, daysWorked) == 8);
@@ -436,8 +449,10 @@ static_assert(offsetof(DeductionRecord, deductionTotal) == 60);
 static_assert(offsetof(DeductionRecord, socialInsBase) == 64);
 static_assert(offsetof(DeductionRecord, otherItem1) == 68);
 static_assert(offsetof(DeductionRecord, otherItem3) == 76);
+static_assert(offsetof(DeductionRecord, supportAmount) == 80);
 static_assert(offsetof(DeductionRecord, manualFlags) == 108);
 static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kIncomeTaxItem - 1 == 115);
+static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kSupportItem - 1 == 128);
 
 static_assert(kIsFileRecord<PeriodBlock> && sizeof(PeriodBlock) == kBlockSize);
 static_assert(offsetof(PeriodBlock, employees) == 400);

@@ -273,7 +273,7 @@ void YearData::savePeriod() {
     requireOpenPeriod();
     for (EmployeeRecord& e : block_->employees) {
         std::memset(e.reserved176, 0, sizeof e.reserved176);
-        std::memset(e.reserved532, 0, sizeof e.reserved532);
+        std::memset(e.reserved536, 0, sizeof e.reserved536);
     }
     YearFileHeader header = header_;
     header.periodSaved[period_ - 1] = 1;

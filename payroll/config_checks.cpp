@@ -167,6 +167,7 @@ std::optional<ConfigFailure> checkCompanyEntry(const CompanyEntry& e) {
         if (!(rate > 0)) return failure(page, control, kMsgNoInsuranceRate);
     }
     if (!(e.pensionFundRate >= 0)) return failure(page, "edKknRitu", kMsgNoInsuranceRate);
+    if (!(e.supportRate >= 0)) return failure(page, "edSienRitu", kMsgNoInsuranceRate);
     return std::nullopt;
 }
 
@@ -199,7 +200,8 @@ bool premiumRatesChanged(const CompanyEntry& shown, const CompanyEntry& entered)
     return shown.healthInsRate != entered.healthInsRate ||
            shown.nursingInsRate != entered.nursingInsRate ||
            shown.pensionRate != entered.pensionRate ||
-           shown.pensionFundRate != entered.pensionFundRate;
+           shown.pensionFundRate != entered.pensionFundRate ||
+           shown.supportRate != entered.supportRate;
 }
 
 }  // namespace keiro::payroll

@@ -79,6 +79,7 @@ struct CompanyEntry {
     double nursingInsRate = 0;
     double pensionRate = 0;
     double pensionFundRate = 0;
+    double supportRate = 0;  // 子ども・子育て支援金
 };
 
 // The names as entered, trimmed.
@@ -111,8 +112,8 @@ std::optional<ConfigFailure> checkItemNames(const ItemNameEntries& names);
 std::optional<ConfigFailure> checkConfigEntries(const CompanyEntry& entry,
                                                 const ItemNameEntries& names);
 
-// Whether the health, nursing-care, pension or pension fund rate differs from the one that
-// was on show: the employees' monthly premiums then have to be set again.
+// Whether the health, nursing-care, pension, pension fund or levy rate differs from the one
+// that was on show: the employees' monthly premiums then have to be set again.
 bool premiumRatesChanged(const CompanyEntry& shown, const CompanyEntry& entered);
 
 }  // namespace keiro::payroll

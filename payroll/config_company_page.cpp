@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "calc/premiums.h"
 #include "payroll/config_widgets.h"
 
 namespace keiro::payroll {
@@ -81,6 +82,7 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     kaiRitu_ = rateBox("edKaiRitu");
     nenRitu_ = rateBox("edNenRitu");
     kknRitu_ = rateBox("edKknRitu");
+    sienRitu_ = rateBox("edSienRitu");
     auto box = [this](const char* name) {
         return findChild<QLineEdit*>(QString::fromLatin1(name));
     };
@@ -120,7 +122,8 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     const std::pair<const char*, const char*> rates[] = {{"健康保険", "edKenRitu"},
                                                          {"介護保険", "edKaiRitu"},
                                                          {"厚生年金", "edNenRitu"},
-                                                         {"厚生年金基金率", "edKknRitu"}};
+                                                         {"厚生年金基金率", "edKknRitu"},
+                                                         {"子ども・子育て支援金", "edSienRitu"}};
     int row = 0;
     for (const auto& [caption, name] : rates) {
         socialRows->addWidget(label(this, QString::fromUtf8(caption)), row, 0);
@@ -175,7 +178,7 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     connect(btSetPass, &QPushButton::clicked, this, &ConfigCompanyPage::passwordRequested);
 }
 
-void ConfigCompanyPage::load(const PeriodSettings& period) {
+void ConfigCompanyPage::load(const PeriodSettings& period, bool levyDue) {
     loading_ = true;
     edSyamei_->setText(qs(period.companyName.utf8()));
     edHouNo_->setText(corporateNumberText(period.corporateNumber));
@@ -193,6 +196,8 @@ void ConfigCompanyPage::load(const PeriodSettings& period) {
     kaiRitu_->setValue(period.nursingInsRate == 0 ? kDefaultNursingRate : period.nursingInsRate);
     nenRitu_->setValue(period.pensionRate == 0 ? kDefaultPensionRate : period.pensionRate);
     kknRitu_->setValue(period.pensionFundRate);
+    sienRitu_->setValue(period.supportRate == 0 && levyDue ? calc::kDefaultSupportRate
+                                                            : period.supportRate);
 
     jikanD_->setValue(period.hoursPerDay);
     sikyubi_->setValue(period.payDay);
@@ -212,6 +217,7 @@ CompanyEntry ConfigCompanyPage::entry() const {
     e.nursingInsRate = kaiRitu_->value();
     e.pensionRate = nenRitu_->value();
     e.pensionFundRate = kknRitu_->value();
+    e.supportRate = sienRitu_->value();
     return e;
 }
 
@@ -227,6 +233,7 @@ void ConfigCompanyPage::store(PeriodSettings& period) const {
     period.nursingInsRate = e.nursingInsRate;
     period.pensionRate = e.pensionRate;
     period.pensionFundRate = e.pensionFundRate;
+    period.supportRate = e.supportRate;
     period.generalBusiness = rbJigyo_->isChecked() ? 1 : 0;
     period.payNextMonth = cbSikyubi_->isChecked() ? 1 : 0;
 }

@@ -23,8 +23,9 @@ class ConfigCompanyPage : public QWidget {
 
     // Fills the boxes from the period, with the defaults of a period whose rates are still 0:
     // employment 0 selects 一般事業所 with its 0.300, nursing care 0.865, pension 9.150 (health
-    // and pension fund stay 0).
-    void load(const PeriodSettings& period);
+    // and pension fund stay 0), and 子ども・子育て支援金 its first rate when `levyDue` (the
+    // period's premium month is one the levy is collected for), else 0.
+    void load(const PeriodSettings& period, bool levyDue = false);
     // The values as the boxes hold them now.
     CompanyEntry entry() const;
     // Writes the page into a period's settings; the entry has passed the checks.  Throws
@@ -58,6 +59,7 @@ class ConfigCompanyPage : public QWidget {
     ui::NumericEntry* kaiRitu_;
     ui::NumericEntry* nenRitu_;
     ui::NumericEntry* kknRitu_;
+    ui::NumericEntry* sienRitu_;
 };
 
 }  // namespace keiro::payroll

@@ -66,23 +66,25 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     });
 }
 
-int TfmConfig::exec(PeriodSettings& period) {
-    FormShow(period);
+int TfmConfig::exec(PeriodSettings& period, bool levyDue) {
+    FormShow(period, levyDue);
     const int result = QDialog::exec();
     period_ = nullptr;  // the caller's period is not ours to keep
     return result;
 }
 
-void TfmConfig::FormShow(PeriodSettings& period) {
+void TfmConfig::FormShow(PeriodSettings& period, bool levyDue) {
     period_ = &period;
     // The hours format may have changed since the boxes were made.
     ui::EditBehaviour::applySettings(this, entrySettings(settings_));
-    company_->load(period);
+    company_->load(period, levyDue);
     freeItems_->load(settings_);
     itemNames_->load(settings_);
     behaviour_->load(settings_);
     pageCtrl_->setCurrentIndex(0);
     shown_ = company_->entry();
+    // A levy rate offered where the period has none is a change: no premium includes it yet.
+    shown_.supportRate = period.supportRate;
 }
 
 ItemNameEntries TfmConfig::enteredNames() const {

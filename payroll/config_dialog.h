@@ -35,12 +35,13 @@ class TfmConfig : public QDialog {
               std::filesystem::path rateListPath, std::function<void()> openSetPass);
 
     // Shows the dialog modally over the open period's settings; QDialog::Accepted once OK has
-    // stored everything.
-    int exec(PeriodSettings& period);
+    // stored everything.  `levyDue`: the period's premium month carries 子ども・子育て支援金, so a
+    // levy rate of 0 is offered as the first rate.
+    int exec(PeriodSettings& period, bool levyDue = false);
 
     // Fills the pages from the period (with the defaults of a new period) and from memory, and
     // remembers the rates on show.  exec does this; tests call it before show().
-    void FormShow(PeriodSettings& period);
+    void FormShow(PeriodSettings& period, bool levyDue = false);
     // OK: the checks, then storing.
     void btSysSaveClick();
     // 健康保険料率選択: half the chosen prefecture rate into the health rate box.

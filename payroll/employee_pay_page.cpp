@@ -102,6 +102,7 @@ EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& setti
     QLineEdit* edKenhoRyo = make.amount("edKenhoRyo", kSixDigitAmount);
     cbKaigo_ = checkBox(insurance, "cbKaigo", QStringLiteral("介護保険料を徴収"));
     QLineEdit* edKaigoRyo = make.amount("edKaigoRyo", kSixDigitAmount);
+    QLineEdit* edSienRyo = make.amount("edSienRyo", kSixDigitAmount);
     cbNenHoken_ = checkBox(insurance, "cbNenHoken", QStringLiteral("厚生年金対象者"));
     QLineEdit* edKoseiRyo = make.amount("edKoseiRyo", kSixDigitAmount);
     cbNenKikin_ = checkBox(insurance, "cbNenKikin", QStringLiteral("厚生年金基金加入"));
@@ -114,6 +115,8 @@ EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& setti
     addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("健康保険料")), edKenhoRyo, 1);
     insuranceGrid->addWidget(cbKaigo_, 2, 0);
     addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("介護保険料")), edKaigoRyo, 1);
+    addRow(insuranceGrid, 3, caption(insurance, QStringLiteral("子ども・子育て支援金")), edSienRyo,
+           1);
     insuranceGrid->setColumnMinimumWidth(3, 30);
     insuranceGrid->addWidget(cbNenHoken_, 1, 4);
     addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("厚生年金保険料")), edKoseiRyo, 5);
@@ -172,7 +175,8 @@ void EmployeePayPage::load(const EmployeeRecord& r) {
     cbKenkouClick();
     cbNenHoken_->setChecked(r.pensionInsured != 0);
     cbNenKikin_->setChecked(r.pensionFundMember != 0);
-    setPremiums({r.healthInsPremium, r.nursingInsPremium, r.pensionPremium, r.pensionFundPremium});
+    setPremiums({r.healthInsPremium, r.nursingInsPremium, r.pensionPremium, r.pensionFundPremium,
+                 r.supportPremium, r.supportPremium});
 }
 
 void EmployeePayPage::store(EmployeeRecord& r) const {
@@ -201,6 +205,7 @@ void EmployeePayPage::store(EmployeeRecord& r) const {
     r.healthInsPremium = amountIn(box("edKenhoRyo"));
     r.nursingInsured = cbKaigo_->isChecked() ? 1 : 0;
     r.nursingInsPremium = amountIn(box("edKaigoRyo"));
+    r.supportPremium = amountIn(box("edSienRyo"));
     r.pensionInsured = cbNenHoken_->isChecked() ? 1 : 0;
     r.pensionPremium = amountIn(box("edKoseiRyo"));
     r.pensionFundMember = cbNenKikin_->isChecked() ? 1 : 0;
@@ -212,6 +217,7 @@ void EmployeePayPage::setPremiums(const calc::MonthlyPremiums& premiums) {
     showAmount(box("edKaigoRyo"), premiums.nursing);
     showAmount(box("edKoseiRyo"), premiums.pension);
     showAmount(box("edKakekin"), premiums.pensionFund);
+    showAmount(box("edSienRyo"), premiums.supportFor(cbKaigo_->isChecked()));
 }
 
 QLineEdit* EmployeePayPage::box(const char* name) const {

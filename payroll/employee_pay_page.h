@@ -32,7 +32,7 @@ class EmployeePayPage : public QWidget {
     // Writes the page's fields into `record`.
     void store(EmployeeRecord& record) const;
 
-    // The four monthly premiums chosen from the grade table.
+    // The monthly premiums chosen from the grade table (the levy as the 介護 box says).
     void setPremiums(const calc::MonthlyPremiums& premiums);
 
   private:

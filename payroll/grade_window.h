@@ -2,7 +2,7 @@
 // TfmKenhoHyo, "健康保険等級表": every grade of the health insurance grade table, one a line
 // (lower and upper bound of the monthly remuneration and its standard amount).  The employee
 // editor's 等級表から入力 lets the user pick a grade here; GradePremiumSetter then turns it into
-// the four monthly premiums of the open period's rates.
+// the monthly premiums of the open period's rates, 子ども・子育て支援金 included.
 
 #include <QDialog>
 #include <functional>
@@ -49,7 +49,7 @@ class TfmKenhoHyo : public QDialog {
 };
 
 // 等級表から入力: asks once per run whether premiums are to be set from the grade table, lets
-// the user choose a grade and works out the four monthly premiums from the given rates.
+// the user choose a grade and works out the monthly premiums from the given rates.
 class GradePremiumSetter {
   public:
     // The grade choice (normally TfmKenhoHyo::choose), given the employee's stored grade.

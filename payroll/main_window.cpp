@@ -12,6 +12,7 @@
 
 #include "calc/bonus_tax.h"
 #include "calc/period_calc.h"
+#include "calc/premiums.h"
 #include "core/fileio.h"
 #include "core/product.h"
 #include "payroll/config_dialog.h"
@@ -258,7 +259,7 @@ void TfmMain::sbConfigClick() {
         ui::TfmSetPass password(context_.ini, context_.messages, this);
         password.exec();
     });
-    config.exec(year_.block().settings);
+    config.exec(year_.block().settings, calc::SupportLevyDueInPeriod(year_));
     showPeriod();  // names, time style and company may have changed
 }
 

@@ -201,12 +201,17 @@ bool updateCompanySettings(PeriodSettings& settings, int year, int month) {
         year > kFirstEmploymentRateChange || (year == kFirstEmploymentRateChange && month >= 4);
     settings.employmentInsRate = newRate ? 0.50 : 0.55;
     // The pay of month M collects the premium of month M − 1.
-    const HealthRates& rates =
-        healthRatesOfPremium(month == 1 ? year - 1 : year, month == 1 ? 12 : month - 1);
-    const bool changed =
-        settings.healthInsRate != rates.health || settings.nursingInsRate != rates.nursing;
+    const int premiumYear = month == 1 ? year - 1 : year;
+    const int premiumMonth = month == 1 ? 12 : month - 1;
+    const HealthRates& rates = healthRatesOfPremium(premiumYear, premiumMonth);
+    const double supportRate =
+        calc::SupportLevyDue(premiumYear, premiumMonth) ? calc::kDefaultSupportRate : 0;
+    const bool changed = settings.healthInsRate != rates.health ||
+                         settings.nursingInsRate != rates.nursing ||
+                         settings.supportRate != supportRate;
     settings.healthInsRate = rates.health;
     settings.nursingInsRate = rates.nursing;
+    settings.supportRate = supportRate;
     return changed;
 }
 
@@ -215,7 +220,10 @@ void updatePremiums(PeriodBlock& block, const calc::HealthGradeTable& grades) {
         if (!e.isUsed() || !grades.hasGrade(e.insuranceGrade)) continue;
         const calc::MonthlyPremiums premiums =
             calc::SetPremiumsFromGrade(grades, e.insuranceGrade, block.settings);
-        if (e.healthInsured) e.healthInsPremium = premiums.health;
+        if (e.healthInsured) {
+            e.healthInsPremium = premiums.health;
+            e.supportPremium = premiums.supportFor(e.nursingInsured != 0);
+        }
         if (e.nursingInsured) e.nursingInsPremium = premiums.nursing;
     }
 }

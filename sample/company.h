@@ -46,11 +46,13 @@ PeriodEntry monthEntry(int year, int month);
 // premiums, so April's pay is the first at a new fiscal year's rates), employment insurance
 // 0.55 %, from April 2026 0.50 %; scheduled days and hours are left to the period entry.
 PeriodSettings companySettings(int year, int month);
-// What the clerk changes in the settings when a month opens: the rates on their change.
-// Returns whether the health or care rate changed, when the clerk also sets every employee's
+// What the clerk changes in the settings when a month opens: the rates on their change (the
+// 子ども・子育て支援金 rate from the pay of May 2026, which collects the April premium).  Returns
+// whether a health, care or levy rate changed, when the clerk also sets every employee's
 // premiums again from the grade (updatePremiums).
 bool updateCompanySettings(PeriodSettings& settings, int year, int month);
-// 等級表から入力 for every insured employee of the block, with the block's rates.
+// 等級表から入力 for every insured employee of the block, with the block's rates: health, care
+// and the levy.
 void updatePremiums(PeriodBlock& block, const calc::HealthGradeTable& grades);
 
 // The employee master of slots 1..`employees` as the employee editor stores it, premiums set

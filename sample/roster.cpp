@@ -181,6 +181,7 @@ void setInsurance(EmployeeRecord& e, const Sample& s, const calc::HealthGradeTab
     e.healthInsPremium = s.healthInsured ? premiums.health : 0;
     e.nursingInsPremium = s.nursingInsured ? premiums.nursing : 0;
     e.pensionPremium = s.pensionInsured ? premiums.pension : 0;
+    e.supportPremium = s.healthInsured ? premiums.supportFor(s.nursingInsured) : 0;
 }
 
 std::string digits(int value, int width) {

@@ -69,7 +69,8 @@ nlohmann::ordered_json slotResults(const YearData& year, const sample::Recalcula
                        {"deductionTotal", d.deductionTotal},
                        {"otherTotal", otherTotal},
                        {"net", calc::netPay(p, d, others)},
-                       {"manualTaxNeeded", manualTax}});
+                       {"manualTaxNeeded", manualTax},
+                       {"support", d.supportAmount}});
     }
     return out;
 }

@@ -33,6 +33,7 @@ constexpr const char* kUsage =
     "  tax salary --tables DIR --amount A --column 0|1 --deps D [--rounding 0|2]\n"
     "  tax bonus --tables DIR --prev P --bonus B --deps D --column 0|1 [--rounding 0|2]\n"
     "  premium grade --tables DIR --grade G --health R --nursing R --pension R --fund R\n"
+    "                [--support R]\n"
     "  premium employment --total T --rate R\n"
     "  layout show [--root DIR] [--bonus]\n"
     "  demo --root DIR [--date YYYY-MM-DD] [--employees N]\n"

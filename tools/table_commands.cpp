@@ -144,13 +144,14 @@ int runTax(const Words& words) {
     throw UsageError("unknown tax command " + command);
 }
 
-// premium grade --tables DIR --grade G --health R --nursing R --pension R --fund R
+// premium grade --tables DIR --grade G --health R --nursing R --pension R --fund R [--support R]
+// ("support": the levy of an employee who pays no care premium)
 // premium employment --total T --rate R
 int runPremium(const Words& words) {
     const Args args(words);
     const std::string& command = args.positional(0, "command");
     if (command == "grade") {
-        args.expectOnly({"tables", "grade", "health", "nursing", "pension", "fund"}, 1);
+        args.expectOnly({"tables", "grade", "health", "nursing", "pension", "fund", "support"}, 1);
         const auto table =
             HealthGradeTable::load(fs::path(args.required("tables")) / kHealthGradeTableFileName);
         const int grade = args.requiredInt("grade", 1, table.gradeCount());
@@ -159,11 +160,15 @@ int runPremium(const Words& words) {
         rates.nursingInsRate = parseDoubleArgument(args.required("nursing"), "--nursing");
         rates.pensionRate = parseDoubleArgument(args.required("pension"), "--pension");
         rates.pensionFundRate = parseDoubleArgument(args.required("fund"), "--fund");
+        if (const std::optional<std::string> support = args.option("support")) {
+            rates.supportRate = parseDoubleArgument(*support, "--support");
+        }
         const MonthlyPremiums p = SetPremiumsFromGrade(table, grade, rates);
         printJson({{"health", p.health},
                    {"nursing", p.nursing},
                    {"pension", p.pension},
-                   {"fund", p.pensionFund}});
+                   {"fund", p.pensionFund},
+                   {"support", p.support}});
         return 0;
     }
     if (command == "employment") {

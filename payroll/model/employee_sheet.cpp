@@ -43,14 +43,15 @@ bool isTotal(const ItemSource& source) {
 // The hand-entry flags the window switches: payments 基本給 (賞与) 1, 役職手当 (役員報酬) 2,
 // 家族手当 3, 固定手当１..３ 4..6, the four overtime payments 7..10, the two commuting
 // allowances 11, 12, 欠勤控除 16, 遅刻早退控除 17; deductions: the five premiums 1..5, 所得税 8,
-// 住民税 9, 固定控除１..３ 10..12.  Each is the flag of the amount the item stores.
+// 住民税 9, 固定控除１..３ 10..12, 子ども・子育て支援金 21.  Each is the flag of the amount the item
+// stores.
 int manualFlagOf(const ItemSource& source) {
     const int n = source.number;
     switch (source.kind) {
         case ItemSource::Kind::Payment:
             return n <= 12 || n == 16 || n == 17 ? n : 0;
         case ItemSource::Kind::Deduction:
-            return n <= 5 || (n >= 8 && n <= 12) ? n : 0;
+            return n <= 5 || (n >= 8 && n <= 12) || n == DeductionRecord::kSupportItem ? n : 0;
         default:
             return 0;
     }

@@ -284,12 +284,13 @@ TEST_F(BonusHistoryTest, AMarchBonusCountsItsInsuranceYearOnly) {
 }
 
 TEST_F(BonusHistoryTest, BonusesOfTheSameMonthCountUpToTheirDay) {
-    storeBonus(thisYear_, 13, 3, 20, {{1, "A", 1}});
-    storeBonus(thisYear_, 14, 3, 25, {{1, "A", 100}});
-    storeBonus(thisYear_, 15, 3, 20, {{1, "A", 10}});
-    EXPECT_EQ(history(13, 3, 20).earlierTotal("A"), 10);  // the same day counts, the 25th not
-    EXPECT_EQ(history(15, 3, 20).earlierTotal("A"), 1);   // and the other way round
-    EXPECT_EQ(history(14, 3, 25).earlierTotal("A"), 11);
+    // Each bonus counts with its standard amount (fractions of 1,000 yen dropped).
+    storeBonus(thisYear_, 13, 3, 20, {{1, "A", 1'999}});
+    storeBonus(thisYear_, 14, 3, 25, {{1, "A", 100'000}});
+    storeBonus(thisYear_, 15, 3, 20, {{1, "A", 10'500}});
+    EXPECT_EQ(history(13, 3, 20).earlierTotal("A"), 10'000);  // the same day counts, not the 25th
+    EXPECT_EQ(history(15, 3, 20).earlierTotal("A"), 1'000);   // and the other way round
+    EXPECT_EQ(history(14, 3, 25).earlierTotal("A"), 11'000);
     EXPECT_EQ(history(14, 0, 0).earlierTotal("A"), 0);  // a bonus without a pay date
 }
 

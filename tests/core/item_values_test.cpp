@@ -77,6 +77,7 @@ TEST(ItemValues, ItemsReadTheRecordFieldsOfTheirName) {
     p.taxablePayTotal = 350'000;
     p.otherItem2 = 700;
     d.nursingInsAmount = 2'000;
+    d.supportAmount = 345;
     d.payAfterSocialIns = 300'000;
     d.incomeTax = 6'000;
     d.residentTaxAmount = 10'000;
@@ -100,6 +101,7 @@ TEST(ItemValues, ItemsReadTheRecordFieldsOfTheirName) {
         {"F課税支給合計", Band::Pay, LayoutKind::Salary, 350'000},
         {"Vその他２", Band::Other, LayoutKind::Salary, 700},
         {"F介護保険料", Band::Deduction, LayoutKind::Salary, 2'000},
+        {"F子ども・子育て支援金", Band::Deduction, LayoutKind::Bonus, 345},
         {"F社保控除後計", Band::Deduction, LayoutKind::Salary, 300'000},
         {"F所得税", Band::Deduction, LayoutKind::Salary, 6'000},
         {"F住民税", Band::Deduction, LayoutKind::Salary, 10'000},

@@ -27,9 +27,9 @@ const Codes kSalaryPay{"F基本給",       "F役職手当",     "F家族手当",
                        "F休日普通残業", "F休日深夜残業", "F非課税通勤費", "F課税通勤費",
                        "F欠勤控除",     "F遅刻早退控除", "V変動手当１",   "V変動手当２",
                        "V変動手当３",   "F課税支給合計"};
-const Codes kSalaryDeduction{"F健康保険料",   "F介護保険料", "F厚生年金保険",
-                             "F厚生年金基金", "F雇用保険料", "F社会保険料計",
-                             "F社保控除後計", "F",           "F所得税",
+const Codes kSalaryDeduction{"F健康保険料",   "F介護保険料", "F子ども・子育て支援金",
+                             "F厚生年金保険", "F厚生年金基金", "F雇用保険料",
+                             "F社会保険料計", "F社保控除後計", "F所得税",
                              "F住民税",       "F固定控除１", "F固定控除２",
                              "F固定控除３",   "F",           "V変動控除１",
                              "V変動控除２",   "V変動控除３", "F"};
@@ -39,9 +39,9 @@ const Codes kBonusPay{
     "F",     "V変動手当１", "V変動手当２", "V変動手当３", "F",           "F課税支給合計",
     "F",     "F",           "F",           "F",           "F",           "F"};
 const Codes kBonusDeduction{"F健康保険料",   "F介護保険料",
-                            "F厚生年金保険", "F厚生年金基金",
-                            "F雇用保険料",   "F社会保険料計",
-                            "F社保控除後計", "F",
+                            "F子ども・子育て支援金", "F厚生年金保険",
+                            "F厚生年金基金", "F雇用保険料",
+                            "F社会保険料計", "F社保控除後計",
                             "F所得税",       "F",
                             "F固定控除１",   "F固定控除２",
                             "F固定控除３",   "F",
@@ -205,6 +205,49 @@ TEST_F(LayoutFileTest, DamagedKeysReadSafelyAndMissingOnesKeepTheirDefaults) {
     save(bonus);
     EXPECT_EQ(load(LayoutKind::Salary), salary);
     EXPECT_EQ(load(LayoutKind::Bonus), bonus);
+}
+
+// Layouts saved before 子ども・子育て支援金 existed get it in their first blank deduction row,
+// used on every pay form; one that has it keeps it where it is.
+TEST_F(LayoutFileTest, AnOlderLayoutGetsTheLevyInAFreeRow) {
+    const Codes older{"F健康保険料", "F介護保険料", "F厚生年金保険", "F厚生年金基金",
+                      "F雇用保険料", "F社会保険料計", "F社保控除後計", "F",
+                      "F所得税", "F住民税", "F固定控除１", "F固定控除２",
+                      "F固定控除３", "F", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
+    const auto olderIni = [&](const char* section, const char* flagSection, const Codes& codes) {
+        std::string text = std::string("[") + section + "]\r\n";
+        for (std::size_t i = 0; i < codes.size(); ++i) {
+            text += "Koujo" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=" + codes[i] +
+                    "\r\n";
+        }
+        return text + "[" + flagSection + "1]\r\nKoujo=111111100100010001\r\n";
+    };
+    store(olderIni("KyuyoItemName", "KyuyoKeitai", older) +
+          olderIni("SyoyoItemName", "SyoyoKeitai", older));
+    for (const LayoutKind kind : {LayoutKind::Salary, LayoutKind::Bonus}) {
+        const ItemLayout layout = load(kind);
+        Codes expected = older;
+        expected[7] = "F子ども・子育て支援金";
+        EXPECT_EQ(codesOf(layout, Band::Deduction), expected);
+        EXPECT_EQ(flagsOf(layout, Band::Deduction, 1), "111111110100010001");
+        EXPECT_TRUE(ActiveItems(buildPrintTables(layout), ItemNames{})
+                        .isActive(2, Band::Deduction, "F子ども・子育て支援金"));
+        // Saved and read again it stays in that row.
+        save(layout);
+        EXPECT_EQ(load(kind), layout);
+    }
+
+    // No blank row left: nothing is overwritten.
+    Codes full = older;
+    full[7] = full[13] = full[17] = "V変動控除１";
+    store(olderIni("KyuyoItemName", "KyuyoKeitai", full));
+    EXPECT_EQ(codesOf(load(LayoutKind::Salary), Band::Deduction), full);
+
+    // Moved by the user: kept where it is.
+    Codes moved = older;
+    moved[17] = "F子ども・子育て支援金";
+    store(olderIni("KyuyoItemName", "KyuyoKeitai", moved));
+    EXPECT_EQ(codesOf(load(LayoutKind::Salary), Band::Deduction), moved);
 }
 
 TEST(MoveRow, MovingTheLastRowToTheTopShiftsEveryOtherRowDownWithItsFlags) {

@@ -261,7 +261,8 @@ class ConfigChecksTest : public QObject {
         QVERIFY(!premiumRatesChanged(shown, entered));
         for (double CompanyEntry::*rate :
              {&CompanyEntry::healthInsRate, &CompanyEntry::nursingInsRate,
-              &CompanyEntry::pensionRate, &CompanyEntry::pensionFundRate}) {
+              &CompanyEntry::pensionRate, &CompanyEntry::pensionFundRate,
+              &CompanyEntry::supportRate}) {
             CompanyEntry changed = shown;
             changed.*rate += 0.001;
             QVERIFY(premiumRatesChanged(shown, changed));

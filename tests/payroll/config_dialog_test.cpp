@@ -279,6 +279,36 @@ class ConfigDialogTest : public QObject {
                  QStringLiteral("社員情報の編集画面で､保険料などの再設定が必要です。"));
     }
 
+    // 子ども・子育て支援金: shown as stored; a period of a premium month the levy is collected for
+    // offers its first rate when it has none; OK stores it and a change asks for new premiums.
+    void levyRateIsEnteredLikeTheOthers() {
+        {
+            Harness h(filledPeriod());
+            QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.000"));  // before the levy
+            h.dialog.FormShow(h.period, true);
+            QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.115"));
+            h.click("btSysSave");
+            QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(h.period.supportRate, 0.115);
+            QCOMPARE(h.messages.lastText(),
+                     QStringLiteral("社員情報の編集画面で､保険料などの再設定が必要です。"));
+        }
+        PeriodSettings stored = filledPeriod();
+        stored.supportRate = 0.12;
+        Harness h(stored);
+        h.dialog.FormShow(h.period, true);  // a rate of its own is kept
+        QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.120"));
+        h.set("edSienRitu", QStringLiteral("-1"));
+        h.click("btSysSave");
+        QCOMPARE(h.messages.lastText(), QStringLiteral("保険料負担率が入力されていません。"));
+        QVERIFY(h.dialog.isVisible());
+        QCOMPARE(h.period.supportRate, 0.12);
+        h.set("edSienRitu", QStringLiteral("0.000"));  // none may be entered
+        h.click("btSysSave");
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(h.period.supportRate, 0.0);
+    }
+
     void cancelWithoutCompanyAsksFirst() {
         Harness h;
         h.messages.answerNext(ui::Answer::No);

@@ -284,6 +284,31 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(stored.nursingInsPremium, expected.nursing);
         QCOMPARE(stored.pensionPremium, expected.pension);
         QCOMPARE(stored.pensionFundPremium, expected.pensionFund);
+        // The levy comes with them, rounded with care when the employee pays it.
+        QCOMPARE(stored.supportPremium, expected.supportFor(stored.nursingInsured != 0));
+    }
+
+    // The levy box shows and stores the master's monthly levy; the grade sets it at the period's
+    // rate, with or without care.
+    void theLevyBoxLoadsStoresAndFollowsTheGrade() {
+        Demo demo;
+        demo.year.block().employee(2).supportPremium = 345;
+        demo.open(2);
+        demo.showPayPage();
+        QCOMPARE(demo.child("edSienRyo")->text(), QString::fromStdString(formatAmount(0, 345)));
+        demo.year.block().settings.supportRate = 0.115;
+        auto* nursing = demo.child<QCheckBox>("cbKaigo");
+        if (nursing->isChecked()) nursing->click();  // under 40 from now on
+        demo.click("sbFromGrade");
+        const calc::MonthlyPremiums expected = calc::SetPremiumsFromGrade(
+            *demo.tables.grades, kChosenGrade, demo.year.block().settings);
+        QVERIFY(expected.support > 0);
+        QCOMPARE(demo.child("edSienRyo")->text(),
+                 QString::fromStdString(formatAmount(0, expected.support)));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        QCOMPARE(demo.year.block().employee(2).supportPremium, expected.support);
+        QCOMPARE(demo.year.block().employee(2).nursingInsured, 0);
     }
 
     void cashPaymentClosesTheBankFields() {

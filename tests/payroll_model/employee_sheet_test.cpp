@@ -72,7 +72,7 @@ TEST_F(EmployeeSheetTest, RowsCaptionsAndStatesFollowThePayForm) {
         EXPECT_EQ(s.state(Band::Attendance, worked), BoxState::Editable);
         EXPECT_EQ(s.state(Band::Pay, basePay), BoxState::ReadOnly);
         EXPECT_EQ(s.state(Band::Pay, taxable), BoxState::ReadOnly);
-        EXPECT_EQ(s.state(Band::Deduction, 7), BoxState::Hidden);  // a blank row
+        EXPECT_EQ(s.state(Band::Deduction, 13), BoxState::Hidden);  // a blank row
         EXPECT_EQ(s.state(Band::Other, 0), BoxState::Hidden);      // その他 off by default
         EXPECT_EQ(s.caption(Band::Other, 0), "");
     }
@@ -111,6 +111,7 @@ TEST_F(EmployeeSheetTest, ManualFlagNumbersAreThoseOfTheRecordFields) {
         {Band::Deduction, "厚生年金基金", 3, true},
         {Band::Deduction, "雇用保険料", 4, true},
         {Band::Deduction, "介護保険料", 5, true},
+        {Band::Deduction, "子ども・子育て支援金", 21, true},
         {Band::Deduction, "社会保険料計", 0, false},
         {Band::Deduction, "社保控除後計", 0, false},
         {Band::Deduction, "所得税", 8, true},

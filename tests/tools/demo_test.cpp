@@ -96,6 +96,13 @@ TEST_F(DemoTest, SavedMonthsHoldBelievableNumbers) {
                 EXPECT_EQ(r["deductionTotal"], 0);
             }
             taxedOtsu |= e.taxColumn == 1 && r["incomeTax"] > 0;
+            // 子ども・子育て支援金 from the April premium, deducted from May's pay.
+            if (month < 5 || e.workStatus != 1 || e.healthInsured == 0) {
+                EXPECT_EQ(r["support"], 0) << "month " << month << " slot " << slot;
+            } else {
+                EXPECT_GT(r["support"], 0) << "month " << month << " slot " << slot;
+                EXPECT_EQ(r["support"], e.supportPremium);
+            }
             EXPECT_FALSE(r["manualTaxNeeded"]);
         }
         for (const DeductionRecord& d : block->deductions) {

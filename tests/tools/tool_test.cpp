@@ -123,7 +123,15 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
             " --grade 20 --health 4.925 --nursing 0.81 --pension 9.15 --fund 0")
             .out);
     EXPECT_EQ(premiums,
-              nlohmann::json::parse(R"({"health":12805,"nursing":2106,"pension":23790,"fund":0})"));
+              nlohmann::json::parse(
+                  R"({"health":12805,"nursing":2106,"pension":23790,"fund":0,"support":0})"));
+    // 260,000 × 5.04 % = 13,104 with the levy, less 12,805 for health alone.
+    const auto withLevy = nlohmann::json::parse(
+        run("premium grade" + kTables +
+            " --grade 20 --health 4.925 --nursing 0.81 --pension 9.15 --fund 0 --support 0.115")
+            .out);
+    EXPECT_EQ(withLevy["support"], 299);
+    EXPECT_EQ(withLevy["health"], 12'805);
     EXPECT_EQ(run("premium employment --total 250084 --rate 0.6").out, "1501\n");
     EXPECT_EQ(run("premium employment --total 250083 --rate 0.6").out, "1500\n");
     EXPECT_EQ(run("tax salary" + kTables + " --amount 1 --column 2 --deps 0").exitCode, 2);
