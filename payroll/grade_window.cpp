@@ -93,8 +93,9 @@ int TfmKenhoHyo::selectedGrade() const {
 
 void TfmKenhoHyo::lbKenhoHyoClick() {
     const int grade = selectedGrade();
-    label_->setText(table_->hasGrade(grade) ? QString::fromStdString(calc::selectedGradeLabel(grade))
-                                           : QString());
+    label_->setText(table_->hasGrade(grade)
+                        ? QString::fromStdString(calc::selectedGradeLabel(grade))
+                        : QString());
 }
 
 void TfmKenhoHyo::btOKClick() {
