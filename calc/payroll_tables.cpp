@@ -33,8 +33,8 @@ DatedTables loadDated(const fs::path& folder, const TableStart& start,
     DatedTables dated{start, {}, std::nullopt};
     for (const std::string_view name : tableFilesOf(start)) {
         const fs::path path = folder / name;
-        const std::string shown = std::string(kYearTablesFolderName) + "/" + start.folderName() +
-                                  "/" + std::string(name);
+        const std::string shown =
+            std::string(kYearTablesFolderName) + "/" + start.folderName() + "/" + std::string(name);
         if (!isFile(path)) {
             problems.push_back("表データファイル「" + shown + "」がありません。");
             continue;
@@ -79,8 +79,8 @@ void loadYearFolders(const Places& places, PayrollTables& tables) {
     }
     // A year missing one of its folders' files is not used at all.
     std::erase_if(tables.dated, [&](const DatedTables& d) {
-        return std::find(tables.unusableYears.begin(), tables.unusableYears.end(),
-                         d.start.year) != tables.unusableYears.end();
+        return std::find(tables.unusableYears.begin(), tables.unusableYears.end(), d.start.year) !=
+               tables.unusableYears.end();
     });
 }
 
@@ -113,8 +113,7 @@ int fileCalendarYearOf(const YearData& year) {
 
 int taxYearOf(const YearData& year) {
     const int calendarYear = fileCalendarYearOf(year);
-    const bool paidInJanuary =
-        year.period() == 12 && year.block().settings.payNextMonth == 1;
+    const bool paidInJanuary = year.period() == 12 && year.block().settings.payNextMonth == 1;
     return paidInJanuary ? calendarYear + 1 : calendarYear;
 }
 
@@ -163,8 +162,9 @@ bool PayrollTables::usable(int year) const {
 
 int PayrollTables::folderYearFor(int calendarYear) const {
     std::optional<int> oldest;
-    for (const DatedTables& d : dated) oldest = std::min(oldest.value_or(d.start.year), d.start.year);
-    for (const int year : unusableYears) oldest = std::min(oldest.value_or(year), year);
+    const auto consider = [&oldest](int year) { oldest = std::min(oldest.value_or(year), year); };
+    for (const DatedTables& d : dated) consider(d.start.year);
+    for (const int year : unusableYears) consider(year);
     return oldest ? std::max(calendarYear, *oldest) : calendarYear;
 }
 

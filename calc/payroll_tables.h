@@ -71,10 +71,11 @@ struct TaxChoice {
 struct PayrollTables {
     TaxTables tax;  // the newest, beside the programs
     std::optional<HealthGradeTable> grades;
-    TableLoadReport report;  // how many of the newest loaded, and why a present file could not be used
+    // How many of the newest loaded, and why a present file could not be used.
+    TableLoadReport report;
 
-    std::vector<DatedTables> dated;      // ascending by start; only years whose files all loaded
-    std::vector<int> unusableYears;      // years with a folder whose files did not all load
+    std::vector<DatedTables> dated;  // ascending by start; only years whose files all loaded
+    std::vector<int> unusableYears;  // years with a folder whose files did not all load
     std::vector<std::string> datedProblems;  // why, in Japanese
 
     static constexpr int kRequired = 3;

@@ -62,7 +62,8 @@ std::vector<TaxPeriod> buildTaxPeriods(const fs::path& data) {
         period.lastYear = params.empty(row, "valid_to") ? period.firstYear
                                                         : startOf(params, row, "valid_to").year;
         if (period.lastYear < period.firstYear) {
-            throw DataError(std::string(kParamsCsv) + ": period " + name + " ends before it starts");
+            throw DataError(std::string(kParamsCsv) + ": period " + name +
+                            " ends before it starts");
         }
         period.salary = buildSalaryTaxTable(
             readCsv(data, "withholding_monthly_" + name + ".csv"),

@@ -9,8 +9,8 @@
 #include "calc/payroll_tables.h"
 #include "calc/premium_tables.h"
 #include "calc/premiums.h"
-#include "calc/tax_table_build.h"
 #include "calc/table_set_build.h"
+#include "calc/tax_table_build.h"
 #include "calc/tax_tables.h"
 #include "core/fileio.h"
 #include "core/places.h"
@@ -36,10 +36,9 @@ void build(const fs::path& data, const fs::path& out) {
 // The files `tables check` looks at: the newest beside the programs, then every folder of
 // "表データ" with the files it must hold.
 std::vector<std::string> checkedFiles(const fs::path& folder) {
-    std::vector<std::string> names = {std::string(kSalaryTaxTableFileName),
-                                      std::string(kBonusTaxTableFileName),
-                                      std::string(kHealthGradeTableFileName),
-                                      std::string(kHealthRateListFileName)};
+    std::vector<std::string> names = {
+        std::string(kSalaryTaxTableFileName), std::string(kBonusTaxTableFileName),
+        std::string(kHealthGradeTableFileName), std::string(kHealthRateListFileName)};
     const fs::path years = folder / kYearTablesFolderName;
     std::vector<TableStart> starts;
     std::error_code error;
@@ -71,7 +70,7 @@ bool check(const fs::path& folder) {
         if (!fs::is_regular_file(path)) return Checked{name, {}, {"missing"}};
         const std::string bytes = readFile(path);
         const std::string file = path.filename().string();
-        const TableCheck result = file == kSalaryTaxTableFileName ? checkSalaryTaxTable(bytes)
+        const TableCheck result = file == kSalaryTaxTableFileName  ? checkSalaryTaxTable(bytes)
                                   : file == kBonusTaxTableFileName ? checkBonusTaxTable(bytes)
                                   : file == kHealthGradeTableFileName
                                       ? checkHealthGradeTable(bytes)

@@ -116,8 +116,9 @@ TEST_F(ToolTest, TablesBuildAndCheck) {
     EXPECT_EQ(damagedYear.exitCode, 1);
     EXPECT_NE(damagedYear.out.find("表データ/2023/税額表(賞与).dat: FAULTY"), std::string::npos);
     fs::remove(out / "表データ/2024/健康保険料額表.dat");
-    EXPECT_NE(run("tables check " + out.string()).out.find("表データ/2024/健康保険料額表.dat: FAULTY"),
-              std::string::npos);
+    EXPECT_NE(
+        run("tables check " + out.string()).out.find("表データ/2024/健康保険料額表.dat: FAULTY"),
+        std::string::npos);
 
     writeFileAtomic(out / "税額表(賞与).dat", "damaged");
     EXPECT_EQ(run("tables check " + out.string()).exitCode, 1);
