@@ -1,8 +1,128 @@
 #include "calc/payroll_tables.h"
 
+#include <algorithm>
+#include <charconv>
+#include <system_error>
+
+#include "core/entry.h"
+#include "core/era.h"
 #include "core/fileio.h"
+#include "core/yearfile.h"
 
 namespace keiro::calc {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::optional<int> number(std::string_view digits, std::size_t width) {
+    if (digits.size() != width) return std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return value;
+}
+
+bool isFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+// Loads one folder's files; the reasons of those missing or unusable go to `problems`.
+DatedTables loadDated(const fs::path& folder, const TableStart& start,
+                      std::vector<std::string>& problems) {
+    DatedTables dated{start, {}, std::nullopt};
+    for (const std::string_view name : tableFilesOf(start)) {
+        const fs::path path = folder / name;
+        const std::string shown =
+            std::string(kYearTablesFolderName) + "/" + start.folderName() + "/" + std::string(name);
+        if (!isFile(path)) {
+            problems.push_back("表データファイル「" + shown + "」がありません。");
+            continue;
+        }
+        try {
+            if (name == kSalaryTaxTableFileName) {
+                dated.tax.salary = SalaryTaxTable::fromFile(path);
+            } else if (name == kBonusTaxTableFileName) {
+                dated.tax.bonus = BonusTaxTable::fromFile(path);
+            } else {
+                dated.grades = HealthGradeTable::load(path);
+            }
+        } catch (const TableError& e) {
+            problems.emplace_back(e.what());
+        } catch (const IoError& e) {
+            problems.emplace_back(e.what());
+        }
+    }
+    return dated;
+}
+
+void loadYearFolders(const Places& places, PayrollTables& tables) {
+    const std::optional<fs::path> root = findTableFolder(places, kYearTablesFolderName);
+    if (!root) return;
+    std::vector<std::pair<TableStart, fs::path>> folders;
+    std::error_code error;
+    for (fs::directory_iterator it(*root, error), end; !error && it != end; it.increment(error)) {
+        const std::optional<TableStart> start = TableStart::parse(it->path().filename().string());
+        std::error_code kind;
+        if (start && it->is_directory(kind)) folders.emplace_back(*start, it->path());
+    }
+    std::sort(folders.begin(), folders.end());
+    for (const auto& [start, folder] : folders) {
+        std::vector<std::string> problems;
+        DatedTables dated = loadDated(folder, start, problems);
+        if (problems.empty()) {
+            tables.dated.push_back(std::move(dated));
+            continue;
+        }
+        tables.unusableYears.push_back(start.year);
+        for (std::string& problem : problems) tables.datedProblems.push_back(std::move(problem));
+    }
+    // A year missing one of its folders' files is not used at all.
+    std::erase_if(tables.dated, [&](const DatedTables& d) {
+        return std::find(tables.unusableYears.begin(), tables.unusableYears.end(), d.start.year) !=
+               tables.unusableYears.end();
+    });
+}
+
+}  // namespace
+
+std::string TableStart::folderName() const {
+    std::string name = std::to_string(year);
+    if (month != 1) name += (month < 10 ? "-0" : "-") + std::to_string(month);
+    return name;
+}
+
+std::optional<TableStart> TableStart::parse(std::string_view name) {
+    const std::optional<int> year = number(name.substr(0, 4), 4);
+    if (!year) return std::nullopt;
+    if (name.size() == 4) return TableStart{*year, 1};
+    if (name.size() != 7 || name[4] != '-') return std::nullopt;
+    const std::optional<int> month = number(name.substr(5), 2);
+    if (!month || *month < 2 || *month > 12) return std::nullopt;
+    return TableStart{*year, *month};
+}
+
+std::vector<std::string_view> tableFilesOf(const TableStart& start) {
+    if (start.month != 1) return {kHealthGradeTableFileName};
+    return {kSalaryTaxTableFileName, kBonusTaxTableFileName, kHealthGradeTableFileName};
+}
+
+int fileCalendarYearOf(const YearData& year) {
+    return calendarYearOf(EraYear{year.eraName(), year.eraYear()}, year.eraNames());
+}
+
+int taxYearOf(const YearData& year) {
+    const int calendarYear = fileCalendarYearOf(year);
+    const bool paidInJanuary = year.period() == 12 && year.block().settings.payNextMonth == 1;
+    return paidInJanuary ? calendarYear + 1 : calendarYear;
+}
+
+int gradeMonthOf(const YearData& year) {
+    const int period = year.period();
+    if (!isBonusPeriod(period)) return std::clamp(period, 1, 12);
+    const int month = year.header().bonusPayMonth[period - kFirstBonusPeriod];
+    return month >= 1 && month <= 12 ? month : 1;
+}
 
 std::vector<StartupMessage> PayrollTables::missingTableMessages() const {
     if (complete()) return {};
@@ -12,6 +132,73 @@ std::vector<StartupMessage> PayrollTables::missingTableMessages() const {
     }
     messages.push_back({StartupMessage::Kind::Error, std::string(kMsgTablesMissing)});
     return messages;
+}
+
+std::vector<StartupMessage> PayrollTables::datedTableMessages() const {
+    if (unusableYears.empty()) return {};
+    std::string years;
+    for (const int year : unusableYears) {
+        const std::string text = std::to_string(year) + "年";
+        if (years.find(text) == std::string::npos) years += (years.empty() ? "" : "、") + text;
+    }
+    std::string text;
+    for (const std::string& problem : datedProblems) text += problem + "\n";
+    text += years + "分の表データが使えないため、その年の給与・賞与は最新の表で計算します。";
+    return {{StartupMessage::Kind::Warning, text}};
+}
+
+int PayrollTables::newestYear() const {
+    int newest = 0;
+    for (const DatedTables& d : dated) newest = std::max(newest, d.start.year);
+    for (const int year : unusableYears) newest = std::max(newest, year);
+    return newest;
+}
+
+bool PayrollTables::usable(int year) const {
+    return std::any_of(dated.begin(), dated.end(), [year](const DatedTables& d) {
+        return d.start.year == year && d.start.month == 1;
+    });
+}
+
+int PayrollTables::folderYearFor(int calendarYear) const {
+    std::optional<int> oldest;
+    const auto consider = [&oldest](int year) { oldest = std::min(oldest.value_or(year), year); };
+    for (const DatedTables& d : dated) consider(d.start.year);
+    for (const int year : unusableYears) consider(year);
+    return oldest ? std::max(calendarYear, *oldest) : calendarYear;
+}
+
+TaxChoice PayrollTables::taxFor(int calendarYear) {
+    const int year = folderYearFor(calendarYear);
+    for (DatedTables& d : dated) {
+        if (d.start.year == year && d.start.month == 1) return {d.tax, year, false};
+    }
+    return {tax, newestYear(), true};
+}
+
+const HealthGradeTable* PayrollTables::gradesFor(int calendarYear, int month) const {
+    const int year = folderYearFor(calendarYear);
+    if (!usable(year)) return grades ? &*grades : nullptr;
+    if (year != calendarYear) month = 1;  // before the oldest year: the oldest year's January
+    const HealthGradeTable* found = nullptr;
+    for (const DatedTables& d : dated) {
+        if (d.start.year == year && d.start.month <= month && d.grades) found = &*d.grades;
+    }
+    return found != nullptr ? found : grades ? &*grades : nullptr;
+}
+
+const HealthGradeTable* PayrollTables::gradesFor(const YearData& year) const {
+    return gradesFor(fileCalendarYearOf(year), gradeMonthOf(year));
+}
+
+std::string missingTaxYearNotice(int year, int newestYear, const EraNames& names) {
+    const auto yearText = [&names](int calendarYear) {
+        const EraYear era = fileEraYearOf(calendarYear, names);
+        return era.eraName + std::to_string(era.eraYear) + "年（" + std::to_string(calendarYear) +
+               "年）分";
+    };
+    return yearText(year) + "の税額表がありません。\n最新の" +
+           (newestYear > 0 ? yearText(newestYear) + "の" : std::string()) + "税額表で計算します。";
 }
 
 PayrollTables loadPayrollTables(const Places& places) {
@@ -25,6 +212,7 @@ PayrollTables loadPayrollTables(const Places& places) {
             tables.report.problems.emplace_back(e.what());
         }
     }
+    loadYearFolders(places, tables);
     return tables;
 }
 

@@ -172,7 +172,7 @@ std::string trimmedRate(double rate) {
 
 // --- building ---------------------------------------------------------------------------
 
-std::string buildHealthGradeTable(const DataCsv& csv) {
+std::string buildHealthGradeTable(const DataCsv& csv, std::optional<int> topPensionGrade) {
     const std::size_t count = csv.rowCount();
     if (count < 1 || count > static_cast<std::size_t>(kMaxGrades)) {
         throw DataError("health grades: " + to_string(count) + " grades, the table holds 1.." +
@@ -183,7 +183,7 @@ std::string buildHealthGradeTable(const DataCsv& csv) {
     for (int g = 1; g <= image.gradeCount; ++g) {
         const std::optional<std::int32_t> pension =
             readGradeRow(csv, static_cast<std::size_t>(g - 1), g, image.grades[g - 1]);
-        if (!pension) continue;
+        if (!pension || (topPensionGrade && *pension > *topPensionGrade)) continue;
         if (image.pensionMinGrade == 0) image.pensionMinGrade = g;
         // The pension grades must be one unbroken run, numbered from 1 at pensionMinGrade.
         if (image.pensionMaxGrade != 0 && image.pensionMaxGrade != g - 1) {

@@ -28,8 +28,11 @@ inline constexpr std::size_t kPrefectureRateChars = 5;
 // The grade table from health_grades.csv (columns health_grade, lower_yen_inclusive,
 // upper_yen_exclusive, standard_monthly_yen, pension_grade).  The pension limits are the first
 // and last grades that have a pension grade; an empty upper bound (the top grade) is stored as
-// INT32_MAX.  DataError when the CSV does not give a valid table.
-std::string buildHealthGradeTable(const DataCsv& grades);
+// INT32_MAX.  `topPensionGrade`, when given, drops the pension grades above it (the pension range
+// as it stood before grades were added at the top).  DataError when the CSV does not give a
+// valid table.
+std::string buildHealthGradeTable(const DataCsv& grades,
+                                  std::optional<int> topPensionGrade = std::nullopt);
 
 // The rate list from the "health" rows of health_rates_*.csv, in prefecture code order, code
 // page 932 with CRLF line ends.  DataError when a name or rate does not fit its columns.

@@ -110,13 +110,30 @@ fs::path inrado4Folder(const Places& places) {
     return places.root / kVendorFolderName / kInrado4FolderName;
 }
 
-std::optional<fs::path> findTableFile(const Places& places, std::string_view name) {
+namespace {
+
+template <typename Accept>
+std::optional<fs::path> findBesideOrInstalled(const Places& places, std::string_view name,
+                                              Accept accept) {
     const fs::path beside = places.programFolder / name;
-    if (isRegularFile(beside)) return beside;
+    if (accept(beside)) return beside;
     const fs::path installed =
         (places.programFolder / kInstalledTableFolder / name).lexically_normal();
-    if (isRegularFile(installed)) return installed;
+    if (accept(installed)) return installed;
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<fs::path> findTableFile(const Places& places, std::string_view name) {
+    return findBesideOrInstalled(places, name, [](const fs::path& p) { return isRegularFile(p); });
+}
+
+std::optional<fs::path> findTableFolder(const Places& places, std::string_view name) {
+    return findBesideOrInstalled(places, name, [](const fs::path& p) {
+        std::error_code error;
+        return fs::is_directory(p, error);
+    });
 }
 
 int settingsErrorCode(int errorNumber) {

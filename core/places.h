@@ -62,6 +62,8 @@ fs::path inrado4Folder(const Places& places);
 
 // A table file in the program folder, else in the installed tree's share folder.
 std::optional<fs::path> findTableFile(const Places& places, std::string_view name);
+// A folder of table files, likewise.
+std::optional<fs::path> findTableFolder(const Places& places, std::string_view name);
 
 // A message for the start-up window to show, in order.
 struct StartupMessage {

@@ -81,6 +81,7 @@ int runPayroll() {
             showStartupMessages(messages, tables.missingTableMessages());
             return 1;
         }
+        showStartupMessages(messages, tables.datedTableMessages());
         IniFile ini(state.places.iniFile);
         YearData year;
         year.setFile(state.currentYearFile, state.currentYear.eraName, state.currentYear.eraYear,

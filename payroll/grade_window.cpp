@@ -21,7 +21,7 @@ const QString kQuestion = QStringLiteral(
 }  // namespace
 
 TfmKenhoHyo::TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table)
-    : QDialog(parent), table_(table), list_(new QListWidget(this)), label_(new QLabel(this)) {
+    : QDialog(parent), table_(&table), list_(new QListWidget(this)), label_(new QLabel(this)) {
     setObjectName(QStringLiteral("TfmKenhoHyo"));
     setWindowTitle(QStringLiteral("健康保険等級表"));
 
@@ -55,6 +55,13 @@ TfmKenhoHyo::TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TfmKenhoHyo::useTable(const calc::HealthGradeTable& table) {
+    if (&table == table_) return;
+    table_ = &table;
+    list_->clear();
+    filled_ = false;
+}
+
 std::optional<int> TfmKenhoHyo::choose(int storedGrade) {
     FormShow(storedGrade);
     return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
@@ -63,7 +70,7 @@ std::optional<int> TfmKenhoHyo::choose(int storedGrade) {
 void TfmKenhoHyo::FormShow(int storedGrade) {
     chosen_.reset();
     if (!filled_) {
-        for (const std::string& line : table_.listLines()) {
+        for (const std::string& line : table_->listLines()) {
             list_->addItem(QString::fromStdString(line));
         }
         filled_ = true;
@@ -74,7 +81,7 @@ void TfmKenhoHyo::FormShow(int storedGrade) {
             move(frame.topLeft());
         }
     }
-    const int grade = table_.selectableGrade(storedGrade);
+    const int grade = table_->selectableGrade(storedGrade);
     list_->setCurrentRow(grade - 1);
     list_->scrollToItem(list_->currentItem(), QAbstractItemView::PositionAtCenter);
     lbKenhoHyoClick();
@@ -86,13 +93,14 @@ int TfmKenhoHyo::selectedGrade() const {
 
 void TfmKenhoHyo::lbKenhoHyoClick() {
     const int grade = selectedGrade();
-    label_->setText(table_.hasGrade(grade) ? QString::fromStdString(calc::selectedGradeLabel(grade))
-                                           : QString());
+    label_->setText(table_->hasGrade(grade)
+                        ? QString::fromStdString(calc::selectedGradeLabel(grade))
+                        : QString());
 }
 
 void TfmKenhoHyo::btOKClick() {
     const int grade = selectedGrade();
-    if (!table_.hasGrade(grade)) return;
+    if (!table_->hasGrade(grade)) return;
     chosen_ = grade;
     accept();
 }
@@ -101,7 +109,7 @@ void TfmKenhoHyo::btOKClick() {
 
 GradePremiumSetter::GradePremiumSetter(ui::MessageService& messages,
                                        const calc::HealthGradeTable& table, Chooser chooser)
-    : messages_(messages), table_(table), chooser_(std::move(chooser)) {}
+    : messages_(messages), table_(&table), chooser_(std::move(chooser)) {}
 
 GradePremiumSetter::GradePremiumSetter(ui::MessageService& messages, TfmKenhoHyo& window,
                                        const calc::HealthGradeTable& table)
@@ -115,8 +123,8 @@ std::optional<GradePremiumSetter::Result> GradePremiumSetter::setFromGrade(
         confirmed_ = true;
     }
     const std::optional<int> grade = chooser_(storedGrade);
-    if (!grade || !table_.hasGrade(*grade)) return std::nullopt;
-    return Result{*grade, calc::SetPremiumsFromGrade(table_, *grade, rates)};
+    if (!grade || !table_->hasGrade(*grade)) return std::nullopt;
+    return Result{*grade, calc::SetPremiumsFromGrade(*table_, *grade, rates)};
 }
 
 }  // namespace keiro::payroll

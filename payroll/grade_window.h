@@ -24,6 +24,8 @@ class TfmKenhoHyo : public QDialog {
   public:
     // The table is the one read at start-up; it outlives the window.
     TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table);
+    // Another year's table (it too outlives the window): listed from the next showing on.
+    void useTable(const calc::HealthGradeTable& table);
 
     // Shows the list modally with the employee's stored grade selected (grade 1 when the
     // employee has none); the selected grade on OK, nothing on キャンセル.
@@ -41,7 +43,7 @@ class TfmKenhoHyo : public QDialog {
   private:
     void lbKenhoHyoClick();
 
-    const calc::HealthGradeTable& table_;
+    const calc::HealthGradeTable* table_;
     QListWidget* list_;
     QLabel* label_;
     bool filled_ = false;
@@ -70,10 +72,12 @@ class GradePremiumSetter {
                                        const PeriodSettings& rates);
 
     bool askedAlready() const { return confirmed_; }
+    // The grades of the period being edited (the table outlives the setter).
+    void useTable(const calc::HealthGradeTable& table) { table_ = &table; }
 
   private:
     ui::MessageService& messages_;
-    const calc::HealthGradeTable& table_;
+    const calc::HealthGradeTable* table_;
     Chooser chooser_;
     bool confirmed_ = false;  // はい once: not asked again in this run
 };

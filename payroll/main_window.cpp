@@ -97,8 +97,16 @@ void TfmMain::applyPlacement() {
 }
 
 calc::CalcContext TfmMain::calcContext() const {
-    return calc::CalcContext{context_.settings, activeItems_, context_.tables.tax,
+    return calc::CalcContext{context_.settings, activeItems_, context_.tables.taxFor(year_).tables,
                              context_.currentCalendarYear};
+}
+
+void TfmMain::noticeMissingTaxYear() {
+    const calc::TaxChoice choice = context_.tables.taxFor(year_);
+    const int year = calc::taxYearOf(year_);
+    if (!choice.fellBackToNewest || !noticedTaxYears_.insert(year).second) return;
+    context_.messages.information(
+        this, qs(calc::missingTaxYearNotice(year, choice.year, context_.eraNames)));
 }
 
 void TfmMain::showPeriod(bool startedEmpty) {
@@ -115,6 +123,7 @@ void TfmMain::showPeriod(bool startedEmpty) {
     const int rememberedColumn = gridView_->currentColumn();
     rebuildGrid();
     refreshCommands();
+    noticeMissingTaxYear();
     gridView_->setFocus();
     // Back to the cell the clerk was on, once the new grid has been laid out.
     QTimer::singleShot(kReturnToCellMs, gridView_, [this, rememberedRow, rememberedColumn] {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "calc/payroll_tables.h"
@@ -150,6 +151,8 @@ class TfmMain : public QMainWindow {
     std::optional<bool> isModified();
     PeriodChoice chooseWithSelectionWindow();
     calc::CalcContext calcContext() const;
+    // Once per run and year: the open period's year has no tax tables of its own.
+    void noticeMissingTaxYear();
     // 等級表から入力 of the employee editor: one for the run, so its question is asked once;
     // nullptr when the grade table could not be loaded.
     GradePremiumSetter* gradeSetter();
@@ -167,6 +170,7 @@ class TfmMain : public QMainWindow {
     TfmKenhoHyo* gradeWindow_ = nullptr;
     std::unique_ptr<GradePremiumSetter> gradeSetter_;
     int employeeListSort_ = 0;  // the employee list's order, kept for the run
+    std::set<int> noticedTaxYears_;
     bool startupAbandoned_ = false;
     bool closingConfirmed_ = false;
 };

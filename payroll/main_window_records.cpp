@@ -28,12 +28,15 @@ void TfmMain::rebuildGridAt(int slot) {
 }
 
 GradePremiumSetter* TfmMain::gradeSetter() {
-    if (!context_.tables.grades) return nullptr;
+    const calc::HealthGradeTable* grades = context_.tables.gradesFor(year_);
+    if (grades == nullptr) return nullptr;
     if (!gradeSetter_) {
-        gradeWindow_ = new TfmKenhoHyo(this, *context_.tables.grades);
-        gradeSetter_ = std::make_unique<GradePremiumSetter>(context_.messages, *gradeWindow_,
-                                                            *context_.tables.grades);
+        gradeWindow_ = new TfmKenhoHyo(this, *grades);
+        gradeSetter_ =
+            std::make_unique<GradePremiumSetter>(context_.messages, *gradeWindow_, *grades);
     }
+    gradeWindow_->useTable(*grades);  // the open period's
+    gradeSetter_->useTable(*grades);
     return gradeSetter_.get();
 }
 

@@ -20,7 +20,7 @@ Recalculator::Recalculator(const IniFile& ini, calc::PayrollTables& tables, int 
 
 std::vector<int> Recalculator::recalculate(YearData& year) const {
     const calc::CalcContext context{settings_, activeItems(isBonusPeriod(year.period())),
-                                    tables_.tax, currentCalendarYear_};
+                                    tables_.taxFor(year).tables, currentCalendarYear_};
     return calc::RecalculatePeriod(year, context, nullptr);
 }
 

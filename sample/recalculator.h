@@ -15,8 +15,9 @@ namespace keiro::sample {
 
 class Recalculator {
   public:
-    // `tables` must outlive the recalculator; `currentCalendarYear` is the year the program
-    // would run in (it decides whether very old years are still calculated).
+    // `tables` must outlive the recalculator; each period is calculated with the tax tables of
+    // its pay date's year.  `currentCalendarYear` is the year the program would run in (it
+    // decides whether very old years are still calculated).
     Recalculator(const IniFile& ini, calc::PayrollTables& tables, int currentCalendarYear);
 
     // For a bonus, the slots whose income tax must be entered by hand; empty for a month.

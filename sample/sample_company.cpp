@@ -54,7 +54,7 @@ class SampleYear {
         : calendarYear_(calendarYear),
           which_(which),
           employees_(employees),
-          grades_(*tables.grades),
+          tables_(tables),
           recalculator_(recalculator) {
         const EraYear eraYear = fileEraYearOf(calendarYear, names);
         const fs::path path = places.dataFolder / yearFileName(eraYear);
@@ -83,7 +83,9 @@ class SampleYear {
         const OpenResult opened = year_.openPeriod(
             month, monthEntry(calendarYear_, month), [&](YearData& open, const OpenResult&) {
                 open.block().settings = companySettings(calendarYear_, month);
-                enterEmployees(open.block(), grades_, employees_, !sampleYear);
+                // The grades in force that month (the pension range changed in 2020).
+                enterEmployees(open.block(), *tables_.gradesFor(calendarYear_, month), employees_,
+                               !sampleYear);
             });
         PeriodBlock& block = year_.block();
         if (updateCompanySettings(block.settings, calendarYear_, month) &&
@@ -116,7 +118,7 @@ class SampleYear {
     int calendarYear_;
     Year which_;
     int employees_;
-    const calc::HealthGradeTable& grades_;
+    const calc::PayrollTables& tables_;
     const Recalculator& recalculator_;
     YearData year_;
 };

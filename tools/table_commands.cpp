@@ -1,11 +1,15 @@
 // tables build|check, tax salary|bonus, premium grade|employment.
+#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "calc/bonus_tax.h"
-#include "calc/data_csv.h"
+#include "calc/payroll_tables.h"
 #include "calc/premium_tables.h"
 #include "calc/premiums.h"
+#include "calc/table_set_build.h"
 #include "calc/tax_table_build.h"
 #include "calc/tax_tables.h"
 #include "core/fileio.h"
@@ -18,54 +22,63 @@ namespace {
 
 using namespace keiro::calc;
 
-// The published figures the program ships: the tables in force.
-constexpr const char* kMonthlyCsv = "withholding_monthly_2026.csv";
-constexpr const char* kMonthlyRulesCsv = "withholding_monthly_2026_rules.csv";
-constexpr const char* kMonthlyParamsCsv = "withholding_monthly_params.csv";
-constexpr const char* kMonthlyPeriod = "2026";
-constexpr const char* kBonusCsv = "withholding_bonus_2026.csv";
-constexpr const char* kGradesCsv = "health_grades.csv";
-constexpr const char* kRatesCsv = "health_rates_2026.csv";
-
 constexpr fs::perms kSharedFile =
     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
 
-DataCsv readCsv(const fs::path& folder, const char* name) {
-    return DataCsv(readFile(folder / name), name);
+void build(const fs::path& data, const fs::path& out) {
+    const std::vector<TableFile> files = buildTableFiles(data);
+    for (const TableFile& file : files) {
+        createPrivateDirectories((out / file.relative).parent_path());
+        writeFileAtomic(out / file.relative, file.bytes, kSharedFile);
+    }
 }
 
-void build(const fs::path& data, const fs::path& out) {
-    createPrivateDirectories(out);
-    const std::pair<std::string_view, std::string> files[] = {
-        {kSalaryTaxTableFileName,
-         buildSalaryTaxTable(readCsv(data, kMonthlyCsv), readCsv(data, kMonthlyRulesCsv),
-                             readCsv(data, kMonthlyParamsCsv), kMonthlyPeriod)},
-        {kBonusTaxTableFileName, buildBonusTaxTable(readCsv(data, kBonusCsv))},
-        {kHealthGradeTableFileName, buildHealthGradeTable(readCsv(data, kGradesCsv))},
-        {kHealthRateListFileName, buildPrefectureRateList(readCsv(data, kRatesCsv))},
-    };
-    for (const auto& [name, bytes] : files) writeFileAtomic(out / name, bytes, kSharedFile);
+// The files `tables check` looks at: the newest beside the programs, then every folder of
+// "表データ" with the files it must hold.
+std::vector<std::string> checkedFiles(const fs::path& folder) {
+    std::vector<std::string> names = {
+        std::string(kSalaryTaxTableFileName), std::string(kBonusTaxTableFileName),
+        std::string(kHealthGradeTableFileName), std::string(kHealthRateListFileName)};
+    const fs::path years = folder / kYearTablesFolderName;
+    std::vector<TableStart> starts;
+    std::error_code error;
+    for (fs::directory_iterator it(years, error), end; !error && it != end; it.increment(error)) {
+        if (const auto start = TableStart::parse(it->path().filename().string())) {
+            starts.push_back(*start);
+        }
+    }
+    std::sort(starts.begin(), starts.end());
+    if (starts.empty()) names.emplace_back(kYearTablesFolderName);  // reported missing
+    for (const TableStart& start : starts) {
+        for (const std::string_view name : tableFilesOf(start)) {
+            names.push_back(std::string(kYearTablesFolderName) + "/" + start.folderName() + "/" +
+                            std::string(name));
+        }
+    }
+    return names;
 }
 
 // Prints each table's summary and faults; false when any table is missing or faulty.
 bool check(const fs::path& folder) {
     struct Checked {
-        std::string_view name;
+        std::string name;
         std::vector<std::string> summary;
         std::vector<std::string> faults;
     };
-    const auto run = [&](std::string_view name, auto checker) {
+    const auto run = [&](const std::string& name) {
         const fs::path path = folder / name;
-        if (!fs::exists(path)) return Checked{name, {}, {"missing"}};
-        const auto result = checker(readFile(path));
+        if (!fs::is_regular_file(path)) return Checked{name, {}, {"missing"}};
+        const std::string bytes = readFile(path);
+        const std::string file = path.filename().string();
+        const TableCheck result = file == kSalaryTaxTableFileName  ? checkSalaryTaxTable(bytes)
+                                  : file == kBonusTaxTableFileName ? checkBonusTaxTable(bytes)
+                                  : file == kHealthGradeTableFileName
+                                      ? checkHealthGradeTable(bytes)
+                                      : checkPrefectureRateList(bytes);
         return Checked{name, result.summary, result.faults};
     };
-    const Checked checks[] = {
-        run(kSalaryTaxTableFileName, checkSalaryTaxTable),
-        run(kBonusTaxTableFileName, checkBonusTaxTable),
-        run(kHealthGradeTableFileName, checkHealthGradeTable),
-        run(kHealthRateListFileName, checkPrefectureRateList),
-    };
+    std::vector<Checked> checks;
+    for (const std::string& name : checkedFiles(folder)) checks.push_back(run(name));
     bool ok = true;
     for (const Checked& c : checks) {
         std::cout << c.name << ": " << (c.faults.empty() ? "ok" : "FAULTY") << '\n';
@@ -87,9 +100,18 @@ YenRounding roundingOption(const Args& args) {
     return YenRounding(settings);
 }
 
+// The table file `name` under --tables DIR; with --year Y the one the program would use for
+// that year's pay (from DIR/表データ).
 template <typename Table>
 Table loadTable(const Args& args, std::string_view name) {
-    return Table::fromFile(fs::path(args.required("tables")) / name);
+    const fs::path folder(args.required("tables"));
+    const std::optional<std::string> year = args.option("year");
+    if (!year) return Table::fromFile(folder / name);
+    PayrollTables tables = loadPayrollTables(placesUnder(folder, folder));
+    const TaxTables& chosen = tables.taxFor(parseIntArgument(*year, "--year")).tables;
+    const fs::path& path =
+        name == kSalaryTaxTableFileName ? chosen.salary.path() : chosen.bonus.path();
+    return Table::fromFile(path.empty() ? folder / name : path);
 }
 
 }  // namespace
@@ -110,13 +132,13 @@ int runTables(const Words& words) {
     throw UsageError("unknown tables command " + command);
 }
 
-// tax salary --tables DIR --amount A --column 0|1 --deps D [--rounding 0|2]
-// tax bonus --tables DIR --prev P --bonus B --deps D --column 0|1 [--rounding 0|2]
+// tax salary --tables DIR --amount A --column 0|1 --deps D [--rounding 0|2] [--year Y]
+// tax bonus --tables DIR --prev P --bonus B --deps D --column 0|1 [--rounding 0|2] [--year Y]
 int runTax(const Words& words) {
     const Args args(words);
     const std::string& command = args.positional(0, "command");
     if (command == "salary") {
-        args.expectOnly({"tables", "amount", "column", "deps", "rounding"}, 1);
+        args.expectOnly({"tables", "amount", "column", "deps", "rounding", "year"}, 1);
         const auto table = loadTable<SalaryTaxTable>(args, kSalaryTaxTableFileName);
         std::cout << table.LookupSalaryTax(parseIntArgument(args.required("amount"), "--amount"),
                                            args.requiredInt("column", 0, 1),
@@ -125,7 +147,7 @@ int runTax(const Words& words) {
         return 0;
     }
     if (command == "bonus") {
-        args.expectOnly({"tables", "prev", "bonus", "deps", "column", "rounding"}, 1);
+        args.expectOnly({"tables", "prev", "bonus", "deps", "column", "rounding", "year"}, 1);
         const auto table = loadTable<BonusTaxTable>(args, kBonusTaxTableFileName);
         BonusTaxInput input;
         input.taxItemActive = true;

@@ -130,6 +130,34 @@ class GradeWindowTest : public QObject {
         QCOMPARE(messages.shown().size(), std::size_t{2});
         QCOMPARE(chooserCalls, 2);
     }
+
+    // The main window hands over the grades of the period being edited: before September 2020
+    // the pension stopped at health grade 34 (620,000円), since then at 35 (650,000円).
+    void setterUsesTheGradesOfThePeriodBeingEdited() {
+        const calc::HealthGradeTable before2020September = calc::HealthGradeTable::fromBytes(
+            calc::buildHealthGradeTable(
+                calc::DataCsv(readFile(std::string(KEIRO_SOURCE_DIR) + "/data/health_grades.csv"),
+                              "grades"),
+                31),
+            "grades");
+        QCOMPARE(before2020September.pensionMaxGrade(), 34);
+        ui::ScriptedMessageService messages;
+        GradePremiumSetter setter(messages, publishedGrades(), [](int) { return 40; });
+        const auto now = setter.setFromGrade(nullptr, 1, tokyoRates());
+        QVERIFY(now);
+        QCOMPARE(now->premiums.pension, 59'475);  // 9.15 % of 650,000
+        setter.useTable(before2020September);
+        const auto then = setter.setFromGrade(nullptr, 1, tokyoRates());
+        QVERIFY(then);
+        QCOMPARE(then->premiums.pension, 56'730);  // 9.15 % of 620,000
+        QCOMPARE(then->premiums.health, now->premiums.health);
+
+        Harness h;  // the window lists the table it is given from its next showing
+        h.open(1);
+        h.window.useTable(before2020September);
+        h.open(1);
+        QCOMPARE(h.list()->count(), before2020September.gradeCount());
+    }
 };
 
 }  // namespace keiro::payroll

@@ -335,6 +335,21 @@ class MainWindowTest : public QObject {
         QVERIFY(demo.messages.lastText().endsWith(line));
     }
 
+    // December paid in January 2027, a year without tables of its own: said once per run.
+    void aYearWithoutItsOwnTaxTablesIsNoticedOncePerYear() {
+        Demo demo(12, PeriodEntry{20, 160.0, 0, 0});
+        QVERIFY(demo.messages.shown().empty());  // 2026 has its tables
+        demo.year.block().settings.payNextMonth = 1;
+        demo.window->showPeriod();
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+        QCOMPARE(demo.messages.lastText(),
+                 QStringLiteral("令和9年（2027年）分の税額表がありません。\n"
+                                "最新の令和8年（2026年）分の税額表で計算します。"));
+        demo.window->showPeriod();
+        QVERIFY(demo.window->recalculatePeriod());
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+    }
+
     void closingWithChangesAsksYesNoCancel() {
         Demo demo(11);
         const int overtime = demo.row("普通残業時間");

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "calc/tax_tables.h"
 #include "core/fileio.h"
 #include "core/year_view.h"
 #include "core/yearfile.h"
@@ -184,6 +185,35 @@ TEST_F(SampleCompanyTest, EachMonthCollectsThePremiumOfTheMonthBeforeAtItsRates)
     const auto april2026 = readPeriodBlock(make("april", 2026y / std::chrono::May / 1d)[0], 4);
     EXPECT_EQ(april2026->settings.healthInsRate, 4.925);  // 令和8年度
     EXPECT_EQ(april2026->settings.nursingInsRate, 0.81);
+}
+
+// A year before the newest tables is calculated with its own: November 2025's 甲 tax is that of
+// 令和7年分 (with 令和8年分's it came out 420〜430円 lower for every one of them).
+TEST_F(SampleCompanyTest, EachYearIsCalculatedWithItsOwnTaxTables) {
+    const std::vector<fs::path> files = make("dec2025", 2025y / std::chrono::December / 15d);
+    ASSERT_EQ(files.size(), 1u);
+    const fs::path built = KEIRO_BINARY_DIR "/bin";
+    const auto table2025 = calc::SalaryTaxTable::fromFile(built / "表データ/2025/税額表(給与).dat");
+    const auto table2026 = calc::SalaryTaxTable::fromFile(built / "税額表(給与).dat");
+    const calc::YenRounding rounding(sampleSettings().monthRounding);
+    const auto november = readPeriodBlock(files[0], 11);
+    int checked = 0;
+    for (int slot = 1; slot <= kSampleEmployees; ++slot) {
+        const EmployeeRecord& e = november->employee(slot);
+        const DeductionRecord& d = november->deductions[slot - 1];
+        if (!e.isUsed() || e.workStatus != 1 || e.taxColumn != 0 ||
+            d.isManual(DeductionRecord::kIncomeTaxItem) || d.incomeTax == 0) {
+            continue;
+        }
+        const int deps = e.dependentRelatives;
+        EXPECT_EQ(d.incomeTax, table2025.LookupSalaryTax(d.payAfterSocialIns, 0, deps, rounding))
+            << slot;
+        const int lower = table2026.LookupSalaryTax(d.payAfterSocialIns, 0, deps, rounding);
+        EXPECT_GE(d.incomeTax - lower, 420) << slot;
+        EXPECT_LE(d.incomeTax - lower, 430) << slot;
+        ++checked;
+    }
+    EXPECT_GE(checked, 5);
 }
 
 TEST_F(SampleCompanyTest, RefusesAHeadCountOutsideTheFile) {

@@ -100,6 +100,26 @@ TEST_F(ToolTest, TablesBuildAndCheck) {
     EXPECT_EQ(check.exitCode, 0);
     EXPECT_NE(check.out.find("税額表(給与).dat: ok"), std::string::npos);
 
+    // Every year's tables in its folder, 2020 with the grade table of September apart.
+    for (const char* year : {"2020", "2021", "2022", "2023", "2024", "2025", "2026"}) {
+        for (const char* name : {"税額表(給与).dat", "税額表(賞与).dat", "健康保険料額表.dat"}) {
+            const std::string file = std::string("表データ/") + year + "/" + name;
+            EXPECT_NE(check.out.find(file + ": ok"), std::string::npos) << file;
+        }
+    }
+    EXPECT_NE(check.out.find("表データ/2020-09/健康保険料額表.dat: ok"), std::string::npos);
+    EXPECT_EQ(readFile(out / "表データ/2026/税額表(給与).dat"), readFile(out / "税額表(給与).dat"));
+    EXPECT_NE(readFile(out / "表データ/2025/税額表(給与).dat"), readFile(out / "税額表(給与).dat"));
+
+    writeFileAtomic(out / "表データ/2023/税額表(賞与).dat", "damaged");
+    const ToolRun damagedYear = run("tables check " + out.string());
+    EXPECT_EQ(damagedYear.exitCode, 1);
+    EXPECT_NE(damagedYear.out.find("表データ/2023/税額表(賞与).dat: FAULTY"), std::string::npos);
+    fs::remove(out / "表データ/2024/健康保険料額表.dat");
+    EXPECT_NE(
+        run("tables check " + out.string()).out.find("表データ/2024/健康保険料額表.dat: FAULTY"),
+        std::string::npos);
+
     writeFileAtomic(out / "税額表(賞与).dat", "damaged");
     EXPECT_EQ(run("tables check " + out.string()).exitCode, 1);
     EXPECT_EQ(run("tables check " + (folder_ / "none").string()).exitCode, 1);
@@ -135,6 +155,19 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
     EXPECT_EQ(run("premium employment --total 250084 --rate 0.6").out, "1501\n");
     EXPECT_EQ(run("premium employment --total 250083 --rate 0.6").out, "1500\n");
     EXPECT_EQ(run("tax salary" + kTables + " --amount 1 --column 2 --deps 0").exitCode, 2);
+
+    // --year: the table of that year's pay; the oldest before it, the newest after it.
+    const std::string salary300k = " --amount 300000 --column 0 --deps 0";
+    EXPECT_EQ(run("tax salary" + kTables + salary300k).out, "7930\n");
+    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2025").out, "8420\n");
+    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2019").out, "8420\n");
+    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2026").out, "7930\n");
+    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2031").out, "7930\n");
+    // 305,000円 the month before: 8.168 % in 令和7年分, 6.126 % in 令和8年分.
+    const std::string bonus = " --prev 305000 --bonus 500000 --deps 0 --column 0";
+    EXPECT_EQ(run("tax bonus" + kTables + bonus + " --year 2025").out, "40840\n");
+    EXPECT_EQ(run("tax bonus" + kTables + bonus).out, "30630\n");
+    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year x").exitCode, 2);
 }
 
 TEST_F(ToolTest, YearDumpOfTheSampleCompanyShowsEveryRecord) {
