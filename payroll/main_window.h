@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "calc/payroll_tables.h"
@@ -83,8 +84,9 @@ class TfmMain : public QMainWindow {
     // (nothing was copied into a new period) opens the settings at once.
     void showPeriod(bool startedEmpty = false);
     // Commits the current cell, collects the grid and recalculates the whole period; for a bonus
-    // asks about the employees whose income tax needs hand entry.  False after a file error
-    // (already shown).
+    // names the employees whose income tax was worked by the monthly-table method, once for
+    // each change of that list while the period is open.  False after a file error (already
+    // shown).
     bool recalculatePeriod();
     // imFileSave: recalculation, saving and the notice.  False when it failed (shown).
     bool savePeriod();
@@ -163,6 +165,7 @@ class TfmMain : public QMainWindow {
     int employeeListSort_ = 0;  // the employee list's order, kept for the run
     bool startupAbandoned_ = false;
     bool closingConfirmed_ = false;
+    std::string monthlyTableNoticeShown_;  // the bonus tax notice last shown in the open period
 };
 
 }  // namespace keiro::payroll

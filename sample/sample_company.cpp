@@ -104,8 +104,8 @@ class SampleYear {
         entry.bonusPayDay = bonus.day;
         year_.openPeriod(bonus.period, entry, nullptr);
         enterBonus(year_.block(), bonus);
-        // Every employee was paid the month before, so no tax needs hand entry; were one to,
-        // the clerk would be left to enter it, as after answering No.
+        // Every employee was paid the month before, so the bonus rate table serves each of them;
+        // one who was not would have the tax worked by the monthly-table method.
         recalculator_.recalculate(year_);
         year_.savePeriod();
     }

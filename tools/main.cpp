@@ -32,6 +32,7 @@ constexpr const char* kUsage =
     "  tables build --data DIR --out DIR | tables check DIR\n"
     "  tax salary --tables DIR --amount A --column 0|1 --deps D [--rounding 0|2]\n"
     "  tax bonus --tables DIR --prev P --bonus B --deps D --column 0|1 [--rounding 0|2]\n"
+    "            [--divisor 6|12]\n"
     "  premium grade --tables DIR --grade G --health R --nursing R --pension R --fund R\n"
     "  premium employment --total T --rate R\n"
     "  layout show [--root DIR] [--bonus]\n"
