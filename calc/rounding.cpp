@@ -14,8 +14,10 @@ constexpr double kInt32Max = std::numeric_limits<std::int32_t>::max();
 // Products are held within this many millionths; beyond it no value comes back into int32.
 constexpr std::int64_t kSaturated = 4'000'000'000'000'000'000;
 // A factor scaled to whole units farther than this from a whole number is no decimal.
-constexpr long double kDecimalTolerance = 1e-4L;
-constexpr long double kLargestUnits = 1e15L;
+constexpr double kDecimalTolerance = 1e-4;
+// Up to here a double resolves far finer than the tolerance; larger factors are left to the
+// binary product.
+constexpr double kLargestUnits = 1e11;
 
 // A whole number (or anything beyond the int32 range) as int32, clamped; NaN gives 0.
 std::int32_t clampToInt32(double whole) {
@@ -37,13 +39,12 @@ std::int32_t clampToInt32(std::int64_t whole) {
 
 // x × unitsPerOne when that is a whole number up to binary representation error: the count of
 // units (millionths of a rate, ten-thousandths of a percent, yen) the decimal x stands for.
-std::optional<std::int64_t> wholeUnits(double x, long double unitsPerOne) {
-    if (!std::isfinite(x)) return std::nullopt;
-    const long double scaled = static_cast<long double>(x) * unitsPerOne;
-    if (std::fabs(scaled) > kLargestUnits) return std::nullopt;
-    const long double whole = std::round(scaled);
-    if (std::fabs(scaled - whole) > kDecimalTolerance) return std::nullopt;
-    return static_cast<std::int64_t>(whole);
+std::optional<std::int64_t> wholeUnits(double x, double unitsPerOne) {
+    const double scaled = x * unitsPerOne;
+    if (!(std::fabs(scaled) <= kLargestUnits)) return std::nullopt;  // also NaN and infinity
+    const auto whole = static_cast<std::int64_t>(scaled + (scaled >= 0 ? 0.5 : -0.5));
+    if (std::fabs(scaled - static_cast<double>(whole)) > kDecimalTolerance) return std::nullopt;
+    return whole;
 }
 
 MicroYen saturated(long double micros) {
@@ -56,9 +57,9 @@ MicroYen saturated(long double micros) {
 // `decimal` (a whole number of units when multiplied by unitsPerOne, each unit a millionth of
 // a yen per yen of `count`) times the whole number `count`, exactly; nullopt when either factor
 // is not what it has to be.
-std::optional<MicroYen> exactProduct(double decimal, long double unitsPerOne, double count) {
+std::optional<MicroYen> exactProduct(double decimal, double unitsPerOne, double count) {
     const std::optional<std::int64_t> units = wholeUnits(decimal, unitsPerOne);
-    const std::optional<std::int64_t> whole = wholeUnits(count, 1.0L);
+    const std::optional<std::int64_t> whole = wholeUnits(count, 1.0);
     if (!units || !whole) return std::nullopt;
     std::int64_t micros = 0;
     if (__builtin_mul_overflow(*units, *whole, &micros) || micros > kSaturated ||
@@ -88,7 +89,7 @@ MicroYen Product(double rate, double amount) {
 
 MicroYen PercentOf(double amount, double ratePercent) {
     // A percentage in ten-thousandths of a percent is a rate in millionths.
-    if (const auto exact = exactProduct(ratePercent, kMicrosPerYen / 100, amount)) return *exact;
+    if (const auto exact = exactProduct(ratePercent, kMicrosPerYen / 100.0, amount)) return *exact;
     return microsOf(static_cast<long double>(amount) * ratePercent / 100);
 }
 
