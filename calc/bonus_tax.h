@@ -1,38 +1,29 @@
 #pragma once
-// The withholding income tax (所得税) of a bonus, and the texts of the switch to hand entry
-// when the rate table cannot be used for it.
+// The withholding income tax (所得税) of a bonus.
+//
+// Ordinarily the bonus (after its premiums) times the rate the bonus table gives for the
+// previous month's pay.  The rate table may not be used when there was no pay the month
+// before (or it did not exceed its premiums) or when the bonus is more than ten times that
+// pay; the tax is then worked by the monthly-table method: one sixth of the bonus is added to
+// the previous month's pay, the salary table's tax on that sum less its tax on the previous
+// month's pay alone is the tax on one sixth, and six times it is the bonus's tax (twelve times
+// on one twelfth where the bonus covers more than six months).  The year data holds no period
+// a bonus covers, so the calculation uses six; the one twelfth is there for the tool.  The
+// sixth of the bonus drops its fraction of a yen; both monthly taxes are those of the
+// employee's column and dependants, as for a month.
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "calc/rounding.h"
 #include "calc/tax_tables.h"
 
 namespace keiro::calc {
 
-// The warning shown when bonuses need their tax entered by hand: the two cases in which the
-// rate table may not be used, then the question for the whole period or for one employee.
-inline constexpr std::string_view kMsgBonusTaxExceptions =
-    "下記の何れかの例外に該当する為、所得税が自動計算されません。\n"
-    "ユーザーによる所得税の計算と入力が必要です。\n"
-    "　１．前月中に給与の支払いが無い。\n"
-    "　２．今回支給の｢社保控除後計｣の金額が、前月中の給与等の金額\n"
-    "　　　(社会保険控除後)の10倍を超えている。\n"
-    "\n";
-inline constexpr std::string_view kMsgBonusTaxQuestionAll =
-    "該当する社員の所得税を手入力モードに変更しますか？";
-inline constexpr std::string_view kMsgBonusTaxQuestionOne =
-    "この社員の所得税を手入力モードに変更しますか？";
-std::string bonusTaxHandEntryQuestion(bool forOneEmployee);
-
-// Information after Yes, for the whole period and in the individual entry window.
-inline constexpr std::string_view kMsgBonusTaxHandEntrySet =
-    "該当社員の所得税計算を手入力モードに変更しました。\n"
-    "詳細入力画面にて該当社員の確認と入力を行って下さい。";
-inline constexpr std::string_view kMsgBonusTaxHandEntrySetOne =
-    "所得税計算を手入力モードに変更しました。\n"
-    "所得税の計算と入力を行って下さい。";
+// The monthly-table method divides the bonus by six, or twelve for more than six months.
+inline constexpr int kBonusTaxMonths = 6;
+inline constexpr int kBonusTaxMonthsLong = 12;
 
 struct BonusTaxInput {
     bool taxItemActive = false;  // 所得税 is among the deduction items of the pay form
@@ -42,17 +33,31 @@ struct BonusTaxInput {
     std::int32_t bonusAmount = 0;          // B: this bonus's 社保控除後計
     std::int32_t dependents = 0;           // 扶養親族等の数
     int column = 0;                        // 0 = 甲欄, otherwise 乙欄
+    int months = kBonusTaxMonths;          // the monthly-table method's divisor: 6 or 12
 };
 
 struct BonusTaxResult {
     std::int32_t tax = 0;
-    bool needsHandEntry = false;  // the table may not be used: the user must enter the tax
+    bool byMonthlyTable = false;  // the rate table could not be used: worked from the salary table
 };
 
-// Item absent: 0.  Manual flag set: the stored tax.  No pay the month before (P <= 0, which
-// covers pay not above its premiums) or B above ten times P: 0 and hand entry needed; exactly
-// ten times still uses the table.  Otherwise the rate table's tax.
-BonusTaxResult BonusIncomeTax(const BonusTaxInput& input, const BonusTaxTable& table,
-                              const YenRounding& rounding);
+// Item absent: 0.  Manual flag set: the stored tax.  No bonus (B <= 0): 0, by either method.
+// No pay the month before (P <= 0, which
+// covers pay not above its premiums) or B above ten times P: the monthly-table method; exactly
+// ten times still uses the rate table.  Otherwise the rate table's tax.
+BonusTaxResult BonusIncomeTax(const BonusTaxInput& input, const SalaryTaxTable& salary,
+                              const BonusTaxTable& bonus, const YenRounding& rounding);
+
+// (salary tax on P + B / months − salary tax on P) × months, P taken as 0 when negative; never
+// below 0.  `months` below 1 counts as 1.
+std::int32_t MonthlyTableBonusTax(const SalaryTaxTable& salary, std::int32_t previousMonthAmount,
+                                  std::int32_t bonusAmount, std::int32_t dependents, int column,
+                                  int months, const YenRounding& rounding);
+
+// The notice after a recalculation that worked some bonuses by the monthly-table method: one
+// line per employee (name as shown), the reason after them.  At most kNoticeNames names; the
+// rest are counted.
+inline constexpr std::size_t kNoticeNames = 20;
+std::string bonusTaxMonthlyTableNotice(const std::vector<std::string>& names);
 
 }  // namespace keiro::calc

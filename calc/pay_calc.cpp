@@ -446,12 +446,12 @@ bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const Period
     taxInput.bonusAmount = d.payAfterSocialIns;
     taxInput.dependents = e.dependentRelatives;
     taxInput.column = e.taxColumn;
-    const BonusTaxResult tax = BonusIncomeTax(taxInput, ctx.tax.bonus, rounding);
+    const BonusTaxResult tax = BonusIncomeTax(taxInput, ctx.tax.salary, ctx.tax.bonus, rounding);
     d.incomeTax = tax.tax;
     t.deductions += tax.tax;
     storeDeductionTotals(t, d);
     otherItems(on, p, d);
-    return !tax.needsHandEntry;
+    return !tax.byMonthlyTable;
 }
 
 std::int64_t netPay(const PaymentRecord& payment, const DeductionRecord& deduction,

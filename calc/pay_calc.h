@@ -92,9 +92,9 @@ class FormItemTable {
 void ComputeMonth(YearData& year, int slot, const CalcContext& ctx);
 void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& items);
 
-// Bonus (periods 13..15) of slot 1..100.  Returns false when the bonus income tax may not be
-// taken from the rate table and must be entered by hand (所得税 is then 0); true otherwise,
-// also for a free slot, an employee who is not 在職 and an uncalculated year.
+// Bonus (periods 13..15) of slot 1..100.  Returns false when the bonus income tax could not be
+// taken from the rate table and was worked by the monthly-table method (calc/bonus_tax.h); true
+// otherwise, also for a free slot, an employee who is not 在職 and an uncalculated year.
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs);
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
                   const FormItems& items);

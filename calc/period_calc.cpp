@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "calc/bonus_tax.h"
 #include "calc/rounding.h"
 #include "core/entry.h"
 #include "core/items.h"
@@ -192,7 +193,7 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
     const FormItemTable forms(ctx.active, bonus);
     const RowIndex rows(ctx.settings.itemNames);
 
-    std::vector<int> handEntry;
+    std::vector<int> byMonthlyTable;
     std::size_t nextColumn = 0;
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         const EmployeeRecord& e = year.block().employee(slot);
@@ -206,17 +207,20 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
         if (!bonus) {
             ComputeMonth(year, slot, ctx, on);
         } else if (!ComputeBonus(year, slot, ctx, inputs, on)) {
-            handEntry.push_back(slot);  // free slots and employees not at work never need it
+            byMonthlyTable.push_back(slot);  // never free slots nor employees not at work
         }
     }
-    return handEntry;
+    return byMonthlyTable;
 }
 
-void switchToHandEntry(YearData& year, std::span<const int> slots) {
-    for (const int slot : slots) requireSlot(slot);
+std::string monthlyTableNotice(const YearData& year, std::span<const int> slots) {
+    if (slots.empty()) return {};
+    std::vector<std::string> names;
     for (const int slot : slots) {
-        year.block().deductions[slot - 1].manualFlags[DeductionRecord::kIncomeTaxItem - 1] = 1;
+        requireSlot(slot);
+        names.push_back(year.block().employee(slot).name.utf8());
     }
+    return bonusTaxMonthlyTableNotice(names);
 }
 
 std::function<void(YearData&)> periodRecalculation(const CalcContext& ctx,

@@ -1,9 +1,9 @@
 #pragma once
 // Recalculation of the whole open period: each employee's column of the main window's grid is
 // collected into the period's records, then the pay is computed (calc/pay_calc.h).  For a
-// bonus the recalculation also names the employees whose income tax cannot be taken from the
-// rate table; the window asks the user (texts in calc/bonus_tax.h) and on Yes switches their
-// tax to hand entry.
+// bonus the recalculation also names the employees whose income tax could not be taken from
+// the rate table and was worked by the monthly-table method; the window tells the user (text
+// in calc/bonus_tax.h).
 
 #include <functional>
 #include <optional>
@@ -45,7 +45,7 @@ struct GridColumn {
 void CalculateMonth(YearData& year, int slot, const GridColumn& column, const CalcContext& ctx);
 
 // Bonus: likewise without attendance; 賞与 and 役員報酬 start at 0 and their rows always set
-// them.  Returns ComputeBonus's result (false: the tax must be entered by hand).
+// them.  Returns ComputeBonus's result (false: the tax was worked by the monthly-table method).
 bool CalculateBonus(YearData& year, int slot, const GridColumn& column, const CalcContext& ctx,
                     const PeriodInputs& inputs);
 
@@ -53,15 +53,15 @@ bool CalculateBonus(YearData& year, int slot, const GridColumn& column, const Ca
 // bonus inputs from other periods loaded once.  `columns` are the grid's columns of the 在職
 // employees in slot order (column n for the n-th 在職 slot); nullptr recomputes from the
 // records as stored, without collecting.  A 在職 employee without a column is computed from
-// the records.  Returns, for a bonus, the in-use slots whose income tax needs hand entry
-// (ascending); empty for a month.  std::logic_error when no period is open; IoError when a
+// the records.  Returns, for a bonus, the in-use slots whose income tax was worked by the
+// monthly-table method (ascending); empty for a month.  std::logic_error when no period is open; IoError when a
 // file the bonus reads cannot be read.
 std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
                                    const std::vector<GridColumn>* columns);
 
-// Sets the 所得税 manual flag (deduction item 8) of these slots: their tax, now 0, is kept as
-// entered from then on.  std::out_of_range for a slot outside 1..100.
-void switchToHandEntry(YearData& year, std::span<const int> slots);
+// The notice naming the employees of these slots whose bonus tax was worked by the
+// monthly-table method (calc/bonus_tax.h); empty when there are none.
+std::string monthlyTableNotice(const YearData& year, std::span<const int> slots);
 
 // The recalculation for YearData::isPeriodModified.  The context (and the columns, when given)
 // must outlive the returned function.

@@ -77,8 +77,8 @@ bool SupportLevyDueInPeriod(const YearData& year) {
 std::int32_t SupportShare(double base, const PeriodSettings& rates, bool paysCare) {
     if (rates.supportRate == 0) return 0;
     const double withoutLevy = rates.healthInsRate + (paysCare ? rates.nursingInsRate : 0.0);
-    return clampYen(std::int64_t{RoundInsurance((withoutLevy + rates.supportRate) / 100 * base)} -
-                    RoundInsurance(withoutLevy / 100 * base));
+    return clampYen(std::int64_t{RoundInsurance(PercentOf(base, withoutLevy + rates.supportRate))} -
+                    RoundInsurance(PercentOf(base, withoutLevy)));
 }
 
 MonthlyPremiums SetPremiumsFromGrade(const HealthGradeTable& table, int grade,
@@ -86,20 +86,19 @@ MonthlyPremiums SetPremiumsFromGrade(const HealthGradeTable& table, int grade,
     const double standard = table.standard(grade);
     const double pensionStandard = table.standard(table.pensionGrade(grade));
     MonthlyPremiums premiums;
-    premiums.health = RoundInsurance(rates.healthInsRate / 100 * standard);
-    premiums.nursing =
-        clampYen(std::int64_t{RoundInsurance((rates.healthInsRate + rates.nursingInsRate) / 100 *
-                                             standard)} -
-                 premiums.health);
-    premiums.pension = RoundInsurance(rates.pensionRate / 100 * pensionStandard);
-    premiums.pensionFund = RoundInsurance(rates.pensionFundRate / 100 * pensionStandard);
+    premiums.health = RoundInsurance(PercentOf(standard, rates.healthInsRate));
+    premiums.nursing = clampYen(std::int64_t{RoundInsurance(PercentOf(
+                                    standard, rates.healthInsRate + rates.nursingInsRate))} -
+                                premiums.health);
+    premiums.pension = RoundInsurance(PercentOf(pensionStandard, rates.pensionRate));
+    premiums.pensionFund = RoundInsurance(PercentOf(pensionStandard, rates.pensionFundRate));
     premiums.support = SupportShare(standard, rates, false);
     premiums.supportWithCare = SupportShare(standard, rates, true);
     return premiums;
 }
 
 std::int32_t MonthlyEmploymentInsurance(std::int32_t total, double ratePercent) {
-    return RoundEmploymentInsurance(static_cast<double>(total) * ratePercent / 100);
+    return RoundEmploymentInsurance(PercentOf(total, ratePercent));
 }
 
 std::int32_t ApplyMonthlyPremiums(const EmployeeRecord& e, const PeriodSettings& rates,
@@ -212,22 +211,24 @@ std::int32_t BonusSocialInsurance(const EmployeeRecord& e, const PeriodSettings&
 
     std::int64_t sum = 0;
     sum += settle(d, kHealthInsItem, onForm.health, [&] {
-        return premiumIf(e.healthInsured, RoundInsurance(healthBase * rates.healthInsRate / 100));
+        return premiumIf(e.healthInsured,
+                         RoundInsurance(PercentOf(healthBase, rates.healthInsRate)));
     });
     sum += settle(d, kPensionItem, onForm.pension, [&] {
-        return premiumIf(e.pensionInsured, RoundInsurance(pensionBase * rates.pensionRate / 100));
+        return premiumIf(e.pensionInsured,
+                         RoundInsurance(PercentOf(pensionBase, rates.pensionRate)));
     });
     sum += settle(d, kPensionFundItem, onForm.pensionFund, [&] {
         return premiumIf(e.pensionFundMember,
-                         RoundInsurance(pensionBase * rates.pensionFundRate / 100));
+                         RoundInsurance(PercentOf(pensionBase, rates.pensionFundRate)));
     });
     sum += settle(d, kEmploymentInsItem, onForm.employment, [&] {
-        return premiumIf(e.employmentInsured,
-                         RoundEmploymentInsurance(employmentBase * rates.employmentInsRate / 100));
+        return premiumIf(e.employmentInsured, RoundEmploymentInsurance(PercentOf(
+                                                  employmentBase, rates.employmentInsRate)));
     });
     sum += settle(d, kNursingInsItem, onForm.nursing, [&] {
         const std::int32_t combined =
-            RoundInsurance((rates.healthInsRate + rates.nursingInsRate) / 100 * healthBase);
+            RoundInsurance(PercentOf(healthBase, rates.healthInsRate + rates.nursingInsRate));
         return premiumIf(e.nursingInsured, clampYen(std::int64_t{combined} - d.healthInsAmount));
     });
     sum += settle(d, kSupportItem, onForm.support, [&] {

@@ -111,6 +111,7 @@ void TfmMain::noticeMissingTaxYear() {
 
 void TfmMain::showPeriod(bool startedEmpty) {
     setWindowTitle(QString::fromStdString(periodTitle(year_, context_.settings.itemNames)));
+    monthlyTableNoticeShown_.clear();
     if (year_.period() == 0) {
         refreshCommands();
         return;
@@ -149,11 +150,12 @@ bool TfmMain::recalculatePeriod() {
     if (year_.period() == 0) return true;
     const std::vector<calc::GridColumn> columns = grid_.columns();
     try {
-        const std::vector<int> handEntry = calc::RecalculatePeriod(year_, calcContext(), &columns);
-        if (!handEntry.empty() &&
-            context_.messages.confirm(this, qs(calc::bonusTaxHandEntryQuestion(false)))) {
-            calc::switchToHandEntry(year_, handEntry);
-            context_.messages.information(this, qs(calc::kMsgBonusTaxHandEntrySet));
+        const std::vector<int> byMonthlyTable =
+            calc::RecalculatePeriod(year_, calcContext(), &columns);
+        const std::string notice = calc::monthlyTableNotice(year_, byMonthlyTable);
+        if (notice != monthlyTableNoticeShown_) {
+            monthlyTableNoticeShown_ = notice;
+            if (!notice.empty()) context_.messages.information(this, qs(notice));
         }
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "calc/payroll_tables.h"
@@ -90,8 +91,9 @@ class TfmMain : public QMainWindow {
     // (calc/insurance_ages.h).  Changes nothing; says nothing when all fit.
     void noticeInsuranceAges();
     // Commits the current cell, collects the grid and recalculates the whole period; for a bonus
-    // asks about the employees whose income tax needs hand entry.  False after a file error
-    // (already shown).
+    // names the employees whose income tax was worked by the monthly-table method, once for
+    // each change of that list while the period is open.  False after a file error (already
+    // shown).
     bool recalculatePeriod();
     // imFileSave: recalculation, saving and the notice.  False when it failed (shown).
     bool savePeriod();
@@ -173,6 +175,7 @@ class TfmMain : public QMainWindow {
     std::set<int> noticedTaxYears_;
     bool startupAbandoned_ = false;
     bool closingConfirmed_ = false;
+    std::string monthlyTableNoticeShown_;  // the bonus tax notice last shown in the open period
 };
 
 }  // namespace keiro::payroll

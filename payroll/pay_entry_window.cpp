@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "calc/bonus_tax.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
 #include "payroll/config_widgets.h"
@@ -218,13 +217,9 @@ void TfmDataEdit::InputItemExit(Band band, int position) {
 void TfmDataEdit::sbCalcClick() {
     if (checkFocusedBox() == Check::Refused) return;
     storeBoxesAsLeft();
-    const bool taxComputed = recalculate();
+    const bool byRateTable = recalculate();
     showEmployee();
-    if (taxComputed) return;
-    if (!context_.messages.confirm(this, qs(calc::bonusTaxHandEntryQuestion(true)), true)) return;
-    sheet_->setIncomeTaxHandEntry();
-    showEmployee();
-    context_.messages.information(this, qs(std::string(calc::kMsgBonusTaxHandEntrySetOne)));
+    if (!byRateTable) context_.messages.information(this, qs(sheet_->monthlyTableNotice()));
 }
 
 void TfmDataEdit::sbManualClick() {

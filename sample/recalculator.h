@@ -20,7 +20,8 @@ class Recalculator {
     // decides whether very old years are still calculated).
     Recalculator(const IniFile& ini, calc::PayrollTables& tables, int currentCalendarYear);
 
-    // For a bonus, the slots whose income tax must be entered by hand; empty for a month.
+    // For a bonus, the slots whose income tax was worked by the monthly-table method; empty for
+    // a month.
     std::vector<int> recalculate(YearData& year) const;
 
     const Settings& settings() const { return settings_; }

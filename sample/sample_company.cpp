@@ -90,7 +90,7 @@ class SampleYear {
         PeriodBlock& block = year_.block();
         if (updateCompanySettings(block.settings, calendarYear_, month) &&
             !opened.needsCompanyData) {
-            updatePremiums(block, grades_);
+            updatePremiums(block, *tables_.gradesFor(calendarYear_, month));
         }
         const bool opensTheSampleYear = sampleYear && month == 1;
         if (opensTheSampleYear && !opened.needsCompanyData) recordLeavers(block);
@@ -109,8 +109,8 @@ class SampleYear {
         entry.bonusPayDay = bonus.day;
         year_.openPeriod(bonus.period, entry, nullptr);
         enterBonus(year_.block(), bonus);
-        // Every employee was paid the month before, so no tax needs hand entry; were one to,
-        // the clerk would be left to enter it, as after answering No.
+        // Every employee was paid the month before, so the bonus rate table serves each of them;
+        // one who was not would have the tax worked by the monthly-table method.
         recalculator_.recalculate(year_);
         year_.savePeriod();
     }

@@ -44,7 +44,7 @@ PeriodEntry storedEntry(const fs::path& file, int period, const YearFileHeader& 
 }
 
 nlohmann::ordered_json slotResults(const YearData& year, const sample::Recalculator& recalculator,
-                                   const std::vector<int>& handEntry) {
+                                   const std::vector<int>& byMonthlyTable) {
     const bool bonus = isBonusPeriod(year.period());
     const calc::FormItemTable forms(recalculator.activeItems(bonus), bonus);
     auto out = nlohmann::ordered_json::array();
@@ -56,8 +56,8 @@ nlohmann::ordered_json slotResults(const YearData& year, const sample::Recalcula
         const std::array<bool, 3>& others = forms.of(e.payForm).other;
         std::int64_t otherTotal = 0;
         for (int k = 0; k < 3; ++k) otherTotal += others[k] ? p.amount(kFirstOtherPayItem + k) : 0;
-        const bool manualTax =
-            std::find(handEntry.begin(), handEntry.end(), slot) != handEntry.end();
+        const bool monthlyTable =
+            std::find(byMonthlyTable.begin(), byMonthlyTable.end(), slot) != byMonthlyTable.end();
         out.push_back({{"slot", slot},
                        {"name", e.name.utf8()},
                        {"payTotal", p.payTotal},
@@ -69,7 +69,10 @@ nlohmann::ordered_json slotResults(const YearData& year, const sample::Recalcula
                        {"deductionTotal", d.deductionTotal},
                        {"otherTotal", otherTotal},
                        {"net", calc::netPay(p, d, others)},
-                       {"manualTaxNeeded", manualTax},
+                       // No bonus tax needs hand entry any more: where the rate table may not
+                       // be used the tax is worked by the monthly-table method.
+                       {"manualTaxNeeded", false},
+                       {"taxByMonthlyTable", monthlyTable},
                        {"support", d.supportAmount}});
     }
     return out;
@@ -100,8 +103,8 @@ void calcPeriod(const fs::path& file, int period, const Places& places, bool sav
     year.setFile(file, fileYear->eraName, fileYear->eraYear,
                  eraNamesFor(today, recalculator.settings().newEraName));
     year.openPeriod(period, storedEntry(file, period, header), nullptr);
-    const std::vector<int> handEntry = recalculator.recalculate(year);
-    printJson(slotResults(year, recalculator, handEntry));
+    const std::vector<int> byMonthlyTable = recalculator.recalculate(year);
+    printJson(slotResults(year, recalculator, byMonthlyTable));
     if (save) year.savePeriod();
 }
 

@@ -134,6 +134,8 @@ int runTables(const Words& words) {
 
 // tax salary --tables DIR --amount A --column 0|1 --deps D [--rounding 0|2] [--year Y]
 // tax bonus --tables DIR --prev P --bonus B --deps D --column 0|1 [--rounding 0|2] [--year Y]
+//           [--divisor 6|12]   (the monthly-table method's divisor where the rate table may
+//                               not be used; 12 for a bonus covering more than six months)
 int runTax(const Words& words) {
     const Args args(words);
     const std::string& command = args.positional(0, "command");
@@ -147,7 +149,9 @@ int runTax(const Words& words) {
         return 0;
     }
     if (command == "bonus") {
-        args.expectOnly({"tables", "prev", "bonus", "deps", "column", "rounding", "year"}, 1);
+        args.expectOnly(
+            {"tables", "prev", "bonus", "deps", "column", "rounding", "year", "divisor"}, 1);
+        const auto salary = loadTable<SalaryTaxTable>(args, kSalaryTaxTableFileName);
         const auto table = loadTable<BonusTaxTable>(args, kBonusTaxTableFileName);
         BonusTaxInput input;
         input.taxItemActive = true;
@@ -155,12 +159,13 @@ int runTax(const Words& words) {
         input.bonusAmount = parseIntArgument(args.required("bonus"), "--bonus");
         input.dependents = args.requiredInt("deps", 0, 99);
         input.column = args.requiredInt("column", 0, 1);
-        const BonusTaxResult result = BonusIncomeTax(input, table, roundingOption(args));
-        if (result.needsHandEntry) {
-            std::cout << "manual\n";
-            return 3;
+        if (const auto divisor = args.option("divisor")) {
+            input.months = parseIntArgument(*divisor, "--divisor");
+            if (input.months != kBonusTaxMonths && input.months != kBonusTaxMonthsLong) {
+                throw UsageError("--divisor must be 6 or 12");
+            }
         }
-        std::cout << result.tax << '\n';
+        std::cout << BonusIncomeTax(input, salary, table, roundingOption(args)).tax << '\n';
         return 0;
     }
     throw UsageError("unknown tax command " + command);

@@ -308,8 +308,8 @@ bool EmployeeSheet::toggleManual(Band band, int position) {
     return true;
 }
 
-void EmployeeSheet::setIncomeTaxHandEntry() {
-    calc::switchToHandEntry(year_, std::span<const int>(&slot_, 1));
+std::string EmployeeSheet::monthlyTableNotice() const {
+    return calc::monthlyTableNotice(year_, std::span<const int>(&slot_, 1));
 }
 
 SheetTotals EmployeeSheet::totals() const {

@@ -123,15 +123,15 @@ class EmployeeSheet {
     // be read.
     bool carryPaidLeave();
 
-    // ComputeMonth or ComputeBonus of the employee; false when the bonus's income tax must be
-    // entered by hand.
+    // ComputeMonth or ComputeBonus of the employee; false when the bonus's income tax could not
+    // be taken from the rate table and was worked by the monthly-table method.
     bool recalculate();
+    // The notice naming this employee for that case.
+    std::string monthlyTableNotice() const;
 
     // Switches a row's item to hand entry or back; false (nothing changed) for a row that
     // cannot be switched.
     bool toggleManual(Band band, int position);
-    // The bonus's 所得税 kept as entered from now on.
-    void setIncomeTaxHandEntry();
 
     SheetTotals totals() const;
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "calc/data_csv.h"
 #include "calc/tax_table_build.h"
@@ -142,6 +143,11 @@ TEST(BonusTaxTableFile, InvalidCountsAndSizesAreRefused) {
 
 class BonusIncomeTaxDecision : public ::testing::Test {
   protected:
+    SalaryTaxTable salary_ = SalaryTaxTable::fromBytes(
+        buildSalaryTaxTable(dataCsv("withholding_monthly_2026.csv"),
+                            dataCsv("withholding_monthly_2026_rules.csv"),
+                            dataCsv("withholding_monthly_params.csv"), "2026"),
+        kSalaryTaxTableFileName);
     BonusTaxTable table_ = BonusTaxTable::fromBytes(
         buildBonusTaxTable(dataCsv("withholding_bonus_2026.csv")), kBonusTaxTableFileName);
 
@@ -154,37 +160,40 @@ class BonusIncomeTaxDecision : public ::testing::Test {
         in.bonusAmount = 500'000;
         return in;
     }
-    BonusTaxResult decide(const BonusTaxInput& in) const {
-        return BonusIncomeTax(in, table_, kTruncate);
+    BonusTaxResult decide(const BonusTaxInput& in,
+                          const YenRounding& rounding = kTruncate) const {
+        return BonusIncomeTax(in, salary_, table_, rounding);
     }
 };
 
 TEST_F(BonusIncomeTaxDecision, UsesTheTableInTheOrdinaryCase) {
     const BonusTaxResult r = decide(usual());
     EXPECT_EQ(r.tax, 30'630);
-    EXPECT_FALSE(r.needsHandEntry);
+    EXPECT_FALSE(r.byMonthlyTable);
 }
 
 TEST_F(BonusIncomeTaxDecision, AbsentItemGivesNothingAndAManualTaxIsKept) {
     BonusTaxInput in = usual();
     in.manual = true;
     EXPECT_EQ(decide(in).tax, 777);
-    EXPECT_FALSE(decide(in).needsHandEntry);
+    EXPECT_FALSE(decide(in).byMonthlyTable);
     in.previousMonthAmount = 0;  // the manual tax stands even where the table could not be used
     EXPECT_EQ(decide(in).tax, 777);
-    EXPECT_FALSE(decide(in).needsHandEntry);
+    EXPECT_FALSE(decide(in).byMonthlyTable);
     in.taxItemActive = false;
     EXPECT_EQ(decide(in).tax, 0);
-    EXPECT_FALSE(decide(in).needsHandEntry);
+    EXPECT_FALSE(decide(in).byMonthlyTable);
 }
 
-TEST_F(BonusIncomeTaxDecision, NoPayTheMonthBeforeOrMoreThanTenTimesItNeedsHandEntry) {
+TEST_F(BonusIncomeTaxDecision, NoPayTheMonthBeforeOrMoreThanTenTimesItUsesTheMonthlyTable) {
     struct Case {
         std::int32_t previous;
         std::int32_t bonus;
-        bool handEntry;
+        bool monthlyTable;
     };
-    for (const Case& c : {Case{0, 500'000, true}, Case{-10'000, -200'000, true},
+    for (const Case& c : {Case{0, 500'000, true}, Case{-10'000, 200'000, true},
+                          Case{0, 0, false},  // no bonus: no tax, by either method
+                          Case{-10'000, -200'000, false},
                           Case{50'000, 500'000, false},          // exactly ten times: the table
                           Case{50'000, 500'001, true},           // just over ten times
                           Case{INT32_MAX, INT32_MAX, false}}) {  // ten times needs 64 bits
@@ -192,26 +201,73 @@ TEST_F(BonusIncomeTaxDecision, NoPayTheMonthBeforeOrMoreThanTenTimesItNeedsHandE
         in.previousMonthAmount = c.previous;
         in.bonusAmount = c.bonus;
         const BonusTaxResult r = decide(in);
-        EXPECT_EQ(r.needsHandEntry, c.handEntry) << c.previous << " " << c.bonus;
-        if (c.handEntry) {
-            EXPECT_EQ(r.tax, 0);
+        EXPECT_EQ(r.byMonthlyTable, c.monthlyTable) << c.previous << " " << c.bonus;
+        if (c.monthlyTable) {
+            EXPECT_EQ(r.tax, MonthlyTableBonusTax(salary_, c.previous, c.bonus, 0, 0, 6, kTruncate));
         }
     }
 }
 
-}  // namespace
-}  // namespace keiro::calc
+// Worked by hand from the 2026 monthly table: one sixth of the bonus on top of the previous
+// month's pay, the difference of the two monthly taxes, six times.
+TEST_F(BonusIncomeTaxDecision, TheMonthlyTableMethodForBothCasesAndColumns) {
+    struct Case {
+        std::int32_t previous, bonus, dependents;
+        int column, months;
+        std::int32_t tax;
+    };
+    const Case cases[] = {
+        // No pay the month before: 1,200,000 ÷ 6 = 200,000: 甲 4,340 (0), 2,730 (1), 乙 19,700.
+        {0, 1'200'000, 0, 0, 6, 4'340 * 6},
+        {0, 1'200'000, 1, 0, 6, 2'730 * 6},
+        {0, 1'200'001, 0, 0, 6, 4'340 * 6},  // the sixth drops its fraction
+        {0, 1'200'000, 0, 1, 6, 19'700 * 6},
+        // ÷ 12 = 100,000: below the first band, 甲 0; 乙 3.063 % = 3,063.
+        {0, 1'200'000, 0, 0, 12, 0},
+        {0, 1'200'000, 0, 1, 12, 3'063 * 12},
+        // More than ten times 50,000: 50,000 + 300,000 = 350,000: 甲 11,730 less 0; 8,500 with
+        // one dependant; 乙 69,800 less 3.063 % of 50,000 (1,531.5 → 1,531).
+        {50'000, 1'800'000, 0, 0, 6, 11'730 * 6},
+        {50'000, 1'800'000, 1, 0, 6, 8'500 * 6},
+        {50'000, 1'800'000, 0, 1, 6, (69'800 - 1'531) * 6},
+        // 乙 with a declared dependant: 1,610 off each monthly tax, the smaller kept at 0.
+        {50'000, 1'800'000, 1, 1, 6, (69'800 - 1'610) * 6},
+    };
+    for (const Case& c : cases) {
+        BonusTaxInput in = usual();
+        in.previousMonthAmount = c.previous;
+        in.bonusAmount = c.bonus;
+        in.dependents = c.dependents;
+        in.column = c.column;
+        in.months = c.months;
+        const BonusTaxResult r = decide(in);
+        EXPECT_TRUE(r.byMonthlyTable);
+        EXPECT_EQ(r.tax, c.tax) << c.previous << " " << c.bonus << " column " << c.column
+                                << " ÷" << c.months;
+    }
+    // The deduction rounding applies to the monthly taxes: 1,531.5 rounds to 1,532.
+    BonusTaxInput in = usual();
+    in.previousMonthAmount = 50'000;
+    in.bonusAmount = 1'800'000;
+    in.column = 1;
+    const YenRounding round(
+        RoundingSettings{RoundingMode::Ceil, RoundingMode::Truncate, RoundingMode::Round});
+    EXPECT_EQ(decide(in, round).tax, (69'800 - 1'532) * 6);
+    // A negative bonus (premiums above the pay) has no tax.
+    EXPECT_EQ(MonthlyTableBonusTax(salary_, 0, -600'000, 0, 1, 6, kTruncate), 0);
+    EXPECT_EQ(MonthlyTableBonusTax(SalaryTaxTable(), 0, 1'200'000, 0, 0, 6, kTruncate), 0);
+}
 
-namespace keiro::calc {
-namespace {
-
-TEST(BonusTaxHandEntryQuestion, SevenLinesEndingWithTheQuestionForAllOrOne) {
-    const std::string all = bonusTaxHandEntryQuestion(false);
-    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 6);
-    EXPECT_TRUE(all.ends_with("\n\n該当する社員の所得税を手入力モードに変更しますか？"));
-    EXPECT_TRUE(bonusTaxHandEntryQuestion(true).ends_with(
-        "この社員の所得税を手入力モードに変更しますか？"));
-    EXPECT_TRUE(all.starts_with("下記の何れかの例外に該当する為、所得税が自動計算されません。\n"));
+TEST(BonusTaxMonthlyTableNotice, OneLinePerEmployeeThenTheReason) {
+    const std::string one = bonusTaxMonthlyTableNotice({"山田 太郎"});
+    EXPECT_TRUE(one.starts_with("山田 太郎さんの賞与の所得税は月額表で計算しました。\n\n"));
+    EXPECT_NE(one.find("10倍"), std::string::npos);
+    std::vector<std::string> many;
+    for (int i = 0; i < 23; ++i) many.push_back("社員" + std::to_string(i));
+    const std::string text = bonusTaxMonthlyTableNotice(many);
+    EXPECT_NE(text.find("社員19さん"), std::string::npos);
+    EXPECT_EQ(text.find("社員20さん"), std::string::npos);
+    EXPECT_NE(text.find("ほか 3 名"), std::string::npos);
 }
 
 }  // namespace

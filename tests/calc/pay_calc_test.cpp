@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 
+#include "calc/bonus_tax.h"
 #include "calc/pay_calc.h"
 #include "tests/support/pay_fixture.h"
 
@@ -423,7 +424,10 @@ TEST_F(ComputeBonusTest, PremiumsWithThePensionCapAndTheHealthYearCap) {
         const std::int32_t sum = x.health + x.nursing + x.pension + x.fund + x.employment;
         EXPECT_EQ(d.socialInsTotal, sum);
         EXPECT_EQ(d.payAfterSocialIns, payment(slot).taxablePayTotal - sum);
-        EXPECT_EQ(d.deductionTotal, sum);  // no pay in February: the tax is 0, entered by hand
+        // No pay in February: the tax by the monthly-table method.
+        EXPECT_EQ(d.incomeTax, MonthlyTableBonusTax(tax_.salary, 0, d.payAfterSocialIns, 0, 0,
+                                                    kBonusTaxMonths, YenRounding()));
+        EXPECT_EQ(d.deductionTotal, sum + d.incomeTax);
     }
     EXPECT_EQ(payment(2).payTotal, 2'000'000);
 }
@@ -476,7 +480,7 @@ TEST_F(ComputeBonusTest, IncomeTaxByThePreviousMonthsRate) {
     }
 }
 
-TEST_F(ComputeBonusTest, UncalculatedYearsAndEmployeesNotAtWorkNeedNoHandEntry) {
+TEST_F(ComputeBonusTest, UncalculatedYearsAndEmployeesNotAtWorkAreNeverTaxedByTheMonthlyTable) {
     openBonus(13, 7, 10, EraYear{"平成", 22});
     addEmployee(1, {.recordId = "100101_090001"});
     payment(1).basePayAmount = 500'000;

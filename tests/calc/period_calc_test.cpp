@@ -151,35 +151,38 @@ class BonusTaxExceptionTest : public PayFixture {
     }
 };
 
-TEST_F(BonusTaxExceptionTest, EmployeesTheTableCannotServeAreReportedAndSwitchedOnYes) {
+TEST_F(BonusTaxExceptionTest, EmployeesTheTableCannotServeAreTaxedByTheMonthlyTableAndNamed) {
     fillBonus();
     // 2: no pay in December; 3: 600,000 is more than ten times 50,000; 5: not found by key.
     // 4: exactly ten times still uses the table (0 % for 60,000).
     EXPECT_EQ(RecalculatePeriod(year_, ctx(), nullptr), (std::vector<int>{2, 3, 5}));
     EXPECT_EQ(deduction(1).incomeTax, 36'756);
-    for (const int slot : {2, 3, 4, 5}) EXPECT_EQ(deduction(slot).incomeTax, 0) << slot;
-
-    switchToHandEntry(year_, std::vector<int>{2, 3, 5});
-    for (const int slot : {2, 3, 5}) {
-        EXPECT_TRUE(deduction(slot).isManual(DeductionRecord::kIncomeTaxItem)) << slot;
+    // One sixth is 100,000: below the first band for 2 and 5; 150,000 for 3 (2,420 a month).
+    for (const int slot : {2, 4, 5}) EXPECT_EQ(deduction(slot).incomeTax, 0) << slot;
+    EXPECT_EQ(deduction(3).incomeTax, 2'420 * 6);
+    EXPECT_EQ(deduction(3).deductionTotal, 2'420 * 6);
+    for (const int slot : {1, 2, 3, 4, 5}) {
+        EXPECT_FALSE(deduction(slot).isManual(DeductionRecord::kIncomeTaxItem)) << slot;
     }
-    EXPECT_FALSE(deduction(1).isManual(DeductionRecord::kIncomeTaxItem));
-    deduction(3).incomeTax = 55'555;  // typed in the individual entry window
-    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), nullptr).empty());
+    year_.block().employee(3).name.assign("鈴木 一郎");
+    const std::string notice = monthlyTableNotice(year_, std::vector<int>{3});
+    EXPECT_TRUE(notice.starts_with("鈴木 一郎さんの賞与の所得税は月額表で計算しました。\n"));
+    EXPECT_TRUE(monthlyTableNotice(year_, std::vector<int>{}).empty());
+    EXPECT_THROW(monthlyTableNotice(year_, std::vector<int>{0}), std::out_of_range);
+
+    // Typed over in the individual entry window: kept, and no longer named.
+    deduction(3).manualFlags[DeductionRecord::kIncomeTaxItem - 1] = 1;
+    deduction(3).incomeTax = 55'555;
+    EXPECT_EQ(RecalculatePeriod(year_, ctx(), nullptr), (std::vector<int>{2, 5}));
     EXPECT_EQ(deduction(3).incomeTax, 55'555);
     EXPECT_EQ(deduction(3).deductionTotal, 55'555);
-    EXPECT_EQ(deduction(2).incomeTax, 0);
-
-    EXPECT_THROW(switchToHandEntry(year_, std::vector<int>{0}), std::out_of_range);
-    EXPECT_NE(bonusTaxHandEntryQuestion(false).find("手入力モードに変更しますか"),
-              std::string::npos);
 }
 
-TEST_F(BonusTaxExceptionTest, WithoutThePreviousYearsFileEveryoneNeedsHandEntry) {
+TEST_F(BonusTaxExceptionTest, WithoutThePreviousYearsFileEveryoneIsTaxedByTheMonthlyTable) {
     std::filesystem::remove(file(kReiwa7));
     fillBonus();
     EXPECT_EQ(RecalculatePeriod(year_, ctx(), nullptr), (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(deduction(1).incomeTax, 0);
+    EXPECT_EQ(deduction(1).incomeTax, 0);  // 100,000 a month is below the first band
 }
 
 TEST_F(PeriodCalcTest, ATaxTableFileRemovedWhileRunningGivesNoTax) {

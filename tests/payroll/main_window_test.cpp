@@ -350,6 +350,26 @@ class MainWindowTest : public QObject {
         QCOMPARE(demo.messages.shown().size(), std::size_t{1});
     }
 
+    void bonusesTaxedByTheMonthlyTableAreNamedOnce() {
+        // Paid in January: there is no December before it, so the rate table cannot serve.
+        Demo demo(14, PeriodEntry{0, 0.0, 1, 15});
+        const int bonus = demo.row("賞与");
+        const int col = demo.editableColumn(bonus);
+        demo.type(bonus, col, "3000000");
+        QVERIFY(demo.window->recalculatePeriod());
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+        QCOMPARE(demo.messages.shown().back().kind, ui::MessageKind::Information);
+        const int slot = demo.grid().slotOf(col);
+        const QString name = QString::fromStdString(demo.year.block().employee(slot).name.utf8());
+        QVERIFY(demo.messages.lastText().startsWith(
+            name + "さんの賞与の所得税は月額表で計算しました。\n\n"));  // only the one paid
+        QVERIFY(demo.year.block().deductions[slot - 1].incomeTax > 0);
+        QVERIFY(!demo.year.block().deductions[slot - 1].isManual(DeductionRecord::kIncomeTaxItem));
+
+        QVERIFY(demo.window->recalculatePeriod());  // the same list is not shown again
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+    }
+
     void closingWithChangesAsksYesNoCancel() {
         Demo demo(11);
         const int overtime = demo.row("普通残業時間");

@@ -175,35 +175,43 @@ class PayEntryWindowTest : public QObject {
         QVERIFY(!demo.button("sbCalculator")->isEnabled());
     }
 
-    void bonusWithoutPayTheMonthBeforeAsksUntilYes() {
+    void bonusWithoutPayTheMonthBeforeIsTaxedByTheMonthlyTable() {
         // Paid in January: there is no December before it.
         Demo demo(14, PeriodEntry{0, 0.0, 1, 15});
         demo.open(1);
         QVERIFY(demo.window->findChild<QWidget*>("gbKintai")->isHidden());
         QLineEdit* bonus = demo.box("Sikyu", "賞与");
         QVERIFY(bonus != nullptr);
-        Demo::type(bonus, "500000");
-        QCOMPARE(demo.questions(), 0);  // leaving a box does not ask
+        Demo::type(bonus, "3000000");
+        QVERIFY(demo.messages.shown().empty());  // leaving a box says nothing
 
-        demo.messages.answerNext(Answer::No);
-        demo.messages.answerNext(Answer::No);
-        demo.button("sbCalc")->click();
-        demo.button("sbCalc")->click();
-        QCOMPARE(demo.questions(), 2);
-        QCOMPARE(demo.messages.shown().back().text,
-                 QString::fromStdString(calc::bonusTaxHandEntryQuestion(true)));
+        const DeductionRecord& d = demo.deduction(1);
+        const EmployeeRecord& e = demo.year.block().employee(1);
+        const std::int32_t computed = calc::MonthlyTableBonusTax(
+            demo.tables.tax.salary, 0, d.payAfterSocialIns, e.dependentRelatives, e.taxColumn,
+            calc::kBonusTaxMonths, calc::YenRounding(demo.state.settings.rounding(true)));
+        QVERIFY(computed > 0);
+        QCOMPARE(d.incomeTax, computed);
         QLineEdit* tax = demo.box("Koujo", "所得税");
-        QVERIFY(tax->isReadOnly());
+        QVERIFY(tax->isReadOnly());  // an automatic amount
+        QVERIFY(!d.isManual(DeductionRecord::kIncomeTaxItem));
 
-        demo.button("sbCalc")->click();  // はい
-        QCOMPARE(demo.questions(), 3);
-        QCOMPARE(demo.messages.lastText(),
-                 QString::fromUtf8(calc::kMsgBonusTaxHandEntrySetOne.data(),
-                                   calc::kMsgBonusTaxHandEntrySetOne.size()));
-        QVERIFY(!tax->isReadOnly());
-        QCOMPARE(tax->palette().color(QPalette::Text), kHandEnteredTextColour);
         demo.button("sbCalc")->click();
-        QCOMPARE(demo.questions(), 3);
+        QCOMPARE(demo.questions(), 0);
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+        QCOMPARE(demo.messages.shown().back().kind, MessageKind::Information);
+        QVERIFY(demo.messages.lastText().startsWith(
+            QString::fromStdString(e.name.utf8()) + "さんの賞与の所得税は月額表で計算しました。"));
+
+        // Typed over like any automatic item, and kept.
+        tax->setFocus();
+        demo.button("sbManual")->click();
+        QVERIFY(!tax->isReadOnly());
+        Demo::type(tax, "12345");
+        demo.button("sbCalc")->click();
+        QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+        QCOMPARE(d.incomeTax, 12'345);
+        QVERIFY(d.isManual(DeductionRecord::kIncomeTaxItem));
     }
 
     void navigationGoesOnlyToEmployeesAtWork() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "calc/bonus_tax.h"
 #include "tests/support/pay_fixture.h"
 
 namespace keiro::payroll::testing {
@@ -235,16 +236,30 @@ TEST_F(EmployeeSheetTest, PaidLeaveBalanceIsThePreviousBalanceLessTheDaysTaken) 
     EXPECT_EQ(attendance(2).paidLeaveBalance, 5);
 }
 
-TEST_F(EmployeeSheetTest, BonusWithoutPayTheMonthBeforeNeedsItsTaxByHand) {
+TEST_F(EmployeeSheetTest, BonusWithoutPayTheMonthBeforeIsTaxedByTheMonthlyTable) {
     openBonus(13, 7);  // nothing saved for June
-    addEmployee(1, {});
-    payment(1).basePayAmount = 500'000;
+    EmployeeRecord& e = addEmployee(1, {});
+    e.name.assign("山田 花子");
+    payment(1).basePayAmount = 1'200'000;
     EmployeeSheet& s = sheet(1);
     EXPECT_FALSE(s.recalculate());
-    EXPECT_FALSE(s.recalculate());
-    s.setIncomeTaxHandEntry();
-    EXPECT_EQ(s.state(Band::Deduction, position(Band::Deduction, "所得税")), BoxState::HandEntered);
+    const int tax = position(Band::Deduction, "所得税");
+    EXPECT_EQ(s.state(Band::Deduction, tax), BoxState::ReadOnly);
+    const std::int32_t computed = deduction(1).incomeTax;
+    EXPECT_EQ(computed, calc::MonthlyTableBonusTax(tax_.salary, 0, deduction(1).payAfterSocialIns,
+                                                   0, 0, 6, calc::YenRounding()));
+    EXPECT_GT(computed, 0);
+    EXPECT_TRUE(s.monthlyTableNotice().starts_with("山田 花子さんの賞与の所得税は月額表で"));
+
+    // The clerk may still type over it.
+    EXPECT_TRUE(s.toggleManual(Band::Deduction, tax));
+    EXPECT_EQ(s.state(Band::Deduction, tax), BoxState::HandEntered);
+    EXPECT_TRUE(s.enter(Band::Deduction, tax, "12,345"));
     EXPECT_TRUE(s.recalculate());
+    EXPECT_EQ(deduction(1).incomeTax, 12'345);
+    EXPECT_TRUE(s.toggleManual(Band::Deduction, tax));
+    EXPECT_FALSE(s.recalculate());
+    EXPECT_EQ(deduction(1).incomeTax, computed);
 }
 
 TEST_F(EmployeeSheetTest, NeighboursAreTheEmployeesAtWork) {

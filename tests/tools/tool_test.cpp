@@ -133,10 +133,25 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
               "3063\n");
     EXPECT_EQ(run("tax bonus" + kTables + " --prev 300000 --bonus 500000 --deps 1 --column 0").out,
               "30630\n");
-    const ToolRun manual =
+    // Where the rate table may not be used, the monthly-table method: more than ten times the
+    // previous month (40,000 + 400,001 ÷ 6 = 106,666: 甲 170 a month), and no previous pay
+    // (1,200,000 ÷ 6 = 200,000: 甲 4,340, 乙 19,700; ÷ 12 = 100,000: 乙 3.063 % = 3,063).
+    const ToolRun overTen =
         run("tax bonus" + kTables + " --prev 40000 --bonus 400001 --deps 0 --column 0");
-    EXPECT_EQ(manual.exitCode, 3);
-    EXPECT_EQ(manual.out, "manual\n");
+    EXPECT_EQ(overTen.exitCode, 0);
+    EXPECT_EQ(overTen.out, std::to_string(170 * 6) + "\n");
+    const std::string noPrevious = "tax bonus" + kTables + " --prev 0 --bonus 1200000 --deps 0";
+    EXPECT_EQ(run(noPrevious + " --column 0").out, "26040\n");
+    EXPECT_EQ(run(noPrevious + " --column 0 --divisor 6").out, "26040\n");
+    EXPECT_EQ(run(noPrevious + " --column 1").out, "118200\n");
+    EXPECT_EQ(run(noPrevious + " --column 1 --divisor 12").out, "36756\n");
+    EXPECT_EQ(run(noPrevious + " --column 0 --divisor 12").out, "0\n");
+    EXPECT_EQ(run(noPrevious + " --column 0 --divisor 7").exitCode, 2);
+    // 乙 above ten times: 50,000 + 300,000 = 350,000: 69,800 less 1,531 (1,532 rounded half up).
+    const std::string otsu = "tax bonus" + kTables + " --prev 50000 --bonus 1800000 --deps 0 "
+                             "--column 1 --divisor 6";
+    EXPECT_EQ(run(otsu).out, "409614\n");
+    EXPECT_EQ(run(otsu + " --rounding 2").out, "409608\n");
 
     const auto premiums = nlohmann::json::parse(
         run("premium grade" + kTables +
