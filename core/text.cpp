@@ -223,6 +223,15 @@ std::size_t cp932Width(std::string_view utf8) {
     return total;
 }
 
+std::vector<WidthCharacter> widthCharacters(std::string_view utf8) {
+    std::vector<WidthCharacter> out;
+    forEachCharacter(utf8, [&](std::string_view ch, std::size_t width) {
+        out.push_back({std::string(ch), width});
+        return true;
+    });
+    return out;
+}
+
 std::string truncateToWidth(std::string_view utf8, std::size_t maxBytes) {
     std::string out;
     std::size_t used = 0;

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace keiro::text {
 
@@ -48,6 +49,14 @@ std::string_view truncateBytes(std::string_view cp932, std::size_t maxBytes);
 
 // Width of UTF-8 text in code page 932 bytes (a character without a form counts as 2).
 std::size_t cp932Width(std::string_view utf8);
+
+// The characters of UTF-8 text (after normaliseForCp932) with their code page 932 widths, as
+// fixed-pitch printing places them.
+struct WidthCharacter {
+    std::string character;  // UTF-8
+    std::size_t width = 0;  // 1 or 2
+};
+std::vector<WidthCharacter> widthCharacters(std::string_view utf8);
 
 // UTF-8 text cut to at most maxBytes code page 932 bytes without splitting a character.
 std::string truncateToWidth(std::string_view utf8, std::size_t maxBytes);

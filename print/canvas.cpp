@@ -1,22 +1,11 @@
 #include "print/canvas.h"
 
-#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/text.h"
 
 namespace keiro::print {
-namespace {
-
-// The length of the UTF-8 character that starts with this byte (a stray byte counts as one).
-std::size_t characterLength(std::uint8_t lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
-}  // namespace
 
 int Canvas::penWidth() const {
     const PageDevice& d = transform_.device();
@@ -41,13 +30,9 @@ void Canvas::putText(std::string_view utf8, float x, float y) {
     const float step = pitch();
     std::vector<Glyph> glyphs;
     int pitches = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t length =
-            std::min(characterLength(static_cast<std::uint8_t>(utf8[i])), utf8.size() - i);
-        const std::string_view character = utf8.substr(i, length);
-        glyphs.push_back({std::string(character), transform_.point(x + pitches * step, y)});
-        pitches += static_cast<int>(text::cp932Width(character));
-        i += length;
+    for (text::WidthCharacter& c : text::widthCharacters(utf8)) {
+        glyphs.push_back({std::move(c.character), transform_.point(x + pitches * step, y)});
+        pitches += static_cast<int>(c.width);
     }
     if (!glyphs.empty()) drawText(glyphs, deviceFont());
     if (font_.underline && pitches > 0) {

@@ -34,6 +34,12 @@ TEST(CanvasTest, MixedWidthTextSitsOnTheFixedPitch) {
     canvas.setFont({.sizeMm = 7.0f, .narrow = true});
     canvas.putText("1２3", 0.0f, 0.0f);
     EXPECT_EQ(glyphXs(canvas.texts()[1]), (std::vector<int>{0, 30, 90}));
+
+    // What an input method types is printed as its code page 932 twin, at its width.
+    canvas.putText("9〜5", 0.0f, 0.0f);
+    ASSERT_EQ(canvas.texts()[2].size(), 3u);
+    EXPECT_EQ(canvas.texts()[2][1].character, "～");
+    EXPECT_EQ(glyphXs(canvas.texts()[2]), (std::vector<int>{0, 30, 90}));
 }
 
 TEST(CanvasTest, UnderlineSpansTheTextBelowItsCell) {
