@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -92,7 +91,5 @@ PaperChoice paperFor(ReportKind kind, int formType) {
     if (formType == 1 || formType == 5) return {Paper::B5, Orientation::Landscape};
     return {Paper::A4, Orientation::Portrait};
 }
-
-int correctionTenths(double mm) { return static_cast<int>(std::lround(mm * 10)); }
 
 }  // namespace keiro::print

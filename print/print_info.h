@@ -64,8 +64,4 @@ struct PaperChoice {
 };
 PaperChoice paperFor(ReportKind kind, int formType);
 
-// The print position correction is kept in tenths of a millimetre (PrAdjustH, PrAdjustV).
-constexpr double correctionMm(int tenths) { return tenths / 10.0; }
-int correctionTenths(double mm);
-
 }  // namespace keiro::print

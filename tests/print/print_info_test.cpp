@@ -84,12 +84,5 @@ TEST(PrinterChoiceTest, PaperByReportAndForm) {
     EXPECT_EQ(paperSizeMm(Paper::A4), (PaperSizeMm{210, 297}));
 }
 
-TEST(PrinterChoiceTest, CorrectionIsKeptInRoundedTenths) {
-    EXPECT_EQ(correctionTenths(-10.0), -100);
-    EXPECT_EQ(correctionTenths(0.3), 3);  // 2.9999… in binary
-    EXPECT_EQ(correctionTenths(-0.25), -3);
-    EXPECT_DOUBLE_EQ(correctionMm(-15), -1.5);
-}
-
 }  // namespace
 }  // namespace keiro::print
