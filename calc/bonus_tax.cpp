@@ -52,8 +52,9 @@ std::string bonusTaxMonthlyTableNotice(const std::vector<std::string>& names) {
         text += "ほか " + std::to_string(names.size() - kNoticeNames) +
                 " 名の賞与の所得税も月額表で計算しました。\n";
     }
-    text += "\n前月中の給与の支払いがないか、賞与（社会保険料等控除後）が前月中の給与の10倍を"
-            "超えるため、\n賞与の税率表は使えません。";
+    text +=
+        "\n前月中の給与の支払いがないか、賞与（社会保険料等控除後）が前月中の給与の10倍を"
+        "超えるため、\n賞与の税率表は使えません。";
     return text;
 }
 

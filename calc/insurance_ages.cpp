@@ -29,8 +29,8 @@ std::optional<BirthDate> birthDateOf(const EmployeeRecord& employee) {
     if (employee.birthYear == 0 || employee.birthEra < 1 || employee.birthEra > 4) {
         return std::nullopt;
     }
-    const BirthDate birth{kEraBase[employee.birthEra - 1] + employee.birthYear,
-                          employee.birthMonth, employee.birthDay};
+    const BirthDate birth{kEraBase[employee.birthEra - 1] + employee.birthYear, employee.birthMonth,
+                          employee.birthDay};
     const std::chrono::year_month_day date{std::chrono::year(birth.year),
                                            std::chrono::month(employee.birthMonth),
                                            std::chrono::day(employee.birthDay)};

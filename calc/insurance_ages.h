@@ -9,7 +9,8 @@
 //    birthday (the age is reached at the end of that day), and no longer from the month
 //    containing the day before the 65th birthday (from then on it is collected with the pension).
 //  - 厚生年金保険 ends at 70: not due from the month containing the day before the 70th birthday.
-//  - 健康保険 ends at 75, when the employee joins 後期高齢者医療 on the 75th birthday itself: not due
+//  - 健康保険 ends at 75, when the employee joins 後期高齢者医療 on the 75th birthday itself: not
+//  due
 //    from the month containing the birthday.
 // So a birthday on the 1st moves the changes at 40, 65 and 70 one month earlier than a birthday
 // on the 2nd, but not the one at 75.

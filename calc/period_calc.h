@@ -54,8 +54,8 @@ bool CalculateBonus(YearData& year, int slot, const GridColumn& column, const Ca
 // employees in slot order (column n for the n-th 在職 slot); nullptr recomputes from the
 // records as stored, without collecting.  A 在職 employee without a column is computed from
 // the records.  Returns, for a bonus, the in-use slots whose income tax was worked by the
-// monthly-table method (ascending); empty for a month.  std::logic_error when no period is open; IoError when a
-// file the bonus reads cannot be read.
+// monthly-table method (ascending); empty for a month.  std::logic_error when no period is open;
+// IoError when a file the bonus reads cannot be read.
 std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
                                    const std::vector<GridColumn>* columns);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The employee's share of the social insurance items: 健康保険料, 介護保険料, 厚生年金保険,
-// 厚生年金基金, 雇用保険料 and 子ども・子育て支援金.  Rates are the employee's share in percent, taken
-// from the period's settings.
+// 厚生年金基金, 雇用保険料 and 子ども・子育て支援金.  Rates are the employee's share in percent,
+// taken from the period's settings.
 //
 // 子ども・子育て支援金 is collected with the health premium from every employee insured for health
 // insurance, on the same standard amount (the same yearly cap for bonuses).  Its share is not
@@ -27,16 +27,16 @@
 namespace keiro {
 class YearData;
 class YearView;
-}
+}  // namespace keiro
 
 namespace keiro::calc {
 
 // Deduction items j of the DeductionRecord (amount(j), isManual(j)).
-inline constexpr int kHealthInsItem = 1;      // 健康保険料
-inline constexpr int kPensionItem = 2;        // 厚生年金保険
-inline constexpr int kPensionFundItem = 3;    // 厚生年金基金
-inline constexpr int kEmploymentInsItem = 4;  // 雇用保険料
-inline constexpr int kNursingInsItem = 5;     // 介護保険料
+inline constexpr int kHealthInsItem = 1;                            // 健康保険料
+inline constexpr int kPensionItem = 2;                              // 厚生年金保険
+inline constexpr int kPensionFundItem = 3;                          // 厚生年金基金
+inline constexpr int kEmploymentInsItem = 4;                        // 雇用保険料
+inline constexpr int kNursingInsItem = 5;                           // 介護保険料
 inline constexpr int kSupportItem = DeductionRecord::kSupportItem;  // 子ども・子育て支援金
 
 inline constexpr std::int32_t kStandardBonusUnit = 1'000;

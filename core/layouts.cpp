@@ -151,9 +151,8 @@ const TEditItems& rowOrBlank(const std::vector<TEditItems>& rows, int row) {
 void addMissingItem(std::vector<TEditItems>& rows, std::string_view code) {
     const auto named = [code](const TEditItems& row) { return row.code == code; };
     if (std::any_of(rows.begin(), rows.end(), named)) return;
-    const auto blank = std::find_if(rows.begin(), rows.end(), [](const TEditItems& row) {
-        return row.code == kBlankItemCode;
-    });
+    const auto blank = std::find_if(
+        rows.begin(), rows.end(), [](const TEditItems& row) { return row.code == kBlankItemCode; });
     if (blank == rows.end()) return;
     blank->code = std::string(code);
     blank->use.fill(true);

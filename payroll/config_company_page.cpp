@@ -197,7 +197,7 @@ void ConfigCompanyPage::load(const PeriodSettings& period, bool levyDue) {
     nenRitu_->setValue(period.pensionRate == 0 ? kDefaultPensionRate : period.pensionRate);
     kknRitu_->setValue(period.pensionFundRate);
     sienRitu_->setValue(period.supportRate == 0 && levyDue ? calc::kDefaultSupportRate
-                                                            : period.supportRate);
+                                                           : period.supportRate);
 
     jikanD_->setValue(period.hoursPerDay);
     sikyubi_->setValue(period.payDay);

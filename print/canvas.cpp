@@ -12,7 +12,9 @@ int Canvas::penWidth() const {
     return pen_ == Pen::Thick ? d.thickPen : d.thinPen;
 }
 
-float Canvas::pitch() const { return font_.narrow ? font_.sizeMm / 7 * 3 : font_.sizeMm / 2; }
+float Canvas::pitch() const {
+    return font_.narrow ? font_.sizeMm / 7 * 3 : font_.sizeMm / 2;
+}
 
 DeviceFont Canvas::deviceFont() const {
     DeviceFont f;
@@ -36,11 +38,9 @@ void Canvas::putText(std::string_view utf8, float x, float y) {
     }
     if (!glyphs.empty()) drawText(glyphs, deviceFont());
     if (font_.underline && pitches > 0) {
-        const int width =
-            static_cast<int>(std::lround(transform_.device().thinPen * 1.2));
+        const int width = static_cast<int>(std::lround(transform_.device().thinPen * 1.2));
         const float underY = y + font_.sizeMm;
-        drawLine(transform_.point(x, underY), transform_.point(x + pitches * step, underY),
-                 width);
+        drawLine(transform_.point(x, underY), transform_.point(x + pitches * step, underY), width);
     }
 }
 
@@ -56,6 +56,8 @@ void Canvas::putBox(float x1, float y1, float x2, float y2) {
     drawBox(rect(x1, y1, x2, y2), penWidth());
 }
 
-void Canvas::putShade(float x1, float y1, float x2, float y2) { fillShade(rect(x1, y1, x2, y2)); }
+void Canvas::putShade(float x1, float y1, float x2, float y2) {
+    fillShade(rect(x1, y1, x2, y2));
+}
 
 }  // namespace keiro::print

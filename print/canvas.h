@@ -28,7 +28,9 @@ struct FontInfo {
 };
 
 // Font sizes given in points, as the layouts have them: one point counts as 1/2.8 mm.
-constexpr float pointsToMm(float points) { return points / 2.8f; }
+constexpr float pointsToMm(float points) {
+    return points / 2.8f;
+}
 
 enum class Pen { Thin, Thick };
 

@@ -7,10 +7,14 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 
-int roundToInt(double value) { return static_cast<int>(std::lround(value)); }
+int roundToInt(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
 // Windows' MulDiv for the positive values used here: a × b / c rounded.
-int mulDiv(int a, int b, int c) { return roundToInt(static_cast<double>(a) * b / c); }
+int mulDiv(int a, int b, int c) {
+    return roundToInt(static_cast<double>(a) * b / c);
+}
 
 }  // namespace
 
@@ -43,6 +47,8 @@ int PageTransform::y(double mm) const {
     return roundToInt((mm + correctionV_ + originY_ - device_.offsetYmm) * device_.pixelsPerMmY);
 }
 
-int PageTransform::lengthY(double mm) const { return roundToInt(mm * device_.pixelsPerMmY); }
+int PageTransform::lengthY(double mm) const {
+    return roundToInt(mm * device_.pixelsPerMmY);
+}
 
 }  // namespace keiro::print

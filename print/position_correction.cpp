@@ -6,7 +6,9 @@
 
 namespace keiro::print {
 
-int correctionTenths(double mm) { return static_cast<int>(std::lround(mm * 10)); }
+int correctionTenths(double mm) {
+    return static_cast<int>(std::lround(mm * 10));
+}
 
 std::string formatCorrection(double mm) {
     char buffer[32];

@@ -9,7 +9,9 @@
 
 namespace keiro::print {
 
-constexpr double correctionMm(int tenths) { return tenths / 10.0; }
+constexpr double correctionMm(int tenths) {
+    return tenths / 10.0;
+}
 int correctionTenths(double mm);
 
 std::string formatCorrection(double mm);

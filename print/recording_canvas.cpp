@@ -52,6 +52,8 @@ void RecordingCanvas::drawBox(const DeviceRect& rect, int width) {
     addLine("box" + corners(rect) + numbers({width}));
 }
 
-void RecordingCanvas::fillShade(const DeviceRect& rect) { addLine("shade" + corners(rect)); }
+void RecordingCanvas::fillShade(const DeviceRect& rect) {
+    addLine("shade" + corners(rect));
+}
 
 }  // namespace keiro::print

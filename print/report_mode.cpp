@@ -2,7 +2,9 @@
 
 namespace keiro::print {
 
-int reportTag(const ReportMode& mode) { return 100 * static_cast<int>(mode.kind) + mode.period; }
+int reportTag(const ReportMode& mode) {
+    return 100 * static_cast<int>(mode.kind) + mode.period;
+}
 
 std::optional<ReportMode> reportModeFromTag(int tag) {
     if (tag < 0) return std::nullopt;

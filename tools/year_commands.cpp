@@ -32,8 +32,8 @@ void info(const std::string& file) {
     auto periods = nlohmann::ordered_json::array();
     for (int k = 1; k <= kPeriodCount; ++k) {
         const PeriodBlock& block = year.block(k);
-        periods.push_back({{"companyName", block.settings.companyName.utf8()},
-                           {"employees", usedSlots(block)}});
+        periods.push_back(
+            {{"companyName", block.settings.companyName.utf8()}, {"employees", usedSlots(block)}});
     }
     out["periods"] = periods;
     printJson(out);

@@ -160,8 +160,7 @@ class BonusIncomeTaxDecision : public ::testing::Test {
         in.bonusAmount = 500'000;
         return in;
     }
-    BonusTaxResult decide(const BonusTaxInput& in,
-                          const YenRounding& rounding = kTruncate) const {
+    BonusTaxResult decide(const BonusTaxInput& in, const YenRounding& rounding = kTruncate) const {
         return BonusIncomeTax(in, salary_, table_, rounding);
     }
 };
@@ -203,7 +202,8 @@ TEST_F(BonusIncomeTaxDecision, NoPayTheMonthBeforeOrMoreThanTenTimesItUsesTheMon
         const BonusTaxResult r = decide(in);
         EXPECT_EQ(r.byMonthlyTable, c.monthlyTable) << c.previous << " " << c.bonus;
         if (c.monthlyTable) {
-            EXPECT_EQ(r.tax, MonthlyTableBonusTax(salary_, c.previous, c.bonus, 0, 0, 6, kTruncate));
+            EXPECT_EQ(r.tax,
+                      MonthlyTableBonusTax(salary_, c.previous, c.bonus, 0, 0, 6, kTruncate));
         }
     }
 }
@@ -242,8 +242,8 @@ TEST_F(BonusIncomeTaxDecision, TheMonthlyTableMethodForBothCasesAndColumns) {
         in.months = c.months;
         const BonusTaxResult r = decide(in);
         EXPECT_TRUE(r.byMonthlyTable);
-        EXPECT_EQ(r.tax, c.tax) << c.previous << " " << c.bonus << " column " << c.column
-                                << " ÷" << c.months;
+        EXPECT_EQ(r.tax, c.tax) << c.previous << " " << c.bonus << " column " << c.column << " ÷"
+                                << c.months;
     }
     // The deduction rounding applies to the monthly taxes: 1,531.5 rounds to 1,532.
     BonusTaxInput in = usual();

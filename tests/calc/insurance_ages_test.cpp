@@ -43,14 +43,30 @@ TEST(InsuranceAges, EachChangeTakesEffectInItsMonth) {
         {"40, born on 1 January", noCare, {1986, 1, 1}, {2025, 11}, {2025, 12}, Change::CareStarts},
         {"65, born on the 2nd", careOnly, {1961, 5, 2}, {2026, 4}, {2026, 5}, Change::CareEnds},
         {"65, born on the 1st", careOnly, {1961, 5, 1}, {2026, 3}, {2026, 4}, Change::CareEnds},
-        {"70, born on the 2nd", insured(1, 0, 1), {1956, 5, 2}, {2026, 4}, {2026, 5},
+        {"70, born on the 2nd",
+         insured(1, 0, 1),
+         {1956, 5, 2},
+         {2026, 4},
+         {2026, 5},
          Change::PensionEnds},
-        {"70, born on the 1st", insured(1, 0, 1), {1956, 5, 1}, {2026, 3}, {2026, 4},
+        {"70, born on the 1st",
+         insured(1, 0, 1),
+         {1956, 5, 1},
+         {2026, 3},
+         {2026, 4},
          Change::PensionEnds},
         // 75: from the birthday itself, so the 1st moves nothing.
-        {"75, born on the 2nd", insured(1, 0, 0), {1951, 5, 2}, {2026, 4}, {2026, 5},
+        {"75, born on the 2nd",
+         insured(1, 0, 0),
+         {1951, 5, 2},
+         {2026, 4},
+         {2026, 5},
          Change::HealthEnds},
-        {"75, born on the 1st", insured(1, 0, 0), {1951, 5, 1}, {2026, 4}, {2026, 5},
+        {"75, born on the 1st",
+         insured(1, 0, 0),
+         {1951, 5, 1},
+         {2026, 4},
+         {2026, 5},
          Change::HealthEnds},
     };
     for (const Case& c : cases) {
@@ -83,10 +99,10 @@ TEST(InsuranceAges, BirthDatesFromTheEraCodes) {
                           std::to_string(date->day)
                     : std::string("none");
     };
-    EXPECT_EQ(born(1, 45, 7, 29), "1912-7-29");  // 明治
+    EXPECT_EQ(born(1, 45, 7, 29), "1912-7-29");    // 明治
     EXPECT_EQ(born(2, 15, 12, 24), "1926-12-24");  // 大正
-    EXPECT_EQ(born(3, 61, 5, 1), "1986-5-1");    // 昭和
-    EXPECT_EQ(born(4, 1, 1, 8), "1989-1-8");     // 平成
+    EXPECT_EQ(born(3, 61, 5, 1), "1986-5-1");      // 昭和
+    EXPECT_EQ(born(4, 1, 1, 8), "1989-1-8");       // 平成
     EXPECT_EQ(born(4, 4, 2, 29), "1992-2-29");
     EXPECT_EQ(born(4, 5, 2, 29), "none");  // not a date
     EXPECT_EQ(born(3, 0, 5, 1), "none");   // no birth date
@@ -129,8 +145,8 @@ TEST_F(InsuranceAgesPeriodTest, ListsTheUsedEmployeesAtWorkWhoseFlagsDisagree) {
     old.nursingInsured = 1;
     old.pensionInsured = 1;
     // The same age but on leave, or with no insurance at all, or no birth date: nothing.
-    bornOn(addEmployee(3, {.recordId = "260101_090003", .workStatus = 2}), 61, 5, 2)
-        .healthInsured = 1;
+    bornOn(addEmployee(3, {.recordId = "260101_090003", .workStatus = 2}), 61, 5, 2).healthInsured =
+        1;
     bornOn(addEmployee(4, {.recordId = "260101_090004"}), 26, 5, 2);
     addEmployee(5, {.recordId = "260101_090005"}).healthInsured = 1;
 

@@ -56,8 +56,7 @@ std::int64_t exactRound(RoundingMode mode, std::int64_t numerator, std::int64_t 
     return whole;
 }
 
-constexpr RoundingMode kModes[] = {RoundingMode::Truncate, RoundingMode::Round,
-                                   RoundingMode::Ceil};
+constexpr RoundingMode kModes[] = {RoundingMode::Truncate, RoundingMode::Round, RoundingMode::Ceil};
 // Printed tax rates are percentages of three places: a fraction in 10^-5.
 constexpr std::int64_t kTaxRateDenominator = 100'000;
 
@@ -138,11 +137,9 @@ TEST_P(RoundingSweep, EveryBonusRateIsExact) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Years, RoundingSweep, ::testing::ValuesIn(kYears),
-                         [](const auto& info) {
-                             return info.index == 0 ? std::string("Y2026")
-                                                    : std::string("Y2020to2025");
-                         });
+INSTANTIATE_TEST_SUITE_P(Years, RoundingSweep, ::testing::ValuesIn(kYears), [](const auto& info) {
+    return info.index == 0 ? std::string("Y2026") : std::string("Y2020to2025");
+});
 
 // Amounts the float reduction of the product used to make one yen too high.
 TEST(RoundingSweep, TheProductsThatUsedToComeOutOneYenHigh) {
@@ -156,8 +153,8 @@ TEST(RoundingSweep, TheProductsThatUsedToComeOutOneYenHigh) {
     EXPECT_EQ(salary.LookupSalaryTax(763'619, 0, 0, truncate), 76'502);
     // 655,400 + 658,385 × 45.945 % = 957,894.98…
     EXPECT_EQ(salary.LookupSalaryTax(2'368'385, 1, 0, truncate), 957'894);
-    const BonusTaxTable bonus = BonusTaxTable::fromBytes(
-        buildBonusTaxTable(dataCsv(y2026.bonus)), kBonusTaxTableFileName);
+    const BonusTaxTable bonus =
+        BonusTaxTable::fromBytes(buildBonusTaxTable(dataCsv(y2026.bonus)), kBonusTaxTableFileName);
     // Exactly ten times the previous month still uses the rate table.
     EXPECT_EQ(bonus.LookupBonusTax(425'999, 4'259'990, 0, 0, truncate), 608'922);
 }
@@ -206,7 +203,8 @@ TEST(RoundingSweep, RandomProductsOfDecimalRatesAreExact) {
 // 0.500999 (employment insurance) yen.
 TEST(RoundingSweep, PremiumProductsAreExact) {
     const DataCsv list = dataCsv("health_rates_2026.csv");
-    std::set<std::string> printed = {"9.150", "0.55", "0.6", "0.5", "0.795", "0.81", "5.72", "4.9255"};
+    std::set<std::string> printed = {"9.150", "0.55", "0.6",  "0.5",
+                                     "0.795", "0.81", "5.72", "4.9255"};
     for (std::size_t row = 0; row < list.rowCount(); ++row) {
         printed.insert(list.text(row, "employee_rate_pct"));
     }

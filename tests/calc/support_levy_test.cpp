@@ -164,8 +164,7 @@ TEST_F(HealthCapTest, EachEarlierBonusWasCappedWhenPaid) {
     // Over the cap before the current bonus: nothing left.
     storeBonus(kReiwa7, 15, 9, 30, 500'000);
     EXPECT_EQ(loadPeriodInputs(year_).history.earlierTotal("250401_090001"), 5'730'000);
-    EXPECT_EQ(StandardBonusForHealth(loadPeriodInputs(year_).history, "250401_090001", 500'000),
-              0);
+    EXPECT_EQ(StandardBonusForHealth(loadPeriodInputs(year_).history, "250401_090001", 500'000), 0);
 }
 
 // --- from which bonus the levy is due -----------------------------------------------------------
@@ -176,8 +175,8 @@ TEST_F(HealthCapTest, ABonusPaidBeforeApril2026CarriesNoLevy) {
         EraYear year;
         std::int32_t support;
     } cases[] = {
-        {3, kReiwa8, 0},                  // March 2026
-        {4, kReiwa8, 1'420},              // April 2026
+        {3, kReiwa8, 0},                 // March 2026
+        {4, kReiwa8, 1'420},             // April 2026
         {1, EraYear{"令和", 9}, 1'420},  // any month of a later year
     };
     for (const auto& c : cases) {

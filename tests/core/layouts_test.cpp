@@ -27,26 +27,47 @@ const Codes kSalaryPay{"F基本給",       "F役職手当",     "F家族手当",
                        "F休日普通残業", "F休日深夜残業", "F非課税通勤費", "F課税通勤費",
                        "F欠勤控除",     "F遅刻早退控除", "V変動手当１",   "V変動手当２",
                        "V変動手当３",   "F課税支給合計"};
-const Codes kSalaryDeduction{"F健康保険料",   "F介護保険料", "F子ども・子育て支援金",
-                             "F厚生年金保険", "F厚生年金基金", "F雇用保険料",
-                             "F社会保険料計", "F社保控除後計", "F所得税",
-                             "F住民税",       "F固定控除１", "F固定控除２",
-                             "F固定控除３",   "F",           "V変動控除１",
-                             "V変動控除２",   "V変動控除３", "F"};
+const Codes kSalaryDeduction{"F健康保険料",
+                             "F介護保険料",
+                             "F子ども・子育て支援金",
+                             "F厚生年金保険",
+                             "F厚生年金基金",
+                             "F雇用保険料",
+                             "F社会保険料計",
+                             "F社保控除後計",
+                             "F所得税",
+                             "F住民税",
+                             "F固定控除１",
+                             "F固定控除２",
+                             "F固定控除３",
+                             "F",
+                             "V変動控除１",
+                             "V変動控除２",
+                             "V変動控除３",
+                             "F"};
 const Codes kOther{"Vその他１", "Vその他２", "Vその他３"};
 const Codes kBonusPay{
     "V賞与", "V役員報酬",   "F",           "F固定手当１", "F固定手当２", "F固定手当３",
     "F",     "V変動手当１", "V変動手当２", "V変動手当３", "F",           "F課税支給合計",
     "F",     "F",           "F",           "F",           "F",           "F"};
-const Codes kBonusDeduction{"F健康保険料",   "F介護保険料",
-                            "F子ども・子育て支援金", "F厚生年金保険",
-                            "F厚生年金基金", "F雇用保険料",
-                            "F社会保険料計", "F社保控除後計",
-                            "F所得税",       "F",
-                            "F固定控除１",   "F固定控除２",
-                            "F固定控除３",   "F",
-                            "V変動控除１",   "V変動控除２",
-                            "V変動控除３",   "F"};
+const Codes kBonusDeduction{"F健康保険料",
+                            "F介護保険料",
+                            "F子ども・子育て支援金",
+                            "F厚生年金保険",
+                            "F厚生年金基金",
+                            "F雇用保険料",
+                            "F社会保険料計",
+                            "F社保控除後計",
+                            "F所得税",
+                            "F",
+                            "F固定控除１",
+                            "F固定控除２",
+                            "F固定控除３",
+                            "F",
+                            "V変動控除１",
+                            "V変動控除２",
+                            "V変動控除３",
+                            "F"};
 
 struct ExpectedBand {
     Band band;
@@ -210,10 +231,12 @@ TEST_F(LayoutFileTest, DamagedKeysReadSafelyAndMissingOnesKeepTheirDefaults) {
 // Layouts saved before 子ども・子育て支援金 existed get it in their first blank deduction row,
 // used on every pay form; one that has it keeps it where it is.
 TEST_F(LayoutFileTest, AnOlderLayoutGetsTheLevyInAFreeRow) {
-    const Codes older{"F健康保険料", "F介護保険料", "F厚生年金保険", "F厚生年金基金",
-                      "F雇用保険料", "F社会保険料計", "F社保控除後計", "F",
-                      "F所得税", "F住民税", "F固定控除１", "F固定控除２",
-                      "F固定控除３", "F", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
+    const Codes older{"F健康保険料",   "F介護保険料", "F厚生年金保険",
+                      "F厚生年金基金", "F雇用保険料", "F社会保険料計",
+                      "F社保控除後計", "F",           "F所得税",
+                      "F住民税",       "F固定控除１", "F固定控除２",
+                      "F固定控除３",   "F",           "V変動控除１",
+                      "V変動控除２",   "V変動控除３", "F"};
     const auto olderIni = [&](const char* section, const char* flagSection, const Codes& codes) {
         std::string text = std::string("[") + section + "]\r\n";
         for (std::size_t i = 0; i < codes.size(); ++i) {

@@ -200,8 +200,8 @@ class PayEntryWindowTest : public QObject {
         QCOMPARE(demo.questions(), 0);
         QCOMPARE(demo.messages.shown().size(), std::size_t{1});
         QCOMPARE(demo.messages.shown().back().kind, MessageKind::Information);
-        QVERIFY(demo.messages.lastText().startsWith(
-            QString::fromStdString(e.name.utf8()) + "さんの賞与の所得税は月額表で計算しました。"));
+        QVERIFY(demo.messages.lastText().startsWith(QString::fromStdString(e.name.utf8()) +
+                                                    "さんの賞与の所得税は月額表で計算しました。"));
 
         // Typed over like any automatic item, and kept.
         tax->setFocus();

@@ -35,13 +35,13 @@ TEST(PageTransformTest, MillimetresToPixelsAtBothResolutions) {
     const PageTransform t300(printerDevice({300, 300, 0, 0}));
     EXPECT_EQ(t300.point(0, 0), (DevicePoint{0, 0}));
     EXPECT_EQ(t300.point(25.4, 254), (DevicePoint{300, 3000}));
-    EXPECT_EQ(t300.x(10), 118);   // 118.11
+    EXPECT_EQ(t300.x(10), 118);    // 118.11
     EXPECT_EQ(t300.x(10.2), 120);  // 120.47
     EXPECT_EQ(t300.x(-10.2), -120);
 
     const PageTransform t600(printerDevice({600, 600, 0, 0}));
-    EXPECT_EQ(t600.x(10), 236);    // 236.22
-    EXPECT_EQ(t600.y(297), 7016);  // 7015.75
+    EXPECT_EQ(t600.x(10), 236);        // 236.22
+    EXPECT_EQ(t600.y(297), 7016);      // 7015.75
     EXPECT_EQ(t600.lengthY(3.5), 83);  // 82.68
 }
 
@@ -60,7 +60,7 @@ TEST(PageTransformTest, CorrectionOriginAndMarginMoveEveryPoint) {
     t.setCorrection(0.3, -10.0);
     t.setOrigin(100.0f, 20.0f);
     EXPECT_EQ(t.point(5, 5), (DevicePoint{2369, 236}));  // 100.3 mm, 10 mm
-    EXPECT_EQ(t.lengthY(10), 236);                      // lengths do not move
+    EXPECT_EQ(t.lengthY(10), 236);                       // lengths do not move
 }
 
 }  // namespace

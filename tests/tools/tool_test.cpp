@@ -148,7 +148,8 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
     EXPECT_EQ(run(noPrevious + " --column 0 --divisor 12").out, "0\n");
     EXPECT_EQ(run(noPrevious + " --column 0 --divisor 7").exitCode, 2);
     // 乙 above ten times: 50,000 + 300,000 = 350,000: 69,800 less 1,531 (1,532 rounded half up).
-    const std::string otsu = "tax bonus" + kTables + " --prev 50000 --bonus 1800000 --deps 0 "
+    const std::string otsu = "tax bonus" + kTables +
+                             " --prev 50000 --bonus 1800000 --deps 0 "
                              "--column 1 --divisor 6";
     EXPECT_EQ(run(otsu).out, "409614\n");
     EXPECT_EQ(run(otsu + " --rounding 2").out, "409608\n");
