@@ -62,6 +62,14 @@ class Report {
     // preview shows behind the page (a whole sheet, no position correction).
     virtual bool hasFormPicture() const { return false; }
     virtual void drawFormPicture(Canvas&) const {}
+
+    // Reports that can also be saved one person per picture (pay slips): how many pictures, the
+    // paper whose metrics a picture takes, each picture's name before it is made safe as a file
+    // name ("給与08-11[山田 太郎]" and the like) and its drawing (one slip, at its own origin).
+    virtual int pictureCount() const { return 0; }
+    virtual PaperChoice picturePaper() const { return {Paper::A5, Orientation::Landscape}; }
+    virtual std::string pictureName(int /*index*/) const { return {}; }
+    virtual void drawPicture(Canvas& /*canvas*/, int /*index*/) const {}
 };
 
 }  // namespace keiro::print

@@ -1,0 +1,38 @@
+#pragma once
+// Drawing a whole report onto a paged device: a printer (a CUPS queue or a PDF file) or a PDF
+// writer.  Both the print dialog and `keiro-tool print` go through here, so paper and PDF are
+// drawn alike.
+
+#include <QString>
+
+#include "print/page_transform.h"
+#include "print/report.h"
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace keiro::print {
+
+// The user's print position correction, in millimetres.
+struct Correction {
+    double horizontal = 0.0;
+    double vertical = 0.0;
+};
+
+// What a paged device tells about itself: resolution and the top left corner of its printable
+// area, in its own pixels.
+DeviceMetrics metricsOf(const QPagedPaintDevice& device);
+
+// Sets the device's page size and orientation to the report's paper.
+void usePaper(QPagedPaintDevice& device, const PaperChoice& paper);
+
+// Draws pages 1..pageCount() on the device, a new page between them.  The device must be set up
+// (paper, output); nothing is drawn for a report with no page.  False when the device could not
+// start painting (a printer that refused the job, an unwritable PDF path).
+bool paintReport(const Report& report, QPagedPaintDevice& device, const Correction& correction);
+
+// Writes the report as a PDF file with its fonts embedded (text stays extractable).  False when
+// the file could not be written.
+bool writeReportPdf(const Report& report, const QString& path, const Correction& correction);
+
+}  // namespace keiro::print
