@@ -40,9 +40,8 @@ DeviceMetrics metricsOf(const QPagedPaintDevice& device) {
 
 void usePaper(QPagedPaintDevice& device, const PaperChoice& paper) {
     device.setPageSize(pageSizeOf(paper.paper));
-    device.setPageOrientation(paper.orientation == Orientation::Landscape
-                                  ? QPageLayout::Landscape
-                                  : QPageLayout::Portrait);
+    device.setPageOrientation(paper.orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                                          : QPageLayout::Portrait);
 }
 
 bool paintReport(const Report& report, QPagedPaintDevice& device, const Correction& correction) {
@@ -74,7 +73,8 @@ void writeReportPdf(const Report& report, const std::filesystem::path& path,
         if (!paintReport(report, writer, correction))
             throw IoError(path, "書き込み", "PDFを作成できませんでした。");
     }
-    writeFileAtomic(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    writeFileAtomic(path,
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace keiro::print
