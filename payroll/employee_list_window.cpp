@@ -326,15 +326,16 @@ void TfmMembList::sbSelectAllClick() {
 }
 
 void TfmMembList::btOKClick() {
+    // Printed in the order the list shows them.
     std::vector<int> chosen;
-    for (const QListWidgetItem* item : list_->selectedItems()) {
-        chosen.push_back(item->data(kSlotRole).toInt());
+    for (int row = 0; row < list_->count(); ++row) {
+        const QListWidgetItem* item = list_->item(row);
+        if (item->isSelected()) chosen.push_back(item->data(kSlotRole).toInt());
     }
     if (chosen.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNothingToPrint));
         return;
     }
-    std::sort(chosen.begin(), chosen.end());
     chosen_ = std::move(chosen);
     accept();
 }

@@ -55,7 +55,7 @@ class TfmMembList : public QDialog {
 
     TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode = Mode::Edit);
 
-    // In a choosing mode after ＯＫ: the chosen slots in slot order.
+    // In a choosing mode after ＯＫ: the chosen slots in the order the list shows them.
     std::vector<int> chosenSlots() const { return chosen_; }
     // The slot of each line, in the order shown.
     std::vector<int> shownSlots() const;
