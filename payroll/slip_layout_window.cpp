@@ -171,6 +171,7 @@ int SlipLayoutWindow::payForm() const {
 void SlipLayoutWindow::PageCtrlChange(int index) {
     if (index < 0) return;
     pageCtrl_->widget(index)->layout()->addWidget(bands_);
+    bands_->show();  // a widget given a new parent is hidden until shown again
     refreshGrids();  // the flags of the new pay form, and the base pay row's caption
 }
 

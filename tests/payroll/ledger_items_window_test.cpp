@@ -60,6 +60,9 @@ class LedgerItemsWindowTest : public QObject {
         QVERIFY(!h.window.addBox(15)->isChecked());
         QVERIFY(h.window.removeBox(4)->isChecked());
         QVERIFY(h.window.removeBox(15)->isChecked());
+        // KEIRO_WINDOW_SHOTS=folder keeps a picture of the window there for a person to look at.
+        if (const QString folder = qEnvironmentVariable("KEIRO_WINDOW_SHOTS"); !folder.isEmpty())
+            QVERIFY(h.window.grab().save(folder + "/ledger-items.png"));
         h.click("bbOk");
         QCOMPARE(h.stored("DaichoAdd"), std::string("100000000000000"));
     }

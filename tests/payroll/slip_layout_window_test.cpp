@@ -59,6 +59,12 @@ struct Harness {
     }
 };
 
+// KEIRO_WINDOW_SHOTS=folder keeps a picture of a window there for a person to look at.
+void keepPicture(QWidget& window, const char* file) {
+    const QString folder = qEnvironmentVariable("KEIRO_WINDOW_SHOTS");
+    if (!folder.isEmpty()) QVERIFY(window.grab().save(folder + "/" + file));
+}
+
 std::vector<bool> useOf(const TEditItems& row) {
     return {row.use[0], row.use[1], row.use[2]};
 }
@@ -104,11 +110,8 @@ class SlipLayoutWindowTest : public QObject {
         h.showTab("tsGekkyu");
         QCOMPARE(h.caption(Band::Pay, 0), QStringLiteral("基本給"));
 
-        // KEIRO_LAYOUT_SHOT=file.png keeps a picture of the window for a person to look at.
-        if (const QString shot = qEnvironmentVariable("KEIRO_LAYOUT_SHOT"); !shot.isEmpty()) {
-            h.clickName(Band::Pay, 3);
-            QVERIFY(h.window->grab().save(shot));
-        }
+        h.showTab("tsNikkyu");
+        keepPicture(*h.window, "slip-salary.png");
     }
 
     // A click on a name switches that row for the tab's pay form only; OK stores it.
@@ -251,6 +254,7 @@ class SlipLayoutWindowTest : public QObject {
         QCOMPARE(h.caption(Band::Pay, 0), QStringLiteral("賞与"));
         h.showTab("tsJikan");
         QCOMPARE(h.caption(Band::Pay, 0), QStringLiteral("賞与"));
+        keepPicture(*h.window, "slip-bonus.png");
         h.drag(Band::Pay, 1, 0);
         h.click("bbOk");
         QCOMPARE(h.stored("SyoyoItemName", "Sikyu00"), std::string("V役員報酬"));
