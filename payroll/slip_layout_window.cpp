@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "core/errors.h"
-#include "core/text.h"
 #include "payroll/item_colours.h"
 #include "payroll/layout_grid.h"
 #include "widgets/command_runner.h"
@@ -210,12 +209,11 @@ void SlipLayoutWindow::sbDefaultClick() {
 
 void SlipLayoutWindow::bbOkClick() {
     PrintTables tables = buildPrintTables(layout_);
+    // Every code comes from the standard lists or was read back as code page 932 text, so the
+    // file is all that can fail here.
     try {
         saveLayout(ini_, layout_, names_);
     } catch (const IoError& e) {
-        messages_.error(this, QString::fromStdString(e.what()));
-        return;
-    } catch (const text::EncodingError& e) {
         messages_.error(this, QString::fromStdString(e.what()));
         return;
     }
