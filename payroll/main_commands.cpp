@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kNeedsOpenPeriod = "給与対象月/賞与時期を選択すると使えます。";
 constexpr const char* kNeedsEmployee = "社員が登録されていないため使えません。";
+constexpr const char* kNeedsSalaryMonth = "給与の対象月を選択すると使えます。";
+constexpr const char* kNeedsBonusPeriod = "賞与時期を選択すると使えます。";
 // The tooltip a button had when the program started, given back when it is enabled again.
 constexpr const char* kOwnTip = "keiroOwnTip";
 
@@ -25,9 +27,9 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"imReturn", &TfmMain::imReturnClick, N::Nothing},
         // 設定
         {"sbConfig", &TfmMain::sbConfigClick, N::OpenPeriod},
-        {"sbPrnFormK", nullptr, N::NotBuilt},
-        {"sbPrnFormS", nullptr, N::NotBuilt},
-        {"sbDaicho", nullptr, N::NotBuilt},
+        {"sbPrnFormK", &TfmMain::sbPrnFormKClick, N::SalaryMonth},
+        {"sbPrnFormS", &TfmMain::sbPrnFormSClick, N::BonusPeriod},
+        {"sbDaicho", &TfmMain::sbDaichoClick, N::Nothing},
         // 印刷
         {"sbMeisaihyo", nullptr, N::NotBuilt},
         {"sbKyuyoDaicho", nullptr, N::NotBuilt},
@@ -54,6 +56,10 @@ bool TfmMain::isSatisfied(Needs needs) const {
             return year_.period() != 0;
         case Needs::Employee:
             return year_.period() != 0 && year_.block().employee(1).isUsed();
+        case Needs::SalaryMonth:
+            return year_.period() != 0 && !isBonusPeriod(year_.period());
+        case Needs::BonusPeriod:
+            return year_.period() != 0 && isBonusPeriod(year_.period());
         case Needs::NotBuilt:
             break;
     }
@@ -74,6 +80,12 @@ void TfmMain::refreshCommands() {
                     break;
                 case Needs::Employee:
                     tip = QString::fromUtf8(kNeedsEmployee);
+                    break;
+                case Needs::SalaryMonth:
+                    tip = QString::fromUtf8(kNeedsSalaryMonth);
+                    break;
+                case Needs::BonusPeriod:
+                    tip = QString::fromUtf8(kNeedsBonusPeriod);
                     break;
                 case Needs::NotBuilt:
                 case Needs::Nothing:

@@ -117,9 +117,8 @@ void TfmMain::showPeriod(bool startedEmpty) {
         return;
     }
     const bool bonus = year_.period() >= kFirstBonusPeriod;
-    layoutTables_ =
-        buildPrintTables(loadLayout(context_.ini, bonus ? LayoutKind::Bonus : LayoutKind::Salary));
-    activeItems_ = ActiveItems(layoutTables_, context_.settings.itemNames);
+    useLayout(
+        buildPrintTables(loadLayout(context_.ini, bonus ? LayoutKind::Bonus : LayoutKind::Salary)));
     const int rememberedRow = gridView_->currentRow();
     const int rememberedColumn = gridView_->currentColumn();
     rebuildGrid();
@@ -137,6 +136,11 @@ void TfmMain::showPeriod(bool startedEmpty) {
             ui::runCommand(this, context_.messages, [this] { sbConfigClick(); });
         });
     }
+}
+
+void TfmMain::useLayout(const PrintTables& tables) {
+    layoutTables_ = tables;
+    activeItems_ = ActiveItems(layoutTables_, context_.settings.itemNames);
 }
 
 void TfmMain::rebuildGrid() {

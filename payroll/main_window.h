@@ -108,6 +108,12 @@ class TfmMain : public QMainWindow {
     void imSyainEditClick();
     // 個別入力: the detail entry window for the employee of the grid's current column.
     void sbDataEditClick();
+    // 給与明細印刷項目 / 賞与明細印刷項目: the slip layout of the open period's kind; after OK
+    // the grid and the calculation follow the layout written.
+    void sbPrnFormKClick();
+    void sbPrnFormSClick();
+    // 給与台帳/月別一覧: the items the ledger and the monthly list add and leave out.
+    void sbDaichoClick();
 
     PayGrid& grid() { return grid_; }
     PayGridView* gridView() const { return gridView_; }
@@ -116,9 +122,11 @@ class TfmMain : public QMainWindow {
     // What a tool-tray command needs before its button is enabled.
     enum class Needs {
         Nothing,
-        OpenPeriod,  // a period is open
-        Employee,    // the open period has an employee (slot 1 is used: the slots are packed)
-        NotBuilt,    // the window behind it is not part of the program yet
+        OpenPeriod,   // a period is open
+        Employee,     // the open period has an employee (slot 1 is used: the slots are packed)
+        SalaryMonth,  // the open period is a month's salary
+        BonusPeriod,  // the open period is a bonus
+        NotBuilt,     // the window behind it is not part of the program yet
     };
     struct Command {
         const char* name;            // the button's object name
@@ -144,6 +152,9 @@ class TfmMain : public QMainWindow {
     void sbVerInfoClick();
     void sbShowLogClick();
     void rebuildGrid();
+    // The pay slip layout of the open period's kind, for the grid and the calculation.
+    void useLayout(const PrintTables& tables);
+    void editSlipLayout(LayoutKind kind);
     // rebuildGrid, then back to the row the clerk was on, in the column of `slot` (the current
     // column when that employee has none).
     void rebuildGridAt(int slot);

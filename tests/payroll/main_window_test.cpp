@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -22,9 +23,11 @@
 #include "core/yearfile.h"
 #include "payroll/employee_editor.h"
 #include "payroll/employee_list_window.h"
+#include "payroll/layout_grid.h"
 #include "payroll/main_window.h"
 #include "payroll/pay_entry_window.h"
 #include "payroll/pay_grid_view.h"
+#include "payroll/slip_layout_window.h"
 #include "payroll/tool_tray.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
@@ -138,6 +141,59 @@ class MainWindowTest : public QObject {
         QVERIFY(emptyTray->button("sbVerInfo")->isEnabled());
         emptyTray->button("imFileSave")->click();  // a disabled button does nothing
         QVERIFY(demo.messages.shown().empty());
+    }
+
+    // Only the slip layout of the open period's kind is offered; its OK rebuilds the grid from
+    // the layout written.
+    void slipLayoutOfThePeriodKindRebuildsTheGrid() {
+        Demo demo(11);
+        ToolTray* tray = demo.window->toolTray();
+        QVERIFY(tray->button("sbPrnFormK")->isEnabled());
+        QVERIFY(!tray->button("sbPrnFormS")->isEnabled());
+        QCOMPARE(tray->button("sbPrnFormS")->toolTip(), QString("賞与時期を選択すると使えます。"));
+        QVERIFY(tray->button("sbDaicho")->isEnabled());
+
+        // 変動手当１ switched off on every tab: no pay form enters it, so the grid drops its row.
+        const std::string label = layoutItemName(demo.state.settings.itemNames, "V変動手当１");
+        QVERIFY(demo.row(label.c_str()) > 0);
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<TfmPrnFormK*>(QApplication::activeModalWidget());
+            QVERIFY(window != nullptr);
+            opened = true;
+            LayoutGrid* pay = window->grid(Band::Pay);
+            int row = 0;
+            while (row < pay->rowCount() && pay->item(row, 1)->text().toStdString() != label) ++row;
+            QVERIFY(row < pay->rowCount());
+            auto* tabs = window->findChild<QTabWidget*>("PageCtrl");
+            for (int tab = 0; tab < 3; ++tab) {
+                tabs->setCurrentIndex(tab);
+                if (pay->isShownUsed(row))
+                    QTest::mouseClick(pay->viewport(), Qt::LeftButton, {}, pay->namePoint(row));
+            }
+            window->findChild<QPushButton*>("bbOk")->click();
+        });
+        tray->button("sbPrnFormK")->click();
+        QVERIFY(opened);
+        QCOMPARE(demo.row(label.c_str()), 0);
+        QVERIFY(demo.row("出勤日数") > 0);
+
+        Demo bonus(13, PeriodEntry{0, 0.0, 6, 25});
+        ToolTray* bonusTray = bonus.window->toolTray();
+        QVERIFY(bonusTray->button("sbPrnFormS")->isEnabled());
+        QVERIFY(!bonusTray->button("sbPrnFormK")->isEnabled());
+        QCOMPARE(bonusTray->button("sbPrnFormK")->toolTip(),
+                 QString("給与の対象月を選択すると使えます。"));
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            QVERIFY(window != nullptr);
+            shown = window->objectName();
+            window->findChild<QPushButton*>("bbCancel")->click();
+        });
+        bonusTray->button("sbPrnFormS")->click();
+        QCOMPARE(shown, QString("TfmPrnFormS"));
+        QVERIFY(bonus.row("賞与") > 0);
     }
 
     void attendanceImportFillsTheGridAndReportsUnknownCodes() {
