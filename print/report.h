@@ -30,12 +30,12 @@ enum class ListMethod { Normal, ByCategory, ByDepartment };
 
 // Everything the print dialog lets the user choose that changes what is drawn.
 struct PrintChoices {
-    int formType = 3;  // pay slips: the form type 0..7
-    PayDateEntry payDate;  // pay slips
+    int formType = 3;                  // pay slips: the form type 0..7
+    PayDateEntry payDate;              // pay slips
     std::vector<std::string> comment;  // pay slips: the memo's lines (at most five)
     bool printRemarks = false;  // pay slips: each employee's own remarks instead of the comment
     ListMethod listMethod = ListMethod::Normal;  // monthly list
-    bool allEmployees = false;  // denomination table: those paid by transfer too
+    bool allEmployees = false;                   // denomination table: those paid by transfer too
 };
 
 // How one page is being drawn.

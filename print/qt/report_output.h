@@ -3,7 +3,7 @@
 // writer.  Both the print dialog and `keiro-tool print` go through here, so paper and PDF are
 // drawn alike.
 
-#include <QString>
+#include <filesystem>
 
 #include "print/page_transform.h"
 #include "print/report.h"
@@ -31,8 +31,11 @@ void usePaper(QPagedPaintDevice& device, const PaperChoice& paper);
 // start painting (a printer that refused the job, an unwritable PDF path).
 bool paintReport(const Report& report, QPagedPaintDevice& device, const Correction& correction);
 
-// Writes the report as a PDF file with its fonts embedded (text stays extractable).  False when
-// the file could not be written.
-bool writeReportPdf(const Report& report, const QString& path, const Correction& correction);
+// Writes the report as a PDF file with its fonts embedded (text stays extractable) on the
+// report's paper, all at once (a file half written never takes the place of an older one) and
+// readable by its owner only, as pay documents hold personal data.  Throws IoError when the file
+// cannot be written.
+void writeReportPdf(const Report& report, const std::filesystem::path& path,
+                    const Correction& correction);
 
 }  // namespace keiro::print
