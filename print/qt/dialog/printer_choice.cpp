@@ -68,8 +68,10 @@ void PrinterChoice::selectDefault() {
     if (installed.isEmpty() || printer_->outputFormat() != QPrinter::NativeFormat) selectPdf();
 }
 
+// A PDF is written without margins, so the preview shows the page without them too.
 void PrinterChoice::selectPdf() {
     printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
 }
 
 void PrinterChoice::restore(const PrintInfo& stored) {

@@ -9,7 +9,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QFileInfo>
 #include <exception>
+#include <filesystem>
 
 #include "core/settings.h"
 #include "print/dialog_texts.h"
@@ -38,7 +40,8 @@ TfmInji::TfmInji(const PrintServices& services, QWidget* parent)
     : QDialog(parent),
       services_(services),
       printer_(std::make_unique<PrinterChoice>(services.installedPrinters)),
-      formType_(validFormType(services.settings.formType)) {
+      formType_(validFormType(services.settings.formType)),
+      pdfFolder_(QDir::homePath()) {
     setObjectName(QStringLiteral("fmInji"));
     setWindowTitle(QStringLiteral("帳票の印刷"));
     setModal(true);
@@ -169,27 +172,33 @@ void TfmInji::btCsvFileClick() {
 
 bool TfmInji::printReport(const Correction& correction) {
     QPrinter& printer = printer_->printer();
-    if (printer_->isPdf()) {
-        const QString folder = printer.outputFileName().isEmpty()
-                                   ? QDir::homePath()
-                                   : QFileInfo(printer.outputFileName()).absolutePath();
-        const std::optional<QString> path = services_.files.saveFile(
-            this, QString::fromUtf8(kPdfChoiceName), folder, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)"),
-            QStringLiteral("pdf"));
-        if (!path) return false;
-        printer.setOutputFileName(*path);
-    }
+    if (printer_->isPdf()) return writePdf(correction);
     saveSettings(correction);
     printer_->usePaper(report_->paper());
     printer.setDocName(QApplication::applicationDisplayName());
     if (paintReport(*report_, printer, correction)) return true;
-
-    const QString message =
-        printer_->isPdf()
-            ? QStringLiteral("PDFファイルを書き込めませんでした。\n【%1】").arg(printer.outputFileName())
-            : QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(printer.printerName());
-    services_.messages.error(this, message);
+    services_.messages.error(
+        this, QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(printer.printerName()));
     return false;
+}
+
+// The PDF choice asks for the file and writes it at once; a file that cannot be written is
+// said so, never taken for a print.
+bool TfmInji::writePdf(const Correction& correction) {
+    const std::optional<QString> path = services_.files.saveFile(
+        this, QString::fromUtf8(kPdfChoiceName), pdfFolder_, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)"),
+        QStringLiteral("pdf"));
+    if (!path) return false;
+    pdfFolder_ = QFileInfo(*path).absolutePath();
+    saveSettings(correction);
+    try {
+        writeReportPdf(*report_, std::filesystem::path(path->toStdString()), correction);
+        return true;
+    } catch (const std::exception& error) {
+        services_.messages.error(this, QStringLiteral("PDFファイルを書き込めませんでした。\n【%1】\n%2")
+                                           .arg(*path, QString::fromUtf8(error.what())));
+        return false;
+    }
 }
 
 // The printer, the form type and the correction are kept at every print, whether or not the

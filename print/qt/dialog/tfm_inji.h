@@ -65,6 +65,7 @@ class TfmInji : public QDialog {
     // Prints the current report with the correction; false (after saying why) when nothing
     // was printed.
     bool printReport(const Correction& correction);
+    bool writePdf(const Correction& correction);
     void saveSettings(const Correction& correction);
     // Rebuilds the report with the latest choices; false (after saying so) when it has no page.
     bool reportWithPages();
@@ -75,6 +76,7 @@ class TfmInji : public QDialog {
     std::unique_ptr<PrinterChoice> printer_;
     PrintOutcome outcome_ = PrintOutcome::Cancelled;
     int formType_;
+    QString pdfFolder_;  // where the last PDF went
 
     QLabel* lbFormType_ = nullptr;
     QComboBox* cbFormType_ = nullptr;
