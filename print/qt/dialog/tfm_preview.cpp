@@ -82,10 +82,18 @@ void TfmPreView::prepare(const Report& report, const QPrinter& printer,
     printer_ = &printer;
     correction_ = correction;
     page_ = 1;
+    // The whole screen even where no window manager maximises windows.
+    setGeometry(screen()->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     arrange();
     scrollBox_->horizontalScrollBar()->setValue(0);
     scrollBox_->verticalScrollBar()->setValue(0);
+}
+
+void TfmPreView::done(int result) {
+    report_ = nullptr;
+    sheet_->page()->setPage(nullptr, nullptr, correction_, 1, zoom_, 100);
+    QDialog::done(result);
 }
 
 void TfmPreView::showEvent(QShowEvent* event) {

@@ -38,6 +38,9 @@ class TfmPreView : public QDialog {
     void sbPrevClick();
     void sbNextClick();
 
+    // Closing forgets the report: the dialog may build a new one before the next preview.
+    void done(int result) override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,200 @@
+// The print preview: paging by buttons and keys (Page Up forwards), scrolling, the zoom kept
+// from one preview to the next, the sheet behind the page, and 印刷実行 printing through the
+// dialog.
+
+#include <QApplication>
+#include <QImage>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "core/ini.h"
+#include "core/settings.h"
+#include "print/qt/dialog/preview_sheet.h"
+#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/tfm_preview.h"
+#include "tests/print_qt/fake_report.h"
+#include "tests/support/qt_test_main.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/message_service.h"
+
+namespace keiro::print {
+
+using testing::FakeLog;
+using testing::FakeReport;
+
+namespace {
+
+QPushButton* button(QWidget* window, const char* name) {
+    return window->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+QScrollArea* scrollBox(QWidget* window) {
+    return window->findChild<QScrollArea*>(QStringLiteral("sbPreview"));
+}
+
+}  // namespace
+
+class TfmPreViewTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        log_ = FakeLog{};
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        printer_->setPageOrientation(QPageLayout::Landscape);
+        printer_->setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    }
+
+    void pagesWithButtonsAndKeys() {
+        FakeReport report(ReportKind::TransferList, 75, {}, log_);  // three pages
+        TfmPreView preview;
+        preview.prepare(report, *printer_, {});
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QCOMPARE(preview.windowTitle(), QStringLiteral("印刷プレビュー"));
+        QVERIFY(preview.windowState() & Qt::WindowMaximized);
+        QTRY_VERIFY(!log_.drawn.empty());
+        QCOMPARE(log_.drawn.back(), 1);
+        QVERIFY(!button(&preview, "sbPrev")->isEnabled());
+        QVERIFY(button(&preview, "sbNext")->isEnabled());
+
+        QTest::keyClick(&preview, Qt::Key_PageUp);  // Page Up goes forwards
+        QCOMPARE(preview.page(), 2);
+        QTRY_COMPARE(log_.drawn.back(), 2);
+        button(&preview, "sbNext")->click();
+        QCOMPARE(preview.page(), 3);
+        QVERIFY(!button(&preview, "sbNext")->isEnabled());
+        QTest::keyClick(&preview, Qt::Key_PageUp);
+        QCOMPARE(preview.page(), 3);
+        QTest::keyClick(&preview, Qt::Key_PageDown);
+        QCOMPARE(preview.page(), 2);
+        button(&preview, "sbPrev")->click();
+        QCOMPARE(preview.page(), 1);
+        QVERIFY(!button(&preview, "sbPrev")->isEnabled());
+        QTest::keyClick(&preview, Qt::Key_PageDown);
+        QCOMPARE(preview.page(), 1);
+
+        // A new preview starts again at page 1.
+        QTest::keyClick(&preview, Qt::Key_PageUp);
+        preview.prepare(report, *printer_, {});
+        QCOMPARE(preview.page(), 1);
+    }
+
+    void zoomIsKeptBetweenPreviewsAndScrolls() {
+        FakeReport report(ReportKind::TransferList, 5, {}, log_);
+        TfmPreView preview;
+        preview.resize(800, 600);
+        preview.prepare(report, *printer_, {});
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        auto* sheet = preview.findChild<PreviewSheet*>();
+        QCOMPARE(button(&preview, "sbWDisp")->text(), QStringLiteral("拡大表示"));
+        QTRY_VERIFY(!log_.atZoomOne.empty());
+        QVERIFY(log_.atZoomOne.back());
+        const QSize whole = sheet->size();
+
+        button(&preview, "sbWDisp")->click();
+        QCOMPARE(preview.zoom(), 2);
+        QCOMPARE(button(&preview, "sbWDisp")->text(), QStringLiteral("全体表示"));
+        QVERIFY(qAbs(sheet->width() - 2 * whole.width()) <= 1);
+        QVERIFY(qAbs(sheet->height() - 2 * whole.height()) <= 1);
+        QTRY_VERIFY(!log_.atZoomOne.back());
+
+        preview.reject();
+        preview.prepare(report, *printer_, {});
+        preview.show();
+        QCOMPARE(preview.zoom(), 2);
+        QCOMPARE(button(&preview, "sbWDisp")->text(), QStringLiteral("全体表示"));
+
+        QScrollBar* vertical = scrollBox(&preview)->verticalScrollBar();
+        QCOMPARE(vertical->value(), 0);
+        QTest::keyClick(scrollBox(&preview), Qt::Key_Down);
+        QCOMPARE(vertical->value(), TfmPreView::kArrowStep);
+        QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(scrollBox(&preview)->viewport(), &wheel);
+        QCOMPARE(vertical->value(), TfmPreView::kArrowStep + TfmPreView::kWheelStep);
+        QTest::keyClick(scrollBox(&preview), Qt::Key_Up);
+        QCOMPARE(vertical->value(), TfmPreView::kWheelStep);
+
+        button(&preview, "sbWDisp")->click();
+        QCOMPARE(sheet->size(), whole);
+    }
+
+    void sheetIsGreyAndPageWhiteWithTheFormBehind() {
+        FakeReport report(ReportKind::PaySlips, 2, {}, log_, true);
+        TfmPreView preview;
+        preview.resize(800, 600);
+        preview.prepare(report, *printer_, {});
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        auto* sheet = preview.findChild<PreviewSheet*>();
+        const QImage shot = sheet->grab().toImage();
+        const QRect page = sheet->page()->geometry();
+        QVERIFY(page.top() > 2);
+        QCOMPARE(shot.pixel(1, shot.height() - 2), kSheetColour);  // the margin
+        QCOMPARE(shot.pixel(page.center()), qRgb(255, 255, 255));
+        // The form's picture, a light blue band over the top 8 mm of the sheet, shows on the
+        // page (which starts 5 mm down), not on the margin.
+        QCOMPARE(shot.pixel(page.center().x(), page.top() + 1), qRgb(187, 220, 255));
+        QCOMPARE(shot.pixel(page.center().x(), page.top() - 2), kSheetColour);
+    }
+
+    void printFromThePreviewPrintsAndClosesBoth() {
+        QTemporaryDir folder;
+        IniFile ini(fs::path(folder.path().toStdString()) / "Keiro.ini");
+        Settings settings;
+        ui::ScriptedMessageService messages;
+        ui::ScriptedFileDialogs files;
+        PrintServices services{messages, files, ini, settings};
+        services.installedPrinters = [] { return QStringList(); };
+        TfmInji dialog(services);
+        PrintRequest request;
+        request.mode = {ReportKind::Roster, 0};
+        request.caption = QStringLiteral("社員名簿一覧表");
+        request.buildReport = [this](const PrintChoices& choices) {
+            return std::make_unique<FakeReport>(ReportKind::Roster, 40, choices, log_);
+        };
+        const QString pdf = folder.filePath(QStringLiteral("名簿.pdf"));
+        files.answerNext(pdf);
+        dialog.prepare(request);
+        dialog.show();
+
+        bool previewed = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            TfmPreView* preview = dialog.preview();
+            previewed = preview->isVisible();
+            button(preview, "sbPrint")->click();
+        });
+        dialog.btPreViewClick();
+        QVERIFY(previewed);
+        QCOMPARE(dialog.outcome(), PrintOutcome::Printed);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(QFileInfo(pdf).size() > 0);
+
+        // 閉じる goes back to the dialog.
+        dialog.prepare(request);
+        dialog.show();
+        QTimer::singleShot(0, &dialog, [&] { button(dialog.preview(), "sbClose")->click(); });
+        dialog.btPreViewClick();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.outcome(), PrintOutcome::Cancelled);
+    }
+
+  private:
+    FakeLog log_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+KEIRO_QTEST(TfmPreViewTest);
+
+}  // namespace keiro::print
+
+#include "preview_test.moc"
