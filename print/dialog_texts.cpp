@@ -4,9 +4,9 @@ namespace keiro::print {
 
 const std::array<std::string_view, kFormTypeCount>& formTypeNames() {
     static const std::array<std::string_view, kFormTypeCount> names{
-        "専用用紙(HISAGO GB1150)",       "Ｂ５用紙 (GB1150形式､1名/枚)",
+        "専用用紙(HISAGO GB1150)",      "Ｂ５用紙 (GB1150形式､1名/枚)",
         "Ａ４用紙 (GB1150形式､1名/枚)", "Ａ４用紙 (GB1150形式､2名/枚)",
-        "専用用紙(HISAGO GB1172)",       "Ｂ５用紙 (GB1172形式､1名/枚)",
+        "専用用紙(HISAGO GB1172)",      "Ｂ５用紙 (GB1172形式､1名/枚)",
         "Ａ４用紙 (GB1172形式､1名/枚)", "Ａ４用紙 (GB1172形式､2名/枚)",
     };
     return names;

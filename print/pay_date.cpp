@@ -45,9 +45,9 @@ PayDateTexts payDateTexts(const PayDateNumbers& date, const PayDateContext& cont
     // December's pay of the earlier era's last year, paid in January, already counts in the
     // new era (year 2): its name must follow too, or the label would read a year the earlier
     // era never had.
-    const bool rolledIntoNewEra =
-        !context.dataNewEra && context.dataEraYear == kLastEarlierEraYear &&
-        date.year != kLastEarlierEraYear;
+    const bool rolledIntoNewEra = !context.dataNewEra &&
+                                  context.dataEraYear == kLastEarlierEraYear &&
+                                  date.year != kLastEarlierEraYear;
 
     const bool followingEra =
         lastEarlierYearAfterApril || (year == 1 && afterApril) || rolledIntoNewEra;

@@ -39,12 +39,12 @@ PreviewGeometry previewGeometry(const PreviewInput& input) {
     PreviewRect& sheet = geometry.sheet;
     if (fitsHeight(input)) {
         sheet.height = input.viewHeight * input.zoom;
-        sheet.width = rounded(static_cast<double>(input.sheetWidth) * sheet.height /
-                              input.sheetHeight);
+        sheet.width =
+            rounded(static_cast<double>(input.sheetWidth) * sheet.height / input.sheetHeight);
     } else {
         sheet.width = input.viewWidth * input.zoom;
-        sheet.height = rounded(static_cast<double>(input.sheetHeight) * sheet.width /
-                               input.sheetWidth);
+        sheet.height =
+            rounded(static_cast<double>(input.sheetHeight) * sheet.width / input.sheetWidth);
     }
     sheet.x = std::max(0, (input.viewWidth - sheet.width) / 2);
     sheet.y = 0;

@@ -39,8 +39,8 @@ struct PreviewRect {
 };
 
 struct PreviewGeometry {
-    PreviewRect sheet;     // in the scrolled area
-    PreviewRect page;      // in the sheet
+    PreviewRect sheet;  // in the scrolled area
+    PreviewRect page;   // in the sheet
     int zoomPercent = 100;
     bool operator==(const PreviewGeometry&) const = default;
 };

@@ -23,12 +23,15 @@ class FakeReport : public Report {
   public:
     FakeReport(ReportKind kind, int employees, PrintChoices choices, FakeLog& log,
                bool formPicture = false)
-        : kind_(kind), employees_(employees), choices_(std::move(choices)), log_(log),
+        : kind_(kind),
+          employees_(employees),
+          choices_(std::move(choices)),
+          log_(log),
           formPicture_(formPicture) {}
 
     int pageCount() const override {
         return kind_ == ReportKind::PaySlips ? slipSheets(employees_, choices_.formType)
-                                            : transferPages(employees_);
+                                             : transferPages(employees_);
     }
     std::string countText() const override {
         return " " + std::to_string(pageCount()) + "枚 [" + std::to_string(employees_) + "名]";
@@ -45,13 +48,12 @@ class FakeReport : public Report {
         canvas.setFontPt(16);
         canvas.putText("給与明細書", 80, 13);
         canvas.setFontPt(10);
-        canvas.putText("ページ " + std::to_string(page) + " / " + std::to_string(pageCount()), 15, 35);
+        canvas.putText("ページ " + std::to_string(page) + " / " + std::to_string(pageCount()), 15,
+                       35);
         for (const std::string& line : choices_.comment) canvas.putText(line, 15, 45);
     }
     bool hasFormPicture() const override { return formPicture_; }
-    void drawFormPicture(Canvas& canvas) const override {
-        canvas.putShade(0, 0, 210, 8);
-    }
+    void drawFormPicture(Canvas& canvas) const override { canvas.putShade(0, 0, 210, 8); }
 
   private:
     ReportKind kind_;

@@ -19,64 +19,14 @@
 #include "core/settings.h"
 #include "print/qt/dialog/comment_memo.h"
 #include "print/qt/dialog/tfm_inji.h"
-#include "tests/print_qt/fake_report.h"
+#include "tests/print_qt/dialog_fixture.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
 namespace keiro::print {
 
-using testing::FakeLog;
-using testing::FakeReport;
-
-// The dialog with scripted message boxes and file dialogs, no printer installed, and an ini of
-// its own.
-struct DialogFixture {
-    QTemporaryDir folder;
-    IniFile ini{fs::path(folder.path().toStdString()) / "Keiro.ini"};
-    Settings settings;
-    ui::ScriptedMessageService messages;
-    ui::ScriptedFileDialogs files;
-    FakeLog log;
-    int employees = 3;
-    std::unique_ptr<TfmInji> dialog;
-
-    DialogFixture() { makeDialog(); }
-
-    void makeDialog() {
-        PrintServices services{messages, files, ini, settings};
-        services.installedPrinters = [] { return QStringList(); };
-        dialog = std::make_unique<TfmInji>(services);
-    }
-
-    PrintRequest request(ReportKind kind, bool withExport = false) {
-        PrintRequest request;
-        request.mode = {kind, kind == ReportKind::MonthlyList ? 4 : 99};
-        request.caption = QStringLiteral("給与明細書");
-        request.buildReport = [this, kind](const PrintChoices& choices) {
-            log.built.push_back(choices);
-            return std::make_unique<FakeReport>(kind, employees, choices, log);
-        };
-        if (withExport) request.exportReport = [](QWidget*, const PrintChoices&) { return true; };
-        request.payDate = payDateTexts({8, 4, 25}, {"令和", true, 8, "令和", 8});
-        return request;
-    }
-
-    void open(ReportKind kind, bool withExport = false) {
-        dialog->prepare(request(kind, withExport));
-        dialog->show();
-    }
-
-    template <typename W>
-    W* find(const char* name) {
-        W* widget = dialog->findChild<W*>(QString::fromLatin1(name));
-        if (widget == nullptr) qFatal("no control %s", name);
-        return widget;
-    }
-    QString text(const char* name) { return find<QLabel>(name)->text(); }
-    void click(const char* name) { find<QAbstractButton>(name)->click(); }
-    QString pdfPath() const { return folder.filePath(QStringLiteral("給与明細書.pdf")); }
-};
+using testing::DialogFixture;
 
 class TfmInjiTest : public QObject {
     Q_OBJECT
@@ -145,8 +95,10 @@ class TfmInjiTest : public QObject {
     }
 
     void commentKeepsFiveLinesAndTheLengthLimit() {
-        QCOMPARE(limitedMemoText(QStringLiteral("1\n2\n3\n4\n5\n6")), QStringLiteral("1\n2\n3\n4\n5"));
-        QCOMPARE(limitedMemoText(QStringLiteral("1\n2\n3\n4\n5\n")), QStringLiteral("1\n2\n3\n4\n5"));
+        QCOMPARE(limitedMemoText(QStringLiteral("1\n2\n3\n4\n5\n6")),
+                 QStringLiteral("1\n2\n3\n4\n5"));
+        QCOMPARE(limitedMemoText(QStringLiteral("1\n2\n3\n4\n5\n")),
+                 QStringLiteral("1\n2\n3\n4\n5"));
         QCOMPARE(limitedMemoText(QString(171, QChar(0x3042))), QString(170, QChar(0x3042)));
 
         DialogFixture f;
@@ -249,7 +201,8 @@ class TfmInjiTest : public QObject {
         f.click("btPrint");
         QCOMPARE(f.dialog->outcome(), PrintOutcome::Cancelled);
         QVERIFY(f.dialog->isVisible());
-        QVERIFY(f.messages.lastText().startsWith(QStringLiteral("PDFファイルを書き込めませんでした。")));
+        QVERIFY(f.messages.lastText().startsWith(
+            QStringLiteral("PDFファイルを書き込めませんでした。")));
 
         // Cancelling the file dialog prints nothing and says nothing.
         f.messages.clear();

@@ -2,18 +2,12 @@
 // only when KEIRO_PRINT_SHOTS names a folder (run under a real display server for real fonts).
 
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
-#include "core/ini.h"
-#include "core/settings.h"
-#include "print/qt/dialog/tfm_inji.h"
 #include "print/qt/dialog/tfm_preview.h"
-#include "tests/print_qt/fake_report.h"
+#include "tests/print_qt/dialog_fixture.h"
 #include "tests/support/qt_test_main.h"
-#include "widgets/file_dialogs.h"
-#include "widgets/message_service.h"
 
 namespace keiro::print {
 
@@ -24,25 +18,9 @@ class PrintScreenshots : public QObject {
     void dialogAndPreview() {
         const QString folder = qEnvironmentVariable("KEIRO_PRINT_SHOTS");
         if (folder.isEmpty()) QSKIP("KEIRO_PRINT_SHOTS names no folder");
-        QTemporaryDir root;
-        IniFile ini(fs::path(root.path().toStdString()) / "Keiro.ini");
-        Settings settings;
-        ui::ScriptedMessageService messages;
-        ui::ScriptedFileDialogs files;
-        PrintServices services{messages, files, ini, settings};
-        testing::FakeLog log;
-        TfmInji dialog(services);
-        PrintRequest request;
-        request.mode = {ReportKind::PaySlips, 4};
-        request.caption = QStringLiteral("給与明細書");
-        request.buildReport = [&log](const PrintChoices& choices) {
-            return std::make_unique<testing::FakeReport>(ReportKind::PaySlips, 3, choices, log,
-                                                         choices.formType == 0);
-        };
-        request.exportReport = [](QWidget*, const PrintChoices&) { return true; };
-        request.payDate = payDateTexts({8, 4, 25}, {"令和", true, 8, "令和", 8});
-        dialog.prepare(request);
-        dialog.show();
+        testing::DialogFixture f;
+        f.open(ReportKind::PaySlips, true);
+        TfmInji& dialog = *f.dialog;
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.grab().save(folder + QStringLiteral("/print-dialog.png")));
 

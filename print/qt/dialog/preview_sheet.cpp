@@ -67,8 +67,7 @@ PreviewSheet::PreviewSheet(QWidget* parent) : QWidget(parent), page_(new Preview
 void PreviewSheet::arrange(const PreviewGeometry& geometry, const Report& report,
                            const QPrinter& printer) {
     setGeometry(geometry.sheet.x, geometry.sheet.y, geometry.sheet.width, geometry.sheet.height);
-    page_->setGeometry(geometry.page.x, geometry.page.y, geometry.page.width,
-                       geometry.page.height);
+    page_->setGeometry(geometry.page.x, geometry.page.y, geometry.page.width, geometry.page.height);
     if (!report.hasFormPicture() || geometry.sheet.width <= 0) {
         page_->setBackground({});
         return;
@@ -76,9 +75,9 @@ void PreviewSheet::arrange(const PreviewGeometry& geometry, const Report& report
     // The form's picture is drawn on its own, a whole sheet without margin or correction, at
     // about the screen's scale, and then stretched over the sheet.
     const QSizeF sheetMm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
-    const int dpi = std::max(kMinimumPictureDpi,
-                             static_cast<int>(std::lround(geometry.sheet.width * kMmPerInch /
-                                                          sheetMm.width())));
+    const int dpi = std::max(
+        kMinimumPictureDpi,
+        static_cast<int>(std::lround(geometry.sheet.width * kMmPerInch / sheetMm.width())));
     const QImage picture =
         renderPage([&report](Canvas& canvas) { report.drawFormPicture(canvas); }, sheetMm, dpi);
     page_->setBackground(picture.scaled(geometry.sheet.width, geometry.sheet.height,

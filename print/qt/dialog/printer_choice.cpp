@@ -92,8 +92,7 @@ void PrinterChoice::restore(const PrintInfo& stored) {
         printer_->setPrinterName(QString::fromStdString(remembered->deviceName));
     }
     printer_->setPageSize(pageSizeOf(remembered->paperSize));
-    printer_->setPageOrientation(remembered->orientation ==
-                                         static_cast<int>(Orientation::Landscape)
+    printer_->setPageOrientation(remembered->orientation == static_cast<int>(Orientation::Landscape)
                                      ? QPageLayout::Landscape
                                      : QPageLayout::Portrait);
     printer_->setColorMode(QPrinter::Color);
@@ -112,9 +111,9 @@ PrintInfo PrinterChoice::current() const {
     info.paperSize = layout.pageSize().windowsId();
     info.paperWidth = tenthsOfMm(portrait.width());
     info.paperLength = tenthsOfMm(portrait.height());
-    info.orientation = static_cast<int>(layout.orientation() == QPageLayout::Landscape
-                                            ? Orientation::Landscape
-                                            : Orientation::Portrait);
+    info.orientation =
+        static_cast<int>(layout.orientation() == QPageLayout::Landscape ? Orientation::Landscape
+                                                                        : Orientation::Portrait);
     info.defaultSource = printer_->paperSource();
     info.printQuality = printer_->resolution();
     return info;

@@ -4,12 +4,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QFileInfo>
 #include <exception>
 #include <filesystem>
 
@@ -129,6 +129,10 @@ void TfmInji::cbFormTypeChange() {
 
 void TfmInji::btPrnSetupClick() {
     services_.printerSetup(printer_->printer(), this);
+    // A file named in the set-up dialog is where the PDF is proposed to go.
+    if (printer_->isPdf() && !printer_->printer().outputFileName().isEmpty()) {
+        pdfFolder_ = printer_->printer().outputFileName();
+    }
     // The set-up dialog may have changed the paper: the report's own stays.
     if (report_) printer_->usePaper(report_->paper());
     showPrinter();
@@ -178,16 +182,17 @@ bool TfmInji::printReport(const Correction& correction) {
     printer.setDocName(QApplication::applicationDisplayName());
     if (paintReport(*report_, printer, correction)) return true;
     services_.messages.error(
-        this, QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(printer.printerName()));
+        this,
+        QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(printer.printerName()));
     return false;
 }
 
 // The PDF choice asks for the file and writes it at once; a file that cannot be written is
 // said so, never taken for a print.
 bool TfmInji::writePdf(const Correction& correction) {
-    const std::optional<QString> path = services_.files.saveFile(
-        this, QString::fromUtf8(kPdfChoiceName), pdfFolder_, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)"),
-        QStringLiteral("pdf"));
+    const std::optional<QString> path =
+        services_.files.saveFile(this, QString::fromUtf8(kPdfChoiceName), pdfFolder_,
+                                 QStringLiteral("PDFﾌｧｲﾙ (*.pdf)"), QStringLiteral("pdf"));
     if (!path) return false;
     pdfFolder_ = QFileInfo(*path).absolutePath();
     saveSettings(correction);
@@ -195,8 +200,9 @@ bool TfmInji::writePdf(const Correction& correction) {
         writeReportPdf(*report_, std::filesystem::path(path->toStdString()), correction);
         return true;
     } catch (const std::exception& error) {
-        services_.messages.error(this, QStringLiteral("PDFファイルを書き込めませんでした。\n【%1】\n%2")
-                                           .arg(*path, QString::fromUtf8(error.what())));
+        services_.messages.error(this,
+                                 QStringLiteral("PDFファイルを書き込めませんでした。\n【%1】\n%2")
+                                     .arg(*path, QString::fromUtf8(error.what())));
         return false;
     }
 }
@@ -212,8 +218,8 @@ void TfmInji::saveSettings(const Correction& correction) {
     try {
         savePrintSettings(services_.ini, settings);
     } catch (const std::exception& error) {
-        services_.messages.error(
-            this, QStringLiteral("印刷の設定を保存できませんでした。\n%1").arg(QString::fromUtf8(error.what())));
+        services_.messages.error(this, QStringLiteral("印刷の設定を保存できませんでした。\n%1")
+                                           .arg(QString::fromUtf8(error.what())));
     }
 }
 

@@ -76,7 +76,7 @@ class TfmInji : public QDialog {
     std::unique_ptr<PrinterChoice> printer_;
     PrintOutcome outcome_ = PrintOutcome::Cancelled;
     int formType_;
-    QString pdfFolder_;  // where the last PDF went
+    QString pdfFolder_;  // where the last PDF went, or the file the set-up dialog named
 
     QLabel* lbFormType_ = nullptr;
     QComboBox* cbFormType_ = nullptr;

@@ -40,8 +40,7 @@ QLabel* panel(const char* name, QWidget* parent) {
 }  // namespace
 
 void TfmInji::buildControls() {
-    const ui::EntrySettings entry{services_.settings.autoSelect,
-                                  services_.settings.overwriteInput,
+    const ui::EntrySettings entry{services_.settings.autoSelect, services_.settings.overwriteInput,
                                   services_.settings.timeStyle};
 
     auto* report = new QGroupBox(QStringLiteral("印刷の内容"), this);
@@ -86,8 +85,8 @@ void TfmInji::buildControls() {
                     Qt::AlignTop);
     grid->addWidget(mmEditMemo_, 2, 1);
 
-    cbBikoPrn_ = named<QCheckBox>("cbBikoPrn", QStringLiteral("詳細入力の備考欄をコメントとして印刷"),
-                                  report);
+    cbBikoPrn_ = named<QCheckBox>("cbBikoPrn",
+                                  QStringLiteral("詳細入力の備考欄をコメントとして印刷"), report);
     cbAllPrint_ = named<QCheckBox>("cbAllPrint", QStringLiteral("振込支給者も印刷する"), report);
     grid->addWidget(cbBikoPrn_, 3, 1);
     grid->addWidget(cbAllPrint_, 4, 1);

@@ -112,7 +112,8 @@ void TfmPreView::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isVisible() &&
         !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
-        QTimer::singleShot(0, this, [this] { setWindowState(windowState() | Qt::WindowMaximized); });
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() | Qt::WindowMaximized); });
     }
 }
 
