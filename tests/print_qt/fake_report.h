@@ -4,6 +4,7 @@
 // choices it was built with.
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ class FakeReport : public Report {
           log_(log),
           formPicture_(formPicture) {}
 
+    // Drawing that page throws, as a report whose data file has gone does.
+    void failOnPage(int page) { failingPage_ = page; }
+
     int pageCount() const override {
         return kind_ == ReportKind::PaySlips ? slipSheets(employees_, choices_.formType)
                                              : transferPages(employees_);
@@ -38,6 +42,7 @@ class FakeReport : public Report {
     }
     PaperChoice paper() const override { return paperFor(kind_, choices_.formType); }
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override {
+        if (page == failingPage_) throw std::runtime_error("データファイルを読めません。");
         log_.drawn.push_back(page);
         log_.atZoomOne.push_back(options.previewAtZoomOne);
         canvas.setPen(Pen::Thick);
@@ -61,6 +66,7 @@ class FakeReport : public Report {
     PrintChoices choices_;
     FakeLog& log_;
     bool formPicture_;
+    int failingPage_ = 0;
 };
 
 }  // namespace keiro::print::testing

@@ -38,6 +38,7 @@ class TfmPreViewTest : public QObject {
 
   private slots:
     void init() {
+        messages_.clear();
         log_ = FakeLog{};
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer_->setOutputFormat(QPrinter::PdfFormat);
@@ -48,7 +49,7 @@ class TfmPreViewTest : public QObject {
 
     void pagesWithButtonsAndKeys() {
         FakeReport report(ReportKind::TransferList, 75, {}, log_);  // three pages
-        TfmPreView preview;
+        TfmPreView preview(messages_);
         preview.prepare(report, *printer_, {});
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
@@ -83,7 +84,7 @@ class TfmPreViewTest : public QObject {
 
     void zoomIsKeptBetweenPreviewsAndScrolls() {
         FakeReport report(ReportKind::TransferList, 5, {}, log_);
-        TfmPreView preview;
+        TfmPreView preview(messages_);
         preview.prepare(report, *printer_, {});
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
@@ -126,7 +127,7 @@ class TfmPreViewTest : public QObject {
 
     void sheetIsGreyAndPageWhiteWithTheFormBehind() {
         FakeReport report(ReportKind::PaySlips, 2, {}, log_, true);
-        TfmPreView preview;
+        TfmPreView preview(messages_);
         preview.prepare(report, *printer_, {});
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
@@ -170,7 +171,25 @@ class TfmPreViewTest : public QObject {
         QCOMPARE(f.dialog->outcome(), PrintOutcome::Cancelled);
     }
 
+    void pageThatCannotBeDrawnIsSaidOnce() {
+        FakeReport report(ReportKind::TransferList, 75, {}, log_);
+        report.failOnPage(2);
+        TfmPreView preview(messages_);
+        preview.prepare(report, *printer_, {});
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QTest::keyClick(&preview, Qt::Key_PageUp);
+        QTRY_COMPARE(messages_.shown().size(), std::size_t(1));
+        QCOMPARE(messages_.lastText(),
+                 QStringLiteral("ページを表示できませんでした。\nデータファイルを読めません。"));
+        preview.repaint();
+        QTest::keyClick(&preview, Qt::Key_PageUp);  // the next page draws again
+        QTRY_COMPARE(log_.drawn.back(), 3);
+        QCOMPARE(messages_.shown().size(), std::size_t(1));
+    }
+
   private:
+    ui::ScriptedMessageService messages_;
     FakeLog log_;
     std::unique_ptr<QPrinter> printer_;
 };

@@ -27,6 +27,7 @@
 namespace keiro::print {
 
 using testing::DialogFixture;
+using testing::FakeReport;
 
 class TfmInjiTest : public QObject {
     Q_OBJECT
@@ -219,6 +220,24 @@ class TfmInjiTest : public QObject {
         f.click("btPrint");
         QCOMPARE(f.files.asked(), 0);
         QCOMPARE(f.messages.lastText(), QStringLiteral("印刷するページがありません。"));
+    }
+
+    void reportThatFailsToDrawIsSaidAndNotPrinted() {
+        DialogFixture f;
+        PrintRequest request = f.request(ReportKind::Roster);
+        request.buildReport = [&f](const PrintChoices& choices) {
+            auto report = std::make_unique<FakeReport>(ReportKind::Roster, 3, choices, f.log);
+            report->failOnPage(1);
+            return report;
+        };
+        f.dialog->prepare(request);
+        f.dialog->show();
+        f.files.answerNext(f.pdfPath());
+        f.click("btPrint");
+        QCOMPARE(f.dialog->outcome(), PrintOutcome::Cancelled);
+        QVERIFY(f.dialog->isVisible());
+        QVERIFY(f.messages.lastText().contains(QStringLiteral("データファイルを読めません。")));
+        QVERIFY(!QFile::exists(f.pdfPath()));
     }
 
     void exportClosesTheDialog() {

@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "print/page_transform.h"
 #include "print/qt/painter_canvas.h"
@@ -29,10 +30,12 @@ void PreviewPage::setPage(const Report* report, const QPrinter* printer,
     page_ = page;
     zoom_ = zoom;
     zoomPercent_ = zoomPercent;
+    failed_ = false;
     update();
 }
 
 void PreviewPage::setPageNumber(int page) {
+    if (page != page_) failed_ = false;
     page_ = page;
     update();
 }
@@ -53,7 +56,12 @@ void PreviewPage::paintEvent(QPaintEvent*) {
     canvas.transform().setCorrection(correction_.horizontal, correction_.vertical);
     PageOptions options;
     options.previewAtZoomOne = zoom_ == 1;
-    report_->drawPage(canvas, page_, options);
+    try {
+        report_->drawPage(canvas, page_, options);
+    } catch (const std::exception& error) {
+        if (!failed_) emit drawingFailed(QString::fromUtf8(error.what()));
+        failed_ = true;
+    }
 }
 
 PreviewSheet::PreviewSheet(QWidget* parent) : QWidget(parent), page_(new PreviewPage(this)) {

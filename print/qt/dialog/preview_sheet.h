@@ -27,10 +27,15 @@ class PreviewPage : public QWidget {
     // The form picture stretched over the whole sheet; the page shows the part under it.
     void setBackground(const QImage& sheetPicture);
 
+  signals:
+    // Drawing the page failed (a report that reads a file that has gone); said once per page.
+    void drawingFailed(const QString& reason);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    bool failed_ = false;
     const Report* report_ = nullptr;
     const QPrinter* printer_ = nullptr;
     Correction correction_;

@@ -47,7 +47,7 @@ TfmInji::TfmInji(const PrintServices& services, QWidget* parent)
     setModal(true);
     buildControls();
     corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
-    preview_ = new TfmPreView(this);
+    preview_ = new TfmPreView(services_.messages, this);
 }
 
 TfmInji::~TfmInji() = default;

@@ -18,6 +18,7 @@
 #include "print/qt/dialog/correction_panel.h"
 #include "print/qt/dialog/pay_date_row.h"
 #include "print/qt/dialog/tfm_inji.h"
+#include "widgets/command_runner.h"
 #include "widgets/entry_behaviour.h"
 
 namespace keiro::print {
@@ -125,17 +126,26 @@ void TfmInji::buildControls() {
     layout->addWidget(corrections_);
     layout->addLayout(buttons);
 
-    connect(cbFormType_, &QComboBox::activated, this, &TfmInji::cbFormTypeChange);
-    connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
-        if (checked) countPages();
-    });
-    connect(cbAllPrint_, &QCheckBox::toggled, this, &TfmInji::countPages);
+    // Every choice and button runs as a window command: a report that fails to build or draw
+    // (a data file that cannot be read) says so and leaves the dialog as it was.
+    ui::MessageService& messages = services_.messages;
+    const auto command = [this, &messages](auto handler) {
+        return [this, &messages, handler] {
+            ui::runCommand(this, messages, [this, handler] { (this->*handler)(); });
+        };
+    };
+    connect(cbFormType_, &QComboBox::activated, this, command(&TfmInji::cbFormTypeChange));
+    connect(group, &QButtonGroup::buttonToggled, this,
+            [recount = command(&TfmInji::countPages)](QAbstractButton*, bool checked) {
+                if (checked) recount();
+            });
+    connect(cbAllPrint_, &QCheckBox::toggled, this, command(&TfmInji::countPages));
     connect(cbBikoPrn_, &QCheckBox::toggled, this,
             [this](bool checked) { mmEditMemo_->setEnabled(!checked); });
-    connect(btPrnSetup_, &QPushButton::clicked, this, &TfmInji::btPrnSetupClick);
-    connect(btPreView_, &QPushButton::clicked, this, &TfmInji::btPreViewClick);
-    connect(btPrint_, &QPushButton::clicked, this, &TfmInji::btPrintClick);
-    connect(btCsvFile_, &QPushButton::clicked, this, &TfmInji::btCsvFileClick);
+    ui::connectCommand(btPrnSetup_, this, messages, &TfmInji::btPrnSetupClick);
+    ui::connectCommand(btPreView_, this, messages, &TfmInji::btPreViewClick);
+    ui::connectCommand(btPrint_, this, messages, &TfmInji::btPrintClick);
+    ui::connectCommand(btCsvFile_, this, messages, &TfmInji::btCsvFileClick);
     connect(btCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -16,6 +16,7 @@
 
 #include "print/preview_layout.h"
 #include "print/qt/dialog/preview_sheet.h"
+#include "widgets/message_service.h"
 
 namespace keiro::print {
 namespace {
@@ -31,8 +32,9 @@ QPushButton* toolButton(const char* name, const QString& text, QWidget* parent) 
 
 }  // namespace
 
-TfmPreView::TfmPreView(QWidget* parent)
+TfmPreView::TfmPreView(ui::MessageService& messages, QWidget* parent)
     : QDialog(parent),
+      messages_(messages),
       sbWDisp_(toolButton("sbWDisp", QStringLiteral("拡大表示"), this)),
       sbPrev_(toolButton("sbPrev", QStringLiteral("前ページ"), this)),
       sbNext_(toolButton("sbNext", QStringLiteral("次ページ"), this)),
@@ -74,6 +76,13 @@ TfmPreView::TfmPreView(QWidget* parent)
     connect(sbNext_, &QPushButton::clicked, this, &TfmPreView::sbNextClick);
     connect(sbPrint_, &QPushButton::clicked, this, &QDialog::accept);
     connect(sbClose_, &QPushButton::clicked, this, &QDialog::reject);
+    // Not from inside the paint event: the message box would paint over it.
+    connect(
+        sheet_->page(), &PreviewPage::drawingFailed, this,
+        [this](const QString& reason) {
+            messages_.error(this, QStringLiteral("ページを表示できませんでした。\n%1").arg(reason));
+        },
+        Qt::QueuedConnection);
 }
 
 void TfmPreView::prepare(const Report& report, const QPrinter& printer,

@@ -15,6 +15,10 @@ class QPrinter;
 class QPushButton;
 class QScrollArea;
 
+namespace keiro::ui {
+class MessageService;
+}
+
 namespace keiro::print {
 
 class PreviewSheet;
@@ -25,7 +29,7 @@ class TfmPreView : public QDialog {
     static constexpr int kArrowStep = 20;
     static constexpr int kWheelStep = 10;
 
-    explicit TfmPreView(QWidget* parent = nullptr);
+    explicit TfmPreView(ui::MessageService& messages, QWidget* parent = nullptr);
 
     // Shows page 1 of the report at the top left.  The report and the printer must outlive
     // the preview's showing.
@@ -55,6 +59,7 @@ class TfmPreView : public QDialog {
     bool pagingKey(int key);
     void scrollBy(int dx, int dy);
 
+    ui::MessageService& messages_;
     const Report* report_ = nullptr;
     const QPrinter* printer_ = nullptr;
     Correction correction_;
