@@ -1,0 +1,226 @@
+#include "print/qt/dialog/tfm_inji.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <exception>
+#include <filesystem>
+
+#include "core/settings.h"
+#include "print/dialog_texts.h"
+#include "print/position_correction.h"
+#include "print/qt/dialog/comment_memo.h"
+#include "print/qt/dialog/correction_panel.h"
+#include "print/qt/dialog/pay_date_row.h"
+#include "print/qt/dialog/printer_choice.h"
+#include "print/qt/dialog/tfm_preview.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/message_service.h"
+
+namespace keiro::print {
+namespace {
+
+constexpr const char* kCaptionSuffix = "の印刷";
+
+bool hasExport(ReportKind kind) {
+    return kind == ReportKind::PaySlips || kind == ReportKind::Ledger ||
+           kind == ReportKind::MonthlyList;
+}
+
+}  // namespace
+
+TfmInji::TfmInji(const PrintServices& services, QWidget* parent)
+    : QDialog(parent),
+      services_(services),
+      printer_(std::make_unique<PrinterChoice>(services.installedPrinters)),
+      formType_(validFormType(services.settings.formType)),
+      pdfFolder_(QDir::homePath()) {
+    setObjectName(QStringLiteral("fmInji"));
+    setWindowTitle(QStringLiteral("帳票の印刷"));
+    setModal(true);
+    buildControls();
+    corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
+    preview_ = new TfmPreView(services_.messages, this);
+}
+
+TfmInji::~TfmInji() = default;
+
+PrintOutcome TfmInji::run(const PrintRequest& request) {
+    prepare(request);
+    exec();
+    return outcome_;
+}
+
+void TfmInji::prepare(const PrintRequest& request) {
+    request_ = request;
+    outcome_ = PrintOutcome::Cancelled;
+    setWindowTitle(request.caption + QString::fromUtf8(kCaptionSuffix));
+    payDate_->setDate(request.payDate);
+    printer_->restore(printInfoFrom(services_.settings.printer));
+    cbFormType_->setCurrentIndex(formType_);
+    rbNormal_->setChecked(true);
+    cbAllPrint_->setChecked(false);
+    showControlsForKind();
+    corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
+    countPages();
+    showPrinter();
+    btPrint_->setFocus();
+}
+
+void TfmInji::showControlsForKind() {
+    const ReportKind kind = request_.mode.kind;
+    const bool slips = kind == ReportKind::PaySlips;
+    const bool monthlyList = kind == ReportKind::MonthlyList;
+    lbFormType_->setVisible(slips);
+    cbFormType_->setVisible(slips);
+    lbPayDate_->setText(monthlyList ? QStringLiteral("印刷方法") : QStringLiteral("支給日"));
+    payDate_->setVisible(!monthlyList);
+    payDate_->setEnabled(slips);
+    methods_->setVisible(monthlyList);
+    mmEditMemo_->setEnabled(slips);
+    cbBikoPrn_->setChecked(false);
+    cbBikoPrn_->setVisible(slips);
+    cbBikoPrn_->setEnabled(slips);
+    cbAllPrint_->setVisible(kind == ReportKind::Denominations);
+    btCsvFile_->setText(slips ? QStringLiteral("画像に保存") : QStringLiteral("CSV書き出し"));
+    btCsvFile_->setEnabled(hasExport(kind) && static_cast<bool>(request_.exportReport));
+}
+
+PrintChoices TfmInji::choices() const {
+    PrintChoices choices;
+    choices.formType = formType_;
+    choices.payDate = payDate_->entry();
+    choices.comment = memoLines(mmEditMemo_);
+    choices.printRemarks = cbBikoPrn_->isChecked();
+    choices.listMethod = rbSyaKbn_->isChecked()  ? ListMethod::ByCategory
+                         : rbBusyo_->isChecked() ? ListMethod::ByDepartment
+                                                 : ListMethod::Normal;
+    choices.allEmployees = cbAllPrint_->isChecked();
+    return choices;
+}
+
+void TfmInji::countPages() {
+    report_ = request_.buildReport ? request_.buildReport(choices()) : nullptr;
+    if (!report_) {
+        pnPages_->clear();
+        pnPaper_->clear();
+        return;
+    }
+    printer_->usePaper(report_->paper());
+    pnPages_->setText(QString::fromStdString(report_->countText()));
+    pnPaper_->setText(QString::fromStdString(paperPanelText(report_->paper())));
+}
+
+void TfmInji::showPrinter() {
+    pnPrinter_->setText(QStringLiteral(" ") + printer_->deviceName());
+}
+
+void TfmInji::cbFormTypeChange() {
+    formType_ = validFormType(cbFormType_->currentIndex());
+    countPages();
+}
+
+void TfmInji::btPrnSetupClick() {
+    services_.printerSetup(printer_->printer(), this);
+    // A file named in the set-up dialog is where the PDF is proposed to go.
+    if (printer_->isPdf() && !printer_->printer().outputFileName().isEmpty()) {
+        pdfFolder_ = printer_->printer().outputFileName();
+    }
+    // The set-up dialog may have changed the paper: the report's own stays.
+    if (report_) printer_->usePaper(report_->paper());
+    showPrinter();
+}
+
+bool TfmInji::reportWithPages() {
+    countPages();
+    if (report_ && report_->pageCount() > 0) return true;
+    services_.messages.information(this, QStringLiteral("印刷するページがありません。"));
+    return false;
+}
+
+void TfmInji::btPreViewClick() {
+    const std::optional<Correction> correction = corrections_->read();
+    if (!correction || !reportWithPages()) return;
+    preview_->prepare(*report_, printer_->printer(), *correction);
+    if (preview_->exec() != QDialog::Accepted) return;
+    // 印刷実行 in the preview: print as the print button does and close the dialog too.
+    if (printReport(*correction)) {
+        outcome_ = PrintOutcome::Printed;
+        accept();
+    }
+}
+
+void TfmInji::btPrintClick() {
+    const std::optional<Correction> correction = corrections_->read();
+    if (!correction || !reportWithPages()) return;
+    if (printReport(*correction)) {
+        outcome_ = PrintOutcome::Printed;
+        accept();
+    }
+}
+
+void TfmInji::btCsvFileClick() {
+    if (!request_.exportReport) return;
+    if (request_.exportReport(this, choices())) {
+        outcome_ = PrintOutcome::Exported;
+        accept();
+    }
+}
+
+bool TfmInji::printReport(const Correction& correction) {
+    QPrinter& printer = printer_->printer();
+    if (printer_->isPdf()) return writePdf(correction);
+    saveSettings(correction);
+    printer_->usePaper(report_->paper());
+    printer.setDocName(QApplication::applicationDisplayName());
+    if (paintReport(*report_, printer, correction)) return true;
+    services_.messages.error(
+        this,
+        QStringLiteral("プリンタ「%1」で印刷を始められませんでした。").arg(printer.printerName()));
+    return false;
+}
+
+// The PDF choice asks for the file and writes it at once; a file that cannot be written is
+// said so, never taken for a print.
+bool TfmInji::writePdf(const Correction& correction) {
+    const std::optional<QString> path =
+        services_.files.saveFile(this, QString::fromUtf8(kPdfChoiceName), pdfFolder_,
+                                 QStringLiteral("PDFﾌｧｲﾙ (*.pdf)"), QStringLiteral("pdf"));
+    if (!path) return false;
+    pdfFolder_ = QFileInfo(*path).absolutePath();
+    saveSettings(correction);
+    try {
+        writeReportPdf(*report_, std::filesystem::path(path->toStdString()), correction);
+        return true;
+    } catch (const std::exception& error) {
+        services_.messages.error(this,
+                                 QStringLiteral("PDFファイルを書き込めませんでした。\n【%1】\n%2")
+                                     .arg(*path, QString::fromUtf8(error.what())));
+        return false;
+    }
+}
+
+// The printer, the form type and the correction are kept at every print, whether or not the
+// printer then accepts the job.
+void TfmInji::saveSettings(const Correction& correction) {
+    Settings& settings = services_.settings;
+    settings.formType = formType_;
+    settings.printAdjustH = correctionTenths(correction.horizontal);
+    settings.printAdjustV = correctionTenths(correction.vertical);
+    settings.printer = toPrinterSettings(printer_->current());
+    try {
+        savePrintSettings(services_.ini, settings);
+    } catch (const std::exception& error) {
+        services_.messages.error(this, QStringLiteral("印刷の設定を保存できませんでした。\n%1")
+                                           .arg(QString::fromUtf8(error.what())));
+    }
+}
+
+}  // namespace keiro::print

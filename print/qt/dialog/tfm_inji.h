@@ -1,0 +1,104 @@
+#pragma once
+// The print dialog shared by every report of both programs.  Created once and reused: run()
+// takes a request (which report, caption, how to build and export it, the proposed pay date),
+// shows the dialog modally and says whether it printed, exported or was cancelled.
+//
+// The dialog counts the pages whenever a choice changes, chooses the paper the report needs,
+// keeps the pay date, the comment of pay slips and the print position correction, previews and
+// prints.  A print always goes to a printer or, with none installed or chosen, to a PDF file;
+// the printer, FormType and the correction are saved at every print.
+
+#include <QDialog>
+#include <memory>
+#include <optional>
+
+#include "print/qt/dialog/print_request.h"
+#include "print/qt/report_output.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace keiro::print {
+
+class CorrectionPanel;
+class PayDateRow;
+class PrinterChoice;
+class TfmPreView;
+
+class TfmInji : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TfmInji(const PrintServices& services, QWidget* parent = nullptr);
+    ~TfmInji() override;
+
+    // Shows the dialog modally for the request.
+    PrintOutcome run(const PrintRequest& request);
+
+    // Prepares the dialog for the request without showing it (run() does this first; tests
+    // show the dialog themselves).
+    void prepare(const PrintRequest& request);
+    PrintOutcome outcome() const { return outcome_; }
+    const Report* report() const { return report_.get(); }
+    TfmPreView* preview() const { return preview_; }
+    // What the controls say now.
+    PrintChoices choices() const;
+
+    // Handlers (also the buttons' slots).
+    void cbFormTypeChange();
+    void btPrnSetupClick();
+    void btPreViewClick();
+    void btPrintClick();
+    void btCsvFileClick();
+
+  private:
+    void buildControls();
+    void showControlsForKind();
+    // Builds the report for the current choices, sets the printer's paper and updates the page
+    // and paper panels.
+    void countPages();
+    void showPrinter();
+    // Prints the current report with the correction; false (after saying why) when nothing
+    // was printed.
+    bool printReport(const Correction& correction);
+    bool writePdf(const Correction& correction);
+    void saveSettings(const Correction& correction);
+    // Rebuilds the report with the latest choices; false (after saying so) when it has no page.
+    bool reportWithPages();
+
+    PrintServices services_;
+    PrintRequest request_;
+    std::unique_ptr<Report> report_;
+    std::unique_ptr<PrinterChoice> printer_;
+    PrintOutcome outcome_ = PrintOutcome::Cancelled;
+    int formType_;
+    QString pdfFolder_;  // where the last PDF went, or the file the set-up dialog named
+
+    QLabel* lbFormType_ = nullptr;
+    QComboBox* cbFormType_ = nullptr;
+    QLabel* lbPayDate_ = nullptr;
+    PayDateRow* payDate_ = nullptr;
+    QWidget* methods_ = nullptr;
+    QRadioButton* rbNormal_ = nullptr;
+    QRadioButton* rbSyaKbn_ = nullptr;
+    QRadioButton* rbBusyo_ = nullptr;
+    QPlainTextEdit* mmEditMemo_ = nullptr;
+    QCheckBox* cbBikoPrn_ = nullptr;
+    QCheckBox* cbAllPrint_ = nullptr;
+    QLabel* pnPrinter_ = nullptr;
+    QLabel* pnPaper_ = nullptr;
+    QLabel* pnPages_ = nullptr;
+    QPushButton* btPrnSetup_ = nullptr;
+    CorrectionPanel* corrections_ = nullptr;
+    QPushButton* btPreView_ = nullptr;
+    QPushButton* btPrint_ = nullptr;
+    QPushButton* btCsvFile_ = nullptr;
+    QPushButton* btCancel_ = nullptr;
+    TfmPreView* preview_ = nullptr;
+};
+
+}  // namespace keiro::print

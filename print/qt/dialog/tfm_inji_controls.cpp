@@ -1,0 +1,152 @@
+// The print dialog's controls and their layout.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/settings.h"
+#include "print/dialog_texts.h"
+#include "print/qt/dialog/comment_memo.h"
+#include "print/qt/dialog/correction_panel.h"
+#include "print/qt/dialog/pay_date_row.h"
+#include "print/qt/dialog/tfm_inji.h"
+#include "widgets/command_runner.h"
+#include "widgets/entry_behaviour.h"
+
+namespace keiro::print {
+namespace {
+
+template <typename W, typename... Args>
+W* named(const char* name, Args&&... args) {
+    auto* widget = new W(std::forward<Args>(args)...);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* panel(const char* name, QWidget* parent) {
+    auto* label = named<QLabel>(name, parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(260);
+    return label;
+}
+
+}  // namespace
+
+void TfmInji::buildControls() {
+    const ui::EntrySettings entry{services_.settings.autoSelect, services_.settings.overwriteInput,
+                                  services_.settings.timeStyle};
+
+    auto* report = new QGroupBox(QStringLiteral("印刷の内容"), this);
+    auto* grid = new QGridLayout(report);
+
+    lbFormType_ = named<QLabel>("lbFormType", QStringLiteral("明細書の種類"), report);
+    cbFormType_ = named<QComboBox>("cbFormType", report);
+    for (const std::string_view name : formTypeNames()) {
+        cbFormType_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    grid->addWidget(lbFormType_, 0, 0);
+    grid->addWidget(cbFormType_, 0, 1);
+
+    // The pay date and, for the monthly list, the print method share one row.
+    lbPayDate_ = named<QLabel>("lbNengappi", report);
+    payDate_ = new PayDateRow(entry, services_.messages, report);
+    methods_ = named<QWidget>("gbMethod", report);
+    auto* methodLayout = new QHBoxLayout(methods_);
+    methodLayout->setContentsMargins(0, 0, 0, 0);
+    rbNormal_ = named<QRadioButton>("rbNormal", QStringLiteral("通常"), methods_);
+    rbSyaKbn_ = named<QRadioButton>("rbSyaKbn", QStringLiteral("社員区分別"), methods_);
+    rbBusyo_ = named<QRadioButton>("rbBusyo", QStringLiteral("部署別"), methods_);
+    auto* group = new QButtonGroup(methods_);
+    for (QRadioButton* radio : {rbNormal_, rbSyaKbn_, rbBusyo_}) {
+        group->addButton(radio);
+        methodLayout->addWidget(radio);
+    }
+    rbNormal_->setChecked(true);
+    auto* dateOrMethod = new QHBoxLayout;
+    dateOrMethod->addWidget(payDate_);
+    dateOrMethod->addWidget(methods_);
+    dateOrMethod->addStretch();
+    grid->addWidget(lbPayDate_, 1, 0);
+    grid->addLayout(dateOrMethod, 1, 1);
+
+    mmEditMemo_ = named<QPlainTextEdit>("mmEditMemo", report);
+    mmEditMemo_->setTabChangesFocus(true);
+    mmEditMemo_->setFixedHeight(QFontMetrics(mmEditMemo_->font()).lineSpacing() * kMemoMaxLines +
+                                12);
+    limitMemo(mmEditMemo_);
+    grid->addWidget(named<QLabel>("lbComment", QStringLiteral("コメント"), report), 2, 0,
+                    Qt::AlignTop);
+    grid->addWidget(mmEditMemo_, 2, 1);
+
+    cbBikoPrn_ = named<QCheckBox>("cbBikoPrn",
+                                  QStringLiteral("詳細入力の備考欄をコメントとして印刷"), report);
+    cbAllPrint_ = named<QCheckBox>("cbAllPrint", QStringLiteral("振込支給者も印刷する"), report);
+    grid->addWidget(cbBikoPrn_, 3, 1);
+    grid->addWidget(cbAllPrint_, 4, 1);
+
+    auto* printer = new QGroupBox(QStringLiteral("プリンタ"), this);
+    auto* printerGrid = new QGridLayout(printer);
+    pnPrinter_ = panel("pnPrinter", printer);
+    pnPaper_ = panel("pnPaper", printer);
+    pnPages_ = panel("pnPages", printer);
+    btPrnSetup_ = named<QPushButton>("btPrnSetup", QStringLiteral("プリンタの設定..."), printer);
+    printerGrid->addWidget(new QLabel(QStringLiteral("プリンタ"), printer), 0, 0);
+    printerGrid->addWidget(pnPrinter_, 0, 1);
+    printerGrid->addWidget(btPrnSetup_, 0, 2);
+    printerGrid->addWidget(new QLabel(QStringLiteral("用紙"), printer), 1, 0);
+    printerGrid->addWidget(pnPaper_, 1, 1);
+    printerGrid->addWidget(new QLabel(QStringLiteral("枚数"), printer), 2, 0);
+    printerGrid->addWidget(pnPages_, 2, 1);
+
+    corrections_ = new CorrectionPanel(services_.messages, this);
+
+    btPreView_ = named<QPushButton>("btPreView", QStringLiteral("プレビュー"), this);
+    btPrint_ = named<QPushButton>("btPrint", QStringLiteral("印刷"), this);
+    btCsvFile_ = named<QPushButton>("btCsvFile", QStringLiteral("CSV書き出し"), this);
+    btCancel_ = named<QPushButton>("btCancel", QStringLiteral("キャンセル"), this);
+    btPrint_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btPreView_);
+    buttons->addWidget(btPrint_);
+    buttons->addWidget(btCsvFile_);
+    buttons->addStretch();
+    buttons->addWidget(btCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(report);
+    layout->addWidget(printer);
+    layout->addWidget(corrections_);
+    layout->addLayout(buttons);
+
+    // Every choice and button runs as a window command: a report that fails to build or draw
+    // (a data file that cannot be read) says so and leaves the dialog as it was.
+    ui::MessageService& messages = services_.messages;
+    const auto command = [this, &messages](auto handler) {
+        return [this, &messages, handler] {
+            ui::runCommand(this, messages, [this, handler] { (this->*handler)(); });
+        };
+    };
+    connect(cbFormType_, &QComboBox::activated, this, command(&TfmInji::cbFormTypeChange));
+    connect(group, &QButtonGroup::buttonToggled, this,
+            [recount = command(&TfmInji::countPages)](QAbstractButton*, bool checked) {
+                if (checked) recount();
+            });
+    connect(cbAllPrint_, &QCheckBox::toggled, this, command(&TfmInji::countPages));
+    connect(cbBikoPrn_, &QCheckBox::toggled, this,
+            [this](bool checked) { mmEditMemo_->setEnabled(!checked); });
+    ui::connectCommand(btPrnSetup_, this, messages, &TfmInji::btPrnSetupClick);
+    ui::connectCommand(btPreView_, this, messages, &TfmInji::btPreViewClick);
+    ui::connectCommand(btPrint_, this, messages, &TfmInji::btPrintClick);
+    ui::connectCommand(btCsvFile_, this, messages, &TfmInji::btCsvFileClick);
+    connect(btCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+}  // namespace keiro::print

@@ -1,0 +1,235 @@
+#include "print/qt/dialog/tfm_preview.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "print/preview_layout.h"
+#include "print/qt/dialog/preview_sheet.h"
+#include "widgets/message_service.h"
+
+namespace keiro::print {
+namespace {
+
+constexpr int kWheelNotch = 120;
+
+QPushButton* toolButton(const char* name, const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFocusPolicy(Qt::NoFocus);  // the keys are the preview's
+    return button;
+}
+
+}  // namespace
+
+TfmPreView::TfmPreView(ui::MessageService& messages, QWidget* parent)
+    : QDialog(parent),
+      messages_(messages),
+      sbWDisp_(toolButton("sbWDisp", QStringLiteral("拡大表示"), this)),
+      sbPrev_(toolButton("sbPrev", QStringLiteral("前ページ"), this)),
+      sbNext_(toolButton("sbNext", QStringLiteral("次ページ"), this)),
+      sbPrint_(toolButton("sbPrint", QStringLiteral("印刷実行"), this)),
+      sbClose_(toolButton("sbClose", QStringLiteral("閉じる"), this)),
+      lbPage_(new QLabel(this)),
+      scrollBox_(new QScrollArea(this)),
+      content_(new QWidget),
+      sheet_(new PreviewSheet(content_)) {
+    setObjectName(QStringLiteral("fmPreView"));
+    setWindowTitle(QStringLiteral("印刷プレビュー"));
+    setModal(true);
+    // No maximise button: the preview is always maximised.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    lbPage_->setObjectName(QStringLiteral("lbPage"));
+    scrollBox_->setObjectName(QStringLiteral("sbPreview"));
+    scrollBox_->setWidget(content_);
+    scrollBox_->setWidgetResizable(false);
+    scrollBox_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrollBox_->setFocusPolicy(Qt::StrongFocus);
+    scrollBox_->installEventFilter(this);
+    scrollBox_->viewport()->installEventFilter(this);
+
+    auto* bar = new QHBoxLayout;
+    for (QPushButton* button : {sbWDisp_, sbPrev_, sbNext_, sbPrint_, sbClose_}) {
+        bar->addWidget(button);
+    }
+    bar->addSpacing(16);
+    bar->addWidget(lbPage_);
+    bar->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(bar);
+    layout->addWidget(scrollBox_, 1);
+
+    connect(sbWDisp_, &QPushButton::clicked, this, &TfmPreView::sbWDispClick);
+    connect(sbPrev_, &QPushButton::clicked, this, &TfmPreView::sbPrevClick);
+    connect(sbNext_, &QPushButton::clicked, this, &TfmPreView::sbNextClick);
+    connect(sbPrint_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(sbClose_, &QPushButton::clicked, this, &QDialog::reject);
+    // Not from inside the paint event: the message box would paint over it.
+    connect(
+        sheet_->page(), &PreviewPage::drawingFailed, this,
+        [this](const QString& reason) {
+            messages_.error(this, QStringLiteral("ページを表示できませんでした。\n%1").arg(reason));
+        },
+        Qt::QueuedConnection);
+}
+
+void TfmPreView::prepare(const Report& report, const QPrinter& printer,
+                         const Correction& correction) {
+    report_ = &report;
+    printer_ = &printer;
+    correction_ = correction;
+    page_ = 1;
+    // The whole screen even where no window manager maximises windows.
+    setGeometry(screen()->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    arrange();
+    scrollBox_->horizontalScrollBar()->setValue(0);
+    scrollBox_->verticalScrollBar()->setValue(0);
+}
+
+void TfmPreView::done(int result) {
+    report_ = nullptr;
+    sheet_->page()->setPage(nullptr, nullptr, correction_, 1, zoom_, 100);
+    QDialog::done(result);
+}
+
+void TfmPreView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    scrollBox_->setFocus();
+    arrange();
+}
+
+void TfmPreView::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    arrange();
+}
+
+// A restore leaves the preview maximised.
+void TfmPreView::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isVisible() &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() | Qt::WindowMaximized); });
+    }
+}
+
+void TfmPreView::sbWDispClick() {
+    zoom_ = zoom_ == 1 ? 2 : 1;
+    arrange();
+}
+
+void TfmPreView::sbPrevClick() {
+    if (page_ <= 1) return;
+    --page_;
+    showPage();
+}
+
+void TfmPreView::sbNextClick() {
+    if (report_ == nullptr || page_ >= report_->pageCount()) return;
+    ++page_;
+    showPage();
+}
+
+void TfmPreView::arrange() {
+    sbWDisp_->setText(zoom_ == 1 ? QStringLiteral("拡大表示") : QStringLiteral("全体表示"));
+    if (report_ == nullptr || printer_ == nullptr) return;
+
+    const int dpi = printer_->resolution();
+    const QRect sheet = printer_->pageLayout().fullRectPixels(dpi);
+    const QRect page = printer_->pageLayout().paintRectPixels(dpi);
+    const QSize screen = this->screen()->size();
+    const QSize view = scrollBox_->maximumViewportSize();
+
+    PreviewInput input;
+    input.sheetWidth = sheet.width();
+    input.sheetHeight = sheet.height();
+    input.offsetX = page.x();
+    input.offsetY = page.y();
+    input.pageWidth = page.width();
+    input.pageHeight = page.height();
+    input.printerDpi = dpi;
+    input.screenDpi = logicalDpiY();
+    input.screenWidth = screen.width();
+    input.screenHeight = screen.height();
+    input.viewWidth = view.width();
+    input.viewHeight = view.height();
+    input.zoom = zoom_;
+    const PreviewGeometry geometry = previewGeometry(input);
+
+    content_->resize(std::max(view.width(), geometry.sheet.x + geometry.sheet.width),
+                     std::max(view.height(), geometry.sheet.height));
+    sheet_->arrange(geometry, *report_, *printer_);
+    sheet_->page()->setPage(report_, printer_, correction_, page_, zoom_, geometry.zoomPercent);
+    showPage();
+}
+
+void TfmPreView::showPage() {
+    const int pages = report_ != nullptr ? report_->pageCount() : 0;
+    sbPrev_->setEnabled(page_ > 1);
+    sbNext_->setEnabled(page_ < pages);
+    lbPage_->setText(QStringLiteral("%1 / %2 ページ").arg(page_).arg(pages));
+    sheet_->page()->setPageNumber(page_);
+}
+
+void TfmPreView::scrollBy(int dx, int dy) {
+    QScrollBar* horizontal = scrollBox_->horizontalScrollBar();
+    QScrollBar* vertical = scrollBox_->verticalScrollBar();
+    horizontal->setValue(horizontal->value() + dx);
+    vertical->setValue(vertical->value() + dy);
+}
+
+bool TfmPreView::pagingKey(int key) {
+    switch (key) {
+        case Qt::Key_PageUp:  // the next page, as the users are used to
+            if (sbNext_->isEnabled()) sbNextClick();
+            return true;
+        case Qt::Key_PageDown:
+            if (sbPrev_->isEnabled()) sbPrevClick();
+            return true;
+        case Qt::Key_Left:
+            scrollBy(-kArrowStep, 0);
+            return true;
+        case Qt::Key_Right:
+            scrollBy(kArrowStep, 0);
+            return true;
+        case Qt::Key_Up:
+            scrollBy(0, -kArrowStep);
+            return true;
+        case Qt::Key_Down:
+            scrollBy(0, kArrowStep);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TfmPreView::keyPressEvent(QKeyEvent* event) {
+    if (!pagingKey(event->key())) QDialog::keyPressEvent(event);
+}
+
+bool TfmPreView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        return pagingKey(static_cast<QKeyEvent*>(event)->key());
+    }
+    if (event->type() == QEvent::Wheel && watched == scrollBox_->viewport()) {
+        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / kWheelNotch;
+        scrollBy(0, -notches * kWheelStep);  // wheel up: towards the top
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace keiro::print

@@ -1,0 +1,80 @@
+#pragma once
+// The print preview: the report's current page as the printer would print it, shown maximised
+// and modally from the print dialog.  sbWDisp toggles between the whole sheet (zoom 1,
+// "拡大表示") and twice that (zoom 2, "全体表示"); the zoom stays as it was for the next preview.
+// 前ページ / 次ページ page through the report; Page Up shows the next page and Page Down the
+// previous one, the arrow keys scroll by 20 pixels, the wheel by 10.  印刷実行 closes the preview
+// with Accepted (the dialog then prints); 閉じる with Rejected.
+
+#include <QDialog>
+
+#include "print/qt/report_output.h"
+
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QScrollArea;
+
+namespace keiro::ui {
+class MessageService;
+}
+
+namespace keiro::print {
+
+class PreviewSheet;
+
+class TfmPreView : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kArrowStep = 20;
+    static constexpr int kWheelStep = 10;
+
+    explicit TfmPreView(ui::MessageService& messages, QWidget* parent = nullptr);
+
+    // Shows page 1 of the report at the top left.  The report and the printer must outlive
+    // the preview's showing.
+    void prepare(const Report& report, const QPrinter& printer, const Correction& correction);
+
+    int page() const { return page_; }
+    int zoom() const { return zoom_; }
+
+    void sbWDispClick();
+    void sbPrevClick();
+    void sbNextClick();
+
+    // Closing forgets the report: the dialog may build a new one before the next preview.
+    void done(int result) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void arrange();
+    void showPage();
+    // Handles the paging and scrolling keys; false for any other key.
+    bool pagingKey(int key);
+    void scrollBy(int dx, int dy);
+
+    ui::MessageService& messages_;
+    const Report* report_ = nullptr;
+    const QPrinter* printer_ = nullptr;
+    Correction correction_;
+    int page_ = 1;
+    int zoom_ = 1;
+
+    QPushButton* sbWDisp_;
+    QPushButton* sbPrev_;
+    QPushButton* sbNext_;
+    QPushButton* sbPrint_;
+    QPushButton* sbClose_;
+    QLabel* lbPage_;
+    QScrollArea* scrollBox_;
+    QWidget* content_;
+    PreviewSheet* sheet_;
+};
+
+}  // namespace keiro::print
