@@ -4,6 +4,7 @@
 
 #include "core/employee_master.h"
 #include "core/item_values.h"
+#include "core/text.h"
 #include "print/slip_grid_items.h"
 #include "print/slip_values.h"
 
@@ -11,6 +12,8 @@ namespace keiro::print {
 namespace {
 
 constexpr std::size_t kCommentLines = 5;
+// The comment box holds 34 single-byte characters a line.
+constexpr std::size_t kCommentWidth = 34;
 
 template <typename... Args>
 std::string formatted(const char* format, Args... args) {
@@ -63,9 +66,22 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// The comment's lines as the box prints them: a line too long for the box goes on in the next,
+// and what does not fit in five lines is left out.
 std::vector<std::string> commentOf(const EmployeeRecord& employee, const PrintChoices& choices) {
-    std::vector<std::string> lines =
+    const std::vector<std::string> typed =
         choices.printRemarks ? linesOf(employee.remarks.utf8()) : choices.comment;
+    std::vector<std::string> lines;
+    for (const std::string& line : typed) {
+        std::string_view rest = line;
+        do {
+            std::string part = text::truncateToWidth(rest, kCommentWidth);
+            if (part.empty() && !rest.empty()) break;  // a character wider than the box
+            rest.remove_prefix(part.size());
+            lines.push_back(std::move(part));
+        } while (!rest.empty() && lines.size() < kCommentLines);
+        if (lines.size() >= kCommentLines) break;
+    }
     if (lines.size() > kCommentLines) lines.resize(kCommentLines);
     return lines;
 }

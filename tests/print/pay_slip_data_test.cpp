@@ -155,11 +155,14 @@ TEST_F(SlipDataTest, CommentIsTheMemoOrTheEmployeesRemarks) {
 
     EmployeeRecord& employee = f.demo.year.block().employee(kMonthly);
     const auto kept = employee.remarks;
-    employee.remarks.assign("一行目\r\n二行目");
+    employee.remarks.assign("一行目\r\n二行目\r\n" + std::string(20, 'x') + "あいうえおかきくけこさしす");
     choices.printRemarks = true;
     const SlipData slip = f.report({kMonthly}, choices).slips()[0];
     employee.remarks = kept;
-    EXPECT_EQ(slip.comment, (std::vector<std::string>{"一行目", "二行目"}));
+    // A line longer than the box (34 characters) goes on in the next.
+    EXPECT_EQ(slip.comment,
+              (std::vector<std::string>{"一行目", "二行目", std::string(20, 'x') + "あいうえおかき",
+                                        "くけこさしす"}));
 }
 
 // The sums of the earlier periods in the file, for the employee in `slot` of `current`.
