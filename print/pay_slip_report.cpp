@@ -18,6 +18,20 @@ bool onB5(int formType) {
     return formType == 1 || formType == 5;
 }
 
+// Gives the canvas back with the layout origin it came with, whatever the slips set.
+class KeptOrigin {
+  public:
+    explicit KeptOrigin(Canvas& canvas)
+        : transform_(canvas.transform()), x_(transform_.originX()), y_(transform_.originY()) {}
+    ~KeptOrigin() { transform_.setOrigin(x_, y_); }
+    KeptOrigin(const KeptOrigin&) = delete;
+    KeptOrigin& operator=(const KeptOrigin&) = delete;
+
+  private:
+    PageTransform& transform_;
+    float x_, y_;
+};
+
 }  // namespace
 
 bool isGridDesign(int formType) {
@@ -83,6 +97,7 @@ void PaySlipReport::drawSlip(Canvas& canvas, int index, SlipOrigin origin) const
 
 void PaySlipReport::drawPage(Canvas& canvas, int page, const PageOptions& options) const {
     if (page < 1 || page > pageCount()) return;
+    const KeptOrigin kept(canvas);
     if (oneSlipPerSheet(formType_)) {
         drawSlip(canvas, page - 1, slipOrigin(formType_, false, options));
         return;
@@ -98,6 +113,7 @@ bool PaySlipReport::hasFormPicture() const {
 
 void PaySlipReport::drawFormPicture(Canvas& canvas) const {
     if (!hasFormPicture()) return;
+    const KeptOrigin kept(canvas);
     for (const bool second : {false, true}) {
         const SlipOrigin origin = slipOrigin(formType_, second, PageOptions{});
         canvas.transform().setOrigin(origin.x, origin.y);
@@ -125,6 +141,7 @@ std::string PaySlipReport::pictureName(int index) const {
 
 void PaySlipReport::drawPicture(Canvas& canvas, int index) const {
     if (index < 0 || index >= pictureCount()) return;
+    const KeptOrigin kept(canvas);
     drawSlip(canvas, index, slipOrigin(formType_, false, PageOptions{}));
 }
 

@@ -30,6 +30,8 @@ struct SlipOrigin {
 };
 SlipOrigin slipOrigin(int formType, bool secondOnSheet, const PageOptions& options);
 
+// Each drawing sets the layout origin of every slip it draws and gives the canvas back with the
+// origin it came with.
 class PaySlipReport : public Report {
   public:
     // `selected` are the slots of the chosen employees in the order of the list; `yearFile` the data file on

@@ -1,6 +1,6 @@
 #include "print/slip_grid_design.h"
 
-#include "print/slip_fonts.h"
+#include "print/slip_drawing.h"
 #include "print/slip_grid_items.h"
 
 namespace keiro::print {
@@ -92,12 +92,8 @@ void drawGridValues(Canvas& canvas, const SlipData& slip) {
     canvas.putText(slip.company, 15.0f, 20.0f);
     canvas.putText(slip.name, 25.0f, 24.0f);
     canvas.putText(slip.section, 25.0f, 28.0f);
-    for (std::size_t i = 0; i < slip.comment.size(); ++i) {
-        canvas.putText(slip.comment[i], 103.5f, 14.0f + 3.8f * static_cast<float>(i));
-    }
-    canvas.putText(slip.payDateEra, 124.0f, 36.7f);
-    canvas.putText(slip.payDateMonth, 144.0f, 36.7f);
-    canvas.putText(slip.payDateDay, 153.0f, 36.7f);
+    drawSlipComment(canvas, slip, 103.5f, 14.0f);
+    drawSlipPayDate(canvas, slip, {124.0f, 144.0f, 153.0f, 36.7f});
 
     canvas.setFont(slipValueFont(9));
     constexpr float kAmountDx = 3.5f;

@@ -29,16 +29,7 @@ const GridCell* cellAt(const std::vector<GridCell>& cells, int line, int column)
     return nullptr;
 }
 
-class SlipDataTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() { november_ = new SlipFixture(11); }
-    static void TearDownTestSuite() {
-        delete november_;
-        november_ = nullptr;
-    }
-    static SlipFixture* november_;
-};
-SlipFixture* SlipDataTest::november_ = nullptr;
+using SlipDataTest = NovemberSlipsTest;
 
 TEST_F(SlipDataTest, RowsFollowTheLayoutOfTheEmployeesPayForm) {
     const SlipFixture& f = *november_;

@@ -13,22 +13,14 @@ namespace {
 
 using testing_support::expectMatchesGolden;
 
-class PaySlipReportTest : public ::testing::Test {
+class PaySlipReportTest : public NovemberSlipsTest {
   protected:
-    static void SetUpTestSuite() { november_ = new SlipFixture(11); }
-    static void TearDownTestSuite() {
-        delete november_;
-        november_ = nullptr;
-    }
-    static SlipFixture* november_;
-
     // The one slip of `slot` on form type `formType`.
     static std::string slip(int slot, int formType) {
         const SlipFixture& f = *november_;
         return SlipFixture::page(f.report({slot}, f.choices(formType)), 1);
     }
 };
-SlipFixture* PaySlipReportTest::november_ = nullptr;
 
 // Each design once with its frame on plain paper; the other pay forms on the pre-printed form,
 // values only, so that each drawing stays small.
@@ -132,10 +124,14 @@ TEST_F(PaySlipReportTest, PapersAndPictures) {
     const PaySlipReport a4 = f.report({kMonthly, kDaily}, f.choices(3));
     EXPECT_EQ(a4.paper(), (PaperChoice{Paper::A4, Orientation::Portrait}));
     EXPECT_EQ(a4.picturePaper(), (PaperChoice{Paper::A5, Orientation::Landscape}));
-    // A picture is one slip at the place of a sheet's first slip.
+    // A picture is one slip at the place of a sheet's first slip; the canvas keeps its origin.
     RecordingCanvas picture(k10PerMm);
     a4.drawPicture(picture, 1);
     EXPECT_EQ(picture.recording(), slip(kDaily, 3));
+    picture.transform().setOrigin(5.0f, 7.0f);
+    a4.drawPage(picture, 1, {});
+    EXPECT_EQ(picture.transform().originX(), 5.0f);
+    EXPECT_EQ(picture.transform().originY(), 7.0f);
 }
 
 TEST_F(PaySlipReportTest, PreprintedFormsHaveAPictureOfTheirFrame) {

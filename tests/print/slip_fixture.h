@@ -1,6 +1,8 @@
 // The sample company with one period open, as the pay slips are printed from it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +72,17 @@ struct SlipFixture {
         report.drawPage(canvas, page, PageOptions{});
         return canvas.recording();
     }
+};
+
+// Tests that share one opened November of the sample company (opening it takes a while).
+class NovemberSlipsTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { november_ = new SlipFixture(11); }
+    static void TearDownTestSuite() {
+        delete november_;
+        november_ = nullptr;
+    }
+    static inline SlipFixture* november_ = nullptr;
 };
 
 }  // namespace keiro::print
