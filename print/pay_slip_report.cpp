@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "core/year_view.h"
 #include "print/page_count.h"
@@ -56,7 +58,13 @@ PaySlipReport::PaySlipReport(const SlipPeriod& period, const std::vector<int>& s
     : formType_(choices.formType), periodLabel_(slipPeriodLabel(period)) {
     const bool rowDesign = !isGridDesign(formType_);
     std::optional<YearView> earlier;
-    if (rowDesign && period.settings->printCumulative && !selected.empty()) earlier.emplace(yearFile);
+    if (rowDesign && period.settings->printCumulative && !selected.empty())
+        earlier.emplace(yearFile);
+    for (int slot : selected) {
+        if (slot < 1 || slot > kMaxEmployees) {
+            throw std::out_of_range("pay slip of slot " + std::to_string(slot));
+        }
+    }
     slips_.reserve(selected.size());
     for (int slot : selected) {
         slips_.push_back(

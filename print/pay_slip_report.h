@@ -34,8 +34,8 @@ SlipOrigin slipOrigin(int formType, bool secondOnSheet, const PageOptions& optio
 // origin it came with.
 class PaySlipReport : public Report {
   public:
-    // `selected` are the slots of the chosen employees in the order of the list; `yearFile` the data file on
-    // disk.
+    // `selected` are the slots of the chosen employees in the order of the list (a slot outside
+    // 1..100 is std::out_of_range); `yearFile` is the data file on disk.
     PaySlipReport(const SlipPeriod& period, const std::vector<int>& selected,
                   const std::filesystem::path& yearFile, const PrintChoices& choices);
 

@@ -108,8 +108,7 @@ void collectRows(const SlipPeriod& period, int slot, SlipData& slip) {
         for (int r = 0; r < kBandRows[b] && r < static_cast<int>(codes.size()); ++r) {
             const LayoutItem item = describeLayoutItem(*period.names, kind, band, r, codes[r]);
             if (item.label.empty()) continue;
-            rows[r].name =
-                slipName(layoutRowCaption(*period.names, kind, band, codes[r], payForm));
+            rows[r].name = slipName(layoutRowCaption(*period.names, kind, band, codes[r], payForm));
             rows[r].value = slipValue(item, *period.block, slot, period.settings->timeStyle);
             if (band == Band::Other) slip.otherTotal += storedYen(item.source, *period.block, slot);
         }
@@ -119,8 +118,7 @@ void collectRows(const SlipPeriod& period, int slot, SlipData& slip) {
 }  // namespace
 
 std::string slipTitle(const SlipPeriod& period, bool grid) {
-    const EraYear shown =
-        displayEraYear(period.fileYear, paidMonth(period), period.eraNames);
+    const EraYear shown = displayEraYear(period.fileYear, paidMonth(period), period.eraNames);
     const char* era = shown.eraName.c_str();
     switch (period.period) {
         case 13:

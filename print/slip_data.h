@@ -13,8 +13,8 @@
 #include "core/era.h"
 #include "core/layouts.h"
 #include "core/records.h"
-#include "core/year_view.h"
 #include "core/settings.h"
+#include "core/year_view.h"
 #include "print/report.h"
 #include "print/slip_year_to_date.h"
 
@@ -45,7 +45,7 @@ struct SlipGrid {
 };
 
 struct SlipData {
-    std::string title;    // "令和8年 11月分給与", "令和8年 夏期賞与" …
+    std::string title;  // "令和8年 11月分給与", "令和8年 夏期賞与" …
     std::string company;
     std::string name;
     std::string section;  // department・category
@@ -54,8 +54,8 @@ struct SlipData {
     std::string payDateEra;            // era name and year of the pay date
     std::string payDateMonth;          // "%2d", blank when not given
     std::string payDateDay;
-    bool cash = false;                  // paid in cash rather than by transfer
-    bool secondaryColumn = false;       // 乙欄
+    bool cash = false;             // paid in cash rather than by transfer
+    bool secondaryColumn = false;  // 乙欄
     int dependents = 0;
 
     // The rows of the row design: attendance 16, pay 18, deduction 18, other 3.

@@ -56,8 +56,9 @@ TEST_F(SlipDataTest, RowsFollowTheLayoutOfTheEmployeesPayForm) {
 
     const SlipData hourly = f.slip(kHourlyCash);
     EXPECT_EQ(row(hourly, Band::Pay, 0).name, "時給計");
-    EXPECT_EQ(row(hourly, Band::Attendance, 7),
-              (SlipLine{"実働時間", formatHours(block.attendance[kHourlyCash - 1].hoursWorked, style)}));
+    EXPECT_EQ(
+        row(hourly, Band::Attendance, 7),
+        (SlipLine{"実働時間", formatHours(block.attendance[kHourlyCash - 1].hoursWorked, style)}));
     EXPECT_TRUE(hourly.cash);
     EXPECT_TRUE(hourly.secondaryColumn);
 }
@@ -102,8 +103,7 @@ TEST_F(SlipDataTest, OnlyPrintedOtherItemsCountInTheNetPay) {
     f.tables = tables;
     block.payments[kMonthly - 1].otherItem1 = kept;
 
-    EXPECT_EQ(shown.rows[static_cast<int>(Band::Other)][0],
-              (SlipLine{"その他１", "     5,000"}));
+    EXPECT_EQ(shown.rows[static_cast<int>(Band::Other)][0], (SlipLine{"その他１", "     5,000"}));
     EXPECT_EQ(shown.otherTotal, 5000);
     EXPECT_EQ(shown.netPay, hidden.netPay + 5000);
     EXPECT_EQ(cellAt(grid.grid.other, 0, 4)->item, (SlipLine{"その他合計", "     5,000"}));
@@ -116,7 +116,7 @@ TEST_F(SlipDataTest, OddItemsAndDamagedRecordsStillPrint) {
     const PrintTables tables = f.tables;
     const PaymentRecord payment = block.payments[kMonthly - 1];
     auto& pay = f.tables.codes[0][static_cast<int>(Band::Pay)];
-    pay[2] = "F謎の手当";   // a name that matches no field
+    pay[2] = "F謎の手当";     // a name that matches no field
     pay[14] = "V変動手当１";  // renamed 精勤手当 by the sample company
     block.payments[kMonthly - 1].variableAllowance1 = -1234;
     const SlipData odd = f.slip(kMonthly);
@@ -146,7 +146,8 @@ TEST_F(SlipDataTest, CommentIsTheMemoOrTheEmployeesRemarks) {
 
     EmployeeRecord& employee = f.demo.year.block().employee(kMonthly);
     const auto kept = employee.remarks;
-    employee.remarks.assign("一行目\r\n二行目\r\n" + std::string(20, 'x') + "あいうえおかきくけこさしす");
+    employee.remarks.assign("一行目\r\n二行目\r\n" + std::string(20, 'x') +
+                            "あいうえおかきくけこさしす");
     choices.printRemarks = true;
     const SlipData slip = f.report({kMonthly}, choices).slips()[0];
     employee.remarks = kept;
@@ -234,10 +235,8 @@ TEST(SlipTitleTest, EraChangesAfterAprilOfTheEarlierErasLastYear) {
     header.bonusPayMonth[2] = 3;
     ItemNames names;
     names.extraBonusCaption = "決算賞与";
-    SlipPeriod period{.header = &header,
-                      .fileYear = {"平成", 31},
-                      .eraNames = {"平成", "令和"},
-                      .names = &names};
+    SlipPeriod period{
+        .header = &header, .fileYear = {"平成", 31}, .eraNames = {"平成", "令和"}, .names = &names};
     const auto title = [&](int p, bool grid) {
         period.period = p;
         return slipTitle(period, grid);

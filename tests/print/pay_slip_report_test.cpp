@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
 
 #include "core/errors.h"
 #include "tests/print/slip_fixture.h"
@@ -151,12 +152,13 @@ TEST_F(PaySlipReportTest, PreprintedFormsHaveAPictureOfTheirFrame) {
     }
 }
 
-TEST_F(PaySlipReportTest, UnreadableDataFileFailsTheReport) {
+TEST_F(PaySlipReportTest, UnreadableDataFileOrBadSlotFailsTheReport) {
     const SlipFixture& f = *november_;
     const std::filesystem::path missing = f.demo.folder / "missing.dat";
     EXPECT_THROW(PaySlipReport(f.period(), {kMonthly}, missing, f.choices(3)), IoError);
     // The grid design prints no year-to-date block and needs no file.
     EXPECT_NO_THROW(PaySlipReport(f.period(), {kMonthly}, missing, f.choices(7)));
+    EXPECT_THROW(f.report({kMonthly, kMaxEmployees + 1}, f.choices(7)), std::out_of_range);
 }
 
 }  // namespace

@@ -51,9 +51,10 @@ struct SlipFixture {
         choices.formType = formType;
         const YearData& year = demo.year;
         const int period = year.period();
-        choices.payDate = {year.eraName(), year.eraYear(),
-                           isBonusPeriod(period) ? year.header().bonusPayMonth[period - 13] : period,
-                           isBonusPeriod(period) ? year.header().bonusPayDay[period - 13] : 25};
+        choices.payDate = {
+            year.eraName(), year.eraYear(),
+            isBonusPeriod(period) ? year.header().bonusPayMonth[period - 13] : period,
+            isBonusPeriod(period) ? year.header().bonusPayDay[period - 13] : 25};
         return choices;
     }
 
