@@ -119,9 +119,8 @@ ItemFormat formatOf(const LayoutItem& item) {
     return ItemFormat::Quantity;
 }
 
-// The whole yen of an amount item's stored value: the record's amount as it is, or, for an
-// attendance value among the amounts (a layout edited outside the program), its whole part
-// within the range of the amounts.
+}  // namespace
+
 long long storedYen(const ItemSource& source, const PeriodBlock& block, int slot) {
     const double value = std::trunc(storedValue(source, block, slot));
     if (std::isnan(value)) return 0;
@@ -129,8 +128,6 @@ long long storedYen(const ItemSource& source, const PeriodBlock& block, int slot
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
     return static_cast<long long>(std::clamp(value, kLowest, kHighest));
 }
-
-}  // namespace
 
 bool isVariableCode(std::string_view code) {
     return !code.empty() && code.front() != 'F';

@@ -65,6 +65,11 @@ int formatCodeOf(ItemFormat format);
 // The value stored at `source` for slot 1..100 of the block (0 when it stores nowhere).
 double storedValue(const ItemSource& source, const PeriodBlock& block, int slot);
 
+// The whole yen of the value stored at `source`: the record's amount as it is, or, for an
+// attendance value among the amounts (a layout edited outside the program), its whole part
+// within the range of the amounts.
+long long storedYen(const ItemSource& source, const PeriodBlock& block, int slot);
+
 // The text of the item's stored value for slot 1..100: attendance items "%6.2f", or formatHours
 // when the label names hours; amounts with thousands separators in 7 characters; "" for an item
 // that stores nowhere.  Amounts are the records' whole yen; an attendance item that a layout
