@@ -45,6 +45,15 @@ std::string pieceCountText(long long count) {
     return text;
 }
 
+// A number right-aligned in `places` characters from x; one that needs more places (a total of
+// four-digit counts, of a hundred million yen) grows to the left, so the last digits still line
+// up with the column's.
+void putRightAligned(Canvas& canvas, const std::string& number, std::size_t places, float x,
+                     float y) {
+    const std::size_t extra = number.size() > places ? number.size() - places : 0;
+    canvas.putText(number, x - canvas.pitch() * static_cast<float>(extra), y);
+}
+
 }  // namespace
 
 DenominationReport::DenominationReport(const PeriodBlock& block, std::string periodCaption,
@@ -67,11 +76,14 @@ MoneyTableLayout DenominationReport::layout() const {
 void DenominationReport::drawAmounts(Canvas& canvas, const DenominationCounts& counts,
                                      long long netPay, float y) const {
     for (int d = 0; d < kDenominationCount; ++d) {
-        const bool unused = d == k2000YenNote && !use2000YenNotes_;
-        canvas.putText(unused ? std::string(" - ") : pieceCountText(counts[d]), 100 + kCountColumnWidth * d,
-                       y);
+        const float x = 100 + kCountColumnWidth * static_cast<float>(d);
+        if (d == k2000YenNote && !use2000YenNotes_) {
+            canvas.putText(" - ", x, y);
+        } else {
+            putRightAligned(canvas, pieceCountText(counts[d]), 3, x, y);
+        }
     }
-    canvas.putText(formatAmount(10, netPay), 249, y);
+    putRightAligned(canvas, formatAmount(10, netPay), 10, 249, y);
 }
 
 void DenominationReport::drawRow(Canvas& canvas, const PaidEmployee& paid, float y) const {

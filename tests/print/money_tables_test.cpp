@@ -132,6 +132,29 @@ TEST(DenominationTableTest, TotalsLeaveOutNegativePayAndComeOnTheLastPage) {
     EXPECT_TRUE(shows(last, "   491,000"));
 }
 
+// The x of the last character of the drawn text `text`.
+int lastCharacterX(const RecordingCanvas& canvas, std::string_view text) {
+    for (const std::vector<Glyph>& glyphs : canvas.texts()) {
+        std::string whole;
+        for (const Glyph& g : glyphs) whole += g.character;
+        if (whole == text) return glyphs.back().at.x;
+    }
+    ADD_FAILURE() << "no text \"" << text << "\"";
+    return -1;
+}
+
+TEST(DenominationTableTest, LongTotalsKeepTheirLastDigitsInTheColumn) {
+    TablePeriod period;
+    for (int slot = 1; slot <= 30; ++slot) {
+        period.add(slot, {"C", "現金", "ｹﾞﾝｷﾝ", 1, 1, 4'000'000});
+    }
+    const DenominationReport report(*period.block, "", kPrintDate, {}, true);
+    RecordingCanvas canvas(k10PerMm);
+    report.drawPage(canvas, 1, {});
+    EXPECT_EQ(lastCharacterX(canvas, "12000"), lastCharacterX(canvas, "400"));
+    EXPECT_EQ(lastCharacterX(canvas, "120,000,000"), lastCharacterX(canvas, " 4,000,000"));
+}
+
 TEST(MoneyTablesTest, PeriodCaptionAcrossTheChangeOfEra) {
     const EraNames names{"平成", "令和"};
     EXPECT_EQ(periodCaption({"令和", 8}, names, 7, 7, "決算賞与"), "[令和8年 7月分給与]");

@@ -52,6 +52,43 @@ struct TablePeriod {
             add(slot, {code, "社員", "ｼｬｲﾝ", payMethod, 1, 1000LL * slot});
         }
     }
+
+    // Slots 1..n filled as wide as people's data gets: eleven-place codes, names of eight
+    // double-byte characters, twelve-place readings, the longest bank texts, eight-digit
+    // accounts and amounts in the millions, everyone insured.
+    void addLongest(int n, std::uint8_t payMethod) {
+        for (int slot = 1; slot <= n; ++slot) {
+            char code[16];
+            std::snprintf(code, sizeof code, "K%010d", slot);
+            EmployeeRecord& e =
+                add(slot, {code, "長谷川久美子様方", "ﾊｾｶﾞﾜ ｸﾐｺｻﾏﾃ", payMethod, 1, 9'876'543});
+            e.department.assign("第一営業部東京支社");
+            e.categoryText.assign("嘱託・再雇用");
+            e.category = 0;
+            e.payForm = 3;
+            e.dependents = 10;
+            e.dependentRelatives = 10;
+            e.bankName.assign("東日本信用漁業協同組合連合");
+            e.bankNameKana.assign("ﾋｶﾞｼﾆﾎﾝｼﾝﾖｳｷﾞｮｷﾞ");
+            e.branchName.assign("新宿西口駅前出張所営業部");
+            e.branchNameKana.assign("ｼﾝｼﾞｭｸﾆｼｸﾞﾁｴｷﾏｴ");
+            e.accountType = 2;
+            e.accountNumber.assign("12345678");
+            e.transferFee = 99'999;
+            for (std::int32_t* amount :
+                 {&e.basePay, &e.overtimeRate, &e.lateNightRate, &e.holidayOvertimeRate,
+                  &e.holidayLateNightRate, &e.commuteNonTaxable, &e.commuteTaxable,
+                  &e.residentTaxJune, &e.residentTax, &e.positionAllowance, &e.familyAllowance,
+                  &e.fixedAllowance1, &e.fixedAllowance2, &e.fixedAllowance3, &e.fixedDeduction1,
+                  &e.fixedDeduction2, &e.fixedDeduction3, &e.healthInsPremium,
+                  &e.nursingInsPremium, &e.pensionPremium, &e.pensionFundPremium,
+                  &e.supportPremium}) {
+                *amount = 9'999'999;
+            }
+            e.employmentInsured = e.healthInsured = e.nursingInsured = e.pensionInsured =
+                e.pensionFundMember = 1;
+        }
+    }
 };
 
 }  // namespace keiro::print::testing
