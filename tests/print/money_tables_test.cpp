@@ -168,19 +168,10 @@ TEST(MoneyTablesTest, PeriodCaptionAcrossTheChangeOfEra) {
 // Three transfers with their accounts, one cash payment that stays out.
 TEST(MoneyTablesTest, TransferPageDrawing) {
     TablePeriod period;
-    EmployeeRecord& a = period.add(1, {"0001", "山田 太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", 0, 1, 312'345});
-    a.bankName.assign("みずほ銀行");
-    a.bankNameKana.assign("ﾐｽﾞﾎ");
-    a.branchName.assign("新宿支店");
-    a.branchNameKana.assign("ｼﾝｼﾞｭｸ");
-    a.accountType = 0;
-    a.accountNumber.assign("1234567");
-    a.transferFee = 440;
-    EmployeeRecord& b = period.add(2, {"0002", "佐藤 花子", "ｻﾄｳ ﾊﾅｺ", 0, 1, 1'234'567});
-    b.bankName.assign("城南信用金庫");
-    b.branchName.assign("本店営業部");
-    b.accountType = 1;
-    b.accountNumber.assign("7654321");
+    testing::setAccount(period.add(1, {"0001", "山田 太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", 0, 1, 312'345}),
+                        {"みずほ銀行", "ﾐｽﾞﾎ", "新宿支店", "ｼﾝｼﾞｭｸ", 0, "1234567", 440});
+    testing::setAccount(period.add(2, {"0002", "佐藤 花子", "ｻﾄｳ ﾊﾅｺ", 0, 1, 1'234'567}),
+                        {"城南信用金庫", "", "本店営業部", "", 1, "7654321", 0});
     period.add(3, {"0003", "現金 一郎", "ｹﾞﾝｷﾝ", 1, 1, 100});
     EmployeeRecord& c = period.add(4, {"0004", "鈴木 三郎", "ｽｽﾞｷ", 0, 1, -2'500});
     c.accountType = 2;

@@ -25,6 +25,23 @@ struct Person {
     long long netPay = 0;        // set as 支給合計, nothing deducted
 };
 
+struct Account {
+    std::string_view bank, bankKana, branch, branchKana;
+    std::uint8_t type = 0;  // 0 普通, 1 当座, 2 貯蓄
+    std::string_view number;
+    std::int32_t fee = 0;
+};
+
+inline void setAccount(EmployeeRecord& e, const Account& a) {
+    e.bankName.assign(a.bank);
+    e.bankNameKana.assign(a.bankKana);
+    e.branchName.assign(a.branch);
+    e.branchNameKana.assign(a.branchKana);
+    e.accountType = a.type;
+    e.accountNumber.assign(a.number);
+    e.transferFee = a.fee;
+}
+
 struct TablePeriod {
     std::unique_ptr<PeriodBlock> block = std::make_unique<PeriodBlock>();
 
@@ -68,13 +85,8 @@ struct TablePeriod {
             e.payForm = 3;
             e.dependents = 10;
             e.dependentRelatives = 10;
-            e.bankName.assign("東日本信用漁業協同組合連合");
-            e.bankNameKana.assign("ﾋｶﾞｼﾆﾎﾝｼﾝﾖｳｷﾞｮｷﾞ");
-            e.branchName.assign("新宿西口駅前出張所営業部");
-            e.branchNameKana.assign("ｼﾝｼﾞｭｸﾆｼｸﾞﾁｴｷﾏｴ");
-            e.accountType = 2;
-            e.accountNumber.assign("12345678");
-            e.transferFee = 99'999;
+            setAccount(e, {"東日本信用漁業協同組合連合", "ﾋｶﾞｼﾆﾎﾝｼﾝﾖｳｷﾞｮｷﾞ", "新宿西口駅前出張所営業部",
+                           "ｼﾝｼﾞｭｸﾆｼｸﾞﾁｴｷﾏｴ", 2, "12345678", 99'999});
             for (std::int32_t* amount :
                  {&e.basePay, &e.overtimeRate, &e.lateNightRate, &e.holidayOvertimeRate,
                   &e.holidayLateNightRate, &e.commuteNonTaxable, &e.commuteTaxable,
