@@ -21,9 +21,9 @@ struct ColumnHeader {
 
 struct MoneyTableLayout {
     std::string_view title;
-    float right;         // the box's and the shading's right edge
-    float bottom;        // the box's bottom edge
-    float totalLineY;    // a thick line above a total row; 0 for none
+    float right;       // the box's and the shading's right edge
+    float bottom;      // the box's bottom edge
+    float totalLineY;  // a thick line above a total row; 0 for none
     std::span<const float> columnLines;
     std::span<const ColumnHeader> headers;
 };

@@ -9,8 +9,7 @@
 namespace keiro::print {
 
 MoneyTableReport::MoneyTableReport(const PeriodBlock& block, PaidBy paidBy,
-                                   std::string periodCaption,
-                                   std::chrono::year_month_day printDate)
+                                   std::string periodCaption, std::chrono::year_month_day printDate)
     : employees_(paidEmployees(block, paidBy)),
       company_(block.settings.companyName.utf8()),
       periodCaption_(std::move(periodCaption)),
@@ -30,8 +29,7 @@ PaperChoice MoneyTableReport::paper() const {
 
 void MoneyTableReport::drawPage(Canvas& canvas, int page, const PageOptions& /*options*/) const {
     const int pages = pageCount();
-    drawMoneyTableFrame(canvas, layout(),
-                        {company_, periodCaption_, printDate_, page, pages});
+    drawMoneyTableFrame(canvas, layout(), {company_, periodCaption_, printDate_, page, pages});
     const int count = static_cast<int>(employees_.size());
     const int first = (page - 1) * kMoneyRowsPerPage;
     const int end = std::min(first + kMoneyRowsPerPage, count);

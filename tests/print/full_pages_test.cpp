@@ -73,7 +73,8 @@ void expectTextsInsideTheirColumns(const Report& report) {
 TEST(FullPagesTest, TransferListTextsStayInTheirColumns) {
     TablePeriod period;
     period.addLongest(30, 0);
-    expectTextsInsideTheirColumns(TransferListReport(*period.block, "[令和8年 12月分給与]", kPrintDate));
+    expectTextsInsideTheirColumns(
+        TransferListReport(*period.block, "[令和8年 12月分給与]", kPrintDate));
 }
 
 TEST(FullPagesTest, DenominationTableTextsStayInTheirColumns) {

@@ -21,7 +21,8 @@ const PageDevice k10PerMm = printerDevice({254, 254, 0, 0});
 
 std::vector<std::string> codes(const MoneyTableReport& report) {
     std::vector<std::string> out;
-    for (const PaidEmployee& paid : report.employees()) out.push_back(paid.employee.employeeCode.utf8());
+    for (const PaidEmployee& paid : report.employees())
+        out.push_back(paid.employee.employeeCode.utf8());
     return out;
 }
 
@@ -62,7 +63,7 @@ TEST(MoneyTablesTest, ListThoseInEmploymentByPayMethodInSlotOrder) {
     period.add(1, {"T1", "振込 一郎", "ﾌﾘｺﾐ", 0, 1, 1});
     period.add(2, {"C1", "現金 花子", "ｹﾞﾝｷﾝ", 1, 1, 1});
     period.add(3, {"T2", "休職 次郎", "ｷｭｳｼｮｸ", 0, 2, 1});  // on leave
-    period.add(4, {"C2", "退職 三郎", "ﾀｲｼｮｸ", 1, 3, 1});  // gone
+    period.add(4, {"C2", "退職 三郎", "ﾀｲｼｮｸ", 1, 3, 1});   // gone
     // slot 5 free: the money tables go on past it
     period.add(6, {"T3", "振込 四郎", "ﾌﾘｺﾐ", 2, 1, 1});  // not 現金, so a transfer
     period.add(7, {"C3", "現金 五郎", "ｹﾞﾝｷﾝ", 1, 1, 1});
@@ -109,7 +110,7 @@ TEST(MoneyTablesTest, ThirtyRowsAPageAndAtLeastOnePage) {
 
 TEST(DenominationTableTest, TotalsLeaveOutNegativePayAndComeOnTheLastPage) {
     TablePeriod period;
-    period.addMany(31, 1);  // 1,000 … 31,000 yen
+    period.addMany(31, 1);                                // 1,000 … 31,000 yen
     period.block->deductions[4].deductionTotal = 10'000;  // slot 5: 5,000 − 10,000 = −5,000
     const DenominationReport report(*period.block, "", kPrintDate, {}, false);
 
@@ -126,7 +127,7 @@ TEST(DenominationTableTest, TotalsLeaveOutNegativePayAndComeOnTheLastPage) {
     const std::string first = drawn(report, 1);
     EXPECT_FALSE(shows(first, "合　計"));
     EXPECT_TRUE(shows(first, "    -5,000"));  // the row shows what it is, paid in nothing
-    EXPECT_TRUE(shows(first, " - "));          // no 2,000-yen notes
+    EXPECT_TRUE(shows(first, " - "));         // no 2,000-yen notes
     const std::string last = drawn(report, 2);
     EXPECT_TRUE(shows(last, "合　計"));
     EXPECT_TRUE(shows(last, "   491,000"));

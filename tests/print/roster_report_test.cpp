@@ -81,7 +81,7 @@ TEST(RosterReportTest, ColumnTextsAndInsuranceMarks) {
 
 TEST(RosterReportTest, RenamedItemsShowTheUsersNames) {
     ItemNames names;
-    names.names[17] = "扶養手当";             // 家族手当
+    names.names[17] = "扶養手当";                  // 家族手当
     names.names[kFirstFreeItem + 1] = "住宅手当";  // 固定手当２
     names.names[kFirstFreeItem + 6] = "親睦会費";  // 固定控除１
     const auto labels = rosterLabels(names);

@@ -13,8 +13,7 @@
 namespace keiro::print::testing {
 
 inline constexpr std::chrono::year_month_day kPrintDate{std::chrono::year(2026),
-                                                        std::chrono::December,
-                                                        std::chrono::day(9)};
+                                                        std::chrono::December, std::chrono::day(9)};
 
 struct Person {
     std::string_view code;
@@ -22,7 +21,7 @@ struct Person {
     std::string_view kana;
     std::uint8_t payMethod = 0;  // 0 transfer, 1 cash
     std::uint8_t workStatus = 1;
-    long long netPay = 0;        // set as 支給合計, nothing deducted
+    long long netPay = 0;  // set as 支給合計, nothing deducted
 };
 
 struct Account {
@@ -85,16 +84,30 @@ struct TablePeriod {
             e.payForm = 3;
             e.dependents = 10;
             e.dependentRelatives = 10;
-            setAccount(e, {"東日本信用漁業協同組合連合", "ﾋｶﾞｼﾆﾎﾝｼﾝﾖｳｷﾞｮｷﾞ", "新宿西口駅前出張所営業部",
-                           "ｼﾝｼﾞｭｸﾆｼｸﾞﾁｴｷﾏｴ", 2, "12345678", 99'999});
-            for (std::int32_t* amount :
-                 {&e.basePay, &e.overtimeRate, &e.lateNightRate, &e.holidayOvertimeRate,
-                  &e.holidayLateNightRate, &e.commuteNonTaxable, &e.commuteTaxable,
-                  &e.residentTaxJune, &e.residentTax, &e.positionAllowance, &e.familyAllowance,
-                  &e.fixedAllowance1, &e.fixedAllowance2, &e.fixedAllowance3, &e.fixedDeduction1,
-                  &e.fixedDeduction2, &e.fixedDeduction3, &e.healthInsPremium,
-                  &e.nursingInsPremium, &e.pensionPremium, &e.pensionFundPremium,
-                  &e.supportPremium}) {
+            setAccount(e, {"東日本信用漁業協同組合連合", "ﾋｶﾞｼﾆﾎﾝｼﾝﾖｳｷﾞｮｷﾞ",
+                           "新宿西口駅前出張所営業部", "ｼﾝｼﾞｭｸﾆｼｸﾞﾁｴｷﾏｴ", 2, "12345678", 99'999});
+            for (std::int32_t* amount : {&e.basePay,
+                                         &e.overtimeRate,
+                                         &e.lateNightRate,
+                                         &e.holidayOvertimeRate,
+                                         &e.holidayLateNightRate,
+                                         &e.commuteNonTaxable,
+                                         &e.commuteTaxable,
+                                         &e.residentTaxJune,
+                                         &e.residentTax,
+                                         &e.positionAllowance,
+                                         &e.familyAllowance,
+                                         &e.fixedAllowance1,
+                                         &e.fixedAllowance2,
+                                         &e.fixedAllowance3,
+                                         &e.fixedDeduction1,
+                                         &e.fixedDeduction2,
+                                         &e.fixedDeduction3,
+                                         &e.healthInsPremium,
+                                         &e.nursingInsPremium,
+                                         &e.pensionPremium,
+                                         &e.pensionFundPremium,
+                                         &e.supportPremium}) {
                 *amount = 9'999'999;
             }
             e.employmentInsured = e.healthInsured = e.nursingInsured = e.pensionInsured =
