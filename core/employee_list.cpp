@@ -32,16 +32,10 @@ std::string cp932(std::string_view utf8) {
 }
 
 std::string payFormText(int payForm) {
-    switch (payForm) {
-        case 1:
-            return cp932("月給");
-        case 2:
-            return cp932("日給");
-        case 3:
-            return cp932("時間給");
-        default:
-            return {};
+    if (payForm >= 1 && payForm <= static_cast<int>(kPayForms.size())) {
+        return cp932(kPayForms[static_cast<std::size_t>(payForm) - 1]);
     }
+    return {};
 }
 
 // The category list's entry, or the user's own text when no entry is chosen.

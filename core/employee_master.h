@@ -30,6 +30,9 @@ inline constexpr std::string_view kMsgChangedNoMove = "データ内容に変更�
 inline constexpr std::array<std::string_view, 5> kEmployeeCategories{"役員", "一般社員", "臨時社員",
                                                                      "パート", "アルバイト"};
 
+// The entries of the 支給形態 list; EmployeeRecord::payForm is an entry's number (1..3).
+inline constexpr std::array<std::string_view, 3> kPayForms{"月給", "日給", "時間給"};
+
 // 社員区分, 支給形態 and 就業形態 of a new employee without a template file: 一般社員, 月給, 在職.
 inline constexpr std::uint8_t kDefaultCategory = 2;
 inline constexpr std::uint8_t kMonthlyPay = 1;

@@ -1,6 +1,7 @@
 #include "print/page_count.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace keiro::print {
 namespace {
@@ -26,6 +27,12 @@ int monthlyListPages(int employees) {
 
 int transferPages(int rows) {
     return pagesOf(rows, 30);
+}
+
+std::string pagesAndPeopleText(int pages, int people) {
+    char text[64];
+    std::snprintf(text, sizeof text, " %2d枚 [%d名]", pages, people);
+    return text;
 }
 
 SlipPair slipsOnSheet(int sheet, int employees) {

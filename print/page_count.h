@@ -3,6 +3,8 @@
 // one page, headings only when there is nobody to list; pay slips are only ever drawn for
 // someone, so no selection gives no sheet.
 
+#include <string>
+
 #include "print/report_mode.h"
 
 namespace keiro::print {
@@ -16,6 +18,10 @@ int slipSheets(int employees, int formType);
 int monthlyListPages(int employees);
 // Transfer list and denomination table: thirty rows a page.
 int transferPages(int rows);
+
+// The page panel's text of the roster, the transfer list and the denomination table:
+// " %2d枚 [%d名]" of the pages and the people listed.
+std::string pagesAndPeopleText(int pages, int people);
 
 // The two slips on a two-slip sheet (counted from 1): employees 2·sheet − 1 and 2·sheet of the
 // selection, second 0 when the selection ends with the first.
