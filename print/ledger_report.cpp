@@ -1,0 +1,105 @@
+#include "print/ledger_report.h"
+
+#include <stdexcept>
+
+#include "print/raised_layout.h"
+#include "print/report_heading.h"
+#include "print/table_frame.h"
+
+namespace keiro::print {
+namespace {
+
+// Fifteen period columns 15.5 mm wide from x 35, the total column after them up to 285 mm.
+constexpr float kFirstColumnX = 35.0f;
+constexpr float kColumnWidth = 15.5f;
+constexpr float kRightEdge = 285.0f;
+constexpr float kTableFontPt = 8.0f;  // ten characters of an amount fit a column
+constexpr int kAmountWidth = 10;
+
+float columnX(int index) {
+    return kFirstColumnX + kColumnWidth * static_cast<float>(index);
+}
+
+TableGeometry ledgerGeometry() {
+    TableGeometry geometry{kRightEdge, {}, kTableFontPt};
+    for (int k = 0; k <= kPeriodCount; ++k) geometry.columnLines.push_back(columnX(k));
+    return geometry;
+}
+
+}  // namespace
+
+LedgerReport::LedgerReport(const TableOptions& options, const YearView& year, LedgerInput input)
+    : options_(options),
+      input_(std::move(input)),
+      rows_(tableRows(options)),
+      printDate_(printDateText(input_.printDate)) {
+    sheets_.reserve(input_.employees.size());
+    for (const LedgerEmployee& employee : input_.employees) {
+        sheets_.push_back(ledgerSheet(rows_, year, employee.recordId));
+    }
+}
+
+std::string LedgerReport::countText() const {
+    return " " + std::to_string(pageCount()) + "枚";
+}
+
+PaperChoice LedgerReport::paper() const {
+    return paperFor(ReportKind::Ledger, 0);
+}
+
+const LedgerEmployee& LedgerReport::employee(int page) const {
+    return input_.employees.at(static_cast<std::size_t>(page - 1));
+}
+
+const LedgerSheet& LedgerReport::sheet(int page) const {
+    return sheets_.at(static_cast<std::size_t>(page - 1));
+}
+
+void LedgerReport::drawPage(Canvas& canvas, int page, const PageOptions&) const {
+    if (page < 1 || page > pageCount()) return;
+    canvas.setFont(FontInfo{});
+    drawHeading(canvas, page);
+    drawTable(canvas, page);
+}
+
+void LedgerReport::drawHeading(Canvas& canvas, int page) const {
+    const RaisedLayout raised(canvas, kHeadingRaiseMm);
+    print::drawHeading(canvas, input_.companyName, printDate_, {240.0f, 0.0f}, page, pageCount());
+    canvas.setFontPt(16);
+    canvas.putText(input_.year.eraName + std::to_string(input_.year.eraYear) + "年", 95, 20);
+    canvas.putText("社 員 別 給 与 台 帳", 122, 20);
+    canvas.setFontPt(10);
+    canvas.putText("氏名:" + employee(page).name, 190, 22);
+}
+
+void LedgerReport::drawTable(Canvas& canvas, int page) const {
+    const RaisedLayout raised(canvas, kTableRaiseMm);
+    const TableGeometry geometry = ledgerGeometry();
+    drawTableFrame(canvas, static_cast<int>(rows_.size()), geometry);
+    drawRowLabels(canvas, rows_, geometry);
+
+    FontInfo font;
+    font.sizeMm = pointsToMm(kTableFontPt);
+    canvas.setFont(font);
+    const LedgerSheet& data = sheet(page);
+    for (int period = 1; period <= kPeriodCount; ++period) {
+        canvas.putText(ledgerPeriodLabel(period, options_.names), columnX(period - 1) + 1, 30);
+        const LedgerColumn& column = data.periods[static_cast<std::size_t>(period - 1)];
+        std::vector<std::string> texts(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            if (column[i]) texts[i] = cellText(rows_[i], *column[i], kAmountWidth, options_.timeStyle);
+        }
+        drawColumnTexts(canvas, texts, columnX(period - 1) + 1);
+    }
+
+    std::vector<std::string> totals(rows_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        totals[i] = cellText(rows_[i], data.total[i], kAmountWidth, options_.timeStyle);
+    }
+    drawColumnTexts(canvas, totals, columnX(kPeriodCount) + 1);
+    font.bold = true;
+    canvas.setFont(font);
+    canvas.putText("合   計", 270.5f, 30);
+}
+
+}  // namespace keiro::print
