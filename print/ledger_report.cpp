@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "print/fitted_text.h"
 #include "print/raised_layout.h"
 #include "print/report_heading.h"
 #include "print/table_frame.h"
@@ -15,6 +16,10 @@ constexpr float kColumnWidth = 15.5f;
 constexpr float kRightEdge = 285.0f;
 constexpr float kTableFontPt = 8.0f;  // ten characters of an amount fit a column
 constexpr int kAmountWidth = 10;
+// Texts start 1 mm into a column and keep clear of its right line.
+constexpr float kTextInset = 1.0f;
+constexpr float kPeriodTextWidth = kColumnWidth - kTextInset - 0.2f;
+constexpr float kTotalTextWidth = 16.0f;
 
 float columnX(int index) {
     return kFirstColumnX + kColumnWidth * static_cast<float>(index);
@@ -83,20 +88,21 @@ void LedgerReport::drawTable(Canvas& canvas, int page) const {
     canvas.setFont(font);
     const LedgerSheet& data = sheet(page);
     for (int period = 1; period <= kPeriodCount; ++period) {
-        canvas.putText(ledgerPeriodLabel(period, options_.names), columnX(period - 1) + 1, 30);
+        const float x = columnX(period - 1) + kTextInset;
+        putTextWithin(canvas, ledgerPeriodLabel(period, options_.names), x, 30, kPeriodTextWidth);
         const LedgerColumn& column = data.periods[static_cast<std::size_t>(period - 1)];
         std::vector<std::string> texts(rows_.size());
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             if (column[i]) texts[i] = cellText(rows_[i], *column[i], kAmountWidth, options_.timeStyle);
         }
-        drawColumnTexts(canvas, texts, columnX(period - 1) + 1);
+        drawColumnTexts(canvas, texts, x, kPeriodTextWidth);
     }
 
     std::vector<std::string> totals(rows_.size());
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         totals[i] = cellText(rows_[i], data.total[i], kAmountWidth, options_.timeStyle);
     }
-    drawColumnTexts(canvas, totals, columnX(kPeriodCount) + 1);
+    drawColumnTexts(canvas, totals, columnX(kPeriodCount) + kTextInset, kTotalTextWidth);
     font.bold = true;
     canvas.setFont(font);
     canvas.putText("合   計", 270.5f, 30);

@@ -34,9 +34,9 @@ std::vector<ListGroup> groupByText(const PeriodBlock& block,
         auto group = std::find_if(groups.begin(), groups.end(),
                                   [&text](const ListGroup& g) { return g.name == text; });
         if (group == groups.end()) group = groups.insert(groups.end(), {text, true, {}});
-        group->slots.push_back(slot);
+        group->memberSlots.push_back(slot);
     }
-    std::erase_if(groups, [](const ListGroup& g) { return g.slots.empty(); });
+    std::erase_if(groups, [](const ListGroup& g) { return g.memberSlots.empty(); });
     return groups;
 }
 
@@ -59,7 +59,7 @@ std::vector<ListGroup> listGroups(const PeriodBlock& block, ListMethod method) {
     } else {
         ListGroup all;
         for (int slot = 1; slot <= kMaxEmployees; ++slot) {
-            if (isListed(block.employee(slot))) all.slots.push_back(slot);
+            if (isListed(block.employee(slot))) all.memberSlots.push_back(slot);
         }
         groups.push_back(std::move(all));
     }
@@ -74,7 +74,7 @@ int listGroupPages(int members) {
 std::vector<ListPage> listPages(const std::vector<ListGroup>& groups) {
     std::vector<ListPage> pages;
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        const int members = static_cast<int>(groups[g].slots.size());
+        const int members = static_cast<int>(groups[g].memberSlots.size());
         const int count = listGroupPages(members);
         for (int p = 0; p < count; ++p) {
             const int first = p * kListColumns;

@@ -21,7 +21,7 @@ inline constexpr int kListColumns = 10;
 struct ListGroup {
     std::string name;  // code page 932, as the records hold it; "" for 通常
     bool named = false;  // printed as "[name]"
-    std::vector<int> slots;
+    std::vector<int> memberSlots;
 };
 
 // The groups of the block's listed employees; at least one (an empty unnamed group when nobody
@@ -32,7 +32,7 @@ int listGroupPages(int members);
 
 struct ListPage {
     int group = 0;        // index into the groups
-    int firstMember = 0;  // index into the group's slots
+    int firstMember = 0;  // index into the group's members
     int members = 0;      // employee columns on the page
     bool hasTotal = false;  // the group's last page: the total in column `members`
 };

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/text.h"
+#include "print/fitted_text.h"
 #include "print/raised_layout.h"
 #include "print/report_heading.h"
 #include "print/table_frame.h"
@@ -17,6 +18,13 @@ constexpr float kRightEdge = 290.0f;
 constexpr float kTableFontPt = 9.0f;
 constexpr int kMemberAmountWidth = 9;
 constexpr int kTotalAmountWidth = 10;
+// Names start 0.5 mm into a column, figures 5 mm; both keep clear of the column's right line.
+constexpr float kNameInset = 0.5f;
+constexpr float kNameWidth = kColumnWidth - 1.0f;
+constexpr float kValueInset = 5.0f;
+constexpr float kValueWidth = kColumnWidth - kValueInset - 0.5f;
+// The group's name between the title and the print date.
+constexpr float kGroupNameWidth = 32.0f;
 
 float columnX(int column) {
     return kFirstColumnX + kColumnWidth * static_cast<float>(column);
@@ -51,7 +59,7 @@ MonthlyListReport::MonthlyListReport(const TableOptions& options, const PeriodBl
     for (const ListGroup& group : groups) {
         ListedGroup listed{text::fromCp932(group.name), group.name, group.named, {},
                            std::vector<CellValue>(rows_.size())};
-        for (const int slot : group.slots) {
+        for (const int slot : group.memberSlots) {
             const EmployeeRecord& employee = block.employee(slot);
             ListMember member{employee.name.utf8(), std::string(employee.name.bytes()),
                               columnValues(rows_, block, slot)};
@@ -90,7 +98,7 @@ void MonthlyListReport::drawPage(Canvas& canvas, int page, const PageOptions&) c
 void MonthlyListReport::drawHeading(Canvas& canvas, int page, const ListedGroup& group) const {
     const RaisedLayout raised(canvas, kHeadingRaiseMm);
     print::drawHeading(canvas, companyName_, printDate_, {220.0f, 260.0f}, page, pageCount());
-    if (group.named) canvas.putText("[" + group.name + "]", 187, 21.5f);
+    if (group.named) putTextWithin(canvas, "[" + group.name + "]", 187, 21.5f, kGroupNameWidth);
     canvas.setFontPt(16);
     canvas.putText(listTitle(input_.period), 100, 20);
 }
@@ -108,20 +116,20 @@ void MonthlyListReport::drawTable(Canvas& canvas, const ListPage& page) const {
         const ListMember& member = group.members[static_cast<std::size_t>(page.firstMember + c)];
         font.narrow = true;
         canvas.setFont(font);
-        canvas.putText(member.name, columnX(c) + 0.5f, kTableTop + 0.5f);
+        putTextWithin(canvas, member.name, columnX(c) + kNameInset, kTableTop + 0.5f, kNameWidth);
         font.narrow = false;
         canvas.setFont(font);
         drawColumnTexts(canvas,
                         columnTexts(rows_, member.values, kMemberAmountWidth, options_.timeStyle),
-                        columnX(c) + 5);
+                        columnX(c) + kValueInset, kValueWidth);
     }
     if (!page.hasTotal) return;
     canvas.setFont(font);
     drawColumnTexts(canvas, columnTexts(rows_, group.total, kTotalAmountWidth, options_.timeStyle),
-                    columnX(page.members) + 5);
+                    columnX(page.members) + kValueInset, kValueWidth);
     font.bold = true;
     canvas.setFont(font);
-    canvas.putText("　合　計", columnX(page.members) + 0.5f, kTableTop + 0.5f);
+    canvas.putText("　合　計", columnX(page.members) + kNameInset, kTableTop + 0.5f);
 }
 
 }  // namespace keiro::print

@@ -1,6 +1,14 @@
 #include "print/table_frame.h"
 
+#include "print/fitted_text.h"
+
 namespace keiro::print {
+namespace {
+
+// What a text keeps clear of the line after it.
+constexpr float kTextGap = 0.5f;
+
+}  // namespace
 
 float rowTop(int row) {
     return kTableTop + kRowHeight * static_cast<float>(row);
@@ -30,14 +38,18 @@ void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows,
     font.narrow = true;
     font.sizeMm = pointsToMm(geometry.fontPt);
     canvas.setFont(font);
+    const float room = geometry.columnLines.empty() ? geometry.right - kRowLabelX
+                                                    : geometry.columnLines.front() - kRowLabelX;
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        canvas.putText(rows[i].label, kRowLabelX, rowTextY(static_cast<int>(i)));
+        putTextWithin(canvas, rows[i].label, kRowLabelX, rowTextY(static_cast<int>(i)),
+                      room - kTextGap);
     }
 }
 
-void drawColumnTexts(Canvas& canvas, const std::vector<std::string>& texts, float x) {
+void drawColumnTexts(Canvas& canvas, const std::vector<std::string>& texts, float x,
+                     float widthMm) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (!texts[i].empty()) canvas.putText(texts[i], x, rowTextY(static_cast<int>(i)));
+        if (!texts[i].empty()) putTextWithin(canvas, texts[i], x, rowTextY(static_cast<int>(i)), widthMm);
     }
 }
 

@@ -31,11 +31,12 @@ float rowTextY(int row);
 // Shading, box and lines for `rowCount` rows.  Leaves the thin pen set.
 void drawTableFrame(Canvas& canvas, int rowCount, const TableGeometry& geometry);
 
-// The labels of the rows below the header, in the narrow font of the table's size.
+// The labels of the rows below the header, in the narrow font of the table's size, each within
+// the space before the first column line.
 void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows, const TableGeometry& geometry);
 
-// One column of texts, texts[i] in row i starting at x; empty texts draw nothing.  Uses the
-// canvas's current font.
-void drawColumnTexts(Canvas& canvas, const std::vector<std::string>& texts, float x);
+// One column of texts, texts[i] in row i starting at x, each within widthMm; empty texts draw
+// nothing.  Uses the canvas's current font.
+void drawColumnTexts(Canvas& canvas, const std::vector<std::string>& texts, float x, float widthMm);
 
 }  // namespace keiro::print

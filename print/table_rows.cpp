@@ -119,21 +119,25 @@ void addColumn(std::vector<CellValue>& sums, const std::vector<CellValue>& colum
 std::string cellText(const TableRow& row, const CellValue& value, int amountWidth,
                      TimeStyle style) {
     if (row.kind == RowKind::Header) return {};
-    switch (row.format) {
+    if (row.format == RowFormat::Amount) return formatAmount(amountWidth, value.yen);
+    // Attendance figures are right-aligned with the amounts of their column.
+    std::string text = csvCellText(row, value, style);
+    if (static_cast<int>(text.size()) < amountWidth) {
+        text.insert(0, static_cast<std::size_t>(amountWidth) - text.size(), ' ');
+    }
+    return text;
+}
+
+std::string csvCellText(const TableRow& row, const CellValue& value, TimeStyle style) {
+    switch (row.kind == RowKind::Header ? RowFormat::Amount : row.format) {
         case RowFormat::Amount:
-            return formatAmount(amountWidth, value.yen);
+            return row.kind == RowKind::Header ? std::string() : std::to_string(value.yen);
         case RowFormat::Hours:
             return formatHours(value.quantity, style);
         case RowFormat::Quantity:
             break;
     }
     return formatQuantity(value.quantity);
-}
-
-std::string csvCellText(const TableRow& row, const CellValue& value, TimeStyle style) {
-    if (row.kind == RowKind::Header) return {};
-    if (row.format == RowFormat::Amount) return std::to_string(value.yen);
-    return cellText(row, value, 0, style);
 }
 
 }  // namespace keiro::print

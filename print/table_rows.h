@@ -89,7 +89,7 @@ std::vector<CellValue> columnValues(const std::vector<TableRow>& rows, const Per
 void addColumn(std::vector<CellValue>& sums, const std::vector<CellValue>& column);
 
 // A cell as printed: amounts by formatAmount in `amountWidth` characters, attendance "%6.2f" or
-// formatHours.  Nothing for the header row.
+// formatHours right-aligned in as many.  Nothing for the header row.
 std::string cellText(const TableRow& row, const CellValue& value, int amountWidth, TimeStyle style);
 // A cell in a CSV file: amounts as plain whole numbers, attendance as printed.
 std::string csvCellText(const TableRow& row, const CellValue& value, TimeStyle style);

@@ -86,10 +86,12 @@ TEST(TableRowsTest, CellsTakeTheRecordsAndNetPayCountsTheOthers) {
     EXPECT_EQ(values[at("差引支給額")].yen, 241500);
 
     const TableRow& hours = rows[at("普通残業時間")];
-    EXPECT_EQ(cellText(hours, values[at("普通残業時間")], 9, TimeStyle::Sexagesimal), "  1:30");
-    EXPECT_EQ(cellText(hours, values[at("普通残業時間")], 9, TimeStyle::Decimal), "  1.50");
-    EXPECT_EQ(cellText(rows[at("出勤日数")], values[at("出勤日数")], 9, TimeStyle::Decimal),
-              " 20.00");
+    // Attendance right-aligned with the amounts on paper, as formatted in a CSV file.
+    EXPECT_EQ(cellText(hours, values[at("普通残業時間")], 9, TimeStyle::Sexagesimal), "     1:30");
+    EXPECT_EQ(cellText(hours, values[at("普通残業時間")], 9, TimeStyle::Decimal), "     1.50");
+    EXPECT_EQ(cellText(rows[at("出勤日数")], values[at("出勤日数")], 10, TimeStyle::Decimal),
+              "     20.00");
+    EXPECT_EQ(csvCellText(hours, values[at("普通残業時間")], TimeStyle::Sexagesimal), "  1:30");
     EXPECT_EQ(cellText(rows[at("基本給")], values[at("基本給")], 10, TimeStyle::Decimal),
               "   250,000");
     EXPECT_EQ(csvCellText(rows[at("基本給")], values[at("基本給")], TimeStyle::Decimal), "250000");
