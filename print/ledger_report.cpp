@@ -10,26 +10,15 @@
 namespace keiro::print {
 namespace {
 
-// Fifteen period columns 15.5 mm wide from x 35, the total column after them up to 285 mm.
-constexpr float kFirstColumnX = 35.0f;
+// Fifteen period columns 15.5 mm wide from x 35, the total column after them up to 285 mm; at
+// 8 pt the ten characters of an amount fit a column.
 constexpr float kColumnWidth = 15.5f;
-constexpr float kRightEdge = 285.0f;
-constexpr float kTableFontPt = 8.0f;  // ten characters of an amount fit a column
+constexpr TableGeometry kTable{35.0f, kColumnWidth, kPeriodCount + 1, 285.0f, 8.0f};
 constexpr int kAmountWidth = 10;
 // Texts start 1 mm into a column and keep clear of its right line.
 constexpr float kTextInset = 1.0f;
 constexpr float kPeriodTextWidth = kColumnWidth - kTextInset - 0.2f;
 constexpr float kTotalTextWidth = 16.0f;
-
-float columnX(int index) {
-    return kFirstColumnX + kColumnWidth * static_cast<float>(index);
-}
-
-TableGeometry ledgerGeometry() {
-    TableGeometry geometry{kRightEdge, {}, kTableFontPt};
-    for (int k = 0; k <= kPeriodCount; ++k) geometry.columnLines.push_back(columnX(k));
-    return geometry;
-}
 
 }  // namespace
 
@@ -79,21 +68,21 @@ void LedgerReport::drawHeading(Canvas& canvas, int page) const {
 
 void LedgerReport::drawTable(Canvas& canvas, int page) const {
     const RaisedLayout raised(canvas, kTableRaiseMm);
-    const TableGeometry geometry = ledgerGeometry();
-    drawTableFrame(canvas, static_cast<int>(rows_.size()), geometry);
-    drawRowLabels(canvas, rows_, geometry);
+    drawTableFrame(canvas, static_cast<int>(rows_.size()), kTable);
+    drawRowLabels(canvas, rows_, kTable);
 
     FontInfo font;
-    font.sizeMm = pointsToMm(kTableFontPt);
+    font.sizeMm = pointsToMm(kTable.fontPt);
     canvas.setFont(font);
     const LedgerSheet& data = sheet(page);
     for (int period = 1; period <= kPeriodCount; ++period) {
-        const float x = columnX(period - 1) + kTextInset;
+        const float x = kTable.columnX(period - 1) + kTextInset;
         putTextWithin(canvas, ledgerPeriodLabel(period, options_.names), x, 30, kPeriodTextWidth);
         const LedgerColumn& column = data.periods[static_cast<std::size_t>(period - 1)];
         std::vector<std::string> texts(rows_.size());
         for (std::size_t i = 0; i < rows_.size(); ++i) {
-            if (column[i]) texts[i] = cellText(rows_[i], *column[i], kAmountWidth, options_.timeStyle);
+            if (column[i])
+                texts[i] = cellText(rows_[i], *column[i], kAmountWidth, options_.timeStyle);
         }
         drawColumnTexts(canvas, texts, x, kPeriodTextWidth);
     }
@@ -102,7 +91,7 @@ void LedgerReport::drawTable(Canvas& canvas, int page) const {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         totals[i] = cellText(rows_[i], data.total[i], kAmountWidth, options_.timeStyle);
     }
-    drawColumnTexts(canvas, totals, columnX(kPeriodCount) + kTextInset, kTotalTextWidth);
+    drawColumnTexts(canvas, totals, kTable.columnX(kPeriodCount) + kTextInset, kTotalTextWidth);
     font.bold = true;
     canvas.setFont(font);
     canvas.putText("合   計", 270.5f, 30);

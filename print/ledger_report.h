@@ -17,10 +17,10 @@
 namespace keiro::print {
 
 struct LedgerInput {
-    std::string companyName;  // of the open period
-    EraYear year;             // the year file's era and year
+    std::string companyName;                // of the open period
+    EraYear year;                           // the year file's era and year
     std::vector<LedgerEmployee> employees;  // one page each, in this order
-    std::chrono::year_month_day printDate;
+    std::chrono::year_month_day printDate{};
 };
 
 class LedgerReport : public Report {

@@ -21,8 +21,7 @@ std::vector<LedgerEmployee> ledgerEmployees(const PeriodBlock& block,
     for (const int slot : slots) {
         if (slot < 1 || slot > kMaxEmployees || !block.employee(slot).isUsed()) continue;
         const EmployeeRecord& employee = block.employee(slot);
-        employees.push_back(
-            {slot, std::string(employee.recordId.bytes()), employee.name.utf8()});
+        employees.push_back({slot, std::string(employee.recordId.bytes()), employee.name.utf8()});
     }
     return employees;
 }

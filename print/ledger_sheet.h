@@ -22,13 +22,14 @@ namespace keiro::print {
 
 // An employee chosen for the ledger, as the open period knows them.
 struct LedgerEmployee {
-    int slot = 0;           // slot of the open period, as the employee list numbers it
-    std::string recordId;   // the key's code page 932 bytes
-    std::string name;       // UTF-8
+    int slot = 0;          // slot of the open period, as the employee list numbers it
+    std::string recordId;  // the key's code page 932 bytes
+    std::string name;      // UTF-8
 };
 
 // The chosen slots of the open period in the order given (unused slots are passed over).
-std::vector<LedgerEmployee> ledgerEmployees(const PeriodBlock& block, const std::vector<int>& slots);
+std::vector<LedgerEmployee> ledgerEmployees(const PeriodBlock& block,
+                                            const std::vector<int>& slots);
 
 // A period's cells, one per row; an empty cell prints nothing.
 using LedgerColumn = std::vector<std::optional<CellValue>>;

@@ -79,7 +79,8 @@ std::vector<ListPage> listPages(const std::vector<ListGroup>& groups) {
         for (int p = 0; p < count; ++p) {
             const int first = p * kListColumns;
             const bool last = p == count - 1;
-            pages.push_back({static_cast<int>(g), first, std::min(kListColumns, members - first), last});
+            pages.push_back(
+                {static_cast<int>(g), first, std::min(kListColumns, members - first), last});
         }
     }
     return pages;

@@ -19,7 +19,7 @@ namespace keiro::print {
 inline constexpr int kListColumns = 10;
 
 struct ListGroup {
-    std::string name;  // code page 932, as the records hold it; "" for 通常
+    std::string name;    // code page 932, as the records hold it; "" for 通常
     bool named = false;  // printed as "[name]"
     std::vector<int> memberSlots;
 };
@@ -31,9 +31,9 @@ std::vector<ListGroup> listGroups(const PeriodBlock& block, ListMethod method);
 int listGroupPages(int members);
 
 struct ListPage {
-    int group = 0;        // index into the groups
-    int firstMember = 0;  // index into the group's members
-    int members = 0;      // employee columns on the page
+    int group = 0;          // index into the groups
+    int firstMember = 0;    // index into the group's members
+    int members = 0;        // employee columns on the page
     bool hasTotal = false;  // the group's last page: the total in column `members`
 };
 

@@ -71,7 +71,8 @@ std::string listPeriodName(const ListPeriod& period) {
 std::string listCsvFileName(const ListPeriod& period) {
     const std::string year = yearText(period) + "･";
     // The extra bonus's name is the user's: whatever it holds stays a name in one folder.
-    if (isBonusPeriod(period.period)) return safeFileName(year + listPeriodName(period) + "一覧.csv");
+    if (isBonusPeriod(period.period))
+        return safeFileName(year + listPeriodName(period) + "一覧.csv");
     return safeFileName(year + std::to_string(period.period) + "月分給与一覧.csv");
 }
 

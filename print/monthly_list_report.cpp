@@ -12,10 +12,8 @@ namespace keiro::print {
 namespace {
 
 // Ten employee columns 25.5 mm wide from x 35 up to 290 mm.
-constexpr float kFirstColumnX = 35.0f;
 constexpr float kColumnWidth = 25.5f;
-constexpr float kRightEdge = 290.0f;
-constexpr float kTableFontPt = 9.0f;
+constexpr TableGeometry kTable{35.0f, kColumnWidth, kListColumns, 290.0f, 9.0f};
 constexpr int kMemberAmountWidth = 9;
 constexpr int kTotalAmountWidth = 10;
 // Names start 0.5 mm into a column, figures 5 mm; both keep clear of the column's right line.
@@ -25,16 +23,6 @@ constexpr float kValueInset = 5.0f;
 constexpr float kValueWidth = kColumnWidth - kValueInset - 0.5f;
 // The group's name between the title and the print date.
 constexpr float kGroupNameWidth = 32.0f;
-
-float columnX(int column) {
-    return kFirstColumnX + kColumnWidth * static_cast<float>(column);
-}
-
-TableGeometry listGeometry() {
-    TableGeometry geometry{kRightEdge, {}, kTableFontPt};
-    for (int k = 0; k < kListColumns; ++k) geometry.columnLines.push_back(columnX(k));
-    return geometry;
-}
 
 std::vector<std::string> columnTexts(const std::vector<TableRow>& rows,
                                      const std::vector<CellValue>& values, int amountWidth,
@@ -57,7 +45,10 @@ MonthlyListReport::MonthlyListReport(const TableOptions& options, const PeriodBl
       rows_(tableRows(options)) {
     const std::vector<ListGroup> groups = listGroups(block, input_.method);
     for (const ListGroup& group : groups) {
-        ListedGroup listed{text::fromCp932(group.name), group.name, group.named, {},
+        ListedGroup listed{text::fromCp932(group.name),
+                           group.name,
+                           group.named,
+                           {},
                            std::vector<CellValue>(rows_.size())};
         for (const int slot : group.memberSlots) {
             const EmployeeRecord& employee = block.employee(slot);
@@ -105,31 +96,31 @@ void MonthlyListReport::drawHeading(Canvas& canvas, int page, const ListedGroup&
 
 void MonthlyListReport::drawTable(Canvas& canvas, const ListPage& page) const {
     const RaisedLayout raised(canvas, kTableRaiseMm);
-    const TableGeometry geometry = listGeometry();
-    drawTableFrame(canvas, static_cast<int>(rows_.size()), geometry);
-    drawRowLabels(canvas, rows_, geometry);
+    drawTableFrame(canvas, static_cast<int>(rows_.size()), kTable);
+    drawRowLabels(canvas, rows_, kTable);
 
     const ListedGroup& group = groups_[static_cast<std::size_t>(page.group)];
     FontInfo font;
-    font.sizeMm = pointsToMm(kTableFontPt);
+    font.sizeMm = pointsToMm(kTable.fontPt);
     for (int c = 0; c < page.members; ++c) {
         const ListMember& member = group.members[static_cast<std::size_t>(page.firstMember + c)];
         font.narrow = true;
         canvas.setFont(font);
-        putTextWithin(canvas, member.name, columnX(c) + kNameInset, kTableTop + 0.5f, kNameWidth);
+        putTextWithin(canvas, member.name, kTable.columnX(c) + kNameInset, kTableTop + 0.5f,
+                      kNameWidth);
         font.narrow = false;
         canvas.setFont(font);
         drawColumnTexts(canvas,
                         columnTexts(rows_, member.values, kMemberAmountWidth, options_.timeStyle),
-                        columnX(c) + kValueInset, kValueWidth);
+                        kTable.columnX(c) + kValueInset, kValueWidth);
     }
     if (!page.hasTotal) return;
     canvas.setFont(font);
     drawColumnTexts(canvas, columnTexts(rows_, group.total, kTotalAmountWidth, options_.timeStyle),
-                    columnX(page.members) + kValueInset, kValueWidth);
+                    kTable.columnX(page.members) + kValueInset, kValueWidth);
     font.bold = true;
     canvas.setFont(font);
-    canvas.putText("　合　計", columnX(page.members) + kNameInset, kTableTop + 0.5f);
+    canvas.putText("　合　計", kTable.columnX(page.members) + kNameInset, kTableTop + 0.5f);
 }
 
 }  // namespace keiro::print

@@ -33,7 +33,7 @@ struct ListedGroup {
 struct ListInput {
     ListPeriod period;
     ListMethod method = ListMethod::Normal;
-    std::chrono::year_month_day printDate;
+    std::chrono::year_month_day printDate{};
 };
 
 class MonthlyListReport : public Report {

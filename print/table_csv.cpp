@@ -66,8 +66,8 @@ std::string monthlyListCsv(const MonthlyListReport& report, TimeStyle style) {
             csv += joined(fields);
         }
         if (group.members.empty()) continue;
-        std::vector<std::string> fields{
-            group.named ? text::toCp932("合計[") + group.nameBytes + "]" : text::toCp932("合計")};
+        std::vector<std::string> fields{group.named ? text::toCp932("合計[") + group.nameBytes + "]"
+                                                    : text::toCp932("合計")};
         fields.front() = field(fields.front());
         for (std::size_t i = 1; i < rows.size(); ++i) {
             fields.push_back(rows[i].isAttendance() ? std::string()

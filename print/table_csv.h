@@ -20,8 +20,10 @@ inline constexpr std::string_view kCsvDialogTitle = "CSVファイルの出力先
 inline constexpr std::string_view kCsvDialogFilter = "CSVﾌｧｲﾙ (*.csv)|*.csv";
 inline constexpr std::string_view kCsvDefaultExtension = "csv";
 inline constexpr std::string_view kMsgCsvOverwrite = "同名のファイルが存在します。上書きしますか？";
-inline constexpr std::string_view kMsgListCsvWritten = "月別給与/賞与一覧をCSVファイルに出力しました。";
-inline constexpr std::string_view kMsgLedgerCsvWritten = "社員別給与台帳をCSVファイルに出力しました。";
+inline constexpr std::string_view kMsgListCsvWritten =
+    "月別給与/賞与一覧をCSVファイルに出力しました。";
+inline constexpr std::string_view kMsgLedgerCsvWritten =
+    "社員別給与台帳をCSVファイルに出力しました。";
 inline constexpr std::string_view kLedgerCsvDefaultName = "給与台帳.csv";
 
 // The overwrite question for a file: the question, an empty line and the file's name.

@@ -25,7 +25,10 @@ void drawTableFrame(Canvas& canvas, int rowCount, const TableGeometry& geometry)
         canvas.putShade(kTableLeft, rowTop(row), geometry.right, rowTop(row + 1));
     }
     canvas.setPen(Pen::Thin);
-    for (const float x : geometry.columnLines) canvas.putLine(x, kTableTop, x, bottom);
+    for (int k = 0; k < geometry.columnLines; ++k) {
+        const float x = geometry.columnX(k);
+        canvas.putLine(x, kTableTop, x, bottom);
+    }
     canvas.setPen(Pen::Thick);
     canvas.putBox(kTableLeft, kTableTop, geometry.right, bottom);
     canvas.putLine(kTableLeft, rowTop(1), geometry.right, rowTop(1));
@@ -38,8 +41,7 @@ void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows,
     font.narrow = true;
     font.sizeMm = pointsToMm(geometry.fontPt);
     canvas.setFont(font);
-    const float room = geometry.columnLines.empty() ? geometry.right - kRowLabelX
-                                                    : geometry.columnLines.front() - kRowLabelX;
+    const float room = geometry.firstColumnX - kRowLabelX;
     for (std::size_t i = 1; i < rows.size(); ++i) {
         putTextWithin(canvas, rows[i].label, kRowLabelX, rowTextY(static_cast<int>(i)),
                       room - kTextGap);
@@ -49,7 +51,8 @@ void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows,
 void drawColumnTexts(Canvas& canvas, const std::vector<std::string>& texts, float x,
                      float widthMm) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (!texts[i].empty()) putTextWithin(canvas, texts[i], x, rowTextY(static_cast<int>(i)), widthMm);
+        if (!texts[i].empty())
+            putTextWithin(canvas, texts[i], x, rowTextY(static_cast<int>(i)), widthMm);
     }
 }
 

@@ -17,10 +17,17 @@ inline constexpr float kTableTop = 29.0f;
 inline constexpr float kRowHeight = 4.4f;
 inline constexpr float kRowLabelX = 13.0f;
 
+// Columns of one width from the first column line on; the row labels stand before it.
 struct TableGeometry {
-    float right = 0.0f;              // the right edge
-    std::vector<float> columnLines;  // x of the thin lines between the columns
-    float fontPt = 9.0f;             // the size of the labels and values
+    float firstColumnX = 35.0f;
+    float columnWidth = 0.0f;
+    int columnLines = 0;  // thin lines at columnX(0) .. columnX(columnLines − 1)
+    float right = 0.0f;   // the right edge
+    float fontPt = 9.0f;  // the size of the labels and values
+
+    float columnX(int column) const {
+        return firstColumnX + columnWidth * static_cast<float>(column);
+    }
 };
 
 // The top of row 0.. (row 0 is the header row).
@@ -33,7 +40,8 @@ void drawTableFrame(Canvas& canvas, int rowCount, const TableGeometry& geometry)
 
 // The labels of the rows below the header, in the narrow font of the table's size, each within
 // the space before the first column line.
-void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows, const TableGeometry& geometry);
+void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows,
+                   const TableGeometry& geometry);
 
 // One column of texts, texts[i] in row i starting at x, each within widthMm; empty texts draw
 // nothing.  Uses the canvas's current font.

@@ -41,8 +41,8 @@ void addBand(std::vector<TableRow>& rows, const TableOptions& options, const Ite
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& code = entries[i].code;
         if (code == kBlankItemCode || isRemoved(code, options.removed)) continue;
-        const LayoutItem item = describeLayoutItem(options.names, LayoutKind::Salary, band,
-                                                   static_cast<int>(i), code);
+        const LayoutItem item =
+            describeLayoutItem(options.names, LayoutKind::Salary, band, static_cast<int>(i), code);
         rows.push_back({RowKind::Stored, item.label, formatOf(item), item.source});
     }
 }

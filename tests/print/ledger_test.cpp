@@ -58,15 +58,17 @@ struct LedgerYear {
 
     LedgerReport report(const TableOptions& options, std::vector<int> slots = {1, 2}) const {
         return LedgerReport(options, YearView(path),
-                            {"有限会社テスト商会", {"令和", 8}, ledgerEmployees(*open, slots),
+                            {"有限会社テスト商会",
+                             {"令和", 8},
+                             ledgerEmployees(*open, slots),
                              year_month_day{2026y, December, 9d}});
     }
 };
 
 TableOptions withAttendance() {
     TableOptions options;
-    options.added[1] = true;   // 出勤日数
-    options.added[8] = true;   // 普通残業時間
+    options.added[1] = true;    // 出勤日数
+    options.added[8] = true;    // 普通残業時間
     options.removed[2] = true;  // 固定手当３
     options.removed[5] = true;  // 変動手当３
     return options;
@@ -170,7 +172,8 @@ TEST(LedgerTest, CsvFileOfAnEmployee) {
 TEST(LedgerTest, CsvFileNamesHoldTheListNumberAndAreSafe) {
     EXPECT_EQ(ledgerCsvFileName({7, "x", "  山田 太郎  "}, kLedgerCsvDefaultName),
               "007山田 太郎_給与台帳.csv");
-    EXPECT_EQ(ledgerCsvFileName({12, "x", "../../etc/passwd"}, "a.csv"), "012.._.._etc_passwd_a.csv");
+    EXPECT_EQ(ledgerCsvFileName({12, "x", "../../etc/passwd"}, "a.csv"),
+              "012.._.._etc_passwd_a.csv");
     EXPECT_EQ(ledgerCsvFileName({100, "x", ""}, "b.csv"), "100_b.csv");
 }
 

@@ -162,7 +162,8 @@ TEST(MonthlyListTest, PeriodTitlesAndNames) {
     const ListPeriod summer = listPeriod(13, 7, {"令和", 8}, kEras, names);
     EXPECT_EQ(listTitle(summer), "令和8年 夏 期 賞 与 一 覧");
     EXPECT_EQ(listCsvFileName(summer), "令和8年･夏期賞与一覧.csv");
-    EXPECT_EQ(listTitle(listPeriod(14, 12, {"令和", 8}, kEras, names)), "令和8年 冬 期 賞 与 一 覧");
+    EXPECT_EQ(listTitle(listPeriod(14, 12, {"令和", 8}, kEras, names)),
+              "令和8年 冬 期 賞 与 一 覧");
 
     ItemNames renamed;
     renamed.extraBonusCaption = "決算賞与金";
@@ -176,7 +177,8 @@ TEST(MonthlyListTest, PeriodTitlesAndNames) {
     // The earlier era's 31 after April is the new era's first year.
     EXPECT_EQ(listTitle(listPeriod(4, 4, {"平成", 31}, kEras, names)),
               "平成31年 4 月 分 給 与 一 覧");
-    EXPECT_EQ(listTitle(listPeriod(5, 5, {"平成", 31}, kEras, names)), "令和1年 5 月 分 給 与 一 覧");
+    EXPECT_EQ(listTitle(listPeriod(5, 5, {"平成", 31}, kEras, names)),
+              "令和1年 5 月 分 給 与 一 覧");
     EXPECT_EQ(listCsvFileName(listPeriod(13, 7, {"平成", 31}, kEras, names)),
               "令和1年･夏期賞与一覧.csv");
 
@@ -236,9 +238,10 @@ TEST(MonthlyListTest, RemovingAnAllowanceTakesItsRowOffThePageAndTheCsv) {
     // The name, then every row but the header and the removed one, on each line.
     const std::string firstLine = csv.substr(0, csv.find("\r\n"));
     EXPECT_EQ(std::count(firstLine.begin(), firstLine.end(), ','), kMaxTableRows - 1);
-    EXPECT_EQ(csv.substr(csv.rfind(text::toCp932("合計,"))),
-              text::toCp932("合計,430000,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,440000,440000,20000,0,600,"
-                            "0,0,0,20600,419400,8000,0,0,0,0,0,0,0,28600,440000,2000,0,0,413400\r\n"));
+    EXPECT_EQ(
+        csv.substr(csv.rfind(text::toCp932("合計,"))),
+        text::toCp932("合計,430000,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,440000,440000,20000,0,600,"
+                      "0,0,0,20600,419400,8000,0,0,0,0,0,0,0,28600,440000,2000,0,0,413400\r\n"));
 }
 
 }  // namespace

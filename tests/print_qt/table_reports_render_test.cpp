@@ -90,7 +90,9 @@ class TableReportsRenderTest : public QObject {
         const std::filesystem::path path = folder.path() / "year.dat";
         testing_support::writeYearFile(path, periods);
         const LedgerReport report(wideOptions(), YearView(path),
-                                  {"株式会社サンプル商事", {"令和", 8}, ledgerEmployees(*block, {1}),
+                                  {"株式会社サンプル商事",
+                                   {"令和", 8},
+                                   ledgerEmployees(*block, {1}),
                                    year_month_day{2026y, December, 9d}});
         const QImage image = renderPage(
             [&report](Canvas& canvas) { report.drawPage(canvas, 1, {}); }, kA4Landscape, kDpi);
