@@ -22,7 +22,7 @@ constexpr float kNameWidth = kColumnWidth - 1.0f;
 constexpr float kValueInset = 5.0f;
 constexpr float kValueWidth = kColumnWidth - kValueInset - 0.5f;
 // The group's name between the title and the print date.
-constexpr float kGroupNameWidth = 32.0f;
+constexpr float kGroupNameWidth = 31.5f;
 
 std::vector<std::string> columnTexts(const std::vector<TableRow>& rows,
                                      const std::vector<CellValue>& values, int amountWidth,

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/errors.h"
-#include "core/fileio.h"
 #include "core/text.h"
 #include "print/ledger_report.h"
 #include "print/recording_canvas.h"
@@ -175,18 +173,6 @@ TEST(LedgerTest, CsvFileNamesHoldTheListNumberAndAreSafe) {
     EXPECT_EQ(ledgerCsvFileName({12, "x", "../../etc/passwd"}, "a.csv"),
               "012.._.._etc_passwd_a.csv");
     EXPECT_EQ(ledgerCsvFileName({100, "x", ""}, "b.csv"), "100_b.csv");
-}
-
-TEST(LedgerTest, CsvFilesAreWrittenPrivately) {
-    testing_support::TempFolder folder("keiro-ledger-csv");
-    const std::filesystem::path file = folder.path() / "001山田_給与台帳.csv";
-    writeCsvFile(file, "a\r\n");
-    writeCsvFile(file, "b\r\n");
-    EXPECT_EQ(readFile(file), "b\r\n");
-    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    EXPECT_EQ(csvOverwriteQuestion("a.csv"),
-              "同名のファイルが存在します。上書きしますか？\n\na.csv");
 }
 
 }  // namespace

@@ -38,12 +38,13 @@ bool inkBeyond(const QImage& image, double xMm, double yMm) {
     return false;
 }
 
-// Nine employees with long names and seven-figure pay, every attendance item that fits added.
+// Nine employees of one department with long names and seven-figure pay, three attendance items
+// added.
 std::unique_ptr<PeriodBlock> wideCompany() {
     auto block = testing_support::newBlock("株式会社サンプル商事");
     for (int slot = 1; slot <= 9; ++slot) {
         testing_support::addEmployee(*block, slot, "id" + std::to_string(slot),
-                                     "長谷川　左衛門三郎", 9'876'543 + slot);
+                                     "長谷川　左衛門三郎", 9'876'543 + slot, "第一営業部販売課");
         block->payments[slot - 1].payTotal = 99'999'999;
         block->deductions[slot - 1].deductionTotal = -9'999'999;
         block->attendance[slot - 1].overtimeHours = 123.75;
@@ -73,8 +74,8 @@ class TableReportsRenderTest : public QObject {
         const auto block = wideCompany();
         const MonthlyListReport report(
             wideOptions(), *block,
-            {listPeriod(12, 12, {"令和", 8}, {"平成", "令和"}, ItemNames{}), ListMethod::Normal,
-             year_month_day{2026y, December, 9d}});
+            {listPeriod(12, 12, {"令和", 8}, {"平成", "令和"}, ItemNames{}),
+             ListMethod::ByDepartment, year_month_day{2026y, December, 9d}});
         const QImage image = renderPage(
             [&report](Canvas& canvas) { report.drawPage(canvas, 1, {}); }, kA4Landscape, kDpi);
         saveShot(image, "monthly_list.png");
