@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "bench/sample_month.h"
 #include "calc/premium_tables.h"
 #include "core/attendance_import.h"
 #include "core/employee_csv.h"
@@ -17,11 +18,7 @@ namespace {
 
 // June of the sample company at full size.
 std::unique_ptr<PeriodBlock> company() {
-    const auto grades =
-        calc::HealthGradeTable::load(executableFolder() / kHealthGradeTableFileName);
-    auto block = std::make_unique<PeriodBlock>();
-    sample::fillMonth(*block, grades, 2026, 6, kMaxEmployees);
-    return block;
+    return sampleMonth(2026, 6);
 }
 
 void BM_SortListByName(benchmark::State& state) {
