@@ -31,7 +31,7 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbPrnFormS", &TfmMain::sbPrnFormSClick, N::BonusPeriod},
         {"sbDaicho", &TfmMain::sbDaichoClick, N::Nothing},
         // 印刷
-        {"sbMeisaihyo", nullptr, N::NotBuilt},
+        {"sbMeisaihyo", &TfmMain::sbMeisaihyoClick, N::Employee},
         {"sbKyuyoDaicho", nullptr, N::NotBuilt},
         {"sbKyuyoIchiran", nullptr, N::NotBuilt},
         {"sbFuriList", nullptr, N::NotBuilt},

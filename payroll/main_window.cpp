@@ -19,6 +19,7 @@
 #include "payroll/grade_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
+#include "print/qt/dialog/tfm_inji.h"
 #include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/folder_window.h"
@@ -80,6 +81,9 @@ TfmMain::TfmMain(MainContext context, YearData& year, QWidget* parent)
     refreshCommands();
     connect(tray_, &ToolTray::triggered, this, &TfmMain::toolTrayClick);
     openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    chooseFolder_ = [this](QWidget* parent, const QString& title) {
+        return ui::TfmFolder::choose(parent, context_.messages, title, true, QString());
+    };
 }
 
 TfmMain::~TfmMain() {

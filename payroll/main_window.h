@@ -20,7 +20,9 @@
 #include "core/settings.h"
 #include "core/yearfile.h"
 #include "payroll/data_selection_window.h"
+#include "payroll/employee_list_window.h"
 #include "payroll/model/pay_grid.h"
+#include "print/slip_data.h"
 
 class QNetworkAccessManager;
 
@@ -28,6 +30,10 @@ namespace keiro::ui {
 class FileDialogs;
 class MessageService;
 }  // namespace keiro::ui
+
+namespace keiro::print {
+class TfmInji;
+}  // namespace keiro::print
 
 namespace keiro::payroll {
 
@@ -108,6 +114,15 @@ class TfmMain : public QMainWindow {
     void imSyainEditClick();
     // 個別入力: the detail entry window for the employee of the grid's current column.
     void sbDataEditClick();
+    // 給与/賞与明細書: the employees chosen in the employee list, then the print dialog for
+    // their pay slips (printed, previewed or saved as pictures).
+    void sbMeisaihyoClick();
+    // Asks for the folder the slip pictures go to (the folder window by default).
+    void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
+        chooseFolder_ = std::move(choose);
+    }
+    // The print dialog, made on first use and kept for the run (it keeps the preview's zoom).
+    print::TfmInji& printDialog();
     // 給与明細印刷項目 / 賞与明細印刷項目: the slip layout of the open period's kind; after OK
     // the grid and the calculation follow the layout written.
     void sbPrnFormKClick();
@@ -169,6 +184,13 @@ class TfmMain : public QMainWindow {
     // 等級表から入力 of the employee editor: one for the run, so its question is asked once;
     // nullptr when the grade table could not be loaded.
     GradePremiumSetter* gradeSetter();
+    // What the employee list works with, in editing and in choosing.
+    EmployeeListContext employeeListContext();
+    // The employee list in its choosing mode: the chosen slots in the list's order, none when
+    // cancelled.
+    std::vector<int> chooseEmployees(bool ledger);
+    // The open period as the pay slips read it.
+    print::SlipPeriod slipPeriod() const;
 
     MainContext context_;
     YearData& year_;
@@ -182,6 +204,8 @@ class TfmMain : public QMainWindow {
     std::function<void(const QUrl&)> openUrl_;
     TfmKenhoHyo* gradeWindow_ = nullptr;
     std::unique_ptr<GradePremiumSetter> gradeSetter_;
+    std::unique_ptr<print::TfmInji> printDialog_;
+    std::function<std::optional<QString>(QWidget*, const QString&)> chooseFolder_;
     int employeeListSort_ = 0;  // the employee list's order, kept for the run
     std::set<int> noticedTaxYears_;
     bool startupAbandoned_ = false;

@@ -40,10 +40,8 @@ GradePremiumSetter* TfmMain::gradeSetter() {
     return gradeSetter_.get();
 }
 
-void TfmMain::imSyainEditClick() {
-    tray_->closePanels();
-    if (year_.period() == 0 || !recalculatePeriod()) return;
-    EmployeeListContext list{
+EmployeeListContext TfmMain::employeeListContext() {
+    return EmployeeListContext{
         year_,
         context_.ini,
         context_.settings,
@@ -58,7 +56,12 @@ void TfmMain::imSyainEditClick() {
             return editor.exec() == QDialog::Accepted ? editor.storedSlot() : 0;
         },
         &employeeListSort_};
-    TfmMembList window(this, list);
+}
+
+void TfmMain::imSyainEditClick() {
+    tray_->closePanels();
+    if (year_.period() == 0 || !recalculatePeriod()) return;
+    TfmMembList window(this, employeeListContext());
     window.exec();
     showPeriod();  // employees may have come, gone or changed pay form
 }

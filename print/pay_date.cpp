@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace keiro::print {
@@ -63,6 +64,21 @@ PayDateTexts payDateTexts(const PayDateNumbers& date, const PayDateContext& cont
 
 std::string payDateLabel(const std::string& eraName) {
     return eraName + "    年    月    日";
+}
+
+PayDateTexts proposedPayDate(const EraYear& fileYear, const EraNames& eraNames, int period,
+                             const YearFileHeader& header, const PeriodSettings& settings,
+                             int todayEraYear) {
+    const bool newEra = fileYear.eraName != eraNames.earlier;
+    const PayDateNumbers date =
+        defaultPayDate(FileYear{newEra, fileYear.eraYear}, period, header, settings);
+    return payDateTexts(date, PayDateContext{fileYear.eraName, newEra, fileYear.eraYear,
+                                             eraNames.newEra, todayEraYear});
+}
+
+PayDateEntry payDateEntryOf(const PayDateTexts& texts) {
+    const auto number = [](const std::string& text) { return std::atoi(text.c_str()); };
+    return {texts.eraName, number(texts.year), number(texts.month), number(texts.day)};
 }
 
 }  // namespace keiro::print

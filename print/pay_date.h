@@ -10,7 +10,9 @@
 #include <string>
 
 #include "core/entry.h"
+#include "core/era.h"
 #include "core/records.h"
+#include "print/report.h"
 
 namespace keiro::print {
 
@@ -43,6 +45,15 @@ struct PayDateTexts {
 };
 
 PayDateTexts payDateTexts(const PayDateNumbers& date, const PayDateContext& context);
+
+// The pay date proposed for a period of a year file, as the dialog shows it: the period's default
+// date in the texts of the era rules, today's era year deciding the first-year rule.
+PayDateTexts proposedPayDate(const EraYear& fileYear, const EraNames& eraNames, int period,
+                             const YearFileHeader& header, const PeriodSettings& settings,
+                             int todayEraYear);
+
+// The proposed date as the choices of a print made without the dialog (blank texts read 0).
+PayDateEntry payDateEntryOf(const PayDateTexts& texts);
 
 // The label of the pay date row: an era name and the places of the three numbers.
 std::string payDateLabel(const std::string& eraName);

@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/places.h"
+
 namespace keiro::tool {
 
 using Words = std::vector<std::string>;
@@ -24,6 +26,11 @@ int runDemo(const Words& words);
 int runCalc(const Words& words);
 int runEmployees(const Words& words);
 int runAttendance(const Words& words);
+int runPrint(const Words& words);
+
+class Args;
+// The installation's places, or those under --root DIR when it is given.
+Places placesFromArgs(const Args& args);
 
 // Prints JSON on one line (invalid UTF-8 from damaged files is replaced, never fatal).
 void printJson(const nlohmann::ordered_json& value);

@@ -108,11 +108,6 @@ void calcPeriod(const fs::path& file, int period, const Places& places, bool sav
     if (save) year.savePeriod();
 }
 
-Places placesOf(const Args& args) {
-    const std::optional<std::string> root = args.option("root");
-    return root ? placesUnder(*root, executableFolder()) : placesFromEnvironment();
-}
-
 }  // namespace
 
 // demo --root DIR [--date YYYY-MM-DD] [--employees N]
@@ -140,7 +135,7 @@ int runCalc(const Words& words) {
     if (args.positional(0, "command") != "period") throw UsageError("unknown calc command");
     args.expectOnly({"period", "root", "save"}, 2);
     calcPeriod(args.positional(1, "FILE"), args.requiredInt("period", 1, kPeriodCount),
-               placesOf(args), args.flag("save"));
+               placesFromArgs(args), args.flag("save"));
     return 0;
 }
 

@@ -30,8 +30,7 @@ int runLayout(const Words& words) {
     const Args args(words, {"bonus"});
     args.expectOnly({"root", "bonus"}, 1);
     if (args.positional(0, "command") != "show") throw UsageError("unknown layout command");
-    const auto root = args.option("root");
-    const Places places = root ? placesUnder(*root, executableFolder()) : placesFromEnvironment();
+    const Places places = placesFromArgs(args);
     const LayoutKind kind = args.flag("bonus") ? LayoutKind::Bonus : LayoutKind::Salary;
     printJson(printTablesJson(buildPrintTables(loadLayout(IniFile(places.iniFile), kind))));
     return 0;

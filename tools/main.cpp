@@ -17,6 +17,11 @@ void printJson(const nlohmann::ordered_json& value) {
               << '\n';
 }
 
+Places placesFromArgs(const Args& args) {
+    const std::optional<std::string> root = args.option("root");
+    return root ? placesUnder(*root, executableFolder()) : placesFromEnvironment();
+}
+
 }  // namespace keiro::tool
 
 namespace {
@@ -41,7 +46,9 @@ constexpr const char* kUsage =
     "  demo --root DIR [--date YYYY-MM-DD] [--employees N]\n"
     "  calc period FILE --period K [--root DIR] [--save]\n"
     "  employees export FILE --period K OUT.csv\n"
-    "  attendance import FILE --period K IN.csv [--save]\n";
+    "  attendance import FILE --period K IN.csv [--save]\n"
+    "  print slips FILE --period K [--root DIR] [--form-type N] [--slots 1,2,...]\n"
+    "              (--pdf OUT.pdf | --jpeg DIR)\n";
 
 }  // namespace
 
@@ -60,7 +67,8 @@ int main(int argc, char** argv) {
         {"demo", runDemo},
         {"calc", runCalc},
         {"employees", runEmployees},
-        {"attendance", runAttendance}};
+        {"attendance", runAttendance},
+        {"print", runPrint}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

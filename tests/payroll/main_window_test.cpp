@@ -2,6 +2,7 @@
 // grid, Enter moving down the editable rows, saving, and the question about unsaved changes
 // when closing.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "calc/payroll_tables.h"
@@ -99,8 +101,8 @@ class MainWindowTest : public QObject {
             QVERIFY(demo.window->grab().save(shot));
         }
         QVERIFY(demo.window->toolTray()->button("imDataEdit")->isEnabled());
-        QVERIFY(!demo.window->toolTray()->button("sbMeisaihyo")->isEnabled());
-        QCOMPARE(demo.window->toolTray()->button("sbMeisaihyo")->toolTip(),
+        QVERIFY(!demo.window->toolTray()->button("sbFuriList")->isEnabled());
+        QCOMPARE(demo.window->toolTray()->button("sbFuriList")->toolTip(),
                  QString("この機能はまだ利用できません。"));
     }
 
@@ -225,6 +227,52 @@ class MainWindowTest : public QObject {
         demo.window->ImportAttendance();
         QVERIFY(demo.messages.lastText().startsWith(QString::fromUtf8(kMsgCsvCannotOpen.data())));
         QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
+    }
+
+    // 給与/賞与明細書: the employees chosen in the list, in its order, printed to a PDF (no printer
+    // is installed here) and saved as pictures, through the shared print dialog.
+    void paySlipsOfTheChosenEmployeesPrintAndSaveAsPictures() {
+        Demo demo(11);
+        const QString pdf = QString::fromStdString((demo.folder.path() / "slips.pdf").string());
+        const std::filesystem::path pictures = demo.folder.path() / "pictures";
+        std::filesystem::create_directory(pictures);
+        demo.window->setChooseFolder([&](QWidget*, const QString& title) {
+            return std::optional<QString>(title == "明細書を画像として保存する場所を指定"
+                                              ? QString::fromStdString(pictures.string())
+                                              : QString());
+        });
+        const auto printVia = [&](const char* button) {
+            QTimer::singleShot(0, [&demo, button] {
+                auto* list = qobject_cast<TfmMembList*>(QApplication::activeModalWidget());
+                QVERIFY(list != nullptr);
+                QTimer::singleShot(0, [button] {
+                    QWidget* dialog = QApplication::activeModalWidget();
+                    QVERIFY(dialog != nullptr);
+                    QCOMPARE(dialog->windowTitle(), QString("給与明細書の印刷"));
+                    dialog->findChild<QPushButton*>(button)->click();
+                });
+                list->findChild<QPushButton*>("btOK")->click();
+            });
+            demo.window->toolTray()->button("sbMeisaihyo")->click();
+        };
+        demo.dialogs.answerNext(pdf);
+        printVia("btPrint");
+        QVERIFY(QFileInfo::exists(pdf));
+        QCOMPARE(
+            std::filesystem::status(pdf.toStdString()).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+        printVia("btCsvFile");
+        QVERIFY(demo.messages.lastText().startsWith(
+            "下記の場所に明細書をJPEG画像として保存しました。"));
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(pictures)) {
+            QVERIFY(entry.path().filename().string().rfind("給与08-11[", 0) == 0);
+            ++files;
+        }
+        int used = 0;  // the list starts with everyone registered chosen, on leave or not
+        while (used < kMaxEmployees && demo.year.block().employee(used + 1).isUsed()) ++used;
+        QCOMPARE(files, used);
     }
 
     void aNewEmployeeFromTheEmployeeListGetsAColumn() {
