@@ -133,7 +133,8 @@ void TfmMembList::buildEditButtons(QHBoxLayout* row) {
     ui::connectCommand(addButton(row, this, "sbDelete", "登録削除"), this, messages,
                        &TfmMembList::sbDeleteClick);
     QPushButton* print = addButton(row, this, "sbPrint", "名簿印刷");
-    print->setEnabled(false);  // the roster is printed once printing is part of the program
+    print->setEnabled(static_cast<bool>(context_.printRoster));
+    ui::connectCommand(print, this, messages, &TfmMembList::sbPrintClick);
     ui::connectCommand(addButton(row, this, "sbImport", "インポート"), this, messages,
                        &TfmMembList::sbImportClick);
     ui::connectCommand(addButton(row, this, "sbExport", "エクスポート"), this, messages,
@@ -141,6 +142,10 @@ void TfmMembList::buildEditButtons(QHBoxLayout* row) {
     row->addStretch(1);
     connect(addButton(row, this, "sbClose", "閉じる"), &QPushButton::clicked, this,
             &QDialog::reject);
+}
+
+void TfmMembList::sbPrintClick() {
+    if (context_.printRoster) context_.printRoster();
 }
 
 void TfmMembList::buildChoiceButtons(QHBoxLayout* row) {

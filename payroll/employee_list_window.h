@@ -46,6 +46,8 @@ struct EmployeeListContext {
     std::function<int(QWidget* parent, int slot)> editEmployee;
     // The column the list is sorted by (0: slot order); kept for the program's run.
     int* sortColumn = nullptr;
+    // Prints the roster of the open period (名簿印刷); the button is disabled without it.
+    std::function<void()> printRoster;
 };
 
 class TfmMembList : public QDialog {
@@ -68,6 +70,7 @@ class TfmMembList : public QDialog {
     void sbDeleteClick();
     void sbImportClick();
     void sbExportClick();
+    void sbPrintClick();
     void sbSelectAllClick();
     void btOKClick();
     // A click on header section `column` (0..7) sorts the list by it.

@@ -32,10 +32,10 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbDaicho", &TfmMain::sbDaichoClick, N::Nothing},
         // 印刷
         {"sbMeisaihyo", &TfmMain::sbMeisaihyoClick, N::Employee},
-        {"sbKyuyoDaicho", nullptr, N::NotBuilt},
-        {"sbKyuyoIchiran", nullptr, N::NotBuilt},
-        {"sbFuriList", nullptr, N::NotBuilt},
-        {"sbKinsyuList", nullptr, N::NotBuilt},
+        {"sbKyuyoDaicho", &TfmMain::sbKyuyoDaichoClick, N::Employee},
+        {"sbKyuyoIchiran", &TfmMain::sbKyuyoIchiranClick, N::Employee},
+        {"sbFuriList", &TfmMain::sbFuriListClick, N::Employee},
+        {"sbKinsyuList", &TfmMain::sbKinsyuListClick, N::Employee},
         // データ入力: the panel opens only with an employee to enter for
         {"imDataEdit", nullptr, N::Employee},
         {"sbDataEdit", &TfmMain::sbDataEditClick, N::Employee},

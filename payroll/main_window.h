@@ -22,6 +22,7 @@
 #include "payroll/data_selection_window.h"
 #include "payroll/employee_list_window.h"
 #include "payroll/model/pay_grid.h"
+#include "print/qt/dialog/print_request.h"
 #include "print/slip_data.h"
 
 class QNetworkAccessManager;
@@ -117,6 +118,14 @@ class TfmMain : public QMainWindow {
     // 給与/賞与明細書: the employees chosen in the employee list, then the print dialog for
     // their pay slips (printed, previewed or saved as pictures).
     void sbMeisaihyoClick();
+    // 社員別給与台帳 (after the question about unsaved changes: it reads the file on disk),
+    // 月別給与/賞与一覧, 給与/賞与振込一覧 and 給与/賞与支払金種表.
+    void sbKyuyoDaichoClick();
+    void sbKyuyoIchiranClick();
+    void sbFuriListClick();
+    void sbKinsyuListClick();
+    // 社員名簿一覧表, from the employee list.
+    void printRoster();
     // Asks for the folder the slip pictures go to (the folder window by default).
     void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
         chooseFolder_ = std::move(choose);
@@ -189,6 +198,14 @@ class TfmMain : public QMainWindow {
     // The employee list in its choosing mode: the chosen slots in the list's order, none when
     // cancelled.
     std::vector<int> chooseEmployees(bool ledger);
+    // Runs the print dialog for one report.
+    void runReport(print::ReportMode mode, const QString& caption, print::ReportBuilder build,
+                   print::ReportExport exportFiles);
+    // The CSV file the clerk chooses, proposed in the settings folder; and whether a file may be
+    // written (asked when it exists).
+    std::optional<std::filesystem::path> askCsvFile(QWidget* parent,
+                                                    const std::string& proposedName);
+    bool mayWriteCsv(QWidget* parent, const std::filesystem::path& file);
     // The open period as the pay slips read it.
     print::SlipPeriod slipPeriod() const;
 

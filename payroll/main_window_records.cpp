@@ -55,7 +55,8 @@ EmployeeListContext TfmMain::employeeListContext() {
                                slot);
             return editor.exec() == QDialog::Accepted ? editor.storedSlot() : 0;
         },
-        &employeeListSort_};
+        &employeeListSort_,
+        [this] { printRoster(); }};
 }
 
 void TfmMain::imSyainEditClick() {

@@ -32,6 +32,7 @@ class EmployeeListWindowTest : public QObject {
         int sortColumn = 0;
         std::vector<int> edited;  // the slots the editor was opened for
         int storedSlot = 0;       // what the editor answers
+        int rostersPrinted = 0;
         std::unique_ptr<TfmMembList> window;
 
         explicit Fixture(TfmMembList::Mode mode = TfmMembList::Mode::Edit) : DemoCompany(11) {
@@ -48,7 +49,8 @@ class EmployeeListWindowTest : public QObject {
                                             edited.push_back(slot);
                                             return storedSlot;
                                         },
-                                        &sortColumn};
+                                        &sortColumn,
+                                        [this] { ++rostersPrinted; }};
             window = std::make_unique<TfmMembList>(nullptr, context, mode);
         }
         QPushButton* button(const char* name) {
@@ -120,7 +122,8 @@ class EmployeeListWindowTest : public QObject {
         QCOMPARE(f.edited.back(), -1);
         QVERIFY(f.logText().find(std::string(logText(kLogEmployeeRegistered))) !=
                 std::string::npos);
-        QVERIFY(!f.button("sbPrint")->isEnabled());
+        f.button("sbPrint")->click();
+        QCOMPARE(f.rostersPrinted, 1);
 
         // A full period says so before the editor opens.
         for (int s = 1; s <= kMaxEmployees; ++s) {

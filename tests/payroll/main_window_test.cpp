@@ -84,6 +84,25 @@ class MainWindowTest : public QObject {
             QTest::keyClicks(editor, keys);
             QTest::keyClick(editor, Qt::Key_Return);
         }
+        // Runs a print command of the tool tray: the employee list's choice (everyone, as it
+        // starts) when the command asks for one, then the print dialog, whose `button` is
+        // clicked.
+        void print(const char* command, const char* caption, const char* button, bool chooses) {
+            const auto clickInDialog = [caption, button] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog != nullptr);
+                QCOMPARE(dialog->windowTitle(), QString(caption));
+                dialog->findChild<QPushButton*>(button)->click();
+            };
+            QTimer::singleShot(0, [chooses, clickInDialog] {
+                if (!chooses) return clickInDialog();
+                auto* list = qobject_cast<TfmMembList*>(QApplication::activeModalWidget());
+                QVERIFY(list != nullptr);
+                QTimer::singleShot(0, clickInDialog);
+                list->findChild<QPushButton*>("btOK")->click();
+            });
+            window->toolTray()->button(command)->click();
+        }
         std::string cell(int row, int col) {
             return QString::fromStdString(grid().text(row, col)).trimmed().toStdString();
         }
@@ -101,9 +120,6 @@ class MainWindowTest : public QObject {
             QVERIFY(demo.window->grab().save(shot));
         }
         QVERIFY(demo.window->toolTray()->button("imDataEdit")->isEnabled());
-        QVERIFY(!demo.window->toolTray()->button("sbFuriList")->isEnabled());
-        QCOMPARE(demo.window->toolTray()->button("sbFuriList")->toolTip(),
-                 QString("この機能はまだ利用できません。"));
     }
 
     // Every command of the table has its button; each button is enabled by its rule and a
@@ -241,28 +257,14 @@ class MainWindowTest : public QObject {
                                               ? QString::fromStdString(pictures.string())
                                               : QString());
         });
-        const auto printVia = [&](const char* button) {
-            QTimer::singleShot(0, [&demo, button] {
-                auto* list = qobject_cast<TfmMembList*>(QApplication::activeModalWidget());
-                QVERIFY(list != nullptr);
-                QTimer::singleShot(0, [button] {
-                    QWidget* dialog = QApplication::activeModalWidget();
-                    QVERIFY(dialog != nullptr);
-                    QCOMPARE(dialog->windowTitle(), QString("給与明細書の印刷"));
-                    dialog->findChild<QPushButton*>(button)->click();
-                });
-                list->findChild<QPushButton*>("btOK")->click();
-            });
-            demo.window->toolTray()->button("sbMeisaihyo")->click();
-        };
         demo.dialogs.answerNext(pdf);
-        printVia("btPrint");
+        demo.print("sbMeisaihyo", "給与明細書の印刷", "btPrint", true);
         QVERIFY(QFileInfo::exists(pdf));
         QCOMPARE(
             std::filesystem::status(pdf.toStdString()).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
-        printVia("btCsvFile");
+        demo.print("sbMeisaihyo", "給与明細書の印刷", "btCsvFile", true);
         QVERIFY(demo.messages.lastText().startsWith(
             "下記の場所に明細書をJPEG画像として保存しました。"));
         int files = 0;
@@ -273,6 +275,41 @@ class MainWindowTest : public QObject {
         int used = 0;  // the list starts with everyone registered chosen, on leave or not
         while (used < kMaxEmployees && demo.year.block().employee(used + 1).isUsed()) ++used;
         QCOMPARE(files, used);
+    }
+
+    // The tabular reports: the monthly list as CSV in code page 932, the ledger (after saying
+    // that unsaved changes are not in it) and the money tables on paper, here a PDF.
+    void tabularReportsPrintAndExport() {
+        Demo demo(11);
+        const std::filesystem::path folder = demo.folder.path();
+        const QString csv = QString::fromStdString((folder / "list.csv").string());
+        demo.dialogs.answerNext(csv);
+        demo.print("sbKyuyoIchiran", "月別給与/賞与一覧の印刷", "btCsvFile", false);
+        QCOMPARE(demo.messages.lastText(),
+                 QString("月別給与/賞与一覧をCSVファイルに出力しました。"));
+        const std::string bytes = readFile(csv.toStdString());
+        QVERIFY(bytes.rfind(text::toCp932("氏名,"), 0) == 0);
+        QVERIFY(bytes.find("\r\n") != std::string::npos);
+
+        demo.type(demo.row("普通残業時間"), 1, "3:00");  // a change not yet saved
+        demo.messages.answerNext(ui::Answer::Cancel);
+        demo.window->toolTray()->button("sbKyuyoDaicho")->click();  // nothing opens
+        QCOMPARE(demo.messages.lastText(),
+                 QString("変更内容を保存しないと社員別給与台帳に反映されません。"));
+        demo.messages.answerNext(ui::Answer::Yes);  // OK: print the ledger all the same
+        const QString ledger = QString::fromStdString((folder / "ledger.pdf").string());
+        demo.dialogs.answerNext(ledger);
+        demo.print("sbKyuyoDaicho", "社員別給与台帳の印刷", "btPrint", true);
+        QVERIFY(QFileInfo::exists(ledger));
+
+        for (const auto& [command, caption] :
+             {std::pair{"sbFuriList", "給与/賞与振込一覧の印刷"},
+              std::pair{"sbKinsyuList", "給与/賞与支払金種表の印刷"}}) {
+            const QString pdf = QString::fromStdString((folder / command).string() + ".pdf");
+            demo.dialogs.answerNext(pdf);
+            demo.print(command, caption, "btPrint", false);
+            QVERIFY2(QFileInfo(pdf).size() > 0, command);
+        }
     }
 
     void aNewEmployeeFromTheEmployeeListGetsAColumn() {
