@@ -90,8 +90,8 @@ int printSlips(const Args& args) {
         loadLayout(ini, isBonusPeriod(period) ? LayoutKind::Bonus : LayoutKind::Salary));
 
     print::PrintChoices choices;
-    choices.formType =
-        args.option("form-type") ? args.requiredInt("form-type", 0, 7) : settings.formType;
+    choices.formType = args.option("form-type") ? args.requiredInt("form-type", 0, 7)
+                                                : print::validFormType(settings.formType);
     choices.payDate = print::payDateEntryOf(print::proposedPayDate(
         *fileYear, eraNames, period, header, block->settings, eraDateOf(todayInJapan()).eraYear));
     const std::optional<std::string> slotText = args.option("slots");
