@@ -13,6 +13,7 @@
 #include "core/layouts.h"
 #include "core/settings.h"
 #include "core/yearfile.h"
+#include "print/dialog_texts.h"
 #include "print/pay_date.h"
 #include "print/pay_slip_report.h"
 #include "print/qt/picture_export.h"
