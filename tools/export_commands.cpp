@@ -26,8 +26,8 @@ int exportList(const Args& args) {
     const std::string out = args.positional(2, "OUT.csv");
 
     const SavedPeriod saved = openSavedPeriod(args, period);
-    print::writeCsvFile(out, print::monthlyListCsv(monthlyListReport(saved, method),
-                                                   saved.settings.timeStyle));
+    print::writeCsvFile(
+        out, print::monthlyListCsv(monthlyListReport(saved, method), saved.settings.timeStyle));
     printJson({{"csv", out}});
     return 0;
 }

@@ -42,9 +42,9 @@ int printSlips(const Args& args) {
     const std::vector<int> chosen = chosenSlots(args, *saved.block);
 
     OffscreenApplication application;
-    const print::SlipPeriod slipPeriod{
-        saved.block.get(), &saved.header,          period,  saved.fileYear,
-        saved.eraNames,    &saved.settings.itemNames, &tables, &saved.settings};
+    const print::SlipPeriod slipPeriod{saved.block.get(), &saved.header,  period,
+                                       saved.fileYear,    saved.eraNames, &saved.settings.itemNames,
+                                       &tables,           &saved.settings};
     const print::PaySlipReport report(slipPeriod, chosen, saved.file, choices);
     if (pdf) {
         writePdf(report, *pdf, saved.settings);

@@ -60,8 +60,7 @@ std::vector<int> chosenSlots(const Args& args, const PeriodBlock& block) {
 }
 
 void writePdf(const print::Report& report, const std::string& path, const Settings& settings) {
-    const print::Correction correction{settings.printAdjustH / 10.0,
-                                       settings.printAdjustV / 10.0};
+    const print::Correction correction{settings.printAdjustH / 10.0, settings.printAdjustV / 10.0};
     print::writeReportPdf(report, path, correction);
 }
 

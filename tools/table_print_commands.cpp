@@ -39,15 +39,15 @@ Made ledger(const SavedPeriod& saved, const Args& args) {
 }
 
 Made monthlyList(const SavedPeriod& saved, const Args& args) {
-    auto report = std::make_unique<print::MonthlyListReport>(
-        monthlyListReport(saved, listMethodFrom(args)));
+    auto report =
+        std::make_unique<print::MonthlyListReport>(monthlyListReport(saved, listMethodFrom(args)));
     const int people = report->employeeCount();
     return {std::move(report), people};
 }
 
 Made transferList(const SavedPeriod& saved, const Args&) {
-    auto report = std::make_unique<print::TransferListReport>(*saved.block, captionOf(saved),
-                                                              todayInJapan());
+    auto report =
+        std::make_unique<print::TransferListReport>(*saved.block, captionOf(saved), todayInJapan());
     const int people = static_cast<int>(report->employees().size());
     return {std::move(report), people};
 }
@@ -56,8 +56,7 @@ Made denominations(const SavedPeriod& saved, const Args& args) {
     print::PrintChoices choices;
     choices.allEmployees = args.flag("all");
     auto report = std::make_unique<print::DenominationReport>(
-        *saved.block, captionOf(saved), todayInJapan(), choices,
-        saved.settings.use2000YenNotes);
+        *saved.block, captionOf(saved), todayInJapan(), choices, saved.settings.use2000YenNotes);
     const int people = static_cast<int>(report->employees().size());
     return {std::move(report), people};
 }
@@ -76,8 +75,8 @@ struct Kind {
 
 const std::map<std::string, Kind>& kinds() {
     static const std::map<std::string, Kind> all = {
-        {"ledger", {"slots", ledger}},         {"list", {"method", monthlyList}},
-        {"transfer", {"", transferList}},      {"denomination", {"all", denominations}},
+        {"ledger", {"slots", ledger}},    {"list", {"method", monthlyList}},
+        {"transfer", {"", transferList}}, {"denomination", {"all", denominations}},
         {"roster", {"", roster}},
     };
     return all;
