@@ -48,7 +48,11 @@ constexpr const char* kUsage =
     "  employees export FILE --period K OUT.csv\n"
     "  attendance import FILE --period K IN.csv [--save]\n"
     "  print slips FILE --period K [--root DIR] [--form-type N] [--slots 1,2,...]\n"
-    "              (--pdf OUT.pdf | --jpeg DIR)\n";
+    "              (--pdf OUT.pdf | --jpeg DIR)\n"
+    "  print ledger|list|transfer|denomination|roster FILE --period K [--root DIR]\n"
+    "              [--method 0|1|2] [--all] [--slots 1,2,...] --pdf OUT.pdf\n"
+    "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
+    "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n";
 
 }  // namespace
 
@@ -68,7 +72,8 @@ int main(int argc, char** argv) {
         {"calc", runCalc},
         {"employees", runEmployees},
         {"attendance", runAttendance},
-        {"print", runPrint}};
+        {"print", runPrint},
+        {"export", runExport}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

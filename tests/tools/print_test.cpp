@@ -3,41 +3,23 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_output.h"
 
 namespace keiro {
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using testing_support::pdfText;
+using testing_support::quoted;
 using testing_support::runTool;
 using testing_support::ToolRun;
-
-std::string quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
-
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            out.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return out;
-}
-
-std::string withSeparators(long long yen) {
-    std::string digits = std::to_string(yen);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-    return digits;
-}
+using testing_support::withSeparators;
 
 class PrintToolTest : public ::testing::Test {
   protected:
@@ -64,7 +46,7 @@ TEST_F(PrintToolTest, SlipsPdfHoldsNamesAndNetPay) {
     EXPECT_EQ(out["sheets"], 2);  // three slips, two to a sheet
     EXPECT_EQ(out["slips"], 3);
 
-    const std::string text = commandOutput("pdftotext " + quoted(pdf) + " - 2>/dev/null");
+    const std::string text = pdfText(pdf);
     if (text.empty()) GTEST_SKIP() << "poppler-utils are not installed";
     const ToolRun calc =
         runTool("calc period " + quoted(file_) + " --period 11 --root " + quoted(root_));
