@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/errors.h"
+#include "core/fileio.h"
+#include "tests/support/temp_folder.h"
+#include "withholding/model/withholding_file.h"
+
+namespace keiro::withholding {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::TempFolder;
+
+TEST(WithholdingFile, SavesAtomicallyPrivateAndReadsBack) {
+    TempFolder folder("keiro-wh-file");
+    const fs::path path = folder / "源泉徴収(令和08年).dat";
+    WithholdingFile file(true);
+    file.header().address1.assign("東京都千代田区");
+    file.record(1).paid = 4'800'000;
+    file.record(100).incomeEstimateEntered = 1;
+    file.record(100).incomeEstimate = 0;
+    file.record(100).specificRelativeIncome[3] = 1'000'000;
+    file.save(path);
+
+    EXPECT_EQ(fs::file_size(path), 150'300u);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, kPrivateFile);
+    // Nothing but the file itself is left in the folder (no temporary file).
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+
+    const std::string bytes = readFile(path);
+    const std::size_t slot100 = 300 + 99 * 1500;
+    EXPECT_EQ(bytes[slot100 + 1363], 1);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[slot100 + 1372 + 12 + 1]), 0x42);  // 1,000,000
+
+    const WithholdingFile loaded = WithholdingFile::load(path, true);
+    EXPECT_EQ(loaded.header().address1.utf8(), "東京都千代田区");
+    EXPECT_EQ(loaded.record(1).paid, 4'800'000);
+    EXPECT_EQ(loaded.bytes(), file.bytes());
+
+    WithholdingFile legacy(false);
+    legacy.legacyRecord(3).paid = 1;
+    legacy.save(folder / "legacy.dat");
+    EXPECT_EQ(fs::file_size(folder / "legacy.dat"), 50'300u);
+    EXPECT_EQ(WithholdingFile::load(folder / "legacy.dat", false).legacyRecord(3).paid, 1);
+}
+
+TEST(WithholdingFile, ShortOrForeignFilesAreRefusedWithAReadableMessage) {
+    TempFolder folder("keiro-wh-file");
+    const fs::path path = folder / "源泉徴収(令和08年).dat";
+    writeFileAtomic(path, std::string(1000, 'x'));
+    try {
+        WithholdingFile::load(path, true);
+        FAIL() << "a short file was read";
+    } catch (const IoError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("壊れています"), std::string::npos) << message;
+        EXPECT_NE(message.find("1000"), std::string::npos) << message;
+        EXPECT_EQ(e.path(), path);
+    }
+    // A legacy-sized file is not silently read as a current one, nor the other way round.
+    WithholdingFile(false).save(path);
+    EXPECT_THROW(WithholdingFile::load(path, true), IoError);
+    WithholdingFile(true).save(path);
+    EXPECT_THROW(WithholdingFile::load(path, false), IoError);
+    EXPECT_THROW(WithholdingFile::load(folder / "missing.dat", true), IoError);
+}
+
+TEST(WithholdingFile, ChangeCheckComparesWithTheFileOrZeros) {
+    TempFolder folder("keiro-wh-file");
+    const fs::path path = folder / "源泉徴収(令和08年).dat";
+    WithholdingFile file(true);
+    EXPECT_FALSE(file.differsFrom(path)) << "an empty file compares equal to a missing one";
+    file.record(7).adjustStatus = kCalculated;
+    EXPECT_TRUE(file.differsFrom(path));
+    file.save(path);
+    EXPECT_FALSE(file.differsFrom(path));
+    file.header().phone.assign("03-1234-5678");
+    EXPECT_TRUE(file.differsFrom(path));
+    file.save(path);
+
+    // Deleted while the program runs: counts as changed, so the user is asked to save.
+    fs::remove(path);
+    EXPECT_TRUE(file.differsFrom(path));
+    // A damaged file on disk is never taken as equal.
+    writeFileAtomic(path, file.bytes().substr(0, 500));
+    EXPECT_TRUE(file.differsFrom(path));
+}
+
+}  // namespace
+}  // namespace keiro::withholding

@@ -1,0 +1,31 @@
+#pragma once
+// Opening a year's withholding data: the file when it exists, otherwise the file built for the
+// first time (in memory; the user saves it).
+//
+// Building carries last year's data over.  When last year's withholding file exists, each
+// employee of this December is matched by recordId with the employees of last year's December
+// (the first match wins) and takes over that employee's record: converted field by field when
+// this is the first year with 1500-byte records, copied whole otherwise; the payer header is
+// taken over too.  Last year's hand-entry flags and statuses are cleared, since they belong to
+// last year's figures.  Without a previous file everything starts empty, the legacy records
+// with the spouse marked 無, and the furigana and birth date come from the year file's master.
+// In both cases every record then gets its yearly totals and the 乙欄 flag from the master's
+// tax column.
+
+#include <optional>
+
+#include "core/year_view.h"
+#include "withholding/model/names.h"
+#include "withholding/model/withholding_file.h"
+
+namespace keiro::withholding {
+
+// The year's withholding data, or nothing when December's salary of `year` was never saved
+// (there is nothing to adjust yet).  IoError when a file exists but cannot be read or is damaged.
+std::optional<WithholdingFile> openWithholdingFile(const YearView& year,
+                                                   const WithholdingPaths& paths);
+
+// The file built for the first time, whether or not one exists on disk.
+WithholdingFile buildWithholdingFile(const YearView& year, const WithholdingPaths& paths);
+
+}  // namespace keiro::withholding

@@ -1,0 +1,54 @@
+#pragma once
+// A year's withholding file in memory: the payer header and the 100 employee records, in the
+// record format of the year (1500 bytes from 平成28 on, 500 before).  The file has no magic
+// number or checksum, so its size is the one check of its kind: a file of any other size is
+// refused as damaged.  Saving replaces the file atomically (mode 0600); a failure is an IoError
+// and leaves the file as it was.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "withholding/model/records.h"
+
+namespace keiro::withholding {
+
+class WithholdingFile {
+  public:
+    // An empty file (every byte zero) of the given format.
+    explicit WithholdingFile(bool currentFormat);
+
+    // Reads the file; IoError when it cannot be read or its size is not that of the format.
+    static WithholdingFile load(const std::filesystem::path& path, bool currentFormat);
+
+    static std::size_t fileSize(bool currentFormat);
+
+    bool currentFormat() const { return current_; }
+
+    WithholdingHeader& header() { return header_; }
+    const WithholdingHeader& header() const { return header_; }
+    // Slot 1..100; record() only in the current format, legacyRecord() only in the legacy one.
+    WithholdingRecord& record(int slot);
+    const WithholdingRecord& record(int slot) const;
+    LegacyWithholdingRecord& legacyRecord(int slot);
+    const LegacyWithholdingRecord& legacyRecord(int slot) const;
+
+    // The file's bytes: header, then the records of slots 1..100.
+    std::string bytes() const;
+
+    void save(const std::filesystem::path& path) const;
+
+    // Whether saving would change the file: the header and the records are compared byte for
+    // byte with the file, a missing file as all zeros.  A file that exists but cannot be read
+    // whole, or has the wrong size, counts as different (saving mends it).
+    bool differsFrom(const std::filesystem::path& path) const;
+
+  private:
+    bool current_;
+    WithholdingHeader header_{};
+    std::vector<WithholdingRecord> records_;       // 100 in the current format
+    std::vector<LegacyWithholdingRecord> legacy_;  // 100 in the legacy format
+};
+
+}  // namespace keiro::withholding

@@ -1,0 +1,60 @@
+#include "withholding/model/yearly_totals.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace keiro::withholding {
+namespace {
+
+constexpr int kDecember = 12;
+
+std::int32_t clamped(std::int64_t sum) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+template <typename Record>
+void apply(Record& record, const YearlyTotals& totals) {
+    if (!record.isManual(kManualPaid)) record.paid = totals.paid;
+    if (!record.isManual(kManualSocialInsurance)) record.socialInsurance = totals.socialInsurance;
+    if (!record.isManual(kManualWithheld)) record.withheld = totals.withheld;
+}
+
+}  // namespace
+
+YearlyTotals yearlyTotals(const YearView& year, std::string_view recordId) {
+    if (recordId.empty()) return {};
+    std::int64_t paid = 0;
+    std::int64_t socialInsurance = 0;
+    std::int64_t withheld = 0;
+    for (int period = 1; period <= kPeriodCount; ++period) {
+        if (!year.isSaved(period)) continue;
+        const PeriodBlock& block = year.block(period);
+        for (int i = 0; i < kMaxEmployees; ++i) {
+            if (block.employees[i].recordId.bytes() != recordId) continue;
+            paid += block.payments[i].taxablePayTotal;
+            socialInsurance += block.deductions[i].socialInsTotal;
+            withheld += block.deductions[i].incomeTax;
+        }
+    }
+    return {clamped(paid), clamped(socialInsurance), clamped(withheld)};
+}
+
+std::array<YearlyTotals, kMaxEmployees> yearlyTotalsOfDecember(const YearView& year) {
+    std::array<YearlyTotals, kMaxEmployees> totals{};
+    const PeriodBlock& december = year.block(kDecember);
+    for (int i = 0; i < kMaxEmployees; ++i) {
+        totals[i] = yearlyTotals(year, december.employees[i].recordId.bytes());
+    }
+    return totals;
+}
+
+void applyYearlyTotals(WithholdingRecord& record, const YearlyTotals& totals) {
+    apply(record, totals);
+}
+
+void applyYearlyTotals(LegacyWithholdingRecord& record, const YearlyTotals& totals) {
+    apply(record, totals);
+}
+
+}  // namespace keiro::withholding

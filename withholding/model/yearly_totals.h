@@ -1,0 +1,37 @@
+#pragma once
+// An employee's yearly totals for the year-end adjustment, from all fifteen periods of the year
+// file (twelve months and three bonuses): 課税支給合計 paid, 社会保険料計 and 所得税 withheld.
+// The employee is found in each period by `recordId` (its length and text), not by slot, since
+// slots may move between periods; every slot with that recordId adds to the totals.  Periods
+// never saved add nothing.  The year file is read once (YearView) for all employees.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "core/year_view.h"
+#include "withholding/model/records.h"
+
+namespace keiro::withholding {
+
+struct YearlyTotals {
+    std::int32_t paid = 0;             // 支払金額
+    std::int32_t socialInsurance = 0;  // 社会保険料等の金額
+    std::int32_t withheld = 0;         // 徴収税額
+
+    friend bool operator==(const YearlyTotals&, const YearlyTotals&) = default;
+};
+
+// The totals of the employee with this recordId (code page 932 bytes); zeros for an empty one.
+// A sum beyond the range of the file's 32-bit fields (only a damaged file gives one) is held at
+// the limit.
+YearlyTotals yearlyTotals(const YearView& year, std::string_view recordId);
+
+// The totals of every December slot 1..100 (index slot − 1).
+std::array<YearlyTotals, kMaxEmployees> yearlyTotalsOfDecember(const YearView& year);
+
+// Stores the totals in the record, each unless its amount is entered by hand (items 1, 6, 7).
+void applyYearlyTotals(WithholdingRecord& record, const YearlyTotals& totals);
+void applyYearlyTotals(LegacyWithholdingRecord& record, const YearlyTotals& totals);
+
+}  // namespace keiro::withholding
