@@ -52,7 +52,8 @@ constexpr const char* kUsage =
     "  print ledger|list|transfer|denomination|roster FILE --period K [--root DIR]\n"
     "              [--method 0|1|2] [--all] [--slots 1,2,...] --pdf OUT.pdf\n"
     "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
-    "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n";
+    "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n"
+    "  withholding info FILE\n";
 
 }  // namespace
 
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
         {"employees", runEmployees},
         {"attendance", runAttendance},
         {"print", runPrint},
-        {"export", runExport}};
+        {"export", runExport},
+        {"withholding", runWithholding}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

@@ -1,0 +1,184 @@
+// keiro-tool withholding info FILE: a withholding file as JSON.
+//
+// {"file", "currentFormat", "header": {"address1","address2","phone"},
+//  "records": [{"slot", ...the record's fields under its own names...}]}
+// The record format (1500 or 500 bytes) follows from the file's name, as the program decides
+// it.  A slot is listed when any byte of its record is set (the withholding file alone does not
+// say which slots the year file uses).  Fields of the larger records only are left out for
+// legacy files; `incomeEstimate` is null when no estimate was entered.
+#include <algorithm>
+#include <string>
+
+#include "core/era.h"
+#include "tools/args.h"
+#include "tools/commands.h"
+#include "withholding/model/names.h"
+#include "withholding/model/withholding_file.h"
+
+namespace keiro::tool {
+namespace {
+
+using nlohmann::ordered_json;
+using namespace keiro::withholding;
+
+template <typename Record>
+bool isOccupied(const Record& record) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
+    return std::any_of(bytes, bytes + sizeof record, [](unsigned char b) { return b != 0; });
+}
+
+template <typename Array>
+ordered_json numbers(const Array& values) {
+    auto out = ordered_json::array();
+    for (const auto& value : values) out.push_back(+value);
+    return out;
+}
+
+template <typename Texts>
+ordered_json texts(const Texts& values) {
+    auto out = ordered_json::array();
+    for (const auto& value : values) out.push_back(value.utf8());
+    return out;
+}
+
+ordered_json flagsJson(const PersonFlags& f) {
+    return {{"minor", +f.minor},
+            {"secondaryColumn", +f.secondaryColumn},
+            {"disabledSpecial", +f.disabledSpecial},
+            {"disabledOther", +f.disabledOther},
+            {"widow", +f.widow},
+            {"widowSpecial", +f.widowSpecial},
+            {"widower", +f.widower},
+            {"workingStudent", +f.workingStudent},
+            {"retiredByDeath", +f.retiredByDeath},
+            {"disasterVictim", +f.disasterVictim},
+            {"foreigner", +f.foreigner}};
+}
+
+ordered_json dateJson(const EraDateBytes& d) {
+    return {+d.era, +d.year, +d.month, +d.day};
+}
+
+ordered_json familyJson(const FamilyEntry& entry) {
+    return {{"furigana", entry.furigana.utf8()},
+            {"name", entry.name.utf8()},
+            {"myNumber", std::int64_t{entry.myNumber}},
+            {"nonResident", +entry.nonResident}};
+}
+
+// The fields both formats have.
+template <typename Record>
+ordered_json commonJson(int slot, const Record& r) {
+    const DependantCounts& d = r.dependants;
+    const JoinLeaveBirth& j = r.joinLeaveBirth;
+    return {{"slot", slot},
+            {"postalCode", r.postalCode.utf8()},
+            {"address1", r.address1.utf8()},
+            {"address2", r.address2.utf8()},
+            {"recipientNumber", r.recipientNumber.utf8()},
+            {"position", r.position.utf8()},
+            {"furigana", r.furigana.utf8()},
+            {"paid", +r.paid},
+            {"withheld", +r.withheld},
+            {"incomeAfterDeduction", +r.incomeAfterDeduction},
+            {"totalDeductions", +r.totalDeductions},
+            {"annualTax", +r.annualTax},
+            {"spouseElderly", +r.spouseElderly},
+            {"spouseSpecial", +r.spouseSpecial},
+            {"spouseIncome", +r.spouseIncome},
+            {"dependants",
+             {+d.specific, +d.specificSecondary, +d.elderlyLivingTogether, +d.elderly,
+              +d.elderlySecondary, +d.general, +d.generalSecondary}},
+            {"under16", +r.under16},
+            {"disabled", {+r.disabled.specialLivingTogether, +r.disabled.special,
+                          +r.disabled.other}},
+            {"socialInsurance", +r.socialInsurance},
+            {"lifeInsurance", +r.lifeInsurance},
+            {"earthquakeInsurance", +r.earthquakeInsurance},
+            {"housingLoanCredit", +r.housingLoanCredit},
+            {"lifeNew", +r.lifeNew},
+            {"lifeOld", +r.lifeOld},
+            {"medicalCare", +r.medicalCare},
+            {"pensionNew", +r.pensionNew},
+            {"pensionOld", +r.pensionOld},
+            {"housingLoanAvailable", +r.housingLoanAvailable},
+            {"nationalPension", +r.nationalPension},
+            {"oldLongTermInsurance", +r.oldLongTermInsurance},
+            {"smallBusinessMutualAid", +r.smallBusinessMutualAid},
+            {"remarks", texts(r.remarks)},
+            {"flags", flagsJson(r.flags)},
+            {"joined", +j.joined},
+            {"left", +j.left},
+            {"changeDate", {+j.changeYear, +j.changeMonth, +j.changeDay}},
+            {"birth", dateJson(j.birth)},
+            {"manualFlags", numbers(r.manualFlags)},
+            {"adjustStatus", +r.adjustStatus}};
+}
+
+ordered_json recordJson(int slot, const WithholdingRecord& r) {
+    ordered_json out = commonJson(slot, r);
+    out["spouseDeductible"] = +r.spouseDeductible;
+    out["spouseSecondary"] = +r.spouseSecondary;
+    out["nonResidentRelatives"] = +r.nonResidentRelatives;
+    out["housingLoanCount"] = +r.housingLoanCount;
+    out["residenceStart"] = {dateJson(r.residenceStart[0]), dateJson(r.residenceStart[1])};
+    out["housingLoanKind"] = numbers(r.housingLoanKind);
+    out["housingLoanSpecific"] = numbers(r.housingLoanSpecific);
+    out["housingLoanBalance"] = numbers(r.housingLoanBalance);
+    out["spouse"] = familyJson(r.spouse);
+    auto dependants = ordered_json::array();
+    for (const FamilyEntry& entry : r.dependantEntries) dependants.push_back(familyJson(entry));
+    out["dependantEntries"] = dependants;
+    auto under16 = ordered_json::array();
+    for (const FamilyEntry& entry : r.under16Entries) under16.push_back(familyJson(entry));
+    out["under16Entries"] = under16;
+    out["moreDependantNumbers"] = texts(r.moreDependantNumbers);
+    out["moreUnder16Numbers"] = texts(r.moreUnder16Numbers);
+    out["incomeEstimate"] =
+        r.incomeEstimateEntered == 1 ? ordered_json(+r.incomeEstimate) : ordered_json(nullptr);
+    out["singleParent"] = +r.singleParent;
+    out["specificRelativeIncome"] = numbers(r.specificRelativeIncome);
+    return out;
+}
+
+ordered_json recordJson(int slot, const LegacyWithholdingRecord& r) {
+    ordered_json out = commonJson(slot, r);
+    out["spouseFlags"] = numbers(r.spouseFlags);
+    out["residenceStart"] = {dateJson(r.residenceStart)};
+    return out;
+}
+
+void info(const std::string& path) {
+    const EraNames names = eraNamesFor(todayInJapan(), "");
+    const bool current = isCurrentFormat(path, names.earlier);
+    const WithholdingFile file = WithholdingFile::load(path, current);
+    const WithholdingHeader& header = file.header();
+    auto records = ordered_json::array();
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        if (current && isOccupied(file.record(slot))) {
+            records.push_back(recordJson(slot, file.record(slot)));
+        } else if (!current && isOccupied(file.legacyRecord(slot))) {
+            records.push_back(recordJson(slot, file.legacyRecord(slot)));
+        }
+    }
+    printJson({{"file", path},
+               {"currentFormat", current},
+               {"header",
+                {{"address1", header.address1.utf8()},
+                 {"address2", header.address2.utf8()},
+                 {"phone", header.phone.utf8()}}},
+               {"records", records}});
+}
+
+}  // namespace
+
+// withholding info FILE
+int runWithholding(const Words& words) {
+    const Args args(words);
+    args.expectOnly({}, 2);
+    if (args.positional(0, "command") != "info") throw UsageError("unknown withholding command");
+    info(args.positional(1, "FILE"));
+    return 0;
+}
+
+}  // namespace keiro::tool
