@@ -6,35 +6,19 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <system_error>
-
-#include <unistd.h>
 
 #include "core/fileio.h"
 #include "core/year_view.h"
+#include "fuzz/data_folder.h"
 #include "withholding/model/opening.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A data folder of this process, removed when it ends.
-struct DataFolder {
-    DataFolder()
-        : path(fs::temp_directory_path() /
-               ("keiro-fuzz-withholding-" + std::to_string(::getpid()))) {
-        fs::create_directories(path);
-    }
-    ~DataFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
-
 const fs::path& dataFolder() {
-    static const DataFolder folder;
-    return folder.path;
+    static const keiro::fuzz::DataFolder folder("withholding");
+    return folder.path();
 }
 
 // The input cut or padded to `size` bytes, so that the files are read and not refused.

@@ -6,36 +6,21 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
-
-#include <unistd.h>
 
 #include "calc/premiums.h"
 #include "core/fileio.h"
 #include "core/periodcopy.h"
 #include "core/year_view.h"
 #include "core/yearfile.h"
+#include "fuzz/data_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A data folder of this process, removed when it ends.
-struct DataFolder {
-    DataFolder()
-        : path(fs::temp_directory_path() / ("keiro-fuzz-yearfile-" + std::to_string(::getpid()))) {
-        fs::create_directories(path);
-    }
-    ~DataFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
-
 const fs::path& dataFolder() {
-    static const DataFolder folder;
-    return folder.path;
+    static const keiro::fuzz::DataFolder folder("yearfile");
+    return folder.path();
 }
 
 }  // namespace

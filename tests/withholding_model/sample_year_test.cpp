@@ -72,8 +72,7 @@ TEST(WithholdingSampleYear, BuildsTheYearFromEveryPeriodOfTheSampleCompany) {
 
     // The new year has no December yet: nothing to adjust.
     const YearView next(files.yearFiles[1]);
-    EXPECT_FALSE(openWithholdingFile(
-                     next, withholdingPathsFor(next.path(), {"令和", 9}, kNames))
+    EXPECT_FALSE(openWithholdingFile(next, withholdingPathsFor(next.path(), {"令和", 9}, kNames))
                      .has_value());
 }
 

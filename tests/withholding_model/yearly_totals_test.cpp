@@ -16,7 +16,7 @@ TEST(YearlyTotals, FollowTheEmployeeByRecordIdAcrossSlotsAndPeriods) {
     TempFolder folder("keiro-wh-totals");
     YearFileWriter writer;
     writer.put(1, 1, "250101_090000", 300'000, 40'000, 6'000);
-    writer.put(2, 5, "250101_090000", 310'000, 41'000, 6'100);  // moved to slot 5
+    writer.put(2, 5, "250101_090000", 310'000, 41'000, 6'100);    // moved to slot 5
     writer.put(13, 2, "250101_090000", 500'000, 70'000, 20'000);  // a bonus
     writer.put(12, 3, "250101_090000", 320'000, 42'000, 6'200);
     // Another employee whose recordId only starts the same way, and one with the same text but
@@ -28,8 +28,7 @@ TEST(YearlyTotals, FollowTheEmployeeByRecordIdAcrossSlotsAndPeriods) {
     writer.write(folder / "y.dat");
 
     const YearView year(folder / "y.dat");
-    EXPECT_EQ(yearlyTotals(year, "250101_090000"),
-              (YearlyTotals{1'430'000, 193'000, 38'300}));
+    EXPECT_EQ(yearlyTotals(year, "250101_090000"), (YearlyTotals{1'430'000, 193'000, 38'300}));
     EXPECT_EQ(yearlyTotals(year, ""), YearlyTotals{}) << "a free slot has no totals";
 
     const auto december = yearlyTotalsOfDecember(year);

@@ -38,8 +38,8 @@ void clearLastYearsState(Record& record) {
 }
 
 void carryOver(const WithholdingPaths& paths, const PeriodBlock& december, WithholdingFile& file) {
-    const WithholdingFile previous = WithholdingFile::load(paths.previousFile,
-                                                           paths.previousCurrentFormat);
+    const WithholdingFile previous =
+        WithholdingFile::load(paths.previousFile, paths.previousCurrentFormat);
     file.header() = previous.header();
     // Without last year's year file nobody can be matched: every record starts empty.
     const std::optional<YearView> previousYear = YearView::ifExists(paths.previousYearFile);

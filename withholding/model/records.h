@@ -63,24 +63,24 @@ struct EraDateBytes {
 
 // The flags of 未成年者 .. 外国人, in this order, in both record formats.
 struct PersonFlags {
-    std::uint8_t minor;                 // 未成年者
-    std::uint8_t secondaryColumn;       // 乙欄: no year-end adjustment
-    std::uint8_t disabledSpecial;       // 本人が特別障害者
-    std::uint8_t disabledOther;         // 本人がその他の障害者
-    std::uint8_t widow;                 // 寡婦 (一般)
-    std::uint8_t widowSpecial;          // 寡婦 (特別)
-    std::uint8_t widower;               // 寡夫
-    std::uint8_t workingStudent;        // 勤労学生
-    std::uint8_t retiredByDeath;        // 死亡退職
-    std::uint8_t disasterVictim;        // 災害者
-    std::uint8_t foreigner;             // 外国人
+    std::uint8_t minor;            // 未成年者
+    std::uint8_t secondaryColumn;  // 乙欄: no year-end adjustment
+    std::uint8_t disabledSpecial;  // 本人が特別障害者
+    std::uint8_t disabledOther;    // 本人がその他の障害者
+    std::uint8_t widow;            // 寡婦 (一般)
+    std::uint8_t widowSpecial;     // 寡婦 (特別)
+    std::uint8_t widower;          // 寡夫
+    std::uint8_t workingStudent;   // 勤労学生
+    std::uint8_t retiredByDeath;   // 死亡退職
+    std::uint8_t disasterVictim;   // 災害者
+    std::uint8_t foreigner;        // 外国人
 };
 
 // Joining or leaving during the year and the birth date, in this order in both formats.
 struct JoinLeaveBirth {
-    std::uint8_t joined;       // 中途就職
-    std::uint8_t left;         // 中途退職
-    std::uint8_t changeYear;   // date of joining or leaving, era of the data year
+    std::uint8_t joined;      // 中途就職
+    std::uint8_t left;        // 中途退職
+    std::uint8_t changeYear;  // date of joining or leaving, era of the data year
     std::uint8_t changeMonth;
     std::uint8_t changeDay;
     EraDateBytes birth;
@@ -126,14 +126,14 @@ struct WithholdingRecord {
     PStr<16> position;        // 役職名
     PStr<20> furigana;
     std::uint8_t reserved138[2];
-    std::int32_t paid;                 // 支払金額 (manual item 1)
-    std::int32_t withheld;             // 徴収税額, withheld by payroll (manual item 7)
-    std::int32_t incomeAfterDeduction; // 給与所得控除後の金額 (manual item 2)
-    std::int32_t totalDeductions;      // 所得控除の額の合計額 (manual item 3)
-    std::int32_t annualTax;            // 源泉徴収税額 (manual item 4)
-    std::uint8_t spouseDeductible;     // 控除対象配偶者 有
-    std::uint8_t spouseSecondary;      // 従有
-    std::uint8_t spouseElderly;        // 老人
+    std::int32_t paid;                  // 支払金額 (manual item 1)
+    std::int32_t withheld;              // 徴収税額, withheld by payroll (manual item 7)
+    std::int32_t incomeAfterDeduction;  // 給与所得控除後の金額 (manual item 2)
+    std::int32_t totalDeductions;       // 所得控除の額の合計額 (manual item 3)
+    std::int32_t annualTax;             // 源泉徴収税額 (manual item 4)
+    std::uint8_t spouseDeductible;      // 控除対象配偶者 有
+    std::uint8_t spouseSecondary;       // 従有
+    std::uint8_t spouseElderly;         // 老人
     std::uint8_t reserved163;
     std::int32_t spouseSpecial;  // 配偶者特別控除の額 (manual item 5 in some years)
     DependantCounts dependants;
@@ -146,25 +146,25 @@ struct WithholdingRecord {
     std::int32_t housingLoanCredit;     // 住宅借入金等特別控除の額
     PStr<85> remarks[5];                // 摘要
     std::uint8_t reserved626[2];
-    std::int32_t lifeNew;                // 新生命保険料の金額
-    std::int32_t lifeOld;                // 旧生命保険料の金額
-    std::int32_t medicalCare;            // 介護医療保険料の金額
-    std::int32_t pensionNew;             // 新個人年金保険料の金額
-    std::int32_t pensionOld;             // 旧個人年金保険料の金額
-    std::int32_t housingLoanCount;       // 住宅借入金等特別控除適用数
-    std::int32_t housingLoanAvailable;   // 住宅借入金等特別控除可能額
+    std::int32_t lifeNew;               // 新生命保険料の金額
+    std::int32_t lifeOld;               // 旧生命保険料の金額
+    std::int32_t medicalCare;           // 介護医療保険料の金額
+    std::int32_t pensionNew;            // 新個人年金保険料の金額
+    std::int32_t pensionOld;            // 旧個人年金保険料の金額
+    std::int32_t housingLoanCount;      // 住宅借入金等特別控除適用数
+    std::int32_t housingLoanAvailable;  // 住宅借入金等特別控除可能額
     EraDateBytes residenceStart[2];
-    std::uint8_t housingLoanKind[2];     // index into ('' '住' '認' '増' '震')
-    std::uint8_t housingLoanSpecific[2]; // 特定取得
-    std::int32_t housingLoanBalance[2];  // 住宅借入金等年末残高
-    FamilyEntry spouse;                  // 控除対象配偶者
-    std::int32_t spouseIncome;           // 配偶者の合計所得
-    std::int32_t nationalPension;        // 国民年金保険料等の金額
-    std::int32_t oldLongTermInsurance;   // 旧長期損害保険料の金額
-    FamilyEntry dependantEntries[4];     // 控除対象扶養親族
-    FamilyEntry under16Entries[4];       // 16歳未満の扶養親族
-    PStr<16> moreDependantNumbers[5];    // 備考: 控除対象扶養親族 from the fifth on
-    PStr<16> moreUnder16Numbers[5];      // 備考: 16歳未満 from the fifth on
+    std::uint8_t housingLoanKind[2];      // index into ('' '住' '認' '増' '震')
+    std::uint8_t housingLoanSpecific[2];  // 特定取得
+    std::int32_t housingLoanBalance[2];   // 住宅借入金等年末残高
+    FamilyEntry spouse;                   // 控除対象配偶者
+    std::int32_t spouseIncome;            // 配偶者の合計所得
+    std::int32_t nationalPension;         // 国民年金保険料等の金額
+    std::int32_t oldLongTermInsurance;    // 旧長期損害保険料の金額
+    FamilyEntry dependantEntries[4];      // 控除対象扶養親族
+    FamilyEntry under16Entries[4];        // 16歳未満の扶養親族
+    PStr<16> moreDependantNumbers[5];     // 備考: 控除対象扶養親族 from the fifth on
+    PStr<16> moreUnder16Numbers[5];       // 備考: 16歳未満 from the fifth on
     PersonFlags flags;
     JoinLeaveBirth joinLeaveBirth;
     std::uint8_t reserved1346[2];
