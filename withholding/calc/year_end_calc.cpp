@@ -49,7 +49,7 @@ std::int64_t disabilityAmount(const PersonAmounts& amounts, const YearEndInput& 
 std::int64_t sumOfDeductions(const YearEndInput& in, const YearEndResult& r,
                              bool withSmallEnterprise) {
     return in.socialInsurance + (withSmallEnterprise ? in.smallEnterprise : 0) +
-           in.lifeInsurance + in.earthquakeInsurance + r.spouseDeduction + r.spouseSpecial +
+           r.lifeInsurance + r.earthquakeInsurance + r.spouseDeduction + r.spouseSpecial +
            r.specificRelative + r.dependants + r.disability + r.widowOrSingleParent +
            r.workingStudent + r.basic;
 }
@@ -102,6 +102,8 @@ YearEndResult traditional(const YearEndInput& in, const YearEndLaw& law) {
     r.incomeAfterDeduction = in.manualIncomeAfterDeduction.value_or(r.employmentIncome);
     r.totalIncome = r.incomeAfterDeduction;
 
+    r.lifeInsurance = in.lifeInsurance;
+    r.earthquakeInsurance = in.earthquakeInsurance;
     r.dependants = dependantAmount(amounts, in);
     r.disability = disabilityAmount(amounts, in);
     if (in.widow == Widow::Special) {
@@ -128,15 +130,18 @@ YearEndResult traditional(const YearEndInput& in, const YearEndLaw& law) {
 
 // ---- from 2020 -----------------------------------------------------------------------------
 
+bool hasDependantUnder23(const YearEndInput& in) {
+    return in.under16Dependants > 0 || in.specificDependants > 0 || in.youngDependantDeclared;
+}
+
 // 所得金額調整控除: above 8,500,000 of pay, for an employee who is specially disabled or has a
 // dependant under 23 or a specially disabled spouse or dependant; 10 % of the pay above
 // 8,500,000 up to 10,000,000, a fraction of a yen rounded up.
 std::int64_t incomeAdjustment(const YearEndInput& in) {
     constexpr std::int64_t kFrom = 8'500'000;
     constexpr std::int64_t kTo = 10'000'000;
-    const bool qualifies = in.selfSpecialDisabled || in.under16Dependants > 0 ||
-                           in.specificDependants > 0 || in.youngDependantDeclared ||
-                           in.specialDisabled > 0;
+    const bool qualifies =
+        in.selfSpecialDisabled || hasDependantUnder23(in) || in.specialDisabled > 0;
     if (!qualifies || in.paid <= kFrom) return 0;
     return (std::min(in.paid, kTo) - kFrom + 9) / 10;
 }
@@ -213,6 +218,13 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
         in.manualIncomeAfterDeduction.value_or(r.employmentIncome - r.incomeAdjustment);
     r.totalIncome = in.incomeEstimate.value_or(r.incomeAfterDeduction);
 
+    r.lifeInsurance = in.lifePremiums ? lifeInsuranceDeduction(*in.lifePremiums,
+                                                               law.youngFamilyLifeInsurance &&
+                                                                   hasDependantUnder23(in))
+                                      : in.lifeInsurance;
+    r.earthquakeInsurance = in.earthquakePremiums
+                                ? earthquakeInsuranceDeduction(*in.earthquakePremiums)
+                                : in.earthquakeInsurance;
     statutorySpouse(in, law, r);
     r.specificRelative = specificRelativeAmount(in, law);
     r.dependants = dependantAmount(amounts, in);

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "withholding/calc/insurance_deductions.h"
+
 namespace keiro::withholding {
 
 enum class AdjustStatus : std::uint8_t { Unprocessed = 0, Calculated = 1, NotAdjusted = 2 };
@@ -27,6 +29,9 @@ struct YearEndInput {
     std::int64_t lifeInsurance = 0;
     std::int64_t earthquakeInsurance = 0;
     std::int64_t housingLoanCredit = 0;  // 住宅借入金等特別控除, a credit against the tax
+    // From 2020, premiums paid in place of the two insurance deductions when given.
+    std::optional<LifePremiums> lifePremiums;
+    std::optional<EarthquakePremiums> earthquakePremiums;
 
     // Spouse.  `spouse` is the record's spouse flag: a spouse whose income is within the
     // limit is declared.  From 2020 a spouse counts when the flag is set or an income is given.
@@ -84,6 +89,8 @@ struct YearEndResult {
     std::int64_t incomeAfterDeduction = 0;  // the slip's amount: employment income − adjustment
     std::int64_t totalIncome = 0;          // the employee's 合計所得金額 used for the tests
 
+    std::int64_t lifeInsurance = 0;
+    std::int64_t earthquakeInsurance = 0;
     std::int64_t spouseDeduction = 0;
     std::int64_t spouseSpecial = 0;
     std::int64_t specificRelative = 0;

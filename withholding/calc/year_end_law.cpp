@@ -185,6 +185,7 @@ constexpr YearEndLaw period2026() {
     law.dependantIncomeLimit = 620'000;
     law.specificRelative = kSpecificRelative;
     law.workingStudentIncomeLimit = 890'000;
+    law.youngFamilyLifeInsurance = true;
     return law;
 }
 

@@ -98,6 +98,9 @@ struct YearEndLaw {
     std::span<const AmountBand> specificRelative{};  // by the relative's income, above the limit
     std::int32_t singleParentIncomeLimit = 0;      // employee's total income (寡婦 too)
     std::int32_t workingStudentIncomeLimit = 0;
+    // The new 一般 life insurance contracts of an employee with a dependant under 23 have the
+    // larger formula.
+    bool youngFamilyLifeInsurance = false;
     std::int32_t flatCutPerPerson = 0;              // 定額減税 per person (2024 only)
     std::int64_t flatCutIncomeLimit = 0;
     std::int64_t adjustedPayLimit = 0;  // no adjustment above this pay (0: no limit)
