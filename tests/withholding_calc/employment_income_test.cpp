@@ -108,14 +108,21 @@ TEST(StatutoryEmploymentIncome, PublishedVectorsOfEachPeriod) {
     }
 }
 
-TEST(StatutoryEmploymentIncome, TransitionRowsOfTheFirstPeriod) {
-    const EmploymentTable& table = yearEndLaw(2020).employment;
-    EXPECT_EQ(statutoryEmploymentIncome(1'618'999, table), 1'068'999);
-    EXPECT_EQ(statutoryEmploymentIncome(1'619'000, table), 1'069'000);
-    EXPECT_EQ(statutoryEmploymentIncome(1'621'999, table), 1'070'000);
-    EXPECT_EQ(statutoryEmploymentIncome(1'622'000, table), 1'072'000);
-    EXPECT_EQ(statutoryEmploymentIncome(1'623'999, table), 1'072'000);
-    EXPECT_EQ(statutoryEmploymentIncome(1'624'000, table), 1'074'000);
+TEST(StatutoryEmploymentIncome, TransitionRows) {
+    struct Case {
+        int year;
+        std::int64_t pay, income;
+    };
+    const Case cases[] = {
+        {2020, 1'618'999, 1'068'999}, {2020, 1'619'000, 1'069'000}, {2020, 1'621'999, 1'070'000},
+        {2020, 1'622'000, 1'072'000}, {2020, 1'623'999, 1'072'000}, {2020, 1'624'000, 1'074'000},
+        {2026, 2'190'999, 1'450'999}, {2026, 2'192'999, 1'451'000}, {2026, 2'193'000, 1'453'000},
+        {2026, 2'195'999, 1'453'000}, {2026, 2'196'000, 1'456'000},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(statutoryEmploymentIncome(c.pay, yearEndLaw(c.year).employment), c.income)
+            << c.year << " " << c.pay;
+    }
 }
 
 // The grid rows as printed: B = pay / 4 to the thousand below, times 2.4, 2.8 or 3.2, less an

@@ -154,6 +154,12 @@ TEST(StatutoryYearEnd, PersonalDeductionsAndTheirIncomeLimits) {
     EXPECT_EQ(calculateYearEnd(in).widowOrSingleParent, 270'000);
     in.incomeEstimate = 5'000'001;
     EXPECT_EQ(calculateYearEnd(in).widowOrSingleParent, 0);
+    in.incomeEstimate.reset();
+    in.singleParent = true;
+    in.dataYear = 2026;
+    EXPECT_EQ(calculateYearEnd(in).widowOrSingleParent, 350'000);
+    in.dataYear = 2027;  // raised from 2027
+    EXPECT_EQ(calculateYearEnd(in).widowOrSingleParent, 380'000);
 
     struct Student {
         int year;

@@ -1,6 +1,7 @@
 #include "withholding/calc/employment_income.h"
 
 #include <algorithm>
+#include <cassert>
 #include <iterator>
 
 namespace keiro::withholding {
@@ -65,6 +66,7 @@ std::int64_t statutoryEmploymentIncome(std::int64_t pay, const EmploymentTable& 
             row = pay / kGrid * kGrid;
         } else {
             const auto& starts = table.transitionRows;
+            assert(!starts.empty() && starts.front() <= pay);
             row = *std::prev(std::upper_bound(starts.begin(), starts.end(), pay));
         }
     }

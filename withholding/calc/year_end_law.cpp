@@ -177,9 +177,8 @@ constexpr YearEndLaw period2025() {
     return law;
 }
 
-// 2026 and on, until a later year's law is added.
 constexpr YearEndLaw period2026() {
-    YearEndLaw law = statutory(2026, INT32_MAX);
+    YearEndLaw law = statutory(2026, 2026);
     law.employment = {740'000, 741'000, 2'191'000, kTransition2026, 2'200'000, kDeduction2026};
     law.basicByIncome = kBasic2026;
     law.dependantIncomeLimit = 620'000;
@@ -189,8 +188,19 @@ constexpr YearEndLaw period2026() {
     return law;
 }
 
-constexpr std::array<YearEndLaw, 5> kPeriods{
-    traditional(), period2020(2020, 2023), period2024(), period2025(), period2026()};
+// 2027 and on, until a later year's law is added: as 2026, with the larger single-parent
+// amount and without the young-family life insurance formula.
+constexpr YearEndLaw period2027() {
+    YearEndLaw law = period2026();
+    law.firstYear = 2027;
+    law.lastYear = INT32_MAX;
+    law.amounts.singleParent = 380'000;
+    law.youngFamilyLifeInsurance = false;
+    return law;
+}
+
+constexpr std::array<YearEndLaw, 6> kPeriods{traditional(), period2020(2020, 2023), period2024(),
+                                             period2025(),  period2026(),           period2027()};
 
 }  // namespace
 
