@@ -23,12 +23,12 @@ TEST(TraditionalEmploymentIncome, StepsAndBands) {
         {650'999, false, 0},
         {651'000, false, 1'000},
         {1'618'999, false, 968'999},
-        {1'619'500, false, 969'000},      // stepped to 1,619,000
-        {1'621'999, false, 970'000},      // 2,000 steps: 1,620,000 → 0.6a − 2,000
-        {1'627'999, true, 974'000},       // 4,000 steps from 1,624,000 → 0.6a − 400
-        {5'001'000, false, 3'460'000},    // stepped to 5,000,000
-        {6'599'999, false, 4'736'800},    // stepped to 6,596,000
-        {9'999'999, false, 7'799'999},    // 0.9a − 1,200,000, fraction cut
+        {1'619'500, false, 969'000},    // stepped to 1,619,000
+        {1'621'999, false, 970'000},    // 2,000 steps: 1,620,000 → 0.6a − 2,000
+        {1'627'999, true, 974'000},     // 4,000 steps from 1,624,000 → 0.6a − 400
+        {5'001'000, false, 3'460'000},  // stepped to 5,000,000
+        {6'599'999, false, 4'736'800},  // stepped to 6,596,000
+        {9'999'999, false, 7'799'999},  // 0.9a − 1,200,000, fraction cut
         {10'000'000, false, 7'800'000},
         {19'999'999, false, 17'799'999},
         {25'000'000, false, 17'800'000},  // the 1500-byte records cap it
@@ -43,8 +43,12 @@ TEST(TraditionalEmploymentIncome, StepsAndBands) {
 
 // The traditional formulas evaluated in floating point with the nudged truncation and the
 // half-away rounding they were written with.
-std::int64_t truncNudged(long double x) { return static_cast<std::int64_t>(x + 0.000001L); }
-std::int64_t roundHalf(long double x) { return truncNudged(x + 0.5L); }
+std::int64_t truncNudged(long double x) {
+    return static_cast<std::int64_t>(x + 0.000001L);
+}
+std::int64_t roundHalf(long double x) {
+    return truncNudged(x + 0.5L);
+}
 
 std::int64_t floatingReference(std::int64_t pay, bool legacy) {
     if (pay <= 650'999) return 0;

@@ -24,9 +24,8 @@ TEST(TraditionalYearEnd, SurtaxByYearAndHundredYenRounding) {
     };
     // A taxable 1,950,999 is taken to 1,950,000: 5 % gives 97,500.
     const Case cases[] = {
-        {2019, true, 99'500}, {2019, false, 99'547}, {2013, true, 99'500},
-        {2012, true, 97'500}, {2010, false, 97'500}, {2003, true, 97'500},
-        {2002, false, 99'547},
+        {2019, true, 99'500},  {2019, false, 99'547}, {2013, true, 99'500},  {2012, true, 97'500},
+        {2010, false, 97'500}, {2003, true, 97'500},  {2002, false, 99'547},
     };
     for (const Case& c : cases) {
         YearEndInput in = withTaxable(c.year, 1'950'999);
@@ -64,8 +63,8 @@ TEST(TraditionalYearEnd, DeductionsAddUp) {
     EXPECT_EQ(r.spouseDeduction, 480'000);
     EXPECT_EQ(r.dependants, 380'000 + 630'000 + 2 * 480'000 + 100'000);
     EXPECT_EQ(r.disability, 400'000 + 350'000 + 270'000 + 270'000);
-    const std::int64_t total = 700'000 + 10'000 + 40'000 + 5'000 + 480'000 + 2'070'000 +
-                               1'290'000 + 350'000 + 270'000 + 380'000;
+    const std::int64_t total = 700'000 + 10'000 + 40'000 + 5'000 + 480'000 + 2'070'000 + 1'290'000 +
+                               350'000 + 270'000 + 380'000;
     EXPECT_EQ(r.totalDeductions, total);
     EXPECT_EQ(r.taxable, 0);
     EXPECT_EQ(r.annualTax, 0);
@@ -83,9 +82,15 @@ TEST(TraditionalYearEnd, SpouseSpecialBands) {
         std::int64_t spouseIncome;
         std::int64_t special;
     };
-    const Case cases[] = {{0, 0},          {380'000, 0},       {380'001, 380'000},
-                          {399'999, 380'000}, {400'000, 360'000}, {749'999, 60'000},
-                          {750'000, 30'000},  {759'999, 30'000},  {760'000, 0}};
+    const Case cases[] = {{0, 0},
+                          {380'000, 0},
+                          {380'001, 380'000},
+                          {399'999, 380'000},
+                          {400'000, 360'000},
+                          {749'999, 60'000},
+                          {750'000, 30'000},
+                          {759'999, 30'000},
+                          {760'000, 0}};
     for (int year : {2015, 2017}) {
         for (const Case& c : cases) {
             YearEndInput in;

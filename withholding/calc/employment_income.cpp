@@ -19,7 +19,9 @@ std::int64_t traditionalStep(std::int64_t pay) {
 }
 
 // tenths / 10 with a half rounded away from zero (all values here are positive).
-std::int64_t roundTenths(std::int64_t tenths) { return (tenths + 5) / 10; }
+std::int64_t roundTenths(std::int64_t tenths) {
+    return (tenths + 5) / 10;
+}
 
 }  // namespace
 
@@ -47,10 +49,12 @@ namespace {
 
 // Pay minus the statutory deduction of its band, fractions of a yen of the income cut off.
 std::int64_t incomeByFormula(std::int64_t pay, const EmploymentTable& table) {
-    for (const DeductionBand& band : table.deduction) {
-        if (pay <= band.upTo) return pay * (100 - band.percent) / 100 - band.add;
+    for (auto bands : {table.lowDeduction, table.upperDeduction}) {
+        for (const DeductionBand& band : bands) {
+            if (pay <= band.upTo) return pay * (100 - band.percent) / 100 - band.add;
+        }
     }
-    return pay - table.deduction.back().add;
+    return pay - table.upperDeduction.back().add;
 }
 
 }  // namespace

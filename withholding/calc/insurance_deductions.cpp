@@ -39,9 +39,9 @@ std::int64_t lifeInsuranceDeduction(const LifePremiums& p, bool youngFamilyGener
 }
 
 std::int64_t earthquakeInsuranceDeduction(const EarthquakePremiums& p) {
-    const std::int64_t total = std::min<std::int64_t>(std::max<std::int64_t>(p.earthquake, 0),
-                                                      kEarthquakeCap) +
-                               premiumDeduction(p.oldLongTerm, kOldLongTerm);
+    const std::int64_t total =
+        std::min<std::int64_t>(std::max<std::int64_t>(p.earthquake, 0), kEarthquakeCap) +
+        premiumDeduction(p.oldLongTerm, kOldLongTerm);
     return std::min(total, kEarthquakeCap);
 }
 

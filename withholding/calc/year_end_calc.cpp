@@ -13,7 +13,9 @@ namespace {
 constexpr std::int64_t kTaxableUnit = 1'000;
 constexpr std::int64_t kTaxUnit = 100;
 
-std::int64_t floorTo(std::int64_t value, std::int64_t unit) { return value / unit * unit; }
+std::int64_t floorTo(std::int64_t value, std::int64_t unit) {
+    return value / unit * unit;
+}
 
 // The tax of the first row whose bound the taxable amount does not exceed; none past the last.
 std::optional<std::int64_t> taxByRates(std::span<const RateBand> rates, std::int64_t taxable) {
@@ -24,7 +26,9 @@ std::optional<std::int64_t> taxByRates(std::span<const RateBand> rates, std::int
 }
 
 // The reconstruction surtax of 2.1 %, fractions of a yen cut off.
-std::int64_t withSurtax(std::int64_t tax) { return tax * 1'021 / 1'000; }
+std::int64_t withSurtax(std::int64_t tax) {
+    return tax * 1'021 / 1'000;
+}
 
 std::int64_t dependantAmount(const PersonAmounts& amounts, const YearEndInput& in) {
     return std::int64_t{in.generalDependants} * amounts.general +
@@ -34,10 +38,10 @@ std::int64_t dependantAmount(const PersonAmounts& amounts, const YearEndInput& i
 }
 
 std::int64_t disabilityAmount(const PersonAmounts& amounts, const YearEndInput& in) {
-    std::int64_t total = std::int64_t{in.specialDisabled} * amounts.specialDisabled +
-                         std::int64_t{in.cohabitingSpecialDisabled} *
-                             amounts.cohabitingSpecialDisabledExtra +
-                         std::int64_t{in.otherDisabled} * amounts.disabled;
+    std::int64_t total =
+        std::int64_t{in.specialDisabled} * amounts.specialDisabled +
+        std::int64_t{in.cohabitingSpecialDisabled} * amounts.cohabitingSpecialDisabledExtra +
+        std::int64_t{in.otherDisabled} * amounts.disabled;
     if (in.selfSpecialDisabled) {
         total += amounts.specialDisabled;
     } else if (in.selfDisabled) {
@@ -48,10 +52,9 @@ std::int64_t disabilityAmount(const PersonAmounts& amounts, const YearEndInput& 
 
 std::int64_t sumOfDeductions(const YearEndInput& in, const YearEndResult& r,
                              bool withSmallEnterprise) {
-    return in.socialInsurance + (withSmallEnterprise ? in.smallEnterprise : 0) +
-           r.lifeInsurance + r.earthquakeInsurance + r.spouseDeduction + r.spouseSpecial +
-           r.specificRelative + r.dependants + r.disability + r.widowOrSingleParent +
-           r.workingStudent + r.basic;
+    return in.socialInsurance + (withSmallEnterprise ? in.smallEnterprise : 0) + r.lifeInsurance +
+           r.earthquakeInsurance + r.spouseDeduction + r.spouseSpecial + r.specificRelative +
+           r.dependants + r.disability + r.widowOrSingleParent + r.workingStudent + r.basic;
 }
 
 // 乙欄 (unless on leave in the 1500-byte years): no adjustment; the computed amounts stay 0.
@@ -59,13 +62,11 @@ bool adjustmentNotNeeded(const YearEndInput& in) {
     return in.otsu && !(in.onLeave && in.dataYear >= kFirstCurrentFormatYear);
 }
 
-
 // ---- up to 2019 ----------------------------------------------------------------------------
 
 void traditionalTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
-    const std::int64_t taxable =
-        floorTo(std::max<std::int64_t>(0, r.incomeAfterDeduction - r.totalDeductions),
-                kTaxableUnit);
+    const std::int64_t taxable = floorTo(
+        std::max<std::int64_t>(0, r.incomeAfterDeduction - r.totalDeductions), kTaxableUnit);
     r.taxable = taxable;
     const std::optional<std::int64_t> computed = taxByRates(law.taxRates, taxable);
     if (!computed) {  // above the table: not adjusted here
@@ -146,7 +147,9 @@ std::int64_t incomeAdjustment(const YearEndInput& in) {
     return (std::min(in.paid, kTo) - kFrom + 9) / 10;
 }
 
-bool spouseCounted(const YearEndInput& in) { return in.spouse || in.spouseIncome > 0; }
+bool spouseCounted(const YearEndInput& in) {
+    return in.spouse || in.spouseIncome > 0;
+}
 
 // The spouse deduction or the spouse special deduction by both incomes.
 void statutorySpouse(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
@@ -186,15 +189,15 @@ std::int64_t specificRelativeAmount(const YearEndInput& in, const YearEndLaw& la
 std::int64_t flatCut(const YearEndInput& in, const YearEndLaw& law, const YearEndResult& r) {
     if (law.flatCutPerPerson == 0 || r.totalIncome > law.flatCutIncomeLimit) return 0;
     const bool spouse = spouseCounted(in) && in.spouseIncome <= law.dependantIncomeLimit;
-    const int dependants = std::max(0, in.generalDependants + in.specificDependants +
-                                           in.elderlyDependants + in.under16Dependants -
-                                           in.nonResidentDependants);
+    const int dependants =
+        std::max(0, in.generalDependants + in.specificDependants + in.elderlyDependants +
+                        in.under16Dependants - in.nonResidentDependants);
     return std::int64_t{law.flatCutPerPerson} * (1 + (spouse ? 1 : 0) + dependants);
 }
 
 void statutoryTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
-    r.taxable = floorTo(
-        std::max<std::int64_t>(0, r.incomeAfterDeduction - r.totalDeductions), kTaxableUnit);
+    r.taxable = floorTo(std::max<std::int64_t>(0, r.incomeAfterDeduction - r.totalDeductions),
+                        kTaxableUnit);
     // The table runs to the statutory top rate: every taxable amount has a row.
     r.computedTax = taxByRates(law.taxRates, r.taxable).value_or(0);
     r.housingLoanUsed = std::min(in.housingLoanCredit, r.computedTax);
@@ -218,10 +221,10 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
         in.manualIncomeAfterDeduction.value_or(r.employmentIncome - r.incomeAdjustment);
     r.totalIncome = in.incomeEstimate.value_or(r.incomeAfterDeduction);
 
-    r.lifeInsurance = in.lifePremiums ? lifeInsuranceDeduction(*in.lifePremiums,
-                                                               law.youngFamilyLifeInsurance &&
-                                                                   hasDependantUnder23(in))
-                                      : in.lifeInsurance;
+    r.lifeInsurance = in.lifePremiums
+                          ? lifeInsuranceDeduction(*in.lifePremiums, law.youngFamilyLifeInsurance &&
+                                                                         hasDependantUnder23(in))
+                          : in.lifeInsurance;
     r.earthquakeInsurance = in.earthquakePremiums
                                 ? earthquakeInsuranceDeduction(*in.earthquakePremiums)
                                 : in.earthquakeInsurance;
@@ -239,7 +242,7 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
     if (in.workingStudent && r.totalIncome <= law.workingStudentIncomeLimit) {
         r.workingStudent = amounts.workingStudent;
     }
-    r.basic = amountFor(law.basicByIncome, r.totalIncome);
+    r.basic = basicDeduction(law, r.totalIncome);
     r.totalDeductions = in.manualTotalDeductions.value_or(sumOfDeductions(in, r, true));
 
     if (in.manualAnnualTax) {
@@ -261,8 +264,8 @@ YearEndResult calculateYearEnd(const YearEndInput& input) {
         return result;  // nothing to refund or collect
     }
     const YearEndLaw& law = yearEndLaw(input.dataYear);
-    result = law.method == YearEndMethod::Traditional ? traditional(input, law)
-                                                      : statutory(input, law);
+    result =
+        law.method == YearEndMethod::Traditional ? traditional(input, law) : statutory(input, law);
     result.difference = result.annualTax - input.withheld;
     return result;
 }

@@ -44,9 +44,9 @@ struct YearEndInput {
 
     // Dependants by kind (spouse not included).
     int generalDependants = 0;
-    int specificDependants = 0;   // 19 to 22
-    int elderlyDependants = 0;    // 70 or older
-    int cohabitingParents = 0;    // of the elderly: lineal ascendants living together
+    int specificDependants = 0;  // 19 to 22
+    int elderlyDependants = 0;   // 70 or older
+    int cohabitingParents = 0;   // of the elderly: lineal ascendants living together
     int under16Dependants = 0;
     int nonResidentDependants = 0;  // of all the dependants above
     // Disabled among the spouse and the dependants.
@@ -60,7 +60,7 @@ struct YearEndInput {
     bool selfSpecialDisabled = false;
     bool selfDisabled = false;
     Widow widow = Widow::None;
-    bool widower = false;      // until 2019
+    bool widower = false;       // until 2019
     bool singleParent = false;  // ひとり親, from 2020
     bool workingStudent = false;
     // A dependant under 23 not seen in the counts (aged 16 to 18) for the income adjustment.
@@ -84,10 +84,10 @@ struct YearEndResult {
     bool notNeeded = false;  // 乙欄: no adjustment, the computed amounts are 0
     AdjustStatus status = AdjustStatus::Unprocessed;
 
-    std::int64_t employmentIncome = 0;     // after the employment-income deduction
-    std::int64_t incomeAdjustment = 0;     // 所得金額調整控除
+    std::int64_t employmentIncome = 0;      // after the employment-income deduction
+    std::int64_t incomeAdjustment = 0;      // 所得金額調整控除
     std::int64_t incomeAfterDeduction = 0;  // the slip's amount: employment income − adjustment
-    std::int64_t totalIncome = 0;          // the employee's 合計所得金額 used for the tests
+    std::int64_t totalIncome = 0;           // the employee's 合計所得金額 used for the tests
 
     std::int64_t lifeInsurance = 0;
     std::int64_t earthquakeInsurance = 0;
@@ -101,12 +101,12 @@ struct YearEndResult {
     std::int64_t basic = 0;
     std::int64_t totalDeductions = 0;
 
-    std::int64_t taxable = 0;        // 1,000-yen floor
-    std::int64_t computedTax = 0;    // by the rate table
+    std::int64_t taxable = 0;      // 1,000-yen floor
+    std::int64_t computedTax = 0;  // by the rate table
     std::int64_t housingLoanUsed = 0;
-    std::int64_t flatCut = 0;        // 2024 定額減税 applied
-    std::int64_t annualTax = 0;      // with the surtax, 100-yen floor
-    std::int64_t difference = 0;     // annualTax − withheld: negative is a refund
+    std::int64_t flatCut = 0;     // 2024 定額減税 applied
+    std::int64_t annualTax = 0;   // with the surtax, 100-yen floor
+    std::int64_t difference = 0;  // annualTax − withheld: negative is a refund
 };
 
 YearEndResult calculateYearEnd(const YearEndInput& input);

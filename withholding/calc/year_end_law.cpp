@@ -47,24 +47,16 @@ constexpr std::array<RateBand, 7> kStatutoryRates{{
     {INT64_MAX, 45, 4'796'000},
 }};
 
-constexpr std::array<DeductionBand, 6> kDeduction2020{{
+// The lower bands of the employment-income deduction differ by period; from 3,600,000 down
+// (the 30 % band, which starts where the period's lower bands end) they are the same.
+constexpr std::array<DeductionBand, 2> kLowDeduction2020{{
     {1'625'000, 0, 550'000},
     {1'800'000, 40, -100'000},
-    {3'600'000, 30, 80'000},
-    {6'600'000, 20, 440'000},
-    {8'500'000, 10, 1'100'000},
-    {INT64_MAX, 0, 1'950'000},
 }};
-constexpr std::array<DeductionBand, 5> kDeduction2025{{
-    {1'900'000, 0, 650'000},
-    {3'600'000, 30, 80'000},
-    {6'600'000, 20, 440'000},
-    {8'500'000, 10, 1'100'000},
-    {INT64_MAX, 0, 1'950'000},
-}};
+constexpr std::array<DeductionBand, 1> kLowDeduction2025{{{1'900'000, 0, 650'000}}};
 // 690,000 by law plus 50,000 more in the year-end adjustment of 2026 and 2027.
-constexpr std::array<DeductionBand, 5> kDeduction2026{{
-    {2'200'000, 0, 740'000},
+constexpr std::array<DeductionBand, 1> kLowDeduction2026{{{2'200'000, 0, 740'000}}};
+constexpr std::array<DeductionBand, 4> kUpperDeduction{{
     {3'600'000, 30, 80'000},
     {6'600'000, 20, 440'000},
     {8'500'000, 10, 1'100'000},
@@ -75,22 +67,21 @@ constexpr std::array<DeductionBand, 5> kDeduction2026{{
 constexpr std::array<std::int32_t, 4> kTransition2020{1'619'000, 1'620'000, 1'622'000, 1'624'000};
 constexpr std::array<std::int32_t, 3> kTransition2026{2'191'000, 2'193'000, 2'196'000};
 
-constexpr std::array<AmountBand, 3> kBasic2020{{
-    {24'000'000, 480'000}, {24'500'000, 320'000}, {25'000'000, 160'000}}};
-constexpr std::array<AmountBand, 8> kBasic2025{{
+// The basic deduction: each period's own bands for the lower incomes, then the taper above
+// 23,500,000 that all periods share.
+constexpr std::array<AmountBand, 5> kBasic2025{{
     {1'320'000, 950'000},
     {3'360'000, 880'000},
     {4'890'000, 680'000},
     {6'550'000, 630'000},
     {23'500'000, 580'000},
-    {24'000'000, 480'000},
-    {24'500'000, 320'000},
-    {25'000'000, 160'000},
 }};
-constexpr std::array<AmountBand, 6> kBasic2026{{
+constexpr std::array<AmountBand, 3> kBasic2026{{
     {4'890'000, 1'040'000},
     {6'550'000, 670'000},
     {23'500'000, 620'000},
+}};
+constexpr std::array<AmountBand, 3> kBasicTaper{{
     {24'000'000, 480'000},
     {24'500'000, 320'000},
     {25'000'000, 160'000},
@@ -141,6 +132,7 @@ constexpr YearEndLaw statutory(int first, int last) {
     YearEndLaw law;
     law.firstYear = first;
     law.lastYear = last;
+    law.basicTaper = kBasicTaper;
     law.spouseEmployeeBands = kSpouseEmployeeBands;
     law.spouseByBand = kSpouseByBand;
     law.elderlySpouseByBand = kElderlySpouseByBand;
@@ -153,8 +145,8 @@ constexpr YearEndLaw statutory(int first, int last) {
 
 constexpr YearEndLaw period2020(int first, int last) {
     YearEndLaw law = statutory(first, last);
-    law.employment = {550'000, 551'000, 1'619'000, kTransition2020, 1'628'000, kDeduction2020};
-    law.basicByIncome = kBasic2020;
+    law.employment = {550'000,   551'000,           1'619'000,      kTransition2020,
+                      1'628'000, kLowDeduction2020, kUpperDeduction};
     law.dependantIncomeLimit = 480'000;
     law.workingStudentIncomeLimit = 750'000;
     return law;
@@ -169,7 +161,8 @@ constexpr YearEndLaw period2024() {
 
 constexpr YearEndLaw period2025() {
     YearEndLaw law = statutory(2025, 2025);
-    law.employment = {650'000, 651'000, 1'900'000, {}, 1'900'000, kDeduction2025};
+    law.employment = {650'000,   651'000,           1'900'000,      {},
+                      1'900'000, kLowDeduction2025, kUpperDeduction};
     law.basicByIncome = kBasic2025;
     law.dependantIncomeLimit = 580'000;
     law.specificRelative = kSpecificRelative;
@@ -179,7 +172,8 @@ constexpr YearEndLaw period2025() {
 
 constexpr YearEndLaw period2026() {
     YearEndLaw law = statutory(2026, 2026);
-    law.employment = {740'000, 741'000, 2'191'000, kTransition2026, 2'200'000, kDeduction2026};
+    law.employment = {740'000,   741'000,           2'191'000,      kTransition2026,
+                      2'200'000, kLowDeduction2026, kUpperDeduction};
     law.basicByIncome = kBasic2026;
     law.dependantIncomeLimit = 620'000;
     law.specificRelative = kSpecificRelative;
@@ -210,6 +204,12 @@ const YearEndLaw& yearEndLaw(int dataYear) {
     }
     assert(false && "the last period is open-ended");
     return kPeriods.back();
+}
+
+std::int32_t basicDeduction(const YearEndLaw& law, std::int64_t totalIncome) {
+    const auto& own = law.basicByIncome;
+    if (!own.empty() && totalIncome <= own.back().upTo) return amountFor(own, totalIncome);
+    return amountFor(law.basicTaper, totalIncome);
 }
 
 std::int32_t amountFor(std::span<const AmountBand> bands, std::int64_t value) {

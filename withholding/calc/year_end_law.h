@@ -65,12 +65,14 @@ struct PersonAmounts {
 
 // The employment-income table of the year-end adjustment (statutory years).
 struct EmploymentTable {
-    std::int32_t minimum;  // the smallest deduction
-    std::int32_t zeroBelow;  // pay below this gives 0 (the table's first row)
+    std::int32_t minimum;     // the smallest deduction
+    std::int32_t zeroBelow;   // pay below this gives 0 (the table's first row)
     std::int32_t exactBelow;  // below this (and from zeroBelow) pay − minimum
     std::span<const std::int32_t> transitionRows;  // row starts between exactBelow and gridFrom
     std::int32_t gridFrom;  // rows of 4,000 yen from here up to the formula range
-    std::span<const DeductionBand> deduction;  // the statutory deduction by pay
+    // The statutory deduction by pay: the period's own lower bands, then the common ones.
+    std::span<const DeductionBand> lowDeduction;
+    std::span<const DeductionBand> upperDeduction;
 };
 
 struct YearEndLaw {
@@ -88,20 +90,23 @@ struct YearEndLaw {
 
     // Statutory years.
     EmploymentTable employment{};
-    std::span<const AmountBand> basicByIncome{};  // by the employee's total income
-    std::int32_t dependantIncomeLimit = 0;      // spouse and dependant limit
+    // The basic deduction by the employee's total income: the period's own bands (none while
+    // it is flat), then the taper of the highest incomes.
+    std::span<const AmountBand> basicByIncome{};
+    std::span<const AmountBand> basicTaper{};
+    std::int32_t dependantIncomeLimit = 0;  // spouse and dependant limit
     // The employee's income bands of the spouse deductions (upper bounds; above the last none).
     std::span<const std::int64_t> spouseEmployeeBands{};
     std::span<const std::int32_t> spouseByBand{};         // 配偶者控除, one amount per band
     std::span<const std::int32_t> elderlySpouseByBand{};  // the same for a spouse aged 70 or more
     std::span<const SpouseSpecialRow> spouseSpecial{};    // above the limit, by the spouse's income
     std::span<const AmountBand> specificRelative{};  // by the relative's income, above the limit
-    std::int32_t singleParentIncomeLimit = 0;      // employee's total income (寡婦 too)
+    std::int32_t singleParentIncomeLimit = 0;        // employee's total income (寡婦 too)
     std::int32_t workingStudentIncomeLimit = 0;
     // The new 一般 life insurance contracts of an employee with a dependant under 23 have the
     // larger formula.
     bool youngFamilyLifeInsurance = false;
-    std::int32_t flatCutPerPerson = 0;              // 定額減税 per person (2024 only)
+    std::int32_t flatCutPerPerson = 0;  // 定額減税 per person (2024 only)
     std::int64_t flatCutIncomeLimit = 0;
     std::int64_t adjustedPayLimit = 0;  // no adjustment above this pay (0: no limit)
 
@@ -118,6 +123,9 @@ const YearEndLaw& yearEndLaw(int dataYear);
 
 // Data years before this keep the 500-byte record and its formulas.
 inline constexpr int kFirstCurrentFormatYear = 2016;
+
+// The basic deduction of a statutory year.
+std::int32_t basicDeduction(const YearEndLaw& law, std::int64_t totalIncome);
 
 // The amount of the first band whose bound is not exceeded; 0 past the last.
 std::int32_t amountFor(std::span<const AmountBand> bands, std::int64_t value);
