@@ -1,0 +1,273 @@
+#include "withholding/calc/year_end_calc.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <span>
+
+#include "withholding/calc/employment_income.h"
+#include "withholding/calc/year_end_law.h"
+
+namespace keiro::withholding {
+namespace {
+
+constexpr std::int64_t kTaxableUnit = 1'000;
+constexpr std::int64_t kTaxUnit = 100;
+
+std::int64_t floorTo(std::int64_t value, std::int64_t unit) {
+    return value / unit * unit;
+}
+
+// The tax of the first row whose bound the taxable amount does not exceed; none past the last.
+std::optional<std::int64_t> taxByRates(std::span<const RateBand> rates, std::int64_t taxable) {
+    for (const RateBand& band : rates) {
+        if (taxable <= band.upTo) return taxable * band.percent / 100 - band.subtract;
+    }
+    return std::nullopt;
+}
+
+// The reconstruction surtax of 2.1 %, fractions of a yen cut off.
+std::int64_t withSurtax(std::int64_t tax) {
+    return tax * 1'021 / 1'000;
+}
+
+std::int64_t dependantAmount(const PersonAmounts& amounts, const YearEndInput& in) {
+    return std::int64_t{in.generalDependants} * amounts.general +
+           std::int64_t{in.specificDependants} * amounts.specific +
+           std::int64_t{in.elderlyDependants} * amounts.elderly +
+           std::int64_t{in.cohabitingParents} * amounts.cohabitingParentExtra;
+}
+
+std::int64_t disabilityAmount(const PersonAmounts& amounts, const YearEndInput& in) {
+    std::int64_t total =
+        std::int64_t{in.specialDisabled} * amounts.specialDisabled +
+        std::int64_t{in.cohabitingSpecialDisabled} * amounts.cohabitingSpecialDisabledExtra +
+        std::int64_t{in.otherDisabled} * amounts.disabled;
+    if (in.selfSpecialDisabled) {
+        total += amounts.specialDisabled;
+    } else if (in.selfDisabled) {
+        total += amounts.disabled;
+    }
+    return total;
+}
+
+std::int64_t sumOfDeductions(const YearEndInput& in, const YearEndResult& r,
+                             bool withSmallEnterprise) {
+    return in.socialInsurance + (withSmallEnterprise ? in.smallEnterprise : 0) + r.lifeInsurance +
+           r.earthquakeInsurance + r.spouseDeduction + r.spouseSpecial + r.specificRelative +
+           r.dependants + r.disability + r.widowOrSingleParent + r.workingStudent + r.basic;
+}
+
+// 乙欄 (unless on leave in the 1500-byte years): no adjustment; the computed amounts stay 0.
+bool adjustmentNotNeeded(const YearEndInput& in) {
+    return in.otsu && !(in.onLeave && in.dataYear >= kFirstCurrentFormatYear);
+}
+
+// ---- up to 2019 ----------------------------------------------------------------------------
+
+void traditionalTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
+    const std::int64_t taxable = floorTo(
+        std::max<std::int64_t>(0, r.incomeAfterDeduction - r.totalDeductions), kTaxableUnit);
+    r.taxable = taxable;
+    const std::optional<std::int64_t> computed = taxByRates(law.taxRates, taxable);
+    if (!computed) {  // above the table: not adjusted here
+        r.status = AdjustStatus::NotAdjusted;
+        return;
+    }
+    r.computedTax = *computed;
+    r.housingLoanUsed = std::min(in.housingLoanCredit, r.computedTax);
+    const std::int64_t afterLoan = r.computedTax - r.housingLoanUsed;
+    const bool surtaxFree = in.dataYear >= law.surtaxFreeFrom && in.dataYear <= law.surtaxFreeTo;
+    std::int64_t tax = surtaxFree ? afterLoan : withSurtax(afterLoan);
+    if (in.roundTaxTo100) tax = floorTo(tax, kTaxUnit);
+    r.annualTax = tax;
+    r.status = AdjustStatus::Calculated;
+}
+
+YearEndResult traditional(const YearEndInput& in, const YearEndLaw& law) {
+    YearEndResult r;
+    const bool legacy = in.dataYear < kFirstCurrentFormatYear;
+    const PersonAmounts& amounts = law.amounts;
+
+    if (in.manualSpouseSpecial) {
+        r.spouseSpecial = *in.manualSpouseSpecial;
+    } else if (!legacy && in.dataYear >= law.spouseSpecialTypedFrom) {
+        r.spouseSpecial = in.spouseSpecialEntered;
+    } else if (!in.spouse) {
+        r.spouseSpecial = amountFor(law.spouseSpecialBySpouse, in.spouseIncome);
+    }
+    if (in.spouse) r.spouseDeduction = in.elderlySpouse ? amounts.elderlySpouse : amounts.spouse;
+    // With the spouse flag set the special amount is not part of the total.
+    const std::int64_t specialCounted = in.spouse ? 0 : r.spouseSpecial;
+
+    r.employmentIncome = traditionalEmploymentIncome(in.paid, legacy);
+    r.incomeAfterDeduction = in.manualIncomeAfterDeduction.value_or(r.employmentIncome);
+    r.totalIncome = r.incomeAfterDeduction;
+
+    r.lifeInsurance = in.lifeInsurance;
+    r.earthquakeInsurance = in.earthquakeInsurance;
+    r.dependants = dependantAmount(amounts, in);
+    r.disability = disabilityAmount(amounts, in);
+    if (in.widow == Widow::Special) {
+        r.widowOrSingleParent = amounts.specialWidow;
+    } else if (in.widow == Widow::General) {
+        r.widowOrSingleParent = amounts.widow;
+    } else if (in.widower) {
+        r.widowOrSingleParent = amounts.widower;
+    }
+    if (in.workingStudent) r.workingStudent = amounts.workingStudent;
+    r.basic = law.fixedBasic;
+    YearEndResult counted = r;
+    counted.spouseSpecial = specialCounted;
+    r.totalDeductions = in.manualTotalDeductions.value_or(sumOfDeductions(in, counted, !legacy));
+
+    if (in.manualAnnualTax) {
+        r.annualTax = *in.manualAnnualTax;
+        r.status = AdjustStatus::Calculated;
+    } else {
+        traditionalTax(in, law, r);
+    }
+    return r;
+}
+
+// ---- from 2020 -----------------------------------------------------------------------------
+
+bool hasDependantUnder23(const YearEndInput& in) {
+    return in.under16Dependants > 0 || in.specificDependants > 0 || in.youngDependantDeclared;
+}
+
+// 所得金額調整控除: above 8,500,000 of pay, for an employee who is specially disabled or has a
+// dependant under 23 or a specially disabled spouse or dependant; 10 % of the pay above
+// 8,500,000 up to 10,000,000, a fraction of a yen rounded up.
+std::int64_t incomeAdjustment(const YearEndInput& in) {
+    constexpr std::int64_t kFrom = 8'500'000;
+    constexpr std::int64_t kTo = 10'000'000;
+    const bool qualifies =
+        in.selfSpecialDisabled || hasDependantUnder23(in) || in.specialDisabled > 0;
+    if (!qualifies || in.paid <= kFrom) return 0;
+    return (std::min(in.paid, kTo) - kFrom + 9) / 10;
+}
+
+bool spouseCounted(const YearEndInput& in) {
+    return in.spouse || in.spouseIncome > 0;
+}
+
+// The spouse deduction or the spouse special deduction by both incomes.
+void statutorySpouse(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
+    if (spouseCounted(in)) {
+        const auto& bands = law.spouseEmployeeBands;
+        const auto band = static_cast<std::size_t>(
+            std::find_if(bands.begin(), bands.end(),
+                         [&](std::int64_t upTo) { return r.totalIncome <= upTo; }) -
+            bands.begin());
+        if (band < bands.size()) {
+            if (in.spouseIncome <= law.dependantIncomeLimit) {
+                r.spouseDeduction =
+                    (in.elderlySpouse ? law.elderlySpouseByBand : law.spouseByBand)[band];
+            } else {
+                for (const SpouseSpecialRow& row : law.spouseSpecial) {
+                    if (in.spouseIncome <= row.upTo) {
+                        r.spouseSpecial = row.byBand[band];
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    if (in.manualSpouseSpecial) r.spouseSpecial = *in.manualSpouseSpecial;
+}
+
+std::int64_t specificRelativeAmount(const YearEndInput& in, const YearEndLaw& law) {
+    std::int64_t total = 0;
+    for (std::int64_t income : in.specificRelativeIncomes) {
+        if (income > law.dependantIncomeLimit) total += amountFor(law.specificRelative, income);
+    }
+    return total;
+}
+
+// The 2024 flat cut: 30,000 yen for the employee and each resident spouse and dependant,
+// under-16s included, while the employee's income is within the limit.
+std::int64_t flatCut(const YearEndInput& in, const YearEndLaw& law, const YearEndResult& r) {
+    if (law.flatCutPerPerson == 0 || r.totalIncome > law.flatCutIncomeLimit) return 0;
+    const bool spouse = spouseCounted(in) && in.spouseIncome <= law.dependantIncomeLimit;
+    const int dependants =
+        std::max(0, in.generalDependants + in.specificDependants + in.elderlyDependants +
+                        in.under16Dependants - in.nonResidentDependants);
+    return std::int64_t{law.flatCutPerPerson} * (1 + (spouse ? 1 : 0) + dependants);
+}
+
+void statutoryTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
+    r.taxable = floorTo(std::max<std::int64_t>(0, r.incomeAfterDeduction - r.totalDeductions),
+                        kTaxableUnit);
+    // The table runs to the statutory top rate: every taxable amount has a row.
+    r.computedTax = taxByRates(law.taxRates, r.taxable).value_or(0);
+    r.housingLoanUsed = std::min(in.housingLoanCredit, r.computedTax);
+    const std::int64_t afterLoan = r.computedTax - r.housingLoanUsed;
+    r.flatCut = std::min(afterLoan, flatCut(in, law, r));
+    r.annualTax = floorTo(withSurtax(afterLoan - r.flatCut), kTaxUnit);
+}
+
+YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
+    YearEndResult r;
+    if (law.adjustedPayLimit > 0 && in.paid > law.adjustedPayLimit) {
+        // Not adjusted: the tax of the year is what was withheld.
+        r.annualTax = in.manualAnnualTax.value_or(in.withheld);
+        r.status = AdjustStatus::NotAdjusted;
+        return r;
+    }
+    const PersonAmounts& amounts = law.amounts;
+    r.employmentIncome = statutoryEmploymentIncome(in.paid, law.employment);
+    r.incomeAdjustment = std::min(incomeAdjustment(in), r.employmentIncome);
+    r.incomeAfterDeduction =
+        in.manualIncomeAfterDeduction.value_or(r.employmentIncome - r.incomeAdjustment);
+    r.totalIncome = in.incomeEstimate.value_or(r.incomeAfterDeduction);
+
+    r.lifeInsurance = in.lifePremiums
+                          ? lifeInsuranceDeduction(*in.lifePremiums, law.youngFamilyLifeInsurance &&
+                                                                         hasDependantUnder23(in))
+                          : in.lifeInsurance;
+    r.earthquakeInsurance = in.earthquakePremiums
+                                ? earthquakeInsuranceDeduction(*in.earthquakePremiums)
+                                : in.earthquakeInsurance;
+    statutorySpouse(in, law, r);
+    r.specificRelative = specificRelativeAmount(in, law);
+    r.dependants = dependantAmount(amounts, in);
+    r.disability = disabilityAmount(amounts, in);
+    if (r.totalIncome <= law.singleParentIncomeLimit) {
+        if (in.singleParent) {
+            r.widowOrSingleParent = amounts.singleParent;
+        } else if (in.widow != Widow::None) {
+            r.widowOrSingleParent = amounts.widow;
+        }
+    }
+    if (in.workingStudent && r.totalIncome <= law.workingStudentIncomeLimit) {
+        r.workingStudent = amounts.workingStudent;
+    }
+    r.basic = basicDeduction(law, r.totalIncome);
+    r.totalDeductions = in.manualTotalDeductions.value_or(sumOfDeductions(in, r, true));
+
+    if (in.manualAnnualTax) {
+        r.annualTax = *in.manualAnnualTax;
+    } else {
+        statutoryTax(in, law, r);
+    }
+    r.status = AdjustStatus::Calculated;
+    return r;
+}
+
+}  // namespace
+
+YearEndResult calculateYearEnd(const YearEndInput& input) {
+    YearEndResult result;
+    if (adjustmentNotNeeded(input)) {
+        result.notNeeded = true;
+        result.status = input.previousStatus;
+        return result;  // nothing to refund or collect
+    }
+    const YearEndLaw& law = yearEndLaw(input.dataYear);
+    result =
+        law.method == YearEndMethod::Traditional ? traditional(input, law) : statutory(input, law);
+    result.difference = result.annualTax - input.withheld;
+    return result;
+}
+
+}  // namespace keiro::withholding
