@@ -53,7 +53,8 @@ constexpr const char* kUsage =
     "              [--method 0|1|2] [--all] [--slots 1,2,...] --pdf OUT.pdf\n"
     "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
     "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n"
-    "  withholding info FILE\n";
+    "  withholding info FILE\n"
+    "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n";
 
 }  // namespace
 

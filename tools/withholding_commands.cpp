@@ -1,5 +1,15 @@
 // keiro-tool withholding info FILE: a withholding file as JSON.
+// keiro-tool withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]: the automatic
+// year-end calculation of one employee, on the withholding file beside the year file (built in
+// memory when there is none yet), with the record's inputs changed by the --set values first.
+// Nothing is written.  One JSON object, money in yen:
+// {"paid","withheld","socialInsurance","incomeAfterDeduction","totalDeductions","annualTax",
+//  "difference","status"} — difference = annualTax − withheld (negative: a refund; 0 for a 乙欄
+// employee, who is not adjusted), status = the record's adjustStatus.  The 100-yen rounding of the tax
+// follows the setting HasuuCut of the configuration file (of --root DIR when given; on when
+// missing).
 //
+// info:
 // {"file", "currentFormat", "header": {"address1","address2","phone"},
 //  "records": [{"slot", ...the record's fields under its own names...}]}
 // The record format (1500 or 500 bytes) follows from the file's name, as the program decides
@@ -7,12 +17,21 @@
 // say which slots the year file uses).  Fields of the larger records only are left out for
 // legacy files; `incomeEstimate` is null when no estimate was entered.
 #include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/era.h"
+#include "core/ini.h"
+#include "core/year_view.h"
 #include "tools/args.h"
 #include "tools/commands.h"
+#include "tools/withholding_inputs.h"
+#include "withholding/adjust/automatic_calculation.h"
 #include "withholding/model/names.h"
+#include "withholding/model/opening.h"
 #include "withholding/model/withholding_file.h"
 
 namespace keiro::tool {
@@ -170,14 +189,96 @@ void info(const std::string& path) {
                {"records", records}});
 }
 
+constexpr int kDecember = 12;
+
+// Takes every "--set KEY=VALUE" out of the words (an option keeps only one value otherwise).
+std::vector<std::string> takeSetValues(Words& words) {
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i < words.size() && words[i] != "--";) {
+        if (words[i] != "--set") {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= words.size()) throw UsageError("--set needs a value");
+        values.push_back(words[i + 1]);
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i),
+                    words.begin() + static_cast<std::ptrdiff_t>(i + 2));
+    }
+    return values;
+}
+
+void setInputs(WithholdingFile& file, int slot, const std::vector<std::string>& values) {
+    for (const std::string& value : values) {
+        if (file.currentFormat()) {
+            setRecordInput(file.record(slot), value);
+        } else {
+            setRecordInput(file.legacyRecord(slot), value);
+        }
+    }
+}
+
+void calc(const Args& args, const std::vector<std::string>& setValues) {
+    const std::filesystem::path yearFile = args.positional(1, "YEARFILE");
+    const int slot = args.requiredInt("slot", 1, kMaxEmployees);
+    const std::optional<EraYear> fileYear = parseYearFileName(yearFile.filename().string());
+    if (!fileYear) {
+        throw std::runtime_error("データファイル名から年号と年を読み取れません: " +
+                                 yearFile.filename().string());
+    }
+    const IniFile ini(placesFromArgs(args).iniFile);
+    const bool roundTaxTo100 = ini.readBool("Option", "HasuuCut", true);
+    const EraNames names = eraNamesFor(todayInJapan(), ini.readString("Option", "SinGengou"));
+    const WithholdingPaths paths = withholdingPathsFor(yearFile, *fileYear, names);
+    {  // wrong keys and values are refused before any file is read
+        WithholdingFile scratch(paths.currentFormat);
+        setInputs(scratch, slot, setValues);
+    }
+
+    const YearView year(yearFile);
+    std::optional<WithholdingFile> file = openWithholdingFile(year, paths);
+    if (!file) throw std::runtime_error("12月分の給与が入力されていません。");
+    if (!year.block(kDecember).employee(slot).isUsed()) {
+        throw UsageError("--slot: no employee in slot " + std::to_string(slot));
+    }
+    setInputs(*file, slot, setValues);
+    const YearEndResult result =
+        calculateSlot(*file, slot, year, calendarYearOf(*fileYear, names), roundTaxTo100);
+
+    const auto print = [&](const auto& r) {
+        printJson({{"paid", r.paid},
+                   {"withheld", r.withheld},
+                   {"socialInsurance", r.socialInsurance},
+                   {"incomeAfterDeduction", r.incomeAfterDeduction},
+                   {"totalDeductions", r.totalDeductions},
+                   {"annualTax", r.annualTax},
+                   {"difference", result.difference},
+                   {"status", +r.adjustStatus}});
+    };
+    if (file->currentFormat()) {
+        print(file->record(slot));
+    } else {
+        print(file->legacyRecord(slot));
+    }
+}
+
 }  // namespace
 
-// withholding info FILE
+// withholding info FILE | withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]
 int runWithholding(const Words& words) {
-    const Args args(words);
-    args.expectOnly({}, 2);
-    if (args.positional(0, "command") != "info") throw UsageError("unknown withholding command");
-    info(args.positional(1, "FILE"));
+    Words rest = words;
+    const std::vector<std::string> setValues = takeSetValues(rest);
+    const Args args(rest);
+    const std::string& command = args.positional(0, "command");
+    if (command == "info") {
+        if (!setValues.empty()) throw UsageError("unknown option --set");
+        args.expectOnly({}, 2);
+        info(args.positional(1, "FILE"));
+    } else if (command == "calc") {
+        args.expectOnly({"slot", "root"}, 2);
+        calc(args, setValues);
+    } else {
+        throw UsageError("unknown withholding command");
+    }
     return 0;
 }
 

@@ -51,7 +51,7 @@ TEST(StatutoryYearEnd, WorkedCasesOfEachPeriod) {
             const YearEndResult r = calculateYearEnd(in);
             EXPECT_EQ(r.annualTax, expected[i]) << c.name << " " << in.dataYear;
             EXPECT_EQ(r.difference, expected[i] - 100'000);
-            EXPECT_EQ(r.status, AdjustStatus::Calculated);
+            EXPECT_EQ(r.status, YearEndStatus::Calculated);
         }
     }
 }
@@ -259,13 +259,13 @@ TEST(StatutoryYearEnd, NoAdjustmentAbove20000000OfPay) {
     YearEndInput in = employee(2025, 20'000'000, 1'000'000);
     in.withheld = 3'500'000;
     YearEndResult r = calculateYearEnd(in);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);
     EXPECT_EQ(r.incomeAfterDeduction, 18'050'000);
     EXPECT_EQ(r.taxable, 18'050'000 - 1'000'000 - 580'000);  // basic 580,000 in 2025
 
     in.paid = 20'000'001;
     r = calculateYearEnd(in);
-    EXPECT_EQ(r.status, AdjustStatus::NotAdjusted);
+    EXPECT_EQ(r.status, YearEndStatus::NotAdjusted);
     EXPECT_EQ(r.annualTax, 3'500'000);  // the tax withheld stands
     EXPECT_EQ(r.difference, 0);
     EXPECT_EQ(r.incomeAfterDeduction, 0);
@@ -274,7 +274,7 @@ TEST(StatutoryYearEnd, NoAdjustmentAbove20000000OfPay) {
 TEST(StatutoryYearEnd, TopOfTheTableIsTaxedAndTheLoanCreditFloorsAtZero) {
     YearEndResult r = calculateYearEnd(withTaxable(2022, 18'050'000));
     EXPECT_EQ(r.computedTax, 18'050'000LL * 40 / 100 - 2'796'000);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);
     EXPECT_EQ(calculateYearEnd(withTaxable(2022, 18'000'999)).computedTax,
               18'000'000LL * 33 / 100 - 1'536'000);
     EXPECT_EQ(calculateYearEnd(withTaxable(2022, 50'000'000)).computedTax,
@@ -285,7 +285,7 @@ TEST(StatutoryYearEnd, TopOfTheTableIsTaxedAndTheLoanCreditFloorsAtZero) {
     in.withheld = 20'000;
     r = calculateYearEnd(in);
     EXPECT_EQ(r.annualTax, 0);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);
     EXPECT_EQ(r.difference, -20'000);
 }
 

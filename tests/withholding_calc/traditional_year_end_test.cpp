@@ -33,7 +33,7 @@ TEST(TraditionalYearEnd, SurtaxByYearAndHundredYenRounding) {
         const YearEndResult r = calculateYearEnd(in);
         EXPECT_EQ(r.taxable, 1'950'000);
         EXPECT_EQ(r.annualTax, c.tax) << c.year;
-        EXPECT_EQ(r.status, AdjustStatus::Calculated);
+        EXPECT_EQ(r.status, YearEndStatus::Calculated);
     }
 }
 
@@ -130,13 +130,13 @@ TEST(TraditionalYearEnd, HighPayAndTheEndOfTheTable) {
     // 17,800,000 − 380,000 is above the table's last row: not adjusted, tax 0.
     YearEndResult r = calculateYearEnd(in);
     EXPECT_EQ(r.incomeAfterDeduction, 17'800'000);
-    EXPECT_EQ(r.status, AdjustStatus::NotAdjusted);
+    EXPECT_EQ(r.status, YearEndStatus::NotAdjusted);
     EXPECT_EQ(r.annualTax, 0);
 
     in.socialInsurance = 500'000;  // 16,920,000 exactly is still in the table
     r = calculateYearEnd(in);
     EXPECT_EQ(r.taxable, 16'920'000);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);
     EXPECT_EQ(r.annualTax, (16'920'000LL * 33 / 100 - 1'536'000) * 1'021 / 100'000 * 100);
 
     in.dataYear = 2015;
@@ -151,7 +151,7 @@ TEST(TraditionalYearEnd, HousingLoanCreditLargerThanTheTaxGivesZeroCalculated) {
     YearEndResult r = calculateYearEnd(in);
     EXPECT_EQ(r.annualTax, 0);
     EXPECT_EQ(r.housingLoanUsed, 50'000);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);
     EXPECT_EQ(r.difference, -30'000);
 
     in.housingLoanCredit = 20'000;
@@ -165,14 +165,14 @@ TEST(TraditionalYearEnd, OtsuNeedsNoAdjustment) {
     in.paid = 3'000'000;
     in.withheld = 200'000;
     in.otsu = true;
-    in.previousStatus = AdjustStatus::Calculated;
+    in.previousStatus = YearEndStatus::Calculated;
     YearEndResult r = calculateYearEnd(in);
     EXPECT_TRUE(r.notNeeded);
     EXPECT_EQ(r.incomeAfterDeduction, 0);
     EXPECT_EQ(r.totalDeductions, 0);
     EXPECT_EQ(r.annualTax, 0);
     EXPECT_EQ(r.spouseSpecial, 0);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);  // left as it was
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);  // left as it was
     EXPECT_EQ(r.difference, 0);
 
     in.onLeave = true;  // 乙欄 while on leave is adjusted in the 1500-byte years
@@ -193,7 +193,7 @@ TEST(TraditionalYearEnd, HandEnteredItemsAreKept) {
     YearEndResult r = calculateYearEnd(in);
     EXPECT_EQ(r.annualTax, 88'800);
     EXPECT_EQ(r.totalDeductions, 1'000'000);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);
     EXPECT_EQ(r.difference, -1'200);
 
     in.dataYear = 2023;  // the same in the statutory years
@@ -202,7 +202,7 @@ TEST(TraditionalYearEnd, HandEnteredItemsAreKept) {
     EXPECT_EQ(r.incomeAfterDeduction, 2'000'000);
     EXPECT_EQ(r.totalDeductions, 1'000'000);
     EXPECT_EQ(r.annualTax, 88'800);
-    EXPECT_EQ(r.status, AdjustStatus::Calculated);
+    EXPECT_EQ(r.status, YearEndStatus::Calculated);
 }
 
 }  // namespace

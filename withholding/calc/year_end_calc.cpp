@@ -70,7 +70,7 @@ void traditionalTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult
     r.taxable = taxable;
     const std::optional<std::int64_t> computed = taxByRates(law.taxRates, taxable);
     if (!computed) {  // above the table: not adjusted here
-        r.status = AdjustStatus::NotAdjusted;
+        r.status = YearEndStatus::NotAdjusted;
         return;
     }
     r.computedTax = *computed;
@@ -80,7 +80,7 @@ void traditionalTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult
     std::int64_t tax = surtaxFree ? afterLoan : withSurtax(afterLoan);
     if (in.roundTaxTo100) tax = floorTo(tax, kTaxUnit);
     r.annualTax = tax;
-    r.status = AdjustStatus::Calculated;
+    r.status = YearEndStatus::Calculated;
 }
 
 YearEndResult traditional(const YearEndInput& in, const YearEndLaw& law) {
@@ -122,7 +122,7 @@ YearEndResult traditional(const YearEndInput& in, const YearEndLaw& law) {
 
     if (in.manualAnnualTax) {
         r.annualTax = *in.manualAnnualTax;
-        r.status = AdjustStatus::Calculated;
+        r.status = YearEndStatus::Calculated;
     } else {
         traditionalTax(in, law, r);
     }
@@ -211,7 +211,7 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
     if (law.adjustedPayLimit > 0 && in.paid > law.adjustedPayLimit) {
         // Not adjusted: the tax of the year is what was withheld.
         r.annualTax = in.manualAnnualTax.value_or(in.withheld);
-        r.status = AdjustStatus::NotAdjusted;
+        r.status = YearEndStatus::NotAdjusted;
         return r;
     }
     const PersonAmounts& amounts = law.amounts;
@@ -250,7 +250,7 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
     } else {
         statutoryTax(in, law, r);
     }
-    r.status = AdjustStatus::Calculated;
+    r.status = YearEndStatus::Calculated;
     return r;
 }
 

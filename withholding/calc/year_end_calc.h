@@ -12,7 +12,8 @@
 
 namespace keiro::withholding {
 
-enum class AdjustStatus : std::uint8_t { Unprocessed = 0, Calculated = 1, NotAdjusted = 2 };
+// The outcome stored in a record's status byte, with the same numbers (未処理, 計算済, 年調対象外).
+enum class YearEndStatus : std::uint8_t { Unprocessed = 0, Calculated = 1, NotAdjusted = 2 };
 
 enum class Widow : std::uint8_t { None, General, Special };
 
@@ -77,12 +78,12 @@ struct YearEndInput {
     std::optional<std::int64_t> manualAnnualTax;
     std::optional<std::int64_t> manualSpouseSpecial;
 
-    AdjustStatus previousStatus = AdjustStatus::Unprocessed;
+    YearEndStatus previousStatus = YearEndStatus::Unprocessed;
 };
 
 struct YearEndResult {
     bool notNeeded = false;  // 乙欄: no adjustment, the computed amounts are 0
-    AdjustStatus status = AdjustStatus::Unprocessed;
+    YearEndStatus status = YearEndStatus::Unprocessed;
 
     std::int64_t employmentIncome = 0;      // after the employment-income deduction
     std::int64_t incomeAdjustment = 0;      // 所得金額調整控除

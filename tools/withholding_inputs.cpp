@@ -1,0 +1,167 @@
+#include "tools/withholding_inputs.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "tools/args.h"
+
+namespace keiro::tool {
+namespace {
+
+using namespace keiro::withholding;
+
+constexpr std::int64_t kMaxYen = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kMaxCount = 99;  // the editor's count boxes take two digits
+
+struct InputKey {
+    std::string_view name;
+    std::int64_t max;  // the least value is 0 for every key
+    void (*current)(WithholdingRecord&, std::int32_t);
+    void (*legacy)(LegacyWithholdingRecord&, std::int32_t);  // nullptr: no such input there
+};
+
+std::uint8_t byte(std::int32_t value) {
+    return static_cast<std::uint8_t>(value);
+}
+
+// A key both formats have, set by the same code on either record.
+template <typename Set>
+constexpr InputKey both(std::string_view name, std::int64_t max, Set) {
+    return {name, max, [](WithholdingRecord& r, std::int32_t v) { Set{}(r, v); },
+            [](LegacyWithholdingRecord& r, std::int32_t v) { Set{}(r, v); }};
+}
+
+// A key of the 1500-byte records only.
+template <typename Set>
+constexpr InputKey currentOnly(std::string_view name, std::int64_t max, Set) {
+    return {name, max, [](WithholdingRecord& r, std::int32_t v) { Set{}(r, v); }, nullptr};
+}
+
+// An automatic amount typed in: the amount, and the item's hand-entry flag.
+template <int Item, typename Set>
+constexpr InputKey manual(std::string_view name, Set) {
+    return both(name, kMaxYen, [](auto& r, std::int32_t v) {
+        Set{}(r, v);
+        r.manualFlags[Item - 1] = 1;
+    });
+}
+
+template <int Index>
+constexpr InputKey specificRelative(std::string_view name) {
+    return currentOnly(name, kMaxYen, [](auto& r, std::int32_t v) {
+        r.specificRelativeIncome[Index] = v;
+    });
+}
+
+// clang-format off
+constexpr std::array kKeys{
+    // Dependants and the disabled among them.
+    both("specificDependants", kMaxCount, [](auto& r, std::int32_t v) { r.dependants.specific = byte(v); }),
+    both("specificSecondary", kMaxCount, [](auto& r, std::int32_t v) { r.dependants.specificSecondary = byte(v); }),
+    both("elderlyDependants", kMaxCount, [](auto& r, std::int32_t v) { r.dependants.elderly = byte(v); }),
+    both("cohabitingParents", kMaxCount, [](auto& r, std::int32_t v) { r.dependants.elderlyLivingTogether = byte(v); }),
+    both("elderlySecondary", kMaxCount, [](auto& r, std::int32_t v) { r.dependants.elderlySecondary = byte(v); }),
+    both("generalDependants", kMaxCount, [](auto& r, std::int32_t v) { r.dependants.general = byte(v); }),
+    both("generalSecondary", kMaxCount, [](auto& r, std::int32_t v) { r.dependants.generalSecondary = byte(v); }),
+    both("under16", kMaxCount, [](auto& r, std::int32_t v) { r.under16 = byte(v); }),
+    both("specialDisabled", kMaxCount, [](auto& r, std::int32_t v) { r.disabled.special = byte(v); }),
+    both("cohabitingSpecialDisabled", kMaxCount, [](auto& r, std::int32_t v) { r.disabled.specialLivingTogether = byte(v); }),
+    both("otherDisabled", kMaxCount, [](auto& r, std::int32_t v) { r.disabled.other = byte(v); }),
+    currentOnly("nonResidentRelatives", kMaxCount, [](auto& r, std::int32_t v) { r.nonResidentRelatives = byte(v); }),
+    // The spouse.
+    InputKey{"spouse", 1,
+     [](WithholdingRecord& r, std::int32_t v) { r.spouseDeductible = byte(v); },
+     [](LegacyWithholdingRecord& r, std::int32_t v) {
+         r.spouseFlags[LegacyWithholdingRecord::kSpouseYes] = byte(v);
+         r.spouseFlags[LegacyWithholdingRecord::kSpouseNo] = byte(1 - v);
+     }},
+    both("spouseElderly", 1, [](auto& r, std::int32_t v) { r.spouseElderly = byte(v); }),
+    both("spouseIncome", kMaxYen, [](auto& r, std::int32_t v) { r.spouseIncome = v; }),
+    // The employee.
+    both("widow", 2, [](auto& r, std::int32_t v) {
+        r.flags.widow = byte(v == 1);
+        r.flags.widowSpecial = byte(v == 2);
+    }),
+    both("widower", 1, [](auto& r, std::int32_t v) { r.flags.widower = byte(v); }),
+    both("workingStudent", 1, [](auto& r, std::int32_t v) { r.flags.workingStudent = byte(v); }),
+    both("selfDisabled", 2, [](auto& r, std::int32_t v) {
+        r.flags.disabledOther = byte(v == 1);
+        r.flags.disabledSpecial = byte(v == 2);
+    }),
+    both("otsu", 1, [](auto& r, std::int32_t v) { r.flags.secondaryColumn = byte(v); }),
+    currentOnly("singleParent", 1, [](auto& r, std::int32_t v) { r.singleParent = byte(v); }),
+    currentOnly("incomeEstimate", kMaxYen, [](auto& r, std::int32_t v) {
+        r.incomeEstimate = v;
+        r.incomeEstimateEntered = 1;
+    }),
+    specificRelative<0>("specificRelativeIncome1"),
+    specificRelative<1>("specificRelativeIncome2"),
+    specificRelative<2>("specificRelativeIncome3"),
+    specificRelative<3>("specificRelativeIncome4"),
+    // Deductions declared as amounts, and the premiums.
+    both("lifeInsurance", kMaxYen, [](auto& r, std::int32_t v) { r.lifeInsurance = v; }),
+    both("earthquakeInsurance", kMaxYen, [](auto& r, std::int32_t v) { r.earthquakeInsurance = v; }),
+    both("lifeNew", kMaxYen, [](auto& r, std::int32_t v) { r.lifeNew = v; }),
+    both("lifeOld", kMaxYen, [](auto& r, std::int32_t v) { r.lifeOld = v; }),
+    both("medicalCare", kMaxYen, [](auto& r, std::int32_t v) { r.medicalCare = v; }),
+    both("pensionNew", kMaxYen, [](auto& r, std::int32_t v) { r.pensionNew = v; }),
+    both("pensionOld", kMaxYen, [](auto& r, std::int32_t v) { r.pensionOld = v; }),
+    both("housingLoanCredit", kMaxYen, [](auto& r, std::int32_t v) { r.housingLoanCredit = v; }),
+    currentOnly("smallBusinessMutualAid", kMaxYen, [](auto& r, std::int32_t v) { r.smallBusinessMutualAid = v; }),
+    // The automatic amounts, typed in.
+    manual<kManualPaid>("paid", [](auto& r, std::int32_t v) { r.paid = v; }),
+    manual<kManualIncomeAfterDeduction>("incomeAfterDeduction", [](auto& r, std::int32_t v) { r.incomeAfterDeduction = v; }),
+    manual<kManualTotalDeductions>("totalDeductions", [](auto& r, std::int32_t v) { r.totalDeductions = v; }),
+    manual<kManualAnnualTax>("annualTax", [](auto& r, std::int32_t v) { r.annualTax = v; }),
+    manual<kManualSpouseSpecial>("spouseSpecial", [](auto& r, std::int32_t v) { r.spouseSpecial = v; }),
+    manual<kManualSocialInsurance>("socialInsurance", [](auto& r, std::int32_t v) { r.socialInsurance = v; }),
+    manual<kManualWithheld>("withheld", [](auto& r, std::int32_t v) { r.withheld = v; }),
+};
+// clang-format on
+
+struct Parsed {
+    const InputKey& key;
+    std::int32_t value;
+};
+
+Parsed parse(std::string_view assignment) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string_view::npos) {
+        throw UsageError("--set needs KEY=VALUE: " + std::string(assignment));
+    }
+    const std::string_view name = assignment.substr(0, equals);
+    const std::string_view text = assignment.substr(equals + 1);
+    const auto* key = std::find_if(kKeys.begin(), kKeys.end(),
+                                   [&](const InputKey& k) { return k.name == name; });
+    if (key == kKeys.end()) throw UsageError("--set: unknown key " + std::string(name));
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value > key->max) {
+        throw UsageError("--set " + std::string(name) + ": the value must be a whole number 0.." +
+                         std::to_string(key->max) + ", not " + std::string(text));
+    }
+    return {*key, static_cast<std::int32_t>(value)};
+}
+
+}  // namespace
+
+void setRecordInput(WithholdingRecord& record, std::string_view assignment) {
+    const Parsed parsed = parse(assignment);
+    parsed.key.current(record, parsed.value);
+}
+
+void setRecordInput(LegacyWithholdingRecord& record, std::string_view assignment) {
+    const Parsed parsed = parse(assignment);
+    if (parsed.key.legacy == nullptr) {
+        throw UsageError("--set " + std::string(parsed.key.name) +
+                         ": the records of the years before 平成28 have no such input");
+    }
+    parsed.key.legacy(record, parsed.value);
+}
+
+}  // namespace keiro::tool

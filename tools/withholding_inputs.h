@@ -1,0 +1,20 @@
+#pragma once
+// The inputs of a withholding record that `keiro-tool withholding calc --set KEY=VALUE` can
+// change, by name.  Every key is listed in the README.  Setting one of the automatic amounts
+// (paid, withheld, socialInsurance, incomeAfterDeduction, totalDeductions, annualTax,
+// spouseSpecial) also flags it as entered by hand, as typing it in the editor does, so the
+// calculation keeps it.
+
+#include <string_view>
+
+#include "withholding/model/records.h"
+
+namespace keiro::tool {
+
+// "KEY=VALUE" into the record.  UsageError for a missing "=", an unknown key, a value that is
+// not a whole number in the key's range, or a key the 500-byte records of the years before
+// 平成28 do not have.
+void setRecordInput(withholding::WithholdingRecord& record, std::string_view assignment);
+void setRecordInput(withholding::LegacyWithholdingRecord& record, std::string_view assignment);
+
+}  // namespace keiro::tool

@@ -1,0 +1,73 @@
+#include "withholding/adjust/automatic_calculation.h"
+
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+
+namespace keiro::withholding {
+namespace {
+
+constexpr int kDecember = 12;
+constexpr int kOnLeave = 2;  // EmployeeRecord::workStatus 休職
+
+std::int32_t yen(std::int64_t amount, const char* what) {
+    if (amount < std::numeric_limits<std::int32_t>::min() ||
+        amount > std::numeric_limits<std::int32_t>::max()) {
+        throw std::overflow_error(std::string(what) + " is out of range: " +
+                                  std::to_string(amount));
+    }
+    return static_cast<std::int32_t>(amount);
+}
+
+template <typename Record>
+YearEndResult calculate(Record& record, const YearlyTotals& totals, const RecordContext& context) {
+    constexpr bool kCurrentFormat = std::is_same_v<Record, WithholdingRecord>;
+    Record work = record;
+    raiseCountsToCohabiting(work.dependants, work.disabled);
+    applyYearlyTotals(work, totals);
+    const YearEndInput input = yearEndInputOf(work, context);
+    const YearEndResult result = calculateYearEnd(input);
+
+    const auto store = [&work](int item, std::int32_t& field, std::int64_t value,
+                               const char* what) {
+        if (!work.isManual(item)) field = yen(value, what);
+    };
+    if (spouseSpecialComputed(context.dataYear, kCurrentFormat)) {
+        store(kManualSpouseSpecial, work.spouseSpecial, result.spouseSpecial, "spouse special");
+    }
+    store(kManualIncomeAfterDeduction, work.incomeAfterDeduction, result.incomeAfterDeduction,
+          "income after deduction");
+    store(kManualTotalDeductions, work.totalDeductions, result.totalDeductions,
+          "total deductions");
+    store(kManualAnnualTax, work.annualTax, result.annualTax, "annual tax");
+    if (!result.notNeeded) {
+        if (input.lifePremiums) work.lifeInsurance = yen(result.lifeInsurance, "life insurance");
+        work.adjustStatus = static_cast<std::uint8_t>(result.status);
+    }
+    record = work;
+    return result;
+}
+
+}  // namespace
+
+YearEndResult calculateRecord(WithholdingRecord& record, const YearlyTotals& totals,
+                              const RecordContext& context) {
+    return calculate(record, totals, context);
+}
+
+YearEndResult calculateRecord(LegacyWithholdingRecord& record, const YearlyTotals& totals,
+                              const RecordContext& context) {
+    return calculate(record, totals, context);
+}
+
+YearEndResult calculateSlot(WithholdingFile& file, int slot, const YearView& year, int dataYear,
+                            bool roundTaxTo100) {
+    const EmployeeRecord& employee = year.block(kDecember).employee(slot);
+    const YearlyTotals totals = yearlyTotals(year, employee.recordId.bytes());
+    const RecordContext context{dataYear, employee.workStatus == kOnLeave, roundTaxTo100};
+    return file.currentFormat() ? calculateRecord(file.record(slot), totals, context)
+                                : calculateRecord(file.legacyRecord(slot), totals, context);
+}
+
+}  // namespace keiro::withholding

@@ -1,0 +1,36 @@
+#pragma once
+// The automatic year-end calculation of one employee's withholding record, as the editor's
+// 自動計算 button runs it, without the window.
+//
+// In this order: the 同居 part of a count raises the count when it is larger; the yearly totals
+// are stored (支払金額, 社会保険料等, 徴収税額, each unless entered by hand); the record's inputs
+// go to the year-end calculation of the data year's law; and its results come back: the income
+// after the employment-income deduction, the total of the deductions, the annual tax, the spouse
+// special deduction where the year's law works it out, and the status (計算済, or 年調対象外
+// when the tax is outside the adjustment).  An item flagged as entered by hand is never
+// overwritten.  A 乙欄 employee (unless on leave, in the 1500-byte years) is not adjusted: the
+// computed amounts are 0, the status stays, the totals are still refreshed.  When the life
+// insurance deduction is worked out from the premiums paid, the deduction's field is set to it,
+// so that the slip shows the amount deducted.
+//
+// A result outside the record's 32-bit fields (only absurd inputs give one) is a
+// std::overflow_error, and the record is left as it was.
+
+#include "core/year_view.h"
+#include "withholding/adjust/record_input.h"
+#include "withholding/model/withholding_file.h"
+#include "withholding/model/yearly_totals.h"
+
+namespace keiro::withholding {
+
+YearEndResult calculateRecord(WithholdingRecord& record, const YearlyTotals& totals,
+                              const RecordContext& context);
+YearEndResult calculateRecord(LegacyWithholdingRecord& record, const YearlyTotals& totals,
+                              const RecordContext& context);
+
+// Slot 1..100 of `file`, for the employee in that slot of the year file's December: the totals
+// of `year` by the employee's recordId, 休職 from the employee's work status.
+YearEndResult calculateSlot(WithholdingFile& file, int slot, const YearView& year, int dataYear,
+                            bool roundTaxTo100);
+
+}  // namespace keiro::withholding

@@ -1,0 +1,109 @@
+#include "withholding/adjust/record_input.h"
+
+#include <algorithm>
+
+#include "withholding/calc/year_end_law.h"
+
+namespace keiro::withholding {
+namespace {
+
+Widow widowOf(const PersonFlags& flags) {
+    if (flags.widowSpecial != 0) return Widow::Special;
+    return flags.widow != 0 ? Widow::General : Widow::None;
+}
+
+template <typename Record>
+std::optional<std::int64_t> handValue(const Record& record, int item, std::int32_t value) {
+    if (!record.isManual(item)) return std::nullopt;
+    return value;
+}
+
+// The premiums of the three life insurance categories, when any is given.
+template <typename Record>
+std::optional<LifePremiums> lifePremiumsOf(const Record& r) {
+    const LifePremiums premiums{r.lifeNew, r.lifeOld, r.medicalCare, r.pensionNew, r.pensionOld};
+    if (premiums.generalNew == 0 && premiums.generalOld == 0 && premiums.careMedical == 0 &&
+        premiums.pensionNew == 0 && premiums.pensionOld == 0) {
+        return std::nullopt;
+    }
+    return premiums;
+}
+
+// The inputs both formats hold; the spouse flag is the caller's, since its byte differs.
+template <typename Record>
+YearEndInput commonInput(const Record& r, const RecordContext& context) {
+    YearEndInput in;
+    in.dataYear = context.dataYear;
+    in.paid = r.paid;
+    in.withheld = r.withheld;
+    in.socialInsurance = r.socialInsurance;
+    in.lifeInsurance = r.lifeInsurance;
+    in.earthquakeInsurance = r.earthquakeInsurance;
+    in.housingLoanCredit = r.housingLoanCredit;
+    in.lifePremiums = lifePremiumsOf(r);
+
+    in.elderlySpouse = r.spouseElderly != 0;
+    in.spouseIncome = r.spouseIncome;
+    in.spouseSpecialEntered = r.spouseSpecial;
+
+    in.specificDependants = r.dependants.specific;
+    in.elderlyDependants = r.dependants.elderly;
+    in.cohabitingParents = r.dependants.elderlyLivingTogether;
+    in.generalDependants = r.dependants.general;
+    in.under16Dependants = r.under16;
+    in.specialDisabled = r.disabled.special;
+    in.cohabitingSpecialDisabled = r.disabled.specialLivingTogether;
+    in.otherDisabled = r.disabled.other;
+
+    in.selfSpecialDisabled = r.flags.disabledSpecial != 0;
+    in.selfDisabled = r.flags.disabledOther != 0;
+    in.widow = widowOf(r.flags);
+    in.widower = r.flags.widower != 0;
+    in.workingStudent = r.flags.workingStudent != 0;
+
+    in.otsu = r.flags.secondaryColumn != 0;
+    in.onLeave = context.onLeave;
+    in.roundTaxTo100 = context.roundTaxTo100;
+
+    in.manualIncomeAfterDeduction =
+        handValue(r, kManualIncomeAfterDeduction, r.incomeAfterDeduction);
+    in.manualTotalDeductions = handValue(r, kManualTotalDeductions, r.totalDeductions);
+    in.manualAnnualTax = handValue(r, kManualAnnualTax, r.annualTax);
+    in.manualSpouseSpecial = handValue(r, kManualSpouseSpecial, r.spouseSpecial);
+    in.previousStatus = static_cast<YearEndStatus>(r.adjustStatus);
+    return in;
+}
+
+}  // namespace
+
+void raiseCountsToCohabiting(DependantCounts& dependants, DisabledCounts& disabled) {
+    dependants.elderly = std::max(dependants.elderly, dependants.elderlyLivingTogether);
+    disabled.special = std::max(disabled.special, disabled.specialLivingTogether);
+}
+
+YearEndInput yearEndInputOf(const WithholdingRecord& r, const RecordContext& context) {
+    YearEndInput in = commonInput(r, context);
+    in.spouse = r.spouseDeductible != 0;
+    in.smallEnterprise = r.smallBusinessMutualAid;
+    in.nonResidentDependants = r.nonResidentRelatives;
+    if (r.incomeEstimateEntered == 1) in.incomeEstimate = r.incomeEstimate;
+    in.singleParent = r.singleParent != 0;
+    for (std::int32_t income : r.specificRelativeIncome) {
+        if (income != 0) in.specificRelativeIncomes.push_back(income);
+    }
+    return in;
+}
+
+YearEndInput yearEndInputOf(const LegacyWithholdingRecord& r, const RecordContext& context) {
+    YearEndInput in = commonInput(r, context);
+    in.spouse = r.spouseFlags[LegacyWithholdingRecord::kSpouseYes] != 0;
+    return in;
+}
+
+bool spouseSpecialComputed(int dataYear, bool currentFormat) {
+    const YearEndLaw& law = yearEndLaw(dataYear);
+    return !(currentFormat && law.method == YearEndMethod::Traditional &&
+             dataYear >= law.spouseSpecialTypedFrom);
+}
+
+}  // namespace keiro::withholding

@@ -1,0 +1,31 @@
+#pragma once
+// What the year-end calculation reads from a withholding record.  Both record formats carry
+// the same inputs at different places; the 1500-byte records add the 小規模企業共済等掛金, the
+// count of non-resident relatives and the inputs of the later law (the employee's income
+// estimate, ひとり親, the incomes of 特定親族).  An item flagged as entered by hand is handed to
+// the calculation as a fixed value.
+
+#include "withholding/calc/year_end_calc.h"
+#include "withholding/model/records.h"
+
+namespace keiro::withholding {
+
+// What the calculation needs besides the record.
+struct RecordContext {
+    int dataYear = 0;           // calendar year of the data (平成31 = 2019, 令和N = 2018 + N)
+    bool onLeave = false;       // the employee's work status is 休職
+    bool roundTaxTo100 = true;  // the setting HasuuCut
+};
+
+// The 同居 part of a count is included in it: a count below its 同居 part (同居老親等 of the
+// elderly dependants, 同居 of the specially disabled) is raised to that part.
+void raiseCountsToCohabiting(DependantCounts& dependants, DisabledCounts& disabled);
+
+YearEndInput yearEndInputOf(const WithholdingRecord& record, const RecordContext& context);
+YearEndInput yearEndInputOf(const LegacyWithholdingRecord& record, const RecordContext& context);
+
+// Whether the calculation works out the spouse special deduction of the year's records, or
+// the amount is typed in (the 1500-byte records of 2018 and 2019) and stays as typed.
+bool spouseSpecialComputed(int dataYear, bool currentFormat);
+
+}  // namespace keiro::withholding
