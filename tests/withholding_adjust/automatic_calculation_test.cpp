@@ -1,0 +1,258 @@
+// The automatic calculation over a record: what the calculation of plain inputs cannot see —
+// which fields are read, which are written, and which are left alone.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+#include "withholding/adjust/automatic_calculation.h"
+
+namespace keiro::withholding {
+namespace {
+
+// 2026, single, no insurance: income after deduction 3,560,000, basic deduction 1,040,000,
+// taxable 1,770,000, tax 88,500 × 1.021 → 90,300.
+const YearlyTotals kTotals{5'000'000, 750'000, 120'000};
+constexpr std::int32_t kIncome2026 = 3'560'000;
+constexpr std::int32_t kBasic2026 = 1'040'000;
+constexpr std::int32_t kTax2026 = 90'300;
+
+RecordContext in(int dataYear, bool onLeave = false) {
+    return {dataYear, onLeave, true};
+}
+
+TEST(AutomaticCalculation, StoresTheTotalsTheComputedItemsAndTheStatus) {
+    WithholdingRecord r{};
+    const YearEndResult result = calculateRecord(r, kTotals, in(2026));
+    EXPECT_EQ(r.paid, 5'000'000);
+    EXPECT_EQ(r.socialInsurance, 750'000);
+    EXPECT_EQ(r.withheld, 120'000);
+    EXPECT_EQ(r.incomeAfterDeduction, kIncome2026);
+    EXPECT_EQ(r.totalDeductions, 750'000 + kBasic2026);
+    EXPECT_EQ(r.annualTax, kTax2026);
+    EXPECT_EQ(r.adjustStatus, kCalculated);
+    EXPECT_EQ(result.difference, kTax2026 - 120'000);
+}
+
+TEST(AutomaticCalculation, ItemsEnteredByHandAreKeptAndUsed) {
+    constexpr std::int32_t kTyped = 12'345;
+    struct Case {
+        int item;
+        std::int32_t WithholdingRecord::*field;
+        // What the rest of the record shows when the item holds kTyped.
+        std::int32_t income, deductions, tax;
+    };
+    // A spouse with 1,000,000 of income gives a spouse special deduction of 360,000.
+    constexpr std::int32_t kDeductions = 750'000 + kBasic2026 + 360'000;
+    const Case cases[] = {
+        {kManualPaid, &WithholdingRecord::paid, 0, kDeductions, 0},
+        {kManualIncomeAfterDeduction, &WithholdingRecord::incomeAfterDeduction, kTyped,
+         kDeductions, 0},
+        {kManualTotalDeductions, &WithholdingRecord::totalDeductions, kIncome2026, kTyped,
+         // 3,547,000 taxable: 20 % − 427,500 = 281,900, with the surtax 287,819.
+         287'800},
+        {kManualAnnualTax, &WithholdingRecord::annualTax, kIncome2026, kDeductions, kTyped},
+        // 2,147,000 taxable: 10 % − 97,500 = 117,200, with the surtax 119,661.
+        {kManualSocialInsurance, &WithholdingRecord::socialInsurance, kIncome2026,
+         kTyped + kBasic2026 + 360'000, 119'600},
+        // 1,757,000 taxable: 87,850, with the surtax 89,694.
+        {kManualSpouseSpecial, &WithholdingRecord::spouseSpecial, kIncome2026,
+         750'000 + kBasic2026 + kTyped, 89'600},
+        // 1,410,000 taxable: 70,500, with the surtax 71,980.
+        {kManualWithheld, &WithholdingRecord::withheld, kIncome2026, kDeductions, 71'900},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        WithholdingRecord r{};
+        r.spouseIncome = 1'000'000;
+        r.*c.field = kTyped;
+        r.manualFlags[c.item - 1] = 1;
+        const YearEndResult result = calculateRecord(r, kTotals, in(2026));
+        EXPECT_EQ(r.*c.field, kTyped);
+        EXPECT_EQ(r.manualFlags[c.item - 1], 1);
+        EXPECT_EQ(r.incomeAfterDeduction, c.income);
+        EXPECT_EQ(r.totalDeductions, c.deductions);
+        EXPECT_EQ(r.annualTax, c.tax);
+        EXPECT_EQ(r.adjustStatus, kCalculated);
+        EXPECT_EQ(result.difference, r.annualTax - r.withheld);
+    }
+}
+
+TEST(AutomaticCalculation, OtsuIsNotAdjustedUnlessOnLeave) {
+    WithholdingRecord r{};
+    r.flags.secondaryColumn = 1;
+    r.incomeAfterDeduction = r.totalDeductions = r.annualTax = r.spouseSpecial = 1;
+    r.adjustStatus = kNotProcessed;
+    WithholdingRecord typedTax = r;
+    const YearEndResult result = calculateRecord(r, kTotals, in(2026));
+    EXPECT_TRUE(result.notNeeded);
+    EXPECT_EQ(result.difference, 0);
+    EXPECT_EQ(r.paid, 5'000'000) << "the totals are still refreshed";
+    EXPECT_EQ(r.withheld, 120'000);
+    EXPECT_EQ(r.incomeAfterDeduction, 0);
+    EXPECT_EQ(r.totalDeductions, 0);
+    EXPECT_EQ(r.annualTax, 0);
+    EXPECT_EQ(r.spouseSpecial, 0);
+    EXPECT_EQ(r.adjustStatus, kNotProcessed);
+
+    typedTax.manualFlags[kManualAnnualTax - 1] = 1;
+    calculateRecord(typedTax, kTotals, in(2026));
+    EXPECT_EQ(typedTax.annualTax, 1) << "a hand-entered tax stays, 乙欄 or not";
+
+    // 休職: the 乙欄 flag does not stop the adjustment of a 1500-byte year...
+    WithholdingRecord onLeave{};
+    onLeave.flags.secondaryColumn = 1;
+    calculateRecord(onLeave, kTotals, in(2026, true));
+    EXPECT_EQ(onLeave.annualTax, kTax2026);
+    EXPECT_EQ(onLeave.adjustStatus, kCalculated);
+    // ...but it does in the 500-byte years.
+    LegacyWithholdingRecord legacy{};
+    legacy.flags.secondaryColumn = 1;
+    EXPECT_TRUE(calculateRecord(legacy, kTotals, in(2015, true)).notNeeded);
+    EXPECT_EQ(legacy.annualTax, 0);
+    EXPECT_EQ(legacy.paid, 5'000'000);
+}
+
+TEST(AutomaticCalculation, CountsAreRaisedToTheirCohabitingPart) {
+    WithholdingRecord r{};
+    r.dependants.elderlyLivingTogether = 2;
+    r.disabled.specialLivingTogether = 1;
+    calculateRecord(r, kTotals, in(2026));
+    EXPECT_EQ(r.dependants.elderly, 2);
+    EXPECT_EQ(r.disabled.special, 1);
+    // 2 × (480,000 + 100,000) for the parents, 400,000 + 350,000 for the disabled person.
+    EXPECT_EQ(r.totalDeductions, 750'000 + kBasic2026 + 1'160'000 + 750'000);
+
+    WithholdingRecord larger{};
+    larger.dependants.elderly = 3;
+    larger.dependants.elderlyLivingTogether = 1;
+    larger.disabled.special = 2;
+    larger.disabled.specialLivingTogether = 1;
+    calculateRecord(larger, kTotals, in(2026));
+    EXPECT_EQ(larger.dependants.elderly, 3);
+    EXPECT_EQ(larger.disabled.special, 2);
+}
+
+TEST(AutomaticCalculation, LegacyAndCurrentRecordsAreReadFromTheirOwnFields) {
+    // 2015: traditional law; income after deduction 0.8 × 5,000,000 − 540,000.
+    LegacyWithholdingRecord legacy{};
+    legacy.spouseFlags[LegacyWithholdingRecord::kSpouseYes] = 1;
+    legacy.smallBusinessMutualAid = 100'000;  // not part of the old records' deductions
+    legacy.dependants.general = 1;
+    legacy.under16 = 2;
+    calculateRecord(legacy, kTotals, in(2015));
+    EXPECT_EQ(legacy.incomeAfterDeduction, 3'460'000);
+    EXPECT_EQ(legacy.totalDeductions, 750'000 + 380'000 + 380'000 + 380'000);
+    EXPECT_EQ(legacy.adjustStatus, kCalculated);
+
+    LegacyWithholdingRecord noSpouse{};
+    noSpouse.spouseFlags[LegacyWithholdingRecord::kSpouseNo] = 1;
+    calculateRecord(noSpouse, kTotals, in(2015));
+    EXPECT_EQ(noSpouse.totalDeductions, 750'000 + 380'000);
+
+    // 2017 in a 1500-byte record: the spouse flag has its own byte, 小規模企業共済 counts.
+    WithholdingRecord current{};
+    current.spouseDeductible = 1;
+    current.spouseElderly = 1;
+    current.smallBusinessMutualAid = 100'000;
+    calculateRecord(current, kTotals, in(2017));
+    EXPECT_EQ(current.totalDeductions, 750'000 + 100'000 + 480'000 + 380'000);
+}
+
+TEST(AutomaticCalculation, SpouseSpecialIsWrittenOnlyWhereTheYearWorksItOut) {
+    // Worked out from the spouse's income: legacy years, 2016–2017, and from 2020.
+    LegacyWithholdingRecord legacy{};
+    legacy.spouseIncome = 500'000;
+    calculateRecord(legacy, kTotals, in(2015));
+    EXPECT_EQ(legacy.spouseSpecial, 260'000);
+    WithholdingRecord r2017{};
+    r2017.spouseIncome = 500'000;
+    r2017.spouseSpecial = 1;
+    calculateRecord(r2017, kTotals, in(2017));
+    EXPECT_EQ(r2017.spouseSpecial, 260'000);
+    EXPECT_EQ(r2017.totalDeductions, 750'000 + 260'000 + 380'000);
+    WithholdingRecord r2026{};
+    r2026.spouseIncome = 1'000'000;
+    calculateRecord(r2026, kTotals, in(2026));
+    EXPECT_EQ(r2026.spouseSpecial, 360'000);
+
+    // Typed in 2018 and 2019: kept as typed and counted.
+    for (int year : {2018, 2019}) {
+        WithholdingRecord typed{};
+        typed.spouseIncome = 500'000;
+        typed.spouseSpecial = 200'000;
+        calculateRecord(typed, kTotals, in(year));
+        EXPECT_EQ(typed.spouseSpecial, 200'000) << year;
+        EXPECT_EQ(typed.totalDeductions, 750'000 + 200'000 + 380'000) << year;
+    }
+}
+
+TEST(AutomaticCalculation, StatusOfEmployeesOutsideTheAdjustment) {
+    // Up to 2019 a taxable amount beyond the table's 16,920,000 is not adjusted here.
+    WithholdingRecord traditional{};
+    traditional.incomeAfterDeduction = 20'000'000;
+    traditional.manualFlags[kManualIncomeAfterDeduction - 1] = 1;
+    traditional.annualTax = 5;
+    calculateRecord(traditional, kTotals, in(2017));
+    EXPECT_EQ(traditional.adjustStatus, kNotAdjusted);
+    EXPECT_EQ(traditional.annualTax, 0);
+
+    // From 2020 a pay above 20,000,000 is not adjusted: the tax is what was withheld.
+    WithholdingRecord statutory{};
+    calculateRecord(statutory, {25'000'000, 0, 3'000'000}, in(2026));
+    EXPECT_EQ(statutory.adjustStatus, kNotAdjusted);
+    EXPECT_EQ(statutory.annualTax, 3'000'000);
+}
+
+TEST(AutomaticCalculation, InputsOfTheLaterLawAreRead) {
+    // 2025: the basic deduction follows the employee's total income, 3,560,000 → 680,000.
+    WithholdingRecord plain{};
+    calculateRecord(plain, kTotals, in(2025));
+    const std::int32_t base = plain.totalDeductions;
+    EXPECT_EQ(base, 750'000 + 680'000);
+
+    WithholdingRecord estimate{};
+    estimate.incomeEstimateEntered = 1;
+    estimate.incomeEstimate = 0;  // entered as 0: the lowest band, 950,000
+    calculateRecord(estimate, kTotals, in(2025));
+    EXPECT_EQ(estimate.totalDeductions, base + 270'000);
+    WithholdingRecord notEntered{};
+    notEntered.incomeEstimate = 9'000'000;  // ignored without the flag
+    calculateRecord(notEntered, kTotals, in(2025));
+    EXPECT_EQ(notEntered.totalDeductions, base);
+
+    WithholdingRecord family{};
+    family.singleParent = 1;
+    family.specificRelativeIncome[2] = 900'000;  // 610,000
+    family.nonResidentRelatives = 1;             // enters no deduction
+    calculateRecord(family, kTotals, in(2025));
+    EXPECT_EQ(family.totalDeductions, base + 350'000 + 610'000);
+}
+
+TEST(AutomaticCalculation, LifeInsuranceFromThePremiumsIsStored) {
+    WithholdingRecord premiums{};
+    premiums.lifeNew = 100'000;     // 40,000
+    premiums.medicalCare = 30'000;  // 25,000
+    calculateRecord(premiums, kTotals, in(2026));
+    EXPECT_EQ(premiums.lifeInsurance, 65'000);
+    EXPECT_EQ(premiums.totalDeductions, 750'000 + kBasic2026 + 65'000);
+
+    WithholdingRecord amount{};
+    amount.lifeInsurance = 12'345;  // no premiums given: the typed deduction
+    calculateRecord(amount, kTotals, in(2026));
+    EXPECT_EQ(amount.lifeInsurance, 12'345);
+    EXPECT_EQ(amount.totalDeductions, 750'000 + kBasic2026 + 12'345);
+}
+
+TEST(AutomaticCalculation, AnOutOfRangeResultLeavesTheRecordAsItWas) {
+    WithholdingRecord r{};
+    r.smallBusinessMutualAid = std::numeric_limits<std::int32_t>::max();
+    r.lifeInsurance = std::numeric_limits<std::int32_t>::max();
+    const WithholdingRecord before = r;
+    EXPECT_THROW(calculateRecord(r, kTotals, in(2026)), std::overflow_error);
+    EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0);
+}
+
+}  // namespace
+}  // namespace keiro::withholding

@@ -1,0 +1,124 @@
+// The automatic calculation over the sample company's 2026, as KeiroLG sees it in January 2027:
+// every employee of December through the built withholding file, two of them cross-checked
+// against the calculation of plain inputs built here by hand.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "sample/sample_company.h"
+#include "tests/support/temp_folder.h"
+#include "withholding/adjust/automatic_calculation.h"
+#include "withholding/model/opening.h"
+
+namespace keiro::withholding {
+namespace {
+
+using namespace std::chrono;
+
+constexpr int kDecember = 12;
+
+class SampleYear2026 : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const sample::SampleFiles files = sample::createSampleCompany(
+            folder_ / "root", year_month_day{2027y, January, 15d}, KEIRO_BINARY_DIR "/bin");
+        year_.emplace(files.yearFiles.at(0));
+        const EraNames names{"平成", "令和"};
+        file_ = openWithholdingFile(*year_, withholdingPathsFor(year_->path(), {"令和", 8}, names));
+        ASSERT_TRUE(file_.has_value());
+    }
+
+    const EmployeeRecord& employee(int slot) const {
+        return year_->block(kDecember).employee(slot);
+    }
+
+    YearEndInput totalsOnly(int slot) const {
+        const YearlyTotals totals = yearlyTotals(*year_, employee(slot).recordId.bytes());
+        YearEndInput input;
+        input.dataYear = 2026;
+        input.paid = totals.paid;
+        input.withheld = totals.withheld;
+        input.socialInsurance = totals.socialInsurance;
+        return input;
+    }
+
+    testing_support::TempFolder folder_{"keiro-adjust-sample"};
+    std::optional<YearView> year_;
+    std::optional<WithholdingFile> file_;
+};
+
+TEST_F(SampleYear2026, EveryEmployeeIsAdjustedOrMarkedAsNotNeeded) {
+    int adjusted = 0;
+    int otsu = 0;
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        if (!employee(slot).isUsed()) continue;
+        SCOPED_TRACE(slot);
+        const YearEndResult result = calculateSlot(*file_, slot, *year_, 2026, true);
+        const WithholdingRecord& r = file_->record(slot);
+        if (employee(slot).taxColumn == 1 && employee(slot).workStatus != 2) {
+            ++otsu;
+            EXPECT_TRUE(result.notNeeded);
+            EXPECT_EQ(r.annualTax, 0);
+            EXPECT_EQ(r.adjustStatus, kNotProcessed);
+            EXPECT_GT(r.paid, 0);
+            continue;
+        }
+        ++adjusted;
+        EXPECT_EQ(r.adjustStatus, kCalculated);
+        EXPECT_EQ(r.annualTax % 100, 0);
+        EXPECT_EQ(result.difference, r.annualTax - r.withheld);
+        EXPECT_EQ(r.totalDeductions, r.socialInsurance + result.basic);
+        // A single employee without declarations: the whole calculation is the totals'.
+        const YearEndResult expected = calculateYearEnd(totalsOnly(slot));
+        EXPECT_EQ(r.incomeAfterDeduction, expected.incomeAfterDeduction);
+        EXPECT_EQ(r.annualTax, expected.annualTax);
+    }
+    EXPECT_GE(adjusted, 8);
+    EXPECT_GE(otsu, 1);
+}
+
+TEST_F(SampleYear2026, DeclarationsOfTheRecordReachTheCalculation) {
+    // Slot 2 declares a spouse of modest income, a child of 20, an elderly parent living with
+    // them, insurance premiums and a housing-loan credit.
+    WithholdingRecord& r = file_->record(2);
+    r.spouseIncome = 1'000'000;
+    r.dependants.specific = 1;
+    r.dependants.elderlyLivingTogether = 1;
+    r.lifeNew = 70'000;
+    r.earthquakeInsurance = 30'000;
+    r.housingLoanCredit = 50'000;
+    r.smallBusinessMutualAid = 120'000;
+    calculateSlot(*file_, 2, *year_, 2026, true);
+
+    YearEndInput input = totalsOnly(2);
+    input.spouseIncome = 1'000'000;
+    input.specificDependants = 1;
+    input.elderlyDependants = 1;
+    input.cohabitingParents = 1;
+    input.lifePremiums = LifePremiums{70'000, 0, 0, 0, 0};
+    input.earthquakeInsurance = 30'000;
+    input.housingLoanCredit = 50'000;
+    input.smallEnterprise = 120'000;
+    const YearEndResult expected = calculateYearEnd(input);
+    EXPECT_GT(expected.spouseSpecial, 0);
+    EXPECT_EQ(r.spouseSpecial, expected.spouseSpecial);
+    EXPECT_EQ(r.lifeInsurance, expected.lifeInsurance);
+    EXPECT_EQ(r.totalDeductions, expected.totalDeductions);
+    EXPECT_EQ(r.annualTax, expected.annualTax);
+    EXPECT_EQ(r.dependants.elderly, 1);
+
+    // An employee on leave (休職 in the year file) is adjusted even when marked 乙欄.
+    int onLeaveSeen = 0;
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        if (employee(slot).workStatus != 2) continue;
+        ++onLeaveSeen;
+        file_->record(slot).flags.secondaryColumn = 1;
+        const YearEndResult onLeave = calculateSlot(*file_, slot, *year_, 2026, true);
+        EXPECT_FALSE(onLeave.notNeeded) << slot;
+        EXPECT_EQ(file_->record(slot).adjustStatus, kCalculated) << slot;
+    }
+    EXPECT_EQ(onLeaveSeen, 1);
+}
+
+}  // namespace
+}  // namespace keiro::withholding
