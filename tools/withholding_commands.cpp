@@ -5,8 +5,8 @@
 // Nothing is written.  One JSON object, money in yen:
 // {"paid","withheld","socialInsurance","incomeAfterDeduction","totalDeductions","annualTax",
 //  "difference","status"} — difference = annualTax − withheld (negative: a refund; 0 for a 乙欄
-// employee, who is not adjusted), status = the record's adjustStatus.  The 100-yen rounding of the tax
-// follows the setting HasuuCut of the configuration file (of --root DIR when given; on when
+// employee, who is not adjusted), status = the record's adjustStatus.  The 100-yen rounding of the
+// tax follows the setting HasuuCut of the configuration file (of --root DIR when given; on when
 // missing).
 //
 // info:

@@ -52,9 +52,8 @@ constexpr InputKey manual(std::string_view name, Set) {
 
 template <int Index>
 constexpr InputKey specificRelative(std::string_view name) {
-    return currentOnly(name, kMaxYen, [](auto& r, std::int32_t v) {
-        r.specificRelativeIncome[Index] = v;
-    });
+    return currentOnly(name, kMaxYen,
+                       [](auto& r, std::int32_t v) { r.specificRelativeIncome[Index] = v; });
 }
 
 // clang-format off
@@ -135,13 +134,12 @@ Parsed parse(std::string_view assignment) {
     }
     const std::string_view name = assignment.substr(0, equals);
     const std::string_view text = assignment.substr(equals + 1);
-    const auto* key = std::find_if(kKeys.begin(), kKeys.end(),
-                                   [&](const InputKey& k) { return k.name == name; });
+    const auto key =
+        std::find_if(kKeys.begin(), kKeys.end(), [&](const InputKey& k) { return k.name == name; });
     if (key == kKeys.end()) throw UsageError("--set: unknown key " + std::string(name));
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 ||
-        value > key->max) {
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > key->max) {
         throw UsageError("--set " + std::string(name) + ": the value must be a whole number 0.." +
                          std::to_string(key->max) + ", not " + std::string(text));
     }

@@ -47,8 +47,8 @@ TEST(AutomaticCalculation, ItemsEnteredByHandAreKeptAndUsed) {
     constexpr std::int32_t kDeductions = 750'000 + kBasic2026 + 360'000;
     const Case cases[] = {
         {kManualPaid, &WithholdingRecord::paid, 0, kDeductions, 0},
-        {kManualIncomeAfterDeduction, &WithholdingRecord::incomeAfterDeduction, kTyped,
-         kDeductions, 0},
+        {kManualIncomeAfterDeduction, &WithholdingRecord::incomeAfterDeduction, kTyped, kDeductions,
+         0},
         {kManualTotalDeductions, &WithholdingRecord::totalDeductions, kIncome2026, kTyped,
          // 3,547,000 taxable: 20 % − 427,500 = 281,900, with the surtax 287,819.
          287'800},

@@ -14,8 +14,8 @@ constexpr int kOnLeave = 2;  // EmployeeRecord::workStatus 休職
 std::int32_t yen(std::int64_t amount, const char* what) {
     if (amount < std::numeric_limits<std::int32_t>::min() ||
         amount > std::numeric_limits<std::int32_t>::max()) {
-        throw std::overflow_error(std::string(what) + " is out of range: " +
-                                  std::to_string(amount));
+        throw std::overflow_error(std::string(what) +
+                                  " is out of range: " + std::to_string(amount));
     }
     return static_cast<std::int32_t>(amount);
 }
@@ -38,8 +38,7 @@ YearEndResult calculate(Record& record, const YearlyTotals& totals, const Record
     }
     store(kManualIncomeAfterDeduction, work.incomeAfterDeduction, result.incomeAfterDeduction,
           "income after deduction");
-    store(kManualTotalDeductions, work.totalDeductions, result.totalDeductions,
-          "total deductions");
+    store(kManualTotalDeductions, work.totalDeductions, result.totalDeductions, "total deductions");
     store(kManualAnnualTax, work.annualTax, result.annualTax, "annual tax");
     if (!result.notNeeded) {
         if (input.lifePremiums) work.lifeInsurance = yen(result.lifeInsurance, "life insurance");
