@@ -22,19 +22,6 @@ RecordContext in(int dataYear, bool onLeave = false) {
     return {dataYear, onLeave, true};
 }
 
-TEST(AutomaticCalculation, StoresTheTotalsTheComputedItemsAndTheStatus) {
-    WithholdingRecord r{};
-    const YearEndResult result = calculateRecord(r, kTotals, in(2026));
-    EXPECT_EQ(r.paid, 5'000'000);
-    EXPECT_EQ(r.socialInsurance, 750'000);
-    EXPECT_EQ(r.withheld, 120'000);
-    EXPECT_EQ(r.incomeAfterDeduction, kIncome2026);
-    EXPECT_EQ(r.totalDeductions, 750'000 + kBasic2026);
-    EXPECT_EQ(r.annualTax, kTax2026);
-    EXPECT_EQ(r.adjustStatus, kCalculated);
-    EXPECT_EQ(result.difference, kTax2026 - 120'000);
-}
-
 TEST(AutomaticCalculation, ItemsEnteredByHandAreKeptAndUsed) {
     constexpr std::int32_t kTyped = 12'345;
     struct Case {
