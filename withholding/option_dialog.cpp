@@ -52,8 +52,8 @@ constexpr const char* kNoDictionaryHere = "この環境の入力メソッドに�
 
 }  // namespace
 
-TfmOption::TfmOption(IniFile& ini, std::filesystem::path dataFolder,
-                     ui::MessageService& messages, ui::FileDialogs& fileDialogs, QWidget* parent)
+TfmOption::TfmOption(IniFile& ini, std::filesystem::path dataFolder, ui::MessageService& messages,
+                     ui::FileDialogs& fileDialogs, QWidget* parent)
     : QDialog(parent),
       ini_(ini),
       dataFolder_(std::move(dataFolder)),
@@ -152,8 +152,9 @@ void TfmOption::loadControls() {
 void TfmOption::showDataDate() {
     const QFileInfo file(QString::fromStdString(yubinFilePath(dataFolder_).string()));
     const bool present = file.isFile();
-    lbYubinDat_->setText(present ? file.lastModified().toString(QStringLiteral("(yyyy年M月d日データ)"))
-                                 : QStringLiteral("(郵便番号データ無し)"));
+    lbYubinDat_->setText(present
+                             ? file.lastModified().toString(QStringLiteral("(yyyy年M月d日データ)"))
+                             : QStringLiteral("(郵便番号データ無し)"));
     cbYubinDat_->setEnabled(present);
 }
 
@@ -229,8 +230,10 @@ void TfmOption::onData(const QByteArray& data) {
 void TfmOption::onFailure(PostalDownload::Failure failure) {
     endDownload();
     switch (failure) {
-        case PostalDownload::Failure::NoVersion: return messages_.error(this, q(kMsgNoVersion));
-        case PostalDownload::Failure::NoData: return messages_.warning(this, q(kMsgNoData));
+        case PostalDownload::Failure::NoVersion:
+            return messages_.error(this, q(kMsgNoVersion));
+        case PostalDownload::Failure::NoData:
+            return messages_.warning(this, q(kMsgNoData));
         case PostalDownload::Failure::Incomplete:
             return messages_.warning(this, q(kMsgIncomplete));
     }

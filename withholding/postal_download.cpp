@@ -18,8 +18,7 @@ constexpr int kMaxRedirects = 10;
 
 }  // namespace
 
-PostalDownload::PostalDownload(QNetworkAccessManager& network, PostalSource source,
-                               QObject* parent)
+PostalDownload::PostalDownload(QNetworkAccessManager& network, PostalSource source, QObject* parent)
     : QObject(parent), network_(network), source_(std::move(source)) {}
 
 PostalDownload::~PostalDownload() {
@@ -60,9 +59,9 @@ void PostalDownload::versionFinished() {
         if (date.trimmed().isEmpty()) return emit failed(Failure::NoVersion);
     } else {
         const QDateTime modified = reply->header(QNetworkRequest::LastModifiedHeader).toDateTime();
-        date = modified.isValid()
-                   ? modified.toTimeZone(QTimeZone("Asia/Tokyo")).toString(QStringLiteral("yyyy/MM/dd"))
-                   : QStringLiteral("不明");
+        date = modified.isValid() ? modified.toTimeZone(QTimeZone("Asia/Tokyo"))
+                                        .toString(QStringLiteral("yyyy/MM/dd"))
+                                  : QStringLiteral("不明");
     }
     emit versionReady(date);
 }

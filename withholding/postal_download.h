@@ -29,8 +29,7 @@ class PostalDownload : public QObject {
     // A transfer that stays silent this long is given up.
     static constexpr int kTimeoutMs = 30000;
 
-    PostalDownload(QNetworkAccessManager& network, PostalSource source,
-                   QObject* parent = nullptr);
+    PostalDownload(QNetworkAccessManager& network, PostalSource source, QObject* parent = nullptr);
     ~PostalDownload() override;
 
     // → versionReady(date) or failed(NoVersion).  The date is the version file's (an office

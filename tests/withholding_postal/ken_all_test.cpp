@@ -18,10 +18,8 @@ TEST(KenAllTest, TownsAreTidiedAndTheFirstLineOfACodeKept) {
     ASSERT_TRUE(result.ok()) << (result.errors.empty() ? "" : result.errors.front());
     EXPECT_EQ(result.lines, 7u);
     const std::vector<PostalEntry> expected = {
-        {"0600000", "北海道札幌市中央区"},
-        {"0600042", "北海道札幌市中央区大通西"},
-        {"0660005", "北海道千歳市協和"},
-        {"1000001", "東京都千代田区千代田"},
+        {"0600000", "北海道札幌市中央区"}, {"0600042", "北海道札幌市中央区大通西"},
+        {"0660005", "北海道千歳市協和"},   {"1000001", "東京都千代田区千代田"},
         {"1234500", "東京都架空市五番町"},
     };
     EXPECT_EQ(result.entries, expected);
@@ -48,13 +46,13 @@ TEST(KenAllTest, EveryBadLineIsNamedAndRefusesTheFile) {
     const std::string good = kenAllLine("1000001", "東京都", "千代田区", "千代田");
     const PostalConversion result = convertKenAll(
         kenAll({good,
-                "01101,\"060  \",\"0600000\",\"ﾎｯｶｲﾄﾞｳ\"\r\n",               // 2: cut short
-                kenAllLine("060000", "北海道", "札幌市", "北一条"),            // 3: six digits
-                kenAllLine("06000a0", "北海道", "札幌市", "北一条"),           // 4: a letter
-                kenAllLine("0600001", "北海県", "札幌市", "北一条"),           // 5: no such prefecture
-                kenAllLine("0600001", "北海道", "", "北一条"),                 // 6: no city
-                kenAllLine("0600001", "北海道", "札幌市", ""),                 // 7: no town
-                good, "\r\n"}) +                                                  // 8 good, 9 blank
+                "01101,\"060  \",\"0600000\",\"ﾎｯｶｲﾄﾞｳ\"\r\n",        // 2: cut short
+                kenAllLine("060000", "北海道", "札幌市", "北一条"),   // 3: six digits
+                kenAllLine("06000a0", "北海道", "札幌市", "北一条"),  // 4: a letter
+                kenAllLine("0600001", "北海県", "札幌市", "北一条"),  // 5: no such prefecture
+                kenAllLine("0600001", "北海道", "", "北一条"),        // 6: no city
+                kenAllLine("0600001", "北海道", "札幌市", ""),        // 7: no town
+                good, "\r\n"}) +                                      // 8 good, 9 blank
         "01101,\"060  \",\"0600002\",\"\",\"\",\"\",\"\xFF\",\"a\",\"b\"\r\n");  // 10: broken byte
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.errorCount, 7u);

@@ -56,13 +56,14 @@ TEST(OptionSettingsTest, DefaultsReadAndWrite) {
 TEST(OptionSettingsTest, SyubetuIsTrimmedAndCutToTwelveBytes) {
     EXPECT_EQ(normaliseSyubetu("  給与･賞与　"), "給与･賞与");
     EXPECT_EQ(normaliseSyubetu("給与および賞与の支払"), "給与および賞");  // 12 bytes
-    EXPECT_EQ(normaliseSyubetu("abcdefghijk給"), "abcdefghijk");       // no half character
+    EXPECT_EQ(normaliseSyubetu("abcdefghijk給"), "abcdefghijk");          // no half character
     EXPECT_EQ(normaliseSyubetu("　 "), "");
 }
 
 TEST(PostalSourceTest, ZipAddressOrOfficeServer) {
     EXPECT_EQ(postalSourceFor("https://www.post.japanpost.jp/zipcode/dl/kogaki/zip/ken_all.zip"),
-              (PostalSource{false, "", "https://www.post.japanpost.jp/zipcode/dl/kogaki/zip/ken_all.zip"}));
+              (PostalSource{false, "",
+                            "https://www.post.japanpost.jp/zipcode/dl/kogaki/zip/ken_all.zip"}));
     EXPECT_EQ(postalSourceFor("http://127.0.0.1:8080/KEN_ALL.ZIP?v=2"),
               (PostalSource{false, "", "http://127.0.0.1:8080/KEN_ALL.ZIP?v=2"}));
     const PostalSource office{true, "http://127.0.0.1:8080/support/zip/version.txt",
@@ -71,7 +72,9 @@ TEST(PostalSourceTest, ZipAddressOrOfficeServer) {
     EXPECT_EQ(postalSourceFor("http://127.0.0.1:8080/"), office);
 
     EXPECT_EQ(versionDate("2026/12/01 公開\r\nsecond line"), "2026/12/01");
-    EXPECT_EQ(versionDate("\xEF\xBB\xBF" "2026/12/01\n"), "2026/12/01");
+    EXPECT_EQ(versionDate("\xEF\xBB\xBF"
+                          "2026/12/01\n"),
+              "2026/12/01");
     EXPECT_EQ(versionDate("令和8年12月1日版です"), "令和8年12月1日版");
     EXPECT_EQ(versionDate(""), "");
 }

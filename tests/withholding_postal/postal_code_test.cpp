@@ -23,8 +23,8 @@ TEST(PostalCodeTest, BoxTextIsTidiedOnLeaving) {
         {"123-4567", "123-4567"},
         {"１２３４５６７", "123-4567"},  // full-width digits from an input method
         {"〒123-4567", "123-4567"},
-        {"123456789", "123-4567"},       // digits past the seventh are dropped
-        {"  123 45 67", "123-456"},      // only the first ten characters count
+        {"123456789", "123-4567"},   // digits past the seventh are dropped
+        {"  123 45 67", "123-456"},  // only the first ten characters count
     };
     for (const auto& [typed, shown] : cases) {
         EXPECT_EQ(normalisePostalCode(typed), shown) << typed;
@@ -54,7 +54,7 @@ TEST(YubinFileTest, FirstMatchingLineGivesTheAddress) {
     EXPECT_EQ(findAddress(file, "1234500"), "東京都架空市五番町");
     EXPECT_EQ(findAddress(file, "7654321"), "区切りが違っても読む");
     EXPECT_EQ(findAddress(file, "0000000"), std::nullopt);
-    EXPECT_EQ(findAddress(file, "12"), std::nullopt);       // never a prefix match
+    EXPECT_EQ(findAddress(file, "12"), std::nullopt);  // never a prefix match
     EXPECT_EQ(findAddress(file, "123450"), std::nullopt);
     EXPECT_EQ(findAddress(file, "12\r\n123"), std::nullopt);  // not seven digits
     EXPECT_EQ(findAddress("", "1234567"), std::nullopt);

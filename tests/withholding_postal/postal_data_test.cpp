@@ -38,7 +38,8 @@ TEST(PostalZipTest, AnythingButOneSmallCsvIsRefused) {
               "圧縮ファイルには郵便番号データのCSVファイルが1つだけ入っている必要があります。");
     EXPECT_EQ(refused(makeZip({})),
               "圧縮ファイルには郵便番号データのCSVファイルが1つだけ入っている必要があります。");
-    EXPECT_EQ(refused(makeZip({{"setup.exe", "MZ"}})), "圧縮ファイルの中身がCSVファイルではありません。");
+    EXPECT_EQ(refused(makeZip({{"setup.exe", "MZ"}})),
+              "圧縮ファイルの中身がCSVファイルではありません。");
     // A zip bomb: a megabyte of zeros packs into a few kilobytes.
     EXPECT_EQ(refused(makeZip({{"KEN_ALL.CSV", std::string(1 << 20, '0')}}), 1 << 19),
               "圧縮ファイルの中身が大きすぎます（0MBまで）。");
@@ -55,8 +56,8 @@ TEST(PostalZipTest, AnythingButOneSmallCsvIsRefused) {
 TEST(PostalInstallTest, GoodDataReplacesTheFileAndBadDataLeavesIt) {
     TempFolder data("keiro-install");
     const std::filesystem::path target = yubinFilePath(data);
-    const PostalInstall installed = installPostalData(makeZip({{"KEN_ALL.CSV", sampleKenAll()}}),
-                                                      target);
+    const PostalInstall installed =
+        installPostalData(makeZip({{"KEN_ALL.CSV", sampleKenAll()}}), target);
     EXPECT_EQ(installed.lines, 7u);
     EXPECT_EQ(installed.entries, 5u);
     EXPECT_EQ(lookupAddress(target, "0600042"), "北海道札幌市中央区大通西");

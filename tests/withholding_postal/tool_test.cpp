@@ -16,11 +16,10 @@ TEST(PostalToolTest, ImportThenLookUp) {
     writeFileAtomic(folder / "ken_all.zip",
                     testing_support::makeZip({{"KEN_ALL.CSV", testing_support::sampleKenAll()}}));
     const std::string data = folder.path().string();
-    const auto imported = runTool("postal import " + data + "/ken_all.zip --out " + data +
-                                  "/YubinNo.dat");
+    const auto imported =
+        runTool("postal import " + data + "/ken_all.zip --out " + data + "/YubinNo.dat");
     EXPECT_EQ(imported.exitCode, 0);
-    EXPECT_EQ(imported.out,
-              "{\"out\":\"" + data + "/YubinNo.dat\",\"lines\":7,\"entries\":5}\n");
+    EXPECT_EQ(imported.out, "{\"out\":\"" + data + "/YubinNo.dat\",\"lines\":7,\"entries\":5}\n");
 
     EXPECT_EQ(runTool("postal lookup --data " + data + " 1000001").out, "東京都千代田区千代田\n");
     EXPECT_EQ(runTool("postal lookup --data " + data + " 12345").out, "東京都架空市五番町\n");
@@ -32,8 +31,8 @@ TEST(PostalToolTest, ImportThenLookUp) {
 
     writeFileAtomic(folder / "bad.csv", "not,a,postal,list\r\n");
     const std::string before = readFile(folder / "YubinNo.dat");
-    const auto refused = runTool("postal import " + data + "/bad.csv --out " + data +
-                                 "/YubinNo.dat");
+    const auto refused =
+        runTool("postal import " + data + "/bad.csv --out " + data + "/YubinNo.dat");
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(readFile(folder / "YubinNo.dat"), before);

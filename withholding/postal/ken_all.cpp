@@ -17,11 +17,11 @@ constexpr std::size_t kTownColumn = 8;
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 constexpr std::array<std::string_view, 47> kPrefectures = {
-    "北海道", "青森県", "岩手県", "宮城県", "秋田県", "山形県", "福島県", "茨城県",
+    "北海道", "青森県", "岩手県", "宮城県", "秋田県", "山形県",   "福島県", "茨城県",
     "栃木県", "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県", "新潟県", "富山県",
-    "石川県", "福井県", "山梨県", "長野県", "岐阜県", "静岡県", "愛知県", "三重県",
+    "石川県", "福井県", "山梨県", "長野県", "岐阜県", "静岡県",   "愛知県", "三重県",
     "滋賀県", "京都府", "大阪府", "兵庫県", "奈良県", "和歌山県", "鳥取県", "島根県",
-    "岡山県", "広島県", "山口県", "徳島県", "香川県", "愛媛県", "高知県", "福岡県",
+    "岡山県", "広島県", "山口県", "徳島県", "香川県", "愛媛県",   "高知県", "福岡県",
     "佐賀県", "長崎県", "熊本県", "大分県", "宮崎県", "鹿児島県", "沖縄県"};
 
 bool endsWith(std::string_view text, std::string_view suffix) {
@@ -55,9 +55,8 @@ class Converter {
         const CsvLine csv = splitCsvLineCounted(bytes);
         if (csv.count <= kTownColumn) return refuse(number, "項目が足りません。");
         const std::string& code = csv.fields[kCodeColumn];
-        if (code.size() != 7 || !std::all_of(code.begin(), code.end(), [](char c) {
-                return c >= '0' && c <= '9';
-            })) {
+        if (code.size() != 7 ||
+            !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; })) {
             return refuse(number, "郵便番号が7桁の数字ではありません。");
         }
         std::array<std::string, 3> names;  // prefecture, city, town in UTF-8

@@ -8,9 +8,12 @@ namespace {
 
 AddressLookup lookupFromCode(int code) {
     switch (code) {
-        case 1: return AddressLookup::InputMethodDictionary;
-        case 2: return AddressLookup::DataFile;
-        default: return AddressLookup::None;
+        case 1:
+            return AddressLookup::InputMethodDictionary;
+        case 2:
+            return AddressLookup::DataFile;
+        default:
+            return AddressLookup::None;
     }
 }
 

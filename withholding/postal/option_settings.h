@@ -28,13 +28,13 @@ inline constexpr std::string_view kDefaultYubinUrl =
 
 struct OptionSettings {
     std::string syubetu = std::string(kDefaultSyubetu);  // Syubetu: 種別 printed on documents
-    AddressLookup addressLookup = AddressLookup::None;    // YubinDat
-    bool autoSelect = true;   // AutoSelect: select a numeric box's text on entering it
-    bool inputOverN = true;   // InputOverN: digits overwrite in numeric boxes
-    bool printLine = true;    // PrintLine: print the cutting guide lines
-    bool hasuuCut = true;     // HasuuCut: the annual tax truncated to 100 yen
-    int prAdjustH = 0;        // PrAdjustH: horizontal print offset, tenths of a millimetre
-    int prAdjustV = 0;        // PrAdjustV: vertical print offset, tenths of a millimetre
+    AddressLookup addressLookup = AddressLookup::None;   // YubinDat
+    bool autoSelect = true;  // AutoSelect: select a numeric box's text on entering it
+    bool inputOverN = true;  // InputOverN: digits overwrite in numeric boxes
+    bool printLine = true;   // PrintLine: print the cutting guide lines
+    bool hasuuCut = true;    // HasuuCut: the annual tax truncated to 100 yen
+    int prAdjustH = 0;       // PrAdjustH: horizontal print offset, tenths of a millimetre
+    int prAdjustV = 0;       // PrAdjustV: vertical print offset, tenths of a millimetre
     std::string yubinUrl = std::string(kDefaultYubinUrl);  // YubinURL (edited in the file only)
 
     double printOffsetXMillimetres() const { return prAdjustH / 10.0; }

@@ -37,8 +37,7 @@ bool looksLikeZip(std::string_view bytes);
 // The one file of a zip archive, which must be a ".csv" of at most `maxBytes` bytes unpacked.
 // Anything else (a damaged or cut-off archive, several files, another kind of file, more than
 // `maxBytes`) throws PostalDataError.
-std::string unpackSingleCsv(std::string_view zipBytes,
-                            std::size_t maxBytes = kMaxPostalDataBytes);
+std::string unpackSingleCsv(std::string_view zipBytes, std::size_t maxBytes = kMaxPostalDataBytes);
 
 // A zip (see above) or a CSV, read with convertKenAll.  A bad archive throws PostalDataError;
 // the lines' faults are in the result.

@@ -18,7 +18,7 @@ class LocalHttpServer : public QObject {
     struct Answer {
         int status = 200;
         QByteArray body;
-        QByteArray headers;   // extra header lines, each ending in "\r\n"
+        QByteArray headers;    // extra header lines, each ending in "\r\n"
         qsizetype cutAt = -1;  // send only this many bytes of the body, then close
         int trickleMs = 0;     // send the body in pieces, one every trickleMs
     };
@@ -50,9 +50,9 @@ class LocalHttpServer : public QObject {
         const QString path = QString::fromLatin1(words.value(1));
         requests_ << method + QLatin1Char(' ') + path;
         const Answer a = answers_.value(path, Answer{404, "not found", {}, -1, 0});
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(a.status) + " X\r\nContent-Length: " +
-                          QByteArray::number(a.body.size()) + "\r\nConnection: close\r\n" +
-                          a.headers + "\r\n";
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(a.status) +
+                          " X\r\nContent-Length: " + QByteArray::number(a.body.size()) +
+                          "\r\nConnection: close\r\n" + a.headers + "\r\n";
         socket->write(head);
         const QByteArray body = method == QLatin1String("HEAD") ? QByteArray()
                                 : a.cutAt >= 0                  ? a.body.left(a.cutAt)
@@ -65,14 +65,15 @@ class LocalHttpServer : public QObject {
     void trickle(QTcpSocket* socket, QByteArray body, int everyMs) {
         auto* timer = new QTimer(socket);
         const qsizetype piece = std::max<qsizetype>(1, body.size() / 100);
-        connect(timer, &QTimer::timeout, socket, [socket, timer, body, piece, sent = qsizetype{0}]() mutable {
-            socket->write(body.mid(sent, piece));
-            sent += piece;
-            if (sent >= body.size()) {
-                timer->stop();
-                socket->disconnectFromHost();
-            }
-        });
+        connect(timer, &QTimer::timeout, socket,
+                [socket, timer, body, piece, sent = qsizetype{0}]() mutable {
+                    socket->write(body.mid(sent, piece));
+                    sent += piece;
+                    if (sent >= body.size()) {
+                        timer->stop();
+                        socket->disconnectFromHost();
+                    }
+                });
         timer->start(everyMs);
     }
 

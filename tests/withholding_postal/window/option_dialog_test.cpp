@@ -126,9 +126,9 @@ class OptionDialogTest : public QObject {
         TempFolder folder("keiro-option");
         IniFile ini(folder / "Keiro.ini");
         writeFileAtomic(folder / "KEN_ALL.CSV", testing_support::sampleKenAll());
-        writeFileAtomic(folder / "bad.zip",
-                        testing_support::makeZip(
-                            {{"KEN_ALL.CSV", testing_support::kenAll({"1,2,3\r\n"})}}));
+        writeFileAtomic(
+            folder / "bad.zip",
+            testing_support::makeZip({{"KEN_ALL.CSV", testing_support::kenAll({"1,2,3\r\n"})}}));
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
         TfmOption dialog(ini, folder.path(), messages, files);
@@ -151,8 +151,9 @@ class OptionDialogTest : public QObject {
         files.answerNext(QString::fromStdString((folder / "bad.zip").string()));
         import->click();
         QCOMPARE(messages.shown().back().kind, ui::MessageKind::Warning);
-        QCOMPARE(messages.lastText(), QString("郵便番号データが正しくないため、取り込みませんでした。\n"
-                                              "1行目: 項目が足りません。"));
+        QCOMPARE(messages.lastText(),
+                 QString("郵便番号データが正しくないため、取り込みませんでした。\n"
+                         "1行目: 項目が足りません。"));
         files.answerNext(QString::fromStdString((folder / "missing.csv").string()));
         import->click();
         QCOMPARE(messages.shown().back().kind, ui::MessageKind::Error);

@@ -34,9 +34,7 @@ struct Setup {
         }
         dialog->show();
     }
-    bool oldDataKept() const {
-        return readFile(yubinFilePath(folder)) == text::toCp932(kOldData);
-    }
+    bool oldDataKept() const { return readFile(yubinFilePath(folder)) == text::toCp932(kOldData); }
     // Clicks 更新 and waits until the download is over.
     bool update() {
         dialog->findChild<QPushButton*>(QStringLiteral("sbUpdate"))->click();
@@ -87,11 +85,13 @@ class PostalDownloadTest : public QObject {
         server.answer("/support/zip/zip.dat", {200, goodZip(), {}, -1, 2});
         QVERIFY(s.update());
 
-        QCOMPARE(server.requests(), QStringList({"GET /support/zip/version.txt",
-                                                 "GET /support/zip/zip.dat"}));
+        QCOMPARE(server.requests(),
+                 QStringList({"GET /support/zip/version.txt", "GET /support/zip/zip.dat"}));
         QCOMPARE(s.messages.shown().size(), std::size_t{2});
-        QCOMPARE(s.messages.shown()[0].text,
-                 QString("公開中の郵便番号データの最新は2026/12/01です。\n郵便番号データを更新しますか？"));
+        QCOMPARE(
+            s.messages.shown()[0].text,
+            QString(
+                "公開中の郵便番号データの最新は2026/12/01です。\n郵便番号データを更新しますか？"));
         QCOMPARE(s.messages.shown()[1].text, QString("郵便番号データを更新しました。（5件）"));
         QVERIFY(noticeSeen);
         QCOMPARE(largestProgress, int(goodZip().size()));
@@ -111,7 +111,8 @@ class PostalDownloadTest : public QObject {
                  QStringList({"HEAD /zipcode/ken_all.zip", "HEAD /files/ken_all.zip",
                               "GET /zipcode/ken_all.zip", "GET /files/ken_all.zip"}));
         // 20:00 GMT on the 30th is already the 1st in Japan.
-        QVERIFY(s.messages.shown()[0].text.startsWith("公開中の郵便番号データの最新は2026/12/01です。"));
+        QVERIFY(s.messages.shown()[0].text.startsWith(
+            "公開中の郵便番号データの最新は2026/12/01です。"));
         QCOMPARE(s.messages.lastText(), QString("郵便番号データを更新しました。（5件）"));
     }
 
@@ -122,27 +123,33 @@ class PostalDownloadTest : public QObject {
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("kind");
         const int warning = int(ui::MessageKind::Warning);
-        QTest::newRow("cut off") << 200 << goodZip() << int(goodZip().size() / 2)
-                                 << QString("ダウンロードが途中で切れたため、郵便番号データは更新しませんでした。")
-                                 << warning;
-        QTest::newRow("not a zip") << 200 << QByteArray("<html>maintenance</html>") << -1
-                                   << QString("ダウンロードした郵便番号データが正しくないため、更新しませんでした。\n"
-                                              "1行目: 項目が足りません。")
-                                   << warning;
-        QTest::newRow("a program") << 200 << bytes(testing_support::makeZip({{"YubinDat_upd.exe", "MZ"}}))
-                                   << -1
-                                   << QString("ダウンロードした郵便番号データが正しくないため、更新しませんでした。\n"
-                                              "圧縮ファイルの中身がCSVファイルではありません。")
-                                   << warning;
-        QTest::newRow("faulty lines") << 200
-                                      << bytes(testing_support::makeZip(
-                                             {{"KEN_ALL.CSV", testing_support::sampleKenAll() +
-                                                                  testing_support::kenAll({testing_support::kenAllLine(
-                                                                      "12345", "東京都", "市", "町")})}}))
-                                      << -1
-                                      << QString("ダウンロードした郵便番号データが正しくないため、更新しませんでした。\n"
-                                                 "8行目: 郵便番号が7桁の数字ではありません。")
-                                      << warning;
+        QTest::newRow("cut off")
+            << 200 << goodZip() << int(goodZip().size() / 2)
+            << QString("ダウンロードが途中で切れたため、郵便番号データは更新しませんでした。")
+            << warning;
+        QTest::newRow("not a zip")
+            << 200 << QByteArray("<html>maintenance</html>") << -1
+            << QString(
+                   "ダウンロードした郵便番号データが正しくないため、更新しませんでした。\n"
+                   "1行目: 項目が足りません。")
+            << warning;
+        QTest::newRow("a program")
+            << 200 << bytes(testing_support::makeZip({{"YubinDat_upd.exe", "MZ"}})) << -1
+            << QString(
+                   "ダウンロードした郵便番号データが正しくないため、更新しませんでした。\n"
+                   "圧縮ファイルの中身がCSVファイルではありません。")
+            << warning;
+        QTest::newRow("faulty lines")
+            << 200
+            << bytes(testing_support::makeZip(
+                   {{"KEN_ALL.CSV", testing_support::sampleKenAll() +
+                                        testing_support::kenAll({testing_support::kenAllLine(
+                                            "12345", "東京都", "市", "町")})}}))
+            << -1
+            << QString(
+                   "ダウンロードした郵便番号データが正しくないため、更新しませんでした。\n"
+                   "8行目: 郵便番号が7桁の数字ではありません。")
+            << warning;
         QTest::newRow("missing") << 404 << QByteArray("not found") << -1
                                  << QString("ファイルが見つかりませんでした．") << warning;
     }
