@@ -45,11 +45,16 @@ void PostalDownload::fetchVersion() {
     connect(reply, &QNetworkReply::finished, this, &PostalDownload::versionFinished);
 }
 
-void PostalDownload::versionFinished() {
+QNetworkReply* PostalDownload::takeReply() {
     QNetworkReply* reply = reply_;
-    if (reply == nullptr) return;
     reply_ = nullptr;
-    reply->deleteLater();
+    if (reply) reply->deleteLater();
+    return reply;
+}
+
+void PostalDownload::versionFinished() {
+    QNetworkReply* reply = takeReply();
+    if (reply == nullptr) return;
     if (reply->error() != QNetworkReply::NoError) return emit failed(Failure::NoVersion);
     QString date;
     if (source_.hasVersionFile) {
@@ -83,10 +88,8 @@ void PostalDownload::fetchData() {
 }
 
 void PostalDownload::dataFinished() {
-    QNetworkReply* reply = reply_;
+    QNetworkReply* reply = takeReply();
     if (reply == nullptr) return;
-    reply_ = nullptr;
-    reply->deleteLater();
     if (!tooLarge_) data_ += reply->readAll();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool error = reply->error() != QNetworkReply::NoError;

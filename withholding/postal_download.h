@@ -49,6 +49,8 @@ class PostalDownload : public QObject {
 
   private:
     QNetworkReply* send(const QString& url, bool headOnly);
+    // The finished reply, no longer ours (deleted later); null when it was aborted.
+    QNetworkReply* takeReply();
     void versionFinished();
     void dataFinished();
 

@@ -1,5 +1,7 @@
 #include "withholding/postal/postal_source.h"
 
+#include "withholding/postal/utf8_prefix.h"
+
 #include <algorithm>
 
 namespace keiro::withholding {
@@ -27,12 +29,7 @@ std::string versionDate(std::string_view versionFile) {
     if (versionFile.starts_with("\xEF\xBB\xBF")) versionFile.remove_prefix(3);
     std::string_view line = versionFile.substr(0, versionFile.find_first_of("\r\n"));
     // Ten characters: the date is ASCII ("2026/12/01"); a longer text is cut at a character.
-    std::size_t at = 0;
-    for (int n = 0; n < 10 && at < line.size(); ++n) {
-        ++at;
-        while (at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80) ++at;
-    }
-    return std::string(line.substr(0, at));
+    return std::string(firstCharacters(line, 10));
 }
 
 }  // namespace keiro::withholding

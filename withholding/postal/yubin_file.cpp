@@ -1,12 +1,12 @@
 #include "withholding/postal/yubin_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <system_error>
 
 #include "core/fileio.h"
 #include "core/text.h"
 #include "withholding/postal/postal_code.h"
+#include "withholding/postal/utf8_prefix.h"
 
 namespace keiro::withholding {
 namespace {
@@ -17,16 +17,6 @@ constexpr std::size_t kAddressStart = 8;
 bool isSevenDigits(std::string_view key) {
     return key.size() == kCodeLength &&
            std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The first `count` characters of UTF-8 text.
-std::string firstCharacters(std::string_view utf8, std::size_t count) {
-    std::size_t at = 0;
-    for (std::size_t n = 0; at < utf8.size() && n < count; ++n) {
-        ++at;
-        while (at < utf8.size() && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80) ++at;
-    }
-    return std::string(utf8.substr(0, at));
 }
 
 }  // namespace
@@ -46,7 +36,7 @@ std::optional<std::string> findAddress(std::string_view fileBytes, std::string_v
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             const std::string_view address =
                 line.size() > kAddressStart ? line.substr(kAddressStart) : std::string_view();
-            return firstCharacters(text::fromCp932(address), kMaxAddressCharacters);
+            return std::string(firstCharacters(text::fromCp932(address), kMaxAddressCharacters));
         }
         start = end + 1;
     }
