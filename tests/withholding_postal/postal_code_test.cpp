@@ -4,6 +4,7 @@
 #include "core/fileio.h"
 #include "core/text.h"
 #include "tests/support/temp_folder.h"
+#include "withholding/postal/address_completion.h"
 #include "withholding/postal/postal_code.h"
 #include "withholding/postal/yubin_file.h"
 
@@ -78,6 +79,20 @@ TEST(YubinFileTest, LookupInTheDataFolder) {
     EXPECT_EQ(addressForPostalCode(data, "12"), std::nullopt);
     EXPECT_EQ(lookupAddress(data / "nothing.dat", "1234500"), std::nullopt);
     EXPECT_THROW(lookupAddress(data.path(), "1234500"), IoError);  // a folder cannot be read
+}
+
+TEST(YubinFileTest, EditorCompletesOnlyAnEmptyLineWithTheDataFileMethod) {
+    TempFolder data("keiro-yubin");
+    writeFileAtomic(yubinFilePath(data), text::toCp932("1234567 東京都架空市\r\n"));
+    OptionSettings settings;
+    settings.addressLookup = AddressLookup::DataFile;
+    EXPECT_EQ(completedAddress(settings, data, "123-4567", ""), "東京都架空市");
+    EXPECT_EQ(completedAddress(settings, data, "123-4567", "入力済みの住所"), std::nullopt);
+    EXPECT_EQ(completedAddress(settings, data, "", ""), std::nullopt);
+    settings.addressLookup = AddressLookup::InputMethodDictionary;
+    EXPECT_EQ(completedAddress(settings, data, "123-4567", ""), std::nullopt);
+    settings.addressLookup = AddressLookup::None;
+    EXPECT_EQ(completedAddress(settings, data, "123-4567", ""), std::nullopt);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ constexpr std::size_t kCodeColumn = 2;  // 0-based: the third column
 constexpr std::size_t kPrefectureColumn = 6;
 constexpr std::size_t kCityColumn = 7;
 constexpr std::size_t kTownColumn = 8;
+constexpr std::array<std::size_t, 3> kNameColumns = {kPrefectureColumn, kCityColumn, kTownColumn};
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 constexpr std::array<std::string_view, 47> kPrefectures = {
@@ -61,7 +62,7 @@ class Converter {
         }
         std::array<std::string, 3> names;  // prefecture, city, town in UTF-8
         for (std::size_t i = 0; i < names.size(); ++i) {
-            const std::string& field = csv.fields[kPrefectureColumn + i];
+            const std::string& field = csv.fields[kNameColumns[i]];
             names[i] = text::fromCp932(field);
             if (names[i].find(kReplacement) != std::string::npos || hasControlCharacter(field)) {
                 return refuse(number, "Shift-JISの文字として読めない文字があります。");
