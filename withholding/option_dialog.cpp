@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "core/errors.h"
 #include "core/fileio.h"
 #include "core/text.h"
+#include "widgets/command_runner.h"
 #include "widgets/notice_window.h"
 #include "withholding/postal/postal_data.h"
 #include "withholding/postal/yubin_file.h"
@@ -100,9 +102,9 @@ void TfmOption::buildControls() {
     connect(cbYubinDat_, &QCheckBox::toggled, this, [this](bool on) {
         if (on) cbAtokDic_->setChecked(false);
     });
-    connect(sbUpdate_, &QPushButton::clicked, this, &TfmOption::sbUpdateClick);
-    connect(btYubinImport_, &QPushButton::clicked, this, &TfmOption::btYubinImportClick);
-    connect(btSysSave_, &QPushButton::clicked, this, &TfmOption::btSysSaveClick);
+    ui::connectCommand(sbUpdate_, this, messages_, &TfmOption::sbUpdateClick);
+    ui::connectCommand(btYubinImport_, this, messages_, &TfmOption::btYubinImportClick);
+    ui::connectCommand(btSysSave_, this, messages_, &TfmOption::btSysSaveClick);
     connect(btCancel_, &QPushButton::clicked, this, &TfmOption::reject);
 
     auto* print = new QGroupBox(QStringLiteral("印刷"));
@@ -223,8 +225,10 @@ void TfmOption::onVersion(const QString& date) {
 
 void TfmOption::onData(const QByteArray& data) {
     endDownload();
-    install(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
-            kMsgInvalidDownload);
+    ui::runCommand(this, messages_, [&] {
+        install(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
+                kMsgInvalidDownload);
+    });
 }
 
 void TfmOption::onFailure(PostalDownload::Failure failure) {
@@ -267,22 +271,30 @@ void TfmOption::btYubinImportClick() {
 }
 
 bool TfmOption::install(std::string_view bytes, std::string_view refusedHeadline) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        const PostalInstall installed = installPostalData(bytes, yubinFilePath(dataFolder_));
-        QApplication::restoreOverrideCursor();
-        showDataDate();
-        messages_.information(this, QStringLiteral("郵便番号データを更新しました。（%1件）")
-                                        .arg(static_cast<qulonglong>(installed.entries)));
-        return true;
-    } catch (const PostalDataError& e) {
-        QApplication::restoreOverrideCursor();
-        messages_.warning(this, withReasons(refusedHeadline, e.reasons()));
-    } catch (const IoError& e) {
-        QApplication::restoreOverrideCursor();
-        messages_.error(this, QString::fromUtf8(e.what()));
+    PostalInstall installed;
+    QString refused;  // a list that did not check out (a warning)
+    QString failed;   // the file could not be written (an error)
+    {
+        // Converting the full list takes a moment: the wait cursor shows it, and goes again
+        // whatever happens, before any message.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const std::unique_ptr<void, void (*)(void*)> restore(
+            this, [](void*) { QApplication::restoreOverrideCursor(); });
+        try {
+            installed = installPostalData(bytes, yubinFilePath(dataFolder_));
+        } catch (const PostalDataError& e) {
+            refused = withReasons(refusedHeadline, e.reasons());
+        } catch (const IoError& e) {
+            failed = QString::fromUtf8(e.what());
+        }
     }
-    return false;
+    if (!refused.isEmpty()) messages_.warning(this, refused);
+    if (!failed.isEmpty()) messages_.error(this, failed);
+    if (!refused.isEmpty() || !failed.isEmpty()) return false;
+    showDataDate();
+    messages_.information(this, QStringLiteral("郵便番号データを更新しました。（%1件）")
+                                    .arg(static_cast<qulonglong>(installed.entries)));
+    return true;
 }
 
 }  // namespace keiro::withholding
