@@ -183,8 +183,12 @@ void TfmOption::btSysSaveClick() {
     changed.hasuuCut = cbHasuuCut_->isChecked();
     try {
         saveOptionSettings(ini_, changed);
-    } catch (const std::exception& e) {  // IoError, text::EncodingError
+    } catch (const IoError& e) {
         messages_.error(this, QString::fromUtf8(e.what()));
+        return;
+    } catch (const text::EncodingError& e) {
+        messages_.error(this, QString::fromUtf8(e.what()));
+        edSyubetu_->setFocus();
         return;
     }
     options_ = changed;

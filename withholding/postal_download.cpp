@@ -93,8 +93,11 @@ void PostalDownload::dataFinished() {
     if (!tooLarge_) data_ += reply->readAll();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool error = reply->error() != QNetworkReply::NoError;
+    // The announced length counts the bytes on the wire, which differ from the data when the
+    // server compressed them (Qt unpacks those); a compressed transfer cut short fails to unpack.
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    const bool cutShort = length.isValid() && length.toLongLong() != data_.size();
+    const bool cutShort = length.isValid() && !reply->hasRawHeader("Content-Encoding") &&
+                          length.toLongLong() != data_.size();
     Failure failure = Failure::Incomplete;
     if (!tooLarge_ && (status >= 400 || (error && data_.isEmpty()))) failure = Failure::NoData;
     if (tooLarge_ || error || cutShort) {
