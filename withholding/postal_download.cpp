@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "core/text.h"
-#include "withholding/postal/postal_data.h"
 
 namespace keiro::withholding {
 namespace {
@@ -18,8 +17,9 @@ constexpr int kMaxRedirects = 10;
 
 }  // namespace
 
-PostalDownload::PostalDownload(QNetworkAccessManager& network, PostalSource source, QObject* parent)
-    : QObject(parent), network_(network), source_(std::move(source)) {}
+PostalDownload::PostalDownload(QNetworkAccessManager& network, PostalSource source, QObject* parent,
+                               std::size_t maxBytes)
+    : QObject(parent), network_(network), source_(std::move(source)), maxBytes_(maxBytes) {}
 
 PostalDownload::~PostalDownload() {
     abort();
@@ -79,7 +79,7 @@ void PostalDownload::fetchData() {
     connect(reply, &QNetworkReply::downloadProgress, this, &PostalDownload::progress);
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         data_ += reply->readAll();
-        if (static_cast<std::size_t>(data_.size()) > kMaxPostalDataBytes) {
+        if (static_cast<std::size_t>(data_.size()) > maxBytes_) {
             tooLarge_ = true;
             reply->abort();  // finished follows with OperationCanceledError
         }

@@ -11,6 +11,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <cstddef>
+
+#include "withholding/postal/postal_data.h"
 #include "withholding/postal/postal_source.h"
 
 class QNetworkAccessManager;
@@ -29,7 +32,9 @@ class PostalDownload : public QObject {
     // A transfer that stays silent this long is given up.
     static constexpr int kTimeoutMs = 30000;
 
-    PostalDownload(QNetworkAccessManager& network, PostalSource source, QObject* parent = nullptr);
+    // A transfer larger than `maxBytes` is broken off (Incomplete): no postal list is that big.
+    PostalDownload(QNetworkAccessManager& network, PostalSource source, QObject* parent = nullptr,
+                   std::size_t maxBytes = kMaxPostalDataBytes);
     ~PostalDownload() override;
 
     // → versionReady(date) or failed(NoVersion).  The date is the version file's (an office
@@ -58,6 +63,7 @@ class PostalDownload : public QObject {
     PostalSource source_;
     QPointer<QNetworkReply> reply_;
     QByteArray data_;
+    std::size_t maxBytes_;
     bool tooLarge_ = false;
 };
 

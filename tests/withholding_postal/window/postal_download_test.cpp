@@ -1,6 +1,8 @@
 // 更新: new postal data fetched from a server on 127.0.0.1, in both layouts, and every way it
 // can go wrong leaving the installed data as it was.
+#include <QNetworkAccessManager>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "core/fileio.h"
@@ -191,6 +193,22 @@ class PostalDownloadTest : public QObject {
         Setup closed(QStringLiteral("http://127.0.0.1:1/"));
         QVERIFY(closed.update());
         QCOMPARE(closed.messages.lastText(), QString("インターネットから情報が取得できません。"));
+    }
+
+    void oversizedTransferIsBrokenOff() {
+        LocalHttpServer server;
+        server.answer("/support/zip/zip.dat", {200, QByteArray(200000, 'x'), {}, -1, 0});
+        QNetworkAccessManager network;
+        PostalDownload download(network, postalSourceFor(server.url("/").toStdString()), nullptr,
+                                1000);
+        QSignalSpy failed(&download, &PostalDownload::failed);
+        QSignalSpy data(&download, &PostalDownload::dataReady);
+        download.fetchData();
+        QTRY_COMPARE(failed.size(), 1);
+        QCOMPARE(failed.front().front().value<PostalDownload::Failure>(),
+                 PostalDownload::Failure::Incomplete);
+        QVERIFY(data.isEmpty());
+        QVERIFY(!download.isRunning());
     }
 
     void closingTheDialogStopsTheDownload() {
