@@ -29,6 +29,7 @@ int runAttendance(const Words& words);
 int runPrint(const Words& words);
 int runExport(const Words& words);
 int runWithholding(const Words& words);
+int runPostal(const Words& words);
 
 class Args;
 // The installation's places, or those under --root DIR when it is given.

@@ -54,7 +54,8 @@ constexpr const char* kUsage =
     "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
     "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n"
     "  withholding info FILE\n"
-    "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n";
+    "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n"
+    "  postal lookup --data DIR CODE | postal import KEN_ALL.CSV --out YubinNo.dat\n";
 
 }  // namespace
 
@@ -76,7 +77,8 @@ int main(int argc, char** argv) {
         {"attendance", runAttendance},
         {"print", runPrint},
         {"export", runExport},
-        {"withholding", runWithholding}};
+        {"withholding", runWithholding},
+        {"postal", runPostal}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

@@ -4,8 +4,8 @@
 // memory when there is none yet), with the record's inputs changed by the --set values first.
 // Nothing is written.  One JSON object, money in yen:
 // {"paid","withheld","socialInsurance","incomeAfterDeduction","totalDeductions","annualTax",
-//  "difference","status"} — difference = annualTax − withheld (negative: a refund; 0 for a 乙欄
-// employee, who is not adjusted), status = the record's adjustStatus.  The 100-yen rounding of the
+//  "difference","status"} — difference = annualTax − withheld of the record as it stands after the
+// calculation, the 過不足税額 the documents print (negative: a refund), status = the record's adjustStatus.  The 100-yen rounding of the
 // tax follows the setting HasuuCut of the configuration file (of --root DIR when given; on when
 // missing).
 //
@@ -241,8 +241,7 @@ void calc(const Args& args, const std::vector<std::string>& setValues) {
         throw UsageError("--slot: no employee in slot " + std::to_string(slot));
     }
     setInputs(*file, slot, setValues);
-    const YearEndResult result =
-        calculateSlot(*file, slot, year, calendarYearOf(*fileYear, names), roundTaxTo100);
+    calculateSlot(*file, slot, year, calendarYearOf(*fileYear, names), roundTaxTo100);
 
     const auto print = [&](const auto& r) {
         printJson({{"paid", r.paid},
@@ -251,7 +250,7 @@ void calc(const Args& args, const std::vector<std::string>& setValues) {
                    {"incomeAfterDeduction", r.incomeAfterDeduction},
                    {"totalDeductions", r.totalDeductions},
                    {"annualTax", r.annualTax},
-                   {"difference", result.difference},
+                   {"difference", std::int64_t{r.annualTax} - r.withheld},
                    {"status", +r.adjustStatus}});
     };
     if (file->currentFormat()) {

@@ -1,8 +1,12 @@
 #include "widgets/notice_window.h"
 
+#include <algorithm>
+#include <limits>
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -11,7 +15,8 @@ namespace keiro::ui {
 
 TfmNotice::TfmNotice(QWidget* owner, const QString& text)
     : QWidget(owner ? owner->window() : nullptr, Qt::Tool | Qt::FramelessWindowHint),
-      lbMessage_(new QLabel(text)) {
+      lbMessage_(new QLabel(text)),
+      inner_(nullptr) {
     setObjectName(QStringLiteral("TfmNotice"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -27,9 +32,9 @@ TfmNotice::TfmNotice(QWidget* owner, const QString& text)
     font.setPointSizeF(font.pointSizeF() * 1.2);
     lbMessage_->setFont(font);
 
-    auto* inner = new QVBoxLayout(frame);
-    inner->setContentsMargins(28, 18, 28, 18);
-    inner->addWidget(lbMessage_);
+    inner_ = new QVBoxLayout(frame);
+    inner_->setContentsMargins(28, 18, 28, 18);
+    inner_->addWidget(lbMessage_);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
@@ -43,6 +48,51 @@ TfmNotice* TfmNotice::showNotice(QWidget* owner, const QString& text) {
     notice->show();
     QTimer::singleShot(kShowMs, notice, &QWidget::close);
     return notice;
+}
+
+TfmNotice* TfmNotice::showProgress(QWidget* owner, const QString& text) {
+    auto* notice = new TfmNotice(owner, text);
+    QFont font = notice->lbMessage_->font();
+    font.setPointSizeF(font.pointSizeF() / 1.2);
+    notice->lbMessage_->setFont(font);
+    QPalette blue = notice->lbMessage_->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    notice->lbMessage_->setPalette(blue);
+    notice->pbProgress_ = new QProgressBar;
+    notice->pbProgress_->setObjectName(QStringLiteral("pbProgress"));
+    notice->pbProgress_->setRange(0, 100);
+    notice->pbProgress_->setValue(0);
+    notice->pbProgress_->setTextVisible(false);
+    notice->pbProgress_->setFixedHeight(14);
+    notice->inner_->setContentsMargins(12, 6, 12, 8);
+    notice->inner_->setSpacing(4);
+    notice->inner_->addWidget(notice->pbProgress_);
+    notice->setMinimumSize(kProgressSize);
+    notice->setFixedSize(kProgressSize);
+    notice->centreOver(owner);
+    notice->show();
+    return notice;
+}
+
+void TfmNotice::setProgress(qint64 done, qint64 total) {
+    if (!pbProgress_) return;
+    if (total <= 0) {
+        pbProgress_->setRange(0, 0);
+    } else {
+        // The bar counts in ints: very large transfers are shown in kilobytes.
+        const qint64 scale = total > std::numeric_limits<int>::max() ? 1024 : 1;
+        pbProgress_->setRange(0, static_cast<int>(total / scale));
+        pbProgress_->setValue(static_cast<int>(std::clamp<qint64>(done, 0, total) / scale));
+    }
+    pbProgress_->repaint();
+}
+
+int TfmNotice::progressValue() const {
+    return pbProgress_ ? pbProgress_->value() : 0;
+}
+
+int TfmNotice::progressMaximum() const {
+    return pbProgress_ ? pbProgress_->maximum() : 0;
 }
 
 QString TfmNotice::text() const {
