@@ -1,0 +1,32 @@
+#pragma once
+// 還付金通知書: for each employee the year's pay, the tax withheld, the tax the adjustment
+// settled and the difference (過不足税額 = 源泉徴収税額 − 徴収税額: negative is refunded to the
+// employee), two notices to a sheet of B5 portrait.
+
+#include <vector>
+
+#include "print/report.h"
+#include "withholding/print/document_source.h"
+
+namespace keiro::withholding {
+
+// 過不足税額 of a record's figures.
+long long taxDifference(long long annualTax, long long withheld);
+
+class RefundNoticeReport : public print::Report {
+  public:
+    RefundNoticeReport(const DocumentSource& source, std::vector<int> slots);
+
+    int pageCount() const override;
+    std::string countText() const override;
+    print::PaperChoice paper() const override;
+    void drawPage(print::Canvas& canvas, int page, const print::PageOptions& options) const override;
+
+  private:
+    void drawNotice(print::Canvas& canvas, int slot) const;
+
+    const DocumentSource& source_;
+    std::vector<int> slots_;
+};
+
+}  // namespace keiro::withholding
