@@ -31,4 +31,20 @@ SheetSlots slotsOnSheet(DocumentKind kind, const std::vector<int>& slots, int sh
             first + 1 < count ? slots[static_cast<std::size_t>(first + 1)] : 0};
 }
 
+DocumentSheets::DocumentSheets(const DocumentSource& source, std::vector<int> slots,
+                               DocumentKind kind)
+    : source_(source), slots_(std::move(slots)), kind_(kind) {}
+
+int DocumentSheets::pageCount() const {
+    return documentSheets(kind_, static_cast<int>(slots_.size()));
+}
+
+std::string DocumentSheets::countText() const {
+    return documentCountText(pageCount(), static_cast<int>(slots_.size()));
+}
+
+print::PaperChoice DocumentSheets::paper() const {
+    return documentPaper(kind_);
+}
+
 }  // namespace keiro::withholding

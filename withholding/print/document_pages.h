@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "print/print_info.h"
+#include "print/report.h"
 #include "withholding/print/document_source.h"
 
 namespace keiro::withholding {
@@ -24,6 +25,28 @@ struct SheetSlots {
     bool operator==(const SheetSlots&) const = default;
 };
 SheetSlots slotsOnSheet(DocumentKind kind, const std::vector<int>& slots, int sheet);
+
+// What the three documents share as reports: their employees in the order chosen, the sheets
+// these fill, the panel's text and the paper; each draws its own sheets.
+class DocumentSheets : public print::Report {
+  public:
+    // The source must outlive the report.
+    DocumentSheets(const DocumentSource& source, std::vector<int> slots, DocumentKind kind);
+
+    int pageCount() const override;
+    std::string countText() const override;
+    print::PaperChoice paper() const override;
+
+  protected:
+    const DocumentSource& source() const { return source_; }
+    DocumentKind kind() const { return kind_; }
+    SheetSlots sheet(int page) const { return slotsOnSheet(kind_, slots_, page); }
+
+  private:
+    const DocumentSource& source_;
+    std::vector<int> slots_;
+    DocumentKind kind_;
+};
 
 struct Origin {
     float x = 0.0f;

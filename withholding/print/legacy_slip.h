@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "print/report.h"
-#include "withholding/print/document_source.h"
+#include "print/canvas.h"
+#include "withholding/print/document_pages.h"
 
 namespace keiro::withholding {
 
@@ -20,18 +20,11 @@ std::string legacyCopyName(LegacyCopy copy);
 void drawLegacySlip(print::Canvas& canvas, LegacyCopy copy, const DocumentSource& source,
                     int slot);
 
-class LegacySlipReport : public print::Report {
+class LegacySlipReport : public DocumentSheets {
   public:
-    LegacySlipReport(const DocumentSource& source, std::vector<int> slots);
-
-    int pageCount() const override;
-    std::string countText() const override;
-    print::PaperChoice paper() const override;
+    LegacySlipReport(const DocumentSource& source, std::vector<int> slots)
+        : DocumentSheets(source, std::move(slots), DocumentKind::Slip) {}
     void drawPage(print::Canvas& canvas, int page, const print::PageOptions& options) const override;
-
-  private:
-    const DocumentSource& source_;
-    std::vector<int> slots_;
 };
 
 }  // namespace keiro::withholding

@@ -2,7 +2,6 @@
 
 #include "core/entry.h"
 #include "withholding/print/cutting_guides.h"
-#include "withholding/print/document_pages.h"
 #include "withholding/print/form_drawing.h"
 #include "withholding/print/year_labels.h"
 
@@ -26,29 +25,14 @@ long long taxDifference(long long annualTax, long long withheld) {
     return annualTax - withheld;
 }
 
-RefundNoticeReport::RefundNoticeReport(const DocumentSource& source, std::vector<int> slots)
-    : source_(source), slots_(std::move(slots)) {}
-
-int RefundNoticeReport::pageCount() const {
-    return documentSheets(DocumentKind::RefundNotice, static_cast<int>(slots_.size()));
-}
-
-std::string RefundNoticeReport::countText() const {
-    return documentCountText(pageCount(), static_cast<int>(slots_.size()));
-}
-
-print::PaperChoice RefundNoticeReport::paper() const {
-    return documentPaper(DocumentKind::RefundNotice);
-}
-
 void RefundNoticeReport::drawNotice(print::Canvas& c, int slot) const {
     putLabel(c, "還付金通知書", 50.0f, 20.0f, 20.0f);
-    putLabel(c, noticeYearLabel(source_.year, source_.eras), 95.0f, 21.0f, 16.0f);
+    putLabel(c, noticeYearLabel(source().year, source().eras), 95.0f, 21.0f, 16.0f);
     putLabel(c, "会社名", 40.0f, 34.0f, 10.0f, kGothic);
     c.putText("氏  名", 40.0f, 42.0f);
     c.putText("殿", 100.0f, 42.0f);
-    putLabel(c, source_.companyName(), 55.0f, 34.0f, 10.0f);
-    c.putText(source_.employeeName(slot), 55.0f, 42.0f);
+    putLabel(c, source().companyName(), 55.0f, 34.0f, 10.0f);
+    c.putText(source().employeeName(slot), 55.0f, 42.0f);
 
     c.setPen(print::Pen::Thin);
     c.putBox(30.0f, 55.0f, 150.0f, 69.0f);
@@ -58,24 +42,24 @@ void RefundNoticeReport::drawNotice(print::Canvas& c, int slot) const {
     c.putText("徴 収 税 額", 65.0f, 57.0f);
     c.putText("確 定 税 額", 95.0f, 57.0f);
     c.putText("過不足税額", 127.0f, 57.0f);
-    if (source_.file->currentFormat()) {
-        drawAmounts(c, source_.file->record(slot));
+    if (source().file->currentFormat()) {
+        drawAmounts(c, source().file->record(slot));
     } else {
-        drawAmounts(c, source_.file->legacyRecord(slot));
+        drawAmounts(c, source().file->legacyRecord(slot));
     }
 }
 
 void RefundNoticeReport::drawPage(print::Canvas& canvas, int page,
                                   const print::PageOptions&) const {
-    const SheetSlots sheet = slotsOnSheet(DocumentKind::RefundNotice, slots_, page);
-    const int slots[2] = {sheet.first, sheet.second};
+    const SheetSlots onSheet = sheet(page);
+    const int people[2] = {onSheet.first, onSheet.second};
     for (int i = 0; i < 2; ++i) {
-        if (slots[i] == 0) continue;
+        if (people[i] == 0) continue;
         canvas.transform().setOrigin(kNoticeOrigins[i].x, kNoticeOrigins[i].y);
-        drawNotice(canvas, slots[i]);
+        drawNotice(canvas, people[i]);
     }
     canvas.transform().setOrigin(0.0f, 0.0f);
-    if (sheet.first != 0 && source_.options.printLine) {
+    if (onSheet.first != 0 && source().options.printLine) {
         drawCuttingGuides(canvas, GuideLayout::Notices);
     }
 }

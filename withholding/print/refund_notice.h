@@ -5,28 +5,21 @@
 
 #include <vector>
 
-#include "print/report.h"
-#include "withholding/print/document_source.h"
+#include "withholding/print/document_pages.h"
 
 namespace keiro::withholding {
 
 // 過不足税額 of a record's figures.
 long long taxDifference(long long annualTax, long long withheld);
 
-class RefundNoticeReport : public print::Report {
+class RefundNoticeReport : public DocumentSheets {
   public:
-    RefundNoticeReport(const DocumentSource& source, std::vector<int> slots);
-
-    int pageCount() const override;
-    std::string countText() const override;
-    print::PaperChoice paper() const override;
+    RefundNoticeReport(const DocumentSource& source, std::vector<int> slots)
+        : DocumentSheets(source, std::move(slots), DocumentKind::RefundNotice) {}
     void drawPage(print::Canvas& canvas, int page, const print::PageOptions& options) const override;
 
   private:
     void drawNotice(print::Canvas& canvas, int slot) const;
-
-    const DocumentSource& source_;
-    std::vector<int> slots_;
 };
 
 }  // namespace keiro::withholding
