@@ -17,10 +17,10 @@ void BM_SlipPdfThroughKeiroTool(benchmark::State& state) {
         state.SkipWithError("the sample company could not be made");
         return;
     }
-    const std::string command = company.command(
-        "print slips " + quoted(company.dataFile("令和08年給与･賞与.dat")) +
-        " --period 11 --form-type " + std::to_string(state.range(0)) + " --pdf " +
-        quoted(company.root() / "slips.pdf"));
+    const std::string command =
+        company.command("print slips " + quoted(company.dataFile("令和08年給与･賞与.dat")) +
+                        " --period 11 --form-type " + std::to_string(state.range(0)) + " --pdf " +
+                        quoted(company.root() / "slips.pdf"));
     for (auto _ : state) {
         if (std::system(command.c_str()) != 0) {
             state.SkipWithError("keiro-tool print slips failed");

@@ -19,8 +19,8 @@ class ToolCompany {
     // `date` is the day keiro-tool demo is told it is (YYYY-MM-DD).
     ToolCompany(const std::string& date, int employees) {
         const std::string demo = std::string(KEIRO_TOOL) + " demo --root " + quoted(root_) +
-                                 " --date " + date + " --employees " +
-                                 std::to_string(employees) + " > /dev/null";
+                                 " --date " + date + " --employees " + std::to_string(employees) +
+                                 " > /dev/null";
         ok_ = std::system(demo.c_str()) == 0;
     }
     ~ToolCompany() { std::filesystem::remove_all(root_); }

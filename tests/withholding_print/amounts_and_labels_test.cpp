@@ -22,16 +22,14 @@ TEST(AmountCellsTest, GroupsFallIntoTheColumnsWithLeadingZerosInside) {
     EXPECT_EQ(amountGroups(AmountStyle::Main, 1'000'000),
               (Groups{{"  1", 1.5f}, {"000", 10.5f}, {"000", 19.5f}}));
     // Spouse: 19 mm, 9.5 mm apart.
-    EXPECT_EQ(amountGroups(AmountStyle::Spouse, 380'000),
-              (Groups{{"380", 4.0f}, {"000", 13.5f}}));
+    EXPECT_EQ(amountGroups(AmountStyle::Spouse, 380'000), (Groups{{"380", 4.0f}, {"000", 13.5f}}));
     // Deduction: 30 mm, 15 mm apart; millions "%3d," from 4 mm, in the 千 column.
     EXPECT_EQ(amountGroups(AmountStyle::Deduction, 1'354'567),
               (Groups{{"  1,", 4.0f}, {"354", 9.5f}, {"567", 24.5f}}));
     EXPECT_EQ(amountGroups(AmountStyle::Deduction, 40'000),
               (Groups{{" 40", 9.5f}, {"000", 24.5f}}));
     // A negative figure keeps its sign next to its digits.
-    EXPECT_EQ(amountGroups(AmountStyle::Main, -20'000),
-              (Groups{{"-20", 10.5f}, {"000", 19.5f}}));
+    EXPECT_EQ(amountGroups(AmountStyle::Main, -20'000), (Groups{{"-20", 10.5f}, {"000", 19.5f}}));
 }
 
 // Every glyph of the largest figure each cell takes lies inside the cell, and larger ones (which
@@ -44,8 +42,8 @@ TEST(AmountCellsTest, TheLargestAmountsStayInsideTheirCells) {
             print::RecordingCanvas canvas(testing::tenPerMm());
             putStyledAmount(canvas, style, amount, x, 10.0f);
             ASSERT_FALSE(canvas.texts().empty());
-            const int height = print::PageTransform(testing::tenPerMm()).lengthY(
-                amountFont(style).sizeMm);
+            const int height =
+                print::PageTransform(testing::tenPerMm()).lengthY(amountFont(style).sizeMm);
             for (const auto& text : canvas.texts()) {
                 const int left = text.front().at.x;
                 // A character cell is half as wide as the font is high, and the recording

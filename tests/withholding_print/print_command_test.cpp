@@ -23,8 +23,9 @@ class PrintCommandTest : public ::testing::Test {
     // The sample company as in January: last year's December is saved.
     static void SetUpTestSuite() {
         folder_ = new testing_support::TempFolder("keiro-lgprint");
-        ready_ = runTool("demo --root " + quoted(*folder_ / "root") + " --date 2027-01-15")
-                     .exitCode == 0;
+        ready_ =
+            runTool("demo --root " + quoted(*folder_ / "root") + " --date 2027-01-15").exitCode ==
+            0;
     }
     static void TearDownTestSuite() {
         delete folder_;
@@ -76,7 +77,8 @@ TEST(PrintCommandLegacyTest, OlderYearsPrintTheSlipButNoPaymentReport) {
     const std::string file =
         quoted(folder / "root" / "Vondel" / "Keiro" / "Data" / "平成27年給与･賞与.dat");
     const std::string pdf = " --pdf " + quoted(folder / "out.pdf");
-    const auto slip = runTool("print withholding " + file + " --kind 1 --slots 1 --root " + root + pdf);
+    const auto slip =
+        runTool("print withholding " + file + " --kind 1 --slots 1 --root " + root + pdf);
     ASSERT_EQ(slip.exitCode, 0);
     EXPECT_EQ(nlohmann::json::parse(slip.out)["sheets"], 1);
     EXPECT_EQ(runTool("print withholding " + file + " --kind 5 --root " + root + pdf).exitCode, 1);

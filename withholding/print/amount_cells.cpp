@@ -16,7 +16,7 @@ struct StyleGeometry {
     float points;
 };
 
-constexpr float kGroupTextBefore = 5.5f;      // a group's text from its end
+constexpr float kGroupTextBefore = 5.5f;         // a group's text from its end
 constexpr float kDeductionMillionsAfter = 4.0f;  // "%3d," from the millions group's end
 
 StyleGeometry geometry(AmountStyle style) {
@@ -71,8 +71,8 @@ std::vector<AmountGroup> amountGroups(AmountStyle style, long long amount) {
         if (style == AmountStyle::Deduction) {
             // Millions share the 千 column with the thousands: they start right of the column's
             // beginning, so a comma parts them.
-            groups.push_back({printed("%3lld,", value / 1'000'000),
-                              millionsEnd + kDeductionMillionsAfter});
+            groups.push_back(
+                {printed("%3lld,", value / 1'000'000), millionsEnd + kDeductionMillionsAfter});
         } else {
             groups.push_back({printed("%3lld", value / 1'000'000), millionsEnd - kGroupTextBefore});
         }
@@ -96,8 +96,7 @@ std::vector<AmountGroup> amountGroups(AmountStyle style, long long amount) {
     return groups;
 }
 
-void putStyledAmount(print::Canvas& canvas, AmountStyle style, long long amount, float x,
-                     float y) {
+void putStyledAmount(print::Canvas& canvas, AmountStyle style, long long amount, float x, float y) {
     const print::FontInfo previous = canvas.font();
     canvas.setFont(amountFont(style));
     if (!fitsAmountColumns(style, amount)) {
@@ -112,10 +111,9 @@ void putStyledAmount(print::Canvas& canvas, AmountStyle style, long long amount,
     for (const AmountGroup& group : amountGroups(style, amount)) {
         // A sign before a full group grows leftwards.
         const std::size_t designed = group.text.back() == ',' ? 4 : 3;
-        const float extra =
-            group.text.size() > designed
-                ? canvas.pitch() * static_cast<float>(group.text.size() - designed)
-                : 0.0f;
+        const float extra = group.text.size() > designed
+                                ? canvas.pitch() * static_cast<float>(group.text.size() - designed)
+                                : 0.0f;
         canvas.putText(group.text, x + group.x - extra, y);
     }
     canvas.setFont(previous);

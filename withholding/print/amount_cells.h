@@ -18,9 +18,9 @@
 namespace keiro::withholding {
 
 enum class AmountStyle {
-    Main,         // 支払金額, 給与所得控除後の金額, 所得控除の額の合計額, 源泉徴収税額
-    Spouse,       // 配偶者(特別)控除の額
-    Deduction,    // the deduction amounts and their breakdowns
+    Main,  // 支払金額, 給与所得控除後の金額, 所得控除の額の合計額, 源泉徴収税額
+    Spouse,     // 配偶者(特別)控除の額
+    Deduction,  // the deduction amounts and their breakdowns
 };
 
 struct AmountGroup {
@@ -45,8 +45,7 @@ bool fitsAmountColumns(AmountStyle style, long long amount);
 // Draws the amount's groups in the cell at (x, y) with the style's font.  An amount beyond the
 // columns (a hand-entered figure no adjustment gives) is drawn whole with separators instead,
 // made small enough to stay inside the cell.
-void putStyledAmount(print::Canvas& canvas, AmountStyle style, long long amount, float x,
-                     float y);
+void putStyledAmount(print::Canvas& canvas, AmountStyle style, long long amount, float x, float y);
 
 // A plain amount with thousands separators ending at `right` (the small boxes of the breakdown
 // rows and the notice), in the canvas's current font.

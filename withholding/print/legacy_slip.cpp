@@ -107,7 +107,8 @@ void family(Canvas& c, const LegacyWithholdingRecord& r) {
     const float sub = 36.0f;
     const float values = 39.0f;
     for (float x : {48.0f, 67.0f, 106.0f, 113.0f}) vline(c, x, kAmountsBottom, kFamilyBottom);
-    for (float x : {30.4f, 34.8f, 39.2f, 43.6f, 78.0f, 95.0f, 133.0f}) vline(c, x, sub, kFamilyBottom);
+    for (float x : {30.4f, 34.8f, 39.2f, 43.6f, 78.0f, 95.0f, 133.0f})
+        vline(c, x, sub, kFamilyBottom);
     hline(c, sub, kLeft, 48.0f);
     hline(c, sub, 67.0f, 106.0f);
     hline(c, sub, 113.0f, kRight);
@@ -147,16 +148,16 @@ void family(Canvas& c, const LegacyWithholdingRecord& r) {
     useFont(c, kGothic, 8.0f);
     const DependantCounts& d = r.dependants;
     const std::array<std::pair<float, int>, 11> counts{{{69.0f, d.specific},
-                                                       {74.0f, d.specificSecondary},
-                                                       {79.0f, d.elderlyLivingTogether},
-                                                       {85.0f, d.elderly},
-                                                       {90.5f, d.elderlySecondary},
-                                                       {97.0f, d.general},
-                                                       {102.0f, d.generalSecondary},
-                                                       {108.5f, r.under16},
-                                                       {115.0f, r.disabled.specialLivingTogether},
-                                                       {123.0f, r.disabled.special},
-                                                       {138.0f, r.disabled.other}}};
+                                                        {74.0f, d.specificSecondary},
+                                                        {79.0f, d.elderlyLivingTogether},
+                                                        {85.0f, d.elderly},
+                                                        {90.5f, d.elderlySecondary},
+                                                        {97.0f, d.general},
+                                                        {102.0f, d.generalSecondary},
+                                                        {108.5f, r.under16},
+                                                        {115.0f, r.disabled.specialLivingTogether},
+                                                        {123.0f, r.disabled.special},
+                                                        {138.0f, r.disabled.other}}};
     for (const auto& [x, n] : counts) c.putText(count(n), x, y);
 }
 
@@ -203,10 +204,7 @@ void remarks(Canvas& c, const LegacyWithholdingRecord& r) {
 std::string residenceText(const LegacyWithholdingRecord& r, const DocumentSource& source) {
     const EraDateBytes& d = r.residenceStart;
     if (d.year == 0) return {};
-    static constexpr std::array<const char*, 4> kOld{"明治", "大正", "昭和", "平成"};
-    const std::string era = d.era >= 1 && d.era <= 4 ? kOld[static_cast<std::size_t>(d.era - 1)]
-                            : d.era == 5             ? source.eras.newEra
-                                                     : std::string();
+    const std::string era = eraOfIndex(d.era, source.eras);
     char text[32];
     std::snprintf(text, sizeof text, "%2d年%2d月%2d日", d.year, d.month, d.day);
     return era + text;
@@ -220,10 +218,14 @@ void breakdown(Canvas& c, const LegacyWithholdingRecord& r, const DocumentSource
         "新個人年金保険料の金額", "旧個人年金保険料の金額", "国民年金保険料等の金額",
         "旧長期損害保険料の金額", "配偶者の合計所得",       "住宅借入金等特別控除可能額",
         "居住開始年月日"};
-    const std::array<long long, 9> values{r.lifeNew,         r.lifeOld,
-                                          r.medicalCare,     r.pensionNew,
-                                          r.pensionOld,      r.nationalPension,
-                                          r.oldLongTermInsurance, r.spouseIncome,
+    const std::array<long long, 9> values{r.lifeNew,
+                                          r.lifeOld,
+                                          r.medicalCare,
+                                          r.pensionNew,
+                                          r.pensionOld,
+                                          r.nationalPension,
+                                          r.oldLongTermInsurance,
+                                          r.spouseIncome,
                                           r.housingLoanAvailable};
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const float top = kRemarksBottom + kBreakdownRow * static_cast<float>(i / 5);
@@ -249,10 +251,10 @@ void marks(Canvas& c, const LegacyWithholdingRecord& r) {
                                                   "乙欄",     "特別",   "その他",   "一般",
                                                   "特別",     "寡夫",   "勤労学生"};
     const PersonFlags& f = r.flags;
-    const std::array<std::uint8_t, 11> on{f.minor,           f.foreigner,    f.retiredByDeath,
-                                          f.disasterVictim,  f.secondaryColumn,
-                                          f.disabledSpecial, f.disabledOther, f.widow,
-                                          f.widowSpecial,    f.widower,      f.workingStudent};
+    const std::array<std::uint8_t, 11> on{f.minor,          f.foreigner,       f.retiredByDeath,
+                                          f.disasterVictim, f.secondaryColumn, f.disabledSpecial,
+                                          f.disabledOther,  f.widow,           f.widowSpecial,
+                                          f.widower,        f.workingStudent};
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const float x = kLeft + kMarkWidth * static_cast<float>(i);
         const bool grouped = i >= 5 && i <= 8;
@@ -293,7 +295,8 @@ void marks(Canvas& c, const LegacyWithholdingRecord& r) {
         if (i > 0) vline(c, x, split, kMarksBottom);
         centredLabel(c, eras[i], x, x + kBirthEraWidth, split + 0.4f, 3.8f);
         useFont(c, kGothic, 7.0f);
-        putMark(c, static_cast<std::size_t>(j.birth.era) == i + 1, x, x + kBirthEraWidth, values + 1.3f);
+        putMark(c, static_cast<std::size_t>(j.birth.era) == i + 1, x, x + kBirthEraWidth,
+                values + 1.3f);
     }
     const std::array<std::string_view, 3> ymd{"年", "月", "日"};
     const std::array<int, 3> birth{j.birth.year, j.birth.month, j.birth.day};

@@ -17,14 +17,14 @@ enum class LegacyCopy { TaxOffice, Recipient, Municipality };
 std::string legacyCopyName(LegacyCopy copy);
 
 // One copy at the canvas's current origin.
-void drawLegacySlip(print::Canvas& canvas, LegacyCopy copy, const DocumentSource& source,
-                    int slot);
+void drawLegacySlip(print::Canvas& canvas, LegacyCopy copy, const DocumentSource& source, int slot);
 
 class LegacySlipReport : public DocumentSheets {
   public:
     LegacySlipReport(const DocumentSource& source, std::vector<int> slots)
         : DocumentSheets(source, std::move(slots), DocumentKind::Slip) {}
-    void drawPage(print::Canvas& canvas, int page, const print::PageOptions& options) const override;
+    void drawPage(print::Canvas& canvas, int page,
+                  const print::PageOptions& options) const override;
 };
 
 }  // namespace keiro::withholding

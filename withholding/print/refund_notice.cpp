@@ -16,7 +16,8 @@ void drawAmounts(print::Canvas& canvas, const Record& r) {
     const long long amounts[4] = {r.paid, r.withheld, r.annualTax,
                                   taxDifference(r.annualTax, r.withheld)};
     const float xs[4] = {38.0f, 68.0f, 98.0f, 128.0f};
-    for (int i = 0; i < 4; ++i) canvas.putText(formatAmount(kAmountWidth, amounts[i]), xs[i], 64.0f);
+    for (int i = 0; i < 4; ++i)
+        canvas.putText(formatAmount(kAmountWidth, amounts[i]), xs[i], 64.0f);
 }
 
 }  // namespace

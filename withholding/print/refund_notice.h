@@ -16,7 +16,8 @@ class RefundNoticeReport : public DocumentSheets {
   public:
     RefundNoticeReport(const DocumentSource& source, std::vector<int> slots)
         : DocumentSheets(source, std::move(slots), DocumentKind::RefundNotice) {}
-    void drawPage(print::Canvas& canvas, int page, const print::PageOptions& options) const override;
+    void drawPage(print::Canvas& canvas, int page,
+                  const print::PageOptions& options) const override;
 
   private:
     void drawNotice(print::Canvas& canvas, int slot) const;

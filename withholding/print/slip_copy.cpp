@@ -27,4 +27,22 @@ std::vector<SingleItem> singleItems(const FormEdition& edition) {
     return items;
 }
 
+std::string singleItemLabel(SingleItem item) {
+    switch (item) {
+        case SingleItem::SpouseIncome:
+            return "配偶者の合計所得";
+        case SingleItem::NationalPension:
+            return "国民年金保険料等の金額";
+        case SingleItem::Basic:
+            return "基礎控除の額";
+        case SingleItem::IncomeAdjustment:
+            return "所得金額調整控除額";
+        case SingleItem::SpecificRelatives:
+            return "特定親族の数";
+        case SingleItem::SpecificRelativeDeduction:
+            break;
+    }
+    return "特定親族特別控除の額";
+}
+
 }  // namespace keiro::withholding

@@ -35,5 +35,7 @@ enum class SingleItem {
     SpecificRelativeDeduction,  // 特定親族特別控除の額 (from 2025)
 };
 std::vector<SingleItem> singleItems(const FormEdition& edition);
+// The label of its box.
+std::string singleItemLabel(SingleItem item);
 
 }  // namespace keiro::withholding

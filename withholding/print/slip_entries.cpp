@@ -34,13 +34,6 @@ void putStyled(Canvas& c, AmountStyle style, long long amount, float x, float y)
     if (amount > 0) putStyledAmount(c, style, amount, x, y);
 }
 
-std::string eraOfIndex(int index, const DocumentSource& source) {
-    static constexpr std::array<const char*, 4> kOld{"明治", "大正", "昭和", "平成"};
-    if (index >= 1 && index <= 4) return kOld[static_cast<std::size_t>(index - 1)];
-    if (index == 5) return source.eras.newEra;
-    return {};
-}
-
 void yearParts(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
     if (copy.report) {
         putLabel(c, documentYearLabel(source.year, source.eras), 118.0f, 18.6f, 10.0f);
@@ -152,7 +145,7 @@ void housingBreakdown(Canvas& c, const WithholdingRecord& r, const DocumentSourc
         }
         const EraDateBytes& start = r.residenceStart[i];
         if (start.year != 0) {
-            putWithin(c, eraOfIndex(start.era, source), 62.2f, y + 0.6f, 3.3f, 4.5f);
+            putWithin(c, eraOfIndex(start.era, source.eras), 62.2f, y + 0.6f, 3.3f, 4.5f);
             useFont(c, kGothic, 7.0f);
             putAmountEndingAt(c, start.year, 68.3f, y);
             putAmountEndingAt(c, start.month, 74.5f, y);
@@ -252,9 +245,11 @@ void dependants(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
 void marks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
     const PersonFlags& f = r.flags;
     const std::array<std::uint8_t, kPersonMarks> on{
-        f.minor,          f.foreigner, f.retiredByDeath, f.disasterVictim,
-        f.secondaryColumn, f.disabledSpecial, f.disabledOther, f.widow,
-        f.widowSpecial,   copy.edition.from2020 ? r.singleParent : f.widower,
+        f.minor,           f.foreigner,
+        f.retiredByDeath,  f.disasterVictim,
+        f.secondaryColumn, f.disabledSpecial,
+        f.disabledOther,   f.widow,
+        f.widowSpecial,    copy.edition.from2020 ? r.singleParent : f.widower,
         f.workingStudent};
     const float y = kMarksHeadBottom + 1.2f;
     useFont(c, kGothic, kMarkPt);
@@ -287,15 +282,15 @@ void marks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
 void payer(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
     if (copy.showsNumbers()) {
         useFont(c, kGothic, 6.0f);
-        putDigits(c, source.corporateNumber(), kCorporateNumberDigits,
-                  kPayerFieldLabelRight + 0.5f, kMarksBottom + 0.8f);
+        putDigits(c, source.corporateNumber(), kCorporateNumberDigits, kPayerFieldLabelRight + 0.5f,
+                  kMarksBottom + 0.8f);
     }
     const WithholdingHeader& h = source.file->header();
     const float width = kRight - kPayerFieldLabelRight - 1.0f;
     putWithin(c, h.address1.utf8(), kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 0.1f, width,
               4.8f);
-    putWithin(c, h.address2.utf8(), kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 1.75f,
-              width, 4.8f);
+    putWithin(c, h.address2.utf8(), kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 1.75f, width,
+              4.8f);
     putWithin(c, source.companyName(), kPayerFieldLabelRight + 1.0f, kPayerAddressBottom + 0.4f,
               60.0f, 7.0f);
     putWithin(c, h.phone.utf8(), 116.0f, kPayerAddressBottom + 0.4f, 27.0f, 7.0f);

@@ -27,8 +27,8 @@ void vline(Canvas& c, float x, float y1, float y2) {
 }
 
 // Labels of up to three lines centred in a cell, from y.
-void putLines(Canvas& c, const std::vector<std::string_view>& lines, float x1, float x2,
-              float y, float points = kTinyPt) {
+void putLines(Canvas& c, const std::vector<std::string_view>& lines, float x1, float x2, float y,
+              float points = kTinyPt) {
     useFont(c, kMincho, points);
     const float step = print::pointsToMm(points) + 0.1f;
     for (std::string_view line : lines) {
@@ -67,8 +67,7 @@ void recipient(Canvas& c, const SlipCopy& copy) {
     c.putText("(受給者番号)", 90.6f, 23.6f);
     c.putText("(個人番号)", 91.5f, 28.0f);
     if (copy.showsNumbers()) {
-        putDigitBoxes(c, kRightLabelRight, kRefRowBottom, kNumberRowBottom,
-                      kPersonalNumberDigits);
+        putDigitBoxes(c, kRightLabelRight, kRefRowBottom, kNumberRowBottom, kPersonalNumberDigits);
     } else {
         putStruck(c, kRightLabelRight, kRefRowBottom, kRight, kNumberRowBottom);
     }
@@ -87,15 +86,15 @@ void mainAmounts(Canvas& c, const SlipCopy& copy) {
     const float y = kRecipientBottom + 1.0f;
     putCentred(c, "種　　別", kLeft, kKindRight, y);
     putCentred(c, "支 払 金 額", kPaidX, kIncomeX, y);
-    putCentredWithin(c,
-                     copy.edition.from2020 ? "給与所得控除後の金額(調整控除後)"
-                                           : "給与所得控除後の金額",
-                     kIncomeX + 0.3f, kIncomeLine - 0.3f, y);
+    putCentredWithin(
+        c, copy.edition.from2020 ? "給与所得控除後の金額(調整控除後)" : "給与所得控除後の金額",
+        kIncomeX + 0.3f, kIncomeLine - 0.3f, y);
     putCentredWithin(c, "所得控除の額の合計額", kIncomeLine + 0.3f, kTaxLine - 0.3f, y);
     putCentred(c, "源泉徴収税額", kTaxLine, kRight, y);
 
     const float marksY = kAmountHeadBottom + 0.3f;
-    for (float x : {kPaidX, kIncomeX, kDeductionsX, kTaxX}) amountMarks(c, AmountStyle::Main, x, marksY);
+    for (float x : {kPaidX, kIncomeX, kDeductionsX, kTaxX})
+        amountMarks(c, AmountStyle::Main, x, marksY);
     useFont(c, kMincho, kSmallPt);
     c.putText("内", kPaidX + 0.6f, marksY);
     c.putText("内", kTaxLine + 0.6f, marksY);
@@ -108,7 +107,8 @@ void family(Canvas& c) {
     for (float x : {kSpouseAmountX, kDependantsX, kUnder16X, kDisabledX, kNonResidentX}) {
         vline(c, x, head, kFamilyBottom);
     }
-    for (float x : {kElderlyX, kOtherX, kDisabledOtherX}) vline(c, x, kFamilyHeadBottom, kFamilyBottom);
+    for (float x : {kElderlyX, kOtherX, kDisabledOtherX})
+        vline(c, x, kFamilyHeadBottom, kFamilyBottom);
     vline(c, 27.0f, kFamilyHeadBottom, kFamilyBottom);
     vline(c, 34.0f, kFamilyHeadBottom, kFamilyBottom);
     hline(c, kFamilyHeadBottom, kLeft, kSpouseAmountX);
@@ -139,13 +139,20 @@ void family(Canvas& c) {
     // The 人, 内 and 従人 marks of the count cells.
     const float marks = kFamilySubBottom + 0.3f;
     useFont(c, kMincho, 4.0f);
-    const std::array<std::pair<float, std::string_view>, 14> texts{{
-        {67.5f, "人"}, {72.0f, "従人"},
-        {75.4f, "内"}, {86.0f, "人"}, {92.0f, "従人"},
-        {99.5f, "人"}, {104.0f, "従人"},
-        {112.5f, "人"},
-        {115.9f, "内"}, {126.5f, "人"}, {134.0f, "人"},
-        {141.5f, "人"}, {55.0f, "千"}, {58.5f, "円"}}};
+    const std::array<std::pair<float, std::string_view>, 14> texts{{{67.5f, "人"},
+                                                                    {72.0f, "従人"},
+                                                                    {75.4f, "内"},
+                                                                    {86.0f, "人"},
+                                                                    {92.0f, "従人"},
+                                                                    {99.5f, "人"},
+                                                                    {104.0f, "従人"},
+                                                                    {112.5f, "人"},
+                                                                    {115.9f, "内"},
+                                                                    {126.5f, "人"},
+                                                                    {134.0f, "人"},
+                                                                    {141.5f, "人"},
+                                                                    {55.0f, "千"},
+                                                                    {58.5f, "円"}}};
     for (const auto& [x, text] : texts) c.putText(text, x, marks);
 }
 
@@ -214,9 +221,11 @@ void housingBreakdown(Canvas& c) {
         for (float x : {39.0f, 55.0f, 62.0f, 84.0f, 90.0f, 98.0f, 106.0f}) vline(c, x, top, bot);
         const std::string_view nth = row == 0 ? "(1回目)" : "(2回目)";
         if (row == 0) {
-            putLines(c, {"住宅借入金等", "特別控除", "適用数"}, kSectionLabelRight, 39.0f, top + 0.6f);
+            putLines(c, {"住宅借入金等", "特別控除", "適用数"}, kSectionLabelRight, 39.0f,
+                     top + 0.6f);
         } else {
-            putLines(c, {"住宅借入金等", "特別控除", "可能額"}, kSectionLabelRight, 39.0f, top + 0.6f);
+            putLines(c, {"住宅借入金等", "特別控除", "可能額"}, kSectionLabelRight, 39.0f,
+                     top + 0.6f);
         }
         putLines(c, {"居住開始", "年月日", nth}, 55.0f, 62.0f, top + 0.6f);
         putLines(c, {"住宅借入", "金等特別", "控除区分", nth}, 84.0f, 90.0f, top + 0.1f, 4.0f);
@@ -257,27 +266,7 @@ void singles(Canvas& c, const SlipCopy& copy) {
     float x = kLeft;
     for (SingleItem item : singleItems(copy.edition)) {
         if (x > kLeft) vline(c, x, kSingleTop, kSingleBottom);
-        const float y = kSingleTop + 0.4f;
-        switch (item) {
-            case SingleItem::SpouseIncome:
-                putLines(c, {"配偶者の合計所得"}, x, x + width, y, kSmallPt);
-                break;
-            case SingleItem::NationalPension:
-                putLines(c, {"国民年金保険料等の金額"}, x, x + width, y, kSmallPt);
-                break;
-            case SingleItem::Basic:
-                putLines(c, {"基礎控除の額"}, x, x + width, y, kSmallPt);
-                break;
-            case SingleItem::IncomeAdjustment:
-                putLines(c, {"所得金額調整控除額"}, x, x + width, y, kSmallPt);
-                break;
-            case SingleItem::SpecificRelatives:
-                putLines(c, {"特定親族の数"}, x, x + width, y, kSmallPt);
-                break;
-            case SingleItem::SpecificRelativeDeduction:
-                putLines(c, {"特定親族特別控除の額"}, x, x + width, y, kSmallPt);
-                break;
-        }
+        putLines(c, {singleItemLabel(item)}, x, x + width, kSingleTop + 0.4f, kSmallPt);
         useFont(c, kMincho, kTinyPt);
         c.putText(item == SingleItem::SpecificRelatives ? "人" : "円", x + width - 1.9f,
                   kSingleTop + 4.3f);
@@ -345,11 +334,18 @@ void marks(Canvas& c, const SlipCopy& copy) {
     const float head = kNotesBottom;
     const float split = head + 2.2f;  // group labels above, their columns below
     // The eleven person marks; the disabled and the widow have two columns under one label.
-    const std::array<std::vector<std::string_view>, kPersonMarks> labels{{
-        {"未成", "年者"}, {"外国", "人"}, {"死亡", "退職"}, {"災害", "者"}, {"乙欄"},
-        {"特別"}, {"その他"}, {"一般"}, {"特別"},
-        {copy.edition.from2020 ? "ひとり" : "寡夫", copy.edition.from2020 ? "親" : ""},
-        {"勤労", "学生"}}};
+    const std::array<std::vector<std::string_view>, kPersonMarks> labels{
+        {{"未成", "年者"},
+         {"外国", "人"},
+         {"死亡", "退職"},
+         {"災害", "者"},
+         {"乙欄"},
+         {"特別"},
+         {"その他"},
+         {"一般"},
+         {"特別"},
+         {copy.edition.from2020 ? "ひとり" : "寡夫", copy.edition.from2020 ? "親" : ""},
+         {"勤労", "学生"}}};
     for (int i = 0; i < kPersonMarks; ++i) {
         const float x = kLeft + kMarkWidth * static_cast<float>(i);
         if (i > 0) vline(c, x, i == 6 || i == 8 ? split : head, kMarksBottom);

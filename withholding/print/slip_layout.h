@@ -15,10 +15,10 @@ inline constexpr float kBottom = 196.0f;
 inline constexpr float kRecipientLabelRight = 26.0f;
 inline constexpr float kRefRowBottom = 26.5f;  // ※種別, ※整理番号 | (受給者番号)
 inline constexpr float kAddressRight = 90.0f;
-inline constexpr float kRightLabelRight = 103.9f;  // labels of the right column; 12 boxes after
-inline constexpr float kNumberRowBottom = 31.0f;   // (個人番号)
-inline constexpr float kPositionRowBottom = 35.0f; // (役職名)
-inline constexpr float kRecipientBottom = 43.0f;   // (フリガナ), 氏名
+inline constexpr float kRightLabelRight = 103.9f;   // labels of the right column; 12 boxes after
+inline constexpr float kNumberRowBottom = 31.0f;    // (個人番号)
+inline constexpr float kPositionRowBottom = 35.0f;  // (役職名)
+inline constexpr float kRecipientBottom = 43.0f;    // (フリガナ), 氏名
 
 // The main amounts.
 inline constexpr float kAmountHeadBottom = 47.0f;

@@ -10,7 +10,8 @@ namespace keiro::withholding {
 class SlipReport : public DocumentSheets {
   public:
     using DocumentSheets::DocumentSheets;
-    void drawPage(print::Canvas& canvas, int page, const print::PageOptions& options) const override;
+    void drawPage(print::Canvas& canvas, int page,
+                  const print::PageOptions& options) const override;
 };
 
 }  // namespace keiro::withholding

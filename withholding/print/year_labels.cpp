@@ -27,4 +27,11 @@ EraYear followingYear(const EraYear& year, const EraNames& eras) {
     return {year.eraName, year.eraYear + 1};
 }
 
+std::string eraOfIndex(int index, const EraNames& eras) {
+    static constexpr const char* kOld[] = {"明治", "大正", "昭和", "平成"};
+    if (index >= 1 && index <= 4) return kOld[index - 1];
+    if (index == 5) return eras.newEra;
+    return {};
+}
+
 }  // namespace keiro::withholding

@@ -18,4 +18,8 @@ std::string noticeYearLabel(const EraYear& year, const EraNames& eras);
 // of the residence tax it is for): era year + 1, and the new era's 2 after the earlier era's 31.
 EraYear followingYear(const EraYear& year, const EraNames& eras);
 
+// The era of a birth or residence-start date as the records keep it: 1 明治, 2 大正, 3 昭和,
+// 4 平成, 5 the new era; empty for anything else.
+std::string eraOfIndex(int index, const EraNames& eras);
+
 }  // namespace keiro::withholding
