@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "tools/args.h"
 #include "tools/commands.h"
+#include "tools/withholding_print_commands.h"
 
 namespace keiro::tool {
 
@@ -20,6 +21,12 @@ void printJson(const nlohmann::ordered_json& value) {
 Places placesFromArgs(const Args& args) {
     const std::optional<std::string> root = args.option("root");
     return root ? placesUnder(*root, executableFolder()) : placesFromEnvironment();
+}
+
+// The withholding documents print beside the payroll reports.
+int runPrintCommands(const Words& words) {
+    if (!words.empty() && words.front() == "withholding") return runPrintWithholding(words);
+    return runPrint(words);
 }
 
 }  // namespace keiro::tool
@@ -51,6 +58,7 @@ constexpr const char* kUsage =
     "              (--pdf OUT.pdf | --jpeg DIR)\n"
     "  print ledger|list|transfer|denomination|roster FILE --period K [--root DIR]\n"
     "              [--method 0|1|2] [--all] [--slots 1,2,...] --pdf OUT.pdf\n"
+    "  print withholding YEARFILE --kind 1|2|5 [--slots 1,2,...] [--root DIR] --pdf OUT.pdf\n"
     "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
     "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n"
     "  withholding info FILE\n"
@@ -75,7 +83,7 @@ int main(int argc, char** argv) {
         {"calc", runCalc},
         {"employees", runEmployees},
         {"attendance", runAttendance},
-        {"print", runPrint},
+        {"print", runPrintCommands},
         {"export", runExport},
         {"withholding", runWithholding},
         {"postal", runPostal}};

@@ -1,0 +1,36 @@
+#pragma once
+// What the withholding documents are drawn from: the year's withholding file, the year file's
+// December (the employees' names, the company and its corporate number), the data year and the
+// two settings of the withholding program that change the paper.
+
+#include <string>
+
+#include "core/era.h"
+#include "core/records.h"
+#include "withholding/model/withholding_file.h"
+
+namespace keiro::withholding {
+
+// Settings Syubetu and PrintLine.
+struct DocumentOptions {
+    std::string kindText = "給与･賞与";  // printed in the 種別 box
+    bool printLine = true;               // cutting guides between the copies
+};
+
+struct DocumentSource {
+    const WithholdingFile* file = nullptr;
+    const PeriodBlock* december = nullptr;
+    EraYear year;  // the data year as the year file is named
+    EraNames eras;
+    DocumentOptions options;
+
+    int calendarYear() const { return calendarYearOf(year, eras); }
+    std::string employeeName(int slot) const { return december->employee(slot).name.utf8(); }
+    std::string companyName() const { return december->settings.companyName.utf8(); }
+    long long corporateNumber() const { return december->settings.corporateNumber; }
+};
+
+// The document kinds, numbered as the print dialog's tag.
+enum class DocumentKind { Slip = 1, RefundNotice = 2, PaymentReport = 5 };
+
+}  // namespace keiro::withholding

@@ -1,0 +1,323 @@
+#include "withholding/print/slip_entries.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "print/fitted_text.h"
+#include "withholding/print/amount_cells.h"
+#include "withholding/print/form_drawing.h"
+#include "withholding/print/slip_frame.h"
+#include "withholding/print/slip_layout.h"
+#include "withholding/print/year_labels.h"
+
+namespace keiro::withholding {
+namespace {
+
+using namespace slip;
+using print::Canvas;
+
+constexpr float kCountPt = 9.0f;
+constexpr float kMarkPt = 7.0f;
+
+std::string number(int value) {
+    return value == 0 ? std::string() : std::to_string(value);
+}
+
+void putWithin(Canvas& c, const std::string& text, float x, float y, float width, float points,
+               const char* face = kGothic) {
+    useFont(c, face, points);
+    print::putTextWithin(c, text, x, y, width);
+}
+
+void putStyled(Canvas& c, AmountStyle style, long long amount, float x, float y) {
+    if (amount > 0) putStyledAmount(c, style, amount, x, y);
+}
+
+void yearParts(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
+    if (copy.report) {
+        putLabel(c, documentYearLabel(source.year, source.eras), 118.0f, 18.6f, 10.0f);
+        const EraYear next = followingYear(source.year, source.eras);
+        putLabel(c, next.eraName, 22.5f, 19.4f, 6.0f);
+        useFont(c, kGothic, 10.0f);
+        char text[8];
+        std::snprintf(text, sizeof text, "%2d", next.eraYear);
+        c.putText(text, 36.0f, 18.5f);
+    } else {
+        putLabel(c, documentYearLabel(source.year, source.eras), 46.0f, 17.0f, 12.0f);
+    }
+}
+
+// The employee's own individual number is not kept in the record: its boxes are left for the
+// hand.
+void recipient(Canvas& c, const WithholdingRecord& r, const DocumentSource& source, int slot) {
+    if (!r.postalCode.empty()) putWithin(c, "〒" + r.postalCode.utf8(), 42.0f, 27.1f, 40.0f, 7.0f);
+    putWithin(c, r.address1.utf8(), 28.0f, 30.8f, 61.0f, 9.0f);
+    putWithin(c, r.address2.utf8(), 28.0f, 36.6f, 61.0f, 9.0f);
+    putWithin(c, r.recipientNumber.utf8(), 105.0f, 23.3f, 37.5f, 8.0f);
+    putWithin(c, r.position.utf8(), 105.0f, 31.8f, 37.5f, 7.0f);
+    putWithin(c, r.furigana.utf8(), 105.0f, 35.5f, 37.5f, 6.0f);
+    putWithin(c, source.employeeName(slot), 105.0f, 38.9f, 37.5f, 10.0f);
+}
+
+void mainAmounts(Canvas& c, const WithholdingRecord& r, const DocumentSource& source) {
+    useFont(c, kGothic, 8.0f);
+    putCentredWithin(c, source.options.kindText, kLeft + 0.5f, kKindRight - 0.5f, 49.8f);
+    putStyled(c, AmountStyle::Main, r.paid, kPaidX, kAmountTextY);
+    putStyled(c, AmountStyle::Main, r.incomeAfterDeduction, kIncomeX, kAmountTextY);
+    putStyled(c, AmountStyle::Main, r.totalDeductions, kDeductionsX, kAmountTextY);
+    putStyledAmount(c, AmountStyle::Main, r.annualTax, kTaxX, kAmountTextY);
+}
+
+void family(Canvas& c, const WithholdingRecord& r, const DocumentSource& source) {
+    useFont(c, kGothic, kCountPt);
+    if (r.spouseDeductible == 1) c.putText("○", 23.5f, kFamilyTextY);
+    if (r.spouseSecondary == 1) c.putText("○", 29.5f, kFamilyTextY);
+    if (r.spouseElderly == 1) c.putText("○", 36.5f, kFamilyTextY);
+    if (r.spouseIncome > 0 || spouseSpecialAlwaysShown(source.year)) {
+        putStyled(c, AmountStyle::Spouse, r.spouseSpecial, kSpouseAmountX, kFamilyTextY);
+    }
+    useFont(c, kGothic, kCountPt);
+    const DependantCounts& d = r.dependants;
+    const std::array<std::pair<float, int>, 12> counts{{{65.0f, d.specific},
+                                                        {70.5f, d.specificSecondary},
+                                                        {76.0f, d.elderlyLivingTogether},
+                                                        {83.0f, d.elderly},
+                                                        {89.0f, d.elderlySecondary},
+                                                        {96.0f, d.general},
+                                                        {102.5f, d.generalSecondary},
+                                                        {108.5f, r.under16},
+                                                        {117.0f, r.disabled.specialLivingTogether},
+                                                        {124.0f, r.disabled.special},
+                                                        {131.5f, r.disabled.other},
+                                                        {139.0f, r.nonResidentRelatives}}};
+    for (const auto& [x, count] : counts) {
+        if (count != 0) c.putText(number(count), x, kFamilyTextY);
+    }
+}
+
+void deductions(Canvas& c, const WithholdingRecord& r) {
+    putStyled(c, AmountStyle::Deduction, r.smallBusinessMutualAid, kSocialX, kMutualAidY);
+    putStyled(c, AmountStyle::Deduction,
+              static_cast<long long>(r.socialInsurance) + r.smallBusinessMutualAid, kSocialX,
+              kDeductionTextY);
+    putStyled(c, AmountStyle::Deduction, r.lifeInsurance, kLifeX, kDeductionTextY);
+    putStyled(c, AmountStyle::Deduction, r.earthquakeInsurance, kEarthquakeX, kDeductionTextY);
+    putStyled(c, AmountStyle::Deduction, r.housingLoanCredit, kHousingX, kDeductionTextY);
+}
+
+void remarks(Canvas& c, const WithholdingRecord& r) {
+    for (int i = 0; i < 5; ++i) {
+        putWithin(c, r.remarks[i].utf8(), kLeft + 8.0f,
+                  kRemarksFirstY + kRemarksStep * static_cast<float>(i), kRight - kLeft - 9.0f,
+                  6.5f, kMincho);
+    }
+}
+
+void lifeBreakdown(Canvas& c, const WithholdingRecord& r) {
+    const std::array<long long, 6> amounts{r.lifeNew,    r.lifeOld,    r.medicalCare,
+                                           r.pensionNew, r.pensionOld, r.oldLongTermInsurance};
+    for (std::size_t i = 0; i < amounts.size(); ++i) {
+        const float top = kLifeTop + kLifeRow * static_cast<float>(i / 3);
+        const float x = kSectionLabelRight + kPairWidth * static_cast<float>(i % 3 + 1) -
+                        amountCellWidth(AmountStyle::Deduction);
+        putStyled(c, AmountStyle::Deduction, amounts[i], x, top + 2.4f);
+    }
+}
+
+std::string housingKind(const WithholdingRecord& r, int i) {
+    static constexpr std::array<const char*, 5> kKinds{"", "住", "認", "増", "震"};
+    const int kind = r.housingLoanKind[i];
+    if (kind <= 0 || kind >= 5) return {};
+    return std::string(kKinds[static_cast<std::size_t>(kind)]) +
+           (r.housingLoanSpecific[i] == 1 ? "(特)" : "");
+}
+
+void housingBreakdown(Canvas& c, const WithholdingRecord& r, const DocumentSource& source) {
+    for (int i = 0; i < 2; ++i) {
+        const float top = kHousingTop + kHousingRow * static_cast<float>(i);
+        const float y = top + 3.2f;
+        useFont(c, kGothic, 7.0f);
+        if (i == 0 && r.housingLoanCount > 0) {
+            putAmountEndingAt(c, r.housingLoanCount, 53.5f, y);
+        } else if (i == 1 && r.housingLoanAvailable > 0) {
+            putAmountEndingAt(c, r.housingLoanAvailable, 54.0f, y);
+        }
+        const EraDateBytes& start = r.residenceStart[i];
+        if (start.year != 0) {
+            putWithin(c, eraOfIndex(start.era, source.eras), 62.2f, y + 0.6f, 3.3f, 4.5f);
+            useFont(c, kGothic, 7.0f);
+            putAmountEndingAt(c, start.year, 68.3f, y);
+            putAmountEndingAt(c, start.month, 74.5f, y);
+            putAmountEndingAt(c, start.day, 81.0f, y);
+        }
+        useFont(c, kGothic, 6.0f);
+        putCentredWithin(c, housingKind(r, i), 90.3f, 97.7f, y);
+        putStyled(c, AmountStyle::Deduction, r.housingLoanBalance[i],
+                  kRight - amountCellWidth(AmountStyle::Deduction), y);
+    }
+}
+
+void familyEntry(Canvas& c, const SlipCopy& copy, const FamilyEntry& e, float nameX, float kindX,
+                 float boxesX, float top, float nameY, float numberY) {
+    putWithin(c, e.furigana.utf8(), nameX + 8.5f, top + 0.2f, kindX - nameX - 9.0f, 5.0f);
+    putWithin(c, e.name.utf8(), nameX + 1.0f, nameY, kindX - nameX - 2.0f, 7.5f);
+    useFont(c, kGothic, 6.0f);
+    putMark(c, e.nonResident == 1, kindX, kindX + 6.0f, nameY);
+    if (copy.showsNumbers()) {
+        useFont(c, kGothic, 5.5f);
+        putDigits(c, e.myNumber, kPersonalNumberDigits, boxesX, numberY);
+    }
+}
+
+void spouse(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
+    familyEntry(c, copy, r.spouse, kSectionLabelRight + 3.5f, 76.0f, 88.5f, kSpouseTop,
+                kSpouseTop + 3.4f, kSpouseTop + 2.8f);
+}
+
+void singles(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r, const LawItems& law) {
+    const float width = singleBoxWidth(copy.edition);
+    float x = kLeft;
+    useFont(c, kGothic, 7.0f);
+    const float y = kSingleTop + 3.4f;
+    for (SingleItem item : singleItems(copy.edition)) {
+        long long value = 0;
+        switch (item) {
+            case SingleItem::SpouseIncome:
+                value = r.spouseIncome;
+                break;
+            case SingleItem::NationalPension:
+                value = r.nationalPension;
+                break;
+            case SingleItem::Basic:
+                value = law.basic;
+                break;
+            case SingleItem::IncomeAdjustment:
+                value = law.incomeAdjustment;
+                break;
+            case SingleItem::SpecificRelatives:
+                value = law.specificRelatives;
+                break;
+            case SingleItem::SpecificRelativeDeduction:
+                value = law.specificRelativeDeduction;
+                break;
+        }
+        if (value > 0) putAmountEndingAt(c, value, x + width - 2.3f, y);
+        x += width;
+    }
+}
+
+std::string joinedNumbers(const PStr<16> (&numbers)[5]) {
+    std::string out;
+    for (const auto& n : numbers) {
+        if (n.empty()) continue;
+        if (!out.empty()) out += ' ';
+        out += n.utf8();
+    }
+    return out;
+}
+
+void dependants(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
+    const std::array<std::pair<float, float>, 2> sides{{{kLeft, kHalf}, {kHalf, kRight}}};
+    for (std::size_t side = 0; side < 2; ++side) {
+        const auto [x1, x2] = sides[side];
+        const float nameX = x1 + kSideLabel + kEntryNumber;
+        const float kindX = x2 - kEntryKind;
+        const float boxesX = x2 - kDigitBoxWidth * kPersonalNumberDigits - 0.4f;
+        for (int k = 0; k < 4; ++k) {
+            const float top = kDependantsTop + kEntryHeight * static_cast<float>(k);
+            const FamilyEntry& e = side == 0 ? r.dependantEntries[k] : r.under16Entries[k];
+            familyEntry(c, copy, e, nameX, kindX, boxesX, top, top + 2.2f,
+                        top + kEntryNameHeight + 0.6f);
+        }
+    }
+    if (!copy.showsNumbers()) return;
+    const float y = kDependantsBottom + 1.4f;
+    if (copy.report) {
+        putWithin(c, joinedNumbers(r.moreDependantNumbers), 50.6f, y, 31.0f, 6.0f);
+        putWithin(c, joinedNumbers(r.moreUnder16Numbers), 111.6f, y, 31.5f, 6.0f);
+    } else {
+        putWithin(c, joinedNumbers(r.moreDependantNumbers), 29.0f, y, 52.5f, 6.0f);
+        putWithin(c, joinedNumbers(r.moreUnder16Numbers), kHalf + 1.0f, y, 60.0f, 6.0f);
+    }
+}
+
+void marks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
+    const PersonFlags& f = r.flags;
+    const std::array<std::uint8_t, kPersonMarks> on{
+        f.minor,           f.foreigner,
+        f.retiredByDeath,  f.disasterVictim,
+        f.secondaryColumn, f.disabledSpecial,
+        f.disabledOther,   f.widow,
+        f.widowSpecial,    copy.edition.from2020 ? r.singleParent : f.widower,
+        f.workingStudent};
+    const float y = kMarksHeadBottom + 1.2f;
+    useFont(c, kGothic, kMarkPt);
+    for (int i = 0; i < kPersonMarks; ++i) {
+        const float x = kLeft + kMarkWidth * static_cast<float>(i);
+        putMark(c, on[static_cast<std::size_t>(i)] == 1, x, x + kMarkWidth, y);
+    }
+    const JoinLeaveBirth& j = r.joinLeaveBirth;
+    putMark(c, j.joined == 1, kChangeX, kChangeX + kChangeWidth, y);
+    putMark(c, j.left == 1, kChangeX + kChangeWidth, kChangeX + 2 * kChangeWidth, y);
+    if (j.joined == 1 || j.left == 1) {
+        const std::array<int, 3> date{j.changeYear, j.changeMonth, j.changeDay};
+        for (int i = 0; i < 3; ++i) {
+            const float x = kChangeX + kChangeWidth * static_cast<float>(i + 2);
+            putCentred(c, number(date[static_cast<std::size_t>(i)]), x, x + kChangeWidth, y);
+        }
+    }
+    const EraDateBytes& birth = j.birth;
+    if (birth.era >= 1 && birth.era <= 4) {
+        const float x = kBirthX + kBirthEraWidth * static_cast<float>(birth.era - 1);
+        putMark(c, true, x, x + kBirthEraWidth, y);
+    }
+    const std::array<int, 3> date{birth.year, birth.month, birth.day};
+    for (int i = 0; i < 3; ++i) {
+        const float x = kBirthX + 4 * kBirthEraWidth + kBirthNumberWidth * static_cast<float>(i);
+        putCentred(c, number(date[static_cast<std::size_t>(i)]), x, x + kBirthNumberWidth, y);
+    }
+}
+
+void payer(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
+    if (copy.showsNumbers()) {
+        useFont(c, kGothic, 6.0f);
+        putDigits(c, source.corporateNumber(), kCorporateNumberDigits, kPayerFieldLabelRight + 0.5f,
+                  kMarksBottom + 0.8f);
+    }
+    const WithholdingHeader& h = source.file->header();
+    const float width = kRight - kPayerFieldLabelRight - 1.0f;
+    putWithin(c, h.address1.utf8(), kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 0.1f, width,
+              4.8f);
+    putWithin(c, h.address2.utf8(), kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 1.75f, width,
+              4.8f);
+    putWithin(c, source.companyName(), kPayerFieldLabelRight + 1.0f, kPayerAddressBottom + 0.4f,
+              60.0f, 7.0f);
+    putWithin(c, h.phone.utf8(), 116.0f, kPayerAddressBottom + 0.4f, 27.0f, 7.0f);
+}
+
+}  // namespace
+
+bool spouseSpecialAlwaysShown(const EraYear& year) {
+    return year.eraYear > 29 || year.eraYear < 20;
+}
+
+void drawSlipEntries(Canvas& c, const SlipCopy& copy, const DocumentSource& source, int slot,
+                     const LawItems& law) {
+    const WithholdingRecord& r = source.file->record(slot);
+    yearParts(c, copy, source);
+    recipient(c, r, source, slot);
+    mainAmounts(c, r, source);
+    family(c, r, source);
+    deductions(c, r);
+    remarks(c, r);
+    lifeBreakdown(c, r);
+    housingBreakdown(c, r, source);
+    spouse(c, copy, r);
+    singles(c, copy, r, law);
+    dependants(c, copy, r);
+    marks(c, copy, r);
+    payer(c, copy, source);
+}
+
+}  // namespace keiro::withholding
