@@ -72,6 +72,7 @@ void TfmMain::buildList(QWidget* parent, QVBoxLayout* column) {
         }
         HeadCtrl_->resizeSection(i, kSections[i].bytes * charWidth + (i == 0 ? checkBox : 0));
     }
+    HeadCtrl_->setFixedHeight(HeadCtrl_->fontMetrics().height() + 8);
     connect(HeadCtrl_, &QHeaderView::sectionClicked, this,
             [this](int section) { HeadCtrlSectionClick(section); });
 
