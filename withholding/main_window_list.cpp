@@ -131,7 +131,7 @@ int TfmMain::selectedSlot() const {
 }
 
 void TfmMain::HeadCtrlSectionClick(int section) {
-    if (!loaded_ || section < 0 || section >= kListSectionCount) return;
+    if (!file_ || section < 0 || section >= kListSectionCount) return;
     const auto order = static_cast<ListOrder>(section);
     if (!sortsList(order)) return;
     order_ = order;

@@ -94,6 +94,14 @@ class MainWindowTest : public QObject {
                      hint);
         }
         QVERIFY(header->model()->headerData(5, Qt::Horizontal, Qt::ToolTipRole).isNull());
+        const auto cursorOver = [header](int section) {
+            QTest::mouseMove(header->viewport(), QPoint(header->sectionViewportPosition(section) + 4,
+                                                        header->height() / 2));
+            return header->viewport()->cursor().shape();
+        };
+        QCOMPARE(cursorOver(2), Qt::PointingHandCursor);
+        QCOMPARE(cursorOver(5), Qt::ArrowCursor);
+        QCOMPARE(cursorOver(0), Qt::PointingHandCursor);
     }
 
     void checkMarksAlternateAndTheEditorSeamRebuildsTheList() {

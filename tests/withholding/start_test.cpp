@@ -3,6 +3,7 @@
 // successful start leaves behind.
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 #include <filesystem>
 
@@ -86,6 +87,22 @@ class StartTest : public QObject {
         for (const std::string& line : readLogLines(lg.files.places.dataFolder).lines) {
             QVERIFY(!QString::fromStdString(line).endsWith("源泉徴収印刷を起動"));
         }
+    }
+
+    void aYearBefore28HasLegacyRecordsAndNoPaymentReport() {
+        LgFixture lg;
+        const fs::path heisei27 = lg.files.places.dataFolder / "平成27年給与･賞与.dat";
+        fs::copy_file(lg.year2026(), heisei27);
+        lg.dialogs.answerNext(qpath(heisei27));
+        QVERIFY(lg.window->FormActivate());
+        QVERIFY(!lg.window->currentFormat());
+        QVERIFY(!lg.window->file().currentFormat());
+        QVERIFY(!lg.window->findChild<QAction*>("mnPrnSiharai")->isVisible());
+        QVERIFY(!lg.window->findChild<QPushButton*>("sbPrnSiharai")->isVisible());
+        QVERIFY(lg.window->findChild<QPushButton*>("sbGensen")->isVisible());
+        QCOMPARE(lg.window->findChild<QLabel*>("StatusBar")->text(),
+                 QString("株式会社サンプル商事 平成27年分"));
+        QCOMPARE(lg.list()->count(), 10);
     }
 
     void aFirstStartWithoutConfigurationAsksForTheBasicSettings() {
