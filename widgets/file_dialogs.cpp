@@ -19,7 +19,8 @@ QStringList filterPatterns(const QString& filter) {
     QString patterns = filter.trimmed();
     const qsizetype close = patterns.lastIndexOf(QLatin1Char(')'));
     const qsizetype open = close < 0 ? -1 : patterns.lastIndexOf(QLatin1Char('('), close);
-    if (close == patterns.size() - 1 && open >= 0) patterns = patterns.mid(open + 1, close - open - 1);
+    if (close == patterns.size() - 1 && open >= 0)
+        patterns = patterns.mid(open + 1, close - open - 1);
     return patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 

@@ -35,8 +35,8 @@ int runWithholding() {
         IniFile ini(places.iniFile);
         const Settings settings = loadSettings(ini);
         const std::chrono::year_month_day today = todayInJapan();
-        MainContext context{places,   ini,      settings, eraNamesFor(today, settings.newEraName),
-                            today,    messages, dialogs};
+        MainContext context{places, ini,      settings, eraNamesFor(today, settings.newEraName),
+                            today,  messages, dialogs};
         TfmMain window(context);
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();

@@ -69,9 +69,8 @@ TfmMain::~TfmMain() = default;
 QAction* TfmMain::command(const char* name, const QString& text, std::function<void()> run) {
     auto* a = new QAction(text, this);
     a->setObjectName(QString::fromLatin1(name));
-    connect(a, &QAction::triggered, this, [this, run = std::move(run)] {
-        ui::runCommand(this, context_.messages, run);
-    });
+    connect(a, &QAction::triggered, this,
+            [this, run = std::move(run)] { ui::runCommand(this, context_.messages, run); });
     return a;
 }
 
@@ -90,11 +89,12 @@ void TfmMain::buildMenus() {
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addAction(save);
     file->addSeparator();
-    file->addAction(command("mnQuit", QStringLiteral("源泉徴収印刷の終了(&X)"), [this] { close(); }));
+    file->addAction(
+        command("mnQuit", QStringLiteral("源泉徴収印刷の終了(&X)"), [this] { close(); }));
 
     QMenu* work = menuBar()->addMenu(QStringLiteral("処理(&D)"));
-    work->addAction(
-        action("mnDataInput", QStringLiteral("源泉徴収データの入力(&I)"), &TfmMain::btDataInputClick));
+    work->addAction(action("mnDataInput", QStringLiteral("源泉徴収データの入力(&I)"),
+                           &TfmMain::btDataInputClick));
     work->addAction(
         action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &TfmMain::mnAllOnOffPClick));
     QAction* retired =
@@ -105,10 +105,12 @@ void TfmMain::buildMenus() {
     work->addAction(retired);
 
     QMenu* print = menuBar()->addMenu(QStringLiteral("印刷(&P)"));
-    print->addAction(printAction("mnGensenHyo", QStringLiteral("源泉徴収票の印刷(&G)..."), kPrintSlips));
-    print->addAction(printAction("mnKanpukin", QStringLiteral("還付金通知書の印刷(&K)..."), kPrintRefunds));
     print->addAction(
-        printAction("mnPrnSiharai", QStringLiteral("給与支払報告書の印刷(&H)..."), kPrintPaymentReports));
+        printAction("mnGensenHyo", QStringLiteral("源泉徴収票の印刷(&G)..."), kPrintSlips));
+    print->addAction(
+        printAction("mnKanpukin", QStringLiteral("還付金通知書の印刷(&K)..."), kPrintRefunds));
+    print->addAction(printAction("mnPrnSiharai", QStringLiteral("給与支払報告書の印刷(&H)..."),
+                                 kPrintPaymentReports));
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&O)"));
     settings->addAction(
@@ -183,7 +185,8 @@ void TfmMain::applyPlacement() {
     const IniFile& ini = context_.ini;
     const int height = ini.readInt(kWindowSection, "MainFormSY", this->height());
     resize(width(), std::max(height, kMinimumHeight));
-    move(ini.readInt(kWindowSection, "MainFormPX", 0), ini.readInt(kWindowSection, "MainFormPY", 0));
+    move(ini.readInt(kWindowSection, "MainFormPX", 0),
+         ini.readInt(kWindowSection, "MainFormPY", 0));
 }
 
 void TfmMain::savePlacement() {
@@ -202,10 +205,10 @@ void TfmMain::savePlacement() {
 
 void TfmMain::refreshStatusBar() {
     const std::string company = year_->block(12).settings.companyName.utf8();
-    status_->setText(QStringLiteral("%1 %2年分")
-                         .arg(QString::fromStdString(company),
-                              QString::fromStdString(eraYear_.eraName) +
-                                  QString::number(eraYear_.eraYear)));
+    status_->setText(
+        QStringLiteral("%1 %2年分")
+            .arg(QString::fromStdString(company),
+                 QString::fromStdString(eraYear_.eraName) + QString::number(eraYear_.eraYear)));
 }
 
 void TfmMain::enableCommands() {
@@ -213,15 +216,16 @@ void TfmMain::enableCommands() {
     const auto enable = [this](const char* name, bool on) {
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(on);
     };
-    for (const char* name : {"mnSaveFile", "mnAllOnOffP", "mnTaisyoku", "mnGensenHyo",
-                             "mnKanpukin", "mnPrnSiharai"}) {
+    for (const char* name :
+         {"mnSaveFile", "mnAllOnOffP", "mnTaisyoku", "mnGensenHyo", "mnKanpukin", "mnPrnSiharai"}) {
         enable(name, loaded);
     }
     enable("mnDataInput", loaded && editor_ && hasNamedEmployee(year_->block(12)));
     enable("mnCorpInfo", loaded && companyDialog_);
     enable("mnConfig", static_cast<bool>(configDialog_));
     // The salary payment report exists only for years with the current record format.
-    findChild<QAction*>(QStringLiteral("mnPrnSiharai"))->setVisible(!loaded || paths_.currentFormat);
+    findChild<QAction*>(QStringLiteral("mnPrnSiharai"))
+        ->setVisible(!loaded || paths_.currentFormat);
 }
 
 void TfmMain::setEditor(std::function<void(int, bool)> editor) {

@@ -54,8 +54,8 @@ inline constexpr const char* kCaptionClear = "全てのチェックを解除";
 inline constexpr const char* kSortHint = "クリックすると並び替え";
 
 // The tags of the three print commands: 100 × document + 99.
-inline constexpr int kPrintSlips = 199;         // 源泉徴収票
-inline constexpr int kPrintRefunds = 299;       // 還付金通知書
+inline constexpr int kPrintSlips = 199;           // 源泉徴収票
+inline constexpr int kPrintRefunds = 299;         // 還付金通知書
 inline constexpr int kPrintPaymentReports = 599;  // 給与支払報告書
 
 // What the window needs from the program, all made before the window.

@@ -107,7 +107,8 @@ void TfmMain::fillList(ListOrder order, const std::vector<int>& checked, int sel
         const CheckListLine& line = lines_[row];
         auto* item = new QListWidgetItem(QString::fromStdString(line.text), ListBox_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        const bool isChecked = std::find(checked.begin(), checked.end(), line.slot) != checked.end();
+        const bool isChecked =
+            std::find(checked.begin(), checked.end(), line.slot) != checked.end();
         item->setCheckState(isChecked ? Qt::Checked : Qt::Unchecked);
         item->setBackground(row % 2 == 1 ? QBrush(kOddLineColour) : QBrush(Qt::white));
         if (showRetired && !line.employed) item->setForeground(kNotAtWorkColour);

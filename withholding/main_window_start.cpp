@@ -29,7 +29,9 @@ constexpr const char* kMsgSetUpFirst = "基本設定の各項目を設定して�
 constexpr const char* kOpenTitle = "12月分給与処理を完了した給与･賞与データファイルを選択";
 constexpr int kDecember = 12;
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 bool holdsAnyFile(const fs::path& folder) {
     std::error_code ec;
@@ -79,10 +81,9 @@ QString TfmMain::openDialogFilter() const {
 std::optional<fs::path> TfmMain::chooseYearFile() {
     const fs::path& dataFolder = context_.places.dataFolder;
     for (;;) {
-        const std::optional<QString> chosen =
-            context_.dialogs.openFile(this, QString::fromUtf8(kOpenTitle),
-                                      QString::fromStdString(dataFolder.string()),
-                                      openDialogFilter());
+        const std::optional<QString> chosen = context_.dialogs.openFile(
+            this, QString::fromUtf8(kOpenTitle), QString::fromStdString(dataFolder.string()),
+            openDialogFilter());
         if (!chosen) {
             context_.messages.error(this, QString::fromUtf8(kMsgMustChoose));
             return std::nullopt;

@@ -24,7 +24,8 @@ class FileDialogsTest : public QObject {
 
     void theOpenDialogListsOnlyTheFilesOfAJapanesePattern() {
         testing_support::TempFolder folder("keiro-dialog");
-        for (const char* name : {"令和08年給与･賞与.dat", "平成30年給与･賞与.dat", "システムログ.dat"}) {
+        for (const char* name :
+             {"令和08年給与･賞与.dat", "平成30年給与･賞与.dat", "システムログ.dat"}) {
             std::ofstream(folder / name) << "x";
         }
         QStringList listed;
@@ -45,10 +46,10 @@ class FileDialogsTest : public QObject {
             dialog->reject();
         });
         QtFileDialogs dialogs;
-        const auto chosen = dialogs.openFile(
-            nullptr, "選択", QString::fromStdString(folder.path().string()),
-            "給与･賞与ﾃﾞｰﾀﾌｧｲﾙ(令和??年給与･賞与.dat) (令和*.dat);;"
-            "給与･賞与ﾃﾞｰﾀﾌｧｲﾙ(平成??年給与･賞与.dat) (平成*.dat)");
+        const auto chosen =
+            dialogs.openFile(nullptr, "選択", QString::fromStdString(folder.path().string()),
+                             "給与･賞与ﾃﾞｰﾀﾌｧｲﾙ(令和??年給与･賞与.dat) (令和*.dat);;"
+                             "給与･賞与ﾃﾞｰﾀﾌｧｲﾙ(平成??年給与･賞与.dat) (平成*.dat)");
         QVERIFY(!chosen.has_value());
         QCOMPARE(listed, QStringList{"令和08年給与･賞与.dat"});
     }

@@ -20,8 +20,8 @@
 
 namespace keiro::withholding::testing {
 
-inline constexpr std::chrono::year_month_day kToday{std::chrono::year{2027},
-                                                    std::chrono::January, std::chrono::day{15}};
+inline constexpr std::chrono::year_month_day kToday{std::chrono::year{2027}, std::chrono::January,
+                                                    std::chrono::day{15}};
 
 inline QString qpath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -38,8 +38,9 @@ struct LgFixture {
     std::unique_ptr<TfmMain> window;
 
     LgFixture() {
-        MainContext context{files.places, *ini,     settings, eraNamesFor(kToday, settings.newEraName),
-                            kToday,       messages, dialogs};
+        MainContext context{
+            files.places, *ini,     settings, eraNamesFor(kToday, settings.newEraName),
+            kToday,       messages, dialogs};
         window = std::make_unique<TfmMain>(context);
         window->show();
     }

@@ -89,14 +89,15 @@ class MainWindowTest : public QObject {
 
         const QString hint("クリックすると並び替え");
         for (int section = 0; section < 5; ++section) {
-            QCOMPARE(header->model()->headerData(section, Qt::Horizontal, Qt::ToolTipRole)
-                         .toString(),
-                     hint);
+            QCOMPARE(
+                header->model()->headerData(section, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                hint);
         }
         QVERIFY(header->model()->headerData(5, Qt::Horizontal, Qt::ToolTipRole).isNull());
         const auto cursorOver = [header](int section) {
-            QTest::mouseMove(header->viewport(), QPoint(header->sectionViewportPosition(section) + 4,
-                                                        header->height() / 2));
+            QTest::mouseMove(
+                header->viewport(),
+                QPoint(header->sectionViewportPosition(section) + 4, header->height() / 2));
             return header->viewport()->cursor().shape();
         };
         QCOMPARE(cursorOver(2), Qt::PointingHandCursor);

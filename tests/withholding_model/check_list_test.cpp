@@ -46,8 +46,9 @@ std::vector<int> slotsOf(const std::vector<CheckListLine>& lines) {
 TEST(CheckList, LineColumnsAreCodePageBytesAndTheStatusStartsAtByte69) {
     const auto block = december({{7, "山田 太郎", "営業部", 0, 3, 1, "嘱託"}});
     const std::string line = lineText(7, block->employee(7), kStatusDone);
-    EXPECT_EQ(line,
-              " 007  山田 太郎         営業部            嘱託        時間給        済み        007");
+    EXPECT_EQ(
+        line,
+        " 007  山田 太郎         営業部            嘱託        時間給        済み        007");
     const std::string bytes = text::toCp932(line);
     EXPECT_EQ(bytes.size(), 83u);
     EXPECT_EQ(bytes.substr(1, 3), "007");
@@ -115,8 +116,7 @@ TEST(CheckList, SectionsSortByTheirColumnAndRetiredPeopleAreListedOnRequest) {
     // 月給, 日給, 時間給, then an unknown pay form; slot order inside each.
     EXPECT_EQ(slotsOf(checkListLines(*block, file, true, ListOrder::PayForm)),
               (std::vector<int>{1, 5, 8, 3, 2, 6}));
-    EXPECT_EQ(slotsOf(checkListLines(*block, file, true, ListOrder::TaxCalculation)),
-              slotsOf(all));
+    EXPECT_EQ(slotsOf(checkListLines(*block, file, true, ListOrder::TaxCalculation)), slotsOf(all));
     EXPECT_FALSE(sortsList(ListOrder::TaxCalculation));
     EXPECT_TRUE(sortsList(ListOrder::PayForm));
 

@@ -125,8 +125,7 @@ std::vector<CheckListLine> checkListLines(const PeriodBlock& december, const Wit
         const std::string_view status = statusOf(file, slot);
         entries.push_back({slot, &employee,
                            CheckListLine{slot, lineText(slot, employee, status),
-                                         status == kStatusDone,
-                                         employee.workStatus == kEmployed}});
+                                         status == kStatusDone, employee.workStatus == kEmployed}});
     }
     sortEntries(entries, order);
     std::vector<CheckListLine> lines;

@@ -20,7 +20,9 @@ namespace keiro::withholding {
 // The header sections, left to right.  Every one but the last sorts the list.
 enum class ListOrder { Number, Name, Department, Category, PayForm, TaxCalculation };
 inline constexpr int kListSectionCount = 6;
-inline bool sortsList(ListOrder order) { return order != ListOrder::TaxCalculation; }
+inline bool sortsList(ListOrder order) {
+    return order != ListOrder::TaxCalculation;
+}
 
 inline constexpr std::string_view kStatusDone = "済み";
 inline constexpr std::string_view kStatusNotAdjusted = "対象外";
@@ -44,8 +46,8 @@ std::string lineText(int slot, const EmployeeRecord& employee, std::string_view 
 struct CheckListLine {
     int slot = 0;  // 1..100
     std::string text;
-    bool done = false;      // the status is 済み: what "check" mode checks
-    bool employed = true;   // 在職; the others are told apart while retired people are listed
+    bool done = false;     // the status is 済み: what "check" mode checks
+    bool employed = true;  // 在職; the others are told apart while retired people are listed
     bool operator==(const CheckListLine&) const = default;
 };
 
