@@ -9,16 +9,12 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <array>
 
 #include "core/fileio.h"
 #include "widgets/command_runner.h"
-#include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
 #include "widgets/online_manual.h"
 
@@ -54,11 +50,10 @@ TfmMain::TfmMain(MainContext context, QWidget* parent)
     statusBar()->addWidget(status_, 1);
 
     // The lines are fixed-width columns: the window keeps the width they need.
-    const QFontMetrics metrics(ListBox_->font());
-    int width = 0;
-    for (int i = 0; i < kListSectionCount; ++i) width += HeadCtrl_->sectionSize(i);
-    width += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * ListBox_->frameWidth() + 8;
-    setFixedWidth(width + metrics.horizontalAdvance(QLatin1Char('0')));
+    int width = HeadCtrl_->length() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                2 * ListBox_->frameWidth() + 8;  // the layout's margins
+    width += QFontMetrics(ListBox_->font()).horizontalAdvance(QLatin1Char('0'));
+    setFixedWidth(width);
     setMinimumHeight(kMinimumHeight);
     resize(width, kDesignedHeight);
     enableCommands();
@@ -204,7 +199,7 @@ void TfmMain::savePlacement() {
 }
 
 void TfmMain::refreshStatusBar() {
-    const std::string company = year_->block(12).settings.companyName.utf8();
+    const std::string company = year_->block(kDecember).settings.companyName.utf8();
     status_->setText(
         QStringLiteral("%1 %2年分")
             .arg(QString::fromStdString(company),
@@ -220,7 +215,7 @@ void TfmMain::enableCommands() {
          {"mnSaveFile", "mnAllOnOffP", "mnTaisyoku", "mnGensenHyo", "mnKanpukin", "mnPrnSiharai"}) {
         enable(name, loaded);
     }
-    enable("mnDataInput", loaded && editor_ && hasNamedEmployee(year_->block(12)));
+    enable("mnDataInput", loaded && editor_ && hasNamedEmployee(year_->block(kDecember)));
     enable("mnCorpInfo", loaded && companyDialog_);
     enable("mnConfig", static_cast<bool>(configDialog_));
     // The salary payment report exists only for years with the current record format.

@@ -53,6 +53,9 @@ inline constexpr const char* kCaptionCheck = "対象社員をチェック";
 inline constexpr const char* kCaptionClear = "全てのチェックを解除";
 inline constexpr const char* kSortHint = "クリックすると並び替え";
 
+// The period whose employees are the year's: December's salary.
+inline constexpr int kDecember = 12;
+
 // The tags of the three print commands: 100 × document + 99.
 inline constexpr int kPrintSlips = 199;           // 源泉徴収票
 inline constexpr int kPrintRefunds = 299;         // 還付金通知書

@@ -19,7 +19,6 @@ namespace keiro::withholding {
 
 namespace {
 
-constexpr int kDecember = 12;
 // Every other line is tinted, so that a line can be followed across the columns.
 const QColor kOddLineColour(0xDD, 0xEE, 0xFF);
 // People no longer at work, while retired people are listed.

@@ -27,7 +27,6 @@ constexpr const char* kMsgNotYearFile = "選択ファイルは給与･賞与デ
 constexpr const char* kMsgNoDecember = "12月分の給与が入力されていません。";
 constexpr const char* kMsgSetUpFirst = "基本設定の各項目を設定して下さい。";
 constexpr const char* kOpenTitle = "12月分給与処理を完了した給与･賞与データファイルを選択";
-constexpr int kDecember = 12;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
