@@ -24,23 +24,6 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void showStartupMessages(ui::MessageService& messages, const std::vector<StartupMessage>& list) {
-    for (const StartupMessage& message : list) {
-        const QString text = QString::fromStdString(message.text);
-        switch (message.kind) {
-            case StartupMessage::Kind::Information:
-                messages.information(nullptr, text);
-                break;
-            case StartupMessage::Kind::Warning:
-                messages.warning(nullptr, text);
-                break;
-            case StartupMessage::Kind::Error:
-                messages.error(nullptr, text);
-                break;
-        }
-    }
-}
-
 // After the main window is up: the password, then the period to work on.  False when the
 // program is to end.
 bool beginWork(TfmMain& window, const MainContext& context, YearData& year) {
@@ -74,14 +57,14 @@ int runPayroll() {
 
     try {
         StartupState state = startWithoutWindows(placesFromEnvironment(), todayInJapan());
-        showStartupMessages(messages, state.messages);
+        ui::showStartupMessages(messages, state.messages);
         if (!state.proceed) return 1;
         calc::PayrollTables tables = calc::loadPayrollTables(state.places);
         if (!tables.complete()) {
-            showStartupMessages(messages, tables.missingTableMessages());
+            ui::showStartupMessages(messages, tables.missingTableMessages());
             return 1;
         }
-        showStartupMessages(messages, tables.datedTableMessages());
+        ui::showStartupMessages(messages, tables.datedTableMessages());
         IniFile ini(state.places.iniFile);
         YearData year;
         year.setFile(state.currentYearFile, state.currentYear.eraName, state.currentYear.eraYear,

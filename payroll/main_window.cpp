@@ -1,13 +1,8 @@
 #include "payroll/main_window.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "calc/bonus_tax.h"
@@ -26,6 +21,7 @@
 #include "widgets/log_viewer.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
+#include "widgets/online_manual.h"
 #include "widgets/password_windows.h"
 #include "widgets/version_window.h"
 
@@ -80,7 +76,7 @@ TfmMain::TfmMain(MainContext context, YearData& year, QWidget* parent)
 
     refreshCommands();
     connect(tray_, &ToolTray::triggered, this, &TfmMain::toolTrayClick);
-    openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    manual_ = new ui::OnlineManual(context_.messages, this);
     chooseFolder_ = [this](QWidget* parent, const QString& title) {
         return ui::TfmFolder::choose(parent, context_.messages, title, true, QString());
     };
@@ -292,29 +288,14 @@ void TfmMain::sbShowLogClick() {
     log.exec();
 }
 
+void TfmMain::setOpenUrl(std::function<void(const QUrl&)> open) {
+    manual_->setOpenUrl(std::move(open));
+}
+
 void TfmMain::sbManualClick() {
-    const QUrl address(QString::fromStdString(context_.settings.manualUrl));
-    if (!address.isValid() || address.scheme().isEmpty()) {
-        context_.messages.error(this, QString::fromUtf8(kMsgNoInternet));
-        return;
-    }
-    if (network_ == nullptr) network_ = new QNetworkAccessManager(this);
-    QNetworkRequest request(address);
-    request.setTransferTimeout(kManualTimeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply* reply = network_->get(request);
     QToolButton* button = tray_->button(QStringLiteral("sbManual"));
-    button->setEnabled(false);  // one test at a time
-    connect(reply, &QNetworkReply::finished, this, [this, reply, address, button] {
-        reply->deleteLater();
-        button->setEnabled(true);
-        if (reply->error() != QNetworkReply::NoError) {
-            context_.messages.error(this, QString::fromUtf8(kMsgNoInternet));
-            return;
-        }
-        openUrl_(address);
-    });
+    manual_->open(context_.settings.manualUrl,
+                  [button](bool running) { button->setEnabled(!running); });  // one at a time
 }
 
 }  // namespace keiro::payroll

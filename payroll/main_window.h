@@ -25,11 +25,10 @@
 #include "print/qt/dialog/print_request.h"
 #include "print/slip_data.h"
 
-class QNetworkAccessManager;
-
 namespace keiro::ui {
 class FileDialogs;
 class MessageService;
+class OnlineManual;
 }  // namespace keiro::ui
 
 namespace keiro::print {
@@ -45,10 +44,8 @@ class ToolTray;
 
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
 inline constexpr const char* kMsgSaveChanges = "データが変更されています。保存しますか？";
-inline constexpr const char* kMsgNoInternet = "インターネットに接続できません。";
 inline constexpr const char* kMsgInsuranceAges =
     "次の社員は年齢により社会保険の設定の見直しが必要です。社員情報で確認して下さい。";
-inline constexpr int kManualTimeoutMs = 10000;
 
 // What the window needs from the program, all made before the window.
 struct MainContext {
@@ -84,7 +81,7 @@ class TfmMain : public QMainWindow {
     }
     // Opens the online manual address once the connection test succeeded (the system browser
     // by default).
-    void setOpenUrl(std::function<void(const QUrl&)> open) { openUrl_ = std::move(open); }
+    void setOpenUrl(std::function<void(const QUrl&)> open);
     // Start-up was abandoned: closing then asks nothing and saves no placement.
     void abandonStartup() { startupAbandoned_ = true; }
     // Applies the saved placement (maximised, or position and size).
@@ -216,9 +213,8 @@ class TfmMain : public QMainWindow {
     ActiveItems activeItems_;
     ToolTray* tray_;
     PayGridView* gridView_;
-    QNetworkAccessManager* network_ = nullptr;
+    ui::OnlineManual* manual_ = nullptr;
     std::function<PeriodChoice()> choosePeriod_;
-    std::function<void(const QUrl&)> openUrl_;
     TfmKenhoHyo* gradeWindow_ = nullptr;
     std::unique_ptr<GradePremiumSetter> gradeSetter_;
     std::unique_ptr<print::TfmInji> printDialog_;

@@ -3,6 +3,7 @@
 // answers.  An empty optional means the user cancelled.
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 
@@ -24,6 +25,10 @@ class FileDialogs {
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
                                                 const QString& folder) = 0;
 };
+
+// The patterns of one Qt filter, "説明 (令和*.dat *.csv)" → {"令和*.dat", "*.csv"}: the words
+// inside its last pair of parentheses; a filter without them is a list of patterns itself.
+QStringList filterPatterns(const QString& filter);
 
 class QtFileDialogs : public FileDialogs {
   public:

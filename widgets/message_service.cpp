@@ -84,4 +84,21 @@ bool ScriptedMessageService::okCancel(QWidget*, const QString& text) {
     return next() != Answer::Cancel;
 }
 
+void showStartupMessages(MessageService& messages, const std::vector<StartupMessage>& list) {
+    for (const StartupMessage& message : list) {
+        const QString text = QString::fromStdString(message.text);
+        switch (message.kind) {
+            case StartupMessage::Kind::Information:
+                messages.information(nullptr, text);
+                break;
+            case StartupMessage::Kind::Warning:
+                messages.warning(nullptr, text);
+                break;
+            case StartupMessage::Kind::Error:
+                messages.error(nullptr, text);
+                break;
+        }
+    }
+}
+
 }  // namespace keiro::ui

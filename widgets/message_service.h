@@ -7,6 +7,8 @@
 #include <deque>
 #include <vector>
 
+#include "core/places.h"  // StartupMessage
+
 class QWidget;
 
 namespace keiro::ui {
@@ -66,5 +68,8 @@ class ScriptedMessageService : public MessageService {
     std::deque<Answer> answers_;
     std::vector<Shown> shown_;
 };
+
+// Shows the messages of the start-up steps that need no window, in order, each as its kind.
+void showStartupMessages(MessageService& messages, const std::vector<StartupMessage>& list);
 
 }  // namespace keiro::ui

@@ -1,0 +1,64 @@
+#include "withholding/application.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <exception>
+
+#include "core/era.h"
+#include "core/places.h"
+#include "widgets/application_setup.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/message_service.h"
+#include "widgets/single_instance.h"
+#include "withholding/main_window.h"
+
+namespace keiro::withholding {
+
+int runWithholding() {
+    const QString title = QString::fromUtf8(kProgramTitle);
+    ui::setUpApplication(QStringLiteral("KeiroLG"), title);
+    ui::QtMessageService messages;
+    ui::QtFileDialogs dialogs;
+
+    ui::SingleInstance instance(QStringLiteral("KeiroG"));
+    if (!instance.tryBecomeFirst()) {
+        messages.information(nullptr, title + QStringLiteral("は二重起動できません。"));
+        instance.askFirstToRaise();
+        return 0;
+    }
+
+    try {
+        const Places places = placesFromEnvironment();
+        const SettingsCheck check = checkSettingsFolder(places);
+        ui::showStartupMessages(messages, check.messages);
+        if (!check.ok) return 1;
+        IniFile ini(places.iniFile);
+        const Settings settings = loadSettings(ini);
+        const std::chrono::year_month_day today = todayInJapan();
+        MainContext context{places, ini,      settings, eraNamesFor(today, settings.newEraName),
+                            today,  messages, dialogs};
+        TfmMain window(context);
+        QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
+            if (window.isMinimized()) window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+        window.applyPlacement();
+        window.show();
+        QTimer::singleShot(0, &window, [&window, &messages] {
+            bool working = false;
+            try {
+                working = window.FormActivate();
+            } catch (const std::exception& e) {  // nothing may escape the event loop
+                messages.error(&window, QString::fromUtf8(e.what()));
+            }
+            if (!working) window.close();
+        });
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        messages.error(nullptr, QString::fromUtf8(e.what()));
+        return 1;
+    }
+}
+
+}  // namespace keiro::withholding

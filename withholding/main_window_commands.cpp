@@ -1,0 +1,57 @@
+// The commands of the menu and the buttons besides the list's own.
+#include "core/fileio.h"
+#include "widgets/log_viewer.h"
+#include "widgets/message_service.h"
+#include "widgets/notice_window.h"
+#include "widgets/online_manual.h"
+#include "widgets/version_window.h"
+#include "withholding/main_window.h"
+
+namespace keiro::withholding {
+
+bool TfmMain::mnSaveFileClick() {
+    if (!file_) return false;
+    try {
+        file_->save(paths_.file);
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+    ui::TfmNotice::showNotice(this, QString::fromUtf8(kMsgSaved));
+    return true;
+}
+
+void TfmMain::mnPrintClick(int tag) {
+    std::vector<int> checked = checkedSlots();
+    if (checked.empty()) {
+        context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
+        return;
+    }
+    if (printer_) printer_(tag, paths_.currentFormat, std::move(checked));
+}
+
+void TfmMain::mnCorpInfoClick() {
+    if (companyDialog_ && companyDialog_()) refreshStatusBar();
+}
+
+void TfmMain::mnConfigClick() {
+    if (configDialog_) configDialog_();
+}
+
+void TfmMain::mnShowLogClick() {
+    ui::TfmShowLog log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
+    log.exec();
+}
+
+void TfmMain::mnVerInfoClick() {
+    ui::TfmVersion version(ui::programShortVersion(), this);
+    version.exec();
+}
+
+void TfmMain::sbManualClick() {
+    QAction* manual = findChild<QAction*>(QStringLiteral("sbManual"));
+    manual_->open(context_.settings.manualUrl,
+                  [manual](bool running) { manual->setEnabled(!running); });  // one at a time
+}
+
+}  // namespace keiro::withholding
