@@ -11,6 +11,7 @@
 #include "widgets/message_service.h"
 #include "widgets/single_instance.h"
 #include "withholding/main_window.h"
+#include "withholding/option_dialog.h"
 
 namespace keiro::withholding {
 
@@ -38,6 +39,9 @@ int runWithholding() {
         MainContext context{places, ini,      settings, eraNamesFor(today, settings.newEraName),
                             today,  messages, dialogs};
         TfmMain window(context);
+        // The settings are loaded once, when the program starts, and read from here on.
+        TfmOption option(ini, places.dataFolder, messages, dialogs, &window);
+        window.setConfigDialog([&option] { option.exec(); });
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();
             window.raise();
