@@ -1,0 +1,101 @@
+#include "withholding/family_dialog_furigana.h"
+
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+
+#include "core/text.h"
+#include "withholding/model/kana_reading.h"
+
+namespace keiro::withholding {
+namespace {
+
+// What an edit put into the text: the part of `now` that differs from `before`.
+QString insertedPart(const QString& before, const QString& now) {
+    const qsizetype common = std::min(before.size(), now.size());
+    qsizetype head = 0;
+    while (head < common && before[head] == now[head]) ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && before[before.size() - 1 - tail] == now[now.size() - 1 - tail]) {
+        ++tail;
+    }
+    return now.mid(head, now.size() - head - tail);
+}
+
+}  // namespace
+
+FuriganaFollower* FuriganaFollower::attach(QLineEdit* name, QLineEdit* furigana,
+                                           int furiganaBytes) {
+    return new FuriganaFollower(name, furigana, furiganaBytes);
+}
+
+FuriganaFollower::FuriganaFollower(QLineEdit* name, QLineEdit* furigana, int furiganaBytes)
+    : QObject(name),
+      name_(name),
+      furigana_(furigana),
+      furiganaBytes_(furiganaBytes),
+      timer_(new QTimer(this)),
+      nameBefore_(name->text()) {
+    timer_->setSingleShot(true);
+    timer_->setInterval(kDelayMs);
+    connect(timer_, &QTimer::timeout, this, &FuriganaFollower::appendReading);
+    // textEdited (the user's changes) comes before textChanged (every change).
+    connect(name_, &QLineEdit::textEdited, this, &FuriganaFollower::nameEdited);
+    connect(name_, &QLineEdit::textChanged, this, [this](const QString& now) { nameBefore_ = now; });
+    // Installed after the box's entry behaviour, so this sees every input method event first.
+    name_->installEventFilter(this);
+}
+
+bool FuriganaFollower::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != name_ || event->type() != QEvent::InputMethod) return false;
+    const auto* input = static_cast<const QInputMethodEvent*>(event);
+    const QString preedit = input->preeditString();
+    if (isKanaReading(preedit.toStdString())) composedReading_ = preedit;
+    if (!input->commitString().isEmpty()) {
+        // A composition committed without conversion is its own reading.
+        const QString commit = input->commitString();
+        committedReading_ = !composedReading_.isEmpty()               ? composedReading_
+                            : isKanaReading(commit.toStdString()) ? commit
+                                                                      : QString();
+        composedReading_.clear();
+    } else if (preedit.isEmpty()) {
+        composedReading_.clear();  // the composition was abandoned
+    }
+    return false;
+}
+
+void FuriganaFollower::nameEdited(const QString& now) {
+    if (now.isEmpty()) {
+        timer_->stop();
+        pending_.clear();
+        committedReading_.clear();
+        furigana_->clear();
+        return;
+    }
+    if (isBlankText(insertedPart(nameBefore_, now).toStdString())) {
+        appendReading();  // what came before the blank goes first
+        append(QStringLiteral(" "));
+        return;
+    }
+    if (committedReading_.isEmpty()) return;
+    pending_ += QString::fromStdString(halfWidthKatakana(committedReading_.toStdString()));
+    committedReading_.clear();
+    timer_->start();
+}
+
+void FuriganaFollower::appendReading() {
+    timer_->stop();
+    if (pending_.isEmpty()) return;
+    const QString reading = pending_;
+    pending_.clear();
+    append(reading);
+}
+
+void FuriganaFollower::append(const QString& text) {
+    const std::string joined = (furigana_->text() + text).toStdString();
+    furigana_->setText(
+        QString::fromStdString(text::truncateToWidth(joined, static_cast<std::size_t>(furiganaBytes_))));
+}
+
+}  // namespace keiro::withholding
