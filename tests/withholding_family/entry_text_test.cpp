@@ -1,0 +1,61 @@
+#include "withholding/model/entry_text.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "withholding/model/kana_reading.h"
+
+namespace keiro::withholding {
+namespace {
+
+std::string repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+TEST(PayerTexts, AreNormalisedTrimmedAndCutToTheirFieldsInWholeCharacters) {
+    WithholdingHeader header{};
+    // 33 double-byte characters are 66 bytes: the 33rd is dropped whole, never halved.  The
+    // half-width letter before them makes the cut fall inside a character.
+    const std::string address1 = "　 A" + repeated("東", 33) + " ";
+    const std::string address2 = repeated("ｱ", 70);
+    storePayerTexts(header, {address1, address2, " 03−1234〜5678　"});
+    EXPECT_EQ(header.address1.bytes().size(), 63u);
+    EXPECT_EQ(header.address1.utf8(), "A" + repeated("東", 31));
+    EXPECT_EQ(header.address2.bytes().size(), 64u);
+    EXPECT_EQ(header.phone.utf8(), "03－1234～5678");  // the code page 932 twins
+    EXPECT_EQ(payerTexts(header).phone, "03－1234～5678");
+
+    storePayerTexts(header, {"", "", ""});
+    EXPECT_EQ(payerTexts(header), PayerTexts{});
+    EXPECT_EQ(header.address1.text[0], 0) << "no stale bytes after an emptied text";
+}
+
+TEST(PayerTexts, ATextWithoutACodePage932FormChangesNothing) {
+    WithholdingHeader header{};
+    storePayerTexts(header, {"東京都", "", "03"});
+    EXPECT_THROW(storePayerTexts(header, {"大阪府", "", "\U0001F600"}), text::EncodingError);
+    EXPECT_EQ(header.address1.utf8(), "東京都");
+}
+
+TEST(KanaReading, OnlyKanaCompositionsAreReadingsAndBecomeHalfWidthKatakana) {
+    EXPECT_TRUE(isKanaReading("やまだ"));
+    EXPECT_TRUE(isKanaReading("ヤマダー"));
+    EXPECT_FALSE(isKanaReading("やまd"));
+    EXPECT_FALSE(isKanaReading("山田"));
+    EXPECT_FALSE(isKanaReading(""));
+
+    EXPECT_EQ(halfWidthKatakana("やまだ"), "ﾔﾏﾀﾞ");
+    EXPECT_EQ(halfWidthKatakana("ぱーてぃー"), "ﾊﾟｰﾃｨｰ");
+    EXPECT_EQ(halfWidthKatakana("ヴォ"), "ｳﾞｫ");
+    EXPECT_EQ(halfWidthKatakana("ｶﾅ"), "ｶﾅ");
+
+    EXPECT_TRUE(isBlankText(" "));
+    EXPECT_TRUE(isBlankText("　"));
+    EXPECT_FALSE(isBlankText(" a"));
+    EXPECT_FALSE(isBlankText(""));
+}
+
+}  // namespace
+}  // namespace keiro::withholding
