@@ -3,28 +3,11 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTimer>
-#include <algorithm>
 
 #include "core/text.h"
 #include "withholding/model/kana_reading.h"
 
 namespace keiro::withholding {
-namespace {
-
-// What an edit put into the text: the part of `now` that differs from `before`.
-QString insertedPart(const QString& before, const QString& now) {
-    const qsizetype common = std::min(before.size(), now.size());
-    qsizetype head = 0;
-    while (head < common && before[head] == now[head]) ++head;
-    qsizetype tail = 0;
-    while (tail < common - head && before[before.size() - 1 - tail] == now[now.size() - 1 - tail]) {
-        ++tail;
-    }
-    return now.mid(head, now.size() - head - tail);
-}
-
-}  // namespace
-
 FuriganaFollower* FuriganaFollower::attach(QLineEdit* name, QLineEdit* furigana,
                                            int furiganaBytes) {
     return new FuriganaFollower(name, furigana, furiganaBytes);
@@ -73,7 +56,7 @@ void FuriganaFollower::nameEdited(const QString& now) {
         furigana_->clear();
         return;
     }
-    if (isBlankText(insertedPart(nameBefore_, now).toStdString())) {
+    if (onlyBlanksAdded(nameBefore_.toStdString(), now.toStdString())) {
         appendReading();  // what came before the blank goes first
         append(QStringLiteral(" "));
         return;

@@ -51,10 +51,14 @@ TEST(KanaReading, OnlyKanaCompositionsAreReadingsAndBecomeHalfWidthKatakana) {
     EXPECT_EQ(halfWidthKatakana("ヴォ"), "ｳﾞｫ");
     EXPECT_EQ(halfWidthKatakana("ｶﾅ"), "ｶﾅ");
 
-    EXPECT_TRUE(isBlankText(" "));
-    EXPECT_TRUE(isBlankText("　"));
-    EXPECT_FALSE(isBlankText(" a"));
-    EXPECT_FALSE(isBlankText(""));
+}
+
+TEST(KanaReading, ABlankTypedIntoANameIsToldFromOtherChanges) {
+    EXPECT_TRUE(onlyBlanksAdded("山田", "山田 "));
+    EXPECT_TRUE(onlyBlanksAdded("山田太郎", "山田　太郎"));  // typed between the names
+    EXPECT_FALSE(onlyBlanksAdded("山田 ", "山田"));
+    EXPECT_FALSE(onlyBlanksAdded("山田", "山田 太"));
+    EXPECT_FALSE(onlyBlanksAdded("山田", "山田"));
 }
 
 }  // namespace

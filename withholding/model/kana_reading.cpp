@@ -16,30 +16,41 @@ bool isKana(UChar32 c) {
            (c >= 0xFF66 && c <= 0xFF9F);    // half-width katakana
 }
 
-template <typename Test>
-bool allCharacters(std::string_view utf8, Test test) {
-    const icu::UnicodeString text =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-    if (text.isEmpty()) return false;
-    for (int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
-        if (!test(text.char32At(i))) return false;
+icu::UnicodeString unicode(std::string_view utf8) {
+    return icu::UnicodeString::fromUTF8(
+        icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+}
+
+bool isBlank(UChar32 c) {
+    return c == 0x20 || c == 0x3000;
+}
+
+icu::UnicodeString withoutBlanks(std::string_view utf8) {
+    icu::UnicodeString text = unicode(utf8);
+    for (int32_t i = text.length(); i-- > 0;) {
+        if (isBlank(text.charAt(i))) text.remove(i, 1);
     }
-    return true;
+    return text;
 }
 
 }  // namespace
 
 bool isKanaReading(std::string_view utf8) {
-    return allCharacters(utf8, isKana);
+    const icu::UnicodeString text = unicode(utf8);
+    if (text.isEmpty()) return false;
+    for (int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
+        if (!isKana(text.char32At(i))) return false;
+    }
+    return true;
 }
 
-bool isBlankText(std::string_view utf8) {
-    return allCharacters(utf8, [](UChar32 c) { return c == 0x20 || c == 0x3000; });
+bool onlyBlanksAdded(std::string_view before, std::string_view now) {
+    return unicode(now).length() > unicode(before).length() &&
+           withoutBlanks(before) == withoutBlanks(now);
 }
 
 std::string halfWidthKatakana(std::string_view utf8) {
-    icu::UnicodeString text =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    icu::UnicodeString text = unicode(utf8);
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::Transliterator> toHalfWidth(icu::Transliterator::createInstance(
         "Hiragana-Katakana; Fullwidth-Halfwidth", UTRANS_FORWARD, status));

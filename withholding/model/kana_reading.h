@@ -17,7 +17,7 @@ bool isKanaReading(std::string_view utf8);
 // characters are kept.
 std::string halfWidthKatakana(std::string_view utf8);
 
-// Whether the text is made of blanks only (half-width or full-width spaces), and not empty.
-bool isBlankText(std::string_view utf8);
+// Whether `now` is `before` with only blanks (half-width or full-width spaces) added.
+bool onlyBlanksAdded(std::string_view before, std::string_view now);
 
 }  // namespace keiro::withholding
