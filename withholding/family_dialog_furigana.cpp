@@ -34,16 +34,19 @@ bool FuriganaFollower::eventFilter(QObject* watched, QEvent* event) {
     if (watched != name_ || event->type() != QEvent::InputMethod) return false;
     const auto* input = static_cast<const QInputMethodEvent*>(event);
     const QString preedit = input->preeditString();
-    if (isKanaReading(preedit.toStdString())) composedReading_ = preedit;
-    if (!input->commitString().isEmpty()) {
+    const QString commit = input->commitString();
+    if (!commit.isEmpty()) {
         // A composition committed without conversion is its own reading.
-        const QString commit = input->commitString();
         committedReading_ = !composedReading_.isEmpty()               ? composedReading_
                             : isKanaReading(commit.toStdString()) ? commit
                                                                       : QString();
         composedReading_.clear();
+    }
+    // The same event may already start the next composition.
+    if (isKanaReading(preedit.toStdString())) {
+        composedReading_ = preedit;
     } else if (preedit.isEmpty()) {
-        composedReading_.clear();  // the composition was abandoned
+        composedReading_.clear();  // committed, or abandoned
     }
     return false;
 }

@@ -24,8 +24,9 @@ void compose(QLineEdit* edit, const QString& preedit) {
     QCoreApplication::sendEvent(edit, &event);
 }
 
-void commit(QLineEdit* edit, const QString& text) {
-    QInputMethodEvent event;
+// Commits `text`; `next` is the composition that the same event starts.
+void commit(QLineEdit* edit, const QString& text, const QString& next = QString()) {
+    QInputMethodEvent event(next, {});
     event.setCommitString(text);
     QCoreApplication::sendEvent(edit, &event);
 }
@@ -193,17 +194,20 @@ class FamilyDialogTest : public QObject {
         QCOMPARE(furigana->text(), QString("ﾔﾏﾀﾞ "));
         compose(name, QStringLiteral("たろう"));
         compose(name, QStringLiteral("太郎"));
-        commit(name, QStringLiteral("太郎"));
+        commit(name, QStringLiteral("太郎"), QStringLiteral("さ"));  // and on to the next
         QTRY_COMPARE(furigana->text(), QString("ﾔﾏﾀﾞ ﾀﾛｳ"));
-        QCOMPARE(name->text(), QString("山田　太郎"));
+        compose(name, QStringLiteral("さん"));
+        commit(name, QStringLiteral("三"));
+        QTRY_COMPARE(furigana->text(), QString("ﾔﾏﾀﾞ ﾀﾛｳｻﾝ"));
+        QCOMPARE(name->text(), QString("山田　太郎三"));
 
         // Typing without the input method, and deleting, read nothing.
         QTest::keyClick(name, Qt::Key_Backspace);
         QTest::keyClicks(name, "x");
         QTest::qWait(2 * FuriganaFollower::kDelayMs);
-        QCOMPARE(furigana->text(), QString("ﾔﾏﾀﾞ ﾀﾛｳ"));
+        QCOMPARE(furigana->text(), QString("ﾔﾏﾀﾞ ﾀﾛｳｻﾝ"));
         QTest::keyClick(name, Qt::Key_Space);
-        QCOMPARE(furigana->text(), QString("ﾔﾏﾀﾞ ﾀﾛｳ "));
+        QCOMPARE(furigana->text(), QString("ﾔﾏﾀﾞ ﾀﾛｳｻﾝ "));
 
         QTest::keyClick(name, Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(name->text(), QString());
