@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "widgets/entry_behaviour.h"
 
