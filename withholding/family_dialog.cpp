@@ -207,10 +207,11 @@ void TfmFamily::buildControls() {
 void TfmFamily::loadControls() {
     for (int slot = 0; slot < kRows; ++slot) {
         const FamilyEntry& entry = familyEntry(record_, rowAt(slot));
-        const RowBoxes& boxes = rows_[static_cast<std::size_t>(slot)];
+        RowBoxes& boxes = rows_[static_cast<std::size_t>(slot)];
         boxes.name->setText(qs(entry.name.utf8()));
         boxes.furigana->setText(qs(entry.furigana.utf8()));
         boxes.number->setText(qs(formatMyNumber(entry.myNumber)));
+        boxes.loadedNumber = boxes.number->text();
         boxes.nonResident->setChecked(entry.nonResident != 0);
     }
     for (std::size_t k = 0; k < kBikouBoxes; ++k) {
@@ -221,21 +222,22 @@ void TfmFamily::loadControls() {
 
 bool TfmFamily::storeControls() {
     WithholdingRecord changed = record_;
-    const auto text = [](const QLineEdit* box) {
-        return normaliseEntryText(box->text().toStdString());
-    };
+    const auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
     try {
         for (int slot = 0; slot < kRows; ++slot) {
             FamilyEntry& entry = familyEntry(changed, rowAt(slot));
             const RowBoxes& boxes = rows_[static_cast<std::size_t>(slot)];
-            storeText(entry.name, text(boxes.name));
-            storeText(entry.furigana, text(boxes.furigana));
-            entry.myNumber = parseMyNumber(boxes.number->text().toStdString()).value_or(0);
+            storeEntryText(entry.name, text(boxes.name));
+            storeEntryText(entry.furigana, text(boxes.furigana));
+            // A number left as loaded stays as stored (one out of range in a damaged file too).
+            if (boxes.number->text() != boxes.loadedNumber) {
+                entry.myNumber = parseMyNumber(text(boxes.number)).value_or(0);
+            }
             entry.nonResident = boxes.nonResident->isChecked() ? 1 : 0;
         }
         for (std::size_t k = 0; k < kBikouBoxes; ++k) {
-            storeText(changed.moreDependantNumbers[k], text(bikouDependants_[k]));
-            storeText(changed.moreUnder16Numbers[k], text(bikouUnder16_[k]));
+            storeEntryText(changed.moreDependantNumbers[k], text(bikouDependants_[k]));
+            storeEntryText(changed.moreUnder16Numbers[k], text(bikouUnder16_[k]));
         }
     } catch (const text::EncodingError& e) {
         messages_.error(this, QString::fromUtf8(e.what()));

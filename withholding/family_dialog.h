@@ -50,6 +50,7 @@ class TfmFamily : public QDialog {
         QLineEdit* furigana = nullptr;
         QLineEdit* number = nullptr;
         QCheckBox* nonResident = nullptr;
+        QString loadedNumber;  // the number box's text as loaded
     };
     static constexpr int kRows = 1 + 2 * kFamilyRowsPerGroup;
 

@@ -39,6 +39,20 @@ TEST(PayerTexts, ATextWithoutACodePage932FormChangesNothing) {
     EXPECT_EQ(header.address1.utf8(), "東京都");
 }
 
+TEST(PayerTexts, AFieldLeftAsItWasReadKeepsItsBytes) {
+    WithholdingHeader header{};
+    header.address1.assignBytes("\x93\x8c\x8b\x9e \x81");  // 東京, a blank, half a character
+    header.address2.assign("　大阪府　");
+    const WithholdingHeader before = header;
+    const PayerTexts shown = payerTexts(header);
+    storePayerTexts(header, {shown.address1, " 大阪府", shown.phone});
+    EXPECT_EQ(header.address1.bytes(), before.address1.bytes());
+    EXPECT_EQ(header.address2.bytes(), before.address2.bytes());
+    storePayerTexts(header, {"東京都", "大阪府 北区", ""});
+    EXPECT_EQ(header.address1.utf8(), "東京都");
+    EXPECT_EQ(header.address2.utf8(), "大阪府 北区");
+}
+
 TEST(KanaReading, OnlyKanaCompositionsAreReadingsAndBecomeHalfWidthKatakana) {
     EXPECT_TRUE(isKanaReading("やまだ"));
     EXPECT_TRUE(isKanaReading("ヤマダー"));

@@ -1,6 +1,5 @@
 #include "withholding/model/entry_text.h"
 
-#include "core/employee_master.h"
 #include "core/text.h"
 
 namespace keiro::withholding {
@@ -46,9 +45,9 @@ PayerTexts payerTexts(const WithholdingHeader& header) {
 
 void storePayerTexts(WithholdingHeader& header, const PayerTexts& texts) {
     WithholdingHeader changed = header;
-    storeText(changed.address1, normaliseEntryText(texts.address1));
-    storeText(changed.address2, normaliseEntryText(texts.address2));
-    storeText(changed.phone, normaliseEntryText(texts.phone));
+    storeEntryText(changed.address1, texts.address1);
+    storeEntryText(changed.address2, texts.address2);
+    storeEntryText(changed.phone, texts.phone);
     header = changed;
 }
 

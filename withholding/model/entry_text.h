@@ -8,12 +8,24 @@
 #include <string>
 #include <string_view>
 
+#include "core/employee_master.h"
 #include "withholding/model/records.h"
 
 namespace keiro::withholding {
 
 // The text as stored: normalised for code page 932 and trimmed of blanks.
 std::string normaliseEntryText(std::string_view utf8);
+
+// Stores a box's text into a field, normalised and trimmed, cut to the field.  A text that
+// reads as the field already does keeps the field's bytes, so a field that was read damaged (or
+// with blanks around it) and left alone is stored as it was.  Throws text::EncodingError for
+// new text without a code page 932 form.
+template <std::size_t N>
+void storeEntryText(PStr<N>& field, std::string_view typedUtf8) {
+    const std::string typed = normaliseEntryText(typedUtf8);
+    if (typed == normaliseEntryText(field.utf8())) return;
+    storeText(field, typed);
+}
 
 // The payer's texts of the withholding file's header, as the company dialog edits them.
 struct PayerTexts {

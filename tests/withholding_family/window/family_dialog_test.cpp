@@ -84,6 +84,8 @@ class FamilyDialogTest : public QObject {
 
     void closingStoresEveryBox() {
         WithholdingRecord record = testing::familyRecord();
+        record.under16Entries[3].myNumber = -5;  // damaged
+        record.under16Entries[3].name.assign(" 山田 ");
         const WithholdingRecord before = record;
         ui::ScriptedMessageService messages;
         TfmFamily dialog(record, QString(), messages);
