@@ -7,28 +7,20 @@ namespace {
 
 constexpr std::string_view kWideBlank = "\u3000";
 
-bool isNarrowBlank(char c) {
-    return c == ' ' || c == '\t';
+// The length of the blank that the text starts or ends with; 0 for none.
+std::size_t leadingBlank(std::string_view text) {
+    if (text.starts_with(' ') || text.starts_with('\t')) return 1;
+    return text.starts_with(kWideBlank) ? kWideBlank.size() : 0;
+}
+
+std::size_t trailingBlank(std::string_view text) {
+    if (text.ends_with(' ') || text.ends_with('\t')) return 1;
+    return text.ends_with(kWideBlank) ? kWideBlank.size() : 0;
 }
 
 std::string_view withoutBlanks(std::string_view text) {
-    for (bool cut = true; cut;) {
-        cut = false;
-        if (!text.empty() && isNarrowBlank(text.front())) {
-            text.remove_prefix(1);
-            cut = true;
-        } else if (text.starts_with(kWideBlank)) {
-            text.remove_prefix(kWideBlank.size());
-            cut = true;
-        }
-        if (!text.empty() && isNarrowBlank(text.back())) {
-            text.remove_suffix(1);
-            cut = true;
-        } else if (text.ends_with(kWideBlank)) {
-            text.remove_suffix(kWideBlank.size());
-            cut = true;
-        }
-    }
+    while (const std::size_t blank = leadingBlank(text)) text.remove_prefix(blank);
+    while (const std::size_t blank = trailingBlank(text)) text.remove_suffix(blank);
     return text;
 }
 
