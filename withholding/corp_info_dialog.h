@@ -25,8 +25,8 @@ class TfmCorpInfo : public QDialog {
     static constexpr int kAddressCharacters = 44;
     static constexpr int kPhoneCharacters = 14;
 
-    TfmCorpInfo(WithholdingHeader& header, const QString& companyName,
-                ui::MessageService& messages, QWidget* parent = nullptr);
+    TfmCorpInfo(WithholdingHeader& header, const QString& companyName, ui::MessageService& messages,
+                QWidget* parent = nullptr);
 
     void bbOkClick();
 

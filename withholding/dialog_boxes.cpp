@@ -53,7 +53,8 @@ QLineEdit* digitBox(const QString& name, int maxDigits, ui::MessageService& mess
         if (dropped) QApplication::beep();
         const qsizetype after = edited.size() - box->cursorPosition();
         box->setText(digits.left(box->maxLength()));
-        box->setCursorPosition(static_cast<int>(std::max<qsizetype>(0, box->text().size() - after)));
+        box->setCursorPosition(
+            static_cast<int>(std::max<qsizetype>(0, box->text().size() - after)));
     });
     box->setMaxLength(maxDigits);
     return box;

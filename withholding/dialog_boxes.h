@@ -15,8 +15,7 @@ namespace keiro::withholding {
 
 // A text box named `name` whose text fits `maxBytes` code page 932 bytes, wide enough to show
 // `shownBytes` of them.
-QLineEdit* textBox(const QString& name, int maxBytes, int shownBytes,
-                   ui::MessageService& messages);
+QLineEdit* textBox(const QString& name, int maxBytes, int shownBytes, ui::MessageService& messages);
 
 // A box for an individual number: up to `maxDigits` digits, typed with the input method off;
 // anything else typed or pasted is dropped with a beep (full-width digits become digits).  The

@@ -30,8 +30,8 @@ class TfmFamily : public QDialog {
   public:
     static constexpr int kBikouBoxes = 5;
 
-    TfmFamily(WithholdingRecord& record, const QString& employeeName,
-              ui::MessageService& messages, QWidget* parent = nullptr);
+    TfmFamily(WithholdingRecord& record, const QString& employeeName, ui::MessageService& messages,
+              QWidget* parent = nullptr);
 
     // データ移動: under-16 row `under16Index` (0..3) to the first free 控除対象扶養親族 row.
     void mnMoveU16_KouClick(int under16Index);

@@ -25,7 +25,8 @@ FuriganaFollower::FuriganaFollower(QLineEdit* name, QLineEdit* furigana, int fur
     connect(timer_, &QTimer::timeout, this, &FuriganaFollower::appendReading);
     // textEdited (the user's changes) comes before textChanged (every change).
     connect(name_, &QLineEdit::textEdited, this, &FuriganaFollower::nameEdited);
-    connect(name_, &QLineEdit::textChanged, this, [this](const QString& now) { nameBefore_ = now; });
+    connect(name_, &QLineEdit::textChanged, this,
+            [this](const QString& now) { nameBefore_ = now; });
     // Installed after the box's entry behaviour, so this sees every input method event first.
     name_->installEventFilter(this);
 }
@@ -37,9 +38,9 @@ bool FuriganaFollower::eventFilter(QObject* watched, QEvent* event) {
     const QString commit = input->commitString();
     if (!commit.isEmpty()) {
         // A composition committed without conversion is its own reading.
-        committedReading_ = !composedReading_.isEmpty()               ? composedReading_
+        committedReading_ = !composedReading_.isEmpty()           ? composedReading_
                             : isKanaReading(commit.toStdString()) ? commit
-                                                                      : QString();
+                                                                  : QString();
         composedReading_.clear();
     }
     // The same event may already start the next composition.
@@ -80,8 +81,8 @@ void FuriganaFollower::appendReading() {
 
 void FuriganaFollower::append(const QString& text) {
     const std::string joined = (furigana_->text() + text).toStdString();
-    furigana_->setText(
-        QString::fromStdString(text::truncateToWidth(joined, static_cast<std::size_t>(furiganaBytes_))));
+    furigana_->setText(QString::fromStdString(
+        text::truncateToWidth(joined, static_cast<std::size_t>(furiganaBytes_))));
 }
 
 }  // namespace keiro::withholding

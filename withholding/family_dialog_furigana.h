@@ -39,8 +39,8 @@ class FuriganaFollower : public QObject {
     QLineEdit* furigana_;
     int furiganaBytes_;
     QTimer* timer_;
-    QString nameBefore_;       // the name before the last change
-    QString composedReading_;  // the last composition that was still a reading
+    QString nameBefore_;        // the name before the last change
+    QString composedReading_;   // the last composition that was still a reading
     QString committedReading_;  // the reading of the composition just committed
     QString pending_;           // what the timer appends, as half-width katakana
 };

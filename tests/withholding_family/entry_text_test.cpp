@@ -64,7 +64,6 @@ TEST(KanaReading, OnlyKanaCompositionsAreReadingsAndBecomeHalfWidthKatakana) {
     EXPECT_EQ(halfWidthKatakana("ぱーてぃー"), "ﾊﾟｰﾃｨｰ");
     EXPECT_EQ(halfWidthKatakana("ヴォ"), "ｳﾞｫ");
     EXPECT_EQ(halfWidthKatakana("ｶﾅ"), "ｶﾅ");
-
 }
 
 TEST(KanaReading, ABlankTypedIntoANameIsToldFromOtherChanges) {

@@ -38,8 +38,7 @@ const FamilyEntry& familyEntry(const WithholdingRecord& record, FamilyRow row) {
 }
 
 std::string_view rowMark(int index) {
-    static constexpr std::array<std::string_view, kFamilyRowsPerGroup> kMarks{"①", "②", "③",
-                                                                              "④"};
+    static constexpr std::array<std::string_view, kFamilyRowsPerGroup> kMarks{"①", "②", "③", "④"};
     assert(index >= 0 && index < kFamilyRowsPerGroup);
     return kMarks[static_cast<std::size_t>(index)];
 }

@@ -54,7 +54,8 @@ class CorpInfoDialogTest : public QObject {
 
         dialog.findChild<QPushButton*>("bbOk")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(header.address1.utf8(), "A" + std::string(QString(30, QChar(u'西')).toStdString()));
+        QCOMPARE(header.address1.utf8(),
+                 "A" + std::string(QString(30, QChar(u'西')).toStdString()));
         QCOMPARE(header.address2.bytes().size(), std::size_t{64});
         QCOMPARE(header.phone.utf8(), std::string("06-9876-5432"));
         QVERIFY(messages.shown().empty());
