@@ -8,6 +8,7 @@
 #include "withholding/model/kana_reading.h"
 
 namespace keiro::withholding {
+
 FuriganaFollower* FuriganaFollower::attach(QLineEdit* name, QLineEdit* furigana,
                                            int furiganaBytes) {
     return new FuriganaFollower(name, furigana, furiganaBytes);
@@ -32,7 +33,11 @@ FuriganaFollower::FuriganaFollower(QLineEdit* name, QLineEdit* furigana, int fur
 }
 
 bool FuriganaFollower::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != name_ || event->type() != QEvent::InputMethod) return false;
+    if (watched != name_) return false;
+    // A key that reaches the box is no composition: a reading whose commit the box refused
+    // (it was full) must not be taken for the reading of the next change.
+    if (event->type() == QEvent::KeyPress) committedReading_.clear();
+    if (event->type() != QEvent::InputMethod) return false;
     const auto* input = static_cast<const QInputMethodEvent*>(event);
     const QString preedit = input->preeditString();
     const QString commit = input->commitString();

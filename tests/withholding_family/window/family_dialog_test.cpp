@@ -219,6 +219,15 @@ class FamilyDialogTest : public QObject {
         furigana->setText(QStringLiteral("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀ"));
         commit(name, QStringLiteral("ぱぴぷ"));
         QTRY_COMPARE(furigana->text(), QString("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾊﾟﾋﾟ"));
+        // A composition refused by a full name box reads nothing, not even at the next key.
+        furigana->clear();
+        name->setText(QStringLiteral("寿限無寿限無五劫"));
+        compose(name, QStringLiteral("きれ"));
+        commit(name, QStringLiteral("切れ"));
+        QCOMPARE(name->text(), QString("寿限無寿限無五劫"));
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QTest::qWait(2 * FuriganaFollower::kDelayMs);
+        QCOMPARE(furigana->text(), QString());
 
         // Names the dialog loads (here the rows moving up) leave the furigana as stored.
         box(&dialog, "edName_Ko2")->setText(QStringLiteral("花子"));
