@@ -10,6 +10,7 @@
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 #include "widgets/single_instance.h"
+#include "withholding/corp_info_dialog.h"
 #include "withholding/main_window.h"
 #include "withholding/option_dialog.h"
 
@@ -42,6 +43,12 @@ int runWithholding() {
         // The settings are loaded once, when the program starts, and read from here on.
         TfmOption option(ini, places.dataFolder, messages, dialogs, &window);
         window.setConfigDialog([&option] { option.exec(); });
+        window.setCompanyDialog([&window, &messages] {
+            const std::string company = window.year().block(kDecember).settings.companyName.utf8();
+            TfmCorpInfo corpInfo(window.file().header(), QString::fromStdString(company), messages,
+                                 &window);
+            return corpInfo.exec() == QDialog::Accepted;
+        });
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();
             window.raise();
