@@ -128,13 +128,14 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     });
 
     person_->postalCode()->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusTracking_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && isAncestorOf(now)) focusedBox_ = qobject_cast<QLineEdit*>(now);
         updateToolButtons();
     });
 }
 
-TfmDataEditBase::~TfmDataEditBase() = default;
+// The focus moves while the window's children are destroyed; by then nothing is to be tracked.
+TfmDataEditBase::~TfmDataEditBase() { disconnect(focusTracking_); }
 
 bool& TfmDataEditBase::autoCalcWarned() {
     static bool warned = false;

@@ -108,6 +108,7 @@ class TfmDataEditBase : public QDialog {
     bool spouseSpecialComputed_;
     std::vector<DateGroup> dates_;
     QPointer<QLineEdit> focusedBox_;
+    QMetaObject::Connection focusTracking_;
 
     QLabel* pnSimei_;
     QLabel* pnBusyo_;
