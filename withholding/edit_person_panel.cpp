@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <type_traits>
+#include <vector>
 
 #include "withholding/edit_boxes.h"
 #include "withholding/edit_record_text.h"
@@ -95,13 +96,18 @@ EditPersonPanel::EditPersonPanel(EditBoxes& boxes, bool currentFormat, const Lat
     for (std::size_t i = 0; i < cbTaisyou_.size(); ++i) {
         const std::string name = "cbTaisyou" + std::to_string(i + 1);
         cbTaisyou_[i] = boxes.check(name.c_str(), QString::fromUtf8(kConditionCaptions[i]));
-        flags->addWidget(cbTaisyou_[i], int(i / 3), int(i % 3));
     }
     cbHitorioya_ = boxes.check("cbHitorioya", QStringLiteral("ひとり親"));
-    flags->addWidget(cbHitorioya_, 3, 2);
-    cbHitorioya_->setVisible(currentFormat && later.singleParent);
-    cbTaisyou_[5]->setVisible(later.widower);
-    cbTaisyou_[6]->setVisible(later.widower);
+    // The year's conditions in their order, ひとり親 in place of 寡婦(特別) and 寡夫.
+    std::vector<QCheckBox*> shown(cbTaisyou_.begin(), cbTaisyou_.begin() + 5);
+    if (later.widower) shown.insert(shown.end(), {cbTaisyou_[5], cbTaisyou_[6]});
+    if (currentFormat && later.singleParent) shown.push_back(cbHitorioya_);
+    shown.insert(shown.end(), cbTaisyou_.begin() + 7, cbTaisyou_.end());
+    for (QCheckBox* box : {cbTaisyou_[5], cbTaisyou_[6], cbHitorioya_}) box->hide();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        shown[i]->show();
+        flags->addWidget(shown[i], int(i / 3), int(i % 3));
+    }
     exclusive({cbTaisyou_[2], cbTaisyou_[3]});
     exclusive({cbTaisyou_[4], cbTaisyou_[5], cbTaisyou_[6], cbHitorioya_});
 
