@@ -7,19 +7,10 @@
 
 namespace keiro::withholding {
 
-class TfmDataEdit : public TfmDataEditBase {
+class TfmDataEdit : public RecordEditor<LegacyWithholdingRecord> {
     Q_OBJECT
   public:
     TfmDataEdit(const EditorContext& context, QWidget* parent);
-
-  protected:
-    void loadRecord() override;
-    void storeRecord() override;
-    std::uint8_t* manualFlags() override;
-    std::uint8_t adjustStatus() const override;
-
-  private:
-    LegacyWithholdingRecord& record() const;
 };
 
 }  // namespace keiro::withholding

@@ -13,19 +13,10 @@
 
 namespace keiro::withholding {
 
-class TfmDataEdit2 : public TfmDataEditBase {
+class TfmDataEdit2 : public RecordEditor<WithholdingRecord> {
     Q_OBJECT
   public:
     TfmDataEdit2(const EditorContext& context, QWidget* parent);
-
-  protected:
-    void loadRecord() override;
-    void storeRecord() override;
-    std::uint8_t* manualFlags() override;
-    std::uint8_t adjustStatus() const override;
-
-  private:
-    WithholdingRecord& record() const;
 };
 
 }  // namespace keiro::withholding

@@ -28,7 +28,12 @@ namespace keiro::withholding {
 
 namespace {
 
-QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+// The employee master is the year file's December.
+constexpr int kDecember = 12;
+
+QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 QPushButton* toolButton(QWidget* owner, const char* name, const char* caption) {
     auto* button = new QPushButton(q(caption), owner);
@@ -43,7 +48,8 @@ QLabel* panel(QWidget* owner, const char* name, int widthChars) {
     label->setObjectName(q(name));
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString(widthChars, QChar(0x3000))));
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(QString(widthChars, QChar(0x3000))));
     return label;
 }
 
@@ -56,8 +62,7 @@ ui::EntrySettings entrySettingsOf(const OptionSettings& options) {
 
 }  // namespace
 
-TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentFormat,
-                                 QWidget* parent)
+TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentFormat, QWidget* parent)
     : QDialog(parent),
       context_(context),
       currentFormat_(currentFormat),
@@ -102,8 +107,8 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     connect(btFamily_, &QPushButton::clicked, this, [this] { btFamilyClick(); });
     connect(btCancel_, &QPushButton::clicked, this, [this] { reject(); });
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {sbBackData_, sbNextData_, btAutoCalc_, sbManual_, sbCalculator_,
-                                btFamily_})
+    for (QPushButton* button :
+         {sbBackData_, sbNextData_, btAutoCalc_, sbManual_, sbCalculator_, btFamily_})
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(btCancel_);
@@ -119,7 +124,8 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     layout->addLayout(buttons);
 
     // Date groups, checked as their parts are left.
-    dates_.push_back({person_->birthEra(), {person_->birthDate().begin(), person_->birthDate().end()}});
+    dates_.push_back(
+        {person_->birthEra(), {person_->birthDate().begin(), person_->birthDate().end()}});
     dates_.push_back({nullptr, {person_->joinLeaveDate().begin(), person_->joinLeaveDate().end()}});
     for (const EditHousingPanel::ResidenceStart& start : housing_->residenceStarts())
         dates_.push_back({start.era, {start.parts.begin(), start.parts.end()}});
@@ -128,14 +134,17 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     });
 
     person_->postalCode()->installEventFilter(this);
-    focusTracking_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != nullptr && isAncestorOf(now)) focusedBox_ = qobject_cast<QLineEdit*>(now);
-        updateToolButtons();
-    });
+    focusTracking_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now != nullptr && isAncestorOf(now)) focusedBox_ = qobject_cast<QLineEdit*>(now);
+            updateToolButtons();
+        });
 }
 
 // The focus moves while the window's children are destroyed; by then nothing is to be tracked.
-TfmDataEditBase::~TfmDataEditBase() { disconnect(focusTracking_); }
+TfmDataEditBase::~TfmDataEditBase() {
+    disconnect(focusTracking_);
+}
 
 bool& TfmDataEditBase::autoCalcWarned() {
     static bool warned = false;
@@ -163,7 +172,9 @@ void TfmDataEditBase::load() {
     updateToolButtons();
 }
 
-void TfmDataEditBase::store() { storeRecord(); }
+void TfmDataEditBase::store() {
+    storeRecord();
+}
 
 template <typename Record>
 void TfmDataEditBase::loadPanels(const Record& record) {
@@ -187,11 +198,11 @@ template void TfmDataEditBase::storePanels(WithholdingRecord&) const;
 template void TfmDataEditBase::storePanels(LegacyWithholdingRecord&) const;
 
 bool TfmDataEditBase::occupied(int slot) const {
-    return !context_.year.block(12).employee(slot).recordId.empty();
+    return !context_.year.block(kDecember).employee(slot).recordId.empty();
 }
 
 void TfmDataEditBase::refreshHeader() {
-    const EmployeeRecord& employee = context_.year.block(12).employee(slot_);
+    const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
     pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
     pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
     const std::string_view status = statusText(person_->secondaryColumn(), currentFormat_,
@@ -216,12 +227,14 @@ int TfmDataEditBase::manualItemOf(const QLineEdit* box) const {
     return 0;
 }
 
-bool TfmDataEditBase::isAutomatic(const QLineEdit* box) const { return manualItemOf(box) != 0; }
+bool TfmDataEditBase::isAutomatic(const QLineEdit* box) const {
+    return manualItemOf(box) != 0;
+}
 
 void TfmDataEditBase::refreshManualLook() {
     const std::uint8_t* flags = manualFlags();
     for (const auto& [box, item] : amounts_->automaticItems()) {
-        QPalette palette = box->style()->standardPalette();
+        QPalette palette = QApplication::palette(box);
         if (manualItemOf(box) == 0) {
             // Typed in by hand in these years: an ordinary box on the window's background.
             palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -275,8 +288,8 @@ void TfmDataEditBase::edNengappiExit(QLineEdit* part) {
         if (found == group.parts.end()) continue;
         if (group.era == nullptr && !person_->joinLeaveChecked()) return;
         DateParts date;
-        date.eraIndex = group.era ? group.era->currentIndex()
-                                  : (context_.newEra ? kEraNew : kEraHeisei);
+        date.eraIndex =
+            group.era ? group.era->currentIndex() : (context_.newEra ? kEraNew : kEraHeisei);
         date.year = EditBoxes::numberOf(group.parts[0]);
         date.month = EditBoxes::numberOf(group.parts[1]);
         date.day = EditBoxes::numberOf(group.parts[2]);
@@ -313,7 +326,8 @@ void TfmDataEditBase::btAutoCalcClick() {
         calculateSlot(context_.file, slot_, context_.year, context_.dataYear,
                       context_.options.hasuuCut);
     } catch (const std::exception&) {
-        context_.messages.error(this, q("計算結果が金額の範囲を超えました。入力内容を確認して下さい。"));
+        context_.messages.error(this,
+                                q("計算結果が金額の範囲を超えました。入力内容を確認して下さい。"));
         return;
     }
     load();
@@ -322,10 +336,9 @@ void TfmDataEditBase::btAutoCalcClick() {
 
 void TfmDataEditBase::lookUpAddress() {
     try {
-        const std::optional<std::string> address =
-            completedAddress(context_.options, context_.dataFolder,
-                             person_->postalCode()->text().toStdString(),
-                             person_->address1()->text().toStdString());
+        const std::optional<std::string> address = completedAddress(
+            context_.options, context_.dataFolder, person_->postalCode()->text().toStdString(),
+            person_->address1()->text().toStdString());
         if (address) person_->address1()->setText(QString::fromStdString(*address));
     } catch (const std::exception& e) {
         context_.messages.error(this, QString::fromUtf8(e.what()));

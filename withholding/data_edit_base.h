@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "withholding/data_edit_context.h"
@@ -121,6 +122,29 @@ class TfmDataEditBase : public QDialog {
     QPushButton* btFamily_;
     QPushButton* btCancel_;
     ui::TfmCalc* calculator_;
+};
+
+// The editor of one record format: the hooks of the shell on that format's records.
+template <typename Record>
+class RecordEditor : public TfmDataEditBase {
+  protected:
+    static constexpr bool kCurrentFormat = std::is_same_v<Record, WithholdingRecord>;
+
+    RecordEditor(const EditorContext& context, QWidget* parent)
+        : TfmDataEditBase(context, kCurrentFormat, parent) {}
+
+    void loadRecord() override { loadPanels(record()); }
+    void storeRecord() override { storePanels(record()); }
+    std::uint8_t* manualFlags() override { return record().manualFlags; }
+    std::uint8_t adjustStatus() const override { return record().adjustStatus; }
+
+  private:
+    Record& record() const {
+        if constexpr (kCurrentFormat)
+            return context().file.record(slot());
+        else
+            return context().file.legacyRecord(slot());
+    }
 };
 
 }  // namespace keiro::withholding

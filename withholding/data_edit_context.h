@@ -20,8 +20,8 @@ struct EditorContext {
     const YearView& year;   // the year file; its December is the employee master
     std::string eraName;    // the data's era and era year (平成27, 令和8, ...)
     int eraYear = 0;
-    int dataYear = 0;       // the calendar year of the data
-    bool newEra = false;    // the data's era is the new era (not 平成)
+    int dataYear = 0;     // the calendar year of the data
+    bool newEra = false;  // the data's era is the new era (not 平成)
     // The new era's name for the residence-start era lists; empty while it is the same as 平成.
     std::string newEraName;
     OptionSettings options;

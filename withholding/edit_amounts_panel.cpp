@@ -28,8 +28,10 @@ struct AmountField {
     AmountMember<LegacyWithholdingRecord> legacy;
 };
 
-#define KEIRO_AMOUNT(name, caption, item, member) \
-    AmountField { name, caption, item, false, &WithholdingRecord::member, &LegacyWithholdingRecord::member }
+#define KEIRO_AMOUNT(name, caption, item, member)                                                \
+    AmountField {                                                                                \
+        name, caption, item, false, &WithholdingRecord::member, &LegacyWithholdingRecord::member \
+    }
 
 const std::array<AmountField, 20> kFields = {{
     KEIRO_AMOUNT("edSiharai", "支払金額", kManualPaid, paid),
@@ -66,7 +68,9 @@ AmountMember<Record> memberOf(const AmountField& field) {
         return field.legacy;
 }
 
-QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
@@ -109,8 +113,8 @@ EditAmountsPanel::EditAmountsPanel(EditBoxes& boxes, bool currentFormat, const L
             static constexpr const char* kMarks[] = {"①", "②", "③", "④"};
             for (std::size_t i = 0; i < edTokutei_.size(); ++i) {
                 edTokutei_[i] = boxes.amount(("edTokutei" + std::to_string(i + 1)).c_str());
-                grid->addWidget(
-                    new QLabel(q("特定親族") + q(kMarks[i]) + q(" 合計所得")), int(i) + 1, 0);
+                grid->addWidget(new QLabel(q("特定親族") + q(kMarks[i]) + q(" 合計所得")),
+                                int(i) + 1, 0);
                 grid->addWidget(edTokutei_[i], int(i) + 1, 1);
             }
         }
@@ -156,7 +160,8 @@ void EditAmountsPanel::store(Record& record) const {
             record.incomeEstimate = entered ? EditBoxes::amountOf(edSyotokuMitsumori_) : 0;
         }
         for (std::size_t i = 0; i < edTokutei_.size(); ++i) {
-            if (edTokutei_[i]) record.specificRelativeIncome[i] = EditBoxes::amountOf(edTokutei_[i]);
+            if (edTokutei_[i])
+                record.specificRelativeIncome[i] = EditBoxes::amountOf(edTokutei_[i]);
         }
     }
 }

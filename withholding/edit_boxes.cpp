@@ -16,7 +16,9 @@ namespace {
 constexpr const char* kTagProperty = "tag";
 constexpr const char* kAcceptProperty = "acceptedKeys";  // "digits" or "postal"
 
-QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 }  // namespace
 
@@ -115,11 +117,15 @@ bool EditBoxes::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box == nullptr || (key->modifiers() & Qt::ControlModifier)) return false;
-    if (box->isReadOnly()) return key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
-                                  key->key() != Qt::Key_Up && key->key() != Qt::Key_Down &&
-                                  key->key() != Qt::Key_PageUp && key->key() != Qt::Key_PageDown;
+    if (box == nullptr) return false;
     const QString typed = key->text();
+    const bool control = key->modifiers() & Qt::ControlModifier;
+    // A read-only box takes no typing and is not emptied (moving on, the page keys, copying and
+    // Escape still work).
+    if (box->isReadOnly())
+        return (!control && !typed.isEmpty() && typed.at(0).isPrint()) ||
+               key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+    if (control) return false;
     if (typed.isEmpty() || !typed.at(0).isPrint()) return false;
     const bool postal = box->property(kAcceptProperty).toString() == QStringLiteral("postal");
     for (const QChar c : typed) {
@@ -135,7 +141,9 @@ void EditBoxes::setAmount(QLineEdit* box, std::int32_t value) {
     box->setText(qs(formatAmount(0, value)));
 }
 
-std::int32_t EditBoxes::amountOf(const QLineEdit* box) { return numberOf(box); }
+std::int32_t EditBoxes::amountOf(const QLineEdit* box) {
+    return numberOf(box);
+}
 
 void EditBoxes::setCount(QLineEdit* box, int value, bool showZero) {
     box->setText(value == 0 && !showZero ? QString() : QString::number(value));
@@ -149,7 +157,9 @@ int EditBoxes::numberOf(const QLineEdit* box) {
     return parseInt(box->text().toStdString()).value_or(0);
 }
 
-void EditBoxes::setText(QLineEdit* box, const std::string& utf8) { box->setText(qs(utf8)); }
+void EditBoxes::setText(QLineEdit* box, const std::string& utf8) {
+    box->setText(qs(utf8));
+}
 
 std::string EditBoxes::textOf(const QLineEdit* box) {
     return text::normaliseForCp932(box->text().trimmed().toStdString());

@@ -26,7 +26,9 @@ constexpr bool isCurrent() {
     return std::is_same_v<Record, WithholdingRecord>;
 }
 
-QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 

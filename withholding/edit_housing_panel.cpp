@@ -16,7 +16,9 @@ namespace keiro::withholding {
 
 namespace {
 
-QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+QString q(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
 
 std::string numbered(const char* name, std::size_t index) {
     return name + std::to_string(index + 1);
@@ -93,7 +95,8 @@ void EditHousingPanel::load(const Record& record) {
     if constexpr (std::is_same_v<Record, WithholdingRecord>) {
         for (std::size_t i = 0; i < 2; ++i) {
             loadStart(starts_[i], record.residenceStart[i]);
-            cbJuKariKbn_[i]->setCurrentIndex(record.housingLoanKind[i] < 5 ? record.housingLoanKind[i] : 0);
+            cbJuKariKbn_[i]->setCurrentIndex(
+                record.housingLoanKind[i] < 5 ? record.housingLoanKind[i] : 0);
             cbJuKariTok_[i]->setChecked(record.housingLoanSpecific[i] == 1);
             EditBoxes::setAmount(edJuKariZan_[i], record.housingLoanBalance[i]);
         }

@@ -23,7 +23,8 @@ constexpr std::array<const char*, 11> kConditionCaptions = {
 
 QStringList birthEras() {
     QStringList eras;
-    for (std::string_view era : kBirthEras) eras << QString::fromUtf8(era.data(), qsizetype(era.size()));
+    for (std::string_view era : kBirthEras)
+        eras << QString::fromUtf8(era.data(), qsizetype(era.size()));
     return eras;
 }
 
@@ -61,8 +62,9 @@ constexpr int capacityOf() {
 EditPersonPanel::EditPersonPanel(EditBoxes& boxes, bool currentFormat, const LaterInputs& later,
                                  int dataEraYear, QWidget* parent)
     : QWidget(parent), dataEraYear_(dataEraYear) {
-    const int addressBytes = currentFormat ? capacityOf<decltype(WithholdingRecord::address1)>()
-                                           : capacityOf<decltype(LegacyWithholdingRecord::address1)>();
+    const int addressBytes = currentFormat
+                                 ? capacityOf<decltype(WithholdingRecord::address1)>()
+                                 : capacityOf<decltype(LegacyWithholdingRecord::address1)>();
     const int furiganaBytes = currentFormat
                                   ? capacityOf<decltype(WithholdingRecord::furigana)>()
                                   : capacityOf<decltype(LegacyWithholdingRecord::furigana)>();
@@ -134,7 +136,9 @@ bool EditPersonPanel::joinLeaveChecked() const {
     return cbSyusyoku_->isChecked() || cbTaisyoku_->isChecked();
 }
 
-bool EditPersonPanel::secondaryColumn() const { return cbTaisyou_[1]->isChecked(); }
+bool EditPersonPanel::secondaryColumn() const {
+    return cbTaisyou_[1]->isChecked();
+}
 
 void EditPersonPanel::cbSyusyokuClick(bool checked) {
     if (checked) EditBoxes::setDatePart(change_[0], dataEraYear_);

@@ -23,8 +23,8 @@ class EditBoxes;
 
 class EditPersonPanel : public QWidget {
   public:
-    EditPersonPanel(EditBoxes& boxes, bool currentFormat, const LaterInputs& later,
-                    int dataEraYear, QWidget* parent);
+    EditPersonPanel(EditBoxes& boxes, bool currentFormat, const LaterInputs& later, int dataEraYear,
+                    QWidget* parent);
 
     template <typename Record>
     void load(const Record& record);

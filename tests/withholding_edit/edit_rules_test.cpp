@@ -7,7 +7,9 @@
 namespace keiro::withholding {
 namespace {
 
-DateCheck yearLeft(int era, int year) { return checkDatePart(DateField::Year, {era, year, 0, 0}); }
+DateCheck yearLeft(int era, int year) {
+    return checkDatePart(DateField::Year, {era, year, 0, 0});
+}
 DateCheck dayLeft(int era, int year, int month, int day) {
     return checkDatePart(DateField::Day, {era, year, month, day});
 }
@@ -29,11 +31,11 @@ TEST(DateParts, YearsBeyondTheirEraAreEmptied) {
 }
 
 TEST(DateParts, DaysFollowTheMonthOfTheGregorianYear) {
-    EXPECT_TRUE(dayLeft(kEraHeisei, 31, 2, 29).emptyPart);  // 2019: no leap year
-    EXPECT_FALSE(dayLeft(kEraShowa, 63, 2, 29).emptyPart);  // 1988
-    EXPECT_FALSE(dayLeft(kEraNew, 2, 2, 29).emptyPart);     // 2020
-    EXPECT_TRUE(dayLeft(kEraMeiji, 33, 2, 29).emptyPart);   // 1900: a century, no leap year
-    EXPECT_FALSE(dayLeft(kEraHeisei, 12, 2, 29).emptyPart); // 2000
+    EXPECT_TRUE(dayLeft(kEraHeisei, 31, 2, 29).emptyPart);   // 2019: no leap year
+    EXPECT_FALSE(dayLeft(kEraShowa, 63, 2, 29).emptyPart);   // 1988
+    EXPECT_FALSE(dayLeft(kEraNew, 2, 2, 29).emptyPart);      // 2020
+    EXPECT_TRUE(dayLeft(kEraMeiji, 33, 2, 29).emptyPart);    // 1900: a century, no leap year
+    EXPECT_FALSE(dayLeft(kEraHeisei, 12, 2, 29).emptyPart);  // 2000
     EXPECT_TRUE(dayLeft(kEraHeisei, 10, 4, 31).emptyPart);
     EXPECT_FALSE(dayLeft(kEraHeisei, 10, 12, 31).emptyPart);
 }

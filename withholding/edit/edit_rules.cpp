@@ -92,9 +92,13 @@ std::string_view statusText(bool secondaryColumn, bool currentFormat, bool onLea
     }
 }
 
-bool canGoBack(int slot) { return slot > 1; }
+bool canGoBack(int slot) {
+    return slot > 1;
+}
 
-bool canGoForward(int slot, bool nextSlotOccupied) { return slot < 100 && nextSlotOccupied; }
+bool canGoForward(int slot, bool nextSlotOccupied) {
+    return slot < 100 && nextSlotOccupied;
+}
 
 LaterInputs laterInputsOf(int dataYear) {
     const YearEndLaw& law = yearEndLaw(dataYear);

@@ -3,8 +3,9 @@
 //
 // Dates are entered as era, era year, month and day.  An era index is 1 明治, 2 大正, 3 昭和,
 // 4 平成 and 5 the new era; a birth date uses 1..4, a residence start 1..5, and the date of joining
-// or leaving is in the era of the data year.  A part is checked when its box is left: a part that cannot stand is
-// emptied, and a part that needs an earlier one which is missing sends the focus back to it.
+// or leaving is in the era of the data year.  A part is checked when its box is left: a part that
+// cannot stand is emptied, and a part that needs an earlier one which is missing sends the focus
+// back to it.
 
 #include <array>
 #include <cstdint>
@@ -34,8 +35,8 @@ enum class DateField { Era, Year, Month, Day };
 
 // What happens when one part of a date group is left.
 struct DateCheck {
-    bool emptyPart = false;               // the part left is emptied
-    std::optional<DateField> focusBack;   // the focus goes to this earlier part
+    bool emptyPart = false;              // the part left is emptied
+    std::optional<DateField> focusBack;  // the focus goes to this earlier part
 };
 
 // The parts as they stand (0 = empty; eraIndex 0 = no era chosen).
@@ -60,9 +61,9 @@ bool canGoForward(int slot, bool nextSlotOccupied);
 
 // The inputs that only some years' law has, shown in the editor for those years only.
 struct LaterInputs {
-    bool incomeEstimate = false;   // 所得の見積額: the deductions that depend on total income
-    bool singleParent = false;     // ひとり親 (from 2020)
-    bool widower = false;          // 寡夫 and the special 寡婦 (up to 2019)
+    bool incomeEstimate = false;  // 所得の見積額: the deductions that depend on total income
+    bool singleParent = false;    // ひとり親 (from 2020)
+    bool widower = false;         // 寡夫 and the special 寡婦 (up to 2019)
     bool specificRelatives = false;  // 特定親族 ①-④ with their incomes (from 2025)
 };
 LaterInputs laterInputsOf(int dataYear);
@@ -70,9 +71,8 @@ LaterInputs laterInputsOf(int dataYear);
 // The lists of the 500-byte years' editor: the spouse choice, the birth era, the category and
 // the pay form (the category and pay-form texts of the employee list come from here).
 inline constexpr std::array<std::string_view, 4> kLegacySpouseChoices = {"有", "無", "従有",
-                                                                          "従無"};
-inline constexpr std::array<std::string_view, 5> kBirthEras = {"", "明治", "大正", "昭和",
-                                                               "平成"};
+                                                                         "従無"};
+inline constexpr std::array<std::string_view, 5> kBirthEras = {"", "明治", "大正", "昭和", "平成"};
 inline constexpr std::array<std::string_view, 6> kLegacyCategories = {
     "", "役員", "一般社員", "臨時社員", "パート", "アルバイト"};
 inline constexpr std::array<std::string_view, 3> kLegacyPayForms = {"月給", "日給", "時間給"};

@@ -2,6 +2,10 @@
 // calculation, moving between slots, joining/leaving, the counts and the later law's inputs.
 #include <QLabel>
 
+#include "core/fileio.h"
+#include "core/text.h"
+#include "withholding/postal/yubin_file.h"
+
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding_edit/window/editor_fixture.h"
 #include "withholding/edit/edit_rules.h"
@@ -78,6 +82,9 @@ class DataEdit2Test : public QObject {
         tax->setFocus();
         QTRY_VERIFY(manual->isEnabled());
         QVERIFY(!calculator->isEnabled());  // read-only while automatic
+        QTest::keyClicks(tax, "9");
+        QTest::keyClick(tax, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(tax->text(), QString("0"));
         manual->click();
         QVERIFY(!tax->isReadOnly());
         QCOMPARE(tax->palette().color(QPalette::Text), QColor(Qt::red));
@@ -195,9 +202,9 @@ class DataEdit2Test : public QObject {
             int year;
             bool estimate, singleParent, widower, specific;
         };
-        for (const Expected& e : {Expected{2017, false, false, true, false},
-                                  Expected{2022, true, true, false, false},
-                                  Expected{2026, true, true, false, true}}) {
+        for (const Expected& e :
+             {Expected{2017, false, false, true, false}, Expected{2022, true, true, false, false},
+              Expected{2026, true, true, false, true}}) {
             EditorFixture fixture(e.year);
             auto editor = fixture.editor(1);
             const QString year = QString::number(e.year);
@@ -227,6 +234,30 @@ class DataEdit2Test : public QObject {
         box(*editor, "edSyotokuMitsumori")->clear();
         editor->reject();
         QCOMPARE(int(fixture.file.record(2).incomeEstimateEntered), 0);
+    }
+
+    void enterInThePostalCodeFillsAnEmptyAddress() {
+        EditorFixture fixture(2026);
+        fixture.options.addressLookup = AddressLookup::DataFile;
+        writeFileAtomic(yubinFilePath(fixture.folder.path()),
+                        text::toCp932("1000001 東京都千代田区千代田\r\n"));
+        auto editor = fixture.editor(1);
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
+        QLineEdit* postal = box(*editor, "edYubinNo");
+        postal->setFocus();
+        QTest::keyClicks(postal, "100a-0001");  // letters beep and stay out
+        QCOMPARE(postal->text(), QString("100-0001"));
+        QTest::keyClick(postal, Qt::Key_Return);
+        QCOMPARE(box(*editor, "edJusyo1")->text(), QString("東京都千代田区千代田"));
+        QTRY_COMPARE(QApplication::focusWidget(), box(*editor, "edJusyo1"));
+        // Ctrl+Delete empties the box; the address line is not looked up over typed text.
+        QTest::keyClick(box(*editor, "edJusyo1"), Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(box(*editor, "edJusyo1")->text().isEmpty());
+        box(*editor, "edJusyo1")->setText("手入力");
+        postal->setFocus();
+        QTest::keyClick(postal, Qt::Key_Return);
+        QCOMPARE(box(*editor, "edJusyo1")->text(), QString("手入力"));
     }
 
     void familyButtonStoresOpensTheDialogAndReloads() {

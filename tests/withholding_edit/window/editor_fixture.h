@@ -15,8 +15,8 @@
 #include "tests/support/temp_folder.h"
 #include "tests/withholding_model/year_files.h"
 #include "widgets/message_service.h"
-#include "withholding/data_edit.h"
 #include "withholding/calc/year_end_law.h"
+#include "withholding/data_edit.h"
 #include "withholding/data_edit2.h"
 
 namespace keiro::withholding::testing {
@@ -27,8 +27,8 @@ class EditorFixture {
     explicit EditorFixture(int dataYear) : file(dataYear >= kFirstCurrentFormatYear) {
         YearFileWriter writer;
         for (int slot : {1, 2, 3, 100}) {
-            EmployeeRecord& e = writer.put(12, slot, "00000" + std::to_string(slot % 10),
-                                           3'000'000, 450'000, 60'000);
+            EmployeeRecord& e = writer.put(12, slot, "00000" + std::to_string(slot % 10), 3'000'000,
+                                           450'000, 60'000);
             e.name.assign("社員 " + std::to_string(slot));
             e.department.assign("総務部");
             e.workStatus = 1;

@@ -42,8 +42,8 @@ class EditorScreenshots : public QObject {
         QVERIFY(file.has_value());
         ui::ScriptedMessageService messages;
         OptionSettings options;
-        const EditorContext context{*file,   year,     "令和",         8,  2026, true, "令和",
-                                    options, folder.path(), messages, {}, {}};
+        const EditorContext context{*file,  year,    "令和",        8,        2026, true,
+                                    "令和", options, folder.path(), messages, {},   {}};
         TfmDataEdit2 current(context, nullptr);
         current.showSlot(1);
         current.btAutoCalcClick();
