@@ -81,7 +81,10 @@ QLineEdit* EditBoxes::text(const char* name, int maxBytes, int widthChars) {
     auto* box = new QLineEdit(owner_);
     box->setObjectName(QString::fromUtf8(name));
     box->setProperty(kTagProperty, static_cast<int>(BoxTag::Text));
-    ui::TextEntry::attach(box, maxBytes, settings_, messages_);
+    // Only the numeric boxes select their text on entering (AutoSelect).
+    ui::EntrySettings settings = settings_;
+    settings.autoSelect = false;
+    ui::TextEntry::attach(box, maxBytes, settings, messages_);
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(widthChars, QChar('0'))));
     return box;
 }

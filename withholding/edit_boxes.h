@@ -7,8 +7,8 @@
 //   0   text, limited to its field's code page 932 bytes
 // Numeric boxes and the postal-code box take digits only (and "-" in the postal code); other
 // keys beep.  Keys typed while Ctrl is held are left to the system.  The entry rules shared by
-// every window (AutoSelect, overwrite typing, Enter to the next box, Ctrl+Delete) come from
-// widgets/entry_behaviour.
+// every window (AutoSelect in the numeric boxes, overwrite typing, Enter to the next box,
+// Ctrl+Delete) come from widgets/entry_behaviour.
 
 #include <QObject>
 #include <cstdint>

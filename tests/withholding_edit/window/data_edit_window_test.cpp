@@ -112,6 +112,21 @@ class DataEdit2Test : public QObject {
         QVERIFY(fixture.file.record(1).annualTax != 12'345);
     }
 
+    void aCalculationOutsideTheAmountsRangeIsReportedAndChangesNothing() {
+        EditorFixture fixture(2026);
+        WithholdingRecord& r = fixture.file.record(1);
+        r.manualFlags[kManualSocialInsurance - 1] = 1;
+        r.socialInsurance = 2'000'000'000;
+        r.earthquakeInsurance = 2'000'000'000;
+        r.annualTax = 4'321;
+        auto editor = fixture.editor(1);
+        control<QPushButton>(*editor, "btAutoCalc")->click();
+        QCOMPARE(fixture.messages.shown().back().kind, ui::MessageKind::Error);
+        QCOMPARE(fixture.file.record(1).annualTax, 4'321);
+        QCOMPARE(fixture.file.record(1).paid, 0);
+        QCOMPARE(control<QLabel>(*editor, "lbStatus")->text(), QString("未処理"));
+    }
+
     void typedInSpouseSpecialYearsShowAnOrdinaryBox() {
         EditorFixture fixture(2019);
         auto editor = fixture.editor(1);
