@@ -13,6 +13,7 @@
 #include <exception>
 
 #include "widgets/calculator.h"
+#include "widgets/entry_behaviour.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
 #include "withholding/adjust/automatic_calculation.h"
@@ -245,6 +246,12 @@ void TfmDataEditBase::refreshManualLook() {
             box->setReadOnly(!manual);
         }
         box->setPalette(palette);
+        // A read-only automatic item does not select its text on entering.
+        if (auto* behaviour = box->findChild<ui::EditBehaviour*>()) {
+            ui::EntrySettings settings = behaviour->settings();
+            settings.autoSelect = context_.options.autoSelect && !box->isReadOnly();
+            behaviour->setSettings(settings);
+        }
     }
 }
 

@@ -266,6 +266,10 @@ class DataEdit2Test : public QObject {
         QTest::keyClick(postal, Qt::Key_Return);
         QCOMPARE(box(*editor, "edJusyo1")->text(), QString("東京都千代田区千代田"));
         QTRY_COMPARE(QApplication::focusWidget(), box(*editor, "edJusyo1"));
+        QTest::keyClick(box(*editor, "edJusyo1"), Qt::Key_Down);
+        QTRY_COMPARE(QApplication::focusWidget(), box(*editor, "edJusyo2"));
+        QTest::keyClick(box(*editor, "edJusyo2"), Qt::Key_Up);
+        QTRY_COMPARE(QApplication::focusWidget(), box(*editor, "edJusyo1"));
         // Ctrl+Delete empties the box; the address line is not looked up over typed text.
         QTest::keyClick(box(*editor, "edJusyo1"), Qt::Key_Delete, Qt::ControlModifier);
         QVERIFY(box(*editor, "edJusyo1")->text().isEmpty());
