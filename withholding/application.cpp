@@ -11,6 +11,7 @@
 #include "widgets/message_service.h"
 #include "widgets/single_instance.h"
 #include "withholding/corp_info_dialog.h"
+#include "withholding/editors.h"
 #include "withholding/main_window.h"
 #include "withholding/option_dialog.h"
 
@@ -43,6 +44,7 @@ int runWithholding() {
         // The settings are loaded once, when the program starts, and read from here on.
         TfmOption option(ini, places.dataFolder, messages, dialogs, &window);
         window.setConfigDialog([&option] { option.exec(); });
+        connectEditors(window, option, context.eraNames, places.dataFolder, messages);
         window.setCompanyDialog([&window, &messages] {
             const std::string company = window.year().block(kDecember).settings.companyName.utf8();
             TfmCorpInfo corpInfo(window.file().header(), QString::fromStdString(company), messages,

@@ -126,6 +126,10 @@ class TfmMain : public QMainWindow {
     std::vector<int> checkedSlots() const;
     // The slot of the selected line; 0 when none is selected.
     int selectedSlot() const;
+    // Selects the line of `slot` (when it is listed), as the editors do when they move.
+    void selectSlot(int slot);
+    // The data year as the year file is named.
+    const EraYear& eraYear() const { return eraYear_; }
     // Whether the window may close (the unsaved-change question); placement is written then.
     bool FormCloseQuery();
 

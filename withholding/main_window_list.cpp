@@ -124,6 +124,12 @@ std::vector<int> TfmMain::checkedSlots() const {
     return checked;
 }
 
+void TfmMain::selectSlot(int slot) {
+    for (std::size_t row = 0; row < lines_.size(); ++row) {
+        if (lines_[row].slot == slot) ListBox_->setCurrentRow(static_cast<int>(row));
+    }
+}
+
 int TfmMain::selectedSlot() const {
     const int row = ListBox_->currentRow();
     if (row < 0 || row >= ListBox_->count() || !ListBox_->item(row)->isSelected()) return 0;

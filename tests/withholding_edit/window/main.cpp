@@ -1,0 +1,3 @@
+#include "tests/support/qt_test_main.h"
+
+KEIRO_QTEST_MAIN

@@ -1,0 +1,387 @@
+#include "withholding/data_edit_base.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
+#include "widgets/calculator.h"
+#include "widgets/entry_behaviour.h"
+#include "widgets/message_service.h"
+#include "widgets/notice_window.h"
+#include "withholding/adjust/automatic_calculation.h"
+#include "withholding/adjust/record_input.h"
+#include "withholding/edit_amounts_panel.h"
+#include "withholding/edit_boxes.h"
+#include "withholding/edit_family_panel.h"
+#include "withholding/edit_housing_panel.h"
+#include "withholding/edit_person_panel.h"
+#include "withholding/postal/address_completion.h"
+
+namespace keiro::withholding {
+
+namespace {
+
+// The employee master is the year file's December.
+constexpr int kDecember = 12;
+
+QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QPushButton* toolButton(QWidget* owner, const char* name, const char* caption) {
+    auto* button = new QPushButton(q(caption), owner);
+    button->setObjectName(q(name));
+    button->setFocusPolicy(Qt::NoFocus);  // the box being worked on keeps the focus
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* panel(QWidget* owner, const char* name, int widthChars) {
+    auto* label = new QLabel(owner);
+    label->setObjectName(q(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(QString(widthChars, QChar(0x3000))));
+    return label;
+}
+
+ui::EntrySettings entrySettingsOf(const OptionSettings& options) {
+    ui::EntrySettings settings;
+    settings.autoSelect = options.autoSelect;
+    settings.overwriteInput = options.inputOverN;
+    return settings;
+}
+
+}  // namespace
+
+TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentFormat, QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      currentFormat_(currentFormat),
+      spouseSpecialComputed_(spouseSpecialComputed(context.dataYear, currentFormat)) {
+    setWindowTitle(q("源泉徴収データの入力"));
+    const LaterInputs later = laterInputsOf(context.dataYear);
+    boxes_ = new EditBoxes(this, entrySettingsOf(context.options), context.messages);
+    person_ = new EditPersonPanel(*boxes_, currentFormat, later, context.eraYear, this);
+    family_ = new EditFamilyPanel(*boxes_, currentFormat, this);
+    amounts_ = new EditAmountsPanel(*boxes_, currentFormat, later, this);
+    housing_ = new EditHousingPanel(*boxes_, currentFormat, context.newEraName, this);
+    calculator_ = new ui::TfmCalc(this, context.messages);
+
+    pnSimei_ = panel(this, "pnSimei", 10);
+    pnBusyo_ = panel(this, "pnBusyo", 10);
+    lbStatus_ = new QLabel(this);
+    lbStatus_->setObjectName(q("lbStatus"));
+    auto* header = new QHBoxLayout;
+    header->addWidget(new QLabel(q("氏名")));
+    header->addWidget(pnSimei_);
+    header->addWidget(new QLabel(q("部署名")));
+    header->addWidget(pnBusyo_);
+    header->addWidget(lbStatus_);
+    header->addStretch();
+
+    sbBackData_ = toolButton(this, "sbBackData", "前のデータ");
+    sbNextData_ = toolButton(this, "sbNextData", "次のデータ");
+    btAutoCalc_ = toolButton(this, "btAutoCalc", "自動計算");
+    sbManual_ = toolButton(this, "sbManual", "修正ON/OFF");
+    sbCalculator_ = toolButton(this, "sbCalculator", "電卓起動");
+    btFamily_ = toolButton(this, "btFamily", "配偶者/扶養親族");
+    btCancel_ = toolButton(this, "btCancel", "戻　る");
+    sbBackData_->setProperty("tag", -1);
+    sbNextData_->setProperty("tag", +1);
+    btFamily_->setVisible(currentFormat);
+    btFamily_->setEnabled(static_cast<bool>(context.openFamily));
+    connect(sbBackData_, &QPushButton::clicked, this, [this] { sbBackDataClick(); });
+    connect(sbNextData_, &QPushButton::clicked, this, [this] { sbNextDataClick(); });
+    connect(btAutoCalc_, &QPushButton::clicked, this, [this] { btAutoCalcClick(); });
+    connect(sbManual_, &QPushButton::clicked, this, [this] { sbManualClick(); });
+    connect(sbCalculator_, &QPushButton::clicked, this, [this] { sbCalculatorClick(); });
+    connect(btFamily_, &QPushButton::clicked, this, [this] { btFamilyClick(); });
+    connect(btCancel_, &QPushButton::clicked, this, [this] { reject(); });
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button :
+         {sbBackData_, sbNextData_, btAutoCalc_, sbManual_, sbCalculator_, btFamily_})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(btCancel_);
+
+    auto* body = new QGridLayout;
+    body->addWidget(person_, 0, 0);
+    body->addWidget(family_, 0, 1);
+    body->addWidget(amounts_, 0, 2, 2, 1);
+    body->addWidget(housing_, 1, 0, 1, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(header);
+    layout->addLayout(body);
+    layout->addLayout(buttons);
+
+    // Date groups, checked as their parts are left.
+    dates_.push_back(
+        {person_->birthEra(), {person_->birthDate().begin(), person_->birthDate().end()}});
+    dates_.push_back({nullptr, {person_->joinLeaveDate().begin(), person_->joinLeaveDate().end()}});
+    for (const EditHousingPanel::ResidenceStart& start : housing_->residenceStarts())
+        dates_.push_back({start.era, {start.parts.begin(), start.parts.end()}});
+    connect(boxes_, &EditBoxes::numberLeft, this, [this](QLineEdit* box) {
+        if (tagOf(box) == BoxTag::DatePart) edNengappiExit(box);
+    });
+
+    person_->postalCode()->installEventFilter(this);
+    focusTracking_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now != nullptr && isAncestorOf(now)) focusedBox_ = qobject_cast<QLineEdit*>(now);
+            updateToolButtons();
+        });
+}
+
+// The focus moves while the window's children are destroyed; by then nothing is to be tracked.
+TfmDataEditBase::~TfmDataEditBase() {
+    disconnect(focusTracking_);
+}
+
+bool& TfmDataEditBase::autoCalcWarned() {
+    static bool warned = false;
+    return warned;
+}
+
+int TfmDataEditBase::execOn(int slot) {
+    showSlot(slot);
+    return exec();
+}
+
+void TfmDataEditBase::showSlot(int slot) {
+    slot_ = std::clamp(slot, 1, kMaxEmployees);
+    load();
+}
+
+void TfmDataEditBase::load() {
+    loadRecord();
+    refreshHeader();
+    refreshManualLook();
+    sbBackData_->setEnabled(canGoBack(slot_));
+    sbNextData_->setEnabled(canGoForward(slot_, slot_ < kMaxEmployees && occupied(slot_ + 1)));
+    person_->postalCode()->setFocus();
+    focusedBox_ = person_->postalCode();
+    updateToolButtons();
+}
+
+void TfmDataEditBase::store() {
+    storeRecord();
+}
+
+template <typename Record>
+void TfmDataEditBase::loadPanels(const Record& record) {
+    person_->load(record);
+    family_->load(record);
+    amounts_->load(record);
+    housing_->load(record);
+}
+
+template <typename Record>
+void TfmDataEditBase::storePanels(Record& record) const {
+    person_->store(record);
+    family_->store(record);
+    amounts_->store(record);
+    housing_->store(record);
+}
+
+template void TfmDataEditBase::loadPanels(const WithholdingRecord&);
+template void TfmDataEditBase::loadPanels(const LegacyWithholdingRecord&);
+template void TfmDataEditBase::storePanels(WithholdingRecord&) const;
+template void TfmDataEditBase::storePanels(LegacyWithholdingRecord&) const;
+
+bool TfmDataEditBase::occupied(int slot) const {
+    return !context_.year.block(kDecember).employee(slot).recordId.empty();
+}
+
+void TfmDataEditBase::refreshHeader() {
+    const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
+    pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
+    pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
+    const std::string_view status = statusText(person_->secondaryColumn(), currentFormat_,
+                                               employee.workStatus == 2, adjustStatus());
+    lbStatus_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
+}
+
+void TfmDataEditBase::moveBy(int step) {
+    const QPushButton* button = step < 0 ? sbBackData_ : sbNextData_;
+    if (!button->isEnabled()) return;
+    store();
+    showSlot(slot_ + step);
+    if (context_.slotChanged) context_.slotChanged(slot_);
+}
+
+int TfmDataEditBase::manualItemOf(const QLineEdit* box) const {
+    for (const auto& [automaticBox, item] : amounts_->automaticItems()) {
+        if (automaticBox != box) continue;
+        if (item == kManualSpouseSpecial && !spouseSpecialComputed_) return 0;
+        return item;
+    }
+    return 0;
+}
+
+bool TfmDataEditBase::isAutomatic(const QLineEdit* box) const {
+    return manualItemOf(box) != 0;
+}
+
+void TfmDataEditBase::refreshManualLook() {
+    const std::uint8_t* flags = manualFlags();
+    for (const auto& [box, item] : amounts_->automaticItems()) {
+        QPalette palette = QApplication::palette(box);
+        if (manualItemOf(box) == 0) {
+            // Typed in by hand in these years: an ordinary box on the window's background.
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            box->setReadOnly(false);
+        } else {
+            const bool manual = flags[item - 1] == 1;
+            palette.setColor(QPalette::Text, manual ? Qt::red : Qt::black);
+            box->setReadOnly(!manual);
+        }
+        box->setPalette(palette);
+        // A read-only automatic item does not select its text on entering.
+        if (auto* behaviour = box->findChild<ui::EditBehaviour*>()) {
+            ui::EntrySettings settings = behaviour->settings();
+            settings.autoSelect = context_.options.autoSelect && !box->isReadOnly();
+            behaviour->setSettings(settings);
+        }
+    }
+}
+
+void TfmDataEditBase::updateToolButtons() {
+    const QLineEdit* box = focusedBox_;
+    const bool automatic = box != nullptr && isAutomatic(box);
+    sbManual_->setEnabled(automatic);
+    const BoxTag tag = tagOf(box);
+    const bool numeric = box != nullptr && (tag == BoxTag::Amount || tag == BoxTag::Count);
+    sbCalculator_->setEnabled(numeric && !box->isReadOnly());
+}
+
+void TfmDataEditBase::sbManualClick() {
+    QLineEdit* box = focusedBox_;
+    const int item = box ? manualItemOf(box) : 0;
+    if (item == 0) return;
+    std::uint8_t& flag = manualFlags()[item - 1];
+    flag = flag == 1 ? 0 : 1;
+    refreshManualLook();
+    box->setFocus();
+    updateToolButtons();
+}
+
+void TfmDataEditBase::sbCalculatorClick() {
+    QLineEdit* box = focusedBox_;
+    if (box == nullptr || !sbCalculator_->isEnabled()) return;
+    if (calculator_->calculate(box) && tagOf(box) == BoxTag::Amount)
+        EditBoxes::setAmount(box, EditBoxes::amountOf(box));
+}
+
+void TfmDataEditBase::btFamilyClick() {
+    if (!context_.openFamily || !currentFormat_) return;
+    store();
+    context_.openFamily(slot_);
+    load();
+}
+
+void TfmDataEditBase::edNengappiExit(QLineEdit* part) {
+    for (const DateGroup& group : dates_) {
+        const auto found = std::find(group.parts.begin(), group.parts.end(), part);
+        if (found == group.parts.end()) continue;
+        if (group.era == nullptr && !person_->joinLeaveChecked()) return;
+        DateParts date;
+        date.eraIndex =
+            group.era ? group.era->currentIndex() : (context_.newEra ? kEraNew : kEraHeisei);
+        date.year = EditBoxes::numberOf(group.parts[0]);
+        date.month = EditBoxes::numberOf(group.parts[1]);
+        date.day = EditBoxes::numberOf(group.parts[2]);
+        const auto index = found - group.parts.begin();
+        const DateField field = static_cast<DateField>(static_cast<int>(DateField::Year) + index);
+        const DateCheck check = checkDatePart(field, date);
+        if (check.emptyPart) part->clear();
+        if (check.focusBack) {
+            QWidget* back = *check.focusBack == DateField::Era
+                                ? static_cast<QWidget*>(group.era)
+                                : group.parts[static_cast<std::size_t>(*check.focusBack) - 1];
+            if (back) back->setFocus();
+        }
+        return;
+    }
+}
+
+void TfmDataEditBase::checkAllDates() {
+    for (const DateGroup& group : dates_)
+        for (QLineEdit* part : group.parts) edNengappiExit(part);
+}
+
+void TfmDataEditBase::btAutoCalcClick() {
+    if (!autoCalcWarned()) {
+        autoCalcWarned() = true;
+        context_.messages.warning(this, q("自動計算によってセットされた値は設定内容によっては\n"
+                                          "間違っている可能性もあります。\n\n"
+                                          "別途、金額の再確認を行って下さい。"));
+    }
+    family_->copyCohabitingIntoEmptyTotals();
+    checkAllDates();
+    store();
+    try {
+        calculateSlot(context_.file, slot_, context_.year, context_.dataYear,
+                      context_.options.hasuuCut);
+    } catch (const std::exception&) {
+        context_.messages.error(this,
+                                q("計算結果が金額の範囲を超えました。入力内容を確認して下さい。"));
+        return;
+    }
+    load();
+    ui::TfmNotice::showNotice(this, q("源泉徴収税額等の計算完了"));
+}
+
+void TfmDataEditBase::lookUpAddress() {
+    try {
+        const std::optional<std::string> address = completedAddress(
+            context_.options, context_.dataFolder, person_->postalCode()->text().toStdString(),
+            person_->address1()->text().toStdString());
+        if (address) person_->address1()->setText(QString::fromStdString(*address));
+    } catch (const std::exception& e) {
+        context_.messages.error(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void TfmDataEditBase::done(int result) {
+    store();
+    QDialog::done(result);
+}
+
+void TfmDataEditBase::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_PageDown:
+            sbBackDataClick();
+            return;
+        case Qt::Key_PageUp:
+            sbNextDataClick();
+            return;
+        case Qt::Key_Down:
+            focusNextChild();
+            return;
+        case Qt::Key_Up:
+            focusPreviousChild();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+bool TfmDataEditBase::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == person_->postalCode() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) lookUpAddress();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace keiro::withholding

@@ -1,0 +1,150 @@
+#pragma once
+// What the two employee withholding editors share: the header with the employee's name,
+// department and status, the buttons and keys, moving between slots, the automatic items with
+// 修正ON/OFF, the calculator, the date checks and the automatic calculation.  The two windows
+// (TfmDataEdit2 for the 1500-byte years, TfmDataEdit for the 500-byte years) add only how their
+// record is loaded and stored; the boxes live in the shared panels.
+//
+// The window is stored into the record whenever it closes and before every move or
+// calculation.
+
+#include <QDialog>
+#include <QPointer>
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+#include "withholding/data_edit_context.h"
+#include "withholding/edit/edit_rules.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace keiro::ui {
+class TfmCalc;
+}
+
+namespace keiro::withholding {
+
+class EditAmountsPanel;
+class EditBoxes;
+class EditFamilyPanel;
+class EditHousingPanel;
+class EditPersonPanel;
+
+class TfmDataEditBase : public QDialog {
+    Q_OBJECT
+  public:
+    ~TfmDataEditBase() override;
+
+    // Loads `slot` (1..100) and shows the window modally.
+    int execOn(int slot);
+    // Loads `slot` without showing the window.
+    void showSlot(int slot);
+    int slot() const { return slot_; }
+
+    // The first use of 自動計算 in a run of the program shows a warning; this is that run's flag.
+    static bool& autoCalcWarned();
+
+    void sbBackDataClick() { moveBy(-1); }
+    void sbNextDataClick() { moveBy(+1); }
+    void btAutoCalcClick();
+    void sbManualClick();
+    void sbCalculatorClick();
+    void btFamilyClick();
+    // Leaving a year, month or day box of a date group.
+    void edNengappiExit(QLineEdit* part);
+
+  protected:
+    TfmDataEditBase(const EditorContext& context, bool currentFormat, QWidget* parent);
+
+    virtual void loadRecord() = 0;
+    virtual void storeRecord() = 0;
+    virtual std::uint8_t* manualFlags() = 0;
+    virtual std::uint8_t adjustStatus() const = 0;
+
+    // Every panel shows, or stores into, one record of either format.
+    template <typename Record>
+    void loadPanels(const Record& record);
+    template <typename Record>
+    void storePanels(Record& record) const;
+
+    const EditorContext& context() const { return context_; }
+    bool currentFormat() const { return currentFormat_; }
+
+    EditBoxes* boxes_;
+    EditPersonPanel* person_;
+    EditFamilyPanel* family_;
+    EditAmountsPanel* amounts_;
+    EditHousingPanel* housing_;
+
+    void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct DateGroup {
+        QComboBox* era;  // nothing: the joining/leaving date, in the data's era
+        std::vector<QLineEdit*> parts;
+    };
+
+    void load();
+    void store();
+    void moveBy(int step);
+    void refreshHeader();
+    void refreshManualLook();
+    void updateToolButtons();
+    bool isAutomatic(const QLineEdit* box) const;
+    int manualItemOf(const QLineEdit* box) const;
+    bool occupied(int slot) const;
+    void checkAllDates();
+    void lookUpAddress();
+
+    EditorContext context_;
+    bool currentFormat_;
+    int slot_ = 1;
+    bool spouseSpecialComputed_;
+    std::vector<DateGroup> dates_;
+    QPointer<QLineEdit> focusedBox_;
+    QMetaObject::Connection focusTracking_;
+
+    QLabel* pnSimei_;
+    QLabel* pnBusyo_;
+    QLabel* lbStatus_;
+    QPushButton* sbBackData_;
+    QPushButton* sbNextData_;
+    QPushButton* btAutoCalc_;
+    QPushButton* sbManual_;
+    QPushButton* sbCalculator_;
+    QPushButton* btFamily_;
+    QPushButton* btCancel_;
+    ui::TfmCalc* calculator_;
+};
+
+// The editor of one record format: the hooks of the shell on that format's records.
+template <typename Record>
+class RecordEditor : public TfmDataEditBase {
+  protected:
+    static constexpr bool kCurrentFormat = std::is_same_v<Record, WithholdingRecord>;
+
+    RecordEditor(const EditorContext& context, QWidget* parent)
+        : TfmDataEditBase(context, kCurrentFormat, parent) {}
+
+    void loadRecord() override { loadPanels(record()); }
+    void storeRecord() override { storePanels(record()); }
+    std::uint8_t* manualFlags() override { return record().manualFlags; }
+    std::uint8_t adjustStatus() const override { return record().adjustStatus; }
+
+  private:
+    Record& record() const {
+        if constexpr (kCurrentFormat)
+            return context().file.record(slot());
+        else
+            return context().file.legacyRecord(slot());
+    }
+};
+
+}  // namespace keiro::withholding

@@ -1,0 +1,43 @@
+#pragma once
+// The amounts of the withholding editors: the automatic items (支払金額, 徴収税額, 給与所得控除後の
+// 金額, 所得控除の額の合計額, 源泉徴収税額, 社会保険料等の金額, 配偶者特別控除の額), the insurance
+// and other deductions, and the inputs that only later years' law has: the employee's estimate
+// of the total income (所得の見積額; typing it marks it entered, an empty box is "not entered")
+// and the total incomes of 特定親族 ①-④ (from 2025).  The 小規模企業共済等掛金 and the later
+// inputs belong to the 1500-byte records only.
+
+#include <QWidget>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "withholding/edit/edit_rules.h"
+#include "withholding/model/records.h"
+
+class QLineEdit;
+
+namespace keiro::withholding {
+
+class EditBoxes;
+
+class EditAmountsPanel : public QWidget {
+  public:
+    EditAmountsPanel(EditBoxes& boxes, bool currentFormat, const LaterInputs& later,
+                     QWidget* parent);
+
+    template <typename Record>
+    void load(const Record& record);
+    template <typename Record>
+    void store(Record& record) const;
+
+    // Each automatic item's box with its manual item number.
+    const std::vector<std::pair<QLineEdit*, int>>& automaticItems() const { return automatic_; }
+
+  private:
+    std::vector<std::pair<QLineEdit*, int>> automatic_;
+    std::vector<QLineEdit*> boxes_;  // in the order of the field table
+    QLineEdit* edSyotokuMitsumori_ = nullptr;
+    std::array<QLineEdit*, 4> edTokutei_{};
+};
+
+}  // namespace keiro::withholding

@@ -1,0 +1,176 @@
+#include "withholding/edit_family_panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <string>
+#include <type_traits>
+
+#include "withholding/edit/edit_rules.h"
+#include "withholding/edit_boxes.h"
+#include "withholding/edit_record_text.h"
+
+namespace keiro::withholding {
+
+namespace {
+
+constexpr bool kCurrent = true;
+
+template <typename Record>
+constexpr bool isCurrent() {
+    return std::is_same_v<Record, WithholdingRecord>;
+}
+
+QString q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+}  // namespace
+
+EditFamilyPanel::EditFamilyPanel(EditBoxes& boxes, bool currentFormat, QWidget* parent)
+    : QWidget(parent) {
+    auto* spouse = new QGroupBox(q("控除対象配偶者"));
+    auto* spouseRow = new QHBoxLayout(spouse);
+    if (currentFormat == kCurrent) {
+        cbKouHaiAri_ = boxes.check("cbKouHaiAri", q("有"));
+        cbKouHaiJyu_ = boxes.check("cbKouHaiJyu", q("従有"));
+        spouseRow->addWidget(cbKouHaiAri_);
+        spouseRow->addWidget(cbKouHaiJyu_);
+    } else {
+        QStringList choices;
+        for (std::string_view c : kLegacySpouseChoices)
+            choices << QString::fromUtf8(c.data(), qsizetype(c.size()));
+        cbKouHaiUmu_ = boxes.combo("cbKouHaiUmu", choices);
+        spouseRow->addWidget(cbKouHaiUmu_);
+    }
+    cbKouHaiRou_ = boxes.check("cbKouHaiRou", q("老人"));
+    spouseRow->addWidget(cbKouHaiRou_);
+    spouseRow->addStretch();
+
+    for (std::size_t i = 0; i < edFuyoKazu_.size(); ++i)
+        edFuyoKazu_[i] = boxes.count(("edFuyoKazu" + std::to_string(i + 1)).c_str());
+    edUnder16_ = boxes.count("edUnder16");
+    for (std::size_t i = 0; i < edSyouKazu_.size(); ++i)
+        edSyouKazu_[i] = boxes.count(("edSyouKazu" + std::to_string(i + 1)).c_str());
+
+    auto* counts = new QGroupBox(q("扶養親族等の数"));
+    auto* grid = new QGridLayout(counts);
+    auto pair = [&](int row, const char* caption, QLineEdit* count, const char* sub,
+                    QLineEdit* subBox) {
+        grid->addWidget(new QLabel(q(caption)), row, 0);
+        if (count) grid->addWidget(count, row, 1);
+        if (subBox) {
+            grid->addWidget(new QLabel(q(sub)), row, 2);
+            grid->addWidget(subBox, row, 3);
+        }
+    };
+    pair(0, "特定", edFuyoKazu_[0], "従人", edFuyoKazu_[1]);
+    pair(1, "老人", edFuyoKazu_[3], "内 同居老親等", edFuyoKazu_[2]);
+    pair(2, "", nullptr, "従人", edFuyoKazu_[4]);
+    pair(3, "その他", edFuyoKazu_[5], "従人", edFuyoKazu_[6]);
+    pair(4, "16歳未満", edUnder16_, "", nullptr);
+    pair(5, "障害者 特別", edSyouKazu_[1], "内 同居", edSyouKazu_[0]);
+    pair(6, "障害者 その他", edSyouKazu_[2], "", nullptr);
+    if (currentFormat) {
+        edHikyoju_ = boxes.count("edHikyoju");
+        pair(7, "非居住者である親族", edHikyoju_, "", nullptr);
+    }
+
+    // Typing an "of which" count copies it into its total.
+    connect(edFuyoKazu_[2], &QLineEdit::textEdited, this,
+            [this](const QString& text) { edFuyoKazu_[3]->setText(text); });
+    connect(edSyouKazu_[0], &QLineEdit::textEdited, this,
+            [this](const QString& text) { edSyouKazu_[1]->setText(text); });
+    connect(&boxes, &EditBoxes::numberLeft, this, [this](QLineEdit* box) {
+        if (box == edFuyoKazu_[2]) copyWhenEmpty(edFuyoKazu_[2], edFuyoKazu_[3]);
+        if (box == edSyouKazu_[0]) copyWhenEmpty(edSyouKazu_[0], edSyouKazu_[1]);
+    });
+
+    auto* remarks = new QGroupBox(q("摘要"));
+    auto* remarkRows = new QVBoxLayout(remarks);
+    const int lines = currentFormat ? 5 : 3;
+    const int bytes =
+        currentFormat
+            ? int(std::remove_all_extents_t<decltype(WithholdingRecord::remarks)>::kCapacity)
+            : int(std::remove_all_extents_t<decltype(LegacyWithholdingRecord::remarks)>::kCapacity);
+    for (int i = 1; i <= lines; ++i) {
+        edTekiyou_.push_back(boxes.text(("edTekiyou" + std::to_string(i)).c_str(), bytes, 44));
+        remarkRows->addWidget(edTekiyou_.back());
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(spouse);
+    layout->addWidget(counts);
+    layout->addWidget(remarks);
+    layout->addStretch();
+}
+
+void EditFamilyPanel::copyWhenEmpty(QLineEdit* from, QLineEdit* to) {
+    if (to->text().trimmed().isEmpty() && !from->text().trimmed().isEmpty())
+        to->setText(from->text().trimmed());
+}
+
+void EditFamilyPanel::copyCohabitingIntoEmptyTotals() {
+    copyWhenEmpty(edFuyoKazu_[2], edFuyoKazu_[3]);
+    copyWhenEmpty(edSyouKazu_[0], edSyouKazu_[1]);
+}
+
+template <typename Record>
+void EditFamilyPanel::load(const Record& record) {
+    if constexpr (isCurrent<Record>()) {
+        cbKouHaiAri_->setChecked(record.spouseDeductible == 1);
+        cbKouHaiJyu_->setChecked(record.spouseSecondary == 1);
+        EditBoxes::setCount(edHikyoju_, record.nonResidentRelatives, true);
+    } else {
+        int chosen = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (record.spouseFlags[i] == 1) {
+                chosen = i;
+                break;
+            }
+        }
+        cbKouHaiUmu_->setCurrentIndex(chosen);
+    }
+    cbKouHaiRou_->setChecked(record.spouseElderly == 1);
+    const std::uint8_t* dependants = &record.dependants.specific;
+    for (std::size_t i = 0; i < edFuyoKazu_.size(); ++i)
+        EditBoxes::setCount(edFuyoKazu_[i], dependants[i]);
+    EditBoxes::setCount(edUnder16_, record.under16, true);
+    const std::uint8_t* disabled = &record.disabled.specialLivingTogether;
+    for (std::size_t i = 0; i < edSyouKazu_.size(); ++i)
+        EditBoxes::setCount(edSyouKazu_[i], disabled[i]);
+    for (std::size_t i = 0; i < edTekiyou_.size(); ++i)
+        EditBoxes::setText(edTekiyou_[i], record.remarks[i].utf8());
+}
+
+template <typename Record>
+void EditFamilyPanel::store(Record& record) const {
+    if constexpr (isCurrent<Record>()) {
+        record.spouseDeductible = cbKouHaiAri_->isChecked() ? 1 : 0;
+        record.spouseSecondary = cbKouHaiJyu_->isChecked() ? 1 : 0;
+        record.nonResidentRelatives = byteOf(edHikyoju_);
+    } else {
+        for (int i = 0; i < 4; ++i)
+            record.spouseFlags[i] = cbKouHaiUmu_->currentIndex() == i ? 1 : 0;
+    }
+    record.spouseElderly = cbKouHaiRou_->isChecked() ? 1 : 0;
+    std::uint8_t* dependants = &record.dependants.specific;
+    for (std::size_t i = 0; i < edFuyoKazu_.size(); ++i) dependants[i] = byteOf(edFuyoKazu_[i]);
+    record.under16 = byteOf(edUnder16_);
+    std::uint8_t* disabled = &record.disabled.specialLivingTogether;
+    for (std::size_t i = 0; i < edSyouKazu_.size(); ++i) disabled[i] = byteOf(edSyouKazu_[i]);
+    for (std::size_t i = 0; i < edTekiyou_.size(); ++i) storeText(record.remarks[i], edTekiyou_[i]);
+}
+
+template void EditFamilyPanel::load(const WithholdingRecord&);
+template void EditFamilyPanel::load(const LegacyWithholdingRecord&);
+template void EditFamilyPanel::store(WithholdingRecord&) const;
+template void EditFamilyPanel::store(LegacyWithholdingRecord&) const;
+
+}  // namespace keiro::withholding

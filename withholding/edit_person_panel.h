@@ -1,0 +1,63 @@
+#pragma once
+// The employee's part of the withholding editors: address, recipient number, position,
+// furigana, the birth date, the conditions of the employee (未成年者 .. 外国人, ひとり親 in the
+// years that have it) and joining or leaving during the year with its date.
+//
+// The conditions that exclude each other are kept so here: 本人が障害者 特別 / その他, and at
+// most one of 寡婦 一般 / 特別 / 寡夫 / ひとり親; 就職 / 退職, where checking one enables the date
+// with the data's era year filled in and clearing both empties and disables it.
+
+#include <QWidget>
+#include <array>
+
+#include "withholding/edit/edit_rules.h"
+#include "withholding/model/records.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace keiro::withholding {
+
+class EditBoxes;
+
+class EditPersonPanel : public QWidget {
+  public:
+    EditPersonPanel(EditBoxes& boxes, bool currentFormat, const LaterInputs& later, int dataEraYear,
+                    QWidget* parent);
+
+    template <typename Record>
+    void load(const Record& record);
+    template <typename Record>
+    void store(Record& record) const;
+
+    QLineEdit* postalCode() const { return edYubinNo_; }
+    QLineEdit* address1() const { return edJusyo1_; }
+    QComboBox* birthEra() const { return cbGengou_; }
+    const std::array<QLineEdit*, 3>& birthDate() const { return birth_; }
+    const std::array<QLineEdit*, 3>& joinLeaveDate() const { return change_; }
+    bool joinLeaveChecked() const;
+    bool secondaryColumn() const;
+
+    void cbSyusyokuClick(bool joined);
+
+  private:
+    void enableJoinLeaveDate();
+
+    int dataEraYear_;
+    QLineEdit* edYubinNo_;
+    QLineEdit* edJusyo1_;
+    QLineEdit* edJusyo2_;
+    QLineEdit* edJukyuNo_;
+    QLineEdit* edYakusyoku_;
+    QLineEdit* edFurigana_;
+    QComboBox* cbGengou_;
+    std::array<QLineEdit*, 3> birth_{};
+    std::array<QCheckBox*, 11> cbTaisyou_{};
+    QCheckBox* cbHitorioya_;
+    QCheckBox* cbSyusyoku_;
+    QCheckBox* cbTaisyoku_;
+    std::array<QLineEdit*, 3> change_{};
+};
+
+}  // namespace keiro::withholding

@@ -1,0 +1,61 @@
+#include "withholding/editors.h"
+
+#include <QString>
+
+#include "widgets/entry_behaviour.h"
+#include "withholding/data_edit.h"
+#include "withholding/data_edit2.h"
+#include "withholding/family_dialog.h"
+#include "withholding/main_window.h"
+#include "withholding/option_dialog.h"
+
+namespace keiro::withholding {
+
+namespace {
+
+void openFamily(TfmMain& window, const TfmOption& option, ui::MessageService& messages,
+                QWidget* parent, int slot) {
+    const std::string name = window.year().block(kDecember).employee(slot).name.utf8();
+    TfmFamily family(window.file().record(slot), QString::fromStdString(name), messages, parent);
+    ui::EntrySettings entry;
+    entry.autoSelect = option.options().autoSelect;
+    entry.overwriteInput = option.options().inputOverN;
+    ui::EditBehaviour::applySettings(&family, entry);
+    family.exec();
+}
+
+}  // namespace
+
+void connectEditors(TfmMain& window, const TfmOption& option, const EraNames& eraNames,
+                    const std::filesystem::path& dataFolder, ui::MessageService& messages) {
+    window.setEditor(
+        [&window, &option, eraNames, dataFolder, &messages](int slot, bool currentFormat) {
+            const EraYear& year = window.eraYear();
+            EditorContext context{window.file(),
+                                  window.year(),
+                                  year.eraName,
+                                  year.eraYear,
+                                  calendarYearOf(year, eraNames),
+                                  year.eraName != eraNames.earlier,
+                                  window.newEraForEditors().value_or(std::string()),
+                                  option.options(),
+                                  dataFolder,
+                                  messages,
+                                  [&window](int moved) { window.selectSlot(moved); },
+                                  {}};
+            if (currentFormat) {
+                QWidget* over = &window;  // the dialog opens over the editor once it exists
+                context.openFamily = [&window, &option, &messages, &over](int onSlot) {
+                    openFamily(window, option, messages, over, onSlot);
+                };
+                TfmDataEdit2 editor(context, &window);
+                over = &editor;
+                editor.execOn(slot);
+            } else {
+                TfmDataEdit editor(context, &window);
+                editor.execOn(slot);
+            }
+        });
+}
+
+}  // namespace keiro::withholding

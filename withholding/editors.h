@@ -1,0 +1,23 @@
+#pragma once
+// Connects the main window to the windows that edit the year's data: the employee editor of
+// the year's record format (with the dependants dialog in 1500-byte years) on the selected
+// employee.  The settings are read when an editor opens, so a change in 動作環境設定 applies
+// to the next one.
+
+#include <filesystem>
+
+#include "core/era.h"
+
+namespace keiro::ui {
+class MessageService;
+}
+
+namespace keiro::withholding {
+
+class TfmMain;
+class TfmOption;
+
+void connectEditors(TfmMain& window, const TfmOption& option, const EraNames& eraNames,
+                    const std::filesystem::path& dataFolder, ui::MessageService& messages);
+
+}  // namespace keiro::withholding
