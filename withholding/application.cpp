@@ -12,6 +12,7 @@
 #include "widgets/single_instance.h"
 #include "withholding/main_window.h"
 #include "withholding/option_dialog.h"
+#include "withholding/printing.h"
 
 namespace keiro::withholding {
 
@@ -42,6 +43,16 @@ int runWithholding() {
         // The settings are loaded once, when the program starts, and read from here on.
         TfmOption option(ini, places.dataFolder, messages, dialogs, &window);
         window.setConfigDialog([&option] { option.exec(); });
+        DocumentPrinting printing(window,
+                                  {messages, dialogs, ini, places.dataFolder,
+                                   [&option] {
+                                       return DocumentOptions{option.options().syubetu,
+                                                              option.options().printLine};
+                                   }},
+                                  settings);
+        window.setPrinter([&printing](int tag, bool, std::vector<int> checked) {
+            printing.print(tag, std::move(checked));
+        });
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();
             window.raise();
