@@ -34,7 +34,8 @@ DocumentPrinting::DocumentPrinting(TfmMain& window, Services services, const Set
     : window_(window),
       services_(std::move(services)),
       settings_(settings),
-      dialog_(print::PrintServices{services_.messages, services_.files, services_.ini, settings_},
+      dialog_(print::PrintServices{services_.messages, services_.files, services_.ini, settings_,
+                                   services_.installedPrinters},
               &window) {}
 
 void DocumentPrinting::print(int tag, std::vector<int> checked) {

@@ -38,6 +38,7 @@ class DocumentPrinting {
         IniFile& ini;
         std::filesystem::path dataFolder;             // where the system log is
         std::function<DocumentOptions()> documentOptions;  // 種別 and the cutting guides
+        std::function<QStringList()> installedPrinters = print::installedPrinterNames;
     };
 
     // The dialog reads the position correction from `settings` and keeps it there.
