@@ -43,13 +43,13 @@ int runWithholding() {
         // The settings are loaded once, when the program starts, and read from here on.
         TfmOption option(ini, places.dataFolder, messages, dialogs, &window);
         window.setConfigDialog([&option] { option.exec(); });
-        DocumentPrinting printing(window,
-                                  {messages, dialogs, ini, places.dataFolder,
-                                   [&option] {
-                                       return DocumentOptions{option.options().syubetu,
-                                                              option.options().printLine};
-                                   }},
-                                  settings);
+        DocumentPrinting printing(
+            window,
+            {messages, dialogs, ini, places.dataFolder,
+             [&option] {
+                 return DocumentOptions{option.options().syubetu, option.options().printLine};
+             }},
+            settings);
         window.setPrinter([&printing](int tag, bool, std::vector<int> checked) {
             printing.print(tag, std::move(checked));
         });

@@ -41,8 +41,11 @@ DocumentPrinting::DocumentPrinting(TfmMain& window, Services services, const Set
 void DocumentPrinting::print(int tag, std::vector<int> checked) {
     const int number = tag / 100;
     const auto kind = static_cast<DocumentKind>(number);
-    DocumentSource source{&window_.file(), &window_.year().block(kDecember), window_.eraYear(),
-                          window_.eraNames(), {}};
+    DocumentSource source{&window_.file(),
+                          &window_.year().block(kDecember),
+                          window_.eraYear(),
+                          window_.eraNames(),
+                          {}};
     if (services_.documentOptions) source.options = services_.documentOptions();
     // The window offers only the documents of the year; anything else is no command of it.
     if (documentCaption(kind).isEmpty() || !offersDocument(source, kind)) return;

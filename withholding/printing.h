@@ -36,7 +36,7 @@ class DocumentPrinting {
         ui::MessageService& messages;
         ui::FileDialogs& files;
         IniFile& ini;
-        std::filesystem::path dataFolder;             // where the system log is
+        std::filesystem::path dataFolder;                  // where the system log is
         std::function<DocumentOptions()> documentOptions;  // 種別 and the cutting guides
         std::function<QStringList()> installedPrinters = print::installedPrinterNames;
     };

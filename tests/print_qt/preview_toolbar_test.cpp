@@ -55,11 +55,11 @@ class PreviewToolBarTest : public QObject {
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
 
-        QCOMPARE(texts(preview.contextMenu()->actions()),
-                 (QStringList{"印刷実行(&P)", "拡大して表示する(&W)      Enter",
-                              "前ページを表示(&B)         PageDown",
-                              "次ページを表示(&N)         PageUp",
-                              "閉じる(&C)                    Esc", "ボタンを表示する(&D)"}));
+        QCOMPARE(
+            texts(preview.contextMenu()->actions()),
+            (QStringList{"印刷実行(&P)", "拡大して表示する(&W)      Enter",
+                         "前ページを表示(&B)         PageDown", "次ページを表示(&N)         PageUp",
+                         "閉じる(&C)                    Esc", "ボタンを表示する(&D)"}));
         auto* toolBar = preview.findChild<QWidget*>("pnToolBar");
         QStringList order;
         for (auto* button : toolBar->findChildren<QPushButton*>()) {

@@ -38,7 +38,7 @@ using ReportExport = std::function<bool(QWidget* parent, const PrintChoices&)>;
 // context menu that repeats them); the payroll program's shows its buttons always.
 struct PreviewStyle {
     bool toolBar = false;
-    bool buttonsShown = true;                         // the tool bar is shown
+    bool buttonsShown = true;                        // the tool bar is shown
     std::function<void(bool shown)> buttonsToggled;  // the user showed or hid it
 };
 

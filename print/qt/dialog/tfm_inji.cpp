@@ -64,9 +64,8 @@ void TfmInji::prepare(const PrintRequest& request) {
     outcome_ = PrintOutcome::Cancelled;
     setWindowTitle(request.caption + QString::fromUtf8(kCaptionSuffix));
     payDate_->setDate(request.payDate);
-    printer_->restore(request.isDocument()
-                          ? loadPrintInfo(services_.ini, request.documentPrinter)
-                          : printInfoFrom(services_.settings.printer));
+    printer_->restore(request.isDocument() ? loadPrintInfo(services_.ini, request.documentPrinter)
+                                           : printInfoFrom(services_.settings.printer));
     cbFormType_->setCurrentIndex(formType_);
     rbNormal_->setChecked(true);
     cbAllPrint_->setChecked(false);
@@ -130,7 +129,10 @@ void TfmInji::countPages() {
     }
     printer_->usePaper(report_->paper());
     pnPages_->setText(QString::fromStdString(report_->countText()));
-    pnPaper_->setText(QString::fromStdString(paperPanelText(report_->paper())));
+    QString paper = QString::fromStdString(paperPanelText(report_->paper()));
+    // The withholding program's panel sets the size two blanks apart.
+    if (request_.isDocument()) paper.replace(QStringLiteral(" ["), QStringLiteral("  ["));
+    pnPaper_->setText(paper);
 }
 
 void TfmInji::showPrinter() {

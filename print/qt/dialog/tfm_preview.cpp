@@ -111,7 +111,7 @@ void TfmPreView::buildMenu() {
     menu_->setObjectName(QStringLiteral("pmPreView"));
     menu_->addAction(QStringLiteral("印刷実行(&P)"), this, &QDialog::accept);
     menu_->addAction(QStringLiteral("拡大して表示する(&W)      Enter"), this,
-                               &TfmPreView::sbWDispClick);
+                     &TfmPreView::sbWDispClick);
     mnPrev_ = menu_->addAction(QStringLiteral("前ページを表示(&B)         PageDown"), this,
                                &TfmPreView::sbPrevClick);
     mnNext_ = menu_->addAction(QStringLiteral("次ページを表示(&N)         PageUp"), this,
