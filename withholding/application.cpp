@@ -10,10 +10,10 @@
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 #include "widgets/single_instance.h"
-#include "withholding/corp_info_dialog.h"
 #include "withholding/editors.h"
 #include "withholding/main_window.h"
 #include "withholding/option_dialog.h"
+#include "withholding/printing.h"
 
 namespace keiro::withholding {
 
@@ -44,12 +44,16 @@ int runWithholding() {
         // The settings are loaded once, when the program starts, and read from here on.
         TfmOption option(ini, places.dataFolder, messages, dialogs, &window);
         window.setConfigDialog([&option] { option.exec(); });
-        connectEditors(window, option, context.eraNames, places.dataFolder, messages);
-        window.setCompanyDialog([&window, &messages] {
-            const std::string company = window.year().block(kDecember).settings.companyName.utf8();
-            TfmCorpInfo corpInfo(window.file().header(), QString::fromStdString(company), messages,
-                                 &window);
-            return corpInfo.exec() == QDialog::Accepted;
+        connectEditors(window, option, places.dataFolder, messages);
+        DocumentPrinting printing(
+            window,
+            {messages, dialogs, ini, places.dataFolder,
+             [&option] {
+                 return DocumentOptions{option.options().syubetu, option.options().printLine};
+             }},
+            settings);
+        window.setPrinter([&printing](int tag, bool, std::vector<int> checked) {
+            printing.print(tag, std::move(checked));
         });
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "widgets/entry_behaviour.h"
+#include "withholding/corp_info_dialog.h"
 #include "withholding/data_edit.h"
 #include "withholding/data_edit2.h"
 #include "withholding/family_dialog.h"
@@ -26,36 +27,41 @@ void openFamily(TfmMain& window, const TfmOption& option, ui::MessageService& me
 
 }  // namespace
 
-void connectEditors(TfmMain& window, const TfmOption& option, const EraNames& eraNames,
+void connectEditors(TfmMain& window, const TfmOption& option,
                     const std::filesystem::path& dataFolder, ui::MessageService& messages) {
-    window.setEditor(
-        [&window, &option, eraNames, dataFolder, &messages](int slot, bool currentFormat) {
-            const EraYear& year = window.eraYear();
-            EditorContext context{window.file(),
-                                  window.year(),
-                                  year.eraName,
-                                  year.eraYear,
-                                  calendarYearOf(year, eraNames),
-                                  year.eraName != eraNames.earlier,
-                                  window.newEraForEditors().value_or(std::string()),
-                                  option.options(),
-                                  dataFolder,
-                                  messages,
-                                  [&window](int moved) { window.selectSlot(moved); },
-                                  {}};
-            if (currentFormat) {
-                QWidget* over = &window;  // the dialog opens over the editor once it exists
-                context.openFamily = [&window, &option, &messages, &over](int onSlot) {
-                    openFamily(window, option, messages, over, onSlot);
-                };
-                TfmDataEdit2 editor(context, &window);
-                over = &editor;
-                editor.execOn(slot);
-            } else {
-                TfmDataEdit editor(context, &window);
-                editor.execOn(slot);
-            }
-        });
+    window.setEditor([&window, &option, dataFolder, &messages](int slot, bool currentFormat) {
+        const EraYear& year = window.eraYear();
+        EditorContext context{window.file(),
+                              window.year(),
+                              year.eraName,
+                              year.eraYear,
+                              calendarYearOf(year, window.eraNames()),
+                              year.eraName != window.eraNames().earlier,
+                              window.newEraForEditors().value_or(std::string()),
+                              option.options(),
+                              dataFolder,
+                              messages,
+                              [&window](int moved) { window.selectSlot(moved); },
+                              {}};
+        if (currentFormat) {
+            QWidget* over = &window;  // the dialog opens over the editor once it exists
+            context.openFamily = [&window, &option, &messages, &over](int onSlot) {
+                openFamily(window, option, messages, over, onSlot);
+            };
+            TfmDataEdit2 editor(context, &window);
+            over = &editor;
+            editor.execOn(slot);
+        } else {
+            TfmDataEdit editor(context, &window);
+            editor.execOn(slot);
+        }
+    });
+    window.setCompanyDialog([&window, &messages] {
+        const std::string company = window.year().block(kDecember).settings.companyName.utf8();
+        TfmCorpInfo corpInfo(window.file().header(), QString::fromStdString(company), messages,
+                             &window);
+        return corpInfo.exec() == QDialog::Accepted;
+    });
 }
 
 }  // namespace keiro::withholding

@@ -1,12 +1,10 @@
 #pragma once
 // Connects the main window to the windows that edit the year's data: the employee editor of
 // the year's record format (with the dependants dialog in 1500-byte years) on the selected
-// employee.  The settings are read when an editor opens, so a change in 動作環境設定 applies
-// to the next one.
+// employee, and the company dialog on the payer's header.  The settings are read when an editor
+// opens, so a change in 動作環境設定 applies to the next one.
 
 #include <filesystem>
-
-#include "core/era.h"
 
 namespace keiro::ui {
 class MessageService;
@@ -17,7 +15,7 @@ namespace keiro::withholding {
 class TfmMain;
 class TfmOption;
 
-void connectEditors(TfmMain& window, const TfmOption& option, const EraNames& eraNames,
+void connectEditors(TfmMain& window, const TfmOption& option,
                     const std::filesystem::path& dataFolder, ui::MessageService& messages);
 
 }  // namespace keiro::withholding

@@ -120,6 +120,11 @@ class TfmMain : public QMainWindow {
     WithholdingFile& file() { return *file_; }
     const YearView& year() const { return *year_; }
     bool previewButtons() const { return previewButtons_; }
+    // The preview's ボタンを表示する, kept with the window's placement when it closes.
+    void setPreviewButtons(bool shown) { previewButtons_ = shown; }
+    // The data year as the year file is named, and the era names in use.
+    const EraYear& eraYear() const { return eraYear_; }
+    const EraNames& eraNames() const { return context_.eraNames; }
     // The era the editors add to their residence-start era lists, when there is a new one.
     const std::optional<std::string>& newEraForEditors() const { return newEraForEditors_; }
     // The slots whose lines are checked, in list order.
@@ -128,8 +133,6 @@ class TfmMain : public QMainWindow {
     int selectedSlot() const;
     // Selects the line of `slot` (when it is listed), as the editors do when they move.
     void selectSlot(int slot);
-    // The data year as the year file is named.
-    const EraYear& eraYear() const { return eraYear_; }
     // Whether the window may close (the unsaved-change question); placement is written then.
     bool FormCloseQuery();
 

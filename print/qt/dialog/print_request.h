@@ -34,12 +34,28 @@ using ReportBuilder = std::function<std::unique_ptr<Report>(const PrintChoices&)
 // Exports the report with these choices (asking the user where); true when it was written.
 using ReportExport = std::function<bool(QWidget* parent, const PrintChoices&)>;
 
+// The withholding program's preview has its buttons on a tool bar the user may hide (and a
+// context menu that repeats them); the payroll program's shows its buttons always.
+struct PreviewStyle {
+    bool toolBar = false;
+    bool buttonsShown = true;                        // the tool bar is shown
+    std::function<void(bool shown)> buttonsToggled;  // the user showed or hid it
+};
+
 struct PrintRequest {
-    ReportMode mode;
+    ReportMode mode;  // the payroll program's reports; not read for documents
     QString caption;  // "給与明細書": the dialog adds "の印刷"
     ReportBuilder buildReport;
     ReportExport exportReport;  // empty: the report has no export
     PayDateTexts payDate;       // the proposed pay date (pay slips)
+    // The withholding program's documents are printed without the report choices (form type,
+    // pay date, comment) and without export; each document keeps its own printer in
+    // PrintInfo<documentPrinter> and only the position correction in Option.  0: a report of
+    // the payroll program, whose printer is PrintInfo's.
+    int documentPrinter = 0;
+    PreviewStyle preview;
+
+    bool isDocument() const { return documentPrinter > 0; }
 };
 
 enum class PrintOutcome { Cancelled, Printed, Exported };

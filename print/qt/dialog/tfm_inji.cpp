@@ -13,6 +13,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "core/ini.h"
 #include "core/settings.h"
 #include "print/dialog_texts.h"
 #include "print/position_correction.h"
@@ -63,11 +64,13 @@ void TfmInji::prepare(const PrintRequest& request) {
     outcome_ = PrintOutcome::Cancelled;
     setWindowTitle(request.caption + QString::fromUtf8(kCaptionSuffix));
     payDate_->setDate(request.payDate);
-    printer_->restore(printInfoFrom(services_.settings.printer));
+    printer_->restore(request.isDocument() ? loadPrintInfo(services_.ini, request.documentPrinter)
+                                           : printInfoFrom(services_.settings.printer));
     cbFormType_->setCurrentIndex(formType_);
     rbNormal_->setChecked(true);
     cbAllPrint_->setChecked(false);
     showControlsForKind();
+    showControlsForDocument();
     corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
     countPages();
     showPrinter();
@@ -93,6 +96,17 @@ void TfmInji::showControlsForKind() {
     btCsvFile_->setEnabled(hasExport(kind) && static_cast<bool>(request_.exportReport));
 }
 
+// A withholding document has nothing to choose but the printer and the correction.
+void TfmInji::showControlsForDocument() {
+    const bool document = request_.isDocument();
+    gbReport_->setVisible(!document);
+    btCsvFile_->setVisible(!document);
+    btPrnSetup_->setText(document ? QStringLiteral("ﾌﾟﾘﾝﾀ設定")
+                                  : QStringLiteral("プリンタの設定..."));
+    btCancel_->setText(document ? QStringLiteral("中止") : QStringLiteral("キャンセル"));
+    adjustSize();
+}
+
 PrintChoices TfmInji::choices() const {
     PrintChoices choices;
     choices.formType = formType_;
@@ -115,7 +129,10 @@ void TfmInji::countPages() {
     }
     printer_->usePaper(report_->paper());
     pnPages_->setText(QString::fromStdString(report_->countText()));
-    pnPaper_->setText(QString::fromStdString(paperPanelText(report_->paper())));
+    QString paper = QString::fromStdString(paperPanelText(report_->paper()));
+    // The withholding program's panel sets the size two blanks apart.
+    if (request_.isDocument()) paper.replace(QStringLiteral(" ["), QStringLiteral("  ["));
+    pnPaper_->setText(paper);
 }
 
 void TfmInji::showPrinter() {
@@ -148,6 +165,7 @@ bool TfmInji::reportWithPages() {
 void TfmInji::btPreViewClick() {
     const std::optional<Correction> correction = corrections_->read();
     if (!correction || !reportWithPages()) return;
+    preview_->setStyle(request_.preview);
     preview_->prepare(*report_, printer_->printer(), *correction);
     if (preview_->exec() != QDialog::Accepted) return;
     // 印刷実行 in the preview: print as the print button does and close the dialog too.
@@ -208,14 +226,22 @@ bool TfmInji::writePdf(const Correction& correction) {
 }
 
 // The printer, the form type and the correction are kept at every print, whether or not the
-// printer then accepts the job.
+// printer then accepts the job.  A withholding document keeps its printer in a section of its
+// own and leaves the payroll program's printer and form type alone.
 void TfmInji::saveSettings(const Correction& correction) {
     Settings& settings = services_.settings;
-    settings.formType = formType_;
     settings.printAdjustH = correctionTenths(correction.horizontal);
     settings.printAdjustV = correctionTenths(correction.vertical);
-    settings.printer = toPrinterSettings(printer_->current());
     try {
+        if (request_.isDocument()) {
+            savePrintInfo(services_.ini, printer_->current(), request_.documentPrinter);
+            services_.ini.apply(IniChanges()
+                                    .setInt("Option", "PrAdjustH", settings.printAdjustH)
+                                    .setInt("Option", "PrAdjustV", settings.printAdjustV));
+            return;
+        }
+        settings.formType = formType_;
+        settings.printer = toPrinterSettings(printer_->current());
         savePrintSettings(services_.ini, settings);
     } catch (const std::exception& error) {
         services_.messages.error(this, QStringLiteral("印刷の設定を保存できませんでした。\n%1")

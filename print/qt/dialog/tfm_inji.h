@@ -58,6 +58,7 @@ class TfmInji : public QDialog {
   private:
     void buildControls();
     void showControlsForKind();
+    void showControlsForDocument();
     // Builds the report for the current choices, sets the printer's paper and updates the page
     // and paper panels.
     void countPages();
@@ -78,6 +79,7 @@ class TfmInji : public QDialog {
     int formType_;
     QString pdfFolder_;  // where the last PDF went, or the file the set-up dialog named
 
+    QWidget* gbReport_ = nullptr;
     QLabel* lbFormType_ = nullptr;
     QComboBox* cbFormType_ = nullptr;
     QLabel* lbPayDate_ = nullptr;

@@ -44,7 +44,8 @@ void TfmInji::buildControls() {
     const ui::EntrySettings entry{services_.settings.autoSelect, services_.settings.overwriteInput,
                                   services_.settings.timeStyle};
 
-    auto* report = new QGroupBox(QStringLiteral("印刷の内容"), this);
+    auto* report = named<QGroupBox>("gbReport", QStringLiteral("印刷の内容"), this);
+    gbReport_ = report;
     auto* grid = new QGridLayout(report);
 
     lbFormType_ = named<QLabel>("lbFormType", QStringLiteral("明細書の種類"), report);

@@ -1,9 +1,11 @@
 #include "print/qt/dialog/tfm_preview.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -13,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <array>
 
 #include "print/preview_layout.h"
 #include "print/qt/dialog/preview_sheet.h"
@@ -41,6 +44,9 @@ TfmPreView::TfmPreView(ui::MessageService& messages, QWidget* parent)
       sbPrint_(toolButton("sbPrint", QStringLiteral("印刷実行"), this)),
       sbClose_(toolButton("sbClose", QStringLiteral("閉じる"), this)),
       lbPage_(new QLabel(this)),
+      pnToolBar_(new QWidget(this)),
+      buttons_(new QHBoxLayout),
+      menu_(new QMenu(this)),
       scrollBox_(new QScrollArea(this)),
       content_(new QWidget),
       sheet_(new PreviewSheet(content_)) {
@@ -59,17 +65,19 @@ TfmPreView::TfmPreView(ui::MessageService& messages, QWidget* parent)
     scrollBox_->installEventFilter(this);
     scrollBox_->viewport()->installEventFilter(this);
 
-    auto* bar = new QHBoxLayout;
-    for (QPushButton* button : {sbWDisp_, sbPrev_, sbNext_, sbPrint_, sbClose_}) {
-        bar->addWidget(button);
-    }
+    pnToolBar_->setObjectName(QStringLiteral("pnToolBar"));
+    auto* bar = new QHBoxLayout(pnToolBar_);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addLayout(buttons_);
+    orderButtons();
     bar->addSpacing(16);
     bar->addWidget(lbPage_);
     bar->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(bar);
+    layout->addWidget(pnToolBar_);
     layout->addWidget(scrollBox_, 1);
+    buildMenu();
 
     connect(sbWDisp_, &QPushButton::clicked, this, &TfmPreView::sbWDispClick);
     connect(sbPrev_, &QPushButton::clicked, this, &TfmPreView::sbPrevClick);
@@ -97,6 +105,58 @@ void TfmPreView::prepare(const Report& report, const QPrinter& printer,
     arrange();
     scrollBox_->horizontalScrollBar()->setValue(0);
     scrollBox_->verticalScrollBar()->setValue(0);
+}
+
+void TfmPreView::buildMenu() {
+    menu_->setObjectName(QStringLiteral("pmPreView"));
+    menu_->addAction(QStringLiteral("印刷実行(&P)"), this, &QDialog::accept);
+    menu_->addAction(QStringLiteral("拡大して表示する(&W)      Enter"), this,
+                     &TfmPreView::sbWDispClick);
+    mnPrev_ = menu_->addAction(QStringLiteral("前ページを表示(&B)         PageDown"), this,
+                               &TfmPreView::sbPrevClick);
+    mnNext_ = menu_->addAction(QStringLiteral("次ページを表示(&N)         PageUp"), this,
+                               &TfmPreView::sbNextClick);
+    menu_->addAction(QStringLiteral("閉じる(&C)                    Esc"), this, &QDialog::reject);
+    menu_->addSeparator();
+    mnButtons_ = menu_->addAction(QStringLiteral("ボタンを表示する(&D)"));
+    mnButtons_->setCheckable(true);
+    mnButtons_->setChecked(true);
+    connect(mnButtons_, &QAction::triggered, this, &TfmPreView::mnButtonsClick);
+}
+
+// The withholding program's order puts 印刷実行 first.
+void TfmPreView::orderButtons() {
+    const bool toolBar = style_.toolBar;
+    for (QPushButton* button : {sbWDisp_, sbPrev_, sbNext_, sbPrint_, sbClose_}) {
+        buttons_->removeWidget(button);
+    }
+    const auto order = toolBar ? std::array{sbPrint_, sbWDisp_, sbClose_, sbPrev_, sbNext_}
+                               : std::array{sbWDisp_, sbPrev_, sbNext_, sbPrint_, sbClose_};
+    for (QPushButton* button : order) buttons_->addWidget(button);
+}
+
+void TfmPreView::setStyle(const PreviewStyle& style) {
+    style_ = style;
+    orderButtons();
+    const bool shown = !style_.toolBar || style_.buttonsShown;
+    mnButtons_->setChecked(shown);
+    pnToolBar_->setVisible(shown);
+}
+
+void TfmPreView::mnButtonsClick(bool shown) {
+    style_.buttonsShown = shown;
+    mnButtons_->setChecked(shown);
+    pnToolBar_->setVisible(shown);
+    if (style_.buttonsToggled) style_.buttonsToggled(shown);
+    arrange();
+}
+
+void TfmPreView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!style_.toolBar) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    menu_->exec(event->globalPos());
 }
 
 void TfmPreView::done(int result) {
@@ -180,6 +240,8 @@ void TfmPreView::showPage() {
     const int pages = report_ != nullptr ? report_->pageCount() : 0;
     sbPrev_->setEnabled(page_ > 1);
     sbNext_->setEnabled(page_ < pages);
+    mnPrev_->setEnabled(sbPrev_->isEnabled());
+    mnNext_->setEnabled(sbNext_->isEnabled());
     lbPage_->setText(QStringLiteral("%1 / %2 ページ").arg(page_).arg(pages));
     sheet_->page()->setPageNumber(page_);
 }
@@ -192,6 +254,22 @@ void TfmPreView::scrollBy(int dx, int dy) {
 }
 
 bool TfmPreView::pagingKey(int key) {
+    if (style_.toolBar) {
+        switch (key) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                sbWDispClick();
+                return true;
+            case Qt::Key_F12:
+                key = Qt::Key_PageUp;
+                break;
+            case Qt::Key_F11:
+                key = Qt::Key_PageDown;
+                break;
+            default:
+                break;
+        }
+    }
     switch (key) {
         case Qt::Key_PageUp:  // the next page, as the users are used to
             if (sbNext_->isEnabled()) sbNextClick();

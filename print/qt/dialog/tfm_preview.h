@@ -5,12 +5,21 @@
 // 前ページ / 次ページ page through the report; Page Up shows the next page and Page Down the
 // previous one, the arrow keys scroll by 20 pixels, the wheel by 10.  印刷実行 closes the preview
 // with Accepted (the dialog then prints); 閉じる with Rejected.
+//
+// In the withholding program's style the buttons sit on a tool bar (印刷実行, 拡大表示, 閉じる,
+// 前ページ, 次ページ) that the context menu's ボタンを表示する can hide; the menu repeats the
+// buttons.  Enter toggles the zoom, F12 shows the next page and F11 the previous one, as Page Up
+// and Page Down do; Esc closes.
 
 #include <QDialog>
 
+#include "print/qt/dialog/print_request.h"
 #include "print/qt/report_output.h"
 
+class QAction;
+class QHBoxLayout;
 class QLabel;
+class QMenu;
 class QPrinter;
 class QPushButton;
 class QScrollArea;
@@ -34,6 +43,10 @@ class TfmPreView : public QDialog {
     // Shows page 1 of the report at the top left.  The report and the printer must outlive
     // the preview's showing.
     void prepare(const Report& report, const QPrinter& printer, const Correction& correction);
+    // The style of the next showings (the payroll program's until set).
+    void setStyle(const PreviewStyle& style);
+
+    QMenu* contextMenu() const { return menu_; }
 
     int page() const { return page_; }
     int zoom() const { return zoom_; }
@@ -41,6 +54,8 @@ class TfmPreView : public QDialog {
     void sbWDispClick();
     void sbPrevClick();
     void sbNextClick();
+    // ボタンを表示する: shows or hides the tool bar and lays the page out again.
+    void mnButtonsClick(bool shown);
 
     // Closing forgets the report: the dialog may build a new one before the next preview.
     void done(int result) override;
@@ -50,6 +65,7 @@ class TfmPreView : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -58,6 +74,8 @@ class TfmPreView : public QDialog {
     // Handles the paging and scrolling keys; false for any other key.
     bool pagingKey(int key);
     void scrollBy(int dx, int dy);
+    void buildMenu();
+    void orderButtons();
 
     ui::MessageService& messages_;
     const Report* report_ = nullptr;
@@ -65,6 +83,7 @@ class TfmPreView : public QDialog {
     Correction correction_;
     int page_ = 1;
     int zoom_ = 1;
+    PreviewStyle style_;
 
     QPushButton* sbWDisp_;
     QPushButton* sbPrev_;
@@ -72,6 +91,12 @@ class TfmPreView : public QDialog {
     QPushButton* sbPrint_;
     QPushButton* sbClose_;
     QLabel* lbPage_;
+    QWidget* pnToolBar_;
+    QHBoxLayout* buttons_;
+    QMenu* menu_;
+    QAction* mnPrev_ = nullptr;
+    QAction* mnNext_ = nullptr;
+    QAction* mnButtons_ = nullptr;
     QScrollArea* scrollBox_;
     QWidget* content_;
     PreviewSheet* sheet_;

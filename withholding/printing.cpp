@@ -1,0 +1,72 @@
+#include "withholding/printing.h"
+
+#include "core/syslog.h"
+#include "withholding/main_window.h"
+#include "withholding/print/document_report.h"
+
+namespace keiro::withholding {
+
+QString documentCaption(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::Slip:
+            return QStringLiteral("源泉徴収票");
+        case DocumentKind::RefundNotice:
+            return QStringLiteral("還付金通知書");
+        case DocumentKind::PaymentReport:
+            return QStringLiteral("給与支払報告書");
+    }
+    return {};
+}
+
+std::optional<int> printLogCode(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::Slip:
+            return kLogWithholdingSlipsPrinted;
+        case DocumentKind::PaymentReport:
+            return kLogPaymentReportsPrinted;
+        case DocumentKind::RefundNotice:
+            break;
+    }
+    return std::nullopt;
+}
+
+DocumentPrinting::DocumentPrinting(TfmMain& window, Services services, const Settings& settings)
+    : window_(window),
+      services_(std::move(services)),
+      settings_(settings),
+      dialog_(print::PrintServices{services_.messages, services_.files, services_.ini, settings_,
+                                   services_.installedPrinters},
+              &window) {}
+
+void DocumentPrinting::print(int tag, std::vector<int> checked) {
+    const int number = tag / 100;
+    const auto kind = static_cast<DocumentKind>(number);
+    DocumentSource source{&window_.file(),
+                          &window_.year().block(kDecember),
+                          window_.eraYear(),
+                          window_.eraNames(),
+                          {}};
+    if (services_.documentOptions) source.options = services_.documentOptions();
+    // The window offers only the documents of the year; anything else is no command of it.
+    if (documentCaption(kind).isEmpty() || !offersDocument(source, kind)) return;
+
+    print::PrintRequest request;
+    request.caption = documentCaption(kind);
+    request.buildReport = [source, checked = std::move(checked), kind](const print::PrintChoices&) {
+        return makeDocumentReport(source, checked, kind);
+    };
+    request.documentPrinter = number;
+    request.preview.toolBar = true;
+    request.preview.buttonsShown = window_.previewButtons();
+    request.preview.buttonsToggled = [this](bool shown) { previewButtonsToggled(shown); };
+
+    if (dialog_.run(request) != print::PrintOutcome::Printed) return;
+    if (const std::optional<int> code = printLogCode(kind)) writeLog(services_.dataFolder, *code);
+}
+
+void DocumentPrinting::previewButtonsToggled(bool shown) {
+    window_.setPreviewButtons(shown);
+    services_.ini.apply(IniChanges().setBool("Option", "PreViewBtn", shown));
+}
+
+}  // namespace keiro::withholding

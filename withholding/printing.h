@@ -1,0 +1,62 @@
+#pragma once
+// Printing in the withholding-slip program: the print dialog, created once, for the slips,
+// refund notices or payment reports of the checked employees.  The documents are drawn from
+// the withholding file in memory, saved or not, since that is what the clerk sees.  Each
+// document keeps its own printer; a print of the slips or of the payment reports (to paper or
+// to a PDF) is recorded in the system log, one of the notices is not.
+
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/ini.h"
+#include "core/settings.h"
+#include "print/qt/dialog/tfm_inji.h"
+#include "withholding/print/document_source.h"
+
+namespace keiro::ui {
+class FileDialogs;
+class MessageService;
+}  // namespace keiro::ui
+
+namespace keiro::withholding {
+
+class TfmMain;
+
+// "源泉徴収票", "還付金通知書", "給与支払報告書": the dialog adds "の印刷".
+QString documentCaption(DocumentKind kind);
+// The log code a print of the document writes; nothing for the refund notices.
+std::optional<int> printLogCode(DocumentKind kind);
+
+class DocumentPrinting {
+  public:
+    struct Services {
+        ui::MessageService& messages;
+        ui::FileDialogs& files;
+        IniFile& ini;
+        std::filesystem::path dataFolder;                  // where the system log is
+        std::function<DocumentOptions()> documentOptions;  // 種別 and the cutting guides
+        std::function<QStringList()> installedPrinters = print::installedPrinterNames;
+    };
+
+    // The dialog reads the position correction from `settings` and keeps it there.
+    DocumentPrinting(TfmMain& window, Services services, const Settings& settings);
+
+    // The main window's print command: the tag 199, 299 or 599 and the checked slots in list
+    // order.
+    void print(int tag, std::vector<int> checked);
+
+    print::TfmInji& dialog() { return dialog_; }
+
+  private:
+    void previewButtonsToggled(bool shown);
+
+    TfmMain& window_;
+    Services services_;
+    Settings settings_;
+    print::TfmInji dialog_;
+};
+
+}  // namespace keiro::withholding
