@@ -2,11 +2,13 @@
 // document opens, the printer each keeps for itself, the system log after a print, and the
 // preview's ボタンを表示する kept as the program's setting.
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 #include <functional>
@@ -147,8 +149,8 @@ class PrintingTest : public QObject {
     void eachDocumentKeepsItsPrinterAndAllShareTheCorrection() {
         PrintFixture f;
         f.print(kPrintSlips, [&f] {
-            f.click("sbDown");
-            f.click("sbRight");
+            f.click("sbPosDown");
+            f.click("sbPosRight");
             f.lg.dialogs.answerNext(testing::qpath(f.lg.files.places.dataFolder / "s.pdf"));
             f.click("btPrint");
         });
@@ -168,10 +170,14 @@ class PrintingTest : public QObject {
 
         // The next dialog of any document starts from the correction printed with.
         f.print(kPrintPaymentReports, [&f] {
-            QCOMPARE(f.dialog().findChild<QLineEdit*>("edAdjustV")->text(),
+            QCOMPARE(f.dialog().findChild<QLineEdit*>("edPrAdjustV")->text(),
                      QStringLiteral("  0.1"));
             QCOMPARE(f.text("pnPrinter"), QStringLiteral(" PDFに保存"));
             QCOMPARE(f.text("pnPaper"), QStringLiteral(" Ａ４用紙・横  [297mm×210mm]"));
+            // The correction group is this program's: its title and its own control names.
+            auto* group = f.dialog().findChild<QLineEdit*>("edPrAdjustH")->parentWidget();
+            QCOMPARE(static_cast<QGroupBox*>(group)->title(), QStringLiteral("印刷位置補正"));
+            QVERIFY(f.dialog().findChild<QToolButton*>("sbPosReset"));
             f.click("btCancel");
         });
     }

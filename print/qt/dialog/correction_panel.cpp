@@ -38,10 +38,12 @@ QString notANumberMessage(const QString& text) {
 }
 
 CorrectionPanel::CorrectionPanel(ui::MessageService& messages, QWidget* parent)
-    : QGroupBox(QStringLiteral("印字位置の補正 (mm)"), parent),
+    : QGroupBox(parent),
       messages_(messages),
       horizontal_(correctionEdit("edAdjustH", this)),
-      vertical_(correctionEdit("edAdjustV", this)) {
+      vertical_(correctionEdit("edAdjustV", this)),
+      horizontalLabel_(new QLabel(this)),
+      verticalLabel_(new QLabel(this)) {
     auto* up = button("sbUp", "↑", this);
     auto* down = button("sbDown", "↓", this);
     auto* left = button("sbLeft", "←", this);
@@ -49,16 +51,18 @@ CorrectionPanel::CorrectionPanel(ui::MessageService& messages, QWidget* parent)
     auto* reset = button("sbReset", "ﾘｾｯﾄ", this);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("縦"), this), 0, 0);
+    layout->addWidget(verticalLabel_, 0, 0);
     layout->addWidget(vertical_, 0, 1);
     layout->addWidget(up, 0, 2);
     layout->addWidget(down, 0, 3);
-    layout->addWidget(new QLabel(QStringLiteral("横"), this), 1, 0);
+    layout->addWidget(horizontalLabel_, 1, 0);
     layout->addWidget(horizontal_, 1, 1);
     layout->addWidget(left, 1, 2);
     layout->addWidget(right, 1, 3);
     layout->addWidget(reset, 0, 4, 2, 1);
     layout->setColumnStretch(5, 1);
+
+    setDocumentStyle(false);
 
     connect(up, &QToolButton::clicked, this, [this] { step(vertical_, -1); });
     connect(down, &QToolButton::clicked, this, [this] { step(vertical_, +1); });
@@ -67,6 +71,25 @@ CorrectionPanel::CorrectionPanel(ui::MessageService& messages, QWidget* parent)
     connect(reset, &QToolButton::clicked, this, [this] { setTenths(0, 0); });
     connect(horizontal_, &QLineEdit::editingFinished, this, [this] { reformat(horizontal_); });
     connect(vertical_, &QLineEdit::editingFinished, this, [this] { reformat(vertical_); });
+}
+
+void CorrectionPanel::setDocumentStyle(bool document) {
+    setTitle(document ? QStringLiteral("印刷位置補正") : QStringLiteral("印字位置の補正 (mm)"));
+    horizontalLabel_->setText(document ? QStringLiteral("横位置") : QStringLiteral("横"));
+    verticalLabel_->setText(document ? QStringLiteral("縦位置") : QStringLiteral("縦"));
+    horizontal_->setObjectName(document ? QStringLiteral("edPrAdjustH")
+                                        : QStringLiteral("edAdjustH"));
+    vertical_->setObjectName(document ? QStringLiteral("edPrAdjustV")
+                                      : QStringLiteral("edAdjustV"));
+    const char* const names[][2] = {{"sbUp", "sbPosUp"},
+                                    {"sbDown", "sbPosDown"},
+                                    {"sbLeft", "sbPosLeft"},
+                                    {"sbRight", "sbPosRight"},
+                                    {"sbReset", "sbPosReset"}};
+    for (const auto& name : names) {
+        QToolButton* button = findChild<QToolButton*>(QString::fromLatin1(name[document ? 0 : 1]));
+        if (button) button->setObjectName(QString::fromLatin1(name[document ? 1 : 0]));
+    }
 }
 
 void CorrectionPanel::setTenths(int horizontal, int vertical) {

@@ -9,6 +9,7 @@
 
 #include "print/qt/report_output.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace keiro::ui {
@@ -21,6 +22,10 @@ class CorrectionPanel : public QGroupBox {
     Q_OBJECT
   public:
     CorrectionPanel(ui::MessageService& messages, QWidget* parent = nullptr);
+
+    // The withholding documents' dialog names the group, its labels and controls its own way
+    // (印刷位置補正, 横位置 / 縦位置, edPrAdjustH ...); the payroll reports' otherwise.
+    void setDocumentStyle(bool document);
 
     // Shows the corrections, in tenths of a millimetre.
     void setTenths(int horizontal, int vertical);
@@ -36,6 +41,8 @@ class CorrectionPanel : public QGroupBox {
     ui::MessageService& messages_;
     QLineEdit* horizontal_;
     QLineEdit* vertical_;
+    QLabel* horizontalLabel_;
+    QLabel* verticalLabel_;
 };
 
 // The message for a correction that is not a number.

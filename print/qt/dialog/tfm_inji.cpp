@@ -104,6 +104,7 @@ void TfmInji::showControlsForDocument() {
     btPrnSetup_->setText(document ? QStringLiteral("ﾌﾟﾘﾝﾀ設定")
                                   : QStringLiteral("プリンタの設定..."));
     btCancel_->setText(document ? QStringLiteral("中止") : QStringLiteral("キャンセル"));
+    corrections_->setDocumentStyle(document);
     adjustSize();
 }
 
