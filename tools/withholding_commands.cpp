@@ -5,9 +5,9 @@
 // Nothing is written.  One JSON object, money in yen:
 // {"paid","withheld","socialInsurance","incomeAfterDeduction","totalDeductions","annualTax",
 //  "difference","status"} — difference = annualTax − withheld of the record as it stands after the
-// calculation, the 過不足税額 the documents print (negative: a refund), status = the record's adjustStatus.  The 100-yen rounding of the
-// tax follows the setting HasuuCut of the configuration file (of --root DIR when given; on when
-// missing).
+// calculation, the 過不足税額 the documents print (negative: a refund), status = the record's
+// adjustStatus.  The 100-yen rounding of the tax follows the setting HasuuCut of the configuration
+// file (of --root DIR when given; on when missing).
 //
 // info:
 // {"file", "currentFormat", "header": {"address1","address2","phone"},

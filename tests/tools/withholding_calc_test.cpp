@@ -115,7 +115,8 @@ TEST_F(WithholdingCalc, AnExistingWithholdingFileIsReadAndLeftAlone) {
 
     const ordered_json otsu = calc(yearFile, 1, "--set otsu=1");
     EXPECT_EQ(otsu["annualTax"], 0);
-    EXPECT_EQ(otsu["difference"], -otsu["withheld"].get<int>()) << "the 過不足税額 the documents print";
+    EXPECT_EQ(otsu["difference"], -otsu["withheld"].get<int>())
+        << "the 過不足税額 the documents print";
     EXPECT_EQ(otsu["status"], 0);
 }
 
