@@ -115,8 +115,9 @@ std::string formatLogLine(int code, std::chrono::system_clock::time_point when) 
 }
 
 void writeLog(const fs::path& dataFolder, int code, std::chrono::system_clock::time_point when) {
-    appendToFile(systemLogPath(dataFolder),
-                 text::toCp932(formatLogLine(code, when)) + std::string(kLineEnd));
+    const fs::path log = systemLogPath(dataFolder);
+    appendToFile(log, text::toCp932(formatLogLine(code, when)) + std::string(kLineEnd));
+    tightenPermissions(log);  // a log made readable by others before is made private again
 }
 
 void writeLog(const fs::path& dataFolder, int code) {

@@ -171,7 +171,8 @@ bool TfmMain::recalculatePeriod() {
 bool TfmMain::saveWithoutNotice() {
     if (!recalculatePeriod()) return false;
     try {
-        year_.savePeriod();
+        const std::string recovery = year_.savePeriod();
+        if (!recovery.empty()) context_.messages.warning(this, QString::fromStdString(recovery));
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));
         return false;
@@ -202,14 +203,19 @@ std::optional<bool> TfmMain::isModified() {
 bool TfmMain::FormCloseQuery(bool changePeriod) {
     if (startupAbandoned_) return true;
     while (year_.period() != 0) {
-        const std::optional<bool> modified = isModified();
-        if (!modified) return false;  // the file could not be read: shown, nothing decided
-        if (!*modified) break;
+        // A period that cannot be compared (the recalculation failed, shown) counts as changed.
+        if (!isModified().value_or(true)) break;
         const ui::Answer answer =
             context_.messages.askYesNoCancel(this, QString::fromUtf8(kMsgSaveChanges));
         if (answer == ui::Answer::Cancel) return false;
         if (answer == ui::Answer::No) break;
-        if (!saveWithoutNotice()) return false;  // Yes: saved, then tested again
+        if (saveWithoutNotice()) continue;  // Yes: saved, then tested again
+        // Closing is never held up by a file that cannot be written: the clerk decides.
+        if (!context_.messages.confirm(
+                this, QString::fromUtf8(changePeriod ? kMsgLeaveUnsaved : kMsgCloseUnsaved), true))
+            return false;
+        if (!changePeriod) return true;  // the question was the closing question
+        break;
     }
     if (changePeriod) {
         const PeriodChoice choice =

@@ -35,6 +35,7 @@ int runWithholding() {
         const SettingsCheck check = checkSettingsFolder(places);
         ui::showStartupMessages(messages, check.messages);
         if (!check.ok) return 1;
+        tightenProgramFiles(places);
         IniFile ini(places.iniFile);
         const Settings settings = loadSettings(ini);
         const std::chrono::year_month_day today = todayInJapan();
