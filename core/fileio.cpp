@@ -9,6 +9,8 @@
 #include <random>
 #include <utility>
 
+#include "core/file_upkeep.h"
+
 namespace keiro {
 namespace {
 

@@ -27,23 +27,7 @@ void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t siz
 
 // Replaces (or creates) the file with `content`, atomically, mode 0600 unless told otherwise
 // (only files without personal data, such as the shipped tables, are made readable by others).
-// A symbolic link is followed to the file it names, which is replaced; the link stays.  After
-// the replacement, temporary files of the same file left by an interrupted earlier write are
-// removed.
 void writeFileAtomic(const fs::path& path, std::string_view content, fs::perms mode = kPrivateFile);
-
-// The file a path finally names, following symbolic links (also a link to a missing file);
-// the path itself when it is no link.
-fs::path followLinks(const fs::path& path);
-
-// Removes the temporary files that an interrupted writeFileAtomic of `path` left beside it
-// ("<name>.tmp" and up to six digits, regular files only); returns how many were removed.
-int removeLeftoverTempFiles(const fs::path& path);
-
-// Takes the access of group and others away from an existing file or folder (not following a
-// link); a missing one, or one that is not ours to change, is left alone.  Returns whether the
-// mode was changed.
-bool tightenPermissions(const fs::path& path);
 
 // Copies a file atomically under the new name (mode 0600).
 void copyFile(const fs::path& from, const fs::path& to);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 
 namespace keiro {

@@ -110,12 +110,7 @@ struct DataFolderCheck {
 };
 
 // Creates the data folder (0700) when it is not there.  Created means the carry-over from the
-// earlier products is due.  An existing data folder is made private (0700) together with the
-// files in it (0600), and so are the settings folders.
+// earlier products is due.
 DataFolderCheck ensureDataFolder(const Places& places);
-
-// Takes group and other access away from the vendor and settings folders, the configuration
-// file, the data folder and the files directly in it.  Returns how many were changed.
-int tightenProgramFiles(const Places& places);
 
 }  // namespace keiro

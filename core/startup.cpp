@@ -1,6 +1,6 @@
 #include "core/startup.h"
 
-#include "core/fileio.h"
+#include "core/file_upkeep.h"
 #include "core/yearfile.h"
 
 namespace keiro {

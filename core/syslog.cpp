@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 #include "core/places.h"
 #include "core/text.h"

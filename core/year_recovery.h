@@ -12,6 +12,16 @@
 
 namespace keiro {
 
+class YearData;
+
+// Saves the open period as YearData::savePeriod does (the period marked saved, the header and
+// its block written, through a symbolic link into the file it names).  When the file has gone,
+// a new one holds the header and this period; when it is damaged (not a year file's size, a
+// header out of range), it is kept under a new name beside and a new one holds every saved
+// period still readable and this one.  Returns what the clerk is to be told then, or "" after
+// an ordinary save.  IoError when nothing could be written; memory is as before then.
+std::string saveOpenPeriod(YearData& year);
+
 struct RecoveredYear {
     std::string content;                 // a whole year file: header and fifteen blocks
     std::filesystem::path keptAs;        // where the damaged file was kept; empty when missing

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 #include "core/period_check.h"
 #include "core/year_recovery.h"
@@ -287,48 +288,8 @@ OpenResult YearData::openPeriod(
     return result;
 }
 
-std::string YearData::savePeriod() {
-    requireOpenPeriod();
-    for (EmployeeRecord& e : block_->employees) {
-        std::memset(e.reserved176, 0, sizeof e.reserved176);
-        std::memset(e.reserved536, 0, sizeof e.reserved536);
-    }
-    YearFileHeader header = header_;
-
-    // The whole file is rewritten with the header and this block patched in: the same bytes an
-    // update in place would leave, but a failure can never leave a half-written file.  A file
-    // that has gone or is damaged never holds the open period hostage: it is started afresh or
-    // rebuilt from what can still be read, and the clerk is told.
-    const fs::path target = followLinks(path_);
-    std::string content;
-    std::optional<RecoveredYear> recovered;
-    if (!mayExist(target)) {
-        recovered = startMissingYearFile();
-    } else {
-        try {
-            content = readWholeYearFile(target);
-        } catch (const IoError& e) {
-            if (e.errorNumber() != 0) throw;  // no access, no device: nothing to mend here
-            recovered = salvageDamagedYearFile(target, period_);
-        }
-    }
-    if (recovered) {
-        content = std::move(recovered->content);
-        const double headerValue = header.headerValue;
-        std::memcpy(&header, content.data(), sizeof header);
-        header.headerValue = headerValue;
-        if (isBonusPeriod(period_)) {
-            const int bonus = period_ - kFirstBonusPeriod;
-            header.bonusPayMonth[bonus] = header_.bonusPayMonth[bonus];
-            header.bonusPayDay[bonus] = header_.bonusPayDay[bonus];
-        }
-    }
-    header.periodSaved[period_ - 1] = 1;
-    std::memcpy(content.data(), &header, sizeof header);
-    std::memcpy(content.data() + blockOffset(period_), block_.get(), kBlockSize);
-    writeFileAtomic(target, content);
-    header_ = header;
-    return recovered ? recoveryNotice(target, *recovered) : std::string();
+void YearData::savePeriod() {
+    saveOpenPeriod(*this);
 }
 
 bool YearData::isPeriodModified(const std::function<void(YearData&)>& recalculate) {
@@ -381,6 +342,52 @@ int YearData::readPreviousPayAfterSocialIns(int period, std::string_view recordI
     const std::unique_ptr<PeriodBlock> previous = readPreviousBlock(period);
     const int slot = previous ? slotOf(*previous, recordId) : -1;
     return slot < 0 ? 0 : previous->deductions[slot].payAfterSocialIns;
+}
+
+std::string saveOpenPeriod(YearData& year) {
+    if (year.period() == 0) throw std::logic_error("no period is open");
+    const int period = year.period();
+    PeriodBlock& block = year.block();
+    for (EmployeeRecord& e : block.employees) {
+        std::memset(e.reserved176, 0, sizeof e.reserved176);
+        std::memset(e.reserved536, 0, sizeof e.reserved536);
+    }
+    YearFileHeader header = year.header();
+
+    // The whole file is rewritten with the header and this block patched in: the same bytes an
+    // update in place would leave, but a failure can never leave a half-written file.  A file
+    // that has gone or is damaged never holds the open period hostage: it is started afresh or
+    // rebuilt from what can still be read, and the clerk is told.
+    const fs::path target = followLinks(year.path());
+    std::string content;
+    std::optional<RecoveredYear> recovered;
+    if (!mayExist(target)) {
+        recovered = startMissingYearFile();
+    } else {
+        try {
+            content = readWholeYearFile(target);
+        } catch (const IoError& e) {
+            if (e.errorNumber() != 0) throw;  // no access, no device: nothing to mend here
+            recovered = salvageDamagedYearFile(target, period);
+        }
+    }
+    if (recovered) {
+        content = std::move(recovered->content);
+        const double headerValue = header.headerValue;
+        std::memcpy(&header, content.data(), sizeof header);
+        header.headerValue = headerValue;
+        if (isBonusPeriod(period)) {
+            const int bonus = period - kFirstBonusPeriod;
+            header.bonusPayMonth[bonus] = year.header().bonusPayMonth[bonus];
+            header.bonusPayDay[bonus] = year.header().bonusPayDay[bonus];
+        }
+    }
+    header.periodSaved[period - 1] = 1;
+    std::memcpy(content.data(), &header, sizeof header);
+    std::memcpy(content.data() + blockOffset(period), &block, kBlockSize);
+    writeFileAtomic(target, content);
+    year.header() = header;
+    return recovered ? recoveryNotice(target, *recovered) : std::string();
 }
 
 }  // namespace keiro

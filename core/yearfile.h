@@ -2,9 +2,8 @@
 // The year data file: a 128-byte header and fifteen period blocks (months 1..12, bonuses
 // 13..15).  The payroll program keeps one period in memory (YearData); saving replaces the
 // file atomically with the header and that block patched in, so a failed save never leaves a
-// half-written file.  Every file failure is an IoError naming the file; a file of any size but a
-// year file's, or a period whose fields are out of range, is refused before anything is
-// computed from it.
+// half-written file.  Every file failure is an IoError naming the file; a file shorter than a
+// year file is refused before anything is read from it or written to it.
 
 #include <filesystem>
 #include <functional>
@@ -92,12 +91,8 @@ class YearData {
     OpenResult openPeriod(int period, const PeriodEntry& entry,
                           const std::function<void(YearData&, const OpenResult&)>& chooseSource);
 
-    // Marks the current period saved and writes the header and its block.  When the file has
-    // gone, a new one holds the header and this period; when it is damaged, it is kept under a
-    // new name beside and a new one holds every period still readable and this one.  Returns
-    // what the clerk is to be told then, or "" after an ordinary save.  Through a symbolic link
-    // the file it names is updated.
-    std::string savePeriod();
+    // Marks the current period saved and writes the header and its block.
+    void savePeriod();
 
     // Whether the current period differs from its block on disk, after `recalculate` ran.
     bool isPeriodModified(const std::function<void(YearData&)>& recalculate);

@@ -10,6 +10,7 @@
 #include "calc/premiums.h"
 #include "core/fileio.h"
 #include "core/product.h"
+#include "core/year_recovery.h"
 #include "payroll/config_dialog.h"
 #include "payroll/grade_window.h"
 #include "payroll/pay_grid_view.h"
@@ -31,6 +32,10 @@ namespace {
 
 constexpr int kFirstBonusPeriod = 13;
 constexpr int kReturnToCellMs = 100;
+constexpr const char* kMsgCloseUnsaved =
+    "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）";
+constexpr const char* kMsgLeaveUnsaved =
+    "保存できませんでした。保存せずに期間を変更しますか？\n（変更は失われます）";
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -171,7 +176,7 @@ bool TfmMain::recalculatePeriod() {
 bool TfmMain::saveWithoutNotice() {
     if (!recalculatePeriod()) return false;
     try {
-        const std::string recovery = year_.savePeriod();
+        const std::string recovery = saveOpenPeriod(year_);
         if (!recovery.empty()) context_.messages.warning(this, QString::fromStdString(recovery));
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));

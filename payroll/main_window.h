@@ -44,10 +44,6 @@ class ToolTray;
 
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
 inline constexpr const char* kMsgSaveChanges = "データが変更されています。保存しますか？";
-inline constexpr const char* kMsgCloseUnsaved =
-    "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）";
-inline constexpr const char* kMsgLeaveUnsaved =
-    "保存できませんでした。保存せずに期間を変更しますか？\n（変更は失われます）";
 inline constexpr const char* kMsgInsuranceAges =
     "次の社員は年齢により社会保険の設定の見直しが必要です。社員情報で確認して下さい。";
 

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/era.h"
+#include "core/file_upkeep.h"
 #include "core/places.h"
 #include "widgets/application_setup.h"
 #include "widgets/file_dialogs.h"

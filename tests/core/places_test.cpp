@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/file_upkeep.h"
 #include "core/places.h"
 #include "tests/support/temp_folder.h"
 

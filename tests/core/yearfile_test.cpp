@@ -5,10 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
 #include <filesystem>
+#include <vector>
 
 #include "core/fileio.h"
+#include "core/year_recovery.h"
 #include "core/yearfile.h"
 #include "tests/support/temp_folder.h"
 
@@ -466,7 +467,7 @@ TEST_F(YearFileTest, SavingIntoAFileThatHasGoneWritesANewFileWithTheOpenPeriod) 
     fs::remove(year.path());
     EXPECT_TRUE(year.isPeriodModified(nullptr));  // nothing on disk: a save is due
 
-    const std::string notice = year.savePeriod();
+    const std::string notice = saveOpenPeriod(year);
     EXPECT_NE(notice.find("見つからない"), std::string::npos) << notice;
     EXPECT_NE(notice.find(year.path().string()), std::string::npos) << notice;
     const YearFileHeader header = readYearFileHeader(year.path());
@@ -475,7 +476,7 @@ TEST_F(YearFileTest, SavingIntoAFileThatHasGoneWritesANewFileWithTheOpenPeriod) 
     EXPECT_FALSE(year.header().isSaved(2));
     EXPECT_EQ(readPeriodBlock(year.path(), 3)->settings.companyName.utf8(), "山田商店");
     EXPECT_FALSE(year.isPeriodModified(nullptr));
-    EXPECT_EQ(year.savePeriod(), "");  // from now on an ordinary save
+    EXPECT_EQ(saveOpenPeriod(year), "");  // from now on an ordinary save
 }
 
 TEST_F(YearFileTest, SavingIntoADamagedFileKeepsItAndCarriesTheReadablePeriods) {
@@ -513,7 +514,7 @@ TEST_F(YearFileTest, SavingIntoADamagedFileKeepsItAndCarriesTheReadablePeriods) 
         writeFileAtomic(year.path(), damaged);
         EXPECT_THROW(readYearFileHeader(year.path()), IoError);
 
-        const std::string notice = year.savePeriod();
+        const std::string notice = saveOpenPeriod(year);
         std::vector<fs::path> kept;
         for (const auto& entry : fs::directory_iterator(folder_)) {
             if (entry.path().filename().string().find(".破損") != std::string::npos) {

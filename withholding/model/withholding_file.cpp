@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cstring>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 
 namespace keiro::withholding {
