@@ -21,8 +21,8 @@ class Checker {
         range(value, -kMaxStoredAmount, kMaxStoredAmount, field);
     }
     void figure(double value, std::string_view field) {
-        if (problem_.empty() && (!std::isfinite(value) ||
-                                 std::fabs(value) > static_cast<double>(kMaxStoredAmount))) {
+        if (problem_.empty() &&
+            (!std::isfinite(value) || std::fabs(value) > static_cast<double>(kMaxStoredAmount))) {
             note(field);
         }
     }
@@ -60,14 +60,32 @@ void checkEmployee(const EmployeeRecord& e, Checker& c) {
     c.mark(e.taxColumn, "税額表の欄");
     c.range(e.dependents, 0, 99, "扶養人数");
     c.range(e.dependentRelatives, 0, 99, "扶養親族等");
-    for (std::int32_t value :
-         {e.basePay, e.overtimeRate, e.lateNightRate, e.holidayOvertimeRate,
-          e.holidayLateNightRate, e.commuteNonTaxable, e.commuteTaxable, e.residentTaxJune,
-          e.residentTax, e.positionAllowance, e.familyAllowance, e.fixedAllowance1,
-          e.fixedAllowance2, e.fixedAllowance3, e.fixedDeduction1, e.fixedDeduction2,
-          e.fixedDeduction3, e.paidLeavePay, e.absenceDeductionRate, e.lateDeductionRate,
-          e.healthInsPremium, e.nursingInsPremium, e.pensionPremium, e.pensionFundPremium,
-          e.transferFee, e.supportPremium}) {
+    for (std::int32_t value : {e.basePay,
+                               e.overtimeRate,
+                               e.lateNightRate,
+                               e.holidayOvertimeRate,
+                               e.holidayLateNightRate,
+                               e.commuteNonTaxable,
+                               e.commuteTaxable,
+                               e.residentTaxJune,
+                               e.residentTax,
+                               e.positionAllowance,
+                               e.familyAllowance,
+                               e.fixedAllowance1,
+                               e.fixedAllowance2,
+                               e.fixedAllowance3,
+                               e.fixedDeduction1,
+                               e.fixedDeduction2,
+                               e.fixedDeduction3,
+                               e.paidLeavePay,
+                               e.absenceDeductionRate,
+                               e.lateDeductionRate,
+                               e.healthInsPremium,
+                               e.nursingInsPremium,
+                               e.pensionPremium,
+                               e.pensionFundPremium,
+                               e.transferFee,
+                               e.supportPremium}) {
         c.amount(value, "従業員の金額");
     }
     for (std::uint8_t flag : {e.employmentInsured, e.healthInsured, e.nursingInsured,

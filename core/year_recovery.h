@@ -23,11 +23,11 @@ class YearData;
 std::string saveOpenPeriod(YearData& year);
 
 struct RecoveredYear {
-    std::string content;                 // a whole year file: header and fifteen blocks
-    std::filesystem::path keptAs;        // where the damaged file was kept; empty when missing
-    std::vector<int> carriedPeriods;     // saved periods taken over from the damaged file
-    std::vector<int> lostPeriods;        // saved periods that could not be read
-    bool headerLost = false;             // too short to tell which periods were saved
+    std::string content;              // a whole year file: header and fifteen blocks
+    std::filesystem::path keptAs;     // where the damaged file was kept; empty when missing
+    std::vector<int> carriedPeriods;  // saved periods taken over from the damaged file
+    std::vector<int> lostPeriods;     // saved periods that could not be read
+    bool headerLost = false;          // too short to tell which periods were saved
 };
 
 // An empty year file's content for a file that is missing.

@@ -84,8 +84,8 @@ TEST_F(YearViewTest, ASavedPeriodWithValuesOutOfRangeIsRefusedNamingTheSlot) {
     store(5, "五月", true);
     std::string content = readFile(path_);
     const std::int32_t absurd = 2'000'000'000;
-    const std::size_t incomeTax = blockOffset(5) + offsetof(PeriodBlock, deductions) +
-                                  offsetof(DeductionRecord, incomeTax);
+    const std::size_t incomeTax =
+        blockOffset(5) + offsetof(PeriodBlock, deductions) + offsetof(DeductionRecord, incomeTax);
     std::memcpy(content.data() + incomeTax, &absurd, sizeof absurd);
     writeFileAtomic(path_, content);
     try {

@@ -528,9 +528,8 @@ TEST_F(YearFileTest, SavingIntoADamagedFileKeepsItAndCarriesTheReadablePeriods) 
 
         const YearFileHeader header = readYearFileHeader(year.path());
         for (int period = 1; period <= kPeriodCount; ++period) {
-            const bool expected =
-                period == 4 || std::find(c.carried.begin(), c.carried.end(), period) !=
-                                   c.carried.end();
+            const bool expected = period == 4 || std::find(c.carried.begin(), c.carried.end(),
+                                                           period) != c.carried.end();
             EXPECT_EQ(header.isSaved(period), expected) << period;
             if (!expected) {
                 EXPECT_TRUE(isZero(readPeriodBlock(year.path(), period).get(), kBlockSize));
@@ -572,10 +571,9 @@ TEST_F(YearFileTest, SavingThroughALinkUpdatesItsTargetAndLeavesNoTemporaryFiles
         left.push_back(entry.path().filename().string());
     }
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"平成29年給与･賞与.dat.tmp123456",
-                                              "平成30年給与･賞与.dat",
-                                              "平成30年給与･賞与.dat.tmp1234567",
-                                              "平成30年給与･賞与.dat.tmpx1"}));
+    EXPECT_EQ(left, (std::vector<std::string>{
+                        "平成29年給与･賞与.dat.tmp123456", "平成30年給与･賞与.dat",
+                        "平成30年給与･賞与.dat.tmp1234567", "平成30年給与･賞与.dat.tmpx1"}));
 
     year.openPeriod(3, kMonth, nullptr);
     year.block().settings.companyName.assign("山田商店");

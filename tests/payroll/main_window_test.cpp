@@ -572,7 +572,8 @@ class MainWindowTest : public QObject {
         demo.type(overtime, col, "8:00");
         std::filesystem::remove(path);
         std::filesystem::create_directory(path);  // nothing can be written there
-        const QString closeUnsaved("保存できませんでした。保存せずに終了しますか？\n（変更は失われます）");
+        const QString closeUnsaved(
+            "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）");
         demo.messages.clear();
         demo.messages.answerNext(Answer::Yes);  // save: fails and is shown
         demo.messages.answerNext(Answer::No);   // not closing without saving
