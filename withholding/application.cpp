@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/era.h"
+#include "core/file_upkeep.h"
 #include "core/places.h"
 #include "widgets/application_setup.h"
 #include "widgets/file_dialogs.h"
@@ -35,6 +36,7 @@ int runWithholding() {
         const SettingsCheck check = checkSettingsFolder(places);
         ui::showStartupMessages(messages, check.messages);
         if (!check.ok) return 1;
+        tightenProgramFiles(places);
         IniFile ini(places.iniFile);
         const Settings settings = loadSettings(ini);
         const std::chrono::year_month_day today = todayInJapan();

@@ -546,6 +546,48 @@ class MainWindowTest : public QObject {
         QVERIFY(IniFile(demo.places.iniFile).hasKey("Window", "Width"));
     }
 
+    // The year file pulled away or replaced under the open period: saving writes a new file and
+    // says so; when nothing can be written, closing asks whether to close without saving.
+    void aVanishedOrUnwritableYearFileNeverLocksTheWindow() {
+        Demo demo(11);
+        const int overtime = demo.row("普通残業時間");
+        const int col = demo.editableColumn(overtime);
+        const int slot = demo.grid().slotOf(col);
+        const std::filesystem::path path = demo.year.path();
+        demo.type(overtime, col, "7:15");
+        std::filesystem::remove(path);
+
+        demo.messages.answerNext(Answer::Yes);  // save
+        demo.messages.answerNext(Answer::No);   // but stay
+        QVERIFY(!demo.window->close());
+        const auto& shown = demo.messages.shown();
+        QCOMPARE(shown.size(), std::size_t{3});
+        QVERIFY(shown[1].text.contains("見つからない"));
+        QVERIFY(shown[1].text.contains(QString::fromStdString(path.string())));
+        QCOMPARE(shown[2].text, QString("Hayameを終了しますか？"));
+        PeriodBlock onDisk{};
+        readPeriodBlock(path, 11, onDisk);
+        QCOMPARE(onDisk.attendance[slot - 1].overtimeHours, 7.25);
+
+        demo.type(overtime, col, "8:00");
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);  // nothing can be written there
+        const QString closeUnsaved(
+            "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）");
+        demo.messages.clear();
+        demo.messages.answerNext(Answer::Yes);  // save: fails and is shown
+        demo.messages.answerNext(Answer::No);   // not closing without saving
+        QVERIFY(!demo.window->close());
+        QCOMPARE(demo.messages.lastText(), closeUnsaved);
+        QCOMPARE(demo.cell(overtime, col), std::string("8:00"));
+
+        demo.messages.clear();
+        demo.messages.answerNext(Answer::Yes);  // save: fails again
+        demo.messages.answerNext(Answer::Yes);  // close without saving
+        QVERIFY(demo.window->close());
+        QCOMPARE(demo.messages.lastText(), closeUnsaved);
+    }
+
     void changeOfPeriodShowsTheChosenPeriodAndQuitCloses() {
         Demo demo(11);
         demo.window->setChoosePeriod([&demo] {
