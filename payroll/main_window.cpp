@@ -9,6 +9,7 @@
 #include "calc/period_calc.h"
 #include "calc/premiums.h"
 #include "core/fileio.h"
+#include "core/open_header.h"
 #include "core/product.h"
 #include "core/year_recovery.h"
 #include "payroll/config_dialog.h"
@@ -198,7 +199,8 @@ std::optional<bool> TfmMain::isModified() {
     const std::vector<calc::GridColumn> columns = grid_.columns();
     const calc::CalcContext context = calcContext();
     try {
-        return year_.isPeriodModified(calc::periodRecalculation(context, &columns));
+        return year_.isPeriodModified(calc::periodRecalculation(context, &columns)) ||
+               isOpenHeaderModified(year_);
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));
         return std::nullopt;

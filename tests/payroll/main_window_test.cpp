@@ -227,17 +227,28 @@ class MainWindowTest : public QObject {
         demo.dialogs.answerNext(QString::fromStdString(csv.string()));
         demo.window->toolTray()->button("sbKintaiInport")->click();
 
+        // The refused lines are listed in one question before anything is imported.
         QCOMPARE(demo.messages.shown().size(), std::size_t{2});
-        QCOMPARE(demo.messages.shown()[0].text,
-                 QString::fromStdString(unknownEmployeeMessage("NOBODY")));
+        QCOMPARE(demo.messages.shown()[0].kind, ui::MessageKind::Confirmation);
+        QVERIFY(demo.messages.shown()[0].text.contains(
+            QString::fromStdString(unknownEmployeeMessage("NOBODY"))));
         QCOMPARE(demo.messages.lastText(), QStringLiteral("1名の勤怠データをインポートしました。"));
         QCOMPARE(demo.cell(demo.row("出勤日数"), 1), std::string("19.00"));
         QCOMPARE(demo.cell(demo.row("普通残業時間"), 1), std::string("10:15"));
         QCOMPARE(demo.year.block().attendance[0].paidLeaveBalance, previous - 1.5);
 
-        // A file gone since it was chosen: a message, nothing changed.
+        // Answering いいえ to the list imports nothing, not even the good lines.
         QVERIFY(demo.window->recalculatePeriod());
         const auto before = std::make_unique<PeriodBlock>(demo.year.block());
+        writeFileAtomic(
+            csv, text::toCp932("社員コード,出勤\r\n" + code + ",18\r\n" + code + ",20,0,-1\r\n"));
+        demo.dialogs.answerNext(QString::fromStdString(csv.string()));
+        demo.messages.answerNext(ui::Answer::No);
+        demo.window->ImportAttendance();
+        QVERIFY(demo.messages.lastText().contains(QStringLiteral("負の値は入力できません。")));
+        QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
+
+        // A file gone since it was chosen: a message, nothing changed.
         demo.messages.clear();
         demo.dialogs.answerNext(QString::fromStdString((demo.folder / "gone.csv").string()));
         demo.window->ImportAttendance();

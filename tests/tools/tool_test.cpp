@@ -244,6 +244,21 @@ TEST_F(ToolTest, EmployeesExportAndAttendanceImportOfTheSampleCompany) {
     EXPECT_EQ(readFile(file), before);
     EXPECT_EQ(run("attendance import '" + file + "' --period 12 " + attendance.string()).exitCode,
               1);  // never saved
+
+    // A save that fails (here the file size limit) prints no success message.
+    const std::size_t second = bytes.find('\n') + 1;
+    const std::string code = bytes.substr(second, bytes.find(',', second) - second);
+    writeFileAtomic(attendance, "code,days\r\n" + code + ",20\r\n");
+    const std::string save =
+        "attendance import '" + file + "' --period 4 " + attendance.string() + " --save";
+    const ToolRun failed = testing_support::runTool(save, "trap '' XFSZ; ulimit -f 64; ");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(readFile(file), before);
+    const ToolRun saved = run(save);
+    EXPECT_EQ(saved.exitCode, 0);
+    EXPECT_EQ(saved.out, "1名の勤怠データをインポートしました。\n");
+    EXPECT_NE(readFile(file), before);
 }
 
 }  // namespace
