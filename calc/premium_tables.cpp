@@ -396,9 +396,9 @@ std::vector<PrefectureRate> readPrefectureRates(const fs::path& path) {
     std::error_code error;
     if (!fs::exists(path, error) && !error) return {};
     const std::string bytes = readFile(path);
-    const TableCheck verdict = checkPrefectureRateList(bytes);
-    if (!verdict.ok()) {
-        throw IoError(path, "読み込み", "健康保険料率の一覧が正しくありません。\n" + faultLines(verdict));
+    if (!unsealTable(bytes).intact) {
+        throw IoError(path, "読み込み",
+                      "健康保険料率の一覧の検査値が合いません（ファイルが壊れています）。");
     }
     return parsePrefectureRates(bytes, kHealthRateListFileName);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The two health insurance files shipped beside the payroll program: the standard-remuneration
 // grade table "健康保険料額表.dat" (binary, 972 bytes) and the prefecture rate list
-// "健康保険料率.dat" (code page 932 text, one prefecture a line).  Both are built from the CSV
-// files under data/, checked by keiro-tool, and read by the program.
+// "健康保険料率.dat" (code page 932 text, one prefecture a line), each closed by its seal
+// (calc/table_seal.h).  Both are built from the CSV files under data/, checked by keiro-tool,
+// and read by the program.
 
 #include <cstdint>
 #include <filesystem>
@@ -109,8 +110,8 @@ struct PrefectureRate {
 };
 
 // Every non-blank line of the list (its seal aside).  A missing file gives an empty list (the
-// window then stays disabled); a file that exists but cannot be read, or in which
-// `checkPrefectureRateList` finds any fault, is an IoError.
+// window then stays disabled); a file that exists but cannot be read, or whose seal is broken,
+// is an IoError.  A damaged line is listed with its error, to be shown when it is chosen.
 std::vector<PrefectureRate> readPrefectureRates(const std::filesystem::path& path);
 // The same from bytes already read; `fileName` names the file in the messages.
 std::vector<PrefectureRate> parsePrefectureRates(std::string_view bytes, std::string_view fileName);
