@@ -318,12 +318,14 @@ HealthGradeTable HealthGradeTable::load(const fs::path& path) {
     const std::string bytes = readFile(path);
     const UnsealedTable file = unsealTable(bytes);
     if (!file.intact) {
-        throw IoError(path, "読み込み", "健康保険料額表の検査値が合いません（ファイルが壊れています）。");
+        throw IoError(path, "読み込み",
+                      "健康保険料額表の検査値が合いません（ファイルが壊れています）。");
     }
     HealthGradeTable table = fromBytes(file.content, path);
     const TableCheck verdict = checkHealthGradeTable(file.content);
     if (!verdict.ok()) {
-        throw IoError(path, "読み込み", "健康保険料額表が正しくありません。\n" + faultLines(verdict));
+        throw IoError(path, "読み込み",
+                      "健康保険料額表が正しくありません。\n" + faultLines(verdict));
     }
     return table;
 }

@@ -193,8 +193,8 @@ TEST(TableSeal, AnUnsealedTableOfThePlainSizeLoadsWhenPlausible) {
     // The salary table with its extension but no seal is one as made before the seal existed.
     const std::string salary(unsealTable(built(kSalaryTaxTableFileName)).content);
     writePlain(folder / std::string(kSalaryTaxTableFileName), salary);
-    EXPECT_TRUE(SalaryTaxTable::fromFile(folder / std::string(kSalaryTaxTableFileName))
-                    .hasExtension());
+    EXPECT_TRUE(
+        SalaryTaxTable::fromFile(folder / std::string(kSalaryTaxTableFileName)).hasExtension());
 }
 
 template <typename T>
