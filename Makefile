@@ -6,7 +6,7 @@ TEST_ENV = QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=Asia/Tokyo \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps release run lg demo test bench fuzz clean format
+.PHONY: all deps release run lg demo test bench fuzz fuzz-run clean format
 
 all: release
 
@@ -43,9 +43,17 @@ test: deps build/test/build.ninja
 bench: release
 	@for b in build/release/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
 
-fuzz:
+# Every fuzz target and its seeds, everything built with clang and instrumented.
+build/fuzz/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKEIRO_FUZZ=ON -DKEIRO_TESTS=OFF
-	cmake --build build/fuzz -j $(JOBS)
+
+fuzz: deps build/fuzz/build.ninja
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_targets
+
+# Each target FUZZ_SECONDS (default 30) on its corpus; prints runs and coverage per target.
+FUZZ_SECONDS ?= 30
+fuzz-run: fuzz
+	scripts/fuzz-run $(FUZZ_SECONDS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

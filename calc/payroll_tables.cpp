@@ -211,6 +211,8 @@ PayrollTables loadPayrollTables(const Places& places) {
         } catch (const IoError& e) {
             tables.report.problems.emplace_back(e.what());
         }
+    } else {
+        tables.report.problems.push_back(missingTableProblem(kHealthGradeTableFileName));
     }
     loadYearFolders(places, tables);
     return tables;

@@ -8,6 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "calc/table_seal.h"
 #include "core/entry.h"
 #include "core/fileio.h"
 #include "core/text.h"
@@ -21,6 +22,8 @@ using std::to_string;
 
 constexpr int kMaxGrades = HealthGradeTableImage::kMaxGrades;
 constexpr std::size_t kRateLineBytes = kPrefectureNameBytes + kPrefectureRateChars;
+// No health insurance rate has come near half the pay: a higher one is damage.
+constexpr double kMaxPlausibleRate = 50.0;
 
 std::string imageBytes(const HealthGradeTableImage& image) {
     return std::string(reinterpret_cast<const char*>(&image), sizeof image);
@@ -237,8 +240,9 @@ std::string buildPrefectureRateList(const DataCsv& csv) {
 
 // --- checking ---------------------------------------------------------------------------
 
-TableCheck checkHealthGradeTable(std::string_view bytes) {
+TableCheck checkHealthGradeTable(std::string_view file) {
     TableCheck check;
+    const std::string_view bytes = checkTableSeal(file, check);
     if (bytes.size() != sizeof(HealthGradeTableImage)) {
         check.faults.push_back("大きさが " + to_string(bytes.size()) + " バイトです（" +
                                to_string(sizeof(HealthGradeTableImage)) + " バイトのはずです）。");
@@ -268,8 +272,9 @@ TableCheck checkHealthGradeTable(std::string_view bytes) {
     return check;
 }
 
-TableCheck checkPrefectureRateList(std::string_view bytes) {
+TableCheck checkPrefectureRateList(std::string_view file) {
     TableCheck check;
+    const std::string_view bytes = checkTableSeal(file, check);
     int count = 0;
     double lowest = 0;
     double highest = 0;
@@ -290,6 +295,10 @@ TableCheck checkPrefectureRateList(std::string_view bytes) {
             check.faults.push_back(where + "11〜15 バイト目が保険料率ではありません。");
             continue;
         }
+        if (*entry.rate > kMaxPlausibleRate) {
+            check.faults.push_back(where + "保険料率 " + trimmedRate(*entry.rate) + " % が " +
+                                   trimmedRate(kMaxPlausibleRate) + " % を超えています。");
+        }
         lowest = count == 0 ? *entry.rate : std::min(lowest, *entry.rate);
         highest = count == 0 ? *entry.rate : std::max(highest, *entry.rate);
         ++count;
@@ -306,7 +315,19 @@ TableCheck checkPrefectureRateList(std::string_view bytes) {
 // --- the grade table --------------------------------------------------------------------
 
 HealthGradeTable HealthGradeTable::load(const fs::path& path) {
-    return fromBytes(readFile(path), path);
+    const std::string bytes = readFile(path);
+    const UnsealedTable file = unsealTable(bytes);
+    if (!file.intact) {
+        throw IoError(path, "読み込み",
+                      "健康保険料額表の検査値が合いません（ファイルが壊れています）。");
+    }
+    HealthGradeTable table = fromBytes(file.content, path);
+    const TableCheck verdict = checkHealthGradeTable(file.content);
+    if (!verdict.ok()) {
+        throw IoError(path, "読み込み",
+                      "健康保険料額表が正しくありません。\n" + faultLines(verdict));
+    }
+    return table;
 }
 
 HealthGradeTable HealthGradeTable::fromBytes(std::string_view bytes, const fs::path& source) {
@@ -376,13 +397,18 @@ std::string selectedGradeLabel(int grade) {
 std::vector<PrefectureRate> readPrefectureRates(const fs::path& path) {
     std::error_code error;
     if (!fs::exists(path, error) && !error) return {};
-    return parsePrefectureRates(readFile(path), kHealthRateListFileName);
+    const std::string bytes = readFile(path);
+    if (!unsealTable(bytes).intact) {
+        throw IoError(path, "読み込み",
+                      "健康保険料率の一覧の検査値が合いません（ファイルが壊れています）。");
+    }
+    return parsePrefectureRates(bytes, kHealthRateListFileName);
 }
 
 std::vector<PrefectureRate> parsePrefectureRates(std::string_view bytes,
                                                  std::string_view fileName) {
     std::vector<PrefectureRate> entries;
-    for (const RawLine& line : splitLines(bytes)) {
+    for (const RawLine& line : splitLines(unsealTable(bytes).content)) {
         if (!isBlankLine(line.bytes)) entries.push_back(parseRateLine(line, fileName));
     }
     return entries;

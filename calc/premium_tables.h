@@ -1,8 +1,9 @@
 #pragma once
 // The two health insurance files shipped beside the payroll program: the standard-remuneration
 // grade table "健康保険料額表.dat" (binary, 972 bytes) and the prefecture rate list
-// "健康保険料率.dat" (code page 932 text, one prefecture a line).  Both are built from the CSV
-// files under data/, checked by keiro-tool, and read by the program.
+// "健康保険料率.dat" (code page 932 text, one prefecture a line), each closed by its seal
+// (calc/table_seal.h).  Both are built from the CSV files under data/, checked by keiro-tool,
+// and read by the program.
 
 #include <cstdint>
 #include <filesystem>
@@ -49,10 +50,12 @@ TableCheck checkPrefectureRateList(std::string_view bytes);
 class HealthGradeTable {
   public:
     // Reads the file whole.  IoError when it cannot be read, and (naming the file, with a
-    // Japanese reason) when it is not exactly 972 bytes or its counts are invalid: gradeCount
-    // outside 1..80, a pension limit outside 1..gradeCount, or the lower limit above the upper.
+    // Japanese reason) when its seal is broken, when it is not exactly 972 bytes (seal aside) or
+    // its counts are invalid: gradeCount outside 1..80, a pension limit outside 1..gradeCount,
+    // or the lower limit above the upper; and when `checkHealthGradeTable` finds any fault.
     static HealthGradeTable load(const std::filesystem::path& path);
-    // The same checks on bytes already read; `source` names the file in the message.
+    // The size and count checks on the table's bytes already read (without a seal); `source`
+    // names the file in the message.
     static HealthGradeTable fromBytes(std::string_view bytes, const std::filesystem::path& source);
 
     const std::filesystem::path& path() const { return path_; }
@@ -106,8 +109,9 @@ struct PrefectureRate {
     std::string error;           // for such a line, the message to show
 };
 
-// Every non-blank line of the list.  A missing file gives an empty list (the window then stays
-// disabled); a file that exists but cannot be read is an IoError.
+// Every non-blank line of the list (its seal aside).  A missing file gives an empty list (the
+// window then stays disabled); a file that exists but cannot be read, or whose seal is broken,
+// is an IoError.  A damaged line is listed with its error, to be shown when it is chosen.
 std::vector<PrefectureRate> readPrefectureRates(const std::filesystem::path& path);
 // The same from bytes already read; `fileName` names the file in the messages.
 std::vector<PrefectureRate> parsePrefectureRates(std::string_view bytes, std::string_view fileName);

@@ -7,6 +7,7 @@
 #include "calc/data_csv.h"
 #include "calc/payroll_tables.h"
 #include "calc/premium_tables.h"
+#include "calc/table_seal.h"
 #include "calc/tax_table_build.h"
 #include "core/fileio.h"
 #include "core/places.h"
@@ -128,6 +129,7 @@ std::vector<TableFile> buildTableFiles(const fs::path& data) {
             }
         }
     }
+    for (TableFile& file : files) file.bytes = sealTable(file.bytes);
     return files;
 }
 

@@ -15,6 +15,7 @@
 
 namespace keiro::calc {
 
+// Every file ends in its seal (calc/table_seal.h).
 struct TableFile {
     std::filesystem::path relative;  // "税額表(給与).dat", "表データ/2025/税額表(給与).dat"
     std::string bytes;

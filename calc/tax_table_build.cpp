@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "calc/table_images.h"
+#include "calc/table_seal.h"
 #include "calc/tax_tables.h"
 
 namespace keiro::calc {
@@ -263,8 +264,18 @@ std::string percent(double rate) {
     return text;
 }
 
+// No withholding rate has ever come near half the amount: anything above is damage.
+constexpr double kMaxPlausibleRate = 0.5;
+
 bool validRate(double rate) {
-    return std::isfinite(rate) && rate >= 0.0 && rate <= 1.0;
+    return std::isfinite(rate) && rate >= 0.0 && rate <= kMaxPlausibleRate;
+}
+
+// Within each column the tax never falls as the amount rises.
+bool taxFalls(const SalaryTaxRow& before, const SalaryTaxRow& row) {
+    bool falls = row.otsu < before.otsu;
+    for (int d = 0; d < 8; ++d) falls = falls || row.kou[d] < before.kou[d];
+    return falls;
 }
 
 void checkSalaryRows(const SalaryTaxTableImage& t, TableCheck& check) {
@@ -287,6 +298,9 @@ void checkSalaryRows(const SalaryTaxTableImage& t, TableCheck& check) {
         bool negative = row.otsu < 0;
         for (int d = 0; d < 8; ++d) negative = negative || row.kou[d] < 0;
         if (negative) check.faults.push_back(where + "負の税額があります。");
+        if (i > 0 && taxFalls(t.rows[i - 1], row)) {
+            check.faults.push_back(where + "税額が前の行より小さくなっています。");
+        }
     }
     for (int i = 1; i < 4; ++i) {
         if (bp[i].lower <= bp[i - 1].lower) {
@@ -456,9 +470,10 @@ std::string buildBonusTaxTable(const DataCsv& bonus) {
     return out;
 }
 
-TableCheck checkSalaryTaxTable(std::string_view bytes) {
+TableCheck checkSalaryTaxTable(std::string_view file) {
     TableCheck check;
-    check.summary.push_back("大きさ " + std::to_string(bytes.size()) + " バイト");
+    check.summary.push_back("大きさ " + std::to_string(file.size()) + " バイト");
+    const std::string_view bytes = checkTableSeal(file, check);
     if (bytes.size() < kSalaryTableFixedSize) {
         check.faults.push_back("ファイルが途中で切れています（" +
                                std::to_string(kSalaryTableFixedSize) + " バイト未満）。");
@@ -483,9 +498,10 @@ TableCheck checkSalaryTaxTable(std::string_view bytes) {
     return check;
 }
 
-TableCheck checkBonusTaxTable(std::string_view bytes) {
+TableCheck checkBonusTaxTable(std::string_view file) {
     TableCheck check;
-    check.summary.push_back("大きさ " + std::to_string(bytes.size()) + " バイト");
+    check.summary.push_back("大きさ " + std::to_string(file.size()) + " バイト");
+    const std::string_view bytes = checkTableSeal(file, check);
     if (bytes.size() != kBonusTableSize) {
         check.faults.push_back("大きさが " + std::to_string(kBonusTableSize) +
                                " バイトではありません。");
@@ -511,6 +527,9 @@ TableCheck checkBonusTaxTable(std::string_view bytes) {
         if (!validRate(image.kouRows[i].rate)) {
             check.faults.push_back("甲 " + std::to_string(i + 1) +
                                    " 行目の税率が正しくありません。");
+        } else if (i > 0 && image.kouRows[i].rate < image.kouRows[i - 1].rate) {
+            check.faults.push_back("甲 " + std::to_string(i + 1) +
+                                   " 行目の税率が前の行より小さくなっています。");
         }
     }
     checkBonusKouBands(image, check);
@@ -518,6 +537,8 @@ TableCheck checkBonusTaxTable(std::string_view bytes) {
         const std::string where = "乙 " + std::to_string(i + 1) + " 行目：";
         if (!validRate(image.otsuRows[i].rate)) {
             check.faults.push_back(where + "税率が正しくありません。");
+        } else if (i > 0 && image.otsuRows[i].rate < image.otsuRows[i - 1].rate) {
+            check.faults.push_back(where + "税率が前の行より小さくなっています。");
         }
         if (i > 0 && image.otsuRows[i].upper <= image.otsuRows[i - 1].upper) {
             check.faults.push_back(where + "上限が昇順ではありません。");

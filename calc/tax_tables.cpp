@@ -7,6 +7,8 @@
 #include <optional>
 #include <system_error>
 
+#include "calc/table_seal.h"
+#include "calc/tax_table_build.h"
 #include "core/fileio.h"
 
 namespace keiro::calc {
@@ -77,6 +79,15 @@ std::optional<std::uintmax_t> sizeOf(const fs::path& path) {
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec) return std::nullopt;
     return size;
+}
+
+// The file's content once it has passed the same checks as `keiro-tool tables check`: its seal
+// when it has one, then the table's plausibility.  TableError naming the file otherwise.
+std::string verifiedContent(const fs::path& path, TableCheck (*checkTable)(std::string_view)) {
+    const std::string bytes = readFile(path);
+    const TableCheck verdict = checkTable(bytes);
+    if (!verdict.ok()) throw TableError(problem(path.filename().string(), faultLines(verdict)));
+    return std::string(unsealTable(bytes).content);
 }
 
 bool stillThere(const fs::path& path) {
@@ -161,12 +172,13 @@ SalaryTaxTable SalaryTaxTable::fromBytes(std::string_view bytes, std::string_vie
 
 SalaryTaxTable SalaryTaxTable::fromFile(const fs::path& path) {
     const std::optional<std::uintmax_t> size = sizeOf(path);
-    if (size && *size > kSalaryTableFixedSize + kSalaryExtensionMaxSize) {
+    if (size && *size > kSalaryTableFixedSize + kSalaryExtensionMaxSize + kTableSealSize) {
         throw TableError(
             problem(path.filename().string(),
                     "ファイルが大きすぎます（" + std::to_string(*size) + " バイト）。"));
     }
-    SalaryTaxTable table = fromBytes(readFile(path), path.filename().string());
+    SalaryTaxTable table =
+        fromBytes(verifiedContent(path, checkSalaryTaxTable), path.filename().string());
     table.path_ = path;
     return table;
 }
@@ -280,12 +292,13 @@ BonusTaxTable BonusTaxTable::fromBytes(std::string_view bytes, std::string_view 
 
 BonusTaxTable BonusTaxTable::fromFile(const fs::path& path) {
     const std::optional<std::uintmax_t> size = sizeOf(path);
-    if (size && *size > kBonusTableSize) {
+    if (size && *size > kBonusTableSize + kTableSealSize) {
         throw TableError(problem(
             path.filename().string(),
             "ファイルの大きさが正しくありません（" + std::to_string(*size) + " バイト）。"));
     }
-    BonusTaxTable table = fromBytes(readFile(path), path.filename().string());
+    BonusTaxTable table =
+        fromBytes(verifiedContent(path, checkBonusTaxTable), path.filename().string());
     table.path_ = path;
     return table;
 }
@@ -323,12 +336,19 @@ std::int32_t BonusTaxTable::LookupBonusTax(std::int32_t previousMonthAmount,
 
 // --- loading at start-up ---------------------------------------------------------------------
 
+std::string missingTableProblem(std::string_view fileName) {
+    return "表データファイル「" + std::string(fileName) + "」がありません。";
+}
+
 namespace {
 
 template <typename Table>
 Table loadOne(const Places& places, std::string_view name, TableLoadReport& report) {
     const std::optional<fs::path> file = findTableFile(places, name);
-    if (!file) return {};
+    if (!file) {
+        report.problems.push_back(missingTableProblem(name));
+        return {};
+    }
     try {
         Table table = Table::fromFile(*file);
         ++report.loaded;

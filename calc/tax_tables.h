@@ -52,7 +52,8 @@ class SalaryTaxTable {
     // TableError (naming `fileName`) when the content is not usable.
     static SalaryTaxTable fromBytes(std::string_view bytes, std::string_view fileName);
     // Reads the file and remembers its path for `refreshFilePresence`.  IoError when the file
-    // cannot be read, TableError when its content is not usable.
+    // cannot be read, TableError when its content is not usable: a broken seal, or any fault
+    // `checkSalaryTaxTable` finds.  (`fromBytes` checks only what the lookups need.)
     static SalaryTaxTable fromFile(const std::filesystem::path& path);
 
     bool loaded() const { return data_ != nullptr; }
@@ -98,6 +99,7 @@ class BonusTaxTable {
     BonusTaxTable() = default;  // not loaded: every lookup gives 0
 
     static BonusTaxTable fromBytes(std::string_view bytes, std::string_view fileName);
+    // As the salary table's: the seal and every fault `checkBonusTaxTable` finds.
     static BonusTaxTable fromFile(const std::filesystem::path& path);
 
     bool loaded() const { return data_ != nullptr; }
@@ -141,8 +143,11 @@ struct TableLoadReport {
     std::vector<std::string> problems;  // Japanese messages: files present but unusable
 };
 
-// Loads both tax tables from the program folder (or the installed share folder).  A missing
-// file leaves its table unloaded; an unreadable or invalid one does too and adds a message.
+// "表データファイル「…」がありません。"
+std::string missingTableProblem(std::string_view fileName);
+
+// Loads both tax tables from the program folder (or the installed share folder).  A missing,
+// unreadable or invalid file leaves its table unloaded and adds a message naming it.
 TaxTables LoadTaxTables(const Places& places, TableLoadReport& report);
 
 }  // namespace keiro::calc

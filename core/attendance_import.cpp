@@ -6,6 +6,7 @@
 
 #include "core/employee_csv.h"
 #include "core/fileio.h"
+#include "core/item_values.h"
 #include "core/text.h"
 #include "core/yearfile.h"
 
@@ -16,11 +17,101 @@ namespace {
 constexpr std::array<int, 12> kItemOfField = {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13};
 constexpr int kBalanceField = 13;  // field 14 (index 13): 有休残日数
 constexpr int kBalanceItem = 14;
+// The names of fields 2..14, for the reasons a line is refused.
+constexpr std::array<std::string_view, 13> kFieldNames = {
+    "出勤日数",     "有休日数",     "欠勤日数",     "休日出勤日数", "特別休暇日数",
+    "実働時間",     "普通残業時間", "深夜残業時間", "休日普通残業", "休日深夜残業",
+    "遅刻早退回数", "遅刻早退時間", "有休残日数"};
+constexpr int kHoursPerDay = 24;
+constexpr std::size_t kEntryCharacters = 9;  // what an attendance edit box holds
+constexpr int kShownValueBytes = 20;
+
+constexpr std::string_view kMsgNegative = "負の値は入力できません。";
+constexpr std::string_view kMsgColonOutsideHours = "時:分で入力できるのは時間の項目だけです。";
+
+// The values of one accepted line: items by field, and the balance when field 14 has one.
+struct RowValues {
+    std::array<double, kItemOfField.size()> items{};
+    std::optional<double> balance;
+};
 
 std::optional<double> valueOf(std::string_view field) {
     const ParsedNumber parsed = parseNumber(field);
     if (parsed.inputError) return std::nullopt;
     return parsed.value;
+}
+
+// The edit box's check of a value of attendance item `index` (kItems index): empty and the
+// value as the box would keep it, or the box's message.
+std::string boxRefusal(std::string_view field, int index, double& value) {
+    const ItemFormat format = attendanceItemFormat(index + 1);
+    const int code = formatCodeOf(format);
+    // The box holds 9 characters; a longer value would be cut, not read.
+    const auto significant = std::count_if(
+        field.begin(), field.end(), [](char c) { return c != ' ' && c != ',' && c != '\t'; });
+    if (static_cast<std::size_t>(significant) > kEntryCharacters) {
+        return std::string(kMsgTooManyDigits);
+    }
+    const EntryCheck check = validateNumericEntry(field, code);
+    if (!check.error.empty()) return check.error;
+    for (const char c : check.text) {
+        if (filterNumericKey(static_cast<unsigned char>(c), code, format == ItemFormat::Hours) !=
+            KeyVerdict::Accept) {
+            return std::string(c == '-' ? kMsgNegative : kMsgColonOutsideHours);
+        }
+    }
+    value = parseNumber(check.text).value;
+    return std::string();
+}
+
+// Days beyond the month, or hours beyond all of its hours.
+std::string monthRefusal(int index, double value, int monthDays) {
+    switch (attendanceItemFormat(index + 1)) {
+        case ItemFormat::Days:
+            if (value <= monthDays) return std::string();
+            return "月の日数(" + std::to_string(monthDays) + "日)を超えています。";
+        case ItemFormat::Hours:
+            if (value <= kHoursPerDay * monthDays) return std::string();
+            return "月の時間(24時間×" + std::to_string(monthDays) +
+                   "日=" + std::to_string(kHoursPerDay * monthDays) + "時間)を超えています。";
+        case ItemFormat::Amount:
+        case ItemFormat::Quantity:
+            break;
+    }
+    return std::string();
+}
+
+std::string refusedValueMessage(int lineNumber, std::string_view name, std::string_view field,
+                                const std::string& reason) {
+    return std::to_string(lineNumber) + "行目の" + std::string(name) + "[" +
+           text::fromCp932(truncateToMaxLength(field, kShownValueBytes).cp932) + "]: " + reason +
+           "この行は読み込みませんでした。";
+}
+
+// Reads the values of a line into `out`; the message saying why the line is refused otherwise.
+std::string readRow(const AttendanceCsvRow& row, int monthDays, RowValues& out) {
+    const auto& fields = row.fields.fields;
+    const bool carryBalance = fields[kBalanceField].empty();
+    for (int f = 1; f <= kBalanceField; ++f) {
+        if (f == kBalanceField && carryBalance) continue;
+        if (!valueOf(fields[f])) return badValueMessage(row.lineNumber);
+    }
+    for (int f = 1; f <= kBalanceField; ++f) {
+        if (f == kBalanceField && carryBalance) continue;
+        const int index = f == kBalanceField ? kBalanceItem : kItemOfField[f - 1];
+        double value = 0;
+        std::string reason = boxRefusal(fields[f], index, value);
+        if (reason.empty()) reason = monthRefusal(index, value, monthDays);
+        if (!reason.empty()) {
+            return refusedValueMessage(row.lineNumber, kFieldNames[f - 1], fields[f], reason);
+        }
+        if (f == kBalanceField) {
+            out.balance = value;
+        } else {
+            out.items[f - 1] = value;
+        }
+    }
+    return std::string();
 }
 
 }  // namespace
@@ -55,11 +146,49 @@ std::string attendanceImportedMessage(int count) {
     return std::to_string(count) + "名の勤怠データをインポートしました。";
 }
 
+int attendanceMonthDays(FileYear year, int period) {
+    return period >= 1 && period < kFirstBonusPeriod ? daysInMonth(year.calendarYear(), period)
+                                                     : 31;
+}
+
+AttendanceCheck checkAttendanceRows(const PeriodBlock& block,
+                                    const std::vector<AttendanceCsvRow>& rows, int monthDays) {
+    AttendanceCheck result;
+    std::array<bool, kMaxEmployees> filled{};
+    for (const AttendanceCsvRow& row : rows) {
+        const int slot = findSlotByCode(block, row.fields.fields[0]);
+        RowValues values;
+        std::string reason = slot < 0 ? unknownEmployeeMessage(row.fields.fields[0])
+                                      : readRow(row, monthDays, values);
+        if (reason.empty()) {
+            filled[static_cast<std::size_t>(slot)] = true;
+        } else {
+            result.refused.push_back(std::move(reason));
+        }
+    }
+    result.employees = static_cast<int>(std::count(filled.begin(), filled.end(), true));
+    return result;
+}
+
+std::string refusedLinesQuestion(const AttendanceCheck& check) {
+    constexpr std::size_t kListed = 30;
+    std::string text = "次の行は読み込めません。\n";
+    for (std::size_t i = 0; i < check.refused.size() && i < kListed; ++i) {
+        text += check.refused[i] + "\n";
+    }
+    if (check.refused.size() > kListed) {
+        text += "(ほか" + std::to_string(check.refused.size() - kListed) + "行)\n";
+    }
+    return text + "\nこれらの行を除いて" + std::to_string(check.employees) +
+           "名の勤怠データをインポートしますか？";
+}
+
 AttendanceImportResult importAttendance(PeriodBlock& block,
                                         const std::vector<AttendanceCsvRow>& rows,
                                         const PreviousBalance& previousBalance,
-                                        const ReportSkippedLine& reportSkipped) {
+                                        const ReportSkippedLine& reportSkipped, int monthDays) {
     AttendanceImportResult result;
+    std::array<bool, kMaxEmployees> filled{};
     for (const AttendanceCsvRow& row : rows) {
         const auto& fields = row.fields.fields;
         const int slot = findSlotByCode(block, fields[0]);
@@ -67,23 +196,18 @@ AttendanceImportResult importAttendance(PeriodBlock& block,
             reportSkipped(unknownEmployeeMessage(fields[0]));
             continue;
         }
-        // Every value is read into a copy first, so a bad value leaves the record untouched.
-        AttendanceRecord record = block.attendance[slot];
-        bool readable = true;
-        for (std::size_t f = 0; f < kItemOfField.size() && readable; ++f) {
-            const std::optional<double> value = valueOf(fields[f + 1]);
-            readable = value.has_value();
-            if (readable) record.*AttendanceRecord::kItems[kItemOfField[f]] = *value;
-        }
-        std::optional<double> balance;
-        if (readable && !fields[kBalanceField].empty()) {
-            balance = valueOf(fields[kBalanceField]);
-            readable = balance.has_value();
-        }
-        if (!readable) {
-            reportSkipped(badValueMessage(row.lineNumber));
+        // Every value is read and checked first, so a refused line leaves the record untouched.
+        RowValues values;
+        const std::string refusal = readRow(row, monthDays, values);
+        if (!refusal.empty()) {
+            reportSkipped(refusal);
             continue;
         }
+        AttendanceRecord record = block.attendance[slot];
+        for (std::size_t f = 0; f < kItemOfField.size(); ++f) {
+            record.*AttendanceRecord::kItems[kItemOfField[f]] = values.items[f];
+        }
+        std::optional<double> balance = values.balance;
         if (!balance) {
             double previous = YearData::kNoPaidLeaveBalance;
             try {
@@ -97,8 +221,9 @@ AttendanceImportResult importAttendance(PeriodBlock& block,
         }
         record.*AttendanceRecord::kItems[kBalanceItem] = *balance;
         block.attendance[slot] = record;
-        ++result.imported;
+        filled[static_cast<std::size_t>(slot)] = true;
     }
+    result.imported = static_cast<int>(std::count(filled.begin(), filled.end(), true));
     result.message = attendanceImportedMessage(result.imported);
     return result;
 }

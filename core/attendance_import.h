@@ -41,6 +41,25 @@ std::string badValueMessage(int lineNumber);
 // "%d名の勤怠データをインポートしました。"
 std::string attendanceImportedMessage(int count);
 
+// The most days a value of the open period may hold: the days of its month for periods 1..12
+// (February by the file's year), 31 for the bonus periods.
+int attendanceMonthDays(FileYear year, int period);
+
+// Every line that would not be imported, with its reason, in file order: an unknown 社員コード,
+// a value that cannot be read, a value the attendance edit boxes would refuse (too many digits,
+// a sign, minutes over 59, h:mm in an item that is not hours) and a value no month can hold (a
+// day count over `monthDays`, hours over 24 × `monthDays`).  `employees` counts the distinct
+// employees the other lines fill.  Nothing is written.
+struct AttendanceCheck {
+    std::vector<std::string> refused;
+    int employees = 0;
+};
+// The question shown before anything is imported when lines are refused: the reasons (the
+// first 30, then how many more) and whether the other employees' lines are to be imported.
+std::string refusedLinesQuestion(const AttendanceCheck& check);
+AttendanceCheck checkAttendanceRows(const PeriodBlock& block,
+                                    const std::vector<AttendanceCsvRow>& rows, int monthDays);
+
 // The 有休残日数 of the period before, for an employee's recordId (code page 932 bytes):
 // YearData::readPreviousPaidLeaveBalance, −999 when unknown.
 using PreviousBalance = std::function<double(std::string_view recordId)>;
@@ -48,7 +67,7 @@ using PreviousBalance = std::function<double(std::string_view recordId)>;
 using ReportSkippedLine = std::function<void(const std::string& message)>;
 
 struct AttendanceImportResult {
-    int imported = 0;
+    int imported = 0;     // employees, an employee on several lines counting once
     std::string message;  // attendanceImportedMessage(imported)
     // Why the import stopped early (the previous period's file could not be read); the lines
     // before stay imported.  Empty when every line was handled.
@@ -56,11 +75,12 @@ struct AttendanceImportResult {
 };
 
 // Applies the rows to the used slots (slot 1 up to the first empty slot).  A later line for the
-// same employee replaces the values of an earlier one.  An IoError from `previousBalance` stops
-// the import at that line (result.error).
+// same employee replaces the values of an earlier one.  The lines checkAttendanceRows refuses
+// are reported and change nothing.  An IoError from `previousBalance` stops the import at that
+// line (result.error).
 AttendanceImportResult importAttendance(PeriodBlock& block,
                                         const std::vector<AttendanceCsvRow>& rows,
                                         const PreviousBalance& previousBalance,
-                                        const ReportSkippedLine& reportSkipped);
+                                        const ReportSkippedLine& reportSkipped, int monthDays = 31);
 
 }  // namespace keiro

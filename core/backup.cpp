@@ -39,14 +39,21 @@ bool isWithholdingFile(const fs::path& file) {
     return file.filename().string().starts_with(kWithholdingPrefix);
 }
 
-// Copies the files, then the configuration file; stops at the first failure.
+// Copies the files, then the configuration file (unless it is missing and that is allowed);
+// stops at the first failure.
 CopyOutcome copyAll(const std::vector<fs::path>& files, const fs::path& targetFolder,
-                    const fs::path& iniFrom, const fs::path& iniTo) {
+                    const fs::path& iniFrom, const fs::path& iniTo, bool iniOptional) {
     CopyOutcome outcome;
     try {
         for (const fs::path& file : files) {
             copyFile(file, targetFolder / file.filename());
             ++outcome.filesCopied;
+            outcome.copiedNames.push_back(file.filename().string());
+        }
+        std::error_code error;
+        if (iniOptional && !fs::exists(iniFrom, error) && !error) {
+            outcome.settingsMissing = true;
+            return outcome;
         }
         copyFile(iniFrom, iniTo);
     } catch (const IoError& e) {
@@ -63,6 +70,16 @@ bool folderHoldsSettings(const fs::path& folder) {
     return fs::is_regular_file(folder / kIniFileName, error);
 }
 
+std::string backupDoneMessage(const CopyOutcome& outcome) {
+    std::string text(kMsgBackupDone);
+    if (!outcome.settingsMissing) return text;
+    text += "\n\nバックアップしたファイル:";
+    for (const std::string& name : outcome.copiedNames) text += "\n  " + name;
+    if (outcome.copiedNames.empty()) text += "\n  (なし)";
+    return text + "\n\n設定ファイル(" + std::string(kIniFileName) +
+           ")はまだ作られていないため含まれていません。";
+}
+
 CopyOutcome backupData(const Places& places, const fs::path& target) {
     std::vector<fs::path> files;
     for (const fs::path& file : dataFiles(places.dataFolder)) {
@@ -70,16 +87,21 @@ CopyOutcome backupData(const Places& places, const fs::path& target) {
         if (lowerAscii(file.filename().string()) == kPostalCodeFile) continue;
         files.push_back(file);
     }
-    return copyAll(files, target, places.iniFile, target / kIniFileName);
+    return copyAll(files, target, places.iniFile, target / kIniFileName, true);
 }
 
 CopyOutcome restoreData(const Places& places, const fs::path& source) {
-    if (!folderHoldsSettings(source)) return {false, 0, std::string(kMsgRestoreNoData)};
+    if (!folderHoldsSettings(source)) {
+        CopyOutcome refused;
+        refused.ok = false;
+        refused.failure = kMsgRestoreNoData;
+        return refused;
+    }
     std::vector<fs::path> files;
     for (const fs::path& file : dataFiles(source)) {
         if (!isWithholdingFile(file)) files.push_back(file);
     }
-    return copyAll(files, places.dataFolder, source / kIniFileName, places.iniFile);
+    return copyAll(files, places.dataFolder, source / kIniFileName, places.iniFile, false);
 }
 
 }  // namespace keiro

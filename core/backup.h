@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/places.h"
 
@@ -30,7 +31,15 @@ struct CopyOutcome {
     bool ok = true;
     int filesCopied = 0;
     std::string failure;  // the file and reason of the failure that stopped the copying
+    std::vector<std::string> copiedNames;  // the data files copied, in order
+    // A backup made before the configuration file was first written copies the data files
+    // alone.
+    bool settingsMissing = false;
 };
+
+// What the clerk is told after a backup: kMsgBackupDone, and when the configuration file did
+// not exist yet, which files were backed up and that the settings were not among them.
+std::string backupDoneMessage(const CopyOutcome& outcome);
 
 // Whether a folder holds a configuration file (the "対象データ有り" test).
 bool folderHoldsSettings(const std::filesystem::path& folder);

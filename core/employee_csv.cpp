@@ -90,9 +90,11 @@ bool isBlankText(std::string_view bytes) {
 
 CsvDataLines csvDataLines(const std::vector<std::string>& lines) {
     CsvDataLines result;
-    std::string data;
-    for (std::size_t i = 1; i < lines.size(); ++i) data += lines[i];
-    if (looksLikeUtf8(data)) {
+    // Line by line: a file that mixes UTF-8 lines with code page 932 ones (rows pasted from
+    // another source) is as unreadable as a UTF-8 file, though the whole is valid in neither.
+    bool anyUtf8 = false;
+    for (std::size_t i = 1; i < lines.size() && !anyUtf8; ++i) anyUtf8 = looksLikeUtf8(lines[i]);
+    if (anyUtf8) {
         result.error = kMsgCsvIsUtf8;
         return result;
     }

@@ -39,7 +39,7 @@ bool looksLikeUtf8(std::string_view bytes);
 bool isBlankText(std::string_view bytes);
 
 // The lines after a CSV file's header line, with their line numbers in the file (the header is
-// line 1), blank lines left out.  `error` is kMsgCsvIsUtf8 when those lines are UTF-8.
+// line 1), blank lines left out.  `error` is kMsgCsvIsUtf8 when any of those lines is UTF-8.
 struct CsvDataLines {
     std::string error;
     std::vector<std::pair<int, std::string>> lines;

@@ -157,13 +157,6 @@ int characterStart(std::string_view cp932, int offset) {
 // Pending value after a double-byte character that did not fit: its second byte is dropped too.
 constexpr int kDropTrailByte = -2;
 
-int daysInMonth(int calendarYear, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 31;
-    if (month == 2 && std::chrono::year(calendarYear).is_leap()) return 29;
-    return kDays[month - 1];
-}
-
 // Every doubled quote reduced to one.
 std::string undoubleQuotes(std::string_view field) {
     std::string out;
@@ -176,6 +169,13 @@ std::string undoubleQuotes(std::string_view field) {
 }
 
 }  // namespace
+
+int daysInMonth(int calendarYear, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 31;
+    if (month == 2 && std::chrono::year(calendarYear).is_leap()) return 29;
+    return kDays[month - 1];
+}
 
 // --- item names ---------------------------------------------------------------------------------
 
@@ -383,6 +383,12 @@ TruncatedText truncateToMaxLength(std::string_view cp932, int maxLength) {
 }
 
 // --- dates and employees ------------------------------------------------------------------------
+
+std::string_view bonusPayDateError(FileYear year, int month, int day) {
+    if (month < 1 || month > 12) return kMsgBadBonusPayMonth;
+    if (day < 1 || day > daysInMonth(year.calendarYear(), month)) return kMsgBadBonusPayDay;
+    return {};
+}
 
 PayDate payDate(FileYear year, int period, const PeriodSettings& settings) {
     int eraYear = year.eraYear;

@@ -141,6 +141,17 @@ struct FileYear {
     int calendarYear() const { return eraYear + (newEra ? 2018 : 1988); }
 };
 
+// The number of days of `month` (1..12) in a calendar year; 31 for any other month number.
+int daysInMonth(int calendarYear, int month);
+
+inline constexpr std::string_view kMsgBadBonusPayMonth = "賞与支給月の入力に誤りがあります。";
+inline constexpr std::string_view kMsgBadBonusPayDay = "賞与支給日の入力に誤りがあります。";
+
+// A bonus's pay month and day as the boxes of the period choice hold them: the message for a
+// month outside 1..12 or a day that its month (in the file's year) does not have; empty when
+// the date is fine.
+std::string_view bonusPayDateError(FileYear year, int month, int day);
+
 // A pay date as the "%2d" texts of the pay date boxes.
 struct PayDate {
     std::string year, month, day;

@@ -16,6 +16,10 @@ constexpr const UChar* kZone = u"Asia/Tokyo";
 constexpr const char* kJapaneseLocale = "ja_JP@calendar=japanese";
 constexpr const char* kGregorianLocale = "ja_JP@calendar=gregorian";
 constexpr int kEarlierEraLastYear = 31;  // 2019 is filed as the earlier era's 31
+// The years the year list looks for.
+constexpr int kEarlierEraFirstListed = 16;
+constexpr int kNewEraFirstListed = 2;
+constexpr int kNewEraLastListed = 20;
 
 struct CalendarCloser {
     void operator()(UCalendar* c) const { ucal_close(c); }
@@ -164,6 +168,24 @@ EraYear displayEraYear(const EraYear& fileYear, int month, const EraNames& names
     return fileYear;
 }
 
+bool isListedYear(const EraYear& year, const EraNames& names) {
+    if (year.eraName == names.earlier) {
+        return year.eraYear >= kEarlierEraFirstListed && year.eraYear <= kEarlierEraLastYear;
+    }
+    return names.newEra != names.earlier && year.eraName == names.newEra &&
+           year.eraYear >= kNewEraFirstListed && year.eraYear <= kNewEraLastListed;
+}
+
+std::string listedYearsMessage(const EraNames& names) {
+    std::string text = "作成できるのは" + names.earlier + twoDigits(kEarlierEraFirstListed) +
+                       "年～" + twoDigits(kEarlierEraLastYear) + "年";
+    if (names.newEra != names.earlier) {
+        text += "、" + names.newEra + twoDigits(kNewEraFirstListed) + "年～" +
+                twoDigits(kNewEraLastListed) + "年";
+    }
+    return text + "のデータファイルです。";
+}
+
 std::vector<YearFileEntry> findYearFiles(const std::filesystem::path& dataFolder,
                                          const EraNames& names) {
     std::vector<YearFileEntry> found;
@@ -177,8 +199,9 @@ std::vector<YearFileEntry> findYearFiles(const std::filesystem::path& dataFolder
                 {eraName + twoDigits(year) + "年", std::move(eraYear), std::move(path)});
         }
     };
-    tryYears(names.earlier, 16, kEarlierEraLastYear);
-    if (names.newEra != names.earlier) tryYears(names.newEra, 2, 20);
+    tryYears(names.earlier, kEarlierEraFirstListed, kEarlierEraLastYear);
+    if (names.newEra != names.earlier)
+        tryYears(names.newEra, kNewEraFirstListed, kNewEraLastListed);
     return found;
 }
 

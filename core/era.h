@@ -79,6 +79,14 @@ struct YearFileEntry {
     std::filesystem::path path;
 };
 
+// Whether the year list shows files of this era year: the earlier era's years 16..31 and,
+// when the new era's name differs, the new era's years 02..20.  A file of any other year would
+// be created and then never seen.
+bool isListedYear(const EraYear& year, const EraNames& names);
+// "作成できるのは平成16年～31年、令和02年～20年のデータファイルです。" (the new era left out
+// when its name is the earlier era's).
+std::string listedYearsMessage(const EraNames& names);
+
 // The existing year files: the earlier era's years 16..31, then, when the new era's name
 // differs, the new era's years 02..20.
 std::vector<YearFileEntry> findYearFiles(const std::filesystem::path& dataFolder,

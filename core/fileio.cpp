@@ -9,6 +9,8 @@
 #include <random>
 #include <utility>
 
+#include "core/file_upkeep.h"
+
 namespace keiro {
 namespace {
 
@@ -119,7 +121,59 @@ void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t siz
     }
 }
 
-void writeFileAtomic(const fs::path& path, std::string_view content, fs::perms mode) {
+fs::path followLinks(const fs::path& path) {
+    constexpr int kMaxLinks = 40;  // as the system's own limit on a chain of links
+    fs::path current = path;
+    for (int i = 0; i < kMaxLinks; ++i) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error))) return current;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) throw IoError(current, "読み込み", error.value());
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    throw IoError(path, "読み込み", ELOOP);
+}
+
+namespace {
+
+// "<name>.tmp" followed by one to six digits: the names writeFileAtomic gives its temporaries.
+bool isTempNameOf(const std::string& candidate, const std::string& name) {
+    const std::string prefix = name + ".tmp";
+    if (candidate.size() <= prefix.size() || candidate.size() > prefix.size() + 6) return false;
+    if (candidate.compare(0, prefix.size(), prefix) != 0) return false;
+    for (std::size_t i = prefix.size(); i < candidate.size(); ++i) {
+        if (candidate[i] < '0' || candidate[i] > '9') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int removeLeftoverTempFiles(const fs::path& path) {
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    const std::string name = path.filename().string();
+    std::error_code error;
+    fs::directory_iterator entries(folder, error);
+    if (error) return 0;
+    int removed = 0;
+    for (const fs::directory_entry& entry : entries) {
+        if (!isTempNameOf(entry.path().filename().string(), name)) continue;
+        if (!entry.is_regular_file(error) || entry.is_symlink(error)) continue;
+        if (::unlink(entry.path().c_str()) == 0) ++removed;
+    }
+    return removed;
+}
+
+bool tightenPermissions(const fs::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || S_ISLNK(info.st_mode)) return false;
+    const mode_t loose = info.st_mode & (S_IRWXG | S_IRWXO);
+    if (loose == 0) return false;
+    return ::chmod(path.c_str(), info.st_mode & 07700) == 0;
+}
+
+void writeFileAtomic(const fs::path& linkOrPath, std::string_view content, fs::perms mode) {
+    const fs::path path = followLinks(linkOrPath);
     const fs::path folder = path.parent_path();
     std::random_device random;
     fs::path temp;
@@ -144,6 +198,7 @@ void writeFileAtomic(const fs::path& path, std::string_view content, fs::perms m
         throw;
     }
     syncFolder(folder);
+    removeLeftoverTempFiles(path);
 }
 
 void copyFile(const fs::path& from, const fs::path& to) {

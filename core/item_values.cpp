@@ -111,15 +111,18 @@ ItemSource sourceOf(std::string_view code, const std::string& label, LayoutKind 
 ItemFormat formatOf(const LayoutItem& item) {
     if (!item.attendance) return ItemFormat::Amount;
     if (item.source.kind != ItemSource::Kind::Attendance) return ItemFormat::Quantity;
-    const int n = item.source.number;
-    if (n >= kFirstDaysItem && n <= kLastDaysItem) return ItemFormat::Days;
-    if ((n >= kFirstHoursItem && n <= kLastHoursItem) || n == kLateHoursItem) {
+    return attendanceItemFormat(item.source.number);
+}
+
+}  // namespace
+
+ItemFormat attendanceItemFormat(int number) {
+    if (number >= kFirstDaysItem && number <= kLastDaysItem) return ItemFormat::Days;
+    if ((number >= kFirstHoursItem && number <= kLastHoursItem) || number == kLateHoursItem) {
         return ItemFormat::Hours;
     }
     return ItemFormat::Quantity;
 }
-
-}  // namespace
 
 long long storedYen(const ItemSource& source, const PeriodBlock& block, int slot) {
     const double value = std::trunc(storedValue(source, block, slot));

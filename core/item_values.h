@@ -59,6 +59,9 @@ bool isVariableCode(std::string_view code);
 LayoutItem describeLayoutItem(const ItemNames& names, LayoutKind kind, Band band, int position,
                               std::string_view code);
 
+// The format of attendance item `number` (AttendanceRecord::item numbering, from 1).
+ItemFormat attendanceItemFormat(int number);
+
 // The format code of the boxes of a format: 90 amounts, 52 day counts, 62 the other attendance.
 int formatCodeOf(ItemFormat format);
 

@@ -4,18 +4,26 @@
 #include <cstring>
 #include <memory>
 
+#include "core/errors.h"
+
 namespace keiro {
 
 std::vector<SavedMonth> listSavedMonths(const std::filesystem::path& dataFolder,
                                         const EraNames& names) {
     std::vector<SavedMonth> months;
     for (const YearFileEntry& file : findYearFiles(dataFolder, names)) {
-        const YearFileHeader header = readYearFileHeader(file.path);
+        YearFileHeader header{};
+        try {
+            header = readYearFileHeader(file.path);
+        } catch (const IoError& e) {
+            months.push_back({file.text + " (読み込めないファイルです)", file.path, 0, e.what()});
+            continue;
+        }
         for (int month = 1; month <= 12; ++month) {
             if (!header.isSaved(month)) continue;
             char suffix[32];
             std::snprintf(suffix, sizeof suffix, "%2d月分給与", month);
-            months.push_back({file.text + suffix, file.path, month});
+            months.push_back({file.text + suffix, file.path, month, std::string()});
         }
     }
     return months;

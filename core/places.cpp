@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 
 namespace keiro {
@@ -178,15 +179,37 @@ SettingsCheck checkSettingsFolder(const Places& places) {
     return {};
 }
 
+int tightenProgramFiles(const Places& places) {
+    int changed = 0;
+    for (const fs::path& path : {places.settingsFolder.parent_path(), places.settingsFolder,
+                                 places.iniFile, places.dataFolder}) {
+        if (tightenPermissions(path)) ++changed;
+    }
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(places.dataFolder, error)) {
+        if (entry.is_regular_file(error) && !entry.is_symlink(error) &&
+            tightenPermissions(entry.path())) {
+            ++changed;
+        }
+    }
+    return changed;
+}
+
 DataFolderCheck ensureDataFolder(const Places& places) {
     std::error_code ec;
-    if (fs::is_directory(places.dataFolder, ec)) return {DataFolderStatus::AlreadyThere, {}};
+    if (fs::is_directory(places.dataFolder, ec)) {
+        tightenProgramFiles(places);
+        return {DataFolderStatus::AlreadyThere, {}};
+    }
     try {
         createPrivateDirectories(places.dataFolder);
     } catch (const IoError&) {
         // reported below: the folder is not there
     }
-    if (fs::is_directory(places.dataFolder, ec)) return {DataFolderStatus::Created, {}};
+    if (fs::is_directory(places.dataFolder, ec)) {
+        tightenProgramFiles(places);
+        return {DataFolderStatus::Created, {}};
+    }
     return {DataFolderStatus::Failed,
             StartupMessage{StartupMessage::Kind::Error, std::string(kMsgDataFolderFailed)}};
 }

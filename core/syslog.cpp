@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 #include "core/places.h"
 #include "core/text.h"
@@ -115,8 +116,9 @@ std::string formatLogLine(int code, std::chrono::system_clock::time_point when) 
 }
 
 void writeLog(const fs::path& dataFolder, int code, std::chrono::system_clock::time_point when) {
-    appendToFile(systemLogPath(dataFolder),
-                 text::toCp932(formatLogLine(code, when)) + std::string(kLineEnd));
+    const fs::path log = systemLogPath(dataFolder);
+    appendToFile(log, text::toCp932(formatLogLine(code, when)) + std::string(kLineEnd));
+    tightenPermissions(log);  // a log made readable by others before is made private again
 }
 
 void writeLog(const fs::path& dataFolder, int code) {

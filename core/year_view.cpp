@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/fileio.h"
+#include "core/period_check.h"
 #include "core/yearfile.h"
 
 namespace keiro {
@@ -14,7 +15,11 @@ YearView::YearView(const std::filesystem::path& path)
     header_ = readYearFileHeader(path);
     readAt(path, blockOffset(1), blocks_.get(), kPeriodCount * sizeof(PeriodBlock));
     for (int period = 1; period <= kPeriodCount; ++period) {
-        if (!isSaved(period)) std::memset(&blocks_[period - 1], 0, sizeof(PeriodBlock));
+        if (!isSaved(period)) {
+            std::memset(&blocks_[period - 1], 0, sizeof(PeriodBlock));
+        } else {
+            requireSoundPeriod(path, period, blocks_[period - 1]);
+        }
     }
 }
 

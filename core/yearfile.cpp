@@ -8,28 +8,40 @@
 #include <system_error>
 #include <utility>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
+#include "core/period_check.h"
+#include "core/year_recovery.h"
 
 namespace keiro {
 namespace {
 
 constexpr std::string_view kRead = "読み込み";
-constexpr std::string_view kTooShort =
-    "ファイルの大きさが足りません。壊れているか、給与･賞与のデータファイルではありません。";
 
-// A year file must be a regular file of at least the full size before any part of it is used;
-// a shorter one would otherwise give some periods and fail on others.
+std::string wrongSize(std::size_t size) {
+    return "ファイルの大きさが " + std::to_string(size) + " バイトで、" +
+           std::to_string(kYearFileSize) +
+           " バイトではありません。壊れているか、給与･賞与のデータファイルではありません。";
+}
+
+// A year file must be a regular file of exactly its size before any part of it is used; a
+// shorter one would give some periods and fail on others, a longer one is something else.
 void requireWholeYearFile(const fs::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) throw IoError(path, kRead, errno);
     if (!S_ISREG(info.st_mode)) throw IoError(path, kRead, "通常のファイルではありません。");
-    if (static_cast<std::size_t>(info.st_size) < kYearFileSize)
-        throw IoError(path, kRead, kTooShort);
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (size != kYearFileSize) throw IoError(path, kRead, wrongSize(size));
 }
 
+// The whole file, refused unless it has the size of a year file and a sound header.
 std::string readWholeYearFile(const fs::path& path) {
+    requireWholeYearFile(path);  // before reading, so that a huge file is never loaded
     std::string content = readFile(path);
-    if (content.size() < kYearFileSize) throw IoError(path, kRead, kTooShort);
+    if (content.size() != kYearFileSize) throw IoError(path, kRead, wrongSize(content.size()));
+    YearFileHeader header;
+    std::memcpy(&header, content.data(), sizeof header);
+    requireSoundHeader(path, header);
     return content;
 }
 
@@ -98,6 +110,7 @@ YearFileHeader readYearFileHeader(const fs::path& path) {
     requireWholeYearFile(path);
     YearFileHeader header;
     readAt(path, 0, &header, sizeof header);
+    requireSoundHeader(path, header);
     return header;
 }
 
@@ -105,6 +118,7 @@ void readPeriodBlock(const fs::path& path, int period, PeriodBlock& out) {
     checkPeriod(period);
     requireWholeYearFile(path);
     readAt(path, blockOffset(period), &out, sizeof out);
+    requireSoundPeriod(path, period, out);
 }
 
 std::unique_ptr<PeriodBlock> readPeriodBlock(const fs::path& path, int period) {
@@ -137,6 +151,11 @@ YearData& YearData::operator=(YearData&&) noexcept = default;
 
 void YearData::setFile(fs::path path, std::string eraName, int eraYear, EraNames names) {
     path_ = std::move(path);
+    try {
+        removeLeftoverTempFiles(followLinks(path_));  // what an interrupted save left behind
+    } catch (const IoError&) {
+        // a link that leads nowhere: reading the file reports it
+    }
     eraName_ = std::move(eraName);
     eraYear_ = eraYear;
     names_ = std::move(names);
@@ -270,27 +289,18 @@ OpenResult YearData::openPeriod(
 }
 
 void YearData::savePeriod() {
-    requireOpenPeriod();
-    for (EmployeeRecord& e : block_->employees) {
-        std::memset(e.reserved176, 0, sizeof e.reserved176);
-        std::memset(e.reserved536, 0, sizeof e.reserved536);
-    }
-    YearFileHeader header = header_;
-    header.periodSaved[period_ - 1] = 1;
-
-    // The whole file is rewritten with the header and this block patched in: the same bytes an
-    // update in place would leave, but a failure can never leave a half-written file.
-    std::string content = readWholeYearFile(path_);
-    std::memcpy(content.data(), &header, sizeof header);
-    std::memcpy(content.data() + blockOffset(period_), block_.get(), kBlockSize);
-    writeFileAtomic(path_, content);
-    header_ = header;
+    saveOpenPeriod(*this);
 }
 
 bool YearData::isPeriodModified(const std::function<void(YearData&)>& recalculate) {
     requireOpenPeriod();
     if (recalculate) recalculate(*this);
-    const std::unique_ptr<PeriodBlock> onDisk = readPeriodBlock(path_, period_);
+    std::unique_ptr<PeriodBlock> onDisk;
+    try {
+        onDisk = readPeriodBlock(path_, period_);
+    } catch (const IoError&) {
+        return true;  // a file gone or damaged holds nothing of this period: saving mends it
+    }
     // Leftovers after a text mean nothing on either side, so neither side's count as a change.
     normaliseTexts(*block_);
     normaliseTexts(*onDisk);
@@ -332,6 +342,52 @@ int YearData::readPreviousPayAfterSocialIns(int period, std::string_view recordI
     const std::unique_ptr<PeriodBlock> previous = readPreviousBlock(period);
     const int slot = previous ? slotOf(*previous, recordId) : -1;
     return slot < 0 ? 0 : previous->deductions[slot].payAfterSocialIns;
+}
+
+std::string saveOpenPeriod(YearData& year) {
+    if (year.period() == 0) throw std::logic_error("no period is open");
+    const int period = year.period();
+    PeriodBlock& block = year.block();
+    for (EmployeeRecord& e : block.employees) {
+        std::memset(e.reserved176, 0, sizeof e.reserved176);
+        std::memset(e.reserved536, 0, sizeof e.reserved536);
+    }
+    YearFileHeader header = year.header();
+
+    // The whole file is rewritten with the header and this block patched in: the same bytes an
+    // update in place would leave, but a failure can never leave a half-written file.  A file
+    // that has gone or is damaged never holds the open period hostage: it is started afresh or
+    // rebuilt from what can still be read, and the clerk is told.
+    const fs::path target = followLinks(year.path());
+    std::string content;
+    std::optional<RecoveredYear> recovered;
+    if (!mayExist(target)) {
+        recovered = startMissingYearFile();
+    } else {
+        try {
+            content = readWholeYearFile(target);
+        } catch (const IoError& e) {
+            if (e.errorNumber() != 0) throw;  // no access, no device: nothing to mend here
+            recovered = salvageDamagedYearFile(target, period);
+        }
+    }
+    if (recovered) {
+        content = std::move(recovered->content);
+        const double headerValue = header.headerValue;
+        std::memcpy(&header, content.data(), sizeof header);
+        header.headerValue = headerValue;
+        if (isBonusPeriod(period)) {
+            const int bonus = period - kFirstBonusPeriod;
+            header.bonusPayMonth[bonus] = year.header().bonusPayMonth[bonus];
+            header.bonusPayDay[bonus] = year.header().bonusPayDay[bonus];
+        }
+    }
+    header.periodSaved[period - 1] = 1;
+    std::memcpy(content.data(), &header, sizeof header);
+    std::memcpy(content.data() + blockOffset(period), &block, kBlockSize);
+    writeFileAtomic(target, content);
+    year.header() = header;
+    return recovered ? recoveryNotice(target, *recovered) : std::string();
 }
 
 }  // namespace keiro

@@ -1,6 +1,7 @@
 // Any bytes as a year file: opening every period, the unsaved-change test, the saved-month list,
 // the whole-year view and the bonus history read from it must either work or end in an IoError,
 // never crash.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -49,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             year.openPeriod(period, {20, 160.0, 1, 10}, [&](YearData& y, const OpenResult&) {
                 const auto months = listSavedMonths(dataFolder(), names);
-                if (!months.empty()) copyFromMonth(y, months.back());
+                const auto usable = std::find_if(months.rbegin(), months.rend(),
+                                                 [](const SavedMonth& m) { return m.usable(); });
+                if (usable != months.rend()) copyFromMonth(y, *usable);
             });
             year.isPeriodModified(nullptr);
             year.readPreviousPayAfterSocialIns(period, year.block().employee(1).recordId.bytes());

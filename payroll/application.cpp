@@ -11,6 +11,7 @@
 #include "core/syslog.h"
 #include "payroll/main_window.h"
 #include "widgets/application_setup.h"
+#include "widgets/data_folder_lock.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 #include "widgets/password_windows.h"
@@ -47,10 +48,10 @@ int runPayroll() {
     ui::QtMessageService messages;
     ui::QtFileDialogs dialogs;
 
+    const QString refusal = qs(kApplicationTitle) + QStringLiteral("は二重起動できません。");
     ui::SingleInstance instance(QStringLiteral("Keiro"));
     if (!instance.tryBecomeFirst()) {
-        messages.information(nullptr,
-                             qs(kApplicationTitle) + QStringLiteral("は二重起動できません。"));
+        messages.information(nullptr, refusal);
         instance.askFirstToRaise();
         return 0;
     }
@@ -59,6 +60,13 @@ int runPayroll() {
         StartupState state = startWithoutWindows(placesFromEnvironment(), todayInJapan());
         ui::showStartupMessages(messages, state.messages);
         if (!state.proceed) return 1;
+        // Held until the program ends, over every year file it opens.
+        ui::DataFolderLock dataLock(QStringLiteral("Keiro"),
+                                    QString::fromStdString(state.places.dataFolder.string()));
+        if (!dataLock.tryLock()) {
+            messages.information(nullptr, refusal);
+            return 0;
+        }
         calc::PayrollTables tables = calc::loadPayrollTables(state.places);
         if (!tables.complete()) {
             ui::showStartupMessages(messages, tables.missingTableMessages());

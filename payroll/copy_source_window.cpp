@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "widgets/message_service.h"
 
@@ -51,22 +53,30 @@ TfmRefData::TfmRefData(QWidget* parent, ui::MessageService& messages)
 bool TfmRefData::chooseSource(YearData& year, const std::vector<SavedMonth>& months,
                               bool laterMonthSaved) {
     year.clearBlock();
-    if (months.empty()) {
+    const auto lastUsable = std::find_if(months.rbegin(), months.rend(),
+                                         [](const SavedMonth& m) { return m.usable(); });
+    if (lastUsable == months.rend()) {
         messages_.warning(parentWidget(), kNoSource);
         return false;
     }
     lbPrompt_->setText(laterMonthSaved ? kPromptLaterMonth : kPromptNoPrevious);
     lbData_->clear();
     for (const SavedMonth& month : months) {
-        lbData_->addItem(QString::fromStdString(month.text));
+        auto* item = new QListWidgetItem(QString::fromStdString(month.text), lbData_);
+        if (!month.usable()) {
+            // A damaged year file is shown in its place but cannot be chosen.
+            item->setFlags(Qt::NoItemFlags);
+            item->setToolTip(QString::fromStdString(month.damage));
+        }
     }
-    lbData_->setCurrentRow(lbData_->count() - 1);
-    if (exec() != QDialog::Accepted || lbData_->currentRow() < 0) {
+    lbData_->setCurrentRow(static_cast<int>(std::distance(lastUsable, months.rend())) - 1);
+    const int row = exec() == QDialog::Accepted ? lbData_->currentRow() : -1;
+    if (row < 0 || !months[static_cast<std::size_t>(row)].usable()) {
         messages_.information(parentWidget(), kDeclined);
         year.clearBlock();
         return false;
     }
-    if (!copyFromMonth(year, months[static_cast<std::size_t>(lbData_->currentRow())])) {
+    if (!copyFromMonth(year, months[static_cast<std::size_t>(row)])) {
         return false;
     }
     messages_.information(parentWidget(), kCheckCopied);

@@ -289,6 +289,14 @@ void TfmSelData::bbOkClick() {
     if (isBonusPeriod(period)) {
         entry.bonusPayMonth = edSikyuM_->text().trimmed().toInt();
         entry.bonusPayDay = edSikyuD_->text().trimmed().toInt();
+        const std::string_view error = bonusPayDateError(
+            FileYear{year_.eraName() != context_.eraNames.earlier, year_.eraYear()},
+            entry.bonusPayMonth, entry.bonusPayDay);
+        if (!error.empty()) {
+            context_.messages.error(this, QString::fromUtf8(error.data(), error.size()));
+            (error == kMsgBadBonusPayMonth ? edSikyuM_ : edSikyuD_)->setFocus();
+            return;
+        }
     } else {
         entry.scheduledDays = edNissu_->text().trimmed().toInt();
         entry.scheduledHours = parseNumber(edJikan_->text().toStdString()).value;
@@ -356,13 +364,13 @@ void TfmSelData::mnDataBackupClick() {
     const CopyOutcome outcome = backupData(context_.places, *target);
     if (!outcome.ok) {
         context_.messages.error(
-            this, QString::fromUtf8(kMsgBackupFailed.data(), kMsgBackupFailed.size()));
+            this, QString::fromUtf8(kMsgBackupFailed.data(), kMsgBackupFailed.size()) +
+                      QLatin1Char('\n') + QString::fromStdString(outcome.failure));
         return;
     }
     context_.settings.backupPath = target->string();
     saveBackupPath(context_.ini, context_.settings.backupPath);
-    context_.messages.information(this,
-                                  QString::fromUtf8(kMsgBackupDone.data(), kMsgBackupDone.size()));
+    context_.messages.information(this, QString::fromStdString(backupDoneMessage(outcome)));
 }
 
 void TfmSelData::mnDataRestoreClick() {

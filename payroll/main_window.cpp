@@ -9,7 +9,9 @@
 #include "calc/period_calc.h"
 #include "calc/premiums.h"
 #include "core/fileio.h"
+#include "core/open_header.h"
 #include "core/product.h"
+#include "core/year_recovery.h"
 #include "payroll/config_dialog.h"
 #include "payroll/grade_window.h"
 #include "payroll/pay_grid_view.h"
@@ -31,6 +33,10 @@ namespace {
 
 constexpr int kFirstBonusPeriod = 13;
 constexpr int kReturnToCellMs = 100;
+constexpr const char* kMsgCloseUnsaved =
+    "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）";
+constexpr const char* kMsgLeaveUnsaved =
+    "保存できませんでした。保存せずに期間を変更しますか？\n（変更は失われます）";
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -171,7 +177,8 @@ bool TfmMain::recalculatePeriod() {
 bool TfmMain::saveWithoutNotice() {
     if (!recalculatePeriod()) return false;
     try {
-        year_.savePeriod();
+        const std::string recovery = saveOpenPeriod(year_);
+        if (!recovery.empty()) context_.messages.warning(this, QString::fromStdString(recovery));
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));
         return false;
@@ -192,7 +199,8 @@ std::optional<bool> TfmMain::isModified() {
     const std::vector<calc::GridColumn> columns = grid_.columns();
     const calc::CalcContext context = calcContext();
     try {
-        return year_.isPeriodModified(calc::periodRecalculation(context, &columns));
+        return year_.isPeriodModified(calc::periodRecalculation(context, &columns)) ||
+               isOpenHeaderModified(year_);
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromStdString(e.what()));
         return std::nullopt;
@@ -202,14 +210,19 @@ std::optional<bool> TfmMain::isModified() {
 bool TfmMain::FormCloseQuery(bool changePeriod) {
     if (startupAbandoned_) return true;
     while (year_.period() != 0) {
-        const std::optional<bool> modified = isModified();
-        if (!modified) return false;  // the file could not be read: shown, nothing decided
-        if (!*modified) break;
+        // A period that cannot be compared (the recalculation failed, shown) counts as changed.
+        if (!isModified().value_or(true)) break;
         const ui::Answer answer =
             context_.messages.askYesNoCancel(this, QString::fromUtf8(kMsgSaveChanges));
         if (answer == ui::Answer::Cancel) return false;
         if (answer == ui::Answer::No) break;
-        if (!saveWithoutNotice()) return false;  // Yes: saved, then tested again
+        if (saveWithoutNotice()) continue;  // Yes: saved, then tested again
+        // Closing is never held up by a file that cannot be written: the clerk decides.
+        if (!context_.messages.confirm(
+                this, QString::fromUtf8(changePeriod ? kMsgLeaveUnsaved : kMsgCloseUnsaved), true))
+            return false;
+        if (!changePeriod) return true;  // the question was the closing question
+        break;
     }
     if (changePeriod) {
         const PeriodChoice choice =

@@ -102,14 +102,22 @@ void TfmMain::ImportAttendance() {
         return;
     }
     const int period = year_.period();
+    const int monthDays = attendanceMonthDays(
+        FileYear{year_.eraName() != context_.eraNames.earlier, year_.eraYear()}, period);
+    // Every refused line is listed before anything is written; the clerk may stop there.
+    const AttendanceCheck check = checkAttendanceRows(year_.block(), csv.rows, monthDays);
+    if (!check.refused.empty() &&
+        !context_.messages.confirm(this, QString::fromStdString(refusedLinesQuestion(check)),
+                                   true)) {
+        return;
+    }
     const AttendanceImportResult result = importAttendance(
         year_.block(), csv.rows,
         [this, period](std::string_view recordId) {
             return year_.readPreviousPaidLeaveBalance(period, recordId);
         },
-        [this](const std::string& message) {
-            context_.messages.error(this, QString::fromStdString(message));
-        });
+        [](const std::string&) {},  // listed above
+        monthDays);
     // The previous period's file could not be read: the lines before it stay imported.
     if (!result.error.empty()) context_.messages.error(this, QString::fromStdString(result.error));
     if (result.imported > 0) rebuildGridAt(grid_.slotOf(gridView_->currentColumn()));

@@ -15,7 +15,7 @@ namespace keiro::payroll {
 
 TfmInpDlg::TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
                      ui::MessageService& messages)
-    : QDialog(parent), dataFolder_(std::move(dataFolder)), messages_(messages) {
+    : QDialog(parent), dataFolder_(std::move(dataFolder)), names_(names), messages_(messages) {
     setObjectName("TfmInpDlg");
     setWindowTitle(QStringLiteral("データファイル作成"));
     cbGengo_ = new QComboBox(this);
@@ -37,12 +37,17 @@ TfmInpDlg::TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const Er
 }
 
 void TfmInpDlg::bbOkClick() {
+    const EraYear year{cbGengo_->currentText().toStdString(), edYear_->text().toInt()};
     NewYearFile result;
-    try {
-        result = createNewYearFile(dataFolder_, cbGengo_->currentText().toStdString(),
-                                   edYear_->text().toInt());
-    } catch (const IoError& e) {
-        result.error = e.what();
+    if (year.eraYear > 1 && !isListedYear(year, names_)) {
+        // A file the year list never shows could not be worked on.
+        result.error = listedYearsMessage(names_);
+    } else {
+        try {
+            result = createNewYearFile(dataFolder_, year.eraName, year.eraYear);
+        } catch (const IoError& e) {
+            result.error = e.what();
+        }
     }
     if (!result.error.empty()) {
         messages_.error(this, QString::fromStdString(result.error));

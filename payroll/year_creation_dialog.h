@@ -28,6 +28,7 @@ class TfmInpDlg : public QDialog {
     void bbOkClick();
 
     std::filesystem::path dataFolder_;
+    EraNames names_;
     ui::MessageService& messages_;
     QComboBox* cbGengo_;
     QLineEdit* edYear_;

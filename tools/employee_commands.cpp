@@ -62,10 +62,13 @@ int runAttendance(const Words& words) {
         [&](std::string_view recordId) {
             return data.readPreviousPaidLeaveBalance(period, recordId);
         },
-        [](const std::string& message) { std::cerr << message << '\n'; });
+        [](const std::string& message) { std::cerr << message << '\n'; },
+        attendanceMonthDays(FileYear{data.eraName() != data.eraNames().earlier, data.eraYear()},
+                            period));
     if (!result.error.empty()) throw std::runtime_error(result.error);  // nothing saved
-    std::cout << result.message << '\n';
+    // The message tells of data kept: after the save, which may still fail.
     if (args.flag("save")) data.savePeriod();
+    std::cout << result.message << '\n';
     return 0;
 }
 

@@ -5,6 +5,8 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
+#include "widgets/data_folder_lock.h"
+
 namespace keiro::ui {
 namespace {
 
@@ -41,12 +43,8 @@ QString SingleInstance::socketPath() const {
 }
 
 bool SingleInstance::tryBecomeFirst() {
-    lock_ = std::make_unique<QLockFile>(lockPath());
-    lock_->setStaleLockTime(0);  // stale only when its process is gone, however old
-    if (!lock_->tryLock(0)) {
-        lock_.reset();
-        return false;
-    }
+    lock_ = tryTakeLock(lockPath());
+    if (!lock_) return false;
     QLocalServer::removeServer(socketPath());  // left by a crashed copy; we hold the lock
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     return server_.listen(socketPath());

@@ -5,8 +5,10 @@
 #include <exception>
 
 #include "core/era.h"
+#include "core/file_upkeep.h"
 #include "core/places.h"
 #include "widgets/application_setup.h"
+#include "widgets/data_folder_lock.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 #include "widgets/single_instance.h"
@@ -23,9 +25,10 @@ int runWithholding() {
     ui::QtMessageService messages;
     ui::QtFileDialogs dialogs;
 
+    const QString refusal = title + QStringLiteral("は二重起動できません。");
     ui::SingleInstance instance(QStringLiteral("KeiroG"));
     if (!instance.tryBecomeFirst()) {
-        messages.information(nullptr, title + QStringLiteral("は二重起動できません。"));
+        messages.information(nullptr, refusal);
         instance.askFirstToRaise();
         return 0;
     }
@@ -35,6 +38,14 @@ int runWithholding() {
         const SettingsCheck check = checkSettingsFolder(places);
         ui::showStartupMessages(messages, check.messages);
         if (!check.ok) return 1;
+        tightenProgramFiles(places);
+        // Held until the program ends, over every year file it opens.
+        ui::DataFolderLock dataLock(QStringLiteral("KeiroLG"),
+                                    QString::fromStdString(places.dataFolder.string()));
+        if (!dataLock.tryLock()) {
+            messages.information(nullptr, refusal);
+            return 0;
+        }
         IniFile ini(places.iniFile);
         const Settings settings = loadSettings(ini);
         const std::chrono::year_month_day today = todayInJapan();

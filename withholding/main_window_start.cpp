@@ -35,7 +35,10 @@ QString qs(const std::string& text) {
 bool holdsAnyFile(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_regular_file(ec)) return true;
+        // Hidden files (the program's lock) are no data.
+        if (it->is_regular_file(ec) && !it->path().filename().string().starts_with('.')) {
+            return true;
+        }
     }
     return false;
 }

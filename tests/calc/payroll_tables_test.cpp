@@ -39,10 +39,11 @@ TEST_F(PayrollTablesTest, MissingOrDamagedTablesStopStartUpWithTheReason) {
     EXPECT_FALSE(tables.complete());
     EXPECT_EQ(tables.report.loaded, 1);
     const auto messages = tables.missingTableMessages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_NE(messages[0].text.find(std::string(kHealthGradeTableFileName)), std::string::npos);
-    EXPECT_EQ(messages[1].text, "必要な表データファイルが足りません。");
-    EXPECT_EQ(messages[1].kind, StartupMessage::Kind::Error);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_NE(messages[0].text.find(std::string(kBonusTaxTableFileName)), std::string::npos);
+    EXPECT_NE(messages[1].text.find(std::string(kHealthGradeTableFileName)), std::string::npos);
+    EXPECT_EQ(messages[2].text, "必要な表データファイルが足りません。");
+    EXPECT_EQ(messages[2].kind, StartupMessage::Kind::Error);
 }
 
 }  // namespace

@@ -176,8 +176,11 @@ TEST(HealthGradeTable, CheckFindsBandsThatDoNotJoin) {
               "第10等級：下限 131,000 が前の等級の上限 130,000 と続いていません。");
     EXPECT_EQ(check.faults[1], "第30等級：標準報酬月額 1 が報酬月額の範囲外です。");
     EXPECT_EQ(check.faults[2], "第30等級：標準報酬月額 1 が前の等級より大きくありません。");
-    // The program still loads it: any table with sound counts is used as it is.
+    // The lookups could still work on it, but the program refuses the file as the check does.
     EXPECT_NO_THROW(HealthGradeTable::fromBytes(bytes, "x"));
+    testing_support::TempFolder folder("keiro-grades");
+    writeFileAtomic(folder / "g.dat", bytes);
+    EXPECT_THROW(HealthGradeTable::load(folder / "g.dat"), IoError);
 }
 
 TEST(HealthGradeTable, LoadsTheFileAndReportsAMissingOne) {

@@ -465,7 +465,9 @@ TEST(LoadTaxTables, CountsWhatLoadedAndReportsWhatCouldNot) {
     TableLoadReport report;
     TaxTables tables = LoadTaxTables(places, report);
     EXPECT_EQ(report.loaded, 0);
-    EXPECT_TRUE(report.problems.empty());
+    ASSERT_EQ(report.problems.size(), 2u);  // both named as missing
+    EXPECT_EQ(report.problems[0], "表データファイル「税額表(給与).dat」がありません。");
+    EXPECT_EQ(report.problems[1], "表データファイル「税額表(賞与).dat」がありません。");
     EXPECT_FALSE(tables.salary.loaded());
 
     writeFileAtomic(folder / std::string(kSalaryTaxTableFileName), builtSalaryTable());

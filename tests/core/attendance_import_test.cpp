@@ -64,7 +64,8 @@ TEST(AttendanceImportTest, UnknownCodesAndEmployeesAfterAnEmptySlotAreReportedAn
     addEmployee(*block, 1, "E1", "id1");
     addEmployee(*block, 3, "E3", "id3");  // slot 2 is empty
     const ImportRun r = applyRows(*block, "E3,20\r\nE9,20\r\nE1,18\r\nE1,19\r\n");
-    EXPECT_EQ(r.result.imported, 2);
+    EXPECT_EQ(r.result.imported, 1);  // one employee, on two lines
+    EXPECT_EQ(r.result.message, "1名の勤怠データをインポートしました。");
     ASSERT_EQ(r.skipped.size(), 2u);
     EXPECT_EQ(r.skipped[0], "社員コードが[E3]の社員データは存在しません。");
     EXPECT_EQ(r.skipped[1], "社員コードが[E9]の社員データは存在しません。");
@@ -160,6 +161,81 @@ TEST(AttendanceImportTest, ALineWithAnUnreadableValueLeavesTheRecordAsItWas) {
     EXPECT_EQ(std::memcmp(block.get(), before.get(), sizeof(PeriodBlock)), 0);
 }
 
+TEST(AttendanceImportTest, ValuesTheBoxesOrTheMonthCannotHoldAreRefusedWithTheirReasons) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    addEmployee(*block, 2, "E2", "id2");
+    block->attendance[0].hoursWorked = 160;
+    const auto before = std::make_unique<PeriodBlock>(*block);
+    const std::string body =
+        "E1,20,0,0,0,0,16000\r\n"              // 2: more digits than the box takes
+        "E1,20,0,0,0,0,1e29\r\n"               // 3: not a number for the box
+        "E1,20,0,-3\r\n"                       // 4: negative absence raises pay
+        "E1,20,0,0,0,0,160:75\r\n"             // 5: minutes over 59
+        "E1,20:30\r\n"                         // 6: h:mm in a day count
+        "E1,32\r\n"                            // 7: more days than the month
+        "E1,20,0,0,0,0,745\r\n"                // 8: more hours than 24 × 31
+        "E1,20,0,0,0,0,0000000000160\r\n"      // 9: longer than the box
+        "E1,20,0,0,0,0,0,0,0,0,0,0,0,-1\r\n";  // 10: a negative balance
+    const ImportRun r = applyRows(*block, body);
+    EXPECT_EQ(r.result.imported, 0);
+    EXPECT_EQ(std::memcmp(block.get(), before.get(), sizeof(PeriodBlock)), 0);
+    ASSERT_EQ(r.skipped.size(), 9u);
+    const std::string expected[9] = {
+        "2行目の実働時間[16000]: 入力した数値が上限を超えました。",
+        "3行目の実働時間[1e29]: 数値以外の文字が含まれています。",
+        "4行目の欠勤日数[-3]: 負の値は入力できません。",
+        "5行目の実働時間[160:75]: 分の入力が59を超えています。",
+        "6行目の出勤日数[20:30]: 時:分で入力できるのは時間の項目だけです。",
+        "7行目の出勤日数[32]: 月の日数(31日)を超えています。",
+        "8行目の実働時間[745]: 月の時間(24時間×31日=744時間)を超えています。",
+        "9行目の実働時間[0000000000160]: 入力した数値が上限を超えました。",
+        "10行目の有休残日数[-1]: 負の値は入力できません。"};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(r.skipped[i], expected[i] + "この行は読み込みませんでした。");
+    }
+
+    // The limits themselves are accepted, and the month is the open period's: February of a
+    // leap year has 29 days, a bonus period is given the longest month.
+    const ImportRun full = applyRows(*block, "E1,31,0,0,0,0,744:00\r\nE2,-0,,,,,,,,,,,1:59\r\n");
+    EXPECT_EQ(full.result.imported, 2);
+    EXPECT_DOUBLE_EQ(block->attendance[0].hoursWorked, 744);
+    EXPECT_DOUBLE_EQ(block->attendance[1].lateHours, 1 + 59.0 / 60);
+    EXPECT_EQ(attendanceMonthDays({true, 6}, 2), 29);  // 2024
+    EXPECT_EQ(attendanceMonthDays({true, 7}, 2), 28);  // 2025
+    EXPECT_EQ(attendanceMonthDays({false, 30}, 4), 30);
+    EXPECT_EQ(attendanceMonthDays({true, 7}, 13), 31);
+    const auto rows = rowsOf("E1,29\r\n");
+    EXPECT_EQ(importAttendance(
+                  *block, rows, [](std::string_view) { return 0.0; }, [](const std::string&) {}, 28)
+                  .imported,
+              0);
+}
+
+TEST(AttendanceImportTest, TheCheckListsEveryRefusedLineBeforeAnythingIsWritten) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    addEmployee(*block, 2, "E2", "id2");
+    const auto before = std::make_unique<PeriodBlock>(*block);
+    const AttendanceCheck check =
+        checkAttendanceRows(*block, rowsOf("E1,20\r\nE9,20\r\nE2,99\r\nE1,21\r\n"), 30);
+    EXPECT_EQ(std::memcmp(block.get(), before.get(), sizeof(PeriodBlock)), 0);
+    EXPECT_EQ(check.employees, 1);
+    ASSERT_EQ(check.refused.size(), 2u);
+    EXPECT_EQ(check.refused[0], unknownEmployeeMessage("E9"));
+    EXPECT_EQ(check.refused[1],
+              "4行目の出勤日数[99]: 月の日数(30日)を超えています。この行は読み込みませんでした。");
+    const std::string question = refusedLinesQuestion(check);
+    EXPECT_NE(question.find(check.refused[0]), std::string::npos);
+    EXPECT_NE(question.find(check.refused[1]), std::string::npos);
+    EXPECT_NE(question.find("これらの行を除いて1名の勤怠データをインポートしますか？"),
+              std::string::npos);
+
+    AttendanceCheck many;
+    many.refused.assign(45, "x");
+    EXPECT_NE(refusedLinesQuestion(many).find("(ほか15行)"), std::string::npos);
+}
+
 TEST(AttendanceImportTest, BadFiles) {
     // Header only, an empty file and blank lines import nothing.
     for (std::string bytes : {kHeader, std::string(), kHeader + "\r\n  \r\n"}) {
@@ -171,6 +247,11 @@ TEST(AttendanceImportTest, BadFiles) {
     const AttendanceCsv utf8 = parseAttendanceCsv("社員コード\r\n山田,20\r\n");
     EXPECT_EQ(utf8.error, kMsgCsvIsUtf8);
     EXPECT_TRUE(utf8.rows.empty());
+    // So is a file mixing UTF-8 lines with code page 932 ones.
+    const AttendanceCsv mixed =
+        parseAttendanceCsv(kHeader + text::toCp932("山田,20\r\n") + "山田,20\r\n");
+    EXPECT_EQ(mixed.error, kMsgCsvIsUtf8);
+    EXPECT_TRUE(mixed.rows.empty());
     // A very long line and extra fields: the code never matches, nothing else is touched.
     auto block = std::make_unique<PeriodBlock>();
     addEmployee(*block, 1, "E1", "id1");

@@ -45,6 +45,26 @@ TEST_F(BackupTest, BackupLeavesOutWithholdingFilesAndThePostalData) {
     EXPECT_TRUE(folderHoldsSettings(target));
 }
 
+TEST_F(BackupTest, ABackupBeforeTheSettingsExistCopiesTheDataAndSaysSo) {
+    fs::remove(places_.iniFile);
+    const fs::path target = folder_ / "usb";
+    createPrivateDirectories(target);
+    const CopyOutcome outcome = backupData(places_, target);
+    ASSERT_TRUE(outcome.ok) << outcome.failure;
+    EXPECT_TRUE(outcome.settingsMissing);
+    EXPECT_TRUE(fs::exists(target / "令和08年給与･賞与.dat"));
+    EXPECT_FALSE(fs::exists(target / "Keiro.ini"));
+    const std::string message = backupDoneMessage(outcome);
+    EXPECT_TRUE(message.starts_with(kMsgBackupDone));
+    EXPECT_NE(message.find("令和07年給与･賞与.dat"), std::string::npos);
+    EXPECT_NE(message.find("社員情報.dat"), std::string::npos);
+    EXPECT_NE(message.find("設定ファイル(Keiro.ini)はまだ作られていないため含まれていません。"),
+              std::string::npos);
+    // With the settings in place the message stays the short one.
+    writeFileAtomic(places_.iniFile, "[Option]\r\n");
+    EXPECT_EQ(backupDoneMessage(backupData(places_, target)), kMsgBackupDone);
+}
+
 TEST_F(BackupTest, BackupIntoAMissingFolderFailsAndSaysWhy) {
     const CopyOutcome outcome = backupData(places_, folder_ / "nowhere");
     EXPECT_FALSE(outcome.ok);

@@ -214,6 +214,19 @@ TEST(EntryPayDates, MonthEndNextMonthAndEraChange) {
     EXPECT_EQ(payDate(FileYear{true, 31}, 12, settingsWith(25, 1)).year, "32");
 }
 
+TEST(EntryPayDates, BonusPayMonthAndDayAreChecked) {
+    const FileYear r6{true, 6};  // 2024, a leap year
+    EXPECT_EQ(bonusPayDateError(r6, 7, 10), "");
+    EXPECT_EQ(bonusPayDateError(r6, 2, 29), "");
+    EXPECT_EQ(bonusPayDateError(r6, 12, 31), "");
+    for (const int month : {0, 13, 99, -1}) {
+        EXPECT_EQ(bonusPayDateError(r6, month, 10), kMsgBadBonusPayMonth) << month;
+    }
+    for (const int day : {0, 32, 99}) EXPECT_EQ(bonusPayDateError(r6, 7, day), kMsgBadBonusPayDay);
+    EXPECT_EQ(bonusPayDateError(FileYear{true, 7}, 2, 29), kMsgBadBonusPayDay);
+    EXPECT_EQ(bonusPayDateError(r6, 6, 31), kMsgBadBonusPayDay);
+}
+
 TEST(EntryEmployees, ActiveAndUncalculatedYears) {
     EmployeeRecord e{};
     e.workStatus = 1;

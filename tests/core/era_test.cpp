@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "core/era.h"
 
@@ -146,6 +148,24 @@ TEST_F(YearFileSearch, ListsTheEarlierEraThenTheNewEraWithinTheirRanges) {
 
     // Before the new era exists, only the earlier era is searched.
     EXPECT_EQ(findYearFiles(folder_, {"平成", "平成"}).size(), 2u);
+
+    // The years a new file may be made for are exactly the searched ones.
+    for (const auto& [year, listed] : std::vector<std::pair<EraYear, bool>>{{{"平成", 15}, false},
+                                                                            {{"平成", 16}, true},
+                                                                            {{"平成", 31}, true},
+                                                                            {{"平成", 32}, false},
+                                                                            {{"令和", 1}, false},
+                                                                            {{"令和", 2}, true},
+                                                                            {{"令和", 20}, true},
+                                                                            {{"令和", 21}, false},
+                                                                            {{"大正", 5}, false}}) {
+        EXPECT_EQ(isListedYear(year, kNames), listed) << year.eraName << year.eraYear;
+    }
+    EXPECT_FALSE(isListedYear({"令和", 5}, {"平成", "平成"}));
+    EXPECT_EQ(listedYearsMessage(kNames),
+              "作成できるのは平成16年～31年、令和02年～20年のデータファイルです。");
+    EXPECT_EQ(listedYearsMessage({"平成", "平成"}),
+              "作成できるのは平成16年～31年のデータファイルです。");
 }
 
 }  // namespace

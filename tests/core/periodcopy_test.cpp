@@ -97,10 +97,18 @@ TEST_F(PeriodCopyTest, ADamagedSourceLeavesTheOpenPeriodAlone) {
     target.beginOpenPeriod(7, kMonth);
     target.block().settings.companyName.assign("今の会社");
     writeFileAtomic(folder_ / "平成29年給与･賞与.dat", std::string(500, '\x01'));
-    EXPECT_THROW(listSavedMonths(folder_, kNames), IoError);
-    EXPECT_THROW(
-        copyFromMonth(target, {"平成29年 1月分給与", folder_ / "平成29年給与･賞与.dat", 1}),
-        IoError);
+    saveMonth({"平成", 28}, 5, "山田商店", {});
+    // The damaged file is marked in its place; the other years are still listed.
+    const auto months = listSavedMonths(folder_, kNames);
+    ASSERT_EQ(months.size(), 2u);
+    EXPECT_EQ(months[0].text, "平成28年 5月分給与");
+    EXPECT_TRUE(months[0].usable());
+    EXPECT_EQ(months[1].text, "平成29年 (読み込めないファイルです)");
+    EXPECT_FALSE(months[1].usable());
+    EXPECT_NE(months[1].damage.find("平成29年給与･賞与.dat"), std::string::npos);
+    EXPECT_THROW(copyFromMonth(target, {"平成29年 1月分給与", folder_ / "平成29年給与･賞与.dat", 1,
+                                        std::string()}),
+                 IoError);
     EXPECT_EQ(target.block().settings.companyName.utf8(), "今の会社");
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/file_upkeep.h"
 #include "core/places.h"
 #include "tests/support/temp_folder.h"
 
@@ -163,6 +164,32 @@ TEST_F(PlacesTest, DataFolderIsCreatedOnceAndReportedWhenImpossible) {
     ASSERT_TRUE(failed.message);
     EXPECT_EQ(failed.message->kind, StartupMessage::Kind::Error);
     EXPECT_EQ(failed.message->text, "データ用フォルダーが作成できません。");
+}
+
+TEST_F(PlacesTest, LoosePermissionsOfTheProgramsFoldersAndFilesAreTightenedOnOpening) {
+    writeBytes(places_.iniFile, 3);
+    writeBytes(places_.dataFolder / "令和08年給与･賞与.dat", 3);
+    writeBytes(places_.dataFolder / "システムログ.dat", 3);
+    writeBytes(dir_ / "elsewhere.dat", 3);
+    fs::create_symlink(dir_ / "elsewhere.dat", places_.dataFolder / "link.dat");
+    for (const fs::path& p : {places_.settingsFolder, places_.dataFolder}) {
+        fs::permissions(p, fs::perms::all);
+    }
+    for (const char* name : {"令和08年給与･賞与.dat", "システムログ.dat"}) {
+        fs::permissions(places_.dataFolder / name, fs::perms(0666));
+    }
+    fs::permissions(places_.iniFile, fs::perms(0644));
+    fs::permissions(dir_ / "elsewhere.dat", fs::perms(0644));
+
+    EXPECT_EQ(ensureDataFolder(places_).status, DataFolderStatus::AlreadyThere);
+    EXPECT_EQ(permsOf(places_.settingsFolder), fs::perms::owner_all);
+    EXPECT_EQ(permsOf(places_.dataFolder), fs::perms::owner_all);
+    EXPECT_EQ(permsOf(places_.iniFile), fs::perms(0600));
+    EXPECT_EQ(permsOf(places_.dataFolder / "令和08年給与･賞与.dat"), fs::perms(0600));
+    EXPECT_EQ(permsOf(places_.dataFolder / "システムログ.dat"), fs::perms(0600));
+    // What a link in the data folder names lies outside the program's folders: not touched.
+    EXPECT_EQ(permsOf(dir_ / "elsewhere.dat"), fs::perms(0644));
+    EXPECT_EQ(tightenProgramFiles(places_), 0);  // nothing left to do
 }
 
 }  // namespace

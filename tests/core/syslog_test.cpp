@@ -61,6 +61,12 @@ TEST_F(SysLogTest, LinesAreAppendedInCodePage932WithCrLf) {
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(fs::status(dir_ / "システムログ.dat").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+
+    // A log that others were allowed to read before is private again after the next line.
+    fs::permissions(dir_ / "システムログ.dat", fs::perms(0666));
+    writeLog(dir_, 11, aprilFirst());
+    EXPECT_EQ(fs::status(dir_ / "システムログ.dat").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(SysLogTest, WritingIntoAMissingFolderIsAnIoError) {

@@ -2,6 +2,8 @@
 // file at the time it was read, and the same refusals as the single-period readers.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
@@ -73,6 +75,30 @@ TEST_F(YearViewTest, RefusesWhatIsNoYearFileAndPassesOverAMissingOne) {
 
     fs::create_directory(folder_ / "folder");
     EXPECT_THROW(YearView{folder_ / "folder"}, IoError);
+
+    writeFileAtomic(path_, std::string(kYearFileSize + 1, '\0'));  // one byte too many
+    EXPECT_THROW(YearView{path_}, IoError);
+}
+
+TEST_F(YearViewTest, ASavedPeriodWithValuesOutOfRangeIsRefusedNamingTheSlot) {
+    store(5, "五月", true);
+    std::string content = readFile(path_);
+    const std::int32_t absurd = 2'000'000'000;
+    const std::size_t incomeTax =
+        blockOffset(5) + offsetof(PeriodBlock, deductions) + offsetof(DeductionRecord, incomeTax);
+    std::memcpy(content.data() + incomeTax, &absurd, sizeof absurd);
+    writeFileAtomic(path_, content);
+    try {
+        YearView view(path_);
+        ADD_FAILURE() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("5月のデータが壊れています（従業員欄 1"),
+                  std::string::npos)
+            << e.what();
+    }
+    content[8 + 5 - 1] = 0;  // never saved: not looked at
+    writeFileAtomic(path_, content);
+    EXPECT_EQ(YearView(path_).block(5).deductions[0].incomeTax, 0);
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 // unsaved-change test, and refusal of files that are not whole year files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "core/fileio.h"
+#include "core/year_recovery.h"
 #include "core/yearfile.h"
 #include "tests/support/temp_folder.h"
 
@@ -369,6 +373,8 @@ TEST_F(YearFileTest, FilesThatAreNotWholeYearFilesAreRefusedAndLeftAlone) {
     const Case cases[] = {
         {"missing", ""},
         {"truncated", std::string(kYearFileSize - 1, '\0')},
+        {"one byte too long", std::string(kYearFileSize + 1, '\0')},
+        {"a megabyte too long", std::string(kYearFileSize + 1'000'000, '\0')},
         {"garbage", "this is not a year file"},
     };
     for (const Case& c : cases) {
@@ -396,16 +402,187 @@ TEST_F(YearFileTest, FilesThatAreNotWholeYearFilesAreRefusedAndLeftAlone) {
     }
 }
 
-TEST_F(YearFileTest, SavingIntoAFileThatWasCutShortWritesNothing) {
+TEST_F(YearFileTest, PeriodsWithFieldsOutOfRangeAreRefusedNamingTheSlot) {
+    struct Case {
+        const char* what;
+        void (*damage)(PeriodBlock&);
+        const char* place;
+    };
+    const Case cases[] = {
+        {"pay form", [](PeriodBlock& b) { b.employee(2).payForm = 4; }, "従業員欄 2"},
+        {"dependants", [](PeriodBlock& b) { b.employee(1).dependents = -4; }, "従業員欄 1"},
+        {"birth month", [](PeriodBlock& b) { b.employee(2).birthMonth = 13; }, "従業員欄 2"},
+        {"insured flag", [](PeriodBlock& b) { b.employee(1).healthInsured = 0x80; }, "従業員欄 1"},
+        {"base pay", [](PeriodBlock& b) { b.employee(2).basePay = 1'000'000'000; }, "従業員欄 2"},
+        {"payment", [](PeriodBlock& b) { b.payments[1].payTotal = -1'000'000'000; }, "従業員欄 2"},
+        {"hand-entry flag", [](PeriodBlock& b) { b.deductions[0].manualFlags[7] = 2; },
+         "従業員欄 1"},
+        {"hours", [](PeriodBlock& b) { b.attendance[1].hoursWorked = 1e29; }, "従業員欄 2"},
+        {"days", [](PeriodBlock& b) { b.attendance[0].absentDays = std::nan(""); }, "従業員欄 1"},
+        {"pay day", [](PeriodBlock& b) { b.settings.payDay = 40; }, "会社設定"},
+        {"rate", [](PeriodBlock& b) { b.settings.healthInsRate = -3; }, "会社設定"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        YearData year = open(kHeisei30);
+        auto block = companyBlock("山田商店");
+        c.damage(*block);
+        store(year.path(), 3, *block, true);
+        try {
+            year.beginOpenPeriod(3, kMonth);
+            ADD_FAILURE() << "no error";
+        } catch (const IoError& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find(year.path().string()), std::string::npos) << message;
+            EXPECT_NE(message.find(std::string("3月のデータが壊れています（") + c.place),
+                      std::string::npos)
+                << message;
+        }
+        EXPECT_EQ(year.period(), 0);
+    }
+
+    // The extremes that can be entered still read; an empty slot is never looked at.
     YearData year = open(kHeisei30);
+    auto block = companyBlock("山田商店");
+    block->employee(1).basePay = 999'999'999;
+    block->payments[0].absenceDeduction = -999'999'999;
+    block->payments[5].payTotal = -1'000'000'000;
+    store(year.path(), 3, *block, true);
+    year.openPeriod(3, kMonth, nullptr);
+    EXPECT_EQ(year.block().employee(1).basePay, 999'999'999);
+
+    // A damaged header is refused too.
+    std::string content = readFile(year.path());
+    content[8] = 7;  // the saved mark of January
+    writeFileAtomic(year.path(), content);
+    EXPECT_THROW(readYearFileHeader(year.path()), IoError);
+}
+
+// --- saving when the file has gone or is damaged ----------------------------------------------
+
+TEST_F(YearFileTest, SavingIntoAFileThatHasGoneWritesANewFileWithTheOpenPeriod) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 2, *companyBlock("山田商店"), true);
+    year.openPeriod(3, kMonth, nullptr);
+    fs::remove(year.path());
+    EXPECT_TRUE(year.isPeriodModified(nullptr));  // nothing on disk: a save is due
+
+    const std::string notice = saveOpenPeriod(year);
+    EXPECT_NE(notice.find("見つからない"), std::string::npos) << notice;
+    EXPECT_NE(notice.find(year.path().string()), std::string::npos) << notice;
+    const YearFileHeader header = readYearFileHeader(year.path());
+    EXPECT_TRUE(header.isSaved(3));
+    EXPECT_FALSE(header.isSaved(2));  // its block went with the file
+    EXPECT_FALSE(year.header().isSaved(2));
+    EXPECT_EQ(readPeriodBlock(year.path(), 3)->settings.companyName.utf8(), "山田商店");
+    EXPECT_FALSE(year.isPeriodModified(nullptr));
+    EXPECT_EQ(saveOpenPeriod(year), "");  // from now on an ordinary save
+}
+
+TEST_F(YearFileTest, SavingIntoADamagedFileKeepsItAndCarriesTheReadablePeriods) {
+    YearData year = open(kHeisei30);
+    store(year.path(), 1, *companyBlock("一月商店"), true);
+    auto damagedBlock = companyBlock("二月商店");
+    damagedBlock->employee(2).payForm = 77;
+    store(year.path(), 2, *damagedBlock, true);
+    store(year.path(), 14, *companyBlock("賞与商店"), true);
+    {
+        std::string content = readFile(year.path());
+        const std::int32_t month = 7, day = 10;
+        std::memcpy(content.data() + 24 + 4, &month, 4);
+        std::memcpy(content.data() + 36 + 4, &day, 4);
+        writeFileAtomic(year.path(), content);
+    }
+    year.openPeriod(4, kMonth, nullptr);
+    year.block().settings.companyName.assign("四月商店");
+
+    struct Case {
+        const char* what;
+        std::size_t newSize;  // what the file is cut to or grown to
+        std::vector<int> carried;
+    };
+    const Case cases[] = {
+        {"grown", kYearFileSize + 4096, {1, 14}},
+        {"cut after February", blockOffset(3), {1}},
+        {"cut inside the header", 20, {}},
+    };
+    const std::string sound = readFile(year.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string damaged = sound;
+        damaged.resize(c.newSize, 'x');
+        writeFileAtomic(year.path(), damaged);
+        EXPECT_THROW(readYearFileHeader(year.path()), IoError);
+
+        const std::string notice = saveOpenPeriod(year);
+        std::vector<fs::path> kept;
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            if (entry.path().filename().string().find(".破損") != std::string::npos) {
+                kept.push_back(entry.path());
+            }
+        }
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(readFile(kept[0]), damaged);  // kept byte for byte beside the new file
+        EXPECT_NE(notice.find(kept[0].string()), std::string::npos) << notice;
+        fs::remove(kept[0]);
+
+        const YearFileHeader header = readYearFileHeader(year.path());
+        for (int period = 1; period <= kPeriodCount; ++period) {
+            const bool expected = period == 4 || std::find(c.carried.begin(), c.carried.end(),
+                                                           period) != c.carried.end();
+            EXPECT_EQ(header.isSaved(period), expected) << period;
+            if (!expected) {
+                EXPECT_TRUE(isZero(readPeriodBlock(year.path(), period).get(), kBlockSize));
+            }
+        }
+        EXPECT_EQ(readPeriodBlock(year.path(), 4)->settings.companyName.utf8(), "四月商店");
+        if (header.isSaved(1)) {
+            EXPECT_EQ(readPeriodBlock(year.path(), 1)->settings.companyName.utf8(), "一月商店");
+            EXPECT_NE(notice.find("移した期間: 1月"), std::string::npos) << notice;
+        }
+        // February is named as not readable, or no period can be told at all.
+        EXPECT_NE(notice.find(c.newSize > kHeaderSize ? "読み取れなかった期間: 2月" : "不明"),
+                  std::string::npos)
+            << notice;
+        EXPECT_EQ(header.bonusPayMonth[1], header.isSaved(14) ? 7 : 0);
+        EXPECT_EQ(header.bonusPayDay[1], header.isSaved(14) ? 10 : 0);
+    }
+}
+
+TEST_F(YearFileTest, SavingThroughALinkUpdatesItsTargetAndLeavesNoTemporaryFiles) {
+    const fs::path target = folder_ / "stick" / "平成30年給与･賞与.dat";
+    fs::create_directories(target.parent_path());
+    createYearFileIfMissing(target);
+    const fs::path link = file(kHeisei30);
+    fs::create_symlink(fs::path("stick") / "平成30年給与･賞与.dat", link);
+    // What two interrupted saves left, beside files that only look alike.
+    for (const char* name : {"平成30年給与･賞与.dat.tmp123456", "平成30年給与･賞与.dat.tmp7"}) {
+        writeFileAtomic(target.parent_path() / name, "personal data");
+    }
+    for (const char* name : {"平成30年給与･賞与.dat.tmp1234567", "平成30年給与･賞与.dat.tmpx1",
+                             "平成29年給与･賞与.dat.tmp123456"}) {
+        writeFileAtomic(target.parent_path() / name, "someone else's");
+    }
+
+    YearData year;
+    year.setFile(link, "平成", 30, kNames);  // opening the year clears the leftovers
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(target.parent_path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{
+                        "平成29年給与･賞与.dat.tmp123456", "平成30年給与･賞与.dat",
+                        "平成30年給与･賞与.dat.tmp1234567", "平成30年給与･賞与.dat.tmpx1"}));
+
     year.openPeriod(3, kMonth, nullptr);
     year.block().settings.companyName.assign("山田商店");
-    const std::string cut(1000, 'x');
-    writeFileAtomic(year.path(), cut);
-    EXPECT_THROW(year.savePeriod(), IoError);
-    EXPECT_EQ(readFile(year.path()), cut);
-    EXPECT_FALSE(year.header().isSaved(3));
-    EXPECT_EQ(year.block().settings.companyName.utf8(), "山田商店");  // still there to retry
+    writeFileAtomic(target.parent_path() / "平成30年給与･賞与.dat.tmp42", "left by a crash");
+    year.savePeriod();
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(readYearFileHeader(target).isSaved(3));
+    EXPECT_EQ(readPeriodBlock(target, 3)->settings.companyName.utf8(), "山田商店");
+    EXPECT_FALSE(fs::exists(target.parent_path() / "平成30年給与･賞与.dat.tmp42"));
 }
 
 TEST_F(YearFileTest, ADamagedPreviousYearStopsJanuaryAndKeepsTheOpenPeriod) {

@@ -83,6 +83,28 @@ class DataSelectionTest : public QObject {
         QCOMPARE(start.year.block().settings.scheduledHours, 160.0);
     }
 
+    void bonusPayMonthAndDayAreChecked() {
+        FirstStart start;
+        start.find<QListWidget>("ListBox")->setCurrentRow(12);  // 夏期賞与
+        const auto tryDate = [&](const char* month, const char* day) {
+            start.find<QLineEdit>("edSikyuM")->setText(month);
+            start.find<QLineEdit>("edSikyuD")->setText(day);
+            start.find<QPushButton>("bbOk")->click();
+        };
+        for (const char* month : {"0", "13", "99", ""}) {
+            tryDate(month, "10");
+            QCOMPARE(start.messages.lastText(), QString("賞与支給月の入力に誤りがあります。"));
+        }
+        for (const char* day : {"0", "31", "99"}) {
+            tryDate("6", day);
+            QCOMPARE(start.messages.lastText(), QString("賞与支給日の入力に誤りがあります。"));
+        }
+        QCOMPARE(start.year.period(), 0);
+        tryDate("7", "10");
+        QCOMPARE(start.year.period(), 13);
+        QCOMPARE(start.year.header().bonusPayMonth[0], 7);
+    }
+
     void savedMonthIsBlueAndCanBeDeleted() {
         FirstStart start;
         start.year.openPeriod(3, PeriodEntry{20, 160.0, 0, 0}, nullptr);
@@ -109,6 +131,20 @@ class DataSelectionTest : public QObject {
         dialog.findChild<QLineEdit*>("edYear")->setText("08");
         dialog.findChild<QPushButton*>("bbOk")->click();
         QCOMPARE(start.messages.lastText(), QString("入力された年のデータは存在します。"));
+        // Years the year list would never show are refused before anything is made.
+        dialog.findChild<QLineEdit*>("edYear")->setText("21");
+        dialog.findChild<QPushButton*>("bbOk")->click();
+        QCOMPARE(start.messages.lastText(),
+                 QString("作成できるのは平成16年～31年、令和02年～20年のデータファイルです。"));
+        QVERIFY(!std::filesystem::exists(start.places.dataFolder / "令和21年給与･賞与.dat"));
+        dialog.findChild<QComboBox*>("cbGengo")->setCurrentText("平成");
+        for (const char* year : {"15", "32"}) {
+            dialog.findChild<QLineEdit*>("edYear")->setText(year);
+            dialog.findChild<QPushButton*>("bbOk")->click();
+            QVERIFY(start.messages.lastText().startsWith("作成できるのは"));
+        }
+        QVERIFY(!std::filesystem::exists(start.places.dataFolder / "平成15年給与･賞与.dat"));
+        dialog.findChild<QComboBox*>("cbGengo")->setCurrentText("令和");
         dialog.findChild<QLineEdit*>("edYear")->setText("09");
         dialog.findChild<QPushButton*>("bbOk")->click();
         QVERIFY(std::filesystem::exists(start.places.dataFolder / "令和09年給与･賞与.dat"));

@@ -227,17 +227,28 @@ class MainWindowTest : public QObject {
         demo.dialogs.answerNext(QString::fromStdString(csv.string()));
         demo.window->toolTray()->button("sbKintaiInport")->click();
 
+        // The refused lines are listed in one question before anything is imported.
         QCOMPARE(demo.messages.shown().size(), std::size_t{2});
-        QCOMPARE(demo.messages.shown()[0].text,
-                 QString::fromStdString(unknownEmployeeMessage("NOBODY")));
+        QCOMPARE(demo.messages.shown()[0].kind, ui::MessageKind::Confirmation);
+        QVERIFY(demo.messages.shown()[0].text.contains(
+            QString::fromStdString(unknownEmployeeMessage("NOBODY"))));
         QCOMPARE(demo.messages.lastText(), QStringLiteral("1名の勤怠データをインポートしました。"));
         QCOMPARE(demo.cell(demo.row("出勤日数"), 1), std::string("19.00"));
         QCOMPARE(demo.cell(demo.row("普通残業時間"), 1), std::string("10:15"));
         QCOMPARE(demo.year.block().attendance[0].paidLeaveBalance, previous - 1.5);
 
-        // A file gone since it was chosen: a message, nothing changed.
+        // Answering いいえ to the list imports nothing, not even the good lines.
         QVERIFY(demo.window->recalculatePeriod());
         const auto before = std::make_unique<PeriodBlock>(demo.year.block());
+        writeFileAtomic(
+            csv, text::toCp932("社員コード,出勤\r\n" + code + ",18\r\n" + code + ",20,0,-1\r\n"));
+        demo.dialogs.answerNext(QString::fromStdString(csv.string()));
+        demo.messages.answerNext(ui::Answer::No);
+        demo.window->ImportAttendance();
+        QVERIFY(demo.messages.lastText().contains(QStringLiteral("負の値は入力できません。")));
+        QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
+
+        // A file gone since it was chosen: a message, nothing changed.
         demo.messages.clear();
         demo.dialogs.answerNext(QString::fromStdString((demo.folder / "gone.csv").string()));
         demo.window->ImportAttendance();
@@ -544,6 +555,48 @@ class MainWindowTest : public QObject {
         readPeriodBlock(demo.year.path(), 11, onDisk);
         QCOMPARE(onDisk.attendance[slot - 1].overtimeHours, 7.25);
         QVERIFY(IniFile(demo.places.iniFile).hasKey("Window", "Width"));
+    }
+
+    // The year file pulled away or replaced under the open period: saving writes a new file and
+    // says so; when nothing can be written, closing asks whether to close without saving.
+    void aVanishedOrUnwritableYearFileNeverLocksTheWindow() {
+        Demo demo(11);
+        const int overtime = demo.row("普通残業時間");
+        const int col = demo.editableColumn(overtime);
+        const int slot = demo.grid().slotOf(col);
+        const std::filesystem::path path = demo.year.path();
+        demo.type(overtime, col, "7:15");
+        std::filesystem::remove(path);
+
+        demo.messages.answerNext(Answer::Yes);  // save
+        demo.messages.answerNext(Answer::No);   // but stay
+        QVERIFY(!demo.window->close());
+        const auto& shown = demo.messages.shown();
+        QCOMPARE(shown.size(), std::size_t{3});
+        QVERIFY(shown[1].text.contains("見つからない"));
+        QVERIFY(shown[1].text.contains(QString::fromStdString(path.string())));
+        QCOMPARE(shown[2].text, QString("Hayameを終了しますか？"));
+        PeriodBlock onDisk{};
+        readPeriodBlock(path, 11, onDisk);
+        QCOMPARE(onDisk.attendance[slot - 1].overtimeHours, 7.25);
+
+        demo.type(overtime, col, "8:00");
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);  // nothing can be written there
+        const QString closeUnsaved(
+            "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）");
+        demo.messages.clear();
+        demo.messages.answerNext(Answer::Yes);  // save: fails and is shown
+        demo.messages.answerNext(Answer::No);   // not closing without saving
+        QVERIFY(!demo.window->close());
+        QCOMPARE(demo.messages.lastText(), closeUnsaved);
+        QCOMPARE(demo.cell(overtime, col), std::string("8:00"));
+
+        demo.messages.clear();
+        demo.messages.answerNext(Answer::Yes);  // save: fails again
+        demo.messages.answerNext(Answer::Yes);  // close without saving
+        QVERIFY(demo.window->close());
+        QCOMPARE(demo.messages.lastText(), closeUnsaved);
     }
 
     void changeOfPeriodShowsTheChosenPeriodAndQuitCloses() {

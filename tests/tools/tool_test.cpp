@@ -94,8 +94,9 @@ TEST_F(ToolTest, TablesBuildAndCheck) {
     const fs::path out = folder_ / "tables";
     ASSERT_EQ(run("tables build --data " KEIRO_SOURCE_DIR "/data --out " + out.string()).exitCode,
               0);
-    EXPECT_EQ(fs::file_size(out / "税額表(賞与).dat"), 1'856u);
-    EXPECT_EQ(fs::file_size(out / "健康保険料額表.dat"), 972u);
+    // Each file is the table's own layout followed by its 8-byte seal.
+    EXPECT_EQ(fs::file_size(out / "税額表(賞与).dat"), 1'856u + 8u);
+    EXPECT_EQ(fs::file_size(out / "健康保険料額表.dat"), 972u + 8u);
     const ToolRun check = run("tables check " + out.string());
     EXPECT_EQ(check.exitCode, 0);
     EXPECT_NE(check.out.find("税額表(給与).dat: ok"), std::string::npos);
@@ -119,6 +120,18 @@ TEST_F(ToolTest, TablesBuildAndCheck) {
     EXPECT_NE(
         run("tables check " + out.string()).out.find("表データ/2024/健康保険料額表.dat: FAULTY"),
         std::string::npos);
+
+    // One flipped bit in the salary table's fixed part: the check and the loader both refuse it.
+    std::string salary = readFile(out / "税額表(給与).dat");
+    salary[1000] ^= 0x10;
+    writeFileAtomic(out / "税額表(給与).dat", salary);
+    const ToolRun flipped = run("tables check " + out.string());
+    EXPECT_EQ(flipped.exitCode, 1);
+    EXPECT_NE(flipped.out.find("税額表(給与).dat: FAULTY\n  大きさ"), std::string::npos);
+    EXPECT_NE(flipped.out.find("fault: 検査値が合いません"), std::string::npos);
+    EXPECT_NE(run("tax salary --tables " + out.string() + " --amount 635000 --column 0 --deps 2")
+                  .exitCode,
+              0);
 
     writeFileAtomic(out / "税額表(賞与).dat", "damaged");
     EXPECT_EQ(run("tables check " + out.string()).exitCode, 1);
@@ -244,6 +257,21 @@ TEST_F(ToolTest, EmployeesExportAndAttendanceImportOfTheSampleCompany) {
     EXPECT_EQ(readFile(file), before);
     EXPECT_EQ(run("attendance import '" + file + "' --period 12 " + attendance.string()).exitCode,
               1);  // never saved
+
+    // A save that fails (here the file size limit) prints no success message.
+    const std::size_t second = bytes.find('\n') + 1;
+    const std::string code = bytes.substr(second, bytes.find(',', second) - second);
+    writeFileAtomic(attendance, "code,days\r\n" + code + ",20\r\n");
+    const std::string save =
+        "attendance import '" + file + "' --period 4 " + attendance.string() + " --save";
+    const ToolRun failed = testing_support::runTool(save, "trap '' XFSZ; ulimit -f 64; ");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(readFile(file), before);
+    const ToolRun saved = run(save);
+    EXPECT_EQ(saved.exitCode, 0);
+    EXPECT_EQ(saved.out, "1名の勤怠データをインポートしました。\n");
+    EXPECT_NE(readFile(file), before);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
+#include <fstream>
 
 #include "core/syslog.h"
 #include "tests/support/qt_test_main.h"
@@ -67,6 +68,8 @@ class StartTest : public QObject {
         for (const auto& entry : fs::directory_iterator(empty.files.places.dataFolder)) {
             fs::remove_all(entry.path());
         }
+        // The program's own lock beside the year files is no year file.
+        std::ofstream(empty.files.places.dataFolder / ".KeiroLG.lock") << "1\nKeiroLG\nhost\n";
         QVERIFY(!empty.window->FormActivate());
         QCOMPARE(empty.dialogs.asked(), 0);
         QCOMPARE(empty.messages.lastText(),

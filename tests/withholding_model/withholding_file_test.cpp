@@ -47,6 +47,27 @@ TEST(WithholdingFile, SavesAtomicallyPrivateAndReadsBack) {
     EXPECT_EQ(WithholdingFile::load(folder / "legacy.dat", false).legacyRecord(3).paid, 1);
 }
 
+TEST(WithholdingFile, SavesThroughALinkAndLeavesNoTemporaryFilesOfEarlierSaves) {
+    TempFolder folder("keiro-wh-link");
+    const fs::path target = folder / "stick" / "源泉徴収(令和08年).dat";
+    fs::create_directories(target.parent_path());
+    WithholdingFile(true).save(target);
+    const fs::path link = folder / "源泉徴収(令和08年).dat";
+    fs::create_symlink(target, link);
+    writeFileAtomic(target.parent_path() / "源泉徴収(令和08年).dat.tmp654321", "left by a crash");
+    writeFileAtomic(target.parent_path() / "other.dat.tmp654321", "not ours");
+
+    WithholdingFile loaded = WithholdingFile::load(link, true);  // opening clears the leftover
+    EXPECT_FALSE(fs::exists(target.parent_path() / "源泉徴収(令和08年).dat.tmp654321"));
+    loaded.record(5).paid = 123;
+    writeFileAtomic(target.parent_path() / "源泉徴収(令和08年).dat.tmp1", "left by a crash");
+    loaded.save(link);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(WithholdingFile::load(target, true).record(5).paid, 123);
+    EXPECT_FALSE(fs::exists(target.parent_path() / "源泉徴収(令和08年).dat.tmp1"));
+    EXPECT_TRUE(fs::exists(target.parent_path() / "other.dat.tmp654321"));
+}
+
 TEST(WithholdingFile, ShortOrForeignFilesAreRefusedWithAReadableMessage) {
     TempFolder folder("keiro-wh-file");
     const fs::path path = folder / "源泉徴収(令和08年).dat";

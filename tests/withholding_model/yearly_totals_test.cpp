@@ -42,9 +42,9 @@ TEST(YearlyTotals, EverySlotWithTheRecordIdCountsAndSumsStayInRange) {
     YearFileWriter writer;
     writer.put(3, 1, "A", 100, 10, 1);
     writer.put(3, 2, "A", 200, 20, 2);  // the same employee twice in one period
+    // The largest amounts a file may hold: fifteen of them overflow a 32-bit sum.
     for (int period = 1; period <= kPeriodCount; ++period) {
-        writer.put(period, 50, "B", std::numeric_limits<std::int32_t>::max(), 0,
-                   std::numeric_limits<std::int32_t>::min());
+        writer.put(period, 50, "B", 999'999'999, 0, -999'999'999);
     }
     writer.write(folder / "y.dat");
     const YearView year(folder / "y.dat");

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cstring>
 
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 
 namespace keiro::withholding {
@@ -29,6 +30,7 @@ std::size_t WithholdingFile::fileSize(bool currentFormat) {
 }
 
 WithholdingFile WithholdingFile::load(const std::filesystem::path& path, bool currentFormat) {
+    removeLeftoverTempFiles(followLinks(path));  // what an interrupted save left beside it
     const std::string content = readFile(path);
     const std::size_t expected = fileSize(currentFormat);
     if (content.size() != expected) {

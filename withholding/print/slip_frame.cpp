@@ -17,7 +17,6 @@ using print::Canvas;
 constexpr float kLabelPt = 6.0f;
 constexpr float kSmallPt = 5.0f;
 constexpr float kTinyPt = 4.5f;
-constexpr float kTinyLine = 1.7f;  // line spacing of tiny labels
 
 void hline(Canvas& c, float y, float x1 = kLeft, float x2 = kRight) {
     c.putLine(x1, y, x2, y);
