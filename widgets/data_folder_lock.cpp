@@ -1,5 +1,7 @@
 #include "widgets/data_folder_lock.h"
 
+#include <QFile>
+
 namespace keiro::ui {
 
 std::unique_ptr<QLockFile> tryTakeLock(const QString& path, QLockFile::LockError* error) {
@@ -8,6 +10,8 @@ std::unique_ptr<QLockFile> tryTakeLock(const QString& path, QLockFile::LockError
     const bool taken = lock->tryLock(0);
     if (error) *error = lock->error();
     if (!taken) return nullptr;
+    // Like every other file of the program: the owner's alone.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return lock;
 }
 

@@ -24,6 +24,9 @@ class DataFolderLockTest : public QObject {
             QVERIFY(QFile::exists(first.lockPath()));
             QVERIFY(first.lockPath().startsWith(data.path() + "/."));
             QVERIFY(!first.lockPath().endsWith(".dat"));
+            QCOMPARE(QFile::permissions(first.lockPath()),
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                         QFileDevice::WriteUser);
 
             DataFolderLock second("Keiro", data.path());
             QVERIFY(!second.tryLock());
