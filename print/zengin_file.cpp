@@ -6,6 +6,7 @@
 #include "core/fileio.h"
 #include "core/zengin_text.h"
 #include "print/money_selection.h"
+#include "print/pay_date.h"
 #include "print/pictures.h"
 
 namespace keiro::print {
@@ -133,6 +134,14 @@ ZenginFile buildZenginFile(const ZenginFileInput& in) {
     addRecord(bytes, "9" + std::string(119, ' '));
     file.bytes = std::move(bytes);
     return file;
+}
+
+ZenginFile buildPeriodZenginFile(const PeriodBlock& block, const YearFileHeader& header,
+                                 const EraYear& fileYear, const EraNames& eraNames, int period,
+                                 const TransferOriginator& originator) {
+    const FileYear year{fileYear.eraName != eraNames.earlier, fileYear.eraYear};
+    const PayDateNumbers date = defaultPayDate(year, period, header, block.settings);
+    return buildZenginFile({block, period, date.month, date.day, originator});
 }
 
 std::string zenginRefusalMessage(const ZenginFile& file) {

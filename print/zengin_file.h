@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "core/era.h"
 #include "core/records.h"
 #include "core/zengin_settings.h"
 
@@ -51,6 +52,12 @@ struct ZenginFile {
 };
 
 ZenginFile buildZenginFile(const ZenginFileInput& input);
+
+// The file of a period of a year file, 取組日 being the period's pay date (a salary month's pay
+// day, a bonus's pay month and day) as the print dialog proposes it.
+ZenginFile buildPeriodZenginFile(const PeriodBlock& block, const YearFileHeader& header,
+                                 const EraYear& fileYear, const EraNames& eraNames, int period,
+                                 const TransferOriginator& originator);
 
 // One message for a refused file, listing everything that is missing (UTF-8).
 std::string zenginRefusalMessage(const ZenginFile& file);
