@@ -39,6 +39,8 @@ struct BoxMaker {
     QLineEdit* text(const char* name, int maxBytes) const;
     // The My Number box: twelve digits at most; anything else typed or pasted is dropped.
     QLineEdit* myNumber(const char* name) const;
+    // A box of at most `count` digits; anything else typed or pasted is dropped.
+    QLineEdit* digits(const char* name, int count) const;
 };
 
 // Amount boxes: the value shown with separators ("1,234,567"), and the value read back (0 when
