@@ -39,14 +39,14 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     // Typed full-width kana take two bytes each until they are shown converted on leaving.
     const BoxMaker inCompany{company, settings, messages};
     edItakuCd_ = inCompany.digits("edItakuCd", 10);
-    edItakuMei_ = inCompany.text("edItakuMei", 80);
+    edItakuMei_ = inCompany.text("edItakuMei", 80, 24);
     showAsZenginTextOnLeave(edItakuMei_, ZenginClass::Name);
     const BoxMaker inBank{bank, settings, messages};
     edGinkoCd_ = inBank.digits("edSimukeGinkoCd", 4);
-    edGinkoMei_ = inBank.text("edSimukeGinkoMei", 30);
+    edGinkoMei_ = inBank.text("edSimukeGinkoMei", 30, 16);
     showAsZenginTextOnLeave(edGinkoMei_, ZenginClass::Shop);
     edSitenCd_ = inBank.digits("edSimukeSitenCd", 3);
-    edSitenMei_ = inBank.text("edSimukeSitenMei", 30);
+    edSitenMei_ = inBank.text("edSimukeSitenMei", 30, 16);
     showAsZenginTextOnLeave(edSitenMei_, ZenginClass::Shop);
     rbFutuu_ = radio(bank, "rbSimukeFutuu", QStringLiteral("普通"));
     rbTouza_ = radio(bank, "rbSimukeTouza", QStringLiteral("当座"));
@@ -78,9 +78,9 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     bankGrid->setColumnStretch(4, 1);
 
     auto* note = new QLabel(
-        QStringLiteral("給与/賞与振込一覧の｢振込データ作成｣で使います。名前は半角ｶﾀｶﾅ・数字・空白で"
-                       "入力して下さい(全角ｶﾅは変換されます。小さい文字は大きい文字に、長音ｰ・"
-                       "記号・英字は使えません)。"),
+        QStringLiteral("印刷の｢振込データ作成(全銀)｣で使います。委託者名は半角ｶﾀｶﾅ・数字・空白で、"
+                       "銀行名・支店名はそれに英大文字とﾊｲﾌﾝを加えて入力して下さい。全角ｶﾅは半角に、"
+                       "小さい文字は大きい文字に変換されます。長音ｰ・ｦ・記号は使えません。"),
         this);
     note->setWordWrap(true);
 

@@ -89,9 +89,9 @@ QLineEdit* BoxMaker::twoDigits(const char* name) const {
     return box;
 }
 
-QLineEdit* BoxMaker::text(const char* name, int maxBytes) const {
+QLineEdit* BoxMaker::text(const char* name, int maxBytes, int shownBytes) const {
     QLineEdit* box = namedBox(parent, name);
-    box->setFixedWidth(widthFor(box, QString(maxBytes, u'0')));
+    box->setFixedWidth(widthFor(box, QString(shownBytes > 0 ? shownBytes : maxBytes, u'0')));
     ui::TextEntry::attach(box, maxBytes, settings, messages);
     return box;
 }

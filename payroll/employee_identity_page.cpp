@@ -130,8 +130,9 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     edTesuryo_ = inBank.amount("edTesuryo", kFourDigitAmount);
     edGinkoCd_ = inBank.digits("edGinkoCd", static_cast<int>(kBankCodeDigits));
     edSitenCd_ = inBank.digits("edSitenCd", static_cast<int>(kBranchCodeDigits));
-    // Typed full-width kana take two bytes each until they are shown converted on leaving.
-    edKouzaMeigi_ = inBank.text("edKouzaMeigi", 2 * static_cast<int>(kAccountHolderKanaBytes));
+    // Typed full-width kana take two bytes each until they are shown converted on leaving; the
+    // half-width kana stored are narrow, so the box is as wide as the kana boxes above it.
+    edKouzaMeigi_ = inBank.text("edKouzaMeigi", 2 * static_cast<int>(kAccountHolderKanaBytes), 16);
     showAsZenginTextOnLeave(edKouzaMeigi_, ZenginClass::Name);
 
     auto* taxColumn = new QButtonGroup(this);
