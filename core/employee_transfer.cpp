@@ -8,14 +8,10 @@
 namespace keiro {
 namespace {
 
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 template <std::size_t N>
 std::string codeOf(const char (&field)[N]) {
     const std::string_view code(field, N);
-    return allDigits(code) ? std::string(code) : std::string();
+    return isAsciiDigits(code) ? std::string(code) : std::string();
 }
 
 template <std::size_t N>
@@ -55,16 +51,16 @@ std::string holderKanaRefusal(char32_t character) {
 std::optional<TransferFieldFailure> checkTransferFields(std::string_view bankCode,
                                                         std::string_view branchCode,
                                                         std::string_view holderKanaUtf8) {
-    if (!bankCode.empty() && (bankCode.size() != kBankCodeDigits || !allDigits(bankCode)))
+    if (!bankCode.empty() && (bankCode.size() != kBankCodeDigits || !isAsciiDigits(bankCode)))
         return TransferFieldFailure{TransferField::BankCode, std::string(kMsgBadBankCode)};
-    if (!branchCode.empty() && (branchCode.size() != kBranchCodeDigits || !allDigits(branchCode)))
+    if (!branchCode.empty() &&
+        (branchCode.size() != kBranchCodeDigits || !isAsciiDigits(branchCode)))
         return TransferFieldFailure{TransferField::BranchCode, std::string(kMsgBadBranchCode)};
     const ZenginText kana = toZenginText(holderKanaUtf8, ZenginClass::Name);
     if (!kana.ok())
         return TransferFieldFailure{TransferField::HolderKana, holderKanaRefusal(kana.refused)};
     if (kana.bytes.size() > kAccountHolderKanaBytes)
-        return TransferFieldFailure{TransferField::HolderKana,
-                                    std::string(kMsgHolderKanaTooLong)};
+        return TransferFieldFailure{TransferField::HolderKana, std::string(kMsgHolderKanaTooLong)};
     return std::nullopt;
 }
 

@@ -9,12 +9,9 @@ namespace {
 
 constexpr std::string_view kSection = kZenginSection;
 
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 bool fitsDigits(std::string_view text, std::size_t minimum, std::size_t maximum) {
-    return text.empty() || (text.size() >= minimum && text.size() <= maximum && allDigits(text));
+    return text.empty() ||
+           (text.size() >= minimum && text.size() <= maximum && isAsciiDigits(text));
 }
 
 struct NameRule {
@@ -83,7 +80,8 @@ OriginatorCheck checkOriginatorEntry(const OriginatorEntry& e) {
         return check;
     };
     if (!fitsDigits(e.requesterCode, 1, 10))
-        return fail(OriginatorField::RequesterCode, "委託者コードは10桁以内の数字で入力して下さい。");
+        return fail(OriginatorField::RequesterCode,
+                    "委託者コードは10桁以内の数字で入力して下さい。");
     o.requesterCode = e.requesterCode;
     if (auto f = convertName({OriginatorField::RequesterName, "委託者名", ZenginClass::Name, 40},
                              e.requesterName, o.requesterName))
@@ -118,8 +116,8 @@ std::string missingOriginatorFields(const TransferOriginator& o) {
     need(!o.requesterName.empty() && o.requesterName.size() <= 40 &&
              isZenginText(o.requesterName, ZenginClass::Name),
          "委託者名");
-    need(o.bankCode.size() == 4 && allDigits(o.bankCode), "仕向銀行番号");
-    need(o.branchCode.size() == 3 && allDigits(o.branchCode), "仕向支店番号");
+    need(o.bankCode.size() == 4 && isAsciiDigits(o.bankCode), "仕向銀行番号");
+    need(o.branchCode.size() == 3 && isAsciiDigits(o.branchCode), "仕向支店番号");
     need(!o.accountNumber.empty() && fitsDigits(o.accountNumber, 1, 7), "口座番号");
     return missing;
 }

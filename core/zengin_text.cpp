@@ -2,6 +2,7 @@
 
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -105,7 +106,8 @@ Converted convert(char32_t ch, ZenginClass kind) {
     if (ch == U'\u309A' || ch == U'\u309C' || ch == U'\uFF9F') return one(kSemiVoiced);
     // Half-width katakana: ｧ..ｯ become large, ｱ..ﾝ stay; ｦ and ｰ are refused.
     if (ch >= U'\uFF67' && ch <= U'\uFF6F') return one(kLargeOfSmall[ch - 0xFF67]);
-    if (ch >= U'\uFF71' && ch <= U'\uFF9D') return one(static_cast<Byte>(kFirstKana + (ch - 0xFF71)));
+    if (ch >= U'\uFF71' && ch <= U'\uFF9D')
+        return one(static_cast<Byte>(kFirstKana + (ch - 0xFF71)));
     return {};
 }
 
@@ -149,10 +151,10 @@ bool isZenginText(std::string_view bytes, ZenginClass kind) {
     Byte before = 0;
     for (const char ch : bytes) {
         const auto b = static_cast<Byte>(ch);
-        const bool fits = isKana(b) || b == ' ' || (b >= '0' && b <= '9') ||
-                          (kind == ZenginClass::Shop && isShopExtra(b)) ||
-                          ((b == kVoiced || b == kSemiVoiced) && isKana(before) &&
-                           takesMark(before, b));
+        const bool fits =
+            isKana(b) || b == ' ' || (b >= '0' && b <= '9') ||
+            (kind == ZenginClass::Shop && isShopExtra(b)) ||
+            ((b == kVoiced || b == kSemiVoiced) && isKana(before) && takesMark(before, b));
         if (!fits) return false;
         before = b;
     }
@@ -165,6 +167,10 @@ std::string_view cutZenginText(std::string_view bytes, std::size_t width) {
     const auto next = static_cast<Byte>(bytes[end]);
     if (end > 0 && (next == kVoiced || next == kSemiVoiced)) --end;
     return bytes.substr(0, end);
+}
+
+bool isAsciiDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string quotedCharacter(char32_t character) {

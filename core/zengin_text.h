@@ -55,6 +55,10 @@ bool isZenginText(std::string_view bytes, ZenginClass kind);
 // mark would fall beyond the cut goes with it.
 std::string_view cutZenginText(std::string_view bytes, std::size_t width);
 
+// Whether every character is one of 0..9 (true for empty text): the file's number items and
+// the codes kept for them.
+bool isAsciiDigits(std::string_view text);
+
 // The character a refusal names, for messages: "「漢」".
 std::string quotedCharacter(char32_t character);
 

@@ -78,9 +78,10 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     bankGrid->setColumnStretch(4, 1);
 
     auto* note = new QLabel(
-        QStringLiteral("印刷の｢振込データ作成(全銀)｣で使います。委託者名は半角ｶﾀｶﾅ・数字・空白で、"
-                       "銀行名・支店名はそれに英大文字とﾊｲﾌﾝを加えて入力して下さい。全角ｶﾅは半角に、"
-                       "小さい文字は大きい文字に変換されます。長音ｰ・ｦ・記号は使えません。"),
+        QStringLiteral(
+            "印刷の｢振込データ作成(全銀)｣で使います。委託者名は半角ｶﾀｶﾅ・数字・空白で、"
+            "銀行名・支店名はそれに英大文字とﾊｲﾌﾝを加えて入力して下さい。全角ｶﾅは半角に、"
+            "小さい文字は大きい文字に変換されます。長音ｰ・ｦ・記号は使えません。"),
         this);
     note->setWordWrap(true);
 

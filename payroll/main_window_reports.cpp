@@ -151,8 +151,8 @@ void TfmMain::sbFuriDataClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const print::ZenginFile file = print::buildPeriodZenginFile(
-        year_.block(), year_.header(), EraYear{year_.eraName(), year_.eraYear()},
-        context_.eraNames, year_.period(), context_.settings.transfer);
+        year_.block(), year_.header(), EraYear{year_.eraName(), year_.eraYear()}, context_.eraNames,
+        year_.period(), context_.settings.transfer);
     if (!file.ok()) {
         context_.messages.error(this, qs(print::zenginRefusalMessage(file)));
         return;

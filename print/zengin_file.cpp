@@ -15,10 +15,6 @@ namespace {
 constexpr std::string_view kRecordEnd = "\r\n";
 constexpr std::uint8_t kSavingsAccount = 2;  // 貯蓄: the file has no code for it
 
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // A number item: right-aligned, zero-filled.
 std::string number(long long value, std::size_t width) {
     std::string digits = std::to_string(value);
@@ -75,14 +71,16 @@ std::string dataRecord(const PaidEmployee& paid) {
     r += shopName(e.bankNameKana.utf8(), 15);
     r += branchCodeOf(e);
     r += shopName(e.branchNameKana.utf8(), 15);
-    r += "0000";                      // 手形交換所番号: unused
+    r += "0000";                          // 手形交換所番号: unused
     r += e.accountType == 1 ? "2" : "1";  // 当座 or 普通
     r += digitsItem(e.accountNumber.bytes(), 7);
     r += textItem(accountHolderKanaOf(e), 30);
     r += number(paid.netPay, 10);
     r += "0";  // 新規コード
-    r += digitsItem(allDigits(code) && code.size() <= 10 ? code : std::string(), 10);  // 社員番号
-    r += std::string(10, '0');                                                      // 所属コード
+    // 社員番号: the employee code when it is a number, else zeros; 所属コード: zeros.
+    const bool numericCode = isAsciiDigits(code) && code.size() <= 10;
+    r += digitsItem(numericCode ? code : std::string(), 10);
+    r += std::string(10, '0');
     r += std::string(9, ' ');
     return r;
 }
@@ -95,7 +93,7 @@ std::string missingFor(const EmployeeRecord& e) {
     const std::string kana = accountHolderKanaOf(e);
     if (kana.empty() || !isZenginText(kana, ZenginClass::Name)) missing.push_back("口座名義ｶﾅ");
     const std::string_view account = e.accountNumber.bytes();
-    if (account.empty() || account.size() > 7 || !allDigits(account))
+    if (account.empty() || account.size() > 7 || !isAsciiDigits(account))
         missing.push_back("口座番号");
     if (e.accountType == kSavingsAccount || e.accountType > kSavingsAccount)
         missing.push_back("預金種別(普通・当座のみ)");
@@ -123,8 +121,7 @@ ZenginFile buildZenginFile(const ZenginFileInput& in) {
         payees.push_back(std::move(paid));
     }
     file.nobodyToPay = payees.empty();
-    if (!file.companyMissing.empty() || file.noPayDate || file.nobodyToPay ||
-        !file.refused.empty())
+    if (!file.companyMissing.empty() || file.noPayDate || file.nobodyToPay || !file.refused.empty())
         return file;
 
     std::string bytes;

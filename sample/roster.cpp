@@ -11,9 +11,11 @@
 namespace keiro::sample {
 namespace {
 
+// clang-format off
 constexpr Bank kToutoHonten{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "本店", "ﾎﾝﾃﾝ", "0998", "001", 0, 0};
 constexpr Bank kToutoShinjuku{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "新宿支店", "ｼﾝｼﾞｭｸ", "0998", "123", 0, 0};
 constexpr Bank kMidoriChuo{"みどり信用金庫", "ﾐﾄﾞﾘｼﾝｷﾝ", "中央支店", "ﾁｭｳｵｳ", "1999", "010", 0, 330};
+// clang-format on
 
 constexpr Bank withAccount(Bank bank, int account) {
     bank.account = account;

@@ -64,9 +64,9 @@ TEST(ZenginText, BankNamesAlsoTakeCapitalLettersAndTheHyphen) {
 
 TEST(ZenginText, StoredBytesAreCheckedByteByByte) {
     EXPECT_TRUE(isZenginText(bytesOf("ｶﾞﾝｼﾞﾔ 01"), ZenginClass::Name));
-    EXPECT_FALSE(isZenginText(bytesOf("ｼｮｳ"), ZenginClass::Name));    // small kana
-    EXPECT_FALSE(isZenginText(bytesOf("ﾖｰｺ"), ZenginClass::Name));    // long vowel
-    EXPECT_FALSE(isZenginText(bytesOf("ｱﾞ"), ZenginClass::Name));     // mark on a kana without one
+    EXPECT_FALSE(isZenginText(bytesOf("ｼｮｳ"), ZenginClass::Name));  // small kana
+    EXPECT_FALSE(isZenginText(bytesOf("ﾖｰｺ"), ZenginClass::Name));  // long vowel
+    EXPECT_FALSE(isZenginText(bytesOf("ｱﾞ"), ZenginClass::Name));   // mark on a kana without one
     EXPECT_FALSE(isZenginText(std::string("\x82\xa0", 2), ZenginClass::Name));  // double-byte あ
     EXPECT_FALSE(isZenginText(std::string("ｱ\0", 2), ZenginClass::Name));
 }

@@ -318,15 +318,18 @@ class ConfigDialogTest : public QObject {
         h.set("edSimukeGinkoCd", QStringLiteral("99"));  // a bank code has four digits
         h.click("btSysSave");
         QCOMPARE(h.page(), static_cast<int>(ConfigPage::Transfer));
-        QCOMPARE(h.messages.lastText(), QStringLiteral("仕向銀行番号は4桁の数字で入力して下さい。"));
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("仕向銀行番号は4桁の数字で入力して下さい。"));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edSimukeGinkoCd")));
         QCOMPARE(h.dialog.result(), int(QDialog::Rejected));
 
         h.set("edSimukeGinkoCd", QStringLiteral("0998"));
         h.type("edSimukeSitenMei", QStringLiteral("ホンテン（カ"));  // no parentheses
         h.click("btSysSave");
-        QVERIFY(h.messages.lastText().startsWith(QStringLiteral("仕向支店名に使用できない文字「（」")));
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edSimukeSitenMei")));
+        QVERIFY(
+            h.messages.lastText().startsWith(QStringLiteral("仕向支店名に使用できない文字「（」")));
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget*>(h.edit("edSimukeSitenMei")));
 
         h.type("edSimukeSitenMei", QStringLiteral("ホンテン"));
         h.set("edSimukeSitenCd", QStringLiteral("001"));

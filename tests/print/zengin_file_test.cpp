@@ -46,13 +46,13 @@ struct SmallPeriod : TablePeriod {
         EmployeeRecord& yamada = add(1, {"0001", "山田　太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", 0, 1, 250000});
         testing::setAccount(yamada, {"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "本店", "ﾎﾝﾃﾝ", 0, "1234567", 0});
         setTransferCodes(yamada, "0998", "001", cp932("ﾔﾏﾀﾞ ﾀﾛｳ"));
-        add(2, {"E02", "鈴木　花子", "ｽｽﾞｷ ﾊﾅｺ", 1, 1, 180000});  // cash
+        add(2, {"E02", "鈴木　花子", "ｽｽﾞｷ ﾊﾅｺ", 1, 1, 180000});                  // cash
         EmployeeRecord& sato = add(3, {"3", "佐藤　次郎", "ｻﾄｳ ｼﾞﾛｳ", 0, 1, 0});  // nothing to pay
         setTransferCodes(sato, "0998", "001", cp932("ｻﾄｳ ｼﾞﾛｳ"));
         // Full-width and small kana in the bank texts are converted; 当座 is type 2.
         EmployeeRecord& takahashi = add(4, {"44", "高橋　美香", "ﾀｶﾊｼ ﾐｶ", 0, 1, 1234});
-        testing::setAccount(takahashi,
-                            {"みどり信用金庫", "ミドリシンキン", "中央支店", "ﾁｭｳｵｳ", 1, "89", 330});
+        testing::setAccount(
+            takahashi, {"みどり信用金庫", "ミドリシンキン", "中央支店", "ﾁｭｳｵｳ", 1, "89", 330});
         setTransferCodes(takahashi, "1999", "010", cp932("ﾀｶﾊｼ ﾐｶ"));
         add(5, {"5", "伊藤　大輔", "ｲﾄｳ ﾀﾞｲｽｹ", 0, 2, 300000});  // on leave: not listed
     }
@@ -64,6 +64,7 @@ struct SmallPeriod : TablePeriod {
 TEST(ZenginFile, TheSmallFileByteForByte) {
     const ZenginFile file = SmallPeriod().build();
     ASSERT_TRUE(file.ok()) << zenginRefusalMessage(file);
+    // clang-format off
     const std::string expected =
         // header: 1, 種別 11, JIS, 委託者コード, 委託者名 (40), 取組日 MMDD, 仕向銀行 (4 + 15),
         // 仕向支店 (3 + 15), 預金種目, 口座番号, dummy
@@ -82,6 +83,7 @@ TEST(ZenginFile, TheSmallFileByteForByte) {
         "\r\n" +
         "8" "000002" "000000251234" + blanks(101) + "\r\n" +  //
         "9" + blanks(119) + "\r\n";
+    // clang-format on
     EXPECT_EQ(file.bytes, expected);
     EXPECT_EQ(file.count, 2);
     EXPECT_EQ(file.total, 251234);
@@ -131,7 +133,7 @@ TEST(ZenginFile, RefusesListingEveryEmployeeWhoseAccountIsIncomplete) {
     EmployeeRecord& yamada = period.block->employee(1);
     setTransferCodes(yamada, "", "001", "");  // an older record: no bank code, no kana
     EmployeeRecord& takahashi = period.block->employee(4);
-    takahashi.accountType = 2;                                   // 貯蓄
+    takahashi.accountType = 2;                                // 貯蓄
     std::memcpy(takahashi.accountHolderKana, "\xb6\xb0", 2);  // ｶｰ: not in the set
     // Slot 3 lacks nothing that matters: it is paid nothing.
     setTransferCodes(period.block->employee(3), "", "", "");

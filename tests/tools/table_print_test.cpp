@@ -207,8 +207,8 @@ TEST_F(TablePrintToolTest, LedgerExportWritesOneFilePerEmployeeInsideTheFolder) 
 
 // What a command prints on stderr (stdout dropped) and its exit code.
 ToolRun errorsOf(const std::string& arguments) {
-    FILE* pipe = ::popen((std::string(KEIRO_TOOL) + " " + arguments + " 2>&1 >/dev/null").c_str(),
-                         "r");
+    FILE* pipe =
+        ::popen((std::string(KEIRO_TOOL) + " " + arguments + " 2>&1 >/dev/null").c_str(), "r");
     if (pipe == nullptr) return {-1, {}};
     std::string err;
     char buffer[4096];
@@ -222,13 +222,15 @@ TEST_F(TablePrintToolTest, ZenginFilePaysTheTransferListsPeopleTheirNetPay) {
     const ToolRun done = run("export zengin", "--period 11 " + quoted(out));
     ASSERT_EQ(done.exitCode, 0);
     long long total = 0;
-    for (int slot = 1; slot <= 7; ++slot) total += demo_->calculated.at(slot)["net"].get<long long>();
-    EXPECT_EQ(json::parse(done.out), json({{"file", out.string()}, {"records", 7}, {"total", total}}));
+    for (int slot = 1; slot <= 7; ++slot)
+        total += demo_->calculated.at(slot)["net"].get<long long>();
+    EXPECT_EQ(json::parse(done.out),
+              json({{"file", out.string()}, {"records", 7}, {"total", total}}));
     EXPECT_EQ(fs::status(out).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 
     const std::string bytes = bytesOf(out);
-    ASSERT_EQ(bytes.size(), 10u * 122u);  // header, seven people, trailer, end
+    ASSERT_EQ(bytes.size(), 10u * 122u);               // header, seven people, trailer, end
     EXPECT_EQ(bytes.substr(0, 14), "11101234567890");  // 給与振込, the sample's 委託者コード
     for (int record = 1; record <= 7; ++record) {
         const std::string data = bytes.substr(static_cast<std::size_t>(record) * 122, 122);
@@ -261,10 +263,12 @@ TEST_F(TablePrintToolTest, ZenginFileRefusalNamesTheEmployeesOnStderr) {
     EXPECT_EQ(refused.exitCode, 1);
     for (const int slot : {2, 5}) {
         const std::string name = demo->calculated.at(slot)["name"];
-        EXPECT_NE(refused.out.find(name + " : 銀行コード、支店コード、口座名義ｶﾅ"), std::string::npos)
+        EXPECT_NE(refused.out.find(name + " : 銀行コード、支店コード、口座名義ｶﾅ"),
+                  std::string::npos)
             << refused.out;
     }
-    EXPECT_EQ(refused.out.find(demo->calculated.at(1)["name"].get<std::string>()), std::string::npos);
+    EXPECT_EQ(refused.out.find(demo->calculated.at(1)["name"].get<std::string>()),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(out));
 }
 
@@ -284,8 +288,9 @@ TEST_F(TablePrintToolTest, RefusesWhatItCannotDo) {
     EXPECT_EQ(run("print ledger", "--period 11 --slots 99" + pdf).exitCode, 2);
     EXPECT_EQ(run("print roster", "--period 11").exitCode, 2);  // no --pdf
     EXPECT_EQ(run("export ledger", "--out " + quoted(out_.path()) + " a.csv").exitCode, 2);
-    EXPECT_EQ(run("export zengin", "--period 11 --method 1 " + quoted(out_.path() / "z.txt")).exitCode,
-              2);
+    EXPECT_EQ(
+        run("export zengin", "--period 11 --method 1 " + quoted(out_.path() / "z.txt")).exitCode,
+        2);
     EXPECT_EQ(run("export zengin", "--period 14 " + quoted(out_.path() / "z.txt")).exitCode, 1);
     EXPECT_FALSE(fs::exists(out_.path() / "x.pdf"));
     EXPECT_FALSE(fs::exists(out_.path() / "z.txt"));
