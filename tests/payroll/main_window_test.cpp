@@ -348,6 +348,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(bytes.size() % 122, std::size_t{0});
         QCOMPARE(bytes.substr(0, 4), std::string("1110"));
         QVERIFY(demo.messages.lastText().contains(QString("%1件").arg(bytes.size() / 122 - 3)));
+
+        // A folder that is not there: said so, never reported as written.
+        demo.dialogs.answerNext(QString::fromStdString((demo.folder / "none" / "z.txt").string()));
+        demo.window->toolTray()->button("sbFuriData")->click();
+        QVERIFY2(demo.messages.lastText().startsWith("振込データを作成できませんでした。"),
+                 qPrintable(demo.messages.lastText()));
     }
 
     void aNewEmployeeFromTheEmployeeListGetsAColumn() {
