@@ -133,7 +133,8 @@ void normaliseEmployee(EmployeeRecord& record) {
     zero(record.reserved221);
     zero(record.reserved326);
     record.reserved332 = 0;
-    zero(record.reserved536);
+    zero(record.reserved573);
+    zero(record.reserved576);
 }
 
 std::optional<StoredEmployee> storeEmployee(PeriodBlock& block, int period, int slot,

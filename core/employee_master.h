@@ -90,7 +90,7 @@ void storeText(PStr<N>& field, std::string_view utf8) {
 }
 
 // What every stored record gets: a birth year of 0 clears era, month and day, and the bytes the
-// record does not use are zeroed (176–195, 532–699 and the padding between fields).
+// record does not use are zeroed (176–195, 573–699 and the padding between fields).
 void normaliseEmployee(EmployeeRecord& record);
 
 // Where OK put the employee.

@@ -134,7 +134,17 @@ struct EmployeeRecord {
     // Monthly 子ども・子育て支援金, set with the health premium from the grade (offset 532, once
     // reserved space cleared on save; an older file holds 0 here).
     std::int32_t supportPremium;
-    std::uint8_t reserved536[164];  // cleared on every save
+    // The bank transfer file's codes (offsets 536..575, once reserved space cleared on save; an
+    // older file holds zeros here, which reads as "not set"):
+    // 全銀 bank code, four ASCII digits; set only when all four are digits.
+    char bankCode[4];
+    // 全銀 branch code, three ASCII digits; set only when all three are digits.
+    char branchCode[3];
+    // 口座名義カナ: the account holder's name in the transfer file's half-width character set
+    // (single bytes of code page 932), left-aligned, the rest zero bytes.
+    char accountHolderKana[30];
+    std::uint8_t reserved573[3];
+    std::uint8_t reserved576[124];  // cleared on every save
 
     bool isUsed() const { return !recordId.empty(); }
 };
@@ -397,7 +407,11 @@ static_assert(offsetof(EmployeeRecord, categoryText) == 509);
 static_assert(offsetof(EmployeeRecord, insuranceGrade) == 522);
 static_assert(offsetof(EmployeeRecord, myNumber) == 524);
 static_assert(offsetof(EmployeeRecord, supportPremium) == 532);
-static_assert(offsetof(EmployeeRecord, reserved536) == 536);
+static_assert(offsetof(EmployeeRecord, bankCode) == 536);
+static_assert(offsetof(EmployeeRecord, branchCode) == 540);
+static_assert(offsetof(EmployeeRecord, accountHolderKana) == 543);
+static_assert(offsetof(EmployeeRecord, reserved573) == 573);
+static_assert(offsetof(EmployeeRecord, reserved576) == 576);
 
 static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
 static_assert(offsetof(AttendanceRecord, daysWorked) == 8);

@@ -156,6 +156,7 @@ Settings loadSettings(const IniFile& ini) {
     readFlags(ini, kOption, "DaichoDel", {}, s.ledgerRemovedItems);
 
     s.manualUrl = ini.readString(kOption, "ManualURL", s.manualUrl);
+    s.transfer = loadTransferOriginator(ini);
     return s;
 }
 

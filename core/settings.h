@@ -11,6 +11,7 @@
 #include "core/entry.h"  // TimeStyle
 #include "core/ini.h"
 #include "core/items.h"
+#include "core/zengin_settings.h"
 
 namespace keiro {
 
@@ -98,6 +99,8 @@ struct Settings {
     std::array<bool, kLedgerChoiceCount> ledgerRemovedItems{};
 
     std::string manualUrl = std::string(kDefaultManualUrl);  // ManualURL
+
+    TransferOriginator transfer;  // section Zengin: the company's side of the transfer file
 };
 
 Settings loadSettings(const IniFile& ini);

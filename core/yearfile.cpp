@@ -350,7 +350,8 @@ std::string saveOpenPeriod(YearData& year) {
     PeriodBlock& block = year.block();
     for (EmployeeRecord& e : block.employees) {
         std::memset(e.reserved176, 0, sizeof e.reserved176);
-        std::memset(e.reserved536, 0, sizeof e.reserved536);
+        std::memset(e.reserved573, 0, sizeof e.reserved573);
+        std::memset(e.reserved576, 0, sizeof e.reserved576);
     }
     YearFileHeader header = year.header();
 

@@ -15,7 +15,13 @@
 namespace keiro::payroll {
 
 // The pages of the dialog, in tab order.
-enum class ConfigPage { CompanyInfo = 0, FreeItems = 1, ItemNames = 2, Behaviour = 3 };
+enum class ConfigPage {
+    CompanyInfo = 0,
+    FreeItems = 1,
+    ItemNames = 2,
+    Behaviour = 3,
+    Transfer = 4
+};
 
 struct ConfigFailure {
     ConfigPage page = ConfigPage::CompanyInfo;

@@ -12,6 +12,7 @@
 #include "payroll/config_company_page.h"
 #include "payroll/config_free_items_page.h"
 #include "payroll/config_item_names_page.h"
+#include "payroll/config_transfer_page.h"
 #include "payroll/config_widgets.h"
 #include "payroll/rate_window.h"
 #include "widgets/command_runner.h"
@@ -36,11 +37,13 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     freeItems_ = new ConfigFreeItemsPage(pageCtrl_, settings, messages);
     itemNames_ = new ConfigItemNamesPage(pageCtrl_, settings, messages);
     behaviour_ = new ConfigBehaviourPage(pageCtrl_);
+    transfer_ = new ConfigTransferPage(pageCtrl_, entrySettings(settings), messages);
     pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
     pageCtrl_->addTab(company_, QStringLiteral("基本情報設定"));
     pageCtrl_->addTab(freeItems_, QStringLiteral("自由項目設定"));
     pageCtrl_->addTab(itemNames_, QStringLiteral("項目名称変更"));
     pageCtrl_->addTab(behaviour_, QStringLiteral("共通動作設定"));
+    pageCtrl_->addTab(transfer_, QStringLiteral("振込データ設定"));
 
     auto* btSysSave = new QPushButton(QStringLiteral("OK"), this);
     btSysSave->setObjectName(QStringLiteral("btSysSave"));
@@ -81,6 +84,7 @@ void TfmConfig::FormShow(PeriodSettings& period, bool levyDue) {
     freeItems_->load(settings_);
     itemNames_->load(settings_);
     behaviour_->load(settings_);
+    transfer_->load(settings_.transfer);
     pageCtrl_->setCurrentIndex(0);
     shown_ = company_->entry();
     // A levy rate offered where the period has none is a change: no premium includes it yet.
@@ -109,6 +113,13 @@ void TfmConfig::btSysSaveClick() {
         showFailure(*failure);
         return;
     }
+    const OriginatorCheck transfer = checkOriginatorEntry(transfer_->entry());
+    if (transfer.failure) {
+        showFailure({ConfigPage::Transfer,
+                     std::string(ConfigTransferPage::control(transfer.failure->field)),
+                     transfer.failure->message});
+        return;
+    }
 
     // Everything is prepared on copies and the file written first, so that a failure leaves
     // the period and the settings in memory as they were.
@@ -122,6 +133,8 @@ void TfmConfig::btSysSaveClick() {
         itemNames_->store(settings);
         behaviour_->store(settings);
         saveCommonSettings(ini_, settings);
+        settings.transfer = transfer.converted;
+        saveTransferOriginator(ini_, settings.transfer);
     } catch (const IoError& e) {
         messages_.error(this, QString::fromStdString(e.what()));
         return;

@@ -1,6 +1,6 @@
 #pragma once
 // TfmConfig, "共通設定画面": the company settings of the open period and the program-wide
-// settings of the configuration file, on four pages.  OK checks everything first, then stores
+// settings of the configuration file, on five pages.  OK checks everything first, then stores
 // the period settings, the configuration file and the settings in memory together.
 
 #include <QDialog>
@@ -24,6 +24,7 @@ class ConfigCompanyPage;
 class ConfigFreeItemsPage;
 class ConfigItemNamesPage;
 class ConfigBehaviourPage;
+class ConfigTransferPage;
 
 class TfmConfig : public QDialog {
     Q_OBJECT
@@ -68,6 +69,7 @@ class TfmConfig : public QDialog {
     ConfigFreeItemsPage* freeItems_;
     ConfigItemNamesPage* itemNames_;
     ConfigBehaviourPage* behaviour_;
+    ConfigTransferPage* transfer_;
 };
 
 }  // namespace keiro::payroll

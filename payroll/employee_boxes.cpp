@@ -1,6 +1,5 @@
 #include "payroll/employee_boxes.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -13,6 +12,7 @@
 #include <limits>
 
 #include "core/entry.h"
+#include "payroll/zengin_boxes.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -89,9 +89,9 @@ QLineEdit* BoxMaker::twoDigits(const char* name) const {
     return box;
 }
 
-QLineEdit* BoxMaker::text(const char* name, int maxBytes) const {
+QLineEdit* BoxMaker::text(const char* name, int maxBytes, int shownBytes) const {
     QLineEdit* box = namedBox(parent, name);
-    box->setFixedWidth(widthFor(box, QString(maxBytes, u'0')));
+    box->setFixedWidth(widthFor(box, QString(shownBytes > 0 ? shownBytes : maxBytes, u'0')));
     ui::TextEntry::attach(box, maxBytes, settings, messages);
     return box;
 }
@@ -101,15 +101,14 @@ QLineEdit* BoxMaker::myNumber(const char* name) const {
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     // Masked with "*" while the echo mode is Password.
     box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& typed) {
-        QString digits = typed;
-        digits.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
-        if (digits == typed) return;
-        const int cursor = box->cursorPosition() - static_cast<int>(typed.size() - digits.size());
-        QApplication::beep();
-        box->setText(digits);
-        box->setCursorPosition(std::max(0, cursor));
-    });
+    acceptDigitsOnly(box);
+    return box;
+}
+
+QLineEdit* BoxMaker::digits(const char* name, int count) const {
+    QLineEdit* box = text(name, count);
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    acceptDigitsOnly(box);
     return box;
 }
 

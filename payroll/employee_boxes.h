@@ -35,10 +35,13 @@ struct BoxMaker {
     QLineEdit* amount(const char* name, int formatCode) const;
     // A right-aligned two-digit box, shown "%2d".
     QLineEdit* twoDigits(const char* name) const;
-    // A text box of at most `maxBytes` code page 932 bytes, wide enough for that many.
-    QLineEdit* text(const char* name, int maxBytes) const;
+    // A text box of at most `maxBytes` code page 932 bytes, wide enough for that many (or for
+    // `shownBytes` when given).
+    QLineEdit* text(const char* name, int maxBytes, int shownBytes = 0) const;
     // The My Number box: twelve digits at most; anything else typed or pasted is dropped.
     QLineEdit* myNumber(const char* name) const;
+    // A box of at most `count` digits; anything else typed or pasted is dropped.
+    QLineEdit* digits(const char* name, int count) const;
 };
 
 // Amount boxes: the value shown with separators ("1,234,567"), and the value read back (0 when

@@ -260,6 +260,12 @@ void TfmMembEdit::btOKClick() {
         box->setFocus(Qt::OtherFocusReason);
         return;
     }
+    if (const auto failure = identity_->checkTransferBoxes()) {
+        pageCtrl_->setCurrentIndex(kIdentityPage);
+        context_.messages.error(this, qs(failure->message));
+        identity_->transferBox(failure->field)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     const auto stored = storeEmployee(block, context_.year.period(), slot_, entered,
                                       recordKeyAt(std::chrono::system_clock::now()));
     if (!stored) {

@@ -13,8 +13,10 @@
 #include <algorithm>
 
 #include "core/employee_master.h"
+#include "core/text.h"
 #include "payroll/config_widgets.h"
 #include "payroll/employee_boxes.h"
+#include "payroll/zengin_boxes.h"
 
 namespace keiro::payroll {
 namespace {
@@ -126,6 +128,12 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     QRadioButton* rbChochi = radio(bankFields_, "rbChochi", QStringLiteral("貯蓄"));
     edKouzaNo_ = inBank.text("edKouzaNo", 7);
     edTesuryo_ = inBank.amount("edTesuryo", kFourDigitAmount);
+    edGinkoCd_ = inBank.digits("edGinkoCd", static_cast<int>(kBankCodeDigits));
+    edSitenCd_ = inBank.digits("edSitenCd", static_cast<int>(kBranchCodeDigits));
+    // Typed full-width kana take two bytes each until they are shown converted on leaving; the
+    // half-width kana stored are narrow, so the box is as wide as the kana boxes above it.
+    edKouzaMeigi_ = inBank.text("edKouzaMeigi", 2 * static_cast<int>(kAccountHolderKanaBytes), 16);
+    showAsZenginTextOnLeave(edKouzaMeigi_, ZenginClass::Name);
 
     auto* taxColumn = new QButtonGroup(this);
     taxColumn->addButton(rbZeigaku0_, 0);
@@ -187,7 +195,11 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     auto* fee = new QWidget(bankFields_);
     fee->setLayout(row({edTesuryo_, caption(bankFields_, QStringLiteral("円"))}));
     addRow(bankGrid, 3, caption(bankFields_, QStringLiteral("振込手数料")), fee);
-    bankGrid->setColumnStretch(4, 1);
+    // The transfer file's codes beside the names they belong to, the holder's name below.
+    addRow(bankGrid, 0, caption(bankFields_, QStringLiteral("銀行コード")), edGinkoCd_, 4);
+    addRow(bankGrid, 1, caption(bankFields_, QStringLiteral("支店コード")), edSitenCd_, 4);
+    addRow(bankGrid, 3, caption(bankFields_, QStringLiteral("口座名義ｶﾅ")), edKouzaMeigi_, 2);
+    bankGrid->setColumnStretch(6, 1);
 
     auto* paymentRows = new QVBoxLayout(payment);
     auto* methodRow = row({caption(payment, QStringLiteral("支給方法")), rbFurikomi_, rbGenkin_});
@@ -242,6 +254,9 @@ void EmployeeIdentityPage::load(const EmployeeRecord& record) {
     accountType_->button(type)->setChecked(true);
     edKouzaNo_->setText(qs(record.accountNumber.utf8()));
     showAmount(edTesuryo_, record.transferFee);
+    edGinkoCd_->setText(qs(bankCodeOf(record)));
+    edSitenCd_->setText(qs(branchCodeOf(record)));
+    edKouzaMeigi_->setText(qs(text::fromCp932(accountHolderKanaOf(record))));
 }
 
 void EmployeeIdentityPage::store(EmployeeRecord& record) const {
@@ -278,6 +293,25 @@ void EmployeeIdentityPage::store(EmployeeRecord& record) const {
     record.accountType = static_cast<std::uint8_t>(std::max(0, accountType_->checkedId()));
     storeText(record.accountNumber, utf8Of(edKouzaNo_));
     record.transferFee = amountIn(edTesuryo_);
+    setTransferCodes(record, edGinkoCd_->text().toStdString(), edSitenCd_->text().toStdString(),
+                     zenginBytesOf(edKouzaMeigi_, ZenginClass::Name));
+}
+
+std::optional<TransferFieldFailure> EmployeeIdentityPage::checkTransferBoxes() const {
+    return checkTransferFields(edGinkoCd_->text().toStdString(), edSitenCd_->text().toStdString(),
+                               edKouzaMeigi_->text().toStdString());
+}
+
+QLineEdit* EmployeeIdentityPage::transferBox(TransferField field) const {
+    switch (field) {
+        case TransferField::BankCode:
+            return edGinkoCd_;
+        case TransferField::BranchCode:
+            return edSitenCd_;
+        case TransferField::HolderKana:
+            break;
+    }
+    return edKouzaMeigi_;
 }
 
 QString EmployeeIdentityPage::myNumberText() const {

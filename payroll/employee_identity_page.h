@@ -1,11 +1,14 @@
 #pragma once
 // The employee editor's first page, "基本情報/振込先": who the employee is (name, kana, My
 // Number, department, code, category, pay form, status, tax column, dependants, birth date) and
-// how the pay is handed over (bank transfer with the account, or cash).
+// how the pay is handed over (bank transfer with the account and the transfer file's bank and
+// branch codes and account holder's kana name, or cash).
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
+#include "core/employee_transfer.h"
 #include "core/records.h"
 #include "widgets/entry_behaviour.h"
 
@@ -30,6 +33,10 @@ class EmployeeIdentityPage : public QWidget {
     void store(EmployeeRecord& record) const;
 
     QString myNumberText() const;
+    // The transfer file's boxes (銀行コード, 支店コード, 口座名義ｶﾅ) as typed: the first that does
+    // not fit, with its message.
+    std::optional<TransferFieldFailure> checkTransferBoxes() const;
+    QLineEdit* transferBox(TransferField field) const;
     int payForm() const;  // 1..3; 0 when none is chosen
 
     QLineEdit* nameBox() const { return edSimei_; }
@@ -71,6 +78,9 @@ class EmployeeIdentityPage : public QWidget {
     QButtonGroup* accountType_;
     QLineEdit* edKouzaNo_;
     QLineEdit* edTesuryo_;
+    QLineEdit* edGinkoCd_;
+    QLineEdit* edSitenCd_;
+    QLineEdit* edKouzaMeigi_;
     QWidget* bankFields_;
 };
 

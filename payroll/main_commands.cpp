@@ -35,6 +35,7 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbKyuyoDaicho", &TfmMain::sbKyuyoDaichoClick, N::Employee},
         {"sbKyuyoIchiran", &TfmMain::sbKyuyoIchiranClick, N::Employee},
         {"sbFuriList", &TfmMain::sbFuriListClick, N::Employee},
+        {"sbFuriData", &TfmMain::sbFuriDataClick, N::Employee},
         {"sbKinsyuList", &TfmMain::sbKinsyuListClick, N::Employee},
         // データ入力: the panel opens only with an employee to enter for
         {"imDataEdit", nullptr, N::Employee},

@@ -121,6 +121,9 @@ class TfmMain : public QMainWindow {
     void sbKyuyoIchiranClick();
     void sbFuriListClick();
     void sbKinsyuListClick();
+    // 振込データ作成: the bank transfer file of the transfer list's people, after the
+    // recalculation, saved where the clerk chooses; a refusal lists what is missing.
+    void sbFuriDataClick();
     // 社員名簿一覧表, from the employee list.
     void printRoster();
     // Asks for the folder the slip pictures go to (the folder window by default).

@@ -1,10 +1,13 @@
 // The main window's tabular reports: the per-employee pay ledger, the monthly list, the transfer
 // list and the denomination table (and the roster, printed from the employee list), each through
-// the shared print dialog, the ledger and the list also as CSV files.
+// the shared print dialog, the ledger and the list also as CSV files; and beside the transfer
+// list the bank's transfer file of the same people and amounts.
 
 #include <QFileInfo>
 #include <filesystem>
 
+#include "core/entry.h"
+#include "core/errors.h"
 #include "core/year_view.h"
 #include "payroll/main_window.h"
 #include "payroll/tool_tray.h"
@@ -17,6 +20,7 @@
 #include "print/roster_report.h"
 #include "print/table_csv.h"
 #include "print/transfer_list_report.h"
+#include "print/zengin_file.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
@@ -24,6 +28,10 @@ namespace keiro::payroll {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr const char* kZenginDialogTitle = "振込データの保存";
+constexpr const char* kZenginDialogFilter = "振込データ (*.txt);;すべてのファイル (*)";
+constexpr const char* kMsgZenginNotWritten = "振込データを作成できませんでした。";
 
 constexpr const char* kMsgLedgerReadsTheFile =
     "変更内容を保存しないと社員別給与台帳に反映されません。";
@@ -137,6 +145,37 @@ void TfmMain::sbFuriListClick() {
                       todayInJapan());
               },
               {});
+}
+
+void TfmMain::sbFuriDataClick() {
+    tray_->closePanels();
+    if (year_.period() == 0 || !recalculatePeriod()) return;
+    const print::ZenginFile file = print::buildPeriodZenginFile(
+        year_.block(), year_.header(), EraYear{year_.eraName(), year_.eraYear()}, context_.eraNames,
+        year_.period(), context_.settings.transfer);
+    if (!file.ok()) {
+        context_.messages.error(this, qs(print::zenginRefusalMessage(file)));
+        return;
+    }
+    const fs::path proposed =
+        context_.places.settingsFolder /
+        print::zenginFileName(print::periodCaption(year_, context_.settings.itemNames));
+    const std::optional<QString> chosen = context_.dialogs.saveFile(
+        this, QString::fromUtf8(kZenginDialogTitle), QString::fromStdString(proposed.string()),
+        QString::fromUtf8(kZenginDialogFilter), QStringLiteral("txt"));
+    if (!chosen) return;
+    try {
+        print::writeZenginFile(pathOf(*chosen), file);
+    } catch (const IoError& e) {
+        context_.messages.error(this, QString::fromUtf8(kMsgZenginNotWritten) + "\n" + e.what());
+        return;
+    }
+    context_.messages.information(
+        this, qs(print::kMsgZenginWritten) +
+                  QStringLiteral("\n%1\n%2件  合計 %3円")
+                      .arg(*chosen)
+                      .arg(file.count)
+                      .arg(QString::fromStdString(formatAmount(0, file.total))));
 }
 
 void TfmMain::sbKinsyuListClick() {

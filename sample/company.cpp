@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "calc/premiums.h"
+#include "core/zengin_text.h"
 #include "sample/roster.h"
 
 namespace keiro::sample {
@@ -155,6 +156,17 @@ Settings sampleSettings() {
     settings.itemNames.names[kHousingItem] = "住宅手当";
     settings.itemNames.names[kAttendanceBonusItem] = "精勤手当";
     settings.itemNames.names[kClubFeeItem] = "親睦会費";
+    // The transfer file's company side: the bank's code for the company and its account at
+    // 東都銀行 本店 (codes made up for the sample).
+    TransferOriginator& transfer = settings.transfer;
+    transfer.requesterCode = "1234567890";
+    transfer.requesterName = toZenginText("サンプルショウジ", ZenginClass::Name).bytes;
+    transfer.bankCode = "0998";
+    transfer.bankName = toZenginText("トウトギンコウ", ZenginClass::Shop).bytes;
+    transfer.branchCode = "001";
+    transfer.branchName = toZenginText("ホンテン", ZenginClass::Shop).bytes;
+    transfer.accountType = kOrdinaryAccount;
+    transfer.accountNumber = "1002003";
     return settings;
 }
 
@@ -175,6 +187,7 @@ void writeSampleSettings(IniFile& ini) {
     const Settings settings = sampleSettings();
     saveCommonSettings(ini, settings);
     saveLayout(ini, salaryLayout(), settings.itemNames);
+    saveTransferOriginator(ini, settings.transfer);
 }
 
 PeriodEntry monthEntry(int year, int month) {

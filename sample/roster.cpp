@@ -5,13 +5,17 @@
 #include <string>
 
 #include "calc/premiums.h"
+#include "core/employee_transfer.h"
+#include "core/zengin_text.h"
 
 namespace keiro::sample {
 namespace {
 
-constexpr Bank kToutoHonten{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "本店", "ﾎﾝﾃﾝ", 0, 0};
-constexpr Bank kToutoShinjuku{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "新宿支店", "ｼﾝｼﾞｭｸ", 0, 0};
-constexpr Bank kMidoriChuo{"みどり信用金庫", "ﾐﾄﾞﾘｼﾝｷﾝ", "中央支店", "ﾁｭｳｵｳ", 0, 330};
+// clang-format off
+constexpr Bank kToutoHonten{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "本店", "ﾎﾝﾃﾝ", "0998", "001", 0, 0};
+constexpr Bank kToutoShinjuku{"東都銀行", "ﾄｳﾄｷﾞﾝｺｳ", "新宿支店", "ｼﾝｼﾞｭｸ", "0998", "123", 0, 0};
+constexpr Bank kMidoriChuo{"みどり信用金庫", "ﾐﾄﾞﾘｼﾝｷﾝ", "中央支店", "ﾁｭｳｵｳ", "1999", "010", 0, 330};
+// clang-format on
 
 constexpr Bank withAccount(Bank bank, int account) {
     bank.account = account;
@@ -254,6 +258,9 @@ EmployeeRecord employeeRecord(int slot, bool beforeTheSampleYear,
         e.branchNameKana.assign(s.bank.branchKana);
         e.accountNumber.assign(digits(s.bank.account, 7));
         e.transferFee = s.bank.fee;
+        // The account holder is the employee: the name's reading in the file's kana.
+        setTransferCodes(e, s.bank.code, s.bank.branchCode,
+                         toZenginText(joined(s.family, s.given, true), ZenginClass::Name).bytes);
     }
     setInsurance(e, s, grades, rates);
     return e;

@@ -1,15 +1,18 @@
 // export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv
 // export ledger FILE --slots 1,2,… [--root DIR] --out DIR BASE.csv
+// export zengin FILE --period K [--root DIR] OUT.txt
 //
 // The CSV files of the monthly list and of the pay ledger, as the print dialog's CSV button
-// writes them (code page 932, CR LF, written whole and readable by the owner only).  Nothing
-// is drawn, so no Qt application is started.
+// writes them (code page 932, CR LF, written whole and readable by the owner only), and the
+// bank transfer file of a period as the main window's button writes it.  Nothing is drawn, so
+// no Qt application is started.
 #include <filesystem>
 #include <set>
 #include <stdexcept>
 
 #include "core/yearfile.h"
 #include "print/table_csv.h"
+#include "print/zengin_file.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/table_reports.h"
@@ -67,6 +70,22 @@ int exportLedger(const Args& args) {
     return 0;
 }
 
+// A refused file exits 1 with the message, which lists every employee concerned, on stderr.
+int exportZengin(const Args& args) {
+    args.expectOnly({"period", "root"}, 3);
+    const int period = args.requiredInt("period", 1, kPeriodCount);
+    const std::string out = args.positional(2, "OUT.txt");
+
+    const SavedPeriod saved = openSavedPeriod(args, period);
+    const print::ZenginFile file =
+        print::buildPeriodZenginFile(*saved.block, saved.header, saved.fileYear, saved.eraNames,
+                                     period, saved.settings.transfer);
+    if (!file.ok()) throw std::runtime_error(print::zenginRefusalMessage(file));
+    print::writeZenginFile(out, file);
+    printJson({{"file", out}, {"records", file.count}, {"total", file.total}});
+    return 0;
+}
+
 }  // namespace
 
 int runExport(const Words& words) {
@@ -74,6 +93,7 @@ int runExport(const Words& words) {
     const std::string& kind = args.positional(0, "command");
     if (kind == "list") return exportList(args);
     if (kind == "ledger") return exportLedger(args);
+    if (kind == "zengin") return exportZengin(args);
     throw UsageError("unknown export command");
 }
 

@@ -61,6 +61,7 @@ constexpr const char* kUsage =
     "  print withholding YEARFILE --kind 1|2|5 [--slots 1,2,...] [--root DIR] --pdf OUT.pdf\n"
     "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
     "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n"
+    "  export zengin FILE --period K [--root DIR] OUT.txt\n"
     "  withholding info FILE\n"
     "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n"
     "  postal lookup --data DIR CODE | postal import KEN_ALL.CSV --out YubinNo.dat\n";

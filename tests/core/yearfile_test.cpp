@@ -109,7 +109,9 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     year.block().settings.companyName.assign("山田商店");
     addEmployee(year.block(), 1, "010101_090000", "山田太郎", 1);
     year.block().employee(1).reserved176[3] = 7;  // bytes the program always clears
-    year.block().employee(1).reserved536[96] = 7;
+    year.block().employee(1).reserved576[110] = 7;
+    std::memcpy(year.block().employee(1).bankCode, "0123", 4);  // kept: the transfer codes
+    std::memcpy(year.block().employee(1).branchCode, "045", 3);
     year.savePeriod();
 
     const std::string content = readFile(year.path());
@@ -124,7 +126,9 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     EXPECT_EQ(onDisk.settings.companyName.utf8(), "山田商店");
     EXPECT_EQ(onDisk.settings.scheduledDays, 20);
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved176, 20));
-    EXPECT_TRUE(isZero(onDisk.employee(1).reserved536, 164));
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved576, 124));
+    EXPECT_EQ(std::string(onDisk.employee(1).bankCode, 4), "0123");
+    EXPECT_EQ(std::string(onDisk.employee(1).branchCode, 3), "045");
     EXPECT_EQ(std::memcmp(&onDisk, &year.block(), kBlockSize), 0);
     EXPECT_TRUE(year.header().isSaved(3));
 }

@@ -309,6 +309,42 @@ class ConfigDialogTest : public QObject {
         QCOMPARE(h.period.supportRate, 0.0);
     }
 
+    // The transfer file's company side: refused box by box on its own page, kana converted to
+    // the file's half-width set, stored in section Zengin and in memory.
+    void transferPageChecksConvertsAndStores() {
+        Harness h(filledPeriod());
+        h.set("edItakuCd", QStringLiteral("12345"));
+        h.type("edItakuMei", QStringLiteral("サンプル・ショウジ"));
+        h.set("edSimukeGinkoCd", QStringLiteral("99"));  // a bank code has four digits
+        h.click("btSysSave");
+        QCOMPARE(h.page(), static_cast<int>(ConfigPage::Transfer));
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("仕向銀行番号は4桁の数字で入力して下さい。"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edSimukeGinkoCd")));
+        QCOMPARE(h.dialog.result(), int(QDialog::Rejected));
+
+        h.set("edSimukeGinkoCd", QStringLiteral("0998"));
+        h.type("edSimukeSitenMei", QStringLiteral("ホンテン（カ"));  // no parentheses
+        h.click("btSysSave");
+        QVERIFY(
+            h.messages.lastText().startsWith(QStringLiteral("仕向支店名に使用できない文字「（」")));
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget*>(h.edit("edSimukeSitenMei")));
+
+        h.type("edSimukeSitenMei", QStringLiteral("ホンテン"));
+        h.set("edSimukeSitenCd", QStringLiteral("001"));
+        h.set("edSimukeKouzaNo", QStringLiteral("1234567"));
+        h.click("rbSimukeTouza");
+        h.click("btSysSave");
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        const TransferOriginator stored = loadTransferOriginator(IniFile(h.iniPath));
+        QCOMPARE(stored.requesterName, text::toCp932("ｻﾝﾌﾟﾙ ｼﾖｳｼﾞ"));
+        QCOMPARE(stored.branchName, text::toCp932("ﾎﾝﾃﾝ"));
+        QCOMPARE(stored.accountType, kCurrentAccount);
+        QVERIFY(stored == h.settings.transfer);
+        QCOMPARE(missingOriginatorFields(stored), std::string());
+    }
+
     void cancelWithoutCompanyAsksFirst() {
         Harness h;
         h.messages.answerNext(ui::Answer::No);

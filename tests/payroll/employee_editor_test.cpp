@@ -14,6 +14,8 @@
 #include <regex>
 
 #include "core/employee_master.h"
+#include "core/employee_transfer.h"
+#include "core/text.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/calculator.h"
@@ -218,6 +220,40 @@ class EmployeeEditorTest : public QObject {
         demo.open(1);  // shown with its leading zeros, hidden again
         QCOMPARE(demo.child("edMyNo")->text(), QStringLiteral("001234567890"));
         QVERIFY(demo.child<QCheckBox>("cbHide")->isChecked());
+    }
+
+    // The transfer file's boxes: digits only, the kana shown converted on leaving, and OK
+    // refusing an incomplete code or a name outside the file's characters, box by box.
+    void transferCodesAreCheckedConvertedAndStored() {
+        Demo demo;
+        demo.open(1);  // the sample's employees paid by transfer have their codes
+        QCOMPARE(demo.child("edGinkoCd")->text(), QStringLiteral("0998"));
+        QCOMPARE(demo.child("edSitenCd")->text(), QStringLiteral("001"));
+        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("ｻﾄｳ ｹﾝｲﾁ"));
+
+        demo.type("edGinkoCd", QStringLiteral("1a2"));
+        QCOMPARE(demo.child("edGinkoCd")->text(), QStringLiteral("12"));
+        demo.click("btOK");
+        QCOMPARE(demo.lastMessage().toStdString(), std::string(kMsgBadBankCode));
+        QVERIFY(QApplication::focusWidget() == demo.child("edGinkoCd"));
+        QVERIFY(!demo.accepted());
+
+        demo.type("edGinkoCd", QStringLiteral("0005"));
+        demo.type("edKouzaMeigi", QStringLiteral("サトウ　ヨーコ"));
+        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("サトウ　ヨーコ"));  // as typed
+        demo.click("btOK");
+        QVERIFY(demo.lastMessage().contains(QStringLiteral("口座名義ｶﾅに使用できない文字「ー」")));
+        QVERIFY(QApplication::focusWidget() == demo.child("edKouzaMeigi"));
+        QVERIFY(!demo.accepted());
+
+        demo.type("edKouzaMeigi", QStringLiteral("ガンジャ　キョウコ"));
+        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("ｶﾞﾝｼﾞﾔ ｷﾖｳｺ"));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        const EmployeeRecord& stored = demo.year.block().employee(1);
+        QCOMPARE(bankCodeOf(stored), std::string("0005"));
+        QCOMPARE(branchCodeOf(stored), std::string("001"));
+        QCOMPARE(accountHolderKanaOf(stored), text::toCp932("ｶﾞﾝｼﾞﾔ ｷﾖｳｺ"));
     }
 
     void templateKeepsTheEntryWithoutThePerson() {

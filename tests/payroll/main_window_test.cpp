@@ -19,6 +19,7 @@
 #include "calc/payroll_tables.h"
 #include "core/attendance_import.h"
 #include "core/employee_csv.h"
+#include "core/employee_transfer.h"
 #include "core/fileio.h"
 #include "core/startup.h"
 #include "core/text.h"
@@ -321,6 +322,38 @@ class MainWindowTest : public QObject {
             demo.print(command, caption, "btPrint", false);
             QVERIFY2(QFileInfo(pdf).size() > 0, command);
         }
+    }
+
+    // 振込データ作成 beside the transfer list: refused with the employees named while one lacks
+    // its codes, else written where the clerk chose, with the count and total said.
+    void transferFileIsRefusedOrWrittenWhereChosen() {
+        Demo demo(11);
+        const QString path = QString::fromStdString((demo.folder / "zengin.txt").string());
+        EmployeeRecord& second = demo.year.block().employee(2);
+        const EmployeeRecord kept = second;
+        setTransferCodes(second, "", "", "");
+        demo.dialogs.answerNext(path);  // not asked for: the refusal comes first
+        demo.window->toolTray()->button("sbFuriData")->click();
+        QVERIFY(demo.messages.shown().back().kind == ui::MessageKind::Error);
+        QVERIFY2(demo.messages.lastText().contains(QString::fromStdString(second.name.utf8()) +
+                                                   " : 銀行コード、支店コード、口座名義ｶﾅ"),
+                 qPrintable(demo.messages.lastText()));
+        QVERIFY(!QFileInfo::exists(path));
+
+        second = kept;
+        demo.window->toolTray()->button("sbFuriData")->click();
+        QVERIFY2(demo.messages.lastText().startsWith("振込データを作成しました。"),
+                 qPrintable(demo.messages.lastText()));
+        const std::string bytes = readFile(path.toStdString());
+        QCOMPARE(bytes.size() % 122, std::size_t{0});
+        QCOMPARE(bytes.substr(0, 4), std::string("1110"));
+        QVERIFY(demo.messages.lastText().contains(QString("%1件").arg(bytes.size() / 122 - 3)));
+
+        // A folder that is not there: said so, never reported as written.
+        demo.dialogs.answerNext(QString::fromStdString((demo.folder / "none" / "z.txt").string()));
+        demo.window->toolTray()->button("sbFuriData")->click();
+        QVERIFY2(demo.messages.lastText().startsWith("振込データを作成できませんでした。"),
+                 qPrintable(demo.messages.lastText()));
     }
 
     void aNewEmployeeFromTheEmployeeListGetsAColumn() {

@@ -1,6 +1,7 @@
-// `keiro-tool print ledger|list|transfer|denomination|roster` and `export list|ledger` on the demo
-// company: each PDF holds the people and the net pay it should, the pages follow the list's
-// grouping, and the CSV files are code page 932 with CR LF, each ledger file inside its folder.
+// `keiro-tool print ledger|list|transfer|denomination|roster` and `export list|ledger|zengin` on
+// the demo company: each PDF holds the people and the net pay it should, the pages follow the
+// list's grouping, the CSV files are code page 932 with CR LF, each ledger file inside its
+// folder, and the transfer file pays the transfer list's people their net pay.
 //
 // The demo company of 2026-12-09 has ten employees: slots 1..8 in employment (8 paid in cash,
 // the others by transfer), 9 on leave, 10 gone.
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/records.h"
 #include "core/text.h"
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_folder.h"
@@ -203,6 +205,73 @@ TEST_F(TablePrintToolTest, LedgerExportWritesOneFilePerEmployeeInsideTheFolder) 
     EXPECT_NE(files[1].get<std::string>().find(familyName(1)), std::string::npos);
 }
 
+// What a command prints on stderr (stdout dropped) and its exit code.
+ToolRun errorsOf(const std::string& arguments) {
+    FILE* pipe =
+        ::popen((std::string(KEIRO_TOOL) + " " + arguments + " 2>&1 >/dev/null").c_str(), "r");
+    if (pipe == nullptr) return {-1, {}};
+    std::string err;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) err.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, err};
+}
+
+TEST_F(TablePrintToolTest, ZenginFilePaysTheTransferListsPeopleTheirNetPay) {
+    const fs::path out = out_.path() / "zengin.txt";
+    const ToolRun done = run("export zengin", "--period 11 " + quoted(out));
+    ASSERT_EQ(done.exitCode, 0);
+    long long total = 0;
+    for (int slot = 1; slot <= 7; ++slot)
+        total += demo_->calculated.at(slot)["net"].get<long long>();
+    EXPECT_EQ(json::parse(done.out),
+              json({{"file", out.string()}, {"records", 7}, {"total", total}}));
+    EXPECT_EQ(fs::status(out).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    const std::string bytes = bytesOf(out);
+    ASSERT_EQ(bytes.size(), 10u * 122u);               // header, seven people, trailer, end
+    EXPECT_EQ(bytes.substr(0, 14), "11101234567890");  // 給与振込, the sample's 委託者コード
+    for (int record = 1; record <= 7; ++record) {
+        const std::string data = bytes.substr(static_cast<std::size_t>(record) * 122, 122);
+        EXPECT_EQ(data[0], '2');
+        EXPECT_EQ(std::stoll(data.substr(80, 10)),
+                  demo_->calculated.at(record)["net"].get<long long>());
+        EXPECT_EQ(data.substr(120), "\r\n");
+    }
+    const std::string trailer = bytes.substr(8 * 122, 19);
+    EXPECT_EQ(trailer.substr(0, 7), "8000007");
+    EXPECT_EQ(std::stoll(trailer.substr(7)), total);
+}
+
+TEST_F(TablePrintToolTest, ZenginFileRefusalNamesTheEmployeesOnStderr) {
+    const std::unique_ptr<Demo> demo = makeDemo(10);
+    // Slots 2 and 5 as an older file has them: no codes, no kana name.
+    {
+        std::fstream file(demo->file, std::ios::in | std::ios::out | std::ios::binary);
+        for (const int slot : {2, 5}) {
+            file.seekp(static_cast<std::streamoff>(
+                blockOffset(11) + offsetof(PeriodBlock, employees) +
+                static_cast<std::size_t>(slot - 1) * sizeof(EmployeeRecord) +
+                offsetof(EmployeeRecord, bankCode)));
+            file.write(std::string(37, '\0').data(), 37);
+        }
+    }
+    const fs::path out = out_.path() / "zengin.txt";
+    const ToolRun refused = errorsOf("export zengin " + quoted(demo->file) + " --root " +
+                                     quoted(demo->folder.path()) + " --period 11 " + quoted(out));
+    EXPECT_EQ(refused.exitCode, 1);
+    for (const int slot : {2, 5}) {
+        const std::string name = demo->calculated.at(slot)["name"];
+        EXPECT_NE(refused.out.find(name + " : 銀行コード、支店コード、口座名義ｶﾅ"),
+                  std::string::npos)
+            << refused.out;
+    }
+    EXPECT_EQ(refused.out.find(demo->calculated.at(1)["name"].get<std::string>()),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(out));
+}
+
 TEST_F(TablePrintToolTest, RefusesWhatItCannotDo) {
     const std::string pdf = " --pdf " + quoted(out_.path() / "x.pdf");
     EXPECT_EQ(run("print list", "--period 14" + pdf).exitCode, 1) << "not saved";
@@ -219,7 +288,12 @@ TEST_F(TablePrintToolTest, RefusesWhatItCannotDo) {
     EXPECT_EQ(run("print ledger", "--period 11 --slots 99" + pdf).exitCode, 2);
     EXPECT_EQ(run("print roster", "--period 11").exitCode, 2);  // no --pdf
     EXPECT_EQ(run("export ledger", "--out " + quoted(out_.path()) + " a.csv").exitCode, 2);
+    EXPECT_EQ(
+        run("export zengin", "--period 11 --method 1 " + quoted(out_.path() / "z.txt")).exitCode,
+        2);
+    EXPECT_EQ(run("export zengin", "--period 14 " + quoted(out_.path() / "z.txt")).exitCode, 1);
     EXPECT_FALSE(fs::exists(out_.path() / "x.pdf"));
+    EXPECT_FALSE(fs::exists(out_.path() / "z.txt"));
 }
 
 }  // namespace

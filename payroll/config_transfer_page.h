@@ -1,0 +1,42 @@
+#pragma once
+// The fifth page of the common settings dialog, "振込データ設定": the company's side of the bank
+// transfer file (委託者コード and 委託者名, the company's bank, branch, account type and
+// account), kept in section Zengin of the configuration file.
+
+#include <QWidget>
+#include <string_view>
+
+#include "core/zengin_settings.h"
+#include "widgets/entry_behaviour.h"
+
+class QLineEdit;
+class QRadioButton;
+
+namespace keiro::payroll {
+
+class ConfigTransferPage : public QWidget {
+    Q_OBJECT
+  public:
+    ConfigTransferPage(QWidget* parent, const ui::EntrySettings& settings,
+                       ui::MessageService& messages);
+
+    void load(const TransferOriginator& originator);
+    // The boxes as typed, trimmed.
+    OriginatorEntry entry() const;
+
+    // The objectName of the box of a field, for the focus after a failed check.
+    static std::string_view control(OriginatorField field);
+
+  private:
+    QLineEdit* edItakuCd_;
+    QLineEdit* edItakuMei_;
+    QLineEdit* edGinkoCd_;
+    QLineEdit* edGinkoMei_;
+    QLineEdit* edSitenCd_;
+    QLineEdit* edSitenMei_;
+    QRadioButton* rbFutuu_;
+    QRadioButton* rbTouza_;
+    QLineEdit* edKouzaNo_;
+};
+
+}  // namespace keiro::payroll
