@@ -134,7 +134,13 @@ struct EmployeeRecord {
     // Monthly 子ども・子育て支援金, set with the health premium from the grade (offset 532, once
     // reserved space cleared on save; an older file holds 0 here).
     std::int32_t supportPremium;
-    std::uint8_t reserved536[164];  // cleared on every save
+    std::uint8_t reserved536[40];  // cleared on every save
+    // The password the employee's pay-slip PDFs are encrypted with (printable ASCII; empty =
+    // none yet), kept as the encryption needs it, in the file that already holds the pay and
+    // the My Number.  An older file holds zeros here: no password.
+    PStr<22> slipPassword;
+    std::uint8_t slipPasswordGenerated;  // 1: made by the program, not chosen by the employee
+    std::uint8_t reserved600[100];       // cleared on every save
 
     bool isUsed() const { return !recordId.empty(); }
 };
@@ -398,6 +404,9 @@ static_assert(offsetof(EmployeeRecord, insuranceGrade) == 522);
 static_assert(offsetof(EmployeeRecord, myNumber) == 524);
 static_assert(offsetof(EmployeeRecord, supportPremium) == 532);
 static_assert(offsetof(EmployeeRecord, reserved536) == 536);
+static_assert(offsetof(EmployeeRecord, slipPassword) == 576);
+static_assert(offsetof(EmployeeRecord, slipPasswordGenerated) == 599);
+static_assert(offsetof(EmployeeRecord, reserved600) == 600);
 
 static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
 static_assert(offsetof(AttendanceRecord, daysWorked) == 8);

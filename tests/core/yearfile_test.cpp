@@ -109,7 +109,7 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     year.block().settings.companyName.assign("山田商店");
     addEmployee(year.block(), 1, "010101_090000", "山田太郎", 1);
     year.block().employee(1).reserved176[3] = 7;  // bytes the program always clears
-    year.block().employee(1).reserved536[96] = 7;
+    year.block().employee(1).reserved600[90] = 7;
     year.savePeriod();
 
     const std::string content = readFile(year.path());
@@ -124,7 +124,8 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     EXPECT_EQ(onDisk.settings.companyName.utf8(), "山田商店");
     EXPECT_EQ(onDisk.settings.scheduledDays, 20);
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved176, 20));
-    EXPECT_TRUE(isZero(onDisk.employee(1).reserved536, 164));
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved536, 40));
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved600, 100));
     EXPECT_EQ(std::memcmp(&onDisk, &year.block(), kBlockSize), 0);
     EXPECT_TRUE(year.header().isSaved(3));
 }
