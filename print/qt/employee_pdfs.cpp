@@ -35,13 +35,13 @@ std::string periodFileToken(const SlipPeriod& period) {
 
 EmployeePdfOutcome writeEmployeePdfs(const EmployeePdfRequest& request,
                                      const std::optional<std::vector<SlipPasswordChoice>>& passwords) {
-    assert(!passwords || passwords->size() == request.slots.size());
+    assert(!passwords || passwords->size() == request.chosen.size());
     makeFolder(request.folder);
     const std::string token = periodFileToken(request.period);
     EmployeePdfOutcome outcome;
     std::vector<PasswordNotice> notices;
-    for (std::size_t i = 0; i < request.slots.size(); ++i) {
-        const int slot = request.slots[i];
+    for (std::size_t i = 0; i < request.chosen.size(); ++i) {
+        const int slot = request.chosen[i];
         const EmployeeRecord& e = request.period.block->employee(slot);
         const std::string name = employeePdfName(e.employeeCode.utf8(), token);
         const fs::path path = request.folder / name;

@@ -22,7 +22,7 @@ namespace keiro::print {
 
 struct EmployeePdfRequest {
     SlipPeriod period;
-    std::vector<int> slots;  // chosen employees, each with a code of its own
+    std::vector<int> chosen;  // slots of the chosen employees, each with a code of its own
     std::filesystem::path yearFile;
     PrintChoices choices;
     Correction correction;
