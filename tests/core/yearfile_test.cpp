@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/fileio.h"
+#include "core/slip_password.h"
 #include "core/year_recovery.h"
 #include "core/yearfile.h"
 #include "tests/support/temp_folder.h"
@@ -110,6 +111,7 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     addEmployee(year.block(), 1, "010101_090000", "山田太郎", 1);
     year.block().employee(1).reserved176[3] = 7;  // bytes the program always clears
     year.block().employee(1).reserved600[90] = 7;
+    setSlipPassword(year.block().employee(1), "Kd7fPq3wXy", true);  // kept, unlike those
     year.savePeriod();
 
     const std::string content = readFile(year.path());
@@ -126,6 +128,9 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved176, 20));
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved536, 40));
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved600, 100));
+    EXPECT_EQ(slipPasswordOf(onDisk.employee(1)), "Kd7fPq3wXy");
+    EXPECT_EQ(onDisk.employee(1).slipPasswordGenerated, 1);
+    EXPECT_FALSE(hasSlipPassword(onDisk.employee(2)));  // an older record's zeros: none
     EXPECT_EQ(std::memcmp(&onDisk, &year.block(), kBlockSize), 0);
     EXPECT_TRUE(year.header().isSaved(3));
 }
