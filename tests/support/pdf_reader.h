@@ -24,11 +24,12 @@ inline PdfOpening openPdf(const std::filesystem::path& file, const std::string& 
         pdf.processFile(file.c_str(), password.c_str());
         opening.pages = static_cast<int>(pdf.getAllPages().size());
         int revision = 0, permissions = 0, version = 0;
-        encryption_method_e streams = e_none, strings = e_none, files = e_none;
+        QPDF::encryption_method_e streams = QPDF::e_none, strings = QPDF::e_none,
+                                  files = QPDF::e_none;
         opening.encrypted =
             pdf.isEncrypted(revision, permissions, version, streams, strings, files);
-        opening.aes256 = revision == 6 && version == 5 && streams == e_aesv3 &&
-                         strings == e_aesv3 && files == e_aesv3;
+        opening.aes256 = revision == 6 && version == 5 && streams == QPDF::e_aesv3 &&
+                         strings == QPDF::e_aesv3 && files == QPDF::e_aesv3;
         opening.opened = opening.pages > 0;
     } catch (const std::exception&) {
         opening.opened = false;
