@@ -24,7 +24,7 @@ EmployeePasswordBox::EmployeePasswordBox(QWidget* parent)
                                     Qt::ImhNoPredictiveText | Qt::ImhSensitiveData);
     edPdfPass_->setToolTip(QStringLiteral("社員別PDFを開くパスワード（半角8〜22文字）。"
                                           "空欄のときは出力時に作成します。"));
-    edPdfPass_->setFixedWidth(edPdfPass_->fontMetrics().horizontalAdvance(QString(23, u'W')));
+    edPdfPass_->setFixedWidth(edPdfPass_->fontMetrics().horizontalAdvance(QString(24, u'0')));
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
