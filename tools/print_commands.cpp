@@ -63,7 +63,7 @@ int printEmployeePdfs(const Args& args, SavedPeriod& saved, const print::SlipPer
         chosen,
         saved.file,
         choices,
-        {saved.settings.printAdjustH / 10.0, saved.settings.printAdjustV / 10.0},
+        correctionOf(saved.settings),
         *args.option("pdf-per-employee")};
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
     auto files = nlohmann::ordered_json::array();
