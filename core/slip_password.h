@@ -21,7 +21,7 @@
 namespace keiro {
 
 inline constexpr std::size_t kSlipPasswordMinLength = 8;
-inline constexpr std::size_t kSlipPasswordMaxLength = 22;  // what the record holds
+inline constexpr std::size_t kSlipPasswordMaxLength = 22;    // what the record holds
 inline constexpr std::size_t kGeneratedPasswordLength = 14;  // about 77 bits
 // Letters and digits that cannot be mistaken for one another when read off paper or typed
 // from it: no 0/O/o, 1/l/I, 5/S, 2/Z, 8/B, 9/q, u/v.
@@ -63,9 +63,9 @@ SlipPasswordsByKey slipPasswordsElsewhere(const std::filesystem::path& yearFile,
 
 // Where the password of one employee comes from.
 enum class PasswordSource {
-    Record,     // the period's own record had it
+    Record,       // the period's own record had it
     OtherPeriod,  // taken over from another period of the year (already handed over)
-    Generated,  // new: it must be saved and handed over
+    Generated,    // new: it must be saved and handed over
 };
 
 struct SlipPasswordChoice {

@@ -20,10 +20,11 @@ EmployeePasswordBox::EmployeePasswordBox(QWidget* parent)
     edPdfPass_->setMaxLength(static_cast<int>(kSlipPasswordMaxLength));
     edPdfPass_->setEchoMode(QLineEdit::Password);
     edPdfPass_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    edPdfPass_->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhLatinOnly |
-                                    Qt::ImhNoPredictiveText | Qt::ImhSensitiveData);
-    edPdfPass_->setToolTip(QStringLiteral("社員別PDFを開くパスワード（半角8〜22文字）。"
-                                          "空欄のときは出力時に作成します。"));
+    edPdfPass_->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText |
+                                    Qt::ImhSensitiveData);
+    edPdfPass_->setToolTip(
+        QStringLiteral("社員別PDFを開くパスワード（半角8〜22文字）。"
+                       "空欄のときは出力時に作成します。"));
     edPdfPass_->setFixedWidth(edPdfPass_->fontMetrics().horizontalAdvance(QString(24, u'0')));
 
     auto* layout = new QHBoxLayout(this);
@@ -43,7 +44,8 @@ void EmployeePasswordBox::load(const EmployeeRecord& record) {
     loaded_ = slipPasswordOf(record);
     loadedGenerated_ = record.slipPasswordGenerated == 1;
     cbPdfPassShow_->setChecked(false);
-    edPdfPass_->setText(QString::fromLatin1(loaded_.data(), static_cast<qsizetype>(loaded_.size())));
+    edPdfPass_->setText(
+        QString::fromLatin1(loaded_.data(), static_cast<qsizetype>(loaded_.size())));
     showState();
 }
 

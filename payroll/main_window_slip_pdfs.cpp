@@ -18,7 +18,8 @@ constexpr const char* kMsgEncryptQuestion =
     "PDFにパスワードを設定しますか？\n\n"
     "パスワードが未設定の社員には新しいパスワードを作成してデータを保存し、"
     "パスワード通知書をPDFで出力します。";
-constexpr const char* kMsgPdfsSaved = "下記の場所に明細書を社員別のPDFとして%1件保存しました。\n【%2】";
+constexpr const char* kMsgPdfsSaved =
+    "下記の場所に明細書を社員別のPDFとして%1件保存しました。\n【%2】";
 constexpr const char* kMsgPasswordsMade =
     "\n\n新しいパスワードを%1名分作成し、データを保存しました。\n"
     "「%2」を印刷して本人に手渡し、印刷後はファイルを削除してください。";
@@ -39,8 +40,7 @@ std::map<int, EmployeeRecord> recordsOf(const PeriodBlock& block, const std::vec
 
 bool TfmMain::exportEmployeePdfs(QWidget* parent, const std::vector<int>& chosen,
                                  const print::PrintChoices& choices) {
-    const std::optional<QString> folder =
-        chooseFolder_(parent, QString::fromUtf8(kPdfFolderTitle));
+    const std::optional<QString> folder = chooseFolder_(parent, QString::fromUtf8(kPdfFolderTitle));
     if (!folder) return false;
     const std::string token = print::periodFileToken(slipPeriod());
     const auto unnamed = print::employeesWithoutOwnFile(year_.block(), chosen, token);
@@ -73,9 +73,8 @@ bool TfmMain::exportEmployeePdfs(QWidget* parent, const std::vector<int>& chosen
         {context_.settings.printAdjustH / 10.0, context_.settings.printAdjustV / 10.0},
         folder->toStdString()};
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
-    QString message = QString::fromUtf8(kMsgPdfsSaved)
-                          .arg(static_cast<int>(outcome.files.size()))
-                          .arg(*folder);
+    QString message =
+        QString::fromUtf8(kMsgPdfsSaved).arg(static_cast<int>(outcome.files.size())).arg(*folder);
     if (outcome.notice) {
         message += QString::fromUtf8(kMsgPasswordsMade)
                        .arg(outcome.passwordsGenerated)

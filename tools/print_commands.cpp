@@ -12,8 +12,8 @@
 
 #include "core/layouts.h"
 #include "core/slip_password.h"
-#include "print/employee_pdf_names.h"
 #include "print/dialog_texts.h"
+#include "print/employee_pdf_names.h"
 #include "print/pay_date.h"
 #include "print/pay_slip_report.h"
 #include "print/qt/employee_pdfs.h"
@@ -58,13 +58,12 @@ int printEmployeePdfs(const Args& args, SavedPeriod& saved, const print::SlipPer
                                         slipPasswordsElsewhere(saved.file, saved.period));
         keepPasswords(saved, *passwords);
     }
-    const print::EmployeePdfRequest request{
-        slipPeriod,
-        chosen,
-        saved.file,
-        choices,
-        correctionOf(saved.settings),
-        *args.option("pdf-per-employee")};
+    const print::EmployeePdfRequest request{slipPeriod,
+                                            chosen,
+                                            saved.file,
+                                            choices,
+                                            correctionOf(saved.settings),
+                                            *args.option("pdf-per-employee")};
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
     auto files = nlohmann::ordered_json::array();
     for (const fs::path& file : outcome.files) files.push_back(file.string());

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 void makeFolder(const fs::path& folder) {
     std::error_code error;
     if (fs::is_directory(folder, error)) return;
-    if (!fs::create_directories(folder, error) || error) throw IoError(folder, "作成", error.value());
+    if (!fs::create_directories(folder, error) || error)
+        throw IoError(folder, "作成", error.value());
     fs::permissions(folder, fs::perms::owner_all, error);
 }
 
@@ -33,8 +34,9 @@ std::string periodFileToken(const SlipPeriod& period) {
     return periodFileToken(calendarYearOf(period.fileYear, period.eraNames), period.period);
 }
 
-EmployeePdfOutcome writeEmployeePdfs(const EmployeePdfRequest& request,
-                                     const std::optional<std::vector<SlipPasswordChoice>>& passwords) {
+EmployeePdfOutcome writeEmployeePdfs(
+    const EmployeePdfRequest& request,
+    const std::optional<std::vector<SlipPasswordChoice>>& passwords) {
     assert(!passwords || passwords->size() == request.chosen.size());
     makeFolder(request.folder);
     const std::string token = periodFileToken(request.period);

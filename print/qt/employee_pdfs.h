@@ -30,7 +30,7 @@ struct EmployeePdfRequest {
 };
 
 struct EmployeePdfOutcome {
-    std::vector<std::filesystem::path> files;  // in the order of the slots
+    std::vector<std::filesystem::path> files;     // in the order of the slots
     std::optional<std::filesystem::path> notice;  // when passwords were made
     int passwordsGenerated = 0;
 };
@@ -43,7 +43,8 @@ std::string periodFileToken(const SlipPeriod& period);
 // order) every file is encrypted with its employee's password, and the generated ones are listed
 // on the notice.  Throws IoError when the folder or a file cannot be written (files written
 // before stay), std::runtime_error when a PDF cannot be encrypted.
-EmployeePdfOutcome writeEmployeePdfs(const EmployeePdfRequest& request,
-                                     const std::optional<std::vector<SlipPasswordChoice>>& passwords);
+EmployeePdfOutcome writeEmployeePdfs(
+    const EmployeePdfRequest& request,
+    const std::optional<std::vector<SlipPasswordChoice>>& passwords);
 
 }  // namespace keiro::print

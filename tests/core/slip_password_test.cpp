@@ -26,8 +26,9 @@ TEST(SlipPassword, ChecksCharactersAndLength) {
     EXPECT_FALSE(slipPasswordProblem(std::string(22, 'x')));
     EXPECT_EQ(slipPasswordProblem("abc1234"), kMsgPasswordTooShort);
     EXPECT_EQ(slipPasswordProblem(std::string(23, 'x')), kMsgPasswordTooLong);
-    for (const char* refused :
-         {"abcd 1234", "ｱｲｳｴｵｶｷｸ", "パスワードです", "abcd\t1234", "abcd\x7f" "1234"})
+    for (const char* refused : {"abcd 1234", "ｱｲｳｴｵｶｷｸ", "パスワードです", "abcd\t1234",
+                                "abcd\x7f"
+                                "1234"})
         EXPECT_EQ(slipPasswordProblem(refused), kMsgPasswordCharacters) << refused;
 }
 
@@ -91,8 +92,7 @@ TEST_F(AssignPasswordsTest, OwnKeptOtherPeriodsTakenOverTheRestMadeAndStored) {
     setSlipPassword(block_->employee(1), "own-pass1", false);
     saveOther(4, "older-pass", true);
     saveOther(6, "from-june1", false);  // the later period wins
-    const auto choices =
-        assignSlipPasswords(*block_, {3, 1, 2}, slipPasswordsElsewhere(file_, 5));
+    const auto choices = assignSlipPasswords(*block_, {3, 1, 2}, slipPasswordsElsewhere(file_, 5));
 
     ASSERT_EQ(choices.size(), 3u);
     EXPECT_EQ(choices[0].slot, 3);
@@ -115,7 +115,7 @@ TEST_F(AssignPasswordsTest, OwnKeptOtherPeriodsTakenOverTheRestMadeAndStored) {
 
 TEST_F(AssignPasswordsTest, DamagedStoredPasswordIsNeverUsed) {
     block_->employee(1).slipPassword.assignBytes("ab\x01");  // not a password anyone can type
-    saveOther(4, "x", false);                                   // too short to be a real one
+    saveOther(4, "x", false);                                // too short to be a real one
     const auto choices = assignSlipPasswords(*block_, {1, 2}, slipPasswordsElsewhere(file_, 5));
     EXPECT_EQ(choices[0].source, PasswordSource::Generated);
     EXPECT_EQ(choices[1].source, PasswordSource::Generated);

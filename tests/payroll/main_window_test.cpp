@@ -310,8 +310,7 @@ class MainWindowTest : public QObject {
         const EmployeeRecord& first = saved->employee(1);
         QVERIFY(hasSlipPassword(first));
         QCOMPARE(slipPasswordOf(first), slipPasswordOf(demo.year.block().employee(1)));
-        const std::filesystem::path file =
-            pdfs / (first.employeeCode.utf8() + "_2026-11.pdf");
+        const std::filesystem::path file = pdfs / (first.employeeCode.utf8() + "_2026-11.pdf");
         QVERIFY(!testing_support::openPdf(file).opened);
         QVERIFY(testing_support::openPdf(file, slipPasswordOf(first)).opened);
         QVERIFY(std::filesystem::exists(pdfs / "パスワード通知書_2026-11.pdf"));

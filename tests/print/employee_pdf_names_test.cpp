@@ -17,14 +17,15 @@ TEST(EmployeePdfNames, PeriodTokensAndFileNames) {
     EXPECT_EQ(periodFileToken(2026, 15), "2026-賞与3");
     EXPECT_EQ(employeePdfName(" 001 ", "2026-05"), "001_2026-05.pdf");
     EXPECT_EQ(employeePdfName("A/1:*", "2026-05"), "A_1___2026-05.pdf");  // never a sub-folder
-    EXPECT_EQ(employeePdfName("..", "2026-05"), "_._2026-05.pdf");       // never hidden
+    EXPECT_EQ(employeePdfName("..", "2026-05"), "_._2026-05.pdf");        // never hidden
     EXPECT_EQ(passwordNoticeName("2026-賞与1"), "パスワード通知書_2026-賞与1.pdf");
 }
 
 TEST(EmployeePdfNames, EmployeesWithoutACodeOrWithAnotherOnesFileAreListed) {
     auto block = std::make_unique<PeriodBlock>();
     const char* codes[] = {"001", "", "A/1", "002", "A:1", " "};
-    const char* names[] = {"山田 太郎", "鈴木 花子", "佐藤 一郎", "高橋 次郎", "田中 三郎", "伊藤 四郎"};
+    const char* names[] = {"山田 太郎", "鈴木 花子", "佐藤 一郎",
+                           "高橋 次郎", "田中 三郎", "伊藤 四郎"};
     for (int slot = 1; slot <= 6; ++slot) {
         block->employee(slot).recordId.assign("k" + std::to_string(slot));
         block->employee(slot).employeeCode.assign(codes[slot - 1]);
@@ -55,17 +56,16 @@ std::string pageText(const RecordingCanvas& canvas) {
 }
 
 TEST(PasswordNotice, OnePagePerEmployeeWithItsOwnPassword) {
-    const PasswordNoticeReport report(
-        "株式会社サンプル", "令和8年 5月分給与",
-        {{"001", "山田 太郎", "Kd7fPq3wXyzA", "001_2026-05.pdf"},
-         {"002", "鈴木 花子", "Tr4mWn6pEhcJ", "002_2026-05.pdf"}});
+    const PasswordNoticeReport report("株式会社サンプル", "令和8年 5月分給与",
+                                      {{"001", "山田 太郎", "Kd7fPq3wXyzA", "001_2026-05.pdf"},
+                                       {"002", "鈴木 花子", "Tr4mWn6pEhcJ", "002_2026-05.pdf"}});
     EXPECT_EQ(report.pageCount(), 2);
     EXPECT_EQ(report.paper(), (PaperChoice{Paper::A4, Orientation::Portrait}));
     RecordingCanvas canvas;
     report.drawPage(canvas, 2, PageOptions{});
     const std::string text = pageText(canvas);
-    for (const char* expected :
-         {"鈴木 花子", "002", "Tr4mWn6pEhcJ", "002_2026-05.pdf", "令和8年 5月分給与", "株式会社サンプル"})
+    for (const char* expected : {"鈴木 花子", "002", "Tr4mWn6pEhcJ", "002_2026-05.pdf",
+                                 "令和8年 5月分給与", "株式会社サンプル"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_EQ(text.find("Kd7fPq3wXyzA"), std::string::npos);  // never another's password
 }

@@ -10,9 +10,9 @@
 namespace keiro::testing_support {
 
 struct PdfOpening {
-    bool opened = false;     // the password (or none) opened the file and its pages were read
+    bool opened = false;  // the password (or none) opened the file and its pages were read
     bool encrypted = false;
-    bool aes256 = false;     // revision 6, AES-256 for streams, strings and embedded files
+    bool aes256 = false;  // revision 6, AES-256 for streams, strings and embedded files
     int pages = 0;
 };
 

@@ -113,9 +113,8 @@ TEST_F(SlipPdfsTest, EmployeeWithoutCodeRefusesTheRunAndPlainFilesOpenWithoutPas
     EXPECT_TRUE(openPdf(out_ / "003_2026-05.pdf").opened);
     EXPECT_FALSE(openPdf(out_ / "003_2026-05.pdf").encrypted);
 
-    EXPECT_EQ(runTool("print slips " + quoted(file_) + " --period 5 --pdf x.pdf --encrypt")
-                  .exitCode,
-              2);
+    EXPECT_EQ(
+        runTool("print slips " + quoted(file_) + " --period 5 --pdf x.pdf --encrypt").exitCode, 2);
 }
 
 }  // namespace

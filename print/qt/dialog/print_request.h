@@ -47,9 +47,9 @@ struct PrintRequest {
     QString caption;  // "給与明細書": the dialog adds "の印刷"
     ReportBuilder buildReport;
     ReportExport exportReport;  // empty: the report has no export
+    PayDateTexts payDate;       // the proposed pay date (pay slips)
     // Pay slips: one PDF per employee for electronic delivery (empty: not offered).
     ReportExport exportEmployeePdfs;
-    PayDateTexts payDate;       // the proposed pay date (pay slips)
     // The withholding program's documents are printed without the report choices (form type,
     // pay date, comment) and without export; each document keeps its own printer in
     // PrintInfo<documentPrinter> and only the position correction in Option.  0: a report of
