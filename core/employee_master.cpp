@@ -134,7 +134,7 @@ void normaliseEmployee(EmployeeRecord& record) {
     zero(record.reserved326);
     record.reserved332 = 0;
     zero(record.reserved573);
-    zero(record.reserved576);
+    zero(record.reserved600);
 }
 
 std::optional<StoredEmployee> storeEmployee(PeriodBlock& block, int period, int slot,
@@ -188,6 +188,9 @@ void clearPersonalFields(EmployeeRecord& record) {
     record.employeeCode.clear();
     record.remarks.clear();
     record.insuranceGrade = 0;
+    // A template's password would open every new employee's slips.
+    record.slipPassword.clear();
+    record.slipPasswordGenerated = 0;
 }
 
 EmployeeRecord loadEmployeeTemplate(const std::filesystem::path& dataFolder) {

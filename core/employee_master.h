@@ -117,7 +117,7 @@ EmployeeRecord defaultEmployeeTemplate();
 std::filesystem::path employeeTemplatePath(const std::filesystem::path& dataFolder);
 
 // What belongs to one person only and never to a template: name, kana, key, employee code,
-// remembered grade and the period's remarks.
+// remembered grade, the period's remarks and the slip PDF password.
 void clearPersonalFields(EmployeeRecord& record);
 
 // The template from the data folder: the 700 bytes of "社員情報.dat" when the file holds exactly

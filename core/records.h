@@ -144,7 +144,12 @@ struct EmployeeRecord {
     // (single bytes of code page 932), left-aligned, the rest zero bytes.
     char accountHolderKana[30];
     std::uint8_t reserved573[3];
-    std::uint8_t reserved576[124];  // cleared on every save
+    // The password the employee's pay-slip PDFs are encrypted with (printable ASCII; empty =
+    // none yet), kept as the encryption needs it, in the file that already holds the pay and
+    // the My Number.  An older file holds zeros here: no password.
+    PStr<22> slipPassword;
+    std::uint8_t slipPasswordGenerated;  // 1: made by the program, not chosen by the employee
+    std::uint8_t reserved600[100];       // cleared on every save
 
     bool isUsed() const { return !recordId.empty(); }
 };
@@ -411,7 +416,9 @@ static_assert(offsetof(EmployeeRecord, bankCode) == 536);
 static_assert(offsetof(EmployeeRecord, branchCode) == 540);
 static_assert(offsetof(EmployeeRecord, accountHolderKana) == 543);
 static_assert(offsetof(EmployeeRecord, reserved573) == 573);
-static_assert(offsetof(EmployeeRecord, reserved576) == 576);
+static_assert(offsetof(EmployeeRecord, slipPassword) == 576);
+static_assert(offsetof(EmployeeRecord, slipPasswordGenerated) == 599);
+static_assert(offsetof(EmployeeRecord, reserved600) == 600);
 
 static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
 static_assert(offsetof(AttendanceRecord, daysWorked) == 8);

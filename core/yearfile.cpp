@@ -351,7 +351,7 @@ std::string saveOpenPeriod(YearData& year) {
     for (EmployeeRecord& e : block.employees) {
         std::memset(e.reserved176, 0, sizeof e.reserved176);
         std::memset(e.reserved573, 0, sizeof e.reserved573);
-        std::memset(e.reserved576, 0, sizeof e.reserved576);
+        std::memset(e.reserved600, 0, sizeof e.reserved600);
     }
     YearFileHeader header = year.header();
 

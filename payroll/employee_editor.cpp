@@ -249,6 +249,12 @@ void TfmMembEdit::btOKClick() {
         context_.messages.error(this, qs(e.what()));
         return;
     }
+    if (const auto problem = identity_->slipPasswordProblem()) {
+        pageCtrl_->setCurrentIndex(kIdentityPage);
+        context_.messages.error(this, qs(std::string(*problem)));
+        identity_->slipPasswordBox()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     PeriodBlock& block = context_.year.block();
     const std::string myNumber = identity_->myNumberText().toStdString();
     if (const auto failure = checkEmployeeEntry(block, entered, myNumber)) {

@@ -17,6 +17,7 @@
 #include "payroll/config_widgets.h"
 #include "payroll/employee_boxes.h"
 #include "payroll/zengin_boxes.h"
+#include "payroll/employee_password_box.h"
 
 namespace keiro::payroll {
 namespace {
@@ -107,6 +108,7 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     edBirthY_ = inBasic.twoDigits("edBirthY");
     edBirthM_ = inBasic.twoDigits("edBirthM");
     edBirthD_ = inBasic.twoDigits("edBirthD");
+    pdfPassword_ = new EmployeePasswordBox(basic);
     const int comboWidth = cbKubun_->fontMetrics().horizontalAdvance(QString(12, u'0')) + 30;
     for (QComboBox* combo : {cbKubun_, cbKeitai_, cbSyugyo_}) combo->setFixedWidth(comboWidth);
 
@@ -165,6 +167,7 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
                           caption(basic, QStringLiteral("月")), edBirthD_,
                           caption(basic, QStringLiteral("日"))}));
     addRow(basicGrid, 3, caption(basic, QStringLiteral("生年月日")), birth, 3);
+    addRow(basicGrid, 4, caption(basic, QStringLiteral("PDFﾊﾟｽﾜｰﾄﾞ")), pdfPassword_, 3);
     basicGrid->setColumnStretch(5, 1);
 
     auto* taxRow = new QHBoxLayout(tax);
@@ -227,6 +230,7 @@ void EmployeeIdentityPage::load(const EmployeeRecord& record) {
     cbHideClick();
     edBusyo_->setText(qs(record.department.utf8()));
     edSyaCod_->setText(qs(record.employeeCode.utf8()));
+    pdfPassword_->load(record);
 
     cbKubun_->setCurrentIndex(indexOf(record.category, cbKubun_));
     if (!record.categoryText.empty() || cbKubun_->currentIndex() < 0) {
@@ -268,6 +272,7 @@ void EmployeeIdentityPage::store(EmployeeRecord& record) const {
     storeText(record.department, utf8Of(edBusyo_));
     // Blanks around a code would keep it from matching in the imports.
     storeText(record.employeeCode, edSyaCod_->text().trimmed().toStdString());
+    pdfPassword_->store(record);
 
     // The category is the entry chosen, or 0 for a text of the user's own (which the slips and
     // lists then show instead of an entry).
@@ -316,6 +321,14 @@ QLineEdit* EmployeeIdentityPage::transferBox(TransferField field) const {
 
 QString EmployeeIdentityPage::myNumberText() const {
     return edMyNo_->text();
+}
+
+QLineEdit* EmployeeIdentityPage::slipPasswordBox() const {
+    return pdfPassword_->edit();
+}
+
+std::optional<std::string_view> EmployeeIdentityPage::slipPasswordProblem() const {
+    return pdfPassword_->problem();
 }
 
 int EmployeeIdentityPage::payForm() const {

@@ -1,12 +1,13 @@
 #pragma once
 // The employee editor's first page, "基本情報/振込先": who the employee is (name, kana, My
-// Number, department, code, category, pay form, status, tax column, dependants, birth date) and
-// how the pay is handed over (bank transfer with the account and the transfer file's bank and
-// branch codes and account holder's kana name, or cash).
+// Number, department, code, category, pay form, status, tax column, dependants, birth date, the
+// password of the slip PDFs) and how the pay is handed over (bank transfer with the account and
+// the transfer file's bank and branch codes and account holder's kana name, or cash).
 
 #include <QString>
 #include <QWidget>
 #include <optional>
+#include <string_view>
 
 #include "core/employee_transfer.h"
 #include "core/records.h"
@@ -19,6 +20,8 @@ class QLineEdit;
 class QRadioButton;
 
 namespace keiro::payroll {
+
+class EmployeePasswordBox;
 
 class EmployeeIdentityPage : public QWidget {
     Q_OBJECT
@@ -42,6 +45,9 @@ class EmployeeIdentityPage : public QWidget {
     QLineEdit* nameBox() const { return edSimei_; }
     QLineEdit* myNumberBox() const { return edMyNo_; }
     QLineEdit* codeBox() const { return edSyaCod_; }
+    QLineEdit* slipPasswordBox() const;
+    // What is wrong with the slip password typed, or nothing.
+    std::optional<std::string_view> slipPasswordProblem() const;
 
   signals:
     void payFormChanged(int payForm);
@@ -58,6 +64,7 @@ class EmployeeIdentityPage : public QWidget {
     QCheckBox* cbHide_;
     QLineEdit* edBusyo_;
     QLineEdit* edSyaCod_;
+    EmployeePasswordBox* pdfPassword_;
     QComboBox* cbKubun_;
     QComboBox* cbKeitai_;
     QComboBox* cbSyugyo_;

@@ -115,6 +115,11 @@ class TfmMain : public QMainWindow {
     // 給与/賞与明細書: the employees chosen in the employee list, then the print dialog for
     // their pay slips (printed, previewed or saved as pictures).
     void sbMeisaihyoClick();
+    // 社員別PDF出力 in the slips' print dialog: a folder, whether to protect the files with the
+    // employees' passwords (new ones are made, saved with the period and listed on a hand-over
+    // notice), then one PDF per chosen employee.  False when nothing was written.
+    bool exportEmployeePdfs(QWidget* parent, const std::vector<int>& chosen,
+                            const print::PrintChoices& choices);
     // 社員別給与台帳 (after the question about unsaved changes: it reads the file on disk),
     // 月別給与/賞与一覧, 給与/賞与振込一覧 and 給与/賞与支払金種表.
     void sbKyuyoDaichoClick();

@@ -73,6 +73,10 @@ void TfmMain::sbMeisaihyoClick() {
             parent, qs(print::kMsgPicturesSaved).replace(QStringLiteral("%s"), *folder));
         return true;
     };
+    request.exportEmployeePdfs = [this, chosen](QWidget* parent,
+                                                const print::PrintChoices& choices) {
+        return exportEmployeePdfs(parent, chosen, choices);
+    };
     request.payDate = print::proposedPayDate(
         EraYear{year_.eraName(), year_.eraYear()}, context_.eraNames, year_.period(),
         year_.header(), year_.block().settings, eraDateOf(todayInJapan()).eraYear);

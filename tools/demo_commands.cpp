@@ -19,6 +19,7 @@
 #include "sample/sample_company.h"
 #include "tools/args.h"
 #include "tools/commands.h"
+#include "tools/saved_year.h"
 
 namespace keiro::tool {
 namespace {
@@ -27,21 +28,6 @@ namespace fs = std::filesystem;
 using std::chrono::year_month_day;
 
 constexpr int kFirstOtherPayItem = 20;  // その他１ of the payment record
-
-// The figures the selection window shows for a saved period: its own scheduled days and hours,
-// or the bonus's pay month and day, so that opening it changes nothing.
-PeriodEntry storedEntry(const fs::path& file, int period, const YearFileHeader& header) {
-    PeriodEntry entry;
-    if (isBonusPeriod(period)) {
-        entry.bonusPayMonth = header.bonusPayMonth[period - kFirstBonusPeriod];
-        entry.bonusPayDay = header.bonusPayDay[period - kFirstBonusPeriod];
-    } else {
-        const auto block = readPeriodBlock(file, period);
-        entry.scheduledDays = block->settings.scheduledDays;
-        entry.scheduledHours = block->settings.scheduledHours;
-    }
-    return entry;
-}
 
 nlohmann::ordered_json slotResults(const YearData& year, const sample::Recalculator& recalculator,
                                    const std::vector<int>& byMonthlyTable) {

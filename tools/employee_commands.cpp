@@ -8,33 +8,9 @@
 #include "core/yearfile.h"
 #include "tools/args.h"
 #include "tools/commands.h"
+#include "tools/saved_year.h"
 
 namespace keiro::tool {
-namespace {
-
-// The year file opened at a saved period, as the main window holds it.
-YearData openSavedPeriod(const std::filesystem::path& file, int period) {
-    const std::optional<EraYear> year = parseYearFileName(file.filename().string());
-    if (!year) throw UsageError("not a year file name: " + file.filename().string());
-    if (!readYearFileHeader(file).isSaved(period))
-        throw std::runtime_error("期間 " + std::to_string(period) + " は保存されていません。");
-    EraNames names = eraNamesFor(todayInJapan(), "");
-    if (year->eraName != names.earlier) names.newEra = year->eraName;
-
-    // A saved month keeps the scheduled days and hours it was saved with.
-    const std::unique_ptr<PeriodBlock> saved = readPeriodBlock(file, period);
-    PeriodEntry entry;
-    entry.scheduledDays = saved->settings.scheduledDays;
-    entry.scheduledHours = saved->settings.scheduledHours;
-
-    YearData data;
-    data.setFile(file, year->eraName, year->eraYear, names);
-    data.openPeriod(period, entry, nullptr);
-    return data;
-}
-
-}  // namespace
-
 // employees export FILE --period K OUT.csv
 int runEmployees(const Words& words) {
     const Args args(words);
@@ -53,7 +29,7 @@ int runAttendance(const Words& words) {
     if (args.positional(0, "command") != "import") throw UsageError("unknown attendance command");
     args.expectOnly({"period", "save"}, 3);
     const int period = args.requiredInt("period", 1, kPeriodCount);
-    YearData data = openSavedPeriod(args.positional(1, "FILE"), period);
+    YearData data = openSavedYear(args.positional(1, "FILE"), period);
 
     const AttendanceCsv csv = readAttendanceCsv(args.positional(2, "IN.csv"));
     if (!csv.error.empty()) throw std::runtime_error(csv.error);

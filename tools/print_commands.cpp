@@ -1,21 +1,27 @@
-// print slips FILE --period K [--root DIR] [--form-type N] [--slots 1,2,…] (--pdf OUT | --jpeg DIR)
+// print slips FILE --period K [--root DIR] [--form-type N] [--slots 1,2,…]
+//     (--pdf OUT | --jpeg DIR | --pdf-per-employee DIR [--encrypt])
 // print ledger|list|transfer|denomination|roster … (table_print_commands.cpp)
 //
 // The pay slips of a saved period drawn by the same code as the print dialog: into a PDF with
-// the report fonts embedded, or as one JPEG picture per employee.  Only the print commands start
-// a (window-less) Qt application; the rest of keiro-tool needs none.
+// the report fonts embedded, as one JPEG picture per employee, or as one PDF per employee for
+// electronic delivery, optionally encrypted with each employee's password.  Only the print
+// commands start a (window-less) Qt application; the rest of keiro-tool needs none.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/layouts.h"
+#include "core/slip_password.h"
 #include "print/dialog_texts.h"
+#include "print/employee_pdf_names.h"
 #include "print/pay_date.h"
 #include "print/pay_slip_report.h"
+#include "print/qt/employee_pdfs.h"
 #include "print/qt/picture_export.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/print_common.h"
+#include "tools/saved_year.h"
 #include "tools/table_print_commands.h"
 
 namespace keiro::tool {
@@ -23,14 +29,66 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Stores the passwords the choices took from elsewhere or made into the period on disk, so that
+// no file is encrypted with a password that is not kept.
+void keepPasswords(const SavedPeriod& saved, const std::vector<SlipPasswordChoice>& choices) {
+    if (!passwordsNeedSaving(choices)) return;
+    YearData year = openSavedYear(saved.file, saved.period);
+    for (const SlipPasswordChoice& choice : choices) {
+        const EmployeeRecord& chosen = saved.block->employee(choice.slot);
+        EmployeeRecord& stored = year.block().employee(choice.slot);
+        if (stored.recordId.bytes() != chosen.recordId.bytes())
+            throw std::runtime_error("データファイルが変更されています。やり直してください。");
+        setSlipPassword(stored, choice.password, chosen.slipPasswordGenerated == 1);
+    }
+    year.savePeriod();
+}
+
+// One PDF per employee into DIR; with --encrypt the passwords are settled (and new ones saved)
+// first, and the notice of new ones goes into DIR too.  The passwords never reach stdout.
+int printEmployeePdfs(const Args& args, SavedPeriod& saved, const print::SlipPeriod& slipPeriod,
+                      const std::vector<int>& chosen, const print::PrintChoices& choices) {
+    const std::string token = print::periodFileToken(slipPeriod);
+    const auto unnamed = print::employeesWithoutOwnFile(*saved.block, chosen, token);
+    if (!unnamed.empty()) throw std::runtime_error(print::unnamedEmployeesMessage(unnamed));
+
+    std::optional<std::vector<SlipPasswordChoice>> passwords;
+    if (args.flag("encrypt")) {
+        passwords = assignSlipPasswords(*saved.block, chosen,
+                                        slipPasswordsElsewhere(saved.file, saved.period));
+        keepPasswords(saved, *passwords);
+    }
+    const print::EmployeePdfRequest request{slipPeriod,
+                                            chosen,
+                                            saved.file,
+                                            choices,
+                                            correctionOf(saved.settings),
+                                            *args.option("pdf-per-employee")};
+    const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
+    auto files = nlohmann::ordered_json::array();
+    for (const fs::path& file : outcome.files) files.push_back(file.string());
+    printJson({{"folder", request.folder.string()},
+               {"files", files},
+               {"encrypted", passwords.has_value()},
+               {"passwordsGenerated", outcome.passwordsGenerated},
+               {"notice", outcome.notice ? nlohmann::ordered_json(outcome.notice->string())
+                                         : nlohmann::ordered_json()}});
+    return 0;
+}
+
 int printSlips(const Args& args) {
-    args.expectOnly({"period", "root", "form-type", "slots", "pdf", "jpeg"}, 2);
+    args.expectOnly(
+        {"period", "root", "form-type", "slots", "pdf", "jpeg", "pdf-per-employee", "encrypt"}, 2);
     const int period = args.requiredInt("period", 1, kPeriodCount);
     const std::optional<std::string> pdf = args.option("pdf");
     const std::optional<std::string> jpeg = args.option("jpeg");
-    if (pdf.has_value() == jpeg.has_value()) throw UsageError("give one of --pdf and --jpeg");
+    const bool perEmployee = args.option("pdf-per-employee").has_value();
+    if (int{pdf.has_value()} + int{jpeg.has_value()} + int{perEmployee} != 1)
+        throw UsageError("give one of --pdf, --jpeg and --pdf-per-employee");
+    if (args.flag("encrypt") && !perEmployee)
+        throw UsageError("--encrypt goes with --pdf-per-employee");
 
-    const SavedPeriod saved = openSavedPeriod(args, period);
+    SavedPeriod saved = openSavedPeriod(args, period);
     const PrintTables tables = buildPrintTables(
         loadLayout(saved.ini, isBonusPeriod(period) ? LayoutKind::Bonus : LayoutKind::Salary));
 
@@ -46,6 +104,7 @@ int printSlips(const Args& args) {
     const print::SlipPeriod slipPeriod{saved.block.get(), &saved.header,  period,
                                        saved.fileYear,    saved.eraNames, &saved.settings.itemNames,
                                        &tables,           &saved.settings};
+    if (perEmployee) return printEmployeePdfs(args, saved, slipPeriod, chosen, choices);
     const print::PaySlipReport report(slipPeriod, chosen, saved.file, choices);
     if (pdf) {
         writePdf(report, *pdf, saved.settings);
@@ -64,7 +123,7 @@ int printSlips(const Args& args) {
 }  // namespace
 
 int runPrint(const Words& words) {
-    const Args args(words, {"all"});
+    const Args args(words, {"all", "encrypt"});
     const std::string& kind = args.positional(0, "command");
     if (kind == "slips") return printSlips(args);
     if (isTableReportKind(kind)) return printTableReport(kind, args);

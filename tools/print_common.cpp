@@ -59,9 +59,12 @@ std::vector<int> chosenSlots(const Args& args, const PeriodBlock& block) {
     return chosen;
 }
 
+print::Correction correctionOf(const Settings& settings) {
+    return {settings.printAdjustH / 10.0, settings.printAdjustV / 10.0};
+}
+
 void writePdf(const print::Report& report, const std::string& path, const Settings& settings) {
-    const print::Correction correction{settings.printAdjustH / 10.0, settings.printAdjustV / 10.0};
-    print::writeReportPdf(report, path, correction);
+    print::writeReportPdf(report, path, correctionOf(settings));
 }
 
 OffscreenApplication::OffscreenApplication()

@@ -13,6 +13,7 @@
 #include "core/ini.h"
 #include "core/records.h"
 #include "core/settings.h"
+#include "print/qt/report_output.h"
 #include "print/report.h"
 
 namespace keiro::tool {
@@ -39,6 +40,9 @@ SavedPeriod openSavedPeriod(const Args& args, int period);
 std::vector<int> slotsFrom(const std::string& text, const PeriodBlock& block);
 // The value of --slots, or every used slot in slot order when it is missing.
 std::vector<int> chosenSlots(const Args& args, const PeriodBlock& block);
+
+// The user's print position correction (kept in tenths of a millimetre).
+print::Correction correctionOf(const Settings& settings);
 
 // Writes the report as a PDF file with the user's print position correction, once the
 // application is running.

@@ -59,8 +59,8 @@ bool paintReport(const Report& report, QPagedPaintDevice& device, const Correcti
     return painter.end();
 }
 
-void writeReportPdf(const Report& report, const std::filesystem::path& path,
-                    const Correction& correction) {
+std::string reportPdfBytes(const Report& report, const Correction& correction,
+                           const std::filesystem::path& path) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -73,8 +73,12 @@ void writeReportPdf(const Report& report, const std::filesystem::path& path,
         if (!paintReport(report, writer, correction))
             throw IoError(path, "書き込み", "PDFを作成できませんでした。");
     }
-    writeFileAtomic(path,
-                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return bytes.toStdString();
+}
+
+void writeReportPdf(const Report& report, const std::filesystem::path& path,
+                    const Correction& correction) {
+    writeFileAtomic(path, reportPdfBytes(report, correction, path));
 }
 
 }  // namespace keiro::print

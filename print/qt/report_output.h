@@ -4,6 +4,7 @@
 // drawn alike.
 
 #include <filesystem>
+#include <string>
 
 #include "print/page_transform.h"
 #include "print/report.h"
@@ -30,6 +31,11 @@ void usePaper(QPagedPaintDevice& device, const PaperChoice& paper);
 // (paper, output); nothing is drawn for a report with no page.  False when the device could not
 // start painting (a printer that refused the job, an unwritable PDF path).
 bool paintReport(const Report& report, QPagedPaintDevice& device, const Correction& correction);
+
+// The report as a PDF document in memory, fonts embedded, on the report's paper.  Throws IoError
+// (naming `path`, where it was meant to go) when the PDF cannot be made.
+std::string reportPdfBytes(const Report& report, const Correction& correction,
+                           const std::filesystem::path& path);
 
 // Writes the report as a PDF file with its fonts embedded (text stays extractable) on the
 // report's paper, all at once (a file half written never takes the place of an older one) and

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/fileio.h"
+#include "core/slip_password.h"
 #include "core/year_recovery.h"
 #include "core/yearfile.h"
 #include "tests/support/temp_folder.h"
@@ -109,7 +110,8 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     year.block().settings.companyName.assign("山田商店");
     addEmployee(year.block(), 1, "010101_090000", "山田太郎", 1);
     year.block().employee(1).reserved176[3] = 7;  // bytes the program always clears
-    year.block().employee(1).reserved576[110] = 7;
+    year.block().employee(1).reserved600[90] = 7;
+    setSlipPassword(year.block().employee(1), "Kd7fPq3wXy", true);  // kept, unlike those
     std::memcpy(year.block().employee(1).bankCode, "0123", 4);  // kept: the transfer codes
     std::memcpy(year.block().employee(1).branchCode, "045", 3);
     year.savePeriod();
@@ -126,7 +128,11 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     EXPECT_EQ(onDisk.settings.companyName.utf8(), "山田商店");
     EXPECT_EQ(onDisk.settings.scheduledDays, 20);
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved176, 20));
-    EXPECT_TRUE(isZero(onDisk.employee(1).reserved576, 124));
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved573, 3));
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved600, 100));
+    EXPECT_EQ(slipPasswordOf(onDisk.employee(1)), "Kd7fPq3wXy");
+    EXPECT_EQ(onDisk.employee(1).slipPasswordGenerated, 1);
+    EXPECT_FALSE(hasSlipPassword(onDisk.employee(2)));  // an older record's zeros: none
     EXPECT_EQ(std::string(onDisk.employee(1).bankCode, 4), "0123");
     EXPECT_EQ(std::string(onDisk.employee(1).branchCode, 3), "045");
     EXPECT_EQ(std::memcmp(&onDisk, &year.block(), kBlockSize), 0);

@@ -16,6 +16,7 @@
 #include "core/employee_master.h"
 #include "core/employee_transfer.h"
 #include "core/text.h"
+#include "core/slip_password.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/calculator.h"
@@ -345,6 +346,33 @@ class EmployeeEditorTest : public QObject {
         QVERIFY(demo.accepted());
         QCOMPARE(demo.year.block().employee(2).supportPremium, expected.support);
         QCOMPARE(demo.year.block().employee(2).nursingInsured, 0);
+    }
+
+    void slipPasswordIsCheckedHiddenAndKeepsWhetherItWasMade() {
+        Demo demo;
+        setSlipPassword(demo.year.block().employee(2), "Kd7fPq3wXyzA", true);
+        demo.open(2);
+        QLineEdit* box = demo.child("edPdfPass");
+        QCOMPARE(box->echoMode(), QLineEdit::Password);
+        QCOMPARE(box->text(), QStringLiteral("Kd7fPq3wXyzA"));
+        QCOMPARE(demo.child<QLabel>("lbPdfPassState")->text(), QStringLiteral("（自動作成）"));
+        demo.child<QCheckBox>("cbPdfPassShow")->setChecked(true);
+        QCOMPARE(box->echoMode(), QLineEdit::Normal);
+
+        demo.type("edPdfPass", QStringLiteral("short1"));
+        demo.click("btOK");
+        QVERIFY(!demo.accepted());
+        QCOMPARE(demo.lastMessage().toStdString(), std::string(kMsgPasswordTooShort));
+        QVERIFY(QApplication::focusWidget() == box);
+        QCOMPARE(box->maxLength(), 22);
+
+        demo.type("edPdfPass", QStringLiteral("my-own-pass9"));  // the employee's own now
+        QCOMPARE(demo.child<QLabel>("lbPdfPassState")->text(), QString());
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        const EmployeeRecord& stored = demo.year.block().employee(2);
+        QCOMPARE(slipPasswordOf(stored), std::string("my-own-pass9"));
+        QCOMPARE(stored.slipPasswordGenerated, 0);
     }
 
     void cashPaymentClosesTheBankFields() {

@@ -21,6 +21,7 @@
 #include "core/employee_csv.h"
 #include "core/employee_transfer.h"
 #include "core/fileio.h"
+#include "core/slip_password.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/yearfile.h"
@@ -33,6 +34,7 @@
 #include "payroll/slip_layout_window.h"
 #include "payroll/tool_tray.h"
 #include "tests/support/demo_company.h"
+#include "tests/support/pdf_reader.h"
 #include "tests/support/qt_test_main.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/file_dialogs.h"
@@ -287,6 +289,32 @@ class MainWindowTest : public QObject {
         int used = 0;  // the list starts with everyone registered chosen, on leave or not
         while (used < kMaxEmployees && demo.year.block().employee(used + 1).isUsed()) ++used;
         QCOMPARE(files, used);
+    }
+
+    // 社員別PDF出力 with passwords: new ones are saved with the period before any file is written,
+    // each file opens with its employee's password, and the clerk is told of the notice.
+    void employeePdfsAreEncryptedWithPasswordsSavedFirst() {
+        Demo demo(11);
+        const std::filesystem::path pdfs = demo.folder.path() / "pdfs";
+        demo.window->setChooseFolder([&](QWidget*, const QString& title) {
+            return std::optional<QString>(title == "社員別PDFを保存する場所を指定"
+                                              ? QString::fromStdString(pdfs.string())
+                                              : QString());
+        });
+        demo.messages.answerNext(ui::Answer::Yes);  // protect with passwords
+        demo.print("sbMeisaihyo", "給与明細書の印刷", "btPdfEach", true);
+        QVERIFY2(demo.messages.lastText().startsWith("下記の場所に明細書を社員別のPDFとして"),
+                 qPrintable(demo.messages.lastText()));
+        QVERIFY(demo.messages.lastText().contains("パスワード通知書_2026-11.pdf"));
+
+        const auto saved = readPeriodBlock(demo.year.path(), 11);
+        const EmployeeRecord& first = saved->employee(1);
+        QVERIFY(hasSlipPassword(first));
+        QCOMPARE(slipPasswordOf(first), slipPasswordOf(demo.year.block().employee(1)));
+        const std::filesystem::path file = pdfs / (first.employeeCode.utf8() + "_2026-11.pdf");
+        QVERIFY(!testing_support::openPdf(file).opened);
+        QVERIFY(testing_support::openPdf(file, slipPasswordOf(first)).opened);
+        QVERIFY(std::filesystem::exists(pdfs / "パスワード通知書_2026-11.pdf"));
     }
 
     // The tabular reports: the monthly list as CSV in code page 932, the ledger (after saying

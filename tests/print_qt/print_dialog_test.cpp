@@ -248,6 +248,29 @@ class TfmInjiTest : public QObject {
         QVERIFY(!f.dialog->isVisible());
     }
 
+    // 社員別PDF出力 is offered for pay slips given that export only, and runs that export.
+    void employeePdfsButtonRunsItsOwnExport() {
+        DialogFixture f;
+        f.open(ReportKind::PaySlips, true);
+        QVERIFY(!f.find<QPushButton>("btPdfEach")->isVisible());
+        PrintRequest request = f.request(ReportKind::PaySlips, true);
+        std::vector<PrintChoices> exported;
+        request.exportReport = [](QWidget*, const PrintChoices&) { return false; };
+        request.exportEmployeePdfs = [&](QWidget*, const PrintChoices& choices) {
+            exported.push_back(choices);
+            return true;
+        };
+        f.dialog->prepare(request);
+        QVERIFY(f.find<QPushButton>("btPdfEach")->isVisibleTo(f.dialog.get()));
+        f.click("btPdfEach");
+        QCOMPARE(exported.size(), std::size_t{1});
+        QCOMPARE(exported[0].formType, 3);
+        QCOMPARE(f.dialog->outcome(), PrintOutcome::Exported);
+
+        f.open(ReportKind::Ledger, true);  // another report keeps it hidden
+        QVERIFY(!f.find<QPushButton>("btPdfEach")->isVisible());
+    }
+
   private:
     static int pdfPages(const QString& path) {
         if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) return 3;

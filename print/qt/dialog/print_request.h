@@ -48,6 +48,8 @@ struct PrintRequest {
     ReportBuilder buildReport;
     ReportExport exportReport;  // empty: the report has no export
     PayDateTexts payDate;       // the proposed pay date (pay slips)
+    // Pay slips: one PDF per employee for electronic delivery (empty: not offered).
+    ReportExport exportEmployeePdfs;
     // The withholding program's documents are printed without the report choices (form type,
     // pay date, comment) and without export; each document keeps its own printer in
     // PrintInfo<documentPrinter> and only the position correction in Option.  0: a report of

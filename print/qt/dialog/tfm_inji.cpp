@@ -94,6 +94,7 @@ void TfmInji::showControlsForKind() {
     cbAllPrint_->setVisible(kind == ReportKind::Denominations);
     btCsvFile_->setText(slips ? QStringLiteral("画像に保存") : QStringLiteral("CSV書き出し"));
     btCsvFile_->setEnabled(hasExport(kind) && static_cast<bool>(request_.exportReport));
+    btPdfEach_->setVisible(slips && static_cast<bool>(request_.exportEmployeePdfs));
 }
 
 // A withholding document has nothing to choose but the printer and the correction.
@@ -186,8 +187,16 @@ void TfmInji::btPrintClick() {
 }
 
 void TfmInji::btCsvFileClick() {
-    if (!request_.exportReport) return;
-    if (request_.exportReport(this, choices())) {
+    runExport(request_.exportReport);
+}
+
+void TfmInji::btPdfEachClick() {
+    runExport(request_.exportEmployeePdfs);
+}
+
+void TfmInji::runExport(const ReportExport& exportFiles) {
+    if (!exportFiles) return;
+    if (exportFiles(this, choices())) {
         outcome_ = PrintOutcome::Exported;
         accept();
     }

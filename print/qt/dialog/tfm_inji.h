@@ -54,6 +54,7 @@ class TfmInji : public QDialog {
     void btPreViewClick();
     void btPrintClick();
     void btCsvFileClick();
+    void btPdfEachClick();
 
   private:
     void buildControls();
@@ -70,6 +71,8 @@ class TfmInji : public QDialog {
     void saveSettings(const Correction& correction);
     // Rebuilds the report with the latest choices; false (after saying so) when it has no page.
     bool reportWithPages();
+    // Runs an export of the request; an export that wrote its files closes the dialog.
+    void runExport(const ReportExport& exportFiles);
 
     PrintServices services_;
     PrintRequest request_;
@@ -99,6 +102,7 @@ class TfmInji : public QDialog {
     QPushButton* btPreView_ = nullptr;
     QPushButton* btPrint_ = nullptr;
     QPushButton* btCsvFile_ = nullptr;
+    QPushButton* btPdfEach_ = nullptr;
     QPushButton* btCancel_ = nullptr;
     TfmPreView* preview_ = nullptr;
 };

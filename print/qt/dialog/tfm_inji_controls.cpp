@@ -112,12 +112,14 @@ void TfmInji::buildControls() {
     btPreView_ = named<QPushButton>("btPreView", QStringLiteral("プレビュー"), this);
     btPrint_ = named<QPushButton>("btPrint", QStringLiteral("印刷"), this);
     btCsvFile_ = named<QPushButton>("btCsvFile", QStringLiteral("CSV書き出し"), this);
+    btPdfEach_ = named<QPushButton>("btPdfEach", QStringLiteral("社員別PDF出力"), this);
     btCancel_ = named<QPushButton>("btCancel", QStringLiteral("キャンセル"), this);
     btPrint_->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btPreView_);
     buttons->addWidget(btPrint_);
     buttons->addWidget(btCsvFile_);
+    buttons->addWidget(btPdfEach_);
     buttons->addStretch();
     buttons->addWidget(btCancel_);
 
@@ -147,6 +149,7 @@ void TfmInji::buildControls() {
     ui::connectCommand(btPreView_, this, messages, &TfmInji::btPreViewClick);
     ui::connectCommand(btPrint_, this, messages, &TfmInji::btPrintClick);
     ui::connectCommand(btCsvFile_, this, messages, &TfmInji::btCsvFileClick);
+    ui::connectCommand(btPdfEach_, this, messages, &TfmInji::btPdfEachClick);
     connect(btCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -1,0 +1,87 @@
+// The main window's 社員別PDF出力: the chosen employees' pay slips as one PDF each, for handing
+// over electronically, optionally protected with each employee's password.
+
+#include <QString>
+#include <map>
+
+#include "core/slip_password.h"
+#include "payroll/main_window.h"
+#include "print/employee_pdf_names.h"
+#include "print/qt/employee_pdfs.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+constexpr const char* kPdfFolderTitle = "社員別PDFを保存する場所を指定";
+constexpr const char* kMsgEncryptQuestion =
+    "PDFにパスワードを設定しますか？\n\n"
+    "パスワードが未設定の社員には新しいパスワードを作成してデータを保存し、"
+    "パスワード通知書をPDFで出力します。";
+constexpr const char* kMsgPdfsSaved =
+    "下記の場所に明細書を社員別のPDFとして%1件保存しました。\n【%2】";
+constexpr const char* kMsgPasswordsMade =
+    "\n\n新しいパスワードを%1名分作成し、データを保存しました。\n"
+    "「%2」を印刷して本人に手渡し、印刷後はファイルを削除してください。";
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// What the chosen employees' records held before new passwords were put in, to put back when
+// the period cannot be saved (a password never kept must not be taken for one handed over).
+std::map<int, EmployeeRecord> recordsOf(const PeriodBlock& block, const std::vector<int>& chosen) {
+    std::map<int, EmployeeRecord> records;
+    for (const int slot : chosen) records.emplace(slot, block.employee(slot));
+    return records;
+}
+
+}  // namespace
+
+bool TfmMain::exportEmployeePdfs(QWidget* parent, const std::vector<int>& chosen,
+                                 const print::PrintChoices& choices) {
+    const std::optional<QString> folder = chooseFolder_(parent, QString::fromUtf8(kPdfFolderTitle));
+    if (!folder) return false;
+    const std::string token = print::periodFileToken(slipPeriod());
+    const auto unnamed = print::employeesWithoutOwnFile(year_.block(), chosen, token);
+    if (!unnamed.empty()) {
+        context_.messages.error(parent, qs(print::unnamedEmployeesMessage(unnamed)));
+        return false;
+    }
+    const ui::Answer encrypt =
+        context_.messages.askYesNoCancel(parent, QString::fromUtf8(kMsgEncryptQuestion));
+    if (encrypt == ui::Answer::Cancel) return false;
+
+    std::optional<std::vector<SlipPasswordChoice>> passwords;
+    if (encrypt == ui::Answer::Yes) {
+        const std::map<int, EmployeeRecord> before = recordsOf(year_.block(), chosen);
+        passwords = assignSlipPasswords(year_.block(), chosen,
+                                        slipPasswordsElsewhere(year_.path(), year_.period()));
+        if (passwordsNeedSaving(*passwords) && !saveWithoutNotice()) {
+            for (const auto& [slot, record] : before) {
+                EmployeeRecord& e = year_.block().employee(slot);
+                setSlipPassword(e, slipPasswordOf(record), record.slipPasswordGenerated == 1);
+            }
+            return false;
+        }
+    }
+    const print::EmployeePdfRequest request{
+        slipPeriod(),
+        chosen,
+        year_.path(),
+        choices,
+        {context_.settings.printAdjustH / 10.0, context_.settings.printAdjustV / 10.0},
+        folder->toStdString()};
+    const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
+    QString message =
+        QString::fromUtf8(kMsgPdfsSaved).arg(static_cast<int>(outcome.files.size())).arg(*folder);
+    if (outcome.notice) {
+        message += QString::fromUtf8(kMsgPasswordsMade)
+                       .arg(outcome.passwordsGenerated)
+                       .arg(qs(outcome.notice->filename().string()));
+    }
+    context_.messages.information(parent, message);
+    return true;
+}
+
+}  // namespace keiro::payroll

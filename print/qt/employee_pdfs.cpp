@@ -1,0 +1,73 @@
+#include "print/qt/employee_pdfs.h"
+
+#include <cassert>
+#include <system_error>
+
+#include "core/era.h"
+#include "core/fileio.h"
+#include "print/employee_pdf_names.h"
+#include "print/password_notice_report.h"
+#include "print/pay_slip_report.h"
+#include "print/qt/pdf_encryption.h"
+
+namespace keiro::print {
+namespace {
+
+namespace fs = std::filesystem;
+
+void makeFolder(const fs::path& folder) {
+    std::error_code error;
+    if (fs::is_directory(folder, error)) return;
+    if (!fs::create_directories(folder, error) || error)
+        throw IoError(folder, "作成", error.value());
+    fs::permissions(folder, fs::perms::owner_all, error);
+}
+
+PasswordNotice noticeOf(const EmployeeRecord& e, const SlipPasswordChoice& choice,
+                        const std::string& fileName) {
+    return {e.employeeCode.utf8(), e.name.utf8(), choice.password, fileName};
+}
+
+}  // namespace
+
+std::string periodFileToken(const SlipPeriod& period) {
+    return periodFileToken(calendarYearOf(period.fileYear, period.eraNames), period.period);
+}
+
+EmployeePdfOutcome writeEmployeePdfs(
+    const EmployeePdfRequest& request,
+    const std::optional<std::vector<SlipPasswordChoice>>& passwords) {
+    assert(!passwords || passwords->size() == request.chosen.size());
+    makeFolder(request.folder);
+    const std::string token = periodFileToken(request.period);
+    EmployeePdfOutcome outcome;
+    std::vector<PasswordNotice> notices;
+    for (std::size_t i = 0; i < request.chosen.size(); ++i) {
+        const int slot = request.chosen[i];
+        const EmployeeRecord& e = request.period.block->employee(slot);
+        const std::string name = employeePdfName(e.employeeCode.utf8(), token);
+        const fs::path path = request.folder / name;
+        const PaySlipReport report(request.period, {slot}, request.yearFile, request.choices);
+        std::string pdf = reportPdfBytes(report, request.correction, path);
+        if (passwords) {
+            const SlipPasswordChoice& choice = (*passwords)[i];
+            assert(choice.slot == slot);
+            pdf = encryptPdf(pdf, choice.password);
+            if (choice.source == PasswordSource::Generated)
+                notices.push_back(noticeOf(e, choice, name));
+        }
+        writeFileAtomic(path, pdf);
+        outcome.files.push_back(path);
+    }
+    outcome.passwordsGenerated = static_cast<int>(notices.size());
+    if (!notices.empty()) {
+        const fs::path path = request.folder / passwordNoticeName(token);
+        const PasswordNoticeReport notice(request.period.block->settings.companyName.utf8(),
+                                          slipTitle(request.period, false), std::move(notices));
+        writeReportPdf(notice, path, Correction{});
+        outcome.notice = path;
+    }
+    return outcome;
+}
+
+}  // namespace keiro::print
