@@ -145,6 +145,7 @@ Settings loadSettings(const IniFile& ini) {
 
     readFlags(ini, kOption, "Kazei", kDefaultFreeItemFlags, s.taxableFlags);
     readFlags(ini, kOption, "Syaho", kDefaultFreeItemFlags, s.socialInsBaseFlags);
+    readFlags(ini, kOption, "Kotei", formatFlagText(s.fixedPayFlags), s.fixedPayFlags);
     s.itemNames = loadItemNames(ini);
     s.password = loadPassword(ini);
 
@@ -216,6 +217,10 @@ void savePrintSettings(IniFile& ini, const Settings& s) {
         .setInt(kOption, "PrAdjustH", s.printAdjustH)
         .setInt(kOption, "PrAdjustV", s.printAdjustV);
     ini.apply(changes);
+}
+
+void saveFixedPayFlags(IniFile& ini, const Settings& s) {
+    ini.apply(IniChanges().set(kOption, "Kotei", formatFlagText(s.fixedPayFlags)));
 }
 
 void saveLedgerItemChoices(IniFile& ini, const Settings& s) {

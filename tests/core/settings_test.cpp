@@ -87,6 +87,16 @@ TEST_F(SettingsTest, FreeItemFlagsAreReadCharacterByCharacter) {
     }
 }
 
+TEST_F(SettingsTest, FixedPayFlagsDefaultToTheFixedItemsAndAreStored) {
+    Settings s = load("[Option]\r\nKazei=1\r\n");
+    EXPECT_EQ(formatFlagText(s.fixedPayFlags), "11111100001100000");
+    s.fixedPayFlags[12] = true;  // 変動手当１ paid at a fixed amount
+    IniFile ini(path_);
+    saveFixedPayFlags(ini, s);
+    EXPECT_NE(onDisk().find("Kotei=11111100001110000"), std::string::npos);
+    EXPECT_TRUE(loadSettings(IniFile(path_)).fixedPayFlags[12]);
+}
+
 TEST_F(SettingsTest, ItemNamesAreReadWithBasePayFixed) {
     const Settings s = load(
         "[Option]\r\ninKihon=\"給料\"\r\ninFutZan=\"残業時間帯\"\r\nFixTeate1=\"\"\r\n"
