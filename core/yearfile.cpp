@@ -51,6 +51,8 @@ void checkPeriod(int period) {
     }
 }
 
+}  // namespace
+
 int slotOf(const PeriodBlock& block, std::string_view recordId) {
     if (recordId.empty()) return -1;
     for (int i = 0; i < kMaxEmployees; ++i) {
@@ -58,6 +60,8 @@ int slotOf(const PeriodBlock& block, std::string_view recordId) {
     }
     return -1;
 }
+
+namespace {
 
 void clearEmployeeArray(PeriodBlock& block) {
     std::memset(block.employees, 0, sizeof block.employees);
