@@ -95,6 +95,12 @@ struct Settings {
         true, true, true, true, true, true, false, false, false,
         false, true, true, false, false, false, false, false};
 
+    // The labour insurance return: RousaiRitu, the 労災保険率 of the business type in tenths of
+    // a per mille (30 = 3/1000, その他の各種事業); KoyouJigyou, the 雇用保険 business kind
+    // (0 一般, 1 農林水産・清酒製造, 2 建設).
+    int accidentRateTenthsPerMille = 30;
+    int employmentBusiness = 0;
+
     ItemNames itemNames;  // the 41 display names and TokuSyoyo
 
     std::string password;  // ListFile, unscrambled; empty: no password
@@ -129,6 +135,9 @@ void saveLedgerItemChoices(IniFile& ini, const Settings& settings);
 
 // Kotei, the fixed-pay flags of the payment amounts.
 void saveFixedPayFlags(IniFile& ini, const Settings& settings);
+
+// RousaiRitu and KoyouJigyou.
+void saveLabourInsuranceSettings(IniFile& ini, const Settings& settings);
 
 // Flags stored as a text of "1"/"0": flag i is set when character i is "1"; a short text
 // leaves the rest unset.

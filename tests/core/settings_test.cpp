@@ -97,6 +97,19 @@ TEST_F(SettingsTest, FixedPayFlagsDefaultToTheFixedItemsAndAreStored) {
     EXPECT_TRUE(loadSettings(IniFile(path_)).fixedPayFlags[12]);
 }
 
+TEST_F(SettingsTest, LabourInsuranceSettingsRefuseValuesOutOfRange) {
+    EXPECT_EQ(load("").accidentRateTenthsPerMille, 30);
+    EXPECT_EQ(load("[Option]\r\nRousaiRitu=0\r\nKoyouJigyou=7\r\n").accidentRateTenthsPerMille, 30);
+    Settings s = load("[Option]\r\nRousaiRitu=95\r\nKoyouJigyou=2\r\n");
+    EXPECT_EQ(s.accidentRateTenthsPerMille, 95);
+    EXPECT_EQ(s.employmentBusiness, 2);
+    s.employmentBusiness = 1;
+    IniFile ini(path_);
+    saveLabourInsuranceSettings(ini, s);
+    EXPECT_EQ(loadSettings(IniFile(path_)).employmentBusiness, 1);
+    EXPECT_EQ(loadSettings(IniFile(path_)).accidentRateTenthsPerMille, 95);
+}
+
 TEST_F(SettingsTest, ItemNamesAreReadWithBasePayFixed) {
     const Settings s = load(
         "[Option]\r\ninKihon=\"給料\"\r\ninFutZan=\"残業時間帯\"\r\nFixTeate1=\"\"\r\n"
