@@ -64,6 +64,36 @@ struct PeriodSettings {
     std::uint8_t reserved160[240];
 };
 
+// An employee's social-insurance facts kept for the yearly tasks (standard amounts decided from
+// April-June pay, revisions on a change of fixed pay, bonus reports, labour insurance totals).
+// Every field's 0 means "not set" and gives the behaviour of a file written before them.
+#pragma pack(push, 1)
+struct SocialInsuranceFields {
+    // Which day-count rule decides the months counted: 0 not set (as 1), 1 一般 (17 days),
+    // 2 短時間就労者 (17, else 15), 3 短時間労働者 at a 特定適用事業所 (11).
+    std::uint8_t dayRule;
+    // How the current grade was decided: 0 not set, 1 資格取得時, 2 定時決定, 3 随時改定.
+    std::uint8_t decisionKind;
+    // The column of the labour insurance wage summary: 0 not set (役員 category: outside it;
+    // otherwise by 雇用保険対象者), 1 常用労働者, 2 役員で労働者扱い, 3 臨時労働者, 4 outside
+    // (a director without a worker's wage).
+    std::uint8_t labourClass;
+    std::uint8_t reserved3;
+    std::int32_t decidedRemuneration;  // 報酬月額 the current grade was decided on; 0 not set
+    std::int32_t revisedYearMonth;     // 改定年月 of the current grade as yyyymm; 0 not set
+    // 修正平均額 the clerk entered for this year's April-June decision; 0 none.
+    std::int32_t adjustedAverage;
+    // 標準賞与額 already counted towards the health yearly cap before the first bonus in the
+    // year files (another employer under the same insurer, or a year without a file), for the
+    // health insurance year (April-March) that starts in April of `carriedBonusYear`.
+    std::int32_t carriedBonus;
+    std::int32_t carriedBonusYear;
+    std::int32_t insuredSince;  // 資格取得日 as yyyymmdd; 0 not set (insured all along)
+    std::int32_t insuredUntil;  // 資格喪失日 as yyyymmdd; 0 not set (still insured)
+    std::uint8_t reserved32[48];
+};
+#pragma pack(pop)
+
 #pragma pack(push, 1)
 struct EmployeeRecord {
     PStr<14> recordId;  // "yymmdd_hhnnss"; empty = free slot
@@ -149,7 +179,10 @@ struct EmployeeRecord {
     // the My Number.  An older file holds zeros here: no password.
     PStr<22> slipPassword;
     std::uint8_t slipPasswordGenerated;  // 1: made by the program, not chosen by the employee
-    std::uint8_t reserved600[100];       // cleared on every save
+    // Bytes 600..679: what the yearly social-insurance tasks need (SocialInsuranceFields);
+    // kept on save.  An older file holds zeros here, which read as "not set" throughout.
+    SocialInsuranceFields social;
+    std::uint8_t reserved680[20];  // cleared on every save
 
     bool isUsed() const { return !recordId.empty(); }
 };
@@ -171,7 +204,12 @@ struct AttendanceRecord {
     double lateCount;
     double lateHours;
     double paidLeaveBalance;
-    double reserved[10];
+    // 支払基礎日数 as the clerk corrected it (offset 120), valid when `payBasisDaysSet` (offset
+    // 128) is 1; otherwise the days are derived from the period.  Once reserved space: an older
+    // file holds 0 in both, "not corrected".
+    double payBasisDays;
+    double payBasisDaysSet;
+    double reserved[8];
 
     // Item j (1..15) in record order, for code that walks the attendance items by index.
     double& item(int j) { return this->*kItems[indexOf(j, 15)]; }
@@ -418,7 +456,18 @@ static_assert(offsetof(EmployeeRecord, accountHolderKana) == 543);
 static_assert(offsetof(EmployeeRecord, reserved573) == 573);
 static_assert(offsetof(EmployeeRecord, slipPassword) == 576);
 static_assert(offsetof(EmployeeRecord, slipPasswordGenerated) == 599);
-static_assert(offsetof(EmployeeRecord, reserved600) == 600);
+static_assert(offsetof(EmployeeRecord, social) == 600);
+static_assert(offsetof(EmployeeRecord, reserved680) == 680);
+static_assert(kIsFileRecord<SocialInsuranceFields> && sizeof(SocialInsuranceFields) == 80);
+static_assert(offsetof(SocialInsuranceFields, decisionKind) == 1);
+static_assert(offsetof(SocialInsuranceFields, labourClass) == 2);
+static_assert(offsetof(SocialInsuranceFields, decidedRemuneration) == 4);
+static_assert(offsetof(SocialInsuranceFields, revisedYearMonth) == 8);
+static_assert(offsetof(SocialInsuranceFields, adjustedAverage) == 12);
+static_assert(offsetof(SocialInsuranceFields, carriedBonus) == 16);
+static_assert(offsetof(SocialInsuranceFields, carriedBonusYear) == 20);
+static_assert(offsetof(SocialInsuranceFields, insuredSince) == 24);
+static_assert(offsetof(SocialInsuranceFields, insuredUntil) == 28);
 
 static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
 static_assert(offsetof(AttendanceRecord, daysWorked) == 8);
@@ -435,6 +484,8 @@ static_assert(offsetof(AttendanceRecord, holidayLateNightHours) == 88);
 static_assert(offsetof(AttendanceRecord, lateCount) == 96);
 static_assert(offsetof(AttendanceRecord, lateHours) == 104);
 static_assert(offsetof(AttendanceRecord, paidLeaveBalance) == 112);
+static_assert(offsetof(AttendanceRecord, payBasisDays) == 120);
+static_assert(offsetof(AttendanceRecord, payBasisDaysSet) == 128);
 
 static_assert(kIsFileRecord<PaymentRecord> && sizeof(PaymentRecord) == 148);
 static_assert(offsetof(PaymentRecord, positionAllowanceAmount) == 4);

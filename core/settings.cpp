@@ -145,6 +145,11 @@ Settings loadSettings(const IniFile& ini) {
 
     readFlags(ini, kOption, "Kazei", kDefaultFreeItemFlags, s.taxableFlags);
     readFlags(ini, kOption, "Syaho", kDefaultFreeItemFlags, s.socialInsBaseFlags);
+    readFlags(ini, kOption, "Kotei", formatFlagText(s.fixedPayFlags), s.fixedPayFlags);
+    const int accident = ini.readInt(kOption, "RousaiRitu", s.accidentRateTenthsPerMille);
+    if (accident > 0 && accident <= 1'000) s.accidentRateTenthsPerMille = accident;
+    const int business = ini.readInt(kOption, "KoyouJigyou", s.employmentBusiness);
+    if (business >= 0 && business <= 2) s.employmentBusiness = business;
     s.itemNames = loadItemNames(ini);
     s.password = loadPassword(ini);
 
@@ -217,6 +222,16 @@ void savePrintSettings(IniFile& ini, const Settings& s) {
         .setInt(kOption, "PrAdjustH", s.printAdjustH)
         .setInt(kOption, "PrAdjustV", s.printAdjustV);
     ini.apply(changes);
+}
+
+void saveFixedPayFlags(IniFile& ini, const Settings& s) {
+    ini.apply(IniChanges().set(kOption, "Kotei", formatFlagText(s.fixedPayFlags)));
+}
+
+void saveLabourInsuranceSettings(IniFile& ini, const Settings& s) {
+    ini.apply(IniChanges()
+                  .setInt(kOption, "RousaiRitu", s.accidentRateTenthsPerMille)
+                  .setInt(kOption, "KoyouJigyou", s.employmentBusiness));
 }
 
 void saveLedgerItemChoices(IniFile& ini, const Settings& s) {

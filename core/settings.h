@@ -30,6 +30,9 @@ inline constexpr int kLedgerChoiceCount = 15;
 enum class RoundingMode { Truncate = 0, Ceil = 1, Round = 2 };  // 切り捨て, 切り上げ, 四捨五入
 RoundingMode roundingModeFromCode(int code);
 
+// Payment amounts 1..17 of the pay record (基本給 .. 遅刻早退控除) carry a fixed-pay flag.
+inline constexpr int kPaymentFixedFlagCount = 17;
+
 struct RoundingSettings {
     RoundingMode payment = RoundingMode::Ceil;  // 支給項目 (HasuuSik)
     RoundingMode reduction = RoundingMode::Truncate;  // 減額項目: 欠勤控除, 遅刻早退控除 (HasuuGen)
@@ -85,6 +88,20 @@ struct Settings {
     std::array<bool, kFreeItemCount> taxableFlags{true, true, true, true, true, true};
     std::array<bool, kFreeItemCount> socialInsBaseFlags{true, true, true, true, true, true};
 
+    // Kotei: whether each payment amount 1..17 of the pay record is 固定的賃金, whose change
+    // starts the check for a revision of the standard monthly amount.  Base pay, 役職手当, 家族手当,
+    // the fixed allowances and both commuting allowances are fixed; overtime, the variable
+    // allowances and the absence and lateness reductions are not.
+    std::array<bool, kPaymentFixedFlagCount> fixedPayFlags{
+        true, true, true, true, true, true, false, false, false,
+        false, true, true, false, false, false, false, false};
+
+    // The labour insurance return: RousaiRitu, the 労災保険率 of the business type in tenths of
+    // a per mille (30 = 3/1000, その他の各種事業); KoyouJigyou, the 雇用保険 business kind
+    // (0 一般, 1 農林水産・清酒製造, 2 建設).
+    int accidentRateTenthsPerMille = 30;
+    int employmentBusiness = 0;
+
     ItemNames itemNames;  // the 41 display names and TokuSyoyo
 
     std::string password;  // ListFile, unscrambled; empty: no password
@@ -118,6 +135,12 @@ void savePrintSettings(IniFile& ini, const Settings& settings);
 void savePrinterSettings(IniFile& ini, std::string_view section, const PrinterSettings& printer);
 // DaichoAdd and DaichoDel.
 void saveLedgerItemChoices(IniFile& ini, const Settings& settings);
+
+// Kotei, the fixed-pay flags of the payment amounts.
+void saveFixedPayFlags(IniFile& ini, const Settings& settings);
+
+// RousaiRitu and KoyouJigyou.
+void saveLabourInsuranceSettings(IniFile& ini, const Settings& settings);
 
 // Flags stored as a text of "1"/"0": flag i is set when character i is "1"; a short text
 // leaves the rest unset.

@@ -51,6 +51,8 @@ void checkPeriod(int period) {
     }
 }
 
+}  // namespace
+
 int slotOf(const PeriodBlock& block, std::string_view recordId) {
     if (recordId.empty()) return -1;
     for (int i = 0; i < kMaxEmployees; ++i) {
@@ -58,6 +60,8 @@ int slotOf(const PeriodBlock& block, std::string_view recordId) {
     }
     return -1;
 }
+
+namespace {
 
 void clearEmployeeArray(PeriodBlock& block) {
     std::memset(block.employees, 0, sizeof block.employees);
@@ -351,7 +355,7 @@ std::string saveOpenPeriod(YearData& year) {
     for (EmployeeRecord& e : block.employees) {
         std::memset(e.reserved176, 0, sizeof e.reserved176);
         std::memset(e.reserved573, 0, sizeof e.reserved573);
-        std::memset(e.reserved600, 0, sizeof e.reserved600);
+        std::memset(e.reserved680, 0, sizeof e.reserved680);
     }
     YearFileHeader header = year.header();
 

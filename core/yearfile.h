@@ -28,6 +28,9 @@ YearFileHeader readYearFileHeader(const std::filesystem::path& path);
 void readPeriodBlock(const std::filesystem::path& path, int period, PeriodBlock& out);
 std::unique_ptr<PeriodBlock> readPeriodBlock(const std::filesystem::path& path, int period);
 
+// The array index (0-based) of the first employee with this record id; -1 when none (or empty).
+int slotOf(const PeriodBlock& block, std::string_view recordId);
+
 // The checks of the "データファイル作成" dialog, then the creation: `error` holds the message
 // to show ("年の入力エラー(0以下または元年は不可)", "入力された年のデータは存在します。"), or is
 // empty when the file was created.

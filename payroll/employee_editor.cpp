@@ -18,6 +18,7 @@
 #include "payroll/employee_boxes.h"
 #include "payroll/employee_identity_page.h"
 #include "payroll/employee_pay_page.h"
+#include "payroll/employee_social_page.h"
 #include "widgets/calculator.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
@@ -59,9 +60,11 @@ TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slo
 
     identity_ = new EmployeeIdentityPage(pageCtrl_, entry, context_.messages);
     pay_ = new EmployeePayPage(pageCtrl_, entry, context_.messages);
+    social_ = new EmployeeSocialPage(pageCtrl_, entry, context_.messages);
     pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
     pageCtrl_->addTab(identity_, QStringLiteral("基本情報/振込先"));
     pageCtrl_->addTab(pay_, QStringLiteral("支給/控除/保険料"));
+    pageCtrl_->addTab(social_, QStringLiteral("社会保険の届出"));
     pageCtrl_->setFocusPolicy(Qt::NoFocus);
 
     lbSlot_ = new QLabel(this);
@@ -133,6 +136,7 @@ void TfmMembEdit::showRecord(const EmployeeRecord& record) {
     working_ = record;
     identity_->load(record);
     pay_->load(record);
+    social_->load(record);
     // What the form makes of the record is the yardstick for changes, so stale bytes after a
     // text or in unused parts of the record never count as an edit.
     try {
@@ -147,6 +151,7 @@ EmployeeRecord TfmMembEdit::formRecord() const {
     EmployeeRecord record = working_;
     identity_->store(record);
     pay_->store(record);
+    social_->store(record);
     normaliseEmployee(record);
     return record;
 }

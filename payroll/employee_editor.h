@@ -26,6 +26,7 @@ namespace keiro::payroll {
 
 class EmployeeIdentityPage;
 class EmployeePayPage;
+class EmployeeSocialPage;
 
 inline constexpr const char* kMsgTemplateQuestion =
     "現在の入力内容を新規作成時の基本に設定します。\n( ｢いいえ｣を選択すると基本設定を解除します)";
@@ -86,6 +87,7 @@ class TfmMembEdit : public QDialog {
     QTabWidget* pageCtrl_;
     EmployeeIdentityPage* identity_;
     EmployeePayPage* pay_;
+    EmployeeSocialPage* social_;
     QLabel* lbSlot_;
     QPushButton* sbPrev_;
     QPushButton* sbNext_;

@@ -30,6 +30,8 @@ int runPrint(const Words& words);
 int runExport(const Words& words);
 int runWithholding(const Words& words);
 int runPostal(const Words& words);
+int runSocial(const Words& words);
+int runLabour(const Words& words);
 
 class Args;
 // The installation's places, or those under --root DIR when it is given.

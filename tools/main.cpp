@@ -64,7 +64,10 @@ constexpr const char* kUsage =
     "  export zengin FILE --period K [--root DIR] OUT.txt\n"
     "  withholding info FILE\n"
     "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n"
-    "  postal lookup --data DIR CODE | postal import KEN_ALL.CSV --out YubinNo.dat\n";
+    "  postal lookup --data DIR CODE | postal import KEN_ALL.CSV --out YubinNo.dat\n"
+    "  social santei|getsuhen YEARFILE [--root DIR]\n"
+    "  social bonus YEARFILE --period K [--root DIR]\n"
+    "  labour totals --root DIR --fiscal-year Y\n";
 
 }  // namespace
 
@@ -87,7 +90,9 @@ int main(int argc, char** argv) {
         {"print", runPrintCommands},
         {"export", runExport},
         {"withholding", runWithholding},
-        {"postal", runPostal}};
+        {"postal", runPostal},
+        {"social", runSocial},
+        {"labour", runLabour}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

@@ -103,7 +103,8 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
 
     EmployeeRecord e = entered("山田　花子", "004");
     e.reserved176[3] = 7;
-    e.reserved600[90] = 7;
+    e.reserved680[3] = 7;
+    e.social.dayRule = 2;  // the social-insurance facts are the clerk's: kept
     e.birthEra = 3;  // no year: the era, month and day go too
     e.birthMonth = 4;
     const auto stored = storeEmployee(*block, 5, -1, e, "261208_093005");
@@ -115,7 +116,8 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
     EXPECT_EQ(s.name.utf8(), "山田　花子");  // nothing entered is lost with the new key
     EXPECT_EQ(s.employeeCode.utf8(), "004");
     EXPECT_EQ(s.reserved176[3], 0);
-    EXPECT_EQ(s.reserved600[90], 0);
+    EXPECT_EQ(s.reserved680[3], 0);
+    EXPECT_EQ(s.social.dayRule, 2);
     EXPECT_EQ(s.birthEra, 0);
     EXPECT_EQ(s.birthMonth, 0);
     EXPECT_EQ(block->attendance[1].daysWorked, 21);
@@ -238,7 +240,7 @@ TEST(EmployeeRecordBytes, AnyByteCountsAsAChange) {
     const EmployeeRecord a = defaultEmployeeTemplate();
     EmployeeRecord b = a;
     EXPECT_TRUE(sameBytes(a, b));
-    b.reserved600[99] = 1;
+    b.reserved680[19] = 1;
     EXPECT_FALSE(sameBytes(a, b));
 }
 

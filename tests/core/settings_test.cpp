@@ -87,6 +87,29 @@ TEST_F(SettingsTest, FreeItemFlagsAreReadCharacterByCharacter) {
     }
 }
 
+TEST_F(SettingsTest, FixedPayFlagsDefaultToTheFixedItemsAndAreStored) {
+    Settings s = load("[Option]\r\nKazei=1\r\n");
+    EXPECT_EQ(formatFlagText(s.fixedPayFlags), "11111100001100000");
+    s.fixedPayFlags[12] = true;  // 変動手当１ paid at a fixed amount
+    IniFile ini(path_);
+    saveFixedPayFlags(ini, s);
+    EXPECT_NE(onDisk().find("Kotei=11111100001110000"), std::string::npos);
+    EXPECT_TRUE(loadSettings(IniFile(path_)).fixedPayFlags[12]);
+}
+
+TEST_F(SettingsTest, LabourInsuranceSettingsRefuseValuesOutOfRange) {
+    EXPECT_EQ(load("").accidentRateTenthsPerMille, 30);
+    EXPECT_EQ(load("[Option]\r\nRousaiRitu=0\r\nKoyouJigyou=7\r\n").accidentRateTenthsPerMille, 30);
+    Settings s = load("[Option]\r\nRousaiRitu=95\r\nKoyouJigyou=2\r\n");
+    EXPECT_EQ(s.accidentRateTenthsPerMille, 95);
+    EXPECT_EQ(s.employmentBusiness, 2);
+    s.employmentBusiness = 1;
+    IniFile ini(path_);
+    saveLabourInsuranceSettings(ini, s);
+    EXPECT_EQ(loadSettings(IniFile(path_)).employmentBusiness, 1);
+    EXPECT_EQ(loadSettings(IniFile(path_)).accidentRateTenthsPerMille, 95);
+}
+
 TEST_F(SettingsTest, ItemNamesAreReadWithBasePayFixed) {
     const Settings s = load(
         "[Option]\r\ninKihon=\"給料\"\r\ninFutZan=\"残業時間帯\"\r\nFixTeate1=\"\"\r\n"

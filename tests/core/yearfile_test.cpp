@@ -110,7 +110,10 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     year.block().settings.companyName.assign("山田商店");
     addEmployee(year.block(), 1, "010101_090000", "山田太郎", 1);
     year.block().employee(1).reserved176[3] = 7;  // bytes the program always clears
-    year.block().employee(1).reserved600[90] = 7;
+    year.block().employee(1).reserved680[3] = 7;
+    year.block().employee(1).social.decidedRemuneration = 304'000;  // kept
+    year.block().attendance[0].payBasisDays = 16;
+    year.block().attendance[0].payBasisDaysSet = 1;
     setSlipPassword(year.block().employee(1), "Kd7fPq3wXy", true);  // kept, unlike those
     std::memcpy(year.block().employee(1).bankCode, "0123", 4);  // kept: the transfer codes
     std::memcpy(year.block().employee(1).branchCode, "045", 3);
@@ -128,8 +131,10 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     EXPECT_EQ(onDisk.settings.companyName.utf8(), "山田商店");
     EXPECT_EQ(onDisk.settings.scheduledDays, 20);
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved176, 20));
+    EXPECT_TRUE(isZero(onDisk.employee(1).reserved680, 20));
+    EXPECT_EQ(onDisk.employee(1).social.decidedRemuneration, 304'000);
+    EXPECT_EQ(onDisk.attendance[0].payBasisDays, 16);
     EXPECT_TRUE(isZero(onDisk.employee(1).reserved573, 3));
-    EXPECT_TRUE(isZero(onDisk.employee(1).reserved600, 100));
     EXPECT_EQ(slipPasswordOf(onDisk.employee(1)), "Kd7fPq3wXy");
     EXPECT_EQ(onDisk.employee(1).slipPasswordGenerated, 1);
     EXPECT_FALSE(hasSlipPassword(onDisk.employee(2)));  // an older record's zeros: none

@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QSpinBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,6 +148,49 @@ class EmployeeEditorTest : public QObject {
             QVERIFY(demo.accepted());
             QVERIFY(demo.year.block().employee(slot).employeeCode.empty());
         }
+    }
+
+    void socialInsuranceFactsRoundTripAndAreStored() {
+        Demo demo;
+        SocialInsuranceFields& s = demo.year.block().employee(2).social;
+        s.dayRule = 2;
+        s.decidedRemuneration = 304'000;
+        s.revisedYearMonth = 202609;
+        s.decisionKind = 2;
+        s.insuredSince = 20260105;
+        s.labourClass = 2;
+        s.carriedBonus = 1'000'000;
+        s.carriedBonusYear = 2025;
+        TfmMembEdit& editor = demo.open(2);
+        QVERIFY(!editor.isChanged());  // shown and read back unchanged
+        QCOMPARE(demo.child<QComboBox>("cbSyainKubun")->currentIndex(), 2);
+        QCOMPARE(demo.child("edHosyu")->text(), QStringLiteral("304,000"));
+        QCOMPARE(demo.child<QSpinBox>("seKaiteiNen")->value(), 2026);
+        QCOMPARE(demo.child<QSpinBox>("seKaiteiTuki")->value(), 9);
+        QCOMPARE(demo.child<QDateEdit>("deSikakuSyutoku")->date(), QDate(2026, 1, 5));
+        QCOMPARE(demo.child<QDateEdit>("deSikakuSousitu")->text(), QStringLiteral("未設定"));
+
+        demo.child<QTabWidget>("PageCtrl")->setCurrentIndex(2);
+        demo.child<QComboBox>("cbSyainKubun")->setCurrentIndex(3);
+        demo.type("edHosyu", QStringLiteral("320000"));
+        demo.child<QDateEdit>("deSikakuSousitu")->setDate(QDate(2026, 6, 30));
+        demo.child<QSpinBox>("seKaiteiTuki")->setValue(0);  // a year without a month: not set
+        QVERIFY(editor.isChanged());
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        const SocialInsuranceFields& stored = demo.year.block().employee(2).social;
+        QCOMPARE(int(stored.dayRule), 3);
+        QCOMPARE(stored.decidedRemuneration, 320'000);
+        QCOMPARE(stored.insuredUntil, 20260630);
+        QCOMPARE(stored.insuredSince, 20260105);
+        QCOMPARE(stored.revisedYearMonth, 0);
+        QCOMPARE(int(stored.labourClass), 2);
+        QCOMPARE(stored.carriedBonusYear, 2025);
+
+        // An employee of an older file (all zeros) opens unchanged and keeps zeros.
+        TfmMembEdit& older = demo.open(3);
+        QVERIFY(!older.isChanged());
+        QCOMPARE(demo.child<QComboBox>("cbSyainKubun")->currentIndex(), 0);
     }
 
     void movingIsRefusedWhileTheFormIsChanged() {

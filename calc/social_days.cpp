@@ -1,0 +1,47 @@
+#include "calc/social_days.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/entry.h"
+
+namespace keiro::calc {
+
+int calendarDaysOf(int calendarYear, int month) {
+    return daysInMonth(calendarYear, month);
+}
+
+int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                        int periodCalendarDays) {
+    if (employee.payForm == 1) {
+        const double absent = std::floor(std::max(0.0, attendance.absentDays));
+        return std::max(0, periodCalendarDays - static_cast<int>(absent));
+    }
+    const double days = std::ceil(std::max(0.0, attendance.daysWorked)) +
+                        std::ceil(std::max(0.0, attendance.paidLeaveDays));
+    return static_cast<int>(std::min(days, 31.0));
+}
+
+bool payBasisDaysCorrected(const AttendanceRecord& attendance) {
+    return attendance.payBasisDaysSet == 1.0;
+}
+
+int payBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                 int periodCalendarDays) {
+    if (payBasisDaysCorrected(attendance) && std::isfinite(attendance.payBasisDays)) {
+        return static_cast<int>(std::clamp(attendance.payBasisDays, 0.0, 31.0));
+    }
+    return derivedPayBasisDays(employee, attendance, periodCalendarDays);
+}
+
+void correctPayBasisDays(AttendanceRecord& attendance, int days) {
+    attendance.payBasisDays = std::clamp(days, 0, 31);
+    attendance.payBasisDaysSet = 1.0;
+}
+
+void clearPayBasisDaysCorrection(AttendanceRecord& attendance) {
+    attendance.payBasisDays = 0;
+    attendance.payBasisDaysSet = 0;
+}
+
+}  // namespace keiro::calc

@@ -1,0 +1,26 @@
+#pragma once
+// 支払基礎日数: the days a month's pay was based on, which decide whether the month counts in
+// the decisions of the standard monthly amount.
+//  - monthly pay: the calendar days of the pay period the pay covers, less the days of unpaid
+//    absence (a part-day absence still leaves the day counted);
+//  - daily and hourly pay: the days worked plus the paid-leave days (a day with only a few hours
+//    worked is a day).
+// A figure the clerk corrected in the attendance record replaces the derived one.
+
+#include "core/records.h"
+
+namespace keiro::calc {
+
+// The 1-based month's days of a calendar year.
+int calendarDaysOf(int calendarYear, int month);
+// The derived days (never below 0), ignoring any correction.
+int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                        int periodCalendarDays);
+// The corrected days when the clerk set them, else the derived days.
+int payBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                 int periodCalendarDays);
+bool payBasisDaysCorrected(const AttendanceRecord& attendance);
+void correctPayBasisDays(AttendanceRecord& attendance, int days);
+void clearPayBasisDaysCorrection(AttendanceRecord& attendance);
+
+}  // namespace keiro::calc

@@ -1,0 +1,253 @@
+#include "calc/social_year.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "calc/social_days.h"
+#include "core/yearfile.h"
+
+namespace keiro::calc {
+namespace {
+
+constexpr int kYmd = 10'000;
+
+std::string nameOf(const EmployeeRecord& e) {
+    return e.name.utf8();
+}
+
+// The month of `file` a pay at `period` falls in (13 for December paid in January).
+int payMonthOf(const YearView& file, int period) {
+    return period + (file.block(period).settings.payNextMonth == 1 ? 1 : 0);
+}
+
+// Month `period` of one employee (record id) as the decisions see it.
+SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId) {
+    SanteiMonth m;
+    m.month = payMonth;
+    const std::optional<int> period = periodPaidIn(y.file, payMonth);
+    if (!period) return m;
+    const PeriodBlock& block = y.file.block(*period);
+    const int i = slotOf(block, recordId);
+    if (i < 0) return m;
+    const EmployeeRecord& e = block.employees[i];
+    const int since = e.social.insuredSince;
+    const int monthStart = y.calendarYear * kYmd + *period * 100 + 1;
+    const int monthEnd = monthStart + 30;
+    if (since > monthEnd) return m;  // not yet insured for this pay
+    m.paid = true;
+    m.days = payBasisDays(e, block.attendance[i], calendarDaysOf(y.calendarYear, *period));
+    m.pay = block.deductions[i].socialInsBase;
+    m.partial = since > monthStart && since <= monthEnd;
+    return m;
+}
+
+std::int32_t currentRemuneration(const HealthGradeTable& table, const EmployeeRecord& e) {
+    if (e.social.decidedRemuneration > 0) return e.social.decidedRemuneration;
+    return table.hasGrade(e.insuranceGrade) ? table.standard(e.insuranceGrade) : 0;
+}
+
+void addBonuses(const YearView& file, int calendarYear, std::string_view recordId,
+                std::vector<BonusPayment>& into) {
+    for (int p = kFirstBonusPeriod; p <= kPeriodCount; ++p) {
+        const int k = p - kFirstBonusPeriod;
+        const int month = file.header().bonusPayMonth[k];
+        if (!file.isSaved(p) || month < 1 || month > 12) continue;
+        const int i = slotOf(file.block(p), recordId);
+        if (i < 0) continue;
+        into.push_back({calendarYear * kYmd + month * 100 + file.header().bonusPayDay[k],
+                        file.block(p).payments[i].taxablePayTotal});
+    }
+}
+
+std::int64_t labourWage(const PaymentRecord& pay, LabourColumn column) {
+    // A director counted as a worker: only the worker's wage (役職手当 / 役員報酬 left out).
+    if (column == LabourColumn::WorkingDirector) {
+        return static_cast<std::int64_t>(pay.payTotal) - pay.positionAllowanceAmount;
+    }
+    return pay.payTotal;
+}
+
+void addLabourBlock(const PeriodBlock& block, int row, std::vector<LabourEntry>& entries) {
+    for (int i = 0; i < kMaxEmployees; ++i) {
+        const EmployeeRecord& e = block.employees[i];
+        if (!e.isUsed()) continue;
+        const LabourColumn column = labourColumnOf(e);
+        if (column == LabourColumn::Outside) continue;
+        entries.push_back({row, column, e.employmentInsured == 1,
+                           labourWage(block.payments[i], column)});
+    }
+}
+
+}  // namespace
+
+std::optional<int> periodPaidIn(const YearView& file, int month) {
+    for (int p = 1; p <= 12; ++p) {
+        if (file.isSaved(p) && payMonthOf(file, p) == month) return p;
+    }
+    return std::nullopt;
+}
+
+std::int64_t fixedPayOf(const PaymentRecord& pay,
+                        const std::array<bool, kPaymentFixedFlagCount>& flags) {
+    std::int64_t total = 0;
+    for (int j = 1; j <= kPaymentFixedFlagCount; ++j) {
+        if (!flags[static_cast<std::size_t>(j - 1)]) continue;
+        const bool reduction = j >= 16;  // 欠勤控除, 遅刻早退控除
+        total += reduction ? -static_cast<std::int64_t>(pay.amount(j)) : pay.amount(j);
+    }
+    return total;
+}
+
+SocialGrades storedGrades(const HealthGradeTable& table, const EmployeeRecord& e) {
+    if (!table.hasGrade(e.insuranceGrade)) return {};
+    SocialGrades g;
+    g.health = e.insuranceGrade;
+    g.pension = pensionNumberOf(table, g.health);
+    g.healthStandard = table.standard(g.health);
+    g.pensionStandard = table.standard(table.pensionGrade(g.health));
+    return g;
+}
+
+std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
+    // Those insured on 1 July: the employees of the latest period up to June's work.
+    std::optional<int> listPeriod;
+    for (int p = 6; p >= 3 && !listPeriod; --p) {
+        if (y.file.isSaved(p)) listPeriod = p;
+    }
+    if (!listPeriod) return {};
+
+    std::vector<int> revisedFrom(kMaxEmployees, 0);
+    const std::vector<RevisionLine> revisions = revisionsOfYear(y);
+    std::vector<SanteiLine> lines;
+    const PeriodBlock& block = y.file.block(*listPeriod);
+    for (int i = 0; i < kMaxEmployees; ++i) {
+        const EmployeeRecord& e = block.employees[i];
+        if (!e.isUsed() || e.healthInsured != 1) continue;
+        SanteiLine line;
+        line.slot = i + 1;
+        line.name = nameOf(e);
+        line.previous = storedGrades(y.grades, e);
+        int revisionMonth = 0;
+        for (const RevisionLine& r : revisions) {
+            if (r.recordId == e.recordId.bytes() && r.appliesFrom / 100 == y.calendarYear) {
+                revisionMonth = r.appliesFrom % 100;
+            }
+        }
+        line.excluded = santeiExclusion(true, e.social.insuredSince, e.social.insuredUntil,
+                                        y.calendarYear, revisionMonth);
+        if (line.excluded == SanteiExclusion::None && e.workStatus == 3 &&
+            e.social.insuredUntil == 0) {
+            line.excluded = SanteiExclusion::LeftByJune;  // retired without a date
+        }
+        SanteiInput in;
+        in.rule = dayRuleOf(e.social);
+        in.enteredAdjusted = e.social.adjustedAverage;
+        for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, 4 + k, e.recordId.bytes());
+        line.months = in.months;
+        if (line.excluded == SanteiExclusion::None) {
+            line.result = decideTeiji(in, y.grades, line.previous);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<RevisionLine> revisionsOfYear(const SocialYear& y) {
+    std::vector<RevisionLine> out;
+    for (int change = 2; change <= 10; ++change) {
+        const std::optional<int> before = periodPaidIn(y.file, change - 1);
+        const std::optional<int> at = periodPaidIn(y.file, change);
+        if (!before || !at) continue;
+        const PeriodBlock& was = y.file.block(*before);
+        const PeriodBlock& now = y.file.block(*at);
+        for (int i = 0; i < kMaxEmployees; ++i) {
+            const EmployeeRecord& e = now.employees[i];
+            if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
+            const int w = slotOf(was, e.recordId.bytes());
+            if (w < 0) continue;
+            const std::int64_t diff =
+                fixedPayOf(now.payments[i], y.fixedPayFlags) - fixedPayOf(was.payments[w], y.fixedPayFlags);
+            if (diff == 0) continue;
+            RevisionInput in;
+            in.rule = dayRuleOf(e.social);
+            in.direction = diff > 0 ? 1 : -1;
+            in.currentRemuneration = currentRemuneration(y.grades, was.employees[w]);
+            for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, change + k, e.recordId.bytes());
+            RevisionLine line;
+            line.result = checkRevision(in, y.grades);
+            if (!line.result.any()) continue;
+            line.slot = i + 1;
+            line.name = nameOf(e);
+            line.recordId = std::string(e.recordId.bytes());
+            line.changeMonth = y.calendarYear * 100 + change;
+            line.appliesFrom = revisionAppliesFrom(line.changeMonth);
+            line.direction = in.direction;
+            line.months = in.months;
+            line.previous = storedGrades(y.grades, was.employees[w]);
+            out.push_back(std::move(line));
+        }
+    }
+    return out;
+}
+
+std::vector<BonusLine> bonusReportOf(const SocialYear& y, const std::optional<YearView>& previous,
+                                     int period) {
+    if (period < kFirstBonusPeriod || period > kPeriodCount) {
+        throw std::invalid_argument("not a bonus period: " + std::to_string(period));
+    }
+    const int k = period - kFirstBonusPeriod;
+    const int month = y.file.header().bonusPayMonth[k];
+    if (!y.file.isSaved(period) || month < 1 || month > 12) {
+        throw std::invalid_argument("the bonus was not paid: " + std::to_string(period));
+    }
+    const int date = y.calendarYear * kYmd + month * 100 + y.file.header().bonusPayDay[k];
+    std::vector<BonusLine> lines;
+    const PeriodBlock& block = y.file.block(period);
+    for (int i = 0; i < kMaxEmployees; ++i) {
+        const EmployeeRecord& e = block.employees[i];
+        if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
+        if (block.payments[i].taxablePayTotal <= 0) continue;
+        std::vector<BonusPayment> payments;
+        addBonuses(y.file, y.calendarYear, e.recordId.bytes(), payments);
+        if (previous) addBonuses(*previous, y.calendarYear - 1, e.recordId.bytes(), payments);
+        const auto series = bonusSeries(payments, e.social.carriedBonus, e.social.carriedBonusYear);
+        for (const BonusFigures& f : series) {
+            if (f.date == date && f.paid == block.payments[i].taxablePayTotal) {
+                lines.push_back({i + 1, nameOf(e), f});
+                break;
+            }
+        }
+    }
+    return lines;
+}
+
+LabourTotals labourTotalsOf(const std::optional<YearView>& first,
+                            const std::optional<YearView>& second, const LabourRates& rates) {
+    std::vector<LabourRow> rows(kLabourMonthRows);
+    std::vector<LabourEntry> entries;
+    for (int r = 0; r < kLabourMonthRows; ++r) {
+        const int month = (r + 3) % 12 + 1;  // April .. March
+        const std::optional<YearView>& file = month >= 4 ? first : second;
+        rows[static_cast<std::size_t>(r)].label = std::to_string(month) + "月";
+        if (!file || !file->isSaved(month)) {
+            rows[static_cast<std::size_t>(r)].missing = true;
+            continue;
+        }
+        addLabourBlock(file->block(month), r, entries);
+    }
+    for (const std::optional<YearView>* file : {&first, &second}) {
+        if (!*file) continue;
+        for (int p = kFirstBonusPeriod; p <= kPeriodCount; ++p) {
+            const int month = (*file)->header().bonusPayMonth[p - kFirstBonusPeriod];
+            const bool inYear = file == &first ? month >= 4 && month <= 12 : month >= 1 && month <= 3;
+            if (!(*file)->isSaved(p) || !inYear) continue;
+            const int row = static_cast<int>(rows.size());
+            rows.push_back({});
+            rows.back().label = "賞与 " + std::to_string(month) + "月";
+            addLabourBlock((*file)->block(p), row, entries);
+        }
+    }
+    return summarizeLabour(std::move(rows), entries, rates);
+}
+
+}  // namespace keiro::calc

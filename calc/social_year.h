@@ -1,0 +1,90 @@
+#pragma once
+// The yearly social-insurance tasks read from the stored periods of the year files, never
+// re-entered: the April-June decision, the revisions after a change of fixed pay, the bonus
+// report and the labour insurance wage summary.
+//
+// Months.  A salary period k covers calendar month k (its pay period, whose calendar days give
+// the 支払基礎日数 of monthly pay) and is paid in month k, or in month k+1 when the period is
+// set to pay in the following month.  The social-insurance tasks go by the month paid ("April
+// pay" is the pay with a pay date in April); the labour insurance summary by the month covered.
+// A bonus goes by its pay month.  Employees are matched across periods and files by record id.
+//
+// 報酬 of a month is the period's social-insurance base (commuting allowances included, the
+// items not counted for social insurance left out).  Fixed pay is the sum of the pay items
+// flagged 固定的 (the reductions among them taken off).
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/labour_totals.h"
+#include "calc/social_bonus.h"
+#include "calc/social_revision.h"
+#include "calc/social_santei.h"
+#include "core/settings.h"
+#include "core/year_view.h"
+
+namespace keiro::calc {
+
+struct SocialYear {
+    const YearView& file;
+    int calendarYear = 0;
+    const HealthGradeTable& grades;  // the table in force for the premiums decided
+    std::array<bool, kPaymentFixedFlagCount> fixedPayFlags{};
+};
+
+// The saved salary period whose pay date falls in month `month` of the file's year.
+std::optional<int> periodPaidIn(const YearView& file, int month);
+// The fixed pay of one pay record.
+std::int64_t fixedPayOf(const PaymentRecord& pay,
+                        const std::array<bool, kPaymentFixedFlagCount>& flags);
+// The grades stored with an employee (health grade of the master; zeros when not one of the
+// table's).
+SocialGrades storedGrades(const HealthGradeTable& table, const EmployeeRecord& employee);
+
+struct SanteiLine {
+    int slot = 0;  // 1-based, in the listed period
+    std::string name;
+    std::array<SanteiMonth, 3> months;
+    SanteiResult result;
+    SocialGrades previous;
+    SanteiExclusion excluded = SanteiExclusion::None;
+};
+// Every health-insured employee of the latest saved period of March to June work, in slot order.
+std::vector<SanteiLine> santeiOfYear(const SocialYear& year);
+
+struct RevisionLine {
+    int slot = 0;
+    std::string name;
+    std::string recordId;  // code page 932 bytes
+    int changeMonth = 0;  // yyyymm of the first pay at the changed fixed pay
+    int appliesFrom = 0;  // yyyymm of the first premium month at the new grades
+    int direction = 0;
+    std::array<SanteiMonth, 3> months;
+    RevisionResult result;
+    SocialGrades previous;
+};
+// The revisions the stored year gives (only those where health or pension is revised).
+std::vector<RevisionLine> revisionsOfYear(const SocialYear& year);
+
+struct BonusLine {
+    int slot = 0;
+    std::string name;
+    BonusFigures figures;
+};
+// The bonus report of bonus period 13..15 for every health- or pension-insured employee paid in
+// it.  The health year's earlier bonuses come from this file and, for a bonus paid in January to
+// March, from the previous year's file (when there is one); each employee's carried total joins.
+// std::invalid_argument for another period or a bonus without a pay month.
+std::vector<BonusLine> bonusReportOf(const SocialYear& year, const std::optional<YearView>& previous,
+                                     int period);
+
+// The wage summary of fiscal year `fiscalYear` (April of it to March of the next): months 4..12
+// from `first` (the file of that calendar year), 1..3 from `second`; a missing file or an unsaved
+// period reads as a missing month.  Bonuses by pay month likewise.
+LabourTotals labourTotalsOf(const std::optional<YearView>& first,
+                            const std::optional<YearView>& second, const LabourRates& rates);
+
+}  // namespace keiro::calc

@@ -1,0 +1,47 @@
+#pragma once
+// The employee editor's third page, "社会保険の届出": what the yearly social-insurance tasks need
+// beyond the premiums — the day rule of the employee type, the 報酬月額 the current grade was
+// decided on with its 改定年月 and kind, the insured dates, the labour insurance column, a
+// 修正平均額 for this year's April-June decision, and a bonus total carried into the health year.
+// Every box left at its first choice, blank or 0 stores "not set", as an older file holds.
+
+#include <QWidget>
+
+#include "core/records.h"
+#include "widgets/entry_behaviour.h"
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QSpinBox;
+
+namespace keiro::payroll {
+
+class EmployeeSocialPage : public QWidget {
+    Q_OBJECT
+  public:
+    EmployeeSocialPage(QWidget* parent, const ui::EntrySettings& settings,
+                       ui::MessageService& messages);
+
+    void load(const EmployeeRecord& record);
+    void store(EmployeeRecord& record) const;
+
+  private:
+    QComboBox* cbSyainKubun_;   // day rule
+    QLineEdit* edHosyu_;        // 報酬月額
+    QSpinBox* seKaiteiNen_;     // 改定年 (0 未設定)
+    QSpinBox* seKaiteiTuki_;    // 改定月
+    QComboBox* cbKaiteiKubun_;  // 資格取得時 / 定時 / 随時
+    QDateEdit* deSikakuSyutoku_;
+    QDateEdit* deSikakuSousitu_;
+    QComboBox* cbRoudouKubun_;
+    QLineEdit* edSyuseiHeikin_;
+    QLineEdit* edSyoyoKurikosi_;
+    QSpinBox* seSyoyoNendo_;
+};
+
+// yyyymmdd ↔ the date box (its minimum shows "未設定" and stands for 0).
+int dateValue(const QDateEdit* box);
+void showDateValue(QDateEdit* box, int yyyymmdd);
+
+}  // namespace keiro::payroll

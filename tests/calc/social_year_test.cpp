@@ -1,0 +1,189 @@
+// The yearly tasks read from stored periods: which period is a month's pay, who is reported or
+// left out, a revision found from a change of fixed pay, the bonus report across two files, and
+// a labour insurance year over two year files with one missing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "calc/social_year.h"
+#include "core/fileio.h"
+#include "tests/support/published_grades.h"
+#include "tests/support/temp_folder.h"
+
+namespace keiro::calc {
+namespace {
+
+using testing_support::publishedGrades;
+
+// A year file built in memory and written whole.
+struct StoredYear {
+    YearFileHeader header{};
+    std::vector<std::unique_ptr<PeriodBlock>> blocks;
+
+    StoredYear() {
+        for (int p = 0; p < kPeriodCount; ++p) blocks.push_back(std::make_unique<PeriodBlock>());
+    }
+    PeriodBlock& period(int p) {
+        header.periodSaved[p - 1] = 1;
+        return *blocks[static_cast<std::size_t>(p - 1)];
+    }
+    // Employee `slot` in period p: monthly pay of `pay` (all of it fixed base pay unless
+    // `overtime`), social-insurance base the same, absent days as given.
+    EmployeeRecord& pay(int p, int slot, const char* id, std::int32_t base, std::int32_t overtime = 0,
+                        double absent = 0) {
+        PeriodBlock& b = period(p);
+        EmployeeRecord& e = b.employee(slot);
+        e.recordId.assign(id);
+        e.name.assign(std::string("社員") + id);
+        e.payForm = 1;
+        e.healthInsured = e.pensionInsured = e.employmentInsured = 1;
+        e.insuranceGrade = 20;
+        b.payments[slot - 1].basePayAmount = base;
+        b.payments[slot - 1].overtimePay = overtime;
+        b.payments[slot - 1].payTotal = base + overtime;
+        b.payments[slot - 1].taxablePayTotal = base + overtime;
+        b.deductions[slot - 1].socialInsBase = base + overtime;
+        b.attendance[slot - 1].absentDays = absent;
+        return e;
+    }
+    std::filesystem::path write(const std::filesystem::path& path) const {
+        std::string bytes(kYearFileSize, '\0');
+        std::memcpy(bytes.data(), &header, sizeof header);
+        for (int p = 1; p <= kPeriodCount; ++p) {
+            std::memcpy(bytes.data() + blockOffset(p), blocks[static_cast<std::size_t>(p - 1)].get(),
+                        kBlockSize);
+        }
+        writeFileAtomic(path, bytes);
+        return path;
+    }
+};
+
+std::array<bool, kPaymentFixedFlagCount> defaultFixed() {
+    return Settings{}.fixedPayFlags;
+}
+
+class SocialYearTest : public ::testing::Test {
+  protected:
+    testing_support::TempFolder folder_{"keiro-social"};
+};
+
+TEST_F(SocialYearTest, AprilToJuneFromStoredPayWithHiresAndTheNextMonthPayDate) {
+    StoredYear y;
+    for (int p = 1; p <= 7; ++p) {
+        // Pay in the next month: period 3 is the April pay.
+        y.period(p).settings.payNextMonth = 1;
+        y.pay(p, 1, "A", 300'000).social.insuredSince = 20260105;  // January hire
+        if (p >= 6) y.pay(p, 2, "B", 250'000).social.insuredSince = 20260610;  // June hire
+        EmployeeRecord& c = y.pay(p, 3, "C", 140'000, 0, p == 4 ? 16 : 0);  // May pay: 14 days
+        c.social.dayRule = 2;
+    }
+    y.pay(3, 1, "A", 300'000, 20'000);  // April pay (March work) has overtime
+    const YearView view(y.write(folder_ / "R08.dat"));
+    const SocialYear year{view, 2026, publishedGrades(), defaultFixed()};
+    EXPECT_EQ(periodPaidIn(view, 4), 3);
+    EXPECT_EQ(periodPaidIn(view, 1), std::nullopt);  // January pay is last year's December
+
+    const std::vector<SanteiLine> lines = santeiOfYear(year);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].excluded, SanteiExclusion::None);  // the January hire counts fully
+    EXPECT_EQ(lines[0].months[0].days, 31);               // March work, 31 days
+    EXPECT_EQ(lines[0].months[1].days, 30);
+    EXPECT_FALSE(lines[0].months[0].partial);
+    EXPECT_EQ(lines[0].result.average, 306'666);
+    EXPECT_EQ(lines[0].result.grades.health, 22);
+    EXPECT_EQ(lines[0].previous.health, 20);
+    EXPECT_EQ(lines[1].excluded, SanteiExclusion::JoinedFromJune);
+    EXPECT_FALSE(lines[1].result.grades.health);
+    // The part-timer: 31 and 14 days (April less 16) and 31: 17-day months only.
+    EXPECT_EQ(lines[2].months[1].days, 14);
+    EXPECT_EQ(lines[2].result.counted, (std::array<bool, 3>{true, false, true}));
+}
+
+TEST_F(SocialYearTest, ARaiseInAprilIsARevisionFromJulyAndLeavesTheEmployeeOutOfJuly) {
+    StoredYear y;
+    for (int p = 1; p <= 7; ++p) {
+        y.pay(p, 1, "A", p < 4 ? 260'000 : 300'000).social.decidedRemuneration = 260'000;
+        y.pay(p, 2, "B", 260'000, p >= 4 ? 40'000 : 0);  // overtime only: no change of fixed pay
+    }
+    const YearView view(y.write(folder_ / "R08.dat"));
+    const SocialYear year{view, 2026, publishedGrades(), defaultFixed()};
+    const std::vector<RevisionLine> revisions = revisionsOfYear(year);
+    ASSERT_EQ(revisions.size(), 1u);
+    EXPECT_EQ(revisions[0].slot, 1);
+    EXPECT_EQ(revisions[0].changeMonth, 202604);
+    EXPECT_EQ(revisions[0].appliesFrom, 202607);
+    EXPECT_EQ(revisions[0].result.grades.health, 22);
+    EXPECT_TRUE(revisions[0].result.health && revisions[0].result.pension);
+
+    const std::vector<SanteiLine> lines = santeiOfYear(year);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].excluded, SanteiExclusion::RevisedJulyToSeptember);
+    EXPECT_EQ(lines[1].excluded, SanteiExclusion::None);
+
+    // With overtime flagged as fixed pay, B's change counts too.
+    auto flags = defaultFixed();
+    flags[6] = true;
+    EXPECT_EQ(revisionsOfYear({view, 2026, publishedGrades(), flags}).size(), 2u);
+}
+
+TEST_F(SocialYearTest, BonusReportCountsTheHealthYearAcrossTwoFiles) {
+    StoredYear last;
+    last.pay(14, 1, "A", 3'000'000);
+    last.header.bonusPayMonth[1] = 12;
+    last.header.bonusPayDay[1] = 10;
+    StoredYear now;
+    now.pay(13, 1, "A", 3'200'500);
+    now.pay(13, 2, "B", 1'800'000).social.carriedBonus = 5'000'000;
+    now.period(13).employee(2).social.carriedBonusYear = 2025;
+    now.header.bonusPayMonth[0] = 3;
+    now.header.bonusPayDay[0] = 15;
+    const std::optional<YearView> previous = YearView(last.write(folder_ / "R07.dat"));
+    const YearView view(now.write(folder_ / "R08.dat"));
+    const SocialYear year{view, 2026, publishedGrades(), defaultFixed()};
+    const std::vector<BonusLine> lines = bonusReportOf(year, previous, 13);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].figures.date, 20260315);
+    EXPECT_EQ(lines[0].figures.standard, 3'200'000);
+    EXPECT_EQ(lines[0].figures.healthBase, 2'730'000);  // December's 3,000,000 came first
+    EXPECT_EQ(lines[0].figures.pensionBase, 1'500'000);
+    EXPECT_EQ(lines[1].figures.healthBase, 730'000);  // carried 5,000,000
+    EXPECT_THROW(bonusReportOf(year, previous, 14), std::invalid_argument);  // not paid
+    EXPECT_THROW(bonusReportOf(year, previous, 4), std::invalid_argument);
+}
+
+TEST_F(SocialYearTest, LabourYearOverTwoFilesWithTheSecondMissing) {
+    StoredYear y;
+    for (int p = 1; p <= 12; ++p) {
+        if (p == 8) continue;  // August never saved
+        y.pay(p, 1, "A", 200'000);
+        y.pay(p, 2, "B", 80'000).employmentInsured = 0;  // 臨時
+        EmployeeRecord& d = y.pay(p, 3, "D", 500'000);
+        d.category = 1;  // a director: outside
+        EmployeeRecord& w = y.pay(p, 4, "W", 400'000);
+        w.social.labourClass = 2;  // 兼務役員 with a director's fee
+        y.period(p).payments[3].positionAllowanceAmount = 100'000;
+    }
+    y.pay(13, 1, "A", 500'000);
+    y.header.bonusPayMonth[0] = 7;
+    y.header.bonusPayDay[0] = 10;
+    const std::optional<YearView> first = YearView(y.write(folder_ / "R07.dat"));
+    const LabourTotals t = labourTotalsOf(first, std::nullopt, {300, 1'450, 2});
+    EXPECT_EQ(t.missingMonths, (std::vector<std::string>{"8月", "1月", "2月", "3月"}));
+    ASSERT_EQ(t.rows.size(), 13u);
+    EXPECT_EQ(t.rows[12].label, "賞与 7月");
+    EXPECT_EQ(t.total.regular.wage, 8 * 200'000 + 500'000);
+    EXPECT_EQ(t.total.temporary.wage, 8 * 80'000);
+    EXPECT_EQ(t.total.director.wage, 8 * 300'000);
+    EXPECT_EQ(t.total.employmentTotal.wage, 8 * 200'000 + 500'000 + 8 * 300'000);
+    EXPECT_EQ(t.accidentBase, 5'140'000);
+
+    // The other way round: only the second file, January to March of it.
+    const LabourTotals second = labourTotalsOf(std::nullopt, first, {300, 1'450, 2});
+    EXPECT_EQ(second.missingMonths.size(), 9u);
+    EXPECT_EQ(second.total.regular.wage, 3 * 200'000);  // July's bonus is not in that year
+}
+
+}  // namespace
+}  // namespace keiro::calc
