@@ -12,17 +12,18 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_VENDOR "Keiro developers")
 set(CPACK_PACKAGE_CONTACT "Keiro developers <dev@keiro.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "payroll and year-end adjustment for small Japanese offices")
+# The long description as plain paragraphs: CPack puts the summary above it, indents every line
+# and turns the empty lines into Debian's paragraph marks.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "payroll and year-end adjustment for small Japanese offices
- Keiro works out monthly pay and bonuses for up to 100 employees: overtime,
- social insurance premiums, withholding income tax from the national tables,
- resident tax and net pay, and prints pay slips, ledgers, monthly lists,
- transfer lists and denomination tables, on paper or to PDF.
- .
- KeiroLG does the year-end adjustment from Keiro's year file and prints the
- withholding slips (源泉徴収票), refund notices and payment reports.
- .
- keiro-tool gives the same libraries a command line for checks and scripts.")
+    "Keiro works out monthly pay and bonuses for up to 100 employees: overtime,
+social insurance premiums, withholding income tax from the national tables,
+resident tax and net pay, and prints pay slips, ledgers, monthly lists,
+transfer lists and denomination tables, on paper or to PDF.
+
+KeiroLG does the year-end adjustment from Keiro's year file and prints the
+withholding slips (源泉徴収票), refund notices and payment reports.
+
+keiro-tool gives the same libraries a command line for checks and scripts.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Keiro developers <dev@keiro.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
