@@ -6,7 +6,7 @@ TEST_ENV = QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=Asia/Tokyo \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps release run lg demo test bench fuzz fuzz-run clean format
+.PHONY: all deps release run lg demo test bench fuzz fuzz-run package package-check install clean format
 
 all: release
 
@@ -39,6 +39,19 @@ build/test/build.ninja:
 test: deps build/test/build.ninja
 	cmake --build build/test -j $(JOBS)
 	cd build/test && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+# The Debian package of the Release build (build/release/package/keiro_VERSION_ARCH.deb), and
+# the check of it: contents, menu entries, lintian, the unpacked programs started under Xvfb.
+package: release
+	cmake --build build/release --target package
+
+package-check: release
+	scripts/package-check build/release
+
+# Installs the Release build below PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: release
+	cmake --install build/release --prefix $(PREFIX)
 
 bench: release
 	@for b in build/release/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done

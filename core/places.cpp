@@ -137,6 +137,19 @@ std::optional<fs::path> findTableFolder(const Places& places, std::string_view n
     });
 }
 
+std::vector<fs::path> manualStartPageCandidates(const fs::path& programFolder) {
+    return {(programFolder / kManualFolderName / kManualStartPage).lexically_normal(),
+            (programFolder / kInstalledDocFolder / kManualFolderName / kManualStartPage)
+                .lexically_normal()};
+}
+
+std::optional<fs::path> findManualStartPage(const fs::path& programFolder) {
+    for (const fs::path& page : manualStartPageCandidates(programFolder)) {
+        if (isRegularFile(page)) return page;
+    }
+    return std::nullopt;
+}
+
 int settingsErrorCode(int errorNumber) {
     switch (errorNumber) {
         case ENOENT:

@@ -37,6 +37,11 @@ inline constexpr std::string_view kInrado4IniFileName = "Inrado.ini";
 
 // Installed trees keep the table files here, relative to the program folder.
 inline constexpr std::string_view kInstalledTableFolder = "../share/keiro";
+// The manual in HTML: a folder "manual" beside the programs in a build tree, the same folder
+// under the documentation folder in an installed tree; "index.html" is its first page.
+inline constexpr std::string_view kManualFolderName = "manual";
+inline constexpr std::string_view kInstalledDocFolder = "../share/doc/keiro";
+inline constexpr std::string_view kManualStartPage = "index.html";
 
 struct Places {
     fs::path root;            // the settings root ($KEIRO_ROOT, $XDG_DATA_HOME, ~/.local/share)
@@ -64,6 +69,12 @@ fs::path inrado4Folder(const Places& places);
 std::optional<fs::path> findTableFile(const Places& places, std::string_view name);
 // A folder of table files, likewise.
 std::optional<fs::path> findTableFolder(const Places& places, std::string_view name);
+
+// Where the manual's first page is looked for, in order: beside the programs (a build tree),
+// then in the installed tree's documentation folder.  Paths are normalised, for messages.
+std::vector<fs::path> manualStartPageCandidates(const fs::path& programFolder);
+// The first of those that is a file.
+std::optional<fs::path> findManualStartPage(const fs::path& programFolder);
 
 // A message for the start-up window to show, in order.
 struct StartupMessage {

@@ -19,7 +19,9 @@ inline constexpr std::string_view kWindowSection = "Window";
 inline constexpr std::string_view kOptionSection = "Option";
 inline constexpr std::string_view kPrintInfoSection = "PrintInfo";
 
-inline constexpr std::string_view kDefaultManualUrl = "https://keiro.example/manual/";
+// The manual's address for offices that keep their own copy on a server; empty (the default):
+// the copy installed with the programs.
+inline constexpr std::string_view kDefaultManualUrl = "";
 // The employee list window's designed size, used until the user has resized it.
 inline constexpr int kEmployeeListDesignWidth = 640;
 inline constexpr int kEmployeeListDesignHeight = 480;

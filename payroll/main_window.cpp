@@ -82,7 +82,7 @@ TfmMain::TfmMain(MainContext context, YearData& year, QWidget* parent)
 
     refreshCommands();
     connect(tray_, &ToolTray::triggered, this, &TfmMain::toolTrayClick);
-    manual_ = new ui::OnlineManual(context_.messages, this);
+    manual_ = new ui::OnlineManual(context_.messages, this, context_.places.programFolder);
     chooseFolder_ = [this](QWidget* parent, const QString& title) {
         return ui::TfmFolder::choose(parent, context_.messages, title, true, QString());
     };
@@ -301,7 +301,7 @@ void TfmMain::sbShowLogClick() {
     log.exec();
 }
 
-void TfmMain::setOpenUrl(std::function<void(const QUrl&)> open) {
+void TfmMain::setOpenUrl(std::function<bool(const QUrl&)> open) {
     manual_->setOpenUrl(std::move(open));
 }
 

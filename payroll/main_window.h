@@ -79,9 +79,9 @@ class TfmMain : public QMainWindow {
     void setChoosePeriod(std::function<PeriodChoice()> choose) {
         choosePeriod_ = std::move(choose);
     }
-    // Opens the online manual address once the connection test succeeded (the system browser
-    // by default).
-    void setOpenUrl(std::function<void(const QUrl&)> open);
+    // Opens the manual in the browser (the system browser by default): the local copy, or the
+    // office's own address (ManualURL) once the connection test succeeded.
+    void setOpenUrl(std::function<bool(const QUrl&)> open);
     // Start-up was abandoned: closing then asks nothing and saves no placement.
     void abandonStartup() { startupAbandoned_ = true; }
     // Applies the saved placement (maximised, or position and size).

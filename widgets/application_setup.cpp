@@ -1,6 +1,7 @@
 #include "widgets/application_setup.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -26,6 +27,11 @@ void installJapaneseTranslator() {
 void setUpApplication(const QString& programName, const QString& displayName) {
     QApplication::setApplicationName(programName);
     QApplication::setApplicationDisplayName(displayName);
+    // The menu entry and the icon are installed under the program's name in lower case
+    // (keiro.desktop, keirolg.svg): desktops match the windows to them by this name.
+    const QString installedName = programName.toLower();
+    QGuiApplication::setDesktopFileName(installedName);
+    QApplication::setWindowIcon(QIcon::fromTheme(installedName));
     print::useReportFonts();
     installJapaneseTranslator();
 }

@@ -1,10 +1,14 @@
 #pragma once
-// The online manual of both programs: its address is tried first, and only when the server
-// answers is the browser opened on it; otherwise "インターネットに接続できません。".  The test
-// runs on the user-interface thread without blocking it, one test at a time.
+// The manual button of both programs.  The manual is shipped with the programs as HTML and
+// opened in the system browser from where it lies (beside the programs in a build tree, in the
+// documentation folder of an installed tree).  An office that keeps its own copy on a server
+// sets its address (ManualURL in Keiro.ini): that address is then tried first, and only when
+// the server answers is the browser opened on it; otherwise "インターネットに接続できません。".
+// The test runs on the user-interface thread without blocking it, one test at a time.
 
 #include <QObject>
 #include <QUrl>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -18,24 +22,43 @@ class MessageService;
 inline constexpr const char* kMsgNoInternet = "インターネットに接続できません。";
 inline constexpr int kManualTimeoutMs = 10000;
 
+// What is said when the local manual is not where it should be: the places looked at follow,
+// one a line.
+inline constexpr const char* kMsgManualNotFound =
+    "操作マニュアルが見つかりません。次の場所を探しました:";
+inline constexpr const char* kMsgManualNotFoundHint =
+    "プログラムを入れ直すか、Keiro.ini の [Option] ManualURL "
+    "にマニュアルのアドレスを設定してください。";
+inline constexpr const char* kMsgNoBrowser = "ブラウザーで操作マニュアルを開けませんでした:";
+
 class OnlineManual : public QObject {
     Q_OBJECT
   public:
-    // Messages appear over `window`.
-    OnlineManual(MessageService& messages, QWidget* window);
+    // Messages appear over `window`; the local manual is looked for from `programFolder`.
+    OnlineManual(MessageService& messages, QWidget* window, std::filesystem::path programFolder);
 
-    // Opens the address once the test succeeded (the system browser by default).
-    void setOpenUrl(std::function<void(const QUrl&)> open) { openUrl_ = std::move(open); }
+    // Opens an address in the browser (the system browser by default); false when it could
+    // not be handed over.
+    void setOpenUrl(std::function<bool(const QUrl&)> open) { openUrl_ = std::move(open); }
 
-    // Tries `address`.  `running` is told true when a test starts and false when it ends, so
-    // that the caller can disable what started it.
+    // An empty `address` opens the local manual.  Otherwise `address` is tried; `running` is
+    // told true when the test starts and false when it ends, so that the caller can disable
+    // what started it.
     void open(const std::string& address, const std::function<void(bool)>& running = {});
 
   private:
+    // The first local page found, or a message naming every place looked at.
+    void openLocal();
+    // Opens `url` once a GET of it succeeded.
+    void openRemote(const QUrl& url, const std::function<void(bool)>& running);
+    // Hands `url` to the browser; says so when that fails.
+    void hand(const QUrl& url);
+
     MessageService& messages_;
     QWidget* window_;
+    std::filesystem::path programFolder_;
     QNetworkAccessManager* network_ = nullptr;
-    std::function<void(const QUrl&)> openUrl_;
+    std::function<bool(const QUrl&)> openUrl_;
 };
 
 }  // namespace keiro::ui

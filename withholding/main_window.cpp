@@ -31,7 +31,7 @@ TfmMain::TfmMain(MainContext context, QWidget* parent)
     : QMainWindow(parent), context_(context), eraYear_{} {
     setObjectName(QStringLiteral("TfmMain"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
-    manual_ = new ui::OnlineManual(context_.messages, this);
+    manual_ = new ui::OnlineManual(context_.messages, this, context_.places.programFolder);
 
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -238,7 +238,7 @@ void TfmMain::setConfigDialog(std::function<void()> dialog) {
     enableCommands();
 }
 
-void TfmMain::setOpenUrl(std::function<void(const QUrl&)> open) {
+void TfmMain::setOpenUrl(std::function<bool(const QUrl&)> open) {
     manual_->setOpenUrl(std::move(open));
 }
 

@@ -87,7 +87,7 @@ class TfmMain : public QMainWindow {
     void setPrinter(std::function<void(int tag, bool currentFormat, std::vector<int> checked)> p) {
         printer_ = std::move(p);
     }
-    void setOpenUrl(std::function<void(const QUrl&)> open);
+    void setOpenUrl(std::function<bool(const QUrl&)> open);
 
     // Window placement from the configuration file (position, height; the width is fixed).
     void applyPlacement();

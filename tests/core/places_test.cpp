@@ -7,6 +7,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/file_upkeep.h"
 #include "core/places.h"
@@ -96,6 +97,22 @@ TEST_F(PlacesTest, TableFilesAreFoundBesideTheProgramThenInTheInstalledTree) {
 
     writeBytes(dir_ / "bin" / name, 10);
     EXPECT_EQ(findTableFile(places_, name), dir_ / "bin" / name);
+}
+
+TEST_F(PlacesTest, ManualIsFoundBesideTheProgramThenInTheInstalledDocumentation) {
+    const fs::path built = dir_ / "bin" / "manual" / "index.html";
+    const fs::path installed = dir_ / "share" / "doc" / "keiro" / "manual" / "index.html";
+    EXPECT_EQ(manualStartPageCandidates(dir_ / "bin"), (std::vector<fs::path>{built, installed}));
+    EXPECT_EQ(findManualStartPage(dir_ / "bin"), std::nullopt);
+
+    fs::create_directories(installed);  // a folder of that name is no page
+    EXPECT_EQ(findManualStartPage(dir_ / "bin"), std::nullopt);
+    fs::remove(installed);
+    writeBytes(installed, 10);
+    EXPECT_EQ(findManualStartPage(dir_ / "bin"), installed);
+
+    writeBytes(built, 10);
+    EXPECT_EQ(findManualStartPage(dir_ / "bin"), built);
 }
 
 TEST(SettingsErrorCode, MapsErrnoToTheFamiliarCodes) {

@@ -682,8 +682,19 @@ class MainWindowTest : public QObject {
     void onlineManualOpensOnlyAfterTheConnectionTest() {
         Demo demo(11);
         QList<QUrl> opened;
-        demo.window->setOpenUrl([&opened](const QUrl& url) { opened.append(url); });
+        demo.window->setOpenUrl([&opened](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
         QToolButton* manual = demo.window->toolTray()->button("sbManual");
+
+        // No address set: the manual built beside the programs.
+        demo.state.settings.manualUrl.clear();
+        manual->click();
+        QCOMPARE(opened,
+                 QList<QUrl>{QUrl::fromLocalFile(KEIRO_BINARY_DIR "/bin/manual/index.html")});
+        QVERIFY(demo.messages.shown().empty());
+        opened.clear();
 
         QTcpServer server;  // answers every request with a page
         QVERIFY(server.listen(QHostAddress::LocalHost));

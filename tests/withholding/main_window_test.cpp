@@ -222,6 +222,24 @@ class MainWindowTest : public QObject {
         QVERIFY(fs::is_directory(lg.withholdingFile()));
         QVERIFY(lg.window->isVisible());
     }
+
+    void manualOpensTheLocalCopyUnlessAnAddressIsSet() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        QList<QUrl> opened;
+        lg.window->setOpenUrl([&opened](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+        menu(lg, "sbManual")->trigger();
+        QCOMPARE(opened,
+                 QList<QUrl>{QUrl::fromLocalFile(KEIRO_BINARY_DIR "/bin/manual/index.html")});
+
+        lg.settings.manualUrl = "keiro.example/manual";  // the office's address, but unusable
+        menu(lg, "sbManual")->trigger();
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(lg.messages.lastText(), QString("インターネットに接続できません。"));
+    }
 };
 
 KEIRO_QTEST(MainWindowTest);
