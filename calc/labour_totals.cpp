@@ -40,11 +40,16 @@ int yearlyHeadcount(int monthlyCounts) {
 
 LabourColumn labourColumnOf(const EmployeeRecord& e) {
     switch (e.social.labourClass) {
-        case 1: return LabourColumn::Regular;
-        case 2: return LabourColumn::WorkingDirector;
-        case 3: return LabourColumn::Temporary;
-        case 4: return LabourColumn::Outside;
-        default: break;
+        case 1:
+            return LabourColumn::Regular;
+        case 2:
+            return LabourColumn::WorkingDirector;
+        case 3:
+            return LabourColumn::Temporary;
+        case 4:
+            return LabourColumn::Outside;
+        default:
+            break;
     }
     if (e.category == 1) return LabourColumn::Outside;
     return e.employmentInsured == 1 ? LabourColumn::Regular : LabourColumn::Temporary;
@@ -70,7 +75,7 @@ LabourTotals summarizeLabour(std::vector<LabourRow> rows, const std::vector<Labo
         LabourRow& row = rows[static_cast<std::size_t>(e.row)];
         const bool director = e.column == LabourColumn::WorkingDirector;
         const bool insured = e.employmentInsured && e.column != LabourColumn::Temporary;
-        (director                                ? row.director
+        (director                              ? row.director
          : e.column == LabourColumn::Temporary ? row.temporary
                                                : row.regular)
             .add(e.wage);
@@ -99,7 +104,8 @@ LabourTotals summarizeLabour(std::vector<LabourRow> rows, const std::vector<Labo
     t.accidentPremium = labourPremium(t.accidentBase, rates.accident);
     t.employmentPremium = labourPremium(t.employmentBase, rates.employment);
     if (t.accidentBase == t.employmentBase) {
-        const std::int64_t combined = labourPremium(t.accidentBase, rates.accident + rates.employment);
+        const std::int64_t combined =
+            labourPremium(t.accidentBase, rates.accident + rates.employment);
         t.accidentPremium += combined - (t.accidentPremium + t.employmentPremium);
     }
     t.levy = labourPremium(t.accidentBase, rates.levy);

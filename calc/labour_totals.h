@@ -60,7 +60,7 @@ struct LabourRow {
     std::string label;
     bool missing = false;  // no year file or no saved period for the month
     LabourCell regular, director, temporary, accidentTotal;  // (1) (2) (3) (4)
-    LabourCell insured, insuredDirector, employmentTotal;     // (5) (6) (7)
+    LabourCell insured, insuredDirector, employmentTotal;    // (5) (6) (7)
 };
 
 struct LabourRates {

@@ -30,7 +30,8 @@ std::vector<BonusFigures> bonusSeries(std::vector<BonusPayment> payments, std::i
         const int y = healthInsuranceYearOf(p.date);
         if (y != year) {
             year = y;
-            yearTotal = y == carriedYear ? std::clamp<std::int64_t>(carried, 0, kHealthBonusYearCap) : 0;
+            yearTotal =
+                y == carriedYear ? std::clamp<std::int64_t>(carried, 0, kHealthBonusYearCap) : 0;
         }
         f.healthBase = static_cast<std::int32_t>(
             std::min<std::int64_t>(f.standard, kHealthBonusYearCap - yearTotal));

@@ -19,8 +19,8 @@ struct BonusPayment {
 struct BonusFigures {
     int date = 0;
     std::int32_t paid = 0;
-    std::int32_t standard = 0;    // 標準賞与額 (reported)
-    std::int32_t healthBase = 0;  // after the yearly cap
+    std::int32_t standard = 0;         // 標準賞与額 (reported)
+    std::int32_t healthBase = 0;       // after the yearly cap
     std::int64_t healthYearTotal = 0;  // the capped total of the year up to this payment
     std::int32_t pensionBase = 0;      // after the monthly cap
     int sameMonthFirstDay = 0;         // day of an earlier payment of the same month; 0 none

@@ -22,7 +22,7 @@ namespace keiro::calc {
 
 struct RevisionInput {
     DayRule rule = DayRule::General;
-    int direction = 0;  // sign of the change of fixed pay: +1 raise, -1 cut, 0 none
+    int direction = 0;                  // sign of the change of fixed pay: +1 raise, -1 cut, 0 none
     std::array<SanteiMonth, 3> months;  // the month of the change and the two after it
     std::int32_t backPayBefore = 0;     // back-pay in them for months before the change
     std::int32_t currentRemuneration = 0;  // what the current grade was decided on

@@ -23,9 +23,12 @@ bool none(const std::array<bool, 3>& use) {
 
 DayRule dayRuleOf(const SocialInsuranceFields& social) {
     switch (social.dayRule) {
-        case 2: return DayRule::PartTime;
-        case 3: return DayRule::ShortTime;
-        default: return DayRule::General;
+        case 2:
+            return DayRule::PartTime;
+        case 3:
+            return DayRule::ShortTime;
+        default:
+            return DayRule::General;
     }
 }
 
@@ -33,7 +36,8 @@ SanteiResult decideTeiji(const SanteiInput& in, const HealthGradeTable& table,
                          const SocialGrades& previous) {
     SanteiResult r;
     r.counted = monthsReaching(in, in.rule == DayRule::ShortTime ? kShortTimeDays : kFullDays);
-    if (none(r.counted) && in.rule == DayRule::PartTime) r.counted = monthsReaching(in, kPartTimeDays);
+    if (none(r.counted) && in.rule == DayRule::PartTime)
+        r.counted = monthsReaching(in, kPartTimeDays);
 
     int months = 0;
     int fullMonths = 0;
@@ -66,11 +70,16 @@ SanteiResult decideTeiji(const SanteiInput& in, const HealthGradeTable& table,
 
 std::string exclusionText(SanteiExclusion why) {
     switch (why) {
-        case SanteiExclusion::None: return "";
-        case SanteiExclusion::NotInsured: return "健康保険・厚生年金の被保険者でない";
-        case SanteiExclusion::JoinedFromJune: return "6月1日以降の資格取得";
-        case SanteiExclusion::LeftByJune: return "6月30日以前の退職（7月1日までの資格喪失）";
-        case SanteiExclusion::RevisedJulyToSeptember: return "7月〜9月の随時改定（月額変更届）";
+        case SanteiExclusion::None:
+            return "";
+        case SanteiExclusion::NotInsured:
+            return "健康保険・厚生年金の被保険者でない";
+        case SanteiExclusion::JoinedFromJune:
+            return "6月1日以降の資格取得";
+        case SanteiExclusion::LeftByJune:
+            return "6月30日以前の退職（7月1日までの資格喪失）";
+        case SanteiExclusion::RevisedJulyToSeptember:
+            return "7月〜9月の随時改定（月額変更届）";
     }
     return "";
 }
@@ -78,7 +87,8 @@ std::string exclusionText(SanteiExclusion why) {
 SanteiExclusion santeiExclusion(bool healthInsured, int insuredSince, int insuredUntil, int year,
                                 int revisionFromMonth) {
     if (!healthInsured) return SanteiExclusion::NotInsured;
-    if (insuredUntil != 0 && insuredUntil <= year * 10'000 + 701) return SanteiExclusion::LeftByJune;
+    if (insuredUntil != 0 && insuredUntil <= year * 10'000 + 701)
+        return SanteiExclusion::LeftByJune;
     if (insuredSince >= year * 10'000 + 601) return SanteiExclusion::JoinedFromJune;
     if (revisionFromMonth >= 7 && revisionFromMonth <= 9) {
         return SanteiExclusion::RevisedJulyToSeptember;

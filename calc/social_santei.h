@@ -33,7 +33,7 @@ enum class DayRule { General = 1, PartTime = 2, ShortTime = 3 };
 DayRule dayRuleOf(const SocialInsuranceFields& social);
 
 struct SanteiMonth {
-    int month = 0;  // 4, 5, 6
+    int month = 0;      // 4, 5, 6
     bool paid = false;  // a pay was paid in the month
     int days = 0;
     std::int32_t pay = 0;  // 報酬 of the month (the social-insurance base, commuting included)
@@ -49,10 +49,10 @@ struct SanteiInput {
 
 struct SanteiResult {
     std::array<bool, 3> counted{};
-    bool keepPrevious = false;  // no month counted: the previous standard continues
-    std::int64_t total = 0;     // of the months counted
-    std::int32_t average = 0;   // total ÷ months counted, 1 yen cut off
-    std::int32_t adjusted = 0;  // 修正平均額; 0 none
+    bool keepPrevious = false;      // no month counted: the previous standard continues
+    std::int64_t total = 0;         // of the months counted
+    std::int32_t average = 0;       // total ÷ months counted, 1 yen cut off
+    std::int32_t adjusted = 0;      // 修正平均額; 0 none
     std::int32_t remuneration = 0;  // what the grades are looked up on
     SocialGrades grades;            // the new grades (the previous ones when keepPrevious)
 };

@@ -73,8 +73,8 @@ void addLabourBlock(const PeriodBlock& block, int row, std::vector<LabourEntry>&
         if (!e.isUsed()) continue;
         const LabourColumn column = labourColumnOf(e);
         if (column == LabourColumn::Outside) continue;
-        entries.push_back({row, column, e.employmentInsured == 1,
-                           labourWage(block.payments[i], column)});
+        entries.push_back(
+            {row, column, e.employmentInsured == 1, labourWage(block.payments[i], column)});
     }
 }
 
@@ -165,8 +165,8 @@ std::vector<RevisionLine> revisionsOfYear(const SocialYear& y) {
             if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
             const int w = slotOf(was, e.recordId.bytes());
             if (w < 0) continue;
-            const std::int64_t diff =
-                fixedPayOf(now.payments[i], y.fixedPayFlags) - fixedPayOf(was.payments[w], y.fixedPayFlags);
+            const std::int64_t diff = fixedPayOf(now.payments[i], y.fixedPayFlags) -
+                                      fixedPayOf(was.payments[w], y.fixedPayFlags);
             if (diff == 0) continue;
             RevisionInput in;
             in.rule = dayRuleOf(e.social);
@@ -239,7 +239,8 @@ LabourTotals labourTotalsOf(const std::optional<YearView>& first,
         if (!*file) continue;
         for (int p = kFirstBonusPeriod; p <= kPeriodCount; ++p) {
             const int month = (*file)->header().bonusPayMonth[p - kFirstBonusPeriod];
-            const bool inYear = file == &first ? month >= 4 && month <= 12 : month >= 1 && month <= 3;
+            const bool inYear =
+                file == &first ? month >= 4 && month <= 12 : month >= 1 && month <= 3;
             if (!(*file)->isSaved(p) || !inYear) continue;
             const int row = static_cast<int>(rows.size());
             rows.push_back({});

@@ -59,8 +59,8 @@ struct RevisionLine {
     int slot = 0;
     std::string name;
     std::string recordId;  // code page 932 bytes
-    int changeMonth = 0;  // yyyymm of the first pay at the changed fixed pay
-    int appliesFrom = 0;  // yyyymm of the first premium month at the new grades
+    int changeMonth = 0;   // yyyymm of the first pay at the changed fixed pay
+    int appliesFrom = 0;   // yyyymm of the first premium month at the new grades
     int direction = 0;
     std::array<SanteiMonth, 3> months;
     RevisionResult result;
@@ -78,8 +78,8 @@ struct BonusLine {
 // it.  The health year's earlier bonuses come from this file and, for a bonus paid in January to
 // March, from the previous year's file (when there is one); each employee's carried total joins.
 // std::invalid_argument for another period or a bonus without a pay month.
-std::vector<BonusLine> bonusReportOf(const SocialYear& year, const std::optional<YearView>& previous,
-                                     int period);
+std::vector<BonusLine> bonusReportOf(const SocialYear& year,
+                                     const std::optional<YearView>& previous, int period);
 
 // The wage summary of fiscal year `fiscalYear` (April of it to March of the next): months 4..12
 // from `first` (the file of that calendar year), 1..3 from `second`; a missing file or an unsaved

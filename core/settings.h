@@ -91,12 +91,12 @@ struct Settings {
     std::array<bool, kFreeItemCount> socialInsBaseFlags{true, true, true, true, true, true};
 
     // Kotei: whether each payment amount 1..17 of the pay record is 固定的賃金, whose change
-    // starts the check for a revision of the standard monthly amount.  Base pay, 役職手当, 家族手当,
-    // the fixed allowances and both commuting allowances are fixed; overtime, the variable
-    // allowances and the absence and lateness reductions are not.
-    std::array<bool, kPaymentFixedFlagCount> fixedPayFlags{
-        true, true, true, true, true, true, false, false, false,
-        false, true, true, false, false, false, false, false};
+    // starts the check for a revision of the standard monthly amount.  Base pay, 役職手当,
+    // 家族手当, the fixed allowances and both commuting allowances are fixed; overtime, the
+    // variable allowances and the absence and lateness reductions are not.
+    std::array<bool, kPaymentFixedFlagCount> fixedPayFlags{true,  true,  true,  true,  true, true,
+                                                           false, false, false, false, true, true,
+                                                           false, false, false, false, false};
 
     // The labour insurance return: RousaiRitu, the 労災保険率 of the business type in tenths of
     // a per mille (30 = 3/1000, その他の各種事業); KoyouJigyou, the 雇用保険 business kind

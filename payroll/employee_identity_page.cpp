@@ -16,8 +16,8 @@
 #include "core/text.h"
 #include "payroll/config_widgets.h"
 #include "payroll/employee_boxes.h"
-#include "payroll/zengin_boxes.h"
 #include "payroll/employee_password_box.h"
+#include "payroll/zengin_boxes.h"
 
 namespace keiro::payroll {
 namespace {

@@ -62,9 +62,9 @@ EmployeeSocialPage::EmployeeSocialPage(QWidget* parent, const ui::EntrySettings&
     : QWidget(parent) {
     auto* decision = new QGroupBox(QStringLiteral("標準報酬月額の決定"), this);
     const BoxMaker make{decision, settings, messages};
-    cbSyainKubun_ = combo(decision, "cbSyainKubun",
-                          {"一般（未設定）", "一般", "短時間就労者（パート）",
-                           "短時間労働者（特定適用事業所）"});
+    cbSyainKubun_ = combo(
+        decision, "cbSyainKubun",
+        {"一般（未設定）", "一般", "短時間就労者（パート）", "短時間労働者（特定適用事業所）"});
     edHosyu_ = make.amount("edHosyu", kSevenDigitAmount);
     seKaiteiNen_ = spin(decision, "seKaiteiNen", 1999, 2200, QStringLiteral("未設定"));
     seKaiteiTuki_ = spin(decision, "seKaiteiTuki", 0, 12, QStringLiteral("--"));

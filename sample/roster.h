@@ -23,7 +23,7 @@ struct NamePart {
 struct Bank {
     std::string_view name, kana, branch, branchKana;
     std::string_view code, branchCode;  // the transfer file's codes (made up for the sample)
-    int account = 0;  // seven digits
+    int account = 0;                    // seven digits
     int fee = 0;
 };
 

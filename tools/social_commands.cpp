@@ -61,7 +61,8 @@ std::string date(int yyyymmdd) {
            std::to_string(yyyymmdd % 100);
 }
 
-Json monthsJson(const std::array<calc::SanteiMonth, 3>& months, const std::array<bool, 3>& counted) {
+Json monthsJson(const std::array<calc::SanteiMonth, 3>& months,
+                const std::array<bool, 3>& counted) {
     Json out = Json::array();
     for (std::size_t i = 0; i < 3; ++i) {
         out.push_back({{"month", months[i].month},
@@ -102,16 +103,17 @@ void getsuhen(const fs::path& file, const Context& c) {
     const calc::SocialYear social{view, year, gradesOf(c, year), c.settings.fixedPayFlags};
     Json out = Json::array();
     for (const calc::RevisionLine& line : calc::revisionsOfYear(social)) {
-        out.push_back({{"slot", line.slot},
-                       {"name", line.name},
-                       {"changeMonth", yearMonth(line.changeMonth)},
-                       {"appliesFrom", yearMonth(line.appliesFrom)},
-                       {"direction", line.direction > 0 ? "up" : "down"},
-                       {"average", line.result.average},
-                       {"healthGrade", gradeOrNull(line.result.health, line.result.grades.health)},
-                       {"pensionGrade", gradeOrNull(line.result.pension, line.result.grades.pension)},
-                       {"previousHealthGrade", gradeOrNull(true, line.previous.health)},
-                       {"previousPensionGrade", gradeOrNull(true, line.previous.pension)}});
+        out.push_back(
+            {{"slot", line.slot},
+             {"name", line.name},
+             {"changeMonth", yearMonth(line.changeMonth)},
+             {"appliesFrom", yearMonth(line.appliesFrom)},
+             {"direction", line.direction > 0 ? "up" : "down"},
+             {"average", line.result.average},
+             {"healthGrade", gradeOrNull(line.result.health, line.result.grades.health)},
+             {"pensionGrade", gradeOrNull(line.result.pension, line.result.grades.pension)},
+             {"previousHealthGrade", gradeOrNull(true, line.previous.health)},
+             {"previousPensionGrade", gradeOrNull(true, line.previous.pension)}});
     }
     printJson(out);
 }
@@ -167,11 +169,13 @@ void labourTotals(int fiscalYear, const Context& c) {
     const std::optional<int> employment = calc::employmentRateOf(
         fiscalYear, static_cast<calc::LabourBusiness>(c.settings.employmentBusiness));
     if (!employment) {
-        throw std::runtime_error("この年度の雇用保険料率がありません: " + std::to_string(fiscalYear));
+        throw std::runtime_error("この年度の雇用保険料率がありません: " +
+                                 std::to_string(fiscalYear));
     }
     const calc::LabourRates rates{c.settings.accidentRateTenthsPerMille * 10, *employment,
                                   calc::kAsbestosLevyRate};
-    const calc::LabourTotals t = calc::labourTotalsOf(fileOf(fiscalYear), fileOf(fiscalYear + 1), rates);
+    const calc::LabourTotals t =
+        calc::labourTotalsOf(fileOf(fiscalYear), fileOf(fiscalYear + 1), rates);
     Json rows = Json::array();
     for (const calc::LabourRow& row : t.rows) rows.push_back(rowJson(row));
     printJson({{"fiscalYear", fiscalYear},

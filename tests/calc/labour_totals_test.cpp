@@ -23,7 +23,8 @@ TEST(LabourTotals, FiscalYear2025WorkedExample) {
         {0, LabourColumn::Temporary, false, 961'457},
         {0, LabourColumn::Outside, false, 6'000'000},
     };
-    const LabourTotals t = summarizeLabour(months(), entries, {300, *employmentRateOf(2025, LabourBusiness::General), 2});
+    const LabourTotals t = summarizeLabour(
+        months(), entries, {300, *employmentRateOf(2025, LabourBusiness::General), 2});
     EXPECT_EQ(t.total.regular.wage, 4'401'999);
     EXPECT_EQ(t.total.director.wage, 3'400'000);
     EXPECT_EQ(t.total.temporary.wage, 961'457);
@@ -45,17 +46,17 @@ TEST(LabourTotals, FiscalYear2025WorkedExample) {
 
 TEST(LabourTotals, EqualBasesGiveTheCombinedYenToAccidentInsurance) {
     // 1,001,000 × 3/1000 = 3,003; × 15.5/1000 = 15,515.5; combined 18.5/1000 = 18,518.5.
-    const LabourTotals t = summarizeLabour(months(), {{3, LabourColumn::Regular, true, 1'001'999}},
-                                           {300, 1'550, 2});
+    const LabourTotals t =
+        summarizeLabour(months(), {{3, LabourColumn::Regular, true, 1'001'999}}, {300, 1'550, 2});
     EXPECT_EQ(t.accidentBase, t.employmentBase);
     EXPECT_EQ(t.employmentPremium, 15'515);
     EXPECT_EQ(t.accidentPremium, 3'003);  // 3,003 + 15,515 = 18,518, the combined amount
-    const LabourTotals odd = summarizeLabour(months(), {{3, LabourColumn::Regular, true, 1'003'000}},
-                                             {300, 1'450, 2});
+    const LabourTotals odd =
+        summarizeLabour(months(), {{3, LabourColumn::Regular, true, 1'003'000}}, {300, 1'450, 2});
     // 3,009 + 14,543.5 → 14,543 = 17,552; combined 17.5/1000 = 17,552.5 → 17,552: no change.
     EXPECT_EQ(odd.accidentPremium + odd.employmentPremium, 17'552);
-    const LabourTotals gain = summarizeLabour(months(), {{3, LabourColumn::Regular, true, 1'001'000}},
-                                              {360, 1'450, 2});
+    const LabourTotals gain =
+        summarizeLabour(months(), {{3, LabourColumn::Regular, true, 1'001'000}}, {360, 1'450, 2});
     // 3,603.6 → 3,603 and 14,514.5 → 14,514 lose a yen against 18,118.1 → 18,118.
     EXPECT_EQ(gain.employmentPremium, 14'514);
     EXPECT_EQ(gain.accidentPremium, 3'604);

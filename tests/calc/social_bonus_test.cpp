@@ -9,11 +9,9 @@ namespace {
 
 TEST(BonusReport, HealthYearCapAcrossTheYearAndItsReset) {
     // B2, given out of order: the series sorts by date.
-    const auto f = bonusSeries({{20270630, 1'000'000},
-                                {20261210, 3'200'500},
-                                {20260630, 3'000'000},
-                                {20270315, 500'400}},
-                               0, 0);
+    const auto f = bonusSeries(
+        {{20270630, 1'000'000}, {20261210, 3'200'500}, {20260630, 3'000'000}, {20270315, 500'400}},
+        0, 0);
     ASSERT_EQ(f.size(), 4u);
     const std::int32_t standard[] = {3'000'000, 3'200'000, 500'000, 1'000'000};
     const std::int32_t health[] = {3'000'000, 2'730'000, 0, 1'000'000};

@@ -43,22 +43,42 @@ TEST(Teiji, WorkedExamplesOfTheDayRulesAndTheTruncatedAverage) {
         SocialGrades grades;
     };
     const Case cases[] = {
-        {"T1 June under 17 days", input(DayRule::General, {310'000, 20}, {298'000, 21}, {305'000, 16}),
-         {true, true, false}, 608'000, 304'000, {22, 19, 300'000, 300'000}},
+        {"T1 June under 17 days",
+         input(DayRule::General, {310'000, 20}, {298'000, 21}, {305'000, 16}),
+         {true, true, false},
+         608'000,
+         304'000,
+         {22, 19, 300'000, 300'000}},
         {"T2 309,999.67 is cut, not rounded",
-         input(DayRule::General, {310'000, 30}, {310'000, 31}, {309'999, 30}), {true, true, true},
-         929'999, 309'999, {22, 19, 300'000, 300'000}},
+         input(DayRule::General, {310'000, 30}, {310'000, 31}, {309'999, 30}),
+         {true, true, true},
+         929'999,
+         309'999,
+         {22, 19, 300'000, 300'000}},
         {"T3 part-time: 15 days when none has 17",
          input(DayRule::PartTime, {140'000, 16}, {132'000, 15}, {120'000, 14}),
-         {true, true, false}, 272'000, 136'000, {10, 7, 134'000, 134'000}},
+         {true, true, false},
+         272'000,
+         136'000,
+         {10, 7, 134'000, 134'000}},
         {"T4 part-time: all three of 15 or 16 days",
-         input(DayRule::PartTime, {140'000, 16}, {132'000, 15}, {126'000, 16}), {true, true, true},
-         398'000, 132'666, {10, 7, 134'000, 134'000}},
-        {"T6 short-time worker: 11 days", input(DayRule::ShortTime, {98'000, 12}, {85'000, 10}, {93'000, 11}),
-         {true, false, true}, 191'000, 95'500, {5, 2, 98'000, 98'000}},
+         input(DayRule::PartTime, {140'000, 16}, {132'000, 15}, {126'000, 16}),
+         {true, true, true},
+         398'000,
+         132'666,
+         {10, 7, 134'000, 134'000}},
+        {"T6 short-time worker: 11 days",
+         input(DayRule::ShortTime, {98'000, 12}, {85'000, 10}, {93'000, 11}),
+         {true, false, true},
+         191'000,
+         95'500,
+         {5, 2, 98'000, 98'000}},
         {"T9 quarterly bonuses as 75,000 a month",
-         input(DayRule::General, {325'000, 30}, {325'000, 31}, {325'000, 30}), {true, true, true},
-         975'000, 325'000, {23, 20, 320'000, 320'000}},
+         input(DayRule::General, {325'000, 30}, {325'000, 31}, {325'000, 30}),
+         {true, true, true},
+         975'000,
+         325'000,
+         {23, 20, 320'000, 320'000}},
     };
     for (const Case& c : cases) {
         const SanteiResult r = decide(c.in);
@@ -82,11 +102,13 @@ TEST(Teiji, EachDayRuleAtItsThresholds) {
     EXPECT_EQ(months(DayRule::ShortTime).counted, (std::array<bool, 3>{true, true, true}));
     EXPECT_EQ(months(DayRule::ShortTime).average, 130'000);
     // A part-timer with one month of 17 days: the 15-day months do not join it.
-    const SanteiResult one = decide(input(DayRule::PartTime, {170'000, 17}, {140'000, 16}, {140'000, 15}));
+    const SanteiResult one =
+        decide(input(DayRule::PartTime, {170'000, 17}, {140'000, 16}, {140'000, 15}));
     EXPECT_EQ(one.counted, (std::array<bool, 3>{true, false, false}));
     EXPECT_EQ(one.average, 170'000);
     // 10 days is one short of the short-time rule.
-    EXPECT_TRUE(decide(input(DayRule::ShortTime, {90'000, 10}, {90'000, 10}, {90'000, 10})).keepPrevious);
+    EXPECT_TRUE(
+        decide(input(DayRule::ShortTime, {90'000, 10}, {90'000, 10}, {90'000, 10})).keepPrevious);
 }
 
 TEST(Teiji, NoMonthCountedKeepsThePreviousGradesAndAveragesNothing) {

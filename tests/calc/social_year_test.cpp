@@ -31,8 +31,8 @@ struct StoredYear {
     }
     // Employee `slot` in period p: monthly pay of `pay` (all of it fixed base pay unless
     // `overtime`), social-insurance base the same, absent days as given.
-    EmployeeRecord& pay(int p, int slot, const char* id, std::int32_t base, std::int32_t overtime = 0,
-                        double absent = 0) {
+    EmployeeRecord& pay(int p, int slot, const char* id, std::int32_t base,
+                        std::int32_t overtime = 0, double absent = 0) {
         PeriodBlock& b = period(p);
         EmployeeRecord& e = b.employee(slot);
         e.recordId.assign(id);
@@ -52,8 +52,8 @@ struct StoredYear {
         std::string bytes(kYearFileSize, '\0');
         std::memcpy(bytes.data(), &header, sizeof header);
         for (int p = 1; p <= kPeriodCount; ++p) {
-            std::memcpy(bytes.data() + blockOffset(p), blocks[static_cast<std::size_t>(p - 1)].get(),
-                        kBlockSize);
+            std::memcpy(bytes.data() + blockOffset(p),
+                        blocks[static_cast<std::size_t>(p - 1)].get(), kBlockSize);
         }
         writeFileAtomic(path, bytes);
         return path;
@@ -74,9 +74,9 @@ TEST_F(SocialYearTest, AprilToJuneFromStoredPayWithHiresAndTheNextMonthPayDate) 
     for (int p = 1; p <= 7; ++p) {
         // Pay in the next month: period 3 is the April pay.
         y.period(p).settings.payNextMonth = 1;
-        y.pay(p, 1, "A", 300'000).social.insuredSince = 20260105;  // January hire
+        y.pay(p, 1, "A", 300'000).social.insuredSince = 20260105;              // January hire
         if (p >= 6) y.pay(p, 2, "B", 250'000).social.insuredSince = 20260610;  // June hire
-        EmployeeRecord& c = y.pay(p, 3, "C", 140'000, 0, p == 4 ? 16 : 0);  // May pay: 14 days
+        EmployeeRecord& c = y.pay(p, 3, "C", 140'000, 0, p == 4 ? 16 : 0);     // May pay: 14 days
         c.social.dayRule = 2;
     }
     y.pay(3, 1, "A", 300'000, 20'000);  // April pay (March work) has overtime
@@ -148,7 +148,7 @@ TEST_F(SocialYearTest, BonusReportCountsTheHealthYearAcrossTwoFiles) {
     EXPECT_EQ(lines[0].figures.standard, 3'200'000);
     EXPECT_EQ(lines[0].figures.healthBase, 2'730'000);  // December's 3,000,000 came first
     EXPECT_EQ(lines[0].figures.pensionBase, 1'500'000);
-    EXPECT_EQ(lines[1].figures.healthBase, 730'000);  // carried 5,000,000
+    EXPECT_EQ(lines[1].figures.healthBase, 730'000);                         // carried 5,000,000
     EXPECT_THROW(bonusReportOf(year, previous, 14), std::invalid_argument);  // not paid
     EXPECT_THROW(bonusReportOf(year, previous, 4), std::invalid_argument);
 }

@@ -105,7 +105,7 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
     e.reserved176[3] = 7;
     e.reserved680[3] = 7;
     e.social.dayRule = 2;  // the social-insurance facts are the clerk's: kept
-    e.birthEra = 3;  // no year: the era, month and day go too
+    e.birthEra = 3;        // no year: the era, month and day go too
     e.birthMonth = 4;
     const auto stored = storeEmployee(*block, 5, -1, e, "261208_093005");
     ASSERT_TRUE(stored);

@@ -115,7 +115,7 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     year.block().attendance[0].payBasisDays = 16;
     year.block().attendance[0].payBasisDaysSet = 1;
     setSlipPassword(year.block().employee(1), "Kd7fPq3wXy", true);  // kept, unlike those
-    std::memcpy(year.block().employee(1).bankCode, "0123", 4);  // kept: the transfer codes
+    std::memcpy(year.block().employee(1).bankCode, "0123", 4);      // kept: the transfer codes
     std::memcpy(year.block().employee(1).branchCode, "045", 3);
     year.savePeriod();
 

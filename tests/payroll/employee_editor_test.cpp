@@ -6,19 +6,19 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QSpinBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <regex>
 
 #include "core/employee_master.h"
 #include "core/employee_transfer.h"
-#include "core/text.h"
 #include "core/slip_password.h"
+#include "core/text.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/calculator.h"

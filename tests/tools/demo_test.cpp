@@ -17,6 +17,7 @@
 #include "core/yearfile.h"
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_output.h"
 
 namespace keiro {
 namespace {
@@ -27,9 +28,7 @@ using nlohmann::json;
 using testing_support::runTool;
 using testing_support::ToolRun;
 
-std::string quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
+using testing_support::quoted;
 
 unsigned modeOf(const fs::path& path) {
     struct stat info {};

@@ -8,6 +8,7 @@
 
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_output.h"
 
 namespace keiro {
 namespace {
@@ -17,9 +18,7 @@ using nlohmann::json;
 using testing_support::runTool;
 using testing_support::ToolRun;
 
-std::string quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
+using testing_support::quoted;
 
 class SocialToolTest : public ::testing::Test {
   protected:
@@ -95,9 +94,10 @@ TEST_F(SocialToolTest, GetsuhenAndBonusAndLabourTotals) {
         EXPECT_EQ(labour["accidentPremium"].get<long long>(),
                   labour["accidentBase"].get<long long>() * 300 / 100'000);
     }
-    EXPECT_EQ(labour["levy"].get<long long>(), labour["accidentBase"].get<long long>() * 2 / 100'000);
+    EXPECT_EQ(labour["levy"].get<long long>(),
+              labour["accidentBase"].get<long long>() * 2 / 100'000);
     run("labour totals --root " + quoted(root_) + " --fiscal-year 2019", 1);  // no rates
-    run("labour totals --fiscal-year 2026", 2);                             // --root is required
+    run("labour totals --fiscal-year 2026", 2);                               // --root is required
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/fileio.h"
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_output.h"
 #include "tests/withholding_model/year_files.h"
 #include "withholding/model/withholding_file.h"
 
@@ -22,9 +23,7 @@ using testing_support::runTool;
 using testing_support::ToolRun;
 using namespace keiro::withholding;
 
-std::string quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
+using testing_support::quoted;
 
 class WithholdingCalc : public ::testing::Test {
   protected:

@@ -8,15 +8,14 @@
 #include "core/fileio.h"
 #include "tests/support/run_tool.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_output.h"
 
 namespace keiro::withholding {
 namespace {
 
 using testing_support::runTool;
 
-std::string quoted(const std::filesystem::path& path) {
-    return "'" + path.string() + "'";
-}
+using testing_support::quoted;
 
 class PrintCommandTest : public ::testing::Test {
   protected:
