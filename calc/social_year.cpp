@@ -126,6 +126,8 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
         SanteiLine line;
         line.slot = i + 1;
         line.name = nameOf(e);
+        line.recordId = std::string(e.recordId.bytes());
+        line.rule = dayRuleOf(e.social);
         line.previous = storedGrades(y.grades, e);
         int revisionMonth = 0;
         for (const RevisionLine& r : revisions) {
@@ -140,8 +142,9 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
             line.excluded = SanteiExclusion::LeftByJune;  // retired without a date
         }
         SanteiInput in;
-        in.rule = dayRuleOf(e.social);
+        in.rule = line.rule;
         in.enteredAdjusted = e.social.adjustedAverage;
+        line.enteredAdjusted = e.social.adjustedAverage;
         for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, 4 + k, e.recordId.bytes());
         line.months = in.months;
         if (line.excluded == SanteiExclusion::None) {

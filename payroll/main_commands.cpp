@@ -36,6 +36,7 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbKyuyoIchiran", &TfmMain::sbKyuyoIchiranClick, N::Employee},
         {"sbFuriList", &TfmMain::sbFuriListClick, N::Employee},
         {"sbKinsyuList", &TfmMain::sbKinsyuListClick, N::Employee},
+        {"sbSantei", &TfmMain::sbSanteiClick, N::Employee},
         // データ入力: the panel opens only with an employee to enter for
         {"imDataEdit", nullptr, N::Employee},
         {"sbDataEdit", &TfmMain::sbDataEditClick, N::Employee},

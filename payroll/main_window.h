@@ -33,11 +33,13 @@ class OnlineManual;
 
 namespace keiro::print {
 class TfmInji;
+struct TextTable;
 }  // namespace keiro::print
 
 namespace keiro::payroll {
 
 class GradePremiumSetter;
+struct GradeDecision;
 class PayGridView;
 class TfmKenhoHyo;
 class ToolTray;
@@ -123,6 +125,10 @@ class TfmMain : public QMainWindow {
     void sbKinsyuListClick();
     // 社員名簿一覧表, from the employee list.
     void printRoster();
+    // 算定基礎届: the April-June decision of the open year's stored pay (after the question about
+    // unsaved changes: it reads the file on disk), whose 適用 writes the new grades into the
+    // periods collecting the September premium and after.
+    void sbSanteiClick();
     // Asks for the folder the slip pictures go to (the folder window by default).
     void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
         chooseFolder_ = std::move(choose);
@@ -203,6 +209,16 @@ class TfmMain : public QMainWindow {
     std::optional<std::filesystem::path> askCsvFile(QWidget* parent,
                                                     const std::string& proposedName);
     bool mayWriteCsv(QWidget* parent, const std::filesystem::path& file);
+    // Writes decided grades (and the premiums of each period's rates) into the salary periods
+    // from the one collecting premium month `premiumMonth` to December: the saved ones in the
+    // file, the open one in memory (saved with it).  Tells the clerk what was written, or that
+    // no period collects that premium yet; false then and after a file error (shown).
+    bool applyGradeDecisions(QWidget* parent, const std::vector<GradeDecision>& decisions,
+                             int premiumMonth, const calc::HealthGradeTable& table);
+    // A yearly social-insurance list through the print dialog, and a CSV file of one written
+    // where the clerk chooses (asked before overwriting).
+    void printTextTable(print::TextTable table);
+    void writeCsvTable(QWidget* parent, const std::string& proposedName, const std::string& content);
     // The open period as the pay slips read it.
     print::SlipPeriod slipPeriod() const;
 

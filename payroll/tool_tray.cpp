@@ -52,8 +52,10 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
               {"sbKyuyoDaicho", "社員別給与台帳"},
               {"sbKyuyoIchiran", "月別給与/賞与一覧"},
               {"sbFuriList", "給与/賞与振込一覧"},
-              {"sbKinsyuList", "給与/賞与支払金種表"}},
-             {"sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran", "sbFuriList", "sbKinsyuList"});
+              {"sbKinsyuList", "給与/賞与支払金種表"},
+              {"sbSantei", "算定基礎届"}},
+             {"sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran", "sbFuriList", "sbKinsyuList",
+              "sbSantei"});
     addPanel("imDataEdit", "pnDataEdit",
              {{"sbDataEdit", "個別入力"}, {"sbKintaiInport", "勤怠インポート"}},
              {"sbDataEdit", "sbKintaiInport"});

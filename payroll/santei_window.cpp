@@ -1,0 +1,142 @@
+#include "payroll/santei_window.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "print/santei_rows.h"
+#include "widgets/command_runner.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+constexpr int kAdjustedColumn = static_cast<int>(print::SanteiColumn::Adjusted);
+constexpr int kNameColumn = static_cast<int>(print::SanteiColumn::Name);
+constexpr int kNoteColumn = static_cast<int>(print::SanteiColumn::Note);
+
+}  // namespace
+
+QString santeiApplyQuestion(int employees, int calendarYear) {
+    return QStringLiteral(
+               "%1人の標準報酬月額を%2年9月分から新しい等級に改定し、9月分の保険料を控除する"
+               "10月以降の保存済みの給与データの社員情報（等級・保険料）を書き換えます。"
+               "よろしいですか？")
+        .arg(employees)
+        .arg(calendarYear);
+}
+
+TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet,
+                     int calendarYear)
+    : QDialog(parent), messages_(messages), sheet_(std::move(sheet)), calendarYear_(calendarYear) {
+    setObjectName(QStringLiteral("TfmSantei"));
+    setWindowTitle(QStringLiteral("算定基礎届（%1年4月〜6月の報酬）").arg(calendarYear));
+
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("sgSantei"));
+    const std::vector<std::string> headings = print::santeiHeadings();
+    table_->setColumnCount(static_cast<int>(headings.size()));
+    QStringList labels;
+    for (const std::string& h : headings) labels << qs(h);
+    table_->setHorizontalHeaderLabels(labels);
+    table_->verticalHeader()->hide();
+    table_->setRowCount(static_cast<int>(sheet_.lines().size()));
+    for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
+    table_->resizeColumnsToContents();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    connect(table_, &QTableWidget::itemChanged, this, &TfmSantei::adjustedEdited);
+
+    auto* btApply = button(this, "btApply", QStringLiteral("適用"));
+    auto* btPrint = button(this, "btPrint", QStringLiteral("印刷"));
+    auto* btCsv = button(this, "btCsv", QStringLiteral("CSV出力"));
+    auto* btClose = button(this, "btClose", QStringLiteral("閉じる"));
+    // Each through the command runner: a file error while writing never escapes the window.
+    ui::connectCommand(btApply, this, messages_, &TfmSantei::btApplyClick);
+    connect(btPrint, &QPushButton::clicked, this, [this] {
+        ui::runCommand(this, messages_, [this] { print_(this, sheet_.lines()); });
+    });
+    connect(btCsv, &QPushButton::clicked, this, [this] {
+        ui::runCommand(this, messages_, [this] { csv_(this, sheet_.lines()); });
+    });
+    connect(btClose, &QPushButton::clicked, this, &QDialog::accept);
+    btPrint->setEnabled(false);
+    btCsv->setEnabled(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btApply);
+    buttons->addStretch();
+    buttons->addWidget(btPrint);
+    buttons->addWidget(btCsv);
+    buttons->addWidget(btClose);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(table_);
+    column->addLayout(buttons);
+    resize(1100, 480);
+}
+
+void TfmSantei::setPrint(Output print) {
+    print_ = std::move(print);
+    findChild<QPushButton*>(QStringLiteral("btPrint"))->setEnabled(static_cast<bool>(print_));
+}
+
+void TfmSantei::setCsv(Output csv) {
+    csv_ = std::move(csv);
+    findChild<QPushButton*>(QStringLiteral("btCsv"))->setEnabled(static_cast<bool>(csv_));
+}
+
+void TfmSantei::fillRow(int row) {
+    filling_ = true;
+    const auto index = static_cast<std::size_t>(row);
+    const std::vector<std::string> texts = print::santeiRow(sheet_.lines()[index]);
+    for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
+        auto* item = new QTableWidgetItem(qs(texts[static_cast<std::size_t>(c)]));
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (c == kAdjustedColumn && sheet_.isReported(index)) flags |= Qt::ItemIsEditable;
+        item->setFlags(flags);
+        if (c != kNameColumn && c != kNoteColumn) {
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        table_->setItem(row, c, item);
+    }
+    filling_ = false;
+}
+
+void TfmSantei::adjustedEdited(QTableWidgetItem* item) {
+    if (filling_ || item->column() != kAdjustedColumn) return;
+    QString text = item->text().trimmed();
+    text.remove(QLatin1Char(','));
+    bool ok = true;
+    const int yen = text.isEmpty() ? 0 : text.toInt(&ok);
+    const int row = item->row();
+    if (!ok || !sheet_.setAdjusted(static_cast<std::size_t>(row), yen)) {
+        messages_.error(this, QString::fromUtf8(kMsgSanteiBadAmount));
+    }
+    fillRow(row);
+}
+
+void TfmSantei::btApplyClick() {
+    const std::vector<GradeDecision> decisions = sheet_.decisions();
+    if (decisions.empty()) {
+        messages_.information(this, QString::fromUtf8(kMsgSanteiNothingToApply));
+        return;
+    }
+    if (!messages_.confirm(this, santeiApplyQuestion(static_cast<int>(decisions.size()),
+                                                     calendarYear_))) {
+        return;
+    }
+    if (apply_) apply_(this, decisions);
+}
+
+}  // namespace keiro::payroll
