@@ -10,6 +10,8 @@
 
 #include "calc/premiums.h"
 #include "calc/social_year.h"
+#include "core/fileio.h"
+#include "core/text.h"
 #include "core/year_view.h"
 #include "core/yearfile.h"
 #include "payroll/main_window.h"
@@ -164,6 +166,36 @@ class SanteiWindowTest : public QObject {
         }
         // The open period in the file is as it was until it is saved.
         QCOMPARE(std::memcmp(&after.block(11), &before.block(11), sizeof(PeriodBlock)), 0);
+    }
+
+    void theListIsPrintedAsPdfAndWrittenAsCsv() {
+        testing_support::DemoCompany demo(11);
+        MainContext context{demo.places, *demo.ini,     demo.state.settings, demo.tables,
+                            demo.state.eraNames, demo.messages, demo.dialogs, 2026};
+        TfmMain main(context, demo.year);
+        main.show();
+        main.showPeriod();
+        const std::filesystem::path csv = demo.folder / "santei.csv";
+        const std::filesystem::path pdf = demo.folder / "santei.pdf";
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<TfmSantei*>(QApplication::activeModalWidget());
+            QVERIFY(window != nullptr);
+            demo.dialogs.answerNext(QString::fromStdString(csv.string()));
+            window->findChild<QPushButton*>("btCsv")->click();
+            demo.dialogs.answerNext(QString::fromStdString(pdf.string()));
+            QTimer::singleShot(0, [] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog != nullptr);
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("算定基礎届 一覧の印刷"));
+                dialog->findChild<QPushButton*>("btPrint")->click();
+            });
+            window->findChild<QPushButton*>("btPrint")->click();
+            window->accept();
+        });
+        main.toolTray()->button("sbSantei")->click();
+        const std::string bytes = readFile(csv);
+        QVERIFY(bytes.rfind(text::toCp932("番号,氏名,4月日数"), 0) == 0);
+        QVERIFY(std::filesystem::file_size(pdf) > 0);
     }
 };
 
