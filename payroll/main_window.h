@@ -42,6 +42,7 @@ class GradePremiumSetter;
 struct GradeDecision;
 class PayGridView;
 class TfmKenhoHyo;
+class TfmSocialList;
 class ToolTray;
 
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
@@ -129,6 +130,11 @@ class TfmMain : public QMainWindow {
     // unsaved changes: it reads the file on disk), whose 適用 writes the new grades into the
     // periods collecting the September premium and after.
     void sbSanteiClick();
+    // 月額変更届 (with 適用 as above, from each revision's month), 賞与支払届 of the open bonus
+    // period once saved, and 労働保険 年度更新 of the fiscal year that ended in March.
+    void sbGetsuhenClick();
+    void sbSyoyoTodokeClick();
+    void sbNendoKoshinClick();
     // Asks for the folder the slip pictures go to (the folder window by default).
     void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
         chooseFolder_ = std::move(choose);
@@ -218,6 +224,17 @@ class TfmMain : public QMainWindow {
     // A yearly social-insurance list through the print dialog, and a CSV file of one written
     // where the clerk chooses (asked before overwriting).
     void printTextTable(print::TextTable table);
+    // What the yearly lists start from, after the question about unsaved changes (they read the
+    // file on disk): the open year and the grade table of its September.
+    struct SocialContext {
+        int calendarYear = 0;
+        const calc::HealthGradeTable* grades = nullptr;
+        std::string company;
+    };
+    std::optional<SocialContext> socialContext(const char* listName);
+    // Shows a list window whose CSV file is `plain` (amounts without separators).
+    void showSocialList(TfmSocialList& window, const print::TextTable& plain,
+                        const std::string& csvName);
     void writeCsvTable(QWidget* parent, const std::string& proposedName, const std::string& content);
     // The open period as the pay slips read it.
     print::SlipPeriod slipPeriod() const;

@@ -1,6 +1,7 @@
 // The main window's yearly social-insurance windows: the April-June decision and the writing of
 // decided grades into the periods they apply to.
 
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -10,6 +11,8 @@
 #include "payroll/main_window.h"
 #include "payroll/model/santei_sheet.h"
 #include "payroll/santei_window.h"
+#include "payroll/social_list_window.h"
+#include "print/social_rows.h"
 #include "payroll/tool_tray.h"
 #include "print/santei_rows.h"
 #include "print/table_csv.h"
@@ -19,8 +22,6 @@
 namespace keiro::payroll {
 namespace {
 
-constexpr const char* kMsgSanteiReadsTheFile =
-    "変更内容を保存しないと算定基礎届に反映されません。";
 constexpr const char* kMsgNoGradeTable = "健康保険料額表が見つかりません。";
 
 QString periodsText(const std::vector<int>& periods) {
@@ -89,22 +90,39 @@ void TfmMain::writeCsvTable(QWidget* parent, const std::string& proposedName,
     context_.messages.information(parent, QStringLiteral("CSVファイルに出力しました。"));
 }
 
-void TfmMain::sbSanteiClick() {
+std::optional<TfmMain::SocialContext> TfmMain::socialContext(const char* listName) {
     tray_->closePanels();
-    if (year_.period() == 0) return;
+    if (year_.period() == 0) return std::nullopt;
     const std::optional<bool> modified = isModified();
-    if (!modified) return;
-    if (*modified && !context_.messages.okCancel(this, QString::fromUtf8(kMsgSanteiReadsTheFile)))
-        return;
-    const int calendarYear =
-        calendarYearOf({year_.eraName(), year_.eraYear()}, year_.eraNames());
+    if (!modified) return std::nullopt;
+    if (*modified &&
+        !context_.messages.okCancel(
+            this, QStringLiteral("変更内容を保存しないと%1に反映されません。").arg(listName)))
+        return std::nullopt;
+    const int calendarYear = calendarYearOf({year_.eraName(), year_.eraYear()}, year_.eraNames());
     // The grades decided in July apply from September: that month's table.
     const calc::HealthGradeTable* grades =
         context_.tables.gradesFor(calendarYear, kYearlyDecisionMonth);
     if (grades == nullptr) {
         context_.messages.error(this, QString::fromUtf8(kMsgNoGradeTable));
-        return;
+        return std::nullopt;
     }
+    return SocialContext{calendarYear, grades, year_.block().settings.companyName.utf8()};
+}
+
+void TfmMain::showSocialList(TfmSocialList& window, const print::TextTable& plain,
+                             const std::string& csvName) {
+    window.setCsv([this, plain, csvName](QWidget* parent) {
+        writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
+    });
+    window.exec();
+}
+
+void TfmMain::sbSanteiClick() {
+    const std::optional<SocialContext> c = socialContext("算定基礎届");
+    if (!c) return;
+    const int calendarYear = c->calendarYear;
+    const calc::HealthGradeTable* grades = c->grades;
     const YearView view(year_.path());
     const calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
     TfmSantei window(this, context_.messages,
@@ -112,7 +130,7 @@ void TfmMain::sbSanteiClick() {
     window.setApply([this, grades](QWidget* parent, const std::vector<GradeDecision>& decisions) {
         return applyGradeDecisions(parent, decisions, kYearlyDecisionMonth, *grades);
     });
-    const std::string company = year_.block().settings.companyName.utf8();
+    const std::string company = c->company;
     window.setPrint([this, company, calendarYear](QWidget*,
                                                   const std::vector<calc::SanteiLine>& lines) {
         printTextTable(print::santeiReportTable(lines, company, calendarYear));
@@ -123,6 +141,91 @@ void TfmMain::sbSanteiClick() {
                       print::csvTable(print::santeiTable(lines, true)));
     });
     window.exec();
+}
+
+void TfmMain::sbGetsuhenClick() {
+    const std::optional<SocialContext> c = socialContext("月額変更届");
+    if (!c) return;
+    const YearView view(year_.path());
+    const calc::SocialYear social{view, c->calendarYear, *c->grades,
+                                  context_.settings.fixedPayFlags};
+    const std::vector<calc::RevisionLine> lines = calc::revisionsOfYear(social);
+    const print::TextTable table = print::revisionTable(lines, c->company, c->calendarYear, false);
+    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmGetsuhen"));
+    // Each revision from its own premium month; the record holds one grade for both insurances,
+    // so a revision of the pension grade alone is listed, not written.
+    std::map<int, std::vector<GradeDecision>> byMonth;
+    for (const calc::RevisionLine& l : lines) {
+        if (!l.result.health || l.appliesFrom / 100 != c->calendarYear) continue;
+        byMonth[l.appliesFrom % 100].push_back({l.recordId, l.result.grades.health,
+                                                l.result.remuneration, 0, l.appliesFrom,
+                                                kDecidedOnRevision});
+    }
+    int count = 0;
+    for (const auto& [month, decisions] : byMonth) count += static_cast<int>(decisions.size());
+    if (count > 0) {
+        const calc::HealthGradeTable* grades = c->grades;
+        window.setApply(
+            QStringLiteral("%1人の標準報酬月額を改定月から新しい等級に改定し、その保険料を控除する"
+                           "月以降の給与データの社員情報（等級・保険料）を書き換えます。"
+                           "よろしいですか？")
+                .arg(count),
+            [this, byMonth, grades](QWidget* parent) {
+                for (const auto& [month, decisions] : byMonth) {
+                    applyGradeDecisions(parent, decisions, month, *grades);
+                }
+            });
+    }
+    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    showSocialList(window, print::revisionTable(lines, c->company, c->calendarYear, true),
+                   "月額変更届" + std::to_string(c->calendarYear) + ".csv");
+}
+
+void TfmMain::sbSyoyoTodokeClick() {
+    const std::optional<SocialContext> c = socialContext("賞与支払届");
+    if (!c) return;
+    const int period = year_.period();
+    const YearView view(year_.path());
+    if (!isBonusPeriod(period) || !view.isSaved(period)) {
+        context_.messages.warning(this, QStringLiteral("賞与のデータを保存すると使えます。"));
+        return;
+    }
+    const calc::SocialYear social{view, c->calendarYear, *c->grades,
+                                  context_.settings.fixedPayFlags};
+    const std::vector<calc::BonusLine> lines =
+        calc::bonusReportOf(social, YearView::ifExists(year_.previousYearPath()), period);
+    const int k = period - kFirstBonusPeriod;
+    const int payDate = c->calendarYear * 10'000 + view.header().bonusPayMonth[k] * 100 +
+                        view.header().bonusPayDay[k];
+    const print::TextTable table = print::bonusTable(lines, c->company, payDate, false);
+    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmSyoyoTodoke"));
+    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    showSocialList(window, print::bonusTable(lines, c->company, payDate, true),
+                   "賞与支払届" + std::to_string(payDate) + ".csv");
+}
+
+void TfmMain::sbNendoKoshinClick() {
+    const std::optional<SocialContext> c = socialContext("年度更新");
+    if (!c) return;
+    // Done in June and July for the fiscal year that ended in March: the previous year's file
+    // (April to December) and this one (January to March).
+    const int fiscalYear = c->calendarYear - 1;
+    const std::optional<int> employment = calc::employmentRateOf(
+        fiscalYear, static_cast<calc::LabourBusiness>(context_.settings.employmentBusiness));
+    if (!employment) {
+        context_.messages.error(
+            this, QStringLiteral("%1年度の雇用保険料率がありません。").arg(fiscalYear));
+        return;
+    }
+    const calc::LabourRates rates{context_.settings.accidentRateTenthsPerMille * 10, *employment,
+                                  calc::kAsbestosLevyRate};
+    const calc::LabourTotals totals = calc::labourTotalsOf(
+        YearView::ifExists(year_.previousYearPath()), YearView(year_.path()), rates);
+    const print::TextTable table = print::labourTable(totals, rates, c->company, fiscalYear, false);
+    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmNendoKoshin"));
+    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    showSocialList(window, print::labourTable(totals, rates, c->company, fiscalYear, true),
+                   "年度更新" + std::to_string(fiscalYear) + ".csv");
 }
 
 }  // namespace keiro::payroll
