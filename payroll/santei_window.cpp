@@ -1,11 +1,11 @@
 #include "payroll/santei_window.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "payroll/social_list_parts.h"
 #include "print/santei_rows.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
@@ -15,13 +15,6 @@ namespace {
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
 }
 
 constexpr int kAdjustedColumn = static_cast<int>(print::SanteiColumn::Adjusted);
@@ -45,44 +38,26 @@ TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet 
     setObjectName(QStringLiteral("TfmSantei"));
     setWindowTitle(QStringLiteral("算定基礎届（%1年4月〜6月の報酬）").arg(calendarYear));
 
-    table_ = new QTableWidget(this);
-    table_->setObjectName(QStringLiteral("sgSantei"));
-    const std::vector<std::string> headings = print::santeiHeadings();
-    table_->setColumnCount(static_cast<int>(headings.size()));
-    QStringList labels;
-    for (const std::string& h : headings) labels << qs(h);
-    table_->setHorizontalHeaderLabels(labels);
-    table_->verticalHeader()->hide();
-    table_->setRowCount(static_cast<int>(sheet_.lines().size()));
+    table_ = makeListTable(this, "sgSantei", print::santeiHeadings(),
+                           static_cast<int>(sheet_.lines().size()));
     for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
     connect(table_, &QTableWidget::itemChanged, this, &TfmSantei::adjustedEdited);
 
-    auto* btApply = button(this, "btApply", QStringLiteral("適用"));
-    auto* btPrint = button(this, "btPrint", QStringLiteral("印刷"));
-    auto* btCsv = button(this, "btCsv", QStringLiteral("CSV出力"));
-    auto* btClose = button(this, "btClose", QStringLiteral("閉じる"));
-    // Each through the command runner: a file error while writing never escapes the window.
-    ui::connectCommand(btApply, this, messages_, &TfmSantei::btApplyClick);
-    connect(btPrint, &QPushButton::clicked, this, [this] {
-        ui::runCommand(this, messages_, [this] { print_(this, sheet_.lines()); });
-    });
-    connect(btCsv, &QPushButton::clicked, this, [this] {
-        ui::runCommand(this, messages_, [this] { csv_(this, sheet_.lines()); });
-    });
-    connect(btClose, &QPushButton::clicked, this, &QDialog::accept);
-    btPrint->setEnabled(false);
-    btCsv->setEnabled(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btApply);
-    buttons->addStretch();
-    buttons->addWidget(btPrint);
-    buttons->addWidget(btCsv);
-    buttons->addWidget(btClose);
     auto* column = new QVBoxLayout(this);
     column->addWidget(table_);
-    column->addLayout(buttons);
+    const SocialListButtons b = addSocialListButtons(this, column);
+    // Each through the command runner: a file error while writing never escapes the window.
+    ui::connectCommand(b.apply, this, messages_, &TfmSantei::btApplyClick);
+    connect(b.print, &QPushButton::clicked, this, [this] {
+        ui::runCommand(this, messages_, [this] { print_(this, sheet_.lines()); });
+    });
+    connect(b.csv, &QPushButton::clicked, this, [this] {
+        ui::runCommand(this, messages_, [this] { csv_(this, sheet_.lines()); });
+    });
+    b.print->setEnabled(false);
+    b.csv->setEnabled(false);
     resize(1100, 480);
 }
 

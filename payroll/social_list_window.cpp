@@ -1,12 +1,12 @@
 #include "payroll/social_list_window.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "payroll/social_list_parts.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 
@@ -17,23 +17,9 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QTableWidget* tableOf(QWidget* parent, const print::TextTable& t) {
-    auto* table = new QTableWidget(parent);
-    table->setObjectName(QStringLiteral("sgList"));
+    auto* table = makeListTable(parent, "sgList", t.headings, static_cast<int>(t.rows.size()));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setColumnCount(static_cast<int>(t.headings.size()));
-    QStringList labels;
-    for (const std::string& h : t.headings) labels << qs(h);
-    table->setHorizontalHeaderLabels(labels);
-    table->verticalHeader()->hide();
-    table->setRowCount(static_cast<int>(t.rows.size()));
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         for (std::size_t c = 0; c < t.rows[r].size() && c < t.columns.size(); ++c) {
             auto* item = new QTableWidgetItem(qs(t.rows[r][c]));
@@ -63,26 +49,15 @@ TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages, prin
     lbNotes->setVisible(!notes.isEmpty());
     column->addWidget(lbNotes);
 
-    auto* btApply = button(this, "btApply", QStringLiteral("適用"));
-    auto* btPrint = button(this, "btPrint", QStringLiteral("印刷"));
-    auto* btCsv = button(this, "btCsv", QStringLiteral("CSV出力"));
-    auto* btClose = button(this, "btClose", QStringLiteral("閉じる"));
-    btApply->hide();
-    ui::connectCommand(btApply, this, messages_, &TfmSocialList::btApplyClick);
-    connect(btPrint, &QPushButton::clicked, this, [this] {
+    const SocialListButtons b = addSocialListButtons(this, column);
+    b.apply->hide();
+    ui::connectCommand(b.apply, this, messages_, &TfmSocialList::btApplyClick);
+    connect(b.print, &QPushButton::clicked, this, [this] {
         if (print_) ui::runCommand(this, messages_, [this] { print_(this); });
     });
-    connect(btCsv, &QPushButton::clicked, this, [this] {
+    connect(b.csv, &QPushButton::clicked, this, [this] {
         if (csv_) ui::runCommand(this, messages_, [this] { csv_(this); });
     });
-    connect(btClose, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btApply);
-    buttons->addStretch();
-    buttons->addWidget(btPrint);
-    buttons->addWidget(btCsv);
-    buttons->addWidget(btClose);
-    column->addLayout(buttons);
     resize(1100, 520);
 }
 

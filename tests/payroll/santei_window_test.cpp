@@ -18,7 +18,7 @@
 #include "payroll/santei_window.h"
 #include "payroll/tool_tray.h"
 #include "print/santei_rows.h"
-#include "tests/support/demo_company.h"
+#include "tests/payroll/demo_main_window.h"
 #include "tests/support/published_grades.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/message_service.h"
@@ -113,12 +113,8 @@ class SanteiWindowTest : public QObject {
     }
 
     void theMainWindowWritesTheGradesFromOctoberOn() {
-        testing_support::DemoCompany demo(11);
-        MainContext context{demo.places, *demo.ini,     demo.state.settings, demo.tables,
-                            demo.state.eraNames, demo.messages, demo.dialogs, 2026};
-        TfmMain main(context, demo.year);
-        main.show();
-        main.showPeriod();
+        DemoMainWindow demo(11);
+        TfmMain& main = *demo.main;
 
         const calc::HealthGradeTable& grades = *demo.tables.gradesFor(2026, 9);
         const YearView before(demo.year.path());
@@ -169,12 +165,8 @@ class SanteiWindowTest : public QObject {
     }
 
     void theListIsPrintedAsPdfAndWrittenAsCsv() {
-        testing_support::DemoCompany demo(11);
-        MainContext context{demo.places, *demo.ini,     demo.state.settings, demo.tables,
-                            demo.state.eraNames, demo.messages, demo.dialogs, 2026};
-        TfmMain main(context, demo.year);
-        main.show();
-        main.showPeriod();
+        DemoMainWindow demo(11);
+        TfmMain& main = *demo.main;
         const std::filesystem::path csv = demo.folder / "santei.csv";
         const std::filesystem::path pdf = demo.folder / "santei.pdf";
         QTimer::singleShot(0, [&] {

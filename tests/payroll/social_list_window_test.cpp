@@ -14,7 +14,7 @@
 #include "payroll/main_window.h"
 #include "payroll/social_list_window.h"
 #include "payroll/tool_tray.h"
-#include "tests/support/demo_company.h"
+#include "tests/payroll/demo_main_window.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/message_service.h"
 
@@ -32,15 +32,8 @@ print::TextTable smallTable() {
     return t;
 }
 
-struct Demo : testing_support::DemoCompany {
-    std::unique_ptr<TfmMain> main;
-    explicit Demo(int period) : DemoCompany(period) {
-        MainContext context{places,         *ini,     state.settings, tables,
-                            state.eraNames, messages, dialogs,        2026};
-        main = std::make_unique<TfmMain>(context, year);
-        main->show();
-        main->showPeriod();
-    }
+struct Demo : DemoMainWindow {
+    using DemoMainWindow::DemoMainWindow;
     // Opens the list of `command`, checks the window, writes its CSV and prints it as PDF.
     // Returns the CSV file's bytes.
     std::string run(const char* command, const char* windowName, int* rows) {
