@@ -122,6 +122,7 @@ void TfmConfig::btSysSaveClick() {
         itemNames_->store(settings);
         behaviour_->store(settings);
         saveCommonSettings(ini_, settings);
+        saveLabourInsuranceSettings(ini_, settings);
     } catch (const IoError& e) {
         messages_.error(this, QString::fromStdString(e.what()));
         return;
