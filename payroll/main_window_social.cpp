@@ -12,9 +12,9 @@
 #include "payroll/model/santei_sheet.h"
 #include "payroll/santei_window.h"
 #include "payroll/social_list_window.h"
-#include "print/social_rows.h"
 #include "payroll/tool_tray.h"
 #include "print/santei_rows.h"
+#include "print/social_rows.h"
 #include "print/table_csv.h"
 #include "print/text_table_report.h"
 #include "widgets/message_service.h"
@@ -131,15 +131,15 @@ void TfmMain::sbSanteiClick() {
         return applyGradeDecisions(parent, decisions, kYearlyDecisionMonth, *grades);
     });
     const std::string company = c->company;
-    window.setPrint([this, company, calendarYear](QWidget*,
-                                                  const std::vector<calc::SanteiLine>& lines) {
-        printTextTable(print::santeiReportTable(lines, company, calendarYear));
-    });
-    window.setCsv([this, calendarYear](QWidget* parent,
-                                       const std::vector<calc::SanteiLine>& lines) {
-        writeCsvTable(parent, print::santeiCsvFileName(calendarYear),
-                      print::csvTable(print::santeiTable(lines, true)));
-    });
+    window.setPrint(
+        [this, company, calendarYear](QWidget*, const std::vector<calc::SanteiLine>& lines) {
+            printTextTable(print::santeiReportTable(lines, company, calendarYear));
+        });
+    window.setCsv(
+        [this, calendarYear](QWidget* parent, const std::vector<calc::SanteiLine>& lines) {
+            writeCsvTable(parent, print::santeiCsvFileName(calendarYear),
+                          print::csvTable(print::santeiTable(lines, true)));
+        });
     window.exec();
 }
 

@@ -50,12 +50,10 @@ TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet 
     const SocialListButtons b = addSocialListButtons(this, column);
     // Each through the command runner: a file error while writing never escapes the window.
     ui::connectCommand(b.apply, this, messages_, &TfmSantei::btApplyClick);
-    connect(b.print, &QPushButton::clicked, this, [this] {
-        ui::runCommand(this, messages_, [this] { print_(this, sheet_.lines()); });
-    });
-    connect(b.csv, &QPushButton::clicked, this, [this] {
-        ui::runCommand(this, messages_, [this] { csv_(this, sheet_.lines()); });
-    });
+    connect(b.print, &QPushButton::clicked, this,
+            [this] { ui::runCommand(this, messages_, [this] { print_(this, sheet_.lines()); }); });
+    connect(b.csv, &QPushButton::clicked, this,
+            [this] { ui::runCommand(this, messages_, [this] { csv_(this, sheet_.lines()); }); });
     b.print->setEnabled(false);
     b.csv->setEnabled(false);
     resize(1100, 480);
@@ -107,8 +105,8 @@ void TfmSantei::btApplyClick() {
         messages_.information(this, QString::fromUtf8(kMsgSanteiNothingToApply));
         return;
     }
-    if (!messages_.confirm(this, santeiApplyQuestion(static_cast<int>(decisions.size()),
-                                                     calendarYear_))) {
+    if (!messages_.confirm(
+            this, santeiApplyQuestion(static_cast<int>(decisions.size()), calendarYear_))) {
         return;
     }
     if (apply_) apply_(this, decisions);

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QTableWidget>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace keiro::payroll {
 namespace {

@@ -16,8 +16,8 @@ std::string grade(int g) {
 }  // namespace
 
 std::vector<std::string> santeiHeadings() {
-    return {"番号",   "氏名",     "4月日数",    "4月報酬",  "5月日数",  "5月報酬",
-            "6月日数", "6月報酬", "算定月",     "合計",     "平均額",   "修正平均額",
+    return {"番号",     "氏名",     "4月日数",      "4月報酬",      "5月日数", "5月報酬",
+            "6月日数",  "6月報酬",  "算定月",       "合計",         "平均額",  "修正平均額",
             "健保等級", "年金等級", "従前健保等級", "従前年金等級", "備考"};
 }
 
@@ -76,13 +76,14 @@ TextTable santeiReportTable(const std::vector<calc::SanteiLine>& lines, std::str
     t.company = std::move(company);
     t.headings = santeiHeadings();
     const float day = 9, money = 17, grade = 12;
-    t.columns = {{8, true},     {28, false},    {day, true},   {money, true}, {day, true},
-                 {money, true}, {day, true},    {money, true}, {14, false},   {19, true},
-                 {money, true}, {money, true},  {grade, true}, {grade, true}, {grade, true},
+    t.columns = {{8, true},     {28, false},   {day, true},   {money, true}, {day, true},
+                 {money, true}, {day, true},   {money, true}, {14, false},   {19, true},
+                 {money, true}, {money, true}, {grade, true}, {grade, true}, {grade, true},
                  {grade, true}, {48, false}};
     for (const calc::SanteiLine& line : lines) t.rows.push_back(santeiRow(line));
-    t.notes = {"日数は支払基礎日数、報酬は社会保険の対象となる支給額（通勤手当を含む）です。",
-               "算定月は平均に含めた月です。従前：算定の対象となる月がなく、従前の等級を継続します。"};
+    t.notes = {
+        "日数は支払基礎日数、報酬は社会保険の対象となる支給額（通勤手当を含む）です。",
+        "算定月は平均に含めた月です。従前：算定の対象となる月がなく、従前の等級を継続します。"};
     return t;
 }
 

@@ -14,8 +14,24 @@
 namespace keiro::print {
 
 enum class SanteiColumn {
-    Slot, Name, Days4, Pay4, Days5, Pay5, Days6, Pay6, Counted, Total, Average, Adjusted,
-    NewHealth, NewPension, OldHealth, OldPension, Note, Count
+    Slot,
+    Name,
+    Days4,
+    Pay4,
+    Days5,
+    Pay5,
+    Days6,
+    Pay6,
+    Counted,
+    Total,
+    Average,
+    Adjusted,
+    NewHealth,
+    NewPension,
+    OldHealth,
+    OldPension,
+    Note,
+    Count
 };
 inline constexpr int kSanteiColumnCount = static_cast<int>(SanteiColumn::Count);
 

@@ -47,11 +47,11 @@ TextTable revisionTable(const std::vector<calc::RevisionLine>& lines, std::strin
     t.title = "月額変更届 一覧";
     t.subtitle = std::to_string(calendarYear) + "年 固定的賃金の変動による随時改定";
     t.company = std::move(company);
-    t.headings = {"番号", "氏名",     "変動月", "昇降", "1月目日数", "1月目報酬", "2月目日数",
-                  "2月目報酬", "3月目日数", "3月目報酬", "平均額", "健保等級", "年金等級",
-                  "従前健保", "従前年金", "改定月"};
-    t.columns = {{8, true},  {28, false}, {20, false}, {9, false}, {12, true},  {17, true},
-                 {12, true}, {17, true},  {12, true},  {17, true}, {17, true},  {13, true},
+    t.headings = {"番号",      "氏名",      "変動月",    "昇降",      "1月目日数", "1月目報酬",
+                  "2月目日数", "2月目報酬", "3月目日数", "3月目報酬", "平均額",    "健保等級",
+                  "年金等級",  "従前健保",  "従前年金",  "改定月"};
+    t.columns = {{8, true},  {28, false}, {20, false}, {9, false}, {12, true}, {17, true},
+                 {12, true}, {17, true},  {12, true},  {17, true}, {17, true}, {13, true},
                  {13, true}, {13, true},  {13, true},  {20, false}};
     for (const calc::RevisionLine& l : lines) {
         std::vector<std::string> row{std::to_string(l.slot), l.name, yearMonthText(l.changeMonth),
@@ -68,8 +68,9 @@ TextTable revisionTable(const std::vector<calc::RevisionLine>& lines, std::strin
         row.push_back(yearMonthText(l.appliesFrom));
         t.rows.push_back(std::move(row));
     }
-    t.notes = {"変動月から3か月の報酬（固定的・非固定的の全て）の平均で、2等級以上の差がある社員です。",
-               "等級の空欄はその保険では改定されないことを示します。改定月の保険料から新しい等級です。"};
+    t.notes = {
+        "変動月から3か月の報酬（固定的・非固定的の全て）の平均で、2等級以上の差がある社員です。",
+        "等級の空欄はその保険では改定されないことを示します。改定月の保険料から新しい等級です。"};
     return t;
 }
 
@@ -79,8 +80,8 @@ TextTable bonusTable(const std::vector<calc::BonusLine>& lines, std::string comp
     t.title = "賞与支払届 一覧";
     t.subtitle = "支給日 " + dateText(payDate);
     t.company = std::move(company);
-    t.headings = {"番号", "氏名", "支給日", "賞与額", "標準賞与額", "健保対象額", "健保年度累計",
-                  "厚年対象額", "備考"};
+    t.headings = {"番号",       "氏名",         "支給日",     "賞与額", "標準賞与額",
+                  "健保対象額", "健保年度累計", "厚年対象額", "備考"};
     t.columns = {{8, true},  {30, false}, {32, false}, {24, true}, {24, true},
                  {24, true}, {26, true},  {24, true},  {65, false}};
     for (const calc::BonusLine& l : lines) {
@@ -104,18 +105,18 @@ TextTable labourTable(const calc::LabourTotals& totals, const calc::LabourRates&
     t.subtitle = std::to_string(fiscalYear) + "年4月〜" + std::to_string(fiscalYear + 1) + "年3月";
     t.company = std::move(company);
     t.unit = "行";
-    t.headings = {"月",       "常用労働者", "人", "役員(労働者)", "人", "臨時労働者", "人",
-                  "労災計",   "人",         "雇保被保険者", "人", "役員(雇保)", "人",
-                  "雇保計",   "人"};
+    t.headings = {"月", "常用労働者",   "人", "役員(労働者)", "人", "臨時労働者", "人", "労災計",
+                  "人", "雇保被保険者", "人", "役員(雇保)",   "人", "雇保計",     "人"};
     for (std::size_t c = 0; c < t.headings.size(); ++c) {
-        t.columns.push_back(c == 0 ? TextTableColumn{24, false}
-                                   : c % 2 == 1 ? TextTableColumn{27, true}
-                                                : TextTableColumn{9, true});
+        t.columns.push_back(c == 0       ? TextTableColumn{24, false}
+                            : c % 2 == 1 ? TextTableColumn{27, true}
+                                         : TextTableColumn{9, true});
     }
     const auto rowOf = [plain](const calc::LabourRow& r, const std::string& label) {
         std::vector<std::string> row{label};
-        for (const calc::LabourCell* cell : {&r.regular, &r.director, &r.temporary, &r.accidentTotal,
-                                             &r.insured, &r.insuredDirector, &r.employmentTotal}) {
+        for (const calc::LabourCell* cell :
+             {&r.regular, &r.director, &r.temporary, &r.accidentTotal, &r.insured,
+              &r.insuredDirector, &r.employmentTotal}) {
             row.push_back(r.missing ? std::string() : yen(cell->wage, plain));
             row.push_back(r.missing ? std::string() : std::to_string(cell->count));
         }

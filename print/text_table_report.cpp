@@ -33,7 +33,8 @@ int TextTableReport::pageCount() const {
 
 std::string TextTableReport::countText() const {
     char text[48];
-    std::snprintf(text, sizeof text, " %2d枚 [%d", pageCount(), static_cast<int>(table_.rows.size()));
+    std::snprintf(text, sizeof text, " %2d枚 [%d", pageCount(),
+                  static_cast<int>(table_.rows.size()));
     return text + table_.unit + "]";
 }
 
@@ -49,7 +50,8 @@ void TextTableReport::drawRow(Canvas& canvas, const std::vector<std::string>& te
         const float room = column.widthMm - 2 * kCellPad;
         const std::string& text = texts[c];
         float at = x + kCellPad;
-        if (column.right && !heading) at = x + kCellPad + std::max(0.0f, room - textWidth(canvas, text));
+        if (column.right && !heading)
+            at = x + kCellPad + std::max(0.0f, room - textWidth(canvas, text));
         putTextWithin(canvas, text, at, top + kTextDrop, room);
         x += column.widthMm;
     }
@@ -65,8 +67,8 @@ void TextTableReport::drawPage(Canvas& canvas, int page, const PageOptions& /*op
     if (!table_.subtitle.empty()) canvas.putText(table_.subtitle, 120, 22);
 
     const int first = (page - 1) * kTextTableRowsPerPage;
-    const int count = std::clamp(static_cast<int>(table_.rows.size()) - first, 0,
-                                 kTextTableRowsPerPage);
+    const int count =
+        std::clamp(static_cast<int>(table_.rows.size()) - first, 0, kTextTableRowsPerPage);
     float right = kLeft;
     for (const TextTableColumn& column : table_.columns) right += column.widthMm;
     for (int r = 0; r < count; r += 2) canvas.putShade(kLeft, rowTop(r), right, rowTop(r + 1));

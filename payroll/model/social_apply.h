@@ -19,7 +19,7 @@
 namespace keiro::payroll {
 
 inline constexpr std::uint8_t kDecidedOnJoining = 1;
-inline constexpr std::uint8_t kDecidedYearly = 2;     // 定時決定
+inline constexpr std::uint8_t kDecidedYearly = 2;      // 定時決定
 inline constexpr std::uint8_t kDecidedOnRevision = 3;  // 随時改定
 
 struct GradeDecision {

@@ -54,8 +54,8 @@ struct Harness {
         calc::SanteiLine june = line(2, "B", 250'000);
         june.excluded = calc::SanteiExclusion::JoinedFromJune;
         window = std::make_unique<TfmSantei>(
-            nullptr, messages,
-            SanteiSheet({line(1, "A", 300'000), june}, publishedGrades(), 2026), 2026);
+            nullptr, messages, SanteiSheet({line(1, "A", 300'000), june}, publishedGrades(), 2026),
+            2026);
         window->setApply([this](QWidget*, const std::vector<GradeDecision>& d) {
             applied.push_back(d);
             return true;
@@ -148,7 +148,8 @@ class SanteiWindowTest : public QObject {
             const int i = slotOf(block, decided->recordId);
             QVERIFY(i >= 0);
             const EmployeeRecord& e = block.employees[i];
-            const EmployeeRecord& was = before.block(p).employees[slotOf(before.block(p), decided->recordId)];
+            const EmployeeRecord& was =
+                before.block(p).employees[slotOf(before.block(p), decided->recordId)];
             if (p < 10) {
                 QCOMPARE(std::memcmp(&block, &before.block(p), sizeof block), 0);
                 continue;

@@ -54,7 +54,8 @@ TEST(SocialApplyTest, WritesGradePremiumsAtThePeriodsRatesAndTheDecisionFacts) {
                                                {"C", 99, 300'000, 0, 202609, kDecidedYearly}};
     EXPECT_EQ(applyDecisions(*block, decisions, publishedGrades()), 2);
 
-    const calc::MonthlyPremiums p = calc::SetPremiumsFromGrade(publishedGrades(), 22, block->settings);
+    const calc::MonthlyPremiums p =
+        calc::SetPremiumsFromGrade(publishedGrades(), 22, block->settings);
     EXPECT_EQ(a.insuranceGrade, 22);
     EXPECT_EQ(a.healthInsPremium, 14'775);  // 300,000 × 4.925 %
     EXPECT_EQ(a.pensionPremium, 27'450);    // 300,000 × 9.15 %

@@ -23,7 +23,8 @@ calc::SanteiLine decidedLine() {
     calc::SanteiLine line;
     line.slot = 3;
     line.name = "山田 太郎";
-    line.months = {{{4, true, 31, 301'000, false}, {5, true, 16, 150'000, false},
+    line.months = {{{4, true, 31, 301'000, false},
+                    {5, true, 16, 150'000, false},
                     {6, true, 30, 305'500, false}}};
     line.result.counted = {true, false, true};
     line.result.total = 606'500;

@@ -14,8 +14,8 @@ TEST(SocialRowsTest, ARevisionShowsOnlyTheGradesItRevisesAndItsMonths) {
     l.changeMonth = 202604;
     l.appliesFrom = 202607;
     l.direction = -1;
-    l.months = {{{4, true, 30, 250'000, false}, {5, true, 31, 251'000, false},
-                 {6, false, 0, 0, false}}};
+    l.months = {
+        {{4, true, 30, 250'000, false}, {5, true, 31, 251'000, false}, {6, false, 0, 0, false}}};
     l.result.average = 250'500;
     l.result.health = true;
     l.result.grades = {20, 17, 260'000, 260'000};
@@ -37,8 +37,8 @@ TEST(SocialRowsTest, ARevisionShowsOnlyTheGradesItRevisesAndItsMonths) {
 
 TEST(SocialRowsTest, BonusLinesNameTheCapsThatCutThem) {
     calc::BonusLine under{1, "佐藤", {20260710, 801'500, 801'000, 801'000, 801'000, 801'000, 0}};
-    calc::BonusLine over{2, "鈴木", {20260710, 2'000'000, 2'000'000, 730'000, 5'730'000,
-                                     1'500'000, 0}};
+    calc::BonusLine over{
+        2, "鈴木", {20260710, 2'000'000, 2'000'000, 730'000, 5'730'000, 1'500'000, 0}};
     const TextTable t = bonusTable({under, over}, "会社", 20260710, false);
     EXPECT_EQ(t.subtitle, "支給日 2026年7月10日");
     EXPECT_EQ(t.rows[0][4], "801,000");
