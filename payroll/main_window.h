@@ -39,6 +39,7 @@ struct TextTable;
 namespace keiro::payroll {
 
 class GradePremiumSetter;
+struct DayCorrection;
 struct GradeDecision;
 class PayGridView;
 class TfmKenhoHyo;
@@ -221,6 +222,9 @@ class TfmMain : public QMainWindow {
     // no period collects that premium yet; false then and after a file error (shown).
     bool applyGradeDecisions(QWidget* parent, const std::vector<GradeDecision>& decisions,
                              int premiumMonth, const calc::HealthGradeTable& table);
+    // Keeps the 支払基礎日数 the clerk corrected in the April-June list in the attendance of the
+    // periods paid in those months (the open one in memory), and says so.
+    void storeDayCorrections(QWidget* parent, const std::vector<DayCorrection>& corrections);
     // A yearly social-insurance list through the print dialog, and a CSV file of one written
     // where the clerk chooses (asked before overwriting).
     void printTextTable(print::TextTable table);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "calc/social_days.h"
 #include "calc/social_year.h"
 #include "core/era.h"
 #include "core/year_view.h"
@@ -90,6 +91,38 @@ void TfmMain::writeCsvTable(QWidget* parent, const std::string& proposedName,
     context_.messages.information(parent, QStringLiteral("CSVファイルに出力しました。"));
 }
 
+void TfmMain::storeDayCorrections(QWidget* parent, const std::vector<DayCorrection>& corrections) {
+    if (corrections.empty()) return;
+    const YearView view(year_.path());
+    std::map<int, std::unique_ptr<PeriodBlock>> blocks;
+    bool openPeriod = false;
+    for (const DayCorrection& c : corrections) {
+        const std::optional<int> period = calc::periodPaidIn(view, c.month);
+        if (!period) continue;
+        if (*period == year_.period()) {
+            openPeriod = true;  // corrected after the file is written
+            continue;
+        }
+        std::unique_ptr<PeriodBlock>& block = blocks[*period];
+        if (!block) block = std::make_unique<PeriodBlock>(view.block(*period));
+        const int i = slotOf(*block, c.recordId);
+        if (i >= 0) calc::correctPayBasisDays(block->attendance[i], c.days);
+    }
+    std::vector<std::pair<int, const PeriodBlock*>> toWrite;
+    for (const auto& [period, block] : blocks) toWrite.emplace_back(period, block.get());
+    if (!toWrite.empty()) rewriteSavedBlocks(year_.path(), toWrite);
+    if (openPeriod) {
+        for (const DayCorrection& c : corrections) {
+            if (calc::periodPaidIn(view, c.month) != year_.period()) continue;
+            const int i = slotOf(year_.block(), c.recordId);
+            if (i >= 0) calc::correctPayBasisDays(year_.block().attendance[i], c.days);
+        }
+    }
+    context_.messages.information(
+        parent,
+        QStringLiteral("支払基礎日数の訂正（%1件）を保存しました。").arg(corrections.size()));
+}
+
 std::optional<TfmMain::SocialContext> TfmMain::socialContext(const char* listName) {
     tray_->closePanels();
     if (year_.period() == 0) return std::nullopt;
@@ -127,8 +160,11 @@ void TfmMain::sbSanteiClick() {
     const calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
     TfmSantei window(this, context_.messages,
                      SanteiSheet(calc::santeiOfYear(social), *grades, calendarYear), calendarYear);
-    window.setApply([this, grades](QWidget* parent, const std::vector<GradeDecision>& decisions) {
-        return applyGradeDecisions(parent, decisions, kYearlyDecisionMonth, *grades);
+    window.setApply([this, grades](QWidget* parent, const SanteiSheet& sheet) {
+        storeDayCorrections(parent, sheet.dayCorrections());
+        const std::vector<GradeDecision> decisions = sheet.decisions();
+        return decisions.empty() ||
+               applyGradeDecisions(parent, decisions, kYearlyDecisionMonth, *grades);
     });
     const std::string company = c->company;
     window.setPrint(

@@ -18,6 +18,13 @@ QString qs(const std::string& text) {
 }
 
 constexpr int kAdjustedColumn = static_cast<int>(print::SanteiColumn::Adjusted);
+constexpr int kFirstDaysColumn = static_cast<int>(print::SanteiColumn::Days4);
+
+// The month index (0 April .. 2 June) of a days column; -1 for another column.
+int monthOfDaysColumn(int column) {
+    const int offset = column - kFirstDaysColumn;
+    return offset >= 0 && offset <= 4 && offset % 2 == 0 ? offset / 2 : -1;
+}
 constexpr int kNameColumn = static_cast<int>(print::SanteiColumn::Name);
 constexpr int kNoteColumn = static_cast<int>(print::SanteiColumn::Note);
 
@@ -43,7 +50,7 @@ TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet 
     for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
-    connect(table_, &QTableWidget::itemChanged, this, &TfmSantei::adjustedEdited);
+    connect(table_, &QTableWidget::itemChanged, this, &TfmSantei::cellEdited);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(table_);
@@ -76,7 +83,11 @@ void TfmSantei::fillRow(int row) {
     for (int c = 0; c < static_cast<int>(texts.size()); ++c) {
         auto* item = new QTableWidgetItem(qs(texts[static_cast<std::size_t>(c)]));
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-        if (c == kAdjustedColumn && sheet_.isReported(index)) flags |= Qt::ItemIsEditable;
+        const int k = monthOfDaysColumn(c);
+        const bool days = k >= 0 && sheet_.lines()[index].months[static_cast<std::size_t>(k)].paid;
+        if ((c == kAdjustedColumn || days) && sheet_.isReported(index)) {
+            flags |= Qt::ItemIsEditable;
+        }
         item->setFlags(flags);
         if (c != kNameColumn && c != kNoteColumn) {
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -86,22 +97,27 @@ void TfmSantei::fillRow(int row) {
     filling_ = false;
 }
 
-void TfmSantei::adjustedEdited(QTableWidgetItem* item) {
-    if (filling_ || item->column() != kAdjustedColumn) return;
+void TfmSantei::cellEdited(QTableWidgetItem* item) {
+    const int k = monthOfDaysColumn(item->column());
+    if (filling_ || (item->column() != kAdjustedColumn && k < 0)) return;
     QString text = item->text().trimmed();
     text.remove(QLatin1Char(','));
     bool ok = true;
-    const int yen = text.isEmpty() ? 0 : text.toInt(&ok);
-    const int row = item->row();
-    if (!ok || !sheet_.setAdjusted(static_cast<std::size_t>(row), yen)) {
+    const int value = text.isEmpty() ? 0 : text.toInt(&ok);
+    const auto row = static_cast<std::size_t>(item->row());
+    if (k >= 0) {
+        if (!ok || !sheet_.setDays(row, static_cast<std::size_t>(k), value)) {
+            messages_.error(this, QString::fromUtf8(kMsgSanteiBadDays));
+        }
+    } else if (!ok || !sheet_.setAdjusted(row, value)) {
         messages_.error(this, QString::fromUtf8(kMsgSanteiBadAmount));
     }
-    fillRow(row);
+    fillRow(item->row());
 }
 
 void TfmSantei::btApplyClick() {
     const std::vector<GradeDecision> decisions = sheet_.decisions();
-    if (decisions.empty()) {
+    if (decisions.empty() && sheet_.dayCorrections().empty()) {
         messages_.information(this, QString::fromUtf8(kMsgSanteiNothingToApply));
         return;
     }
@@ -109,7 +125,7 @@ void TfmSantei::btApplyClick() {
             this, santeiApplyQuestion(static_cast<int>(decisions.size()), calendarYear_))) {
         return;
     }
-    if (apply_) apply_(this, decisions);
+    if (apply_) apply_(this, sheet_);
 }
 
 }  // namespace keiro::payroll

@@ -2,9 +2,10 @@
 // TfmSantei, "算定基礎届": the April-June decision of every health-insured employee of the open
 // year (the three months' days and 報酬, the months counted, total and average, the new and the
 // previous grades, the employees left out and why).  The 修正平均額 column takes an amount for
-// a decided line and decides it again.  適用 asks first, then hands the decisions to the owner,
-// which writes them into the periods they apply to; nothing is written without the clerk's OK.
-// 印刷 and CSV出力 are the owner's too (the list as a report, the table as a CSV file).
+// a decided line and decides it again; so does a 支払基礎日数 corrected in a paid month.  適用 asks
+// first, then hands the decisions to the owner, which writes them into the periods they apply to;
+// nothing is written without the clerk's OK. 印刷 and CSV出力 are the owner's too (the list as a
+// report, the table as a CSV file).
 
 #include <QDialog>
 #include <functional>
@@ -24,12 +25,15 @@ namespace keiro::payroll {
 
 inline constexpr const char* kMsgSanteiNothingToApply = "適用する等級がありません。";
 inline constexpr const char* kMsgSanteiBadAmount = "修正平均額は0以上の金額を入力して下さい。";
+inline constexpr const char* kMsgSanteiBadDays =
+    "支払基礎日数は0から31までの日数を入力して下さい。";
 
 class TfmSantei : public QDialog {
     Q_OBJECT
   public:
-    // Writes the decisions; true when they were written (the owner tells the clerk either way).
-    using Apply = std::function<bool(QWidget*, const std::vector<GradeDecision>&)>;
+    // Writes the sheet's decisions and corrected days; true when they were written (the owner
+    // tells the clerk either way).
+    using Apply = std::function<bool(QWidget*, const SanteiSheet&)>;
     using Output = std::function<void(QWidget*, const std::vector<calc::SanteiLine>&)>;
 
     TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet, int calendarYear);
@@ -44,7 +48,7 @@ class TfmSantei : public QDialog {
 
   private:
     void fillRow(int row);
-    void adjustedEdited(QTableWidgetItem* item);
+    void cellEdited(QTableWidgetItem* item);
 
     ui::MessageService& messages_;
     SanteiSheet sheet_;

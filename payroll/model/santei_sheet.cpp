@@ -10,15 +10,35 @@ bool SanteiSheet::isReported(std::size_t row) const {
     return row < lines_.size() && lines_[row].excluded == calc::SanteiExclusion::None;
 }
 
-bool SanteiSheet::setAdjusted(std::size_t row, std::int32_t yen) {
-    if (!isReported(row) || yen < 0) return false;
-    calc::SanteiLine& line = lines_[row];
+void SanteiSheet::decide(calc::SanteiLine& line) const {
     calc::SanteiInput in;
     in.rule = line.rule;
     in.months = line.months;
-    in.enteredAdjusted = yen;
-    line.enteredAdjusted = yen;
+    in.enteredAdjusted = line.enteredAdjusted;
     line.result = calc::decideTeiji(in, *table_, line.previous);
+}
+
+bool SanteiSheet::setAdjusted(std::size_t row, std::int32_t yen) {
+    if (!isReported(row) || yen < 0) return false;
+    lines_[row].enteredAdjusted = yen;
+    decide(lines_[row]);
+    return true;
+}
+
+bool SanteiSheet::setDays(std::size_t row, std::size_t k, int days) {
+    if (!isReported(row) || k > 2 || days < 0 || days > 31) return false;
+    calc::SanteiLine& line = lines_[row];
+    calc::SanteiMonth& month = line.months[k];
+    if (!month.paid) return false;
+    month.days = days;
+    decide(line);
+    for (DayCorrection& c : corrections_) {
+        if (c.recordId == line.recordId && c.month == month.month) {
+            c.days = days;
+            return true;
+        }
+    }
+    corrections_.push_back({line.recordId, month.month, days});
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "calc/premiums.h"
+#include "calc/social_days.h"
 #include "calc/social_year.h"
 #include "core/fileio.h"
 #include "core/text.h"
@@ -48,6 +49,7 @@ calc::SanteiLine line(int slot, const char* id, std::int32_t monthly) {
 struct Harness {
     ui::ScriptedMessageService messages;
     std::vector<std::vector<GradeDecision>> applied;
+    std::vector<DayCorrection> corrections;
     std::unique_ptr<TfmSantei> window;
 
     Harness() {
@@ -56,8 +58,9 @@ struct Harness {
         window = std::make_unique<TfmSantei>(
             nullptr, messages, SanteiSheet({line(1, "A", 300'000), june}, publishedGrades(), 2026),
             2026);
-        window->setApply([this](QWidget*, const std::vector<GradeDecision>& d) {
-            applied.push_back(d);
+        window->setApply([this](QWidget*, const SanteiSheet& sheet) {
+            applied.push_back(sheet.decisions());
+            corrections = sheet.dayCorrections();
             return true;
         });
         window->show();
@@ -97,6 +100,27 @@ class SanteiWindowTest : public QObject {
         QCOMPARE(h.text(0, kNewHealth), QStringLiteral("22"));
     }
 
+    void correctedDaysDecideWhichMonthsCountAndTravelWithApply() {
+        Harness h;
+        constexpr int kDays5 = static_cast<int>(print::SanteiColumn::Days5);
+        constexpr int kCounted = static_cast<int>(print::SanteiColumn::Counted);
+        QVERIFY(h.table()->item(0, kDays5)->flags() & Qt::ItemIsEditable);
+        QVERIFY(!(h.table()->item(1, kDays5)->flags() & Qt::ItemIsEditable));  // excluded
+        h.table()->item(0, kDays5)->setText(QStringLiteral("12"));
+        QCOMPARE(h.text(0, kDays5), QStringLiteral("12"));
+        QCOMPARE(h.text(0, kCounted), QStringLiteral("4・6"));
+        h.table()->item(0, kDays5)->setText(QStringLiteral("32"));  // refused
+        QCOMPARE(h.messages.lastText(), QString::fromUtf8(kMsgSanteiBadDays));
+        QCOMPARE(h.text(0, kDays5), QStringLiteral("12"));
+
+        h.messages.answerNext(ui::Answer::Yes);
+        h.click("btApply");
+        QCOMPARE(h.corrections.size(), std::size_t{1});
+        QCOMPARE(h.corrections[0].recordId, std::string("A"));
+        QCOMPARE(h.corrections[0].month, 5);
+        QCOMPARE(h.corrections[0].days, 12);
+    }
+
     void applyAsksFirstAndWritesNothingWithoutOk() {
         Harness h;
         h.messages.answerNext(ui::Answer::No);
@@ -133,9 +157,12 @@ class SanteiWindowTest : public QObject {
             QVERIFY(window != nullptr);
             QCOMPARE(window->findChild<QTableWidget*>("sgSantei")->rowCount(),
                      static_cast<int>(lines.size()));
+            auto* table = window->findChild<QTableWidget*>("sgSantei");
+            const int row = static_cast<int>(decided - lines.data());
+            table->item(row, static_cast<int>(print::SanteiColumn::Days5))->setText("20");
             demo.messages.answerNext(ui::Answer::Yes);
             window->btApplyClick();
-            asked = demo.messages.shown().size() >= 2;
+            asked = demo.messages.shown().size() >= 3;
             window->accept();
         });
         main.toolTray()->button("sbSantei")->click();
@@ -151,7 +178,9 @@ class SanteiWindowTest : public QObject {
             const EmployeeRecord& was =
                 before.block(p).employees[slotOf(before.block(p), decided->recordId)];
             if (p < 10) {
-                QCOMPARE(std::memcmp(&block, &before.block(p), sizeof block), 0);
+                if (p != *calc::periodPaidIn(before, 5)) {
+                    QCOMPARE(std::memcmp(&block, &before.block(p), sizeof block), 0);
+                }
                 continue;
             }
             QCOMPARE(int{e.insuranceGrade}, decided->result.grades.health);
@@ -161,6 +190,13 @@ class SanteiWindowTest : public QObject {
                      calc::SetPremiumsFromGrade(grades, e.insuranceGrade, block.settings).health);
             QCOMPARE(e.basePay, was.basePay);
         }
+        // The corrected days are kept with the May pay.
+        const std::optional<int> may = calc::periodPaidIn(after, 5);
+        QVERIFY(may.has_value());
+        const AttendanceRecord& mayDays =
+            after.block(*may).attendance[slotOf(after.block(*may), decided->recordId)];
+        QVERIFY(calc::payBasisDaysCorrected(mayDays));
+        QCOMPARE(mayDays.payBasisDays, 20.0);
         // The open period in the file is as it was until it is saved.
         QCOMPARE(std::memcmp(&after.block(11), &before.block(11), sizeof(PeriodBlock)), 0);
     }

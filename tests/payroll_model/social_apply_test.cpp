@@ -104,5 +104,27 @@ TEST(SanteiSheetTest, AnAdjustedAverageDecidesTheLineAgainAndOnlyDecidedLinesAre
     EXPECT_EQ(sheet.lines()[1].enteredAdjusted, 0);
 }
 
+TEST(SanteiSheetTest, CorrectedDaysDecideTheMonthsCountedAndAreKeptOncePerMonth) {
+    calc::SanteiLine excluded = reportedLine("X", 500'000);
+    excluded.excluded = calc::SanteiExclusion::JoinedFromJune;
+    calc::SanteiLine unpaidJune = reportedLine("A", 300'000);
+    unpaidJune.months[2].paid = false;
+    SanteiSheet sheet({unpaidJune, excluded}, publishedGrades(), 2026);
+
+    EXPECT_TRUE(sheet.setDays(0, 1, 16));  // May under 17 days: April alone counts
+    EXPECT_EQ(sheet.lines()[0].result.counted, (std::array<bool, 3>{true, false, false}));
+    EXPECT_TRUE(sheet.setDays(0, 1, 17));  // corrected again: one correction, the last days
+    EXPECT_EQ(sheet.lines()[0].result.counted, (std::array<bool, 3>{true, true, false}));
+    ASSERT_EQ(sheet.dayCorrections().size(), 1u);
+    EXPECT_EQ(sheet.dayCorrections()[0].month, 5);
+    EXPECT_EQ(sheet.dayCorrections()[0].days, 17);
+
+    EXPECT_FALSE(sheet.setDays(0, 2, 20));  // June not paid
+    EXPECT_FALSE(sheet.setDays(0, 0, 32));
+    EXPECT_FALSE(sheet.setDays(0, 3, 20));
+    EXPECT_FALSE(sheet.setDays(1, 0, 20));  // excluded
+    EXPECT_EQ(sheet.dayCorrections().size(), 1u);
+}
+
 }  // namespace
 }  // namespace keiro::payroll
