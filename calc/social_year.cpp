@@ -35,8 +35,14 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     const int monthEnd = monthStart + 30;
     if (since > monthEnd) return m;  // not yet insured for this pay
     m.paid = true;
-    m.days = payBasisDays(e, block.attendance[i], calendarDaysOf(y.calendarYear, *period));
     m.pay = block.deductions[i].socialInsBase;
+    // A month that paid nothing (unpaid leave, 休職 without 休職給) was based on no paid day,
+    // whatever the calendar says: it never counts, and with no month counted the previous
+    // standard continues.  A figure the clerk corrected stands.
+    const AttendanceRecord& attendance = block.attendance[i];
+    m.days = m.pay <= 0 && !payBasisDaysCorrected(attendance)
+                 ? 0
+                 : payBasisDays(e, attendance, calendarDaysOf(y.calendarYear, *period));
     m.partial = since > monthStart && since <= monthEnd;
     return m;
 }
@@ -126,6 +132,8 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
         SanteiLine line;
         line.slot = i + 1;
         line.name = nameOf(e);
+        line.recordId = std::string(e.recordId.bytes());
+        line.rule = dayRuleOf(e.social);
         line.previous = storedGrades(y.grades, e);
         int revisionMonth = 0;
         for (const RevisionLine& r : revisions) {
@@ -140,8 +148,9 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
             line.excluded = SanteiExclusion::LeftByJune;  // retired without a date
         }
         SanteiInput in;
-        in.rule = dayRuleOf(e.social);
+        in.rule = line.rule;
         in.enteredAdjusted = e.social.adjustedAverage;
+        line.enteredAdjusted = e.social.adjustedAverage;
         for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, 4 + k, e.recordId.bytes());
         line.months = in.months;
         if (line.excluded == SanteiExclusion::None) {

@@ -47,6 +47,9 @@ SocialGrades storedGrades(const HealthGradeTable& table, const EmployeeRecord& e
 struct SanteiLine {
     int slot = 0;  // 1-based, in the listed period
     std::string name;
+    std::string recordId;  // code page 932 bytes
+    DayRule rule = DayRule::General;
+    std::int32_t enteredAdjusted = 0;  // the 修正平均額 stored with the employee; 0 none
     std::array<SanteiMonth, 3> months;
     SanteiResult result;
     SocialGrades previous;

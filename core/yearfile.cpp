@@ -348,6 +348,22 @@ int YearData::readPreviousPayAfterSocialIns(int period, std::string_view recordI
     return slot < 0 ? 0 : previous->deductions[slot].payAfterSocialIns;
 }
 
+void rewriteSavedBlocks(const fs::path& path,
+                        const std::vector<std::pair<int, const PeriodBlock*>>& blocks) {
+    const fs::path target = followLinks(path);
+    std::string content = readWholeYearFile(target);
+    YearFileHeader header;
+    std::memcpy(&header, content.data(), sizeof header);
+    for (const auto& [period, block] : blocks) {
+        checkPeriod(period);
+        if (!header.isSaved(period)) {
+            throw std::invalid_argument("period not saved: " + std::to_string(period));
+        }
+        std::memcpy(content.data() + blockOffset(period), block, kBlockSize);
+    }
+    writeFileAtomic(target, content);
+}
+
 std::string saveOpenPeriod(YearData& year) {
     if (year.period() == 0) throw std::logic_error("no period is open");
     const int period = year.period();

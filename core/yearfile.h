@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/era.h"
 #include "core/records.h"
@@ -28,6 +30,11 @@ YearFileHeader readYearFileHeader(const std::filesystem::path& path);
 void readPeriodBlock(const std::filesystem::path& path, int period, PeriodBlock& out);
 std::unique_ptr<PeriodBlock> readPeriodBlock(const std::filesystem::path& path, int period);
 
+// Replaces the blocks of saved periods other than the open one (the yearly social-insurance
+// decisions written into the months they apply to): one rewrite of the whole file, the header
+// unchanged.  std::invalid_argument for a period that is not saved; IoError as for reading.
+void rewriteSavedBlocks(const std::filesystem::path& path,
+                        const std::vector<std::pair<int, const PeriodBlock*>>& blocks);
 // The array index (0-based) of the first employee with this record id; -1 when none (or empty).
 int slotOf(const PeriodBlock& block, std::string_view recordId);
 

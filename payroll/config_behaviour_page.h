@@ -1,6 +1,7 @@
 #pragma once
 // The fourth page of the common settings dialog, "共通動作設定" (tsConfig): yen rounding, the
-// hours format and three printing and calculation switches.
+// hours format, three printing and calculation switches, and the rates of the labour insurance
+// return (the 労災保険率 of the business type and the 雇用保険 business kind).
 
 #include <QWidget>
 #include <array>
@@ -8,6 +9,8 @@
 #include "core/settings.h"
 
 class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
 class QRadioButton;
 
 namespace keiro::payroll {
@@ -41,6 +44,8 @@ class ConfigBehaviourPage : public QWidget {
     QCheckBox* cbPrRuikei_;
     QCheckBox* cbUse2000_;
     QCheckBox* cbJitudou_;
+    QDoubleSpinBox* edRousaiRitu_;  // 労災保険率 per mille, one decimal
+    QComboBox* cbKoyouJigyou_;
 };
 
 }  // namespace keiro::payroll

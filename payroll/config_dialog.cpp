@@ -135,6 +135,7 @@ void TfmConfig::btSysSaveClick() {
         saveCommonSettings(ini_, settings);
         settings.transfer = transfer.converted;
         saveTransferOriginator(ini_, settings.transfer);
+        saveLabourInsuranceSettings(ini_, settings);
     } catch (const IoError& e) {
         messages_.error(this, QString::fromStdString(e.what()));
         return;

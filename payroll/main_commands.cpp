@@ -37,6 +37,10 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbFuriList", &TfmMain::sbFuriListClick, N::Employee},
         {"sbFuriData", &TfmMain::sbFuriDataClick, N::Employee},
         {"sbKinsyuList", &TfmMain::sbKinsyuListClick, N::Employee},
+        {"sbSantei", &TfmMain::sbSanteiClick, N::Employee},
+        {"sbGetsuhen", &TfmMain::sbGetsuhenClick, N::Employee},
+        {"sbSyoyoTodoke", &TfmMain::sbSyoyoTodokeClick, N::BonusPeriod},
+        {"sbNendoKoshin", &TfmMain::sbNendoKoshinClick, N::Employee},
         // データ入力: the panel opens only with an employee to enter for
         {"imDataEdit", nullptr, N::Employee},
         {"sbDataEdit", &TfmMain::sbDataEditClick, N::Employee},

@@ -33,13 +33,17 @@ class OnlineManual;
 
 namespace keiro::print {
 class TfmInji;
+struct TextTable;
 }  // namespace keiro::print
 
 namespace keiro::payroll {
 
 class GradePremiumSetter;
+struct DayCorrection;
+struct GradeDecision;
 class PayGridView;
 class TfmKenhoHyo;
+class TfmSocialList;
 class ToolTray;
 
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
@@ -131,6 +135,15 @@ class TfmMain : public QMainWindow {
     void sbFuriDataClick();
     // 社員名簿一覧表, from the employee list.
     void printRoster();
+    // 算定基礎届: the April-June decision of the open year's stored pay (after the question about
+    // unsaved changes: it reads the file on disk), whose 適用 writes the new grades into the
+    // periods collecting the September premium and after.
+    void sbSanteiClick();
+    // 月額変更届 (with 適用 as above, from each revision's month), 賞与支払届 of the open bonus
+    // period once saved, and 労働保険 年度更新 of the fiscal year that ended in March.
+    void sbGetsuhenClick();
+    void sbSyoyoTodokeClick();
+    void sbNendoKoshinClick();
     // Asks for the folder the slip pictures go to (the folder window by default).
     void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
         chooseFolder_ = std::move(choose);
@@ -211,6 +224,30 @@ class TfmMain : public QMainWindow {
     std::optional<std::filesystem::path> askCsvFile(QWidget* parent,
                                                     const std::string& proposedName);
     bool mayWriteCsv(QWidget* parent, const std::filesystem::path& file);
+    // Writes decided grades (and the premiums of each period's rates) into the salary periods
+    // from the one collecting premium month `premiumMonth` to December: the saved ones in the
+    // file, the open one in memory (saved with it).  Tells the clerk what was written, or that
+    // no period collects that premium yet; false then and after a file error (shown).
+    bool applyGradeDecisions(QWidget* parent, const std::vector<GradeDecision>& decisions,
+                             int premiumMonth, const calc::HealthGradeTable& table);
+    // Keeps the 支払基礎日数 the clerk corrected in the April-June list in the attendance of the
+    // periods paid in those months (the open one in memory), and says so.
+    void storeDayCorrections(QWidget* parent, const std::vector<DayCorrection>& corrections);
+    // A yearly social-insurance list through the print dialog, and a CSV file of one written
+    // where the clerk chooses (asked before overwriting).
+    void printTextTable(print::TextTable table);
+    // What the yearly lists start from, after the question about unsaved changes (they read the
+    // file on disk): the open year and the grade table of its September.
+    struct SocialContext {
+        int calendarYear = 0;
+        const calc::HealthGradeTable* grades = nullptr;
+        std::string company;
+    };
+    std::optional<SocialContext> socialContext(const char* listName);
+    // Shows a list window whose CSV file is `plain` (amounts without separators).
+    void showSocialList(TfmSocialList& window, const print::TextTable& plain,
+                        const std::string& csvName);
+    void writeCsvTable(QWidget* parent, const std::string& proposedName, const std::string& content);
     // The open period as the pay slips read it.
     print::SlipPeriod slipPeriod() const;
 

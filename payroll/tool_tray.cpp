@@ -53,9 +53,13 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
               {"sbKyuyoIchiran", "月別給与/賞与一覧"},
               {"sbFuriList", "給与/賞与振込一覧"},
               {"sbFuriData", "振込データ作成(全銀)"},
-              {"sbKinsyuList", "給与/賞与支払金種表"}},
+              {"sbKinsyuList", "給与/賞与支払金種表"},
+              {"sbSantei", "算定基礎届"},
+              {"sbGetsuhen", "月額変更届"},
+              {"sbSyoyoTodoke", "賞与支払届"},
+              {"sbNendoKoshin", "労働保険 年度更新"}},
              {"sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran", "sbFuriList", "sbFuriData",
-              "sbKinsyuList"});
+              "sbKinsyuList", "sbSantei", "sbGetsuhen", "sbSyoyoTodoke", "sbNendoKoshin"});
     addPanel("imDataEdit", "pnDataEdit",
              {{"sbDataEdit", "個別入力"}, {"sbKintaiInport", "勤怠インポート"}},
              {"sbDataEdit", "sbKintaiInport"});

@@ -16,6 +16,7 @@ std::optional<ReportMode> reportModeFromTag(int tag) {
         case 5:
         case 6:
         case 7:
+        case 8:
             return ReportMode{static_cast<ReportKind>(kind), tag % 100};
         default:
             return std::nullopt;

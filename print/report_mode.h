@@ -14,6 +14,7 @@ enum class ReportKind {
     MonthlyList = 5,    // 月別給与/賞与一覧
     TransferList = 6,   // 給与/賞与振込一覧
     Denominations = 7,  // 給与/賞与支払金種表
+    SocialList = 8,     // the yearly social-insurance lists (算定基礎届 and the like)
 };
 
 struct ReportMode {

@@ -110,4 +110,15 @@ void writeCsvFile(const std::filesystem::path& path, std::string_view content) {
     writeFileAtomic(path, content);
 }
 
+std::string csvTable(const std::vector<std::vector<std::string>>& rows) {
+    std::string csv;
+    for (const std::vector<std::string>& row : rows) {
+        std::vector<std::string> fields;
+        fields.reserve(row.size());
+        for (const std::string& text : row) fields.push_back(field(text::toCp932(text)));
+        csv += joined(fields);
+    }
+    return csv;
+}
+
 }  // namespace keiro::print

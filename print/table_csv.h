@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "print/ledger_report.h"
 #include "print/monthly_list_report.h"
@@ -41,6 +42,10 @@ std::string ledgerCsv(const LedgerReport& report, int page, const ItemNames& nam
 // The file of one ledger page: the employee's three-digit list number, the trimmed name, "_" and
 // the file name the user chose ("001山田 太郎_給与台帳.csv"), made a safe file name.
 std::string ledgerCsvFileName(const LedgerEmployee& employee, std::string_view chosenFileName);
+
+// A table of UTF-8 texts as CSV: every field in code page 932 (quoted as above), lines ending in
+// CR LF.  text::EncodingError for a text with no code page 932 form.
+std::string csvTable(const std::vector<std::vector<std::string>>& rows);
 
 // Writes a CSV file atomically, readable by its owner only.  IoError when it cannot.
 void writeCsvFile(const std::filesystem::path& path, std::string_view content);

@@ -101,6 +101,35 @@ TEST_F(SocialYearTest, AprilToJuneFromStoredPayWithHiresAndTheNextMonthPayDate) 
     EXPECT_EQ(lines[2].result.counted, (std::array<bool, 3>{true, false, true}));
 }
 
+TEST_F(SocialYearTest, UnpaidLeaveMonthsNeverCountAndThePreviousGradeContinues) {
+    StoredYear y;
+    for (int p = 3; p <= 6; ++p) {
+        y.pay(p, 1, "A", 0).workStatus = 2;            // 休職, nothing paid at all
+        y.pay(p, 2, "B", p == 5 ? 0 : 280'000);        // May unpaid
+    }
+    y.period(6).attendance[0].payBasisDays = 30;  // the clerk says June was a paid month
+    y.period(6).attendance[0].payBasisDaysSet = 1;
+    const YearView view(y.write(folder_ / "R08.dat"));
+    const std::vector<SanteiLine> lines =
+        santeiOfYear({view, 2026, publishedGrades(), defaultFixed()});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].months[0].days, 0);
+    EXPECT_EQ(lines[0].months[2].days, 30);  // the correction stands
+    EXPECT_EQ(lines[0].result.counted, (std::array<bool, 3>{false, false, true}));
+    EXPECT_EQ(lines[1].months[1].days, 0);
+    EXPECT_EQ(lines[1].result.counted, (std::array<bool, 3>{true, false, true}));
+    EXPECT_EQ(lines[1].result.average, 280'000);
+
+    StoredYear none;
+    for (int p = 3; p <= 6; ++p) none.pay(p, 1, "A", 0).workStatus = 2;
+    const YearView unpaid(none.write(folder_ / "R08b.dat"));
+    const std::vector<SanteiLine> kept =
+        santeiOfYear({unpaid, 2026, publishedGrades(), defaultFixed()});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(kept[0].result.keepPrevious);
+    EXPECT_EQ(kept[0].result.grades.health, 20);  // not grade 1 from an average of 0
+}
+
 TEST_F(SocialYearTest, ARaiseInAprilIsARevisionFromJulyAndLeavesTheEmployeeOutOfJuly) {
     StoredYear y;
     for (int p = 1; p <= 7; ++p) {

@@ -144,6 +144,31 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     EXPECT_TRUE(year.header().isSaved(3));
 }
 
+TEST_F(YearFileTest, RewritingSavedBlocksReplacesOnlyThemAndRefusesAnUnsavedPeriod) {
+    const fs::path path = file(kHeisei30);
+    createYearFileIfMissing(path);
+    store(path, 10, *companyBlock("十月"), true);
+    store(path, 11, *companyBlock("十一月"), true);
+    store(path, 12, *companyBlock("十二月"), false);  // present but never saved
+    const std::string before = readFile(path);
+
+    const std::unique_ptr<PeriodBlock> october = readPeriodBlock(path, 10);
+    october->employee(1).insuranceGrade = 22;
+    rewriteSavedBlocks(path, {{10, october.get()}});
+    const std::string after = readFile(path);
+    EXPECT_EQ(readPeriodBlock(path, 10)->employee(1).insuranceGrade, 22);
+    EXPECT_EQ(after.compare(0, blockOffset(10), before, 0, blockOffset(10)), 0);
+    EXPECT_EQ(after.compare(blockOffset(11), std::string::npos, before, blockOffset(11),
+                            std::string::npos),
+              0);
+
+    const std::unique_ptr<PeriodBlock> december = readPeriodBlock(path, 12);
+    december->employee(1).insuranceGrade = 22;
+    EXPECT_THROW(rewriteSavedBlocks(path, {{10, october.get()}, {12, december.get()}}),
+                 std::invalid_argument);
+    EXPECT_EQ(readFile(path), after);  // nothing written, not even the saved one
+}
+
 TEST_F(YearFileTest, ASavedPeriodOpensAsItWasSavedTakingOnlyCorrectedScheduledFigures) {
     YearData year = open(kHeisei30);
     auto saved = companyBlock("山田商店");

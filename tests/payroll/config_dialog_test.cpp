@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -221,6 +223,9 @@ class ConfigDialogTest : public QObject {
         h.click("rbSikRound");
         h.click("rbTimeStyle10");
         h.find<QCheckBox>("cbJitudou")->setChecked(false);
+        QCOMPARE(h.find<QDoubleSpinBox>("edRousaiRitu")->value(), 3.0);  // その他の各種事業
+        h.find<QDoubleSpinBox>("edRousaiRitu")->setValue(9.5);
+        h.find<QComboBox>("cbKoyouJigyou")->setCurrentIndex(2);
         h.click("btSysSave");
         QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
         QVERIFY(!h.dialog.isVisible());
@@ -250,12 +255,16 @@ class ConfigDialogTest : public QObject {
         QVERIFY(has("Jitudou=0"));
         QVERIFY(has("FixTeate1=\"住宅手当\""));
         QVERIFY(has("inKihon=\"基本給\""));
+        QVERIFY(has("RousaiRitu=95"));
+        QVERIFY(has("KoyouJigyou=2"));
 
         QCOMPARE(h.settings.companyName, std::string("テスト商事"));
         QCOMPARE(h.settings.itemNames[kFirstFreeItem], std::string("住宅手当"));
         QCOMPARE(h.settings.timeStyle, TimeStyle::Decimal);
         QCOMPARE(h.settings.monthRounding.payment, RoundingMode::Round);
         QVERIFY(!h.settings.taxableFlags[1]);
+        QCOMPARE(h.settings.accidentRateTenthsPerMille, 95);
+        QCOMPARE(h.settings.employmentBusiness, 2);
 
         // Shown again, the hours follow the new decimal format.
         h.dialog.FormShow(h.period);

@@ -12,7 +12,8 @@ TEST(ReportModeTest, TagCarriesKindAndPeriod) {
     EXPECT_EQ(reportModeFromTag(100), (ReportMode{ReportKind::Roster, 0}));
     EXPECT_EQ(reportTag({ReportKind::MonthlyList, 4}), 504);
     EXPECT_EQ(reportTag({ReportKind::Denominations, 0}), 700);
-    for (const int tag : {0, 99, 300, 800, -500}) {
+    EXPECT_EQ(reportModeFromTag(800), (ReportMode{ReportKind::SocialList, 0}));
+    for (const int tag : {0, 99, 300, 900, -500}) {
         EXPECT_EQ(reportModeFromTag(tag), std::nullopt) << tag;
     }
 }

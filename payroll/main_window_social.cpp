@@ -1,0 +1,267 @@
+// The main window's yearly social-insurance windows: the April-June decision and the writing of
+// decided grades into the periods they apply to.
+
+#include <map>
+#include <memory>
+#include <utility>
+
+#include "calc/social_days.h"
+#include "calc/social_year.h"
+#include "core/era.h"
+#include "core/year_view.h"
+#include "payroll/main_window.h"
+#include "payroll/model/santei_sheet.h"
+#include "payroll/santei_window.h"
+#include "payroll/social_list_window.h"
+#include "payroll/tool_tray.h"
+#include "print/santei_rows.h"
+#include "print/social_rows.h"
+#include "print/table_csv.h"
+#include "print/text_table_report.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+constexpr const char* kMsgNoGradeTable = "健康保険料額表が見つかりません。";
+
+QString periodsText(const std::vector<int>& periods) {
+    QStringList months;
+    for (const int p : periods) months << QStringLiteral("%1月").arg(p);
+    return months.join(QStringLiteral("・"));
+}
+
+}  // namespace
+
+bool TfmMain::applyGradeDecisions(QWidget* parent, const std::vector<GradeDecision>& decisions,
+                                  int premiumMonth, const calc::HealthGradeTable& table) {
+    const std::optional<int> first = collectingPeriod(premiumMonth);
+    const YearFileHeader header = readYearFileHeader(year_.path());
+    std::vector<std::unique_ptr<PeriodBlock>> blocks;
+    std::vector<std::pair<int, const PeriodBlock*>> toWrite;
+    std::vector<int> periods;
+    bool openPeriod = false;
+    for (int p = first.value_or(kPeriodCount); first && p <= 12; ++p) {
+        if (p == year_.period()) {
+            openPeriod = true;
+            periods.push_back(p);
+            continue;
+        }
+        if (!header.isSaved(p)) continue;
+        blocks.push_back(readPeriodBlock(year_.path(), p));
+        applyDecisions(*blocks.back(), decisions, table);
+        toWrite.emplace_back(p, blocks.back().get());
+        periods.push_back(p);
+    }
+    if (periods.empty()) {
+        context_.messages.warning(
+            parent, QStringLiteral("%1月分の保険料を控除する給与のデータがまだありません。"
+                                   "%2月の給与データを作成してから適用して下さい。")
+                        .arg(premiumMonth)
+                        .arg(first.value_or(1)));
+        return false;
+    }
+    // The file first: when it cannot be written, the open period is left as it was too.
+    if (!toWrite.empty()) rewriteSavedBlocks(year_.path(), toWrite);
+    QString done = QStringLiteral("%1の給与データに新しい等級と保険料を書き込みました。")
+                       .arg(periodsText(periods));
+    if (openPeriod) {
+        applyDecisions(year_.block(), decisions, table);
+        rebuildGrid();
+        done += QStringLiteral("開いている%1月は保存すると反映されます。").arg(year_.period());
+    }
+    context_.messages.information(parent, done);
+    return true;
+}
+
+void TfmMain::printTextTable(print::TextTable table) {
+    const QString caption = QString::fromStdString(table.title);
+    runReport({print::ReportKind::SocialList, 0}, caption,
+              [table = std::move(table)](const print::PrintChoices&) {
+                  return std::make_unique<print::TextTableReport>(table, todayInJapan());
+              },
+              {});
+}
+
+void TfmMain::writeCsvTable(QWidget* parent, const std::string& proposedName,
+                            const std::string& content) {
+    const std::optional<std::filesystem::path> file = askCsvFile(parent, proposedName);
+    if (!file || !mayWriteCsv(parent, *file)) return;
+    print::writeCsvFile(*file, content);
+    context_.messages.information(parent, QStringLiteral("CSVファイルに出力しました。"));
+}
+
+void TfmMain::storeDayCorrections(QWidget* parent, const std::vector<DayCorrection>& corrections) {
+    if (corrections.empty()) return;
+    const YearView view(year_.path());
+    std::map<int, std::unique_ptr<PeriodBlock>> blocks;
+    bool openPeriod = false;
+    for (const DayCorrection& c : corrections) {
+        const std::optional<int> period = calc::periodPaidIn(view, c.month);
+        if (!period) continue;
+        if (*period == year_.period()) {
+            openPeriod = true;  // corrected after the file is written
+            continue;
+        }
+        std::unique_ptr<PeriodBlock>& block = blocks[*period];
+        if (!block) block = std::make_unique<PeriodBlock>(view.block(*period));
+        const int i = slotOf(*block, c.recordId);
+        if (i >= 0) calc::correctPayBasisDays(block->attendance[i], c.days);
+    }
+    std::vector<std::pair<int, const PeriodBlock*>> toWrite;
+    for (const auto& [period, block] : blocks) toWrite.emplace_back(period, block.get());
+    if (!toWrite.empty()) rewriteSavedBlocks(year_.path(), toWrite);
+    if (openPeriod) {
+        for (const DayCorrection& c : corrections) {
+            if (calc::periodPaidIn(view, c.month) != year_.period()) continue;
+            const int i = slotOf(year_.block(), c.recordId);
+            if (i >= 0) calc::correctPayBasisDays(year_.block().attendance[i], c.days);
+        }
+    }
+    context_.messages.information(
+        parent,
+        QStringLiteral("支払基礎日数の訂正（%1件）を保存しました。").arg(corrections.size()));
+}
+
+std::optional<TfmMain::SocialContext> TfmMain::socialContext(const char* listName) {
+    tray_->closePanels();
+    if (year_.period() == 0) return std::nullopt;
+    const std::optional<bool> modified = isModified();
+    if (!modified) return std::nullopt;
+    if (*modified &&
+        !context_.messages.okCancel(
+            this, QStringLiteral("変更内容を保存しないと%1に反映されません。").arg(listName)))
+        return std::nullopt;
+    const int calendarYear = calendarYearOf({year_.eraName(), year_.eraYear()}, year_.eraNames());
+    // The grades decided in July apply from September: that month's table.
+    const calc::HealthGradeTable* grades =
+        context_.tables.gradesFor(calendarYear, kYearlyDecisionMonth);
+    if (grades == nullptr) {
+        context_.messages.error(this, QString::fromUtf8(kMsgNoGradeTable));
+        return std::nullopt;
+    }
+    return SocialContext{calendarYear, grades, year_.block().settings.companyName.utf8()};
+}
+
+void TfmMain::showSocialList(TfmSocialList& window, const print::TextTable& plain,
+                             const std::string& csvName) {
+    window.setCsv([this, plain, csvName](QWidget* parent) {
+        writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
+    });
+    window.exec();
+}
+
+void TfmMain::sbSanteiClick() {
+    const std::optional<SocialContext> c = socialContext("算定基礎届");
+    if (!c) return;
+    const int calendarYear = c->calendarYear;
+    const calc::HealthGradeTable* grades = c->grades;
+    const YearView view(year_.path());
+    const calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
+    TfmSantei window(this, context_.messages,
+                     SanteiSheet(calc::santeiOfYear(social), *grades, calendarYear), calendarYear);
+    window.setApply([this, grades](QWidget* parent, const SanteiSheet& sheet) {
+        storeDayCorrections(parent, sheet.dayCorrections());
+        const std::vector<GradeDecision> decisions = sheet.decisions();
+        return decisions.empty() ||
+               applyGradeDecisions(parent, decisions, kYearlyDecisionMonth, *grades);
+    });
+    const std::string company = c->company;
+    window.setPrint(
+        [this, company, calendarYear](QWidget*, const std::vector<calc::SanteiLine>& lines) {
+            printTextTable(print::santeiReportTable(lines, company, calendarYear));
+        });
+    window.setCsv(
+        [this, calendarYear](QWidget* parent, const std::vector<calc::SanteiLine>& lines) {
+            writeCsvTable(parent, print::santeiCsvFileName(calendarYear),
+                          print::csvTable(print::santeiTable(lines, true)));
+        });
+    window.exec();
+}
+
+void TfmMain::sbGetsuhenClick() {
+    const std::optional<SocialContext> c = socialContext("月額変更届");
+    if (!c) return;
+    const YearView view(year_.path());
+    const calc::SocialYear social{view, c->calendarYear, *c->grades,
+                                  context_.settings.fixedPayFlags};
+    const std::vector<calc::RevisionLine> lines = calc::revisionsOfYear(social);
+    const print::TextTable table = print::revisionTable(lines, c->company, c->calendarYear, false);
+    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmGetsuhen"));
+    // Each revision from its own premium month; the record holds one grade for both insurances,
+    // so a revision of the pension grade alone is listed, not written.
+    std::map<int, std::vector<GradeDecision>> byMonth;
+    for (const calc::RevisionLine& l : lines) {
+        if (!l.result.health || l.appliesFrom / 100 != c->calendarYear) continue;
+        byMonth[l.appliesFrom % 100].push_back({l.recordId, l.result.grades.health,
+                                                l.result.remuneration, 0, l.appliesFrom,
+                                                kDecidedOnRevision});
+    }
+    int count = 0;
+    for (const auto& [month, decisions] : byMonth) count += static_cast<int>(decisions.size());
+    if (count > 0) {
+        const calc::HealthGradeTable* grades = c->grades;
+        window.setApply(
+            QStringLiteral("%1人の標準報酬月額を改定月から新しい等級に改定し、その保険料を控除する"
+                           "月以降の給与データの社員情報（等級・保険料）を書き換えます。"
+                           "よろしいですか？")
+                .arg(count),
+            [this, byMonth, grades](QWidget* parent) {
+                for (const auto& [month, decisions] : byMonth) {
+                    applyGradeDecisions(parent, decisions, month, *grades);
+                }
+            });
+    }
+    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    showSocialList(window, print::revisionTable(lines, c->company, c->calendarYear, true),
+                   "月額変更届" + std::to_string(c->calendarYear) + ".csv");
+}
+
+void TfmMain::sbSyoyoTodokeClick() {
+    const std::optional<SocialContext> c = socialContext("賞与支払届");
+    if (!c) return;
+    const int period = year_.period();
+    const YearView view(year_.path());
+    if (!isBonusPeriod(period) || !view.isSaved(period)) {
+        context_.messages.warning(this, QStringLiteral("賞与のデータを保存すると使えます。"));
+        return;
+    }
+    const calc::SocialYear social{view, c->calendarYear, *c->grades,
+                                  context_.settings.fixedPayFlags};
+    const std::vector<calc::BonusLine> lines =
+        calc::bonusReportOf(social, YearView::ifExists(year_.previousYearPath()), period);
+    const int k = period - kFirstBonusPeriod;
+    const int payDate = c->calendarYear * 10'000 + view.header().bonusPayMonth[k] * 100 +
+                        view.header().bonusPayDay[k];
+    const print::TextTable table = print::bonusTable(lines, c->company, payDate, false);
+    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmSyoyoTodoke"));
+    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    showSocialList(window, print::bonusTable(lines, c->company, payDate, true),
+                   "賞与支払届" + std::to_string(payDate) + ".csv");
+}
+
+void TfmMain::sbNendoKoshinClick() {
+    const std::optional<SocialContext> c = socialContext("年度更新");
+    if (!c) return;
+    // Done in June and July for the fiscal year that ended in March: the previous year's file
+    // (April to December) and this one (January to March).
+    const int fiscalYear = c->calendarYear - 1;
+    const std::optional<int> employment = calc::employmentRateOf(
+        fiscalYear, static_cast<calc::LabourBusiness>(context_.settings.employmentBusiness));
+    if (!employment) {
+        context_.messages.error(
+            this, QStringLiteral("%1年度の雇用保険料率がありません。").arg(fiscalYear));
+        return;
+    }
+    const calc::LabourRates rates{context_.settings.accidentRateTenthsPerMille * 10, *employment,
+                                  calc::kAsbestosLevyRate};
+    const calc::LabourTotals totals = calc::labourTotalsOf(
+        YearView::ifExists(year_.previousYearPath()), YearView(year_.path()), rates);
+    const print::TextTable table = print::labourTable(totals, rates, c->company, fiscalYear, false);
+    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmNendoKoshin"));
+    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    showSocialList(window, print::labourTable(totals, rates, c->company, fiscalYear, true),
+                   "年度更新" + std::to_string(fiscalYear) + ".csv");
+}
+
+}  // namespace keiro::payroll

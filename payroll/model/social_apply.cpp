@@ -1,0 +1,36 @@
+#include "payroll/model/social_apply.h"
+
+#include "calc/premiums.h"
+#include "core/yearfile.h"
+
+namespace keiro::payroll {
+
+std::optional<int> collectingPeriod(int premiumMonth) {
+    if (premiumMonth < 1 || premiumMonth >= 12) return std::nullopt;
+    return premiumMonth + 1;
+}
+
+int applyDecisions(PeriodBlock& block, const std::vector<GradeDecision>& decisions,
+                   const calc::HealthGradeTable& table) {
+    int written = 0;
+    for (const GradeDecision& d : decisions) {
+        const int i = slotOf(block, d.recordId);
+        if (i < 0 || !table.hasGrade(d.grade)) continue;
+        EmployeeRecord& e = block.employees[i];
+        const calc::MonthlyPremiums p = calc::SetPremiumsFromGrade(table, d.grade, block.settings);
+        e.insuranceGrade = static_cast<std::uint16_t>(d.grade);
+        e.healthInsPremium = p.health;
+        e.nursingInsPremium = p.nursing;
+        e.pensionPremium = p.pension;
+        e.pensionFundPremium = p.pensionFund;
+        e.supportPremium = p.supportFor(e.nursingInsured != 0);
+        e.social.decidedRemuneration = d.remuneration;
+        e.social.adjustedAverage = d.adjustedAverage;
+        e.social.revisedYearMonth = d.yearMonth;
+        e.social.decisionKind = d.kind;
+        ++written;
+    }
+    return written;
+}
+
+}  // namespace keiro::payroll

@@ -1,0 +1,43 @@
+#pragma once
+// TfmSocialList: one of the yearly social-insurance lists shown as it prints (the revisions
+// after a change of fixed pay, the bonus payment report, the labour insurance wage summary),
+// with the notes under it, 印刷, CSV出力 and, where the list decides grades, 適用, which asks
+// its question first and does nothing without はい.
+
+#include <QDialog>
+#include <functional>
+
+#include "print/text_table_report.h"
+
+class QTableWidget;
+
+namespace keiro::ui {
+class MessageService;
+}
+
+namespace keiro::payroll {
+
+class TfmSocialList : public QDialog {
+    Q_OBJECT
+  public:
+    using Action = std::function<void(QWidget*)>;
+
+    // `name` is the window's object name.
+    TfmSocialList(QWidget* parent, ui::MessageService& messages, print::TextTable table,
+                  const QString& name);
+    // 適用 appears with a question; `apply` runs after はい.
+    void setApply(const QString& question, Action apply);
+    void setPrint(Action print) { print_ = std::move(print); }
+    void setCsv(Action csv) { csv_ = std::move(csv); }
+
+    void btApplyClick();
+
+  private:
+    ui::MessageService& messages_;
+    QString question_;
+    Action apply_;
+    Action print_;
+    Action csv_;
+};
+
+}  // namespace keiro::payroll

@@ -1,0 +1,94 @@
+#include "print/santei_rows.h"
+
+#include "core/entry.h"
+
+namespace keiro::print {
+namespace {
+
+std::string yen(long long value, bool plain) {
+    return plain ? std::to_string(value) : formatAmount(0, value);
+}
+
+std::string grade(int g) {
+    return g > 0 ? std::to_string(g) : std::string();
+}
+
+}  // namespace
+
+std::vector<std::string> santeiHeadings() {
+    return {"番号",     "氏名",     "4月日数",      "4月報酬",      "5月日数", "5月報酬",
+            "6月日数",  "6月報酬",  "算定月",       "合計",         "平均額",  "修正平均額",
+            "健保等級", "年金等級", "従前健保等級", "従前年金等級", "備考"};
+}
+
+std::vector<std::string> santeiRow(const calc::SanteiLine& line, bool plain) {
+    std::vector<std::string> row(kSanteiColumnCount);
+    const auto at = [&row](SanteiColumn c) -> std::string& {
+        return row[static_cast<std::size_t>(c)];
+    };
+    at(SanteiColumn::Slot) = std::to_string(line.slot);
+    at(SanteiColumn::Name) = line.name;
+    const bool reported = line.excluded == calc::SanteiExclusion::None;
+    const calc::SanteiResult& r = line.result;
+    std::string counted;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const calc::SanteiMonth& m = line.months[k];
+        const auto column = static_cast<int>(SanteiColumn::Days4) + 2 * static_cast<int>(k);
+        if (m.paid) {
+            row[static_cast<std::size_t>(column)] = std::to_string(m.days);
+            row[static_cast<std::size_t>(column + 1)] = yen(m.pay, plain);
+        }
+        if (reported && r.counted[k]) {
+            counted += (counted.empty() ? "" : "・") + std::to_string(m.month);
+        }
+    }
+    at(SanteiColumn::OldHealth) = grade(line.previous.health);
+    at(SanteiColumn::OldPension) = grade(line.previous.pension);
+    if (!reported) {
+        at(SanteiColumn::Note) = calc::exclusionText(line.excluded);
+        return row;
+    }
+    at(SanteiColumn::Counted) = counted;
+    if (!r.keepPrevious) {
+        at(SanteiColumn::Total) = yen(r.total, plain);
+        at(SanteiColumn::Average) = yen(r.average, plain);
+    }
+    if (r.adjusted > 0) at(SanteiColumn::Adjusted) = yen(r.adjusted, plain);
+    at(SanteiColumn::NewHealth) = grade(r.grades.health);
+    at(SanteiColumn::NewPension) = grade(r.grades.pension);
+    if (r.keepPrevious) at(SanteiColumn::Note) = "従前";
+    return row;
+}
+
+std::vector<std::vector<std::string>> santeiTable(const std::vector<calc::SanteiLine>& lines,
+                                                  bool plain) {
+    std::vector<std::vector<std::string>> table{santeiHeadings()};
+    for (const calc::SanteiLine& line : lines) table.push_back(santeiRow(line, plain));
+    return table;
+}
+
+TextTable santeiReportTable(const std::vector<calc::SanteiLine>& lines, std::string company,
+                            int calendarYear) {
+    TextTable t;
+    t.title = "算定基礎届 一覧";
+    t.subtitle = std::to_string(calendarYear) + "年4月〜6月の報酬  (" +
+                 std::to_string(calendarYear) + "年9月から適用)";
+    t.company = std::move(company);
+    t.headings = santeiHeadings();
+    const float day = 9, money = 17, grade = 12;
+    t.columns = {{8, true},     {28, false},   {day, true},   {money, true}, {day, true},
+                 {money, true}, {day, true},   {money, true}, {14, false},   {19, true},
+                 {money, true}, {money, true}, {grade, true}, {grade, true}, {grade, true},
+                 {grade, true}, {48, false}};
+    for (const calc::SanteiLine& line : lines) t.rows.push_back(santeiRow(line));
+    t.notes = {
+        "日数は支払基礎日数、報酬は社会保険の対象となる支給額（通勤手当を含む）です。",
+        "算定月は平均に含めた月です。従前：算定の対象となる月がなく、従前の等級を継続します。"};
+    return t;
+}
+
+std::string santeiCsvFileName(int calendarYear) {
+    return "算定基礎届" + std::to_string(calendarYear) + ".csv";
+}
+
+}  // namespace keiro::print

@@ -1,0 +1,145 @@
+#include "print/social_rows.h"
+
+#include "core/entry.h"
+
+namespace keiro::print {
+namespace {
+
+std::string yen(long long value, bool plain) {
+    return plain ? std::to_string(value) : formatAmount(0, value);
+}
+
+std::string yearMonthText(int yyyymm) {
+    return std::to_string(yyyymm / 100) + "年" + std::to_string(yyyymm % 100) + "月";
+}
+
+std::string dateText(int yyyymmdd) {
+    return yearMonthText(yyyymmdd / 100) + std::to_string(yyyymmdd % 100) + "日";
+}
+
+std::string gradeText(int grade) {
+    return grade > 0 ? std::to_string(grade) : std::string();
+}
+
+// The rate in units of 1/100,000 as per mille: 300 → "3", 1450 → "14.5".
+std::string perMille(int rate) {
+    std::string text = std::to_string(rate / 100);
+    int rest = rate % 100;
+    if (rest != 0) {
+        text += '.';
+        text += static_cast<char>('0' + rest / 10);
+        if (rest % 10 != 0) text += static_cast<char>('0' + rest % 10);
+    }
+    return text + "/1000";
+}
+
+}  // namespace
+
+std::vector<std::vector<std::string>> csvRowsOf(const TextTable& table) {
+    std::vector<std::vector<std::string>> rows{table.headings};
+    rows.insert(rows.end(), table.rows.begin(), table.rows.end());
+    return rows;
+}
+
+TextTable revisionTable(const std::vector<calc::RevisionLine>& lines, std::string company,
+                        int calendarYear, bool plain) {
+    TextTable t;
+    t.title = "月額変更届 一覧";
+    t.subtitle = std::to_string(calendarYear) + "年 固定的賃金の変動による随時改定";
+    t.company = std::move(company);
+    t.headings = {"番号",      "氏名",      "変動月",    "昇降",      "1月目日数", "1月目報酬",
+                  "2月目日数", "2月目報酬", "3月目日数", "3月目報酬", "平均額",    "健保等級",
+                  "年金等級",  "従前健保",  "従前年金",  "改定月"};
+    t.columns = {{8, true},  {28, false}, {20, false}, {9, false}, {12, true}, {17, true},
+                 {12, true}, {17, true},  {12, true},  {17, true}, {17, true}, {13, true},
+                 {13, true}, {13, true},  {13, true},  {20, false}};
+    for (const calc::RevisionLine& l : lines) {
+        std::vector<std::string> row{std::to_string(l.slot), l.name, yearMonthText(l.changeMonth),
+                                     l.direction > 0 ? "昇給" : "降給"};
+        for (const calc::SanteiMonth& m : l.months) {
+            row.push_back(m.paid ? std::to_string(m.days) : std::string());
+            row.push_back(m.paid ? yen(m.pay, plain) : std::string());
+        }
+        row.push_back(yen(l.result.average, plain));
+        row.push_back(l.result.health ? gradeText(l.result.grades.health) : "");
+        row.push_back(l.result.pension ? gradeText(l.result.grades.pension) : "");
+        row.push_back(gradeText(l.previous.health));
+        row.push_back(gradeText(l.previous.pension));
+        row.push_back(yearMonthText(l.appliesFrom));
+        t.rows.push_back(std::move(row));
+    }
+    t.notes = {
+        "変動月から3か月の報酬（固定的・非固定的の全て）の平均で、2等級以上の差がある社員です。",
+        "等級の空欄はその保険では改定されないことを示します。改定月の保険料から新しい等級です。"};
+    return t;
+}
+
+TextTable bonusTable(const std::vector<calc::BonusLine>& lines, std::string company, int payDate,
+                     bool plain) {
+    TextTable t;
+    t.title = "賞与支払届 一覧";
+    t.subtitle = "支給日 " + dateText(payDate);
+    t.company = std::move(company);
+    t.headings = {"番号",       "氏名",         "支給日",     "賞与額", "標準賞与額",
+                  "健保対象額", "健保年度累計", "厚年対象額", "備考"};
+    t.columns = {{8, true},  {30, false}, {32, false}, {24, true}, {24, true},
+                 {24, true}, {26, true},  {24, true},  {65, false}};
+    for (const calc::BonusLine& l : lines) {
+        const calc::BonusFigures& f = l.figures;
+        std::string note;
+        if (f.healthBase < f.standard) note += "健保年度上限573万円 ";
+        if (f.pensionBase < f.standard) note += "厚年上限150万円";
+        t.rows.push_back({std::to_string(l.slot), l.name, dateText(f.date), yen(f.paid, plain),
+                          yen(f.standard, plain), yen(f.healthBase, plain),
+                          yen(f.healthYearTotal, plain), yen(f.pensionBase, plain), note});
+    }
+    t.notes = {"標準賞与額は賞与額の千円未満を切り捨てた額です。健康保険は4月〜3月の累計573万円、",
+               "厚生年金は1か月150万円が上限です。"};
+    return t;
+}
+
+TextTable labourTable(const calc::LabourTotals& totals, const calc::LabourRates& rates,
+                      std::string company, int fiscalYear, bool plain) {
+    TextTable t;
+    t.title = "確定保険料算定基礎賃金集計表";
+    t.subtitle = std::to_string(fiscalYear) + "年4月〜" + std::to_string(fiscalYear + 1) + "年3月";
+    t.company = std::move(company);
+    t.unit = "行";
+    t.headings = {"月", "常用労働者",   "人", "役員(労働者)", "人", "臨時労働者", "人", "労災計",
+                  "人", "雇保被保険者", "人", "役員(雇保)",   "人", "雇保計",     "人"};
+    for (std::size_t c = 0; c < t.headings.size(); ++c) {
+        t.columns.push_back(c == 0       ? TextTableColumn{24, false}
+                            : c % 2 == 1 ? TextTableColumn{27, true}
+                                         : TextTableColumn{9, true});
+    }
+    const auto rowOf = [plain](const calc::LabourRow& r, const std::string& label) {
+        std::vector<std::string> row{label};
+        for (const calc::LabourCell* cell :
+             {&r.regular, &r.director, &r.temporary, &r.accidentTotal, &r.insured,
+              &r.insuredDirector, &r.employmentTotal}) {
+            row.push_back(r.missing ? std::string() : yen(cell->wage, plain));
+            row.push_back(r.missing ? std::string() : std::to_string(cell->count));
+        }
+        if (r.missing) row[1] = "データなし";
+        return row;
+    };
+    for (const calc::LabourRow& r : totals.rows) t.rows.push_back(rowOf(r, r.label));
+    t.rows.push_back(rowOf(totals.total, "合計"));
+    t.notes = {"算定基礎額（千円未満切捨）  労災保険: " + yen(totals.accidentBase, false) +
+                   "円   雇用保険: " + yen(totals.employmentBase, false) + "円",
+               "確定保険料  労災保険 " + perMille(rates.accident) + ": " +
+                   yen(totals.accidentPremium, false) + "円   雇用保険 " +
+                   perMille(rates.employment) + ": " + yen(totals.employmentPremium, false) +
+                   "円   一般拠出金 " + perMille(rates.levy) + ": " + yen(totals.levy, false) +
+                   "円",
+               "年間平均人数  労災保険: " + std::to_string(totals.accidentHeadcount) +
+                   "人   雇用保険: " + std::to_string(totals.employmentHeadcount) + "人"};
+    if (!totals.missingMonths.empty()) {
+        std::string missing = "データのない月: ";
+        for (const std::string& m : totals.missingMonths) missing += m + " ";
+        t.notes.push_back(missing + "（集計に含まれていません）");
+    }
+    return t;
+}
+
+}  // namespace keiro::print

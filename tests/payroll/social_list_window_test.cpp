@@ -1,0 +1,124 @@
+// The yearly lists shown as they print: 適用 only where given and only after はい, and from the
+// main window on the sample company the revisions, the bonus report and the labour insurance
+// summary, each printed and written as CSV.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <filesystem>
+
+#include "core/fileio.h"
+#include "core/text.h"
+#include "payroll/main_window.h"
+#include "payroll/social_list_window.h"
+#include "payroll/tool_tray.h"
+#include "tests/payroll/demo_main_window.h"
+#include "tests/support/qt_test_main.h"
+#include "widgets/message_service.h"
+
+namespace keiro::payroll {
+namespace {
+
+print::TextTable smallTable() {
+    print::TextTable t;
+    t.title = "一覧";
+    t.subtitle = "2026年";
+    t.headings = {"番号", "金額"};
+    t.columns = {{10, false}, {20, true}};
+    t.rows = {{"1", "1,000"}, {"2", "20"}};
+    t.notes = {"注記"};
+    return t;
+}
+
+struct Demo : DemoMainWindow {
+    using DemoMainWindow::DemoMainWindow;
+    // Opens the list of `command`, checks the window, writes its CSV and prints it as PDF.
+    // Returns the CSV file's bytes.
+    std::string run(const char* command, const char* windowName, int* rows) {
+        const std::filesystem::path csv = folder / (std::string(command) + ".csv");
+        const std::filesystem::path pdf = folder / (std::string(command) + ".pdf");
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            QVERIFY(window != nullptr);
+            QCOMPARE(window->objectName(), QString(windowName));
+            shown = true;
+            *rows = window->findChild<QTableWidget*>("sgList")->rowCount();
+            dialogs.answerNext(QString::fromStdString(csv.string()));
+            window->findChild<QPushButton*>("btCsv")->click();
+            dialogs.answerNext(QString::fromStdString(pdf.string()));
+            QTimer::singleShot(0, [] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog != nullptr);
+                dialog->findChild<QPushButton*>("btPrint")->click();
+            });
+            window->findChild<QPushButton*>("btPrint")->click();
+            qobject_cast<QDialog*>(window)->accept();
+        });
+        main->toolTray()->button(command)->click();
+        if (!shown) return {};
+        if (!std::filesystem::exists(pdf) || std::filesystem::file_size(pdf) == 0) return {};
+        return readFile(csv);
+    }
+};
+
+}  // namespace
+
+class SocialListWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void applyShowsOnlyWhereGivenAndRunsOnlyAfterYes() {
+        ui::ScriptedMessageService messages;
+        TfmSocialList window(nullptr, messages, smallTable(), QStringLiteral("TfmTest"));
+        window.show();
+        QVERIFY(!window.findChild<QPushButton*>("btApply")->isVisible());
+        QCOMPARE(window.findChild<QTableWidget*>("sgList")->item(0, 1)->text(),
+                 QStringLiteral("1,000"));
+        QCOMPARE(window.findChild<QLabel*>("lbNotes")->text(), QStringLiteral("注記"));
+
+        int applied = 0;
+        window.setApply(QStringLiteral("書き換えますか？"), [&](QWidget*) { ++applied; });
+        QVERIFY(window.findChild<QPushButton*>("btApply")->isVisible());
+        messages.answerNext(ui::Answer::No);
+        window.findChild<QPushButton*>("btApply")->click();
+        QCOMPARE(messages.lastText(), QStringLiteral("書き換えますか？"));
+        QCOMPARE(applied, 0);
+        messages.answerNext(ui::Answer::Yes);
+        window.findChild<QPushButton*>("btApply")->click();
+        QCOMPARE(applied, 1);
+    }
+
+    void theRevisionsAndTheLabourSummaryOfTheSampleCompany() {
+        Demo demo(11);
+        int rows = -1;
+        const std::string revisions = demo.run("sbGetsuhen", "TfmGetsuhen", &rows);
+        QVERIFY(revisions.rfind(text::toCp932("番号,氏名,変動月"), 0) == 0);
+        QCOMPARE(rows, 0);  // the sample's fixed pay never changes
+
+        const std::string labour = demo.run("sbNendoKoshin", "TfmNendoKoshin", &rows);
+        QCOMPARE(rows, 13);  // April to March and the total (no bonus of the previous year)
+        // The previous year has no file: its months are marked, January to March are counted.
+        QVERIFY(labour.find(text::toCp932("4月,データなし")) != std::string::npos);
+        QVERIFY(labour.find(text::toCp932("\n1月,")) != std::string::npos);
+        QVERIFY(labour.find(text::toCp932("\n1月,データなし")) == std::string::npos);
+    }
+
+    void theBonusReportOfTheOpenBonus() {
+        Demo demo(13);
+        int rows = 0;
+        const std::string bonus = demo.run("sbSyoyoTodoke", "TfmSyoyoTodoke", &rows);
+        QVERIFY(rows > 0);
+        QVERIFY(bonus.find(text::toCp932("高橋　誠,2026年7月10日,510000,510000")) !=
+                std::string::npos);
+    }
+};
+
+}  // namespace keiro::payroll
+
+using keiro::payroll::SocialListWindowTest;
+KEIRO_QTEST(SocialListWindowTest);
+
+#include "social_list_window_test.moc"
