@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "calc/social_days.h"
+#include "core/era.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
@@ -258,6 +259,22 @@ LabourTotals labourTotalsOf(const std::optional<YearView>& first,
         }
     }
     return summarizeLabour(std::move(rows), entries, rates);
+}
+
+std::optional<LabourRates> labourRatesOf(int fiscalYear, const Settings& settings) {
+    const std::optional<int> employment =
+        employmentRateOf(fiscalYear, static_cast<LabourBusiness>(settings.employmentBusiness));
+    if (!employment) return std::nullopt;
+    return LabourRates{settings.accidentRateTenthsPerMille * 10, *employment, kAsbestosLevyRate};
+}
+
+LabourTotals labourTotalsOfFiscalYear(const std::filesystem::path& dataFolder,
+                                      const EraNames& names, int fiscalYear,
+                                      const LabourRates& rates) {
+    const auto fileOf = [&](int calendarYear) {
+        return YearView::ifExists(dataFolder / yearFileName(fileEraYearOf(calendarYear, names)));
+    };
+    return labourTotalsOf(fileOf(fiscalYear), fileOf(fiscalYear + 1), rates);
 }
 
 }  // namespace keiro::calc

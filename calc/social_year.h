@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "calc/social_bonus.h"
 #include "calc/social_revision.h"
 #include "calc/social_santei.h"
+#include "core/era.h"
 #include "core/settings.h"
 #include "core/year_view.h"
 
@@ -89,5 +91,13 @@ std::vector<BonusLine> bonusReportOf(const SocialYear& year,
 // period reads as a missing month.  Bonuses by pay month likewise.
 LabourTotals labourTotalsOf(const std::optional<YearView>& first,
                             const std::optional<YearView>& second, const LabourRates& rates);
+
+// The rates of fiscal year `fiscalYear` for the office's settings; nothing when that year's
+// 雇用保険 rate is not known.
+std::optional<LabourRates> labourRatesOf(int fiscalYear, const Settings& settings);
+// The same summary from the year files of `dataFolder`: that of `fiscalYear` and the next.
+LabourTotals labourTotalsOfFiscalYear(const std::filesystem::path& dataFolder,
+                                      const EraNames& names, int fiscalYear,
+                                      const LabourRates& rates);
 
 }  // namespace keiro::calc

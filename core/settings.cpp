@@ -224,12 +224,9 @@ void savePrintSettings(IniFile& ini, const Settings& s) {
     ini.apply(changes);
 }
 
-void saveFixedPayFlags(IniFile& ini, const Settings& s) {
-    ini.apply(IniChanges().set(kOption, "Kotei", formatFlagText(s.fixedPayFlags)));
-}
-
-void saveLabourInsuranceSettings(IniFile& ini, const Settings& s) {
+void saveSocialSettings(IniFile& ini, const Settings& s) {
     ini.apply(IniChanges()
+                  .set(kOption, "Kotei", formatFlagText(s.fixedPayFlags))
                   .setInt(kOption, "RousaiRitu", s.accidentRateTenthsPerMille)
                   .setInt(kOption, "KoyouJigyou", s.employmentBusiness));
 }

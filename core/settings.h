@@ -138,11 +138,8 @@ void savePrinterSettings(IniFile& ini, std::string_view section, const PrinterSe
 // DaichoAdd and DaichoDel.
 void saveLedgerItemChoices(IniFile& ini, const Settings& settings);
 
-// Kotei, the fixed-pay flags of the payment amounts.
-void saveFixedPayFlags(IniFile& ini, const Settings& settings);
-
-// RousaiRitu and KoyouJigyou.
-void saveLabourInsuranceSettings(IniFile& ini, const Settings& settings);
+// Kotei (the fixed-pay flags of the payment amounts), RousaiRitu and KoyouJigyou.
+void saveSocialSettings(IniFile& ini, const Settings& settings);
 
 // Flags stored as a text of "1"/"0": flag i is set when character i is "1"; a short text
 // leaves the rest unset.

@@ -2,15 +2,11 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 
 #include "payroll/config_widgets.h"
 
@@ -101,24 +97,6 @@ ConfigBehaviourPage::ConfigBehaviourPage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(cbUse2000_);
     layout->addWidget(cbJitudou_);
 
-    auto* labour = new QGroupBox(QStringLiteral("労働保険（年度更新）"), this);
-    auto* labourRows = new QGridLayout(labour);
-    edRousaiRitu_ = new QDoubleSpinBox(labour);
-    edRousaiRitu_->setObjectName(QStringLiteral("edRousaiRitu"));
-    edRousaiRitu_->setDecimals(1);
-    edRousaiRitu_->setRange(0.1, 100.0);
-    edRousaiRitu_->setSingleStep(0.5);
-    edRousaiRitu_->setSuffix(QStringLiteral(" /1000"));
-    cbKoyouJigyou_ = new QComboBox(labour);
-    cbKoyouJigyou_->setObjectName(QStringLiteral("cbKoyouJigyou"));
-    cbKoyouJigyou_->addItems({QStringLiteral("一般の事業"), QStringLiteral("農林水産・清酒製造の事業"),
-                              QStringLiteral("建設の事業")});
-    labourRows->addWidget(label(this, QStringLiteral("労災保険率")), 0, 0);
-    labourRows->addWidget(edRousaiRitu_, 0, 1);
-    labourRows->addWidget(label(this, QStringLiteral("雇用保険の事業の種類")), 1, 0);
-    labourRows->addWidget(cbKoyouJigyou_, 1, 1);
-    labourRows->setColumnStretch(2, 1);
-    layout->addWidget(labour);
     layout->addStretch();
 }
 
@@ -130,8 +108,6 @@ void ConfigBehaviourPage::load(const Settings& settings) {
     cbPrRuikei_->setChecked(settings.printCumulative);
     cbUse2000_->setChecked(settings.use2000YenNotes);
     cbJitudou_->setChecked(settings.hoursWorkedIncludeOvertime);
-    edRousaiRitu_->setValue(settings.accidentRateTenthsPerMille / 10.0);
-    cbKoyouJigyou_->setCurrentIndex(std::clamp(settings.employmentBusiness, 0, 2));
 }
 
 void ConfigBehaviourPage::store(Settings& settings) const {
@@ -143,8 +119,6 @@ void ConfigBehaviourPage::store(Settings& settings) const {
     settings.printCumulative = cbPrRuikei_->isChecked();
     settings.use2000YenNotes = cbUse2000_->isChecked();
     settings.hoursWorkedIncludeOvertime = cbJitudou_->isChecked();
-    settings.accidentRateTenthsPerMille = static_cast<int>(std::lround(edRousaiRitu_->value() * 10));
-    settings.employmentBusiness = cbKoyouJigyou_->currentIndex();
 }
 
 }  // namespace keiro::payroll

@@ -1,7 +1,6 @@
 #pragma once
 // The fourth page of the common settings dialog, "共通動作設定" (tsConfig): yen rounding, the
-// hours format, three printing and calculation switches, and the rates of the labour insurance
-// return (the 労災保険率 of the business type and the 雇用保険 business kind).
+// hours format, and three printing and calculation switches.
 
 #include <QWidget>
 #include <array>
@@ -9,8 +8,6 @@
 #include "core/settings.h"
 
 class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
 class QRadioButton;
 
 namespace keiro::payroll {
@@ -44,8 +41,6 @@ class ConfigBehaviourPage : public QWidget {
     QCheckBox* cbPrRuikei_;
     QCheckBox* cbUse2000_;
     QCheckBox* cbJitudou_;
-    QDoubleSpinBox* edRousaiRitu_;  // 労災保険率 per mille, one decimal
-    QComboBox* cbKoyouJigyou_;
 };
 
 }  // namespace keiro::payroll

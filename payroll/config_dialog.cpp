@@ -12,6 +12,7 @@
 #include "payroll/config_company_page.h"
 #include "payroll/config_free_items_page.h"
 #include "payroll/config_item_names_page.h"
+#include "payroll/config_social_page.h"
 #include "payroll/config_transfer_page.h"
 #include "payroll/config_widgets.h"
 #include "payroll/rate_window.h"
@@ -38,12 +39,14 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     itemNames_ = new ConfigItemNamesPage(pageCtrl_, settings, messages);
     behaviour_ = new ConfigBehaviourPage(pageCtrl_);
     transfer_ = new ConfigTransferPage(pageCtrl_, entrySettings(settings), messages);
+    social_ = new ConfigSocialPage(pageCtrl_);
     pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
     pageCtrl_->addTab(company_, QStringLiteral("基本情報設定"));
     pageCtrl_->addTab(freeItems_, QStringLiteral("自由項目設定"));
     pageCtrl_->addTab(itemNames_, QStringLiteral("項目名称変更"));
     pageCtrl_->addTab(behaviour_, QStringLiteral("共通動作設定"));
     pageCtrl_->addTab(transfer_, QStringLiteral("振込データ設定"));
+    pageCtrl_->addTab(social_, QStringLiteral("社会保険・労働保険"));
 
     auto* btSysSave = new QPushButton(QStringLiteral("OK"), this);
     btSysSave->setObjectName(QStringLiteral("btSysSave"));
@@ -85,6 +88,7 @@ void TfmConfig::FormShow(PeriodSettings& period, bool levyDue) {
     itemNames_->load(settings_);
     behaviour_->load(settings_);
     transfer_->load(settings_.transfer);
+    social_->load(settings_);
     pageCtrl_->setCurrentIndex(0);
     shown_ = company_->entry();
     // A levy rate offered where the period has none is a change: no premium includes it yet.
@@ -132,10 +136,11 @@ void TfmConfig::btSysSaveClick() {
         freeItems_->store(settings);
         itemNames_->store(settings);
         behaviour_->store(settings);
+        social_->store(settings);
         saveCommonSettings(ini_, settings);
         settings.transfer = transfer.converted;
         saveTransferOriginator(ini_, settings.transfer);
-        saveLabourInsuranceSettings(ini_, settings);
+        saveSocialSettings(ini_, settings);
     } catch (const IoError& e) {
         messages_.error(this, QString::fromStdString(e.what()));
         return;

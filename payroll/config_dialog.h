@@ -25,6 +25,7 @@ class ConfigFreeItemsPage;
 class ConfigItemNamesPage;
 class ConfigBehaviourPage;
 class ConfigTransferPage;
+class ConfigSocialPage;
 
 class TfmConfig : public QDialog {
     Q_OBJECT
@@ -70,6 +71,7 @@ class TfmConfig : public QDialog {
     ConfigItemNamesPage* itemNames_;
     ConfigBehaviourPage* behaviour_;
     ConfigTransferPage* transfer_;
+    ConfigSocialPage* social_;
 };
 
 }  // namespace keiro::payroll

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "calc/social_days.h"
 #include "calc/social_year.h"
@@ -243,25 +244,49 @@ void TfmMain::sbSyoyoTodokeClick() {
 void TfmMain::sbNendoKoshinClick() {
     const std::optional<SocialContext> c = socialContext("年度更新");
     if (!c) return;
-    // Done in June and July for the fiscal year that ended in March: the previous year's file
-    // (April to December) and this one (January to March).
-    const int fiscalYear = c->calendarYear - 1;
-    const std::optional<int> employment = calc::employmentRateOf(
-        fiscalYear, static_cast<calc::LabourBusiness>(context_.settings.employmentBusiness));
-    if (!employment) {
+    // Done in June and July for the fiscal year that ended in March, so that one is shown
+    // first; the year running (April of this file's year on) may be chosen to see it so far.
+    // Each fiscal year reads two year files: April to December from its own, January to March
+    // from the next.
+    std::vector<std::pair<int, calc::LabourRates>> years;
+    for (int y : {c->calendarYear - 1, c->calendarYear}) {
+        if (const auto rates = calc::labourRatesOf(y, context_.settings))
+            years.emplace_back(y, *rates);
+    }
+    if (years.empty()) {
         context_.messages.error(
-            this, QStringLiteral("%1年度の雇用保険料率がありません。").arg(fiscalYear));
+            this, QStringLiteral("%1年度の雇用保険料率がありません。").arg(c->calendarYear - 1));
         return;
     }
-    const calc::LabourRates rates{context_.settings.accidentRateTenthsPerMille * 10, *employment,
-                                  calc::kAsbestosLevyRate};
-    const calc::LabourTotals totals = calc::labourTotalsOf(
-        YearView::ifExists(year_.previousYearPath()), YearView(year_.path()), rates);
-    const print::TextTable table = print::labourTable(totals, rates, c->company, fiscalYear, false);
-    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmNendoKoshin"));
-    window.setPrint([this, table](QWidget*) { printTextTable(table); });
-    showSocialList(window, print::labourTable(totals, rates, c->company, fiscalYear, true),
-                   "年度更新" + std::to_string(fiscalYear) + ".csv");
+    const std::filesystem::path dataFolder = year_.path().parent_path();
+    const EraNames names = year_.eraNames();
+    const std::string company = c->company;
+    const auto tableOf = [=](std::size_t index, bool forCsv) {
+        const auto& [fiscalYear, rates] = years[index];
+        return print::labourTable(
+            calc::labourTotalsOfFiscalYear(dataFolder, names, fiscalYear, rates), rates, company,
+            fiscalYear, forCsv);
+    };
+    TfmSocialList window(this, context_.messages, tableOf(0, false),
+                         QStringLiteral("TfmNendoKoshin"));
+    const auto show = [this, &window, tableOf, years](std::size_t index) {
+        const print::TextTable table = tableOf(index, false);
+        window.setTable(table);
+        window.setPrint([this, table](QWidget*) { printTextTable(table); });
+        const print::TextTable plain = tableOf(index, true);
+        const std::string csvName = "年度更新" + std::to_string(years[index].first) + ".csv";
+        window.setCsv([this, plain, csvName](QWidget* parent) {
+            writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
+        });
+    };
+    show(0);
+    QStringList choices;
+    for (const auto& [y, rates] : years) {
+        choices << QStringLiteral("%1年度（%1年4月～%2年3月）").arg(y).arg(y + 1);
+    }
+    window.setChoice(QStringLiteral("対象年度"), choices, 0,
+                     [show](int index) { show(static_cast<std::size_t>(index)); });
+    window.exec();
 }
 
 }  // namespace keiro::payroll

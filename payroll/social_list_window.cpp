@@ -1,6 +1,7 @@
 #include "payroll/social_list_window.h"
 
-#include <QHeaderView>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -28,28 +29,21 @@ QTableWidget* tableOf(QWidget* parent, const print::TextTable& t) {
         }
     }
     table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
 }  // namespace
 
-TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages, print::TextTable table,
-                             const QString& name)
-    : QDialog(parent), messages_(messages) {
+TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages,
+                             const print::TextTable& table, const QString& name)
+    : QDialog(parent), messages_(messages), column_(new QVBoxLayout(this)) {
     setObjectName(name);
-    setWindowTitle(qs(table.title) + QStringLiteral("（") + qs(table.subtitle) +
-                   QStringLiteral("）"));
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(tableOf(this, table));
-    QStringList notes;
-    for (const std::string& note : table.notes) notes << qs(note);
-    auto* lbNotes = new QLabel(notes.join(QLatin1Char('\n')), this);
-    lbNotes->setObjectName(QStringLiteral("lbNotes"));
-    lbNotes->setVisible(!notes.isEmpty());
-    column->addWidget(lbNotes);
+    lbNotes_ = new QLabel(this);
+    lbNotes_->setObjectName(QStringLiteral("lbNotes"));
+    column_->addWidget(lbNotes_);
+    setTable(table);
 
-    const SocialListButtons b = addSocialListButtons(this, column);
+    const SocialListButtons b = addSocialListButtons(this, column_);
     b.apply->hide();
     ui::connectCommand(b.apply, this, messages_, &TfmSocialList::btApplyClick);
     connect(b.print, &QPushButton::clicked, this, [this] {
@@ -59,6 +53,41 @@ TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages, prin
         if (csv_) ui::runCommand(this, messages_, [this] { csv_(this); });
     });
     resize(1100, 520);
+}
+
+void TfmSocialList::setTable(const print::TextTable& table) {
+    setWindowTitle(qs(table.title) + QStringLiteral("（") + qs(table.subtitle) +
+                   QStringLiteral("）"));
+    QTableWidget* shown = tableOf(this, table);
+    if (table_ != nullptr) {
+        delete column_->replaceWidget(table_, shown);  // the old widget's layout item
+        delete table_;
+    } else {
+        column_->insertWidget(column_->indexOf(lbNotes_), shown);
+    }
+    table_ = shown;
+    QStringList notes;
+    if (table.rows.empty()) notes << QStringLiteral("該当する社員はいません。");
+    for (const std::string& note : table.notes) notes << qs(note);
+    lbNotes_->setText(notes.join(QLatin1Char('\n')));
+    lbNotes_->setVisible(!notes.isEmpty());
+}
+
+void TfmSocialList::setChoice(const QString& caption, const QStringList& items, int current,
+                              std::function<void(int)> chosen) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(caption, this));
+    cbChoice_ = new QComboBox(this);
+    cbChoice_->setObjectName(QStringLiteral("cbChoice"));
+    cbChoice_->addItems(items);
+    cbChoice_->setCurrentIndex(current);
+    row->addWidget(cbChoice_);
+    row->addStretch();
+    column_->insertLayout(0, row);
+    connect(cbChoice_, &QComboBox::currentIndexChanged, this,
+            [this, chosen = std::move(chosen)](int index) {
+                ui::runCommand(this, messages_, [&] { chosen(index); });
+            });
 }
 
 void TfmSocialList::setApply(const QString& question, Action apply) {

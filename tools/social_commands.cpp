@@ -162,20 +162,13 @@ Json rowJson(const calc::LabourRow& row) {
 }
 
 void labourTotals(int fiscalYear, const Context& c) {
-    const auto fileOf = [&](int calendarYear) {
-        return YearView::ifExists(c.places.dataFolder /
-                                  yearFileName(fileEraYearOf(calendarYear, c.names)));
-    };
-    const std::optional<int> employment = calc::employmentRateOf(
-        fiscalYear, static_cast<calc::LabourBusiness>(c.settings.employmentBusiness));
-    if (!employment) {
+    const std::optional<calc::LabourRates> rates = calc::labourRatesOf(fiscalYear, c.settings);
+    if (!rates) {
         throw std::runtime_error("この年度の雇用保険料率がありません: " +
                                  std::to_string(fiscalYear));
     }
-    const calc::LabourRates rates{c.settings.accidentRateTenthsPerMille * 10, *employment,
-                                  calc::kAsbestosLevyRate};
     const calc::LabourTotals t =
-        calc::labourTotalsOf(fileOf(fiscalYear), fileOf(fiscalYear + 1), rates);
+        calc::labourTotalsOfFiscalYear(c.places.dataFolder, c.names, fiscalYear, *rates);
     Json rows = Json::array();
     for (const calc::LabourRow& row : t.rows) rows.push_back(rowJson(row));
     printJson({{"fiscalYear", fiscalYear},
@@ -183,8 +176,8 @@ void labourTotals(int fiscalYear, const Context& c) {
                {"total", rowJson(t.total)},
                {"accidentBase", t.accidentBase},
                {"employmentBase", t.employmentBase},
-               {"accidentRate", rates.accident},
-               {"employmentRate", rates.employment},
+               {"accidentRate", rates->accident},
+               {"employmentRate", rates->employment},
                {"accidentPremium", t.accidentPremium},
                {"employmentPremium", t.employmentPremium},
                {"levy", t.levy},

@@ -92,7 +92,7 @@ TEST_F(SettingsTest, FixedPayFlagsDefaultToTheFixedItemsAndAreStored) {
     EXPECT_EQ(formatFlagText(s.fixedPayFlags), "11111100001100000");
     s.fixedPayFlags[12] = true;  // 変動手当１ paid at a fixed amount
     IniFile ini(path_);
-    saveFixedPayFlags(ini, s);
+    saveSocialSettings(ini, s);
     EXPECT_NE(onDisk().find("Kotei=11111100001110000"), std::string::npos);
     EXPECT_TRUE(loadSettings(IniFile(path_)).fixedPayFlags[12]);
 }
@@ -105,7 +105,7 @@ TEST_F(SettingsTest, LabourInsuranceSettingsRefuseValuesOutOfRange) {
     EXPECT_EQ(s.employmentBusiness, 2);
     s.employmentBusiness = 1;
     IniFile ini(path_);
-    saveLabourInsuranceSettings(ini, s);
+    saveSocialSettings(ini, s);
     EXPECT_EQ(loadSettings(IniFile(path_)).employmentBusiness, 1);
     EXPECT_EQ(loadSettings(IniFile(path_)).accidentRateTenthsPerMille, 95);
 }

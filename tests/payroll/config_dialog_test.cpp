@@ -226,6 +226,14 @@ class ConfigDialogTest : public QObject {
         QCOMPARE(h.find<QDoubleSpinBox>("edRousaiRitu")->value(), 3.0);  // その他の各種事業
         h.find<QDoubleSpinBox>("edRousaiRitu")->setValue(9.5);
         h.find<QComboBox>("cbKoyouJigyou")->setCurrentIndex(2);
+        // The fixed-pay boxes carry the payment items' names, in the record's amount order.
+        QCOMPARE(h.find<QCheckBox>("cbKotei4")->text(), QStringLiteral("固定手当１"));
+        QCOMPARE(h.find<QCheckBox>("cbKotei7")->text(), QStringLiteral("普通残業手当"));
+        QCOMPARE(h.find<QCheckBox>("cbKotei13")->text(), QStringLiteral("変動手当１"));
+        QCOMPARE(h.find<QCheckBox>("cbKotei17")->text(), QStringLiteral("遅刻早退控除"));
+        QVERIFY(h.find<QCheckBox>("cbKotei11")->isChecked());  // 非課税通勤費
+        QVERIFY(!h.find<QCheckBox>("cbKotei7")->isChecked());
+        h.find<QCheckBox>("cbKotei13")->setChecked(true);
         h.click("btSysSave");
         QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
         QVERIFY(!h.dialog.isVisible());
@@ -257,6 +265,8 @@ class ConfigDialogTest : public QObject {
         QVERIFY(has("inKihon=\"基本給\""));
         QVERIFY(has("RousaiRitu=95"));
         QVERIFY(has("KoyouJigyou=2"));
+        QVERIFY(has("Kotei=11111100001110000"));
+        QVERIFY(h.settings.fixedPayFlags[12]);
 
         QCOMPARE(h.settings.companyName, std::string("テスト商事"));
         QCOMPARE(h.settings.itemNames[kFirstFreeItem], std::string("住宅手当"));

@@ -2,6 +2,7 @@
 // main window on the sample company the revisions, the bonus report and the labour insurance
 // summary, each printed and written as CSV.
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -104,6 +105,40 @@ class SocialListWindowTest : public QObject {
         QVERIFY(labour.find(text::toCp932("4月,データなし")) != std::string::npos);
         QVERIFY(labour.find(text::toCp932("\n1月,")) != std::string::npos);
         QVERIFY(labour.find(text::toCp932("\n1月,データなし")) == std::string::npos);
+    }
+
+    void theLabourSummaryShowsTheFiscalYearChosenAndAnEmptyListSaysSo() {
+        Demo demo(11);
+        QString before;
+        QString april;
+        QString march;
+        QTimer::singleShot(0, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            QVERIFY(window != nullptr);
+            before = window->windowTitle();
+            // The year running: April on from this file, January to March not yet there.
+            window->findChild<QComboBox*>("cbChoice")->setCurrentIndex(1);
+            auto* list = window->findChild<QTableWidget*>("sgList");
+            april = list->item(0, 1)->text();
+            march = list->item(11, 1)->text();
+            QVERIFY(window->windowTitle().contains(QStringLiteral("2026年4月")));
+            qobject_cast<QDialog*>(window)->accept();
+        });
+        demo.main->toolTray()->button("sbNendoKoshin")->click();
+        QVERIFY(before.contains(QStringLiteral("2025年4月")));
+        QVERIFY(april != QStringLiteral("データなし"));
+        QVERIFY(!april.isEmpty());
+        QCOMPARE(march, QStringLiteral("データなし"));
+
+        QString notes;
+        QTimer::singleShot(0, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            QVERIFY(window != nullptr);
+            notes = window->findChild<QLabel*>("lbNotes")->text();
+            qobject_cast<QDialog*>(window)->accept();
+        });
+        demo.main->toolTray()->button("sbGetsuhen")->click();
+        QVERIFY(notes.startsWith(QStringLiteral("該当する社員はいません。")));
     }
 
     void theBonusReportOfTheOpenBonus() {

@@ -83,8 +83,11 @@ void TfmInji::showControlsForKind() {
     const bool monthlyList = kind == ReportKind::MonthlyList;
     lbFormType_->setVisible(slips);
     cbFormType_->setVisible(slips);
+    // The social-insurance lists carry their own dates: no pay date to show.
+    const bool socialList = kind == ReportKind::SocialList;
     lbPayDate_->setText(monthlyList ? QStringLiteral("印刷方法") : QStringLiteral("支給日"));
-    payDate_->setVisible(!monthlyList);
+    lbPayDate_->setVisible(!socialList);
+    payDate_->setVisible(!monthlyList && !socialList);
     payDate_->setEnabled(slips);
     methods_->setVisible(monthlyList);
     mmEditMemo_->setEnabled(slips);
