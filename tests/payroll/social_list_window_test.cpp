@@ -9,9 +9,12 @@
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include "core/fileio.h"
 #include "core/text.h"
+#include "core/yearfile.h"
 #include "payroll/main_window.h"
 #include "payroll/social_list_window.h"
 #include "payroll/tool_tray.h"
@@ -139,6 +142,44 @@ class SocialListWindowTest : public QObject {
         });
         demo.main->toolTray()->button("sbGetsuhen")->click();
         QVERIFY(notes.startsWith(QStringLiteral("該当する社員はいません。")));
+    }
+
+    void aRaiseInAprilIsListedAndAppliedFromTheAugustPay() {
+        Demo demo(11);
+        // 鈴木 美咲 (grade 22) gets 100,000 more base pay from April's pay on.
+        const std::filesystem::path file = demo.year.path();
+        std::vector<std::unique_ptr<PeriodBlock>> raised;
+        std::vector<std::pair<int, const PeriodBlock*>> blocks;
+        for (int p = 4; p <= 10; ++p) {
+            raised.push_back(readPeriodBlock(file, p));
+            raised.back()->payments[2].basePayAmount += 100'000;
+            raised.back()->deductions[2].socialInsBase += 100'000;
+            blocks.emplace_back(p, raised.back().get());
+        }
+        rewriteSavedBlocks(file, blocks);
+        const int before = readPeriodBlock(file, 8)->employees[2].insuranceGrade;
+        QCOMPARE(before, 22);
+
+        int rows = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            QVERIFY(window != nullptr);
+            auto* list = window->findChild<QTableWidget*>("sgList");
+            rows = list->rowCount();
+            demo.messages.answerNext(ui::Answer::Yes);
+            window->findChild<QPushButton*>("btApply")->click();
+            qobject_cast<QDialog*>(window)->accept();
+        });
+        demo.main->toolTray()->button("sbGetsuhen")->click();
+        QCOMPARE(rows, 1);
+        // The July revision is collected from August's pay: July keeps the old grade.
+        QCOMPARE(int(readPeriodBlock(file, 7)->employees[2].insuranceGrade), 22);
+        for (int p = 8; p <= 10; ++p) {
+            const auto block = readPeriodBlock(file, p);
+            QCOMPARE(int(block->employees[2].insuranceGrade), 26);  // 383,382 → 380,000
+            QCOMPARE(int(block->employees[2].social.revisedYearMonth), 202607);
+            QCOMPARE(int(block->employees[2].social.decisionKind), 3);  // 随時改定
+        }
     }
 
     void theBonusReportOfTheOpenBonus() {
