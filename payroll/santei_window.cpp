@@ -63,7 +63,7 @@ TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet 
             [this] { ui::runCommand(this, messages_, [this] { csv_(this, sheet_.lines()); }); });
     b.print->setEnabled(false);
     b.csv->setEnabled(false);
-    resize(1100, 480);
+    fitToTable(this, table_, 480);
 }
 
 void TfmSantei::setPrint(Output print) {

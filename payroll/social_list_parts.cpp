@@ -4,7 +4,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace keiro::payroll {
 namespace {
@@ -45,6 +48,16 @@ SocialListButtons addSocialListButtons(QDialog* window, QBoxLayout* column) {
     row->addWidget(b.close);
     column->addLayout(row);
     return b;
+}
+
+void fitToTable(QDialog* window, const QTableWidget* table, int height) {
+    constexpr int kMinimumWidth = 700;
+    constexpr int kMargins = 40;  // the layout's margins, the frame and a little air
+    int width = table->verticalScrollBar()->sizeHint().width() + kMargins;
+    for (int c = 0; c < table->columnCount(); ++c) width += table->columnWidth(c);
+    const QScreen* screen = window->screen();
+    const int available = screen != nullptr ? screen->availableGeometry().width() : width;
+    window->resize(std::clamp(width, kMinimumWidth, std::max(kMinimumWidth, available)), height);
 }
 
 }  // namespace keiro::payroll

@@ -25,6 +25,9 @@ struct SocialListButtons {
 QTableWidget* makeListTable(QWidget* parent, const char* name,
                             const std::vector<std::string>& headings, int rows);
 
+// Sizes the window to show every column of `table` where the screen allows.
+void fitToTable(QDialog* window, const QTableWidget* table, int height);
+
 // Adds the row of buttons under what `column` already holds.
 SocialListButtons addSocialListButtons(QDialog* window, QBoxLayout* column);
 

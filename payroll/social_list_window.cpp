@@ -52,7 +52,7 @@ TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages,
     connect(b.csv, &QPushButton::clicked, this, [this] {
         if (csv_) ui::runCommand(this, messages_, [this] { csv_(this); });
     });
-    resize(1100, 520);
+    fitToTable(this, table_, 520);
 }
 
 void TfmSocialList::setTable(const print::TextTable& table) {
