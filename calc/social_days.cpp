@@ -34,6 +34,18 @@ int payBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attenda
     return derivedPayBasisDays(employee, attendance, periodCalendarDays);
 }
 
+int uncorrectedMonthDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                         std::int64_t pay, int periodCalendarDays) {
+    return pay <= 0 ? 0 : derivedPayBasisDays(employee, attendance, periodCalendarDays);
+}
+
+int monthPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                      std::int64_t pay, int periodCalendarDays) {
+    return payBasisDaysCorrected(attendance)
+               ? payBasisDays(employee, attendance, periodCalendarDays)
+               : uncorrectedMonthDays(employee, attendance, pay, periodCalendarDays);
+}
+
 void correctPayBasisDays(AttendanceRecord& attendance, int days) {
     attendance.payBasisDays = std::clamp(days, 0, 31);
     attendance.payBasisDaysSet = 1.0;

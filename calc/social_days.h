@@ -7,6 +7,8 @@
 //    worked is a day).
 // A figure the clerk corrected in the attendance record replaces the derived one.
 
+#include <cstdint>
+
 #include "core/records.h"
 
 namespace keiro::calc {
@@ -20,6 +22,14 @@ int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& 
 int payBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
                  int periodCalendarDays);
 bool payBasisDaysCorrected(const AttendanceRecord& attendance);
+
+// A month whose pay (the social-insurance base) was `pay`, as the decisions count it.  A month
+// that paid nothing (unpaid leave, 休職 without 休職給) was based on no paid day, whatever the
+// calendar says; a figure the clerk corrected stands.
+int uncorrectedMonthDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                         std::int64_t pay, int periodCalendarDays);
+int monthPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
+                      std::int64_t pay, int periodCalendarDays);
 void correctPayBasisDays(AttendanceRecord& attendance, int days);
 void clearPayBasisDaysCorrection(AttendanceRecord& attendance);
 

@@ -37,13 +37,10 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     if (since > monthEnd) return m;  // not yet insured for this pay
     m.paid = true;
     m.pay = block.deductions[i].socialInsBase;
-    // A month that paid nothing (unpaid leave, 休職 without 休職給) was based on no paid day,
-    // whatever the calendar says: it never counts, and with no month counted the previous
-    // standard continues.  A figure the clerk corrected stands.
-    const AttendanceRecord& attendance = block.attendance[i];
-    m.days = m.pay <= 0 && !payBasisDaysCorrected(attendance)
-                 ? 0
-                 : payBasisDays(e, attendance, calendarDaysOf(y.calendarYear, *period));
+    // A month that paid nothing never counts, and with no month counted the previous standard
+    // continues.
+    m.days =
+        monthPayBasisDays(e, block.attendance[i], m.pay, calendarDaysOf(y.calendarYear, *period));
     m.partial = since > monthStart && since <= monthEnd;
     return m;
 }

@@ -8,9 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "calc/social_days.h"
+#include "core/era.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
 #include "payroll/config_widgets.h"
+#include "payroll/pay_basis_days_box.h"
 #include "payroll/pay_entry_band.h"
 #include "payroll/pay_entry_summary.h"
 #include "widgets/calculator.h"
@@ -79,6 +82,8 @@ TfmDataEdit::TfmDataEdit(QWidget* parent, PayEntryContext context, int slot)
     right->addWidget(band(Band::Other));
     summary_ = new PayEntrySummary(this);
     right->addWidget(summary_);
+    basisDays_ = new PayBasisDaysBox(this);
+    right->addWidget(basisDays_);
     right->addStretch(1);
     right->addWidget(buildButtons());
     columns->addLayout(right);
@@ -184,6 +189,22 @@ bool TfmDataEdit::recalculate() {
     return sheet_->recalculate();
 }
 
+void TfmDataEdit::showPayBasisDays() {
+    if (sheet_->isBonus()) {
+        basisDays_->showFor(nullptr, 0);
+        return;
+    }
+    YearData& year = context_.year;
+    PeriodBlock& block = year.block();
+    const int i = sheet_->slot() - 1;
+    const int calendarYear = calendarYearOf({year.eraName(), year.eraYear()}, year.eraNames());
+    basisDays_->showFor(
+        &block.attendance[i],
+        calc::uncorrectedMonthDays(block.employees[i], block.attendance[i],
+                                   block.deductions[i].socialInsBase,
+                                   calc::calendarDaysOf(calendarYear, year.period())));
+}
+
 void TfmDataEdit::showEmployee() {
     setWindowTitle(qs(sheet_->title()));
     for (PayEntryBand* group : bands_) {
@@ -193,6 +214,7 @@ void TfmDataEdit::showEmployee() {
         group->setVisible(any);  // a bonus has no attendance
     }
     summary_->showTotals(sheet_->totals());
+    showPayBasisDays();
     const QString memo = qs(sheet_->memo());
     if (memo != summary_->memo()) summary_->setMemo(memo);
     updateButtons();

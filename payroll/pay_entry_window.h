@@ -28,6 +28,7 @@ class MessageService;
 
 namespace keiro::payroll {
 
+class PayBasisDaysBox;
 class PayEntryBand;
 class PayEntrySummary;
 
@@ -89,6 +90,8 @@ class TfmDataEdit : public QDialog {
     void carryPaidLeave();
     bool recalculate();
     void showEmployee();
+    // The 支払基礎日数 box of a salary month; hidden for a bonus.
+    void showPayBasisDays();
     void updateButtons();
     void moveTo(int direction);
 
@@ -96,6 +99,7 @@ class TfmDataEdit : public QDialog {
     std::unique_ptr<EmployeeSheet> sheet_;
     std::array<PayEntryBand*, kBandCount> bands_{};
     PayEntrySummary* summary_ = nullptr;
+    PayBasisDaysBox* basisDays_ = nullptr;
     QPushButton* prev_ = nullptr;
     QPushButton* next_ = nullptr;
     QPushButton* manual_ = nullptr;

@@ -2,10 +2,12 @@
 // balance, hand-entered amounts kept through recalculations, the bonus whose tax needs hand
 // entry, moving between the employees at work, closing with an entry still to be reformatted,
 // and the five-line remarks.
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
@@ -266,6 +268,32 @@ class PayEntryWindowTest : public QObject {
         QVERIFY(demo.window->close());
         QCOMPARE(demo.year.block().employee(2).remarks.utf8(),
                  std::string("1\r\n2\r\n3\r\n4\r\n56"));
+    }
+
+    void payBasisDaysFollowThePayUnlessTheClerkSetsThem() {
+        Demo demo(11);
+        demo.open(2);
+        QCOMPARE(int(demo.year.block().employee(2).payForm), 1);  // monthly pay
+        auto* days = demo.window->findChild<QSpinBox*>("edKisoNissu");
+        auto* byHand = demo.window->findChild<QCheckBox*>("cbKisoNissu");
+        QVERIFY(days->isVisible() && !days->isEnabled() && !byHand->isChecked());
+        Demo::type(demo.box("Kintai", "欠勤日数"), "2");
+        QCOMPARE(days->value(), 28);  // November's 30 days less two unpaid days
+
+        byHand->setChecked(true);
+        days->setValue(17);
+        const AttendanceRecord& a = demo.year.block().attendance[1];
+        QCOMPARE(a.payBasisDaysSet, 1.0);
+        QCOMPARE(a.payBasisDays, 17.0);
+        Demo::type(demo.box("Kintai", "欠勤日数"), "0");
+        QCOMPARE(days->value(), 17);  // the clerk's figure stands
+        byHand->setChecked(false);
+        QCOMPARE(a.payBasisDaysSet, 0.0);
+        QCOMPARE(days->value(), 30);
+
+        Demo bonus(13);
+        bonus.open(2);
+        QVERIFY(bonus.window->findChild<QWidget*>("gbKisoNissu")->isHidden());
     }
 
     void screenshotForAPerson() {
