@@ -191,6 +191,7 @@ bool TfmMain::savePeriod() {
     if (year_.period() == 0 || !saveWithoutNotice()) return false;
     ui::TfmNotice::showNotice(this, QString::fromUtf8(kMsgSaved));
     noticeInsuranceAges();
+    noticeRevisions();
     return true;
 }
 

@@ -98,6 +98,10 @@ class TfmMain : public QMainWindow {
     // employees whose insurance flags no longer fit their age in the period's premium month
     // (calc/insurance_ages.h).  Changes nothing; says nothing when all fit.
     void noticeInsuranceAges();
+    // After saving a salary month: one notice listing the employees whose fixed pay changed two
+    // months before and whose three months now call for a revision (月額変更届).  Changes
+    // nothing; says nothing when there is none.
+    void noticeRevisions();
     // Commits the current cell, collects the grid and recalculates the whole period; for a bonus
     // names the employees whose income tax was worked by the monthly-table method, once for
     // each change of that list while the period is open.  False after a file error (already
@@ -247,7 +251,8 @@ class TfmMain : public QMainWindow {
     // Shows a list window whose CSV file is `plain` (amounts without separators).
     void showSocialList(TfmSocialList& window, const print::TextTable& plain,
                         const std::string& csvName);
-    void writeCsvTable(QWidget* parent, const std::string& proposedName, const std::string& content);
+    void writeCsvTable(QWidget* parent, const std::string& proposedName,
+                       const std::string& content);
     // The open period as the pay slips read it.
     print::SlipPeriod slipPeriod() const;
 

@@ -218,6 +218,32 @@ void TfmMain::sbGetsuhenClick() {
                    "月額変更届" + std::to_string(c->calendarYear) + ".csv");
 }
 
+void TfmMain::noticeRevisions() {
+    const int period = year_.period();
+    if (period == 0 || isBonusPeriod(period)) return;
+    const int calendarYear = calendarYearOf({year_.eraName(), year_.eraYear()}, year_.eraNames());
+    const calc::HealthGradeTable* grades =
+        context_.tables.gradesFor(calendarYear, kYearlyDecisionMonth);
+    if (grades == nullptr) return;  // the lists say why when they are opened
+    const YearView view(year_.path());
+    QStringList due;
+    for (const calc::RevisionLine& l :
+         calc::revisionsOfYear({view, calendarYear, *grades, context_.settings.fixedPayFlags})) {
+        const int thirdMonth = l.changeMonth % 100 + 2;
+        if (thirdMonth > 12 || calc::periodPaidIn(view, thirdMonth) != period) continue;
+        due << QStringLiteral("%1　%2年%3月から")
+                   .arg(QString::fromStdString(l.name))
+                   .arg(l.appliesFrom / 100)
+                   .arg(l.appliesFrom % 100);
+    }
+    if (due.isEmpty()) return;
+    context_.messages.information(
+        this,
+        QStringLiteral("固定的賃金の変動から3か月がたち、標準報酬月額の随時改定（月額変更届）"
+                       "の対象になる社員がいます。印刷の「月額変更届」で確かめてください。\n\n") +
+            due.join(QLatin1Char('\n')));
+}
+
 void TfmMain::sbSyoyoTodokeClick() {
     const std::optional<SocialContext> c = socialContext("賞与支払届");
     if (!c) return;

@@ -182,6 +182,33 @@ class SocialListWindowTest : public QObject {
         }
     }
 
+    void savingTheThirdMonthAfterARaiseSaysARevisionIsDue() {
+        Demo demo(6);
+        const std::filesystem::path file = demo.year.path();
+        std::vector<std::unique_ptr<PeriodBlock>> raised;
+        std::vector<std::pair<int, const PeriodBlock*>> blocks;
+        for (int p = 4; p <= 5; ++p) {
+            raised.push_back(readPeriodBlock(file, p));
+            raised.back()->payments[2].basePayAmount += 100'000;
+            raised.back()->deductions[2].socialInsBase += 100'000;
+            blocks.emplace_back(p, raised.back().get());
+        }
+        rewriteSavedBlocks(file, blocks);
+        demo.year.block().employees[2].basePay += 100'000;  // June, the third month
+        QVERIFY(demo.main->savePeriod());
+        QVERIFY(demo.messages.lastText().startsWith(QStringLiteral("固定的賃金の変動から3か月")));
+        QVERIFY(demo.messages.lastText().endsWith(QStringLiteral("鈴木　美咲　2026年7月から")));
+
+        // July's save says nothing more: that revision's third month has passed.
+        demo.year.openPeriod(7, demo.storedEntry(7), {});
+        demo.main->showPeriod();
+        const std::size_t shown = demo.messages.shown().size();
+        QVERIFY(demo.main->savePeriod());
+        for (std::size_t i = shown; i < demo.messages.shown().size(); ++i) {
+            QVERIFY(!demo.messages.shown()[i].text.startsWith(QStringLiteral("固定的賃金")));
+        }
+    }
+
     void theBonusReportOfTheOpenBonus() {
         Demo demo(13);
         int rows = 0;
