@@ -6,35 +6,28 @@
 #include <chrono>
 #include <filesystem>
 #include <numeric>
-#include <random>
-#include <string>
 #include <vector>
 
+#include "bench/sample_files.h"
 #include "core/ini.h"
 #include "core/layouts.h"
 #include "core/settings.h"
 #include "core/yearfile.h"
 #include "print/pay_slip_report.h"
 #include "print/recording_canvas.h"
-#include "sample/sample_company.h"
 
 namespace keiro::print {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono;
 
 class Company {
   public:
-    Company()
-        : root_(fs::temp_directory_path() /
-                ("keiro-bench-slips-" + std::to_string(std::random_device{}()))),
-          files_(sample::createSampleCompany(root_, year_month_day{2026y, December, 8d},
-                                             KEIRO_PROGRAM_FOLDER, kMaxEmployees)) {
-        const IniFile ini(files_.places.iniFile);
+    Company() : sample_("slips", year_month_day{2026y, December, 8d}) {
+        const IniFile ini(sample_.files().places.iniFile);
         settings_ = loadSettings(ini);
         tables_ = buildPrintTables(loadLayout(ini, LayoutKind::Salary));
-        year_.setFile(files_.yearFiles.back(), "令和", 8, {"平成", "令和"});
+        year_.setFile(sample_.files().yearFiles.back(), "令和", 8, {"平成", "令和"});
         PeriodEntry entry;
         entry.scheduledDays = 19;
         entry.scheduledHours = 152;
@@ -42,8 +35,6 @@ class Company {
         everyone_.resize(kMaxEmployees);
         std::iota(everyone_.begin(), everyone_.end(), 1);
     }
-    ~Company() { fs::remove_all(root_); }
-
     PaySlipReport report(int formType) const {
         const SlipPeriod period{.block = &year_.block(),
                                 .header = &year_.header(),
@@ -60,8 +51,7 @@ class Company {
     }
 
   private:
-    fs::path root_;
-    sample::SampleFiles files_;
+    bench::SampleFilesOnDisk sample_;
     Settings settings_;
     PrintTables tables_;
     YearData year_;

@@ -8,54 +8,45 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <random>
-#include <string>
 #include <utility>
 #include <vector>
 
+#include "bench/sample_files.h"
 #include "calc/payroll_tables.h"
 #include "calc/social_year.h"
 #include "core/yearfile.h"
-#include "sample/sample_company.h"
 
 namespace keiro::calc {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono;
 
+// The company of 9 December 2026 with every tenth employee's base pay 100,000 higher from
+// April's pay on.
 class SampleYear {
   public:
     SampleYear()
-        : root_(fs::temp_directory_path() /
-                ("keiro-bench-social-" + std::to_string(std::random_device{}()))) {
-        const sample::SampleFiles files = sample::createSampleCompany(
-            root_, year_month_day{2026y, December, 9d}, KEIRO_PROGRAM_FOLDER, kMaxEmployees);
-        yearFile_ = files.yearFiles.back();
-        dataFolder_ = yearFile_.parent_path();
-        tables_ = loadPayrollTables(files.places);
+        : sample_("social", year_month_day{2026y, December, 9d}),
+          tables_(loadPayrollTables(sample_.files().places)) {
         std::vector<std::unique_ptr<PeriodBlock>> raised;
         std::vector<std::pair<int, const PeriodBlock*>> blocks;
         for (int p = 4; p <= 11; ++p) {
-            raised.push_back(readPeriodBlock(yearFile_, p));
+            raised.push_back(readPeriodBlock(yearFile(), p));
             for (int i = 0; i < kMaxEmployees; i += 10) {
                 raised.back()->payments[i].basePayAmount += 100'000;
                 raised.back()->deductions[i].socialInsBase += 100'000;
             }
             blocks.emplace_back(p, raised.back().get());
         }
-        rewriteSavedBlocks(yearFile_, blocks);
+        rewriteSavedBlocks(yearFile(), blocks);
     }
-    ~SampleYear() { fs::remove_all(root_); }
 
-    const fs::path& yearFile() const { return yearFile_; }
-    const fs::path& dataFolder() const { return dataFolder_; }
+    const std::filesystem::path& yearFile() const { return sample_.files().yearFiles.back(); }
+    std::filesystem::path dataFolder() const { return yearFile().parent_path(); }
     const HealthGradeTable& grades() const { return *tables_.gradesFor(2026, 9); }
 
   private:
-    fs::path root_;
-    fs::path yearFile_;
-    fs::path dataFolder_;
+    bench::SampleFilesOnDisk sample_;
     PayrollTables tables_;
 };
 

@@ -5,42 +5,22 @@
 
 #include <chrono>
 #include <filesystem>
-#include <random>
-#include <string>
 
-#include "sample/sample_company.h"
+#include "bench/sample_files.h"
 #include "withholding/model/opening.h"
 
 namespace keiro::withholding {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono;
 
-class SampleYear {
-  public:
-    SampleYear()
-        : root_(fs::temp_directory_path() /
-                ("keiro-bench-withholding-" + std::to_string(std::random_device{}()))) {
-        const sample::SampleFiles files = sample::createSampleCompany(
-            root_, year_month_day{2027y, January, 15d}, KEIRO_PROGRAM_FOLDER, kMaxEmployees);
-        yearFile_ = files.yearFiles.front();
-    }
-    ~SampleYear() { fs::remove_all(root_); }
-
-    const fs::path& yearFile() const { return yearFile_; }
-
-  private:
-    fs::path root_;
-    fs::path yearFile_;
-};
-
 void BM_BuildWithholdingFile100(benchmark::State& state) {
-    const SampleYear sample;
+    const bench::SampleFilesOnDisk sample("withholding", year_month_day{2027y, January, 15d});
+    const std::filesystem::path& yearFile = sample.files().yearFiles.front();  // 2026
     const EraNames names{"平成", "令和"};
-    const WithholdingPaths paths = withholdingPathsFor(sample.yearFile(), {"令和", 8}, names);
+    const WithholdingPaths paths = withholdingPathsFor(yearFile, {"令和", 8}, names);
     for (auto _ : state) {
-        const YearView year(sample.yearFile());
+        const YearView year(yearFile);
         std::optional<WithholdingFile> file = openWithholdingFile(year, paths);
         benchmark::DoNotOptimize(file);
     }
