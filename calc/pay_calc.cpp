@@ -9,6 +9,7 @@
 #include "calc/bonus_tax.h"
 #include "calc/rounding.h"
 #include "core/entry.h"
+#include "core/era.h"
 #include "core/fileio.h"
 #include "core/year_view.h"
 #include "core/yearfile.h"
@@ -266,6 +267,9 @@ PeriodInputs loadPeriodInputs(const YearData& year) {
         BonusHistory::load(thisYear, year.previousYearPath(), year.period(), year.header());
 
     const int payMonth = year.header().bonusPayMonth[year.period() - kFirstBonusPeriod];
+    // The health insurance year begins in April: a bonus of January to March is last year's.
+    const int calendarYear = calendarYearOf({year.eraName(), year.eraYear()}, year.eraNames());
+    inputs.history.setHealthYear(payMonth >= 1 && payMonth <= 3 ? calendarYear - 1 : calendarYear);
     if (payMonth < 1 || payMonth > 12) return inputs;  // no pay month: no pay the month before
     std::unique_ptr<PeriodBlock> december;
     if (payMonth == 1) {

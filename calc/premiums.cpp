@@ -153,7 +153,7 @@ BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previo
         if (const std::optional<YearView> previous = YearView::ifExists(previousYearFile)) {
             for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
                 const int month = previous->header().bonusPayMonth[period - kFirstBonusPeriod];
-                if (inAprilToDecember(month)) history.add(previous->block(period));
+                if (inAprilToDecember(month)) history.add(previous->block(period), false);
             }
         }
     }
@@ -164,7 +164,7 @@ BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previo
         const bool sameHalf =
             yearBeganLastApril ? inJanuaryToMarch(month) : inAprilToDecember(month);
         if (!sameHalf || !paidNoLater(month, day, currentMonth, currentDay)) continue;
-        history.add(thisYear.block(period));
+        history.add(thisYear.block(period), month == currentMonth);
     }
     return history;
 }
@@ -176,13 +176,14 @@ BonusHistory BonusHistory::load(const YearData& year) {
 // Each earlier bonus counts with its own standard bonus as it was capped when paid.  Taken in
 // payment order, the capped amounts add up to the uncapped standard bonuses' sum held to the
 // cap, so the order of adding does not matter: the cap is applied on reading.
-void BonusHistory::add(const PeriodBlock& block) {
+void BonusHistory::add(const PeriodBlock& block, bool sameMonth) {
     std::unordered_set<std::string_view> seen;  // the first slot of an employee counts
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         const std::string_view id = block.employee(slot).recordId.bytes();
         if (id.empty() || !seen.insert(id).second) continue;
         const std::int32_t standard = StandardBonus(block.payments[slot - 1].taxablePayTotal);
         totals_[std::string(id)] += std::max(standard, 0);  // a negative bonus has none
+        if (sameMonth) sameMonth_[std::string(id)] += std::max(standard, 0);
     }
 }
 
@@ -191,21 +192,50 @@ std::int64_t BonusHistory::earlierTotal(std::string_view recordId) const {
     return found == totals_.end() ? 0 : std::min<std::int64_t>(found->second, kHealthBonusYearCap);
 }
 
+std::int64_t BonusHistory::earlierTotal(const EmployeeRecord& employee) const {
+    const SocialInsuranceFields& social = employee.social;
+    const std::int64_t carried = healthYear_ != 0 && social.carriedBonusYear == healthYear_
+                                     ? std::max<std::int64_t>(social.carriedBonus, 0)
+                                     : 0;
+    return std::min<std::int64_t>(earlierTotal(employee.recordId.bytes()) + carried,
+                                  kHealthBonusYearCap);
+}
+
+std::int64_t BonusHistory::earlierThisMonth(std::string_view recordId) const {
+    const auto found = sameMonth_.find(std::string(recordId));
+    return found == sameMonth_.end() ? 0 : std::min<std::int64_t>(found->second, kPensionBonusCap);
+}
+
+namespace {
+
+std::int32_t withinCap(std::int64_t earlier, std::int32_t standardBonus, std::int64_t cap) {
+    if (earlier + standardBonus > cap) return static_cast<std::int32_t>(cap - earlier);
+    return standardBonus;
+}
+
+}  // namespace
+
 std::int32_t StandardBonusForHealth(const BonusHistory& history, std::string_view recordId,
                                     std::int32_t standardBonus) {
-    const std::int64_t earlier = history.earlierTotal(recordId);
-    if (earlier + standardBonus > kHealthBonusYearCap) {
-        return static_cast<std::int32_t>(kHealthBonusYearCap - earlier);
-    }
-    return standardBonus;
+    return withinCap(history.earlierTotal(recordId), standardBonus, kHealthBonusYearCap);
+}
+
+std::int32_t StandardBonusForHealth(const BonusHistory& history, const EmployeeRecord& employee,
+                                    std::int32_t standardBonus) {
+    return withinCap(history.earlierTotal(employee), standardBonus, kHealthBonusYearCap);
+}
+
+std::int32_t PensionStandardBonus(const BonusHistory& history, std::string_view recordId,
+                                  std::int32_t standardBonus) {
+    return withinCap(history.earlierThisMonth(recordId), standardBonus, kPensionBonusCap);
 }
 
 std::int32_t BonusSocialInsurance(const EmployeeRecord& e, const PeriodSettings& rates,
                                   const PaymentRecord& payment, const BonusHistory& history,
                                   const DeductionItemsActive& onForm, DeductionRecord& d) {
     const std::int32_t standardBonus = StandardBonus(payment.taxablePayTotal);
-    const double healthBase = StandardBonusForHealth(history, e.recordId.bytes(), standardBonus);
-    const double pensionBase = PensionStandardBonus(standardBonus);
+    const double healthBase = StandardBonusForHealth(history, e, standardBonus);
+    const double pensionBase = PensionStandardBonus(history, e.recordId.bytes(), standardBonus);
     const double employmentBase = static_cast<double>(payment.payTotal) -
                                   static_cast<double>(payment.positionAllowanceAmount);
 

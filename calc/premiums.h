@@ -40,7 +40,7 @@ inline constexpr int kNursingInsItem = 5;                           // 介護保
 inline constexpr int kSupportItem = DeductionRecord::kSupportItem;  // 子ども・子育て支援金
 
 inline constexpr std::int32_t kStandardBonusUnit = 1'000;
-inline constexpr std::int32_t kPensionBonusCap = 1'500'000;     // per payment
+inline constexpr std::int32_t kPensionBonusCap = 1'500'000;     // per month
 inline constexpr std::int32_t kHealthBonusYearCap = 5'730'000;  // per health insurance year
 
 // The first premium month of 子ども・子育て支援金 (April 2026): a bonus paid earlier carries none.
@@ -145,11 +145,23 @@ class BonusHistory {
     // The total of this employee's earlier standard bonuses as each was capped when paid (so at
     // most 5,730,000; recordId as stored, code page 932 bytes).
     std::int64_t earlierTotal(std::string_view recordId) const;
+    // The same with the total the clerk carried in for this health insurance year (bonuses of
+    // another employer under the same insurer, or of a year without a file).
+    std::int64_t earlierTotal(const EmployeeRecord& employee) const;
+    // The standard bonuses of this employee's earlier bonuses paid in the same calendar month,
+    // which share the pension's monthly 1,500,000.
+    std::int64_t earlierThisMonth(std::string_view recordId) const;
+
+    // The health insurance year (the calendar year of its April) of the current bonus, for the
+    // carried-in totals: the loader leaves it 0, "not known", and none is counted.
+    void setHealthYear(int calendarYear) { healthYear_ = calendarYear; }
 
   private:
-    void add(const PeriodBlock& block);
+    void add(const PeriodBlock& block, bool sameMonth);
 
     std::unordered_map<std::string, std::int64_t> totals_;
+    std::unordered_map<std::string, std::int64_t> sameMonth_;
+    int healthYear_ = 0;
 };
 
 // The health and care base of the current bonus: the standard bonus, cut so that the
@@ -157,6 +169,13 @@ class BonusHistory {
 // bonuses exceed it).
 std::int32_t StandardBonusForHealth(const BonusHistory& history, std::string_view recordId,
                                     std::int32_t standardBonus);
+// The same with the employee's carried-in total counted too.
+std::int32_t StandardBonusForHealth(const BonusHistory& history, const EmployeeRecord& employee,
+                                    std::int32_t standardBonus);
+// The pension base of the current bonus: the standard bonus, cut so that the bonuses paid in
+// the same month stay within 1,500,000 together.
+std::int32_t PensionStandardBonus(const BonusHistory& history, std::string_view recordId,
+                                  std::int32_t standardBonus);
 
 // Sets the six premium items of one employee's bonus in `deductions` (health, pension, fund,
 // employment, care, levy): health, care and the levy on the health base, pension and fund on

@@ -14,8 +14,15 @@ int calendarDaysOf(int calendarYear, int month) {
 int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
                         int periodCalendarDays) {
     if (employee.payForm == 1) {
+        // Without an absence the pay covers the whole period; with one (and so a deduction for
+        // it) the pay is based on the scheduled working days less the days absent.  A month
+        // whose scheduled days were never entered falls back to the calendar.
         const double absent = std::floor(std::max(0.0, attendance.absentDays));
-        return std::max(0, periodCalendarDays - static_cast<int>(absent));
+        if (absent <= 0) return periodCalendarDays;
+        const double scheduled = attendance.scheduledDays > 0 && attendance.scheduledDays <= 31
+                                     ? std::floor(attendance.scheduledDays)
+                                     : periodCalendarDays;
+        return std::max(0, static_cast<int>(scheduled - absent));
     }
     const double days = std::ceil(std::max(0.0, attendance.daysWorked)) +
                         std::ceil(std::max(0.0, attendance.paidLeaveDays));

@@ -1,8 +1,9 @@
 #pragma once
 // 支払基礎日数: the days a month's pay was based on, which decide whether the month counts in
 // the decisions of the standard monthly amount.
-//  - monthly pay: the calendar days of the pay period the pay covers, less the days of unpaid
-//    absence (a part-day absence still leaves the day counted);
+//  - monthly pay: the calendar days of the pay period the pay covers; when absence is deducted,
+//    the scheduled working days (所定労働日数) less the days absent (a part-day absence still
+//    leaves the day counted);
 //  - daily and hourly pay: the days worked plus the paid-leave days (a day with only a few hours
 //    worked is a day).
 // A figure the clerk corrected in the attendance record replaces the derived one.

@@ -9,9 +9,14 @@ constexpr int kFullDays = 17;
 constexpr int kPartTimeDays = 15;
 constexpr int kShortTimeDays = 11;
 
-std::array<bool, 3> monthsReaching(const SanteiInput& in, int days) {
+// The paid months with at least `days` days; the first pay after a hire (not a full month's
+// pay) only when `withPartial`.
+std::array<bool, 3> monthsReaching(const SanteiInput& in, int days, bool withPartial) {
     std::array<bool, 3> use{};
-    for (std::size_t i = 0; i < 3; ++i) use[i] = in.months[i].paid && in.months[i].days >= days;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const SanteiMonth& m = in.months[i];
+        use[i] = m.paid && m.days >= days && (withPartial || !m.partial);
+    }
     return use;
 }
 
@@ -35,10 +40,23 @@ DayRule dayRuleOf(const SocialInsuranceFields& social) {
 SanteiResult decideTeiji(const SanteiInput& in, const HealthGradeTable& table,
                          const SocialGrades& previous) {
     SanteiResult r;
-    r.counted = monthsReaching(in, in.rule == DayRule::ShortTime ? kShortTimeDays : kFullDays);
-    if (none(r.counted) && in.rule == DayRule::PartTime)
-        r.counted = monthsReaching(in, kPartTimeDays);
-
+    // The months that decide: those reaching the day rule, the first pay after a hire left out
+    // even when it does; for a 短時間就労者 with none at 17 days, those at 15.  With none, the
+    // previous standard continues.
+    int threshold = in.rule == DayRule::ShortTime ? kShortTimeDays : kFullDays;
+    std::array<bool, 3> use = monthsReaching(in, threshold, false);
+    if (none(use) && in.rule == DayRule::PartTime) {
+        threshold = kPartTimeDays;
+        use = monthsReaching(in, threshold, false);
+    }
+    if (none(use)) {
+        r.keepPrevious = true;
+        r.grades = previous;
+        return r;
+    }
+    // The total and average are those of every month reaching the rule, the first pay after a
+    // hire included; the months that decide give the 修正平均額 when they differ.
+    r.counted = monthsReaching(in, threshold, true);
     int months = 0;
     int fullMonths = 0;
     std::int64_t fullTotal = 0;
@@ -46,20 +64,15 @@ SanteiResult decideTeiji(const SanteiInput& in, const HealthGradeTable& table,
         if (!r.counted[i]) continue;
         ++months;
         r.total += in.months[i].pay;
-        if (!in.months[i].partial) {
+        if (use[i]) {
             ++fullMonths;
             fullTotal += in.months[i].pay;
         }
     }
-    if (months == 0) {
-        r.keepPrevious = true;
-        r.grades = previous;
-        return r;
-    }
     r.average = static_cast<std::int32_t>(r.total / months);
     if (in.enteredAdjusted > 0) {
         r.adjusted = in.enteredAdjusted;
-    } else if ((fullMonths < months || in.backPayBeforeApril != 0) && fullMonths > 0) {
+    } else if (fullMonths < months || in.backPayBeforeApril != 0) {
         const std::int64_t kept = std::max<std::int64_t>(0, fullTotal - in.backPayBeforeApril);
         r.adjusted = static_cast<std::int32_t>(kept / fullMonths);
     }

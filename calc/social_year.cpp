@@ -91,11 +91,15 @@ std::optional<int> periodPaidIn(const YearView& file, int month) {
     return std::nullopt;
 }
 
-std::int64_t fixedPayOf(const PaymentRecord& pay,
+std::int64_t fixedPayOf(const EmployeeRecord& employee, const PaymentRecord& pay,
                         const std::array<bool, kPaymentFixedFlagCount>& flags) {
     std::int64_t total = 0;
     for (int j = 1; j <= kPaymentFixedFlagCount; ++j) {
         if (!flags[static_cast<std::size_t>(j - 1)]) continue;
+        if (j == 1 && employee.payForm != 1) {
+            total += employee.basePay;  // the unit price
+            continue;
+        }
         const bool reduction = j >= 16;  // 欠勤控除, 遅刻早退控除
         total += reduction ? -static_cast<std::int64_t>(pay.amount(j)) : pay.amount(j);
     }
@@ -126,7 +130,8 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
     const PeriodBlock& block = y.file.block(*listPeriod);
     for (int i = 0; i < kMaxEmployees; ++i) {
         const EmployeeRecord& e = block.employees[i];
-        if (!e.isUsed() || e.healthInsured != 1) continue;
+        // Health and pension insured alike (a pension-only member of a 国保組合 too).
+        if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
         SanteiLine line;
         line.slot = i + 1;
         line.name = nameOf(e);
@@ -159,6 +164,26 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
     return lines;
 }
 
+namespace {
+
+// The employee as the grade in force just before a revision from the fixed-pay change of pay
+// month `change`: from the pay that collects the premium of the month before the new grade's
+// (the fourth month's pay), or the latest saved pay before it, so that a decision already
+// applied to those months, such as September's, is the one compared with.
+const EmployeeRecord& employeeBefore(const SocialYear& y, int change, std::string_view recordId,
+                                     const EmployeeRecord& fallback) {
+    for (int month = std::min(change + 3, 12); month >= change; --month) {
+        const std::optional<int> period = periodPaidIn(y.file, month);
+        if (!period) continue;
+        const PeriodBlock& block = y.file.block(*period);
+        const int i = slotOf(block, recordId);
+        if (i >= 0) return block.employees[i];
+    }
+    return fallback;
+}
+
+}  // namespace
+
 std::vector<RevisionLine> revisionsOfYear(const SocialYear& y) {
     std::vector<RevisionLine> out;
     for (int change = 2; change <= 10; ++change) {
@@ -172,13 +197,16 @@ std::vector<RevisionLine> revisionsOfYear(const SocialYear& y) {
             if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
             const int w = slotOf(was, e.recordId.bytes());
             if (w < 0) continue;
-            const std::int64_t diff = fixedPayOf(now.payments[i], y.fixedPayFlags) -
-                                      fixedPayOf(was.payments[w], y.fixedPayFlags);
+            const std::int64_t diff =
+                fixedPayOf(e, now.payments[i], y.fixedPayFlags) -
+                fixedPayOf(was.employees[w], was.payments[w], y.fixedPayFlags);
             if (diff == 0) continue;
             RevisionInput in;
             in.rule = dayRuleOf(e.social);
             in.direction = diff > 0 ? 1 : -1;
-            in.currentRemuneration = currentRemuneration(y.grades, was.employees[w]);
+            const EmployeeRecord& before =
+                employeeBefore(y, change, e.recordId.bytes(), was.employees[w]);
+            in.currentRemuneration = currentRemuneration(y.grades, before);
             for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, change + k, e.recordId.bytes());
             RevisionLine line;
             line.result = checkRevision(in, y.grades);
@@ -190,7 +218,7 @@ std::vector<RevisionLine> revisionsOfYear(const SocialYear& y) {
             line.appliesFrom = revisionAppliesFrom(line.changeMonth);
             line.direction = in.direction;
             line.months = in.months;
-            line.previous = storedGrades(y.grades, was.employees[w]);
+            line.previous = storedGrades(y.grades, before);
             out.push_back(std::move(line));
         }
     }

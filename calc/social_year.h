@@ -39,8 +39,10 @@ struct SocialYear {
 
 // The saved salary period whose pay date falls in month `month` of the file's year.
 std::optional<int> periodPaidIn(const YearView& file, int month);
-// The fixed pay of one pay record.
-std::int64_t fixedPayOf(const PaymentRecord& pay,
+// The fixed pay of one employee's pay record, as far as a change in it starts the check for a
+// revision.  For daily and hourly pay the base pay counts by its unit price (the wage per day or
+// hour): more or fewer days or hours worked change the pay, not the fixed pay.
+std::int64_t fixedPayOf(const EmployeeRecord& employee, const PaymentRecord& pay,
                         const std::array<bool, kPaymentFixedFlagCount>& flags);
 // The grades stored with an employee (health grade of the master; zeros when not one of the
 // table's).

@@ -42,7 +42,8 @@ bool TfmMain::applyGradeDecisions(QWidget* parent, const std::vector<GradeDecisi
     std::vector<std::pair<int, const PeriodBlock*>> toWrite;
     std::vector<int> periods;
     bool openPeriod = false;
-    for (int p = first.value_or(kPeriodCount); first && p <= 12; ++p) {
+    for (int p = first.value_or(kPeriodCount); first && p <= lastCollectingPeriod(premiumMonth);
+         ++p) {
         if (p == year_.period()) {
             openPeriod = true;
             periods.push_back(p);

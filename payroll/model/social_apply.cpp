@@ -10,6 +10,12 @@ std::optional<int> collectingPeriod(int premiumMonth) {
     return premiumMonth + 1;
 }
 
+int lastCollectingPeriod(int premiumMonth) {
+    constexpr int kAugust = 8;
+    constexpr int kLastSalaryPeriod = 12;
+    return premiumMonth <= 6 ? *collectingPeriod(kAugust) : kLastSalaryPeriod;
+}
+
 int applyDecisions(PeriodBlock& block, const std::vector<GradeDecision>& decisions,
                    const calc::HealthGradeTable& table) {
     int written = 0;

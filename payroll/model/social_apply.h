@@ -33,6 +33,10 @@ struct GradeDecision {
 
 // The salary period first collecting the premium of month 1..12; nothing for December.
 std::optional<int> collectingPeriod(int premiumMonth);
+// The last salary period of the year file a grade from premium month 1..12 is collected in.  A
+// grade from January to June holds until the August premium (September's decision follows it);
+// one from July on until the year's end.
+int lastCollectingPeriod(int premiumMonth);
 
 // Writes the decisions into the block's employees; those of a grade the table lacks are
 // skipped.  Returns how many employees were written.

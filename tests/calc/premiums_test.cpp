@@ -272,6 +272,35 @@ TEST_F(BonusHistoryTest, CapsTheStandardBonusOverTheYear) {
     EXPECT_EQ(d.pensionAmount, 91'500);    // the pension has no yearly cap
 }
 
+TEST_F(BonusHistoryTest, BonusesOfOneMonthShareThePensionCapAndCarriedTotalsCountForHealth) {
+    // B3: 1,000,000 on 10 July, 800,000 on 25 July: the second's pension base is 500,000.
+    storeBonus(thisYear_, 13, 7, 10, {{1, "A", 1'000'000}});
+    storeBonus(thisYear_, 14, 6, 30, {{1, "A", 1'400'000}});  // June: another month
+    const BonusHistory july = history(15, 7, 25);
+    EXPECT_EQ(july.earlierThisMonth("A"), 1'000'000);
+    EXPECT_EQ(PensionStandardBonus(july, "A", 800'000), 500'000);
+    EXPECT_EQ(PensionStandardBonus(july, "B", 2'000'000), 1'500'000);
+    PaymentRecord pay{};
+    pay.taxablePayTotal = pay.payTotal = 800'000;
+    DeductionRecord d{};
+    BonusSocialInsurance(insuredEmployee("A"), tokyoRates(), pay, july, {}, d);
+    EXPECT_EQ(d.pensionAmount, 45'750);  // 500,000 × 9.15 %
+
+    // 5,000,000 carried in for the year from April 2026: 730,000 of a 1,000,000 bonus is left.
+    BonusHistory none;
+    EmployeeRecord carried = insuredEmployee("C");
+    carried.social.carriedBonus = 5'000'000;
+    carried.social.carriedBonusYear = 2026;
+    EXPECT_EQ(StandardBonusForHealth(none, carried, 1'000'000), 1'000'000);  // year not known
+    none.setHealthYear(2026);
+    EXPECT_EQ(StandardBonusForHealth(none, carried, 1'000'000), 730'000);
+    pay.taxablePayTotal = pay.payTotal = 1'000'000;
+    BonusSocialInsurance(carried, tokyoRates(), pay, none, {}, d);
+    EXPECT_EQ(d.healthInsAmount, 35'952);  // 730,000 × 4.925 %
+    none.setHealthYear(2027);              // carried for another year
+    EXPECT_EQ(StandardBonusForHealth(none, carried, 1'000'000), 1'000'000);
+}
+
 TEST_F(BonusHistoryTest, AMarchBonusCountsItsInsuranceYearOnly) {
     storeBonus(lastYear_, 13, 7, 10, {{1, "A", 1'000'000}});   // last July: counts
     storeBonus(lastYear_, 14, 12, 10, {{1, "A", 2'000'000}});  // last December: counts

@@ -149,6 +149,25 @@ TEST(Teiji, AdjustedAverageForAHireInTheMonthAndForBackPay) {
     EXPECT_EQ(decide(backPay).grades.health, 19);
 }
 
+TEST(Teiji, TheFirstPayAfterAHireNeverDecidesAlone) {
+    // Pro-rated April the only month at 17 days: the previous standard continues, rather than
+    // a grade from the part-month's pay.
+    const SanteiResult general =
+        decide(input(DayRule::General, {200'000, 20, true}, {250'000, 16}, {250'000, 16}));
+    EXPECT_TRUE(general.keepPrevious);
+    EXPECT_EQ(general.grades, kPrevious);
+
+    // A 短時間就労者 falls back to May and June at 15 days; the pro-rated April, at 18 days,
+    // stays in the total but not in the 修正平均額 that decides.
+    const SanteiResult partTime =
+        decide(input(DayRule::PartTime, {90'000, 18, true}, {160'000, 16}, {150'000, 15}));
+    EXPECT_FALSE(partTime.keepPrevious);
+    EXPECT_EQ(partTime.counted, (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(partTime.average, 133'333);
+    EXPECT_EQ(partTime.adjusted, 155'000);
+    EXPECT_EQ(partTime.grades.health, 13);  // 160,000: from 155,000 up to 165,000
+}
+
 TEST(Teiji, GradeTableEdges) {
     struct Case {
         std::int32_t remuneration;
@@ -191,7 +210,15 @@ TEST(PayBasisDays, DerivedByPayFormAndCorrectedByTheClerk) {
     monthly.payForm = 1;
     AttendanceRecord a{};
     a.daysWorked = 20;
+    EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 30);  // no absence: the calendar
+    // Absence deducted: the scheduled days less the days absent.  21 − 5 = 16 leaves April out
+    // under the 17-day rule, which the calendar (30 − 5 = 25) would have counted.
+    a.scheduledDays = 21;
+    a.absentDays = 5;
+    EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 16);
     a.absentDays = 2.5;  // the half day still counts
+    EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 19);
+    a.scheduledDays = 0;  // never entered: the calendar
     EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 28);
     EXPECT_EQ(calendarDaysOf(2028, 2), 29);
 

@@ -104,8 +104,8 @@ TEST_F(SocialYearTest, AprilToJuneFromStoredPayWithHiresAndTheNextMonthPayDate) 
 TEST_F(SocialYearTest, UnpaidLeaveMonthsNeverCountAndThePreviousGradeContinues) {
     StoredYear y;
     for (int p = 3; p <= 6; ++p) {
-        y.pay(p, 1, "A", 0).workStatus = 2;            // 休職, nothing paid at all
-        y.pay(p, 2, "B", p == 5 ? 0 : 280'000);        // May unpaid
+        y.pay(p, 1, "A", 0).workStatus = 2;      // 休職, nothing paid at all
+        y.pay(p, 2, "B", p == 5 ? 0 : 280'000);  // May unpaid
     }
     y.period(6).attendance[0].payBasisDays = 30;  // the clerk says June was a paid month
     y.period(6).attendance[0].payBasisDaysSet = 1;
@@ -155,6 +155,56 @@ TEST_F(SocialYearTest, ARaiseInAprilIsARevisionFromJulyAndLeavesTheEmployeeOutOf
     auto flags = defaultFixed();
     flags[6] = true;
     EXPECT_EQ(revisionsOfYear({view, 2026, publishedGrades(), flags}).size(), 2u);
+}
+
+TEST_F(SocialYearTest, ARevisionComparesWithSeptembersDecisionOnceApplied) {
+    // 260,000 (H20) until September's decision of 300,000 (H22), written from October's pay.
+    // A raise to 320,000 first paid in September is one grade above that: no revision, where
+    // the grade before September's decision would have given three.
+    StoredYear y;
+    for (int p = 1; p <= 12; ++p) {
+        EmployeeRecord& e = y.pay(p, 1, "A", p < 9 ? 260'000 : 320'000);
+        e.social.decidedRemuneration = p < 10 ? 260'000 : 300'000;
+        e.insuranceGrade = p < 10 ? 20 : 22;
+    }
+    const YearView decided(y.write(folder_ / "R08.dat"));
+    EXPECT_TRUE(revisionsOfYear({decided, 2026, publishedGrades(), defaultFixed()}).empty());
+
+    // Before that decision is applied, the grade in force is still H20.
+    for (int p = 10; p <= 12; ++p) {
+        y.period(p).employee(1).social.decidedRemuneration = 260'000;
+        y.period(p).employee(1).insuranceGrade = 20;
+    }
+    const YearView undecided(y.write(folder_ / "R08b.dat"));
+    const std::vector<RevisionLine> lines =
+        revisionsOfYear({undecided, 2026, publishedGrades(), defaultFixed()});
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].appliesFrom, 202612);
+    EXPECT_EQ(lines[0].previous.health, 20);
+}
+
+TEST_F(SocialYearTest, AnHourlyWorkersFixedPayIsTheHourlyWage) {
+    // 1,200 yen an hour: 120 hours in March, 160 from April.  More hours are not a change of
+    // fixed pay, so no revision, though the average would be five grades up.
+    StoredYear y;
+    for (int p = 1; p <= 7; ++p) {
+        EmployeeRecord& e = y.pay(p, 1, "H", 1'200 * (p < 4 ? 120 : 160));
+        e.payForm = 3;
+        e.basePay = 1'200;
+        e.insuranceGrade = 11;
+        y.period(p).attendance[0].daysWorked = 20;
+    }
+    const YearView same(y.write(folder_ / "R08.dat"));
+    EXPECT_TRUE(revisionsOfYear({same, 2026, publishedGrades(), defaultFixed()}).empty());
+
+    // A raise of the hourly wage in April is one.
+    for (int p = 4; p <= 7; ++p) y.period(p).employee(1).basePay = 1'300;
+    const YearView raised(y.write(folder_ / "R08b.dat"));
+    const std::vector<RevisionLine> lines =
+        revisionsOfYear({raised, 2026, publishedGrades(), defaultFixed()});
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].changeMonth, 202604);
+    EXPECT_EQ(lines[0].direction, 1);
 }
 
 TEST_F(SocialYearTest, BonusReportCountsTheHealthYearAcrossTwoFiles) {

@@ -278,7 +278,7 @@ class PayEntryWindowTest : public QObject {
         auto* byHand = demo.window->findChild<QCheckBox*>("cbKisoNissu");
         QVERIFY(days->isVisible() && !days->isEnabled() && !byHand->isChecked());
         Demo::type(demo.box("Kintai", "欠勤日数"), "2");
-        QCOMPARE(days->value(), 28);  // November's 30 days less two unpaid days
+        QCOMPARE(days->value(), 17);  // November's 19 scheduled days less two days absent
 
         byHand->setChecked(true);
         days->setValue(17);

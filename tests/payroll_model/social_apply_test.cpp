@@ -31,6 +31,12 @@ TEST(SocialApplyTest, APremiumMonthIsCollectedByTheNextSalaryPeriod) {
     EXPECT_EQ(collectingPeriod(1), 2);
     EXPECT_EQ(collectingPeriod(12), std::nullopt);  // next year's January
     EXPECT_EQ(collectingPeriod(0), std::nullopt);
+    // A grade from May holds until August's premium, collected in September's pay; September's
+    // decision then follows.  One from October holds to the year's end.
+    EXPECT_EQ(lastCollectingPeriod(5), 9);
+    EXPECT_EQ(lastCollectingPeriod(6), 9);
+    EXPECT_EQ(lastCollectingPeriod(7), 12);
+    EXPECT_EQ(lastCollectingPeriod(9), 12);
 }
 
 TEST(SocialApplyTest, WritesGradePremiumsAtThePeriodsRatesAndTheDecisionFacts) {
