@@ -36,6 +36,20 @@ print::TextTable smallTable() {
     return t;
 }
 
+// 鈴木 美咲 (the third slot, grade 22) paid 100,000 more base pay in the saved periods from
+// April to `last`, as if her fixed pay had been raised in April.
+void raiseFromApril(const std::filesystem::path& file, int last) {
+    std::vector<std::unique_ptr<PeriodBlock>> raised;
+    std::vector<std::pair<int, const PeriodBlock*>> blocks;
+    for (int p = 4; p <= last; ++p) {
+        raised.push_back(readPeriodBlock(file, p));
+        raised.back()->payments[2].basePayAmount += 100'000;
+        raised.back()->deductions[2].socialInsBase += 100'000;
+        blocks.emplace_back(p, raised.back().get());
+    }
+    rewriteSavedBlocks(file, blocks);
+}
+
 struct Demo : DemoMainWindow {
     using DemoMainWindow::DemoMainWindow;
     // Opens the list of `command`, checks the window, writes its CSV and prints it as PDF.
@@ -146,17 +160,8 @@ class SocialListWindowTest : public QObject {
 
     void aRaiseInAprilIsListedAndAppliedFromTheAugustPay() {
         Demo demo(11);
-        // 鈴木 美咲 (grade 22) gets 100,000 more base pay from April's pay on.
         const std::filesystem::path file = demo.year.path();
-        std::vector<std::unique_ptr<PeriodBlock>> raised;
-        std::vector<std::pair<int, const PeriodBlock*>> blocks;
-        for (int p = 4; p <= 10; ++p) {
-            raised.push_back(readPeriodBlock(file, p));
-            raised.back()->payments[2].basePayAmount += 100'000;
-            raised.back()->deductions[2].socialInsBase += 100'000;
-            blocks.emplace_back(p, raised.back().get());
-        }
-        rewriteSavedBlocks(file, blocks);
+        raiseFromApril(file, 10);
         const int before = readPeriodBlock(file, 8)->employees[2].insuranceGrade;
         QCOMPARE(before, 22);
 
@@ -185,15 +190,7 @@ class SocialListWindowTest : public QObject {
     void savingTheThirdMonthAfterARaiseSaysARevisionIsDue() {
         Demo demo(6);
         const std::filesystem::path file = demo.year.path();
-        std::vector<std::unique_ptr<PeriodBlock>> raised;
-        std::vector<std::pair<int, const PeriodBlock*>> blocks;
-        for (int p = 4; p <= 5; ++p) {
-            raised.push_back(readPeriodBlock(file, p));
-            raised.back()->payments[2].basePayAmount += 100'000;
-            raised.back()->deductions[2].socialInsBase += 100'000;
-            blocks.emplace_back(p, raised.back().get());
-        }
-        rewriteSavedBlocks(file, blocks);
+        raiseFromApril(file, 5);
         demo.year.block().employees[2].basePay += 100'000;  // June, the third month
         QVERIFY(demo.main->savePeriod());
         QVERIFY(demo.messages.lastText().startsWith(QStringLiteral("固定的賃金の変動から3か月")));
