@@ -56,11 +56,15 @@ bool TfmMain::applyGradeDecisions(QWidget* parent, const std::vector<GradeDecisi
         periods.push_back(p);
     }
     if (periods.empty()) {
+        // December's premium is collected from next January's pay, in next year's file.
         context_.messages.warning(
-            parent, QStringLiteral("%1月分の保険料を控除する給与のデータがまだありません。"
-                                   "%2月の給与データを作成してから適用して下さい。")
-                        .arg(premiumMonth)
-                        .arg(first.value_or(1)));
+            parent, first ? QStringLiteral("%1月分の保険料を控除する給与のデータがまだありません。"
+                                           "%2月の給与データを作成してから適用して下さい。")
+                                .arg(premiumMonth)
+                                .arg(*first)
+                          : QStringLiteral("%1月分からの保険料は翌年1月の給与で控除します。"
+                                           "翌年のデータファイルで社員情報の等級を変更して下さい。")
+                                .arg(premiumMonth));
         return false;
     }
     // The file first: when it cannot be written, the open period is left as it was too.
