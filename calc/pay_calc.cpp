@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "calc/bonus_tax.h"
+#include "calc/payroll_tables.h"
 #include "calc/rounding.h"
 #include "core/entry.h"
-#include "core/era.h"
 #include "core/fileio.h"
 #include "core/year_view.h"
 #include "core/yearfile.h"
@@ -268,7 +268,7 @@ PeriodInputs loadPeriodInputs(const YearData& year) {
 
     const int payMonth = year.header().bonusPayMonth[year.period() - kFirstBonusPeriod];
     // The health insurance year begins in April: a bonus of January to March is last year's.
-    const int calendarYear = calendarYearOf({year.eraName(), year.eraYear()}, year.eraNames());
+    const int calendarYear = fileCalendarYearOf(year);
     inputs.history.setHealthYear(payMonth >= 1 && payMonth <= 3 ? calendarYear - 1 : calendarYear);
     if (payMonth < 1 || payMonth > 12) return inputs;  // no pay month: no pay the month before
     std::unique_ptr<PeriodBlock> december;

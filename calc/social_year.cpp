@@ -71,14 +71,18 @@ std::int64_t labourWage(const PaymentRecord& pay, LabourColumn column) {
     return pay.payTotal;
 }
 
-void addLabourBlock(const PeriodBlock& block, int row, std::vector<LabourEntry>& entries) {
+// The employees of one period in row `row`.  A month counts everyone on the payroll; a bonus
+// only those it paid.
+void addLabourBlock(const PeriodBlock& block, int row, bool paidOnly,
+                    std::vector<LabourEntry>& entries) {
     for (int i = 0; i < kMaxEmployees; ++i) {
         const EmployeeRecord& e = block.employees[i];
         if (!e.isUsed()) continue;
         const LabourColumn column = labourColumnOf(e);
         if (column == LabourColumn::Outside) continue;
-        entries.push_back(
-            {row, column, e.employmentInsured == 1, labourWage(block.payments[i], column)});
+        const std::int64_t wage = labourWage(block.payments[i], column);
+        if (paidOnly && wage == 0) continue;
+        entries.push_back({row, column, e.employmentInsured == 1, wage});
     }
 }
 
@@ -268,7 +272,7 @@ LabourTotals labourTotalsOf(const std::optional<YearView>& first,
             rows[static_cast<std::size_t>(r)].missing = true;
             continue;
         }
-        addLabourBlock(file->block(month), r, entries);
+        addLabourBlock(file->block(month), r, false, entries);
     }
     for (const std::optional<YearView>* file : {&first, &second}) {
         if (!*file) continue;
@@ -280,7 +284,7 @@ LabourTotals labourTotalsOf(const std::optional<YearView>& first,
             const int row = static_cast<int>(rows.size());
             rows.push_back({});
             rows.back().label = "賞与 " + std::to_string(month) + "月";
-            addLabourBlock((*file)->block(p), row, entries);
+            addLabourBlock((*file)->block(p), row, true, entries);
         }
     }
     return summarizeLabour(std::move(rows), entries, rates);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/payroll_tables.h"
 #include "calc/social_days.h"
 #include "calc/social_year.h"
 #include "core/era.h"
@@ -138,7 +139,7 @@ std::optional<TfmMain::SocialContext> TfmMain::socialContext(const char* listNam
         !context_.messages.okCancel(
             this, QStringLiteral("変更内容を保存しないと%1に反映されません。").arg(listName)))
         return std::nullopt;
-    const int calendarYear = calendarYearOf({year_.eraName(), year_.eraYear()}, year_.eraNames());
+    const int calendarYear = calc::fileCalendarYearOf(year_);
     // The grades decided in July apply from September: that month's table.
     const calc::HealthGradeTable* grades =
         context_.tables.gradesFor(calendarYear, kYearlyDecisionMonth);
@@ -226,7 +227,7 @@ void TfmMain::sbGetsuhenClick() {
 void TfmMain::noticeRevisions() {
     const int period = year_.period();
     if (period == 0 || isBonusPeriod(period)) return;
-    const int calendarYear = calendarYearOf({year_.eraName(), year_.eraYear()}, year_.eraNames());
+    const int calendarYear = calc::fileCalendarYearOf(year_);
     const calc::HealthGradeTable* grades =
         context_.tables.gradesFor(calendarYear, kYearlyDecisionMonth);
     if (grades == nullptr) return;  // the lists say why when they are opened
@@ -292,31 +293,36 @@ void TfmMain::sbNendoKoshinClick() {
     const std::filesystem::path dataFolder = year_.path().parent_path();
     const EraNames names = year_.eraNames();
     const std::string company = c->company;
-    const auto tableOf = [=](std::size_t index, bool forCsv) {
+    // The year's totals are read once, for the list shown and for its CSV.
+    const auto tablesOf = [=](std::size_t index) {
         const auto& [fiscalYear, rates] = years[index];
-        return print::labourTable(
-            calc::labourTotalsOfFiscalYear(dataFolder, names, fiscalYear, rates), rates, company,
-            fiscalYear, forCsv);
+        const calc::LabourTotals totals =
+            calc::labourTotalsOfFiscalYear(dataFolder, names, fiscalYear, rates);
+        return std::pair{print::labourTable(totals, rates, company, fiscalYear, false),
+                         print::labourTable(totals, rates, company, fiscalYear, true)};
     };
-    TfmSocialList window(this, context_.messages, tableOf(0, false),
-                         QStringLiteral("TfmNendoKoshin"));
-    const auto show = [this, &window, tableOf, years](std::size_t index) {
-        const print::TextTable table = tableOf(index, false);
-        window.setTable(table);
+    const auto [first, firstPlain] = tablesOf(0);
+    TfmSocialList window(this, context_.messages, first, QStringLiteral("TfmNendoKoshin"));
+    const auto useOutputs = [this, &window, years](std::size_t index, const print::TextTable& table,
+                                                   const print::TextTable& plain) {
         window.setPrint([this, table](QWidget*) { printTextTable(table); });
-        const print::TextTable plain = tableOf(index, true);
         const std::string csvName = "年度更新" + std::to_string(years[index].first) + ".csv";
         window.setCsv([this, plain, csvName](QWidget* parent) {
             writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
         });
     };
-    show(0);
+    useOutputs(0, first, firstPlain);
     QStringList choices;
     for (const auto& [y, rates] : years) {
         choices << QStringLiteral("%1年度（%1年4月～%2年3月）").arg(y).arg(y + 1);
     }
     window.setChoice(QStringLiteral("対象年度"), choices, 0,
-                     [show](int index) { show(static_cast<std::size_t>(index)); });
+                     [&window, tablesOf, useOutputs](int chosen) {
+                         const auto index = static_cast<std::size_t>(chosen);
+                         const auto [table, plain] = tablesOf(index);
+                         window.setTable(table);
+                         useOutputs(index, table, plain);
+                     });
     window.exec();
 }
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "calc/payroll_tables.h"
 #include "calc/social_days.h"
-#include "core/era.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
 #include "payroll/config_widgets.h"
@@ -197,7 +197,7 @@ void TfmDataEdit::showPayBasisDays() {
     YearData& year = context_.year;
     PeriodBlock& block = year.block();
     const int i = sheet_->slot() - 1;
-    const int calendarYear = calendarYearOf({year.eraName(), year.eraYear()}, year.eraNames());
+    const int calendarYear = calc::fileCalendarYearOf(year);
     basisDays_->showFor(
         &block.attendance[i],
         calc::uncorrectedMonthDays(block.employees[i], block.attendance[i],

@@ -71,6 +71,7 @@ void TfmSocialList::setTable(const print::TextTable& table) {
     for (const std::string& note : table.notes) notes << qs(note);
     lbNotes_->setText(notes.join(QLatin1Char('\n')));
     lbNotes_->setVisible(!notes.isEmpty());
+    if (isVisible()) fitToTable(this, table_, height());  // another year, other widths
 }
 
 void TfmSocialList::setChoice(const QString& caption, const QStringList& items, int current,

@@ -1,19 +1,6 @@
 #include "print/santei_rows.h"
 
-#include "core/entry.h"
-
 namespace keiro::print {
-namespace {
-
-std::string yen(long long value, bool plain) {
-    return plain ? std::to_string(value) : formatAmount(0, value);
-}
-
-std::string grade(int g) {
-    return g > 0 ? std::to_string(g) : std::string();
-}
-
-}  // namespace
 
 std::vector<std::string> santeiHeadings() {
     return {"番号",     "氏名",     "4月日数",      "4月報酬",      "5月日数", "5月報酬",
@@ -36,26 +23,26 @@ std::vector<std::string> santeiRow(const calc::SanteiLine& line, bool plain) {
         const auto column = static_cast<int>(SanteiColumn::Days4) + 2 * static_cast<int>(k);
         if (m.paid) {
             row[static_cast<std::size_t>(column)] = std::to_string(m.days);
-            row[static_cast<std::size_t>(column + 1)] = yen(m.pay, plain);
+            row[static_cast<std::size_t>(column + 1)] = amountCell(m.pay, plain);
         }
         if (reported && r.counted[k]) {
             counted += (counted.empty() ? "" : "・") + std::to_string(m.month);
         }
     }
-    at(SanteiColumn::OldHealth) = grade(line.previous.health);
-    at(SanteiColumn::OldPension) = grade(line.previous.pension);
+    at(SanteiColumn::OldHealth) = gradeCell(line.previous.health);
+    at(SanteiColumn::OldPension) = gradeCell(line.previous.pension);
     if (!reported) {
         at(SanteiColumn::Note) = calc::exclusionText(line.excluded);
         return row;
     }
     at(SanteiColumn::Counted) = counted;
     if (!r.keepPrevious) {
-        at(SanteiColumn::Total) = yen(r.total, plain);
-        at(SanteiColumn::Average) = yen(r.average, plain);
+        at(SanteiColumn::Total) = amountCell(r.total, plain);
+        at(SanteiColumn::Average) = amountCell(r.average, plain);
     }
-    if (r.adjusted > 0) at(SanteiColumn::Adjusted) = yen(r.adjusted, plain);
-    at(SanteiColumn::NewHealth) = grade(r.grades.health);
-    at(SanteiColumn::NewPension) = grade(r.grades.pension);
+    if (r.adjusted > 0) at(SanteiColumn::Adjusted) = amountCell(r.adjusted, plain);
+    at(SanteiColumn::NewHealth) = gradeCell(r.grades.health);
+    at(SanteiColumn::NewPension) = gradeCell(r.grades.pension);
     if (r.keepPrevious) at(SanteiColumn::Note) = "従前";
     return row;
 }

@@ -1,13 +1,7 @@
 #include "print/social_rows.h"
 
-#include "core/entry.h"
-
 namespace keiro::print {
 namespace {
-
-std::string yen(long long value, bool plain) {
-    return plain ? std::to_string(value) : formatAmount(0, value);
-}
 
 std::string yearMonthText(int yyyymm) {
     return std::to_string(yyyymm / 100) + "年" + std::to_string(yyyymm % 100) + "月";
@@ -15,10 +9,6 @@ std::string yearMonthText(int yyyymm) {
 
 std::string dateText(int yyyymmdd) {
     return yearMonthText(yyyymmdd / 100) + std::to_string(yyyymmdd % 100) + "日";
-}
-
-std::string gradeText(int grade) {
-    return grade > 0 ? std::to_string(grade) : std::string();
 }
 
 // The rate in units of 1/100,000 as per mille: 300 → "3", 1450 → "14.5".
@@ -58,13 +48,13 @@ TextTable revisionTable(const std::vector<calc::RevisionLine>& lines, std::strin
                                      l.direction > 0 ? "昇給" : "降給"};
         for (const calc::SanteiMonth& m : l.months) {
             row.push_back(m.paid ? std::to_string(m.days) : std::string());
-            row.push_back(m.paid ? yen(m.pay, plain) : std::string());
+            row.push_back(m.paid ? amountCell(m.pay, plain) : std::string());
         }
-        row.push_back(yen(l.result.average, plain));
-        row.push_back(l.result.health ? gradeText(l.result.grades.health) : "");
-        row.push_back(l.result.pension ? gradeText(l.result.grades.pension) : "");
-        row.push_back(gradeText(l.previous.health));
-        row.push_back(gradeText(l.previous.pension));
+        row.push_back(amountCell(l.result.average, plain));
+        row.push_back(l.result.health ? gradeCell(l.result.grades.health) : "");
+        row.push_back(l.result.pension ? gradeCell(l.result.grades.pension) : "");
+        row.push_back(gradeCell(l.previous.health));
+        row.push_back(gradeCell(l.previous.pension));
         row.push_back(yearMonthText(l.appliesFrom));
         t.rows.push_back(std::move(row));
     }
@@ -89,9 +79,10 @@ TextTable bonusTable(const std::vector<calc::BonusLine>& lines, std::string comp
         std::string note;
         if (f.healthBase < f.standard) note += "健保年度上限573万円 ";
         if (f.pensionBase < f.standard) note += "厚年上限150万円";
-        t.rows.push_back({std::to_string(l.slot), l.name, dateText(f.date), yen(f.paid, plain),
-                          yen(f.standard, plain), yen(f.healthBase, plain),
-                          yen(f.healthYearTotal, plain), yen(f.pensionBase, plain), note});
+        t.rows.push_back({std::to_string(l.slot), l.name, dateText(f.date),
+                          amountCell(f.paid, plain), amountCell(f.standard, plain),
+                          amountCell(f.healthBase, plain), amountCell(f.healthYearTotal, plain),
+                          amountCell(f.pensionBase, plain), note});
     }
     t.notes = {"標準賞与額は賞与額の千円未満を切り捨てた額です。健康保険は4月〜3月の累計573万円、",
                "厚生年金は1か月150万円が上限です。"};
@@ -117,7 +108,7 @@ TextTable labourTable(const calc::LabourTotals& totals, const calc::LabourRates&
         for (const calc::LabourCell* cell :
              {&r.regular, &r.director, &r.temporary, &r.accidentTotal, &r.insured,
               &r.insuredDirector, &r.employmentTotal}) {
-            row.push_back(r.missing ? std::string() : yen(cell->wage, plain));
+            row.push_back(r.missing ? std::string() : amountCell(cell->wage, plain));
             row.push_back(r.missing ? std::string() : std::to_string(cell->count));
         }
         if (r.missing) row[1] = "データなし";
@@ -125,13 +116,13 @@ TextTable labourTable(const calc::LabourTotals& totals, const calc::LabourRates&
     };
     for (const calc::LabourRow& r : totals.rows) t.rows.push_back(rowOf(r, r.label));
     t.rows.push_back(rowOf(totals.total, "合計"));
-    t.notes = {"算定基礎額（千円未満切捨）  労災保険: " + yen(totals.accidentBase, false) +
-                   "円   雇用保険: " + yen(totals.employmentBase, false) + "円",
+    t.notes = {"算定基礎額（千円未満切捨）  労災保険: " + amountCell(totals.accidentBase, false) +
+                   "円   雇用保険: " + amountCell(totals.employmentBase, false) + "円",
                "確定保険料  労災保険 " + perMille(rates.accident) + ": " +
-                   yen(totals.accidentPremium, false) + "円   雇用保険 " +
-                   perMille(rates.employment) + ": " + yen(totals.employmentPremium, false) +
-                   "円   一般拠出金 " + perMille(rates.levy) + ": " + yen(totals.levy, false) +
-                   "円",
+                   amountCell(totals.accidentPremium, false) + "円   雇用保険 " +
+                   perMille(rates.employment) + ": " + amountCell(totals.employmentPremium, false) +
+                   "円   一般拠出金 " + perMille(rates.levy) + ": " +
+                   amountCell(totals.levy, false) + "円",
                "年間平均人数  労災保険: " + std::to_string(totals.accidentHeadcount) +
                    "人   雇用保険: " + std::to_string(totals.employmentHeadcount) + "人"};
     if (!totals.missingMonths.empty()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/entry.h"
 #include "print/fitted_text.h"
 #include "print/report_heading.h"
 
@@ -22,6 +23,14 @@ float rowTop(int row) {
 }
 
 }  // namespace
+
+std::string amountCell(long long yen, bool plain) {
+    return plain ? std::to_string(yen) : formatAmount(0, yen);
+}
+
+std::string gradeCell(int grade) {
+    return grade > 0 ? std::to_string(grade) : std::string();
+}
 
 TextTableReport::TextTableReport(TextTable table, std::chrono::year_month_day printDate)
     : table_(std::move(table)), printDate_(printDateText(printDate)) {}

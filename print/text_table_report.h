@@ -31,6 +31,11 @@ struct TextTable {
     std::string unit = "名";  // what a row is, in the dialog's count ("名", "行")
 };
 
+// A cell of an amount: "1,234,567" as shown and printed, "1234567" in CSV (`plain`).
+std::string amountCell(long long yen, bool plain);
+// A grade's cell, empty for none.
+std::string gradeCell(int grade);
+
 class TextTableReport : public Report {
   public:
     TextTableReport(TextTable table, std::chrono::year_month_day printDate);

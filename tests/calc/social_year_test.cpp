@@ -252,6 +252,8 @@ TEST_F(SocialYearTest, LabourYearOverTwoFilesWithTheSecondMissing) {
     EXPECT_EQ(t.missingMonths, (std::vector<std::string>{"8月", "1月", "2月", "3月"}));
     ASSERT_EQ(t.rows.size(), 13u);
     EXPECT_EQ(t.rows[12].label, "賞与 7月");
+    EXPECT_EQ(t.rows[12].regular.count, 1);  // only A was paid a bonus
+    EXPECT_EQ(t.rows[12].temporary.count, 0);
     EXPECT_EQ(t.total.regular.wage, 8 * 200'000 + 500'000);
     EXPECT_EQ(t.total.temporary.wage, 8 * 80'000);
     EXPECT_EQ(t.total.director.wage, 8 * 300'000);
