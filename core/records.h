@@ -314,7 +314,12 @@ struct DeductionRecord {
     // 子ども・子育て支援金, amount 21 (offset 80, once reserved space; its hand-entry flag is
     // manualFlags[20], offset 128).  An older file holds 0 and no flag.
     std::int32_t supportAmount;
-    std::uint8_t reserved84[24];
+    // 年調過不足, amount 22 (offset 84, once reserved space): the year-end adjustment settled in
+    // this period's pay, written by the withholding program; positive is collected from the
+    // employee, negative refunded.  Counted in the deduction total, never recalculated (its
+    // hand-entry flag is manualFlags[21], offset 129).  An older file holds 0.
+    std::int32_t yearEndSettlement;
+    std::uint8_t reserved88[20];
     std::uint8_t manualFlags[kManualFlagCount];  // index j-1: amount j entered by hand
     std::uint8_t reserved133[3];
 
@@ -522,6 +527,7 @@ static_assert(offsetof(DeductionRecord, socialInsBase) == 64);
 static_assert(offsetof(DeductionRecord, otherItem1) == 68);
 static_assert(offsetof(DeductionRecord, otherItem3) == 76);
 static_assert(offsetof(DeductionRecord, supportAmount) == 80);
+static_assert(offsetof(DeductionRecord, yearEndSettlement) == 84);
 static_assert(offsetof(DeductionRecord, manualFlags) == 108);
 static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kIncomeTaxItem - 1 == 115);
 static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kSupportItem - 1 == 128);

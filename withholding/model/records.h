@@ -26,6 +26,16 @@ enum ManualItem : int {
     kManualWithheld = 7,              // 徴収税額
 };
 
+// Why an employee who left during the year is still adjusted (the law's exceptions); the
+// clerk states it, the program cannot derive it.
+enum LeaveException : std::uint8_t {
+    kLeaveNoException = 0,      // not adjusted: the next employer or a tax return settles it
+    kLeaveByDeath = 1,          // 死亡退職
+    kLeaveByDisability = 2,     // 著しい心身の障害のため退職し、本年中に再就職できない
+    kLeaveAfterDecemberPay = 3, // 12月分の給与の支払を受けた後に退職
+    kLeavePartTimer = 4,        // パートタイマーの退職で本年の給与が限度以下、他の給与なし
+};
+
 enum AdjustStatus : std::uint8_t {
     kNotProcessed = 0,  // 未処理
     kCalculated = 1,    // 計算済
@@ -117,7 +127,20 @@ struct DisabledCounts {
 //   1372 specificRelativeIncome 特定親族 1..4: each one's 合計所得 in yen (from 2025); such a
 //                               relative always has income above the dependant limit, so 0
 //                               means no 特定親族 in that place
-//   1388..1499                  reserved, zero
+//   1388 leaveException         for an employee who left during the year (退職), the reason the
+//                               law still has the year adjusted (LeaveException); 0 = none, so
+//                               the leaver is not adjusted
+//   1389 figuresStored          1 = the calculation wrote the figures at 1392..1407; 0 (a record
+//                               never calculated since they were added) = not there
+//   1390..1391                  reserved
+//   1392 spouseAmountGiven      配偶者控除 or 配偶者特別控除, whichever the calculation gave
+//   1396 housingLoanUsed        住宅借入金等特別控除 actually deducted (at most the tax)
+//   1400 flatCutApplied         令和6年分 定額減税 deducted in the adjustment (控除済額)
+//   1404 flatCutNotApplied      the part of it the tax could not take (控除外額)
+//   1408 leaverRecordId         the recordId of an employee who left before December and whose
+//                               row the payroll removed: the slot is free in December and
+//                               holds this employee; empty otherwise
+//   1423..1499                  reserved, zero
 struct WithholdingRecord {
     PStr<8> postalCode;  // "123-4567"
     PStr<40> address1;
@@ -176,7 +199,15 @@ struct WithholdingRecord {
     std::uint8_t singleParent;
     std::uint8_t reserved1369[3];
     std::int32_t specificRelativeIncome[4];
-    std::uint8_t reserved1388[112];
+    std::uint8_t leaveException;  // LeaveException
+    std::uint8_t figuresStored;
+    std::uint8_t reserved1390[2];
+    std::int32_t spouseAmountGiven;
+    std::int32_t housingLoanUsed;
+    std::int32_t flatCutApplied;
+    std::int32_t flatCutNotApplied;
+    PStr<14> leaverRecordId;
+    std::uint8_t reserved1423[77];
 
     bool isManual(int item) const {
         return manualFlags[indexOf(item, kWithholdingManualFlags)] == 1;
@@ -315,7 +346,14 @@ static_assert(offsetof(WithholdingRecord, incomeEstimateEntered) == 1363);
 static_assert(offsetof(WithholdingRecord, incomeEstimate) == 1364);
 static_assert(offsetof(WithholdingRecord, singleParent) == 1368);
 static_assert(offsetof(WithholdingRecord, specificRelativeIncome) == 1372);
-static_assert(offsetof(WithholdingRecord, reserved1388) == 1388);
+static_assert(offsetof(WithholdingRecord, leaveException) == 1388);
+static_assert(offsetof(WithholdingRecord, figuresStored) == 1389);
+static_assert(offsetof(WithholdingRecord, spouseAmountGiven) == 1392);
+static_assert(offsetof(WithholdingRecord, housingLoanUsed) == 1396);
+static_assert(offsetof(WithholdingRecord, flatCutApplied) == 1400);
+static_assert(offsetof(WithholdingRecord, flatCutNotApplied) == 1404);
+static_assert(offsetof(WithholdingRecord, leaverRecordId) == 1408);
+static_assert(offsetof(WithholdingRecord, reserved1423) == 1423);
 
 static_assert(kIsFileRecord<LegacyWithholdingRecord> &&
               sizeof(LegacyWithholdingRecord) == kLegacyRecordSize);
