@@ -79,7 +79,8 @@ void DocumentPrinting::print(int tag, std::vector<int> checked) {
 
 void DocumentPrinting::printYearEndList(std::vector<int> chosen) {
     const DocumentSource source = documentSource();
-    const std::vector<YearEndListRow> rows = yearEndListRows(*source.file, *source.december, chosen);
+    const std::vector<YearEndListRow> rows =
+        yearEndListRows(*source.file, *source.december, chosen);
     const std::string company = source.companyName();
     const std::string year = documentYearLabel(source.year, source.eras);
     const auto today = todayInJapan();
