@@ -87,7 +87,8 @@ class UnprocessedTest : public PrintCommandTest {
         const std::filesystem::path yearFile = data("令和08年給与･賞与.dat");
         const WithholdingPaths paths =
             withholdingPathsFor(yearFile, {"令和", 8}, EraNames{"平成", "令和"});
-        std::optional<WithholdingFile> file = openWithholdingFile(YearView(yearFile), paths);
+        YearView view(yearFile);
+        std::optional<WithholdingFile> file = openWithholdingFile(view, paths);
         if (!file) return;
         for (int slot = 1; slot <= 9; ++slot) {
             WithholdingRecord& r = file->record(slot);
