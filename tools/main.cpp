@@ -26,7 +26,8 @@ Places placesFromArgs(const Args& args) {
 // The withholding documents print beside the payroll reports.
 int runPrintCommands(const Words& words) {
     if (!words.empty() && words.front() == "withholding") return runPrintWithholding(words);
-    if (!words.empty() && words.front() == "withholding-list") return runPrintWithholdingList(words);
+    if (!words.empty() && words.front() == "withholding-list")
+        return runPrintWithholdingList(words);
     return runPrint(words);
 }
 
