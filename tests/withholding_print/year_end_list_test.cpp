@@ -50,6 +50,21 @@ TEST(YearEndListTest, RowsInTheOrderChosenWithStatusAndDifference) {
     EXPECT_EQ(adjustStatusText(kNotProcessed), "未処理");
 }
 
+TEST(YearEndListTest, OlderYearsReadTheirShorterRecords) {
+    DocumentYear year("平成", 27);
+    year.addEmployee(3, "山田 太郎");
+    LegacyWithholdingRecord& r = year.legacy(3);
+    r.paid = 4'800'000;
+    r.withheld = 101'200;
+    r.annualTax = 98'700;
+    r.adjustStatus = kCalculated;
+    const auto rows = yearEndListRows(year.file, *year.december, {3});
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, "山田 太郎");
+    EXPECT_EQ(rows[0].difference, -2'500);
+    EXPECT_TRUE(rows[0].settled());
+}
+
 TEST(YearEndListTest, TotalsLeaveTheUncalculatedOutOfTheTaxAndTheDifference) {
     DocumentYear year("令和", 8);
     addFourEmployees(year);
