@@ -29,6 +29,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/withholding_inputs.h"
+#include "tools/withholding_settle_command.h"
 #include "withholding/adjust/automatic_calculation.h"
 #include "withholding/model/names.h"
 #include "withholding/model/opening.h"
@@ -266,7 +267,7 @@ void calc(const Args& args, const std::vector<std::string>& setValues) {
 int runWithholding(const Words& words) {
     Words rest = words;
     const std::vector<std::string> setValues = takeSetValues(rest);
-    const Args args(rest);
+    const Args args(rest, {"save"});
     const std::string& command = args.positional(0, "command");
     if (command == "info") {
         if (!setValues.empty()) throw UsageError("unknown option --set");
@@ -275,6 +276,9 @@ int runWithholding(const Words& words) {
     } else if (command == "calc") {
         args.expectOnly({"slot", "root"}, 2);
         calc(args, setValues);
+    } else if (command == "settle") {
+        if (!setValues.empty()) throw UsageError("unknown option --set");
+        return runWithholdingSettle(args);
     } else {
         throw UsageError("unknown withholding command");
     }
