@@ -1,0 +1,46 @@
+#include "withholding/adjust/settlement_plan.h"
+
+#include <optional>
+
+namespace keiro::withholding {
+namespace {
+
+constexpr int kDecember = 12;
+
+template <typename Record>
+std::optional<std::int64_t> differenceOf(const Record& r) {
+    if (r.adjustStatus != kCalculated) return std::nullopt;
+    return std::int64_t{r.annualTax} - r.withheld;
+}
+
+std::optional<std::int64_t> differenceOf(const WithholdingFile& file, int slot) {
+    return file.currentFormat() ? differenceOf(file.record(slot))
+                                : differenceOf(file.legacyRecord(slot));
+}
+
+}  // namespace
+
+SettlementPlan planSettlement(const WithholdingFile& file, const YearView& year, int period,
+                              const std::vector<int>& slots) {
+    SettlementPlan plan;
+    for (int slot : slots) {
+        if (slot < 1 || slot > kMaxEmployees) continue;
+        const EmployeeRecord& employee = year.block(kDecember).employee(slot);
+        const std::optional<std::int64_t> difference = differenceOf(file, slot);
+        if (!employee.isUsed() || !difference) continue;
+        SettlementLine line{slot, employee.name.utf8(), {employee.recordId.utf8(), *difference}};
+        auto& lines = settlementPayableIn(year.block(period), line.entry) ? plan.payable
+                                                                          : plan.notPaidInPeriod;
+        lines.push_back(std::move(line));
+    }
+    return plan;
+}
+
+std::vector<SettlementEntry> entriesOf(const std::vector<SettlementLine>& lines) {
+    std::vector<SettlementEntry> entries;
+    entries.reserve(lines.size());
+    for (const SettlementLine& line : lines) entries.push_back(line.entry);
+    return entries;
+}
+
+}  // namespace keiro::withholding

@@ -1,0 +1,35 @@
+#pragma once
+// Which employees' year-end 過不足 go into a pay period: every chosen employee whose year is
+// calculated (計算済), with the annual tax less the tax withheld, split by whether the period
+// pays that employee.  Someone the period does not pay (a leaver adjusted for one of the law's
+// exceptions, an employee on leave) is listed apart, for the clerk to settle another way,
+// instead of stopping the settlement of everyone else.
+
+#include <string>
+#include <vector>
+
+#include "core/year_end_settlement.h"
+#include "core/year_view.h"
+#include "withholding/model/withholding_file.h"
+
+namespace keiro::withholding {
+
+struct SettlementLine {
+    int slot = 0;      // the withholding slot
+    std::string name;  // December's master (or the leaver's last one)
+    SettlementEntry entry;
+};
+
+struct SettlementPlan {
+    std::vector<SettlementLine> payable;
+    std::vector<SettlementLine> notPaidInPeriod;
+};
+
+// `slots` in the order given (1..100); `period` 1..15 of `year`, as saved on disk.
+SettlementPlan planSettlement(const WithholdingFile& file, const YearView& year, int period,
+                              const std::vector<int>& slots);
+
+// The entries of the lines, for the writer.
+std::vector<SettlementEntry> entriesOf(const std::vector<SettlementLine>& lines);
+
+}  // namespace keiro::withholding
