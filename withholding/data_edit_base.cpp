@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -32,6 +35,16 @@ namespace {
 // The employee master is the year file's December.
 constexpr int kDecember = 12;
 
+// The title bar and borders around a window; before the window manager has framed it, those of
+// a usual one.
+QMargins frameMarginsOf(const QWidget& window) {
+    const QRect inner = window.geometry();
+    const QRect outer = window.frameGeometry();
+    if (inner == outer) return {8, 36, 8, 8};
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
 QString q(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
@@ -52,6 +65,15 @@ QLabel* panel(QWidget* owner, const char* name, int widthChars) {
     label->setMinimumWidth(
         label->fontMetrics().horizontalAdvance(QString(widthChars, QChar(0x3000))));
     return label;
+}
+
+// PLACEHOLDER until the law's table has the limit.
+std::optional<std::int64_t> partTimerLeaverPayLimit(int) {
+    return std::nullopt;
+}
+
+QString partTimerWarning(std::int64_t paid, std::int64_t limit) {
+    return QString::fromStdString(partTimerPayWarning(paid, limit));
 }
 
 ui::EntrySettings entrySettingsOf(const OptionSettings& options) {
@@ -114,14 +136,24 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     buttons->addStretch();
     buttons->addWidget(btCancel_);
 
-    auto* body = new QGridLayout;
+    // The boxes scroll between the header and the buttons, so that the buttons stay on a
+    // small screen; the box with the focus is scrolled into view.
+    auto* boxesPage = new QWidget;
+    auto* body = new QGridLayout(boxesPage);
+    body->setContentsMargins(0, 0, 0, 0);
     body->addWidget(person_, 0, 0);
     body->addWidget(family_, 0, 1);
     body->addWidget(amounts_, 0, 2, 2, 1);
     body->addWidget(housing_, 1, 0, 1, 2);
+    body_ = new QScrollArea(this);
+    body_->setObjectName(q("pnBody"));
+    body_->setFrameShape(QFrame::NoFrame);
+    body_->setWidgetResizable(true);
+    body_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    body_->setWidget(boxesPage);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
-    layout->addLayout(body);
+    layout->addWidget(body_, 1);
     layout->addLayout(buttons);
 
     // Date groups, checked as their parts are left.
@@ -134,10 +166,18 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
         if (tagOf(box) == BoxTag::DatePart) edNengappiExit(box);
     });
 
+    if (QComboBox* reason = person_->leaveException()) {
+        connect(reason, &QComboBox::activated, this, [this](int index) {
+            if (index == kLeavePartTimer) warnIfPayOverPartTimerLimit();
+        });
+    }
     person_->postalCode()->installEventFilter(this);
     focusTracking_ =
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (now != nullptr && isAncestorOf(now)) focusedBox_ = qobject_cast<QLineEdit*>(now);
+            if (now != nullptr && isAncestorOf(now)) {
+                focusedBox_ = qobject_cast<QLineEdit*>(now);
+                if (body_->widget()->isAncestorOf(now)) body_->ensureWidgetVisible(now);
+            }
             updateToolButtons();
         });
 }
@@ -147,9 +187,22 @@ TfmDataEditBase::~TfmDataEditBase() {
     disconnect(focusTracking_);
 }
 
-bool& TfmDataEditBase::autoCalcWarned() {
-    static bool warned = false;
-    return warned;
+void TfmDataEditBase::showEvent(QShowEvent* event) {
+    fitToScreen();
+    QDialog::showEvent(event);
+}
+
+void TfmDataEditBase::fitToScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) return;
+    const QMargins frame = frameMarginsOf(*this);
+    const QRect room = screen->availableGeometry().marginsRemoved(frame);
+    const QSize size = sizeHint().boundedTo(room.size());
+    resize(size);
+    // Where the window would come, moved inside the free area.
+    const QPoint wanted = geometry().topLeft();
+    move(std::clamp(wanted.x(), room.left(), room.right() + 1 - size.width()) - frame.left(),
+         std::clamp(wanted.y(), room.top(), room.bottom() + 1 - size.height()) - frame.top());
 }
 
 int TfmDataEditBase::execOn(int slot) {
@@ -206,8 +259,8 @@ void TfmDataEditBase::refreshHeader() {
     const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
     pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
     pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
-    const std::string_view status = statusText(person_->secondaryColumn(), currentFormat_,
-                                               employee.workStatus == 2, adjustStatus());
+    const std::string_view status =
+        statusText(person_->secondaryColumn(), currentFormat_, adjustStatus());
     lbStatus_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
 }
 
@@ -320,15 +373,11 @@ void TfmDataEditBase::checkAllDates() {
 }
 
 void TfmDataEditBase::btAutoCalcClick() {
-    if (!autoCalcWarned()) {
-        autoCalcWarned() = true;
-        context_.messages.warning(this, q("自動計算によってセットされた値は設定内容によっては\n"
-                                          "間違っている可能性もあります。\n\n"
-                                          "別途、金額の再確認を行って下さい。"));
-    }
     family_->copyCohabitingIntoEmptyTotals();
     checkAllDates();
     store();
+    if (currentFormat_ && context_.file.record(slot_).leaveException == kLeavePartTimer)
+        warnIfPayOverPartTimerLimit();
     try {
         calculateSlot(context_.file, slot_, context_.year, context_.dataYear,
                       context_.options.hasuuCut);
@@ -339,6 +388,18 @@ void TfmDataEditBase::btAutoCalcClick() {
     }
     load();
     ui::TfmNotice::showNotice(this, q("源泉徴収税額等の計算完了"));
+}
+
+void TfmDataEditBase::warnIfPayOverPartTimerLimit() {
+    const WithholdingRecord& record = context_.file.record(slot_);
+    const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
+    // The year's pay as the calculation takes it: typed in, or the year file's totals.
+    const std::int64_t paid = record.isManual(kManualPaid)
+                                  ? record.paid
+                                  : yearlyTotals(context_.year, employee.recordId.bytes()).paid;
+    const std::optional<std::int64_t> limit = partTimerLeaverPayLimit(context_.dataYear);
+    if (!limit || paid <= *limit) return;
+    context_.messages.warning(this, partTimerWarning(paid, *limit));
 }
 
 void TfmDataEditBase::lookUpAddress() {

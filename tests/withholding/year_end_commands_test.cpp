@@ -1,0 +1,95 @@
+// The clerk's December in the main window: the annual tax and 過不足 beside each status, and the
+// question before printing documents of employees not calculated yet.
+#include <QAction>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QtTest>
+#include <tuple>
+
+#include "tests/support/qt_test_main.h"
+#include "tests/withholding/lg_fixture.h"
+
+namespace keiro::withholding {
+
+using testing::LgFixture;
+using ui::Answer;
+
+class YearEndCommandsTest : public QObject {
+    Q_OBJECT
+
+    static QString lineOf(const LgFixture& lg, int slot) {
+        return lg.list()->item(lg.rowOf(slot))->text();
+    }
+
+    // Rebuilds the list as it is after the editor closes.
+    static void refreshList(LgFixture& lg) {
+        lg.window->setEditor([](int, bool) {});
+        lg.list()->setCurrentRow(0);
+        lg.window->btDataInputClick();
+    }
+
+  private slots:
+    void theListShowsTheAnnualTaxAndTheDifferenceBesideTheStatus() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        WithholdingRecord& refund = lg.window->file().record(1);
+        refund.adjustStatus = kCalculated;
+        refund.annualTax = 45'600;
+        refund.withheld = 60'000;
+        WithholdingRecord& outside = lg.window->file().record(2);
+        outside.adjustStatus = kNotAdjusted;
+        outside.annualTax = 38'206;
+        outside.withheld = 38'206;
+        refreshList(lg);
+        QVERIFY(lineOf(lg, 1).endsWith(QString("済み             45,600      -14,400")));
+        QVERIFY(lineOf(lg, 2).endsWith(QString("対象外           38,206") + QString(13, ' ')));
+        QVERIFY(lineOf(lg, 3).endsWith(QString("未処理") + QString(30, ' ')));
+        QCOMPARE(lg.window->findChild<QHeaderView*>("HeadCtrl")->count(), 8);
+    }
+
+    void printingUncalculatedEmployeesAsksFirstAndNoPrintsNothing() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        std::vector<std::vector<int>> printed;
+        lg.window->setPrinter([&printed](int, bool, std::vector<int> checked) {
+            printed.push_back(std::move(checked));
+        });
+        lg.window->file().record(1).adjustStatus = kCalculated;
+        refreshList(lg);  // slot 1 is checked, being calculated
+        QCOMPARE(lg.window->checkedSlots(), std::vector<int>{1});
+
+        // Only calculated employees: no question.
+        lg.window->findChild<QPushButton*>("sbGensen")->click();
+        QVERIFY(lg.messages.shown().empty());
+        QCOMPARE(printed.size(), std::size_t{1});
+
+        for (int slot : {3, 2}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
+        const std::string name2 = lg.window->year().block(12).employee(2).name.utf8();
+        const std::string name3 = lg.window->year().block(12).employee(3).name.utf8();
+        for (const char* command : {"sbGensen", "sbKanpukin", "sbPrnSiharai"}) {
+            lg.messages.clear();
+            lg.messages.answerNext(Answer::No);
+            lg.window->findChild<QPushButton*>(command)->click();
+            QCOMPARE(lg.messages.shown().size(), std::size_t{1});
+            const QString asked = lg.messages.lastText();
+            QVERIFY(asked.contains("社員が 2名 います。"));
+            QVERIFY(asked.contains(QString::fromStdString(name2 + "、" + name3)));
+            QCOMPARE(printed.size(), std::size_t{1});
+        }
+        lg.messages.answerNext(Answer::Yes);
+        menu(lg, "mnKanpukin")->trigger();
+        QCOMPARE(printed.size(), std::size_t{2});
+        QCOMPARE(printed.back(), (std::vector<int>{1, 2, 3}));
+    }
+
+  private:
+    static QAction* menu(const LgFixture& lg, const char* name) {
+        return lg.window->findChild<QAction*>(name);
+    }
+};
+
+KEIRO_QTEST(YearEndCommandsTest);
+
+}  // namespace keiro::withholding
+
+#include "year_end_commands_test.moc"
