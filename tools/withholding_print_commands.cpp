@@ -58,7 +58,7 @@ int runPrintWithholding(const Words& words) {
     const IniFile ini(placesFromArgs(args).iniFile);
     const Settings settings = loadSettings(ini);
     const EraNames eras = eraNamesFor(todayInJapan(), settings.newEraName);
-    const YearView view(yearFile);
+    YearView view(yearFile);
     const std::optional<WithholdingFile> file =
         openWithholdingFile(view, withholdingPathsFor(yearFile, *year, eras));
     if (!file) throw std::runtime_error("12月分の給与が入力されていません。");
