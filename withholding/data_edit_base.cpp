@@ -21,6 +21,7 @@
 #include "widgets/notice_window.h"
 #include "withholding/adjust/automatic_calculation.h"
 #include "withholding/adjust/record_input.h"
+#include "withholding/calc/adjustment_scope.h"
 #include "withholding/edit_amounts_panel.h"
 #include "withholding/edit_boxes.h"
 #include "withholding/edit_family_panel.h"
@@ -65,15 +66,6 @@ QLabel* panel(QWidget* owner, const char* name, int widthChars) {
     label->setMinimumWidth(
         label->fontMetrics().horizontalAdvance(QString(widthChars, QChar(0x3000))));
     return label;
-}
-
-// PLACEHOLDER until the law's table has the limit.
-std::optional<std::int64_t> partTimerLeaverPayLimit(int) {
-    return std::nullopt;
-}
-
-QString partTimerWarning(std::int64_t paid, std::int64_t limit) {
-    return QString::fromStdString(partTimerPayWarning(paid, limit));
 }
 
 ui::EntrySettings entrySettingsOf(const OptionSettings& options) {
@@ -259,8 +251,7 @@ void TfmDataEditBase::refreshHeader() {
     const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
     pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
     pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
-    const std::string_view status =
-        statusText(person_->secondaryColumn(), currentFormat_, adjustStatus());
+    const std::string_view status = editorStatusText(adjustStatus());
     lbStatus_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
 }
 
@@ -397,9 +388,8 @@ void TfmDataEditBase::warnIfPayOverPartTimerLimit() {
     const std::int64_t paid = record.isManual(kManualPaid)
                                   ? record.paid
                                   : yearlyTotals(context_.year, employee.recordId.bytes()).paid;
-    const std::optional<std::int64_t> limit = partTimerLeaverPayLimit(context_.dataYear);
-    if (!limit || paid <= *limit) return;
-    context_.messages.warning(this, partTimerWarning(paid, *limit));
+    if (const std::optional<std::int64_t> limit = partTimerLimitExceeded(context_.dataYear, paid))
+        context_.messages.warning(this, QString::fromStdString(partTimerPayWarning(paid, *limit)));
 }
 
 void TfmDataEditBase::lookUpAddress() {

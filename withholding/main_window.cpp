@@ -91,6 +91,8 @@ void TfmMain::buildMenus() {
     work->addAction(action("mnDataInput", QStringLiteral("源泉徴収データの入力(&I)"),
                            &TfmMain::btDataInputClick));
     work->addAction(
+        action("mnBatchCalc", QStringLiteral("一括計算(&B)"), &TfmMain::mnBatchCalcClick));
+    work->addAction(
         action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &TfmMain::mnAllOnOffPClick));
     QAction* retired =
         action("mnTaisyoku", QStringLiteral("退職者を表示する(&T)"), &TfmMain::mnTaisyokuClick);
@@ -131,6 +133,7 @@ void TfmMain::buildButtons(QWidget* parent, QHBoxLayout* row) {
     };
     const Button buttons[] = {{"sbWrite", "保存", "mnSaveFile"},
                               {"btDataInput", "データ入力", "mnDataInput"},
+                              {"sbBatchCalc", "一括計算", "mnBatchCalc"},
                               {"sbGensen", "源泉徴収票", "mnGensenHyo"},
                               {"sbKanpukin", "還付金通知書", "mnKanpukin"},
                               {"sbPrnSiharai", "給与支払報告書", "mnPrnSiharai"}};
@@ -211,8 +214,8 @@ void TfmMain::enableCommands() {
     const auto enable = [this](const char* name, bool on) {
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(on);
     };
-    for (const char* name :
-         {"mnSaveFile", "mnAllOnOffP", "mnTaisyoku", "mnGensenHyo", "mnKanpukin", "mnPrnSiharai"}) {
+    for (const char* name : {"mnSaveFile", "mnAllOnOffP", "mnTaisyoku", "mnBatchCalc",
+                             "mnGensenHyo", "mnKanpukin", "mnPrnSiharai"}) {
         enable(name, loaded);
     }
     enable("mnDataInput", loaded && editor_ && hasNamedEmployee(year_->block(kDecember)));

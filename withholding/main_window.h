@@ -43,12 +43,16 @@ class OnlineManual;
 
 namespace keiro::withholding {
 
+struct BatchResult;
+
 inline constexpr const char* kProgramTitle = "Hayame･源泉徴収印刷";
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
 inline constexpr const char* kMsgSaveChanges = "データが変更されています。保存しますか？";
 inline constexpr const char* kMsgNobodySelected = "処理の対象者が選択されていません。";
 inline constexpr const char* kMsgNobodyToPrint =
     "印刷対象者が選択されていません。\n(No欄のチェックボックスをチェックして選択します)";
+inline constexpr const char* kMsgNobodyToCalculate =
+    "計算する社員が選択されていません。\n(No欄のチェックボックスをチェックして選択します)";
 inline constexpr const char* kCaptionCheck = "対象社員をチェック";
 inline constexpr const char* kCaptionClear = "全てのチェックを解除";
 inline constexpr const char* kSortHint = "クリックすると並び替え";
@@ -105,6 +109,8 @@ class TfmMain : public QMainWindow {
     void btDataInputClick();
     void mnPrintClick(int tag);
     void mnAllOnOffPClick();
+    // 一括計算: the automatic calculation of every checked employee, then a summary.
+    void mnBatchCalcClick();
     void mnCorpInfoClick();
     void mnConfigClick();
     void mnTaisyokuClick();
@@ -155,6 +161,11 @@ class TfmMain : public QMainWindow {
     // The "check" mode of mnAllOnOffPClick: every 済み line checked, the others cleared.
     void checkDone();
     void refreshStatusBar();
+    // The calendar year of the data.
+    int dataYear() const;
+    // The employee's name in December, or "No.<slot>" when the slot has none.
+    std::string employeeName(int slot) const;
+    QString batchSummary(const BatchResult& result) const;
     void savePlacement();
     std::optional<std::filesystem::path> chooseYearFile();
     QString openDialogFilter() const;

@@ -4,7 +4,10 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QtTest>
+#include <cstring>
 #include <tuple>
+
+#include "withholding/adjust/automatic_calculation.h"
 
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding/lg_fixture.h"
@@ -80,6 +83,65 @@ class YearEndCommandsTest : public QObject {
         menu(lg, "mnKanpukin")->trigger();
         QCOMPARE(printed.size(), std::size_t{2});
         QCOMPARE(printed.back(), (std::vector<int>{1, 2, 3}));
+    }
+
+    void batchCalculationIsTheEditorsCalculationForEveryCheckedEmployee() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        WithholdingFile oneByOne = lg.window->file();
+        for (int row = 0; row < lg.list()->count(); ++row)
+            lg.list()->item(row)->setCheckState(Qt::Checked);
+        const std::vector<int> checked = lg.window->checkedSlots();
+        QVERIFY(checked.size() >= 5);
+
+        lg.window->findChild<QPushButton*>("sbBatchCalc")->click();
+        int calculated = 0;
+        int outside = 0;
+        for (int slot : checked) {
+            calculateSlot(oneByOne, slot, lg.window->year(), 2026, true);
+            QVERIFY2(std::memcmp(&oneByOne.record(slot), &lg.window->file().record(slot),
+                                 sizeof(WithholdingRecord)) == 0,
+                     qPrintable(QString::number(slot)));
+            const std::uint8_t status = oneByOne.record(slot).adjustStatus;
+            calculated += status == kCalculated;
+            outside += status == kNotAdjusted;
+            QVERIFY(status != kNotProcessed);
+        }
+        QCOMPARE(lg.messages.shown().size(), std::size_t{1});
+        QCOMPARE(lg.messages.shown()[0].kind, ui::MessageKind::Information);
+        const QString summary = lg.messages.lastText();
+        QVERIFY(summary.contains(QString("計算済　　　%1名").arg(calculated)));
+        QVERIFY(summary.contains(QString("年調対象外　%1名").arg(outside)));
+        QVERIFY(!summary.contains("計算できなかった"));
+        // The list shows the new states and keeps the checks.
+        QCOMPARE(lg.window->checkedSlots(), checked);
+        for (int slot : checked) {
+            const std::string_view status = statusOf(oneByOne, slot);
+            QVERIFY(lineOf(lg, slot).contains(QString::fromUtf8(status.data(), qsizetype(status.size()))));
+        }
+    }
+
+    void batchCalculationListsTheRefusedByNameAndCalculatesTheRest() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        WithholdingRecord& absurd = lg.window->file().record(2);
+        absurd.manualFlags[kManualSocialInsurance - 1] = 1;
+        absurd.socialInsurance = 2'000'000'000;
+        absurd.earthquakeInsurance = 2'000'000'000;
+        const WithholdingRecord before = absurd;
+        for (int slot : {1, 2}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
+        menu(lg, "mnBatchCalc")->trigger();
+        QCOMPARE(lg.messages.shown().back().kind, ui::MessageKind::Warning);
+        const QString name2 = QString::fromStdString(lg.window->year().block(12).employee(2).name.utf8());
+        QVERIFY(lg.messages.lastText().contains("計算できなかった社員　1名\n　" + name2 + "："));
+        QVERIFY(std::memcmp(&before, &lg.window->file().record(2), sizeof before) == 0);
+        QVERIFY(lg.window->file().record(1).adjustStatus != kNotProcessed);
+
+        // Nobody checked: nothing to do.
+        for (int row = 0; row < lg.list()->count(); ++row)
+            lg.list()->item(row)->setCheckState(Qt::Unchecked);
+        menu(lg, "mnBatchCalc")->trigger();
+        QVERIFY(lg.messages.lastText().startsWith("計算する社員が選択されていません。"));
     }
 
   private:

@@ -55,16 +55,11 @@ TEST(DateParts, EraYearsToGregorianYears) {
     EXPECT_EQ(gregorianYearOf(0, 8), 0);
 }
 
-TEST(EditorStatus, ByTheAdjustmentStatusExceptASecondaryColumnOfTheOlderFormat) {
-    // A 乙欄 employee is calculated like anybody else (and comes out 年調対象外), except in
-    // the 500-byte years.
-    EXPECT_EQ(statusText(true, true, 0), "未処理");
-    EXPECT_EQ(statusText(true, true, 2), "年調対象外");
-    EXPECT_EQ(statusText(true, false, 0), "年調不要");
-    EXPECT_EQ(statusText(false, true, 1), "計算済");
-    EXPECT_EQ(statusText(false, true, 2), "年調対象外");
-    EXPECT_EQ(statusText(false, false, 0), "未処理");
-    EXPECT_EQ(statusText(false, false, 7), "未処理");
+TEST(EditorStatus, ByTheAdjustmentStatus) {
+    EXPECT_EQ(editorStatusText(0), "未処理");
+    EXPECT_EQ(editorStatusText(1), "計算済");
+    EXPECT_EQ(editorStatusText(2), "年調対象外");
+    EXPECT_EQ(editorStatusText(7), "未処理");
 }
 
 TEST(EditorSlots, ForwardOnlyToAnOccupiedSlotWithinTheHundred) {

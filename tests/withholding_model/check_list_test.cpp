@@ -68,31 +68,24 @@ TEST(CheckList, LineColumnsAreCodePageBytesAndTheStatusStartsAtByte69) {
     EXPECT_NE(long_.find("一般社員    月給"), std::string::npos);
 }
 
-TEST(CheckList, StatusFollowsTheAdjustmentAndOnlyOlderSecondaryColumnRecordsAreNotNeeded) {
-    EXPECT_EQ(statusText(false, true, kCalculated), kStatusDone);
-    EXPECT_EQ(statusText(false, true, kNotAdjusted), kStatusNotAdjusted);
-    EXPECT_EQ(statusText(false, true, kNotProcessed), kStatusOpen);
-    EXPECT_EQ(statusText(false, true, 9), kStatusOpen);
-    // 乙欄 is calculated too (and comes out 対象外); never calculated, it is still open.
-    EXPECT_EQ(statusText(true, true, kNotProcessed), kStatusOpen);
-    EXPECT_EQ(statusText(true, true, kNotAdjusted), kStatusNotAdjusted);
-    EXPECT_EQ(statusText(true, false, kNotProcessed), kStatusNotNeeded);
+TEST(CheckList, StatusFollowsTheAdjustmentInBothFormatsForSecondaryColumnToo) {
+    EXPECT_EQ(statusText(kCalculated), kStatusDone);
+    EXPECT_EQ(statusText(kNotAdjusted), kStatusNotAdjusted);
+    EXPECT_EQ(statusText(kNotProcessed), kStatusOpen);
+    EXPECT_EQ(statusText(9), kStatusOpen);
 
     WithholdingFile current(true);
     current.record(3).adjustStatus = kCalculated;
-    current.record(4).flags.secondaryColumn = 1;
+    current.record(4).flags.secondaryColumn = 1;  // never calculated: no tax on its slip yet
     EXPECT_EQ(statusOf(current, 3), kStatusDone);
     EXPECT_EQ(statusOf(current, 4), kStatusOpen);
     WithholdingFile legacy(false);
     legacy.legacyRecord(3).adjustStatus = kNotAdjusted;
-    legacy.legacyRecord(5).flags.secondaryColumn = 1;
     EXPECT_EQ(statusOf(legacy, 3), kStatusNotAdjusted);
     EXPECT_EQ(statusOf(legacy, 4), kStatusOpen);
-    EXPECT_EQ(statusOf(legacy, 5), kStatusNotNeeded);
     EXPECT_TRUE(isProcessed(kStatusDone));
     EXPECT_TRUE(isProcessed(kStatusNotAdjusted));
     EXPECT_FALSE(isProcessed(kStatusOpen));
-    EXPECT_FALSE(isProcessed(kStatusNotNeeded));
 }
 
 TEST(CheckList, AnnualTaxOnceProcessedAndTheDifferenceOnlyWhenAdjusted) {

@@ -80,8 +80,7 @@ DateCheck checkDatePart(DateField left, const DateParts& date) {
     return check;
 }
 
-std::string_view statusText(bool secondaryColumn, bool currentFormat, std::uint8_t adjustStatus) {
-    if (secondaryColumn && !currentFormat) return "年調不要";
+std::string_view editorStatusText(std::uint8_t adjustStatus) {
     switch (adjustStatus) {
         case 1:
             return "計算済";

@@ -51,10 +51,9 @@ struct DateParts {
 // Checks `left` (Year, Month or Day) of `date`.  An empty part is never an error.
 DateCheck checkDatePart(DateField left, const DateParts& date);
 
-// The state shown beside the employee, by the adjustment status: 計算済, 年調対象外 or 未処理.
-// In the 500-byte years, whose calculation leaves a 乙欄 record alone, a 乙欄 employee shows
-// 年調不要.
-std::string_view statusText(bool secondaryColumn, bool currentFormat, std::uint8_t adjustStatus);
+// The state shown beside the employee, by the adjustment status: 計算済, 年調対象外 or 未処理
+// (a 乙欄 employee too, until calculated: the calculation gives the slip its tax).
+std::string_view editorStatusText(std::uint8_t adjustStatus);
 
 // Moving between slots 1..100: back from any slot above 1, forward only to an occupied slot.
 bool canGoBack(int slot);

@@ -78,20 +78,15 @@ void sortEntries(std::vector<Entry>& entries, ListOrder order) {
 
 }  // namespace
 
-std::string_view statusText(bool secondaryColumn, bool currentFormat, std::uint8_t adjustStatus) {
-    if (secondaryColumn && !currentFormat) return kStatusNotNeeded;
+std::string_view statusText(std::uint8_t adjustStatus) {
     if (adjustStatus == kCalculated) return kStatusDone;
     if (adjustStatus == kNotAdjusted) return kStatusNotAdjusted;
     return kStatusOpen;
 }
 
 std::string_view statusOf(const WithholdingFile& file, int slot) {
-    if (file.currentFormat()) {
-        const WithholdingRecord& r = file.record(slot);
-        return statusText(r.flags.secondaryColumn != 0, true, r.adjustStatus);
-    }
-    const LegacyWithholdingRecord& r = file.legacyRecord(slot);
-    return statusText(r.flags.secondaryColumn != 0, false, r.adjustStatus);
+    return statusText(file.currentFormat() ? file.record(slot).adjustStatus
+                                           : file.legacyRecord(slot).adjustStatus);
 }
 
 bool isProcessed(std::string_view status) {

@@ -37,14 +37,12 @@ inline bool sortsList(ListOrder order) {
 
 inline constexpr std::string_view kStatusDone = "済み";
 inline constexpr std::string_view kStatusNotAdjusted = "対象外";
-inline constexpr std::string_view kStatusNotNeeded = "不要";
 inline constexpr std::string_view kStatusOpen = "未処理";
 
 // The adjustment's state: "済み" once calculated, "対象外" when the calculation found the
 // employee outside the adjustment (乙欄, a leaver without an exception, pay above the limit),
-// "未処理" before.  In the 500-byte years a 乙欄 employee shows "不要", as the calculation of
-// those years leaves such a record alone.
-std::string_view statusText(bool secondaryColumn, bool currentFormat, std::uint8_t adjustStatus);
+// "未処理" before, 乙欄 or not: until it is calculated, a record has no tax for its slip.
+std::string_view statusText(std::uint8_t adjustStatus);
 // The status of a slot of the withholding file, in either record format.
 std::string_view statusOf(const WithholdingFile& file, int slot);
 // Whether the slot's documents are ready to print: calculated or found outside the adjustment.

@@ -55,7 +55,7 @@ class DataEditLegacyTest : public QObject {
         EditorFixture fixture(2015);
         fixture.file.legacyRecord(1).flags.secondaryColumn = 1;
         auto editor = fixture.editor(1);
-        QCOMPARE(control<QLabel>(*editor, "lbStatus")->text(), QString("年調不要"));
+        QCOMPARE(control<QLabel>(*editor, "lbStatus")->text(), QString("未処理"));
         editor->showSlot(3);
         QCOMPARE(control<QLabel>(*editor, "lbStatus")->text(), QString("未処理"));
         // The spouse special deduction is always worked out in these years.
