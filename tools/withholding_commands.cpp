@@ -252,7 +252,7 @@ OpenedYear prepare(const Args& args, const std::function<void(OpenedYear&)>& che
     const EraNames names = eraNamesFor(todayInJapan(), ini.readString("Option", "SinGengou"));
     OpenedYear opened;
     opened.roundTaxTo100 = ini.readBool("Option", "HasuuCut", true);
-    opened.dataYear = {calendarYearOf(*fileYear, names), fileYear->year};
+    opened.dataYear = {calendarYearOf(*fileYear, names), fileYear->eraYear};
     opened.paths = withholdingPathsFor(yearFile, *fileYear, names);
     checkInputs(opened);
     opened.year.emplace(yearFile);

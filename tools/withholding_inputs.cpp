@@ -127,7 +127,7 @@ constexpr std::array kKeys{
 
 // The names of leftReason, in the order of LeaveException.
 constexpr std::array<std::string_view, 5> kLeaveReasons{"none", "death", "disability", "december",
-                                                         "parttime"};
+                                                        "parttime"};
 
 std::pair<std::string_view, std::string_view> split(std::string_view assignment) {
     const std::size_t equals = assignment.find('=');
@@ -180,8 +180,7 @@ Parsed parse(std::string_view assignment) {
 
 }  // namespace
 
-void setRecordInput(WithholdingRecord& record, std::string_view assignment,
-                    const InputYear& year) {
+void setRecordInput(WithholdingRecord& record, std::string_view assignment, const InputYear& year) {
     const auto [name, text] = split(assignment);
     if (name == "leftDate") return setLeftDate(record, text, year);
     if (name == "leftReason") return setLeftReason(record, text);

@@ -117,8 +117,8 @@ TEST(AutomaticCalculation, ALeaverIsAdjustedOnlyUnderAnException) {
     flagged.joinLeaveBirth.left = 1;  // 中途退職 in the record
     EXPECT_EQ(status(flagged, false), notAdjusted);
     EXPECT_EQ(status(WithholdingRecord{}, true), notAdjusted) << "退職 in the year file";
-    for (std::uint8_t exception : {kLeaveByDeath, kLeaveByDisability, kLeaveAfterDecemberPay,
-                                   kLeavePartTimer}) {
+    for (std::uint8_t exception :
+         {kLeaveByDeath, kLeaveByDisability, kLeaveAfterDecemberPay, kLeavePartTimer}) {
         WithholdingRecord r = flagged;
         r.leaveException = exception;
         EXPECT_EQ(status(r, true), adjusted) << int{exception};

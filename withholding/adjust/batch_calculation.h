@@ -17,7 +17,7 @@ namespace keiro::withholding {
 
 struct SlotOutcome {
     int slot = 0;
-    YearEndStatus status = YearEndStatus::Unprocessed;  // the record's status afterwards
+    YearEndStatus status = YearEndStatus::Unprocessed;         // the record's status afterwards
     std::int64_t annualTax = 0, withheld = 0, difference = 0;  // of the record afterwards
     std::string refusal;  // why the slot was not calculated, in Japanese; empty unless refused
 };

@@ -4,8 +4,8 @@
 // count of non-resident relatives, the inputs of the later law (the employee's income
 // estimate, ひとり親, the incomes of 特定親族) and the exception under which a leaver is still
 // adjusted (the 死亡退職 flag counts as the exception of death).  The 500-byte records cannot
-// state an exception, so the leaver rule is not applied to them.  An item flagged as entered by hand is handed to
-// the calculation as a fixed value.
+// state an exception, so the leaver rule is not applied to them.  An item flagged as entered by
+// hand is handed to the calculation as a fixed value.
 
 #include "withholding/calc/year_end_calc.h"
 #include "withholding/model/records.h"
@@ -14,7 +14,7 @@ namespace keiro::withholding {
 
 // What the calculation needs besides the record.
 struct RecordContext {
-    int dataYear = 0;           // calendar year of the data (平成31 = 2019, 令和N = 2018 + N)
+    int dataYear = 0;  // calendar year of the data (平成31 = 2019, 令和N = 2018 + N)
     // The year file says the employee left: December's work status is 退職, or the employee
     // left before December and was placed in a free slot.  The record's own 中途退職 flag is
     // read from the record.

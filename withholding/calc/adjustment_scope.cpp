@@ -16,14 +16,14 @@ NotAdjustedReason whyNotAdjusted(const AdjustmentFacts& facts) {
 
 std::string_view notAdjustedText(NotAdjustedReason reason) {
     switch (reason) {
-    case NotAdjustedReason::SecondaryColumn:
-        return "乙欄のため年末調整の対象外";
-    case NotAdjustedReason::PayAboveLimit:
-        return "給与の収入金額が2,000万円を超えるため年末調整の対象外";
-    case NotAdjustedReason::LeftDuringYear:
-        return "中途退職者のため年末調整の対象外";
-    case NotAdjustedReason::None:
-        break;
+        case NotAdjustedReason::SecondaryColumn:
+            return "乙欄のため年末調整の対象外";
+        case NotAdjustedReason::PayAboveLimit:
+            return "給与の収入金額が2,000万円を超えるため年末調整の対象外";
+        case NotAdjustedReason::LeftDuringYear:
+            return "中途退職者のため年末調整の対象外";
+        case NotAdjustedReason::None:
+            break;
     }
     return {};
 }

@@ -191,9 +191,8 @@ void flatCut(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
         std::max(0, in.generalDependants + in.specificDependants + in.elderlyDependants +
                         in.under16Dependants - in.nonResidentDependants);
     r.flatCutDue = std::int64_t{law.flatCutPerPerson} * (1 + (spouse ? 1 : 0) + dependants);
-    r.flatCutSpouseNotDeductible =
-        spouse && (r.totalIncome > law.withholdingSpouseEmployeeLimit ||
-                   in.spouseIncome > law.withholdingSpouseIncomeLimit);
+    r.flatCutSpouseNotDeductible = spouse && (r.totalIncome > law.withholdingSpouseEmployeeLimit ||
+                                              in.spouseIncome > law.withholdingSpouseIncomeLimit);
 }
 
 void statutoryTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {

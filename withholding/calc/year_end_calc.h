@@ -81,7 +81,6 @@ struct YearEndInput {
     std::optional<std::int64_t> manualTotalDeductions;
     std::optional<std::int64_t> manualAnnualTax;
     std::optional<std::int64_t> manualSpouseSpecial;
-
 };
 
 struct YearEndResult {
@@ -112,11 +111,11 @@ struct YearEndResult {
     std::int64_t basic = 0;
     std::int64_t totalDeductions = 0;
 
-    std::int64_t taxable = 0;      // 1,000-yen floor
-    std::int64_t computedTax = 0;  // by the rate table
+    std::int64_t taxable = 0;          // 1,000-yen floor
+    std::int64_t computedTax = 0;      // by the rate table
     std::int64_t housingLoanUsed = 0;  // the credit deducted, at most the computed tax
     std::int64_t flatCutDue = 0;       // 2024 年調減税額 in full
-    std::int64_t flatCut = 0;          // 2024 定額減税 applied (控除済額); the rest is 控除外額
+    std::int64_t flatCut = 0;  // 2024 定額減税 applied (控除済額); the rest is 控除外額
     // 2024: the flat cut counted a spouse who is not the 源泉控除対象配偶者.
     bool flatCutSpouseNotDeductible = false;
     std::int64_t annualTax = 0;   // with the surtax, 100-yen floor

@@ -15,8 +15,8 @@ constexpr std::uint8_t kRetired = 3;  // EmployeeRecord::workStatus 退職
 
 // The periods before December's salary in the order of the year's pay: the months, then the
 // bonuses.
-constexpr std::array<int, kPeriodCount - 1> kEarlierPeriods{1,  2,  3,  4,  5,  6,  7,
-                                                           8,  9,  10, 11, 13, 14, 15};
+constexpr std::array<int, kPeriodCount - 1> kEarlierPeriods{1, 2, 3,  4,  5,  6,  7,
+                                                            8, 9, 10, 11, 13, 14, 15};
 
 int decemberSlotOf(const YearView& year, std::string_view recordId) {
     const PeriodBlock& december = year.block(kDecember);

@@ -112,8 +112,7 @@ WithholdingFile buildWithholdingFile(YearView& year, const WithholdingPaths& pat
     return file;
 }
 
-std::optional<WithholdingFile> openWithholdingFile(YearView& year,
-                                                   const WithholdingPaths& paths) {
+std::optional<WithholdingFile> openWithholdingFile(YearView& year, const WithholdingPaths& paths) {
     if (!year.isSaved(kDecember)) return std::nullopt;
     if (!mayExist(paths.file)) return buildWithholdingFile(year, paths);
     WithholdingFile file = WithholdingFile::load(paths.file, paths.currentFormat);

@@ -27,8 +27,7 @@ namespace keiro::withholding {
 
 // The year's withholding data, or nothing when December's salary of `year` was never saved
 // (there is nothing to adjust yet).  IoError when a file exists but cannot be read or is damaged.
-std::optional<WithholdingFile> openWithholdingFile(YearView& year,
-                                                   const WithholdingPaths& paths);
+std::optional<WithholdingFile> openWithholdingFile(YearView& year, const WithholdingPaths& paths);
 
 // The file built for the first time, whether or not one exists on disk.
 WithholdingFile buildWithholdingFile(YearView& year, const WithholdingPaths& paths);

@@ -15,8 +15,8 @@ void start(Record& record, const EmployeeRecord& employee, const YearlyTotals& t
     if (how.copyIdentity) {
         record.furigana.clear();
         record.furigana.assignBytes(employee.nameKana.bytes());
-        record.joinLeaveBirth.birth = {employee.birthEra, employee.birthYear,
-                                       employee.birthMonth, employee.birthDay};
+        record.joinLeaveBirth.birth = {employee.birthEra, employee.birthYear, employee.birthMonth,
+                                       employee.birthDay};
     }
     if (how.seedDependants) {
         record.dependants.general =
