@@ -75,6 +75,27 @@ ui::EntrySettings entrySettingsOf(const OptionSettings& options) {
     return settings;
 }
 
+// The boxes' scroll area leaves the arrow and page keys to the window, which moves between the
+// boxes and the slots with them.
+class BoxesScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                event->ignore();
+                return;
+            default:
+                QScrollArea::keyPressEvent(event);
+        }
+    }
+};
+
 }  // namespace
 
 TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentFormat, QWidget* parent)
@@ -137,7 +158,7 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     body->addWidget(family_, 0, 1);
     body->addWidget(amounts_, 0, 2, 2, 1);
     body->addWidget(housing_, 1, 0, 1, 2);
-    body_ = new QScrollArea(this);
+    body_ = new BoxesScrollArea(this);
     body_->setObjectName(q("pnBody"));
     body_->setFrameShape(QFrame::NoFrame);
     body_->setWidgetResizable(true);

@@ -26,7 +26,7 @@ const QColor kNotAtWorkColour(0xC0, 0xC0, 0xC0);
 
 struct Section {
     const char* caption;
-    int bytes;          // the width of its column in the lines
+    int bytes;            // the width of its column in the lines
     bool amount = false;  // right-aligned over the amounts
 };
 constexpr std::array<Section, kListSectionCount> kSections{{{"No", 6},
@@ -69,8 +69,7 @@ void TfmMain::buildList(QWidget* parent, QVBoxLayout* column) {
     for (int i = 0; i < kListSectionCount; ++i) {
         sections->setHeaderData(i, Qt::Horizontal, QString::fromUtf8(kSections[i].caption));
         if (kSections[i].amount) {
-            sections->setHeaderData(i, Qt::Horizontal,
-                                    int(Qt::AlignRight | Qt::AlignVCenter),
+            sections->setHeaderData(i, Qt::Horizontal, int(Qt::AlignRight | Qt::AlignVCenter),
                                     Qt::TextAlignmentRole);
         }
         if (sortsList(static_cast<ListOrder>(i))) {

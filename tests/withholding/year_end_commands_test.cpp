@@ -117,7 +117,8 @@ class YearEndCommandsTest : public QObject {
         QCOMPARE(lg.window->checkedSlots(), checked);
         for (int slot : checked) {
             const std::string_view status = statusOf(oneByOne, slot);
-            QVERIFY(lineOf(lg, slot).contains(QString::fromUtf8(status.data(), qsizetype(status.size()))));
+            QVERIFY(lineOf(lg, slot).contains(
+                QString::fromUtf8(status.data(), qsizetype(status.size()))));
         }
     }
 
@@ -132,7 +133,8 @@ class YearEndCommandsTest : public QObject {
         for (int slot : {1, 2}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
         menu(lg, "mnBatchCalc")->trigger();
         QCOMPARE(lg.messages.shown().back().kind, ui::MessageKind::Warning);
-        const QString name2 = QString::fromStdString(lg.window->year().block(12).employee(2).name.utf8());
+        const QString name2 =
+            QString::fromStdString(lg.window->year().block(12).employee(2).name.utf8());
         QVERIFY(lg.messages.lastText().contains("計算できなかった社員　1名\n　" + name2 + "："));
         QVERIFY(std::memcmp(&before, &lg.window->file().record(2), sizeof before) == 0);
         QVERIFY(lg.window->file().record(1).adjustStatus != kNotProcessed);

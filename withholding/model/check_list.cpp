@@ -131,8 +131,8 @@ std::string lineText(int slot, const EmployeeRecord& employee, std::string_view 
     line += padded(employee.department.utf8(), 16) + "  ";
     line += padded(categoryText(employee), 10) + "  ";
     line += padded(payFormText(employee), 6) + std::string(8, ' ');
-    line += padded(status, 10) + "  " + amount(figures.annualTax) + "  " +
-            amount(figures.difference);
+    line +=
+        padded(status, 10) + "  " + amount(figures.annualTax) + "  " + amount(figures.difference);
     return line;
 }
 
@@ -161,7 +161,8 @@ std::string unprocessedPrintQuestion(const std::vector<std::string>& names) {
     std::string question = "年末調整の計算をしていない（未処理の）社員が " +
                            std::to_string(names.size()) + "名 います。\n";
     for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) {
-        question += (i == 0 ? "" : "、") + (names[i].empty() ? std::string("(氏名なし)") : names[i]);
+        question +=
+            (i == 0 ? "" : "、") + (names[i].empty() ? std::string("(氏名なし)") : names[i]);
     }
     if (names.size() > kNamed) question += " ほか" + std::to_string(names.size() - kNamed) + "名";
     question += "\n\n未処理の社員の書類には正しい税額が印刷されません。\n印刷しますか？";

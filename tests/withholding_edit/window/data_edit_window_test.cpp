@@ -237,6 +237,40 @@ class DataEdit2Test : public QObject {
         QCOMPARE(int(fixture.file.record(3).flags.retiredByDeath), 1);
     }
 
+    void aPartTimerLeaverIsWarnedWhenTheYearsPayIsAboveTheLimit() {
+        EditorFixture fixture(2026);  // every employee was paid 3,000,000
+        auto editor = fixture.editor(1);
+        control<QCheckBox>(*editor, "cbTaisyoku")->click();
+        auto* reason = control<QComboBox>(*editor, "cbTaisyokuJiyu");
+        const auto choose = [reason](int index) {
+            reason->setCurrentIndex(index);
+            emit reason->activated(index);
+        };
+        choose(kLeaveAfterDecemberPay);
+        QVERIFY(fixture.messages.shown().empty());
+        choose(kLeavePartTimer);
+        QCOMPARE(fixture.messages.shown().size(), std::size_t{1});
+        QCOMPARE(fixture.messages.shown()[0].kind, ui::MessageKind::Warning);
+        QVERIFY(fixture.messages.lastText().contains("1,230,000円以下"));
+        QVERIFY(fixture.messages.lastText().contains("3,000,000円です。"));
+        // 自動計算 says it again while the choice stands.
+        control<QPushButton>(*editor, "btAutoCalc")->click();
+        QCOMPARE(fixture.messages.shown().size(), std::size_t{2});
+
+        // A year's pay typed in within the limit: no warning.
+        fixture.messages.clear();
+        WithholdingRecord& within = fixture.file.record(2);
+        within.manualFlags[kManualPaid - 1] = 1;
+        within.paid = 1'230'000;
+        within.joinLeaveBirth.left = 1;
+        within.leaveException = kLeavePartTimer;
+        editor->showSlot(2);
+        choose(kLeavePartTimer);
+        control<QPushButton>(*editor, "btAutoCalc")->click();
+        QVERIFY(fixture.messages.shown().empty());
+        QCOMPARE(int(fixture.file.record(2).adjustStatus), int(kCalculated));
+    }
+
     void cohabitingCountsFeedTheirTotals() {
         EditorFixture fixture(2026);
         auto editor = fixture.editor(1);
