@@ -20,7 +20,7 @@ void BM_BuildWithholdingFile100(benchmark::State& state) {
     const EraNames names{"平成", "令和"};
     const WithholdingPaths paths = withholdingPathsFor(yearFile, {"令和", 8}, names);
     for (auto _ : state) {
-        const YearView year(yearFile);
+        YearView year(yearFile);
         std::optional<WithholdingFile> file = openWithholdingFile(year, paths);
         benchmark::DoNotOptimize(file);
     }

@@ -33,4 +33,14 @@ const PeriodBlock& YearView::block(int period) const {
     return blocks_[period - 1];
 }
 
+void YearView::placeEmployee(int period, int slot, const EmployeeRecord& employee) {
+    assert(period >= 1 && period <= kPeriodCount);
+    PeriodBlock& b = blocks_[period - 1];
+    b.employee(slot) = employee;
+    const auto index = static_cast<std::size_t>(indexOf(slot, kMaxEmployees));
+    b.attendance[index] = {};
+    b.payments[index] = {};
+    b.deductions[index] = {};
+}
+
 }  // namespace keiro

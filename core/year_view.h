@@ -30,6 +30,11 @@ class YearView {
     // Period 1..15; all zeros when it was never saved.
     const PeriodBlock& block(int period) const;
 
+    // Puts an employee into a slot of a period of this view, in memory only (the file is not
+    // touched), with the slot's attendance, payment and deduction rows cleared: how the
+    // withholding program shows an employee whose payroll row was removed before December.
+    void placeEmployee(int period, int slot, const EmployeeRecord& employee);
+
   private:
     std::filesystem::path path_;
     YearFileHeader header_{};

@@ -42,7 +42,7 @@ void buildAndCheck(const keiro::EraYear& year, const std::uint8_t* data, std::si
                     sized(data, size, WithholdingFile::fileSize(paths.previousCurrentFormat)));
     fs::remove(paths.file);
     try {
-        const YearView view(yearFile);
+        YearView view(yearFile);
         const std::optional<WithholdingFile> file = openWithholdingFile(view, paths);
         if (file) file->differsFrom(paths.previousFile);
     } catch (const IoError&) {

@@ -6,8 +6,17 @@
 // {"paid","withheld","socialInsurance","incomeAfterDeduction","totalDeductions","annualTax",
 //  "difference","status"} — difference = annualTax − withheld of the record as it stands after the
 // calculation, the 過不足税額 the documents print (negative: a refund), status = the record's
-// adjustStatus.  The 100-yen rounding of the tax follows the setting HasuuCut of the configuration
-// file (of --root DIR when given; on when missing).
+// adjustStatus (an employee who is not adjusted — 乙欄, pay above the limit, a leaver without an
+// exception — has status 2 and annualTax = withheld, so difference 0).  The 100-yen rounding of
+// the tax follows the setting HasuuCut of the configuration file (of --root DIR when given; on
+// when missing).
+//
+// keiro-tool withholding calc-all YEARFILE [--root DIR] [--save]: the same calculation for
+// every employee of December (一括計算), leavers placed from earlier periods included:
+// {"employees":[{"slot","name","status","annualTax","withheld","difference","refusal"}...],
+//  "summary":{"calculated","notAdjusted","refused"}} — refusal is null unless the slot was
+// refused (its record then stays as it was).  --save writes the withholding file (atomically,
+// owner-only); without it nothing is written.
 //
 // info:
 // {"file", "currentFormat", "header": {"address1","address2","phone"},
@@ -18,6 +27,7 @@
 // legacy files; `incomeEstimate` is null when no estimate was entered.
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -30,6 +40,7 @@
 #include "tools/commands.h"
 #include "tools/withholding_inputs.h"
 #include "withholding/adjust/automatic_calculation.h"
+#include "withholding/adjust/batch_calculation.h"
 #include "withholding/model/names.h"
 #include "withholding/model/opening.h"
 #include "withholding/model/withholding_file.h"
@@ -207,66 +218,109 @@ std::vector<std::string> takeSetValues(Words& words) {
     return values;
 }
 
-void setInputs(WithholdingFile& file, int slot, const std::vector<std::string>& values) {
+void setInputs(WithholdingFile& file, int slot, const std::vector<std::string>& values,
+               const InputYear& year) {
     for (const std::string& value : values) {
         if (file.currentFormat()) {
-            setRecordInput(file.record(slot), value);
+            setRecordInput(file.record(slot), value, year);
         } else {
-            setRecordInput(file.legacyRecord(slot), value);
+            setRecordInput(file.legacyRecord(slot), value, year);
         }
     }
 }
 
-void calc(const Args& args, const std::vector<std::string>& setValues) {
+// The year file named on the command line with its withholding data, as KeiroLG opens them
+// (leavers placed, the file built in memory when there is none yet).
+struct OpenedYear {
+    bool roundTaxTo100 = true;
+    InputYear dataYear;
+    WithholdingPaths paths;
+    std::optional<YearView> year;
+    std::optional<WithholdingFile> file;
+};
+
+// Everything but the two files; `checkInputs` runs first on an empty record so that wrong
+// --set values are refused before any file is read.
+OpenedYear prepare(const Args& args, const std::function<void(OpenedYear&)>& checkInputs) {
     const std::filesystem::path yearFile = args.positional(1, "YEARFILE");
-    const int slot = args.requiredInt("slot", 1, kMaxEmployees);
     const std::optional<EraYear> fileYear = parseYearFileName(yearFile.filename().string());
     if (!fileYear) {
         throw std::runtime_error("データファイル名から年号と年を読み取れません: " +
                                  yearFile.filename().string());
     }
     const IniFile ini(placesFromArgs(args).iniFile);
-    const bool roundTaxTo100 = ini.readBool("Option", "HasuuCut", true);
     const EraNames names = eraNamesFor(todayInJapan(), ini.readString("Option", "SinGengou"));
-    const WithholdingPaths paths = withholdingPathsFor(yearFile, *fileYear, names);
-    {  // wrong keys and values are refused before any file is read
-        WithholdingFile scratch(paths.currentFormat);
-        setInputs(scratch, slot, setValues);
-    }
+    OpenedYear opened;
+    opened.roundTaxTo100 = ini.readBool("Option", "HasuuCut", true);
+    opened.dataYear = {calendarYearOf(*fileYear, names), fileYear->eraYear};
+    opened.paths = withholdingPathsFor(yearFile, *fileYear, names);
+    checkInputs(opened);
+    opened.year.emplace(yearFile);
+    opened.file = openWithholdingFile(*opened.year, opened.paths);
+    if (!opened.file) throw std::runtime_error("12月分の給与が入力されていません。");
+    return opened;
+}
 
-    const YearView year(yearFile);
-    std::optional<WithholdingFile> file = openWithholdingFile(year, paths);
-    if (!file) throw std::runtime_error("12月分の給与が入力されていません。");
-    if (!year.block(kDecember).employee(slot).isUsed()) {
+template <typename Record>
+ordered_json calcJson(const Record& r) {
+    return {{"paid", r.paid},
+            {"withheld", r.withheld},
+            {"socialInsurance", r.socialInsurance},
+            {"incomeAfterDeduction", r.incomeAfterDeduction},
+            {"totalDeductions", r.totalDeductions},
+            {"annualTax", r.annualTax},
+            {"difference", std::int64_t{r.annualTax} - r.withheld},
+            {"status", +r.adjustStatus}};
+}
+
+void calc(const Args& args, const std::vector<std::string>& setValues) {
+    const int slot = args.requiredInt("slot", 1, kMaxEmployees);
+    OpenedYear opened = prepare(args, [&](OpenedYear& o) {
+        WithholdingFile scratch(o.paths.currentFormat);
+        setInputs(scratch, slot, setValues, o.dataYear);
+    });
+    WithholdingFile& file = *opened.file;
+    if (!opened.year->block(kDecember).employee(slot).isUsed()) {
         throw UsageError("--slot: no employee in slot " + std::to_string(slot));
     }
-    setInputs(*file, slot, setValues);
-    calculateSlot(*file, slot, year, calendarYearOf(*fileYear, names), roundTaxTo100);
+    setInputs(file, slot, setValues, opened.dataYear);
+    calculateSlot(file, slot, *opened.year, opened.dataYear.calendarYear, opened.roundTaxTo100);
+    printJson(file.currentFormat() ? calcJson(file.record(slot))
+                                   : calcJson(file.legacyRecord(slot)));
+}
 
-    const auto print = [&](const auto& r) {
-        printJson({{"paid", r.paid},
-                   {"withheld", r.withheld},
-                   {"socialInsurance", r.socialInsurance},
-                   {"incomeAfterDeduction", r.incomeAfterDeduction},
-                   {"totalDeductions", r.totalDeductions},
-                   {"annualTax", r.annualTax},
-                   {"difference", std::int64_t{r.annualTax} - r.withheld},
-                   {"status", +r.adjustStatus}});
-    };
-    if (file->currentFormat()) {
-        print(file->record(slot));
-    } else {
-        print(file->legacyRecord(slot));
+void calcAll(const Args& args) {
+    OpenedYear opened = prepare(args, [](OpenedYear&) {});
+    const YearView& year = *opened.year;
+    const BatchResult batch = calculateAll(*opened.file, year, occupiedSlots(year),
+                                           opened.dataYear.calendarYear, opened.roundTaxTo100);
+    auto employees = ordered_json::array();
+    for (const SlotOutcome& o : batch.outcomes) {
+        employees.push_back(
+            {{"slot", o.slot},
+             {"name", year.block(kDecember).employee(o.slot).name.utf8()},
+             {"status", static_cast<int>(o.status)},
+             {"annualTax", o.annualTax},
+             {"withheld", o.withheld},
+             {"difference", o.difference},
+             {"refusal", o.refusal.empty() ? ordered_json(nullptr) : ordered_json(o.refusal)}});
     }
+    if (args.flag("save")) opened.file->save(opened.paths.file);
+    printJson({{"employees", employees},
+               {"summary",
+                {{"calculated", batch.calculated},
+                 {"notAdjusted", batch.notAdjusted},
+                 {"refused", batch.refused}}}});
 }
 
 }  // namespace
 
 // withholding info FILE | withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]
+// | withholding calc-all YEARFILE [--root DIR] [--save]
 int runWithholding(const Words& words) {
     Words rest = words;
     const std::vector<std::string> setValues = takeSetValues(rest);
-    const Args args(rest);
+    const Args args(rest, {"save"});
     const std::string& command = args.positional(0, "command");
     if (command == "info") {
         if (!setValues.empty()) throw UsageError("unknown option --set");
@@ -275,6 +329,10 @@ int runWithholding(const Words& words) {
     } else if (command == "calc") {
         args.expectOnly({"slot", "root"}, 2);
         calc(args, setValues);
+    } else if (command == "calc-all") {
+        if (!setValues.empty()) throw UsageError("unknown option --set");
+        args.expectOnly({"root", "save"}, 2);
+        calcAll(args);
     } else {
         throw UsageError("unknown withholding command");
     }

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "tools/args.h"
 
@@ -92,6 +94,7 @@ constexpr std::array kKeys{
         r.flags.disabledSpecial = byte(v == 2);
     }),
     both("otsu", 1, [](auto& r, std::int32_t v) { r.flags.secondaryColumn = byte(v); }),
+    both("left", 1, [](auto& r, std::int32_t v) { r.joinLeaveBirth.left = byte(v); }),
     currentOnly("singleParent", 1, [](auto& r, std::int32_t v) { r.singleParent = byte(v); }),
     currentOnly("incomeEstimate", kMaxYen, [](auto& r, std::int32_t v) {
         r.incomeEstimate = v;
@@ -122,18 +125,47 @@ constexpr std::array kKeys{
 };
 // clang-format on
 
+// The names of leftReason, in the order of LeaveException.
+constexpr std::array<std::string_view, 5> kLeaveReasons{"none", "death", "disability", "december",
+                                                        "parttime"};
+
+std::pair<std::string_view, std::string_view> split(std::string_view assignment) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string_view::npos) {
+        throw UsageError("--set needs KEY=VALUE: " + std::string(assignment));
+    }
+    return {assignment.substr(0, equals), assignment.substr(equals + 1)};
+}
+
+// leftDate=YYYY-MM-DD, a date of the data year, into the record's date of leaving.
+template <typename Record>
+void setLeftDate(Record& r, std::string_view text, const InputYear& year) {
+    const std::chrono::year_month_day date = parseDateArgument(std::string(text), "--set leftDate");
+    if (int(date.year()) != year.calendarYear) {
+        throw UsageError("--set leftDate: a date of " + std::to_string(year.calendarYear) +
+                         ", not " + std::string(text));
+    }
+    r.joinLeaveBirth.changeYear = byte(year.eraYear);
+    r.joinLeaveBirth.changeMonth = byte(static_cast<std::int32_t>(unsigned(date.month())));
+    r.joinLeaveBirth.changeDay = byte(static_cast<std::int32_t>(unsigned(date.day())));
+}
+
+void setLeftReason(WithholdingRecord& r, std::string_view text) {
+    const auto found = std::find(kLeaveReasons.begin(), kLeaveReasons.end(), text);
+    if (found == kLeaveReasons.end()) {
+        throw UsageError("--set leftReason: none, death, disability, december or parttime, not " +
+                         std::string(text));
+    }
+    r.leaveException = byte(static_cast<std::int32_t>(found - kLeaveReasons.begin()));
+}
+
 struct Parsed {
     const InputKey& key;
     std::int32_t value;
 };
 
 Parsed parse(std::string_view assignment) {
-    const std::size_t equals = assignment.find('=');
-    if (equals == std::string_view::npos) {
-        throw UsageError("--set needs KEY=VALUE: " + std::string(assignment));
-    }
-    const std::string_view name = assignment.substr(0, equals);
-    const std::string_view text = assignment.substr(equals + 1);
+    const auto [name, text] = split(assignment);
     const auto key =
         std::find_if(kKeys.begin(), kKeys.end(), [&](const InputKey& k) { return k.name == name; });
     if (key == kKeys.end()) throw UsageError("--set: unknown key " + std::string(name));
@@ -148,12 +180,22 @@ Parsed parse(std::string_view assignment) {
 
 }  // namespace
 
-void setRecordInput(WithholdingRecord& record, std::string_view assignment) {
+void setRecordInput(WithholdingRecord& record, std::string_view assignment, const InputYear& year) {
+    const auto [name, text] = split(assignment);
+    if (name == "leftDate") return setLeftDate(record, text, year);
+    if (name == "leftReason") return setLeftReason(record, text);
     const Parsed parsed = parse(assignment);
     parsed.key.current(record, parsed.value);
 }
 
-void setRecordInput(LegacyWithholdingRecord& record, std::string_view assignment) {
+void setRecordInput(LegacyWithholdingRecord& record, std::string_view assignment,
+                    const InputYear& year) {
+    const auto [name, text] = split(assignment);
+    if (name == "leftDate") return setLeftDate(record, text, year);
+    if (name == "leftReason") {
+        throw UsageError(
+            "--set leftReason: the records of the years before 平成28 have no such input");
+    }
     const Parsed parsed = parse(assignment);
     if (parsed.key.legacy == nullptr) {
         throw UsageError("--set " + std::string(parsed.key.name) +

@@ -11,10 +11,19 @@
 
 namespace keiro::tool {
 
+// The data year, for the leaving date: a date of that calendar year is stored with the era
+// year of the year file.
+struct InputYear {
+    int calendarYear = 0;
+    int eraYear = 0;
+};
+
 // "KEY=VALUE" into the record.  UsageError for a missing "=", an unknown key, a value that is
-// not a whole number in the key's range, or a key the 500-byte records of the years before
-// 平成28 do not have.
-void setRecordInput(withholding::WithholdingRecord& record, std::string_view assignment);
-void setRecordInput(withholding::LegacyWithholdingRecord& record, std::string_view assignment);
+// not a whole number in the key's range (leftDate: not a date of the data year; leftReason:
+// not one of its names), or a key the 500-byte records of the years before 平成28 do not have.
+void setRecordInput(withholding::WithholdingRecord& record, std::string_view assignment,
+                    const InputYear& year);
+void setRecordInput(withholding::LegacyWithholdingRecord& record, std::string_view assignment,
+                    const InputYear& year);
 
 }  // namespace keiro::tool

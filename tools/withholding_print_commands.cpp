@@ -47,7 +47,7 @@ EraYear yearOfName(const std::filesystem::path& yearFile) {
     return *year;
 }
 
-WithholdingFile openedFile(const YearView& view, const std::filesystem::path& yearFile,
+WithholdingFile openedFile(YearView& view, const std::filesystem::path& yearFile,
                            const EraYear& year, const EraNames& eras) {
     std::optional<WithholdingFile> file =
         openWithholdingFile(view, withholdingPathsFor(yearFile, year, eras));

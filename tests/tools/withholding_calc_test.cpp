@@ -112,18 +112,73 @@ TEST_F(WithholdingCalc, AnExistingWithholdingFileIsReadAndLeftAlone) {
         "annualTax":70900,"difference":-49100,"status":1})"));
     EXPECT_EQ(readFile(path), before);
 
-    const ordered_json otsu = calc(yearFile, 1, "--set otsu=1");
-    EXPECT_EQ(otsu["annualTax"], 0);
-    EXPECT_EQ(otsu["difference"], -otsu["withheld"].get<int>())
-        << "the 過不足税額 the documents print";
-    EXPECT_EQ(otsu["status"], 0);
+    // Not adjusted: the tax actually withheld, no 過不足.
+    const ordered_json notAdjusted = ordered_json::parse(R"({"paid":5000000,"withheld":120000,
+        "socialInsurance":750000,"incomeAfterDeduction":0,"totalDeductions":0,
+        "annualTax":120000,"difference":0,"status":2})");
+    EXPECT_EQ(calc(yearFile, 1, "--set otsu=1"), notAdjusted);
+    EXPECT_EQ(calc(yearFile, 1, "--set left=1 --set leftDate=2026-06-30"), notAdjusted);
+    EXPECT_EQ(calc(yearFile, 1, "--set left=1 --set leftReason=none"), notAdjusted);
+    for (const char* reason : {"death", "disability", "december", "parttime"}) {
+        const ordered_json adjusted =
+            calc(yearFile, 1, std::string("--set left=1 --set leftReason=") + reason);
+        EXPECT_EQ(adjusted["status"], 1) << reason;
+        EXPECT_EQ(adjusted["annualTax"], 70'900) << reason;
+    }
+    EXPECT_EQ(calc(yearFile, 1, "--set otsu=1 --set left=1 --set leftReason=death"), notAdjusted);
+}
+
+TEST_F(WithholdingCalc, CalcAllReportsEveryEmployeeAndSavesOnlyWhenAsked) {
+    ASSERT_EQ(runTool("demo --root " + quoted(root_) + " --date 2027-01-15").exitCode, 0);
+    const fs::path yearFile = dataFolder() / "令和08年給与･賞与.dat";
+    const fs::path withholdingFile = dataFolder() / "源泉徴収(令和08年).dat";
+    const std::string command =
+        "withholding calc-all " + quoted(yearFile) + " --root " + quoted(root_);
+    const ToolRun dry = runTool(command);
+    ASSERT_EQ(dry.exitCode, 0);
+    EXPECT_FALSE(fs::exists(withholdingFile));
+    const ordered_json out = ordered_json::parse(dry.out);
+
+    const std::vector<std::string> keys{"slot",     "name",       "status", "annualTax",
+                                        "withheld", "difference", "refusal"};
+    int calculated = 0;
+    int notAdjusted = 0;
+    for (const ordered_json& e : out["employees"]) {
+        std::vector<std::string> seen;
+        for (const auto& [key, value] : e.items()) seen.push_back(key);
+        EXPECT_EQ(seen, keys);
+        EXPECT_TRUE(e["refusal"].is_null());
+        const int slot = e["slot"].get<int>();
+        const ordered_json one = calc(yearFile, slot);
+        EXPECT_EQ(e["status"], one["status"]) << slot;
+        EXPECT_EQ(e["annualTax"], one["annualTax"]) << slot;
+        EXPECT_EQ(e["difference"], one["difference"]) << slot;
+        (e["status"] == 2 ? notAdjusted : calculated) += 1;
+    }
+    EXPECT_EQ(out["employees"].size(), 10u);
+    EXPECT_EQ(out["employees"][0]["name"].get<std::string>().rfind("佐藤", 0), 0u);
+    EXPECT_EQ(
+        out["summary"],
+        (ordered_json{{"calculated", calculated}, {"notAdjusted", notAdjusted}, {"refused", 0}}));
+    EXPECT_GE(notAdjusted, 1) << "the 乙欄 employee";
+
+    ASSERT_EQ(runTool(command + " --save").exitCode, 0);
+    ASSERT_TRUE(fs::exists(withholdingFile));
+    EXPECT_EQ(fs::status(withholdingFile).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    const WithholdingFile saved = WithholdingFile::load(withholdingFile, true);
+    EXPECT_EQ(saved.record(1).adjustStatus, kCalculated);
+    EXPECT_EQ(saved.record(1).figuresStored, 1);
+    EXPECT_EQ(saved.record(1).annualTax, out["employees"][0]["annualTax"].get<int>());
 }
 
 TEST_F(WithholdingCalc, WrongUseIsRefused) {
     const fs::path yearFile = writeYear("令和08年給与･賞与.dat", 3'000'000, 400'000, 50'000);
     for (const char* extra :
          {"--set nosuchKey=1", "--set widow=3", "--set spouse=-1", "--set paid=abc", "--set paid",
-          "--set under16=100", "--set paid=2147483648", "--set", "--slot 0", "--other x"}) {
+          "--set under16=100", "--set paid=2147483648", "--set", "--slot 0", "--other x",
+          "--set leftDate=2025-12-31", "--set leftDate=2026-02-30", "--set leftDate=20260630",
+          "--set leftReason=retired", "--set left=2"}) {
         EXPECT_EQ(exitCode(yearFile, 1, extra), 2) << extra;
     }
     EXPECT_EQ(exitCode(yearFile, 2, ""), 2) << "no employee in slot 2";
@@ -146,6 +201,7 @@ TEST_F(WithholdingCalc, OlderYearsAndTheRoundingSetting) {
     EXPECT_EQ(calc(year2015, 1, "--set spouse=1")["totalDeductions"], 750'000 + 380'000 * 2);
     EXPECT_EQ(exitCode(year2015, 1, "--set singleParent=1"), 2);
     EXPECT_EQ(exitCode(year2015, 1, "--set smallBusinessMutualAid=1"), 2);
+    EXPECT_EQ(exitCode(year2015, 1, "--set leftReason=death"), 2);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "withholding/adjust/automatic_calculation.h"
 
@@ -18,8 +19,8 @@ constexpr std::int32_t kIncome2026 = 3'560'000;
 constexpr std::int32_t kBasic2026 = 1'040'000;
 constexpr std::int32_t kTax2026 = 90'300;
 
-RecordContext in(int dataYear, bool onLeave = false) {
-    return {dataYear, onLeave, true};
+RecordContext in(int dataYear, bool left = false) {
+    return {dataYear, left, true};
 }
 
 TEST(AutomaticCalculation, ItemsEnteredByHandAreKeptAndUsed) {
@@ -66,11 +67,13 @@ TEST(AutomaticCalculation, ItemsEnteredByHandAreKeptAndUsed) {
     }
 }
 
-TEST(AutomaticCalculation, OtsuIsNotAdjustedUnlessOnLeave) {
+TEST(AutomaticCalculation, OtsuIsNotAdjustedWhateverElseApplies) {
     WithholdingRecord r{};
     r.flags.secondaryColumn = 1;
     r.incomeAfterDeduction = r.totalDeductions = r.annualTax = r.spouseSpecial = 1;
-    r.adjustStatus = kNotProcessed;
+    r.spouseAmountGiven = r.housingLoanUsed = r.flatCutApplied = 7;
+    r.housingLoanCredit = r.housingLoanAvailable = 50'000;
+    r.leaveException = kLeaveByDeath;  // an exception of leavers does not lift 乙欄
     WithholdingRecord typedTax = r;
     const YearEndResult result = calculateRecord(r, kTotals, in(2026));
     EXPECT_TRUE(result.notNeeded);
@@ -79,26 +82,84 @@ TEST(AutomaticCalculation, OtsuIsNotAdjustedUnlessOnLeave) {
     EXPECT_EQ(r.withheld, 120'000);
     EXPECT_EQ(r.incomeAfterDeduction, 0);
     EXPECT_EQ(r.totalDeductions, 0);
-    EXPECT_EQ(r.annualTax, 0);
+    EXPECT_EQ(r.annualTax, 120'000) << "the tax actually withheld";
     EXPECT_EQ(r.spouseSpecial, 0);
-    EXPECT_EQ(r.adjustStatus, kNotProcessed);
+    EXPECT_EQ(r.adjustStatus, kNotAdjusted);
+    EXPECT_EQ(r.figuresStored, 1);
+    EXPECT_EQ(r.spouseAmountGiven, 0);
+    EXPECT_EQ(r.housingLoanUsed, 0);
+    EXPECT_EQ(r.housingLoanAvailable, 0);
+    EXPECT_EQ(r.flatCutApplied, 0);
+    EXPECT_EQ(r.housingLoanCredit, 50'000) << "the declaration stays";
 
     typedTax.manualFlags[kManualAnnualTax - 1] = 1;
     calculateRecord(typedTax, kTotals, in(2026));
     EXPECT_EQ(typedTax.annualTax, 1) << "a hand-entered tax stays, 乙欄 or not";
 
-    // 休職: the 乙欄 flag does not stop the adjustment of a 1500-byte year...
-    WithholdingRecord onLeave{};
-    onLeave.flags.secondaryColumn = 1;
-    calculateRecord(onLeave, kTotals, in(2026, true));
-    EXPECT_EQ(onLeave.annualTax, kTax2026);
-    EXPECT_EQ(onLeave.adjustStatus, kCalculated);
-    // ...but it does in the 500-byte years.
+    // The 500-byte years too.
     LegacyWithholdingRecord legacy{};
     legacy.flags.secondaryColumn = 1;
-    EXPECT_TRUE(calculateRecord(legacy, kTotals, in(2015, true)).notNeeded);
-    EXPECT_EQ(legacy.annualTax, 0);
+    EXPECT_TRUE(calculateRecord(legacy, kTotals, in(2015)).notNeeded);
+    EXPECT_EQ(legacy.annualTax, 120'000);
+    EXPECT_EQ(legacy.adjustStatus, kNotAdjusted);
     EXPECT_EQ(legacy.paid, 5'000'000);
+}
+
+TEST(AutomaticCalculation, ALeaverIsAdjustedOnlyUnderAnException) {
+    const auto status = [](WithholdingRecord r, bool leftInYearFile) {
+        calculateRecord(r, kTotals, in(2026, leftInYearFile));
+        return std::pair{r.adjustStatus, r.annualTax};
+    };
+    const std::pair adjusted{std::uint8_t{kCalculated}, kTax2026};
+    const std::pair notAdjusted{std::uint8_t{kNotAdjusted}, 120'000};
+
+    WithholdingRecord flagged{};
+    flagged.joinLeaveBirth.left = 1;  // 中途退職 in the record
+    EXPECT_EQ(status(flagged, false), notAdjusted);
+    EXPECT_EQ(status(WithholdingRecord{}, true), notAdjusted) << "退職 in the year file";
+    for (std::uint8_t exception :
+         {kLeaveByDeath, kLeaveByDisability, kLeaveAfterDecemberPay, kLeavePartTimer}) {
+        WithholdingRecord r = flagged;
+        r.leaveException = exception;
+        EXPECT_EQ(status(r, true), adjusted) << int{exception};
+    }
+    WithholdingRecord unknown = flagged;
+    unknown.leaveException = 9;  // not one of the exceptions
+    EXPECT_EQ(status(unknown, false), notAdjusted);
+    WithholdingRecord death = flagged;
+    death.flags.retiredByDeath = 1;  // 死亡退職 is the exception of death
+    EXPECT_EQ(status(death, false), adjusted);
+    EXPECT_EQ(status(WithholdingRecord{}, false), adjusted);
+}
+
+TEST(AutomaticCalculation, TheDocumentsFiguresAreStored) {
+    // 2026, 5,000,000 paid: 1,770,000 taxable, 88,500 of tax against a credit of 120,000.
+    WithholdingRecord r{};
+    r.spouseDeductible = 1;
+    r.housingLoanCredit = 120'000;
+    calculateRecord(r, kTotals, in(2026));
+    EXPECT_EQ(r.figuresStored, 1);
+    EXPECT_EQ(r.spouseAmountGiven, 380'000);
+    // With the spouse: 1,390,000 taxable, 69,500 of tax, all of it taken by the credit.
+    EXPECT_EQ(r.housingLoanUsed, 69'500);
+    EXPECT_EQ(r.housingLoanAvailable, 120'000);
+    EXPECT_EQ(r.annualTax, 0);
+    EXPECT_EQ(r.housingLoanCredit, 120'000);
+
+    r.housingLoanCredit = 30'000;  // within the tax: no 可能額
+    calculateRecord(r, kTotals, in(2026));
+    EXPECT_EQ(r.housingLoanUsed, 30'000);
+    EXPECT_EQ(r.housingLoanAvailable, 0);
+
+    // 2024: 2,400,000 paid leaves 1,600,000; 360,000 + 480,000 + 380,000 deducted; 380,000
+    // taxable, 19,000 of tax against 60,000 of flat cut (the employee and the spouse).
+    WithholdingRecord cut{};
+    cut.spouseDeductible = 1;
+    calculateRecord(cut, {2'400'000, 360'000, 10'000}, in(2024));
+    EXPECT_EQ(cut.flatCutApplied, 19'000);
+    EXPECT_EQ(cut.flatCutNotApplied, 41'000);
+    EXPECT_EQ(cut.flatCutSpouseNotDeductible, 0);
+    EXPECT_EQ(cut.annualTax, 0);
 }
 
 TEST(AutomaticCalculation, CountsAreRaisedToTheirCohabitingPart) {

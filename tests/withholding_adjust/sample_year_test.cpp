@@ -4,10 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
+#include <limits>
+#include <vector>
 
 #include "sample/sample_company.h"
 #include "tests/support/temp_folder.h"
+#include "tests/withholding_model/year_files.h"
 #include "withholding/adjust/automatic_calculation.h"
+#include "withholding/adjust/batch_calculation.h"
 #include "withholding/model/opening.h"
 
 namespace keiro::withholding {
@@ -39,6 +44,7 @@ class SampleYear2026 : public ::testing::Test {
         input.paid = totals.paid;
         input.withheld = totals.withheld;
         input.socialInsurance = totals.socialInsurance;
+        input.generalDependants = employee(slot).dependents;  // carried from payroll
         return input;
     }
 
@@ -55,19 +61,20 @@ TEST_F(SampleYear2026, EveryEmployeeIsAdjustedOrMarkedAsNotNeeded) {
         SCOPED_TRACE(slot);
         const YearEndResult result = calculateSlot(*file_, slot, *year_, 2026, true);
         const WithholdingRecord& r = file_->record(slot);
-        if (employee(slot).taxColumn == 1 && employee(slot).workStatus != 2) {
-            ++otsu;
+        // 乙欄, and the employee who left last year (退職, nothing paid this year).
+        if (employee(slot).taxColumn == 1 || employee(slot).workStatus == 3) {
+            if (employee(slot).taxColumn == 1) ++otsu;
             EXPECT_TRUE(result.notNeeded);
-            EXPECT_EQ(r.annualTax, 0);
-            EXPECT_EQ(r.adjustStatus, kNotProcessed);
-            EXPECT_GT(r.paid, 0);
+            EXPECT_EQ(r.annualTax, r.withheld);
+            EXPECT_EQ(result.difference, 0);
+            EXPECT_EQ(r.adjustStatus, kNotAdjusted);
             continue;
         }
         ++adjusted;
         EXPECT_EQ(r.adjustStatus, kCalculated);
         EXPECT_EQ(r.annualTax % 100, 0);
         EXPECT_EQ(result.difference, r.annualTax - r.withheld);
-        // A single employee without declarations: the whole calculation is the totals'.
+        // Without declarations beyond the count from payroll: the totals decide the rest.
         const YearEndResult expected = calculateYearEnd(totalsOnly(slot));
         EXPECT_EQ(r.incomeAfterDeduction, expected.incomeAfterDeduction);
         EXPECT_EQ(r.annualTax, expected.annualTax);
@@ -106,17 +113,70 @@ TEST_F(SampleYear2026, DeclarationsOfTheRecordReachTheCalculation) {
     EXPECT_EQ(r.annualTax, expected.annualTax);
     EXPECT_EQ(r.dependants.elderly, 1);
 
-    // An employee on leave (休職 in the year file) is adjusted even when marked 乙欄.
+    // An employee on leave (休職 in the year file) is adjusted, but not when marked 乙欄.
     int onLeaveSeen = 0;
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         if (employee(slot).workStatus != 2) continue;
         ++onLeaveSeen;
+        EXPECT_FALSE(calculateSlot(*file_, slot, *year_, 2026, true).notNeeded) << slot;
         file_->record(slot).flags.secondaryColumn = 1;
         const YearEndResult onLeave = calculateSlot(*file_, slot, *year_, 2026, true);
-        EXPECT_FALSE(onLeave.notNeeded) << slot;
-        EXPECT_EQ(file_->record(slot).adjustStatus, kCalculated) << slot;
+        EXPECT_EQ(onLeave.reason, NotAdjustedReason::SecondaryColumn) << slot;
+        EXPECT_EQ(file_->record(slot).adjustStatus, kNotAdjusted) << slot;
+        EXPECT_EQ(file_->record(slot).annualTax, file_->record(slot).withheld) << slot;
     }
     EXPECT_EQ(onLeaveSeen, 1);
+}
+
+TEST_F(SampleYear2026, TheBatchEqualsTheCalculationOfEachEmployee) {
+    file_->record(2).spouseDeductible = 1;
+    file_->record(3).joinLeaveBirth.left = 1;  // a leaver without an exception
+    file_->record(99).address1.assign("手付かず");
+    WithholdingFile oneByOne = *file_;
+    const std::vector<int> slots = occupiedSlots(*year_);
+    ASSERT_GE(slots.size(), 9u);
+
+    std::vector<int> withEmpty = slots;
+    withEmpty.push_back(99);  // nobody there: refused, the record left alone
+    const BatchResult batch = calculateAll(*file_, *year_, withEmpty, 2026, true);
+    ASSERT_EQ(batch.outcomes.size(), withEmpty.size());
+    for (int slot : slots) calculateSlot(oneByOne, slot, *year_, 2026, true);
+    EXPECT_TRUE(file_->bytes() == oneByOne.bytes()) << "each record as 自動計算 leaves it";
+
+    int notAdjusted = 0;
+    for (const SlotOutcome& o : batch.outcomes) {
+        if (o.slot == 99) continue;
+        const WithholdingRecord& r = oneByOne.record(o.slot);
+        EXPECT_EQ(o.annualTax, r.annualTax) << o.slot;
+        EXPECT_EQ(o.withheld, r.withheld) << o.slot;
+        EXPECT_EQ(o.difference, std::int64_t{r.annualTax} - r.withheld) << o.slot;
+        EXPECT_TRUE(o.refusal.empty()) << o.slot;
+        if (o.status == YearEndStatus::NotAdjusted) ++notAdjusted;
+    }
+    EXPECT_EQ(batch.outcomes.back().refusal, "社員が登録されていません");
+    EXPECT_EQ(batch.refused, 1);
+    EXPECT_EQ(batch.notAdjusted, notAdjusted);
+    EXPECT_GE(batch.notAdjusted, 2) << "the 乙欄 employee and the leaver";
+    EXPECT_EQ(batch.calculated + batch.notAdjusted, static_cast<int>(slots.size()));
+}
+
+TEST(BatchCalculation, AResultOutOfRangeIsRefusedAndTheOthersGoOn) {
+    testing_support::TempFolder folder{"keiro-adjust-batch"};
+    withholding::testing::YearFileWriter writer;
+    writer.put(12, 1, "a", 3'000'000, 400'000, 50'000);
+    writer.put(12, 2, "b", 3'000'000, 400'000, 50'000);
+    writer.write(folder / "y.dat");
+    const YearView year(folder / "y.dat");
+    WithholdingFile file(true);
+    file.record(1).smallBusinessMutualAid = std::numeric_limits<std::int32_t>::max();
+    file.record(1).lifeInsurance = std::numeric_limits<std::int32_t>::max();
+    const WithholdingRecord before = file.record(1);
+    const BatchResult batch = calculateAll(file, year, {1, 2}, 2026, true);
+    EXPECT_EQ(batch.refused, 1);
+    EXPECT_EQ(batch.calculated, 1);
+    EXPECT_FALSE(batch.outcomes[0].refusal.empty());
+    EXPECT_EQ(std::memcmp(&file.record(1), &before, sizeof before), 0);
+    EXPECT_EQ(file.record(2).adjustStatus, kCalculated);
 }
 
 }  // namespace

@@ -159,28 +159,23 @@ TEST(TraditionalYearEnd, HousingLoanCreditLargerThanTheTaxGivesZeroCalculated) {
     EXPECT_EQ(r.annualTax, 30'600);  // 30,000 × 1.021 = 30,630
 }
 
-TEST(TraditionalYearEnd, OtsuNeedsNoAdjustment) {
+TEST(TraditionalYearEnd, OtsuIsNotAdjustedInAnyYear) {
     YearEndInput in;
-    in.dataYear = 2017;
     in.paid = 3'000'000;
     in.withheld = 200'000;
     in.otsu = true;
-    in.previousStatus = YearEndStatus::Calculated;
-    YearEndResult r = calculateYearEnd(in);
-    EXPECT_TRUE(r.notNeeded);
-    EXPECT_EQ(r.incomeAfterDeduction, 0);
-    EXPECT_EQ(r.totalDeductions, 0);
-    EXPECT_EQ(r.annualTax, 0);
-    EXPECT_EQ(r.spouseSpecial, 0);
-    EXPECT_EQ(r.status, YearEndStatus::Calculated);  // left as it was
-    EXPECT_EQ(r.difference, 0);
-
-    in.onLeave = true;  // 乙欄 while on leave is adjusted in the 1500-byte years
-    EXPECT_FALSE(calculateYearEnd(in).notNeeded);
-    in.dataYear = 2015;
-    EXPECT_TRUE(calculateYearEnd(in).notNeeded);
-    in.dataYear = 2024;
-    EXPECT_FALSE(calculateYearEnd(in).notNeeded);
+    for (int year : {2015, 2017, 2024}) {
+        in.dataYear = year;
+        const YearEndResult r = calculateYearEnd(in);
+        EXPECT_TRUE(r.notNeeded) << year;
+        EXPECT_EQ(r.reason, NotAdjustedReason::SecondaryColumn) << year;
+        EXPECT_EQ(r.status, YearEndStatus::NotAdjusted) << year;
+        EXPECT_EQ(r.incomeAfterDeduction, 0) << year;
+        EXPECT_EQ(r.totalDeductions, 0) << year;
+        EXPECT_EQ(r.spouseSpecial, 0) << year;
+        EXPECT_EQ(r.annualTax, 200'000) << "the tax actually withheld, " << year;
+        EXPECT_EQ(r.difference, 0) << year;
+    }
 }
 
 TEST(TraditionalYearEnd, HandEnteredItemsAreKept) {

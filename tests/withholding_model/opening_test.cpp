@@ -42,15 +42,19 @@ struct TwoYears {
         yamada.birthYear = 55;
         yamada.birthMonth = 4;
         yamada.birthDay = 1;
+        yamada.dependents = 3;
         current.put(1, 1, "yamada", 390'000, 59'000, 8'000);
         EmployeeRecord& sato = current.put(12, 2, "sato", 100'000, 0, 10'000);
         sato.taxColumn = 1;
         sato.nameKana.assign("ｻﾄｳ");
+        sato.dependents = 2;
         current.put(12, 3, "suzuki", 200'000, 30'000, 4'000);
         current.write(yearFile);
     }
 
-    YearView view() const { return YearView(yearFile); }
+    // The year as KeiroLG reads it; opening completes its December in memory.
+    YearView& view() { return opened.emplace(yearFile); }
+    std::optional<YearView> opened;
 };
 
 LegacyWithholdingRecord filledLegacyRecord() {
@@ -144,9 +148,10 @@ TEST(WithholdingOpening, FirstLargeRecordYearConvertsLastYearFieldByField) {
     EXPECT_EQ(r.flags.foreigner, 0);
     EXPECT_EQ(r.flags.disabledSpecial, 0);
     EXPECT_EQ(r.flags.disabledOther, 1);
-    EXPECT_EQ(r.joinLeaveBirth.joined, 1);
-    EXPECT_EQ(r.joinLeaveBirth.changeYear, 27);
-    EXPECT_EQ(r.joinLeaveBirth.changeDay, 30);
+    // Joining or leaving belongs to last year: this year starts without it.
+    EXPECT_EQ(r.joinLeaveBirth.joined, 0);
+    EXPECT_EQ(r.joinLeaveBirth.changeYear, 0);
+    EXPECT_EQ(r.joinLeaveBirth.changeDay, 0);
     EXPECT_EQ(r.joinLeaveBirth.birth.year, 50) << "the birth date is last year's, not the master's";
     EXPECT_EQ(r.joinLeaveBirth.birth.day, 28);
     EXPECT_EQ(r.lifeNew, 18);
@@ -169,6 +174,9 @@ TEST(WithholdingOpening, FirstLargeRecordYearConvertsLastYearFieldByField) {
     EXPECT_TRUE(sato.furigana.empty());
     EXPECT_EQ(sato.paid, 100'000);
     EXPECT_EQ(sato.flags.secondaryColumn, 1);
+    // Dependants: the carried record's count wins; the new employee's comes from payroll.
+    EXPECT_EQ(r.dependants.general, 6);
+    EXPECT_EQ(sato.dependants.general, 2);
     // The first of two matching slots of last year wins.
     EXPECT_EQ(file.record(3).postalCode.utf8(), "7");
 }
@@ -211,6 +219,10 @@ TEST(WithholdingOpening, WithoutAPreviousFileTheMasterGivesFuriganaAndBirthDate)
     EXPECT_EQ(file.record(1).joinLeaveBirth.birth.year, 55);
     EXPECT_EQ(file.record(1).joinLeaveBirth.birth.month, 4);
     EXPECT_EQ(file.record(2).flags.secondaryColumn, 1);
+    // The payroll's 扶養人数 as その他 dependants, so that the year starts with them.
+    EXPECT_EQ(file.record(1).dependants.general, 3);
+    EXPECT_EQ(file.record(2).dependants.general, 2);
+    EXPECT_EQ(file.record(1).dependants.specific, 0);
 
     TwoYears legacy({"平成", 27}, {"平成", 26});
     const WithholdingFile old = *openWithholdingFile(legacy.view(), legacy.paths);

@@ -23,7 +23,7 @@ TEST(WithholdingSampleYear, BuildsTheYearFromEveryPeriodOfTheSampleCompany) {
     const sample::SampleFiles files = sample::createSampleCompany(
         folder / "root", year_month_day{2027y, January, 15d}, KEIRO_BINARY_DIR "/bin");
     ASSERT_EQ(files.yearFiles.size(), 2u);
-    const YearView year(files.yearFiles[0]);
+    YearView year(files.yearFiles[0]);
     const WithholdingPaths paths = withholdingPathsFor(year.path(), {"令和", 8}, kNames);
     const std::optional<WithholdingFile> file = openWithholdingFile(year, paths);
     ASSERT_TRUE(file.has_value());
@@ -60,6 +60,7 @@ TEST(WithholdingSampleYear, BuildsTheYearFromEveryPeriodOfTheSampleCompany) {
         EXPECT_EQ(r.flags.secondaryColumn, e.taxColumn == 1 ? 1 : 0) << slot;
         EXPECT_EQ(r.furigana.bytes(), e.nameKana.bytes()) << slot;
         EXPECT_EQ(r.joinLeaveBirth.birth.year, e.birthYear) << slot;
+        EXPECT_EQ(r.dependants.general, e.dependents) << "扶養人数 from payroll, " << slot;
         if (e.isUsed() && e.workStatus == 1) {
             EXPECT_GT(r.paid, 1'000'000) << slot;
         }
@@ -71,7 +72,7 @@ TEST(WithholdingSampleYear, BuildsTheYearFromEveryPeriodOfTheSampleCompany) {
     EXPECT_EQ(tax, expectedTax);
 
     // The new year has no December yet: nothing to adjust.
-    const YearView next(files.yearFiles[1]);
+    YearView next(files.yearFiles[1]);
     EXPECT_FALSE(openWithholdingFile(next, withholdingPathsFor(next.path(), {"令和", 9}, kNames))
                      .has_value());
 }

@@ -9,7 +9,7 @@ namespace keiro::withholding {
 namespace {
 
 constexpr int kDecember = 12;
-constexpr int kOnLeave = 2;  // EmployeeRecord::workStatus 休職
+constexpr int kRetired = 3;  // EmployeeRecord::workStatus 退職
 
 std::int32_t yen(std::int64_t amount, const char* what) {
     if (amount < std::numeric_limits<std::int32_t>::min() ||
@@ -18,6 +18,20 @@ std::int32_t yen(std::int64_t amount, const char* what) {
                                   " is out of range: " + std::to_string(amount));
     }
     return static_cast<std::int32_t>(amount);
+}
+
+// The figures the documents print besides the four amounts; all 0 for an employee who is not
+// adjusted.  The 可能額 is the credit declared when the tax could not take all of it.
+void storeFigures(WithholdingRecord& r, const YearEndInput& input, const YearEndResult& result) {
+    r.figuresStored = 1;
+    r.spouseAmountGiven = yen(result.spouseGiven, "spouse amount");
+    r.housingLoanUsed = yen(result.housingLoanUsed, "housing loan used");
+    r.housingLoanAvailable = input.housingLoanCredit > result.housingLoanUsed && !result.notNeeded
+                                 ? yen(input.housingLoanCredit, "housing loan available")
+                                 : 0;
+    r.flatCutApplied = yen(result.flatCut, "flat cut applied");
+    r.flatCutNotApplied = yen(result.flatCutDue - result.flatCut, "flat cut not applied");
+    r.flatCutSpouseNotDeductible = result.flatCutSpouseNotDeductible ? 1 : 0;
 }
 
 template <typename Record>
@@ -40,10 +54,11 @@ YearEndResult calculate(Record& record, const YearlyTotals& totals, const Record
           "income after deduction");
     store(kManualTotalDeductions, work.totalDeductions, result.totalDeductions, "total deductions");
     store(kManualAnnualTax, work.annualTax, result.annualTax, "annual tax");
-    if (!result.notNeeded) {
-        if (input.lifePremiums) work.lifeInsurance = yen(result.lifeInsurance, "life insurance");
-        work.adjustStatus = static_cast<std::uint8_t>(result.status);
+    if (!result.notNeeded && input.lifePremiums) {
+        work.lifeInsurance = yen(result.lifeInsurance, "life insurance");
     }
+    work.adjustStatus = static_cast<std::uint8_t>(result.status);
+    if constexpr (kCurrentFormat) storeFigures(work, input, result);
     record = work;
     return result;
 }
@@ -64,7 +79,7 @@ YearEndResult calculateSlot(WithholdingFile& file, int slot, const YearView& yea
                             bool roundTaxTo100) {
     const EmployeeRecord& employee = year.block(kDecember).employee(slot);
     const YearlyTotals totals = yearlyTotals(year, employee.recordId.bytes());
-    const RecordContext context{dataYear, employee.workStatus == kOnLeave, roundTaxTo100};
+    const RecordContext context{dataYear, employee.workStatus == kRetired, roundTaxTo100};
     return file.currentFormat() ? calculateRecord(file.record(slot), totals, context)
                                 : calculateRecord(file.legacyRecord(slot), totals, context);
 }

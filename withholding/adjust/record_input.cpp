@@ -62,7 +62,6 @@ YearEndInput commonInput(const Record& r, const RecordContext& context) {
     in.workingStudent = r.flags.workingStudent != 0;
 
     in.otsu = r.flags.secondaryColumn != 0;
-    in.onLeave = context.onLeave;
     in.roundTaxTo100 = context.roundTaxTo100;
 
     in.manualIncomeAfterDeduction =
@@ -70,7 +69,6 @@ YearEndInput commonInput(const Record& r, const RecordContext& context) {
     in.manualTotalDeductions = handValue(r, kManualTotalDeductions, r.totalDeductions);
     in.manualAnnualTax = handValue(r, kManualAnnualTax, r.annualTax);
     in.manualSpouseSpecial = handValue(r, kManualSpouseSpecial, r.spouseSpecial);
-    in.previousStatus = static_cast<YearEndStatus>(r.adjustStatus);
     return in;
 }
 
@@ -88,6 +86,8 @@ YearEndInput yearEndInputOf(const WithholdingRecord& r, const RecordContext& con
     in.nonResidentDependants = r.nonResidentRelatives;
     if (r.incomeEstimateEntered == 1) in.incomeEstimate = r.incomeEstimate;
     in.singleParent = r.singleParent != 0;
+    in.left = context.left || r.joinLeaveBirth.left != 0;
+    in.leaveExceptionStated = leaveExceptionStated(r);
     for (std::int32_t income : r.specificRelativeIncome) {
         if (income != 0) in.specificRelativeIncomes.push_back(income);
     }
@@ -104,6 +104,11 @@ bool spouseSpecialComputed(int dataYear, bool currentFormat) {
     const YearEndLaw& law = yearEndLaw(dataYear);
     return !(currentFormat && law.method == YearEndMethod::Traditional &&
              dataYear >= law.spouseSpecialTypedFrom);
+}
+
+bool leaveExceptionStated(const WithholdingRecord& record) {
+    return (record.leaveException >= kLeaveByDeath && record.leaveException <= kLeavePartTimer) ||
+           record.flags.retiredByDeath != 0;
 }
 
 }  // namespace keiro::withholding

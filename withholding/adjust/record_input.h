@@ -1,9 +1,11 @@
 #pragma once
 // What the year-end calculation reads from a withholding record.  Both record formats carry
 // the same inputs at different places; the 1500-byte records add the 小規模企業共済等掛金, the
-// count of non-resident relatives and the inputs of the later law (the employee's income
-// estimate, ひとり親, the incomes of 特定親族).  An item flagged as entered by hand is handed to
-// the calculation as a fixed value.
+// count of non-resident relatives, the inputs of the later law (the employee's income
+// estimate, ひとり親, the incomes of 特定親族) and the exception under which a leaver is still
+// adjusted (the 死亡退職 flag counts as the exception of death).  The 500-byte records cannot
+// state an exception, so the leaver rule is not applied to them.  An item flagged as entered by
+// hand is handed to the calculation as a fixed value.
 
 #include "withholding/calc/year_end_calc.h"
 #include "withholding/model/records.h"
@@ -12,8 +14,11 @@ namespace keiro::withholding {
 
 // What the calculation needs besides the record.
 struct RecordContext {
-    int dataYear = 0;           // calendar year of the data (平成31 = 2019, 令和N = 2018 + N)
-    bool onLeave = false;       // the employee's work status is 休職
+    int dataYear = 0;  // calendar year of the data (平成31 = 2019, 令和N = 2018 + N)
+    // The year file says the employee left: December's work status is 退職, or the employee
+    // left before December and was placed in a free slot.  The record's own 中途退職 flag is
+    // read from the record.
+    bool left = false;
     bool roundTaxTo100 = true;  // the setting HasuuCut
 };
 
@@ -27,5 +32,8 @@ YearEndInput yearEndInputOf(const LegacyWithholdingRecord& record, const RecordC
 // Whether the calculation works out the spouse special deduction of the year's records, or
 // the amount is typed in (the 1500-byte records of 2018 and 2019) and stays as typed.
 bool spouseSpecialComputed(int dataYear, bool currentFormat);
+
+// Whether the record states an exception under which a leaver is still adjusted.
+bool leaveExceptionStated(const WithholdingRecord& record);
 
 }  // namespace keiro::withholding

@@ -57,11 +57,6 @@ std::int64_t sumOfDeductions(const YearEndInput& in, const YearEndResult& r,
            r.dependants + r.disability + r.widowOrSingleParent + r.workingStudent + r.basic;
 }
 
-// 乙欄 (unless on leave in the 1500-byte years): no adjustment; the computed amounts stay 0.
-bool adjustmentNotNeeded(const YearEndInput& in) {
-    return in.otsu && !(in.onLeave && in.dataYear >= kFirstCurrentFormatYear);
-}
-
 // ---- up to 2019 ----------------------------------------------------------------------------
 
 void traditionalTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
@@ -116,15 +111,16 @@ YearEndResult traditional(const YearEndInput& in, const YearEndLaw& law) {
     }
     if (in.workingStudent) r.workingStudent = amounts.workingStudent;
     r.basic = law.fixedBasic;
+    r.spouseGiven = r.spouseDeduction + specialCounted;
     YearEndResult counted = r;
     counted.spouseSpecial = specialCounted;
     r.totalDeductions = in.manualTotalDeductions.value_or(sumOfDeductions(in, counted, !legacy));
 
+    // The tax is worked out even when typed in, for the credit actually used.
+    traditionalTax(in, law, r);
     if (in.manualAnnualTax) {
         r.annualTax = *in.manualAnnualTax;
         r.status = YearEndStatus::Calculated;
-    } else {
-        traditionalTax(in, law, r);
     }
     return r;
 }
@@ -185,14 +181,18 @@ std::int64_t specificRelativeAmount(const YearEndInput& in, const YearEndLaw& la
 }
 
 // The 2024 flat cut: 30,000 yen for the employee and each resident spouse and dependant,
-// under-16s included, while the employee's income is within the limit.
-std::int64_t flatCut(const YearEndInput& in, const YearEndLaw& law, const YearEndResult& r) {
-    if (law.flatCutPerPerson == 0 || r.totalIncome > law.flatCutIncomeLimit) return 0;
+// under-16s included, while the employee's income is within the limit.  Also notes whether
+// the spouse counted is one the monthly withholding did not count (not the 源泉控除対象配偶者:
+// the employee's income or the spouse's above that spouse's limits).
+void flatCut(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
+    if (law.flatCutPerPerson == 0 || r.totalIncome > law.flatCutIncomeLimit) return;
     const bool spouse = spouseCounted(in) && in.spouseIncome <= law.dependantIncomeLimit;
     const int dependants =
         std::max(0, in.generalDependants + in.specificDependants + in.elderlyDependants +
                         in.under16Dependants - in.nonResidentDependants);
-    return std::int64_t{law.flatCutPerPerson} * (1 + (spouse ? 1 : 0) + dependants);
+    r.flatCutDue = std::int64_t{law.flatCutPerPerson} * (1 + (spouse ? 1 : 0) + dependants);
+    r.flatCutSpouseNotDeductible = spouse && (r.totalIncome > law.withholdingSpouseEmployeeLimit ||
+                                              in.spouseIncome > law.withholdingSpouseIncomeLimit);
 }
 
 void statutoryTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
@@ -202,18 +202,13 @@ void statutoryTax(const YearEndInput& in, const YearEndLaw& law, YearEndResult& 
     r.computedTax = taxByRates(law.taxRates, r.taxable).value_or(0);
     r.housingLoanUsed = std::min(in.housingLoanCredit, r.computedTax);
     const std::int64_t afterLoan = r.computedTax - r.housingLoanUsed;
-    r.flatCut = std::min(afterLoan, flatCut(in, law, r));
+    flatCut(in, law, r);
+    r.flatCut = std::min(afterLoan, r.flatCutDue);
     r.annualTax = floorTo(withSurtax(afterLoan - r.flatCut), kTaxUnit);
 }
 
 YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
     YearEndResult r;
-    if (law.adjustedPayLimit > 0 && in.paid > law.adjustedPayLimit) {
-        // Not adjusted: the tax of the year is what was withheld.
-        r.annualTax = in.manualAnnualTax.value_or(in.withheld);
-        r.status = YearEndStatus::NotAdjusted;
-        return r;
-    }
     const PersonAmounts& amounts = law.amounts;
     r.employmentIncome = statutoryEmploymentIncome(in.paid, law.employment);
     r.incomeAdjustment = std::min(incomeAdjustment(in), r.employmentIncome);
@@ -229,6 +224,7 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
                                 ? earthquakeInsuranceDeduction(*in.earthquakePremiums)
                                 : in.earthquakeInsurance;
     statutorySpouse(in, law, r);
+    r.spouseGiven = r.spouseDeduction + r.spouseSpecial;
     r.specificRelative = specificRelativeAmount(in, law);
     r.dependants = dependantAmount(amounts, in);
     r.disability = disabilityAmount(amounts, in);
@@ -245,27 +241,41 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
     r.basic = basicDeduction(law, r.totalIncome);
     r.totalDeductions = in.manualTotalDeductions.value_or(sumOfDeductions(in, r, true));
 
-    if (in.manualAnnualTax) {
-        r.annualTax = *in.manualAnnualTax;
-    } else {
-        statutoryTax(in, law, r);
-    }
+    // The tax is worked out even when typed in, for the credit and the flat cut actually used.
+    statutoryTax(in, law, r);
+    if (in.manualAnnualTax) r.annualTax = *in.manualAnnualTax;
     r.status = YearEndStatus::Calculated;
+    return r;
+}
+
+// Not adjusted: nothing is computed; the tax of the year is the tax withheld, so no
+// difference arises.  Amounts typed in by hand stay as typed.
+YearEndResult notAdjusted(const YearEndInput& in, NotAdjustedReason reason) {
+    YearEndResult r;
+    r.notNeeded = true;
+    r.reason = reason;
+    r.status = YearEndStatus::NotAdjusted;
+    r.incomeAfterDeduction = in.manualIncomeAfterDeduction.value_or(0);
+    r.totalDeductions = in.manualTotalDeductions.value_or(0);
+    r.spouseSpecial = in.manualSpouseSpecial.value_or(0);
+    r.annualTax = in.manualAnnualTax.value_or(in.withheld);
     return r;
 }
 
 }  // namespace
 
 YearEndResult calculateYearEnd(const YearEndInput& input) {
-    YearEndResult result;
-    if (adjustmentNotNeeded(input)) {
-        result.notNeeded = true;
-        result.status = input.previousStatus;
-        return result;  // nothing to refund or collect
-    }
+    const NotAdjustedReason reason = whyNotAdjusted(
+        {input.dataYear, input.paid, input.otsu, input.left, input.leaveExceptionStated});
     const YearEndLaw& law = yearEndLaw(input.dataYear);
-    result =
-        law.method == YearEndMethod::Traditional ? traditional(input, law) : statutory(input, law);
+    YearEndResult result;
+    if (reason != NotAdjustedReason::None) {
+        result = notAdjusted(input, reason);
+    } else if (law.method == YearEndMethod::Traditional) {
+        result = traditional(input, law);
+    } else {
+        result = statutory(input, law);
+    }
     result.difference = result.annualTax - input.withheld;
     return result;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "withholding/calc/adjustment_scope.h"
 #include "withholding/calc/insurance_deductions.h"
 
 namespace keiro::withholding {
@@ -68,8 +69,11 @@ struct YearEndInput {
     bool youngDependantDeclared = false;
     std::optional<std::int64_t> incomeEstimate;  // 合計所得金額 (見積額) when entered
 
-    bool otsu = false;     // 乙欄
-    bool onLeave = false;  // 休職: the 乙欄 flag does not stop the adjustment (1500-byte years)
+    bool otsu = false;  // 乙欄: never adjusted
+    // Left during the year, and whether the clerk stated one of the law's exceptions under
+    // which a leaver is still adjusted (adjustment_scope.h).
+    bool left = false;
+    bool leaveExceptionStated = false;
     bool roundTaxTo100 = true;  // HasuuCut, in the years up to 2019
 
     // Hand-entered items, kept as they are.
@@ -77,12 +81,14 @@ struct YearEndInput {
     std::optional<std::int64_t> manualTotalDeductions;
     std::optional<std::int64_t> manualAnnualTax;
     std::optional<std::int64_t> manualSpouseSpecial;
-
-    YearEndStatus previousStatus = YearEndStatus::Unprocessed;
 };
 
 struct YearEndResult {
-    bool notNeeded = false;  // 乙欄: no adjustment, the computed amounts are 0
+    // Not adjusted (乙欄, pay above the limit, a leaver without an exception): nothing is
+    // computed, the annual tax is the tax withheld (or the hand-entered one) and no difference
+    // arises.
+    bool notNeeded = false;
+    NotAdjustedReason reason = NotAdjustedReason::None;
     YearEndStatus status = YearEndStatus::Unprocessed;
 
     std::int64_t employmentIncome = 0;      // after the employment-income deduction
@@ -94,6 +100,9 @@ struct YearEndResult {
     std::int64_t earthquakeInsurance = 0;
     std::int64_t spouseDeduction = 0;
     std::int64_t spouseSpecial = 0;
+    // The spouse amount counted in the total: the 配偶者控除 or the 配偶者特別控除, whichever
+    // was given (the slip's box 配偶者(特別)控除の額).
+    std::int64_t spouseGiven = 0;
     std::int64_t specificRelative = 0;
     std::int64_t dependants = 0;
     std::int64_t disability = 0;  // the employee's and the family's
@@ -102,10 +111,13 @@ struct YearEndResult {
     std::int64_t basic = 0;
     std::int64_t totalDeductions = 0;
 
-    std::int64_t taxable = 0;      // 1,000-yen floor
-    std::int64_t computedTax = 0;  // by the rate table
-    std::int64_t housingLoanUsed = 0;
-    std::int64_t flatCut = 0;     // 2024 定額減税 applied
+    std::int64_t taxable = 0;          // 1,000-yen floor
+    std::int64_t computedTax = 0;      // by the rate table
+    std::int64_t housingLoanUsed = 0;  // the credit deducted, at most the computed tax
+    std::int64_t flatCutDue = 0;       // 2024 年調減税額 in full
+    std::int64_t flatCut = 0;  // 2024 定額減税 applied (控除済額); the rest is 控除外額
+    // 2024: the flat cut counted a spouse who is not the 源泉控除対象配偶者.
+    bool flatCutSpouseNotDeductible = false;
     std::int64_t annualTax = 0;   // with the surtax, 100-yen floor
     std::int64_t difference = 0;  // annualTax − withheld: negative is a refund
 };

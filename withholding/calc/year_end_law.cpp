@@ -156,6 +156,8 @@ constexpr YearEndLaw period2024() {
     YearEndLaw law = period2020(2024, 2024);
     law.flatCutPerPerson = 30'000;
     law.flatCutIncomeLimit = 18'050'000;
+    law.withholdingSpouseEmployeeLimit = 9'000'000;
+    law.withholdingSpouseIncomeLimit = 950'000;
     return law;
 }
 
@@ -167,6 +169,7 @@ constexpr YearEndLaw period2025() {
     law.dependantIncomeLimit = 580'000;
     law.specificRelative = kSpecificRelative;
     law.workingStudentIncomeLimit = 850'000;
+    law.partTimerLeaverPayLimit = 1'230'000;
     return law;
 }
 
@@ -178,6 +181,7 @@ constexpr YearEndLaw period2026() {
     law.dependantIncomeLimit = 620'000;
     law.specificRelative = kSpecificRelative;
     law.workingStudentIncomeLimit = 890'000;
+    law.partTimerLeaverPayLimit = 1'230'000;
     law.youngFamilyLifeInsurance = true;
     return law;
 }

@@ -109,8 +109,16 @@ struct YearEndLaw {
     std::int32_t flatCutPerPerson = 0;  // 定額減税 per person (2024 only)
     std::int64_t flatCutIncomeLimit = 0;
     std::int64_t adjustedPayLimit = 0;  // no adjustment above this pay (0: no limit)
+    // The 2024 flat cut counts the 同一生計配偶者; when such a spouse is not also the
+    // 源泉控除対象配偶者 of the monthly withholding (the employee's total income above the first
+    // limit, or the spouse's above the second) the slip says so.
+    std::int64_t withholdingSpouseEmployeeLimit = 0;
+    std::int64_t withholdingSpouseIncomeLimit = 0;
 
     // Both.
+    // A part-timer who left during the year is still adjusted when the year's pay is at most
+    // this (and no other pay follows).
+    std::int64_t partTimerLeaverPayLimit = 1'030'000;
     std::span<const RateBand> taxRates{};
     // Years without the reconstruction surtax, inclusive (none when surtaxFreeFrom >
     // surtaxFreeTo).  The traditional rule leaves it off from 2003 to 2012.

@@ -1,9 +1,13 @@
 #include "withholding/model/opening.h"
 
+#include <array>
 #include <cstring>
+#include <vector>
 
 #include "core/fileio.h"
+#include "withholding/model/leavers.h"
 #include "withholding/model/legacy_conversion.h"
+#include "withholding/model/record_start.h"
 #include "withholding/model/yearly_totals.h"
 
 namespace keiro::withholding {
@@ -31,13 +35,31 @@ void carryRecord(const WithholdingFile& previous, int from, WithholdingFile& fil
     // A legacy year never follows a current-format one; nothing is carried backwards.
 }
 
+// What belongs to last year's adjustment, not to the employee: the hand-entry flags, the
+// status, the joining or leaving of that year, and (1500-byte records) the figures stored by
+// that year's calculation and the leaver's slot.
 template <typename Record>
 void clearLastYearsState(Record& record) {
     std::memset(record.manualFlags, 0, sizeof record.manualFlags);
     record.adjustStatus = kNotProcessed;
+    JoinLeaveBirth& j = record.joinLeaveBirth;
+    j.joined = j.left = j.changeYear = j.changeMonth = j.changeDay = 0;
 }
 
-void carryOver(const WithholdingPaths& paths, const PeriodBlock& december, WithholdingFile& file) {
+void clearLastYearsState(WithholdingRecord& record) {
+    clearLastYearsState<WithholdingRecord>(record);
+    record.leaveException = kLeaveNoException;
+    record.figuresStored = 0;
+    record.flatCutSpouseNotDeductible = 0;
+    record.spouseAmountGiven = record.housingLoanUsed = 0;
+    record.flatCutApplied = record.flatCutNotApplied = 0;
+    record.leaverRecordId.clear();
+}
+
+// Carries last year's records over; returns which slots were carried.
+std::array<bool, kMaxEmployees> carryOver(const WithholdingPaths& paths,
+                                          const PeriodBlock& december, WithholdingFile& file) {
+    std::array<bool, kMaxEmployees> carried{};
     const WithholdingFile previous =
         WithholdingFile::load(paths.previousFile, paths.previousCurrentFormat);
     file.header() = previous.header();
@@ -48,7 +70,9 @@ void carryOver(const WithholdingPaths& paths, const PeriodBlock& december, Withh
         for (int slot = 1; slot <= kMaxEmployees; ++slot) {
             const int from =
                 previousSlotOf(previousDecember, december.employee(slot).recordId.bytes());
-            if (from != 0) carryRecord(previous, from, file, slot);
+            if (from == 0) continue;
+            carryRecord(previous, from, file, slot);
+            carried[static_cast<std::size_t>(slot - 1)] = true;
         }
     }
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
@@ -58,51 +82,42 @@ void carryOver(const WithholdingPaths& paths, const PeriodBlock& december, Withh
             clearLastYearsState(file.legacyRecord(slot));
         }
     }
-}
-
-template <typename Record>
-void copyFromMaster(const EmployeeRecord& employee, Record& record) {
-    record.furigana.clear();
-    record.furigana.assignBytes(employee.nameKana.bytes());
-    record.joinLeaveBirth.birth = {employee.birthEra, employee.birthYear, employee.birthMonth,
-                                   employee.birthDay};
+    return carried;
 }
 
 }  // namespace
 
-WithholdingFile buildWithholdingFile(const YearView& year, const WithholdingPaths& paths) {
+WithholdingFile buildWithholdingFile(YearView& year, const WithholdingPaths& paths) {
+    const std::vector<PlacedLeaver> leavers =
+        paths.currentFormat ? placeNewLeavers(year) : std::vector<PlacedLeaver>{};
     const PeriodBlock& december = year.block(kDecember);
     WithholdingFile file(paths.currentFormat);
     const bool hasPrevious = mayExist(paths.previousFile);
-    if (hasPrevious) carryOver(paths, december, file);
+    std::array<bool, kMaxEmployees> carried{};
+    if (hasPrevious) carried = carryOver(paths, december, file);
 
     const std::array<YearlyTotals, kMaxEmployees> totals = yearlyTotalsOfDecember(year);
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
-        const EmployeeRecord& employee = december.employee(slot);
-        const std::uint8_t secondaryColumn = employee.taxColumn == 1 ? 1 : 0;
+        const auto index = static_cast<std::size_t>(slot - 1);
+        const RecordStart how{.copyIdentity = !hasPrevious, .seedDependants = !carried[index]};
         if (file.currentFormat()) {
-            WithholdingRecord& record = file.record(slot);
-            applyYearlyTotals(record, totals[slot - 1]);
-            record.flags.secondaryColumn = secondaryColumn;
-            if (!hasPrevious) copyFromMaster(employee, record);
+            startRecord(file.record(slot), december.employee(slot), totals[index], how);
         } else {
-            LegacyWithholdingRecord& record = file.legacyRecord(slot);
-            applyYearlyTotals(record, totals[slot - 1]);
-            record.flags.secondaryColumn = secondaryColumn;
-            if (!hasPrevious) {
-                record.spouseFlags[LegacyWithholdingRecord::kSpouseNo] = 1;
-                copyFromMaster(employee, record);
-            }
+            startRecord(file.legacyRecord(slot), december.employee(slot), totals[index], how);
         }
+    }
+    for (const PlacedLeaver& leaver : leavers) {
+        file.record(leaver.slot).leaverRecordId.assignBytes(leaver.recordId);
     }
     return file;
 }
 
-std::optional<WithholdingFile> openWithholdingFile(const YearView& year,
-                                                   const WithholdingPaths& paths) {
+std::optional<WithholdingFile> openWithholdingFile(YearView& year, const WithholdingPaths& paths) {
     if (!year.isSaved(kDecember)) return std::nullopt;
-    if (mayExist(paths.file)) return WithholdingFile::load(paths.file, paths.currentFormat);
-    return buildWithholdingFile(year, paths);
+    if (!mayExist(paths.file)) return buildWithholdingFile(year, paths);
+    WithholdingFile file = WithholdingFile::load(paths.file, paths.currentFormat);
+    completeWithLeavers(year, file);
+    return file;
 }
 
 }  // namespace keiro::withholding

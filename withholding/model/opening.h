@@ -10,7 +10,12 @@
 // last year's figures.  Without a previous file everything starts empty, the legacy records
 // with the spouse marked 無, and the furigana and birth date come from the year file's master.
 // In both cases every record then gets its yearly totals and the 乙欄 flag from the master's
-// tax column.
+// tax column, and a record nothing was carried into gets the payroll's 扶養人数 as its count of
+// その他 dependants (record_start.h).
+//
+// Employees who left before December and whose payroll row was removed are placed in free
+// slots of December (leavers.h): `year` is the year whose December master both functions
+// complete in memory, so that every reader of the master sees them.
 
 #include <optional>
 
@@ -22,10 +27,9 @@ namespace keiro::withholding {
 
 // The year's withholding data, or nothing when December's salary of `year` was never saved
 // (there is nothing to adjust yet).  IoError when a file exists but cannot be read or is damaged.
-std::optional<WithholdingFile> openWithholdingFile(const YearView& year,
-                                                   const WithholdingPaths& paths);
+std::optional<WithholdingFile> openWithholdingFile(YearView& year, const WithholdingPaths& paths);
 
 // The file built for the first time, whether or not one exists on disk.
-WithholdingFile buildWithholdingFile(const YearView& year, const WithholdingPaths& paths);
+WithholdingFile buildWithholdingFile(YearView& year, const WithholdingPaths& paths);
 
 }  // namespace keiro::withholding

@@ -35,7 +35,7 @@ class EditorScreenshots : public QObject {
         testing_support::TempFolder folder("keiro-lgedit-shots");
         const sample::SampleFiles files = sample::createSampleCompany(
             folder / "root", year_month_day{2027y, January, 15d}, KEIRO_BINARY_DIR "/bin");
-        const YearView year(files.yearFiles.at(0));
+        YearView year(files.yearFiles.at(0));
         const EraNames names{"平成", "令和"};
         std::optional<WithholdingFile> file =
             openWithholdingFile(year, withholdingPathsFor(year.path(), {"令和", 8}, names));
