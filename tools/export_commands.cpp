@@ -1,6 +1,7 @@
 // export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv
 // export ledger FILE --slots 1,2,… [--root DIR] --out DIR BASE.csv
 // export zengin FILE --period K [--root DIR] OUT.txt
+// export withholding-list YEARFILE [--root DIR] [--slots 1,2,…] OUT.csv (withholding_list_commands)
 //
 // The CSV files of the monthly list and of the pay ledger, as the print dialog's CSV button
 // writes them (code page 932, CR LF, written whole and readable by the owner only), and the
@@ -16,6 +17,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/table_reports.h"
+#include "tools/withholding_print_commands.h"
 
 namespace keiro::tool {
 namespace {
@@ -94,6 +96,7 @@ int runExport(const Words& words) {
     if (kind == "list") return exportList(args);
     if (kind == "ledger") return exportLedger(args);
     if (kind == "zengin") return exportZengin(args);
+    if (kind == "withholding-list") return runExportWithholdingList(words);
     throw UsageError("unknown export command");
 }
 

@@ -26,6 +26,7 @@ Places placesFromArgs(const Args& args) {
 // The withholding documents print beside the payroll reports.
 int runPrintCommands(const Words& words) {
     if (!words.empty() && words.front() == "withholding") return runPrintWithholding(words);
+    if (!words.empty() && words.front() == "withholding-list") return runPrintWithholdingList(words);
     return runPrint(words);
 }
 
@@ -58,10 +59,13 @@ constexpr const char* kUsage =
     "              (--pdf OUT.pdf | --jpeg DIR)\n"
     "  print ledger|list|transfer|denomination|roster FILE --period K [--root DIR]\n"
     "              [--method 0|1|2] [--all] [--slots 1,2,...] --pdf OUT.pdf\n"
-    "  print withholding YEARFILE --kind 1|2|5 [--slots 1,2,...] [--root DIR] --pdf OUT.pdf\n"
+    "  print withholding YEARFILE --kind 1|2|5 [--slots 1,2,...] [--include-unprocessed]\n"
+    "              [--root DIR] --pdf OUT.pdf\n"
+    "  print withholding-list YEARFILE [--root DIR] [--slots 1,2,...] --pdf OUT.pdf\n"
     "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
     "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n"
     "  export zengin FILE --period K [--root DIR] OUT.txt\n"
+    "  export withholding-list YEARFILE [--root DIR] [--slots 1,2,...] OUT.csv\n"
     "  withholding info FILE\n"
     "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n"
     "  withholding calc-all YEARFILE [--root DIR] [--save]\n"

@@ -3,6 +3,8 @@
 #include "core/syslog.h"
 #include "withholding/main_window.h"
 #include "withholding/print/document_report.h"
+#include "withholding/print/year_end_list.h"
+#include "withholding/print/year_labels.h"
 
 namespace keiro::withholding {
 
@@ -38,30 +40,54 @@ DocumentPrinting::DocumentPrinting(TfmMain& window, Services services, const Set
                                    services_.installedPrinters},
               &window) {}
 
-void DocumentPrinting::print(int tag, std::vector<int> checked) {
-    const int number = tag / 100;
-    const auto kind = static_cast<DocumentKind>(number);
+DocumentSource DocumentPrinting::documentSource() const {
     DocumentSource source{&window_.file(),
                           &window_.year().block(kDecember),
                           window_.eraYear(),
                           window_.eraNames(),
                           {}};
     if (services_.documentOptions) source.options = services_.documentOptions();
-    // The window offers only the documents of the year; anything else is no command of it.
-    if (documentCaption(kind).isEmpty() || !offersDocument(source, kind)) return;
+    return source;
+}
 
+bool DocumentPrinting::run(const QString& caption, int printer, print::ReportBuilder build) {
     print::PrintRequest request;
-    request.caption = documentCaption(kind);
-    request.buildReport = [source, checked = std::move(checked), kind](const print::PrintChoices&) {
-        return makeDocumentReport(source, checked, kind);
-    };
-    request.documentPrinter = number;
+    request.caption = caption;
+    request.buildReport = std::move(build);
+    request.documentPrinter = printer;
     request.preview.toolBar = true;
     request.preview.buttonsShown = window_.previewButtons();
     request.preview.buttonsToggled = [this](bool shown) { previewButtonsToggled(shown); };
+    return dialog_.run(request) == print::PrintOutcome::Printed;
+}
 
-    if (dialog_.run(request) != print::PrintOutcome::Printed) return;
+void DocumentPrinting::print(int tag, std::vector<int> checked) {
+    const int number = tag / 100;
+    const auto kind = static_cast<DocumentKind>(number);
+    const DocumentSource source = documentSource();
+    // The window offers only the documents of the year; anything else is no command of it.
+    if (documentCaption(kind).isEmpty() || !offersDocument(source, kind)) return;
+
+    const bool printed =
+        run(documentCaption(kind), number,
+            [source, checked = std::move(checked), kind](const print::PrintChoices&) {
+                return makeDocumentReport(source, checked, kind);
+            });
+    if (!printed) return;
     if (const std::optional<int> code = printLogCode(kind)) writeLog(services_.dataFolder, *code);
+}
+
+void DocumentPrinting::printYearEndList(std::vector<int> chosen) {
+    const DocumentSource source = documentSource();
+    const std::vector<YearEndListRow> rows =
+        yearEndListRows(*source.file, *source.december, chosen);
+    const std::string company = source.companyName();
+    const std::string year = documentYearLabel(source.year, source.eras);
+    const auto today = todayInJapan();
+    run(QStringLiteral("年末調整一覧表"), kYearEndListPrinter,
+        [rows, company, year, today](const print::PrintChoices&) {
+            return std::make_unique<YearEndListReport>(rows, company, year, today);
+        });
 }
 
 void DocumentPrinting::previewButtonsToggled(bool shown) {

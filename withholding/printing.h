@@ -3,7 +3,8 @@
 // refund notices or payment reports of the checked employees.  The documents are drawn from
 // the withholding file in memory, saved or not, since that is what the clerk sees.  Each
 // document keeps its own printer; a print of the slips or of the payment reports (to paper or
-// to a PDF) is recorded in the system log, one of the notices is not.
+// to a PDF) is recorded in the system log, one of the notices is not.  The 年末調整一覧表 of the
+// chosen employees prints through the same dialog, with a printer of its own.
 
 #include <QString>
 #include <filesystem>
@@ -30,6 +31,9 @@ QString documentCaption(DocumentKind kind);
 // The log code a print of the document writes; nothing for the refund notices.
 std::optional<int> printLogCode(DocumentKind kind);
 
+// The printer settings of the 年末調整一覧表: PrintInfo3, a number no document uses.
+inline constexpr int kYearEndListPrinter = 3;
+
 class DocumentPrinting {
   public:
     struct Services {
@@ -47,10 +51,15 @@ class DocumentPrinting {
     // The main window's print command: the tag 199, 299 or 599 and the checked slots in list
     // order.
     void print(int tag, std::vector<int> checked);
+    // The 年末調整一覧表 of the slots in list order (A4 landscape, printed today).
+    void printYearEndList(std::vector<int> chosen);
 
     print::TfmInji& dialog() { return dialog_; }
 
   private:
+    DocumentSource documentSource() const;
+    // Runs the dialog for a document; whether it was printed.
+    bool run(const QString& caption, int printer, print::ReportBuilder build);
     void previewButtonsToggled(bool shown);
 
     TfmMain& window_;

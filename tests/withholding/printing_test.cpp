@@ -1,6 +1,6 @@
 // Printing in the withholding-slip program on the sample company's 2026: the dialog each
 // document opens, the printer each keeps for itself, the system log after a print, and the
-// preview's ボタンを表示する kept as the program's setting.
+// preview's ボタンを表示する kept as the program's setting; the 年末調整一覧表.
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -214,6 +214,23 @@ class PrintingTest : public QObject {
             f.click("btPreView");
             f.click("btCancel");
         });
+    }
+
+    // The 年末調整一覧表 of the checked employees: its own dialog and printer, no log line.
+    void yearEndListPrintsThroughTheSameDialog() {
+        PrintFixture f;
+        const std::size_t before = f.log().size();
+        const fs::path pdf = f.lg.files.places.dataFolder / "list.pdf";
+        f.lg.dialogs.answerNext(testing::qpath(pdf));
+        QTimer::singleShot(0, &f.dialog(), [&f] {
+            QCOMPARE(f.dialog().windowTitle(), QStringLiteral("年末調整一覧表の印刷"));
+            QCOMPARE(f.text("pnPages"), QStringLiteral("  1枚 [3名]"));
+            f.click("btPrint");
+        });
+        f.printing->printYearEndList(f.checked);
+        QVERIFY(fs::file_size(pdf) > 0);
+        QCOMPARE(f.ini("PrintInfo3", "Orientation"), std::string("2"));
+        QCOMPARE(f.log().size(), before);
     }
 };
 

@@ -26,6 +26,8 @@ struct DocumentSource {
 
     int calendarYear() const { return calendarYearOf(year, eras); }
     std::string employeeName(int slot) const { return december->employee(slot).name.utf8(); }
+    // The employee's own 個人番号 from the payroll master (0 = none).
+    long long employeeNumber(int slot) const { return december->employee(slot).myNumber; }
     std::string companyName() const { return december->settings.companyName.utf8(); }
     long long corporateNumber() const { return december->settings.corporateNumber; }
 };

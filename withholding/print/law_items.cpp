@@ -12,7 +12,7 @@ FormEdition formEdition(int calendarYear) {
 
 LawItems lawItemsFor(const WithholdingRecord& record, int calendarYear) {
     if (!formEdition(calendarYear).from2020 || record.totalDeductions <= 0 ||
-        record.flags.secondaryColumn == 1) {
+        record.flags.secondaryColumn == 1 || record.adjustStatus == kNotAdjusted) {
         return {};
     }
     // The same reading of the record as the automatic calculation's, hand-entered items included.

@@ -3,7 +3,7 @@
 // (特定親族特別控除の額, with the number of such relatives), which the withholding record does
 // not keep: they are worked out again from the record by the year-end calculation of the data
 // year.  They are shown only for an employee whose adjustment gave deductions; an employee of
-// the 乙欄 has none.
+// the 乙欄, or one the adjustment does not cover (年調対象外), has none.
 
 namespace keiro::withholding {
 

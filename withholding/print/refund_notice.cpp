@@ -1,6 +1,9 @@
 #include "withholding/print/refund_notice.h"
 
+#include <algorithm>
+
 #include "core/entry.h"
+#include "core/text.h"
 #include "withholding/print/cutting_guides.h"
 #include "withholding/print/form_drawing.h"
 #include "withholding/print/year_labels.h"
@@ -9,15 +12,30 @@ namespace keiro::withholding {
 namespace {
 
 constexpr int kAmountWidth = 11;
+constexpr float kTitlePt = 20.0f;
+constexpr float kTitleX = 50.0f;
+// The refund's title, whose end the longer titles keep.
+constexpr int kRefundTitleCharacters = 6;
 
-// The withheld and settled taxes of either record format.
+struct NoticeFigures {
+    long long amounts[4] = {};  // 総支給額, 徴収税額, 確定税額, 過不足税額
+    NoticeWording wording;
+};
+
+// The figures of either record format.
 template <typename Record>
-void drawAmounts(print::Canvas& canvas, const Record& r) {
-    const long long amounts[4] = {r.paid, r.withheld, r.annualTax,
-                                  taxDifference(r.annualTax, r.withheld)};
-    const float xs[4] = {38.0f, 68.0f, 98.0f, 128.0f};
-    for (int i = 0; i < 4; ++i)
-        canvas.putText(formatAmount(kAmountWidth, amounts[i]), xs[i], 64.0f);
+NoticeFigures figuresOf(const Record& r) {
+    const long long difference = taxDifference(r.annualTax, r.withheld);
+    return {{r.paid, r.withheld, r.annualTax, difference},
+            noticeWording(difference, r.adjustStatus != kNotAdjusted)};
+}
+
+// The title at (50, 20), a longer one moved left by its extra characters so that it still ends
+// before the year label.
+void drawTitle(print::Canvas& c, const std::string& title) {
+    const int extra = static_cast<int>(text::cp932Width(title) / 2) - kRefundTitleCharacters;
+    const float x = kTitleX - static_cast<float>(std::max(0, extra)) * print::pointsToMm(kTitlePt);
+    putLabel(c, title, x, 20.0f, kTitlePt);
 }
 
 }  // namespace
@@ -26,8 +44,27 @@ long long taxDifference(long long annualTax, long long withheld) {
     return annualTax - withheld;
 }
 
+NoticeWording noticeWording(long long difference, bool adjusted) {
+    if (!adjusted) {
+        return {"年末調整通知書",
+                "年末調整の対象とならないため、還付又は徴収する税額はありません。"};
+    }
+    if (difference < 0) {
+        return {"還付金通知書",
+                "年末調整の結果、過不足税額 " + formatAmount(0, -difference) + "円を還付します。"};
+    }
+    if (difference > 0) {
+        return {"不足額徴収通知書", "年末調整の結果、不足額 " + formatAmount(0, difference) +
+                                        "円を給与から徴収します。"};
+    }
+    return {"年末調整通知書", "年末調整の結果、還付又は徴収する税額はありません。"};
+}
+
 void RefundNoticeReport::drawNotice(print::Canvas& c, int slot) const {
-    putLabel(c, "還付金通知書", 50.0f, 20.0f, 20.0f);
+    const NoticeFigures figures = source().file->currentFormat()
+                                      ? figuresOf(source().file->record(slot))
+                                      : figuresOf(source().file->legacyRecord(slot));
+    drawTitle(c, figures.wording.title);
     putLabel(c, noticeYearLabel(source().year, source().eras), 95.0f, 21.0f, 16.0f);
     putLabel(c, "会社名", 40.0f, 34.0f, 10.0f, kGothic);
     c.putText("氏  名", 40.0f, 42.0f);
@@ -43,11 +80,11 @@ void RefundNoticeReport::drawNotice(print::Canvas& c, int slot) const {
     c.putText("徴 収 税 額", 65.0f, 57.0f);
     c.putText("確 定 税 額", 95.0f, 57.0f);
     c.putText("過不足税額", 127.0f, 57.0f);
-    if (source().file->currentFormat()) {
-        drawAmounts(c, source().file->record(slot));
-    } else {
-        drawAmounts(c, source().file->legacyRecord(slot));
+    const float xs[4] = {38.0f, 68.0f, 98.0f, 128.0f};
+    for (int i = 0; i < 4; ++i) {
+        c.putText(formatAmount(kAmountWidth, figures.amounts[i]), xs[i], 64.0f);
     }
+    c.putText(figures.wording.sentence, 30.0f, 73.0f);
 }
 
 void RefundNoticeReport::drawPage(print::Canvas& canvas, int page,

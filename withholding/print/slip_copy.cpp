@@ -1,5 +1,7 @@
 #include "withholding/print/slip_copy.h"
 
+#include "withholding/print/slip_layout.h"
+
 namespace keiro::withholding {
 
 std::string copyNameText(CopyName name) {
@@ -43,6 +45,65 @@ std::string singleItemLabel(SingleItem item) {
             break;
     }
     return "特定親族特別控除の額";
+}
+
+std::vector<PersonMark> personMarks(const FormEdition& edition) {
+    using enum PersonMark;
+    if (edition.from2020) {
+        return {Minor,           Foreigner,     RetiredByDeath, DisasterVictim, SecondaryColumn,
+                DisabledSpecial, DisabledOther, Widow,          SingleParent,   WorkingStudent};
+    }
+    return {Minor,           Foreigner,       RetiredByDeath, DisasterVictim,
+            SecondaryColumn, DisabledSpecial, DisabledOther,  Widow,
+            WidowSpecial,    Widower,         WorkingStudent};
+}
+
+float personMarkWidth(const FormEdition& edition) {
+    return (slip::kChangeX - slip::kLeft) / static_cast<float>(personMarks(edition).size());
+}
+
+std::vector<std::string_view> personMarkLabel(PersonMark mark, const FormEdition& edition) {
+    switch (mark) {
+        case PersonMark::Minor:
+            return {"未成", "年者"};
+        case PersonMark::Foreigner:
+            return {"外国", "人"};
+        case PersonMark::RetiredByDeath:
+            return {"死亡", "退職"};
+        case PersonMark::DisasterVictim:
+            return {"災害", "者"};
+        case PersonMark::SecondaryColumn:
+            return {"乙欄"};
+        case PersonMark::DisabledSpecial:
+        case PersonMark::WidowSpecial:
+            return {"特別"};
+        case PersonMark::DisabledOther:
+            return {"その他"};
+        case PersonMark::Widow:
+            if (edition.from2020) return {"寡婦"};
+            return {"一般"};
+        case PersonMark::Widower:
+            return {"寡夫"};
+        case PersonMark::SingleParent:
+            return {"ひとり", "親"};
+        case PersonMark::WorkingStudent:
+            break;
+    }
+    return {"勤労", "学生"};
+}
+
+std::string_view personMarkGroup(PersonMark mark, const FormEdition& edition) {
+    switch (mark) {
+        case PersonMark::DisabledSpecial:
+        case PersonMark::DisabledOther:
+            return "本人が障害者";
+        case PersonMark::Widow:
+            return edition.from2020 ? "" : "寡　婦";
+        case PersonMark::WidowSpecial:
+            return "寡　婦";
+        default:
+            return "";
+    }
 }
 
 }  // namespace keiro::withholding

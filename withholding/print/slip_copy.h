@@ -4,6 +4,7 @@
 // form carries follow the data year's edition.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "withholding/print/law_items.h"
@@ -37,5 +38,30 @@ enum class SingleItem {
 std::vector<SingleItem> singleItems(const FormEdition& edition);
 // The label of its box.
 std::string singleItemLabel(SingleItem item);
+
+// The row of person marks, left to right.  Until 2019 the form has 寡婦 一般 | 特別 and 寡夫;
+// from 2020 a single 寡婦 column and ひとり親.
+enum class PersonMark {
+    Minor,            // 未成年者
+    Foreigner,        // 外国人
+    RetiredByDeath,   // 死亡退職
+    DisasterVictim,   // 災害者
+    SecondaryColumn,  // 乙欄
+    DisabledSpecial,  // 本人が障害者 特別
+    DisabledOther,    // 本人が障害者 その他
+    Widow,            // 寡婦 (一般 until 2019)
+    WidowSpecial,     // 寡婦 特別 (until 2019)
+    Widower,          // 寡夫 (until 2019)
+    SingleParent,     // ひとり親 (from 2020)
+    WorkingStudent,   // 勤労学生
+};
+std::vector<PersonMark> personMarks(const FormEdition& edition);
+// The width of each column: the marks share the row left of 中途就・退職.
+float personMarkWidth(const FormEdition& edition);
+// The lines of its column's label (under the group's label for a grouped column).
+std::vector<std::string_view> personMarkLabel(PersonMark mark, const FormEdition& edition);
+// The label over two columns that share one (本人が障害者; 寡婦 until 2019), empty for a column of
+// its own; grouped columns follow each other.
+std::string_view personMarkGroup(PersonMark mark, const FormEdition& edition);
 
 }  // namespace keiro::withholding

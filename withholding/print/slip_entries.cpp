@@ -7,6 +7,7 @@
 #include "print/fitted_text.h"
 #include "withholding/print/amount_cells.h"
 #include "withholding/print/form_drawing.h"
+#include "withholding/print/slip_figures.h"
 #include "withholding/print/slip_frame.h"
 #include "withholding/print/slip_layout.h"
 #include "withholding/print/year_labels.h"
@@ -48,9 +49,15 @@ void yearParts(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
     }
 }
 
-// The employee's own individual number is not kept in the record: its boxes are left for the
-// hand.
-void recipient(Canvas& c, const WithholdingRecord& r, const DocumentSource& source, int slot) {
+// The employee's own individual number comes from the payroll master, on the copies that show
+// numbers only.
+void recipient(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r,
+               const DocumentSource& source, int slot) {
+    if (copy.showsNumbers()) {
+        useFont(c, kGothic, 6.0f);
+        putDigits(c, source.employeeNumber(slot), kPersonalNumberDigits, kRightLabelRight,
+                  kRefRowBottom + 1.3f);
+    }
     if (!r.postalCode.empty()) putWithin(c, "〒" + r.postalCode.utf8(), 42.0f, 27.1f, 40.0f, 7.0f);
     putWithin(c, r.address1.utf8(), 28.0f, 30.8f, 61.0f, 9.0f);
     putWithin(c, r.address2.utf8(), 28.0f, 36.6f, 61.0f, 9.0f);
@@ -74,9 +81,8 @@ void family(Canvas& c, const WithholdingRecord& r, const DocumentSource& source)
     if (r.spouseDeductible == 1) c.putText("○", 23.5f, kFamilyTextY);
     if (r.spouseSecondary == 1) c.putText("○", 29.5f, kFamilyTextY);
     if (r.spouseElderly == 1) c.putText("○", 36.5f, kFamilyTextY);
-    if (r.spouseIncome > 0 || spouseSpecialAlwaysShown(source.year)) {
-        putStyled(c, AmountStyle::Spouse, r.spouseSpecial, kSpouseAmountX, kFamilyTextY);
-    }
+    putStyled(c, AmountStyle::Spouse, spouseAmountShown(r, source.year), kSpouseAmountX,
+              kFamilyTextY);
     useFont(c, kGothic, kCountPt);
     const DependantCounts& d = r.dependants;
     const std::array<std::pair<float, int>, 12> counts{{{65.0f, d.specific},
@@ -103,12 +109,13 @@ void deductions(Canvas& c, const WithholdingRecord& r) {
               kDeductionTextY);
     putStyled(c, AmountStyle::Deduction, r.lifeInsurance, kLifeX, kDeductionTextY);
     putStyled(c, AmountStyle::Deduction, r.earthquakeInsurance, kEarthquakeX, kDeductionTextY);
-    putStyled(c, AmountStyle::Deduction, r.housingLoanCredit, kHousingX, kDeductionTextY);
+    putStyled(c, AmountStyle::Deduction, housingCreditShown(r), kHousingX, kDeductionTextY);
 }
 
-void remarks(Canvas& c, const WithholdingRecord& r) {
-    for (int i = 0; i < 5; ++i) {
-        putWithin(c, r.remarks[i].utf8(), kLeft + 8.0f,
+void remarks(Canvas& c, const WithholdingRecord& r, int calendarYear) {
+    const RemarkLines lines = remarkLines(r, calendarYear);
+    for (int i = 0; i < kRemarkLines; ++i) {
+        putWithin(c, lines[static_cast<std::size_t>(i)], kLeft + 8.0f,
                   kRemarksFirstY + kRemarksStep * static_cast<float>(i), kRight - kLeft - 9.0f,
                   6.5f, kMincho);
     }
@@ -243,19 +250,13 @@ void dependants(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
 }
 
 void marks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
-    const PersonFlags& f = r.flags;
-    const std::array<std::uint8_t, kPersonMarks> on{
-        f.minor,           f.foreigner,
-        f.retiredByDeath,  f.disasterVictim,
-        f.secondaryColumn, f.disabledSpecial,
-        f.disabledOther,   f.widow,
-        f.widowSpecial,    copy.edition.from2020 ? r.singleParent : f.widower,
-        f.workingStudent};
+    const std::vector<PersonMark> columns = personMarks(copy.edition);
+    const float width = personMarkWidth(copy.edition);
     const float y = kMarksHeadBottom + 1.2f;
     useFont(c, kGothic, kMarkPt);
-    for (int i = 0; i < kPersonMarks; ++i) {
-        const float x = kLeft + kMarkWidth * static_cast<float>(i);
-        putMark(c, on[static_cast<std::size_t>(i)] == 1, x, x + kMarkWidth, y);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const float x = kLeft + width * static_cast<float>(i);
+        putMark(c, personMarkSet(r, columns[i], copy.edition), x, x + width, y);
     }
     const JoinLeaveBirth& j = r.joinLeaveBirth;
     putMark(c, j.joined == 1, kChangeX, kChangeX + kChangeWidth, y);
@@ -306,11 +307,11 @@ void drawSlipEntries(Canvas& c, const SlipCopy& copy, const DocumentSource& sour
                      const LawItems& law) {
     const WithholdingRecord& r = source.file->record(slot);
     yearParts(c, copy, source);
-    recipient(c, r, source, slot);
+    recipient(c, copy, r, source, slot);
     mainAmounts(c, r, source);
     family(c, r, source);
     deductions(c, r);
-    remarks(c, r);
+    remarks(c, r, source.calendarYear());
     lifeBreakdown(c, r);
     housingBreakdown(c, r, source);
     spouse(c, copy, r);

@@ -6,6 +6,7 @@
 
 #include "withholding/print/amount_cells.h"
 #include "withholding/print/form_drawing.h"
+#include "withholding/print/slip_copy.h"
 #include "withholding/print/slip_layout.h"
 
 namespace keiro::withholding {
@@ -332,31 +333,24 @@ void marks(Canvas& c, const SlipCopy& copy) {
     hline(c, kMarksHeadBottom);
     const float head = kNotesBottom;
     const float split = head + 2.2f;  // group labels above, their columns below
-    // The eleven person marks; the disabled and the widow have two columns under one label.
-    const std::array<std::vector<std::string_view>, kPersonMarks> labels{
-        {{"未成", "年者"},
-         {"外国", "人"},
-         {"死亡", "退職"},
-         {"災害", "者"},
-         {"乙欄"},
-         {"特別"},
-         {"その他"},
-         {"一般"},
-         {"特別"},
-         {copy.edition.from2020 ? "ひとり" : "寡夫", copy.edition.from2020 ? "親" : ""},
-         {"勤労", "学生"}}};
-    for (int i = 0; i < kPersonMarks; ++i) {
-        const float x = kLeft + kMarkWidth * static_cast<float>(i);
-        if (i > 0) vline(c, x, i == 6 || i == 8 ? split : head, kMarksBottom);
-        const bool grouped = i >= 5 && i <= 8;
-        putLines(c, labels[static_cast<std::size_t>(i)], x, x + kMarkWidth,
-                 grouped ? split + 0.3f : head + 0.6f);
+    // The person marks; two pairs of columns share a label over them (the disabled, and the
+    // widow until 2019).
+    const std::vector<PersonMark> columns = personMarks(copy.edition);
+    const float width = personMarkWidth(copy.edition);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const float x = kLeft + width * static_cast<float>(i);
+        const std::string_view group = personMarkGroup(columns[i], copy.edition);
+        const bool inGroup = !group.empty();
+        const bool groupStart =
+            inGroup && (i == 0 || personMarkGroup(columns[i - 1], copy.edition) != group);
+        if (i > 0) vline(c, x, inGroup && !groupStart ? split : head, kMarksBottom);
+        putLines(c, personMarkLabel(columns[i], copy.edition), x, x + width,
+                 inGroup ? split + 0.3f : head + 0.6f);
+        if (groupStart) {
+            hline(c, split, x, x + 2 * width);
+            putLines(c, {group}, x, x + 2 * width, head + 0.4f);
+        }
     }
-    const float disabledX = kLeft + kMarkWidth * 5;
-    const float widowX = kLeft + kMarkWidth * 7;
-    hline(c, split, disabledX, widowX + 2 * kMarkWidth);
-    putLines(c, {"本人が障害者"}, disabledX, widowX, head + 0.4f);
-    putLines(c, {"寡　婦"}, widowX, widowX + 2 * kMarkWidth, head + 0.4f);
 
     // 中途就・退職 and 受給者生年月日.
     vline(c, kChangeX, head, kMarksBottom);

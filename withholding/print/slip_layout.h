@@ -89,8 +89,6 @@ inline constexpr float kNotesBottom = 176.5f;  // (備考)
 // Marks, joining or leaving, birth date.
 inline constexpr float kMarksHeadBottom = 181.0f;
 inline constexpr float kMarksBottom = 186.0f;
-inline constexpr float kMarkWidth = 5.6f;
-inline constexpr int kPersonMarks = 11;
 inline constexpr float kChangeX = 82.6f;
 inline constexpr float kChangeWidth = 4.5f;
 inline constexpr float kBirthX = 105.1f;
