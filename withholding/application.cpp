@@ -66,6 +66,9 @@ int runWithholding() {
         window.setPrinter([&printing](int tag, bool, std::vector<int> checked) {
             printing.print(tag, std::move(checked));
         });
+        window.setYearEndListPrinter([&printing](std::vector<int> checked) {
+            printing.printYearEndList(std::move(checked));
+        });
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();
             window.raise();

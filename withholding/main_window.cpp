@@ -108,6 +108,11 @@ void TfmMain::buildMenus() {
         printAction("mnKanpukin", QStringLiteral("還付金通知書の印刷(&K)..."), kPrintRefunds));
     print->addAction(printAction("mnPrnSiharai", QStringLiteral("給与支払報告書の印刷(&H)..."),
                                  kPrintPaymentReports));
+    print->addSeparator();
+    print->addAction(action("mnYearEndList", QStringLiteral("年末調整一覧表の印刷(&L)..."),
+                            &TfmMain::mnYearEndListClick));
+    print->addAction(action("mnYearEndListCsv", QStringLiteral("年末調整一覧表のCSV出力(&V)..."),
+                            &TfmMain::mnYearEndListCsvClick));
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&O)"));
     settings->addAction(
@@ -219,6 +224,8 @@ void TfmMain::enableCommands() {
         enable(name, loaded);
     }
     enable("mnDataInput", loaded && editor_ && hasNamedEmployee(year_->block(kDecember)));
+    enable("mnYearEndList", loaded && yearEndListPrinter_);
+    enable("mnYearEndListCsv", loaded);
     enable("mnCorpInfo", loaded && companyDialog_);
     enable("mnConfig", static_cast<bool>(configDialog_));
     // The salary payment report exists only for years with the current record format.

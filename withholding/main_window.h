@@ -91,6 +91,11 @@ class TfmMain : public QMainWindow {
     void setPrinter(std::function<void(int tag, bool currentFormat, std::vector<int> checked)> p) {
         printer_ = std::move(p);
     }
+    // The 年末調整一覧表 of the checked slots, in list order, through the print dialog.
+    void setYearEndListPrinter(std::function<void(std::vector<int> checked)> p) {
+        yearEndListPrinter_ = std::move(p);
+        enableCommands();
+    }
     void setOpenUrl(std::function<bool(const QUrl&)> open);
 
     // Window placement from the configuration file (position, height; the width is fixed).
@@ -111,6 +116,9 @@ class TfmMain : public QMainWindow {
     void mnAllOnOffPClick();
     // 一括計算: the automatic calculation of every checked employee, then a summary.
     void mnBatchCalcClick();
+    // The 年末調整一覧表 of the checked employees: printed, or written as a CSV file.
+    void mnYearEndListClick();
+    void mnYearEndListCsvClick();
     void mnCorpInfoClick();
     void mnConfigClick();
     void mnTaisyokuClick();
@@ -192,6 +200,7 @@ class TfmMain : public QMainWindow {
     std::function<bool()> companyDialog_;
     std::function<void()> configDialog_;
     std::function<void(int, bool, std::vector<int>)> printer_;
+    std::function<void(std::vector<int>)> yearEndListPrinter_;
 };
 
 }  // namespace keiro::withholding

@@ -1,10 +1,17 @@
-// The year-end commands over the checked employees: 一括計算 with its summary.
+// The year-end commands over the checked employees: 一括計算 with its summary, and the
+// 年末調整一覧表 printed or written as CSV.
 #include <QAction>
+#include <QDir>
 
 #include "core/era.h"
+#include "core/fileio.h"
+#include "core/text.h"
+#include "print/table_csv.h"
+#include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 #include "withholding/adjust/batch_calculation.h"
 #include "withholding/main_window.h"
+#include "withholding/print/year_end_list.h"
 
 namespace keiro::withholding {
 
@@ -63,6 +70,38 @@ void TfmMain::mnBatchCalcClick() {
     } else {
         context_.messages.information(this, batchSummary(result));
     }
+}
+
+void TfmMain::mnYearEndListClick() {
+    std::vector<int> checked = checkedSlots();
+    if (checked.empty()) {
+        context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
+        return;
+    }
+    if (yearEndListPrinter_) yearEndListPrinter_(std::move(checked));
+}
+
+void TfmMain::mnYearEndListCsvClick() {
+    const std::vector<int> checked = checkedSlots();
+    if (checked.empty()) {
+        context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
+        return;
+    }
+    const std::optional<QString> path = context_.dialogs.saveFile(
+        this, QStringLiteral("年末調整一覧表をCSVファイルに出力"), QDir::homePath(),
+        QStringLiteral("CSVﾌｧｲﾙ (*.csv)"), QStringLiteral("csv"));
+    if (!path) return;
+    try {
+        const auto rows = yearEndListRows(*file_, year_->block(kDecember), checked);
+        print::writeCsvFile(std::filesystem::path(path->toStdString()), yearEndListCsv(rows));
+    } catch (const IoError& error) {
+        context_.messages.error(this, QString::fromUtf8(error.what()));
+        return;
+    } catch (const text::EncodingError& error) {
+        context_.messages.error(this, QString::fromUtf8(error.what()));
+        return;
+    }
+    context_.messages.information(this, QStringLiteral("指定ファイルに出力しました。"));
 }
 
 }  // namespace keiro::withholding

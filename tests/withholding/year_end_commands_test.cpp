@@ -7,7 +7,9 @@
 #include <cstring>
 #include <tuple>
 
+#include "core/fileio.h"
 #include "withholding/adjust/automatic_calculation.h"
+#include "withholding/print/year_end_list.h"
 
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding/lg_fixture.h"
@@ -144,6 +146,40 @@ class YearEndCommandsTest : public QObject {
             lg.list()->item(row)->setCheckState(Qt::Unchecked);
         menu(lg, "mnBatchCalc")->trigger();
         QVERIFY(lg.messages.lastText().startsWith("計算する社員が選択されていません。"));
+    }
+
+    void theYearEndListOfTheCheckedIsPrintedOrWrittenAsCsv() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        std::vector<std::vector<int>> printed;
+        lg.window->setYearEndListPrinter(
+            [&printed](std::vector<int> checked) { printed.push_back(std::move(checked)); });
+        menu(lg, "mnYearEndList")->trigger();
+        QVERIFY(lg.messages.lastText().startsWith("印刷対象者が選択されていません。"));
+        QVERIFY(printed.empty());
+
+        for (int slot : {3, 1}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
+        lg.window->mnBatchCalcClick();
+        menu(lg, "mnYearEndList")->trigger();
+        QCOMPARE(printed, (std::vector<std::vector<int>>{{1, 3}}));
+
+        const std::filesystem::path csv = lg.folder / "list.csv";
+        lg.dialogs.answerNext(testing::qpath(csv));
+        lg.messages.clear();
+        menu(lg, "mnYearEndListCsv")->trigger();
+        QCOMPARE(lg.messages.lastText(), QString("指定ファイルに出力しました。"));
+        const auto rows = yearEndListRows(lg.window->file(), lg.window->year().block(12), {1, 3});
+        QCOMPARE(readFile(csv), yearEndListCsv(rows));
+        QCOMPARE(std::filesystem::status(csv).permissions() & std::filesystem::perms::all,
+                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+        // Cancelled: nothing written, nothing said.
+        std::filesystem::remove(csv);
+        lg.messages.clear();
+        lg.dialogs.answerNext(std::nullopt);
+        menu(lg, "mnYearEndListCsv")->trigger();
+        QVERIFY(!std::filesystem::exists(csv));
+        QVERIFY(lg.messages.shown().empty());
     }
 
   private:
