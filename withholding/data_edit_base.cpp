@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -162,7 +163,6 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     body_->setObjectName(q("pnBody"));
     body_->setFrameShape(QFrame::NoFrame);
     body_->setWidgetResizable(true);
-    body_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     body_->setWidget(boxesPage);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
@@ -210,7 +210,14 @@ void TfmDataEditBase::fitToScreen() {
     if (screen == nullptr) return;
     const QMargins frame = frameMarginsOf(*this);
     const QRect room = screen->availableGeometry().marginsRemoved(frame);
-    const QSize size = sizeHint().boundedTo(room.size());
+    // All the boxes if the screen has room for them (a scroll area on its own asks for less).
+    const QSize boxes = body_->widget()->sizeHint();
+    const QMargins margins = layout()->contentsMargins();
+    QSize whole(std::max(sizeHint().width(), boxes.width() + margins.left() + margins.right()),
+                sizeHint().height() - body_->sizeHint().height() + boxes.height());
+    if (whole.height() > room.height())
+        whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize size = whole.boundedTo(room.size());
     resize(size);
     // Where the window would come, moved inside the free area.
     const QPoint wanted = geometry().topLeft();

@@ -34,8 +34,8 @@ constexpr std::array<Section, kListSectionCount> kSections{{{"No", 6},
                                                             {"部署名", 18},
                                                             {"社員区分", 12},
                                                             {"支給形態", 14},
-                                                            {"源泉税計算", 10},
-                                                            {"年税額", 13, true},
+                                                            {"源泉税計算", 12},
+                                                            {"年税額", 11, true},
                                                             {"過不足", 13, true}}};
 
 }  // namespace
