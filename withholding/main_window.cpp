@@ -92,6 +92,8 @@ void TfmMain::buildMenus() {
                            &TfmMain::btDataInputClick));
     work->addAction(
         action("mnBatchCalc", QStringLiteral("一括計算(&B)"), &TfmMain::mnBatchCalcClick));
+    work->addAction(action("mnSettle", QStringLiteral("年調過不足を給与に反映(&P)..."),
+                           &TfmMain::mnSettleClick));
     work->addAction(
         action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &TfmMain::mnAllOnOffPClick));
     QAction* retired =
@@ -226,6 +228,7 @@ void TfmMain::enableCommands() {
     enable("mnDataInput", loaded && editor_ && hasNamedEmployee(year_->block(kDecember)));
     enable("mnYearEndList", loaded && yearEndListPrinter_);
     enable("mnYearEndListCsv", loaded);
+    enable("mnSettle", loaded && settlementWriter_);
     enable("mnCorpInfo", loaded && companyDialog_);
     enable("mnConfig", static_cast<bool>(configDialog_));
     // The salary payment report exists only for years with the current record format.

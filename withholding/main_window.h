@@ -9,7 +9,9 @@
 // printing, whose commands check what is to be printed and then hand it to the seam.
 
 #include <QMainWindow>
+#include <QString>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -53,6 +55,11 @@ inline constexpr const char* kMsgNobodyToPrint =
     "印刷対象者が選択されていません。\n(No欄のチェックボックスをチェックして選択します)";
 inline constexpr const char* kMsgNobodyToCalculate =
     "計算する社員が選択されていません。\n(No欄のチェックボックスをチェックして選択します)";
+inline constexpr const char* kMsgNobodyToSettle =
+    "年調過不足を反映する計算済の社員がチェックされていません。";
+inline constexpr const char* kMsgNoPeriodToSettle =
+    "年調過不足を反映できる期間がありません。\n"
+    "給与計算で12月分の給与または賞与を保存してから行って下さい。";
 inline constexpr const char* kCaptionCheck = "対象社員をチェック";
 inline constexpr const char* kCaptionClear = "全てのチェックを解除";
 inline constexpr const char* kSortHint = "クリックすると並び替え";
@@ -64,6 +71,18 @@ inline constexpr int kDecember = 12;
 inline constexpr int kPrintSlips = 199;           // 源泉徴収票
 inline constexpr int kPrintRefunds = 299;         // 還付金通知書
 inline constexpr int kPrintPaymentReports = 599;  // 給与支払報告書
+
+// A calculated employee's 過不足 (annual tax − tax withheld; negative: refunded) for the pay.
+struct SettlementEntry {
+    int slot = 0;
+    std::string recordId;  // code page 932 bytes: the employee in the payroll year
+    std::int64_t difference = 0;
+};
+// A period the 過不足 can be written into: December's salary or a bonus, saved.
+struct PeriodChoice {
+    int period = 0;
+    QString name;  // "12月分給与", "賞与1"
+};
 
 // What the window needs from the program, all made before the window.
 struct MainContext {
@@ -96,6 +115,16 @@ class TfmMain : public QMainWindow {
         yearEndListPrinter_ = std::move(p);
         enableCommands();
     }
+    // 年調過不足を給与に反映: the period chosen among the saved ones (nothing: cancelled), and the
+    // writer, which returns how many it wrote or throws with the refusal to show.
+    void setPeriodChooser(std::function<std::optional<int>(const std::vector<PeriodChoice>&)> c) {
+        periodChooser_ = std::move(c);
+    }
+    void setSettlementWriter(
+        std::function<int(int period, const std::vector<SettlementEntry>&)> writer) {
+        settlementWriter_ = std::move(writer);
+        enableCommands();
+    }
     void setOpenUrl(std::function<bool(const QUrl&)> open);
 
     // Window placement from the configuration file (position, height; the width is fixed).
@@ -119,6 +148,8 @@ class TfmMain : public QMainWindow {
     // The 年末調整一覧表 of the checked employees: printed, or written as a CSV file.
     void mnYearEndListClick();
     void mnYearEndListCsvClick();
+    // 年調過不足を給与に反映 for the checked employees whose year is calculated.
+    void mnSettleClick();
     void mnCorpInfoClick();
     void mnConfigClick();
     void mnTaisyokuClick();
@@ -174,6 +205,7 @@ class TfmMain : public QMainWindow {
     // The employee's name in December, or "No.<slot>" when the slot has none.
     std::string employeeName(int slot) const;
     QString batchSummary(const BatchResult& result) const;
+    std::vector<SettlementEntry> settlementEntries() const;
     void savePlacement();
     std::optional<std::filesystem::path> chooseYearFile();
     QString openDialogFilter() const;
@@ -201,6 +233,8 @@ class TfmMain : public QMainWindow {
     std::function<void()> configDialog_;
     std::function<void(int, bool, std::vector<int>)> printer_;
     std::function<void(std::vector<int>)> yearEndListPrinter_;
+    std::function<std::optional<int>(const std::vector<PeriodChoice>&)> periodChooser_;
+    std::function<int(int, const std::vector<SettlementEntry>&)> settlementWriter_;
 };
 
 }  // namespace keiro::withholding

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <cstring>
+#include <stdexcept>
 #include <tuple>
 
 #include "core/fileio.h"
@@ -179,6 +180,67 @@ class YearEndCommandsTest : public QObject {
         lg.dialogs.answerNext(std::nullopt);
         menu(lg, "mnYearEndListCsv")->trigger();
         QVERIFY(!std::filesystem::exists(csv));
+        QVERIFY(lg.messages.shown().empty());
+    }
+
+    void settlingAsksForThePeriodAndWritesTheCalculatedDifferences() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        std::vector<std::pair<int, std::vector<SettlementEntry>>> written;
+        lg.window->setSettlementWriter(
+            [&written](int period, const std::vector<SettlementEntry>& entries) {
+                written.emplace_back(period, entries);
+                return static_cast<int>(entries.size());
+            });
+        std::vector<std::vector<PeriodChoice>> offered;
+        std::optional<int> choice = 12;
+        lg.window->setPeriodChooser([&](const std::vector<PeriodChoice>& periods) {
+            offered.push_back(periods);
+            return choice;
+        });
+        menu(lg, "mnSettle")->trigger();
+        QCOMPARE(lg.messages.lastText(), QString::fromUtf8(kMsgNobodyToSettle));
+
+        for (int slot : {1, 2}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
+        lg.window->mnBatchCalcClick();
+        lg.list()->item(lg.rowOf(3))->setCheckState(Qt::Checked);  // not calculated: left out
+        lg.messages.clear();
+        lg.messages.answerNext(Answer::No);
+        menu(lg, "mnSettle")->trigger();
+        QCOMPARE(offered.size(), std::size_t{1});
+        QVERIFY(!offered[0].empty());
+        QCOMPARE(offered[0][0].period, 12);  // the saved ones of December and the bonuses
+        QCOMPARE(offered[0][0].name, QString("12月分給与"));
+        for (const PeriodChoice& p : offered[0]) QVERIFY(p.period >= 12 && p.period <= 15);
+        QCOMPARE(lg.messages.lastText(),
+                 QString("計算済の社員 2名の年調過不足を12月分給与に書き込みますか？"));
+        QVERIFY(written.empty());
+
+        lg.messages.answerNext(Answer::Yes);
+        menu(lg, "mnSettle")->trigger();
+        QCOMPARE(written.size(), std::size_t{1});
+        QCOMPARE(written[0].first, 12);
+        QCOMPARE(written[0].second.size(), std::size_t{2});
+        for (const SettlementEntry& entry : written[0].second) {
+            const WithholdingRecord& r = lg.window->file().record(entry.slot);
+            QCOMPARE(entry.difference, std::int64_t{r.annualTax} - r.withheld);
+            QCOMPARE(
+                entry.recordId,
+                std::string(lg.window->year().block(12).employee(entry.slot).recordId.bytes()));
+        }
+        QCOMPARE(lg.messages.lastText(), QString("2名の年調過不足を12月分給与に書き込みました。"));
+
+        // The writer's refusal is shown as it says; a cancelled choice asks nothing.
+        lg.window->setSettlementWriter([](int, const std::vector<SettlementEntry>&) -> int {
+            throw std::runtime_error("給与計算がこの年のデータファイルを開いています。");
+        });
+        menu(lg, "mnSettle")->trigger();
+        QCOMPARE(lg.messages.shown().back().kind, ui::MessageKind::Error);
+        QCOMPARE(lg.messages.lastText(),
+                 QString("給与計算がこの年のデータファイルを開いています。"));
+        choice.reset();
+        lg.messages.clear();
+        menu(lg, "mnSettle")->trigger();
         QVERIFY(lg.messages.shown().empty());
     }
 
