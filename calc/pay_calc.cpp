@@ -170,8 +170,9 @@ void storePayTotals(const Totals& t, PaymentRecord& p) {
     p.payTotal = clampYen(t.pay);
 }
 
+// 控除合計 takes the 年調過不足 as it is stored (see the header).
 void storeDeductionTotals(const Totals& t, DeductionRecord& d) {
-    d.deductionTotal = clampYen(t.deductions);
+    d.deductionTotal = clampYen(t.deductions + d.yearEndSettlement);
     d.socialInsBase = clampYen(t.pay - t.excluded - t.baseReduction);
 }
 
@@ -302,6 +303,7 @@ FormItems formItems(const ActiveItems& active, int payForm, bool bonus) {
         items.other[j] = active.isActive(payForm, Band::Other, kOtherCodes[j]);
     }
     items.support = active.isActive(payForm, Band::Deduction, kSupportCode);
+    items.settlement = active.isActive(payForm, Band::Deduction, kYearEndSettlementCode);
     return items;
 }
 

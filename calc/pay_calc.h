@@ -11,6 +11,10 @@
 //    kept); a free slot ends with all three records empty.
 //  - The two copies of その他１..３ (payment and deduction record) always end equal: the payment
 //    copy is the one entered.
+//  - 年調過不足 (the year-end adjustment settled in the period) is carried as stored, whatever
+//    the layout says: it is owed to or by the employee, so it always counts in 控除合計 and moves
+//    the net pay by exactly its amount (a refund is negative).  It takes no part in the premiums
+//    or the income tax of the period.
 //  - Sums are formed in 64 bits and stored clamped to the int32 range, so damaged master data
 //    gives a capped amount, never a wrapped one.
 //  - Data of the earlier era's years 16..24 is no longer calculated once the current year is
@@ -72,6 +76,7 @@ struct FormItems {
     std::array<bool, 15> deduction{};  // DeductionRecord items 1..15
     std::array<bool, 3> other{};       // その他１..３
     bool support = false;              // 子ども・子育て支援金 (DeductionRecord item 21)
+    bool settlement = false;           // 年調過不足 (item 22): whether the grid may set it
 };
 FormItems formItems(const ActiveItems& active, int payForm, bool bonus);
 

@@ -14,7 +14,15 @@ namespace {
 
 // What a grid row sets, found by its caption.
 struct RowTarget {
-    enum class Kind { Attendance, VariableAllowance, VariableDeduction, Other, Bonus, DirectorFee };
+    enum class Kind {
+        Attendance,
+        VariableAllowance,
+        VariableDeduction,
+        Other,
+        Bonus,
+        DirectorFee,
+        Settlement
+    };
     Kind kind;
     int number = 0;  // attendance item 1..15, or the free item 0..2
 };
@@ -52,6 +60,7 @@ class RowIndex {
         }
         add(std::string(kBonusCaption), {RowTarget::Kind::Bonus, 0});
         add(std::string(kDirectorFeeCaption), {RowTarget::Kind::DirectorFee, 0});
+        add(std::string(kYearEndSettlementCode.substr(1)), {RowTarget::Kind::Settlement, 0});
     }
 
     const std::vector<RowTarget>& targetsOf(const std::string& caption) const {
@@ -104,6 +113,11 @@ void collectRow(const RowTarget& target, double value, bool bonus, const FormIte
             break;
         case RowTarget::Kind::DirectorFee:
             if (bonus) p.amount(kDirectorFeeItem) = TruncYen(value);
+            break;
+        case RowTarget::Kind::Settlement:
+            // Unlike the other variable items it is not emptied first: a grid without its row
+            // (or an employee whose layout lacks it) leaves the stored settlement alone.
+            if (on.settlement) d.yearEndSettlement = TruncYen(value);
             break;
     }
 }

@@ -36,7 +36,7 @@ struct NamedItem {
     std::string_view code;
     ItemSource source;
 };
-constexpr std::array<NamedItem, 11> kNamedItems = {{
+constexpr std::array<NamedItem, 12> kNamedItems = {{
     {"F課税支給合計", {ItemSource::Kind::Payment, 18}},
     {"F健康保険料", {ItemSource::Kind::Deduction, 1}},
     {"F厚生年金保険", {ItemSource::Kind::Deduction, 2}},
@@ -48,6 +48,7 @@ constexpr std::array<NamedItem, 11> kNamedItems = {{
     {"F所得税", {ItemSource::Kind::Deduction, 8}},
     {"F住民税", {ItemSource::Kind::Deduction, 9}},
     {"F子ども・子育て支援金", {ItemSource::Kind::Deduction, 21}},
+    {kYearEndSettlementCode, {ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem}},
 }};
 
 // Attendance items (AttendanceRecord::item numbers) and how they are entered.

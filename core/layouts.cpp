@@ -25,7 +25,7 @@ constexpr std::array<std::string_view, 18> kSalaryPay{
 constexpr std::array<std::string_view, 18> kSalaryDeduction{
     "F健康保険料", "F介護保険料", "F子ども・子育て支援金", "F厚生年金保険", "F厚生年金基金",
     "F雇用保険料", "F社会保険料計", "F社保控除後計", "F所得税", "F住民税", "F固定控除１", "F固定控除２",
-    "F固定控除３", "F", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
+    "F固定控除３", "V年調過不足", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
 constexpr std::array<std::string_view, 3> kOther{"Vその他１", "Vその他２", "Vその他３"};
 
 constexpr std::array<std::string_view, 16> kBlankAttendance{
@@ -35,13 +35,16 @@ constexpr std::array<std::string_view, 18> kBonusPay{
     "V変動手当２", "V変動手当３", "F", "F課税支給合計", "F", "F", "F", "F", "F", "F"};
 constexpr std::array<std::string_view, 18> kBonusDeduction{
     "F健康保険料", "F介護保険料", "F子ども・子育て支援金", "F厚生年金保険", "F厚生年金基金",
-    "F雇用保険料", "F社会保険料計", "F社保控除後計", "F所得税", "F", "F固定控除１", "F固定控除２",
-    "F固定控除３", "F", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
+    "F雇用保険料", "F社会保険料計", "F社保控除後計", "F所得税", "V年調過不足", "F固定控除１",
+    "F固定控除２", "F固定控除３", "F", "V変動控除１", "V変動控除２", "V変動控除３", "F"};
 // clang-format on
 
 // An item added to the deduction band after layouts were first saved: a layout saved without it
 // gets it in its first blank row, used on every pay form (nothing when the band has none free).
 constexpr std::string_view kSupportLevyCode = "F子ども・子育て支援金";
+// Likewise 年調過不足 (the year-end adjustment settled in pay), which the default layouts hold
+// in the first row that was blank before it.
+constexpr std::string_view kSettlementCode = kYearEndSettlementCode;
 
 // Where a kind of layout lives in the configuration and what it starts from.
 struct KindDefinition {
@@ -198,6 +201,7 @@ ItemLayout loadLayout(const IniFile& ini, LayoutKind kind) {
         }
     }
     addMissingItem(layout.band(Band::Deduction), kSupportLevyCode);
+    addMissingItem(layout.band(Band::Deduction), kSettlementCode);
     return layout;
 }
 

@@ -29,6 +29,10 @@ inline constexpr std::array<int, kBandCount> kBandRows = {16, 18, 18, 3};
 inline constexpr int kPayFormCount = 3;  // 1 月給, 2 日給, 3 時間給
 
 inline constexpr std::string_view kBlankItemCode = "F";
+// 年調過不足: the year-end adjustment settled in a period's pay (DeductionRecord item 22).  An
+// amount entered per period (the withholding program writes it, the clerk may type it), never
+// calculated.
+inline constexpr std::string_view kYearEndSettlementCode = "V年調過不足";
 
 struct TEditItems {
     std::string code;

@@ -323,9 +323,10 @@ struct DeductionRecord {
     std::uint8_t manualFlags[kManualFlagCount];  // index j-1: amount j entered by hand
     std::uint8_t reserved133[3];
 
-    static constexpr int kAmountCount = 21;
+    static constexpr int kAmountCount = 22;
     static constexpr int kIncomeTaxItem = 8;
     static constexpr int kSupportItem = 21;
+    static constexpr int kSettlementItem = 22;
     std::int32_t& amount(int j) { return this->*kAmounts[indexOf(j, kAmountCount)]; }
     std::int32_t amount(int j) const { return this->*kAmounts[indexOf(j, kAmountCount)]; }
     bool isManual(int j) const { return manualFlags[indexOf(j, kManualFlagCount)] == 1; }
@@ -341,7 +342,7 @@ struct DeductionRecord {
         &DeductionRecord::variableDeduction3, &DeductionRecord::deductionTotal,
         &DeductionRecord::socialInsBase,      &DeductionRecord::otherItem1,
         &DeductionRecord::otherItem2,         &DeductionRecord::otherItem3,
-        &DeductionRecord::supportAmount};
+        &DeductionRecord::supportAmount,      &DeductionRecord::yearEndSettlement};
 };
 
 // One pay period: the company settings and up to 100 employees with their records.
@@ -531,6 +532,7 @@ static_assert(offsetof(DeductionRecord, yearEndSettlement) == 84);
 static_assert(offsetof(DeductionRecord, manualFlags) == 108);
 static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kIncomeTaxItem - 1 == 115);
 static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kSupportItem - 1 == 128);
+static_assert(offsetof(DeductionRecord, manualFlags) + DeductionRecord::kSettlementItem - 1 == 129);
 
 static_assert(kIsFileRecord<PeriodBlock> && sizeof(PeriodBlock) == kBlockSize);
 static_assert(offsetof(PeriodBlock, employees) == 400);

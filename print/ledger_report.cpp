@@ -20,12 +20,20 @@ constexpr float kTextInset = 1.0f;
 constexpr float kPeriodTextWidth = kColumnWidth - kTextInset - 0.2f;
 constexpr float kTotalTextWidth = 16.0f;
 
+// The ledger carries 年調過不足 when a saved period of the year holds one.
+TableOptions ledgerOptions(TableOptions options, const YearView& year) {
+    for (int period = 1; period <= kPeriodCount && !options.settlementRow; ++period) {
+        options.settlementRow = year.isSaved(period) && holdsSettlement(year.block(period));
+    }
+    return options;
+}
+
 }  // namespace
 
 LedgerReport::LedgerReport(const TableOptions& options, const YearView& year, LedgerInput input)
-    : options_(options),
+    : options_(ledgerOptions(options, year)),
       input_(std::move(input)),
-      rows_(tableRows(options)),
+      rows_(tableRows(options_)),
       printDate_(printDateText(input_.printDate)) {
     sheets_.reserve(input_.employees.size());
     for (const LedgerEmployee& employee : input_.employees) {

@@ -34,6 +34,12 @@ std::vector<std::string> columnTexts(const std::vector<TableRow>& rows,
     return texts;
 }
 
+// The list carries 年調過不足 when an employee of the period has one.
+TableOptions withSettlementRow(TableOptions options, const PeriodBlock& block) {
+    options.settlementRow = options.settlementRow || holdsSettlement(block);
+    return options;
+}
+
 }  // namespace
 
 MonthlyListReport::MonthlyListReport(const TableOptions& options, const PeriodBlock& block,
@@ -42,7 +48,7 @@ MonthlyListReport::MonthlyListReport(const TableOptions& options, const PeriodBl
       input_(std::move(input)),
       companyName_(block.settings.companyName.utf8()),
       printDate_(printDateText(input_.printDate)),
-      rows_(tableRows(options)) {
+      rows_(tableRows(withSettlementRow(options, block))) {
     const std::vector<ListGroup> groups = listGroups(block, input_.method);
     for (const ListGroup& group : groups) {
         ListedGroup listed{text::fromCp932(group.name),

@@ -107,7 +107,7 @@ void collectRows(const SlipPeriod& period, int slot, SlipData& slip) {
         const std::vector<std::string>& codes = period.tables->rows(payForm, band);
         for (int r = 0; r < kBandRows[b] && r < static_cast<int>(codes.size()); ++r) {
             const LayoutItem item = describeLayoutItem(*period.names, kind, band, r, codes[r]);
-            if (item.label.empty()) continue;
+            if (item.label.empty() || !printsOnSlip(item, *period.block, slot)) continue;
             rows[r].name = slipName(layoutRowCaption(*period.names, kind, band, codes[r], payForm));
             rows[r].value = slipValue(item, *period.block, slot, period.settings->timeStyle);
             if (band == Band::Other) slip.otherTotal += storedYen(item.source, *period.block, slot);

@@ -22,11 +22,13 @@ constexpr std::string_view kSalaryPay[] = {
 constexpr std::string_view kBonusPay[] = {
     "V賞与", "V役員報酬", "", "F固定手当１", "F固定手当２", "F固定手当３",
     "V変動手当１", "V変動手当２", "V変動手当３"};
-// 子ども・子育て支援金 joins the second line after 住民税, where a cell is always free.
+// 子ども・子育て支援金 and 年調過不足 join the second line after 住民税, where two cells are
+// always free.
 constexpr std::string_view kDeductions[] = {
     "F健康保険料", "F介護保険料", "F厚生年金保険", "F厚生年金基金", "F雇用保険料",
     "F固定控除１", "F固定控除２", "F固定控除３", "V変動控除１",
-    "V変動控除２", "V変動控除３", "F所得税", "F住民税", "F子ども・子育て支援金"};
+    "V変動控除２", "V変動控除３", "F所得税", "F住民税", "F子ども・子育て支援金",
+    "V年調過不足"};
 constexpr std::string_view kAttendance[] = {
     "F所定労働日数", "V出勤日数", "V休日出勤日数", "V有休日数", "V欠勤日数", "V特別休暇日数",
     "V遅刻早退回数", "V遅刻早退時間", "",
@@ -70,10 +72,17 @@ class BandCells {
     }
 
   private:
-    bool isPrinted(std::string_view code) const { return active_.isActive(payForm_, band_, code); }
+    bool isPrinted(std::string_view code) const {
+        return active_.isActive(payForm_, band_, code) &&
+               printsOnSlip(describe(code), *period_.block, slot_);
+    }
+
+    LayoutItem describe(std::string_view code) const {
+        return describeLayoutItem(*period_.names, kind_, band_, 0, code);
+    }
 
     SlipLine itemLine(std::string_view code) const {
-        const LayoutItem item = describeLayoutItem(*period_.names, kind_, band_, 0, code);
+        const LayoutItem item = describe(code);
         return {slipName(layoutRowCaption(*period_.names, kind_, band_, code, payForm_)),
                 slipValue(item, *period_.block, slot_, period_.settings->timeStyle)};
     }

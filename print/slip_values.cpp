@@ -18,4 +18,9 @@ std::string slipValue(const LayoutItem& item, const PeriodBlock& block, int slot
     return item.hoursLabel ? formatHours(value, style) : formatQuantity(value);
 }
 
+bool printsOnSlip(const LayoutItem& item, const PeriodBlock& block, int slot) {
+    constexpr ItemSource kSettlement{ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem};
+    return item.source != kSettlement || storedYen(item.source, block, slot) != 0;
+}
+
 }  // namespace keiro::print

@@ -21,5 +21,8 @@ std::string slipAmount(long long yen);
 // The value of an item for the employee of `slot`: as a quantity in the attendance band, else
 // as an amount.
 std::string slipValue(const LayoutItem& item, const PeriodBlock& block, int slot, TimeStyle style);
+// Whether a slip prints the item for the employee of `slot`: every item of the layout, except
+// 年調過不足 while it is 0 (a slip carries it only in the pay the year-end is settled in).
+bool printsOnSlip(const LayoutItem& item, const PeriodBlock& block, int slot);
 
 }  // namespace keiro::print

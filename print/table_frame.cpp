@@ -1,6 +1,7 @@
 #include "print/table_frame.h"
 
 #include "print/fitted_text.h"
+#include "print/table_rows.h"
 
 namespace keiro::print {
 namespace {
@@ -10,19 +11,25 @@ constexpr float kTextGap = 0.5f;
 
 }  // namespace
 
-float rowTop(int row) {
-    return kTableTop + kRowHeight * static_cast<float>(row);
+float rowPitch(int rowCount) {
+    if (rowCount <= kMaxTableRows) return kRowHeight;
+    return kRowHeight * static_cast<float>(kMaxTableRows) / static_cast<float>(rowCount);
 }
 
-float rowTextY(int row) {
+float rowTop(int row, int rowCount) {
+    return kTableTop + rowPitch(rowCount) * static_cast<float>(row);
+}
+
+float rowTextY(int row, int rowCount) {
     // A 9 pt cell is 3.2 mm high: centred in the row, near enough.
-    return rowTop(row) + 0.6f;
+    return rowTop(row, rowCount) + 0.6f;
 }
 
 void drawTableFrame(Canvas& canvas, int rowCount, const TableGeometry& geometry) {
-    const float bottom = rowTop(rowCount);
+    const float bottom = rowTop(rowCount, rowCount);
     for (int row = 0; row < rowCount; row += 2) {
-        canvas.putShade(kTableLeft, rowTop(row), geometry.right, rowTop(row + 1));
+        canvas.putShade(kTableLeft, rowTop(row, rowCount), geometry.right,
+                        rowTop(row + 1, rowCount));
     }
     canvas.setPen(Pen::Thin);
     for (int k = 0; k < geometry.columnLines; ++k) {
@@ -31,7 +38,7 @@ void drawTableFrame(Canvas& canvas, int rowCount, const TableGeometry& geometry)
     }
     canvas.setPen(Pen::Thick);
     canvas.putBox(kTableLeft, kTableTop, geometry.right, bottom);
-    canvas.putLine(kTableLeft, rowTop(1), geometry.right, rowTop(1));
+    canvas.putLine(kTableLeft, rowTop(1, rowCount), geometry.right, rowTop(1, rowCount));
     canvas.setPen(Pen::Thin);
 }
 
@@ -42,17 +49,19 @@ void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows,
     font.sizeMm = pointsToMm(geometry.fontPt);
     canvas.setFont(font);
     const float room = geometry.firstColumnX - kRowLabelX;
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        putTextWithin(canvas, rows[i].label, kRowLabelX, rowTextY(static_cast<int>(i)),
-                      room - kTextGap);
+    const int count = static_cast<int>(rows.size());
+    for (int i = 1; i < count; ++i) {
+        putTextWithin(canvas, rows[static_cast<std::size_t>(i)].label, kRowLabelX,
+                      rowTextY(i, count), room - kTextGap);
     }
 }
 
 void drawColumnTexts(Canvas& canvas, const std::vector<std::string>& texts, float x,
                      float widthMm) {
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (!texts[i].empty())
-            putTextWithin(canvas, texts[i], x, rowTextY(static_cast<int>(i)), widthMm);
+    const int count = static_cast<int>(texts.size());
+    for (int i = 0; i < count; ++i) {
+        const std::string& text = texts[static_cast<std::size_t>(i)];
+        if (!text.empty()) putTextWithin(canvas, text, x, rowTextY(i, count), widthMm);
     }
 }
 

@@ -30,10 +30,14 @@ struct TableGeometry {
     }
 };
 
-// The top of row 0.. (row 0 is the header row).
-float rowTop(int row);
+// The height of the rows of a table of `rowCount` rows: kRowHeight, except that a table longer
+// than kMaxTableRows shares the height of kMaxTableRows rows, so that it ends where the longest
+// ordinary table ends.
+float rowPitch(int rowCount);
+// The top of row 0.. (row 0 is the header row) of a table of `rowCount` rows.
+float rowTop(int row, int rowCount);
 // Where the text of a value or a label of the row starts (its top).
-float rowTextY(int row);
+float rowTextY(int row, int rowCount);
 
 // Shading, box and lines for `rowCount` rows.  Leaves the thin pen set.
 void drawTableFrame(Canvas& canvas, int rowCount, const TableGeometry& geometry);
@@ -43,8 +47,8 @@ void drawTableFrame(Canvas& canvas, int rowCount, const TableGeometry& geometry)
 void drawRowLabels(Canvas& canvas, const std::vector<TableRow>& rows,
                    const TableGeometry& geometry);
 
-// One column of texts, texts[i] in row i starting at x, each within widthMm; empty texts draw
-// nothing.  Uses the canvas's current font.
+// One column of texts (one per row of the table), texts[i] in row i starting at x, each within
+// widthMm; empty texts draw nothing.  Uses the canvas's current font.
 void drawColumnTexts(Canvas& canvas, const std::vector<std::string>& texts, float x, float widthMm);
 
 }  // namespace keiro::print

@@ -10,6 +10,7 @@ namespace {
 constexpr ItemSource kPayTotal{ItemSource::Kind::Payment, 19};
 constexpr ItemSource kDeductionTotal{ItemSource::Kind::Deduction, 16};
 constexpr ItemSource kSocialInsBase{ItemSource::Kind::Deduction, 17};
+constexpr ItemSource kSettlement{ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem};
 constexpr ItemSource kOtherItems[] = {{ItemSource::Kind::Payment, 20},
                                       {ItemSource::Kind::Payment, 21},
                                       {ItemSource::Kind::Payment, 22}};
@@ -43,6 +44,7 @@ void addBand(std::vector<TableRow>& rows, const TableOptions& options, const Ite
         if (code == kBlankItemCode || isRemoved(code, options.removed)) continue;
         const LayoutItem item =
             describeLayoutItem(options.names, LayoutKind::Salary, band, static_cast<int>(i), code);
+        if (item.source == kSettlement) continue;  // placed after the band, when wanted
         rows.push_back({RowKind::Stored, item.label, formatOf(item), item.source});
     }
 }
@@ -63,6 +65,15 @@ TableOptions tableOptions(const Settings& settings) {
             settings.timeStyle};
 }
 
+bool holdsSettlement(const PeriodBlock& block) {
+    for (int index = 0; index < kMaxEmployees; ++index) {
+        if (block.employees[index].isUsed() && block.deductions[index].yearEndSettlement != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<TableRow> tableRows(const TableOptions& options) {
     const ItemLayout standard = defaultLayout(LayoutKind::Salary);
     std::vector<TableRow> rows;
@@ -80,6 +91,10 @@ std::vector<TableRow> tableRows(const TableOptions& options) {
     addBand(rows, options, standard, Band::Pay);
     rows.push_back(storedRow("支給項目合計", kPayTotal));
     addBand(rows, options, standard, Band::Deduction);
+    if (options.settlementRow) {
+        rows.push_back(
+            storedRow(layoutItemName(options.names, kYearEndSettlementCode), kSettlement));
+    }
     rows.push_back(storedRow("控除項目合計", kDeductionTotal));
     rows.push_back(storedRow("社保算定合計", kSocialInsBase));
     addBand(rows, options, standard, Band::Other);

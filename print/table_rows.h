@@ -6,6 +6,7 @@
 //   the 18 pay items of the standard list, less the free allowances the user removed (DaichoDel);
 //   支給項目合計;
 //   the deduction items of the standard list that are not blank, less the free deductions removed;
+//   年調過不足, the last deduction, only in a table whose data holds one (see TableOptions);
 //   控除項目合計 and 社保算定合計;
 //   その他１..３, less those removed;
 //   差引支給額: 支給項目合計 + その他 − 控除項目合計.
@@ -14,7 +15,8 @@
 // standard list and 子ども・子育て支援金, which sits with the other premiums after 介護保険料), the
 // four totals and the three others.  The settings never let the added attendance items outnumber
 // the removed ones, so a table never grows past 42 rows; raised by 10 mm it ends 203.8 mm down
-// the A4 landscape sheet.
+// the A4 landscape sheet.  A table that carries 年調過不足 has one row more and draws its rows a
+// little closer (table_frame.h) so as to end at the same place.
 //
 // Labels are the user's display names.  Values are whole yen, or days and hours for attendance
 // rows, taken from the records of one employee of one period block.
@@ -57,11 +59,18 @@ struct TableOptions {
     LedgerItemFlags added{};    // DaichoAdd
     LedgerItemFlags removed{};  // DaichoDel
     TimeStyle timeStyle = TimeStyle::Sexagesimal;
+    // The 年調過不足 row: set by a report whose data holds a settlement, so that the months
+    // without one keep the table they always had.
+    bool settlementRow = false;
 };
 TableOptions tableOptions(const Settings& settings);
 
-// The longest table the settings allow.
+// Whether any employee of the block has a 年調過不足.
+bool holdsSettlement(const PeriodBlock& block);
+
+// The longest table the settings allow, without and with the 年調過不足 row.
 inline constexpr int kMaxTableRows = 42;
+inline constexpr int kMaxTableRowsWithSettlement = kMaxTableRows + 1;
 
 std::vector<TableRow> tableRows(const TableOptions& options);
 

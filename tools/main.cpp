@@ -69,6 +69,7 @@ constexpr const char* kUsage =
     "  withholding info FILE\n"
     "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n"
     "  withholding calc-all YEARFILE [--root DIR] [--save]\n"
+    "  withholding settle YEARFILE --period K [--root DIR] [--save]\n"
     "  postal lookup --data DIR CODE | postal import KEN_ALL.CSV --out YubinNo.dat\n"
     "  social santei|getsuhen YEARFILE [--root DIR]\n"
     "  social bonus YEARFILE --period K [--root DIR]\n"

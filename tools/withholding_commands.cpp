@@ -39,6 +39,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/withholding_inputs.h"
+#include "tools/withholding_settle_command.h"
 #include "withholding/adjust/automatic_calculation.h"
 #include "withholding/adjust/batch_calculation.h"
 #include "withholding/model/names.h"
@@ -333,6 +334,9 @@ int runWithholding(const Words& words) {
         if (!setValues.empty()) throw UsageError("unknown option --set");
         args.expectOnly({"root", "save"}, 2);
         calcAll(args);
+    } else if (command == "settle") {
+        if (!setValues.empty()) throw UsageError("unknown option --set");
+        return runWithholdingSettle(args);
     } else {
         throw UsageError("unknown withholding command");
     }

@@ -33,12 +33,33 @@ std::string bonusCaption(int period, const ItemNames& names) {
     }
 }
 
+bool isSettlementRow(const GridRow& row) {
+    return row.item.source ==
+           ItemSource{ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem};
+}
+
+// The 年調過不足 row is for the periods a year-end adjustment is settled in (December, the
+// bonuses, January) and for any period in which an employee has one; the other months do
+// without it.
+bool showsSettlementRow(const YearData& year) {
+    const int period = year.period();
+    if (period == 1 || period >= 12) return true;
+    const PeriodBlock& block = year.block();
+    for (int index = 0; index < kMaxEmployees; ++index) {
+        if (block.employees[index].isUsed() && block.deductions[index].yearEndSettlement != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemNames& names,
                     TimeStyle style) {
     style_ = style;
     rows_ = buildGridRows(tables, names);
+    if (!showsSettlementRow(year)) std::erase_if(rows_, isSettlementRow);
     slots_.clear();
     payForms_.clear();
     const PeriodBlock& block = year.block();

@@ -40,7 +40,8 @@ class PayGrid {
   public:
     // Rebuilds rows, columns and texts from the open period.  `tables` are the pay slip layouts
     // of the period's kind (salary for months, bonus for bonuses); `style` decides how hours
-    // are shown.
+    // are shown.  The 年調過不足 row is left out of months 2..11 unless an employee of the period
+    // has a settlement.
     void build(const YearData& year, const PrintTables& tables, const ItemNames& names,
                TimeStyle style);
 
@@ -112,7 +113,7 @@ class PayGrid {
     std::vector<int> payForms_;       // the employee's pay form, per column like slots_
     std::vector<std::string> texts_;  // rowCount() × kGridColumnCount, row by row
     std::vector<double> values_;      // the value of each cell, indexed like texts_
-    std::vector<bool> typed_;  // typed into and not yet checked: the text is the value
+    std::vector<bool> typed_;         // typed into and not yet checked: the text is the value
     TimeStyle style_ = TimeStyle::Sexagesimal;
 };
 

@@ -27,24 +27,12 @@ const Codes kSalaryPay{"F基本給",       "F役職手当",     "F家族手当",
                        "F休日普通残業", "F休日深夜残業", "F非課税通勤費", "F課税通勤費",
                        "F欠勤控除",     "F遅刻早退控除", "V変動手当１",   "V変動手当２",
                        "V変動手当３",   "F課税支給合計"};
-const Codes kSalaryDeduction{"F健康保険料",
-                             "F介護保険料",
-                             "F子ども・子育て支援金",
-                             "F厚生年金保険",
-                             "F厚生年金基金",
-                             "F雇用保険料",
-                             "F社会保険料計",
-                             "F社保控除後計",
-                             "F所得税",
-                             "F住民税",
-                             "F固定控除１",
-                             "F固定控除２",
-                             "F固定控除３",
-                             "F",
-                             "V変動控除１",
-                             "V変動控除２",
-                             "V変動控除３",
-                             "F"};
+const Codes kSalaryDeduction{"F健康保険料",   "F介護保険料",   "F子ども・子育て支援金",
+                             "F厚生年金保険", "F厚生年金基金", "F雇用保険料",
+                             "F社会保険料計", "F社保控除後計", "F所得税",
+                             "F住民税",       "F固定控除１",   "F固定控除２",
+                             "F固定控除３",   "V年調過不足",   "V変動控除１",
+                             "V変動控除２",   "V変動控除３",   "F"};
 const Codes kOther{"Vその他１", "Vその他２", "Vその他３"};
 const Codes kBonusPay{
     "V賞与", "V役員報酬",   "F",           "F固定手当１", "F固定手当２", "F固定手当３",
@@ -59,7 +47,7 @@ const Codes kBonusDeduction{"F健康保険料",
                             "F社会保険料計",
                             "F社保控除後計",
                             "F所得税",
-                            "F",
+                            "V年調過不足",
                             "F固定控除１",
                             "F固定控除２",
                             "F固定控除３",
@@ -228,9 +216,9 @@ TEST_F(LayoutFileTest, DamagedKeysReadSafelyAndMissingOnesKeepTheirDefaults) {
     EXPECT_EQ(load(LayoutKind::Bonus), bonus);
 }
 
-// Layouts saved before 子ども・子育て支援金 existed get it in their first blank deduction row,
-// used on every pay form; one that has it keeps it where it is.
-TEST_F(LayoutFileTest, AnOlderLayoutGetsTheLevyInAFreeRow) {
+// Layouts saved before 子ども・子育て支援金 and 年調過不足 existed get them in their first blank
+// deduction rows, used on every pay form; one that has them keeps them where they are.
+TEST_F(LayoutFileTest, AnOlderLayoutGetsTheLevyAndTheSettlementInFreeRows) {
     const Codes older{"F健康保険料",   "F介護保険料", "F厚生年金保険",
                       "F厚生年金基金", "F雇用保険料", "F社会保険料計",
                       "F社保控除後計", "F",           "F所得税",
@@ -251,10 +239,12 @@ TEST_F(LayoutFileTest, AnOlderLayoutGetsTheLevyInAFreeRow) {
         const ItemLayout layout = load(kind);
         Codes expected = older;
         expected[7] = "F子ども・子育て支援金";
+        expected[13] = "V年調過不足";
         EXPECT_EQ(codesOf(layout, Band::Deduction), expected);
         EXPECT_EQ(flagsOf(layout, Band::Deduction, 1), "111111110100010001");
-        EXPECT_TRUE(ActiveItems(buildPrintTables(layout), ItemNames{})
-                        .isActive(2, Band::Deduction, "F子ども・子育て支援金"));
+        const ActiveItems active(buildPrintTables(layout), ItemNames{});
+        EXPECT_TRUE(active.isActive(2, Band::Deduction, "F子ども・子育て支援金"));
+        EXPECT_TRUE(active.isActive(3, Band::Deduction, "V年調過不足"));
         // Saved and read again it stays in that row.
         save(layout);
         EXPECT_EQ(load(kind), layout);
@@ -266,9 +256,10 @@ TEST_F(LayoutFileTest, AnOlderLayoutGetsTheLevyInAFreeRow) {
     store(olderIni("KyuyoItemName", "KyuyoKeitai", full));
     EXPECT_EQ(codesOf(load(LayoutKind::Salary), Band::Deduction), full);
 
-    // Moved by the user: kept where it is.
+    // Moved by the user: kept where they are.
     Codes moved = older;
     moved[17] = "F子ども・子育て支援金";
+    moved[7] = "V年調過不足";
     store(olderIni("KyuyoItemName", "KyuyoKeitai", moved));
     EXPECT_EQ(codesOf(load(LayoutKind::Salary), Band::Deduction), moved);
 }

@@ -73,8 +73,11 @@ TEST_F(EmployeeSheetTest, RowsCaptionsAndStatesFollowThePayForm) {
         EXPECT_EQ(s.state(Band::Attendance, worked), BoxState::Editable);
         EXPECT_EQ(s.state(Band::Pay, basePay), BoxState::ReadOnly);
         EXPECT_EQ(s.state(Band::Pay, taxable), BoxState::ReadOnly);
-        EXPECT_EQ(s.state(Band::Deduction, 13), BoxState::Hidden);  // a blank row
-        EXPECT_EQ(s.state(Band::Other, 0), BoxState::Hidden);      // その他 off by default
+        EXPECT_EQ(s.state(Band::Deduction, 17), BoxState::Hidden);  // a blank row
+        // 年調過不足 is typed like the variable items (the withholding program writes it too).
+        EXPECT_EQ(s.caption(Band::Deduction, 13), "年調過不足");
+        EXPECT_EQ(s.state(Band::Deduction, 13), BoxState::Editable);
+        EXPECT_EQ(s.state(Band::Other, 0), BoxState::Hidden);  // その他 off by default
         EXPECT_EQ(s.caption(Band::Other, 0), "");
     }
     EXPECT_EQ(s.row(Band::Pay, taxable).kind, SheetRowKind::Total);

@@ -124,6 +124,29 @@ TEST_F(PayGridTest, RowsFollowTheLayoutsAndTheUsersNames) {
     for (int col = 1; col <= 3; ++col) EXPECT_TRUE(grid_.isEditable(mixed, col));
 }
 
+// 年調過不足 follows the default salary rows in the periods a year-end is settled in, and in
+// any other month only while an employee holds one.
+TEST_F(PayGridTest, TheSettlementRowShowsWhereAYearEndIsSettled) {
+    std::vector<std::string> withSettlement = kDefaultSalaryRows;
+    withSettlement.push_back("年調過不足");
+    for (const int month : {1, 12}) {
+        open(month);
+        addEmployee(1, {.recordId = "260101_090001"});
+        deduction(1).yearEndSettlement = -12'345;
+        build();
+        EXPECT_EQ(labels(), withSettlement) << month;
+        EXPECT_EQ(grid_.text(row("年調過不足"), 1), "-12,345");
+        EXPECT_TRUE(grid_.isEditable(row("年調過不足"), 1));
+    }
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001"});
+    build();
+    EXPECT_EQ(labels(), kDefaultSalaryRows);
+    deduction(1).yearEndSettlement = 800;
+    build();
+    EXPECT_EQ(labels(), withSettlement);
+}
+
 TEST_F(PayGridTest, DefaultBonusLayoutsGiveTheBonusRows) {
     openBonus(13, 7);
     useLayout(defaultLayout(LayoutKind::Bonus));
@@ -132,7 +155,7 @@ TEST_F(PayGridTest, DefaultBonusLayoutsGiveTheBonusRows) {
     payment(1).positionAllowanceAmount = 1'000'000;
     build();
 
-    EXPECT_EQ(labels(), (std::vector<std::string>{"賞与", "役員報酬"}));
+    EXPECT_EQ(labels(), (std::vector<std::string>{"賞与", "役員報酬", "年調過不足"}));
     EXPECT_EQ(grid_.text(1, 1), "500,000");
     EXPECT_EQ(grid_.text(2, 1), "1,000,000");
     EXPECT_FALSE(grid_.isAttendanceRow(1));

@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "core/text.h"
+#include "core/yearfile.h"
 #include "print/ledger_report.h"
 #include "print/recording_canvas.h"
 #include "print/table_csv.h"
+#include "print/table_frame.h"
 #include "tests/print/ledger_fixture.h"
 #include "tests/support/golden.h"
 #include "tests/support/temp_folder.h"
@@ -157,6 +159,42 @@ TEST(LedgerTest, RemovingAnAllowanceTakesItsRowOffThePageAndTheCsv) {
     const std::string csv = ledgerCsv(report, 1, options.names, options.timeStyle);
     EXPECT_EQ(csv.find(text::toCp932("住宅手当")), std::string::npos);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), kMaxTableRows - 1);
+}
+
+// A year with a settlement in the summer bonus: the row joins the deductions on every page and
+// in the CSV, in the bonus's column and the year's total, and the table still ends where the
+// longest table without it ends.
+TEST(LedgerTest, ASettlementInTheYearAddsItsRowWithinTheSamePage) {
+    const LedgerYear year;
+    auto summer = newBlock();
+    addEmployee(*summer, 1, kTaro, "山田 太郎", 50000);
+    summer->deductions[0].yearEndSettlement = -7'500;
+    summer->deductions[0].deductionTotal -= 7'500;
+    const std::unique_ptr<PeriodBlock> january = readPeriodBlock(year.path, 1);
+    std::array<const PeriodBlock*, kPeriodCount> periods{};
+    periods[0] = january.get();
+    periods[12] = summer.get();
+    testing_support::writeYearFile(year.path, periods);
+
+    const TableOptions options;
+    const LedgerReport report = year.report(options);
+    ASSERT_EQ(report.rows().size(), static_cast<std::size_t>(kMaxTableRowsWithSettlement));
+    const std::size_t row = rowOf(report.rows(), "年調過不足");
+    EXPECT_EQ(report.rows()[row + 1].label, "控除項目合計");
+    EXPECT_EQ(report.sheet(1).periods[12][row]->yen, -7'500);
+    EXPECT_EQ(report.sheet(1).total[row].yen, -7'500);
+    EXPECT_EQ(report.sheet(1).total[row + 1].yen, 14'300 + 14'300 - 7'500);
+    EXPECT_EQ(report.sheet(2).total[row].yen, 0);  // 花子 has none: zeros, not blanks
+
+    const std::string csv = ledgerCsv(report, 1, options.names, options.timeStyle);
+    EXPECT_NE(csv.find(text::toCp932("年調過不足,0,,,,,,,,,,,,-7500,,,-7500\r\n")),
+              std::string::npos);
+    EXPECT_FLOAT_EQ(rowTop(kMaxTableRowsWithSettlement, kMaxTableRowsWithSettlement),
+                    rowTop(kMaxTableRows, kMaxTableRows));
+    EXPECT_FLOAT_EQ(rowTop(kMaxTableRows, kMaxTableRows), kTableTop + kRowHeight * kMaxTableRows);
+
+    const LedgerYear plain;  // a year without one keeps the table it always had
+    EXPECT_EQ(plain.report(options).rows().size(), static_cast<std::size_t>(kMaxTableRows));
 }
 
 TEST(LedgerTest, CsvFileOfAnEmployee) {

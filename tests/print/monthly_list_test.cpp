@@ -227,5 +227,31 @@ TEST(MonthlyListTest, RemovingAnAllowanceTakesItsRowOffThePageAndTheCsv) {
                       "0,0,0,20600,419400,8000,0,0,0,0,0,0,0,28600,440000,2000,0,0,413400\r\n"));
 }
 
+// The list of a period with a settlement carries its row; a refund raises the net pay and both
+// count in the total column.
+TEST(MonthlyListTest, ASettlementAddsItsRowToThePageAndTheCsv) {
+    auto block = company(2);
+    block->deductions[0].yearEndSettlement = -5'000;
+    block->deductions[0].deductionTotal -= 5'000;
+    block->deductions[1].yearEndSettlement = 1'200;
+    block->deductions[1].deductionTotal += 1'200;
+    const MonthlyListReport report(TableOptions{}, *block, december());
+    ASSERT_EQ(report.rows().size(), static_cast<std::size_t>(kMaxTableRowsWithSettlement));
+    RecordingCanvas canvas;
+    report.drawPage(canvas, 1, {});
+    EXPECT_TRUE(placeOf(canvas, "年調過不足"));
+    EXPECT_TRUE(placeOf(canvas, "   -5,000"));
+
+    const std::string csv = monthlyListCsv(report, TimeStyle::Sexagesimal);
+    const std::string total = csv.substr(csv.rfind(text::toCp932("合計,")));
+    // ... 固定控除, 変動控除 (six zeros), 年調過不足, 控除項目合計, 社保算定合計, その他,
+    // 差引支給額
+    EXPECT_NE(total.find(",0,0,0,0,0,0,-3800,24800,440000,2000,0,0,417200\r\n"), std::string::npos)
+        << total;
+
+    EXPECT_EQ(MonthlyListReport(TableOptions{}, *company(2), december()).rows().size(),
+              static_cast<std::size_t>(kMaxTableRows));
+}
+
 }  // namespace
 }  // namespace keiro::print

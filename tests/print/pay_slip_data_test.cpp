@@ -110,6 +110,43 @@ TEST_F(SlipDataTest, OnlyPrintedOtherItemsCountInTheNetPay) {
     EXPECT_EQ(cellAt(grid.grid.other, 0, 8)->item.value, formatAmount(10, shown.netPay));
 }
 
+// 年調過不足 prints, minus sign and all, only on the slip of the pay it is settled in.
+TEST_F(SlipDataTest, TheSettlementPrintsOnlyWhenThereIsOne) {
+    SlipFixture& f = *november_;
+    DeductionRecord& d = f.demo.year.block().deductions[kMonthly - 1];
+    const auto settlementRows = [](const SlipData& slip) {
+        std::vector<SlipLine> found;
+        for (const SlipLine& line : slip.rows[static_cast<int>(Band::Deduction)]) {
+            if (line.name == "年調過不足") found.push_back(line);
+        }
+        for (const GridCell& cell : slip.grid.deduction) {
+            if (cell.item.name == "年調過不足") found.push_back(cell.item);
+        }
+        return found;
+    };
+    EXPECT_TRUE(settlementRows(f.slip(kMonthly, 3)).empty());
+    EXPECT_TRUE(settlementRows(f.slip(kMonthly, 7)).empty());
+
+    const DeductionRecord kept = d;
+    d.yearEndSettlement = -12'000;  // a refund, as the calculation counts it
+    d.deductionTotal -= 12'000;
+    const SlipData row = f.slip(kMonthly, 3);
+    const SlipData grid = f.slip(kMonthly, 7);
+    d = kept;
+
+    const SlipLine refund{"年調過不足", "   -12,000"};
+    EXPECT_EQ(settlementRows(row), std::vector<SlipLine>{refund});
+    EXPECT_EQ(row.netPay, f.slip(kMonthly, 3).netPay + 12'000);
+    // Its cell follows 住民税 and 子ども・子育て支援金 on the second line, before the totals there.
+    const GridCell* cell = nullptr;
+    for (const GridCell& c : grid.grid.deduction) {
+        if (c.item == refund) cell = &c;
+    }
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->line, 1);
+    EXPECT_LT(cell->column, 6);
+}
+
 TEST_F(SlipDataTest, OddItemsAndDamagedRecordsStillPrint) {
     SlipFixture& f = *november_;
     PeriodBlock& block = f.demo.year.block();
