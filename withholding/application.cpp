@@ -88,6 +88,10 @@ int runWithholding() {
         window.setPeriodChooser([&window](const std::vector<PeriodChoice>& periods) {
             return choosePeriod(&window, periods);
         });
+        window.setSettlementWriter([&window](int period,
+                                             const std::vector<SettlementEntry>& entries) {
+            return static_cast<int>(settleYearEnd(window.year().path(), period, entries).size());
+        });
         window.setYearEndListPrinter([&printing](std::vector<int> checked) {
             printing.printYearEndList(std::move(checked));
         });

@@ -23,6 +23,7 @@
 #include "core/ini.h"
 #include "core/places.h"
 #include "core/settings.h"
+#include "core/year_end_settlement.h"
 #include "core/year_view.h"
 #include "withholding/model/check_list.h"
 #include "withholding/model/names.h"
@@ -72,12 +73,6 @@ inline constexpr int kPrintSlips = 199;           // 源泉徴収票
 inline constexpr int kPrintRefunds = 299;         // 還付金通知書
 inline constexpr int kPrintPaymentReports = 599;  // 給与支払報告書
 
-// A calculated employee's 過不足 (annual tax − tax withheld; negative: refunded) for the pay.
-struct SettlementEntry {
-    int slot = 0;
-    std::string recordId;  // code page 932 bytes: the employee in the payroll year
-    std::int64_t difference = 0;
-};
 // A period the 過不足 can be written into: December's salary or a bonus, saved.
 struct PeriodChoice {
     int period = 0;

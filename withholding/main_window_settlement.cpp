@@ -28,9 +28,9 @@ std::vector<SettlementEntry> TfmMain::settlementEntries() const {
     for (int slot : checkedSlots()) {
         if (statusOf(*file_, slot) != kStatusDone) continue;
         const ListFigures figures = figuresOf(*file_, slot);
-        entries.push_back({slot,
-                           std::string(year_->block(kDecember).employee(slot).recordId.bytes()),
-                           *figures.difference});
+        // The 過不足: annual tax − tax withheld, negative when refunded.
+        entries.push_back(
+            {year_->block(kDecember).employee(slot).recordId.utf8(), *figures.difference});
     }
     return entries;
 }

@@ -221,12 +221,12 @@ class YearEndCommandsTest : public QObject {
         QCOMPARE(written.size(), std::size_t{1});
         QCOMPARE(written[0].first, 12);
         QCOMPARE(written[0].second.size(), std::size_t{2});
-        for (const SettlementEntry& entry : written[0].second) {
-            const WithholdingRecord& r = lg.window->file().record(entry.slot);
-            QCOMPARE(entry.difference, std::int64_t{r.annualTax} - r.withheld);
-            QCOMPARE(
-                entry.recordId,
-                std::string(lg.window->year().block(12).employee(entry.slot).recordId.bytes()));
+        for (std::size_t i = 0; i < 2; ++i) {
+            const int slot = static_cast<int>(i) + 1;
+            const WithholdingRecord& r = lg.window->file().record(slot);
+            QCOMPARE(written[0].second[i].amount, std::int64_t{r.annualTax} - r.withheld);
+            QCOMPARE(written[0].second[i].recordId,
+                     lg.window->year().block(12).employee(slot).recordId.utf8());
         }
         QCOMPARE(lg.messages.lastText(), QString("2名の年調過不足を12月分給与に書き込みました。"));
 
@@ -242,6 +242,35 @@ class YearEndCommandsTest : public QObject {
         lg.messages.clear();
         menu(lg, "mnSettle")->trigger();
         QVERIFY(lg.messages.shown().empty());
+    }
+
+    void settlingThroughThePayrollWriterStoresTheDifferenceInTheChosenPeriod() {
+        LgFixture lg;
+        QVERIFY(lg.start());
+        lg.window->setPeriodChooser([](const std::vector<PeriodChoice>&) { return 12; });
+        lg.window->setSettlementWriter(
+            [&lg](int period, const std::vector<SettlementEntry>& entries) {
+                return static_cast<int>(
+                    settleYearEnd(lg.window->year().path(), period, entries).size());
+            });
+        lg.list()->item(lg.rowOf(1))->setCheckState(Qt::Checked);
+        lg.window->mnBatchCalcClick();
+        const WithholdingRecord& r = lg.window->file().record(1);
+        QCOMPARE(int(r.adjustStatus), int(kCalculated));
+        lg.messages.clear();
+        menu(lg, "mnSettle")->trigger();
+        QCOMPARE(lg.messages.lastText(), QString("1名の年調過不足を12月分給与に書き込みました。"));
+
+        const YearView after(lg.year2026());
+        const std::string id = lg.window->year().block(12).employee(1).recordId.utf8();
+        int found = 0;
+        for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+            if (after.block(12).employee(slot).recordId.utf8() != id) continue;
+            ++found;
+            DeductionRecord deduction = after.block(12).deductions[slot - 1];
+            QCOMPARE(deduction.amount(DeductionRecord::kSettlementItem), r.annualTax - r.withheld);
+        }
+        QCOMPARE(found, 1);
     }
 
   private:
