@@ -54,7 +54,7 @@ int runWithholdingSettle(const Args& args) {
     }
     const IniFile ini(placesFromArgs(args).iniFile);
     const EraNames names = eraNamesFor(todayInJapan(), ini.readString("Option", "SinGengou"));
-    YearView year(yearFile);
+    YearView year(yearFile);  // opening the withholding file places leavers in it
     const std::optional<WithholdingFile> file =
         openWithholdingFile(year, withholdingPathsFor(yearFile, *fileYear, names));
     if (!file) throw std::runtime_error("12月分の給与が入力されていません。");

@@ -1,6 +1,7 @@
 #include "withholding/application.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QTimer>
 #include <exception>
 
@@ -18,6 +19,24 @@
 #include "withholding/printing.h"
 
 namespace keiro::withholding {
+
+namespace {
+
+// The period the 過不足 goes into, the last one (the latest pay) offered first.
+std::optional<int> choosePeriod(QWidget* parent, const std::vector<PeriodChoice>& periods) {
+    QStringList names;
+    for (const PeriodChoice& choice : periods) names << choice.name;
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        parent, QString::fromUtf8(kProgramTitle), QStringLiteral("年調過不足を反映する給与・賞与"),
+        names, static_cast<int>(names.size()) - 1, false, &ok);
+    if (!ok) return std::nullopt;
+    const auto index = names.indexOf(chosen);
+    if (index < 0) return std::nullopt;
+    return periods[static_cast<std::size_t>(index)].period;
+}
+
+}  // namespace
 
 int runWithholding() {
     const QString title = QString::fromUtf8(kProgramTitle);
@@ -65,6 +84,16 @@ int runWithholding() {
             settings);
         window.setPrinter([&printing](int tag, bool, std::vector<int> checked) {
             printing.print(tag, std::move(checked));
+        });
+        window.setPeriodChooser([&window](const std::vector<PeriodChoice>& periods) {
+            return choosePeriod(&window, periods);
+        });
+        window.setSettlementWriter([&window](int period,
+                                             const std::vector<SettlementEntry>& entries) {
+            return static_cast<int>(settleYearEnd(window.year().path(), period, entries).size());
+        });
+        window.setYearEndListPrinter([&printing](std::vector<int> checked) {
+            printing.printYearEndList(std::move(checked));
         });
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();

@@ -8,6 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -18,6 +22,7 @@
 #include "widgets/notice_window.h"
 #include "withholding/adjust/automatic_calculation.h"
 #include "withholding/adjust/record_input.h"
+#include "withholding/calc/adjustment_scope.h"
 #include "withholding/edit_amounts_panel.h"
 #include "withholding/edit_boxes.h"
 #include "withholding/edit_family_panel.h"
@@ -31,6 +36,16 @@ namespace {
 
 // The employee master is the year file's December.
 constexpr int kDecember = 12;
+
+// The title bar and borders around a window; before the window manager has framed it, those of
+// a usual one.
+QMargins frameMarginsOf(const QWidget& window) {
+    const QRect inner = window.geometry();
+    const QRect outer = window.frameGeometry();
+    if (inner == outer) return {8, 36, 8, 8};
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
 
 QString q(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -60,6 +75,27 @@ ui::EntrySettings entrySettingsOf(const OptionSettings& options) {
     settings.overwriteInput = options.inputOverN;
     return settings;
 }
+
+// The boxes' scroll area leaves the arrow and page keys to the window, which moves between the
+// boxes and the slots with them.
+class BoxesScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                event->ignore();
+                return;
+            default:
+                QScrollArea::keyPressEvent(event);
+        }
+    }
+};
 
 }  // namespace
 
@@ -114,14 +150,23 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     buttons->addStretch();
     buttons->addWidget(btCancel_);
 
-    auto* body = new QGridLayout;
+    // The boxes scroll between the header and the buttons, so that the buttons stay on a
+    // small screen; the box with the focus is scrolled into view.
+    auto* boxesPage = new QWidget;
+    auto* body = new QGridLayout(boxesPage);
+    body->setContentsMargins(0, 0, 0, 0);
     body->addWidget(person_, 0, 0);
     body->addWidget(family_, 0, 1);
     body->addWidget(amounts_, 0, 2, 2, 1);
     body->addWidget(housing_, 1, 0, 1, 2);
+    body_ = new BoxesScrollArea(this);
+    body_->setObjectName(q("pnBody"));
+    body_->setFrameShape(QFrame::NoFrame);
+    body_->setWidgetResizable(true);
+    body_->setWidget(boxesPage);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
-    layout->addLayout(body);
+    layout->addWidget(body_, 1);
     layout->addLayout(buttons);
 
     // Date groups, checked as their parts are left.
@@ -134,10 +179,18 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
         if (tagOf(box) == BoxTag::DatePart) edNengappiExit(box);
     });
 
+    if (QComboBox* reason = person_->leaveException()) {
+        connect(reason, &QComboBox::activated, this, [this](int index) {
+            if (index == kLeavePartTimer) warnIfPayOverPartTimerLimit();
+        });
+    }
     person_->postalCode()->installEventFilter(this);
     focusTracking_ =
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (now != nullptr && isAncestorOf(now)) focusedBox_ = qobject_cast<QLineEdit*>(now);
+            if (now != nullptr && isAncestorOf(now)) {
+                focusedBox_ = qobject_cast<QLineEdit*>(now);
+                if (body_->widget()->isAncestorOf(now)) body_->ensureWidgetVisible(now);
+            }
             updateToolButtons();
         });
 }
@@ -147,9 +200,29 @@ TfmDataEditBase::~TfmDataEditBase() {
     disconnect(focusTracking_);
 }
 
-bool& TfmDataEditBase::autoCalcWarned() {
-    static bool warned = false;
-    return warned;
+void TfmDataEditBase::showEvent(QShowEvent* event) {
+    fitToScreen();
+    QDialog::showEvent(event);
+}
+
+void TfmDataEditBase::fitToScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) return;
+    const QMargins frame = frameMarginsOf(*this);
+    const QRect room = screen->availableGeometry().marginsRemoved(frame);
+    // All the boxes if the screen has room for them (a scroll area on its own asks for less).
+    const QSize boxes = body_->widget()->sizeHint();
+    const QMargins margins = layout()->contentsMargins();
+    QSize whole(std::max(sizeHint().width(), boxes.width() + margins.left() + margins.right()),
+                sizeHint().height() - body_->sizeHint().height() + boxes.height());
+    if (whole.height() > room.height())
+        whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize size = whole.boundedTo(room.size());
+    resize(size);
+    // Where the window would come, moved inside the free area.
+    const QPoint wanted = geometry().topLeft();
+    move(std::clamp(wanted.x(), room.left(), room.right() + 1 - size.width()) - frame.left(),
+         std::clamp(wanted.y(), room.top(), room.bottom() + 1 - size.height()) - frame.top());
 }
 
 int TfmDataEditBase::execOn(int slot) {
@@ -206,8 +279,7 @@ void TfmDataEditBase::refreshHeader() {
     const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
     pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
     pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
-    const std::string_view status = statusText(person_->secondaryColumn(), currentFormat_,
-                                               employee.workStatus == 2, adjustStatus());
+    const std::string_view status = editorStatusText(adjustStatus());
     lbStatus_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
 }
 
@@ -320,15 +392,11 @@ void TfmDataEditBase::checkAllDates() {
 }
 
 void TfmDataEditBase::btAutoCalcClick() {
-    if (!autoCalcWarned()) {
-        autoCalcWarned() = true;
-        context_.messages.warning(this, q("自動計算によってセットされた値は設定内容によっては\n"
-                                          "間違っている可能性もあります。\n\n"
-                                          "別途、金額の再確認を行って下さい。"));
-    }
     family_->copyCohabitingIntoEmptyTotals();
     checkAllDates();
     store();
+    if (currentFormat_ && context_.file.record(slot_).leaveException == kLeavePartTimer)
+        warnIfPayOverPartTimerLimit();
     try {
         calculateSlot(context_.file, slot_, context_.year, context_.dataYear,
                       context_.options.hasuuCut);
@@ -339,6 +407,17 @@ void TfmDataEditBase::btAutoCalcClick() {
     }
     load();
     ui::TfmNotice::showNotice(this, q("源泉徴収税額等の計算完了"));
+}
+
+void TfmDataEditBase::warnIfPayOverPartTimerLimit() {
+    const WithholdingRecord& record = context_.file.record(slot_);
+    const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
+    // The year's pay as the calculation takes it: typed in, or the year file's totals.
+    const std::int64_t paid = record.isManual(kManualPaid)
+                                  ? record.paid
+                                  : yearlyTotals(context_.year, employee.recordId.bytes()).paid;
+    if (const std::optional<std::int64_t> limit = partTimerLimitExceeded(context_.dataYear, paid))
+        context_.messages.warning(this, QString::fromStdString(partTimerPayWarning(paid, *limit)));
 }
 
 void TfmDataEditBase::lookUpAddress() {

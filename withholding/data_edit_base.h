@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace keiro::ui {
 class TfmCalc;
@@ -45,9 +46,6 @@ class TfmDataEditBase : public QDialog {
     // Loads `slot` without showing the window.
     void showSlot(int slot);
     int slot() const { return slot_; }
-
-    // The first use of 自動計算 in a run of the program shows a warning; this is that run's flag.
-    static bool& autoCalcWarned();
 
     void sbBackDataClick() { moveBy(-1); }
     void sbNextDataClick() { moveBy(+1); }
@@ -82,6 +80,7 @@ class TfmDataEditBase : public QDialog {
     EditHousingPanel* housing_;
 
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -101,6 +100,10 @@ class TfmDataEditBase : public QDialog {
     int manualItemOf(const QLineEdit* box) const;
     bool occupied(int slot) const;
     void checkAllDates();
+    // The window no larger than the screen's free area, and placed inside it.
+    void fitToScreen();
+    // A part-timer who left is adjusted only while the year's pay stays within the year's limit.
+    void warnIfPayOverPartTimerLimit();
     void lookUpAddress();
 
     EditorContext context_;
@@ -111,6 +114,7 @@ class TfmDataEditBase : public QDialog {
     QPointer<QLineEdit> focusedBox_;
     QMetaObject::Connection focusTracking_;
 
+    QScrollArea* body_;
     QLabel* pnSimei_;
     QLabel* pnBusyo_;
     QLabel* lbStatus_;

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <type_traits>
 #include <vector>
 
@@ -123,6 +124,22 @@ EditPersonPanel::EditPersonPanel(EditBoxes& boxes, bool currentFormat, const Lat
     auto* change = dateRow(nullptr, change_);
     change->insertWidget(0, cbTaisyoku_);
     change->insertWidget(0, cbSyusyoku_);
+    if (currentFormat) {
+        QStringList reasons;
+        for (std::string_view reason : kLeaveExceptionChoices)
+            reasons << QString::fromUtf8(reason.data(), qsizetype(reason.size()));
+        cbTaisyokuJiyu_ = boxes.combo("cbTaisyokuJiyu", reasons);
+        cbTaisyokuJiyu_->setToolTip(QStringLiteral("退職者を年末調整する理由"));
+        // The slip marks 死亡退職 for a leaver adjusted because of death.
+        connect(cbTaisyokuJiyu_, &QComboBox::activated, this, [this](int index) {
+            if (index == kLeaveByDeath) cbTaisyou_[8]->setChecked(true);
+        });
+        auto* reason = new QHBoxLayout;
+        reason->addWidget(new QLabel(QStringLiteral("年調する理由")));
+        reason->addWidget(cbTaisyokuJiyu_);
+        reason->addStretch();
+        change->addLayout(reason);
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -151,6 +168,11 @@ void EditPersonPanel::enableJoinLeaveDate() {
         if (!on) part->clear();
         part->setEnabled(on);
     }
+    if (cbTaisyokuJiyu_ != nullptr) {
+        const bool left = cbTaisyoku_->isChecked();
+        if (!left) cbTaisyokuJiyu_->setCurrentIndex(kLeaveNoException);
+        cbTaisyokuJiyu_->setEnabled(left);
+    }
 }
 
 template <typename Record>
@@ -163,8 +185,12 @@ void EditPersonPanel::load(const Record& record) {
     EditBoxes::setText(edFurigana_, record.furigana.utf8());
     const std::uint8_t* flags = &record.flags.minor;
     for (std::size_t i = 0; i < cbTaisyou_.size(); ++i) cbTaisyou_[i]->setChecked(flags[i] == 1);
-    if constexpr (std::is_same_v<Record, WithholdingRecord>)
+    if constexpr (std::is_same_v<Record, WithholdingRecord>) {
         cbHitorioya_->setChecked(record.singleParent == 1);
+        const int reason = record.leaveException;
+        const bool known = reason >= 0 && reason < cbTaisyokuJiyu_->count();
+        cbTaisyokuJiyu_->setCurrentIndex(known ? reason : kLeaveNoException);
+    }
 
     const JoinLeaveBirth& dates = record.joinLeaveBirth;
     const bool birthEra = dates.birth.era >= 1 && dates.birth.era <= 4;
@@ -193,8 +219,11 @@ void EditPersonPanel::store(Record& record) const {
     std::uint8_t* flags = &record.flags.minor;
     for (std::size_t i = 0; i < cbTaisyou_.size(); ++i)
         flags[i] = cbTaisyou_[i]->isChecked() ? 1 : 0;
-    if constexpr (std::is_same_v<Record, WithholdingRecord>)
+    if constexpr (std::is_same_v<Record, WithholdingRecord>) {
         record.singleParent = cbHitorioya_->isChecked() ? 1 : 0;
+        const int reason = cbTaisyoku_->isChecked() ? cbTaisyokuJiyu_->currentIndex() : 0;
+        record.leaveException = static_cast<std::uint8_t>(std::max(reason, 0));
+    }
 
     JoinLeaveBirth& dates = record.joinLeaveBirth;
     dates.birth.era = static_cast<std::uint8_t>(cbGengou_->currentIndex());

@@ -5,7 +5,9 @@
 //
 // The conditions that exclude each other are kept so here: 本人が障害者 特別 / その他, and at
 // most one of 寡婦 一般 / 特別 / 寡夫 / ひとり親; 就職 / 退職, where checking one enables the date
-// with the data's era year filled in and clearing both empties and disables it.
+// with the data's era year filled in and clearing both empties and disables it.  Beside 退職, in
+// the 1500-byte years, the reason a leaver is still adjusted (LeaveException): enabled only
+// while 退職 is checked, and back to なし when it is cleared.
 
 #include <QWidget>
 #include <array>
@@ -38,6 +40,8 @@ class EditPersonPanel : public QWidget {
     const std::array<QLineEdit*, 3>& joinLeaveDate() const { return change_; }
     bool joinLeaveChecked() const;
     bool secondaryColumn() const;
+    // The leaver's exception; nothing in the 500-byte years, which have no field for it.
+    QComboBox* leaveException() const { return cbTaisyokuJiyu_; }
 
     void cbSyusyokuClick(bool joined);
 
@@ -57,6 +61,7 @@ class EditPersonPanel : public QWidget {
     QCheckBox* cbHitorioya_;
     QCheckBox* cbSyusyoku_;
     QCheckBox* cbTaisyoku_;
+    QComboBox* cbTaisyokuJiyu_ = nullptr;
     std::array<QLineEdit*, 3> change_{};
 };
 

@@ -91,6 +91,10 @@ void TfmMain::buildMenus() {
     work->addAction(action("mnDataInput", QStringLiteral("源泉徴収データの入力(&I)"),
                            &TfmMain::btDataInputClick));
     work->addAction(
+        action("mnBatchCalc", QStringLiteral("一括計算(&B)"), &TfmMain::mnBatchCalcClick));
+    work->addAction(action("mnSettle", QStringLiteral("年調過不足を給与に反映(&P)..."),
+                           &TfmMain::mnSettleClick));
+    work->addAction(
         action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &TfmMain::mnAllOnOffPClick));
     QAction* retired =
         action("mnTaisyoku", QStringLiteral("退職者を表示する(&T)"), &TfmMain::mnTaisyokuClick);
@@ -106,6 +110,11 @@ void TfmMain::buildMenus() {
         printAction("mnKanpukin", QStringLiteral("還付金通知書の印刷(&K)..."), kPrintRefunds));
     print->addAction(printAction("mnPrnSiharai", QStringLiteral("給与支払報告書の印刷(&H)..."),
                                  kPrintPaymentReports));
+    print->addSeparator();
+    print->addAction(action("mnYearEndList", QStringLiteral("年末調整一覧表の印刷(&L)..."),
+                            &TfmMain::mnYearEndListClick));
+    print->addAction(action("mnYearEndListCsv", QStringLiteral("年末調整一覧表のCSV出力(&V)..."),
+                            &TfmMain::mnYearEndListCsvClick));
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&O)"));
     settings->addAction(
@@ -131,6 +140,7 @@ void TfmMain::buildButtons(QWidget* parent, QHBoxLayout* row) {
     };
     const Button buttons[] = {{"sbWrite", "保存", "mnSaveFile"},
                               {"btDataInput", "データ入力", "mnDataInput"},
+                              {"sbBatchCalc", "一括計算", "mnBatchCalc"},
                               {"sbGensen", "源泉徴収票", "mnGensenHyo"},
                               {"sbKanpukin", "還付金通知書", "mnKanpukin"},
                               {"sbPrnSiharai", "給与支払報告書", "mnPrnSiharai"}};
@@ -211,11 +221,14 @@ void TfmMain::enableCommands() {
     const auto enable = [this](const char* name, bool on) {
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(on);
     };
-    for (const char* name :
-         {"mnSaveFile", "mnAllOnOffP", "mnTaisyoku", "mnGensenHyo", "mnKanpukin", "mnPrnSiharai"}) {
+    for (const char* name : {"mnSaveFile", "mnAllOnOffP", "mnTaisyoku", "mnBatchCalc",
+                             "mnGensenHyo", "mnKanpukin", "mnPrnSiharai"}) {
         enable(name, loaded);
     }
     enable("mnDataInput", loaded && editor_ && hasNamedEmployee(year_->block(kDecember)));
+    enable("mnYearEndList", loaded && yearEndListPrinter_);
+    enable("mnYearEndListCsv", loaded);
+    enable("mnSettle", loaded && settlementWriter_);
     enable("mnCorpInfo", loaded && companyDialog_);
     enable("mnConfig", static_cast<bool>(configDialog_));
     // The salary payment report exists only for years with the current record format.

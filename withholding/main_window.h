@@ -9,7 +9,9 @@
 // printing, whose commands check what is to be printed and then hand it to the seam.
 
 #include <QMainWindow>
+#include <QString>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -21,6 +23,7 @@
 #include "core/ini.h"
 #include "core/places.h"
 #include "core/settings.h"
+#include "core/year_end_settlement.h"
 #include "core/year_view.h"
 #include "withholding/model/check_list.h"
 #include "withholding/model/names.h"
@@ -43,12 +46,21 @@ class OnlineManual;
 
 namespace keiro::withholding {
 
+struct BatchResult;
+
 inline constexpr const char* kProgramTitle = "Hayame･源泉徴収印刷";
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
 inline constexpr const char* kMsgSaveChanges = "データが変更されています。保存しますか？";
 inline constexpr const char* kMsgNobodySelected = "処理の対象者が選択されていません。";
 inline constexpr const char* kMsgNobodyToPrint =
     "印刷対象者が選択されていません。\n(No欄のチェックボックスをチェックして選択します)";
+inline constexpr const char* kMsgNobodyToCalculate =
+    "計算する社員が選択されていません。\n(No欄のチェックボックスをチェックして選択します)";
+inline constexpr const char* kMsgNobodyToSettle =
+    "年調過不足を反映する計算済の社員がチェックされていません。";
+inline constexpr const char* kMsgNoPeriodToSettle =
+    "年調過不足を反映できる期間がありません。\n"
+    "給与計算で12月分の給与または賞与を保存してから行って下さい。";
 inline constexpr const char* kCaptionCheck = "対象社員をチェック";
 inline constexpr const char* kCaptionClear = "全てのチェックを解除";
 inline constexpr const char* kSortHint = "クリックすると並び替え";
@@ -60,6 +72,12 @@ inline constexpr int kDecember = 12;
 inline constexpr int kPrintSlips = 199;           // 源泉徴収票
 inline constexpr int kPrintRefunds = 299;         // 還付金通知書
 inline constexpr int kPrintPaymentReports = 599;  // 給与支払報告書
+
+// A period the 過不足 can be written into: December's salary or a bonus, saved.
+struct PeriodChoice {
+    int period = 0;
+    QString name;  // "12月分給与", "賞与1"
+};
 
 // What the window needs from the program, all made before the window.
 struct MainContext {
@@ -87,6 +105,21 @@ class TfmMain : public QMainWindow {
     void setPrinter(std::function<void(int tag, bool currentFormat, std::vector<int> checked)> p) {
         printer_ = std::move(p);
     }
+    // The 年末調整一覧表 of the checked slots, in list order, through the print dialog.
+    void setYearEndListPrinter(std::function<void(std::vector<int> checked)> p) {
+        yearEndListPrinter_ = std::move(p);
+        enableCommands();
+    }
+    // 年調過不足を給与に反映: the period chosen among the saved ones (nothing: cancelled), and the
+    // writer, which returns how many it wrote or throws with the refusal to show.
+    void setPeriodChooser(std::function<std::optional<int>(const std::vector<PeriodChoice>&)> c) {
+        periodChooser_ = std::move(c);
+    }
+    void setSettlementWriter(
+        std::function<int(int period, const std::vector<SettlementEntry>&)> writer) {
+        settlementWriter_ = std::move(writer);
+        enableCommands();
+    }
     void setOpenUrl(std::function<bool(const QUrl&)> open);
 
     // Window placement from the configuration file (position, height; the width is fixed).
@@ -105,6 +138,13 @@ class TfmMain : public QMainWindow {
     void btDataInputClick();
     void mnPrintClick(int tag);
     void mnAllOnOffPClick();
+    // 一括計算: the automatic calculation of every checked employee, then a summary.
+    void mnBatchCalcClick();
+    // The 年末調整一覧表 of the checked employees: printed, or written as a CSV file.
+    void mnYearEndListClick();
+    void mnYearEndListCsvClick();
+    // 年調過不足を給与に反映 for the checked employees whose year is calculated.
+    void mnSettleClick();
     void mnCorpInfoClick();
     void mnConfigClick();
     void mnTaisyokuClick();
@@ -155,6 +195,12 @@ class TfmMain : public QMainWindow {
     // The "check" mode of mnAllOnOffPClick: every 済み line checked, the others cleared.
     void checkDone();
     void refreshStatusBar();
+    // The calendar year of the data.
+    int dataYear() const;
+    // The employee's name in December, or "No.<slot>" when the slot has none.
+    std::string employeeName(int slot) const;
+    QString batchSummary(const BatchResult& result) const;
+    std::vector<SettlementEntry> settlementEntries() const;
     void savePlacement();
     std::optional<std::filesystem::path> chooseYearFile();
     QString openDialogFilter() const;
@@ -181,6 +227,9 @@ class TfmMain : public QMainWindow {
     std::function<bool()> companyDialog_;
     std::function<void()> configDialog_;
     std::function<void(int, bool, std::vector<int>)> printer_;
+    std::function<void(std::vector<int>)> yearEndListPrinter_;
+    std::function<std::optional<int>(const std::vector<PeriodChoice>&)> periodChooser_;
+    std::function<int(int, const std::vector<SettlementEntry>&)> settlementWriter_;
 };
 
 }  // namespace keiro::withholding

@@ -27,6 +27,17 @@ void TfmMain::mnPrintClick(int tag) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
         return;
     }
+    // A record never calculated would print no tax and a refund of everything withheld.
+    std::vector<std::string> unprocessed;
+    for (int slot : checked) {
+        if (statusOf(*file_, slot) == kStatusOpen)
+            unprocessed.push_back(year_->block(kDecember).employee(slot).name.utf8());
+    }
+    if (!unprocessed.empty() &&
+        !context_.messages.confirm(
+            this, QString::fromStdString(unprocessedPrintQuestion(unprocessed)), true)) {
+        return;
+    }
     if (printer_) printer_(tag, paths_.currentFormat, std::move(checked));
 }
 

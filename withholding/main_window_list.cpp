@@ -26,14 +26,17 @@ const QColor kNotAtWorkColour(0xC0, 0xC0, 0xC0);
 
 struct Section {
     const char* caption;
-    int bytes;  // the width of its column in the lines
+    int bytes;            // the width of its column in the lines
+    bool amount = false;  // right-aligned over the amounts
 };
 constexpr std::array<Section, kListSectionCount> kSections{{{"No", 6},
                                                             {"氏名", 18},
                                                             {"部署名", 18},
                                                             {"社員区分", 12},
                                                             {"支給形態", 14},
-                                                            {"源泉税計算", 15}}};
+                                                            {"源泉税計算", 12},
+                                                            {"年税額", 11, true},
+                                                            {"過不足", 13, true}}};
 
 }  // namespace
 
@@ -65,6 +68,10 @@ void TfmMain::buildList(QWidget* parent, QVBoxLayout* column) {
                          2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
     for (int i = 0; i < kListSectionCount; ++i) {
         sections->setHeaderData(i, Qt::Horizontal, QString::fromUtf8(kSections[i].caption));
+        if (kSections[i].amount) {
+            sections->setHeaderData(i, Qt::Horizontal, int(Qt::AlignRight | Qt::AlignVCenter),
+                                    Qt::TextAlignmentRole);
+        }
         if (sortsList(static_cast<ListOrder>(i))) {
             sections->setHeaderData(i, Qt::Horizontal, QString::fromUtf8(kSortHint),
                                     Qt::ToolTipRole);

@@ -112,10 +112,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(toggle->text(), QString("全てのチェックを解除"));
         QVERIFY(!menu(lg, "mnDataInput")->isEnabled());
 
-        // The editor marks its employee adjusted (slot 3) or 乙欄 (slot 6).
+        // The editor marks its employee adjusted (slot 3) or 乙欄, outside the adjustment
+        // (slot 6).
         lg.window->setEditor([&lg](int slot, bool currentFormat) {
             QVERIFY(currentFormat);
-            lg.window->file().record(slot).adjustStatus = kCalculated;
+            lg.window->file().record(slot).adjustStatus = slot == 6 ? kNotAdjusted : kCalculated;
             if (slot == 6) lg.window->file().record(slot).flags.secondaryColumn = 1;
         });
         QVERIFY(menu(lg, "mnDataInput")->isEnabled());
@@ -126,14 +127,15 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(lg.window->selectedSlot(), 6);
         QVERIFY(lg.list()->item(lg.rowOf(3))->text().contains("済み"));
-        QVERIFY(lg.list()->item(lg.rowOf(6))->text().contains("不要"));
-        QCOMPARE(lg.window->checkedSlots(), std::vector<int>{3});  // only 済み is checked
+        QVERIFY(lg.list()->item(lg.rowOf(6))->text().contains("対象外"));
+        // The processed lines are checked: their documents are ready.
+        QCOMPARE(sorted(lg.window->checkedSlots()), (std::vector<int>{3, 6}));
 
         toggle->trigger();
         QVERIFY(lg.window->checkedSlots().empty());
         QCOMPARE(toggle->text(), QString("対象社員をチェック"));
         toggle->trigger();
-        QCOMPARE(lg.window->checkedSlots(), std::vector<int>{3});
+        QCOMPARE(sorted(lg.window->checkedSlots()), (std::vector<int>{3, 6}));
         QCOMPARE(toggle->text(), QString("全てのチェックを解除"));
 
         lg.list()->clearSelection();

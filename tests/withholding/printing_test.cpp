@@ -26,8 +26,8 @@ using testing::LgFixture;
 
 namespace {
 
-// The sample's company with its employees' first three lines checked, and printing wired as
-// the program wires it (no printer installed, so a print is a PDF).
+// The sample's company with its employees' first three lines checked and calculated, and
+// printing wired as the program wires it (no printer installed, so a print is a PDF).
 struct PrintFixture {
     LgFixture lg;
     std::unique_ptr<DocumentPrinting> printing;
@@ -39,6 +39,8 @@ struct PrintFixture {
             lg.list()->item(row)->setCheckState(Qt::Checked);
             checked.push_back(lg.list()->item(row)->text().mid(1, 3).toInt());
         }
+        lg.window->mnBatchCalcClick();  // calculated first, as a clerk prints them
+        lg.messages.clear();
         DocumentPrinting::Services services{
             lg.messages, lg.dialogs, *lg.ini, lg.files.places.dataFolder, {}};
         services.installedPrinters = [] { return QStringList(); };

@@ -55,13 +55,11 @@ TEST(DateParts, EraYearsToGregorianYears) {
     EXPECT_EQ(gregorianYearOf(0, 8), 0);
 }
 
-TEST(EditorStatus, SecondaryColumnIsNotAdjustedUnlessOnLeaveInTheLaterFormat) {
-    EXPECT_EQ(statusText(true, true, false, 1), "年調不要");
-    EXPECT_EQ(statusText(true, true, true, 1), "計算済");
-    EXPECT_EQ(statusText(true, false, true, 0), "年調不要");
-    EXPECT_EQ(statusText(false, true, false, 2), "年調対象外");
-    EXPECT_EQ(statusText(false, false, false, 0), "未処理");
-    EXPECT_EQ(statusText(false, false, false, 7), "未処理");
+TEST(EditorStatus, ByTheAdjustmentStatus) {
+    EXPECT_EQ(editorStatusText(0), "未処理");
+    EXPECT_EQ(editorStatusText(1), "計算済");
+    EXPECT_EQ(editorStatusText(2), "年調対象外");
+    EXPECT_EQ(editorStatusText(7), "未処理");
 }
 
 TEST(EditorSlots, ForwardOnlyToAnOccupiedSlotWithinTheHundred) {

@@ -1,5 +1,6 @@
 #include "withholding/edit/edit_rules.h"
 
+#include "core/entry.h"
 #include "withholding/calc/year_end_law.h"
 
 namespace keiro::withholding {
@@ -79,9 +80,7 @@ DateCheck checkDatePart(DateField left, const DateParts& date) {
     return check;
 }
 
-std::string_view statusText(bool secondaryColumn, bool currentFormat, bool onLeave,
-                            std::uint8_t adjustStatus) {
-    if (secondaryColumn && !(currentFormat && onLeave)) return "年調不要";
+std::string_view editorStatusText(std::uint8_t adjustStatus) {
     switch (adjustStatus) {
         case 1:
             return "計算済";
@@ -104,6 +103,12 @@ LaterInputs laterInputsOf(int dataYear) {
     const YearEndLaw& law = yearEndLaw(dataYear);
     const bool statutory = law.method == YearEndMethod::Statutory;
     return LaterInputs{statutory, statutory, !statutory, !law.specificRelative.empty()};
+}
+
+std::string partTimerPayWarning(std::int64_t paid, std::int64_t limit) {
+    return "パートタイマーの退職者を年末調整できるのは、本年の給与が" + formatAmount(0, limit) +
+           "円以下で、他に給与の支払を受けない場合です。\n本年の支払金額は " +
+           formatAmount(0, paid) + "円です。";
 }
 
 }  // namespace keiro::withholding

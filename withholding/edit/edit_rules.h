@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace keiro::withholding {
@@ -50,10 +51,9 @@ struct DateParts {
 // Checks `left` (Year, Month or Day) of `date`.  An empty part is never an error.
 DateCheck checkDatePart(DateField left, const DateParts& date);
 
-// The state shown beside the employee: 年調不要 for a 乙欄 employee (in the 1500-byte years not
-// while on leave), otherwise by the adjustment status: 計算済, 年調対象外 or 未処理.
-std::string_view statusText(bool secondaryColumn, bool currentFormat, bool onLeave,
-                            std::uint8_t adjustStatus);
+// The state shown beside the employee, by the adjustment status: 計算済, 年調対象外 or 未処理
+// (a 乙欄 employee too, until calculated: the calculation gives the slip its tax).
+std::string_view editorStatusText(std::uint8_t adjustStatus);
 
 // Moving between slots 1..100: back from any slot above 1, forward only to an occupied slot.
 bool canGoBack(int slot);
@@ -76,6 +76,15 @@ inline constexpr std::array<std::string_view, 5> kBirthEras = {"", "明治", "�
 inline constexpr std::array<std::string_view, 6> kLegacyCategories = {
     "", "役員", "一般社員", "臨時社員", "パート", "アルバイト"};
 inline constexpr std::array<std::string_view, 3> kLegacyPayForms = {"月給", "日給", "時間給"};
+// Why a leaver's year is still adjusted, by the record's LeaveException: none (the leaver is
+// not adjusted), death, disability with no work again this year, leaving after December's pay,
+// a part-timer whose year's pay stays within the limit and who has no other pay.
+inline constexpr std::array<std::string_view, 5> kLeaveExceptionChoices = {
+    "なし", "死亡退職", "心身の障害で退職", "12月分給与の支払後に退職", "パート（限度額以下）"};
+// The warning when a part-timer who left is to be adjusted but the year's pay is above the
+// year's limit for that exception.
+std::string partTimerPayWarning(std::int64_t paid, std::int64_t limit);
+
 // The housing-loan credit categories (index stored in the record).
 inline constexpr std::array<std::string_view, 5> kHousingLoanKinds = {"", "住", "認", "増", "震"};
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <tuple>
 
+#include "core/entry.h"
 #include "core/text.h"
 
 namespace keiro::withholding {
@@ -15,6 +16,7 @@ constexpr std::array<std::string_view, 5> kCategories{"役員", "一般社員", 
 constexpr std::array<std::string_view, 3> kPayForms{"月給", "日給", "時間給"};
 constexpr int kRetired = 3;
 constexpr int kEmployed = 1;
+constexpr int kAmountWidth = 11;  // "-99,999,999" and more fit
 
 // Left-aligned in at least `width` code page 932 bytes; a longer text is kept whole.
 std::string padded(std::string_view utf8, std::size_t width) {
@@ -68,26 +70,40 @@ void sortEntries(std::vector<Entry>& entries, ListOrder order) {
             break;
         case ListOrder::Number:
         case ListOrder::TaxCalculation:
+        case ListOrder::AnnualTax:
+        case ListOrder::Difference:
             break;  // the slots come in order
     }
 }
 
 }  // namespace
 
-std::string_view statusText(bool secondaryColumn, std::uint8_t adjustStatus) {
-    if (secondaryColumn) return kStatusNotNeeded;
+std::string_view statusText(std::uint8_t adjustStatus) {
     if (adjustStatus == kCalculated) return kStatusDone;
     if (adjustStatus == kNotAdjusted) return kStatusNotAdjusted;
     return kStatusOpen;
 }
 
 std::string_view statusOf(const WithholdingFile& file, int slot) {
-    if (file.currentFormat()) {
-        const WithholdingRecord& r = file.record(slot);
-        return statusText(r.flags.secondaryColumn != 0, r.adjustStatus);
-    }
-    const LegacyWithholdingRecord& r = file.legacyRecord(slot);
-    return statusText(r.flags.secondaryColumn != 0, r.adjustStatus);
+    return statusText(file.currentFormat() ? file.record(slot).adjustStatus
+                                           : file.legacyRecord(slot).adjustStatus);
+}
+
+bool isProcessed(std::string_view status) {
+    return status == kStatusDone || status == kStatusNotAdjusted;
+}
+
+ListFigures figuresOf(const WithholdingFile& file, int slot) {
+    const auto figures = [](std::string_view status, const auto& record) {
+        ListFigures shown;
+        if (isProcessed(status)) shown.annualTax = record.annualTax;
+        if (status == kStatusDone)
+            shown.difference = std::int64_t{record.annualTax} - std::int64_t{record.withheld};
+        return shown;
+    };
+    const std::string_view status = statusOf(file, slot);
+    return file.currentFormat() ? figures(status, file.record(slot))
+                                : figures(status, file.legacyRecord(slot));
 }
 
 std::string categoryText(const EmployeeRecord& employee) {
@@ -105,13 +121,18 @@ std::string payFormText(const EmployeeRecord& employee) {
     return {};
 }
 
-std::string lineText(int slot, const EmployeeRecord& employee, std::string_view status) {
+std::string lineText(int slot, const EmployeeRecord& employee, std::string_view status,
+                     const ListFigures& figures) {
+    const auto amount = [](const std::optional<std::int64_t>& value) {
+        return value ? formatAmount(kAmountWidth, *value) : std::string(kAmountWidth, ' ');
+    };
     std::string line = " " + threeDigits(slot) + "  ";
     line += padded(employee.name.utf8(), 16) + "  ";
     line += padded(employee.department.utf8(), 16) + "  ";
     line += padded(categoryText(employee), 10) + "  ";
     line += padded(payFormText(employee), 6) + std::string(8, ' ');
-    line += padded(status, 10) + "  " + threeDigits(slot);
+    line +=
+        padded(status, 10) + "  " + amount(figures.annualTax) + "  " + amount(figures.difference);
     return line;
 }
 
@@ -123,15 +144,29 @@ std::vector<CheckListLine> checkListLines(const PeriodBlock& december, const Wit
         if (!employee.isUsed()) continue;
         if (employee.workStatus == kRetired && !showRetired) continue;
         const std::string_view status = statusOf(file, slot);
-        entries.push_back({slot, &employee,
-                           CheckListLine{slot, lineText(slot, employee, status),
-                                         status == kStatusDone, employee.workStatus == kEmployed}});
+        entries.push_back(
+            {slot, &employee,
+             CheckListLine{slot, lineText(slot, employee, status, figuresOf(file, slot)),
+                           isProcessed(status), employee.workStatus == kEmployed}});
     }
     sortEntries(entries, order);
     std::vector<CheckListLine> lines;
     lines.reserve(entries.size());
     for (Entry& entry : entries) lines.push_back(std::move(entry.line));
     return lines;
+}
+
+std::string unprocessedPrintQuestion(const std::vector<std::string>& names) {
+    constexpr std::size_t kNamed = 10;
+    std::string question = "年末調整の計算をしていない（未処理の）社員が " +
+                           std::to_string(names.size()) + "名 います。\n";
+    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) {
+        question +=
+            (i == 0 ? "" : "、") + (names[i].empty() ? std::string("(氏名なし)") : names[i]);
+    }
+    if (names.size() > kNamed) question += " ほか" + std::to_string(names.size() - kNamed) + "名";
+    question += "\n\n未処理の社員の書類には正しい税額が印刷されません。\n印刷しますか？";
+    return question;
 }
 
 bool hasNamedEmployee(const PeriodBlock& december) {

@@ -25,8 +25,6 @@ class DataEdit2Test : public QObject {
     }
 
   private slots:
-    void init() { TfmDataEditBase::autoCalcWarned() = false; }
-
     void datePartsOutsideTheirEraOrMonthAreEmptied() {
         EditorFixture fixture(2026);
         auto editor = fixture.editor(1);
@@ -92,8 +90,7 @@ class DataEdit2Test : public QObject {
         tax->setText("12,345");
 
         control<QPushButton>(*editor, "btAutoCalc")->click();
-        QCOMPARE(fixture.messages.shown().size(), std::size_t(1));  // the first-use warning
-        QVERIFY(fixture.messages.lastText().startsWith("自動計算によってセットされた値は"));
+        QVERIFY(fixture.messages.shown().empty());  // no warning: the figures are for checking
         QCOMPARE(tax->text(), QString("12,345"));
         QCOMPARE(box(*editor, "edSiharai")->text(), QString("3,000,000"));
         QCOMPARE(control<QLabel>(*editor, "lbStatus")->text(), QString("計算済"));
@@ -102,8 +99,7 @@ class DataEdit2Test : public QObject {
         QVERIFY(r.isManual(kManualAnnualTax));
         QVERIFY(r.incomeAfterDeduction > 0);
 
-        // The warning is once per run; switching back makes the item automatic again.
-        fixture.messages.clear();
+        // Switching back makes the item automatic again.
         tax->setFocus();
         manual->click();
         QVERIFY(tax->isReadOnly());
@@ -196,6 +192,83 @@ class DataEdit2Test : public QObject {
         QCOMPARE(int(r.singleParent), 1);
         QCOMPARE(int(r.flags.widow), 0);
         QCOMPARE(int(r.joinLeaveBirth.joined) + int(r.joinLeaveBirth.left), 0);
+    }
+
+    void theLeaversExceptionIsChosenOnlyWhileLeftAndStoredWithIt() {
+        EditorFixture fixture(2026);
+        fixture.file.record(2).joinLeaveBirth.left = 1;
+        fixture.file.record(2).leaveException = kLeaveAfterDecemberPay;
+        auto editor = fixture.editor(1);
+        auto* left = control<QCheckBox>(*editor, "cbTaisyoku");
+        auto* reason = control<QComboBox>(*editor, "cbTaisyokuJiyu");
+        QCOMPARE(reason->count(), 5);
+        QCOMPARE(reason->itemText(0), QString("なし"));
+        QVERIFY(!reason->isEnabled());
+
+        left->click();
+        QVERIFY(reason->isEnabled());
+        reason->setCurrentIndex(kLeaveByDisability);
+        control<QPushButton>(*editor, "sbNextData")->click();
+        QCOMPARE(int(fixture.file.record(1).leaveException), int(kLeaveByDisability));
+        QCOMPARE(reason->currentIndex(), int(kLeaveAfterDecemberPay));  // slot 2's own
+        QVERIFY(reason->isEnabled());
+
+        // Clearing 退職, or checking 就職 instead, clears the reason with it.
+        left->click();
+        QCOMPARE(reason->currentIndex(), int(kLeaveNoException));
+        QVERIFY(!reason->isEnabled());
+        left->click();
+        reason->setCurrentIndex(kLeavePartTimer);
+        control<QCheckBox>(*editor, "cbSyusyoku")->click();
+        QCOMPARE(reason->currentIndex(), int(kLeaveNoException));
+        editor->reject();
+        QCOMPARE(int(fixture.file.record(2).leaveException), int(kLeaveNoException));
+        QCOMPARE(int(fixture.file.record(2).joinLeaveBirth.joined), 1);
+
+        // Leaving by death marks 死亡退職 for the slip.
+        auto again = fixture.editor(3);
+        control<QCheckBox>(*again, "cbTaisyoku")->click();
+        auto* reason3 = control<QComboBox>(*again, "cbTaisyokuJiyu");
+        reason3->setCurrentIndex(kLeaveByDeath);
+        emit reason3->activated(kLeaveByDeath);
+        QVERIFY(control<QCheckBox>(*again, "cbTaisyou9")->isChecked());
+        again->reject();
+        QCOMPARE(int(fixture.file.record(3).leaveException), int(kLeaveByDeath));
+        QCOMPARE(int(fixture.file.record(3).flags.retiredByDeath), 1);
+    }
+
+    void aPartTimerLeaverIsWarnedWhenTheYearsPayIsAboveTheLimit() {
+        EditorFixture fixture(2026);  // every employee was paid 3,000,000
+        auto editor = fixture.editor(1);
+        control<QCheckBox>(*editor, "cbTaisyoku")->click();
+        auto* reason = control<QComboBox>(*editor, "cbTaisyokuJiyu");
+        const auto choose = [reason](int index) {
+            reason->setCurrentIndex(index);
+            emit reason->activated(index);
+        };
+        choose(kLeaveAfterDecemberPay);
+        QVERIFY(fixture.messages.shown().empty());
+        choose(kLeavePartTimer);
+        QCOMPARE(fixture.messages.shown().size(), std::size_t{1});
+        QCOMPARE(fixture.messages.shown()[0].kind, ui::MessageKind::Warning);
+        QVERIFY(fixture.messages.lastText().contains("1,230,000円以下"));
+        QVERIFY(fixture.messages.lastText().contains("3,000,000円です。"));
+        // 自動計算 says it again while the choice stands.
+        control<QPushButton>(*editor, "btAutoCalc")->click();
+        QCOMPARE(fixture.messages.shown().size(), std::size_t{2});
+
+        // A year's pay typed in within the limit: no warning.
+        fixture.messages.clear();
+        WithholdingRecord& within = fixture.file.record(2);
+        within.manualFlags[kManualPaid - 1] = 1;
+        within.paid = 1'230'000;
+        within.joinLeaveBirth.left = 1;
+        within.leaveException = kLeavePartTimer;
+        editor->showSlot(2);
+        choose(kLeavePartTimer);
+        control<QPushButton>(*editor, "btAutoCalc")->click();
+        QVERIFY(fixture.messages.shown().empty());
+        QCOMPARE(int(fixture.file.record(2).adjustStatus), int(kCalculated));
     }
 
     void cohabitingCountsFeedTheirTotals() {

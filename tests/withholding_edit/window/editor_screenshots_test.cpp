@@ -30,7 +30,6 @@ class EditorScreenshots : public QObject {
         const QString shots = qEnvironmentVariable("KEIRO_LGEDIT_SHOTS");
         if (shots.isEmpty()) QSKIP("KEIRO_LGEDIT_SHOTS names no folder");
         using namespace std::chrono;
-        TfmDataEditBase::autoCalcWarned() = true;
 
         testing_support::TempFolder folder("keiro-lgedit-shots");
         const sample::SampleFiles files = sample::createSampleCompany(
