@@ -32,6 +32,8 @@ namespace {
 
 using namespace keiro::withholding;
 
+constexpr int kDecember = 12;
+
 nlohmann::ordered_json linesJson(const std::vector<SettlementLine>& lines) {
     auto out = nlohmann::ordered_json::array();
     for (const SettlementLine& line : lines) {
@@ -59,7 +61,8 @@ int runWithholdingSettle(const Args& args) {
         openWithholdingFile(year, withholdingPathsFor(yearFile, *fileYear, names));
     if (!file) throw std::runtime_error("12月分の給与が入力されていません。");
 
-    const SettlementPlan plan = planSettlement(*file, year, period, occupiedSlots(year));
+    const SettlementPlan plan =
+        planSettlement(*file, year.block(kDecember), year.block(period), occupiedSlots(year));
     const std::vector<SettlementEntry> entries = entriesOf(plan.payable);
     const std::vector<SettledEmployee> settled =
         save ? settleYearEnd(yearFile, period, entries)

@@ -200,7 +200,7 @@ class TfmMain : public QMainWindow {
     // The employee's name in December, or "No.<slot>" when the slot has none.
     std::string employeeName(int slot) const;
     QString batchSummary(const BatchResult& result) const;
-    std::vector<SettlementEntry> settlementEntries() const;
+    bool anyCheckedCalculated() const;
     void savePlacement();
     std::optional<std::filesystem::path> chooseYearFile();
     QString openDialogFilter() const;

@@ -2,10 +2,14 @@
 // period of the payroll year (December's salary or a bonus), after the clerk chose the period
 // and said yes.
 #include <QAction>
+#include <QStringList>
+
+#include <memory>
 
 #include "core/period_check.h"
 #include "core/yearfile.h"
 #include "widgets/message_service.h"
+#include "withholding/adjust/settlement_plan.h"
 #include "withholding/main_window.h"
 #include "withholding/model/check_list.h"
 
@@ -16,6 +20,16 @@ namespace {
 // December's salary and the three bonuses: where a year's adjustment is settled.
 constexpr int kSettlementPeriods[] = {12, 13, 14, 15};
 
+// The calculated employees the period pays nothing (a leaver, one on leave): named, for the
+// clerk to settle another way.
+QString notPaidNote(const std::vector<SettlementLine>& lines, const QString& period) {
+    if (lines.empty()) return {};
+    QStringList names;
+    for (const SettlementLine& line : lines) names << QString::fromStdString(line.name);
+    return QStringLiteral("%1は%2に支給がないため書き込みません。")
+        .arg(names.join(QStringLiteral("、")), period);
+}
+
 QString periodName(int period) {
     return QString::fromStdString(periodLabel(period)) +
            (period == kDecember ? QStringLiteral("分給与") : QString());
@@ -23,21 +37,15 @@ QString periodName(int period) {
 
 }  // namespace
 
-std::vector<SettlementEntry> TfmMain::settlementEntries() const {
-    std::vector<SettlementEntry> entries;
+bool TfmMain::anyCheckedCalculated() const {
     for (int slot : checkedSlots()) {
-        if (statusOf(*file_, slot) != kStatusDone) continue;
-        const ListFigures figures = figuresOf(*file_, slot);
-        // The 過不足: annual tax − tax withheld, negative when refunded.
-        entries.push_back(
-            {year_->block(kDecember).employee(slot).recordId.utf8(), *figures.difference});
+        if (statusOf(*file_, slot) == kStatusDone) return true;
     }
-    return entries;
+    return false;
 }
 
 void TfmMain::mnSettleClick() {
-    const std::vector<SettlementEntry> entries = settlementEntries();
-    if (entries.empty()) {
+    if (!anyCheckedCalculated()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToSettle));
         return;
     }
@@ -53,15 +61,29 @@ void TfmMain::mnSettleClick() {
     }
     const std::optional<int> period = periodChooser_ ? periodChooser_(periods) : std::nullopt;
     if (!period) return;
-    const QString question = QStringLiteral("計算済の社員 %1名の年調過不足を%2に書き込みますか？")
-                                 .arg(entries.size())
-                                 .arg(periodName(*period));
-    if (!context_.messages.confirm(this, question)) return;
     try {
-        const int written = settlementWriter_(*period, entries);
-        context_.messages.information(this, QStringLiteral("%1名の年調過不足を%2に書き込みました。")
-                                                .arg(written)
-                                                .arg(periodName(*period)));
+        const std::unique_ptr<PeriodBlock> paying = readPeriodBlock(year_->path(), *period);
+        const SettlementPlan plan =
+            planSettlement(*file_, year_->block(kDecember), *paying, checkedSlots());
+        const QString name = periodName(*period);
+        const QString leftOut = notPaidNote(plan.notPaidInPeriod, name);
+        if (plan.payable.empty()) {
+            context_.messages.error(this, leftOut);
+            return;
+        }
+        const QString question =
+            QStringLiteral("計算済の社員 %1名の年調過不足を%2に書き込みますか？")
+                .arg(plan.payable.size())
+                .arg(name);
+        if (!context_.messages.confirm(
+                this, leftOut.isEmpty() ? question : question + QStringLiteral("\n\n") + leftOut)) {
+            return;
+        }
+        const int written = settlementWriter_(*period, entriesOf(plan.payable));
+        const QString done =
+            QStringLiteral("%1名の年調過不足を%2に書き込みました。").arg(written).arg(name);
+        context_.messages.information(
+            this, leftOut.isEmpty() ? done : done + QStringLiteral("\n\n") + leftOut);
     } catch (const std::exception& refusal) {
         context_.messages.error(this, QString::fromUtf8(refusal.what()));
     }

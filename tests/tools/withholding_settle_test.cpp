@@ -35,7 +35,7 @@ class WithholdingSettle : public ::testing::Test {
         ASSERT_EQ(runTool("demo --root " + quoted(root_) + " --date 2027-01-15").exitCode, 0);
         // Two employees at work in December are calculated: one owes tax, one is refunded; a
         // third at work stays 未処理 and is left out.
-        const YearView year(yearFile_);
+        YearView year(yearFile_);
         const WithholdingPaths paths =
             withholdingPathsFor(yearFile_, EraYear{"令和", 8}, EraNames{"平成", "令和"});
         WithholdingFile file = buildWithholdingFile(year, paths);

@@ -273,6 +273,34 @@ class YearEndCommandsTest : public QObject {
         QCOMPARE(found, 1);
     }
 
+    void settlingLeavesOutAndNamesWhomThePeriodDoesNotPay() {
+        // Slot 9 is on leave all year: calculated, but December pays nothing to settle in.
+        LgFixture lg;
+        QVERIFY(lg.start());
+        std::vector<SettlementEntry> written;
+        lg.window->setPeriodChooser([](const std::vector<PeriodChoice>&) { return 12; });
+        lg.window->setSettlementWriter([&written](int, const std::vector<SettlementEntry>& e) {
+            written = e;
+            return static_cast<int>(e.size());
+        });
+        for (int slot : {1, 9}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
+        lg.window->mnBatchCalcClick();
+        QCOMPARE(int(lg.window->file().record(9).adjustStatus), int(kCalculated));
+        lg.messages.clear();
+        lg.messages.answerNext(Answer::Yes);
+        menu(lg, "mnSettle")->trigger();
+        const QString leftOut =
+            QString::fromStdString(lg.window->year().block(12).employee(9).name.utf8()) +
+            QString("は12月分給与に支給がないため書き込みません。");
+        QCOMPARE(
+            lg.messages.shown().front().text,
+            QString("計算済の社員 1名の年調過不足を12月分給与に書き込みますか？\n\n") + leftOut);
+        QCOMPARE(written.size(), std::size_t{1});
+        QCOMPARE(written[0].recordId, lg.window->year().block(12).employee(1).recordId.utf8());
+        QCOMPARE(lg.messages.lastText(),
+                 QString("1名の年調過不足を12月分給与に書き込みました。\n\n") + leftOut);
+    }
+
   private:
     static QAction* menu(const LgFixture& lg, const char* name) {
         return lg.window->findChild<QAction*>(name);

@@ -5,8 +5,6 @@
 namespace keiro::withholding {
 namespace {
 
-constexpr int kDecember = 12;
-
 template <typename Record>
 std::optional<std::int64_t> differenceOf(const Record& r) {
     if (r.adjustStatus != kCalculated) return std::nullopt;
@@ -20,17 +18,16 @@ std::optional<std::int64_t> differenceOf(const WithholdingFile& file, int slot) 
 
 }  // namespace
 
-SettlementPlan planSettlement(const WithholdingFile& file, const YearView& year, int period,
-                              const std::vector<int>& slots) {
+SettlementPlan planSettlement(const WithholdingFile& file, const PeriodBlock& master,
+                              const PeriodBlock& paying, const std::vector<int>& slots) {
     SettlementPlan plan;
     for (int slot : slots) {
         if (slot < 1 || slot > kMaxEmployees) continue;
-        const EmployeeRecord& employee = year.block(kDecember).employee(slot);
+        const EmployeeRecord& employee = master.employee(slot);
         const std::optional<std::int64_t> difference = differenceOf(file, slot);
         if (!employee.isUsed() || !difference) continue;
         SettlementLine line{slot, employee.name.utf8(), {employee.recordId.utf8(), *difference}};
-        auto& lines = settlementPayableIn(year.block(period), line.entry) ? plan.payable
-                                                                          : plan.notPaidInPeriod;
+        auto& lines = settlementPayableIn(paying, line.entry) ? plan.payable : plan.notPaidInPeriod;
         lines.push_back(std::move(line));
     }
     return plan;

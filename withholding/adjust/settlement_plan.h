@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/year_end_settlement.h"
-#include "core/year_view.h"
 #include "withholding/model/withholding_file.h"
 
 namespace keiro::withholding {
@@ -25,9 +24,11 @@ struct SettlementPlan {
     std::vector<SettlementLine> notPaidInPeriod;
 };
 
-// `slots` in the order given (1..100); `period` 1..15 of `year`, as saved on disk.
-SettlementPlan planSettlement(const WithholdingFile& file, const YearView& year, int period,
-                              const std::vector<int>& slots);
+// `slots` in the order given (1..100), each employee as `master` (December, leavers placed)
+// holds it; `paying` is the pay period as saved on disk (read it afresh: the payroll program
+// may have saved it since the year was opened).
+SettlementPlan planSettlement(const WithholdingFile& file, const PeriodBlock& master,
+                              const PeriodBlock& paying, const std::vector<int>& slots);
 
 // The entries of the lines, for the writer.
 std::vector<SettlementEntry> entriesOf(const std::vector<SettlementLine>& lines);
