@@ -9,23 +9,15 @@
 // does not pay (not in it, or not 在職 there: a leaver, one on leave), left out of the writing.
 // A settlement the writer refuses (period K never saved, the payroll program running on the data
 // folder) exits 1 with the reason on stderr; a period outside 1..15 exits 2.
-#include <filesystem>
-#include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "core/era.h"
-#include "core/ini.h"
 #include "core/year_end_settlement.h"
-#include "core/year_view.h"
 #include "tools/args.h"
 #include "tools/commands.h"
+#include "tools/withholding_print_commands.h"
 #include "tools/withholding_settle_command.h"
-#include "withholding/adjust/batch_calculation.h"
 #include "withholding/adjust/settlement_plan.h"
-#include "withholding/model/opening.h"
-#include "withholding/model/withholding_file.h"
 
 namespace keiro::tool {
 namespace {
@@ -46,27 +38,15 @@ nlohmann::ordered_json linesJson(const std::vector<SettlementLine>& lines) {
 
 int runWithholdingSettle(const Args& args) {
     args.expectOnly({"period", "root", "save"}, 2);
-    const std::filesystem::path yearFile = args.positional(1, "YEARFILE");
     const int period = args.requiredInt("period", 1, kPeriodCount);
     const bool save = args.flag("save");
-    const std::optional<EraYear> fileYear = parseYearFileName(yearFile.filename().string());
-    if (!fileYear) {
-        throw std::runtime_error("データファイル名から年号と年を読み取れません: " +
-                                 yearFile.filename().string());
-    }
-    const IniFile ini(placesFromArgs(args).iniFile);
-    const EraNames names = eraNamesFor(todayInJapan(), ini.readString("Option", "SinGengou"));
-    YearView year(yearFile);  // opening the withholding file places leavers in it
-    const std::optional<WithholdingFile> file =
-        openWithholdingFile(year, withholdingPathsFor(yearFile, *fileYear, names));
-    if (!file) throw std::runtime_error("12月分の給与が入力されていません。");
-
-    const SettlementPlan plan =
-        planSettlement(*file, year.block(kDecember), year.block(period), occupiedSlots(year));
+    const WithholdingYear opened(args);  // leavers placed in its December
+    const SettlementPlan plan = planSettlement(opened.file, opened.view.block(kDecember),
+                                               opened.view.block(period), opened.chosen);
     const std::vector<SettlementEntry> entries = entriesOf(plan.payable);
     const std::vector<SettledEmployee> settled =
-        save ? settleYearEnd(yearFile, period, entries)
-             : previewYearEndSettlement(yearFile, period, entries);
+        save ? settleYearEnd(opened.yearFile, period, entries)
+             : previewYearEndSettlement(opened.yearFile, period, entries);
     auto employees = nlohmann::ordered_json::array();
     for (const SettledEmployee& s : settled) {
         employees.push_back({{"slot", s.slot},
