@@ -2,6 +2,7 @@
 // calculated ones it does not pay are named apart instead of stopping everyone's settlement.
 #include <gtest/gtest.h>
 
+#include "core/year_view.h"
 #include "tests/support/temp_folder.h"
 #include "tests/withholding_model/year_files.h"
 #include "withholding/adjust/settlement_plan.h"
