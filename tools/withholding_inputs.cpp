@@ -166,8 +166,9 @@ struct Parsed {
 
 Parsed parse(std::string_view assignment) {
     const auto [name, text] = split(assignment);
-    const auto key =
-        std::find_if(kKeys.begin(), kKeys.end(), [&](const InputKey& k) { return k.name == name; });
+    const std::string_view wanted = name;  // a structured binding is not captured by older clang
+    const auto key = std::find_if(kKeys.begin(), kKeys.end(),
+                                  [wanted](const InputKey& k) { return k.name == wanted; });
     if (key == kKeys.end()) throw UsageError("--set: unknown key " + std::string(name));
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
