@@ -24,7 +24,9 @@
 // The record format (1500 or 500 bytes) follows from the file's name, as the program decides
 // it.  A slot is listed when any byte of its record is set (the withholding file alone does not
 // say which slots the year file uses).  Fields of the larger records only are left out for
-// legacy files; `incomeEstimate` is null when no estimate was entered.
+// legacy files; `incomeEstimate` is null when no estimate was entered, and the figures the
+// calculation stores for the documents (spouseAmountGiven, housingLoanUsed, flatCut…) are null
+// until a calculation stored them.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -169,6 +171,17 @@ ordered_json recordJson(int slot, const WithholdingRecord& r) {
         r.incomeEstimateEntered == 1 ? ordered_json(+r.incomeEstimate) : ordered_json(nullptr);
     out["singleParent"] = +r.singleParent;
     out["specificRelativeIncome"] = numbers(r.specificRelativeIncome);
+    out["leaveException"] = +r.leaveException;
+    out["leaverRecordId"] = r.leaverRecordId.utf8();
+    // What the last calculation gave the documents; null when it never stored them.
+    const auto figure = [&r](std::int32_t value) {
+        return r.figuresStored == 1 ? ordered_json(value) : ordered_json(nullptr);
+    };
+    out["spouseAmountGiven"] = figure(r.spouseAmountGiven);
+    out["housingLoanUsed"] = figure(r.housingLoanUsed);
+    out["flatCutApplied"] = figure(r.flatCutApplied);
+    out["flatCutNotApplied"] = figure(r.flatCutNotApplied);
+    out["flatCutSpouseNotDeductible"] = figure(r.flatCutSpouseNotDeductible);
     return out;
 }
 
