@@ -29,11 +29,11 @@ enum ManualItem : int {
 // Why an employee who left during the year is still adjusted (the law's exceptions); the
 // clerk states it, the program cannot derive it.
 enum LeaveException : std::uint8_t {
-    kLeaveNoException = 0,      // not adjusted: the next employer or a tax return settles it
-    kLeaveByDeath = 1,          // 死亡退職
-    kLeaveByDisability = 2,     // 著しい心身の障害のため退職し、本年中に再就職できない
-    kLeaveAfterDecemberPay = 3, // 12月分の給与の支払を受けた後に退職
-    kLeavePartTimer = 4,        // パートタイマーの退職で本年の給与が限度以下、他の給与なし
+    kLeaveNoException = 0,  // not adjusted: the next employer or a tax return settles it
+    kLeaveByDeath = 1,      // 死亡退職
+    kLeaveByDisability = 2,  // 著しい心身の障害のため退職し、本年中に再就職できない
+    kLeaveAfterDecemberPay = 3,  // 12月分の給与の支払を受けた後に退職
+    kLeavePartTimer = 4,  // パートタイマーの退職で本年の給与が限度以下、他の給与なし
 };
 
 enum AdjustStatus : std::uint8_t {
