@@ -9,20 +9,12 @@ namespace {
 
 constexpr int kDecember = 12;
 
-template <typename Record>
-void describe(const Record& record, SlotOutcome& outcome) {
-    outcome.status = static_cast<YearEndStatus>(record.adjustStatus);
-    outcome.annualTax = record.annualTax;
-    outcome.withheld = record.withheld;
-    outcome.difference = std::int64_t{record.annualTax} - record.withheld;
-}
-
 void describeSlot(const WithholdingFile& file, int slot, SlotOutcome& outcome) {
-    if (file.currentFormat()) {
-        describe(file.record(slot), outcome);
-    } else {
-        describe(file.legacyRecord(slot), outcome);
-    }
+    const YearEndFigures figures = yearEndFiguresOf(file, slot);
+    outcome.status = static_cast<YearEndStatus>(figures.status);
+    outcome.annualTax = figures.annualTax;
+    outcome.withheld = figures.withheld;
+    outcome.difference = figures.difference();
 }
 
 }  // namespace

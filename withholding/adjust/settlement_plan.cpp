@@ -5,15 +5,11 @@
 namespace keiro::withholding {
 namespace {
 
-template <typename Record>
-std::optional<std::int64_t> differenceOf(const Record& r) {
-    if (r.adjustStatus != kCalculated) return std::nullopt;
-    return std::int64_t{r.annualTax} - r.withheld;
-}
-
+// The 過不足 to settle: only a calculated year has one.
 std::optional<std::int64_t> differenceOf(const WithholdingFile& file, int slot) {
-    return file.currentFormat() ? differenceOf(file.record(slot))
-                                : differenceOf(file.legacyRecord(slot));
+    const YearEndFigures figures = yearEndFiguresOf(file, slot);
+    if (figures.status != kCalculated) return std::nullopt;
+    return figures.difference();
 }
 
 }  // namespace

@@ -85,8 +85,7 @@ std::string_view statusText(std::uint8_t adjustStatus) {
 }
 
 std::string_view statusOf(const WithholdingFile& file, int slot) {
-    return statusText(file.currentFormat() ? file.record(slot).adjustStatus
-                                           : file.legacyRecord(slot).adjustStatus);
+    return statusText(yearEndFiguresOf(file, slot).status);
 }
 
 bool isProcessed(std::string_view status) {
@@ -94,16 +93,12 @@ bool isProcessed(std::string_view status) {
 }
 
 ListFigures figuresOf(const WithholdingFile& file, int slot) {
-    const auto figures = [](std::string_view status, const auto& record) {
-        ListFigures shown;
-        if (isProcessed(status)) shown.annualTax = record.annualTax;
-        if (status == kStatusDone)
-            shown.difference = std::int64_t{record.annualTax} - std::int64_t{record.withheld};
-        return shown;
-    };
-    const std::string_view status = statusOf(file, slot);
-    return file.currentFormat() ? figures(status, file.record(slot))
-                                : figures(status, file.legacyRecord(slot));
+    const YearEndFigures figures = yearEndFiguresOf(file, slot);
+    const std::string_view status = statusText(figures.status);
+    ListFigures shown;
+    if (isProcessed(status)) shown.annualTax = figures.annualTax;
+    if (status == kStatusDone) shown.difference = figures.difference();
+    return shown;
 }
 
 std::string categoryText(const EmployeeRecord& employee) {

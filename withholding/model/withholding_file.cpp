@@ -93,4 +93,18 @@ bool WithholdingFile::differsFrom(const std::filesystem::path& path) const {
     }
 }
 
+namespace {
+
+template <typename Record>
+YearEndFigures figuresOfRecord(const Record& r) {
+    return {r.adjustStatus, r.paid, r.withheld, r.annualTax};
+}
+
+}  // namespace
+
+YearEndFigures yearEndFiguresOf(const WithholdingFile& file, int slot) {
+    return file.currentFormat() ? figuresOfRecord(file.record(slot))
+                                : figuresOfRecord(file.legacyRecord(slot));
+}
+
 }  // namespace keiro::withholding

@@ -6,6 +6,7 @@
 // and leaves the file as it was.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,21 @@
 #include "withholding/model/records.h"
 
 namespace keiro::withholding {
+
+// The year-end figures of one employee, whichever the record format: what the list, the batch
+// calculation, the 年末調整一覧表 and the settlement in pay read.
+struct YearEndFigures {
+    std::uint8_t status = kNotProcessed;  // AdjustStatus
+    std::int64_t paid = 0;
+    std::int64_t withheld = 0;   // 徴収税額, the tax withheld during the year
+    std::int64_t annualTax = 0;  // 源泉徴収税額 (for one not adjusted: the tax withheld)
+    // 過不足: positive is collected from the employee, negative refunded.
+    std::int64_t difference() const { return annualTax - withheld; }
+};
+
+class WithholdingFile;
+// Slot 1..100.
+YearEndFigures yearEndFiguresOf(const WithholdingFile& file, int slot);
 
 class WithholdingFile {
   public:

@@ -8,18 +8,6 @@
 namespace keiro::withholding {
 namespace {
 
-// The figures of either record format.
-template <typename Record>
-YearEndListRow figuresOf(const Record& r) {
-    YearEndListRow row;
-    row.paid = r.paid;
-    row.withheld = r.withheld;
-    row.annualTax = r.annualTax;
-    row.difference = static_cast<long long>(r.annualTax) - r.withheld;
-    row.status = r.adjustStatus;
-    return row;
-}
-
 std::string amountOrEmpty(long long yen, bool shown, bool plain) {
     return shown ? print::amountCell(yen, plain) : std::string();
 }
@@ -32,8 +20,13 @@ std::vector<YearEndListRow> yearEndListRows(const WithholdingFile& file,
     std::vector<YearEndListRow> rows;
     rows.reserve(slots.size());
     for (int slot : slots) {
-        YearEndListRow row = file.currentFormat() ? figuresOf(file.record(slot))
-                                                  : figuresOf(file.legacyRecord(slot));
+        const YearEndFigures figures = yearEndFiguresOf(file, slot);
+        YearEndListRow row;
+        row.paid = figures.paid;
+        row.withheld = figures.withheld;
+        row.annualTax = figures.annualTax;
+        row.difference = figures.difference();
+        row.status = figures.status;
         row.slot = slot;
         row.employeeCode = december.employee(slot).employeeCode.utf8();
         row.name = december.employee(slot).name.utf8();
