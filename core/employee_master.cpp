@@ -134,7 +134,6 @@ void normaliseEmployee(EmployeeRecord& record) {
     zero(record.reserved326);
     record.reserved332 = 0;
     zero(record.reserved573);
-    zero(record.reserved680);
 }
 
 std::optional<StoredEmployee> storeEmployee(PeriodBlock& block, int period, int slot,

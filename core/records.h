@@ -95,6 +95,17 @@ struct SocialInsuranceFields {
 #pragma pack(pop)
 
 #pragma pack(push, 1)
+// One employee's pay of the months paid this year before the first period kept in the program:
+// what the yearly totals add to the periods' sums and what the first bonus taxed in the program
+// takes as the previous month's pay when that month is not in the file.
+struct OpeningTotals {
+    std::int32_t pay;                 // 総支給額
+    std::int32_t taxablePay;          // 課税支給額
+    std::int32_t socialInsurance;     // 社会保険料
+    std::int32_t incomeTax;           // 所得税 withheld
+    std::int32_t lastPayAfterSocial;  // the last of those months: 課税支給額 − 社会保険料
+};
+
 struct EmployeeRecord {
     PStr<14> recordId;  // "yymmdd_hhnnss"; empty = free slot
     PStr<11> employeeCode;
@@ -182,7 +193,11 @@ struct EmployeeRecord {
     // Bytes 600..679: what the yearly social-insurance tasks need (SocialInsuranceFields);
     // kept on save.  An older file holds zeros here, which read as "not set" throughout.
     SocialInsuranceFields social;
-    std::uint8_t reserved680[20];  // cleared on every save
+    // Bytes 680..699: the totals of the months this year paid before the first period kept in
+    // the program (an office that starts mid-year), kept on save and carried with the master
+    // from period to period; an older file holds zeros here (nothing paid before).  Cleared
+    // when the master is carried into a new year.
+    OpeningTotals opening;
 
     bool isUsed() const { return !recordId.empty(); }
 };
@@ -463,7 +478,8 @@ static_assert(offsetof(EmployeeRecord, reserved573) == 573);
 static_assert(offsetof(EmployeeRecord, slipPassword) == 576);
 static_assert(offsetof(EmployeeRecord, slipPasswordGenerated) == 599);
 static_assert(offsetof(EmployeeRecord, social) == 600);
-static_assert(offsetof(EmployeeRecord, reserved680) == 680);
+static_assert(offsetof(EmployeeRecord, opening) == 680);
+static_assert(kIsFileRecord<OpeningTotals> && sizeof(OpeningTotals) == 20);
 static_assert(kIsFileRecord<SocialInsuranceFields> && sizeof(SocialInsuranceFields) == 80);
 static_assert(offsetof(SocialInsuranceFields, decisionKind) == 1);
 static_assert(offsetof(SocialInsuranceFields, labourClass) == 2);

@@ -371,7 +371,6 @@ std::string saveOpenPeriod(YearData& year) {
     for (EmployeeRecord& e : block.employees) {
         std::memset(e.reserved176, 0, sizeof e.reserved176);
         std::memset(e.reserved573, 0, sizeof e.reserved573);
-        std::memset(e.reserved680, 0, sizeof e.reserved680);
     }
     YearFileHeader header = year.header();
 

@@ -103,9 +103,9 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
 
     EmployeeRecord e = entered("山田　花子", "004");
     e.reserved176[3] = 7;
-    e.reserved680[3] = 7;
-    e.social.dayRule = 2;  // the social-insurance facts are the clerk's: kept
-    e.birthEra = 3;        // no year: the era, month and day go too
+    e.opening.incomeTax = 7;  // the months before the program: kept
+    e.social.dayRule = 2;     // the social-insurance facts are the clerk's: kept
+    e.birthEra = 3;           // no year: the era, month and day go too
     e.birthMonth = 4;
     const auto stored = storeEmployee(*block, 5, -1, e, "261208_093005");
     ASSERT_TRUE(stored);
@@ -116,7 +116,7 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
     EXPECT_EQ(s.name.utf8(), "山田　花子");  // nothing entered is lost with the new key
     EXPECT_EQ(s.employeeCode.utf8(), "004");
     EXPECT_EQ(s.reserved176[3], 0);
-    EXPECT_EQ(s.reserved680[3], 0);
+    EXPECT_EQ(s.opening.incomeTax, 7);
     EXPECT_EQ(s.social.dayRule, 2);
     EXPECT_EQ(s.birthEra, 0);
     EXPECT_EQ(s.birthMonth, 0);
@@ -240,7 +240,7 @@ TEST(EmployeeRecordBytes, AnyByteCountsAsAChange) {
     const EmployeeRecord a = defaultEmployeeTemplate();
     EmployeeRecord b = a;
     EXPECT_TRUE(sameBytes(a, b));
-    b.reserved680[19] = 1;
+    b.opening.lastPayAfterSocial = 1;
     EXPECT_FALSE(sameBytes(a, b));
 }
 

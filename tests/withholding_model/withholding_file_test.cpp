@@ -47,6 +47,35 @@ TEST(WithholdingFile, SavesAtomicallyPrivateAndReadsBack) {
     EXPECT_EQ(WithholdingFile::load(folder / "legacy.dat", false).legacyRecord(3).paid, 1);
 }
 
+TEST(WithholdingFile, SupplementIsWrittenOnlyWhenUsedAndAWrongMarkIsRefused) {
+    TempFolder folder("keiro-wh-supplement");
+    const fs::path path = folder / "源泉徴収(令和08年).dat";
+    WithholdingFile file(true);
+    file.record(2).paid = 1;
+    file.save(path);
+    EXPECT_EQ(fs::file_size(path), 150'300u);  // an earlier version's size
+
+    file.supplement(2).previousEmployers[0].payerName.assign("株式会社前田");
+    file.supplement(2).previousEmployers[0].pay = 1'234'567;
+    file.supplement(100).moreDependants[4].birth = {110, 2, 29};
+    file.save(path);
+    EXPECT_EQ(fs::file_size(path), 150'300u + 16 + 100 * 768);
+    const WithholdingFile loaded = WithholdingFile::load(path, true);
+    EXPECT_EQ(loaded.supplement(2).previousEmployers[0].payerName.utf8(), "株式会社前田");
+    EXPECT_EQ(loaded.supplement(2).previousEmployers[0].pay, 1'234'567);
+    EXPECT_EQ(loaded.supplement(100).moreDependants[4].birth.day, 29);
+    EXPECT_EQ(loaded.bytes(), file.bytes());
+    EXPECT_FALSE(loaded.differsFrom(path));
+
+    std::string damaged = readFile(path);
+    damaged[150'300] = 'X';
+    writeFileAtomic(path, damaged);
+    EXPECT_THROW(WithholdingFile::load(path, true), IoError);
+    EXPECT_EQ(readFile(path), damaged);  // refused, not mended
+    writeFileAtomic(path, damaged.substr(0, 150'300 + 16));
+    EXPECT_THROW(WithholdingFile::load(path, true), IoError);
+}
+
 TEST(WithholdingFile, SavesThroughALinkAndLeavesNoTemporaryFilesOfEarlierSaves) {
     TempFolder folder("keiro-wh-link");
     const fs::path target = folder / "stick" / "源泉徴収(令和08年).dat";

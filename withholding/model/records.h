@@ -42,7 +42,39 @@ enum AdjustStatus : std::uint8_t {
     kNotAdjusted = 2,   // 年調対象外
 };
 
+// How a family member is related to the employee (0 = not entered).
+enum FamilyRelationship : std::uint8_t {
+    kRelationNotEntered = 0,
+    kRelationHusband = 1,       // 夫
+    kRelationWife = 2,          // 妻
+    kRelationChild = 3,         // 子
+    kRelationParent = 4,        // 父母 (the employee's)
+    kRelationSpouseParent = 5,  // 配偶者の父母
+    kRelationGrandparent = 6,   // 祖父母
+    kRelationGrandchild = 7,    // 孫
+    kRelationSibling = 8,       // 兄弟姉妹
+    kRelationOther = 9,         // その他の親族
+    kRelationFosterChild = 10,  // 里子
+};
+
+// Why a non-resident dependant aged 30 to 69 at 31 December still counts (from 2023 such a
+// dependant counts only for one of these reasons); 0 = not stated.
+enum NonResidentReason : std::uint8_t {
+    kNonResidentNotStated = 0,
+    kNonResidentStudent = 1,    // 留学
+    kNonResidentDisabled = 2,   // 障害者
+    kNonResidentSupported = 3,  // 38万円以上の送金等を受けている
+    kNonResidentNoReason = 4,   // none of these: not a dependant
+};
+
 #pragma pack(push, 1)
+
+// A date of the Western calendar: year − 1900, month, day; all zero = not entered.
+struct CalendarDateBytes {
+    std::uint8_t yearSince1900;
+    std::uint8_t month;
+    std::uint8_t day;
+};
 
 // The payer, as edited in the company information dialog.
 struct WithholdingHeader {
@@ -52,14 +84,16 @@ struct WithholdingHeader {
     std::uint8_t reserved147[153];
 };
 
-// A spouse or dependant named on the slip.
+// A spouse or dependant named on the slip.  Bytes 38, 39 and 49..51 were reserved (zero) in
+// the files of earlier versions, which therefore read as "not entered".
 struct FamilyEntry {
     PStr<20> furigana;
     PStr<16> name;
-    std::uint8_t reserved38[2];
-    std::int64_t myNumber;  // 個人番号, 12 digits; 0 = none
-    std::uint8_t nonResident;
-    std::uint8_t reserved49[3];
+    std::uint8_t relationship;       // 38 FamilyRelationship
+    std::uint8_t nonResidentReason;  // 39 NonResidentReason, for a non-resident aged 30 to 69
+    std::int64_t myNumber;           // 個人番号, 12 digits; 0 = none
+    std::uint8_t nonResident;        // 非居住者
+    CalendarDateBytes birth;         // 49 生年月日
 };
 
 // Birth date or residence start: era index (1 明治, 2 大正, 3 昭和, 4 平成, 5 the new era in
@@ -142,7 +176,16 @@ struct DisabledCounts {
 //   1408 leaverRecordId         the recordId of an employee who left before December and whose
 //                               row the payroll removed: the slot is free in December and
 //                               holds this employee; empty otherwise
-//   1423..1499                  reserved, zero
+//   1423 otherDeclaredSocial    社会保険料 the employee paid and declares other than 国民年金
+//                               (国民健康保険, 介護保険, 国民年金基金 …); with nationalPension it
+//                               adds to the premiums withheld in 社会保険料等の金額
+//   1427 earthquakePremium      地震保険料 paid in the year; with oldLongTermInsurance (旧長期損害
+//                               保険料, offset 736) it gives the 地震保険料の控除額.  Both 0: the
+//                               控除額 at 188 is the clerk's amount, as in earlier files
+//   1431..1499                  reserved, zero
+//
+// What does not fit here (特定親族 names, 前職 payers, family from the fifth on) is in the
+// file's supplement (WithholdingSupplement).
 struct WithholdingRecord {
     PStr<8> postalCode;  // "123-4567"
     PStr<40> address1;
@@ -210,11 +253,57 @@ struct WithholdingRecord {
     std::int32_t flatCutApplied;
     std::int32_t flatCutNotApplied;
     PStr<14> leaverRecordId;
-    std::uint8_t reserved1423[77];
+    std::int32_t otherDeclaredSocial;
+    std::int32_t earthquakePremium;
+    std::uint8_t reserved1431[69];
 
     bool isManual(int item) const {
         return manualFlags[indexOf(item, kWithholdingManualFlags)] == 1;
     }
+};
+
+// A relative aged 19 to 22 whose income is above the dependant limit (特定親族, from 2025);
+// their 合計所得 is the record's specificRelativeIncome of the same place.
+struct SpecificRelative {
+    PStr<16> name;
+    PStr<20> furigana;
+    CalendarDateBytes birth;
+    std::int64_t myNumber;  // 0 = none
+    std::uint8_t reserved[3];
+};
+
+// An employer who paid the employee earlier in the year (前職分), as on their 源泉徴収票.
+struct PreviousEmployer {
+    PStr<40> payerName;
+    PStr<60> payerAddress;
+    CalendarDateBytes leftOn;      // 退職年月日
+    std::int32_t pay;              // 支払金額
+    std::int32_t tax;              // 源泉徴収税額
+    std::int32_t socialInsurance;  // 社会保険料等の金額
+    std::uint8_t reserved[3];
+
+    bool isEntered() const { return !payerName.empty() || pay != 0 || tax != 0; }
+};
+
+// A dependant from the fifth on (控除対象扶養親族 or 16歳未満); the 個人番号 stays in the
+// record's 備考 box of the same place.
+struct MoreDependant {
+    PStr<16> name;
+    CalendarDateBytes birth;
+    std::uint8_t relationship;  // FamilyRelationship
+    std::uint8_t nonResident;
+    std::uint8_t reserved[2];
+};
+
+// What one employee's year-end needs beyond the 1500-byte record.  The supplement follows the
+// 100 records in the file (withholding_file.h) and is written only when some slot uses it, so
+// a file of an earlier version, and any file nobody entered these in, keeps its size.
+struct WithholdingSupplement {
+    SpecificRelative specificRelatives[4];  // in the places of specificRelativeIncome
+    PreviousEmployer previousEmployers[2];
+    MoreDependant moreDependants[5];  // beside moreDependantNumbers
+    MoreDependant moreUnder16[5];     // beside moreUnder16Numbers
+    std::uint8_t reserved688[80];
 };
 
 // An employee's year-end data in the years before 平成28.
@@ -279,6 +368,7 @@ struct LegacyWithholdingRecord {
 inline constexpr std::size_t kWithholdingHeaderSize = 300;
 inline constexpr std::size_t kRecordSize = 1500;
 inline constexpr std::size_t kLegacyRecordSize = 500;
+inline constexpr std::size_t kSupplementSize = 768;
 
 // --- layout checks ---------------------------------------------------------------------------
 
@@ -289,6 +379,9 @@ static_assert(offsetof(WithholdingHeader, reserved147) == 147);
 
 static_assert(kIsFileRecord<FamilyEntry> && sizeof(FamilyEntry) == 52);
 static_assert(offsetof(FamilyEntry, name) == 21);
+static_assert(offsetof(FamilyEntry, relationship) == 38);
+static_assert(offsetof(FamilyEntry, nonResidentReason) == 39);
+static_assert(offsetof(FamilyEntry, birth) == 49);
 static_assert(offsetof(FamilyEntry, myNumber) == 40);
 static_assert(offsetof(FamilyEntry, nonResident) == 48);
 
@@ -357,7 +450,18 @@ static_assert(offsetof(WithholdingRecord, housingLoanUsed) == 1396);
 static_assert(offsetof(WithholdingRecord, flatCutApplied) == 1400);
 static_assert(offsetof(WithholdingRecord, flatCutNotApplied) == 1404);
 static_assert(offsetof(WithholdingRecord, leaverRecordId) == 1408);
-static_assert(offsetof(WithholdingRecord, reserved1423) == 1423);
+static_assert(offsetof(WithholdingRecord, otherDeclaredSocial) == 1423);
+static_assert(offsetof(WithholdingRecord, earthquakePremium) == 1427);
+static_assert(offsetof(WithholdingRecord, reserved1431) == 1431);
+
+static_assert(kIsFileRecord<SpecificRelative> && sizeof(SpecificRelative) == 52);
+static_assert(kIsFileRecord<PreviousEmployer> && sizeof(PreviousEmployer) == 120);
+static_assert(kIsFileRecord<MoreDependant> && sizeof(MoreDependant) == 24);
+static_assert(kIsFileRecord<WithholdingSupplement> &&
+              sizeof(WithholdingSupplement) == kSupplementSize);
+static_assert(offsetof(WithholdingSupplement, previousEmployers) == 208);
+static_assert(offsetof(WithholdingSupplement, moreDependants) == 448);
+static_assert(offsetof(WithholdingSupplement, moreUnder16) == 568);
 
 static_assert(kIsFileRecord<LegacyWithholdingRecord> &&
               sizeof(LegacyWithholdingRecord) == kLegacyRecordSize);

@@ -14,11 +14,36 @@ std::string sizeMismatch(std::size_t actual, std::size_t expected) {
            " バイトで、" + std::to_string(expected) + " バイトではありません）";
 }
 
+constexpr char kSupplementMagic[8] = {'K', 'E', 'I', 'R', 'O', 'S', 'U', 'P'};
+constexpr std::uint32_t kSupplementVersion = 1;
+
+void putLittleEndian(char* at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((value >> (8 * i)) & 0xFFu);
+}
+
+std::uint32_t readLittleEndian(const char* at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(at[i]);
+    return value;
+}
+
+std::string supplementMark() {
+    std::string mark(WithholdingFile::kSupplementMarkSize, '\0');
+    std::memcpy(mark.data(), kSupplementMagic, sizeof kSupplementMagic);
+    putLittleEndian(mark.data() + 8, kSupplementVersion);
+    putLittleEndian(mark.data() + 12, static_cast<std::uint32_t>(kSupplementSize));
+    return mark;
+}
+
+constexpr std::size_t kSupplementBytes =
+    WithholdingFile::kSupplementMarkSize + kMaxEmployees * kSupplementSize;
+
 }  // namespace
 
 WithholdingFile::WithholdingFile(bool currentFormat) : current_(currentFormat) {
     if (current_) {
         records_.resize(kMaxEmployees);
+        supplements_.resize(kMaxEmployees);
     } else {
         legacy_.resize(kMaxEmployees);
     }
@@ -33,10 +58,19 @@ WithholdingFile WithholdingFile::load(const std::filesystem::path& path, bool cu
     removeLeftoverTempFiles(followLinks(path));  // what an interrupted save left beside it
     const std::string content = readFile(path);
     const std::size_t expected = fileSize(currentFormat);
-    if (content.size() != expected) {
+    const bool supplemented = currentFormat && content.size() == expected + kSupplementBytes;
+    if (content.size() != expected && !supplemented) {
         throw IoError(path, "読み込み", sizeMismatch(content.size(), expected));
     }
+    if (supplemented && content.compare(expected, kSupplementMarkSize, supplementMark()) != 0) {
+        throw IoError(path, "読み込み",
+                      "源泉徴収データファイルが壊れています（追加データの見出しが違います）");
+    }
     WithholdingFile file(currentFormat);
+    if (supplemented) {
+        std::memcpy(file.supplements_.data(), content.data() + expected + kSupplementMarkSize,
+                    kMaxEmployees * kSupplementSize);
+    }
     std::memcpy(&file.header_, content.data(), kWithholdingHeaderSize);
     const char* records = content.data() + kWithholdingHeaderSize;
     if (currentFormat) {
@@ -67,6 +101,24 @@ const LegacyWithholdingRecord& WithholdingFile::legacyRecord(int slot) const {
     return legacy_[indexOf(slot, kMaxEmployees)];
 }
 
+WithholdingSupplement& WithholdingFile::supplement(int slot) {
+    assert(current_);
+    return supplements_[indexOf(slot, kMaxEmployees)];
+}
+
+const WithholdingSupplement& WithholdingFile::supplement(int slot) const {
+    assert(current_);
+    return supplements_[indexOf(slot, kMaxEmployees)];
+}
+
+bool WithholdingFile::hasSupplement() const {
+    const WithholdingSupplement zero{};
+    for (const WithholdingSupplement& s : supplements_) {
+        if (std::memcmp(&s, &zero, sizeof zero) != 0) return true;
+    }
+    return false;
+}
+
 std::string WithholdingFile::bytes() const {
     std::string content(fileSize(current_), '\0');
     std::memcpy(content.data(), &header_, kWithholdingHeaderSize);
@@ -75,6 +127,11 @@ std::string WithholdingFile::bytes() const {
         std::memcpy(records, records_.data(), kMaxEmployees * kRecordSize);
     } else {
         std::memcpy(records, legacy_.data(), kMaxEmployees * kLegacyRecordSize);
+    }
+    if (current_ && hasSupplement()) {
+        content += supplementMark();
+        content.append(reinterpret_cast<const char*>(supplements_.data()),
+                       kMaxEmployees * kSupplementSize);
     }
     return content;
 }

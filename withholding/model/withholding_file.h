@@ -1,9 +1,13 @@
 #pragma once
 // A year's withholding file in memory: the payer header and the 100 employee records, in the
-// record format of the year (1500 bytes from 平成28 on, 500 before).  The file has no magic
-// number or checksum, so its size is the one check of its kind: a file of any other size is
-// refused as damaged.  Saving replaces the file atomically (mode 0600); a failure is an IoError
-// and leaves the file as it was.
+// record format of the year (1500 bytes from 平成28 on, 500 before).  In the current format
+// the records may be followed by the supplement: a 16-byte mark ("KEIROSUP", the version 1 and
+// the size of one slot's supplement, little-endian 32-bit) and 100 WithholdingSupplements.  It
+// is written only when some slot uses it, so files nobody entered those details in keep the
+// size of earlier versions.  The records have no magic number or checksum, so the size is the
+// one check of its kind: a file of any other size, or with a wrong mark, is refused as damaged.
+// Saving replaces the file atomically (mode 0600); a failure is an IoError and leaves the file
+// as it was.
 
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +42,9 @@ class WithholdingFile {
     // Reads the file; IoError when it cannot be read or its size is not that of the format.
     static WithholdingFile load(const std::filesystem::path& path, bool currentFormat);
 
+    // The size without the supplement.
     static std::size_t fileSize(bool currentFormat);
+    static constexpr std::size_t kSupplementMarkSize = 16;
 
     bool currentFormat() const { return current_; }
 
@@ -49,6 +55,10 @@ class WithholdingFile {
     const WithholdingRecord& record(int slot) const;
     LegacyWithholdingRecord& legacyRecord(int slot);
     const LegacyWithholdingRecord& legacyRecord(int slot) const;
+    // Slot 1..100, current format only.
+    WithholdingSupplement& supplement(int slot);
+    const WithholdingSupplement& supplement(int slot) const;
+    bool hasSupplement() const;  // some slot's supplement holds a byte other than zero
 
     // The file's bytes: header, then the records of slots 1..100.
     std::string bytes() const;
@@ -63,8 +73,9 @@ class WithholdingFile {
   private:
     bool current_;
     WithholdingHeader header_{};
-    std::vector<WithholdingRecord> records_;       // 100 in the current format
-    std::vector<LegacyWithholdingRecord> legacy_;  // 100 in the legacy format
+    std::vector<WithholdingRecord> records_;          // 100 in the current format
+    std::vector<LegacyWithholdingRecord> legacy_;     // 100 in the legacy format
+    std::vector<WithholdingSupplement> supplements_;  // 100 in the current format
 };
 
 }  // namespace keiro::withholding
