@@ -21,12 +21,6 @@ void putLittleEndian(char* at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((value >> (8 * i)) & 0xFFu);
 }
 
-std::uint32_t readLittleEndian(const char* at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(at[i]);
-    return value;
-}
-
 std::string supplementMark() {
     std::string mark(WithholdingFile::kSupplementMarkSize, '\0');
     std::memcpy(mark.data(), kSupplementMagic, sizeof kSupplementMagic);
