@@ -181,6 +181,8 @@ TEST(SlipRemarksTest, LeavingDatesInTheEraOfTheDay) {
     EXPECT_EQ(eraDateText({119, 5, 1}, kEras), "令和元年5月1日");
     EXPECT_EQ(eraDateText({126, 12, 31}, kEras), "令和8年12月31日");
     EXPECT_EQ(eraDateText({}, kEras), "");
+    EXPECT_EQ(eraDateText({125, 13, 1}, kEras), "");              // no such month: nothing
+    EXPECT_EQ(eraDateText({85, 3, 31}, kEras), "1985年3月31日");  // before the earlier era
 }
 
 }  // namespace

@@ -115,14 +115,22 @@ void append(std::string& line, const std::string& item) {
 }  // namespace
 
 std::string eraDateText(const CalendarDateBytes& date, const EraNames& eras) {
-    if (date.yearSince1900 == 0 || date.month == 0 || date.day == 0) return {};
+    if (date.yearSince1900 == 0 || date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > 31) {
+        return {};
+    }
     const int year = 1900 + date.yearSince1900;
+    const std::string monthDay =
+        std::to_string(date.month) + "月" + std::to_string(date.day) + "日";
+    // Before the earlier era (a date mistyped by decades): the Western year, not a wrong era.
+    if (year < 1989 || (year == 1989 && date.month == 1 && date.day < 8)) {
+        return std::to_string(year) + "年" + monthDay;
+    }
     // The new era from 1 May 2019; the earlier one before.
     const bool newEra = year > 2019 || (year == 2019 && date.month >= 5);
     const int eraYear = newEra ? year - 2018 : year - 1988;
     const std::string yearText = eraYear == 1 ? "元" : std::to_string(eraYear);
-    return (newEra ? eras.newEra : eras.earlier) + yearText + "年" + std::to_string(date.month) +
-           "月" + std::to_string(date.day) + "日";
+    return (newEra ? eras.newEra : eras.earlier) + yearText + "年" + monthDay;
 }
 
 std::vector<int> specificRelativePlaces(const WithholdingRecord& r,
