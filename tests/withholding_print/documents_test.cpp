@@ -2,7 +2,13 @@
 // difference, the items of the later forms, and the expected drawings of whole sheets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "tests/support/golden.h"
 #include "tests/withholding_print/document_fixture.h"
@@ -124,6 +130,83 @@ TEST(SlipReportTest, FormsFrom2025CarryTheSpecificRelatives) {
     EXPECT_FALSE(hasText(sheet, "寡夫"));
     EXPECT_TRUE(hasText(sheet, "610,000"));  // 900,000 of income: 610,000
     expectMatchesGolden(sheet, "withholding/slip_2025.txt");
+}
+
+// 令和7年分 with everything a clerk declares: 国民年金 (inside 社会保険料等), two 特定親族 on
+// the free dependant lines, six under-16 dependants and an earlier employer.
+void fillDeclarations(testing::DocumentYear& year) {
+    WithholdingRecord& r = year.record(1);
+    testing::fillTypicalRecord(r);
+    r.remarks[0].assign("");  // the earlier employer's line is written from its fields
+    r.nationalPension = 199'080;
+    r.socialInsurance = 1'234'567 + 199'080;
+    WithholdingSupplement& s = year.file.supplement(1);
+    const std::array<const char*, 2> relatives{"山田 花梨", "山田 健太"};
+    for (std::size_t i = 0; i < relatives.size(); ++i) {
+        s.specificRelatives[i].name.assign(relatives[i]);
+        s.specificRelatives[i].furigana.assign(i == 0 ? "ﾔﾏﾀﾞ ｶﾘﾝ" : "ﾔﾏﾀﾞ ｹﾝﾀ");
+        s.specificRelatives[i].myNumber = 555566667777 + static_cast<long long>(i);
+        r.specificRelativeIncome[i] = 900'000;
+    }
+    for (int k = 1; k < 4; ++k) {
+        r.under16Entries[k].name.assign("山田 子" + std::to_string(k + 1));
+        r.under16Entries[k].myNumber = 400000000000 + k;
+    }
+    s.moreUnder16[0].name.assign("山田 子5");
+    s.moreUnder16[1].name.assign("山田 子6");
+    r.moreUnder16Numbers[0].assign("400000000005");
+    r.moreUnder16Numbers[1].assign("400000000006");
+    s.previousEmployers[0].payerName.assign("株式会社前田商店");
+    s.previousEmployers[0].payerAddress.assign("大阪府大阪市北区梅田1-1-1");
+    s.previousEmployers[0].leftOn = {125, 6, 30};
+    s.previousEmployers[0].pay = 1'234'567;
+    s.previousEmployers[0].tax = 12'345;
+    s.previousEmployers[0].socialInsurance = 123'456;
+}
+
+// The texts of one copy: the recipient's at the left, the other from x = 138 mm on.
+std::vector<std::string> copyTexts(const std::string& drawing, bool right) {
+    std::vector<std::string> out;
+    std::istringstream lines(drawing);
+    for (std::string line; std::getline(lines, line);) {
+        int x = 0;
+        if (std::sscanf(line.c_str(), "text %d", &x) != 1) continue;
+        if ((x >= 1485) == right) out.push_back(line.substr(line.find('"')));
+    }
+    return out;
+}
+
+bool copyHas(const std::vector<std::string>& texts, const std::string& part) {
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const std::string& t) { return t.find(part) != std::string::npos; });
+}
+
+TEST(SlipReportTest, EveryDeclarationReachesTheSlipAndTheReport) {
+    DocumentYear year("令和", 7);
+    year.addEmployee(1, "山田 太郎");
+    fillDeclarations(year);
+    const auto slip = makeDocumentReport(year.source, {1}, DocumentKind::Slip);
+    const std::string sheet = drawn(*slip, 1);
+    for (bool taxOffice : {false, true}) {
+        const std::vector<std::string> texts = copyTexts(sheet, taxOffice);
+        EXPECT_TRUE(copyHas(texts, "山田 花梨")) << taxOffice;
+        EXPECT_TRUE(copyHas(texts, "特親")) << taxOffice;
+        EXPECT_TRUE(copyHas(texts, "\"199,080\"")) << taxOffice;  // 国民年金保険料等の金額
+        EXPECT_TRUE(copyHas(texts, "前職分 支払金額 1,234,567円 源泉徴収税額 12,345円"));
+        EXPECT_TRUE(copyHas(texts, "名称 株式会社前田商店 令和7年6月30日退職"));
+        // The sixth under-16 by name; the number on the tax office's copy only.
+        EXPECT_TRUE(copyHas(texts, "5人目以降の16歳未満の扶養親族 山田 子5"));
+        EXPECT_EQ(copyHas(texts, "山田 子6(400000000006)"), taxOffice);
+    }
+    expectMatchesGolden(sheet, "withholding/slip_2025_declarations.txt");
+
+    // The payment report: names in 摘要, numbers in its own boxes below the dependants.
+    const auto report = makeDocumentReport(year.source, {1}, DocumentKind::PaymentReport);
+    const std::vector<std::string> texts = copyTexts(drawn(*report, 1), true);
+    EXPECT_TRUE(copyHas(texts, "5人目以降の16歳未満の扶養親族 山田 子5、山田 子6\""));
+    EXPECT_TRUE(copyHas(texts, "\"400000000005 400000000006\""));
+    EXPECT_TRUE(copyHas(texts, "特親"));
+    EXPECT_TRUE(copyHas(texts, "令和7年6月30日退職"));
 }
 
 TEST(LegacySlipTest, FourCopiesAndNoPaymentReport) {

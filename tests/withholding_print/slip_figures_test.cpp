@@ -1,5 +1,5 @@
 // What the slip's boxes show of a record: the figures the calculation stored when it stored
-// them, the fields as they are otherwise; the person marks of each form; the 摘要 lines.
+// them, the fields as they are otherwise; the person marks of each form.
 #include <gtest/gtest.h>
 
 #include "withholding/print/slip_figures.h"
@@ -53,39 +53,6 @@ TEST(SlipFiguresTest, WidowAndSingleParentMarksFollowTheFormOfTheYear) {
     r.singleParent = 1;
     EXPECT_FALSE(personMarkSet(r, PersonMark::Widow, from2020));
     EXPECT_TRUE(personMarkSet(r, PersonMark::SingleParent, from2020));
-}
-
-TEST(SlipFiguresTest, FlatCutRemarksFollowTheTypedLinesIn2024Only) {
-    WithholdingRecord r{};
-    r.remarks[0].assign("前職分 支払金額 1,000,000円");
-    r.remarks[2].assign("住宅借入金等 1回目");
-    r.figuresStored = 1;
-    r.flatCutApplied = 48'000;
-    r.flatCutNotApplied = 42'000;
-    r.flatCutSpouseNotDeductible = 1;
-    const RemarkLines lines = remarkLines(r, 2024);
-    EXPECT_EQ(lines[1], "");  // a gap the clerk left stays
-    EXPECT_EQ(lines[3], "源泉徴収時所得税減税控除済額 48,000円");
-    EXPECT_EQ(lines[4], "控除外額 42,000円、非控除対象配偶者減税有");  // no line left: appended
-    EXPECT_EQ(remarkLines(r, 2025)[3], "");
-    r.figuresStored = 0;  // nothing stored to say it
-    EXPECT_EQ(remarkLines(r, 2024)[3], "");
-}
-
-TEST(SlipFiguresTest, FlatCutRemarksNeverPushTypedTextOut) {
-    WithholdingRecord r{};
-    for (int i = 0; i < kRemarkLines; ++i) r.remarks[i].assign("行" + std::to_string(i + 1));
-    r.figuresStored = 1;
-    r.flatCutApplied = 30'000;
-    const RemarkLines lines = remarkLines(r, 2024);
-    EXPECT_EQ(lines[3], "行4");
-    EXPECT_EQ(lines[4], "行5、源泉徴収時所得税減税控除済額 30,000円");
-    // Entitled but with no tax to take it from: 控除済額 0 is said too.
-    WithholdingRecord none{};
-    none.figuresStored = 1;
-    none.flatCutNotApplied = 30'000;
-    EXPECT_EQ(remarkLines(none, 2024)[0], "源泉徴収時所得税減税控除済額 0円");
-    EXPECT_EQ(remarkLines(none, 2024)[1], "控除外額 30,000円");
 }
 
 }  // namespace

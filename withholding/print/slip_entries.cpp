@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "print/fitted_text.h"
 #include "withholding/print/amount_cells.h"
@@ -10,6 +11,7 @@
 #include "withholding/print/slip_figures.h"
 #include "withholding/print/slip_frame.h"
 #include "withholding/print/slip_layout.h"
+#include "withholding/print/slip_remarks.h"
 #include "withholding/print/year_labels.h"
 
 namespace keiro::withholding {
@@ -112,12 +114,17 @@ void deductions(Canvas& c, const WithholdingRecord& r) {
     putStyled(c, AmountStyle::Deduction, housingCreditShown(r), kHousingX, kDeductionTextY);
 }
 
-void remarks(Canvas& c, const WithholdingRecord& r, int calendarYear) {
-    const RemarkLines lines = remarkLines(r, calendarYear);
-    for (int i = 0; i < kRemarkLines; ++i) {
-        putWithin(c, lines[static_cast<std::size_t>(i)], kLeft + 8.0f,
-                  kRemarksFirstY + kRemarksStep * static_cast<float>(i), kRight - kLeft - 9.0f,
-                  6.5f, kMincho);
+// The copies that show numbers write them after the names; the payment report has boxes of
+// its own for those of the fifth dependant on (dependants below).
+void remarks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r,
+             const DocumentSource& source, int slot) {
+    const RemarkOptions options{source.calendarYear(), source.eras, copy.showsNumbers(),
+                                copy.report, copy.edition.from2025};
+    const std::vector<std::string> lines = remarkLines(r, source.file->supplement(slot), options);
+    const RemarkSpacing spacing = remarkSpacing(static_cast<int>(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        putWithin(c, lines[i], kLeft + 8.0f, kRemarksFirstY + spacing.step * static_cast<float>(i),
+                  kRight - kLeft - 9.0f, spacing.points, kMincho);
     }
 }
 
@@ -165,21 +172,35 @@ void housingBreakdown(Canvas& c, const WithholdingRecord& r, const DocumentSourc
     }
 }
 
-void familyEntry(Canvas& c, const SlipCopy& copy, const FamilyEntry& e, float nameX, float kindX,
-                 float boxesX, float top, float nameY, float numberY) {
-    putWithin(c, e.furigana.utf8(), nameX + 8.5f, top + 0.2f, kindX - nameX - 9.0f, 5.0f);
-    putWithin(c, e.name.utf8(), nameX + 1.0f, nameY, kindX - nameX - 2.0f, 7.5f);
+// Where one person's line of the family boxes is: the name's and the 区分's x, the number
+// boxes' x, and the line's top and text rows.
+struct EntryPlace {
+    float nameX, kindX, boxesX, top, nameY, numberY;
+};
+
+// A person of the family boxes: furigana, name, the 区分 text ("○" for a non-resident, "特親"
+// for a 特定親族) and the 個人番号 on the copies that show numbers.
+void personEntry(Canvas& c, const SlipCopy& copy, const EntryPlace& at, const std::string& furigana,
+                 const std::string& name, const std::string& kind, long long myNumber) {
+    putWithin(c, furigana, at.nameX + 8.5f, at.top + 0.2f, at.kindX - at.nameX - 9.0f, 5.0f);
+    putWithin(c, name, at.nameX + 1.0f, at.nameY, at.kindX - at.nameX - 2.0f, 7.5f);
     useFont(c, kGothic, 6.0f);
-    putMark(c, e.nonResident == 1, kindX, kindX + 6.0f, nameY);
+    if (!kind.empty()) putCentredWithin(c, kind, at.kindX, at.kindX + 6.0f, at.nameY);
     if (copy.showsNumbers()) {
         useFont(c, kGothic, 5.5f);
-        putDigits(c, e.myNumber, kPersonalNumberDigits, boxesX, numberY);
+        putDigits(c, myNumber, kPersonalNumberDigits, at.boxesX, at.numberY);
     }
 }
 
+void familyEntry(Canvas& c, const SlipCopy& copy, const FamilyEntry& e, const EntryPlace& at) {
+    personEntry(c, copy, at, e.furigana.utf8(), e.name.utf8(), e.nonResident == 1 ? "○" : "",
+                e.myNumber);
+}
+
 void spouse(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
-    familyEntry(c, copy, r.spouse, kSectionLabelRight + 3.5f, 76.0f, 88.5f, kSpouseTop,
-                kSpouseTop + 3.4f, kSpouseTop + 2.8f);
+    familyEntry(c, copy, r.spouse,
+                {kSectionLabelRight + 3.5f, 76.0f, 88.5f, kSpouseTop, kSpouseTop + 3.4f,
+                 kSpouseTop + 2.8f});
 }
 
 void singles(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r, const LawItems& law) {
@@ -224,29 +245,44 @@ std::string joinedNumbers(const PStr<16> (&numbers)[5]) {
     return out;
 }
 
-void dependants(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
-    const std::array<std::pair<float, float>, 2> sides{{{kLeft, kHalf}, {kHalf, kRight}}};
-    for (std::size_t side = 0; side < 2; ++side) {
-        const auto [x1, x2] = sides[side];
-        const float nameX = x1 + kSideLabel + kEntryNumber;
-        const float kindX = x2 - kEntryKind;
-        const float boxesX = x2 - kDigitBoxWidth * kPersonalNumberDigits - 0.4f;
-        for (int k = 0; k < 4; ++k) {
-            const float top = kDependantsTop + kEntryHeight * static_cast<float>(k);
-            const FamilyEntry& e = side == 0 ? r.dependantEntries[k] : r.under16Entries[k];
-            familyEntry(c, copy, e, nameX, kindX, boxesX, top, top + 2.2f,
-                        top + kEntryNameHeight + 0.6f);
-        }
+EntryPlace entryPlace(float x1, float x2, int line) {
+    const float top = kDependantsTop + kEntryHeight * static_cast<float>(line);
+    return {x1 + kSideLabel + kEntryNumber,
+            x2 - kEntryKind,
+            x2 - kDigitBoxWidth * kPersonalNumberDigits - 0.4f,
+            top,
+            top + 2.2f,
+            top + kEntryNameHeight + 0.6f};
+}
+
+// From 令和7年分 the 特定親族 take the 控除対象扶養親族 lines no dependant uses, marked 特親 in
+// the 区分; the others are written in 摘要.
+void specificRelatives(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r,
+                       const WithholdingSupplement& s) {
+    if (!copy.edition.from2025) return;
+    const std::vector<int> places = specificRelativePlaces(r, s);
+    const std::vector<int> lines = specificRelativeLines(r, places);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (lines[i] < 0) continue;
+        const SpecificRelative& relative = s.specificRelatives[places[i]];
+        personEntry(c, copy, entryPlace(kLeft, kHalf, lines[i]), relative.furigana.utf8(),
+                    relative.name.utf8(), "特親", relative.myNumber);
     }
-    if (!copy.showsNumbers()) return;
+}
+
+// The fifth dependant on: their names are in 摘要; the payment report's boxes hold their
+// numbers (the slip writes them after the names, on the tax office's copy).
+void dependants(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r,
+                const WithholdingSupplement& s) {
+    for (int k = 0; k < 4; ++k)
+        familyEntry(c, copy, r.dependantEntries[k], entryPlace(kLeft, kHalf, k));
+    for (int k = 0; k < 4; ++k)
+        familyEntry(c, copy, r.under16Entries[k], entryPlace(kHalf, kRight, k));
+    specificRelatives(c, copy, r, s);
+    if (!copy.showsNumbers() || !copy.report) return;
     const float y = kDependantsBottom + 1.4f;
-    if (copy.report) {
-        putWithin(c, joinedNumbers(r.moreDependantNumbers), 50.6f, y, 31.0f, 6.0f);
-        putWithin(c, joinedNumbers(r.moreUnder16Numbers), 111.6f, y, 31.5f, 6.0f);
-    } else {
-        putWithin(c, joinedNumbers(r.moreDependantNumbers), 29.0f, y, 52.5f, 6.0f);
-        putWithin(c, joinedNumbers(r.moreUnder16Numbers), kHalf + 1.0f, y, 60.0f, 6.0f);
-    }
+    putWithin(c, joinedNumbers(r.moreDependantNumbers), 50.6f, y, 31.0f, 6.0f);
+    putWithin(c, joinedNumbers(r.moreUnder16Numbers), 111.6f, y, 31.5f, 6.0f);
 }
 
 void marks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
@@ -311,12 +347,12 @@ void drawSlipEntries(Canvas& c, const SlipCopy& copy, const DocumentSource& sour
     mainAmounts(c, r, source);
     family(c, r, source);
     deductions(c, r);
-    remarks(c, r, source.calendarYear());
+    remarks(c, copy, r, source, slot);
     lifeBreakdown(c, r);
     housingBreakdown(c, r, source);
     spouse(c, copy, r);
     singles(c, copy, r, law);
-    dependants(c, copy, r);
+    dependants(c, copy, r, source.file->supplement(slot));
     marks(c, copy, r);
     payer(c, copy, source);
 }

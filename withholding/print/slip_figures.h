@@ -4,9 +4,6 @@
 // adjustment actually gave; a record calculated by an older version, or typed by hand, prints
 // its fields as they are.
 
-#include <array>
-#include <string>
-
 #include "core/era.h"
 #include "withholding/model/records.h"
 #include "withholding/print/slip_copy.h"
@@ -27,15 +24,5 @@ long long housingCreditShown(const WithholdingRecord& record);
 // of the special 寡婦, and 寡婦 is marked only for a widow who is not ひとり親 (the deduction
 // the calculation gives her).
 bool personMarkSet(const WithholdingRecord& record, PersonMark mark, const FormEdition& edition);
-
-inline constexpr int kRemarkLines = 5;
-using RemarkLines = std::array<std::string, kRemarkLines>;
-
-// The five lines of 摘要: those typed, then the lines the law asks of the year.  For 令和6年分
-// these are the 定額減税 lines ("源泉徴収時所得税減税控除済額 30,000円", "控除外額 12,000円" when
-// part of it was not used, "非控除対象配偶者減税有").  They take the free lines after the last
-// typed one; what does not fit is added to the last line, after the text there, so that
-// nothing typed is ever dropped.
-RemarkLines remarkLines(const WithholdingRecord& record, int calendarYear);
 
 }  // namespace keiro::withholding
