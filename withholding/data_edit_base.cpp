@@ -162,7 +162,12 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     auto* boxesPage = new QWidget;
     auto* body = new QGridLayout(boxesPage);
     body->setContentsMargins(0, 0, 0, 0);
-    body->addWidget(person_, 0, 0);
+    // The premiums paid fill the room under the employee's own boxes.
+    auto* personColumn = new QVBoxLayout;
+    personColumn->addWidget(person_);
+    personColumn->addWidget(amounts_->premiumsGroup());
+    personColumn->addStretch();
+    body->addLayout(personColumn, 0, 0);
     body->addWidget(family_, 0, 1);
     body->addWidget(amounts_, 0, 2, 2, 1);
     body->addWidget(housing_, 1, 0, 1, 2);

@@ -129,8 +129,10 @@ EditAmountsPanel::EditAmountsPanel(EditBoxes& boxes, bool currentFormat, const L
     : QWidget(parent), earthquakeFromPremiums_(currentFormat) {
     auto* automatic = new QGroupBox(q("自動計算項目"));
     auto* deductions = new QGroupBox(q("控除額等"));
-    auto* premiums = new QGroupBox(q("本人が支払った保険料等（支払額）"));
+    // The premiums are a group of their own, placed by the editor.
+    auto* premiums = new QGroupBox(q("本人が支払った保険料等（支払額）"), this);
     premiums->setObjectName(q("gbPremiums"));
+    premiums_ = premiums;
     std::map<Group, QGridLayout*> grids{{Group::Automatic, new QGridLayout(automatic)},
                                         {Group::Deduction, new QGridLayout(deductions)},
                                         {Group::Premium, new QGridLayout(premiums)}};
@@ -162,7 +164,6 @@ EditAmountsPanel::EditAmountsPanel(EditBoxes& boxes, bool currentFormat, const L
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(automatic);
     layout->addWidget(deductions);
-    layout->addWidget(premiums);
 
     if (currentFormat && (later.incomeEstimate || later.specificRelatives)) {
         auto* laterBox = new QGroupBox(q("本人の所得・特定親族"));

@@ -32,6 +32,8 @@ class EditAmountsPanel : public QWidget {
     template <typename Record>
     void store(Record& record) const;
 
+    // The premiums paid, as a group the editor places apart from the deductions.
+    QWidget* premiumsGroup() const { return premiums_; }
     QLineEdit* lifeDeduction() const { return lifeDeduction_; }
     QLineEdit* earthquakeDeduction() const { return earthquakeDeduction_; }
     // Nothing in the years without the estimate.
@@ -51,6 +53,7 @@ class EditAmountsPanel : public QWidget {
 
     std::vector<std::pair<QLineEdit*, int>> automatic_;
     std::vector<QLineEdit*> boxes_;  // in the order of the field table
+    QWidget* premiums_;
     bool earthquakeFromPremiums_;
     QLineEdit* lifeDeduction_ = nullptr;
     QLineEdit* earthquakeDeduction_ = nullptr;
