@@ -156,7 +156,10 @@ EditAmountsPanel::EditAmountsPanel(EditBoxes& boxes, bool currentFormat, const L
         if (field.premium != Premium::None)
             connect(box, &QLineEdit::textChanged, this, [this] { refreshComputedDeductions(); });
     }
-    auto* note = new QLabel(q("保険料を入力すると、その控除額は自動計算で求めます。"));
+    // The 500-byte years work out only the life insurance deduction from premiums.
+    auto* note =
+        new QLabel(currentFormat ? q("保険料を入力すると、その控除額は自動計算で求めます。")
+                                 : q("生命保険料を入力すると、その控除額は自動計算で求めます。"));
     note->setWordWrap(true);
     grids.at(Group::Premium)->addWidget(note, grids.at(Group::Premium)->rowCount(), 0, 1, 2);
 
