@@ -23,12 +23,16 @@
 #include "withholding/adjust/automatic_calculation.h"
 #include "withholding/adjust/record_input.h"
 #include "withholding/calc/adjustment_scope.h"
+#include "withholding/edit/income_estimate.h"
 #include "withholding/edit_amounts_panel.h"
 #include "withholding/edit_boxes.h"
 #include "withholding/edit_family_panel.h"
 #include "withholding/edit_housing_panel.h"
 #include "withholding/edit_person_panel.h"
+#include "withholding/model/declaration_limits.h"
+#include "withholding/model/family_ages.h"
 #include "withholding/postal/address_completion.h"
+#include "withholding/previous_employers_dialog.h"
 
 namespace keiro::withholding {
 
@@ -131,21 +135,24 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     sbManual_ = toolButton(this, "sbManual", "修正ON/OFF");
     sbCalculator_ = toolButton(this, "sbCalculator", "電卓起動");
     btFamily_ = toolButton(this, "btFamily", "配偶者/扶養親族");
+    btZensyoku_ = toolButton(this, "btZensyoku", "前職分…");
     btCancel_ = toolButton(this, "btCancel", "戻　る");
     sbBackData_->setProperty("tag", -1);
     sbNextData_->setProperty("tag", +1);
     btFamily_->setVisible(currentFormat);
     btFamily_->setEnabled(static_cast<bool>(context.openFamily));
+    btZensyoku_->setVisible(currentFormat);
     connect(sbBackData_, &QPushButton::clicked, this, [this] { sbBackDataClick(); });
     connect(sbNextData_, &QPushButton::clicked, this, [this] { sbNextDataClick(); });
     connect(btAutoCalc_, &QPushButton::clicked, this, [this] { btAutoCalcClick(); });
     connect(sbManual_, &QPushButton::clicked, this, [this] { sbManualClick(); });
     connect(sbCalculator_, &QPushButton::clicked, this, [this] { sbCalculatorClick(); });
     connect(btFamily_, &QPushButton::clicked, this, [this] { btFamilyClick(); });
+    connect(btZensyoku_, &QPushButton::clicked, this, [this] { btZensyokuClick(); });
     connect(btCancel_, &QPushButton::clicked, this, [this] { reject(); });
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button :
-         {sbBackData_, sbNextData_, btAutoCalc_, sbManual_, sbCalculator_, btFamily_})
+         {sbBackData_, sbNextData_, btAutoCalc_, sbManual_, sbCalculator_, btFamily_, btZensyoku_})
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(btCancel_);
@@ -155,7 +162,12 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     auto* boxesPage = new QWidget;
     auto* body = new QGridLayout(boxesPage);
     body->setContentsMargins(0, 0, 0, 0);
-    body->addWidget(person_, 0, 0);
+    // The premiums paid fill the room under the employee's own boxes.
+    auto* personColumn = new QVBoxLayout;
+    personColumn->addWidget(person_);
+    personColumn->addWidget(amounts_->premiumsGroup());
+    personColumn->addStretch();
+    body->addLayout(personColumn, 0, 0);
     body->addWidget(family_, 0, 1);
     body->addWidget(amounts_, 0, 2, 2, 1);
     body->addWidget(housing_, 1, 0, 1, 2);
@@ -177,6 +189,7 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
         dates_.push_back({start.era, {start.parts.begin(), start.parts.end()}});
     connect(boxes_, &EditBoxes::numberLeft, this, [this](QLineEdit* box) {
         if (tagOf(box) == BoxTag::DatePart) edNengappiExit(box);
+        if (tagOf(box) == BoxTag::Amount) holdWithinLaw(box);
     });
 
     if (QComboBox* reason = person_->leaveException()) {
@@ -237,6 +250,11 @@ void TfmDataEditBase::showSlot(int slot) {
 
 void TfmDataEditBase::load() {
     loadRecord();
+    if (currentFormat_) {
+        family_->showDerivedCounts(deriveFamilyCounts(
+            context_.file.record(slot_), context_.file.supplement(slot_), context_.dataYear));
+    }
+    if (QLineEdit* estimate = amounts_->incomeEstimate()) estimateBefore_ = estimate->text();
     refreshHeader();
     refreshManualLook();
     sbBackData_->setEnabled(canGoBack(slot_));
@@ -286,6 +304,7 @@ void TfmDataEditBase::refreshHeader() {
 void TfmDataEditBase::moveBy(int step) {
     const QPushButton* button = step < 0 ? sbBackData_ : sbNextData_;
     if (!button->isEnabled()) return;
+    if (!settleCountsWithDates()) return;
     store();
     showSlot(slot_ + step);
     if (context_.slotChanged) context_.slotChanged(slot_);
@@ -361,6 +380,17 @@ void TfmDataEditBase::btFamilyClick() {
     load();
 }
 
+void TfmDataEditBase::btZensyokuClick() {
+    if (!currentFormat_) return;
+    store();
+    const PreviousEmployersDialog::Era era{context_.newEra ? kEraNew : kEraHeisei,
+                                           QString::fromStdString(context_.eraName),
+                                           context_.eraYear};
+    PreviousEmployersDialog dialog(context_.file.supplement(slot_).previousEmployers, era,
+                                   context_.messages, entrySettingsOf(context_.options), this);
+    dialog.exec();
+}
+
 void TfmDataEditBase::edNengappiExit(QLineEdit* part) {
     for (const DateGroup& group : dates_) {
         const auto found = std::find(group.parts.begin(), group.parts.end(), part);
@@ -431,7 +461,57 @@ void TfmDataEditBase::lookUpAddress() {
     }
 }
 
+bool TfmDataEditBase::settleCountsWithDates() {
+    if (!family_->countsContradictDates()) return true;
+    switch (context_.messages.askYesNoCancel(this,
+                                             q("扶養親族の人数が生年月日から求めた人数と違います。"
+                                               "生年月日から求めた人数にしますか？"))) {
+        case ui::Answer::Yes:
+            family_->takeDerivedCounts();
+            return true;
+        case ui::Answer::No:
+            return true;
+        case ui::Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void TfmDataEditBase::holdWithinLaw(QLineEdit* box) {
+    const std::int32_t typed = EditBoxes::amountOf(box);
+    LimitedAmount limited;
+    if (box == amounts_->incomeEstimate()) {
+        checkIncomeEstimate(box);
+        return;
+    }
+    if (box == amounts_->lifeDeduction())
+        limited = limitLifeInsuranceDeduction(typed, context_.dataYear);
+    else if (box == amounts_->earthquakeDeduction())
+        limited = limitEarthquakeDeduction(typed, context_.dataYear);
+    if (!limited.changed) return;
+    EditBoxes::setAmount(box, static_cast<std::int32_t>(limited.value));
+    context_.messages.warning(this, QString::fromStdString(limited.message));
+}
+
+void TfmDataEditBase::checkIncomeEstimate(QLineEdit* box) {
+    if (!currentFormat_ || box->text().trimmed().isEmpty()) {
+        estimateBefore_ = box->text();
+        return;
+    }
+    WithholdingRecord shown = context_.file.record(slot_);
+    storePanels(shown);
+    const LimitedAmount limited = limitIncomeEstimate(
+        EditBoxes::amountOf(box), leastIncomeEstimate(shown, context_.dataYear));
+    if (!limited.changed) {
+        estimateBefore_ = box->text();
+        return;
+    }
+    context_.messages.warning(this, QString::fromStdString(limited.message));
+    box->setText(estimateBefore_);
+}
+
 void TfmDataEditBase::done(int result) {
+    if (!settleCountsWithDates()) return;
     store();
     QDialog::done(result);
 }

@@ -6,7 +6,7 @@
 // record is loaded and stored; the boxes live in the shared panels.
 //
 // The window is stored into the record whenever it closes and before every move or
-// calculation.
+// calculation; counts that contradict the family's birth dates are asked about first.
 
 #include <QDialog>
 #include <QPointer>
@@ -53,6 +53,8 @@ class TfmDataEditBase : public QDialog {
     void sbManualClick();
     void sbCalculatorClick();
     void btFamilyClick();
+    // 前職分: the employers who paid earlier in the year (1500-byte years).
+    void btZensyokuClick();
     // Leaving a year, month or day box of a date group.
     void edNengappiExit(QLineEdit* part);
 
@@ -105,6 +107,13 @@ class TfmDataEditBase : public QDialog {
     // A part-timer who left is adjusted only while the year's pay stays within the year's limit.
     void warnIfPayOverPartTimerLimit();
     void lookUpAddress();
+    // Counts that contradict the birth dates are settled before the window moves on or
+    // closes: Yes takes the dates' counts, No keeps the typed ones, Cancel stays (false).
+    bool settleCountsWithDates();
+    // A typed deduction above the law's maximum is held at it, with a message; an income
+    // estimate below the employment income is refused and the box shows what it held before.
+    void holdWithinLaw(QLineEdit* box);
+    void checkIncomeEstimate(QLineEdit* box);
 
     EditorContext context_;
     bool currentFormat_;
@@ -112,6 +121,7 @@ class TfmDataEditBase : public QDialog {
     bool spouseSpecialComputed_;
     std::vector<DateGroup> dates_;
     QPointer<QLineEdit> focusedBox_;
+    QString estimateBefore_;  // the income estimate last accepted
     QMetaObject::Connection focusTracking_;
 
     QScrollArea* body_;
@@ -124,6 +134,7 @@ class TfmDataEditBase : public QDialog {
     QPushButton* sbManual_;
     QPushButton* sbCalculator_;
     QPushButton* btFamily_;
+    QPushButton* btZensyoku_;
     QPushButton* btCancel_;
     ui::TfmCalc* calculator_;
 };

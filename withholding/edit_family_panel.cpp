@@ -1,5 +1,6 @@
 #include "withholding/edit_family_panel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -81,6 +82,13 @@ EditFamilyPanel::EditFamilyPanel(EditBoxes& boxes, bool currentFormat, QWidget* 
         pair(7, "非居住者である親族", edHikyoju_, "", nullptr);
     }
 
+    // A count changed, by hand or by its "of which" box, is checked against the dates again.
+    for (QLineEdit* box : {edFuyoKazu_[0], edFuyoKazu_[3], edFuyoKazu_[5], edUnder16_})
+        connect(box, &QLineEdit::textChanged, this, [this] { markContradictions(); });
+    for (QCheckBox* spouseBox : {cbKouHaiRou_, cbKouHaiAri_})
+        if (spouseBox)
+            connect(spouseBox, &QCheckBox::toggled, this, [this] { markContradictions(); });
+
     // Typing an "of which" count copies it into its total.
     connect(edFuyoKazu_[2], &QLineEdit::textEdited, this,
             [this](const QString& text) { edFuyoKazu_[3]->setText(text); });
@@ -121,8 +129,66 @@ void EditFamilyPanel::copyCohabitingIntoEmptyTotals() {
     copyWhenEmpty(edSyouKazu_[0], edSyouKazu_[1]);
 }
 
+std::array<std::pair<QLineEdit*, int>, 4> EditFamilyPanel::derivedBoxes() const {
+    const DerivedFamilyCounts& d = *derived_;
+    return {{{edFuyoKazu_[0], d.specific},
+             {edFuyoKazu_[3], d.elderly},
+             {edFuyoKazu_[5], d.general},
+             {edUnder16_, d.under16}}};
+}
+
+void EditFamilyPanel::showDerivedCounts(const DerivedFamilyCounts& derived) {
+    derived_.reset();
+    if (derived.complete || derived.spouseAgeKnown) derived_ = derived;
+    if (derived.complete) {
+        for (const auto& [box, count] : derivedBoxes())
+            if (EditBoxes::numberOf(box) == 0) EditBoxes::setCount(box, count, box == edUnder16_);
+    }
+    if (derived.spouseAgeKnown && derived.spouseElderly && cbKouHaiAri_->isChecked())
+        cbKouHaiRou_->setChecked(true);
+    markContradictions();
+}
+
+FamilyCountConflict EditFamilyPanel::contradictions() const {
+    if (!derived_) return {};
+    WithholdingRecord shown{};
+    store(shown);
+    return typedCountsConflict(shown, *derived_);
+}
+
+bool EditFamilyPanel::countsContradictDates() const {
+    return contradictions().any();
+}
+
+void EditFamilyPanel::markContradictions() {
+    const FamilyCountConflict conflict = contradictions();
+    const auto mark = [](QWidget* box, bool red, QPalette::ColorRole role) {
+        QPalette palette = QApplication::palette(box);
+        if (red) palette.setColor(role, Qt::red);
+        box->setPalette(palette);
+        box->setToolTip(red ? q("生年月日から求めた人数と違います") : QString());
+    };
+    mark(edFuyoKazu_[0], conflict.specific, QPalette::Text);
+    mark(edFuyoKazu_[3], conflict.elderly, QPalette::Text);
+    mark(edFuyoKazu_[5], conflict.general, QPalette::Text);
+    mark(edUnder16_, conflict.under16, QPalette::Text);
+    mark(cbKouHaiRou_, conflict.spouseElderly, QPalette::WindowText);
+}
+
+void EditFamilyPanel::takeDerivedCounts() {
+    if (!derived_) return;
+    const FamilyCountConflict conflict = contradictions();
+    if (derived_->complete) {
+        for (const auto& [box, count] : derivedBoxes())
+            EditBoxes::setCount(box, count, box == edUnder16_);
+    }
+    if (conflict.spouseElderly) cbKouHaiRou_->setChecked(derived_->spouseElderly);
+    markContradictions();
+}
+
 template <typename Record>
 void EditFamilyPanel::load(const Record& record) {
+    derived_.reset();
     if constexpr (isCurrent<Record>()) {
         cbKouHaiAri_->setChecked(record.spouseDeductible == 1);
         cbKouHaiJyu_->setChecked(record.spouseSecondary == 1);
@@ -147,6 +213,7 @@ void EditFamilyPanel::load(const Record& record) {
         EditBoxes::setCount(edSyouKazu_[i], disabled[i]);
     for (std::size_t i = 0; i < edTekiyou_.size(); ++i)
         EditBoxes::setText(edTekiyou_[i], record.remarks[i].utf8());
+    markContradictions();
 }
 
 template <typename Record>

@@ -7,11 +7,20 @@
 //
 // The "of which 同居" counts feed their totals: typing 同居老親等 copies it into 老人, typing
 // 同居 (disabled) copies it into 特別; leaving either copies it only into an empty total.
+//
+// In the 1500-byte years the birth dates of the spouse and dependants (entered in the
+// dependants dialog) decide the counts 特定, 老人, その他, 16歳未満 and the spouse's 老人 once
+// they are complete: an empty count (or an unchecked 老人) shows the count the dates give, and
+// a count typed by hand that contradicts them is shown in red until the clerk settles it.
+// Without complete dates the typed counts stand, as they always did.
 
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <utility>
 #include <vector>
 
+#include "withholding/model/family_ages.h"
 #include "withholding/model/records.h"
 
 class QCheckBox;
@@ -34,7 +43,19 @@ class EditFamilyPanel : public QWidget {
     // The automatic calculation's first step: each "of which" count goes into its empty total.
     void copyCohabitingIntoEmptyTotals();
 
+    // The counts the birth dates give (after loading the record it belongs to): empty counts
+    // take them, contradicting ones turn red.
+    void showDerivedCounts(const DerivedFamilyCounts& derived);
+    // Some count shown contradicts the birth dates.
+    bool countsContradictDates() const;
+    // The counts the dates give replace the typed ones.
+    void takeDerivedCounts();
+
   private:
+    void markContradictions();
+    FamilyCountConflict contradictions() const;
+    // The boxes the dates decide, with the derived count of each.
+    std::array<std::pair<QLineEdit*, int>, 4> derivedBoxes() const;
     void copyWhenEmpty(QLineEdit* from, QLineEdit* to);
 
     QCheckBox* cbKouHaiAri_ = nullptr;
@@ -46,6 +67,7 @@ class EditFamilyPanel : public QWidget {
     std::array<QLineEdit*, 3> edSyouKazu_{};
     QLineEdit* edHikyoju_ = nullptr;
     std::vector<QLineEdit*> edTekiyou_;
+    std::optional<DerivedFamilyCounts> derived_;  // while the dates are complete
 };
 
 }  // namespace keiro::withholding

@@ -32,7 +32,7 @@ class EditorScreenFitTest : public QObject {
             const QRect available = editor->screen()->availableGeometry();
             QVERIFY(available.contains(editor->frameGeometry()));
             for (const char* name : {"sbBackData", "sbNextData", "btAutoCalc", "sbManual",
-                                     "sbCalculator", "btFamily", "btCancel"}) {
+                                     "sbCalculator", "btFamily", "btZensyoku", "btCancel"}) {
                 const auto* button = control<QPushButton>(*editor, name);
                 if (button->isHidden()) continue;  // 配偶者/扶養親族 only in the later format
                 QVERIFY2(available.contains(onScreen(*button)), name);

@@ -1,5 +1,5 @@
-// Pictures of both editors for a person to look at: the sample company's 2026 as KeiroLG sees it
-// in January 2027, and a 平成27 year with 500-byte records.  Written only when
+// Pictures of both editors and the 前職分 dialog for a person to look at: the sample company's 2026
+// as KeiroLG sees it in January 2027, and a 平成27 year with 500-byte records.  Written only when
 // KEIRO_LGEDIT_SHOTS names a folder (run under a real display server for real fonts); the test
 // then waits a while, so that a screenshot of the whole screen can be taken as well.
 #include <chrono>
@@ -8,6 +8,7 @@
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding_edit/window/editor_fixture.h"
 #include "withholding/model/opening.h"
+#include "withholding/previous_employers_dialog.h"
 
 namespace keiro::withholding {
 
@@ -47,6 +48,20 @@ class EditorScreenshots : public QObject {
         current.showSlot(1);
         current.btAutoCalcClick();
         shoot(current, shots + QStringLiteral("/data-edit2-2026.png"), 4000);
+
+        PreviousEmployer(&employers)[2] = file->supplement(1).previousEmployers;
+        employers[0].payerName.assign("株式会社前の勤め先");
+        employers[0].payerAddress.assign("大阪府大阪市北区梅田１－１－１");
+        employers[0].leftOn = {126, 3, 31};
+        employers[0].pay = 1'200'000;
+        employers[0].tax = 24'000;
+        employers[0].socialInsurance = 180'000;
+        PreviousEmployersDialog previous(employers, {kEraNew, "令和", 8}, messages, {});
+        previous.move(10, 10);
+        previous.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&previous));
+        QVERIFY(previous.grab().save(shots + QStringLiteral("/previous-employers.png")));
+        previous.hide();
 
         EditorFixture legacy(2015);
         LegacyWithholdingRecord& r = legacy.file.legacyRecord(1);
