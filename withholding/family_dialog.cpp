@@ -67,12 +67,6 @@ QString rowCaption(FamilyRow row) {
                                             : groupName(row.group) + qs(rowMark(row.index));
 }
 
-QLabel* heading(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
 }  // namespace
 
 TfmFamily::TfmFamily(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
@@ -136,10 +130,7 @@ TfmFamily::RowBoxes TfmFamily::makeRow(FamilyRow row) {
     boxes.furigana =
         textBox(QStringLiteral("edFuri_") + suffix, kFuriganaBytes, kFuriganaBytes, messages_);
     boxes.birth = new BirthDateBox(QStringLiteral("edBirth_") + suffix, dataYear_, messages_);
-    boxes.ageClass = new QLabel;
-    boxes.ageClass->setObjectName(QStringLiteral("lbKubun_") + suffix);
-    boxes.ageClass->setMinimumWidth(
-        fontMetrics().horizontalAdvance(QStringLiteral("99歳 一般（16〜18歳）")));
+    boxes.ageClass = ageClassLabel(QStringLiteral("lbKubun_") + suffix);
     boxes.relationship = relationshipCombo(QStringLiteral("cbZokugara_") + suffix, spouse);
     boxes.number = digitBox(QStringLiteral("edNumb_") + suffix, kMyNumberDigits, messages_);
     boxes.nonResident = new QCheckBox(QStringLiteral("非居住者"));
@@ -170,12 +161,12 @@ void TfmFamily::showAgeClass(int slot, const CalendarDateBytes& birth) {
 QWidget* TfmFamily::rowGroup(const QString& title, FamilyGroup group) {
     auto* box = new QGroupBox(title);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(heading(QStringLiteral("氏名")), 0, 1);
-    grid->addWidget(heading(QStringLiteral("フリガナ")), 0, 2);
-    grid->addWidget(heading(QStringLiteral("生年月日")), 0, 3);
-    grid->addWidget(heading(QStringLiteral("12月31日現在")), 0, 4);
-    grid->addWidget(heading(QStringLiteral("続柄")), 0, 5);
-    grid->addWidget(heading(QStringLiteral("個人番号")), 0, 6);
+    grid->addWidget(columnHeading(QStringLiteral("氏名")), 0, 1);
+    grid->addWidget(columnHeading(QStringLiteral("フリガナ")), 0, 2);
+    grid->addWidget(columnHeading(QStringLiteral("生年月日")), 0, 3);
+    grid->addWidget(columnHeading(QStringLiteral("12月31日現在")), 0, 4);
+    grid->addWidget(columnHeading(QStringLiteral("続柄")), 0, 5);
+    grid->addWidget(columnHeading(QStringLiteral("個人番号")), 0, 6);
     const int count = group == FamilyGroup::Spouse ? 1 : kFamilyRowsPerGroup;
     for (int i = 0; i < count; ++i) {
         const FamilyRow row{group, i};

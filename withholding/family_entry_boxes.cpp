@@ -1,6 +1,7 @@
 #include "withholding/family_entry_boxes.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <initializer_list>
@@ -64,6 +65,20 @@ void BirthDateBox::left() {
     if (!read(date)) return;
     setDate(date);
     emit dateLeft(date);
+}
+
+QLabel* columnHeading(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QLabel* ageClassLabel(const QString& name) {
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(QStringLiteral("99歳 一般（16〜18歳）")));
+    return label;
 }
 
 QComboBox* relationshipCombo(const QString& name, bool spouse) {

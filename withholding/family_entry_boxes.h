@@ -9,6 +9,7 @@
 #include "withholding/model/records.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace keiro::ui {
@@ -41,6 +42,13 @@ class BirthDateBox : public QObject {
     ui::MessageService& messages_;
     bool checking_ = false;
 };
+
+// A column heading of the family rows (centred).
+QLabel* columnHeading(const QString& text);
+
+// The read-only label beside a birth date with the age and class at 31 December, wide enough for
+// the longest ("17歳 一般（16〜18歳）").
+QLabel* ageClassLabel(const QString& name);
 
 // 続柄: 夫 and 妻 only for the spouse; every relationship but those for a dependant.
 QComboBox* relationshipCombo(const QString& name, bool spouse);

@@ -21,12 +21,6 @@ constexpr int kNameBytes = decltype(MoreDependant::name)::kCapacity;
 constexpr int kBikouBytes = 16;
 constexpr std::array<const char*, FamilyMorePanel::kMoreRows> kMarks = {"⑤", "⑥", "⑦", "⑧", "⑨"};
 
-QLabel* heading(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
 }  // namespace
 
 FamilyMorePanel::FamilyMorePanel(int dataYear, ui::MessageService& messages, QWidget* parent)
@@ -41,10 +35,10 @@ FamilyMorePanel::FamilyMorePanel(int dataYear, ui::MessageService& messages, QWi
 QWidget* FamilyMorePanel::groupBox(const QString& title, int line, Group& rows) {
     auto* box = new QGroupBox(title);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(heading(QStringLiteral("氏名")), 0, 1);
-    grid->addWidget(heading(QStringLiteral("生年月日")), 0, 2);
-    grid->addWidget(heading(QStringLiteral("続柄")), 0, 4);
-    grid->addWidget(heading(QStringLiteral("個人番号（備考）")), 0, 6);
+    grid->addWidget(columnHeading(QStringLiteral("氏名")), 0, 1);
+    grid->addWidget(columnHeading(QStringLiteral("生年月日")), 0, 2);
+    grid->addWidget(columnHeading(QStringLiteral("続柄")), 0, 4);
+    grid->addWidget(columnHeading(QStringLiteral("個人番号（備考）")), 0, 6);
     const QString n = QString::number(line);
     for (int k = 0; k < kMoreRows; ++k) {
         Row& row = rows[static_cast<std::size_t>(k)];
@@ -52,8 +46,7 @@ QWidget* FamilyMorePanel::groupBox(const QString& title, int line, Group& rows) 
         row.name =
             textBox(QStringLiteral("edBikouName") + suffix, kNameBytes, kNameBytes, messages_);
         row.birth = new BirthDateBox(QStringLiteral("edBikouBirth") + suffix, dataYear_, messages_);
-        row.ageClass = new QLabel;
-        row.ageClass->setObjectName(QStringLiteral("lbBikouKubun") + suffix);
+        row.ageClass = ageClassLabel(QStringLiteral("lbBikouKubun") + suffix);
         row.relationship = relationshipCombo(QStringLiteral("cbBikouZokugara") + suffix, false);
         row.nonResident = new QCheckBox(QStringLiteral("非居住者"));
         row.nonResident->setObjectName(QStringLiteral("cbBikouHiKi") + suffix);

@@ -21,12 +21,6 @@ namespace {
 constexpr int kNameBytes = decltype(SpecificRelative::name)::kCapacity;
 constexpr int kFuriganaBytes = decltype(SpecificRelative::furigana)::kCapacity;
 
-QLabel* heading(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
 }  // namespace
 
 SpecificRelativesPanel::SpecificRelativesPanel(int dataYear, ui::MessageService& messages,
@@ -38,11 +32,11 @@ SpecificRelativesPanel::SpecificRelativesPanel(int dataYear, ui::MessageService&
     setObjectName(QStringLiteral("pnToku"));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    grid->addWidget(heading(QStringLiteral("氏名")), 0, 1);
-    grid->addWidget(heading(QStringLiteral("フリガナ")), 0, 2);
-    grid->addWidget(heading(QStringLiteral("生年月日")), 0, 3);
-    grid->addWidget(heading(QStringLiteral("個人番号")), 0, 5);
-    grid->addWidget(heading(QStringLiteral("合計所得")), 0, 6);
+    grid->addWidget(columnHeading(QStringLiteral("氏名")), 0, 1);
+    grid->addWidget(columnHeading(QStringLiteral("フリガナ")), 0, 2);
+    grid->addWidget(columnHeading(QStringLiteral("生年月日")), 0, 3);
+    grid->addWidget(columnHeading(QStringLiteral("個人番号")), 0, 5);
+    grid->addWidget(columnHeading(QStringLiteral("合計所得")), 0, 6);
     for (int i = 0; i < kRelatives; ++i) buildRow(grid, i);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
@@ -60,8 +54,7 @@ void SpecificRelativesPanel::buildRow(QGridLayout* grid, int index) {
         textBox(QStringLiteral("edTokuFuri_") + n, kFuriganaBytes, kFuriganaBytes, messages_);
     FuriganaFollower::attach(row.name, row.furigana, kFuriganaBytes);
     row.birth = new BirthDateBox(QStringLiteral("edTokuBirth_") + n, dataYear_, messages_);
-    row.ageClass = new QLabel;
-    row.ageClass->setObjectName(QStringLiteral("lbTokuNenrei_") + n);
+    row.ageClass = ageClassLabel(QStringLiteral("lbTokuNenrei_") + n);
     row.number = digitBox(QStringLiteral("edTokuNumb_") + n, kMyNumberDigits, messages_);
     row.income = boxes_->amount(QStringLiteral("edTokuSyotoku_%1").arg(n).toUtf8().constData());
     connect(row.birth, &BirthDateBox::dateLeft, this,
