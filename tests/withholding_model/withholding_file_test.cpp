@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -62,7 +63,7 @@ TEST(WithholdingFile, SupplementIsWrittenOnlyWhenUsedAndAWrongMarkIsRefused) {
     EXPECT_EQ(fs::file_size(path), 150'300u + 16 + 100 * 768);
     const WithholdingFile loaded = WithholdingFile::load(path, true);
     EXPECT_EQ(loaded.supplement(2).previousEmployers[0].payerName.utf8(), "株式会社前田");
-    EXPECT_EQ(loaded.supplement(2).previousEmployers[0].pay, 1'234'567);
+    EXPECT_EQ(std::int32_t{loaded.supplement(2).previousEmployers[0].pay}, 1'234'567);
     EXPECT_EQ(loaded.supplement(100).moreDependants[4].birth.day, 29);
     EXPECT_EQ(loaded.bytes(), file.bytes());
     EXPECT_FALSE(loaded.differsFrom(path));
