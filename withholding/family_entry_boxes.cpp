@@ -39,9 +39,15 @@ BirthDateBox::BirthDateBox(const QString& name, int dataYear, ui::MessageService
 
 void BirthDateBox::setDate(const CalendarDateBytes& date) {
     edit_->setText(qs(formatBirthDate(date)));
+    loadedText_ = edit_->text();
+    loaded_ = date;
 }
 
 bool BirthDateBox::read(CalendarDateBytes& date) {
+    if (edit_->text() == loadedText_) {
+        date = loaded_;  // left as loaded: stored as it was (a damaged file's date too)
+        return true;
+    }
     const ParsedBirth parsed = parseBirthDate(edit_->text().toStdString(), dataYear_);
     if (!parsed.ok()) {
         if (!checking_) {

@@ -27,8 +27,8 @@ class BirthDateBox : public QObject {
 
     QLineEdit* edit() const { return edit_; }
     void setDate(const CalendarDateBytes& date);
-    // The date as typed (all zero when empty).  When it is refused: the message, the focus back
-    // to the box, and false.
+    // The date as typed (all zero when empty); a box left as setDate filled it gives the bytes
+    // it was given.  When it is refused: the message, the focus back to the box, and false.
     bool read(CalendarDateBytes& date);
 
   signals:
@@ -41,6 +41,8 @@ class BirthDateBox : public QObject {
     int dataYear_;
     ui::MessageService& messages_;
     bool checking_ = false;
+    QString loadedText_;
+    CalendarDateBytes loaded_{};
 };
 
 // A column heading of the family rows (centred).

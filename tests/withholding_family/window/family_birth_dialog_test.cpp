@@ -127,6 +127,23 @@ class FamilyBirthDialogTest : public QObject {
         QVERIFY(sameBytes(record.under16Entries[0].birth, {119, 5, 1}));
     }
 
+    void aDamagedDateLeftAloneIsKeptAndOneTypedIsChecked() {
+        WithholdingRecord record{};
+        record.dependantEntries[0].birth = {85, 2, 30};
+        record.dependantEntries[1].birth = {85, 2, 30};
+        WithholdingSupplement supplement{};
+        ui::ScriptedMessageService messages;
+        TfmFamily dialog(record, supplement, 2025, QString(), messages);
+        QCOMPARE(box(&dialog, "edBirth_Ko1")->text(), QString("1985-02-30"));
+        QCOMPARE(label(&dialog, "lbKubun_Ko1"), QString());
+        enter(&dialog, "edBirth_Ko2", QStringLiteral("1985-02-30 "));
+        QCOMPARE(messages.lastText(), QString("1985年2月は28日までです。"));
+        box(&dialog, "edBirth_Ko2")->clear();
+        dialog.accept();
+        QVERIFY(sameBytes(record.dependantEntries[0].birth, {85, 2, 30}));
+        QVERIFY(sameBytes(record.dependantEntries[1].birth, {0, 0, 0}));
+    }
+
     void rowsMovedOrDeletedKeepTheirBirthDatesAndRelationships() {
         WithholdingRecord record = testing::familyRecord();
         WithholdingSupplement supplement{};
