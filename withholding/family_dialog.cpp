@@ -253,11 +253,11 @@ void TfmFamily::buildControls() {
     pages_ = new QTabWidget;
     pages_->setObjectName(QStringLiteral("pcFamily"));
     pages_->addTab(familyPage(), QStringLiteral("配偶者・扶養親族"));
-    more_ = new FamilyMorePanel(dataYear_, messages_);
-    pages_->addTab(more_, QStringLiteral("5人目以降"));
+    morePages_.push_back(new FamilyMorePanel(dataYear_, messages_));
+    pages_->addTab(morePages_.back(), QStringLiteral("5人目以降"));
     if (laterInputsOf(dataYear_).specificRelatives) {
-        specific_ = new SpecificRelativesPanel(dataYear_, messages_);
-        pages_->addTab(specific_, QStringLiteral("特定親族"));
+        morePages_.push_back(new SpecificRelativesPanel(dataYear_, messages_));
+        pages_->addTab(morePages_.back(), QStringLiteral("特定親族"));
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -286,8 +286,7 @@ void TfmFamily::loadControls() {
             setComboValue(boxes.nonResidentReason, entry.nonResidentReason);
         }
     }
-    more_->load(record_, supplement_);
-    if (specific_ != nullptr) specific_->load(record_, supplement_);
+    for (FamilyPage* page : morePages_) page->load(record_, supplement_);
 }
 
 bool TfmFamily::storeRows(WithholdingRecord& record) {
@@ -320,13 +319,11 @@ bool TfmFamily::storeControls() {
             pages_->setCurrentIndex(0);
             return false;
         }
-        if (!more_->store(record, supplement)) {
-            pages_->setCurrentWidget(more_);
-            return false;
-        }
-        if (specific_ != nullptr && !specific_->store(record, supplement)) {
-            pages_->setCurrentWidget(specific_);
-            return false;
+        for (FamilyPage* page : morePages_) {
+            if (!page->store(record, supplement)) {
+                pages_->setCurrentWidget(page);
+                return false;
+            }
         }
     } catch (const text::EncodingError& e) {
         messages_.error(this, QString::fromUtf8(e.what()));
@@ -345,9 +342,8 @@ void TfmFamily::done(int result) {
 void TfmFamily::cbHideClick() {
     const QLineEdit::EchoMode mode = cbHide_->isChecked() ? QLineEdit::Password : QLineEdit::Normal;
     for (const RowBoxes& boxes : rows_) boxes.number->setEchoMode(mode);
-    for (QLineEdit* box : more_->numberBoxes()) box->setEchoMode(mode);
-    if (specific_ != nullptr) {
-        for (QLineEdit* box : specific_->numberBoxes()) box->setEchoMode(mode);
+    for (const FamilyPage* page : morePages_) {
+        for (QLineEdit* box : page->numberBoxes()) box->setEchoMode(mode);
     }
 }
 

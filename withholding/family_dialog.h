@@ -17,6 +17,7 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
 #include "widgets/message_service.h"
 #include "withholding/model/family_rows.h"
@@ -33,8 +34,7 @@ class QTabWidget;
 namespace keiro::withholding {
 
 class BirthDateBox;
-class FamilyMorePanel;
-class SpecificRelativesPanel;
+class FamilyPage;
 
 class TfmFamily : public QDialog {
     Q_OBJECT
@@ -91,8 +91,7 @@ class TfmFamily : public QDialog {
     ui::MessageService& messages_;
     std::array<RowBoxes, kRows> rows_;
     QTabWidget* pages_ = nullptr;
-    FamilyMorePanel* more_ = nullptr;
-    SpecificRelativesPanel* specific_ = nullptr;  // from 2025 only
+    std::vector<FamilyPage*> morePages_;  // 5人目以降, and from 2025 特定親族
     QCheckBox* cbHide_ = nullptr;
 };
 

@@ -24,7 +24,7 @@ constexpr std::array<const char*, FamilyMorePanel::kMoreRows> kMarks = {"⑤", "
 }  // namespace
 
 FamilyMorePanel::FamilyMorePanel(int dataYear, ui::MessageService& messages, QWidget* parent)
-    : QWidget(parent), dataYear_(dataYear), messages_(messages) {
+    : FamilyPage(parent), dataYear_(dataYear), messages_(messages) {
     setObjectName(QStringLiteral("pnMore"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(groupBox(QStringLiteral("控除対象扶養親族（5人目以降）"), 1, dependants_));

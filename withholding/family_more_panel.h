@@ -4,11 +4,9 @@
 // the 備考 box that holds the individual number (kept in the record: edBikou1_1..5 for the
 // 控除対象扶養親族, edBikou2_1..5 for those under 16).
 
-#include <QList>
-#include <QWidget>
 #include <array>
 
-#include "withholding/model/records.h"
+#include "withholding/family_page.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,20 +21,16 @@ namespace keiro::withholding {
 
 class BirthDateBox;
 
-class FamilyMorePanel : public QWidget {
+class FamilyMorePanel : public FamilyPage {
     Q_OBJECT
   public:
     static constexpr int kMoreRows = 5;
 
     FamilyMorePanel(int dataYear, ui::MessageService& messages, QWidget* parent = nullptr);
 
-    void load(const WithholdingRecord& record, const WithholdingSupplement& supplement);
-    // The boxes into the record and the supplement.  False, with the message shown and the
-    // focus on the box, for a refused birth date; throws text::EncodingError for a text without
-    // a code page 932 form.
-    bool store(WithholdingRecord& record, WithholdingSupplement& supplement) const;
-
-    QList<QLineEdit*> numberBoxes() const;
+    void load(const WithholdingRecord& record, const WithholdingSupplement& supplement) override;
+    bool store(WithholdingRecord& record, WithholdingSupplement& supplement) const override;
+    QList<QLineEdit*> numberBoxes() const override;
 
   private:
     struct Row {

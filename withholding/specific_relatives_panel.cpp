@@ -25,7 +25,7 @@ constexpr int kFuriganaBytes = decltype(SpecificRelative::furigana)::kCapacity;
 
 SpecificRelativesPanel::SpecificRelativesPanel(int dataYear, ui::MessageService& messages,
                                                QWidget* parent)
-    : QWidget(parent),
+    : FamilyPage(parent),
       dataYear_(dataYear),
       messages_(messages),
       boxes_(new EditBoxes(this, ui::EntrySettings{}, messages)) {

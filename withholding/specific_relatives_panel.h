@@ -5,11 +5,9 @@
 // one field the data editor shows too).  A birth date outside 19 to 22 is warned about, not
 // refused: the clerk may be correcting the date.
 
-#include <QList>
-#include <QWidget>
 #include <array>
 
-#include "withholding/model/records.h"
+#include "withholding/family_page.h"
 
 class QGridLayout;
 class QLabel;
@@ -24,18 +22,16 @@ namespace keiro::withholding {
 class BirthDateBox;
 class EditBoxes;
 
-class SpecificRelativesPanel : public QWidget {
+class SpecificRelativesPanel : public FamilyPage {
     Q_OBJECT
   public:
     static constexpr int kRelatives = 4;
 
     SpecificRelativesPanel(int dataYear, ui::MessageService& messages, QWidget* parent = nullptr);
 
-    void load(const WithholdingRecord& record, const WithholdingSupplement& supplement);
-    // As FamilyMorePanel::store.
-    bool store(WithholdingRecord& record, WithholdingSupplement& supplement) const;
-
-    QList<QLineEdit*> numberBoxes() const;
+    void load(const WithholdingRecord& record, const WithholdingSupplement& supplement) override;
+    bool store(WithholdingRecord& record, WithholdingSupplement& supplement) const override;
+    QList<QLineEdit*> numberBoxes() const override;
 
   private:
     struct Row {
