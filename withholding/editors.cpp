@@ -17,7 +17,9 @@ namespace {
 void openFamily(TfmMain& window, const TfmOption& option, ui::MessageService& messages,
                 QWidget* parent, int slot) {
     const std::string name = window.year().block(kDecember).employee(slot).name.utf8();
-    TfmFamily family(window.file().record(slot), QString::fromStdString(name), messages, parent);
+    TfmFamily family(window.file().record(slot), window.file().supplement(slot),
+                     calendarYearOf(window.eraYear(), window.eraNames()),
+                     QString::fromStdString(name), messages, parent);
     ui::EntrySettings entry;
     entry.autoSelect = option.options().autoSelect;
     entry.overwriteInput = option.options().inputOverN;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,20 +11,30 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/employee_master.h"
 #include "core/text.h"
 #include "withholding/dialog_boxes.h"
+#include "withholding/edit/edit_rules.h"
+#include "withholding/edit/family_class.h"
 #include "withholding/family_dialog_furigana.h"
+#include "withholding/family_entry_boxes.h"
+#include "withholding/family_more_panel.h"
 #include "withholding/model/entry_text.h"
+#include "withholding/specific_relatives_panel.h"
 
 namespace keiro::withholding {
 namespace {
 
 constexpr int kNameBytes = decltype(FamilyEntry::name)::kCapacity;
 constexpr int kFuriganaBytes = decltype(FamilyEntry::furigana)::kCapacity;
-constexpr int kBikouBytes = 16;
 
 QString groupName(FamilyGroup group) {
     switch (group) {
@@ -56,22 +67,41 @@ QString rowCaption(FamilyRow row) {
                                             : groupName(row.group) + qs(rowMark(row.index));
 }
 
-QLabel* heading(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
 }  // namespace
 
-TfmFamily::TfmFamily(WithholdingRecord& record, const QString& employeeName,
-                     ui::MessageService& messages, QWidget* parent)
-    : QDialog(parent), record_(record), employeeName_(employeeName), messages_(messages) {
+TfmFamily::TfmFamily(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
+                     const QString& employeeName, ui::MessageService& messages, QWidget* parent)
+    : QDialog(parent),
+      record_(record),
+      supplement_(supplement),
+      dataYear_(dataYear),
+      employeeName_(employeeName),
+      messages_(messages) {
     setObjectName(QStringLiteral("TfmFamily"));
     setWindowTitle(QStringLiteral("配偶者／扶養親族"));
     buildControls();
     loadControls();
+    fitScreen();
     rows_[0].name->setFocus();
+}
+
+void TfmFamily::fitScreen() {
+    // The scroll area would size itself small: open as large as the rows need, within the
+    // screen's free area (on a small screen the rows then scroll).
+    auto* scroll = static_cast<QScrollArea*>(pages_->widget(0));
+    QSize size = sizeHint();
+    const QSize rows = scroll->widget()->sizeHint();
+    const QSize shown = scroll->sizeHint();
+    size += QSize(
+        std::max(0, rows.width() - shown.width()) + scroll->verticalScrollBar()->sizeHint().width(),
+        std::max(0, rows.height() - shown.height()));
+    const QScreen* on = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+    if (on != nullptr) {
+        const QRect free = on->availableGeometry();
+        const int frame = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 16;
+        size = size.boundedTo(QSize(free.width() - 16, free.height() - frame));
+    }
+    resize(size);
 }
 
 int TfmFamily::rowSlot(FamilyRow row) {
@@ -92,58 +122,86 @@ FamilyRow TfmFamily::rowAt(int slot) {
     return {FamilyGroup::Under16, slot - 1 - kFamilyRowsPerGroup};
 }
 
-TfmFamily::RowBoxes TfmFamily::makeRow(const QString& suffix) {
+TfmFamily::RowBoxes TfmFamily::makeRow(FamilyRow row) {
+    const QString suffix = rowSuffix(row);
+    const bool spouse = row.group == FamilyGroup::Spouse;
     RowBoxes boxes;
     boxes.name = textBox(QStringLiteral("edName_") + suffix, kNameBytes, kNameBytes, messages_);
     boxes.furigana =
         textBox(QStringLiteral("edFuri_") + suffix, kFuriganaBytes, kFuriganaBytes, messages_);
+    boxes.birth = new BirthDateBox(QStringLiteral("edBirth_") + suffix, dataYear_, messages_);
+    boxes.ageClass = ageClassLabel(QStringLiteral("lbKubun_") + suffix);
+    boxes.relationship = relationshipCombo(QStringLiteral("cbZokugara_") + suffix, spouse);
     boxes.number = digitBox(QStringLiteral("edNumb_") + suffix, kMyNumberDigits, messages_);
     boxes.nonResident = new QCheckBox(QStringLiteral("非居住者"));
     boxes.nonResident->setObjectName(QStringLiteral("cbHiKi_") + suffix);
     FuriganaFollower::attach(boxes.name, boxes.furigana, kFuriganaBytes);
+    const int slot = rowSlot(row);
+    connect(boxes.birth, &BirthDateBox::dateLeft, this,
+            [this, slot](const CalendarDateBytes& date) { showAgeClass(slot, date); });
+    if (!spouse) {
+        QComboBox* reason = nonResidentReasonCombo(QStringLiteral("cbHiKiRiyu_") + suffix);
+        reason->setEnabled(false);
+        connect(boxes.nonResident, &QCheckBox::toggled, reason, [reason](bool checked) {
+            reason->setEnabled(checked);
+            if (!checked) setComboValue(reason, kNonResidentNotStated);
+        });
+        boxes.nonResidentReason = reason;
+    }
     return boxes;
+}
+
+void TfmFamily::showAgeClass(int slot, const CalendarDateBytes& birth) {
+    const FamilyRole role =
+        rowAt(slot).group == FamilyGroup::Spouse ? FamilyRole::Spouse : FamilyRole::Dependant;
+    rows_[static_cast<std::size_t>(slot)].ageClass->setText(
+        qs(familyClassText(birth, dataYear_, role)));
 }
 
 QWidget* TfmFamily::rowGroup(const QString& title, FamilyGroup group) {
     auto* box = new QGroupBox(title);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(heading(QStringLiteral("氏名")), 0, 1);
-    grid->addWidget(heading(QStringLiteral("フリガナ")), 0, 2);
-    grid->addWidget(heading(QStringLiteral("個人番号")), 0, 3);
+    grid->addWidget(columnHeading(QStringLiteral("氏名")), 0, 1);
+    grid->addWidget(columnHeading(QStringLiteral("フリガナ")), 0, 2);
+    grid->addWidget(columnHeading(QStringLiteral("生年月日")), 0, 3);
+    grid->addWidget(columnHeading(QStringLiteral("12月31日現在")), 0, 4);
+    grid->addWidget(columnHeading(QStringLiteral("続柄")), 0, 5);
+    grid->addWidget(columnHeading(QStringLiteral("個人番号")), 0, 6);
     const int count = group == FamilyGroup::Spouse ? 1 : kFamilyRowsPerGroup;
     for (int i = 0; i < count; ++i) {
         const FamilyRow row{group, i};
         RowBoxes& boxes = rows_[static_cast<std::size_t>(rowSlot(row))];
-        boxes = makeRow(rowSuffix(row));
-        grid->addWidget(new QLabel(group == FamilyGroup::Spouse ? QString() : qs(rowMark(i))),
-                        i + 1, 0);
-        grid->addWidget(boxes.name, i + 1, 1);
-        grid->addWidget(boxes.furigana, i + 1, 2);
-        grid->addWidget(boxes.number, i + 1, 3);
-        grid->addWidget(boxes.nonResident, i + 1, 4);
+        boxes = makeRow(row);
+        const int line = i + 1;
+        grid->addWidget(new QLabel(group == FamilyGroup::Spouse ? QString() : qs(rowMark(i))), line,
+                        0);
+        grid->addWidget(boxes.name, line, 1);
+        grid->addWidget(boxes.furigana, line, 2);
+        grid->addWidget(boxes.birth->edit(), line, 3);
+        grid->addWidget(boxes.ageClass, line, 4);
+        grid->addWidget(boxes.relationship, line, 5);
+        grid->addWidget(boxes.number, line, 6);
+        grid->addWidget(boxes.nonResident, line, 7);
+        if (boxes.nonResidentReason != nullptr) grid->addWidget(boxes.nonResidentReason, line, 8);
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     return box;
 }
 
-QWidget* TfmFamily::bikouGroup() {
-    auto* box = new QGroupBox(QStringLiteral("備考（5人目以降の個人番号）"));
-    auto* grid = new QGridLayout(box);
-    const auto addLine = [&](int line, const QString& caption, const QString& prefix,
-                             std::array<QLineEdit*, kBikouBoxes>& boxes) {
-        grid->addWidget(new QLabel(caption), line, 0);
-        for (int k = 0; k < kBikouBoxes; ++k) {
-            QLineEdit* edit =
-                textBox(prefix + QString::number(k + 1), kBikouBytes, kMyNumberDigits, messages_);
-            maskWithStars(edit);
-            boxes[static_cast<std::size_t>(k)] = edit;
-            grid->addWidget(edit, line, k + 1);
-        }
-    };
-    addLine(0, groupName(FamilyGroup::Dependant), QStringLiteral("edBikou1_"), bikouDependants_);
-    addLine(1, groupName(FamilyGroup::Under16), QStringLiteral("edBikou2_"), bikouUnder16_);
-    return box;
+QWidget* TfmFamily::familyPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(rowGroup(groupName(FamilyGroup::Spouse), FamilyGroup::Spouse));
+    layout->addWidget(rowGroup(groupName(FamilyGroup::Dependant), FamilyGroup::Dependant));
+    layout->addWidget(rowGroup(groupName(FamilyGroup::Under16), FamilyGroup::Under16));
+    layout->addStretch();
+    // A small screen scrolls rather than cutting rows off.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    return scroll;
 }
 
 void TfmFamily::buildMenu(QMenuBar* bar) {
@@ -192,15 +250,22 @@ void TfmFamily::buildControls() {
     buttons->addStretch();
     buttons->addWidget(close);
 
+    pages_ = new QTabWidget;
+    pages_->setObjectName(QStringLiteral("pcFamily"));
+    pages_->addTab(familyPage(), QStringLiteral("配偶者・扶養親族"));
+    morePages_.push_back(new FamilyMorePanel(dataYear_, messages_));
+    pages_->addTab(morePages_.back(), QStringLiteral("5人目以降"));
+    if (laterInputsOf(dataYear_).specificRelatives) {
+        morePages_.push_back(new SpecificRelativesPanel(dataYear_, messages_));
+        pages_->addTab(morePages_.back(), QStringLiteral("特定親族"));
+    }
+
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QMenuBar(this);
     buildMenu(bar);
     layout->setMenuBar(bar);
     layout->addLayout(top);
-    layout->addWidget(rowGroup(groupName(FamilyGroup::Spouse), FamilyGroup::Spouse));
-    layout->addWidget(rowGroup(groupName(FamilyGroup::Dependant), FamilyGroup::Dependant));
-    layout->addWidget(rowGroup(groupName(FamilyGroup::Under16), FamilyGroup::Under16));
-    layout->addWidget(bikouGroup());
+    layout->addWidget(pages_);
     layout->addLayout(buttons);
 }
 
@@ -210,40 +275,62 @@ void TfmFamily::loadControls() {
         RowBoxes& boxes = rows_[static_cast<std::size_t>(slot)];
         boxes.name->setText(qs(entry.name.utf8()));
         boxes.furigana->setText(qs(entry.furigana.utf8()));
+        boxes.birth->setDate(entry.birth);
+        showAgeClass(slot, entry.birth);
+        setComboValue(boxes.relationship, entry.relationship);
         boxes.number->setText(qs(formatMyNumber(entry.myNumber)));
         boxes.loadedNumber = boxes.number->text();
         boxes.nonResident->setChecked(entry.nonResident != 0);
+        if (boxes.nonResidentReason != nullptr) {
+            boxes.nonResidentReason->setEnabled(entry.nonResident != 0);
+            setComboValue(boxes.nonResidentReason, entry.nonResidentReason);
+        }
     }
-    for (std::size_t k = 0; k < kBikouBoxes; ++k) {
-        bikouDependants_[k]->setText(qs(record_.moreDependantNumbers[k].utf8()));
-        bikouUnder16_[k]->setText(qs(record_.moreUnder16Numbers[k].utf8()));
+    for (FamilyPage* page : morePages_) page->load(record_, supplement_);
+}
+
+bool TfmFamily::storeRows(WithholdingRecord& record) {
+    const auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
+    for (int slot = 0; slot < kRows; ++slot) {
+        FamilyEntry& entry = familyEntry(record, rowAt(slot));
+        const RowBoxes& boxes = rows_[static_cast<std::size_t>(slot)];
+        if (!boxes.birth->read(entry.birth)) return false;
+        storeEntryText(entry.name, text(boxes.name));
+        storeEntryText(entry.furigana, text(boxes.furigana));
+        entry.relationship = comboValue(boxes.relationship);
+        // A number left as loaded stays as stored (one out of range in a damaged file too).
+        if (boxes.number->text() != boxes.loadedNumber) {
+            entry.myNumber = parseMyNumber(text(boxes.number)).value_or(0);
+        }
+        entry.nonResident = boxes.nonResident->isChecked() ? 1 : 0;
+        // Only a non-resident dependant has a reason to count.
+        entry.nonResidentReason = boxes.nonResidentReason != nullptr && entry.nonResident != 0
+                                      ? comboValue(boxes.nonResidentReason)
+                                      : std::uint8_t{kNonResidentNotStated};
     }
+    return true;
 }
 
 bool TfmFamily::storeControls() {
-    WithholdingRecord changed = record_;
-    const auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
+    WithholdingRecord record = record_;
+    WithholdingSupplement supplement = supplement_;
     try {
-        for (int slot = 0; slot < kRows; ++slot) {
-            FamilyEntry& entry = familyEntry(changed, rowAt(slot));
-            const RowBoxes& boxes = rows_[static_cast<std::size_t>(slot)];
-            storeEntryText(entry.name, text(boxes.name));
-            storeEntryText(entry.furigana, text(boxes.furigana));
-            // A number left as loaded stays as stored (one out of range in a damaged file too).
-            if (boxes.number->text() != boxes.loadedNumber) {
-                entry.myNumber = parseMyNumber(text(boxes.number)).value_or(0);
-            }
-            entry.nonResident = boxes.nonResident->isChecked() ? 1 : 0;
+        if (!storeRows(record)) {
+            pages_->setCurrentIndex(0);
+            return false;
         }
-        for (std::size_t k = 0; k < kBikouBoxes; ++k) {
-            storeEntryText(changed.moreDependantNumbers[k], text(bikouDependants_[k]));
-            storeEntryText(changed.moreUnder16Numbers[k], text(bikouUnder16_[k]));
+        for (FamilyPage* page : morePages_) {
+            if (!page->store(record, supplement)) {
+                pages_->setCurrentWidget(page);
+                return false;
+            }
         }
     } catch (const text::EncodingError& e) {
         messages_.error(this, QString::fromUtf8(e.what()));
         return false;
     }
-    record_ = changed;
+    record_ = record;
+    supplement_ = supplement;
     return true;
 }
 
@@ -255,8 +342,9 @@ void TfmFamily::done(int result) {
 void TfmFamily::cbHideClick() {
     const QLineEdit::EchoMode mode = cbHide_->isChecked() ? QLineEdit::Password : QLineEdit::Normal;
     for (const RowBoxes& boxes : rows_) boxes.number->setEchoMode(mode);
-    for (QLineEdit* box : bikouDependants_) box->setEchoMode(mode);
-    for (QLineEdit* box : bikouUnder16_) box->setEchoMode(mode);
+    for (const FamilyPage* page : morePages_) {
+        for (QLineEdit* box : page->numberBoxes()) box->setEchoMode(mode);
+    }
 }
 
 void TfmFamily::mnEraseClick(FamilyRow row) {

@@ -75,6 +75,29 @@ TEST_F(FamilyRows, AnUnder16DependantMovesToTheFirstRowWithoutAName) {
     EXPECT_EQ(firstFreeDependantRow(record), 2);
 }
 
+TEST_F(FamilyRows, BirthDateRelationshipAndReasonTravelWithTheirRow) {
+    record.under16Entries[2].birth = {110, 3, 4};  // 2010-03-04
+    record.under16Entries[2].relationship = kRelationGrandchild;
+    record.under16Entries[2].nonResident = 1;
+    record.under16Entries[2].nonResidentReason = kNonResidentStudent;
+    record.under16Entries[3].birth = {112, 5, 6};
+    const FamilyEntry moving = record.under16Entries[2];
+    const FamilyEntry below = record.under16Entries[3];
+    // A free row may still hold bytes of someone deleted by hand: the move replaces them all.
+    record.dependantEntries[3].name.clear();
+    record.dependantEntries[3].birth = {50, 1, 1};
+    record.dependantEntries[3].relationship = kRelationParent;
+
+    ASSERT_EQ(moveUnder16ToDependants(record, 2), 3);
+    EXPECT_EQ(std::memcmp(&record.dependantEntries[3], &moving, sizeof moving), 0);
+    EXPECT_EQ(std::memcmp(&record.under16Entries[2], &below, sizeof below), 0);
+    EXPECT_TRUE(isEmpty(record.under16Entries[3]));
+
+    eraseFamilyRow(record, {FamilyGroup::Dependant, 0});
+    EXPECT_EQ(std::memcmp(&record.dependantEntries[2], &moving, sizeof moving), 0);
+    EXPECT_TRUE(isEmpty(record.dependantEntries[3])) << "no birth date or relationship is left";
+}
+
 TEST(FamilyQuestions, NameTheRowWithItsMark) {
     EXPECT_EQ(eraseQuestion({FamilyGroup::Spouse, 0}), "控除対象配偶者の入力内容を削除しますか？");
     EXPECT_EQ(eraseQuestion({FamilyGroup::Dependant, 0}),

@@ -84,12 +84,9 @@ std::optional<int> moveUnder16ToDependants(WithholdingRecord& record, int under1
     assert(under16Index >= 0 && under16Index < kFamilyRowsPerGroup);
     const std::optional<int> target = firstFreeDependantRow(record);
     if (!target) return std::nullopt;
-    const FamilyEntry& from = record.under16Entries[under16Index];
-    FamilyEntry& to = record.dependantEntries[*target];
-    to.name = from.name;
-    to.furigana = from.furigana;
-    to.myNumber = from.myNumber;
-    to.nonResident = from.nonResident;
+    // The whole entry moves (birth date, relationship, non-resident reason with the rest);
+    // the free row may hold bytes without a name, which the copy replaces.
+    record.dependantEntries[*target] = record.under16Entries[under16Index];
     eraseFamilyRow(record, {FamilyGroup::Under16, under16Index});
     return target;
 }

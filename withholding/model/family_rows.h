@@ -44,8 +44,9 @@ void eraseFamilyRow(WithholdingRecord& record, FamilyRow row);
 // The first 控除対象扶養親族 row without a name (a name of blanks counts as none).
 std::optional<int> firstFreeDependantRow(const WithholdingRecord& record);
 
-// Moves under-16 row `under16Index` into the first free 控除対象扶養親族 row (name, furigana,
-// individual number and non-resident flag) and deletes it from the under-16 rows.  The row it
+// Moves under-16 row `under16Index` into the first free 控除対象扶養親族 row (the whole entry:
+// name, furigana, birth date, relationship, individual number, non-resident flag and reason) and
+// deletes it from the under-16 rows.  The row it
 // went to, or nothing (and no change) when every 控除対象扶養親族 row is in use.
 std::optional<int> moveUnder16ToDependants(WithholdingRecord& record, int under16Index);
 

@@ -3,6 +3,7 @@
 // the real window frame and fonts).
 #include <QCheckBox>
 #include <QMenu>
+#include <QTabWidget>
 #include <QtTest>
 
 #include "tests/support/qt_test_main.h"
@@ -22,12 +23,19 @@ class DialogScreenshots : public QObject {
         ui::ScriptedMessageService messages;
 
         WithholdingRecord record = testing::familyRecord();
-        TfmFamily family(record, QStringLiteral("山田　太郎"), messages);
+        WithholdingSupplement supplement = testing::familySupplement();
+        TfmFamily family(record, supplement, 2025, QStringLiteral("山田　太郎"), messages);
         family.show();
         QVERIFY(QTest::qWaitForWindowExposed(&family));
         QVERIFY(family.grab().save(shots + QStringLiteral("/family.png")));
         family.findChild<QCheckBox*>(QStringLiteral("cbHide"))->click();
         QVERIFY(family.grab().save(shots + QStringLiteral("/family-hidden.png")));
+        auto* pages = family.findChild<QTabWidget*>(QStringLiteral("pcFamily"));
+        pages->setCurrentIndex(1);
+        QVERIFY(family.grab().save(shots + QStringLiteral("/family-more.png")));
+        pages->setCurrentIndex(2);
+        QVERIFY(family.grab().save(shots + QStringLiteral("/family-specific.png")));
+        pages->setCurrentIndex(0);
         auto* erase = family.findChild<QMenu*>(QStringLiteral("mnErase"));
         erase->popup(family.mapToGlobal(QPoint(40, 40)));
         QTest::qWait(300);

@@ -45,7 +45,8 @@ class FamilyDialogTest : public QObject {
     void numbersShowTwelveDigitsOrNothingAndHideMasksAllNineteen() {
         WithholdingRecord record = testing::familyRecord();
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, QStringLiteral("山田　太郎"), messages);
+        WithholdingSupplement supplement{};
+        TfmFamily dialog(record, supplement, 2024, QStringLiteral("山田　太郎"), messages);
         QCOMPARE(box(&dialog, "edNumb_Hai")->text(), QString("123456789018"));
         QCOMPARE(box(&dialog, "edNumb_Ko2")->text(), QString());  // 0 is no number
         QCOMPARE(box(&dialog, "edNumb_Ko4")->text(), QString("000000004567"));
@@ -71,7 +72,8 @@ class FamilyDialogTest : public QObject {
     void numberBoxesTakeTwelveDigitsOnly() {
         WithholdingRecord record{};
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, QString(), messages);
+        WithholdingSupplement supplement{};
+        TfmFamily dialog(record, supplement, 2024, QString(), messages);
         QLineEdit* number = box(&dialog, "edNumb_Ko1");
         QTest::keyClicks(number, "12a-3");
         QCOMPARE(number->text(), QString("123"));
@@ -88,7 +90,8 @@ class FamilyDialogTest : public QObject {
         record.under16Entries[3].name.assign(" 山田 ");
         const WithholdingRecord before = record;
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, QString(), messages);
+        WithholdingSupplement supplement{};
+        TfmFamily dialog(record, supplement, 2024, QString(), messages);
         dialog.show();
         box(&dialog, "edName_Ko2")->setText(QStringLiteral("　鈴木　次郎 "));
         box(&dialog, "edFuri_Ko2")->setText(QStringLiteral("ｽｽﾞｷ ｼﾞﾛｳ"));
@@ -116,7 +119,8 @@ class FamilyDialogTest : public QObject {
     void deletingARowAsksThenMovesTheRowsBelowUp() {
         WithholdingRecord record = testing::familyRecord();
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, QString(), messages);
+        WithholdingSupplement supplement{};
+        TfmFamily dialog(record, supplement, 2024, QString(), messages);
         box(&dialog, "edName_Ko3")->setText(QStringLiteral("山田　梅"));  // typed, not stored
 
         messages.answerNext(ui::Answer::No);
@@ -149,7 +153,8 @@ class FamilyDialogTest : public QObject {
     void movingAnUnder16DependantNeedsAFreeRow() {
         WithholdingRecord record = testing::familyRecord();
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, QString(), messages);
+        WithholdingSupplement supplement{};
+        TfmFamily dialog(record, supplement, 2024, QString(), messages);
 
         trigger(&dialog, "mnMove2");
         QCOMPARE(messages.shown().size(), std::size_t{1});  // no question, only the refusal
@@ -180,7 +185,8 @@ class FamilyDialogTest : public QObject {
     void furiganaIsTheReadingThatWasComposed() {
         WithholdingRecord record{};
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, QString(), messages);
+        WithholdingSupplement supplement{};
+        TfmFamily dialog(record, supplement, 2024, QString(), messages);
         QLineEdit* name = box(&dialog, "edName_Ko1");
         QLineEdit* furigana = box(&dialog, "edFuri_Ko1");
 
