@@ -26,8 +26,12 @@
 // say which slots the year file uses).  Fields of the larger records only are left out for
 // legacy files; `incomeEstimate` is null when no estimate was entered, and the figures the
 // calculation stores for the documents (spouseAmountGiven, housingLoanUsed, flatCut…) are null
-// until a calculation stored them.
+// until a calculation stored them.  Family entries carry "relationship", "nonResidentReason"
+// and "birth" ("YYYY-MM-DD" or null); the 1500-byte records add "otherDeclaredSocial",
+// "earthquakePremium" and the slot's supplement: "specificRelatives", "previousEmployers",
+// "moreDependants", "moreUnder16".
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -44,6 +48,7 @@
 #include "tools/withholding_settle_command.h"
 #include "withholding/adjust/automatic_calculation.h"
 #include "withholding/adjust/batch_calculation.h"
+#include "withholding/model/family_ages.h"
 #include "withholding/model/names.h"
 #include "withholding/model/opening.h"
 #include "withholding/model/withholding_file.h"
@@ -92,11 +97,55 @@ ordered_json dateJson(const EraDateBytes& d) {
     return {+d.era, +d.year, +d.month, +d.day};
 }
 
+// "YYYY-MM-DD", or null when no valid date is entered.
+ordered_json calendarDateJson(const CalendarDateBytes& bytes) {
+    const std::optional<CalendarDate> date = calendarDateOf(bytes);
+    if (!date) return nullptr;
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date->year, date->month, date->day);
+    return text;
+}
+
 ordered_json familyJson(const FamilyEntry& entry) {
-    return {{"furigana", entry.furigana.utf8()},
-            {"name", entry.name.utf8()},
-            {"myNumber", std::int64_t{entry.myNumber}},
-            {"nonResident", +entry.nonResident}};
+    return {
+        {"furigana", entry.furigana.utf8()},        {"name", entry.name.utf8()},
+        {"myNumber", std::int64_t{entry.myNumber}}, {"nonResident", +entry.nonResident},
+        {"relationship", +entry.relationship},      {"nonResidentReason", +entry.nonResidentReason},
+        {"birth", calendarDateJson(entry.birth)}};
+}
+
+// The slot's supplement: 特定親族, previous employers, dependants from the fifth on.
+void addSupplementJson(ordered_json& out, const WithholdingSupplement& s) {
+    auto relatives = ordered_json::array();
+    for (const SpecificRelative& r : s.specificRelatives) {
+        relatives.push_back({{"name", r.name.utf8()},
+                             {"furigana", r.furigana.utf8()},
+                             {"birth", calendarDateJson(r.birth)},
+                             {"myNumber", std::int64_t{r.myNumber}}});
+    }
+    out["specificRelatives"] = relatives;
+    auto previous = ordered_json::array();
+    for (const PreviousEmployer& p : s.previousEmployers) {
+        previous.push_back({{"payerName", p.payerName.utf8()},
+                            {"payerAddress", p.payerAddress.utf8()},
+                            {"leftOn", calendarDateJson(p.leftOn)},
+                            {"pay", +p.pay},
+                            {"tax", +p.tax},
+                            {"socialInsurance", +p.socialInsurance}});
+    }
+    out["previousEmployers"] = previous;
+    const auto more = [](const MoreDependant(&list)[5]) {
+        auto out = ordered_json::array();
+        for (const MoreDependant& m : list) {
+            out.push_back({{"name", m.name.utf8()},
+                           {"birth", calendarDateJson(m.birth)},
+                           {"relationship", +m.relationship},
+                           {"nonResident", +m.nonResident}});
+        }
+        return out;
+    };
+    out["moreDependants"] = more(s.moreDependants);
+    out["moreUnder16"] = more(s.moreUnder16);
 }
 
 // The fields both formats have.
@@ -148,7 +197,7 @@ ordered_json commonJson(int slot, const Record& r) {
         {"adjustStatus", +r.adjustStatus}};
 }
 
-ordered_json recordJson(int slot, const WithholdingRecord& r) {
+ordered_json recordJson(int slot, const WithholdingRecord& r, const WithholdingSupplement& s) {
     ordered_json out = commonJson(slot, r);
     out["spouseDeductible"] = +r.spouseDeductible;
     out["spouseSecondary"] = +r.spouseSecondary;
@@ -182,6 +231,9 @@ ordered_json recordJson(int slot, const WithholdingRecord& r) {
     out["flatCutApplied"] = figure(r.flatCutApplied);
     out["flatCutNotApplied"] = figure(r.flatCutNotApplied);
     out["flatCutSpouseNotDeductible"] = figure(r.flatCutSpouseNotDeductible);
+    out["otherDeclaredSocial"] = +r.otherDeclaredSocial;
+    out["earthquakePremium"] = +r.earthquakePremium;
+    addSupplementJson(out, s);
     return out;
 }
 
@@ -200,7 +252,7 @@ void info(const std::string& path) {
     auto records = ordered_json::array();
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         if (current && isOccupied(file.record(slot))) {
-            records.push_back(recordJson(slot, file.record(slot)));
+            records.push_back(recordJson(slot, file.record(slot), file.supplement(slot)));
         } else if (!current && isOccupied(file.legacyRecord(slot))) {
             records.push_back(recordJson(slot, file.legacyRecord(slot)));
         }
@@ -236,7 +288,7 @@ void setInputs(WithholdingFile& file, int slot, const std::vector<std::string>& 
                const InputYear& year) {
     for (const std::string& value : values) {
         if (file.currentFormat()) {
-            setRecordInput(file.record(slot), value, year);
+            setRecordInput(file.record(slot), file.supplement(slot), value, year);
         } else {
             setRecordInput(file.legacyRecord(slot), value, year);
         }

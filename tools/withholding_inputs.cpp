@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "tools/args.h"
+#include "withholding/model/family_ages.h"
 
 namespace keiro::tool {
 namespace {
@@ -112,6 +113,11 @@ constexpr std::array kKeys{
     both("medicalCare", kMaxYen, [](auto& r, std::int32_t v) { r.medicalCare = v; }),
     both("pensionNew", kMaxYen, [](auto& r, std::int32_t v) { r.pensionNew = v; }),
     both("pensionOld", kMaxYen, [](auto& r, std::int32_t v) { r.pensionOld = v; }),
+    both("nationalPension", kMaxYen, [](auto& r, std::int32_t v) { r.nationalPension = v; }),
+    currentOnly("otherSocial", kMaxYen, [](auto& r, std::int32_t v) { r.otherDeclaredSocial = v; }),
+    currentOnly("earthquakePremium", kMaxYen, [](auto& r, std::int32_t v) { r.earthquakePremium = v; }),
+    both("oldLongTermPremium", kMaxYen, [](auto& r, std::int32_t v) { r.oldLongTermInsurance = v; }),
+    currentOnly("spouseNonResident", 1, [](auto& r, std::int32_t v) { r.spouse.nonResident = byte(v); }),
     both("housingLoanCredit", kMaxYen, [](auto& r, std::int32_t v) { r.housingLoanCredit = v; }),
     currentOnly("smallBusinessMutualAid", kMaxYen, [](auto& r, std::int32_t v) { r.smallBusinessMutualAid = v; }),
     // The automatic amounts, typed in.
@@ -159,6 +165,111 @@ void setLeftReason(WithholdingRecord& r, std::string_view text) {
     r.leaveException = byte(static_cast<std::int32_t>(found - kLeaveReasons.begin()));
 }
 
+// The names of …Relation, in the order of FamilyRelationship, and of …Reason, in the order of
+// NonResidentReason.
+constexpr std::array<std::string_view, 11> kRelations{
+    "none",        "husband",    "wife",    "child", "parent", "spouseParent",
+    "grandparent", "grandchild", "sibling", "other", "foster"};
+constexpr std::array<std::string_view, 5> kReasons{"notStated", "student", "disabled", "supported",
+                                                   "none"};
+
+template <std::size_t N>
+std::uint8_t indexOfName(const std::array<std::string_view, N>& names, std::string_view text,
+                         const std::string& key) {
+    const auto found = std::find(names.begin(), names.end(), text);
+    if (found == names.end()) {
+        std::string list;
+        for (std::string_view name : names) list += (list.empty() ? "" : ", ") + std::string(name);
+        throw UsageError("--set " + key + ": one of " + list + ", not " + std::string(text));
+    }
+    return static_cast<std::uint8_t>(found - names.begin());
+}
+
+// A family member's key: spouse…, dependant1… .. dependant4…, under16_1… .. under16_4…, with
+// the rest of the key after it; nothing when the key names no family member.
+struct FamilyKey {
+    FamilyEntry* entry = nullptr;
+    std::string_view field;
+    bool spouse = false;
+};
+
+FamilyKey familyKeyOf(WithholdingRecord& r, std::string_view name) {
+    const auto numbered = [&](std::string_view prefix, FamilyEntry* entries) -> FamilyKey {
+        if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return {};
+        const char digit = name[prefix.size()];
+        if (digit < '1' || digit > '4') return {};
+        return {&entries[digit - '1'], name.substr(prefix.size() + 1), false};
+    };
+    if (name.substr(0, 6) == "spouse") return {&r.spouse, name.substr(6), true};
+    if (FamilyKey key = numbered("dependant", r.dependantEntries); key.entry) return key;
+    return numbered("under16_", r.under16Entries);
+}
+
+// …Birth=YYYY-MM-DD (or none), …Relation=NAME, dependantN/under16_N…NonResident=0|1 and
+// …Reason=NAME; false when the key is not one of these.
+bool setFamilyInput(WithholdingRecord& r, std::string_view name, std::string_view text,
+                    const InputYear& year) {
+    const FamilyKey key = familyKeyOf(r, name);
+    if (key.entry == nullptr) return false;
+    const std::string what(name);
+    if (key.field == "Birth") {
+        if (text == "none") {
+            key.entry->birth = {};
+            return true;
+        }
+        const std::chrono::year_month_day date =
+            parseDateArgument(std::string(text), "--set " + what);
+        const int y = int(date.year());
+        if (y < 1900 || y > year.calendarYear) {
+            throw UsageError("--set " + what + ": a date from 1900 to " +
+                             std::to_string(year.calendarYear) + ", not " + std::string(text));
+        }
+        key.entry->birth = calendarDateBytes(y, static_cast<int>(unsigned(date.month())),
+                                             static_cast<int>(unsigned(date.day())));
+        return true;
+    }
+    if (key.field == "Relation") {
+        key.entry->relationship = indexOfName(kRelations, text, what);
+        return true;
+    }
+    if (key.spouse) return false;
+    if (key.field == "NonResident") {
+        if (text != "0" && text != "1")
+            throw UsageError("--set " + what + ": 0 or 1, not " + std::string(text));
+        key.entry->nonResident = static_cast<std::uint8_t>(text == "1");
+        return true;
+    }
+    if (key.field == "Reason") {
+        key.entry->nonResidentReason = indexOfName(kReasons, text, what);
+        return true;
+    }
+    return false;
+}
+
+// A whole number 0..max, or UsageError naming the key.
+std::int32_t wholeNumber(std::string_view name, std::string_view text, std::int64_t max) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > max) {
+        throw UsageError("--set " + std::string(name) + ": the value must be a whole number 0.." +
+                         std::to_string(max) + ", not " + std::string(text));
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// prevPay, prevTax, prevSocial: the first previous employer's amounts; false for other keys.
+bool setPreviousEmployerInput(WithholdingSupplement& supplement, std::string_view name,
+                              std::string_view text) {
+    if (name != "prevPay" && name != "prevTax" && name != "prevSocial") return false;
+    // The fields are packed: assigned by name, never through a pointer.
+    PreviousEmployer& previous = supplement.previousEmployers[0];
+    const std::int32_t yen = wholeNumber(name, text, kMaxYen);
+    if (name == "prevPay") previous.pay = yen;
+    if (name == "prevTax") previous.tax = yen;
+    if (name == "prevSocial") previous.socialInsurance = yen;
+    return true;
+}
+
 struct Parsed {
     const InputKey& key;
     std::int32_t value;
@@ -170,21 +281,18 @@ Parsed parse(std::string_view assignment) {
     const auto key = std::find_if(kKeys.begin(), kKeys.end(),
                                   [wanted](const InputKey& k) { return k.name == wanted; });
     if (key == kKeys.end()) throw UsageError("--set: unknown key " + std::string(name));
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > key->max) {
-        throw UsageError("--set " + std::string(name) + ": the value must be a whole number 0.." +
-                         std::to_string(key->max) + ", not " + std::string(text));
-    }
-    return {*key, static_cast<std::int32_t>(value)};
+    return {*key, wholeNumber(name, text, key->max)};
 }
 
 }  // namespace
 
-void setRecordInput(WithholdingRecord& record, std::string_view assignment, const InputYear& year) {
+void setRecordInput(WithholdingRecord& record, WithholdingSupplement& supplement,
+                    std::string_view assignment, const InputYear& year) {
     const auto [name, text] = split(assignment);
     if (name == "leftDate") return setLeftDate(record, text, year);
     if (name == "leftReason") return setLeftReason(record, text);
+    if (setFamilyInput(record, name, text, year)) return;
+    if (setPreviousEmployerInput(supplement, name, text)) return;
     const Parsed parsed = parse(assignment);
     parsed.key.current(record, parsed.value);
 }

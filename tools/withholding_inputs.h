@@ -18,10 +18,13 @@ struct InputYear {
     int eraYear = 0;
 };
 
-// "KEY=VALUE" into the record.  UsageError for a missing "=", an unknown key, a value that is
-// not a whole number in the key's range (leftDate: not a date of the data year; leftReason:
-// not one of its names), or a key the 500-byte records of the years before 平成28 do not have.
-void setRecordInput(withholding::WithholdingRecord& record, std::string_view assignment,
+// "KEY=VALUE" into the record, or into the slot's supplement (prevPay, prevTax, prevSocial: the
+// first previous employer).  UsageError for a missing "=", an unknown key, a value that is not a
+// whole number in the key's range (leftDate: not a date of the data year; leftReason,
+// …Relation, …Reason: not one of its names; …Birth: not a date YYYY-MM-DD from 1900 to the
+// data year, or "none"), or a key the 500-byte records of the years before 平成28 do not have.
+void setRecordInput(withholding::WithholdingRecord& record,
+                    withholding::WithholdingSupplement& supplement, std::string_view assignment,
                     const InputYear& year);
 void setRecordInput(withholding::LegacyWithholdingRecord& record, std::string_view assignment,
                     const InputYear& year);

@@ -187,6 +187,30 @@ TEST_F(WithholdingCalc, WrongUseIsRefused) {
     EXPECT_FALSE(fs::exists(dataFolder() / "源泉徴収(令和08年).dat"));
 }
 
+// The 2025 figure through the tool: pay 9,500,000, social insurance 1,300,000 and a
+// dependant of 17 by birth date give the 所得金額調整控除: 623,300 (643,700 by count alone).
+TEST_F(WithholdingCalc, DeclarationsByBirthDateAndPremiumsPaidReachTheTax) {
+    const fs::path yearFile = writeYear("令和07年給与･賞与.dat", 9'500'000, 1'300'000, 600'000);
+    EXPECT_EQ(calc(yearFile, 1, "--set generalDependants=1")["annualTax"], 643'700);
+    EXPECT_EQ(calc(yearFile, 1, "--set dependant1Birth=2008-06-01")["annualTax"], 623'300);
+
+    const ordered_json totals =
+        calc(yearFile, 1,
+             "--set nationalPension=200000 --set otherSocial=100000 --set prevPay=1000000 "
+             "--set prevTax=20000 --set prevSocial=50000");
+    EXPECT_EQ(totals["socialInsurance"], 1'650'000);
+    EXPECT_EQ(totals["paid"], 10'500'000);
+    EXPECT_EQ(totals["withheld"], 620'000);
+
+    for (const char* extra :
+         {"--set dependant1Birth=2008-02-30", "--set dependant5Birth=2008-01-01",
+          "--set spouseBirth=2026-01-01", "--set under16_1Relation=cousin",
+          "--set dependant1Reason=poor", "--set dependant1NonResident=2", "--set prevPay=-1",
+          "--set spouseReason=student"}) {
+        EXPECT_EQ(exitCode(yearFile, 1, extra), 2) << extra;
+    }
+}
+
 TEST_F(WithholdingCalc, OlderYearsAndTheRoundingSetting) {
     // 平成30 (2018): 3,460,000 after the deduction, 750,000 + 380,000 deducted, 2,330,000
     // taxable: 135,500 × 1.021 = 138,345.

@@ -29,6 +29,12 @@ TEST(WithholdingInfo, ListsHeaderAndTheSlotsWithData) {
     r.incomeEstimateEntered = 1;
     r.incomeEstimate = 0;
     r.adjustStatus = kCalculated;
+    r.spouse.birth = {80, 2, 29};
+    r.spouse.relationship = kRelationWife;
+    r.dependantEntries[1].nonResidentReason = kNonResidentStudent;
+    r.earthquakePremium = 30'000;
+    file.supplement(5).previousEmployers[0].payerName.assign("前田商店");
+    file.supplement(5).previousEmployers[0].tax = 20'000;
     file.record(9).annualTax = 1;
     file.save(path);
 
@@ -45,6 +51,14 @@ TEST(WithholdingInfo, ListsHeaderAndTheSlotsWithData) {
     EXPECT_EQ(five["spouse"]["myNumber"], 123456789012);
     EXPECT_EQ(five["incomeEstimate"], 0) << "an entered estimate of 0 is not 'not entered'";
     EXPECT_EQ(five["adjustStatus"], 1);
+    EXPECT_EQ(five["spouse"]["birth"], "1980-02-29");
+    EXPECT_EQ(five["spouse"]["relationship"], kRelationWife);
+    EXPECT_TRUE(five["dependantEntries"][0]["birth"].is_null());
+    EXPECT_EQ(five["dependantEntries"][1]["nonResidentReason"], kNonResidentStudent);
+    EXPECT_EQ(five["earthquakePremium"], 30'000);
+    EXPECT_EQ(five["previousEmployers"][0]["payerName"], "前田商店");
+    EXPECT_EQ(five["previousEmployers"][0]["tax"], 20'000);
+    EXPECT_EQ(five["moreDependants"].size(), 5u);
     EXPECT_TRUE(out["records"][1]["incomeEstimate"].is_null());
 }
 

@@ -131,7 +131,7 @@ class YearEndCommandsTest : public QObject {
         WithholdingRecord& absurd = lg.window->file().record(2);
         absurd.manualFlags[kManualSocialInsurance - 1] = 1;
         absurd.socialInsurance = 2'000'000'000;
-        absurd.earthquakeInsurance = 2'000'000'000;
+        absurd.smallBusinessMutualAid = 2'000'000'000;
         const WithholdingRecord before = absurd;
         for (int slot : {1, 2}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
         menu(lg, "mnBatchCalc")->trigger();

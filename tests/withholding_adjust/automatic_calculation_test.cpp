@@ -262,9 +262,12 @@ TEST(AutomaticCalculation, InputsOfTheLaterLawAreRead) {
 
     WithholdingRecord estimate{};
     estimate.incomeEstimateEntered = 1;
-    estimate.incomeEstimate = 0;  // entered as 0: the lowest band, 950,000
+    estimate.incomeEstimate = 23'600'000;  // the band of 480,000
     calculateRecord(estimate, kTotals, in(2025));
-    EXPECT_EQ(estimate.totalDeductions, base + 270'000);
+    EXPECT_EQ(estimate.totalDeductions, base - 200'000);
+    estimate.incomeEstimate = 0;  // below the employment income: counted as that income
+    calculateRecord(estimate, kTotals, in(2025));
+    EXPECT_EQ(estimate.totalDeductions, base);
     WithholdingRecord notEntered{};
     notEntered.incomeEstimate = 9'000'000;  // ignored without the flag
     calculateRecord(notEntered, kTotals, in(2025));

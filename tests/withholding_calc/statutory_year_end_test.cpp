@@ -99,7 +99,8 @@ TEST(StatutoryYearEnd, BasicDeductionByTheEmployeesIncome) {
         const std::int64_t expected[] = {c.a2020, c.b2025, c.c2026};
         const int years[] = {2021, 2025, 2026};
         for (int i = 0; i < 3; ++i) {
-            YearEndInput in = employee(years[i], 3'000'000, 0);
+            // A small salary, so that every estimate is above the employment income.
+            YearEndInput in = employee(years[i], 1'000'000, 0);
             in.incomeEstimate = c.income;  // an entered estimate wins over the salary
             EXPECT_EQ(calculateYearEnd(in).basic, expected[i]) << years[i] << " " << c.income;
         }
@@ -107,6 +108,11 @@ TEST(StatutoryYearEnd, BasicDeductionByTheEmployeesIncome) {
     // Without an estimate the income after deduction is the employee's income.
     EXPECT_EQ(calculateYearEnd(employee(2025, 5'000'000, 0)).totalIncome, 3'560'000);
     EXPECT_EQ(calculateYearEnd(employee(2025, 5'000'000, 0)).basic, 680'000);
+    // The estimate includes the employment income: one below it counts as that income.
+    YearEndInput low = employee(2025, 5'000'000, 0);
+    low.incomeEstimate = 1'000'000;
+    EXPECT_EQ(calculateYearEnd(low).totalIncome, 3'560'000);
+    EXPECT_EQ(calculateYearEnd(low).basic, 680'000);
 }
 
 TEST(StatutoryYearEnd, SpouseDeductionsByBothIncomes) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/fileio.h"
@@ -131,18 +133,19 @@ TEST(WithholdingOpening, FirstLargeRecordYearConvertsLastYearFieldByField) {
     EXPECT_EQ(r.spouseDeductible, 1);
     EXPECT_EQ(r.spouseSecondary, 1);
     EXPECT_EQ(r.spouseElderly, 1);
-    EXPECT_EQ(r.spouseSpecial, 30'000);
+    EXPECT_EQ(r.spouseSpecial, 0) << "last year's amount";
     EXPECT_EQ(r.dependants.specific, 1);
     EXPECT_EQ(r.dependants.generalSecondary, 7);
     EXPECT_EQ(r.under16, 17);
     EXPECT_EQ(r.disabled.specialLivingTogether, 8);
     EXPECT_EQ(r.disabled.other, 10);
-    EXPECT_EQ(r.lifeInsurance, 12);
-    EXPECT_EQ(r.earthquakeInsurance, 13);
-    EXPECT_EQ(r.housingLoanCredit, 14);
+    // The amounts declared for last year start empty.
+    EXPECT_EQ(r.lifeInsurance, 0);
+    EXPECT_EQ(r.earthquakeInsurance, 0);
+    EXPECT_EQ(r.housingLoanCredit, 0);
     EXPECT_TRUE(r.remarks[0].empty());
-    EXPECT_EQ(r.spouseIncome, 15);
-    EXPECT_EQ(r.oldLongTermInsurance, 16);
+    EXPECT_EQ(r.spouseIncome, 0);
+    EXPECT_EQ(r.oldLongTermInsurance, 0);
     EXPECT_EQ(r.flags.minor, 0);
     EXPECT_EQ(r.flags.secondaryColumn, 0) << "乙欄 comes from this year's master";
     EXPECT_EQ(r.flags.foreigner, 0);
@@ -154,16 +157,16 @@ TEST(WithholdingOpening, FirstLargeRecordYearConvertsLastYearFieldByField) {
     EXPECT_EQ(r.joinLeaveBirth.changeDay, 0);
     EXPECT_EQ(r.joinLeaveBirth.birth.year, 50) << "the birth date is last year's, not the master's";
     EXPECT_EQ(r.joinLeaveBirth.birth.day, 28);
-    EXPECT_EQ(r.lifeNew, 18);
-    EXPECT_EQ(r.lifeOld, 19);
-    EXPECT_EQ(r.medicalCare, 20);
-    EXPECT_EQ(r.pensionNew, 21);
-    EXPECT_EQ(r.pensionOld, 22);
-    EXPECT_EQ(r.housingLoanAvailable, 23);
-    EXPECT_EQ(r.nationalPension, 24);
-    EXPECT_EQ(r.residenceStart[0].era, 4);
+    EXPECT_EQ(r.lifeNew, 0);
+    EXPECT_EQ(r.lifeOld, 0);
+    EXPECT_EQ(r.medicalCare, 0);
+    EXPECT_EQ(r.pensionNew, 0);
+    EXPECT_EQ(r.pensionOld, 0);
+    EXPECT_EQ(r.housingLoanAvailable, 0);
+    EXPECT_EQ(r.nationalPension, 0);
+    EXPECT_EQ(r.residenceStart[0].era, 4) << "the loan's residence start carries";
     EXPECT_EQ(r.residenceStart[0].day, 31);
-    EXPECT_EQ(r.smallBusinessMutualAid, 25);
+    EXPECT_EQ(r.smallBusinessMutualAid, 0);
     EXPECT_EQ(r.manualFlags[0], 0);
     EXPECT_EQ(r.adjustStatus, kNotProcessed);
     EXPECT_EQ(r.incomeEstimateEntered, 0);
@@ -205,10 +208,91 @@ TEST(WithholdingOpening, NewEraYearTwoCopiesHeiseiThirtyOneWhole) {
     EXPECT_EQ(r.dependantEntries[3].nonResident, 1);
     EXPECT_EQ(r.moreUnder16Numbers[4].utf8(), "999");
     EXPECT_EQ(r.singleParent, 1);
-    EXPECT_EQ(r.annualTax, 50'000) << "a whole-record copy keeps the fields";
+    EXPECT_EQ(r.annualTax, 0) << "last year's tax is not this year's";
     for (std::uint8_t flag : r.manualFlags) EXPECT_EQ(flag, 0);
     EXPECT_EQ(r.adjustStatus, kNotProcessed);
     EXPECT_EQ(r.paid, 790'000);
+}
+
+// A 2025 record full of that year's declarations, carried into 2026: the people stay, the
+// year's amounts and dates start empty (they once gave a 2026 tax of 0 instead of 62,800).
+TEST(WithholdingOpening, CarryingIntoTheNextYearKeepsPeopleAndDropsTheYearsAmounts) {
+    TwoYears years({"令和", 8}, {"令和", 7});
+    WithholdingFile previous(true);
+    WithholdingRecord& last = previous.record(4);
+    WithholdingSupplement& more = previous.supplement(4);
+    last.address1.assign("名古屋市");
+    last.spouse.name.assign("山田花子");
+    last.spouse.birth = {80, 3, 3};
+    last.spouse.relationship = kRelationWife;
+    last.dependantEntries[0].name.assign("山田一郎");
+    last.dependantEntries[0].birth = {108, 5, 1};
+    last.dependantEntries[0].nonResident = 1;
+    last.dependantEntries[0].nonResidentReason = kNonResidentStudent;
+    more.specificRelatives[0].name.assign("山田次郎");
+    more.specificRelatives[0].birth = {105, 1, 2};
+    more.moreDependants[0].name.assign("山田五郎");
+    last.dependants.general = 2;
+    last.incomeEstimateEntered = 1;
+    last.incomeEstimate = 9'000'000;
+    last.remarks[0].assign("前職分 支払金額 1,000,000円");
+    last.joinLeaveBirth.joined = 1;
+    // The year's amounts (packed fields: read and written by value).
+    const auto yearAmounts = [](const WithholdingRecord& r) {
+        return std::vector<std::int32_t>{
+            r.lifeNew,         r.lifeInsurance,         r.earthquakePremium, r.earthquakeInsurance,
+            r.nationalPension, r.otherDeclaredSocial,   r.housingLoanCredit, r.spouseIncome,
+            r.spouseSpecial,   r.smallBusinessMutualAid};
+    };
+    last.lifeNew = 80'000;
+    last.lifeInsurance = 40'000;
+    last.earthquakePremium = 30'000;
+    last.earthquakeInsurance = 30'000;
+    last.nationalPension = 200'000;
+    last.otherDeclaredSocial = 50'000;
+    last.housingLoanCredit = 300'000;
+    last.spouseIncome = 500'000;
+    last.spouseSpecial = 10'000;
+    last.smallBusinessMutualAid = 20'000;
+    const std::vector<std::int32_t> before = yearAmounts(last);
+    ASSERT_EQ(std::count(before.begin(), before.end(), 0), 0);
+    last.housingLoanBalance[0] = 30'000'000;
+    last.housingLoanKind[0] = 1;
+    last.residenceStart[0] = {5, 3, 4, 1};
+    last.specificRelativeIncome[0] = 900'000;
+    last.leaveException = kLeaveAfterDecemberPay;
+    last.annualTax = 0;
+    last.figuresStored = 1;
+    more.previousEmployers[0].payerName.assign("前の会社");
+    more.previousEmployers[0].pay = 1'000'000;
+    previous.save(years.paths.previousFile);
+
+    const WithholdingFile file = *openWithholdingFile(years.view(), years.paths);
+    const WithholdingRecord& r = file.record(1);
+    const WithholdingSupplement& s = file.supplement(1);
+    EXPECT_EQ(r.address1.utf8(), "名古屋市");
+    EXPECT_EQ(r.spouse.name.utf8(), "山田花子");
+    EXPECT_EQ(r.spouse.birth.yearSince1900, 80);
+    EXPECT_EQ(r.spouse.relationship, kRelationWife);
+    EXPECT_EQ(r.dependantEntries[0].birth.day, 1);
+    EXPECT_EQ(r.dependantEntries[0].nonResidentReason, kNonResidentStudent);
+    EXPECT_EQ(s.specificRelatives[0].name.utf8(), "山田次郎");
+    EXPECT_EQ(s.moreDependants[0].name.utf8(), "山田五郎");
+    EXPECT_EQ(r.dependants.general, 2);
+    EXPECT_EQ(r.housingLoanKind[0], 1);
+    EXPECT_EQ(r.residenceStart[0].year, 3);
+
+    EXPECT_EQ(r.incomeEstimateEntered, 0);
+    EXPECT_EQ(+r.incomeEstimate, 0);
+    EXPECT_TRUE(r.remarks[0].empty());
+    EXPECT_EQ(r.joinLeaveBirth.joined, 0);
+    EXPECT_EQ(yearAmounts(r), std::vector<std::int32_t>(10, 0));
+    EXPECT_EQ(r.housingLoanBalance[0], 0);
+    EXPECT_EQ(r.specificRelativeIncome[0], 0);
+    EXPECT_EQ(r.leaveException, kLeaveNoException);
+    EXPECT_EQ(r.figuresStored, 0);
+    EXPECT_FALSE(s.previousEmployers[0].isEntered());
+    EXPECT_EQ(r.paid, 790'000) << "this year's totals";
 }
 
 TEST(WithholdingOpening, WithoutAPreviousFileTheMasterGivesFuriganaAndBirthDate) {

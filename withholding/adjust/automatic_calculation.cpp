@@ -1,9 +1,12 @@
 #include "withholding/adjust/automatic_calculation.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+
+#include "withholding/model/family_ages.h"
 
 namespace keiro::withholding {
 namespace {
@@ -34,13 +37,45 @@ void storeFigures(WithholdingRecord& r, const YearEndInput& input, const YearEnd
     r.flatCutSpouseNotDeductible = result.flatCutSpouseNotDeductible ? 1 : 0;
 }
 
+// The counts the birth dates gave the calculation, stored where the slip prints them so that it
+// never shows other counts than the tax used (like an insurance deduction worked out from the
+// premiums).  The 同居 part, which no date shows, is held within the elderly.
+void storeFamilyCounts(WithholdingRecord& r, const WithholdingSupplement& supplement,
+                       int dataYear) {
+    const DerivedFamilyCounts family = deriveFamilyCounts(r, supplement, dataYear);
+    const auto count = [](int n) { return static_cast<std::uint8_t>(n); };
+    if (family.complete) {
+        r.dependants.general = count(family.general);
+        r.dependants.specific = count(family.specific);
+        r.dependants.elderly = count(family.elderly);
+        r.dependants.elderlyLivingTogether =
+            std::min(r.dependants.elderlyLivingTogether, r.dependants.elderly);
+        r.under16 = count(family.under16);
+    }
+    if (family.spouseAgeKnown) r.spouseElderly = family.spouseElderly ? 1 : 0;
+}
+
+YearEndInput inputOf(WithholdingRecord& work, const WithholdingSupplement& supplement,
+                     const YearlyTotals& totals, const RecordContext& context) {
+    applyYearlyTotals(work, withDeclarations(totals, work, supplement));
+    const YearEndInput input = yearEndInputOf(work, supplement, context);
+    storeFamilyCounts(work, supplement, context.dataYear);
+    return input;
+}
+
+YearEndInput inputOf(LegacyWithholdingRecord& work, const WithholdingSupplement&,
+                     const YearlyTotals& totals, const RecordContext& context) {
+    applyYearlyTotals(work, withDeclarations(totals, work));
+    return yearEndInputOf(work, context);
+}
+
 template <typename Record>
-YearEndResult calculate(Record& record, const YearlyTotals& totals, const RecordContext& context) {
+YearEndResult calculate(Record& record, const WithholdingSupplement& supplement,
+                        const YearlyTotals& totals, const RecordContext& context) {
     constexpr bool kCurrentFormat = std::is_same_v<Record, WithholdingRecord>;
     Record work = record;
     raiseCountsToCohabiting(work.dependants, work.disabled);
-    applyYearlyTotals(work, totals);
-    const YearEndInput input = yearEndInputOf(work, context);
+    const YearEndInput input = inputOf(work, supplement, totals, context);
     const YearEndResult result = calculateYearEnd(input);
 
     const auto store = [&work](int item, std::int32_t& field, std::int64_t value,
@@ -54,8 +89,10 @@ YearEndResult calculate(Record& record, const YearlyTotals& totals, const Record
           "income after deduction");
     store(kManualTotalDeductions, work.totalDeductions, result.totalDeductions, "total deductions");
     store(kManualAnnualTax, work.annualTax, result.annualTax, "annual tax");
-    if (!result.notNeeded && input.lifePremiums) {
+    if (!result.notNeeded) {
+        // The amounts deducted: from the premiums, or the typed amount held at the maximum.
         work.lifeInsurance = yen(result.lifeInsurance, "life insurance");
+        work.earthquakeInsurance = yen(result.earthquakeInsurance, "earthquake insurance");
     }
     work.adjustStatus = static_cast<std::uint8_t>(result.status);
     if constexpr (kCurrentFormat) storeFigures(work, input, result);
@@ -63,16 +100,23 @@ YearEndResult calculate(Record& record, const YearlyTotals& totals, const Record
     return result;
 }
 
+const WithholdingSupplement kNoSupplement{};
+
 }  // namespace
+
+YearEndResult calculateRecord(WithholdingRecord& record, const WithholdingSupplement& supplement,
+                              const YearlyTotals& totals, const RecordContext& context) {
+    return calculate(record, supplement, totals, context);
+}
 
 YearEndResult calculateRecord(WithholdingRecord& record, const YearlyTotals& totals,
                               const RecordContext& context) {
-    return calculate(record, totals, context);
+    return calculate(record, kNoSupplement, totals, context);
 }
 
 YearEndResult calculateRecord(LegacyWithholdingRecord& record, const YearlyTotals& totals,
                               const RecordContext& context) {
-    return calculate(record, totals, context);
+    return calculate(record, kNoSupplement, totals, context);
 }
 
 YearEndResult calculateSlot(WithholdingFile& file, int slot, const YearView& year, int dataYear,
@@ -80,8 +124,9 @@ YearEndResult calculateSlot(WithholdingFile& file, int slot, const YearView& yea
     const EmployeeRecord& employee = year.block(kDecember).employee(slot);
     const YearlyTotals totals = yearlyTotals(year, employee.recordId.bytes());
     const RecordContext context{dataYear, employee.workStatus == kRetired, roundTaxTo100};
-    return file.currentFormat() ? calculateRecord(file.record(slot), totals, context)
-                                : calculateRecord(file.legacyRecord(slot), totals, context);
+    return file.currentFormat()
+               ? calculateRecord(file.record(slot), file.supplement(slot), totals, context)
+               : calculateRecord(file.legacyRecord(slot), totals, context);
 }
 
 }  // namespace keiro::withholding

@@ -10,8 +10,11 @@
 // An item flagged as entered by hand is never overwritten.  An employee who is not adjusted
 // (adjustment_scope.h: 乙欄, pay above the limit, a leaver without an exception) gets status
 // 年調対象外, the tax actually withheld as the annual tax and 0 for the computed amounts; the
-// totals are still refreshed.  When the life insurance deduction is worked out from the premiums
-// paid, the deduction's field is set to it, so that the slip shows the amount deducted.
+// totals are still refreshed.  When the life or earthquake insurance deduction is worked out
+// from the premiums paid, the deduction's field is set to it, so that the slip shows the amount
+// deducted; a typed amount above the law's maximum is stored at the maximum.  Likewise, when the
+// family's birth dates give the dependant counts (family_ages.h), the counts and the spouse's
+// 老人 are stored as the dates give them.
 //
 // The 1500-byte records also receive the figures the documents print (figuresStored = 1): the
 // spouse amount given, the housing-loan credit used and its 可能額 (the credit declared, when
@@ -29,6 +32,11 @@
 
 namespace keiro::withholding {
 
+// `totals` are the payroll's; the 1500-byte record adds what the employee declares (previous
+// employers from the supplement, premiums paid personally: yearly_totals.h) before storing them,
+// and reads the family's birth dates with the supplement's fifth and later dependants.
+YearEndResult calculateRecord(WithholdingRecord& record, const WithholdingSupplement& supplement,
+                              const YearlyTotals& totals, const RecordContext& context);
 YearEndResult calculateRecord(WithholdingRecord& record, const YearlyTotals& totals,
                               const RecordContext& context);
 YearEndResult calculateRecord(LegacyWithholdingRecord& record, const YearlyTotals& totals,

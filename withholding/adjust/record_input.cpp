@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "withholding/calc/year_end_law.h"
+#include "withholding/model/declaration_limits.h"
+#include "withholding/model/family_ages.h"
 
 namespace keiro::withholding {
 namespace {
@@ -37,8 +39,9 @@ YearEndInput commonInput(const Record& r, const RecordContext& context) {
     in.paid = r.paid;
     in.withheld = r.withheld;
     in.socialInsurance = r.socialInsurance;
-    in.lifeInsurance = r.lifeInsurance;
-    in.earthquakeInsurance = r.earthquakeInsurance;
+    in.lifeInsurance = limitLifeInsuranceDeduction(r.lifeInsurance, context.dataYear).value;
+    in.earthquakeInsurance =
+        limitEarthquakeDeduction(r.earthquakeInsurance, context.dataYear).value;
     in.housingLoanCredit = r.housingLoanCredit;
     in.lifePremiums = lifePremiumsOf(r);
 
@@ -72,6 +75,21 @@ YearEndInput commonInput(const Record& r, const RecordContext& context) {
     return in;
 }
 
+// The counts the birth dates give, where they are complete.  同居老親等 cannot be seen in a
+// date: the typed part stays, at most the elderly the dates give.
+void applyFamilyDates(YearEndInput& in, const DerivedFamilyCounts& family) {
+    if (family.complete) {
+        in.generalDependants = family.general;
+        in.specificDependants = family.specific;
+        in.elderlyDependants = family.elderly;
+        in.cohabitingParents = std::min(in.cohabitingParents, family.elderly);
+        in.under16Dependants = family.under16;
+        in.nonResidentDependants = family.nonResident;
+    }
+    in.youngDependantDeclared = in.youngDependantDeclared || family.dependantUnder23;
+    if (family.spouseAgeKnown) in.elderlySpouse = family.spouseElderly;
+}
+
 }  // namespace
 
 void raiseCountsToCohabiting(DependantCounts& dependants, DisabledCounts& disabled) {
@@ -79,9 +97,11 @@ void raiseCountsToCohabiting(DependantCounts& dependants, DisabledCounts& disabl
     disabled.special = std::max(disabled.special, disabled.specialLivingTogether);
 }
 
-YearEndInput yearEndInputOf(const WithholdingRecord& r, const RecordContext& context) {
+YearEndInput yearEndInputOf(const WithholdingRecord& r, const WithholdingSupplement& supplement,
+                            const RecordContext& context) {
     YearEndInput in = commonInput(r, context);
     in.spouse = r.spouseDeductible != 0;
+    in.spouseNonResident = r.spouse.nonResident != 0;
     in.smallEnterprise = r.smallBusinessMutualAid;
     in.nonResidentDependants = r.nonResidentRelatives;
     if (r.incomeEstimateEntered == 1) in.incomeEstimate = r.incomeEstimate;
@@ -91,7 +111,16 @@ YearEndInput yearEndInputOf(const WithholdingRecord& r, const RecordContext& con
     for (std::int32_t income : r.specificRelativeIncome) {
         if (income != 0) in.specificRelativeIncomes.push_back(income);
     }
+    if (r.earthquakePremium != 0 || r.oldLongTermInsurance != 0) {
+        in.earthquakePremiums = EarthquakePremiums{r.earthquakePremium, r.oldLongTermInsurance};
+    }
+    applyFamilyDates(in, deriveFamilyCounts(r, supplement, context.dataYear));
     return in;
+}
+
+YearEndInput yearEndInputOf(const WithholdingRecord& r, const RecordContext& context) {
+    static const WithholdingSupplement kNone{};
+    return yearEndInputOf(r, kNone, context);
 }
 
 YearEndInput yearEndInputOf(const LegacyWithholdingRecord& r, const RecordContext& context) {

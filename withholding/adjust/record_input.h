@@ -26,6 +26,15 @@ struct RecordContext {
 // elderly dependants, 同居 of the specially disabled) is raised to that part.
 void raiseCountsToCohabiting(DependantCounts& dependants, DisabledCounts& disabled);
 
+// The 1500-byte records with the slot's supplement (the fifth and later dependants): when the
+// family's birth dates are complete (family_ages.h) they give the dependant counts, the
+// non-resident dependants and whether a dependant is under 23; otherwise the typed counts stay
+// the input.  A valid spouse birth date decides 老人.  The 生命 and 地震 amounts typed are held
+// at the law's maximum (declaration_limits.h); when 地震保険料 or 旧長期損害保険料 is given the
+// 地震保険料控除 is worked out from the premiums instead.
+YearEndInput yearEndInputOf(const WithholdingRecord& record,
+                            const WithholdingSupplement& supplement, const RecordContext& context);
+// The same without a supplement (nobody from the fifth on).
 YearEndInput yearEndInputOf(const WithholdingRecord& record, const RecordContext& context);
 YearEndInput yearEndInputOf(const LegacyWithholdingRecord& record, const RecordContext& context);
 

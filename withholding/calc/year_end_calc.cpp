@@ -180,13 +180,14 @@ std::int64_t specificRelativeAmount(const YearEndInput& in, const YearEndLaw& la
     return total;
 }
 
-// The 2024 flat cut: 30,000 yen for the employee and each resident spouse and dependant,
+// The 2024 flat cut: 30,000 yen for the employee and each resident 同一生計配偶者 and dependant,
 // under-16s included, while the employee's income is within the limit.  Also notes whether
 // the spouse counted is one the monthly withholding did not count (not the 源泉控除対象配偶者:
 // the employee's income or the spouse's above that spouse's limits).
 void flatCut(const YearEndInput& in, const YearEndLaw& law, YearEndResult& r) {
     if (law.flatCutPerPerson == 0 || r.totalIncome > law.flatCutIncomeLimit) return;
-    const bool spouse = spouseCounted(in) && in.spouseIncome <= law.dependantIncomeLimit;
+    const bool spouse =
+        spouseCounted(in) && !in.spouseNonResident && in.spouseIncome <= law.dependantIncomeLimit;
     const int dependants =
         std::max(0, in.generalDependants + in.specificDependants + in.elderlyDependants +
                         in.under16Dependants - in.nonResidentDependants);
@@ -214,7 +215,7 @@ YearEndResult statutory(const YearEndInput& in, const YearEndLaw& law) {
     r.incomeAdjustment = std::min(incomeAdjustment(in), r.employmentIncome);
     r.incomeAfterDeduction =
         in.manualIncomeAfterDeduction.value_or(r.employmentIncome - r.incomeAdjustment);
-    r.totalIncome = in.incomeEstimate.value_or(r.incomeAfterDeduction);
+    r.totalIncome = std::max(in.incomeEstimate.value_or(0), r.incomeAfterDeduction);
 
     r.lifeInsurance = in.lifePremiums
                           ? lifeInsuranceDeduction(*in.lifePremiums, law.youngFamilyLifeInsurance &&

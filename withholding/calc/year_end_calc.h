@@ -38,7 +38,8 @@ struct YearEndInput {
     // Spouse.  `spouse` is the record's spouse flag: a spouse whose income is within the
     // limit is declared.  From 2020 a spouse counts when the flag is set or an income is given.
     bool spouse = false;
-    bool elderlySpouse = false;  // 70 or older at 31 December
+    bool elderlySpouse = false;      // 70 or older at 31 December
+    bool spouseNonResident = false;  // 非居住者: not counted in the 2024 flat cut
     std::int64_t spouseIncome = 0;
     // The spouse special deduction as it stands in the record: used as typed in the years in
     // which it is entered by hand (2018 and 2019).
@@ -67,7 +68,9 @@ struct YearEndInput {
     bool workingStudent = false;
     // A dependant under 23 not seen in the counts (aged 16 to 18) for the income adjustment.
     bool youngDependantDeclared = false;
-    std::optional<std::int64_t> incomeEstimate;  // 合計所得金額 (見積額) when entered
+    // 合計所得金額 (見積額) when entered.  It includes the employment income, so an estimate
+    // below that income is taken as the employment income.
+    std::optional<std::int64_t> incomeEstimate;
 
     bool otsu = false;  // 乙欄: never adjusted
     // Left during the year, and whether the clerk stated one of the law's exceptions under

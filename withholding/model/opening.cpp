@@ -27,6 +27,7 @@ int previousSlotOf(const PeriodBlock& previousDecember, std::string_view recordI
 void carryRecord(const WithholdingFile& previous, int from, WithholdingFile& file, int to) {
     if (file.currentFormat() && previous.currentFormat()) {
         file.record(to) = previous.record(from);
+        file.supplement(to) = previous.supplement(from);
     } else if (file.currentFormat()) {
         convertLegacyRecord(previous.legacyRecord(from), file.record(to));
     } else if (!previous.currentFormat()) {
@@ -46,7 +47,15 @@ void clearLastYearsState(Record& record) {
     j.joined = j.left = j.changeYear = j.changeMonth = j.changeDay = 0;
 }
 
-void clearLastYearsState(WithholdingRecord& record) {
+// The 1500-byte records also start the year's amounts and dates empty: everything the
+// employee declares for one year (the income estimate, premiums and deductions, the year's
+// housing-loan figures, the incomes of 特定親族 and of the spouse, previous employers), the 摘要
+// written for that year and the figures of last year's calculation.  What stays is who the
+// people are: names, addresses, numbers, birth dates, relationships, residence and the reason
+// of a non-resident, the 特定親族 and the dependants from the fifth on, the counts and the
+// person flags, and of a housing loan the residence start date, kind and 特定取得 with the
+// number of loans, which belong to the loan rather than to the year.
+void clearLastYearsState(WithholdingRecord& record, WithholdingSupplement& supplement) {
     clearLastYearsState<WithholdingRecord>(record);
     record.leaveException = kLeaveNoException;
     record.figuresStored = 0;
@@ -54,6 +63,24 @@ void clearLastYearsState(WithholdingRecord& record) {
     record.spouseAmountGiven = record.housingLoanUsed = 0;
     record.flatCutApplied = record.flatCutNotApplied = 0;
     record.leaverRecordId.clear();
+
+    record.paid = record.withheld = record.socialInsurance = 0;
+    record.incomeAfterDeduction = record.totalDeductions = record.annualTax = 0;
+    record.spouseSpecial = 0;
+    record.incomeEstimateEntered = 0;
+    record.incomeEstimate = 0;
+    for (auto& line : record.remarks) line.clear();
+    record.lifeInsurance = record.earthquakeInsurance = 0;
+    record.lifeNew = record.lifeOld = record.medicalCare = 0;
+    record.pensionNew = record.pensionOld = 0;
+    record.earthquakePremium = record.oldLongTermInsurance = 0;
+    record.nationalPension = record.otherDeclaredSocial = 0;
+    record.smallBusinessMutualAid = 0;
+    record.housingLoanCredit = record.housingLoanAvailable = 0;
+    for (auto& balance : record.housingLoanBalance) balance = 0;
+    for (auto& income : record.specificRelativeIncome) income = 0;
+    record.spouseIncome = 0;
+    for (auto& previous : supplement.previousEmployers) previous = PreviousEmployer{};
 }
 
 // Carries last year's records over; returns which slots were carried.
@@ -77,7 +104,7 @@ std::array<bool, kMaxEmployees> carryOver(const WithholdingPaths& paths,
     }
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         if (file.currentFormat()) {
-            clearLastYearsState(file.record(slot));
+            clearLastYearsState(file.record(slot), file.supplement(slot));
         } else {
             clearLastYearsState(file.legacyRecord(slot));
         }

@@ -6,12 +6,14 @@
 // employee of this December is matched by recordId with the employees of last year's December
 // (the first match wins) and takes over that employee's record: converted field by field when
 // this is the first year with 1500-byte records, copied whole otherwise; the payer header is
-// taken over too.  Last year's hand-entry flags and statuses are cleared, since they belong to
-// last year's figures.  Without a previous file everything starts empty, the legacy records
-// with the spouse marked 無, and the furigana and birth date come from the year file's master.
-// In both cases every record then gets its yearly totals and the 乙欄 flag from the master's
-// tax column, and a record nothing was carried into gets the payroll's 扶養人数 as its count of
-// その他 dependants (record_start.h).
+// taken over too, with the slot's supplement.  Last year's hand-entry flags and statuses are
+// cleared, since they belong to last year's figures, and so are the amounts and dates the
+// employee declares for one year (estimate, premiums, housing-loan amounts, 特定親族 and spouse
+// incomes, previous employers, 摘要): only the people and the loans carry.  Without a previous file
+// everything starts empty, the legacy records with the spouse marked 無, and the furigana and birth
+// date come from the year file's master. In both cases every record then gets its yearly totals and
+// the 乙欄 flag from the master's tax column, and a record nothing was carried into gets the
+// payroll's 扶養人数 as its count of その他 dependants (record_start.h).
 //
 // Employees who left before December and whose payroll row was removed are placed in free
 // slots of December (leavers.h): `year` is the year whose December master both functions

@@ -37,6 +37,8 @@ YearlyTotals yearlyTotals(const YearView& year, std::string_view recordId) {
             withheld += block.deductions[i].incomeTax;
         }
     }
+    // The months paid before the first period kept in this year file (the master's opening
+    // totals) add to the same three sums here.
     return {clamped(paid), clamped(socialInsurance), clamped(withheld)};
 }
 
@@ -46,6 +48,27 @@ std::array<YearlyTotals, kMaxEmployees> yearlyTotalsOfDecember(const YearView& y
     for (int i = 0; i < kMaxEmployees; ++i) {
         totals[i] = yearlyTotals(year, december.employees[i].recordId.bytes());
     }
+    return totals;
+}
+
+YearlyTotals withDeclarations(const YearlyTotals& payroll, const WithholdingRecord& record,
+                              const WithholdingSupplement& supplement) {
+    std::int64_t paid = payroll.paid;
+    std::int64_t socialInsurance =
+        std::int64_t{payroll.socialInsurance} + record.nationalPension + record.otherDeclaredSocial;
+    std::int64_t withheld = payroll.withheld;
+    for (const PreviousEmployer& previous : supplement.previousEmployers) {
+        paid += previous.pay;
+        socialInsurance += previous.socialInsurance;
+        withheld += previous.tax;
+    }
+    return {clamped(paid), clamped(socialInsurance), clamped(withheld)};
+}
+
+YearlyTotals withDeclarations(const YearlyTotals& payroll, const LegacyWithholdingRecord& record) {
+    YearlyTotals totals = payroll;
+    totals.socialInsurance =
+        clamped(std::int64_t{payroll.socialInsurance} + record.nationalPension);
     return totals;
 }
 

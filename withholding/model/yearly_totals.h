@@ -23,12 +23,22 @@ struct YearlyTotals {
 };
 
 // The totals of the employee with this recordId (code page 932 bytes); zeros for an empty one.
+// These are the payroll's totals: the periods kept in this year file.
 // A sum beyond the range of the file's 32-bit fields (only a damaged file gives one) is held at
 // the limit.
 YearlyTotals yearlyTotals(const YearView& year, std::string_view recordId);
 
 // The totals of every December slot 1..100 (index slot − 1).
 std::array<YearlyTotals, kMaxEmployees> yearlyTotalsOfDecember(const YearView& year);
+
+// The totals of the slip, from the payroll's totals and what the employee declares: the
+// previous employers' pay, tax and social insurance (前職分, in the supplement) add to each, and
+// the social insurance premiums the employee paid personally (国民年金保険料等 and the other
+// declared premiums) to 社会保険料等.
+YearlyTotals withDeclarations(const YearlyTotals& payroll, const WithholdingRecord& record,
+                              const WithholdingSupplement& supplement);
+// The 500-byte records declare only 国民年金保険料等.
+YearlyTotals withDeclarations(const YearlyTotals& payroll, const LegacyWithholdingRecord& record);
 
 // Stores the totals in the record, each unless its amount is entered by hand (items 1, 6, 7).
 void applyYearlyTotals(WithholdingRecord& record, const YearlyTotals& totals);

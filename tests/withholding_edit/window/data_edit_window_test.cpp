@@ -113,7 +113,7 @@ class DataEdit2Test : public QObject {
         WithholdingRecord& r = fixture.file.record(1);
         r.manualFlags[kManualSocialInsurance - 1] = 1;
         r.socialInsurance = 2'000'000'000;
-        r.earthquakeInsurance = 2'000'000'000;
+        r.smallBusinessMutualAid = 2'000'000'000;
         r.annualTax = 4'321;
         auto editor = fixture.editor(1);
         control<QPushButton>(*editor, "btAutoCalc")->click();
