@@ -462,7 +462,10 @@ void TfmDataEditBase::lookUpAddress() {
 }
 
 bool TfmDataEditBase::settleCountsWithDates() {
-    if (!family_->countsContradictDates()) return true;
+    if (!family_->countsContradictDates()) {
+        family_->keepTypedCounts(false);
+        return true;
+    }
     switch (context_.messages.askYesNoCancel(this,
                                              q("扶養親族の人数が生年月日から求めた人数と違います。"
                                                "生年月日から求めた人数にしますか？"))) {
@@ -470,6 +473,7 @@ bool TfmDataEditBase::settleCountsWithDates() {
             family_->takeDerivedCounts();
             return true;
         case ui::Answer::No:
+            family_->keepTypedCounts(true);
             return true;
         case ui::Answer::Cancel:
             break;

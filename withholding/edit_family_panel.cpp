@@ -183,16 +183,19 @@ void EditFamilyPanel::takeDerivedCounts() {
             EditBoxes::setCount(box, count, box == edUnder16_);
     }
     if (conflict.spouseElderly) cbKouHaiRou_->setChecked(derived_->spouseElderly);
+    typedCountsKept_ = false;
     markContradictions();
 }
 
 template <typename Record>
 void EditFamilyPanel::load(const Record& record) {
     derived_.reset();
+    typedCountsKept_ = false;
     if constexpr (isCurrent<Record>()) {
         cbKouHaiAri_->setChecked(record.spouseDeductible == 1);
         cbKouHaiJyu_->setChecked(record.spouseSecondary == 1);
         EditBoxes::setCount(edHikyoju_, record.nonResidentRelatives, true);
+        typedCountsKept_ = record.typedCountsKept == 1;
     } else {
         int chosen = 0;
         for (int i = 0; i < 4; ++i) {
@@ -222,6 +225,7 @@ void EditFamilyPanel::store(Record& record) const {
         record.spouseDeductible = cbKouHaiAri_->isChecked() ? 1 : 0;
         record.spouseSecondary = cbKouHaiJyu_->isChecked() ? 1 : 0;
         record.nonResidentRelatives = byteOf(edHikyoju_);
+        record.typedCountsKept = typedCountsKept_ ? 1 : 0;
     } else {
         for (int i = 0; i < 4; ++i)
             record.spouseFlags[i] = cbKouHaiUmu_->currentIndex() == i ? 1 : 0;

@@ -50,6 +50,9 @@ class EditFamilyPanel : public QWidget {
     bool countsContradictDates() const;
     // The counts the dates give replace the typed ones.
     void takeDerivedCounts();
+    // The clerk's answer to the contradiction: keep the typed counts (stored with the record,
+    // so that the calculation takes them too) or not.
+    void keepTypedCounts(bool keep) { typedCountsKept_ = keep; }
 
   private:
     void markContradictions();
@@ -68,6 +71,7 @@ class EditFamilyPanel : public QWidget {
     QLineEdit* edHikyoju_ = nullptr;
     std::vector<QLineEdit*> edTekiyou_;
     std::optional<DerivedFamilyCounts> derived_;  // while the dates are complete
+    bool typedCountsKept_ = false;
 };
 
 }  // namespace keiro::withholding

@@ -65,6 +65,18 @@ TEST(Declarations, CompleteDatesReplaceTheTypedCountsAndTheSpousesAge) {
 
     r.dependantEntries[1].nonResidentReason = kNonResidentSupported;
     EXPECT_EQ(calculateRecord(r, {5'000'000, 0, 0}, in(2026)).dependants, 480'000 + 380'000);
+
+    // The clerk, asked about the contradiction, kept typed counts: they are the input, and
+    // stay as typed.
+    r.dependants = {};
+    r.dependants.general = 2;
+    r.spouseElderly = 0;
+    r.typedCountsKept = 1;
+    const YearEndResult kept = calculateRecord(r, {5'000'000, 0, 0}, in(2026));
+    EXPECT_EQ(kept.dependants, 2 * 380'000);
+    EXPECT_EQ(kept.spouseDeduction, 380'000);
+    EXPECT_EQ(r.dependants.general, 2);
+    EXPECT_EQ(r.dependants.elderly, 0);
 }
 
 // 社会保険料等 = withheld 400,000 + 国民年金 200,000 + other declared 100,000 + the previous

@@ -39,9 +39,11 @@ void storeFigures(WithholdingRecord& r, const YearEndInput& input, const YearEnd
 
 // The counts the birth dates gave the calculation, stored where the slip prints them so that it
 // never shows other counts than the tax used (like an insurance deduction worked out from the
-// premiums).  The 同居 part, which no date shows, is held within the elderly.
+// premiums), unless the clerk chose to keep typed counts.  The 同居 part, which no date shows, is
+// held within the elderly.
 void storeFamilyCounts(WithholdingRecord& r, const WithholdingSupplement& supplement,
                        int dataYear) {
+    if (r.typedCountsKept == 1) return;
     const DerivedFamilyCounts family = deriveFamilyCounts(r, supplement, dataYear);
     const auto count = [](int n) { return static_cast<std::uint8_t>(n); };
     if (family.complete) {

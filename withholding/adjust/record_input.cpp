@@ -75,10 +75,11 @@ YearEndInput commonInput(const Record& r, const RecordContext& context) {
     return in;
 }
 
-// The counts the birth dates give, where they are complete.  同居老親等 cannot be seen in a
-// date: the typed part stays, at most the elderly the dates give.
-void applyFamilyDates(YearEndInput& in, const DerivedFamilyCounts& family) {
-    if (family.complete) {
+// The counts the birth dates give, where they are complete and the clerk did not keep typed
+// counts against them.  同居老親等 cannot be seen in a date: the typed part stays, at most the
+// elderly the dates give.
+void applyFamilyDates(YearEndInput& in, const DerivedFamilyCounts& family, bool typedKept) {
+    if (family.complete && !typedKept) {
         in.generalDependants = family.general;
         in.specificDependants = family.specific;
         in.elderlyDependants = family.elderly;
@@ -87,7 +88,7 @@ void applyFamilyDates(YearEndInput& in, const DerivedFamilyCounts& family) {
         in.nonResidentDependants = family.nonResident;
     }
     in.youngDependantDeclared = in.youngDependantDeclared || family.dependantUnder23;
-    if (family.spouseAgeKnown) in.elderlySpouse = family.spouseElderly;
+    if (family.spouseAgeKnown && !typedKept) in.elderlySpouse = family.spouseElderly;
 }
 
 }  // namespace
@@ -114,7 +115,8 @@ YearEndInput yearEndInputOf(const WithholdingRecord& r, const WithholdingSupplem
     if (r.earthquakePremium != 0 || r.oldLongTermInsurance != 0) {
         in.earthquakePremiums = EarthquakePremiums{r.earthquakePremium, r.oldLongTermInsurance};
     }
-    applyFamilyDates(in, deriveFamilyCounts(r, supplement, context.dataYear));
+    applyFamilyDates(in, deriveFamilyCounts(r, supplement, context.dataYear),
+                     r.typedCountsKept == 1);
     return in;
 }
 

@@ -60,6 +60,7 @@ void clearLastYearsState(WithholdingRecord& record, WithholdingSupplement& suppl
     record.leaveException = kLeaveNoException;
     record.figuresStored = 0;
     record.flatCutSpouseNotDeductible = 0;
+    record.typedCountsKept = 0;
     record.spouseAmountGiven = record.housingLoanUsed = 0;
     record.flatCutApplied = record.flatCutNotApplied = 0;
     record.leaverRecordId.clear();

@@ -168,7 +168,9 @@ struct DisabledCounts {
 //                               never calculated since they were added) = not there
 //   1390 flatCutSpouseNotDeductible  1 = 令和6年分: the 定額減税 counted a spouse who is not the
 //                               源泉控除対象配偶者 (the slip's 摘要 says 非控除対象配偶者減税有)
-//   1391                        reserved
+//   1391 typedCountsKept        1 = the clerk kept typed dependant counts that contradict the
+//                               birth dates (asked on save); the calculation then takes the
+//                               typed counts.  0 = complete birth dates decide the counts
 //   1392 spouseAmountGiven      配偶者控除 or 配偶者特別控除, whichever the calculation gave
 //   1396 housingLoanUsed        住宅借入金等特別控除 actually deducted (at most the tax)
 //   1400 flatCutApplied         令和6年分 定額減税 deducted in the adjustment (控除済額)
@@ -247,7 +249,7 @@ struct WithholdingRecord {
     std::uint8_t leaveException;  // LeaveException
     std::uint8_t figuresStored;
     std::uint8_t flatCutSpouseNotDeductible;
-    std::uint8_t reserved1391;
+    std::uint8_t typedCountsKept;
     std::int32_t spouseAmountGiven;
     std::int32_t housingLoanUsed;
     std::int32_t flatCutApplied;
@@ -445,6 +447,7 @@ static_assert(offsetof(WithholdingRecord, specificRelativeIncome) == 1372);
 static_assert(offsetof(WithholdingRecord, leaveException) == 1388);
 static_assert(offsetof(WithholdingRecord, figuresStored) == 1389);
 static_assert(offsetof(WithholdingRecord, flatCutSpouseNotDeductible) == 1390);
+static_assert(offsetof(WithholdingRecord, typedCountsKept) == 1391);
 static_assert(offsetof(WithholdingRecord, spouseAmountGiven) == 1392);
 static_assert(offsetof(WithholdingRecord, housingLoanUsed) == 1396);
 static_assert(offsetof(WithholdingRecord, flatCutApplied) == 1400);

@@ -153,6 +153,7 @@ class DeclarationsTest : public QObject {
         QCOMPARE(int(r.dependants.specific), 1);
         QCOMPARE(int(r.dependants.general), 1);
         QCOMPARE(int(r.spouseElderly), 1);
+        QCOMPARE(int(r.typedCountsKept), 1);  // so the calculation takes them too
 
         // Typing the dates' count clears the red; Yes takes the dates' counts.
         editor->showSlot(1);
@@ -166,6 +167,7 @@ class DeclarationsTest : public QObject {
         QCOMPARE(fixture.messages.shown().size(), std::size_t(1));
         QCOMPARE(int(r.dependants.specific), 0);
         QCOMPARE(int(r.dependants.general), 1);
+        QCOMPARE(int(r.typedCountsKept), 0);
 
         // Without dates the typed counts stand and nothing is asked.
         fixture.messages.clear();
