@@ -248,6 +248,15 @@ PeriodSettings bonusRates(const YearData& year) {
     return rates;
 }
 
+// The 社保控除後計 of the month before the bonus; when that month is not in the files, the
+// last month paid before the program, as entered with the employee's opening totals.
+std::int32_t previousMonthPay(const PeriodInputs& inputs, const EmployeeRecord& e) {
+    if (!inputs.previousMonthKept && e.opening.lastPayAfterSocial > 0) {
+        return e.opening.lastPayAfterSocial;
+    }
+    return inputs.previousPayAfterSocialIns(e.recordId.bytes());
+}
+
 }  // namespace
 
 bool isFrozenYear(const YearData& year, int currentCalendarYear) {
@@ -276,7 +285,10 @@ PeriodInputs loadPeriodInputs(const YearData& year) {
     if (payMonth == 1) {
         const fs::path previousYear = year.previousYearPath();
         if (!mayExist(previousYear)) return inputs;
+        inputs.previousMonthKept = readYearFileHeader(previousYear).isSaved(12);
         december = readPeriodBlock(previousYear, 12);
+    } else {
+        inputs.previousMonthKept = thisYear.isSaved(payMonth - 1);
     }
     const PeriodBlock& before = december ? *december : thisYear.block(payMonth - 1);
     for (int index = 0; index < kMaxEmployees; ++index) {
@@ -448,7 +460,7 @@ bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const Period
     taxInput.taxItemActive = taxOnLayout(on);
     taxInput.manual = d.isManual(DeductionRecord::kIncomeTaxItem);
     taxInput.storedTax = d.incomeTax;
-    taxInput.previousMonthAmount = inputs.previousPayAfterSocialIns(e.recordId.bytes());
+    taxInput.previousMonthAmount = previousMonthPay(inputs, e);
     taxInput.bonusAmount = d.payAfterSocialIns;
     taxInput.dependents = e.dependentRelatives;
     taxInput.column = e.taxColumn;

@@ -57,6 +57,10 @@ bool isFrozenYear(const YearData& year, int currentCalendarYear);
 struct PeriodInputs {
     // recordId (code page 932 bytes, as stored) → 社保控除後計 of its first slot.
     std::unordered_map<std::string, std::int32_t> previousPay;
+    // Whether the month before the pay month is a saved period.  When it is not (the office
+    // began with the program later), an employee's last month before the program as the clerk
+    // entered it (EmployeeRecord::opening) stands in for it.
+    bool previousMonthKept = false;
     BonusHistory history;
 
     // 0 when the employee was not found (or the month's file does not exist).

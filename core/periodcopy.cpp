@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <system_error>
 
 #include "core/errors.h"
+#include "core/opening_totals.h"
 
 namespace keiro {
 
@@ -36,6 +38,9 @@ bool copyFromMonth(YearData& year, const SavedMonth& source) {
     block.settings = chosen->settings;
     std::memcpy(block.employees, chosen->employees, sizeof block.employees);
     for (EmployeeRecord& e : block.employees) e.remarks.clear();
+    // Totals of the months before the program belong to the year they were entered in.
+    std::error_code error;
+    if (!std::filesystem::equivalent(source.path, year.path(), error)) clearOpeningTotals(block);
     return !block.settings.companyName.empty();
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/file_upkeep.h"
 #include "core/fileio.h"
+#include "core/opening_totals.h"
 #include "core/period_check.h"
 #include "core/year_recovery.h"
 
@@ -196,14 +197,21 @@ std::unique_ptr<PeriodBlock> YearData::readPreviousBlock(int period) const {
 // the latest saved month, or December of the previous year for a bonus paid in January.
 std::unique_ptr<PeriodBlock> YearData::readSourceBlock(int period,
                                                        const YearFileHeader& header) const {
-    if (!isBonusPeriod(period)) return readPreviousBlock(period);
+    if (!isBonusPeriod(period)) {
+        std::unique_ptr<PeriodBlock> previous = readPreviousBlock(period);
+        // Last year's totals of the months before the program do not carry into a new year.
+        if (previous && period == 1) clearOpeningTotals(*previous);
+        return previous;
+    }
     for (int month = 12; month >= 1; --month) {
         if (header.isSaved(month)) return readPeriodBlock(path_, month);
     }
     if (header.bonusPayMonth[period - kFirstBonusPeriod] != 1) return nullptr;
     const fs::path previousYear = previousYearPath();
     if (!mayExist(previousYear) || !readYearFileHeader(previousYear).isSaved(12)) return nullptr;
-    return readPeriodBlock(previousYear, 12);
+    std::unique_ptr<PeriodBlock> december = readPeriodBlock(previousYear, 12);
+    clearOpeningTotals(*december);
+    return december;
 }
 
 OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {

@@ -30,6 +30,7 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbPrnFormK", &TfmMain::sbPrnFormKClick, N::SalaryMonth},
         {"sbPrnFormS", &TfmMain::sbPrnFormSClick, N::BonusPeriod},
         {"sbDaicho", &TfmMain::sbDaichoClick, N::Nothing},
+        {"sbOpeningTotals", &TfmMain::sbOpeningTotalsClick, N::Employee},
         // 印刷
         {"sbMeisaihyo", &TfmMain::sbMeisaihyoClick, N::Employee},
         {"sbKyuyoDaicho", &TfmMain::sbKyuyoDaichoClick, N::Employee},

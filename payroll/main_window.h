@@ -160,6 +160,8 @@ class TfmMain : public QMainWindow {
     void sbPrnFormSClick();
     // 給与台帳/月別一覧: the items the ledger and the monthly list add and leave out.
     void sbDaichoClick();
+    // 前月までの支給累計: the totals of the months paid before the first period kept here.
+    void sbOpeningTotalsClick();
 
     PayGrid& grid() { return grid_; }
     PayGridView* gridView() const { return gridView_; }

@@ -45,8 +45,9 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
              {{"sbConfig", "共通設定"},
               {"sbPrnFormK", "給与明細印刷項目"},
               {"sbPrnFormS", "賞与明細印刷項目"},
-              {"sbDaicho", "給与台帳/月別一覧"}},
-             {"sbConfig", "sbPrnFormK", "sbPrnFormS", "sbDaicho"});
+              {"sbDaicho", "給与台帳/月別一覧"},
+              {"sbOpeningTotals", "前月までの支給累計"}},
+             {"sbConfig", "sbPrnFormK", "sbPrnFormS", "sbDaicho", "sbOpeningTotals"});
     addPanel("imPrint", "pnPrint",
              {{"sbMeisaihyo", "給与/賞与明細書"},
               {"sbKyuyoDaicho", "社員別給与台帳"},

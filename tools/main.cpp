@@ -38,6 +38,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: keiro-tool GROUP COMMAND [ARGS]\n"
     "  year create FILE | year info FILE | year dump FILE --period K\n"
+    "  year opening FILE --slot N [--period K] [--set KEY=VALUE,...]\n"
     "  era filename --date YYYY-MM-DD [--new-era NAME]\n"
     "  entry parse-number TEXT | entry validate --code N TEXT | entry format-hours --style 0|1 "
     "VALUE\n"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/opening_totals.h"
+
 namespace keiro::withholding {
 namespace {
 
@@ -24,9 +26,12 @@ void apply(Record& record, const YearlyTotals& totals) {
 
 YearlyTotals yearlyTotals(const YearView& year, std::string_view recordId) {
     if (recordId.empty()) return {};
-    std::int64_t paid = 0;
-    std::int64_t socialInsurance = 0;
-    std::int64_t withheld = 0;
+    // The months paid before the first period kept in the program, as the clerk entered them
+    // with the employee's master.
+    const OpeningTotals opening = readOpeningTotals(year, recordId);
+    std::int64_t paid = opening.taxablePay;
+    std::int64_t socialInsurance = opening.socialInsurance;
+    std::int64_t withheld = opening.incomeTax;
     for (int period = 1; period <= kPeriodCount; ++period) {
         if (!year.isSaved(period)) continue;
         const PeriodBlock& block = year.block(period);

@@ -3,7 +3,9 @@
 // file (twelve months and three bonuses): 課税支給合計 paid, 社会保険料計 and 所得税 withheld.
 // The employee is found in each period by `recordId` (its length and text), not by slot, since
 // slots may move between periods; every slot with that recordId adds to the totals.  Periods
-// never saved add nothing.  The year file is read once (YearView) for all employees.
+// never saved add nothing.  The totals of the months paid before the first period kept in the
+// program, entered with the employee's master (core/opening_totals.h), are added to them.  The
+// year file is read once (YearView) for all employees.
 
 #include <array>
 #include <cstdint>
