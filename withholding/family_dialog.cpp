@@ -28,7 +28,7 @@
 #include "withholding/family_entry_boxes.h"
 #include "withholding/family_more_panel.h"
 #include "withholding/model/entry_text.h"
-#include "withholding/specific_relatives_panel.h"
+#include "withholding/relatives_above_limit_panel.h"
 
 namespace keiro::withholding {
 namespace {

@@ -1,4 +1,4 @@
-#include "withholding/specific_relatives_panel.h"
+#include "withholding/relatives_above_limit_panel.h"
 
 #include <QGridLayout>
 #include <QLabel>
