@@ -125,7 +125,6 @@ void normaliseEmployee(EmployeeRecord& record) {
         record.birthDay = 0;
     }
     zero(record.reserved86);
-    zero(record.reserved176);
     record.reserved197 = 0;
     record.reserved199 = 0;
     zero(record.reserved205);

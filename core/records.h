@@ -144,7 +144,13 @@ struct EmployeeRecord {
     std::int32_t paidLeavePay;
     std::int32_t absenceDeductionRate;
     std::int32_t lateDeductionRate;
-    std::uint8_t reserved176[20];  // cleared on every save
+    // The municipality the employee's residence tax is paid to (offsets 176..195, once reserved
+    // space cleared on save; an older file holds zeros here, which reads as "not set"), kept on
+    // save and carried into a new year:
+    // 全国地方公共団体コード, six digits with the check digit; 0 = not set.
+    std::int32_t residentTaxCityCode;
+    // Its name in code page 932 ("千代田区", "横浜市").
+    PStr<15> residentTaxCity;
     std::uint8_t employmentInsured;
     std::uint8_t reserved197;
     std::uint8_t healthInsured;
@@ -449,7 +455,8 @@ static_assert(offsetof(EmployeeRecord, fixedDeduction3) == 160);
 static_assert(offsetof(EmployeeRecord, paidLeavePay) == 164);
 static_assert(offsetof(EmployeeRecord, absenceDeductionRate) == 168);
 static_assert(offsetof(EmployeeRecord, lateDeductionRate) == 172);
-static_assert(offsetof(EmployeeRecord, reserved176) == 176);
+static_assert(offsetof(EmployeeRecord, residentTaxCityCode) == 176);
+static_assert(offsetof(EmployeeRecord, residentTaxCity) == 180);
 static_assert(offsetof(EmployeeRecord, employmentInsured) == 196);
 static_assert(offsetof(EmployeeRecord, healthInsured) == 198);
 static_assert(offsetof(EmployeeRecord, healthInsPremium) == 200);

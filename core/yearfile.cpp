@@ -377,7 +377,6 @@ std::string saveOpenPeriod(YearData& year) {
     const int period = year.period();
     PeriodBlock& block = year.block();
     for (EmployeeRecord& e : block.employees) {
-        std::memset(e.reserved176, 0, sizeof e.reserved176);
         std::memset(e.reserved573, 0, sizeof e.reserved573);
     }
     YearFileHeader header = year.header();

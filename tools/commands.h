@@ -32,8 +32,13 @@ int runWithholding(const Words& words);
 int runPostal(const Words& words);
 int runSocial(const Words& words);
 int runLabour(const Words& words);
+int runReport(const Words& words);
 
 class Args;
+// The subcommands of `report`, each in a file of its own.
+int runTaxPaymentReport(const Args& args);
+int runResidentTaxReport(const Args& args);
+
 // The installation's places, or those under --root DIR when it is given.
 Places placesFromArgs(const Args& args);
 

@@ -75,7 +75,9 @@ constexpr const char* kUsage =
     "  postal lookup --data DIR CODE | postal import KEN_ALL.CSV --out YubinNo.dat\n"
     "  social santei|getsuhen YEARFILE [--root DIR]\n"
     "  social bonus YEARFILE --period K [--root DIR]\n"
-    "  labour totals --root DIR --fiscal-year Y\n";
+    "  labour totals --root DIR --fiscal-year Y\n"
+    "  report tax-payment FILE (--month M | --half 1|2) [--root DIR] (--pdf OUT | --csv OUT)\n"
+    "  report resident-tax FILE --period K [--root DIR] (--pdf OUT | --csv OUT)\n";
 
 }  // namespace
 
@@ -100,7 +102,8 @@ int main(int argc, char** argv) {
         {"withholding", runWithholding},
         {"postal", runPostal},
         {"social", runSocial},
-        {"labour", runLabour}};
+        {"labour", runLabour},
+        {"report", runReport}};
     if (argc < 2 || groups.count(argv[1]) == 0) {
         std::fputs(kUsage, stderr);
         return 2;

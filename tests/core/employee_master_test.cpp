@@ -102,10 +102,11 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
     EXPECT_EQ(firstFreeSlot(*block), 2);
 
     EmployeeRecord e = entered("山田　花子", "004");
-    e.reserved176[3] = 7;
-    e.opening.incomeTax = 7;  // the months before the program: kept
-    e.social.dayRule = 2;     // the social-insurance facts are the clerk's: kept
-    e.birthEra = 3;           // no year: the era, month and day go too
+    e.reserved86[1] = 7;
+    e.residentTaxCityCode = 131016;  // the residence-tax municipality is the clerk's: kept
+    e.opening.incomeTax = 7;         // the months before the program: kept
+    e.social.dayRule = 2;            // the social-insurance facts are the clerk's: kept
+    e.birthEra = 3;                  // no year: the era, month and day go too
     e.birthMonth = 4;
     const auto stored = storeEmployee(*block, 5, -1, e, "261208_093005");
     ASSERT_TRUE(stored);
@@ -115,7 +116,8 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
     EXPECT_EQ(s.recordId.utf8(), "261208_093005");
     EXPECT_EQ(s.name.utf8(), "山田　花子");  // nothing entered is lost with the new key
     EXPECT_EQ(s.employeeCode.utf8(), "004");
-    EXPECT_EQ(s.reserved176[3], 0);
+    EXPECT_EQ(s.reserved86[1], 0);
+    EXPECT_EQ(int(s.residentTaxCityCode), 131016);
     EXPECT_EQ(s.opening.incomeTax, 7);
     EXPECT_EQ(s.social.dayRule, 2);
     EXPECT_EQ(s.birthEra, 0);

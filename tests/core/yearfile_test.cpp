@@ -109,7 +109,8 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     year.openPeriod(3, kMonth, nullptr);
     year.block().settings.companyName.assign("山田商店");
     addEmployee(year.block(), 1, "010101_090000", "山田太郎", 1);
-    year.block().employee(1).reserved176[3] = 7;              // bytes the program always clears
+    year.block().employee(1).reserved573[1] = 7;              // bytes the program always clears
+    year.block().employee(1).residentTaxCityCode = 141003;    // kept: the residence-tax payee
     year.block().employee(1).opening.taxablePay = 1'200'000;  // kept
     year.block().employee(1).social.decidedRemuneration = 304'000;  // kept
     year.block().attendance[0].payBasisDays = 16;
@@ -130,7 +131,7 @@ TEST_F(YearFileTest, SavingPeriod3SetsItsFlagAndWritesOnlyItsBlock) {
     std::memcpy(&onDisk, content.data() + blockOffset(3), kBlockSize);
     EXPECT_EQ(onDisk.settings.companyName.utf8(), "山田商店");
     EXPECT_EQ(onDisk.settings.scheduledDays, 20);
-    EXPECT_TRUE(isZero(onDisk.employee(1).reserved176, 20));
+    EXPECT_EQ(int(onDisk.employee(1).residentTaxCityCode), 141003);
     EXPECT_EQ(onDisk.employee(1).opening.taxablePay, 1'200'000);
     EXPECT_EQ(onDisk.employee(1).social.decidedRemuneration, 304'000);
     EXPECT_EQ(onDisk.attendance[0].payBasisDays, 16);
