@@ -17,7 +17,6 @@
 namespace keiro {
 namespace {
 
-namespace fs = std::filesystem;
 using nlohmann::json;
 using testing_support::quoted;
 using testing_support::runTool;
@@ -39,12 +38,12 @@ class TaxPaymentToolTest : public ::testing::Test {
     }
 
     static testing_support::TempFolder* folder_;
-    static fs::path file_;
+    static std::filesystem::path file_;
     testing_support::TempFolder out_{"keiro-tax-out"};
 };
 
 testing_support::TempFolder* TaxPaymentToolTest::folder_ = nullptr;
-fs::path TaxPaymentToolTest::file_;
+std::filesystem::path TaxPaymentToolTest::file_;
 
 TEST_F(TaxPaymentToolTest, NovemberIsTheSavedSalaryOfNovemberInCsvAndPdf) {
     const testing_support::ToolRun calc =
@@ -60,7 +59,7 @@ TEST_F(TaxPaymentToolTest, NovemberIsTheSavedSalaryOfNovemberInCsvAndPdf) {
         tax += withheld;
     }
 
-    const fs::path csv = out_.path() / "11.csv";
+    const std::filesystem::path csv = out_.path() / "11.csv";
     const testing_support::ToolRun done = report("--month 11 --csv " + quoted(csv));
     ASSERT_EQ(done.exitCode, 0);
     const json out = json::parse(done.out);
@@ -77,10 +76,10 @@ TEST_F(TaxPaymentToolTest, NovemberIsTheSavedSalaryOfNovemberInCsvAndPdf) {
                          std::to_string(paid) + "," + std::to_string(tax) + "\r\n"),
               std::string::npos)
         << lines;
-    EXPECT_EQ(fs::status(csv).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::filesystem::status(csv).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
-    const fs::path pdf = out_.path() / "half.pdf";
+    const std::filesystem::path pdf = out_.path() / "half.pdf";
     const testing_support::ToolRun half = report("--half 2 --pdf " + quoted(pdf));
     ASSERT_EQ(half.exitCode, 0);
     const json halfOut = json::parse(half.out);
@@ -95,7 +94,7 @@ TEST_F(TaxPaymentToolTest, NovemberIsTheSavedSalaryOfNovemberInCsvAndPdf) {
 }
 
 TEST_F(TaxPaymentToolTest, WrongUsageIsRefusedBeforeAnythingIsWritten) {
-    const fs::path csv = out_.path() / "x.csv";
+    const std::filesystem::path csv = out_.path() / "x.csv";
     for (const std::string options :
          {"--month 11 --half 1 --csv ", "--csv ", "--month 13 --csv ", "--half 3 --csv ",
           "--month 11 --pdf x.pdf --csv ", "--month 11 --slots 1 --csv "}) {
@@ -103,7 +102,7 @@ TEST_F(TaxPaymentToolTest, WrongUsageIsRefusedBeforeAnythingIsWritten) {
         EXPECT_EQ(report(options + quoted(csv)).exitCode, 2);
     }
     EXPECT_EQ(report("--month 11").exitCode, 2);
-    EXPECT_FALSE(fs::exists(csv));
+    EXPECT_FALSE(std::filesystem::exists(csv));
     EXPECT_EQ(runTool("report tax-payment " + quoted(out_.path() / "令和08年給与･賞与.dat") +
                       " --month 1 --root " + quoted(folder_->path()) + " --csv " + quoted(csv))
                   .exitCode,

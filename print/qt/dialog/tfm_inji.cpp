@@ -30,9 +30,10 @@ namespace {
 
 constexpr const char* kCaptionSuffix = "の印刷";
 
+// The lists of their own dates export only when their caller hands over a way to.
 bool hasExport(ReportKind kind) {
     return kind == ReportKind::PaySlips || kind == ReportKind::Ledger ||
-           kind == ReportKind::MonthlyList;
+           kind == ReportKind::MonthlyList || kind == ReportKind::SocialList;
 }
 
 }  // namespace
