@@ -150,7 +150,7 @@ class TfmMain : public QMainWindow {
     void sbNendoKoshinClick();
     // 所得税徴収高計算書 of a month or a half-year, from the file on disk (after the question
     // about unsaved changes).
-    void sbGensenClick();
+    void sbChoshudakaClick();
     // Asks for the folder the slip pictures go to (the folder window by default).
     void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
         chooseFolder_ = std::move(choose);

@@ -22,7 +22,7 @@ constexpr const char* kMsgCsvWritten = "所得税徴収高計算書をCSVファ�
 
 }  // namespace
 
-void TfmMain::sbGensenClick() {
+void TfmMain::sbChoshudakaClick() {
     tray_->closePanels();
     if (year_.period() == 0) return;
     // The figures read every period from the file on disk.

@@ -11,7 +11,7 @@
 namespace keiro::payroll {
 
 TaxPaymentChooser::TaxPaymentChooser(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("fmGensenChoice"));
+    setObjectName(QStringLiteral("fmChoshudakaChoice"));
     setWindowTitle(QStringLiteral("所得税徴収高計算書"));
     rbMonth_ = new QRadioButton(QStringLiteral("毎月納付（月分）"), this);
     rbMonth_->setObjectName(QStringLiteral("rbMonth"));
