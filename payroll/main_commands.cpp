@@ -42,6 +42,7 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbGetsuhen", &TfmMain::sbGetsuhenClick, N::Employee},
         {"sbSyoyoTodoke", &TfmMain::sbSyoyoTodokeClick, N::BonusPeriod},
         {"sbNendoKoshin", &TfmMain::sbNendoKoshinClick, N::Employee},
+        {"sbJuuminList", &TfmMain::sbJuuminListClick, N::Employee},
         // データ入力: the panel opens only with an employee to enter for
         {"imDataEdit", nullptr, N::Employee},
         {"sbDataEdit", &TfmMain::sbDataEditClick, N::Employee},

@@ -148,6 +148,9 @@ class TfmMain : public QMainWindow {
     void sbGetsuhenClick();
     void sbSyoyoTodokeClick();
     void sbNendoKoshinClick();
+    // 住民税納付一覧: the residence tax deducted in the open period per municipality, printed
+    // or written as CSV.
+    void sbJuuminListClick();
     // Asks for the folder the slip pictures go to (the folder window by default).
     void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
         chooseFolder_ = std::move(choose);

@@ -58,9 +58,11 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
               {"sbSantei", "算定基礎届"},
               {"sbGetsuhen", "月額変更届"},
               {"sbSyoyoTodoke", "賞与支払届"},
-              {"sbNendoKoshin", "労働保険 年度更新"}},
+              {"sbNendoKoshin", "労働保険 年度更新"},
+              {"sbJuuminList", "住民税納付一覧"}},
              {"sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran", "sbFuriList", "sbFuriData",
-              "sbKinsyuList", "sbSantei", "sbGetsuhen", "sbSyoyoTodoke", "sbNendoKoshin"});
+              "sbKinsyuList", "sbSantei", "sbGetsuhen", "sbSyoyoTodoke", "sbNendoKoshin",
+              "sbJuuminList"});
     addPanel("imDataEdit", "pnDataEdit",
              {{"sbDataEdit", "個別入力"}, {"sbKintaiInport", "勤怠インポート"}},
              {"sbDataEdit", "sbKintaiInport"});
