@@ -64,7 +64,9 @@ TEST(ResidentTaxToolTest, MunicipalitiesTheirPeopleAndEveryYenOfThePeriod) {
     EXPECT_EQ(lines[0]["name"], "千代田区");
     EXPECT_EQ(lines[0]["amount"], chiyoda);
     EXPECT_EQ(lines[1]["code"], "141003");
-    if (lines.size() == 3) EXPECT_EQ(lines[2]["name"], "納付先未設定");
+    if (lines.size() == 3) {
+        EXPECT_EQ(lines[2]["name"], "納付先未設定");
+    }
     EXPECT_EQ(out["total"]["amount"], all);
     EXPECT_EQ(out["total"]["people"], people);
     long long summed = 0;
