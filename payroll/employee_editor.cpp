@@ -18,6 +18,7 @@
 #include "payroll/employee_boxes.h"
 #include "payroll/employee_identity_page.h"
 #include "payroll/employee_pay_page.h"
+#include "payroll/employee_resident_city_box.h"
 #include "payroll/employee_social_page.h"
 #include "widgets/calculator.h"
 #include "widgets/command_runner.h"
@@ -59,7 +60,7 @@ TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slo
     const ui::EntrySettings entry = entrySettings(context_.settings);
 
     identity_ = new EmployeeIdentityPage(pageCtrl_, entry, context_.messages);
-    pay_ = new EmployeePayPage(pageCtrl_, entry, context_.messages);
+    pay_ = new EmployeePayPage(pageCtrl_, entry, context_.messages, context_.places.dataFolder);
     social_ = new EmployeeSocialPage(pageCtrl_, entry, context_.messages);
     pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
     pageCtrl_->addTab(identity_, QStringLiteral("基本情報/振込先"));
@@ -275,6 +276,12 @@ void TfmMembEdit::btOKClick() {
         pageCtrl_->setCurrentIndex(kIdentityPage);
         context_.messages.error(this, qs(failure->message));
         identity_->transferBox(failure->field)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (const auto problem = pay_->residentTaxCity()->problem()) {
+        pageCtrl_->setCurrentIndex(kPayPage);
+        context_.messages.error(this, qs(problem->message));
+        problem->box->setFocus(Qt::OtherFocusReason);
         return;
     }
     const auto stored = storeEmployee(block, context_.year.period(), slot_, entered,

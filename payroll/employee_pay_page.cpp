@@ -8,6 +8,7 @@
 
 #include "payroll/config_widgets.h"
 #include "payroll/employee_boxes.h"
+#include "payroll/employee_resident_city_box.h"
 
 namespace keiro::payroll {
 namespace {
@@ -50,7 +51,8 @@ QGroupBox* amountGroup(QWidget* parent, const QString& title, std::initializer_l
 }  // namespace
 
 EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& settings,
-                                 ui::MessageService& messages)
+                                 ui::MessageService& messages,
+                                 const std::filesystem::path& dataFolder)
     : QWidget(parent) {
     setObjectName(QStringLiteral("tsSikyu"));
     std::vector<QLabel*> wageCaptions, allowanceCaptions, deductionCaptions;
@@ -129,7 +131,9 @@ EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& setti
     layout->addWidget(allowances, 0, 1);
     layout->addWidget(deductions, 0, 2);
     layout->addWidget(insurance, 1, 0, 1, 3);
-    layout->setRowStretch(2, 1);
+    residentTaxCity_ = new ResidentTaxCityBox(BoxMaker{this, settings, messages}, dataFolder);
+    layout->addWidget(residentTaxCity_, 2, 0, 1, 3);
+    layout->setRowStretch(3, 1);
 
     connect(cbKenkou_, &QCheckBox::toggled, this, [this] { cbKenkouClick(); });
 }
@@ -169,6 +173,7 @@ void EmployeePayPage::load(const EmployeeRecord& r) {
     showAmount(box("edKoujo3"), r.fixedDeduction3);
     showAmount(box("edJuumin6"), r.residentTaxJune);
     showAmount(box("edJuumin"), r.residentTax);
+    residentTaxCity_->load(r);
     cbKoyou_->setChecked(r.employmentInsured != 0);
     cbKenkou_->setChecked(r.healthInsured != 0);
     cbKaigo_->setChecked(r.nursingInsured != 0);
@@ -200,6 +205,7 @@ void EmployeePayPage::store(EmployeeRecord& r) const {
     r.fixedDeduction3 = amountIn(box("edKoujo3"));
     r.residentTaxJune = amountIn(box("edJuumin6"));
     r.residentTax = amountIn(box("edJuumin"));
+    residentTaxCity_->store(r);
     r.employmentInsured = cbKoyou_->isChecked() ? 1 : 0;
     r.healthInsured = cbKenkou_->isChecked() ? 1 : 0;
     r.healthInsPremium = amountIn(box("edKenhoRyo"));

@@ -2,9 +2,10 @@
 // The employee editor's second page, "支給/控除/保険料": the wage and the unit prices of
 // overtime, paid leave, absence and lateness, the fixed allowances and deductions (captioned
 // with the user's item names), commuting allowances, resident tax, and the social insurance
-// flags with the monthly premiums.
+// flags with the monthly premiums, and the municipality the resident tax is paid to.
 
 #include <QWidget>
+#include <filesystem>
 
 #include "calc/premiums.h"
 #include "core/items.h"
@@ -17,11 +18,14 @@ class QLineEdit;
 
 namespace keiro::payroll {
 
+class ResidentTaxCityBox;
+
 class EmployeePayPage : public QWidget {
     Q_OBJECT
   public:
+    // `dataFolder` holds the postal data the municipality is looked up in.
     EmployeePayPage(QWidget* parent, const ui::EntrySettings& settings,
-                    ui::MessageService& messages);
+                    ui::MessageService& messages, const std::filesystem::path& dataFolder);
 
     // Captions of 役職手当, 家族手当, 固定手当１..３ and 固定控除１..３ from the current names.
     void setItemNames(const ItemNames& names);
@@ -34,6 +38,8 @@ class EmployeePayPage : public QWidget {
 
     // The monthly premiums chosen from the grade table (the levy as the 介護 box says).
     void setPremiums(const calc::MonthlyPremiums& premiums);
+
+    ResidentTaxCityBox* residentTaxCity() const { return residentTaxCity_; }
 
   private:
     void cbKenkouClick();
@@ -48,6 +54,7 @@ class EmployeePayPage : public QWidget {
     QCheckBox* cbKaigo_;
     QCheckBox* cbNenHoken_;
     QCheckBox* cbNenKikin_;
+    ResidentTaxCityBox* residentTaxCity_;
 };
 
 }  // namespace keiro::payroll

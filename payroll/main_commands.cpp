@@ -43,6 +43,7 @@ const std::vector<TfmMain::Command>& TfmMain::commands() {
         {"sbSyoyoTodoke", &TfmMain::sbSyoyoTodokeClick, N::BonusPeriod},
         {"sbNendoKoshin", &TfmMain::sbNendoKoshinClick, N::Employee},
         {"sbChoshudaka", &TfmMain::sbChoshudakaClick, N::Employee},
+        {"sbJuuminList", &TfmMain::sbJuuminListClick, N::Employee},
         // データ入力: the panel opens only with an employee to enter for
         {"imDataEdit", nullptr, N::Employee},
         {"sbDataEdit", &TfmMain::sbDataEditClick, N::Employee},

@@ -151,6 +151,9 @@ class TfmMain : public QMainWindow {
     // 所得税徴収高計算書 of a month or a half-year, from the file on disk (after the question
     // about unsaved changes).
     void sbChoshudakaClick();
+    // 住民税納付一覧: the residence tax deducted in the open period per municipality, printed
+    // or written as CSV.
+    void sbJuuminListClick();
     // Asks for the folder the slip pictures go to (the folder window by default).
     void setChooseFolder(std::function<std::optional<QString>(QWidget*, const QString&)> choose) {
         chooseFolder_ = std::move(choose);

@@ -17,6 +17,7 @@
 #include "print/monthly_list_report.h"
 #include "print/period_caption.h"
 #include "print/qt/dialog/tfm_inji.h"
+#include "print/resident_tax_list.h"
 #include "print/roster_report.h"
 #include "print/table_csv.h"
 #include "print/transfer_list_report.h"
@@ -188,6 +189,29 @@ void TfmMain::sbKinsyuListClick() {
                       todayInJapan(), choices, context_.settings.use2000YenNotes);
               },
               {});
+}
+
+void TfmMain::sbJuuminListClick() {
+    tray_->closePanels();
+    if (year_.period() == 0 || !recalculatePeriod()) return;
+    const std::string caption = print::periodCaption(year_, context_.settings.itemNames);
+    runReport(
+        {print::ReportKind::ResidentTax, 0}, QStringLiteral("住民税納付一覧"),
+        [this, caption](const print::PrintChoices&) {
+            return std::make_unique<print::TextTableReport>(
+                print::residentTaxTable(print::residentTaxList(year_.block()),
+                                        year_.block().settings.companyName.utf8(), caption, false),
+                todayInJapan());
+        },
+        [this, caption](QWidget* parent, const print::PrintChoices&) {
+            const std::optional<fs::path> file =
+                askCsvFile(parent, print::residentTaxCsvFileName(caption));
+            if (!file || !mayWriteCsv(parent, *file)) return false;
+            print::writeCsvFile(*file,
+                                print::residentTaxCsv(print::residentTaxList(year_.block())));
+            context_.messages.information(parent, qs(print::kMsgResidentTaxCsvWritten));
+            return true;
+        });
 }
 
 void TfmMain::printRoster() {

@@ -59,10 +59,11 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
               {"sbGetsuhen", "月額変更届"},
               {"sbSyoyoTodoke", "賞与支払届"},
               {"sbNendoKoshin", "労働保険 年度更新"},
-              {"sbChoshudaka", "所得税徴収高計算書"}},
+              {"sbChoshudaka", "所得税徴収高計算書"},
+              {"sbJuuminList", "住民税納付一覧"}},
              {"sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran", "sbFuriList", "sbFuriData",
               "sbKinsyuList", "sbSantei", "sbGetsuhen", "sbSyoyoTodoke", "sbNendoKoshin",
-              "sbChoshudaka"});
+              "sbChoshudaka", "sbJuuminList"});
     addPanel("imDataEdit", "pnDataEdit",
              {{"sbDataEdit", "個別入力"}, {"sbKintaiInport", "勤怠インポート"}},
              {"sbDataEdit", "sbKintaiInport"});

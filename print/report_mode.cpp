@@ -17,6 +17,7 @@ std::optional<ReportMode> reportModeFromTag(int tag) {
         case 6:
         case 7:
         case 8:
+        case 10:
             return ReportMode{static_cast<ReportKind>(kind), tag % 100};
         default:
             return std::nullopt;

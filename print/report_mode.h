@@ -15,6 +15,7 @@ enum class ReportKind {
     TransferList = 6,   // 給与/賞与振込一覧
     Denominations = 7,  // 給与/賞与支払金種表
     SocialList = 8,     // the yearly social-insurance lists (算定基礎届 and the like)
+    ResidentTax = 10,   // 住民税納付一覧
 };
 
 struct ReportMode {

@@ -5,13 +5,16 @@
 //                                     line; nothing when no entry matches
 //   postal import KEN_ALL.CSV --out YubinNo.dat
 //                                     Japan Post's list (the CSV or its zip) checked and
-//                                     converted: {"out","lines","entries"}; a faulty list is
-//                                     refused with its faults on stderr (exit 1) and --out is
-//                                     left as it was
+//                                     converted: {"out","lines","entries","municipalityOut",
+//                                     "municipalities"}; the municipality of each postal code
+//                                     goes to YubinJichitai.dat in the folder of --out.  A
+//                                     faulty list is refused with its faults on stderr (exit 1)
+//                                     and both files are left as they were
 #include <filesystem>
 #include <iostream>
 
 #include "core/fileio.h"
+#include "core/municipality_file.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "withholding/postal/postal_code.h"
@@ -43,7 +46,11 @@ int import(const Words& words) {
     const std::filesystem::path in = args.positional(1, "KEN_ALL.CSV");
     const std::filesystem::path out = args.required("out");
     const PostalInstall installed = installPostalData(readFile(in), out);
-    printJson({{"out", out.string()}, {"lines", installed.lines}, {"entries", installed.entries}});
+    printJson({{"out", out.string()},
+               {"lines", installed.lines},
+               {"entries", installed.entries},
+               {"municipalityOut", municipalityFilePath(out.parent_path()).string()},
+               {"municipalities", installed.municipalities}});
     return 0;
 }
 

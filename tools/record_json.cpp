@@ -1,5 +1,7 @@
 #include "tools/record_json.h"
 
+#include "core/municipality.h"
+
 namespace keiro::tool {
 namespace {
 
@@ -63,6 +65,8 @@ nlohmann::ordered_json toJson(const EmployeeRecord& e) {
             {"commuteTaxable", e.commuteTaxable},
             {"residentTaxJune", e.residentTaxJune},
             {"residentTax", e.residentTax},
+            {"residentTaxCityCode", municipalityCodeText(int(e.residentTaxCityCode))},
+            {"residentTaxCity", e.residentTaxCity.utf8()},
             {"positionAllowance", e.positionAllowance},
             {"familyAllowance", e.familyAllowance},
             {"fixedAllowance1", e.fixedAllowance1},

@@ -17,8 +17,11 @@
 
 #include "core/employee_master.h"
 #include "core/employee_transfer.h"
+#include "core/fileio.h"
+#include "core/municipality_file.h"
 #include "core/slip_password.h"
 #include "core/text.h"
+#include "payroll/employee_resident_city_box.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/calculator.h"
@@ -191,6 +194,56 @@ class EmployeeEditorTest : public QObject {
         TfmMembEdit& older = demo.open(3);
         QVERIFY(!older.isChanged());
         QCOMPARE(demo.child<QComboBox>("cbSyainKubun")->currentIndex(), 0);
+    }
+
+    void theResidenceTaxMunicipalityIsCheckedAndFilledFromThePostalCode() {
+        Demo demo;
+        demo.open(2);
+        demo.showPayPage();
+        demo.type("edJuuminCode", QStringLiteral("131017"));  // the check digit is 6
+        demo.type("edJuuminCity", QStringLiteral("千代田区"));
+        demo.click("btOK");
+        QCOMPARE(demo.lastMessage(), QString::fromUtf8(kMsgCityCodeCheckDigit));
+        QVERIFY(!demo.accepted());
+        QVERIFY(QApplication::focusWidget() == demo.child("edJuuminCode"));
+        demo.type("edJuuminCode", QStringLiteral("131016"));
+        demo.type("edJuuminCity", QString());
+        demo.click("btOK");
+        QCOMPARE(demo.lastMessage(), QString::fromUtf8(kMsgCityNameMissing));
+
+        // Without the postal data's municipality file the button says so.
+        demo.type("edJuuminYubin", QStringLiteral("0600042"));
+        demo.click("btJuuminYubin");
+        QCOMPARE(demo.lastMessage(), QString::fromUtf8(kMsgNoMunicipalityData));
+        writeFileAtomic(municipalityFilePath(demo.places.dataFolder),
+                        municipalityFileText({{"0600042", "01101", "札幌市中央区"}}));
+        demo.type("edJuuminYubin", QStringLiteral("0600043"));
+        demo.click("btJuuminYubin");
+        QCOMPARE(demo.lastMessage(), QString::fromUtf8(kMsgPostalCodeUnknown));
+        demo.type("edJuuminYubin", QStringLiteral("060004"));
+        demo.click("btJuuminYubin");
+        QCOMPARE(demo.lastMessage(), QString::fromUtf8(kMsgPostalCodeDigits));
+        // A ward of Sapporo pays to the city, with the city's code (leading zero kept).
+        demo.type("edJuuminYubin", QStringLiteral("0600042"));
+        demo.click("btJuuminYubin");
+        QCOMPARE(demo.child("edJuuminCode")->text(), QStringLiteral("011002"));
+        QCOMPARE(demo.child("edJuuminCity")->text(), QStringLiteral("札幌市"));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        const EmployeeRecord& stored = demo.year.block().employee(2);
+        QCOMPARE(int(stored.residentTaxCityCode), 11002);
+        QCOMPARE(stored.residentTaxCity.utf8(), std::string("札幌市"));
+
+        // Shown again unchanged; emptying both clears it.
+        TfmMembEdit& again = demo.open(2);
+        QVERIFY(!again.isChanged());
+        QCOMPARE(demo.child("edJuuminCode")->text(), QStringLiteral("011002"));
+        demo.showPayPage();
+        demo.type("edJuuminCode", QString());
+        demo.type("edJuuminCity", QString());
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        QCOMPARE(int(demo.year.block().employee(2).residentTaxCityCode), 0);
     }
 
     void movingIsRefusedWhileTheFormIsChanged() {

@@ -342,9 +342,21 @@ class MainWindowTest : public QObject {
         demo.print("sbKyuyoDaicho", "社員別給与台帳の印刷", "btPrint", true);
         QVERIFY(QFileInfo::exists(ledger));
 
+        // 住民税納付一覧 as CSV: the municipality given to one employee, the others unset.
+        demo.year.block().employee(1).residentTaxCityCode = 131016;
+        demo.year.block().employee(1).residentTaxCity.assign("千代田区");
+        const QString residentCsv = QString::fromStdString((folder / "resident.csv").string());
+        demo.dialogs.answerNext(residentCsv);
+        demo.print("sbJuuminList", "住民税納付一覧の印刷", "btCsvFile", false);
+        QCOMPARE(demo.messages.lastText(), QString("住民税納付一覧をCSVファイルに出力しました。"));
+        const std::string resident = text::fromCp932(readFile(residentCsv.toStdString()));
+        QVERIFY2(resident.find("\r\n131016,千代田区,1,") != std::string::npos, resident.c_str());
+        QVERIFY2(resident.find("\r\n,合計,") != std::string::npos, resident.c_str());
+
         for (const auto& [command, caption] :
              {std::pair{"sbFuriList", "給与/賞与振込一覧の印刷"},
-              std::pair{"sbKinsyuList", "給与/賞与支払金種表の印刷"}}) {
+              std::pair{"sbKinsyuList", "給与/賞与支払金種表の印刷"},
+              std::pair{"sbJuuminList", "住民税納付一覧の印刷"}}) {
             const QString pdf = QString::fromStdString((folder / command).string() + ".pdf");
             demo.dialogs.answerNext(pdf);
             demo.print(command, caption, "btPrint", false);

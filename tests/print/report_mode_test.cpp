@@ -13,6 +13,7 @@ TEST(ReportModeTest, TagCarriesKindAndPeriod) {
     EXPECT_EQ(reportTag({ReportKind::MonthlyList, 4}), 504);
     EXPECT_EQ(reportTag({ReportKind::Denominations, 0}), 700);
     EXPECT_EQ(reportModeFromTag(800), (ReportMode{ReportKind::SocialList, 0}));
+    EXPECT_EQ(reportModeFromTag(1000), (ReportMode{ReportKind::ResidentTax, 0}));
     for (const int tag : {0, 99, 300, 900, -500}) {
         EXPECT_EQ(reportModeFromTag(tag), std::nullopt) << tag;
     }

@@ -93,5 +93,23 @@ TEST(KenAllTest, WrittenFileIsFoundByTheLookup) {
     EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
 }
 
+TEST(KenAllTest, EachCodeKeepsTheMunicipalityOfItsFirstLine) {
+    const PostalConversion result = convertKenAll(kenAll({
+        kenAllLine("0600042", "北海道", "札幌市中央区", "大通西（１～１９丁目）", "01101"),
+        kenAllLine("0600042", "北海道", "札幌市中央区", "大通西（２０丁目）", "01101"),
+        kenAllLine("1000001", "東京都", "千代田区", "千代田", "1310"),  // not five digits
+        kenAllLine("2310001", "神奈川県", "横浜市中区", "新港", "14104"),
+    }));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.entries.size(), 3u);  // the postal codes themselves are all kept
+    const std::vector<PostalMunicipality> expected = {
+        {"0600042", "01101", "札幌市中央区"},
+        {"2310001", "14104", "横浜市中区"},
+    };
+    EXPECT_EQ(result.municipalities, expected);
+    const std::string file = municipalityFileText(result.municipalities);
+    EXPECT_EQ(findMunicipality(file, "2310001"), (Municipality{141003, "横浜市"}));
+}
+
 }  // namespace
 }  // namespace keiro::withholding

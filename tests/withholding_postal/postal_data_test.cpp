@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/fileio.h"
+#include "core/municipality_file.h"
 #include "tests/withholding_postal/postal_fixture.h"
 #include "withholding/postal/postal_data.h"
 #include "withholding/postal/yubin_file.h"
@@ -61,6 +62,8 @@ TEST(PostalInstallTest, GoodDataReplacesTheFileAndBadDataLeavesIt) {
     EXPECT_EQ(installed.lines, 7u);
     EXPECT_EQ(installed.entries, 5u);
     EXPECT_EQ(lookupAddress(target, "0600042"), "北海道札幌市中央区大通西");
+    EXPECT_EQ(installed.municipalities, 5u);
+    EXPECT_EQ(lookupMunicipality(data, "1000001").municipality, (Municipality{131016, "千代田区"}));
     const auto perms = std::filesystem::status(target).permissions();
     EXPECT_NE(perms & std::filesystem::perms::others_read, std::filesystem::perms::none);
 
@@ -70,8 +73,8 @@ TEST(PostalInstallTest, GoodDataReplacesTheFileAndBadDataLeavesIt) {
     EXPECT_THROW(installPostalData(makeZip({{"KEN_ALL.CSV", cut}}), target), PostalDataError);
     EXPECT_THROW(installPostalData("<html>Not Found</html>", target), PostalDataError);
     EXPECT_EQ(readFile(target), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.path()), {}), 1)
-        << "no temporary file is left behind";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.path()), {}), 2)
+        << "the two files and no temporary file left behind";
 
     installPostalData(sampleKenAll(), target);  // the CSV itself is taken too
     EXPECT_EQ(readFile(target), before);

@@ -15,10 +15,12 @@
 
 namespace keiro::testing_support {
 
-// One KEN_ALL line (UTF-8) with the fifteen columns Japan Post writes.
+// One KEN_ALL line (UTF-8) with the fifteen columns Japan Post writes; the first is the
+// municipality's five-digit code.
 inline std::string kenAllLine(const std::string& code, const std::string& prefecture,
-                              const std::string& city, const std::string& town) {
-    return "01101,\"" + code.substr(0, 3) + "  \",\"" + code +
+                              const std::string& city, const std::string& town,
+                              const std::string& municipality = "01101") {
+    return municipality + ",\"" + code.substr(0, 3) + "  \",\"" + code +
            "\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼ\",\"ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ\",\"" + prefecture + "\",\"" + city +
            "\",\"" + town + "\",0,0,0,0,0,0\r\n";
 }
@@ -57,11 +59,12 @@ inline std::string sampleKenAll() {
     return kenAll({
         kenAllLine("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合"),
         kenAllLine("0600042", "北海道", "札幌市中央区", "大通西（１～１９丁目）"),
-        kenAllLine("0660005", "北海道", "千歳市", "協和（８８－２、２７１－１０、３４３－２、"),
-        kenAllLine("0660005", "北海道", "千歳市", "４０４－１、４２７－３）"),
-        kenAllLine("1000001", "東京都", "千代田区", "千代田"),
-        kenAllLine("1000001", "東京都", "千代田区", "皇居外苑"),
-        kenAllLine("1234500", "東京都", "架空市", "五番町"),
+        kenAllLine("0660005", "北海道", "千歳市", "協和（８８－２、２７１－１０、３４３－２、",
+                   "01224"),
+        kenAllLine("0660005", "北海道", "千歳市", "４０４－１、４２７－３）", "01224"),
+        kenAllLine("1000001", "東京都", "千代田区", "千代田", "13101"),
+        kenAllLine("1000001", "東京都", "千代田区", "皇居外苑", "13101"),
+        kenAllLine("1234500", "東京都", "架空市", "五番町", "13999"),
     });
 }
 

@@ -19,7 +19,9 @@ TEST(PostalToolTest, ImportThenLookUp) {
     const auto imported =
         runTool("postal import " + data + "/ken_all.zip --out " + data + "/YubinNo.dat");
     EXPECT_EQ(imported.exitCode, 0);
-    EXPECT_EQ(imported.out, "{\"out\":\"" + data + "/YubinNo.dat\",\"lines\":7,\"entries\":5}\n");
+    EXPECT_EQ(imported.out, "{\"out\":\"" + data +
+                                "/YubinNo.dat\",\"lines\":7,\"entries\":5,\"municipalityOut\":\"" +
+                                data + "/YubinJichitai.dat\",\"municipalities\":5}\n");
 
     EXPECT_EQ(runTool("postal lookup --data " + data + " 1000001").out, "東京都千代田区千代田\n");
     EXPECT_EQ(runTool("postal lookup --data " + data + " 12345").out, "東京都架空市五番町\n");

@@ -10,7 +10,8 @@
 namespace keiro::withholding {
 namespace {
 
-constexpr std::size_t kCodeColumn = 2;  // 0-based: the third column
+constexpr std::size_t kMunicipalityColumn = 0;  // 0-based: the first column
+constexpr std::size_t kCodeColumn = 2;
 constexpr std::size_t kPrefectureColumn = 6;
 constexpr std::size_t kCityColumn = 7;
 constexpr std::size_t kTownColumn = 8;
@@ -37,6 +38,10 @@ std::string tidyTown(std::string town) {
     return town;
 }
 
+bool isDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool hasControlCharacter(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
@@ -56,8 +61,7 @@ class Converter {
         const CsvLine csv = splitCsvLineCounted(bytes);
         if (csv.count <= kTownColumn) return refuse(number, "項目が足りません。");
         const std::string& code = csv.fields[kCodeColumn];
-        if (code.size() != 7 ||
-            !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        if (code.size() != 7 || !isDigits(code)) {
             return refuse(number, "郵便番号が7桁の数字ではありません。");
         }
         std::array<std::string, 3> names;  // prefecture, city, town in UTF-8
@@ -75,6 +79,10 @@ class Converter {
         if (names[2].empty()) return refuse(number, "町域名がありません。");
         if (!seen_.insert(code).second) return;
         result.entries.push_back({code, names[0] + names[1] + tidyTown(std::move(names[2]))});
+        const std::string& municipality = csv.fields[kMunicipalityColumn];
+        if (municipality.size() == 5 && isDigits(municipality)) {
+            result.municipalities.push_back({code, municipality, names[1]});
+        }
     }
 
   private:

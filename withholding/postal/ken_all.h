@@ -19,11 +19,17 @@
 //    the continuation lines repeat the code, so they simply fall under the next rule.
 //  - A code that occurs on several lines keeps the first line's address (the one the lookup
 //    would find first anyway).
+//
+// The first column, the five-digit code of the municipality, goes with the city column into the
+// list of which municipality each postal code lies in (core/municipality_file.h); a line whose
+// first column is not five digits simply gives no such entry.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/municipality_file.h"
 
 namespace keiro::withholding {
 
@@ -34,10 +40,11 @@ struct PostalEntry {
 };
 
 struct PostalConversion {
-    std::vector<PostalEntry> entries;  // in file order, one per code
-    std::size_t lines = 0;             // data lines read (blank lines are not counted)
-    std::vector<std::string> errors;   // Japanese, each naming its line; at most kMaxErrors
-    std::size_t errorCount = 0;        // all faulty lines, also those not listed
+    std::vector<PostalEntry> entries;                // in file order, one per code
+    std::vector<PostalMunicipality> municipalities;  // in file order, one per code
+    std::size_t lines = 0;            // data lines read (blank lines are not counted)
+    std::vector<std::string> errors;  // Japanese, each naming its line; at most kMaxErrors
+    std::size_t errorCount = 0;       // all faulty lines, also those not listed
     bool ok() const { return errorCount == 0 && !entries.empty(); }
 };
 

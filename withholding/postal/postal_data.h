@@ -2,7 +2,8 @@
 // New postal-code data, from a download or a file the clerk chooses: Japan Post's zip holding
 // KEN_ALL.CSV, or the CSV itself.  It is unpacked, every line is checked (ken_all.h), and only
 // data that checked out in full replaces YubinNo.dat, atomically (a temporary file beside it,
-// renamed over it); anything else leaves the installed data as it was.
+// renamed over it); anything else leaves the installed data as it was.  Beside it goes the list
+// of which municipality each postal code lies in (core/municipality_file.h), from the same data.
 
 #include <cstddef>
 #include <filesystem>
@@ -46,10 +47,12 @@ PostalConversion convertPostalData(std::string_view bytes);
 struct PostalInstall {
     std::size_t lines = 0;
     std::size_t entries = 0;
+    std::size_t municipalities = 0;  // lines of the municipality file
 };
 
-// Converts the data and, only when every line checked out, writes it to `target` (atomically,
-// readable by all: the postal list is public).  Otherwise throws PostalDataError with the
+// Converts the data and, only when every line checked out, writes it to `target` and the
+// municipality file to the same folder (each atomically, readable by all: the postal list is
+// public).  Otherwise throws PostalDataError with the
 // faults, and `target` is untouched; a failure to write is an IoError.
 PostalInstall installPostalData(std::string_view bytes, const fs::path& target);
 

@@ -33,7 +33,8 @@ constexpr const char* kCaptionSuffix = "の印刷";
 // The lists of their own dates export only when their caller hands over a way to.
 bool hasExport(ReportKind kind) {
     return kind == ReportKind::PaySlips || kind == ReportKind::Ledger ||
-           kind == ReportKind::MonthlyList || kind == ReportKind::SocialList;
+           kind == ReportKind::MonthlyList || kind == ReportKind::SocialList ||
+           kind == ReportKind::ResidentTax;
 }
 
 }  // namespace
@@ -85,7 +86,7 @@ void TfmInji::showControlsForKind() {
     lbFormType_->setVisible(slips);
     cbFormType_->setVisible(slips);
     // The social-insurance lists carry their own dates: no pay date to show.
-    const bool socialList = kind == ReportKind::SocialList;
+    const bool socialList = kind == ReportKind::SocialList || kind == ReportKind::ResidentTax;
     lbPayDate_->setText(monthlyList ? QStringLiteral("印刷方法") : QStringLiteral("支給日"));
     lbPayDate_->setVisible(!socialList);
     payDate_->setVisible(!monthlyList && !socialList);
