@@ -6,6 +6,7 @@
 
 #include "calc/data_csv.h"
 #include "calc/payroll_tables.h"
+#include "calc/premium_rates.h"
 #include "calc/premium_tables.h"
 #include "calc/table_seal.h"
 #include "calc/tax_table_build.h"
@@ -114,6 +115,7 @@ std::vector<TableFile> buildTableFiles(const fs::path& data) {
         {std::string(kBonusTaxTableFileName), newest.bonus},
         {std::string(kHealthGradeTableFileName), std::prev(gradeTables.end())->second},
         {std::string(kHealthRateListFileName), buildPrefectureRateList(readCsv(data, kRatesCsv))},
+        {std::string(kPremiumRateFileName), PremiumRateHistory::fromDataFolder(data).text()},
     };
     for (const TaxPeriod& period : periods) {
         for (int year = period.firstYear; year <= period.lastYear; ++year) {

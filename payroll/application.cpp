@@ -31,6 +31,7 @@ bool beginWork(TfmMain& window, const MainContext& context, YearData& year) {
     if (!ui::TfmInpPass::passwordCheckPassed(&window, context.ini, context.messages)) return false;
     const PeriodChoice choice = runDataSelection(&window, context, year);
     if (choice.outcome != TfmSelData::Outcome::Opened) return false;
+    window.offerRateUpdate();
     window.showPeriod(choice.startedEmpty);
     window.noticeInsuranceAges();
     try {

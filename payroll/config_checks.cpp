@@ -1,6 +1,7 @@
 #include "payroll/config_checks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <set>
 #include <span>
@@ -18,6 +19,35 @@ constexpr std::array<std::string_view, 5> kFreeNameControlStems = {
 constexpr std::array<bool, kAttendanceItemCount> kHoursItems = {false, false, false, false, false,
                                                                 false, true,  true,  true,  true,
                                                                 true,  true,  false, true,  false};
+
+// The rate boxes with the caption their messages name.
+struct RateBox {
+    double CompanyEntry::*field;
+    const char* control;
+    std::string_view caption;
+};
+constexpr std::array<RateBox, 6> kRateBoxes = {{
+    {&CompanyEntry::employmentInsRate, "edKoyRitu", "雇用保険"},
+    {&CompanyEntry::healthInsRate, "edKenRitu", "健康保険"},
+    {&CompanyEntry::nursingInsRate, "edKaiRitu", "介護保険"},
+    {&CompanyEntry::pensionRate, "edNenRitu", "厚生年金"},
+    {&CompanyEntry::pensionFundRate, "edKknRitu", "厚生年金基金"},
+    {&CompanyEntry::supportRate, "edSienRitu", "子ども・子育て支援金"},
+}};
+
+constexpr std::string_view kMsgEmploymentShareHigh =
+    "雇用保険の保険料負担率が1%を超えています。\n"
+    "被保険者負担分の料率を入力しているか確認してください。\nこのまま設定しますか？";
+
+std::string healthShareMessage(double share, const calc::RatesOfPeriod& rates) {
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "健康保険の保険料負担率 %.3f%% は、%sの協会けんぽの都道府県別の料率（被保険者"
+                  "負担分）のどれとも0.5%%より離れています。\n健康保険組合の料率であれば、この"
+                  "まま設定できます。\nこのまま設定しますか？",
+                  share, rates.healthFiscalYearText.c_str());
+    return text;
+}
 
 constexpr std::array<std::string_view, 5> kReservedWords = {"日給計", "時給計", "支給合計",
                                                             "控除合計", "差引支給額"};
@@ -105,6 +135,10 @@ std::optional<ConfigFailure> checkReserved(const ItemNameEntries& names) {
 
 }  // namespace
 
+std::string rateRangeMessage(std::string_view caption) {
+    return std::string(caption) + "の保険料負担率は0〜30%の範囲で入力してください。";
+}
+
 std::string reservedNameMessage(std::string_view name) {
     return "項目名｢" + std::string(name) +
            "｣は既に設定されている項目名です。\n同じ項目名を複数設定する事は出来ません。";
@@ -168,7 +202,30 @@ std::optional<ConfigFailure> checkCompanyEntry(const CompanyEntry& e) {
     }
     if (!(e.pensionFundRate >= 0)) return failure(page, "edKknRitu", kMsgNoInsuranceRate);
     if (!(e.supportRate >= 0)) return failure(page, "edSienRitu", kMsgNoInsuranceRate);
+    for (const RateBox& box : kRateBoxes) {
+        if (!(e.*box.field <= kHighestRatePercent)) {
+            return failure(page, box.control, rateRangeMessage(box.caption));
+        }
+    }
     return std::nullopt;
+}
+
+std::vector<ConfigFailure> rateWarnings(const CompanyEntry& shown, const CompanyEntry& entered,
+                                        const calc::RatesOfPeriod& rates) {
+    std::vector<ConfigFailure> warnings;
+    const ConfigPage page = ConfigPage::CompanyInfo;
+    if (entered.employmentInsRate != shown.employmentInsRate &&
+        entered.employmentInsRate > kHighestEmploymentShare) {
+        warnings.push_back(failure(page, "edKoyRitu", kMsgEmploymentShareHigh));
+    }
+    const double health = entered.healthInsRate;
+    const bool nearAPrefecture = std::any_of(
+        rates.healthShares.begin(), rates.healthShares.end(),
+        [&](double share) { return std::fabs(health - share) <= kHealthShareTolerance; });
+    if (health != shown.healthInsRate && !rates.healthShares.empty() && !nearAPrefecture) {
+        warnings.push_back(failure(page, "edKenRitu", healthShareMessage(health, rates)));
+    }
+    return warnings;
 }
 
 std::optional<ConfigFailure> checkItemNames(const ItemNameEntries& names) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/rate_update.h"
 #include "core/items.h"
 
 namespace keiro::payroll {
@@ -46,6 +47,17 @@ inline constexpr std::string_view kMsgRatesChanged =
     "社員情報の編集画面で､保険料などの再設定が必要です。";
 inline constexpr std::string_view kMsgCloseWithoutCompany =
     "基本情報が未設定の状態では、処理は正常に行われません。\n設定を行わず、この画面を閉じますか？";
+
+// The highest share a rate box takes, in percent: anything above is a slip of the keyboard.
+inline constexpr double kHighestRatePercent = 30;
+// Above this employee's share of 雇用保険 (percent) the entry is most likely the total rate.
+inline constexpr double kHighestEmploymentShare = 1;
+// How far (percent) a health share may lie from every prefecture's share before it is asked
+// about.
+inline constexpr double kHealthShareTolerance = 0.5;
+
+// "雇用保険の保険料負担率は0〜30%の範囲で入力してください。" for the box's caption.
+std::string rateRangeMessage(std::string_view caption);
 
 // "項目名｢name｣は既に設定されている項目名です。" + line break +
 // "同じ項目名を複数設定する事は出来ません。"
@@ -109,14 +121,22 @@ bool isReservedFreeItemName(std::string_view name, int freeIndex);
 
 // The checks of OK in their order: company name, corporate number, pay day, hours per day, the
 // four required rates (none may be zero or negative; the pension fund rate may be zero but not
-// negative), then the names of each group (attendance, payment, free items): all present, the
-// attendance names keeping or avoiding 時間 and 残業 by their kind, no two alike, and no free
-// item taking a name the program already uses (including the attendance and payment names as
-// entered).
+// negative), every rate at most 30 %, then the names of each group (attendance, payment, free
+// items): all present, the attendance names keeping or avoiding 時間 and 残業 by their kind, no two
+// alike, and no free item taking a name the program already uses (including the attendance and
+// payment names as entered).
 std::optional<ConfigFailure> checkCompanyEntry(const CompanyEntry& entry);
 std::optional<ConfigFailure> checkItemNames(const ItemNameEntries& names);
 std::optional<ConfigFailure> checkConfigEntries(const CompanyEntry& entry,
                                                 const ItemNameEntries& names);
+
+// The questions OK asks before storing rates that are allowed but unlikely, for rates that
+// differ from the ones on show: an employee's 雇用保険 share above 1 %, and a health share more
+// than 0.5 point from every prefecture's share of the period's fiscal year (a 健康保険組合 has
+// rates of its own, so it is a question, not a refusal).  Each names its box; the clerk may go
+// on.
+std::vector<ConfigFailure> rateWarnings(const CompanyEntry& shown, const CompanyEntry& entered,
+                                        const calc::RatesOfPeriod& rates);
 
 // Whether the health, nursing-care, pension, pension fund or levy rate differs from the one
 // that was on show: the employees' monthly premiums then have to be set again.

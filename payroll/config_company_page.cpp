@@ -12,18 +12,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "calc/premiums.h"
 #include "payroll/config_widgets.h"
 
 namespace keiro::payroll {
 namespace {
-
-// The employee's share of employment insurance by kind of business, and the defaults of the
-// other rates for a period that has none yet, all in percent.
-constexpr double kGeneralBusinessEmploymentRate = 0.3;
-constexpr double kOtherBusinessEmploymentRate = 0.4;
-constexpr double kDefaultNursingRate = 0.865;
-constexpr double kDefaultPensionRate = 9.15;
 
 constexpr int kRateFormat = 63;   // "%6.3f"
 constexpr int kHoursFormat = 52;  // hours, shown in the configured hours format
@@ -178,8 +170,9 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     connect(btSetPass, &QPushButton::clicked, this, &ConfigCompanyPage::passwordRequested);
 }
 
-void ConfigCompanyPage::load(const PeriodSettings& period, bool levyDue) {
+void ConfigCompanyPage::load(const PeriodSettings& period, const calc::RatesOfPeriod& rates) {
     loading_ = true;
+    rates_ = rates;
     edSyamei_->setText(qs(period.companyName.utf8()));
     edHouNo_->setText(corporateNumberText(period.corporateNumber));
     cbHide_->setChecked(true);
@@ -187,17 +180,16 @@ void ConfigCompanyPage::load(const PeriodSettings& period, bool levyDue) {
 
     if (period.employmentInsRate == 0) {
         rbJigyo_->setChecked(true);
-        koyRitu_->setValue(kGeneralBusinessEmploymentRate);
+        koyRitu_->setValue(rates.generalEmployment);
     } else {
         (period.generalBusiness == 1 ? rbJigyo_ : rbIgai_)->setChecked(true);
         koyRitu_->setValue(period.employmentInsRate);
     }
     kenRitu_->setValue(period.healthInsRate);
-    kaiRitu_->setValue(period.nursingInsRate == 0 ? kDefaultNursingRate : period.nursingInsRate);
-    nenRitu_->setValue(period.pensionRate == 0 ? kDefaultPensionRate : period.pensionRate);
+    kaiRitu_->setValue(period.nursingInsRate == 0 ? rates.nursing : period.nursingInsRate);
+    nenRitu_->setValue(period.pensionRate == 0 ? rates.pension : period.pensionRate);
     kknRitu_->setValue(period.pensionFundRate);
-    sienRitu_->setValue(period.supportRate == 0 && levyDue ? calc::kDefaultSupportRate
-                                                           : period.supportRate);
+    sienRitu_->setValue(period.supportRate == 0 ? rates.support : period.supportRate);
 
     jikanD_->setValue(period.hoursPerDay);
     sikyubi_->setValue(period.payDay);
@@ -243,11 +235,11 @@ void ConfigCompanyPage::setHealthRate(double halfRate) {
 }
 
 void ConfigCompanyPage::rbJigyoClick() {
-    koyRitu_->setValue(kGeneralBusinessEmploymentRate);
+    koyRitu_->setValue(rates_.generalEmployment);
 }
 
 void ConfigCompanyPage::rbIgaiClick() {
-    koyRitu_->setValue(kOtherBusinessEmploymentRate);
+    koyRitu_->setValue(rates_.otherEmployment);
 }
 
 void ConfigCompanyPage::cbHideClick() {

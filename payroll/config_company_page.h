@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "calc/rate_update.h"
 #include "core/records.h"
 #include "core/settings.h"
 #include "payroll/config_checks.h"
@@ -21,11 +22,12 @@ class ConfigCompanyPage : public QWidget {
   public:
     ConfigCompanyPage(QWidget* parent, const Settings& settings, ui::MessageService& messages);
 
-    // Fills the boxes from the period, with the defaults of a period whose rates are still 0:
-    // employment 0 selects 一般事業所 with its 0.300, nursing care 0.865, pension 9.150 (health
-    // and pension fund stay 0), and 子ども・子育て支援金 its first rate when `levyDue` (the
-    // period's premium month is one the levy is collected for), else 0.
-    void load(const PeriodSettings& period, bool levyDue = false);
+    // Fills the boxes from the period, with the defaults of a period whose rates are still 0,
+    // the published rates of the period's months: employment 0 selects 一般事業所 with its
+    // share, nursing care and pension take theirs (health and pension fund stay 0), and
+    // 子ども・子育て支援金 its rate when the period's premium month carries the levy, else 0.
+    // Choosing the kind of business later puts that kind's employment share in.
+    void load(const PeriodSettings& period, const calc::RatesOfPeriod& rates = {});
     // The values as the boxes hold them now.
     CompanyEntry entry() const;
     // Writes the page into a period's settings; the entry has passed the checks.  Throws
@@ -44,6 +46,7 @@ class ConfigCompanyPage : public QWidget {
     void cbHideClick();
 
     bool loading_ = false;
+    calc::RatesOfPeriod rates_;
     QLineEdit* edSyamei_;
     QLineEdit* edHouNo_;
     QCheckBox* cbHide_;

@@ -72,18 +72,19 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     });
 }
 
-int TfmConfig::exec(PeriodSettings& period, bool levyDue) {
-    FormShow(period, levyDue);
+int TfmConfig::exec(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
+    FormShow(period, rates);
     const int result = QDialog::exec();
     period_ = nullptr;  // the caller's period is not ours to keep
     return result;
 }
 
-void TfmConfig::FormShow(PeriodSettings& period, bool levyDue) {
+void TfmConfig::FormShow(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
     period_ = &period;
+    rates_ = rates;
     // The hours format may have changed since the boxes were made.
     ui::EditBehaviour::applySettings(this, entrySettings(settings_));
-    company_->load(period, levyDue);
+    company_->load(period, rates);
     freeItems_->load(settings_);
     itemNames_->load(settings_);
     behaviour_->load(settings_);
@@ -104,9 +105,13 @@ ItemNameEntries TfmConfig::enteredNames() const {
     return names;
 }
 
-void TfmConfig::showFailure(const ConfigFailure& failure) {
+void TfmConfig::selectControl(const ConfigFailure& failure) {
     pageCtrl_->setCurrentIndex(static_cast<int>(failure.page));
     if (auto* box = findChild<QWidget*>(qs(failure.control))) box->setFocus();
+}
+
+void TfmConfig::showFailure(const ConfigFailure& failure) {
+    selectControl(failure);
     messages_.error(this, qs(failure.message));
 }
 
@@ -122,6 +127,11 @@ void TfmConfig::btSysSaveClick() {
         showFailure({ConfigPage::Transfer,
                      std::string(ConfigTransferPage::control(transfer.failure->field)),
                      transfer.failure->message});
+        return;
+    }
+    for (const ConfigFailure& warning : rateWarnings(shown_, entered, rates_)) {
+        if (messages_.confirm(this, qs(warning.message), true)) continue;
+        selectControl(warning);
         return;
     }
 

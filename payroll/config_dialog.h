@@ -37,13 +37,13 @@ class TfmConfig : public QDialog {
               std::filesystem::path rateListPath, std::function<void()> openSetPass);
 
     // Shows the dialog modally over the open period's settings; QDialog::Accepted once OK has
-    // stored everything.  `levyDue`: the period's premium month carries 子ども・子育て支援金, so a
-    // levy rate of 0 is offered as the first rate.
-    int exec(PeriodSettings& period, bool levyDue = false);
+    // stored everything.  `rates`: the published rates of the period's months, the defaults of
+    // empty rate boxes and what an entered health rate is compared with.
+    int exec(PeriodSettings& period, const calc::RatesOfPeriod& rates = {});
 
     // Fills the pages from the period (with the defaults of a new period) and from memory, and
     // remembers the rates on show.  exec does this; tests call it before show().
-    void FormShow(PeriodSettings& period, bool levyDue = false);
+    void FormShow(PeriodSettings& period, const calc::RatesOfPeriod& rates = {});
     // OK: the checks, then storing.
     void btSysSaveClick();
     // 健康保険料率選択: half the chosen prefecture rate into the health rate box.
@@ -54,6 +54,8 @@ class TfmConfig : public QDialog {
   private:
     using QDialog::exec;
     bool FormCloseQuery();
+    // Selects the page of the failure's box and focuses the box.
+    void selectControl(const ConfigFailure& failure);
     void showFailure(const ConfigFailure& failure);
     ItemNameEntries enteredNames() const;
 
@@ -64,6 +66,7 @@ class TfmConfig : public QDialog {
     std::function<void()> openSetPass_;
     PeriodSettings* period_ = nullptr;
     CompanyEntry shown_;
+    calc::RatesOfPeriod rates_;
 
     QTabWidget* pageCtrl_;
     ConfigCompanyPage* company_;

@@ -230,6 +230,7 @@ bool TfmMain::FormCloseQuery(bool changePeriod) {
             choosePeriod_ ? choosePeriod_() : runDataSelection(this, context_, year_);
         switch (choice.outcome) {
             case TfmSelData::Outcome::Opened:
+                offerRateUpdate();
                 showPeriod(choice.startedEmpty);
                 noticeInsuranceAges();
                 return false;
@@ -288,7 +289,7 @@ void TfmMain::sbConfigClick() {
         ui::TfmSetPass password(context_.ini, context_.messages, this);
         password.exec();
     });
-    config.exec(year_.block().settings, calc::SupportLevyDueInPeriod(year_));
+    config.exec(year_.block().settings, ratesOfOpenPeriod());
     showPeriod();  // names, time style and company may have changed
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "calc/payroll_tables.h"
+#include "calc/rate_update.h"
 #include "core/era.h"
 #include "core/ini.h"
 #include "core/layouts.h"
@@ -102,6 +103,11 @@ class TfmMain : public QMainWindow {
     // months before and whose three months now call for a revision (月額変更届).  Changes
     // nothing; says nothing when there is none.
     void noticeRevisions();
+    // After a period that was never saved was opened: when its rates are not the published ones
+    // of its months (a new fiscal year), asks once whether to take them, showing old and new;
+    // Yes sets them and works the employees' monthly premiums out again from their grades.
+    // Says nothing when the rates agree or no published rates are found.
+    void offerRateUpdate();
     // Commits the current cell, collects the grid and recalculates the whole period; for a bonus
     // names the employees whose income tax was worked by the monthly-table method, once for
     // each change of that list while the period is open.  False after a file error (already
@@ -218,6 +224,8 @@ class TfmMain : public QMainWindow {
     std::optional<bool> isModified();
     PeriodChoice chooseWithSelectionWindow();
     calc::CalcContext calcContext() const;
+    // The published rates of the open period's months (main_window_rates.cpp).
+    calc::RatesOfPeriod ratesOfOpenPeriod() const;
     // Once per run and year: the open period's year has no tax tables of its own.
     void noticeMissingTaxYear();
     // 等級表から入力 of the employee editor: one for the run, so its question is asked once;

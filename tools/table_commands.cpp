@@ -7,6 +7,7 @@
 
 #include "calc/bonus_tax.h"
 #include "calc/payroll_tables.h"
+#include "calc/premium_rates.h"
 #include "calc/premium_tables.h"
 #include "calc/premiums.h"
 #include "calc/table_set_build.h"
@@ -38,7 +39,8 @@ void build(const fs::path& data, const fs::path& out) {
 std::vector<std::string> checkedFiles(const fs::path& folder) {
     std::vector<std::string> names = {
         std::string(kSalaryTaxTableFileName), std::string(kBonusTaxTableFileName),
-        std::string(kHealthGradeTableFileName), std::string(kHealthRateListFileName)};
+        std::string(kHealthGradeTableFileName), std::string(kHealthRateListFileName),
+        std::string(kPremiumRateFileName)};
     const fs::path years = folder / kYearTablesFolderName;
     std::vector<TableStart> starts;
     std::error_code error;
@@ -70,11 +72,11 @@ bool check(const fs::path& folder) {
         if (!fs::is_regular_file(path)) return Checked{name, {}, {"missing"}};
         const std::string bytes = readFile(path);
         const std::string file = path.filename().string();
-        const TableCheck result = file == kSalaryTaxTableFileName  ? checkSalaryTaxTable(bytes)
-                                  : file == kBonusTaxTableFileName ? checkBonusTaxTable(bytes)
-                                  : file == kHealthGradeTableFileName
-                                      ? checkHealthGradeTable(bytes)
-                                      : checkPrefectureRateList(bytes);
+        const TableCheck result = file == kSalaryTaxTableFileName     ? checkSalaryTaxTable(bytes)
+                                  : file == kBonusTaxTableFileName    ? checkBonusTaxTable(bytes)
+                                  : file == kHealthGradeTableFileName ? checkHealthGradeTable(bytes)
+                                  : file == kPremiumRateFileName      ? checkPremiumRateFile(bytes)
+                                                                 : checkPrefectureRateList(bytes);
         return Checked{name, result.summary, result.faults};
     };
     std::vector<Checked> checks;

@@ -1,7 +1,7 @@
 #include "payroll/model/social_apply.h"
 
-#include "calc/premiums.h"
 #include "core/yearfile.h"
+#include "payroll/model/grade_premiums.h"
 
 namespace keiro::payroll {
 
@@ -23,13 +23,7 @@ int applyDecisions(PeriodBlock& block, const std::vector<GradeDecision>& decisio
         const int i = slotOf(block, d.recordId);
         if (i < 0 || !table.hasGrade(d.grade)) continue;
         EmployeeRecord& e = block.employees[i];
-        const calc::MonthlyPremiums p = calc::SetPremiumsFromGrade(table, d.grade, block.settings);
-        e.insuranceGrade = static_cast<std::uint16_t>(d.grade);
-        e.healthInsPremium = p.health;
-        e.nursingInsPremium = p.nursing;
-        e.pensionPremium = p.pension;
-        e.pensionFundPremium = p.pensionFund;
-        e.supportPremium = p.supportFor(e.nursingInsured != 0);
+        setGradePremiums(e, d.grade, table, block.settings);
         e.social.decidedRemuneration = d.remuneration;
         e.social.adjustedAverage = d.adjustedAverage;
         e.social.revisedYearMonth = d.yearMonth;

@@ -268,6 +268,54 @@ class ConfigChecksTest : public QObject {
             QVERIFY(premiumRatesChanged(shown, changed));
         }
     }
+
+    // A rate above 30 % is a slip of the keyboard (25 typed for 0.25): refused, naming the box.
+    void ratesAbove30PercentAreRefusedByName() {
+        const std::pair<double CompanyEntry::*, QString> boxes[] = {
+            {&CompanyEntry::employmentInsRate, QStringLiteral("edKoyRitu 雇用保険")},
+            {&CompanyEntry::healthInsRate, QStringLiteral("edKenRitu 健康保険")},
+            {&CompanyEntry::nursingInsRate, QStringLiteral("edKaiRitu 介護保険")},
+            {&CompanyEntry::pensionRate, QStringLiteral("edNenRitu 厚生年金")},
+            {&CompanyEntry::pensionFundRate, QStringLiteral("edKknRitu 厚生年金基金")},
+            {&CompanyEntry::supportRate, QStringLiteral("edSienRitu 子ども・子育て支援金")}};
+        for (const auto& [rate, named] : boxes) {
+            CompanyEntry e = validCompany();
+            e.*rate = 30;
+            QCOMPARE(describe(checkCompanyEntry(e)), QStringLiteral("accepted"));
+            e.*rate = 30.001;
+            QCOMPARE(describe(checkCompanyEntry(e)),
+                     QStringLiteral("0 ") + named +
+                         QStringLiteral("の保険料負担率は0〜30%の範囲で入力してください。"));
+        }
+    }
+
+    void unlikelyRatesAreAskedAboutWhenChanged() {
+        calc::RatesOfPeriod rates;
+        rates.healthShares = {4.925, 5.14};
+        rates.healthFiscalYearText = "令和8年度";
+        const CompanyEntry shown = validCompany();
+        QVERIFY(rateWarnings(shown, shown, rates).empty());
+
+        CompanyEntry entered = shown;
+        entered.employmentInsRate = 1.35;  // the total typed for the employee's share
+        entered.healthInsRate = 4.42;      // 0.505 below the lowest prefecture
+        const std::vector<ConfigFailure> warnings = rateWarnings(shown, entered, rates);
+        QCOMPARE(warnings.size(), std::size_t{2});
+        QCOMPARE(warnings[0].control, std::string("edKoyRitu"));
+        QVERIFY(warnings[0].message.starts_with("雇用保険の保険料負担率が1%を超えています。"));
+        QCOMPARE(warnings[1].control, std::string("edKenRitu"));
+        QVERIFY(warnings[1].message.starts_with(
+            "健康保険の保険料負担率 4.420% は、令和8年度の協会けんぽ"));
+
+        entered.employmentInsRate = 1.0;
+        entered.healthInsRate = 4.425;  // 0.5 from 4.925: near enough
+        QVERIFY(rateWarnings(shown, entered, rates).empty());
+        // Without published rates for the period there is nothing to compare with.
+        entered.healthInsRate = 3;
+        QVERIFY(rateWarnings(shown, entered, {}).empty());
+        // A health rate already on show was accepted before: not asked again.
+        QVERIFY(rateWarnings(entered, entered, rates).empty());
+    }
 };
 
 }  // namespace keiro::payroll

@@ -37,6 +37,13 @@ PeriodSettings newPeriod() {
     return period;
 }
 
+// The rates of a period whose premium month carries the levy.
+calc::RatesOfPeriod levyRates() {
+    calc::RatesOfPeriod rates;
+    rates.support = 0.115;
+    return rates;
+}
+
 PeriodSettings filledPeriod() {
     PeriodSettings period = newPeriod();
     period.companyName.assign("株式会社ケイロ");
@@ -304,7 +311,7 @@ class ConfigDialogTest : public QObject {
         {
             Harness h(filledPeriod());
             QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.000"));  // before the levy
-            h.dialog.FormShow(h.period, true);
+            h.dialog.FormShow(h.period, levyRates());
             QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.115"));
             h.click("btSysSave");
             QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
@@ -315,7 +322,7 @@ class ConfigDialogTest : public QObject {
         PeriodSettings stored = filledPeriod();
         stored.supportRate = 0.12;
         Harness h(stored);
-        h.dialog.FormShow(h.period, true);  // a rate of its own is kept
+        h.dialog.FormShow(h.period, levyRates());  // a rate of its own is kept
         QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.120"));
         h.set("edSienRitu", QStringLiteral("-1"));
         h.click("btSysSave");
@@ -326,6 +333,41 @@ class ConfigDialogTest : public QObject {
         h.click("btSysSave");
         QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
         QCOMPARE(h.period.supportRate, 0.0);
+    }
+
+    // A rate above 30 % is refused naming the box; a share above 1 % (25 typed for 0.25) or a
+    // health rate far from every prefecture's is asked about, and the clerk may go on.
+    void implausibleRatesAreRefusedOrAskedAbout() {
+        Harness h(filledPeriod());
+        calc::RatesOfPeriod rates;
+        rates.healthShares = {4.925, 5.14};
+        rates.healthFiscalYearText = "令和8年度";
+        h.dialog.FormShow(h.period, rates);
+        h.set("edKoyRitu", QStringLiteral("35"));
+        h.click("btSysSave");
+        QCOMPARE(h.messages.lastText(),
+                 QStringLiteral("雇用保険の保険料負担率は0〜30%の範囲で入力してください。"));
+        QCOMPARE(h.messages.shown().back().kind, MessageKind::Error);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edKoyRitu")));
+
+        h.set("edKoyRitu", QStringLiteral("25"));
+        h.set("edKenRitu", QStringLiteral("3.500"));  // a 健康保険組合's own rate
+        h.messages.clear();
+        h.messages.answerNext(ui::Answer::No);
+        h.click("btSysSave");
+        QCOMPARE(h.messages.shown().size(), std::size_t{1});
+        QVERIFY(h.messages.lastText().startsWith(QStringLiteral("雇用保険の保険料負担率が1%")));
+        QVERIFY(h.dialog.isVisible());
+        QCOMPARE(double(h.period.employmentInsRate), 0.6);  // nothing stored
+
+        h.set("edKoyRitu", QStringLiteral("0.500"));
+        h.messages.clear();
+        h.messages.answerNext(ui::Answer::Yes);
+        h.click("btSysSave");
+        QVERIFY(
+            h.messages.shown().front().text.startsWith(QStringLiteral("健康保険の保険料負担率")));
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(double(h.period.healthInsRate), 3.5);
     }
 
     // The transfer file's company side: refused box by box on its own page, kana converted to
