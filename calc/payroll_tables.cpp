@@ -31,7 +31,7 @@ bool isFile(const fs::path& path) {
 DatedTables loadDated(const fs::path& folder, const TableStart& start,
                       std::vector<std::string>& problems) {
     DatedTables dated{start, {}, std::nullopt};
-    for (const std::string_view name : tableFilesOf(start)) {
+    for (const std::string_view name : tableFilesIn(folder, start)) {
         const fs::path path = folder / name;
         const std::string shown =
             std::string(kYearTablesFolderName) + "/" + start.folderName() + "/" + std::string(name);
@@ -74,14 +74,14 @@ void loadYearFolders(const Places& places, PayrollTables& tables) {
             tables.dated.push_back(std::move(dated));
             continue;
         }
-        tables.unusableYears.push_back(start.year);
+        tables.unusableFolders.push_back(start);
         for (std::string& problem : problems) tables.datedProblems.push_back(std::move(problem));
     }
-    // A year missing one of its folders' files is not used at all.
-    std::erase_if(tables.dated, [&](const DatedTables& d) {
-        return std::find(tables.unusableYears.begin(), tables.unusableYears.end(), d.start.year) !=
-               tables.unusableYears.end();
-    });
+}
+
+bool holds(const DatedTables& d, TaxKind kind) {
+    return d.start.month == 1 &&
+           (kind == TaxKind::Salary ? d.tax.salary.loaded() : d.tax.bonus.loaded());
 }
 
 }  // namespace
@@ -102,9 +102,17 @@ std::optional<TableStart> TableStart::parse(std::string_view name) {
     return TableStart{*year, *month};
 }
 
-std::vector<std::string_view> tableFilesOf(const TableStart& start) {
-    if (start.month != 1) return {kHealthGradeTableFileName};
-    return {kSalaryTaxTableFileName, kBonusTaxTableFileName, kHealthGradeTableFileName};
+std::vector<std::string_view> tableFilesIn(const fs::path& folder, const TableStart& start) {
+    std::vector<std::string_view> names;
+    if (start.month == 1) {
+        const bool bonus = isFile(folder / kBonusTaxTableFileName);
+        if (bonus || isFile(folder / kSalaryTaxTableFileName)) {
+            names.push_back(kSalaryTaxTableFileName);
+        }
+        if (bonus) names.push_back(kBonusTaxTableFileName);
+    }
+    names.push_back(kHealthGradeTableFileName);
+    return names;
 }
 
 int fileCalendarYearOf(const YearData& year) {
@@ -135,55 +143,80 @@ std::vector<StartupMessage> PayrollTables::missingTableMessages() const {
 }
 
 std::vector<StartupMessage> PayrollTables::datedTableMessages() const {
-    if (unusableYears.empty()) return {};
-    std::string years;
-    for (const int year : unusableYears) {
-        const std::string text = std::to_string(year) + "年";
-        if (years.find(text) == std::string::npos) years += (years.empty() ? "" : "、") + text;
+    if (unusableFolders.empty()) return {};
+    std::string folders;
+    for (const TableStart& start : unusableFolders) {
+        std::string text = std::to_string(start.year) + "年";
+        if (start.month != 1) text += std::to_string(start.month) + "月";
+        if (folders.find(text) == std::string::npos) {
+            folders += (folders.empty() ? "" : "、") + text;
+        }
     }
     std::string text;
     for (const std::string& problem : datedProblems) text += problem + "\n";
-    text += years + "分の表データが使えないため、その年の給与・賞与は最新の表で計算します。";
+    text += folders + "分の表データが使えないため、その年の給与・賞与は最新の表で計算します。";
     return {{StartupMessage::Kind::Warning, text}};
 }
 
-int PayrollTables::newestYear() const {
+int PayrollTables::newestYear(TaxKind kind) const {
     int newest = 0;
-    for (const DatedTables& d : dated) newest = std::max(newest, d.start.year);
-    for (const int year : unusableYears) newest = std::max(newest, year);
+    for (const DatedTables& d : dated) {
+        if (holds(d, kind)) newest = std::max(newest, d.start.year);
+    }
     return newest;
 }
 
-bool PayrollTables::usable(int year) const {
-    return std::any_of(dated.begin(), dated.end(), [year](const DatedTables& d) {
-        return d.start.year == year && d.start.month == 1;
-    });
+bool PayrollTables::unusableYear(int year) const {
+    return std::any_of(unusableFolders.begin(), unusableFolders.end(),
+                       [year](const TableStart& s) { return s.year == year && s.month == 1; });
 }
 
-int PayrollTables::folderYearFor(int calendarYear) const {
+PayrollTables::KindChoice PayrollTables::choose(int calendarYear, TaxKind kind) const {
     std::optional<int> oldest;
     const auto consider = [&oldest](int year) { oldest = std::min(oldest.value_or(year), year); };
-    for (const DatedTables& d : dated) consider(d.start.year);
-    for (const int year : unusableYears) consider(year);
-    return oldest ? std::max(calendarYear, *oldest) : calendarYear;
+    for (const DatedTables& d : dated) {
+        if (holds(d, kind)) consider(d.start.year);
+    }
+    for (const TableStart& start : unusableFolders) {
+        if (start.month == 1) consider(start.year);
+    }
+    if (!oldest) return {nullptr, 0, true};
+    // Before the oldest folder: the oldest stands for it.
+    const int year = std::max(calendarYear, *oldest);
+    if (unusableYear(year)) return {nullptr, newestYear(kind), true};
+    // The year's own, else the newest earlier one of the kind.
+    const DatedTables* found = nullptr;
+    for (const DatedTables& d : dated) {
+        if (holds(d, kind) && d.start.year <= year) found = &d;
+    }
+    if (found == nullptr) return {nullptr, newestYear(kind), true};
+    return {found, found->start.year, found->start.year != year};
 }
 
-TaxChoice PayrollTables::taxFor(int calendarYear) {
-    const int year = folderYearFor(calendarYear);
-    for (DatedTables& d : dated) {
-        if (d.start.year == year && d.start.month == 1) return {d.tax, year, false};
-    }
-    return {tax, newestYear(), true};
+TaxChoice PayrollTables::taxFor(int calendarYear, TaxKind kind) {
+    const KindChoice salary = choose(calendarYear, TaxKind::Salary);
+    const KindChoice bonus = choose(calendarYear, TaxKind::Bonus);
+    TaxTables& tables = composed_[calendarYear];
+    tables.salary = salary.folder != nullptr ? salary.folder->tax.salary : tax.salary;
+    tables.bonus = bonus.folder != nullptr ? bonus.folder->tax.bonus : tax.bonus;
+    const KindChoice& asked = kind == TaxKind::Salary ? salary : bonus;
+    return {tables, asked.year, asked.fellBack};
+}
+
+TaxChoice PayrollTables::taxFor(const YearData& year) {
+    return taxFor(taxYearOf(year), isBonusPeriod(year.period()) ? TaxKind::Bonus : TaxKind::Salary);
 }
 
 const HealthGradeTable* PayrollTables::gradesFor(int calendarYear, int month) const {
-    const int year = folderYearFor(calendarYear);
-    if (!usable(year)) return grades ? &*grades : nullptr;
-    if (year != calendarYear) month = 1;  // before the oldest year: the oldest year's January
+    const TableStart at{calendarYear, month};
     const HealthGradeTable* found = nullptr;
+    const HealthGradeTable* oldest = nullptr;
     for (const DatedTables& d : dated) {
-        if (d.start.year == year && d.start.month <= month && d.grades) found = &*d.grades;
+        if (!d.grades) continue;
+        if (oldest == nullptr) oldest = &*d.grades;
+        if (d.start <= at) found = &*d.grades;
     }
+    if (found == nullptr) found = oldest;  // before the oldest: the oldest
     return found != nullptr ? found : grades ? &*grades : nullptr;
 }
 
@@ -191,14 +224,24 @@ const HealthGradeTable* PayrollTables::gradesFor(const YearData& year) const {
     return gradesFor(fileCalendarYearOf(year), gradeMonthOf(year));
 }
 
-std::string missingTaxYearNotice(int year, int newestYear, const EraNames& names) {
+std::string missingTaxYearNotice(int year, int newestYear, const EraNames& names, TaxKind kind) {
     const auto yearText = [&names](int calendarYear) {
         const EraYear era = fileEraYearOf(calendarYear, names);
         return era.eraName + std::to_string(era.eraYear) + "年（" + std::to_string(calendarYear) +
                "年）分";
     };
-    return yearText(year) + "の税額表がありません。\n最新の" +
-           (newestYear > 0 ? yearText(newestYear) + "の" : std::string()) + "税額表で計算します。";
+    const std::string table = kind == TaxKind::Bonus ? "賞与の税額表" : "税額表";
+    return yearText(year) + "の" + table + "がありません。\n最新の" +
+           (newestYear > 0 ? yearText(newestYear) + "の" : std::string()) + table +
+           "で計算します。";
+}
+
+std::function<const HealthGradeTable&(int)> gradesFromMonth(const PayrollTables& tables,
+                                                            const HealthGradeTable& fallback) {
+    return [&tables, &fallback](int yearMonth) -> const HealthGradeTable& {
+        const HealthGradeTable* found = tables.gradesFor(yearMonth / 100, yearMonth % 100);
+        return found != nullptr ? *found : fallback;
+    };
 }
 
 PayrollTables loadPayrollTables(const Places& places) {

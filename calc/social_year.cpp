@@ -188,7 +188,7 @@ const EmployeeRecord& employeeBefore(const SocialYear& y, int change, std::strin
 
 }  // namespace
 
-std::vector<RevisionLine> revisionsOfYear(const SocialYear& y) {
+std::vector<RevisionLine> revisionsOfYear(const SocialYear& y, const GradesFrom& gradesFrom) {
     std::vector<RevisionLine> out;
     for (int change = 2; change <= 10; ++change) {
         const std::optional<int> before = periodPaidIn(y.file, change - 1);
@@ -213,13 +213,13 @@ std::vector<RevisionLine> revisionsOfYear(const SocialYear& y) {
             in.currentRemuneration = currentRemuneration(y.grades, before);
             for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, change + k, e.recordId.bytes());
             RevisionLine line;
-            line.result = checkRevision(in, y.grades);
+            line.changeMonth = y.calendarYear * 100 + change;
+            line.appliesFrom = revisionAppliesFrom(line.changeMonth);
+            line.result = checkRevision(in, gradesFrom ? gradesFrom(line.appliesFrom) : y.grades);
             if (!line.result.any()) continue;
             line.slot = i + 1;
             line.name = nameOf(e);
             line.recordId = std::string(e.recordId.bytes());
-            line.changeMonth = y.calendarYear * 100 + change;
-            line.appliesFrom = revisionAppliesFrom(line.changeMonth);
             line.direction = in.direction;
             line.months = in.months;
             line.previous = storedGrades(y.grades, before);

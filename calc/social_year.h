@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct SocialYear {
     const HealthGradeTable& grades;  // the table in force for the premiums decided
     std::array<bool, kPaymentFixedFlagCount> fixedPayFlags{};
 };
+
+// The grade table in force from a month (yyyymm).
+using GradesFrom = std::function<const HealthGradeTable&(int yearMonth)>;
 
 // The saved salary period whose pay date falls in month `month` of the file's year.
 std::optional<int> periodPaidIn(const YearView& file, int month);
@@ -73,8 +77,11 @@ struct RevisionLine {
     RevisionResult result;
     SocialGrades previous;
 };
-// The revisions the stored year gives (only those where health or pension is revised).
-std::vector<RevisionLine> revisionsOfYear(const SocialYear& year);
+// The revisions the stored year gives (only those where health or pension is revised).  Each is
+// decided with the table in force from the month it starts (`gradesFrom`; unset: `year.grades`),
+// as the pension ceiling may change between one revision and the next.
+std::vector<RevisionLine> revisionsOfYear(const SocialYear& year,
+                                          const GradesFrom& gradesFrom = {});
 
 struct BonusLine {
     int slot = 0;

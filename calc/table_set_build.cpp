@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <optional>
+#include <set>
 
 #include "calc/data_csv.h"
 #include "calc/payroll_tables.h"
@@ -46,12 +48,14 @@ TableStart startOf(const DataCsv& csv, std::size_t row, std::string_view column)
     return start;
 }
 
-// One period of the withholding tables: its two files and the years it covers.
+// One period of the withholding tables: its files and the years it covers.  The bonus rate
+// table of a year is sometimes published later than the monthly table: a period without one has
+// none in its folders, and its bonuses are taxed with the newest earlier bonus table.
 struct TaxPeriod {
     int firstYear = 0;
     int lastYear = 0;
     std::string salary;
-    std::string bonus;
+    std::optional<std::string> bonus;
 };
 
 std::vector<TaxPeriod> buildTaxPeriods(const fs::path& data) {
@@ -70,7 +74,8 @@ std::vector<TaxPeriod> buildTaxPeriods(const fs::path& data) {
         period.salary = buildSalaryTaxTable(
             readCsv(data, "withholding_monthly_" + name + ".csv"),
             readCsv(data, "withholding_monthly_" + name + "_rules.csv"), params, name);
-        period.bonus = buildBonusTaxTable(readCsv(data, "withholding_bonus_" + name + ".csv"));
+        const std::string bonusCsv = "withholding_bonus_" + name + ".csv";
+        if (fs::exists(data / bonusCsv)) period.bonus = buildBonusTaxTable(readCsv(data, bonusCsv));
         periods.push_back(std::move(period));
     }
     if (periods.empty()) throw DataError(std::string(kParamsCsv) + ": no periods");
@@ -108,27 +113,37 @@ fs::path datedPath(const TableStart& start, std::string_view name) {
 std::vector<TableFile> buildTableFiles(const fs::path& data) {
     const std::vector<TaxPeriod> periods = buildTaxPeriods(data);
     const std::map<TableStart, std::string> gradeTables = buildGradeTables(data);
-    const TaxPeriod& newest = periods.back();
+    const auto newestBonus =
+        std::find_if(periods.rbegin(), periods.rend(), [](const TaxPeriod& p) { return p.bonus; });
+    if (newestBonus == periods.rend()) {
+        throw DataError("no period of the withholding tables has a bonus table");
+    }
 
     std::vector<TableFile> files = {
-        {std::string(kSalaryTaxTableFileName), newest.salary},
-        {std::string(kBonusTaxTableFileName), newest.bonus},
+        {std::string(kSalaryTaxTableFileName), periods.back().salary},
+        {std::string(kBonusTaxTableFileName), *newestBonus->bonus},
         {std::string(kHealthGradeTableFileName), std::prev(gradeTables.end())->second},
         {std::string(kHealthRateListFileName), buildPrefectureRateList(readCsv(data, kRatesCsv))},
         {std::string(kPremiumRateFileName), PremiumRateHistory::fromDataFolder(data).text()},
     };
+    std::set<TableStart> gradesPlaced;
     for (const TaxPeriod& period : periods) {
         for (int year = period.firstYear; year <= period.lastYear; ++year) {
             const TableStart january{year, 1};
             files.push_back({datedPath(january, kSalaryTaxTableFileName), period.salary});
-            files.push_back({datedPath(january, kBonusTaxTableFileName), period.bonus});
+            if (period.bonus) {
+                files.push_back({datedPath(january, kBonusTaxTableFileName), *period.bonus});
+            }
             files.push_back(
                 {datedPath(january, kHealthGradeTableFileName), gradesAt(gradeTables, january)});
-            for (const auto& [start, bytes] : gradeTables) {
-                if (start.year == year && start.month != 1) {
-                    files.push_back({datedPath(start, kHealthGradeTableFileName), bytes});
-                }
-            }
+            gradesPlaced.insert(january);
+        }
+    }
+    // Every change of the grades gets a folder of its own month, whether or not its year has
+    // tax tables: the grade table in force is chosen by date among all of them.
+    for (const auto& [start, bytes] : gradeTables) {
+        if (!gradesPlaced.contains(start)) {
+            files.push_back({datedPath(start, kHealthGradeTableFileName), bytes});
         }
     }
     for (TableFile& file : files) file.bytes = sealTable(file.bytes);

@@ -5,9 +5,12 @@
 //
 // Which years there are comes from withholding_monthly_params.csv: each period of the withholding
 // tables covers the years from its valid_from to its valid_to (only its first year when it has
-// no end); the period with the latest start is the newest.  The health insurance grades come
-// from health_grades.csv, their pension range from health_pension_limits.csv (one row for each
-// month the top pension grade changed); a change within a year gets a folder of its own month.
+// no end); the period with the latest start is the newest.  A period's bonus table comes from
+// withholding_bonus_<period>.csv when that file exists; a period without one has no bonus table
+// in its folders, and the newest bonus table beside the programs is that of the newest period
+// that has one.  The health insurance grades come from health_grades.csv, their pension range
+// from health_pension_limits.csv (one row for each month the top pension grade changed); every
+// change gets a folder of its own month ("2028-09"), also in a year without tax tables.
 
 #include <filesystem>
 #include <string>

@@ -110,9 +110,11 @@ calc::CalcContext TfmMain::calcContext() const {
 void TfmMain::noticeMissingTaxYear() {
     const calc::TaxChoice choice = context_.tables.taxFor(year_);
     const int year = calc::taxYearOf(year_);
-    if (!choice.fellBackToNewest || !noticedTaxYears_.insert(year).second) return;
+    const calc::TaxKind kind =
+        isBonusPeriod(year_.period()) ? calc::TaxKind::Bonus : calc::TaxKind::Salary;
+    if (!choice.fellBackToNewest || !noticedTaxYears_.insert({year, kind}).second) return;
     context_.messages.information(
-        this, qs(calc::missingTaxYearNotice(year, choice.year, context_.eraNames)));
+        this, qs(calc::missingTaxYearNotice(year, choice.year, context_.eraNames, kind)));
 }
 
 void TfmMain::showPeriod(bool startedEmpty) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/payroll_tables.h"
@@ -286,7 +287,7 @@ class TfmMain : public QMainWindow {
     std::unique_ptr<print::TfmInji> printDialog_;
     std::function<std::optional<QString>(QWidget*, const QString&)> chooseFolder_;
     int employeeListSort_ = 0;  // the employee list's order, kept for the run
-    std::set<int> noticedTaxYears_;
+    std::set<std::pair<int, calc::TaxKind>> noticedTaxYears_;  // once per year and kind
     bool startupAbandoned_ = false;
     bool closingConfirmed_ = false;
     std::string monthlyTableNoticeShown_;  // the bonus tax notice last shown in the open period

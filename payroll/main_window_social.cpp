@@ -192,7 +192,8 @@ void TfmMain::sbGetsuhenClick() {
     const YearView view(year_.path());
     const calc::SocialYear social{view, c->calendarYear, *c->grades,
                                   context_.settings.fixedPayFlags};
-    const std::vector<calc::RevisionLine> lines = calc::revisionsOfYear(social);
+    const calc::GradesFrom grades = calc::gradesFromMonth(context_.tables, *c->grades);
+    const std::vector<calc::RevisionLine> lines = calc::revisionsOfYear(social, grades);
     const print::TextTable table = print::revisionTable(lines, c->company, c->calendarYear, false);
     TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmGetsuhen"));
     // Each revision from its own premium month; the record holds one grade for both insurances,
@@ -207,15 +208,15 @@ void TfmMain::sbGetsuhenClick() {
     int count = 0;
     for (const auto& [month, decisions] : byMonth) count += static_cast<int>(decisions.size());
     if (count > 0) {
-        const calc::HealthGradeTable* grades = c->grades;
+        const int year = c->calendarYear;
         window.setApply(
             QStringLiteral("%1人の標準報酬月額を改定月から新しい等級に改定し、その保険料を控除する"
                            "月以降の給与データの社員情報（等級・保険料）を書き換えます。"
                            "よろしいですか？")
                 .arg(count),
-            [this, byMonth, grades](QWidget* parent) {
+            [this, byMonth, grades, year](QWidget* parent) {
                 for (const auto& [month, decisions] : byMonth) {
-                    applyGradeDecisions(parent, decisions, month, *grades);
+                    applyGradeDecisions(parent, decisions, month, grades(year * 100 + month));
                 }
             });
     }
@@ -234,7 +235,8 @@ void TfmMain::noticeRevisions() {
     const YearView view(year_.path());
     QStringList due;
     for (const calc::RevisionLine& l :
-         calc::revisionsOfYear({view, calendarYear, *grades, context_.settings.fixedPayFlags})) {
+         calc::revisionsOfYear({view, calendarYear, *grades, context_.settings.fixedPayFlags},
+                               calc::gradesFromMonth(context_.tables, *grades))) {
         const int thirdMonth = l.changeMonth % 100 + 2;
         if (thirdMonth > 12 || calc::periodPaidIn(view, thirdMonth) != period) continue;
         due << QStringLiteral("%1　%2年%3月から")

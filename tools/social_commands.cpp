@@ -100,9 +100,11 @@ void santei(const fs::path& file, const Context& c) {
 void getsuhen(const fs::path& file, const Context& c) {
     const YearView view(file);
     const int year = calendarYearOfFile(file, c.names);
-    const calc::SocialYear social{view, year, gradesOf(c, year), c.settings.fixedPayFlags};
+    const calc::HealthGradeTable& grades = gradesOf(c, year);
+    const calc::SocialYear social{view, year, grades, c.settings.fixedPayFlags};
     Json out = Json::array();
-    for (const calc::RevisionLine& line : calc::revisionsOfYear(social)) {
+    for (const calc::RevisionLine& line :
+         calc::revisionsOfYear(social, calc::gradesFromMonth(c.tables, grades))) {
         out.push_back(
             {{"slot", line.slot},
              {"name", line.name},

@@ -35,7 +35,7 @@ void build(const fs::path& data, const fs::path& out) {
 }
 
 // The files `tables check` looks at: the newest beside the programs, then every folder of
-// "表データ" with the files it must hold.
+// "表データ" with the files it must hold (a year without a bonus table of its own has none).
 std::vector<std::string> checkedFiles(const fs::path& folder) {
     std::vector<std::string> names = {
         std::string(kSalaryTaxTableFileName), std::string(kBonusTaxTableFileName),
@@ -52,7 +52,7 @@ std::vector<std::string> checkedFiles(const fs::path& folder) {
     std::sort(starts.begin(), starts.end());
     if (starts.empty()) names.emplace_back(kYearTablesFolderName);  // reported missing
     for (const TableStart& start : starts) {
-        for (const std::string_view name : tableFilesOf(start)) {
+        for (const std::string_view name : tableFilesIn(years / start.folderName(), start)) {
             names.push_back(std::string(kYearTablesFolderName) + "/" + start.folderName() + "/" +
                             std::string(name));
         }
@@ -110,7 +110,8 @@ Table loadTable(const Args& args, std::string_view name) {
     const std::optional<std::string> year = args.option("year");
     if (!year) return Table::fromFile(folder / name);
     PayrollTables tables = loadPayrollTables(placesUnder(folder, folder));
-    const TaxTables& chosen = tables.taxFor(parseIntArgument(*year, "--year")).tables;
+    const TaxKind kind = name == kSalaryTaxTableFileName ? TaxKind::Salary : TaxKind::Bonus;
+    const TaxTables& chosen = tables.taxFor(parseIntArgument(*year, "--year"), kind).tables;
     const fs::path& path =
         name == kSalaryTaxTableFileName ? chosen.salary.path() : chosen.bonus.path();
     return Table::fromFile(path.empty() ? folder / name : path);

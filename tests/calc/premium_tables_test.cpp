@@ -44,7 +44,7 @@ TEST(HealthGradeTableBuild, EveryGradeMatchesThePublishedTable) {
     const HealthGradeTable table = builtTable();
     ASSERT_EQ(table.gradeCount(), 50);
     EXPECT_EQ(table.pensionMinGrade(), 4);
-    EXPECT_EQ(table.pensionMaxGrade(), 35);
+    EXPECT_EQ(table.pensionMaxGrade(), 38);  // every pension grade of the CSV
     for (int g = 1; g <= 50; ++g) {
         const std::size_t row = static_cast<std::size_t>(g - 1);
         SCOPED_TRACE(g);
@@ -57,6 +57,7 @@ TEST(HealthGradeTableBuild, EveryGradeMatchesThePublishedTable) {
     EXPECT_EQ(table.upper(50), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(table.standard(4), 88'000);    // 厚生年金 第1級
     EXPECT_EQ(table.standard(35), 650'000);  // 厚生年金 第32級
+    EXPECT_EQ(table.standard(38), 750'000);  // 厚生年金 第35級 (from September 2029)
     // Unused grades stay zero.
     EXPECT_EQ(table.image().grades[50].standard, 0);
 
@@ -64,7 +65,7 @@ TEST(HealthGradeTableBuild, EveryGradeMatchesThePublishedTable) {
     EXPECT_TRUE(check.ok()) << check.faults.front();
     EXPECT_EQ(check.summary, (std::vector<std::string>{
                                  "等級数 50（標準報酬月額 58,000〜1,390,000 円）",
-                                 "厚生年金 第4等級〜第35等級（標準報酬月額 88,000〜650,000 円）"}));
+                                 "厚生年金 第4等級〜第38等級（標準報酬月額 88,000〜750,000 円）"}));
 }
 
 TEST(HealthGradeTableBuild, RefusesCsvThatGivesNoSoundTable) {
@@ -113,7 +114,7 @@ TEST(HealthGradeTable, FindsGradesAndNeverLeavesTheTable) {
 
     EXPECT_EQ(table.pensionGrade(1), 4);
     EXPECT_EQ(table.pensionGrade(20), 20);
-    EXPECT_EQ(table.pensionGrade(50), 35);
+    EXPECT_EQ(table.pensionGrade(50), 38);
 
 #ifndef NDEBUG
     EXPECT_DEATH(table.grade(0), "hasGrade");

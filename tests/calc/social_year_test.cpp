@@ -157,6 +157,31 @@ TEST_F(SocialYearTest, ARaiseInAprilIsARevisionFromJulyAndLeavesTheEmployeeOutOf
     EXPECT_EQ(revisionsOfYear({view, 2026, publishedGrades(), flags}).size(), 2u);
 }
 
+TEST_F(SocialYearTest, ARevisionTakesThePensionCeilingOfTheMonthItStarts) {
+    // Both raised from 500,000 to 700,000 (health grade 37): A in April, from July, while the
+    // pension still stops at 第32級; B in June, from September 2027, when 第33級 has come in.
+    const HealthGradeTable fromSeptember = HealthGradeTable::fromBytes(
+        buildHealthGradeTable(
+            DataCsv(readFile(std::string(KEIRO_SOURCE_DIR) + "/data/health_grades.csv"), "g"), 33),
+        "g");
+    StoredYear y;
+    for (int p = 1; p <= 9; ++p) {
+        y.pay(p, 1, "A", p < 4 ? 500'000 : 700'000).social.decidedRemuneration = 500'000;
+        y.pay(p, 2, "B", p < 6 ? 500'000 : 700'000).social.decidedRemuneration = 500'000;
+    }
+    const YearView view(y.write(folder_ / "R09.dat"));
+    const SocialYear year{view, 2027, fromSeptember, defaultFixed()};
+    const std::vector<RevisionLine> revisions =
+        revisionsOfYear(year, [&](int yearMonth) -> const HealthGradeTable& {
+            return yearMonth >= 202709 ? fromSeptember : publishedGrades();
+        });
+    ASSERT_EQ(revisions.size(), 2u);
+    EXPECT_EQ(revisions[0].appliesFrom, 202707);
+    EXPECT_EQ(revisions[0].result.grades, (SocialGrades{37, 32, 710'000, 650'000}));
+    EXPECT_EQ(revisions[1].appliesFrom, 202709);
+    EXPECT_EQ(revisions[1].result.grades, (SocialGrades{37, 33, 710'000, 680'000}));
+}
+
 TEST_F(SocialYearTest, ARevisionComparesWithSeptembersDecisionOnceApplied) {
     // 260,000 (H20) until September's decision of 300,000 (H22), written from October's pay.
     // A raise to 320,000 first paid in September is one grade above that: no revision, where

@@ -1,9 +1,11 @@
 // Which year's tables calculate a period: the year of its pay date (December paid in January
 // takes the next year's), the oldest for earlier years, the newest with a notice for later ones;
-// a January bonus reads December's stored pay but is taxed with its own year's table.
+// a January bonus reads December's stored pay but is taxed with its own year's table.  2027 has a
+// monthly table of its own but no bonus table yet: its bonuses take 2026's, with a notice.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "calc/payroll_tables.h"
 #include "calc/period_calc.h"
@@ -33,14 +35,17 @@ TEST(PayrollTables, EachYearHasItsOwnTablesTheOldestServesEarlierYearsTheNewestL
     PayrollTables tables = builtPayrollTables();
     ASSERT_TRUE(tables.complete());
     EXPECT_TRUE(tables.datedTableMessages().empty());
-    EXPECT_EQ(tables.newestYear(), 2026);
+    EXPECT_EQ(tables.newestYear(), 2027);
+    EXPECT_EQ(tables.newestYear(TaxKind::Bonus), 2026);
 
-    // 300,000円 甲 without dependents: 8,420円 in 令和2〜7年分, 7,930円 in 令和8年分.
+    // 300,000円 甲 without dependents: 8,420円 in 令和2〜7年分, 7,930円 in 令和8年分, 7,760円
+    // in 令和9年分.
     const auto taxIn = [&](int year) {
         return tables.taxFor(year).tables.salary.LookupSalaryTax(300'000, 0, 0, kTruncate);
     };
     for (const int year : {2019, 2020, 2025}) EXPECT_EQ(taxIn(year), 8'420) << year;
-    for (const int year : {2026, 2027}) EXPECT_EQ(taxIn(year), 7'930) << year;
+    EXPECT_EQ(taxIn(2026), 7'930);
+    for (const int year : {2027, 2028}) EXPECT_EQ(taxIn(year), 7'760) << year;
 
     const TaxChoice old = tables.taxFor(2019);
     EXPECT_EQ(old.year, 2020);
@@ -48,17 +53,45 @@ TEST(PayrollTables, EachYearHasItsOwnTablesTheOldestServesEarlierYearsTheNewestL
     EXPECT_FALSE(tables.taxFor(2025).fellBackToNewest);
     EXPECT_EQ(tables.taxFor(2026).year, 2026);
     EXPECT_FALSE(tables.taxFor(2026).fellBackToNewest);
-    const TaxChoice later = tables.taxFor(2027);
+    EXPECT_FALSE(tables.taxFor(2027).fellBackToNewest);
+    const TaxChoice later = tables.taxFor(2028);
     EXPECT_TRUE(later.fellBackToNewest);
-    EXPECT_EQ(later.year, 2026);
-    EXPECT_EQ(&later.tables, &tables.tax);  // the newest, beside the programs
+    EXPECT_EQ(later.year, 2027);
 
-    // 厚生年金 reached health grade 34 until August 2020, grade 35 from September.
-    EXPECT_EQ(tables.gradesFor(2019, 12)->pensionMaxGrade(), 34);
-    EXPECT_EQ(tables.gradesFor(2020, 8)->pensionMaxGrade(), 34);
-    EXPECT_EQ(tables.gradesFor(2020, 9)->pensionMaxGrade(), 35);
-    EXPECT_EQ(tables.gradesFor(2021, 1)->pensionMaxGrade(), 35);
-    EXPECT_EQ(tables.gradesFor(2030, 1), &*tables.grades);
+    // A 2027 bonus: the 2026 bonus table, said once; the 2027 salary table for the monthly-table
+    // method beside it.
+    const TaxChoice bonus = tables.taxFor(2027, TaxKind::Bonus);
+    EXPECT_TRUE(bonus.fellBackToNewest);
+    EXPECT_EQ(bonus.year, 2026);
+    EXPECT_EQ(bonus.tables.bonus.path().parent_path().filename(), "2026");
+    EXPECT_EQ(bonus.tables.salary.LookupSalaryTax(300'000, 0, 0, kTruncate), 7'760);
+    EXPECT_FALSE(tables.taxFor(2026, TaxKind::Bonus).fellBackToNewest);
+
+    // 厚生年金 reached health grade 34 until August 2020, grade 35 from September, then one
+    // grade more each September of 2027, 2028 and 2029.
+    const std::pair<TableStart, int> tops[] = {
+        {{2019, 12}, 34}, {{2020, 8}, 34}, {{2020, 9}, 35},  {{2021, 1}, 35}, {{2027, 8}, 35},
+        {{2027, 9}, 36},  {{2028, 8}, 36}, {{2028, 10}, 37}, {{2029, 9}, 38}, {{2030, 1}, 38},
+    };
+    for (const auto& [at, top] : tops) {
+        EXPECT_EQ(tables.gradesFor(at.year, at.month)->pensionMaxGrade(), top) << at.folderName();
+    }
+}
+
+TEST(PayrollTables, JanuaryTwentySevenSalariesAreTaxedWithTheTwentySevenTable) {
+    PayrollTables tables = builtPayrollTables();
+    const SalaryTaxTable& salary = tables.taxFor(2027).tables.salary;
+    // 111,000円, the first band of 令和9年分: 乙 4,000円, 甲 without dependants 140円 (2026:
+    // 480円).
+    EXPECT_EQ(salary.LookupSalaryTax(111'000, 1, 0, kTruncate), 4'000);
+    EXPECT_EQ(salary.LookupSalaryTax(111'000, 0, 0, kTruncate), 140);
+    // 356,600円 甲 2 dependants: the band 356,000〜359,000 (2026: 7,020円).
+    EXPECT_EQ(salary.LookupSalaryTax(356'600, 0, 2, kTruncate), 6'860);
+    // Below the first band 乙 is 3.063 %: 110,999 × 3.063 % = 3,399.9 → 3,399.
+    EXPECT_EQ(salary.LookupSalaryTax(110'999, 1, 0, kTruncate), 3'399);
+    EXPECT_EQ(salary.LookupSalaryTax(110'999, 0, 0, kTruncate), 0);
+    // The breakpoint moved to 1,720,000円: 377,200 + 10,000 × 40.84 % = 381,284.
+    EXPECT_EQ(salary.LookupSalaryTax(1'730'000, 0, 0, kTruncate), 381'284);
 }
 
 TEST(PayrollTables, AYearWhoseFilesAreDamagedIsNamedAtStartUpAndCalculatedWithTheNewest) {
@@ -93,8 +126,9 @@ TEST(PayrollTables, AYearWhoseFilesAreDamagedIsNamedAtStartUpAndCalculatedWithTh
     EXPECT_FALSE(tables.taxFor(2023).fellBackToNewest);  // before the oldest: the oldest
     const TaxChoice damaged = tables.taxFor(2025);
     EXPECT_TRUE(damaged.fellBackToNewest);
-    EXPECT_EQ(&damaged.tables, &tables.tax);
-    EXPECT_EQ(tables.gradesFor(2025, 5), &*tables.grades);
+    EXPECT_EQ(damaged.tables.salary.path(), tables.tax.salary.path());
+    // The grades go by date among the folders that loaded: 2024's is in force.
+    EXPECT_EQ(tables.gradesFor(2025, 5)->pensionMaxGrade(), 35);
 
     // Without any year folder every year is calculated with the newest, and says so.
     fs::remove_all(years);
@@ -111,6 +145,9 @@ TEST(PayrollTables, TheNoticeNamesBothYears) {
               "最新の令和8年（2026年）分の税額表で計算します。");
     EXPECT_EQ(missingTaxYearNotice(2027, 0, names),
               "令和9年（2027年）分の税額表がありません。\n最新の税額表で計算します。");
+    EXPECT_EQ(missingTaxYearNotice(2027, 2026, names, TaxKind::Bonus),
+              "令和9年（2027年）分の賞与の税額表がありません。\n"
+              "最新の令和8年（2026年）分の賞与の税額表で計算します。");
 }
 
 class TableYearTest : public PayFixture {

@@ -560,11 +560,16 @@ class MainWindowTest : public QObject {
         QVERIFY(demo.messages.lastText().endsWith(line));
     }
 
-    // December paid in January 2027, a year without tables of its own: said once per run.
+    // December paid in January 2027 takes the 2027 table; without it, the year is said once.
     void aYearWithoutItsOwnTaxTablesIsNoticedOncePerYear() {
         Demo demo(12, PeriodEntry{20, 160.0, 0, 0});
         QVERIFY(demo.messages.shown().empty());  // 2026 has its tables
         demo.year.block().settings.payNextMonth = 1;
+        demo.window->showPeriod();
+        QVERIFY(demo.messages.shown().empty());  // and so has 2027
+        std::erase_if(demo.tables.dated, [](const calc::DatedTables& d) {
+            return d.start == calc::TableStart{2027, 1};
+        });
         demo.window->showPeriod();
         QCOMPARE(demo.messages.shown().size(), std::size_t{1});
         QCOMPARE(demo.messages.lastText(),
@@ -573,6 +578,23 @@ class MainWindowTest : public QObject {
         demo.window->showPeriod();
         QVERIFY(demo.window->recalculatePeriod());
         QCOMPARE(demo.messages.shown().size(), std::size_t{1});
+    }
+
+    // A year whose folder has a salary table but no bonus table: its bonuses are taxed with the
+    // newest earlier bonus table, and the notice names the bonus table.
+    void aBonusWithoutItsYearsBonusTableIsNoticedNamingTheBonusTable() {
+        Demo demo(13, PeriodEntry{0, 0.0, 7, 10});
+        const std::size_t before = demo.messages.shown().size();
+        for (calc::DatedTables& d : demo.tables.dated) {
+            if (d.start == calc::TableStart{2026, 1}) d.tax.bonus = calc::BonusTaxTable{};
+        }
+        demo.window->showPeriod();
+        QCOMPARE(demo.messages.shown().size(), before + 1);
+        QCOMPARE(demo.messages.lastText(),
+                 QStringLiteral("令和8年（2026年）分の賞与の税額表がありません。\n"
+                                "最新の令和7年（2025年）分の賞与の税額表で計算します。"));
+        demo.window->showPeriod();
+        QCOMPARE(demo.messages.shown().size(), before + 1);
     }
 
     void bonusesTaxedByTheMonthlyTableAreNamedOnce() {

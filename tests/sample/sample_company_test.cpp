@@ -194,7 +194,7 @@ TEST_F(SampleCompanyTest, EachYearIsCalculatedWithItsOwnTaxTables) {
     ASSERT_EQ(files.size(), 1u);
     const fs::path built = KEIRO_BINARY_DIR "/bin";
     const auto table2025 = calc::SalaryTaxTable::fromFile(built / "表データ/2025/税額表(給与).dat");
-    const auto table2026 = calc::SalaryTaxTable::fromFile(built / "税額表(給与).dat");
+    const auto table2026 = calc::SalaryTaxTable::fromFile(built / "表データ/2026/税額表(給与).dat");
     const calc::YenRounding rounding(sampleSettings().monthRounding);
     const auto november = readPeriodBlock(files[0], 11);
     int checked = 0;

@@ -29,7 +29,7 @@ inline const EraYear kReiwa7{"令和", 7};
 // The withholding tables of the published 2026 figures, as the build generated them.
 inline const TaxTables& builtTaxTables() {
     static const TaxTables tables = [] {
-        const fs::path folder = fs::path(KEIRO_BINARY_DIR) / "bin";
+        const fs::path folder = fs::path(KEIRO_BINARY_DIR) / "bin" / "表データ" / "2026";
         TaxTables t;
         t.salary = SalaryTaxTable::fromFile(folder / kSalaryTaxTableFileName);
         t.bonus = BonusTaxTable::fromFile(folder / kBonusTaxTableFileName);

@@ -11,10 +11,13 @@
 
 namespace keiro::testing_support {
 
+// The pension range is that of September 2020 to August 2027: up to 第32級 (health grade 35).
 inline const calc::HealthGradeTable& publishedGrades() {
     static const calc::HealthGradeTable table = calc::HealthGradeTable::fromBytes(
-        calc::buildHealthGradeTable(calc::DataCsv(
-            readFile(std::string(KEIRO_SOURCE_DIR) + "/data/health_grades.csv"), "grades")),
+        calc::buildHealthGradeTable(
+            calc::DataCsv(readFile(std::string(KEIRO_SOURCE_DIR) + "/data/health_grades.csv"),
+                          "grades"),
+            32),
         "grades");
     return table;
 }

@@ -101,16 +101,24 @@ TEST_F(ToolTest, TablesBuildAndCheck) {
     EXPECT_EQ(check.exitCode, 0);
     EXPECT_NE(check.out.find("税額表(給与).dat: ok"), std::string::npos);
 
-    // Every year's tables in its folder, 2020 with the grade table of September apart.
-    for (const char* year : {"2020", "2021", "2022", "2023", "2024", "2025", "2026"}) {
+    // Every year's tables in its folder (2027 without a bonus table, not yet published), every
+    // change of the pension ceiling with the grade table apart.
+    for (const char* year : {"2020", "2021", "2022", "2023", "2024", "2025", "2026", "2027"}) {
         for (const char* name : {"税額表(給与).dat", "税額表(賞与).dat", "健康保険料額表.dat"}) {
             const std::string file = std::string("表データ/") + year + "/" + name;
-            EXPECT_NE(check.out.find(file + ": ok"), std::string::npos) << file;
+            const bool expected =
+                year != std::string("2027") || name != std::string("税額表(賞与).dat");
+            EXPECT_EQ(check.out.find(file + ": ok") != std::string::npos, expected) << file;
         }
     }
-    EXPECT_NE(check.out.find("表データ/2020-09/健康保険料額表.dat: ok"), std::string::npos);
-    EXPECT_EQ(readFile(out / "表データ/2026/税額表(給与).dat"), readFile(out / "税額表(給与).dat"));
-    EXPECT_NE(readFile(out / "表データ/2025/税額表(給与).dat"), readFile(out / "税額表(給与).dat"));
+    for (const char* month : {"2020-09", "2027-09", "2028-09", "2029-09"}) {
+        const std::string file = std::string("表データ/") + month + "/健康保険料額表.dat";
+        EXPECT_NE(check.out.find(file + ": ok"), std::string::npos) << file;
+    }
+    EXPECT_EQ(check.out.find("表データ/2028/"), std::string::npos);
+    EXPECT_EQ(readFile(out / "表データ/2027/税額表(給与).dat"), readFile(out / "税額表(給与).dat"));
+    EXPECT_EQ(readFile(out / "表データ/2026/税額表(賞与).dat"), readFile(out / "税額表(賞与).dat"));
+    EXPECT_NE(readFile(out / "表データ/2026/税額表(給与).dat"), readFile(out / "税額表(給与).dat"));
 
     writeFileAtomic(out / "表データ/2023/税額表(賞与).dat", "damaged");
     const ToolRun damagedYear = run("tables check " + out.string());
@@ -139,21 +147,25 @@ TEST_F(ToolTest, TablesBuildAndCheck) {
 }
 
 TEST_F(ToolTest, TaxAndPremiumCommands) {
+    // The figures of 令和8年分 unless the case says otherwise.
+    const std::string tables2026 = kTables + " --year 2026";
     // 2,250,000円 is printed 614,770円 (甲, no dependents), then 40.84 % above it.
-    EXPECT_EQ(run("tax salary" + kTables + " --amount 2500000 --column 0 --deps 0").out,
+    EXPECT_EQ(run("tax salary" + tables2026 + " --amount 2500000 --column 0 --deps 0").out,
               "716870\n");
-    EXPECT_EQ(run("tax salary" + kTables + " --amount 100000 --column 1 --deps 0 --rounding 2").out,
-              "3063\n");
-    EXPECT_EQ(run("tax bonus" + kTables + " --prev 300000 --bonus 500000 --deps 1 --column 0").out,
-              "30630\n");
+    EXPECT_EQ(
+        run("tax salary" + tables2026 + " --amount 100000 --column 1 --deps 0 --rounding 2").out,
+        "3063\n");
+    EXPECT_EQ(
+        run("tax bonus" + tables2026 + " --prev 300000 --bonus 500000 --deps 1 --column 0").out,
+        "30630\n");
     // Where the rate table may not be used, the monthly-table method: more than ten times the
     // previous month (40,000 + 400,001 ÷ 6 = 106,666: 甲 170 a month), and no previous pay
     // (1,200,000 ÷ 6 = 200,000: 甲 4,340, 乙 19,700; ÷ 12 = 100,000: 乙 3.063 % = 3,063).
     const ToolRun overTen =
-        run("tax bonus" + kTables + " --prev 40000 --bonus 400001 --deps 0 --column 0");
+        run("tax bonus" + tables2026 + " --prev 40000 --bonus 400001 --deps 0 --column 0");
     EXPECT_EQ(overTen.exitCode, 0);
     EXPECT_EQ(overTen.out, std::to_string(170 * 6) + "\n");
-    const std::string noPrevious = "tax bonus" + kTables + " --prev 0 --bonus 1200000 --deps 0";
+    const std::string noPrevious = "tax bonus" + tables2026 + " --prev 0 --bonus 1200000 --deps 0";
     EXPECT_EQ(run(noPrevious + " --column 0").out, "26040\n");
     EXPECT_EQ(run(noPrevious + " --column 0 --divisor 6").out, "26040\n");
     EXPECT_EQ(run(noPrevious + " --column 1").out, "118200\n");
@@ -161,7 +173,7 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
     EXPECT_EQ(run(noPrevious + " --column 0 --divisor 12").out, "0\n");
     EXPECT_EQ(run(noPrevious + " --column 0 --divisor 7").exitCode, 2);
     // 乙 above ten times: 50,000 + 300,000 = 350,000: 69,800 less 1,531 (1,532 rounded half up).
-    const std::string otsu = "tax bonus" + kTables +
+    const std::string otsu = "tax bonus" + tables2026 +
                              " --prev 50000 --bonus 1800000 --deps 0 "
                              "--column 1 --divisor 6";
     EXPECT_EQ(run(otsu).out, "409614\n");
@@ -187,15 +199,23 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
 
     // --year: the table of that year's pay; the oldest before it, the newest after it.
     const std::string salary300k = " --amount 300000 --column 0 --deps 0";
-    EXPECT_EQ(run("tax salary" + kTables + salary300k).out, "7930\n");
+    EXPECT_EQ(run("tax salary" + kTables + salary300k).out, "7760\n");
     EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2025").out, "8420\n");
     EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2019").out, "8420\n");
     EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2026").out, "7930\n");
-    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2031").out, "7930\n");
-    // 305,000円 the month before: 8.168 % in 令和7年分, 6.126 % in 令和8年分.
+    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2027").out, "7760\n");
+    EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year 2031").out, "7760\n");
+    // 令和9年分: 111,000円 乙 4,000円; 356,600円 甲 2 dependants 6,860円.
+    EXPECT_EQ(run("tax salary" + kTables + " --amount 111000 --column 1 --deps 0 --year 2027").out,
+              "4000\n");
+    EXPECT_EQ(run("tax salary" + kTables + " --amount 356600 --column 0 --deps 2 --year 2027").out,
+              "6860\n");
+    // 305,000円 the month before: 8.168 % in 令和7年分, 6.126 % in 令和8年分, which also taxes
+    // the bonuses of 2027 (no table of its own yet).
     const std::string bonus = " --prev 305000 --bonus 500000 --deps 0 --column 0";
     EXPECT_EQ(run("tax bonus" + kTables + bonus + " --year 2025").out, "40840\n");
     EXPECT_EQ(run("tax bonus" + kTables + bonus).out, "30630\n");
+    EXPECT_EQ(run("tax bonus" + kTables + bonus + " --year 2027").out, "30630\n");
     EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year x").exitCode, 2);
 }
 
