@@ -38,7 +38,9 @@ class ResidentTaxImportDialogTest : public QObject {
                                         places,
                                         messages,
                                         dialogs,
-                                        [](QWidget*, int) { return 0; }};
+                                        [](QWidget*, int) { return 0; },
+                                        nullptr,
+                                        {}};
             window = std::make_unique<TfmMembList>(nullptr, context);
         }
         std::string code(int slot) const { return year.block().employee(slot).employeeCode.utf8(); }
