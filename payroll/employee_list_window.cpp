@@ -18,6 +18,7 @@
 #include "core/employee_master.h"
 #include "core/fileio.h"
 #include "core/syslog.h"
+#include "payroll/resident_tax_import_dialog.h"
 #include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/fixed_font.h"
@@ -139,6 +140,8 @@ void TfmMembList::buildEditButtons(QHBoxLayout* row) {
                        &TfmMembList::sbImportClick);
     ui::connectCommand(addButton(row, this, "sbExport", "エクスポート"), this, messages,
                        &TfmMembList::sbExportClick);
+    ui::connectCommand(addButton(row, this, "sbJuuminImport", "住民税取込"), this, messages,
+                       &TfmMembList::sbResidentTaxImportClick);
     row->addStretch(1);
     connect(addButton(row, this, "sbClose", "閉じる"), &QPushButton::clicked, this,
             &QDialog::reject);
@@ -316,6 +319,12 @@ void TfmMembList::sbImportClick() {
     context_.messages.information(this, QString::fromStdString(result.message));
     if (result.count > 0) {
         rebuildList();
+        writeLog(kLogEmployeeUpdated);
+    }
+}
+
+void TfmMembList::sbResidentTaxImportClick() {
+    if (importResidentTaxAmounts(this, context_.year, context_.messages, context_.dialogs) > 0) {
         writeLog(kLogEmployeeUpdated);
     }
 }

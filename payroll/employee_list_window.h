@@ -69,6 +69,8 @@ class TfmMembList : public QDialog {
     void sbEditClick();
     void sbDeleteClick();
     void sbImportClick();
+    // 住民税取込: the year's residence-tax amounts from a CSV file, after a preview.
+    void sbResidentTaxImportClick();
     void sbExportClick();
     void sbPrintClick();
     void sbSelectAllClick();

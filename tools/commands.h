@@ -26,6 +26,8 @@ int runDemo(const Words& words);
 int runCalc(const Words& words);
 int runEmployees(const Words& words);
 int runAttendance(const Words& words);
+// employees import-resident-tax, in a file of its own.
+int runResidentTaxImport(const Words& words);
 int runPrint(const Words& words);
 int runExport(const Words& words);
 int runWithholding(const Words& words);

@@ -13,6 +13,8 @@
 namespace keiro::tool {
 // employees export FILE --period K OUT.csv
 int runEmployees(const Words& words) {
+    if (!words.empty() && words.front() == "import-resident-tax")
+        return runResidentTaxImport(words);
     const Args args(words);
     if (args.positional(0, "command") != "export") throw UsageError("unknown employees command");
     args.expectOnly({"period"}, 3);
