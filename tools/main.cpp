@@ -56,6 +56,7 @@ constexpr const char* kUsage =
     "  demo --root DIR [--date YYYY-MM-DD] [--employees N]\n"
     "  calc period FILE --period K [--root DIR] [--save]\n"
     "  employees export FILE --period K OUT.csv\n"
+    "  employees import-resident-tax FILE IN.csv [--period K] [--save]\n"
     "  attendance import FILE --period K IN.csv [--save]\n"
     "  print slips FILE --period K [--root DIR] [--form-type N] [--slots 1,2,...]\n"
     "              (--pdf OUT.pdf | --jpeg DIR)\n"
