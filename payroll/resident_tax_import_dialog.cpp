@@ -125,8 +125,10 @@ void ResidentTaxImportDialog::fill(const ResidentTaxImport& preview) {
     refusedCaption_->setText(
         preview.refused.empty()
             ? QStringLiteral("取り込めない行はありません。")
-            : QStringLiteral("次の%1行は取り込めません。この行の社員の住民税は変わりません。")
-                  .arg(preview.refused.size()));
+            : QStringLiteral("次の%1行は取り込めません。%2行の社員の住民税は変わりません。")
+                  .arg(preview.refused.size())
+                  .arg(preview.refused.size() == 1 ? QStringLiteral("この")
+                                                   : QStringLiteral("これらの")));
     refused_->setVisible(!preview.refused.empty());
 }
 

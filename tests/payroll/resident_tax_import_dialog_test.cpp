@@ -87,6 +87,9 @@ class ResidentTaxImportDialogTest : public QObject {
                 QCOMPARE(dialog->refusedList()->count(), 2);
                 QVERIFY(dialog->refusedList()->item(0)->text().startsWith("3行目: 6月分[abc]"));
                 QVERIFY(dialog->refusedList()->item(1)->text().startsWith("4行目: 社員コード"));
+                QCOMPARE(dialog->findChild<QLabel*>("lbRefusedCaption")->text(),
+                         QStringLiteral(
+                             "次の2行は取り込めません。これらの行の社員の住民税は変わりません。"));
                 // KEIRO_RESIDENT_TAX_SHOT=file.png keeps a picture of the preview.
                 if (const QString shot = qEnvironmentVariable("KEIRO_RESIDENT_TAX_SHOT");
                     !shot.isEmpty()) {
