@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/pay_day.h"
 #include "core/text.h"
 
 namespace keiro {
@@ -391,16 +392,11 @@ std::string_view bonusPayDateError(FileYear year, int month, int day) {
 }
 
 PayDate payDate(FileYear year, int period, const PeriodSettings& settings) {
+    const SalaryPayDay paid = salaryPayDay(year.calendarYear(), period, settings);
     int eraYear = year.eraYear;
-    int month = period;
-    if (settings.payNextMonth == 1 && ++month > 12) {
-        month = 1;
-        eraYear = !year.newEra && eraYear == 31 ? 2 : eraYear + 1;
-    }
-    // February only ever comes from the file's own year (January's pay or February's), so the
-    // month length is that of the file's calendar year.
-    const int day = std::clamp(settings.payDay, 1, daysInMonth(year.calendarYear(), month));
-    return {format("%2d", eraYear), format("%2d", month), format("%2d", day)};
+    // The year after 31 of the earlier era is year 2 of the new era.
+    if (paid.year != year.calendarYear()) eraYear = !year.newEra && eraYear == 31 ? 2 : eraYear + 1;
+    return {format("%2d", eraYear), format("%2d", paid.month), format("%2d", paid.day)};
 }
 
 bool isActiveEmployee(const EmployeeRecord& employee) {

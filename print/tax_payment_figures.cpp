@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/entry.h"
+#include "core/pay_day.h"
 
 namespace keiro::print {
 namespace {
@@ -33,14 +34,8 @@ std::optional<year_month_day> payDateOf(const YearView& file, int calendarYear, 
         if (payMonth < 1 || payMonth > 12) return std::nullopt;
         return dateOf(calendarYear, payMonth, file.header().bonusPayDay[bonus]);
     }
-    const PeriodSettings& settings = file.block(period).settings;
-    int payYear = calendarYear;
-    int payMonth = period;
-    if (settings.payNextMonth == 1 && ++payMonth > 12) {
-        payMonth = 1;
-        ++payYear;
-    }
-    return dateOf(payYear, payMonth, settings.payDay);
+    const SalaryPayDay paid = salaryPayDay(calendarYear, period, file.block(period).settings);
+    return dateOf(paid.year, paid.month, paid.day);
 }
 
 void addDate(std::vector<year_month_day>& dates, const year_month_day& date) {
