@@ -38,7 +38,7 @@ class Office {
         year_.savePeriod();
         const MainContext context{places_,         ini_,      state_.settings, tables_,
                                   state_.eraNames, messages_, dialogs_,        2026};
-        window_ = std::make_unique<TfmMain>(context, year_);
+        window_ = std::make_unique<MainWindow>(context, year_);
         window_->resize(1280, 800);
         window_->show();
     }
@@ -46,7 +46,7 @@ class Office {
         window_.reset();
         fs::remove_all(folder_);
     }
-    TfmMain& window() { return *window_; }
+    MainWindow& window() { return *window_; }
 
   private:
     fs::path folder_;
@@ -57,7 +57,7 @@ class Office {
     ui::ScriptedMessageService messages_;
     ui::ScriptedFileDialogs dialogs_;
     YearData year_;
-    std::unique_ptr<TfmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 Office& office() {
@@ -66,7 +66,7 @@ Office& office() {
 }
 
 void BM_ShowPeriod(benchmark::State& state) {
-    TfmMain& window = office().window();
+    MainWindow& window = office().window();
     for (auto _ : state) {
         window.showPeriod();
         QCoreApplication::processEvents();  // the grid view repaints
@@ -75,7 +75,7 @@ void BM_ShowPeriod(benchmark::State& state) {
 BENCHMARK(BM_ShowPeriod)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CommitPeriod(benchmark::State& state) {
-    TfmMain& window = office().window();
+    MainWindow& window = office().window();
     window.showPeriod();
     for (auto _ : state) {
         benchmark::DoNotOptimize(window.savePeriod());

@@ -107,13 +107,13 @@ std::string flagSection(const KindDefinition& definition, int payForm) {
     return std::string(definition.flagSectionStem) + std::to_string(payForm);
 }
 
-void applyFlags(std::string_view text, std::vector<TEditItems>& rows, int payForm) {
+void applyFlags(std::string_view text, std::vector<LayoutRow>& rows, int payForm) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].use[payForm - 1] = i < text.size() && text[i] == '1';
     }
 }
 
-std::string flagText(const std::vector<TEditItems>& rows, int rowCount, int payForm) {
+std::string flagText(const std::vector<LayoutRow>& rows, int rowCount, int payForm) {
     std::string text;
     for (int i = 0; i < rowCount; ++i) {
         const bool used = i < static_cast<int>(rows.size()) && rows[i].use[payForm - 1];
@@ -146,16 +146,16 @@ std::string storedCode(std::string_view code, int band, const ItemNames& names) 
     return std::string(code);
 }
 
-const TEditItems& rowOrBlank(const std::vector<TEditItems>& rows, int row) {
-    static const TEditItems blank{std::string(kBlankItemCode), {}};
+const LayoutRow& rowOrBlank(const std::vector<LayoutRow>& rows, int row) {
+    static const LayoutRow blank{std::string(kBlankItemCode), {}};
     return row < static_cast<int>(rows.size()) ? rows[row] : blank;
 }
 
-void addMissingItem(std::vector<TEditItems>& rows, std::string_view code) {
-    const auto named = [code](const TEditItems& row) { return row.code == code; };
+void addMissingItem(std::vector<LayoutRow>& rows, std::string_view code) {
+    const auto named = [code](const LayoutRow& row) { return row.code == code; };
     if (std::any_of(rows.begin(), rows.end(), named)) return;
     const auto blank = std::find_if(
-        rows.begin(), rows.end(), [](const TEditItems& row) { return row.code == kBlankItemCode; });
+        rows.begin(), rows.end(), [](const LayoutRow& row) { return row.code == kBlankItemCode; });
     if (blank == rows.end()) return;
     blank->code = std::string(code);
     blank->use.fill(true);
@@ -172,7 +172,7 @@ ItemLayout defaultLayout(LayoutKind kind) {
     ItemLayout layout;
     layout.kind = kind;
     for (int b = 0; b < kBandCount; ++b) {
-        std::vector<TEditItems>& rows = layout.bands[b];
+        std::vector<LayoutRow>& rows = layout.bands[b];
         for (std::string_view code : definition.codes[b]) rows.push_back({std::string(code), {}});
         for (int payForm = 1; payForm <= kPayFormCount; ++payForm) {
             applyFlags(definition.flags[b][payForm - 1], rows, payForm);
@@ -186,7 +186,7 @@ ItemLayout loadLayout(const IniFile& ini, LayoutKind kind) {
     ItemLayout layout = defaultLayout(kind);
     for (int b = 0; b < kBandCount; ++b) {
         if (!isStored(definition, b)) continue;
-        std::vector<TEditItems>& rows = layout.bands[b];
+        std::vector<LayoutRow>& rows = layout.bands[b];
         for (int i = 0; i < kBandRows[b]; ++i) {
             const std::string key = rowKey(b, i);
             if (ini.hasKey(definition.itemSection, key)) {
@@ -210,7 +210,7 @@ void saveLayout(IniFile& ini, const ItemLayout& layout, const ItemNames& names) 
     IniChanges changes;
     for (int b = 0; b < kBandCount; ++b) {
         if (!isStored(definition, b)) continue;
-        const std::vector<TEditItems>& rows = layout.bands[b];
+        const std::vector<LayoutRow>& rows = layout.bands[b];
         for (int i = 0; i < kBandRows[b]; ++i) {
             const std::string& code = rowOrBlank(rows, i).code;
             changes.set(definition.itemSection, rowKey(b, i),
@@ -225,7 +225,7 @@ void saveLayout(IniFile& ini, const ItemLayout& layout, const ItemNames& names) 
 }
 
 void moveRow(ItemLayout& layout, Band band, int from, int to) {
-    std::vector<TEditItems>& rows = layout.band(band);
+    std::vector<LayoutRow>& rows = layout.band(band);
     const int count = static_cast<int>(rows.size());
     if (from < 0 || to < 0 || from >= count || to >= count || from == to) return;
     const auto source = rows.begin() + from;
@@ -245,7 +245,7 @@ PrintTables buildPrintTables(const ItemLayout& layout) {
         for (int b = 0; b < kBandCount; ++b) {
             std::vector<std::string>& out = tables.codes[payForm - 1][b];
             for (int i = 0; i < kBandRows[b]; ++i) {
-                const TEditItems& row = rowOrBlank(layout.bands[b], i);
+                const LayoutRow& row = rowOrBlank(layout.bands[b], i);
                 const bool used =
                     isStored(definition, b) && row.use[payForm - 1] && !row.code.empty();
                 out.push_back(used ? row.code : std::string(kBlankItemCode));

@@ -4,7 +4,7 @@
 // calculation: an amount counts for an employee only when its item is on the pay slip layout
 // of the employee's pay form.
 //
-// A layout row (TEditItems) is an item code ("F基本給", "V変動手当１"; "F" alone is a blank
+// A layout row (LayoutRow) is an item code ("F基本給", "V変動手当１"; "F" alone is a blank
 // row) with one use flag per pay form.  The edit tables hold the rows in their order; the
 // print tables give, per pay form, each row's code when it is used and "F" when not.
 
@@ -34,20 +34,20 @@ inline constexpr std::string_view kBlankItemCode = "F";
 // calculated.
 inline constexpr std::string_view kYearEndSettlementCode = "V年調過不足";
 
-struct TEditItems {
+struct LayoutRow {
     std::string code;
     std::array<bool, kPayFormCount> use{};  // index payForm - 1
 
-    bool operator==(const TEditItems&) const = default;
+    bool operator==(const LayoutRow&) const = default;
 };
 
 // The edit tables of one layout.  A bonus layout's attendance band is all blank and unused.
 struct ItemLayout {
     LayoutKind kind = LayoutKind::Salary;
-    std::array<std::vector<TEditItems>, kBandCount> bands;
+    std::array<std::vector<LayoutRow>, kBandCount> bands;
 
-    std::vector<TEditItems>& band(Band b) { return bands[static_cast<int>(b)]; }
-    const std::vector<TEditItems>& band(Band b) const { return bands[static_cast<int>(b)]; }
+    std::vector<LayoutRow>& band(Band b) { return bands[static_cast<int>(b)]; }
+    const std::vector<LayoutRow>& band(Band b) const { return bands[static_cast<int>(b)]; }
     bool operator==(const ItemLayout&) const = default;
 };
 

@@ -27,10 +27,10 @@ QString qs(std::string_view text) {
 
 // After the main window is up: the password, then the period to work on.  False when the
 // program is to end.
-bool beginWork(TfmMain& window, const MainContext& context, YearData& year) {
-    if (!ui::TfmInpPass::passwordCheckPassed(&window, context.ini, context.messages)) return false;
+bool beginWork(MainWindow& window, const MainContext& context, YearData& year) {
+    if (!ui::PasswordDialog::passwordCheckPassed(&window, context.ini, context.messages)) return false;
     const PeriodChoice choice = runDataSelection(&window, context, year);
-    if (choice.outcome != TfmSelData::Outcome::Opened) return false;
+    if (choice.outcome != DataSelectionWindow::Outcome::Opened) return false;
     window.offerRateUpdate();
     window.showPeriod(choice.startedEmpty);
     window.noticeInsuranceAges();
@@ -81,7 +81,7 @@ int runPayroll() {
         const int calendarYear = static_cast<int>(todayInJapan().year());
         MainContext context{state.places,   ini,      state.settings, tables,
                             state.eraNames, messages, dialogs,        calendarYear};
-        TfmMain window(context, year);
+        MainWindow window(context, year);
         QObject::connect(&instance, &ui::SingleInstance::raiseRequested, &window, [&window] {
             if (window.isMinimized()) window.showNormal();
             window.raise();

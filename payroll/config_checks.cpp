@@ -64,7 +64,7 @@ const std::set<std::string>& layoutNames() {
         std::set<std::string> all;
         for (const LayoutKind kind : {LayoutKind::Salary, LayoutKind::Bonus}) {
             for (const auto& band : defaultLayout(kind).bands) {
-                for (const TEditItems& row : band) {
+                for (const LayoutRow& row : band) {
                     if (row.code.size() > 1) all.insert(row.code.substr(1));
                 }
             }

@@ -15,13 +15,13 @@
 #include "payroll/config_social_page.h"
 #include "payroll/config_transfer_page.h"
 #include "payroll/config_widgets.h"
-#include "payroll/rate_window.h"
+#include "payroll/rate_table_window.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
 
-TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
+ConfigDialog::ConfigDialog(QWidget* parent, Settings& settings, IniFile& ini,
                      ui::MessageService& messages, std::filesystem::path rateListPath,
                      std::function<void()> openSetPass)
     : QDialog(parent),
@@ -63,7 +63,7 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     layout->addWidget(pageCtrl_);
     layout->addLayout(buttons);
 
-    ui::connectCommand(btSysSave, this, messages_, &TfmConfig::btSysSaveClick);
+    ui::connectCommand(btSysSave, this, messages_, &ConfigDialog::btSysSaveClick);
     connect(btCancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(company_, &ConfigCompanyPage::healthRateChoiceRequested, this,
             [this] { btKenRituClick(); });
@@ -72,14 +72,14 @@ TfmConfig::TfmConfig(QWidget* parent, Settings& settings, IniFile& ini,
     });
 }
 
-int TfmConfig::exec(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
+int ConfigDialog::exec(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
     FormShow(period, rates);
     const int result = QDialog::exec();
     period_ = nullptr;  // the caller's period is not ours to keep
     return result;
 }
 
-void TfmConfig::FormShow(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
+void ConfigDialog::FormShow(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
     period_ = &period;
     rates_ = rates;
     // The hours format may have changed since the boxes were made.
@@ -96,7 +96,7 @@ void TfmConfig::FormShow(PeriodSettings& period, const calc::RatesOfPeriod& rate
     shown_.supportRate = period.supportRate;
 }
 
-ItemNameEntries TfmConfig::enteredNames() const {
+ItemNameEntries ConfigDialog::enteredNames() const {
     ItemNameEntries names;
     names.attendance = itemNames_->attendanceNames();
     names.payment = itemNames_->paymentNames();
@@ -105,17 +105,17 @@ ItemNameEntries TfmConfig::enteredNames() const {
     return names;
 }
 
-void TfmConfig::selectControl(const ConfigFailure& failure) {
+void ConfigDialog::selectControl(const ConfigFailure& failure) {
     pageCtrl_->setCurrentIndex(static_cast<int>(failure.page));
     if (auto* box = findChild<QWidget*>(qs(failure.control))) box->setFocus();
 }
 
-void TfmConfig::showFailure(const ConfigFailure& failure) {
+void ConfigDialog::showFailure(const ConfigFailure& failure) {
     selectControl(failure);
     messages_.error(this, qs(failure.message));
 }
 
-void TfmConfig::btSysSaveClick() {
+void ConfigDialog::btSysSaveClick() {
     if (period_ == nullptr) return;
     const CompanyEntry entered = company_->entry();
     if (const auto failure = checkConfigEntries(entered, enteredNames())) {
@@ -166,17 +166,17 @@ void TfmConfig::btSysSaveClick() {
     accept();
 }
 
-void TfmConfig::btKenRituClick() {
-    TfmKenRitu window(this, messages_, rateListPath_);
+void ConfigDialog::btKenRituClick() {
+    RateTableWindow window(this, messages_, rateListPath_);
     if (const auto half = window.choose()) company_->setHealthRate(*half);
 }
 
-bool TfmConfig::FormCloseQuery() {
+bool ConfigDialog::FormCloseQuery() {
     if (period_ == nullptr || !period_->companyName.empty()) return true;
     return messages_.confirm(this, qs(std::string(kMsgCloseWithoutCompany)));
 }
 
-void TfmConfig::reject() {
+void ConfigDialog::reject() {
     if (FormCloseQuery()) QDialog::reject();
 }
 

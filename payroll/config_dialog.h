@@ -1,5 +1,5 @@
 #pragma once
-// TfmConfig, "共通設定画面": the company settings of the open period and the program-wide
+// ConfigDialog, "共通設定画面": the company settings of the open period and the program-wide
 // settings of the configuration file, on five pages.  OK checks everything first, then stores
 // the period settings, the configuration file and the settings in memory together.
 
@@ -27,13 +27,13 @@ class ConfigBehaviourPage;
 class ConfigTransferPage;
 class ConfigSocialPage;
 
-class TfmConfig : public QDialog {
+class ConfigDialog : public QDialog {
     Q_OBJECT
   public:
     // `settings` is the program's settings in memory and `ini` its configuration file; the
     // prefecture rate list is read from `rateListPath` each time it is opened; `openSetPass`
     // shows the password window.
-    TfmConfig(QWidget* parent, Settings& settings, IniFile& ini, ui::MessageService& messages,
+    ConfigDialog(QWidget* parent, Settings& settings, IniFile& ini, ui::MessageService& messages,
               std::filesystem::path rateListPath, std::function<void()> openSetPass);
 
     // Shows the dialog modally over the open period's settings; QDialog::Accepted once OK has

@@ -30,7 +30,7 @@ const QString kDeclined = QStringLiteral(
 
 }  // namespace
 
-TfmRefData::TfmRefData(QWidget* parent, ui::MessageService& messages)
+CopySourceWindow::CopySourceWindow(QWidget* parent, ui::MessageService& messages)
     : QDialog(parent), messages_(messages) {
     setObjectName("TfmRefData");
     setWindowTitle(QStringLiteral("参照するデータの選択"));
@@ -50,7 +50,7 @@ TfmRefData::TfmRefData(QWidget* parent, ui::MessageService& messages)
     resize(420, 360);
 }
 
-bool TfmRefData::chooseSource(YearData& year, const std::vector<SavedMonth>& months,
+bool CopySourceWindow::chooseSource(YearData& year, const std::vector<SavedMonth>& months,
                               bool laterMonthSaved) {
     year.clearBlock();
     const auto lastUsable = std::find_if(months.rbegin(), months.rend(),

@@ -1,5 +1,5 @@
 #pragma once
-// TfmRefData "参照するデータの選択": offered when a new period has no company data, it copies
+// CopySourceWindow "参照するデータの選択": offered when a new period has no company data, it copies
 // the settings and employees of any saved month of any year file.
 
 #include <QDialog>
@@ -16,10 +16,10 @@ class MessageService;
 
 namespace keiro::payroll {
 
-class TfmRefData : public QDialog {
+class CopySourceWindow : public QDialog {
     Q_OBJECT
   public:
-    TfmRefData(QWidget* parent, ui::MessageService& messages);
+    CopySourceWindow(QWidget* parent, ui::MessageService& messages);
 
     // Runs the choice for the period being opened.  True when company data was copied; false
     // when the period starts empty (nothing to copy, or the clerk declined).

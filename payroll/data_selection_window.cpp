@@ -77,35 +77,35 @@ class PeriodColourDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-TfmSelData::TfmSelData(QWidget* parent, SelectionContext context, YearData& year)
+DataSelectionWindow::DataSelectionWindow(QWidget* parent, SelectionContext context, YearData& year)
     : QDialog(parent), context_(std::move(context)), year_(year) {
     setObjectName("TfmSelData");
     setWindowTitle(QStringLiteral("給与対象月/賞与時期の選択"));
-    refData_ = new TfmRefData(this, context_.messages);
+    refData_ = new CopySourceWindow(this, context_.messages);
     buildWindow();
 }
 
-void TfmSelData::buildWindow() {
+void DataSelectionWindow::buildWindow() {
     auto* menu = new QMenuBar(this);
     QMenu* data = menu->addMenu(QStringLiteral("データの管理(&D)"));
-    data->addAction(QStringLiteral("バックアップ(&B)..."), this, &TfmSelData::mnDataBackupClick)
+    data->addAction(QStringLiteral("バックアップ(&B)..."), this, &DataSelectionWindow::mnDataBackupClick)
         ->setObjectName("mnDataBackup");
-    data->addAction(QStringLiteral("復元(&R)..."), this, &TfmSelData::mnDataRestoreClick)
+    data->addAction(QStringLiteral("復元(&R)..."), this, &DataSelectionWindow::mnDataRestoreClick)
         ->setObjectName("mnDataRestore");
     data->addSeparator();
-    data->addAction(QStringLiteral("データファイルの作成(&N)..."), this, &TfmSelData::mnCreateClick)
+    data->addAction(QStringLiteral("データファイルの作成(&N)..."), this, &DataSelectionWindow::mnCreateClick)
         ->setObjectName("mnCreate");
 
     cbTaisyoNen_ = new QComboBox(this);
     cbTaisyoNen_->setObjectName("cbTaisyoNen");
-    connect(cbTaisyoNen_, &QComboBox::activated, this, &TfmSelData::cbTaisyoNenChange);
+    connect(cbTaisyoNen_, &QComboBox::activated, this, &DataSelectionWindow::cbTaisyoNenChange);
 
     listBox_ = new QListWidget(this);
     listBox_->setObjectName("ListBox");
     listBox_->setItemDelegate(new PeriodColourDelegate(listBox_));
     for (int k = 1; k <= kPeriodCount; ++k) listBox_->addItem(QString());
-    connect(listBox_, &QListWidget::currentRowChanged, this, &TfmSelData::listBoxChange);
-    connect(listBox_, &QListWidget::itemDoubleClicked, this, &TfmSelData::bbOkClick);
+    connect(listBox_, &QListWidget::currentRowChanged, this, &DataSelectionWindow::listBoxChange);
+    connect(listBox_, &QListWidget::itemDoubleClicked, this, &DataSelectionWindow::bbOkClick);
     listBox_->installEventFilter(this);
 
     const ui::EntrySettings entry{context_.settings.autoSelect, context_.settings.overwriteInput,
@@ -140,10 +140,10 @@ void TfmSelData::buildWindow() {
     auto* bbOk = new QPushButton(QStringLiteral("ＯＫ"), this);
     bbOk->setObjectName("bbOk");
     bbOk->setDefault(true);
-    ui::connectCommand(bbOk, this, context_.messages, &TfmSelData::bbOkClick);
+    ui::connectCommand(bbOk, this, context_.messages, &DataSelectionWindow::bbOkClick);
     auto* bbCancel = new QPushButton(QStringLiteral("終了"), this);
     bbCancel->setObjectName("bbCancel");
-    connect(bbCancel, &QPushButton::clicked, this, &TfmSelData::reject);
+    connect(bbCancel, &QPushButton::clicked, this, &DataSelectionWindow::reject);
 
     auto* grid = new QGridLayout(this);
     grid->setMenuBar(menu);
@@ -160,7 +160,7 @@ void TfmSelData::buildWindow() {
     resize(460, 420);
 }
 
-TfmSelData::Outcome TfmSelData::choose() {
+DataSelectionWindow::Outcome DataSelectionWindow::choose() {
     outcome_ = Outcome::Quit;
     startedEmpty_ = false;
     formShow();
@@ -168,7 +168,7 @@ TfmSelData::Outcome TfmSelData::choose() {
     return outcome_;
 }
 
-void TfmSelData::showEvent(QShowEvent* event) {
+void DataSelectionWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!infoShown_ && context_.settings.defaultHoursPerDay == 0) {
         infoShown_ = true;
@@ -177,7 +177,7 @@ void TfmSelData::showEvent(QShowEvent* event) {
     }
 }
 
-bool TfmSelData::eventFilter(QObject* watched, QEvent* event) {
+bool DataSelectionWindow::eventFilter(QObject* watched, QEvent* event) {
     // The Delete key on a saved period deletes it.
     if (watched == listBox_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
@@ -195,7 +195,7 @@ bool TfmSelData::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TfmSelData::formShow() {
+void DataSelectionWindow::formShow() {
     const ItemNames& names = context_.settings.itemNames;
     years_ = findYearFiles(context_.places.dataFolder, context_.eraNames);
     cbTaisyoNen_->clear();
@@ -224,18 +224,18 @@ void TfmSelData::formShow() {
     listBoxChange();
 }
 
-void TfmSelData::refreshPeriodColours() {
+void DataSelectionWindow::refreshPeriodColours() {
     for (int k = 1; k <= kPeriodCount; ++k) {
         listBox_->item(k - 1)->setData(kSavedRole, header_.isSaved(k));
     }
     listBox_->viewport()->update();
 }
 
-int TfmSelData::selectedPeriod() const {
+int DataSelectionWindow::selectedPeriod() const {
     return listBox_->currentRow() + 1;
 }
 
-void TfmSelData::listBoxChange() {
+void DataSelectionWindow::listBoxChange() {
     const int period = selectedPeriod();
     if (period < 1 || year_.path().empty()) return;
     const bool bonus = isBonusPeriod(period);
@@ -268,12 +268,12 @@ void TfmSelData::listBoxChange() {
     }
 }
 
-void TfmSelData::cbTaisyoNenChange(int index) {
+void DataSelectionWindow::cbTaisyoNenChange(int index) {
     if (index < 0 || index >= static_cast<int>(years_.size())) return;
     selectYearFile(years_[static_cast<std::size_t>(index)].path);
 }
 
-void TfmSelData::selectYearFile(const std::filesystem::path& path) {
+void DataSelectionWindow::selectYearFile(const std::filesystem::path& path) {
     for (const YearFileEntry& entry : years_) {
         if (entry.path == path) {
             year_.setFile(entry.path, entry.year.eraName, entry.year.eraYear, context_.eraNames);
@@ -282,7 +282,7 @@ void TfmSelData::selectYearFile(const std::filesystem::path& path) {
     formShow();
 }
 
-void TfmSelData::bbOkClick() {
+void DataSelectionWindow::bbOkClick() {
     const int period = selectedPeriod();
     if (period < 1 || year_.path().empty()) return;
     PeriodEntry entry;
@@ -325,7 +325,7 @@ void TfmSelData::bbOkClick() {
     accept();
 }
 
-void TfmSelData::reject() {
+void DataSelectionWindow::reject() {
     const QString question = context_.settings.defaultHoursPerDay == 0
                                  ? QStringLiteral("初期設定を中止し、") + title() +
                                        QStringLiteral("を終了して宜しいですか？")
@@ -336,7 +336,7 @@ void TfmSelData::reject() {
     QDialog::reject();
 }
 
-void TfmSelData::deleteSelectedPeriod() {
+void DataSelectionWindow::deleteSelectedPeriod() {
     const int period = selectedPeriod();
     if (period < 1 || !header_.isSaved(period)) return;
     if (!context_.messages.confirm(this, kDeleteQuestion)) return;
@@ -350,14 +350,14 @@ void TfmSelData::deleteSelectedPeriod() {
     listBoxChange();
 }
 
-void TfmSelData::mnCreateClick() {
-    TfmInpDlg dialog(this, context_.places.dataFolder, context_.eraNames, context_.messages);
+void DataSelectionWindow::mnCreateClick() {
+    YearCreationDialog dialog(this, context_.places.dataFolder, context_.eraNames, context_.messages);
     if (dialog.exec() != QDialog::Accepted) return;
     years_ = findYearFiles(context_.places.dataFolder, context_.eraNames);
     selectYearFile(dialog.createdFile());
 }
 
-void TfmSelData::mnDataBackupClick() {
+void DataSelectionWindow::mnDataBackupClick() {
     const auto target =
         context_.chooseFolder(QStringLiteral("データファイルのバックアップ場所を指定"), true);
     if (!target) return;
@@ -373,7 +373,7 @@ void TfmSelData::mnDataBackupClick() {
     context_.messages.information(this, QString::fromStdString(backupDoneMessage(outcome)));
 }
 
-void TfmSelData::mnDataRestoreClick() {
+void DataSelectionWindow::mnDataRestoreClick() {
     const auto text = [](std::string_view t) { return QString::fromUtf8(t.data(), t.size()); };
     if (!context_.messages.confirm(this, text(kMsgRestoreConfirm))) return;
     const auto source =

@@ -1,5 +1,5 @@
 #pragma once
-// TfmSelData "給与対象月/賞与時期の選択": the year file and period to work on, the period's
+// DataSelectionWindow "給与対象月/賞与時期の選択": the year file and period to work on, the period's
 // basic figures, and the data management menu (backup, restore, creating a year file).
 
 #include <QDialog>
@@ -25,7 +25,7 @@ class NumericEntry;
 
 namespace keiro::payroll {
 
-class TfmRefData;
+class CopySourceWindow;
 
 // What the window needs from the program.
 struct SelectionContext {
@@ -34,17 +34,17 @@ struct SelectionContext {
     Settings& settings;
     EraNames eraNames;
     ui::MessageService& messages;
-    // Folder choice for backup and restore (TfmFolder): title, whether folders may be created.
+    // Folder choice for backup and restore (FolderWindow): title, whether folders may be created.
     std::function<std::optional<std::filesystem::path>(const QString&, bool)> chooseFolder;
     int currentCalendarYear = 0;
 };
 
-class TfmSelData : public QDialog {
+class DataSelectionWindow : public QDialog {
     Q_OBJECT
   public:
     enum class Outcome { Opened, Quit, Restored };
 
-    TfmSelData(QWidget* parent, SelectionContext context, YearData& year);
+    DataSelectionWindow(QWidget* parent, SelectionContext context, YearData& year);
 
     // Shows the window modally.  Opened: a period is open in `year` (startedEmpty() tells
     // whether the clerk declined to copy data); Quit: the clerk ended the program; Restored:
@@ -74,7 +74,7 @@ class TfmSelData : public QDialog {
 
     SelectionContext context_;
     YearData& year_;
-    TfmRefData* refData_;
+    CopySourceWindow* refData_;
     Outcome outcome_ = Outcome::Quit;
     bool startedEmpty_ = false;
     bool infoShown_ = false;

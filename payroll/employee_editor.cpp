@@ -20,7 +20,7 @@
 #include "payroll/employee_pay_page.h"
 #include "payroll/employee_resident_city_box.h"
 #include "payroll/employee_social_page.h"
-#include "widgets/calculator.h"
+#include "widgets/calculator_window.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
@@ -50,7 +50,7 @@ QPushButton* dialogButton(QWidget* parent, const char* name, const QString& text
 
 }  // namespace
 
-TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slot)
+EmployeeEditor::EmployeeEditor(QWidget* parent, EmployeeEditorContext context, int slot)
     : QDialog(parent),
       context_(context),
       slot_(slot >= 1 && slot <= kMaxEmployees ? slot : -1),
@@ -78,7 +78,7 @@ TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slo
     sbFromGrade_ = toolButton(this, "sbFromGrade", QStringLiteral("等級表から入力"));
     QPushButton* btOK = dialogButton(this, "btOK", QStringLiteral("ＯＫ"));
     QPushButton* btCancel = dialogButton(this, "btCancel", QStringLiteral("キャンセル"));
-    calculator_ = new ui::TfmCalc(this, context_.messages);
+    calculator_ = new ui::CalculatorWindow(this, context_.messages);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lbSlot_);
@@ -98,12 +98,12 @@ TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slo
     connect(identity_, &EmployeeIdentityPage::payFormChanged, pay_, &EmployeePayPage::showPayForm);
     connect(pageCtrl_, &QTabWidget::currentChanged, this, [this] { updateButtons(); });
     ui::MessageService& messages = context_.messages;
-    ui::connectCommand(sbPrev_, this, messages, &TfmMembEdit::sbPrevClick);
-    ui::connectCommand(sbNext_, this, messages, &TfmMembEdit::sbNextClick);
-    ui::connectCommand(sbCalc, this, messages, &TfmMembEdit::sbCalcClick);
-    ui::connectCommand(sbDefault, this, messages, &TfmMembEdit::sbDefaultClick);
-    ui::connectCommand(sbFromGrade_, this, messages, &TfmMembEdit::sbFromGradeClick);
-    ui::connectCommand(btOK, this, messages, &TfmMembEdit::btOKClick);
+    ui::connectCommand(sbPrev_, this, messages, &EmployeeEditor::sbPrevClick);
+    ui::connectCommand(sbNext_, this, messages, &EmployeeEditor::sbNextClick);
+    ui::connectCommand(sbCalc, this, messages, &EmployeeEditor::sbCalcClick);
+    ui::connectCommand(sbDefault, this, messages, &EmployeeEditor::sbDefaultClick);
+    ui::connectCommand(sbFromGrade_, this, messages, &EmployeeEditor::sbFromGradeClick);
+    ui::connectCommand(btOK, this, messages, &EmployeeEditor::btOKClick);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
             [this] { sbNextClick(); });
@@ -113,18 +113,18 @@ TfmMembEdit::TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slo
     FormShow();
 }
 
-void TfmMembEdit::FormShow() {
+void EmployeeEditor::FormShow() {
     pay_->setItemNames(context_.settings.itemNames);
     showRecord(slot_ > 0 ? context_.year.block().employee(slot_) : newEmployeeTemplate());
     pageCtrl_->setCurrentIndex(kIdentityPage);
 }
 
-void TfmMembEdit::showEvent(QShowEvent* event) {
+void EmployeeEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     identity_->nameBox()->setFocus(Qt::OtherFocusReason);
 }
 
-EmployeeRecord TfmMembEdit::newEmployeeTemplate() {
+EmployeeRecord EmployeeEditor::newEmployeeTemplate() {
     try {
         return loadEmployeeTemplate(context_.places.dataFolder);
     } catch (const IoError& e) {
@@ -133,7 +133,7 @@ EmployeeRecord TfmMembEdit::newEmployeeTemplate() {
     }
 }
 
-void TfmMembEdit::showRecord(const EmployeeRecord& record) {
+void EmployeeEditor::showRecord(const EmployeeRecord& record) {
     working_ = record;
     identity_->load(record);
     pay_->load(record);
@@ -148,7 +148,7 @@ void TfmMembEdit::showRecord(const EmployeeRecord& record) {
     updateButtons();
 }
 
-EmployeeRecord TfmMembEdit::formRecord() const {
+EmployeeRecord EmployeeEditor::formRecord() const {
     EmployeeRecord record = working_;
     identity_->store(record);
     pay_->store(record);
@@ -157,7 +157,7 @@ EmployeeRecord TfmMembEdit::formRecord() const {
     return record;
 }
 
-bool TfmMembEdit::isChanged() const {
+bool EmployeeEditor::isChanged() const {
     try {
         return !sameBytes(formRecord(), asLoaded_);
     } catch (const text::EncodingError&) {
@@ -165,14 +165,14 @@ bool TfmMembEdit::isChanged() const {
     }
 }
 
-int TfmMembEdit::previousUsedSlot() const {
+int EmployeeEditor::previousUsedSlot() const {
     for (int slot = slot_ - 1; slot >= 1; --slot) {
         if (context_.year.block().employee(slot).isUsed()) return slot;
     }
     return 0;
 }
 
-void TfmMembEdit::updateButtons() {
+void EmployeeEditor::updateButtons() {
     const bool existing = slot_ >= 1;
     lbSlot_->setText(existing ? QStringLiteral("No.%1").arg(slot_) : QStringLiteral("新規"));
     sbPrev_->setEnabled(existing && previousUsedSlot() > 0);
@@ -182,7 +182,7 @@ void TfmMembEdit::updateButtons() {
                              pageCtrl_->currentIndex() == kPayPage);
 }
 
-void TfmMembEdit::moveTo(int slot) {
+void EmployeeEditor::moveTo(int slot) {
     if (isChanged()) {
         context_.messages.warning(this, qs(std::string(kMsgChangedNoMove)));
         return;
@@ -191,21 +191,21 @@ void TfmMembEdit::moveTo(int slot) {
     showRecord(context_.year.block().employee(slot));
 }
 
-void TfmMembEdit::sbPrevClick() {
+void EmployeeEditor::sbPrevClick() {
     if (sbPrev_->isEnabled()) moveTo(previousUsedSlot());
 }
 
-void TfmMembEdit::sbNextClick() {
+void EmployeeEditor::sbNextClick() {
     if (sbNext_->isEnabled()) moveTo(slot_ + 1);
 }
 
-void TfmMembEdit::sbCalcClick() {
+void EmployeeEditor::sbCalcClick() {
     auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (calculator_->calculate(box)) reformatAmount(box);
     if (box != nullptr) box->setFocus(Qt::OtherFocusReason);  // back where the user was
 }
 
-void TfmMembEdit::sbDefaultClick() {
+void EmployeeEditor::sbDefaultClick() {
     const std::filesystem::path& folder = context_.places.dataFolder;
     try {
         switch (context_.messages.askYesNoCancel(this, qs(kMsgTemplateQuestion))) {
@@ -218,7 +218,7 @@ void TfmMembEdit::sbDefaultClick() {
                     return;
                 }
                 saveEmployeeTemplate(folder, formRecord());
-                ui::TfmNotice::showNotice(this, qs(kMsgTemplateSaved));
+                ui::NoticeWindow::showNotice(this, qs(kMsgTemplateSaved));
                 break;
             case ui::Answer::No:
                 if (!context_.messages.confirm(this, qs(kMsgTemplateRemoveQuestion))) return;
@@ -226,7 +226,7 @@ void TfmMembEdit::sbDefaultClick() {
                 // Only a new employee's form starts again from the template; an employee on
                 // show keeps what is entered.
                 if (slot_ < 1) showRecord(newEmployeeTemplate());
-                ui::TfmNotice::showNotice(this, qs(kMsgTemplateRemoved));
+                ui::NoticeWindow::showNotice(this, qs(kMsgTemplateRemoved));
                 break;
             case ui::Answer::Cancel:
                 break;
@@ -238,7 +238,7 @@ void TfmMembEdit::sbDefaultClick() {
     }
 }
 
-void TfmMembEdit::sbFromGradeClick() {
+void EmployeeEditor::sbFromGradeClick() {
     if (context_.gradeSetter == nullptr || pageCtrl_->currentIndex() != kPayPage) return;
     const auto chosen = context_.gradeSetter->setFromGrade(this, working_.insuranceGrade,
                                                            context_.year.block().settings);
@@ -247,7 +247,7 @@ void TfmMembEdit::sbFromGradeClick() {
     working_.insuranceGrade = static_cast<std::uint16_t>(chosen->grade);
 }
 
-void TfmMembEdit::btOKClick() {
+void EmployeeEditor::btOKClick() {
     EmployeeRecord entered;
     try {
         entered = formRecord();
@@ -294,7 +294,7 @@ void TfmMembEdit::btOKClick() {
     accept();
 }
 
-void TfmMembEdit::keyPressEvent(QKeyEvent* event) {
+void EmployeeEditor::keyPressEvent(QKeyEvent* event) {
     // Enter moves on in every control (boxes do it themselves); it never closes the window.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         focusNextChild();

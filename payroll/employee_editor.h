@@ -1,5 +1,5 @@
 #pragma once
-// TfmMembEdit, "社員情報の編集": one employee of the open period on two pages, opened from the
+// EmployeeEditor, "社員情報の編集": one employee of the open period on two pages, opened from the
 // employee list for an existing slot or for a new employee.  The form works on a copy of the
 // record; OK checks the entry and stores it into the period, 前データ / 次データ walk through
 // the slots while nothing is changed, 基本に設定 keeps the entry as the template for new
@@ -11,7 +11,7 @@
 #include "core/records.h"
 #include "core/settings.h"
 #include "core/yearfile.h"
-#include "payroll/grade_window.h"
+#include "payroll/grade_table_window.h"
 
 class QLabel;
 class QPushButton;
@@ -19,7 +19,7 @@ class QTabWidget;
 
 namespace keiro::ui {
 class MessageService;
-class TfmCalc;
+class CalculatorWindow;
 }  // namespace keiro::ui
 
 namespace keiro::payroll {
@@ -42,13 +42,13 @@ struct EmployeeEditorContext {
     GradePremiumSetter* gradeSetter;  // lives for the program's run; nullptr: no grade table
 };
 
-class TfmMembEdit : public QDialog {
+class EmployeeEditor : public QDialog {
     Q_OBJECT
   public:
     // `slot` 1..100 edits that employee; a negative slot starts a new employee from the
     // template.  The form is filled at once; exec() shows it.  exec() == Accepted when OK
     // stored the record.
-    TfmMembEdit(QWidget* parent, EmployeeEditorContext context, int slot);
+    EmployeeEditor(QWidget* parent, EmployeeEditorContext context, int slot);
 
     int storedSlot() const { return storedSlot_; }  // the slot OK wrote (0 before)
     int slot() const { return slot_; }              // the slot on show; negative: new
@@ -92,7 +92,7 @@ class TfmMembEdit : public QDialog {
     QPushButton* sbPrev_;
     QPushButton* sbNext_;
     QPushButton* sbFromGrade_;
-    ui::TfmCalc* calculator_;
+    ui::CalculatorWindow* calculator_;
 };
 
 }  // namespace keiro::payroll

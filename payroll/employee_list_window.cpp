@@ -59,7 +59,7 @@ QPushButton* addButton(QHBoxLayout* row, QWidget* parent, const char* name, cons
 
 }  // namespace
 
-TfmMembList::TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode)
+EmployeeListWindow::EmployeeListWindow(QWidget* parent, EmployeeListContext context, Mode mode)
     : QDialog(parent),
       context_(std::move(context)),
       mode_(mode),
@@ -87,7 +87,7 @@ TfmMembList::TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode
     headerFont.setPointSizeF(list_->font().pointSizeF() - 1);
     header_->setFont(headerFont);
     header_->setFixedHeight(header_->sizeHint().height());
-    connect(header_, &QHeaderView::sectionClicked, this, &TfmMembList::sortBy);
+    connect(header_, &QHeaderView::sectionClicked, this, &EmployeeListWindow::sortBy);
 
     list_->setObjectName(QStringLiteral("lbMembList"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -125,43 +125,43 @@ TfmMembList::TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode
     }
 }
 
-void TfmMembList::buildEditButtons(QHBoxLayout* row) {
+void EmployeeListWindow::buildEditButtons(QHBoxLayout* row) {
     ui::MessageService& messages = context_.messages;
     ui::connectCommand(addButton(row, this, "sbNew", "新規作成"), this, messages,
-                       &TfmMembList::sbNewClick);
+                       &EmployeeListWindow::sbNewClick);
     ui::connectCommand(addButton(row, this, "sbEdit", "内容修正"), this, messages,
-                       &TfmMembList::sbEditClick);
+                       &EmployeeListWindow::sbEditClick);
     ui::connectCommand(addButton(row, this, "sbDelete", "登録削除"), this, messages,
-                       &TfmMembList::sbDeleteClick);
+                       &EmployeeListWindow::sbDeleteClick);
     QPushButton* print = addButton(row, this, "sbPrint", "名簿印刷");
     print->setEnabled(static_cast<bool>(context_.printRoster));
-    ui::connectCommand(print, this, messages, &TfmMembList::sbPrintClick);
+    ui::connectCommand(print, this, messages, &EmployeeListWindow::sbPrintClick);
     ui::connectCommand(addButton(row, this, "sbImport", "インポート"), this, messages,
-                       &TfmMembList::sbImportClick);
+                       &EmployeeListWindow::sbImportClick);
     ui::connectCommand(addButton(row, this, "sbExport", "エクスポート"), this, messages,
-                       &TfmMembList::sbExportClick);
+                       &EmployeeListWindow::sbExportClick);
     ui::connectCommand(addButton(row, this, "sbJuuminImport", "住民税取込"), this, messages,
-                       &TfmMembList::sbResidentTaxImportClick);
+                       &EmployeeListWindow::sbResidentTaxImportClick);
     row->addStretch(1);
     connect(addButton(row, this, "sbClose", "閉じる"), &QPushButton::clicked, this,
             &QDialog::reject);
 }
 
-void TfmMembList::sbPrintClick() {
+void EmployeeListWindow::sbPrintClick() {
     if (context_.printRoster) context_.printRoster();
 }
 
-void TfmMembList::buildChoiceButtons(QHBoxLayout* row) {
+void EmployeeListWindow::buildChoiceButtons(QHBoxLayout* row) {
     selectAllButton_ = addButton(row, this, "sbSelectAll", "全て解除");  // all start selected
-    connect(selectAllButton_, &QPushButton::clicked, this, &TfmMembList::sbSelectAllClick);
+    connect(selectAllButton_, &QPushButton::clicked, this, &EmployeeListWindow::sbSelectAllClick);
     row->addStretch(1);
     connect(addButton(row, this, "btOK", "ＯＫ"), &QPushButton::clicked, this,
-            &TfmMembList::btOKClick);
+            &EmployeeListWindow::btOKClick);
     connect(addButton(row, this, "btCancel", "キャンセル"), &QPushButton::clicked, this,
             &QDialog::reject);
 }
 
-void TfmMembList::sizeHeaderToColumns() {
+void EmployeeListWindow::sizeHeaderToColumns() {
     const QFontMetrics metrics(list_->font());
     const int unit = metrics.horizontalAdvance(QLatin1Char('0'));
     const int margin = list_->frameWidth() + 2;
@@ -175,7 +175,7 @@ void TfmMembList::sizeHeaderToColumns() {
     list_->setMinimumWidth(total + scrollBar + margin);
 }
 
-std::vector<int> TfmMembList::shownSlots() const {
+std::vector<int> EmployeeListWindow::shownSlots() const {
     std::vector<int> shown;
     for (int i = 0; i < list_->count(); ++i) {
         shown.push_back(list_->item(i)->data(kSlotRole).toInt());
@@ -183,7 +183,7 @@ std::vector<int> TfmMembList::shownSlots() const {
     return shown;
 }
 
-void TfmMembList::selectSlot(int slot) {
+void EmployeeListWindow::selectSlot(int slot) {
     for (int i = 0; i < list_->count(); ++i) {
         if (list_->item(i)->data(kSlotRole).toInt() == slot) {
             list_->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
@@ -192,7 +192,7 @@ void TfmMembList::selectSlot(int slot) {
     }
 }
 
-void TfmMembList::rebuildList() {
+void EmployeeListWindow::rebuildList() {
     std::set<int> selected;
     for (const QListWidgetItem* item : list_->selectedItems()) {
         selected.insert(item->data(kSlotRole).toInt());
@@ -215,17 +215,17 @@ void TfmMembList::rebuildList() {
     list_->verticalScrollBar()->setValue(scroll);
 }
 
-void TfmMembList::sortBy(int column) {
+void EmployeeListWindow::sortBy(int column) {
     *context_.sortColumn = std::clamp(column, 0, kEmployeeListColumns - 1);
     rebuildList();
 }
 
-int TfmMembList::selectedSlot() const {
+int EmployeeListWindow::selectedSlot() const {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     return selected.isEmpty() ? 0 : selected.front()->data(kSlotRole).toInt();
 }
 
-void TfmMembList::writeLog(int code) {
+void EmployeeListWindow::writeLog(int code) {
     try {
         keiro::writeLog(context_.places.dataFolder, code);
     } catch (const IoError& e) {
@@ -233,7 +233,7 @@ void TfmMembList::writeLog(int code) {
     }
 }
 
-void TfmMembList::sbNewClick() {
+void EmployeeListWindow::sbNewClick() {
     if (!firstFreeSlot(context_.year.block())) {  // told before the form is filled in
         context_.messages.warning(this, qs(kMsgNoFreeSlot));
         return;
@@ -244,7 +244,7 @@ void TfmMembList::sbNewClick() {
     writeLog(kLogEmployeeRegistered);
 }
 
-void TfmMembList::sbEditClick() {
+void EmployeeListWindow::sbEditClick() {
     const int slot = selectedSlot();
     if (slot == 0) {
         context_.messages.error(this, qs(kMsgNothingSelected));
@@ -255,7 +255,7 @@ void TfmMembList::sbEditClick() {
     writeLog(kLogEmployeeUpdated);
 }
 
-void TfmMembList::sbDeleteClick() {
+void EmployeeListWindow::sbDeleteClick() {
     const int slot = selectedSlot();
     if (slot == 0) {
         context_.messages.error(this, qs(kMsgNothingSelected));
@@ -279,7 +279,7 @@ void TfmMembList::sbDeleteClick() {
     writeLog(kLogEmployeeDeleted);
 }
 
-void TfmMembList::sbExportClick() {
+void EmployeeListWindow::sbExportClick() {
     const std::optional<QString> path = context_.dialogs.saveFile(
         this, QStringLiteral("社員情報データを保存する場所を指定"), QString(),
         QStringLiteral("社員情報データ (*.csv)"), QStringLiteral("csv"));
@@ -293,7 +293,7 @@ void TfmMembList::sbExportClick() {
     context_.messages.information(this, qs(kMsgCsvExported));
 }
 
-void TfmMembList::sbImportClick() {
+void EmployeeListWindow::sbImportClick() {
     const std::optional<QString> path =
         context_.dialogs.openFile(this, QStringLiteral("社員情報データを開く"), QString(),
                                   QStringLiteral("社員情報データ (*.csv)"));
@@ -323,13 +323,13 @@ void TfmMembList::sbImportClick() {
     }
 }
 
-void TfmMembList::sbResidentTaxImportClick() {
+void EmployeeListWindow::sbResidentTaxImportClick() {
     if (importResidentTaxAmounts(this, context_.year, context_.messages, context_.dialogs) > 0) {
         writeLog(kLogEmployeeUpdated);
     }
 }
 
-void TfmMembList::sbSelectAllClick() {
+void EmployeeListWindow::sbSelectAllClick() {
     const bool selectAll = selectAllButton_->text() == QStringLiteral("全て選択");
     if (selectAll) {
         list_->selectAll();
@@ -339,7 +339,7 @@ void TfmMembList::sbSelectAllClick() {
     selectAllButton_->setText(selectAll ? QStringLiteral("全て解除") : QStringLiteral("全て選択"));
 }
 
-void TfmMembList::btOKClick() {
+void EmployeeListWindow::btOKClick() {
     // Printed in the order the list shows them.
     std::vector<int> chosen;
     for (int row = 0; row < list_->count(); ++row) {
@@ -354,7 +354,7 @@ void TfmMembList::btOKClick() {
     accept();
 }
 
-void TfmMembList::done(int result) {
+void EmployeeListWindow::done(int result) {
     // The size is written with the main window's placement when the program ends.
     context_.settings.window.employeeListWidth = width();
     context_.settings.window.employeeListHeight = height();

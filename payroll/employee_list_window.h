@@ -1,5 +1,5 @@
 #pragma once
-// TfmMembList, "社員一覧リスト": the employees of the open period, one fixed-width line per used
+// EmployeeListWindow, "社員一覧リスト": the employees of the open period, one fixed-width line per used
 // slot.  Opened for editing it creates, modifies and deletes employees and exchanges their
 // identity fields with other software as CSV; opened for choosing it lets a print command pick
 // the employees to print.
@@ -50,12 +50,12 @@ struct EmployeeListContext {
     std::function<void()> printRoster;
 };
 
-class TfmMembList : public QDialog {
+class EmployeeListWindow : public QDialog {
     Q_OBJECT
   public:
     enum class Mode { Edit, ChoosePaySlips, ChooseLedger };
 
-    TfmMembList(QWidget* parent, EmployeeListContext context, Mode mode = Mode::Edit);
+    EmployeeListWindow(QWidget* parent, EmployeeListContext context, Mode mode = Mode::Edit);
 
     // In a choosing mode after ＯＫ: the chosen slots in the order the list shows them.
     std::vector<int> chosenSlots() const { return chosen_; }

@@ -35,7 +35,7 @@ QGroupBox* boxColumn(const QString& title, const QString& stem,
 
 }  // namespace
 
-TfmPrnItem::TfmPrnItem(QWidget* parent, Settings& settings, IniFile& ini,
+LedgerItemsWindow::LedgerItemsWindow(QWidget* parent, Settings& settings, IniFile& ini,
                        ui::MessageService& messages)
     : QDialog(parent), settings_(settings), ini_(ini), messages_(messages) {
     setObjectName(QStringLiteral("TfmPrnItem"));
@@ -65,12 +65,12 @@ TfmPrnItem::TfmPrnItem(QWidget* parent, Settings& settings, IniFile& ini,
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    ui::connectCommand(btDefault, this, messages_, &TfmPrnItem::btDefaultClick);
-    ui::connectCommand(bbOk, this, messages_, &TfmPrnItem::bbOkClick);
+    ui::connectCommand(btDefault, this, messages_, &LedgerItemsWindow::btDefaultClick);
+    ui::connectCommand(bbOk, this, messages_, &LedgerItemsWindow::bbOkClick);
     connect(bbCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfmPrnItem::FormShow() {
+void LedgerItemsWindow::FormShow() {
     const LedgerItemCaptions captions = ledgerItemCaptions(settings_.itemNames);
     for (int i = 0; i < kLedgerChoiceCount; ++i) {
         added_[i]->setText(QString::fromStdString(captions.added[i]));
@@ -84,7 +84,7 @@ void TfmPrnItem::FormShow() {
     }
 }
 
-void TfmPrnItem::btDefaultClick() {
+void LedgerItemsWindow::btDefaultClick() {
     if (!messages_.confirm(this, qs(kMsgResetLedgerItemsConfirm))) return;
     for (int i = 0; i < kLedgerChoiceCount; ++i) {
         added_[i]->setChecked(false);
@@ -92,13 +92,13 @@ void TfmPrnItem::btDefaultClick() {
     }
 }
 
-LedgerItemFlags TfmPrnItem::checked(const std::array<QCheckBox*, kLedgerChoiceCount>& boxes) const {
+LedgerItemFlags LedgerItemsWindow::checked(const std::array<QCheckBox*, kLedgerChoiceCount>& boxes) const {
     LedgerItemFlags flags{};
     for (int i = 0; i < kLedgerChoiceCount; ++i) flags[i] = boxes[i]->isChecked();
     return flags;
 }
 
-void TfmPrnItem::bbOkClick() {
+void LedgerItemsWindow::bbOkClick() {
     Settings changed = settings_;
     changed.ledgerAddedItems = checked(added_);
     changed.ledgerRemovedItems = checked(removed_);

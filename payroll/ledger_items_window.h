@@ -1,5 +1,5 @@
 #pragma once
-// TfmPrnItem, "給与台帳/月別一覧の印刷項目": which attendance items the pay ledger and the
+// LedgerItemsWindow, "給与台帳/月別一覧の印刷項目": which attendance items the pay ledger and the
 // monthly list add (cbAddItem1..15) and which renamable pay, deduction and other items they
 // leave out (cbDelItem1..15).  The reports have a fixed number of rows, so OK refuses more
 // additions than removals; otherwise it stores DaichoAdd and DaichoDel.
@@ -19,11 +19,11 @@ class MessageService;
 
 namespace keiro::payroll {
 
-class TfmPrnItem : public QDialog {
+class LedgerItemsWindow : public QDialog {
     Q_OBJECT
   public:
     // OK changes the choices in `settings` once they are written.
-    TfmPrnItem(QWidget* parent, Settings& settings, IniFile& ini, ui::MessageService& messages);
+    LedgerItemsWindow(QWidget* parent, Settings& settings, IniFile& ini, ui::MessageService& messages);
 
     // Prepares a showing: captions from the display names, boxes from the stored choices.
     void FormShow();

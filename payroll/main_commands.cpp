@@ -19,44 +19,44 @@ constexpr const char* kOwnTip = "keiroOwnTip";
 
 }  // namespace
 
-const std::vector<TfmMain::Command>& TfmMain::commands() {
+const std::vector<MainWindow::Command>& MainWindow::commands() {
     using N = Needs;
     static const std::vector<Command> table{
-        {"imFileSave", &TfmMain::imFileSaveClick, N::OpenPeriod},
-        {"imSyainEdit", &TfmMain::imSyainEditClick, N::OpenPeriod},
-        {"imReturn", &TfmMain::imReturnClick, N::Nothing},
+        {"imFileSave", &MainWindow::imFileSaveClick, N::OpenPeriod},
+        {"imSyainEdit", &MainWindow::imSyainEditClick, N::OpenPeriod},
+        {"imReturn", &MainWindow::imReturnClick, N::Nothing},
         // 設定
-        {"sbConfig", &TfmMain::sbConfigClick, N::OpenPeriod},
-        {"sbPrnFormK", &TfmMain::sbPrnFormKClick, N::SalaryMonth},
-        {"sbPrnFormS", &TfmMain::sbPrnFormSClick, N::BonusPeriod},
-        {"sbDaicho", &TfmMain::sbDaichoClick, N::Nothing},
-        {"sbOpeningTotals", &TfmMain::sbOpeningTotalsClick, N::Employee},
+        {"sbConfig", &MainWindow::sbConfigClick, N::OpenPeriod},
+        {"sbPrnFormK", &MainWindow::sbPrnFormKClick, N::SalaryMonth},
+        {"sbPrnFormS", &MainWindow::sbPrnFormSClick, N::BonusPeriod},
+        {"sbDaicho", &MainWindow::sbDaichoClick, N::Nothing},
+        {"sbOpeningTotals", &MainWindow::sbOpeningTotalsClick, N::Employee},
         // 印刷
-        {"sbMeisaihyo", &TfmMain::sbMeisaihyoClick, N::Employee},
-        {"sbKyuyoDaicho", &TfmMain::sbKyuyoDaichoClick, N::Employee},
-        {"sbKyuyoIchiran", &TfmMain::sbKyuyoIchiranClick, N::Employee},
-        {"sbFuriList", &TfmMain::sbFuriListClick, N::Employee},
-        {"sbFuriData", &TfmMain::sbFuriDataClick, N::Employee},
-        {"sbKinsyuList", &TfmMain::sbKinsyuListClick, N::Employee},
-        {"sbSantei", &TfmMain::sbSanteiClick, N::Employee},
-        {"sbGetsuhen", &TfmMain::sbGetsuhenClick, N::Employee},
-        {"sbSyoyoTodoke", &TfmMain::sbSyoyoTodokeClick, N::BonusPeriod},
-        {"sbNendoKoshin", &TfmMain::sbNendoKoshinClick, N::Employee},
-        {"sbChoshudaka", &TfmMain::sbChoshudakaClick, N::Employee},
-        {"sbJuuminList", &TfmMain::sbJuuminListClick, N::Employee},
+        {"sbMeisaihyo", &MainWindow::sbMeisaihyoClick, N::Employee},
+        {"sbKyuyoDaicho", &MainWindow::sbKyuyoDaichoClick, N::Employee},
+        {"sbKyuyoIchiran", &MainWindow::sbKyuyoIchiranClick, N::Employee},
+        {"sbFuriList", &MainWindow::sbFuriListClick, N::Employee},
+        {"sbFuriData", &MainWindow::sbFuriDataClick, N::Employee},
+        {"sbKinsyuList", &MainWindow::sbKinsyuListClick, N::Employee},
+        {"sbSantei", &MainWindow::sbSanteiClick, N::Employee},
+        {"sbGetsuhen", &MainWindow::sbGetsuhenClick, N::Employee},
+        {"sbSyoyoTodoke", &MainWindow::sbSyoyoTodokeClick, N::BonusPeriod},
+        {"sbNendoKoshin", &MainWindow::sbNendoKoshinClick, N::Employee},
+        {"sbChoshudaka", &MainWindow::sbChoshudakaClick, N::Employee},
+        {"sbJuuminList", &MainWindow::sbJuuminListClick, N::Employee},
         // データ入力: the panel opens only with an employee to enter for
         {"imDataEdit", nullptr, N::Employee},
-        {"sbDataEdit", &TfmMain::sbDataEditClick, N::Employee},
-        {"sbKintaiInport", &TfmMain::ImportAttendance, N::Employee},
+        {"sbDataEdit", &MainWindow::sbDataEditClick, N::Employee},
+        {"sbKintaiInport", &MainWindow::ImportAttendance, N::Employee},
         // 情報
-        {"sbVerInfo", &TfmMain::sbVerInfoClick, N::Nothing},
-        {"sbManual", &TfmMain::sbManualClick, N::Nothing},
-        {"sbShowLog", &TfmMain::sbShowLogClick, N::Nothing},
+        {"sbVerInfo", &MainWindow::sbVerInfoClick, N::Nothing},
+        {"sbManual", &MainWindow::sbManualClick, N::Nothing},
+        {"sbShowLog", &MainWindow::sbShowLogClick, N::Nothing},
     };
     return table;
 }
 
-bool TfmMain::isSatisfied(Needs needs) const {
+bool MainWindow::isSatisfied(Needs needs) const {
     switch (needs) {
         case Needs::Nothing:
             return true;
@@ -74,7 +74,7 @@ bool TfmMain::isSatisfied(Needs needs) const {
     return false;
 }
 
-void TfmMain::refreshCommands() {
+void MainWindow::refreshCommands() {
     for (const Command& command : commands()) {
         QToolButton* button = tray_->button(QString::fromLatin1(command.name));
         if (!button->property(kOwnTip).isValid()) button->setProperty(kOwnTip, button->toolTip());
@@ -105,7 +105,7 @@ void TfmMain::refreshCommands() {
     }
 }
 
-void TfmMain::toolTrayClick(const QString& name) {
+void MainWindow::toolTrayClick(const QString& name) {
     for (const Command& command : commands()) {
         if (name != QLatin1String(command.name)) continue;
         if (command.handler == nullptr || !isSatisfied(command.needs)) return;

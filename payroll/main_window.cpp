@@ -13,10 +13,10 @@
 #include "core/product.h"
 #include "core/year_recovery.h"
 #include "payroll/config_dialog.h"
-#include "payroll/grade_window.h"
+#include "payroll/grade_table_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/tool_tray.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/folder_window.h"
@@ -54,18 +54,18 @@ PeriodChoice runDataSelection(QWidget* parent, const MainContext& context, YearD
         context.eraNames,
         context.messages,
         [parent, &messages, &settings](const QString& title, bool allowCreate) {
-            const std::optional<QString> chosen = ui::TfmFolder::choose(
+            const std::optional<QString> chosen = ui::FolderWindow::choose(
                 parent, messages, title, allowCreate, QString::fromStdString(settings.backupPath));
             return chosen ? std::optional<std::filesystem::path>(chosen->toStdString())
                           : std::nullopt;
         },
         context.currentCalendarYear};
-    TfmSelData window(parent, selection, year);
-    const TfmSelData::Outcome outcome = window.choose();
+    DataSelectionWindow window(parent, selection, year);
+    const DataSelectionWindow::Outcome outcome = window.choose();
     return {outcome, window.startedEmpty()};
 }
 
-TfmMain::TfmMain(MainContext context, YearData& year, QWidget* parent)
+MainWindow::MainWindow(MainContext context, YearData& year, QWidget* parent)
     : QMainWindow(parent), context_(context), year_(year) {
     setObjectName(QStringLiteral("TfmMain"));
     setWindowTitle(qs(kApplicationTitle));
@@ -81,18 +81,18 @@ TfmMain::TfmMain(MainContext context, YearData& year, QWidget* parent)
     resize(context_.settings.window.width, context_.settings.window.height);
 
     refreshCommands();
-    connect(tray_, &ToolTray::triggered, this, &TfmMain::toolTrayClick);
+    connect(tray_, &ToolTray::triggered, this, &MainWindow::toolTrayClick);
     manual_ = new ui::OnlineManual(context_.messages, this, context_.places.programFolder);
     chooseFolder_ = [this](QWidget* parent, const QString& title) {
-        return ui::TfmFolder::choose(parent, context_.messages, title, true, QString());
+        return ui::FolderWindow::choose(parent, context_.messages, title, true, QString());
     };
 }
 
-TfmMain::~TfmMain() {
+MainWindow::~MainWindow() {
     delete gridView_;  // the view reads grid_, which goes before the base class's children
 }
 
-void TfmMain::applyPlacement() {
+void MainWindow::applyPlacement() {
     const WindowPlacement& placement = context_.settings.window;
     if (placement.maximized) {
         showMaximized();
@@ -102,12 +102,12 @@ void TfmMain::applyPlacement() {
     }
 }
 
-calc::CalcContext TfmMain::calcContext() const {
+calc::CalcContext MainWindow::calcContext() const {
     return calc::CalcContext{context_.settings, activeItems_, context_.tables.taxFor(year_).tables,
                              context_.currentCalendarYear};
 }
 
-void TfmMain::noticeMissingTaxYear() {
+void MainWindow::noticeMissingTaxYear() {
     const calc::TaxChoice choice = context_.tables.taxFor(year_);
     const int year = calc::taxYearOf(year_);
     const calc::TaxKind kind =
@@ -117,7 +117,7 @@ void TfmMain::noticeMissingTaxYear() {
         this, qs(calc::missingTaxYearNotice(year, choice.year, context_.eraNames, kind)));
 }
 
-void TfmMain::showPeriod(bool startedEmpty) {
+void MainWindow::showPeriod(bool startedEmpty) {
     setWindowTitle(QString::fromStdString(periodTitle(year_, context_.settings.itemNames)));
     monthlyTableNoticeShown_.clear();
     if (year_.period() == 0) {
@@ -146,18 +146,18 @@ void TfmMain::showPeriod(bool startedEmpty) {
     }
 }
 
-void TfmMain::useLayout(const PrintTables& tables) {
+void MainWindow::useLayout(const PrintTables& tables) {
     layoutTables_ = tables;
     activeItems_ = ActiveItems(layoutTables_, context_.settings.itemNames);
 }
 
-void TfmMain::rebuildGrid() {
+void MainWindow::rebuildGrid() {
     grid_.build(year_, layoutTables_, context_.settings.itemNames, context_.settings.timeStyle);
     gridView_->setYear(&year_);
     gridView_->refill();
 }
 
-bool TfmMain::recalculatePeriod() {
+bool MainWindow::recalculatePeriod() {
     gridView_->StrGridExit();
     if (year_.period() == 0) return true;
     const std::vector<calc::GridColumn> columns = grid_.columns();
@@ -176,7 +176,7 @@ bool TfmMain::recalculatePeriod() {
     return true;
 }
 
-bool TfmMain::saveWithoutNotice() {
+bool MainWindow::saveWithoutNotice() {
     if (!recalculatePeriod()) return false;
     try {
         const std::string recovery = saveOpenPeriod(year_);
@@ -188,16 +188,16 @@ bool TfmMain::saveWithoutNotice() {
     return true;
 }
 
-bool TfmMain::savePeriod() {
+bool MainWindow::savePeriod() {
     tray_->closePanels();
     if (year_.period() == 0 || !saveWithoutNotice()) return false;
-    ui::TfmNotice::showNotice(this, QString::fromUtf8(kMsgSaved));
+    ui::NoticeWindow::showNotice(this, QString::fromUtf8(kMsgSaved));
     noticeInsuranceAges();
     noticeRevisions();
     return true;
 }
 
-std::optional<bool> TfmMain::isModified() {
+std::optional<bool> MainWindow::isModified() {
     gridView_->StrGridExit();
     const std::vector<calc::GridColumn> columns = grid_.columns();
     const calc::CalcContext context = calcContext();
@@ -210,7 +210,7 @@ std::optional<bool> TfmMain::isModified() {
     }
 }
 
-bool TfmMain::FormCloseQuery(bool changePeriod) {
+bool MainWindow::FormCloseQuery(bool changePeriod) {
     if (startupAbandoned_) return true;
     while (year_.period() != 0) {
         // A period that cannot be compared (the recalculation failed, shown) counts as changed.
@@ -231,15 +231,15 @@ bool TfmMain::FormCloseQuery(bool changePeriod) {
         const PeriodChoice choice =
             choosePeriod_ ? choosePeriod_() : runDataSelection(this, context_, year_);
         switch (choice.outcome) {
-            case TfmSelData::Outcome::Opened:
+            case DataSelectionWindow::Outcome::Opened:
                 offerRateUpdate();
                 showPeriod(choice.startedEmpty);
                 noticeInsuranceAges();
                 return false;
-            case TfmSelData::Outcome::Restored:
+            case DataSelectionWindow::Outcome::Restored:
                 startupAbandoned_ = true;  // ends without questions and without the placement
                 return true;
-            case TfmSelData::Outcome::Quit:
+            case DataSelectionWindow::Outcome::Quit:
                 return true;  // the selection window has asked already
         }
         return false;
@@ -248,7 +248,7 @@ bool TfmMain::FormCloseQuery(bool changePeriod) {
                                      qs(kApplicationTitle) + QStringLiteral("を終了しますか？"));
 }
 
-void TfmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closingConfirmed_ && !FormCloseQuery(false)) {
         event->ignore();
         return;
@@ -258,7 +258,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TfmMain::savePlacement() {
+void MainWindow::savePlacement() {
     WindowPlacement placement = context_.settings.window;
     placement.maximized = isMaximized();
     const QRect normal = isMaximized() ? normalGeometry() : geometry();
@@ -274,42 +274,42 @@ void TfmMain::savePlacement() {
     }
 }
 
-void TfmMain::imReturnClick() {
+void MainWindow::imReturnClick() {
     if (FormCloseQuery(true)) {
         closingConfirmed_ = true;
         close();
     }
 }
 
-void TfmMain::sbConfigClick() {
+void MainWindow::sbConfigClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const std::filesystem::path rateList =
         findTableFile(context_.places, kHealthRateListFileName)
             .value_or(context_.places.programFolder / kHealthRateListFileName);
-    TfmConfig config(this, context_.settings, context_.ini, context_.messages, rateList, [this] {
-        ui::TfmSetPass password(context_.ini, context_.messages, this);
+    ConfigDialog config(this, context_.settings, context_.ini, context_.messages, rateList, [this] {
+        ui::NewPasswordDialog password(context_.ini, context_.messages, this);
         password.exec();
     });
     config.exec(year_.block().settings, ratesOfOpenPeriod());
     showPeriod();  // names, time style and company may have changed
 }
 
-void TfmMain::sbVerInfoClick() {
-    ui::TfmVersion version(ui::programShortVersion(), this);
+void MainWindow::sbVerInfoClick() {
+    ui::VersionWindow version(ui::programShortVersion(), this);
     version.exec();
 }
 
-void TfmMain::sbShowLogClick() {
-    ui::TfmShowLog log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
+void MainWindow::sbShowLogClick() {
+    ui::LogViewer log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
     log.exec();
 }
 
-void TfmMain::setOpenUrl(std::function<bool(const QUrl&)> open) {
+void MainWindow::setOpenUrl(std::function<bool(const QUrl&)> open) {
     manual_->setOpenUrl(std::move(open));
 }
 
-void TfmMain::sbManualClick() {
+void MainWindow::sbManualClick() {
     QToolButton* button = tray_->button(QStringLiteral("sbManual"));
     manual_->open(context_.settings.manualUrl,
                   [button](bool running) { button->setEnabled(!running); });  // one at a time

@@ -1,5 +1,5 @@
 #pragma once
-// TfmMain, the payroll program's main window: the tool tray across the top and the pay grid of
+// MainWindow, the payroll program's main window: the tool tray across the top and the pay grid of
 // the open period below it.  The window owns the decisions about the open period: when it is
 // recalculated, saved, and what happens to unsaved changes when the clerk leaves it.
 
@@ -34,7 +34,7 @@ class OnlineManual;
 }  // namespace keiro::ui
 
 namespace keiro::print {
-class TfmInji;
+class PrintDialog;
 struct TextTable;
 }  // namespace keiro::print
 
@@ -44,8 +44,8 @@ class GradePremiumSetter;
 struct DayCorrection;
 struct GradeDecision;
 class PayGridView;
-class TfmKenhoHyo;
-class TfmSocialList;
+class GradeTableWindow;
+class SocialListWindow;
 class ToolTray;
 
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
@@ -67,18 +67,18 @@ struct MainContext {
 
 // The data-selection window's answer to a change of period.
 struct PeriodChoice {
-    TfmSelData::Outcome outcome = TfmSelData::Outcome::Quit;
+    DataSelectionWindow::Outcome outcome = DataSelectionWindow::Outcome::Quit;
     bool startedEmpty = false;
 };
 
 // The data-selection window over `parent`, for the first choice and every change of period.
 PeriodChoice runDataSelection(QWidget* parent, const MainContext& context, YearData& year);
 
-class TfmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    TfmMain(MainContext context, YearData& year, QWidget* parent = nullptr);
-    ~TfmMain() override;
+    MainWindow(MainContext context, YearData& year, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Asks for the period when the clerk goes back from the window (imReturn); by default the
     // window's own data-selection window.
@@ -166,7 +166,7 @@ class TfmMain : public QMainWindow {
         chooseFolder_ = std::move(choose);
     }
     // The print dialog, made on first use and kept for the run (it keeps the preview's zoom).
-    print::TfmInji& printDialog();
+    print::PrintDialog& printDialog();
     // 給与明細印刷項目 / 賞与明細印刷項目: the slip layout of the open period's kind; after OK
     // the grid and the calculation follow the layout written.
     void sbPrnFormKClick();
@@ -191,7 +191,7 @@ class TfmMain : public QMainWindow {
     };
     struct Command {
         const char* name;            // the button's object name
-        void (TfmMain::*handler)();  // nullptr for a picture that only opens its panel
+        void (MainWindow::*handler)();  // nullptr for a picture that only opens its panel
         Needs needs;
     };
     // Every command of the tool tray, once: the buttons' names, handlers and enabling rules.
@@ -266,7 +266,7 @@ class TfmMain : public QMainWindow {
     };
     std::optional<SocialContext> socialContext(const char* listName);
     // Shows a list window whose CSV file is `plain` (amounts without separators).
-    void showSocialList(TfmSocialList& window, const print::TextTable& plain,
+    void showSocialList(SocialListWindow& window, const print::TextTable& plain,
                         const std::string& csvName);
     void writeCsvTable(QWidget* parent, const std::string& proposedName,
                        const std::string& content);
@@ -282,9 +282,9 @@ class TfmMain : public QMainWindow {
     PayGridView* gridView_;
     ui::OnlineManual* manual_ = nullptr;
     std::function<PeriodChoice()> choosePeriod_;
-    TfmKenhoHyo* gradeWindow_ = nullptr;
+    GradeTableWindow* gradeWindow_ = nullptr;
     std::unique_ptr<GradePremiumSetter> gradeSetter_;
-    std::unique_ptr<print::TfmInji> printDialog_;
+    std::unique_ptr<print::PrintDialog> printDialog_;
     std::function<std::optional<QString>(QWidget*, const QString&)> chooseFolder_;
     int employeeListSort_ = 0;  // the employee list's order, kept for the run
     std::set<std::pair<int, calc::TaxKind>> noticedTaxYears_;  // once per year and kind

@@ -9,7 +9,7 @@
 
 namespace keiro::payroll {
 
-void TfmMain::noticeInsuranceAges() {
+void MainWindow::noticeInsuranceAges() {
     if (year_.period() == 0) return;
     const std::vector<std::string> lines = calc::insuranceAgeNotices(year_);
     if (lines.empty()) return;

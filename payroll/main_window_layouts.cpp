@@ -12,25 +12,25 @@
 
 namespace keiro::payroll {
 
-void TfmMain::sbPrnFormKClick() {
+void MainWindow::sbPrnFormKClick() {
     editSlipLayout(LayoutKind::Salary);
 }
 
-void TfmMain::sbPrnFormSClick() {
+void MainWindow::sbPrnFormSClick() {
     editSlipLayout(LayoutKind::Bonus);
 }
 
-void TfmMain::editSlipLayout(LayoutKind kind) {
+void MainWindow::editSlipLayout(LayoutKind kind) {
     tray_->closePanels();
     // Only the layout of the open period's kind is in force; the other one is not offered.
     if (year_.period() == 0 || isBonusPeriod(year_.period()) != (kind == LayoutKind::Bonus)) return;
     if (!recalculatePeriod()) return;
     std::unique_ptr<SlipLayoutWindow> window;
     if (kind == LayoutKind::Salary) {
-        window = std::make_unique<TfmPrnFormK>(this, context_.ini, context_.settings.itemNames,
+        window = std::make_unique<SalarySlipLayoutWindow>(this, context_.ini, context_.settings.itemNames,
                                                context_.messages);
     } else {
-        window = std::make_unique<TfmPrnFormS>(this, context_.ini, context_.settings.itemNames,
+        window = std::make_unique<BonusSlipLayoutWindow>(this, context_.ini, context_.settings.itemNames,
                                                context_.messages);
     }
     const std::optional<PrintTables> tables = window->edit();
@@ -40,10 +40,10 @@ void TfmMain::editSlipLayout(LayoutKind kind) {
     rebuildGridAt(grid_.slotOf(gridView_->currentColumn()));
 }
 
-void TfmMain::sbDaichoClick() {
+void MainWindow::sbDaichoClick() {
     tray_->closePanels();
     if (!recalculatePeriod()) return;
-    TfmPrnItem window(this, context_.settings, context_.ini, context_.messages);
+    LedgerItemsWindow window(this, context_.settings, context_.ini, context_.messages);
     window.FormShow();
     window.exec();
 }

@@ -7,7 +7,7 @@
 
 namespace keiro::payroll {
 
-void TfmMain::sbOpeningTotalsClick() {
+void MainWindow::sbOpeningTotalsClick() {
     tray_->closePanels();
     if (year_.period() == 0) return;
     OpeningTotalsWindow window(this, year_, context_.messages);

@@ -9,7 +9,7 @@
 #include "print/pay_date.h"
 #include "print/pay_slip_report.h"
 #include "print/pictures.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "print/qt/picture_export.h"
 #include "widgets/folder_window.h"
 #include "widgets/message_service.h"
@@ -25,9 +25,9 @@ QString qs(std::string_view text) {
 
 }  // namespace
 
-print::TfmInji& TfmMain::printDialog() {
+print::PrintDialog& MainWindow::printDialog() {
     if (!printDialog_) {
-        printDialog_ = std::make_unique<print::TfmInji>(
+        printDialog_ = std::make_unique<print::PrintDialog>(
             print::PrintServices{context_.messages, context_.dialogs, context_.ini,
                                  context_.settings},
             this);
@@ -35,22 +35,22 @@ print::TfmInji& TfmMain::printDialog() {
     return *printDialog_;
 }
 
-std::vector<int> TfmMain::chooseEmployees(bool ledger) {
-    TfmMembList chooser(
+std::vector<int> MainWindow::chooseEmployees(bool ledger) {
+    EmployeeListWindow chooser(
         this, employeeListContext(),
-        ledger ? TfmMembList::Mode::ChooseLedger : TfmMembList::Mode::ChoosePaySlips);
+        ledger ? EmployeeListWindow::Mode::ChooseLedger : EmployeeListWindow::Mode::ChoosePaySlips);
     if (chooser.exec() != QDialog::Accepted) return {};
     return chooser.chosenSlots();
 }
 
-print::SlipPeriod TfmMain::slipPeriod() const {
+print::SlipPeriod MainWindow::slipPeriod() const {
     return print::SlipPeriod{&year_.block(),    &year_.header(),
                              year_.period(),    EraYear{year_.eraName(), year_.eraYear()},
                              context_.eraNames, &context_.settings.itemNames,
                              &layoutTables_,    &context_.settings};
 }
 
-void TfmMain::sbMeisaihyoClick() {
+void MainWindow::sbMeisaihyoClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const std::vector<int> chosen = chooseEmployees(false);

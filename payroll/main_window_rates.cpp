@@ -34,12 +34,12 @@ calc::PeriodRateMonths rateMonthsOfOpenPeriod(const YearData& year) {
 
 }  // namespace
 
-calc::RatesOfPeriod TfmMain::ratesOfOpenPeriod() const {
+calc::RatesOfPeriod MainWindow::ratesOfOpenPeriod() const {
     return calc::ratesOfPeriod(publishedRates(context_.places), rateMonthsOfOpenPeriod(year_),
                                context_.settings.employmentBusiness);
 }
 
-void TfmMain::offerRateUpdate() {
+void MainWindow::offerRateUpdate() {
     const int period = year_.period();
     if (period == 0 || year_.header().isSaved(period)) return;
     PeriodBlock& block = year_.block();

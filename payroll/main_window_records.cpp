@@ -7,7 +7,7 @@
 #include "core/fileio.h"
 #include "payroll/employee_editor.h"
 #include "payroll/employee_list_window.h"
-#include "payroll/grade_window.h"
+#include "payroll/grade_table_window.h"
 #include "payroll/main_window.h"
 #include "payroll/pay_entry_window.h"
 #include "payroll/pay_grid_view.h"
@@ -17,7 +17,7 @@
 
 namespace keiro::payroll {
 
-void TfmMain::rebuildGridAt(int slot) {
+void MainWindow::rebuildGridAt(int slot) {
     const int row = gridView_->currentRow();
     int column = gridView_->currentColumn();
     rebuildGrid();
@@ -27,11 +27,11 @@ void TfmMain::rebuildGridAt(int slot) {
     if (row >= 1 && row < grid_.rowCount()) gridView_->selectCell(row, column);
 }
 
-GradePremiumSetter* TfmMain::gradeSetter() {
+GradePremiumSetter* MainWindow::gradeSetter() {
     const calc::HealthGradeTable* grades = context_.tables.gradesFor(year_);
     if (grades == nullptr) return nullptr;
     if (!gradeSetter_) {
-        gradeWindow_ = new TfmKenhoHyo(this, *grades);
+        gradeWindow_ = new GradeTableWindow(this, *grades);
         gradeSetter_ =
             std::make_unique<GradePremiumSetter>(context_.messages, *gradeWindow_, *grades);
     }
@@ -40,7 +40,7 @@ GradePremiumSetter* TfmMain::gradeSetter() {
     return gradeSetter_.get();
 }
 
-EmployeeListContext TfmMain::employeeListContext() {
+EmployeeListContext MainWindow::employeeListContext() {
     return EmployeeListContext{
         year_,
         context_.ini,
@@ -49,7 +49,7 @@ EmployeeListContext TfmMain::employeeListContext() {
         context_.messages,
         context_.dialogs,
         [this](QWidget* parent, int slot) {
-            TfmMembEdit editor(parent,
+            EmployeeEditor editor(parent,
                                EmployeeEditorContext{year_, context_.settings, context_.places,
                                                      context_.messages, gradeSetter()},
                                slot);
@@ -59,21 +59,21 @@ EmployeeListContext TfmMain::employeeListContext() {
         [this] { printRoster(); }};
 }
 
-void TfmMain::imSyainEditClick() {
+void MainWindow::imSyainEditClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
-    TfmMembList window(this, employeeListContext());
+    EmployeeListWindow window(this, employeeListContext());
     window.exec();
     showPeriod();  // employees may have come, gone or changed pay form
 }
 
-void TfmMain::sbDataEditClick() {
+void MainWindow::sbDataEditClick() {
     tray_->closePanels();
     if (year_.period() == 0) return;
     const int slot = grid_.slotOf(gridView_->currentColumn());
     if (slot < 1 || slot > kMaxEmployees || !year_.block().employee(slot).isUsed()) return;
     if (!recalculatePeriod()) return;
-    TfmDataEdit window(
+    PayEntryWindow window(
         this,
         PayEntryContext{year_, context_.settings, layoutTables_, calcContext(), context_.messages},
         slot);
@@ -81,7 +81,7 @@ void TfmMain::sbDataEditClick() {
     rebuildGridAt(window.slot());
 }
 
-void TfmMain::ImportAttendance() {
+void MainWindow::ImportAttendance() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const std::optional<QString> path =

@@ -16,7 +16,7 @@
 #include "print/list_period.h"
 #include "print/monthly_list_report.h"
 #include "print/period_caption.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "print/resident_tax_list.h"
 #include "print/roster_report.h"
 #include "print/table_csv.h"
@@ -47,7 +47,7 @@ fs::path pathOf(const QString& text) {
 
 }  // namespace
 
-std::optional<fs::path> TfmMain::askCsvFile(QWidget* parent, const std::string& proposedName) {
+std::optional<fs::path> MainWindow::askCsvFile(QWidget* parent, const std::string& proposedName) {
     const fs::path proposed = context_.places.settingsFolder / proposedName;
     const std::optional<QString> chosen = context_.dialogs.saveFile(
         parent, qs(print::kCsvDialogTitle), QString::fromStdString(proposed.string()),
@@ -56,12 +56,12 @@ std::optional<fs::path> TfmMain::askCsvFile(QWidget* parent, const std::string& 
     return pathOf(*chosen);
 }
 
-bool TfmMain::mayWriteCsv(QWidget* parent, const fs::path& file) {
+bool MainWindow::mayWriteCsv(QWidget* parent, const fs::path& file) {
     if (!fs::exists(file)) return true;
     return context_.messages.confirm(parent, qs(print::csvOverwriteQuestion(file.string())));
 }
 
-void TfmMain::runReport(print::ReportMode mode, const QString& caption, print::ReportBuilder build,
+void MainWindow::runReport(print::ReportMode mode, const QString& caption, print::ReportBuilder build,
                         print::ReportExport exportFiles) {
     print::PrintRequest request;
     request.mode = mode;
@@ -71,7 +71,7 @@ void TfmMain::runReport(print::ReportMode mode, const QString& caption, print::R
     printDialog().run(request);
 }
 
-void TfmMain::sbKyuyoDaichoClick() {
+void MainWindow::sbKyuyoDaichoClick() {
     tray_->closePanels();
     if (year_.period() == 0) return;
     // The ledger reads every period from the file on disk.
@@ -111,7 +111,7 @@ void TfmMain::sbKyuyoDaichoClick() {
         });
 }
 
-void TfmMain::sbKyuyoIchiranClick() {
+void MainWindow::sbKyuyoIchiranClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const int period = year_.period();
@@ -136,7 +136,7 @@ void TfmMain::sbKyuyoIchiranClick() {
         });
 }
 
-void TfmMain::sbFuriListClick() {
+void MainWindow::sbFuriListClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     runReport({print::ReportKind::TransferList, 0}, QStringLiteral("給与/賞与振込一覧"),
@@ -148,7 +148,7 @@ void TfmMain::sbFuriListClick() {
               {});
 }
 
-void TfmMain::sbFuriDataClick() {
+void MainWindow::sbFuriDataClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const print::ZenginFile file = print::buildPeriodZenginFile(
@@ -179,7 +179,7 @@ void TfmMain::sbFuriDataClick() {
                       .arg(QString::fromStdString(formatAmount(0, file.total))));
 }
 
-void TfmMain::sbKinsyuListClick() {
+void MainWindow::sbKinsyuListClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     runReport({print::ReportKind::Denominations, 0}, QStringLiteral("給与/賞与支払金種表"),
@@ -191,7 +191,7 @@ void TfmMain::sbKinsyuListClick() {
               {});
 }
 
-void TfmMain::sbJuuminListClick() {
+void MainWindow::sbJuuminListClick() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const std::string caption = print::periodCaption(year_, context_.settings.itemNames);
@@ -214,7 +214,7 @@ void TfmMain::sbJuuminListClick() {
         });
 }
 
-void TfmMain::printRoster() {
+void MainWindow::printRoster() {
     runReport({print::ReportKind::Roster, 0}, QStringLiteral("社員名簿一覧表"),
               [this](const print::PrintChoices&) {
                   return std::make_unique<print::RosterReport>(

@@ -38,7 +38,7 @@ std::map<int, EmployeeRecord> recordsOf(const PeriodBlock& block, const std::vec
 
 }  // namespace
 
-bool TfmMain::exportEmployeePdfs(QWidget* parent, const std::vector<int>& chosen,
+bool MainWindow::exportEmployeePdfs(QWidget* parent, const std::vector<int>& chosen,
                                  const print::PrintChoices& choices) {
     const std::optional<QString> folder = chooseFolder_(parent, QString::fromUtf8(kPdfFolderTitle));
     if (!folder) return false;

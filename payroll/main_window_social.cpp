@@ -13,7 +13,7 @@
 #include "core/year_view.h"
 #include "payroll/main_window.h"
 #include "payroll/model/santei_sheet.h"
-#include "payroll/santei_window.h"
+#include "payroll/standard_pay_review_window.h"
 #include "payroll/social_list_window.h"
 #include "payroll/tool_tray.h"
 #include "print/santei_rows.h"
@@ -35,7 +35,7 @@ QString periodsText(const std::vector<int>& periods) {
 
 }  // namespace
 
-bool TfmMain::applyGradeDecisions(QWidget* parent, const std::vector<GradeDecision>& decisions,
+bool MainWindow::applyGradeDecisions(QWidget* parent, const std::vector<GradeDecision>& decisions,
                                   int premiumMonth, const calc::HealthGradeTable& table) {
     const std::optional<int> first = collectingPeriod(premiumMonth);
     const YearFileHeader header = readYearFileHeader(year_.path());
@@ -81,7 +81,7 @@ bool TfmMain::applyGradeDecisions(QWidget* parent, const std::vector<GradeDecisi
     return true;
 }
 
-void TfmMain::printTextTable(print::TextTable table) {
+void MainWindow::printTextTable(print::TextTable table) {
     const QString caption = QString::fromStdString(table.title);
     runReport({print::ReportKind::SocialList, 0}, caption,
               [table = std::move(table)](const print::PrintChoices&) {
@@ -90,7 +90,7 @@ void TfmMain::printTextTable(print::TextTable table) {
               {});
 }
 
-void TfmMain::writeCsvTable(QWidget* parent, const std::string& proposedName,
+void MainWindow::writeCsvTable(QWidget* parent, const std::string& proposedName,
                             const std::string& content) {
     const std::optional<std::filesystem::path> file = askCsvFile(parent, proposedName);
     if (!file || !mayWriteCsv(parent, *file)) return;
@@ -98,7 +98,7 @@ void TfmMain::writeCsvTable(QWidget* parent, const std::string& proposedName,
     context_.messages.information(parent, QStringLiteral("CSVファイルに出力しました。"));
 }
 
-void TfmMain::storeDayCorrections(QWidget* parent, const std::vector<DayCorrection>& corrections) {
+void MainWindow::storeDayCorrections(QWidget* parent, const std::vector<DayCorrection>& corrections) {
     if (corrections.empty()) return;
     const YearView view(year_.path());
     std::map<int, std::unique_ptr<PeriodBlock>> blocks;
@@ -130,7 +130,7 @@ void TfmMain::storeDayCorrections(QWidget* parent, const std::vector<DayCorrecti
         QStringLiteral("支払基礎日数の訂正（%1件）を保存しました。").arg(corrections.size()));
 }
 
-std::optional<TfmMain::SocialContext> TfmMain::socialContext(const char* listName) {
+std::optional<MainWindow::SocialContext> MainWindow::socialContext(const char* listName) {
     tray_->closePanels();
     if (year_.period() == 0) return std::nullopt;
     const std::optional<bool> modified = isModified();
@@ -150,7 +150,7 @@ std::optional<TfmMain::SocialContext> TfmMain::socialContext(const char* listNam
     return SocialContext{calendarYear, grades, year_.block().settings.companyName.utf8()};
 }
 
-void TfmMain::showSocialList(TfmSocialList& window, const print::TextTable& plain,
+void MainWindow::showSocialList(SocialListWindow& window, const print::TextTable& plain,
                              const std::string& csvName) {
     window.setCsv([this, plain, csvName](QWidget* parent) {
         writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
@@ -158,14 +158,14 @@ void TfmMain::showSocialList(TfmSocialList& window, const print::TextTable& plai
     window.exec();
 }
 
-void TfmMain::sbSanteiClick() {
+void MainWindow::sbSanteiClick() {
     const std::optional<SocialContext> c = socialContext("算定基礎届");
     if (!c) return;
     const int calendarYear = c->calendarYear;
     const calc::HealthGradeTable* grades = c->grades;
     const YearView view(year_.path());
     const calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
-    TfmSantei window(this, context_.messages,
+    StandardPayReviewWindow window(this, context_.messages,
                      SanteiSheet(calc::santeiOfYear(social), *grades, calendarYear), calendarYear);
     window.setApply([this, grades](QWidget* parent, const SanteiSheet& sheet) {
         storeDayCorrections(parent, sheet.dayCorrections());
@@ -186,7 +186,7 @@ void TfmMain::sbSanteiClick() {
     window.exec();
 }
 
-void TfmMain::sbGetsuhenClick() {
+void MainWindow::sbGetsuhenClick() {
     const std::optional<SocialContext> c = socialContext("月額変更届");
     if (!c) return;
     const YearView view(year_.path());
@@ -195,7 +195,7 @@ void TfmMain::sbGetsuhenClick() {
     const calc::GradesFrom grades = calc::gradesFromMonth(context_.tables, *c->grades);
     const std::vector<calc::RevisionLine> lines = calc::revisionsOfYear(social, grades);
     const print::TextTable table = print::revisionTable(lines, c->company, c->calendarYear, false);
-    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmGetsuhen"));
+    SocialListWindow window(this, context_.messages, table, QStringLiteral("TfmGetsuhen"));
     // Each revision from its own premium month; the record holds one grade for both insurances,
     // so a revision of the pension grade alone is listed, not written.
     std::map<int, std::vector<GradeDecision>> byMonth;
@@ -225,7 +225,7 @@ void TfmMain::sbGetsuhenClick() {
                    "月額変更届" + std::to_string(c->calendarYear) + ".csv");
 }
 
-void TfmMain::noticeRevisions() {
+void MainWindow::noticeRevisions() {
     const int period = year_.period();
     if (period == 0 || isBonusPeriod(period)) return;
     const int calendarYear = calc::fileCalendarYearOf(year_);
@@ -252,7 +252,7 @@ void TfmMain::noticeRevisions() {
             due.join(QLatin1Char('\n')));
 }
 
-void TfmMain::sbSyoyoTodokeClick() {
+void MainWindow::sbSyoyoTodokeClick() {
     const std::optional<SocialContext> c = socialContext("賞与支払届");
     if (!c) return;
     const int period = year_.period();
@@ -269,13 +269,13 @@ void TfmMain::sbSyoyoTodokeClick() {
     const int payDate = c->calendarYear * 10'000 + view.header().bonusPayMonth[k] * 100 +
                         view.header().bonusPayDay[k];
     const print::TextTable table = print::bonusTable(lines, c->company, payDate, false);
-    TfmSocialList window(this, context_.messages, table, QStringLiteral("TfmSyoyoTodoke"));
+    SocialListWindow window(this, context_.messages, table, QStringLiteral("TfmSyoyoTodoke"));
     window.setPrint([this, table](QWidget*) { printTextTable(table); });
     showSocialList(window, print::bonusTable(lines, c->company, payDate, true),
                    "賞与支払届" + std::to_string(payDate) + ".csv");
 }
 
-void TfmMain::sbNendoKoshinClick() {
+void MainWindow::sbNendoKoshinClick() {
     const std::optional<SocialContext> c = socialContext("年度更新");
     if (!c) return;
     // Done in June and July for the fiscal year that ended in March, so that one is shown
@@ -304,7 +304,7 @@ void TfmMain::sbNendoKoshinClick() {
                          print::labourTable(totals, rates, company, fiscalYear, true)};
     };
     const auto [first, firstPlain] = tablesOf(0);
-    TfmSocialList window(this, context_.messages, first, QStringLiteral("TfmNendoKoshin"));
+    SocialListWindow window(this, context_.messages, first, QStringLiteral("TfmNendoKoshin"));
     const auto useOutputs = [this, &window, years](std::size_t index, const print::TextTable& table,
                                                    const print::TextTable& plain) {
         window.setPrint([this, table](QWidget*) { printTextTable(table); });

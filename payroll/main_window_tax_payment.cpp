@@ -8,7 +8,7 @@
 #include "payroll/main_window.h"
 #include "payroll/tax_payment_chooser.h"
 #include "payroll/tool_tray.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "print/table_csv.h"
 #include "print/tax_payment_report.h"
 #include "widgets/message_service.h"
@@ -22,7 +22,7 @@ constexpr const char* kMsgCsvWritten = "所得税徴収高計算書をCSVファ�
 
 }  // namespace
 
-void TfmMain::sbChoshudakaClick() {
+void MainWindow::sbChoshudakaClick() {
     tray_->closePanels();
     if (year_.period() == 0) return;
     // The figures read every period from the file on disk.

@@ -16,7 +16,7 @@
 #include "payroll/pay_basis_days_box.h"
 #include "payroll/pay_entry_band.h"
 #include "payroll/pay_entry_summary.h"
-#include "widgets/calculator.h"
+#include "widgets/calculator_window.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 
@@ -59,7 +59,7 @@ std::unique_ptr<EmployeeSheet> makeSheet(QWidget* parent, const PayEntryContext&
 
 }  // namespace
 
-TfmDataEdit::TfmDataEdit(QWidget* parent, PayEntryContext context, int slot)
+PayEntryWindow::PayEntryWindow(QWidget* parent, PayEntryContext context, int slot)
     : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("fmDataEdit"));
     setWindowTitle(qs(std::string(kSheetCaption)));
@@ -101,11 +101,11 @@ TfmDataEdit::TfmDataEdit(QWidget* parent, PayEntryContext context, int slot)
     }
 }
 
-TfmDataEdit::~TfmDataEdit() {
+PayEntryWindow::~PayEntryWindow() {
     disconnect(focusWatch_);  // the boxes go before the connection would
 }
 
-QWidget* TfmDataEdit::buildButtons() {
+QWidget* PayEntryWindow::buildButtons() {
     auto* panel = new QWidget(this);
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -122,20 +122,20 @@ QWidget* TfmDataEdit::buildButtons() {
     grid->addWidget(next_, 1, 1);
     grid->addWidget(close, 1, 2);
     ui::MessageService& messages = context_.messages;
-    ui::connectCommand(manual_, this, messages, &TfmDataEdit::sbManualClick);
-    ui::connectCommand(calculator_, this, messages, &TfmDataEdit::sbCalculatorClick);
-    ui::connectCommand(calc, this, messages, &TfmDataEdit::sbCalcClick);
-    ui::connectCommand(prev_, this, messages, &TfmDataEdit::sbPrevClick);
-    ui::connectCommand(next_, this, messages, &TfmDataEdit::sbNextClick);
-    connect(close, &QPushButton::clicked, this, &TfmDataEdit::close);
+    ui::connectCommand(manual_, this, messages, &PayEntryWindow::sbManualClick);
+    ui::connectCommand(calculator_, this, messages, &PayEntryWindow::sbCalculatorClick);
+    ui::connectCommand(calc, this, messages, &PayEntryWindow::sbCalcClick);
+    ui::connectCommand(prev_, this, messages, &PayEntryWindow::sbPrevClick);
+    ui::connectCommand(next_, this, messages, &PayEntryWindow::sbNextClick);
+    connect(close, &QPushButton::clicked, this, &PayEntryWindow::close);
     return panel;
 }
 
-int TfmDataEdit::slot() const {
+int PayEntryWindow::slot() const {
     return sheet_->slot();
 }
 
-TfmDataEdit::Focused TfmDataEdit::focused() const {
+PayEntryWindow::Focused PayEntryWindow::focused() const {
     const QWidget* widget = QApplication::focusWidget();
     for (PayEntryBand* group : bands_) {
         const int position = group->positionOf(widget);
@@ -144,7 +144,7 @@ TfmDataEdit::Focused TfmDataEdit::focused() const {
     return {};
 }
 
-TfmDataEdit::Check TfmDataEdit::checkFocusedBox() {
+PayEntryWindow::Check PayEntryWindow::checkFocusedBox() {
     const Focused f = focused();
     if (f.box == nullptr || f.box->isReadOnly()) return Check::Unchanged;
     const EntryCheck check = sheet_->check(f.band, f.position, f.box->text().toStdString());
@@ -160,7 +160,7 @@ TfmDataEdit::Check TfmDataEdit::checkFocusedBox() {
     return Check::Reformatted;
 }
 
-void TfmDataEdit::storeBoxes() {
+void PayEntryWindow::storeBoxes() {
     for (PayEntryBand* group : bands_) {
         for (int p = 0; p < group->rowCount(); ++p) {
             sheet_->enter(group->band(), p, group->edit(p)->text().toStdString());
@@ -169,7 +169,7 @@ void TfmDataEdit::storeBoxes() {
     sheet_->setMemo(summary_->memo().toStdString());
 }
 
-void TfmDataEdit::storeBoxesAsLeft() {
+void PayEntryWindow::storeBoxesAsLeft() {
     storeBoxes();
     const Focused f = focused();
     if (f.box != nullptr && !f.box->isReadOnly() && sheet_->isPaidLeaveDays(f.band, f.position)) {
@@ -177,7 +177,7 @@ void TfmDataEdit::storeBoxesAsLeft() {
     }
 }
 
-void TfmDataEdit::carryPaidLeave() {
+void PayEntryWindow::carryPaidLeave() {
     try {
         sheet_->carryPaidLeave();
     } catch (const IoError& e) {
@@ -185,11 +185,11 @@ void TfmDataEdit::carryPaidLeave() {
     }
 }
 
-bool TfmDataEdit::recalculate() {
+bool PayEntryWindow::recalculate() {
     return sheet_->recalculate();
 }
 
-void TfmDataEdit::showPayBasisDays() {
+void PayEntryWindow::showPayBasisDays() {
     if (sheet_->isBonus()) {
         basisDays_->showFor(nullptr, 0);
         return;
@@ -205,7 +205,7 @@ void TfmDataEdit::showPayBasisDays() {
                                    calc::calendarDaysOf(calendarYear, year.period())));
 }
 
-void TfmDataEdit::showEmployee() {
+void PayEntryWindow::showEmployee() {
     setWindowTitle(qs(sheet_->title()));
     for (PayEntryBand* group : bands_) {
         group->showEmployee(*sheet_);
@@ -220,7 +220,7 @@ void TfmDataEdit::showEmployee() {
     updateButtons();
 }
 
-void TfmDataEdit::updateButtons() {
+void PayEntryWindow::updateButtons() {
     if (prev_ == nullptr) return;
     prev_->setEnabled(sheet_->neighbour(-1) != 0);
     next_->setEnabled(sheet_->neighbour(+1) != 0);
@@ -228,7 +228,7 @@ void TfmDataEdit::updateButtons() {
     calculator_->setEnabled(f.box != nullptr && !f.box->isReadOnly());
 }
 
-void TfmDataEdit::InputItemExit(Band band, int position) {
+void PayEntryWindow::InputItemExit(Band band, int position) {
     if (closing_) return;
     storeBoxes();
     if (sheet_->isPaidLeaveDays(band, position)) carryPaidLeave();
@@ -236,7 +236,7 @@ void TfmDataEdit::InputItemExit(Band band, int position) {
     showEmployee();
 }
 
-void TfmDataEdit::sbCalcClick() {
+void PayEntryWindow::sbCalcClick() {
     if (checkFocusedBox() == Check::Refused) return;
     storeBoxesAsLeft();
     const bool byRateTable = recalculate();
@@ -244,7 +244,7 @@ void TfmDataEdit::sbCalcClick() {
     if (!byRateTable) context_.messages.information(this, qs(sheet_->monthlyTableNotice()));
 }
 
-void TfmDataEdit::sbManualClick() {
+void PayEntryWindow::sbManualClick() {
     const Focused f = focused();
     if (f.box == nullptr || !sheet_->row(f.band, f.position).switchable()) return;
     if (checkFocusedBox() == Check::Refused) return;
@@ -255,16 +255,16 @@ void TfmDataEdit::sbManualClick() {
     f.box->setFocus();
 }
 
-void TfmDataEdit::sbCalculatorClick() {
+void PayEntryWindow::sbCalculatorClick() {
     const Focused f = focused();
     if (f.box == nullptr || f.box->isReadOnly()) return;
-    ui::TfmCalc calculator(this, context_.messages);
+    ui::CalculatorWindow calculator(this, context_.messages);
     if (!calculator.calculate(f.box)) return;
     InputItemExit(f.band, f.position);
     f.box->setFocus();
 }
 
-void TfmDataEdit::moveTo(int direction) {
+void PayEntryWindow::moveTo(int direction) {
     const int target = sheet_->neighbour(direction);
     if (target == 0 || checkFocusedBox() == Check::Refused) return;
     const Focused f = focused();
@@ -275,7 +275,7 @@ void TfmDataEdit::moveTo(int direction) {
     if (f.box != nullptr && !f.box->isHidden()) f.box->setFocus();
 }
 
-void TfmDataEdit::reject() {
+void PayEntryWindow::reject() {
     switch (checkFocusedBox()) {
         case Check::Refused:
             return;

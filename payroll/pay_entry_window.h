@@ -1,5 +1,5 @@
 #pragma once
-// TfmDataEdit, "詳細入力画面": one employee's whole record for the open period (salary month or
+// PayEntryWindow, "詳細入力画面": one employee's whole record for the open period (salary month or
 // bonus) as four bands of boxes side by side (勤 怠, 支 給, 控 除, その他), the totals, a legend
 // of the box colours and the remarks.  The user types variable items, switches automatic items
 // to hand entry (修正ON/OFF) and sees the employee recalculated after every box.  The window
@@ -36,16 +36,16 @@ struct PayEntryContext {
     YearData& year;  // the open period; the window writes into year.block()
     const Settings& settings;
     const PrintTables& tables;  // pay slip layouts of the open period's kind
-    calc::CalcContext calc;     // as TfmMain::calcContext() makes it
+    calc::CalcContext calc;     // as MainWindow::calcContext() makes it
     ui::MessageService& messages;
 };
 
-class TfmDataEdit : public QDialog {
+class PayEntryWindow : public QDialog {
     Q_OBJECT
   public:
     // For an in-use 在職 employee of the open period.
-    TfmDataEdit(QWidget* parent, PayEntryContext context, int slot);
-    ~TfmDataEdit() override;
+    PayEntryWindow(QWidget* parent, PayEntryContext context, int slot);
+    ~PayEntryWindow() override;
 
     int slot() const;  // the employee shown (after 前データ/次データ)
 

@@ -179,7 +179,7 @@ void SlipLayoutWindow::refreshGrids() {
     for (int b = 0; b < kBandCount; ++b) {
         if (grids_[b] == nullptr) continue;
         std::vector<LayoutGrid::Row> rows;
-        for (const TEditItems& item : layout_.bands[b]) {
+        for (const LayoutRow& item : layout_.bands[b]) {
             rows.push_back({QString::fromStdString(layoutRowCaption(
                                 names_, kind_, static_cast<Band>(b), item.code, form)),
                             item.use[form - 1]});
@@ -189,7 +189,7 @@ void SlipLayoutWindow::refreshGrids() {
 }
 
 void SlipLayoutWindow::toggleRow(Band band, int row) {
-    std::vector<TEditItems>& rows = layout_.band(band);
+    std::vector<LayoutRow>& rows = layout_.band(band);
     if (row < 0 || row >= static_cast<int>(rows.size())) return;
     bool& used = rows[row].use[payForm() - 1];
     used = !used;

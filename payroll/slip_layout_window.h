@@ -1,6 +1,6 @@
 #pragma once
-// The pay slip item layouts: TfmPrnFormK "給与明細書印刷項目の設定" for salary slips and
-// TfmPrnFormS "賞与明細書印刷項目の設定" for bonus slips (no attendance band).  The tabs 月 給,
+// The pay slip item layouts: SalarySlipLayoutWindow "給与明細書印刷項目の設定" for salary slips and
+// BonusSlipLayoutWindow "賞与明細書印刷項目の設定" for bonus slips (no attendance band).  The tabs 月 給,
 // 日 給 and 時間給 choose the pay form whose use flags are shown and switched by clicking an item
 // name; dragging a row by its handle reorders the band for all three pay forms.  Nothing is
 // written before OK, which stores the layout and hands back its print tables.
@@ -69,17 +69,17 @@ class SlipLayoutWindow : public QDialog {
     std::array<LayoutGrid*, kBandCount> grids_{};
 };
 
-class TfmPrnFormK : public SlipLayoutWindow {
+class SalarySlipLayoutWindow : public SlipLayoutWindow {
     Q_OBJECT
   public:
-    TfmPrnFormK(QWidget* parent, IniFile& ini, const ItemNames& names, ui::MessageService& messages)
+    SalarySlipLayoutWindow(QWidget* parent, IniFile& ini, const ItemNames& names, ui::MessageService& messages)
         : SlipLayoutWindow(parent, LayoutKind::Salary, ini, names, messages) {}
 };
 
-class TfmPrnFormS : public SlipLayoutWindow {
+class BonusSlipLayoutWindow : public SlipLayoutWindow {
     Q_OBJECT
   public:
-    TfmPrnFormS(QWidget* parent, IniFile& ini, const ItemNames& names, ui::MessageService& messages)
+    BonusSlipLayoutWindow(QWidget* parent, IniFile& ini, const ItemNames& names, ui::MessageService& messages)
         : SlipLayoutWindow(parent, LayoutKind::Bonus, ini, names, messages) {}
 };
 

@@ -34,7 +34,7 @@ QTableWidget* tableOf(QWidget* parent, const print::TextTable& t) {
 
 }  // namespace
 
-TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages,
+SocialListWindow::SocialListWindow(QWidget* parent, ui::MessageService& messages,
                              const print::TextTable& table, const QString& name)
     : QDialog(parent), messages_(messages), column_(new QVBoxLayout(this)) {
     setObjectName(name);
@@ -45,7 +45,7 @@ TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages,
 
     const SocialListButtons b = addSocialListButtons(this, column_);
     b.apply->hide();
-    ui::connectCommand(b.apply, this, messages_, &TfmSocialList::btApplyClick);
+    ui::connectCommand(b.apply, this, messages_, &SocialListWindow::btApplyClick);
     connect(b.print, &QPushButton::clicked, this, [this] {
         if (print_) ui::runCommand(this, messages_, [this] { print_(this); });
     });
@@ -55,7 +55,7 @@ TfmSocialList::TfmSocialList(QWidget* parent, ui::MessageService& messages,
     fitToTable(this, table_, 520);
 }
 
-void TfmSocialList::setTable(const print::TextTable& table) {
+void SocialListWindow::setTable(const print::TextTable& table) {
     setWindowTitle(qs(table.title) + QStringLiteral("（") + qs(table.subtitle) +
                    QStringLiteral("）"));
     QTableWidget* shown = tableOf(this, table);
@@ -74,7 +74,7 @@ void TfmSocialList::setTable(const print::TextTable& table) {
     if (isVisible()) fitToTable(this, table_, height());  // another year, other widths
 }
 
-void TfmSocialList::setChoice(const QString& caption, const QStringList& items, int current,
+void SocialListWindow::setChoice(const QString& caption, const QStringList& items, int current,
                               std::function<void(int)> chosen) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(caption, this));
@@ -91,13 +91,13 @@ void TfmSocialList::setChoice(const QString& caption, const QStringList& items, 
             });
 }
 
-void TfmSocialList::setApply(const QString& question, Action apply) {
+void SocialListWindow::setApply(const QString& question, Action apply) {
     question_ = question;
     apply_ = std::move(apply);
     findChild<QPushButton*>(QStringLiteral("btApply"))->setVisible(static_cast<bool>(apply_));
 }
 
-void TfmSocialList::btApplyClick() {
+void SocialListWindow::btApplyClick() {
     if (!apply_ || !messages_.confirm(this, question_)) return;
     apply_(this);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TfmSocialList: one of the yearly social-insurance lists shown as it prints (the revisions
+// SocialListWindow: one of the yearly social-insurance lists shown as it prints (the revisions
 // after a change of fixed pay, the bonus payment report, the labour insurance wage summary),
 // with the notes under it, 印刷, CSV出力 and, where the list decides grades, 適用, which asks
 // its question first and does nothing without はい.  A list may offer a choice above it (the
@@ -21,13 +21,13 @@ class MessageService;
 
 namespace keiro::payroll {
 
-class TfmSocialList : public QDialog {
+class SocialListWindow : public QDialog {
     Q_OBJECT
   public:
     using Action = std::function<void(QWidget*)>;
 
     // `name` is the window's object name.
-    TfmSocialList(QWidget* parent, ui::MessageService& messages, const print::TextTable& table,
+    SocialListWindow(QWidget* parent, ui::MessageService& messages, const print::TextTable& table,
                   const QString& name);
     // Shows another list in place of the one shown (title, rows and notes).
     void setTable(const print::TextTable& table);

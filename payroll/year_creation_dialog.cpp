@@ -13,7 +13,7 @@
 
 namespace keiro::payroll {
 
-TfmInpDlg::TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
+YearCreationDialog::YearCreationDialog(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
                      ui::MessageService& messages)
     : QDialog(parent), dataFolder_(std::move(dataFolder)), names_(names), messages_(messages) {
     setObjectName("TfmInpDlg");
@@ -28,7 +28,7 @@ TfmInpDlg::TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const Er
     edYear_->setValidator(new QIntValidator(0, 99, edYear_));  // digits only
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("bbOk");
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfmInpDlg::bbOkClick);
+    connect(buttons, &QDialogButtonBox::accepted, this, &YearCreationDialog::bbOkClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("元号"), cbGengo_);
@@ -36,7 +36,7 @@ TfmInpDlg::TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const Er
     layout->addRow(buttons);
 }
 
-void TfmInpDlg::bbOkClick() {
+void YearCreationDialog::bbOkClick() {
     const EraYear year{cbGengo_->currentText().toStdString(), edYear_->text().toInt()};
     NewYearFile result;
     if (year.eraYear > 1 && !isListedYear(year, names_)) {

@@ -1,5 +1,5 @@
 #pragma once
-// TfmInpDlg "データファイル作成": the era and two-digit year of a new year data file.
+// YearCreationDialog "データファイル作成": the era and two-digit year of a new year data file.
 
 #include <QDialog>
 #include <filesystem>
@@ -15,10 +15,10 @@ class MessageService;
 
 namespace keiro::payroll {
 
-class TfmInpDlg : public QDialog {
+class YearCreationDialog : public QDialog {
     Q_OBJECT
   public:
-    TfmInpDlg(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
+    YearCreationDialog(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
               ui::MessageService& messages);
 
     // The file created by the last OK.

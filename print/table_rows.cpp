@@ -38,7 +38,7 @@ TableRow storedRow(std::string label, ItemSource source) {
 // The rows of one band of the standard salary list, blank entries and removed items left out.
 void addBand(std::vector<TableRow>& rows, const TableOptions& options, const ItemLayout& standard,
              Band band) {
-    const std::vector<TEditItems>& entries = standard.band(band);
+    const std::vector<LayoutRow>& entries = standard.band(band);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& code = entries[i].code;
         if (code == kBlankItemCode || isRemoved(code, options.removed)) continue;
@@ -79,7 +79,7 @@ std::vector<TableRow> tableRows(const TableOptions& options) {
     std::vector<TableRow> rows;
     rows.push_back({RowKind::Header, "", RowFormat::Amount, {}});
 
-    const std::vector<TEditItems>& attendance = standard.band(Band::Attendance);
+    const std::vector<LayoutRow>& attendance = standard.band(Band::Attendance);
     for (int i = 0; i < kAddableAttendance; ++i) {
         const std::string& code = attendance[static_cast<std::size_t>(i)].code;
         if (!options.added[static_cast<std::size_t>(i)] || code == kBlankItemCode) continue;

@@ -173,7 +173,7 @@ Settings sampleSettings() {
 ItemLayout salaryLayout() {
     ItemLayout layout = defaultLayout(LayoutKind::Salary);
     const auto useEverywhere = [&](Band band, std::string_view code) {
-        for (TEditItems& row : layout.band(band)) {
+        for (LayoutRow& row : layout.band(band)) {
             if (row.code == code) row.use = {true, true, true};
         }
     };

@@ -68,7 +68,7 @@ std::optional<QString> askText(QWidget* parent, const QString& title, const QStr
 
 }  // namespace
 
-TfmFolder::TfmFolder(MessageService& messages, QWidget* parent)
+FolderWindow::FolderWindow(MessageService& messages, QWidget* parent)
     : QDialog(parent), messages_(messages), namePrompt_(askText) {
     setObjectName("fmFolder");
 
@@ -78,13 +78,13 @@ TfmFolder::TfmFolder(MessageService& messages, QWidget* parent)
     tvFolder_->setColumnCount(1);
     tvFolder_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tvFolder_->header()->setStretchLastSection(false);
-    connect(tvFolder_, &QTreeWidget::itemExpanded, this, &TfmFolder::fillFolder);
+    connect(tvFolder_, &QTreeWidget::itemExpanded, this, &FolderWindow::fillFolder);
     connect(tvFolder_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { tvFolderChange(current); });
 
     edPath_ = new QLineEdit(this);
     edPath_->setObjectName("edPath");
-    connect(edPath_, &QLineEdit::textChanged, this, &TfmFolder::updateDataLabel);
+    connect(edPath_, &QLineEdit::textChanged, this, &FolderWindow::updateDataLabel);
 
     lbData_ = new QLabel(QStringLiteral("対象データ有り"), this);
     lbData_->setObjectName("lbData");
@@ -97,11 +97,11 @@ TfmFolder::TfmFolder(MessageService& messages, QWidget* parent)
     btMkDir_ = new QPushButton(QStringLiteral("ﾌｫﾙﾀﾞｰ作成"), this);
     btMkDir_->setObjectName("btMkDir");
     btMkDir_->setAutoDefault(false);
-    connect(btMkDir_, &QPushButton::clicked, this, &TfmFolder::btMkDirClick);
+    connect(btMkDir_, &QPushButton::clicked, this, &FolderWindow::btMkDirClick);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName("btOK");
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TfmFolder::btOKClick);
+    connect(ok, &QPushButton::clicked, this, &FolderWindow::btOKClick);
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setObjectName("btCancel");
     cancel->setAutoDefault(false);
@@ -123,16 +123,16 @@ TfmFolder::TfmFolder(MessageService& messages, QWidget* parent)
     fillVolumes();
 }
 
-std::optional<QString> TfmFolder::choose(QWidget* parent, MessageService& messages,
+std::optional<QString> FolderWindow::choose(QWidget* parent, MessageService& messages,
                                          const QString& title, bool allowCreate,
                                          const QString& startFolder) {
-    TfmFolder window(messages, parent);
+    FolderWindow window(messages, parent);
     window.prepare(title, allowCreate, startFolder);
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     return window.selectedFolder();
 }
 
-void TfmFolder::prepare(const QString& title, bool allowCreate, const QString& startFolder) {
+void FolderWindow::prepare(const QString& title, bool allowCreate, const QString& startFolder) {
     setWindowTitle(title);
     btMkDir_->setVisible(allowCreate);
     chosen_.clear();
@@ -142,7 +142,7 @@ void TfmFolder::prepare(const QString& title, bool allowCreate, const QString& s
     }
 }
 
-void TfmFolder::fillVolumes() {
+void FolderWindow::fillVolumes() {
     tvFolder_->clear();
     computer_ = new QTreeWidgetItem(QStringList{QStringLiteral("ﾏｲ ｺﾝﾋﾟｭｰﾀ")});
     computer_->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
@@ -167,7 +167,7 @@ void TfmFolder::fillVolumes() {
     computer_->setExpanded(true);
 }
 
-void TfmFolder::fillFolder(QTreeWidgetItem* item) {
+void FolderWindow::fillFolder(QTreeWidgetItem* item) {
     if (item->data(0, kFilledRole).toBool()) return;
     item->setData(0, kFilledRole, true);
     const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
@@ -182,7 +182,7 @@ void TfmFolder::fillFolder(QTreeWidgetItem* item) {
     }
 }
 
-QTreeWidgetItem* TfmFolder::childFolder(QTreeWidgetItem* parent, const QString& name) {
+QTreeWidgetItem* FolderWindow::childFolder(QTreeWidgetItem* parent, const QString& name) {
     fillFolder(parent);
     for (int i = 0; i < parent->childCount(); ++i) {
         QTreeWidgetItem* child = parent->child(i);
@@ -197,7 +197,7 @@ QTreeWidgetItem* TfmFolder::childFolder(QTreeWidgetItem* parent, const QString& 
     return child;
 }
 
-bool TfmFolder::selectFolder(const QString& path) {
+bool FolderWindow::selectFolder(const QString& path) {
     const QFileInfo info(path.trimmed());
     if (path.trimmed().isEmpty() || !info.isAbsolute() || !info.isDir()) return false;
     const QString folder = QDir::cleanPath(info.absoluteFilePath());
@@ -227,11 +227,11 @@ bool TfmFolder::selectFolder(const QString& path) {
     return true;
 }
 
-void TfmFolder::tvFolderChange(QTreeWidgetItem* item) {
+void FolderWindow::tvFolderChange(QTreeWidgetItem* item) {
     edPath_->setText(item == nullptr ? QString() : pathOf(item));
 }
 
-void TfmFolder::updateDataLabel() {
+void FolderWindow::updateDataLabel() {
     const QString folder = edPath_->text().trimmed();
     const bool hasData = !folder.isEmpty() && QFileInfo(folder).isAbsolute() &&
                          QFileInfo(QDir(folder).filePath(
@@ -240,12 +240,12 @@ void TfmFolder::updateDataLabel() {
     lbData_->setVisible(hasData);
 }
 
-void TfmFolder::refuseMissing(const QString& typed) {
+void FolderWindow::refuseMissing(const QString& typed) {
     messages_.error(this, QStringLiteral("指定フォルダ[%1]がありません。").arg(typed));
     edPath_->setFocus();
 }
 
-void TfmFolder::btOKClick() {
+void FolderWindow::btOKClick() {
     const QString typed = edPath_->text().trimmed();
     if (typed.isEmpty()) {
         messages_.error(this, QStringLiteral("指定フォルダはありません。"));
@@ -260,7 +260,7 @@ void TfmFolder::btOKClick() {
     accept();
 }
 
-void TfmFolder::btMkDirClick() {
+void FolderWindow::btMkDirClick() {
     const QString parentFolder = edPath_->text().trimmed();
     if (parentFolder.isEmpty()) {
         messages_.error(this, QStringLiteral("指定フォルダはありません。"));

@@ -19,14 +19,14 @@ namespace keiro::ui {
 
 class MessageService;
 
-class TfmFolder : public QDialog {
+class FolderWindow : public QDialog {
     Q_OBJECT
   public:
     // Asks for a line of text (the new folder's name); nothing when cancelled.
     using NamePrompt = std::function<std::optional<QString>(QWidget* parent, const QString& title,
                                                             const QString& label)>;
 
-    explicit TfmFolder(MessageService& messages, QWidget* parent = nullptr);
+    explicit FolderWindow(MessageService& messages, QWidget* parent = nullptr);
 
     // Prepares the window for one choice: its title, whether "ﾌｫﾙﾀﾞｰ作成" is offered, and the
     // folder selected at first (BackupPath; the home folder when empty or gone).

@@ -13,7 +13,7 @@
 
 namespace keiro::ui {
 
-TfmShowLog::TfmShowLog(std::filesystem::path dataFolder, MessageService& messages,
+LogViewer::LogViewer(std::filesystem::path dataFolder, MessageService& messages,
                        FileDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dataFolder_(std::move(dataFolder)), messages_(messages), dialogs_(dialogs) {
     setObjectName("fmShowLog");
@@ -24,7 +24,7 @@ TfmShowLog::TfmShowLog(std::filesystem::path dataFolder, MessageService& message
     mnFile->setObjectName("mnFile");
     QAction* mnCSV = mnFile->addAction(QStringLiteral("CSVファイルに出力(&C)..."));
     mnCSV->setObjectName("mnCSV");
-    connect(mnCSV, &QAction::triggered, this, &TfmShowLog::mnCSVClick);
+    connect(mnCSV, &QAction::triggered, this, &LogViewer::mnCSVClick);
 
     ListBox1_ = new QListWidget(this);
     ListBox1_->setObjectName("ListBox1");
@@ -36,18 +36,18 @@ TfmShowLog::TfmShowLog(std::filesystem::path dataFolder, MessageService& message
     resize(480, 360);
 }
 
-bool TfmShowLog::event(QEvent* event) {
+bool LogViewer::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
     return QDialog::event(event);
 }
 
-void TfmShowLog::showEvent(QShowEvent* event) {
+void LogViewer::showEvent(QShowEvent* event) {
     readFailureShown_ = false;
     FormActivate();
     QDialog::showEvent(event);
 }
 
-void TfmShowLog::FormActivate() {
+void LogViewer::FormActivate() {
     const int row = ListBox1_->currentRow();
     lines_.clear();
     try {
@@ -65,7 +65,7 @@ void TfmShowLog::FormActivate() {
     if (row >= 0 && row < ListBox1_->count()) ListBox1_->setCurrentRow(row);
 }
 
-void TfmShowLog::mnCSVClick() {
+void LogViewer::mnCSVClick() {
     if (!messages_.confirm(this, QStringLiteral("システムログをＣＳＶファイルに出力します。"))) {
         return;
     }

@@ -15,10 +15,10 @@ namespace keiro::ui {
 class FileDialogs;
 class MessageService;
 
-class TfmShowLog : public QDialog {
+class LogViewer : public QDialog {
     Q_OBJECT
   public:
-    TfmShowLog(std::filesystem::path dataFolder, MessageService& messages, FileDialogs& dialogs,
+    LogViewer(std::filesystem::path dataFolder, MessageService& messages, FileDialogs& dialogs,
                QWidget* parent = nullptr);
 
     // Fills ListBox1 with the log's lines (a log not written yet gives an empty list).

@@ -13,7 +13,7 @@
 
 namespace keiro::ui {
 
-TfmNotice::TfmNotice(QWidget* owner, const QString& text)
+NoticeWindow::NoticeWindow(QWidget* owner, const QString& text)
     : QWidget(owner ? owner->window() : nullptr, Qt::Tool | Qt::FramelessWindowHint),
       lbMessage_(new QLabel(text)),
       inner_(nullptr) {
@@ -41,8 +41,8 @@ TfmNotice::TfmNotice(QWidget* owner, const QString& text)
     setMinimumSize(260, 70);
 }
 
-TfmNotice* TfmNotice::showNotice(QWidget* owner, const QString& text) {
-    auto* notice = new TfmNotice(owner, text);
+NoticeWindow* NoticeWindow::showNotice(QWidget* owner, const QString& text) {
+    auto* notice = new NoticeWindow(owner, text);
     notice->adjustSize();
     notice->centreOver(owner);
     notice->show();
@@ -50,8 +50,8 @@ TfmNotice* TfmNotice::showNotice(QWidget* owner, const QString& text) {
     return notice;
 }
 
-TfmNotice* TfmNotice::showProgress(QWidget* owner, const QString& text) {
-    auto* notice = new TfmNotice(owner, text);
+NoticeWindow* NoticeWindow::showProgress(QWidget* owner, const QString& text) {
+    auto* notice = new NoticeWindow(owner, text);
     QFont font = notice->lbMessage_->font();
     font.setPointSizeF(font.pointSizeF() / 1.2);
     notice->lbMessage_->setFont(font);
@@ -74,7 +74,7 @@ TfmNotice* TfmNotice::showProgress(QWidget* owner, const QString& text) {
     return notice;
 }
 
-void TfmNotice::setProgress(qint64 done, qint64 total) {
+void NoticeWindow::setProgress(qint64 done, qint64 total) {
     if (!pbProgress_) return;
     if (total <= 0) {
         pbProgress_->setRange(0, 0);
@@ -87,19 +87,19 @@ void TfmNotice::setProgress(qint64 done, qint64 total) {
     pbProgress_->repaint();
 }
 
-int TfmNotice::progressValue() const {
+int NoticeWindow::progressValue() const {
     return pbProgress_ ? pbProgress_->value() : 0;
 }
 
-int TfmNotice::progressMaximum() const {
+int NoticeWindow::progressMaximum() const {
     return pbProgress_ ? pbProgress_->maximum() : 0;
 }
 
-QString TfmNotice::text() const {
+QString NoticeWindow::text() const {
     return lbMessage_->text();
 }
 
-void TfmNotice::centreOver(QWidget* owner) {
+void NoticeWindow::centreOver(QWidget* owner) {
     QRect area;
     if (owner) {
         area = owner->window()->frameGeometry();

@@ -16,20 +16,20 @@ class QVBoxLayout;
 
 namespace keiro::ui {
 
-class TfmNotice : public QWidget {
+class NoticeWindow : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kShowMs = 1500;
 
     // Shows `text` centred over `owner`'s window (over the screen without an owner) and returns
     // the notice, which deletes itself when it closes.
-    static TfmNotice* showNotice(QWidget* owner, const QString& text);
+    static NoticeWindow* showNotice(QWidget* owner, const QString& text);
 
     static constexpr QSize kProgressSize{280, 60};
 
     // The progress mode: shown centred over `owner` with the bar at 0.  The caller closes it
     // (it deletes itself then).
-    static TfmNotice* showProgress(QWidget* owner, const QString& text);
+    static NoticeWindow* showProgress(QWidget* owner, const QString& text);
 
     QString text() const;
 
@@ -40,7 +40,7 @@ class TfmNotice : public QWidget {
     int progressMaximum() const;
 
   private:
-    TfmNotice(QWidget* owner, const QString& text);
+    NoticeWindow(QWidget* owner, const QString& text);
     void centreOver(QWidget* owner);
 
     QLabel* lbMessage_;

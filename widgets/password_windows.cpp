@@ -64,9 +64,9 @@ bool passwordMatches(const std::string& stored, const QString& entry) {
     }
 }
 
-// --- TfmInpPass ------------------------------------------------------------------------------
+// --- PasswordDialog ------------------------------------------------------------------------------
 
-TfmInpPass::TfmInpPass(std::string password, MessageService& messages, QWidget* parent)
+PasswordDialog::PasswordDialog(std::string password, MessageService& messages, QWidget* parent)
     : QDialog(parent), password_(std::move(password)), messages_(messages) {
     setObjectName("fmInpPass");
     setWindowTitle(QStringLiteral("パスワード入力"));
@@ -75,7 +75,7 @@ TfmInpPass::TfmInpPass(std::string password, MessageService& messages, QWidget* 
     edPassword_->setMinimumWidth(200);
     cbDispChar_ = new QCheckBox(QStringLiteral("入力内容を表示する"), this);
     cbDispChar_->setObjectName("cbDispChar");
-    connect(cbDispChar_, &QCheckBox::toggled, this, &TfmInpPass::cbDispCharClick);
+    connect(cbDispChar_, &QCheckBox::toggled, this, &PasswordDialog::cbDispCharClick);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("パスワード"), edPassword_);
@@ -85,29 +85,29 @@ TfmInpPass::TfmInpPass(std::string password, MessageService& messages, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(okCancelRow(this, ok));
-    connect(ok, &QPushButton::clicked, this, &TfmInpPass::btOKClick);
+    connect(ok, &QPushButton::clicked, this, &PasswordDialog::btOKClick);
     setFixedSize(sizeHint());
 }
 
-bool TfmInpPass::passwordCheckPassed(QWidget* parent, const IniFile& ini,
+bool PasswordDialog::passwordCheckPassed(QWidget* parent, const IniFile& ini,
                                      MessageService& messages) {
     std::string password = loadPassword(ini);
     if (password.empty()) return true;
-    TfmInpPass window(std::move(password), messages, parent);
+    PasswordDialog window(std::move(password), messages, parent);
     return window.exec() == QDialog::Accepted;
 }
 
-void TfmInpPass::showEvent(QShowEvent* event) {
+void PasswordDialog::showEvent(QShowEvent* event) {
     edPassword_->clear();
     edPassword_->setFocus();
     QDialog::showEvent(event);
 }
 
-void TfmInpPass::cbDispCharClick() {
+void PasswordDialog::cbDispCharClick() {
     edPassword_->setEchoMode(cbDispChar_->isChecked() ? QLineEdit::Normal : QLineEdit::Password);
 }
 
-void TfmInpPass::btOKClick() {
+void PasswordDialog::btOKClick() {
     if (passwordMatches(password_, edPassword_->text())) {
         accept();
         return;
@@ -117,9 +117,9 @@ void TfmInpPass::btOKClick() {
     edPassword_->selectAll();
 }
 
-// --- TfmSetPass ------------------------------------------------------------------------------
+// --- NewPasswordDialog ------------------------------------------------------------------------------
 
-TfmSetPass::TfmSetPass(IniFile& ini, MessageService& messages, QWidget* parent)
+NewPasswordDialog::NewPasswordDialog(IniFile& ini, MessageService& messages, QWidget* parent)
     : QDialog(parent), ini_(ini), messages_(messages) {
     setObjectName("fmSetPass");
     setWindowTitle(QStringLiteral("パスワード設定"));
@@ -142,18 +142,18 @@ TfmSetPass::TfmSetPass(IniFile& ini, MessageService& messages, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addLayout(okCancelRow(this, ok));
-    connect(ok, &QPushButton::clicked, this, &TfmSetPass::btOKClick);
+    connect(ok, &QPushButton::clicked, this, &NewPasswordDialog::btOKClick);
     setFixedSize(sizeHint());
 }
 
-void TfmSetPass::showEvent(QShowEvent* event) {
+void NewPasswordDialog::showEvent(QShowEvent* event) {
     edPass1_->clear();
     edPass2_->clear();
     edPass1_->setFocus();
     QDialog::showEvent(event);
 }
 
-void TfmSetPass::btOKClick() {
+void NewPasswordDialog::btOKClick() {
     const QString entry = edPass1_->text();
     if (entry != edPass2_->text()) {
         messages_.error(this, QStringLiteral("パスワードの設定入力と確認入力が異なっています。"));

@@ -1,6 +1,6 @@
 #pragma once
-// The optional password that protects both programs: TfmSetPass sets or clears it (from the
-// common settings dialog), TfmInpPass asks for it at start-up.  The password lives in the
+// The optional password that protects both programs: NewPasswordDialog sets or clears it (from the
+// common settings dialog), PasswordDialog asks for it at start-up.  The password lives in the
 // configuration file (key ListFile, see core/settings.h).
 
 #include <QDialog>
@@ -20,11 +20,11 @@ class MessageService;
 
 // "パスワード入力": the password box masked with "*", "入力内容を表示する" to show the typed
 // text, OK and キャンセル.  A wrong entry is refused with a message and the window stays open.
-class TfmInpPass : public QDialog {
+class PasswordDialog : public QDialog {
     Q_OBJECT
   public:
     // `password` is the stored password (UTF-8, not empty).
-    TfmInpPass(std::string password, MessageService& messages, QWidget* parent = nullptr);
+    PasswordDialog(std::string password, MessageService& messages, QWidget* parent = nullptr);
 
     // The start-up check: true at once, without a window, when no password is stored;
     // otherwise asks for it and gives true only when the right one was entered.
@@ -44,10 +44,10 @@ class TfmInpPass : public QDialog {
 };
 
 // "パスワード設定": the password and its confirmation.  Both empty clears the password.
-class TfmSetPass : public QDialog {
+class NewPasswordDialog : public QDialog {
     Q_OBJECT
   public:
-    TfmSetPass(IniFile& ini, MessageService& messages, QWidget* parent = nullptr);
+    NewPasswordDialog(IniFile& ini, MessageService& messages, QWidget* parent = nullptr);
 
     // The password stored by the last accepted OK (empty: cleared).
     const std::string& storedPassword() const { return stored_; }

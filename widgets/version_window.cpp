@@ -35,7 +35,7 @@ QString programShortVersion() {
 }
 
 int versionFontSize(const QString& family, QSize area, const QPaintDevice* device) {
-    for (int size = TfmVersion::kLargestPointSize; size > 1; --size) {
+    for (int size = VersionWindow::kLargestPointSize; size > 1; --size) {
         const QFont font = versionFont(family, size);
         const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
         if (metrics.horizontalAdvance(kWidestVersion) <= area.width() &&
@@ -46,22 +46,22 @@ int versionFontSize(const QString& family, QSize area, const QPaintDevice* devic
     return 1;
 }
 
-TfmVersion::TfmVersion(QString shortVersion, QWidget* parent)
+VersionWindow::VersionWindow(QString shortVersion, QWidget* parent)
     : QDialog(parent), shortVersion_(std::move(shortVersion)) {
     setObjectName(QStringLiteral("TfmVersion"));
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFixedSize(kPictureSize);
 }
 
-QRect TfmVersion::versionArea() {
+QRect VersionWindow::versionArea() {
     return QRect(28, 168, 150, 30);
 }
 
-int TfmVersion::versionPointSize() const {
+int VersionWindow::versionPointSize() const {
     return versionFontSize(QString::fromUtf8(kFontFamily), versionArea().size(), this);
 }
 
-void TfmVersion::paintEvent(QPaintEvent*) {
+void VersionWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     drawPicture(painter);
@@ -73,7 +73,7 @@ void TfmVersion::paintEvent(QPaintEvent*) {
 
 // A night-blue gradient with a round emblem of rising bars (pay going up, month by month) and
 // the program's name.
-void TfmVersion::drawPicture(QPainter& painter) const {
+void VersionWindow::drawPicture(QPainter& painter) const {
     const QRectF all = rect();
     QLinearGradient sky(all.topLeft(), all.bottomRight());
     sky.setColorAt(0.0, QColor(0x0b, 0x2a, 0x55));

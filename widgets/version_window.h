@@ -1,5 +1,5 @@
 #pragma once
-// The version window (TfmVersion): a picture with "Version " and the program's short version
+// The version window (VersionWindow): a picture with "Version " and the program's short version
 // drawn over it in bold white "ＭＳ Ｐゴシック" (IPA Gothic stands in for it on Linux through
 // the font substitution made at start-up).  Escape closes it.
 
@@ -23,13 +23,13 @@ QString programShortVersion();
 // `area` on `device` (the screen when null).  1 when not even that fits.
 int versionFontSize(const QString& family, QSize area, const QPaintDevice* device = nullptr);
 
-class TfmVersion : public QDialog {
+class VersionWindow : public QDialog {
     Q_OBJECT
   public:
     static constexpr const char* kFontFamily = "ＭＳ Ｐゴシック";
     static constexpr int kLargestPointSize = 14;
 
-    explicit TfmVersion(QString shortVersion = programShortVersion(), QWidget* parent = nullptr);
+    explicit VersionWindow(QString shortVersion = programShortVersion(), QWidget* parent = nullptr);
 
     // The text drawn, "Version 1.00", and the rectangle it is fitted into.
     QString versionText() const { return QStringLiteral("Version ") + shortVersion_; }

@@ -70,9 +70,9 @@ int runWithholding() {
         const std::chrono::year_month_day today = todayInJapan();
         MainContext context{places, ini,      settings, eraNamesFor(today, settings.newEraName),
                             today,  messages, dialogs};
-        TfmMain window(context);
+        MainWindow window(context);
         // The settings are loaded once, when the program starts, and read from here on.
-        TfmOption option(ini, places.dataFolder, messages, dialogs, &window);
+        OptionDialog option(ini, places.dataFolder, messages, dialogs, &window);
         window.setConfigDialog([&option] { option.exec(); });
         connectEditors(window, option, places.dataFolder, messages);
         DocumentPrinting printing(

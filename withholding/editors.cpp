@@ -3,9 +3,9 @@
 #include <QString>
 
 #include "widgets/entry_behaviour.h"
-#include "withholding/corp_info_dialog.h"
-#include "withholding/data_edit.h"
-#include "withholding/data_edit2.h"
+#include "withholding/company_info_dialog.h"
+#include "withholding/legacy_withholding_editor.h"
+#include "withholding/withholding_editor.h"
 #include "withholding/family_dialog.h"
 #include "withholding/main_window.h"
 #include "withholding/option_dialog.h"
@@ -14,10 +14,10 @@ namespace keiro::withholding {
 
 namespace {
 
-void openFamily(TfmMain& window, const TfmOption& option, ui::MessageService& messages,
+void openFamily(MainWindow& window, const OptionDialog& option, ui::MessageService& messages,
                 QWidget* parent, int slot) {
     const std::string name = window.year().block(kDecember).employee(slot).name.utf8();
-    TfmFamily family(window.file().record(slot), window.file().supplement(slot),
+    FamilyDialog family(window.file().record(slot), window.file().supplement(slot),
                      calendarYearOf(window.eraYear(), window.eraNames()),
                      QString::fromStdString(name), messages, parent);
     ui::EntrySettings entry;
@@ -29,7 +29,7 @@ void openFamily(TfmMain& window, const TfmOption& option, ui::MessageService& me
 
 }  // namespace
 
-void connectEditors(TfmMain& window, const TfmOption& option,
+void connectEditors(MainWindow& window, const OptionDialog& option,
                     const std::filesystem::path& dataFolder, ui::MessageService& messages) {
     window.setEditor([&window, &option, dataFolder, &messages](int slot, bool currentFormat) {
         const EraYear& year = window.eraYear();
@@ -50,17 +50,17 @@ void connectEditors(TfmMain& window, const TfmOption& option,
             context.openFamily = [&window, &option, &messages, &over](int onSlot) {
                 openFamily(window, option, messages, over, onSlot);
             };
-            TfmDataEdit2 editor(context, &window);
+            WithholdingEditor editor(context, &window);
             over = &editor;
             editor.execOn(slot);
         } else {
-            TfmDataEdit editor(context, &window);
+            LegacyWithholdingEditor editor(context, &window);
             editor.execOn(slot);
         }
     });
     window.setCompanyDialog([&window, &messages] {
         const std::string company = window.year().block(kDecember).settings.companyName.utf8();
-        TfmCorpInfo corpInfo(window.file().header(), QString::fromStdString(company), messages,
+        CompanyInfoDialog corpInfo(window.file().header(), QString::fromStdString(company), messages,
                              &window);
         return corpInfo.exec() == QDialog::Accepted;
     });

@@ -12,10 +12,10 @@ class MessageService;
 
 namespace keiro::withholding {
 
-class TfmMain;
-class TfmOption;
+class MainWindow;
+class OptionDialog;
 
-void connectEditors(TfmMain& window, const TfmOption& option,
+void connectEditors(MainWindow& window, const OptionDialog& option,
                     const std::filesystem::path& dataFolder, ui::MessageService& messages);
 
 }  // namespace keiro::withholding

@@ -69,7 +69,7 @@ QString rowCaption(FamilyRow row) {
 
 }  // namespace
 
-TfmFamily::TfmFamily(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
+FamilyDialog::FamilyDialog(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
                      const QString& employeeName, ui::MessageService& messages, QWidget* parent)
     : QDialog(parent),
       record_(record),
@@ -85,7 +85,7 @@ TfmFamily::TfmFamily(WithholdingRecord& record, WithholdingSupplement& supplemen
     rows_[0].name->setFocus();
 }
 
-void TfmFamily::fitScreen() {
+void FamilyDialog::fitScreen() {
     // The scroll area would size itself small: open as large as the rows need, within the
     // screen's free area (on a small screen the rows then scroll).
     auto* scroll = static_cast<QScrollArea*>(pages_->widget(0));
@@ -104,7 +104,7 @@ void TfmFamily::fitScreen() {
     resize(size);
 }
 
-int TfmFamily::rowSlot(FamilyRow row) {
+int FamilyDialog::rowSlot(FamilyRow row) {
     switch (row.group) {
         case FamilyGroup::Spouse:
             return 0;
@@ -116,13 +116,13 @@ int TfmFamily::rowSlot(FamilyRow row) {
     return 1 + kFamilyRowsPerGroup + row.index;
 }
 
-FamilyRow TfmFamily::rowAt(int slot) {
+FamilyRow FamilyDialog::rowAt(int slot) {
     if (slot == 0) return {FamilyGroup::Spouse, 0};
     if (slot <= kFamilyRowsPerGroup) return {FamilyGroup::Dependant, slot - 1};
     return {FamilyGroup::Under16, slot - 1 - kFamilyRowsPerGroup};
 }
 
-TfmFamily::RowBoxes TfmFamily::makeRow(FamilyRow row) {
+FamilyDialog::RowBoxes FamilyDialog::makeRow(FamilyRow row) {
     const QString suffix = rowSuffix(row);
     const bool spouse = row.group == FamilyGroup::Spouse;
     RowBoxes boxes;
@@ -151,14 +151,14 @@ TfmFamily::RowBoxes TfmFamily::makeRow(FamilyRow row) {
     return boxes;
 }
 
-void TfmFamily::showAgeClass(int slot, const CalendarDateBytes& birth) {
+void FamilyDialog::showAgeClass(int slot, const CalendarDateBytes& birth) {
     const FamilyRole role =
         rowAt(slot).group == FamilyGroup::Spouse ? FamilyRole::Spouse : FamilyRole::Dependant;
     rows_[static_cast<std::size_t>(slot)].ageClass->setText(
         qs(familyClassText(birth, dataYear_, role)));
 }
 
-QWidget* TfmFamily::rowGroup(const QString& title, FamilyGroup group) {
+QWidget* FamilyDialog::rowGroup(const QString& title, FamilyGroup group) {
     auto* box = new QGroupBox(title);
     auto* grid = new QGridLayout(box);
     grid->addWidget(columnHeading(QStringLiteral("氏名")), 0, 1);
@@ -189,7 +189,7 @@ QWidget* TfmFamily::rowGroup(const QString& title, FamilyGroup group) {
     return box;
 }
 
-QWidget* TfmFamily::familyPage() {
+QWidget* FamilyDialog::familyPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(rowGroup(groupName(FamilyGroup::Spouse), FamilyGroup::Spouse));
@@ -204,7 +204,7 @@ QWidget* TfmFamily::familyPage() {
     return scroll;
 }
 
-void TfmFamily::buildMenu(QMenuBar* bar) {
+void FamilyDialog::buildMenu(QMenuBar* bar) {
     QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
     edit->setObjectName(QStringLiteral("mnEdit"));
     QMenu* move = edit->addMenu(QStringLiteral("データ移動(&M)"));
@@ -226,7 +226,7 @@ void TfmFamily::buildMenu(QMenuBar* bar) {
     }
 }
 
-void TfmFamily::buildControls() {
+void FamilyDialog::buildControls() {
     auto* simei = new QLabel(employeeName_);
     simei->setObjectName(QStringLiteral("pnSimei"));
     simei->setFrameShape(QFrame::Panel);
@@ -234,11 +234,11 @@ void TfmFamily::buildControls() {
     simei->setMinimumWidth(fontMetrics().horizontalAdvance(QString(20, QLatin1Char('0'))));
     cbHide_ = new QCheckBox(QStringLiteral("個人番号を隠す"));
     cbHide_->setObjectName(QStringLiteral("cbHide"));
-    connect(cbHide_, &QCheckBox::toggled, this, &TfmFamily::cbHideClick);
+    connect(cbHide_, &QCheckBox::toggled, this, &FamilyDialog::cbHideClick);
     auto* close = new QPushButton(QStringLiteral("閉じる"));
     close->setObjectName(QStringLiteral("btClose"));
     close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &TfmFamily::accept);
+    connect(close, &QPushButton::clicked, this, &FamilyDialog::accept);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("氏名")));
@@ -269,7 +269,7 @@ void TfmFamily::buildControls() {
     layout->addLayout(buttons);
 }
 
-void TfmFamily::loadControls() {
+void FamilyDialog::loadControls() {
     for (int slot = 0; slot < kRows; ++slot) {
         const FamilyEntry& entry = familyEntry(record_, rowAt(slot));
         RowBoxes& boxes = rows_[static_cast<std::size_t>(slot)];
@@ -289,7 +289,7 @@ void TfmFamily::loadControls() {
     for (FamilyPage* page : morePages_) page->load(record_, supplement_);
 }
 
-bool TfmFamily::storeRows(WithholdingRecord& record) {
+bool FamilyDialog::storeRows(WithholdingRecord& record) {
     const auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
     for (int slot = 0; slot < kRows; ++slot) {
         FamilyEntry& entry = familyEntry(record, rowAt(slot));
@@ -311,7 +311,7 @@ bool TfmFamily::storeRows(WithholdingRecord& record) {
     return true;
 }
 
-bool TfmFamily::storeControls() {
+bool FamilyDialog::storeControls() {
     WithholdingRecord record = record_;
     WithholdingSupplement supplement = supplement_;
     try {
@@ -334,12 +334,12 @@ bool TfmFamily::storeControls() {
     return true;
 }
 
-void TfmFamily::done(int result) {
+void FamilyDialog::done(int result) {
     if (!storeControls()) return;
     QDialog::done(result);
 }
 
-void TfmFamily::cbHideClick() {
+void FamilyDialog::cbHideClick() {
     const QLineEdit::EchoMode mode = cbHide_->isChecked() ? QLineEdit::Password : QLineEdit::Normal;
     for (const RowBoxes& boxes : rows_) boxes.number->setEchoMode(mode);
     for (const FamilyPage* page : morePages_) {
@@ -347,14 +347,14 @@ void TfmFamily::cbHideClick() {
     }
 }
 
-void TfmFamily::mnEraseClick(FamilyRow row) {
+void FamilyDialog::mnEraseClick(FamilyRow row) {
     if (!messages_.confirm(this, qs(eraseQuestion(row)))) return;
     if (!storeControls()) return;
     eraseFamilyRow(record_, row);
     loadControls();
 }
 
-void TfmFamily::mnMoveU16_KouClick(int under16Index) {
+void FamilyDialog::mnMoveU16_KouClick(int under16Index) {
     if (!storeControls()) return;
     if (!firstFreeDependantRow(record_)) {
         messages_.warning(this, qs(kMsgNoFreeDependantRow));

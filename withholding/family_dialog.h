@@ -11,7 +11,7 @@
 // The dialog edits the record and the supplement it is given: closing it, in any way, stores
 // every box into them (a refused birth date keeps it open, with the reason).
 //
-//   TfmFamily family(file.record(slot), file.supplement(slot), 2025, employeeName, messages);
+//   FamilyDialog family(file.record(slot), file.supplement(slot), 2025, employeeName, messages);
 //   ui::EditBehaviour::applySettings(&family, entrySettings);  // AutoSelect, InputOverN
 //   family.exec();
 
@@ -36,11 +36,11 @@ namespace keiro::withholding {
 class BirthDateBox;
 class FamilyPage;
 
-class TfmFamily : public QDialog {
+class FamilyDialog : public QDialog {
     Q_OBJECT
   public:
     // `dataYear` is the calendar year of the withholding file.
-    TfmFamily(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
+    FamilyDialog(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
               const QString& employeeName, ui::MessageService& messages, QWidget* parent = nullptr);
 
     // データ移動: under-16 row `under16Index` (0..3) to the first free 控除対象扶養親族 row.

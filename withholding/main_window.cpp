@@ -27,7 +27,7 @@ constexpr int kDesignedHeight = 560;
 
 }  // namespace
 
-TfmMain::TfmMain(MainContext context, QWidget* parent)
+MainWindow::MainWindow(MainContext context, QWidget* parent)
     : QMainWindow(parent), context_(context), eraYear_{} {
     setObjectName(QStringLiteral("TfmMain"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
@@ -59,9 +59,9 @@ TfmMain::TfmMain(MainContext context, QWidget* parent)
     enableCommands();
 }
 
-TfmMain::~TfmMain() = default;
+MainWindow::~MainWindow() = default;
 
-QAction* TfmMain::command(const char* name, const QString& text, std::function<void()> run) {
+QAction* MainWindow::command(const char* name, const QString& text, std::function<void()> run) {
     auto* a = new QAction(text, this);
     a->setObjectName(QString::fromLatin1(name));
     connect(a, &QAction::triggered, this,
@@ -69,15 +69,15 @@ QAction* TfmMain::command(const char* name, const QString& text, std::function<v
     return a;
 }
 
-QAction* TfmMain::action(const char* name, const QString& text, void (TfmMain::*handler)()) {
+QAction* MainWindow::action(const char* name, const QString& text, void (MainWindow::*handler)()) {
     return command(name, text, [this, handler] { (this->*handler)(); });
 }
 
-QAction* TfmMain::printAction(const char* name, const QString& text, int tag) {
+QAction* MainWindow::printAction(const char* name, const QString& text, int tag) {
     return command(name, text, [this, tag] { mnPrintClick(tag); });
 }
 
-void TfmMain::buildMenus() {
+void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     QAction* save =
         command("mnSaveFile", QStringLiteral("データを保存(&S)..."), [this] { mnSaveFileClick(); });
@@ -89,15 +89,15 @@ void TfmMain::buildMenus() {
 
     QMenu* work = menuBar()->addMenu(QStringLiteral("処理(&D)"));
     work->addAction(action("mnDataInput", QStringLiteral("源泉徴収データの入力(&I)"),
-                           &TfmMain::btDataInputClick));
+                           &MainWindow::btDataInputClick));
     work->addAction(
-        action("mnBatchCalc", QStringLiteral("一括計算(&B)"), &TfmMain::mnBatchCalcClick));
+        action("mnBatchCalc", QStringLiteral("一括計算(&B)"), &MainWindow::mnBatchCalcClick));
     work->addAction(action("mnSettle", QStringLiteral("年調過不足を給与に反映(&P)..."),
-                           &TfmMain::mnSettleClick));
+                           &MainWindow::mnSettleClick));
     work->addAction(
-        action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &TfmMain::mnAllOnOffPClick));
+        action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &MainWindow::mnAllOnOffPClick));
     QAction* retired =
-        action("mnTaisyoku", QStringLiteral("退職者を表示する(&T)"), &TfmMain::mnTaisyokuClick);
+        action("mnTaisyoku", QStringLiteral("退職者を表示する(&T)"), &MainWindow::mnTaisyokuClick);
     retired->setCheckable(true);
     retired->setChecked(true);
     retired->setVisible(false);
@@ -112,27 +112,27 @@ void TfmMain::buildMenus() {
                                  kPrintPaymentReports));
     print->addSeparator();
     print->addAction(action("mnYearEndList", QStringLiteral("年末調整一覧表の印刷(&L)..."),
-                            &TfmMain::mnYearEndListClick));
+                            &MainWindow::mnYearEndListClick));
     print->addAction(action("mnYearEndListCsv", QStringLiteral("年末調整一覧表のCSV出力(&V)..."),
-                            &TfmMain::mnYearEndListCsvClick));
+                            &MainWindow::mnYearEndListCsvClick));
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&O)"));
     settings->addAction(
-        action("mnCorpInfo", QStringLiteral("会社情報の設定(&C)..."), &TfmMain::mnCorpInfoClick));
+        action("mnCorpInfo", QStringLiteral("会社情報の設定(&C)..."), &MainWindow::mnCorpInfoClick));
     settings->addAction(
-        action("mnConfig", QStringLiteral("動作環境設定(&E)..."), &TfmMain::mnConfigClick));
+        action("mnConfig", QStringLiteral("動作環境設定(&E)..."), &MainWindow::mnConfigClick));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(
-        action("sbManual", QStringLiteral("オンラインマニュアル(&M)..."), &TfmMain::sbManualClick));
+        action("sbManual", QStringLiteral("オンラインマニュアル(&M)..."), &MainWindow::sbManualClick));
     help->addAction(
-        action("mnShowLog", QStringLiteral("システムログ表示(&L)..."), &TfmMain::mnShowLogClick));
+        action("mnShowLog", QStringLiteral("システムログ表示(&L)..."), &MainWindow::mnShowLogClick));
     help->addSeparator();
     help->addAction(
-        action("mnVerInfo", QStringLiteral("バージョン情報(&A)..."), &TfmMain::mnVerInfoClick));
+        action("mnVerInfo", QStringLiteral("バージョン情報(&A)..."), &MainWindow::mnVerInfoClick));
 }
 
-void TfmMain::buildButtons(QWidget* parent, QHBoxLayout* row) {
+void MainWindow::buildButtons(QWidget* parent, QHBoxLayout* row) {
     struct Button {
         const char* name;
         const char* text;
@@ -161,7 +161,7 @@ void TfmMain::buildButtons(QWidget* parent, QHBoxLayout* row) {
     row->addStretch(1);
 }
 
-void TfmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (FormCloseQuery()) {
         event->accept();
     } else {
@@ -169,7 +169,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     }
 }
 
-bool TfmMain::FormCloseQuery() {
+bool MainWindow::FormCloseQuery() {
     if (!loaded_) return true;  // nothing was opened: no question, no placement
     while (file_->differsFrom(paths_.file)) {
         QApplication::beep();
@@ -186,7 +186,7 @@ bool TfmMain::FormCloseQuery() {
     return true;
 }
 
-void TfmMain::applyPlacement() {
+void MainWindow::applyPlacement() {
     const IniFile& ini = context_.ini;
     const int height = ini.readInt(kWindowSection, "MainFormSY", this->height());
     resize(width(), std::max(height, kMinimumHeight));
@@ -194,7 +194,7 @@ void TfmMain::applyPlacement() {
          ini.readInt(kWindowSection, "MainFormPY", 0));
 }
 
-void TfmMain::savePlacement() {
+void MainWindow::savePlacement() {
     try {
         IniChanges changes;
         changes.setInt(kWindowSection, "MainFormSX", width())
@@ -208,7 +208,7 @@ void TfmMain::savePlacement() {
     }
 }
 
-void TfmMain::refreshStatusBar() {
+void MainWindow::refreshStatusBar() {
     const std::string company = year_->block(kDecember).settings.companyName.utf8();
     status_->setText(
         QStringLiteral("%1 %2年分")
@@ -216,7 +216,7 @@ void TfmMain::refreshStatusBar() {
                  QString::fromStdString(eraYear_.eraName) + QString::number(eraYear_.eraYear)));
 }
 
-void TfmMain::enableCommands() {
+void MainWindow::enableCommands() {
     const bool loaded = loaded_ || file_.has_value();
     const auto enable = [this](const char* name, bool on) {
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(on);
@@ -236,22 +236,22 @@ void TfmMain::enableCommands() {
         ->setVisible(!loaded || paths_.currentFormat);
 }
 
-void TfmMain::setEditor(std::function<void(int, bool)> editor) {
+void MainWindow::setEditor(std::function<void(int, bool)> editor) {
     editor_ = std::move(editor);
     enableCommands();
 }
 
-void TfmMain::setCompanyDialog(std::function<bool()> dialog) {
+void MainWindow::setCompanyDialog(std::function<bool()> dialog) {
     companyDialog_ = std::move(dialog);
     enableCommands();
 }
 
-void TfmMain::setConfigDialog(std::function<void()> dialog) {
+void MainWindow::setConfigDialog(std::function<void()> dialog) {
     configDialog_ = std::move(dialog);
     enableCommands();
 }
 
-void TfmMain::setOpenUrl(std::function<bool(const QUrl&)> open) {
+void MainWindow::setOpenUrl(std::function<bool(const QUrl&)> open) {
     manual_->setOpenUrl(std::move(open));
 }
 

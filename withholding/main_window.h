@@ -1,5 +1,5 @@
 #pragma once
-// TfmMain, the withholding-slip program's main window: the menu and tool buttons across the
+// MainWindow, the withholding-slip program's main window: the menu and tool buttons across the
 // top, the check list of December's employees below the header that sorts it, and the status
 // bar with the company and the year.  The window owns the year being worked on: the year file
 // (only ever read), the withholding file in memory, and what happens to unsaved changes.
@@ -90,11 +90,11 @@ struct MainContext {
     ui::FileDialogs& dialogs;
 };
 
-class TfmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TfmMain(MainContext context, QWidget* parent = nullptr);
-    ~TfmMain() override;
+    explicit MainWindow(MainContext context, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Seams for the windows that come with later work.  The editor gets the slot and whether
     // the year has the current record format, and returns after it closed.
@@ -186,7 +186,7 @@ class TfmMain : public QMainWindow {
     void buildList(QWidget* parent, QVBoxLayout* column);
     // A menu item named `name` whose command runs under the command runner's safety net.
     QAction* command(const char* name, const QString& text, std::function<void()> run);
-    QAction* action(const char* name, const QString& text, void (TfmMain::*handler)());
+    QAction* action(const char* name, const QString& text, void (MainWindow::*handler)());
     QAction* printAction(const char* name, const QString& text, int tag);
     void enableCommands();
     // Fills the list in `order`, checking the given slots and selecting `selected` (the first

@@ -9,7 +9,7 @@
 
 namespace keiro::withholding {
 
-bool TfmMain::mnSaveFileClick() {
+bool MainWindow::mnSaveFileClick() {
     if (!file_) return false;
     try {
         file_->save(paths_.file);
@@ -17,11 +17,11 @@ bool TfmMain::mnSaveFileClick() {
         context_.messages.error(this, QString::fromUtf8(e.what()));
         return false;
     }
-    ui::TfmNotice::showNotice(this, QString::fromUtf8(kMsgSaved));
+    ui::NoticeWindow::showNotice(this, QString::fromUtf8(kMsgSaved));
     return true;
 }
 
-void TfmMain::mnPrintClick(int tag) {
+void MainWindow::mnPrintClick(int tag) {
     std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
@@ -41,25 +41,25 @@ void TfmMain::mnPrintClick(int tag) {
     if (printer_) printer_(tag, paths_.currentFormat, std::move(checked));
 }
 
-void TfmMain::mnCorpInfoClick() {
+void MainWindow::mnCorpInfoClick() {
     if (companyDialog_ && companyDialog_()) refreshStatusBar();
 }
 
-void TfmMain::mnConfigClick() {
+void MainWindow::mnConfigClick() {
     if (configDialog_) configDialog_();
 }
 
-void TfmMain::mnShowLogClick() {
-    ui::TfmShowLog log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
+void MainWindow::mnShowLogClick() {
+    ui::LogViewer log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
     log.exec();
 }
 
-void TfmMain::mnVerInfoClick() {
-    ui::TfmVersion version(ui::programShortVersion(), this);
+void MainWindow::mnVerInfoClick() {
+    ui::VersionWindow version(ui::programShortVersion(), this);
     version.exec();
 }
 
-void TfmMain::sbManualClick() {
+void MainWindow::sbManualClick() {
     QAction* manual = findChild<QAction*>(QStringLiteral("sbManual"));
     manual_->open(context_.settings.manualUrl,
                   [manual](bool running) { manual->setEnabled(!running); });  // one at a time

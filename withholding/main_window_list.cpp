@@ -40,7 +40,7 @@ constexpr std::array<Section, kListSectionCount> kSections{{{"No", 6},
 
 }  // namespace
 
-void TfmMain::buildList(QWidget* parent, QVBoxLayout* column) {
+void MainWindow::buildList(QWidget* parent, QVBoxLayout* column) {
     ListBox_ = new QListWidget(parent);
     ListBox_->setObjectName(QStringLiteral("ListBox"));
     ListBox_->setFont(ui::fixedPitchFont());
@@ -89,7 +89,7 @@ void TfmMain::buildList(QWidget* parent, QVBoxLayout* column) {
     column->addLayout(list, 1);
 }
 
-bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Only the sections that sort show the hand.
     if (HeadCtrl_ != nullptr && watched == HeadCtrl_->viewport() &&
         event->type() == QEvent::MouseMove) {
@@ -104,7 +104,7 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfmMain::fillList(ListOrder order, const std::vector<int>& checked, int selected) {
+void MainWindow::fillList(ListOrder order, const std::vector<int>& checked, int selected) {
     const bool showRetired = findChild<QAction*>(QStringLiteral("mnTaisyoku"))->isChecked();
     lines_ = checkListLines(year_->block(kDecember), *file_, showRetired, order);
     ListBox_->clear();
@@ -123,7 +123,7 @@ void TfmMain::fillList(ListOrder order, const std::vector<int>& checked, int sel
     if (!lines_.empty()) ListBox_->setCurrentRow(selectedRow);
 }
 
-std::vector<int> TfmMain::checkedSlots() const {
+std::vector<int> MainWindow::checkedSlots() const {
     std::vector<int> checked;
     for (int row = 0; row < ListBox_->count(); ++row) {
         if (ListBox_->item(row)->checkState() == Qt::Checked) checked.push_back(lines_[row].slot);
@@ -131,19 +131,19 @@ std::vector<int> TfmMain::checkedSlots() const {
     return checked;
 }
 
-void TfmMain::selectSlot(int slot) {
+void MainWindow::selectSlot(int slot) {
     for (std::size_t row = 0; row < lines_.size(); ++row) {
         if (lines_[row].slot == slot) ListBox_->setCurrentRow(static_cast<int>(row));
     }
 }
 
-int TfmMain::selectedSlot() const {
+int MainWindow::selectedSlot() const {
     const int row = ListBox_->currentRow();
     if (row < 0 || row >= ListBox_->count() || !ListBox_->item(row)->isSelected()) return 0;
     return lines_[static_cast<std::size_t>(row)].slot;
 }
 
-void TfmMain::HeadCtrlSectionClick(int section) {
+void MainWindow::HeadCtrlSectionClick(int section) {
     if (!file_ || section < 0 || section >= kListSectionCount) return;
     const auto order = static_cast<ListOrder>(section);
     if (!sortsList(order)) return;
@@ -151,11 +151,11 @@ void TfmMain::HeadCtrlSectionClick(int section) {
     fillList(order_, checkedSlots(), selectedSlot());
 }
 
-void TfmMain::mnTaisyokuClick() {
+void MainWindow::mnTaisyokuClick() {
     fillList(order_, checkedSlots(), selectedSlot());
 }
 
-void TfmMain::checkDone() {
+void MainWindow::checkDone() {
     for (int row = 0; row < ListBox_->count(); ++row) {
         ListBox_->item(row)->setCheckState(lines_[row].done ? Qt::Checked : Qt::Unchecked);
     }
@@ -163,7 +163,7 @@ void TfmMain::checkDone() {
     checkModeNext_ = false;
 }
 
-void TfmMain::mnAllOnOffPClick() {
+void MainWindow::mnAllOnOffPClick() {
     if (checkModeNext_) {
         checkDone();
         return;
@@ -175,7 +175,7 @@ void TfmMain::mnAllOnOffPClick() {
     checkModeNext_ = true;
 }
 
-void TfmMain::btDataInputClick() {
+void MainWindow::btDataInputClick() {
     const int slot = selectedSlot();
     if (slot == 0) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodySelected));

@@ -37,14 +37,14 @@ QString periodName(int period) {
 
 }  // namespace
 
-bool TfmMain::anyCheckedCalculated() const {
+bool MainWindow::anyCheckedCalculated() const {
     for (int slot : checkedSlots()) {
         if (statusOf(*file_, slot) == kStatusDone) return true;
     }
     return false;
 }
 
-void TfmMain::mnSettleClick() {
+void MainWindow::mnSettleClick() {
     if (!anyCheckedCalculated()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToSettle));
         return;

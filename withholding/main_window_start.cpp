@@ -68,7 +68,7 @@ std::optional<EraYear> yearOfFileName(const std::string& utf8Name) {
 
 }  // namespace
 
-QString TfmMain::openDialogFilter() const {
+QString MainWindow::openDialogFilter() const {
     const auto entry = [](const std::string& era) {
         return QStringLiteral("給与･賞与ﾃﾞｰﾀﾌｧｲﾙ(%1??年給与･賞与.dat) (%1*.dat)").arg(qs(era));
     };
@@ -80,7 +80,7 @@ QString TfmMain::openDialogFilter() const {
     return filter;
 }
 
-std::optional<fs::path> TfmMain::chooseYearFile() {
+std::optional<fs::path> MainWindow::chooseYearFile() {
     const fs::path& dataFolder = context_.places.dataFolder;
     for (;;) {
         const std::optional<QString> chosen = context_.dialogs.openFile(
@@ -101,14 +101,14 @@ std::optional<fs::path> TfmMain::chooseYearFile() {
     }
 }
 
-bool TfmMain::FormActivate() {
+bool MainWindow::FormActivate() {
     using namespace std::chrono;
     // After April 2019 the new era has its own name, unless the configuration kept the old one.
     if (context_.today > year_month_day{2019y, April, 30d} &&
         context_.eraNames.newEra != context_.eraNames.earlier) {
         newEraForEditors_ = context_.eraNames.newEra;
     }
-    if (!ui::TfmInpPass::passwordCheckPassed(this, context_.ini, context_.messages)) return false;
+    if (!ui::PasswordDialog::passwordCheckPassed(this, context_.ini, context_.messages)) return false;
     if (!holdsAnyFile(context_.places.dataFolder)) {
         context_.messages.error(this, QString::fromUtf8(kMsgNoYearFiles));
         return false;
@@ -134,7 +134,7 @@ bool TfmMain::FormActivate() {
     return true;
 }
 
-bool TfmMain::loadYear(const fs::path& path, const EraYear& year) {
+bool MainWindow::loadYear(const fs::path& path, const EraYear& year) {
     try {
         year_.emplace(path);
         paths_ = withholdingPathsFor(path, year, context_.eraNames);

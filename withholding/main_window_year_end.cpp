@@ -22,16 +22,16 @@ constexpr std::size_t kNamesListed = 10;
 
 }  // namespace
 
-int TfmMain::dataYear() const {
+int MainWindow::dataYear() const {
     return calendarYearOf(eraYear_, context_.eraNames);
 }
 
-std::string TfmMain::employeeName(int slot) const {
+std::string MainWindow::employeeName(int slot) const {
     const std::string name = year_->block(kDecember).employee(slot).name.utf8();
     return name.empty() ? "No." + std::to_string(slot) : name;
 }
 
-QString TfmMain::batchSummary(const BatchResult& result) const {
+QString MainWindow::batchSummary(const BatchResult& result) const {
     std::string text = "一括計算が終わりました。\n\n計算済　　　" +
                        std::to_string(result.calculated) + "名\n年調対象外　" +
                        std::to_string(result.notAdjusted) + "名";
@@ -55,7 +55,7 @@ QString TfmMain::batchSummary(const BatchResult& result) const {
     return QString::fromStdString(text);
 }
 
-void TfmMain::mnBatchCalcClick() {
+void MainWindow::mnBatchCalcClick() {
     std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToCalculate));
@@ -72,7 +72,7 @@ void TfmMain::mnBatchCalcClick() {
     }
 }
 
-void TfmMain::mnYearEndListClick() {
+void MainWindow::mnYearEndListClick() {
     std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
@@ -81,7 +81,7 @@ void TfmMain::mnYearEndListClick() {
     if (yearEndListPrinter_) yearEndListPrinter_(std::move(checked));
 }
 
-void TfmMain::mnYearEndListCsvClick() {
+void MainWindow::mnYearEndListCsvClick() {
     const std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));

@@ -54,7 +54,7 @@ constexpr const char* kNoDictionaryHere = "この環境の入力メソッドに�
 
 }  // namespace
 
-TfmOption::TfmOption(IniFile& ini, std::filesystem::path dataFolder, ui::MessageService& messages,
+OptionDialog::OptionDialog(IniFile& ini, std::filesystem::path dataFolder, ui::MessageService& messages,
                      ui::FileDialogs& fileDialogs, QWidget* parent)
     : QDialog(parent),
       ini_(ini),
@@ -68,11 +68,11 @@ TfmOption::TfmOption(IniFile& ini, std::filesystem::path dataFolder, ui::Message
     loadControls();
 }
 
-TfmOption::~TfmOption() {
+OptionDialog::~OptionDialog() {
     endDownload();
 }
 
-void TfmOption::buildControls() {
+void OptionDialog::buildControls() {
     edSyubetu_ = new QLineEdit;
     edSyubetu_->setObjectName(QStringLiteral("edSyubetu"));
     edSyubetu_->setMaxLength(static_cast<int>(kSyubetuMaxBytes));
@@ -102,10 +102,10 @@ void TfmOption::buildControls() {
     connect(cbYubinDat_, &QCheckBox::toggled, this, [this](bool on) {
         if (on) cbAtokDic_->setChecked(false);
     });
-    ui::connectCommand(sbUpdate_, this, messages_, &TfmOption::sbUpdateClick);
-    ui::connectCommand(btYubinImport_, this, messages_, &TfmOption::btYubinImportClick);
-    ui::connectCommand(btSysSave_, this, messages_, &TfmOption::btSysSaveClick);
-    connect(btCancel_, &QPushButton::clicked, this, &TfmOption::reject);
+    ui::connectCommand(sbUpdate_, this, messages_, &OptionDialog::sbUpdateClick);
+    ui::connectCommand(btYubinImport_, this, messages_, &OptionDialog::btYubinImportClick);
+    ui::connectCommand(btSysSave_, this, messages_, &OptionDialog::btSysSaveClick);
+    connect(btCancel_, &QPushButton::clicked, this, &OptionDialog::reject);
 
     auto* print = new QGroupBox(QStringLiteral("印刷"));
     auto* printLayout = new QGridLayout(print);
@@ -140,7 +140,7 @@ void TfmOption::buildControls() {
     layout->addLayout(buttons);
 }
 
-void TfmOption::loadControls() {
+void OptionDialog::loadControls() {
     edSyubetu_->setText(q(options_.syubetu));
     cbAtokDic_->setChecked(options_.addressLookup == AddressLookup::InputMethodDictionary);
     cbYubinDat_->setChecked(options_.addressLookup == AddressLookup::DataFile);
@@ -151,7 +151,7 @@ void TfmOption::loadControls() {
     showDataDate();
 }
 
-void TfmOption::showDataDate() {
+void OptionDialog::showDataDate() {
     const QFileInfo file(QString::fromStdString(yubinFilePath(dataFolder_).string()));
     const bool present = file.isFile();
     lbYubinDat_->setText(present
@@ -160,17 +160,17 @@ void TfmOption::showDataDate() {
     cbYubinDat_->setEnabled(present);
 }
 
-void TfmOption::showEvent(QShowEvent* event) {
+void OptionDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) loadControls();
     QDialog::showEvent(event);
 }
 
-void TfmOption::reject() {
+void OptionDialog::reject() {
     endDownload();
     QDialog::reject();
 }
 
-void TfmOption::btSysSaveClick() {
+void OptionDialog::btSysSaveClick() {
     OptionSettings changed = options_;
     changed.syubetu = normaliseSyubetu(edSyubetu_->text().toStdString());
     edSyubetu_->setText(q(changed.syubetu));
@@ -198,16 +198,16 @@ void TfmOption::btSysSaveClick() {
 
 // --- new postal data -------------------------------------------------------------------------
 
-ui::TfmNotice* TfmOption::progressNotice() const {
+ui::NoticeWindow* OptionDialog::progressNotice() const {
     return notice_;
 }
 
-void TfmOption::sbUpdateClick() {
+void OptionDialog::sbUpdateClick() {
     if (download_) return;
     download_ = new PostalDownload(network_, postalSourceFor(options_.yubinUrl), this);
-    connect(download_, &PostalDownload::versionReady, this, &TfmOption::onVersion);
-    connect(download_, &PostalDownload::dataReady, this, &TfmOption::onData);
-    connect(download_, &PostalDownload::failed, this, &TfmOption::onFailure);
+    connect(download_, &PostalDownload::versionReady, this, &OptionDialog::onVersion);
+    connect(download_, &PostalDownload::dataReady, this, &OptionDialog::onData);
+    connect(download_, &PostalDownload::failed, this, &OptionDialog::onFailure);
     connect(download_, &PostalDownload::progress, this, [this](qint64 received, qint64 total) {
         if (notice_) notice_->setProgress(received, total);
     });
@@ -216,18 +216,18 @@ void TfmOption::sbUpdateClick() {
     download_->fetchVersion();
 }
 
-void TfmOption::onVersion(const QString& date) {
+void OptionDialog::onVersion(const QString& date) {
     if (!messages_.confirm(this, QStringLiteral("公開中の郵便番号データの最新は%1です。\n"
                                                 "郵便番号データを更新しますか？")
                                      .arg(date))) {
         return endDownload();
     }
     if (!download_) return;  // the dialog was closed meanwhile
-    notice_ = ui::TfmNotice::showProgress(this, q(kMsgDownloading));
+    notice_ = ui::NoticeWindow::showProgress(this, q(kMsgDownloading));
     download_->fetchData();
 }
 
-void TfmOption::onData(const QByteArray& data) {
+void OptionDialog::onData(const QByteArray& data) {
     endDownload();
     ui::runCommand(this, messages_, [&] {
         install(std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
@@ -235,7 +235,7 @@ void TfmOption::onData(const QByteArray& data) {
     });
 }
 
-void TfmOption::onFailure(PostalDownload::Failure failure) {
+void OptionDialog::onFailure(PostalDownload::Failure failure) {
     endDownload();
     switch (failure) {
         case PostalDownload::Failure::NoVersion:
@@ -247,7 +247,7 @@ void TfmOption::onFailure(PostalDownload::Failure failure) {
     }
 }
 
-void TfmOption::endDownload() {
+void OptionDialog::endDownload() {
     if (notice_) notice_->close();
     notice_ = nullptr;
     if (download_) {
@@ -259,7 +259,7 @@ void TfmOption::endDownload() {
     btYubinImport_->setEnabled(true);
 }
 
-void TfmOption::btYubinImportClick() {
+void OptionDialog::btYubinImportClick() {
     const std::optional<QString> path = fileDialogs_.openFile(
         this, QStringLiteral("郵便番号データの取込"), QString(),
         QStringLiteral("郵便番号データ (*.csv *.CSV *.zip *.ZIP);;すべてのファイル (*)"));
@@ -274,7 +274,7 @@ void TfmOption::btYubinImportClick() {
     install(bytes, kMsgInvalidImport);
 }
 
-bool TfmOption::install(std::string_view bytes, std::string_view refusedHeadline) {
+bool OptionDialog::install(std::string_view bytes, std::string_view refusedHeadline) {
     PostalInstall installed;
     QString refused;  // a list that did not check out (a warning)
     QString failed;   // the file could not be written (an error)

@@ -8,7 +8,7 @@
 // of the program reads.  Showing the dialog copies the settings into the controls, Ｏ Ｋ writes
 // them back to the configuration file, キャンセル leaves them as they were.
 //
-//   TfmOption option(ini, places.dataFolder, messages, fileDialogs, mainWindow);
+//   OptionDialog option(ini, places.dataFolder, messages, fileDialogs, mainWindow);
 //   ... option.options().hasuuCut ...
 //   option.exec();  // from the menu item 動作環境設定
 
@@ -29,7 +29,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace keiro::ui {
-class TfmNotice;
+class NoticeWindow;
 }
 
 namespace keiro::withholding {
@@ -44,18 +44,18 @@ inline constexpr std::string_view kMsgInvalidImport =
     "郵便番号データが正しくないため、取り込みませんでした。";
 inline constexpr std::string_view kMsgDownloading = "更新ファイルをダウンロード中です。";
 
-class TfmOption : public QDialog {
+class OptionDialog : public QDialog {
     Q_OBJECT
   public:
-    TfmOption(IniFile& ini, std::filesystem::path dataFolder, ui::MessageService& messages,
+    OptionDialog(IniFile& ini, std::filesystem::path dataFolder, ui::MessageService& messages,
               ui::FileDialogs& fileDialogs, QWidget* parent = nullptr);
-    ~TfmOption() override;
+    ~OptionDialog() override;
 
     const OptionSettings& options() const { return options_; }
     // Whether a download is under way (the 更新 button is disabled meanwhile).
     bool isDownloading() const { return download_ != nullptr; }
     // The progress notice of the running download, if any.
-    ui::TfmNotice* progressNotice() const;
+    ui::NoticeWindow* progressNotice() const;
 
     void btSysSaveClick();
     void sbUpdateClick();
@@ -85,7 +85,7 @@ class TfmOption : public QDialog {
     OptionSettings options_;
     QNetworkAccessManager network_;
     PostalDownload* download_ = nullptr;
-    QPointer<ui::TfmNotice> notice_;
+    QPointer<ui::NoticeWindow> notice_;
 
     QLineEdit* edSyubetu_;
     QCheckBox* cbAtokDic_;

@@ -32,7 +32,7 @@ std::optional<int> printLogCode(DocumentKind kind) {
     return std::nullopt;
 }
 
-DocumentPrinting::DocumentPrinting(TfmMain& window, Services services, const Settings& settings)
+DocumentPrinting::DocumentPrinting(MainWindow& window, Services services, const Settings& settings)
     : window_(window),
       services_(std::move(services)),
       settings_(settings),

@@ -14,7 +14,7 @@
 
 #include "core/ini.h"
 #include "core/settings.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "withholding/print/document_source.h"
 
 namespace keiro::ui {
@@ -24,7 +24,7 @@ class MessageService;
 
 namespace keiro::withholding {
 
-class TfmMain;
+class MainWindow;
 
 // "源泉徴収票", "還付金通知書", "給与支払報告書": the dialog adds "の印刷".
 QString documentCaption(DocumentKind kind);
@@ -46,7 +46,7 @@ class DocumentPrinting {
     };
 
     // The dialog reads the position correction from `settings` and keeps it there.
-    DocumentPrinting(TfmMain& window, Services services, const Settings& settings);
+    DocumentPrinting(MainWindow& window, Services services, const Settings& settings);
 
     // The main window's print command: the tag 199, 299 or 599 and the checked slots in list
     // order.
@@ -54,7 +54,7 @@ class DocumentPrinting {
     // The 年末調整一覧表 of the slots in list order (A4 landscape, printed today).
     void printYearEndList(std::vector<int> chosen);
 
-    print::TfmInji& dialog() { return dialog_; }
+    print::PrintDialog& dialog() { return dialog_; }
 
   private:
     DocumentSource documentSource() const;
@@ -62,10 +62,10 @@ class DocumentPrinting {
     bool run(const QString& caption, int printer, print::ReportBuilder build);
     void previewButtonsToggled(bool shown);
 
-    TfmMain& window_;
+    MainWindow& window_;
     Services services_;
     Settings settings_;
-    print::TfmInji dialog_;
+    print::PrintDialog dialog_;
 };
 
 }  // namespace keiro::withholding

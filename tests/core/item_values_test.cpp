@@ -43,7 +43,7 @@ TEST(ItemValues, EveryItemOfTheDefaultLayoutsStoresInAPlaceOfItsOwn) {
         std::set<std::pair<ItemSource::Kind, int>> places;
         for (int b = 0; b < kBandCount; ++b) {
             const Band band = static_cast<Band>(b);
-            for (const TEditItems& row : layout.band(band)) {
+            for (const LayoutRow& row : layout.band(band)) {
                 SCOPED_TRACE(row.code);
                 const LayoutItem item = describe(row.code, band, kind);
                 if (row.code == kBlankItemCode) {

@@ -86,13 +86,13 @@ const std::vector<ExpectedBand> kBonusDefaults{
 
 Codes codesOf(const ItemLayout& layout, Band band) {
     Codes codes;
-    for (const TEditItems& row : layout.band(band)) codes.push_back(row.code);
+    for (const LayoutRow& row : layout.band(band)) codes.push_back(row.code);
     return codes;
 }
 
 std::string flagsOf(const ItemLayout& layout, Band band, int payForm) {
     std::string text;
-    for (const TEditItems& row : layout.band(band)) text += row.use[payForm - 1] ? '1' : '0';
+    for (const LayoutRow& row : layout.band(band)) text += row.use[payForm - 1] ? '1' : '0';
     return text;
 }
 

@@ -20,7 +20,7 @@
 
 #include "core/fileio.h"
 #include "core/text.h"
-#include "payroll/rate_window.h"
+#include "payroll/rate_table_window.h"
 #include "tests/support/qt_test_main.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
@@ -66,7 +66,7 @@ struct Harness {
     Settings settings = loadSettings(ini);
     ScriptedMessageService messages;
     int passwordWindows = 0;
-    TfmConfig dialog{nullptr,
+    ConfigDialog dialog{nullptr,
                      settings,
                      ini,
                      messages,
@@ -449,7 +449,7 @@ class ConfigDialogTest : public QObject {
         QTimer driver;
         driver.setInterval(10);
         QObject::connect(&driver, &QTimer::timeout, [&] {
-            auto* window = qobject_cast<TfmKenRitu*>(QApplication::activeModalWidget());
+            auto* window = qobject_cast<RateTableWindow*>(QApplication::activeModalWidget());
             if (window == nullptr || picked) return;
             picked = true;
             auto* list = window->findChild<QListWidget*>("lbKenRitu");

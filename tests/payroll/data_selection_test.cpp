@@ -35,7 +35,7 @@ class DataSelectionTest : public QObject {
         ScriptedMessageService messages;
         std::optional<std::filesystem::path> folderAnswer;
         YearData year;
-        std::unique_ptr<TfmSelData> window;
+        std::unique_ptr<DataSelectionWindow> window;
 
         FirstStart() {
             year.setFile(state.currentYearFile, state.currentYear.eraName,
@@ -45,7 +45,7 @@ class DataSelectionTest : public QObject {
                 settings, state.eraNames,
                 messages, [this](const QString&, bool) { return folderAnswer; },
                 2026};
-            window = std::make_unique<TfmSelData>(nullptr, context, year);
+            window = std::make_unique<DataSelectionWindow>(nullptr, context, year);
             window->formShow();
         }
         template <typename T>
@@ -124,7 +124,7 @@ class DataSelectionTest : public QObject {
 
     void yearOneOfAnEraIsRefused() {
         FirstStart start;
-        TfmInpDlg dialog(nullptr, start.places.dataFolder, start.state.eraNames, start.messages);
+        YearCreationDialog dialog(nullptr, start.places.dataFolder, start.state.eraNames, start.messages);
         dialog.findChild<QLineEdit*>("edYear")->setText("01");
         dialog.findChild<QPushButton*>("bbOk")->click();
         QCOMPARE(start.messages.lastText(), QString("年の入力エラー(0以下または元年は不可)"));

@@ -10,12 +10,12 @@
 namespace keiro::payroll {
 
 struct DemoMainWindow : testing_support::DemoCompany {
-    std::unique_ptr<TfmMain> main;
+    std::unique_ptr<MainWindow> main;
 
     explicit DemoMainWindow(int period) : DemoCompany(period) {
         MainContext context{places,         *ini,     state.settings, tables,
                             state.eraNames, messages, dialogs,        2026};
-        main = std::make_unique<TfmMain>(context, year);
+        main = std::make_unique<MainWindow>(context, year);
         main->show();
         main->showPeriod();
     }

@@ -24,7 +24,7 @@
 #include "payroll/employee_resident_city_box.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
-#include "widgets/calculator.h"
+#include "widgets/calculator_window.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
 
@@ -41,12 +41,12 @@ struct Demo : testing_support::DemoCompany {
                                   storedGradeSeen = stored;
                                   return grade;
                               }};
-    std::unique_ptr<TfmMembEdit> editor;
+    std::unique_ptr<EmployeeEditor> editor;
 
     Demo() : DemoCompany(11) {}
 
-    TfmMembEdit& open(int slot) {
-        editor = std::make_unique<TfmMembEdit>(
+    EmployeeEditor& open(int slot) {
+        editor = std::make_unique<EmployeeEditor>(
             nullptr, EmployeeEditorContext{year, state.settings, places, messages, &setter}, slot);
         editor->show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(editor.get())); }();
@@ -87,7 +87,7 @@ class EmployeeEditorTest : public QObject {
   private slots:
     void newEmployeeTakesTheFirstFreeSlotWithTheMonthsSchedule() {
         Demo demo;
-        TfmMembEdit& editor = demo.open(-1);
+        EmployeeEditor& editor = demo.open(-1);
         QCOMPARE(editor.windowTitle(), QStringLiteral("社員情報の編集"));
         QCOMPARE(demo.child<QComboBox>("cbKubun")->currentText(), QStringLiteral("一般社員"));
         QCOMPARE(demo.child<QComboBox>("cbKeitai")->currentText(), QStringLiteral("月給"));
@@ -164,7 +164,7 @@ class EmployeeEditorTest : public QObject {
         s.labourClass = 2;
         s.carriedBonus = 1'000'000;
         s.carriedBonusYear = 2025;
-        TfmMembEdit& editor = demo.open(2);
+        EmployeeEditor& editor = demo.open(2);
         QVERIFY(!editor.isChanged());  // shown and read back unchanged
         QCOMPARE(demo.child<QComboBox>("cbSyainKubun")->currentIndex(), 2);
         QCOMPARE(demo.child("edHosyu")->text(), QStringLiteral("304,000"));
@@ -191,7 +191,7 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(stored.carriedBonusYear, 2025);
 
         // An employee of an older file (all zeros) opens unchanged and keeps zeros.
-        TfmMembEdit& older = demo.open(3);
+        EmployeeEditor& older = demo.open(3);
         QVERIFY(!older.isChanged());
         QCOMPARE(demo.child<QComboBox>("cbSyainKubun")->currentIndex(), 0);
     }
@@ -235,7 +235,7 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(stored.residentTaxCity.utf8(), std::string("札幌市"));
 
         // Shown again unchanged; emptying both clears it.
-        TfmMembEdit& again = demo.open(2);
+        EmployeeEditor& again = demo.open(2);
         QVERIFY(!again.isChanged());
         QCOMPARE(demo.child("edJuuminCode")->text(), QStringLiteral("011002"));
         demo.showPayPage();
@@ -248,7 +248,7 @@ class EmployeeEditorTest : public QObject {
 
     void movingIsRefusedWhileTheFormIsChanged() {
         Demo demo;
-        TfmMembEdit& editor = demo.open(1);
+        EmployeeEditor& editor = demo.open(1);
         QVERIFY(!demo.child<QPushButton>("sbPrev")->isEnabled());
         demo.type("edBusyo", QStringLiteral("経営企画"));
         demo.click("sbNext");
@@ -269,7 +269,7 @@ class EmployeeEditorTest : public QObject {
         demo.type("edBusyo", QStringLiteral("経営企画"));
         demo.click("btOK");  // saved: the stored record is what the next showing compares with
         QVERIFY(demo.accepted());
-        TfmMembEdit& again = demo.open(1);
+        EmployeeEditor& again = demo.open(1);
         QVERIFY(!again.isChanged());
         demo.click("sbNext");
         QCOMPARE(again.slot(), 2);
@@ -372,7 +372,7 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(demo.messages.shown().front().text.toStdString(),
                  std::string(kMsgTemplateQuestion));
         QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{700});
-        auto notices = demo.editor->findChildren<ui::TfmNotice*>();
+        auto notices = demo.editor->findChildren<ui::NoticeWindow*>();
         QCOMPARE(notices.size(), 1);
         QCOMPARE(notices.front()->text(), QString::fromUtf8(kMsgTemplateSaved));
 
@@ -393,7 +393,7 @@ class EmployeeEditorTest : public QObject {
         QVERIFY(!std::filesystem::exists(path));
         QCOMPARE(demo.child("edKinyu")->text(), QString());  // the form starts afresh
         QCOMPARE(demo.child("edMyNo")->text(), QString());
-        notices = demo.editor->findChildren<ui::TfmNotice*>();
+        notices = demo.editor->findChildren<ui::NoticeWindow*>();
         QCOMPARE(notices.back()->text(), QString::fromUtf8(kMsgTemplateRemoved));
     }
 
@@ -503,7 +503,7 @@ class EmployeeEditorTest : public QObject {
     // KEIRO_EDITOR_SHOT=prefix keeps prefix1.png and prefix2.png for a person to look at.
     void bothPagesFitTheWindow() {
         Demo demo;
-        TfmMembEdit& editor = demo.open(2);
+        EmployeeEditor& editor = demo.open(2);
         const QString shot = qEnvironmentVariable("KEIRO_EDITOR_SHOT");
         for (int page = 0; page < 2; ++page) {
             demo.child<QTabWidget>("PageCtrl")->setCurrentIndex(page);
@@ -523,7 +523,7 @@ class EmployeeEditorTest : public QObject {
         demo.open(2);
         demo.showPayPage();
         demo.child("edYakuin")->setFocus();
-        auto* calculator = demo.editor->findChild<ui::TfmCalc*>();
+        auto* calculator = demo.editor->findChild<ui::CalculatorWindow*>();
         QTimer::singleShot(0, calculator, [calculator] {
             using Key = ui::CalculatorState::Key;
             for (const Key key : {Key::Digit1, Key::Digit2, Key::Digit0, Key::Times, Key::Digit3,

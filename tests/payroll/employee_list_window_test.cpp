@@ -33,12 +33,12 @@ class EmployeeListWindowTest : public QObject {
         std::vector<int> edited;  // the slots the editor was opened for
         int storedSlot = 0;       // what the editor answers
         int rostersPrinted = 0;
-        std::unique_ptr<TfmMembList> window;
+        std::unique_ptr<EmployeeListWindow> window;
 
-        explicit Fixture(TfmMembList::Mode mode = TfmMembList::Mode::Edit) : DemoCompany(11) {
+        explicit Fixture(EmployeeListWindow::Mode mode = EmployeeListWindow::Mode::Edit) : DemoCompany(11) {
             open(mode);
         }
-        void open(TfmMembList::Mode mode) {
+        void open(EmployeeListWindow::Mode mode) {
             EmployeeListContext context{year,
                                         *ini,
                                         state.settings,
@@ -51,7 +51,7 @@ class EmployeeListWindowTest : public QObject {
                                         },
                                         &sortColumn,
                                         [this] { ++rostersPrinted; }};
-            window = std::make_unique<TfmMembList>(nullptr, context, mode);
+            window = std::make_unique<EmployeeListWindow>(nullptr, context, mode);
         }
         QPushButton* button(const char* name) {
             return window->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -93,7 +93,7 @@ class EmployeeListWindowTest : public QObject {
         QVERIFY(std::memcmp(before.get(), &f.year.block(), sizeof(PeriodBlock)) == 0);
 
         // Opened again in the same run, the list keeps the order.
-        f.open(TfmMembList::Mode::Edit);
+        f.open(EmployeeListWindow::Mode::Edit);
         QCOMPARE(f.window->shownSlots(), employeeListOrder(f.year.block(), 1));
         f.window->sortBy(0);
         QCOMPARE(f.window->shownSlots().front(), 1);
@@ -212,7 +212,7 @@ class EmployeeListWindowTest : public QObject {
     }
 
     void choosingModeStartsWithAllAndRefusesNone() {
-        Fixture f(TfmMembList::Mode::ChoosePaySlips);
+        Fixture f(EmployeeListWindow::Mode::ChoosePaySlips);
         QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("stStatus"))->text(),
                  QString::fromUtf8(kMsgChoosePaySlips));
         QVERIFY(f.button("sbNew") == nullptr);

@@ -20,7 +20,7 @@ struct Harness {
     IniFile ini{iniPath};
     Settings settings = loadSettings(ini);
     ui::ScriptedMessageService messages;
-    TfmPrnItem window{nullptr, settings, ini, messages};
+    LedgerItemsWindow window{nullptr, settings, ini, messages};
 
     void open() {
         window.FormShow();

@@ -52,12 +52,12 @@ class MainWindowTest : public QObject {
 
     // The sample company of 2026-12-08 with one period open in the main window.
     struct Demo : testing_support::DemoCompany {
-        std::unique_ptr<TfmMain> window;
+        std::unique_ptr<MainWindow> window;
 
         explicit Demo(int period, PeriodEntry entry = {}) : DemoCompany(period, entry) {
             MainContext context{places,         *ini,     state.settings, tables,
                                 state.eraNames, messages, dialogs,        2026};
-            window = std::make_unique<TfmMain>(context, year);
+            window = std::make_unique<MainWindow>(context, year);
             window->resize(1000, 600);
             window->show();
             window->showPeriod();
@@ -99,7 +99,7 @@ class MainWindowTest : public QObject {
             };
             QTimer::singleShot(0, [chooses, clickInDialog] {
                 if (!chooses) return clickInDialog();
-                auto* list = qobject_cast<TfmMembList*>(QApplication::activeModalWidget());
+                auto* list = qobject_cast<EmployeeListWindow*>(QApplication::activeModalWidget());
                 QVERIFY(list != nullptr);
                 QTimer::singleShot(0, clickInDialog);
                 list->findChild<QPushButton*>("btOK")->click();
@@ -134,7 +134,7 @@ class MainWindowTest : public QObject {
             QToolButton* button = tray->button(QString::fromLatin1(name));
             return std::make_pair(button->isEnabled(), button->toolTip());
         };
-        for (const TfmMain::Command& command : TfmMain::commands()) {
+        for (const MainWindow::Command& command : MainWindow::commands()) {
             QVERIFY2(tray->button(QString::fromLatin1(command.name)) != nullptr, command.name);
         }
         QCOMPARE(enabledAndTip("imFileSave"), std::make_pair(true, QString("データ保存")));
@@ -152,7 +152,7 @@ class MainWindowTest : public QObject {
         YearData none;
         MainContext context{demo.places,         *demo.ini,     demo.state.settings, demo.tables,
                             demo.state.eraNames, demo.messages, demo.dialogs,        2026};
-        TfmMain empty(context, none);
+        MainWindow empty(context, none);
         empty.showPeriod();
         ToolTray* emptyTray = empty.toolTray();
         QVERIFY(!emptyTray->button("imFileSave")->isEnabled());
@@ -179,7 +179,7 @@ class MainWindowTest : public QObject {
         QVERIFY(demo.row(label.c_str()) > 0);
         bool opened = false;
         QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TfmPrnFormK*>(QApplication::activeModalWidget());
+            auto* window = qobject_cast<SalarySlipLayoutWindow*>(QApplication::activeModalWidget());
             QVERIFY(window != nullptr);
             opened = true;
             LayoutGrid* pay = window->grid(Band::Pay);
@@ -401,10 +401,10 @@ class MainWindowTest : public QObject {
         const int before = demo.grid().employeeCount();
         bool stored = false;
         QTimer::singleShot(0, [&] {
-            auto* list = qobject_cast<TfmMembList*>(QApplication::activeModalWidget());
+            auto* list = qobject_cast<EmployeeListWindow*>(QApplication::activeModalWidget());
             QVERIFY(list != nullptr);
             QTimer::singleShot(0, [&] {
-                auto* editor = qobject_cast<TfmMembEdit*>(QApplication::activeModalWidget());
+                auto* editor = qobject_cast<EmployeeEditor*>(QApplication::activeModalWidget());
                 QVERIFY(editor != nullptr);
                 editor->findChild<QLineEdit*>("edSimei")->setText("新井　一郎");
                 editor->btOKClick();
@@ -427,7 +427,7 @@ class MainWindowTest : public QObject {
         demo.view()->selectCell(overtime, 1);
         bool opened = false;
         QTimer::singleShot(0, [&] {
-            auto* entry = qobject_cast<TfmDataEdit*>(QApplication::activeModalWidget());
+            auto* entry = qobject_cast<PayEntryWindow*>(QApplication::activeModalWidget());
             QVERIFY(entry != nullptr);
             opened = true;
             QCOMPARE(entry->slot(), demo.grid().slotOf(1));
@@ -503,13 +503,13 @@ class MainWindowTest : public QObject {
         QVERIFY(!readYearFileHeader(demo.year.path()).isSaved(12));
         demo.window->toolTray()->button("imFileSave")->click();
         QVERIFY(readYearFileHeader(demo.year.path()).isSaved(12));
-        ui::TfmNotice* notice = nullptr;
+        ui::NoticeWindow* notice = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* found = qobject_cast<ui::TfmNotice*>(widget); found && found->isVisible()) {
+            if (auto* found = qobject_cast<ui::NoticeWindow*>(widget); found && found->isVisible()) {
                 notice = found;
             }
         }
-        if (notice == nullptr) notice = demo.window->findChild<ui::TfmNotice*>();
+        if (notice == nullptr) notice = demo.window->findChild<ui::NoticeWindow*>();
         QVERIFY(notice != nullptr);
         QCOMPARE(notice->text(), QString("データファイルに保存しました。"));
         QVERIFY(demo.messages.shown().empty());
@@ -543,7 +543,7 @@ class MainWindowTest : public QObject {
                 e.birthYear = 36;
                 e.birthMonth = static_cast<std::uint8_t>(month);
                 e.birthDay = 1;
-                return PeriodChoice{TfmSelData::Outcome::Opened, false};
+                return PeriodChoice{DataSelectionWindow::Outcome::Opened, false};
             };
         };
         // Born on 1 December, care ends with November: nothing to say in October.
@@ -698,7 +698,7 @@ class MainWindowTest : public QObject {
         Demo demo(11);
         demo.window->setChoosePeriod([&demo] {
             demo.year.openPeriod(13, demo.storedEntry(13), {});
-            return PeriodChoice{TfmSelData::Outcome::Opened, false};
+            return PeriodChoice{DataSelectionWindow::Outcome::Opened, false};
         });
         demo.window->toolTray()->button("imReturn")->click();
         QVERIFY(demo.messages.shown().empty());  // nothing changed: no question
@@ -707,7 +707,7 @@ class MainWindowTest : public QObject {
         QVERIFY(demo.row("賞与") > 0);
         QVERIFY(demo.window->isVisible());
 
-        demo.window->setChoosePeriod([] { return PeriodChoice{TfmSelData::Outcome::Quit, false}; });
+        demo.window->setChoosePeriod([] { return PeriodChoice{DataSelectionWindow::Outcome::Quit, false}; });
         demo.window->toolTray()->button("imReturn")->click();
         QVERIFY(!demo.window->isVisible());
         QVERIFY(demo.messages.shown().empty());  // the selection window asked already

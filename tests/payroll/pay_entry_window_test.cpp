@@ -18,7 +18,7 @@
 #include "payroll/pay_entry_window.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
-#include "widgets/calculator.h"
+#include "widgets/calculator_window.h"
 
 namespace keiro::payroll {
 
@@ -34,7 +34,7 @@ class PayEntryWindowTest : public QObject {
         PrintTables layouts;
         ActiveItems active;
         std::unique_ptr<calc::CalcContext> calc;
-        std::unique_ptr<TfmDataEdit> window;
+        std::unique_ptr<PayEntryWindow> window;
 
         explicit Demo(int period, PeriodEntry entry = {}) : DemoCompany(period, entry) {}
 
@@ -46,7 +46,7 @@ class PayEntryWindowTest : public QObject {
             calc = std::make_unique<calc::CalcContext>(
                 calc::CalcContext{state.settings, active, tables.tax, 2026});
             calc::RecalculatePeriod(year, *calc, nullptr);
-            window = std::make_unique<TfmDataEdit>(
+            window = std::make_unique<PayEntryWindow>(
                 nullptr, PayEntryContext{year, state.settings, layouts, *calc, messages}, slot);
             window->show();
             window->activateWindow();  // no window manager does it under a bare X server
@@ -155,7 +155,7 @@ class PayEntryWindowTest : public QObject {
         // The calculator's result goes into the box and is stored at once.
         tax->setFocus();
         QTimer::singleShot(0, [] {
-            auto* calculator = qobject_cast<ui::TfmCalc*>(QApplication::activeModalWidget());
+            auto* calculator = qobject_cast<ui::CalculatorWindow*>(QApplication::activeModalWidget());
             QVERIFY(calculator != nullptr);
             calculator->press(ui::CalculatorState::digit(2));
             calculator->press(ui::CalculatorState::Key::Times);

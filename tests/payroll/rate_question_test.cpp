@@ -86,7 +86,7 @@ class RateQuestionTest : public QObject {
         IniFile ini{folder / "Keiro.ini"};
         Settings settings = loadSettings(ini);
         ui::ScriptedMessageService messages;
-        TfmConfig dialog{nullptr, settings, ini, messages, folder / "none.dat", [] {}};
+        ConfigDialog dialog{nullptr, settings, ini, messages, folder / "none.dat", [] {}};
         PeriodSettings period;
         std::memset(&period, 0, sizeof period);
         const calc::PremiumRateHistory published =

@@ -28,7 +28,7 @@ class ResidentTaxImportDialogTest : public QObject {
     Q_OBJECT
 
     struct Fixture : DemoCompany {
-        std::unique_ptr<TfmMembList> window;
+        std::unique_ptr<EmployeeListWindow> window;
         std::filesystem::path csv = folder / "juumin.csv";
 
         explicit Fixture(int period) : DemoCompany(period) {
@@ -41,7 +41,7 @@ class ResidentTaxImportDialogTest : public QObject {
                                         [](QWidget*, int) { return 0; },
                                         nullptr,
                                         {}};
-            window = std::make_unique<TfmMembList>(nullptr, context);
+            window = std::make_unique<EmployeeListWindow>(nullptr, context);
         }
         std::string code(int slot) const { return year.block().employee(slot).employeeCode.utf8(); }
         // Clicks 住民税取込 with `body` below the header as the chosen file; `inDialog` runs on

@@ -26,9 +26,9 @@ struct Harness {
 
     explicit Harness(LayoutKind kind = LayoutKind::Salary) {
         if (kind == LayoutKind::Salary) {
-            window = std::make_unique<TfmPrnFormK>(nullptr, ini, names, messages);
+            window = std::make_unique<SalarySlipLayoutWindow>(nullptr, ini, names, messages);
         } else {
-            window = std::make_unique<TfmPrnFormS>(nullptr, ini, names, messages);
+            window = std::make_unique<BonusSlipLayoutWindow>(nullptr, ini, names, messages);
         }
     }
     void open() {
@@ -65,7 +65,7 @@ void keepPicture(QWidget& window, const char* file) {
     if (!folder.isEmpty()) QVERIFY(window.grab().save(folder + "/" + file));
 }
 
-std::vector<bool> useOf(const TEditItems& row) {
+std::vector<bool> useOf(const LayoutRow& row) {
     return {row.use[0], row.use[1], row.use[2]};
 }
 
@@ -149,9 +149,9 @@ class SlipLayoutWindowTest : public QObject {
     void dragMovesARowWithItsFlags() {
         Harness h;
         h.open();
-        const std::vector<TEditItems> before = h.window->layout().band(Band::Attendance);
+        const std::vector<LayoutRow> before = h.window->layout().band(Band::Attendance);
         h.drag(Band::Attendance, 15, 0);
-        const std::vector<TEditItems>& after = h.window->layout().band(Band::Attendance);
+        const std::vector<LayoutRow>& after = h.window->layout().band(Band::Attendance);
         QCOMPARE(after.front(), before.back());
         for (std::size_t i = 0; i + 1 < before.size(); ++i) QCOMPARE(after[i + 1], before[i]);
         QCOMPARE(h.caption(Band::Attendance, 0), QStringLiteral("有休残日数"));

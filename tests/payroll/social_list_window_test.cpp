@@ -90,7 +90,7 @@ class SocialListWindowTest : public QObject {
   private slots:
     void applyShowsOnlyWhereGivenAndRunsOnlyAfterYes() {
         ui::ScriptedMessageService messages;
-        TfmSocialList window(nullptr, messages, smallTable(), QStringLiteral("TfmTest"));
+        SocialListWindow window(nullptr, messages, smallTable(), QStringLiteral("TfmTest"));
         window.show();
         QVERIFY(!window.findChild<QPushButton*>("btApply")->isVisible());
         QCOMPARE(window.findChild<QTableWidget*>("sgList")->item(0, 1)->text(),

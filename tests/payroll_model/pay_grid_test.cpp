@@ -164,7 +164,7 @@ TEST_F(PayGridTest, DefaultBonusLayoutsGiveTheBonusRows) {
 TEST_F(PayGridTest, AMonthWithoutVariableItemsHasNoItemRows) {
     ItemLayout layout = defaultLayout(LayoutKind::Salary);
     for (auto& band : layout.bands) {
-        for (TEditItems& r : band) {
+        for (LayoutRow& r : band) {
             if (r.code.starts_with("V")) r.use = {false, false, false};
         }
     }
@@ -183,7 +183,7 @@ TEST_F(PayGridTest, AMonthWithoutVariableItemsHasNoItemRows) {
 TEST_F(PayGridTest, EveryPositionVariableStopsAtFiftyTwoRows) {
     ItemLayout layout = defaultLayout(LayoutKind::Salary);
     for (auto& band : layout.bands) {
-        for (TEditItems& r : band) r = {"V変動手当１", {true, true, true}};
+        for (LayoutRow& r : band) r = {"V変動手当１", {true, true, true}};
     }
     useLayout(layout);
     open(4);
@@ -223,7 +223,7 @@ TEST_F(PayGridTest, EnterMovesToTheNextEditableRowAndWraps) {
     ItemLayout layout = defaultLayout(LayoutKind::Salary);
     setUse(layout, Band::Attendance, "V出勤日数", 3, false);
     setUse(layout, Band::Attendance, "V有休残日数", 3, false);
-    for (TEditItems& r : layout.band(Band::Attendance)) r.use[1] = r.code == "V欠勤日数";
+    for (LayoutRow& r : layout.band(Band::Attendance)) r.use[1] = r.code == "V欠勤日数";
     useLayout(layout);
     open(4);
     addEmployee(1, {.recordId = "260101_090001", .payForm = 1});

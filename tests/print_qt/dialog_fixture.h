@@ -9,7 +9,7 @@
 
 #include "core/ini.h"
 #include "core/settings.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "tests/print_qt/fake_report.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
@@ -24,14 +24,14 @@ struct DialogFixture {
     ui::ScriptedFileDialogs files;
     FakeLog log;
     int employees = 3;
-    std::unique_ptr<TfmInji> dialog;
+    std::unique_ptr<PrintDialog> dialog;
 
     DialogFixture() { makeDialog(); }
 
     void makeDialog() {
         PrintServices services{messages, files, ini, settings};
         services.installedPrinters = [] { return QStringList(); };
-        dialog = std::make_unique<TfmInji>(services);
+        dialog = std::make_unique<PrintDialog>(services);
     }
 
     PrintRequest request(ReportKind kind, bool withExport = false) {

@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "print/qt/dialog/preview_sheet.h"
-#include "print/qt/dialog/tfm_preview.h"
+#include "print/qt/dialog/preview_window.h"
 #include "tests/print_qt/dialog_fixture.h"
 #include "tests/support/qt_test_main.h"
 
@@ -42,7 +42,7 @@ QStringList texts(const QList<QAction*>& actions) {
     return list;
 }
 
-QAction* item(TfmPreView& preview, const char* start) {
+QAction* item(PreviewWindow& preview, const char* start) {
     for (QAction* action : preview.contextMenu()->actions()) {
         if (action->text().startsWith(QString::fromUtf8(start))) return action;
     }
@@ -51,7 +51,7 @@ QAction* item(TfmPreView& preview, const char* start) {
 
 }  // namespace
 
-class TfmPreViewTest : public QObject {
+class PreviewWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -67,7 +67,7 @@ class TfmPreViewTest : public QObject {
 
     void pagesWithButtonsAndKeys() {
         FakeReport report(ReportKind::TransferList, 75, {}, log_);  // three pages
-        TfmPreView preview(messages_);
+        PreviewWindow preview(messages_);
         preview.prepare(report, *printer_, {});
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
@@ -102,7 +102,7 @@ class TfmPreViewTest : public QObject {
 
     void zoomIsKeptBetweenPreviewsAndScrolls() {
         FakeReport report(ReportKind::TransferList, 5, {}, log_);
-        TfmPreView preview(messages_);
+        PreviewWindow preview(messages_);
         preview.prepare(report, *printer_, {});
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
@@ -128,13 +128,13 @@ class TfmPreViewTest : public QObject {
         QScrollBar* vertical = scrollBox(&preview)->verticalScrollBar();
         QCOMPARE(vertical->value(), 0);
         QTest::keyClick(scrollBox(&preview), Qt::Key_Down);
-        QCOMPARE(vertical->value(), TfmPreView::kArrowStep);
+        QCOMPARE(vertical->value(), PreviewWindow::kArrowStep);
         QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(scrollBox(&preview)->viewport(), &wheel);
-        QCOMPARE(vertical->value(), TfmPreView::kArrowStep + TfmPreView::kWheelStep);
+        QCOMPARE(vertical->value(), PreviewWindow::kArrowStep + PreviewWindow::kWheelStep);
         QTest::keyClick(scrollBox(&preview), Qt::Key_Up);
-        QCOMPARE(vertical->value(), TfmPreView::kWheelStep);
+        QCOMPARE(vertical->value(), PreviewWindow::kWheelStep);
 
         // Back to the whole sheet, which fits the view again.
         button(&preview, "sbWDisp")->click();
@@ -145,7 +145,7 @@ class TfmPreViewTest : public QObject {
 
     void sheetIsGreyAndPageWhiteWithTheFormBehind() {
         FakeReport report(ReportKind::PaySlips, 2, {}, log_, true);
-        TfmPreView preview(messages_);
+        PreviewWindow preview(messages_);
         preview.prepare(report, *printer_, {});
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
@@ -170,7 +170,7 @@ class TfmPreViewTest : public QObject {
 
         bool previewed = false;
         QTimer::singleShot(0, f.dialog.get(), [&] {
-            TfmPreView* preview = f.dialog->preview();
+            PreviewWindow* preview = f.dialog->preview();
             previewed = preview->isVisible();
             button(preview, "sbPrint")->click();
         });
@@ -192,7 +192,7 @@ class TfmPreViewTest : public QObject {
     void pageThatCannotBeDrawnIsSaidOnce() {
         FakeReport report(ReportKind::TransferList, 75, {}, log_);
         report.failOnPage(2);
-        TfmPreView preview(messages_);
+        PreviewWindow preview(messages_);
         preview.prepare(report, *printer_, {});
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
@@ -210,7 +210,7 @@ class TfmPreViewTest : public QObject {
     // repeats it, and the keys Enter, F11, F12 and Esc.
     void menuRepeatsTheToolBarAndHidesIt() {
         FakeReport report(ReportKind::TransferList, 75, {}, log_);  // three pages
-        TfmPreView preview(messages_);
+        PreviewWindow preview(messages_);
         std::vector<bool> toggled;
         preview.setStyle({true, true, [&toggled](bool shown) { toggled.push_back(shown); }});
         preview.prepare(report, *printer_, {});
@@ -253,7 +253,7 @@ class TfmPreViewTest : public QObject {
 
     void keysPageZoomAndClose() {
         FakeReport report(ReportKind::TransferList, 75, {}, log_);
-        TfmPreView preview(messages_);
+        PreviewWindow preview(messages_);
         preview.setStyle({true, false, {}});
         preview.prepare(report, *printer_, {});
         preview.show();
@@ -285,7 +285,7 @@ class TfmPreViewTest : public QObject {
     // The payroll program's preview has no hidden buttons and leaves F11, F12 and Enter alone.
     void payrollStyleHasNone() {
         FakeReport report(ReportKind::TransferList, 75, {}, log_);
-        TfmPreView preview(messages_);
+        PreviewWindow preview(messages_);
         preview.setStyle({true, false, {}});
         preview.setStyle({});
         preview.prepare(report, *printer_, {});
@@ -306,7 +306,7 @@ class TfmPreViewTest : public QObject {
     std::unique_ptr<QPrinter> printer_;
 };
 
-KEIRO_QTEST(TfmPreViewTest);
+KEIRO_QTEST(PreviewWindowTest);
 
 }  // namespace keiro::print
 

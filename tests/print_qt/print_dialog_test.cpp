@@ -18,7 +18,7 @@
 #include "core/ini.h"
 #include "core/settings.h"
 #include "print/qt/dialog/comment_memo.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "tests/print_qt/dialog_fixture.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/file_dialogs.h"
@@ -29,7 +29,7 @@ namespace keiro::print {
 using testing::DialogFixture;
 using testing::FakeReport;
 
-class TfmInjiTest : public QObject {
+class PrintDialogTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -284,7 +284,7 @@ class TfmInjiTest : public QObject {
     }
 };
 
-KEIRO_QTEST(TfmInjiTest);
+KEIRO_QTEST(PrintDialogTest);
 
 }  // namespace keiro::print
 

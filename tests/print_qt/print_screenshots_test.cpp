@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "print/qt/dialog/tfm_preview.h"
+#include "print/qt/dialog/preview_window.h"
 #include "tests/print_qt/dialog_fixture.h"
 #include "tests/support/qt_test_main.h"
 
@@ -20,13 +20,13 @@ class PrintScreenshots : public QObject {
         if (folder.isEmpty()) QSKIP("KEIRO_PRINT_SHOTS names no folder");
         testing::DialogFixture f;
         f.open(ReportKind::PaySlips, true);
-        TfmInji& dialog = *f.dialog;
+        PrintDialog& dialog = *f.dialog;
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.grab().save(folder + QStringLiteral("/print-dialog.png")));
 
         bool saved = false;
         QTimer::singleShot(300, &dialog, [&] {
-            TfmPreView* preview = dialog.preview();
+            PreviewWindow* preview = dialog.preview();
             saved = preview->grab().save(folder + QStringLiteral("/preview-zoom1.png"));
             preview->findChild<QPushButton*>(QStringLiteral("sbWDisp"))->click();
             saved = saved && preview->grab().save(folder + QStringLiteral("/preview-zoom2.png"));

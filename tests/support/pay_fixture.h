@@ -42,14 +42,14 @@ inline const TaxTables& builtTaxTables() {
 inline ItemLayout everythingOn(LayoutKind kind) {
     ItemLayout layout = defaultLayout(kind);
     for (auto& band : layout.bands) {
-        for (TEditItems& row : band) row.use = {true, true, true};
+        for (LayoutRow& row : band) row.use = {true, true, true};
     }
     return layout;
 }
 
 // Switches the row holding `code` off (or on) for one pay form.
 inline void setUse(ItemLayout& layout, Band band, std::string_view code, int payForm, bool use) {
-    for (TEditItems& row : layout.band(band)) {
+    for (LayoutRow& row : layout.band(band)) {
         if (row.code == code) row.use[payForm - 1] = use;
     }
 }

@@ -27,7 +27,7 @@ QString qpath(const fs::path& path) {
 struct FolderFixture {
     TempFolder root{"folder"};
     ScriptedMessageService messages;
-    TfmFolder window{messages};
+    FolderWindow window{messages};
     QStringList namesAsked;
 
     FolderFixture() {

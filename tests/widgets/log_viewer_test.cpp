@@ -31,14 +31,14 @@ std::chrono::system_clock::time_point localTime(int year, int month, int day, in
     return std::chrono::system_clock::from_time_t(std::mktime(&tm));
 }
 
-QStringList listed(TfmShowLog& window) {
+QStringList listed(LogViewer& window) {
     auto* list = window.findChild<QListWidget*>("ListBox1");
     QStringList lines;
     for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
     return lines;
 }
 
-void exportLog(TfmShowLog& window) {
+void exportLog(LogViewer& window) {
     window.findChild<QAction*>("mnCSV")->trigger();
 }
 
@@ -46,7 +46,7 @@ struct LogFixture {
     TempFolder folder{"log"};
     ScriptedMessageService messages;
     ScriptedFileDialogs dialogs;
-    TfmShowLog window{folder.path(), messages, dialogs};
+    LogViewer window{folder.path(), messages, dialogs};
 
     LogFixture() {
         writeLog(folder, kLogPayrollStarted, localTime(2025, 4, 1, 9, 5));
@@ -78,7 +78,7 @@ class LogViewerTest : public QObject {
         TempFolder folder("log");
         ScriptedMessageService messages;
         ScriptedFileDialogs dialogs;
-        TfmShowLog window(folder.path(), messages, dialogs);
+        LogViewer window(folder.path(), messages, dialogs);
         window.show();
         QVERIFY(listed(window).isEmpty());
         QVERIFY(messages.shown().empty());

@@ -21,8 +21,8 @@ class NoticeAndVersionTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&owner));
         edit->setFocus();
 
-        QPointer<TfmNotice> notice =
-            TfmNotice::showNotice(&owner, QStringLiteral("データファイルに保存しました。"));
+        QPointer<NoticeWindow> notice =
+            NoticeWindow::showNotice(&owner, QStringLiteral("データファイルに保存しました。"));
         QVERIFY(notice->isVisible());
         QCOMPARE(notice->text(), QString("データファイルに保存しました。"));
         const QPoint offset = notice->frameGeometry().center() - owner.frameGeometry().center();
@@ -30,7 +30,7 @@ class NoticeAndVersionTest : public QObject {
         QVERIFY(edit->hasFocus());
 
         QTRY_VERIFY_WITH_TIMEOUT(notice.isNull() || !notice->isVisible(),
-                                 TfmNotice::kShowMs + 2000);
+                                 NoticeWindow::kShowMs + 2000);
     }
 
     void shortVersionTakesCharactersOneThreeAndFive_data() {
@@ -53,26 +53,26 @@ class NoticeAndVersionTest : public QObject {
 
     void versionTextGetsTheLargestSizeThatFits_data() {
         QTest::addColumn<QSize>("area");
-        QTest::newRow("the window's area") << TfmVersion::versionArea().size();
+        QTest::newRow("the window's area") << VersionWindow::versionArea().size();
         QTest::newRow("narrow") << QSize(60, 30);
         QTest::newRow("low") << QSize(300, 12);
     }
     void versionTextGetsTheLargestSizeThatFits() {
         QFETCH(QSize, area);
-        const QString family = QString::fromUtf8(TfmVersion::kFontFamily);
+        const QString family = QString::fromUtf8(VersionWindow::kFontFamily);
         const int size = versionFontSize(family, area);
-        QVERIFY(size >= 1 && size <= TfmVersion::kLargestPointSize);
+        QVERIFY(size >= 1 && size <= VersionWindow::kLargestPointSize);
         const auto fits = [&](int points) {
             const QFontMetrics metrics(QFont(family, points, QFont::Bold));
             return metrics.horizontalAdvance("Version 0.00") <= area.width() &&
                    metrics.height() <= area.height();
         };
         if (size > 1) QVERIFY(fits(size));
-        if (size < TfmVersion::kLargestPointSize) QVERIFY(!fits(size + 1));
+        if (size < VersionWindow::kLargestPointSize) QVERIFY(!fits(size + 1));
     }
 
     void versionWindowShowsTheVersionAndEscapeClosesIt() {
-        TfmVersion window(shortVersion("1.0.0"));
+        VersionWindow window(shortVersion("1.0.0"));
         QCOMPARE(window.versionText(), QString("Version 1.00"));
         QCOMPARE(programShortVersion(), shortVersion(KEIRO_VERSION));
         window.show();

@@ -34,7 +34,7 @@ void click(QWidget* window, const char* button) {
 // Sets the password through the window, answering はい to its question.
 void setThroughWindow(IniFile& ini, ScriptedMessageService& messages, const QString& first,
                       const QString& second) {
-    TfmSetPass window(ini, messages);
+    NewPasswordDialog window(ini, messages);
     window.show();
     typeInto(window.findChild<QLineEdit*>("edPass1"), first);
     typeInto(window.findChild<QLineEdit*>("edPass2"), second);
@@ -43,17 +43,17 @@ void setThroughWindow(IniFile& ini, ScriptedMessageService& messages, const QStr
 
 // Runs the start-up check; `answer` plays the user once the window is up.
 bool startupCheck(const IniFile& ini, ScriptedMessageService& messages,
-                  std::function<void(TfmInpPass*)> answer) {
+                  std::function<void(PasswordDialog*)> answer) {
     QTimer::singleShot(0, [answer] {
         QWidget* modal = QApplication::activeModalWidget();
-        auto* window = qobject_cast<TfmInpPass*>(modal);
+        auto* window = qobject_cast<PasswordDialog*>(modal);
         if (window == nullptr) {
             if (modal != nullptr) modal->close();
             QFAIL("the password window is not up");
         }
         answer(window);
     });
-    return TfmInpPass::passwordCheckPassed(nullptr, ini, messages);
+    return PasswordDialog::passwordCheckPassed(nullptr, ini, messages);
 }
 
 }  // namespace
@@ -73,7 +73,7 @@ class PasswordWindowsTest : public QObject {
 
         messages.clear();
         bool stayedOpen = false;
-        const bool passed = startupCheck(ini, messages, [&](TfmInpPass* window) {
+        const bool passed = startupCheck(ini, messages, [&](PasswordDialog* window) {
             auto* box = window->findChild<QLineEdit*>("edPassword");
             QTest::keyClicks(box, "abd");
             QCOMPARE(box->displayText(), QString("***"));
@@ -96,7 +96,7 @@ class PasswordWindowsTest : public QObject {
         savePassword(ini, "abc");
         ScriptedMessageService messages;
         QVERIFY(
-            !startupCheck(ini, messages, [](TfmInpPass* window) { click(window, "btCancel"); }));
+            !startupCheck(ini, messages, [](PasswordDialog* window) { click(window, "btCancel"); }));
         QVERIFY(messages.shown().empty());
     }
 
@@ -104,7 +104,7 @@ class PasswordWindowsTest : public QObject {
         TempFolder folder("pass");
         IniFile ini(folder / "Keiro.ini");
         ScriptedMessageService messages;
-        TfmSetPass window(ini, messages);
+        NewPasswordDialog window(ini, messages);
         window.show();
         typeInto(window.findChild<QLineEdit*>("edPass1"), "abc");
         typeInto(window.findChild<QLineEdit*>("edPass2"), "abx");
@@ -151,7 +151,7 @@ class PasswordWindowsTest : public QObject {
             }
         });
         guard.start(0);
-        QVERIFY(TfmInpPass::passwordCheckPassed(nullptr, IniFile(folder / "Keiro.ini"), messages));
+        QVERIFY(PasswordDialog::passwordCheckPassed(nullptr, IniFile(folder / "Keiro.ini"), messages));
         QVERIFY(!windowShown);
         QVERIFY(messages.shown().empty());
     }

@@ -35,13 +35,13 @@ struct LgFixture {
     Settings settings = loadSettings(*ini);
     ui::ScriptedMessageService messages;
     ui::ScriptedFileDialogs dialogs;
-    std::unique_ptr<TfmMain> window;
+    std::unique_ptr<MainWindow> window;
 
     LgFixture() {
         MainContext context{
             files.places, *ini,     settings, eraNamesFor(kToday, settings.newEraName),
             kToday,       messages, dialogs};
-        window = std::make_unique<TfmMain>(context);
+        window = std::make_unique<MainWindow>(context);
         window->show();
     }
 

@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "core/syslog.h"
-#include "print/qt/dialog/tfm_preview.h"
+#include "print/qt/dialog/preview_window.h"
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding/lg_fixture.h"
 #include "withholding/printing.h"
@@ -50,7 +50,7 @@ struct PrintFixture {
         });
     }
 
-    print::TfmInji& dialog() { return printing->dialog(); }
+    print::PrintDialog& dialog() { return printing->dialog(); }
     QString text(const char* name) {
         return dialog().findChild<QLabel*>(QString::fromLatin1(name))->text();
     }
@@ -130,7 +130,7 @@ class PrintingTest : public QObject {
         // 印刷実行 in the preview prints as the dialog does.
         f.lg.dialogs.answerNext(testing::qpath(f.lg.files.places.dataFolder / "reports.pdf"));
         f.print(kPrintPaymentReports, [&f] {
-            print::TfmPreView* preview = f.dialog().preview();
+            print::PreviewWindow* preview = f.dialog().preview();
             QTimer::singleShot(0, preview, [preview] { preview->accept(); });
             f.click("btPreView");
         });
@@ -188,7 +188,7 @@ class PrintingTest : public QObject {
         PrintFixture f;
         QVERIFY(f.lg.window->previewButtons());
         f.print(kPrintRefunds, [&f] {
-            print::TfmPreView* preview = f.dialog().preview();
+            print::PreviewWindow* preview = f.dialog().preview();
             QTimer::singleShot(0, preview, [&f, preview] {
                 auto* toolBar = preview->findChild<QWidget*>("pnToolBar");
                 QVERIFY(toolBar->isVisible());
@@ -205,7 +205,7 @@ class PrintingTest : public QObject {
         });
         // The next preview starts without its tool bar.
         f.print(kPrintRefunds, [&f] {
-            print::TfmPreView* preview = f.dialog().preview();
+            print::PreviewWindow* preview = f.dialog().preview();
             QTimer::singleShot(0, preview, [preview] {
                 QVERIFY(!preview->findChild<QWidget*>("pnToolBar")->isVisible());
                 QVERIFY(!preview->contextMenu()->actions().back()->isChecked());

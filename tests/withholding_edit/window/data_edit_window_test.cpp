@@ -1,4 +1,4 @@
-// TfmDataEdit2: date checks, the automatic items with 修正ON/OFF through the automatic
+// WithholdingEditor: date checks, the automatic items with 修正ON/OFF through the automatic
 // calculation, moving between slots, joining/leaving, the counts and the later law's inputs.
 #include <QLabel>
 
@@ -19,7 +19,7 @@ using testing::EditorFixture;
 class DataEdit2Test : public QObject {
     Q_OBJECT
 
-    static void leaveDate(TfmDataEditBase& editor, const char* part, const QString& text) {
+    static void leaveDate(RecordEditorBase& editor, const char* part, const QString& text) {
         box(editor, part)->setText(text);
         editor.edNengappiExit(box(editor, part));
     }

@@ -1,4 +1,4 @@
-// TfmDataEdit2's declarations: premiums apart from deduction amounts, the insurance deductions
+// WithholdingEditor's declarations: premiums apart from deduction amounts, the insurance deductions
 // worked out from premiums, amounts held within the law as they are left, the income
 // estimate's minimum, the counts the family's birth dates give, and 前職分.
 #include <QGroupBox>
@@ -19,7 +19,7 @@ class DeclarationsTest : public QObject {
     Q_OBJECT
 
     // The editor shown and active, so that leaving a box checks it.
-    static std::unique_ptr<TfmDataEditBase> shown(EditorFixture& fixture, int slot) {
+    static std::unique_ptr<RecordEditorBase> shown(EditorFixture& fixture, int slot) {
         auto editor = fixture.editor(slot);
         editor->show();
         if (!QTest::qWaitForWindowActive(editor.get())) qFatal("editor not active");
@@ -27,7 +27,7 @@ class DeclarationsTest : public QObject {
     }
 
     // Types `text` into the box and leaves it for the postal-code box.
-    static void typeAndLeave(TfmDataEditBase& editor, const char* name, const QString& text) {
+    static void typeAndLeave(RecordEditorBase& editor, const char* name, const QString& text) {
         QLineEdit* typed = box(editor, name);
         typed->setFocus();
         typed->setText(text);

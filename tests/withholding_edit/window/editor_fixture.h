@@ -16,8 +16,8 @@
 #include "tests/withholding_model/year_files.h"
 #include "widgets/message_service.h"
 #include "withholding/calc/year_end_law.h"
-#include "withholding/data_edit.h"
-#include "withholding/data_edit2.h"
+#include "withholding/legacy_withholding_editor.h"
+#include "withholding/withholding_editor.h"
 
 namespace keiro::withholding::testing {
 
@@ -57,12 +57,12 @@ class EditorFixture {
                              [this](int slot) { familyOpened.push_back(slot); }};
     }
 
-    std::unique_ptr<TfmDataEditBase> editor(int slot) {
-        std::unique_ptr<TfmDataEditBase> window;
+    std::unique_ptr<RecordEditorBase> editor(int slot) {
+        std::unique_ptr<RecordEditorBase> window;
         if (file.currentFormat())
-            window = std::make_unique<TfmDataEdit2>(context(), nullptr);
+            window = std::make_unique<WithholdingEditor>(context(), nullptr);
         else
-            window = std::make_unique<TfmDataEdit>(context(), nullptr);
+            window = std::make_unique<LegacyWithholdingEditor>(context(), nullptr);
         window->showSlot(slot);
         return window;
     }

@@ -17,7 +17,7 @@ using testing::EditorFixture;
 class EditorScreenshots : public QObject {
     Q_OBJECT
 
-    static void shoot(TfmDataEditBase& editor, const QString& file, int waitMs) {
+    static void shoot(RecordEditorBase& editor, const QString& file, int waitMs) {
         editor.move(10, 10);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -44,7 +44,7 @@ class EditorScreenshots : public QObject {
         OptionSettings options;
         const EditorContext context{*file,  year,    "令和",        8,        2026, true,
                                     "令和", options, folder.path(), messages, {},   {}};
-        TfmDataEdit2 current(context, nullptr);
+        WithholdingEditor current(context, nullptr);
         current.showSlot(1);
         current.btAutoCalcClick();
         shoot(current, shots + QStringLiteral("/data-edit2-2026.png"), 4000);

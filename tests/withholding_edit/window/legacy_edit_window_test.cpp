@@ -1,4 +1,4 @@
-// TfmDataEdit on a 平成27 year: the 500-byte record's own boxes, the spouse list kept as four
+// LegacyWithholdingEditor on a 平成27 year: the 500-byte record's own boxes, the spouse list kept as four
 // flags, and the automatic calculation and status of that format.
 #include <QLabel>
 

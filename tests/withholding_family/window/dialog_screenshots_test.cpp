@@ -9,7 +9,7 @@
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding_family/window/family_fixture.h"
 #include "widgets/message_service.h"
-#include "withholding/corp_info_dialog.h"
+#include "withholding/company_info_dialog.h"
 #include "withholding/family_dialog.h"
 
 namespace keiro::withholding {
@@ -24,7 +24,7 @@ class DialogScreenshots : public QObject {
 
         WithholdingRecord record = testing::familyRecord();
         WithholdingSupplement supplement = testing::familySupplement();
-        TfmFamily family(record, supplement, 2025, QStringLiteral("山田　太郎"), messages);
+        FamilyDialog family(record, supplement, 2025, QStringLiteral("山田　太郎"), messages);
         family.show();
         QVERIFY(QTest::qWaitForWindowExposed(&family));
         QVERIFY(family.grab().save(shots + QStringLiteral("/family.png")));
@@ -47,7 +47,7 @@ class DialogScreenshots : public QObject {
         header.address1.assign("東京都千代田区丸の内１－１－１");
         header.address2.assign("丸の内ビル３階");
         header.phone.assign("03-1234-5678");
-        TfmCorpInfo corpInfo(header, QStringLiteral("株式会社サンプル商事"), messages);
+        CompanyInfoDialog corpInfo(header, QStringLiteral("株式会社サンプル商事"), messages);
         corpInfo.show();
         QVERIFY(QTest::qWaitForWindowExposed(&corpInfo));
         QVERIFY(corpInfo.grab().save(shots + QStringLiteral("/corp-info.png")));

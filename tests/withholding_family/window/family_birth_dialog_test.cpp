@@ -57,7 +57,7 @@ class FamilyBirthDialogTest : public QObject {
         WithholdingSupplement supplement{};
         ui::ScriptedMessageService messages;
         {
-            TfmFamily dialog(record, supplement, 2025, QString(), messages);
+            FamilyDialog dialog(record, supplement, 2025, QString(), messages);
             QCOMPARE(control<QComboBox>(&dialog, "cbZokugara_Hai")->count(), 3);  // –, 夫, 妻
             QVERIFY(dialog.findChild<QComboBox*>("cbHiKiRiyu_Hai") == nullptr);
             box(&dialog, "edName_Ko1")->setText(QStringLiteral("山田　一郎"));
@@ -85,7 +85,7 @@ class FamilyBirthDialogTest : public QObject {
         QVERIFY(sameBytes(record.spouse.birth, {55, 6, 1}));
         QCOMPARE(std::uint8_t{record.spouse.relationship}, std::uint8_t{kRelationWife});
 
-        TfmFamily again(record, supplement, 2025, QString(), messages);
+        FamilyDialog again(record, supplement, 2025, QString(), messages);
         QCOMPARE(box(&again, "edBirth_Ko1")->text(), QString("2008-04-02"));
         QCOMPARE(label(&again, "lbKubun_Ko1"), QString("17歳 一般（16〜18歳）"));
         QCOMPARE(combo(&again, "cbZokugara_Ko1"), QString("子"));
@@ -103,7 +103,7 @@ class FamilyBirthDialogTest : public QObject {
         WithholdingRecord record{};
         WithholdingSupplement supplement{};
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, supplement, 2025, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2025, QString(), messages);
         dialog.show();
         enter(&dialog, "edBirth_161", QStringLiteral("H31.2.29"));
         QCOMPARE(messages.shown().size(), std::size_t{1});
@@ -133,7 +133,7 @@ class FamilyBirthDialogTest : public QObject {
         record.dependantEntries[1].birth = {85, 2, 30};
         WithholdingSupplement supplement{};
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, supplement, 2025, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2025, QString(), messages);
         QCOMPARE(box(&dialog, "edBirth_Ko1")->text(), QString("1985-02-30"));
         QCOMPARE(label(&dialog, "lbKubun_Ko1"), QString());
         enter(&dialog, "edBirth_Ko2", QStringLiteral("1985-02-30 "));
@@ -148,7 +148,7 @@ class FamilyBirthDialogTest : public QObject {
         WithholdingRecord record = testing::familyRecord();
         WithholdingSupplement supplement{};
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, supplement, 2025, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2025, QString(), messages);
         QCOMPARE(box(&dialog, "edBirth_Ko3")->text(), QString("1950-01-01"));
         QCOMPARE(label(&dialog, "lbKubun_Ko3"), QString("76歳 老人"));  // born on 1 January
 
@@ -181,7 +181,7 @@ class FamilyBirthDialogTest : public QObject {
         WithholdingRecord record = testing::familyRecord();
         WithholdingSupplement supplement = testing::familySupplement();
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, supplement, 2025, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2025, QString(), messages);
         QCOMPARE(box(&dialog, "edBikouName1_1")->text(), QString("山田　四郎"));
         QCOMPARE(box(&dialog, "edBikouBirth1_1")->text(), QString("1990-02-03"));
         QCOMPARE(combo(&dialog, "cbBikouZokugara1_1"), QString("兄弟姉妹"));
@@ -232,7 +232,7 @@ class FamilyBirthDialogTest : public QObject {
         WithholdingSupplement supplement = testing::familySupplement();
         const WithholdingSupplement before = supplement;
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, supplement, 2024, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2024, QString(), messages);
         QVERIFY(dialog.findChild<QLineEdit*>("edTokuName_1") == nullptr);
         QCOMPARE(control<QTabWidget>(&dialog, "pcFamily")->count(), 2);
         dialog.accept();

@@ -46,7 +46,7 @@ class FamilyDialogTest : public QObject {
         WithholdingRecord record = testing::familyRecord();
         ui::ScriptedMessageService messages;
         WithholdingSupplement supplement{};
-        TfmFamily dialog(record, supplement, 2024, QStringLiteral("山田　太郎"), messages);
+        FamilyDialog dialog(record, supplement, 2024, QStringLiteral("山田　太郎"), messages);
         QCOMPARE(box(&dialog, "edNumb_Hai")->text(), QString("123456789018"));
         QCOMPARE(box(&dialog, "edNumb_Ko2")->text(), QString());  // 0 is no number
         QCOMPARE(box(&dialog, "edNumb_Ko4")->text(), QString("000000004567"));
@@ -73,7 +73,7 @@ class FamilyDialogTest : public QObject {
         WithholdingRecord record{};
         ui::ScriptedMessageService messages;
         WithholdingSupplement supplement{};
-        TfmFamily dialog(record, supplement, 2024, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2024, QString(), messages);
         QLineEdit* number = box(&dialog, "edNumb_Ko1");
         QTest::keyClicks(number, "12a-3");
         QCOMPARE(number->text(), QString("123"));
@@ -91,7 +91,7 @@ class FamilyDialogTest : public QObject {
         const WithholdingRecord before = record;
         ui::ScriptedMessageService messages;
         WithholdingSupplement supplement{};
-        TfmFamily dialog(record, supplement, 2024, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2024, QString(), messages);
         dialog.show();
         box(&dialog, "edName_Ko2")->setText(QStringLiteral("　鈴木　次郎 "));
         box(&dialog, "edFuri_Ko2")->setText(QStringLiteral("ｽｽﾞｷ ｼﾞﾛｳ"));
@@ -120,7 +120,7 @@ class FamilyDialogTest : public QObject {
         WithholdingRecord record = testing::familyRecord();
         ui::ScriptedMessageService messages;
         WithholdingSupplement supplement{};
-        TfmFamily dialog(record, supplement, 2024, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2024, QString(), messages);
         box(&dialog, "edName_Ko3")->setText(QStringLiteral("山田　梅"));  // typed, not stored
 
         messages.answerNext(ui::Answer::No);
@@ -154,7 +154,7 @@ class FamilyDialogTest : public QObject {
         WithholdingRecord record = testing::familyRecord();
         ui::ScriptedMessageService messages;
         WithholdingSupplement supplement{};
-        TfmFamily dialog(record, supplement, 2024, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2024, QString(), messages);
 
         trigger(&dialog, "mnMove2");
         QCOMPARE(messages.shown().size(), std::size_t{1});  // no question, only the refusal
@@ -186,7 +186,7 @@ class FamilyDialogTest : public QObject {
         WithholdingRecord record{};
         ui::ScriptedMessageService messages;
         WithholdingSupplement supplement{};
-        TfmFamily dialog(record, supplement, 2024, QString(), messages);
+        FamilyDialog dialog(record, supplement, 2024, QString(), messages);
         QLineEdit* name = box(&dialog, "edName_Ko1");
         QLineEdit* furigana = box(&dialog, "edFuri_Ko1");
 

@@ -21,7 +21,7 @@ class FamilyScreenFitTest : public QObject {
         WithholdingRecord record = testing::familyRecord();
         WithholdingSupplement supplement = testing::familySupplement();
         ui::ScriptedMessageService messages;
-        TfmFamily dialog(record, supplement, 2025, QStringLiteral("山田　太郎"), messages);
+        FamilyDialog dialog(record, supplement, 2025, QStringLiteral("山田　太郎"), messages);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QRect available = dialog.screen()->availableGeometry();

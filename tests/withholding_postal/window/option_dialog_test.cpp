@@ -37,7 +37,7 @@ class OptionDialogTest : public QObject {
                       .setInt("Option", "PrAdjustH", 12));
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
-        TfmOption dialog(ini, folder.path(), messages, files);
+        OptionDialog dialog(ini, folder.path(), messages, files);
         QCOMPARE(dialog.options().syubetu, std::string("賞与"));
         QCOMPARE(dialog.options().prAdjustH, 12);
         dialog.show();
@@ -85,7 +85,7 @@ class OptionDialogTest : public QObject {
         IniFile ini(folder / "Keiro.ini");
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
-        TfmOption dialog(ini, folder.path(), messages, files);
+        OptionDialog dialog(ini, folder.path(), messages, files);
         dialog.show();
         control<QLineEdit>(dialog, "edSyubetu")->setText("給与😀");
         control<QPushButton>(dialog, "btSysSave")->click();
@@ -106,7 +106,7 @@ class OptionDialogTest : public QObject {
         IniFile ini(folder / "Keiro.ini");
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
-        TfmOption dialog(ini, folder.path(), messages, files);
+        OptionDialog dialog(ini, folder.path(), messages, files);
         dialog.show();
         QCOMPARE(control<QLabel>(dialog, "lbYubinDat")->text(), QString("(2026年11月3日データ)"));
         auto* dictionary = control<QCheckBox>(dialog, "cbAtokDic");
@@ -131,7 +131,7 @@ class OptionDialogTest : public QObject {
             testing_support::makeZip({{"KEN_ALL.CSV", testing_support::kenAll({"1,2,3\r\n"})}}));
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
-        TfmOption dialog(ini, folder.path(), messages, files);
+        OptionDialog dialog(ini, folder.path(), messages, files);
         dialog.show();
         auto* import = control<QPushButton>(dialog, "btYubinImport");
 

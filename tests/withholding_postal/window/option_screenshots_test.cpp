@@ -34,7 +34,7 @@ class OptionScreenshots : public QObject {
         writeFileAtomic(yubinFilePath(folder), "1000001 x\r\n");
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
-        TfmOption dialog(ini, folder.path(), messages, files);
+        OptionDialog dialog(ini, folder.path(), messages, files);
         dialog.move(420, 220);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));

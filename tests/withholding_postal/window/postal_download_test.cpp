@@ -30,7 +30,7 @@ struct Setup {
     explicit Setup(const QString& yubinUrl) : folder("keiro-download"), ini(folder / "Keiro.ini") {
         ini.writeString("Option", "YubinURL", yubinUrl.toStdString());
         writeFileAtomic(yubinFilePath(folder), text::toCp932(kOldData));
-        dialog = std::make_unique<TfmOption>(ini, folder.path(), messages, files);
+        dialog = std::make_unique<OptionDialog>(ini, folder.path(), messages, files);
         if (!QString::fromStdString(dialog->options().yubinUrl).startsWith("http://127.0.0.1:")) {
             qFatal("the test would leave the machine");
         }
@@ -47,7 +47,7 @@ struct Setup {
     IniFile ini;
     ui::ScriptedMessageService messages;
     ui::ScriptedFileDialogs files;
-    std::unique_ptr<TfmOption> dialog;
+    std::unique_ptr<OptionDialog> dialog;
 };
 
 QByteArray bytes(const std::string& s) {
@@ -76,10 +76,10 @@ class PostalDownloadTest : public QObject {
         bool noticeSeen = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            if (ui::TfmNotice* notice = s.dialog->progressNotice()) {
+            if (ui::NoticeWindow* notice = s.dialog->progressNotice()) {
                 noticeSeen = notice->isVisible() &&
                              notice->text() == QString("更新ファイルをダウンロード中です。") &&
-                             notice->size() == ui::TfmNotice::kProgressSize;
+                             notice->size() == ui::NoticeWindow::kProgressSize;
                 largestProgress = std::max(largestProgress, notice->progressMaximum());
             }
         });

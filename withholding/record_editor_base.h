@@ -2,7 +2,7 @@
 // What the two employee withholding editors share: the header with the employee's name,
 // department and status, the buttons and keys, moving between slots, the automatic items with
 // 修正ON/OFF, the calculator, the date checks and the automatic calculation.  The two windows
-// (TfmDataEdit2 for the 1500-byte years, TfmDataEdit for the 500-byte years) add only how their
+// (WithholdingEditor for the 1500-byte years, LegacyWithholdingEditor for the 500-byte years) add only how their
 // record is loaded and stored; the boxes live in the shared panels.
 //
 // The window is stored into the record whenever it closes and before every move or
@@ -25,7 +25,7 @@ class QPushButton;
 class QScrollArea;
 
 namespace keiro::ui {
-class TfmCalc;
+class CalculatorWindow;
 }
 
 namespace keiro::withholding {
@@ -36,10 +36,10 @@ class EditFamilyPanel;
 class EditHousingPanel;
 class EditPersonPanel;
 
-class TfmDataEditBase : public QDialog {
+class RecordEditorBase : public QDialog {
     Q_OBJECT
   public:
-    ~TfmDataEditBase() override;
+    ~RecordEditorBase() override;
 
     // Loads `slot` (1..100) and shows the window modally.
     int execOn(int slot);
@@ -59,7 +59,7 @@ class TfmDataEditBase : public QDialog {
     void edNengappiExit(QLineEdit* part);
 
   protected:
-    TfmDataEditBase(const EditorContext& context, bool currentFormat, QWidget* parent);
+    RecordEditorBase(const EditorContext& context, bool currentFormat, QWidget* parent);
 
     virtual void loadRecord() = 0;
     virtual void storeRecord() = 0;
@@ -136,17 +136,17 @@ class TfmDataEditBase : public QDialog {
     QPushButton* btFamily_;
     QPushButton* btZensyoku_;
     QPushButton* btCancel_;
-    ui::TfmCalc* calculator_;
+    ui::CalculatorWindow* calculator_;
 };
 
 // The editor of one record format: the hooks of the shell on that format's records.
 template <typename Record>
-class RecordEditor : public TfmDataEditBase {
+class RecordEditor : public RecordEditorBase {
   protected:
     static constexpr bool kCurrentFormat = std::is_same_v<Record, WithholdingRecord>;
 
     RecordEditor(const EditorContext& context, QWidget* parent)
-        : TfmDataEditBase(context, kCurrentFormat, parent) {}
+        : RecordEditorBase(context, kCurrentFormat, parent) {}
 
     void loadRecord() override { loadPanels(record()); }
     void storeRecord() override { storePanels(record()); }

@@ -1,5 +1,5 @@
 #pragma once
-// TfmSantei, "算定基礎届": the April-June decision of every health-insured employee of the open
+// StandardPayReviewWindow, "算定基礎届": the April-June decision of every health-insured employee of the open
 // year (the three months' days and 報酬, the months counted, total and average, the new and the
 // previous grades, the employees left out and why).  The 修正平均額 column takes an amount for
 // a decided line and decides it again; so does a 支払基礎日数 corrected in a paid month.  適用 asks
@@ -28,7 +28,7 @@ inline constexpr const char* kMsgSanteiBadAmount = "修正平均額は0以上の
 inline constexpr const char* kMsgSanteiBadDays =
     "支払基礎日数は0から31までの日数を入力して下さい。";
 
-class TfmSantei : public QDialog {
+class StandardPayReviewWindow : public QDialog {
     Q_OBJECT
   public:
     // Writes the sheet's decisions and corrected days; true when they were written (the owner
@@ -36,7 +36,7 @@ class TfmSantei : public QDialog {
     using Apply = std::function<bool(QWidget*, const SanteiSheet&)>;
     using Output = std::function<void(QWidget*, const std::vector<calc::SanteiLine>&)>;
 
-    TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet, int calendarYear);
+    StandardPayReviewWindow(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet, int calendarYear);
     void setApply(Apply apply) { apply_ = std::move(apply); }
     // 印刷 and CSV出力 are enabled once the owner gives them something to do.
     void setPrint(Output print);

@@ -1,22 +1,22 @@
 #pragma once
-// TfmDataEdit2, 源泉徴収データの入力 for the 1500-byte years (平成28 on): one employee's
+// WithholdingEditor, 源泉徴収データの入力 for the 1500-byte years (平成28 on): one employee's
 // withholding record, with the dependants dialog (配偶者/扶養親族) and the inputs of the later
 // law in the years that have them.
 //
 // Opening it from the main window:
 //     EditorContext context{file, yearView, "令和", 8, 2026, true, "令和", options, dataFolder,
 //                           messages, selectSlot, openFamily};
-//     TfmDataEdit2 editor(context, this);
+//     WithholdingEditor editor(context, this);
 //     editor.execOn(slot);
 
-#include "withholding/data_edit_base.h"
+#include "withholding/record_editor_base.h"
 
 namespace keiro::withholding {
 
-class TfmDataEdit2 : public RecordEditor<WithholdingRecord> {
+class WithholdingEditor : public RecordEditor<WithholdingRecord> {
     Q_OBJECT
   public:
-    TfmDataEdit2(const EditorContext& context, QWidget* parent);
+    WithholdingEditor(const EditorContext& context, QWidget* parent);
 };
 
 }  // namespace keiro::withholding

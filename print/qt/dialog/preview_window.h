@@ -32,13 +32,13 @@ namespace keiro::print {
 
 class PreviewSheet;
 
-class TfmPreView : public QDialog {
+class PreviewWindow : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kArrowStep = 20;
     static constexpr int kWheelStep = 10;
 
-    explicit TfmPreView(ui::MessageService& messages, QWidget* parent = nullptr);
+    explicit PreviewWindow(ui::MessageService& messages, QWidget* parent = nullptr);
 
     // Shows page 1 of the report at the top left.  The report and the printer must outlive
     // the preview's showing.

@@ -1,5 +1,5 @@
 #pragma once
-// TfmKenhoHyo, "健康保険等級表": every grade of the health insurance grade table, one a line
+// GradeTableWindow, "健康保険等級表": every grade of the health insurance grade table, one a line
 // (lower and upper bound of the monthly remuneration and its standard amount).  The employee
 // editor's 等級表から入力 lets the user pick a grade here; GradePremiumSetter then turns it into
 // the monthly premiums of the open period's rates, 子ども・子育て支援金 included.
@@ -19,11 +19,11 @@ class MessageService;
 
 namespace keiro::payroll {
 
-class TfmKenhoHyo : public QDialog {
+class GradeTableWindow : public QDialog {
     Q_OBJECT
   public:
     // The table is the one read at start-up; it outlives the window.
-    TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table);
+    GradeTableWindow(QWidget* parent, const calc::HealthGradeTable& table);
     // Another year's table (it too outlives the window): listed from the next showing on.
     void useTable(const calc::HealthGradeTable& table);
 
@@ -54,7 +54,7 @@ class TfmKenhoHyo : public QDialog {
 // the user choose a grade and works out the monthly premiums from the given rates.
 class GradePremiumSetter {
   public:
-    // The grade choice (normally TfmKenhoHyo::choose), given the employee's stored grade.
+    // The grade choice (normally GradeTableWindow::choose), given the employee's stored grade.
     using Chooser = std::function<std::optional<int>(int storedGrade)>;
 
     struct Result {
@@ -64,7 +64,7 @@ class GradePremiumSetter {
 
     GradePremiumSetter(ui::MessageService& messages, const calc::HealthGradeTable& table,
                        Chooser chooser);
-    GradePremiumSetter(ui::MessageService& messages, TfmKenhoHyo& window,
+    GradePremiumSetter(ui::MessageService& messages, GradeTableWindow& window,
                        const calc::HealthGradeTable& table);
 
     // Nothing when the user answers いいえ to the question or cancels the grade window.

@@ -1,8 +1,8 @@
-#include "withholding/data_edit.h"
+#include "withholding/legacy_withholding_editor.h"
 
 namespace keiro::withholding {
 
-TfmDataEdit::TfmDataEdit(const EditorContext& context, QWidget* parent)
+LegacyWithholdingEditor::LegacyWithholdingEditor(const EditorContext& context, QWidget* parent)
     : RecordEditor(context, parent) {
     setObjectName(QStringLiteral("TfmDataEdit"));
 }

@@ -1,4 +1,4 @@
-#include "payroll/grade_window.h"
+#include "payroll/grade_table_window.h"
 
 #include <QFont>
 #include <QHBoxLayout>
@@ -20,7 +20,7 @@ const QString kQuestion = QStringLiteral(
 
 }  // namespace
 
-TfmKenhoHyo::TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table)
+GradeTableWindow::GradeTableWindow(QWidget* parent, const calc::HealthGradeTable& table)
     : QDialog(parent), table_(&table), list_(new QListWidget(this)), label_(new QLabel(this)) {
     setObjectName(QStringLiteral("TfmKenhoHyo"));
     setWindowTitle(QStringLiteral("健康保険等級表"));
@@ -55,19 +55,19 @@ TfmKenhoHyo::TfmKenhoHyo(QWidget* parent, const calc::HealthGradeTable& table)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfmKenhoHyo::useTable(const calc::HealthGradeTable& table) {
+void GradeTableWindow::useTable(const calc::HealthGradeTable& table) {
     if (&table == table_) return;
     table_ = &table;
     list_->clear();
     filled_ = false;
 }
 
-std::optional<int> TfmKenhoHyo::choose(int storedGrade) {
+std::optional<int> GradeTableWindow::choose(int storedGrade) {
     FormShow(storedGrade);
     return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
 }
 
-void TfmKenhoHyo::FormShow(int storedGrade) {
+void GradeTableWindow::FormShow(int storedGrade) {
     chosen_.reset();
     if (!filled_) {
         for (const std::string& line : table_->listLines()) {
@@ -87,18 +87,18 @@ void TfmKenhoHyo::FormShow(int storedGrade) {
     lbKenhoHyoClick();
 }
 
-int TfmKenhoHyo::selectedGrade() const {
+int GradeTableWindow::selectedGrade() const {
     return list_->currentRow() + 1;
 }
 
-void TfmKenhoHyo::lbKenhoHyoClick() {
+void GradeTableWindow::lbKenhoHyoClick() {
     const int grade = selectedGrade();
     label_->setText(table_->hasGrade(grade)
                         ? QString::fromStdString(calc::selectedGradeLabel(grade))
                         : QString());
 }
 
-void TfmKenhoHyo::btOKClick() {
+void GradeTableWindow::btOKClick() {
     const int grade = selectedGrade();
     if (!table_->hasGrade(grade)) return;
     chosen_ = grade;
@@ -111,7 +111,7 @@ GradePremiumSetter::GradePremiumSetter(ui::MessageService& messages,
                                        const calc::HealthGradeTable& table, Chooser chooser)
     : messages_(messages), table_(&table), chooser_(std::move(chooser)) {}
 
-GradePremiumSetter::GradePremiumSetter(ui::MessageService& messages, TfmKenhoHyo& window,
+GradePremiumSetter::GradePremiumSetter(ui::MessageService& messages, GradeTableWindow& window,
                                        const calc::HealthGradeTable& table)
     : GradePremiumSetter(messages, table,
                          [&window](int storedGrade) { return window.choose(storedGrade); }) {}

@@ -16,7 +16,7 @@
 #include "core/year_view.h"
 #include "core/yearfile.h"
 #include "payroll/main_window.h"
-#include "payroll/santei_window.h"
+#include "payroll/standard_pay_review_window.h"
 #include "payroll/tool_tray.h"
 #include "print/santei_rows.h"
 #include "tests/payroll/demo_main_window.h"
@@ -50,12 +50,12 @@ struct Harness {
     ui::ScriptedMessageService messages;
     std::vector<std::vector<GradeDecision>> applied;
     std::vector<DayCorrection> corrections;
-    std::unique_ptr<TfmSantei> window;
+    std::unique_ptr<StandardPayReviewWindow> window;
 
     Harness() {
         calc::SanteiLine june = line(2, "B", 250'000);
         june.excluded = calc::SanteiExclusion::JoinedFromJune;
-        window = std::make_unique<TfmSantei>(
+        window = std::make_unique<StandardPayReviewWindow>(
             nullptr, messages, SanteiSheet({line(1, "A", 300'000), june}, publishedGrades(), 2026),
             2026);
         window->setApply([this](QWidget*, const SanteiSheet& sheet) {
@@ -138,7 +138,7 @@ class SanteiWindowTest : public QObject {
 
     void theMainWindowWritesTheGradesFromOctoberOn() {
         DemoMainWindow demo(11);
-        TfmMain& main = *demo.main;
+        MainWindow& main = *demo.main;
 
         const calc::HealthGradeTable& grades = *demo.tables.gradesFor(2026, 9);
         const YearView before(demo.year.path());
@@ -153,7 +153,7 @@ class SanteiWindowTest : public QObject {
 
         bool asked = false;
         QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TfmSantei*>(QApplication::activeModalWidget());
+            auto* window = qobject_cast<StandardPayReviewWindow*>(QApplication::activeModalWidget());
             QVERIFY(window != nullptr);
             QCOMPARE(window->findChild<QTableWidget*>("sgSantei")->rowCount(),
                      static_cast<int>(lines.size()));
@@ -203,11 +203,11 @@ class SanteiWindowTest : public QObject {
 
     void theListIsPrintedAsPdfAndWrittenAsCsv() {
         DemoMainWindow demo(11);
-        TfmMain& main = *demo.main;
+        MainWindow& main = *demo.main;
         const std::filesystem::path csv = demo.folder / "santei.csv";
         const std::filesystem::path pdf = demo.folder / "santei.pdf";
         QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TfmSantei*>(QApplication::activeModalWidget());
+            auto* window = qobject_cast<StandardPayReviewWindow*>(QApplication::activeModalWidget());
             QVERIFY(window != nullptr);
             demo.dialogs.answerNext(QString::fromStdString(csv.string()));
             window->findChild<QPushButton*>("btCsv")->click();
@@ -233,4 +233,4 @@ class SanteiWindowTest : public QObject {
 using keiro::payroll::SanteiWindowTest;
 KEIRO_QTEST(SanteiWindowTest);
 
-#include "santei_window_test.moc"
+#include "standard_pay_review_window_test.moc"

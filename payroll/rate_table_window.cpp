@@ -1,4 +1,4 @@
-#include "payroll/rate_window.h"
+#include "payroll/rate_table_window.h"
 
 #include <QFont>
 #include <QHBoxLayout>
@@ -18,7 +18,7 @@ std::filesystem::path rateListPath(const Places& places) {
     return found ? *found : places.programFolder / std::string(kHealthRateListFileName);
 }
 
-TfmKenRitu::TfmKenRitu(QWidget* parent, ui::MessageService& messages,
+RateTableWindow::RateTableWindow(QWidget* parent, ui::MessageService& messages,
                        std::filesystem::path rateListPath)
     : QDialog(parent),
       messages_(messages),
@@ -52,12 +52,12 @@ TfmKenRitu::TfmKenRitu(QWidget* parent, ui::MessageService& messages,
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-std::optional<double> TfmKenRitu::choose() {
+std::optional<double> RateTableWindow::choose() {
     FormShow();
     return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
 }
 
-void TfmKenRitu::FormShow() {
+void RateTableWindow::FormShow() {
     chosen_.reset();
     list_->clear();
     rates_.clear();
@@ -73,11 +73,11 @@ void TfmKenRitu::FormShow() {
     okButton_->setEnabled(false);
 }
 
-void TfmKenRitu::lbKenRituClick() {
+void RateTableWindow::lbKenRituClick() {
     okButton_->setEnabled(list_->currentRow() >= 0);
 }
 
-void TfmKenRitu::btOKClick() {
+void RateTableWindow::btOKClick() {
     const int row = list_->currentRow();
     if (row < 0 || row >= static_cast<int>(rates_.size())) return;
     const calc::PrefectureRate& entry = rates_[static_cast<std::size_t>(row)];

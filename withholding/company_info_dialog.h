@@ -5,7 +5,7 @@
 // cut to its field without splitting a double-byte character; キャンセル leaves the header as
 // it was.
 //
-//   TfmCorpInfo corpInfo(file.header(), companyName, messages, this);
+//   CompanyInfoDialog corpInfo(file.header(), companyName, messages, this);
 //   if (corpInfo.exec() == QDialog::Accepted) ... save the file ...
 
 #include <QDialog>
@@ -18,14 +18,14 @@ class QLineEdit;
 
 namespace keiro::withholding {
 
-class TfmCorpInfo : public QDialog {
+class CompanyInfoDialog : public QDialog {
     Q_OBJECT
   public:
     // The boxes' limits in characters (the fields' limits in bytes also hold while typing).
     static constexpr int kAddressCharacters = 44;
     static constexpr int kPhoneCharacters = 14;
 
-    TfmCorpInfo(WithholdingHeader& header, const QString& companyName, ui::MessageService& messages,
+    CompanyInfoDialog(WithholdingHeader& header, const QString& companyName, ui::MessageService& messages,
                 QWidget* parent = nullptr);
 
     void bbOkClick();

@@ -1,8 +1,8 @@
-#include "withholding/data_edit2.h"
+#include "withholding/withholding_editor.h"
 
 namespace keiro::withholding {
 
-TfmDataEdit2::TfmDataEdit2(const EditorContext& context, QWidget* parent)
+WithholdingEditor::WithholdingEditor(const EditorContext& context, QWidget* parent)
     : RecordEditor(context, parent) {
     setObjectName(QStringLiteral("TfmDataEdit2"));
 }

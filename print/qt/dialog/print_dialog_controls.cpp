@@ -17,7 +17,7 @@
 #include "print/qt/dialog/comment_memo.h"
 #include "print/qt/dialog/correction_panel.h"
 #include "print/qt/dialog/pay_date_row.h"
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 #include "widgets/command_runner.h"
 #include "widgets/entry_behaviour.h"
 
@@ -40,7 +40,7 @@ QLabel* panel(const char* name, QWidget* parent) {
 
 }  // namespace
 
-void TfmInji::buildControls() {
+void PrintDialog::buildControls() {
     const ui::EntrySettings entry{services_.settings.autoSelect, services_.settings.overwriteInput,
                                   services_.settings.timeStyle};
 
@@ -137,19 +137,19 @@ void TfmInji::buildControls() {
             ui::runCommand(this, messages, [this, handler] { (this->*handler)(); });
         };
     };
-    connect(cbFormType_, &QComboBox::activated, this, command(&TfmInji::cbFormTypeChange));
+    connect(cbFormType_, &QComboBox::activated, this, command(&PrintDialog::cbFormTypeChange));
     connect(group, &QButtonGroup::buttonToggled, this,
-            [recount = command(&TfmInji::countPages)](QAbstractButton*, bool checked) {
+            [recount = command(&PrintDialog::countPages)](QAbstractButton*, bool checked) {
                 if (checked) recount();
             });
-    connect(cbAllPrint_, &QCheckBox::toggled, this, command(&TfmInji::countPages));
+    connect(cbAllPrint_, &QCheckBox::toggled, this, command(&PrintDialog::countPages));
     connect(cbBikoPrn_, &QCheckBox::toggled, this,
             [this](bool checked) { mmEditMemo_->setEnabled(!checked); });
-    ui::connectCommand(btPrnSetup_, this, messages, &TfmInji::btPrnSetupClick);
-    ui::connectCommand(btPreView_, this, messages, &TfmInji::btPreViewClick);
-    ui::connectCommand(btPrint_, this, messages, &TfmInji::btPrintClick);
-    ui::connectCommand(btCsvFile_, this, messages, &TfmInji::btCsvFileClick);
-    ui::connectCommand(btPdfEach_, this, messages, &TfmInji::btPdfEachClick);
+    ui::connectCommand(btPrnSetup_, this, messages, &PrintDialog::btPrnSetupClick);
+    ui::connectCommand(btPreView_, this, messages, &PrintDialog::btPreViewClick);
+    ui::connectCommand(btPrint_, this, messages, &PrintDialog::btPrintClick);
+    ui::connectCommand(btCsvFile_, this, messages, &PrintDialog::btCsvFileClick);
+    ui::connectCommand(btPdfEach_, this, messages, &PrintDialog::btPdfEachClick);
     connect(btCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// TfmKenRitu, "健康保険料率選択": the prefecture health insurance rates of "健康保険料率.dat",
+// RateTableWindow, "健康保険料率選択": the prefecture health insurance rates of "健康保険料率.dat",
 // one a line.  The user picks a prefecture and the window gives back half its full rate (the
 // employee's share), which the settings dialog puts into its health rate box.
 
@@ -25,10 +25,10 @@ namespace keiro::payroll {
 // exist when neither has it, so the window shows an empty list.
 std::filesystem::path rateListPath(const Places& places);
 
-class TfmKenRitu : public QDialog {
+class RateTableWindow : public QDialog {
     Q_OBJECT
   public:
-    TfmKenRitu(QWidget* parent, ui::MessageService& messages, std::filesystem::path rateListPath);
+    RateTableWindow(QWidget* parent, ui::MessageService& messages, std::filesystem::path rateListPath);
 
     // Fills the list, shows the window modally and returns half the chosen rate; nothing when
     // cancelled.

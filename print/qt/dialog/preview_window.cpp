@@ -1,4 +1,4 @@
-#include "print/qt/dialog/tfm_preview.h"
+#include "print/qt/dialog/preview_window.h"
 
 #include <QContextMenuEvent>
 #include <QEvent>
@@ -35,7 +35,7 @@ QPushButton* toolButton(const char* name, const QString& text, QWidget* parent) 
 
 }  // namespace
 
-TfmPreView::TfmPreView(ui::MessageService& messages, QWidget* parent)
+PreviewWindow::PreviewWindow(ui::MessageService& messages, QWidget* parent)
     : QDialog(parent),
       messages_(messages),
       sbWDisp_(toolButton("sbWDisp", QStringLiteral("拡大表示"), this)),
@@ -79,9 +79,9 @@ TfmPreView::TfmPreView(ui::MessageService& messages, QWidget* parent)
     layout->addWidget(scrollBox_, 1);
     buildMenu();
 
-    connect(sbWDisp_, &QPushButton::clicked, this, &TfmPreView::sbWDispClick);
-    connect(sbPrev_, &QPushButton::clicked, this, &TfmPreView::sbPrevClick);
-    connect(sbNext_, &QPushButton::clicked, this, &TfmPreView::sbNextClick);
+    connect(sbWDisp_, &QPushButton::clicked, this, &PreviewWindow::sbWDispClick);
+    connect(sbPrev_, &QPushButton::clicked, this, &PreviewWindow::sbPrevClick);
+    connect(sbNext_, &QPushButton::clicked, this, &PreviewWindow::sbNextClick);
     connect(sbPrint_, &QPushButton::clicked, this, &QDialog::accept);
     connect(sbClose_, &QPushButton::clicked, this, &QDialog::reject);
     // Not from inside the paint event: the message box would paint over it.
@@ -93,7 +93,7 @@ TfmPreView::TfmPreView(ui::MessageService& messages, QWidget* parent)
         Qt::QueuedConnection);
 }
 
-void TfmPreView::prepare(const Report& report, const QPrinter& printer,
+void PreviewWindow::prepare(const Report& report, const QPrinter& printer,
                          const Correction& correction) {
     report_ = &report;
     printer_ = &printer;
@@ -107,25 +107,25 @@ void TfmPreView::prepare(const Report& report, const QPrinter& printer,
     scrollBox_->verticalScrollBar()->setValue(0);
 }
 
-void TfmPreView::buildMenu() {
+void PreviewWindow::buildMenu() {
     menu_->setObjectName(QStringLiteral("pmPreView"));
     menu_->addAction(QStringLiteral("印刷実行(&P)"), this, &QDialog::accept);
     menu_->addAction(QStringLiteral("拡大して表示する(&W)      Enter"), this,
-                     &TfmPreView::sbWDispClick);
+                     &PreviewWindow::sbWDispClick);
     mnPrev_ = menu_->addAction(QStringLiteral("前ページを表示(&B)         PageDown"), this,
-                               &TfmPreView::sbPrevClick);
+                               &PreviewWindow::sbPrevClick);
     mnNext_ = menu_->addAction(QStringLiteral("次ページを表示(&N)         PageUp"), this,
-                               &TfmPreView::sbNextClick);
+                               &PreviewWindow::sbNextClick);
     menu_->addAction(QStringLiteral("閉じる(&C)                    Esc"), this, &QDialog::reject);
     menu_->addSeparator();
     mnButtons_ = menu_->addAction(QStringLiteral("ボタンを表示する(&D)"));
     mnButtons_->setCheckable(true);
     mnButtons_->setChecked(true);
-    connect(mnButtons_, &QAction::triggered, this, &TfmPreView::mnButtonsClick);
+    connect(mnButtons_, &QAction::triggered, this, &PreviewWindow::mnButtonsClick);
 }
 
 // The withholding program's order puts 印刷実行 first.
-void TfmPreView::orderButtons() {
+void PreviewWindow::orderButtons() {
     const bool toolBar = style_.toolBar;
     for (QPushButton* button : {sbWDisp_, sbPrev_, sbNext_, sbPrint_, sbClose_}) {
         buttons_->removeWidget(button);
@@ -135,7 +135,7 @@ void TfmPreView::orderButtons() {
     for (QPushButton* button : order) buttons_->addWidget(button);
 }
 
-void TfmPreView::setStyle(const PreviewStyle& style) {
+void PreviewWindow::setStyle(const PreviewStyle& style) {
     style_ = style;
     orderButtons();
     const bool shown = !style_.toolBar || style_.buttonsShown;
@@ -143,7 +143,7 @@ void TfmPreView::setStyle(const PreviewStyle& style) {
     pnToolBar_->setVisible(shown);
 }
 
-void TfmPreView::mnButtonsClick(bool shown) {
+void PreviewWindow::mnButtonsClick(bool shown) {
     style_.buttonsShown = shown;
     mnButtons_->setChecked(shown);
     pnToolBar_->setVisible(shown);
@@ -151,7 +151,7 @@ void TfmPreView::mnButtonsClick(bool shown) {
     arrange();
 }
 
-void TfmPreView::contextMenuEvent(QContextMenuEvent* event) {
+void PreviewWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (!style_.toolBar) {
         QDialog::contextMenuEvent(event);
         return;
@@ -159,25 +159,25 @@ void TfmPreView::contextMenuEvent(QContextMenuEvent* event) {
     menu_->exec(event->globalPos());
 }
 
-void TfmPreView::done(int result) {
+void PreviewWindow::done(int result) {
     report_ = nullptr;
     sheet_->page()->setPage(nullptr, nullptr, correction_, 1, zoom_, 100);
     QDialog::done(result);
 }
 
-void TfmPreView::showEvent(QShowEvent* event) {
+void PreviewWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     scrollBox_->setFocus();
     arrange();
 }
 
-void TfmPreView::resizeEvent(QResizeEvent* event) {
+void PreviewWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     arrange();
 }
 
 // A restore leaves the preview maximised.
-void TfmPreView::changeEvent(QEvent* event) {
+void PreviewWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isVisible() &&
         !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
@@ -186,24 +186,24 @@ void TfmPreView::changeEvent(QEvent* event) {
     }
 }
 
-void TfmPreView::sbWDispClick() {
+void PreviewWindow::sbWDispClick() {
     zoom_ = zoom_ == 1 ? 2 : 1;
     arrange();
 }
 
-void TfmPreView::sbPrevClick() {
+void PreviewWindow::sbPrevClick() {
     if (page_ <= 1) return;
     --page_;
     showPage();
 }
 
-void TfmPreView::sbNextClick() {
+void PreviewWindow::sbNextClick() {
     if (report_ == nullptr || page_ >= report_->pageCount()) return;
     ++page_;
     showPage();
 }
 
-void TfmPreView::arrange() {
+void PreviewWindow::arrange() {
     sbWDisp_->setText(zoom_ == 1 ? QStringLiteral("拡大表示") : QStringLiteral("全体表示"));
     if (report_ == nullptr || printer_ == nullptr) return;
 
@@ -236,7 +236,7 @@ void TfmPreView::arrange() {
     showPage();
 }
 
-void TfmPreView::showPage() {
+void PreviewWindow::showPage() {
     const int pages = report_ != nullptr ? report_->pageCount() : 0;
     sbPrev_->setEnabled(page_ > 1);
     sbNext_->setEnabled(page_ < pages);
@@ -246,14 +246,14 @@ void TfmPreView::showPage() {
     sheet_->page()->setPageNumber(page_);
 }
 
-void TfmPreView::scrollBy(int dx, int dy) {
+void PreviewWindow::scrollBy(int dx, int dy) {
     QScrollBar* horizontal = scrollBox_->horizontalScrollBar();
     QScrollBar* vertical = scrollBox_->verticalScrollBar();
     horizontal->setValue(horizontal->value() + dx);
     vertical->setValue(vertical->value() + dy);
 }
 
-bool TfmPreView::pagingKey(int key) {
+bool PreviewWindow::pagingKey(int key) {
     if (style_.toolBar) {
         switch (key) {
             case Qt::Key_Return:
@@ -294,11 +294,11 @@ bool TfmPreView::pagingKey(int key) {
     }
 }
 
-void TfmPreView::keyPressEvent(QKeyEvent* event) {
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
     if (!pagingKey(event->key())) QDialog::keyPressEvent(event);
 }
 
-bool TfmPreView::eventFilter(QObject* watched, QEvent* event) {
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         return pagingKey(static_cast<QKeyEvent*>(event)->key());
     }

@@ -1,4 +1,4 @@
-#include "payroll/santei_window.h"
+#include "payroll/standard_pay_review_window.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -39,7 +39,7 @@ QString santeiApplyQuestion(int employees, int calendarYear) {
         .arg(calendarYear);
 }
 
-TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet,
+StandardPayReviewWindow::StandardPayReviewWindow(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet,
                      int calendarYear)
     : QDialog(parent), messages_(messages), sheet_(std::move(sheet)), calendarYear_(calendarYear) {
     setObjectName(QStringLiteral("TfmSantei"));
@@ -50,13 +50,13 @@ TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet 
     for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
-    connect(table_, &QTableWidget::itemChanged, this, &TfmSantei::cellEdited);
+    connect(table_, &QTableWidget::itemChanged, this, &StandardPayReviewWindow::cellEdited);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(table_);
     const SocialListButtons b = addSocialListButtons(this, column);
     // Each through the command runner: a file error while writing never escapes the window.
-    ui::connectCommand(b.apply, this, messages_, &TfmSantei::btApplyClick);
+    ui::connectCommand(b.apply, this, messages_, &StandardPayReviewWindow::btApplyClick);
     connect(b.print, &QPushButton::clicked, this,
             [this] { ui::runCommand(this, messages_, [this] { print_(this, sheet_.lines()); }); });
     connect(b.csv, &QPushButton::clicked, this,
@@ -66,17 +66,17 @@ TfmSantei::TfmSantei(QWidget* parent, ui::MessageService& messages, SanteiSheet 
     fitToTable(this, table_, 480);
 }
 
-void TfmSantei::setPrint(Output print) {
+void StandardPayReviewWindow::setPrint(Output print) {
     print_ = std::move(print);
     findChild<QPushButton*>(QStringLiteral("btPrint"))->setEnabled(static_cast<bool>(print_));
 }
 
-void TfmSantei::setCsv(Output csv) {
+void StandardPayReviewWindow::setCsv(Output csv) {
     csv_ = std::move(csv);
     findChild<QPushButton*>(QStringLiteral("btCsv"))->setEnabled(static_cast<bool>(csv_));
 }
 
-void TfmSantei::fillRow(int row) {
+void StandardPayReviewWindow::fillRow(int row) {
     filling_ = true;
     const auto index = static_cast<std::size_t>(row);
     const std::vector<std::string> texts = print::santeiRow(sheet_.lines()[index]);
@@ -97,7 +97,7 @@ void TfmSantei::fillRow(int row) {
     filling_ = false;
 }
 
-void TfmSantei::cellEdited(QTableWidgetItem* item) {
+void StandardPayReviewWindow::cellEdited(QTableWidgetItem* item) {
     const int k = monthOfDaysColumn(item->column());
     if (filling_ || (item->column() != kAdjustedColumn && k < 0)) return;
     QString text = item->text().trimmed();
@@ -115,7 +115,7 @@ void TfmSantei::cellEdited(QTableWidgetItem* item) {
     fillRow(item->row());
 }
 
-void TfmSantei::btApplyClick() {
+void StandardPayReviewWindow::btApplyClick() {
     const std::vector<GradeDecision> decisions = sheet_.decisions();
     if (decisions.empty() && sheet_.dayCorrections().empty()) {
         messages_.information(this, QString::fromUtf8(kMsgSanteiNothingToApply));

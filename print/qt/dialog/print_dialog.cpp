@@ -1,4 +1,4 @@
-#include "print/qt/dialog/tfm_inji.h"
+#include "print/qt/dialog/print_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,7 +21,7 @@
 #include "print/qt/dialog/correction_panel.h"
 #include "print/qt/dialog/pay_date_row.h"
 #include "print/qt/dialog/printer_choice.h"
-#include "print/qt/dialog/tfm_preview.h"
+#include "print/qt/dialog/preview_window.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
@@ -39,7 +39,7 @@ bool hasExport(ReportKind kind) {
 
 }  // namespace
 
-TfmInji::TfmInji(const PrintServices& services, QWidget* parent)
+PrintDialog::PrintDialog(const PrintServices& services, QWidget* parent)
     : QDialog(parent),
       services_(services),
       printer_(std::make_unique<PrinterChoice>(services.installedPrinters)),
@@ -50,18 +50,18 @@ TfmInji::TfmInji(const PrintServices& services, QWidget* parent)
     setModal(true);
     buildControls();
     corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
-    preview_ = new TfmPreView(services_.messages, this);
+    preview_ = new PreviewWindow(services_.messages, this);
 }
 
-TfmInji::~TfmInji() = default;
+PrintDialog::~PrintDialog() = default;
 
-PrintOutcome TfmInji::run(const PrintRequest& request) {
+PrintOutcome PrintDialog::run(const PrintRequest& request) {
     prepare(request);
     exec();
     return outcome_;
 }
 
-void TfmInji::prepare(const PrintRequest& request) {
+void PrintDialog::prepare(const PrintRequest& request) {
     request_ = request;
     outcome_ = PrintOutcome::Cancelled;
     setWindowTitle(request.caption + QString::fromUtf8(kCaptionSuffix));
@@ -79,7 +79,7 @@ void TfmInji::prepare(const PrintRequest& request) {
     btPrint_->setFocus();
 }
 
-void TfmInji::showControlsForKind() {
+void PrintDialog::showControlsForKind() {
     const ReportKind kind = request_.mode.kind;
     const bool slips = kind == ReportKind::PaySlips;
     const bool monthlyList = kind == ReportKind::MonthlyList;
@@ -103,7 +103,7 @@ void TfmInji::showControlsForKind() {
 }
 
 // A withholding document has nothing to choose but the printer and the correction.
-void TfmInji::showControlsForDocument() {
+void PrintDialog::showControlsForDocument() {
     const bool document = request_.isDocument();
     gbReport_->setVisible(!document);
     btCsvFile_->setVisible(!document);
@@ -114,7 +114,7 @@ void TfmInji::showControlsForDocument() {
     adjustSize();
 }
 
-PrintChoices TfmInji::choices() const {
+PrintChoices PrintDialog::choices() const {
     PrintChoices choices;
     choices.formType = formType_;
     choices.payDate = payDate_->entry();
@@ -127,7 +127,7 @@ PrintChoices TfmInji::choices() const {
     return choices;
 }
 
-void TfmInji::countPages() {
+void PrintDialog::countPages() {
     report_ = request_.buildReport ? request_.buildReport(choices()) : nullptr;
     if (!report_) {
         pnPages_->clear();
@@ -142,16 +142,16 @@ void TfmInji::countPages() {
     pnPaper_->setText(paper);
 }
 
-void TfmInji::showPrinter() {
+void PrintDialog::showPrinter() {
     pnPrinter_->setText(QStringLiteral(" ") + printer_->deviceName());
 }
 
-void TfmInji::cbFormTypeChange() {
+void PrintDialog::cbFormTypeChange() {
     formType_ = validFormType(cbFormType_->currentIndex());
     countPages();
 }
 
-void TfmInji::btPrnSetupClick() {
+void PrintDialog::btPrnSetupClick() {
     services_.printerSetup(printer_->printer(), this);
     // A file named in the set-up dialog is where the PDF is proposed to go.
     if (printer_->isPdf() && !printer_->printer().outputFileName().isEmpty()) {
@@ -162,14 +162,14 @@ void TfmInji::btPrnSetupClick() {
     showPrinter();
 }
 
-bool TfmInji::reportWithPages() {
+bool PrintDialog::reportWithPages() {
     countPages();
     if (report_ && report_->pageCount() > 0) return true;
     services_.messages.information(this, QStringLiteral("印刷するページがありません。"));
     return false;
 }
 
-void TfmInji::btPreViewClick() {
+void PrintDialog::btPreViewClick() {
     const std::optional<Correction> correction = corrections_->read();
     if (!correction || !reportWithPages()) return;
     preview_->setStyle(request_.preview);
@@ -182,7 +182,7 @@ void TfmInji::btPreViewClick() {
     }
 }
 
-void TfmInji::btPrintClick() {
+void PrintDialog::btPrintClick() {
     const std::optional<Correction> correction = corrections_->read();
     if (!correction || !reportWithPages()) return;
     if (printReport(*correction)) {
@@ -191,15 +191,15 @@ void TfmInji::btPrintClick() {
     }
 }
 
-void TfmInji::btCsvFileClick() {
+void PrintDialog::btCsvFileClick() {
     runExport(request_.exportReport);
 }
 
-void TfmInji::btPdfEachClick() {
+void PrintDialog::btPdfEachClick() {
     runExport(request_.exportEmployeePdfs);
 }
 
-void TfmInji::runExport(const ReportExport& exportFiles) {
+void PrintDialog::runExport(const ReportExport& exportFiles) {
     if (!exportFiles) return;
     if (exportFiles(this, choices())) {
         outcome_ = PrintOutcome::Exported;
@@ -207,7 +207,7 @@ void TfmInji::runExport(const ReportExport& exportFiles) {
     }
 }
 
-bool TfmInji::printReport(const Correction& correction) {
+bool PrintDialog::printReport(const Correction& correction) {
     QPrinter& printer = printer_->printer();
     if (printer_->isPdf()) return writePdf(correction);
     saveSettings(correction);
@@ -222,7 +222,7 @@ bool TfmInji::printReport(const Correction& correction) {
 
 // The PDF choice asks for the file and writes it at once; a file that cannot be written is
 // said so, never taken for a print.
-bool TfmInji::writePdf(const Correction& correction) {
+bool PrintDialog::writePdf(const Correction& correction) {
     const std::optional<QString> path =
         services_.files.saveFile(this, QString::fromUtf8(kPdfChoiceName), pdfFolder_,
                                  QStringLiteral("PDFﾌｧｲﾙ (*.pdf)"), QStringLiteral("pdf"));
@@ -243,7 +243,7 @@ bool TfmInji::writePdf(const Correction& correction) {
 // The printer, the form type and the correction are kept at every print, whether or not the
 // printer then accepts the job.  A withholding document keeps its printer in a section of its
 // own and leaves the payroll program's printer and form type alone.
-void TfmInji::saveSettings(const Correction& correction) {
+void PrintDialog::saveSettings(const Correction& correction) {
     Settings& settings = services_.settings;
     settings.printAdjustH = correctionTenths(correction.horizontal);
     settings.printAdjustV = correctionTenths(correction.vertical);

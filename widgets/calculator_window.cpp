@@ -1,4 +1,4 @@
-#include "widgets/calculator.h"
+#include "widgets/calculator_window.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -200,7 +200,7 @@ void CalculatorState::show(double result) {
 
 // --- the window -----------------------------------------------------------------------------
 
-TfmCalc::TfmCalc(QWidget* parent, MessageService& messages)
+CalculatorWindow::CalculatorWindow(QWidget* parent, MessageService& messages)
     : QDialog(parent), messages_(messages), display_(new QLineEdit(this)) {
     using Key = CalculatorState::Key;
     setObjectName(QStringLiteral("TfmCalc"));
@@ -249,7 +249,7 @@ TfmCalc::TfmCalc(QWidget* parent, MessageService& messages)
     display_->setText(QString::fromStdString(state_.display()));
 }
 
-void TfmCalc::addKey(QGridLayout* grid, const char* name, const QString& text,
+void CalculatorWindow::addKey(QGridLayout* grid, const char* name, const QString& text,
                      CalculatorState::Key key, int row, int column, int columnSpan) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QString::fromLatin1(name));
@@ -261,27 +261,27 @@ void TfmCalc::addKey(QGridLayout* grid, const char* name, const QString& text,
     connect(button, &QPushButton::clicked, this, [this, key] { press(key); });
 }
 
-bool TfmCalc::calculate() {
+bool CalculatorWindow::calculate() {
     return calculate(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
 }
 
-bool TfmCalc::calculate(QLineEdit* target) {
+bool CalculatorWindow::calculate(QLineEdit* target) {
     FormShow(target);
     exec();
     return written_;
 }
 
-void TfmCalc::FormShow(QLineEdit* target) {
+void CalculatorWindow::FormShow(QLineEdit* target) {
     target_ = target;
     written_ = false;
     press(CalculatorState::Key::Clear);
 }
 
-void TfmCalc::press(CalculatorState::Key key) {
+void CalculatorWindow::press(CalculatorState::Key key) {
     display_->setText(QString::fromStdString(state_.press(key)));
 }
 
-void TfmCalc::btOKClick() {
+void CalculatorWindow::btOKClick() {
     press(CalculatorState::Key::Equal);  // an operation still pending is completed first
     const std::optional<double> value = state_.value();
     NumericEntry* entry =
@@ -304,7 +304,7 @@ void TfmCalc::btOKClick() {
     accept();
 }
 
-void TfmCalc::keyPressEvent(QKeyEvent* event) {
+void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
     using Key = CalculatorState::Key;
     std::optional<Key> key;
     switch (event->key()) {

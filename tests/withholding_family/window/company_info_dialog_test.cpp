@@ -8,7 +8,7 @@
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding_family/window/family_fixture.h"
 #include "widgets/message_service.h"
-#include "withholding/corp_info_dialog.h"
+#include "withholding/company_info_dialog.h"
 
 namespace keiro::withholding {
 
@@ -32,7 +32,7 @@ class CorpInfoDialogTest : public QObject {
     void okStoresTrimmedTextsWithinTheirBytes() {
         WithholdingHeader header = sampleHeader();
         ui::ScriptedMessageService messages;
-        TfmCorpInfo dialog(header, QStringLiteral("株式会社サンプル"), messages);
+        CompanyInfoDialog dialog(header, QStringLiteral("株式会社サンプル"), messages);
         QCOMPARE(dialog.findChild<QLabel*>("pnSyamei")->text(), QString("株式会社サンプル"));
         QCOMPARE(box(&dialog, "edJusyo1")->text(), QString("東京都千代田区丸の内１－１－１"));
         QCOMPARE(box(&dialog, "edTelNo")->text(), QString("03-1234-5678"));
@@ -50,7 +50,7 @@ class CorpInfoDialogTest : public QObject {
         QLineEdit* phone = box(&dialog, "edTelNo");
         phone->clear();
         QTest::keyClicks(phone, " 06-9876-5432 ");
-        QCOMPARE(phone->text().size(), TfmCorpInfo::kPhoneCharacters);
+        QCOMPARE(phone->text().size(), CompanyInfoDialog::kPhoneCharacters);
 
         dialog.findChild<QPushButton*>("bbOk")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -65,7 +65,7 @@ class CorpInfoDialogTest : public QObject {
         WithholdingHeader header = sampleHeader();
         const WithholdingHeader before = header;
         ui::ScriptedMessageService messages;
-        TfmCorpInfo dialog(header, QString(), messages);
+        CompanyInfoDialog dialog(header, QString(), messages);
         box(&dialog, "edJusyo1")->setText(QStringLiteral("大阪府"));
         box(&dialog, "edTelNo")->clear();
         dialog.findChild<QPushButton*>("bbCancel")->click();
@@ -76,7 +76,7 @@ class CorpInfoDialogTest : public QObject {
     void enterMovesOnAndCtrlDeleteEmpties() {
         WithholdingHeader header = sampleHeader();
         ui::ScriptedMessageService messages;
-        TfmCorpInfo dialog(header, QString(), messages);
+        CompanyInfoDialog dialog(header, QString(), messages);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QLineEdit* address1 = box(&dialog, "edJusyo1");
@@ -93,4 +93,4 @@ KEIRO_QTEST(CorpInfoDialogTest);
 
 }  // namespace keiro::withholding
 
-#include "corp_info_dialog_test.moc"
+#include "company_info_dialog_test.moc"

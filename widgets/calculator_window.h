@@ -1,5 +1,5 @@
 #pragma once
-// TfmCalc, "簡易電卓": a small modal desk calculator opened from an amount box.  Its ＯＫ writes
+// CalculatorWindow, "簡易電卓": a small modal desk calculator opened from an amount box.  Its ＯＫ writes
 // the result into the box that had the focus when it was opened, in that box's format.
 //
 // The arithmetic lives in CalculatorState (no widgets): chained operations are worked left to
@@ -81,10 +81,10 @@ class CalculatorState {
     bool error_ = false;
 };
 
-class TfmCalc : public QDialog {
+class CalculatorWindow : public QDialog {
     Q_OBJECT
   public:
-    TfmCalc(QWidget* parent, MessageService& messages);
+    CalculatorWindow(QWidget* parent, MessageService& messages);
 
     // Remembers the box that has the focus now, starts from 0 and shows the calculator modally;
     // true when ＯＫ wrote a result into the box.

@@ -1,7 +1,7 @@
 // The on-screen calculator: desk-calculator arithmetic (left to right, ％, errors, display
 // width) on the state alone, then the window writing its result into the box it was opened
 // from, in that box's format.
-#include "widgets/calculator.h"
+#include "widgets/calculator_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -121,7 +121,7 @@ class CalculatorTest : public QObject {
         ScriptedMessageService messages;
         QLineEdit box;
         NumericEntry::attach(&box, 90, false, EntrySettings{}, messages);
-        TfmCalc calc(nullptr, messages);
+        CalculatorWindow calc(nullptr, messages);
         QCOMPARE(calc.windowTitle(), QStringLiteral("簡易電卓"));
         calc.FormShow(&box);
         for (const char* name : {"bt1", "bt2", "bt3", "bt4"}) {
@@ -137,7 +137,7 @@ class CalculatorTest : public QObject {
         ScriptedMessageService messages;
         QLineEdit box;
         NumericEntry::attach(&box, 62, false, EntrySettings{}, messages);
-        TfmCalc calc(nullptr, messages);
+        CalculatorWindow calc(nullptr, messages);
         calc.FormShow(&box);
         calc.show();
         QVERIFY(QTest::qWaitForWindowExposed(&calc));
@@ -151,7 +151,7 @@ class CalculatorTest : public QObject {
         QLineEdit box;
         NumericEntry::attach(&box, 90, false, EntrySettings{}, messages);
         box.setText(QStringLiteral("500"));
-        TfmCalc calc(nullptr, messages);
+        CalculatorWindow calc(nullptr, messages);
 
         calc.FormShow(&box);
         calc.show();
@@ -178,7 +178,7 @@ class CalculatorTest : public QObject {
         ScriptedMessageService messages;
         QLineEdit box;
         box.setText(QStringLiteral("abc"));
-        TfmCalc calc(nullptr, messages);
+        CalculatorWindow calc(nullptr, messages);
         calc.FormShow(&box);
         calc.press(Key::Digit5);
         calc.btOKClick();
@@ -191,4 +191,4 @@ class CalculatorTest : public QObject {
 using keiro::ui::CalculatorTest;
 KEIRO_QTEST(CalculatorTest);
 
-#include "calculator_test.moc"
+#include "calculator_window_test.moc"

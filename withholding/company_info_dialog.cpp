@@ -1,4 +1,4 @@
-#include "withholding/corp_info_dialog.h"
+#include "withholding/company_info_dialog.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -26,7 +26,7 @@ QPushButton* button(const char* name, const QString& text) {
 
 }  // namespace
 
-TfmCorpInfo::TfmCorpInfo(WithholdingHeader& header, const QString& companyName,
+CompanyInfoDialog::CompanyInfoDialog(WithholdingHeader& header, const QString& companyName,
                          ui::MessageService& messages, QWidget* parent)
     : QDialog(parent), header_(header), messages_(messages) {
     setObjectName(QStringLiteral("TfmCorpInfo"));
@@ -51,8 +51,8 @@ TfmCorpInfo::TfmCorpInfo(WithholdingHeader& header, const QString& companyName,
 
     QPushButton* ok = button("bbOk", QStringLiteral("Ｏ Ｋ"));
     QPushButton* cancel = button("bbCancel", QStringLiteral("キャンセル"));
-    connect(ok, &QPushButton::clicked, this, &TfmCorpInfo::bbOkClick);
-    connect(cancel, &QPushButton::clicked, this, &TfmCorpInfo::reject);
+    connect(ok, &QPushButton::clicked, this, &CompanyInfoDialog::bbOkClick);
+    connect(cancel, &QPushButton::clicked, this, &CompanyInfoDialog::reject);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("会社名"), pnSyamei_);
@@ -69,7 +69,7 @@ TfmCorpInfo::TfmCorpInfo(WithholdingHeader& header, const QString& companyName,
     edJusyo1_->setFocus();
 }
 
-void TfmCorpInfo::bbOkClick() {
+void CompanyInfoDialog::bbOkClick() {
     try {
         storePayerTexts(header_, {edJusyo1_->text().toStdString(), edJusyo2_->text().toStdString(),
                                   edTelNo_->text().toStdString()});

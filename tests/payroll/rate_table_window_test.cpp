@@ -1,6 +1,6 @@
 // The prefecture rate window: the list as the file gives it, OK only after a choice, half the
 // chosen rate with the information, and what a missing or damaged file does.
-#include "payroll/rate_window.h"
+#include "payroll/rate_table_window.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -19,7 +19,7 @@ struct Harness {
     testing_support::TempFolder folder{"keiro-rates"};
     std::filesystem::path path = folder / std::string(kHealthRateListFileName);
     ui::ScriptedMessageService messages;
-    TfmKenRitu window{nullptr, messages, path};
+    RateTableWindow window{nullptr, messages, path};
 
     QListWidget* list() { return window.findChild<QListWidget*>("lbKenRitu"); }
     QPushButton* ok() { return window.findChild<QPushButton*>("btOK"); }
@@ -100,4 +100,4 @@ class RateWindowTest : public QObject {
 using keiro::payroll::RateWindowTest;
 KEIRO_QTEST(RateWindowTest);
 
-#include "rate_window_test.moc"
+#include "rate_table_window_test.moc"

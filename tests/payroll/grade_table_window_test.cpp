@@ -1,6 +1,6 @@
 // The grade window over the published grade table, and the once-per-run question before the
 // premiums are set from a grade.
-#include "payroll/grade_window.h"
+#include "payroll/grade_table_window.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -20,7 +20,7 @@ using testing_support::publishedGrades;
 using testing_support::tokyoRates;
 
 struct Harness {
-    TfmKenhoHyo window{nullptr, publishedGrades()};
+    GradeTableWindow window{nullptr, publishedGrades()};
 
     QListWidget* list() { return window.findChild<QListWidget*>("lbKenhoHyo"); }
     QString label() { return window.findChild<QLabel*>("lbTokyu")->text(); }
@@ -165,4 +165,4 @@ class GradeWindowTest : public QObject {
 using keiro::payroll::GradeWindowTest;
 KEIRO_QTEST(GradeWindowTest);
 
-#include "grade_window_test.moc"
+#include "grade_table_window_test.moc"

@@ -1,4 +1,4 @@
-#include "withholding/data_edit_base.h"
+#include "withholding/record_editor_base.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "widgets/calculator.h"
+#include "widgets/calculator_window.h"
 #include "widgets/entry_behaviour.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
@@ -103,7 +103,7 @@ class BoxesScrollArea : public QScrollArea {
 
 }  // namespace
 
-TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentFormat, QWidget* parent)
+RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFormat, QWidget* parent)
     : QDialog(parent),
       context_(context),
       currentFormat_(currentFormat),
@@ -115,7 +115,7 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
     family_ = new EditFamilyPanel(*boxes_, currentFormat, this);
     amounts_ = new EditAmountsPanel(*boxes_, currentFormat, later, this);
     housing_ = new EditHousingPanel(*boxes_, currentFormat, context.newEraName, this);
-    calculator_ = new ui::TfmCalc(this, context.messages);
+    calculator_ = new ui::CalculatorWindow(this, context.messages);
 
     pnSimei_ = panel(this, "pnSimei", 10);
     pnBusyo_ = panel(this, "pnBusyo", 10);
@@ -209,16 +209,16 @@ TfmDataEditBase::TfmDataEditBase(const EditorContext& context, bool currentForma
 }
 
 // The focus moves while the window's children are destroyed; by then nothing is to be tracked.
-TfmDataEditBase::~TfmDataEditBase() {
+RecordEditorBase::~RecordEditorBase() {
     disconnect(focusTracking_);
 }
 
-void TfmDataEditBase::showEvent(QShowEvent* event) {
+void RecordEditorBase::showEvent(QShowEvent* event) {
     fitToScreen();
     QDialog::showEvent(event);
 }
 
-void TfmDataEditBase::fitToScreen() {
+void RecordEditorBase::fitToScreen() {
     const QScreen* screen = this->screen();
     if (screen == nullptr) return;
     const QMargins frame = frameMarginsOf(*this);
@@ -238,17 +238,17 @@ void TfmDataEditBase::fitToScreen() {
          std::clamp(wanted.y(), room.top(), room.bottom() + 1 - size.height()) - frame.top());
 }
 
-int TfmDataEditBase::execOn(int slot) {
+int RecordEditorBase::execOn(int slot) {
     showSlot(slot);
     return exec();
 }
 
-void TfmDataEditBase::showSlot(int slot) {
+void RecordEditorBase::showSlot(int slot) {
     slot_ = std::clamp(slot, 1, kMaxEmployees);
     load();
 }
 
-void TfmDataEditBase::load() {
+void RecordEditorBase::load() {
     loadRecord();
     if (currentFormat_) {
         family_->showDerivedCounts(deriveFamilyCounts(
@@ -264,12 +264,12 @@ void TfmDataEditBase::load() {
     updateToolButtons();
 }
 
-void TfmDataEditBase::store() {
+void RecordEditorBase::store() {
     storeRecord();
 }
 
 template <typename Record>
-void TfmDataEditBase::loadPanels(const Record& record) {
+void RecordEditorBase::loadPanels(const Record& record) {
     person_->load(record);
     family_->load(record);
     amounts_->load(record);
@@ -277,23 +277,23 @@ void TfmDataEditBase::loadPanels(const Record& record) {
 }
 
 template <typename Record>
-void TfmDataEditBase::storePanels(Record& record) const {
+void RecordEditorBase::storePanels(Record& record) const {
     person_->store(record);
     family_->store(record);
     amounts_->store(record);
     housing_->store(record);
 }
 
-template void TfmDataEditBase::loadPanels(const WithholdingRecord&);
-template void TfmDataEditBase::loadPanels(const LegacyWithholdingRecord&);
-template void TfmDataEditBase::storePanels(WithholdingRecord&) const;
-template void TfmDataEditBase::storePanels(LegacyWithholdingRecord&) const;
+template void RecordEditorBase::loadPanels(const WithholdingRecord&);
+template void RecordEditorBase::loadPanels(const LegacyWithholdingRecord&);
+template void RecordEditorBase::storePanels(WithholdingRecord&) const;
+template void RecordEditorBase::storePanels(LegacyWithholdingRecord&) const;
 
-bool TfmDataEditBase::occupied(int slot) const {
+bool RecordEditorBase::occupied(int slot) const {
     return !context_.year.block(kDecember).employee(slot).recordId.empty();
 }
 
-void TfmDataEditBase::refreshHeader() {
+void RecordEditorBase::refreshHeader() {
     const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
     pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
     pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
@@ -301,7 +301,7 @@ void TfmDataEditBase::refreshHeader() {
     lbStatus_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
 }
 
-void TfmDataEditBase::moveBy(int step) {
+void RecordEditorBase::moveBy(int step) {
     const QPushButton* button = step < 0 ? sbBackData_ : sbNextData_;
     if (!button->isEnabled()) return;
     if (!settleCountsWithDates()) return;
@@ -310,7 +310,7 @@ void TfmDataEditBase::moveBy(int step) {
     if (context_.slotChanged) context_.slotChanged(slot_);
 }
 
-int TfmDataEditBase::manualItemOf(const QLineEdit* box) const {
+int RecordEditorBase::manualItemOf(const QLineEdit* box) const {
     for (const auto& [automaticBox, item] : amounts_->automaticItems()) {
         if (automaticBox != box) continue;
         if (item == kManualSpouseSpecial && !spouseSpecialComputed_) return 0;
@@ -319,11 +319,11 @@ int TfmDataEditBase::manualItemOf(const QLineEdit* box) const {
     return 0;
 }
 
-bool TfmDataEditBase::isAutomatic(const QLineEdit* box) const {
+bool RecordEditorBase::isAutomatic(const QLineEdit* box) const {
     return manualItemOf(box) != 0;
 }
 
-void TfmDataEditBase::refreshManualLook() {
+void RecordEditorBase::refreshManualLook() {
     const std::uint8_t* flags = manualFlags();
     for (const auto& [box, item] : amounts_->automaticItems()) {
         QPalette palette = QApplication::palette(box);
@@ -346,7 +346,7 @@ void TfmDataEditBase::refreshManualLook() {
     }
 }
 
-void TfmDataEditBase::updateToolButtons() {
+void RecordEditorBase::updateToolButtons() {
     const QLineEdit* box = focusedBox_;
     const bool automatic = box != nullptr && isAutomatic(box);
     sbManual_->setEnabled(automatic);
@@ -355,7 +355,7 @@ void TfmDataEditBase::updateToolButtons() {
     sbCalculator_->setEnabled(numeric && !box->isReadOnly());
 }
 
-void TfmDataEditBase::sbManualClick() {
+void RecordEditorBase::sbManualClick() {
     QLineEdit* box = focusedBox_;
     const int item = box ? manualItemOf(box) : 0;
     if (item == 0) return;
@@ -366,21 +366,21 @@ void TfmDataEditBase::sbManualClick() {
     updateToolButtons();
 }
 
-void TfmDataEditBase::sbCalculatorClick() {
+void RecordEditorBase::sbCalculatorClick() {
     QLineEdit* box = focusedBox_;
     if (box == nullptr || !sbCalculator_->isEnabled()) return;
     if (calculator_->calculate(box) && tagOf(box) == BoxTag::Amount)
         EditBoxes::setAmount(box, EditBoxes::amountOf(box));
 }
 
-void TfmDataEditBase::btFamilyClick() {
+void RecordEditorBase::btFamilyClick() {
     if (!context_.openFamily || !currentFormat_) return;
     store();
     context_.openFamily(slot_);
     load();
 }
 
-void TfmDataEditBase::btZensyokuClick() {
+void RecordEditorBase::btZensyokuClick() {
     if (!currentFormat_) return;
     store();
     const PreviousEmployersDialog::Era era{context_.newEra ? kEraNew : kEraHeisei,
@@ -391,7 +391,7 @@ void TfmDataEditBase::btZensyokuClick() {
     dialog.exec();
 }
 
-void TfmDataEditBase::edNengappiExit(QLineEdit* part) {
+void RecordEditorBase::edNengappiExit(QLineEdit* part) {
     for (const DateGroup& group : dates_) {
         const auto found = std::find(group.parts.begin(), group.parts.end(), part);
         if (found == group.parts.end()) continue;
@@ -416,12 +416,12 @@ void TfmDataEditBase::edNengappiExit(QLineEdit* part) {
     }
 }
 
-void TfmDataEditBase::checkAllDates() {
+void RecordEditorBase::checkAllDates() {
     for (const DateGroup& group : dates_)
         for (QLineEdit* part : group.parts) edNengappiExit(part);
 }
 
-void TfmDataEditBase::btAutoCalcClick() {
+void RecordEditorBase::btAutoCalcClick() {
     family_->copyCohabitingIntoEmptyTotals();
     checkAllDates();
     store();
@@ -436,10 +436,10 @@ void TfmDataEditBase::btAutoCalcClick() {
         return;
     }
     load();
-    ui::TfmNotice::showNotice(this, q("源泉徴収税額等の計算完了"));
+    ui::NoticeWindow::showNotice(this, q("源泉徴収税額等の計算完了"));
 }
 
-void TfmDataEditBase::warnIfPayOverPartTimerLimit() {
+void RecordEditorBase::warnIfPayOverPartTimerLimit() {
     const WithholdingRecord& record = context_.file.record(slot_);
     const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
     // The year's pay as the calculation takes it: typed in, or the year file's totals.
@@ -450,7 +450,7 @@ void TfmDataEditBase::warnIfPayOverPartTimerLimit() {
         context_.messages.warning(this, QString::fromStdString(partTimerPayWarning(paid, *limit)));
 }
 
-void TfmDataEditBase::lookUpAddress() {
+void RecordEditorBase::lookUpAddress() {
     try {
         const std::optional<std::string> address = completedAddress(
             context_.options, context_.dataFolder, person_->postalCode()->text().toStdString(),
@@ -461,7 +461,7 @@ void TfmDataEditBase::lookUpAddress() {
     }
 }
 
-bool TfmDataEditBase::settleCountsWithDates() {
+bool RecordEditorBase::settleCountsWithDates() {
     if (!family_->countsContradictDates()) {
         family_->keepTypedCounts(false);
         return true;
@@ -481,7 +481,7 @@ bool TfmDataEditBase::settleCountsWithDates() {
     return false;
 }
 
-void TfmDataEditBase::holdWithinLaw(QLineEdit* box) {
+void RecordEditorBase::holdWithinLaw(QLineEdit* box) {
     const std::int32_t typed = EditBoxes::amountOf(box);
     LimitedAmount limited;
     if (box == amounts_->incomeEstimate()) {
@@ -497,7 +497,7 @@ void TfmDataEditBase::holdWithinLaw(QLineEdit* box) {
     context_.messages.warning(this, QString::fromStdString(limited.message));
 }
 
-void TfmDataEditBase::checkIncomeEstimate(QLineEdit* box) {
+void RecordEditorBase::checkIncomeEstimate(QLineEdit* box) {
     if (!currentFormat_ || box->text().trimmed().isEmpty()) {
         estimateBefore_ = box->text();
         return;
@@ -514,13 +514,13 @@ void TfmDataEditBase::checkIncomeEstimate(QLineEdit* box) {
     box->setText(estimateBefore_);
 }
 
-void TfmDataEditBase::done(int result) {
+void RecordEditorBase::done(int result) {
     if (!settleCountsWithDates()) return;
     store();
     QDialog::done(result);
 }
 
-void TfmDataEditBase::keyPressEvent(QKeyEvent* event) {
+void RecordEditorBase::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_PageDown:
             sbBackDataClick();
@@ -539,7 +539,7 @@ void TfmDataEditBase::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-bool TfmDataEditBase::eventFilter(QObject* watched, QEvent* event) {
+bool RecordEditorBase::eventFilter(QObject* watched, QEvent* event) {
     if (watched == person_->postalCode() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) lookUpAddress();

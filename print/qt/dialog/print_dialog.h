@@ -28,13 +28,13 @@ namespace keiro::print {
 class CorrectionPanel;
 class PayDateRow;
 class PrinterChoice;
-class TfmPreView;
+class PreviewWindow;
 
-class TfmInji : public QDialog {
+class PrintDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TfmInji(const PrintServices& services, QWidget* parent = nullptr);
-    ~TfmInji() override;
+    explicit PrintDialog(const PrintServices& services, QWidget* parent = nullptr);
+    ~PrintDialog() override;
 
     // Shows the dialog modally for the request.
     PrintOutcome run(const PrintRequest& request);
@@ -44,7 +44,7 @@ class TfmInji : public QDialog {
     void prepare(const PrintRequest& request);
     PrintOutcome outcome() const { return outcome_; }
     const Report* report() const { return report_.get(); }
-    TfmPreView* preview() const { return preview_; }
+    PreviewWindow* preview() const { return preview_; }
     // What the controls say now.
     PrintChoices choices() const;
 
@@ -104,7 +104,7 @@ class TfmInji : public QDialog {
     QPushButton* btCsvFile_ = nullptr;
     QPushButton* btPdfEach_ = nullptr;
     QPushButton* btCancel_ = nullptr;
-    TfmPreView* preview_ = nullptr;
+    PreviewWindow* preview_ = nullptr;
 };
 
 }  // namespace keiro::print
