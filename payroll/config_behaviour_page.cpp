@@ -65,12 +65,12 @@ ConfigBehaviourPage::ConfigBehaviourPage(QWidget* parent) : QWidget(parent) {
                                 "四捨五入", RoundingMode::Round);
     deduction_ = roundingChoice("rbKouTrunc", "切り捨て", RoundingMode::Truncate, "rbKouRound",
                                 "四捨五入", RoundingMode::Round);
-    rbTimeStyle10_ = radio(this, "rbTimeStyle10", "10進法（１時間45分→1.75）");
-    rbTimeStyle60_ = radio(this, "rbTimeStyle60", "60進法（１時間45分→1:45）");
-    exclusive(this, {rbTimeStyle10_, rbTimeStyle60_});
-    cbPrRuikei_ = check(this, "cbPrRuikei", "明細書(GB1150形式)の累計欄を印刷する");
-    cbUse2000_ = check(this, "cbUse2000", "支払金種に２千円札を含める");
-    cbJitudou_ = check(this, "cbJitudou", "実働時間に残業時間を含める");
+    decimalHoursRadio_ = radio(this, "rbTimeStyle10", "10進法（１時間45分→1.75）");
+    sexagesimalHoursRadio_ = radio(this, "rbTimeStyle60", "60進法（１時間45分→1:45）");
+    exclusive(this, {decimalHoursRadio_, sexagesimalHoursRadio_});
+    printCumulativeCheck_ = check(this, "cbPrRuikei", "明細書(GB1150形式)の累計欄を印刷する");
+    use2000YenNotesCheck_ = check(this, "cbUse2000", "支払金種に２千円札を含める");
+    hoursIncludeOvertimeCheck_ = check(this, "cbJitudou", "実働時間に残業時間を含める");
 
     auto* rounding = new QGroupBox(QStringLiteral("１円未満の端数処理"), this);
     auto* roundingRows = new QGridLayout(rounding);
@@ -87,15 +87,15 @@ ConfigBehaviourPage::ConfigBehaviourPage(QWidget* parent) : QWidget(parent) {
 
     auto* time = new QGroupBox(QStringLiteral("時間の表示･印刷形式"), this);
     auto* timeRows = new QVBoxLayout(time);
-    timeRows->addWidget(rbTimeStyle10_);
-    timeRows->addWidget(rbTimeStyle60_);
+    timeRows->addWidget(decimalHoursRadio_);
+    timeRows->addWidget(sexagesimalHoursRadio_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rounding);
     layout->addWidget(time);
-    layout->addWidget(cbPrRuikei_);
-    layout->addWidget(cbUse2000_);
-    layout->addWidget(cbJitudou_);
+    layout->addWidget(printCumulativeCheck_);
+    layout->addWidget(use2000YenNotesCheck_);
+    layout->addWidget(hoursIncludeOvertimeCheck_);
 
     layout->addStretch();
 }
@@ -104,10 +104,11 @@ void ConfigBehaviourPage::load(const Settings& settings) {
     payment_.show(settings.monthRounding.payment);
     reduction_.show(settings.monthRounding.reduction);
     deduction_.show(settings.monthRounding.deduction);
-    (settings.timeStyle == TimeStyle::Decimal ? rbTimeStyle10_ : rbTimeStyle60_)->setChecked(true);
-    cbPrRuikei_->setChecked(settings.printCumulative);
-    cbUse2000_->setChecked(settings.use2000YenNotes);
-    cbJitudou_->setChecked(settings.hoursWorkedIncludeOvertime);
+    (settings.timeStyle == TimeStyle::Decimal ? decimalHoursRadio_ : sexagesimalHoursRadio_)
+        ->setChecked(true);
+    printCumulativeCheck_->setChecked(settings.printCumulative);
+    use2000YenNotesCheck_->setChecked(settings.use2000YenNotes);
+    hoursIncludeOvertimeCheck_->setChecked(settings.hoursWorkedIncludeOvertime);
 }
 
 void ConfigBehaviourPage::store(Settings& settings) const {
@@ -115,10 +116,11 @@ void ConfigBehaviourPage::store(Settings& settings) const {
     r.payment = payment_.chosen(r.payment);
     r.reduction = reduction_.chosen(r.reduction);
     r.deduction = deduction_.chosen(r.deduction);
-    settings.timeStyle = rbTimeStyle10_->isChecked() ? TimeStyle::Decimal : TimeStyle::Sexagesimal;
-    settings.printCumulative = cbPrRuikei_->isChecked();
-    settings.use2000YenNotes = cbUse2000_->isChecked();
-    settings.hoursWorkedIncludeOvertime = cbJitudou_->isChecked();
+    settings.timeStyle =
+        decimalHoursRadio_->isChecked() ? TimeStyle::Decimal : TimeStyle::Sexagesimal;
+    settings.printCumulative = printCumulativeCheck_->isChecked();
+    settings.use2000YenNotes = use2000YenNotesCheck_->isChecked();
+    settings.hoursWorkedIncludeOvertime = hoursIncludeOvertimeCheck_->isChecked();
 }
 
 }  // namespace keiro::payroll

@@ -36,11 +36,11 @@ class ConfigBehaviourPage : public QWidget {
     RoundingChoice payment_;
     RoundingChoice reduction_;
     RoundingChoice deduction_;
-    QRadioButton* rbTimeStyle10_;
-    QRadioButton* rbTimeStyle60_;
-    QCheckBox* cbPrRuikei_;
-    QCheckBox* cbUse2000_;
-    QCheckBox* cbJitudou_;
+    QRadioButton* decimalHoursRadio_;
+    QRadioButton* sexagesimalHoursRadio_;
+    QCheckBox* printCumulativeCheck_;
+    QCheckBox* use2000YenNotesCheck_;
+    QCheckBox* hoursIncludeOvertimeCheck_;
 };
 
 }  // namespace keiro::payroll

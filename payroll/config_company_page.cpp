@@ -40,69 +40,71 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     setObjectName(QStringLiteral("tsCorpInfo"));
     const ui::EntrySettings entry = entrySettings(settings);
 
-    edSyamei_ = namedLineEdit(this, QStringLiteral("edSyamei"));
-    ui::TextEntry::attach(edSyamei_,
+    companyNameEdit_ = namedLineEdit(this, QStringLiteral("edSyamei"));
+    ui::TextEntry::attach(companyNameEdit_,
                           static_cast<int>(decltype(PeriodSettings::companyName)::kCapacity), entry,
                           messages);
-    edSyamei_->setMinimumWidth(330);
+    companyNameEdit_->setMinimumWidth(330);
 
-    edHouNo_ = namedLineEdit(this, QStringLiteral("edHouNo"));
-    edHouNo_->setMaxLength(13);
-    edHouNo_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,13}")), edHouNo_));
-    edHouNo_->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    edHouNo_->setFixedWidth(130);
-    cbHide_ = new QCheckBox(QStringLiteral("隠す"), this);
-    cbHide_->setObjectName(QStringLiteral("cbHide"));
-    cbHide_->setChecked(true);
-    cbHideClick();
+    corporateNumberEdit_ = namedLineEdit(this, QStringLiteral("edHouNo"));
+    corporateNumberEdit_->setMaxLength(13);
+    corporateNumberEdit_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,13}")), corporateNumberEdit_));
+    corporateNumberEdit_->setStyleSheet(
+        QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    corporateNumberEdit_->setFixedWidth(130);
+    hideCorporateNumberCheck_ = new QCheckBox(QStringLiteral("隠す"), this);
+    hideCorporateNumberCheck_->setObjectName(QStringLiteral("cbHide"));
+    hideCorporateNumberCheck_->setChecked(true);
+    toggleCorporateNumberShown();
 
-    rbJigyo_ = new QRadioButton(QStringLiteral("一般事業所"), this);
-    rbJigyo_->setObjectName(QStringLiteral("rbJigyo"));
-    rbIgai_ = new QRadioButton(QStringLiteral("それ以外"), this);
-    rbIgai_->setObjectName(QStringLiteral("rbIgai"));
+    generalBusinessRadio_ = new QRadioButton(QStringLiteral("一般事業所"), this);
+    generalBusinessRadio_->setObjectName(QStringLiteral("rbJigyo"));
+    otherBusinessRadio_ = new QRadioButton(QStringLiteral("それ以外"), this);
+    otherBusinessRadio_->setObjectName(QStringLiteral("rbIgai"));
 
-    edJikanD_ = numberLineEdit(this, QStringLiteral("edJikanD"), kNumberWidth);
-    jikanD_ = ui::NumericEntry::attach(edJikanD_, kHoursFormat, true, entry, messages);
+    hoursPerDayEdit_ = numberLineEdit(this, QStringLiteral("edJikanD"), kNumberWidth);
+    hoursPerDayEntry_ =
+        ui::NumericEntry::attach(hoursPerDayEdit_, kHoursFormat, true, entry, messages);
     auto rateBox = [&](const char* name) {
         return ui::NumericEntry::attach(
             numberLineEdit(this, QString::fromLatin1(name), kNumberWidth), kRateFormat, false,
             entry, messages);
     };
-    koyRitu_ = rateBox("edKoyRitu");
-    kenRitu_ = rateBox("edKenRitu");
-    kaiRitu_ = rateBox("edKaiRitu");
-    nenRitu_ = rateBox("edNenRitu");
-    kknRitu_ = rateBox("edKknRitu");
-    sienRitu_ = rateBox("edSienRitu");
+    employmentRateEntry_ = rateBox("edKoyRitu");
+    healthRateEntry_ = rateBox("edKenRitu");
+    nursingRateEntry_ = rateBox("edKaiRitu");
+    pensionRateEntry_ = rateBox("edNenRitu");
+    pensionFundRateEntry_ = rateBox("edKknRitu");
+    supportRateEntry_ = rateBox("edSienRitu");
     auto box = [this](const char* name) {
         return findChild<QLineEdit*>(QString::fromLatin1(name));
     };
 
-    edSikyubi_ = numberLineEdit(this, QStringLiteral("edSikyubi"), 40);
-    sikyubi_ = ui::NumericEntry::attach(edSikyubi_, kDayFormat, false, entry, messages);
-    cbSikyubi_ = new QCheckBox(QStringLiteral("入力月の翌月を支給日とする"), this);
-    cbSikyubi_->setObjectName(QStringLiteral("cbSikyubi"));
+    payDayEdit_ = numberLineEdit(this, QStringLiteral("edSikyubi"), 40);
+    payDayEntry_ = ui::NumericEntry::attach(payDayEdit_, kDayFormat, false, entry, messages);
+    payNextMonthCheck_ = new QCheckBox(QStringLiteral("入力月の翌月を支給日とする"), this);
+    payNextMonthCheck_->setObjectName(QStringLiteral("cbSikyubi"));
 
-    auto* btKenRitu = new QPushButton(QStringLiteral("健康保険料率選択"), this);
-    btKenRitu->setObjectName(QStringLiteral("btKenRitu"));
-    auto* btSetPass = new QPushButton(QStringLiteral("パスワード設定"), this);
-    btSetPass->setObjectName(QStringLiteral("btSetPass"));
+    auto* healthRateButton = new QPushButton(QStringLiteral("健康保険料率選択"), this);
+    healthRateButton->setObjectName(QStringLiteral("btKenRitu"));
+    auto* passwordButton = new QPushButton(QStringLiteral("パスワード設定"), this);
+    passwordButton->setObjectName(QStringLiteral("btSetPass"));
 
     // Company.
     auto* company = new QGridLayout;
     company->addWidget(label(this, QStringLiteral("会社名称")), 0, 0);
-    company->addWidget(edSyamei_, 0, 1, 1, 3);
+    company->addWidget(companyNameEdit_, 0, 1, 1, 3);
     company->addWidget(label(this, QStringLiteral("法人番号")), 1, 0);
-    company->addWidget(edHouNo_, 1, 1);
-    company->addWidget(cbHide_, 1, 2);
+    company->addWidget(corporateNumberEdit_, 1, 1);
+    company->addWidget(hideCorporateNumberCheck_, 1, 2);
     company->setColumnStretch(3, 1);
 
     // Employment insurance.
     auto* employment = new QGroupBox(QStringLiteral("雇用保険"), this);
     auto* employmentRows = new QGridLayout(employment);
-    employmentRows->addWidget(rbJigyo_, 0, 0);
-    employmentRows->addWidget(rbIgai_, 0, 1);
+    employmentRows->addWidget(generalBusinessRadio_, 0, 0);
+    employmentRows->addWidget(otherBusinessRadio_, 0, 1);
     employmentRows->addWidget(label(this, QStringLiteral("保険料負担率")), 1, 0);
     employmentRows->addWidget(box("edKoyRitu"), 1, 1);
     employmentRows->addWidget(percent(this), 1, 2);
@@ -123,21 +125,21 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
         socialRows->addWidget(percent(this), row, 2);
         ++row;
     }
-    socialRows->addWidget(btKenRitu, 0, 3);
+    socialRows->addWidget(healthRateButton, 0, 3);
     socialRows->setColumnStretch(4, 1);
 
     // Working hours and pay day.
     auto* work = new QGridLayout;
     work->addWidget(label(this, QStringLiteral("日労働時間数")), 0, 0);
-    work->addWidget(edJikanD_, 0, 1);
+    work->addWidget(hoursPerDayEdit_, 0, 1);
     work->addWidget(label(this, QStringLiteral("給与支給日")), 1, 0);
     auto* payDay = new QHBoxLayout;
-    payDay->addWidget(edSikyubi_);
+    payDay->addWidget(payDayEdit_);
     payDay->addWidget(label(this, QStringLiteral("日")));
     payDay->addWidget(label(this, QStringLiteral("(月末は31を入力)")));
     payDay->addStretch();
     work->addLayout(payDay, 1, 1);
-    work->addWidget(cbSikyubi_, 2, 1);
+    work->addWidget(payNextMonthCheck_, 2, 1);
     work->setColumnStretch(2, 1);
 
     auto* note = label(
@@ -146,7 +148,7 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     note->setObjectName(QStringLiteral("lbNote"));
 
     auto* password = new QHBoxLayout;
-    password->addWidget(btSetPass);
+    password->addWidget(passwordButton);
     password->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -158,58 +160,61 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     layout->addLayout(password);
     layout->addStretch();
 
-    connect(cbHide_, &QCheckBox::clicked, this, [this] { cbHideClick(); });
+    connect(hideCorporateNumberCheck_, &QCheckBox::clicked, this,
+            [this] { toggleCorporateNumberShown(); });
     // Only the user's change of the kind puts its default share in; filling the page does not.
-    connect(rbJigyo_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !loading_) rbJigyoClick();
+    connect(generalBusinessRadio_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !loading_) useGeneralEmploymentShare();
     });
-    connect(rbIgai_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && !loading_) rbIgaiClick();
+    connect(otherBusinessRadio_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && !loading_) useOtherEmploymentShare();
     });
-    connect(btKenRitu, &QPushButton::clicked, this, &ConfigCompanyPage::healthRateChoiceRequested);
-    connect(btSetPass, &QPushButton::clicked, this, &ConfigCompanyPage::passwordRequested);
+    connect(healthRateButton, &QPushButton::clicked, this,
+            &ConfigCompanyPage::healthRateChoiceRequested);
+    connect(passwordButton, &QPushButton::clicked, this, &ConfigCompanyPage::passwordRequested);
 }
 
 void ConfigCompanyPage::load(const PeriodSettings& period, const calc::RatesOfPeriod& rates) {
     loading_ = true;
     rates_ = rates;
-    edSyamei_->setText(qs(period.companyName.utf8()));
-    edHouNo_->setText(corporateNumberText(period.corporateNumber));
-    cbHide_->setChecked(true);
-    cbHideClick();
+    companyNameEdit_->setText(qs(period.companyName.utf8()));
+    corporateNumberEdit_->setText(corporateNumberText(period.corporateNumber));
+    hideCorporateNumberCheck_->setChecked(true);
+    toggleCorporateNumberShown();
 
     if (period.employmentInsRate == 0) {
-        rbJigyo_->setChecked(true);
-        koyRitu_->setValue(rates.generalEmployment);
+        generalBusinessRadio_->setChecked(true);
+        employmentRateEntry_->setValue(rates.generalEmployment);
     } else {
-        (period.generalBusiness == 1 ? rbJigyo_ : rbIgai_)->setChecked(true);
-        koyRitu_->setValue(period.employmentInsRate);
+        (period.generalBusiness == 1 ? generalBusinessRadio_ : otherBusinessRadio_)
+            ->setChecked(true);
+        employmentRateEntry_->setValue(period.employmentInsRate);
     }
-    kenRitu_->setValue(period.healthInsRate);
-    kaiRitu_->setValue(period.nursingInsRate == 0 ? rates.nursing : period.nursingInsRate);
-    nenRitu_->setValue(period.pensionRate == 0 ? rates.pension : period.pensionRate);
-    kknRitu_->setValue(period.pensionFundRate);
-    sienRitu_->setValue(period.supportRate == 0 ? rates.support : period.supportRate);
+    healthRateEntry_->setValue(period.healthInsRate);
+    nursingRateEntry_->setValue(period.nursingInsRate == 0 ? rates.nursing : period.nursingInsRate);
+    pensionRateEntry_->setValue(period.pensionRate == 0 ? rates.pension : period.pensionRate);
+    pensionFundRateEntry_->setValue(period.pensionFundRate);
+    supportRateEntry_->setValue(period.supportRate == 0 ? rates.support : period.supportRate);
 
-    jikanD_->setValue(period.hoursPerDay);
-    sikyubi_->setValue(period.payDay);
-    cbSikyubi_->setChecked(period.payNextMonth == 1);
+    hoursPerDayEntry_->setValue(period.hoursPerDay);
+    payDayEntry_->setValue(period.payDay);
+    payNextMonthCheck_->setChecked(period.payNextMonth == 1);
     loading_ = false;
 }
 
 CompanyEntry ConfigCompanyPage::entry() const {
     CompanyEntry e;
-    e.companyName = trimmedText(edSyamei_);
-    e.corporateNumber = trimmedText(edHouNo_);
-    const double day = sikyubi_->value();
+    e.companyName = trimmedText(companyNameEdit_);
+    e.corporateNumber = trimmedText(corporateNumberEdit_);
+    const double day = payDayEntry_->value();
     e.payDay = std::isfinite(day) && std::fabs(day) < 1000 ? static_cast<int>(day) : 0;
-    e.hoursPerDay = jikanD_->value();
-    e.employmentInsRate = koyRitu_->value();
-    e.healthInsRate = kenRitu_->value();
-    e.nursingInsRate = kaiRitu_->value();
-    e.pensionRate = nenRitu_->value();
-    e.pensionFundRate = kknRitu_->value();
-    e.supportRate = sienRitu_->value();
+    e.hoursPerDay = hoursPerDayEntry_->value();
+    e.employmentInsRate = employmentRateEntry_->value();
+    e.healthInsRate = healthRateEntry_->value();
+    e.nursingInsRate = nursingRateEntry_->value();
+    e.pensionRate = pensionRateEntry_->value();
+    e.pensionFundRate = pensionFundRateEntry_->value();
+    e.supportRate = supportRateEntry_->value();
     return e;
 }
 
@@ -226,24 +231,25 @@ void ConfigCompanyPage::store(PeriodSettings& period) const {
     period.pensionRate = e.pensionRate;
     period.pensionFundRate = e.pensionFundRate;
     period.supportRate = e.supportRate;
-    period.generalBusiness = rbJigyo_->isChecked() ? 1 : 0;
-    period.payNextMonth = cbSikyubi_->isChecked() ? 1 : 0;
+    period.generalBusiness = generalBusinessRadio_->isChecked() ? 1 : 0;
+    period.payNextMonth = payNextMonthCheck_->isChecked() ? 1 : 0;
 }
 
 void ConfigCompanyPage::setHealthRate(double halfRate) {
-    kenRitu_->setValue(halfRate);
+    healthRateEntry_->setValue(halfRate);
 }
 
-void ConfigCompanyPage::rbJigyoClick() {
-    koyRitu_->setValue(rates_.generalEmployment);
+void ConfigCompanyPage::useGeneralEmploymentShare() {
+    employmentRateEntry_->setValue(rates_.generalEmployment);
 }
 
-void ConfigCompanyPage::rbIgaiClick() {
-    koyRitu_->setValue(rates_.otherEmployment);
+void ConfigCompanyPage::useOtherEmploymentShare() {
+    employmentRateEntry_->setValue(rates_.otherEmployment);
 }
 
-void ConfigCompanyPage::cbHideClick() {
-    edHouNo_->setEchoMode(cbHide_->isChecked() ? QLineEdit::Password : QLineEdit::Normal);
+void ConfigCompanyPage::toggleCorporateNumberShown() {
+    corporateNumberEdit_->setEchoMode(hideCorporateNumberCheck_->isChecked() ? QLineEdit::Password
+                                                                             : QLineEdit::Normal);
 }
 
 }  // namespace keiro::payroll

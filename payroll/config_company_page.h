@@ -37,32 +37,32 @@ class ConfigCompanyPage : public QWidget {
     void setHealthRate(double halfRate);
 
   signals:
-    void healthRateChoiceRequested();  // btKenRitu
-    void passwordRequested();          // btSetPass
+    void healthRateChoiceRequested();  // the 健康保険料率選択 button
+    void passwordRequested();          // the パスワード設定 button
 
   private:
-    void rbJigyoClick();
-    void rbIgaiClick();
-    void cbHideClick();
+    void useGeneralEmploymentShare();
+    void useOtherEmploymentShare();
+    void toggleCorporateNumberShown();
 
     bool loading_ = false;
     calc::RatesOfPeriod rates_;
-    QLineEdit* edSyamei_;
-    QLineEdit* edHouNo_;
-    QCheckBox* cbHide_;
-    QRadioButton* rbJigyo_;
-    QRadioButton* rbIgai_;
-    QLineEdit* edJikanD_;
-    QLineEdit* edSikyubi_;
-    QCheckBox* cbSikyubi_;
-    ui::NumericEntry* jikanD_;
-    ui::NumericEntry* sikyubi_;
-    ui::NumericEntry* koyRitu_;
-    ui::NumericEntry* kenRitu_;
-    ui::NumericEntry* kaiRitu_;
-    ui::NumericEntry* nenRitu_;
-    ui::NumericEntry* kknRitu_;
-    ui::NumericEntry* sienRitu_;
+    QLineEdit* companyNameEdit_;
+    QLineEdit* corporateNumberEdit_;
+    QCheckBox* hideCorporateNumberCheck_;
+    QRadioButton* generalBusinessRadio_;
+    QRadioButton* otherBusinessRadio_;
+    QLineEdit* hoursPerDayEdit_;
+    QLineEdit* payDayEdit_;
+    QCheckBox* payNextMonthCheck_;
+    ui::NumericEntry* hoursPerDayEntry_;
+    ui::NumericEntry* payDayEntry_;
+    ui::NumericEntry* employmentRateEntry_;
+    ui::NumericEntry* healthRateEntry_;
+    ui::NumericEntry* nursingRateEntry_;
+    ui::NumericEntry* pensionRateEntry_;
+    ui::NumericEntry* pensionFundRateEntry_;
+    ui::NumericEntry* supportRateEntry_;
 };
 
 }  // namespace keiro::payroll

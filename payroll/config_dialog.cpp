@@ -22,64 +22,64 @@
 namespace keiro::payroll {
 
 ConfigDialog::ConfigDialog(QWidget* parent, Settings& settings, IniFile& ini,
-                     ui::MessageService& messages, std::filesystem::path rateListPath,
-                     std::function<void()> openSetPass)
+                           ui::MessageService& messages, std::filesystem::path rateListPath,
+                           std::function<void()> openPasswordWindow)
     : QDialog(parent),
       settings_(settings),
       ini_(ini),
       messages_(messages),
       rateListPath_(std::move(rateListPath)),
-      openSetPass_(std::move(openSetPass)),
-      pageCtrl_(new QTabWidget(this)) {
+      openPasswordWindow_(std::move(openPasswordWindow)),
+      pageTabs_(new QTabWidget(this)) {
     setObjectName(QStringLiteral("TfmConfig"));
     setWindowTitle(QStringLiteral("共通設定画面"));
 
-    company_ = new ConfigCompanyPage(pageCtrl_, settings, messages);
-    freeItems_ = new ConfigFreeItemsPage(pageCtrl_, settings, messages);
-    itemNames_ = new ConfigItemNamesPage(pageCtrl_, settings, messages);
-    behaviour_ = new ConfigBehaviourPage(pageCtrl_);
-    transfer_ = new ConfigTransferPage(pageCtrl_, entrySettings(settings), messages);
-    social_ = new ConfigSocialPage(pageCtrl_);
-    pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
-    pageCtrl_->addTab(company_, QStringLiteral("基本情報設定"));
-    pageCtrl_->addTab(freeItems_, QStringLiteral("自由項目設定"));
-    pageCtrl_->addTab(itemNames_, QStringLiteral("項目名称変更"));
-    pageCtrl_->addTab(behaviour_, QStringLiteral("共通動作設定"));
-    pageCtrl_->addTab(transfer_, QStringLiteral("振込データ設定"));
-    pageCtrl_->addTab(social_, QStringLiteral("社会保険・労働保険"));
+    company_ = new ConfigCompanyPage(pageTabs_, settings, messages);
+    freeItems_ = new ConfigFreeItemsPage(pageTabs_, settings, messages);
+    itemNames_ = new ConfigItemNamesPage(pageTabs_, settings, messages);
+    behaviour_ = new ConfigBehaviourPage(pageTabs_);
+    transfer_ = new ConfigTransferPage(pageTabs_, entrySettings(settings), messages);
+    social_ = new ConfigSocialPage(pageTabs_);
+    pageTabs_->setObjectName(QStringLiteral("PageCtrl"));
+    pageTabs_->addTab(company_, QStringLiteral("基本情報設定"));
+    pageTabs_->addTab(freeItems_, QStringLiteral("自由項目設定"));
+    pageTabs_->addTab(itemNames_, QStringLiteral("項目名称変更"));
+    pageTabs_->addTab(behaviour_, QStringLiteral("共通動作設定"));
+    pageTabs_->addTab(transfer_, QStringLiteral("振込データ設定"));
+    pageTabs_->addTab(social_, QStringLiteral("社会保険・労働保険"));
 
-    auto* btSysSave = new QPushButton(QStringLiteral("OK"), this);
-    btSysSave->setObjectName(QStringLiteral("btSysSave"));
-    btSysSave->setAutoDefault(false);
-    auto* btCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    btCancel->setObjectName(QStringLiteral("btCancel"));
-    btCancel->setAutoDefault(false);
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("btSysSave"));
+    okButton->setAutoDefault(false);
+    auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton->setObjectName(QStringLiteral("btCancel"));
+    cancelButton->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btSysSave);
-    buttons->addWidget(btCancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pageCtrl_);
+    layout->addWidget(pageTabs_);
     layout->addLayout(buttons);
 
-    ui::connectCommand(btSysSave, this, messages_, &ConfigDialog::btSysSaveClick);
-    connect(btCancel, &QPushButton::clicked, this, [this] { reject(); });
+    ui::connectCommand(okButton, this, messages_, &ConfigDialog::checkAndSave);
+    connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
     connect(company_, &ConfigCompanyPage::healthRateChoiceRequested, this,
-            [this] { btKenRituClick(); });
+            [this] { chooseHealthRate(); });
     connect(company_, &ConfigCompanyPage::passwordRequested, this, [this] {
-        if (openSetPass_) openSetPass_();
+        if (openPasswordWindow_) openPasswordWindow_();
     });
 }
 
 int ConfigDialog::exec(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
-    FormShow(period, rates);
+    prepare(period, rates);
     const int result = QDialog::exec();
     period_ = nullptr;  // the caller's period is not ours to keep
     return result;
 }
 
-void ConfigDialog::FormShow(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
+void ConfigDialog::prepare(PeriodSettings& period, const calc::RatesOfPeriod& rates) {
     period_ = &period;
     rates_ = rates;
     // The hours format may have changed since the boxes were made.
@@ -90,7 +90,7 @@ void ConfigDialog::FormShow(PeriodSettings& period, const calc::RatesOfPeriod& r
     behaviour_->load(settings_);
     transfer_->load(settings_.transfer);
     social_->load(settings_);
-    pageCtrl_->setCurrentIndex(0);
+    pageTabs_->setCurrentIndex(0);
     shown_ = company_->entry();
     // A levy rate offered where the period has none is a change: no premium includes it yet.
     shown_.supportRate = period.supportRate;
@@ -106,7 +106,7 @@ ItemNameEntries ConfigDialog::enteredNames() const {
 }
 
 void ConfigDialog::selectControl(const ConfigFailure& failure) {
-    pageCtrl_->setCurrentIndex(static_cast<int>(failure.page));
+    pageTabs_->setCurrentIndex(static_cast<int>(failure.page));
     if (auto* box = findChild<QWidget*>(qs(failure.control))) box->setFocus();
 }
 
@@ -115,7 +115,7 @@ void ConfigDialog::showFailure(const ConfigFailure& failure) {
     messages_.error(this, qs(failure.message));
 }
 
-void ConfigDialog::btSysSaveClick() {
+void ConfigDialog::checkAndSave() {
     if (period_ == nullptr) return;
     const CompanyEntry entered = company_->entry();
     if (const auto failure = checkConfigEntries(entered, enteredNames())) {
@@ -166,18 +166,18 @@ void ConfigDialog::btSysSaveClick() {
     accept();
 }
 
-void ConfigDialog::btKenRituClick() {
+void ConfigDialog::chooseHealthRate() {
     RateTableWindow window(this, messages_, rateListPath_);
     if (const auto half = window.choose()) company_->setHealthRate(*half);
 }
 
-bool ConfigDialog::FormCloseQuery() {
+bool ConfigDialog::mayClose() {
     if (period_ == nullptr || !period_->companyName.empty()) return true;
     return messages_.confirm(this, qs(std::string(kMsgCloseWithoutCompany)));
 }
 
 void ConfigDialog::reject() {
-    if (FormCloseQuery()) QDialog::reject();
+    if (mayClose()) QDialog::reject();
 }
 
 }  // namespace keiro::payroll

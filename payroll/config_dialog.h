@@ -31,10 +31,10 @@ class ConfigDialog : public QDialog {
     Q_OBJECT
   public:
     // `settings` is the program's settings in memory and `ini` its configuration file; the
-    // prefecture rate list is read from `rateListPath` each time it is opened; `openSetPass`
+    // prefecture rate list is read from `rateListPath` each time it is opened; `openPasswordWindow`
     // shows the password window.
     ConfigDialog(QWidget* parent, Settings& settings, IniFile& ini, ui::MessageService& messages,
-              std::filesystem::path rateListPath, std::function<void()> openSetPass);
+                 std::filesystem::path rateListPath, std::function<void()> openPasswordWindow);
 
     // Shows the dialog modally over the open period's settings; QDialog::Accepted once OK has
     // stored everything.  `rates`: the published rates of the period's months, the defaults of
@@ -43,17 +43,17 @@ class ConfigDialog : public QDialog {
 
     // Fills the pages from the period (with the defaults of a new period) and from memory, and
     // remembers the rates on show.  exec does this; tests call it before show().
-    void FormShow(PeriodSettings& period, const calc::RatesOfPeriod& rates = {});
+    void prepare(PeriodSettings& period, const calc::RatesOfPeriod& rates = {});
     // OK: the checks, then storing.
-    void btSysSaveClick();
+    void checkAndSave();
     // 健康保険料率選択: half the chosen prefecture rate into the health rate box.
-    void btKenRituClick();
+    void chooseHealthRate();
     // Cancel, Escape and the close button: with no company name stored yet, asks first.
     void reject() override;
 
   private:
     using QDialog::exec;
-    bool FormCloseQuery();
+    bool mayClose();
     // Selects the page of the failure's box and focuses the box.
     void selectControl(const ConfigFailure& failure);
     void showFailure(const ConfigFailure& failure);
@@ -63,12 +63,12 @@ class ConfigDialog : public QDialog {
     IniFile& ini_;
     ui::MessageService& messages_;
     std::filesystem::path rateListPath_;
-    std::function<void()> openSetPass_;
+    std::function<void()> openPasswordWindow_;
     PeriodSettings* period_ = nullptr;
     CompanyEntry shown_;
     calc::RatesOfPeriod rates_;
 
-    QTabWidget* pageCtrl_;
+    QTabWidget* pageTabs_;
     ConfigCompanyPage* company_;
     ConfigFreeItemsPage* freeItems_;
     ConfigItemNamesPage* itemNames_;

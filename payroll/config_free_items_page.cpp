@@ -53,16 +53,16 @@ ConfigFreeItemsPage::ConfigFreeItemsPage(QWidget* parent, const Settings& settin
         return box;
     };
 
-    edTokuSyoyo_ = nameBox(std::string(kExtraBonusCaptionControl));
+    extraBonusCaptionEdit_ = nameBox(std::string(kExtraBonusCaptionControl));
     auto* bonus = new QGroupBox(QStringLiteral("賞与"), this);
     auto* bonusRow = new QGridLayout(bonus);
     bonusRow->addWidget(label(this, QStringLiteral("特別賞与")), 0, 0);
-    bonusRow->addWidget(edTokuSyoyo_, 0, 1);
+    bonusRow->addWidget(extraBonusCaptionEdit_, 0, 1);
     bonusRow->setColumnStretch(2, 1);
 
-    auto* btDefault1 = new QPushButton(QStringLiteral("初期状態に戻す"), this);
-    btDefault1->setObjectName(QStringLiteral("btDefault1"));
-    connect(btDefault1, &QPushButton::clicked, this, [this] { btDefault1Click(); });
+    auto* defaultsButton = new QPushButton(QStringLiteral("初期状態に戻す"), this);
+    defaultsButton->setObjectName(QStringLiteral("btDefault1"));
+    connect(defaultsButton, &QPushButton::clicked, this, [this] { restoreDefaultNames(); });
 
     auto* items = new QGridLayout;
     items->addWidget(group(QStringLiteral("支給項目"), 0, 6), 0, 0);
@@ -72,7 +72,7 @@ ConfigFreeItemsPage::ConfigFreeItemsPage(QWidget* parent, const Settings& settin
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btDefault1);
+    buttons->addWidget(defaultsButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(items);
@@ -88,7 +88,7 @@ void ConfigFreeItemsPage::load(const Settings& settings) {
         taxable_[i]->setChecked(settings.taxableFlags[i]);
         socialIns_[i]->setChecked(settings.socialInsBaseFlags[i]);
     }
-    edTokuSyoyo_->setText(qs(settings.itemNames.extraBonusCaption));
+    extraBonusCaptionEdit_->setText(qs(settings.itemNames.extraBonusCaption));
 }
 
 std::array<std::string, kFreeNameCount> ConfigFreeItemsPage::names() const {
@@ -98,7 +98,7 @@ std::array<std::string, kFreeNameCount> ConfigFreeItemsPage::names() const {
 }
 
 std::string ConfigFreeItemsPage::extraBonusCaption() const {
-    return trimmedText(edTokuSyoyo_);
+    return trimmedText(extraBonusCaptionEdit_);
 }
 
 void ConfigFreeItemsPage::store(Settings& settings) const {
@@ -112,10 +112,10 @@ void ConfigFreeItemsPage::store(Settings& settings) const {
     }
 }
 
-void ConfigFreeItemsPage::btDefault1Click() {
+void ConfigFreeItemsPage::restoreDefaultNames() {
     const ItemNames defaults;
     for (int i = 0; i < kFreeNameCount; ++i) names_[i]->setText(qs(defaults[kFirstFreeItem + i]));
-    edTokuSyoyo_->setText(qs(defaults.extraBonusCaption));
+    extraBonusCaptionEdit_->setText(qs(defaults.extraBonusCaption));
 }
 
 }  // namespace keiro::payroll

@@ -35,14 +35,14 @@ class ConfigFreeItemsPage : public QWidget {
     // Names, caption and flags into the settings; the names have passed the checks.
     void store(Settings& settings) const;
 
-    // btDefault1: the standard names back in the boxes (the flags stay).
-    void btDefault1Click();
+    // 初期状態に戻す: the standard names back in the boxes (the flags stay).
+    void restoreDefaultNames();
 
   private:
     std::array<QLineEdit*, kFreeNameCount> names_{};
     std::array<QCheckBox*, kFreeItemCount> taxable_{};
     std::array<QCheckBox*, kFreeItemCount> socialIns_{};
-    QLineEdit* edTokuSyoyo_;
+    QLineEdit* extraBonusCaptionEdit_;
 };
 
 }  // namespace keiro::payroll

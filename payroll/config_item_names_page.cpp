@@ -50,12 +50,12 @@ ConfigItemNamesPage::ConfigItemNamesPage(QWidget* parent, const Settings& settin
     auto* payment = group(QStringLiteral("支給項目"), kBasePayItem, payment_, paymentNameControl);
     payment_[0]->setEnabled(false);  // 基本給
 
-    auto* btDefault2 = new QPushButton(QStringLiteral("初期状態に戻す"), this);
-    btDefault2->setObjectName(QStringLiteral("btDefault2"));
-    connect(btDefault2, &QPushButton::clicked, this, [this] { btDefault2Click(); });
+    auto* defaultsButton = new QPushButton(QStringLiteral("初期状態に戻す"), this);
+    defaultsButton->setObjectName(QStringLiteral("btDefault2"));
+    connect(defaultsButton, &QPushButton::clicked, this, [this] { restoreDefaultNames(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btDefault2);
+    buttons->addWidget(defaultsButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(attendance);
@@ -95,7 +95,7 @@ void ConfigItemNamesPage::store(Settings& settings) const {
     }
 }
 
-void ConfigItemNamesPage::btDefault2Click() {
+void ConfigItemNamesPage::restoreDefaultNames() {
     showNames(ItemNames());
 }
 

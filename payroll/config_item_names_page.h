@@ -28,8 +28,8 @@ class ConfigItemNamesPage : public QWidget {
     // The names into the settings (基本給 stays); they have passed the checks.
     void store(Settings& settings) const;
 
-    // btDefault2: the standard names back in the boxes.
-    void btDefault2Click();
+    // 初期状態に戻す: the standard names back in the boxes.
+    void restoreDefaultNames();
 
   private:
     void showNames(const ItemNames& names);

@@ -38,21 +38,21 @@ ConfigSocialPage::ConfigSocialPage(QWidget* parent) : QWidget(parent) {
 
     auto* labour = new QGroupBox(QStringLiteral("労働保険（年度更新）"), this);
     auto* labourRows = new QGridLayout(labour);
-    edRousaiRitu_ = new QDoubleSpinBox(labour);
-    edRousaiRitu_->setObjectName(QStringLiteral("edRousaiRitu"));
-    edRousaiRitu_->setDecimals(1);
-    edRousaiRitu_->setRange(0.1, 100.0);
-    edRousaiRitu_->setSingleStep(0.5);
-    edRousaiRitu_->setSuffix(QStringLiteral(" /1000"));
-    cbKoyouJigyou_ = new QComboBox(labour);
-    cbKoyouJigyou_->setObjectName(QStringLiteral("cbKoyouJigyou"));
-    cbKoyouJigyou_->addItems({QStringLiteral("一般の事業"),
-                              QStringLiteral("農林水産・清酒製造の事業"),
-                              QStringLiteral("建設の事業")});
+    accidentRateSpin_ = new QDoubleSpinBox(labour);
+    accidentRateSpin_->setObjectName(QStringLiteral("edRousaiRitu"));
+    accidentRateSpin_->setDecimals(1);
+    accidentRateSpin_->setRange(0.1, 100.0);
+    accidentRateSpin_->setSingleStep(0.5);
+    accidentRateSpin_->setSuffix(QStringLiteral(" /1000"));
+    employmentBusinessCombo_ = new QComboBox(labour);
+    employmentBusinessCombo_->setObjectName(QStringLiteral("cbKoyouJigyou"));
+    employmentBusinessCombo_->addItems({QStringLiteral("一般の事業"),
+                                        QStringLiteral("農林水産・清酒製造の事業"),
+                                        QStringLiteral("建設の事業")});
     labourRows->addWidget(label(this, QStringLiteral("労災保険率")), 0, 0);
-    labourRows->addWidget(edRousaiRitu_, 0, 1);
+    labourRows->addWidget(accidentRateSpin_, 0, 1);
     labourRows->addWidget(label(this, QStringLiteral("雇用保険の事業の種類")), 1, 0);
-    labourRows->addWidget(cbKoyouJigyou_, 1, 1);
+    labourRows->addWidget(employmentBusinessCombo_, 1, 1);
     labourRows->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -66,8 +66,8 @@ void ConfigSocialPage::load(const Settings& settings) {
         fixed_[i]->setText(qs(settings.itemNames[kPaymentItems[i]]));
         fixed_[i]->setChecked(settings.fixedPayFlags[i]);
     }
-    edRousaiRitu_->setValue(settings.accidentRateTenthsPerMille / 10.0);
-    cbKoyouJigyou_->setCurrentIndex(std::clamp(settings.employmentBusiness, 0, 2));
+    accidentRateSpin_->setValue(settings.accidentRateTenthsPerMille / 10.0);
+    employmentBusinessCombo_->setCurrentIndex(std::clamp(settings.employmentBusiness, 0, 2));
 }
 
 void ConfigSocialPage::store(Settings& settings) const {
@@ -75,8 +75,8 @@ void ConfigSocialPage::store(Settings& settings) const {
         settings.fixedPayFlags[i] = fixed_[i]->isChecked();
     }
     settings.accidentRateTenthsPerMille =
-        static_cast<int>(std::lround(edRousaiRitu_->value() * 10));
-    settings.employmentBusiness = cbKoyouJigyou_->currentIndex();
+        static_cast<int>(std::lround(accidentRateSpin_->value() * 10));
+    settings.employmentBusiness = employmentBusinessCombo_->currentIndex();
 }
 
 }  // namespace keiro::payroll

@@ -26,8 +26,8 @@ class ConfigSocialPage : public QWidget {
 
   private:
     std::array<QCheckBox*, kPaymentFixedFlagCount> fixed_{};  // cbKotei1 .. cbKotei17
-    QDoubleSpinBox* edRousaiRitu_;  // 労災保険率 per mille, one decimal
-    QComboBox* cbKoyouJigyou_;
+    QDoubleSpinBox* accidentRateSpin_;  // 労災保険率 per mille, one decimal
+    QComboBox* employmentBusinessCombo_;
 };
 
 }  // namespace keiro::payroll

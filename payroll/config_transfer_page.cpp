@@ -38,43 +38,43 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
 
     // Typed full-width kana take two bytes each until they are shown converted on leaving.
     const BoxMaker inCompany{company, settings, messages};
-    edItakuCd_ = inCompany.digits("edItakuCd", 10);
-    edItakuMei_ = inCompany.text("edItakuMei", 80, 24);
-    showAsZenginTextOnLeave(edItakuMei_, ZenginClass::Name);
+    requesterCodeEdit_ = inCompany.digits("edItakuCd", 10);
+    requesterNameEdit_ = inCompany.text("edItakuMei", 80, 24);
+    showAsZenginTextOnLeave(requesterNameEdit_, ZenginClass::Name);
     const BoxMaker inBank{bank, settings, messages};
-    edGinkoCd_ = inBank.digits("edSimukeGinkoCd", 4);
-    edGinkoMei_ = inBank.text("edSimukeGinkoMei", 30, 16);
-    showAsZenginTextOnLeave(edGinkoMei_, ZenginClass::Shop);
-    edSitenCd_ = inBank.digits("edSimukeSitenCd", 3);
-    edSitenMei_ = inBank.text("edSimukeSitenMei", 30, 16);
-    showAsZenginTextOnLeave(edSitenMei_, ZenginClass::Shop);
-    rbFutuu_ = radio(bank, "rbSimukeFutuu", QStringLiteral("普通"));
-    rbTouza_ = radio(bank, "rbSimukeTouza", QStringLiteral("当座"));
+    bankCodeEdit_ = inBank.digits("edSimukeGinkoCd", 4);
+    bankNameEdit_ = inBank.text("edSimukeGinkoMei", 30, 16);
+    showAsZenginTextOnLeave(bankNameEdit_, ZenginClass::Shop);
+    branchCodeEdit_ = inBank.digits("edSimukeSitenCd", 3);
+    branchNameEdit_ = inBank.text("edSimukeSitenMei", 30, 16);
+    showAsZenginTextOnLeave(branchNameEdit_, ZenginClass::Shop);
+    ordinaryAccountRadio_ = radio(bank, "rbSimukeFutuu", QStringLiteral("普通"));
+    currentAccountRadio_ = radio(bank, "rbSimukeTouza", QStringLiteral("当座"));
     auto* kinds = new QButtonGroup(this);
-    kinds->addButton(rbFutuu_);
-    kinds->addButton(rbTouza_);
-    edKouzaNo_ = inBank.digits("edSimukeKouzaNo", 7);
+    kinds->addButton(ordinaryAccountRadio_);
+    kinds->addButton(currentAccountRadio_);
+    accountNumberEdit_ = inBank.digits("edSimukeKouzaNo", 7);
 
     auto* companyGrid = new QGridLayout(company);
     companyGrid->setHorizontalSpacing(10);
-    addRow(companyGrid, 0, caption(company, QStringLiteral("委託者コード")), edItakuCd_);
-    addRow(companyGrid, 1, caption(company, QStringLiteral("委託者名(ｶﾅ)")), edItakuMei_);
+    addRow(companyGrid, 0, caption(company, QStringLiteral("委託者コード")), requesterCodeEdit_);
+    addRow(companyGrid, 1, caption(company, QStringLiteral("委託者名(ｶﾅ)")), requesterNameEdit_);
     companyGrid->setColumnStretch(2, 1);
 
     auto* bankGrid = new QGridLayout(bank);
     bankGrid->setHorizontalSpacing(10);
-    addRow(bankGrid, 0, caption(bank, QStringLiteral("銀行番号")), edGinkoCd_);
-    addRow(bankGrid, 0, caption(bank, QStringLiteral("銀行名(ｶﾅ)")), edGinkoMei_, 2);
-    addRow(bankGrid, 1, caption(bank, QStringLiteral("支店番号")), edSitenCd_);
-    addRow(bankGrid, 1, caption(bank, QStringLiteral("支店名(ｶﾅ)")), edSitenMei_, 2);
+    addRow(bankGrid, 0, caption(bank, QStringLiteral("銀行番号")), bankCodeEdit_);
+    addRow(bankGrid, 0, caption(bank, QStringLiteral("銀行名(ｶﾅ)")), bankNameEdit_, 2);
+    addRow(bankGrid, 1, caption(bank, QStringLiteral("支店番号")), branchCodeEdit_);
+    addRow(bankGrid, 1, caption(bank, QStringLiteral("支店名(ｶﾅ)")), branchNameEdit_, 2);
     auto* kindRow = new QWidget(bank);
     auto* kindLayout = new QHBoxLayout(kindRow);
     kindLayout->setContentsMargins(0, 0, 0, 0);
-    kindLayout->addWidget(rbFutuu_);
-    kindLayout->addWidget(rbTouza_);
+    kindLayout->addWidget(ordinaryAccountRadio_);
+    kindLayout->addWidget(currentAccountRadio_);
     kindLayout->addStretch();
     addRow(bankGrid, 2, caption(bank, QStringLiteral("預金種目")), kindRow);
-    addRow(bankGrid, 2, caption(bank, QStringLiteral("口座番号")), edKouzaNo_, 2);
+    addRow(bankGrid, 2, caption(bank, QStringLiteral("口座番号")), accountNumberEdit_, 2);
     bankGrid->setColumnStretch(4, 1);
 
     auto* note = new QLabel(
@@ -93,26 +93,27 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
 }
 
 void ConfigTransferPage::load(const TransferOriginator& o) {
-    edItakuCd_->setText(qs(o.requesterCode));
-    edItakuMei_->setText(shown(o.requesterName));
-    edGinkoCd_->setText(qs(o.bankCode));
-    edGinkoMei_->setText(shown(o.bankName));
-    edSitenCd_->setText(qs(o.branchCode));
-    edSitenMei_->setText(shown(o.branchName));
-    (o.accountType == kCurrentAccount ? rbTouza_ : rbFutuu_)->setChecked(true);
-    edKouzaNo_->setText(qs(o.accountNumber));
+    requesterCodeEdit_->setText(qs(o.requesterCode));
+    requesterNameEdit_->setText(shown(o.requesterName));
+    bankCodeEdit_->setText(qs(o.bankCode));
+    bankNameEdit_->setText(shown(o.bankName));
+    branchCodeEdit_->setText(qs(o.branchCode));
+    branchNameEdit_->setText(shown(o.branchName));
+    (o.accountType == kCurrentAccount ? currentAccountRadio_ : ordinaryAccountRadio_)
+        ->setChecked(true);
+    accountNumberEdit_->setText(qs(o.accountNumber));
 }
 
 OriginatorEntry ConfigTransferPage::entry() const {
     OriginatorEntry e;
-    e.requesterCode = trimmedText(edItakuCd_);
-    e.requesterName = trimmedText(edItakuMei_);
-    e.bankCode = trimmedText(edGinkoCd_);
-    e.bankName = trimmedText(edGinkoMei_);
-    e.branchCode = trimmedText(edSitenCd_);
-    e.branchName = trimmedText(edSitenMei_);
-    e.accountType = rbTouza_->isChecked() ? kCurrentAccount : kOrdinaryAccount;
-    e.accountNumber = trimmedText(edKouzaNo_);
+    e.requesterCode = trimmedText(requesterCodeEdit_);
+    e.requesterName = trimmedText(requesterNameEdit_);
+    e.bankCode = trimmedText(bankCodeEdit_);
+    e.bankName = trimmedText(bankNameEdit_);
+    e.branchCode = trimmedText(branchCodeEdit_);
+    e.branchName = trimmedText(branchNameEdit_);
+    e.accountType = currentAccountRadio_->isChecked() ? kCurrentAccount : kOrdinaryAccount;
+    e.accountNumber = trimmedText(accountNumberEdit_);
     return e;
 }
 

@@ -28,15 +28,15 @@ class ConfigTransferPage : public QWidget {
     static std::string_view control(OriginatorField field);
 
   private:
-    QLineEdit* edItakuCd_;
-    QLineEdit* edItakuMei_;
-    QLineEdit* edGinkoCd_;
-    QLineEdit* edGinkoMei_;
-    QLineEdit* edSitenCd_;
-    QLineEdit* edSitenMei_;
-    QRadioButton* rbFutuu_;
-    QRadioButton* rbTouza_;
-    QLineEdit* edKouzaNo_;
+    QLineEdit* requesterCodeEdit_;
+    QLineEdit* requesterNameEdit_;
+    QLineEdit* bankCodeEdit_;
+    QLineEdit* bankNameEdit_;
+    QLineEdit* branchCodeEdit_;
+    QLineEdit* branchNameEdit_;
+    QRadioButton* ordinaryAccountRadio_;
+    QRadioButton* currentAccountRadio_;
+    QLineEdit* accountNumberEdit_;
 };
 
 }  // namespace keiro::payroll

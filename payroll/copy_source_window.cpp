@@ -34,24 +34,24 @@ CopySourceWindow::CopySourceWindow(QWidget* parent, ui::MessageService& messages
     : QDialog(parent), messages_(messages) {
     setObjectName("TfmRefData");
     setWindowTitle(QStringLiteral("参照するデータの選択"));
-    lbPrompt_ = new QLabel(this);
-    lbPrompt_->setObjectName("lbPrompt");
-    lbData_ = new QListWidget(this);
-    lbData_->setObjectName("lbData");
+    promptLabel_ = new QLabel(this);
+    promptLabel_->setObjectName("lbPrompt");
+    sourceList_ = new QListWidget(this);
+    sourceList_->setObjectName("lbData");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName("bbButtons");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(lbData_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(sourceList_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lbPrompt_);
-    layout->addWidget(lbData_);
+    layout->addWidget(promptLabel_);
+    layout->addWidget(sourceList_);
     layout->addWidget(buttons);
     resize(420, 360);
 }
 
 bool CopySourceWindow::chooseSource(YearData& year, const std::vector<SavedMonth>& months,
-                              bool laterMonthSaved) {
+                                    bool laterMonthSaved) {
     year.clearBlock();
     const auto lastUsable = std::find_if(months.rbegin(), months.rend(),
                                          [](const SavedMonth& m) { return m.usable(); });
@@ -59,18 +59,18 @@ bool CopySourceWindow::chooseSource(YearData& year, const std::vector<SavedMonth
         messages_.warning(parentWidget(), kNoSource);
         return false;
     }
-    lbPrompt_->setText(laterMonthSaved ? kPromptLaterMonth : kPromptNoPrevious);
-    lbData_->clear();
+    promptLabel_->setText(laterMonthSaved ? kPromptLaterMonth : kPromptNoPrevious);
+    sourceList_->clear();
     for (const SavedMonth& month : months) {
-        auto* item = new QListWidgetItem(QString::fromStdString(month.text), lbData_);
+        auto* item = new QListWidgetItem(QString::fromStdString(month.text), sourceList_);
         if (!month.usable()) {
             // A damaged year file is shown in its place but cannot be chosen.
             item->setFlags(Qt::NoItemFlags);
             item->setToolTip(QString::fromStdString(month.damage));
         }
     }
-    lbData_->setCurrentRow(static_cast<int>(std::distance(lastUsable, months.rend())) - 1);
-    const int row = exec() == QDialog::Accepted ? lbData_->currentRow() : -1;
+    sourceList_->setCurrentRow(static_cast<int>(std::distance(lastUsable, months.rend())) - 1);
+    const int row = exec() == QDialog::Accepted ? sourceList_->currentRow() : -1;
     if (row < 0 || !months[static_cast<std::size_t>(row)].usable()) {
         messages_.information(parentWidget(), kDeclined);
         year.clearBlock();

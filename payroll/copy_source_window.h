@@ -27,8 +27,8 @@ class CopySourceWindow : public QDialog {
 
   private:
     ui::MessageService& messages_;
-    QLabel* lbPrompt_;
-    QListWidget* lbData_;
+    QLabel* promptLabel_;
+    QListWidget* sourceList_;
 };
 
 }  // namespace keiro::payroll

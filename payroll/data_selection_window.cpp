@@ -81,32 +81,36 @@ DataSelectionWindow::DataSelectionWindow(QWidget* parent, SelectionContext conte
     : QDialog(parent), context_(std::move(context)), year_(year) {
     setObjectName("TfmSelData");
     setWindowTitle(QStringLiteral("給与対象月/賞与時期の選択"));
-    refData_ = new CopySourceWindow(this, context_.messages);
+    copySourceWindow_ = new CopySourceWindow(this, context_.messages);
     buildWindow();
 }
 
 void DataSelectionWindow::buildWindow() {
     auto* menu = new QMenuBar(this);
     QMenu* data = menu->addMenu(QStringLiteral("データの管理(&D)"));
-    data->addAction(QStringLiteral("バックアップ(&B)..."), this, &DataSelectionWindow::mnDataBackupClick)
+    data->addAction(QStringLiteral("バックアップ(&B)..."), this,
+                    &DataSelectionWindow::backUpDataFolder)
         ->setObjectName("mnDataBackup");
-    data->addAction(QStringLiteral("復元(&R)..."), this, &DataSelectionWindow::mnDataRestoreClick)
+    data->addAction(QStringLiteral("復元(&R)..."), this, &DataSelectionWindow::restoreDataFolder)
         ->setObjectName("mnDataRestore");
     data->addSeparator();
-    data->addAction(QStringLiteral("データファイルの作成(&N)..."), this, &DataSelectionWindow::mnCreateClick)
+    data->addAction(QStringLiteral("データファイルの作成(&N)..."), this,
+                    &DataSelectionWindow::createYearFile)
         ->setObjectName("mnCreate");
 
-    cbTaisyoNen_ = new QComboBox(this);
-    cbTaisyoNen_->setObjectName("cbTaisyoNen");
-    connect(cbTaisyoNen_, &QComboBox::activated, this, &DataSelectionWindow::cbTaisyoNenChange);
+    yearCombo_ = new QComboBox(this);
+    yearCombo_->setObjectName("cbTaisyoNen");
+    connect(yearCombo_, &QComboBox::activated, this, &DataSelectionWindow::chooseYear);
 
-    listBox_ = new QListWidget(this);
-    listBox_->setObjectName("ListBox");
-    listBox_->setItemDelegate(new PeriodColourDelegate(listBox_));
-    for (int k = 1; k <= kPeriodCount; ++k) listBox_->addItem(QString());
-    connect(listBox_, &QListWidget::currentRowChanged, this, &DataSelectionWindow::listBoxChange);
-    connect(listBox_, &QListWidget::itemDoubleClicked, this, &DataSelectionWindow::bbOkClick);
-    listBox_->installEventFilter(this);
+    periodList_ = new QListWidget(this);
+    periodList_->setObjectName("ListBox");
+    periodList_->setItemDelegate(new PeriodColourDelegate(periodList_));
+    for (int k = 1; k <= kPeriodCount; ++k) periodList_->addItem(QString());
+    connect(periodList_, &QListWidget::currentRowChanged, this,
+            &DataSelectionWindow::showPeriodDetails);
+    connect(periodList_, &QListWidget::itemDoubleClicked, this,
+            &DataSelectionWindow::openSelectedPeriod);
+    periodList_->installEventFilter(this);
 
     const ui::EntrySettings entry{context_.settings.autoSelect, context_.settings.overwriteInput,
                                   context_.settings.timeStyle};
@@ -116,46 +120,46 @@ void DataSelectionWindow::buildWindow() {
         ui::NumericEntry::attach(edit, code, hours, entry, context_.messages);
         return edit;
     };
-    edNissu_ = numberBox("edNissu", 20, false);
-    edJikan_ = numberBox("edJikan", 62, true);
-    edSikyuM_ = numberBox("edSikyuM", 20, false);
-    edSikyuD_ = numberBox("edSikyuD", 20, false);
-    edJikan_->installEventFilter(this);
-    lbNissu_ = new QLabel(this);
-    lbJikan_ = new QLabel(this);
+    scheduledDaysEdit_ = numberBox("edNissu", 20, false);
+    scheduledHoursEdit_ = numberBox("edJikan", 62, true);
+    bonusPayMonthEdit_ = numberBox("edSikyuM", 20, false);
+    bonusPayDayEdit_ = numberBox("edSikyuD", 20, false);
+    scheduledHoursEdit_->installEventFilter(this);
+    scheduledDaysLabel_ = new QLabel(this);
+    scheduledHoursLabel_ = new QLabel(this);
 
-    gbKyuyo_ = new QGroupBox(QStringLiteral("給　与"), this);
-    auto* kyuyo = new QGridLayout(gbKyuyo_);
-    kyuyo->addWidget(lbNissu_, 0, 0);
-    kyuyo->addWidget(edNissu_, 0, 1);
-    kyuyo->addWidget(lbJikan_, 1, 0);
-    kyuyo->addWidget(edJikan_, 1, 1);
-    gbSyoyo_ = new QGroupBox(QStringLiteral("賞　与"), this);
-    auto* syoyo = new QGridLayout(gbSyoyo_);
-    syoyo->addWidget(new QLabel(QStringLiteral("支給月"), gbSyoyo_), 0, 0);
-    syoyo->addWidget(edSikyuM_, 0, 1);
-    syoyo->addWidget(new QLabel(QStringLiteral("支給日"), gbSyoyo_), 1, 0);
-    syoyo->addWidget(edSikyuD_, 1, 1);
+    salaryGroup_ = new QGroupBox(QStringLiteral("給　与"), this);
+    auto* salaryLayout = new QGridLayout(salaryGroup_);
+    salaryLayout->addWidget(scheduledDaysLabel_, 0, 0);
+    salaryLayout->addWidget(scheduledDaysEdit_, 0, 1);
+    salaryLayout->addWidget(scheduledHoursLabel_, 1, 0);
+    salaryLayout->addWidget(scheduledHoursEdit_, 1, 1);
+    bonusGroup_ = new QGroupBox(QStringLiteral("賞　与"), this);
+    auto* bonusLayout = new QGridLayout(bonusGroup_);
+    bonusLayout->addWidget(new QLabel(QStringLiteral("支給月"), bonusGroup_), 0, 0);
+    bonusLayout->addWidget(bonusPayMonthEdit_, 0, 1);
+    bonusLayout->addWidget(new QLabel(QStringLiteral("支給日"), bonusGroup_), 1, 0);
+    bonusLayout->addWidget(bonusPayDayEdit_, 1, 1);
 
-    auto* bbOk = new QPushButton(QStringLiteral("ＯＫ"), this);
-    bbOk->setObjectName("bbOk");
-    bbOk->setDefault(true);
-    ui::connectCommand(bbOk, this, context_.messages, &DataSelectionWindow::bbOkClick);
-    auto* bbCancel = new QPushButton(QStringLiteral("終了"), this);
-    bbCancel->setObjectName("bbCancel");
-    connect(bbCancel, &QPushButton::clicked, this, &DataSelectionWindow::reject);
+    auto* okButton = new QPushButton(QStringLiteral("ＯＫ"), this);
+    okButton->setObjectName("bbOk");
+    okButton->setDefault(true);
+    ui::connectCommand(okButton, this, context_.messages, &DataSelectionWindow::openSelectedPeriod);
+    auto* cancelButton = new QPushButton(QStringLiteral("終了"), this);
+    cancelButton->setObjectName("bbCancel");
+    connect(cancelButton, &QPushButton::clicked, this, &DataSelectionWindow::reject);
 
     auto* grid = new QGridLayout(this);
     grid->setMenuBar(menu);
     grid->addWidget(new QLabel(QStringLiteral("対象年の選択"), this), 0, 0);
-    grid->addWidget(cbTaisyoNen_, 0, 1);
-    grid->addWidget(listBox_, 1, 0, 3, 1);
-    grid->addWidget(gbKyuyo_, 1, 1);
-    grid->addWidget(gbSyoyo_, 2, 1);
+    grid->addWidget(yearCombo_, 0, 1);
+    grid->addWidget(periodList_, 1, 0, 3, 1);
+    grid->addWidget(salaryGroup_, 1, 1);
+    grid->addWidget(bonusGroup_, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(bbOk);
-    buttons->addWidget(bbCancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 4, 0, 1, 2);
     resize(460, 420);
 }
@@ -163,7 +167,7 @@ void DataSelectionWindow::buildWindow() {
 DataSelectionWindow::Outcome DataSelectionWindow::choose() {
     outcome_ = Outcome::Quit;
     startedEmpty_ = false;
-    formShow();
+    prepare();
     exec();
     return outcome_;
 }
@@ -179,39 +183,40 @@ void DataSelectionWindow::showEvent(QShowEvent* event) {
 
 bool DataSelectionWindow::eventFilter(QObject* watched, QEvent* event) {
     // The Delete key on a saved period deletes it.
-    if (watched == listBox_ && event->type() == QEvent::KeyPress &&
+    if (watched == periodList_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         deleteSelectedPeriod();
         return true;
     }
     // Entering the hours box while it holds 0 proposes days × the default daily hours.
-    if (watched == edJikan_ && event->type() == QEvent::FocusIn &&
-        parseNumber(edJikan_->text().toStdString()).value == 0) {
-        const double hours = parseNumber(edNissu_->text().toStdString()).value *
+    if (watched == scheduledHoursEdit_ && event->type() == QEvent::FocusIn &&
+        parseNumber(scheduledHoursEdit_->text().toStdString()).value == 0) {
+        const double hours = parseNumber(scheduledDaysEdit_->text().toStdString()).value *
                              context_.settings.defaultHoursPerDay;
-        edJikan_->setText(
+        scheduledHoursEdit_->setText(
             QString::fromStdString(formatHours(hours, context_.settings.timeStyle)).trimmed());
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void DataSelectionWindow::formShow() {
+void DataSelectionWindow::prepare() {
     const ItemNames& names = context_.settings.itemNames;
     years_ = findYearFiles(context_.places.dataFolder, context_.eraNames);
-    cbTaisyoNen_->clear();
+    yearCombo_->clear();
     int current = static_cast<int>(years_.size()) - 1;
     for (std::size_t i = 0; i < years_.size(); ++i) {
-        cbTaisyoNen_->addItem(qs(years_[i].text));
+        yearCombo_->addItem(qs(years_[i].text));
         if (years_[i].path == year_.path()) current = static_cast<int>(i);
     }
     if (current >= 0) {
-        cbTaisyoNen_->setCurrentIndex(current);
+        yearCombo_->setCurrentIndex(current);
         if (years_[static_cast<std::size_t>(current)].path != year_.path()) {
             const YearFileEntry& entry = years_[static_cast<std::size_t>(current)];
             year_.setFile(entry.path, entry.year.eraName, entry.year.eraYear, context_.eraNames);
         }
     }
-    for (int k = 1; k <= kPeriodCount; ++k) listBox_->item(k - 1)->setText(periodCaption(k, names));
+    for (int k = 1; k <= kPeriodCount; ++k)
+        periodList_->item(k - 1)->setText(periodCaption(k, names));
     header_ = YearFileHeader{};
     try {
         if (!year_.path().empty()) header_ = readYearFileHeader(year_.path());
@@ -220,39 +225,39 @@ void DataSelectionWindow::formShow() {
     }
     refreshPeriodColours();
     const int period = year_.period() != 0 ? year_.period() : QDate::currentDate().month();
-    listBox_->setCurrentRow(period - 1);
-    listBoxChange();
+    periodList_->setCurrentRow(period - 1);
+    showPeriodDetails();
 }
 
 void DataSelectionWindow::refreshPeriodColours() {
     for (int k = 1; k <= kPeriodCount; ++k) {
-        listBox_->item(k - 1)->setData(kSavedRole, header_.isSaved(k));
+        periodList_->item(k - 1)->setData(kSavedRole, header_.isSaved(k));
     }
-    listBox_->viewport()->update();
+    periodList_->viewport()->update();
 }
 
 int DataSelectionWindow::selectedPeriod() const {
-    return listBox_->currentRow() + 1;
+    return periodList_->currentRow() + 1;
 }
 
-void DataSelectionWindow::listBoxChange() {
+void DataSelectionWindow::showPeriodDetails() {
     const int period = selectedPeriod();
     if (period < 1 || year_.path().empty()) return;
     const bool bonus = isBonusPeriod(period);
-    gbKyuyo_->setEnabled(!bonus);
-    gbSyoyo_->setEnabled(bonus);
+    salaryGroup_->setEnabled(!bonus);
+    bonusGroup_->setEnabled(bonus);
     const ItemNames& names = context_.settings.itemNames;
     const int month = bonus ? QDate::currentDate().month() : period;
-    lbNissu_->setText(QString::number(month) + QStringLiteral("月分･") + qs(names[0]));
-    lbJikan_->setText(QString::number(month) + QStringLiteral("月分･") + qs(names[6]));
+    scheduledDaysLabel_->setText(QString::number(month) + QStringLiteral("月分･") + qs(names[0]));
+    scheduledHoursLabel_->setText(QString::number(month) + QStringLiteral("月分･") + qs(names[6]));
     const QDate today = QDate::currentDate();
-    edSikyuM_->setText(QString::asprintf("%2d", today.month()));
-    edSikyuD_->setText(QString::asprintf("%2d", today.day()));
+    bonusPayMonthEdit_->setText(QString::asprintf("%2d", today.month()));
+    bonusPayDayEdit_->setText(QString::asprintf("%2d", today.day()));
     if (bonus) {
         const int b = period - kFirstBonusPeriod;
         if (header_.bonusPayMonth[b] != 0) {
-            edSikyuM_->setText(QString::asprintf("%2d", header_.bonusPayMonth[b]));
-            edSikyuD_->setText(QString::asprintf("%2d", header_.bonusPayDay[b]));
+            bonusPayMonthEdit_->setText(QString::asprintf("%2d", header_.bonusPayMonth[b]));
+            bonusPayDayEdit_->setText(QString::asprintf("%2d", header_.bonusPayDay[b]));
         }
     } else {
         PeriodSettings stored{};
@@ -261,14 +266,14 @@ void DataSelectionWindow::listBoxChange() {
         } catch (const IoError&) {
             // already reported when the header could not be read; the boxes show 0
         }
-        edNissu_->setText(QString::asprintf("%2d", stored.scheduledDays));
-        edJikan_->setText(
+        scheduledDaysEdit_->setText(QString::asprintf("%2d", stored.scheduledDays));
+        scheduledHoursEdit_->setText(
             QString::fromStdString(formatHours(stored.scheduledHours, context_.settings.timeStyle))
                 .trimmed());
     }
 }
 
-void DataSelectionWindow::cbTaisyoNenChange(int index) {
+void DataSelectionWindow::chooseYear(int index) {
     if (index < 0 || index >= static_cast<int>(years_.size())) return;
     selectYearFile(years_[static_cast<std::size_t>(index)].path);
 }
@@ -279,31 +284,31 @@ void DataSelectionWindow::selectYearFile(const std::filesystem::path& path) {
             year_.setFile(entry.path, entry.year.eraName, entry.year.eraYear, context_.eraNames);
         }
     }
-    formShow();
+    prepare();
 }
 
-void DataSelectionWindow::bbOkClick() {
+void DataSelectionWindow::openSelectedPeriod() {
     const int period = selectedPeriod();
     if (period < 1 || year_.path().empty()) return;
     PeriodEntry entry;
     if (isBonusPeriod(period)) {
-        entry.bonusPayMonth = edSikyuM_->text().trimmed().toInt();
-        entry.bonusPayDay = edSikyuD_->text().trimmed().toInt();
+        entry.bonusPayMonth = bonusPayMonthEdit_->text().trimmed().toInt();
+        entry.bonusPayDay = bonusPayDayEdit_->text().trimmed().toInt();
         const std::string_view error = bonusPayDateError(
             FileYear{year_.eraName() != context_.eraNames.earlier, year_.eraYear()},
             entry.bonusPayMonth, entry.bonusPayDay);
         if (!error.empty()) {
             context_.messages.error(this, QString::fromUtf8(error.data(), error.size()));
-            (error == kMsgBadBonusPayMonth ? edSikyuM_ : edSikyuD_)->setFocus();
+            (error == kMsgBadBonusPayMonth ? bonusPayMonthEdit_ : bonusPayDayEdit_)->setFocus();
             return;
         }
     } else {
-        entry.scheduledDays = edNissu_->text().trimmed().toInt();
-        entry.scheduledHours = parseNumber(edJikan_->text().toStdString()).value;
+        entry.scheduledDays = scheduledDaysEdit_->text().trimmed().toInt();
+        entry.scheduledHours = parseNumber(scheduledHoursEdit_->text().toStdString()).value;
         if (entry.scheduledDays == 0 || entry.scheduledHours == 0) {
             context_.messages.error(this, qs(context_.settings.itemNames[0]) +
                                               QStringLiteral("と時間を入力して下さい。"));
-            edNissu_->setFocus();
+            scheduledDaysEdit_->setFocus();
             return;
         }
     }
@@ -311,7 +316,7 @@ void DataSelectionWindow::bbOkClick() {
         startedEmpty_ = false;
         year_.openPeriod(period, entry, [this](YearData& year, const OpenResult& result) {
             const auto months = listSavedMonths(context_.places.dataFolder, context_.eraNames);
-            startedEmpty_ = !refData_->chooseSource(year, months, result.laterMonthSaved);
+            startedEmpty_ = !copySourceWindow_->chooseSource(year, months, result.laterMonthSaved);
         });
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromUtf8(e.what()));
@@ -347,17 +352,18 @@ void DataSelectionWindow::deleteSelectedPeriod() {
         context_.messages.error(this, QString::fromUtf8(e.what()));
     }
     refreshPeriodColours();
-    listBoxChange();
+    showPeriodDetails();
 }
 
-void DataSelectionWindow::mnCreateClick() {
-    YearCreationDialog dialog(this, context_.places.dataFolder, context_.eraNames, context_.messages);
+void DataSelectionWindow::createYearFile() {
+    YearCreationDialog dialog(this, context_.places.dataFolder, context_.eraNames,
+                              context_.messages);
     if (dialog.exec() != QDialog::Accepted) return;
     years_ = findYearFiles(context_.places.dataFolder, context_.eraNames);
     selectYearFile(dialog.createdFile());
 }
 
-void DataSelectionWindow::mnDataBackupClick() {
+void DataSelectionWindow::backUpDataFolder() {
     const auto target =
         context_.chooseFolder(QStringLiteral("データファイルのバックアップ場所を指定"), true);
     if (!target) return;
@@ -373,7 +379,7 @@ void DataSelectionWindow::mnDataBackupClick() {
     context_.messages.information(this, QString::fromStdString(backupDoneMessage(outcome)));
 }
 
-void DataSelectionWindow::mnDataRestoreClick() {
+void DataSelectionWindow::restoreDataFolder() {
     const auto text = [](std::string_view t) { return QString::fromUtf8(t.data(), t.size()); };
     if (!context_.messages.confirm(this, text(kMsgRestoreConfirm))) return;
     const auto source =

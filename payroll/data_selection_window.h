@@ -1,6 +1,6 @@
 #pragma once
-// DataSelectionWindow "給与対象月/賞与時期の選択": the year file and period to work on, the period's
-// basic figures, and the data management menu (backup, restore, creating a year file).
+// DataSelectionWindow "給与対象月/賞与時期の選択": the year file and period to work on, the
+// period's basic figures, and the data management menu (backup, restore, creating a year file).
 
 #include <QDialog>
 #include <functional>
@@ -52,7 +52,7 @@ class DataSelectionWindow : public QDialog {
     Outcome choose();
     bool startedEmpty() const { return startedEmpty_; }
     // Fills the window from the data folder and the open file (what showing it does).
-    void formShow();
+    void prepare();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -61,36 +61,36 @@ class DataSelectionWindow : public QDialog {
 
   private:
     void buildWindow();
-    void cbTaisyoNenChange(int index);
-    void listBoxChange();
-    void bbOkClick();
+    void chooseYear(int index);
+    void showPeriodDetails();
+    void openSelectedPeriod();
     void deleteSelectedPeriod();
-    void mnCreateClick();
-    void mnDataBackupClick();
-    void mnDataRestoreClick();
+    void createYearFile();
+    void backUpDataFolder();
+    void restoreDataFolder();
     void refreshPeriodColours();
     void selectYearFile(const std::filesystem::path& path);
     int selectedPeriod() const;
 
     SelectionContext context_;
     YearData& year_;
-    CopySourceWindow* refData_;
+    CopySourceWindow* copySourceWindow_;
     Outcome outcome_ = Outcome::Quit;
     bool startedEmpty_ = false;
     bool infoShown_ = false;
     std::vector<YearFileEntry> years_;
     YearFileHeader header_{};
 
-    QComboBox* cbTaisyoNen_;
-    QListWidget* listBox_;
-    QGroupBox* gbKyuyo_;
-    QGroupBox* gbSyoyo_;
-    QLabel* lbNissu_;
-    QLabel* lbJikan_;
-    QLineEdit* edNissu_;
-    QLineEdit* edJikan_;
-    QLineEdit* edSikyuM_;
-    QLineEdit* edSikyuD_;
+    QComboBox* yearCombo_;
+    QListWidget* periodList_;
+    QGroupBox* salaryGroup_;
+    QGroupBox* bonusGroup_;
+    QLabel* scheduledDaysLabel_;
+    QLabel* scheduledHoursLabel_;
+    QLineEdit* scheduledDaysEdit_;
+    QLineEdit* scheduledHoursEdit_;
+    QLineEdit* bonusPayMonthEdit_;
+    QLineEdit* bonusPayDayEdit_;
 };
 
 }  // namespace keiro::payroll

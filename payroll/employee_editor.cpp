@@ -54,69 +54,70 @@ EmployeeEditor::EmployeeEditor(QWidget* parent, EmployeeEditorContext context, i
     : QDialog(parent),
       context_(context),
       slot_(slot >= 1 && slot <= kMaxEmployees ? slot : -1),
-      pageCtrl_(new QTabWidget(this)) {
+      pageTabs_(new QTabWidget(this)) {
     setObjectName(QStringLiteral("TfmMembEdit"));
     setWindowTitle(QStringLiteral("社員情報の編集"));
     const ui::EntrySettings entry = entrySettings(context_.settings);
 
-    identity_ = new EmployeeIdentityPage(pageCtrl_, entry, context_.messages);
-    pay_ = new EmployeePayPage(pageCtrl_, entry, context_.messages, context_.places.dataFolder);
-    social_ = new EmployeeSocialPage(pageCtrl_, entry, context_.messages);
-    pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
-    pageCtrl_->addTab(identity_, QStringLiteral("基本情報/振込先"));
-    pageCtrl_->addTab(pay_, QStringLiteral("支給/控除/保険料"));
-    pageCtrl_->addTab(social_, QStringLiteral("社会保険の届出"));
-    pageCtrl_->setFocusPolicy(Qt::NoFocus);
+    identity_ = new EmployeeIdentityPage(pageTabs_, entry, context_.messages);
+    pay_ = new EmployeePayPage(pageTabs_, entry, context_.messages, context_.places.dataFolder);
+    social_ = new EmployeeSocialPage(pageTabs_, entry, context_.messages);
+    pageTabs_->setObjectName(QStringLiteral("PageCtrl"));
+    pageTabs_->addTab(identity_, QStringLiteral("基本情報/振込先"));
+    pageTabs_->addTab(pay_, QStringLiteral("支給/控除/保険料"));
+    pageTabs_->addTab(social_, QStringLiteral("社会保険の届出"));
+    pageTabs_->setFocusPolicy(Qt::NoFocus);
 
-    lbSlot_ = new QLabel(this);
-    lbSlot_->setObjectName(QStringLiteral("lbSlot"));
-    lbSlot_->setMinimumWidth(lbSlot_->fontMetrics().horizontalAdvance(QStringLiteral("No.000")));
-    sbPrev_ = toolButton(this, "sbPrev", QStringLiteral("◀ 前データ"));
-    sbNext_ = toolButton(this, "sbNext", QStringLiteral("次データ ▶"));
-    QPushButton* sbCalc = toolButton(this, "sbCalc", QStringLiteral("電卓起動"));
-    QPushButton* sbDefault = toolButton(this, "sbDefault", QStringLiteral("基本に設定"));
-    sbFromGrade_ = toolButton(this, "sbFromGrade", QStringLiteral("等級表から入力"));
-    QPushButton* btOK = dialogButton(this, "btOK", QStringLiteral("ＯＫ"));
-    QPushButton* btCancel = dialogButton(this, "btCancel", QStringLiteral("キャンセル"));
+    slotLabel_ = new QLabel(this);
+    slotLabel_->setObjectName(QStringLiteral("lbSlot"));
+    slotLabel_->setMinimumWidth(
+        slotLabel_->fontMetrics().horizontalAdvance(QStringLiteral("No.000")));
+    previousButton_ = toolButton(this, "sbPrev", QStringLiteral("◀ 前データ"));
+    nextButton_ = toolButton(this, "sbNext", QStringLiteral("次データ ▶"));
+    QPushButton* calculatorButton = toolButton(this, "sbCalc", QStringLiteral("電卓起動"));
+    QPushButton* templateButton = toolButton(this, "sbDefault", QStringLiteral("基本に設定"));
+    fromGradeButton_ = toolButton(this, "sbFromGrade", QStringLiteral("等級表から入力"));
+    QPushButton* okButton = dialogButton(this, "btOK", QStringLiteral("ＯＫ"));
+    QPushButton* cancelButton = dialogButton(this, "btCancel", QStringLiteral("キャンセル"));
     calculator_ = new ui::CalculatorWindow(this, context_.messages);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(lbSlot_);
-    buttons->addWidget(sbPrev_);
-    buttons->addWidget(sbNext_);
+    buttons->addWidget(slotLabel_);
+    buttons->addWidget(previousButton_);
+    buttons->addWidget(nextButton_);
     buttons->addSpacing(16);
-    buttons->addWidget(sbCalc);
-    buttons->addWidget(sbDefault);
-    buttons->addWidget(sbFromGrade_);
+    buttons->addWidget(calculatorButton);
+    buttons->addWidget(templateButton);
+    buttons->addWidget(fromGradeButton_);
     buttons->addStretch();
-    buttons->addWidget(btOK);
-    buttons->addWidget(btCancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pageCtrl_);
+    layout->addWidget(pageTabs_);
     layout->addLayout(buttons);
 
     connect(identity_, &EmployeeIdentityPage::payFormChanged, pay_, &EmployeePayPage::showPayForm);
-    connect(pageCtrl_, &QTabWidget::currentChanged, this, [this] { updateButtons(); });
+    connect(pageTabs_, &QTabWidget::currentChanged, this, [this] { updateButtons(); });
     ui::MessageService& messages = context_.messages;
-    ui::connectCommand(sbPrev_, this, messages, &EmployeeEditor::sbPrevClick);
-    ui::connectCommand(sbNext_, this, messages, &EmployeeEditor::sbNextClick);
-    ui::connectCommand(sbCalc, this, messages, &EmployeeEditor::sbCalcClick);
-    ui::connectCommand(sbDefault, this, messages, &EmployeeEditor::sbDefaultClick);
-    ui::connectCommand(sbFromGrade_, this, messages, &EmployeeEditor::sbFromGradeClick);
-    ui::connectCommand(btOK, this, messages, &EmployeeEditor::btOKClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    ui::connectCommand(previousButton_, this, messages, &EmployeeEditor::showPreviousEmployee);
+    ui::connectCommand(nextButton_, this, messages, &EmployeeEditor::showNextEmployee);
+    ui::connectCommand(calculatorButton, this, messages, &EmployeeEditor::calculateFocusedBox);
+    ui::connectCommand(templateButton, this, messages, &EmployeeEditor::saveOrRemoveTemplate);
+    ui::connectCommand(fromGradeButton_, this, messages, &EmployeeEditor::setPremiumsFromGrade);
+    ui::connectCommand(okButton, this, messages, &EmployeeEditor::saveEmployee);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
-            [this] { sbNextClick(); });
+            [this] { showNextEmployee(); });
     connect(new QShortcut(QKeySequence(Qt::Key_PageUp), this), &QShortcut::activated, this,
-            [this] { sbPrevClick(); });
+            [this] { showPreviousEmployee(); });
 
-    FormShow();
+    showCurrentEmployee();
 }
 
-void EmployeeEditor::FormShow() {
+void EmployeeEditor::showCurrentEmployee() {
     pay_->setItemNames(context_.settings.itemNames);
     showRecord(slot_ > 0 ? context_.year.block().employee(slot_) : newEmployeeTemplate());
-    pageCtrl_->setCurrentIndex(kIdentityPage);
+    pageTabs_->setCurrentIndex(kIdentityPage);
 }
 
 void EmployeeEditor::showEvent(QShowEvent* event) {
@@ -174,12 +175,12 @@ int EmployeeEditor::previousUsedSlot() const {
 
 void EmployeeEditor::updateButtons() {
     const bool existing = slot_ >= 1;
-    lbSlot_->setText(existing ? QStringLiteral("No.%1").arg(slot_) : QStringLiteral("新規"));
-    sbPrev_->setEnabled(existing && previousUsedSlot() > 0);
-    sbNext_->setEnabled(existing && slot_ < kMaxEmployees &&
-                        context_.year.block().employee(slot_ + 1).isUsed());
-    sbFromGrade_->setEnabled(context_.gradeSetter != nullptr &&
-                             pageCtrl_->currentIndex() == kPayPage);
+    slotLabel_->setText(existing ? QStringLiteral("No.%1").arg(slot_) : QStringLiteral("新規"));
+    previousButton_->setEnabled(existing && previousUsedSlot() > 0);
+    nextButton_->setEnabled(existing && slot_ < kMaxEmployees &&
+                            context_.year.block().employee(slot_ + 1).isUsed());
+    fromGradeButton_->setEnabled(context_.gradeSetter != nullptr &&
+                                 pageTabs_->currentIndex() == kPayPage);
 }
 
 void EmployeeEditor::moveTo(int slot) {
@@ -191,21 +192,21 @@ void EmployeeEditor::moveTo(int slot) {
     showRecord(context_.year.block().employee(slot));
 }
 
-void EmployeeEditor::sbPrevClick() {
-    if (sbPrev_->isEnabled()) moveTo(previousUsedSlot());
+void EmployeeEditor::showPreviousEmployee() {
+    if (previousButton_->isEnabled()) moveTo(previousUsedSlot());
 }
 
-void EmployeeEditor::sbNextClick() {
-    if (sbNext_->isEnabled()) moveTo(slot_ + 1);
+void EmployeeEditor::showNextEmployee() {
+    if (nextButton_->isEnabled()) moveTo(slot_ + 1);
 }
 
-void EmployeeEditor::sbCalcClick() {
+void EmployeeEditor::calculateFocusedBox() {
     auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (calculator_->calculate(box)) reformatAmount(box);
     if (box != nullptr) box->setFocus(Qt::OtherFocusReason);  // back where the user was
 }
 
-void EmployeeEditor::sbDefaultClick() {
+void EmployeeEditor::saveOrRemoveTemplate() {
     const std::filesystem::path& folder = context_.places.dataFolder;
     try {
         switch (context_.messages.askYesNoCancel(this, qs(kMsgTemplateQuestion))) {
@@ -213,7 +214,7 @@ void EmployeeEditor::sbDefaultClick() {
                 // A template hands its My Number to every new employee: only a valid one.
                 if (!isValidMyNumberText(identity_->myNumberText().toStdString())) {
                     context_.messages.error(this, qs(std::string(kMsgMyNumberInvalid)));
-                    pageCtrl_->setCurrentIndex(kIdentityPage);
+                    pageTabs_->setCurrentIndex(kIdentityPage);
                     identity_->myNumberBox()->setFocus();
                     return;
                 }
@@ -238,8 +239,8 @@ void EmployeeEditor::sbDefaultClick() {
     }
 }
 
-void EmployeeEditor::sbFromGradeClick() {
-    if (context_.gradeSetter == nullptr || pageCtrl_->currentIndex() != kPayPage) return;
+void EmployeeEditor::setPremiumsFromGrade() {
+    if (context_.gradeSetter == nullptr || pageTabs_->currentIndex() != kPayPage) return;
     const auto chosen = context_.gradeSetter->setFromGrade(this, working_.insuranceGrade,
                                                            context_.year.block().settings);
     if (!chosen) return;
@@ -247,7 +248,7 @@ void EmployeeEditor::sbFromGradeClick() {
     working_.insuranceGrade = static_cast<std::uint16_t>(chosen->grade);
 }
 
-void EmployeeEditor::btOKClick() {
+void EmployeeEditor::saveEmployee() {
     EmployeeRecord entered;
     try {
         entered = formRecord();
@@ -256,7 +257,7 @@ void EmployeeEditor::btOKClick() {
         return;
     }
     if (const auto problem = identity_->slipPasswordProblem()) {
-        pageCtrl_->setCurrentIndex(kIdentityPage);
+        pageTabs_->setCurrentIndex(kIdentityPage);
         context_.messages.error(this, qs(std::string(*problem)));
         identity_->slipPasswordBox()->setFocus(Qt::OtherFocusReason);
         return;
@@ -264,7 +265,7 @@ void EmployeeEditor::btOKClick() {
     PeriodBlock& block = context_.year.block();
     const std::string myNumber = identity_->myNumberText().toStdString();
     if (const auto failure = checkEmployeeEntry(block, entered, myNumber)) {
-        pageCtrl_->setCurrentIndex(kIdentityPage);
+        pageTabs_->setCurrentIndex(kIdentityPage);
         context_.messages.error(this, qs(std::string(failure->message)));
         QLineEdit* box = failure->field == EmployeeField::Name       ? identity_->nameBox()
                          : failure->field == EmployeeField::MyNumber ? identity_->myNumberBox()
@@ -273,13 +274,13 @@ void EmployeeEditor::btOKClick() {
         return;
     }
     if (const auto failure = identity_->checkTransferBoxes()) {
-        pageCtrl_->setCurrentIndex(kIdentityPage);
+        pageTabs_->setCurrentIndex(kIdentityPage);
         context_.messages.error(this, qs(failure->message));
         identity_->transferBox(failure->field)->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (const auto problem = pay_->residentTaxCity()->problem()) {
-        pageCtrl_->setCurrentIndex(kPayPage);
+        pageTabs_->setCurrentIndex(kPayPage);
         context_.messages.error(this, qs(problem->message));
         problem->box->setFocus(Qt::OtherFocusReason);
         return;

@@ -56,19 +56,19 @@ class EmployeeEditor : public QDialog {
     // Whether the form differs from the record as it was shown.
     bool isChanged() const;
 
-    void sbPrevClick();
-    void sbNextClick();
-    void sbCalcClick();
-    void sbDefaultClick();
-    void sbFromGradeClick();
-    void btOKClick();
+    void showPreviousEmployee();
+    void showNextEmployee();
+    void calculateFocusedBox();
+    void saveOrRemoveTemplate();
+    void setPremiumsFromGrade();
+    void saveEmployee();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
-    void FormShow();
+    void showCurrentEmployee();
     // Shows `record` as the employee of the current slot and remembers it as loaded.
     void showRecord(const EmployeeRecord& record);
     void moveTo(int slot);
@@ -84,14 +84,14 @@ class EmployeeEditor : public QDialog {
     EmployeeRecord working_{};   // the record on show: fields the form has no box for
     EmployeeRecord asLoaded_{};  // the form as it was first shown, stored into a record
 
-    QTabWidget* pageCtrl_;
+    QTabWidget* pageTabs_;
     EmployeeIdentityPage* identity_;
     EmployeePayPage* pay_;
     EmployeeSocialPage* social_;
-    QLabel* lbSlot_;
-    QPushButton* sbPrev_;
-    QPushButton* sbNext_;
-    QPushButton* sbFromGrade_;
+    QLabel* slotLabel_;
+    QPushButton* previousButton_;
+    QPushButton* nextButton_;
+    QPushButton* fromGradeButton_;
     ui::CalculatorWindow* calculator_;
 };
 

@@ -37,7 +37,7 @@ const QStringList kBirthEras{QStringLiteral("明治"), QStringLiteral("大正"),
                              QStringLiteral("平成")};
 constexpr int kCategoryMaxBytes = 10;
 
-QComboBox* listBox(QWidget* parent, const char* name, const QStringList& items) {
+QComboBox* namedCombo(QWidget* parent, const char* name, const QStringList& items) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
     combo->addItems(items);
@@ -85,86 +85,88 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     auto* basic = new QGroupBox(QStringLiteral("基本情報"), this);
     auto* tax = new QGroupBox(QStringLiteral("税額表・扶養"), this);
     auto* payment = new QGroupBox(QStringLiteral("支給方法・振込先"), this);
-    bankFields_ = new QWidget(payment);
+    bankFieldsPanel_ = new QWidget(payment);
 
     // Made in the order of the tab chain.
     const BoxMaker inBasic{basic, settings, messages};
-    edSimei_ = inBasic.text("edSimei", 16);
-    edSimeiF_ = inBasic.text("edSimeiF", 12);
-    edMyNo_ = inBasic.myNumber("edMyNo");
-    cbHide_ = new QCheckBox(QStringLiteral("隠す"), basic);
-    cbHide_->setObjectName(QStringLiteral("cbHide"));
-    edBusyo_ = inBasic.text("edBusyo", 16);
-    edSyaCod_ = inBasic.text("edSyaCod", 10);
-    cbKubun_ = listBox(basic, "cbKubun", categoryEntries());
-    cbKubun_->setEditable(true);
-    cbKubun_->setInsertPolicy(QComboBox::NoInsert);
-    cbKubun_->setCompleter(nullptr);
-    ui::TextEntry::attach(cbKubun_->lineEdit(), kCategoryMaxBytes, settings, messages);
-    refuseBackspace(cbKubun_, messages);
-    cbKeitai_ = listBox(basic, "cbKeitai", kPayForms);
-    cbSyugyo_ = listBox(basic, "cbSyugyo", kWorkStatuses);
-    cbBirthG_ = listBox(basic, "cbBirthG", kBirthEras);
-    edBirthY_ = inBasic.twoDigits("edBirthY");
-    edBirthM_ = inBasic.twoDigits("edBirthM");
-    edBirthD_ = inBasic.twoDigits("edBirthD");
+    nameEdit_ = inBasic.text("edSimei", 16);
+    kanaEdit_ = inBasic.text("edSimeiF", 12);
+    myNumberEdit_ = inBasic.myNumber("edMyNo");
+    hideMyNumberCheck_ = new QCheckBox(QStringLiteral("隠す"), basic);
+    hideMyNumberCheck_->setObjectName(QStringLiteral("cbHide"));
+    departmentEdit_ = inBasic.text("edBusyo", 16);
+    codeEdit_ = inBasic.text("edSyaCod", 10);
+    categoryCombo_ = namedCombo(basic, "cbKubun", categoryEntries());
+    categoryCombo_->setEditable(true);
+    categoryCombo_->setInsertPolicy(QComboBox::NoInsert);
+    categoryCombo_->setCompleter(nullptr);
+    ui::TextEntry::attach(categoryCombo_->lineEdit(), kCategoryMaxBytes, settings, messages);
+    refuseBackspace(categoryCombo_, messages);
+    payFormCombo_ = namedCombo(basic, "cbKeitai", kPayForms);
+    workStatusCombo_ = namedCombo(basic, "cbSyugyo", kWorkStatuses);
+    birthEraCombo_ = namedCombo(basic, "cbBirthG", kBirthEras);
+    birthYearEdit_ = inBasic.twoDigits("edBirthY");
+    birthMonthEdit_ = inBasic.twoDigits("edBirthM");
+    birthDayEdit_ = inBasic.twoDigits("edBirthD");
     pdfPassword_ = new EmployeePasswordBox(basic);
-    const int comboWidth = cbKubun_->fontMetrics().horizontalAdvance(QString(12, u'0')) + 30;
-    for (QComboBox* combo : {cbKubun_, cbKeitai_, cbSyugyo_}) combo->setFixedWidth(comboWidth);
+    const int comboWidth = categoryCombo_->fontMetrics().horizontalAdvance(QString(12, u'0')) + 30;
+    for (QComboBox* combo : {categoryCombo_, payFormCombo_, workStatusCombo_})
+        combo->setFixedWidth(comboWidth);
 
     const BoxMaker inTax{tax, settings, messages};
-    rbZeigaku0_ = radio(tax, "rbZeigaku0", QStringLiteral("甲欄"));
-    rbZeigaku1_ = radio(tax, "rbZeigaku1", QStringLiteral("乙欄"));
-    edFuyou_ = inTax.twoDigits("edFuyou");
-    edSinzoku_ = inTax.twoDigits("edSinzoku");
+    mainTaxColumnRadio_ = radio(tax, "rbZeigaku0", QStringLiteral("甲欄"));
+    secondaryTaxColumnRadio_ = radio(tax, "rbZeigaku1", QStringLiteral("乙欄"));
+    dependentsEdit_ = inTax.twoDigits("edFuyou");
+    dependentRelativesEdit_ = inTax.twoDigits("edSinzoku");
 
-    const BoxMaker inBank{bankFields_, settings, messages};
-    rbFurikomi_ = radio(payment, "rbFurikomi", QStringLiteral("振込"));
-    rbGenkin_ = radio(payment, "rbGenkin", QStringLiteral("現金"));
-    edKinyu_ = inBank.text("edKinyu", 24);
-    edKinyuF_ = inBank.text("edKinyuF", 16);
-    edSiten_ = inBank.text("edSiten", 24);
-    edSitenF_ = inBank.text("edSitenF", 16);
-    QRadioButton* rbFutuu = radio(bankFields_, "rbFutuu", QStringLiteral("普通"));
-    QRadioButton* rbTouza = radio(bankFields_, "rbTouza", QStringLiteral("当座"));
-    QRadioButton* rbChochi = radio(bankFields_, "rbChochi", QStringLiteral("貯蓄"));
-    edKouzaNo_ = inBank.text("edKouzaNo", 7);
-    edTesuryo_ = inBank.amount("edTesuryo", kFourDigitAmount);
-    edGinkoCd_ = inBank.digits("edGinkoCd", static_cast<int>(kBankCodeDigits));
-    edSitenCd_ = inBank.digits("edSitenCd", static_cast<int>(kBranchCodeDigits));
+    const BoxMaker inBank{bankFieldsPanel_, settings, messages};
+    transferRadio_ = radio(payment, "rbFurikomi", QStringLiteral("振込"));
+    cashRadio_ = radio(payment, "rbGenkin", QStringLiteral("現金"));
+    bankNameEdit_ = inBank.text("edKinyu", 24);
+    bankKanaEdit_ = inBank.text("edKinyuF", 16);
+    branchNameEdit_ = inBank.text("edSiten", 24);
+    branchKanaEdit_ = inBank.text("edSitenF", 16);
+    QRadioButton* ordinaryRadio = radio(bankFieldsPanel_, "rbFutuu", QStringLiteral("普通"));
+    QRadioButton* currentRadio = radio(bankFieldsPanel_, "rbTouza", QStringLiteral("当座"));
+    QRadioButton* savingsRadio = radio(bankFieldsPanel_, "rbChochi", QStringLiteral("貯蓄"));
+    accountNumberEdit_ = inBank.text("edKouzaNo", 7);
+    transferFeeEdit_ = inBank.amount("edTesuryo", kFourDigitAmount);
+    bankCodeEdit_ = inBank.digits("edGinkoCd", static_cast<int>(kBankCodeDigits));
+    branchCodeEdit_ = inBank.digits("edSitenCd", static_cast<int>(kBranchCodeDigits));
     // Typed full-width kana take two bytes each until they are shown converted on leaving; the
     // half-width kana stored are narrow, so the box is as wide as the kana boxes above it.
-    edKouzaMeigi_ = inBank.text("edKouzaMeigi", 2 * static_cast<int>(kAccountHolderKanaBytes), 16);
-    showAsZenginTextOnLeave(edKouzaMeigi_, ZenginClass::Name);
+    accountHolderEdit_ =
+        inBank.text("edKouzaMeigi", 2 * static_cast<int>(kAccountHolderKanaBytes), 16);
+    showAsZenginTextOnLeave(accountHolderEdit_, ZenginClass::Name);
 
     auto* taxColumn = new QButtonGroup(this);
-    taxColumn->addButton(rbZeigaku0_, 0);
-    taxColumn->addButton(rbZeigaku1_, 1);
+    taxColumn->addButton(mainTaxColumnRadio_, 0);
+    taxColumn->addButton(secondaryTaxColumnRadio_, 1);
     auto* method = new QButtonGroup(this);
-    method->addButton(rbFurikomi_);
-    method->addButton(rbGenkin_);
+    method->addButton(transferRadio_);
+    method->addButton(cashRadio_);
     accountType_ = new QButtonGroup(this);
-    accountType_->addButton(rbFutuu, 0);
-    accountType_->addButton(rbTouza, 1);
-    accountType_->addButton(rbChochi, 2);
+    accountType_->addButton(ordinaryRadio, 0);
+    accountType_->addButton(currentRadio, 1);
+    accountType_->addButton(savingsRadio, 2);
 
     // 基本情報: identity on the left, category, pay form, status and birth on the right.
     auto* basicGrid = new QGridLayout(basic);
     basicGrid->setHorizontalSpacing(10);
-    addRow(basicGrid, 0, caption(basic, QStringLiteral("氏名")), edSimei_);
-    addRow(basicGrid, 1, caption(basic, QStringLiteral("ﾌﾘｶﾞﾅ")), edSimeiF_);
+    addRow(basicGrid, 0, caption(basic, QStringLiteral("氏名")), nameEdit_);
+    addRow(basicGrid, 1, caption(basic, QStringLiteral("ﾌﾘｶﾞﾅ")), kanaEdit_);
     auto* myNumber = new QWidget(basic);
-    myNumber->setLayout(row({edMyNo_, cbHide_}));
+    myNumber->setLayout(row({myNumberEdit_, hideMyNumberCheck_}));
     addRow(basicGrid, 2, caption(basic, QStringLiteral("ﾏｲﾅﾝﾊﾞｰ")), myNumber);
-    addRow(basicGrid, 3, caption(basic, QStringLiteral("部署")), edBusyo_);
-    addRow(basicGrid, 4, caption(basic, QStringLiteral("社員コード")), edSyaCod_);
+    addRow(basicGrid, 3, caption(basic, QStringLiteral("部署")), departmentEdit_);
+    addRow(basicGrid, 4, caption(basic, QStringLiteral("社員コード")), codeEdit_);
     basicGrid->setColumnMinimumWidth(2, 24);
-    addRow(basicGrid, 0, caption(basic, QStringLiteral("社員区分")), cbKubun_, 3);
-    addRow(basicGrid, 1, caption(basic, QStringLiteral("支給形態")), cbKeitai_, 3);
-    addRow(basicGrid, 2, caption(basic, QStringLiteral("就業形態")), cbSyugyo_, 3);
+    addRow(basicGrid, 0, caption(basic, QStringLiteral("社員区分")), categoryCombo_, 3);
+    addRow(basicGrid, 1, caption(basic, QStringLiteral("支給形態")), payFormCombo_, 3);
+    addRow(basicGrid, 2, caption(basic, QStringLiteral("就業形態")), workStatusCombo_, 3);
     auto* birth = new QWidget(basic);
-    birth->setLayout(row({cbBirthG_, edBirthY_, caption(basic, QStringLiteral("年")), edBirthM_,
-                          caption(basic, QStringLiteral("月")), edBirthD_,
+    birth->setLayout(row({birthEraCombo_, birthYearEdit_, caption(basic, QStringLiteral("年")),
+                          birthMonthEdit_, caption(basic, QStringLiteral("月")), birthDayEdit_,
                           caption(basic, QStringLiteral("日"))}));
     addRow(basicGrid, 3, caption(basic, QStringLiteral("生年月日")), birth, 3);
     addRow(basicGrid, 4, caption(basic, QStringLiteral("PDFﾊﾟｽﾜｰﾄﾞ")), pdfPassword_, 3);
@@ -172,11 +174,12 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
 
     auto* taxRow = new QHBoxLayout(tax);
     taxRow->addWidget(caption(tax, QStringLiteral("税額表")));
-    taxRow->addWidget(rbZeigaku0_);
-    taxRow->addWidget(rbZeigaku1_);
+    taxRow->addWidget(mainTaxColumnRadio_);
+    taxRow->addWidget(secondaryTaxColumnRadio_);
     taxRow->addSpacing(30);
-    for (const auto& [text, box] : {std::pair{QStringLiteral("扶養人数"), edFuyou_},
-                                    std::pair{QStringLiteral("扶養親族等の数"), edSinzoku_}}) {
+    for (const auto& [text, box] :
+         {std::pair{QStringLiteral("扶養人数"), dependentsEdit_},
+          std::pair{QStringLiteral("扶養親族等の数"), dependentRelativesEdit_}}) {
         taxRow->addWidget(caption(tax, text));
         taxRow->addWidget(box);
         taxRow->addWidget(caption(tax, QStringLiteral("人")));
@@ -184,30 +187,34 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     }
     taxRow->addStretch();
 
-    auto* bankGrid = new QGridLayout(bankFields_);
+    auto* bankGrid = new QGridLayout(bankFieldsPanel_);
     bankGrid->setContentsMargins(0, 0, 0, 0);
     bankGrid->setHorizontalSpacing(10);
-    addRow(bankGrid, 0, caption(bankFields_, QStringLiteral("金融機関名")), edKinyu_);
-    addRow(bankGrid, 0, caption(bankFields_, QStringLiteral("ﾌﾘｶﾞﾅ")), edKinyuF_, 2);
-    addRow(bankGrid, 1, caption(bankFields_, QStringLiteral("支店名")), edSiten_);
-    addRow(bankGrid, 1, caption(bankFields_, QStringLiteral("ﾌﾘｶﾞﾅ")), edSitenF_, 2);
-    auto* kinds = new QWidget(bankFields_);
-    kinds->setLayout(row({rbFutuu, rbTouza, rbChochi}));
-    addRow(bankGrid, 2, caption(bankFields_, QStringLiteral("預金種別")), kinds);
-    addRow(bankGrid, 2, caption(bankFields_, QStringLiteral("口座番号")), edKouzaNo_, 2);
-    auto* fee = new QWidget(bankFields_);
-    fee->setLayout(row({edTesuryo_, caption(bankFields_, QStringLiteral("円"))}));
-    addRow(bankGrid, 3, caption(bankFields_, QStringLiteral("振込手数料")), fee);
+    addRow(bankGrid, 0, caption(bankFieldsPanel_, QStringLiteral("金融機関名")), bankNameEdit_);
+    addRow(bankGrid, 0, caption(bankFieldsPanel_, QStringLiteral("ﾌﾘｶﾞﾅ")), bankKanaEdit_, 2);
+    addRow(bankGrid, 1, caption(bankFieldsPanel_, QStringLiteral("支店名")), branchNameEdit_);
+    addRow(bankGrid, 1, caption(bankFieldsPanel_, QStringLiteral("ﾌﾘｶﾞﾅ")), branchKanaEdit_, 2);
+    auto* kinds = new QWidget(bankFieldsPanel_);
+    kinds->setLayout(row({ordinaryRadio, currentRadio, savingsRadio}));
+    addRow(bankGrid, 2, caption(bankFieldsPanel_, QStringLiteral("預金種別")), kinds);
+    addRow(bankGrid, 2, caption(bankFieldsPanel_, QStringLiteral("口座番号")), accountNumberEdit_,
+           2);
+    auto* fee = new QWidget(bankFieldsPanel_);
+    fee->setLayout(row({transferFeeEdit_, caption(bankFieldsPanel_, QStringLiteral("円"))}));
+    addRow(bankGrid, 3, caption(bankFieldsPanel_, QStringLiteral("振込手数料")), fee);
     // The transfer file's codes beside the names they belong to, the holder's name below.
-    addRow(bankGrid, 0, caption(bankFields_, QStringLiteral("銀行コード")), edGinkoCd_, 4);
-    addRow(bankGrid, 1, caption(bankFields_, QStringLiteral("支店コード")), edSitenCd_, 4);
-    addRow(bankGrid, 3, caption(bankFields_, QStringLiteral("口座名義ｶﾅ")), edKouzaMeigi_, 2);
+    addRow(bankGrid, 0, caption(bankFieldsPanel_, QStringLiteral("銀行コード")), bankCodeEdit_, 4);
+    addRow(bankGrid, 1, caption(bankFieldsPanel_, QStringLiteral("支店コード")), branchCodeEdit_,
+           4);
+    addRow(bankGrid, 3, caption(bankFieldsPanel_, QStringLiteral("口座名義ｶﾅ")), accountHolderEdit_,
+           2);
     bankGrid->setColumnStretch(6, 1);
 
     auto* paymentRows = new QVBoxLayout(payment);
-    auto* methodRow = row({caption(payment, QStringLiteral("支給方法")), rbFurikomi_, rbGenkin_});
+    auto* methodRow =
+        row({caption(payment, QStringLiteral("支給方法")), transferRadio_, cashRadio_});
     paymentRows->addLayout(methodRow);
-    paymentRows->addWidget(bankFields_);
+    paymentRows->addWidget(bankFieldsPanel_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(basic);
@@ -215,112 +222,114 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     layout->addWidget(payment);
     layout->addStretch();
 
-    connect(cbKeitai_, &QComboBox::currentIndexChanged, this, [this] { cbKeitaiChange(); });
-    connect(cbHide_, &QCheckBox::toggled, this, [this] { cbHideClick(); });
-    connect(rbFurikomi_, &QRadioButton::toggled, this, [this] { rbFurikomiClick(); });
-    auto* birthYear = edBirthY_->findChild<ui::NumericEntry*>();
-    connect(birthYear, &ui::NumericEntry::committed, this, [this] { edBirthYExit(); });
+    connect(payFormCombo_, &QComboBox::currentIndexChanged, this, [this] { announcePayForm(); });
+    connect(hideMyNumberCheck_, &QCheckBox::toggled, this, [this] { toggleMyNumberShown(); });
+    connect(transferRadio_, &QRadioButton::toggled, this, [this] { enableBankFields(); });
+    auto* birthYear = birthYearEdit_->findChild<ui::NumericEntry*>();
+    connect(birthYear, &ui::NumericEntry::committed, this, [this] { clearEraOfBlankYear(); });
 }
 
 void EmployeeIdentityPage::load(const EmployeeRecord& record) {
-    edSimei_->setText(qs(record.name.utf8()));
-    edSimeiF_->setText(qs(record.nameKana.utf8()));
-    edMyNo_->setText(qs(formatMyNumber(record.myNumber)));
-    cbHide_->setChecked(true);
-    cbHideClick();
-    edBusyo_->setText(qs(record.department.utf8()));
-    edSyaCod_->setText(qs(record.employeeCode.utf8()));
+    nameEdit_->setText(qs(record.name.utf8()));
+    kanaEdit_->setText(qs(record.nameKana.utf8()));
+    myNumberEdit_->setText(qs(formatMyNumber(record.myNumber)));
+    hideMyNumberCheck_->setChecked(true);
+    toggleMyNumberShown();
+    departmentEdit_->setText(qs(record.department.utf8()));
+    codeEdit_->setText(qs(record.employeeCode.utf8()));
     pdfPassword_->load(record);
 
-    cbKubun_->setCurrentIndex(indexOf(record.category, cbKubun_));
-    if (!record.categoryText.empty() || cbKubun_->currentIndex() < 0) {
-        cbKubun_->setEditText(qs(record.categoryText.utf8()));
+    categoryCombo_->setCurrentIndex(indexOf(record.category, categoryCombo_));
+    if (!record.categoryText.empty() || categoryCombo_->currentIndex() < 0) {
+        categoryCombo_->setEditText(qs(record.categoryText.utf8()));
     }
-    cbKeitai_->setCurrentIndex(indexOf(record.payForm, cbKeitai_));
-    cbKeitaiChange();  // the pay page follows even when the index stayed
-    cbSyugyo_->setCurrentIndex(indexOf(record.workStatus, cbSyugyo_));
-    (record.taxColumn == 1 ? rbZeigaku1_ : rbZeigaku0_)->setChecked(true);
-    showTwoDigits(edFuyou_, record.dependents);
-    showTwoDigits(edSinzoku_, record.dependentRelatives);
+    payFormCombo_->setCurrentIndex(indexOf(record.payForm, payFormCombo_));
+    announcePayForm();  // the pay page follows even when the index stayed
+    workStatusCombo_->setCurrentIndex(indexOf(record.workStatus, workStatusCombo_));
+    (record.taxColumn == 1 ? secondaryTaxColumnRadio_ : mainTaxColumnRadio_)->setChecked(true);
+    showTwoDigits(dependentsEdit_, record.dependents);
+    showTwoDigits(dependentRelativesEdit_, record.dependentRelatives);
 
-    cbBirthG_->setCurrentIndex(indexOf(record.birthEra, cbBirthG_));
-    showTwoDigits(edBirthY_, record.birthYear, true);
-    showTwoDigits(edBirthM_, record.birthMonth, true);
-    showTwoDigits(edBirthD_, record.birthDay, true);
+    birthEraCombo_->setCurrentIndex(indexOf(record.birthEra, birthEraCombo_));
+    showTwoDigits(birthYearEdit_, record.birthYear, true);
+    showTwoDigits(birthMonthEdit_, record.birthMonth, true);
+    showTwoDigits(birthDayEdit_, record.birthDay, true);
 
-    (record.payMethod == 1 ? rbGenkin_ : rbFurikomi_)->setChecked(true);
-    rbFurikomiClick();
-    edKinyu_->setText(qs(record.bankName.utf8()));
-    edKinyuF_->setText(qs(record.bankNameKana.utf8()));
-    edSiten_->setText(qs(record.branchName.utf8()));
-    edSitenF_->setText(qs(record.branchNameKana.utf8()));
+    (record.payMethod == 1 ? cashRadio_ : transferRadio_)->setChecked(true);
+    enableBankFields();
+    bankNameEdit_->setText(qs(record.bankName.utf8()));
+    bankKanaEdit_->setText(qs(record.bankNameKana.utf8()));
+    branchNameEdit_->setText(qs(record.branchName.utf8()));
+    branchKanaEdit_->setText(qs(record.branchNameKana.utf8()));
     const int type = record.accountType <= 2 ? record.accountType : 0;
     accountType_->button(type)->setChecked(true);
-    edKouzaNo_->setText(qs(record.accountNumber.utf8()));
-    showAmount(edTesuryo_, record.transferFee);
-    edGinkoCd_->setText(qs(bankCodeOf(record)));
-    edSitenCd_->setText(qs(branchCodeOf(record)));
-    edKouzaMeigi_->setText(qs(text::fromCp932(accountHolderKanaOf(record))));
+    accountNumberEdit_->setText(qs(record.accountNumber.utf8()));
+    showAmount(transferFeeEdit_, record.transferFee);
+    bankCodeEdit_->setText(qs(bankCodeOf(record)));
+    branchCodeEdit_->setText(qs(branchCodeOf(record)));
+    accountHolderEdit_->setText(qs(text::fromCp932(accountHolderKanaOf(record))));
 }
 
 void EmployeeIdentityPage::store(EmployeeRecord& record) const {
-    storeText(record.name, utf8Of(edSimei_));
-    storeText(record.nameKana, utf8Of(edSimeiF_));
-    if (const auto number = parseMyNumber(edMyNo_->text().toStdString())) {
+    storeText(record.name, utf8Of(nameEdit_));
+    storeText(record.nameKana, utf8Of(kanaEdit_));
+    if (const auto number = parseMyNumber(myNumberEdit_->text().toStdString())) {
         record.myNumber = *number;
     }
-    storeText(record.department, utf8Of(edBusyo_));
+    storeText(record.department, utf8Of(departmentEdit_));
     // Blanks around a code would keep it from matching in the imports.
-    storeText(record.employeeCode, edSyaCod_->text().trimmed().toStdString());
+    storeText(record.employeeCode, codeEdit_->text().trimmed().toStdString());
     pdfPassword_->store(record);
 
     // The category is the entry chosen, or 0 for a text of the user's own (which the slips and
     // lists then show instead of an entry).
-    const int listed = cbKubun_->findText(cbKubun_->currentText());
+    const int listed = categoryCombo_->findText(categoryCombo_->currentText());
     record.category = listed >= 0 ? static_cast<std::uint8_t>(listed + 1) : 0;
-    storeText(record.categoryText, cbKubun_->currentText().toStdString());
-    record.payForm = chosenNumber(cbKeitai_, record.payForm);
-    record.workStatus = chosenNumber(cbSyugyo_, record.workStatus);
-    record.taxColumn = rbZeigaku1_->isChecked() ? 1 : 0;
-    record.dependents = amountIn(edFuyou_);
-    record.dependentRelatives = amountIn(edSinzoku_);
+    storeText(record.categoryText, categoryCombo_->currentText().toStdString());
+    record.payForm = chosenNumber(payFormCombo_, record.payForm);
+    record.workStatus = chosenNumber(workStatusCombo_, record.workStatus);
+    record.taxColumn = secondaryTaxColumnRadio_->isChecked() ? 1 : 0;
+    record.dependents = amountIn(dependentsEdit_);
+    record.dependentRelatives = amountIn(dependentRelativesEdit_);
 
-    record.birthEra = chosenNumber(cbBirthG_, 0);
-    record.birthYear = byteIn(edBirthY_);
-    record.birthMonth = byteIn(edBirthM_);
-    record.birthDay = byteIn(edBirthD_);
+    record.birthEra = chosenNumber(birthEraCombo_, 0);
+    record.birthYear = byteIn(birthYearEdit_);
+    record.birthMonth = byteIn(birthMonthEdit_);
+    record.birthDay = byteIn(birthDayEdit_);
 
-    record.payMethod = rbGenkin_->isChecked() ? 1 : 0;
-    storeText(record.bankName, utf8Of(edKinyu_));
-    storeText(record.bankNameKana, utf8Of(edKinyuF_));
-    storeText(record.branchName, utf8Of(edSiten_));
-    storeText(record.branchNameKana, utf8Of(edSitenF_));
+    record.payMethod = cashRadio_->isChecked() ? 1 : 0;
+    storeText(record.bankName, utf8Of(bankNameEdit_));
+    storeText(record.bankNameKana, utf8Of(bankKanaEdit_));
+    storeText(record.branchName, utf8Of(branchNameEdit_));
+    storeText(record.branchNameKana, utf8Of(branchKanaEdit_));
     record.accountType = static_cast<std::uint8_t>(std::max(0, accountType_->checkedId()));
-    storeText(record.accountNumber, utf8Of(edKouzaNo_));
-    record.transferFee = amountIn(edTesuryo_);
-    setTransferCodes(record, edGinkoCd_->text().toStdString(), edSitenCd_->text().toStdString(),
-                     zenginBytesOf(edKouzaMeigi_, ZenginClass::Name));
+    storeText(record.accountNumber, utf8Of(accountNumberEdit_));
+    record.transferFee = amountIn(transferFeeEdit_);
+    setTransferCodes(record, bankCodeEdit_->text().toStdString(),
+                     branchCodeEdit_->text().toStdString(),
+                     zenginBytesOf(accountHolderEdit_, ZenginClass::Name));
 }
 
 std::optional<TransferFieldFailure> EmployeeIdentityPage::checkTransferBoxes() const {
-    return checkTransferFields(edGinkoCd_->text().toStdString(), edSitenCd_->text().toStdString(),
-                               edKouzaMeigi_->text().toStdString());
+    return checkTransferFields(bankCodeEdit_->text().toStdString(),
+                               branchCodeEdit_->text().toStdString(),
+                               accountHolderEdit_->text().toStdString());
 }
 
 QLineEdit* EmployeeIdentityPage::transferBox(TransferField field) const {
     switch (field) {
         case TransferField::BankCode:
-            return edGinkoCd_;
+            return bankCodeEdit_;
         case TransferField::BranchCode:
-            return edSitenCd_;
+            return branchCodeEdit_;
         case TransferField::HolderKana:
             break;
     }
-    return edKouzaMeigi_;
+    return accountHolderEdit_;
 }
 
 QString EmployeeIdentityPage::myNumberText() const {
-    return edMyNo_->text();
+    return myNumberEdit_->text();
 }
 
 QLineEdit* EmployeeIdentityPage::slipPasswordBox() const {
@@ -332,27 +341,28 @@ std::optional<std::string_view> EmployeeIdentityPage::slipPasswordProblem() cons
 }
 
 int EmployeeIdentityPage::payForm() const {
-    return cbKeitai_->currentIndex() + 1;
+    return payFormCombo_->currentIndex() + 1;
 }
 
-void EmployeeIdentityPage::cbKeitaiChange() {
+void EmployeeIdentityPage::announcePayForm() {
     emit payFormChanged(payForm());
 }
 
-void EmployeeIdentityPage::cbHideClick() {
-    edMyNo_->setEchoMode(cbHide_->isChecked() ? QLineEdit::Password : QLineEdit::Normal);
+void EmployeeIdentityPage::toggleMyNumberShown() {
+    myNumberEdit_->setEchoMode(hideMyNumberCheck_->isChecked() ? QLineEdit::Password
+                                                               : QLineEdit::Normal);
 }
 
-void EmployeeIdentityPage::rbFurikomiClick() {
-    bankFields_->setEnabled(rbFurikomi_->isChecked());
+void EmployeeIdentityPage::enableBankFields() {
+    bankFieldsPanel_->setEnabled(transferRadio_->isChecked());
 }
 
-void EmployeeIdentityPage::edBirthYExit() {
-    if (amountIn(edBirthY_) != 0) return;
-    cbBirthG_->setCurrentIndex(-1);
-    edBirthY_->clear();
-    edBirthM_->clear();
-    edBirthD_->clear();
+void EmployeeIdentityPage::clearEraOfBlankYear() {
+    if (amountIn(birthYearEdit_) != 0) return;
+    birthEraCombo_->setCurrentIndex(-1);
+    birthYearEdit_->clear();
+    birthMonthEdit_->clear();
+    birthDayEdit_->clear();
 }
 
 }  // namespace keiro::payroll

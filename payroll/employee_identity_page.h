@@ -42,9 +42,9 @@ class EmployeeIdentityPage : public QWidget {
     QLineEdit* transferBox(TransferField field) const;
     int payForm() const;  // 1..3; 0 when none is chosen
 
-    QLineEdit* nameBox() const { return edSimei_; }
-    QLineEdit* myNumberBox() const { return edMyNo_; }
-    QLineEdit* codeBox() const { return edSyaCod_; }
+    QLineEdit* nameBox() const { return nameEdit_; }
+    QLineEdit* myNumberBox() const { return myNumberEdit_; }
+    QLineEdit* codeBox() const { return codeEdit_; }
     QLineEdit* slipPasswordBox() const;
     // What is wrong with the slip password typed, or nothing.
     std::optional<std::string_view> slipPasswordProblem() const;
@@ -53,42 +53,42 @@ class EmployeeIdentityPage : public QWidget {
     void payFormChanged(int payForm);
 
   private:
-    void cbKeitaiChange();
-    void cbHideClick();
-    void rbFurikomiClick();
-    void edBirthYExit();
+    void announcePayForm();
+    void toggleMyNumberShown();
+    void enableBankFields();
+    void clearEraOfBlankYear();
 
-    QLineEdit* edSimei_;
-    QLineEdit* edSimeiF_;
-    QLineEdit* edMyNo_;
-    QCheckBox* cbHide_;
-    QLineEdit* edBusyo_;
-    QLineEdit* edSyaCod_;
+    QLineEdit* nameEdit_;
+    QLineEdit* kanaEdit_;
+    QLineEdit* myNumberEdit_;
+    QCheckBox* hideMyNumberCheck_;
+    QLineEdit* departmentEdit_;
+    QLineEdit* codeEdit_;
     EmployeePasswordBox* pdfPassword_;
-    QComboBox* cbKubun_;
-    QComboBox* cbKeitai_;
-    QComboBox* cbSyugyo_;
-    QRadioButton* rbZeigaku0_;
-    QRadioButton* rbZeigaku1_;
-    QLineEdit* edFuyou_;
-    QLineEdit* edSinzoku_;
-    QComboBox* cbBirthG_;
-    QLineEdit* edBirthY_;
-    QLineEdit* edBirthM_;
-    QLineEdit* edBirthD_;
-    QRadioButton* rbFurikomi_;
-    QRadioButton* rbGenkin_;
-    QLineEdit* edKinyu_;
-    QLineEdit* edKinyuF_;
-    QLineEdit* edSiten_;
-    QLineEdit* edSitenF_;
+    QComboBox* categoryCombo_;
+    QComboBox* payFormCombo_;
+    QComboBox* workStatusCombo_;
+    QRadioButton* mainTaxColumnRadio_;
+    QRadioButton* secondaryTaxColumnRadio_;
+    QLineEdit* dependentsEdit_;
+    QLineEdit* dependentRelativesEdit_;
+    QComboBox* birthEraCombo_;
+    QLineEdit* birthYearEdit_;
+    QLineEdit* birthMonthEdit_;
+    QLineEdit* birthDayEdit_;
+    QRadioButton* transferRadio_;
+    QRadioButton* cashRadio_;
+    QLineEdit* bankNameEdit_;
+    QLineEdit* bankKanaEdit_;
+    QLineEdit* branchNameEdit_;
+    QLineEdit* branchKanaEdit_;
     QButtonGroup* accountType_;
-    QLineEdit* edKouzaNo_;
-    QLineEdit* edTesuryo_;
-    QLineEdit* edGinkoCd_;
-    QLineEdit* edSitenCd_;
-    QLineEdit* edKouzaMeigi_;
-    QWidget* bankFields_;
+    QLineEdit* accountNumberEdit_;
+    QLineEdit* transferFeeEdit_;
+    QLineEdit* bankCodeEdit_;
+    QLineEdit* branchCodeEdit_;
+    QLineEdit* accountHolderEdit_;
+    QWidget* bankFieldsPanel_;
 };
 
 }  // namespace keiro::payroll

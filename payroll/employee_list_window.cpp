@@ -99,7 +99,7 @@ EmployeeListWindow::EmployeeListWindow(QWidget* parent, EmployeeListContext cont
     auto* buttons = new QHBoxLayout;
     if (mode_ == Mode::Edit) {
         buildEditButtons(buttons);
-        connect(list_, &QListWidget::itemDoubleClicked, this, [this] { sbEditClick(); });
+        connect(list_, &QListWidget::itemDoubleClicked, this, [this] { editSelected(); });
     } else {
         buildChoiceButtons(buttons);
         status_->setText(QString::fromUtf8(mode_ == Mode::ChoosePaySlips ? kMsgChoosePaySlips
@@ -128,35 +128,35 @@ EmployeeListWindow::EmployeeListWindow(QWidget* parent, EmployeeListContext cont
 void EmployeeListWindow::buildEditButtons(QHBoxLayout* row) {
     ui::MessageService& messages = context_.messages;
     ui::connectCommand(addButton(row, this, "sbNew", "新規作成"), this, messages,
-                       &EmployeeListWindow::sbNewClick);
+                       &EmployeeListWindow::addEmployee);
     ui::connectCommand(addButton(row, this, "sbEdit", "内容修正"), this, messages,
-                       &EmployeeListWindow::sbEditClick);
+                       &EmployeeListWindow::editSelected);
     ui::connectCommand(addButton(row, this, "sbDelete", "登録削除"), this, messages,
-                       &EmployeeListWindow::sbDeleteClick);
+                       &EmployeeListWindow::deleteSelected);
     QPushButton* print = addButton(row, this, "sbPrint", "名簿印刷");
     print->setEnabled(static_cast<bool>(context_.printRoster));
-    ui::connectCommand(print, this, messages, &EmployeeListWindow::sbPrintClick);
+    ui::connectCommand(print, this, messages, &EmployeeListWindow::printList);
     ui::connectCommand(addButton(row, this, "sbImport", "インポート"), this, messages,
-                       &EmployeeListWindow::sbImportClick);
+                       &EmployeeListWindow::importCsv);
     ui::connectCommand(addButton(row, this, "sbExport", "エクスポート"), this, messages,
-                       &EmployeeListWindow::sbExportClick);
+                       &EmployeeListWindow::exportCsv);
     ui::connectCommand(addButton(row, this, "sbJuuminImport", "住民税取込"), this, messages,
-                       &EmployeeListWindow::sbResidentTaxImportClick);
+                       &EmployeeListWindow::importResidentTax);
     row->addStretch(1);
     connect(addButton(row, this, "sbClose", "閉じる"), &QPushButton::clicked, this,
             &QDialog::reject);
 }
 
-void EmployeeListWindow::sbPrintClick() {
+void EmployeeListWindow::printList() {
     if (context_.printRoster) context_.printRoster();
 }
 
 void EmployeeListWindow::buildChoiceButtons(QHBoxLayout* row) {
     selectAllButton_ = addButton(row, this, "sbSelectAll", "全て解除");  // all start selected
-    connect(selectAllButton_, &QPushButton::clicked, this, &EmployeeListWindow::sbSelectAllClick);
+    connect(selectAllButton_, &QPushButton::clicked, this, &EmployeeListWindow::toggleSelectAll);
     row->addStretch(1);
     connect(addButton(row, this, "btOK", "ＯＫ"), &QPushButton::clicked, this,
-            &EmployeeListWindow::btOKClick);
+            &EmployeeListWindow::acceptChoice);
     connect(addButton(row, this, "btCancel", "キャンセル"), &QPushButton::clicked, this,
             &QDialog::reject);
 }
@@ -233,7 +233,7 @@ void EmployeeListWindow::writeLog(int code) {
     }
 }
 
-void EmployeeListWindow::sbNewClick() {
+void EmployeeListWindow::addEmployee() {
     if (!firstFreeSlot(context_.year.block())) {  // told before the form is filled in
         context_.messages.warning(this, qs(kMsgNoFreeSlot));
         return;
@@ -244,7 +244,7 @@ void EmployeeListWindow::sbNewClick() {
     writeLog(kLogEmployeeRegistered);
 }
 
-void EmployeeListWindow::sbEditClick() {
+void EmployeeListWindow::editSelected() {
     const int slot = selectedSlot();
     if (slot == 0) {
         context_.messages.error(this, qs(kMsgNothingSelected));
@@ -255,7 +255,7 @@ void EmployeeListWindow::sbEditClick() {
     writeLog(kLogEmployeeUpdated);
 }
 
-void EmployeeListWindow::sbDeleteClick() {
+void EmployeeListWindow::deleteSelected() {
     const int slot = selectedSlot();
     if (slot == 0) {
         context_.messages.error(this, qs(kMsgNothingSelected));
@@ -279,7 +279,7 @@ void EmployeeListWindow::sbDeleteClick() {
     writeLog(kLogEmployeeDeleted);
 }
 
-void EmployeeListWindow::sbExportClick() {
+void EmployeeListWindow::exportCsv() {
     const std::optional<QString> path = context_.dialogs.saveFile(
         this, QStringLiteral("社員情報データを保存する場所を指定"), QString(),
         QStringLiteral("社員情報データ (*.csv)"), QStringLiteral("csv"));
@@ -293,7 +293,7 @@ void EmployeeListWindow::sbExportClick() {
     context_.messages.information(this, qs(kMsgCsvExported));
 }
 
-void EmployeeListWindow::sbImportClick() {
+void EmployeeListWindow::importCsv() {
     const std::optional<QString> path =
         context_.dialogs.openFile(this, QStringLiteral("社員情報データを開く"), QString(),
                                   QStringLiteral("社員情報データ (*.csv)"));
@@ -323,13 +323,13 @@ void EmployeeListWindow::sbImportClick() {
     }
 }
 
-void EmployeeListWindow::sbResidentTaxImportClick() {
+void EmployeeListWindow::importResidentTax() {
     if (importResidentTaxAmounts(this, context_.year, context_.messages, context_.dialogs) > 0) {
         writeLog(kLogEmployeeUpdated);
     }
 }
 
-void EmployeeListWindow::sbSelectAllClick() {
+void EmployeeListWindow::toggleSelectAll() {
     const bool selectAll = selectAllButton_->text() == QStringLiteral("全て選択");
     if (selectAll) {
         list_->selectAll();
@@ -339,7 +339,7 @@ void EmployeeListWindow::sbSelectAllClick() {
     selectAllButton_->setText(selectAll ? QStringLiteral("全て解除") : QStringLiteral("全て選択"));
 }
 
-void EmployeeListWindow::btOKClick() {
+void EmployeeListWindow::acceptChoice() {
     // Printed in the order the list shows them.
     std::vector<int> chosen;
     for (int row = 0; row < list_->count(); ++row) {

@@ -1,6 +1,6 @@
 #pragma once
-// EmployeeListWindow, "社員一覧リスト": the employees of the open period, one fixed-width line per used
-// slot.  Opened for editing it creates, modifies and deletes employees and exchanges their
+// EmployeeListWindow, "社員一覧リスト": the employees of the open period, one fixed-width line per
+// used slot.  Opened for editing it creates, modifies and deletes employees and exchanges their
 // identity fields with other software as CSV; opened for choosing it lets a print command pick
 // the employees to print.
 
@@ -65,16 +65,16 @@ class EmployeeListWindow : public QDialog {
     void selectSlot(int slot);
 
     // The buttons' actions.
-    void sbNewClick();
-    void sbEditClick();
-    void sbDeleteClick();
-    void sbImportClick();
+    void addEmployee();
+    void editSelected();
+    void deleteSelected();
+    void importCsv();
     // 住民税取込: the year's residence-tax amounts from a CSV file, after a preview.
-    void sbResidentTaxImportClick();
-    void sbExportClick();
-    void sbPrintClick();
-    void sbSelectAllClick();
-    void btOKClick();
+    void importResidentTax();
+    void exportCsv();
+    void printList();
+    void toggleSelectAll();
+    void acceptChoice();
     // A click on header section `column` (0..7) sorts the list by it.
     void sortBy(int column);
 

@@ -26,14 +26,14 @@ class EmployeePasswordBox : public QWidget {
     // What is wrong with the password typed, or nothing.
     std::optional<std::string_view> problem() const;
 
-    QLineEdit* edit() const { return edPdfPass_; }
+    QLineEdit* edit() const { return passwordEdit_; }
 
   private:
     void showState();
 
-    QLineEdit* edPdfPass_;
-    QCheckBox* cbPdfPassShow_;
-    QLabel* lbPdfPassState_;
+    QLineEdit* passwordEdit_;
+    QCheckBox* showPasswordCheck_;
+    QLabel* stateLabel_;
     std::string loaded_;
     bool loadedGenerated_ = false;
 };

@@ -82,48 +82,52 @@ EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& setti
                                          {"edJuumin6", "住民税(6月)", kSixDigitAmount},
                                          {"edJuumin", "住民税(以外)", kSixDigitAmount}},
                                         settings, messages, deductionCaptions);
-    lbChingin1_ = wageCaptions[0];
-    lbChingin1_->setObjectName(QStringLiteral("lbChingin1"));
-    edYukyu_ = box("edYukyu");
+    basePayLabel_ = wageCaptions[0];
+    basePayLabel_->setObjectName(QStringLiteral("lbChingin1"));
+    paidLeavePayEdit_ = box("edYukyu");
     const char* allowanceLabels[] = {"lbYakuin", "lbFamily", "lbTeate1", "lbTeate2", "lbTeate3"};
     for (int i = 0; i < 5; ++i) {
-        lbAllowances_[i] = allowanceCaptions[static_cast<std::size_t>(i)];
-        lbAllowances_[i]->setObjectName(QString::fromLatin1(allowanceLabels[i]));
+        allowanceLabels_[i] = allowanceCaptions[static_cast<std::size_t>(i)];
+        allowanceLabels_[i]->setObjectName(QString::fromLatin1(allowanceLabels[i]));
     }
     const char* deductionLabels[] = {"lbKoujo1", "lbKoujo2", "lbKoujo3"};
     for (int i = 0; i < 3; ++i) {
-        lbDeductions_[i] = deductionCaptions[static_cast<std::size_t>(i)];
-        lbDeductions_[i]->setObjectName(QString::fromLatin1(deductionLabels[i]));
+        deductionLabels_[i] = deductionCaptions[static_cast<std::size_t>(i)];
+        deductionLabels_[i]->setObjectName(QString::fromLatin1(deductionLabels[i]));
     }
 
     // 社会保険: each insurance's flag with its monthly premium beside it.
     auto* insurance = new QGroupBox(QStringLiteral("社会保険"), this);
     const BoxMaker make{insurance, settings, messages};
-    cbKoyou_ = checkBox(insurance, "cbKoyou", QStringLiteral("雇用保険対象者"));
-    cbKenkou_ = checkBox(insurance, "cbKenkou", QStringLiteral("健康保険対象者"));
-    QLineEdit* edKenhoRyo = make.amount("edKenhoRyo", kSixDigitAmount);
-    cbKaigo_ = checkBox(insurance, "cbKaigo", QStringLiteral("介護保険料を徴収"));
-    QLineEdit* edKaigoRyo = make.amount("edKaigoRyo", kSixDigitAmount);
-    QLineEdit* edSienRyo = make.amount("edSienRyo", kSixDigitAmount);
-    cbNenHoken_ = checkBox(insurance, "cbNenHoken", QStringLiteral("厚生年金対象者"));
-    QLineEdit* edKoseiRyo = make.amount("edKoseiRyo", kSixDigitAmount);
-    cbNenKikin_ = checkBox(insurance, "cbNenKikin", QStringLiteral("厚生年金基金加入"));
-    QLineEdit* edKakekin = make.amount("edKakekin", kSixDigitAmount);
+    employmentInsuredCheck_ = checkBox(insurance, "cbKoyou", QStringLiteral("雇用保険対象者"));
+    healthInsuredCheck_ = checkBox(insurance, "cbKenkou", QStringLiteral("健康保険対象者"));
+    QLineEdit* healthPremiumEdit = make.amount("edKenhoRyo", kSixDigitAmount);
+    nursingInsuredCheck_ = checkBox(insurance, "cbKaigo", QStringLiteral("介護保険料を徴収"));
+    QLineEdit* nursingPremiumEdit = make.amount("edKaigoRyo", kSixDigitAmount);
+    QLineEdit* supportPremiumEdit = make.amount("edSienRyo", kSixDigitAmount);
+    pensionInsuredCheck_ = checkBox(insurance, "cbNenHoken", QStringLiteral("厚生年金対象者"));
+    QLineEdit* pensionPremiumEdit = make.amount("edKoseiRyo", kSixDigitAmount);
+    pensionFundCheck_ = checkBox(insurance, "cbNenKikin", QStringLiteral("厚生年金基金加入"));
+    QLineEdit* pensionFundPremiumEdit = make.amount("edKakekin", kSixDigitAmount);
 
     auto* insuranceGrid = new QGridLayout(insurance);
     insuranceGrid->setHorizontalSpacing(10);
-    insuranceGrid->addWidget(cbKoyou_, 0, 0);
-    insuranceGrid->addWidget(cbKenkou_, 1, 0);
-    addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("健康保険料")), edKenhoRyo, 1);
-    insuranceGrid->addWidget(cbKaigo_, 2, 0);
-    addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("介護保険料")), edKaigoRyo, 1);
-    addRow(insuranceGrid, 3, caption(insurance, QStringLiteral("子ども・子育て支援金")), edSienRyo,
+    insuranceGrid->addWidget(employmentInsuredCheck_, 0, 0);
+    insuranceGrid->addWidget(healthInsuredCheck_, 1, 0);
+    addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("健康保険料")), healthPremiumEdit,
            1);
+    insuranceGrid->addWidget(nursingInsuredCheck_, 2, 0);
+    addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("介護保険料")), nursingPremiumEdit,
+           1);
+    addRow(insuranceGrid, 3, caption(insurance, QStringLiteral("子ども・子育て支援金")),
+           supportPremiumEdit, 1);
     insuranceGrid->setColumnMinimumWidth(3, 30);
-    insuranceGrid->addWidget(cbNenHoken_, 1, 4);
-    addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("厚生年金保険料")), edKoseiRyo, 5);
-    insuranceGrid->addWidget(cbNenKikin_, 2, 4);
-    addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("掛け金")), edKakekin, 5);
+    insuranceGrid->addWidget(pensionInsuredCheck_, 1, 4);
+    addRow(insuranceGrid, 1, caption(insurance, QStringLiteral("厚生年金保険料")),
+           pensionPremiumEdit, 5);
+    insuranceGrid->addWidget(pensionFundCheck_, 2, 4);
+    addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("掛け金")), pensionFundPremiumEdit,
+           5);
     insuranceGrid->setColumnStretch(7, 1);
 
     auto* layout = new QGridLayout(this);
@@ -135,21 +139,21 @@ EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& setti
     layout->addWidget(residentTaxCity_, 2, 0, 1, 3);
     layout->setRowStretch(3, 1);
 
-    connect(cbKenkou_, &QCheckBox::toggled, this, [this] { cbKenkouClick(); });
+    connect(healthInsuredCheck_, &QCheckBox::toggled, this, [this] { followHealthInsured(); });
 }
 
 void EmployeePayPage::setItemNames(const ItemNames& names) {
     const int allowanceItems[] = {kPositionAllowanceItem, kFamilyAllowanceItem, kFirstFreeItem,
                                   kFirstFreeItem + 1, kFirstFreeItem + 2};
-    for (int i = 0; i < 5; ++i) lbAllowances_[i]->setText(qs(names[allowanceItems[i]]));
-    for (int i = 0; i < 3; ++i) lbDeductions_[i]->setText(qs(names[kFixedDeductionItem + i]));
+    for (int i = 0; i < 5; ++i) allowanceLabels_[i]->setText(qs(names[allowanceItems[i]]));
+    for (int i = 0; i < 3; ++i) deductionLabels_[i]->setText(qs(names[kFixedDeductionItem + i]));
 }
 
 void EmployeePayPage::showPayForm(int payForm) {
     static const QString kBaseCaptions[] = {QStringLiteral("基本給"), QStringLiteral("日給"),
                                             QStringLiteral("時給")};
-    lbChingin1_->setText(kBaseCaptions[payForm >= 1 && payForm <= 3 ? payForm - 1 : 0]);
-    edYukyu_->setEnabled(payForm == 2 || payForm == 3);
+    basePayLabel_->setText(kBaseCaptions[payForm >= 1 && payForm <= 3 ? payForm - 1 : 0]);
+    paidLeavePayEdit_->setEnabled(payForm == 2 || payForm == 3);
 }
 
 void EmployeePayPage::load(const EmployeeRecord& r) {
@@ -174,12 +178,12 @@ void EmployeePayPage::load(const EmployeeRecord& r) {
     showAmount(box("edJuumin6"), r.residentTaxJune);
     showAmount(box("edJuumin"), r.residentTax);
     residentTaxCity_->load(r);
-    cbKoyou_->setChecked(r.employmentInsured != 0);
-    cbKenkou_->setChecked(r.healthInsured != 0);
-    cbKaigo_->setChecked(r.nursingInsured != 0);
-    cbKenkouClick();
-    cbNenHoken_->setChecked(r.pensionInsured != 0);
-    cbNenKikin_->setChecked(r.pensionFundMember != 0);
+    employmentInsuredCheck_->setChecked(r.employmentInsured != 0);
+    healthInsuredCheck_->setChecked(r.healthInsured != 0);
+    nursingInsuredCheck_->setChecked(r.nursingInsured != 0);
+    followHealthInsured();
+    pensionInsuredCheck_->setChecked(r.pensionInsured != 0);
+    pensionFundCheck_->setChecked(r.pensionFundMember != 0);
     setPremiums({r.healthInsPremium, r.nursingInsPremium, r.pensionPremium, r.pensionFundPremium,
                  r.supportPremium, r.supportPremium});
 }
@@ -206,15 +210,15 @@ void EmployeePayPage::store(EmployeeRecord& r) const {
     r.residentTaxJune = amountIn(box("edJuumin6"));
     r.residentTax = amountIn(box("edJuumin"));
     residentTaxCity_->store(r);
-    r.employmentInsured = cbKoyou_->isChecked() ? 1 : 0;
-    r.healthInsured = cbKenkou_->isChecked() ? 1 : 0;
+    r.employmentInsured = employmentInsuredCheck_->isChecked() ? 1 : 0;
+    r.healthInsured = healthInsuredCheck_->isChecked() ? 1 : 0;
     r.healthInsPremium = amountIn(box("edKenhoRyo"));
-    r.nursingInsured = cbKaigo_->isChecked() ? 1 : 0;
+    r.nursingInsured = nursingInsuredCheck_->isChecked() ? 1 : 0;
     r.nursingInsPremium = amountIn(box("edKaigoRyo"));
     r.supportPremium = amountIn(box("edSienRyo"));
-    r.pensionInsured = cbNenHoken_->isChecked() ? 1 : 0;
+    r.pensionInsured = pensionInsuredCheck_->isChecked() ? 1 : 0;
     r.pensionPremium = amountIn(box("edKoseiRyo"));
-    r.pensionFundMember = cbNenKikin_->isChecked() ? 1 : 0;
+    r.pensionFundMember = pensionFundCheck_->isChecked() ? 1 : 0;
     r.pensionFundPremium = amountIn(box("edKakekin"));
 }
 
@@ -223,16 +227,16 @@ void EmployeePayPage::setPremiums(const calc::MonthlyPremiums& premiums) {
     showAmount(box("edKaigoRyo"), premiums.nursing);
     showAmount(box("edKoseiRyo"), premiums.pension);
     showAmount(box("edKakekin"), premiums.pensionFund);
-    showAmount(box("edSienRyo"), premiums.supportFor(cbKaigo_->isChecked()));
+    showAmount(box("edSienRyo"), premiums.supportFor(nursingInsuredCheck_->isChecked()));
 }
 
 QLineEdit* EmployeePayPage::box(const char* name) const {
     return findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
-void EmployeePayPage::cbKenkouClick() {
-    if (!cbKenkou_->isChecked()) cbKaigo_->setChecked(false);
-    cbKaigo_->setEnabled(cbKenkou_->isChecked());
+void EmployeePayPage::followHealthInsured() {
+    if (!healthInsuredCheck_->isChecked()) nursingInsuredCheck_->setChecked(false);
+    nursingInsuredCheck_->setEnabled(healthInsuredCheck_->isChecked());
 }
 
 }  // namespace keiro::payroll

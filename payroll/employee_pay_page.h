@@ -42,18 +42,18 @@ class EmployeePayPage : public QWidget {
     ResidentTaxCityBox* residentTaxCity() const { return residentTaxCity_; }
 
   private:
-    void cbKenkouClick();
+    void followHealthInsured();
     QLineEdit* box(const char* name) const;
 
-    QLabel* lbChingin1_;
-    QLabel* lbAllowances_[5];  // 役職手当, 家族手当, 固定手当１..３
-    QLabel* lbDeductions_[3];  // 固定控除１..３
-    QLineEdit* edYukyu_;
-    QCheckBox* cbKoyou_;
-    QCheckBox* cbKenkou_;
-    QCheckBox* cbKaigo_;
-    QCheckBox* cbNenHoken_;
-    QCheckBox* cbNenKikin_;
+    QLabel* basePayLabel_;
+    QLabel* allowanceLabels_[5];  // 役職手当, 家族手当, 固定手当１..３
+    QLabel* deductionLabels_[3];  // 固定控除１..３
+    QLineEdit* paidLeavePayEdit_;
+    QCheckBox* employmentInsuredCheck_;
+    QCheckBox* healthInsuredCheck_;
+    QCheckBox* nursingInsuredCheck_;
+    QCheckBox* pensionInsuredCheck_;
+    QCheckBox* pensionFundCheck_;
     ResidentTaxCityBox* residentTaxCity_;
 };
 

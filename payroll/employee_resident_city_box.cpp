@@ -27,57 +27,57 @@ ResidentTaxCityBox::ResidentTaxCityBox(const BoxMaker& maker, std::filesystem::p
       messages_(maker.messages) {
     setObjectName(QStringLiteral("gbJuuminSaki"));
     const BoxMaker make{this, maker.settings, maker.messages};
-    edCode_ = make.digits("edJuuminCode", 6);
-    edName_ = make.text("edJuuminCity", kCityNameBytes);
-    edPostal_ = make.digits("edJuuminYubin", kPostalDigits);
-    edPostal_->setPlaceholderText(QStringLiteral("1234567"));
+    cityCodeEdit_ = make.digits("edJuuminCode", 6);
+    cityNameEdit_ = make.text("edJuuminCity", kCityNameBytes);
+    postalCodeEdit_ = make.digits("edJuuminYubin", kPostalDigits);
+    postalCodeEdit_->setPlaceholderText(QStringLiteral("1234567"));
     auto* lookup = new QPushButton(QStringLiteral("郵便番号から"), this);
     lookup->setObjectName(QStringLiteral("btJuuminYubin"));
     lookup->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
-    addRow(grid, 0, caption(this, QStringLiteral("市区町村コード")), edCode_, 0);
-    addRow(grid, 0, caption(this, QStringLiteral("市区町村名")), edName_, 2);
+    addRow(grid, 0, caption(this, QStringLiteral("市区町村コード")), cityCodeEdit_, 0);
+    addRow(grid, 0, caption(this, QStringLiteral("市区町村名")), cityNameEdit_, 2);
     grid->setColumnMinimumWidth(4, 20);
-    addRow(grid, 0, caption(this, QStringLiteral("郵便番号")), edPostal_, 5);
+    addRow(grid, 0, caption(this, QStringLiteral("郵便番号")), postalCodeEdit_, 5);
     grid->addWidget(lookup, 0, 7);
     grid->setColumnStretch(8, 1);
 
-    ui::connectCommand(lookup, this, messages_, &ResidentTaxCityBox::btJuuminYubinClick);
+    ui::connectCommand(lookup, this, messages_, &ResidentTaxCityBox::lookUpPostalCode);
 }
 
 void ResidentTaxCityBox::load(const EmployeeRecord& record) {
-    edCode_->setText(qs(municipalityCodeText(int(record.residentTaxCityCode))));
-    edName_->setText(qs(record.residentTaxCity.utf8()));
-    edPostal_->clear();
+    cityCodeEdit_->setText(qs(municipalityCodeText(int(record.residentTaxCityCode))));
+    cityNameEdit_->setText(qs(record.residentTaxCity.utf8()));
+    postalCodeEdit_->clear();
 }
 
 void ResidentTaxCityBox::store(EmployeeRecord& record) const {
-    const std::optional<int> code = parseMunicipalityCode(edCode_->text().toStdString());
+    const std::optional<int> code = parseMunicipalityCode(cityCodeEdit_->text().toStdString());
     record.residentTaxCityCode = code.value_or(0);
-    record.residentTaxCity.assign(trimmedText(edName_));
+    record.residentTaxCity.assign(trimmedText(cityNameEdit_));
 }
 
 std::optional<ResidentTaxCityBox::Problem> ResidentTaxCityBox::problem() const {
-    const std::string codeText = edCode_->text().toStdString();
-    const bool hasName = !trimmedText(edName_).empty();
+    const std::string codeText = cityCodeEdit_->text().toStdString();
+    const bool hasName = !trimmedText(cityNameEdit_).empty();
     if (codeText.empty()) {
-        if (hasName) return Problem{kMsgCityCodeMissing, edCode_};
+        if (hasName) return Problem{kMsgCityCodeMissing, cityCodeEdit_};
         return std::nullopt;
     }
     const std::optional<int> code = parseMunicipalityCode(codeText);
-    if (!code) return Problem{kMsgCityCodeNotSixDigits, edCode_};
-    if (!isValidMunicipalityCode(*code)) return Problem{kMsgCityCodeCheckDigit, edCode_};
-    if (!hasName) return Problem{kMsgCityNameMissing, edName_};
+    if (!code) return Problem{kMsgCityCodeNotSixDigits, cityCodeEdit_};
+    if (!isValidMunicipalityCode(*code)) return Problem{kMsgCityCodeCheckDigit, cityCodeEdit_};
+    if (!hasName) return Problem{kMsgCityNameMissing, cityNameEdit_};
     return std::nullopt;
 }
 
-void ResidentTaxCityBox::btJuuminYubinClick() {
-    const std::string postal = edPostal_->text().toStdString();
+void ResidentTaxCityBox::lookUpPostalCode() {
+    const std::string postal = postalCodeEdit_->text().toStdString();
     if (postal.size() != kPostalDigits) {
         messages_.error(this, qs(kMsgPostalCodeDigits));
-        edPostal_->setFocus(Qt::OtherFocusReason);
+        postalCodeEdit_->setFocus(Qt::OtherFocusReason);
         return;
     }
     MunicipalityAnswer answer;
@@ -93,11 +93,11 @@ void ResidentTaxCityBox::btJuuminYubinClick() {
             return;
         case MunicipalityLookup::NotFound:
             messages_.warning(this, qs(kMsgPostalCodeUnknown));
-            edPostal_->setFocus(Qt::OtherFocusReason);
+            postalCodeEdit_->setFocus(Qt::OtherFocusReason);
             return;
         case MunicipalityLookup::Found:
-            edCode_->setText(qs(municipalityCodeText(answer.municipality.code)));
-            edName_->setText(qs(answer.municipality.name));
+            cityCodeEdit_->setText(qs(municipalityCodeText(answer.municipality.code)));
+            cityNameEdit_->setText(qs(answer.municipality.name));
             return;
     }
 }

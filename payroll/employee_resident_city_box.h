@@ -46,18 +46,18 @@ class ResidentTaxCityBox : public QGroupBox {
     };
     std::optional<Problem> problem() const;
 
-    void btJuuminYubinClick();
+    void lookUpPostalCode();
 
-    QLineEdit* codeBox() const { return edCode_; }
-    QLineEdit* nameBox() const { return edName_; }
-    QLineEdit* postalBox() const { return edPostal_; }
+    QLineEdit* codeBox() const { return cityCodeEdit_; }
+    QLineEdit* nameBox() const { return cityNameEdit_; }
+    QLineEdit* postalBox() const { return postalCodeEdit_; }
 
   private:
     std::filesystem::path dataFolder_;
     ui::MessageService& messages_;
-    QLineEdit* edCode_;
-    QLineEdit* edName_;
-    QLineEdit* edPostal_;
+    QLineEdit* cityCodeEdit_;
+    QLineEdit* cityNameEdit_;
+    QLineEdit* postalCodeEdit_;
 };
 
 }  // namespace keiro::payroll

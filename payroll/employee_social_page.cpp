@@ -62,44 +62,45 @@ EmployeeSocialPage::EmployeeSocialPage(QWidget* parent, const ui::EntrySettings&
     : QWidget(parent) {
     auto* decision = new QGroupBox(QStringLiteral("標準報酬月額の決定"), this);
     const BoxMaker make{decision, settings, messages};
-    cbSyainKubun_ = combo(
+    dayRuleCombo_ = combo(
         decision, "cbSyainKubun",
         {"一般（未設定）", "一般", "短時間就労者（パート）", "短時間労働者（特定適用事業所）"});
-    edHosyu_ = make.amount("edHosyu", kSevenDigitAmount);
-    seKaiteiNen_ = spin(decision, "seKaiteiNen", 1999, 2200, QStringLiteral("未設定"));
-    seKaiteiTuki_ = spin(decision, "seKaiteiTuki", 0, 12, QStringLiteral("--"));
-    cbKaiteiKubun_ =
+    remunerationEdit_ = make.amount("edHosyu", kSevenDigitAmount);
+    revisionYearSpin_ = spin(decision, "seKaiteiNen", 1999, 2200, QStringLiteral("未設定"));
+    revisionMonthSpin_ = spin(decision, "seKaiteiTuki", 0, 12, QStringLiteral("--"));
+    revisionKindCombo_ =
         combo(decision, "cbKaiteiKubun", {"未設定", "資格取得時決定", "定時決定", "随時改定"});
-    edSyuseiHeikin_ = make.amount("edSyuseiHeikin", kSevenDigitAmount);
+    adjustedAverageEdit_ = make.amount("edSyuseiHeikin", kSevenDigitAmount);
     auto* revised = new QHBoxLayout;
-    revised->addWidget(seKaiteiNen_);
+    revised->addWidget(revisionYearSpin_);
     revised->addWidget(new QLabel(QStringLiteral("年"), decision));
-    revised->addWidget(seKaiteiTuki_);
+    revised->addWidget(revisionMonthSpin_);
     revised->addWidget(new QLabel(QStringLiteral("月"), decision));
     revised->addStretch();
     auto* grid = new QGridLayout(decision);
-    addRow(grid, 0, caption(decision, QStringLiteral("日数の基準（社員の種類）")), cbSyainKubun_);
-    addRow(grid, 1, caption(decision, QStringLiteral("決定時の報酬月額")), edHosyu_);
+    addRow(grid, 0, caption(decision, QStringLiteral("日数の基準（社員の種類）")), dayRuleCombo_);
+    addRow(grid, 1, caption(decision, QStringLiteral("決定時の報酬月額")), remunerationEdit_);
     grid->addWidget(caption(decision, QStringLiteral("改定年月")), 2, 0);
     grid->addLayout(revised, 2, 1);
-    addRow(grid, 3, caption(decision, QStringLiteral("決定の種類")), cbKaiteiKubun_);
-    addRow(grid, 4, caption(decision, QStringLiteral("今年の修正平均額")), edSyuseiHeikin_);
+    addRow(grid, 3, caption(decision, QStringLiteral("決定の種類")), revisionKindCombo_);
+    addRow(grid, 4, caption(decision, QStringLiteral("今年の修正平均額")), adjustedAverageEdit_);
 
     auto* insured = new QGroupBox(QStringLiteral("資格・労働保険・賞与"), this);
     const BoxMaker make2{insured, settings, messages};
-    deSikakuSyutoku_ = dateBox(insured, "deSikakuSyutoku");
-    deSikakuSousitu_ = dateBox(insured, "deSikakuSousitu");
-    cbRoudouKubun_ = combo(insured, "cbRoudouKubun",
-                           {"自動（役員は対象外、雇用保険で常用／臨時）", "常用労働者",
-                            "役員で労働者扱いの者", "臨時労働者", "対象外（役員）"});
-    edSyoyoKurikosi_ = make2.amount("edSyoyoKurikosi", kSevenDigitAmount);
-    seSyoyoNendo_ = spin(insured, "seSyoyoNendo", 1999, 2200, QStringLiteral("未設定"));
+    insuredSinceEdit_ = dateBox(insured, "deSikakuSyutoku");
+    insuredUntilEdit_ = dateBox(insured, "deSikakuSousitu");
+    labourClassCombo_ = combo(insured, "cbRoudouKubun",
+                              {"自動（役員は対象外、雇用保険で常用／臨時）", "常用労働者",
+                               "役員で労働者扱いの者", "臨時労働者", "対象外（役員）"});
+    carriedBonusEdit_ = make2.amount("edSyoyoKurikosi", kSevenDigitAmount);
+    bonusFiscalYearSpin_ = spin(insured, "seSyoyoNendo", 1999, 2200, QStringLiteral("未設定"));
     auto* grid2 = new QGridLayout(insured);
-    addRow(grid2, 0, caption(insured, QStringLiteral("資格取得日")), deSikakuSyutoku_);
-    addRow(grid2, 1, caption(insured, QStringLiteral("資格喪失日")), deSikakuSousitu_);
-    addRow(grid2, 2, caption(insured, QStringLiteral("労働保険の区分")), cbRoudouKubun_);
-    addRow(grid2, 3, caption(insured, QStringLiteral("標準賞与額の繰越累計")), edSyoyoKurikosi_);
-    addRow(grid2, 4, caption(insured, QStringLiteral("その年度（4月始まり）")), seSyoyoNendo_);
+    addRow(grid2, 0, caption(insured, QStringLiteral("資格取得日")), insuredSinceEdit_);
+    addRow(grid2, 1, caption(insured, QStringLiteral("資格喪失日")), insuredUntilEdit_);
+    addRow(grid2, 2, caption(insured, QStringLiteral("労働保険の区分")), labourClassCombo_);
+    addRow(grid2, 3, caption(insured, QStringLiteral("標準賞与額の繰越累計")), carriedBonusEdit_);
+    addRow(grid2, 4, caption(insured, QStringLiteral("その年度（4月始まり）")),
+           bonusFiscalYearSpin_);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(decision, 0, 0);
@@ -109,35 +110,36 @@ EmployeeSocialPage::EmployeeSocialPage(QWidget* parent, const ui::EntrySettings&
 
 void EmployeeSocialPage::load(const EmployeeRecord& r) {
     const SocialInsuranceFields& s = r.social;
-    showCode(cbSyainKubun_, s.dayRule);
-    showAmount(edHosyu_, s.decidedRemuneration);
-    seKaiteiNen_->setValue(s.revisedYearMonth / 100);  // 0 falls to the minimum: 未設定
-    seKaiteiTuki_->setValue(s.revisedYearMonth % 100);
-    showCode(cbKaiteiKubun_, s.decisionKind);
-    showAmount(edSyuseiHeikin_, s.adjustedAverage);
-    showDateValue(deSikakuSyutoku_, s.insuredSince);
-    showDateValue(deSikakuSousitu_, s.insuredUntil);
-    showCode(cbRoudouKubun_, s.labourClass);
-    showAmount(edSyoyoKurikosi_, s.carriedBonus);
-    seSyoyoNendo_->setValue(s.carriedBonusYear);
+    showCode(dayRuleCombo_, s.dayRule);
+    showAmount(remunerationEdit_, s.decidedRemuneration);
+    revisionYearSpin_->setValue(s.revisedYearMonth / 100);  // 0 falls to the minimum: 未設定
+    revisionMonthSpin_->setValue(s.revisedYearMonth % 100);
+    showCode(revisionKindCombo_, s.decisionKind);
+    showAmount(adjustedAverageEdit_, s.adjustedAverage);
+    showDateValue(insuredSinceEdit_, s.insuredSince);
+    showDateValue(insuredUntilEdit_, s.insuredUntil);
+    showCode(labourClassCombo_, s.labourClass);
+    showAmount(carriedBonusEdit_, s.carriedBonus);
+    bonusFiscalYearSpin_->setValue(s.carriedBonusYear);
 }
 
 void EmployeeSocialPage::store(EmployeeRecord& r) const {
     SocialInsuranceFields& s = r.social;
-    s.dayRule = static_cast<std::uint8_t>(cbSyainKubun_->currentIndex());
-    s.decidedRemuneration = amountIn(edHosyu_);
-    const bool yearSet = seKaiteiNen_->value() > seKaiteiNen_->minimum();
-    s.revisedYearMonth = yearSet && seKaiteiTuki_->value() > 0
-                             ? seKaiteiNen_->value() * 100 + seKaiteiTuki_->value()
+    s.dayRule = static_cast<std::uint8_t>(dayRuleCombo_->currentIndex());
+    s.decidedRemuneration = amountIn(remunerationEdit_);
+    const bool yearSet = revisionYearSpin_->value() > revisionYearSpin_->minimum();
+    s.revisedYearMonth = yearSet && revisionMonthSpin_->value() > 0
+                             ? revisionYearSpin_->value() * 100 + revisionMonthSpin_->value()
                              : 0;
-    s.decisionKind = static_cast<std::uint8_t>(cbKaiteiKubun_->currentIndex());
-    s.adjustedAverage = amountIn(edSyuseiHeikin_);
-    s.insuredSince = dateValue(deSikakuSyutoku_);
-    s.insuredUntil = dateValue(deSikakuSousitu_);
-    s.labourClass = static_cast<std::uint8_t>(cbRoudouKubun_->currentIndex());
-    s.carriedBonus = amountIn(edSyoyoKurikosi_);
-    s.carriedBonusYear =
-        seSyoyoNendo_->value() > seSyoyoNendo_->minimum() ? seSyoyoNendo_->value() : 0;
+    s.decisionKind = static_cast<std::uint8_t>(revisionKindCombo_->currentIndex());
+    s.adjustedAverage = amountIn(adjustedAverageEdit_);
+    s.insuredSince = dateValue(insuredSinceEdit_);
+    s.insuredUntil = dateValue(insuredUntilEdit_);
+    s.labourClass = static_cast<std::uint8_t>(labourClassCombo_->currentIndex());
+    s.carriedBonus = amountIn(carriedBonusEdit_);
+    s.carriedBonusYear = bonusFiscalYearSpin_->value() > bonusFiscalYearSpin_->minimum()
+                             ? bonusFiscalYearSpin_->value()
+                             : 0;
 }
 
 }  // namespace keiro::payroll

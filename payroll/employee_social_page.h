@@ -27,17 +27,17 @@ class EmployeeSocialPage : public QWidget {
     void store(EmployeeRecord& record) const;
 
   private:
-    QComboBox* cbSyainKubun_;   // day rule
-    QLineEdit* edHosyu_;        // 報酬月額
-    QSpinBox* seKaiteiNen_;     // 改定年 (0 未設定)
-    QSpinBox* seKaiteiTuki_;    // 改定月
-    QComboBox* cbKaiteiKubun_;  // 資格取得時 / 定時 / 随時
-    QDateEdit* deSikakuSyutoku_;
-    QDateEdit* deSikakuSousitu_;
-    QComboBox* cbRoudouKubun_;
-    QLineEdit* edSyuseiHeikin_;
-    QLineEdit* edSyoyoKurikosi_;
-    QSpinBox* seSyoyoNendo_;
+    QComboBox* dayRuleCombo_;       // 日数の基準
+    QLineEdit* remunerationEdit_;   // 報酬月額
+    QSpinBox* revisionYearSpin_;    // 改定年 (0 未設定)
+    QSpinBox* revisionMonthSpin_;   // 改定月
+    QComboBox* revisionKindCombo_;  // 資格取得時 / 定時 / 随時
+    QDateEdit* insuredSinceEdit_;
+    QDateEdit* insuredUntilEdit_;
+    QComboBox* labourClassCombo_;
+    QLineEdit* adjustedAverageEdit_;
+    QLineEdit* carriedBonusEdit_;
+    QSpinBox* bonusFiscalYearSpin_;
 };
 
 // yyyymmdd ↔ the date box (its minimum shows "未設定" and stands for 0).

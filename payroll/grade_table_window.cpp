@@ -49,9 +49,9 @@ GradeTableWindow::GradeTableWindow(QWidget* parent, const calc::HealthGradeTable
     layout->addWidget(list_);
     layout->addLayout(buttons);
 
-    connect(list_, &QListWidget::currentRowChanged, this, [this] { lbKenhoHyoClick(); });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { btOKClick(); });
-    connect(ok, &QPushButton::clicked, this, [this] { btOKClick(); });
+    connect(list_, &QListWidget::currentRowChanged, this, [this] { showSelectedGrade(); });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptGrade(); });
+    connect(ok, &QPushButton::clicked, this, [this] { acceptGrade(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -63,11 +63,11 @@ void GradeTableWindow::useTable(const calc::HealthGradeTable& table) {
 }
 
 std::optional<int> GradeTableWindow::choose(int storedGrade) {
-    FormShow(storedGrade);
+    prepare(storedGrade);
     return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
 }
 
-void GradeTableWindow::FormShow(int storedGrade) {
+void GradeTableWindow::prepare(int storedGrade) {
     chosen_.reset();
     if (!filled_) {
         for (const std::string& line : table_->listLines()) {
@@ -84,21 +84,21 @@ void GradeTableWindow::FormShow(int storedGrade) {
     const int grade = table_->selectableGrade(storedGrade);
     list_->setCurrentRow(grade - 1);
     list_->scrollToItem(list_->currentItem(), QAbstractItemView::PositionAtCenter);
-    lbKenhoHyoClick();
+    showSelectedGrade();
 }
 
 int GradeTableWindow::selectedGrade() const {
     return list_->currentRow() + 1;
 }
 
-void GradeTableWindow::lbKenhoHyoClick() {
+void GradeTableWindow::showSelectedGrade() {
     const int grade = selectedGrade();
     label_->setText(table_->hasGrade(grade)
                         ? QString::fromStdString(calc::selectedGradeLabel(grade))
                         : QString());
 }
 
-void GradeTableWindow::btOKClick() {
+void GradeTableWindow::acceptGrade() {
     const int grade = selectedGrade();
     if (!table_->hasGrade(grade)) return;
     chosen_ = grade;

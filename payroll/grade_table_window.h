@@ -33,15 +33,15 @@ class GradeTableWindow : public QDialog {
 
     // Prepares a showing: on the first one the list is filled and the window centred over its
     // parent (the employee editor); then the stored grade is selected.
-    void FormShow(int storedGrade);
+    void prepare(int storedGrade);
     // OK, Enter or a double click: the selected grade becomes the answer.
-    void btOKClick();
+    void acceptGrade();
 
     int selectedGrade() const;
     std::optional<int> chosenGrade() const { return chosen_; }
 
   private:
-    void lbKenhoHyoClick();
+    void showSelectedGrade();
 
     const calc::HealthGradeTable* table_;
     QListWidget* list_;

@@ -36,7 +36,7 @@ QGroupBox* boxColumn(const QString& title, const QString& stem,
 }  // namespace
 
 LedgerItemsWindow::LedgerItemsWindow(QWidget* parent, Settings& settings, IniFile& ini,
-                       ui::MessageService& messages)
+                                     ui::MessageService& messages)
     : QDialog(parent), settings_(settings), ini_(ini), messages_(messages) {
     setObjectName(QStringLiteral("TfmPrnItem"));
     setWindowTitle(QStringLiteral("給与台帳/月別一覧の印刷項目"));
@@ -47,30 +47,31 @@ LedgerItemsWindow::LedgerItemsWindow(QWidget* parent, Settings& settings, IniFil
     groups->addWidget(
         boxColumn(QStringLiteral("削除する項目"), QStringLiteral("cbDelItem"), removed_, this));
 
-    auto* btDefault = new QPushButton(QStringLiteral("初期状態"), this);
-    btDefault->setObjectName(QStringLiteral("btDefault"));
-    auto* bbOk = new QPushButton(QStringLiteral("Ｏ Ｋ"), this);
-    bbOk->setObjectName(QStringLiteral("bbOk"));
-    auto* bbCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    bbCancel->setObjectName(QStringLiteral("bbCancel"));
-    for (QPushButton* button : {btDefault, bbOk, bbCancel}) button->setAutoDefault(false);
+    auto* defaultButton = new QPushButton(QStringLiteral("初期状態"), this);
+    defaultButton->setObjectName(QStringLiteral("btDefault"));
+    auto* okButton = new QPushButton(QStringLiteral("Ｏ Ｋ"), this);
+    okButton->setObjectName(QStringLiteral("bbOk"));
+    auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton->setObjectName(QStringLiteral("bbCancel"));
+    for (QPushButton* button : {defaultButton, okButton, cancelButton})
+        button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btDefault);
+    buttons->addWidget(defaultButton);
     buttons->addStretch();
-    buttons->addWidget(bbOk);
-    buttons->addWidget(bbCancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    ui::connectCommand(btDefault, this, messages_, &LedgerItemsWindow::btDefaultClick);
-    ui::connectCommand(bbOk, this, messages_, &LedgerItemsWindow::bbOkClick);
-    connect(bbCancel, &QPushButton::clicked, this, &QDialog::reject);
+    ui::connectCommand(defaultButton, this, messages_, &LedgerItemsWindow::clearChoices);
+    ui::connectCommand(okButton, this, messages_, &LedgerItemsWindow::saveChoices);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void LedgerItemsWindow::FormShow() {
+void LedgerItemsWindow::prepare() {
     const LedgerItemCaptions captions = ledgerItemCaptions(settings_.itemNames);
     for (int i = 0; i < kLedgerChoiceCount; ++i) {
         added_[i]->setText(QString::fromStdString(captions.added[i]));
@@ -84,7 +85,7 @@ void LedgerItemsWindow::FormShow() {
     }
 }
 
-void LedgerItemsWindow::btDefaultClick() {
+void LedgerItemsWindow::clearChoices() {
     if (!messages_.confirm(this, qs(kMsgResetLedgerItemsConfirm))) return;
     for (int i = 0; i < kLedgerChoiceCount; ++i) {
         added_[i]->setChecked(false);
@@ -92,13 +93,14 @@ void LedgerItemsWindow::btDefaultClick() {
     }
 }
 
-LedgerItemFlags LedgerItemsWindow::checked(const std::array<QCheckBox*, kLedgerChoiceCount>& boxes) const {
+LedgerItemFlags LedgerItemsWindow::checked(
+    const std::array<QCheckBox*, kLedgerChoiceCount>& boxes) const {
     LedgerItemFlags flags{};
     for (int i = 0; i < kLedgerChoiceCount; ++i) flags[i] = boxes[i]->isChecked();
     return flags;
 }
 
-void LedgerItemsWindow::bbOkClick() {
+void LedgerItemsWindow::saveChoices() {
     Settings changed = settings_;
     changed.ledgerAddedItems = checked(added_);
     changed.ledgerRemovedItems = checked(removed_);

@@ -23,14 +23,15 @@ class LedgerItemsWindow : public QDialog {
     Q_OBJECT
   public:
     // OK changes the choices in `settings` once they are written.
-    LedgerItemsWindow(QWidget* parent, Settings& settings, IniFile& ini, ui::MessageService& messages);
+    LedgerItemsWindow(QWidget* parent, Settings& settings, IniFile& ini,
+                      ui::MessageService& messages);
 
     // Prepares a showing: captions from the display names, boxes from the stored choices.
-    void FormShow();
+    void prepare();
     // 初期状態: after a yes, every box cleared (written only by OK).
-    void btDefaultClick();
+    void clearChoices();
     // OK: the count check (the window stays open when refused), then both keys written.
-    void bbOkClick();
+    void saveChoices();
 
     QCheckBox* addBox(int item) const { return added_[item - 1]; }       // 1..15
     QCheckBox* removeBox(int item) const { return removed_[item - 1]; }  // 1..15

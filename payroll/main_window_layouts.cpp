@@ -44,7 +44,7 @@ void MainWindow::sbDaichoClick() {
     tray_->closePanels();
     if (!recalculatePeriod()) return;
     LedgerItemsWindow window(this, context_.settings, context_.ini, context_.messages);
-    window.FormShow();
+    window.prepare();
     window.exec();
 }
 

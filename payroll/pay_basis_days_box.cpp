@@ -14,22 +14,22 @@ namespace keiro::payroll {
 
 PayBasisDaysBox::PayBasisDaysBox(QWidget* parent)
     : QGroupBox(QStringLiteral("社会保険"), parent),
-      edKisoNissu_(new QSpinBox(this)),
-      cbKisoNissu_(new QCheckBox(QStringLiteral("手入力"), this)) {
+      daysSpin_(new QSpinBox(this)),
+      manualCheck_(new QCheckBox(QStringLiteral("手入力"), this)) {
     setObjectName(QStringLiteral("gbKisoNissu"));
-    edKisoNissu_->setObjectName(QStringLiteral("edKisoNissu"));
-    edKisoNissu_->setRange(0, 31);
-    edKisoNissu_->setSuffix(QStringLiteral(" 日"));
-    edKisoNissu_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    cbKisoNissu_->setObjectName(QStringLiteral("cbKisoNissu"));
+    daysSpin_->setObjectName(QStringLiteral("edKisoNissu"));
+    daysSpin_->setRange(0, 31);
+    daysSpin_->setSuffix(QStringLiteral(" 日"));
+    daysSpin_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    manualCheck_->setObjectName(QStringLiteral("cbKisoNissu"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 6, 8, 6);
     row->addWidget(new QLabel(QStringLiteral("支払基礎日数"), this));
-    row->addWidget(edKisoNissu_);
-    row->addWidget(cbKisoNissu_);
+    row->addWidget(daysSpin_);
+    row->addWidget(manualCheck_);
     row->addStretch(1);
-    connect(cbKisoNissu_, &QCheckBox::toggled, this, [this] { store(); });
-    connect(edKisoNissu_, &QSpinBox::valueChanged, this, [this] { store(); });
+    connect(manualCheck_, &QCheckBox::toggled, this, [this] { store(); });
+    connect(daysSpin_, &QSpinBox::valueChanged, this, [this] { store(); });
 }
 
 void PayBasisDaysBox::showFor(AttendanceRecord* attendance, int derivedDays) {
@@ -37,28 +37,28 @@ void PayBasisDaysBox::showFor(AttendanceRecord* attendance, int derivedDays) {
     derived_ = derivedDays;
     setVisible(attendance != nullptr);
     if (attendance == nullptr) return;
-    const QSignalBlocker quietBox(edKisoNissu_);
-    const QSignalBlocker quietTick(cbKisoNissu_);
+    const QSignalBlocker quietBox(daysSpin_);
+    const QSignalBlocker quietTick(manualCheck_);
     const bool corrected = calc::payBasisDaysCorrected(*attendance);
-    cbKisoNissu_->setChecked(corrected);
-    edKisoNissu_->setEnabled(corrected);
+    manualCheck_->setChecked(corrected);
+    daysSpin_->setEnabled(corrected);
     const double stored = attendance->payBasisDays;
-    edKisoNissu_->setValue(corrected && std::isfinite(stored)
-                               ? static_cast<int>(std::clamp(stored, 0.0, 31.0))
-                               : derivedDays);
+    daysSpin_->setValue(corrected && std::isfinite(stored)
+                            ? static_cast<int>(std::clamp(stored, 0.0, 31.0))
+                            : derivedDays);
 }
 
 void PayBasisDaysBox::store() {
     if (attendance_ == nullptr) return;
-    const bool corrected = cbKisoNissu_->isChecked();
-    edKisoNissu_->setEnabled(corrected);
+    const bool corrected = manualCheck_->isChecked();
+    daysSpin_->setEnabled(corrected);
     if (corrected) {
-        calc::correctPayBasisDays(*attendance_, edKisoNissu_->value());
+        calc::correctPayBasisDays(*attendance_, daysSpin_->value());
         return;
     }
     calc::clearPayBasisDaysCorrection(*attendance_);
-    const QSignalBlocker quiet(edKisoNissu_);
-    edKisoNissu_->setValue(derived_);
+    const QSignalBlocker quiet(daysSpin_);
+    daysSpin_->setValue(derived_);
 }
 
 }  // namespace keiro::payroll

@@ -26,8 +26,8 @@ class PayBasisDaysBox : public QGroupBox {
 
     AttendanceRecord* attendance_ = nullptr;
     int derived_ = 0;
-    QSpinBox* edKisoNissu_;
-    QCheckBox* cbKisoNissu_;
+    QSpinBox* daysSpin_;
+    QCheckBox* manualCheck_;
 };
 
 }  // namespace keiro::payroll

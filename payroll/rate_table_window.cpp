@@ -19,7 +19,7 @@ std::filesystem::path rateListPath(const Places& places) {
 }
 
 RateTableWindow::RateTableWindow(QWidget* parent, ui::MessageService& messages,
-                       std::filesystem::path rateListPath)
+                                 std::filesystem::path rateListPath)
     : QDialog(parent),
       messages_(messages),
       path_(std::move(rateListPath)),
@@ -46,18 +46,18 @@ RateTableWindow::RateTableWindow(QWidget* parent, ui::MessageService& messages,
     layout->addWidget(list_);
     layout->addLayout(buttons);
 
-    connect(list_, &QListWidget::itemClicked, this, [this] { lbKenRituClick(); });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { btOKClick(); });
-    connect(okButton_, &QPushButton::clicked, this, [this] { btOKClick(); });
+    connect(list_, &QListWidget::itemClicked, this, [this] { enableOkButton(); });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptRate(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { acceptRate(); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 std::optional<double> RateTableWindow::choose() {
-    FormShow();
+    reloadRates();
     return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
 }
 
-void RateTableWindow::FormShow() {
+void RateTableWindow::reloadRates() {
     chosen_.reset();
     list_->clear();
     rates_.clear();
@@ -73,11 +73,11 @@ void RateTableWindow::FormShow() {
     okButton_->setEnabled(false);
 }
 
-void RateTableWindow::lbKenRituClick() {
+void RateTableWindow::enableOkButton() {
     okButton_->setEnabled(list_->currentRow() >= 0);
 }
 
-void RateTableWindow::btOKClick() {
+void RateTableWindow::acceptRate() {
     const int row = list_->currentRow();
     if (row < 0 || row >= static_cast<int>(rates_.size())) return;
     const calc::PrefectureRate& entry = rates_[static_cast<std::size_t>(row)];

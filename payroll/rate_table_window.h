@@ -28,7 +28,8 @@ std::filesystem::path rateListPath(const Places& places);
 class RateTableWindow : public QDialog {
     Q_OBJECT
   public:
-    RateTableWindow(QWidget* parent, ui::MessageService& messages, std::filesystem::path rateListPath);
+    RateTableWindow(QWidget* parent, ui::MessageService& messages,
+                    std::filesystem::path rateListPath);
 
     // Fills the list, shows the window modally and returns half the chosen rate; nothing when
     // cancelled.
@@ -36,14 +37,14 @@ class RateTableWindow : public QDialog {
 
     // Reads the file again into the list: empty and disabled when the file is missing or
     // cannot be read (the reason is shown), and OK disabled until a line is clicked.
-    void FormShow();
+    void reloadRates();
     // OK (or a double click): the information, then half the selected line's rate.
-    void btOKClick();
+    void acceptRate();
 
     std::optional<double> chosenRate() const { return chosen_; }
 
   private:
-    void lbKenRituClick();
+    void enableOkButton();
 
     ui::MessageService& messages_;
     std::filesystem::path path_;

@@ -69,41 +69,42 @@ SlipLayoutWindow::SlipLayoutWindow(QWidget* parent, LayoutKind kind, IniFile& in
       names_(names),
       messages_(messages),
       layout_(defaultLayout(kind)),
-      pageCtrl_(new QTabWidget(this)) {
+      payFormTabs_(new QTabWidget(this)) {
     const bool salary = kind == LayoutKind::Salary;
     setObjectName(salary ? QStringLiteral("TfmPrnFormK") : QStringLiteral("TfmPrnFormS"));
     setWindowTitle(salary ? QStringLiteral("給与明細書印刷項目の設定")
                           : QStringLiteral("賞与明細書印刷項目の設定"));
 
-    pageCtrl_->setObjectName(QStringLiteral("PageCtrl"));
+    payFormTabs_->setObjectName(QStringLiteral("PageCtrl"));
     for (const PayFormTab& tab : kPayFormTabs) {
-        auto* page = new QWidget(pageCtrl_);
+        auto* page = new QWidget(payFormTabs_);
         page->setObjectName(QString::fromLatin1(tab.name));
         new QVBoxLayout(page);
-        pageCtrl_->addTab(page, QString::fromUtf8(tab.caption));
+        payFormTabs_->addTab(page, QString::fromUtf8(tab.caption));
     }
     bands_ = buildBands();
-    pageCtrl_->widget(0)->layout()->addWidget(bands_);
+    payFormTabs_->widget(0)->layout()->addWidget(bands_);
 
-    auto* sbDefault = button(QStringLiteral("sbDefault"), QStringLiteral("初期状態に戻す"), this);
-    auto* bbOk = button(QStringLiteral("bbOk"), QStringLiteral("OK"), this);
-    auto* bbCancel = button(QStringLiteral("bbCancel"), QStringLiteral("キャンセル"), this);
+    auto* defaultButton =
+        button(QStringLiteral("sbDefault"), QStringLiteral("初期状態に戻す"), this);
+    auto* okButton = button(QStringLiteral("bbOk"), QStringLiteral("OK"), this);
+    auto* cancelButton = button(QStringLiteral("bbCancel"), QStringLiteral("キャンセル"), this);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(disabledSample(this));
-    bottom->addWidget(sbDefault);
+    bottom->addWidget(defaultButton);
     bottom->addStretch();
-    bottom->addWidget(bbOk);
-    bottom->addWidget(bbCancel);
+    bottom->addWidget(okButton);
+    bottom->addWidget(cancelButton);
 
     auto* column = new QVBoxLayout(this);
-    column->addWidget(pageCtrl_);
+    column->addWidget(payFormTabs_);
     column->addLayout(bottom);
     column->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(pageCtrl_, &QTabWidget::currentChanged, this, &SlipLayoutWindow::PageCtrlChange);
-    ui::connectCommand(sbDefault, this, messages_, &SlipLayoutWindow::sbDefaultClick);
-    ui::connectCommand(bbOk, this, messages_, &SlipLayoutWindow::bbOkClick);
-    connect(bbCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(payFormTabs_, &QTabWidget::currentChanged, this, &SlipLayoutWindow::showPayFormTab);
+    ui::connectCommand(defaultButton, this, messages_, &SlipLayoutWindow::resetLayout);
+    ui::connectCommand(okButton, this, messages_, &SlipLayoutWindow::saveAndClose);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QWidget* SlipLayoutWindow::buildBands() {
@@ -148,28 +149,28 @@ QWidget* SlipLayoutWindow::buildBands() {
 }
 
 std::optional<PrintTables> SlipLayoutWindow::edit() {
-    FormShow();
+    prepare();
     if (exec() != QDialog::Accepted) return std::nullopt;
     return saved_;
 }
 
-void SlipLayoutWindow::FormShow() {
+void SlipLayoutWindow::prepare() {
     saved_.reset();
     layout_ = loadLayout(ini_, kind_);
-    if (pageCtrl_->currentIndex() != 0) {
-        pageCtrl_->setCurrentIndex(0);  // refreshes the grids
+    if (payFormTabs_->currentIndex() != 0) {
+        payFormTabs_->setCurrentIndex(0);  // refreshes the grids
     } else {
         refreshGrids();
     }
 }
 
 int SlipLayoutWindow::payForm() const {
-    return pageCtrl_->currentIndex() + 1;
+    return payFormTabs_->currentIndex() + 1;
 }
 
-void SlipLayoutWindow::PageCtrlChange(int index) {
+void SlipLayoutWindow::showPayFormTab(int index) {
     if (index < 0) return;
-    pageCtrl_->widget(index)->layout()->addWidget(bands_);
+    payFormTabs_->widget(index)->layout()->addWidget(bands_);
     bands_->show();  // a widget given a new parent is hidden until shown again
     refreshGrids();  // the flags of the new pay form, and the base pay row's caption
 }
@@ -201,13 +202,13 @@ void SlipLayoutWindow::dragRow(Band band, int from, int to) {
     refreshGrids();
 }
 
-void SlipLayoutWindow::sbDefaultClick() {
+void SlipLayoutWindow::resetLayout() {
     if (!messages_.confirm(this, qs(kMsgResetLayoutConfirm))) return;
     layout_ = defaultLayout(kind_);
     refreshGrids();
 }
 
-void SlipLayoutWindow::bbOkClick() {
+void SlipLayoutWindow::saveAndClose() {
     PrintTables tables = buildPrintTables(layout_);
     // Every code comes from the standard lists or was read back as code page 932 text, so the
     // file is all that can fail here.

@@ -1,8 +1,8 @@
 #pragma once
 // The pay slip item layouts: SalarySlipLayoutWindow "給与明細書印刷項目の設定" for salary slips and
-// BonusSlipLayoutWindow "賞与明細書印刷項目の設定" for bonus slips (no attendance band).  The tabs 月 給,
-// 日 給 and 時間給 choose the pay form whose use flags are shown and switched by clicking an item
-// name; dragging a row by its handle reorders the band for all three pay forms.  Nothing is
+// BonusSlipLayoutWindow "賞与明細書印刷項目の設定" for bonus slips (no attendance band).  The tabs
+// 月 給, 日 給 and 時間給 choose the pay form whose use flags are shown and switched by clicking an
+// item name; dragging a row by its handle reorders the band for all three pay forms.  Nothing is
 // written before OK, which stores the layout and hands back its print tables.
 
 #include <QDialog>
@@ -32,12 +32,12 @@ class SlipLayoutWindow : public QDialog {
     std::optional<PrintTables> edit();
 
     // Prepares a showing: the stored layout, the 月 給 tab.
-    void FormShow();
+    void prepare();
     // 初期状態に戻す: after a yes, the standard rows and flags (written only by OK).
-    void sbDefaultClick();
+    void resetLayout();
     // OK: writes the layout and closes; a file that cannot be written is reported and the
     // window stays open.
-    void bbOkClick();
+    void saveAndClose();
 
     LayoutKind kind() const { return kind_; }
     const ItemLayout& layout() const { return layout_; }
@@ -53,7 +53,7 @@ class SlipLayoutWindow : public QDialog {
 
   private:
     QWidget* buildBands();
-    void PageCtrlChange(int index);
+    void showPayFormTab(int index);
     void toggleRow(Band band, int row);
     void dragRow(Band band, int from, int to);
     void refreshGrids();
@@ -64,7 +64,7 @@ class SlipLayoutWindow : public QDialog {
     ui::MessageService& messages_;
     ItemLayout layout_;
     std::optional<PrintTables> saved_;
-    QTabWidget* pageCtrl_;
+    QTabWidget* payFormTabs_;
     QWidget* bands_;  // the grids, moved onto the current tab
     std::array<LayoutGrid*, kBandCount> grids_{};
 };
@@ -72,14 +72,16 @@ class SlipLayoutWindow : public QDialog {
 class SalarySlipLayoutWindow : public SlipLayoutWindow {
     Q_OBJECT
   public:
-    SalarySlipLayoutWindow(QWidget* parent, IniFile& ini, const ItemNames& names, ui::MessageService& messages)
+    SalarySlipLayoutWindow(QWidget* parent, IniFile& ini, const ItemNames& names,
+                           ui::MessageService& messages)
         : SlipLayoutWindow(parent, LayoutKind::Salary, ini, names, messages) {}
 };
 
 class BonusSlipLayoutWindow : public SlipLayoutWindow {
     Q_OBJECT
   public:
-    BonusSlipLayoutWindow(QWidget* parent, IniFile& ini, const ItemNames& names, ui::MessageService& messages)
+    BonusSlipLayoutWindow(QWidget* parent, IniFile& ini, const ItemNames& names,
+                          ui::MessageService& messages)
         : SlipLayoutWindow(parent, LayoutKind::Bonus, ini, names, messages) {}
 };
 

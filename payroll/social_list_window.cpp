@@ -35,17 +35,17 @@ QTableWidget* tableOf(QWidget* parent, const print::TextTable& t) {
 }  // namespace
 
 SocialListWindow::SocialListWindow(QWidget* parent, ui::MessageService& messages,
-                             const print::TextTable& table, const QString& name)
+                                   const print::TextTable& table, const QString& name)
     : QDialog(parent), messages_(messages), column_(new QVBoxLayout(this)) {
     setObjectName(name);
-    lbNotes_ = new QLabel(this);
-    lbNotes_->setObjectName(QStringLiteral("lbNotes"));
-    column_->addWidget(lbNotes_);
+    notesLabel_ = new QLabel(this);
+    notesLabel_->setObjectName(QStringLiteral("lbNotes"));
+    column_->addWidget(notesLabel_);
     setTable(table);
 
     const SocialListButtons b = addSocialListButtons(this, column_);
     b.apply->hide();
-    ui::connectCommand(b.apply, this, messages_, &SocialListWindow::btApplyClick);
+    ui::connectCommand(b.apply, this, messages_, &SocialListWindow::applyChanges);
     connect(b.print, &QPushButton::clicked, this, [this] {
         if (print_) ui::runCommand(this, messages_, [this] { print_(this); });
     });
@@ -63,29 +63,29 @@ void SocialListWindow::setTable(const print::TextTable& table) {
         delete column_->replaceWidget(table_, shown);  // the old widget's layout item
         delete table_;
     } else {
-        column_->insertWidget(column_->indexOf(lbNotes_), shown);
+        column_->insertWidget(column_->indexOf(notesLabel_), shown);
     }
     table_ = shown;
     QStringList notes;
     if (table.rows.empty()) notes << QStringLiteral("該当する社員はいません。");
     for (const std::string& note : table.notes) notes << qs(note);
-    lbNotes_->setText(notes.join(QLatin1Char('\n')));
-    lbNotes_->setVisible(!notes.isEmpty());
+    notesLabel_->setText(notes.join(QLatin1Char('\n')));
+    notesLabel_->setVisible(!notes.isEmpty());
     if (isVisible()) fitToTable(this, table_, height());  // another year, other widths
 }
 
 void SocialListWindow::setChoice(const QString& caption, const QStringList& items, int current,
-                              std::function<void(int)> chosen) {
+                                 std::function<void(int)> chosen) {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(caption, this));
-    cbChoice_ = new QComboBox(this);
-    cbChoice_->setObjectName(QStringLiteral("cbChoice"));
-    cbChoice_->addItems(items);
-    cbChoice_->setCurrentIndex(current);
-    row->addWidget(cbChoice_);
+    choiceCombo_ = new QComboBox(this);
+    choiceCombo_->setObjectName(QStringLiteral("cbChoice"));
+    choiceCombo_->addItems(items);
+    choiceCombo_->setCurrentIndex(current);
+    row->addWidget(choiceCombo_);
     row->addStretch();
     column_->insertLayout(0, row);
-    connect(cbChoice_, &QComboBox::currentIndexChanged, this,
+    connect(choiceCombo_, &QComboBox::currentIndexChanged, this,
             [this, chosen = std::move(chosen)](int index) {
                 ui::runCommand(this, messages_, [&] { chosen(index); });
             });
@@ -97,7 +97,7 @@ void SocialListWindow::setApply(const QString& question, Action apply) {
     findChild<QPushButton*>(QStringLiteral("btApply"))->setVisible(static_cast<bool>(apply_));
 }
 
-void SocialListWindow::btApplyClick() {
+void SocialListWindow::applyChanges() {
     if (!apply_ || !messages_.confirm(this, question_)) return;
     apply_(this);
 }

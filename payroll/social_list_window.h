@@ -28,7 +28,7 @@ class SocialListWindow : public QDialog {
 
     // `name` is the window's object name.
     SocialListWindow(QWidget* parent, ui::MessageService& messages, const print::TextTable& table,
-                  const QString& name);
+                     const QString& name);
     // Shows another list in place of the one shown (title, rows and notes).
     void setTable(const print::TextTable& table);
     // A choice (cbChoice) above the list, captioned `caption`; `chosen` runs with the index of
@@ -40,14 +40,14 @@ class SocialListWindow : public QDialog {
     void setPrint(Action print) { print_ = std::move(print); }
     void setCsv(Action csv) { csv_ = std::move(csv); }
 
-    void btApplyClick();
+    void applyChanges();
 
   private:
     ui::MessageService& messages_;
     QVBoxLayout* column_;
     QTableWidget* table_ = nullptr;
-    QLabel* lbNotes_;
-    QComboBox* cbChoice_ = nullptr;
+    QLabel* notesLabel_;
+    QComboBox* choiceCombo_ = nullptr;
     QString question_;
     Action apply_;
     Action print_;

@@ -30,7 +30,7 @@ constexpr int kNoteColumn = static_cast<int>(print::SanteiColumn::Note);
 
 }  // namespace
 
-QString santeiApplyQuestion(int employees, int calendarYear) {
+QString applyQuestion(int employees, int calendarYear) {
     return QStringLiteral(
                "%1人の標準報酬月額を%2年9月分から新しい等級に改定し、9月分の保険料を控除する"
                "10月以降の保存済みの給与データの社員情報（等級・保険料）を書き換えます。"
@@ -39,8 +39,8 @@ QString santeiApplyQuestion(int employees, int calendarYear) {
         .arg(calendarYear);
 }
 
-StandardPayReviewWindow::StandardPayReviewWindow(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet,
-                     int calendarYear)
+StandardPayReviewWindow::StandardPayReviewWindow(QWidget* parent, ui::MessageService& messages,
+                                                 SanteiSheet sheet, int calendarYear)
     : QDialog(parent), messages_(messages), sheet_(std::move(sheet)), calendarYear_(calendarYear) {
     setObjectName(QStringLiteral("TfmSantei"));
     setWindowTitle(QStringLiteral("算定基礎届（%1年4月〜6月の報酬）").arg(calendarYear));
@@ -56,7 +56,7 @@ StandardPayReviewWindow::StandardPayReviewWindow(QWidget* parent, ui::MessageSer
     column->addWidget(table_);
     const SocialListButtons b = addSocialListButtons(this, column);
     // Each through the command runner: a file error while writing never escapes the window.
-    ui::connectCommand(b.apply, this, messages_, &StandardPayReviewWindow::btApplyClick);
+    ui::connectCommand(b.apply, this, messages_, &StandardPayReviewWindow::applyDecisions);
     connect(b.print, &QPushButton::clicked, this,
             [this] { ui::runCommand(this, messages_, [this] { print_(this, sheet_.lines()); }); });
     connect(b.csv, &QPushButton::clicked, this,
@@ -107,22 +107,22 @@ void StandardPayReviewWindow::cellEdited(QTableWidgetItem* item) {
     const auto row = static_cast<std::size_t>(item->row());
     if (k >= 0) {
         if (!ok || !sheet_.setDays(row, static_cast<std::size_t>(k), value)) {
-            messages_.error(this, QString::fromUtf8(kMsgSanteiBadDays));
+            messages_.error(this, QString::fromUtf8(kMsgReviewBadDays));
         }
     } else if (!ok || !sheet_.setAdjusted(row, value)) {
-        messages_.error(this, QString::fromUtf8(kMsgSanteiBadAmount));
+        messages_.error(this, QString::fromUtf8(kMsgReviewBadAmount));
     }
     fillRow(item->row());
 }
 
-void StandardPayReviewWindow::btApplyClick() {
+void StandardPayReviewWindow::applyDecisions() {
     const std::vector<GradeDecision> decisions = sheet_.decisions();
     if (decisions.empty() && sheet_.dayCorrections().empty()) {
-        messages_.information(this, QString::fromUtf8(kMsgSanteiNothingToApply));
+        messages_.information(this, QString::fromUtf8(kMsgReviewNothingToApply));
         return;
     }
-    if (!messages_.confirm(
-            this, santeiApplyQuestion(static_cast<int>(decisions.size()), calendarYear_))) {
+    if (!messages_.confirm(this,
+                           applyQuestion(static_cast<int>(decisions.size()), calendarYear_))) {
         return;
     }
     if (apply_) apply_(this, sheet_);

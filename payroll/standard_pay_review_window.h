@@ -1,11 +1,11 @@
 #pragma once
-// StandardPayReviewWindow, "算定基礎届": the April-June decision of every health-insured employee of the open
-// year (the three months' days and 報酬, the months counted, total and average, the new and the
-// previous grades, the employees left out and why).  The 修正平均額 column takes an amount for
-// a decided line and decides it again; so does a 支払基礎日数 corrected in a paid month.  適用 asks
-// first, then hands the decisions to the owner, which writes them into the periods they apply to;
-// nothing is written without the clerk's OK. 印刷 and CSV出力 are the owner's too (the list as a
-// report, the table as a CSV file).
+// StandardPayReviewWindow, "算定基礎届": the April-June decision of every health-insured employee
+// of the open year (the three months' days and 報酬, the months counted, total and average, the new
+// and the previous grades, the employees left out and why).  The 修正平均額 column takes an amount
+// for a decided line and decides it again; so does a 支払基礎日数 corrected in a paid month.  適用
+// asks first, then hands the decisions to the owner, which writes them into the periods they apply
+// to; nothing is written without the clerk's OK. 印刷 and CSV出力 are the owner's too (the list as
+// a report, the table as a CSV file).
 
 #include <QDialog>
 #include <functional>
@@ -23,9 +23,9 @@ class MessageService;
 
 namespace keiro::payroll {
 
-inline constexpr const char* kMsgSanteiNothingToApply = "適用する等級がありません。";
-inline constexpr const char* kMsgSanteiBadAmount = "修正平均額は0以上の金額を入力して下さい。";
-inline constexpr const char* kMsgSanteiBadDays =
+inline constexpr const char* kMsgReviewNothingToApply = "適用する等級がありません。";
+inline constexpr const char* kMsgReviewBadAmount = "修正平均額は0以上の金額を入力して下さい。";
+inline constexpr const char* kMsgReviewBadDays =
     "支払基礎日数は0から31までの日数を入力して下さい。";
 
 class StandardPayReviewWindow : public QDialog {
@@ -36,7 +36,8 @@ class StandardPayReviewWindow : public QDialog {
     using Apply = std::function<bool(QWidget*, const SanteiSheet&)>;
     using Output = std::function<void(QWidget*, const std::vector<calc::SanteiLine>&)>;
 
-    StandardPayReviewWindow(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet, int calendarYear);
+    StandardPayReviewWindow(QWidget* parent, ui::MessageService& messages, SanteiSheet sheet,
+                            int calendarYear);
     void setApply(Apply apply) { apply_ = std::move(apply); }
     // 印刷 and CSV出力 are enabled once the owner gives them something to do.
     void setPrint(Output print);
@@ -44,7 +45,7 @@ class StandardPayReviewWindow : public QDialog {
 
     const SanteiSheet& sheet() const { return sheet_; }
     // 適用: the question, then the owner's writing.
-    void btApplyClick();
+    void applyDecisions();
 
   private:
     void fillRow(int row);
@@ -61,6 +62,6 @@ class StandardPayReviewWindow : public QDialog {
 };
 
 // The question 適用 asks: how many employees and from which month.
-QString santeiApplyQuestion(int employees, int calendarYear);
+QString applyQuestion(int employees, int calendarYear);
 
 }  // namespace keiro::payroll

@@ -22,10 +22,10 @@ class TaxPaymentChooser : public QDialog {
   private:
     void showEnabled();
 
-    QRadioButton* rbMonth_;
-    QRadioButton* rbHalf_;
-    QComboBox* cbMonth_;
-    QComboBox* cbHalf_;
+    QRadioButton* monthlyRadio_;
+    QRadioButton* halfYearRadio_;
+    QComboBox* monthCombo_;
+    QComboBox* halfYearCombo_;
 };
 
 // The month proposed for the open period: the month its pay is paid in (a bonus's pay month,

@@ -13,31 +13,31 @@
 
 namespace keiro::payroll {
 
-YearCreationDialog::YearCreationDialog(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
-                     ui::MessageService& messages)
+YearCreationDialog::YearCreationDialog(QWidget* parent, std::filesystem::path dataFolder,
+                                       const EraNames& names, ui::MessageService& messages)
     : QDialog(parent), dataFolder_(std::move(dataFolder)), names_(names), messages_(messages) {
     setObjectName("TfmInpDlg");
     setWindowTitle(QStringLiteral("データファイル作成"));
-    cbGengo_ = new QComboBox(this);
-    cbGengo_->setObjectName("cbGengo");
-    if (names.newEra != names.earlier) cbGengo_->addItem(QString::fromStdString(names.newEra));
-    cbGengo_->addItem(QString::fromStdString(names.earlier));
-    edYear_ = new QLineEdit(this);
-    edYear_->setObjectName("edYear");
-    edYear_->setMaxLength(2);
-    edYear_->setValidator(new QIntValidator(0, 99, edYear_));  // digits only
+    eraCombo_ = new QComboBox(this);
+    eraCombo_->setObjectName("cbGengo");
+    if (names.newEra != names.earlier) eraCombo_->addItem(QString::fromStdString(names.newEra));
+    eraCombo_->addItem(QString::fromStdString(names.earlier));
+    yearEdit_ = new QLineEdit(this);
+    yearEdit_->setObjectName("edYear");
+    yearEdit_->setMaxLength(2);
+    yearEdit_->setValidator(new QIntValidator(0, 99, yearEdit_));  // digits only
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("bbOk");
-    connect(buttons, &QDialogButtonBox::accepted, this, &YearCreationDialog::bbOkClick);
+    connect(buttons, &QDialogButtonBox::accepted, this, &YearCreationDialog::createYear);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("元号"), cbGengo_);
-    layout->addRow(QStringLiteral("年"), edYear_);
+    layout->addRow(QStringLiteral("元号"), eraCombo_);
+    layout->addRow(QStringLiteral("年"), yearEdit_);
     layout->addRow(buttons);
 }
 
-void YearCreationDialog::bbOkClick() {
-    const EraYear year{cbGengo_->currentText().toStdString(), edYear_->text().toInt()};
+void YearCreationDialog::createYear() {
+    const EraYear year{eraCombo_->currentText().toStdString(), yearEdit_->text().toInt()};
     NewYearFile result;
     if (year.eraYear > 1 && !isListedYear(year, names_)) {
         // A file the year list never shows could not be worked on.
@@ -51,7 +51,7 @@ void YearCreationDialog::bbOkClick() {
     }
     if (!result.error.empty()) {
         messages_.error(this, QString::fromStdString(result.error));
-        edYear_->setFocus();
+        yearEdit_->setFocus();
         return;
     }
     created_ = result.path;

@@ -19,19 +19,19 @@ class YearCreationDialog : public QDialog {
     Q_OBJECT
   public:
     YearCreationDialog(QWidget* parent, std::filesystem::path dataFolder, const EraNames& names,
-              ui::MessageService& messages);
+                       ui::MessageService& messages);
 
     // The file created by the last OK.
     const std::filesystem::path& createdFile() const { return created_; }
 
   private:
-    void bbOkClick();
+    void createYear();
 
     std::filesystem::path dataFolder_;
     EraNames names_;
     ui::MessageService& messages_;
-    QComboBox* cbGengo_;
-    QLineEdit* edYear_;
+    QComboBox* eraCombo_;
+    QLineEdit* yearEdit_;
     std::filesystem::path created_;
 };
 

@@ -244,13 +244,13 @@ CalculatorWindow::CalculatorWindow(QWidget* parent, MessageService& messages)
     }
     grid->addWidget(ok, 6, 0, 1, 2);
     grid->addWidget(cancel, 6, 2, 1, 2);
-    connect(ok, &QPushButton::clicked, this, [this] { btOKClick(); });
+    connect(ok, &QPushButton::clicked, this, [this] { writeResult(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     display_->setText(QString::fromStdString(state_.display()));
 }
 
 void CalculatorWindow::addKey(QGridLayout* grid, const char* name, const QString& text,
-                     CalculatorState::Key key, int row, int column, int columnSpan) {
+                              CalculatorState::Key key, int row, int column, int columnSpan) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QString::fromLatin1(name));
     // The keys never take the focus, so typed keys always reach the calculator.
@@ -266,12 +266,12 @@ bool CalculatorWindow::calculate() {
 }
 
 bool CalculatorWindow::calculate(QLineEdit* target) {
-    FormShow(target);
+    startFor(target);
     exec();
     return written_;
 }
 
-void CalculatorWindow::FormShow(QLineEdit* target) {
+void CalculatorWindow::startFor(QLineEdit* target) {
     target_ = target;
     written_ = false;
     press(CalculatorState::Key::Clear);
@@ -281,7 +281,7 @@ void CalculatorWindow::press(CalculatorState::Key key) {
     display_->setText(QString::fromStdString(state_.press(key)));
 }
 
-void CalculatorWindow::btOKClick() {
+void CalculatorWindow::writeResult() {
     press(CalculatorState::Key::Equal);  // an operation still pending is completed first
     const std::optional<double> value = state_.value();
     NumericEntry* entry =

@@ -1,6 +1,6 @@
 #pragma once
-// CalculatorWindow, "簡易電卓": a small modal desk calculator opened from an amount box.  Its ＯＫ writes
-// the result into the box that had the focus when it was opened, in that box's format.
+// CalculatorWindow, "簡易電卓": a small modal desk calculator opened from an amount box.  Its ＯＫ
+// writes the result into the box that had the focus when it was opened, in that box's format.
 //
 // The arithmetic lives in CalculatorState (no widgets): chained operations are worked left to
 // right as they are keyed (12 + 3 × 2 = 30), ％ works as on a desk calculator, and any error
@@ -93,11 +93,11 @@ class CalculatorWindow : public QDialog {
     bool calculate(QLineEdit* target);
 
     // Starts a calculation for `target` without showing the window.
-    void FormShow(QLineEdit* target);
+    void startFor(QLineEdit* target);
     void press(CalculatorState::Key key);
     // ＯＫ: writes the result into the remembered box through its numeric entry (format code),
     // then closes.  An error display or a result the box cannot hold writes nothing.
-    void btOKClick();
+    void writeResult();
 
     const CalculatorState& state() const { return state_; }
 

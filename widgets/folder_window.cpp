@@ -72,51 +72,51 @@ FolderWindow::FolderWindow(MessageService& messages, QWidget* parent)
     : QDialog(parent), messages_(messages), namePrompt_(askText) {
     setObjectName("fmFolder");
 
-    tvFolder_ = new QTreeWidget(this);
-    tvFolder_->setObjectName("tvFolder");
-    tvFolder_->setHeaderHidden(true);
-    tvFolder_->setColumnCount(1);
-    tvFolder_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tvFolder_->header()->setStretchLastSection(false);
-    connect(tvFolder_, &QTreeWidget::itemExpanded, this, &FolderWindow::fillFolder);
-    connect(tvFolder_, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { tvFolderChange(current); });
+    folderTree_ = new QTreeWidget(this);
+    folderTree_->setObjectName("tvFolder");
+    folderTree_->setHeaderHidden(true);
+    folderTree_->setColumnCount(1);
+    folderTree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    folderTree_->header()->setStretchLastSection(false);
+    connect(folderTree_, &QTreeWidget::itemExpanded, this, &FolderWindow::fillFolder);
+    connect(folderTree_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { showChosenFolder(current); });
 
-    edPath_ = new QLineEdit(this);
-    edPath_->setObjectName("edPath");
-    connect(edPath_, &QLineEdit::textChanged, this, &FolderWindow::updateDataLabel);
+    pathEdit_ = new QLineEdit(this);
+    pathEdit_->setObjectName("edPath");
+    connect(pathEdit_, &QLineEdit::textChanged, this, &FolderWindow::updateDataLabel);
 
-    lbData_ = new QLabel(QStringLiteral("対象データ有り"), this);
-    lbData_->setObjectName("lbData");
-    lbData_->setStyleSheet(QStringLiteral("color: #c00000;"));
-    QSizePolicy keepPlace = lbData_->sizePolicy();
+    dataLabel_ = new QLabel(QStringLiteral("対象データ有り"), this);
+    dataLabel_->setObjectName("lbData");
+    dataLabel_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    QSizePolicy keepPlace = dataLabel_->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
-    lbData_->setSizePolicy(keepPlace);
-    lbData_->hide();
+    dataLabel_->setSizePolicy(keepPlace);
+    dataLabel_->hide();
 
-    btMkDir_ = new QPushButton(QStringLiteral("ﾌｫﾙﾀﾞｰ作成"), this);
-    btMkDir_->setObjectName("btMkDir");
-    btMkDir_->setAutoDefault(false);
-    connect(btMkDir_, &QPushButton::clicked, this, &FolderWindow::btMkDirClick);
+    newFolderButton_ = new QPushButton(QStringLiteral("ﾌｫﾙﾀﾞｰ作成"), this);
+    newFolderButton_->setObjectName("btMkDir");
+    newFolderButton_->setAutoDefault(false);
+    connect(newFolderButton_, &QPushButton::clicked, this, &FolderWindow::createFolder);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName("btOK");
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &FolderWindow::btOKClick);
+    connect(ok, &QPushButton::clicked, this, &FolderWindow::acceptFolder);
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setObjectName("btCancel");
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(lbData_);
+    buttons->addWidget(dataLabel_);
     buttons->addStretch();
-    buttons->addWidget(btMkDir_);
+    buttons->addWidget(newFolderButton_);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tvFolder_);
-    layout->addWidget(edPath_);
+    layout->addWidget(folderTree_);
+    layout->addWidget(pathEdit_);
     layout->addLayout(buttons);
     resize(420, 460);
 
@@ -124,8 +124,8 @@ FolderWindow::FolderWindow(MessageService& messages, QWidget* parent)
 }
 
 std::optional<QString> FolderWindow::choose(QWidget* parent, MessageService& messages,
-                                         const QString& title, bool allowCreate,
-                                         const QString& startFolder) {
+                                            const QString& title, bool allowCreate,
+                                            const QString& startFolder) {
     FolderWindow window(messages, parent);
     window.prepare(title, allowCreate, startFolder);
     if (window.exec() != QDialog::Accepted) return std::nullopt;
@@ -134,20 +134,20 @@ std::optional<QString> FolderWindow::choose(QWidget* parent, MessageService& mes
 
 void FolderWindow::prepare(const QString& title, bool allowCreate, const QString& startFolder) {
     setWindowTitle(title);
-    btMkDir_->setVisible(allowCreate);
+    newFolderButton_->setVisible(allowCreate);
     chosen_.clear();
     fillVolumes();  // folders may have come and gone since the last time
     if (!selectFolder(startFolder) && !selectFolder(QDir::homePath())) {
-        tvFolder_->setCurrentItem(computer_);
+        folderTree_->setCurrentItem(computer_);
     }
 }
 
 void FolderWindow::fillVolumes() {
-    tvFolder_->clear();
+    folderTree_->clear();
     computer_ = new QTreeWidgetItem(QStringList{QStringLiteral("ﾏｲ ｺﾝﾋﾟｭｰﾀ")});
     computer_->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
     computer_->setData(0, kFilledRole, true);
-    tvFolder_->addTopLevelItem(computer_);
+    folderTree_->addTopLevelItem(computer_);
 
     QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
     std::sort(volumes.begin(), volumes.end(), [](const QStorageInfo& a, const QStorageInfo& b) {
@@ -212,7 +212,7 @@ bool FolderWindow::selectFolder(const QString& path) {
         }
     }
     if (volume == nullptr) {
-        edPath_->setText(folder);  // outside every listed volume: the box alone holds it
+        pathEdit_->setText(folder);  // outside every listed volume: the box alone holds it
         return true;
     }
     QTreeWidgetItem* item = volume;
@@ -222,31 +222,31 @@ bool FolderWindow::selectFolder(const QString& path) {
         item->setExpanded(true);
         item = childFolder(item, part);
     }
-    tvFolder_->setCurrentItem(item);
-    tvFolder_->scrollToItem(item);
+    folderTree_->setCurrentItem(item);
+    folderTree_->scrollToItem(item);
     return true;
 }
 
-void FolderWindow::tvFolderChange(QTreeWidgetItem* item) {
-    edPath_->setText(item == nullptr ? QString() : pathOf(item));
+void FolderWindow::showChosenFolder(QTreeWidgetItem* item) {
+    pathEdit_->setText(item == nullptr ? QString() : pathOf(item));
 }
 
 void FolderWindow::updateDataLabel() {
-    const QString folder = edPath_->text().trimmed();
+    const QString folder = pathEdit_->text().trimmed();
     const bool hasData = !folder.isEmpty() && QFileInfo(folder).isAbsolute() &&
                          QFileInfo(QDir(folder).filePath(
                                        QString::fromUtf8(kIniFileName.data(), kIniFileName.size())))
                              .isFile();
-    lbData_->setVisible(hasData);
+    dataLabel_->setVisible(hasData);
 }
 
 void FolderWindow::refuseMissing(const QString& typed) {
     messages_.error(this, QStringLiteral("指定フォルダ[%1]がありません。").arg(typed));
-    edPath_->setFocus();
+    pathEdit_->setFocus();
 }
 
-void FolderWindow::btOKClick() {
-    const QString typed = edPath_->text().trimmed();
+void FolderWindow::acceptFolder() {
+    const QString typed = pathEdit_->text().trimmed();
     if (typed.isEmpty()) {
         messages_.error(this, QStringLiteral("指定フォルダはありません。"));
         return;
@@ -260,8 +260,8 @@ void FolderWindow::btOKClick() {
     accept();
 }
 
-void FolderWindow::btMkDirClick() {
-    const QString parentFolder = edPath_->text().trimmed();
+void FolderWindow::createFolder() {
+    const QString parentFolder = pathEdit_->text().trimmed();
     if (parentFolder.isEmpty()) {
         messages_.error(this, QStringLiteral("指定フォルダはありません。"));
         return;

@@ -47,24 +47,24 @@ class FolderWindow : public QDialog {
     // existing folder given by its full path.
     bool selectFolder(const QString& path);
 
-    void btOKClick();
-    void btMkDirClick();
+    void acceptFolder();
+    void createFolder();
 
   private:
     void fillVolumes();
     void fillFolder(QTreeWidgetItem* item);
     QTreeWidgetItem* childFolder(QTreeWidgetItem* parent, const QString& name);
-    void tvFolderChange(QTreeWidgetItem* item);
+    void showChosenFolder(QTreeWidgetItem* item);
     void updateDataLabel();
     void refuseMissing(const QString& typed);
 
     MessageService& messages_;
     NamePrompt namePrompt_;
-    QTreeWidget* tvFolder_;
+    QTreeWidget* folderTree_;
     QTreeWidgetItem* computer_;
-    QLineEdit* edPath_;
-    QLabel* lbData_;
-    QPushButton* btMkDir_;
+    QLineEdit* pathEdit_;
+    QLabel* dataLabel_;
+    QPushButton* newFolderButton_;
     QString chosen_;
 };
 

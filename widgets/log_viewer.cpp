@@ -14,41 +14,41 @@
 namespace keiro::ui {
 
 LogViewer::LogViewer(std::filesystem::path dataFolder, MessageService& messages,
-                       FileDialogs& dialogs, QWidget* parent)
+                     FileDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dataFolder_(std::move(dataFolder)), messages_(messages), dialogs_(dialogs) {
     setObjectName("fmShowLog");
     setWindowTitle(QStringLiteral("システムログの表示"));
 
     auto* menuBar = new QMenuBar(this);
-    QMenu* mnFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
-    mnFile->setObjectName("mnFile");
-    QAction* mnCSV = mnFile->addAction(QStringLiteral("CSVファイルに出力(&C)..."));
-    mnCSV->setObjectName("mnCSV");
-    connect(mnCSV, &QAction::triggered, this, &LogViewer::mnCSVClick);
+    QMenu* fileMenu = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu->setObjectName("mnFile");
+    QAction* csvAction = fileMenu->addAction(QStringLiteral("CSVファイルに出力(&C)..."));
+    csvAction->setObjectName("mnCSV");
+    connect(csvAction, &QAction::triggered, this, &LogViewer::exportCsv);
 
-    ListBox1_ = new QListWidget(this);
-    ListBox1_->setObjectName("ListBox1");
+    lineList_ = new QListWidget(this);
+    lineList_->setObjectName("ListBox1");
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menuBar);
-    layout->addWidget(ListBox1_);
+    layout->addWidget(lineList_);
     resize(480, 360);
 }
 
 bool LogViewer::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) FormActivate();
+    if (event->type() == QEvent::WindowActivate) reloadLog();
     return QDialog::event(event);
 }
 
 void LogViewer::showEvent(QShowEvent* event) {
     readFailureShown_ = false;
-    FormActivate();
+    reloadLog();
     QDialog::showEvent(event);
 }
 
-void LogViewer::FormActivate() {
-    const int row = ListBox1_->currentRow();
+void LogViewer::reloadLog() {
+    const int row = lineList_->currentRow();
     lines_.clear();
     try {
         lines_ = readLogLines(dataFolder_).lines;
@@ -60,12 +60,12 @@ void LogViewer::FormActivate() {
             messages_.error(this, QString::fromStdString(error.what()));
         }
     }
-    ListBox1_->clear();
-    for (const std::string& line : lines_) ListBox1_->addItem(QString::fromStdString(line));
-    if (row >= 0 && row < ListBox1_->count()) ListBox1_->setCurrentRow(row);
+    lineList_->clear();
+    for (const std::string& line : lines_) lineList_->addItem(QString::fromStdString(line));
+    if (row >= 0 && row < lineList_->count()) lineList_->setCurrentRow(row);
 }
 
-void LogViewer::mnCSVClick() {
+void LogViewer::exportCsv() {
     if (!messages_.confirm(this, QStringLiteral("システムログをＣＳＶファイルに出力します。"))) {
         return;
     }

@@ -19,11 +19,11 @@ class LogViewer : public QDialog {
     Q_OBJECT
   public:
     LogViewer(std::filesystem::path dataFolder, MessageService& messages, FileDialogs& dialogs,
-               QWidget* parent = nullptr);
+              QWidget* parent = nullptr);
 
     // Fills ListBox1 with the log's lines (a log not written yet gives an empty list).
-    void FormActivate();
-    void mnCSVClick();
+    void reloadLog();
+    void exportCsv();
 
   protected:
     bool event(QEvent* event) override;
@@ -33,7 +33,7 @@ class LogViewer : public QDialog {
     std::filesystem::path dataFolder_;
     MessageService& messages_;
     FileDialogs& dialogs_;
-    QListWidget* ListBox1_;
+    QListWidget* lineList_;
     std::vector<std::string> lines_;  // what ListBox1 shows
     bool readFailureShown_ = false;
 };

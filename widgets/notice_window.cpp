@@ -15,7 +15,7 @@ namespace keiro::ui {
 
 NoticeWindow::NoticeWindow(QWidget* owner, const QString& text)
     : QWidget(owner ? owner->window() : nullptr, Qt::Tool | Qt::FramelessWindowHint),
-      lbMessage_(new QLabel(text)),
+      messageLabel_(new QLabel(text)),
       inner_(nullptr) {
     setObjectName(QStringLiteral("TfmNotice"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -26,15 +26,15 @@ NoticeWindow::NoticeWindow(QWidget* owner, const QString& text)
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Raised);
     frame->setLineWidth(2);
-    lbMessage_->setObjectName(QStringLiteral("lbMessage"));
-    lbMessage_->setAlignment(Qt::AlignCenter);
-    QFont font = lbMessage_->font();
+    messageLabel_->setObjectName(QStringLiteral("lbMessage"));
+    messageLabel_->setAlignment(Qt::AlignCenter);
+    QFont font = messageLabel_->font();
     font.setPointSizeF(font.pointSizeF() * 1.2);
-    lbMessage_->setFont(font);
+    messageLabel_->setFont(font);
 
     inner_ = new QVBoxLayout(frame);
     inner_->setContentsMargins(28, 18, 28, 18);
-    inner_->addWidget(lbMessage_);
+    inner_->addWidget(messageLabel_);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
@@ -52,21 +52,21 @@ NoticeWindow* NoticeWindow::showNotice(QWidget* owner, const QString& text) {
 
 NoticeWindow* NoticeWindow::showProgress(QWidget* owner, const QString& text) {
     auto* notice = new NoticeWindow(owner, text);
-    QFont font = notice->lbMessage_->font();
+    QFont font = notice->messageLabel_->font();
     font.setPointSizeF(font.pointSizeF() / 1.2);
-    notice->lbMessage_->setFont(font);
-    QPalette blue = notice->lbMessage_->palette();
+    notice->messageLabel_->setFont(font);
+    QPalette blue = notice->messageLabel_->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
-    notice->lbMessage_->setPalette(blue);
-    notice->pbProgress_ = new QProgressBar;
-    notice->pbProgress_->setObjectName(QStringLiteral("pbProgress"));
-    notice->pbProgress_->setRange(0, 100);
-    notice->pbProgress_->setValue(0);
-    notice->pbProgress_->setTextVisible(false);
-    notice->pbProgress_->setFixedHeight(14);
+    notice->messageLabel_->setPalette(blue);
+    notice->progressBar_ = new QProgressBar;
+    notice->progressBar_->setObjectName(QStringLiteral("pbProgress"));
+    notice->progressBar_->setRange(0, 100);
+    notice->progressBar_->setValue(0);
+    notice->progressBar_->setTextVisible(false);
+    notice->progressBar_->setFixedHeight(14);
     notice->inner_->setContentsMargins(12, 6, 12, 8);
     notice->inner_->setSpacing(4);
-    notice->inner_->addWidget(notice->pbProgress_);
+    notice->inner_->addWidget(notice->progressBar_);
     notice->setMinimumSize(kProgressSize);
     notice->setFixedSize(kProgressSize);
     notice->centreOver(owner);
@@ -75,28 +75,28 @@ NoticeWindow* NoticeWindow::showProgress(QWidget* owner, const QString& text) {
 }
 
 void NoticeWindow::setProgress(qint64 done, qint64 total) {
-    if (!pbProgress_) return;
+    if (!progressBar_) return;
     if (total <= 0) {
-        pbProgress_->setRange(0, 0);
+        progressBar_->setRange(0, 0);
     } else {
         // The bar counts in ints: very large transfers are shown in kilobytes.
         const qint64 scale = total > std::numeric_limits<int>::max() ? 1024 : 1;
-        pbProgress_->setRange(0, static_cast<int>(total / scale));
-        pbProgress_->setValue(static_cast<int>(std::clamp<qint64>(done, 0, total) / scale));
+        progressBar_->setRange(0, static_cast<int>(total / scale));
+        progressBar_->setValue(static_cast<int>(std::clamp<qint64>(done, 0, total) / scale));
     }
-    pbProgress_->repaint();
+    progressBar_->repaint();
 }
 
 int NoticeWindow::progressValue() const {
-    return pbProgress_ ? pbProgress_->value() : 0;
+    return progressBar_ ? progressBar_->value() : 0;
 }
 
 int NoticeWindow::progressMaximum() const {
-    return pbProgress_ ? pbProgress_->maximum() : 0;
+    return progressBar_ ? progressBar_->maximum() : 0;
 }
 
 QString NoticeWindow::text() const {
-    return lbMessage_->text();
+    return messageLabel_->text();
 }
 
 void NoticeWindow::centreOver(QWidget* owner) {

@@ -43,9 +43,9 @@ class NoticeWindow : public QWidget {
     NoticeWindow(QWidget* owner, const QString& text);
     void centreOver(QWidget* owner);
 
-    QLabel* lbMessage_;
+    QLabel* messageLabel_;
     QVBoxLayout* inner_;
-    QProgressBar* pbProgress_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
 };
 
 }  // namespace keiro::ui

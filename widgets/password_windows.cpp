@@ -71,26 +71,26 @@ PasswordDialog::PasswordDialog(std::string password, MessageService& messages, Q
     setObjectName("fmInpPass");
     setWindowTitle(QStringLiteral("パスワード入力"));
 
-    edPassword_ = maskedBox(this, "edPassword");
-    edPassword_->setMinimumWidth(200);
-    cbDispChar_ = new QCheckBox(QStringLiteral("入力内容を表示する"), this);
-    cbDispChar_->setObjectName("cbDispChar");
-    connect(cbDispChar_, &QCheckBox::toggled, this, &PasswordDialog::cbDispCharClick);
+    passwordEdit_ = maskedBox(this, "edPassword");
+    passwordEdit_->setMinimumWidth(200);
+    showTextCheck_ = new QCheckBox(QStringLiteral("入力内容を表示する"), this);
+    showTextCheck_->setObjectName("cbDispChar");
+    connect(showTextCheck_, &QCheckBox::toggled, this, &PasswordDialog::toggleTextShown);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("パスワード"), edPassword_);
-    form->addRow(QString(), cbDispChar_);
+    form->addRow(QStringLiteral("パスワード"), passwordEdit_);
+    form->addRow(QString(), showTextCheck_);
 
     QPushButton* ok = nullptr;
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(okCancelRow(this, ok));
-    connect(ok, &QPushButton::clicked, this, &PasswordDialog::btOKClick);
+    connect(ok, &QPushButton::clicked, this, &PasswordDialog::acceptPassword);
     setFixedSize(sizeHint());
 }
 
 bool PasswordDialog::passwordCheckPassed(QWidget* parent, const IniFile& ini,
-                                     MessageService& messages) {
+                                         MessageService& messages) {
     std::string password = loadPassword(ini);
     if (password.empty()) return true;
     PasswordDialog window(std::move(password), messages, parent);
@@ -98,39 +98,41 @@ bool PasswordDialog::passwordCheckPassed(QWidget* parent, const IniFile& ini,
 }
 
 void PasswordDialog::showEvent(QShowEvent* event) {
-    edPassword_->clear();
-    edPassword_->setFocus();
+    passwordEdit_->clear();
+    passwordEdit_->setFocus();
     QDialog::showEvent(event);
 }
 
-void PasswordDialog::cbDispCharClick() {
-    edPassword_->setEchoMode(cbDispChar_->isChecked() ? QLineEdit::Normal : QLineEdit::Password);
+void PasswordDialog::toggleTextShown() {
+    passwordEdit_->setEchoMode(showTextCheck_->isChecked() ? QLineEdit::Normal
+                                                           : QLineEdit::Password);
 }
 
-void PasswordDialog::btOKClick() {
-    if (passwordMatches(password_, edPassword_->text())) {
+void PasswordDialog::acceptPassword() {
+    if (passwordMatches(password_, passwordEdit_->text())) {
         accept();
         return;
     }
     messages_.error(this, QStringLiteral("パスワードが違います"));
-    edPassword_->setFocus();
-    edPassword_->selectAll();
+    passwordEdit_->setFocus();
+    passwordEdit_->selectAll();
 }
 
-// --- NewPasswordDialog ------------------------------------------------------------------------------
+// --- NewPasswordDialog
+// ------------------------------------------------------------------------------
 
 NewPasswordDialog::NewPasswordDialog(IniFile& ini, MessageService& messages, QWidget* parent)
     : QDialog(parent), ini_(ini), messages_(messages) {
     setObjectName("fmSetPass");
     setWindowTitle(QStringLiteral("パスワード設定"));
 
-    edPass1_ = maskedBox(this, "edPass1");
-    edPass1_->setMinimumWidth(200);
-    edPass2_ = maskedBox(this, "edPass2");
+    passwordEdit_ = maskedBox(this, "edPass1");
+    passwordEdit_->setMinimumWidth(200);
+    confirmationEdit_ = maskedBox(this, "edPass2");
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("パスワード設定入力"), edPass1_);
-    form->addRow(QStringLiteral("パスワード確認入力"), edPass2_);
+    form->addRow(QStringLiteral("パスワード設定入力"), passwordEdit_);
+    form->addRow(QStringLiteral("パスワード確認入力"), confirmationEdit_);
 
     auto* note = new QLabel(QStringLiteral("パスワードを忘れてしまいますと、ソフトを起動する\n"
                                            "事が出来なくなってしまいますので御注意下さい。"),
@@ -142,22 +144,22 @@ NewPasswordDialog::NewPasswordDialog(IniFile& ini, MessageService& messages, QWi
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addLayout(okCancelRow(this, ok));
-    connect(ok, &QPushButton::clicked, this, &NewPasswordDialog::btOKClick);
+    connect(ok, &QPushButton::clicked, this, &NewPasswordDialog::acceptPassword);
     setFixedSize(sizeHint());
 }
 
 void NewPasswordDialog::showEvent(QShowEvent* event) {
-    edPass1_->clear();
-    edPass2_->clear();
-    edPass1_->setFocus();
+    passwordEdit_->clear();
+    confirmationEdit_->clear();
+    passwordEdit_->setFocus();
     QDialog::showEvent(event);
 }
 
-void NewPasswordDialog::btOKClick() {
-    const QString entry = edPass1_->text();
-    if (entry != edPass2_->text()) {
+void NewPasswordDialog::acceptPassword() {
+    const QString entry = passwordEdit_->text();
+    if (entry != confirmationEdit_->text()) {
         messages_.error(this, QStringLiteral("パスワードの設定入力と確認入力が異なっています。"));
-        edPass1_->setFocus();
+        passwordEdit_->setFocus();
         return;
     }
     const bool clearing = entry.isEmpty();
@@ -169,7 +171,7 @@ void NewPasswordDialog::btOKClick() {
         savePassword(ini_, entry.toStdString());
     } catch (const text::EncodingError& error) {
         messages_.error(this, QString::fromStdString(error.what()));
-        edPass1_->setFocus();
+        passwordEdit_->setFocus();
         return;
     } catch (const IoError& error) {
         messages_.error(this, QString::fromStdString(error.what()));

@@ -30,8 +30,8 @@ class PasswordDialog : public QDialog {
     // otherwise asks for it and gives true only when the right one was entered.
     static bool passwordCheckPassed(QWidget* parent, const IniFile& ini, MessageService& messages);
 
-    void btOKClick();
-    void cbDispCharClick();
+    void acceptPassword();
+    void toggleTextShown();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -39,8 +39,8 @@ class PasswordDialog : public QDialog {
   private:
     std::string password_;
     MessageService& messages_;
-    QLineEdit* edPassword_;
-    QCheckBox* cbDispChar_;
+    QLineEdit* passwordEdit_;
+    QCheckBox* showTextCheck_;
 };
 
 // "パスワード設定": the password and its confirmation.  Both empty clears the password.
@@ -52,7 +52,7 @@ class NewPasswordDialog : public QDialog {
     // The password stored by the last accepted OK (empty: cleared).
     const std::string& storedPassword() const { return stored_; }
 
-    void btOKClick();
+    void acceptPassword();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -60,8 +60,8 @@ class NewPasswordDialog : public QDialog {
   private:
     IniFile& ini_;
     MessageService& messages_;
-    QLineEdit* edPass1_;
-    QLineEdit* edPass2_;
+    QLineEdit* passwordEdit_;
+    QLineEdit* confirmationEdit_;
     std::string stored_;
 };
 

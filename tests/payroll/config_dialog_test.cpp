@@ -67,15 +67,15 @@ struct Harness {
     ScriptedMessageService messages;
     int passwordWindows = 0;
     ConfigDialog dialog{nullptr,
-                     settings,
-                     ini,
-                     messages,
-                     folder / "健康保険料率.dat",
-                     [this] { ++passwordWindows; }};
+                        settings,
+                        ini,
+                        messages,
+                        folder / "健康保険料率.dat",
+                        [this] { ++passwordWindows; }};
     PeriodSettings period = newPeriod();
 
     explicit Harness(const PeriodSettings& start = newPeriod()) : period(start) {
-        dialog.FormShow(period);
+        dialog.prepare(period);
         dialog.show();
     }
 
@@ -153,7 +153,7 @@ class ConfigDialogTest : public QObject {
         PeriodSettings other = filledPeriod();
         other.generalBusiness = 0;
         other.employmentInsRate = 0.7;
-        h.dialog.FormShow(other);
+        h.dialog.prepare(other);
         QVERIFY(h.find<QRadioButton>("rbIgai")->isChecked());
         QCOMPARE(h.text("edKoyRitu"), QStringLiteral("0.700"));
     }
@@ -284,7 +284,7 @@ class ConfigDialogTest : public QObject {
         QCOMPARE(h.settings.employmentBusiness, 2);
 
         // Shown again, the hours follow the new decimal format.
-        h.dialog.FormShow(h.period);
+        h.dialog.prepare(h.period);
         QCOMPARE(h.text("edJikanD"), QStringLiteral("8.00"));
     }
 
@@ -311,7 +311,7 @@ class ConfigDialogTest : public QObject {
         {
             Harness h(filledPeriod());
             QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.000"));  // before the levy
-            h.dialog.FormShow(h.period, levyRates());
+            h.dialog.prepare(h.period, levyRates());
             QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.115"));
             h.click("btSysSave");
             QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
@@ -322,7 +322,7 @@ class ConfigDialogTest : public QObject {
         PeriodSettings stored = filledPeriod();
         stored.supportRate = 0.12;
         Harness h(stored);
-        h.dialog.FormShow(h.period, levyRates());  // a rate of its own is kept
+        h.dialog.prepare(h.period, levyRates());  // a rate of its own is kept
         QCOMPARE(h.text("edSienRitu"), QStringLiteral("0.120"));
         h.set("edSienRitu", QStringLiteral("-1"));
         h.click("btSysSave");
@@ -342,7 +342,7 @@ class ConfigDialogTest : public QObject {
         calc::RatesOfPeriod rates;
         rates.healthShares = {4.925, 5.14};
         rates.healthFiscalYearText = "令和8年度";
-        h.dialog.FormShow(h.period, rates);
+        h.dialog.prepare(h.period, rates);
         h.set("edKoyRitu", QStringLiteral("35"));
         h.click("btSysSave");
         QCOMPARE(h.messages.lastText(),
@@ -454,7 +454,7 @@ class ConfigDialogTest : public QObject {
             picked = true;
             auto* list = window->findChild<QListWidget*>("lbKenRitu");
             list->setCurrentRow(0);
-            window->btOKClick();
+            window->acceptRate();
         });
         driver.start();
         h.click("btKenRitu");

@@ -46,7 +46,7 @@ class DataSelectionTest : public QObject {
                 messages, [this](const QString&, bool) { return folderAnswer; },
                 2026};
             window = std::make_unique<DataSelectionWindow>(nullptr, context, year);
-            window->formShow();
+            window->prepare();
         }
         template <typename T>
         T* find(const char* name) {
@@ -110,7 +110,7 @@ class DataSelectionTest : public QObject {
         start.year.openPeriod(3, PeriodEntry{20, 160.0, 0, 0}, nullptr);
         start.year.block().settings.companyName.assign("株式会社テスト");
         start.year.savePeriod();
-        start.window->formShow();
+        start.window->prepare();
         auto* list = start.find<QListWidget>("ListBox");
         QVERIFY(list->item(2)->data(Qt::UserRole + 1).toBool());
         list->setCurrentRow(2);
@@ -124,7 +124,8 @@ class DataSelectionTest : public QObject {
 
     void yearOneOfAnEraIsRefused() {
         FirstStart start;
-        YearCreationDialog dialog(nullptr, start.places.dataFolder, start.state.eraNames, start.messages);
+        YearCreationDialog dialog(nullptr, start.places.dataFolder, start.state.eraNames,
+                                  start.messages);
         dialog.findChild<QLineEdit*>("edYear")->setText("01");
         dialog.findChild<QPushButton*>("bbOk")->click();
         QCOMPARE(start.messages.lastText(), QString("年の入力エラー(0以下または元年は不可)"));

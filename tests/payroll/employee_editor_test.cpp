@@ -530,7 +530,7 @@ class EmployeeEditorTest : public QObject {
                                   Key::Digit0, Key::Digit0}) {
                 calculator->press(key);
             }
-            calculator->btOKClick();
+            calculator->writeResult();
         });
         demo.click("sbCalc");
         QCOMPARE(demo.child("edYakuin")->text(), QStringLiteral("36,000"));

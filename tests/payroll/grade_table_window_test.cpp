@@ -25,7 +25,7 @@ struct Harness {
     QListWidget* list() { return window.findChild<QListWidget*>("lbKenhoHyo"); }
     QString label() { return window.findChild<QLabel*>("lbTokyu")->text(); }
     void open(int storedGrade) {
-        window.FormShow(storedGrade);
+        window.prepare(storedGrade);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }

@@ -23,7 +23,7 @@ struct Harness {
     LedgerItemsWindow window{nullptr, settings, ini, messages};
 
     void open() {
-        window.FormShow();
+        window.prepare();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }

@@ -407,10 +407,10 @@ class MainWindowTest : public QObject {
                 auto* editor = qobject_cast<EmployeeEditor*>(QApplication::activeModalWidget());
                 QVERIFY(editor != nullptr);
                 editor->findChild<QLineEdit*>("edSimei")->setText("新井　一郎");
-                editor->btOKClick();
+                editor->saveEmployee();
                 stored = editor->storedSlot() > 0;
             });
-            list->sbNewClick();
+            list->addEmployee();
             list->reject();
         });
         demo.window->toolTray()->button("imSyainEdit")->click();

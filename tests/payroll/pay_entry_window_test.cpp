@@ -162,7 +162,7 @@ class PayEntryWindowTest : public QObject {
             calculator->press(ui::CalculatorState::digit(6));
             calculator->press(ui::CalculatorState::digit(0));
             calculator->press(ui::CalculatorState::digit(0));
-            calculator->btOKClick();
+            calculator->writeResult();
         });
         demo.button("sbCalculator")->click();
         QCOMPARE(tax->text(), QString("1,200"));

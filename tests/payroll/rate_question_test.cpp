@@ -91,7 +91,7 @@ class RateQuestionTest : public QObject {
         std::memset(&period, 0, sizeof period);
         const calc::PremiumRateHistory published =
             calc::PremiumRateHistory::fromDataFolder(KEIRO_SOURCE_DIR "/data");
-        dialog.FormShow(period, calc::ratesOfPeriod(published, calc::rateMonthsOf(2027, 1, 0), 2));
+        dialog.prepare(period, calc::ratesOfPeriod(published, calc::rateMonthsOf(2027, 1, 0), 2));
         const auto shown = [&](const char* name) {
             return dialog.findChild<QLineEdit*>(name)->text().trimmed();
         };

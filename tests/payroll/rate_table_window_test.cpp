@@ -24,7 +24,7 @@ struct Harness {
     QListWidget* list() { return window.findChild<QListWidget*>("lbKenRitu"); }
     QPushButton* ok() { return window.findChild<QPushButton*>("btOK"); }
     void open() {
-        window.FormShow();
+        window.reloadRates();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
@@ -87,7 +87,7 @@ class RateWindowTest : public QObject {
         h.open();
         QCOMPARE(h.list()->count(), 1);
         h.clickRow(0);
-        h.window.btOKClick();
+        h.window.acceptRate();
         QCOMPARE(h.messages.shown().size(), std::size_t{1});
         QCOMPARE(h.messages.shown().front().kind, ui::MessageKind::Error);
         QVERIFY(!h.window.chosenRate());

@@ -32,7 +32,7 @@ struct Harness {
         }
     }
     void open() {
-        window->FormShow();
+        window->prepare();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }

@@ -92,7 +92,7 @@ class SanteiWindowTest : public QObject {
         QVERIFY(h.messages.shown().empty());
 
         h.table()->item(0, kAdjusted)->setText(QStringLiteral("abc"));  // refused, line kept
-        QCOMPARE(h.messages.lastText(), QString::fromUtf8(kMsgSanteiBadAmount));
+        QCOMPARE(h.messages.lastText(), QString::fromUtf8(kMsgReviewBadAmount));
         QCOMPARE(h.text(0, kAdjusted), QStringLiteral("420,000"));
         QCOMPARE(h.text(0, kNewHealth), QStringLiteral("27"));
 
@@ -110,7 +110,7 @@ class SanteiWindowTest : public QObject {
         QCOMPARE(h.text(0, kDays5), QStringLiteral("12"));
         QCOMPARE(h.text(0, kCounted), QStringLiteral("4・6"));
         h.table()->item(0, kDays5)->setText(QStringLiteral("32"));  // refused
-        QCOMPARE(h.messages.lastText(), QString::fromUtf8(kMsgSanteiBadDays));
+        QCOMPARE(h.messages.lastText(), QString::fromUtf8(kMsgReviewBadDays));
         QCOMPARE(h.text(0, kDays5), QStringLiteral("12"));
 
         h.messages.answerNext(ui::Answer::Yes);
@@ -125,7 +125,7 @@ class SanteiWindowTest : public QObject {
         Harness h;
         h.messages.answerNext(ui::Answer::No);
         h.click("btApply");
-        QCOMPARE(h.messages.lastText(), santeiApplyQuestion(1, 2026));
+        QCOMPARE(h.messages.lastText(), applyQuestion(1, 2026));
         QVERIFY(h.applied.empty());
 
         h.messages.answerNext(ui::Answer::Yes);
@@ -153,7 +153,8 @@ class SanteiWindowTest : public QObject {
 
         bool asked = false;
         QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<StandardPayReviewWindow*>(QApplication::activeModalWidget());
+            auto* window =
+                qobject_cast<StandardPayReviewWindow*>(QApplication::activeModalWidget());
             QVERIFY(window != nullptr);
             QCOMPARE(window->findChild<QTableWidget*>("sgSantei")->rowCount(),
                      static_cast<int>(lines.size()));
@@ -161,7 +162,7 @@ class SanteiWindowTest : public QObject {
             const int row = static_cast<int>(decided - lines.data());
             table->item(row, static_cast<int>(print::SanteiColumn::Days5))->setText("20");
             demo.messages.answerNext(ui::Answer::Yes);
-            window->btApplyClick();
+            window->applyDecisions();
             asked = demo.messages.shown().size() >= 3;
             window->accept();
         });
@@ -207,7 +208,8 @@ class SanteiWindowTest : public QObject {
         const std::filesystem::path csv = demo.folder / "santei.csv";
         const std::filesystem::path pdf = demo.folder / "santei.pdf";
         QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<StandardPayReviewWindow*>(QApplication::activeModalWidget());
+            auto* window =
+                qobject_cast<StandardPayReviewWindow*>(QApplication::activeModalWidget());
             QVERIFY(window != nullptr);
             demo.dialogs.answerNext(QString::fromStdString(csv.string()));
             window->findChild<QPushButton*>("btCsv")->click();

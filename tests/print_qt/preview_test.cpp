@@ -174,7 +174,7 @@ class PreviewWindowTest : public QObject {
             previewed = preview->isVisible();
             button(preview, "sbPrint")->click();
         });
-        f.dialog->btPreViewClick();
+        f.dialog->showPreview();
         QVERIFY(previewed);
         QCOMPARE(f.dialog->outcome(), PrintOutcome::Printed);
         QVERIFY(!f.dialog->isVisible());
@@ -184,7 +184,7 @@ class PreviewWindowTest : public QObject {
         f.open(ReportKind::Roster);
         QTimer::singleShot(0, f.dialog.get(),
                            [&] { button(f.dialog->preview(), "sbClose")->click(); });
-        f.dialog->btPreViewClick();
+        f.dialog->showPreview();
         QVERIFY(f.dialog->isVisible());
         QCOMPARE(f.dialog->outcome(), PrintOutcome::Cancelled);
     }

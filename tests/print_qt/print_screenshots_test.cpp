@@ -32,7 +32,7 @@ class PrintScreenshots : public QObject {
             saved = saved && preview->grab().save(folder + QStringLiteral("/preview-zoom2.png"));
             preview->reject();
         });
-        dialog.btPreViewClick();
+        dialog.showPreview();
         QVERIFY(saved);
     }
 };

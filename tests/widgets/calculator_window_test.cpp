@@ -123,7 +123,7 @@ class CalculatorTest : public QObject {
         NumericEntry::attach(&box, 90, false, EntrySettings{}, messages);
         CalculatorWindow calc(nullptr, messages);
         QCOMPARE(calc.windowTitle(), QStringLiteral("簡易電卓"));
-        calc.FormShow(&box);
+        calc.startFor(&box);
         for (const char* name : {"bt1", "bt2", "bt3", "bt4"}) {
             QTest::mouseClick(calc.findChild<QPushButton*>(name), Qt::LeftButton);
         }
@@ -138,11 +138,11 @@ class CalculatorTest : public QObject {
         QLineEdit box;
         NumericEntry::attach(&box, 62, false, EntrySettings{}, messages);
         CalculatorWindow calc(nullptr, messages);
-        calc.FormShow(&box);
+        calc.startFor(&box);
         calc.show();
         QVERIFY(QTest::qWaitForWindowExposed(&calc));
         QTest::keyClicks(&calc, "10/3");  // typed on the keyboard
-        calc.btOKClick();
+        calc.writeResult();
         QCOMPARE(box.text(), QStringLiteral("  3.33"));
     }
 
@@ -153,21 +153,21 @@ class CalculatorTest : public QObject {
         box.setText(QStringLiteral("500"));
         CalculatorWindow calc(nullptr, messages);
 
-        calc.FormShow(&box);
+        calc.startFor(&box);
         calc.show();
         QVERIFY(QTest::qWaitForWindowExposed(&calc));
         QTest::keyClicks(&calc, "1/0");
         QTest::keyClick(&calc, Qt::Key_Return);
         QCOMPARE(calc.state().display(), std::string("E"));
-        calc.btOKClick();
+        calc.writeResult();
         QCOMPARE(box.text(), QStringLiteral("500"));
         QVERIFY(!calc.isVisible());
 
         // Eight whole digits do not fit a 90 box (seven at most): the box's own message.
-        calc.FormShow(&box);
+        calc.startFor(&box);
         calc.show();
         QTest::keyClicks(&calc, "12345678");
-        calc.btOKClick();
+        calc.writeResult();
         QCOMPARE(box.text(), QStringLiteral("500"));
         QCOMPARE(messages.shown().size(), std::size_t{1});
         QCOMPARE(messages.lastText(), QStringLiteral("入力した数値が上限を超えました。"));
@@ -179,9 +179,9 @@ class CalculatorTest : public QObject {
         QLineEdit box;
         box.setText(QStringLiteral("abc"));
         CalculatorWindow calc(nullptr, messages);
-        calc.FormShow(&box);
+        calc.startFor(&box);
         calc.press(Key::Digit5);
-        calc.btOKClick();
+        calc.writeResult();
         QCOMPARE(box.text(), QStringLiteral("abc"));
     }
 };

@@ -38,13 +38,13 @@ QPushButton* toolButton(const char* name, const QString& text, QWidget* parent) 
 PreviewWindow::PreviewWindow(ui::MessageService& messages, QWidget* parent)
     : QDialog(parent),
       messages_(messages),
-      sbWDisp_(toolButton("sbWDisp", QStringLiteral("拡大表示"), this)),
-      sbPrev_(toolButton("sbPrev", QStringLiteral("前ページ"), this)),
-      sbNext_(toolButton("sbNext", QStringLiteral("次ページ"), this)),
-      sbPrint_(toolButton("sbPrint", QStringLiteral("印刷実行"), this)),
-      sbClose_(toolButton("sbClose", QStringLiteral("閉じる"), this)),
-      lbPage_(new QLabel(this)),
-      pnToolBar_(new QWidget(this)),
+      zoomButton_(toolButton("sbWDisp", QStringLiteral("拡大表示"), this)),
+      previousButton_(toolButton("sbPrev", QStringLiteral("前ページ"), this)),
+      nextButton_(toolButton("sbNext", QStringLiteral("次ページ"), this)),
+      printButton_(toolButton("sbPrint", QStringLiteral("印刷実行"), this)),
+      closeButton_(toolButton("sbClose", QStringLiteral("閉じる"), this)),
+      pageLabel_(new QLabel(this)),
+      toolBarPanel_(new QWidget(this)),
       buttons_(new QHBoxLayout),
       menu_(new QMenu(this)),
       scrollBox_(new QScrollArea(this)),
@@ -56,7 +56,7 @@ PreviewWindow::PreviewWindow(ui::MessageService& messages, QWidget* parent)
     // No maximise button: the preview is always maximised.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    lbPage_->setObjectName(QStringLiteral("lbPage"));
+    pageLabel_->setObjectName(QStringLiteral("lbPage"));
     scrollBox_->setObjectName(QStringLiteral("sbPreview"));
     scrollBox_->setWidget(content_);
     scrollBox_->setWidgetResizable(false);
@@ -65,25 +65,25 @@ PreviewWindow::PreviewWindow(ui::MessageService& messages, QWidget* parent)
     scrollBox_->installEventFilter(this);
     scrollBox_->viewport()->installEventFilter(this);
 
-    pnToolBar_->setObjectName(QStringLiteral("pnToolBar"));
-    auto* bar = new QHBoxLayout(pnToolBar_);
+    toolBarPanel_->setObjectName(QStringLiteral("pnToolBar"));
+    auto* bar = new QHBoxLayout(toolBarPanel_);
     bar->setContentsMargins(0, 0, 0, 0);
     bar->addLayout(buttons_);
     orderButtons();
     bar->addSpacing(16);
-    bar->addWidget(lbPage_);
+    bar->addWidget(pageLabel_);
     bar->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(pnToolBar_);
+    layout->addWidget(toolBarPanel_);
     layout->addWidget(scrollBox_, 1);
     buildMenu();
 
-    connect(sbWDisp_, &QPushButton::clicked, this, &PreviewWindow::sbWDispClick);
-    connect(sbPrev_, &QPushButton::clicked, this, &PreviewWindow::sbPrevClick);
-    connect(sbNext_, &QPushButton::clicked, this, &PreviewWindow::sbNextClick);
-    connect(sbPrint_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(sbClose_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(zoomButton_, &QPushButton::clicked, this, &PreviewWindow::toggleZoom);
+    connect(previousButton_, &QPushButton::clicked, this, &PreviewWindow::showPreviousPage);
+    connect(nextButton_, &QPushButton::clicked, this, &PreviewWindow::showNextPage);
+    connect(printButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     // Not from inside the paint event: the message box would paint over it.
     connect(
         sheet_->page(), &PreviewPage::drawingFailed, this,
@@ -94,7 +94,7 @@ PreviewWindow::PreviewWindow(ui::MessageService& messages, QWidget* parent)
 }
 
 void PreviewWindow::prepare(const Report& report, const QPrinter& printer,
-                         const Correction& correction) {
+                            const Correction& correction) {
     report_ = &report;
     printer_ = &printer;
     correction_ = correction;
@@ -111,27 +111,29 @@ void PreviewWindow::buildMenu() {
     menu_->setObjectName(QStringLiteral("pmPreView"));
     menu_->addAction(QStringLiteral("印刷実行(&P)"), this, &QDialog::accept);
     menu_->addAction(QStringLiteral("拡大して表示する(&W)      Enter"), this,
-                     &PreviewWindow::sbWDispClick);
-    mnPrev_ = menu_->addAction(QStringLiteral("前ページを表示(&B)         PageDown"), this,
-                               &PreviewWindow::sbPrevClick);
-    mnNext_ = menu_->addAction(QStringLiteral("次ページを表示(&N)         PageUp"), this,
-                               &PreviewWindow::sbNextClick);
+                     &PreviewWindow::toggleZoom);
+    previousAction_ = menu_->addAction(QStringLiteral("前ページを表示(&B)         PageDown"), this,
+                                       &PreviewWindow::showPreviousPage);
+    nextAction_ = menu_->addAction(QStringLiteral("次ページを表示(&N)         PageUp"), this,
+                                   &PreviewWindow::showNextPage);
     menu_->addAction(QStringLiteral("閉じる(&C)                    Esc"), this, &QDialog::reject);
     menu_->addSeparator();
-    mnButtons_ = menu_->addAction(QStringLiteral("ボタンを表示する(&D)"));
-    mnButtons_->setCheckable(true);
-    mnButtons_->setChecked(true);
-    connect(mnButtons_, &QAction::triggered, this, &PreviewWindow::mnButtonsClick);
+    showButtonsAction_ = menu_->addAction(QStringLiteral("ボタンを表示する(&D)"));
+    showButtonsAction_->setCheckable(true);
+    showButtonsAction_->setChecked(true);
+    connect(showButtonsAction_, &QAction::triggered, this, &PreviewWindow::showButtons);
 }
 
 // The withholding program's order puts 印刷実行 first.
 void PreviewWindow::orderButtons() {
     const bool toolBar = style_.toolBar;
-    for (QPushButton* button : {sbWDisp_, sbPrev_, sbNext_, sbPrint_, sbClose_}) {
+    for (QPushButton* button :
+         {zoomButton_, previousButton_, nextButton_, printButton_, closeButton_}) {
         buttons_->removeWidget(button);
     }
-    const auto order = toolBar ? std::array{sbPrint_, sbWDisp_, sbClose_, sbPrev_, sbNext_}
-                               : std::array{sbWDisp_, sbPrev_, sbNext_, sbPrint_, sbClose_};
+    const auto order =
+        toolBar ? std::array{printButton_, zoomButton_, closeButton_, previousButton_, nextButton_}
+                : std::array{zoomButton_, previousButton_, nextButton_, printButton_, closeButton_};
     for (QPushButton* button : order) buttons_->addWidget(button);
 }
 
@@ -139,14 +141,14 @@ void PreviewWindow::setStyle(const PreviewStyle& style) {
     style_ = style;
     orderButtons();
     const bool shown = !style_.toolBar || style_.buttonsShown;
-    mnButtons_->setChecked(shown);
-    pnToolBar_->setVisible(shown);
+    showButtonsAction_->setChecked(shown);
+    toolBarPanel_->setVisible(shown);
 }
 
-void PreviewWindow::mnButtonsClick(bool shown) {
+void PreviewWindow::showButtons(bool shown) {
     style_.buttonsShown = shown;
-    mnButtons_->setChecked(shown);
-    pnToolBar_->setVisible(shown);
+    showButtonsAction_->setChecked(shown);
+    toolBarPanel_->setVisible(shown);
     if (style_.buttonsToggled) style_.buttonsToggled(shown);
     arrange();
 }
@@ -186,25 +188,25 @@ void PreviewWindow::changeEvent(QEvent* event) {
     }
 }
 
-void PreviewWindow::sbWDispClick() {
+void PreviewWindow::toggleZoom() {
     zoom_ = zoom_ == 1 ? 2 : 1;
     arrange();
 }
 
-void PreviewWindow::sbPrevClick() {
+void PreviewWindow::showPreviousPage() {
     if (page_ <= 1) return;
     --page_;
     showPage();
 }
 
-void PreviewWindow::sbNextClick() {
+void PreviewWindow::showNextPage() {
     if (report_ == nullptr || page_ >= report_->pageCount()) return;
     ++page_;
     showPage();
 }
 
 void PreviewWindow::arrange() {
-    sbWDisp_->setText(zoom_ == 1 ? QStringLiteral("拡大表示") : QStringLiteral("全体表示"));
+    zoomButton_->setText(zoom_ == 1 ? QStringLiteral("拡大表示") : QStringLiteral("全体表示"));
     if (report_ == nullptr || printer_ == nullptr) return;
 
     const int dpi = printer_->resolution();
@@ -238,11 +240,11 @@ void PreviewWindow::arrange() {
 
 void PreviewWindow::showPage() {
     const int pages = report_ != nullptr ? report_->pageCount() : 0;
-    sbPrev_->setEnabled(page_ > 1);
-    sbNext_->setEnabled(page_ < pages);
-    mnPrev_->setEnabled(sbPrev_->isEnabled());
-    mnNext_->setEnabled(sbNext_->isEnabled());
-    lbPage_->setText(QStringLiteral("%1 / %2 ページ").arg(page_).arg(pages));
+    previousButton_->setEnabled(page_ > 1);
+    nextButton_->setEnabled(page_ < pages);
+    previousAction_->setEnabled(previousButton_->isEnabled());
+    nextAction_->setEnabled(nextButton_->isEnabled());
+    pageLabel_->setText(QStringLiteral("%1 / %2 ページ").arg(page_).arg(pages));
     sheet_->page()->setPageNumber(page_);
 }
 
@@ -258,7 +260,7 @@ bool PreviewWindow::pagingKey(int key) {
         switch (key) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
-                sbWDispClick();
+                toggleZoom();
                 return true;
             case Qt::Key_F12:
                 key = Qt::Key_PageUp;
@@ -272,10 +274,10 @@ bool PreviewWindow::pagingKey(int key) {
     }
     switch (key) {
         case Qt::Key_PageUp:  // the next page, as the users are used to
-            if (sbNext_->isEnabled()) sbNextClick();
+            if (nextButton_->isEnabled()) showNextPage();
             return true;
         case Qt::Key_PageDown:
-            if (sbPrev_->isEnabled()) sbPrevClick();
+            if (previousButton_->isEnabled()) showPreviousPage();
             return true;
         case Qt::Key_Left:
             scrollBy(-kArrowStep, 0);

@@ -51,11 +51,11 @@ class PreviewWindow : public QDialog {
     int page() const { return page_; }
     int zoom() const { return zoom_; }
 
-    void sbWDispClick();
-    void sbPrevClick();
-    void sbNextClick();
+    void toggleZoom();
+    void showPreviousPage();
+    void showNextPage();
     // ボタンを表示する: shows or hides the tool bar and lays the page out again.
-    void mnButtonsClick(bool shown);
+    void showButtons(bool shown);
 
     // Closing forgets the report: the dialog may build a new one before the next preview.
     void done(int result) override;
@@ -85,18 +85,18 @@ class PreviewWindow : public QDialog {
     int zoom_ = 1;
     PreviewStyle style_;
 
-    QPushButton* sbWDisp_;
-    QPushButton* sbPrev_;
-    QPushButton* sbNext_;
-    QPushButton* sbPrint_;
-    QPushButton* sbClose_;
-    QLabel* lbPage_;
-    QWidget* pnToolBar_;
+    QPushButton* zoomButton_;
+    QPushButton* previousButton_;
+    QPushButton* nextButton_;
+    QPushButton* printButton_;
+    QPushButton* closeButton_;
+    QLabel* pageLabel_;
+    QWidget* toolBarPanel_;
     QHBoxLayout* buttons_;
     QMenu* menu_;
-    QAction* mnPrev_ = nullptr;
-    QAction* mnNext_ = nullptr;
-    QAction* mnButtons_ = nullptr;
+    QAction* previousAction_ = nullptr;
+    QAction* nextAction_ = nullptr;
+    QAction* showButtonsAction_ = nullptr;
     QScrollArea* scrollBox_;
     QWidget* content_;
     PreviewSheet* sheet_;

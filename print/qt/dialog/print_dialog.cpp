@@ -20,8 +20,8 @@
 #include "print/qt/dialog/comment_memo.h"
 #include "print/qt/dialog/correction_panel.h"
 #include "print/qt/dialog/pay_date_row.h"
-#include "print/qt/dialog/printer_choice.h"
 #include "print/qt/dialog/preview_window.h"
+#include "print/qt/dialog/printer_choice.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
@@ -68,48 +68,48 @@ void PrintDialog::prepare(const PrintRequest& request) {
     payDate_->setDate(request.payDate);
     printer_->restore(request.isDocument() ? loadPrintInfo(services_.ini, request.documentPrinter)
                                            : printInfoFrom(services_.settings.printer));
-    cbFormType_->setCurrentIndex(formType_);
-    rbNormal_->setChecked(true);
-    cbAllPrint_->setChecked(false);
+    formTypeCombo_->setCurrentIndex(formType_);
+    normalOrderRadio_->setChecked(true);
+    includeTransferPaidCheck_->setChecked(false);
     showControlsForKind();
     showControlsForDocument();
     corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
     countPages();
     showPrinter();
-    btPrint_->setFocus();
+    printButton_->setFocus();
 }
 
 void PrintDialog::showControlsForKind() {
     const ReportKind kind = request_.mode.kind;
     const bool slips = kind == ReportKind::PaySlips;
     const bool monthlyList = kind == ReportKind::MonthlyList;
-    lbFormType_->setVisible(slips);
-    cbFormType_->setVisible(slips);
+    formTypeLabel_->setVisible(slips);
+    formTypeCombo_->setVisible(slips);
     // The social-insurance lists carry their own dates: no pay date to show.
     const bool socialList = kind == ReportKind::SocialList || kind == ReportKind::ResidentTax;
-    lbPayDate_->setText(monthlyList ? QStringLiteral("印刷方法") : QStringLiteral("支給日"));
-    lbPayDate_->setVisible(!socialList);
+    payDateLabel_->setText(monthlyList ? QStringLiteral("印刷方法") : QStringLiteral("支給日"));
+    payDateLabel_->setVisible(!socialList);
     payDate_->setVisible(!monthlyList && !socialList);
     payDate_->setEnabled(slips);
     methods_->setVisible(monthlyList);
-    mmEditMemo_->setEnabled(slips);
-    cbBikoPrn_->setChecked(false);
-    cbBikoPrn_->setVisible(slips);
-    cbBikoPrn_->setEnabled(slips);
-    cbAllPrint_->setVisible(kind == ReportKind::Denominations);
-    btCsvFile_->setText(slips ? QStringLiteral("画像に保存") : QStringLiteral("CSV書き出し"));
-    btCsvFile_->setEnabled(hasExport(kind) && static_cast<bool>(request_.exportReport));
-    btPdfEach_->setVisible(slips && static_cast<bool>(request_.exportEmployeePdfs));
+    memoEdit_->setEnabled(slips);
+    printRemarksCheck_->setChecked(false);
+    printRemarksCheck_->setVisible(slips);
+    printRemarksCheck_->setEnabled(slips);
+    includeTransferPaidCheck_->setVisible(kind == ReportKind::Denominations);
+    csvButton_->setText(slips ? QStringLiteral("画像に保存") : QStringLiteral("CSV書き出し"));
+    csvButton_->setEnabled(hasExport(kind) && static_cast<bool>(request_.exportReport));
+    employeePdfsButton_->setVisible(slips && static_cast<bool>(request_.exportEmployeePdfs));
 }
 
 // A withholding document has nothing to choose but the printer and the correction.
 void PrintDialog::showControlsForDocument() {
     const bool document = request_.isDocument();
-    gbReport_->setVisible(!document);
-    btCsvFile_->setVisible(!document);
-    btPrnSetup_->setText(document ? QStringLiteral("ﾌﾟﾘﾝﾀ設定")
-                                  : QStringLiteral("プリンタの設定..."));
-    btCancel_->setText(document ? QStringLiteral("中止") : QStringLiteral("キャンセル"));
+    reportGroup_->setVisible(!document);
+    csvButton_->setVisible(!document);
+    printerSetupButton_->setText(document ? QStringLiteral("ﾌﾟﾘﾝﾀ設定")
+                                          : QStringLiteral("プリンタの設定..."));
+    cancelButton_->setText(document ? QStringLiteral("中止") : QStringLiteral("キャンセル"));
     corrections_->setDocumentStyle(document);
     adjustSize();
 }
@@ -118,40 +118,40 @@ PrintChoices PrintDialog::choices() const {
     PrintChoices choices;
     choices.formType = formType_;
     choices.payDate = payDate_->entry();
-    choices.comment = memoLines(mmEditMemo_);
-    choices.printRemarks = cbBikoPrn_->isChecked();
-    choices.listMethod = rbSyaKbn_->isChecked()  ? ListMethod::ByCategory
-                         : rbBusyo_->isChecked() ? ListMethod::ByDepartment
-                                                 : ListMethod::Normal;
-    choices.allEmployees = cbAllPrint_->isChecked();
+    choices.comment = memoLines(memoEdit_);
+    choices.printRemarks = printRemarksCheck_->isChecked();
+    choices.listMethod = byCategoryRadio_->isChecked()     ? ListMethod::ByCategory
+                         : byDepartmentRadio_->isChecked() ? ListMethod::ByDepartment
+                                                           : ListMethod::Normal;
+    choices.allEmployees = includeTransferPaidCheck_->isChecked();
     return choices;
 }
 
 void PrintDialog::countPages() {
     report_ = request_.buildReport ? request_.buildReport(choices()) : nullptr;
     if (!report_) {
-        pnPages_->clear();
-        pnPaper_->clear();
+        pagesPanel_->clear();
+        paperPanel_->clear();
         return;
     }
     printer_->usePaper(report_->paper());
-    pnPages_->setText(QString::fromStdString(report_->countText()));
+    pagesPanel_->setText(QString::fromStdString(report_->countText()));
     QString paper = QString::fromStdString(paperPanelText(report_->paper()));
     // The withholding program's panel sets the size two blanks apart.
     if (request_.isDocument()) paper.replace(QStringLiteral(" ["), QStringLiteral("  ["));
-    pnPaper_->setText(paper);
+    paperPanel_->setText(paper);
 }
 
 void PrintDialog::showPrinter() {
-    pnPrinter_->setText(QStringLiteral(" ") + printer_->deviceName());
+    printerPanel_->setText(QStringLiteral(" ") + printer_->deviceName());
 }
 
-void PrintDialog::cbFormTypeChange() {
-    formType_ = validFormType(cbFormType_->currentIndex());
+void PrintDialog::chooseFormType() {
+    formType_ = validFormType(formTypeCombo_->currentIndex());
     countPages();
 }
 
-void PrintDialog::btPrnSetupClick() {
+void PrintDialog::setUpPrinter() {
     services_.printerSetup(printer_->printer(), this);
     // A file named in the set-up dialog is where the PDF is proposed to go.
     if (printer_->isPdf() && !printer_->printer().outputFileName().isEmpty()) {
@@ -169,7 +169,7 @@ bool PrintDialog::reportWithPages() {
     return false;
 }
 
-void PrintDialog::btPreViewClick() {
+void PrintDialog::showPreview() {
     const std::optional<Correction> correction = corrections_->read();
     if (!correction || !reportWithPages()) return;
     preview_->setStyle(request_.preview);
@@ -182,7 +182,7 @@ void PrintDialog::btPreViewClick() {
     }
 }
 
-void PrintDialog::btPrintClick() {
+void PrintDialog::printNow() {
     const std::optional<Correction> correction = corrections_->read();
     if (!correction || !reportWithPages()) return;
     if (printReport(*correction)) {
@@ -191,11 +191,11 @@ void PrintDialog::btPrintClick() {
     }
 }
 
-void PrintDialog::btCsvFileClick() {
+void PrintDialog::writeCsv() {
     runExport(request_.exportReport);
 }
 
-void PrintDialog::btPdfEachClick() {
+void PrintDialog::writeEmployeePdfs() {
     runExport(request_.exportEmployeePdfs);
 }
 

@@ -49,12 +49,12 @@ class PrintDialog : public QDialog {
     PrintChoices choices() const;
 
     // Handlers (also the buttons' slots).
-    void cbFormTypeChange();
-    void btPrnSetupClick();
-    void btPreViewClick();
-    void btPrintClick();
-    void btCsvFileClick();
-    void btPdfEachClick();
+    void chooseFormType();
+    void setUpPrinter();
+    void showPreview();
+    void printNow();
+    void writeCsv();
+    void writeEmployeePdfs();
 
   private:
     void buildControls();
@@ -82,28 +82,28 @@ class PrintDialog : public QDialog {
     int formType_;
     QString pdfFolder_;  // where the last PDF went, or the file the set-up dialog named
 
-    QWidget* gbReport_ = nullptr;
-    QLabel* lbFormType_ = nullptr;
-    QComboBox* cbFormType_ = nullptr;
-    QLabel* lbPayDate_ = nullptr;
+    QWidget* reportGroup_ = nullptr;
+    QLabel* formTypeLabel_ = nullptr;
+    QComboBox* formTypeCombo_ = nullptr;
+    QLabel* payDateLabel_ = nullptr;
     PayDateRow* payDate_ = nullptr;
     QWidget* methods_ = nullptr;
-    QRadioButton* rbNormal_ = nullptr;
-    QRadioButton* rbSyaKbn_ = nullptr;
-    QRadioButton* rbBusyo_ = nullptr;
-    QPlainTextEdit* mmEditMemo_ = nullptr;
-    QCheckBox* cbBikoPrn_ = nullptr;
-    QCheckBox* cbAllPrint_ = nullptr;
-    QLabel* pnPrinter_ = nullptr;
-    QLabel* pnPaper_ = nullptr;
-    QLabel* pnPages_ = nullptr;
-    QPushButton* btPrnSetup_ = nullptr;
+    QRadioButton* normalOrderRadio_ = nullptr;
+    QRadioButton* byCategoryRadio_ = nullptr;
+    QRadioButton* byDepartmentRadio_ = nullptr;
+    QPlainTextEdit* memoEdit_ = nullptr;
+    QCheckBox* printRemarksCheck_ = nullptr;
+    QCheckBox* includeTransferPaidCheck_ = nullptr;
+    QLabel* printerPanel_ = nullptr;
+    QLabel* paperPanel_ = nullptr;
+    QLabel* pagesPanel_ = nullptr;
+    QPushButton* printerSetupButton_ = nullptr;
     CorrectionPanel* corrections_ = nullptr;
-    QPushButton* btPreView_ = nullptr;
-    QPushButton* btPrint_ = nullptr;
-    QPushButton* btCsvFile_ = nullptr;
-    QPushButton* btPdfEach_ = nullptr;
-    QPushButton* btCancel_ = nullptr;
+    QPushButton* previewButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* csvButton_ = nullptr;
+    QPushButton* employeePdfsButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     PreviewWindow* preview_ = nullptr;
 };
 

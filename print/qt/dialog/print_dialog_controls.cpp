@@ -45,83 +45,85 @@ void PrintDialog::buildControls() {
                                   services_.settings.timeStyle};
 
     auto* report = named<QGroupBox>("gbReport", QStringLiteral("印刷の内容"), this);
-    gbReport_ = report;
+    reportGroup_ = report;
     auto* grid = new QGridLayout(report);
 
-    lbFormType_ = named<QLabel>("lbFormType", QStringLiteral("明細書の種類"), report);
-    cbFormType_ = named<QComboBox>("cbFormType", report);
+    formTypeLabel_ = named<QLabel>("lbFormType", QStringLiteral("明細書の種類"), report);
+    formTypeCombo_ = named<QComboBox>("cbFormType", report);
     for (const std::string_view name : formTypeNames()) {
-        cbFormType_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        formTypeCombo_->addItem(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     }
-    grid->addWidget(lbFormType_, 0, 0);
-    grid->addWidget(cbFormType_, 0, 1);
+    grid->addWidget(formTypeLabel_, 0, 0);
+    grid->addWidget(formTypeCombo_, 0, 1);
 
     // The pay date and, for the monthly list, the print method share one row.
-    lbPayDate_ = named<QLabel>("lbNengappi", report);
+    payDateLabel_ = named<QLabel>("lbNengappi", report);
     payDate_ = new PayDateRow(entry, services_.messages, report);
     methods_ = named<QWidget>("gbMethod", report);
     auto* methodLayout = new QHBoxLayout(methods_);
     methodLayout->setContentsMargins(0, 0, 0, 0);
-    rbNormal_ = named<QRadioButton>("rbNormal", QStringLiteral("通常"), methods_);
-    rbSyaKbn_ = named<QRadioButton>("rbSyaKbn", QStringLiteral("社員区分別"), methods_);
-    rbBusyo_ = named<QRadioButton>("rbBusyo", QStringLiteral("部署別"), methods_);
+    normalOrderRadio_ = named<QRadioButton>("rbNormal", QStringLiteral("通常"), methods_);
+    byCategoryRadio_ = named<QRadioButton>("rbSyaKbn", QStringLiteral("社員区分別"), methods_);
+    byDepartmentRadio_ = named<QRadioButton>("rbBusyo", QStringLiteral("部署別"), methods_);
     auto* group = new QButtonGroup(methods_);
-    for (QRadioButton* radio : {rbNormal_, rbSyaKbn_, rbBusyo_}) {
+    for (QRadioButton* radio : {normalOrderRadio_, byCategoryRadio_, byDepartmentRadio_}) {
         group->addButton(radio);
         methodLayout->addWidget(radio);
     }
-    rbNormal_->setChecked(true);
+    normalOrderRadio_->setChecked(true);
     auto* dateOrMethod = new QHBoxLayout;
     dateOrMethod->addWidget(payDate_);
     dateOrMethod->addWidget(methods_);
     dateOrMethod->addStretch();
-    grid->addWidget(lbPayDate_, 1, 0);
+    grid->addWidget(payDateLabel_, 1, 0);
     grid->addLayout(dateOrMethod, 1, 1);
 
-    mmEditMemo_ = named<QPlainTextEdit>("mmEditMemo", report);
-    mmEditMemo_->setTabChangesFocus(true);
-    mmEditMemo_->setFixedHeight(QFontMetrics(mmEditMemo_->font()).lineSpacing() * kMemoMaxLines +
-                                12);
-    limitMemo(mmEditMemo_);
+    memoEdit_ = named<QPlainTextEdit>("mmEditMemo", report);
+    memoEdit_->setTabChangesFocus(true);
+    memoEdit_->setFixedHeight(QFontMetrics(memoEdit_->font()).lineSpacing() * kMemoMaxLines + 12);
+    limitMemo(memoEdit_);
     grid->addWidget(named<QLabel>("lbComment", QStringLiteral("コメント"), report), 2, 0,
                     Qt::AlignTop);
-    grid->addWidget(mmEditMemo_, 2, 1);
+    grid->addWidget(memoEdit_, 2, 1);
 
-    cbBikoPrn_ = named<QCheckBox>("cbBikoPrn",
-                                  QStringLiteral("詳細入力の備考欄をコメントとして印刷"), report);
-    cbAllPrint_ = named<QCheckBox>("cbAllPrint", QStringLiteral("振込支給者も印刷する"), report);
-    grid->addWidget(cbBikoPrn_, 3, 1);
-    grid->addWidget(cbAllPrint_, 4, 1);
+    printRemarksCheck_ = named<QCheckBox>(
+        "cbBikoPrn", QStringLiteral("詳細入力の備考欄をコメントとして印刷"), report);
+    includeTransferPaidCheck_ =
+        named<QCheckBox>("cbAllPrint", QStringLiteral("振込支給者も印刷する"), report);
+    grid->addWidget(printRemarksCheck_, 3, 1);
+    grid->addWidget(includeTransferPaidCheck_, 4, 1);
 
     auto* printer = new QGroupBox(QStringLiteral("プリンタ"), this);
     auto* printerGrid = new QGridLayout(printer);
-    pnPrinter_ = panel("pnPrinter", printer);
-    pnPaper_ = panel("pnPaper", printer);
-    pnPages_ = panel("pnPages", printer);
-    btPrnSetup_ = named<QPushButton>("btPrnSetup", QStringLiteral("プリンタの設定..."), printer);
+    printerPanel_ = panel("pnPrinter", printer);
+    paperPanel_ = panel("pnPaper", printer);
+    pagesPanel_ = panel("pnPages", printer);
+    printerSetupButton_ =
+        named<QPushButton>("btPrnSetup", QStringLiteral("プリンタの設定..."), printer);
     printerGrid->addWidget(new QLabel(QStringLiteral("プリンタ"), printer), 0, 0);
-    printerGrid->addWidget(pnPrinter_, 0, 1);
-    printerGrid->addWidget(btPrnSetup_, 0, 2);
+    printerGrid->addWidget(printerPanel_, 0, 1);
+    printerGrid->addWidget(printerSetupButton_, 0, 2);
     printerGrid->addWidget(new QLabel(QStringLiteral("用紙"), printer), 1, 0);
-    printerGrid->addWidget(pnPaper_, 1, 1);
+    printerGrid->addWidget(paperPanel_, 1, 1);
     printerGrid->addWidget(new QLabel(QStringLiteral("枚数"), printer), 2, 0);
-    printerGrid->addWidget(pnPages_, 2, 1);
+    printerGrid->addWidget(pagesPanel_, 2, 1);
 
     corrections_ = new CorrectionPanel(services_.messages, this);
 
-    btPreView_ = named<QPushButton>("btPreView", QStringLiteral("プレビュー"), this);
-    btPrint_ = named<QPushButton>("btPrint", QStringLiteral("印刷"), this);
-    btCsvFile_ = named<QPushButton>("btCsvFile", QStringLiteral("CSV書き出し"), this);
-    btPdfEach_ = named<QPushButton>("btPdfEach", QStringLiteral("社員別PDF出力"), this);
-    btCancel_ = named<QPushButton>("btCancel", QStringLiteral("キャンセル"), this);
-    btPrint_->setDefault(true);
+    previewButton_ = named<QPushButton>("btPreView", QStringLiteral("プレビュー"), this);
+    printButton_ = named<QPushButton>("btPrint", QStringLiteral("印刷"), this);
+    csvButton_ = named<QPushButton>("btCsvFile", QStringLiteral("CSV書き出し"), this);
+    employeePdfsButton_ = named<QPushButton>("btPdfEach", QStringLiteral("社員別PDF出力"), this);
+    cancelButton_ = named<QPushButton>("btCancel", QStringLiteral("キャンセル"), this);
+    printButton_->setDefault(true);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btPreView_);
-    buttons->addWidget(btPrint_);
-    buttons->addWidget(btCsvFile_);
-    buttons->addWidget(btPdfEach_);
+    buttons->addWidget(previewButton_);
+    buttons->addWidget(printButton_);
+    buttons->addWidget(csvButton_);
+    buttons->addWidget(employeePdfsButton_);
     buttons->addStretch();
-    buttons->addWidget(btCancel_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(report);
@@ -137,20 +139,21 @@ void PrintDialog::buildControls() {
             ui::runCommand(this, messages, [this, handler] { (this->*handler)(); });
         };
     };
-    connect(cbFormType_, &QComboBox::activated, this, command(&PrintDialog::cbFormTypeChange));
+    connect(formTypeCombo_, &QComboBox::activated, this, command(&PrintDialog::chooseFormType));
     connect(group, &QButtonGroup::buttonToggled, this,
             [recount = command(&PrintDialog::countPages)](QAbstractButton*, bool checked) {
                 if (checked) recount();
             });
-    connect(cbAllPrint_, &QCheckBox::toggled, this, command(&PrintDialog::countPages));
-    connect(cbBikoPrn_, &QCheckBox::toggled, this,
-            [this](bool checked) { mmEditMemo_->setEnabled(!checked); });
-    ui::connectCommand(btPrnSetup_, this, messages, &PrintDialog::btPrnSetupClick);
-    ui::connectCommand(btPreView_, this, messages, &PrintDialog::btPreViewClick);
-    ui::connectCommand(btPrint_, this, messages, &PrintDialog::btPrintClick);
-    ui::connectCommand(btCsvFile_, this, messages, &PrintDialog::btCsvFileClick);
-    ui::connectCommand(btPdfEach_, this, messages, &PrintDialog::btPdfEachClick);
-    connect(btCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(includeTransferPaidCheck_, &QCheckBox::toggled, this,
+            command(&PrintDialog::countPages));
+    connect(printRemarksCheck_, &QCheckBox::toggled, this,
+            [this](bool checked) { memoEdit_->setEnabled(!checked); });
+    ui::connectCommand(printerSetupButton_, this, messages, &PrintDialog::setUpPrinter);
+    ui::connectCommand(previewButton_, this, messages, &PrintDialog::showPreview);
+    ui::connectCommand(printButton_, this, messages, &PrintDialog::printNow);
+    ui::connectCommand(csvButton_, this, messages, &PrintDialog::writeCsv);
+    ui::connectCommand(employeePdfsButton_, this, messages, &PrintDialog::writeEmployeePdfs);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 }  // namespace keiro::print
