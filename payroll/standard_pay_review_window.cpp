@@ -30,7 +30,7 @@ constexpr int kNoteColumn = static_cast<int>(print::SanteiColumn::Note);
 
 }  // namespace
 
-QString applyQuestion(int employees, int calendarYear) {
+QString gradeApplyQuestion(int employees, int calendarYear) {
     return QStringLiteral(
                "%1人の標準報酬月額を%2年9月分から新しい等級に改定し、9月分の保険料を控除する"
                "10月以降の保存済みの給与データの社員情報（等級・保険料）を書き換えます。"
@@ -122,7 +122,7 @@ void StandardPayReviewWindow::applyDecisions() {
         return;
     }
     if (!messages_.confirm(this,
-                           applyQuestion(static_cast<int>(decisions.size()), calendarYear_))) {
+                           gradeApplyQuestion(static_cast<int>(decisions.size()), calendarYear_))) {
         return;
     }
     if (apply_) apply_(this, sheet_);

@@ -62,6 +62,6 @@ class StandardPayReviewWindow : public QDialog {
 };
 
 // The question 適用 asks: how many employees and from which month.
-QString applyQuestion(int employees, int calendarYear);
+QString gradeApplyQuestion(int employees, int calendarYear);
 
 }  // namespace keiro::payroll

@@ -125,7 +125,7 @@ class SanteiWindowTest : public QObject {
         Harness h;
         h.messages.answerNext(ui::Answer::No);
         h.click("btApply");
-        QCOMPARE(h.messages.lastText(), applyQuestion(1, 2026));
+        QCOMPARE(h.messages.lastText(), gradeApplyQuestion(1, 2026));
         QVERIFY(h.applied.empty());
 
         h.messages.answerNext(ui::Answer::Yes);

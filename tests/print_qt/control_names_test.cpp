@@ -1,0 +1,59 @@
+// The print dialog and the preview keep every control's name: tests and the saved print
+// settings find controls by it, so renaming what the code calls a control must never change
+// the name the control carries.  Each window's names are compared whole, in order.
+#include <QAction>
+#include <QStringList>
+
+#include "print/qt/dialog/preview_window.h"
+#include "tests/print_qt/dialog_fixture.h"
+#include "tests/support/qt_test_main.h"
+
+namespace keiro::print {
+namespace {
+
+// The names of `root`'s descendants, sorted, without the ones Qt gives its own parts.
+QStringList controlNames(const QObject& root) {
+    QStringList names;
+    for (const QObject* child : root.findChildren<QObject*>()) {
+        if (!child->isWidgetType() && qobject_cast<const QAction*>(child) == nullptr) continue;
+        const QString name = child->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) names << name;
+    }
+    names.sort();
+    return names;
+}
+
+}  // namespace
+
+class PrintControlNamesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void printDialog() {
+        testing::DialogFixture f;
+        f.open(ReportKind::PaySlips);
+        QCOMPARE(controlNames(*f.dialog),
+                 QStringList({"btCancel",    "btCsvFile",  "btPdfEach",  "btPreView",  "btPrint",
+                              "btPrnSetup",  "cbAllPrint", "cbBikoPrn",  "cbFormType", "edAdjustH",
+                              "edAdjustV",   "edDay",      "edMonth",    "edYear",     "fmPreView",
+                              "gbMethod",    "gbReport",   "lbComment",  "lbFormType", "lbNengappi",
+                              "lbNengappi1", "lbPage",     "mmEditMemo", "pbPage",     "pmPreView",
+                              "pnPages",     "pnPaper",    "pnPaper",    "pnPrinter",  "pnToolBar",
+                              "rbBusyo",     "rbNormal",   "rbSyaKbn",   "sbClose",    "sbDown",
+                              "sbLeft",      "sbNext",     "sbPrev",     "sbPreview",  "sbPrint",
+                              "sbReset",     "sbRight",    "sbUp",       "sbWDisp"}));
+    }
+
+    void previewWindow() {
+        ui::ScriptedMessageService messages;
+        PreviewWindow preview(messages);
+        QCOMPARE(controlNames(preview),
+                 QStringList({"lbPage", "pbPage", "pmPreView", "pnPaper", "pnToolBar", "sbClose",
+                              "sbNext", "sbPrev", "sbPreview", "sbPrint", "sbWDisp"}));
+    }
+};
+
+KEIRO_QTEST(PrintControlNamesTest);
+
+}  // namespace keiro::print
+
+#include "control_names_test.moc"
