@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "core/yearfile.h"
-#include "print/qt/report_fonts.h"
+#include "fonts/report_fonts.h"
 #include "print/qt/report_output.h"
 #include "tools/args.h"
 #include "tools/commands.h"
@@ -69,7 +69,7 @@ void writePdf(const print::Report& report, const std::string& path, const Settin
 
 OffscreenApplication::OffscreenApplication()
     : application_((qputenv("QT_QPA_PLATFORM", "offscreen"), argc_), argv_) {
-    print::useReportFonts();
+    fonts::useReportFonts();
 }
 
 }  // namespace keiro::tool

@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "print/qt/report_fonts.h"
+#include "fonts/report_fonts.h"
 
 namespace keiro::ui {
 namespace {
@@ -32,7 +32,7 @@ void setUpApplication(const QString& programName, const QString& displayName) {
     const QString installedName = programName.toLower();
     QGuiApplication::setDesktopFileName(installedName);
     QApplication::setWindowIcon(QIcon::fromTheme(installedName));
-    print::useReportFonts();
+    fonts::useReportFonts();
     installJapaneseTranslator();
 }
 

@@ -1,9 +1,9 @@
-#include "print/qt/report_fonts.h"
+#include "fonts/report_fonts.h"
 
 #include <QFont>
 #include <QStringList>
 
-namespace keiro::print {
+namespace keiro::fonts {
 
 void useReportFonts() {
     const QStringList mincho{QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")};
@@ -17,4 +17,4 @@ void useReportFonts() {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), pGothic);
 }
 
-}  // namespace keiro::print
+}  // namespace keiro::fonts
