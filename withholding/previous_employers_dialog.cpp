@@ -90,7 +90,7 @@ PreviousEmployersDialog::PreviousEmployersDialog(PreviousEmployer (&employers)[k
 
     QPushButton* ok = button("bbOk", "Ｏ Ｋ");
     QPushButton* cancel = button("bbCancel", "キャンセル");
-    connect(ok, &QPushButton::clicked, this, &PreviousEmployersDialog::bbOkClick);
+    connect(ok, &QPushButton::clicked, this, &PreviousEmployersDialog::storeAndClose);
     connect(cancel, &QPushButton::clicked, this, &PreviousEmployersDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -158,7 +158,7 @@ void PreviousEmployersDialog::checkLeavingDate(QLineEdit* part) {
     }
 }
 
-void PreviousEmployersDialog::bbOkClick() {
+void PreviousEmployersDialog::storeAndClose() {
     for (const Boxes& row : rows_)
         for (QLineEdit* part : row.leftOn) checkLeavingDate(part);
     for (int i = 0; i < kEmployers; ++i) store(rows_[static_cast<std::size_t>(i)], employers_[i]);

@@ -103,7 +103,8 @@ class BoxesScrollArea : public QScrollArea {
 
 }  // namespace
 
-RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFormat, QWidget* parent)
+RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFormat,
+                                   QWidget* parent)
     : QDialog(parent),
       context_(context),
       currentFormat_(currentFormat),
@@ -117,45 +118,46 @@ RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFor
     housing_ = new EditHousingPanel(*boxes_, currentFormat, context.newEraName, this);
     calculator_ = new ui::CalculatorWindow(this, context.messages);
 
-    pnSimei_ = panel(this, "pnSimei", 10);
-    pnBusyo_ = panel(this, "pnBusyo", 10);
-    lbStatus_ = new QLabel(this);
-    lbStatus_->setObjectName(q("lbStatus"));
+    nameLabel_ = panel(this, "pnSimei", 10);
+    departmentLabel_ = panel(this, "pnBusyo", 10);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(q("lbStatus"));
     auto* header = new QHBoxLayout;
     header->addWidget(new QLabel(q("氏名")));
-    header->addWidget(pnSimei_);
+    header->addWidget(nameLabel_);
     header->addWidget(new QLabel(q("部署名")));
-    header->addWidget(pnBusyo_);
-    header->addWidget(lbStatus_);
+    header->addWidget(departmentLabel_);
+    header->addWidget(statusLabel_);
     header->addStretch();
 
-    sbBackData_ = toolButton(this, "sbBackData", "前のデータ");
-    sbNextData_ = toolButton(this, "sbNextData", "次のデータ");
-    btAutoCalc_ = toolButton(this, "btAutoCalc", "自動計算");
-    sbManual_ = toolButton(this, "sbManual", "修正ON/OFF");
-    sbCalculator_ = toolButton(this, "sbCalculator", "電卓起動");
-    btFamily_ = toolButton(this, "btFamily", "配偶者/扶養親族");
-    btZensyoku_ = toolButton(this, "btZensyoku", "前職分…");
-    btCancel_ = toolButton(this, "btCancel", "戻　る");
-    sbBackData_->setProperty("tag", -1);
-    sbNextData_->setProperty("tag", +1);
-    btFamily_->setVisible(currentFormat);
-    btFamily_->setEnabled(static_cast<bool>(context.openFamily));
-    btZensyoku_->setVisible(currentFormat);
-    connect(sbBackData_, &QPushButton::clicked, this, [this] { sbBackDataClick(); });
-    connect(sbNextData_, &QPushButton::clicked, this, [this] { sbNextDataClick(); });
-    connect(btAutoCalc_, &QPushButton::clicked, this, [this] { btAutoCalcClick(); });
-    connect(sbManual_, &QPushButton::clicked, this, [this] { sbManualClick(); });
-    connect(sbCalculator_, &QPushButton::clicked, this, [this] { sbCalculatorClick(); });
-    connect(btFamily_, &QPushButton::clicked, this, [this] { btFamilyClick(); });
-    connect(btZensyoku_, &QPushButton::clicked, this, [this] { btZensyokuClick(); });
-    connect(btCancel_, &QPushButton::clicked, this, [this] { reject(); });
+    previousButton_ = toolButton(this, "sbBackData", "前のデータ");
+    nextButton_ = toolButton(this, "sbNextData", "次のデータ");
+    calculateButton_ = toolButton(this, "btAutoCalc", "自動計算");
+    manualButton_ = toolButton(this, "sbManual", "修正ON/OFF");
+    calculatorButton_ = toolButton(this, "sbCalculator", "電卓起動");
+    familyButton_ = toolButton(this, "btFamily", "配偶者/扶養親族");
+    previousEmployersButton_ = toolButton(this, "btZensyoku", "前職分…");
+    closeButton_ = toolButton(this, "btCancel", "戻　る");
+    previousButton_->setProperty("tag", -1);
+    nextButton_->setProperty("tag", +1);
+    familyButton_->setVisible(currentFormat);
+    familyButton_->setEnabled(static_cast<bool>(context.openFamily));
+    previousEmployersButton_->setVisible(currentFormat);
+    connect(previousButton_, &QPushButton::clicked, this, [this] { showPreviousEmployee(); });
+    connect(nextButton_, &QPushButton::clicked, this, [this] { showNextEmployee(); });
+    connect(calculateButton_, &QPushButton::clicked, this, [this] { calculateEmployee(); });
+    connect(manualButton_, &QPushButton::clicked, this, [this] { toggleManualEntry(); });
+    connect(calculatorButton_, &QPushButton::clicked, this, [this] { openCalculator(); });
+    connect(familyButton_, &QPushButton::clicked, this, [this] { editFamily(); });
+    connect(previousEmployersButton_, &QPushButton::clicked, this,
+            [this] { editPreviousEmployers(); });
+    connect(closeButton_, &QPushButton::clicked, this, [this] { reject(); });
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button :
-         {sbBackData_, sbNextData_, btAutoCalc_, sbManual_, sbCalculator_, btFamily_, btZensyoku_})
+    for (QPushButton* button : {previousButton_, nextButton_, calculateButton_, manualButton_,
+                                calculatorButton_, familyButton_, previousEmployersButton_})
         buttons->addWidget(button);
     buttons->addStretch();
-    buttons->addWidget(btCancel_);
+    buttons->addWidget(closeButton_);
 
     // The boxes scroll between the header and the buttons, so that the buttons stay on a
     // small screen; the box with the focus is scrolled into view.
@@ -188,7 +190,7 @@ RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFor
     for (const EditHousingPanel::ResidenceStart& start : housing_->residenceStarts())
         dates_.push_back({start.era, {start.parts.begin(), start.parts.end()}});
     connect(boxes_, &EditBoxes::numberLeft, this, [this](QLineEdit* box) {
-        if (tagOf(box) == BoxTag::DatePart) edNengappiExit(box);
+        if (tagOf(box) == BoxTag::DatePart) checkLeftDatePart(box);
         if (tagOf(box) == BoxTag::Amount) holdWithinLaw(box);
     });
 
@@ -257,8 +259,8 @@ void RecordEditorBase::load() {
     if (QLineEdit* estimate = amounts_->incomeEstimate()) estimateBefore_ = estimate->text();
     refreshHeader();
     refreshManualLook();
-    sbBackData_->setEnabled(canGoBack(slot_));
-    sbNextData_->setEnabled(canGoForward(slot_, slot_ < kMaxEmployees && occupied(slot_ + 1)));
+    previousButton_->setEnabled(canGoBack(slot_));
+    nextButton_->setEnabled(canGoForward(slot_, slot_ < kMaxEmployees && occupied(slot_ + 1)));
     person_->postalCode()->setFocus();
     focusedBox_ = person_->postalCode();
     updateToolButtons();
@@ -295,14 +297,14 @@ bool RecordEditorBase::occupied(int slot) const {
 
 void RecordEditorBase::refreshHeader() {
     const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
-    pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
-    pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
+    nameLabel_->setText(QString::fromStdString(employee.name.utf8()));
+    departmentLabel_->setText(QString::fromStdString(employee.department.utf8()));
     const std::string_view status = editorStatusText(adjustStatus());
-    lbStatus_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
+    statusLabel_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
 }
 
 void RecordEditorBase::moveBy(int step) {
-    const QPushButton* button = step < 0 ? sbBackData_ : sbNextData_;
+    const QPushButton* button = step < 0 ? previousButton_ : nextButton_;
     if (!button->isEnabled()) return;
     if (!settleCountsWithDates()) return;
     store();
@@ -349,13 +351,13 @@ void RecordEditorBase::refreshManualLook() {
 void RecordEditorBase::updateToolButtons() {
     const QLineEdit* box = focusedBox_;
     const bool automatic = box != nullptr && isAutomatic(box);
-    sbManual_->setEnabled(automatic);
+    manualButton_->setEnabled(automatic);
     const BoxTag tag = tagOf(box);
     const bool numeric = box != nullptr && (tag == BoxTag::Amount || tag == BoxTag::Count);
-    sbCalculator_->setEnabled(numeric && !box->isReadOnly());
+    calculatorButton_->setEnabled(numeric && !box->isReadOnly());
 }
 
-void RecordEditorBase::sbManualClick() {
+void RecordEditorBase::toggleManualEntry() {
     QLineEdit* box = focusedBox_;
     const int item = box ? manualItemOf(box) : 0;
     if (item == 0) return;
@@ -366,21 +368,21 @@ void RecordEditorBase::sbManualClick() {
     updateToolButtons();
 }
 
-void RecordEditorBase::sbCalculatorClick() {
+void RecordEditorBase::openCalculator() {
     QLineEdit* box = focusedBox_;
-    if (box == nullptr || !sbCalculator_->isEnabled()) return;
+    if (box == nullptr || !calculatorButton_->isEnabled()) return;
     if (calculator_->calculate(box) && tagOf(box) == BoxTag::Amount)
         EditBoxes::setAmount(box, EditBoxes::amountOf(box));
 }
 
-void RecordEditorBase::btFamilyClick() {
+void RecordEditorBase::editFamily() {
     if (!context_.openFamily || !currentFormat_) return;
     store();
     context_.openFamily(slot_);
     load();
 }
 
-void RecordEditorBase::btZensyokuClick() {
+void RecordEditorBase::editPreviousEmployers() {
     if (!currentFormat_) return;
     store();
     const PreviousEmployersDialog::Era era{context_.newEra ? kEraNew : kEraHeisei,
@@ -391,7 +393,7 @@ void RecordEditorBase::btZensyokuClick() {
     dialog.exec();
 }
 
-void RecordEditorBase::edNengappiExit(QLineEdit* part) {
+void RecordEditorBase::checkLeftDatePart(QLineEdit* part) {
     for (const DateGroup& group : dates_) {
         const auto found = std::find(group.parts.begin(), group.parts.end(), part);
         if (found == group.parts.end()) continue;
@@ -418,10 +420,10 @@ void RecordEditorBase::edNengappiExit(QLineEdit* part) {
 
 void RecordEditorBase::checkAllDates() {
     for (const DateGroup& group : dates_)
-        for (QLineEdit* part : group.parts) edNengappiExit(part);
+        for (QLineEdit* part : group.parts) checkLeftDatePart(part);
 }
 
-void RecordEditorBase::btAutoCalcClick() {
+void RecordEditorBase::calculateEmployee() {
     family_->copyCohabitingIntoEmptyTotals();
     checkAllDates();
     store();
@@ -523,10 +525,10 @@ void RecordEditorBase::done(int result) {
 void RecordEditorBase::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_PageDown:
-            sbBackDataClick();
+            showPreviousEmployee();
             return;
         case Qt::Key_PageUp:
-            sbNextDataClick();
+            showNextEmployee();
             return;
         case Qt::Key_Down:
             focusNextChild();

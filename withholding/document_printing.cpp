@@ -1,4 +1,4 @@
-#include "withholding/printing.h"
+#include "withholding/document_printing.h"
 
 #include "core/syslog.h"
 #include "withholding/main_window.h"
