@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/text.h"
+#include "widgets/command_runner.h"
 #include "withholding/dialog_boxes.h"
 #include "withholding/model/entry_text.h"
 
@@ -53,7 +54,7 @@ CompanyInfoDialog::CompanyInfoDialog(WithholdingHeader& header, const QString& c
 
     QPushButton* ok = button("bbOk", QStringLiteral("Ｏ Ｋ"));
     QPushButton* cancel = button("bbCancel", QStringLiteral("キャンセル"));
-    connect(ok, &QPushButton::clicked, this, &CompanyInfoDialog::storeAndClose);
+    ui::connectCommand(ok, this, messages_, &CompanyInfoDialog::storeAndClose);
     connect(cancel, &QPushButton::clicked, this, &CompanyInfoDialog::reject);
 
     auto* form = new QFormLayout;

@@ -21,6 +21,7 @@
 
 #include "core/employee_master.h"
 #include "core/text.h"
+#include "widgets/command_runner.h"
 #include "withholding/dialog_boxes.h"
 #include "withholding/edit/edit_rules.h"
 #include "withholding/edit/family_class.h"
@@ -214,7 +215,8 @@ void FamilyDialog::buildMenu(QMenuBar* bar) {
         QAction* action = move->addAction(groupName(FamilyGroup::Under16) + qs(rowMark(i)) +
                                           QStringLiteral("を控除対象へ"));
         action->setObjectName(QStringLiteral("mnMove") + QString::number(i + 1));
-        connect(action, &QAction::triggered, this, [this, i] { moveUnder16Row(i); });
+        connect(action, &QAction::triggered, this,
+                [this, i] { run([this, i] { moveUnder16Row(i); }); });
     }
     QMenu* erase = edit->addMenu(QStringLiteral("データ削除(&E)"));
     erase->setObjectName(QStringLiteral("mnErase"));
@@ -222,7 +224,8 @@ void FamilyDialog::buildMenu(QMenuBar* bar) {
         const FamilyRow row = rowAt(slot);
         QAction* action = erase->addAction(rowCaption(row));
         action->setObjectName(QStringLiteral("mnErase") + QString::number(slot));
-        connect(action, &QAction::triggered, this, [this, row] { eraseRow(row); });
+        connect(action, &QAction::triggered, this,
+                [this, row] { run([this, row] { eraseRow(row); }); });
         if (slot == 0 || slot == kFamilyRowsPerGroup) erase->addSeparator();
     }
 }
@@ -235,10 +238,12 @@ void FamilyDialog::buildControls() {
     nameLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QString(20, QLatin1Char('0'))));
     hideNumbersCheck_ = new QCheckBox(QStringLiteral("個人番号を隠す"));
     hideNumbersCheck_->setObjectName(QStringLiteral("cbHide"));
-    connect(hideNumbersCheck_, &QCheckBox::toggled, this, &FamilyDialog::applyNumberMasking);
+    connect(hideNumbersCheck_, &QCheckBox::toggled, this,
+            [this] { run([this] { applyNumberMasking(); }); });
     auto* close = new QPushButton(QStringLiteral("閉じる"));
     close->setObjectName(QStringLiteral("btClose"));
     close->setAutoDefault(false);
+    // Closing stores the boxes (done), which runs under the command runner itself.
     connect(close, &QPushButton::clicked, this, &FamilyDialog::accept);
 
     auto* top = new QHBoxLayout;
@@ -335,9 +340,14 @@ bool FamilyDialog::storeControls() {
     return true;
 }
 
+bool FamilyDialog::run(const std::function<void()>& command) {
+    return ui::runCommand(this, messages_, command);
+}
+
 void FamilyDialog::done(int result) {
-    if (!storeControls()) return;
-    QDialog::done(result);
+    bool stored = false;
+    run([this, &stored] { stored = storeControls(); });
+    if (stored) QDialog::done(result);
 }
 
 void FamilyDialog::applyNumberMasking() {

@@ -17,6 +17,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "widgets/message_service.h"
@@ -69,6 +70,8 @@ class FamilyDialog : public QDialog {
     };
     static constexpr int kRows = 1 + 2 * kFamilyRowsPerGroup;
 
+    // Runs `command` under the command runner, its messages over this dialog.
+    bool run(const std::function<void()>& command);
     void buildControls();
     void buildMenu(QMenuBar* bar);
     QWidget* rowGroup(const QString& title, FamilyGroup group);

@@ -162,7 +162,11 @@ void MainWindow::buildButtons(QWidget* parent, QHBoxLayout* row) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (mayClose()) {
+    // A question that cannot be answered (the saved file unreadable) keeps the window and the
+    // work in it.
+    bool closing = false;
+    ui::runCommand(this, context_.messages, [this, &closing] { closing = mayClose(); });
+    if (closing) {
         event->accept();
     } else {
         event->ignore();

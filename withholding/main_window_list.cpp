@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 
+#include "widgets/command_runner.h"
 #include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
 #include "withholding/main_window.h"
@@ -79,8 +80,9 @@ void MainWindow::buildList(QWidget* parent, QVBoxLayout* column) {
         listHeader_->resizeSection(i, kSections[i].bytes * charWidth + (i == 0 ? checkBox : 0));
     }
     listHeader_->setFixedHeight(listHeader_->fontMetrics().height() + 8);
-    connect(listHeader_, &QHeaderView::sectionClicked, this,
-            [this](int section) { sortBySection(section); });
+    connect(listHeader_, &QHeaderView::sectionClicked, this, [this](int section) {
+        ui::runCommand(this, context_.messages, [this, section] { sortBySection(section); });
+    });
 
     auto* list = new QVBoxLayout;
     list->setSpacing(0);

@@ -208,7 +208,9 @@ ui::NoticeWindow* OptionDialog::progressNotice() const {
 void OptionDialog::downloadPostalData() {
     if (download_) return;
     download_ = new PostalDownload(network_, postalSourceFor(options_.yubinUrl), this);
-    connect(download_, &PostalDownload::versionReady, this, &OptionDialog::onVersion);
+    connect(download_, &PostalDownload::versionReady, this, [this](const QString& date) {
+        ui::runCommand(this, messages_, [this, &date] { onVersion(date); });
+    });
     connect(download_, &PostalDownload::dataReady, this, &OptionDialog::onData);
     connect(download_, &PostalDownload::failed, this, &OptionDialog::onFailure);
     connect(download_, &PostalDownload::progress, this, [this](qint64 received, qint64 total) {

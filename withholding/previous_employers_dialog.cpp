@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "widgets/command_runner.h"
 #include "withholding/edit/edit_rules.h"
 #include "withholding/edit_boxes.h"
 #include "withholding/edit_record_text.h"
@@ -90,7 +91,7 @@ PreviousEmployersDialog::PreviousEmployersDialog(PreviousEmployer (&employers)[k
 
     QPushButton* ok = button("bbOk", "Ｏ Ｋ");
     QPushButton* cancel = button("bbCancel", "キャンセル");
-    connect(ok, &QPushButton::clicked, this, &PreviousEmployersDialog::storeAndClose);
+    ui::connectCommand(ok, this, messages, &PreviousEmployersDialog::storeAndClose);
     connect(cancel, &QPushButton::clicked, this, &PreviousEmployersDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "widgets/calculator_window.h"
+#include "widgets/command_runner.h"
 #include "widgets/entry_behaviour.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
@@ -143,14 +144,20 @@ RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFor
     familyButton_->setVisible(currentFormat);
     familyButton_->setEnabled(static_cast<bool>(context.openFamily));
     previousEmployersButton_->setVisible(currentFormat);
-    connect(previousButton_, &QPushButton::clicked, this, [this] { showPreviousEmployee(); });
-    connect(nextButton_, &QPushButton::clicked, this, [this] { showNextEmployee(); });
-    connect(calculateButton_, &QPushButton::clicked, this, [this] { calculateEmployee(); });
-    connect(manualButton_, &QPushButton::clicked, this, [this] { toggleManualEntry(); });
-    connect(calculatorButton_, &QPushButton::clicked, this, [this] { openCalculator(); });
-    connect(familyButton_, &QPushButton::clicked, this, [this] { editFamily(); });
-    connect(previousEmployersButton_, &QPushButton::clicked, this,
-            [this] { editPreviousEmployers(); });
+    // Every button runs under the command runner: whatever a command lets escape is said, and
+    // the window stays with the record as the command left it.
+    const auto command = [this, &messages = context.messages](QPushButton* button,
+                                                              void (RecordEditorBase::*handler)()) {
+        ui::connectCommand(button, this, messages, handler);
+    };
+    command(previousButton_, &RecordEditorBase::showPreviousEmployee);
+    command(nextButton_, &RecordEditorBase::showNextEmployee);
+    command(calculateButton_, &RecordEditorBase::calculateEmployee);
+    command(manualButton_, &RecordEditorBase::toggleManualEntry);
+    command(calculatorButton_, &RecordEditorBase::openCalculator);
+    command(familyButton_, &RecordEditorBase::editFamily);
+    command(previousEmployersButton_, &RecordEditorBase::editPreviousEmployers);
+    // Closing stores the window (done), which runs under the runner itself.
     connect(closeButton_, &QPushButton::clicked, this, [this] { reject(); });
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {previousButton_, nextButton_, calculateButton_, manualButton_,
@@ -190,13 +197,15 @@ RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFor
     for (const EditHousingPanel::ResidenceStart& start : housing_->residenceStarts())
         dates_.push_back({start.era, {start.parts.begin(), start.parts.end()}});
     connect(boxes_, &EditBoxes::numberLeft, this, [this](QLineEdit* box) {
-        if (tagOf(box) == BoxTag::DatePart) checkLeftDatePart(box);
-        if (tagOf(box) == BoxTag::Amount) holdWithinLaw(box);
+        run([this, box] {
+            if (tagOf(box) == BoxTag::DatePart) checkLeftDatePart(box);
+            if (tagOf(box) == BoxTag::Amount) holdWithinLaw(box);
+        });
     });
 
     if (QComboBox* reason = person_->leaveException()) {
         connect(reason, &QComboBox::activated, this, [this](int index) {
-            if (index == kLeavePartTimer) warnIfPayOverPartTimerLimit();
+            if (index == kLeavePartTimer) run([this] { warnIfPayOverPartTimerLimit(); });
         });
     }
     person_->postalCode()->installEventFilter(this);
@@ -516,19 +525,29 @@ void RecordEditorBase::checkIncomeEstimate(QLineEdit* box) {
     box->setText(estimateBefore_);
 }
 
+bool RecordEditorBase::run(const std::function<void()>& command) {
+    return ui::runCommand(this, context_.messages, command);
+}
+
 void RecordEditorBase::done(int result) {
-    if (!settleCountsWithDates()) return;
-    store();
-    QDialog::done(result);
+    // However the window closes (戻る, Escape, the title bar), it is stored first; a store
+    // that fails keeps it open.
+    bool stored = false;
+    run([this, &stored] {
+        if (!settleCountsWithDates()) return;
+        store();
+        stored = true;
+    });
+    if (stored) QDialog::done(result);
 }
 
 void RecordEditorBase::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_PageDown:
-            showPreviousEmployee();
+            run([this] { showPreviousEmployee(); });
             return;
         case Qt::Key_PageUp:
-            showNextEmployee();
+            run([this] { showNextEmployee(); });
             return;
         case Qt::Key_Down:
             focusNextChild();
@@ -544,7 +563,7 @@ void RecordEditorBase::keyPressEvent(QKeyEvent* event) {
 bool RecordEditorBase::eventFilter(QObject* watched, QEvent* event) {
     if (watched == person_->postalCode() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) lookUpAddress();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) run([this] { lookUpAddress(); });
     }
     return QDialog::eventFilter(watched, event);
 }

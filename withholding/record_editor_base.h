@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <cstdint>
+#include <functional>
 #include <type_traits>
 #include <vector>
 
@@ -92,6 +93,8 @@ class RecordEditorBase : public QDialog {
         std::vector<QLineEdit*> parts;
     };
 
+    // Runs `command` under the command runner, its messages over this window.
+    bool run(const std::function<void()>& command);
     void load();
     void store();
     void moveBy(int step);
