@@ -43,7 +43,8 @@ class EditPersonPanel : public QWidget {
     // The leaver's exception; nothing in the 500-byte years, which have no field for it.
     QComboBox* leaveException() const { return leaveExceptionCombo_; }
 
-    void proposeJoinLeaveDate(bool joined);
+    // 就職 or 退職 clicked: checking one proposes the data's era year in the date.
+    void proposeJoinLeaveDate(bool checked);
 
   private:
     void enableJoinLeaveDate();

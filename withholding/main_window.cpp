@@ -97,7 +97,7 @@ void MainWindow::buildMenus() {
     work->addAction(
         action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &MainWindow::toggleChecks));
     QAction* retired = action("mnTaisyoku", QStringLiteral("退職者を表示する(&T)"),
-                              &MainWindow::refillForRetiredShown);
+                              &MainWindow::showOrHideRetired);
     retired->setCheckable(true);
     retired->setChecked(true);
     retired->setVisible(false);

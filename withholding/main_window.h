@@ -133,10 +133,13 @@ class MainWindow : public QMainWindow {
     // False when December was never saved or a file could not be read (said).
     bool loadYear(const std::filesystem::path& path, const EraYear& year);
 
-    // Commands.
+    // Commands.  データを保存: false when the file could not be written (said).
     bool saveWithholdingFile();
+    // データ入力: the editor on the selected employee.
     void editSelectedEmployee();
+    // The document of print command `tag` for the checked employees.
     void printChecked(int tag);
+    // 対象社員を選択: every 済み line checked, then, the next time, every check cleared.
     void toggleChecks();
     // 一括計算: the automatic calculation of every checked employee, then a summary.
     void calculateChecked();
@@ -147,7 +150,8 @@ class MainWindow : public QMainWindow {
     void settleIntoPayroll();
     void editCompanyInfo();
     void editSettings();
-    void refillForRetiredShown();
+    // 退職者を表示する: the list again, with or without those who left.
+    void showOrHideRetired();
     void showSystemLog();
     void showVersion();
     void openManual();

@@ -155,7 +155,7 @@ void MainWindow::sortBySection(int section) {
     fillList(order_, checkedSlots(), selectedSlot());
 }
 
-void MainWindow::refillForRetiredShown() {
+void MainWindow::showOrHideRetired() {
     fillList(order_, checkedSlots(), selectedSlot());
 }
 

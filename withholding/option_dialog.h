@@ -57,8 +57,11 @@ class OptionDialog : public QDialog {
     // The progress notice of the running download, if any.
     ui::NoticeWindow* progressNotice() const;
 
+    // Ｏ Ｋ: the settings written to the configuration file; the dialog stays when that fails.
     void saveSettings();
+    // 更新: the published postal data, after the clerk has seen its date.
     void downloadPostalData();
+    // 取込: postal data from a file the clerk chooses.
     void importPostalData();
 
     // キャンセル (and Escape, and closing the window): also stops a download under way.
