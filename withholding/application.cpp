@@ -13,10 +13,10 @@
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 #include "widgets/single_instance.h"
+#include "withholding/document_printing.h"
 #include "withholding/editors.h"
 #include "withholding/main_window.h"
 #include "withholding/option_dialog.h"
-#include "withholding/printing.h"
 
 namespace keiro::withholding {
 
@@ -105,7 +105,7 @@ int runWithholding() {
         QTimer::singleShot(0, &window, [&window, &messages] {
             bool working = false;
             try {
-                working = window.FormActivate();
+                working = window.startUp();
             } catch (const std::exception& e) {  // nothing may escape the event loop
                 messages.error(&window, QString::fromUtf8(e.what()));
             }

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/text.h"
+#include "widgets/command_runner.h"
 #include "withholding/dialog_boxes.h"
 #include "withholding/model/entry_text.h"
 
@@ -27,38 +28,40 @@ QPushButton* button(const char* name, const QString& text) {
 }  // namespace
 
 CompanyInfoDialog::CompanyInfoDialog(WithholdingHeader& header, const QString& companyName,
-                         ui::MessageService& messages, QWidget* parent)
+                                     ui::MessageService& messages, QWidget* parent)
     : QDialog(parent), header_(header), messages_(messages) {
     setObjectName(QStringLiteral("TfmCorpInfo"));
     setWindowTitle(QStringLiteral("会社情報の設定"));
 
-    pnSyamei_ = new QLabel(companyName);
-    pnSyamei_->setObjectName(QStringLiteral("pnSyamei"));
-    pnSyamei_->setFrameShape(QFrame::Panel);
-    pnSyamei_->setFrameShadow(QFrame::Sunken);
-    edJusyo1_ = textBox(QStringLiteral("edJusyo1"), kAddressBytes, kAddressCharacters, messages_);
-    edJusyo1_->setMaxLength(kAddressCharacters);
-    edJusyo2_ = textBox(QStringLiteral("edJusyo2"), kAddressBytes, kAddressCharacters, messages_);
-    edJusyo2_->setMaxLength(kAddressCharacters);
-    edTelNo_ = textBox(QStringLiteral("edTelNo"), kPhoneBytes, kPhoneCharacters, messages_);
-    edTelNo_->setMaxLength(kPhoneCharacters);
-    edTelNo_->setInputMethodHints(Qt::ImhDialableCharactersOnly);
+    companyLabel_ = new QLabel(companyName);
+    companyLabel_->setObjectName(QStringLiteral("pnSyamei"));
+    companyLabel_->setFrameShape(QFrame::Panel);
+    companyLabel_->setFrameShadow(QFrame::Sunken);
+    address1Edit_ =
+        textBox(QStringLiteral("edJusyo1"), kAddressBytes, kAddressCharacters, messages_);
+    address1Edit_->setMaxLength(kAddressCharacters);
+    address2Edit_ =
+        textBox(QStringLiteral("edJusyo2"), kAddressBytes, kAddressCharacters, messages_);
+    address2Edit_->setMaxLength(kAddressCharacters);
+    phoneEdit_ = textBox(QStringLiteral("edTelNo"), kPhoneBytes, kPhoneCharacters, messages_);
+    phoneEdit_->setMaxLength(kPhoneCharacters);
+    phoneEdit_->setInputMethodHints(Qt::ImhDialableCharactersOnly);
 
     const PayerTexts texts = payerTexts(header_);
-    edJusyo1_->setText(qs(texts.address1));
-    edJusyo2_->setText(qs(texts.address2));
-    edTelNo_->setText(qs(texts.phone));
+    address1Edit_->setText(qs(texts.address1));
+    address2Edit_->setText(qs(texts.address2));
+    phoneEdit_->setText(qs(texts.phone));
 
     QPushButton* ok = button("bbOk", QStringLiteral("Ｏ Ｋ"));
     QPushButton* cancel = button("bbCancel", QStringLiteral("キャンセル"));
-    connect(ok, &QPushButton::clicked, this, &CompanyInfoDialog::bbOkClick);
+    ui::connectCommand(ok, this, messages_, &CompanyInfoDialog::storeAndClose);
     connect(cancel, &QPushButton::clicked, this, &CompanyInfoDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("会社名"), pnSyamei_);
-    form->addRow(QStringLiteral("住所１"), edJusyo1_);
-    form->addRow(QStringLiteral("住所２"), edJusyo2_);
-    form->addRow(QStringLiteral("電話番号"), edTelNo_);
+    form->addRow(QStringLiteral("会社名"), companyLabel_);
+    form->addRow(QStringLiteral("住所１"), address1Edit_);
+    form->addRow(QStringLiteral("住所２"), address2Edit_);
+    form->addRow(QStringLiteral("電話番号"), phoneEdit_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -66,13 +69,14 @@ CompanyInfoDialog::CompanyInfoDialog(WithholdingHeader& header, const QString& c
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    edJusyo1_->setFocus();
+    address1Edit_->setFocus();
 }
 
-void CompanyInfoDialog::bbOkClick() {
+void CompanyInfoDialog::storeAndClose() {
     try {
-        storePayerTexts(header_, {edJusyo1_->text().toStdString(), edJusyo2_->text().toStdString(),
-                                  edTelNo_->text().toStdString()});
+        storePayerTexts(header_,
+                        {address1Edit_->text().toStdString(), address2Edit_->text().toStdString(),
+                         phoneEdit_->text().toStdString()});
     } catch (const text::EncodingError& e) {
         messages_.error(this, QString::fromUtf8(e.what()));
         return;

@@ -5,8 +5,8 @@
 // cut to its field without splitting a double-byte character; キャンセル leaves the header as
 // it was.
 //
-//   CompanyInfoDialog corpInfo(file.header(), companyName, messages, this);
-//   if (corpInfo.exec() == QDialog::Accepted) ... save the file ...
+//   CompanyInfoDialog dialog(file.header(), companyName, messages, this);
+//   if (dialog.exec() == QDialog::Accepted) ... save the file ...
 
 #include <QDialog>
 
@@ -25,18 +25,18 @@ class CompanyInfoDialog : public QDialog {
     static constexpr int kAddressCharacters = 44;
     static constexpr int kPhoneCharacters = 14;
 
-    CompanyInfoDialog(WithholdingHeader& header, const QString& companyName, ui::MessageService& messages,
-                QWidget* parent = nullptr);
+    CompanyInfoDialog(WithholdingHeader& header, const QString& companyName,
+                      ui::MessageService& messages, QWidget* parent = nullptr);
 
-    void bbOkClick();
+    void storeAndClose();
 
   private:
     WithholdingHeader& header_;
     ui::MessageService& messages_;
-    QLabel* pnSyamei_;
-    QLineEdit* edJusyo1_;
-    QLineEdit* edJusyo2_;
-    QLineEdit* edTelNo_;
+    QLabel* companyLabel_;
+    QLineEdit* address1Edit_;
+    QLineEdit* address2Edit_;
+    QLineEdit* phoneEdit_;
 };
 
 }  // namespace keiro::withholding

@@ -172,17 +172,18 @@ EditAmountsPanel::EditAmountsPanel(EditBoxes& boxes, bool currentFormat, const L
         auto* laterBox = new QGroupBox(q("本人の所得・特定親族"));
         auto* grid = new QGridLayout(laterBox);
         if (later.incomeEstimate) {
-            edSyotokuMitsumori_ = boxes.amount("edSyotokuMitsumori");
+            incomeEstimateEdit_ = boxes.amount("edSyotokuMitsumori");
             grid->addWidget(new QLabel(q("所得の見積額")), 0, 0);
-            grid->addWidget(edSyotokuMitsumori_, 0, 1);
+            grid->addWidget(incomeEstimateEdit_, 0, 1);
         }
         if (later.specificRelatives) {
             static constexpr const char* kMarks[] = {"①", "②", "③", "④"};
-            for (std::size_t i = 0; i < edTokutei_.size(); ++i) {
-                edTokutei_[i] = boxes.amount(("edTokutei" + std::to_string(i + 1)).c_str());
+            for (std::size_t i = 0; i < specificRelativeIncomeEdits_.size(); ++i) {
+                specificRelativeIncomeEdits_[i] =
+                    boxes.amount(("edTokutei" + std::to_string(i + 1)).c_str());
                 grid->addWidget(new QLabel(q("特定親族") + q(kMarks[i]) + q(" 合計所得")),
                                 int(i) + 1, 0);
-                grid->addWidget(edTokutei_[i], int(i) + 1, 1);
+                grid->addWidget(specificRelativeIncomeEdits_[i], int(i) + 1, 1);
             }
         }
         layout->addWidget(laterBox);
@@ -197,18 +198,19 @@ void EditAmountsPanel::load(const Record& record) {
         if (member != nullptr) EditBoxes::setAmount(boxes_[i], amountIn(record, member));
     }
     if constexpr (std::is_same_v<Record, WithholdingRecord>) {
-        if (edSyotokuMitsumori_) {
+        if (incomeEstimateEdit_) {
             if (record.incomeEstimateEntered == 1)
-                EditBoxes::setAmount(edSyotokuMitsumori_, record.incomeEstimate);
+                EditBoxes::setAmount(incomeEstimateEdit_, record.incomeEstimate);
             else
-                edSyotokuMitsumori_->clear();
+                incomeEstimateEdit_->clear();
         }
-        for (std::size_t i = 0; i < edTokutei_.size(); ++i) {
-            if (edTokutei_[i] == nullptr) continue;
+        for (std::size_t i = 0; i < specificRelativeIncomeEdits_.size(); ++i) {
+            if (specificRelativeIncomeEdits_[i] == nullptr) continue;
             if (record.specificRelativeIncome[i] != 0)
-                EditBoxes::setAmount(edTokutei_[i], record.specificRelativeIncome[i]);
+                EditBoxes::setAmount(specificRelativeIncomeEdits_[i],
+                                     record.specificRelativeIncome[i]);
             else
-                edTokutei_[i]->clear();
+                specificRelativeIncomeEdits_[i]->clear();
         }
     }
     refreshComputedDeductions();
@@ -222,14 +224,15 @@ void EditAmountsPanel::store(Record& record) const {
     }
     if constexpr (std::is_same_v<Record, WithholdingRecord>) {
         // The inputs of years that do not show them are kept as they are.
-        if (edSyotokuMitsumori_) {
-            const bool entered = !edSyotokuMitsumori_->text().trimmed().isEmpty();
+        if (incomeEstimateEdit_) {
+            const bool entered = !incomeEstimateEdit_->text().trimmed().isEmpty();
             record.incomeEstimateEntered = entered ? 1 : 0;
-            record.incomeEstimate = entered ? EditBoxes::amountOf(edSyotokuMitsumori_) : 0;
+            record.incomeEstimate = entered ? EditBoxes::amountOf(incomeEstimateEdit_) : 0;
         }
-        for (std::size_t i = 0; i < edTokutei_.size(); ++i) {
-            if (edTokutei_[i])
-                record.specificRelativeIncome[i] = EditBoxes::amountOf(edTokutei_[i]);
+        for (std::size_t i = 0; i < specificRelativeIncomeEdits_.size(); ++i) {
+            if (specificRelativeIncomeEdits_[i])
+                record.specificRelativeIncome[i] =
+                    EditBoxes::amountOf(specificRelativeIncomeEdits_[i]);
         }
     }
 }

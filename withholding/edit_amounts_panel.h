@@ -37,7 +37,7 @@ class EditAmountsPanel : public QWidget {
     QLineEdit* lifeDeduction() const { return lifeDeduction_; }
     QLineEdit* earthquakeDeduction() const { return earthquakeDeduction_; }
     // Nothing in the years without the estimate.
-    QLineEdit* incomeEstimate() const { return edSyotokuMitsumori_; }
+    QLineEdit* incomeEstimate() const { return incomeEstimateEdit_; }
 
     // Each automatic item's box with its manual item number.
     const std::vector<std::pair<QLineEdit*, int>>& automaticItems() const { return automatic_; }
@@ -59,8 +59,8 @@ class EditAmountsPanel : public QWidget {
     QLineEdit* earthquakeDeduction_ = nullptr;
     std::vector<QLineEdit*> lifePremiums_;
     std::vector<QLineEdit*> earthquakePremiums_;  // 地震保険料, 旧長期損害保険料
-    QLineEdit* edSyotokuMitsumori_ = nullptr;
-    std::array<QLineEdit*, 4> edTokutei_{};
+    QLineEdit* incomeEstimateEdit_ = nullptr;
+    std::array<QLineEdit*, 4> specificRelativeIncomeEdits_{};
 };
 
 }  // namespace keiro::withholding

@@ -38,26 +38,26 @@ EditFamilyPanel::EditFamilyPanel(EditBoxes& boxes, bool currentFormat, QWidget* 
     auto* spouse = new QGroupBox(q("控除対象配偶者"));
     auto* spouseRow = new QHBoxLayout(spouse);
     if (currentFormat == kCurrent) {
-        cbKouHaiAri_ = boxes.check("cbKouHaiAri", q("有"));
-        cbKouHaiJyu_ = boxes.check("cbKouHaiJyu", q("従有"));
-        spouseRow->addWidget(cbKouHaiAri_);
-        spouseRow->addWidget(cbKouHaiJyu_);
+        spouseCheck_ = boxes.check("cbKouHaiAri", q("有"));
+        spouseSecondaryCheck_ = boxes.check("cbKouHaiJyu", q("従有"));
+        spouseRow->addWidget(spouseCheck_);
+        spouseRow->addWidget(spouseSecondaryCheck_);
     } else {
         QStringList choices;
         for (std::string_view c : kLegacySpouseChoices)
             choices << QString::fromUtf8(c.data(), qsizetype(c.size()));
-        cbKouHaiUmu_ = boxes.combo("cbKouHaiUmu", choices);
-        spouseRow->addWidget(cbKouHaiUmu_);
+        spouseCombo_ = boxes.combo("cbKouHaiUmu", choices);
+        spouseRow->addWidget(spouseCombo_);
     }
-    cbKouHaiRou_ = boxes.check("cbKouHaiRou", q("老人"));
-    spouseRow->addWidget(cbKouHaiRou_);
+    spouseElderlyCheck_ = boxes.check("cbKouHaiRou", q("老人"));
+    spouseRow->addWidget(spouseElderlyCheck_);
     spouseRow->addStretch();
 
-    for (std::size_t i = 0; i < edFuyoKazu_.size(); ++i)
-        edFuyoKazu_[i] = boxes.count(("edFuyoKazu" + std::to_string(i + 1)).c_str());
-    edUnder16_ = boxes.count("edUnder16");
-    for (std::size_t i = 0; i < edSyouKazu_.size(); ++i)
-        edSyouKazu_[i] = boxes.count(("edSyouKazu" + std::to_string(i + 1)).c_str());
+    for (std::size_t i = 0; i < dependantCountEdits_.size(); ++i)
+        dependantCountEdits_[i] = boxes.count(("edFuyoKazu" + std::to_string(i + 1)).c_str());
+    under16CountEdit_ = boxes.count("edUnder16");
+    for (std::size_t i = 0; i < disabledCountEdits_.size(); ++i)
+        disabledCountEdits_[i] = boxes.count(("edSyouKazu" + std::to_string(i + 1)).c_str());
 
     auto* counts = new QGroupBox(q("扶養親族等の数"));
     auto* grid = new QGridLayout(counts);
@@ -70,33 +70,36 @@ EditFamilyPanel::EditFamilyPanel(EditBoxes& boxes, bool currentFormat, QWidget* 
             grid->addWidget(subBox, row, 3);
         }
     };
-    pair(0, "特定", edFuyoKazu_[0], "従人", edFuyoKazu_[1]);
-    pair(1, "老人", edFuyoKazu_[3], "内 同居老親等", edFuyoKazu_[2]);
-    pair(2, "", nullptr, "従人", edFuyoKazu_[4]);
-    pair(3, "その他", edFuyoKazu_[5], "従人", edFuyoKazu_[6]);
-    pair(4, "16歳未満", edUnder16_, "", nullptr);
-    pair(5, "障害者 特別", edSyouKazu_[1], "内 同居", edSyouKazu_[0]);
-    pair(6, "障害者 その他", edSyouKazu_[2], "", nullptr);
+    pair(0, "特定", dependantCountEdits_[0], "従人", dependantCountEdits_[1]);
+    pair(1, "老人", dependantCountEdits_[3], "内 同居老親等", dependantCountEdits_[2]);
+    pair(2, "", nullptr, "従人", dependantCountEdits_[4]);
+    pair(3, "その他", dependantCountEdits_[5], "従人", dependantCountEdits_[6]);
+    pair(4, "16歳未満", under16CountEdit_, "", nullptr);
+    pair(5, "障害者 特別", disabledCountEdits_[1], "内 同居", disabledCountEdits_[0]);
+    pair(6, "障害者 その他", disabledCountEdits_[2], "", nullptr);
     if (currentFormat) {
-        edHikyoju_ = boxes.count("edHikyoju");
-        pair(7, "非居住者である親族", edHikyoju_, "", nullptr);
+        nonResidentCountEdit_ = boxes.count("edHikyoju");
+        pair(7, "非居住者である親族", nonResidentCountEdit_, "", nullptr);
     }
 
     // A count changed, by hand or by its "of which" box, is checked against the dates again.
-    for (QLineEdit* box : {edFuyoKazu_[0], edFuyoKazu_[3], edFuyoKazu_[5], edUnder16_})
+    for (QLineEdit* box : {dependantCountEdits_[0], dependantCountEdits_[3],
+                           dependantCountEdits_[5], under16CountEdit_})
         connect(box, &QLineEdit::textChanged, this, [this] { markContradictions(); });
-    for (QCheckBox* spouseBox : {cbKouHaiRou_, cbKouHaiAri_})
+    for (QCheckBox* spouseBox : {spouseElderlyCheck_, spouseCheck_})
         if (spouseBox)
             connect(spouseBox, &QCheckBox::toggled, this, [this] { markContradictions(); });
 
     // Typing an "of which" count copies it into its total.
-    connect(edFuyoKazu_[2], &QLineEdit::textEdited, this,
-            [this](const QString& text) { edFuyoKazu_[3]->setText(text); });
-    connect(edSyouKazu_[0], &QLineEdit::textEdited, this,
-            [this](const QString& text) { edSyouKazu_[1]->setText(text); });
+    connect(dependantCountEdits_[2], &QLineEdit::textEdited, this,
+            [this](const QString& text) { dependantCountEdits_[3]->setText(text); });
+    connect(disabledCountEdits_[0], &QLineEdit::textEdited, this,
+            [this](const QString& text) { disabledCountEdits_[1]->setText(text); });
     connect(&boxes, &EditBoxes::numberLeft, this, [this](QLineEdit* box) {
-        if (box == edFuyoKazu_[2]) copyWhenEmpty(edFuyoKazu_[2], edFuyoKazu_[3]);
-        if (box == edSyouKazu_[0]) copyWhenEmpty(edSyouKazu_[0], edSyouKazu_[1]);
+        if (box == dependantCountEdits_[2])
+            copyWhenEmpty(dependantCountEdits_[2], dependantCountEdits_[3]);
+        if (box == disabledCountEdits_[0])
+            copyWhenEmpty(disabledCountEdits_[0], disabledCountEdits_[1]);
     });
 
     auto* remarks = new QGroupBox(q("摘要"));
@@ -107,8 +110,8 @@ EditFamilyPanel::EditFamilyPanel(EditBoxes& boxes, bool currentFormat, QWidget* 
             ? int(std::remove_all_extents_t<decltype(WithholdingRecord::remarks)>::kCapacity)
             : int(std::remove_all_extents_t<decltype(LegacyWithholdingRecord::remarks)>::kCapacity);
     for (int i = 1; i <= lines; ++i) {
-        edTekiyou_.push_back(boxes.text(("edTekiyou" + std::to_string(i)).c_str(), bytes, 44));
-        remarkRows->addWidget(edTekiyou_.back());
+        remarkEdits_.push_back(boxes.text(("edTekiyou" + std::to_string(i)).c_str(), bytes, 44));
+        remarkRows->addWidget(remarkEdits_.back());
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -125,16 +128,16 @@ void EditFamilyPanel::copyWhenEmpty(QLineEdit* from, QLineEdit* to) {
 }
 
 void EditFamilyPanel::copyCohabitingIntoEmptyTotals() {
-    copyWhenEmpty(edFuyoKazu_[2], edFuyoKazu_[3]);
-    copyWhenEmpty(edSyouKazu_[0], edSyouKazu_[1]);
+    copyWhenEmpty(dependantCountEdits_[2], dependantCountEdits_[3]);
+    copyWhenEmpty(disabledCountEdits_[0], disabledCountEdits_[1]);
 }
 
 std::array<std::pair<QLineEdit*, int>, 4> EditFamilyPanel::derivedBoxes() const {
     const DerivedFamilyCounts& d = *derived_;
-    return {{{edFuyoKazu_[0], d.specific},
-             {edFuyoKazu_[3], d.elderly},
-             {edFuyoKazu_[5], d.general},
-             {edUnder16_, d.under16}}};
+    return {{{dependantCountEdits_[0], d.specific},
+             {dependantCountEdits_[3], d.elderly},
+             {dependantCountEdits_[5], d.general},
+             {under16CountEdit_, d.under16}}};
 }
 
 void EditFamilyPanel::showDerivedCounts(const DerivedFamilyCounts& derived) {
@@ -142,10 +145,11 @@ void EditFamilyPanel::showDerivedCounts(const DerivedFamilyCounts& derived) {
     if (derived.complete || derived.spouseAgeKnown) derived_ = derived;
     if (derived.complete) {
         for (const auto& [box, count] : derivedBoxes())
-            if (EditBoxes::numberOf(box) == 0) EditBoxes::setCount(box, count, box == edUnder16_);
+            if (EditBoxes::numberOf(box) == 0)
+                EditBoxes::setCount(box, count, box == under16CountEdit_);
     }
-    if (derived.spouseAgeKnown && derived.spouseElderly && cbKouHaiAri_->isChecked())
-        cbKouHaiRou_->setChecked(true);
+    if (derived.spouseAgeKnown && derived.spouseElderly && spouseCheck_->isChecked())
+        spouseElderlyCheck_->setChecked(true);
     markContradictions();
 }
 
@@ -168,11 +172,11 @@ void EditFamilyPanel::markContradictions() {
         box->setPalette(palette);
         box->setToolTip(red ? q("生年月日から求めた人数と違います") : QString());
     };
-    mark(edFuyoKazu_[0], conflict.specific, QPalette::Text);
-    mark(edFuyoKazu_[3], conflict.elderly, QPalette::Text);
-    mark(edFuyoKazu_[5], conflict.general, QPalette::Text);
-    mark(edUnder16_, conflict.under16, QPalette::Text);
-    mark(cbKouHaiRou_, conflict.spouseElderly, QPalette::WindowText);
+    mark(dependantCountEdits_[0], conflict.specific, QPalette::Text);
+    mark(dependantCountEdits_[3], conflict.elderly, QPalette::Text);
+    mark(dependantCountEdits_[5], conflict.general, QPalette::Text);
+    mark(under16CountEdit_, conflict.under16, QPalette::Text);
+    mark(spouseElderlyCheck_, conflict.spouseElderly, QPalette::WindowText);
 }
 
 void EditFamilyPanel::takeDerivedCounts() {
@@ -180,9 +184,9 @@ void EditFamilyPanel::takeDerivedCounts() {
     const FamilyCountConflict conflict = contradictions();
     if (derived_->complete) {
         for (const auto& [box, count] : derivedBoxes())
-            EditBoxes::setCount(box, count, box == edUnder16_);
+            EditBoxes::setCount(box, count, box == under16CountEdit_);
     }
-    if (conflict.spouseElderly) cbKouHaiRou_->setChecked(derived_->spouseElderly);
+    if (conflict.spouseElderly) spouseElderlyCheck_->setChecked(derived_->spouseElderly);
     typedCountsKept_ = false;
     markContradictions();
 }
@@ -192,9 +196,9 @@ void EditFamilyPanel::load(const Record& record) {
     derived_.reset();
     typedCountsKept_ = false;
     if constexpr (isCurrent<Record>()) {
-        cbKouHaiAri_->setChecked(record.spouseDeductible == 1);
-        cbKouHaiJyu_->setChecked(record.spouseSecondary == 1);
-        EditBoxes::setCount(edHikyoju_, record.nonResidentRelatives, true);
+        spouseCheck_->setChecked(record.spouseDeductible == 1);
+        spouseSecondaryCheck_->setChecked(record.spouseSecondary == 1);
+        EditBoxes::setCount(nonResidentCountEdit_, record.nonResidentRelatives, true);
         typedCountsKept_ = record.typedCountsKept == 1;
     } else {
         int chosen = 0;
@@ -204,39 +208,42 @@ void EditFamilyPanel::load(const Record& record) {
                 break;
             }
         }
-        cbKouHaiUmu_->setCurrentIndex(chosen);
+        spouseCombo_->setCurrentIndex(chosen);
     }
-    cbKouHaiRou_->setChecked(record.spouseElderly == 1);
+    spouseElderlyCheck_->setChecked(record.spouseElderly == 1);
     const std::uint8_t* dependants = &record.dependants.specific;
-    for (std::size_t i = 0; i < edFuyoKazu_.size(); ++i)
-        EditBoxes::setCount(edFuyoKazu_[i], dependants[i]);
-    EditBoxes::setCount(edUnder16_, record.under16, true);
+    for (std::size_t i = 0; i < dependantCountEdits_.size(); ++i)
+        EditBoxes::setCount(dependantCountEdits_[i], dependants[i]);
+    EditBoxes::setCount(under16CountEdit_, record.under16, true);
     const std::uint8_t* disabled = &record.disabled.specialLivingTogether;
-    for (std::size_t i = 0; i < edSyouKazu_.size(); ++i)
-        EditBoxes::setCount(edSyouKazu_[i], disabled[i]);
-    for (std::size_t i = 0; i < edTekiyou_.size(); ++i)
-        EditBoxes::setText(edTekiyou_[i], record.remarks[i].utf8());
+    for (std::size_t i = 0; i < disabledCountEdits_.size(); ++i)
+        EditBoxes::setCount(disabledCountEdits_[i], disabled[i]);
+    for (std::size_t i = 0; i < remarkEdits_.size(); ++i)
+        EditBoxes::setText(remarkEdits_[i], record.remarks[i].utf8());
     markContradictions();
 }
 
 template <typename Record>
 void EditFamilyPanel::store(Record& record) const {
     if constexpr (isCurrent<Record>()) {
-        record.spouseDeductible = cbKouHaiAri_->isChecked() ? 1 : 0;
-        record.spouseSecondary = cbKouHaiJyu_->isChecked() ? 1 : 0;
-        record.nonResidentRelatives = byteOf(edHikyoju_);
+        record.spouseDeductible = spouseCheck_->isChecked() ? 1 : 0;
+        record.spouseSecondary = spouseSecondaryCheck_->isChecked() ? 1 : 0;
+        record.nonResidentRelatives = byteOf(nonResidentCountEdit_);
         record.typedCountsKept = typedCountsKept_ ? 1 : 0;
     } else {
         for (int i = 0; i < 4; ++i)
-            record.spouseFlags[i] = cbKouHaiUmu_->currentIndex() == i ? 1 : 0;
+            record.spouseFlags[i] = spouseCombo_->currentIndex() == i ? 1 : 0;
     }
-    record.spouseElderly = cbKouHaiRou_->isChecked() ? 1 : 0;
+    record.spouseElderly = spouseElderlyCheck_->isChecked() ? 1 : 0;
     std::uint8_t* dependants = &record.dependants.specific;
-    for (std::size_t i = 0; i < edFuyoKazu_.size(); ++i) dependants[i] = byteOf(edFuyoKazu_[i]);
-    record.under16 = byteOf(edUnder16_);
+    for (std::size_t i = 0; i < dependantCountEdits_.size(); ++i)
+        dependants[i] = byteOf(dependantCountEdits_[i]);
+    record.under16 = byteOf(under16CountEdit_);
     std::uint8_t* disabled = &record.disabled.specialLivingTogether;
-    for (std::size_t i = 0; i < edSyouKazu_.size(); ++i) disabled[i] = byteOf(edSyouKazu_[i]);
-    for (std::size_t i = 0; i < edTekiyou_.size(); ++i) storeText(record.remarks[i], edTekiyou_[i]);
+    for (std::size_t i = 0; i < disabledCountEdits_.size(); ++i)
+        disabled[i] = byteOf(disabledCountEdits_[i]);
+    for (std::size_t i = 0; i < remarkEdits_.size(); ++i)
+        storeText(record.remarks[i], remarkEdits_[i]);
 }
 
 template void EditFamilyPanel::load(const WithholdingRecord&);

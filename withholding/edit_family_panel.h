@@ -61,15 +61,15 @@ class EditFamilyPanel : public QWidget {
     std::array<std::pair<QLineEdit*, int>, 4> derivedBoxes() const;
     void copyWhenEmpty(QLineEdit* from, QLineEdit* to);
 
-    QCheckBox* cbKouHaiAri_ = nullptr;
-    QCheckBox* cbKouHaiJyu_ = nullptr;
-    QComboBox* cbKouHaiUmu_ = nullptr;
-    QCheckBox* cbKouHaiRou_;
-    std::array<QLineEdit*, 7> edFuyoKazu_{};
-    QLineEdit* edUnder16_;
-    std::array<QLineEdit*, 3> edSyouKazu_{};
-    QLineEdit* edHikyoju_ = nullptr;
-    std::vector<QLineEdit*> edTekiyou_;
+    QCheckBox* spouseCheck_ = nullptr;
+    QCheckBox* spouseSecondaryCheck_ = nullptr;
+    QComboBox* spouseCombo_ = nullptr;
+    QCheckBox* spouseElderlyCheck_;
+    std::array<QLineEdit*, 7> dependantCountEdits_{};
+    QLineEdit* under16CountEdit_;
+    std::array<QLineEdit*, 3> disabledCountEdits_{};
+    QLineEdit* nonResidentCountEdit_ = nullptr;
+    std::vector<QLineEdit*> remarkEdits_;
     std::optional<DerivedFamilyCounts> derived_;  // while the dates are complete
     bool typedCountsKept_ = false;
 };

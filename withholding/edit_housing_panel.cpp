@@ -67,23 +67,23 @@ EditHousingPanel::EditHousingPanel(EditBoxes& boxes, bool currentFormat,
             row->addWidget(new QLabel(QString::fromUtf8(units[p])));
         }
         if (currentFormat) {
-            cbJuKariKbn_[i] = boxes.combo(numbered("cbJuKariKbn", i).c_str(), kinds);
-            cbJuKariTok_[i] = boxes.check(numbered("cbJuKariTok", i).c_str(), q("特定取得"));
-            edJuKariZan_[i] = boxes.amount(numbered("edJuKariZan", i).c_str());
+            loanKindCombos_[i] = boxes.combo(numbered("cbJuKariKbn", i).c_str(), kinds);
+            loanSpecificChecks_[i] = boxes.check(numbered("cbJuKariTok", i).c_str(), q("特定取得"));
+            loanBalanceEdits_[i] = boxes.amount(numbered("edJuKariZan", i).c_str());
             row->addWidget(new QLabel(q("区分")));
-            row->addWidget(cbJuKariKbn_[i]);
-            row->addWidget(cbJuKariTok_[i]);
+            row->addWidget(loanKindCombos_[i]);
+            row->addWidget(loanSpecificChecks_[i]);
             row->addWidget(new QLabel(q("年末残高")));
-            row->addWidget(edJuKariZan_[i]);
+            row->addWidget(loanBalanceEdits_[i]);
         }
         row->addStretch();
         grid->addWidget(new QLabel(q("居住開始年月日") + QString::number(i + 1)), int(i), 0);
         grid->addLayout(row, int(i), 1);
     }
     if (currentFormat) {
-        edJuKariTek_ = boxes.count("edJuKariTek");
+        loanCreditCountEdit_ = boxes.count("edJuKariTek");
         auto* row = new QHBoxLayout;
-        row->addWidget(edJuKariTek_);
+        row->addWidget(loanCreditCountEdit_);
         row->addStretch();
         grid->addWidget(new QLabel(q("住宅借入金等特別控除適用数")), 2, 0);
         grid->addLayout(row, 2, 1);
@@ -95,12 +95,12 @@ void EditHousingPanel::load(const Record& record) {
     if constexpr (std::is_same_v<Record, WithholdingRecord>) {
         for (std::size_t i = 0; i < 2; ++i) {
             loadStart(starts_[i], record.residenceStart[i]);
-            cbJuKariKbn_[i]->setCurrentIndex(
+            loanKindCombos_[i]->setCurrentIndex(
                 record.housingLoanKind[i] < 5 ? record.housingLoanKind[i] : 0);
-            cbJuKariTok_[i]->setChecked(record.housingLoanSpecific[i] == 1);
-            EditBoxes::setAmount(edJuKariZan_[i], record.housingLoanBalance[i]);
+            loanSpecificChecks_[i]->setChecked(record.housingLoanSpecific[i] == 1);
+            EditBoxes::setAmount(loanBalanceEdits_[i], record.housingLoanBalance[i]);
         }
-        EditBoxes::setCount(edJuKariTek_, record.housingLoanCount);
+        EditBoxes::setCount(loanCreditCountEdit_, record.housingLoanCount);
     } else {
         loadStart(starts_[0], record.residenceStart);
     }
@@ -111,11 +111,12 @@ void EditHousingPanel::store(Record& record) const {
     if constexpr (std::is_same_v<Record, WithholdingRecord>) {
         for (std::size_t i = 0; i < 2; ++i) {
             storeStart(starts_[i], record.residenceStart[i]);
-            record.housingLoanKind[i] = static_cast<std::uint8_t>(cbJuKariKbn_[i]->currentIndex());
-            record.housingLoanSpecific[i] = cbJuKariTok_[i]->isChecked() ? 1 : 0;
-            record.housingLoanBalance[i] = EditBoxes::amountOf(edJuKariZan_[i]);
+            record.housingLoanKind[i] =
+                static_cast<std::uint8_t>(loanKindCombos_[i]->currentIndex());
+            record.housingLoanSpecific[i] = loanSpecificChecks_[i]->isChecked() ? 1 : 0;
+            record.housingLoanBalance[i] = EditBoxes::amountOf(loanBalanceEdits_[i]);
         }
-        record.housingLoanCount = EditBoxes::numberOf(edJuKariTek_);
+        record.housingLoanCount = EditBoxes::numberOf(loanCreditCountEdit_);
     } else {
         storeStart(starts_[0], record.residenceStart);
     }

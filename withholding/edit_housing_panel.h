@@ -39,10 +39,10 @@ class EditHousingPanel : public QWidget {
 
   private:
     std::vector<ResidenceStart> starts_;
-    QLineEdit* edJuKariTek_ = nullptr;
-    std::array<QComboBox*, 2> cbJuKariKbn_{};
-    std::array<QCheckBox*, 2> cbJuKariTok_{};
-    std::array<QLineEdit*, 2> edJuKariZan_{};
+    QLineEdit* loanCreditCountEdit_ = nullptr;
+    std::array<QComboBox*, 2> loanKindCombos_{};
+    std::array<QCheckBox*, 2> loanSpecificChecks_{};
+    std::array<QLineEdit*, 2> loanBalanceEdits_{};
 };
 
 }  // namespace keiro::withholding

@@ -33,35 +33,36 @@ class EditPersonPanel : public QWidget {
     template <typename Record>
     void store(Record& record) const;
 
-    QLineEdit* postalCode() const { return edYubinNo_; }
-    QLineEdit* address1() const { return edJusyo1_; }
-    QComboBox* birthEra() const { return cbGengou_; }
+    QLineEdit* postalCode() const { return postalCodeEdit_; }
+    QLineEdit* address1() const { return address1Edit_; }
+    QComboBox* birthEra() const { return birthEraCombo_; }
     const std::array<QLineEdit*, 3>& birthDate() const { return birth_; }
     const std::array<QLineEdit*, 3>& joinLeaveDate() const { return change_; }
     bool joinLeaveChecked() const;
     bool secondaryColumn() const;
     // The leaver's exception; nothing in the 500-byte years, which have no field for it.
-    QComboBox* leaveException() const { return cbTaisyokuJiyu_; }
+    QComboBox* leaveException() const { return leaveExceptionCombo_; }
 
-    void cbSyusyokuClick(bool joined);
+    // 就職 or 退職 clicked: checking one proposes the data's era year in the date.
+    void proposeJoinLeaveDate(bool checked);
 
   private:
     void enableJoinLeaveDate();
 
     int dataEraYear_;
-    QLineEdit* edYubinNo_;
-    QLineEdit* edJusyo1_;
-    QLineEdit* edJusyo2_;
-    QLineEdit* edJukyuNo_;
-    QLineEdit* edYakusyoku_;
-    QLineEdit* edFurigana_;
-    QComboBox* cbGengou_;
+    QLineEdit* postalCodeEdit_;
+    QLineEdit* address1Edit_;
+    QLineEdit* address2Edit_;
+    QLineEdit* recipientNumberEdit_;
+    QLineEdit* positionEdit_;
+    QLineEdit* furiganaEdit_;
+    QComboBox* birthEraCombo_;
     std::array<QLineEdit*, 3> birth_{};
-    std::array<QCheckBox*, 11> cbTaisyou_{};
-    QCheckBox* cbHitorioya_;
-    QCheckBox* cbSyusyoku_;
-    QCheckBox* cbTaisyoku_;
-    QComboBox* cbTaisyokuJiyu_ = nullptr;
+    std::array<QCheckBox*, 11> conditionChecks_{};
+    QCheckBox* singleParentCheck_;
+    QCheckBox* joinedCheck_;
+    QCheckBox* leftCheck_;
+    QComboBox* leaveExceptionCombo_ = nullptr;
     std::array<QLineEdit*, 3> change_{};
 };
 

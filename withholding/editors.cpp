@@ -4,11 +4,11 @@
 
 #include "widgets/entry_behaviour.h"
 #include "withholding/company_info_dialog.h"
-#include "withholding/legacy_withholding_editor.h"
-#include "withholding/withholding_editor.h"
 #include "withholding/family_dialog.h"
+#include "withholding/legacy_withholding_editor.h"
 #include "withholding/main_window.h"
 #include "withholding/option_dialog.h"
+#include "withholding/withholding_editor.h"
 
 namespace keiro::withholding {
 
@@ -18,8 +18,8 @@ void openFamily(MainWindow& window, const OptionDialog& option, ui::MessageServi
                 QWidget* parent, int slot) {
     const std::string name = window.year().block(kDecember).employee(slot).name.utf8();
     FamilyDialog family(window.file().record(slot), window.file().supplement(slot),
-                     calendarYearOf(window.eraYear(), window.eraNames()),
-                     QString::fromStdString(name), messages, parent);
+                        calendarYearOf(window.eraYear(), window.eraNames()),
+                        QString::fromStdString(name), messages, parent);
     ui::EntrySettings entry;
     entry.autoSelect = option.options().autoSelect;
     entry.overwriteInput = option.options().inputOverN;
@@ -60,9 +60,9 @@ void connectEditors(MainWindow& window, const OptionDialog& option,
     });
     window.setCompanyDialog([&window, &messages] {
         const std::string company = window.year().block(kDecember).settings.companyName.utf8();
-        CompanyInfoDialog corpInfo(window.file().header(), QString::fromStdString(company), messages,
-                             &window);
-        return corpInfo.exec() == QDialog::Accepted;
+        CompanyInfoDialog dialog(window.file().header(), QString::fromStdString(company), messages,
+                                 &window);
+        return dialog.exec() == QDialog::Accepted;
     });
 }
 

@@ -21,14 +21,15 @@
 
 #include "core/employee_master.h"
 #include "core/text.h"
+#include "widgets/command_runner.h"
 #include "withholding/dialog_boxes.h"
 #include "withholding/edit/edit_rules.h"
 #include "withholding/edit/family_class.h"
-#include "withholding/family_dialog_furigana.h"
 #include "withholding/family_entry_boxes.h"
 #include "withholding/family_more_panel.h"
+#include "withholding/furigana_follower.h"
 #include "withholding/model/entry_text.h"
-#include "withholding/relatives_above_limit_panel.h"
+#include "withholding/specific_relatives_panel.h"
 
 namespace keiro::withholding {
 namespace {
@@ -69,8 +70,9 @@ QString rowCaption(FamilyRow row) {
 
 }  // namespace
 
-FamilyDialog::FamilyDialog(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
-                     const QString& employeeName, ui::MessageService& messages, QWidget* parent)
+FamilyDialog::FamilyDialog(WithholdingRecord& record, WithholdingSupplement& supplement,
+                           int dataYear, const QString& employeeName, ui::MessageService& messages,
+                           QWidget* parent)
     : QDialog(parent),
       record_(record),
       supplement_(supplement),
@@ -213,7 +215,8 @@ void FamilyDialog::buildMenu(QMenuBar* bar) {
         QAction* action = move->addAction(groupName(FamilyGroup::Under16) + qs(rowMark(i)) +
                                           QStringLiteral("を控除対象へ"));
         action->setObjectName(QStringLiteral("mnMove") + QString::number(i + 1));
-        connect(action, &QAction::triggered, this, [this, i] { mnMoveU16_KouClick(i); });
+        connect(action, &QAction::triggered, this,
+                [this, i] { run([this, i] { moveUnder16Row(i); }); });
     }
     QMenu* erase = edit->addMenu(QStringLiteral("データ削除(&E)"));
     erase->setObjectName(QStringLiteral("mnErase"));
@@ -221,30 +224,33 @@ void FamilyDialog::buildMenu(QMenuBar* bar) {
         const FamilyRow row = rowAt(slot);
         QAction* action = erase->addAction(rowCaption(row));
         action->setObjectName(QStringLiteral("mnErase") + QString::number(slot));
-        connect(action, &QAction::triggered, this, [this, row] { mnEraseClick(row); });
+        connect(action, &QAction::triggered, this,
+                [this, row] { run([this, row] { eraseRow(row); }); });
         if (slot == 0 || slot == kFamilyRowsPerGroup) erase->addSeparator();
     }
 }
 
 void FamilyDialog::buildControls() {
-    auto* simei = new QLabel(employeeName_);
-    simei->setObjectName(QStringLiteral("pnSimei"));
-    simei->setFrameShape(QFrame::Panel);
-    simei->setFrameShadow(QFrame::Sunken);
-    simei->setMinimumWidth(fontMetrics().horizontalAdvance(QString(20, QLatin1Char('0'))));
-    cbHide_ = new QCheckBox(QStringLiteral("個人番号を隠す"));
-    cbHide_->setObjectName(QStringLiteral("cbHide"));
-    connect(cbHide_, &QCheckBox::toggled, this, &FamilyDialog::cbHideClick);
+    auto* nameLabel = new QLabel(employeeName_);
+    nameLabel->setObjectName(QStringLiteral("pnSimei"));
+    nameLabel->setFrameShape(QFrame::Panel);
+    nameLabel->setFrameShadow(QFrame::Sunken);
+    nameLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QString(20, QLatin1Char('0'))));
+    hideNumbersCheck_ = new QCheckBox(QStringLiteral("個人番号を隠す"));
+    hideNumbersCheck_->setObjectName(QStringLiteral("cbHide"));
+    connect(hideNumbersCheck_, &QCheckBox::toggled, this,
+            [this] { run([this] { applyNumberMasking(); }); });
     auto* close = new QPushButton(QStringLiteral("閉じる"));
     close->setObjectName(QStringLiteral("btClose"));
     close->setAutoDefault(false);
+    // Closing stores the boxes (done), which runs under the command runner itself.
     connect(close, &QPushButton::clicked, this, &FamilyDialog::accept);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("氏名")));
-    top->addWidget(simei);
+    top->addWidget(nameLabel);
     top->addStretch();
-    top->addWidget(cbHide_);
+    top->addWidget(hideNumbersCheck_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -334,27 +340,33 @@ bool FamilyDialog::storeControls() {
     return true;
 }
 
-void FamilyDialog::done(int result) {
-    if (!storeControls()) return;
-    QDialog::done(result);
+bool FamilyDialog::run(const std::function<void()>& command) {
+    return ui::runCommand(this, messages_, command);
 }
 
-void FamilyDialog::cbHideClick() {
-    const QLineEdit::EchoMode mode = cbHide_->isChecked() ? QLineEdit::Password : QLineEdit::Normal;
+void FamilyDialog::done(int result) {
+    bool stored = false;
+    run([this, &stored] { stored = storeControls(); });
+    if (stored) QDialog::done(result);
+}
+
+void FamilyDialog::applyNumberMasking() {
+    const QLineEdit::EchoMode mode =
+        hideNumbersCheck_->isChecked() ? QLineEdit::Password : QLineEdit::Normal;
     for (const RowBoxes& boxes : rows_) boxes.number->setEchoMode(mode);
     for (const FamilyPage* page : morePages_) {
         for (QLineEdit* box : page->numberBoxes()) box->setEchoMode(mode);
     }
 }
 
-void FamilyDialog::mnEraseClick(FamilyRow row) {
+void FamilyDialog::eraseRow(FamilyRow row) {
     if (!messages_.confirm(this, qs(eraseQuestion(row)))) return;
     if (!storeControls()) return;
     eraseFamilyRow(record_, row);
     loadControls();
 }
 
-void FamilyDialog::mnMoveU16_KouClick(int under16Index) {
+void FamilyDialog::moveUnder16Row(int under16Index) {
     if (!storeControls()) return;
     if (!firstFreeDependantRow(record_)) {
         messages_.warning(this, qs(kMsgNoFreeDependantRow));

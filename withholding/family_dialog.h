@@ -17,6 +17,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "widgets/message_service.h"
@@ -41,14 +42,15 @@ class FamilyDialog : public QDialog {
   public:
     // `dataYear` is the calendar year of the withholding file.
     FamilyDialog(WithholdingRecord& record, WithholdingSupplement& supplement, int dataYear,
-              const QString& employeeName, ui::MessageService& messages, QWidget* parent = nullptr);
+                 const QString& employeeName, ui::MessageService& messages,
+                 QWidget* parent = nullptr);
 
     // データ移動: under-16 row `under16Index` (0..3) to the first free 控除対象扶養親族 row.
-    void mnMoveU16_KouClick(int under16Index);
+    void moveUnder16Row(int under16Index);
     // データ削除: the row, after the confirmation.
-    void mnEraseClick(FamilyRow row);
+    void eraseRow(FamilyRow row);
     // 個人番号を隠す.
-    void cbHideClick();
+    void applyNumberMasking();
 
     // Every way of closing stores the boxes into the record first; a box that cannot be stored
     // keeps the dialog open with a message.
@@ -68,6 +70,8 @@ class FamilyDialog : public QDialog {
     };
     static constexpr int kRows = 1 + 2 * kFamilyRowsPerGroup;
 
+    // Runs `command` under the command runner, its messages over this dialog.
+    bool run(const std::function<void()>& command);
     void buildControls();
     void buildMenu(QMenuBar* bar);
     QWidget* rowGroup(const QString& title, FamilyGroup group);
@@ -92,7 +96,7 @@ class FamilyDialog : public QDialog {
     std::array<RowBoxes, kRows> rows_;
     QTabWidget* pages_ = nullptr;
     std::vector<FamilyPage*> morePages_;  // 5人目以降, and from 2025 特定親族
-    QCheckBox* cbHide_ = nullptr;
+    QCheckBox* hideNumbersCheck_ = nullptr;
 };
 
 }  // namespace keiro::withholding

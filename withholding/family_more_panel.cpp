@@ -18,7 +18,7 @@ namespace keiro::withholding {
 namespace {
 
 constexpr int kNameBytes = decltype(MoreDependant::name)::kCapacity;
-constexpr int kBikouBytes = 16;
+constexpr int kRemarkNumberBytes = 16;
 constexpr std::array<const char*, FamilyMorePanel::kMoreRows> kMarks = {"⑤", "⑥", "⑦", "⑧", "⑨"};
 
 }  // namespace
@@ -50,8 +50,8 @@ QWidget* FamilyMorePanel::groupBox(const QString& title, int line, Group& rows) 
         row.relationship = relationshipCombo(QStringLiteral("cbBikouZokugara") + suffix, false);
         row.nonResident = new QCheckBox(QStringLiteral("非居住者"));
         row.nonResident->setObjectName(QStringLiteral("cbBikouHiKi") + suffix);
-        row.number =
-            textBox(QStringLiteral("edBikou") + suffix, kBikouBytes, kMyNumberDigits, messages_);
+        row.number = textBox(QStringLiteral("edBikou") + suffix, kRemarkNumberBytes,
+                             kMyNumberDigits, messages_);
         maskWithStars(row.number);
         QLabel* ageClass = row.ageClass;
         connect(row.birth, &BirthDateBox::dateLeft, ageClass,

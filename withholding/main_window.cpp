@@ -50,9 +50,9 @@ MainWindow::MainWindow(MainContext context, QWidget* parent)
     statusBar()->addWidget(status_, 1);
 
     // The lines are fixed-width columns: the window keeps the width they need.
-    int width = HeadCtrl_->length() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                2 * ListBox_->frameWidth() + 8;  // the layout's margins
-    width += QFontMetrics(ListBox_->font()).horizontalAdvance(QLatin1Char('0'));
+    int width = listHeader_->length() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                2 * employeeList_->frameWidth() + 8;  // the layout's margins
+    width += QFontMetrics(employeeList_->font()).horizontalAdvance(QLatin1Char('0'));
     setFixedWidth(width);
     setMinimumHeight(kMinimumHeight);
     resize(width, kDesignedHeight);
@@ -74,13 +74,13 @@ QAction* MainWindow::action(const char* name, const QString& text, void (MainWin
 }
 
 QAction* MainWindow::printAction(const char* name, const QString& text, int tag) {
-    return command(name, text, [this, tag] { mnPrintClick(tag); });
+    return command(name, text, [this, tag] { printChecked(tag); });
 }
 
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    QAction* save =
-        command("mnSaveFile", QStringLiteral("データを保存(&S)..."), [this] { mnSaveFileClick(); });
+    QAction* save = command("mnSaveFile", QStringLiteral("データを保存(&S)..."),
+                            [this] { saveWithholdingFile(); });
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addAction(save);
     file->addSeparator();
@@ -89,15 +89,15 @@ void MainWindow::buildMenus() {
 
     QMenu* work = menuBar()->addMenu(QStringLiteral("処理(&D)"));
     work->addAction(action("mnDataInput", QStringLiteral("源泉徴収データの入力(&I)"),
-                           &MainWindow::btDataInputClick));
+                           &MainWindow::editSelectedEmployee));
     work->addAction(
-        action("mnBatchCalc", QStringLiteral("一括計算(&B)"), &MainWindow::mnBatchCalcClick));
+        action("mnBatchCalc", QStringLiteral("一括計算(&B)"), &MainWindow::calculateChecked));
     work->addAction(action("mnSettle", QStringLiteral("年調過不足を給与に反映(&P)..."),
-                           &MainWindow::mnSettleClick));
+                           &MainWindow::settleIntoPayroll));
     work->addAction(
-        action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &MainWindow::mnAllOnOffPClick));
-    QAction* retired =
-        action("mnTaisyoku", QStringLiteral("退職者を表示する(&T)"), &MainWindow::mnTaisyokuClick);
+        action("mnAllOnOffP", QStringLiteral("対象社員を選択(&A)"), &MainWindow::toggleChecks));
+    QAction* retired = action("mnTaisyoku", QStringLiteral("退職者を表示する(&T)"),
+                              &MainWindow::showOrHideRetired);
     retired->setCheckable(true);
     retired->setChecked(true);
     retired->setVisible(false);
@@ -112,24 +112,24 @@ void MainWindow::buildMenus() {
                                  kPrintPaymentReports));
     print->addSeparator();
     print->addAction(action("mnYearEndList", QStringLiteral("年末調整一覧表の印刷(&L)..."),
-                            &MainWindow::mnYearEndListClick));
+                            &MainWindow::printYearEndListOfChecked));
     print->addAction(action("mnYearEndListCsv", QStringLiteral("年末調整一覧表のCSV出力(&V)..."),
-                            &MainWindow::mnYearEndListCsvClick));
+                            &MainWindow::writeYearEndListCsv));
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&O)"));
+    settings->addAction(action("mnCorpInfo", QStringLiteral("会社情報の設定(&C)..."),
+                               &MainWindow::editCompanyInfo));
     settings->addAction(
-        action("mnCorpInfo", QStringLiteral("会社情報の設定(&C)..."), &MainWindow::mnCorpInfoClick));
-    settings->addAction(
-        action("mnConfig", QStringLiteral("動作環境設定(&E)..."), &MainWindow::mnConfigClick));
+        action("mnConfig", QStringLiteral("動作環境設定(&E)..."), &MainWindow::editSettings));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(
-        action("sbManual", QStringLiteral("オンラインマニュアル(&M)..."), &MainWindow::sbManualClick));
+        action("sbManual", QStringLiteral("オンラインマニュアル(&M)..."), &MainWindow::openManual));
     help->addAction(
-        action("mnShowLog", QStringLiteral("システムログ表示(&L)..."), &MainWindow::mnShowLogClick));
+        action("mnShowLog", QStringLiteral("システムログ表示(&L)..."), &MainWindow::showSystemLog));
     help->addSeparator();
     help->addAction(
-        action("mnVerInfo", QStringLiteral("バージョン情報(&A)..."), &MainWindow::mnVerInfoClick));
+        action("mnVerInfo", QStringLiteral("バージョン情報(&A)..."), &MainWindow::showVersion));
 }
 
 void MainWindow::buildButtons(QWidget* parent, QHBoxLayout* row) {
@@ -162,14 +162,18 @@ void MainWindow::buildButtons(QWidget* parent, QHBoxLayout* row) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery()) {
+    // A question that cannot be answered (the saved file unreadable) keeps the window and the
+    // work in it.
+    bool closing = false;
+    ui::runCommand(this, context_.messages, [this, &closing] { closing = mayClose(); });
+    if (closing) {
         event->accept();
     } else {
         event->ignore();
     }
 }
 
-bool MainWindow::FormCloseQuery() {
+bool MainWindow::mayClose() {
     if (!loaded_) return true;  // nothing was opened: no question, no placement
     while (file_->differsFrom(paths_.file)) {
         QApplication::beep();
@@ -177,7 +181,7 @@ bool MainWindow::FormCloseQuery() {
             context_.messages.askYesNoCancel(this, QString::fromUtf8(kMsgSaveChanges));
         if (answer == ui::Answer::Cancel) return false;
         if (answer == ui::Answer::No) break;
-        mnSaveFileClick();  // then look again: a failed save asks once more
+        saveWithholdingFile();  // then look again: a failed save asks once more
     }
     if (placementDue_) {
         placementDue_ = false;

@@ -128,31 +128,35 @@ class MainWindow : public QMainWindow {
     // The first activation: password, the year file chosen in the open dialog (asked again
     // until it is one of the data folder), loading, and the start in the system log.  False
     // when the program is to end (everything needed has been said).
-    bool FormActivate();
+    bool startUp();
     // Loads the year file at `path` (era year as named): December and the withholding file.
     // False when December was never saved or a file could not be read (said).
     bool loadYear(const std::filesystem::path& path, const EraYear& year);
 
-    // Commands.
-    bool mnSaveFileClick();
-    void btDataInputClick();
-    void mnPrintClick(int tag);
-    void mnAllOnOffPClick();
+    // Commands.  データを保存: false when the file could not be written (said).
+    bool saveWithholdingFile();
+    // データ入力: the editor on the selected employee.
+    void editSelectedEmployee();
+    // The document of print command `tag` for the checked employees.
+    void printChecked(int tag);
+    // 対象社員を選択: every 済み line checked, then, the next time, every check cleared.
+    void toggleChecks();
     // 一括計算: the automatic calculation of every checked employee, then a summary.
-    void mnBatchCalcClick();
+    void calculateChecked();
     // The 年末調整一覧表 of the checked employees: printed, or written as a CSV file.
-    void mnYearEndListClick();
-    void mnYearEndListCsvClick();
+    void printYearEndListOfChecked();
+    void writeYearEndListCsv();
     // 年調過不足を給与に反映 for the checked employees whose year is calculated.
-    void mnSettleClick();
-    void mnCorpInfoClick();
-    void mnConfigClick();
-    void mnTaisyokuClick();
-    void mnShowLogClick();
-    void mnVerInfoClick();
-    void sbManualClick();
+    void settleIntoPayroll();
+    void editCompanyInfo();
+    void editSettings();
+    // 退職者を表示する: the list again, with or without those who left.
+    void showOrHideRetired();
+    void showSystemLog();
+    void showVersion();
+    void openManual();
     // A click on header section `section` (0 No .. 5 源泉税計算).
-    void HeadCtrlSectionClick(int section);
+    void sortBySection(int section);
 
     bool isLoaded() const { return loaded_; }
     bool currentFormat() const { return paths_.currentFormat; }
@@ -174,7 +178,7 @@ class MainWindow : public QMainWindow {
     // Selects the line of `slot` (when it is listed), as the editors do when they move.
     void selectSlot(int slot);
     // Whether the window may close (the unsaved-change question); placement is written then.
-    bool FormCloseQuery();
+    bool mayClose();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -192,7 +196,7 @@ class MainWindow : public QMainWindow {
     // Fills the list in `order`, checking the given slots and selecting `selected` (the first
     // line when it is not listed).
     void fillList(ListOrder order, const std::vector<int>& checked, int selected);
-    // The "check" mode of mnAllOnOffPClick: every 済み line checked, the others cleared.
+    // The "check" mode of toggleChecks: every 済み line checked, the others cleared.
     void checkDone();
     void refreshStatusBar();
     // The calendar year of the data.
@@ -206,13 +210,13 @@ class MainWindow : public QMainWindow {
     QString openDialogFilter() const;
 
     MainContext context_;
-    QListWidget* ListBox_ = nullptr;
-    QHeaderView* HeadCtrl_ = nullptr;
+    QListWidget* employeeList_ = nullptr;
+    QHeaderView* listHeader_ = nullptr;
     QLabel* status_ = nullptr;
     ui::OnlineManual* manual_ = nullptr;
-    std::vector<CheckListLine> lines_;  // what ListBox shows, line for line
+    std::vector<CheckListLine> lines_;  // what the list shows, line for line
     ListOrder order_ = ListOrder::Number;
-    bool checkModeNext_ = true;  // what mnAllOnOffP does next: check (true) or clear
+    bool checkModeNext_ = true;  // what toggleChecks does next: check (true) or clear
 
     bool loaded_ = false;
     bool placementDue_ = false;

@@ -9,7 +9,7 @@
 
 namespace keiro::withholding {
 
-bool MainWindow::mnSaveFileClick() {
+bool MainWindow::saveWithholdingFile() {
     if (!file_) return false;
     try {
         file_->save(paths_.file);
@@ -21,7 +21,7 @@ bool MainWindow::mnSaveFileClick() {
     return true;
 }
 
-void MainWindow::mnPrintClick(int tag) {
+void MainWindow::printChecked(int tag) {
     std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
@@ -41,25 +41,25 @@ void MainWindow::mnPrintClick(int tag) {
     if (printer_) printer_(tag, paths_.currentFormat, std::move(checked));
 }
 
-void MainWindow::mnCorpInfoClick() {
+void MainWindow::editCompanyInfo() {
     if (companyDialog_ && companyDialog_()) refreshStatusBar();
 }
 
-void MainWindow::mnConfigClick() {
+void MainWindow::editSettings() {
     if (configDialog_) configDialog_();
 }
 
-void MainWindow::mnShowLogClick() {
+void MainWindow::showSystemLog() {
     ui::LogViewer log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
     log.exec();
 }
 
-void MainWindow::mnVerInfoClick() {
+void MainWindow::showVersion() {
     ui::VersionWindow version(ui::programShortVersion(), this);
     version.exec();
 }
 
-void MainWindow::sbManualClick() {
+void MainWindow::openManual() {
     QAction* manual = findChild<QAction*>(QStringLiteral("sbManual"));
     manual_->open(context_.settings.manualUrl,
                   [manual](bool running) { manual->setEnabled(!running); });  // one at a time

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 
+#include "widgets/command_runner.h"
 #include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
 #include "withholding/main_window.h"
@@ -41,28 +42,28 @@ constexpr std::array<Section, kListSectionCount> kSections{{{"No", 6},
 }  // namespace
 
 void MainWindow::buildList(QWidget* parent, QVBoxLayout* column) {
-    ListBox_ = new QListWidget(parent);
-    ListBox_->setObjectName(QStringLiteral("ListBox"));
-    ListBox_->setFont(ui::fixedPitchFont());
-    ListBox_->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox_->setUniformItemSizes(true);
-    connect(ListBox_, &QListWidget::itemDoubleClicked, this, [this] {
+    employeeList_ = new QListWidget(parent);
+    employeeList_->setObjectName(QStringLiteral("ListBox"));
+    employeeList_->setFont(ui::fixedPitchFont());
+    employeeList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    employeeList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    employeeList_->setUniformItemSizes(true);
+    connect(employeeList_, &QListWidget::itemDoubleClicked, this, [this] {
         QAction* input = findChild<QAction*>(QStringLiteral("mnDataInput"));
         if (input->isEnabled()) input->trigger();
     });
 
     auto* sections = new QStandardItemModel(0, kListSectionCount, this);
-    HeadCtrl_ = new QHeaderView(Qt::Horizontal, parent);
-    HeadCtrl_->setObjectName(QStringLiteral("HeadCtrl"));
-    HeadCtrl_->setModel(sections);
-    HeadCtrl_->setSectionsClickable(true);
-    HeadCtrl_->setHighlightSections(false);
-    HeadCtrl_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    HeadCtrl_->setSectionResizeMode(QHeaderView::Fixed);
-    HeadCtrl_->viewport()->setMouseTracking(true);
-    HeadCtrl_->viewport()->installEventFilter(this);
-    const int charWidth = QFontMetrics(ListBox_->font()).horizontalAdvance(QLatin1Char('0'));
+    listHeader_ = new QHeaderView(Qt::Horizontal, parent);
+    listHeader_->setObjectName(QStringLiteral("HeadCtrl"));
+    listHeader_->setModel(sections);
+    listHeader_->setSectionsClickable(true);
+    listHeader_->setHighlightSections(false);
+    listHeader_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    listHeader_->setSectionResizeMode(QHeaderView::Fixed);
+    listHeader_->viewport()->setMouseTracking(true);
+    listHeader_->viewport()->installEventFilter(this);
+    const int charWidth = QFontMetrics(employeeList_->font()).horizontalAdvance(QLatin1Char('0'));
     // The first column also holds the check box.
     const int checkBox = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
                          2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
@@ -76,29 +77,30 @@ void MainWindow::buildList(QWidget* parent, QVBoxLayout* column) {
             sections->setHeaderData(i, Qt::Horizontal, QString::fromUtf8(kSortHint),
                                     Qt::ToolTipRole);
         }
-        HeadCtrl_->resizeSection(i, kSections[i].bytes * charWidth + (i == 0 ? checkBox : 0));
+        listHeader_->resizeSection(i, kSections[i].bytes * charWidth + (i == 0 ? checkBox : 0));
     }
-    HeadCtrl_->setFixedHeight(HeadCtrl_->fontMetrics().height() + 8);
-    connect(HeadCtrl_, &QHeaderView::sectionClicked, this,
-            [this](int section) { HeadCtrlSectionClick(section); });
+    listHeader_->setFixedHeight(listHeader_->fontMetrics().height() + 8);
+    connect(listHeader_, &QHeaderView::sectionClicked, this, [this](int section) {
+        ui::runCommand(this, context_.messages, [this, section] { sortBySection(section); });
+    });
 
     auto* list = new QVBoxLayout;
     list->setSpacing(0);
-    list->addWidget(HeadCtrl_);
-    list->addWidget(ListBox_, 1);
+    list->addWidget(listHeader_);
+    list->addWidget(employeeList_, 1);
     column->addLayout(list, 1);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Only the sections that sort show the hand.
-    if (HeadCtrl_ != nullptr && watched == HeadCtrl_->viewport() &&
+    if (listHeader_ != nullptr && watched == listHeader_->viewport() &&
         event->type() == QEvent::MouseMove) {
         const int section =
-            HeadCtrl_->logicalIndexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            listHeader_->logicalIndexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         if (section >= 0 && sortsList(static_cast<ListOrder>(section))) {
-            HeadCtrl_->viewport()->setCursor(Qt::PointingHandCursor);
+            listHeader_->viewport()->setCursor(Qt::PointingHandCursor);
         } else {
-            HeadCtrl_->viewport()->unsetCursor();
+            listHeader_->viewport()->unsetCursor();
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -107,11 +109,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::fillList(ListOrder order, const std::vector<int>& checked, int selected) {
     const bool showRetired = findChild<QAction*>(QStringLiteral("mnTaisyoku"))->isChecked();
     lines_ = checkListLines(year_->block(kDecember), *file_, showRetired, order);
-    ListBox_->clear();
+    employeeList_->clear();
     int selectedRow = 0;
     for (std::size_t row = 0; row < lines_.size(); ++row) {
         const CheckListLine& line = lines_[row];
-        auto* item = new QListWidgetItem(QString::fromStdString(line.text), ListBox_);
+        auto* item = new QListWidgetItem(QString::fromStdString(line.text), employeeList_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         const bool isChecked =
             std::find(checked.begin(), checked.end(), line.slot) != checked.end();
@@ -120,30 +122,32 @@ void MainWindow::fillList(ListOrder order, const std::vector<int>& checked, int 
         if (showRetired && !line.employed) item->setForeground(kNotAtWorkColour);
         if (line.slot == selected) selectedRow = static_cast<int>(row);
     }
-    if (!lines_.empty()) ListBox_->setCurrentRow(selectedRow);
+    if (!lines_.empty()) employeeList_->setCurrentRow(selectedRow);
 }
 
 std::vector<int> MainWindow::checkedSlots() const {
     std::vector<int> checked;
-    for (int row = 0; row < ListBox_->count(); ++row) {
-        if (ListBox_->item(row)->checkState() == Qt::Checked) checked.push_back(lines_[row].slot);
+    for (int row = 0; row < employeeList_->count(); ++row) {
+        if (employeeList_->item(row)->checkState() == Qt::Checked)
+            checked.push_back(lines_[row].slot);
     }
     return checked;
 }
 
 void MainWindow::selectSlot(int slot) {
     for (std::size_t row = 0; row < lines_.size(); ++row) {
-        if (lines_[row].slot == slot) ListBox_->setCurrentRow(static_cast<int>(row));
+        if (lines_[row].slot == slot) employeeList_->setCurrentRow(static_cast<int>(row));
     }
 }
 
 int MainWindow::selectedSlot() const {
-    const int row = ListBox_->currentRow();
-    if (row < 0 || row >= ListBox_->count() || !ListBox_->item(row)->isSelected()) return 0;
+    const int row = employeeList_->currentRow();
+    if (row < 0 || row >= employeeList_->count() || !employeeList_->item(row)->isSelected())
+        return 0;
     return lines_[static_cast<std::size_t>(row)].slot;
 }
 
-void MainWindow::HeadCtrlSectionClick(int section) {
+void MainWindow::sortBySection(int section) {
     if (!file_ || section < 0 || section >= kListSectionCount) return;
     const auto order = static_cast<ListOrder>(section);
     if (!sortsList(order)) return;
@@ -151,31 +155,31 @@ void MainWindow::HeadCtrlSectionClick(int section) {
     fillList(order_, checkedSlots(), selectedSlot());
 }
 
-void MainWindow::mnTaisyokuClick() {
+void MainWindow::showOrHideRetired() {
     fillList(order_, checkedSlots(), selectedSlot());
 }
 
 void MainWindow::checkDone() {
-    for (int row = 0; row < ListBox_->count(); ++row) {
-        ListBox_->item(row)->setCheckState(lines_[row].done ? Qt::Checked : Qt::Unchecked);
+    for (int row = 0; row < employeeList_->count(); ++row) {
+        employeeList_->item(row)->setCheckState(lines_[row].done ? Qt::Checked : Qt::Unchecked);
     }
     findChild<QAction*>(QStringLiteral("mnAllOnOffP"))->setText(QString::fromUtf8(kCaptionClear));
     checkModeNext_ = false;
 }
 
-void MainWindow::mnAllOnOffPClick() {
+void MainWindow::toggleChecks() {
     if (checkModeNext_) {
         checkDone();
         return;
     }
-    for (int row = 0; row < ListBox_->count(); ++row) {
-        ListBox_->item(row)->setCheckState(Qt::Unchecked);
+    for (int row = 0; row < employeeList_->count(); ++row) {
+        employeeList_->item(row)->setCheckState(Qt::Unchecked);
     }
     findChild<QAction*>(QStringLiteral("mnAllOnOffP"))->setText(QString::fromUtf8(kCaptionCheck));
     checkModeNext_ = true;
 }
 
-void MainWindow::btDataInputClick() {
+void MainWindow::editSelectedEmployee() {
     const int slot = selectedSlot();
     if (slot == 0) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodySelected));
@@ -185,10 +189,10 @@ void MainWindow::btDataInputClick() {
     editor_(slot, paths_.currentFormat);
     // The editor may have changed any line: rebuilt where the clerk was, checks as after
     // loading.
-    const int top = ListBox_->verticalScrollBar()->value();
+    const int top = employeeList_->verticalScrollBar()->value();
     fillList(order_, {}, slot);
     checkDone();
-    ListBox_->verticalScrollBar()->setValue(top);
+    employeeList_->verticalScrollBar()->setValue(top);
 }
 
 }  // namespace keiro::withholding

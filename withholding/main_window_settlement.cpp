@@ -44,7 +44,7 @@ bool MainWindow::anyCheckedCalculated() const {
     return false;
 }
 
-void MainWindow::mnSettleClick() {
+void MainWindow::settleIntoPayroll() {
     if (!anyCheckedCalculated()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToSettle));
         return;

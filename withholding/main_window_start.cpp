@@ -101,14 +101,15 @@ std::optional<fs::path> MainWindow::chooseYearFile() {
     }
 }
 
-bool MainWindow::FormActivate() {
+bool MainWindow::startUp() {
     using namespace std::chrono;
     // After April 2019 the new era has its own name, unless the configuration kept the old one.
     if (context_.today > year_month_day{2019y, April, 30d} &&
         context_.eraNames.newEra != context_.eraNames.earlier) {
         newEraForEditors_ = context_.eraNames.newEra;
     }
-    if (!ui::PasswordDialog::passwordCheckPassed(this, context_.ini, context_.messages)) return false;
+    if (!ui::PasswordDialog::passwordCheckPassed(this, context_.ini, context_.messages))
+        return false;
     if (!holdsAnyFile(context_.places.dataFolder)) {
         context_.messages.error(this, QString::fromUtf8(kMsgNoYearFiles));
         return false;

@@ -55,7 +55,7 @@ QString MainWindow::batchSummary(const BatchResult& result) const {
     return QString::fromStdString(text);
 }
 
-void MainWindow::mnBatchCalcClick() {
+void MainWindow::calculateChecked() {
     std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToCalculate));
@@ -72,7 +72,7 @@ void MainWindow::mnBatchCalcClick() {
     }
 }
 
-void MainWindow::mnYearEndListClick() {
+void MainWindow::printYearEndListOfChecked() {
     std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));
@@ -81,7 +81,7 @@ void MainWindow::mnYearEndListClick() {
     if (yearEndListPrinter_) yearEndListPrinter_(std::move(checked));
 }
 
-void MainWindow::mnYearEndListCsvClick() {
+void MainWindow::writeYearEndListCsv() {
     const std::vector<int> checked = checkedSlots();
     if (checked.empty()) {
         context_.messages.error(this, QString::fromUtf8(kMsgNobodyToPrint));

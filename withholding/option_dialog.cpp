@@ -54,8 +54,9 @@ constexpr const char* kNoDictionaryHere = "この環境の入力メソッドに�
 
 }  // namespace
 
-OptionDialog::OptionDialog(IniFile& ini, std::filesystem::path dataFolder, ui::MessageService& messages,
-                     ui::FileDialogs& fileDialogs, QWidget* parent)
+OptionDialog::OptionDialog(IniFile& ini, std::filesystem::path dataFolder,
+                           ui::MessageService& messages, ui::FileDialogs& fileDialogs,
+                           QWidget* parent)
     : QDialog(parent),
       ini_(ini),
       dataFolder_(std::move(dataFolder)),
@@ -73,65 +74,65 @@ OptionDialog::~OptionDialog() {
 }
 
 void OptionDialog::buildControls() {
-    edSyubetu_ = new QLineEdit;
-    edSyubetu_->setObjectName(QStringLiteral("edSyubetu"));
-    edSyubetu_->setMaxLength(static_cast<int>(kSyubetuMaxBytes));
-    cbAtokDic_ = checkBox("cbAtokDic", "ＡＴＯＫ郵便番号辞書を使用");
-    cbAtokDic_->setEnabled(false);
-    cbAtokDic_->setToolTip(QString::fromUtf8(kNoDictionaryHere));
-    cbYubinDat_ = checkBox("cbYubinDat", "日本郵便･郵便番号データを使用");
-    cbAutoSel_ = checkBox("cbAutoSel", "数値項目を自動選択する");
-    cbInpOverN_ = checkBox("cbInpOverN", "数値項目を上書き入力する");
-    cbPrnLine_ = checkBox("cbPrnLine", "切り分けの補助線を印刷する");
-    cbHasuuCut_ = checkBox("cbHasuuCut", "源泉徴収税額の100円未満切り捨て");
-    lbYubinDat_ = new QLabel;
-    lbYubinDat_->setObjectName(QStringLiteral("lbYubinDat"));
-    sbUpdate_ = button("sbUpdate", "更新");
-    sbUpdate_->setToolTip(QStringLiteral("公開中の郵便番号データをダウンロードして更新します"));
-    btYubinImport_ = button("btYubinImport", "取込...");
-    btYubinImport_->setToolTip(
+    slipKindEdit_ = new QLineEdit;
+    slipKindEdit_->setObjectName(QStringLiteral("edSyubetu"));
+    slipKindEdit_->setMaxLength(static_cast<int>(kSyubetuMaxBytes));
+    inputMethodDictionaryCheck_ = checkBox("cbAtokDic", "ＡＴＯＫ郵便番号辞書を使用");
+    inputMethodDictionaryCheck_->setEnabled(false);
+    inputMethodDictionaryCheck_->setToolTip(QString::fromUtf8(kNoDictionaryHere));
+    postalDataCheck_ = checkBox("cbYubinDat", "日本郵便･郵便番号データを使用");
+    autoSelectCheck_ = checkBox("cbAutoSel", "数値項目を自動選択する");
+    overwriteInputCheck_ = checkBox("cbInpOverN", "数値項目を上書き入力する");
+    cuttingGuidesCheck_ = checkBox("cbPrnLine", "切り分けの補助線を印刷する");
+    roundTaxDownCheck_ = checkBox("cbHasuuCut", "源泉徴収税額の100円未満切り捨て");
+    postalDataDateLabel_ = new QLabel;
+    postalDataDateLabel_->setObjectName(QStringLiteral("lbYubinDat"));
+    updateButton_ = button("sbUpdate", "更新");
+    updateButton_->setToolTip(QStringLiteral("公開中の郵便番号データをダウンロードして更新します"));
+    importButton_ = button("btYubinImport", "取込...");
+    importButton_->setToolTip(
         QStringLiteral("日本郵便の郵便番号データ(KEN_ALL.CSV または zip)を取り込みます"));
-    btSysSave_ = button("btSysSave", "Ｏ Ｋ");
-    btSysSave_->setDefault(true);
-    btCancel_ = button("btCancel", "キャンセル");
+    okButton_ = button("btSysSave", "Ｏ Ｋ");
+    okButton_->setDefault(true);
+    cancelButton_ = button("btCancel", "キャンセル");
 
     // The two lookup methods exclude each other; both may be off.
-    connect(cbAtokDic_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on) cbYubinDat_->setChecked(false);
+    connect(inputMethodDictionaryCheck_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) postalDataCheck_->setChecked(false);
     });
-    connect(cbYubinDat_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on) cbAtokDic_->setChecked(false);
+    connect(postalDataCheck_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) inputMethodDictionaryCheck_->setChecked(false);
     });
-    ui::connectCommand(sbUpdate_, this, messages_, &OptionDialog::sbUpdateClick);
-    ui::connectCommand(btYubinImport_, this, messages_, &OptionDialog::btYubinImportClick);
-    ui::connectCommand(btSysSave_, this, messages_, &OptionDialog::btSysSaveClick);
-    connect(btCancel_, &QPushButton::clicked, this, &OptionDialog::reject);
+    ui::connectCommand(updateButton_, this, messages_, &OptionDialog::downloadPostalData);
+    ui::connectCommand(importButton_, this, messages_, &OptionDialog::importPostalData);
+    ui::connectCommand(okButton_, this, messages_, &OptionDialog::saveSettings);
+    connect(cancelButton_, &QPushButton::clicked, this, &OptionDialog::reject);
 
     auto* print = new QGroupBox(QStringLiteral("印刷"));
     auto* printLayout = new QGridLayout(print);
     printLayout->addWidget(new QLabel(QStringLiteral("種 別")), 0, 0);
-    printLayout->addWidget(edSyubetu_, 0, 1);
-    printLayout->addWidget(cbPrnLine_, 1, 0, 1, 2);
+    printLayout->addWidget(slipKindEdit_, 0, 1);
+    printLayout->addWidget(cuttingGuidesCheck_, 1, 0, 1, 2);
 
     auto* entry = new QGroupBox(QStringLiteral("入力と計算"));
     auto* entryLayout = new QVBoxLayout(entry);
-    entryLayout->addWidget(cbAutoSel_);
-    entryLayout->addWidget(cbInpOverN_);
-    entryLayout->addWidget(cbHasuuCut_);
+    entryLayout->addWidget(autoSelectCheck_);
+    entryLayout->addWidget(overwriteInputCheck_);
+    entryLayout->addWidget(roundTaxDownCheck_);
 
     auto* postal = new QGroupBox(QStringLiteral("郵便番号から住所を入力"));
     auto* postalLayout = new QGridLayout(postal);
-    postalLayout->addWidget(cbAtokDic_, 0, 0, 1, 3);
-    postalLayout->addWidget(cbYubinDat_, 1, 0, 1, 3);
-    postalLayout->addWidget(lbYubinDat_, 2, 0);
-    postalLayout->addWidget(sbUpdate_, 2, 1);
-    postalLayout->addWidget(btYubinImport_, 2, 2);
+    postalLayout->addWidget(inputMethodDictionaryCheck_, 0, 0, 1, 3);
+    postalLayout->addWidget(postalDataCheck_, 1, 0, 1, 3);
+    postalLayout->addWidget(postalDataDateLabel_, 2, 0);
+    postalLayout->addWidget(updateButton_, 2, 1);
+    postalLayout->addWidget(importButton_, 2, 2);
     postalLayout->setColumnStretch(0, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btSysSave_);
-    buttons->addWidget(btCancel_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(print);
@@ -141,23 +142,24 @@ void OptionDialog::buildControls() {
 }
 
 void OptionDialog::loadControls() {
-    edSyubetu_->setText(q(options_.syubetu));
-    cbAtokDic_->setChecked(options_.addressLookup == AddressLookup::InputMethodDictionary);
-    cbYubinDat_->setChecked(options_.addressLookup == AddressLookup::DataFile);
-    cbAutoSel_->setChecked(options_.autoSelect);
-    cbInpOverN_->setChecked(options_.inputOverN);
-    cbPrnLine_->setChecked(options_.printLine);
-    cbHasuuCut_->setChecked(options_.hasuuCut);
+    slipKindEdit_->setText(q(options_.syubetu));
+    inputMethodDictionaryCheck_->setChecked(options_.addressLookup ==
+                                            AddressLookup::InputMethodDictionary);
+    postalDataCheck_->setChecked(options_.addressLookup == AddressLookup::DataFile);
+    autoSelectCheck_->setChecked(options_.autoSelect);
+    overwriteInputCheck_->setChecked(options_.inputOverN);
+    cuttingGuidesCheck_->setChecked(options_.printLine);
+    roundTaxDownCheck_->setChecked(options_.hasuuCut);
     showDataDate();
 }
 
 void OptionDialog::showDataDate() {
     const QFileInfo file(QString::fromStdString(yubinFilePath(dataFolder_).string()));
     const bool present = file.isFile();
-    lbYubinDat_->setText(present
-                             ? file.lastModified().toString(QStringLiteral("(yyyy年M月d日データ)"))
-                             : QStringLiteral("(郵便番号データ無し)"));
-    cbYubinDat_->setEnabled(present);
+    postalDataDateLabel_->setText(
+        present ? file.lastModified().toString(QStringLiteral("(yyyy年M月d日データ)"))
+                : QStringLiteral("(郵便番号データ無し)"));
+    postalDataCheck_->setEnabled(present);
 }
 
 void OptionDialog::showEvent(QShowEvent* event) {
@@ -170,17 +172,18 @@ void OptionDialog::reject() {
     QDialog::reject();
 }
 
-void OptionDialog::btSysSaveClick() {
+void OptionDialog::saveSettings() {
     OptionSettings changed = options_;
-    changed.syubetu = normaliseSyubetu(edSyubetu_->text().toStdString());
-    edSyubetu_->setText(q(changed.syubetu));
-    changed.addressLookup = cbYubinDat_->isChecked()  ? AddressLookup::DataFile
-                            : cbAtokDic_->isChecked() ? AddressLookup::InputMethodDictionary
-                                                      : AddressLookup::None;
-    changed.autoSelect = cbAutoSel_->isChecked();
-    changed.inputOverN = cbInpOverN_->isChecked();
-    changed.printLine = cbPrnLine_->isChecked();
-    changed.hasuuCut = cbHasuuCut_->isChecked();
+    changed.syubetu = normaliseSyubetu(slipKindEdit_->text().toStdString());
+    slipKindEdit_->setText(q(changed.syubetu));
+    changed.addressLookup = postalDataCheck_->isChecked() ? AddressLookup::DataFile
+                            : inputMethodDictionaryCheck_->isChecked()
+                                ? AddressLookup::InputMethodDictionary
+                                : AddressLookup::None;
+    changed.autoSelect = autoSelectCheck_->isChecked();
+    changed.inputOverN = overwriteInputCheck_->isChecked();
+    changed.printLine = cuttingGuidesCheck_->isChecked();
+    changed.hasuuCut = roundTaxDownCheck_->isChecked();
     try {
         saveOptionSettings(ini_, changed);
     } catch (const IoError& e) {
@@ -188,7 +191,7 @@ void OptionDialog::btSysSaveClick() {
         return;
     } catch (const text::EncodingError& e) {
         messages_.error(this, QString::fromUtf8(e.what()));
-        edSyubetu_->setFocus();
+        slipKindEdit_->setFocus();
         return;
     }
     options_ = changed;
@@ -202,17 +205,19 @@ ui::NoticeWindow* OptionDialog::progressNotice() const {
     return notice_;
 }
 
-void OptionDialog::sbUpdateClick() {
+void OptionDialog::downloadPostalData() {
     if (download_) return;
     download_ = new PostalDownload(network_, postalSourceFor(options_.yubinUrl), this);
-    connect(download_, &PostalDownload::versionReady, this, &OptionDialog::onVersion);
+    connect(download_, &PostalDownload::versionReady, this, [this](const QString& date) {
+        ui::runCommand(this, messages_, [this, &date] { onVersion(date); });
+    });
     connect(download_, &PostalDownload::dataReady, this, &OptionDialog::onData);
     connect(download_, &PostalDownload::failed, this, &OptionDialog::onFailure);
     connect(download_, &PostalDownload::progress, this, [this](qint64 received, qint64 total) {
         if (notice_) notice_->setProgress(received, total);
     });
-    sbUpdate_->setEnabled(false);
-    btYubinImport_->setEnabled(false);
+    updateButton_->setEnabled(false);
+    importButton_->setEnabled(false);
     download_->fetchVersion();
 }
 
@@ -255,11 +260,11 @@ void OptionDialog::endDownload() {
         download_->deleteLater();
         download_ = nullptr;
     }
-    sbUpdate_->setEnabled(true);
-    btYubinImport_->setEnabled(true);
+    updateButton_->setEnabled(true);
+    importButton_->setEnabled(true);
 }
 
-void OptionDialog::btYubinImportClick() {
+void OptionDialog::importPostalData() {
     const std::optional<QString> path = fileDialogs_.openFile(
         this, QStringLiteral("郵便番号データの取込"), QString(),
         QStringLiteral("郵便番号データ (*.csv *.CSV *.zip *.ZIP);;すべてのファイル (*)"));

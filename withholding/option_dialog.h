@@ -48,7 +48,7 @@ class OptionDialog : public QDialog {
     Q_OBJECT
   public:
     OptionDialog(IniFile& ini, std::filesystem::path dataFolder, ui::MessageService& messages,
-              ui::FileDialogs& fileDialogs, QWidget* parent = nullptr);
+                 ui::FileDialogs& fileDialogs, QWidget* parent = nullptr);
     ~OptionDialog() override;
 
     const OptionSettings& options() const { return options_; }
@@ -57,9 +57,12 @@ class OptionDialog : public QDialog {
     // The progress notice of the running download, if any.
     ui::NoticeWindow* progressNotice() const;
 
-    void btSysSaveClick();
-    void sbUpdateClick();
-    void btYubinImportClick();
+    // Ｏ Ｋ: the settings written to the configuration file; the dialog stays when that fails.
+    void saveSettings();
+    // 更新: the published postal data, after the clerk has seen its date.
+    void downloadPostalData();
+    // 取込: postal data from a file the clerk chooses.
+    void importPostalData();
 
     // キャンセル (and Escape, and closing the window): also stops a download under way.
     void reject() override;
@@ -87,18 +90,18 @@ class OptionDialog : public QDialog {
     PostalDownload* download_ = nullptr;
     QPointer<ui::NoticeWindow> notice_;
 
-    QLineEdit* edSyubetu_;
-    QCheckBox* cbAtokDic_;
-    QCheckBox* cbYubinDat_;
-    QCheckBox* cbAutoSel_;
-    QCheckBox* cbInpOverN_;
-    QCheckBox* cbPrnLine_;
-    QCheckBox* cbHasuuCut_;
-    QLabel* lbYubinDat_;
-    QPushButton* sbUpdate_;
-    QPushButton* btYubinImport_;
-    QPushButton* btSysSave_;
-    QPushButton* btCancel_;
+    QLineEdit* slipKindEdit_;
+    QCheckBox* inputMethodDictionaryCheck_;
+    QCheckBox* postalDataCheck_;
+    QCheckBox* autoSelectCheck_;
+    QCheckBox* overwriteInputCheck_;
+    QCheckBox* cuttingGuidesCheck_;
+    QCheckBox* roundTaxDownCheck_;
+    QLabel* postalDataDateLabel_;
+    QPushButton* updateButton_;
+    QPushButton* importButton_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 }  // namespace keiro::withholding

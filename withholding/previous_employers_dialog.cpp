@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "widgets/command_runner.h"
 #include "withholding/edit/edit_rules.h"
 #include "withholding/edit_boxes.h"
 #include "withholding/edit_record_text.h"
@@ -90,7 +91,7 @@ PreviousEmployersDialog::PreviousEmployersDialog(PreviousEmployer (&employers)[k
 
     QPushButton* ok = button("bbOk", "Ｏ Ｋ");
     QPushButton* cancel = button("bbCancel", "キャンセル");
-    connect(ok, &QPushButton::clicked, this, &PreviousEmployersDialog::bbOkClick);
+    ui::connectCommand(ok, this, messages, &PreviousEmployersDialog::storeAndClose);
     connect(cancel, &QPushButton::clicked, this, &PreviousEmployersDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -158,7 +159,7 @@ void PreviousEmployersDialog::checkLeavingDate(QLineEdit* part) {
     }
 }
 
-void PreviousEmployersDialog::bbOkClick() {
+void PreviousEmployersDialog::storeAndClose() {
     for (const Boxes& row : rows_)
         for (QLineEdit* part : row.leftOn) checkLeavingDate(part);
     for (int i = 0; i < kEmployers; ++i) store(rows_[static_cast<std::size_t>(i)], employers_[i]);

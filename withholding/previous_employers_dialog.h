@@ -46,7 +46,7 @@ class PreviousEmployersDialog : public QDialog {
                             ui::MessageService& messages, const ui::EntrySettings& settings,
                             QWidget* parent = nullptr);
 
-    void bbOkClick();
+    void storeAndClose();
 
   private:
     struct Boxes {

@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "widgets/calculator_window.h"
+#include "widgets/command_runner.h"
 #include "widgets/entry_behaviour.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
@@ -103,7 +104,8 @@ class BoxesScrollArea : public QScrollArea {
 
 }  // namespace
 
-RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFormat, QWidget* parent)
+RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFormat,
+                                   QWidget* parent)
     : QDialog(parent),
       context_(context),
       currentFormat_(currentFormat),
@@ -117,45 +119,52 @@ RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFor
     housing_ = new EditHousingPanel(*boxes_, currentFormat, context.newEraName, this);
     calculator_ = new ui::CalculatorWindow(this, context.messages);
 
-    pnSimei_ = panel(this, "pnSimei", 10);
-    pnBusyo_ = panel(this, "pnBusyo", 10);
-    lbStatus_ = new QLabel(this);
-    lbStatus_->setObjectName(q("lbStatus"));
+    nameLabel_ = panel(this, "pnSimei", 10);
+    departmentLabel_ = panel(this, "pnBusyo", 10);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(q("lbStatus"));
     auto* header = new QHBoxLayout;
     header->addWidget(new QLabel(q("氏名")));
-    header->addWidget(pnSimei_);
+    header->addWidget(nameLabel_);
     header->addWidget(new QLabel(q("部署名")));
-    header->addWidget(pnBusyo_);
-    header->addWidget(lbStatus_);
+    header->addWidget(departmentLabel_);
+    header->addWidget(statusLabel_);
     header->addStretch();
 
-    sbBackData_ = toolButton(this, "sbBackData", "前のデータ");
-    sbNextData_ = toolButton(this, "sbNextData", "次のデータ");
-    btAutoCalc_ = toolButton(this, "btAutoCalc", "自動計算");
-    sbManual_ = toolButton(this, "sbManual", "修正ON/OFF");
-    sbCalculator_ = toolButton(this, "sbCalculator", "電卓起動");
-    btFamily_ = toolButton(this, "btFamily", "配偶者/扶養親族");
-    btZensyoku_ = toolButton(this, "btZensyoku", "前職分…");
-    btCancel_ = toolButton(this, "btCancel", "戻　る");
-    sbBackData_->setProperty("tag", -1);
-    sbNextData_->setProperty("tag", +1);
-    btFamily_->setVisible(currentFormat);
-    btFamily_->setEnabled(static_cast<bool>(context.openFamily));
-    btZensyoku_->setVisible(currentFormat);
-    connect(sbBackData_, &QPushButton::clicked, this, [this] { sbBackDataClick(); });
-    connect(sbNextData_, &QPushButton::clicked, this, [this] { sbNextDataClick(); });
-    connect(btAutoCalc_, &QPushButton::clicked, this, [this] { btAutoCalcClick(); });
-    connect(sbManual_, &QPushButton::clicked, this, [this] { sbManualClick(); });
-    connect(sbCalculator_, &QPushButton::clicked, this, [this] { sbCalculatorClick(); });
-    connect(btFamily_, &QPushButton::clicked, this, [this] { btFamilyClick(); });
-    connect(btZensyoku_, &QPushButton::clicked, this, [this] { btZensyokuClick(); });
-    connect(btCancel_, &QPushButton::clicked, this, [this] { reject(); });
+    previousButton_ = toolButton(this, "sbBackData", "前のデータ");
+    nextButton_ = toolButton(this, "sbNextData", "次のデータ");
+    calculateButton_ = toolButton(this, "btAutoCalc", "自動計算");
+    manualButton_ = toolButton(this, "sbManual", "修正ON/OFF");
+    calculatorButton_ = toolButton(this, "sbCalculator", "電卓起動");
+    familyButton_ = toolButton(this, "btFamily", "配偶者/扶養親族");
+    previousEmployersButton_ = toolButton(this, "btZensyoku", "前職分…");
+    closeButton_ = toolButton(this, "btCancel", "戻　る");
+    previousButton_->setProperty("tag", -1);
+    nextButton_->setProperty("tag", +1);
+    familyButton_->setVisible(currentFormat);
+    familyButton_->setEnabled(static_cast<bool>(context.openFamily));
+    previousEmployersButton_->setVisible(currentFormat);
+    // Every button runs under the command runner: whatever a command lets escape is said, and
+    // the window stays with the record as the command left it.
+    const auto command = [this, &messages = context.messages](QPushButton* button,
+                                                              void (RecordEditorBase::*handler)()) {
+        ui::connectCommand(button, this, messages, handler);
+    };
+    command(previousButton_, &RecordEditorBase::showPreviousEmployee);
+    command(nextButton_, &RecordEditorBase::showNextEmployee);
+    command(calculateButton_, &RecordEditorBase::calculateEmployee);
+    command(manualButton_, &RecordEditorBase::toggleManualEntry);
+    command(calculatorButton_, &RecordEditorBase::openCalculator);
+    command(familyButton_, &RecordEditorBase::editFamily);
+    command(previousEmployersButton_, &RecordEditorBase::editPreviousEmployers);
+    // Closing stores the window (done), which runs under the runner itself.
+    connect(closeButton_, &QPushButton::clicked, this, [this] { reject(); });
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button :
-         {sbBackData_, sbNextData_, btAutoCalc_, sbManual_, sbCalculator_, btFamily_, btZensyoku_})
+    for (QPushButton* button : {previousButton_, nextButton_, calculateButton_, manualButton_,
+                                calculatorButton_, familyButton_, previousEmployersButton_})
         buttons->addWidget(button);
     buttons->addStretch();
-    buttons->addWidget(btCancel_);
+    buttons->addWidget(closeButton_);
 
     // The boxes scroll between the header and the buttons, so that the buttons stay on a
     // small screen; the box with the focus is scrolled into view.
@@ -188,13 +197,15 @@ RecordEditorBase::RecordEditorBase(const EditorContext& context, bool currentFor
     for (const EditHousingPanel::ResidenceStart& start : housing_->residenceStarts())
         dates_.push_back({start.era, {start.parts.begin(), start.parts.end()}});
     connect(boxes_, &EditBoxes::numberLeft, this, [this](QLineEdit* box) {
-        if (tagOf(box) == BoxTag::DatePart) edNengappiExit(box);
-        if (tagOf(box) == BoxTag::Amount) holdWithinLaw(box);
+        run([this, box] {
+            if (tagOf(box) == BoxTag::DatePart) checkLeftDatePart(box);
+            if (tagOf(box) == BoxTag::Amount) holdWithinLaw(box);
+        });
     });
 
     if (QComboBox* reason = person_->leaveException()) {
         connect(reason, &QComboBox::activated, this, [this](int index) {
-            if (index == kLeavePartTimer) warnIfPayOverPartTimerLimit();
+            if (index == kLeavePartTimer) run([this] { warnIfPayOverPartTimerLimit(); });
         });
     }
     person_->postalCode()->installEventFilter(this);
@@ -257,8 +268,8 @@ void RecordEditorBase::load() {
     if (QLineEdit* estimate = amounts_->incomeEstimate()) estimateBefore_ = estimate->text();
     refreshHeader();
     refreshManualLook();
-    sbBackData_->setEnabled(canGoBack(slot_));
-    sbNextData_->setEnabled(canGoForward(slot_, slot_ < kMaxEmployees && occupied(slot_ + 1)));
+    previousButton_->setEnabled(canGoBack(slot_));
+    nextButton_->setEnabled(canGoForward(slot_, slot_ < kMaxEmployees && occupied(slot_ + 1)));
     person_->postalCode()->setFocus();
     focusedBox_ = person_->postalCode();
     updateToolButtons();
@@ -295,14 +306,14 @@ bool RecordEditorBase::occupied(int slot) const {
 
 void RecordEditorBase::refreshHeader() {
     const EmployeeRecord& employee = context_.year.block(kDecember).employee(slot_);
-    pnSimei_->setText(QString::fromStdString(employee.name.utf8()));
-    pnBusyo_->setText(QString::fromStdString(employee.department.utf8()));
+    nameLabel_->setText(QString::fromStdString(employee.name.utf8()));
+    departmentLabel_->setText(QString::fromStdString(employee.department.utf8()));
     const std::string_view status = editorStatusText(adjustStatus());
-    lbStatus_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
+    statusLabel_->setText(QString::fromUtf8(status.data(), qsizetype(status.size())));
 }
 
 void RecordEditorBase::moveBy(int step) {
-    const QPushButton* button = step < 0 ? sbBackData_ : sbNextData_;
+    const QPushButton* button = step < 0 ? previousButton_ : nextButton_;
     if (!button->isEnabled()) return;
     if (!settleCountsWithDates()) return;
     store();
@@ -349,13 +360,13 @@ void RecordEditorBase::refreshManualLook() {
 void RecordEditorBase::updateToolButtons() {
     const QLineEdit* box = focusedBox_;
     const bool automatic = box != nullptr && isAutomatic(box);
-    sbManual_->setEnabled(automatic);
+    manualButton_->setEnabled(automatic);
     const BoxTag tag = tagOf(box);
     const bool numeric = box != nullptr && (tag == BoxTag::Amount || tag == BoxTag::Count);
-    sbCalculator_->setEnabled(numeric && !box->isReadOnly());
+    calculatorButton_->setEnabled(numeric && !box->isReadOnly());
 }
 
-void RecordEditorBase::sbManualClick() {
+void RecordEditorBase::toggleManualEntry() {
     QLineEdit* box = focusedBox_;
     const int item = box ? manualItemOf(box) : 0;
     if (item == 0) return;
@@ -366,21 +377,21 @@ void RecordEditorBase::sbManualClick() {
     updateToolButtons();
 }
 
-void RecordEditorBase::sbCalculatorClick() {
+void RecordEditorBase::openCalculator() {
     QLineEdit* box = focusedBox_;
-    if (box == nullptr || !sbCalculator_->isEnabled()) return;
+    if (box == nullptr || !calculatorButton_->isEnabled()) return;
     if (calculator_->calculate(box) && tagOf(box) == BoxTag::Amount)
         EditBoxes::setAmount(box, EditBoxes::amountOf(box));
 }
 
-void RecordEditorBase::btFamilyClick() {
+void RecordEditorBase::editFamily() {
     if (!context_.openFamily || !currentFormat_) return;
     store();
     context_.openFamily(slot_);
     load();
 }
 
-void RecordEditorBase::btZensyokuClick() {
+void RecordEditorBase::editPreviousEmployers() {
     if (!currentFormat_) return;
     store();
     const PreviousEmployersDialog::Era era{context_.newEra ? kEraNew : kEraHeisei,
@@ -391,7 +402,7 @@ void RecordEditorBase::btZensyokuClick() {
     dialog.exec();
 }
 
-void RecordEditorBase::edNengappiExit(QLineEdit* part) {
+void RecordEditorBase::checkLeftDatePart(QLineEdit* part) {
     for (const DateGroup& group : dates_) {
         const auto found = std::find(group.parts.begin(), group.parts.end(), part);
         if (found == group.parts.end()) continue;
@@ -418,10 +429,10 @@ void RecordEditorBase::edNengappiExit(QLineEdit* part) {
 
 void RecordEditorBase::checkAllDates() {
     for (const DateGroup& group : dates_)
-        for (QLineEdit* part : group.parts) edNengappiExit(part);
+        for (QLineEdit* part : group.parts) checkLeftDatePart(part);
 }
 
-void RecordEditorBase::btAutoCalcClick() {
+void RecordEditorBase::calculateEmployee() {
     family_->copyCohabitingIntoEmptyTotals();
     checkAllDates();
     store();
@@ -514,19 +525,29 @@ void RecordEditorBase::checkIncomeEstimate(QLineEdit* box) {
     box->setText(estimateBefore_);
 }
 
+bool RecordEditorBase::run(const std::function<void()>& command) {
+    return ui::runCommand(this, context_.messages, command);
+}
+
 void RecordEditorBase::done(int result) {
-    if (!settleCountsWithDates()) return;
-    store();
-    QDialog::done(result);
+    // However the window closes (戻る, Escape, the title bar), it is stored first; a store
+    // that fails keeps it open.
+    bool stored = false;
+    run([this, &stored] {
+        if (!settleCountsWithDates()) return;
+        store();
+        stored = true;
+    });
+    if (stored) QDialog::done(result);
 }
 
 void RecordEditorBase::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_PageDown:
-            sbBackDataClick();
+            run([this] { showPreviousEmployee(); });
             return;
         case Qt::Key_PageUp:
-            sbNextDataClick();
+            run([this] { showNextEmployee(); });
             return;
         case Qt::Key_Down:
             focusNextChild();
@@ -542,7 +563,7 @@ void RecordEditorBase::keyPressEvent(QKeyEvent* event) {
 bool RecordEditorBase::eventFilter(QObject* watched, QEvent* event) {
     if (watched == person_->postalCode() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) lookUpAddress();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) run([this] { lookUpAddress(); });
     }
     return QDialog::eventFilter(watched, event);
 }

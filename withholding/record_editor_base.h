@@ -2,8 +2,8 @@
 // What the two employee withholding editors share: the header with the employee's name,
 // department and status, the buttons and keys, moving between slots, the automatic items with
 // 修正ON/OFF, the calculator, the date checks and the automatic calculation.  The two windows
-// (WithholdingEditor for the 1500-byte years, LegacyWithholdingEditor for the 500-byte years) add only how their
-// record is loaded and stored; the boxes live in the shared panels.
+// (WithholdingEditor for the 1500-byte years, LegacyWithholdingEditor for the 500-byte years) add
+// only how their record is loaded and stored; the boxes live in the shared panels.
 //
 // The window is stored into the record whenever it closes and before every move or
 // calculation; counts that contradict the family's birth dates are asked about first.
@@ -11,11 +11,12 @@
 #include <QDialog>
 #include <QPointer>
 #include <cstdint>
+#include <functional>
 #include <type_traits>
 #include <vector>
 
-#include "withholding/data_edit_context.h"
 #include "withholding/edit/edit_rules.h"
+#include "withholding/editor_context.h"
 
 class QCheckBox;
 class QComboBox;
@@ -47,16 +48,16 @@ class RecordEditorBase : public QDialog {
     void showSlot(int slot);
     int slot() const { return slot_; }
 
-    void sbBackDataClick() { moveBy(-1); }
-    void sbNextDataClick() { moveBy(+1); }
-    void btAutoCalcClick();
-    void sbManualClick();
-    void sbCalculatorClick();
-    void btFamilyClick();
+    void showPreviousEmployee() { moveBy(-1); }
+    void showNextEmployee() { moveBy(+1); }
+    void calculateEmployee();
+    void toggleManualEntry();
+    void openCalculator();
+    void editFamily();
     // 前職分: the employers who paid earlier in the year (1500-byte years).
-    void btZensyokuClick();
+    void editPreviousEmployers();
     // Leaving a year, month or day box of a date group.
-    void edNengappiExit(QLineEdit* part);
+    void checkLeftDatePart(QLineEdit* part);
 
   protected:
     RecordEditorBase(const EditorContext& context, bool currentFormat, QWidget* parent);
@@ -92,6 +93,8 @@ class RecordEditorBase : public QDialog {
         std::vector<QLineEdit*> parts;
     };
 
+    // Runs `command` under the command runner, its messages over this window.
+    bool run(const std::function<void()>& command);
     void load();
     void store();
     void moveBy(int step);
@@ -125,17 +128,17 @@ class RecordEditorBase : public QDialog {
     QMetaObject::Connection focusTracking_;
 
     QScrollArea* body_;
-    QLabel* pnSimei_;
-    QLabel* pnBusyo_;
-    QLabel* lbStatus_;
-    QPushButton* sbBackData_;
-    QPushButton* sbNextData_;
-    QPushButton* btAutoCalc_;
-    QPushButton* sbManual_;
-    QPushButton* sbCalculator_;
-    QPushButton* btFamily_;
-    QPushButton* btZensyoku_;
-    QPushButton* btCancel_;
+    QLabel* nameLabel_;
+    QLabel* departmentLabel_;
+    QLabel* statusLabel_;
+    QPushButton* previousButton_;
+    QPushButton* nextButton_;
+    QPushButton* calculateButton_;
+    QPushButton* manualButton_;
+    QPushButton* calculatorButton_;
+    QPushButton* familyButton_;
+    QPushButton* previousEmployersButton_;
+    QPushButton* closeButton_;
     ui::CalculatorWindow* calculator_;
 };
 

@@ -55,7 +55,7 @@ struct LgFixture {
     // Starts as the program does, choosing 2026 in the open dialog.
     bool start() {
         dialogs.answerNext(qpath(year2026()));
-        return window->FormActivate();
+        return window->startUp();
     }
 
     QListWidget* list() const { return window->findChild<QListWidget*>("ListBox"); }

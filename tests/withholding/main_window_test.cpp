@@ -123,7 +123,7 @@ class MainWindowTest : public QObject {
         QVERIFY(lg.window->findChild<QPushButton*>("btDataInput")->isEnabled());
         for (int slot : {3, 6}) {
             lg.list()->setCurrentRow(lg.rowOf(slot));
-            lg.window->btDataInputClick();
+            lg.window->editSelectedEmployee();
         }
         QCOMPARE(lg.window->selectedSlot(), 6);
         QVERIFY(lg.list()->item(lg.rowOf(3))->text().contains("済み"));
@@ -139,7 +139,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(toggle->text(), QString("全てのチェックを解除"));
 
         lg.list()->clearSelection();
-        lg.window->btDataInputClick();
+        lg.window->editSelectedEmployee();
         QCOMPARE(lg.messages.lastText(), QString("処理の対象者が選択されていません。"));
     }
 

@@ -17,7 +17,7 @@
 #include "print/qt/dialog/preview_window.h"
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding/lg_fixture.h"
-#include "withholding/printing.h"
+#include "withholding/document_printing.h"
 
 namespace keiro::withholding {
 
@@ -39,7 +39,7 @@ struct PrintFixture {
             lg.list()->item(row)->setCheckState(Qt::Checked);
             checked.push_back(lg.list()->item(row)->text().mid(1, 3).toInt());
         }
-        lg.window->mnBatchCalcClick();  // calculated first, as a clerk prints them
+        lg.window->calculateChecked();  // calculated first, as a clerk prints them
         lg.messages.clear();
         DocumentPrinting::Services services{
             lg.messages, lg.dialogs, *lg.ini, lg.files.places.dataFolder, {}};
@@ -61,7 +61,7 @@ struct PrintFixture {
     // Runs the print command `tag`; `whileOpen` acts on the open dialog and must close it.
     void print(int tag, std::function<void()> whileOpen) {
         QTimer::singleShot(0, &dialog(), std::move(whileOpen));
-        lg.window->mnPrintClick(tag);
+        lg.window->printChecked(tag);
     }
     // Prints `tag` to a PDF of that name in the data folder.
     fs::path printToPdf(int tag, const char* name) {

@@ -33,7 +33,7 @@ class StartTest : public QObject {
         lg.dialogs.answerNext(qpath(elsewhere / lg.year2026().filename()));
         lg.dialogs.answerNext(qpath(notAYear));
         lg.dialogs.answerNext(qpath(lg.year2026()));
-        QVERIFY(lg.window->FormActivate());
+        QVERIFY(lg.window->startUp());
         QCOMPARE(lg.dialogs.asked(), 3);
         QCOMPARE(lg.messages.shown().size(), std::size_t{2});
         QCOMPARE(lg.messages.shown()[0].text, QString("データを開いた場所が間違っています。"));
@@ -59,7 +59,7 @@ class StartTest : public QObject {
     void cancelOrNothingToOpenEndsTheStart() {
         LgFixture lg;
         lg.dialogs.answerNext(std::nullopt);
-        QVERIFY(!lg.window->FormActivate());
+        QVERIFY(!lg.window->startUp());
         QCOMPARE(lg.messages.lastText(),
                  QString("給与･賞与データファイルを選択しないと起動できません。"));
         QVERIFY(!lg.window->isLoaded());
@@ -70,7 +70,7 @@ class StartTest : public QObject {
         }
         // The program's own lock beside the year files is no year file.
         std::ofstream(empty.files.places.dataFolder / ".KeiroLG.lock") << "1\nKeiroLG\nhost\n";
-        QVERIFY(!empty.window->FormActivate());
+        QVERIFY(!empty.window->startUp());
         QCOMPARE(empty.dialogs.asked(), 0);
         QCOMPARE(empty.messages.lastText(),
                  QString("給与･賞与データファイルが無いので起動できません。"));
@@ -79,7 +79,7 @@ class StartTest : public QObject {
     void aYearWithoutDecemberEndsTheStartAndClosingWritesNothing() {
         LgFixture lg;
         lg.dialogs.answerNext(qpath(lg.year2027()));
-        QVERIFY(!lg.window->FormActivate());
+        QVERIFY(!lg.window->startUp());
         QCOMPARE(lg.messages.lastText(), QString("12月分の給与が入力されていません。"));
         QVERIFY(!lg.window->isLoaded());
         lg.messages.clear();
@@ -97,7 +97,7 @@ class StartTest : public QObject {
         const fs::path heisei27 = lg.files.places.dataFolder / "平成27年給与･賞与.dat";
         fs::copy_file(lg.year2026(), heisei27);
         lg.dialogs.answerNext(qpath(heisei27));
-        QVERIFY(lg.window->FormActivate());
+        QVERIFY(lg.window->startUp());
         QVERIFY(!lg.window->currentFormat());
         QVERIFY(!lg.window->file().currentFormat());
         QVERIFY(!lg.window->findChild<QAction*>("mnPrnSiharai")->isVisible());

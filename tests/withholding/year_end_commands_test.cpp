@@ -31,7 +31,7 @@ class YearEndCommandsTest : public QObject {
     static void refreshList(LgFixture& lg) {
         lg.window->setEditor([](int, bool) {});
         lg.list()->setCurrentRow(0);
-        lg.window->btDataInputClick();
+        lg.window->editSelectedEmployee();
     }
 
   private slots:
@@ -160,7 +160,7 @@ class YearEndCommandsTest : public QObject {
         QVERIFY(printed.empty());
 
         for (int slot : {3, 1}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
-        lg.window->mnBatchCalcClick();
+        lg.window->calculateChecked();
         menu(lg, "mnYearEndList")->trigger();
         QCOMPARE(printed, (std::vector<std::vector<int>>{{1, 3}}));
 
@@ -202,7 +202,7 @@ class YearEndCommandsTest : public QObject {
         QCOMPARE(lg.messages.lastText(), QString::fromUtf8(kMsgNobodyToSettle));
 
         for (int slot : {1, 2}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
-        lg.window->mnBatchCalcClick();
+        lg.window->calculateChecked();
         lg.list()->item(lg.rowOf(3))->setCheckState(Qt::Checked);  // not calculated: left out
         lg.messages.clear();
         lg.messages.answerNext(Answer::No);
@@ -254,7 +254,7 @@ class YearEndCommandsTest : public QObject {
                     settleYearEnd(lg.window->year().path(), period, entries).size());
             });
         lg.list()->item(lg.rowOf(1))->setCheckState(Qt::Checked);
-        lg.window->mnBatchCalcClick();
+        lg.window->calculateChecked();
         const WithholdingRecord& r = lg.window->file().record(1);
         QCOMPARE(int(r.adjustStatus), int(kCalculated));
         lg.messages.clear();
@@ -284,7 +284,7 @@ class YearEndCommandsTest : public QObject {
             return static_cast<int>(e.size());
         });
         for (int slot : {1, 9}) lg.list()->item(lg.rowOf(slot))->setCheckState(Qt::Checked);
-        lg.window->mnBatchCalcClick();
+        lg.window->calculateChecked();
         QCOMPARE(int(lg.window->file().record(9).adjustStatus), int(kCalculated));
         lg.messages.clear();
         lg.messages.answerNext(Answer::Yes);

@@ -243,7 +243,7 @@ class DeclarationsTest : public QObject {
             for (const char* name :
                  {"edZenName2", "edZenTaiY2", "edZenTaiM2", "edZenTaiD2", "edZenSiharai2"})
                 box(dialog, name)->clear();
-            dialog.bbOkClick();
+            dialog.storeAndClose();
             QVERIFY(box(dialog, "edZenTaiD1")->text().isEmpty());
         }
         QCOMPARE(int(employers[0].leftOn.yearSince1900), 0);

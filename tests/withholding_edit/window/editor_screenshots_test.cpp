@@ -46,7 +46,7 @@ class EditorScreenshots : public QObject {
                                     "令和", options, folder.path(), messages, {},   {}};
         WithholdingEditor current(context, nullptr);
         current.showSlot(1);
-        current.btAutoCalcClick();
+        current.calculateEmployee();
         shoot(current, shots + QStringLiteral("/data-edit2-2026.png"), 4000);
 
         PreviousEmployer(&employers)[2] = file->supplement(1).previousEmployers;
@@ -71,7 +71,7 @@ class EditorScreenshots : public QObject {
         r.dependants.general = 1;
         r.joinLeaveBirth.birth = {3, 55, 4, 1};
         auto old = legacy.editor(1);
-        old->btAutoCalcClick();
+        old->calculateEmployee();
         shoot(*old, shots + QStringLiteral("/data-edit-h27.png"), 4000);
     }
 };

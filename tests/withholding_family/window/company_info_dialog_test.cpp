@@ -26,7 +26,7 @@ WithholdingHeader sampleHeader() {
 
 }  // namespace
 
-class CorpInfoDialogTest : public QObject {
+class CompanyInfoDialogTest : public QObject {
     Q_OBJECT
   private slots:
     void okStoresTrimmedTextsWithinTheirBytes() {
@@ -89,7 +89,7 @@ class CorpInfoDialogTest : public QObject {
     }
 };
 
-KEIRO_QTEST(CorpInfoDialogTest);
+KEIRO_QTEST(CompanyInfoDialogTest);
 
 }  // namespace keiro::withholding
 

@@ -47,10 +47,10 @@ class DialogScreenshots : public QObject {
         header.address1.assign("東京都千代田区丸の内１－１－１");
         header.address2.assign("丸の内ビル３階");
         header.phone.assign("03-1234-5678");
-        CompanyInfoDialog corpInfo(header, QStringLiteral("株式会社サンプル商事"), messages);
-        corpInfo.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&corpInfo));
-        QVERIFY(corpInfo.grab().save(shots + QStringLiteral("/corp-info.png")));
+        CompanyInfoDialog dialog(header, QStringLiteral("株式会社サンプル商事"), messages);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.grab().save(shots + QStringLiteral("/corp-info.png")));
     }
 };
 

@@ -11,7 +11,7 @@
 #include "tests/withholding_family/window/family_fixture.h"
 #include "widgets/message_service.h"
 #include "withholding/family_dialog.h"
-#include "withholding/family_dialog_furigana.h"
+#include "withholding/furigana_follower.h"
 
 namespace keiro::withholding {
 

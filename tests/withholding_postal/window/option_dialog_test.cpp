@@ -80,7 +80,7 @@ class OptionDialogTest : public QObject {
         QCOMPARE(written.readInt("Option", "PrAdjustH", 9), 12);
     }
 
-    void unstorableSyubetuKeepsTheDialogOpen() {
+    void unstorableSlipKindKeepsTheDialogOpen() {
         TempFolder folder("keiro-option");
         IniFile ini(folder / "Keiro.ini");
         ui::ScriptedMessageService messages;

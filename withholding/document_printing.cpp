@@ -1,6 +1,7 @@
-#include "withholding/printing.h"
+#include "withholding/document_printing.h"
 
 #include "core/syslog.h"
+#include "widgets/command_runner.h"
 #include "withholding/main_window.h"
 #include "withholding/print/document_report.h"
 #include "withholding/print/year_end_list.h"
@@ -57,7 +58,10 @@ bool DocumentPrinting::run(const QString& caption, int printer, print::ReportBui
     request.documentPrinter = printer;
     request.preview.toolBar = true;
     request.preview.buttonsShown = window_.previewButtons();
-    request.preview.buttonsToggled = [this](bool shown) { previewButtonsToggled(shown); };
+    request.preview.buttonsToggled = [this](bool shown) {
+        ui::runCommand(&window_, services_.messages,
+                       [this, shown] { previewButtonsToggled(shown); });
+    };
     return dialog_.run(request) == print::PrintOutcome::Printed;
 }
 

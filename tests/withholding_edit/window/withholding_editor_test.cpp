@@ -16,12 +16,12 @@ using testing::box;
 using testing::control;
 using testing::EditorFixture;
 
-class DataEdit2Test : public QObject {
+class WithholdingEditorTest : public QObject {
     Q_OBJECT
 
     static void leaveDate(RecordEditorBase& editor, const char* part, const QString& text) {
         box(editor, part)->setText(text);
-        editor.edNengappiExit(box(editor, part));
+        editor.checkLeftDatePart(box(editor, part));
     }
 
   private slots:
@@ -363,8 +363,8 @@ class DataEdit2Test : public QObject {
     }
 };
 
-KEIRO_QTEST(DataEdit2Test);
+KEIRO_QTEST(WithholdingEditorTest);
 
 }  // namespace keiro::withholding
 
-#include "data_edit_window_test.moc"
+#include "withholding_editor_test.moc"

@@ -1,4 +1,4 @@
-#include "withholding/family_dialog_furigana.h"
+#include "withholding/furigana_follower.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "withholding/relatives_above_limit_panel.h"
+#include "withholding/specific_relatives_panel.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,8 +10,8 @@
 #include "withholding/dialog_boxes.h"
 #include "withholding/edit/family_class.h"
 #include "withholding/edit_boxes.h"
-#include "withholding/family_dialog_furigana.h"
 #include "withholding/family_entry_boxes.h"
+#include "withholding/furigana_follower.h"
 #include "withholding/model/entry_text.h"
 #include "withholding/model/family_rows.h"
 

@@ -7,7 +7,7 @@
 // appends a half-width blank; emptying the name empties the furigana.  Names set by the program
 // (loading a row) leave the furigana alone.
 //
-//   FuriganaFollower::attach(edName_Ko1, edFuri_Ko1);  // after the boxes' entry behaviour
+//   FuriganaFollower::attach(nameBox, furiganaBox, furiganaBytes);  // after the entry behaviour
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,5 @@
-// LegacyWithholdingEditor on a 平成27 year: the 500-byte record's own boxes, the spouse list kept as four
-// flags, and the automatic calculation and status of that format.
+// LegacyWithholdingEditor on a 平成27 year: the 500-byte record's own boxes, the spouse list kept
+// as four flags, and the automatic calculation and status of that format.
 #include <QLabel>
 
 #include "tests/support/qt_test_main.h"
@@ -11,7 +11,7 @@ using testing::box;
 using testing::control;
 using testing::EditorFixture;
 
-class DataEditLegacyTest : public QObject {
+class LegacyWithholdingEditorTest : public QObject {
     Q_OBJECT
   private slots:
     void theOlderRecordsBoxesAndSpouseList() {
@@ -68,8 +68,8 @@ class DataEditLegacyTest : public QObject {
     }
 };
 
-KEIRO_QTEST(DataEditLegacyTest);
+KEIRO_QTEST(LegacyWithholdingEditorTest);
 
 }  // namespace keiro::withholding
 
-#include "legacy_edit_window_test.moc"
+#include "legacy_withholding_editor_test.moc"
