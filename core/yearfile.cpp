@@ -149,7 +149,7 @@ struct YearData::PendingOpen {
     bool savedBefore = false;               // only the scheduled days and hours are taken over
 };
 
-YearData::YearData() : block_(std::make_unique<PeriodBlock>()) {}
+YearData::YearData() = default;
 YearData::~YearData() = default;
 YearData::YearData(YearData&&) noexcept = default;
 YearData& YearData::operator=(YearData&&) noexcept = default;
@@ -166,7 +166,7 @@ void YearData::setFile(fs::path path, std::string eraName, int eraYear, EraNames
     names_ = std::move(names);
     period_ = 0;
     header_ = YearFileHeader{};
-    clearBlock();
+    document_.close();
     pending_.reset();
 }
 
@@ -178,12 +178,12 @@ void YearData::requirePeriod(int period) const {
     checkPeriod(period);
 }
 
-void YearData::requireOpenPeriod() const {
-    if (period_ == 0) throw std::logic_error("no period is open");
+void YearData::clearBlock() {
+    std::memset(&document_.block(), 0, sizeof(PeriodBlock));
 }
 
-void YearData::clearBlock() {
-    std::memset(block_.get(), 0, sizeof(PeriodBlock));
+void YearData::requireOpenPeriod() const {
+    if (period_ == 0) throw std::logic_error("no period is open");
 }
 
 std::unique_ptr<PeriodBlock> YearData::readPreviousBlock(int period) const {
@@ -226,8 +226,13 @@ OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {
     OpenResult result;
     std::unique_ptr<PendingOpen> pending;
 
+    std::unique_ptr<PeriodBlock> saved;     // the block as in the file, for the unsaved-change test
+    const PeriodBlock* previous = nullptr;  // the period before, for its paid-leave balances
+    std::unique_ptr<PeriodBlock> previousRead;
+    std::exception_ptr previousError;
     if (header.isSaved(period)) {
         readPeriodBlock(path_, period, *block);
+        saved = std::make_unique<PeriodBlock>(*block);
         // The clerk may correct a saved month's scheduled days and hours in the selection
         // window; they are taken over, the attendance already entered is not touched.
         if (!isBonusPeriod(period)) {
@@ -257,11 +262,24 @@ OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {
         pending = std::make_unique<PendingOpen>();
         pending->entry = entry;
         // For a month the source is the period before, which the paid-leave carry reads too.
-        if (!isBonusPeriod(period)) pending->previous = std::move(source);
+        if (!isBonusPeriod(period)) {
+            pending->previous = std::move(source);
+            previous = pending->previous.get();
+        }
+    }
+    if (header.isSaved(period) || isBonusPeriod(period)) {
+        // Read once here so that leaving a cell reads no file; an unreadable file is reported
+        // when a balance is asked for, as it would have been.
+        try {
+            previousRead = readPreviousBlock(period);
+            previous = previousRead.get();
+        } catch (const IoError&) {
+            previousError = std::current_exception();
+        }
     }
 
     header_ = header;
-    block_ = std::move(block);
+    document_.open(period, std::move(block), saved.get(), previous, previousError);
     period_ = period;
     pending_ = std::move(pending);
     return result;
@@ -270,15 +288,16 @@ OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {
 void YearData::finishOpenPeriod() {
     if (!pending_) return;  // a saved bonus is complete as read
     const std::unique_ptr<PendingOpen> pending = std::move(pending_);
-    PeriodSettings& settings = block_->settings;
+    PeriodBlock& block = document_.block();
+    PeriodSettings& settings = block.settings;
     settings.scheduledDays = pending->entry.scheduledDays;
     settings.scheduledHours = pending->entry.scheduledHours;
     if (isBonusPeriod(period_) || pending->savedBefore) return;
 
     for (int i = 0; i < kMaxEmployees; ++i) {
-        const EmployeeRecord& employee = block_->employees[i];
+        const EmployeeRecord& employee = block.employees[i];
         if (!employee.isUsed()) continue;
-        AttendanceRecord& attendance = block_->attendance[i];
+        AttendanceRecord& attendance = block.attendance[i];
         if (employee.payForm == 1) {
             attendance.daysWorked = settings.scheduledDays;
             attendance.hoursWorked = settings.scheduledHours;
@@ -314,15 +333,16 @@ bool YearData::isPeriodModified(const std::function<void(YearData&)>& recalculat
         return true;  // a file gone or damaged holds nothing of this period: saving mends it
     }
     // Leftovers after a text mean nothing on either side, so neither side's count as a change.
-    normaliseTexts(*block_);
+    PeriodBlock& block = document_.block();
+    normaliseTexts(block);
     normaliseTexts(*onDisk);
     if (isBonusPeriod(period_)) {
         // A bonus has no scheduled days or hours of its own; whatever the month fields held
         // when it was opened is not a change.
-        block_->settings.scheduledDays = onDisk->settings.scheduledDays;
-        block_->settings.scheduledHours = onDisk->settings.scheduledHours;
+        block.settings.scheduledDays = onDisk->settings.scheduledDays;
+        block.settings.scheduledHours = onDisk->settings.scheduledHours;
     }
-    return std::memcmp(block_.get(), onDisk.get(), kBlockSize) != 0;
+    return std::memcmp(&block, onDisk.get(), kBlockSize) != 0;
 }
 
 void YearData::deletePeriod(int period) {
@@ -338,6 +358,7 @@ void YearData::deletePeriod(int period) {
     markNeverSaved(header_, period);
     if (period == period_) {
         clearBlock();
+        document_.markNeverSaved();
         pending_.reset();
     }
 }
@@ -414,6 +435,7 @@ std::string saveOpenPeriod(YearData& year) {
     std::memcpy(content.data() + blockOffset(period), &block, kBlockSize);
     writeFileAtomic(target, content);
     year.header() = header;
+    year.document().markSaved();
     return recovered ? recoveryNotice(target, *recovered) : std::string();
 }
 

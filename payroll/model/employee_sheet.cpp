@@ -28,11 +28,11 @@ constexpr int kPayOther1 = 20;
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
-bool isTotal(const ItemSource& source) {
+bool isTotal(const ItemId& source) {
     switch (source.kind) {
-        case ItemSource::Kind::Payment:
+        case ItemId::Kind::Payment:
             return source.number == kPayTaxableTotal || source.number == kPayTotal;
-        case ItemSource::Kind::Deduction:
+        case ItemId::Kind::Deduction:
             return source.number == kDeductionSocialInsTotal ||
                    source.number == kDeductionAfterSocialIns || source.number == kDeductionTotal;
         default:
@@ -45,12 +45,12 @@ bool isTotal(const ItemSource& source) {
 // allowances 11, 12, 欠勤控除 16, 遅刻早退控除 17; deductions: the five premiums 1..5, 所得税 8,
 // 住民税 9, 固定控除１..３ 10..12, 子ども・子育て支援金 21.  Each is the flag of the amount the item
 // stores.
-int manualFlagOf(const ItemSource& source) {
+int manualFlagOf(const ItemId& source) {
     const int n = source.number;
     switch (source.kind) {
-        case ItemSource::Kind::Payment:
+        case ItemId::Kind::Payment:
             return n <= 12 || n == 16 || n == 17 ? n : 0;
-        case ItemSource::Kind::Deduction:
+        case ItemId::Kind::Deduction:
             return n <= 5 || (n >= 8 && n <= 12) || n == DeductionRecord::kSupportItem ? n : 0;
         default:
             return 0;
@@ -220,7 +220,7 @@ std::string EmployeeSheet::caption(Band band, int position) const {
 
 bool EmployeeSheet::isManual(const SheetRow& r) const {
     if (!r.switchable()) return false;
-    return r.item.source.kind == ItemSource::Kind::Payment ? payment().isManual(r.manualFlag)
+    return r.item.source.kind == ItemId::Kind::Payment ? payment().isManual(r.manualFlag)
                                                            : deduction().isManual(r.manualFlag);
 }
 
@@ -257,20 +257,20 @@ bool EmployeeSheet::enter(Band band, int position, std::string_view typed) {
     if (boxState != BoxState::Editable && boxState != BoxState::HandEntered) return false;
     if (trimmed(typed) == text(band, position)) return false;
     const double value = parseNumber(typed).value;
-    const ItemSource& source = row(band, position).item.source;
+    const ItemId& source = row(band, position).item.source;
     const int index = slot_ - 1;
     PeriodBlock& block = year_.block();
     switch (source.kind) {
-        case ItemSource::Kind::Attendance:
+        case ItemId::Kind::Attendance:
             block.attendance[index].item(source.number) = value;
             return true;
-        case ItemSource::Kind::Payment:
+        case ItemId::Kind::Payment:
             block.payments[index].amount(source.number) = calc::TruncYen(value);
             return true;
-        case ItemSource::Kind::Deduction:
+        case ItemId::Kind::Deduction:
             block.deductions[index].amount(source.number) = calc::TruncYen(value);
             return true;
-        case ItemSource::Kind::None:
+        case ItemId::Kind::None:
             break;
     }
     return false;
@@ -278,7 +278,7 @@ bool EmployeeSheet::enter(Band band, int position, std::string_view typed) {
 
 bool EmployeeSheet::isPaidLeaveDays(Band band, int position) const {
     return row(band, position).item.source ==
-           ItemSource{ItemSource::Kind::Attendance, kPaidLeaveDaysItem};
+           ItemId{ItemId::Kind::Attendance, kPaidLeaveDaysItem};
 }
 
 bool EmployeeSheet::carryPaidLeave() {
@@ -301,7 +301,7 @@ bool EmployeeSheet::toggleManual(Band band, int position) {
     const SheetRow& r = row(band, position);
     if (!r.switchable() || state(band, position) == BoxState::Hidden) return false;
     PeriodBlock& block = year_.block();
-    std::uint8_t& flag = r.item.source.kind == ItemSource::Kind::Payment
+    std::uint8_t& flag = r.item.source.kind == ItemId::Kind::Payment
                              ? block.payments[slot_ - 1].manualFlags[r.manualFlag - 1]
                              : block.deductions[slot_ - 1].manualFlags[r.manualFlag - 1];
     flag = flag == 1 ? 0 : 1;

@@ -35,7 +35,7 @@ std::string bonusCaption(int period, const ItemNames& names) {
 
 bool isSettlementRow(const GridRow& row) {
     return row.item.source ==
-           ItemSource{ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem};
+           ItemId{ItemId::Kind::Deduction, DeductionRecord::kSettlementItem};
 }
 
 // The 年調過不足 row is for the periods a year-end adjustment is settled in (December, the
@@ -126,7 +126,7 @@ const GridRow* PayGrid::rowInfo(int row) const {
 }
 
 int PayGrid::attendanceRow(int item) const {
-    const ItemSource wanted{ItemSource::Kind::Attendance, item};
+    const ItemId wanted{ItemId::Kind::Attendance, item};
     for (int r = 1; r < rowCount(); ++r) {
         const LayoutItem& row = rows_[r - 1].item;
         if (row.attendance && row.source == wanted) return r;
