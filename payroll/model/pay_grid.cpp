@@ -1,7 +1,6 @@
 #include "payroll/model/pay_grid.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "core/era.h"
 #include "core/yearfile.h"
@@ -34,8 +33,7 @@ std::string bonusCaption(int period, const ItemNames& names) {
 }
 
 bool isSettlementRow(const GridRow& row) {
-    return row.item.source ==
-           ItemId{ItemId::Kind::Deduction, DeductionRecord::kSettlementItem};
+    return row.item.source == ItemId{ItemId::Kind::Deduction, DeductionRecord::kSettlementItem};
 }
 
 // The 年調過不足 row is for the periods a year-end adjustment is settled in (December, the
@@ -62,12 +60,15 @@ void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemN
     if (!showsSettlementRow(year)) std::erase_if(rows_, isSettlementRow);
     slots_.clear();
     payForms_.clear();
+    employees_.clear();
     const PeriodBlock& block = year.block();
+    const std::vector<EmployeeId> ids = year.document().employeeIds();
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         const EmployeeRecord& e = block.employee(slot);
         if (!e.isUsed() || !isActiveEmployee(e)) continue;
         slots_.push_back(slot);
         payForms_.push_back(e.payForm);
+        employees_.push_back(ids[slot - 1]);
     }
 
     const std::size_t cells = static_cast<std::size_t>(rowCount()) * kGridColumnCount;
@@ -95,6 +96,10 @@ const std::string& PayGrid::text(int row, int col) const {
 
 int PayGrid::slotOf(int col) const {
     return col >= 1 && col <= employeeCount() ? slots_[col - 1] : kNoSlot;
+}
+
+EmployeeId PayGrid::employeeOf(int col) const {
+    return col >= 1 && col <= employeeCount() ? employees_[col - 1] : EmployeeId();
 }
 
 bool PayGrid::isItemCell(int row, int col) const {
@@ -196,13 +201,11 @@ KeyVerdict PayGrid::keyVerdict(int row, char32_t typed) const {
 std::vector<calc::GridColumn> PayGrid::columns() const {
     std::vector<calc::GridColumn> out(slots_.size());
     for (int c = 1; c <= employeeCount(); ++c) {
-        std::vector<calc::GridCell>& cells = out[c - 1].cells;
-        cells.reserve(rows_.size());
+        calc::GridColumn& column = out[c - 1];
+        column.employee = employees_[c - 1];
+        column.cells.reserve(rows_.size());
         for (int r = 1; r < rowCount(); ++r) {
-            const std::size_t at = index(r, c);
-            std::optional<double> value;
-            if (!typed_[at]) value = values_[at];
-            cells.push_back({rows_[r - 1].item.label, texts_[at], value});
+            column.cells.push_back({rows_[r - 1].item.source, cellValue(r, c)});
         }
     }
     return out;

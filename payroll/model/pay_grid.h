@@ -53,6 +53,8 @@ class PayGrid {
     const std::string& text(int row, int col) const;
     // Slot 1..100 of the column's employee, kNoSlot for column 0 and columns without one.
     int slotOf(int col) const;
+    // The column's employee; the empty id for column 0 and columns without one.
+    EmployeeId employeeOf(int col) const;
     bool isEditable(int row, int col) const;
     bool isAttendanceRow(int row) const;
     // An attendance row whose label names hours: shown with formatHours and takes ":".
@@ -94,8 +96,8 @@ class PayGrid {
 
     // --- recalculation -------------------------------------------------------------------------
 
-    // The employees' columns 1..n with each row's label, the cell's text and, unless the cell
-    // holds an unchecked entry, its exact value, for calc::RecalculatePeriod.
+    // The employees' columns 1..n, each with its employee and every row's item and value (an
+    // unchecked entry read from its text), for calc::RecalculatePeriod.
     std::vector<calc::GridColumn> columns() const;
 
   private:
@@ -109,11 +111,12 @@ class PayGrid {
     }
 
     std::vector<GridRow> rows_;
-    std::vector<int> slots_;          // column c (1..n) shows slot slots_[c − 1]
-    std::vector<int> payForms_;       // the employee's pay form, per column like slots_
-    std::vector<std::string> texts_;  // rowCount() × kGridColumnCount, row by row
-    std::vector<double> values_;      // the value of each cell, indexed like texts_
-    std::vector<bool> typed_;         // typed into and not yet checked: the text is the value
+    std::vector<int> slots_;             // column c (1..n) shows slot slots_[c − 1]
+    std::vector<int> payForms_;          // the employee's pay form, per column like slots_
+    std::vector<EmployeeId> employees_;  // per column like slots_
+    std::vector<std::string> texts_;     // rowCount() × kGridColumnCount, row by row
+    std::vector<double> values_;         // the value of each cell, indexed like texts_
+    std::vector<bool> typed_;            // typed into and not yet checked: the text is the value
     TimeStyle style_ = TimeStyle::Sexagesimal;
 };
 

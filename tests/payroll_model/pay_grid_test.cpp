@@ -352,7 +352,8 @@ TEST_F(PayGridTest, ColumnsFeedTheRecalculation) {
     const std::vector<calc::GridColumn> columns = grid_.columns();
     ASSERT_EQ(columns.size(), 1u);
     ASSERT_EQ(columns[0].cells.size(), kDefaultSalaryRows.size());
-    EXPECT_EQ(columns[0].cells[overtime - 1].caption, "普通残業時間");
+    EXPECT_EQ(columns[0].employee, EmployeeId("260101_090002"));
+    EXPECT_EQ(columns[0].cells[overtime - 1].item, ItemId::attendance(9));  // 普通残業時間
     EXPECT_TRUE(calc::RecalculatePeriod(year_, ctx(), &columns).empty());
 
     EXPECT_EQ(attendance(2).overtimeHours, 10.5);
@@ -427,6 +428,39 @@ TEST_F(PayGridTest, AnUntouchedGridIsNoChangeToTheSavedPeriod) {
     EXPECT_EQ(grid_.commitCell(row("普通残業時間"), 1), "");
     const std::vector<calc::GridColumn> typed = grid_.columns();
     EXPECT_TRUE(year_.isPeriodModified(calc::periodRecalculation(ctx(), &typed)));
+}
+
+// Two items the user gave one name (a Keiro.ini edited by hand) are still two rows, each
+// with its own value.
+TEST_F(PayGridTest, ItemsOfTheSameNameEachKeepTheirOwnValue) {
+    settings_.itemNames.names[29] = "手当";  // 変動手当１
+    settings_.itemNames.names[30] = "手当";  // 変動手当２
+    useLayout(everythingOn(LayoutKind::Salary));
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .basePay = 200'000});
+    build();
+    int first = 0;
+    int second = 0;
+    for (int r = 1; r < grid_.rowCount(); ++r) {
+        if (grid_.rowInfo(r)->item.source == ItemId::payment(13)) first = r;
+        if (grid_.rowInfo(r)->item.source == ItemId::payment(14)) second = r;
+    }
+    ASSERT_NE(first, 0);
+    ASSERT_NE(second, 0);
+    EXPECT_EQ(grid_.text(first, 0), "手当");
+    EXPECT_EQ(grid_.text(second, 0), "手当");
+    ASSERT_TRUE(grid_.setText(first, 1, "1000"));
+    EXPECT_EQ(grid_.commitCell(first, 1), "");
+    ASSERT_TRUE(grid_.setText(second, 1, "20"));
+    EXPECT_EQ(grid_.commitCell(second, 1), "");
+
+    const std::vector<calc::GridColumn> columns = grid_.columns();
+    calc::RecalculatePeriod(year_, ctx(), &columns);
+    EXPECT_EQ(payment(1).variableAllowance1, 1'000);
+    EXPECT_EQ(payment(1).variableAllowance2, 20);
+    EXPECT_EQ(payment(1).payTotal, 201'020);
+    EXPECT_EQ(build().text(first, 1), "  1,000");
+    EXPECT_EQ(grid_.text(second, 1), "     20");
 }
 
 TEST_F(PayGridTest, PeriodTextFollowsTheKindAndTheChangeOfEra) {
