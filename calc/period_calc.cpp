@@ -227,11 +227,6 @@ std::string monthlyTableNotice(const YearData& year, std::span<const int> slots)
     return bonusTaxMonthlyTableNotice(names);
 }
 
-std::function<void(YearData&)> periodRecalculation(const CalcContext& ctx,
-                                                   const std::vector<GridColumn>* columns) {
-    return [ctx, columns](YearData& year) { RecalculatePeriod(year, ctx, columns); };
-}
-
 std::vector<ItemId> collectedItems(const ItemId& item, bool bonus, const FormItems& on) {
     const Targets targets = targetsOf(item, bonus, on);
     return std::vector<ItemId>(targets.begin(), targets.end());

@@ -5,7 +5,6 @@
 // the rate table and was worked by the monthly-table method; the window tells the user (text
 // in calc/bonus_tax.h).
 
-#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -67,10 +66,5 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
 // The notice naming the employees of these slots whose bonus tax was worked by the
 // monthly-table method (calc/bonus_tax.h); empty when there are none.
 std::string monthlyTableNotice(const YearData& year, std::span<const int> slots);
-
-// The recalculation for YearData::isPeriodModified.  The context (and the columns, when given)
-// must outlive the returned function.
-std::function<void(YearData&)> periodRecalculation(
-    const CalcContext& ctx, const std::vector<GridColumn>* columns = nullptr);
 
 }  // namespace keiro::calc

@@ -68,23 +68,6 @@ void clearEmployeeArray(PeriodBlock& block) {
     std::memset(block.employees, 0, sizeof block.employees);
 }
 
-// Zeroes the bytes after the texts that the editors change, so that two equal texts compare
-// equal however long the earlier text was.
-void normaliseTexts(PeriodBlock& block) {
-    block.settings.companyName.clearTail();
-    for (EmployeeRecord& e : block.employees) {
-        e.name.clearTail();
-        e.nameKana.clearTail();
-        e.department.clearTail();
-        e.employeeCode.clearTail();
-        e.bankName.clearTail();
-        e.bankNameKana.clearTail();
-        e.branchName.clearTail();
-        e.branchNameKana.clearTail();
-        e.accountNumber.clearTail();
-    }
-}
-
 void markNeverSaved(YearFileHeader& header, int period) {
     header.periodSaved[period - 1] = 0;
     if (isBonusPeriod(period)) {
@@ -180,10 +163,6 @@ void YearData::requirePeriod(int period) const {
 
 void YearData::clearBlock() {
     std::memset(&document_.block(), 0, sizeof(PeriodBlock));
-}
-
-void YearData::requireOpenPeriod() const {
-    if (period_ == 0) throw std::logic_error("no period is open");
 }
 
 std::unique_ptr<PeriodBlock> YearData::readPreviousBlock(int period) const {
@@ -321,28 +300,6 @@ OpenResult YearData::openPeriod(
 
 void YearData::savePeriod() {
     saveOpenPeriod(*this);
-}
-
-bool YearData::isPeriodModified(const std::function<void(YearData&)>& recalculate) {
-    requireOpenPeriod();
-    if (recalculate) recalculate(*this);
-    std::unique_ptr<PeriodBlock> onDisk;
-    try {
-        onDisk = readPeriodBlock(path_, period_);
-    } catch (const IoError&) {
-        return true;  // a file gone or damaged holds nothing of this period: saving mends it
-    }
-    // Leftovers after a text mean nothing on either side, so neither side's count as a change.
-    PeriodBlock& block = document_.block();
-    normaliseTexts(block);
-    normaliseTexts(*onDisk);
-    if (isBonusPeriod(period_)) {
-        // A bonus has no scheduled days or hours of its own; whatever the month fields held
-        // when it was opened is not a change.
-        block.settings.scheduledDays = onDisk->settings.scheduledDays;
-        block.settings.scheduledHours = onDisk->settings.scheduledHours;
-    }
-    return std::memcmp(&block, onDisk.get(), kBlockSize) != 0;
 }
 
 void YearData::deletePeriod(int period) {

@@ -108,9 +108,6 @@ class YearData {
     // Marks the current period saved and writes the header and its block.
     void savePeriod();
 
-    // Whether the current period differs from its block on disk, after `recalculate` ran.
-    bool isPeriodModified(const std::function<void(YearData&)>& recalculate);
-
     // Marks period k never saved (bonuses also lose their pay month and day) and zeroes its block
     // in the file, and in memory when it is the current period.
     void deletePeriod(int period);
@@ -134,7 +131,6 @@ class YearData {
     std::unique_ptr<PeriodBlock> readPreviousBlock(int period) const;
     std::unique_ptr<PeriodBlock> readSourceBlock(int period, const YearFileHeader& header) const;
     void requirePeriod(int period) const;
-    void requireOpenPeriod() const;
 
     std::filesystem::path path_;
     std::string eraName_;

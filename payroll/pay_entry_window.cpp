@@ -65,6 +65,8 @@ PayEntryWindow::PayEntryWindow(QWidget* parent, PayEntryContext context, int slo
     setWindowTitle(qs(std::string(kSheetCaption)));
     sheet_ = makeSheet(parent, context_);
     sheet_->show(slot);
+    // A change to the employee the sheet did not make shows at once.
+    sheet_->onChangedElsewhere([this] { showEmployee(); });
 
     const ui::EntrySettings entry = entrySettings(context_.settings);
     auto* columns = new QHBoxLayout(this);

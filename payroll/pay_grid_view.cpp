@@ -121,6 +121,8 @@ PayGridView::PayGridView(PayGrid& grid, ui::MessageService& messages, QWidget* p
     : QTableView(parent), grid_(grid), messages_(messages), model_(new PayGridModel(grid, this)) {
     setObjectName(QStringLiteral("StrGrid"));
     setModel(model_);
+    // A change the document tells of (the individual entry window's) shows at once.
+    grid_.onCellChanged([this](int row, int col) { model_->cellChanged(row, col); });
     setItemDelegate(new PayGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
@@ -137,6 +139,10 @@ PayGridView::PayGridView(PayGrid& grid, ui::MessageService& messages, QWidget* p
     verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+PayGridView::~PayGridView() {
+    grid_.onCellChanged(nullptr);
 }
 
 void PayGridView::refill() {
@@ -183,14 +189,12 @@ void PayGridView::StrGridSelectCell(int previousRow, int previousCol, int row, i
         if (textAt(previousRow, previousCol) != enteredText_) {
             commitCell(previousRow, previousCol);
         }
-        if (year_ != nullptr) {
-            try {
-                if (grid_.leaveCell(previousRow, previousCol, *year_)) {
-                    model_->cellChanged(grid_.attendanceRow(kPaidLeaveBalanceItem), previousCol);
-                }
-            } catch (const IoError& e) {
-                messages_.error(this, QString::fromStdString(e.what()));
+        try {
+            if (grid_.leaveCell(previousRow, previousCol)) {
+                model_->cellChanged(grid_.attendanceRow(kPaidLeaveBalanceItem), previousCol);
             }
+        } catch (const IoError& e) {
+            messages_.error(this, QString::fromStdString(e.what()));
         }
     }
     enteredText_ = textAt(row, col);

@@ -43,8 +43,8 @@ bool isTotal(const ItemId& source) {
 // The hand-entry flags the window switches: payments 基本給 (賞与) 1, 役職手当 (役員報酬) 2,
 // 家族手当 3, 固定手当１..３ 4..6, the four overtime payments 7..10, the two commuting
 // allowances 11, 12, 欠勤控除 16, 遅刻早退控除 17; deductions: the five premiums 1..5, 所得税 8,
-// 住民税 9, 固定控除１..３ 10..12, 子ども・子育て支援金 21.  Each is the flag of the amount the item
-// stores.
+// 住民税 9, 固定控除１..３ 10..12, 子ども・子育て支援金 21.  Each is the flag of the amount the
+// item stores.
 int manualFlagOf(const ItemId& source) {
     const int n = source.number;
     switch (source.kind) {
@@ -173,7 +173,9 @@ EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables,
       ctx_(ctx),
       inputs_(std::move(inputs)),
       bonus_(isBonusPeriod(year.period())),
-      rows_(buildRows(tables, ctx.settings.itemNames)) {}
+      rows_(buildRows(tables, ctx.settings.itemNames)),
+      subscription_(
+          year.document().subscribe([this](const PeriodChange& change) { showChange(change); })) {}
 
 void EmployeeSheet::show(int slot) {
     if (slot < 1 || slot > kMaxEmployees) {
@@ -221,7 +223,7 @@ std::string EmployeeSheet::caption(Band band, int position) const {
 bool EmployeeSheet::isManual(const SheetRow& r) const {
     if (!r.switchable()) return false;
     return r.item.source.kind == ItemId::Kind::Payment ? payment().isManual(r.manualFlag)
-                                                           : deduction().isManual(r.manualFlag);
+                                                       : deduction().isManual(r.manualFlag);
 }
 
 BoxState EmployeeSheet::state(Band band, int position) const {
@@ -256,38 +258,39 @@ bool EmployeeSheet::enter(Band band, int position, std::string_view typed) {
     const BoxState boxState = state(band, position);
     if (boxState != BoxState::Editable && boxState != BoxState::HandEntered) return false;
     if (trimmed(typed) == text(band, position)) return false;
+    const ItemId& item = row(band, position).item.source;
+    if (item.kind == ItemId::Kind::None) return false;
     const double value = parseNumber(typed).value;
-    const ItemId& source = row(band, position).item.source;
-    const int index = slot_ - 1;
-    PeriodBlock& block = year_.block();
-    switch (source.kind) {
-        case ItemId::Kind::Attendance:
-            block.attendance[index].item(source.number) = value;
-            return true;
-        case ItemId::Kind::Payment:
-            block.payments[index].amount(source.number) = calc::TruncYen(value);
-            return true;
-        case ItemId::Kind::Deduction:
-            block.deductions[index].amount(source.number) = calc::TruncYen(value);
-            return true;
-        case ItemId::Kind::None:
-            break;
-    }
-    return false;
+    store(item, item.isAmount() ? static_cast<double>(calc::TruncYen(value)) : value);
+    return true;
+}
+
+void EmployeeSheet::store(const ItemId& item, double value) {
+    storing_ = true;
+    year_.document().setValue(employeeId(), item, value);
+    storing_ = false;
+}
+
+EmployeeId EmployeeSheet::employeeId() const {
+    return year_.document().idAt(slot_);
+}
+
+void EmployeeSheet::showChange(const PeriodChange& change) {
+    if (storing_ || change.employee != employeeId() || !changedElsewhere_) return;
+    changedElsewhere_();
 }
 
 bool EmployeeSheet::isPaidLeaveDays(Band band, int position) const {
-    return row(band, position).item.source ==
-           ItemId{ItemId::Kind::Attendance, kPaidLeaveDaysItem};
+    return row(band, position).item.source == ItemId{ItemId::Kind::Attendance, kPaidLeaveDaysItem};
 }
 
 bool EmployeeSheet::carryPaidLeave() {
-    const std::string_view recordId = employee().recordId.bytes();
-    if (recordId.empty()) return false;
-    const double previous = year_.readPreviousPaidLeaveBalance(year_.period(), recordId);
-    if (previous == YearData::kNoPaidLeaveBalance) return false;
-    AttendanceRecord& a = year_.block().attendance[slot_ - 1];
-    a.item(kPaidLeaveBalanceItem) = previous - a.item(kPaidLeaveDaysItem);
+    const EmployeeId id = employeeId();
+    if (id.empty()) return false;
+    const std::optional<double> previous = year_.document().previousPaidLeaveBalance(id);
+    if (!previous) return false;
+    const AttendanceRecord& a = year_.block().attendance[slot_ - 1];
+    store(ItemId::attendance(kPaidLeaveBalanceItem), *previous - a.item(kPaidLeaveDaysItem));
     return true;
 }
 
@@ -325,7 +328,11 @@ SheetTotals EmployeeSheet::totals() const {
 
 void EmployeeSheet::setMemo(std::string_view utf8) {
     if (utf8 == memo()) return;  // remarks not edited keep their bytes
-    storeMemo(year_.block().employee(slot_), utf8);
+    EmployeeRecord record = employee();
+    storeMemo(record, utf8);
+    storing_ = true;
+    year_.document().setEmployee(employeeId(), record);
+    storing_ = false;
 }
 
 int EmployeeSheet::neighbour(int direction) const {

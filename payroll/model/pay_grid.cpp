@@ -1,6 +1,7 @@
 #include "payroll/model/pay_grid.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/era.h"
 #include "core/yearfile.h"
@@ -53,16 +54,20 @@ bool showsSettlementRow(const YearData& year) {
 
 }  // namespace
 
-void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemNames& names,
+void PayGrid::build(YearData& year, const PrintTables& tables, const ItemNames& names,
                     TimeStyle style) {
     style_ = style;
+    period_ = &year.document();
+    bonus_ = isBonusPeriod(year.period());
+    forms_.emplace(ActiveItems(tables, names), bonus_);
+    subscription_ = period_->subscribe([this](const PeriodChange& change) { showChange(change); });
     rows_ = buildGridRows(tables, names);
     if (!showsSettlementRow(year)) std::erase_if(rows_, isSettlementRow);
     slots_.clear();
     payForms_.clear();
     employees_.clear();
     const PeriodBlock& block = year.block();
-    const std::vector<EmployeeId> ids = year.document().employeeIds();
+    const std::vector<EmployeeId> ids = period_->employeeIds();
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         const EmployeeRecord& e = block.employee(slot);
         if (!e.isUsed() || !isActiveEmployee(e)) continue;
@@ -144,10 +149,35 @@ double PayGrid::cellValue(int row, int col) const {
     return typed_[at] ? parseNumber(texts_[at]).value : values_[at];
 }
 
+void PayGrid::store(int row, int col, double value) {
+    if (period_ == nullptr) return;
+    storing_ = true;
+    calc::storeGridValue(*period_, employees_[col - 1], rows_[row - 1].item.source, value, bonus_,
+                         forms_->of(payForms_[col - 1]));
+    storing_ = false;
+}
+
+void PayGrid::showChange(const PeriodChange& change) {
+    if (storing_ || !change.item || period_ == nullptr) return;
+    for (int c = 1; c <= employeeCount(); ++c) {
+        if (employees_[c - 1] != change.employee) continue;
+        const int slot = slots_[c - 1];
+        for (int r = 1; r < rowCount(); ++r) {
+            const LayoutItem& item = rows_[r - 1].item;
+            if (item.source != *change.item) continue;
+            cell(r, c) = storedText(item, period_->block(), slot, style_);
+            values_[index(r, c)] = storedValue(item.source, period_->block(), slot);
+            typed_[index(r, c)] = false;
+            if (cellChanged_) cellChanged_(r, c);
+        }
+    }
+}
+
 bool PayGrid::setText(int row, int col, std::string text) {
     if (!isEditable(row, col)) return false;
     cell(row, col) = std::move(text);
     typed_[index(row, col)] = true;
+    store(row, col, cellValue(row, col));
     return true;
 }
 
@@ -157,22 +187,21 @@ std::string PayGrid::commitCell(int row, int col) {
     cell(row, col) = std::move(check.text);
     values_[index(row, col)] = check.value;
     typed_[index(row, col)] = false;
+    store(row, col, check.value);
     return check.error;
 }
 
-bool PayGrid::leaveCell(int row, int col, const YearData& year) {
+bool PayGrid::leaveCell(int row, int col) {
     if (!isItemCell(row, col) || row != attendanceRow(kPaidLeaveDaysItem)) return false;
     const int balanceRow = attendanceRow(kPaidLeaveBalanceItem);
-    const int period = year.period();
-    if (balanceRow == 0 || period < 1 || period > kPeriodCount) return false;
-    const std::string_view recordId = year.block().employee(slotOf(col)).recordId.bytes();
-    if (recordId.empty()) return false;
-    const double previous = year.readPreviousPaidLeaveBalance(period, recordId);
-    if (previous == YearData::kNoPaidLeaveBalance) return false;
-    const double balance = previous - cellValue(row, col);
+    if (balanceRow == 0 || period_ == nullptr || period_->period() == 0) return false;
+    const std::optional<double> previous = period_->previousPaidLeaveBalance(employees_[col - 1]);
+    if (!previous) return false;
+    const double balance = *previous - cellValue(row, col);
     cell(balanceRow, col) = formatQuantity(balance);
     values_[index(balanceRow, col)] = balance;
     typed_[index(balanceRow, col)] = false;
+    store(balanceRow, col, balance);
     return true;
 }
 

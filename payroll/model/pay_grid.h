@@ -9,10 +9,17 @@
 // individual entry window keep every digit), the value the entry was read as for a cell that
 // was typed into and checked (1:20 stays 4/3 hours where decimal hours show 1.33).
 //
+// The grid edits the period through its document (core/payroll_period.h): every entry goes into
+// the employee's records as the recalculation collects it (calc::storeGridValue), so the
+// document knows at once that something changed; a change made elsewhere (the individual entry
+// window) is shown in the grid when the document tells of it.
+//
 // Column 0 holds the row labels, row 0 the employees' names.  Columns 1..n are the employees
 // who are 在職, in slot order; the grid always has 101 columns, and a column without an
 // employee stands for no slot (kNoSlot).
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,12 +45,21 @@ enum class GridCellKind { Header, Editable, Disabled };
 
 class PayGrid {
   public:
-    // Rebuilds rows, columns and texts from the open period.  `tables` are the pay slip layouts
+    PayGrid() = default;
+    PayGrid(const PayGrid&) = delete;  // subscribed to its document by address
+    PayGrid& operator=(const PayGrid&) = delete;
+
+    // Rebuilds rows, columns and texts from the open period, whose document it edits from then
+    // on (`year` must outlive the grid or its next build).  `tables` are the pay slip layouts
     // of the period's kind (salary for months, bonus for bonuses); `style` decides how hours
     // are shown.  The 年調過不足 row is left out of months 2..11 unless an employee of the period
     // has a settlement.
-    void build(const YearData& year, const PrintTables& tables, const ItemNames& names,
-               TimeStyle style);
+    void build(YearData& year, const PrintTables& tables, const ItemNames& names, TimeStyle style);
+
+    // Called with grid cell (row, col) after the document changed it from elsewhere.
+    void onCellChanged(std::function<void(int row, int col)> changed) {
+        cellChanged_ = std::move(changed);
+    }
 
     int rowCount() const { return static_cast<int>(rows_.size()) + 1; }  // with row 0
     int columnCount() const { return kGridColumnCount; }
@@ -68,7 +84,7 @@ class PayGrid {
     // --- editing ------------------------------------------------------------------------------
 
     // Puts what the user typed into an editable cell; false (nothing changed) for any other.
-    // Until commitCell the cell stands for its text as it reads.
+    // Until commitCell the cell stands for its text as it reads (and the document holds that).
     bool setText(int row, int col, std::string text);
 
     // Leaving a cell whose text changed: checks it (format code 52 for the day counts, 62 for
@@ -79,11 +95,12 @@ class PayGrid {
     std::string commitCell(int row, int col);
 
     // Leaving a cell in the 有休日数 row: the employee's paid-leave balance of the previous
-    // period less the days entered goes "%6.2f" into the 有休残日数 row of the column.  Nothing
-    // when there is no such row, the column has no employee, no period is open or the previous
-    // period holds no balance for the employee.  Returns whether the balance was written.
-    // IoError when the previous period's file cannot be read.
-    bool leaveCell(int row, int col, const YearData& year);
+    // period (read when the period was opened) less the days entered goes "%6.2f" into the
+    // 有休残日数 row of the column.  Nothing when there is no such row, the column has no
+    // employee, no period is open or the previous period holds no balance for the employee.
+    // Returns whether the balance was written.  IoError when the previous period's file could
+    // not be read.
+    bool leaveCell(int row, int col);
 
     // Where Enter moves: the next row below that is editable in this column, wrapping from the
     // last row to row 1; `row` itself when there is none.
@@ -106,6 +123,10 @@ class PayGrid {
     // What the cell stands for: its kept value, or its text read as a number while it holds an
     // unchecked entry.
     double cellValue(int row, int col) const;
+    // Stores the cell's value through the document, as the recalculation collects it.
+    void store(int row, int col, double value);
+    // The document changed an item of an employee: the cells that show it again.
+    void showChange(const PeriodChange& change);
     static std::size_t index(int row, int col) {
         return static_cast<std::size_t>(row) * kGridColumnCount + static_cast<std::size_t>(col);
     }
@@ -118,6 +139,12 @@ class PayGrid {
     std::vector<double> values_;         // the value of each cell, indexed like texts_
     std::vector<bool> typed_;            // typed into and not yet checked: the text is the value
     TimeStyle style_ = TimeStyle::Sexagesimal;
+    PayrollPeriod* period_ = nullptr;  // the document the grid edits; null before a build
+    bool bonus_ = false;
+    std::optional<calc::FormItemTable> forms_;  // who gets what, as the recalculation collects
+    PayrollPeriod::Subscription subscription_;
+    bool storing_ = false;  // the grid's own change: no need to show it again
+    std::function<void(int, int)> cellChanged_;
 };
 
 // The period as the caption names it: era name and year, then "4月分給与", "・夏期賞与",
