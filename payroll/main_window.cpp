@@ -157,7 +157,7 @@ void MainWindow::rebuildGrid() {
 }
 
 bool MainWindow::recalculatePeriod() {
-    gridView_->StrGridExit();
+    gridView_->commitEditedCell();
     if (year_.period() == 0) return true;
     const std::vector<calc::GridColumn> columns = grid_.columns();
     try {
@@ -199,7 +199,7 @@ bool MainWindow::savePeriod() {
 std::optional<bool> MainWindow::isModified() {
     // The grid's entries are in the document as they are typed; the cell being edited is
     // finished first.  Nothing is recalculated; of the file only a bonus's header is read.
-    gridView_->StrGridExit();
+    gridView_->commitEditedCell();
     try {
         return year_.document().isModified() || isOpenHeaderModified(year_);
     } catch (const IoError& e) {  // a bonus's pay date is still compared with the file's

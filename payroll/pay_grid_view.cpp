@@ -104,8 +104,7 @@ class PayGridDelegate : public QStyledItemDelegate {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress &&
-            view_->StrGridKeyPress(static_cast<QKeyEvent*>(event))) {
+        if (event->type() == QEvent::KeyPress && view_->filterKey(static_cast<QKeyEvent*>(event))) {
             return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
@@ -179,12 +178,12 @@ void PayGridView::selectCell(int row, int col) {
 
 void PayGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);  // hands an open editor's text to the model
-    StrGridSelectCell(
+    moveBetweenCells(
         previous.isValid() ? previous.row() + 1 : 0, previous.isValid() ? previous.column() + 1 : 0,
         current.isValid() ? current.row() + 1 : 0, current.isValid() ? current.column() + 1 : 0);
 }
 
-void PayGridView::StrGridSelectCell(int previousRow, int previousCol, int row, int col) {
+void PayGridView::moveBetweenCells(int previousRow, int previousCol, int row, int col) {
     if (previousRow >= 1 && previousCol >= 1) {
         if (textAt(previousRow, previousCol) != enteredText_) {
             commitCell(previousRow, previousCol);
@@ -206,7 +205,7 @@ void PayGridView::commitCell(int row, int col) {
     if (!message.empty()) messages_.error(this, QString::fromStdString(message));
 }
 
-void PayGridView::StrGridExit() {
+void PayGridView::commitEditedCell() {
     if (editor_ != nullptr) {
         QWidget* editor = editor_;
         commitData(editor);
@@ -238,7 +237,7 @@ void PayGridView::moveToNextEditableRow() {
     }
 }
 
-bool PayGridView::StrGridKeyPress(QKeyEvent* event) {
+bool PayGridView::filterKey(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         moveToNextEditableRow();
         return true;
@@ -256,7 +255,7 @@ bool PayGridView::StrGridKeyPress(QKeyEvent* event) {
 }
 
 void PayGridView::keyPressEvent(QKeyEvent* event) {
-    if (StrGridKeyPress(event)) return;
+    if (filterKey(event)) return;
     QTableView::keyPressEvent(event);
 }
 

@@ -58,10 +58,10 @@ class PayGridView : public QTableView {
     // Moves to grid cell (row, col), doing what leaving the previous cell does.
     void selectCell(int row, int col);
     // Closes an open editor and commits the current cell: what leaving the grid does.
-    void StrGridExit();
+    void commitEditedCell();
     // What an accepted character does in the current cell; Enter moves on.  Returns whether the
     // key was handled (swallowed).
-    bool StrGridKeyPress(QKeyEvent* event);
+    bool filterKey(QKeyEvent* event);
 
   protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -70,7 +70,7 @@ class PayGridView : public QTableView {
 
   private:
     friend class PayGridDelegate;
-    void StrGridSelectCell(int previousRow, int previousCol, int row, int col);
+    void moveBetweenCells(int previousRow, int previousCol, int row, int col);
     void commitCell(int row, int col);
     void moveToNextEditableRow();
     QModelIndex indexOf(int row, int col) const;
