@@ -167,6 +167,7 @@ void PayrollPeriod::open(int period, std::unique_ptr<PeriodBlock> block, const P
     block_ = std::move(block);
     period_ = period;
     dirty_ = false;
+    deleted_ = false;
     saved_.reset();
     if (saved != nullptr) {
         saved_ = std::make_unique<PeriodBlock>(*saved);
@@ -189,16 +190,19 @@ void PayrollPeriod::markSaved() {
     saved_ = std::make_unique<PeriodBlock>(*block_);
     normaliseTexts(*saved_);
     dirty_ = false;
+    deleted_ = false;
 }
 
 void PayrollPeriod::amendSavedCopy(const std::function<void(PeriodBlock&)>& change) {
-    if (!saved_) return;
+    if (!saved_ || deleted_) return;  // a deleted period is not rewritten in the file
     change(*saved_);
     normaliseTexts(*saved_);
 }
 
-void PayrollPeriod::markNeverSaved() {
-    saved_.reset();
+void PayrollPeriod::markDeleted() {
+    saved_ = std::make_unique<PeriodBlock>(*block_);
+    dirty_ = false;
+    deleted_ = true;
 }
 
 void PayrollPeriod::close() {
@@ -206,6 +210,7 @@ void PayrollPeriod::close() {
     saved_.reset();
     period_ = 0;
     dirty_ = false;
+    deleted_ = false;
     previousBalances_.clear();
     previousError_ = nullptr;
 }

@@ -129,8 +129,9 @@ class PayrollPeriod {
               const PeriodBlock* previous, std::exception_ptr previousError = nullptr);
     // The records were written to the file as they are now.
     void markSaved();
-    // The period is no longer saved in the file (deleted).
-    void markNeverSaved();
+    // The period was deleted in the file: its block is all zero there, as the records are here
+    // (YearData empties them), so there is nothing to save until something is entered.
+    void markDeleted();
     // The period's saved block was rewritten in the file in place (opening totals written into
     // every saved period): the same change to the saved copy, so that it is no unsaved change.
     // Nothing when the period was never saved.
@@ -145,6 +146,7 @@ class PayrollPeriod {
     std::unique_ptr<PeriodBlock> saved_;  // null: never saved
     int period_ = 0;
     bool dirty_ = false;
+    bool deleted_ = false;  // the saved copy is the empty block of a deleted period
     std::map<std::string, double, std::less<>> previousBalances_;  // by record id bytes
     std::exception_ptr previousError_;
     std::shared_ptr<Subscription::Listeners> listeners_;

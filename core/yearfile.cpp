@@ -315,7 +315,7 @@ void YearData::deletePeriod(int period) {
     markNeverSaved(header_, period);
     if (period == period_) {
         clearBlock();
-        document_.markNeverSaved();
+        document_.markDeleted();
         pending_.reset();
     }
 }

@@ -152,10 +152,13 @@ TEST_F(PayrollPeriodTest, ModifiedAgainstTheSavedCopyWithoutTheFile) {
     period_.amendSavedCopy([](PeriodBlock& saved) { saved.employee(2).opening.pay = 5; });
     EXPECT_FALSE(period_.isModified());
 
-    // Deleted in the file: to be saved again.
-    period_.markNeverSaved();
+    // Deleted in the file (and emptied here): nothing to save until something is entered.
+    std::memset(&block, 0, sizeof block);
+    period_.markDeleted();
+    EXPECT_FALSE(period_.isModified());
+    period_.amendSavedCopy([](PeriodBlock&) { FAIL() << "not in the file"; });
+    block.employee(1).recordId.assign("260101_090001");
     EXPECT_TRUE(period_.isModified());
-    period_.amendSavedCopy([](PeriodBlock&) { FAIL() << "no saved copy"; });
     period_.markSaved();
     EXPECT_FALSE(period_.isModified());
 

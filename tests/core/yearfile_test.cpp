@@ -321,6 +321,7 @@ TEST_F(YearFileTest, DeletingABonusClearsFlagPayDateAndBlock) {
     EXPECT_EQ(readPeriodBlock(year.path(), 2)->settings.companyName.utf8(), "山田商店");
     EXPECT_TRUE(isZero(&year.block(), kBlockSize));
     EXPECT_FALSE(year.header().isSaved(14));
+    EXPECT_FALSE(year.document().isModified());  // the empty period is what the file holds
 }
 
 TEST_F(YearFileTest, PreviousPeriodValuesByRecordId) {
