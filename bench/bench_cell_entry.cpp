@@ -61,6 +61,7 @@ class Company {
     YearData& year() { return year_; }
     const PrintTables& tables() const { return tables_; }
     const Settings& settings() const { return settings_; }
+    const ActiveItems& active() const { return active_; }
     CalcContext context() { return CalcContext{settings_, active_, tax_, 2026}; }
     const FormItems& formsOf(int slot) const {
         return forms_.of(year_.block().employee(slot).payForm);
@@ -109,7 +110,7 @@ void BM_TypeCellInTheGrid(benchmark::State& state) {
     Company& c = company();
     const CalcContext ctx = c.context();
     payroll::PayGrid grid;
-    grid.build(c.year(), c.tables(), c.settings().itemNames, c.settings().timeStyle);
+    grid.build(c.year(), c.tables(), c.active(), c.settings().itemNames, c.settings().timeStyle);
     const int row = grid.attendanceRow(kOvertimeHours);
     if (row == 0) {
         state.SkipWithError("the sample layout has no 普通残業時間 row");

@@ -102,7 +102,8 @@ Company& company() {
 std::vector<GridColumn> gridColumns(YearData& year) {
     const Settings& settings = company().settings();
     payroll::PayGrid grid;
-    grid.build(year, company().salaryLayout(), settings.itemNames, settings.timeStyle);
+    grid.build(year, company().salaryLayout(), company().context(false).active, settings.itemNames,
+               settings.timeStyle);
     return grid.columns();
 }
 

@@ -152,7 +152,8 @@ void MainWindow::useLayout(const PrintTables& tables) {
 }
 
 void MainWindow::rebuildGrid() {
-    grid_.build(year_, layoutTables_, context_.settings.itemNames, context_.settings.timeStyle);
+    grid_.build(year_, layoutTables_, activeItems_, context_.settings.itemNames,
+                context_.settings.timeStyle);
     gridView_->refill();
 }
 

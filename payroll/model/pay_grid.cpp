@@ -54,12 +54,13 @@ bool showsSettlementRow(const YearData& year) {
 
 }  // namespace
 
-void PayGrid::build(YearData& year, const PrintTables& tables, const ItemNames& names,
-                    TimeStyle style) {
+void PayGrid::build(YearData& year, const PrintTables& tables, const ActiveItems& active,
+                    const ItemNames& names, TimeStyle style) {
     style_ = style;
     period_ = &year.document();
     bonus_ = isBonusPeriod(year.period());
-    forms_.emplace(ActiveItems(tables, names), bonus_);
+    active_ = &active;
+    forms_.reset();
     subscription_ = period_->subscribe([this](const PeriodChange& change) { showChange(change); });
     rows_ = buildGridRows(tables, names);
     if (!showsSettlementRow(year)) std::erase_if(rows_, isSettlementRow);
@@ -151,6 +152,7 @@ double PayGrid::cellValue(int row, int col) const {
 
 void PayGrid::store(int row, int col, double value) {
     if (period_ == nullptr) return;
+    if (!forms_) forms_.emplace(*active_, bonus_);
     storing_ = true;
     calc::storeGridValue(*period_, employees_[col - 1], rows_[row - 1].item.source, value, bonus_,
                          forms_->of(payForms_[col - 1]));

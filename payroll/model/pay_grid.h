@@ -50,11 +50,13 @@ class PayGrid {
     PayGrid& operator=(const PayGrid&) = delete;
 
     // Rebuilds rows, columns and texts from the open period, whose document it edits from then
-    // on (`year` must outlive the grid or its next build).  `tables` are the pay slip layouts
-    // of the period's kind (salary for months, bonus for bonuses); `style` decides how hours
-    // are shown.  The 年調過不足 row is left out of months 2..11 unless an employee of the period
-    // has a settlement.
-    void build(YearData& year, const PrintTables& tables, const ItemNames& names, TimeStyle style);
+    // on.  `tables` are the pay slip layouts of the period's kind (salary for months, bonus for
+    // bonuses) and `active` the items on them as the recalculation sees them (whose rules the
+    // entries are stored by); `style` decides how hours are shown.  `year` and `active` must
+    // outlive the grid or its next build.  The 年調過不足 row is left out of months 2..11 unless
+    // an employee of the period has a settlement.
+    void build(YearData& year, const PrintTables& tables, const ActiveItems& active,
+               const ItemNames& names, TimeStyle style);
 
     // Called with grid cell (row, col) after the document changed it from elsewhere.
     void onCellChanged(std::function<void(int row, int col)> changed) {
@@ -141,7 +143,9 @@ class PayGrid {
     TimeStyle style_ = TimeStyle::Sexagesimal;
     PayrollPeriod* period_ = nullptr;  // the document the grid edits; null before a build
     bool bonus_ = false;
-    std::optional<calc::FormItemTable> forms_;  // who gets what, as the recalculation collects
+    const ActiveItems* active_ = nullptr;
+    // Who gets what, as the recalculation collects: made at the first entry, not at every build.
+    std::optional<calc::FormItemTable> forms_;
     PayrollPeriod::Subscription subscription_;
     bool storing_ = false;  // the grid's own change: no need to show it again
     std::function<void(int, int)> cellChanged_;

@@ -23,7 +23,7 @@ class PayGridTest : public PayFixture {
     PayGridTest() { useLayout(defaultLayout(LayoutKind::Salary)); }
 
     PayGrid& build(TimeStyle style = TimeStyle::Sexagesimal) {
-        grid_.build(year_, buildPrintTables(layout_), settings_.itemNames, style);
+        grid_.build(year_, buildPrintTables(layout_), active_, settings_.itemNames, style);
         return grid_;
     }
 
@@ -119,7 +119,7 @@ TEST_F(PayGridTest, RowsFollowTheLayoutsAndTheUsersNames) {
     PrintTables tables = buildPrintTables(layout_);
     tables.codes[0][static_cast<int>(Band::Pay)][14] = "V変動手当１";
     tables.codes[2][static_cast<int>(Band::Pay)][14] = "V変動手当２";
-    grid_.build(year_, tables, settings_.itemNames, TimeStyle::Sexagesimal);
+    grid_.build(year_, tables, active_, settings_.itemNames, TimeStyle::Sexagesimal);
     const int mixed = row("変動手当２");
     for (int col = 1; col <= 3; ++col) EXPECT_TRUE(grid_.isEditable(mixed, col));
 }
