@@ -496,11 +496,11 @@ TEST_F(PayGridTest, EntriesGoThroughTheDocumentAndItsChangesShow) {
 
 TEST_F(PayGridTest, ABonusGridStoresNoAttendance) {
     openBonus(13, 6);
-    ItemLayout layout = everythingOn(LayoutKind::Bonus);
-    layout.band(Band::Attendance)[1].code = "V出勤日数";  // a layout edited by hand
-    useLayout(layout);
     addEmployee(1, {.recordId = "260101_090001"});
-    build();
+    // Bonus layouts have no attendance band; should one still hold an attendance row...
+    PrintTables tables = buildPrintTables(layout_);
+    for (auto& form : tables.codes) form[static_cast<int>(Band::Attendance)] = {"F", "V出勤日数"};
+    grid_.build(year_, tables, active_, settings_.itemNames, TimeStyle::Sexagesimal);
     const int days = row("出勤日数");
     ASSERT_TRUE(grid_.setText(days, 1, "3"));
     EXPECT_EQ(grid_.commitCell(days, 1), "");
