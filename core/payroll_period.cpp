@@ -1,5 +1,6 @@
 #include "core/payroll_period.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <utility>
@@ -65,9 +66,19 @@ PayrollPeriod::Subscription PayrollPeriod::subscribe(Listener listener) {
 
 void PayrollPeriod::notify(const PeriodChange& change) const {
     if (!listeners_) return;
-    // A listener may subscribe or unsubscribe while it is told.
-    const std::vector<std::pair<int, Listener>> listeners = listeners_->list;
-    for (const auto& [id, listener] : listeners) listener(change);
+    // A listener may subscribe or unsubscribe (itself or another) while it is told: the list is
+    // walked by id (ids only grow along it), each listener called through a copy, and those
+    // subscribed meanwhile are told from the next change on.
+    const std::vector<std::pair<int, Listener>>& list = listeners_->list;
+    const int last = listeners_->nextId - 1;
+    for (int told = 0;;) {
+        const auto next = std::find_if(list.begin(), list.end(),
+                                       [told](const auto& entry) { return entry.first > told; });
+        if (next == list.end() || next->first > last) return;
+        told = next->first;
+        const Listener listener = next->second;
+        listener(change);
+    }
 }
 
 // --- the document ------------------------------------------------------------------------

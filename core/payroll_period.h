@@ -65,6 +65,9 @@ class PayrollPeriod {
         Subscription& operator=(const Subscription&) = delete;
         ~Subscription();
 
+        // Whether it still keeps a listener subscribed to a document.
+        bool active() const { return id_ != 0 && !listeners_.expired(); }
+
       private:
         friend class PayrollPeriod;
         struct Listeners;

@@ -115,7 +115,7 @@ TEST_F(PayrollPeriodTest, ASubscriptionEndsWithItsOwnerAndMayOutliveTheDocument)
     document->setValue(first_, ItemId::payment(13), 2);
     EXPECT_EQ(calls, 1);
 
-    // A listener that unsubscribes another while being told does no harm.
+    // A listener that unsubscribes another while being told: the other is told no more.
     PayrollPeriod::Subscription later;
     PayrollPeriod::Subscription first = document->subscribe([&](const PeriodChange&) {
         ++calls;
@@ -124,7 +124,17 @@ TEST_F(PayrollPeriodTest, ASubscriptionEndsWithItsOwnerAndMayOutliveTheDocument)
     later = document->subscribe([&](const PeriodChange&) { ++calls; });
     document->setValue(first_, ItemId::payment(13), 3);
     document->setValue(first_, ItemId::payment(13), 4);
-    EXPECT_EQ(calls, 1 + 2 + 1);
+    EXPECT_EQ(calls, 1 + 1 + 1);
+
+    // One subscribed while the others are told hears from the next change on.
+    PayrollPeriod::Subscription added;
+    PayrollPeriod::Subscription adding = document->subscribe([&](const PeriodChange&) {
+        if (!added.active()) added = document->subscribe([&](const PeriodChange&) { calls += 10; });
+    });
+    document->setValue(first_, ItemId::payment(13), 5);
+    EXPECT_EQ(calls, 4);
+    document->setValue(first_, ItemId::payment(13), 6);
+    EXPECT_EQ(calls, 5 + 10);
 
     PayrollPeriod::Subscription outliving = document->subscribe([](const PeriodChange&) {});
     document.reset();  // the subscription ends later without the document
