@@ -58,6 +58,7 @@ class Company {
     YearData& year() { return year_; }
     const PrintTables& tables() const { return tables_; }
     const Settings& settings() const { return settings_; }
+    const ActiveItems& active() const { return active_; }
     CalcContext context() { return CalcContext{settings_, active_, tax_, 2026}; }
 
   private:
@@ -78,7 +79,8 @@ void BM_BuildGrid(benchmark::State& state) {
     Company& c = company();
     payroll::PayGrid grid;
     for (auto _ : state) {
-        grid.build(c.year(), c.tables(), c.settings().itemNames, c.settings().timeStyle);
+        grid.build(c.year(), c.tables(), c.active(), c.settings().itemNames,
+                   c.settings().timeStyle);
         benchmark::DoNotOptimize(grid.text(1, 1).data());
     }
 }
@@ -89,7 +91,8 @@ void BM_CommitPeriod(benchmark::State& state) {
     const CalcContext ctx = c.context();
     payroll::PayGrid grid;
     for (auto _ : state) {
-        grid.build(c.year(), c.tables(), c.settings().itemNames, c.settings().timeStyle);
+        grid.build(c.year(), c.tables(), c.active(), c.settings().itemNames,
+                   c.settings().timeStyle);
         grid.setText(1, 1, "21");
         grid.commitCell(1, 1);
         const std::vector<GridColumn> columns = grid.columns();

@@ -99,10 +99,11 @@ Company& company() {
 }
 
 // The grid's columns as the main window collects them from what it shows.
-std::vector<GridColumn> gridColumns(const YearData& year) {
+std::vector<GridColumn> gridColumns(YearData& year) {
     const Settings& settings = company().settings();
     payroll::PayGrid grid;
-    grid.build(year, company().salaryLayout(), settings.itemNames, settings.timeStyle);
+    grid.build(year, company().salaryLayout(), company().context(false).active, settings.itemNames,
+               settings.timeStyle);
     return grid.columns();
 }
 

@@ -1,40 +1,19 @@
 #include "calc/period_calc.h"
 
+#include <array>
+#include <optional>
 #include <stdexcept>
-#include <unordered_map>
 
 #include "calc/bonus_tax.h"
 #include "calc/rounding.h"
-#include "core/entry.h"
-#include "core/items.h"
+#include "core/item_values.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
 namespace {
 
-// What a grid row sets, found by its caption.
-struct RowTarget {
-    enum class Kind {
-        Attendance,
-        VariableAllowance,
-        VariableDeduction,
-        Other,
-        Bonus,
-        DirectorFee,
-        Settlement
-    };
-    Kind kind;
-    int number = 0;  // attendance item 1..15, or the free item 0..2
-};
-
-constexpr std::string_view kBonusCaption = "賞与";
-constexpr std::string_view kDirectorFeeCaption = "役員報酬";
-
-// Items of kItemDefinitions whose rows the grid can hold with values for the records.
-constexpr int kFirstVariableAllowance = 29;  // V変動手当１
-constexpr int kFirstVariableDeduction = 35;  // V変動控除１
-constexpr int kScheduledDaysItem = 0;  // 所定労働日数 and 所定労働時間 come from the period
-constexpr int kScheduledHoursItem = 6;
+constexpr int kScheduledDaysItem = 1;  // 所定労働日数 and 所定労働時間 come from the period
+constexpr int kScheduledHoursItem = 7;
 
 // Item numbers in the records.
 constexpr int kBonusItem = 1;
@@ -43,40 +22,67 @@ constexpr int kPayVariable1 = 13;
 constexpr int kPayOther1 = 20;
 constexpr int kDeductionVariable1 = 13;
 constexpr int kDeductionOther1 = 18;
+constexpr int kFreeItems = 3;
 
-// Row captions → what they set, by the display names in force.  Two items the user gave the
-// same name are both set by a row of that name.
-class RowIndex {
-  public:
-    explicit RowIndex(const ItemNames& names) {
-        for (int i = 0; i < kAttendanceItemCount; ++i) {
-            if (i == kScheduledDaysItem || i == kScheduledHoursItem) continue;
-            add(names[i], {RowTarget::Kind::Attendance, i + 1});
-        }
-        for (int k = 0; k < 3; ++k) {
-            add(names[kFirstVariableAllowance + k], {RowTarget::Kind::VariableAllowance, k});
-            add(names[kFirstVariableDeduction + k], {RowTarget::Kind::VariableDeduction, k});
-            add(names[kFirstOtherItem + k], {RowTarget::Kind::Other, k});
-        }
-        add(std::string(kBonusCaption), {RowTarget::Kind::Bonus, 0});
-        add(std::string(kDirectorFeeCaption), {RowTarget::Kind::DirectorFee, 0});
-        add(std::string(kYearEndSettlementCode.substr(1)), {RowTarget::Kind::Settlement, 0});
-    }
+bool within(int number, int first) {
+    return number >= first && number < first + kFreeItems;
+}
 
-    const std::vector<RowTarget>& targetsOf(const std::string& caption) const {
-        const auto found = targets_.find(caption);
-        return found == targets_.end() ? none_ : found->second;
-    }
+// At most two places (その他 goes into both records), without allocating: the recalculation
+// asks this for every cell of every column.
+struct Targets {
+    std::array<ItemId, 2> items{};
+    int count = 0;
 
-  private:
-    void add(const std::string& caption, RowTarget target) { targets_[caption].push_back(target); }
-
-    std::unordered_map<std::string, std::vector<RowTarget>> targets_;
-    std::vector<RowTarget> none_;
+    void add(ItemId item) { items[static_cast<std::size_t>(count++)] = item; }
+    const ItemId* begin() const { return items.data(); }
+    const ItemId* end() const { return items.data() + count; }
 };
 
+Targets targetsOf(const ItemId& item, bool bonus, const FormItems& on) {
+    Targets out;
+    const int n = item.number;
+    switch (item.kind) {
+        case ItemId::Kind::Attendance:
+            if (!bonus && n >= 1 && n <= 15 && n != kScheduledDaysItem &&
+                n != kScheduledHoursItem) {
+                out.add(item);
+            }
+            break;
+        case ItemId::Kind::Payment:
+            if (within(n, kPayVariable1)) {
+                if (on.pay[n - 1]) out.add(item);
+            } else if (within(n, kPayOther1)) {
+                if (on.other[n - kPayOther1]) {
+                    out.add(item);
+                    out.add(ItemId::deduction(kDeductionOther1 + n - kPayOther1));
+                }
+            } else if (n == kBonusItem || n == kDirectorFeeItem) {
+                if (bonus) out.add(item);
+            }
+            break;
+        case ItemId::Kind::Deduction:
+            if (within(n, kDeductionVariable1)) {
+                if (on.deduction[n - 1]) out.add(item);
+            } else if (n == DeductionRecord::kSettlementItem) {
+                // Unlike the other variable items it is not emptied first: a grid without its
+                // row (or an employee whose layout lacks it) leaves the stored settlement alone.
+                if (on.settlement) out.add(item);
+            }
+            break;
+        case ItemId::Kind::None:
+            break;
+    }
+    return out;
+}
+
+// The value as the records keep it: attendance as it is, amounts in whole yen.
+double storedForm(const ItemId& item, double value) {
+    return item.isAmount() ? static_cast<double>(TruncYen(value)) : value;
+}
+
 void zeroVariableItems(PaymentRecord& p, DeductionRecord& d) {
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < kFreeItems; ++k) {
         p.amount(kPayVariable1 + k) = 0;
         p.amount(kPayOther1 + k) = 0;
         d.amount(kDeductionVariable1 + k) = 0;
@@ -84,43 +90,28 @@ void zeroVariableItems(PaymentRecord& p, DeductionRecord& d) {
     }
 }
 
-// Sets what one row holds for this employee.  Attendance only in months, 賞与 and 役員報酬 only
-// in bonuses; variable free items only when on the employee's layout.
-void collectRow(const RowTarget& target, double value, bool bonus, const FormItems& on,
-                AttendanceRecord& a, PaymentRecord& p, DeductionRecord& d) {
-    switch (target.kind) {
-        case RowTarget::Kind::Attendance:
-            if (!bonus) a.item(target.number) = value;
-            break;
-        case RowTarget::Kind::VariableAllowance:
-            if (on.pay[kPayVariable1 + target.number - 1]) {
-                p.amount(kPayVariable1 + target.number) = TruncYen(value);
+// The columns of a recalculation, each taken by its employee (the first column of the id).
+class ColumnFinder {
+  public:
+    explicit ColumnFinder(const std::vector<GridColumn>& columns)
+        : columns_(columns), taken_(columns.size(), false) {}
+
+    const GridColumn* take(const EmployeeId& id) {
+        while (first_ < columns_.size() && taken_[first_]) ++first_;
+        for (std::size_t i = first_; i < columns_.size(); ++i) {
+            if (!taken_[i] && columns_[i].employee == id) {
+                taken_[i] = true;
+                return &columns_[i];
             }
-            break;
-        case RowTarget::Kind::VariableDeduction:
-            if (on.deduction[kDeductionVariable1 + target.number - 1]) {
-                d.amount(kDeductionVariable1 + target.number) = TruncYen(value);
-            }
-            break;
-        case RowTarget::Kind::Other:
-            if (on.other[target.number]) {
-                p.amount(kPayOther1 + target.number) = TruncYen(value);
-                d.amount(kDeductionOther1 + target.number) = TruncYen(value);
-            }
-            break;
-        case RowTarget::Kind::Bonus:
-            if (bonus) p.amount(kBonusItem) = TruncYen(value);
-            break;
-        case RowTarget::Kind::DirectorFee:
-            if (bonus) p.amount(kDirectorFeeItem) = TruncYen(value);
-            break;
-        case RowTarget::Kind::Settlement:
-            // Unlike the other variable items it is not emptied first: a grid without its row
-            // (or an employee whose layout lacks it) leaves the stored settlement alone.
-            if (on.settlement) d.yearEndSettlement = TruncYen(value);
-            break;
+        }
+        return nullptr;
     }
-}
+
+  private:
+    const std::vector<GridColumn>& columns_;
+    std::vector<bool> taken_;
+    std::size_t first_ = 0;
+};
 
 void requireSlot(int slot) {
     if (slot < 1 || slot > kMaxEmployees) {
@@ -130,8 +121,7 @@ void requireSlot(int slot) {
 
 // The collecting common to months and bonuses.  Returns whether the slot holds a 在職
 // employee whose records were collected (otherwise they have been emptied).
-bool collect(YearData& year, int slot, const GridColumn& column, const RowIndex& rows,
-             const FormItems& on) {
+bool collect(YearData& year, int slot, const GridColumn& column, const FormItems& on) {
     requireSlot(slot);
     PeriodBlock& block = year.block();
     const int index = slot - 1;
@@ -156,9 +146,8 @@ bool collect(YearData& year, int slot, const GridColumn& column, const RowIndex&
     }
     zeroVariableItems(p, d);
     for (const GridCell& cell : column.cells) {
-        const double value = cell.value ? *cell.value : parseNumber(cell.text).value;
-        for (const RowTarget& target : rows.targetsOf(cell.caption)) {
-            collectRow(target, value, bonus, on, a, p, d);
+        for (const ItemId& target : targetsOf(cell.item, bonus, on)) {
+            storeValue(target, block, slot, storedForm(target, cell.value));
         }
     }
     return true;
@@ -182,7 +171,7 @@ void requireKind(const YearData& year, bool bonus) {
 void CalculateMonth(YearData& year, int slot, const GridColumn& column, const CalcContext& ctx) {
     requireKind(year, false);
     const FormItems on = formItems(ctx.active, payFormOf(year, slot), false);
-    if (collect(year, slot, column, RowIndex(ctx.settings.itemNames), on)) {
+    if (collect(year, slot, column, on)) {
         ComputeMonth(year, slot, ctx, on);
     }
 }
@@ -191,7 +180,7 @@ bool CalculateBonus(YearData& year, int slot, const GridColumn& column, const Ca
                     const PeriodInputs& inputs) {
     requireKind(year, true);
     const FormItems on = formItems(ctx.active, payFormOf(year, slot), true);
-    if (!collect(year, slot, column, RowIndex(ctx.settings.itemNames), on)) return true;
+    if (!collect(year, slot, column, on)) return true;
     return ComputeBonus(year, slot, ctx, inputs, on);
 }
 
@@ -205,19 +194,20 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
     const bool needsInputs = bonus && !isFrozenYear(year, ctx.currentCalendarYear);
     const PeriodInputs inputs = needsInputs ? loadPeriodInputs(year) : PeriodInputs{};
     const FormItemTable forms(ctx.active, bonus);
-    const RowIndex rows(ctx.settings.itemNames);
+    std::optional<ColumnFinder> finder;
+    std::vector<EmployeeId> ids;
+    if (columns != nullptr) {
+        finder.emplace(*columns);
+        ids = year.document().employeeIds();
+    }
 
     std::vector<int> byMonthlyTable;
-    std::size_t nextColumn = 0;
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         const EmployeeRecord& e = year.block().employee(slot);
         const FormItems& on = forms.of(e.payForm);
         const GridColumn* column = nullptr;
-        if (columns != nullptr && e.isUsed() && isActiveEmployee(e)) {
-            if (nextColumn < columns->size()) column = &(*columns)[nextColumn];
-            ++nextColumn;
-        }
-        if (column != nullptr) collect(year, slot, *column, rows, on);
+        if (finder && e.isUsed() && isActiveEmployee(e)) column = finder->take(ids[slot - 1]);
+        if (column != nullptr) collect(year, slot, *column, on);
         if (!bonus) {
             ComputeMonth(year, slot, ctx, on);
         } else if (!ComputeBonus(year, slot, ctx, inputs, on)) {
@@ -237,9 +227,18 @@ std::string monthlyTableNotice(const YearData& year, std::span<const int> slots)
     return bonusTaxMonthlyTableNotice(names);
 }
 
-std::function<void(YearData&)> periodRecalculation(const CalcContext& ctx,
-                                                   const std::vector<GridColumn>* columns) {
-    return [ctx, columns](YearData& year) { RecalculatePeriod(year, ctx, columns); };
+std::vector<ItemId> collectedItems(const ItemId& item, bool bonus, const FormItems& on) {
+    const Targets targets = targetsOf(item, bonus, on);
+    return std::vector<ItemId>(targets.begin(), targets.end());
+}
+
+bool storeGridValue(PayrollPeriod& period, const EmployeeId& employee, const ItemId& item,
+                    double value, bool bonus, const FormItems& on) {
+    bool changed = false;
+    for (const ItemId& target : targetsOf(item, bonus, on)) {
+        changed = period.setValue(employee, target, storedForm(target, value)) || changed;
+    }
+    return changed;
 }
 
 }  // namespace keiro::calc

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -34,21 +35,21 @@ constexpr std::array<int, 11> kPayItemNumbers = {1, 2, 3, 7, 8, 9, 10, 11, 12, 1
 // Items the layouts hold that have no user-given name, with where they are stored.
 struct NamedItem {
     std::string_view code;
-    ItemSource source;
+    ItemId source;
 };
 constexpr std::array<NamedItem, 12> kNamedItems = {{
-    {"F課税支給合計", {ItemSource::Kind::Payment, 18}},
-    {"F健康保険料", {ItemSource::Kind::Deduction, 1}},
-    {"F厚生年金保険", {ItemSource::Kind::Deduction, 2}},
-    {"F厚生年金基金", {ItemSource::Kind::Deduction, 3}},
-    {"F雇用保険料", {ItemSource::Kind::Deduction, 4}},
-    {"F介護保険料", {ItemSource::Kind::Deduction, 5}},
-    {"F社会保険料計", {ItemSource::Kind::Deduction, 6}},
-    {"F社保控除後計", {ItemSource::Kind::Deduction, 7}},
-    {"F所得税", {ItemSource::Kind::Deduction, 8}},
-    {"F住民税", {ItemSource::Kind::Deduction, 9}},
-    {"F子ども・子育て支援金", {ItemSource::Kind::Deduction, 21}},
-    {kYearEndSettlementCode, {ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem}},
+    {"F課税支給合計", {ItemId::Kind::Payment, 18}},
+    {"F健康保険料", {ItemId::Kind::Deduction, 1}},
+    {"F厚生年金保険", {ItemId::Kind::Deduction, 2}},
+    {"F厚生年金基金", {ItemId::Kind::Deduction, 3}},
+    {"F雇用保険料", {ItemId::Kind::Deduction, 4}},
+    {"F介護保険料", {ItemId::Kind::Deduction, 5}},
+    {"F社会保険料計", {ItemId::Kind::Deduction, 6}},
+    {"F社保控除後計", {ItemId::Kind::Deduction, 7}},
+    {"F所得税", {ItemId::Kind::Deduction, 8}},
+    {"F住民税", {ItemId::Kind::Deduction, 9}},
+    {"F子ども・子育て支援金", {ItemId::Kind::Deduction, 21}},
+    {kYearEndSettlementCode, {ItemId::Kind::Deduction, DeductionRecord::kSettlementItem}},
 }};
 
 // Attendance items (AttendanceRecord::item numbers) and how they are entered.
@@ -61,8 +62,8 @@ constexpr int kLateHoursItem = 14;  // 遅刻早退時間
 constexpr std::string_view kBonusName = "賞与";
 constexpr std::string_view kDirectorFeeName = "役員報酬";
 
-ItemSource sourceOfItem(int index) {
-    using Kind = ItemSource::Kind;
+ItemId sourceOfItem(int index) {
+    using Kind = ItemId::Kind;
     if (index >= 0 && index < kAttendanceItemCount) return {Kind::Attendance, index + 1};
     if (index >= kFirstPayItem &&
         index < kFirstPayItem + static_cast<int>(kPayItemNumbers.size())) {
@@ -90,15 +91,15 @@ ItemSource sourceOfItem(int index) {
 // The item a row stands for: by its code, or, for a code that is not a standard identifier (a
 // layout that stores the user's name of an item), by its label among the items of the same kind
 // letter.  賞与 and 役員報酬 exist only in bonus layouts.
-ItemSource sourceOf(std::string_view code, const std::string& label, LayoutKind kind,
-                    const ItemNames& names) {
+ItemId sourceOf(std::string_view code, const std::string& label, LayoutKind kind,
+                const ItemNames& names) {
     if (const std::optional<int> index = itemIndex(code)) return sourceOfItem(*index);
     for (const NamedItem& item : kNamedItems) {
         if (item.code == code) return item.source;
     }
     if (kind == LayoutKind::Bonus) {
-        if (label == kBonusName) return {ItemSource::Kind::Payment, kPayBonus};
-        if (label == kDirectorFeeName) return {ItemSource::Kind::Payment, kPayDirectorFee};
+        if (label == kBonusName) return {ItemId::Kind::Payment, kPayBonus};
+        if (label == kDirectorFeeName) return {ItemId::Kind::Payment, kPayDirectorFee};
     }
     const bool variable = isVariableCode(code);
     for (int i = 0; i < kItemCount; ++i) {
@@ -111,7 +112,7 @@ ItemSource sourceOf(std::string_view code, const std::string& label, LayoutKind 
 
 ItemFormat formatOf(const LayoutItem& item) {
     if (!item.attendance) return ItemFormat::Amount;
-    if (item.source.kind != ItemSource::Kind::Attendance) return ItemFormat::Quantity;
+    if (item.source.kind != ItemId::Kind::Attendance) return ItemFormat::Quantity;
     return attendanceItemFormat(item.source.number);
 }
 
@@ -125,7 +126,7 @@ ItemFormat attendanceItemFormat(int number) {
     return ItemFormat::Quantity;
 }
 
-long long storedYen(const ItemSource& source, const PeriodBlock& block, int slot) {
+long long storedYen(const ItemId& source, const PeriodBlock& block, int slot) {
     const double value = std::trunc(storedValue(source, block, slot));
     if (std::isnan(value)) return 0;
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
@@ -163,24 +164,52 @@ LayoutItem describeLayoutItem(const ItemNames& names, LayoutKind kind, Band band
     return item;
 }
 
-double storedValue(const ItemSource& source, const PeriodBlock& block, int slot) {
+double storedValue(const ItemId& source, const PeriodBlock& block, int slot) {
     const int index = slot - 1;
     switch (source.kind) {
-        case ItemSource::Kind::Attendance:
+        case ItemId::Kind::Attendance:
             return block.attendance[index].item(source.number);
-        case ItemSource::Kind::Payment:
+        case ItemId::Kind::Payment:
             return block.payments[index].amount(source.number);
-        case ItemSource::Kind::Deduction:
+        case ItemId::Kind::Deduction:
             return block.deductions[index].amount(source.number);
-        case ItemSource::Kind::None:
+        case ItemId::Kind::None:
             break;
     }
     return 0;
 }
 
+bool storeValue(const ItemId& item, PeriodBlock& block, int slot, double value) {
+    const int index = slot - 1;
+    switch (item.kind) {
+        case ItemId::Kind::Attendance: {
+            double& stored = block.attendance[index].item(item.number);
+            // By bits, as the file compares: -0.0 is a change, NaN again is none.
+            if (std::bit_cast<std::uint64_t>(stored) == std::bit_cast<std::uint64_t>(value)) {
+                return false;
+            }
+            stored = value;
+            return true;
+        }
+        case ItemId::Kind::Payment:
+        case ItemId::Kind::Deduction: {
+            std::int32_t& stored = item.kind == ItemId::Kind::Payment
+                                       ? block.payments[index].amount(item.number)
+                                       : block.deductions[index].amount(item.number);
+            const auto yen = static_cast<std::int32_t>(value);
+            if (stored == yen) return false;
+            stored = yen;
+            return true;
+        }
+        case ItemId::Kind::None:
+            break;
+    }
+    return false;
+}
+
 std::string storedText(const LayoutItem& item, const PeriodBlock& block, int slot,
                        TimeStyle style) {
-    if (item.source.kind == ItemSource::Kind::None) return std::string();
+    if (item.source.kind == ItemId::Kind::None) return std::string();
     if (!item.attendance) return formatAmount(7, storedYen(item.source, block, slot));
     const double value = storedValue(item.source, block, slot);
     return item.hoursLabel ? formatHours(value, style) : formatQuantity(value);

@@ -18,15 +18,24 @@
 
 namespace keiro {
 
-// Where the value of an item lives in the records of an employee.
-struct ItemSource {
+// An item by where its value lives in the records of an employee: the identity of an item,
+// whatever the user calls it.  Two items given the same display name are still two items.
+struct ItemId {
     enum class Kind { None, Attendance, Payment, Deduction };
     Kind kind = Kind::None;
     // AttendanceRecord::item, PaymentRecord::amount or DeductionRecord::amount number (from 1)
     int number = 0;
 
-    bool operator==(const ItemSource&) const = default;
+    static constexpr ItemId attendance(int number) { return {Kind::Attendance, number}; }
+    static constexpr ItemId payment(int number) { return {Kind::Payment, number}; }
+    static constexpr ItemId deduction(int number) { return {Kind::Deduction, number}; }
+
+    bool isAmount() const { return kind == Kind::Payment || kind == Kind::Deduction; }
+    bool operator==(const ItemId&) const = default;
 };
+
+// The name the print code still uses for ItemId.
+using ItemSource = ItemId;
 
 // How an item's value is shown, and how an entry of it is checked.
 enum class ItemFormat {
@@ -44,7 +53,7 @@ struct LayoutItem {
     bool attendance = false;  // in the attendance band: the value is a quantity, not yen
     // The label names an hours item ("時間" or "残業"): shown with formatHours, takes ":".
     bool hoursLabel = false;
-    ItemSource source;
+    ItemId source;
     ItemFormat format = ItemFormat::Quantity;
 };
 
@@ -66,12 +75,17 @@ ItemFormat attendanceItemFormat(int number);
 int formatCodeOf(ItemFormat format);
 
 // The value stored at `source` for slot 1..100 of the block (0 when it stores nowhere).
-double storedValue(const ItemSource& source, const PeriodBlock& block, int slot);
+double storedValue(const ItemId& source, const PeriodBlock& block, int slot);
+
+// Stores `value` at `item` for slot 1..100: an attendance item as it is, an amount as the whole
+// yen it must already be (the caller rounds; the record keeps 32 bits).  Returns whether the
+// stored value changed; false for an item that stores nowhere.
+bool storeValue(const ItemId& item, PeriodBlock& block, int slot, double value);
 
 // The whole yen of the value stored at `source`: the record's amount as it is, or, for an
 // attendance value among the amounts (a layout edited outside the program), its whole part
 // within the range of the amounts.
-long long storedYen(const ItemSource& source, const PeriodBlock& block, int slot);
+long long storedYen(const ItemId& source, const PeriodBlock& block, int slot);
 
 // The text of the item's stored value for slot 1..100: attendance items "%6.2f", or formatHours
 // when the label names hours; amounts with thousands separators in 7 characters; "" for an item

@@ -140,7 +140,10 @@ OpeningTotals readOpeningTotals(const YearData& year, std::string_view recordId)
 void writeOpeningTotals(YearData& year, const std::vector<OpeningChange>& changes) {
     requireSound(changes);
     writeSavedPeriods(year.path(), changes);
-    if (year.period() != 0) patchBlock(year.block(), changes);
+    if (year.period() != 0) {
+        patchBlock(year.block(), changes);
+        year.document().amendSavedCopy([&](PeriodBlock& saved) { patchBlock(saved, changes); });
+    }
 }
 
 void writeOpeningTotals(const std::filesystem::path& yearFile,

@@ -68,23 +68,6 @@ void clearEmployeeArray(PeriodBlock& block) {
     std::memset(block.employees, 0, sizeof block.employees);
 }
 
-// Zeroes the bytes after the texts that the editors change, so that two equal texts compare
-// equal however long the earlier text was.
-void normaliseTexts(PeriodBlock& block) {
-    block.settings.companyName.clearTail();
-    for (EmployeeRecord& e : block.employees) {
-        e.name.clearTail();
-        e.nameKana.clearTail();
-        e.department.clearTail();
-        e.employeeCode.clearTail();
-        e.bankName.clearTail();
-        e.bankNameKana.clearTail();
-        e.branchName.clearTail();
-        e.branchNameKana.clearTail();
-        e.accountNumber.clearTail();
-    }
-}
-
 void markNeverSaved(YearFileHeader& header, int period) {
     header.periodSaved[period - 1] = 0;
     if (isBonusPeriod(period)) {
@@ -149,7 +132,7 @@ struct YearData::PendingOpen {
     bool savedBefore = false;               // only the scheduled days and hours are taken over
 };
 
-YearData::YearData() : block_(std::make_unique<PeriodBlock>()) {}
+YearData::YearData() = default;
 YearData::~YearData() = default;
 YearData::YearData(YearData&&) noexcept = default;
 YearData& YearData::operator=(YearData&&) noexcept = default;
@@ -166,7 +149,7 @@ void YearData::setFile(fs::path path, std::string eraName, int eraYear, EraNames
     names_ = std::move(names);
     period_ = 0;
     header_ = YearFileHeader{};
-    clearBlock();
+    document_.close();
     pending_.reset();
 }
 
@@ -178,12 +161,8 @@ void YearData::requirePeriod(int period) const {
     checkPeriod(period);
 }
 
-void YearData::requireOpenPeriod() const {
-    if (period_ == 0) throw std::logic_error("no period is open");
-}
-
 void YearData::clearBlock() {
-    std::memset(block_.get(), 0, sizeof(PeriodBlock));
+    std::memset(&document_.block(), 0, sizeof(PeriodBlock));
 }
 
 std::unique_ptr<PeriodBlock> YearData::readPreviousBlock(int period) const {
@@ -226,8 +205,13 @@ OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {
     OpenResult result;
     std::unique_ptr<PendingOpen> pending;
 
+    std::unique_ptr<PeriodBlock> saved;     // the block as in the file, for the unsaved-change test
+    const PeriodBlock* previous = nullptr;  // the period before, for its paid-leave balances
+    std::unique_ptr<PeriodBlock> previousRead;
+    std::exception_ptr previousError;
     if (header.isSaved(period)) {
         readPeriodBlock(path_, period, *block);
+        saved = std::make_unique<PeriodBlock>(*block);
         // The clerk may correct a saved month's scheduled days and hours in the selection
         // window; they are taken over, the attendance already entered is not touched.
         if (!isBonusPeriod(period)) {
@@ -257,11 +241,24 @@ OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {
         pending = std::make_unique<PendingOpen>();
         pending->entry = entry;
         // For a month the source is the period before, which the paid-leave carry reads too.
-        if (!isBonusPeriod(period)) pending->previous = std::move(source);
+        if (!isBonusPeriod(period)) {
+            pending->previous = std::move(source);
+            previous = pending->previous.get();
+        }
+    }
+    if (header.isSaved(period) || isBonusPeriod(period)) {
+        // Read once here so that leaving a cell reads no file; an unreadable file is reported
+        // when a balance is asked for, as it would have been.
+        try {
+            previousRead = readPreviousBlock(period);
+            previous = previousRead.get();
+        } catch (const IoError&) {
+            previousError = std::current_exception();
+        }
     }
 
     header_ = header;
-    block_ = std::move(block);
+    document_.open(period, std::move(block), saved.get(), previous, previousError);
     period_ = period;
     pending_ = std::move(pending);
     return result;
@@ -270,15 +267,16 @@ OpenResult YearData::beginOpenPeriod(int period, const PeriodEntry& entry) {
 void YearData::finishOpenPeriod() {
     if (!pending_) return;  // a saved bonus is complete as read
     const std::unique_ptr<PendingOpen> pending = std::move(pending_);
-    PeriodSettings& settings = block_->settings;
+    PeriodBlock& block = document_.block();
+    PeriodSettings& settings = block.settings;
     settings.scheduledDays = pending->entry.scheduledDays;
     settings.scheduledHours = pending->entry.scheduledHours;
     if (isBonusPeriod(period_) || pending->savedBefore) return;
 
     for (int i = 0; i < kMaxEmployees; ++i) {
-        const EmployeeRecord& employee = block_->employees[i];
+        const EmployeeRecord& employee = block.employees[i];
         if (!employee.isUsed()) continue;
-        AttendanceRecord& attendance = block_->attendance[i];
+        AttendanceRecord& attendance = block.attendance[i];
         if (employee.payForm == 1) {
             attendance.daysWorked = settings.scheduledDays;
             attendance.hoursWorked = settings.scheduledHours;
@@ -304,27 +302,6 @@ void YearData::savePeriod() {
     saveOpenPeriod(*this);
 }
 
-bool YearData::isPeriodModified(const std::function<void(YearData&)>& recalculate) {
-    requireOpenPeriod();
-    if (recalculate) recalculate(*this);
-    std::unique_ptr<PeriodBlock> onDisk;
-    try {
-        onDisk = readPeriodBlock(path_, period_);
-    } catch (const IoError&) {
-        return true;  // a file gone or damaged holds nothing of this period: saving mends it
-    }
-    // Leftovers after a text mean nothing on either side, so neither side's count as a change.
-    normaliseTexts(*block_);
-    normaliseTexts(*onDisk);
-    if (isBonusPeriod(period_)) {
-        // A bonus has no scheduled days or hours of its own; whatever the month fields held
-        // when it was opened is not a change.
-        block_->settings.scheduledDays = onDisk->settings.scheduledDays;
-        block_->settings.scheduledHours = onDisk->settings.scheduledHours;
-    }
-    return std::memcmp(block_.get(), onDisk.get(), kBlockSize) != 0;
-}
-
 void YearData::deletePeriod(int period) {
     requirePeriod(period);
     std::string content = readWholeYearFile(path_);
@@ -338,6 +315,7 @@ void YearData::deletePeriod(int period) {
     markNeverSaved(header_, period);
     if (period == period_) {
         clearBlock();
+        document_.markDeleted();
         pending_.reset();
     }
 }
@@ -414,6 +392,7 @@ std::string saveOpenPeriod(YearData& year) {
     std::memcpy(content.data() + blockOffset(period), &block, kBlockSize);
     writeFileAtomic(target, content);
     year.header() = header;
+    year.document().markSaved();
     return recovered ? recoveryNotice(target, *recovered) : std::string();
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/era.h"
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro {
@@ -83,8 +84,11 @@ class YearData {
     int period() const { return period_; }  // 1..15, 0 before a period is opened
     YearFileHeader& header() { return header_; }
     const YearFileHeader& header() const { return header_; }
-    PeriodBlock& block() { return *block_; }
-    const PeriodBlock& block() const { return *block_; }
+    PeriodBlock& block() { return document_.block(); }
+    const PeriodBlock& block() const { return document_.block(); }
+    // The open period as a document: typed editing, changes, the unsaved-change test.
+    PayrollPeriod& document() { return document_; }
+    const PayrollPeriod& document() const { return document_; }
 
     // Opening a period comes in two halves so that the copy-from-another-month window can run
     // in between when the new period has no company data:
@@ -103,9 +107,6 @@ class YearData {
 
     // Marks the current period saved and writes the header and its block.
     void savePeriod();
-
-    // Whether the current period differs from its block on disk, after `recalculate` ran.
-    bool isPeriodModified(const std::function<void(YearData&)>& recalculate);
 
     // Marks period k never saved (bonuses also lose their pay month and day) and zeroes its block
     // in the file, and in memory when it is the current period.
@@ -130,7 +131,6 @@ class YearData {
     std::unique_ptr<PeriodBlock> readPreviousBlock(int period) const;
     std::unique_ptr<PeriodBlock> readSourceBlock(int period, const YearFileHeader& header) const;
     void requirePeriod(int period) const;
-    void requireOpenPeriod() const;
 
     std::filesystem::path path_;
     std::string eraName_;
@@ -138,7 +138,7 @@ class YearData {
     EraNames names_;
     int period_ = 0;
     YearFileHeader header_{};
-    std::unique_ptr<PeriodBlock> block_;
+    PayrollPeriod document_;
     std::unique_ptr<PendingOpen> pending_;
 };
 

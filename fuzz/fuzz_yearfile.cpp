@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                  [](const SavedMonth& m) { return m.usable(); });
                 if (usable != months.rend()) copyFromMonth(y, *usable);
             });
-            year.isPeriodModified(nullptr);
+            year.document().isModified();
+            year.document().previousPaidLeaveBalance(year.document().idAt(1));
             year.readPreviousPayAfterSocialIns(period, year.block().employee(1).recordId.bytes());
         } catch (const IoError&) {
         }

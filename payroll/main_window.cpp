@@ -152,13 +152,13 @@ void MainWindow::useLayout(const PrintTables& tables) {
 }
 
 void MainWindow::rebuildGrid() {
-    grid_.build(year_, layoutTables_, context_.settings.itemNames, context_.settings.timeStyle);
-    gridView_->setYear(&year_);
+    grid_.build(year_, layoutTables_, activeItems_, context_.settings.itemNames,
+                context_.settings.timeStyle);
     gridView_->refill();
 }
 
 bool MainWindow::recalculatePeriod() {
-    gridView_->StrGridExit();
+    gridView_->commitEditedCell();
     if (year_.period() == 0) return true;
     const std::vector<calc::GridColumn> columns = grid_.columns();
     try {
@@ -198,13 +198,12 @@ bool MainWindow::savePeriod() {
 }
 
 std::optional<bool> MainWindow::isModified() {
-    gridView_->StrGridExit();
-    const std::vector<calc::GridColumn> columns = grid_.columns();
-    const calc::CalcContext context = calcContext();
+    // The grid's entries are in the document as they are typed; the cell being edited is
+    // finished first.  Nothing is recalculated; of the file only a bonus's header is read.
+    gridView_->commitEditedCell();
     try {
-        return year_.isPeriodModified(calc::periodRecalculation(context, &columns)) ||
-               isOpenHeaderModified(year_);
-    } catch (const IoError& e) {
+        return year_.document().isModified() || isOpenHeaderModified(year_);
+    } catch (const IoError& e) {  // a bonus's pay date is still compared with the file's
         context_.messages.error(this, QString::fromStdString(e.what()));
         return std::nullopt;
     }

@@ -67,19 +67,19 @@ PayEntrySummary::PayEntrySummary(QWidget* parent) : QWidget(parent) {
     form->setContentsMargins(8, 6, 8, 6);
     form->setVerticalSpacing(3);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    payTotal_ = totalBox(totals, "edSikyuGoukei");
-    deductionTotal_ = totalBox(totals, "edKoujoGoukei");
-    otherTotal_ = totalBox(totals, "edSonotaGoukei");
-    netPay_ = totalBox(totals, "edSasihiki");
-    QFont bold = netPay_->font();
+    payTotalEdit_ = totalBox(totals, "edSikyuGoukei");
+    deductionTotalEdit_ = totalBox(totals, "edKoujoGoukei");
+    otherTotalEdit_ = totalBox(totals, "edSonotaGoukei");
+    netPayEdit_ = totalBox(totals, "edSasihiki");
+    QFont bold = netPayEdit_->font();
     bold.setBold(true);
-    netPay_->setFont(bold);
-    form->addRow(QStringLiteral("支給合計"), payTotal_);
-    form->addRow(QStringLiteral("控除合計"), deductionTotal_);
-    form->addRow(QStringLiteral("その他合計"), otherTotal_);
+    netPayEdit_->setFont(bold);
+    form->addRow(QStringLiteral("支給合計"), payTotalEdit_);
+    form->addRow(QStringLiteral("控除合計"), deductionTotalEdit_);
+    form->addRow(QStringLiteral("その他合計"), otherTotalEdit_);
     auto* netCaption = new QLabel(QStringLiteral("差引支給額"), totals);
     netCaption->setFont(bold);
-    form->addRow(netCaption, netPay_);
+    form->addRow(netCaption, netPayEdit_);
     column->addWidget(totals);
 
     auto* legends = new QHBoxLayout;
@@ -94,50 +94,50 @@ PayEntrySummary::PayEntrySummary(QWidget* parent) : QWidget(parent) {
     remarks->setObjectName(QStringLiteral("gbBikou"));
     auto* remarksLayout = new QVBoxLayout(remarks);
     remarksLayout->setContentsMargins(8, 6, 8, 6);
-    memo_ = new QPlainTextEdit(remarks);
-    memo_->setObjectName(QStringLiteral("mmBikou"));
-    memo_->setTabChangesFocus(true);
-    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memoEdit_ = new QPlainTextEdit(remarks);
+    memoEdit_->setObjectName(QStringLiteral("mmBikou"));
+    memoEdit_->setTabChangesFocus(true);
+    memoEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Room for a line of 22 double-byte characters; longer lines scroll.
-    memo_->setMinimumWidth(
-        memo_->fontMetrics().horizontalAdvance(QString(kMemoLineCharacters, QChar(0x5168))) +
-        2 * memo_->frameWidth() + kBoxMargin);
-    const int lineHeight = memo_->fontMetrics().lineSpacing();
-    memo_->setFixedHeight(lineHeight * kMemoMaxLines + 2 * memo_->frameWidth() +
-                          static_cast<int>(2 * memo_->document()->documentMargin()) + 4);
-    remarksLayout->addWidget(memo_);
+    memoEdit_->setMinimumWidth(
+        memoEdit_->fontMetrics().horizontalAdvance(QString(kMemoLineCharacters, QChar(0x5168))) +
+        2 * memoEdit_->frameWidth() + kBoxMargin);
+    const int lineHeight = memoEdit_->fontMetrics().lineSpacing();
+    memoEdit_->setFixedHeight(lineHeight * kMemoMaxLines + 2 * memoEdit_->frameWidth() +
+                              static_cast<int>(2 * memoEdit_->document()->documentMargin()) + 4);
+    remarksLayout->addWidget(memoEdit_);
     column->addWidget(remarks);
-    connect(memo_, &QPlainTextEdit::textChanged, this, &PayEntrySummary::memoChanged);
+    connect(memoEdit_, &QPlainTextEdit::textChanged, this, &PayEntrySummary::memoChanged);
 }
 
 void PayEntrySummary::showTotals(const SheetTotals& totals) {
-    payTotal_->setText(yen(totals.pay));
-    deductionTotal_->setText(yen(totals.deduction));
-    otherTotal_->setText(yen(totals.other));
-    netPay_->setText(yen(totals.net));
+    payTotalEdit_->setText(yen(totals.pay));
+    deductionTotalEdit_->setText(yen(totals.deduction));
+    otherTotalEdit_->setText(yen(totals.other));
+    netPayEdit_->setText(yen(totals.net));
 }
 
 void PayEntrySummary::setMemo(const QString& text) {
     acceptedMemo_ = text;
-    const QSignalBlocker quiet(memo_);
-    memo_->setPlainText(text);
+    const QSignalBlocker quiet(memoEdit_);
+    memoEdit_->setPlainText(text);
 }
 
 void PayEntrySummary::memoChanged() {
-    const QString now = memo_->toPlainText();
+    const QString now = memoEdit_->toPlainText();
     if (memoFits(now.toStdString())) {
         acceptedMemo_ = now;
         return;
     }
     QApplication::beep();
     // Back to the text before, the caret where it was before the keystroke.
-    const int caret = memo_->textCursor().position() - static_cast<int>(now.size()) +
+    const int caret = memoEdit_->textCursor().position() - static_cast<int>(now.size()) +
                       static_cast<int>(acceptedMemo_.size());
-    const QSignalBlocker quiet(memo_);
-    memo_->setPlainText(acceptedMemo_);
-    QTextCursor cursor = memo_->textCursor();
+    const QSignalBlocker quiet(memoEdit_);
+    memoEdit_->setPlainText(acceptedMemo_);
+    QTextCursor cursor = memoEdit_->textCursor();
     cursor.setPosition(std::clamp(caret, 0, static_cast<int>(acceptedMemo_.size())));
-    memo_->setTextCursor(cursor);
+    memoEdit_->setTextCursor(cursor);
 }
 
 }  // namespace keiro::payroll

@@ -24,18 +24,18 @@ class PayEntrySummary : public QWidget {
     void setMemo(const QString& text);
     // The remarks as typed (always within the limits).
     QString memo() const { return acceptedMemo_; }
-    QPlainTextEdit* memoBox() const { return memo_; }
+    QPlainTextEdit* memoBox() const { return memoEdit_; }
 
   private:
     // Typing that would make a sixth line (a line break after the fifth) or overfill the
     // record's field is taken back.
     void memoChanged();
 
-    QLineEdit* payTotal_;
-    QLineEdit* deductionTotal_;
-    QLineEdit* otherTotal_;
-    QLineEdit* netPay_;
-    QPlainTextEdit* memo_;
+    QLineEdit* payTotalEdit_;
+    QLineEdit* deductionTotalEdit_;
+    QLineEdit* otherTotalEdit_;
+    QLineEdit* netPayEdit_;
+    QPlainTextEdit* memoEdit_;
     QString acceptedMemo_;
 };
 

@@ -65,6 +65,8 @@ PayEntryWindow::PayEntryWindow(QWidget* parent, PayEntryContext context, int slo
     setWindowTitle(qs(std::string(kSheetCaption)));
     sheet_ = makeSheet(parent, context_);
     sheet_->show(slot);
+    // A change to the employee the sheet did not make shows at once.
+    sheet_->onChangedElsewhere([this] { showEmployee(); });
 
     const ui::EntrySettings entry = entrySettings(context_.settings);
     auto* columns = new QHBoxLayout(this);
@@ -74,7 +76,7 @@ PayEntryWindow::PayEntryWindow(QWidget* parent, PayEntryContext context, int slo
             new PayEntryBand(this, QString::fromUtf8(info.title), QLatin1String(info.name),
                              info.band, *sheet_, entry, context_.messages);
         connect(group, &PayEntryBand::entryLeft, this,
-                [this, info](int position) { InputItemExit(info.band, position); });
+                [this, info](int position) { boxLeft(info.band, position); });
         bands_[static_cast<int>(info.band)] = group;
         if (info.band != Band::Other) columns->addWidget(group);
     }
@@ -82,8 +84,8 @@ PayEntryWindow::PayEntryWindow(QWidget* parent, PayEntryContext context, int slo
     right->addWidget(band(Band::Other));
     summary_ = new PayEntrySummary(this);
     right->addWidget(summary_);
-    basisDays_ = new PayBasisDaysBox(this);
-    right->addWidget(basisDays_);
+    basisDaysBox_ = new PayBasisDaysBox(this);
+    right->addWidget(basisDaysBox_);
     right->addStretch(1);
     right->addWidget(buildButtons());
     columns->addLayout(right);
@@ -109,24 +111,24 @@ QWidget* PayEntryWindow::buildButtons() {
     auto* panel = new QWidget(this);
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
-    manual_ = button(panel, "sbManual", QStringLiteral("修正ON/OFF"));
-    calculator_ = button(panel, "sbCalculator", QStringLiteral("電卓起動"));
+    handEntryButton_ = button(panel, "sbManual", QStringLiteral("修正ON/OFF"));
+    calculatorButton_ = button(panel, "sbCalculator", QStringLiteral("電卓起動"));
     auto* calc = button(panel, "sbCalc", QStringLiteral("再計算"));
-    prev_ = button(panel, "sbPrev", QStringLiteral("前データ"));
-    next_ = button(panel, "sbNext", QStringLiteral("次データ"));
+    previousButton_ = button(panel, "sbPrev", QStringLiteral("前データ"));
+    nextButton_ = button(panel, "sbNext", QStringLiteral("次データ"));
     auto* close = button(panel, "sbClose", QStringLiteral("戻る"));
-    grid->addWidget(manual_, 0, 0);
-    grid->addWidget(calculator_, 0, 1);
+    grid->addWidget(handEntryButton_, 0, 0);
+    grid->addWidget(calculatorButton_, 0, 1);
     grid->addWidget(calc, 0, 2);
-    grid->addWidget(prev_, 1, 0);
-    grid->addWidget(next_, 1, 1);
+    grid->addWidget(previousButton_, 1, 0);
+    grid->addWidget(nextButton_, 1, 1);
     grid->addWidget(close, 1, 2);
     ui::MessageService& messages = context_.messages;
-    ui::connectCommand(manual_, this, messages, &PayEntryWindow::sbManualClick);
-    ui::connectCommand(calculator_, this, messages, &PayEntryWindow::sbCalculatorClick);
-    ui::connectCommand(calc, this, messages, &PayEntryWindow::sbCalcClick);
-    ui::connectCommand(prev_, this, messages, &PayEntryWindow::sbPrevClick);
-    ui::connectCommand(next_, this, messages, &PayEntryWindow::sbNextClick);
+    ui::connectCommand(handEntryButton_, this, messages, &PayEntryWindow::toggleHandEntry);
+    ui::connectCommand(calculatorButton_, this, messages, &PayEntryWindow::runCalculator);
+    ui::connectCommand(calc, this, messages, &PayEntryWindow::recalculateAndShow);
+    ui::connectCommand(previousButton_, this, messages, &PayEntryWindow::showPrevious);
+    ui::connectCommand(nextButton_, this, messages, &PayEntryWindow::showNext);
     connect(close, &QPushButton::clicked, this, &PayEntryWindow::close);
     return panel;
 }
@@ -191,14 +193,14 @@ bool PayEntryWindow::recalculate() {
 
 void PayEntryWindow::showPayBasisDays() {
     if (sheet_->isBonus()) {
-        basisDays_->showFor(nullptr, 0);
+        basisDaysBox_->showFor(nullptr, 0);
         return;
     }
     YearData& year = context_.year;
     PeriodBlock& block = year.block();
     const int i = sheet_->slot() - 1;
     const int calendarYear = calc::fileCalendarYearOf(year);
-    basisDays_->showFor(
+    basisDaysBox_->showFor(
         &block.attendance[i],
         calc::uncorrectedMonthDays(block.employees[i], block.attendance[i],
                                    block.deductions[i].socialInsBase,
@@ -221,14 +223,14 @@ void PayEntryWindow::showEmployee() {
 }
 
 void PayEntryWindow::updateButtons() {
-    if (prev_ == nullptr) return;
-    prev_->setEnabled(sheet_->neighbour(-1) != 0);
-    next_->setEnabled(sheet_->neighbour(+1) != 0);
+    if (previousButton_ == nullptr) return;
+    previousButton_->setEnabled(sheet_->neighbour(-1) != 0);
+    nextButton_->setEnabled(sheet_->neighbour(+1) != 0);
     const Focused f = focused();
-    calculator_->setEnabled(f.box != nullptr && !f.box->isReadOnly());
+    calculatorButton_->setEnabled(f.box != nullptr && !f.box->isReadOnly());
 }
 
-void PayEntryWindow::InputItemExit(Band band, int position) {
+void PayEntryWindow::boxLeft(Band band, int position) {
     if (closing_) return;
     storeBoxes();
     if (sheet_->isPaidLeaveDays(band, position)) carryPaidLeave();
@@ -236,7 +238,7 @@ void PayEntryWindow::InputItemExit(Band band, int position) {
     showEmployee();
 }
 
-void PayEntryWindow::sbCalcClick() {
+void PayEntryWindow::recalculateAndShow() {
     if (checkFocusedBox() == Check::Refused) return;
     storeBoxesAsLeft();
     const bool byRateTable = recalculate();
@@ -244,7 +246,7 @@ void PayEntryWindow::sbCalcClick() {
     if (!byRateTable) context_.messages.information(this, qs(sheet_->monthlyTableNotice()));
 }
 
-void PayEntryWindow::sbManualClick() {
+void PayEntryWindow::toggleHandEntry() {
     const Focused f = focused();
     if (f.box == nullptr || !sheet_->row(f.band, f.position).switchable()) return;
     if (checkFocusedBox() == Check::Refused) return;
@@ -255,12 +257,12 @@ void PayEntryWindow::sbManualClick() {
     f.box->setFocus();
 }
 
-void PayEntryWindow::sbCalculatorClick() {
+void PayEntryWindow::runCalculator() {
     const Focused f = focused();
     if (f.box == nullptr || f.box->isReadOnly()) return;
     ui::CalculatorWindow calculator(this, context_.messages);
     if (!calculator.calculate(f.box)) return;
-    InputItemExit(f.band, f.position);
+    boxLeft(f.band, f.position);
     f.box->setFocus();
 }
 
@@ -281,7 +283,7 @@ void PayEntryWindow::reject() {
             return;
         case Check::Reformatted: {
             const Focused f = focused();
-            InputItemExit(f.band, f.position);
+            boxLeft(f.band, f.position);
             return;
         }
         case Check::Unchanged:

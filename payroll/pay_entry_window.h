@@ -2,9 +2,10 @@
 // PayEntryWindow, "詳細入力画面": one employee's whole record for the open period (salary month or
 // bonus) as four bands of boxes side by side (勤 怠, 支 給, 控 除, その他), the totals, a legend
 // of the box colours and the remarks.  The user types variable items, switches automatic items
-// to hand entry (修正ON/OFF) and sees the employee recalculated after every box.  The window
-// works on the period's records only: the main window collects its grid into them before, and
-// rebuilds its grid from them after.
+// to hand entry (修正ON/OFF) and sees the employee recalculated after every box.  Entries go
+// through the period's document (core/payroll_period.h), so the main window's grid shows them
+// as they are made; the main window recalculates the period before, and rebuilds its grid
+// after.
 
 #include <QDialog>
 #include <array>
@@ -51,17 +52,17 @@ class PayEntryWindow : public QDialog {
 
     // A box was left with a valid entry: all boxes are stored, the paid-leave balance carried
     // when the box was 有休日数, the employee recalculated and shown again.
-    void InputItemExit(Band band, int position);
+    void boxLeft(Band band, int position);
     // 再計算: stores the boxes, recalculates and shows the employee; a bonus whose income tax
     // needs hand entry asks whether to switch it.
-    void sbCalcClick();
+    void recalculateAndShow();
     // 修正ON/OFF: switches the focused automatic item to hand entry or back.
-    void sbManualClick();
+    void toggleHandEntry();
     // 電卓起動: the calculator's result goes into the focused box.
-    void sbCalculatorClick();
+    void runCalculator();
     // 前データ / 次データ: the previous or next employee at work.
-    void sbPrevClick() { moveTo(-1); }
-    void sbNextClick() { moveTo(+1); }
+    void showPrevious() { moveTo(-1); }
+    void showNext() { moveTo(+1); }
 
     // The band of 勤 怠, 支 給, 控 除 or その他.
     PayEntryBand* band(Band band) const { return bands_[static_cast<int>(band)]; }
@@ -99,11 +100,11 @@ class PayEntryWindow : public QDialog {
     std::unique_ptr<EmployeeSheet> sheet_;
     std::array<PayEntryBand*, kBandCount> bands_{};
     PayEntrySummary* summary_ = nullptr;
-    PayBasisDaysBox* basisDays_ = nullptr;
-    QPushButton* prev_ = nullptr;
-    QPushButton* next_ = nullptr;
-    QPushButton* manual_ = nullptr;
-    QPushButton* calculator_ = nullptr;
+    PayBasisDaysBox* basisDaysBox_ = nullptr;
+    QPushButton* previousButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* handEntryButton_ = nullptr;
+    QPushButton* calculatorButton_ = nullptr;
     QMetaObject::Connection focusWatch_;
     bool closing_ = false;
 };

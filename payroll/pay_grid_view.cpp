@@ -104,8 +104,7 @@ class PayGridDelegate : public QStyledItemDelegate {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress &&
-            view_->StrGridKeyPress(static_cast<QKeyEvent*>(event))) {
+        if (event->type() == QEvent::KeyPress && view_->filterKey(static_cast<QKeyEvent*>(event))) {
             return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
@@ -121,6 +120,8 @@ PayGridView::PayGridView(PayGrid& grid, ui::MessageService& messages, QWidget* p
     : QTableView(parent), grid_(grid), messages_(messages), model_(new PayGridModel(grid, this)) {
     setObjectName(QStringLiteral("StrGrid"));
     setModel(model_);
+    // A change the document tells of (the individual entry window's) shows at once.
+    grid_.onCellChanged([this](int row, int col) { model_->cellChanged(row, col); });
     setItemDelegate(new PayGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
@@ -137,6 +138,10 @@ PayGridView::PayGridView(PayGrid& grid, ui::MessageService& messages, QWidget* p
     verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+PayGridView::~PayGridView() {
+    grid_.onCellChanged(nullptr);
 }
 
 void PayGridView::refill() {
@@ -173,24 +178,22 @@ void PayGridView::selectCell(int row, int col) {
 
 void PayGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);  // hands an open editor's text to the model
-    StrGridSelectCell(
+    moveBetweenCells(
         previous.isValid() ? previous.row() + 1 : 0, previous.isValid() ? previous.column() + 1 : 0,
         current.isValid() ? current.row() + 1 : 0, current.isValid() ? current.column() + 1 : 0);
 }
 
-void PayGridView::StrGridSelectCell(int previousRow, int previousCol, int row, int col) {
+void PayGridView::moveBetweenCells(int previousRow, int previousCol, int row, int col) {
     if (previousRow >= 1 && previousCol >= 1) {
         if (textAt(previousRow, previousCol) != enteredText_) {
             commitCell(previousRow, previousCol);
         }
-        if (year_ != nullptr) {
-            try {
-                if (grid_.leaveCell(previousRow, previousCol, *year_)) {
-                    model_->cellChanged(grid_.attendanceRow(kPaidLeaveBalanceItem), previousCol);
-                }
-            } catch (const IoError& e) {
-                messages_.error(this, QString::fromStdString(e.what()));
+        try {
+            if (grid_.leaveCell(previousRow, previousCol)) {
+                model_->cellChanged(grid_.attendanceRow(kPaidLeaveBalanceItem), previousCol);
             }
+        } catch (const IoError& e) {
+            messages_.error(this, QString::fromStdString(e.what()));
         }
     }
     enteredText_ = textAt(row, col);
@@ -202,7 +205,7 @@ void PayGridView::commitCell(int row, int col) {
     if (!message.empty()) messages_.error(this, QString::fromStdString(message));
 }
 
-void PayGridView::StrGridExit() {
+void PayGridView::commitEditedCell() {
     if (editor_ != nullptr) {
         QWidget* editor = editor_;
         commitData(editor);
@@ -234,7 +237,7 @@ void PayGridView::moveToNextEditableRow() {
     }
 }
 
-bool PayGridView::StrGridKeyPress(QKeyEvent* event) {
+bool PayGridView::filterKey(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         moveToNextEditableRow();
         return true;
@@ -252,7 +255,7 @@ bool PayGridView::StrGridKeyPress(QKeyEvent* event) {
 }
 
 void PayGridView::keyPressEvent(QKeyEvent* event) {
-    if (StrGridKeyPress(event)) return;
+    if (filterKey(event)) return;
     QTableView::keyPressEvent(event);
 }
 

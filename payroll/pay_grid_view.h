@@ -1,5 +1,5 @@
 #pragma once
-// StrGrid, the main window's pay grid on screen: a table view over PayGrid.  Grid row 0 (the
+// The main window's pay grid on screen: a table view over PayGrid.  Grid row 0 (the
 // employees' names) and column 0 (the item names) are the view's fixed headers, so grid cell
 // (row, col) is the view's index (row − 1, col − 1).  The view passes every key, entry and
 // change of cell on to PayGrid and reports what the clerk has to be told.
@@ -10,10 +10,6 @@
 #include <functional>
 
 #include "payroll/model/pay_grid.h"
-
-namespace keiro {
-class YearData;
-}
 
 namespace keiro::ui {
 class MessageService;
@@ -49,9 +45,8 @@ class PayGridView : public QTableView {
     Q_OBJECT
   public:
     PayGridView(PayGrid& grid, ui::MessageService& messages, QWidget* parent = nullptr);
+    ~PayGridView() override;
 
-    // The open period whose previous balance feeds the 有休残日数 row; nullptr before one.
-    void setYear(const YearData* year) { year_ = year; }
     // Rebuilt from PayGrid: shows the new rows and values and selects grid cell (row, col).
     void refill();
 
@@ -62,11 +57,11 @@ class PayGridView : public QTableView {
     QWidget* cellEditor() const { return editor_; }
     // Moves to grid cell (row, col), doing what leaving the previous cell does.
     void selectCell(int row, int col);
-    // Closes an open editor and commits the current cell (StrGridExit).
-    void StrGridExit();
+    // Closes an open editor and commits the current cell: what leaving the grid does.
+    void commitEditedCell();
     // What an accepted character does in the current cell; Enter moves on.  Returns whether the
     // key was handled (swallowed).
-    bool StrGridKeyPress(QKeyEvent* event);
+    bool filterKey(QKeyEvent* event);
 
   protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -75,7 +70,7 @@ class PayGridView : public QTableView {
 
   private:
     friend class PayGridDelegate;
-    void StrGridSelectCell(int previousRow, int previousCol, int row, int col);
+    void moveBetweenCells(int previousRow, int previousCol, int row, int col);
     void commitCell(int row, int col);
     void moveToNextEditableRow();
     QModelIndex indexOf(int row, int col) const;
@@ -84,7 +79,6 @@ class PayGridView : public QTableView {
     PayGrid& grid_;
     ui::MessageService& messages_;
     PayGridModel* model_;
-    const YearData* year_ = nullptr;
     QPointer<QWidget> editor_;  // the open cell editor
     std::string enteredText_;   // the current cell's text when the clerk came to it
 };

@@ -28,11 +28,11 @@ constexpr int kPayOther1 = 20;
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
-bool isTotal(const ItemSource& source) {
+bool isTotal(const ItemId& source) {
     switch (source.kind) {
-        case ItemSource::Kind::Payment:
+        case ItemId::Kind::Payment:
             return source.number == kPayTaxableTotal || source.number == kPayTotal;
-        case ItemSource::Kind::Deduction:
+        case ItemId::Kind::Deduction:
             return source.number == kDeductionSocialInsTotal ||
                    source.number == kDeductionAfterSocialIns || source.number == kDeductionTotal;
         default:
@@ -43,14 +43,14 @@ bool isTotal(const ItemSource& source) {
 // The hand-entry flags the window switches: payments 基本給 (賞与) 1, 役職手当 (役員報酬) 2,
 // 家族手当 3, 固定手当１..３ 4..6, the four overtime payments 7..10, the two commuting
 // allowances 11, 12, 欠勤控除 16, 遅刻早退控除 17; deductions: the five premiums 1..5, 所得税 8,
-// 住民税 9, 固定控除１..３ 10..12, 子ども・子育て支援金 21.  Each is the flag of the amount the item
-// stores.
-int manualFlagOf(const ItemSource& source) {
+// 住民税 9, 固定控除１..３ 10..12, 子ども・子育て支援金 21.  Each is the flag of the amount the
+// item stores.
+int manualFlagOf(const ItemId& source) {
     const int n = source.number;
     switch (source.kind) {
-        case ItemSource::Kind::Payment:
+        case ItemId::Kind::Payment:
             return n <= 12 || n == 16 || n == 17 ? n : 0;
-        case ItemSource::Kind::Deduction:
+        case ItemId::Kind::Deduction:
             return n <= 5 || (n >= 8 && n <= 12) || n == DeductionRecord::kSupportItem ? n : 0;
         default:
             return 0;
@@ -173,7 +173,9 @@ EmployeeSheet::EmployeeSheet(YearData& year, const PrintTables& tables,
       ctx_(ctx),
       inputs_(std::move(inputs)),
       bonus_(isBonusPeriod(year.period())),
-      rows_(buildRows(tables, ctx.settings.itemNames)) {}
+      rows_(buildRows(tables, ctx.settings.itemNames)),
+      subscription_(
+          year.document().subscribe([this](const PeriodChange& change) { showChange(change); })) {}
 
 void EmployeeSheet::show(int slot) {
     if (slot < 1 || slot > kMaxEmployees) {
@@ -220,8 +222,8 @@ std::string EmployeeSheet::caption(Band band, int position) const {
 
 bool EmployeeSheet::isManual(const SheetRow& r) const {
     if (!r.switchable()) return false;
-    return r.item.source.kind == ItemSource::Kind::Payment ? payment().isManual(r.manualFlag)
-                                                           : deduction().isManual(r.manualFlag);
+    return r.item.source.kind == ItemId::Kind::Payment ? payment().isManual(r.manualFlag)
+                                                       : deduction().isManual(r.manualFlag);
 }
 
 BoxState EmployeeSheet::state(Band band, int position) const {
@@ -256,38 +258,39 @@ bool EmployeeSheet::enter(Band band, int position, std::string_view typed) {
     const BoxState boxState = state(band, position);
     if (boxState != BoxState::Editable && boxState != BoxState::HandEntered) return false;
     if (trimmed(typed) == text(band, position)) return false;
+    const ItemId& item = row(band, position).item.source;
+    if (item.kind == ItemId::Kind::None) return false;
     const double value = parseNumber(typed).value;
-    const ItemSource& source = row(band, position).item.source;
-    const int index = slot_ - 1;
-    PeriodBlock& block = year_.block();
-    switch (source.kind) {
-        case ItemSource::Kind::Attendance:
-            block.attendance[index].item(source.number) = value;
-            return true;
-        case ItemSource::Kind::Payment:
-            block.payments[index].amount(source.number) = calc::TruncYen(value);
-            return true;
-        case ItemSource::Kind::Deduction:
-            block.deductions[index].amount(source.number) = calc::TruncYen(value);
-            return true;
-        case ItemSource::Kind::None:
-            break;
-    }
-    return false;
+    store(item, item.isAmount() ? static_cast<double>(calc::TruncYen(value)) : value);
+    return true;
+}
+
+void EmployeeSheet::store(const ItemId& item, double value) {
+    storing_ = true;
+    year_.document().setValue(employeeId(), item, value);
+    storing_ = false;
+}
+
+EmployeeId EmployeeSheet::employeeId() const {
+    return year_.document().idAt(slot_);
+}
+
+void EmployeeSheet::showChange(const PeriodChange& change) {
+    if (storing_ || change.employee != employeeId() || !changedElsewhere_) return;
+    changedElsewhere_();
 }
 
 bool EmployeeSheet::isPaidLeaveDays(Band band, int position) const {
-    return row(band, position).item.source ==
-           ItemSource{ItemSource::Kind::Attendance, kPaidLeaveDaysItem};
+    return row(band, position).item.source == ItemId{ItemId::Kind::Attendance, kPaidLeaveDaysItem};
 }
 
 bool EmployeeSheet::carryPaidLeave() {
-    const std::string_view recordId = employee().recordId.bytes();
-    if (recordId.empty()) return false;
-    const double previous = year_.readPreviousPaidLeaveBalance(year_.period(), recordId);
-    if (previous == YearData::kNoPaidLeaveBalance) return false;
-    AttendanceRecord& a = year_.block().attendance[slot_ - 1];
-    a.item(kPaidLeaveBalanceItem) = previous - a.item(kPaidLeaveDaysItem);
+    const EmployeeId id = employeeId();
+    if (id.empty()) return false;
+    const std::optional<double> previous = year_.document().previousPaidLeaveBalance(id);
+    if (!previous) return false;
+    const AttendanceRecord& a = year_.block().attendance[slot_ - 1];
+    store(ItemId::attendance(kPaidLeaveBalanceItem), *previous - a.item(kPaidLeaveDaysItem));
     return true;
 }
 
@@ -301,7 +304,7 @@ bool EmployeeSheet::toggleManual(Band band, int position) {
     const SheetRow& r = row(band, position);
     if (!r.switchable() || state(band, position) == BoxState::Hidden) return false;
     PeriodBlock& block = year_.block();
-    std::uint8_t& flag = r.item.source.kind == ItemSource::Kind::Payment
+    std::uint8_t& flag = r.item.source.kind == ItemId::Kind::Payment
                              ? block.payments[slot_ - 1].manualFlags[r.manualFlag - 1]
                              : block.deductions[slot_ - 1].manualFlags[r.manualFlag - 1];
     flag = flag == 1 ? 0 : 1;
@@ -325,7 +328,11 @@ SheetTotals EmployeeSheet::totals() const {
 
 void EmployeeSheet::setMemo(std::string_view utf8) {
     if (utf8 == memo()) return;  // remarks not edited keep their bytes
-    storeMemo(year_.block().employee(slot_), utf8);
+    EmployeeRecord record = employee();
+    storeMemo(record, utf8);
+    storing_ = true;
+    year_.document().setEmployee(employeeId(), record);
+    storing_ = false;
 }
 
 int EmployeeSheet::neighbour(int direction) const {

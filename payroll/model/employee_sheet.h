@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "core/entry.h"
 #include "core/item_values.h"
 #include "core/layouts.h"
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro {
@@ -91,6 +93,15 @@ class EmployeeSheet {
 
     bool isBonus() const { return bonus_; }
 
+    EmployeeSheet(const EmployeeSheet&) = delete;  // subscribed to the document by address
+    EmployeeSheet& operator=(const EmployeeSheet&) = delete;
+
+    // Called when the document tells of a change to the employee shown that the sheet did not
+    // make itself (the window then shows the employee again).
+    void onChangedElsewhere(std::function<void()> changed) {
+        changedElsewhere_ = std::move(changed);
+    }
+
     // Shows slot 1..100 (std::out_of_range for another).
     void show(int slot);
     int slot() const { return slot_; }
@@ -112,15 +123,15 @@ class EmployeeSheet {
     // The check made when the user leaves a box: the text as it is to stay (same format as
     // text()), or an empty text and the message.
     EntryCheck check(Band band, int position, std::string_view typed) const;
-    // Stores the text of a box that may be typed into, when it differs from text(); returns
-    // whether the records changed.  A text that is not a number stores 0.
+    // Stores the text of a box that may be typed into, through the period's document, when it
+    // differs from text(); returns whether it was stored.  A text that is not a number stores 0.
     bool enter(Band band, int position, std::string_view typed);
 
     // Whether the row holds 有休日数.
     bool isPaidLeaveDays(Band band, int position) const;
-    // 有休残日数 = the employee's balance of the period before, less 有休日数.  False (nothing
-    // changed) when that balance is not known.  IoError when the previous period's file cannot
-    // be read.
+    // 有休残日数 = the employee's balance of the period before (read when the period was
+    // opened), less 有休日数.  False (nothing changed) when that balance is not known.  IoError
+    // when the previous period's file could not be read.
     bool carryPaidLeave();
 
     // ComputeMonth or ComputeBonus of the employee; false when the bonus's income tax could not
@@ -146,6 +157,9 @@ class EmployeeSheet {
     const PaymentRecord& payment() const;
     const DeductionRecord& deduction() const;
     bool isManual(const SheetRow& row) const;
+    EmployeeId employeeId() const;
+    void store(const ItemId& item, double value);
+    void showChange(const PeriodChange& change);
 
     YearData& year_;
     const calc::CalcContext& ctx_;
@@ -154,6 +168,9 @@ class EmployeeSheet {
     std::array<std::vector<SheetRow>, kBandCount> rows_;
     int slot_ = 1;
     calc::FormItems items_;  // of the employee's pay form
+    PayrollPeriod::Subscription subscription_;
+    bool storing_ = false;  // the sheet's own change
+    std::function<void()> changedElsewhere_;
 };
 
 }  // namespace keiro::payroll

@@ -34,8 +34,7 @@ std::string bonusCaption(int period, const ItemNames& names) {
 }
 
 bool isSettlementRow(const GridRow& row) {
-    return row.item.source ==
-           ItemSource{ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem};
+    return row.item.source == ItemId{ItemId::Kind::Deduction, DeductionRecord::kSettlementItem};
 }
 
 // The 年調過不足 row is for the periods a year-end adjustment is settled in (December, the
@@ -55,19 +54,27 @@ bool showsSettlementRow(const YearData& year) {
 
 }  // namespace
 
-void PayGrid::build(const YearData& year, const PrintTables& tables, const ItemNames& names,
-                    TimeStyle style) {
+void PayGrid::build(YearData& year, const PrintTables& tables, const ActiveItems& active,
+                    const ItemNames& names, TimeStyle style) {
     style_ = style;
+    period_ = &year.document();
+    bonus_ = isBonusPeriod(year.period());
+    active_ = &active;
+    forms_.reset();
+    subscription_ = period_->subscribe([this](const PeriodChange& change) { showChange(change); });
     rows_ = buildGridRows(tables, names);
     if (!showsSettlementRow(year)) std::erase_if(rows_, isSettlementRow);
     slots_.clear();
     payForms_.clear();
+    employees_.clear();
     const PeriodBlock& block = year.block();
+    const std::vector<EmployeeId> ids = period_->employeeIds();
     for (int slot = 1; slot <= kMaxEmployees; ++slot) {
         const EmployeeRecord& e = block.employee(slot);
         if (!e.isUsed() || !isActiveEmployee(e)) continue;
         slots_.push_back(slot);
         payForms_.push_back(e.payForm);
+        employees_.push_back(ids[slot - 1]);
     }
 
     const std::size_t cells = static_cast<std::size_t>(rowCount()) * kGridColumnCount;
@@ -95,6 +102,10 @@ const std::string& PayGrid::text(int row, int col) const {
 
 int PayGrid::slotOf(int col) const {
     return col >= 1 && col <= employeeCount() ? slots_[col - 1] : kNoSlot;
+}
+
+EmployeeId PayGrid::employeeOf(int col) const {
+    return col >= 1 && col <= employeeCount() ? employees_[col - 1] : EmployeeId();
 }
 
 bool PayGrid::isItemCell(int row, int col) const {
@@ -126,7 +137,7 @@ const GridRow* PayGrid::rowInfo(int row) const {
 }
 
 int PayGrid::attendanceRow(int item) const {
-    const ItemSource wanted{ItemSource::Kind::Attendance, item};
+    const ItemId wanted{ItemId::Kind::Attendance, item};
     for (int r = 1; r < rowCount(); ++r) {
         const LayoutItem& row = rows_[r - 1].item;
         if (row.attendance && row.source == wanted) return r;
@@ -139,10 +150,36 @@ double PayGrid::cellValue(int row, int col) const {
     return typed_[at] ? parseNumber(texts_[at]).value : values_[at];
 }
 
+void PayGrid::store(int row, int col, double value) {
+    if (period_ == nullptr) return;
+    if (!forms_) forms_.emplace(*active_, bonus_);
+    storing_ = true;
+    calc::storeGridValue(*period_, employees_[col - 1], rows_[row - 1].item.source, value, bonus_,
+                         forms_->of(payForms_[col - 1]));
+    storing_ = false;
+}
+
+void PayGrid::showChange(const PeriodChange& change) {
+    if (storing_ || !change.item || period_ == nullptr) return;
+    for (int c = 1; c <= employeeCount(); ++c) {
+        if (employees_[c - 1] != change.employee) continue;
+        const int slot = slots_[c - 1];
+        for (int r = 1; r < rowCount(); ++r) {
+            const LayoutItem& item = rows_[r - 1].item;
+            if (item.source != *change.item) continue;
+            cell(r, c) = storedText(item, period_->block(), slot, style_);
+            values_[index(r, c)] = storedValue(item.source, period_->block(), slot);
+            typed_[index(r, c)] = false;
+            if (cellChanged_) cellChanged_(r, c);
+        }
+    }
+}
+
 bool PayGrid::setText(int row, int col, std::string text) {
     if (!isEditable(row, col)) return false;
     cell(row, col) = std::move(text);
     typed_[index(row, col)] = true;
+    store(row, col, cellValue(row, col));
     return true;
 }
 
@@ -152,22 +189,21 @@ std::string PayGrid::commitCell(int row, int col) {
     cell(row, col) = std::move(check.text);
     values_[index(row, col)] = check.value;
     typed_[index(row, col)] = false;
+    store(row, col, check.value);
     return check.error;
 }
 
-bool PayGrid::leaveCell(int row, int col, const YearData& year) {
+bool PayGrid::leaveCell(int row, int col) {
     if (!isItemCell(row, col) || row != attendanceRow(kPaidLeaveDaysItem)) return false;
     const int balanceRow = attendanceRow(kPaidLeaveBalanceItem);
-    const int period = year.period();
-    if (balanceRow == 0 || period < 1 || period > kPeriodCount) return false;
-    const std::string_view recordId = year.block().employee(slotOf(col)).recordId.bytes();
-    if (recordId.empty()) return false;
-    const double previous = year.readPreviousPaidLeaveBalance(period, recordId);
-    if (previous == YearData::kNoPaidLeaveBalance) return false;
-    const double balance = previous - cellValue(row, col);
+    if (balanceRow == 0 || period_ == nullptr || period_->period() == 0) return false;
+    const std::optional<double> previous = period_->previousPaidLeaveBalance(employees_[col - 1]);
+    if (!previous) return false;
+    const double balance = *previous - cellValue(row, col);
     cell(balanceRow, col) = formatQuantity(balance);
     values_[index(balanceRow, col)] = balance;
     typed_[index(balanceRow, col)] = false;
+    store(balanceRow, col, balance);
     return true;
 }
 
@@ -196,13 +232,11 @@ KeyVerdict PayGrid::keyVerdict(int row, char32_t typed) const {
 std::vector<calc::GridColumn> PayGrid::columns() const {
     std::vector<calc::GridColumn> out(slots_.size());
     for (int c = 1; c <= employeeCount(); ++c) {
-        std::vector<calc::GridCell>& cells = out[c - 1].cells;
-        cells.reserve(rows_.size());
+        calc::GridColumn& column = out[c - 1];
+        column.employee = employees_[c - 1];
+        column.cells.reserve(rows_.size());
         for (int r = 1; r < rowCount(); ++r) {
-            const std::size_t at = index(r, c);
-            std::optional<double> value;
-            if (!typed_[at]) value = values_[at];
-            cells.push_back({rows_[r - 1].item.label, texts_[at], value});
+            column.cells.push_back({rows_[r - 1].item.source, cellValue(r, c)});
         }
     }
     return out;

@@ -9,10 +9,17 @@
 // individual entry window keep every digit), the value the entry was read as for a cell that
 // was typed into and checked (1:20 stays 4/3 hours where decimal hours show 1.33).
 //
+// The grid edits the period through its document (core/payroll_period.h): every entry goes into
+// the employee's records as the recalculation collects it (calc::storeGridValue), so the
+// document knows at once that something changed; a change made elsewhere (the individual entry
+// window) is shown in the grid when the document tells of it.
+//
 // Column 0 holds the row labels, row 0 the employees' names.  Columns 1..n are the employees
 // who are 在職, in slot order; the grid always has 101 columns, and a column without an
 // employee stands for no slot (kNoSlot).
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,12 +45,23 @@ enum class GridCellKind { Header, Editable, Disabled };
 
 class PayGrid {
   public:
-    // Rebuilds rows, columns and texts from the open period.  `tables` are the pay slip layouts
-    // of the period's kind (salary for months, bonus for bonuses); `style` decides how hours
-    // are shown.  The 年調過不足 row is left out of months 2..11 unless an employee of the period
-    // has a settlement.
-    void build(const YearData& year, const PrintTables& tables, const ItemNames& names,
-               TimeStyle style);
+    PayGrid() = default;
+    PayGrid(const PayGrid&) = delete;  // subscribed to its document by address
+    PayGrid& operator=(const PayGrid&) = delete;
+
+    // Rebuilds rows, columns and texts from the open period, whose document it edits from then
+    // on.  `tables` are the pay slip layouts of the period's kind (salary for months, bonus for
+    // bonuses) and `active` the items on them as the recalculation sees them (whose rules the
+    // entries are stored by); `style` decides how hours are shown.  `year` and `active` must
+    // outlive the grid or its next build.  The 年調過不足 row is left out of months 2..11 unless
+    // an employee of the period has a settlement.
+    void build(YearData& year, const PrintTables& tables, const ActiveItems& active,
+               const ItemNames& names, TimeStyle style);
+
+    // Called with grid cell (row, col) after the document changed it from elsewhere.
+    void onCellChanged(std::function<void(int row, int col)> changed) {
+        cellChanged_ = std::move(changed);
+    }
 
     int rowCount() const { return static_cast<int>(rows_.size()) + 1; }  // with row 0
     int columnCount() const { return kGridColumnCount; }
@@ -53,6 +71,8 @@ class PayGrid {
     const std::string& text(int row, int col) const;
     // Slot 1..100 of the column's employee, kNoSlot for column 0 and columns without one.
     int slotOf(int col) const;
+    // The column's employee; the empty id for column 0 and columns without one.
+    EmployeeId employeeOf(int col) const;
     bool isEditable(int row, int col) const;
     bool isAttendanceRow(int row) const;
     // An attendance row whose label names hours: shown with formatHours and takes ":".
@@ -66,7 +86,7 @@ class PayGrid {
     // --- editing ------------------------------------------------------------------------------
 
     // Puts what the user typed into an editable cell; false (nothing changed) for any other.
-    // Until commitCell the cell stands for its text as it reads.
+    // Until commitCell the cell stands for its text as it reads (and the document holds that).
     bool setText(int row, int col, std::string text);
 
     // Leaving a cell whose text changed: checks it (format code 52 for the day counts, 62 for
@@ -77,11 +97,12 @@ class PayGrid {
     std::string commitCell(int row, int col);
 
     // Leaving a cell in the 有休日数 row: the employee's paid-leave balance of the previous
-    // period less the days entered goes "%6.2f" into the 有休残日数 row of the column.  Nothing
-    // when there is no such row, the column has no employee, no period is open or the previous
-    // period holds no balance for the employee.  Returns whether the balance was written.
-    // IoError when the previous period's file cannot be read.
-    bool leaveCell(int row, int col, const YearData& year);
+    // period (read when the period was opened) less the days entered goes "%6.2f" into the
+    // 有休残日数 row of the column.  Nothing when there is no such row, the column has no
+    // employee, no period is open or the previous period holds no balance for the employee.
+    // Returns whether the balance was written.  IoError when the previous period's file could
+    // not be read.
+    bool leaveCell(int row, int col);
 
     // Where Enter moves: the next row below that is editable in this column, wrapping from the
     // last row to row 1; `row` itself when there is none.
@@ -94,8 +115,8 @@ class PayGrid {
 
     // --- recalculation -------------------------------------------------------------------------
 
-    // The employees' columns 1..n with each row's label, the cell's text and, unless the cell
-    // holds an unchecked entry, its exact value, for calc::RecalculatePeriod.
+    // The employees' columns 1..n, each with its employee and every row's item and value (an
+    // unchecked entry read from its text), for calc::RecalculatePeriod.
     std::vector<calc::GridColumn> columns() const;
 
   private:
@@ -104,17 +125,30 @@ class PayGrid {
     // What the cell stands for: its kept value, or its text read as a number while it holds an
     // unchecked entry.
     double cellValue(int row, int col) const;
+    // Stores the cell's value through the document, as the recalculation collects it.
+    void store(int row, int col, double value);
+    // The document changed an item of an employee: the cells that show it again.
+    void showChange(const PeriodChange& change);
     static std::size_t index(int row, int col) {
         return static_cast<std::size_t>(row) * kGridColumnCount + static_cast<std::size_t>(col);
     }
 
     std::vector<GridRow> rows_;
-    std::vector<int> slots_;          // column c (1..n) shows slot slots_[c − 1]
-    std::vector<int> payForms_;       // the employee's pay form, per column like slots_
-    std::vector<std::string> texts_;  // rowCount() × kGridColumnCount, row by row
-    std::vector<double> values_;      // the value of each cell, indexed like texts_
-    std::vector<bool> typed_;         // typed into and not yet checked: the text is the value
+    std::vector<int> slots_;             // column c (1..n) shows slot slots_[c − 1]
+    std::vector<int> payForms_;          // the employee's pay form, per column like slots_
+    std::vector<EmployeeId> employees_;  // per column like slots_
+    std::vector<std::string> texts_;     // rowCount() × kGridColumnCount, row by row
+    std::vector<double> values_;         // the value of each cell, indexed like texts_
+    std::vector<bool> typed_;            // typed into and not yet checked: the text is the value
     TimeStyle style_ = TimeStyle::Sexagesimal;
+    PayrollPeriod* period_ = nullptr;  // the document the grid edits; null before a build
+    bool bonus_ = false;
+    const ActiveItems* active_ = nullptr;
+    // Who gets what, as the recalculation collects: made at the first entry, not at every build.
+    std::optional<calc::FormItemTable> forms_;
+    PayrollPeriod::Subscription subscription_;
+    bool storing_ = false;  // the grid's own change: no need to show it again
+    std::function<void(int, int)> cellChanged_;
 };
 
 // The period as the caption names it: era name and year, then "4月分給与", "・夏期賞与",

@@ -1,6 +1,6 @@
-// Recalculating a whole period: the grid's columns collected into the records (renamed items,
-// h:mm and amount texts, columns of employees at work only), the bonus income tax exceptions
-// and the switch to hand entry, table files gone while running, and the unsaved-change test.
+// Recalculating a whole period: the grid's columns collected into the records (by employee and
+// item, columns of employees at work only), the bonus income tax exceptions and the switch to
+// hand entry, table files gone while running, and the unsaved-change test.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -13,6 +13,10 @@ namespace keiro::calc::testing {
 namespace {
 
 using PeriodCalcTest = PayFixture;
+
+ItemId Attendance(int number) {
+    return ItemId::attendance(number);
+}
 
 TEST_F(PeriodCalcTest, MonthCollectsEachColumnIntoItsEmployee) {
     settings_.itemNames.names[7] = "勤務時間";     // 実働時間
@@ -33,16 +37,19 @@ TEST_F(PeriodCalcTest, MonthCollectsEachColumnIntoItsEmployee) {
     payment(1).variableAllowance2 = 9'999;  // no row: emptied
     attendance(1).paidLeaveBalance = 7.5;   // no row: kept
 
+    const auto A = Attendance;
     const std::vector<GridColumn> columns = {
-        {{{"出勤日数", " 20.00"},
-          {"勤務時間", "100:30"},
-          {"実働時間", "999"},  // the old name is no row of this grid
-          {"普通残業時間", "10:00"},
-          {"残業食事代", "  1,234"},
-          {"変動控除１", "2,000"},
-          {"その他１", "500"},
-          {"不明な行", "5"}}},
-        {{{"欠勤日数", "1.50"}, {"残業食事代", "777"}, {"その他２", "abc"}}},
+        {EmployeeId("260101_090001"),
+         {{A(2), 20},                      // 出勤日数
+          {A(8), 100.5},                   // 実働時間, shown as 勤務時間
+          {A(1), 999},                     // 所定労働日数 comes from the period settings
+          {A(9), 10},                      // 普通残業時間
+          {ItemId::payment(13), 1'234.9},  // 変動手当１, shown as 残業食事代
+          {ItemId::deduction(13), 2'000},  // 変動控除１
+          {ItemId::payment(20), 500},      // その他１
+          {ItemId{}, 5}}},                 // a row that stores nowhere
+        {EmployeeId("260101_090003"),
+         {{A(4), 1.5}, {ItemId::payment(13), 777}, {ItemId::payment(21), 0}}},
     };
     EXPECT_TRUE(RecalculatePeriod(year_, ctx(), &columns).empty());
 
@@ -84,13 +91,14 @@ TEST_F(PeriodCalcTest, WithoutColumnsThePeriodIsComputedFromTheRecordsAsStored) 
     EXPECT_EQ(payment(9).payTotal, 0);
 
     // A grid with fewer columns than employees at work: the rest keep their records.
-    const std::vector<GridColumn> columns = {{{{"出勤日数", "10"}}}};
+    const std::vector<GridColumn> columns = {{EmployeeId("260101_090001"), {{Attendance(2), 10}}}};
     RecalculatePeriod(year_, ctx(), &columns);
     EXPECT_EQ(payment(1).payTotal, 90'000);
     EXPECT_EQ(payment(5).payTotal, 200'000);
 
-    // A cell with its value is taken at that value, whatever its text shows.
-    const std::vector<GridColumn> exact = {{{{"出勤日数", " 10.00", 10.005}}}};
+    // A cell is taken at its exact value.
+    const std::vector<GridColumn> exact = {
+        {EmployeeId("260101_090001"), {{Attendance(2), 10.005}}}};
     RecalculatePeriod(year_, ctx(), &exact);
     EXPECT_EQ(attendance(1).daysWorked, 10.005);
 }
@@ -101,8 +109,12 @@ TEST_F(PeriodCalcTest, BonusCollectsBonusAndDirectorsFeeRows) {
     addEmployee(2, {.recordId = "260101_090002"});
     payment(2).basePayAmount = 400'000;  // no 賞与 row in its column: emptied
     const std::vector<GridColumn> columns = {
-        {{{"賞与", "1,000,000"}, {"役員報酬", "200,000"}, {"変動手当１", "3,000"}}},
-        {{{"変動控除１", "1,500"}}},
+        {EmployeeId("260101_090001"),
+         {{ItemId::payment(1), 1'000'000},  // 賞与
+          {ItemId::payment(2), 200'000},    // 役員報酬
+          {ItemId::payment(13), 3'000},     // 変動手当１
+          {Attendance(2), 20}}},            // a bonus has no attendance
+        {EmployeeId("260101_090002"), {{ItemId::deduction(13), 1'500}}},
     };
     const GridColumn& first = columns[0];
     CalculateBonus(year_, 1, first, ctx(), PeriodInputs{});
@@ -201,21 +213,85 @@ TEST_F(PeriodCalcTest, ATaxTableFileRemovedWhileRunningGivesNoTax) {
     EXPECT_EQ(deduction(1).incomeTax, 0);
 }
 
-TEST_F(PeriodCalcTest, TheUnsavedChangeTestComparesRecalculatedAmounts) {
+TEST_F(PeriodCalcTest, TheUnsavedChangeTestNeedsNoRecalculation) {
     open(4);
-    addEmployee(1, {.basePay = 250'000});
+    addEmployee(1, {.recordId = "260101_090001", .basePay = 250'000});
     RecalculatePeriod(year_, ctx(), nullptr);
     year_.savePeriod();
-    const CalcContext context = ctx();
-    const auto recalculate = periodRecalculation(context);
+    EXPECT_FALSE(year_.document().isModified());
 
-    payment(1).payTotal = 1;  // stale amounts that the next recalculation puts right
-    EXPECT_FALSE(year_.isPeriodModified(recalculate));
+    // Recalculating what was saved changes nothing.
+    RecalculatePeriod(year_, ctx(), nullptr);
+    EXPECT_FALSE(year_.document().isModified());
     EXPECT_EQ(payment(1).payTotal, 250'000);
 
+    // A record changed behind the document's back is found all the same.
     year_.block().employee(1).basePay = 260'000;
-    EXPECT_TRUE(year_.isPeriodModified(recalculate));
+    EXPECT_TRUE(year_.document().isModified());
+    RecalculatePeriod(year_, ctx(), nullptr);
     EXPECT_EQ(payment(1).payTotal, 260'000);
+    year_.savePeriod();
+    EXPECT_FALSE(year_.document().isModified());
+}
+
+// Each grid column goes to the employee it was built for, wherever it stands in the list, and
+// each cell to its own item, whatever the items are called.
+TEST_F(PeriodCalcTest, ColumnsFindTheirEmployeesAndCellsTheirItems) {
+    settings_.itemNames.names[29] = "手当";  // 変動手当１ and ２ under one name
+    settings_.itemNames.names[30] = "手当";
+    useLayout(everythingOn(LayoutKind::Salary));
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .basePay = 200'000});
+    addEmployee(2, {.recordId = "260101_090002", .workStatus = 2});  // on leave: no column
+    addEmployee(3, {.recordId = "260101_090003", .basePay = 300'000});
+    const std::vector<GridColumn> columns = {
+        {EmployeeId("260101_090003"), {{ItemId::payment(13), 3'000}, {ItemId::payment(14), 30}}},
+        {EmployeeId("999999_999999"), {{ItemId::payment(13), 9'999}}},  // nobody's
+        {EmployeeId("260101_090002"), {{ItemId::payment(13), 8'888}}},  // not at work
+        {EmployeeId("260101_090001"), {{ItemId::payment(13), 1'000}, {ItemId::payment(14), 10}}},
+    };
+    RecalculatePeriod(year_, ctx(), &columns);
+    EXPECT_EQ(payment(1).variableAllowance1, 1'000);
+    EXPECT_EQ(payment(1).variableAllowance2, 10);
+    EXPECT_EQ(payment(3).variableAllowance1, 3'000);
+    EXPECT_EQ(payment(3).variableAllowance2, 30);
+    EXPECT_EQ(payment(2).variableAllowance1, 0);
+    EXPECT_EQ(payment(3).payTotal, 303'030);
+
+    // Two slots with one record id (a damaged file) are still two employees.
+    year_.block().employee(3).recordId.assign("260101_090001");
+    const std::vector<GridColumn> twins = {
+        {EmployeeId("260101_090001", 1), {{ItemId::payment(13), 3}}},
+        {EmployeeId("260101_090001"), {{ItemId::payment(13), 1}}},
+    };
+    RecalculatePeriod(year_, ctx(), &twins);
+    EXPECT_EQ(payment(1).variableAllowance1, 1);
+    EXPECT_EQ(payment(3).variableAllowance1, 3);
+}
+
+TEST(CollectedItems, FollowTheCollectingRules) {
+    FormItems on;
+    on.pay[12] = true;   // 変動手当１
+    on.other[1] = true;  // その他２
+    const auto collected = [&](ItemId item, bool bonus) { return collectedItems(item, bonus, on); };
+    using V = std::vector<ItemId>;
+    EXPECT_EQ(collected(ItemId::attendance(2), false), V{ItemId::attendance(2)});
+    EXPECT_EQ(collected(ItemId::attendance(2), true), V{});
+    EXPECT_EQ(collected(ItemId::attendance(1), false), V{});  // 所定労働日数
+    EXPECT_EQ(collected(ItemId::attendance(7), false), V{});  // 所定労働時間
+    EXPECT_EQ(collected(ItemId::payment(13), false), V{ItemId::payment(13)});
+    EXPECT_EQ(collected(ItemId::payment(14), false), V{});  // not on the layout
+    EXPECT_EQ(collected(ItemId::payment(21), false),
+              (V{ItemId::payment(21), ItemId::deduction(19)}));
+    EXPECT_EQ(collected(ItemId::payment(20), false), V{});
+    EXPECT_EQ(collected(ItemId::payment(1), true), V{ItemId::payment(1)});  // 賞与
+    EXPECT_EQ(collected(ItemId::payment(1), false), V{});                   // 基本給 is computed
+    EXPECT_EQ(collected(ItemId::payment(2), true), V{ItemId::payment(2)});  // 役員報酬
+    const ItemId settlement = ItemId::deduction(DeductionRecord::kSettlementItem);
+    EXPECT_EQ(collected(settlement, false), V{});
+    on.settlement = true;
+    EXPECT_EQ(collected(settlement, false), V{settlement});
+    EXPECT_EQ(collected(ItemId::deduction(8), false), V{});  // 所得税 is computed
 }
 
 TEST_F(PeriodCalcTest, NoOpenPeriodIsRefused) {

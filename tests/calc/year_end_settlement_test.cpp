@@ -76,7 +76,9 @@ TEST_F(YearEndSettlementTest, TheGridRowSetsItAndAGridWithoutTheRowLeavesItAlone
     openDecember();
     deduction(1).yearEndSettlement = 5'000;
     deduction(2).yearEndSettlement = 7'000;
-    const std::vector<GridColumn> withRow = {{{{"年調過不足", "-3,210"}}}, {{}}};
+    const ItemId settlement = ItemId::deduction(DeductionRecord::kSettlementItem);
+    const std::vector<GridColumn> withRow = {{EmployeeId(kFirst), {{settlement, -3'210}}},
+                                             {EmployeeId(kSecond), {}}};
     RecalculatePeriod(year_, ctx(), &withRow);
     EXPECT_EQ(deduction(1).yearEndSettlement, -3'210);
     EXPECT_EQ(deduction(2).yearEndSettlement, 7'000);  // its column has no such row
@@ -85,7 +87,7 @@ TEST_F(YearEndSettlementTest, TheGridRowSetsItAndAGridWithoutTheRowLeavesItAlone
     ItemLayout layout = layout_;
     setUse(layout, Band::Deduction, std::string(kYearEndSettlementCode), 1, false);
     useLayout(layout);
-    const std::vector<GridColumn> stale = {{{{"年調過不足", "0"}}}};
+    const std::vector<GridColumn> stale = {{EmployeeId(kFirst), {{settlement, 0}}}};
     RecalculatePeriod(year_, ctx(), &stale);
     EXPECT_EQ(deduction(1).yearEndSettlement, -3'210);
 }

@@ -19,17 +19,17 @@ namespace {
 constexpr int kSlot = 3;
 
 // The kind of record each band's items are stored in.
-ItemSource::Kind recordOf(Band band) {
+ItemId::Kind recordOf(Band band) {
     switch (band) {
         case Band::Attendance:
-            return ItemSource::Kind::Attendance;
+            return ItemId::Kind::Attendance;
         case Band::Deduction:
-            return ItemSource::Kind::Deduction;
+            return ItemId::Kind::Deduction;
         case Band::Pay:
         case Band::Other:
             break;
     }
-    return ItemSource::Kind::Payment;  // その他 is kept in the payment record
+    return ItemId::Kind::Payment;  // その他 is kept in the payment record
 }
 
 LayoutItem describe(std::string_view code, Band band, LayoutKind kind = LayoutKind::Salary,
@@ -40,14 +40,14 @@ LayoutItem describe(std::string_view code, Band band, LayoutKind kind = LayoutKi
 TEST(ItemValues, EveryItemOfTheDefaultLayoutsStoresInAPlaceOfItsOwn) {
     for (const LayoutKind kind : {LayoutKind::Salary, LayoutKind::Bonus}) {
         const ItemLayout layout = defaultLayout(kind);
-        std::set<std::pair<ItemSource::Kind, int>> places;
+        std::set<std::pair<ItemId::Kind, int>> places;
         for (int b = 0; b < kBandCount; ++b) {
             const Band band = static_cast<Band>(b);
             for (const LayoutRow& row : layout.band(band)) {
                 SCOPED_TRACE(row.code);
                 const LayoutItem item = describe(row.code, band, kind);
                 if (row.code == kBlankItemCode) {
-                    EXPECT_EQ(item.source, ItemSource{});
+                    EXPECT_EQ(item.source, ItemId{});
                     EXPECT_EQ(item.label, "");
                     continue;
                 }
@@ -117,9 +117,9 @@ TEST(ItemValues, ItemsReadTheRecordFieldsOfTheirName) {
         EXPECT_EQ(storedValue(describe(c.code, c.band, c.kind).source, *block, kSlot + 1), 0);
     }
     // 賞与 and 役員報酬 are no salary items.
-    EXPECT_EQ(describe("V賞与", Band::Pay).source, ItemSource{});
-    EXPECT_EQ(describe("V役員報酬", Band::Pay).source, ItemSource{});
-    EXPECT_EQ(storedValue(ItemSource{}, *block, kSlot), 0);
+    EXPECT_EQ(describe("V賞与", Band::Pay).source, ItemId{});
+    EXPECT_EQ(describe("V役員報酬", Band::Pay).source, ItemId{});
+    EXPECT_EQ(storedValue(ItemId{}, *block, kSlot), 0);
 }
 
 TEST(ItemValues, RenamedItemsAreFoundByTheirDisplayNameAndKindLetter) {
@@ -131,20 +131,20 @@ TEST(ItemValues, RenamedItemsAreFoundByTheirDisplayNameAndKindLetter) {
     const auto source = [&names](std::string_view code, Band band) {
         return describe(code, band, LayoutKind::Salary, names).source;
     };
-    using Kind = ItemSource::Kind;
-    EXPECT_EQ(source("F住宅手当", Band::Pay), (ItemSource{Kind::Payment, 4}));
-    EXPECT_EQ(source("V残業食事代", Band::Pay), (ItemSource{Kind::Payment, 13}));
-    EXPECT_EQ(source("V親睦会費", Band::Deduction), (ItemSource{Kind::Deduction, 14}));
-    EXPECT_EQ(source("V立替金", Band::Other), (ItemSource{Kind::Payment, 21}));
+    using Kind = ItemId::Kind;
+    EXPECT_EQ(source("F住宅手当", Band::Pay), (ItemId{Kind::Payment, 4}));
+    EXPECT_EQ(source("V残業食事代", Band::Pay), (ItemId{Kind::Payment, 13}));
+    EXPECT_EQ(source("V親睦会費", Band::Deduction), (ItemId{Kind::Deduction, 14}));
+    EXPECT_EQ(source("V立替金", Band::Other), (ItemId{Kind::Payment, 21}));
     // The standard code still finds the renamed item, with the user's name as its label.
     const LayoutItem allowance = describe("V変動手当１", Band::Pay, LayoutKind::Salary, names);
-    EXPECT_EQ(allowance.source, (ItemSource{Kind::Payment, 13}));
+    EXPECT_EQ(allowance.source, (ItemId{Kind::Payment, 13}));
     EXPECT_EQ(allowance.label, "残業食事代");
     // The kind letter must match: a fixed item is no variable one, and names nobody gave
     // store nowhere.
-    EXPECT_EQ(source("V住宅手当", Band::Pay), ItemSource{});
-    EXPECT_EQ(source("F残業食事代", Band::Pay), ItemSource{});
-    EXPECT_EQ(source("V変動手当９", Band::Pay), ItemSource{});
+    EXPECT_EQ(source("V住宅手当", Band::Pay), ItemId{});
+    EXPECT_EQ(source("F残業食事代", Band::Pay), ItemId{});
+    EXPECT_EQ(source("V変動手当９", Band::Pay), ItemId{});
 }
 
 TEST(ItemValues, FormatsFollowTheBandAndTheAttendanceItem) {

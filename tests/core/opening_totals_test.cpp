@@ -120,7 +120,7 @@ TEST_F(OpeningTotalsTest, TheOpenPeriodsSavedCopyChangesWithoutItsOtherEdits) {
     EXPECT_EQ(saved->employee(1).opening.pay, 1'800'000);
     EXPECT_EQ(saved->employee(2).basePay, 0);
     year.block().employee(2).basePay = 0;
-    EXPECT_FALSE(year.isPeriodModified(nullptr));  // the totals alone are no unsaved change
+    EXPECT_FALSE(year.document().isModified());  // the totals alone are no unsaved change
 }
 
 TEST_F(OpeningTotalsTest, UnsoundTotalsWriteNothing) {

@@ -321,6 +321,7 @@ TEST_F(YearFileTest, DeletingABonusClearsFlagPayDateAndBlock) {
     EXPECT_EQ(readPeriodBlock(year.path(), 2)->settings.companyName.utf8(), "山田商店");
     EXPECT_TRUE(isZero(&year.block(), kBlockSize));
     EXPECT_FALSE(year.header().isSaved(14));
+    EXPECT_FALSE(year.document().isModified());  // the empty period is what the file holds
 }
 
 TEST_F(YearFileTest, PreviousPeriodValuesByRecordId) {
@@ -350,26 +351,32 @@ TEST_F(YearFileTest, AnEmployeeUnknownInThePreviousMonthKeepsAZeroBalance) {
 
 // --- the unsaved-change test ------------------------------------------------------------------
 
-TEST_F(YearFileTest, ModificationFollowsRecalculationAndEdits) {
+TEST_F(YearFileTest, ModificationFollowsEditsAndSaving) {
     YearData year = open(kHeisei30);
     store(year.path(), 3, *companyBlock("山田商店"), true);
     year.openPeriod(3, kMonth, nullptr);
-    const auto noRecalculation = [](YearData&) {};
-    EXPECT_FALSE(year.isPeriodModified(noRecalculation));
+    EXPECT_FALSE(year.document().isModified());
 
-    int calls = 0;
-    EXPECT_TRUE(year.isPeriodModified([&](YearData& y) {
-        ++calls;
-        y.block().payments[0].overtimePay = 1200;
-    }));
-    EXPECT_EQ(calls, 1);
+    year.block().payments[0].overtimePay = 1200;  // an amount recalculated
+    EXPECT_TRUE(year.document().isModified());
     year.savePeriod();
-    EXPECT_FALSE(year.isPeriodModified(noRecalculation));
+    EXPECT_FALSE(year.document().isModified());
 
     year.block().employee(1).name.assign("山田");  // shorter: 太郎 stays behind the text
-    EXPECT_TRUE(year.isPeriodModified(noRecalculation));
+    EXPECT_TRUE(year.document().isModified());
     year.savePeriod();
-    EXPECT_FALSE(year.isPeriodModified(noRecalculation));
+    EXPECT_FALSE(year.document().isModified());
+
+    // A value set through the document and set back is still to be saved: the clerk typed it.
+    const EmployeeId first = year.document().idAt(1);
+    const double before = year.document().value(first, ItemId::attendance(2));
+    ASSERT_TRUE(year.document().setValue(first, ItemId::attendance(2), before + 1));
+    ASSERT_TRUE(year.document().setValue(first, ItemId::attendance(2), before));
+    EXPECT_TRUE(year.document().isDirty());
+    EXPECT_TRUE(year.document().isModified());
+    year.savePeriod();
+    EXPECT_FALSE(year.document().isDirty());
+    EXPECT_FALSE(year.document().isModified());
 }
 
 TEST_F(YearFileTest, LeftoversAfterATextOnDiskAreNoChange) {
@@ -380,7 +387,7 @@ TEST_F(YearFileTest, LeftoversAfterATextOnDiskAreNoChange) {
     block->employee(2).bankName.assign("りそな");
     store(year.path(), 3, *block, true);
     year.openPeriod(3, kMonth, nullptr);
-    EXPECT_FALSE(year.isPeriodModified(nullptr));
+    EXPECT_FALSE(year.document().isModified());
 }
 
 TEST_F(YearFileTest, ScheduledFiguresCountAsAChangeOnlyForMonths) {
@@ -391,9 +398,9 @@ TEST_F(YearFileTest, ScheduledFiguresCountAsAChangeOnlyForMonths) {
         year.openPeriod(period, {0, 0, 6, 10}, nullptr);
         year.block().settings.scheduledDays = 5;
         year.block().settings.scheduledHours = 40;
-        EXPECT_EQ(year.isPeriodModified(nullptr), period == 3);
+        EXPECT_EQ(year.document().isModified(), period == 3);
         year.block().settings.healthInsRate = 5.0;
-        EXPECT_TRUE(year.isPeriodModified(nullptr));
+        EXPECT_TRUE(year.document().isModified());
     }
 }
 
@@ -401,7 +408,7 @@ TEST_F(YearFileTest, ANeverSavedPeriodWithCopiedDataIsModified) {
     YearData year = open(kHeisei30);
     store(year.path(), 2, *companyBlock("山田商店"), true);
     year.openPeriod(3, kMonth, nullptr);
-    EXPECT_TRUE(year.isPeriodModified(nullptr));
+    EXPECT_TRUE(year.document().isModified());
 }
 
 // --- damaged files -----------------------------------------------------------------------------
@@ -506,7 +513,7 @@ TEST_F(YearFileTest, SavingIntoAFileThatHasGoneWritesANewFileWithTheOpenPeriod) 
     store(year.path(), 2, *companyBlock("山田商店"), true);
     year.openPeriod(3, kMonth, nullptr);
     fs::remove(year.path());
-    EXPECT_TRUE(year.isPeriodModified(nullptr));  // nothing on disk: a save is due
+    EXPECT_TRUE(year.document().isModified());  // nothing on disk: a save is due
 
     const std::string notice = saveOpenPeriod(year);
     EXPECT_NE(notice.find("見つからない"), std::string::npos) << notice;
@@ -516,7 +523,7 @@ TEST_F(YearFileTest, SavingIntoAFileThatHasGoneWritesANewFileWithTheOpenPeriod) 
     EXPECT_FALSE(header.isSaved(2));  // its block went with the file
     EXPECT_FALSE(year.header().isSaved(2));
     EXPECT_EQ(readPeriodBlock(year.path(), 3)->settings.companyName.utf8(), "山田商店");
-    EXPECT_FALSE(year.isPeriodModified(nullptr));
+    EXPECT_FALSE(year.document().isModified());
     EXPECT_EQ(saveOpenPeriod(year), "");  // from now on an ordinary save
 }
 

@@ -443,7 +443,7 @@ class MainWindowTest : public QObject {
             QVERIFY(box != nullptr);
             QCOMPARE(box->text().trimmed(), QString("3:00"));
             box->setText("4:30");
-            entry->InputItemExit(Band::Attendance, position);
+            entry->boxLeft(Band::Attendance, position);
             entry->findChild<QPushButton*>("sbNext")->click();  // on to the next at work
             entry->reject();
         });

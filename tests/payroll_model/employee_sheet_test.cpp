@@ -1,13 +1,14 @@
 // One employee's sheet of the individual entry window: the rows the layouts give per pay form,
 // which boxes may be typed into, the hand-entry switch, texts and totals after a recalculation,
 // the paid-leave balance, the bonus that needs its tax entered by hand, moving between the
-// employees at work, and the remarks.
+// employees at work, the remarks, and editing through the period's document.
 #include "payroll/model/employee_sheet.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "calc/bonus_tax.h"
 #include "tests/support/pay_fixture.h"
@@ -189,6 +190,36 @@ TEST_F(EmployeeSheetTest, TypedEntriesAreStoredAndTheEmployeeRecalculated) {
     EXPECT_EQ(s.text(Band::Pay, 0), "188,000");
     EXPECT_EQ(s.totals().pay, 188'000);
     EXPECT_EQ(s.totals().net, 188'000 - s.totals().deduction);
+}
+
+// The sheet edits the period through its document: each entry and the remarks are told to the
+// other windows; a change another window makes to the employee shown is passed on.
+TEST_F(EmployeeSheetTest, EntriesGoThroughTheDocumentAndChangesElsewhereAreShown) {
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001"});
+    addEmployee(2, {.recordId = "260101_090002"});
+    year_.savePeriod();
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription grid =
+        year_.document().subscribe([&](const PeriodChange& change) { told.push_back(change); });
+    EmployeeSheet& s = sheet(1);
+    int shownAgain = 0;
+    s.onChangedElsewhere([&] { ++shownAgain; });
+
+    ASSERT_TRUE(s.enter(Band::Attendance, position(Band::Attendance, "欠勤日数"), "1.5"));
+    s.setMemo("備考");
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0].employee, EmployeeId("260101_090001"));
+    EXPECT_EQ(told[0].item, ItemId::attendance(4));
+    EXPECT_FALSE(told[1].item.has_value());  // the employee record
+    EXPECT_TRUE(year_.document().isDirty());
+    EXPECT_EQ(shownAgain, 0);  // its own entries
+
+    year_.document().setValue(EmployeeId("260101_090002"), ItemId::attendance(4), 2);
+    EXPECT_EQ(shownAgain, 0);  // another employee
+    year_.document().setValue(EmployeeId("260101_090001"), ItemId::attendance(4), 3);
+    EXPECT_EQ(shownAgain, 1);
+    EXPECT_EQ(s.text(Band::Attendance, position(Band::Attendance, "欠勤日数")), "3.00");
 }
 
 TEST_F(EmployeeSheetTest, HandEnteredPremiumSurvivesRecalculationUntilSwitchedBack) {

@@ -23,7 +23,7 @@ class PayGridTest : public PayFixture {
     PayGridTest() { useLayout(defaultLayout(LayoutKind::Salary)); }
 
     PayGrid& build(TimeStyle style = TimeStyle::Sexagesimal) {
-        grid_.build(year_, buildPrintTables(layout_), settings_.itemNames, style);
+        grid_.build(year_, buildPrintTables(layout_), active_, settings_.itemNames, style);
         return grid_;
     }
 
@@ -119,7 +119,7 @@ TEST_F(PayGridTest, RowsFollowTheLayoutsAndTheUsersNames) {
     PrintTables tables = buildPrintTables(layout_);
     tables.codes[0][static_cast<int>(Band::Pay)][14] = "V変動手当１";
     tables.codes[2][static_cast<int>(Band::Pay)][14] = "V変動手当２";
-    grid_.build(year_, tables, settings_.itemNames, TimeStyle::Sexagesimal);
+    grid_.build(year_, tables, active_, settings_.itemNames, TimeStyle::Sexagesimal);
     const int mixed = row("変動手当２");
     for (int col = 1; col <= 3; ++col) EXPECT_TRUE(grid_.isEditable(mixed, col));
 }
@@ -328,16 +328,40 @@ TEST_F(PayGridTest, LeavingPaidLeaveDaysCarriesThePreviousBalanceLessTheDays) {
 
     ASSERT_TRUE(grid_.setText(days, 1, "2"));
     EXPECT_EQ(grid_.commitCell(days, 1), "");
-    EXPECT_TRUE(grid_.leaveCell(days, 1, year_));
+    EXPECT_TRUE(grid_.leaveCell(days, 1));
     EXPECT_EQ(grid_.text(balance, 1), "  8.50");
 
     const std::string before = grid_.text(balance, 2);
     ASSERT_TRUE(grid_.setText(days, 2, "1"));
-    EXPECT_FALSE(grid_.leaveCell(days, 2, year_));
+    EXPECT_FALSE(grid_.leaveCell(days, 2));
     EXPECT_EQ(grid_.text(balance, 2), before);
 
-    EXPECT_FALSE(grid_.leaveCell(row("欠勤日数"), 1, year_));  // other rows carry nothing
-    EXPECT_FALSE(grid_.leaveCell(days, 3, year_));             // no employee
+    EXPECT_FALSE(grid_.leaveCell(row("欠勤日数"), 1));  // other rows carry nothing
+    EXPECT_FALSE(grid_.leaveCell(days, 3));             // no employee
+
+    // The balance was read when the period was opened: leaving the cell reads no file.
+    std::filesystem::remove(file(kReiwa8));
+    ASSERT_TRUE(grid_.setText(days, 1, "3"));
+    EXPECT_TRUE(grid_.leaveCell(days, 1));
+    EXPECT_EQ(grid_.text(balance, 1), "  7.50");
+    EXPECT_EQ(attendance(1).paidLeaveBalance, 7.5);  // in the records at once
+}
+
+// January's balance comes from the previous year's file; one that cannot be read is told
+// each time a balance is asked for, and the period can still be worked on.
+TEST_F(PayGridTest, AnUnreadablePreviousYearIsReportedWhenTheCellIsLeft) {
+    open(1);
+    addEmployee(1, {.recordId = "260101_090001"});
+    year_.savePeriod();
+    writeFileAtomic(file(kReiwa7), "not a year file");
+    open(1);  // saved January, opened again
+    build();
+    const int days = row("有休日数");
+    ASSERT_TRUE(grid_.setText(days, 1, "1"));
+    EXPECT_THROW(grid_.leaveCell(days, 1), IoError);
+    EXPECT_THROW(grid_.leaveCell(days, 1), IoError);
+    EXPECT_EQ(grid_.commitCell(days, 1), "");
+    EXPECT_EQ(attendance(1).paidLeaveDays, 1.0);
 }
 
 TEST_F(PayGridTest, ColumnsFeedTheRecalculation) {
@@ -352,7 +376,8 @@ TEST_F(PayGridTest, ColumnsFeedTheRecalculation) {
     const std::vector<calc::GridColumn> columns = grid_.columns();
     ASSERT_EQ(columns.size(), 1u);
     ASSERT_EQ(columns[0].cells.size(), kDefaultSalaryRows.size());
-    EXPECT_EQ(columns[0].cells[overtime - 1].caption, "普通残業時間");
+    EXPECT_EQ(columns[0].employee, EmployeeId("260101_090002"));
+    EXPECT_EQ(columns[0].cells[overtime - 1].item, ItemId::attendance(9));  // 普通残業時間
     EXPECT_TRUE(calc::RecalculatePeriod(year_, ctx(), &columns).empty());
 
     EXPECT_EQ(attendance(2).overtimeHours, 10.5);
@@ -419,14 +444,102 @@ TEST_F(PayGridTest, AnUntouchedGridIsNoChangeToTheSavedPeriod) {
 
     for (const TimeStyle style : {TimeStyle::Sexagesimal, TimeStyle::Decimal}) {
         build(style);
+        // Leaving cells without typing, and the recalculation saving does, change nothing.
+        EXPECT_EQ(grid_.commitCell(row("普通残業時間"), 1), "");
+        EXPECT_FALSE(grid_.leaveCell(row("出勤日数"), 1));
         const std::vector<calc::GridColumn> columns = grid_.columns();
-        EXPECT_FALSE(year_.isPeriodModified(calc::periodRecalculation(ctx(), &columns)));
+        calc::RecalculatePeriod(year_, ctx(), &columns);
+        EXPECT_FALSE(year_.document().isModified());
     }
-    // A value typed into the grid is a change.
+    // A value typed into the grid is a change at once, before any recalculation.
     ASSERT_TRUE(grid_.setText(row("普通残業時間"), 1, "7:21"));
+    EXPECT_TRUE(year_.document().isModified());
     EXPECT_EQ(grid_.commitCell(row("普通残業時間"), 1), "");
-    const std::vector<calc::GridColumn> typed = grid_.columns();
-    EXPECT_TRUE(year_.isPeriodModified(calc::periodRecalculation(ctx(), &typed)));
+    EXPECT_TRUE(year_.document().isModified());
+    EXPECT_EQ(attendance(1).overtimeHours, parseNumber("7:21").value);
+}
+
+// The grid stores what is typed as the recalculation collects it, through the document; a
+// change made through the document elsewhere shows in the grid.
+TEST_F(PayGridTest, EntriesGoThroughTheDocumentAndItsChangesShow) {
+    useLayout(everythingOn(LayoutKind::Salary));
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001"});
+    addEmployee(2, {.recordId = "260101_090002", .payForm = 3});
+    payment(2).otherItem1 = 40;
+    year_.savePeriod();
+    build();
+    std::vector<std::pair<int, int>> shown;
+    grid_.onCellChanged([&](int r, int c) { shown.emplace_back(r, c); });
+
+    int other = 0;
+    for (int r = 1; r < grid_.rowCount(); ++r) {
+        if (grid_.rowInfo(r)->item.source == ItemId::payment(20)) other = r;
+    }
+    ASSERT_NE(other, 0);
+    ASSERT_TRUE(grid_.setText(other, 2, "1,500"));
+    EXPECT_EQ(grid_.commitCell(other, 2), "");
+    EXPECT_EQ(payment(2).otherItem1, 1'500);  // その他 into both records
+    EXPECT_EQ(deduction(2).otherItem1, 1'500);
+    EXPECT_EQ(payment(1).otherItem1, 0);
+    EXPECT_TRUE(year_.document().isDirty());
+    EXPECT_TRUE(shown.empty());  // the grid's own entries need no telling
+
+    PayrollPeriod& period = year_.document();
+    ASSERT_TRUE(period.setValue(EmployeeId("260101_090001"), ItemId::attendance(4), 2.5));
+    const int absent = row("欠勤日数");
+    EXPECT_EQ(grid_.text(absent, 1), "  2.50");
+    EXPECT_EQ(shown, (std::vector<std::pair<int, int>>{{absent, 1}}));
+    const std::vector<calc::GridColumn> columns = grid_.columns();
+    EXPECT_EQ(columns[0].cells[absent - 1].value, 2.5);
+}
+
+TEST_F(PayGridTest, ABonusGridStoresNoAttendance) {
+    openBonus(13, 6);
+    addEmployee(1, {.recordId = "260101_090001"});
+    // Bonus layouts have no attendance band; should one still hold an attendance row...
+    PrintTables tables = buildPrintTables(layout_);
+    for (auto& form : tables.codes) form[static_cast<int>(Band::Attendance)] = {"F", "V出勤日数"};
+    grid_.build(year_, tables, active_, settings_.itemNames, TimeStyle::Sexagesimal);
+    const int days = row("出勤日数");
+    ASSERT_TRUE(grid_.setText(days, 1, "3"));
+    EXPECT_EQ(grid_.commitCell(days, 1), "");
+    EXPECT_EQ(grid_.text(days, 1), "  3.00");
+    EXPECT_EQ(attendance(1).daysWorked, 0.0);
+    EXPECT_FALSE(year_.document().isDirty());
+}
+
+// Two items the user gave one name (a Keiro.ini edited by hand) are still two rows, each
+// with its own value.
+TEST_F(PayGridTest, ItemsOfTheSameNameEachKeepTheirOwnValue) {
+    settings_.itemNames.names[29] = "手当";  // 変動手当１
+    settings_.itemNames.names[30] = "手当";  // 変動手当２
+    useLayout(everythingOn(LayoutKind::Salary));
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001", .basePay = 200'000});
+    build();
+    int first = 0;
+    int second = 0;
+    for (int r = 1; r < grid_.rowCount(); ++r) {
+        if (grid_.rowInfo(r)->item.source == ItemId::payment(13)) first = r;
+        if (grid_.rowInfo(r)->item.source == ItemId::payment(14)) second = r;
+    }
+    ASSERT_NE(first, 0);
+    ASSERT_NE(second, 0);
+    EXPECT_EQ(grid_.text(first, 0), "手当");
+    EXPECT_EQ(grid_.text(second, 0), "手当");
+    ASSERT_TRUE(grid_.setText(first, 1, "1000"));
+    EXPECT_EQ(grid_.commitCell(first, 1), "");
+    ASSERT_TRUE(grid_.setText(second, 1, "20"));
+    EXPECT_EQ(grid_.commitCell(second, 1), "");
+
+    const std::vector<calc::GridColumn> columns = grid_.columns();
+    calc::RecalculatePeriod(year_, ctx(), &columns);
+    EXPECT_EQ(payment(1).variableAllowance1, 1'000);
+    EXPECT_EQ(payment(1).variableAllowance2, 20);
+    EXPECT_EQ(payment(1).payTotal, 201'020);
+    EXPECT_EQ(build().text(first, 1), "  1,000");
+    EXPECT_EQ(grid_.text(second, 1), "     20");
 }
 
 TEST_F(PayGridTest, PeriodTextFollowsTheKindAndTheChangeOfEra) {
