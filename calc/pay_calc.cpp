@@ -1,23 +1,17 @@
 #include "calc/pay_calc.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <limits>
-#include <memory>
 #include <stdexcept>
 
 #include "calc/bonus_tax.h"
 #include "calc/payroll_tables.h"
 #include "calc/rounding.h"
 #include "core/entry.h"
-#include "core/fileio.h"
-#include "core/year_view.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Layout codes of the amount items, by item number of the records (index j−1).
 constexpr std::array<std::string_view, 17> kPayCodes = {
@@ -262,41 +256,6 @@ std::int32_t previousMonthPay(const PeriodInputs& inputs, const EmployeeRecord& 
 bool isFrozenYear(const YearData& year, int currentCalendarYear) {
     const FileYear open{year.eraName() != year.eraNames().earlier, year.eraYear()};
     return isUncalculatedEraYear(currentCalendarYear, open);
-}
-
-std::int32_t PeriodInputs::previousPayAfterSocialIns(std::string_view recordId) const {
-    const auto found = previousPay.find(std::string(recordId));
-    return found == previousPay.end() ? 0 : found->second;
-}
-
-PeriodInputs loadPeriodInputs(const YearData& year) {
-    PeriodInputs inputs;
-    if (!isBonusPeriod(year.period()) || year.period() > kPeriodCount) return inputs;
-    const YearView thisYear(year.path());
-    inputs.history =
-        BonusHistory::load(thisYear, year.previousYearPath(), year.period(), year.header());
-
-    const int payMonth = year.header().bonusPayMonth[year.period() - kFirstBonusPeriod];
-    // The health insurance year begins in April: a bonus of January to March is last year's.
-    const int calendarYear = fileCalendarYearOf(year);
-    inputs.history.setHealthYear(payMonth >= 1 && payMonth <= 3 ? calendarYear - 1 : calendarYear);
-    if (payMonth < 1 || payMonth > 12) return inputs;  // no pay month: no pay the month before
-    std::unique_ptr<PeriodBlock> december;
-    if (payMonth == 1) {
-        const fs::path previousYear = year.previousYearPath();
-        if (!mayExist(previousYear)) return inputs;
-        inputs.previousMonthKept = readYearFileHeader(previousYear).isSaved(12);
-        december = readPeriodBlock(previousYear, 12);
-    } else {
-        inputs.previousMonthKept = thisYear.isSaved(payMonth - 1);
-    }
-    const PeriodBlock& before = december ? *december : thisYear.block(payMonth - 1);
-    for (int index = 0; index < kMaxEmployees; ++index) {
-        const std::string_view id = before.employees[index].recordId.bytes();
-        if (id.empty()) continue;
-        inputs.previousPay.emplace(std::string(id), before.deductions[index].payAfterSocialIns);
-    }
-    return inputs;
 }
 
 FormItems formItems(const ActiveItems& active, int payForm, bool bonus) {

@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
-#include <stdexcept>
 #include <unordered_set>
 
 #include "calc/rounding.h"
-#include "core/year_view.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::int32_t clampYen(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -36,23 +31,6 @@ std::int32_t settle(DeductionRecord& deductions, int item, bool onForm, Compute 
 
 std::int32_t premiumIf(std::uint8_t insured, std::int32_t premium) {
     return insured != 0 ? premium : 0;
-}
-
-bool paidNoLater(int month, int day, int currentMonth, int currentDay) {
-    return month < currentMonth || (month == currentMonth && day <= currentDay);
-}
-
-bool inJanuaryToMarch(int month) {
-    return month >= 1 && month <= 3;
-}
-bool inAprilToDecember(int month) {
-    return month >= 4 && month <= 12;
-}
-
-void requireBonusPeriod(int period) {
-    if (!isBonusPeriod(period) || period > kPeriodCount) {
-        throw std::invalid_argument("period " + std::to_string(period) + " is not a bonus period");
-    }
 }
 
 }  // namespace
@@ -130,47 +108,6 @@ std::int32_t StandardBonus(std::int32_t taxablePayTotal) {
 
 std::int32_t PensionStandardBonus(std::int32_t standardBonus) {
     return std::min(standardBonus, kPensionBonusCap);
-}
-
-BonusHistory BonusHistory::load(const fs::path& yearFile, const fs::path& previousYearFile,
-                                int bonusPeriod, const YearFileHeader& header) {
-    requireBonusPeriod(bonusPeriod);
-    return load(YearView(yearFile), previousYearFile, bonusPeriod, header);
-}
-
-BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previousYearFile,
-                                int bonusPeriod, const YearFileHeader& header) {
-    requireBonusPeriod(bonusPeriod);
-    const int currentMonth = header.bonusPayMonth[bonusPeriod - kFirstBonusPeriod];
-    const int currentDay = header.bonusPayDay[bonusPeriod - kFirstBonusPeriod];
-    const bool yearBeganLastApril = inJanuaryToMarch(currentMonth);
-    if (!yearBeganLastApril && !inAprilToDecember(currentMonth)) return {};  // no pay month
-
-    BonusHistory history;
-    // The previous year's file is read only when its bonuses count: a damaged one must not
-    // stop the bonuses paid from April on.
-    if (yearBeganLastApril) {
-        if (const std::optional<YearView> previous = YearView::ifExists(previousYearFile)) {
-            for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
-                const int month = previous->header().bonusPayMonth[period - kFirstBonusPeriod];
-                if (inAprilToDecember(month)) history.add(previous->block(period), false);
-            }
-        }
-    }
-    for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
-        if (period == bonusPeriod) continue;
-        const int month = header.bonusPayMonth[period - kFirstBonusPeriod];
-        const int day = header.bonusPayDay[period - kFirstBonusPeriod];
-        const bool sameHalf =
-            yearBeganLastApril ? inJanuaryToMarch(month) : inAprilToDecember(month);
-        if (!sameHalf || !paidNoLater(month, day, currentMonth, currentDay)) continue;
-        history.add(thisYear.block(period), month == currentMonth);
-    }
-    return history;
-}
-
-BonusHistory BonusHistory::load(const YearData& year) {
-    return load(year.path(), year.previousYearPath(), year.period(), year.header());
 }
 
 // Each earlier bonus counts with its own standard bonus as it was capped when paid.  Taken in

@@ -130,6 +130,7 @@ class BonusHistory {
   public:
     BonusHistory() = default;  // no earlier bonuses
 
+    // The loaders read the year files (calc/pay_history.cpp): called once per recalculation.
     // `bonusPeriod` is the current period, 13..15 (std::invalid_argument otherwise);
     // `header` the header in memory, holding the current bonus's pay month and day.
     static BonusHistory load(const std::filesystem::path& yearFile,
