@@ -1,6 +1,7 @@
 #pragma once
-// The pay calculation of one employee for a salary month or a bonus, on the records of the
-// open period alone: every payment item, 課税支給合計 and 支給合計, the social insurance items,
+// The pay calculation of one employee for a salary month or a bonus, run on the records of the
+// open period (the calculation itself is calc/pay_engine.h, the records' mapping
+// calc/pay_records.h): every payment item, 課税支給合計 and 支給合計, the social insurance items,
 // 社会保険料計, 社保控除後計, 所得税, 住民税, the fixed and variable deductions and 控除合計.
 //
 // Rules that hold throughout:
@@ -26,6 +27,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "calc/pay_engine.h"
 #include "calc/pay_history.h"
 #include "calc/premiums.h"
 #include "calc/tax_tables.h"
@@ -52,16 +54,7 @@ struct CalcContext {
 // Whether the open year is one whose stored amounts are no longer recalculated.
 bool isFrozenYear(const YearData& year, int currentCalendarYear);
 
-// Which items of one pay form are on its pay slip layout, by item number of the records
-// (index j−1 for amount(j)).  Built once per pay form and recalculation, so the per-employee
-// calculation asks no name lookups.
-struct FormItems {
-    std::array<bool, 17> pay{};  // PaymentRecord items 1..17 (1, 2: 賞与, 役員報酬 in bonuses)
-    std::array<bool, 15> deduction{};  // DeductionRecord items 1..15
-    std::array<bool, 3> other{};       // その他１..３
-    bool support = false;              // 子ども・子育て支援金 (DeductionRecord item 21)
-    bool settlement = false;           // 年調過不足 (item 22): whether the grid may set it
-};
+// Which items of one pay form are on its pay slip layout (FormItems: calc/pay_engine.h).
 FormItems formItems(const ActiveItems& active, int payForm, bool bonus);
 
 // The three pay forms' FormItems of one period kind; a pay form outside 1..3 (damaged data)
