@@ -65,6 +65,11 @@ Law lawFor(const YearData& year, const CalcContext& ctx, bool bonus) {
 
 }  // namespace
 
+CalcContext contextFor(const Settings& settings, const ActiveItems& active, PayrollTables& tables,
+                       const YearData& year, int currentCalendarYear) {
+    return CalcContext{settings, active, tables.taxFor(year).tables, currentCalendarYear};
+}
+
 bool isFrozenYear(const YearData& year, int currentCalendarYear) {
     const FileYear open{year.eraName() != year.eraNames().earlier, year.eraYear()};
     return isUncalculatedEraYear(currentCalendarYear, open);

@@ -51,6 +51,14 @@ struct CalcContext {
     int currentCalendarYear = 0;  // for the rule on the earlier era's years 16..24
 };
 
+struct PayrollTables;
+
+// The one wiring of the context: the settings, the items of the layout of the open period's
+// kind, and the tax tables of its pay date's year.  Used by the payroll program, keiro-tool
+// and the sample company alike.
+CalcContext contextFor(const Settings& settings, const ActiveItems& active, PayrollTables& tables,
+                       const YearData& year, int currentCalendarYear);
+
 // Whether the open year is one whose stored amounts are no longer recalculated.
 bool isFrozenYear(const YearData& year, int currentCalendarYear);
 
