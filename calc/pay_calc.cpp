@@ -1,5 +1,6 @@
 #include "calc/pay_calc.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "calc/pay_records.h"
@@ -55,12 +56,33 @@ bool clearUnpaidSlot(PeriodBlock& block, int index) {
     return false;
 }
 
-// The law of the open period: a bonus is charged without the levy when it is paid before the
-// levy's first premium month (or has no pay month).
-Law lawFor(const YearData& year, const CalcContext& ctx, bool bonus) {
-    PeriodSettings rates = year.block().settings;
-    if (bonus && !SupportLevyDueInPeriod(year)) rates.supportRate = 0;
-    return lawOf(ctx.settings, ctx.tax, rates, bonus, year.period() == 6);
+// The index of the slot when it is to be calculated; nullopt when the year is no longer
+// calculated or the slot was cleared (free, or the employee not 在職).
+std::optional<int> slotToCalculate(YearData& year, int slot, const CalcContext& ctx, bool bonus) {
+    const int index = requireSlot(slot);
+    requirePeriodKind(year, bonus);
+    if (isFrozenYear(year, ctx.currentCalendarYear)) return std::nullopt;
+    if (!clearUnpaidSlot(year.block(), index)) return std::nullopt;
+    return index;
+}
+
+void computeSlotMonth(PeriodBlock& block, int index, const FormItems& on, const Law& law) {
+    PaymentRecord& p = block.payments[index];
+    DeductionRecord& d = block.deductions[index];
+    const PayInput input = payInputOf(block.employees[index], block.attendance[index], p, d, on);
+    storePayResult(computeMonth(input, law), p, d);
+}
+
+// Returns false when the income tax was worked by the monthly-table method.
+bool computeSlotBonus(PeriodBlock& block, int index, const PeriodInputs& inputs,
+                      const FormItems& on, const Law& law) {
+    const EmployeeRecord& e = block.employees[index];
+    PaymentRecord& p = block.payments[index];
+    DeductionRecord& d = block.deductions[index];
+    const PayResult result = computeBonus(payInputOf(e, block.attendance[index], p, d, on),
+                                          bonusInputsOf(inputs, e), law);
+    storePayResult(result, p, d);
+    return !result.byMonthlyTable;
 }
 
 }  // namespace
@@ -68,6 +90,15 @@ Law lawFor(const YearData& year, const CalcContext& ctx, bool bonus) {
 CalcContext contextFor(const Settings& settings, const ActiveItems& active, PayrollTables& tables,
                        const YearData& year, int currentCalendarYear) {
     return CalcContext{settings, active, tables.taxFor(year).tables, currentCalendarYear};
+}
+
+// A bonus is charged without the levy when it is paid before the levy's first premium month
+// (or has no pay month).
+Law periodLaw(const YearData& year, const CalcContext& ctx) {
+    const bool bonus = isBonusPeriod(year.period());
+    PeriodSettings rates = year.block().settings;
+    if (bonus && !SupportLevyDueInPeriod(year)) rates.supportRate = 0;
+    return lawOf(ctx.settings, ctx.tax, rates, bonus, year.period() == 6);
 }
 
 bool isFrozenYear(const YearData& year, int currentCalendarYear) {
@@ -112,16 +143,16 @@ void ComputeMonth(YearData& year, int slot, const CalcContext& ctx) {
 }
 
 void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& on) {
-    const int index = requireSlot(slot);
-    requirePeriodKind(year, false);
-    if (isFrozenYear(year, ctx.currentCalendarYear)) return;
-    PeriodBlock& block = year.block();
-    if (!clearUnpaidSlot(block, index)) return;
+    if (const std::optional<int> index = slotToCalculate(year, slot, ctx, false)) {
+        computeSlotMonth(year.block(), *index, on, periodLaw(year, ctx));
+    }
+}
 
-    PaymentRecord& p = block.payments[index];
-    DeductionRecord& d = block.deductions[index];
-    const PayInput input = payInputOf(block.employees[index], block.attendance[index], p, d, on);
-    storePayResult(computeMonth(input, lawFor(year, ctx, false)), p, d);
+void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& on,
+                  const Law& law) {
+    if (const std::optional<int> index = slotToCalculate(year, slot, ctx, false)) {
+        computeSlotMonth(year.block(), *index, on, law);
+    }
 }
 
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs) {
@@ -132,19 +163,14 @@ bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const Period
 
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
                   const FormItems& on) {
-    const int index = requireSlot(slot);
-    requirePeriodKind(year, true);
-    if (isFrozenYear(year, ctx.currentCalendarYear)) return true;
-    PeriodBlock& block = year.block();
-    if (!clearUnpaidSlot(block, index)) return true;
+    const std::optional<int> index = slotToCalculate(year, slot, ctx, true);
+    return !index || computeSlotBonus(year.block(), *index, inputs, on, periodLaw(year, ctx));
+}
 
-    const EmployeeRecord& e = block.employees[index];
-    PaymentRecord& p = block.payments[index];
-    DeductionRecord& d = block.deductions[index];
-    const PayResult result = computeBonus(payInputOf(e, block.attendance[index], p, d, on),
-                                          bonusInputsOf(inputs, e), lawFor(year, ctx, true));
-    storePayResult(result, p, d);
-    return !result.byMonthlyTable;
+bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
+                  const FormItems& on, const Law& law) {
+    const std::optional<int> index = slotToCalculate(year, slot, ctx, true);
+    return !index || computeSlotBonus(year.block(), *index, inputs, on, law);
 }
 
 std::int64_t netPay(const PaymentRecord& payment, const DeductionRecord& deduction,

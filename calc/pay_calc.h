@@ -77,10 +77,17 @@ class FormItemTable {
     FormItems none_;
 };
 
+// The law of the open period (its premium rates, the settings of its kind, the context's tax
+// tables): the same for every employee, so a recalculation of the whole period builds it once
+// and passes it to the overloads that take it.
+Law periodLaw(const YearData& year, const CalcContext& ctx);
+
 // Salary month (periods 1..12) of slot 1..100.  std::out_of_range for another slot,
 // std::logic_error when the open period is not a salary month.
 void ComputeMonth(YearData& year, int slot, const CalcContext& ctx);
 void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& items);
+void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& items,
+                  const Law& law);
 
 // Bonus (periods 13..15) of slot 1..100.  Returns false when the bonus income tax could not be
 // taken from the rate table and was worked by the monthly-table method (calc/bonus_tax.h); true
@@ -88,6 +95,8 @@ void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormIt
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs);
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
                   const FormItems& items);
+bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
+                  const FormItems& items, const Law& law);
 
 // 差引支給額: 支給合計 − 控除合計 + the その他 items on the layout (`activeOthers`, from
 // FormItems::other), from the payment copy.  Exact in 64 bits.
