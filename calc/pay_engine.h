@@ -207,6 +207,9 @@ struct PayResult {
     Yen netPay(const std::array<bool, 3>& activeOthers) const;
 };
 
+// A salary month: 基本給 by pay form (days or hours at the wage, paid leave at its rate),
+// the allowances, overtime and reductions by the rounding settings, the premiums, 住民税 (the
+// June amount in June), the fixed and variable deductions and 所得税 from the salary table.
 PayResult computeMonth(const PayInput& input, const Law& law);
 // A bonus: 賞与 and 役員報酬 as entered (`input.payments`), the fixed and variable allowances,
 // the premiums on the standard bonus within the caps, the fixed and variable deductions and the
