@@ -96,9 +96,9 @@ CalcContext contextFor(const Settings& settings, const ActiveItems& active, Payr
 // (or has no pay month).
 Law periodLaw(const YearData& year, const CalcContext& ctx) {
     const bool bonus = isBonusPeriod(year.period());
-    PeriodSettings rates = year.block().settings;
-    if (bonus && !SupportLevyDueInPeriod(year)) rates.supportRate = 0;
-    return lawOf(ctx.settings, ctx.tax, rates, bonus, year.period() == 6);
+    Law law = lawOf(ctx.settings, ctx.tax, year.block().settings, bonus, year.period() == 6);
+    if (bonus && !SupportLevyDueInPeriod(year)) law.rates.support = Rate::fromPercent(0);
+    return law;
 }
 
 bool isFrozenYear(const YearData& year, int currentCalendarYear) {

@@ -1,9 +1,40 @@
 #include "calc/pay_records.h"
 
-namespace keiro::calc {
+#include <cstddef>
+#include <cstring>
 
+namespace keiro::calc {
+namespace {
+
+// The amounts 1..22 of both records are their first 22 fields, in item order; the hand-entry
+// flags one byte each, 1 when set.  Read and written as blocks: a recalculation does this for
+// every employee.
 static_assert(PaymentRecord::kAmountCount == kPayItemCount);
 static_assert(DeductionRecord::kAmountCount == kDeductionItemCount);
+static_assert(offsetof(PaymentRecord, basePayAmount) == 0);
+static_assert(offsetof(PaymentRecord, otherItem3) == 4 * (kPayItemCount - 1));
+static_assert(offsetof(DeductionRecord, healthInsAmount) == 0);
+static_assert(offsetof(DeductionRecord, yearEndSettlement) == 4 * (kDeductionItemCount - 1));
+
+template <typename Record, std::size_t N>
+void readAmounts(const Record& record, std::array<Yen, N>& amounts, std::array<bool, N>& manual) {
+    static_assert(N <= kManualFlagCount);
+    std::int32_t raw[N];
+    std::memcpy(raw, &record, sizeof raw);
+    for (std::size_t j = 0; j < N; ++j) {
+        amounts[j] = Yen(raw[j]);
+        manual[j] = record.manualFlags[j] == 1;
+    }
+}
+
+template <typename Record, std::size_t N>
+void writeAmounts(const std::array<Yen, N>& amounts, Record& record) {
+    std::int32_t raw[N];
+    for (std::size_t j = 0; j < N; ++j) raw[j] = amounts[j].toInt32Clamped();
+    std::memcpy(&record, raw, sizeof raw);
+}
+
+}  // namespace
 
 PayInput payInputOf(const EmployeeRecord& e, const AttendanceRecord& a, const PaymentRecord& p,
                     const DeductionRecord& d, const FormItems& items) {
@@ -48,25 +79,15 @@ PayInput payInputOf(const EmployeeRecord& e, const AttendanceRecord& a, const Pa
     in.holidayLateNightHours = a.holidayLateNightHours;
     in.lateHours = a.lateHours;
 
-    for (int j = 1; j <= kPayItemCount; ++j) {
-        in.payments[j - 1] = Yen(p.amount(j));
-        in.paymentManual[j - 1] = p.isManual(j);
-    }
-    for (int j = 1; j <= kDeductionItemCount; ++j) {
-        in.deductions[j - 1] = Yen(d.amount(j));
-        in.deductionManual[j - 1] = d.isManual(j);
-    }
+    readAmounts(p, in.payments, in.paymentManual);
+    readAmounts(d, in.deductions, in.deductionManual);
     in.items = items;
     return in;
 }
 
 void storePayResult(const PayResult& result, PaymentRecord& p, DeductionRecord& d) {
-    for (int j = 1; j <= kPayItemCount; ++j) {
-        p.amount(j) = result.payments[j - 1].toInt32Clamped();
-    }
-    for (int j = 1; j <= kDeductionItemCount; ++j) {
-        d.amount(j) = result.deductions[j - 1].toInt32Clamped();
-    }
+    writeAmounts(result.payments, p);
+    writeAmounts(result.deductions, d);
 }
 
 PremiumRates premiumRatesOf(const PeriodSettings& rates) {
