@@ -35,7 +35,9 @@ struct Totals {
 // One employee's calculation: the amounts start as the input holds them.
 class Slip {
   public:
-    Slip(const PayInput& in, const Law& law) : in_(in), law_(law) {
+    // `result` starts as the amounts the input holds.
+    Slip(const PayInput& in, const Law& law, PayResult& result)
+        : in_(in), law_(law), result_(result) {
         result_.payments = in.payments;
         result_.deductions = in.deductions;
     }
@@ -147,7 +149,7 @@ class Slip {
   private:
     const PayInput& in_;
     const Law& law_;
-    PayResult result_;
+    PayResult& result_;
     Totals t_;
 };
 
@@ -278,7 +280,8 @@ Yen bonusPremiums(const PayInput& in, const Law& law, Yen taxablePayTotal, Yen e
 }
 
 PayResult computeMonth(const PayInput& in, const Law& law) {
-    Slip slip(in, law);
+    PayResult result;
+    Slip slip(in, law, result);
     const FormItems& on = in.items;
     const Rounding payment = law.rounding.payment();
     const Rounding reduction = law.rounding.reduction();
@@ -338,11 +341,12 @@ PayResult computeMonth(const PayInput& in, const Law& law) {
     slip.totals().deductions += tax;
     slip.storeDeductionTotals();
     slip.otherItems();
-    return slip.result();
+    return result;
 }
 
 PayResult computeBonus(const PayInput& in, const BonusInputs& history, const Law& law) {
-    Slip slip(in, law);
+    PayResult result;
+    Slip slip(in, law, result);
     const FormItems& on = in.items;
 
     // 賞与 and 役員報酬 as entered; one that is not on the layout keeps its value but counts
@@ -378,8 +382,8 @@ PayResult computeBonus(const PayInput& in, const BonusInputs& history, const Law
     slip.totals().deductions += Yen(tax.tax);
     slip.storeDeductionTotals();
     slip.otherItems();
-    slip.result().byMonthlyTable = tax.byMonthlyTable;
-    return slip.result();
+    result.byMonthlyTable = tax.byMonthlyTable;
+    return result;
 }
 
 }  // namespace keiro::calc
