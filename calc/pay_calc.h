@@ -1,6 +1,7 @@
 #pragma once
-// The pay calculation of one employee for a salary month or a bonus, on the records of the
-// open period alone: every payment item, 課税支給合計 and 支給合計, the social insurance items,
+// The pay calculation of one employee for a salary month or a bonus, run on the records of the
+// open period (the calculation itself is calc/pay_engine.h, the records' mapping
+// calc/pay_records.h): every payment item, 課税支給合計 and 支給合計, the social insurance items,
 // 社会保険料計, 社保控除後計, 所得税, 住民税, the fixed and variable deductions and 控除合計.
 //
 // Rules that hold throughout:
@@ -26,6 +27,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "calc/pay_engine.h"
+#include "calc/pay_history.h"
 #include "calc/premiums.h"
 #include "calc/tax_tables.h"
 #include "core/layouts.h"
@@ -48,40 +51,18 @@ struct CalcContext {
     int currentCalendarYear = 0;  // for the rule on the earlier era's years 16..24
 };
 
+struct PayrollTables;
+
+// The one wiring of the context: the settings, the items of the layout of the open period's
+// kind, and the tax tables of its pay date's year.  Used by the payroll program, keiro-tool
+// and the sample company alike.
+CalcContext contextFor(const Settings& settings, const ActiveItems& active, PayrollTables& tables,
+                       const YearData& year, int currentCalendarYear);
+
 // Whether the open year is one whose stored amounts are no longer recalculated.
 bool isFrozenYear(const YearData& year, int currentCalendarYear);
 
-// What a bonus calculation reads from other periods, loaded once per recalculation (never once
-// per employee): the 社保控除後計 of each employee in the month before the bonus's pay month,
-// and the employee's earlier bonuses of the health insurance year.  Empty for a salary month.
-struct PeriodInputs {
-    // recordId (code page 932 bytes, as stored) → 社保控除後計 of its first slot.
-    std::unordered_map<std::string, std::int32_t> previousPay;
-    // Whether the month before the pay month is a saved period.  When it is not (the office
-    // began with the program later), an employee's last month before the program as the clerk
-    // entered it (EmployeeRecord::opening) stands in for it.
-    bool previousMonthKept = false;
-    BonusHistory history;
-
-    // 0 when the employee was not found (or the month's file does not exist).
-    std::int32_t previousPayAfterSocialIns(std::string_view recordId) const;
-};
-
-// For a bonus period: the month before the pay month M is period M−1 of the open file, or
-// December of the previous year's file for M = 1 (nothing when that file does not exist, or
-// when the bonus has no pay month).  IoError when a file that exists cannot be read.
-PeriodInputs loadPeriodInputs(const YearData& year);
-
-// Which items of one pay form are on its pay slip layout, by item number of the records
-// (index j−1 for amount(j)).  Built once per pay form and recalculation, so the per-employee
-// calculation asks no name lookups.
-struct FormItems {
-    std::array<bool, 17> pay{};  // PaymentRecord items 1..17 (1, 2: 賞与, 役員報酬 in bonuses)
-    std::array<bool, 15> deduction{};  // DeductionRecord items 1..15
-    std::array<bool, 3> other{};       // その他１..３
-    bool support = false;              // 子ども・子育て支援金 (DeductionRecord item 21)
-    bool settlement = false;           // 年調過不足 (item 22): whether the grid may set it
-};
+// Which items of one pay form are on its pay slip layout (FormItems: calc/pay_engine.h).
 FormItems formItems(const ActiveItems& active, int payForm, bool bonus);
 
 // The three pay forms' FormItems of one period kind; a pay form outside 1..3 (damaged data)
@@ -96,10 +77,17 @@ class FormItemTable {
     FormItems none_;
 };
 
+// The law of the open period (its premium rates, the settings of its kind, the context's tax
+// tables): the same for every employee, so a recalculation of the whole period builds it once
+// and passes it to the overloads that take it.
+Law periodLaw(const YearData& year, const CalcContext& ctx);
+
 // Salary month (periods 1..12) of slot 1..100.  std::out_of_range for another slot,
 // std::logic_error when the open period is not a salary month.
 void ComputeMonth(YearData& year, int slot, const CalcContext& ctx);
 void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& items);
+void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormItems& items,
+                  const Law& law);
 
 // Bonus (periods 13..15) of slot 1..100.  Returns false when the bonus income tax could not be
 // taken from the rate table and was worked by the monthly-table method (calc/bonus_tax.h); true
@@ -107,6 +95,8 @@ void ComputeMonth(YearData& year, int slot, const CalcContext& ctx, const FormIt
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs);
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
                   const FormItems& items);
+bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
+                  const FormItems& items, const Law& law);
 
 // 差引支給額: 支給合計 − 控除合計 + the その他 items on the layout (`activeOthers`, from
 // FormItems::other), from the payment copy.  Exact in 64 bits.

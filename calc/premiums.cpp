@@ -3,55 +3,42 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
-#include <stdexcept>
 #include <unordered_set>
 
+#include "calc/pay_records.h"
 #include "calc/rounding.h"
-#include "core/year_view.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::int32_t clampYen(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-// One premium item: 0 when not on the form, the stored amount when entered by hand, else the
-// computed amount.  Returns what the item now holds.
-template <typename Compute>
-std::int32_t settle(DeductionRecord& deductions, int item, bool onForm, Compute compute) {
-    std::int32_t& amount = deductions.amount(item);
-    if (!onForm) {
-        amount = 0;
-    } else if (!deductions.isManual(item)) {
-        amount = compute();
-    }
-    return amount;
+// rate × base by the 50銭 rule, as a record holds it.
+std::int32_t premiumOn(const Rate& rate, Yen base) {
+    return rate.of(base, Rounding::Premium).toInt32Clamped();
 }
 
-std::int32_t premiumIf(std::uint8_t insured, std::int32_t premium) {
-    return insured != 0 ? premium : 0;
+// The premium items of the form, and no other item.
+FormItems premiumForm(const DeductionItemsActive& onForm) {
+    FormItems items;
+    items.deduction[kHealthInsItem - 1] = onForm.health;
+    items.deduction[kPensionItem - 1] = onForm.pension;
+    items.deduction[kPensionFundItem - 1] = onForm.pensionFund;
+    items.deduction[kEmploymentInsItem - 1] = onForm.employment;
+    items.deduction[kNursingInsItem - 1] = onForm.nursing;
+    items.support = onForm.support;
+    return items;
 }
 
-bool paidNoLater(int month, int day, int currentMonth, int currentDay) {
-    return month < currentMonth || (month == currentMonth && day <= currentDay);
-}
-
-bool inJanuaryToMarch(int month) {
-    return month >= 1 && month <= 3;
-}
-bool inAprilToDecember(int month) {
-    return month >= 4 && month <= 12;
-}
-
-void requireBonusPeriod(int period) {
-    if (!isBonusPeriod(period) || period > kPeriodCount) {
-        throw std::invalid_argument("period " + std::to_string(period) + " is not a bonus period");
+// The six premium items back into the record.
+void storePremiums(const DeductionAmounts& amounts, DeductionRecord& d) {
+    for (const int item : {kHealthInsItem, kPensionItem, kPensionFundItem, kEmploymentInsItem,
+                           kNursingInsItem, kSupportItem}) {
+        d.amount(item) = amounts[item - 1].toInt32Clamped();
     }
 }
 
@@ -82,44 +69,35 @@ std::int32_t SupportShare(double base, const PeriodSettings& rates, bool paysCar
 }
 
 MonthlyPremiums SetPremiumsFromGrade(const HealthGradeTable& table, int grade,
-                                     const PeriodSettings& rates) {
-    const double standard = table.standard(grade);
-    const double pensionStandard = table.standard(table.pensionGrade(grade));
+                                     const PeriodSettings& periodRates) {
+    const Yen standard(table.standard(grade));
+    const Yen pensionStandard(table.standard(table.pensionGrade(grade)));
+    const PremiumRates rates = premiumRatesOf(periodRates);
     MonthlyPremiums premiums;
-    premiums.health = RoundInsurance(PercentOf(standard, rates.healthInsRate));
-    premiums.nursing = clampYen(std::int64_t{RoundInsurance(PercentOf(
-                                    standard, rates.healthInsRate + rates.nursingInsRate))} -
-                                premiums.health);
-    premiums.pension = RoundInsurance(PercentOf(pensionStandard, rates.pensionRate));
-    premiums.pensionFund = RoundInsurance(PercentOf(pensionStandard, rates.pensionFundRate));
-    premiums.support = SupportShare(standard, rates, false);
-    premiums.supportWithCare = SupportShare(standard, rates, true);
+    premiums.health = premiumOn(rates.health, standard);
+    premiums.nursing =
+        clampYen(std::int64_t{premiumOn(rates.health + rates.nursing, standard)} - premiums.health);
+    premiums.pension = premiumOn(rates.pension, pensionStandard);
+    premiums.pensionFund = premiumOn(rates.pensionFund, pensionStandard);
+    premiums.support = supportShare(standard, rates, false).toInt32Clamped();
+    premiums.supportWithCare = supportShare(standard, rates, true).toInt32Clamped();
     return premiums;
 }
 
 std::int32_t MonthlyEmploymentInsurance(std::int32_t total, double ratePercent) {
-    return RoundEmploymentInsurance(PercentOf(total, ratePercent));
+    return Rate::fromPercent(ratePercent)
+        .of(Yen(total), Rounding::EmploymentInsurance)
+        .toInt32Clamped();
 }
 
 std::int32_t ApplyMonthlyPremiums(const EmployeeRecord& e, const PeriodSettings& rates,
                                   std::int32_t payTotal, const DeductionItemsActive& onForm,
                                   DeductionRecord& d) {
-    std::int64_t sum = 0;
-    sum += settle(d, kHealthInsItem, onForm.health,
-                  [&] { return premiumIf(e.healthInsured, e.healthInsPremium); });
-    sum += settle(d, kPensionItem, onForm.pension,
-                  [&] { return premiumIf(e.pensionInsured, e.pensionPremium); });
-    sum += settle(d, kPensionFundItem, onForm.pensionFund,
-                  [&] { return premiumIf(e.pensionFundMember, e.pensionFundPremium); });
-    sum += settle(d, kEmploymentInsItem, onForm.employment, [&] {
-        return premiumIf(e.employmentInsured,
-                         MonthlyEmploymentInsurance(payTotal, rates.employmentInsRate));
-    });
-    sum += settle(d, kNursingInsItem, onForm.nursing,
-                  [&] { return premiumIf(e.nursingInsured, e.nursingInsPremium); });
-    sum += settle(d, kSupportItem, onForm.support,
-                  [&] { return premiumIf(e.healthInsured, e.supportPremium); });
-    return clampYen(sum);
+    const PayInput in = payInputOf(e, AttendanceRecord{}, PaymentRecord{}, d, premiumForm(onForm));
+    DeductionAmounts amounts = in.deductions;
+    const Yen sum = monthlyPremiums(in, premiumRatesOf(rates), Yen(payTotal), amounts);
+    storePremiums(amounts, d);
+    return sum.toInt32Clamped();
 }
 
 // --- bonuses ------------------------------------------------------------------------------
@@ -130,47 +108,6 @@ std::int32_t StandardBonus(std::int32_t taxablePayTotal) {
 
 std::int32_t PensionStandardBonus(std::int32_t standardBonus) {
     return std::min(standardBonus, kPensionBonusCap);
-}
-
-BonusHistory BonusHistory::load(const fs::path& yearFile, const fs::path& previousYearFile,
-                                int bonusPeriod, const YearFileHeader& header) {
-    requireBonusPeriod(bonusPeriod);
-    return load(YearView(yearFile), previousYearFile, bonusPeriod, header);
-}
-
-BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previousYearFile,
-                                int bonusPeriod, const YearFileHeader& header) {
-    requireBonusPeriod(bonusPeriod);
-    const int currentMonth = header.bonusPayMonth[bonusPeriod - kFirstBonusPeriod];
-    const int currentDay = header.bonusPayDay[bonusPeriod - kFirstBonusPeriod];
-    const bool yearBeganLastApril = inJanuaryToMarch(currentMonth);
-    if (!yearBeganLastApril && !inAprilToDecember(currentMonth)) return {};  // no pay month
-
-    BonusHistory history;
-    // The previous year's file is read only when its bonuses count: a damaged one must not
-    // stop the bonuses paid from April on.
-    if (yearBeganLastApril) {
-        if (const std::optional<YearView> previous = YearView::ifExists(previousYearFile)) {
-            for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
-                const int month = previous->header().bonusPayMonth[period - kFirstBonusPeriod];
-                if (inAprilToDecember(month)) history.add(previous->block(period), false);
-            }
-        }
-    }
-    for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
-        if (period == bonusPeriod) continue;
-        const int month = header.bonusPayMonth[period - kFirstBonusPeriod];
-        const int day = header.bonusPayDay[period - kFirstBonusPeriod];
-        const bool sameHalf =
-            yearBeganLastApril ? inJanuaryToMarch(month) : inAprilToDecember(month);
-        if (!sameHalf || !paidNoLater(month, day, currentMonth, currentDay)) continue;
-        history.add(thisYear.block(period), month == currentMonth);
-    }
-    return history;
-}
-
-BonusHistory BonusHistory::load(const YearData& year) {
-    return load(year.path(), year.previousYearPath(), year.period(), year.header());
 }
 
 // Each earlier bonus counts with its own standard bonus as it was capped when paid.  Taken in
@@ -233,38 +170,18 @@ std::int32_t PensionStandardBonus(const BonusHistory& history, std::string_view 
 std::int32_t BonusSocialInsurance(const EmployeeRecord& e, const PeriodSettings& rates,
                                   const PaymentRecord& payment, const BonusHistory& history,
                                   const DeductionItemsActive& onForm, DeductionRecord& d) {
-    const std::int32_t standardBonus = StandardBonus(payment.taxablePayTotal);
-    const double healthBase = StandardBonusForHealth(history, e, standardBonus);
-    const double pensionBase = PensionStandardBonus(history, e.recordId.bytes(), standardBonus);
-    const double employmentBase = static_cast<double>(payment.payTotal) -
-                                  static_cast<double>(payment.positionAllowanceAmount);
-
-    std::int64_t sum = 0;
-    sum += settle(d, kHealthInsItem, onForm.health, [&] {
-        return premiumIf(e.healthInsured,
-                         RoundInsurance(PercentOf(healthBase, rates.healthInsRate)));
-    });
-    sum += settle(d, kPensionItem, onForm.pension, [&] {
-        return premiumIf(e.pensionInsured,
-                         RoundInsurance(PercentOf(pensionBase, rates.pensionRate)));
-    });
-    sum += settle(d, kPensionFundItem, onForm.pensionFund, [&] {
-        return premiumIf(e.pensionFundMember,
-                         RoundInsurance(PercentOf(pensionBase, rates.pensionFundRate)));
-    });
-    sum += settle(d, kEmploymentInsItem, onForm.employment, [&] {
-        return premiumIf(e.employmentInsured, RoundEmploymentInsurance(PercentOf(
-                                                  employmentBase, rates.employmentInsRate)));
-    });
-    sum += settle(d, kNursingInsItem, onForm.nursing, [&] {
-        const std::int32_t combined =
-            RoundInsurance(PercentOf(healthBase, rates.healthInsRate + rates.nursingInsRate));
-        return premiumIf(e.nursingInsured, clampYen(std::int64_t{combined} - d.healthInsAmount));
-    });
-    sum += settle(d, kSupportItem, onForm.support, [&] {
-        return premiumIf(e.healthInsured, SupportShare(healthBase, rates, e.nursingInsured != 0));
-    });
-    return clampYen(sum);
+    const PayInput in = payInputOf(e, AttendanceRecord{}, payment, d, premiumForm(onForm));
+    Law law;
+    law.rates = premiumRatesOf(rates);
+    BonusInputs earlier;
+    earlier.earlierHealthYear = Yen(history.earlierTotal(e));
+    earlier.earlierThisMonth = Yen(history.earlierThisMonth(e.recordId.bytes()));
+    DeductionAmounts amounts = in.deductions;
+    const Yen sum = bonusPremiums(in, law, Yen(payment.taxablePayTotal),
+                                  Yen(payment.payTotal) - Yen(payment.positionAllowanceAmount),
+                                  earlier, amounts);
+    storePremiums(amounts, d);
+    return sum.toInt32Clamped();
 }
 
 }  // namespace keiro::calc

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "calc/pay_engine.h"
 #include "calc/premium_tables.h"
 #include "core/records.h"
 
@@ -38,10 +39,6 @@ inline constexpr int kPensionFundItem = 3;                          // 厚生年
 inline constexpr int kEmploymentInsItem = 4;                        // 雇用保険料
 inline constexpr int kNursingInsItem = 5;                           // 介護保険料
 inline constexpr int kSupportItem = DeductionRecord::kSupportItem;  // 子ども・子育て支援金
-
-inline constexpr std::int32_t kStandardBonusUnit = 1'000;
-inline constexpr std::int32_t kPensionBonusCap = 1'500'000;     // per month
-inline constexpr std::int32_t kHealthBonusYearCap = 5'730'000;  // per health insurance year
 
 // The first premium month of 子ども・子育て支援金 (April 2026): a bonus paid earlier carries none.
 inline constexpr int kSupportFirstYear = 2026;
@@ -130,6 +127,7 @@ class BonusHistory {
   public:
     BonusHistory() = default;  // no earlier bonuses
 
+    // The loaders read the year files (calc/pay_history.cpp): called once per recalculation.
     // `bonusPeriod` is the current period, 13..15 (std::invalid_argument otherwise);
     // `header` the header in memory, holding the current bonus's pay month and day.
     static BonusHistory load(const std::filesystem::path& yearFile,

@@ -1,36 +1,28 @@
 #pragma once
-// Yen rounding.  Every computed money value becomes whole yen through these helpers.
+// Yen rounding by the user's settings, over the money types of core/money.h, which state the
+// policy: what is rounded, how, and why.
 //
-// A product rate × amount is formed exactly: a rate that is a decimal of at most six places
-// (a tax rate such as 20.42 % = 0.2042, hours such as 10.5, days such as 1.5) times a whole
-// yen amount is counted as an integer number of millionths of a yen, and the rounding is done
-// on that integer, so a product such as 23,619 × 0.2042 = 4,822.9998 truncates to 4,822 and
-// never to 4,823.  Premium rates are percentages of at most four places (4.925, 0.55), which
-// is the same six places of the fraction.  Only a factor that is no such decimal (hours typed
-// as 1:20 are 1.3333…) leaves the product to binary floating point; it is then taken to the
-// nearest millionth of a yen and rounded from there.
-//
-// The user's three settings (payment items, reduction items, deduction items): 切り上げ is the
-// mathematical ceiling, 四捨五入 rounds halves away from zero, 切り捨て truncates towards zero.
-// Premiums keep the 50銭 rule of adding 0.49 yen (employment insurance 0.499 yen) before
-// truncating after a nudge of one millionth of a yen: health, care, pension and fund premiums
-// round up from a fraction of 0.509999 yen, employment insurance from 0.500999 yen.
+// The user's three settings (payment items, reduction items, deduction items) name a
+// `Rounding` each: 切り上げ Up, 四捨五入 HalfUp, 切り捨て Down.  Premiums keep the 50銭 rule
+// (Rounding::Premium) and employment insurance its own (Rounding::EmploymentInsurance).
 //
 // `TruncYen` of a plain double truncates towards zero after a nudge of 0.000001 yen away from
 // zero, which absorbs the binary representation error of values such as 1234.9999999.
 //
-// Results outside the int32 range are clamped to it; NaN gives 0.
+// The functions here return what a 32-bit field of a record holds: results outside the int32
+// range are clamped to it; NaN gives 0.
 
 #include <cstdint>
 
+#include "core/money.h"
 #include "core/settings.h"
 
 namespace keiro::calc {
 
-// An amount held exactly in millionths of a yen.
-struct MicroYen {
-    std::int64_t micros = 0;
-};
+using keiro::MicroYen;
+
+// The rounding a setting names.
+Rounding roundingOf(RoundingMode mode);
 
 // rate × amount (the rate a fraction: 0.2042 for 20.42 %).  Exact when one factor is a whole
 // number and the other a decimal of at most six places; otherwise the nearest millionth.
@@ -54,7 +46,7 @@ std::int32_t RoundInsurance(double x);
 std::int32_t RoundEmploymentInsurance(MicroYen x);
 std::int32_t RoundEmploymentInsurance(double x);
 
-// The user's three rounding settings applied to products rate × amount, formed by `Product`.
+// The user's three rounding settings applied to products rate × amount.
 class YenRounding {
   public:
     YenRounding() = default;  // the defaults: payment 切り上げ, reduction and deduction 切り捨て
@@ -66,6 +58,16 @@ class YenRounding {
     std::int32_t RoundReduction(double rate, double amount) const;
     // Every rate-based income tax: HasuuKou / HasuuKouS.
     std::int32_t RoundTax(double rate, double amount) const;
+
+    // The same for a rate read once (a table's): rate × amount, clamped.
+    std::int32_t RoundTax(const Rate& rate, Yen amount) const {
+        return rate.of(amount, deduction()).toInt32Clamped();
+    }
+
+    // The roundings the settings name.
+    Rounding payment() const { return roundingOf(settings_.payment); }
+    Rounding reduction() const { return roundingOf(settings_.reduction); }
+    Rounding deduction() const { return roundingOf(settings_.deduction); }
 
     const RoundingSettings& settings() const { return settings_; }
 

@@ -55,13 +55,18 @@ std::vector<SalaryBreakpoint> readBreakpoints(const char* at, std::uint32_t coun
     return points;
 }
 
-// The last breakpoint at or below the amount; the caller knows the first one is.
-const SalaryBreakpoint& breakpointBelow(const std::vector<SalaryBreakpoint>& points,
-                                        std::int32_t amount) {
+// The index of the last breakpoint at or below the amount; the caller knows the first one is.
+std::size_t breakpointBelow(const std::vector<SalaryBreakpoint>& points, std::int32_t amount) {
     const auto above = std::upper_bound(
         points.begin(), points.end(), amount,
         [](std::int32_t a, const SalaryBreakpoint& point) { return a < point.from; });
-    return *(above - 1);
+    return static_cast<std::size_t>(above - points.begin()) - 1;
+}
+
+// rate × (amount − from) by the deduction rounding, as a 32-bit amount.
+std::int64_t grown(const YenRounding& rounding, const Rate& rate, std::int32_t amount,
+                   std::int32_t from) {
+    return rounding.RoundTax(rate, Yen(std::int64_t{amount} - from));
 }
 
 bool rowsAscendAndAreDisjoint(const SalaryTaxTableImage& image) {
@@ -165,6 +170,18 @@ SalaryTaxTable SalaryTaxTable::fromBytes(std::string_view bytes, std::string_vie
         data->hasExtension = true;
     }
     data->rowsOrdered = rowsAscendAndAreDisjoint(data->image);
+    const SalaryTaxTableImage& image = data->image;
+    const double kou[4] = {image.kouRate1, image.kouRate2, image.kouRate3, image.kouRate4};
+    for (int i = 0; i < 4; ++i) data->kouRates[i] = Rate::fromDouble(kou[i]);
+    data->otsuRateLow = Rate::fromDouble(image.otsuRateLow);
+    data->otsuRate1 = Rate::fromDouble(image.otsuRate1);
+    data->otsuRate2 = Rate::fromDouble(image.otsuRate2);
+    for (const SalaryBreakpoint& point : data->extension.kou) {
+        data->kouPointRates.push_back(Rate::fromDouble(point.rate));
+    }
+    for (const SalaryBreakpoint& point : data->extension.otsu) {
+        data->otsuPointRates.push_back(Rate::fromDouble(point.rate));
+    }
     SalaryTaxTable table;
     table.data_ = std::move(data);
     return table;
@@ -204,22 +221,22 @@ const SalaryTaxRow* SalaryTaxTable::rowHolding(std::int32_t amount) const {
 std::int64_t SalaryTaxTable::kouTax(std::int32_t amount, int d, const YenRounding& rounding) const {
     const std::vector<SalaryBreakpoint>& points = data_->extension.kou;
     if (data_->hasExtension && amount >= points.front().from) {
-        const SalaryBreakpoint& point = breakpointBelow(points, amount);
-        return std::int64_t{point.tax[d]} +
-               rounding.RoundTax(point.rate, std::int64_t{amount} - point.from);
+        const std::size_t i = breakpointBelow(points, amount);
+        return std::int64_t{points[i].tax[d]} +
+               grown(rounding, data_->kouPointRates[i], amount, points[i].from);
     }
     const SalaryTaxTableImage& t = data_->image;
     const int n = t.rowCount;
     const SalaryTaxRow* bp = &t.rows[n - 4];  // the four breakpoint rows T1..T4
-    const auto step = [&](int i, double rate) {
+    const auto step = [&](int i) {
         return std::int64_t{bp[i].kou[d]} +
-               rounding.RoundTax(rate, std::int64_t{amount} - bp[i].lower);
+               grown(rounding, data_->kouRates[i], amount, bp[i].lower);
     };
     if (amount < t.rows[0].lower) return 0;
-    if (bp[0].lower < amount && amount < bp[1].lower) return step(0, t.kouRate1);
-    if (bp[1].lower < amount && amount < bp[2].lower) return step(1, t.kouRate2);
-    if (bp[2].lower < amount && amount < bp[3].lower) return step(2, t.kouRate3);
-    if (amount > bp[3].lower) return step(3, t.kouRate4);
+    if (bp[0].lower < amount && amount < bp[1].lower) return step(0);
+    if (bp[1].lower < amount && amount < bp[2].lower) return step(1);
+    if (bp[2].lower < amount && amount < bp[3].lower) return step(2);
+    if (amount > bp[3].lower) return step(3);
     const SalaryTaxRow* row = rowHolding(amount);
     return row ? row->kou[d] : 0;
 }
@@ -227,23 +244,22 @@ std::int64_t SalaryTaxTable::kouTax(std::int32_t amount, int d, const YenRoundin
 std::int64_t SalaryTaxTable::otsuTax(std::int32_t amount, const YenRounding& rounding) const {
     const std::vector<SalaryBreakpoint>& points = data_->extension.otsu;
     if (data_->hasExtension && !points.empty() && amount >= points.front().from) {
-        const SalaryBreakpoint& point = breakpointBelow(points, amount);
-        return std::int64_t{point.tax[0]} +
-               rounding.RoundTax(point.rate, std::int64_t{amount} - point.from);
+        const std::size_t i = breakpointBelow(points, amount);
+        return std::int64_t{points[i].tax[0]} +
+               grown(rounding, data_->otsuPointRates[i], amount, points[i].from);
     }
     const SalaryTaxTableImage& t = data_->image;
     const int n = t.rowCount;
     const SalaryTaxRow* bp = &t.rows[n - 4];
-    const auto step = [&](int i, double rate) {
-        return std::int64_t{bp[i].otsu} +
-               rounding.RoundTax(rate, std::int64_t{amount} - bp[i].lower);
+    const auto step = [&](int i, const Rate& rate) {
+        return std::int64_t{bp[i].otsu} + grown(rounding, rate, amount, bp[i].lower);
     };
-    if (amount < t.rows[0].lower) return rounding.RoundTax(t.otsuRateLow, amount);
+    if (amount < t.rows[0].lower) return grown(rounding, data_->otsuRateLow, amount, 0);
     // 乙 has one rate from T1 up to T3 and another from T3 on.
-    if (bp[0].lower < amount && amount < bp[1].lower) return step(0, t.otsuRate1);
-    if (bp[1].lower < amount && amount < bp[2].lower) return step(0, t.otsuRate1);
-    if (bp[2].lower < amount && amount < bp[3].lower) return step(2, t.otsuRate2);
-    if (amount > bp[3].lower) return step(2, t.otsuRate2);
+    if (bp[0].lower < amount && amount < bp[1].lower) return step(0, data_->otsuRate1);
+    if (bp[1].lower < amount && amount < bp[2].lower) return step(0, data_->otsuRate1);
+    if (bp[2].lower < amount && amount < bp[3].lower) return step(2, data_->otsuRate2);
+    if (amount > bp[3].lower) return step(2, data_->otsuRate2);
     const SalaryTaxRow* row = rowHolding(amount);
     return row ? row->otsu : 0;
 }
@@ -275,8 +291,9 @@ BonusTaxTable BonusTaxTable::fromBytes(std::string_view bytes, std::string_view 
         throw TableError(problem(fileName, "ファイルの大きさが正しくありません（" +
                                                std::to_string(bytes.size()) + " バイト）。"));
     }
-    auto image = std::make_shared<BonusTaxTableImage>();
-    std::memcpy(image.get(), bytes.data(), kBonusTableSize);
+    auto data = std::make_shared<Data>();
+    BonusTaxTableImage* image = &data->image;
+    std::memcpy(image, bytes.data(), kBonusTableSize);
     if (image->kouCount < 1 || image->kouCount > BonusTaxTableImage::kMaxKouRows) {
         throw TableError(problem(fileName, "甲欄の行数 " + std::to_string(image->kouCount) +
                                                " が 1〜24 の範囲にありません。"));
@@ -285,8 +302,14 @@ BonusTaxTable BonusTaxTable::fromBytes(std::string_view bytes, std::string_view 
         throw TableError(problem(fileName, "乙欄の行数 " + std::to_string(image->otsuCount) +
                                                " が 1〜10 の範囲にありません。"));
     }
+    for (int i = 0; i < image->kouCount; ++i) {
+        data->kouRates.push_back(Rate::fromDouble(image->kouRows[i].rate));
+    }
+    for (int i = 0; i < image->otsuCount; ++i) {
+        data->otsuRates.push_back(Rate::fromDouble(image->otsuRows[i].rate));
+    }
     BonusTaxTable table;
-    table.data_ = std::move(image);
+    table.data_ = std::move(data);
     return table;
 }
 
@@ -307,31 +330,38 @@ void BonusTaxTable::refreshFilePresence() {
     if (!path_.empty()) present_ = stillThere(path_);
 }
 
-double BonusTaxTable::LookupBonusRate(std::int32_t previousMonthAmount, std::int32_t dependents,
-                                      int column) const {
-    if (!data_ || !present_) return 0.0;
-    const BonusTaxTableImage& t = *data_;
+std::pair<bool, int> BonusTaxTable::rowFor(std::int32_t previousMonthAmount,
+                                           std::int32_t dependents, int column) const {
+    const BonusTaxTableImage& t = data_->image;
     const std::int32_t p = previousMonthAmount;
     if (column == 0) {
         const int d = columnFor(dependents);
         for (int i = 0; i + 1 < t.kouCount; ++i) {
             const BonusKouRow::Band& band = t.kouRows[i].band[d];
-            if (band.lower <= p && p < band.upper) return t.kouRows[i].rate;
+            if (band.lower <= p && p < band.upper) return {true, i};
         }
-        return t.kouRows[t.kouCount - 1].rate;
+        return {true, t.kouCount - 1};
     }
     for (int i = 0; i + 1 < t.otsuCount; ++i) {
-        if (p < t.otsuRows[i].upper) return t.otsuRows[i].rate;
+        if (p < t.otsuRows[i].upper) return {false, i};
     }
-    return t.otsuRows[t.otsuCount - 1].rate;
+    return {false, t.otsuCount - 1};
+}
+
+double BonusTaxTable::LookupBonusRate(std::int32_t previousMonthAmount, std::int32_t dependents,
+                                      int column) const {
+    if (!data_ || !present_) return 0.0;
+    const auto [kou, row] = rowFor(previousMonthAmount, dependents, column);
+    return kou ? data_->image.kouRows[row].rate : data_->image.otsuRows[row].rate;
 }
 
 std::int32_t BonusTaxTable::LookupBonusTax(std::int32_t previousMonthAmount,
                                            std::int32_t bonusAmount, std::int32_t dependents,
                                            int column, const YenRounding& rounding) const {
     if (!data_ || !present_) return 0;
-    const double rate = LookupBonusRate(previousMonthAmount, dependents, column);
-    return clampTax(rounding.RoundTax(rate, bonusAmount));
+    const auto [kou, row] = rowFor(previousMonthAmount, dependents, column);
+    const Rate& rate = kou ? data_->kouRates[row] : data_->otsuRates[row];
+    return clampTax(rounding.RoundTax(rate, Yen(bonusAmount)));
 }
 
 // --- loading at start-up ---------------------------------------------------------------------

@@ -12,10 +12,12 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "calc/rounding.h"
 #include "calc/table_images.h"
+#include "core/money.h"
 #include "core/places.h"
 
 namespace keiro::calc {
@@ -83,6 +85,10 @@ class SalaryTaxTable {
         SalaryExtension extension;
         bool hasExtension = false;
         bool rowsOrdered = false;  // rows ascending and disjoint: the row search may bisect
+        // The rates of the image and of the breakpoints, read once at load.
+        Rate kouRates[4];
+        Rate otsuRateLow, otsuRate1, otsuRate2;
+        std::vector<Rate> kouPointRates, otsuPointRates;
     };
 
     std::int64_t kouTax(std::int32_t amount, int d, const YenRounding& rounding) const;
@@ -103,7 +109,7 @@ class BonusTaxTable {
     static BonusTaxTable fromFile(const std::filesystem::path& path);
 
     bool loaded() const { return data_ != nullptr; }
-    const BonusTaxTableImage& image() const { return *data_; }  // only when loaded
+    const BonusTaxTableImage& image() const { return data_->image; }  // only when loaded
     const std::filesystem::path& path() const { return path_; }
 
     void refreshFilePresence();
@@ -120,7 +126,15 @@ class BonusTaxTable {
                                 const YenRounding& rounding) const;
 
   private:
-    std::shared_ptr<const BonusTaxTableImage> data_;
+    struct Data {
+        BonusTaxTableImage image;
+        std::vector<Rate> kouRates, otsuRates;  // of the rows, read once at load
+    };
+    // The row whose rate applies: (甲, index) or (乙, index).
+    std::pair<bool, int> rowFor(std::int32_t previousMonthAmount, std::int32_t dependents,
+                                int column) const;
+
+    std::shared_ptr<const Data> data_;
     std::filesystem::path path_;
     bool present_ = true;
 };

@@ -19,8 +19,8 @@ Recalculator::Recalculator(const IniFile& ini, calc::PayrollTables& tables, int 
       currentCalendarYear_(currentCalendarYear) {}
 
 std::vector<int> Recalculator::recalculate(YearData& year) const {
-    const calc::CalcContext context{settings_, activeItems(isBonusPeriod(year.period())),
-                                    tables_.taxFor(year).tables, currentCalendarYear_};
+    const calc::CalcContext context = calc::contextFor(
+        settings_, activeItems(isBonusPeriod(year.period())), tables_, year, currentCalendarYear_);
     return calc::RecalculatePeriod(year, context, nullptr);
 }
 

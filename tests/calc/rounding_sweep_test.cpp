@@ -1,6 +1,7 @@
 // Every rate × yen product against an exact integer reference worked from the rates as
 // printed in data/: each band edge of each year's salary table, each bonus rate, each premium
-// rate, and a few hundred thousand random amounts.
+// rate, and a few hundred thousand random amounts; the rates as the tables store them read to
+// exactly the decimals printed; and the named roundings of Rate against the same reference.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include "calc/tax_table_build.h"
 #include "calc/tax_tables.h"
 #include "core/fileio.h"
+#include "core/money.h"
 
 namespace keiro::calc {
 namespace {
@@ -57,6 +59,7 @@ std::int64_t exactRound(RoundingMode mode, std::int64_t numerator, std::int64_t 
 }
 
 constexpr RoundingMode kModes[] = {RoundingMode::Truncate, RoundingMode::Round, RoundingMode::Ceil};
+constexpr Rounding kRoundings[] = {Rounding::Down, Rounding::HalfUp, Rounding::Up};
 // Printed tax rates are percentages of three places: a fraction in 10^-5.
 constexpr std::int64_t kTaxRateDenominator = 100'000;
 
@@ -227,6 +230,122 @@ TEST(RoundingSweep, PremiumProductsAreExact) {
                 << text << " % of " << p;
             ASSERT_EQ(MonthlyEmploymentInsurance(p, percent), expected(p, 500'999));
         }
+    }
+}
+
+// The printed tax rates of every year, each with its stored double (a fraction).
+std::set<std::string> printedTaxRates() {
+    std::set<std::string> printed;
+    for (const Year& year : kYears) {
+        for (const char* name : {year.rules, year.bonus}) {
+            const DataCsv csv = dataCsv(name);
+            for (std::size_t row = 0; row < csv.rowCount(); ++row) {
+                printed.insert(csv.text(row, "rate_percent"));
+            }
+        }
+    }
+    return printed;
+}
+
+// Every rate the tables store reads, once, to exactly the decimal printed, whichever way it
+// comes in: the stored double of a fraction, the percentage as a double, the text.
+TEST(RoundingSweep, EveryStoredRateReadsToThePrintedDecimal) {
+    for (const std::string& text : printedTaxRates()) {
+        const std::int64_t units = printedUnits(text, 3);  // 10^-5 of one
+        const std::int64_t millionths = units * 10;
+        EXPECT_EQ(Rate::fromDouble(static_cast<double>(units) / kTaxRateDenominator).millionths(),
+                  millionths)
+            << text;
+        EXPECT_EQ(Rate::fromPercent(std::stod(text)).millionths(), millionths) << text;
+        EXPECT_EQ(Rate::parsePercent(text)->millionths(), millionths) << text;
+    }
+    for (const Year& year : kYears) {
+        const SalaryTaxTable table = SalaryTaxTable::fromBytes(
+            buildSalaryTaxTable(dataCsv(year.monthly), dataCsv(year.rules),
+                                dataCsv("withholding_monthly_params.csv"), year.period),
+            kSalaryTaxTableFileName);
+        const SalaryTaxTableImage& t = table.image();
+        for (const double rate : {t.kouRate1, t.kouRate2, t.kouRate3, t.kouRate4, t.otsuRateLow,
+                                  t.otsuRate1, t.otsuRate2}) {
+            EXPECT_TRUE(Rate::fromDouble(rate).isExact()) << year.period << " " << rate;
+        }
+        for (const auto* points : {&table.extension().kou, &table.extension().otsu}) {
+            for (const SalaryBreakpoint& point : *points) {
+                EXPECT_TRUE(Rate::fromDouble(point.rate).isExact()) << point.rate;
+            }
+        }
+    }
+    const DataCsv list = dataCsv("health_rates_2026.csv");
+    for (std::size_t row = 0; row < list.rowCount(); ++row) {
+        const std::string text = list.text(row, "employee_rate_pct");
+        EXPECT_EQ(Rate::fromPercent(list.decimal(row, "employee_rate_pct")).millionths(),
+                  printedUnits(text, 4))
+            << text;
+    }
+}
+
+// Rate's named roundings of every printed rate, of hours and days as typed, and of premium
+// rates with the 50銭 rules, against integer arithmetic alone.
+TEST(RoundingSweep, NamedRoundingsOfRatesMatchTheIntegerReference) {
+    std::vector<std::pair<Rate, std::int64_t>> rates;  // the rate, and it in 10^-5
+    for (const std::string& text : printedTaxRates()) {
+        const std::int64_t units = printedUnits(text, 3);
+        rates.emplace_back(Rate::fromDouble(static_cast<double>(units) / kTaxRateDenominator),
+                           units);
+    }
+    std::mt19937 random(204200);
+    std::uniform_int_distribution<std::size_t> pick(0, rates.size() - 1);
+    std::uniform_int_distribution<std::int32_t> amount(-5'000'000, 50'000'000);
+    std::uniform_int_distribution<std::int32_t> hundredths(0, 30'000);
+    std::uniform_int_distribution<std::int32_t> unit(-20'000, 20'000);
+    for (int k = 0; k < 300'000; ++k) {
+        const RoundingMode mode = kModes[k % 3];
+        const Rounding rounding = kRoundings[k % 3];
+        const auto& [rate, units] = rates[pick(random)];
+        const std::int32_t a = amount(random);
+        ASSERT_EQ(rate.of(Yen(a), rounding).value(),
+                  exactRound(mode, std::int64_t{a} * units, kTaxRateDenominator))
+            << units << " × " << a;
+        const std::int32_t h = hundredths(random);
+        const std::int32_t u = unit(random);
+        ASSERT_EQ(Rate::fromDouble(h / 100.0).of(Yen(u), rounding).value(),
+                  exactRound(mode, std::int64_t{h} * u, 100))
+            << h / 100.0 << " × " << u;
+    }
+    std::uniform_int_distribution<std::int32_t> pay(-3'000'000, 3'000'000);
+    for (const char* text : {"9.150", "0.55", "0.6", "0.5", "0.795", "0.81", "5.72", "4.9255"}) {
+        const std::int64_t units = printedUnits(text, 4);  // millionths of one
+        const Rate rate = Rate::fromPercent(std::stod(text));
+        for (int k = 0; k < 20'000; ++k) {
+            const std::int32_t p = pay(random);
+            const std::int64_t micros = std::int64_t{p} * units;
+            const std::int64_t magnitude = micros < 0 ? -micros : micros;
+            const std::int64_t sign = micros < 0 ? -1 : 1;
+            const auto from = [&](std::int64_t threshold) {
+                return sign * (magnitude / 1'000'000 + (magnitude % 1'000'000 >= threshold));
+            };
+            ASSERT_EQ(rate.of(Yen(p), Rounding::Premium).value(), from(509'999)) << text << p;
+            ASSERT_EQ(rate.of(Yen(p), Rounding::EmploymentInsurance).value(), from(500'999))
+                << text << " % of " << p;
+        }
+    }
+}
+
+// Reading a factor once as a Rate changes no product: the same millionths as the product of
+// the two doubles, for decimals and for hours typed in minutes (no decimal).
+TEST(RoundingSweep, RateProductsEqualTheProductsOfTheStoredDoubles) {
+    std::mt19937 random(1320);
+    std::uniform_int_distribution<std::int32_t> minutes(0, 300 * 60);
+    std::uniform_int_distribution<std::int32_t> hundredths(-30'000, 30'000);
+    std::uniform_int_distribution<std::int32_t> unit(-2'000'000, 2'000'000);
+    for (int k = 0; k < 200'000; ++k) {
+        const double factor = k % 2 == 0 ? minutes(random) / 60.0 : hundredths(random) / 100.0;
+        const std::int32_t u = unit(random);
+        ASSERT_EQ(Rate::fromDouble(factor).times(Yen(u)).micros, productOf(factor, u).micros)
+            << factor << " × " << u;
+        const double percent = hundredths(random) / 1'000.0;
+        ASSERT_EQ(Rate::fromPercent(percent).times(Yen(u)).micros, percentOf(u, percent).micros)
+            << percent << " % of " << u;
     }
 }
 

@@ -4,6 +4,8 @@
 #include <cassert>
 #include <iterator>
 
+#include "core/money.h"
+
 namespace keiro::withholding {
 namespace {
 
@@ -18,9 +20,17 @@ std::int64_t traditionalStep(std::int64_t pay) {
     return stepFrom(1'624'000, 4'000);
 }
 
+constexpr Rate kTenth = Rate::percent(10);
+constexpr Rate kHundredth = Rate::percent(1);
+
 // tenths / 10 with a half rounded away from zero (all values here are positive).
 std::int64_t roundTenths(std::int64_t tenths) {
-    return (tenths + 5) / 10;
+    return kTenth.of(Yen(tenths), Rounding::HalfUp).value();
+}
+
+// amount × rate, the fraction of a yen cut off.
+std::int64_t cut(const Rate& rate, std::int64_t amount) {
+    return rate.of(Yen(amount), Rounding::Down).value();
 }
 
 }  // namespace
@@ -36,9 +46,9 @@ std::int64_t traditionalEmploymentIncome(std::int64_t pay, bool legacyFormat) {
     if (a <= 1'799'999) return roundTenths(6 * a);
     if (a <= 3'599'999) return roundTenths(7 * a - 1'800'000);
     if (a <= 6'599'999) return roundTenths(8 * a - 5'400'000);
-    if (a <= 9'999'999) return (9 * a - 12'000'000) / 10;
+    if (a <= 9'999'999) return cut(kTenth, 9 * a - 12'000'000);
     if (legacyFormat) {
-        if (a <= 14'999'999) return (95 * a - 170'000'000) / 100;
+        if (a <= 14'999'999) return cut(kHundredth, 95 * a - 170'000'000);
         return a - 2'450'000;
     }
     if (a <= 19'999'999) return a - 2'200'000;
@@ -51,7 +61,7 @@ namespace {
 std::int64_t incomeByFormula(std::int64_t pay, const EmploymentTable& table) {
     for (auto bands : {table.lowDeduction, table.upperDeduction}) {
         for (const DeductionBand& band : bands) {
-            if (pay <= band.upTo) return pay * (100 - band.percent) / 100 - band.add;
+            if (pay <= band.upTo) return cut(Rate::percent(100 - band.percent), pay) - band.add;
         }
     }
     return pay - table.upperDeduction.back().add;
@@ -67,7 +77,7 @@ std::int64_t statutoryEmploymentIncome(std::int64_t pay, const EmploymentTable& 
     std::int64_t row = pay;
     if (pay < kFormulaFrom) {
         if (pay >= table.gridFrom) {
-            row = pay / kGrid * kGrid;
+            row = Yen(pay).truncatedTo(kGrid).value();
         } else {
             const auto& starts = table.transitionRows;
             assert(!starts.empty() && starts.front() <= pay);

@@ -2,14 +2,20 @@
 
 #include <algorithm>
 
+#include "core/money.h"
+
 namespace keiro::withholding {
 namespace {
 
 constexpr std::int64_t kLifeTotalCap = 120'000;
 constexpr std::int64_t kEarthquakeCap = 50'000;
 
-std::int64_t ceilDiv(std::int64_t value, std::int64_t divisor) {
-    return (value + divisor - 1) / divisor;
+constexpr Rate kHalf = Rate::units(500'000);
+constexpr Rate kQuarter = Rate::units(250'000);
+
+// premium × rate, a fraction of a yen rounded up.
+std::int64_t roundedUp(const Rate& rate, std::int64_t premium) {
+    return rate.of(Yen(premium), Rounding::Up).value();
 }
 
 std::int64_t category(std::int64_t newPremium, std::int64_t oldPremium,
@@ -25,8 +31,8 @@ std::int64_t category(std::int64_t newPremium, std::int64_t oldPremium,
 std::int64_t premiumDeduction(std::int64_t premium, const PremiumFormula& formula) {
     if (premium <= 0) return 0;
     if (premium <= formula.fullUpTo) return premium;
-    if (premium <= formula.halfUpTo) return ceilDiv(premium, 2) + formula.halfAdd;
-    if (premium <= formula.quarterUpTo) return ceilDiv(premium, 4) + formula.quarterAdd;
+    if (premium <= formula.halfUpTo) return roundedUp(kHalf, premium) + formula.halfAdd;
+    if (premium <= formula.quarterUpTo) return roundedUp(kQuarter, premium) + formula.quarterAdd;
     return formula.cap;
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <span>
 
+#include "core/money.h"
 #include "withholding/calc/employment_income.h"
 #include "withholding/calc/year_end_law.h"
 
@@ -14,20 +15,31 @@ constexpr std::int64_t kTaxableUnit = 1'000;
 constexpr std::int64_t kTaxUnit = 100;
 
 std::int64_t floorTo(std::int64_t value, std::int64_t unit) {
-    return value / unit * unit;
+    return Yen(value).truncatedTo(unit).value();
 }
+
+// amount × rate, fractions of a yen cut off or rounded up.
+std::int64_t cut(const Rate& rate, std::int64_t amount) {
+    return rate.of(Yen(amount), Rounding::Down).value();
+}
+std::int64_t roundedUp(const Rate& rate, std::int64_t amount) {
+    return rate.of(Yen(amount), Rounding::Up).value();
+}
+
+// The surtax rate: the tax and 2.1 % of it.
+constexpr Rate kWithSurtax = Rate::units(1'021'000);
 
 // The tax of the first row whose bound the taxable amount does not exceed; none past the last.
 std::optional<std::int64_t> taxByRates(std::span<const RateBand> rates, std::int64_t taxable) {
     for (const RateBand& band : rates) {
-        if (taxable <= band.upTo) return taxable * band.percent / 100 - band.subtract;
+        if (taxable <= band.upTo) return cut(Rate::percent(band.percent), taxable) - band.subtract;
     }
     return std::nullopt;
 }
 
 // The reconstruction surtax of 2.1 %, fractions of a yen cut off.
 std::int64_t withSurtax(std::int64_t tax) {
-    return tax * 1'021 / 1'000;
+    return cut(kWithSurtax, tax);
 }
 
 std::int64_t dependantAmount(const PersonAmounts& amounts, const YearEndInput& in) {
@@ -140,7 +152,7 @@ std::int64_t incomeAdjustment(const YearEndInput& in) {
     const bool qualifies =
         in.selfSpecialDisabled || hasDependantUnder23(in) || in.specialDisabled > 0;
     if (!qualifies || in.paid <= kFrom) return 0;
-    return (std::min(in.paid, kTo) - kFrom + 9) / 10;
+    return roundedUp(Rate::percent(10), std::min(in.paid, kTo) - kFrom);
 }
 
 bool spouseCounted(const YearEndInput& in) {

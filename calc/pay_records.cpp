@@ -1,0 +1,131 @@
+#include "calc/pay_records.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace keiro::calc {
+namespace {
+
+// The amounts 1..22 of both records are their first 22 fields, in item order; the hand-entry
+// flags one byte each, 1 when set.  Read and written as blocks: a recalculation does this for
+// every employee.
+static_assert(PaymentRecord::kAmountCount == kPayItemCount);
+static_assert(DeductionRecord::kAmountCount == kDeductionItemCount);
+static_assert(offsetof(PaymentRecord, basePayAmount) == 0);
+static_assert(offsetof(PaymentRecord, otherItem3) == 4 * (kPayItemCount - 1));
+static_assert(offsetof(DeductionRecord, healthInsAmount) == 0);
+static_assert(offsetof(DeductionRecord, yearEndSettlement) == 4 * (kDeductionItemCount - 1));
+
+template <typename Record, std::size_t N>
+void readAmounts(const Record& record, std::array<Yen, N>& amounts, std::array<bool, N>& manual) {
+    static_assert(N <= kManualFlagCount);
+    std::int32_t raw[N];
+    std::memcpy(raw, &record, sizeof raw);
+    for (std::size_t j = 0; j < N; ++j) {
+        amounts[j] = Yen(raw[j]);
+        manual[j] = record.manualFlags[j] == 1;
+    }
+}
+
+template <typename Record, std::size_t N>
+void writeAmounts(const std::array<Yen, N>& amounts, Record& record) {
+    std::int32_t raw[N];
+    for (std::size_t j = 0; j < N; ++j) raw[j] = amounts[j].toInt32Clamped();
+    std::memcpy(&record, raw, sizeof raw);
+}
+
+}  // namespace
+
+PayInput payInputOf(const EmployeeRecord& e, const AttendanceRecord& a, const PaymentRecord& p,
+                    const DeductionRecord& d, const FormItems& items) {
+    PayInput in;
+    in.payForm = e.payForm;
+    in.basePay = Yen(e.basePay);
+    in.paidLeavePay = Yen(e.paidLeavePay);
+    in.positionAllowance = Yen(e.positionAllowance);
+    in.familyAllowance = Yen(e.familyAllowance);
+    in.fixedAllowances = {Yen(e.fixedAllowance1), Yen(e.fixedAllowance2), Yen(e.fixedAllowance3)};
+    in.commuteNonTaxable = Yen(e.commuteNonTaxable);
+    in.commuteTaxable = Yen(e.commuteTaxable);
+    in.overtimeRate = Yen(e.overtimeRate);
+    in.lateNightRate = Yen(e.lateNightRate);
+    in.holidayOvertimeRate = Yen(e.holidayOvertimeRate);
+    in.holidayLateNightRate = Yen(e.holidayLateNightRate);
+    in.absenceDeductionRate = Yen(e.absenceDeductionRate);
+    in.lateDeductionRate = Yen(e.lateDeductionRate);
+    in.fixedDeductions = {Yen(e.fixedDeduction1), Yen(e.fixedDeduction2), Yen(e.fixedDeduction3)};
+    in.residentTax = Yen(e.residentTax);
+    in.residentTaxJune = Yen(e.residentTaxJune);
+    in.healthInsured = e.healthInsured != 0;
+    in.nursingInsured = e.nursingInsured != 0;
+    in.pensionInsured = e.pensionInsured != 0;
+    in.pensionFundMember = e.pensionFundMember != 0;
+    in.employmentInsured = e.employmentInsured != 0;
+    in.healthPremium = Yen(e.healthInsPremium);
+    in.nursingPremium = Yen(e.nursingInsPremium);
+    in.pensionPremium = Yen(e.pensionPremium);
+    in.pensionFundPremium = Yen(e.pensionFundPremium);
+    in.supportPremium = Yen(e.supportPremium);
+    in.taxColumn = e.taxColumn;
+    in.dependents = e.dependentRelatives;
+
+    in.daysWorked = a.daysWorked;
+    in.paidLeaveDays = a.paidLeaveDays;
+    in.absentDays = a.absentDays;
+    in.hoursWorked = a.hoursWorked;
+    in.overtimeHours = a.overtimeHours;
+    in.lateNightHours = a.lateNightHours;
+    in.holidayOvertimeHours = a.holidayOvertimeHours;
+    in.holidayLateNightHours = a.holidayLateNightHours;
+    in.lateHours = a.lateHours;
+
+    readAmounts(p, in.payments, in.paymentManual);
+    readAmounts(d, in.deductions, in.deductionManual);
+    in.items = items;
+    return in;
+}
+
+void storePayResult(const PayResult& result, PaymentRecord& p, DeductionRecord& d) {
+    writeAmounts(result.payments, p);
+    writeAmounts(result.deductions, d);
+}
+
+PremiumRates premiumRatesOf(const PeriodSettings& rates) {
+    PremiumRates r;
+    r.health = Rate::fromPercent(rates.healthInsRate);
+    r.nursing = Rate::fromPercent(rates.nursingInsRate);
+    r.pension = Rate::fromPercent(rates.pensionRate);
+    r.pensionFund = Rate::fromPercent(rates.pensionFundRate);
+    r.employment = Rate::fromPercent(rates.employmentInsRate);
+    r.support = Rate::fromPercent(rates.supportRate);
+    return r;
+}
+
+Law lawOf(const Settings& settings, const TaxTables& tax, const PeriodSettings& rates, bool bonus,
+          bool june) {
+    Law law;
+    law.tax = &tax;
+    law.rates = premiumRatesOf(rates);
+    law.rounding = YenRounding(settings.rounding(bonus));
+    law.taxableFlags = settings.taxableFlags;
+    law.socialInsBaseFlags = settings.socialInsBaseFlags;
+    law.hoursWorkedIncludeOvertime = settings.hoursWorkedIncludeOvertime;
+    law.june = june;
+    return law;
+}
+
+BonusInputs bonusInputsOf(const PeriodInputs& inputs, const EmployeeRecord& e) {
+    BonusInputs bonus;
+    // The 社保控除後計 of the month before the bonus; when that month is not in the files, the
+    // last month paid before the program, as entered with the employee's opening totals.
+    if (!inputs.previousMonthKept && e.opening.lastPayAfterSocial > 0) {
+        bonus.previousMonthPay = Yen(e.opening.lastPayAfterSocial);
+    } else {
+        bonus.previousMonthPay = Yen(inputs.previousPayAfterSocialIns(e.recordId.bytes()));
+    }
+    bonus.earlierHealthYear = Yen(inputs.history.earlierTotal(e));
+    bonus.earlierThisMonth = Yen(inputs.history.earlierThisMonth(e.recordId.bytes()));
+    return bonus;
+}
+
+}  // namespace keiro::calc
