@@ -194,6 +194,7 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
     const bool needsInputs = bonus && !isFrozenYear(year, ctx.currentCalendarYear);
     const PeriodInputs inputs = needsInputs ? loadPeriodInputs(year) : PeriodInputs{};
     const FormItemTable forms(ctx.active, bonus);
+    const Law law = periodLaw(year, ctx);
     std::optional<ColumnFinder> finder;
     std::vector<EmployeeId> ids;
     if (columns != nullptr) {
@@ -209,8 +210,8 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
         if (finder && e.isUsed() && isActiveEmployee(e)) column = finder->take(ids[slot - 1]);
         if (column != nullptr) collect(year, slot, *column, on);
         if (!bonus) {
-            ComputeMonth(year, slot, ctx, on);
-        } else if (!ComputeBonus(year, slot, ctx, inputs, on)) {
+            ComputeMonth(year, slot, ctx, on, law);
+        } else if (!ComputeBonus(year, slot, ctx, inputs, on, law)) {
             byMonthlyTable.push_back(slot);  // never free slots nor employees not at work
         }
     }
