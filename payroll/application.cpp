@@ -28,12 +28,11 @@ QString qs(std::string_view text) {
 // After the main window is up: the password, then the period to work on.  False when the
 // program is to end.
 bool beginWork(MainWindow& window, const MainContext& context, YearData& year) {
-    if (!ui::PasswordDialog::passwordCheckPassed(&window, context.ini, context.messages)) return false;
+    if (!ui::PasswordDialog::passwordCheckPassed(&window, context.ini, context.messages))
+        return false;
     const PeriodChoice choice = runDataSelection(&window, context, year);
     if (choice.outcome != DataSelectionWindow::Outcome::Opened) return false;
-    window.offerRateUpdate();
-    window.showPeriod(choice.startedEmpty);
-    window.noticeInsuranceAges();
+    window.beginPeriod(choice.startedEmpty);
     try {
         writeLog(context.places.dataFolder, kLogPayrollStarted);
     } catch (const IoError& e) {

@@ -1,9 +1,12 @@
-// The main window's command table: each tool-tray button once, with its handler and what it
+// The main window's command table: each tool-tray button once, with what it does and what it
 // needs before it can be used.  A new window plugs in by adding its row.
 
 #include <QToolButton>
 
 #include "payroll/main_window.h"
+#include "payroll/period_records.h"
+#include "payroll/report_printing.h"
+#include "payroll/social_insurance_tasks.h"
 #include "payroll/tool_tray.h"
 #include "widgets/command_runner.h"
 
@@ -19,41 +22,40 @@ constexpr const char* kOwnTip = "keiroOwnTip";
 
 }  // namespace
 
-const std::vector<MainWindow::Command>& MainWindow::commands() {
+std::vector<MainWindow::Command> MainWindow::makeCommands() {
     using N = Needs;
-    static const std::vector<Command> table{
-        {"imFileSave", &MainWindow::imFileSaveClick, N::OpenPeriod},
-        {"imSyainEdit", &MainWindow::imSyainEditClick, N::OpenPeriod},
-        {"imReturn", &MainWindow::imReturnClick, N::Nothing},
+    return {
+        {"imFileSave", N::OpenPeriod, [this] { savePeriod(); }},
+        {"imSyainEdit", N::OpenPeriod, [this] { records_->editEmployees(); }},
+        {"imReturn", N::Nothing, [this] { changePeriod(); }},
         // 設定
-        {"sbConfig", &MainWindow::sbConfigClick, N::OpenPeriod},
-        {"sbPrnFormK", &MainWindow::sbPrnFormKClick, N::SalaryMonth},
-        {"sbPrnFormS", &MainWindow::sbPrnFormSClick, N::BonusPeriod},
-        {"sbDaicho", &MainWindow::sbDaichoClick, N::Nothing},
-        {"sbOpeningTotals", &MainWindow::sbOpeningTotalsClick, N::Employee},
+        {"sbConfig", N::OpenPeriod, [this] { editSettings(); }},
+        {"sbPrnFormK", N::SalaryMonth, [this] { editSlipLayout(LayoutKind::Salary); }},
+        {"sbPrnFormS", N::BonusPeriod, [this] { editSlipLayout(LayoutKind::Bonus); }},
+        {"sbDaicho", N::Nothing, [this] { editLedgerItems(); }},
+        {"sbOpeningTotals", N::Employee, [this] { records_->editOpeningTotals(); }},
         // 印刷
-        {"sbMeisaihyo", &MainWindow::sbMeisaihyoClick, N::Employee},
-        {"sbKyuyoDaicho", &MainWindow::sbKyuyoDaichoClick, N::Employee},
-        {"sbKyuyoIchiran", &MainWindow::sbKyuyoIchiranClick, N::Employee},
-        {"sbFuriList", &MainWindow::sbFuriListClick, N::Employee},
-        {"sbFuriData", &MainWindow::sbFuriDataClick, N::Employee},
-        {"sbKinsyuList", &MainWindow::sbKinsyuListClick, N::Employee},
-        {"sbSantei", &MainWindow::sbSanteiClick, N::Employee},
-        {"sbGetsuhen", &MainWindow::sbGetsuhenClick, N::Employee},
-        {"sbSyoyoTodoke", &MainWindow::sbSyoyoTodokeClick, N::BonusPeriod},
-        {"sbNendoKoshin", &MainWindow::sbNendoKoshinClick, N::Employee},
-        {"sbChoshudaka", &MainWindow::sbChoshudakaClick, N::Employee},
-        {"sbJuuminList", &MainWindow::sbJuuminListClick, N::Employee},
+        {"sbMeisaihyo", N::Employee, [this] { reports_->printPaySlips(); }},
+        {"sbKyuyoDaicho", N::Employee, [this] { reports_->printLedger(); }},
+        {"sbKyuyoIchiran", N::Employee, [this] { reports_->printMonthlyList(); }},
+        {"sbFuriList", N::Employee, [this] { reports_->printTransferList(); }},
+        {"sbFuriData", N::Employee, [this] { reports_->writeTransferFile(); }},
+        {"sbKinsyuList", N::Employee, [this] { reports_->printDenominations(); }},
+        {"sbSantei", N::Employee, [this] { socialInsurance_->showYearlyDecision(); }},
+        {"sbGetsuhen", N::Employee, [this] { socialInsurance_->showMonthlyRevisions(); }},
+        {"sbSyoyoTodoke", N::BonusPeriod, [this] { socialInsurance_->showBonusPaymentReport(); }},
+        {"sbNendoKoshin", N::Employee, [this] { socialInsurance_->showYearlyRenewal(); }},
+        {"sbChoshudaka", N::Employee, [this] { reports_->printTaxPayment(); }},
+        {"sbJuuminList", N::Employee, [this] { reports_->printResidentTaxList(); }},
         // データ入力: the panel opens only with an employee to enter for
-        {"imDataEdit", nullptr, N::Employee},
-        {"sbDataEdit", &MainWindow::sbDataEditClick, N::Employee},
-        {"sbKintaiInport", &MainWindow::ImportAttendance, N::Employee},
+        {"imDataEdit", N::Employee, {}},
+        {"sbDataEdit", N::Employee, [this] { records_->enterEmployeePay(); }},
+        {"sbKintaiInport", N::Employee, [this] { records_->importAttendance(); }},
         // 情報
-        {"sbVerInfo", &MainWindow::sbVerInfoClick, N::Nothing},
-        {"sbManual", &MainWindow::sbManualClick, N::Nothing},
-        {"sbShowLog", &MainWindow::sbShowLogClick, N::Nothing},
+        {"sbVerInfo", N::Nothing, [this] { showVersion(); }},
+        {"sbManual", N::Nothing, [this] { openManual(); }},
+        {"sbShowLog", N::Nothing, [this] { showLog(); }},
     };
-    return table;
 }
 
 bool MainWindow::isSatisfied(Needs needs) const {
@@ -68,14 +70,12 @@ bool MainWindow::isSatisfied(Needs needs) const {
             return year_.period() != 0 && !isBonusPeriod(year_.period());
         case Needs::BonusPeriod:
             return year_.period() != 0 && isBonusPeriod(year_.period());
-        case Needs::NotBuilt:
-            break;
     }
     return false;
 }
 
 void MainWindow::refreshCommands() {
-    for (const Command& command : commands()) {
+    for (const Command& command : commands_) {
         QToolButton* button = tray_->button(QString::fromLatin1(command.name));
         if (!button->property(kOwnTip).isValid()) button->setProperty(kOwnTip, button->toolTip());
         const bool enabled = isSatisfied(command.needs);
@@ -95,9 +95,7 @@ void MainWindow::refreshCommands() {
                 case Needs::BonusPeriod:
                     tip = QString::fromUtf8(kNeedsBonusPeriod);
                     break;
-                case Needs::NotBuilt:
-                case Needs::Nothing:
-                    tip = QString::fromUtf8(kNotAvailableYet);
+                case Needs::Nothing:  // always enabled
                     break;
             }
         }
@@ -105,11 +103,11 @@ void MainWindow::refreshCommands() {
     }
 }
 
-void MainWindow::toolTrayClick(const QString& name) {
-    for (const Command& command : commands()) {
+void MainWindow::runTrayCommand(const QString& name) {
+    for (const Command& command : commands_) {
         if (name != QLatin1String(command.name)) continue;
-        if (command.handler == nullptr || !isSatisfied(command.needs)) return;
-        ui::runCommand(this, context_.messages, [this, &command] { (this->*command.handler)(); });
+        if (!command.run || !isSatisfied(command.needs)) return;
+        ui::runCommand(this, context_.messages, command.run);
         return;
     }
 }

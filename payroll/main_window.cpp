@@ -13,10 +13,14 @@
 #include "core/product.h"
 #include "core/year_recovery.h"
 #include "payroll/config_dialog.h"
-#include "payroll/grade_table_window.h"
+#include "payroll/employee_pdfs.h"
+#include "payroll/ledger_items_window.h"
 #include "payroll/pay_grid_view.h"
+#include "payroll/period_records.h"
+#include "payroll/report_printing.h"
+#include "payroll/slip_layout_window.h"
+#include "payroll/social_insurance_tasks.h"
 #include "payroll/tool_tray.h"
-#include "print/qt/dialog/print_dialog.h"
 #include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/folder_window.h"
@@ -31,7 +35,6 @@ namespace keiro::payroll {
 
 namespace {
 
-constexpr int kFirstBonusPeriod = 13;
 constexpr int kReturnToCellMs = 100;
 constexpr const char* kMsgCloseUnsaved =
     "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）";
@@ -66,7 +69,26 @@ PeriodChoice runDataSelection(QWidget* parent, const MainContext& context, YearD
 }
 
 MainWindow::MainWindow(MainContext context, YearData& year, QWidget* parent)
-    : QMainWindow(parent), context_(context), year_(year) {
+    : QMainWindow(parent),
+      context_(context),
+      year_(year),
+      openPeriod_{this,
+                  context_,
+                  year_,
+                  layoutTables_,
+                  [this] { tray_->closePanels(); },
+                  [this] { return recalculatePeriod(); },
+                  [this] { return isModified(); },
+                  [this] { return saveWithoutNotice(); },
+                  [this] { rebuildGrid(); },
+                  [this](int slot) { rebuildGridAt(slot); },
+                  [this] { return grid_.slotOf(gridView_->currentColumn()); },
+                  [this] { showPeriod(); },
+                  [this] { return calcContext(); },
+                  [this](QWidget* parent, const QString& title) {
+                      return ui::FolderWindow::choose(parent, context_.messages, title, true,
+                                                      QString());
+                  }} {
     setObjectName(QStringLiteral("TfmMain"));
     setWindowTitle(qs(kApplicationTitle));
     auto* central = new QWidget(this);
@@ -80,16 +102,30 @@ MainWindow::MainWindow(MainContext context, YearData& year, QWidget* parent)
     column->addWidget(gridView_, 1);
     resize(context_.settings.window.width, context_.settings.window.height);
 
+    employeePdfs_ = std::make_unique<EmployeePdfs>(openPeriod_);
+    records_ = std::make_unique<PeriodRecords>(openPeriod_, [this] { reports_->printRoster(); });
+    reports_ = std::make_unique<ReportPrinting>(openPeriod_, *employeePdfs_, [this](bool ledger) {
+        return records_->chooseEmployees(ledger);
+    });
+    socialInsurance_ = std::make_unique<SocialInsuranceTasks>(openPeriod_, *reports_);
+    commands_ = makeCommands();
     refreshCommands();
-    connect(tray_, &ToolTray::triggered, this, &MainWindow::toolTrayClick);
+    connect(tray_, &ToolTray::triggered, this, &MainWindow::runTrayCommand);
     manual_ = new ui::OnlineManual(context_.messages, this, context_.places.programFolder);
-    chooseFolder_ = [this](QWidget* parent, const QString& title) {
-        return ui::FolderWindow::choose(parent, context_.messages, title, true, QString());
-    };
 }
 
 MainWindow::~MainWindow() {
     delete gridView_;  // the view reads grid_, which goes before the base class's children
+}
+
+void MainWindow::rebuildGridAt(int slot) {
+    const int row = gridView_->currentRow();
+    int column = gridView_->currentColumn();
+    rebuildGrid();
+    for (int c = 1; c <= grid_.employeeCount(); ++c) {
+        if (grid_.slotOf(c) == slot) column = c;
+    }
+    if (row >= 1 && row < grid_.rowCount()) gridView_->selectCell(row, column);
 }
 
 void MainWindow::applyPlacement() {
@@ -103,8 +139,8 @@ void MainWindow::applyPlacement() {
 }
 
 calc::CalcContext MainWindow::calcContext() const {
-    return calc::CalcContext{context_.settings, activeItems_, context_.tables.taxFor(year_).tables,
-                             context_.currentCalendarYear};
+    return calc::contextFor(context_.settings, activeItems_, context_.tables, year_,
+                            context_.currentCalendarYear);
 }
 
 void MainWindow::noticeMissingTaxYear() {
@@ -141,7 +177,7 @@ void MainWindow::showPeriod(bool startedEmpty) {
     });
     if (startedEmpty) {
         QTimer::singleShot(0, this, [this] {
-            ui::runCommand(this, context_.messages, [this] { sbConfigClick(); });
+            ui::runCommand(this, context_.messages, [this] { editSettings(); });
         });
     }
 }
@@ -192,9 +228,19 @@ bool MainWindow::savePeriod() {
     tray_->closePanels();
     if (year_.period() == 0 || !saveWithoutNotice()) return false;
     ui::NoticeWindow::showNotice(this, QString::fromUtf8(kMsgSaved));
-    noticeInsuranceAges();
-    noticeRevisions();
+    socialInsurance_->noticeInsuranceAges();
+    socialInsurance_->noticeRevisions();
     return true;
+}
+
+void MainWindow::beginPeriod(bool startedEmpty) {
+    offerRateUpdate();
+    showPeriod(startedEmpty);
+    socialInsurance_->noticeInsuranceAges();
+}
+
+void MainWindow::offerRateUpdate() {
+    socialInsurance_->offerRateUpdate();
 }
 
 std::optional<bool> MainWindow::isModified() {
@@ -209,7 +255,7 @@ std::optional<bool> MainWindow::isModified() {
     }
 }
 
-bool MainWindow::FormCloseQuery(bool changePeriod) {
+bool MainWindow::mayClose(bool changePeriod) {
     if (startupAbandoned_) return true;
     while (year_.period() != 0) {
         // A period that cannot be compared (the recalculation failed, shown) counts as changed.
@@ -231,9 +277,7 @@ bool MainWindow::FormCloseQuery(bool changePeriod) {
             choosePeriod_ ? choosePeriod_() : runDataSelection(this, context_, year_);
         switch (choice.outcome) {
             case DataSelectionWindow::Outcome::Opened:
-                offerRateUpdate();
-                showPeriod(choice.startedEmpty);
-                noticeInsuranceAges();
+                beginPeriod(choice.startedEmpty);
                 return false;
             case DataSelectionWindow::Outcome::Restored:
                 startupAbandoned_ = true;  // ends without questions and without the placement
@@ -248,7 +292,11 @@ bool MainWindow::FormCloseQuery(bool changePeriod) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!closingConfirmed_ && !FormCloseQuery(false)) {
+    // The window's close box is a command like any other: a failure escaping the questions
+    // keeps the window open with the period as it is.
+    bool closing = closingConfirmed_;
+    if (!closing) ui::runCommand(this, context_.messages, [&] { closing = mayClose(false); });
+    if (!closing) {
         event->ignore();
         return;
     }
@@ -273,14 +321,14 @@ void MainWindow::savePlacement() {
     }
 }
 
-void MainWindow::imReturnClick() {
-    if (FormCloseQuery(true)) {
+void MainWindow::changePeriod() {
+    if (mayClose(true)) {
         closingConfirmed_ = true;
         close();
     }
 }
 
-void MainWindow::sbConfigClick() {
+void MainWindow::editSettings() {
     tray_->closePanels();
     if (year_.period() == 0 || !recalculatePeriod()) return;
     const std::filesystem::path rateList =
@@ -290,16 +338,19 @@ void MainWindow::sbConfigClick() {
         ui::NewPasswordDialog password(context_.ini, context_.messages, this);
         password.exec();
     });
-    config.exec(year_.block().settings, ratesOfOpenPeriod());
+    config.exec(year_.block().settings, socialInsurance_->ratesOfOpenPeriod());
     showPeriod();  // names, time style and company may have changed
+    // Roundings, items and rates change the figures: worked out now, they count as a change
+    // the closing question asks about.
+    recalculatePeriod();
 }
 
-void MainWindow::sbVerInfoClick() {
+void MainWindow::showVersion() {
     ui::VersionWindow version(ui::programShortVersion(), this);
     version.exec();
 }
 
-void MainWindow::sbShowLogClick() {
+void MainWindow::showLog() {
     ui::LogViewer log(context_.places.dataFolder, context_.messages, context_.dialogs, this);
     log.exec();
 }
@@ -308,10 +359,39 @@ void MainWindow::setOpenUrl(std::function<bool(const QUrl&)> open) {
     manual_->setOpenUrl(std::move(open));
 }
 
-void MainWindow::sbManualClick() {
+void MainWindow::openManual() {
     QToolButton* button = tray_->button(QStringLiteral("sbManual"));
     manual_->open(context_.settings.manualUrl,
                   [button](bool running) { button->setEnabled(!running); });  // one at a time
+}
+
+void MainWindow::editSlipLayout(LayoutKind kind) {
+    tray_->closePanels();
+    // Only the layout of the open period's kind is in force; the other one is not offered.
+    if (year_.period() == 0 || isBonusPeriod(year_.period()) != (kind == LayoutKind::Bonus)) return;
+    if (!recalculatePeriod()) return;
+    std::unique_ptr<SlipLayoutWindow> window;
+    if (kind == LayoutKind::Salary) {
+        window = std::make_unique<SalarySlipLayoutWindow>(
+            this, context_.ini, context_.settings.itemNames, context_.messages);
+    } else {
+        window = std::make_unique<BonusSlipLayoutWindow>(
+            this, context_.ini, context_.settings.itemNames, context_.messages);
+    }
+    const std::optional<PrintTables> tables = window->edit();
+    if (!tables) return;
+    // The grid's rows and the calculation's items follow the layout just written.
+    useLayout(*tables);
+    rebuildGridAt(grid_.slotOf(gridView_->currentColumn()));
+    recalculatePeriod();  // the figures follow the items now on the slip
+}
+
+void MainWindow::editLedgerItems() {
+    tray_->closePanels();
+    if (!recalculatePeriod()) return;
+    LedgerItemsWindow window(this, context_.settings, context_.ini, context_.messages);
+    window.prepare();
+    window.exec();
 }
 
 }  // namespace keiro::payroll

@@ -12,9 +12,6 @@ class QToolButton;
 
 namespace keiro::payroll {
 
-// The tooltip of the buttons whose windows are not there yet.
-inline constexpr const char* kNotAvailableYet = "この機能はまだ利用できません。";
-
 class ToolTray : public QFrame {
     Q_OBJECT
   public:

@@ -32,6 +32,7 @@
 #include "payroll/pay_entry_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/slip_layout_window.h"
+#include "payroll/social_insurance_tasks.h"
 #include "payroll/tool_tray.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/pdf_reader.h"
@@ -134,7 +135,7 @@ class MainWindowTest : public QObject {
             QToolButton* button = tray->button(QString::fromLatin1(name));
             return std::make_pair(button->isEnabled(), button->toolTip());
         };
-        for (const MainWindow::Command& command : MainWindow::commands()) {
+        for (const MainWindow::Command& command : demo.window->commands()) {
             QVERIFY2(tray->button(QString::fromLatin1(command.name)) != nullptr, command.name);
         }
         QCOMPARE(enabledAndTip("imFileSave"), std::make_pair(true, QString("データ保存")));
@@ -247,14 +248,14 @@ class MainWindowTest : public QObject {
             csv, text::toCp932("社員コード,出勤\r\n" + code + ",18\r\n" + code + ",20,0,-1\r\n"));
         demo.dialogs.answerNext(QString::fromStdString(csv.string()));
         demo.messages.answerNext(ui::Answer::No);
-        demo.window->ImportAttendance();
+        demo.window->toolTray()->button("sbKintaiInport")->click();
         QVERIFY(demo.messages.lastText().contains(QStringLiteral("負の値は入力できません。")));
         QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
 
         // A file gone since it was chosen: a message, nothing changed.
         demo.messages.clear();
         demo.dialogs.answerNext(QString::fromStdString((demo.folder / "gone.csv").string()));
-        demo.window->ImportAttendance();
+        demo.window->toolTray()->button("sbKintaiInport")->click();
         QVERIFY(demo.messages.lastText().startsWith(QString::fromUtf8(kMsgCsvCannotOpen.data())));
         QVERIFY(std::memcmp(before.get(), &demo.year.block(), sizeof(PeriodBlock)) == 0);
     }
@@ -505,7 +506,8 @@ class MainWindowTest : public QObject {
         QVERIFY(readYearFileHeader(demo.year.path()).isSaved(12));
         ui::NoticeWindow* notice = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* found = qobject_cast<ui::NoticeWindow*>(widget); found && found->isVisible()) {
+            if (auto* found = qobject_cast<ui::NoticeWindow*>(widget);
+                found && found->isVisible()) {
                 notice = found;
             }
         }
@@ -707,7 +709,9 @@ class MainWindowTest : public QObject {
         QVERIFY(demo.row("賞与") > 0);
         QVERIFY(demo.window->isVisible());
 
-        demo.window->setChoosePeriod([] { return PeriodChoice{DataSelectionWindow::Outcome::Quit, false}; });
+        demo.window->setChoosePeriod([] {
+            return PeriodChoice{DataSelectionWindow::Outcome::Quit, false};
+        });
         demo.window->toolTray()->button("imReturn")->click();
         QVERIFY(!demo.window->isVisible());
         QVERIFY(demo.messages.shown().empty());  // the selection window asked already

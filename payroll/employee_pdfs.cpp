@@ -1,11 +1,11 @@
-// The main window's 社員別PDF出力: the chosen employees' pay slips as one PDF each, for handing
-// over electronically, optionally protected with each employee's password.
+#include "payroll/employee_pdfs.h"
 
 #include <QString>
 #include <map>
 
 #include "core/slip_password.h"
-#include "payroll/main_window.h"
+#include "payroll/open_period_context.h"
+#include "payroll/report_printing.h"
 #include "print/employee_pdf_names.h"
 #include "print/qt/employee_pdfs.h"
 #include "widgets/message_service.h"
@@ -38,39 +38,42 @@ std::map<int, EmployeeRecord> recordsOf(const PeriodBlock& block, const std::vec
 
 }  // namespace
 
-bool MainWindow::exportEmployeePdfs(QWidget* parent, const std::vector<int>& chosen,
-                                 const print::PrintChoices& choices) {
-    const std::optional<QString> folder = chooseFolder_(parent, QString::fromUtf8(kPdfFolderTitle));
+bool EmployeePdfs::write(QWidget* parent, const std::vector<int>& chosen,
+                         const print::PrintChoices& choices) {
+    YearData& year = period_.year;
+    const MainContext& context = period_.program;
+    const std::optional<QString> folder =
+        period_.chooseFolder(parent, QString::fromUtf8(kPdfFolderTitle));
     if (!folder) return false;
-    const std::string token = print::periodFileToken(slipPeriod());
-    const auto unnamed = print::employeesWithoutOwnFile(year_.block(), chosen, token);
+    const std::string token = print::periodFileToken(slipPeriodOf(period_));
+    const auto unnamed = print::employeesWithoutOwnFile(year.block(), chosen, token);
     if (!unnamed.empty()) {
-        context_.messages.error(parent, qs(print::unnamedEmployeesMessage(unnamed)));
+        context.messages.error(parent, qs(print::unnamedEmployeesMessage(unnamed)));
         return false;
     }
     const ui::Answer encrypt =
-        context_.messages.askYesNoCancel(parent, QString::fromUtf8(kMsgEncryptQuestion));
+        context.messages.askYesNoCancel(parent, QString::fromUtf8(kMsgEncryptQuestion));
     if (encrypt == ui::Answer::Cancel) return false;
 
     std::optional<std::vector<SlipPasswordChoice>> passwords;
     if (encrypt == ui::Answer::Yes) {
-        const std::map<int, EmployeeRecord> before = recordsOf(year_.block(), chosen);
-        passwords = assignSlipPasswords(year_.block(), chosen,
-                                        slipPasswordsElsewhere(year_.path(), year_.period()));
-        if (passwordsNeedSaving(*passwords) && !saveWithoutNotice()) {
+        const std::map<int, EmployeeRecord> before = recordsOf(year.block(), chosen);
+        passwords = assignSlipPasswords(year.block(), chosen,
+                                        slipPasswordsElsewhere(year.path(), year.period()));
+        if (passwordsNeedSaving(*passwords) && !period_.saveWithoutNotice()) {
             for (const auto& [slot, record] : before) {
-                EmployeeRecord& e = year_.block().employee(slot);
+                EmployeeRecord& e = year.block().employee(slot);
                 setSlipPassword(e, slipPasswordOf(record), record.slipPasswordGenerated == 1);
             }
             return false;
         }
     }
     const print::EmployeePdfRequest request{
-        slipPeriod(),
+        slipPeriodOf(period_),
         chosen,
-        year_.path(),
+        year.path(),
         choices,
-        {context_.settings.printAdjustH / 10.0, context_.settings.printAdjustV / 10.0},
+        {context.settings.printAdjustH / 10.0, context.settings.printAdjustV / 10.0},
         folder->toStdString()};
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
     QString message =
@@ -80,7 +83,7 @@ bool MainWindow::exportEmployeePdfs(QWidget* parent, const std::vector<int>& cho
                        .arg(outcome.passwordsGenerated)
                        .arg(qs(outcome.notice->filename().string()));
     }
-    context_.messages.information(parent, message);
+    context.messages.information(parent, message);
     return true;
 }
 

@@ -1,21 +1,24 @@
-// The main window's yearly social-insurance windows: the April-June decision and the writing of
-// decided grades into the periods they apply to.
+#include "payroll/social_insurance_tasks.h"
 
 #include <map>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "calc/data_csv.h"
+#include "calc/insurance_ages.h"
 #include "calc/payroll_tables.h"
 #include "calc/social_days.h"
 #include "calc/social_year.h"
 #include "core/era.h"
+#include "core/errors.h"
 #include "core/year_view.h"
-#include "payroll/main_window.h"
+#include "payroll/model/grade_premiums.h"
 #include "payroll/model/santei_sheet.h"
-#include "payroll/standard_pay_review_window.h"
+#include "payroll/open_period_context.h"
+#include "payroll/report_printing.h"
 #include "payroll/social_list_window.h"
-#include "payroll/tool_tray.h"
+#include "payroll/standard_pay_review_window.h"
 #include "print/santei_rows.h"
 #include "print/social_rows.h"
 #include "print/table_csv.h"
@@ -33,10 +36,37 @@ QString periodsText(const std::vector<int>& periods) {
     return months.join(QStringLiteral("・"));
 }
 
+// The published rates beside the programs; none when the file is missing or damaged (the
+// settings dialog then keeps its long-standing defaults and nothing is asked).
+calc::PremiumRateHistory publishedRates(const Places& places) {
+    const std::optional<std::filesystem::path> path =
+        findTableFile(places, calc::kPremiumRateFileName);
+    if (!path) return {};
+    try {
+        return calc::PremiumRateHistory::load(*path);
+    } catch (const IoError&) {
+        return {};
+    } catch (const calc::DataError&) {
+        return {};
+    }
+}
+
+calc::PeriodRateMonths rateMonthsOfOpenPeriod(const YearData& year) {
+    const int period = year.period();
+    const int payMonth =
+        isBonusPeriod(period) ? year.header().bonusPayMonth[period - kFirstBonusPeriod] : 0;
+    return calc::rateMonthsOf(calc::fileCalendarYearOf(year), period, payMonth);
+}
+
 }  // namespace
 
-bool MainWindow::applyGradeDecisions(QWidget* parent, const std::vector<GradeDecision>& decisions,
-                                  int premiumMonth, const calc::HealthGradeTable& table) {
+SocialInsuranceTasks::SocialInsuranceTasks(const OpenPeriodContext& period, ReportPrinting& reports)
+    : period_(period), context_(period.program), year_(period.year), reports_(reports) {}
+
+bool SocialInsuranceTasks::applyGradeDecisions(QWidget* parent,
+                                               const std::vector<GradeDecision>& decisions,
+                                               int premiumMonth,
+                                               const calc::HealthGradeTable& table) {
     const std::optional<int> first = collectingPeriod(premiumMonth);
     const YearFileHeader header = readYearFileHeader(year_.path());
     std::vector<std::unique_ptr<PeriodBlock>> blocks;
@@ -74,31 +104,15 @@ bool MainWindow::applyGradeDecisions(QWidget* parent, const std::vector<GradeDec
                        .arg(periodsText(periods));
     if (openPeriod) {
         applyDecisions(year_.block(), decisions, table);
-        rebuildGrid();
+        period_.rebuildGrid();
         done += QStringLiteral("開いている%1月は保存すると反映されます。").arg(year_.period());
     }
     context_.messages.information(parent, done);
     return true;
 }
 
-void MainWindow::printTextTable(print::TextTable table) {
-    const QString caption = QString::fromStdString(table.title);
-    runReport({print::ReportKind::SocialList, 0}, caption,
-              [table = std::move(table)](const print::PrintChoices&) {
-                  return std::make_unique<print::TextTableReport>(table, todayInJapan());
-              },
-              {});
-}
-
-void MainWindow::writeCsvTable(QWidget* parent, const std::string& proposedName,
-                            const std::string& content) {
-    const std::optional<std::filesystem::path> file = askCsvFile(parent, proposedName);
-    if (!file || !mayWriteCsv(parent, *file)) return;
-    print::writeCsvFile(*file, content);
-    context_.messages.information(parent, QStringLiteral("CSVファイルに出力しました。"));
-}
-
-void MainWindow::storeDayCorrections(QWidget* parent, const std::vector<DayCorrection>& corrections) {
+void SocialInsuranceTasks::storeDayCorrections(QWidget* parent,
+                                               const std::vector<DayCorrection>& corrections) {
     if (corrections.empty()) return;
     const YearView view(year_.path());
     std::map<int, std::unique_ptr<PeriodBlock>> blocks;
@@ -130,43 +144,38 @@ void MainWindow::storeDayCorrections(QWidget* parent, const std::vector<DayCorre
         QStringLiteral("支払基礎日数の訂正（%1件）を保存しました。").arg(corrections.size()));
 }
 
-std::optional<MainWindow::SocialContext> MainWindow::socialContext(const char* listName) {
-    tray_->closePanels();
-    if (year_.period() == 0) return std::nullopt;
-    const std::optional<bool> modified = isModified();
-    if (!modified) return std::nullopt;
-    if (*modified &&
-        !context_.messages.okCancel(
-            this, QStringLiteral("変更内容を保存しないと%1に反映されません。").arg(listName)))
-        return std::nullopt;
+std::optional<SocialInsuranceTasks::SocialContext> SocialInsuranceTasks::socialContext(
+    const char* listName) {
+    if (!period_.mayReadSavedFile(listName)) return std::nullopt;
     const int calendarYear = calc::fileCalendarYearOf(year_);
     // The grades decided in July apply from September: that month's table.
     const calc::HealthGradeTable* grades =
         context_.tables.gradesFor(calendarYear, kYearlyDecisionMonth);
     if (grades == nullptr) {
-        context_.messages.error(this, QString::fromUtf8(kMsgNoGradeTable));
+        context_.messages.error(period_.window, QString::fromUtf8(kMsgNoGradeTable));
         return std::nullopt;
     }
     return SocialContext{calendarYear, grades, year_.block().settings.companyName.utf8()};
 }
 
-void MainWindow::showSocialList(SocialListWindow& window, const print::TextTable& plain,
-                             const std::string& csvName) {
+void SocialInsuranceTasks::showSocialList(SocialListWindow& window, const print::TextTable& plain,
+                                          const std::string& csvName) {
     window.setCsv([this, plain, csvName](QWidget* parent) {
-        writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
+        reports_.writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
     });
     window.exec();
 }
 
-void MainWindow::sbSanteiClick() {
+void SocialInsuranceTasks::showYearlyDecision() {
     const std::optional<SocialContext> c = socialContext("算定基礎届");
     if (!c) return;
     const int calendarYear = c->calendarYear;
     const calc::HealthGradeTable* grades = c->grades;
     const YearView view(year_.path());
     const calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
-    StandardPayReviewWindow window(this, context_.messages,
-                     SanteiSheet(calc::santeiOfYear(social), *grades, calendarYear), calendarYear);
+    StandardPayReviewWindow window(period_.window, context_.messages,
+                                   SanteiSheet(calc::santeiOfYear(social), *grades, calendarYear),
+                                   calendarYear);
     window.setApply([this, grades](QWidget* parent, const SanteiSheet& sheet) {
         storeDayCorrections(parent, sheet.dayCorrections());
         const std::vector<GradeDecision> decisions = sheet.decisions();
@@ -176,17 +185,17 @@ void MainWindow::sbSanteiClick() {
     const std::string company = c->company;
     window.setPrint(
         [this, company, calendarYear](QWidget*, const std::vector<calc::SanteiLine>& lines) {
-            printTextTable(print::santeiReportTable(lines, company, calendarYear));
+            reports_.printTextTable(print::santeiReportTable(lines, company, calendarYear));
         });
     window.setCsv(
         [this, calendarYear](QWidget* parent, const std::vector<calc::SanteiLine>& lines) {
-            writeCsvTable(parent, print::santeiCsvFileName(calendarYear),
-                          print::csvTable(print::santeiTable(lines, true)));
+            reports_.writeCsvTable(parent, print::santeiCsvFileName(calendarYear),
+                                   print::csvTable(print::santeiTable(lines, true)));
         });
     window.exec();
 }
 
-void MainWindow::sbGetsuhenClick() {
+void SocialInsuranceTasks::showMonthlyRevisions() {
     const std::optional<SocialContext> c = socialContext("月額変更届");
     if (!c) return;
     const YearView view(year_.path());
@@ -195,7 +204,8 @@ void MainWindow::sbGetsuhenClick() {
     const calc::GradesFrom grades = calc::gradesFromMonth(context_.tables, *c->grades);
     const std::vector<calc::RevisionLine> lines = calc::revisionsOfYear(social, grades);
     const print::TextTable table = print::revisionTable(lines, c->company, c->calendarYear, false);
-    SocialListWindow window(this, context_.messages, table, QStringLiteral("TfmGetsuhen"));
+    SocialListWindow window(period_.window, context_.messages, table,
+                            QStringLiteral("TfmGetsuhen"));
     // Each revision from its own premium month; the record holds one grade for both insurances,
     // so a revision of the pension grade alone is listed, not written.
     std::map<int, std::vector<GradeDecision>> byMonth;
@@ -220,12 +230,12 @@ void MainWindow::sbGetsuhenClick() {
                 }
             });
     }
-    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    window.setPrint([this, table](QWidget*) { reports_.printTextTable(table); });
     showSocialList(window, print::revisionTable(lines, c->company, c->calendarYear, true),
                    "月額変更届" + std::to_string(c->calendarYear) + ".csv");
 }
 
-void MainWindow::noticeRevisions() {
+void SocialInsuranceTasks::noticeRevisions() {
     const int period = year_.period();
     if (period == 0 || isBonusPeriod(period)) return;
     const int calendarYear = calc::fileCalendarYearOf(year_);
@@ -246,19 +256,20 @@ void MainWindow::noticeRevisions() {
     }
     if (due.isEmpty()) return;
     context_.messages.information(
-        this,
+        period_.window,
         QStringLiteral("固定的賃金の変動から3か月がたち、標準報酬月額の随時改定（月額変更届）"
                        "の対象になる社員がいます。印刷の「月額変更届」で確かめてください。\n\n") +
             due.join(QLatin1Char('\n')));
 }
 
-void MainWindow::sbSyoyoTodokeClick() {
+void SocialInsuranceTasks::showBonusPaymentReport() {
     const std::optional<SocialContext> c = socialContext("賞与支払届");
     if (!c) return;
     const int period = year_.period();
     const YearView view(year_.path());
     if (!isBonusPeriod(period) || !view.isSaved(period)) {
-        context_.messages.warning(this, QStringLiteral("賞与のデータを保存すると使えます。"));
+        context_.messages.warning(period_.window,
+                                  QStringLiteral("賞与のデータを保存すると使えます。"));
         return;
     }
     const calc::SocialYear social{view, c->calendarYear, *c->grades,
@@ -269,13 +280,14 @@ void MainWindow::sbSyoyoTodokeClick() {
     const int payDate = c->calendarYear * 10'000 + view.header().bonusPayMonth[k] * 100 +
                         view.header().bonusPayDay[k];
     const print::TextTable table = print::bonusTable(lines, c->company, payDate, false);
-    SocialListWindow window(this, context_.messages, table, QStringLiteral("TfmSyoyoTodoke"));
-    window.setPrint([this, table](QWidget*) { printTextTable(table); });
+    SocialListWindow window(period_.window, context_.messages, table,
+                            QStringLiteral("TfmSyoyoTodoke"));
+    window.setPrint([this, table](QWidget*) { reports_.printTextTable(table); });
     showSocialList(window, print::bonusTable(lines, c->company, payDate, true),
                    "賞与支払届" + std::to_string(payDate) + ".csv");
 }
 
-void MainWindow::sbNendoKoshinClick() {
+void SocialInsuranceTasks::showYearlyRenewal() {
     const std::optional<SocialContext> c = socialContext("年度更新");
     if (!c) return;
     // Done in June and July for the fiscal year that ended in March, so that one is shown
@@ -289,7 +301,8 @@ void MainWindow::sbNendoKoshinClick() {
     }
     if (years.empty()) {
         context_.messages.error(
-            this, QStringLiteral("%1年度の雇用保険料率がありません。").arg(c->calendarYear - 1));
+            period_.window,
+            QStringLiteral("%1年度の雇用保険料率がありません。").arg(c->calendarYear - 1));
         return;
     }
     const std::filesystem::path dataFolder = year_.path().parent_path();
@@ -304,13 +317,14 @@ void MainWindow::sbNendoKoshinClick() {
                          print::labourTable(totals, rates, company, fiscalYear, true)};
     };
     const auto [first, firstPlain] = tablesOf(0);
-    SocialListWindow window(this, context_.messages, first, QStringLiteral("TfmNendoKoshin"));
+    SocialListWindow window(period_.window, context_.messages, first,
+                            QStringLiteral("TfmNendoKoshin"));
     const auto useOutputs = [this, &window, years](std::size_t index, const print::TextTable& table,
                                                    const print::TextTable& plain) {
-        window.setPrint([this, table](QWidget*) { printTextTable(table); });
+        window.setPrint([this, table](QWidget*) { reports_.printTextTable(table); });
         const std::string csvName = "年度更新" + std::to_string(years[index].first) + ".csv";
         window.setCsv([this, plain, csvName](QWidget* parent) {
-            writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
+            reports_.writeCsvTable(parent, csvName, print::csvTable(print::csvRowsOf(plain)));
         });
     };
     useOutputs(0, first, firstPlain);
@@ -326,6 +340,37 @@ void MainWindow::sbNendoKoshinClick() {
                          useOutputs(index, table, plain);
                      });
     window.exec();
+}
+
+void SocialInsuranceTasks::noticeInsuranceAges() {
+    if (year_.period() == 0) return;
+    const std::vector<std::string> lines = calc::insuranceAgeNotices(year_);
+    if (lines.empty()) return;
+    QString text = QString::fromUtf8(kMsgInsuranceAges) + QLatin1Char('\n');
+    for (const std::string& line : lines) text += QLatin1Char('\n') + QString::fromStdString(line);
+    context_.messages.information(period_.window, text);
+}
+
+calc::RatesOfPeriod SocialInsuranceTasks::ratesOfOpenPeriod() const {
+    return calc::ratesOfPeriod(publishedRates(context_.places), rateMonthsOfOpenPeriod(year_),
+                               context_.settings.employmentBusiness);
+}
+
+void SocialInsuranceTasks::offerRateUpdate() {
+    const int period = year_.period();
+    if (period == 0 || year_.header().isSaved(period)) return;
+    PeriodBlock& block = year_.block();
+    if (block.settings.companyName.empty()) return;  // the settings dialog offers the defaults
+    const std::optional<calc::RateUpdate> update = calc::proposeRateUpdate(
+        block.settings, publishedRates(context_.places), rateMonthsOfOpenPeriod(year_),
+        context_.settings.employmentBusiness);
+    if (!update || !context_.messages.confirm(
+                       period_.window, QString::fromStdString(calc::rateUpdateQuestion(*update))))
+        return;
+    if (!calc::applyRateUpdate(block.settings, *update)) return;
+    if (const calc::HealthGradeTable* grades = context_.tables.gradesFor(year_)) {
+        recalculateGradePremiums(block, *grades);
+    }
 }
 
 }  // namespace keiro::payroll
