@@ -162,10 +162,13 @@ void ReportPrinting::printLedger() {
     const std::vector<int> chosen = chooseEmployees_(true);
     if (chosen.empty()) return;
     const auto buildLedger = [this, chosen] {
+        // Figures, names and company all as the file has them.
         const YearView view(year_.path());
-        print::LedgerInput input{year_.block().settings.companyName.utf8(),
-                                 EraYear{year_.eraName(), year_.eraYear()},
-                                 print::ledgerEmployees(year_.block(), chosen), todayInJapan()};
+        print::LedgerInput input{
+            print::ledgerCompanyAsSaved(year_.block(), view, year_.period()),
+            EraYear{year_.eraName(), year_.eraYear()},
+            print::ledgerEmployeesAsSaved(year_.block(), chosen, view, year_.period()),
+            todayInJapan()};
         return std::make_unique<print::LedgerReport>(print::tableOptions(context_.settings), view,
                                                      std::move(input));
     };

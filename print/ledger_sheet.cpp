@@ -26,6 +26,25 @@ std::vector<LedgerEmployee> ledgerEmployees(const PeriodBlock& block,
     return employees;
 }
 
+std::vector<LedgerEmployee> ledgerEmployeesAsSaved(const PeriodBlock& block,
+                                                   const std::vector<int>& slots,
+                                                   const YearView& file, int period) {
+    std::vector<LedgerEmployee> employees = ledgerEmployees(block, slots);
+    if (period < 1 || period > kPeriodCount || !file.isSaved(period)) return employees;
+    const PeriodBlock& saved = file.block(period);
+    for (LedgerEmployee& employee : employees) {
+        if (const std::optional<int> slot = slotOf(saved, employee.recordId)) {
+            employee.name = saved.employee(*slot).name.utf8();
+        }
+    }
+    return employees;
+}
+
+std::string ledgerCompanyAsSaved(const PeriodBlock& block, const YearView& file, int period) {
+    const bool saved = period >= 1 && period <= kPeriodCount && file.isSaved(period);
+    return (saved ? file.block(period) : block).settings.companyName.utf8();
+}
+
 LedgerSheet ledgerSheet(const std::vector<TableRow>& rows, const YearView& year,
                         std::string_view recordId) {
     LedgerSheet sheet;

@@ -31,6 +31,17 @@ struct LedgerEmployee {
 std::vector<LedgerEmployee> ledgerEmployees(const PeriodBlock& block,
                                             const std::vector<int>& slots);
 
+// The same employees as the file has them: the ledger's figures come from the saved periods,
+// so its names (and company name) do too.  Each employee keeps the slot and record id of the
+// open period's records; the name is the one saved in `period` of the file for that record
+// id, unless the period is not saved or does not hold the employee (then the open records'
+// name stands).
+std::vector<LedgerEmployee> ledgerEmployeesAsSaved(const PeriodBlock& block,
+                                                   const std::vector<int>& slots,
+                                                   const YearView& file, int period);
+// The company name saved in `period` of the file, or the open records' when it is not saved.
+std::string ledgerCompanyAsSaved(const PeriodBlock& block, const YearView& file, int period);
+
 // A period's cells, one per row; an empty cell prints nothing.
 using LedgerColumn = std::vector<std::optional<CellValue>>;
 

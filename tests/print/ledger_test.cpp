@@ -213,5 +213,31 @@ TEST(LedgerTest, CsvFileNamesHoldTheListNumberAndAreSafe) {
     EXPECT_EQ(ledgerCsvFileName({100, "x", ""}, "b.csv"), "100_b.csv");
 }
 
+TEST(LedgerTest, NamesAndCompanyComeFromTheFileLikeTheFigures) {
+    // The open period (January) renamed the company and an employee and took on a new one,
+    // none of it saved: the ledger reads the file, so it shows the saved names throughout.
+    const testing_support::TempFolder folder{"keiro-ledger-names"};
+    const std::filesystem::path path = folder.path() / "year.dat";
+    auto saved = newBlock("有限会社テスト商会");
+    addEmployee(*saved, 1, kTaro, "山田 太郎", 300000);
+    std::array<const PeriodBlock*, kPeriodCount> periods{};
+    periods[0] = saved.get();
+    testing_support::writeYearFile(path, periods);
+    auto open = newBlock("株式会社テスト");
+    addEmployee(*open, 1, kTaro, "山田 太郎（改）", 300000);
+    addEmployee(*open, 2, kHanako, "佐藤 花子", 200000);
+
+    const YearView file(path);
+    EXPECT_EQ(ledgerCompanyAsSaved(*open, file, 1), "有限会社テスト商会");
+    const std::vector<LedgerEmployee> employees = ledgerEmployeesAsSaved(*open, {1, 2}, file, 1);
+    ASSERT_EQ(employees.size(), 2u);
+    EXPECT_EQ(employees[0].name, "山田 太郎");
+    EXPECT_EQ(employees[0].slot, 1);
+    EXPECT_EQ(employees[1].name, "佐藤 花子");  // not in the file: the open records' name
+    // A period never saved takes everything from the open records.
+    EXPECT_EQ(ledgerCompanyAsSaved(*open, file, 2), "株式会社テスト");
+    EXPECT_EQ(ledgerEmployeesAsSaved(*open, {1}, file, 2)[0].name, "山田 太郎（改）");
+}
+
 }  // namespace
 }  // namespace keiro::print
