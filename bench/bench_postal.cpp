@@ -10,7 +10,7 @@
 #include "core/fileio.h"
 #include "core/text.h"
 #include "withholding/postal/ken_all.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 namespace {
@@ -45,7 +45,7 @@ class FullData {
         : folder_(fs::temp_directory_path() /
                   ("keiro-bench-postal-" + std::to_string(std::random_device{}()))) {
         fs::create_directories(folder_);
-        writeFileAtomic(yubinFilePath(folder_), yubinFileText(convertKenAll(kenAll()).entries));
+        writeFileAtomic(postalFilePath(folder_), postalFileText(convertKenAll(kenAll()).entries));
     }
     ~FullData() {
         std::error_code ignored;
@@ -73,7 +73,7 @@ BENCHMARK(BM_LookupMissingCode)->Unit(benchmark::kMillisecond);
 
 void BM_ConvertFullList(benchmark::State& state) {
     const std::string& csv = kenAll();
-    for (auto _ : state) benchmark::DoNotOptimize(yubinFileText(convertKenAll(csv).entries));
+    for (auto _ : state) benchmark::DoNotOptimize(postalFileText(convertKenAll(csv).entries));
 }
 BENCHMARK(BM_ConvertFullList)->Unit(benchmark::kMillisecond);
 

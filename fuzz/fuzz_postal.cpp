@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "withholding/postal/postal_data.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace keiro::withholding;
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (conversion.errors.size() > kMaxErrors) __builtin_trap();
         if (conversion.ok()) {
-            const std::string file = yubinFileText(conversion.entries);
+            const std::string file = postalFileText(conversion.entries);
             const auto found = findAddress(file, conversion.entries.front().code);
             if (!found) __builtin_trap();
         }

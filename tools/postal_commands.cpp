@@ -19,7 +19,7 @@
 #include "tools/commands.h"
 #include "withholding/postal/postal_code.h"
 #include "withholding/postal/postal_data.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::tool {
 namespace {
@@ -29,7 +29,7 @@ using namespace keiro::withholding;
 int lookup(const Words& words) {
     const Args args(words);
     args.expectOnly({"data"}, 2);
-    const std::filesystem::path file = yubinFilePath(args.required("data"));
+    const std::filesystem::path file = postalFilePath(args.required("data"));
     const std::string& code = args.positional(1, "CODE");
     if (!mayExist(file)) throw IoError(file, "読み込み", ENOENT);
     const std::optional<std::string> key = postalLookupKey(code);

@@ -79,7 +79,7 @@ int runWithholding() {
             window,
             {messages, dialogs, ini, places.dataFolder,
              [&option] {
-                 return DocumentOptions{option.options().syubetu, option.options().printLine};
+                 return DocumentOptions{option.options().documentKind, option.options().printLine};
              }},
             settings);
         window.setPrinter([&printing](int tag, bool, std::vector<int> checked) {

@@ -22,7 +22,7 @@ void openFamily(MainWindow& window, const OptionDialog& option, ui::MessageServi
                         QString::fromStdString(name), messages, parent);
     ui::EntrySettings entry;
     entry.autoSelect = option.options().autoSelect;
-    entry.overwriteInput = option.options().inputOverN;
+    entry.overwriteInput = option.options().overwriteDigits;
     ui::EditBehaviour::applySettings(&family, entry);
     family.exec();
 }

@@ -20,7 +20,7 @@
 #include "widgets/command_runner.h"
 #include "widgets/notice_window.h"
 #include "withholding/postal/postal_data.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 namespace {
@@ -76,7 +76,7 @@ OptionDialog::~OptionDialog() {
 void OptionDialog::buildControls() {
     slipKindEdit_ = new QLineEdit;
     slipKindEdit_->setObjectName(QStringLiteral("edSyubetu"));
-    slipKindEdit_->setMaxLength(static_cast<int>(kSyubetuMaxBytes));
+    slipKindEdit_->setMaxLength(static_cast<int>(kDocumentKindMaxBytes));
     inputMethodDictionaryCheck_ = checkBox("cbAtokDic", "ＡＴＯＫ郵便番号辞書を使用");
     inputMethodDictionaryCheck_->setEnabled(false);
     inputMethodDictionaryCheck_->setToolTip(QString::fromUtf8(kNoDictionaryHere));
@@ -142,19 +142,19 @@ void OptionDialog::buildControls() {
 }
 
 void OptionDialog::loadControls() {
-    slipKindEdit_->setText(q(options_.syubetu));
+    slipKindEdit_->setText(q(options_.documentKind));
     inputMethodDictionaryCheck_->setChecked(options_.addressLookup ==
                                             AddressLookup::InputMethodDictionary);
     postalDataCheck_->setChecked(options_.addressLookup == AddressLookup::DataFile);
     autoSelectCheck_->setChecked(options_.autoSelect);
-    overwriteInputCheck_->setChecked(options_.inputOverN);
+    overwriteInputCheck_->setChecked(options_.overwriteDigits);
     cuttingGuidesCheck_->setChecked(options_.printLine);
-    roundTaxDownCheck_->setChecked(options_.hasuuCut);
+    roundTaxDownCheck_->setChecked(options_.roundTaxTo100);
     showDataDate();
 }
 
 void OptionDialog::showDataDate() {
-    const QFileInfo file(QString::fromStdString(yubinFilePath(dataFolder_).string()));
+    const QFileInfo file(QString::fromStdString(postalFilePath(dataFolder_).string()));
     const bool present = file.isFile();
     postalDataDateLabel_->setText(
         present ? file.lastModified().toString(QStringLiteral("(yyyy年M月d日データ)"))
@@ -174,16 +174,16 @@ void OptionDialog::reject() {
 
 void OptionDialog::saveSettings() {
     OptionSettings changed = options_;
-    changed.syubetu = normaliseSyubetu(slipKindEdit_->text().toStdString());
-    slipKindEdit_->setText(q(changed.syubetu));
+    changed.documentKind = normaliseDocumentKind(slipKindEdit_->text().toStdString());
+    slipKindEdit_->setText(q(changed.documentKind));
     changed.addressLookup = postalDataCheck_->isChecked() ? AddressLookup::DataFile
                             : inputMethodDictionaryCheck_->isChecked()
                                 ? AddressLookup::InputMethodDictionary
                                 : AddressLookup::None;
     changed.autoSelect = autoSelectCheck_->isChecked();
-    changed.inputOverN = overwriteInputCheck_->isChecked();
+    changed.overwriteDigits = overwriteInputCheck_->isChecked();
     changed.printLine = cuttingGuidesCheck_->isChecked();
-    changed.hasuuCut = roundTaxDownCheck_->isChecked();
+    changed.roundTaxTo100 = roundTaxDownCheck_->isChecked();
     try {
         saveOptionSettings(ini_, changed);
     } catch (const IoError& e) {
@@ -207,7 +207,7 @@ ui::NoticeWindow* OptionDialog::progressNotice() const {
 
 void OptionDialog::downloadPostalData() {
     if (download_) return;
-    download_ = new PostalDownload(network_, postalSourceFor(options_.yubinUrl), this);
+    download_ = new PostalDownload(network_, postalSourceFor(options_.postalDataUrl), this);
     connect(download_, &PostalDownload::versionReady, this, [this](const QString& date) {
         ui::runCommand(this, messages_, [this, &date] { onVersion(date); });
     });
@@ -290,7 +290,7 @@ bool OptionDialog::install(std::string_view bytes, std::string_view refusedHeadl
         const std::unique_ptr<void, void (*)(void*)> restore(
             this, [](void*) { QApplication::restoreOverrideCursor(); });
         try {
-            installed = installPostalData(bytes, yubinFilePath(dataFolder_));
+            installed = installPostalData(bytes, postalFilePath(dataFolder_));
         } catch (const PostalDataError& e) {
             refused = withReasons(refusedHeadline, e.reasons());
         } catch (const IoError& e) {

@@ -9,7 +9,7 @@
 // them back to the configuration file, キャンセル leaves them as they were.
 //
 //   OptionDialog option(ini, places.dataFolder, messages, fileDialogs, mainWindow);
-//   ... option.options().hasuuCut ...
+//   ... option.options().roundTaxTo100 ...
 //   option.exec();  // from the menu item 動作環境設定
 
 #include <QDialog>

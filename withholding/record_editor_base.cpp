@@ -77,7 +77,7 @@ QLabel* panel(QWidget* owner, const char* name, int widthChars) {
 ui::EntrySettings entrySettingsOf(const OptionSettings& options) {
     ui::EntrySettings settings;
     settings.autoSelect = options.autoSelect;
-    settings.overwriteInput = options.inputOverN;
+    settings.overwriteInput = options.overwriteDigits;
     return settings;
 }
 
@@ -440,7 +440,7 @@ void RecordEditorBase::calculateEmployee() {
         warnIfPayOverPartTimerLimit();
     try {
         calculateSlot(context_.file, slot_, context_.year, context_.dataYear,
-                      context_.options.hasuuCut);
+                      context_.options.roundTaxTo100);
     } catch (const std::exception&) {
         context_.messages.error(this,
                                 q("計算結果が金額の範囲を超えました。入力内容を確認して下さい。"));

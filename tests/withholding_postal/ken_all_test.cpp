@@ -5,7 +5,7 @@
 #include "core/text.h"
 #include "tests/withholding_postal/postal_fixture.h"
 #include "withholding/postal/ken_all.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 namespace {
@@ -86,7 +86,7 @@ TEST(KenAllTest, ForeignAndEmptyFilesAreRefused) {
 
 TEST(KenAllTest, WrittenFileIsFoundByTheLookup) {
     const PostalConversion result = convertKenAll(testing_support::sampleKenAll());
-    const std::string file = yubinFileText(result.entries);
+    const std::string file = postalFileText(result.entries);
     EXPECT_EQ(file.substr(0, 9), "0600000 \x96");  // code, blank, then code page 932 text
     EXPECT_EQ(findAddress(file, "0660005"), "北海道千歳市協和");
     EXPECT_EQ(findAddress(file, "1000001"), "東京都千代田区千代田");

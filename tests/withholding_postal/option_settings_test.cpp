@@ -26,14 +26,14 @@ TEST(OptionSettingsTest, DefaultsReadAndWrite) {
                   .setInt("Option", "PrAdjustV", 7)
                   .set("Option", "YubinURL", "http://127.0.0.1:9/"));
     OptionSettings read = loadOptionSettings(ini);
-    EXPECT_EQ(read.syubetu, "給与");
+    EXPECT_EQ(read.documentKind, "給与");
     EXPECT_EQ(read.addressLookup, AddressLookup::DataFile);
     EXPECT_FALSE(read.autoSelect);
-    EXPECT_TRUE(read.inputOverN);
-    EXPECT_FALSE(read.hasuuCut);
+    EXPECT_TRUE(read.overwriteDigits);
+    EXPECT_FALSE(read.roundTaxTo100);
     EXPECT_DOUBLE_EQ(read.printOffsetXMillimetres(), -1.5);
     EXPECT_DOUBLE_EQ(read.printOffsetYMillimetres(), 0.7);
-    EXPECT_EQ(read.yubinUrl, "http://127.0.0.1:9/");
+    EXPECT_EQ(read.postalDataUrl, "http://127.0.0.1:9/");
 
     ini.writeInt("Option", "YubinDat", 7);  // no such method
     EXPECT_EQ(loadOptionSettings(ini).addressLookup, AddressLookup::None);
@@ -41,23 +41,23 @@ TEST(OptionSettingsTest, DefaultsReadAndWrite) {
     // Saving writes the dialog's own keys only: the offsets stay the print dialog's.
     read.addressLookup = AddressLookup::InputMethodDictionary;
     read.printLine = false;
-    read.prAdjustH = 99;
-    read.yubinUrl = "http://elsewhere/";
+    read.printOffsetXTenths = 99;
+    read.postalDataUrl = "http://elsewhere/";
     saveOptionSettings(ini, read);
     IniFile again(folder / "Keiro.ini");
     const OptionSettings saved = loadOptionSettings(again);
     EXPECT_EQ(saved.addressLookup, AddressLookup::InputMethodDictionary);
     EXPECT_FALSE(saved.printLine);
-    EXPECT_EQ(saved.prAdjustH, -15);
-    EXPECT_EQ(saved.yubinUrl, "http://127.0.0.1:9/");
+    EXPECT_EQ(saved.printOffsetXTenths, -15);
+    EXPECT_EQ(saved.postalDataUrl, "http://127.0.0.1:9/");
     EXPECT_EQ(again.readString("Option", "AutoSelect"), "0");
 }
 
 TEST(OptionSettingsTest, SyubetuIsTrimmedAndCutToTwelveBytes) {
-    EXPECT_EQ(normaliseSyubetu("  給与･賞与　"), "給与･賞与");
-    EXPECT_EQ(normaliseSyubetu("給与および賞与の支払"), "給与および賞");  // 12 bytes
-    EXPECT_EQ(normaliseSyubetu("abcdefghijk給"), "abcdefghijk");          // no half character
-    EXPECT_EQ(normaliseSyubetu("　 "), "");
+    EXPECT_EQ(normaliseDocumentKind("  給与･賞与　"), "給与･賞与");
+    EXPECT_EQ(normaliseDocumentKind("給与および賞与の支払"), "給与および賞");  // 12 bytes
+    EXPECT_EQ(normaliseDocumentKind("abcdefghijk給"), "abcdefghijk");          // no half character
+    EXPECT_EQ(normaliseDocumentKind("　 "), "");
 }
 
 TEST(PostalSourceTest, ZipAddressOrOfficeServer) {

@@ -6,7 +6,7 @@
 #include "tests/support/temp_folder.h"
 #include "withholding/postal/address_completion.h"
 #include "withholding/postal/postal_code.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 namespace {
@@ -74,7 +74,7 @@ TEST(YubinFileTest, AddressIsCutAtNinetyNineCharacters) {
 TEST(YubinFileTest, LookupInTheDataFolder) {
     TempFolder data("keiro-yubin");
     EXPECT_EQ(addressForPostalCode(data, "123-4567"), std::nullopt);  // no file: no lookup
-    writeFileAtomic(yubinFilePath(data), text::toCp932("1234500 東京都架空市\r\n"));
+    writeFileAtomic(postalFilePath(data), text::toCp932("1234500 東京都架空市\r\n"));
     EXPECT_EQ(addressForPostalCode(data, "12345"), "東京都架空市");
     EXPECT_EQ(addressForPostalCode(data, "12"), std::nullopt);
     EXPECT_EQ(lookupAddress(data / "nothing.dat", "1234500"), std::nullopt);
@@ -83,7 +83,7 @@ TEST(YubinFileTest, LookupInTheDataFolder) {
 
 TEST(YubinFileTest, EditorCompletesOnlyAnEmptyLineWithTheDataFileMethod) {
     TempFolder data("keiro-yubin");
-    writeFileAtomic(yubinFilePath(data), text::toCp932("1234567 東京都架空市\r\n"));
+    writeFileAtomic(postalFilePath(data), text::toCp932("1234567 東京都架空市\r\n"));
     OptionSettings settings;
     settings.addressLookup = AddressLookup::DataFile;
     EXPECT_EQ(completedAddress(settings, data, "123-4567", ""), "東京都架空市");

@@ -7,7 +7,7 @@
 #include "core/municipality_file.h"
 #include "tests/withholding_postal/postal_fixture.h"
 #include "withholding/postal/postal_data.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 namespace {
@@ -56,7 +56,7 @@ TEST(PostalZipTest, AnythingButOneSmallCsvIsRefused) {
 
 TEST(PostalInstallTest, GoodDataReplacesTheFileAndBadDataLeavesIt) {
     TempFolder data("keiro-install");
-    const std::filesystem::path target = yubinFilePath(data);
+    const std::filesystem::path target = postalFilePath(data);
     const PostalInstall installed =
         installPostalData(makeZip({{"KEN_ALL.CSV", sampleKenAll()}}), target);
     EXPECT_EQ(installed.lines, 7u);

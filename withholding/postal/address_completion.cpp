@@ -1,6 +1,6 @@
 #include "withholding/postal/address_completion.h"
 
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 

@@ -118,7 +118,7 @@ PostalConversion convertKenAll(std::string_view csvBytes) {
     return result;
 }
 
-std::string yubinFileText(const std::vector<PostalEntry>& entries) {
+std::string postalFileText(const std::vector<PostalEntry>& entries) {
     std::string utf8;
     for (const PostalEntry& entry : entries) {
         utf8 += entry.code;

@@ -54,6 +54,6 @@ inline constexpr std::size_t kMaxErrors = 20;
 PostalConversion convertKenAll(std::string_view csvBytes);
 
 // The lines of YubinNo.dat: "1234567 address" with CR LF, code page 932.
-std::string yubinFileText(const std::vector<PostalEntry>& entries);
+std::string postalFileText(const std::vector<PostalEntry>& entries);
 
 }  // namespace keiro::withholding

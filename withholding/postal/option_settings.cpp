@@ -39,33 +39,33 @@ std::string_view trimBlanks(std::string_view text) {
 OptionSettings loadOptionSettings(const IniFile& ini) {
     const std::string_view s = kOptionSection;
     OptionSettings o;
-    o.syubetu = ini.readString(s, "Syubetu", kDefaultSyubetu);
+    o.documentKind = ini.readString(s, "Syubetu", kDefaultDocumentKind);
     o.addressLookup = lookupFromCode(ini.readInt(s, "YubinDat", 0));
     o.autoSelect = ini.readBool(s, "AutoSelect", true);
-    o.inputOverN = ini.readBool(s, "InputOverN", true);
+    o.overwriteDigits = ini.readBool(s, "InputOverN", true);
     o.printLine = ini.readBool(s, "PrintLine", true);
-    o.hasuuCut = ini.readBool(s, "HasuuCut", true);
-    o.prAdjustH = ini.readInt(s, "PrAdjustH", 0);
-    o.prAdjustV = ini.readInt(s, "PrAdjustV", 0);
-    o.yubinUrl = ini.readString(s, "YubinURL", kDefaultYubinUrl);
-    if (o.yubinUrl.empty()) o.yubinUrl = kDefaultYubinUrl;
+    o.roundTaxTo100 = ini.readBool(s, "HasuuCut", true);
+    o.printOffsetXTenths = ini.readInt(s, "PrAdjustH", 0);
+    o.printOffsetYTenths = ini.readInt(s, "PrAdjustV", 0);
+    o.postalDataUrl = ini.readString(s, "YubinURL", kDefaultPostalDataUrl);
+    if (o.postalDataUrl.empty()) o.postalDataUrl = kDefaultPostalDataUrl;
     return o;
 }
 
 void saveOptionSettings(IniFile& ini, const OptionSettings& o) {
     const std::string_view s = kOptionSection;
     IniChanges changes;
-    changes.set(s, "Syubetu", o.syubetu)
+    changes.set(s, "Syubetu", o.documentKind)
         .setInt(s, "YubinDat", static_cast<int>(o.addressLookup))
         .setBool(s, "AutoSelect", o.autoSelect)
-        .setBool(s, "InputOverN", o.inputOverN)
+        .setBool(s, "InputOverN", o.overwriteDigits)
         .setBool(s, "PrintLine", o.printLine)
-        .setBool(s, "HasuuCut", o.hasuuCut);
+        .setBool(s, "HasuuCut", o.roundTaxTo100);
     ini.apply(changes);
 }
 
-std::string normaliseSyubetu(std::string_view utf8) {
-    return text::truncateToWidth(trimBlanks(utf8), kSyubetuMaxBytes);
+std::string normaliseDocumentKind(std::string_view utf8) {
+    return text::truncateToWidth(trimBlanks(utf8), kDocumentKindMaxBytes);
 }
 
 }  // namespace keiro::withholding

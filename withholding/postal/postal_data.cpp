@@ -111,7 +111,7 @@ PostalInstall installPostalData(std::string_view bytes, const fs::path& target) 
         throw PostalDataError(reasons);
     }
     constexpr fs::perms kPublic = kPrivateFile | fs::perms::group_read | fs::perms::others_read;
-    writeFileAtomic(target, yubinFileText(conversion.entries), kPublic);
+    writeFileAtomic(target, postalFileText(conversion.entries), kPublic);
     writeFileAtomic(municipalityFilePath(target.parent_path()),
                     municipalityFileText(conversion.municipalities), kPublic);
     return {conversion.lines, conversion.entries.size(), conversion.municipalities.size()};

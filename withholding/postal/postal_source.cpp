@@ -17,9 +17,9 @@ std::string lowered(std::string_view text) {
 
 }  // namespace
 
-PostalSource postalSourceFor(std::string_view yubinUrl) {
-    std::string_view path = yubinUrl.substr(0, yubinUrl.find_first_of("?#"));
-    if (lowered(path).ends_with(".zip")) return {false, {}, std::string(yubinUrl)};
+PostalSource postalSourceFor(std::string_view postalDataUrl) {
+    std::string_view path = postalDataUrl.substr(0, postalDataUrl.find_first_of("?#"));
+    if (lowered(path).ends_with(".zip")) return {false, {}, std::string(postalDataUrl)};
     while (path.ends_with('/')) path.remove_suffix(1);
     const std::string base = std::string(path) + "/support/zip/";
     return {true, base + "version.txt", base + "zip.dat"};

@@ -21,7 +21,7 @@ struct PostalSource {
     bool operator==(const PostalSource&) const = default;
 };
 
-PostalSource postalSourceFor(std::string_view yubinUrl);
+PostalSource postalSourceFor(std::string_view postalDataUrl);
 
 // The date of the data: the first line of the version file, its first ten characters.
 std::string versionDate(std::string_view versionFile);

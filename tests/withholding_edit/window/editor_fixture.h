@@ -39,7 +39,7 @@ class EditorFixture {
         newEra = dataYear >= 2020;
         eraYear = newEra ? dataYear - 2018 : dataYear - 1988;
         options.autoSelect = false;
-        options.inputOverN = false;
+        options.overwriteDigits = false;
     }
 
     EditorContext context() {

@@ -4,7 +4,7 @@
 
 #include "core/fileio.h"
 #include "core/text.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding_edit/window/editor_fixture.h"
@@ -327,7 +327,7 @@ class WithholdingEditorTest : public QObject {
     void enterInThePostalCodeFillsAnEmptyAddress() {
         EditorFixture fixture(2026);
         fixture.options.addressLookup = AddressLookup::DataFile;
-        writeFileAtomic(yubinFilePath(fixture.folder.path()),
+        writeFileAtomic(postalFilePath(fixture.folder.path()),
                         text::toCp932("1000001 東京都千代田区千代田\r\n"));
         auto editor = fixture.editor(1);
         editor->show();

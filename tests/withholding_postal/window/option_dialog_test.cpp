@@ -10,7 +10,7 @@
 #include "tests/support/qt_test_main.h"
 #include "tests/withholding_postal/postal_fixture.h"
 #include "withholding/option_dialog.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 
@@ -38,8 +38,8 @@ class OptionDialogTest : public QObject {
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
         OptionDialog dialog(ini, folder.path(), messages, files);
-        QCOMPARE(dialog.options().syubetu, std::string("賞与"));
-        QCOMPARE(dialog.options().prAdjustH, 12);
+        QCOMPARE(dialog.options().documentKind, std::string("賞与"));
+        QCOMPARE(dialog.options().printOffsetXTenths, 12);
         dialog.show();
 
         QCOMPARE(control<QLineEdit>(dialog, "edSyubetu")->text(), QString("賞与"));
@@ -57,7 +57,7 @@ class OptionDialogTest : public QObject {
         control<QCheckBox>(dialog, "cbPrnLine")->setChecked(false);
         control<QPushButton>(dialog, "btCancel")->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(dialog.options().syubetu, std::string("賞与"));
+        QCOMPARE(dialog.options().documentKind, std::string("賞与"));
         QVERIFY(dialog.options().printLine);
         dialog.show();  // showing again shows the settings, not what was typed before
         QCOMPARE(control<QLineEdit>(dialog, "edSyubetu")->text(), QString("賞与"));
@@ -69,8 +69,8 @@ class OptionDialogTest : public QObject {
         control<QPushButton>(dialog, "btSysSave")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(messages.shown().empty());
-        QCOMPARE(dialog.options().syubetu, std::string("給与および賞"));
-        QVERIFY(!dialog.options().hasuuCut);
+        QCOMPARE(dialog.options().documentKind, std::string("給与および賞"));
+        QVERIFY(!dialog.options().roundTaxTo100);
         IniFile written(folder / "Keiro.ini");
         QCOMPARE(written.readString("Option", "Syubetu"), std::string("給与および賞"));
         QCOMPARE(written.readInt("Option", "PrintLine", 9), 0);
@@ -92,14 +92,14 @@ class OptionDialogTest : public QObject {
         QCOMPARE(messages.shown().size(), std::size_t{1});
         QCOMPARE(messages.shown().front().kind, ui::MessageKind::Error);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.options().syubetu, std::string("給与･賞与"));
+        QCOMPARE(dialog.options().documentKind, std::string("給与･賞与"));
     }
 
     void lookupMethodsExcludeEachOtherAndTheDateIsShown() {
         TempFolder folder("keiro-option");
-        writeFileAtomic(yubinFilePath(folder), "1000001 x\r\n");
+        writeFileAtomic(postalFilePath(folder), "1000001 x\r\n");
         const QDateTime date(QDate(2026, 11, 3), QTime(10, 0));
-        QFile file(QString::fromStdString(yubinFilePath(folder).string()));
+        QFile file(QString::fromStdString(postalFilePath(folder).string()));
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(date, QFileDevice::FileModificationTime));
         file.close();
@@ -137,17 +137,17 @@ class OptionDialogTest : public QObject {
 
         import->click();  // cancelled: nothing happens
         QVERIFY(messages.shown().empty());
-        QVERIFY(!std::filesystem::exists(yubinFilePath(folder)));
+        QVERIFY(!std::filesystem::exists(postalFilePath(folder)));
 
         files.answerNext(QString::fromStdString((folder / "KEN_ALL.CSV").string()));
         import->click();
         QCOMPARE(messages.lastText(), QString("郵便番号データを更新しました。（5件）"));
-        QCOMPARE(lookupAddress(yubinFilePath(folder), "0600042"),
+        QCOMPARE(lookupAddress(postalFilePath(folder), "0600042"),
                  std::optional<std::string>("北海道札幌市中央区大通西"));
         QVERIFY(control<QCheckBox>(dialog, "cbYubinDat")->isEnabled());
         QVERIFY(control<QLabel>(dialog, "lbYubinDat")->text().endsWith("日データ)"));
 
-        const std::string before = readFile(yubinFilePath(folder));
+        const std::string before = readFile(postalFilePath(folder));
         files.answerNext(QString::fromStdString((folder / "bad.zip").string()));
         import->click();
         QCOMPARE(messages.shown().back().kind, ui::MessageKind::Warning);
@@ -157,7 +157,7 @@ class OptionDialogTest : public QObject {
         files.answerNext(QString::fromStdString((folder / "missing.csv").string()));
         import->click();
         QCOMPARE(messages.shown().back().kind, ui::MessageKind::Error);
-        QCOMPARE(readFile(yubinFilePath(folder)), before);
+        QCOMPARE(readFile(postalFilePath(folder)), before);
     }
 };
 

@@ -12,7 +12,7 @@
 #include "tests/withholding_postal/window/local_http_server.h"
 #include "widgets/notice_window.h"
 #include "withholding/option_dialog.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 
@@ -31,7 +31,7 @@ class OptionScreenshots : public QObject {
         testing_support::TempFolder folder("keiro-shots");
         IniFile ini(folder / "Keiro.ini");
         ini.writeString("Option", "YubinURL", server.url("/").toStdString());
-        writeFileAtomic(yubinFilePath(folder), "1000001 x\r\n");
+        writeFileAtomic(postalFilePath(folder), "1000001 x\r\n");
         ui::ScriptedMessageService messages;
         ui::ScriptedFileDialogs files;
         OptionDialog dialog(ini, folder.path(), messages, files);

@@ -12,7 +12,7 @@
 #include "tests/withholding_postal/window/local_http_server.h"
 #include "widgets/notice_window.h"
 #include "withholding/option_dialog.h"
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 namespace keiro::withholding {
 
@@ -27,16 +27,16 @@ constexpr std::string_view kOldData = "1000001 旧データ\r\n";
 // address is written before the dialog is made (it reads its settings then), so no test ever
 // reaches past 127.0.0.1.
 struct Setup {
-    explicit Setup(const QString& yubinUrl) : folder("keiro-download"), ini(folder / "Keiro.ini") {
-        ini.writeString("Option", "YubinURL", yubinUrl.toStdString());
-        writeFileAtomic(yubinFilePath(folder), text::toCp932(kOldData));
+    explicit Setup(const QString& postalDataUrl) : folder("keiro-download"), ini(folder / "Keiro.ini") {
+        ini.writeString("Option", "YubinURL", postalDataUrl.toStdString());
+        writeFileAtomic(postalFilePath(folder), text::toCp932(kOldData));
         dialog = std::make_unique<OptionDialog>(ini, folder.path(), messages, files);
-        if (!QString::fromStdString(dialog->options().yubinUrl).startsWith("http://127.0.0.1:")) {
+        if (!QString::fromStdString(dialog->options().postalDataUrl).startsWith("http://127.0.0.1:")) {
             qFatal("the test would leave the machine");
         }
         dialog->show();
     }
-    bool oldDataKept() const { return readFile(yubinFilePath(folder)) == text::toCp932(kOldData); }
+    bool oldDataKept() const { return readFile(postalFilePath(folder)) == text::toCp932(kOldData); }
     // Clicks 更新 and waits until the download is over.
     bool update() {
         dialog->findChild<QPushButton*>(QStringLiteral("sbUpdate"))->click();
@@ -98,7 +98,7 @@ class PostalDownloadTest : public QObject {
         QVERIFY(noticeSeen);
         QCOMPARE(largestProgress, int(goodZip().size()));
         QVERIFY(s.dialog->progressNotice() == nullptr);
-        QCOMPARE(lookupAddress(yubinFilePath(s.folder), "1000001"),
+        QCOMPARE(lookupAddress(postalFilePath(s.folder), "1000001"),
                  std::optional<std::string>("東京都千代田区千代田"));
     }
 

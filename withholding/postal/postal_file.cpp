@@ -1,4 +1,4 @@
-#include "withholding/postal/yubin_file.h"
+#include "withholding/postal/postal_file.h"
 
 #include <algorithm>
 #include <system_error>
@@ -21,7 +21,7 @@ bool isSevenDigits(std::string_view key) {
 
 }  // namespace
 
-fs::path yubinFilePath(const fs::path& dataFolder) {
+fs::path postalFilePath(const fs::path& dataFolder) {
     return dataFolder / kYubinFileName;
 }
 
@@ -43,17 +43,17 @@ std::optional<std::string> findAddress(std::string_view fileBytes, std::string_v
     return std::nullopt;
 }
 
-std::optional<std::string> lookupAddress(const fs::path& yubinFile, std::string_view key) {
+std::optional<std::string> lookupAddress(const fs::path& postalFile, std::string_view key) {
     std::error_code error;
-    if (!fs::exists(yubinFile, error) && !error) return std::nullopt;
-    return findAddress(readFile(yubinFile), key);
+    if (!fs::exists(postalFile, error) && !error) return std::nullopt;
+    return findAddress(readFile(postalFile), key);
 }
 
 std::optional<std::string> addressForPostalCode(const fs::path& dataFolder,
                                                 std::string_view boxText) {
     const std::optional<std::string> key = postalLookupKey(boxText);
     if (!key) return std::nullopt;
-    return lookupAddress(yubinFilePath(dataFolder), *key);
+    return lookupAddress(postalFilePath(dataFolder), *key);
 }
 
 }  // namespace keiro::withholding

@@ -17,7 +17,7 @@ inline constexpr std::string_view kYubinFileName = "YubinNo.dat";
 // At most this many characters of an entry's address are used.
 inline constexpr std::size_t kMaxAddressCharacters = 99;
 
-fs::path yubinFilePath(const fs::path& dataFolder);
+fs::path postalFilePath(const fs::path& dataFolder);
 
 // The address of the first line whose first seven bytes are `key` (seven digits), as UTF-8 and
 // cut to kMaxAddressCharacters characters; nothing when no line matches.  A key that is not
@@ -26,7 +26,7 @@ std::optional<std::string> findAddress(std::string_view fileBytes, std::string_v
 
 // The same in the file itself.  A missing file gives nothing (lookups are then simply off); a
 // file that is there but cannot be read is an IoError.
-std::optional<std::string> lookupAddress(const fs::path& yubinFile, std::string_view key);
+std::optional<std::string> lookupAddress(const fs::path& postalFile, std::string_view key);
 
 // The address for what the postal-code box holds (see postal_code.h), from the data folder's
 // YubinNo.dat; nothing when the key is incomplete, the file is missing or no line matches.
