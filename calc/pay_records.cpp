@@ -27,10 +27,21 @@ void readAmounts(const Record& record, std::array<Yen, N>& amounts, std::array<b
     }
 }
 
+// Every amount is narrowed, and whether any lay outside the 32-bit range noted on the way (v
+// is within it exactly when v + 2^31 has nothing above its low 32 bits), so the common case is
+// one pass without branches; only a record with an amount outside the range is clamped.
 template <typename Record, std::size_t N>
 void writeAmounts(const std::array<Yen, N>& amounts, Record& record) {
     std::int32_t raw[N];
-    for (std::size_t j = 0; j < N; ++j) raw[j] = amounts[j].toInt32Clamped();
+    std::uint64_t outside = 0;
+    for (std::size_t j = 0; j < N; ++j) {
+        const std::int64_t v = amounts[j].value();
+        raw[j] = static_cast<std::int32_t>(v);
+        outside |= (static_cast<std::uint64_t>(v) + 0x8000'0000u) >> 32;
+    }
+    if (outside != 0) {
+        for (std::size_t j = 0; j < N; ++j) raw[j] = amounts[j].toInt32Clamped();
+    }
     std::memcpy(&record, raw, sizeof raw);
 }
 
