@@ -173,6 +173,16 @@ bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const Period
     return !index || computeSlotBonus(year.block(), *index, inputs, on, law);
 }
 
+bool computeCheckedSlot(PeriodBlock& block, int index, bool bonus, const PeriodInputs& inputs,
+                        const FormItems& on, const Law& law) {
+    if (!clearUnpaidSlot(block, index)) return true;
+    if (!bonus) {
+        computeSlotMonth(block, index, on, law);
+        return true;
+    }
+    return computeSlotBonus(block, index, inputs, on, law);
+}
+
 std::int64_t netPay(const PaymentRecord& payment, const DeductionRecord& deduction,
                     const std::array<bool, 3>& activeOthers) {
     std::int64_t net = std::int64_t{payment.payTotal} - deduction.deductionTotal;

@@ -98,6 +98,13 @@ bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const Period
 bool ComputeBonus(YearData& year, int slot, const CalcContext& ctx, const PeriodInputs& inputs,
                   const FormItems& items, const Law& law);
 
+// One slot (index 0..99) of a whole-period recalculation, which has checked once that the open
+// period is of the kind `bonus` says and that its year is calculated, so the slot goes straight
+// to the calculation: a free slot or an employee not 在職 is cleared as above.  Returns false
+// when a bonus's income tax was worked by the monthly-table method.
+bool computeCheckedSlot(PeriodBlock& block, int index, bool bonus, const PeriodInputs& inputs,
+                        const FormItems& items, const Law& law);
+
 // 差引支給額: 支給合計 − 控除合計 + the その他 items on the layout (`activeOthers`, from
 // FormItems::other), from the payment copy.  Exact in 64 bits.
 std::int64_t netPay(const PaymentRecord& payment, const DeductionRecord& deduction,

@@ -35,12 +35,9 @@ struct Totals {
 // One employee's calculation: the amounts start as the input holds them.
 class Slip {
   public:
-    // `result` starts as the amounts the input holds.
+    // `result` starts as the amounts the input holds (resultOf).
     Slip(const PayInput& in, const Law& law, PayResult& result)
-        : in_(in), law_(law), result_(result) {
-        result_.payments = in.payments;
-        result_.deductions = in.deductions;
-    }
+        : in_(in), law_(law), result_(result) {}
 
     Yen& pay(int item) { return result_.payments[item - 1]; }
     Yen& deduction(int item) { return result_.deductions[item - 1]; }
@@ -171,6 +168,20 @@ Yen premiumIf(bool insured, Yen premium) {
     return insured ? premium : Yen();
 }
 
+// The result before the calculation: the amounts as the input holds them.  Built in one step, so
+// the amounts are written once, not zeroed first.
+PayResult resultOf(const PayInput& in) {
+    return PayResult{in.payments, in.deductions, false};
+}
+
+// days or hours × a unit price by the rounding, as the period keeps it.  Most of them are 0 (no
+// overtime, no absence), and 0 × anything is 0 by every rounding: that needs no reading of the
+// factor as a decimal.
+Yen factorTimes(double factor, Yen unit, Rounding rounding) {
+    if (factor == 0) return Yen();
+    return held(Rate::fromDouble(factor).of(unit, rounding));
+}
+
 // rate × base by the 50銭 rule, as the period keeps it.
 Yen premiumOn(const Rate& rate, Yen base) {
     return held(rate.of(base, Rounding::Premium));
@@ -191,8 +202,8 @@ Yen basePayOf(const PayInput& in, const Law& law) {
         }
     }
     const Rounding rounding = law.rounding.payment();
-    return held(held(Rate::fromDouble(units).of(in.basePay, rounding)) +
-                held(Rate::fromDouble(in.paidLeaveDays).of(in.paidLeavePay, rounding)));
+    return held(factorTimes(units, in.basePay, rounding) +
+                factorTimes(in.paidLeaveDays, in.paidLeavePay, rounding));
 }
 
 bool taxOnLayout(const FormItems& on) {
@@ -280,7 +291,7 @@ Yen bonusPremiums(const PayInput& in, const Law& law, Yen taxablePayTotal, Yen e
 }
 
 PayResult computeMonth(const PayInput& in, const Law& law) {
-    PayResult result;
+    PayResult result = resultOf(in);
     Slip slip(in, law, result);
     const FormItems& on = in.items;
     const Rounding payment = law.rounding.payment();
@@ -301,17 +312,16 @@ PayResult computeMonth(const PayInput& in, const Law& law) {
                     {kHolidayLateNight, in.holidayLateNightHours, in.holidayLateNightRate}};
     for (const auto& o : overtime) {
         slip.settlePayment(o.item, true, true,
-                           [&] { return held(Rate::fromDouble(o.hours).of(o.unit, payment)); });
+                           [&] { return factorTimes(o.hours, o.unit, payment); });
     }
     slip.settlePayment(kCommuteNonTaxable, false, true, [&] { return in.commuteNonTaxable; });
     slip.settlePayment(kCommuteTaxable, true, true, [&] { return in.commuteTaxable; });
     slip.variableAllowances();
     slip.settlePayment(kAbsence, true, true, [&] {
-        return held(Rate::fromDouble(in.absentDays).of(-in.absenceDeductionRate, reduction));
+        return factorTimes(in.absentDays, -in.absenceDeductionRate, reduction);
     });
-    slip.settlePayment(kLateness, true, true, [&] {
-        return held(Rate::fromDouble(in.lateHours).of(-in.lateDeductionRate, reduction));
-    });
+    slip.settlePayment(kLateness, true, true,
+                       [&] { return factorTimes(in.lateHours, -in.lateDeductionRate, reduction); });
     slip.storePayTotals();
 
     // Social insurance: the master's premiums, employment insurance on 支給合計.
@@ -345,7 +355,7 @@ PayResult computeMonth(const PayInput& in, const Law& law) {
 }
 
 PayResult computeBonus(const PayInput& in, const BonusInputs& history, const Law& law) {
-    PayResult result;
+    PayResult result = resultOf(in);
     Slip slip(in, law, result);
     const FormItems& on = in.items;
 

@@ -16,73 +16,93 @@ static_assert(offsetof(PaymentRecord, otherItem3) == 4 * (kPayItemCount - 1));
 static_assert(offsetof(DeductionRecord, healthInsAmount) == 0);
 static_assert(offsetof(DeductionRecord, yearEndSettlement) == 4 * (kDeductionItemCount - 1));
 
-template <typename Record, std::size_t N>
-void readAmounts(const Record& record, std::array<Yen, N>& amounts, std::array<bool, N>& manual) {
-    static_assert(N <= kManualFlagCount);
+template <std::size_t N, typename Record>
+std::array<Yen, N> amountsOf(const Record& record) {
     std::int32_t raw[N];
     std::memcpy(raw, &record, sizeof raw);
-    for (std::size_t j = 0; j < N; ++j) {
-        amounts[j] = Yen(raw[j]);
-        manual[j] = record.manualFlags[j] == 1;
-    }
+    std::array<Yen, N> amounts;
+    for (std::size_t j = 0; j < N; ++j) amounts[j] = Yen(raw[j]);
+    return amounts;
 }
 
+template <std::size_t N, typename Record>
+std::array<bool, N> manualOf(const Record& record) {
+    static_assert(N <= kManualFlagCount);
+    std::array<bool, N> manual;
+    for (std::size_t j = 0; j < N; ++j) manual[j] = record.manualFlags[j] == 1;
+    return manual;
+}
+
+// Every amount is narrowed, and whether any lay outside the 32-bit range noted on the way (v
+// is within it exactly when v + 2^31 has nothing above its low 32 bits), so the common case is
+// one pass without branches; only a record with an amount outside the range is clamped.
 template <typename Record, std::size_t N>
 void writeAmounts(const std::array<Yen, N>& amounts, Record& record) {
     std::int32_t raw[N];
-    for (std::size_t j = 0; j < N; ++j) raw[j] = amounts[j].toInt32Clamped();
+    std::uint64_t outside = 0;
+    for (std::size_t j = 0; j < N; ++j) {
+        const std::int64_t v = amounts[j].value();
+        raw[j] = static_cast<std::int32_t>(v);
+        outside |= (static_cast<std::uint64_t>(v) + 0x8000'0000u) >> 32;
+    }
+    if (outside != 0) {
+        for (std::size_t j = 0; j < N; ++j) raw[j] = amounts[j].toInt32Clamped();
+    }
     std::memcpy(&record, raw, sizeof raw);
 }
 
 }  // namespace
 
+// Every member is named, so the input is written once and never zeroed first.
 PayInput payInputOf(const EmployeeRecord& e, const AttendanceRecord& a, const PaymentRecord& p,
                     const DeductionRecord& d, const FormItems& items) {
-    PayInput in;
-    in.payForm = e.payForm;
-    in.basePay = Yen(e.basePay);
-    in.paidLeavePay = Yen(e.paidLeavePay);
-    in.positionAllowance = Yen(e.positionAllowance);
-    in.familyAllowance = Yen(e.familyAllowance);
-    in.fixedAllowances = {Yen(e.fixedAllowance1), Yen(e.fixedAllowance2), Yen(e.fixedAllowance3)};
-    in.commuteNonTaxable = Yen(e.commuteNonTaxable);
-    in.commuteTaxable = Yen(e.commuteTaxable);
-    in.overtimeRate = Yen(e.overtimeRate);
-    in.lateNightRate = Yen(e.lateNightRate);
-    in.holidayOvertimeRate = Yen(e.holidayOvertimeRate);
-    in.holidayLateNightRate = Yen(e.holidayLateNightRate);
-    in.absenceDeductionRate = Yen(e.absenceDeductionRate);
-    in.lateDeductionRate = Yen(e.lateDeductionRate);
-    in.fixedDeductions = {Yen(e.fixedDeduction1), Yen(e.fixedDeduction2), Yen(e.fixedDeduction3)};
-    in.residentTax = Yen(e.residentTax);
-    in.residentTaxJune = Yen(e.residentTaxJune);
-    in.healthInsured = e.healthInsured != 0;
-    in.nursingInsured = e.nursingInsured != 0;
-    in.pensionInsured = e.pensionInsured != 0;
-    in.pensionFundMember = e.pensionFundMember != 0;
-    in.employmentInsured = e.employmentInsured != 0;
-    in.healthPremium = Yen(e.healthInsPremium);
-    in.nursingPremium = Yen(e.nursingInsPremium);
-    in.pensionPremium = Yen(e.pensionPremium);
-    in.pensionFundPremium = Yen(e.pensionFundPremium);
-    in.supportPremium = Yen(e.supportPremium);
-    in.taxColumn = e.taxColumn;
-    in.dependents = e.dependentRelatives;
+    return PayInput{
+        .payForm = e.payForm,
+        .basePay = Yen(e.basePay),
+        .paidLeavePay = Yen(e.paidLeavePay),
+        .positionAllowance = Yen(e.positionAllowance),
+        .familyAllowance = Yen(e.familyAllowance),
+        .fixedAllowances = {Yen(e.fixedAllowance1), Yen(e.fixedAllowance2), Yen(e.fixedAllowance3)},
+        .commuteNonTaxable = Yen(e.commuteNonTaxable),
+        .commuteTaxable = Yen(e.commuteTaxable),
+        .overtimeRate = Yen(e.overtimeRate),
+        .lateNightRate = Yen(e.lateNightRate),
+        .holidayOvertimeRate = Yen(e.holidayOvertimeRate),
+        .holidayLateNightRate = Yen(e.holidayLateNightRate),
+        .absenceDeductionRate = Yen(e.absenceDeductionRate),
+        .lateDeductionRate = Yen(e.lateDeductionRate),
+        .fixedDeductions = {Yen(e.fixedDeduction1), Yen(e.fixedDeduction2), Yen(e.fixedDeduction3)},
+        .residentTax = Yen(e.residentTax),
+        .residentTaxJune = Yen(e.residentTaxJune),
+        .healthInsured = e.healthInsured != 0,
+        .nursingInsured = e.nursingInsured != 0,
+        .pensionInsured = e.pensionInsured != 0,
+        .pensionFundMember = e.pensionFundMember != 0,
+        .employmentInsured = e.employmentInsured != 0,
+        .healthPremium = Yen(e.healthInsPremium),
+        .nursingPremium = Yen(e.nursingInsPremium),
+        .pensionPremium = Yen(e.pensionPremium),
+        .pensionFundPremium = Yen(e.pensionFundPremium),
+        .supportPremium = Yen(e.supportPremium),
+        .taxColumn = e.taxColumn,
+        .dependents = e.dependentRelatives,
 
-    in.daysWorked = a.daysWorked;
-    in.paidLeaveDays = a.paidLeaveDays;
-    in.absentDays = a.absentDays;
-    in.hoursWorked = a.hoursWorked;
-    in.overtimeHours = a.overtimeHours;
-    in.lateNightHours = a.lateNightHours;
-    in.holidayOvertimeHours = a.holidayOvertimeHours;
-    in.holidayLateNightHours = a.holidayLateNightHours;
-    in.lateHours = a.lateHours;
+        .daysWorked = a.daysWorked,
+        .paidLeaveDays = a.paidLeaveDays,
+        .absentDays = a.absentDays,
+        .hoursWorked = a.hoursWorked,
+        .overtimeHours = a.overtimeHours,
+        .lateNightHours = a.lateNightHours,
+        .holidayOvertimeHours = a.holidayOvertimeHours,
+        .holidayLateNightHours = a.holidayLateNightHours,
+        .lateHours = a.lateHours,
 
-    readAmounts(p, in.payments, in.paymentManual);
-    readAmounts(d, in.deductions, in.deductionManual);
-    in.items = items;
-    return in;
+        .payments = amountsOf<kPayItemCount>(p),
+        .deductions = amountsOf<kDeductionItemCount>(d),
+        .paymentManual = manualOf<kPayItemCount>(p),
+        .deductionManual = manualOf<kDeductionItemCount>(d),
+        .items = items,
+    };
 }
 
 void storePayResult(const PayResult& result, PaymentRecord& p, DeductionRecord& d) {

@@ -190,8 +190,10 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
     if (period < 1 || period > kPeriodCount) throw std::logic_error("no period is open");
     const bool bonus = isBonusPeriod(period);
     ctx.tax.refreshFilePresence();
-    // An uncalculated year reads nothing from other periods.
-    const bool needsInputs = bonus && !isFrozenYear(year, ctx.currentCalendarYear);
+    // An uncalculated year reads nothing from other periods, and its slots are left as they are
+    // once collected.
+    const bool frozen = isFrozenYear(year, ctx.currentCalendarYear);
+    const bool needsInputs = bonus && !frozen;
     const PeriodInputs inputs = needsInputs ? loadPeriodInputs(year) : PeriodInputs{};
     const FormItemTable forms(ctx.active, bonus);
     const Law law = periodLaw(year, ctx);
@@ -209,9 +211,8 @@ std::vector<int> RecalculatePeriod(YearData& year, const CalcContext& ctx,
         const GridColumn* column = nullptr;
         if (finder && e.isUsed() && isActiveEmployee(e)) column = finder->take(ids[slot - 1]);
         if (column != nullptr) collect(year, slot, *column, on);
-        if (!bonus) {
-            ComputeMonth(year, slot, ctx, on, law);
-        } else if (!ComputeBonus(year, slot, ctx, inputs, on, law)) {
+        if (frozen) continue;
+        if (!computeCheckedSlot(year.block(), slot - 1, bonus, inputs, on, law)) {
             byMonthlyTable.push_back(slot);  // never free slots nor employees not at work
         }
     }

@@ -162,6 +162,62 @@ TEST(ComputeMonthValues, DamagedAmountsAreHeldToTheFilesRange) {
     EXPECT_LE(r.deduction(kDeductionTotal), Yen(kMax));
 }
 
+// Days and hours of 0 (also −0 and NaN, as a damaged record may hold) pay and take nothing,
+// whatever the unit price and the rounding; a factor just beside 0 still gives its product,
+// and an item entered by hand keeps its amount however many hours stand beside it.
+TEST(ComputeMonthValues, NoDaysOrHoursGiveNothingByEveryRounding) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const RoundingMode mode :
+         {RoundingMode::Ceil, RoundingMode::Round, RoundingMode::Truncate}) {
+        Law l = law();
+        l.rounding = YenRounding({mode, mode, mode});
+        for (const double none : {0.0, -0.0, nan}) {
+            PayInput in = monthly(300'000);
+            in.overtimeRate = in.lateNightRate = Yen(1'875);
+            in.holidayOvertimeRate = in.holidayLateNightRate = Yen(-2'250);  // damaged: negative
+            in.absenceDeductionRate = Yen(13'637);
+            in.lateDeductionRate = Yen(-1'705);
+            in.overtimeHours = in.lateNightHours = none;
+            in.holidayOvertimeHours = in.holidayLateNightHours = none;
+            in.absentDays = in.lateHours = none;
+            in.payments[kOvertime - 1] = Yen(999);  // left by an earlier calculation
+            in.payments[kLateNight - 1] = Yen(4'444);
+            in.paymentManual[kLateNight - 1] = true;  // entered by hand: kept
+            const PayResult r = computeMonth(in, l);
+            for (const int item :
+                 {kOvertime, kHolidayOvertime, kHolidayLateNight, kAbsence, kLateness}) {
+                EXPECT_EQ(r.payment(item), Yen()) << item << " " << none;
+            }
+            EXPECT_EQ(r.payment(kLateNight), Yen(4'444));
+            EXPECT_EQ(r.payment(kPayTotal), Yen(304'444));
+        }
+        // The smallest hours there are: 0.000001 × 1,875 = 0.001875 yen.
+        PayInput in = monthly(300'000);
+        in.overtimeRate = Yen(1'875);
+        in.overtimeHours = 0.000001;
+        in.absenceDeductionRate = Yen(13'637);
+        in.absentDays = 0.000001;  // −0.013637 yen
+        const PayResult r = computeMonth(in, l);
+        EXPECT_EQ(r.payment(kOvertime), Yen(mode == RoundingMode::Ceil ? 1 : 0)) << int(mode);
+        EXPECT_EQ(r.payment(kAbsence), Yen()) << int(mode);
+    }
+}
+
+// A daily or hourly worker with no days or hours is paid the paid-leave days alone, and one
+// with neither is paid nothing.
+TEST(ComputeMonthValues, DailyAndHourlyPayWithNoDaysOrHours) {
+    for (const PayForm form : {PayForm::Daily, PayForm::Hourly}) {
+        PayInput in = monthly(9'999);
+        in.payForm = static_cast<int>(form);
+        in.paidLeavePay = Yen(8'001);
+        in.paidLeaveDays = 2;
+        EXPECT_EQ(computeMonth(in, law()).payment(kBasePay), Yen(16'002)) << int(form);
+        in.paidLeaveDays = 0;
+        in.payments[kBasePay - 1] = Yen(123);  // what an earlier calculation left
+        EXPECT_EQ(computeMonth(in, law()).payment(kBasePay), Yen()) << int(form);
+    }
+}
+
 PayInput bonus(std::int64_t amount) {
     PayInput in;
     in.items = everyItem();

@@ -3,6 +3,8 @@
 // hand entry, table files gone while running, and the unsaved-change test.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "calc/bonus_tax.h"
@@ -195,6 +197,72 @@ TEST_F(BonusTaxExceptionTest, WithoutThePreviousYearsFileEveryoneIsTaxedByTheMon
     fillBonus();
     EXPECT_EQ(RecalculatePeriod(year_, ctx(), nullptr), (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(deduction(1).incomeTax, 0);  // 100,000 a month is below the first band
+}
+
+// Recalculating the whole period gives, byte for byte, what calculating each slot in turn
+// gives: employees of every pay form, one on leave with amounts left over, a free slot with
+// attendance left over, and a damaged pay form.
+TEST_F(PeriodCalcTest, AWholeMonthIsEverySlotCalculatedInTurn) {
+    open(4);
+    year_.block().settings.employmentInsRate = 0.6;
+    EmployeeRecord& monthly = addEmployee(1, {.recordId = "260101_090001", .basePay = 320'000});
+    monthly.overtimeRate = 2'500;
+    monthly.absenceDeductionRate = 14'545;
+    monthly.healthInsured = monthly.pensionInsured = monthly.employmentInsured = 1;
+    monthly.healthInsPremium = 16'000;
+    monthly.pensionPremium = 29'280;
+    attendance(1).overtimeHours = 12.25;
+    attendance(1).absentDays = 0.5;
+    addEmployee(2, {.recordId = "260101_090002", .payForm = 2, .basePay = 11'000});
+    attendance(2).daysWorked = 18;
+    attendance(2).paidLeaveDays = 1.5;
+    year_.block().employee(2).paidLeavePay = 9'000;
+    addEmployee(3, {.recordId = "260101_090003", .payForm = 3, .basePay = 1'150});
+    attendance(3).hoursWorked = 96.75;
+    attendance(3).lateHours = 1.5;
+    year_.block().employee(3).lateDeductionRate = 1'150;
+    addEmployee(4, {.recordId = "260101_090004", .workStatus = 2});
+    payment(4).basePayAmount = 77'777;
+    attendance(6).daysWorked = 3;  // slot 6 is free
+    payment(6).payTotal = 5;
+    addEmployee(7, {.recordId = "260101_090007", .payForm = 9, .basePay = 200'000});
+    payment(7).basePayAmount = 1;
+
+    const auto start = std::make_unique<PeriodBlock>(year_.block());
+    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), nullptr).empty());
+    const auto whole = std::make_unique<PeriodBlock>(year_.block());
+    EXPECT_GT(payment(1).payTotal, 0);
+    EXPECT_EQ(payment(4).basePayAmount, 0);
+    EXPECT_EQ(attendance(6).daysWorked, 0.0);
+
+    year_.block() = *start;
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) ComputeMonth(year_, slot, ctx());
+    EXPECT_EQ(std::memcmp(whole.get(), &year_.block(), kBlockSize), 0);
+}
+
+// A year no longer calculated still takes the grid's columns, and calculates nothing.
+TEST_F(PeriodCalcTest, AYearNoLongerCalculatedOnlyTakesTheColumns) {
+    open(4, EraYear{"平成", 20});
+    addEmployee(1, {.recordId = "080101_090001", .basePay = 200'000});
+    payment(1).basePayAmount = 180'000;  // as computed back then
+    payment(1).payTotal = 180'000;
+    addEmployee(2, {.recordId = "080101_090002", .workStatus = 3});
+    payment(2).basePayAmount = 50'000;
+    const std::vector<GridColumn> columns = {
+        {EmployeeId("080101_090001"), {{Attendance(2), 19}, {ItemId::payment(13), 3'000}}}};
+    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), &columns).empty());
+    EXPECT_EQ(attendance(1).daysWorked, 19.0);
+    EXPECT_EQ(payment(1).variableAllowance1, 3'000);
+    EXPECT_EQ(payment(1).basePayAmount, 180'000);
+    EXPECT_EQ(payment(1).payTotal, 180'000);
+    EXPECT_EQ(payment(2).basePayAmount, 50'000);
+
+    openBonus(13, 7, 10, EraYear{"平成", 22});
+    addEmployee(1, {.recordId = "100101_090001"});
+    payment(1).basePayAmount = 500'000;
+    const auto before = std::make_unique<PeriodBlock>(year_.block());
+    EXPECT_TRUE(RecalculatePeriod(year_, ctx(), nullptr).empty());
+    EXPECT_EQ(std::memcmp(before.get(), &year_.block(), kBlockSize), 0);
 }
 
 TEST_F(PeriodCalcTest, ATaxTableFileRemovedWhileRunningGivesNoTax) {
