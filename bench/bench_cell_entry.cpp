@@ -8,78 +8,30 @@
 #include <random>
 #include <string>
 
-#include "calc/data_csv.h"
+#include "bench/june_company.h"
 #include "calc/pay_calc.h"
-#include "calc/premium_tables.h"
-#include "calc/tax_table_build.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
 #include "payroll/model/pay_grid.h"
-#include "sample/company.h"
 
 namespace keiro::calc {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kDataFolder = fs::path(__FILE__).parent_path().parent_path() / "data";
-const EraYear kYear{"令和", 8};
 constexpr int kOvertimeHours = 9;  // 普通残業時間 in AttendanceRecord
 
-DataCsv dataCsv(const std::string& name) {
-    return DataCsv(readFile(kDataFolder / name), name);
-}
-
-class Company {
+// The June company with every employee calculated once, and the slip items of each pay form.
+class Company : public JuneCompany {
   public:
-    Company()
-        : folder_(fs::temp_directory_path() /
-                  ("keiro-bench-cell-" + std::to_string(std::random_device{}()))),
-          settings_(sample::sampleSettings()),
-          tables_(buildPrintTables(sample::salaryLayout())),
-          active_(tables_, settings_.itemNames),
-          forms_(active_, false) {
-        createPrivateDirectories(folder_);
-        const fs::path file = folder_ / yearFileName(kYear);
-        createYearFileIfMissing(file);
-        year_.setFile(file, kYear.eraName, kYear.eraYear, {"平成", "令和"});
-        year_.openPeriod(6, sample::monthEntry(2026, 6), nullptr);
-        const HealthGradeTable grades = HealthGradeTable::fromBytes(
-            buildHealthGradeTable(dataCsv("health_grades.csv")), "health_grades.csv");
-        sample::fillMonth(year_.block(), grades, 2026, 6, kMaxEmployees);
-
-        const fs::path taxTable = folder_ / kSalaryTaxTableFileName;
-        writeFileAtomic(taxTable,
-                        buildSalaryTaxTable(dataCsv("withholding_monthly_2026.csv"),
-                                            dataCsv("withholding_monthly_2026_rules.csv"),
-                                            dataCsv("withholding_monthly_params.csv"), "2026"));
-        tax_.salary = SalaryTaxTable::fromFile(taxTable);
-        recalculateAll();
+    Company() : JuneCompany("cell"), forms_(active(), false) {
+        const CalcContext ctx = context();
+        for (int slot = 1; slot <= kMaxEmployees; ++slot) ComputeMonth(year(), slot, ctx);
     }
-    ~Company() { fs::remove_all(folder_); }
-
-    YearData& year() { return year_; }
-    const PrintTables& tables() const { return tables_; }
-    const Settings& settings() const { return settings_; }
-    const ActiveItems& active() const { return active_; }
-    CalcContext context() { return CalcContext{settings_, active_, tax_, 2026}; }
-    const FormItems& formsOf(int slot) const {
-        return forms_.of(year_.block().employee(slot).payForm);
-    }
+    const FormItems& formsOf(int slot) { return forms_.of(year().block().employee(slot).payForm); }
 
   private:
-    void recalculateAll() {
-        const CalcContext ctx = context();
-        for (int slot = 1; slot <= kMaxEmployees; ++slot) ComputeMonth(year_, slot, ctx);
-    }
-
-    fs::path folder_;
-    Settings settings_;
-    PrintTables tables_;
-    ActiveItems active_;
     FormItemTable forms_;
-    TaxTables tax_;
-    YearData year_;
 };
 
 Company& company() {

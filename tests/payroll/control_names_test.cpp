@@ -8,28 +8,13 @@
 
 #include "payroll/config_dialog.h"
 #include "payroll/employee_editor.h"
+#include "tests/support/control_names.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
 #include "tests/support/temp_folder.h"
 
 namespace keiro::payroll {
-namespace {
-
-// The names of `root`'s descendants, sorted, without the ones Qt gives its own parts.
-QStringList controlNames(const QObject& root) {
-    QStringList names;
-    for (const QObject* child : root.findChildren<QObject*>()) {
-        if (!child->isWidgetType() && qobject_cast<const QAction*>(child) == nullptr) continue;
-        if (qobject_cast<const QTabBar*>(child->parent()) != nullptr)
-            continue;  // its scroll arrows
-        const QString name = child->objectName();
-        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) names << name;
-    }
-    names.sort();
-    return names;
-}
-
-}  // namespace
+using testing_support::controlNames;
 
 class ControlNamesTest : public QObject {
     Q_OBJECT

@@ -6,24 +6,11 @@
 
 #include "print/qt/dialog/preview_window.h"
 #include "tests/print_qt/dialog_fixture.h"
+#include "tests/support/control_names.h"
 #include "tests/support/qt_test_main.h"
 
 namespace keiro::print {
-namespace {
-
-// The names of `root`'s descendants, sorted, without the ones Qt gives its own parts.
-QStringList controlNames(const QObject& root) {
-    QStringList names;
-    for (const QObject* child : root.findChildren<QObject*>()) {
-        if (!child->isWidgetType() && qobject_cast<const QAction*>(child) == nullptr) continue;
-        const QString name = child->objectName();
-        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) names << name;
-    }
-    names.sort();
-    return names;
-}
-
-}  // namespace
+using testing_support::controlNames;
 
 class PrintControlNamesTest : public QObject {
     Q_OBJECT

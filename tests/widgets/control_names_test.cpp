@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "core/ini.h"
+#include "tests/support/control_names.h"
 #include "tests/support/qt_test_main.h"
 #include "widgets/calculator_window.h"
 #include "widgets/file_dialogs.h"
@@ -16,21 +17,7 @@
 #include "widgets/password_windows.h"
 
 namespace keiro::ui {
-namespace {
-
-// The names of `root`'s descendants, sorted, without the ones Qt gives its own parts.
-QStringList controlNames(const QObject& root) {
-    QStringList names;
-    for (const QObject* child : root.findChildren<QObject*>()) {
-        if (!child->isWidgetType() && qobject_cast<const QAction*>(child) == nullptr) continue;
-        const QString name = child->objectName();
-        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) names << name;
-    }
-    names.sort();
-    return names;
-}
-
-}  // namespace
+using testing_support::controlNames;
 
 class WidgetControlNamesTest : public QObject {
     Q_OBJECT
