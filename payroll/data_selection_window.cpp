@@ -88,19 +88,28 @@ DataSelectionWindow::DataSelectionWindow(QWidget* parent, SelectionContext conte
 void DataSelectionWindow::buildWindow() {
     auto* menu = new QMenuBar(this);
     QMenu* data = menu->addMenu(QStringLiteral("データの管理(&D)"));
+    // Each file operation runs through the command runner, like the buttons.
+    const auto command = [this](void (DataSelectionWindow::*handler)()) {
+        return [this, handler] {
+            ui::runCommand(this, context_.messages, [this, handler] { (this->*handler)(); });
+        };
+    };
     data->addAction(QStringLiteral("バックアップ(&B)..."), this,
-                    &DataSelectionWindow::backUpDataFolder)
+                    command(&DataSelectionWindow::backUpDataFolder))
         ->setObjectName("mnDataBackup");
-    data->addAction(QStringLiteral("復元(&R)..."), this, &DataSelectionWindow::restoreDataFolder)
+    data->addAction(QStringLiteral("復元(&R)..."), this,
+                    command(&DataSelectionWindow::restoreDataFolder))
         ->setObjectName("mnDataRestore");
     data->addSeparator();
     data->addAction(QStringLiteral("データファイルの作成(&N)..."), this,
-                    &DataSelectionWindow::createYearFile)
+                    command(&DataSelectionWindow::createYearFile))
         ->setObjectName("mnCreate");
 
     yearCombo_ = new QComboBox(this);
     yearCombo_->setObjectName("cbTaisyoNen");
-    connect(yearCombo_, &QComboBox::activated, this, &DataSelectionWindow::chooseYear);
+    connect(yearCombo_, &QComboBox::activated, this, [this](int index) {
+        ui::runCommand(this, context_.messages, [this, index] { chooseYear(index); });
+    });
 
     periodList_ = new QListWidget(this);
     periodList_->setObjectName("ListBox");

@@ -153,10 +153,11 @@ void EmployeeListWindow::printList() {
 
 void EmployeeListWindow::buildChoiceButtons(QHBoxLayout* row) {
     selectAllButton_ = addButton(row, this, "sbSelectAll", "全て解除");  // all start selected
-    connect(selectAllButton_, &QPushButton::clicked, this, &EmployeeListWindow::toggleSelectAll);
+    ui::connectCommand(selectAllButton_, this, context_.messages,
+                       &EmployeeListWindow::toggleSelectAll);
     row->addStretch(1);
-    connect(addButton(row, this, "btOK", "ＯＫ"), &QPushButton::clicked, this,
-            &EmployeeListWindow::acceptChoice);
+    ui::connectCommand(addButton(row, this, "btOK", "ＯＫ"), this, context_.messages,
+                       &EmployeeListWindow::acceptChoice);
     connect(addButton(row, this, "btCancel", "キャンセル"), &QPushButton::clicked, this,
             &QDialog::reject);
 }

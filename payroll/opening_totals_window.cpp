@@ -15,6 +15,7 @@
 #include "core/errors.h"
 #include "core/opening_totals.h"
 #include "core/yearfile.h"
+#include "widgets/command_runner.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -95,7 +96,7 @@ OpeningTotalsWindow::OpeningTotalsWindow(QWidget* parent, YearData& year,
     QPushButton* cancel =
         buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("btCancel"));
-    connect(ok, &QPushButton::clicked, this, &OpeningTotalsWindow::save);
+    ui::connectCommand(ok, this, messages_, &OpeningTotalsWindow::save);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/fileio.h"
+#include "widgets/command_runner.h"
 #include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
 
@@ -48,7 +49,7 @@ RateTableWindow::RateTableWindow(QWidget* parent, ui::MessageService& messages,
 
     connect(list_, &QListWidget::itemClicked, this, [this] { enableOkButton(); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptRate(); });
-    connect(okButton_, &QPushButton::clicked, this, [this] { acceptRate(); });
+    ui::connectCommand(okButton_, this, messages_, &RateTableWindow::acceptRate);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
