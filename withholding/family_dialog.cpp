@@ -22,6 +22,7 @@
 #include "core/employee_master.h"
 #include "core/text.h"
 #include "widgets/command_runner.h"
+#include "withholding/designated_relatives_panel.h"
 #include "withholding/dialog_boxes.h"
 #include "withholding/edit/edit_rules.h"
 #include "withholding/edit/family_class.h"
@@ -29,7 +30,6 @@
 #include "withholding/family_more_panel.h"
 #include "withholding/furigana_follower.h"
 #include "withholding/model/entry_text.h"
-#include "withholding/specific_relatives_panel.h"
 
 namespace keiro::withholding {
 namespace {
@@ -262,7 +262,7 @@ void FamilyDialog::buildControls() {
     morePages_.push_back(new FamilyMorePanel(dataYear_, messages_));
     pages_->addTab(morePages_.back(), QStringLiteral("5人目以降"));
     if (laterInputsOf(dataYear_).specificRelatives) {
-        morePages_.push_back(new SpecificRelativesPanel(dataYear_, messages_));
+        morePages_.push_back(new DesignatedRelativesPanel(dataYear_, messages_));
         pages_->addTab(morePages_.back(), QStringLiteral("特定親族"));
     }
 

@@ -35,7 +35,8 @@ class EmployeeListWindowTest : public QObject {
         int rostersPrinted = 0;
         std::unique_ptr<EmployeeListWindow> window;
 
-        explicit Fixture(EmployeeListWindow::Mode mode = EmployeeListWindow::Mode::Edit) : DemoCompany(11) {
+        explicit Fixture(EmployeeListWindow::Mode mode = EmployeeListWindow::Mode::Edit)
+            : DemoCompany(11) {
             open(mode);
         }
         void open(EmployeeListWindow::Mode mode) {

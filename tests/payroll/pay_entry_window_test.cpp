@@ -155,7 +155,8 @@ class PayEntryWindowTest : public QObject {
         // The calculator's result goes into the box and is stored at once.
         tax->setFocus();
         QTimer::singleShot(0, [] {
-            auto* calculator = qobject_cast<ui::CalculatorWindow*>(QApplication::activeModalWidget());
+            auto* calculator =
+                qobject_cast<ui::CalculatorWindow*>(QApplication::activeModalWidget());
             QVERIFY(calculator != nullptr);
             calculator->press(ui::CalculatorState::digit(2));
             calculator->press(ui::CalculatorState::Key::Times);

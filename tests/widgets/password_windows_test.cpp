@@ -95,8 +95,8 @@ class PasswordWindowsTest : public QObject {
         IniFile ini(folder / "Keiro.ini");
         savePassword(ini, "abc");
         ScriptedMessageService messages;
-        QVERIFY(
-            !startupCheck(ini, messages, [](PasswordDialog* window) { click(window, "btCancel"); }));
+        QVERIFY(!startupCheck(ini, messages,
+                              [](PasswordDialog* window) { click(window, "btCancel"); }));
         QVERIFY(messages.shown().empty());
     }
 
@@ -151,7 +151,8 @@ class PasswordWindowsTest : public QObject {
             }
         });
         guard.start(0);
-        QVERIFY(PasswordDialog::passwordCheckPassed(nullptr, IniFile(folder / "Keiro.ini"), messages));
+        QVERIFY(
+            PasswordDialog::passwordCheckPassed(nullptr, IniFile(folder / "Keiro.ini"), messages));
         QVERIFY(!windowShown);
         QVERIFY(messages.shown().empty());
     }

@@ -27,15 +27,17 @@ inline constexpr std::string_view kDefaultPostalDataUrl =
     "https://www.post.japanpost.jp/zipcode/dl/kogaki/zip/ken_all.zip";
 
 struct OptionSettings {
-    std::string documentKind = std::string(kDefaultDocumentKind);  // Syubetu: 種別 printed on documents
-    AddressLookup addressLookup = AddressLookup::None;   // YubinDat
-    bool autoSelect = true;  // AutoSelect: select a numeric box's text on entering it
+    std::string documentKind =
+        std::string(kDefaultDocumentKind);              // Syubetu: 種別 printed on documents
+    AddressLookup addressLookup = AddressLookup::None;  // YubinDat
+    bool autoSelect = true;       // AutoSelect: select a numeric box's text on entering it
     bool overwriteDigits = true;  // InputOverN: digits overwrite in numeric boxes
-    bool printLine = true;   // PrintLine: print the cutting guide lines
+    bool printLine = true;        // PrintLine: print the cutting guide lines
     bool roundTaxTo100 = true;    // HasuuCut: the annual tax truncated to 100 yen
-    int printOffsetXTenths = 0;       // PrAdjustH: horizontal print offset, tenths of a millimetre
-    int printOffsetYTenths = 0;       // PrAdjustV: vertical print offset, tenths of a millimetre
-    std::string postalDataUrl = std::string(kDefaultPostalDataUrl);  // YubinURL (edited in the file only)
+    int printOffsetXTenths = 0;   // PrAdjustH: horizontal print offset, tenths of a millimetre
+    int printOffsetYTenths = 0;   // PrAdjustV: vertical print offset, tenths of a millimetre
+    std::string postalDataUrl =
+        std::string(kDefaultPostalDataUrl);  // YubinURL (edited in the file only)
 
     double printOffsetXMillimetres() const { return printOffsetXTenths / 10.0; }
     double printOffsetYMillimetres() const { return printOffsetYTenths / 10.0; }

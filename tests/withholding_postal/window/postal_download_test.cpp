@@ -27,11 +27,13 @@ constexpr std::string_view kOldData = "1000001 旧データ\r\n";
 // address is written before the dialog is made (it reads its settings then), so no test ever
 // reaches past 127.0.0.1.
 struct Setup {
-    explicit Setup(const QString& postalDataUrl) : folder("keiro-download"), ini(folder / "Keiro.ini") {
+    explicit Setup(const QString& postalDataUrl)
+        : folder("keiro-download"), ini(folder / "Keiro.ini") {
         ini.writeString("Option", "YubinURL", postalDataUrl.toStdString());
         writeFileAtomic(postalFilePath(folder), text::toCp932(kOldData));
         dialog = std::make_unique<OptionDialog>(ini, folder.path(), messages, files);
-        if (!QString::fromStdString(dialog->options().postalDataUrl).startsWith("http://127.0.0.1:")) {
+        if (!QString::fromStdString(dialog->options().postalDataUrl)
+                 .startsWith("http://127.0.0.1:")) {
             qFatal("the test would leave the machine");
         }
         dialog->show();

@@ -1,4 +1,4 @@
-#include "withholding/specific_relatives_panel.h"
+#include "withholding/designated_relatives_panel.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -23,8 +23,8 @@ constexpr int kFuriganaBytes = decltype(SpecificRelative::furigana)::kCapacity;
 
 }  // namespace
 
-SpecificRelativesPanel::SpecificRelativesPanel(int dataYear, ui::MessageService& messages,
-                                               QWidget* parent)
+DesignatedRelativesPanel::DesignatedRelativesPanel(int dataYear, ui::MessageService& messages,
+                                                   QWidget* parent)
     : FamilyPage(parent),
       dataYear_(dataYear),
       messages_(messages),
@@ -46,7 +46,7 @@ SpecificRelativesPanel::SpecificRelativesPanel(int dataYear, ui::MessageService&
     layout->addStretch();
 }
 
-void SpecificRelativesPanel::buildRow(QGridLayout* grid, int index) {
+void DesignatedRelativesPanel::buildRow(QGridLayout* grid, int index) {
     Row& row = rows_[static_cast<std::size_t>(index)];
     const QString n = QString::number(index + 1);
     row.name = textBox(QStringLiteral("edTokuName_") + n, kNameBytes, kNameBytes, messages_);
@@ -69,7 +69,7 @@ void SpecificRelativesPanel::buildRow(QGridLayout* grid, int index) {
     grid->addWidget(row.income, line, 6);
 }
 
-void SpecificRelativesPanel::birthLeft(int index, const CalendarDateBytes& date) {
+void DesignatedRelativesPanel::birthLeft(int index, const CalendarDateBytes& date) {
     Row& row = rows_[static_cast<std::size_t>(index)];
     row.ageClass->setText(qs(familyClassText(date, dataYear_, FamilyRole::Dependant)));
     if (!fitsSpecificRelativeAge(date, dataYear_)) {
@@ -77,8 +77,8 @@ void SpecificRelativesPanel::birthLeft(int index, const CalendarDateBytes& date)
     }
 }
 
-void SpecificRelativesPanel::load(const WithholdingRecord& record,
-                                  const WithholdingSupplement& supplement) {
+void DesignatedRelativesPanel::load(const WithholdingRecord& record,
+                                    const WithholdingSupplement& supplement) {
     for (std::size_t i = 0; i < kRelatives; ++i) {
         const SpecificRelative& person = supplement.specificRelatives[i];
         Row& row = rows_[i];
@@ -93,8 +93,8 @@ void SpecificRelativesPanel::load(const WithholdingRecord& record,
     }
 }
 
-bool SpecificRelativesPanel::store(WithholdingRecord& record,
-                                   WithholdingSupplement& supplement) const {
+bool DesignatedRelativesPanel::store(WithholdingRecord& record,
+                                     WithholdingSupplement& supplement) const {
     for (std::size_t i = 0; i < kRelatives; ++i) {
         SpecificRelative& person = supplement.specificRelatives[i];
         const Row& row = rows_[i];
@@ -109,7 +109,7 @@ bool SpecificRelativesPanel::store(WithholdingRecord& record,
     return true;
 }
 
-QList<QLineEdit*> SpecificRelativesPanel::numberBoxes() const {
+QList<QLineEdit*> DesignatedRelativesPanel::numberBoxes() const {
     QList<QLineEdit*> boxes;
     for (const Row& row : rows_) boxes.append(row.number);
     return boxes;

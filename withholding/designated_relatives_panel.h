@@ -22,12 +22,12 @@ namespace keiro::withholding {
 class BirthDateBox;
 class EditBoxes;
 
-class SpecificRelativesPanel : public FamilyPage {
+class DesignatedRelativesPanel : public FamilyPage {
     Q_OBJECT
   public:
     static constexpr int kRelatives = 4;
 
-    SpecificRelativesPanel(int dataYear, ui::MessageService& messages, QWidget* parent = nullptr);
+    DesignatedRelativesPanel(int dataYear, ui::MessageService& messages, QWidget* parent = nullptr);
 
     void load(const WithholdingRecord& record, const WithholdingSupplement& supplement) override;
     bool store(WithholdingRecord& record, WithholdingSupplement& supplement) const override;
