@@ -104,13 +104,13 @@ EraDate eraDateOf(std::chrono::year_month_day date) {
     return result;
 }
 
-EraNames eraNamesFor(std::chrono::year_month_day today, std::string_view sinGengou) {
+EraNames eraNamesFor(std::chrono::year_month_day today, std::string_view newEraOverride) {
     EraNames names;
     names.earlier = eraNameAt(noonOf(ymd(1989, 1, 8)));
     if (static_cast<int>(today.year()) < 2019) {
         names.newEra = names.earlier;
-    } else if (usableAsFileName(sinGengou)) {
-        names.newEra = std::string(sinGengou);
+    } else if (usableAsFileName(newEraOverride)) {
+        names.newEra = std::string(newEraOverride);
     } else {
         names.newEra = eraNameAt(noonOf(ymd(2019, 5, 1)));
     }

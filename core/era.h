@@ -39,10 +39,10 @@ struct EraYear {
 // when the calendar data is unavailable.
 EraDate eraDateOf(std::chrono::year_month_day date);
 
-// The earlier and the new era's names as seen on `today`.  A non-empty `sinGengou` replaces
+// The earlier and the new era's names as seen on `today`.  A non-empty `newEraOverride` replaces
 // the new era's name from 2019 on (one containing a path separator cannot name a file and is
 // ignored); before 2019 the new era's name is the earlier one.
-EraNames eraNamesFor(std::chrono::year_month_day today, std::string_view sinGengou);
+EraNames eraNamesFor(std::chrono::year_month_day today, std::string_view newEraOverride);
 
 // The era year under which a calendar year is filed: 2019 → earlier era 31, later years → new
 // era Y−2018, earlier years → earlier era Y−1988.

@@ -93,6 +93,14 @@ PayrollPeriod::~PayrollPeriod() = default;
 PayrollPeriod::PayrollPeriod(PayrollPeriod&&) noexcept = default;
 PayrollPeriod& PayrollPeriod::operator=(PayrollPeriod&&) noexcept = default;
 
+bool PayrollPeriod::setSettings(const PeriodSettings& settings) {
+    if (std::memcmp(&block_->settings, &settings, sizeof settings) == 0) return false;
+    block_->settings = settings;
+    dirty_ = true;
+    notify({});
+    return true;
+}
+
 EmployeeId PayrollPeriod::idAt(int slot) const {
     const std::string_view bytes = block_->employee(slot).recordId.bytes();
     if (bytes.empty()) return EmployeeId();

@@ -89,6 +89,11 @@ class PayrollPeriod {
     const PeriodBlock& block() const { return *block_; }
     int period() const { return period_; }  // 1..15, 0 when none is open
 
+    // The period's settings (company, pay days, rates): read, and replaced whole.  A change
+    // marks the period dirty and is told to the subscribers as a change of no employee.
+    const PeriodSettings& settings() const { return block_->settings; }
+    bool setSettings(const PeriodSettings& settings);
+
     // --- employees and items ---------------------------------------------------------------
 
     // The id of the employee in slot 1..100 (empty for a free slot).

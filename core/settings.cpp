@@ -154,8 +154,8 @@ Settings loadSettings(const IniFile& ini) {
     s.password = loadPassword(ini);
 
     s.formType = ini.readInt(kOption, "FormType", s.formType);
-    s.printAdjustH = ini.readInt(kOption, "PrAdjustH", s.printAdjustH);
-    s.printAdjustV = ini.readInt(kOption, "PrAdjustV", s.printAdjustV);
+    s.printOffsetXTenths = ini.readInt(kOption, "PrAdjustH", s.printOffsetXTenths);
+    s.printOffsetYTenths = ini.readInt(kOption, "PrAdjustV", s.printOffsetYTenths);
     s.printer = loadPrinterSettings(ini, kPrintInfoSection);
     readFlags(ini, kOption, "DaichoAdd", {}, s.ledgerAddedItems);
     readFlags(ini, kOption, "DaichoDel", {}, s.ledgerRemovedItems);
@@ -219,8 +219,8 @@ void savePrintSettings(IniFile& ini, const Settings& s) {
     IniChanges changes;
     addPrinterSettings(changes, kPrintInfoSection, s.printer);
     changes.setInt(kOption, "FormType", s.formType)
-        .setInt(kOption, "PrAdjustH", s.printAdjustH)
-        .setInt(kOption, "PrAdjustV", s.printAdjustV);
+        .setInt(kOption, "PrAdjustH", s.printOffsetXTenths)
+        .setInt(kOption, "PrAdjustV", s.printOffsetYTenths);
     ini.apply(changes);
 }
 

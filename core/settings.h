@@ -108,10 +108,10 @@ struct Settings {
 
     std::string password;  // ListFile, unscrambled; empty: no password
 
-    int formType = 3;         // FormType: the pay slip form
-    int printAdjustH = 0;     // PrAdjustH: position correction in tenths of a millimetre
-    int printAdjustV = 0;     // PrAdjustV
-    PrinterSettings printer;  // section PrintInfo
+    int formType = 3;            // FormType: the pay slip form
+    int printOffsetXTenths = 0;  // PrAdjustH: position correction in tenths of a millimetre
+    int printOffsetYTenths = 0;  // PrAdjustV
+    PrinterSettings printer;     // section PrintInfo
 
     // DaichoAdd: attendance items added to the ledger and list; DaichoDel: items removed.
     std::array<bool, kLedgerChoiceCount> ledgerAddedItems{};

@@ -66,9 +66,9 @@ ConfigDialog::ConfigDialog(QWidget* parent, Settings& settings, IniFile& ini,
     ui::connectCommand(okButton, this, messages_, &ConfigDialog::checkAndSave);
     connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
     connect(company_, &ConfigCompanyPage::healthRateChoiceRequested, this,
-            [this] { chooseHealthRate(); });
+            [this] { ui::runCommand(this, messages_, [this] { chooseHealthRate(); }); });
     connect(company_, &ConfigCompanyPage::passwordRequested, this, [this] {
-        if (openPasswordWindow_) openPasswordWindow_();
+        if (openPasswordWindow_) ui::runCommand(this, messages_, openPasswordWindow_);
     });
 }
 

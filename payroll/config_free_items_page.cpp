@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "payroll/config_widgets.h"
+#include "widgets/command_runner.h"
 
 namespace keiro::payroll {
 namespace {
@@ -62,7 +63,7 @@ ConfigFreeItemsPage::ConfigFreeItemsPage(QWidget* parent, const Settings& settin
 
     auto* defaultsButton = new QPushButton(QStringLiteral("初期状態に戻す"), this);
     defaultsButton->setObjectName(QStringLiteral("btDefault1"));
-    connect(defaultsButton, &QPushButton::clicked, this, [this] { restoreDefaultNames(); });
+    ui::connectCommand(defaultsButton, this, messages, &ConfigFreeItemsPage::restoreDefaultNames);
 
     auto* items = new QGridLayout;
     items->addWidget(group(QStringLiteral("支給項目"), 0, 6), 0, 0);

@@ -10,6 +10,7 @@
 
 #include "payroll/config_free_items_page.h"  // kItemNameMaxBytes
 #include "payroll/config_widgets.h"
+#include "widgets/command_runner.h"
 
 namespace keiro::payroll {
 namespace {
@@ -52,7 +53,7 @@ ConfigItemNamesPage::ConfigItemNamesPage(QWidget* parent, const Settings& settin
 
     auto* defaultsButton = new QPushButton(QStringLiteral("初期状態に戻す"), this);
     defaultsButton->setObjectName(QStringLiteral("btDefault2"));
-    connect(defaultsButton, &QPushButton::clicked, this, [this] { restoreDefaultNames(); });
+    ui::connectCommand(defaultsButton, this, messages, &ConfigItemNamesPage::restoreDefaultNames);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(defaultsButton);

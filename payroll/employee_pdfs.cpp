@@ -73,7 +73,7 @@ bool EmployeePdfs::write(QWidget* parent, const std::vector<int>& chosen,
         chosen,
         year.path(),
         choices,
-        {context.settings.printAdjustH / 10.0, context.settings.printAdjustV / 10.0},
+        {context.settings.printOffsetXTenths / 10.0, context.settings.printOffsetYTenths / 10.0},
         folder->toStdString()};
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
     QString message =

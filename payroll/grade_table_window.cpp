@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "widgets/command_runner.h"
 #include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
 
@@ -20,7 +21,8 @@ const QString kQuestion = QStringLiteral(
 
 }  // namespace
 
-GradeTableWindow::GradeTableWindow(QWidget* parent, const calc::HealthGradeTable& table)
+GradeTableWindow::GradeTableWindow(QWidget* parent, ui::MessageService& messages,
+                                   const calc::HealthGradeTable& table)
     : QDialog(parent), table_(&table), list_(new QListWidget(this)), label_(new QLabel(this)) {
     setObjectName(QStringLiteral("TfmKenhoHyo"));
     setWindowTitle(QStringLiteral("健康保険等級表"));
@@ -50,8 +52,9 @@ GradeTableWindow::GradeTableWindow(QWidget* parent, const calc::HealthGradeTable
     layout->addLayout(buttons);
 
     connect(list_, &QListWidget::currentRowChanged, this, [this] { showSelectedGrade(); });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptGrade(); });
-    connect(ok, &QPushButton::clicked, this, [this] { acceptGrade(); });
+    connect(list_, &QListWidget::itemDoubleClicked, this,
+            [this, &messages] { ui::runCommand(this, messages, [this] { acceptGrade(); }); });
+    ui::connectCommand(ok, this, messages, &GradeTableWindow::acceptGrade);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -23,7 +23,8 @@ class GradeTableWindow : public QDialog {
     Q_OBJECT
   public:
     // The table is the one read at start-up; it outlives the window.
-    GradeTableWindow(QWidget* parent, const calc::HealthGradeTable& table);
+    GradeTableWindow(QWidget* parent, ui::MessageService& messages,
+                     const calc::HealthGradeTable& table);
     // Another year's table (it too outlives the window): listed from the next showing on.
     void useTable(const calc::HealthGradeTable& table);
 

@@ -338,7 +338,9 @@ void MainWindow::editSettings() {
         ui::NewPasswordDialog password(context_.ini, context_.messages, this);
         password.exec();
     });
-    config.exec(year_.block().settings, socialInsurance_->ratesOfOpenPeriod());
+    PeriodSettings settings = year_.document().settings();
+    config.exec(settings, socialInsurance_->ratesOfOpenPeriod());
+    year_.document().setSettings(settings);
     showPeriod();  // names, time style and company may have changed
     // Roundings, items and rates change the figures: worked out now, they count as a change
     // the closing question asks about.

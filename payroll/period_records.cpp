@@ -25,7 +25,7 @@ GradePremiumSetter* PeriodRecords::gradeSetter() {
     const calc::HealthGradeTable* grades = context_.tables.gradesFor(year_);
     if (grades == nullptr) return nullptr;
     if (!gradeSetter_) {
-        gradeWindow_ = new GradeTableWindow(period_.window, *grades);
+        gradeWindow_ = new GradeTableWindow(period_.window, context_.messages, *grades);
         gradeSetter_ =
             std::make_unique<GradePremiumSetter>(context_.messages, *gradeWindow_, *grades);
     }

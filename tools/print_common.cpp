@@ -60,7 +60,7 @@ std::vector<int> chosenSlots(const Args& args, const PeriodBlock& block) {
 }
 
 print::Correction correctionOf(const Settings& settings) {
-    return {settings.printAdjustH / 10.0, settings.printAdjustV / 10.0};
+    return {settings.printOffsetXTenths / 10.0, settings.printOffsetYTenths / 10.0};
 }
 
 void writePdf(const print::Report& report, const std::string& path, const Settings& settings) {

@@ -44,7 +44,7 @@ TEST(EraCalendar, DatesAroundTheChangesOfEra) {
 TEST(EraNames, CurrentYearFileFollowsTheDate) {
     struct Case {
         year_month_day today;
-        const char* sinGengou;
+        const char* newEraOverride;
         const char* newEra;
         const char* fileName;
     };
@@ -61,7 +61,7 @@ TEST(EraNames, CurrentYearFileFollowsTheDate) {
         {day(2020, 1, 1), "../x", "令和", "令和02年給与･賞与.dat"},
     };
     for (const Case& c : cases) {
-        const EraNames names = eraNamesFor(c.today, c.sinGengou);
+        const EraNames names = eraNamesFor(c.today, c.newEraOverride);
         EXPECT_EQ(names.earlier, "平成");
         EXPECT_EQ(names.newEra, c.newEra) << c.fileName;
         EXPECT_EQ(currentYearFileName(c.today, names), c.fileName);

@@ -99,6 +99,14 @@ TEST_F(PayrollPeriodTest, ValuesAreSetByItemAndEveryChangeIsTold) {
     EXPECT_EQ(told[2].employee, second_);
     EXPECT_FALSE(told[2].item.has_value());
     EXPECT_EQ(period_.block().employee(2).name.utf8(), "鈴木");
+
+    PeriodSettings settings = period_.settings();
+    settings.companyName.assign("新社名");
+    EXPECT_TRUE(period_.setSettings(settings));
+    EXPECT_FALSE(period_.setSettings(settings));
+    ASSERT_EQ(told.size(), 4u);
+    EXPECT_TRUE(told[3].employee.empty());
+    EXPECT_EQ(period_.block().settings.companyName.utf8(), "新社名");
 }
 
 TEST_F(PayrollPeriodTest, ASubscriptionEndsWithItsOwnerAndMayOutliveTheDocument) {

@@ -177,7 +177,7 @@ TEST_F(SettingsTest, WindowPrintAndBackupWritersRoundTrip) {
     s.printer.deviceName = "Office_Laser";
     s.printer.paperSize = "9";
     s.formType = 1;
-    s.printAdjustH = -5;
+    s.printOffsetXTenths = -5;
     s.ledgerAddedItems[2] = true;
     s.ledgerRemovedItems[14] = true;
     saveWindowPlacement(ini, s.window);
@@ -192,7 +192,7 @@ TEST_F(SettingsTest, WindowPrintAndBackupWritersRoundTrip) {
     EXPECT_EQ(back.window, s.window);
     EXPECT_EQ(back.printer, s.printer);
     EXPECT_EQ(back.formType, 1);
-    EXPECT_EQ(back.printAdjustH, -5);
+    EXPECT_EQ(back.printOffsetXTenths, -5);
     EXPECT_EQ(back.ledgerAddedItems, s.ledgerAddedItems);
     EXPECT_EQ(back.ledgerRemovedItems, s.ledgerRemovedItems);
     EXPECT_EQ(back.backupPath, "/home/user/バックアップ");

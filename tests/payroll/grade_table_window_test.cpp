@@ -20,7 +20,8 @@ using testing_support::publishedGrades;
 using testing_support::tokyoRates;
 
 struct Harness {
-    GradeTableWindow window{nullptr, publishedGrades()};
+    ui::ScriptedMessageService messages;
+    GradeTableWindow window{nullptr, messages, publishedGrades()};
 
     QListWidget* list() { return window.findChild<QListWidget*>("lbKenhoHyo"); }
     QString label() { return window.findChild<QLabel*>("lbTokyu")->text(); }

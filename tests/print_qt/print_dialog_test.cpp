@@ -119,7 +119,7 @@ class PrintDialogTest : public QObject {
 
     void correctionButtonsMoveByATenthAndReset() {
         DialogFixture f;
-        f.settings.printAdjustV = 3;
+        f.settings.printOffsetYTenths = 3;
         f.makeDialog();
         f.open(ReportKind::PaySlips);
         auto* vertical = f.find<QLineEdit>("edAdjustV");

@@ -49,7 +49,7 @@ PrintDialog::PrintDialog(const PrintServices& services, QWidget* parent)
     setWindowTitle(QStringLiteral("帳票の印刷"));
     setModal(true);
     buildControls();
-    corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
+    corrections_->setTenths(services_.settings.printOffsetXTenths, services_.settings.printOffsetYTenths);
     preview_ = new PreviewWindow(services_.messages, this);
 }
 
@@ -73,7 +73,7 @@ void PrintDialog::prepare(const PrintRequest& request) {
     includeTransferPaidCheck_->setChecked(false);
     showControlsForKind();
     showControlsForDocument();
-    corrections_->setTenths(services_.settings.printAdjustH, services_.settings.printAdjustV);
+    corrections_->setTenths(services_.settings.printOffsetXTenths, services_.settings.printOffsetYTenths);
     countPages();
     showPrinter();
     printButton_->setFocus();
@@ -245,14 +245,14 @@ bool PrintDialog::writePdf(const Correction& correction) {
 // own and leaves the payroll program's printer and form type alone.
 void PrintDialog::saveSettings(const Correction& correction) {
     Settings& settings = services_.settings;
-    settings.printAdjustH = correctionTenths(correction.horizontal);
-    settings.printAdjustV = correctionTenths(correction.vertical);
+    settings.printOffsetXTenths = correctionTenths(correction.horizontal);
+    settings.printOffsetYTenths = correctionTenths(correction.vertical);
     try {
         if (request_.isDocument()) {
             savePrintInfo(services_.ini, printer_->current(), request_.documentPrinter);
             services_.ini.apply(IniChanges()
-                                    .setInt("Option", "PrAdjustH", settings.printAdjustH)
-                                    .setInt("Option", "PrAdjustV", settings.printAdjustV));
+                                    .setInt("Option", "PrAdjustH", settings.printOffsetXTenths)
+                                    .setInt("Option", "PrAdjustV", settings.printOffsetYTenths));
             return;
         }
         settings.formType = formType_;
