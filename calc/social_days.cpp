@@ -63,4 +63,14 @@ void clearPayBasisDaysCorrection(AttendanceRecord& attendance) {
     attendance.payBasisDaysSet = 0;
 }
 
+bool setPayBasisDays(PayrollPeriod& period, const EmployeeId& employee, std::optional<int> days) {
+    EmployeeRows rows = period.rows(employee);
+    if (days) {
+        correctPayBasisDays(rows.attendance, *days);
+    } else {
+        clearPayBasisDaysCorrection(rows.attendance);
+    }
+    return period.setRows(employee, rows);
+}
+
 }  // namespace keiro::calc

@@ -9,7 +9,9 @@
 // A figure the clerk corrected in the attendance record replaces the derived one.
 
 #include <cstdint>
+#include <optional>
 
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro::calc {
@@ -33,5 +35,8 @@ int monthPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& at
                       std::int64_t pay, int periodCalendarDays);
 void correctPayBasisDays(AttendanceRecord& attendance, int days);
 void clearPayBasisDaysCorrection(AttendanceRecord& attendance);
+// Corrects the employee's days in the period (nullopt: takes the correction back); false when
+// there is no such employee or nothing changed.
+bool setPayBasisDays(PayrollPeriod& period, const EmployeeId& employee, std::optional<int> days);
 
 }  // namespace keiro::calc

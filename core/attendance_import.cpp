@@ -183,10 +183,14 @@ std::string refusedLinesQuestion(const AttendanceCheck& check) {
            "名の勤怠データをインポートしますか？";
 }
 
-AttendanceImportResult importAttendance(PeriodBlock& block,
-                                        const std::vector<AttendanceCsvRow>& rows,
-                                        const PreviousBalance& previousBalance,
-                                        const ReportSkippedLine& reportSkipped, int monthDays) {
+namespace {
+
+// The import over the records of `block`; each line's new attendance record goes to `store`
+// with its slot (0-based), which writes it where `block` is read from.
+AttendanceImportResult applyRows(
+    const PeriodBlock& block, const std::vector<AttendanceCsvRow>& rows,
+    const PreviousBalance& previousBalance, const ReportSkippedLine& reportSkipped, int monthDays,
+    const std::function<void(int index, const AttendanceRecord& record)>& store) {
     AttendanceImportResult result;
     std::array<bool, kMaxEmployees> filled{};
     for (const AttendanceCsvRow& row : rows) {
@@ -220,12 +224,36 @@ AttendanceImportResult importAttendance(PeriodBlock& block,
                 previous == YearData::kNoPaidLeaveBalance ? 0.0 : previous - record.paidLeaveDays;
         }
         record.*AttendanceRecord::kItems[kBalanceItem] = *balance;
-        block.attendance[slot] = record;
+        store(slot, record);
         filled[static_cast<std::size_t>(slot)] = true;
     }
     result.imported = static_cast<int>(std::count(filled.begin(), filled.end(), true));
     result.message = attendanceImportedMessage(result.imported);
     return result;
+}
+
+}  // namespace
+
+AttendanceImportResult importAttendance(PayrollPeriod& period,
+                                        const std::vector<AttendanceCsvRow>& rows,
+                                        const PreviousBalance& previousBalance,
+                                        const ReportSkippedLine& reportSkipped, int monthDays) {
+    return applyRows(period.block(), rows, previousBalance, reportSkipped, monthDays,
+                     [&period](int index, const AttendanceRecord& record) {
+                         const EmployeeId employee = period.idAt(index + 1);
+                         EmployeeRows employeeRows = period.rows(employee);
+                         employeeRows.attendance = record;
+                         period.setRows(employee, employeeRows);
+                     });
+}
+
+AttendanceImportResult importAttendance(PeriodBlock& block,
+                                        const std::vector<AttendanceCsvRow>& rows,
+                                        const PreviousBalance& previousBalance,
+                                        const ReportSkippedLine& reportSkipped, int monthDays) {
+    return applyRows(
+        block, rows, previousBalance, reportSkipped, monthDays,
+        [&block](int index, const AttendanceRecord& record) { block.attendance[index] = record; });
 }
 
 }  // namespace keiro

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/entry.h"
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro {
@@ -74,10 +75,16 @@ struct AttendanceImportResult {
     std::string error;
 };
 
-// Applies the rows to the used slots (slot 1 up to the first empty slot).  A later line for the
-// same employee replaces the values of an earlier one.  The lines checkAttendanceRows refuses
-// are reported and change nothing.  An IoError from `previousBalance` stops the import at that
-// line (result.error).
+// Applies the rows to the employees of the period's used slots (slot 1 up to the first empty
+// slot), each line's attendance stored at once (PayrollPeriod::setRows: the period is then
+// modified, and the subscribers told).  A later line for the same employee replaces the values
+// of an earlier one.  The lines checkAttendanceRows refuses are reported and change nothing.
+// An IoError from `previousBalance` stops the import at that line (result.error).
+AttendanceImportResult importAttendance(PayrollPeriod& period,
+                                        const std::vector<AttendanceCsvRow>& rows,
+                                        const PreviousBalance& previousBalance,
+                                        const ReportSkippedLine& reportSkipped, int monthDays = 31);
+// The same into a block that is no open period (a fuzzing or benchmark harness's).
 AttendanceImportResult importAttendance(PeriodBlock& block,
                                         const std::vector<AttendanceCsvRow>& rows,
                                         const PreviousBalance& previousBalance,

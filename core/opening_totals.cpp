@@ -141,8 +141,15 @@ void writeOpeningTotals(YearData& year, const std::vector<OpeningChange>& change
     requireSound(changes);
     writeSavedPeriods(year.path(), changes);
     if (year.period() != 0) {
-        patchBlock(year.block(), changes);
-        year.document().amendSavedCopy([&](PeriodBlock& saved) { patchBlock(saved, changes); });
+        PayrollPeriod& document = year.document();
+        const std::vector<EmployeeId> ids = document.employeeIds();
+        for (const OpeningChange& change : changes) {
+            if (change.recordId.empty()) continue;
+            for (const EmployeeId& id : ids) {
+                if (id.bytes() == change.recordId) document.setOpeningTotals(id, change.totals);
+            }
+        }
+        document.amendSavedCopy([&](PeriodBlock& saved) { patchBlock(saved, changes); });
     }
 }
 

@@ -161,6 +161,48 @@ bool PayrollPeriod::setValue(const EmployeeId& employee, const ItemId& item, dou
     return true;
 }
 
+EmployeeRows PayrollPeriod::rows(const EmployeeId& employee) const {
+    EmployeeRows rows;
+    const int slot = slotOf(employee);
+    if (slot == 0) {
+        std::memset(&rows, 0, sizeof rows);
+        return rows;
+    }
+    rows.attendance = block_->attendance[slot - 1];
+    rows.payment = block_->payments[slot - 1];
+    rows.deduction = block_->deductions[slot - 1];
+    return rows;
+}
+
+bool PayrollPeriod::setRows(const EmployeeId& employee, const EmployeeRows& rows) {
+    const int slot = slotOf(employee);
+    if (slot == 0) return false;
+    AttendanceRecord& attendance = block_->attendance[slot - 1];
+    PaymentRecord& payment = block_->payments[slot - 1];
+    DeductionRecord& deduction = block_->deductions[slot - 1];
+    if (std::memcmp(&attendance, &rows.attendance, sizeof attendance) == 0 &&
+        std::memcmp(&payment, &rows.payment, sizeof payment) == 0 &&
+        std::memcmp(&deduction, &rows.deduction, sizeof deduction) == 0) {
+        return false;
+    }
+    attendance = rows.attendance;
+    payment = rows.payment;
+    deduction = rows.deduction;
+    dirty_ = true;
+    notify({employee, std::nullopt});
+    return true;
+}
+
+bool PayrollPeriod::setOpeningTotals(const EmployeeId& employee, const OpeningTotals& totals) {
+    const int slot = slotOf(employee);
+    if (slot == 0) return false;
+    OpeningTotals& stored = block_->employee(slot).opening;
+    if (std::memcmp(&stored, &totals, sizeof totals) == 0) return false;
+    stored = totals;
+    notify({employee, std::nullopt});
+    return true;
+}
+
 std::optional<double> PayrollPeriod::previousPaidLeaveBalance(const EmployeeId& employee) const {
     if (previousError_) std::rethrow_exception(previousError_);
     const auto found = previousBalances_.find(employee.bytes());

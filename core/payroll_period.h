@@ -45,7 +45,15 @@ class EmployeeId {
     int occurrence_ = 0;
 };
 
-// What changed: one item of an employee, or (no item) the employee's record.
+// An employee's records beside the employee record: every item, the hand-entry flags, the
+// attendance figures that are no item.
+struct EmployeeRows {
+    AttendanceRecord attendance;
+    PaymentRecord payment;
+    DeductionRecord deduction;
+};
+
+// What changed: one item of an employee, or (no item) the employee's records.
 struct PeriodChange {
     EmployeeId employee;
     std::optional<ItemId> item;
@@ -113,6 +121,18 @@ class PayrollPeriod {
     // employee or the value was already stored.  A change marks the period dirty and is told
     // to every subscriber.
     bool setValue(const EmployeeId& employee, const ItemId& item, double value);
+    // The employee's attendance, payment and deduction records whole: what is kept beside the
+    // items (the hand-entry flags, the corrected 支払基礎日数) and a row of items set at once (an
+    // imported line of attendance).  rows() is all zero for an unknown employee; setRows is
+    // false when there is no such employee or nothing changed, and otherwise marks the period
+    // dirty and tells the subscribers of the employee (no item).
+    EmployeeRows rows(const EmployeeId& employee) const;
+    bool setRows(const EmployeeId& employee, const EmployeeRows& rows);
+    // Totals of the months before the first period kept here, already written into the file's
+    // saved periods (core/opening_totals): stored in the employee's record and told to the
+    // subscribers, yet no unsaved change (the caller amends the saved copy alike, see
+    // amendSavedCopy).  False when there is no such employee or they were already stored.
+    bool setOpeningTotals(const EmployeeId& employee, const OpeningTotals& totals);
 
     // The employee's 有休残日数 in the period before (December of the previous year for
     // January), as read when the period was opened; nullopt when that period's file or the

@@ -292,17 +292,20 @@ bool isResidentTaxImportPeriod(int period) {
     return period >= 6 && period <= 12;
 }
 
-int applyResidentTaxImport(PeriodBlock& block, const ResidentTaxImport& preview) {
+int applyResidentTaxImport(PayrollPeriod& period, const ResidentTaxImport& preview) {
     int changed = 0;
     for (const ResidentTaxChange& change : preview.changes) {
-        EmployeeRecord& employee = block.employee(change.slot);
-        if (!employee.isUsed() || employee.employeeCode.bytes() != change.codeCp932) continue;
+        const EmployeeId id = period.idAt(change.slot);
+        const EmployeeRecord* stored = period.employee(id);
+        if (stored == nullptr || stored->employeeCode.bytes() != change.codeCp932) continue;
+        EmployeeRecord employee = *stored;
         if (int(employee.residentTaxJune) != change.newJune ||
             int(employee.residentTax) != change.newLater) {
             ++changed;
         }
         employee.residentTaxJune = change.newJune;
         employee.residentTax = change.newLater;
+        period.setEmployee(id, employee);
     }
     return changed;
 }

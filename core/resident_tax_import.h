@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro {
@@ -79,9 +80,10 @@ ResidentTaxImport readResidentTaxImport(const PeriodBlock& block,
 // Whether the amounts may be imported into `period`: salary months June to December.
 bool isResidentTaxImportPeriod(int period);
 
-// Sets 住民税(6月) and 住民税(以外) of every accepted line.  A slot that no longer holds the
-// employee of the preview is left alone.  Returns how many employees' amounts changed.
-int applyResidentTaxImport(PeriodBlock& block, const ResidentTaxImport& preview);
+// Sets 住民税(6月) and 住民税(以外) of every accepted line in the period (previewed against its
+// block).  A slot that no longer holds the employee of the preview is left alone.  Returns how
+// many employees' amounts changed.
+int applyResidentTaxImport(PayrollPeriod& period, const ResidentTaxImport& preview);
 
 // "%d名の住民税額を更新しました。"
 std::string residentTaxImportedMessage(int count);

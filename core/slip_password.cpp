@@ -82,26 +82,47 @@ SlipPasswordsByKey slipPasswordsElsewhere(const std::filesystem::path& yearFile,
     return found;
 }
 
-std::vector<SlipPasswordChoice> assignSlipPasswords(PeriodBlock& block,
+namespace {
+
+// The password of the employee in `slot`, put into the record `e` when it is not the record's own.
+SlipPasswordChoice choosePassword(int slot, EmployeeRecord& e,
+                                  const SlipPasswordsByKey& elsewhere) {
+    SlipPasswordChoice choice{slot, slipPasswordOf(e), PasswordSource::Record};
+    if (choice.password.empty() || slipPasswordProblem(choice.password)) {
+        const auto other = elsewhere.find(std::string(e.recordId.bytes()));
+        if (other != elsewhere.end() && !other->second.password.empty() &&
+            !slipPasswordProblem(other->second.password)) {
+            choice = {slot, other->second.password, PasswordSource::OtherPeriod};
+            setSlipPassword(e, choice.password, other->second.generated);
+        } else {
+            choice = {slot, generateSlipPassword(), PasswordSource::Generated};
+            setSlipPassword(e, choice.password, true);
+        }
+    }
+    return choice;
+}
+
+}  // namespace
+
+std::vector<SlipPasswordChoice> assignSlipPasswords(PayrollPeriod& period,
                                                     const std::vector<int>& slots,
                                                     const SlipPasswordsByKey& elsewhere) {
     std::vector<SlipPasswordChoice> choices;
     for (const int slot : slots) {
-        EmployeeRecord& e = block.employee(slot);
-        SlipPasswordChoice choice{slot, slipPasswordOf(e), PasswordSource::Record};
-        if (choice.password.empty() || slipPasswordProblem(choice.password)) {
-            const auto other = elsewhere.find(std::string(e.recordId.bytes()));
-            if (other != elsewhere.end() && !other->second.password.empty() &&
-                !slipPasswordProblem(other->second.password)) {
-                choice = {slot, other->second.password, PasswordSource::OtherPeriod};
-                setSlipPassword(e, choice.password, other->second.generated);
-            } else {
-                choice = {slot, generateSlipPassword(), PasswordSource::Generated};
-                setSlipPassword(e, choice.password, true);
-            }
-        }
-        choices.push_back(std::move(choice));
+        EmployeeRecord e = period.block().employee(slot);
+        choices.push_back(choosePassword(slot, e, elsewhere));
+        if (choices.back().source != PasswordSource::Record)
+            period.setEmployee(period.idAt(slot), e);
     }
+    return choices;
+}
+
+std::vector<SlipPasswordChoice> assignSlipPasswords(PeriodBlock& block,
+                                                    const std::vector<int>& slots,
+                                                    const SlipPasswordsByKey& elsewhere) {
+    std::vector<SlipPasswordChoice> choices;
+    for (const int slot : slots)
+        choices.push_back(choosePassword(slot, block.employee(slot), elsewhere));
     return choices;
 }
 

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro {
@@ -76,8 +77,12 @@ struct SlipPasswordChoice {
 
 // The password of every chosen slot, in order: the record's own, else the same employee's in
 // another period (`elsewhere`), else a new one.  A stored password that fails the checks (a
-// damaged record) counts as none.  Those not from the record are stored in `block`, which must
-// then be saved before any file is encrypted with them.
+// damaged record) counts as none.  Those not from the record are stored in the employee's
+// record of the period, which must then be saved before any file is encrypted with them.
+std::vector<SlipPasswordChoice> assignSlipPasswords(PayrollPeriod& period,
+                                                    const std::vector<int>& slots,
+                                                    const SlipPasswordsByKey& elsewhere);
+// The same into a saved period's block read on its own (keiro-tool's slip PDFs).
 std::vector<SlipPasswordChoice> assignSlipPasswords(PeriodBlock& block,
                                                     const std::vector<int>& slots,
                                                     const SlipPasswordsByKey& elsewhere);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "core/resident_tax_import.h"
 
@@ -38,9 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             change.newLater < 0 || change.newLater > keiro::kMaxResidentTaxAmount)
             __builtin_trap();
     }
-    keiro::applyResidentTaxImport(*block, preview);
+    keiro::PayrollPeriod period;
+    period.open(6, std::move(block), nullptr, nullptr);
+    keiro::applyResidentTaxImport(period, preview);
     for (int slot = 1; slot <= 3; ++slot) {
-        const int basePay = block->employee(slot).basePay;
+        const int basePay = period.block().employee(slot).basePay;
         if (basePay != 250'000) __builtin_trap();
     }
     return 0;

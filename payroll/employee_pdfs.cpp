@@ -30,9 +30,13 @@ QString qs(const std::string& text) {
 
 // What the chosen employees' records held before new passwords were put in, to put back when
 // the period cannot be saved (a password never kept must not be taken for one handed over).
-std::map<int, EmployeeRecord> recordsOf(const PeriodBlock& block, const std::vector<int>& chosen) {
-    std::map<int, EmployeeRecord> records;
-    for (const int slot : chosen) records.emplace(slot, block.employee(slot));
+std::map<EmployeeId, EmployeeRecord> recordsOf(const PayrollPeriod& period,
+                                               const std::vector<int>& chosen) {
+    std::map<EmployeeId, EmployeeRecord> records;
+    for (const int slot : chosen) {
+        const EmployeeId id = period.idAt(slot);
+        if (const EmployeeRecord* e = period.employee(id)) records.emplace(id, *e);
+    }
     return records;
 }
 
@@ -57,13 +61,17 @@ bool EmployeePdfs::write(QWidget* parent, const std::vector<int>& chosen,
 
     std::optional<std::vector<SlipPasswordChoice>> passwords;
     if (encrypt == ui::Answer::Yes) {
-        const std::map<int, EmployeeRecord> before = recordsOf(year.block(), chosen);
-        passwords = assignSlipPasswords(year.block(), chosen,
+        PayrollPeriod& document = year.document();
+        const std::map<EmployeeId, EmployeeRecord> before = recordsOf(document, chosen);
+        passwords = assignSlipPasswords(document, chosen,
                                         slipPasswordsElsewhere(year.path(), year.period()));
         if (passwordsNeedSaving(*passwords) && !period_.saveWithoutNotice()) {
-            for (const auto& [slot, record] : before) {
-                EmployeeRecord& e = year.block().employee(slot);
+            for (const auto& [id, record] : before) {
+                const EmployeeRecord* stored = document.employee(id);
+                if (stored == nullptr) continue;
+                EmployeeRecord e = *stored;
                 setSlipPassword(e, slipPasswordOf(record), record.slipPasswordGenerated == 1);
+                document.setEmployee(id, e);
             }
             return false;
         }

@@ -28,12 +28,12 @@ PayBasisDaysBox::PayBasisDaysBox(QWidget* parent)
     row->addWidget(daysSpin_);
     row->addWidget(manualCheck_);
     row->addStretch(1);
-    connect(manualCheck_, &QCheckBox::toggled, this, [this] { store(); });
-    connect(daysSpin_, &QSpinBox::valueChanged, this, [this] { store(); });
+    connect(manualCheck_, &QCheckBox::toggled, this, [this] { edited(); });
+    connect(daysSpin_, &QSpinBox::valueChanged, this, [this] { edited(); });
 }
 
-void PayBasisDaysBox::showFor(AttendanceRecord* attendance, int derivedDays) {
-    attendance_ = attendance;
+void PayBasisDaysBox::showFor(const AttendanceRecord* attendance, int derivedDays) {
+    shown_ = attendance != nullptr;
     derived_ = derivedDays;
     setVisible(attendance != nullptr);
     if (attendance == nullptr) return;
@@ -48,17 +48,15 @@ void PayBasisDaysBox::showFor(AttendanceRecord* attendance, int derivedDays) {
                             : derivedDays);
 }
 
-void PayBasisDaysBox::store() {
-    if (attendance_ == nullptr) return;
+void PayBasisDaysBox::edited() {
+    if (!shown_) return;
     const bool corrected = manualCheck_->isChecked();
     daysSpin_->setEnabled(corrected);
-    if (corrected) {
-        calc::correctPayBasisDays(*attendance_, daysSpin_->value());
-        return;
+    if (!corrected) {
+        const QSignalBlocker quiet(daysSpin_);
+        daysSpin_->setValue(derived_);
     }
-    calc::clearPayBasisDaysCorrection(*attendance_);
-    const QSignalBlocker quiet(daysSpin_);
-    daysSpin_->setValue(derived_);
+    if (edited_) edited_(corrected ? std::optional<int>(daysSpin_->value()) : std::nullopt);
 }
 
 }  // namespace keiro::payroll

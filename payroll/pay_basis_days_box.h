@@ -1,10 +1,12 @@
 #pragma once
 // The 支払基礎日数 of the employee's month in the individual entry window, as the yearly
 // social-insurance decisions read it: the days the month's pay gives, or the clerk's own figure
-// when 手入力 is ticked (for a month the rule cannot see, such as days paid as 休業手当).  Edits
-// go straight into the attendance record of the open period and are saved with it.
+// when 手入力 is ticked (for a month the rule cannot see, such as days paid as 休業手当).  The
+// box shows an attendance record and tells every edit to its owner, which stores it.
 
 #include <QGroupBox>
+#include <functional>
+#include <optional>
 
 #include "core/records.h"
 
@@ -19,12 +21,17 @@ class PayBasisDaysBox : public QGroupBox {
     explicit PayBasisDaysBox(QWidget* parent);
 
     // Shows the days of `attendance`, whose pay gives `derivedDays`; nothing shown for null.
-    void showFor(AttendanceRecord* attendance, int derivedDays);
+    void showFor(const AttendanceRecord* attendance, int derivedDays);
+    // Told the days the clerk set, or nullopt when 手入力 was unticked.
+    void onEdited(std::function<void(std::optional<int> days)> edited) {
+        edited_ = std::move(edited);
+    }
 
   private:
-    void store();
+    void edited();
 
-    AttendanceRecord* attendance_ = nullptr;
+    std::function<void(std::optional<int>)> edited_;
+    bool shown_ = false;
     int derived_ = 0;
     QSpinBox* daysSpin_;
     QCheckBox* manualCheck_;

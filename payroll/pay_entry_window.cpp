@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "calc/payroll_tables.h"
-#include "calc/social_days.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
 #include "payroll/config_widgets.h"
@@ -85,6 +83,7 @@ PayEntryWindow::PayEntryWindow(QWidget* parent, PayEntryContext context, int slo
     summary_ = new PayEntrySummary(this);
     right->addWidget(summary_);
     basisDaysBox_ = new PayBasisDaysBox(this);
+    basisDaysBox_->onEdited([this](std::optional<int> days) { sheet_->setPayBasisDays(days); });
     right->addWidget(basisDaysBox_);
     right->addStretch(1);
     right->addWidget(buildButtons());
@@ -196,15 +195,7 @@ void PayEntryWindow::showPayBasisDays() {
         basisDaysBox_->showFor(nullptr, 0);
         return;
     }
-    YearData& year = context_.year;
-    PeriodBlock& block = year.block();
-    const int i = sheet_->slot() - 1;
-    const int calendarYear = calc::fileCalendarYearOf(year);
-    basisDaysBox_->showFor(
-        &block.attendance[i],
-        calc::uncorrectedMonthDays(block.employees[i], block.attendance[i],
-                                   block.deductions[i].socialInsBase,
-                                   calc::calendarDaysOf(calendarYear, year.period())));
+    basisDaysBox_->showFor(&sheet_->attendance(), sheet_->uncorrectedPayBasisDays());
 }
 
 void PayEntryWindow::showEmployee() {

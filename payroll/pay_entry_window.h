@@ -34,7 +34,7 @@ class PayEntryBand;
 class PayEntrySummary;
 
 struct PayEntryContext {
-    YearData& year;  // the open period; the window writes into year.block()
+    YearData& year;  // the open period; the window edits it through year.document()
     const Settings& settings;
     const PrintTables& tables;  // pay slip layouts of the open period's kind
     calc::CalcContext calc;     // as MainWindow::calcContext() makes it

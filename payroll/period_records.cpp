@@ -107,7 +107,7 @@ void PeriodRecords::importAttendance() {
         return;
     }
     const AttendanceImportResult result = keiro::importAttendance(
-        year_.block(), csv.rows,
+        year_.document(), csv.rows,
         [this, period](std::string_view recordId) {
             return year_.readPreviousPaidLeaveBalance(period, recordId);
         },

@@ -159,7 +159,7 @@ int importResidentTaxAmounts(QWidget* parent, YearData& year, ui::MessageService
     }
     ResidentTaxImportDialog dialog(parent, preview, periodText(year));
     if (dialog.exec() != QDialog::Accepted) return 0;
-    const int changed = applyResidentTaxImport(year.block(), preview);
+    const int changed = applyResidentTaxImport(year.document(), preview);
     messages.information(parent, qs(residentTaxImportedMessage(changed)));
     return changed;
 }

@@ -51,6 +51,13 @@ calc::PremiumRateHistory publishedRates(const Places& places) {
     }
 }
 
+// A saved period other than the open one, read to be changed and written back.
+PayrollPeriod savedPeriod(int period, std::unique_ptr<PeriodBlock> block) {
+    PayrollPeriod document;
+    document.open(period, std::move(block), nullptr, nullptr);
+    return document;
+}
+
 calc::PeriodRateMonths rateMonthsOfOpenPeriod(const YearData& year) {
     const int period = year.period();
     const int payMonth =
@@ -69,8 +76,7 @@ bool SocialInsuranceTasks::applyGradeDecisions(QWidget* parent,
                                                const calc::HealthGradeTable& table) {
     const std::optional<int> first = collectingPeriod(premiumMonth);
     const YearFileHeader header = readYearFileHeader(year_.path());
-    std::vector<std::unique_ptr<PeriodBlock>> blocks;
-    std::vector<std::pair<int, const PeriodBlock*>> toWrite;
+    std::vector<PayrollPeriod> saved;  // the saved periods, each as a document of its own
     std::vector<int> periods;
     bool openPeriod = false;
     for (int p = first.value_or(kPeriodCount); first && p <= lastCollectingPeriod(premiumMonth);
@@ -81,10 +87,13 @@ bool SocialInsuranceTasks::applyGradeDecisions(QWidget* parent,
             continue;
         }
         if (!header.isSaved(p)) continue;
-        blocks.push_back(readPeriodBlock(year_.path(), p));
-        applyDecisions(*blocks.back(), decisions, table);
-        toWrite.emplace_back(p, blocks.back().get());
+        saved.push_back(savedPeriod(p, readPeriodBlock(year_.path(), p)));
+        applyDecisions(saved.back(), decisions, table);
         periods.push_back(p);
+    }
+    std::vector<std::pair<int, const PeriodBlock*>> toWrite;
+    for (const PayrollPeriod& document : saved) {
+        toWrite.emplace_back(document.period(), &document.block());
     }
     if (periods.empty()) {
         // December's premium is collected from next January's pay, in next year's file.
@@ -103,7 +112,7 @@ bool SocialInsuranceTasks::applyGradeDecisions(QWidget* parent,
     QString done = QStringLiteral("%1の給与データに新しい等級と保険料を書き込みました。")
                        .arg(periodsText(periods));
     if (openPeriod) {
-        applyDecisions(year_.block(), decisions, table);
+        applyDecisions(year_.document(), decisions, table);
         period_.rebuildGrid();
         done += QStringLiteral("開いている%1月は保存すると反映されます。").arg(year_.period());
     }
@@ -115,7 +124,7 @@ void SocialInsuranceTasks::storeDayCorrections(QWidget* parent,
                                                const std::vector<DayCorrection>& corrections) {
     if (corrections.empty()) return;
     const YearView view(year_.path());
-    std::map<int, std::unique_ptr<PeriodBlock>> blocks;
+    std::map<int, PayrollPeriod> saved;  // the saved periods, each as a document of its own
     bool openPeriod = false;
     for (const DayCorrection& c : corrections) {
         const std::optional<int> period = calc::periodPaidIn(view, c.month);
@@ -124,19 +133,22 @@ void SocialInsuranceTasks::storeDayCorrections(QWidget* parent,
             openPeriod = true;  // corrected after the file is written
             continue;
         }
-        std::unique_ptr<PeriodBlock>& block = blocks[*period];
-        if (!block) block = std::make_unique<PeriodBlock>(view.block(*period));
-        const int i = slotOf(*block, c.recordId);
-        if (i >= 0) calc::correctPayBasisDays(block->attendance[i], c.days);
+        auto found = saved.find(*period);
+        if (found == saved.end()) {
+            found = saved
+                        .emplace(*period, savedPeriod(*period, std::make_unique<PeriodBlock>(
+                                                                   view.block(*period))))
+                        .first;
+        }
+        calc::setPayBasisDays(found->second, EmployeeId(c.recordId), c.days);
     }
     std::vector<std::pair<int, const PeriodBlock*>> toWrite;
-    for (const auto& [period, block] : blocks) toWrite.emplace_back(period, block.get());
+    for (const auto& [period, document] : saved) toWrite.emplace_back(period, &document.block());
     if (!toWrite.empty()) rewriteSavedBlocks(year_.path(), toWrite);
     if (openPeriod) {
         for (const DayCorrection& c : corrections) {
             if (calc::periodPaidIn(view, c.month) != year_.period()) continue;
-            const int i = slotOf(year_.block(), c.recordId);
-            if (i >= 0) calc::correctPayBasisDays(year_.block().attendance[i], c.days);
+            calc::setPayBasisDays(year_.document(), EmployeeId(c.recordId), c.days);
         }
     }
     context_.messages.information(

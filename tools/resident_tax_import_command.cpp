@@ -54,7 +54,7 @@ int runResidentTaxImport(const Words& words) {
 
     const bool save = args.flag("save") && !preview.changes.empty();
     if (save) {
-        applyResidentTaxImport(data.block(), preview);
+        applyResidentTaxImport(data.document(), preview);
         data.savePeriod();
         writeLog(file.parent_path(), kLogEmployeeUpdated);
     }

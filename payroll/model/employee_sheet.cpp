@@ -4,8 +4,10 @@
 #include <span>
 #include <stdexcept>
 
+#include "calc/payroll_tables.h"
 #include "calc/period_calc.h"
 #include "calc/rounding.h"
+#include "calc/social_days.h"
 #include "core/text.h"
 #include "core/yearfile.h"
 #include "payroll/model/grid_rows.h"
@@ -303,11 +305,15 @@ bool EmployeeSheet::recalculate() {
 bool EmployeeSheet::toggleManual(Band band, int position) {
     const SheetRow& r = row(band, position);
     if (!r.switchable() || state(band, position) == BoxState::Hidden) return false;
-    PeriodBlock& block = year_.block();
+    const EmployeeId id = employeeId();
+    EmployeeRows rows = year_.document().rows(id);
     std::uint8_t& flag = r.item.source.kind == ItemId::Kind::Payment
-                             ? block.payments[slot_ - 1].manualFlags[r.manualFlag - 1]
-                             : block.deductions[slot_ - 1].manualFlags[r.manualFlag - 1];
+                             ? rows.payment.manualFlags[r.manualFlag - 1]
+                             : rows.deduction.manualFlags[r.manualFlag - 1];
     flag = flag == 1 ? 0 : 1;
+    storing_ = true;
+    year_.document().setRows(id, rows);
+    storing_ = false;
     return true;
 }
 
@@ -324,6 +330,23 @@ SheetTotals EmployeeSheet::totals() const {
     }
     t.net = calc::netPay(payment(), deduction(), items_.other);
     return t;
+}
+
+const AttendanceRecord& EmployeeSheet::attendance() const {
+    return year_.block().attendance[slot_ - 1];
+}
+
+int EmployeeSheet::uncorrectedPayBasisDays() const {
+    const int calendarDays = calc::calendarDaysOf(calc::fileCalendarYearOf(year_), year_.period());
+    return calc::uncorrectedMonthDays(employee(), attendance(), deduction().socialInsBase,
+                                      calendarDays);
+}
+
+bool EmployeeSheet::setPayBasisDays(std::optional<int> days) {
+    storing_ = true;
+    const bool changed = calc::setPayBasisDays(year_.document(), employeeId(), days);
+    storing_ = false;
+    return changed;
 }
 
 void EmployeeSheet::setMemo(std::string_view utf8) {

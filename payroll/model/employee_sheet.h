@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -145,6 +146,13 @@ class EmployeeSheet {
     bool toggleManual(Band band, int position);
 
     SheetTotals totals() const;
+
+    // 支払基礎日数 of a salary month: the employee's attendance record (whether the clerk
+    // corrected the days, and to what) and the days the month's pay gives without a correction.
+    const AttendanceRecord& attendance() const;
+    int uncorrectedPayBasisDays() const;
+    // Corrects the days (nullopt: takes the correction back); false when nothing changed.
+    bool setPayBasisDays(std::optional<int> days);
 
     std::string memo() const { return memoText(employee()); }
     // Stores the remarks when they differ from memo() (remarks left alone keep their bytes).

@@ -1,6 +1,5 @@
 #include "payroll/model/social_apply.h"
 
-#include "core/yearfile.h"
 #include "payroll/model/grade_premiums.h"
 
 namespace keiro::payroll {
@@ -16,18 +15,20 @@ int lastCollectingPeriod(int premiumMonth) {
     return premiumMonth <= 6 ? *collectingPeriod(kAugust) : kLastSalaryPeriod;
 }
 
-int applyDecisions(PeriodBlock& block, const std::vector<GradeDecision>& decisions,
+int applyDecisions(PayrollPeriod& period, const std::vector<GradeDecision>& decisions,
                    const calc::HealthGradeTable& table) {
     int written = 0;
     for (const GradeDecision& d : decisions) {
-        const int i = slotOf(block, d.recordId);
-        if (i < 0 || !table.hasGrade(d.grade)) continue;
-        EmployeeRecord& e = block.employees[i];
-        setGradePremiums(e, d.grade, table, block.settings);
+        const EmployeeId id(d.recordId);
+        const EmployeeRecord* stored = period.employee(id);
+        if (stored == nullptr || !table.hasGrade(d.grade)) continue;
+        EmployeeRecord e = *stored;
+        setGradePremiums(e, d.grade, table, period.block().settings);
         e.social.decidedRemuneration = d.remuneration;
         e.social.adjustedAverage = d.adjustedAverage;
         e.social.revisedYearMonth = d.yearMonth;
         e.social.decisionKind = d.kind;
+        period.setEmployee(id, e);
         ++written;
     }
     return written;

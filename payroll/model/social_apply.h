@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "calc/premium_tables.h"
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro::payroll {
@@ -38,9 +39,10 @@ std::optional<int> collectingPeriod(int premiumMonth);
 // one from July on until the year's end.
 int lastCollectingPeriod(int premiumMonth);
 
-// Writes the decisions into the block's employees; those of a grade the table lacks are
-// skipped.  Returns how many employees were written.
-int applyDecisions(PeriodBlock& block, const std::vector<GradeDecision>& decisions,
+// Writes the decisions into the period's employees (found by record id, whatever slot they
+// are in now) at the period's rates; those of a grade the table lacks are skipped.  Returns
+// how many employees were written.
+int applyDecisions(PayrollPeriod& period, const std::vector<GradeDecision>& decisions,
                    const calc::HealthGradeTable& table);
 
 }  // namespace keiro::payroll

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/employee_csv.h"
 #include "core/era.h"
@@ -210,6 +212,41 @@ TEST(AttendanceImportTest, ValuesTheBoxesOrTheMonthCannotHoldAreRefusedWithTheir
                   *block, rows, [](std::string_view) { return 0.0; }, [](const std::string&) {}, 28)
                   .imported,
               0);
+}
+
+TEST(AttendanceImportTest, AnImportIntoThePeriodMarksItModifiedAndTellsEachEmployeeOnce) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "E1", "id1");
+    addEmployee(*block, 2, "E2", "id2");
+    addEmployee(*block, 3, "E3", "id2");  // a damaged file's twin of E2
+    block->payments[1].basePayAmount = 200'000;
+    const PeriodBlock saved = *block;
+    PayrollPeriod period;
+    period.open(4, std::move(block), &saved, nullptr);
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period.subscribe([&told](const PeriodChange& change) { told.push_back(change); });
+    const auto balance = [](std::string_view) { return 10.0; };
+    const auto ignore = [](const std::string&) {};
+
+    // Refused and unknown lines change nothing.
+    importAttendance(period, rowsOf("E1,32\r\nE9,20\r\n"), balance, ignore);
+    EXPECT_FALSE(period.isModified());
+    EXPECT_TRUE(told.empty());
+
+    const AttendanceImportResult result =
+        importAttendance(period, rowsOf("E3,18,1\r\nE1,20\r\nE1,19\r\n"), balance, ignore);
+    EXPECT_EQ(result.imported, 2);
+    EXPECT_TRUE(period.isDirty());
+    ASSERT_EQ(told.size(), 3u);  // one change per line taken in
+    EXPECT_EQ(told[0].employee, EmployeeId("id2", 1));
+    EXPECT_FALSE(told[0].item.has_value());
+    EXPECT_EQ(told[1].employee, EmployeeId("id1"));
+    EXPECT_DOUBLE_EQ(period.value(EmployeeId("id2", 1), ItemId::attendance(2)), 18);
+    EXPECT_DOUBLE_EQ(period.value(EmployeeId("id2", 1), ItemId::attendance(15)), 9);
+    EXPECT_DOUBLE_EQ(period.value(EmployeeId("id2"), ItemId::attendance(2)), 0);
+    EXPECT_DOUBLE_EQ(period.value(EmployeeId("id1"), ItemId::attendance(2)), 19);
+    EXPECT_EQ(int(period.block().payments[1].basePayAmount), 200'000);  // the pay stays
 }
 
 TEST(AttendanceImportTest, TheCheckListsEveryRefusedLineBeforeAnythingIsWritten) {

@@ -231,5 +231,61 @@ TEST_F(PayrollPeriodTest, PreviousBalancesAreThoseOfTheFirstSlotOfTheId) {
     EXPECT_THROW(period_.previousPaidLeaveBalance(first_), std::runtime_error);
 }
 
+// --- the records beside the items, and the opening totals --------------------------------
+
+TEST_F(PayrollPeriodTest, RowsAreReadAndSetWholeForTheirEmployeeOnly) {
+    openSaved();
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period_.subscribe([&](const PeriodChange& change) { told.push_back(change); });
+
+    // Nobody's rows are all zero, and setting them changes nothing anywhere.
+    const EmployeeId nobody("999999_999999");
+    EmployeeRows rows = period_.rows(first_);
+    EXPECT_EQ(period_.rows(nobody).attendance.daysWorked, 0);
+    rows.payment.manualFlags[0] = 1;
+    EXPECT_FALSE(period_.setRows(nobody, rows));
+    EXPECT_FALSE(period_.setRows(EmployeeId(), rows));
+    EXPECT_FALSE(period_.setRows(first_, period_.rows(first_)));  // as stored
+    EXPECT_TRUE(told.empty());
+    EXPECT_FALSE(period_.isModified());
+
+    // The twin's rows are its own: the flag and the days land in slot 5 alone.
+    rows = period_.rows(twin_);
+    rows.payment.manualFlags[0] = 1;
+    rows.attendance.payBasisDays = 17;
+    rows.attendance.payBasisDaysSet = 1;
+    EXPECT_TRUE(period_.setRows(twin_, rows));
+    EXPECT_EQ(period_.block().payments[4].manualFlags[0], 1);
+    EXPECT_EQ(period_.block().attendance[4].payBasisDays, 17);
+    EXPECT_EQ(period_.block().payments[1].manualFlags[0], 0);
+    EXPECT_EQ(period_.block().attendance[1].payBasisDays, 0);
+    EXPECT_DOUBLE_EQ(period_.rows(first_).attendance.daysWorked, 20);
+    EXPECT_TRUE(period_.isDirty());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].employee, twin_);
+    EXPECT_FALSE(told[0].item.has_value());
+}
+
+TEST_F(PayrollPeriodTest, OpeningTotalsWrittenInTheFileAreToldButAreNoUnsavedChange) {
+    openSaved();
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period_.subscribe([&](const PeriodChange& change) { told.push_back(change); });
+    OpeningTotals totals{};
+    totals.pay = 1'000'000;
+
+    EXPECT_FALSE(period_.setOpeningTotals(EmployeeId("999999_999999"), totals));
+    EXPECT_TRUE(period_.setOpeningTotals(second_, totals));
+    EXPECT_FALSE(period_.setOpeningTotals(second_, totals));
+    EXPECT_EQ(int(period_.block().employee(2).opening.pay), 1'000'000);
+    EXPECT_EQ(int(period_.block().employee(5).opening.pay), 0);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].employee, second_);
+    EXPECT_FALSE(period_.isDirty());
+    period_.amendSavedCopy([&](PeriodBlock& saved) { saved.employee(2).opening = totals; });
+    EXPECT_FALSE(period_.isModified());
+}
+
 }  // namespace
 }  // namespace keiro

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "core/employee_csv.h"
 #include "core/text.h"
@@ -125,27 +126,35 @@ TEST(ResidentTaxImport, AFileWithoutItsHeaderOrWithoutLinesIsRefusedWhole) {
 }
 
 TEST(ResidentTaxImport, ApplyingSetsOnlyTheTwoAmountsOfAcceptedLines) {
-    const auto block = threeEmployees();
-    const auto before = std::make_unique<PeriodBlock>(*block);
+    const auto before = threeEmployees();
+    PayrollPeriod period;
+    period.open(6, std::make_unique<PeriodBlock>(*before), before.get(), nullptr);
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period.subscribe([&told](const PeriodChange& change) { told.push_back(change); });
+    const PeriodBlock& block = period.block();
     const ResidentTaxImport preview =
-        previewCp932(*block, "001,12300,12000\r\n002,20000,18000\r\n999,1,1\r\n");
+        previewCp932(block, "001,12300,12000\r\n002,20000,18000\r\n999,1,1\r\n");
     ASSERT_EQ(preview.changes.size(), 2u);
     EXPECT_FALSE(preview.changes[1].changesAmounts());  // 002 keeps what it has
 
-    EXPECT_EQ(applyResidentTaxImport(*block, preview), 1);
-    EXPECT_EQ(int(block->employee(1).residentTaxJune), 12'300);
-    EXPECT_EQ(int(block->employee(1).residentTax), 12'000);
-    // Everything else is as it was.
+    EXPECT_EQ(applyResidentTaxImport(period, preview), 1);
+    EXPECT_EQ(int(block.employee(1).residentTaxJune), 12'300);
+    EXPECT_EQ(int(block.employee(1).residentTax), 12'000);
+    // Everything else is as it was; the period is modified, and told of the one employee.
     auto expected = std::make_unique<PeriodBlock>(*before);
     expected->employee(1).residentTaxJune = 12'300;
     expected->employee(1).residentTax = 12'000;
-    EXPECT_EQ(std::memcmp(expected.get(), block.get(), sizeof(PeriodBlock)), 0);
+    EXPECT_EQ(std::memcmp(expected.get(), &block, sizeof(PeriodBlock)), 0);
+    EXPECT_TRUE(period.isModified());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].employee, EmployeeId("260101_000001"));
 
     // A slot that has changed hands since the preview is left alone.
-    block->employee(2).employeeCode.assign("X");
+    period.block().employee(2).employeeCode.assign("X");
     const ResidentTaxImport again = previewCp932(*before, "002,1,1\r\n");
-    EXPECT_EQ(applyResidentTaxImport(*block, again), 0);
-    EXPECT_EQ(int(block->employee(2).residentTax), 18'000);
+    EXPECT_EQ(applyResidentTaxImport(period, again), 0);
+    EXPECT_EQ(int(block.employee(2).residentTax), 18'000);
 }
 
 TEST(ResidentTaxImport, OnlyJuneToDecemberTakeTheAmounts) {

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/employee_master.h"
 #include "core/fileio.h"
@@ -111,6 +113,29 @@ TEST_F(AssignPasswordsTest, OwnKeptOtherPeriodsTakenOverTheRestMadeAndStored) {
     const auto again = assignSlipPasswords(*block_, {3, 1, 2}, {});
     EXPECT_FALSE(passwordsNeedSaving(again));
     EXPECT_EQ(again[0].password, choices[0].password);
+}
+
+TEST_F(AssignPasswordsTest, PasswordsStoredInThePeriodAreToldAndMarkItModified) {
+    setSlipPassword(block_->employee(1), "own-pass1", false);
+    saveOther(4, "from-april", false);
+    const PeriodBlock saved = *block_;
+    PayrollPeriod period;
+    period.open(5, std::move(block_), &saved, nullptr);
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period.subscribe([&told](const PeriodChange& change) { told.push_back(change); });
+
+    EXPECT_FALSE(passwordsNeedSaving(assignSlipPasswords(period, {1}, {})));
+    EXPECT_FALSE(period.isModified());
+    const auto choices = assignSlipPasswords(period, {2, 3}, slipPasswordsElsewhere(file_, 5));
+    EXPECT_EQ(choices[0].source, PasswordSource::OtherPeriod);
+    EXPECT_EQ(slipPasswordOf(period.block().employee(2)), "from-april");
+    EXPECT_EQ(slipPasswordOf(period.block().employee(3)), choices[1].password);
+    EXPECT_EQ(period.block().employee(3).slipPasswordGenerated, 1);
+    EXPECT_TRUE(period.isDirty());
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0].employee, EmployeeId("260101_090001"));
+    EXPECT_EQ(told[1].employee, EmployeeId("260101_090002"));
 }
 
 TEST_F(AssignPasswordsTest, DamagedStoredPasswordIsNeverUsed) {

@@ -222,6 +222,42 @@ TEST_F(EmployeeSheetTest, EntriesGoThroughTheDocumentAndChangesElsewhereAreShown
     EXPECT_EQ(s.text(Band::Attendance, position(Band::Attendance, "欠勤日数")), "3.00");
 }
 
+// The hand-entry switch and the corrected 支払基礎日数 are the employee's rows: told without an
+// item, for the employee shown, and kept apart from a twin of a damaged file.
+TEST_F(EmployeeSheetTest, TheHandEntrySwitchAndCorrectedDaysGoThroughTheDocument) {
+    open(4);
+    addEmployee(1, {.recordId = "260101_090001"});
+    addEmployee(2, {.recordId = "260101_090001"});
+    year_.savePeriod();
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription grid =
+        year_.document().subscribe([&](const PeriodChange& change) { told.push_back(change); });
+    EmployeeSheet& s = sheet(2);
+    int shownAgain = 0;
+    s.onChangedElsewhere([&] { ++shownAgain; });
+    const int health = position(Band::Deduction, "健康保険料");
+
+    ASSERT_TRUE(s.toggleManual(Band::Deduction, health));
+    EXPECT_TRUE(s.setPayBasisDays(17));
+    EXPECT_FALSE(s.setPayBasisDays(17));
+    ASSERT_EQ(told.size(), 2u);
+    for (const PeriodChange& change : told) {
+        EXPECT_EQ(change.employee, EmployeeId("260101_090001", 1));
+        EXPECT_FALSE(change.item.has_value());
+    }
+    EXPECT_EQ(shownAgain, 0);
+    EXPECT_TRUE(year_.document().isModified());
+    EXPECT_TRUE(year_.block().deductions[1].isManual(1));
+    EXPECT_FALSE(year_.block().deductions[0].isManual(1));
+    EXPECT_EQ(s.attendance().payBasisDays, 17);
+    EXPECT_EQ(year_.block().attendance[0].payBasisDaysSet, 0);
+
+    ASSERT_TRUE(s.toggleManual(Band::Deduction, health));
+    EXPECT_TRUE(s.setPayBasisDays(std::nullopt));
+    EXPECT_EQ(year_.block().attendance[1].payBasisDaysSet, 0);
+    EXPECT_FALSE(year_.block().deductions[1].isManual(1));
+}
+
 TEST_F(EmployeeSheetTest, HandEnteredPremiumSurvivesRecalculationUntilSwitchedBack) {
     open(4);
     EmployeeRecord& e = addEmployee(1, {.basePay = 250'000});

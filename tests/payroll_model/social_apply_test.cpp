@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "calc/premiums.h"
 #include "payroll/model/santei_sheet.h"
@@ -58,10 +60,13 @@ TEST(SocialApplyTest, WritesGradePremiumsAtThePeriodsRatesAndTheDecisionFacts) {
                                                {"B", 22, 301'000, 298'000, 202609, kDecidedYearly},
                                                {"Z", 22, 300'000, 0, 202609, kDecidedYearly},
                                                {"C", 99, 300'000, 0, 202609, kDecidedYearly}};
-    EXPECT_EQ(applyDecisions(*block, decisions, publishedGrades()), 2);
+    PayrollPeriod period;  // the block stays where it is: a, b and c still refer into it
+    period.open(10, std::move(block), nullptr, nullptr);
+    EXPECT_EQ(applyDecisions(period, decisions, publishedGrades()), 2);
+    EXPECT_TRUE(period.isDirty());
 
     const calc::MonthlyPremiums p =
-        calc::SetPremiumsFromGrade(publishedGrades(), 22, block->settings);
+        calc::SetPremiumsFromGrade(publishedGrades(), 22, period.block().settings);
     EXPECT_EQ(a.insuranceGrade, 22);
     EXPECT_EQ(a.healthInsPremium, 14'775);  // 300,000 × 4.925 %
     EXPECT_EQ(a.pensionPremium, 27'450);    // 300,000 × 9.15 %
@@ -74,6 +79,33 @@ TEST(SocialApplyTest, WritesGradePremiumsAtThePeriodsRatesAndTheDecisionFacts) {
     EXPECT_EQ(b.social.adjustedAverage, 298'000);
     EXPECT_EQ(c.insuranceGrade, 7);  // a grade the table lacks writes nothing
     EXPECT_EQ(c.social.decisionKind, 0);
+}
+
+TEST(SocialApplyTest, ADecisionLandsOnItsEmployeeWhereverTheSlotAndIsTold) {
+    // The decisions were made from saved months; since then slot 1 was emptied and A moved to
+    // slot 4, behind an employee who came in and took slot 2.
+    auto block = std::make_unique<PeriodBlock>();
+    block->settings = testing_support::tokyoRates();
+    block->employee(2).recordId.assign("NEW");
+    block->employee(2).insuranceGrade = 18;
+    block->employee(4).recordId.assign("A");
+    block->employee(4).insuranceGrade = 20;
+    PayrollPeriod period;
+    period.open(10, std::move(block), nullptr, nullptr);
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period.subscribe([&told](const PeriodChange& change) { told.push_back(change); });
+
+    EXPECT_EQ(
+        applyDecisions(period, {{"A", 22, 300'000, 0, 202609, kDecidedYearly}}, publishedGrades()),
+        1);
+    EXPECT_EQ(period.block().employee(4).insuranceGrade, 22);
+    EXPECT_EQ(period.block().employee(4).social.decidedRemuneration, 300'000);
+    EXPECT_EQ(period.block().employee(2).insuranceGrade, 18);
+    EXPECT_EQ(period.block().employee(2).social.decidedRemuneration, 0);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].employee, EmployeeId("A"));
+    EXPECT_FALSE(told[0].item.has_value());
 }
 
 TEST(SanteiSheetTest, AnAdjustedAverageDecidesTheLineAgainAndOnlyDecidedLinesAreWritten) {
