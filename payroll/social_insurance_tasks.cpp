@@ -371,17 +371,19 @@ calc::RatesOfPeriod SocialInsuranceTasks::ratesOfOpenPeriod() const {
 void SocialInsuranceTasks::offerRateUpdate() {
     const int period = year_.period();
     if (period == 0 || year_.header().isSaved(period)) return;
-    PeriodBlock& block = year_.block();
-    if (block.settings.companyName.empty()) return;  // the settings dialog offers the defaults
+    PayrollPeriod& document = year_.document();
+    PeriodSettings settings = document.settings();
+    if (settings.companyName.empty()) return;  // the settings dialog offers the defaults
     const std::optional<calc::RateUpdate> update = calc::proposeRateUpdate(
-        block.settings, publishedRates(context_.places), rateMonthsOfOpenPeriod(year_),
+        settings, publishedRates(context_.places), rateMonthsOfOpenPeriod(year_),
         context_.settings.employmentBusiness);
     if (!update || !context_.messages.confirm(
                        period_.window, QString::fromStdString(calc::rateUpdateQuestion(*update))))
         return;
-    if (!calc::applyRateUpdate(block.settings, *update)) return;
+    if (!calc::applyRateUpdate(settings, *update)) return;
+    document.setSettings(settings);
     if (const calc::HealthGradeTable* grades = context_.tables.gradesFor(year_)) {
-        recalculateGradePremiums(block, *grades);
+        recalculateGradePremiums(document, *grades);
     }
 }
 

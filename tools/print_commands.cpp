@@ -36,10 +36,13 @@ void keepPasswords(const SavedPeriod& saved, const std::vector<SlipPasswordChoic
     YearData year = openSavedYear(saved.file, saved.period);
     for (const SlipPasswordChoice& choice : choices) {
         const EmployeeRecord& chosen = saved.block->employee(choice.slot);
-        EmployeeRecord& stored = year.block().employee(choice.slot);
-        if (stored.recordId.bytes() != chosen.recordId.bytes())
+        const EmployeeId id = year.document().idAt(choice.slot);
+        const EmployeeRecord* stored = year.document().employee(id);
+        if (stored == nullptr || stored->recordId.bytes() != chosen.recordId.bytes())
             throw std::runtime_error("データファイルが変更されています。やり直してください。");
-        setSlipPassword(stored, choice.password, chosen.slipPasswordGenerated == 1);
+        EmployeeRecord kept = *stored;
+        setSlipPassword(kept, choice.password, chosen.slipPasswordGenerated == 1);
+        year.document().setEmployee(id, kept);
     }
     year.savePeriod();
 }

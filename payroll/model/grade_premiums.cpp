@@ -15,12 +15,16 @@ void setGradePremiums(EmployeeRecord& employee, int grade, const calc::HealthGra
     employee.supportPremium = p.supportFor(employee.nursingInsured != 0);
 }
 
-int recalculateGradePremiums(PeriodBlock& block, const calc::HealthGradeTable& table) {
+int recalculateGradePremiums(PayrollPeriod& period, const calc::HealthGradeTable& table) {
     int set = 0;
-    for (EmployeeRecord& employee : block.employees) {
-        const int grade = employee.insuranceGrade;
-        if (!employee.isUsed() || grade == 0 || !table.hasGrade(grade)) continue;
-        setGradePremiums(employee, grade, table, block.settings);
+    for (const EmployeeId& id : period.employeeIds()) {
+        const EmployeeRecord* stored = period.employee(id);
+        if (stored == nullptr || !stored->isUsed()) continue;
+        const int grade = stored->insuranceGrade;
+        if (grade == 0 || !table.hasGrade(grade)) continue;
+        EmployeeRecord employee = *stored;
+        setGradePremiums(employee, grade, table, period.settings());
+        period.setEmployee(id, employee);
         ++set;
     }
     return set;

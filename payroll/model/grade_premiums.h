@@ -3,6 +3,7 @@
 // at the period's rates: after a grade is decided, and after the period's rates changed.
 
 #include "calc/premium_tables.h"
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro::payroll {
@@ -12,8 +13,9 @@ namespace keiro::payroll {
 void setGradePremiums(EmployeeRecord& employee, int grade, const calc::HealthGradeTable& table,
                       const PeriodSettings& settings);
 
-// Every employee of the block whose record keeps a grade of the table; an employee without one
-// (premiums typed by hand) keeps his amounts.  Returns how many were set.
-int recalculateGradePremiums(PeriodBlock& block, const calc::HealthGradeTable& table);
+// Every employee of the period whose record keeps a grade of the table, at the period's rates;
+// an employee without one (premiums typed by hand) keeps his amounts.  Returns how many were
+// set.
+int recalculateGradePremiums(PayrollPeriod& period, const calc::HealthGradeTable& table);
 
 }  // namespace keiro::payroll
