@@ -119,6 +119,9 @@ class PayrollPeriod {
     // Removes the employee with all four records: the employees after it move down one slot
     // and the last slot is left empty.  False when there is no such employee.
     bool removeEmployee(const EmployeeId& employee);
+
+    // --- item values -------------------------------------------------------------------------
+
     // The stored value of the item; 0 for an unknown employee or an item that stores nowhere.
     double value(const EmployeeId& employee, const ItemId& item) const;
     // Stores the value (an amount as whole yen, see storeValue); false when there is no such
