@@ -113,6 +113,11 @@ int findSlotByCode(const PeriodBlock& block, std::string_view code) {
     return -1;
 }
 
+EmployeeId findEmployeeByCode(const PayrollPeriod& period, std::string_view code) {
+    const int index = findSlotByCode(period.block(), code);
+    return index < 0 ? EmployeeId() : period.idAt(index + 1);
+}
+
 std::vector<std::string> splitTextLines(std::string_view bytes) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -217,21 +222,20 @@ std::string employeesImportedMessage(int count) {
     return std::to_string(count) + "件のデータで社員情報を更新しました。";
 }
 
-EmployeeImportResult importEmployees(PeriodBlock& block, int period,
-                                     const std::vector<EmployeeCsvRow>& rows,
+EmployeeImportResult importEmployees(PayrollPeriod& period, const std::vector<EmployeeCsvRow>& rows,
                                      const ConfirmOverwrite& confirmOverwrite, const KeyTime& now) {
     EmployeeImportResult result;
     for (const EmployeeCsvRow& row : rows) {
         const std::string_view code = text::truncateBytes(trimCode(row.code), kCodeBytes);
-        const int existing = findSlotByCode(block, code);
-        if (existing >= 0 && !confirmOverwrite(overwriteQuestion(code))) continue;
+        const EmployeeId existing = findEmployeeByCode(period, code);
+        if (!existing.empty() && !confirmOverwrite(overwriteQuestion(code))) continue;
 
-        EmployeeRecord record =
-            existing >= 0 ? block.employees[existing] : newImportedEmployee(now, result.count + 1);
+        EmployeeRecord record = !existing.empty() ? *period.employee(existing)
+                                                  : newImportedEmployee(now, result.count + 1);
         record.employeeCode.assignBytes(code);
         record.name.assignBytes(text::truncateBytes(row.name, kNameBytes));
         record.department.assignBytes(text::truncateBytes(row.department, kDepartmentBytes));
-        if (!storeEmployee(block, period, existing >= 0 ? existing + 1 : -1, record, {})) {
+        if (!storeEmployee(period, existing, record, {})) {
             result.limitReached = true;
             break;
         }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro {
@@ -49,6 +50,8 @@ CsvDataLines csvDataLines(const std::vector<std::string>& lines);
 // The index (0..99) of the used slot holding this 社員コード (code page 932), scanning from slot
 // 1 up to the first empty slot; -1 when there is none, and always for an empty code.
 int findSlotByCode(const PeriodBlock& block, std::string_view code);
+// The employee found so; the empty id when there is none.
+EmployeeId findEmployeeByCode(const PayrollPeriod& period, std::string_view code);
 
 // The export: the header, then one line per slot from 1 up to the first empty slot.
 std::string formatEmployeeCsv(const PeriodBlock& block);
@@ -98,13 +101,12 @@ struct EmployeeImportResult {
     std::string message;        // employeesImportedMessage(count)
 };
 
-// Applies the rows to the open period `period`: an existing code (searched up to the first
-// empty slot, compared as it would be stored, at most 10 bytes) is updated after a Yes; an
-// unknown code becomes a new employee (一般社員, 月給, 在職) stored like one entered in the
-// employee editor: in the first free slot, and in a salary month with the month's scheduled
-// days and hours.  When no slot is free the import stops there with limitReached.
-EmployeeImportResult importEmployees(PeriodBlock& block, int period,
-                                     const std::vector<EmployeeCsvRow>& rows,
+// Applies the rows to the open period: an existing code (searched up to the first empty slot,
+// compared as it would be stored, at most 10 bytes) is updated after a Yes; an unknown code
+// becomes a new employee (一般社員, 月給, 在職) stored like one entered in the employee editor: in
+// the first free slot, and in a salary month with the month's scheduled days and hours.  When
+// no slot is free the import stops there with limitReached.
+EmployeeImportResult importEmployees(PayrollPeriod& period, const std::vector<EmployeeCsvRow>& rows,
                                      const ConfirmOverwrite& confirmOverwrite, const KeyTime& now);
 
 }  // namespace keiro

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <type_traits>
 
 #include "core/employee_master.h"
 #include "core/text.h"
@@ -115,20 +113,6 @@ std::string deleteQuestion(const EmployeeRecord& employee) {
 std::filesystem::path withholdingFilePath(const std::filesystem::path& dataFolder,
                                           std::string_view eraName, int eraYear) {
     return dataFolder / ("源泉徴収(" + std::string(eraName) + number("%.2d", eraYear) + "年).dat");
-}
-
-void deleteEmployeeSlot(PeriodBlock& block, int slot) {
-    if (slot < 1 || slot > kMaxEmployees) return;
-    const auto shift = [&](auto& array) {
-        using Record = std::remove_reference_t<decltype(array[0])>;
-        std::memmove(&array[slot - 1], &array[slot],
-                     sizeof(Record) * static_cast<std::size_t>(kMaxEmployees - slot));
-        std::memset(&array[kMaxEmployees - 1], 0, sizeof(Record));
-    };
-    shift(block.employees);
-    shift(block.attendance);
-    shift(block.payments);
-    shift(block.deductions);
 }
 
 }  // namespace keiro

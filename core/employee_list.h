@@ -1,7 +1,7 @@
 #pragma once
 // The employee list of the open period (社員一覧リスト) as plain data: the fixed-width line of
-// each used slot, the order of the lines when sorted by one of the eight columns, and deleting
-// a slot while keeping the used slots packed from slot 1.
+// each used slot, the order of the lines when sorted by one of the eight columns, and what is
+// asked before an employee is deleted (PayrollPeriod::removeEmployee deletes).
 
 #include <array>
 #include <filesystem>
@@ -41,9 +41,5 @@ std::string deleteQuestion(const EmployeeRecord& employee);
 // The withholding file of the open year: "源泉徴収(" + era + two digits + "年).dat".
 std::filesystem::path withholdingFilePath(const std::filesystem::path& dataFolder,
                                           std::string_view eraName, int eraYear);
-
-// Removes slot `slot` (1..100): slots slot+1..100 move down by one in all four arrays, and slot
-// 100 is cleared in all four.
-void deleteEmployeeSlot(PeriodBlock& block, int slot);
 
 }  // namespace keiro

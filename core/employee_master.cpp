@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <stdexcept>
 #include <system_error>
 
 #include "core/fileio.h"
@@ -135,15 +136,13 @@ void normaliseEmployee(EmployeeRecord& record) {
     zero(record.reserved573);
 }
 
-std::optional<StoredEmployee> storeEmployee(PeriodBlock& block, int period, int slot,
+std::optional<StoredEmployee> storeEmployee(PayrollPeriod& period, const EmployeeId& employee,
                                             EmployeeRecord record, std::string_view newKey) {
-    const bool isNew = slot < 1 || slot > kMaxEmployees;
-    if (isNew) {
-        const std::optional<int> free = firstFreeSlot(block);
-        if (!free) return std::nullopt;
-        slot = *free;
+    const int slot = period.slotOf(employee);
+    if (!employee.empty() && slot == 0) {
+        throw std::invalid_argument("no such employee in the period");
     }
-    StoredEmployee stored{slot, false};
+    StoredEmployee stored;
     if (record.recordId.empty()) {
         record.recordId.assignBytes(newKey);
         record.recordId.clearTail();
@@ -151,16 +150,13 @@ std::optional<StoredEmployee> storeEmployee(PeriodBlock& block, int period, int 
         stored.created = true;
     }
     normaliseEmployee(record);
-    block.employee(slot) = record;
-    if (isNew) {
-        const int i = slot - 1;
-        block.attendance[i] = AttendanceRecord{};
-        block.payments[i] = PaymentRecord{};
-        block.deductions[i] = DeductionRecord{};
-        if (!isBonusPeriod(period) && record.payForm == kMonthlyPay) {
-            block.attendance[i].daysWorked = block.settings.scheduledDays;
-            block.attendance[i].hoursWorked = block.settings.scheduledHours;
-        }
+    if (employee.empty()) {
+        const std::optional<EmployeeId> added = period.addEmployee(record);
+        if (!added) return std::nullopt;
+        stored.employee = *added;
+    } else {
+        period.setEmployee(employee, record);
+        stored.employee = period.idAt(slot);  // the record may bring another key
     }
     return stored;
 }

@@ -1,8 +1,7 @@
 #pragma once
 // The rules of the employee master editor that need no window: the checks made before an
-// employee is stored, choosing the slot of a new employee, storing the record into the open
-// period with its key, and the template that new employees start from ("社員情報.dat" in the
-// data folder).
+// employee is stored, storing the record into the open period with its key, and the template
+// that new employees start from ("社員情報.dat" in the data folder).
 
 #include <array>
 #include <chrono>
@@ -12,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/payroll_period.h"
 #include "core/records.h"
 
 namespace keiro {
@@ -95,18 +95,17 @@ void normaliseEmployee(EmployeeRecord& record);
 
 // Where OK put the employee.
 struct StoredEmployee {
-    int slot = 0;          // 1..100
+    EmployeeId employee;   // as stored
     bool created = false;  // a new employee: the key was made now
 };
 
-// Stores an entered employee into the open period.  `slot` 1..100 replaces that slot; a
-// negative slot is a new employee, put into the first free slot, whose attendance, payment and
-// deduction records start empty and, in a salary period (1..12), a 月給 employee's 出勤日数 and
-// 実働時間 start as the period's 所定労働日数 and 所定労働時間.  A record without a key gets
-// `newKey`; what the user entered is kept whole (only the period's remarks, which belong to
-// another employee's month, are cleared).  Nothing when no slot is free (the block is
-// unchanged).
-std::optional<StoredEmployee> storeEmployee(PeriodBlock& block, int period, int slot,
+// Stores an entered employee into the open period: over `employee`, or as a new employee when
+// `employee` is empty (PayrollPeriod::addEmployee: the lowest free slot, the month started as
+// a new employee's).  A record without a key gets `newKey`; what the user entered is kept whole
+// (only the period's remarks, which belong to another employee's month, are cleared).  Nothing
+// when no slot is free (the period is unchanged).  Throws std::invalid_argument when
+// `employee` is not in the period.
+std::optional<StoredEmployee> storeEmployee(PayrollPeriod& period, const EmployeeId& employee,
                                             EmployeeRecord record, std::string_view newKey);
 
 // --- the new-employee template -----------------------------------------------------------------

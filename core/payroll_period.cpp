@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
+
+#include "core/employee_master.h"
 
 namespace keiro {
 
@@ -143,6 +147,48 @@ bool PayrollPeriod::setEmployee(const EmployeeId& employee, const EmployeeRecord
     EmployeeRecord& stored = block_->employee(slot);
     if (std::memcmp(&stored, &record, sizeof record) == 0) return false;
     stored = record;
+    dirty_ = true;
+    notify({employee, std::nullopt});
+    return true;
+}
+
+bool PayrollPeriod::isFull() const {
+    return !firstFreeSlot(*block_).has_value();
+}
+
+std::optional<EmployeeId> PayrollPeriod::addEmployee(const EmployeeRecord& record) {
+    if (!record.isUsed()) throw std::invalid_argument("an employee needs a record id");
+    const std::optional<int> free = firstFreeSlot(*block_);
+    if (!free) return std::nullopt;
+    const int slot = *free;
+    const std::size_t i = static_cast<std::size_t>(slot - 1);
+    block_->employee(slot) = record;
+    block_->attendance[i] = AttendanceRecord{};
+    block_->payments[i] = PaymentRecord{};
+    block_->deductions[i] = DeductionRecord{};
+    if (!isBonusPeriod(period_) && record.payForm == kMonthlyPay) {
+        block_->attendance[i].daysWorked = block_->settings.scheduledDays;
+        block_->attendance[i].hoursWorked = block_->settings.scheduledHours;
+    }
+    const EmployeeId added = idAt(slot);
+    dirty_ = true;
+    notify({added, std::nullopt});
+    return added;
+}
+
+bool PayrollPeriod::removeEmployee(const EmployeeId& employee) {
+    const int slot = slotOf(employee);
+    if (slot == 0) return false;
+    const auto shift = [slot](auto& records) {
+        using Record = std::remove_reference_t<decltype(records[0])>;
+        std::memmove(&records[slot - 1], &records[slot],
+                     sizeof(Record) * static_cast<std::size_t>(kMaxEmployees - slot));
+        std::memset(&records[kMaxEmployees - 1], 0, sizeof(Record));
+    };
+    shift(block_->employees);
+    shift(block_->attendance);
+    shift(block_->payments);
+    shift(block_->deductions);
     dirty_ = true;
     notify({employee, std::nullopt});
     return true;

@@ -115,6 +115,26 @@ class PayrollPeriod {
     // Replaces the employee's record (its record id included); false when there is no such
     // employee or nothing changed.
     bool setEmployee(const EmployeeId& employee, const EmployeeRecord& record);
+
+    // --- the employee set --------------------------------------------------------------------
+    // Adding and removing mark the period dirty and tell the subscribers the employee added or
+    // removed, without an item.  Removing moves the employees after the removed one down a
+    // slot: their ids stay, their slots do not.
+
+    // Whether every slot holds an employee.
+    bool isFull() const;
+    // Adds `record` as a new employee in the lowest free slot and returns the new employee's
+    // id; nullopt when the period is full (nothing changes).  The record is stored as given; its
+    // attendance, payment and deduction records start empty, except that in a salary period a
+    // 月給 employee's 出勤日数 and 実働時間 start as the period's 所定労働日数 and 所定労働時間.
+    // Throws std::invalid_argument for a record without a record id (it would be a free slot).
+    std::optional<EmployeeId> addEmployee(const EmployeeRecord& record);
+    // Removes the employee with all four records: the employees after it move down one slot
+    // and the last slot is left empty.  False when there is no such employee.
+    bool removeEmployee(const EmployeeId& employee);
+
+    // --- item values -------------------------------------------------------------------------
+
     // The stored value of the item; 0 for an unknown employee or an item that stores nowhere.
     double value(const EmployeeId& employee, const ItemId& item) const;
     // Stores the value (an amount as whole yen, see storeValue); false when there is no such

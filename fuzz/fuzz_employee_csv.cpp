@@ -8,6 +8,7 @@
 
 #include "core/attendance_import.h"
 #include "core/employee_csv.h"
+#include "core/payroll_period.h"
 
 namespace {
 
@@ -27,14 +28,16 @@ void checkPacked(const keiro::PeriodBlock& block) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const keiro::KeyTime now{2024, 12, 31, 23, 59, 59};
-    auto block = std::make_unique<keiro::PeriodBlock>();
+    keiro::PayrollPeriod period;
+    period.open(1, std::make_unique<keiro::PeriodBlock>(), nullptr, nullptr);
+    keiro::PeriodBlock* const block = &period.block();
 
     const keiro::EmployeeCsv employees = keiro::parseEmployeeCsv(bytes);
     if (!employees.error.empty() && !employees.rows.empty()) __builtin_trap();
     bool answer = false;
     for (int round = 0; round < 2; ++round) {
         keiro::importEmployees(
-            *block, 1, employees.rows, [&](const std::string&) { return answer = !answer; }, now);
+            period, employees.rows, [&](const std::string&) { return answer = !answer; }, now);
         checkPacked(*block);
     }
 

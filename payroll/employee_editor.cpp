@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <chrono>
+#include <utility>
 
 #include "core/employee_master.h"
 #include "core/fileio.h"
@@ -106,17 +107,21 @@ EmployeeEditor::EmployeeEditor(QWidget* parent, EmployeeEditorContext context, i
     ui::connectCommand(fromGradeButton_, this, messages, &EmployeeEditor::setPremiumsFromGrade);
     ui::connectCommand(okButton, this, messages, &EmployeeEditor::saveEmployee);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
-            [this] { showNextEmployee(); });
-    connect(new QShortcut(QKeySequence(Qt::Key_PageUp), this), &QShortcut::activated, this,
-            [this] { showPreviousEmployee(); });
+    const auto shortcut = [this](Qt::Key key, void (EmployeeEditor::*handler)()) {
+        connect(
+            new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this, handler] {
+                ui::runCommand(this, context_.messages, [this, handler] { (this->*handler)(); });
+            });
+    };
+    shortcut(Qt::Key_PageDown, &EmployeeEditor::showNextEmployee);
+    shortcut(Qt::Key_PageUp, &EmployeeEditor::showPreviousEmployee);
 
     showCurrentEmployee();
 }
 
 void EmployeeEditor::showCurrentEmployee() {
     pay_->setItemNames(context_.settings.itemNames);
-    showRecord(slot_ > 0 ? context_.year.block().employee(slot_) : newEmployeeTemplate());
+    showRecord(slot_ > 0 ? records().employee(slot_) : newEmployeeTemplate());
     pageTabs_->setCurrentIndex(kIdentityPage);
 }
 
@@ -149,6 +154,10 @@ void EmployeeEditor::showRecord(const EmployeeRecord& record) {
     updateButtons();
 }
 
+const PeriodBlock& EmployeeEditor::records() const {
+    return std::as_const(context_.year).block();
+}
+
 EmployeeRecord EmployeeEditor::formRecord() const {
     EmployeeRecord record = working_;
     identity_->store(record);
@@ -168,7 +177,7 @@ bool EmployeeEditor::isChanged() const {
 
 int EmployeeEditor::previousUsedSlot() const {
     for (int slot = slot_ - 1; slot >= 1; --slot) {
-        if (context_.year.block().employee(slot).isUsed()) return slot;
+        if (records().employee(slot).isUsed()) return slot;
     }
     return 0;
 }
@@ -178,7 +187,7 @@ void EmployeeEditor::updateButtons() {
     slotLabel_->setText(existing ? QStringLiteral("No.%1").arg(slot_) : QStringLiteral("新規"));
     previousButton_->setEnabled(existing && previousUsedSlot() > 0);
     nextButton_->setEnabled(existing && slot_ < kMaxEmployees &&
-                            context_.year.block().employee(slot_ + 1).isUsed());
+                            records().employee(slot_ + 1).isUsed());
     fromGradeButton_->setEnabled(context_.gradeSetter != nullptr &&
                                  pageTabs_->currentIndex() == kPayPage);
 }
@@ -189,7 +198,7 @@ void EmployeeEditor::moveTo(int slot) {
         return;
     }
     slot_ = slot;
-    showRecord(context_.year.block().employee(slot));
+    showRecord(records().employee(slot));
 }
 
 void EmployeeEditor::showPreviousEmployee() {
@@ -241,8 +250,8 @@ void EmployeeEditor::saveOrRemoveTemplate() {
 
 void EmployeeEditor::setPremiumsFromGrade() {
     if (context_.gradeSetter == nullptr || pageTabs_->currentIndex() != kPayPage) return;
-    const auto chosen = context_.gradeSetter->setFromGrade(this, working_.insuranceGrade,
-                                                           context_.year.block().settings);
+    const auto chosen =
+        context_.gradeSetter->setFromGrade(this, working_.insuranceGrade, records().settings);
     if (!chosen) return;
     pay_->setPremiums(chosen->premiums);
     working_.insuranceGrade = static_cast<std::uint16_t>(chosen->grade);
@@ -262,9 +271,8 @@ void EmployeeEditor::saveEmployee() {
         identity_->slipPasswordBox()->setFocus(Qt::OtherFocusReason);
         return;
     }
-    PeriodBlock& block = context_.year.block();
     const std::string myNumber = identity_->myNumberText().toStdString();
-    if (const auto failure = checkEmployeeEntry(block, entered, myNumber)) {
+    if (const auto failure = checkEmployeeEntry(records(), entered, myNumber)) {
         pageTabs_->setCurrentIndex(kIdentityPage);
         context_.messages.error(this, qs(std::string(failure->message)));
         QLineEdit* box = failure->field == EmployeeField::Name       ? identity_->nameBox()
@@ -285,13 +293,15 @@ void EmployeeEditor::saveEmployee() {
         problem->box->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const auto stored = storeEmployee(block, context_.year.period(), slot_, entered,
-                                      recordKeyAt(std::chrono::system_clock::now()));
+    PayrollPeriod& period = context_.year.document();
+    const EmployeeId employee = slot_ > 0 ? period.idAt(slot_) : EmployeeId();
+    const auto stored =
+        storeEmployee(period, employee, entered, recordKeyAt(std::chrono::system_clock::now()));
     if (!stored) {
         context_.messages.error(this, qs(std::string(kMsgNoFreeSlot)));
         return;
     }
-    storedSlot_ = stored->slot;
+    storedSlot_ = period.slotOf(stored->employee);
     accept();
 }
 

@@ -35,7 +35,7 @@ inline constexpr const char* kMsgTemplateSaved = "新規作成時の基本にし
 inline constexpr const char* kMsgTemplateRemoved = "基本に設定を解除しました。";
 
 struct EmployeeEditorContext {
-    YearData& year;            // the open period; OK writes into year.block()
+    YearData& year;            // the open period; OK stores into year.document()
     const Settings& settings;  // item names, automatic selection
     const Places& places;      // data folder: the template file
     ui::MessageService& messages;
@@ -77,6 +77,8 @@ class EmployeeEditor : public QDialog {
     EmployeeRecord newEmployeeTemplate();
     void updateButtons();
     int previousUsedSlot() const;
+    // The open period's records, for reading.
+    const PeriodBlock& records() const;
 
     EmployeeEditorContext context_;
     int slot_;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <set>
+#include <utility>
 
 #include "core/employee_csv.h"
 #include "core/employee_list.h"
@@ -202,7 +203,7 @@ void EmployeeListWindow::rebuildList() {
     const int current = list_->currentItem() ? list_->currentItem()->data(kSlotRole).toInt() : 0;
 
     list_->clear();
-    const PeriodBlock& block = context_.year.block();
+    const PeriodBlock& block = std::as_const(context_.year).block();
     for (const int slot : employeeListOrder(block, *context_.sortColumn)) {
         auto* item = new QListWidgetItem(QString::fromStdString(employeeListLine(block, slot)));
         item->setData(kSlotRole, slot);
@@ -235,7 +236,7 @@ void EmployeeListWindow::writeLog(int code) {
 }
 
 void EmployeeListWindow::addEmployee() {
-    if (!firstFreeSlot(context_.year.block())) {  // told before the form is filled in
+    if (context_.year.document().isFull()) {  // told before the form is filled in
         context_.messages.warning(this, qs(kMsgNoFreeSlot));
         return;
     }
@@ -274,7 +275,8 @@ void EmployeeListWindow::deleteSelected() {
             this, QString::fromStdString(deleteQuestion(year.block().employee(slot))))) {
         return;
     }
-    deleteEmployeeSlot(context_.year.block(), slot);
+    PayrollPeriod& period = context_.year.document();
+    period.removeEmployee(period.idAt(slot));
     list_->clearSelection();
     rebuildList();
     writeLog(kLogEmployeeDeleted);
@@ -286,7 +288,7 @@ void EmployeeListWindow::exportCsv() {
         QStringLiteral("社員情報データ (*.csv)"), QStringLiteral("csv"));
     if (!path) return;
     try {
-        exportEmployeeCsv(context_.year.block(), path->toStdString());
+        exportEmployeeCsv(std::as_const(context_.year).block(), path->toStdString());
     } catch (const IoError& e) {
         context_.messages.error(this, QString::fromUtf8(e.what()));
         return;
@@ -311,7 +313,7 @@ void EmployeeListWindow::importCsv() {
         return;
     }
     const EmployeeImportResult result = importEmployees(
-        context_.year.block(), context_.year.period(), csv.rows,
+        context_.year.document(), csv.rows,
         [this](const std::string& question) {
             return context_.messages.confirm(this, QString::fromStdString(question));
         },

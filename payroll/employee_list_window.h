@@ -35,7 +35,7 @@ inline constexpr const char* kSortHint = "クリックすると並び替え";
 
 // What the list needs from the program.
 struct EmployeeListContext {
-    YearData& year;  // the open period; the list changes year.block()
+    YearData& year;  // the open period; the list changes it through year.document()
     IniFile& ini;    // the window's size is kept in section Window
     Settings& settings;
     const Places& places;  // data folder: the system log and the withholding file

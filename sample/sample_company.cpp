@@ -1,5 +1,6 @@
 #include "sample/sample_company.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -9,6 +10,7 @@
 #include "core/fileio.h"
 #include "sample/company.h"
 #include "sample/recalculator.h"
+#include "sample/roster.h"
 
 namespace keiro::sample {
 namespace {
@@ -84,8 +86,8 @@ class SampleYear {
             month, monthEntry(calendarYear_, month), [&](YearData& open, const OpenResult&) {
                 open.block().settings = companySettings(calendarYear_, month);
                 // The grades in force that month (the pension range changed in 2020).
-                enterEmployees(open.block(), *tables_.gradesFor(calendarYear_, month), employees_,
-                               !sampleYear);
+                addEmployees(open.document(), *tables_.gradesFor(calendarYear_, month),
+                             !sampleYear);
             });
         PeriodBlock& block = year_.block();
         if (updateCompanySettings(block.settings, calendarYear_, month) &&
@@ -113,6 +115,20 @@ class SampleYear {
         // one who was not would have the tax worked by the monthly-table method.
         recalculator_.recalculate(year_);
         year_.savePeriod();
+    }
+
+    // The roster, each employee added as the employee editor adds a new one: into the empty
+    // period, so that the roster's slot is the employee's.
+    void addEmployees(PayrollPeriod& period, const calc::HealthGradeTable& grades,
+                      bool beforeTheSampleYear) const {
+        for (int slot = 1; slot <= employees_; ++slot) {
+            const EmployeeRecord employee =
+                employeeRecord(slot, beforeTheSampleYear, grades, period.block().settings);
+            const std::optional<EmployeeId> added = period.addEmployee(employee);
+            if (!added || period.slotOf(*added) != slot) {
+                throw std::logic_error("the sample roster needs an empty period");
+            }
+        }
     }
 
     int calendarYear_;

@@ -36,7 +36,7 @@ int runAttendance(const Words& words) {
     const AttendanceCsv csv = readAttendanceCsv(args.positional(2, "IN.csv"));
     if (!csv.error.empty()) throw std::runtime_error(csv.error);
     const AttendanceImportResult result = importAttendance(
-        data.block(), csv.rows,
+        data.document(), csv.rows,
         [&](std::string_view recordId) {
             return data.readPreviousPaidLeaveBalance(period, recordId);
         },

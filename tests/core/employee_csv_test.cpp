@@ -30,20 +30,27 @@ void addEmployee(PeriodBlock& block, int slot, std::string_view code, std::strin
     e.basePay = 1200;
 }
 
-// Imports into salary month 1, answering every overwrite question with Yes.
+// Imports into `block` opened as salary month 1; the block is left as the import left it.
+EmployeeImportResult importInto(PeriodBlock& block, const std::vector<EmployeeCsvRow>& rows,
+                                const ConfirmOverwrite& confirm) {
+    PayrollPeriod period;
+    period.open(1, std::make_unique<PeriodBlock>(block), nullptr, nullptr);
+    const EmployeeImportResult result = importEmployees(period, rows, confirm, kNow);
+    block = period.block();
+    return result;
+}
+
+// Imports answering every overwrite question with Yes.
 struct YesImport {
     EmployeeImportResult result;
     std::vector<std::string> questions;
 };
 YesImport importAnsweringYes(PeriodBlock& block, const std::vector<EmployeeCsvRow>& rows) {
     YesImport run;
-    run.result = importEmployees(
-        block, 1, rows,
-        [&](const std::string& question) {
-            run.questions.push_back(question);
-            return true;
-        },
-        kNow);
+    run.result = importInto(block, rows, [&](const std::string& question) {
+        run.questions.push_back(question);
+        return true;
+    });
     return run;
 }
 
@@ -99,8 +106,8 @@ TEST(EmployeeCsvTest, NoToOverwriteSkipsTheLineAndNewCodesGetKeyedSlots) {
     block->settings.scheduledDays = 20;
     block->settings.scheduledHours = 160;
     block->attendance[3].overtimeHours = 9;  // left behind in the free slot
-    const EmployeeImportResult result = importEmployees(
-        *block, 1, csv.rows, [](const std::string&) { return false; }, kNow);
+    const EmployeeImportResult result =
+        importInto(*block, csv.rows, [](const std::string&) { return false; });
     EXPECT_EQ(result.count, 1);
     EXPECT_EQ(block->employee(1).name.utf8(), "山田\"太郎\"");
     const EmployeeRecord& added = block->employee(4);
@@ -161,8 +168,8 @@ TEST(EmployeeCsvTest, ThreeNewEmployeesIntoNinetyNineSlotsAddOneAndStop) {
         addEmployee(*block, slot, std::to_string(slot), "社員", "");
     std::vector<EmployeeCsvRow> rows = {{2, "N1", "", ""}, {3, "N2", "", ""}, {4, "N3", "", ""}};
     const auto before = std::make_unique<PeriodBlock>(*block);
-    const EmployeeImportResult result = importEmployees(
-        *block, 1, rows, [](const std::string&) { return true; }, kNow);
+    const EmployeeImportResult result =
+        importInto(*block, rows, [](const std::string&) { return true; });
     EXPECT_EQ(result.count, 1);
     EXPECT_TRUE(result.limitReached);
     EXPECT_EQ(result.message, "1件のデータで社員情報を更新しました。");

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/employee_list.h"
+#include "core/payroll_period.h"
 #include "core/text.h"
 
 namespace keiro {
@@ -81,16 +82,18 @@ TEST(EmployeeList, SortsByAColumnThenByTheRestOfTheLine) {
 }
 
 TEST(EmployeeList, DeletingASlotMovesEveryoneAfterItWithTheirRecords) {
-    auto block = company();
-    deleteEmployeeSlot(*block, 1);
+    PayrollPeriod period;
+    period.open(4, company(), nullptr, nullptr);
+    const PeriodBlock* block = &period.block();
+    ASSERT_TRUE(period.removeEmployee(period.idAt(1)));
     EXPECT_EQ(block->employee(1).name.utf8(), "佐藤　健一");
     EXPECT_EQ(block->attendance[0].daysWorked, 21);
     EXPECT_EQ(block->payments[1].payTotal, 300002);
     EXPECT_EQ(block->deductions[1].incomeTax, 5002);
     EXPECT_FALSE(block->employee(3).isUsed());
     EXPECT_EQ(block->payments[2].payTotal, 0);
-    deleteEmployeeSlot(*block, 100);  // the last slot: cleared, nothing moves
-    deleteEmployeeSlot(*block, 0);    // outside the slots: nothing happens
+    EXPECT_FALSE(period.removeEmployee(EmployeeId()));  // a free slot: nothing happens
+    EXPECT_FALSE(period.removeEmployee(EmployeeId("260401_090000")));  // gone already
     EXPECT_EQ(block->employee(2).name.utf8(), "山本　恵子");
 }
 

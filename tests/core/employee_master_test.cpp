@@ -41,6 +41,25 @@ EmployeeRecord entered(const char* name, const char* code, const char* key = "")
     return e;
 }
 
+// storeEmployee into `block` opened as `period`: over the employee of `slot`, or a new
+// employee for a negative slot.  The block is left as the store left it; the answer is the
+// slot stored and whether a key was made.
+struct Stored {
+    int slot = 0;
+    bool created = false;
+    bool operator==(const Stored&) const = default;
+};
+std::optional<Stored> storeInto(PeriodBlock& block, int period, int slot,
+                                const EmployeeRecord& record, std::string_view newKey) {
+    PayrollPeriod document;
+    document.open(period, std::make_unique<PeriodBlock>(block), nullptr, nullptr);
+    const EmployeeId employee = slot > 0 ? document.idAt(slot) : EmployeeId();
+    const auto stored = storeEmployee(document, employee, record, newKey);
+    block = document.block();
+    if (!stored) return std::nullopt;
+    return Stored{document.slotOf(stored->employee), stored->created};
+}
+
 std::string_view messageOf(const std::optional<EmployeeCheckFailure>& failure) {
     return failure ? failure->message : std::string_view("OK");
 }
@@ -108,7 +127,7 @@ TEST(StoreEmployee, NewEmployeeTakesTheLowestFreeSlotWithTheScheduledFigures) {
     e.social.dayRule = 2;            // the social-insurance facts are the clerk's: kept
     e.birthEra = 3;                  // no year: the era, month and day go too
     e.birthMonth = 4;
-    const auto stored = storeEmployee(*block, 5, -1, e, "261208_093005");
+    const auto stored = storeInto(*block, 5, -1, e, "261208_093005");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->slot, 2);
     EXPECT_TRUE(stored->created);
@@ -135,7 +154,7 @@ TEST(StoreEmployee, ScheduledFiguresOnlyForMonthlyPayInSalaryPeriods) {
         auto block = periodWith({});
         EmployeeRecord e = entered("a", "");
         e.payForm = static_cast<std::uint8_t>(payForm);
-        ASSERT_EQ(storeEmployee(*block, period, -1, e, "261208_093005")->slot, 1);
+        ASSERT_EQ(storeInto(*block, period, -1, e, "261208_093005")->slot, 1);
         EXPECT_EQ(block->attendance[0].daysWorked, expectedDays) << period << "/" << payForm;
     }
 }
@@ -146,7 +165,7 @@ TEST(StoreEmployee, ExistingEmployeeKeepsSlotKeyAndMonth) {
     EmployeeRecord e = block->employee(2);
     e.name.assign("改名");
     e.remarks.assign("今月の備考");
-    const auto stored = storeEmployee(*block, 5, 2, e, "261208_093005");
+    const auto stored = storeInto(*block, 5, 2, e, "261208_093005");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->slot, 2);
     EXPECT_FALSE(stored->created);
@@ -162,7 +181,7 @@ TEST(StoreEmployee, FullPeriodRefusesANewEmployeeAndChangesNothing) {
     }
     const auto before = std::make_unique<PeriodBlock>(*block);
     EXPECT_EQ(firstFreeSlot(*block), std::nullopt);
-    EXPECT_EQ(storeEmployee(*block, 1, -1, entered("a", ""), "261208_093005"), std::nullopt);
+    EXPECT_EQ(storeInto(*block, 1, -1, entered("a", ""), "261208_093005"), std::nullopt);
     EXPECT_EQ(std::memcmp(before.get(), block.get(), sizeof(PeriodBlock)), 0);
 }
 

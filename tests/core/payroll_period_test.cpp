@@ -8,7 +8,10 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace keiro {
@@ -285,6 +288,103 @@ TEST_F(PayrollPeriodTest, OpeningTotalsWrittenInTheFileAreToldButAreNoUnsavedCha
     EXPECT_FALSE(period_.isDirty());
     period_.amendSavedCopy([&](PeriodBlock& saved) { saved.employee(2).opening = totals; });
     EXPECT_FALSE(period_.isModified());
+}
+
+// --- adding and removing employees ------------------------------------------------------------
+
+EmployeeRecord newEmployee(const char* id, std::uint8_t payForm = 1) {
+    EmployeeRecord record{};
+    record.recordId.assign(id);
+    record.payForm = payForm;
+    record.workStatus = 1;
+    return record;
+}
+
+TEST_F(PayrollPeriodTest, AnAddedEmployeeTakesTheLowestFreeSlotWithAFreshMonth) {
+    openSaved();
+    period_.block().settings.scheduledDays = 21;
+    period_.block().settings.scheduledHours = 168;
+    period_.block().payments[2].payTotal = 9;  // left behind in free slot 3
+    period_.markSaved();
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period_.subscribe([&](const PeriodChange& change) { told.push_back(change); });
+    ASSERT_FALSE(period_.isModified());
+
+    const EmployeeId added("261208_093005");
+    EXPECT_EQ(period_.addEmployee(newEmployee("261208_093005")), added);
+    EXPECT_EQ(period_.slotOf(added), 3);
+    EXPECT_EQ(period_.value(added, ItemId::attendance(kDaysWorked)), 21);
+    EXPECT_EQ(period_.block().payments[2].payTotal, 0);
+    EXPECT_TRUE(period_.isDirty());
+    EXPECT_TRUE(period_.isModified());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].employee, added);
+    EXPECT_FALSE(told[0].item);
+
+    // An id the period already holds is a twin, told apart from the first.
+    EXPECT_EQ(period_.addEmployee(newEmployee("260101_090001")), EmployeeId("260101_090001", 1));
+    EXPECT_THROW(period_.addEmployee(EmployeeRecord{}), std::invalid_argument);
+    EXPECT_EQ(period_.slotOf(EmployeeId("260101_090001", 1)), 4);
+    EXPECT_FALSE(period_.block().employee(6).isUsed());
+}
+
+TEST_F(PayrollPeriodTest, AFullPeriodTakesNoOneAndStaysAsItWas) {
+    auto block = emptyBlock();
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        addEmployee(*block, slot, ("k" + std::to_string(slot)).c_str());
+    }
+    const PeriodBlock saved = *block;
+    period_.open(4, std::move(block), &saved, nullptr);
+    int told = 0;
+    const PayrollPeriod::Subscription subscription =
+        period_.subscribe([&](const PeriodChange&) { ++told; });
+    EXPECT_TRUE(period_.isFull());
+    EXPECT_EQ(period_.addEmployee(newEmployee("261208_093005")), std::nullopt);
+    EXPECT_EQ(told, 0);
+    EXPECT_FALSE(period_.isModified());
+    EXPECT_EQ(std::memcmp(&period_.block(), &saved, sizeof saved), 0);
+
+    ASSERT_TRUE(period_.removeEmployee(EmployeeId("k100")));
+    EXPECT_FALSE(period_.isFull());
+    EXPECT_EQ(told, 1);
+}
+
+TEST_F(PayrollPeriodTest, RemovingAnEmployeeKeepsEveryoneElsesValuesUnderTheirIds) {
+    auto block = emptyBlock();
+    const char* ids[] = {"a", "b", "c"};
+    for (int slot = 1; slot <= 3; ++slot) {
+        addEmployee(*block, slot, ids[slot - 1]);
+        block->attendance[slot - 1].daysWorked = 10 + slot;
+        block->payments[slot - 1].variableAllowance1 = 1000 * slot;
+        block->deductions[slot - 1].incomeTax = 100 * slot;
+    }
+    const PeriodBlock saved = *block;
+    period_.open(4, std::move(block), &saved, nullptr);
+    std::vector<PeriodChange> told;
+    const PayrollPeriod::Subscription subscription =
+        period_.subscribe([&](const PeriodChange& change) { told.push_back(change); });
+
+    EXPECT_FALSE(period_.removeEmployee(EmployeeId("x")));
+    EXPECT_TRUE(told.empty());
+    EXPECT_FALSE(period_.isModified());
+
+    ASSERT_TRUE(period_.removeEmployee(EmployeeId("b")));
+    EXPECT_EQ(period_.employee(EmployeeId("b")), nullptr);
+    for (const auto& [id, n] : {std::pair{"a", 1}, std::pair{"c", 3}}) {
+        const EmployeeId employee(id);
+        EXPECT_EQ(period_.value(employee, ItemId::attendance(kDaysWorked)), 10 + n) << id;
+        EXPECT_EQ(period_.value(employee, ItemId::payment(13)), 1000 * n) << id;
+        EXPECT_EQ(int(period_.block().deductions[period_.slotOf(employee) - 1].incomeTax), 100 * n)
+            << id;
+    }
+    EXPECT_EQ(period_.slotOf(EmployeeId("c")), 2);
+    EXPECT_FALSE(period_.block().employee(3).isUsed());
+    EXPECT_EQ(period_.block().attendance[2].daysWorked, 0);
+    EXPECT_TRUE(period_.isModified());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].employee, EmployeeId("b"));
+    EXPECT_FALSE(told[0].item);
 }
 
 }  // namespace

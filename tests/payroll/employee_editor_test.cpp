@@ -132,6 +132,29 @@ class EmployeeEditorTest : public QObject {
         QVERIFY(!demo.accepted());
     }
 
+    // OK stores through the open period's document, so whatever watches it hears of the change.
+    void okTellsThePeriodWhoWasStored() {
+        Demo demo;
+        std::vector<PeriodChange> told;
+        const PayrollPeriod::Subscription subscription = demo.year.document().subscribe(
+            [&](const PeriodChange& change) { told.push_back(change); });
+        demo.open(2);
+        demo.type("edBusyo", QStringLiteral("経営企画"));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        QCOMPARE(told.size(), std::size_t{1});
+        QVERIFY(told[0].employee == demo.year.document().idAt(2));
+        QVERIFY(!told[0].item);
+
+        demo.open(-1);
+        demo.type("edSimei", QStringLiteral("山田"));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        QCOMPARE(told.size(), std::size_t{2});
+        QCOMPARE(demo.year.document().slotOf(told[1].employee), kDemoEmployees + 1);
+        QVERIFY(demo.year.document().isDirty());
+    }
+
     void codesMustDifferUnlessEmpty() {
         Demo demo;
         demo.open(2);

@@ -169,6 +169,32 @@ class EmployeeListWindowTest : public QObject {
         QVERIFY(f.logText().find(std::string(logText(kLogEmployeeDeleted))) != std::string::npos);
     }
 
+    void deletingAndImportingTellThePeriod() {
+        Fixture f;
+        PayrollPeriod& period = f.year.document();
+        std::vector<PeriodChange> told;
+        const PayrollPeriod::Subscription subscription =
+            period.subscribe([&](const PeriodChange& change) { told.push_back(change); });
+        const EmployeeId third = period.idAt(3);
+        const EmployeeId fourth = period.idAt(4);
+        f.window->selectSlot(3);
+        f.messages.answerNext(Answer::Yes);
+        f.button("sbDelete")->click();
+        QCOMPARE(told.size(), std::size_t{1});
+        QVERIFY(told[0].employee == third);
+        QVERIFY(period.employee(third) == nullptr);
+        QCOMPARE(period.slotOf(fourth), 3);
+        QVERIFY(period.isDirty());
+
+        const auto path = f.csvPath("new.csv");
+        writeFileAtomic(path, text::toCp932("ユーザーＩＤ,氏名,グループ,\r\nX1,新人,\r\n"));
+        f.dialogs.answerNext(QString::fromStdString(path.string()));
+        f.button("sbImport")->click();
+        QCOMPARE(told.size(), std::size_t{2});
+        QVERIFY(period.employee(told[1].employee) != nullptr);
+        QCOMPARE(period.employee(told[1].employee)->name.utf8(), std::string("新人"));
+    }
+
     void exportThenImportAsksOncePerEmployeeAndChangesNothing() {
         Fixture f;
         const int count = f.usedSlots();
