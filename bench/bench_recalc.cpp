@@ -65,7 +65,7 @@ class Company {
         YearData year = yearOf(kNewYear);
         year.openPeriod(kJanuaryBonus.period, {0, 0.0, kJanuaryBonus.month, kJanuaryBonus.day},
                         nullptr);
-        sample::enterBonus(year.block(), kJanuaryBonus);
+        sample::enterBonus(year.document(), kJanuaryBonus);
         return year;
     }
 

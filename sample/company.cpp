@@ -4,8 +4,10 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/premiums.h"
 #include "core/zengin_text.h"
@@ -228,17 +230,33 @@ bool updateCompanySettings(PeriodSettings& settings, int year, int month) {
     return changed;
 }
 
-void updatePremiums(PeriodBlock& block, const calc::HealthGradeTable& grades) {
-    for (EmployeeRecord& e : block.employees) {
-        if (!e.isUsed() || !grades.hasGrade(e.insuranceGrade)) continue;
+namespace {
+
+// Every employee of the period in roster order (the roster's slot is the employee's), with
+// his id and slot.
+template <class Visit>
+void forEachEmployee(const PayrollPeriod& period, Visit visit) {
+    const std::vector<EmployeeId> ids = period.employeeIds();
+    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+        const EmployeeRecord* e = period.employee(ids[slot - 1]);
+        if (e != nullptr && e->isUsed()) visit(ids[slot - 1], slot, *e);
+    }
+}
+
+}  // namespace
+
+void updatePremiums(PayrollPeriod& period, const calc::HealthGradeTable& grades) {
+    forEachEmployee(period, [&](const EmployeeId& id, int, EmployeeRecord e) {
+        if (!grades.hasGrade(e.insuranceGrade)) return;
         const calc::MonthlyPremiums premiums =
-            calc::SetPremiumsFromGrade(grades, e.insuranceGrade, block.settings);
+            calc::SetPremiumsFromGrade(grades, e.insuranceGrade, period.settings());
         if (e.healthInsured) {
             e.healthInsPremium = premiums.health;
             e.supportPremium = premiums.supportFor(e.nursingInsured != 0);
         }
         if (e.nursingInsured) e.nursingInsPremium = premiums.nursing;
-    }
+        period.setEmployee(id, e);
+    });
 }
 
 void enterEmployees(PeriodBlock& block, const calc::HealthGradeTable& grades, int employees,
@@ -248,48 +266,58 @@ void enterEmployees(PeriodBlock& block, const calc::HealthGradeTable& grades, in
     }
 }
 
-void recordLeavers(PeriodBlock& block) {
-    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
-        EmployeeRecord& e = block.employee(slot);
-        if (!e.isUsed() || sampleOf(slot).status != Status::LeftLastYear) continue;
+void recordLeavers(PayrollPeriod& period) {
+    forEachEmployee(period, [&](const EmployeeId& id, int slot, EmployeeRecord e) {
+        if (sampleOf(slot).status != Status::LeftLastYear) return;
         e.workStatus = 3;
-        block.attendance[slot - 1].paidLeaveBalance = 0;
-    }
+        period.setEmployee(id, e);
+        EmployeeRows rows = period.rows(id);
+        rows.attendance.paidLeaveBalance = 0;
+        period.setRows(id, rows);
+    });
 }
 
-void enterMonth(PeriodBlock& block, int month, LeaveStart start) {
-    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
-        if (block.employee(slot).workStatus != 1) continue;
+void enterMonth(PayrollPeriod& period, int month, LeaveStart start) {
+    forEachEmployee(period, [&](const EmployeeId& id, int slot, const EmployeeRecord& e) {
+        if (e.workStatus != 1) return;
         const Sample s = sampleOf(slot);
-        AttendanceRecord& a = block.attendance[slot - 1];
+        EmployeeRows rows = period.rows(id);
+        AttendanceRecord& a = rows.attendance;
         double balance = openingBalance(s, slot, start, a.paidLeaveBalance);
         if (month == 4) balance = std::min(balance + s.leaveGrant, 2.0 * s.leaveGrant);
         const MonthFigures figures = monthFigures(s, slot, month, balance);
-        enterAttendance(a, s, figures, block.settings);
+        enterAttendance(a, s, figures, period.settings());
         a.paidLeaveBalance = balance - figures.paidLeave;
 
         const bool perfect = figures.absent == 0 && figures.lateCount == 0;
-        block.payments[slot - 1].variableAllowance1 =
+        rows.payment.variableAllowance1 =
             s.category == 2 && s.payForm == 1 && perfect ? kPerfectAttendanceAllowance : 0;
-    }
+        period.setRows(id, rows);
+    });
 }
 
-void enterHandEnteredPremium(PeriodBlock& block) {
-    EmployeeRecord& e = block.employee(kHandEnteredPremiumSlot);
-    if (!e.isUsed()) return;
-    DeductionRecord& d = block.deductions[kHandEnteredPremiumSlot - 1];
-    d.healthInsAmount = 2 * e.healthInsPremium;
-    d.manualFlags[calc::kHealthInsItem - 1] = 1;
+void enterHandEnteredPremium(PayrollPeriod& period) {
+    const EmployeeId id = period.idAt(kHandEnteredPremiumSlot);
+    const EmployeeRecord* stored = period.employee(id);
+    if (stored == nullptr || !stored->isUsed()) return;
+    EmployeeRecord e = *stored;
+    EmployeeRows rows = period.rows(id);
+    rows.deduction.healthInsAmount = 2 * e.healthInsPremium;
+    rows.deduction.manualFlags[calc::kHealthInsItem - 1] = 1;
+    period.setRows(id, rows);
     e.remarks.assign("健康保険料は前月の徴収漏れ分を含みます。");
+    period.setEmployee(id, e);
 }
 
-void enterBonus(PeriodBlock& block, const BonusDate& bonus) {
+void enterBonus(PayrollPeriod& period, const BonusDate& bonus) {
     const bool winter = bonus.period == kWinterBonus.period;
-    for (int slot = 1; slot <= kMaxEmployees; ++slot) {
-        if (block.employee(slot).workStatus != 1) continue;
+    forEachEmployee(period, [&](const EmployeeId& id, int slot, const EmployeeRecord& e) {
+        if (e.workStatus != 1) return;
         const Sample s = sampleOf(slot);
-        block.payments[slot - 1].basePayAmount = winter ? s.winterBonus : s.summerBonus;
-    }
+        EmployeeRows rows = period.rows(id);
+        rows.payment.basePayAmount = winter ? s.winterBonus : s.summerBonus;
+        period.setRows(id, rows);
+    });
 }
 
 void fillMonth(PeriodBlock& block, const calc::HealthGradeTable& grades, int year, int month,
@@ -299,7 +327,10 @@ void fillMonth(PeriodBlock& block, const calc::HealthGradeTable& grades, int yea
     block.settings.scheduledDays = entry.scheduledDays;
     block.settings.scheduledHours = entry.scheduledHours;
     enterEmployees(block, grades, employees, false);
-    enterMonth(block, month, LeaveStart::SampleYear);
+    PayrollPeriod period;
+    period.open(month, std::make_unique<PeriodBlock>(block), nullptr, nullptr);
+    enterMonth(period, month, LeaveStart::SampleYear);
+    block = period.block();
 }
 
 }  // namespace keiro::sample

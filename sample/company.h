@@ -9,6 +9,7 @@
 #include "calc/premium_tables.h"
 #include "core/ini.h"
 #include "core/layouts.h"
+#include "core/payroll_period.h"
 #include "core/records.h"
 #include "core/settings.h"
 #include "core/yearfile.h"
@@ -51,9 +52,9 @@ PeriodSettings companySettings(int year, int month);
 // whether a health, care or levy rate changed, when the clerk also sets every employee's
 // premiums again from the grade (updatePremiums).
 bool updateCompanySettings(PeriodSettings& settings, int year, int month);
-// 等級表から入力 for every insured employee of the block, with the block's rates: health, care
+// 等級表から入力 for every insured employee of the period, with the period's rates: health, care
 // and the levy.
-void updatePremiums(PeriodBlock& block, const calc::HealthGradeTable& grades);
+void updatePremiums(PayrollPeriod& period, const calc::HealthGradeTable& grades);
 
 // The employee master of slots 1..`employees` as the employee editor stores it, premiums set
 // from each employee's grade with the period's rates.  `beforeTheSampleYear`: the master of the
@@ -64,7 +65,7 @@ void enterEmployees(PeriodBlock& block, const calc::HealthGradeTable& grades, in
 // What the clerk changes in the employee master when the sample year's January was opened from
 // the December before: the employee who left at the end of that year becomes 退職, and the
 // paid-leave days that can no longer be taken are cleared.
-void recordLeavers(PeriodBlock& block);
+void recordLeavers(PayrollPeriod& period);
 
 // Where the paid-leave balances of an opened month start from.
 enum class LeaveStart {
@@ -78,14 +79,14 @@ enum class LeaveStart {
 
 // The clerk's entries for an opened month: attendance, paid leave taken and left (April grants
 // the year's days), and 精勤手当.
-void enterMonth(PeriodBlock& block, int month, LeaveStart start);
+void enterMonth(PayrollPeriod& period, int month, LeaveStart start);
 
 // The one amount entered by hand in the sample year's January: a 健康保険料 that also collects
 // an earlier month's premium (slot 5, when the company is that large).
-void enterHandEnteredPremium(PeriodBlock& block);
+void enterHandEnteredPremium(PayrollPeriod& period);
 
 // The bonus of every employed slot.
-void enterBonus(PeriodBlock& block, const BonusDate& bonus);
+void enterBonus(PayrollPeriod& period, const BonusDate& bonus);
 
 // A month of the sample year held in memory: the company with `employees` employees (1..100)
 // as the clerk has entered it, before recalculation.  For benchmarks, which need the company

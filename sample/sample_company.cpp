@@ -84,23 +84,25 @@ class SampleYear {
         const bool sampleYear = which_ == Year::Sample;
         const OpenResult opened = year_.openPeriod(
             month, monthEntry(calendarYear_, month), [&](YearData& open, const OpenResult&) {
-                open.block().settings = companySettings(calendarYear_, month);
+                open.document().setSettings(companySettings(calendarYear_, month));
                 // The grades in force that month (the pension range changed in 2020).
                 addEmployees(open.document(), *tables_.gradesFor(calendarYear_, month),
                              !sampleYear);
             });
-        PeriodBlock& block = year_.block();
-        if (updateCompanySettings(block.settings, calendarYear_, month) &&
-            !opened.needsCompanyData) {
-            updatePremiums(block, *tables_.gradesFor(calendarYear_, month));
+        PayrollPeriod& period = year_.document();
+        PeriodSettings settings = period.settings();
+        const bool ratesChanged = updateCompanySettings(settings, calendarYear_, month);
+        period.setSettings(settings);
+        if (ratesChanged && !opened.needsCompanyData) {
+            updatePremiums(period, *tables_.gradesFor(calendarYear_, month));
         }
         const bool opensTheSampleYear = sampleYear && month == 1;
-        if (opensTheSampleYear && !opened.needsCompanyData) recordLeavers(block);
-        enterMonth(block, month,
+        if (opensTheSampleYear && !opened.needsCompanyData) recordLeavers(period);
+        enterMonth(period, month,
                    !opened.needsCompanyData ? LeaveStart::Carried
                    : sampleYear             ? LeaveStart::SampleYear
                                             : LeaveStart::YearBefore);
-        if (opensTheSampleYear) enterHandEnteredPremium(block);
+        if (opensTheSampleYear) enterHandEnteredPremium(period);
         recalculator_.recalculate(year_);
         year_.savePeriod();
     }
@@ -110,7 +112,7 @@ class SampleYear {
         entry.bonusPayMonth = bonus.month;
         entry.bonusPayDay = bonus.day;
         year_.openPeriod(bonus.period, entry, nullptr);
-        enterBonus(year_.block(), bonus);
+        enterBonus(year_.document(), bonus);
         // Every employee was paid the month before, so the bonus rate table serves each of them;
         // one who was not would have the tax worked by the monthly-table method.
         recalculator_.recalculate(year_);
@@ -123,7 +125,7 @@ class SampleYear {
                       bool beforeTheSampleYear) const {
         for (int slot = 1; slot <= employees_; ++slot) {
             const EmployeeRecord employee =
-                employeeRecord(slot, beforeTheSampleYear, grades, period.block().settings);
+                employeeRecord(slot, beforeTheSampleYear, grades, period.settings());
             const std::optional<EmployeeId> added = period.addEmployee(employee);
             if (!added || period.slotOf(*added) != slot) {
                 throw std::logic_error("the sample roster needs an empty period");
