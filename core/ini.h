@@ -104,7 +104,7 @@ class IniFile {
     // The value's code page 932 bytes as stored (trimmed, quotes removed); empty when missing.
     std::string readBytes(std::string_view section, std::string_view key) const;
     // An optional sign and decimal digits, nothing else; anything else (empty, garbage, out of
-    // range) gives the fallback, as Delphi's ReadInteger does.
+    // range) gives the fallback, like a missing key.
     int readInt(std::string_view section, std::string_view key, int fallback) const;
     // An integer, non-zero meaning true; no integer gives the fallback.
     bool readBool(std::string_view section, std::string_view key, bool fallback) const;
