@@ -6,28 +6,12 @@
 #include "calc/pay_records.h"
 #include "calc/payroll_tables.h"
 #include "core/entry.h"
+#include "core/item_values.h"
 #include "core/yearfile.h"
 
 namespace keiro::calc {
 namespace {
 
-// Layout codes of the amount items, by item number of the records (index j−1).
-constexpr std::array<std::string_view, 17> kPayCodes = {
-    "F基本給",       "F役職手当",     "F家族手当",     "F固定手当１",   "F固定手当２",
-    "F固定手当３",   "F普通残業手当", "F深夜残業手当", "F休日普通残業", "F休日深夜残業",
-    "F非課税通勤費", "F課税通勤費",   "V変動手当１",   "V変動手当２",   "V変動手当３",
-    "F欠勤控除",     "F遅刻早退控除"};
-constexpr std::string_view kBonusCode = "V賞与";
-constexpr std::string_view kDirectorFeeCode = "V役員報酬";
-constexpr std::array<std::string_view, 15> kDeductionCodes = {
-    "F健康保険料",   "F厚生年金保険", "F厚生年金基金", "F雇用保険料", "F介護保険料",
-    "F社会保険料計", "F社保控除後計", "F所得税",       "F住民税",     "F固定控除１",
-    "F固定控除２",   "F固定控除３",   "V変動控除１",   "V変動控除２", "V変動控除３"};
-constexpr std::array<std::string_view, 3> kOtherCodes = {"Vその他１", "Vその他２", "Vその他３"};
-constexpr std::string_view kSupportCode = "F子ども・子育て支援金";
-
-constexpr int kBasePay = pay_item::kBasePay;    // 賞与 in a bonus
-constexpr int kPosition = pay_item::kPosition;  // 役員報酬 in a bonus
 constexpr int kPayOther1 = pay_item::kOther1;
 
 int requireSlot(int slot) {
@@ -109,20 +93,25 @@ bool isFrozenYear(const YearData& year, int currentCalendarYear) {
 FormItems formItems(const ActiveItems& active, int payForm, bool bonus) {
     FormItems items;
     if (payForm < 1 || payForm > kPayFormCount) return items;
-    for (std::size_t j = 0; j < kPayCodes.size(); ++j) {
-        std::string_view code = kPayCodes[j];
-        if (bonus && j + 1 == kBasePay) code = kBonusCode;
-        if (bonus && j + 1 == kPosition) code = kDirectorFeeCode;
-        items.pay[j] = active.isActive(payForm, Band::Pay, code);
+    const auto on = [&](Band band, const ItemId& item) {
+        return active.isActive(payForm, band, item);
+    };
+    for (std::size_t j = 0; j < items.pay.size(); ++j) {
+        items.pay[j] = on(Band::Pay, ItemId::payment(static_cast<int>(j) + 1));
     }
-    for (std::size_t j = 0; j < kDeductionCodes.size(); ++j) {
-        items.deduction[j] = active.isActive(payForm, Band::Deduction, kDeductionCodes[j]);
+    // Payment items 1 and 2 are 基本給 and 役職手当 on a salary slip, 賞与 and 役員報酬 on a
+    // bonus slip: a layout of the other kind holds neither.
+    if (bonus != (active.kind() == LayoutKind::Bonus)) {
+        items.pay[pay_item::kBasePay - 1] = items.pay[pay_item::kPosition - 1] = false;
     }
-    for (std::size_t j = 0; j < kOtherCodes.size(); ++j) {
-        items.other[j] = active.isActive(payForm, Band::Other, kOtherCodes[j]);
+    for (std::size_t j = 0; j < items.deduction.size(); ++j) {
+        items.deduction[j] = on(Band::Deduction, ItemId::deduction(static_cast<int>(j) + 1));
     }
-    items.support = active.isActive(payForm, Band::Deduction, kSupportCode);
-    items.settlement = active.isActive(payForm, Band::Deduction, kYearEndSettlementCode);
+    for (std::size_t j = 0; j < items.other.size(); ++j) {
+        items.other[j] = on(Band::Other, ItemId::payment(kPayOther1 + static_cast<int>(j)));
+    }
+    items.support = on(Band::Deduction, ItemId::deduction(deduction_item::kSupport));
+    items.settlement = on(Band::Deduction, ItemId::deduction(deduction_item::kSettlement));
     return items;
 }
 

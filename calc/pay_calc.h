@@ -62,7 +62,9 @@ CalcContext contextFor(const Settings& settings, const ActiveItems& active, Payr
 // Whether the open year is one whose stored amounts are no longer recalculated.
 bool isFrozenYear(const YearData& year, int currentCalendarYear);
 
-// Which items of one pay form are on its pay slip layout (FormItems: calc/pay_engine.h).
+// Which items of one pay form are on its pay slip layout (FormItems: calc/pay_engine.h), asked
+// by the record item each entry of FormItems stands for.  `bonus` is the kind of the period
+// calculated; `active` should be of the same kind (payment items 1 and 2 are off otherwise).
 FormItems formItems(const ActiveItems& active, int payForm, bool bonus);
 
 // The three pay forms' FormItems of one period kind; a pay form outside 1..3 (damaged data)

@@ -1,8 +1,8 @@
 #include "calc/pay_history.h"
 
 #include <memory>
-#include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "calc/payroll_tables.h"
 #include "core/fileio.h"
@@ -31,31 +31,51 @@ void requireBonusPeriod(int period) {
     }
 }
 
-}  // namespace
+// The periods of one year file as it is on disk, each read and checked only when it is asked
+// for, so that a damaged period the calculation does not use cannot stop it.  The header is
+// read (and checked) at once.  IoError as for the single-period readers.
+class SavedPeriods {
+  public:
+    explicit SavedPeriods(fs::path path)
+        : path_(std::move(path)), header_(readYearFileHeader(path_)) {}
 
-BonusHistory BonusHistory::load(const fs::path& yearFile, const fs::path& previousYearFile,
-                                int bonusPeriod, const YearFileHeader& header) {
-    requireBonusPeriod(bonusPeriod);
-    return load(YearView(yearFile), previousYearFile, bonusPeriod, header);
-}
+    const YearFileHeader& header() const { return header_; }
+    bool isSaved(int period) const { return header_.isSaved(period); }
 
-BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previousYearFile,
-                                int bonusPeriod, const YearFileHeader& header) {
+    // Nothing for a period never saved (it holds no employees); otherwise the block, valid
+    // until the next call.
+    const PeriodBlock* block(int period) {
+        if (!isSaved(period)) return nullptr;
+        readPeriodBlock(path_, period, *block_);
+        return block_.get();
+    }
+
+  private:
+    fs::path path_;
+    YearFileHeader header_;
+    std::unique_ptr<PeriodBlock> block_ = std::make_unique<PeriodBlock>();
+};
+
+// Calls add(block, sameMonth) for each earlier bonus that counts in the health insurance year of
+// bonus `bonusPeriod`: this year's periods taken from `blockOf(period)` (a PeriodBlock pointer,
+// null for a period never saved), the previous year's read from its file when they count.
+template <class BlockOf, class Add>
+void forEachEarlierBonus(const BlockOf& blockOf, const fs::path& previousYearFile, int bonusPeriod,
+                         const YearFileHeader& header, const Add& add) {
     requireBonusPeriod(bonusPeriod);
     const int currentMonth = header.bonusPayMonth[bonusPeriod - kFirstBonusPeriod];
     const int currentDay = header.bonusPayDay[bonusPeriod - kFirstBonusPeriod];
     const bool yearBeganLastApril = inJanuaryToMarch(currentMonth);
-    if (!yearBeganLastApril && !inAprilToDecember(currentMonth)) return {};  // no pay month
+    if (!yearBeganLastApril && !inAprilToDecember(currentMonth)) return;  // no pay month
 
-    BonusHistory history;
     // The previous year's file is read only when its bonuses count: a damaged one must not
     // stop the bonuses paid from April on.
-    if (yearBeganLastApril) {
-        if (const std::optional<YearView> previous = YearView::ifExists(previousYearFile)) {
-            for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
-                const int month = previous->header().bonusPayMonth[period - kFirstBonusPeriod];
-                if (inAprilToDecember(month)) history.add(previous->block(period), false);
-            }
+    if (yearBeganLastApril && mayExist(previousYearFile)) {
+        SavedPeriods previous(previousYearFile);
+        for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
+            const int month = previous.header().bonusPayMonth[period - kFirstBonusPeriod];
+            if (!inAprilToDecember(month)) continue;
+            if (const PeriodBlock* block = previous.block(period)) add(*block, false);
         }
     }
     for (int period = kFirstBonusPeriod; period <= kPeriodCount; ++period) {
@@ -65,8 +85,31 @@ BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previo
         const bool sameHalf =
             yearBeganLastApril ? inJanuaryToMarch(month) : inAprilToDecember(month);
         if (!sameHalf || !paidNoLater(month, day, currentMonth, currentDay)) continue;
-        history.add(thisYear.block(period), month == currentMonth);
+        if (const PeriodBlock* block = blockOf(period)) add(*block, month == currentMonth);
     }
+}
+
+}  // namespace
+
+BonusHistory BonusHistory::load(const fs::path& yearFile, const fs::path& previousYearFile,
+                                int bonusPeriod, const YearFileHeader& header) {
+    requireBonusPeriod(bonusPeriod);
+    SavedPeriods thisYear(yearFile);
+    BonusHistory history;
+    forEachEarlierBonus(
+        [&thisYear](int period) { return thisYear.block(period); }, previousYearFile, bonusPeriod,
+        header,
+        [&history](const PeriodBlock& block, bool sameMonth) { history.add(block, sameMonth); });
+    return history;
+}
+
+BonusHistory BonusHistory::load(const YearView& thisYear, const fs::path& previousYearFile,
+                                int bonusPeriod, const YearFileHeader& header) {
+    BonusHistory history;
+    forEachEarlierBonus(
+        [&thisYear](int period) { return &thisYear.block(period); }, previousYearFile, bonusPeriod,
+        header,
+        [&history](const PeriodBlock& block, bool sameMonth) { history.add(block, sameMonth); });
     return history;
 }
 
@@ -82,29 +125,29 @@ std::int32_t PeriodInputs::previousPayAfterSocialIns(std::string_view recordId) 
 PeriodInputs loadPeriodInputs(const YearData& year) {
     PeriodInputs inputs;
     if (!isBonusPeriod(year.period()) || year.period() > kPeriodCount) return inputs;
-    const YearView thisYear(year.path());
-    inputs.history =
-        BonusHistory::load(thisYear, year.previousYearPath(), year.period(), year.header());
+    inputs.history = BonusHistory::load(year);
 
     const int payMonth = year.header().bonusPayMonth[year.period() - kFirstBonusPeriod];
     // The health insurance year begins in April: a bonus of January to March is last year's.
     const int calendarYear = fileCalendarYearOf(year);
     inputs.history.setHealthYear(payMonth >= 1 && payMonth <= 3 ? calendarYear - 1 : calendarYear);
     if (payMonth < 1 || payMonth > 12) return inputs;  // no pay month: no pay the month before
-    std::unique_ptr<PeriodBlock> december;
+    std::unique_ptr<PeriodBlock> before;
     if (payMonth == 1) {
         const fs::path previousYear = year.previousYearPath();
         if (!mayExist(previousYear)) return inputs;
         inputs.previousMonthKept = readYearFileHeader(previousYear).isSaved(12);
-        december = readPeriodBlock(previousYear, 12);
+        before = readPeriodBlock(previousYear, 12);
     } else {
-        inputs.previousMonthKept = thisYear.isSaved(payMonth - 1);
+        // A month never saved holds nobody's pay.
+        inputs.previousMonthKept = readYearFileHeader(year.path()).isSaved(payMonth - 1);
+        if (!inputs.previousMonthKept) return inputs;
+        before = readPeriodBlock(year.path(), payMonth - 1);
     }
-    const PeriodBlock& before = december ? *december : thisYear.block(payMonth - 1);
     for (int index = 0; index < kMaxEmployees; ++index) {
-        const std::string_view id = before.employees[index].recordId.bytes();
+        const std::string_view id = before->employees[index].recordId.bytes();
         if (id.empty()) continue;
-        inputs.previousPay.emplace(std::string(id), before.deductions[index].payAfterSocialIns);
+        inputs.previousPay.emplace(std::string(id), before->deductions[index].payAfterSocialIns);
     }
     return inputs;
 }

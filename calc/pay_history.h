@@ -3,7 +3,8 @@
 // recalculation by the caller (never once per employee, never by the calculation itself):
 // the 社保控除後計 of each employee in the month before the bonus's pay month, and the
 // employee's earlier bonuses of the health insurance year.  This is the only part of the
-// calculation that reads year files.
+// calculation that reads year files, and it reads only the periods it uses (with the headers):
+// a damaged period that does not count for the bonus cannot stop it.
 
 #include <cstdint>
 #include <string>
@@ -34,7 +35,8 @@ struct PeriodInputs {
 
 // For a bonus period: the month before the pay month M is period M−1 of the open file, or
 // December of the previous year's file for M = 1 (nothing when that file does not exist, or
-// when the bonus has no pay month).  IoError when a file that exists cannot be read.
+// when the bonus has no pay month).  IoError when a file that exists cannot be read, or when a
+// period it uses is damaged.
 PeriodInputs loadPeriodInputs(const YearData& year);
 
 }  // namespace keiro::calc

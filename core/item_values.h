@@ -34,9 +34,6 @@ struct ItemId {
     bool operator==(const ItemId&) const = default;
 };
 
-// The name the print code still uses for ItemId.
-using ItemSource = ItemId;
-
 // How an item's value is shown, and how an entry of it is checked.
 enum class ItemFormat {
     Amount,  // format code 90, formatAmount(7, …)

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "core/entry.h"
+#include "core/item_values.h"
 #include "core/text.h"
 
 namespace keiro {
@@ -165,6 +166,29 @@ bool validPayForm(int payForm) {
     return payForm >= 1 && payForm <= kPayFormCount;
 }
 
+// Where an item's bit lives in ActiveItems: which record's word, and the bit of its number.  An
+// item that stores nowhere, or whose number no record has, has no bit (mask 0, in word 0).
+struct ItemBit {
+    int record = 0;
+    std::uint32_t mask = 0;
+};
+
+ItemBit bitOf(const ItemId& item) {
+    if (item.number < 0 || item.number >= 32) return {};
+    const std::uint32_t mask = std::uint32_t{1} << item.number;
+    switch (item.kind) {
+        case ItemId::Kind::Attendance:
+            return {0, mask};
+        case ItemId::Kind::Payment:
+            return {1, mask};
+        case ItemId::Kind::Deduction:
+            return {2, mask};
+        case ItemId::Kind::None:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
 
 ItemLayout defaultLayout(LayoutKind kind) {
@@ -255,23 +279,34 @@ PrintTables buildPrintTables(const ItemLayout& layout) {
     return tables;
 }
 
-ActiveItems::ActiveItems(const PrintTables& tables, const ItemNames& names) : names_(names) {
+ActiveItems::ActiveItems(const PrintTables& tables, const ItemNames& names)
+    : kind_(tables.kind), names_(names) {
     for (int p = 0; p < kPayFormCount; ++p) {
         for (int b = 0; b < kBandCount; ++b) {
-            for (const std::string& code : tables.codes[p][b]) {
-                std::string name = layoutItemName(names_, code);
-                if (!name.empty()) active_[p][b].push_back(std::move(name));
+            const std::vector<std::string>& codes = tables.codes[p][b];
+            for (std::size_t row = 0; row < codes.size(); ++row) {
+                if (codes[row] == kBlankItemCode) continue;
+                const LayoutItem item = describeLayoutItem(names_, kind_, static_cast<Band>(b),
+                                                           static_cast<int>(row), codes[row]);
+                if (item.label.empty()) continue;  // "V" alone names nothing either
+                if (const ItemBit bit = bitOf(item.source); bit.mask != 0) {
+                    active_[p][b][bit.record] |= bit.mask;
+                }
             }
         }
     }
 }
 
-bool ActiveItems::isActive(int payForm, Band band, std::string_view code) const {
+bool ActiveItems::isActive(int payForm, Band band, const ItemId& item) const {
     if (!validPayForm(payForm)) return false;
-    const std::string name = layoutItemName(names_, code);
-    if (name.empty()) return false;
-    const std::vector<std::string>& used = active_[payForm - 1][static_cast<int>(band)];
-    return std::find(used.begin(), used.end(), name) != used.end();
+    const ItemBit bit = bitOf(item);
+    return (active_[payForm - 1][static_cast<int>(band)][bit.record] & bit.mask) != 0;
+}
+
+bool ActiveItems::isActive(int payForm, Band band, std::string_view code) const {
+    if (code == kBlankItemCode) return false;
+    const LayoutItem item = describeLayoutItem(names_, kind_, band, 0, code);
+    return !item.label.empty() && isActive(payForm, band, item.source);
 }
 
 std::string_view basePayCaption(int payForm) {

@@ -9,6 +9,7 @@
 // print tables give, per pay form, each row's code when it is used and "F" when not.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@
 #include "core/settings.h"  // kLedgerChoiceCount
 
 namespace keiro {
+
+struct ItemId;  // core/item_values.h
 
 enum class LayoutKind { Salary, Bonus };
 
@@ -84,21 +87,35 @@ struct PrintTables {
 
 PrintTables buildPrintTables(const ItemLayout& layout);
 
-// The question the calculation asks: is this item on the pay slip of this pay form?  Items are
-// recognised by their current display name, as the layouts store codes that the user may have
-// renamed.  `code` is the item's code ("F役職手当", "F所得税", "V賞与").
+// The question the calculation asks: is this item on the pay slip of this pay form?  An item is
+// the place its value is stored (ItemId, core/item_values.h), so two items the user gave the
+// same display name are still two items.  Every row of the layout is resolved once, when the
+// set is built, the way describeLayoutItem finds a row's item: by its code, else by its display
+// name among the items of the same kind letter (layouts may store the user's name of a renamed
+// item).  A row whose code names no stored item makes nothing active.
 class ActiveItems {
   public:
     ActiveItems() = default;  // nothing active
     ActiveItems(const PrintTables& tables, const ItemNames& names);
 
-    // False for a blank code and for a pay form outside 1..3 (a damaged employee record).
+    // Constant time.  False for an item that stores nowhere and for a pay form outside 1..3 (a
+    // damaged employee record).
+    bool isActive(int payForm, Band band, const ItemId& item) const;
+    // The same for the item a layout code stands for, resolved as the rows were (with the
+    // names and the kind of the layout the set was built from); false for a blank code or one
+    // that names no stored item.  Resolves on every call: for questions asked once.
     bool isActive(int payForm, Band band, std::string_view code) const;
 
+    LayoutKind kind() const { return kind_; }
+
   private:
+    // One bit per item number of each record: attendance, payment, deduction.
+    using ItemBits = std::array<std::uint32_t, 3>;
+
+    LayoutKind kind_ = LayoutKind::Salary;
     ItemNames names_;
-    // [payForm - 1][band]: the display names of the used rows
-    std::array<std::array<std::vector<std::string>, kBandCount>, kPayFormCount> active_;
+    // [payForm - 1][band]
+    std::array<std::array<ItemBits, kBandCount>, kPayFormCount> active_{};
 };
 
 // The caption of the base pay row for a pay form: 基本給, 日給計 or 時給計 (基本給 for a pay

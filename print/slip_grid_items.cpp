@@ -73,8 +73,10 @@ class BandCells {
 
   private:
     bool isPrinted(std::string_view code) const {
-        return active_.isActive(payForm_, band_, code) &&
-               printsOnSlip(describe(code), *period_.block, slot_);
+        const LayoutItem item = describe(code);
+        // An item the user named "" is on no slip, as a blank row.
+        return !item.label.empty() && active_.isActive(payForm_, band_, item.source) &&
+               printsOnSlip(item, *period_.block, slot_);
     }
 
     LayoutItem describe(std::string_view code) const {

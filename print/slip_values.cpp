@@ -19,7 +19,7 @@ std::string slipValue(const LayoutItem& item, const PeriodBlock& block, int slot
 }
 
 bool printsOnSlip(const LayoutItem& item, const PeriodBlock& block, int slot) {
-    constexpr ItemSource kSettlement{ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem};
+    constexpr ItemId kSettlement = ItemId::deduction(DeductionRecord::kSettlementItem);
     return item.source != kSettlement || storedYen(item.source, block, slot) != 0;
 }
 

@@ -7,13 +7,11 @@ namespace keiro::print {
 namespace {
 
 // The totals the records hold.
-constexpr ItemSource kPayTotal{ItemSource::Kind::Payment, 19};
-constexpr ItemSource kDeductionTotal{ItemSource::Kind::Deduction, 16};
-constexpr ItemSource kSocialInsBase{ItemSource::Kind::Deduction, 17};
-constexpr ItemSource kSettlement{ItemSource::Kind::Deduction, DeductionRecord::kSettlementItem};
-constexpr ItemSource kOtherItems[] = {{ItemSource::Kind::Payment, 20},
-                                      {ItemSource::Kind::Payment, 21},
-                                      {ItemSource::Kind::Payment, 22}};
+constexpr ItemId kPayTotal = ItemId::payment(19);
+constexpr ItemId kDeductionTotal = ItemId::deduction(16);
+constexpr ItemId kSocialInsBase = ItemId::deduction(17);
+constexpr ItemId kSettlement = ItemId::deduction(DeductionRecord::kSettlementItem);
+constexpr ItemId kOtherItems[] = {ItemId::payment(20), ItemId::payment(21), ItemId::payment(22)};
 
 // The standard attendance entries that may be added: the first fifteen.
 constexpr int kAddableAttendance = kLedgerChoiceCount;
@@ -31,8 +29,8 @@ RowFormat formatOf(const LayoutItem& item) {
     return item.hoursLabel ? RowFormat::Hours : RowFormat::Quantity;
 }
 
-TableRow storedRow(std::string label, ItemSource source) {
-    return {RowKind::Stored, std::move(label), RowFormat::Amount, source};
+TableRow storedRow(std::string label, ItemId item) {
+    return {RowKind::Stored, std::move(label), RowFormat::Amount, item};
 }
 
 // The rows of one band of the standard salary list, blank entries and removed items left out.
@@ -53,9 +51,9 @@ double finiteOrZero(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-long long yenAt(const ItemSource& source, const PeriodBlock& block, int slot) {
+long long yenAt(const ItemId& item, const PeriodBlock& block, int slot) {
     // Amounts are 32-bit whole yen, exact in a double.
-    return static_cast<long long>(storedValue(source, block, slot));
+    return static_cast<long long>(storedValue(item, block, slot));
 }
 
 }  // namespace
@@ -116,7 +114,7 @@ std::vector<CellValue> columnValues(const std::vector<TableRow>& rows, const Per
         CellValue& value = values[i];
         if (row.kind == RowKind::NetPay) {
             value.yen = yenAt(kPayTotal, block, slot) - yenAt(kDeductionTotal, block, slot);
-            for (const ItemSource& other : kOtherItems) value.yen += yenAt(other, block, slot);
+            for (const ItemId& other : kOtherItems) value.yen += yenAt(other, block, slot);
         } else if (row.kind == RowKind::Stored && row.isAttendance()) {
             value.quantity = finiteOrZero(storedValue(row.source, block, slot));
         } else if (row.kind == RowKind::Stored) {

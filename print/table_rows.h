@@ -48,7 +48,7 @@ struct TableRow {
     RowKind kind = RowKind::Stored;
     std::string label;  // "" for the header row
     RowFormat format = RowFormat::Amount;
-    ItemSource source;  // Stored rows
+    ItemId source;  // Stored rows: where the value is
 
     bool isAttendance() const { return format != RowFormat::Amount; }
 };

@@ -253,6 +253,40 @@ TEST_F(ComputeMonthTest, ItemsOffTheLayoutOfThePayFormCountNowhere) {
     EXPECT_EQ(netPay(payment(2), deduction(2), formItems(active_, 2, false).other), 301'000);
 }
 
+// Two items the user gave one name are still two items: each counts by its own row only.
+TEST_F(ComputeMonthTest, AnAllowanceNamedLikeAnotherCountsOnlyByItsOwnRow) {
+    settings_.itemNames.names[26] = "役職手当";  // 固定手当１
+    for (const bool fixedOn : {false, true}) {
+        SCOPED_TRACE(fixedOn ? "固定手当１ on, 役職手当 off" : "役職手当 on, 固定手当１ off");
+        ItemLayout layout = everythingOn(LayoutKind::Salary);
+        setUse(layout, Band::Pay, "F固定手当１", 1, fixedOn);
+        setUse(layout, Band::Pay, "F役職手当", 1, !fixedOn);
+        useLayout(layout);
+        open(4);
+        EmployeeRecord& e = addEmployee(1, {.basePay = 300'000});
+        e.positionAllowance = 20'000;
+        e.fixedAllowance1 = 5'000;
+        ComputeMonth(year_, 1, ctx());
+        EXPECT_EQ(payment(1).positionAllowanceAmount, fixedOn ? 0 : 20'000);
+        EXPECT_EQ(payment(1).fixedAllowance1, fixedOn ? 5'000 : 0);
+        EXPECT_EQ(payment(1).payTotal, fixedOn ? 305'000 : 320'000);
+    }
+}
+
+// Payment items 1 and 2 are 基本給 and 役職手当 in a month, 賞与 and 役員報酬 in a bonus: each
+// kind of period finds them on the layout of its own kind only.
+TEST(FormItemsTest, TheFirstTwoPaymentItemsBelongToTheLayoutsKind) {
+    const ActiveItems salary(buildPrintTables(everythingOn(LayoutKind::Salary)), ItemNames{});
+    const ActiveItems bonus(buildPrintTables(everythingOn(LayoutKind::Bonus)), ItemNames{});
+    for (const int item : {0, 1}) {
+        EXPECT_TRUE(formItems(salary, 1, false).pay[item]);
+        EXPECT_TRUE(formItems(bonus, 1, true).pay[item]);
+        EXPECT_FALSE(formItems(salary, 1, true).pay[item]);
+        EXPECT_FALSE(formItems(bonus, 1, false).pay[item]);
+    }
+    EXPECT_TRUE(formItems(bonus, 1, false).pay[3]);  // 固定手当１ is on both
+}
+
 TEST_F(ComputeMonthTest, IncomeTaxFromThe2026MonthlyTable) {
     const struct {
         int column, dependents;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "calc/pay_history.h"
 #include "calc/premiums.h"
 #include "core/fileio.h"
 #include "core/yearfile.h"
@@ -228,6 +229,34 @@ class BonusHistoryTest : public ::testing::Test {
         writeFileAtomic(path, content);
     }
 
+    // Marks a period saved with the first employee's pay form out of range, as damage on the
+    // disk would leave it.
+    static void damage(const fs::path& path, int period) {
+        createYearFileIfMissing(path);
+        std::string content = readFile(path);
+        YearFileHeader header;
+        std::memcpy(&header, content.data(), sizeof header);
+        header.periodSaved[period - 1] = 1;
+        std::memcpy(content.data(), &header, sizeof header);
+        auto block = std::make_unique<PeriodBlock>();
+        std::memcpy(block.get(), content.data() + blockOffset(period), kBlockSize);
+        block->employee(1).recordId.assign("X");
+        block->employee(1).payForm = 9;
+        std::memcpy(content.data() + blockOffset(period), block.get(), kBlockSize);
+        writeFileAtomic(path, content);
+    }
+
+    // The message of the IoError `load` throws; "" when it throws none.
+    template <class Load>
+    static std::string ioErrorOf(const Load& load) {
+        try {
+            load();
+        } catch (const IoError& error) {
+            return error.what();
+        }
+        return "";
+    }
+
     // The earlier bonuses seen by bonus `period`, opened with this pay date.
     BonusHistory history(int period, int month, int day) const {
         createYearFileIfMissing(thisYear_);
@@ -339,6 +368,34 @@ TEST_F(BonusHistoryTest, AMissingPreviousYearAddsNothingADamagedOneFails) {
     writeFileAtomic(lastYear_, std::string(1000, '\0'));
     EXPECT_THROW(history(13, 2, 10), IoError);
     EXPECT_NO_THROW(history(13, 6, 10));  // not needed from April on
+}
+
+// Only what a bonus uses is read and checked: a damaged period that does not count for it
+// cannot stop it, one that does fails with the place of the damage.
+TEST_F(BonusHistoryTest, ADamagedPeriodMattersOnlyWhenTheBonusUsesIt) {
+    storeBonus(thisYear_, 13, 7, 10, {{2, "A", 1'000'000}});
+    storeBonus(thisYear_, 15, 2, 20, {{2, "A", 2'000'000}});  // the insurance year before
+    storeBonus(lastYear_, 14, 12, 10, {{2, "A", 4'000'000}});
+    YearData year;
+    year.setFile(thisYear_, "令和", 8, EraNames{"平成", "令和"});
+    year.beginOpenPeriod(14, PeriodEntry{0, 0.0, 12, 10});
+
+    damage(thisYear_, 15);
+    damage(thisYear_, 6);   // a salary month
+    damage(thisYear_, 10);  // not the month before the pay month
+    damage(lastYear_, 14);  // the previous year counts only for a bonus of January to March
+    EXPECT_EQ(loadPeriodInputs(year).history.earlierTotal("A"), 1'000'000);
+
+    damage(thisYear_, 11);  // the month before: its pay sets the bonus's tax rate
+    EXPECT_NE(ioErrorOf([&] {
+                  loadPeriodInputs(year);
+              }).find("11月のデータが壊れています（従業員欄 1: 給与形態）"),
+              std::string::npos);
+    damage(thisYear_, 13);  // the summer bonus counts towards the cap
+    EXPECT_NE(ioErrorOf([&] {
+                  history(14, 12, 10);
+              }).find("賞与1のデータが壊れています（従業員欄 1: 給与形態）"),
+              std::string::npos);
 }
 
 TEST_F(BonusHistoryTest, RefusesAPeriodThatIsNotABonus) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/fileio.h"
+#include "core/item_values.h"
 #include "core/layouts.h"
 #include "core/text.h"
 #include "tests/support/temp_folder.h"
@@ -375,6 +376,35 @@ TEST(ActiveItemsTest, ItemsAreRecognisedByTheirCurrentNames) {
     const PrintTables byName = buildPrintTables(layout);
     EXPECT_TRUE(ActiveItems(byName, renamed).isActive(1, Band::Pay, "V変動手当１"));
     EXPECT_FALSE(ActiveItems(byName, ItemNames{}).isActive(1, Band::Pay, "V変動手当１"));
+}
+
+TEST(ActiveItemsTest, TwoItemsOfOneNameAreTwoItems) {
+    ItemNames names;
+    names.names[26] = "役職手当";  // 固定手当１ given the name of another item
+    ItemLayout layout = defaultLayout(LayoutKind::Salary);
+    layout.band(Band::Pay)[1].use = {true, false, false};  // 役職手当
+    layout.band(Band::Pay)[3].use = {false, true, false};  // 固定手当１
+    const ActiveItems active(buildPrintTables(layout), names);
+    const ItemId position = ItemId::payment(2);
+    const ItemId fixed1 = ItemId::payment(4);
+    EXPECT_TRUE(active.isActive(1, Band::Pay, position));
+    EXPECT_FALSE(active.isActive(1, Band::Pay, fixed1));
+    EXPECT_FALSE(active.isActive(2, Band::Pay, position));
+    EXPECT_TRUE(active.isActive(2, Band::Pay, fixed1));
+    EXPECT_FALSE(active.isActive(3, Band::Pay, position));
+    EXPECT_FALSE(active.isActive(3, Band::Pay, fixed1));
+    // Asked by code, each code is its own item.
+    EXPECT_FALSE(active.isActive(1, Band::Pay, "F固定手当１"));
+    EXPECT_FALSE(active.isActive(2, Band::Pay, "F役職手当"));
+}
+
+TEST(ActiveItemsTest, ItemsOfAnotherBandOrOfNoRecordAreNotActive) {
+    const ActiveItems salary(buildPrintTables(defaultLayout(LayoutKind::Salary)), ItemNames{});
+    EXPECT_TRUE(salary.isActive(1, Band::Attendance, ItemId::attendance(2)));  // 出勤日数
+    EXPECT_FALSE(salary.isActive(1, Band::Pay, ItemId::attendance(2)));
+    EXPECT_FALSE(salary.isActive(1, Band::Pay, ItemId{}));
+    EXPECT_FALSE(salary.isActive(1, Band::Pay, ItemId::payment(40)));
+    EXPECT_FALSE(salary.isActive(1, Band::Pay, ItemId::payment(-1)));
 }
 
 TEST(ActiveItemsTest, CodesOutsideTheItemTableBandsAndPayForms) {
