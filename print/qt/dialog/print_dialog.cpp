@@ -49,7 +49,8 @@ PrintDialog::PrintDialog(const PrintServices& services, QWidget* parent)
     setWindowTitle(QStringLiteral("帳票の印刷"));
     setModal(true);
     buildControls();
-    corrections_->setTenths(services_.settings.printOffsetXTenths, services_.settings.printOffsetYTenths);
+    corrections_->setTenths(services_.settings.printOffsetXTenths,
+                            services_.settings.printOffsetYTenths);
     preview_ = new PreviewWindow(services_.messages, this);
 }
 
@@ -73,7 +74,8 @@ void PrintDialog::prepare(const PrintRequest& request) {
     includeTransferPaidCheck_->setChecked(false);
     showControlsForKind();
     showControlsForDocument();
-    corrections_->setTenths(services_.settings.printOffsetXTenths, services_.settings.printOffsetYTenths);
+    corrections_->setTenths(services_.settings.printOffsetXTenths,
+                            services_.settings.printOffsetYTenths);
     countPages();
     showPrinter();
     printButton_->setFocus();
