@@ -132,8 +132,7 @@ std::string BankCalendar::closedReason(CalendarDate date) const {
 BankCalendar loadBankCalendar(const Places& places) {
     const std::optional<std::filesystem::path> file = findTableFile(places, kHolidayFileName);
     if (!file) {
-        throw IoError(places.programFolder / kHolidayFileName, "読み込み",
-                      "祝日表がありません。");
+        throw IoError(places.programFolder / kHolidayFileName, "読み込み", "祝日表がありません。");
     }
     return BankCalendar::load(*file);
 }

@@ -25,11 +25,10 @@ std::optional<OriginatorFailure> convertName(const NameRule& rule, std::string_v
                                              std::string& out) {
     const ZenginText text = toZenginText(typed, rule.kind);
     if (!text.ok()) {
-        return OriginatorFailure{rule.field, std::string(rule.caption) + "に使用できない文字" +
-                                                 quotedCharacter(text.refused) +
-                                                 "が含まれています。\n" +
-                                                 std::string(zenginClassCharacters(rule.kind)) +
-                                                 "で入力して下さい。"};
+        return OriginatorFailure{
+            rule.field, std::string(rule.caption) + "に使用できない文字" +
+                            quotedCharacter(text.refused) + "が含まれています。\n" +
+                            std::string(zenginClassCharacters(rule.kind)) + "で入力して下さい。"};
     }
     if (text.bytes.size() > rule.maxBytes) {
         return OriginatorFailure{rule.field, std::string(rule.caption) + "は半角" +
@@ -59,7 +58,7 @@ TransferOriginator loadTransferOriginator(const IniFile& ini) {
                         : kOrdinaryAccount;
     o.accountNumber = ini.readBytes(kSection, "AccountNo");
     o.characters = ini.readInt(kSection, "MojiSyu", 0) == 1 ? TransferCharacters::Strict
-                                                           : TransferCharacters::Standard;
+                                                            : TransferCharacters::Standard;
     return o;
 }
 
@@ -73,7 +72,8 @@ void saveTransferOriginator(IniFile& ini, const TransferOriginator& o) {
         .setBytes(kSection, "BranchName", o.branchName)
         .setInt(kSection, "AccountType", o.accountType)
         .setBytes(kSection, "AccountNo", o.accountNumber);
-    // 標準 is what a missing key reads as: an office that never chose 厳格 keeps its file as it was.
+    // 標準 is what a missing key reads as: an office that never chose 厳格 keeps its file as it
+    // was.
     if (o.characters == TransferCharacters::Strict)
         changes.setInt(kSection, "MojiSyu", 1);
     else
@@ -93,9 +93,9 @@ OriginatorCheck checkOriginatorEntry(const OriginatorEntry& e) {
                     "委託者コードは10桁以内の数字で入力して下さい。");
     o.requesterCode = e.requesterCode;
     o.characters = e.characters;
-    if (auto f = convertName(
-            {OriginatorField::RequesterName, "委託者名", nameClassOf(e.characters), 40},
-            e.requesterName, o.requesterName))
+    if (auto f =
+            convertName({OriginatorField::RequesterName, "委託者名", nameClassOf(e.characters), 40},
+                        e.requesterName, o.requesterName))
         return fail(f->field, f->message);
     if (!fitsDigits(e.bankCode, 4, 4))
         return fail(OriginatorField::BankCode, "仕向銀行番号は4桁の数字で入力して下さい。");

@@ -180,8 +180,7 @@ bool isZenginText(std::string_view bytes, ZenginClass kind) {
     for (const char ch : bytes) {
         const auto b = static_cast<Byte>(ch);
         const bool fits =
-            isKana(b) || b == ' ' || (b >= '0' && b <= '9') ||
-            isExtra(b, kind) ||
+            isKana(b) || b == ' ' || (b >= '0' && b <= '9') || isExtra(b, kind) ||
             ((b == kVoiced || b == kSemiVoiced) && isKana(before) && takesMark(before, b));
         if (!fits) return false;
         before = b;

@@ -33,7 +33,7 @@
 namespace keiro {
 
 enum class ZenginClass {
-    Name,        // 受取人名, 委託者名 (口座名等): kana, marks, digits, space, A..Z, ( ) - .
+    Name,  // 受取人名, 委託者名 (口座名等): kana, marks, digits, space, A..Z, ( ) - .
     StrictName,  // the same names read strictly: kana, marks, digits, space
     Shop,        // 銀行名, 支店名: kana, marks, digits, space, A..Z, '-'
 };

@@ -144,9 +144,8 @@ ZenginFile buildZenginFile(const ZenginFileInput& in) {
 }
 
 std::optional<CalendarDate> periodPayDate(const YearFileHeader& header,
-                                          const PeriodSettings& settings,
-                                          const EraYear& fileYear, const EraNames& eraNames,
-                                          int period) {
+                                          const PeriodSettings& settings, const EraYear& fileYear,
+                                          const EraNames& eraNames, int period) {
     const int calendarYear =
         FileYear{fileYear.eraName != eraNames.earlier, fileYear.eraYear}.calendarYear();
     int year = calendarYear, month = 0, day = 0;
@@ -161,7 +160,8 @@ std::optional<CalendarDate> periodPayDate(const YearFileHeader& header,
         day = paid.day;
     }
     if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
-    const CalendarDate date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+    const CalendarDate date{std::chrono::year(year),
+                            std::chrono::month(static_cast<unsigned>(month)),
                             std::chrono::day(static_cast<unsigned>(day))};
     if (!date.ok()) return std::nullopt;
     return date;
@@ -185,8 +185,8 @@ std::string zenginDateRefusal(CalendarDate date, const BankCalendar& calendar) {
 
 ZenginFile buildPeriodZenginFile(const PeriodBlock& block, const YearFileHeader& header,
                                  const EraYear& fileYear, const EraNames& eraNames, int period,
-                                 const TransferOriginator& originator,
-                                 const BankCalendar& calendar, std::optional<CalendarDate> chosen) {
+                                 const TransferOriginator& originator, const BankCalendar& calendar,
+                                 std::optional<CalendarDate> chosen) {
     std::optional<CalendarDate> date = chosen;
     if (!date) {
         if (const auto proposed =
@@ -215,6 +215,7 @@ std::string zenginRefusalMessage(const ZenginFile& file) {
         for (const ZenginRefusedEmployee& r : file.refused)
             message += "\n  " + r.name + " : " + r.missing;
     }
+    if (!file.negative.empty()) message += "\n\n" + zenginNegativePayNote(file);
     return message;
 }
 

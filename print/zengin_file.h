@@ -72,9 +72,8 @@ ZenginFile buildZenginFile(const ZenginFileInput& input);
 // The period's pay date as a calendar date (a salary month's pay day, in the next month when
 // paid then; a bonus's pay month and day in the file's year); nothing when the period has none.
 std::optional<CalendarDate> periodPayDate(const YearFileHeader& header,
-                                          const PeriodSettings& settings,
-                                          const EraYear& fileYear, const EraNames& eraNames,
-                                          int period);
+                                          const PeriodSettings& settings, const EraYear& fileYear,
+                                          const EraNames& eraNames, int period);
 
 // The 取組日 proposed for a period: its pay date, or the business day before it.
 struct ZenginDate {
@@ -95,8 +94,7 @@ std::string zenginDateRefusal(CalendarDate date, const BankCalendar& calendar);
 // business day), else the proposed date.
 ZenginFile buildPeriodZenginFile(const PeriodBlock& block, const YearFileHeader& header,
                                  const EraYear& fileYear, const EraNames& eraNames, int period,
-                                 const TransferOriginator& originator,
-                                 const BankCalendar& calendar,
+                                 const TransferOriginator& originator, const BankCalendar& calendar,
                                  std::optional<CalendarDate> chosen = std::nullopt);
 
 // One message for a refused file, listing everything that is missing (UTF-8).
