@@ -94,9 +94,10 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     characterLayout->addLayout(characterRow);
     auto* characterNote = new QLabel(
         QStringLiteral(
-            "委託者名と社員の口座名義ｶﾅに使える文字です。標準: 半角ｶﾀｶﾅ・英大文字・"
-            "数字・空白と記号( ) - . (長音ｰはﾊｲﾌﾝ-になります。例 ｶ)ｻﾝﾌﾟﾙｼﾖｳｼﾞ)。"
-            "厳格: 半角ｶﾀｶﾅ・数字・空白のみ。記号を受け付けない銀行の場合に選んで下さい。"),
+            "委託者名と社員の口座名義ｶﾅに使える文字です。\n"
+            "標準: 半角ｶﾀｶﾅ・英大文字・数字・空白と記号( ) - .  長音ｰはﾊｲﾌﾝ-になります"
+            "(例 ｶ)ｻﾝﾌﾟﾙｼﾖｳｼﾞ、ﾖ-ｺ)。\n"
+            "厳格: 半角ｶﾀｶﾅ・数字・空白のみ。英字や記号を受け付けない銀行の場合に選んで下さい。"),
         characters);
     characterNote->setWordWrap(true);
     characterLayout->addWidget(characterNote);
