@@ -28,19 +28,16 @@ bool isYearEnd(CalendarDate date) {
 // "YYYY-MM-DD" exactly.
 std::optional<CalendarDate> isoDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    int y = 0, m = 0, d = 0;
     for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
         if (text[i] < '0' || text[i] > '9') return std::nullopt;
     const auto digits = [&](std::size_t from, std::size_t count) {
-        int value = 0;
-        for (std::size_t i = from; i < from + count; ++i) value = value * 10 + (text[i] - '0');
+        unsigned value = 0;
+        for (std::size_t i = from; i < from + count; ++i)
+            value = value * 10 + static_cast<unsigned>(text[i] - '0');
         return value;
     };
-    y = digits(0, 4);
-    m = digits(5, 2);
-    d = digits(8, 2);
-    const CalendarDate date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
-                            std::chrono::day(static_cast<unsigned>(d))};
+    const CalendarDate date{std::chrono::year(static_cast<int>(digits(0, 4))),
+                            std::chrono::month(digits(5, 2)), std::chrono::day(digits(8, 2))};
     if (!date.ok()) return std::nullopt;
     return date;
 }
