@@ -42,23 +42,25 @@ void setTransferCodes(EmployeeRecord& record, std::string_view bankCode,
     storeField(record.accountHolderKana, cutZenginText(holderKanaBytes, kAccountHolderKanaBytes));
 }
 
-std::string holderKanaRefusal(char32_t character) {
-    return "口座名義ｶﾅに使用できない文字" + quotedCharacter(character) +
-           "が含まれています。\n半角ｶﾀｶﾅ(ｦ・小さい文字・長音ｰを除く)、濁点、半濁点、数字、"
-           "空白で入力して下さい。";
+std::string holderKanaRefusal(char32_t character, ZenginClass nameClass) {
+    return "口座名義ｶﾅに使用できない文字" + quotedCharacter(character) + "が含まれています。\n" +
+           std::string(zenginClassCharacters(nameClass)) + "で入力して下さい。";
 }
 
 std::optional<TransferFieldFailure> checkTransferFields(std::string_view bankCode,
                                                         std::string_view branchCode,
-                                                        std::string_view holderKanaUtf8) {
+                                                        std::string_view holderKanaUtf8,
+                                                        ZenginClass nameClass) {
     if (!bankCode.empty() && (bankCode.size() != kBankCodeDigits || !isAsciiDigits(bankCode)))
         return TransferFieldFailure{TransferField::BankCode, std::string(kMsgBadBankCode)};
     if (!branchCode.empty() &&
         (branchCode.size() != kBranchCodeDigits || !isAsciiDigits(branchCode)))
         return TransferFieldFailure{TransferField::BranchCode, std::string(kMsgBadBranchCode)};
-    const ZenginText kana = toZenginText(holderKanaUtf8, ZenginClass::Name);
-    if (!kana.ok())
-        return TransferFieldFailure{TransferField::HolderKana, holderKanaRefusal(kana.refused)};
+    const ZenginText kana = toZenginText(holderKanaUtf8, nameClass);
+    if (!kana.ok()) {
+        return TransferFieldFailure{TransferField::HolderKana,
+                                    holderKanaRefusal(kana.refused, nameClass)};
+    }
     if (kana.bytes.size() > kAccountHolderKanaBytes)
         return TransferFieldFailure{TransferField::HolderKana, std::string(kMsgHolderKanaTooLong)};
     return std::nullopt;

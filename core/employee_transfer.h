@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/records.h"
+#include "core/zengin_text.h"
 
 namespace keiro {
 
@@ -41,12 +42,14 @@ struct TransferFieldFailure {
 };
 
 // The boxes as typed: each may be empty; a code must have exactly its count of digits, and the
-// kana must convert to the file's name characters in at most 30 bytes.
+// kana must convert to the file's name characters (`nameClass`: the 口座名等 class unless the
+// office chose 厳格) in at most 30 bytes.
 std::optional<TransferFieldFailure> checkTransferFields(std::string_view bankCode,
                                                         std::string_view branchCode,
-                                                        std::string_view holderKanaUtf8);
+                                                        std::string_view holderKanaUtf8,
+                                                        ZenginClass nameClass = ZenginClass::Name);
 
-// The message for a name that cannot be converted, naming the character.
-std::string holderKanaRefusal(char32_t character);
+// The message for a name that cannot be converted, naming the character and what is allowed.
+std::string holderKanaRefusal(char32_t character, ZenginClass nameClass = ZenginClass::Name);
 
 }  // namespace keiro

@@ -25,14 +25,10 @@ std::optional<OriginatorFailure> convertName(const NameRule& rule, std::string_v
                                              std::string& out) {
     const ZenginText text = toZenginText(typed, rule.kind);
     if (!text.ok()) {
-        const std::string allowed = rule.kind == ZenginClass::Name
-                                        ? "半角ｶﾀｶﾅ(ｦ・小さい文字・長音ｰを除く)、数字、空白"
-                                        : "半角ｶﾀｶﾅ(ｦ・小さい文字・長音ｰを除く)、英大文字、"
-                                          "数字、ﾊｲﾌﾝ、空白";
-        return OriginatorFailure{rule.field, std::string(rule.caption) + "に使用できない文字" +
-                                                 quotedCharacter(text.refused) +
-                                                 "が含まれています。\n" + allowed +
-                                                 "で入力して下さい。"};
+        return OriginatorFailure{
+            rule.field, std::string(rule.caption) + "に使用できない文字" +
+                            quotedCharacter(text.refused) + "が含まれています。\n" +
+                            std::string(zenginClassCharacters(rule.kind)) + "で入力して下さい。"};
     }
     if (text.bytes.size() > rule.maxBytes) {
         return OriginatorFailure{rule.field, std::string(rule.caption) + "は半角" +
@@ -44,6 +40,10 @@ std::optional<OriginatorFailure> convertName(const NameRule& rule, std::string_v
 }
 
 }  // namespace
+
+ZenginClass nameClassOf(TransferCharacters characters) {
+    return characters == TransferCharacters::Strict ? ZenginClass::StrictName : ZenginClass::Name;
+}
 
 TransferOriginator loadTransferOriginator(const IniFile& ini) {
     TransferOriginator o;
@@ -57,19 +57,28 @@ TransferOriginator loadTransferOriginator(const IniFile& ini) {
                         ? kCurrentAccount
                         : kOrdinaryAccount;
     o.accountNumber = ini.readBytes(kSection, "AccountNo");
+    o.characters = ini.readInt(kSection, "MojiSyu", 0) == 1 ? TransferCharacters::Strict
+                                                            : TransferCharacters::Standard;
     return o;
 }
 
 void saveTransferOriginator(IniFile& ini, const TransferOriginator& o) {
-    ini.apply(IniChanges()
-                  .setBytes(kSection, "ItakuCode", o.requesterCode)
-                  .setBytes(kSection, "ItakuName", o.requesterName)
-                  .setBytes(kSection, "BankCode", o.bankCode)
-                  .setBytes(kSection, "BankName", o.bankName)
-                  .setBytes(kSection, "BranchCode", o.branchCode)
-                  .setBytes(kSection, "BranchName", o.branchName)
-                  .setInt(kSection, "AccountType", o.accountType)
-                  .setBytes(kSection, "AccountNo", o.accountNumber));
+    IniChanges changes;
+    changes.setBytes(kSection, "ItakuCode", o.requesterCode)
+        .setBytes(kSection, "ItakuName", o.requesterName)
+        .setBytes(kSection, "BankCode", o.bankCode)
+        .setBytes(kSection, "BankName", o.bankName)
+        .setBytes(kSection, "BranchCode", o.branchCode)
+        .setBytes(kSection, "BranchName", o.branchName)
+        .setInt(kSection, "AccountType", o.accountType)
+        .setBytes(kSection, "AccountNo", o.accountNumber);
+    // 標準 is what a missing key reads as: an office that never chose 厳格 keeps its file as it
+    // was.
+    if (o.characters == TransferCharacters::Strict)
+        changes.setInt(kSection, "MojiSyu", 1);
+    else
+        changes.erase(kSection, "MojiSyu");
+    ini.apply(changes);
 }
 
 OriginatorCheck checkOriginatorEntry(const OriginatorEntry& e) {
@@ -83,8 +92,10 @@ OriginatorCheck checkOriginatorEntry(const OriginatorEntry& e) {
         return fail(OriginatorField::RequesterCode,
                     "委託者コードは10桁以内の数字で入力して下さい。");
     o.requesterCode = e.requesterCode;
-    if (auto f = convertName({OriginatorField::RequesterName, "委託者名", ZenginClass::Name, 40},
-                             e.requesterName, o.requesterName))
+    o.characters = e.characters;
+    if (auto f =
+            convertName({OriginatorField::RequesterName, "委託者名", nameClassOf(e.characters), 40},
+                        e.requesterName, o.requesterName))
         return fail(f->field, f->message);
     if (!fitsDigits(e.bankCode, 4, 4))
         return fail(OriginatorField::BankCode, "仕向銀行番号は4桁の数字で入力して下さい。");
@@ -114,7 +125,7 @@ std::string missingOriginatorFields(const TransferOriginator& o) {
     };
     need(fitsDigits(o.requesterCode, 1, 10) && !o.requesterCode.empty(), "委託者コード");
     need(!o.requesterName.empty() && o.requesterName.size() <= 40 &&
-             isZenginText(o.requesterName, ZenginClass::Name),
+             isZenginText(o.requesterName, nameClassOf(o.characters)),
          "委託者名");
     need(o.bankCode.size() == 4 && isAsciiDigits(o.bankCode), "仕向銀行番号");
     need(o.branchCode.size() == 3 && isAsciiDigits(o.branchCode), "仕向支店番号");

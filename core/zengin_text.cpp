@@ -61,8 +61,34 @@ bool takesMark(Byte base, Byte mark) {
     return base == 0xB3 || (base >= 0xB6 && base <= 0xC4) || hRow;
 }
 
-bool isShopExtra(Byte b) {
-    return (b >= 'A' && b <= 'Z') || b == '-';
+bool isLetter(Byte b) {
+    return b >= 'A' && b <= 'Z';
+}
+
+// The bytes beyond kana, marks, digits and the space that a class allows.
+bool isExtra(Byte b, ZenginClass kind) {
+    switch (kind) {
+        case ZenginClass::Name:
+            return isLetter(b) || b == '(' || b == ')' || b == '-' || b == '.';
+        case ZenginClass::Shop:
+            return isLetter(b) || b == '-';
+        case ZenginClass::StrictName:
+            break;
+    }
+    return false;
+}
+
+bool isHyphen(char32_t ch) {
+    return ch == U'-' || ch == U'\uFF0D' || ch == U'\u2010' || ch == U'\u2212';
+}
+
+// A letter (half- or full-width, either case) as A..Z; 0 for anything else.
+Byte letterOf(char32_t ch) {
+    if (ch >= U'A' && ch <= U'Z') return static_cast<Byte>(ch);
+    if (ch >= U'a' && ch <= U'z') return static_cast<Byte>(ch - 'a' + 'A');
+    if (ch >= U'\uFF21' && ch <= U'\uFF3A') return static_cast<Byte>('A' + (ch - 0xFF21));
+    if (ch >= U'\uFF41' && ch <= U'\uFF5A') return static_cast<Byte>('A' + (ch - 0xFF41));
+    return 0;
 }
 
 // What one character becomes; `bytes` empty when it is refused.  Spaces come back as ' '.
@@ -79,16 +105,18 @@ Converted one(Byte b) {
 }
 
 Converted convert(char32_t ch, ZenginClass kind) {
-    const bool shop = kind == ZenginClass::Shop;
     if (ch == U' ' || ch == U'\u3000' || ch == U'\u30FB' || ch == U'\uFF65') return one(' ');
     if (ch >= U'0' && ch <= U'9') return one(static_cast<Byte>(ch));
     if (ch >= U'\uFF10' && ch <= U'\uFF19') return one(static_cast<Byte>('0' + (ch - 0xFF10)));
-    if (shop) {
-        if (ch >= U'A' && ch <= U'Z') return one(static_cast<Byte>(ch));
-        if (ch >= U'a' && ch <= U'z') return one(static_cast<Byte>(ch - 'a' + 'A'));
-        if (ch >= U'\uFF21' && ch <= U'\uFF3A') return one(static_cast<Byte>('A' + (ch - 0xFF21)));
-        if (ch >= U'\uFF41' && ch <= U'\uFF5A') return one(static_cast<Byte>('A' + (ch - 0xFF41)));
-        if (ch == U'-' || ch == U'\uFF0D' || ch == U'\u2010' || ch == U'\u2212') return one('-');
+    if (kind != ZenginClass::StrictName) {
+        if (const Byte letter = letterOf(ch)) return one(letter);
+        if (isHyphen(ch)) return one('-');
+    }
+    if (kind == ZenginClass::Name) {
+        if (ch == U'\u30FC' || ch == U'\uFF70') return one('-');  // ー, ｰ
+        if (ch == U'(' || ch == U'\uFF08') return one('(');
+        if (ch == U')' || ch == U'\uFF09') return one(')');
+        if (ch == U'.' || ch == U'\uFF0E') return one('.');
     }
     // Hiragana ぁ..ゖ are the katakana 0x60 above them.
     if (ch >= U'\u3041' && ch <= U'\u3096') ch += 0x60;
@@ -152,8 +180,7 @@ bool isZenginText(std::string_view bytes, ZenginClass kind) {
     for (const char ch : bytes) {
         const auto b = static_cast<Byte>(ch);
         const bool fits =
-            isKana(b) || b == ' ' || (b >= '0' && b <= '9') ||
-            (kind == ZenginClass::Shop && isShopExtra(b)) ||
+            isKana(b) || b == ' ' || (b >= '0' && b <= '9') || isExtra(b, kind) ||
             ((b == kVoiced || b == kSemiVoiced) && isKana(before) && takesMark(before, b));
         if (!fits) return false;
         before = b;
@@ -181,6 +208,18 @@ std::string quotedCharacter(char32_t character) {
               static_cast<UChar32>(character), failed);
     if (failed) return "「?」";
     return "「" + std::string(buffer, static_cast<std::size_t>(length)) + "」";
+}
+
+std::string_view zenginClassCharacters(ZenginClass kind) {
+    switch (kind) {
+        case ZenginClass::Name:
+            return "半角ｶﾀｶﾅ(ｦ・小さい文字を除く)、濁点、半濁点、英大文字、数字、記号( ) - .、空白";
+        case ZenginClass::Shop:
+            return "半角ｶﾀｶﾅ(ｦ・小さい文字・長音ｰを除く)、英大文字、数字、ﾊｲﾌﾝ、空白";
+        case ZenginClass::StrictName:
+            break;
+    }
+    return "半角ｶﾀｶﾅ(ｦ・小さい文字・長音ｰを除く)、濁点、半濁点、数字、空白";
 }
 
 }  // namespace keiro

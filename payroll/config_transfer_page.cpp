@@ -35,12 +35,21 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     setObjectName(QStringLiteral("tsZengin"));
     auto* company = new QGroupBox(QStringLiteral("委託者(振込依頼人)"), this);
     auto* bank = new QGroupBox(QStringLiteral("仕向金融機関(振込元の口座)"), this);
+    auto* characters = new QGroupBox(QStringLiteral("振込データの文字"), this);
+    standardCharactersRadio_ = radio(characters, "rbMojiHyojun", QStringLiteral("標準"));
+    strictCharactersRadio_ = radio(characters, "rbMojiGenkaku", QStringLiteral("厳格"));
+    auto* characterKinds = new QButtonGroup(this);
+    characterKinds->addButton(standardCharactersRadio_);
+    characterKinds->addButton(strictCharactersRadio_);
 
     // Typed full-width kana take two bytes each until they are shown converted on leaving.
     const BoxMaker inCompany{company, settings, messages};
     requesterCodeEdit_ = inCompany.digits("edItakuCd", 10);
     requesterNameEdit_ = inCompany.text("edItakuMei", 80, 24);
-    showAsZenginTextOnLeave(requesterNameEdit_, ZenginClass::Name);
+    showAsZenginTextOnLeave(requesterNameEdit_, [this] {
+        return nameClassOf(strictCharactersRadio_->isChecked() ? TransferCharacters::Strict
+                                                               : TransferCharacters::Standard);
+    });
     const BoxMaker inBank{bank, settings, messages};
     bankCodeEdit_ = inBank.digits("edSimukeGinkoCd", 4);
     bankNameEdit_ = inBank.text("edSimukeGinkoMei", 30, 16);
@@ -77,17 +86,33 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     addRow(bankGrid, 2, caption(bank, QStringLiteral("口座番号")), accountNumberEdit_, 2);
     bankGrid->setColumnStretch(4, 1);
 
-    auto* note = new QLabel(
+    auto* characterLayout = new QVBoxLayout(characters);
+    auto* characterRow = new QHBoxLayout();
+    characterRow->addWidget(standardCharactersRadio_);
+    characterRow->addWidget(strictCharactersRadio_);
+    characterRow->addStretch();
+    characterLayout->addLayout(characterRow);
+    auto* characterNote = new QLabel(
         QStringLiteral(
-            "印刷の｢振込データ作成(全銀)｣で使います。委託者名は半角ｶﾀｶﾅ・数字・空白で、"
-            "銀行名・支店名はそれに英大文字とﾊｲﾌﾝを加えて入力して下さい。全角ｶﾅは半角に、"
-            "小さい文字は大きい文字に変換されます。長音ｰ・ｦ・記号は使えません。"),
+            "委託者名と社員の口座名義ｶﾅに使える文字です。\n"
+            "標準: 半角ｶﾀｶﾅ・英大文字・数字・空白と記号( ) - .  長音ｰはﾊｲﾌﾝ-になります"
+            "(例 ｶ)ｻﾝﾌﾟﾙｼﾖｳｼﾞ、ﾖ-ｺ)。\n"
+            "厳格: 半角ｶﾀｶﾅ・数字・空白のみ。英字や記号を受け付けない銀行の場合に選んで下さい。"),
+        characters);
+    characterNote->setWordWrap(true);
+    characterLayout->addWidget(characterNote);
+
+    auto* note = new QLabel(
+        QStringLiteral("印刷の｢振込データ作成(全銀)｣で使います。銀行名・支店名は半角ｶﾀｶﾅ・"
+                       "英大文字・数字・ﾊｲﾌﾝ・空白で入力して下さい。全角ｶﾅは半角に、小さい文字は"
+                       "大きい文字に変換されます。ｦ・ｶﾝﾏ・/ は使えません。"),
         this);
     note->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(company);
     layout->addWidget(bank);
+    layout->addWidget(characters);
     layout->addWidget(note);
     layout->addStretch();
 }
@@ -102,6 +127,8 @@ void ConfigTransferPage::load(const TransferOriginator& o) {
     (o.accountType == kCurrentAccount ? currentAccountRadio_ : ordinaryAccountRadio_)
         ->setChecked(true);
     accountNumberEdit_->setText(qs(o.accountNumber));
+    (o.characters == TransferCharacters::Strict ? strictCharactersRadio_ : standardCharactersRadio_)
+        ->setChecked(true);
 }
 
 OriginatorEntry ConfigTransferPage::entry() const {
@@ -114,6 +141,8 @@ OriginatorEntry ConfigTransferPage::entry() const {
     e.branchName = trimmedText(branchNameEdit_);
     e.accountType = currentAccountRadio_->isChecked() ? kCurrentAccount : kOrdinaryAccount;
     e.accountNumber = trimmedText(accountNumberEdit_);
+    e.characters = strictCharactersRadio_->isChecked() ? TransferCharacters::Strict
+                                                       : TransferCharacters::Standard;
     return e;
 }
 

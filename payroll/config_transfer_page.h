@@ -1,7 +1,8 @@
 #pragma once
 // The fifth page of the common settings dialog, "振込データ設定": the company's side of the bank
 // transfer file (委託者コード and 委託者名, the company's bank, branch, account type and
-// account), kept in section Zengin of the configuration file.
+// account) and which characters the file's names may hold (振込データの文字: 標準 or 厳格), kept
+// in section Zengin of the configuration file.
 
 #include <QWidget>
 #include <string_view>
@@ -37,6 +38,8 @@ class ConfigTransferPage : public QWidget {
     QRadioButton* ordinaryAccountRadio_;
     QRadioButton* currentAccountRadio_;
     QLineEdit* accountNumberEdit_;
+    QRadioButton* standardCharactersRadio_;
+    QRadioButton* strictCharactersRadio_;
 };
 
 }  // namespace keiro::payroll

@@ -4,12 +4,14 @@
 #include <QFileInfo>
 #include <filesystem>
 
+#include "core/bank_calendar.h"
 #include "core/entry.h"
 #include "core/errors.h"
 #include "core/year_view.h"
 #include "payroll/employee_pdfs.h"
 #include "payroll/open_period_context.h"
 #include "payroll/tax_payment_chooser.h"
+#include "payroll/zengin_date_dialog.h"
 #include "print/denomination_report.h"
 #include "print/ledger_report.h"
 #include "print/list_period.h"
@@ -234,13 +236,38 @@ void ReportPrinting::printTransferList() {
 void ReportPrinting::writeTransferFile() {
     period_.closePanels();
     if (year_.period() == 0 || !period_.recalculate()) return;
-    const print::ZenginFile file = print::buildPeriodZenginFile(
-        year_.block(), year_.header(), EraYear{year_.eraName(), year_.eraYear()}, context_.eraNames,
-        year_.period(), context_.settings.transfer);
+    std::optional<BankCalendar> calendar;
+    try {
+        calendar = loadBankCalendar(context_.places);
+    } catch (const std::runtime_error& e) {  // IoError too
+        context_.messages.error(period_.window,
+                                QString::fromUtf8(kMsgZenginNotWritten) + "\n" + e.what());
+        return;
+    }
+    const EraYear fileYear{year_.eraName(), year_.eraYear()};
+    const auto build = [&](std::optional<CalendarDate> date) {
+        return print::buildPeriodZenginFile(year_.block(), year_.header(), fileYear,
+                                            context_.eraNames, year_.period(),
+                                            context_.settings.transfer, *calendar, date);
+    };
+    print::ZenginFile file = build(std::nullopt);
+    const std::optional<print::ZenginDate> proposal =
+        print::proposedZenginDate(year_.header(), year_.block().settings, fileYear,
+                                  context_.eraNames, year_.period(), *calendar);
+    if (!file.ok() || !proposal) {
+        context_.messages.error(period_.window, qs(print::zenginRefusalMessage(file)));
+        return;
+    }
+    ZenginDateDialog dateDialog(period_.window, *calendar, context_.messages);
+    dateDialog.propose(*proposal);
+    if (dateDialog.exec() != QDialog::Accepted) return;
+    const CalendarDate date = dateDialog.date();
+    file = build(date);
     if (!file.ok()) {
         context_.messages.error(period_.window, qs(print::zenginRefusalMessage(file)));
         return;
     }
+
     const fs::path proposed =
         context_.places.settingsFolder /
         print::zenginFileName(print::periodCaption(year_, context_.settings.itemNames));
@@ -256,12 +283,15 @@ void ReportPrinting::writeTransferFile() {
                                 QString::fromUtf8(kMsgZenginNotWritten) + "\n" + e.what());
         return;
     }
-    context_.messages.information(
-        period_.window, qs(print::kMsgZenginWritten) +
-                            QStringLiteral("\n%1\n%2件  合計 %3円")
-                                .arg(*chosen)
-                                .arg(file.count)
-                                .arg(QString::fromStdString(formatAmount(0, file.total))));
+    QString done =
+        qs(print::kMsgZenginWritten) + QStringLiteral("\n%1\n%2件  合計 %3円\n取組日 %4")
+                                           .arg(*chosen)
+                                           .arg(file.count)
+                                           .arg(QString::fromStdString(formatAmount(0, file.total)))
+                                           .arg(qs(japaneseDate(date)));
+    if (const std::string note = print::zenginNegativePayNote(file); !note.empty())
+        done += "\n\n" + qs(note);
+    context_.messages.information(period_.window, done);
 }
 
 void ReportPrinting::printDenominations() {

@@ -21,8 +21,12 @@ void acceptDigitsOnly(QLineEdit* box) {
 }
 
 void showAsZenginTextOnLeave(QLineEdit* box, ZenginClass kind) {
-    QObject::connect(box, &QLineEdit::editingFinished, box, [box, kind] {
-        const ZenginText converted = toZenginText(box->text().toStdString(), kind);
+    showAsZenginTextOnLeave(box, [kind] { return kind; });
+}
+
+void showAsZenginTextOnLeave(QLineEdit* box, std::function<ZenginClass()> kind) {
+    QObject::connect(box, &QLineEdit::editingFinished, box, [box, kind = std::move(kind)] {
+        const ZenginText converted = toZenginText(box->text().toStdString(), kind());
         if (!converted.ok()) return;
         const QString shown = QString::fromStdString(text::fromCp932(converted.bytes));
         if (shown != box->text()) box->setText(shown);

@@ -2,6 +2,8 @@
 // Edit-box behaviours for the bank transfer file's codes and kana names, shared by the
 // employee editor and the settings dialog.
 
+#include <functional>
+
 #include "core/zengin_text.h"
 
 class QLineEdit;
@@ -15,6 +17,8 @@ void acceptDigitsOnly(QLineEdit* box);
 // converted (full-width kana as half-width, small kana large, voiced kana with their mark);
 // text that does not is left as typed for the check to name.
 void showAsZenginTextOnLeave(QLineEdit* box, ZenginClass kind);
+// The same with the class asked when the box is left (a name whose class is a setting).
+void showAsZenginTextOnLeave(QLineEdit* box, std::function<ZenginClass()> kind);
 
 // The box's text as the file's bytes, or the text's code page 932 bytes when it does not
 // convert (the check refuses those before anything is stored).  Throws text::EncodingError

@@ -3,10 +3,11 @@
 #include <algorithm>
 
 #include "core/employee_transfer.h"
+#include "core/entry.h"
 #include "core/fileio.h"
+#include "core/pay_day.h"
 #include "core/zengin_text.h"
 #include "print/money_selection.h"
-#include "print/pay_date.h"
 #include "print/pictures.h"
 
 namespace keiro::print {
@@ -86,12 +87,16 @@ std::string dataRecord(const PaidEmployee& paid) {
 }
 
 // What an employee to be paid lacks, as captions; empty when the record can be written.
-std::string missingFor(const EmployeeRecord& e) {
+std::string missingFor(const EmployeeRecord& e, ZenginClass nameClass) {
     std::vector<std::string_view> missing;
     if (bankCodeOf(e).empty()) missing.push_back("銀行コード");
     if (branchCodeOf(e).empty()) missing.push_back("支店コード");
     const std::string kana = accountHolderKanaOf(e);
-    if (kana.empty() || !isZenginText(kana, ZenginClass::Name)) missing.push_back("口座名義ｶﾅ");
+    if (!kana.empty() && nameClass == ZenginClass::StrictName &&
+        isZenginText(kana, ZenginClass::Name) && !isZenginText(kana, nameClass))
+        missing.push_back("口座名義ｶﾅ(振込データの文字が厳格のため英字・記号は不可)");
+    else if (kana.empty() || !isZenginText(kana, nameClass))
+        missing.push_back("口座名義ｶﾅ");
     const std::string_view account = e.accountNumber.bytes();
     if (account.empty() || account.size() > 7 || !isAsciiDigits(account))
         missing.push_back("口座番号");
@@ -111,10 +116,15 @@ ZenginFile buildZenginFile(const ZenginFileInput& in) {
     ZenginFile file;
     file.companyMissing = missingOriginatorFields(in.originator);
     file.noPayDate = in.payMonth < 1 || in.payMonth > 12 || in.payDay < 1 || in.payDay > 31;
+    const ZenginClass nameClass = nameClassOf(in.originator.characters);
     std::vector<PaidEmployee> payees;
     for (PaidEmployee& paid : paidEmployees(in.block, PaidBy::Transfer)) {
+        if (paid.netPay < 0) {
+            file.negative.push_back(
+                {paid.employee.employeeCode.utf8(), paid.employee.name.utf8(), paid.netPay});
+        }
         if (paid.netPay <= 0) continue;
-        if (std::string missing = missingFor(paid.employee); !missing.empty())
+        if (std::string missing = missingFor(paid.employee, nameClass); !missing.empty())
             file.refused.push_back({paid.employee.name.utf8(), std::move(missing)});
         file.count += 1;
         file.total += paid.netPay;
@@ -133,12 +143,64 @@ ZenginFile buildZenginFile(const ZenginFileInput& in) {
     return file;
 }
 
+std::optional<CalendarDate> periodPayDate(const YearFileHeader& header,
+                                          const PeriodSettings& settings, const EraYear& fileYear,
+                                          const EraNames& eraNames, int period) {
+    const int calendarYear =
+        FileYear{fileYear.eraName != eraNames.earlier, fileYear.eraYear}.calendarYear();
+    int year = calendarYear, month = 0, day = 0;
+    if (isBonusPeriod(period)) {
+        const int bonus = period - kFirstBonusPeriod;
+        month = header.bonusPayMonth[bonus];
+        day = header.bonusPayDay[bonus];
+    } else {
+        const SalaryPayDay paid = salaryPayDay(calendarYear, period, settings);
+        year = paid.year;
+        month = paid.month;
+        day = paid.day;
+    }
+    if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+    const CalendarDate date{std::chrono::year(year),
+                            std::chrono::month(static_cast<unsigned>(month)),
+                            std::chrono::day(static_cast<unsigned>(day))};
+    if (!date.ok()) return std::nullopt;
+    return date;
+}
+
+std::optional<ZenginDate> proposedZenginDate(const YearFileHeader& header,
+                                             const PeriodSettings& settings,
+                                             const EraYear& fileYear, const EraNames& eraNames,
+                                             int period, const BankCalendar& calendar) {
+    const std::optional<CalendarDate> paid =
+        periodPayDate(header, settings, fileYear, eraNames, period);
+    if (!paid) return std::nullopt;
+    return ZenginDate{*paid, calendar.businessDayOnOrBefore(*paid)};
+}
+
+std::string zenginDateRefusal(CalendarDate date, const BankCalendar& calendar) {
+    if (calendar.isBankBusinessDay(date)) return {};
+    return japaneseDate(date) + "は銀行の休業日(" + calendar.closedReason(date) +
+           ")です。\n取組日には銀行の営業日を指定して下さい。";
+}
+
 ZenginFile buildPeriodZenginFile(const PeriodBlock& block, const YearFileHeader& header,
                                  const EraYear& fileYear, const EraNames& eraNames, int period,
-                                 const TransferOriginator& originator) {
-    const FileYear year{fileYear.eraName != eraNames.earlier, fileYear.eraYear};
-    const PayDateNumbers date = defaultPayDate(year, period, header, block.settings);
-    return buildZenginFile({block, period, date.month, date.day, originator});
+                                 const TransferOriginator& originator, const BankCalendar& calendar,
+                                 std::optional<CalendarDate> chosen) {
+    std::optional<CalendarDate> date = chosen;
+    if (!date) {
+        if (const auto proposed =
+                proposedZenginDate(header, block.settings, fileYear, eraNames, period, calendar))
+            date = proposed->date;
+    }
+    const int month = date ? static_cast<int>(static_cast<unsigned>(date->month())) : 0;
+    const int day = date ? static_cast<int>(static_cast<unsigned>(date->day())) : 0;
+    ZenginFile file = buildZenginFile({block, period, month, day, originator});
+    if (date && !calendar.isBankBusinessDay(*date)) {
+        file.dateRefusal = zenginDateRefusal(*date, calendar);
+        file.bytes.clear();
+    }
+    return file;
 }
 
 std::string zenginRefusalMessage(const ZenginFile& file) {
@@ -146,13 +208,23 @@ std::string zenginRefusalMessage(const ZenginFile& file) {
     if (!file.companyMissing.empty())
         message += "\n\n共通設定の｢振込データ設定｣に入力して下さい: " + file.companyMissing;
     if (file.noPayDate) message += "\n\n支給日が設定されていません。";
+    if (!file.dateRefusal.empty()) message += "\n\n" + file.dateRefusal;
     if (file.nobodyToPay) message += "\n\n振込で支給する社員(差引支給額が1円以上)がいません。";
     if (!file.refused.empty()) {
         message += "\n\n次の社員の振込先が不足しています(社員情報の編集で入力して下さい):";
         for (const ZenginRefusedEmployee& r : file.refused)
             message += "\n  " + r.name + " : " + r.missing;
     }
+    if (!file.negative.empty()) message += "\n\n" + zenginNegativePayNote(file);
     return message;
+}
+
+std::string zenginNegativePayNote(const ZenginFile& file) {
+    if (file.negative.empty()) return {};
+    std::string note = "差引支給額がマイナスのため、次の社員は振込データに含めていません:";
+    for (const ZenginNegativePay& n : file.negative)
+        note += "\n  " + n.name + " : " + formatAmount(0, n.netPay) + "円";
+    return note;
 }
 
 std::string zenginFileName(std::string_view periodCaption) {

@@ -1,16 +1,18 @@
 // export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv
 // export ledger FILE --slots 1,2,… [--root DIR] --out DIR BASE.csv
-// export zengin FILE --period K [--root DIR] OUT.txt
+// export zengin FILE --period K [--root DIR] [--date YYYY-MM-DD] OUT.txt
 // export withholding-list YEARFILE [--root DIR] [--slots 1,2,…] OUT.csv (withholding_list_commands)
 //
 // The CSV files of the monthly list and of the pay ledger, as the print dialog's CSV button
 // writes them (code page 932, CR LF, written whole and readable by the owner only), and the
-// bank transfer file of a period as the main window's button writes it.  Nothing is drawn, so
-// no Qt application is started.
+// bank transfer file of a period as the main window's button writes it (取組日: --date, which
+// must be a bank business day, else the pay date or the business day before it).  Nothing is
+// drawn, so no Qt application is started.
 #include <filesystem>
 #include <set>
 #include <stdexcept>
 
+#include "core/bank_calendar.h"
 #include "core/yearfile.h"
 #include "print/table_csv.h"
 #include "print/zengin_file.h"
@@ -72,19 +74,32 @@ int exportLedger(const Args& args) {
     return 0;
 }
 
-// A refused file exits 1 with the message, which lists every employee concerned, on stderr.
+// A refused file (a --date on which banks are closed among the reasons) exits 1 with the
+// message, which lists every employee concerned, on stderr.  Employees left out for a net pay
+// below zero are listed in "negativeNetPay" when there are any.
 int exportZengin(const Args& args) {
-    args.expectOnly({"period", "root"}, 3);
+    args.expectOnly({"period", "root", "date"}, 3);
     const int period = args.requiredInt("period", 1, kPeriodCount);
+    std::optional<CalendarDate> date;
+    if (const std::optional<std::string> text = args.option("date"))
+        date = parseDateArgument(*text, "--date");
     const std::string out = args.positional(2, "OUT.txt");
 
     const SavedPeriod saved = openSavedPeriod(args, period);
+    const BankCalendar calendar = loadBankCalendar(placesFromArgs(args));
     const print::ZenginFile file =
         print::buildPeriodZenginFile(*saved.block, saved.header, saved.fileYear, saved.eraNames,
-                                     period, saved.settings.transfer);
+                                     period, saved.settings.transfer, calendar, date);
     if (!file.ok()) throw std::runtime_error(print::zenginRefusalMessage(file));
     print::writeZenginFile(out, file);
-    printJson({{"file", out}, {"records", file.count}, {"total", file.total}});
+    nlohmann::ordered_json result{{"file", out}, {"records", file.count}, {"total", file.total}};
+    if (!file.negative.empty()) {
+        auto negative = nlohmann::ordered_json::array();
+        for (const print::ZenginNegativePay& n : file.negative)
+            negative.push_back({{"code", n.code}, {"name", n.name}, {"netPay", n.netPay}});
+        result["negativeNetPay"] = negative;
+    }
+    printJson(result);
     return 0;
 }
 

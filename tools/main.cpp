@@ -67,7 +67,7 @@ constexpr const char* kUsage =
     "  print withholding-list YEARFILE [--root DIR] [--slots 1,2,...] --pdf OUT.pdf\n"
     "  export list FILE --period K [--root DIR] [--method 0|1|2] OUT.csv\n"
     "  export ledger FILE --slots 1,2,... [--root DIR] --out DIR BASE.csv\n"
-    "  export zengin FILE --period K [--root DIR] OUT.txt\n"
+    "  export zengin FILE --period K [--root DIR] [--date YYYY-MM-DD] OUT.txt\n"
     "  export withholding-list YEARFILE [--root DIR] [--slots 1,2,...] OUT.csv\n"
     "  withholding info FILE\n"
     "  withholding calc YEARFILE --slot N [--root DIR] [--set KEY=VALUE ...]\n"

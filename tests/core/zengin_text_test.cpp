@@ -42,24 +42,45 @@ TEST(ZenginText, SmallVoicedAndFullWidthKanaBecomeTheFilesHalfWidthBytes) {
 }
 
 TEST(ZenginText, RefusesWhatTheStrictNameClassDoesNotHold) {
-    EXPECT_EQ(refused("ヨーコ"), U'ー');  // the long vowel mark, full- or half-width
-    EXPECT_EQ(refused("ﾖｰｺ"), U'ｰ');
-    EXPECT_EQ(refused("山田 タロウ"), U'山');
-    EXPECT_EQ(refused("ヲ"), U'ヲ');
-    EXPECT_EQ(refused("ｦ"), U'ｦ');
-    EXPECT_EQ(refused("ABC"), U'A');  // letters only in bank and branch names
-    EXPECT_EQ(refused("ｶ)ｻﾝﾌﾟﾙ"), U')');
-    EXPECT_EQ(refused("ﾔﾏﾀﾞ,ﾀﾛｳ"), U',');
-    EXPECT_EQ(refused("ﾞｱ"), U'ﾞ');  // a mark with nothing before it
-    EXPECT_EQ(refused("ｱﾞ"), U'ﾞ');  // ... or after a kana that takes none
-    EXPECT_EQ(refused("ｶﾟ"), U'ﾟ');
+    constexpr ZenginClass strict = ZenginClass::StrictName;
+    EXPECT_EQ(refused("ヨーコ", strict), U'ー');  // the long vowel mark, full- or half-width
+    EXPECT_EQ(refused("ﾖｰｺ", strict), U'ｰ');
+    EXPECT_EQ(refused("山田 タロウ", strict), U'山');
+    EXPECT_EQ(refused("ヲ", strict), U'ヲ');
+    EXPECT_EQ(refused("ｦ", strict), U'ｦ');
+    EXPECT_EQ(refused("ABC", strict), U'A');  // letters only in bank and branch names
+    EXPECT_EQ(refused("ｶ)ｻﾝﾌﾟﾙ", strict), U')');
+    EXPECT_EQ(refused("ﾔﾏﾀﾞ,ﾀﾛｳ", strict), U',');
+    EXPECT_EQ(refused("ﾞｱ", strict), U'ﾞ');  // a mark with nothing before it
+    EXPECT_EQ(refused("ｱﾞ", strict), U'ﾞ');  // ... or after a kana that takes none
+    EXPECT_EQ(refused("ｶﾟ", strict), U'ﾟ');
+}
+
+// The 口座名等 class, the default for names: the bank-registered company name and a name with
+// a long vowel can be written; what no class holds is still refused.
+TEST(ZenginText, NamesTakeLettersAndTheFourSymbolsByDefault) {
+    EXPECT_EQ(converted("ｶ)ﾃｽﾄｼﾖｳﾃﾝ"), bytesOf("ｶ)ﾃｽﾄｼﾖｳﾃﾝ"));
+    EXPECT_EQ(converted("（カ）テスト"), bytesOf("(ｶ)ﾃｽﾄ"));
+    EXPECT_EQ(converted("ヨーコ"), bytesOf("ﾖ-ｺ"));  // ー, as banks write it
+    EXPECT_EQ(converted("ｋｅｉｒｏ co. ltd"), bytesOf("KEIRO CO. LTD"));
+    EXPECT_EQ(converted("スズキ－タロウ．"), bytesOf("ｽｽﾞｷ-ﾀﾛｳ."));
+    EXPECT_EQ(refused("ｶ)ｻﾝﾌﾟﾙ/ｼﾃﾝ"), U'/');  // never the slash in a salary file
+    EXPECT_EQ(refused("ﾀﾞﾃ&ｺ"), U'&');
+    // Bank names keep their own class: no parentheses, and ー is refused there.
+    EXPECT_EQ(refused("ソニーギンコウ", ZenginClass::Shop), U'ー');
+    EXPECT_EQ(refused("(ｶ", ZenginClass::Shop), U'(');
+
+    EXPECT_TRUE(isZenginText(bytesOf("ｶ)ﾃｽﾄ(ｶ)ｼﾃﾝ A.B-1"), ZenginClass::Name));
+    EXPECT_FALSE(isZenginText(bytesOf("ｶ)ﾃｽﾄ"), ZenginClass::StrictName));
+    EXPECT_FALSE(isZenginText(bytesOf("ﾖ-ｺ"), ZenginClass::StrictName));
+    EXPECT_FALSE(isZenginText(bytesOf("A/B"), ZenginClass::Name));
 }
 
 TEST(ZenginText, BankNamesAlsoTakeCapitalLettersAndTheHyphen) {
     EXPECT_EQ(converted("ｔｏｋｙｏ-ＳＴ ギンコウ", ZenginClass::Shop), bytesOf("TOKYO-ST ｷﾞﾝｺｳ"));
     EXPECT_EQ(refused("ﾄｳｷｮｳ(ｶ", ZenginClass::Shop), U'(');
     EXPECT_TRUE(isZenginText(bytesOf("TOKYO-ST ｷﾞﾝｺｳ"), ZenginClass::Shop));
-    EXPECT_FALSE(isZenginText(bytesOf("TOKYO"), ZenginClass::Name));
+    EXPECT_FALSE(isZenginText(bytesOf("TOKYO"), ZenginClass::StrictName));
 }
 
 TEST(ZenginText, StoredBytesAreCheckedByteByByte) {
@@ -119,9 +140,15 @@ TEST(EmployeeTransferCodes, TheEditorBoxesAreChecked) {
     EXPECT_EQ(field("", "", "123456789012345ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ"), -1);
     EXPECT_EQ(field("", "", "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍガ"),
               static_cast<int>(TransferField::HolderKana));
-    const auto failure = checkTransferFields("", "", "ヨーコ");
+    // ヨーコ is ﾖ-ｺ by default; an office that chose 厳格 cannot pay her.
+    EXPECT_FALSE(checkTransferFields("", "", "ヨーコ"));
+    const auto failure = checkTransferFields("", "", "ヨーコ", ZenginClass::StrictName);
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->message.find("「ー」"), std::string::npos) << failure->message;
+    EXPECT_NE(failure->message.find("数字、空白で入力"), std::string::npos) << failure->message;
+    const auto slash = checkTransferFields("", "", "ヤマダ/タロウ");
+    ASSERT_TRUE(slash);
+    EXPECT_NE(slash->message.find("記号( ) - ."), std::string::npos) << slash->message;
 }
 
 TEST(TransferOriginatorSettings, CheckedConvertedStoredAndReadBack) {
@@ -156,8 +183,12 @@ TEST(TransferOriginatorSettings, CheckedConvertedStoredAndReadBack) {
     };
     EXPECT_EQ(failedField([](auto& e) { e.requesterCode = "12345678901"; }),
               static_cast<int>(OriginatorField::RequesterCode));
-    EXPECT_EQ(failedField([](auto& e) { e.requesterName = "ｶ)ｻﾝﾌﾟﾙ"; }),
+    EXPECT_EQ(failedField([](auto& e) {
+                  e.requesterName = "ｶ)ｻﾝﾌﾟﾙ";
+                  e.characters = TransferCharacters::Strict;
+              }),
               static_cast<int>(OriginatorField::RequesterName));
+    EXPECT_EQ(failedField([](auto& e) { e.requesterName = "ｶ)ｻﾝﾌﾟﾙ"; }), -1);  // 標準
     EXPECT_EQ(failedField([](auto& e) { e.requesterName = std::string(41, '1'); }),
               static_cast<int>(OriginatorField::RequesterName));
     EXPECT_EQ(failedField([](auto& e) { e.bankCode = "99"; }),
@@ -169,6 +200,36 @@ TEST(TransferOriginatorSettings, CheckedConvertedStoredAndReadBack) {
     EXPECT_EQ(failedField([](auto& e) { e.accountNumber = "12345678"; }),
               static_cast<int>(OriginatorField::AccountNumber));
     EXPECT_EQ(failedField([](auto& e) { e = OriginatorEntry{}; }), -1);  // all empty is fine
+}
+
+// 振込データの文字: 標準 unless the ini says 厳格; choosing 標準 again leaves no key behind, so an
+// office that never chose leaves its file as it was.
+TEST(TransferOriginatorSettings, TheCharacterSettingIsStoredOnlyWhenStrict) {
+    const testing_support::TempFolder dir("zengin-characters");
+    const auto path = dir.path() / "Keiro.ini";
+    EXPECT_EQ(loadTransferOriginator(IniFile(path)).characters, TransferCharacters::Standard);
+
+    OriginatorEntry entry;
+    entry.requesterName = "カ）テスト";
+    entry.characters = TransferCharacters::Standard;
+    OriginatorCheck check = checkOriginatorEntry(entry);
+    ASSERT_FALSE(check.failure) << check.failure->message;
+    EXPECT_EQ(check.converted.requesterName, bytesOf("ｶ)ﾃｽﾄ"));
+    IniFile ini(path);
+    saveTransferOriginator(ini, check.converted);
+    EXPECT_FALSE(IniFile(path).hasKey(kZenginSection, "MojiSyu"));
+
+    check.converted.characters = TransferCharacters::Strict;
+    saveTransferOriginator(ini, check.converted);
+    EXPECT_EQ(IniFile(path).readInt(kZenginSection, "MojiSyu", 0), 1);
+    const TransferOriginator strict = loadTransferOriginator(IniFile(path));
+    EXPECT_EQ(strict.characters, TransferCharacters::Strict);
+    // The stored name no longer fits its class: the file names it as missing.
+    EXPECT_NE(missingOriginatorFields(strict).find("委託者名"), std::string::npos);
+
+    check.converted.characters = TransferCharacters::Standard;
+    saveTransferOriginator(ini, check.converted);
+    EXPECT_FALSE(IniFile(path).hasKey(kZenginSection, "MojiSyu"));
 }
 
 }  // namespace

@@ -406,6 +406,35 @@ class ConfigDialogTest : public QObject {
         QCOMPARE(missingOriginatorFields(stored), std::string());
     }
 
+    // 振込データの文字: 標準 takes the bank-registered name ｶ)ﾃｽﾄ and writes ー as '-'; 厳格
+    // refuses it on OK, on the transfer page, and is kept in the ini until 標準 is chosen again.
+    void transferCharacterClassIsChosenAndKept() {
+        Harness h(filledPeriod());
+        QVERIFY(h.find<QRadioButton>("rbMojiHyojun")->isChecked());
+        h.type("edItakuMei", QStringLiteral("カ）テストショーテン"));
+        emit h.edit("edItakuMei")->editingFinished();  // shown converted on leaving
+        QCOMPARE(h.text("edItakuMei"), QStringLiteral("ｶ)ﾃｽﾄｼﾖ-ﾃﾝ"));
+
+        h.click("rbMojiGenkaku");
+        h.click("btSysSave");
+        QCOMPARE(h.page(), static_cast<int>(ConfigPage::Transfer));
+        QVERIFY2(
+            h.messages.lastText().startsWith(QStringLiteral("委託者名に使用できない文字「)」")),
+            qPrintable(h.messages.lastText()));
+        QCOMPARE(h.dialog.result(), int(QDialog::Rejected));
+
+        h.type("edItakuMei", QStringLiteral("テストショウテン"));
+        h.click("btSysSave");
+        QCOMPARE(h.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(IniFile(h.iniPath).readInt("Zengin", "MojiSyu", 0), 1);
+        QCOMPARE(h.settings.transfer.characters, TransferCharacters::Strict);
+
+        Harness again(filledPeriod());
+        again.settings.transfer = loadTransferOriginator(IniFile(h.iniPath));
+        again.dialog.prepare(again.period);
+        QVERIFY(again.find<QRadioButton>("rbMojiGenkaku")->isChecked());
+    }
+
     void cancelWithoutCompanyAsksFirst() {
         Harness h;
         h.messages.answerNext(ui::Answer::No);

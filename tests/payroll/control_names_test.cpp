@@ -190,10 +190,10 @@ class ControlNamesTest : public QObject {
                       "edVarKoujo1",     "edVarKoujo2",     "edVarKoujo3",      "edVarTeate1",
                       "edVarTeate2",     "edVarTeate3",     "lbNote",           "rbGenRound",
                       "rbGenTrunc",      "rbIgai",          "rbJigyo",          "rbKouRound",
-                      "rbKouTrunc",      "rbSikCeil",       "rbSikRound",       "rbSimukeFutuu",
-                      "rbSimukeTouza",   "rbTimeStyle10",   "rbTimeStyle60",    "tsConfig",
-                      "tsCorpInfo",      "tsFreeItem",      "tsItemName",       "tsSocial",
-                      "tsZengin"}));
+                      "rbKouTrunc",      "rbMojiGenkaku",   "rbMojiHyojun",     "rbSikCeil",
+                      "rbSikRound",      "rbSimukeFutuu",   "rbSimukeTouza",    "rbTimeStyle10",
+                      "rbTimeStyle60",   "tsConfig",        "tsCorpInfo",       "tsFreeItem",
+                      "tsItemName",      "tsSocial",        "tsZengin"}));
     }
 };
 

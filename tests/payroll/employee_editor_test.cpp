@@ -361,12 +361,15 @@ class EmployeeEditorTest : public QObject {
         QVERIFY(!demo.accepted());
 
         demo.type("edGinkoCd", QStringLiteral("0005"));
-        demo.type("edKouzaMeigi", QStringLiteral("サトウ　ヨーコ"));
-        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("サトウ　ヨーコ"));  // as typed
+        demo.type("edKouzaMeigi", QStringLiteral("サトウ　カヲル"));
+        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("サトウ　カヲル"));  // as typed
         demo.click("btOK");
-        QVERIFY(demo.lastMessage().contains(QStringLiteral("口座名義ｶﾅに使用できない文字「ー」")));
+        QVERIFY(demo.lastMessage().contains(QStringLiteral("口座名義ｶﾅに使用できない文字「ヲ」")));
         QVERIFY(QApplication::focusWidget() == demo.child("edKouzaMeigi"));
         QVERIFY(!demo.accepted());
+        // The long vowel is written as the hyphen banks put in its place.
+        demo.type("edKouzaMeigi", QStringLiteral("サトウ　ヨーコ"));
+        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("ｻﾄｳ ﾖ-ｺ"));
 
         demo.type("edKouzaMeigi", QStringLiteral("ガンジャ　キョウコ"));
         QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("ｶﾞﾝｼﾞﾔ ｷﾖｳｺ"));

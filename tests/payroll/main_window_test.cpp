@@ -2,6 +2,7 @@
 // grid, Enter moving down the editable rows, saving, and the question about unsaved changes
 // when closing.
 #include <QApplication>
+#include <QDateEdit>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,7 @@
 #include "payroll/slip_layout_window.h"
 #include "payroll/social_insurance_tasks.h"
 #include "payroll/tool_tray.h"
+#include "payroll/zengin_date_dialog.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/pdf_reader.h"
 #include "tests/support/qt_test_main.h"
@@ -111,6 +113,16 @@ class MainWindowTest : public QObject {
             return QString::fromStdString(grid().text(row, col)).trimmed().toStdString();
         }
     };
+
+    // Answers the 取組日 dialog the transfer file asks for, with `date` when given.
+    static void acceptTransferDate(QDate date = {}) {
+        QTimer::singleShot(0, [date] {
+            auto* dialog = qobject_cast<ZenginDateDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            if (date.isValid()) dialog->findChild<QDateEdit*>("edKumiDate")->setDate(date);
+            dialog->accept();
+        });
+    }
 
   private slots:
     void captionNamesTheCompanyAndThePeriod() {
@@ -382,6 +394,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!QFileInfo::exists(path));
 
         second = kept;
+        acceptTransferDate();
         demo.window->toolTray()->button("sbFuriData")->click();
         QVERIFY2(demo.messages.lastText().startsWith("振込データを作成しました。"),
                  qPrintable(demo.messages.lastText()));
@@ -392,9 +405,31 @@ class MainWindowTest : public QObject {
 
         // A folder that is not there: said so, never reported as written.
         demo.dialogs.answerNext(QString::fromStdString((demo.folder / "none" / "z.txt").string()));
+        acceptTransferDate();
         demo.window->toolTray()->button("sbFuriData")->click();
         QVERIFY2(demo.messages.lastText().startsWith("振込データを作成できませんでした。"),
                  qPrintable(demo.messages.lastText()));
+    }
+
+    // The 取組日 asked before the file is saved goes into its header; an employee whose net pay
+    // is below zero is left out and named in the completion message.
+    void transferFileTakesTheChosenDateAndNamesNegativeNetPay() {
+        Demo demo(11);
+        EmployeeRecord& first = demo.year.block().employee(1);
+        first.residentTax = 9'999'999;
+        const QString path = QString::fromStdString((demo.folder / "zengin.txt").string());
+        demo.dialogs.answerNext(path);
+        acceptTransferDate(QDate(2026, 11, 24));
+        demo.window->toolTray()->button("sbFuriData")->click();
+        const QString text = demo.messages.lastText();
+        QVERIFY2(text.startsWith("振込データを作成しました。"), qPrintable(text));
+        QVERIFY2(text.contains("取組日 2026年11月24日(火)"), qPrintable(text));
+        QVERIFY2(
+            text.contains("差引支給額がマイナスのため、次の社員は振込データに含めていません:\n  " +
+                          QString::fromStdString(first.name.utf8()) + " : -"),
+            qPrintable(text));
+        const std::string bytes = readFile(path.toStdString());
+        QCOMPARE(bytes.substr(54, 4), std::string("1124"));
     }
 
     void aNewEmployeeFromTheEmployeeListGetsAColumn() {

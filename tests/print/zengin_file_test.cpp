@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/bank_calendar.h"
 #include "core/employee_transfer.h"
 #include "core/text.h"
 #include "print/money_selection.h"
@@ -164,6 +165,106 @@ TEST(ZenginFile, RefusesWithoutTheCompanysCodesOrAPayDate) {
     const ZenginFile empty = buildZenginFile({*nobody.block, 3, 3, 25, sampleOriginator()});
     EXPECT_TRUE(empty.nobodyToPay);
     EXPECT_FALSE(empty.ok());
+}
+
+// The names in the 口座名等 class by default: the bank-registered company name and a name with
+// a long vowel reach the file; under 厳格 the same file is refused, naming both.
+TEST(ZenginFile, NamesOfTheStandardClassAreWrittenAndRefusedWhenStrict) {
+    SmallPeriod period;
+    setTransferCodes(period.block->employee(1), "0998", "001", cp932("ﾔﾏﾀﾞ ﾖ-ｺ"));
+    TransferOriginator o = sampleOriginator();
+    o.requesterName = cp932("ｶ)ﾃｽﾄｼﾖｳﾃﾝ");
+    const ZenginFile file = buildZenginFile({*period.block, 12, 12, 25, o});
+    ASSERT_TRUE(file.ok()) << zenginRefusalMessage(file);
+    EXPECT_EQ(file.bytes.substr(14, 40), cp932("ｶ)ﾃｽﾄｼﾖｳﾃﾝ") + blanks(30));
+    EXPECT_EQ(file.bytes.substr(122 + 50, 30), cp932("ﾔﾏﾀﾞ ﾖ-ｺ") + blanks(22));
+
+    o.characters = TransferCharacters::Strict;
+    const ZenginFile strict = buildZenginFile({*period.block, 12, 12, 25, o});
+    EXPECT_FALSE(strict.ok());
+    const std::string message = zenginRefusalMessage(strict);
+    EXPECT_NE(message.find("入力して下さい: 委託者名"), std::string::npos) << message;
+    EXPECT_NE(message.find("山田　太郎 : 口座名義ｶﾅ(振込データの文字が厳格"), std::string::npos)
+        << message;
+    EXPECT_EQ(message.find("高橋"), std::string::npos) << message;
+}
+
+// A net pay below zero gets no record, as before, and is now named: in the file's list, in the
+// completion note and in a refusal.
+TEST(ZenginFile, EmployeesWithANegativeNetPayAreListed) {
+    SmallPeriod period;
+    period.block->payments[0].payTotal = -3000;  // 山田
+    const ZenginFile file = period.build();
+    ASSERT_TRUE(file.ok()) << zenginRefusalMessage(file);
+    EXPECT_EQ(file.count, 1);
+    EXPECT_EQ(file.total, 1234);
+    ASSERT_EQ(file.negative.size(), 1u);
+    EXPECT_EQ(file.negative[0].code, "0001");
+    EXPECT_EQ(file.negative[0].name, "山田　太郎");
+    EXPECT_EQ(file.negative[0].netPay, -3000);
+    EXPECT_EQ(zenginNegativePayNote(file),
+              "差引支給額がマイナスのため、次の社員は振込データに含めていません:\n"
+              "  山田　太郎 : -3,000円");
+    EXPECT_EQ(zenginNegativePayNote(SmallPeriod().build()), "");  // 佐藤's 0 is not listed
+
+    period.block->payments[3].payTotal = -1;  // 高橋: nobody is left to pay
+    const ZenginFile none = period.build();
+    EXPECT_TRUE(none.nobodyToPay);
+    EXPECT_EQ(none.negative.size(), 2u);
+    EXPECT_NE(zenginRefusalMessage(none).find("高橋　美香 : -1円"), std::string::npos);
+}
+
+// The 取組日 of a period's file: the pay date when banks are open, else the business day before
+// it; a date chosen by hand must be a business day.
+TEST(ZenginFile, ThePeriodsTransferDateIsABankBusinessDay) {
+    const BankCalendar calendar = BankCalendar::load(KEIRO_SOURCE_DIR "/data/public_holidays.csv");
+    const EraNames eras{"平成", "令和"};
+    SmallPeriod period;
+    YearFileHeader header{};
+    header.bonusPayMonth[0] = 7;
+    header.bonusPayDay[0] = 20;  // 海の日 2026
+    TransferOriginator o = sampleOriginator();
+    const auto dateOf = [&](int period_, int payDay, int nextMonth, int eraYear,
+                            std::optional<CalendarDate> chosen = std::nullopt) {
+        period.block->settings.payDay = payDay;
+        period.block->settings.payNextMonth = nextMonth;
+        const ZenginFile file = buildPeriodZenginFile(*period.block, header, {"令和", eraYear},
+                                                      eras, period_, o, calendar, chosen);
+        return file.ok() ? file.bytes.substr(54, 4) : "refused: " + file.dateRefusal;
+    };
+    using std::chrono::year;
+    EXPECT_EQ(dateOf(1, 23, 0, 8), "0123");  // Friday: as it is
+    EXPECT_EQ(dateOf(1, 25, 0, 8), "0123");  // Sunday → Friday
+    EXPECT_EQ(dateOf(3, 22, 0, 9), "0319");  // 2027: 振替休日 after 春分の日 on Sunday 3/21
+    EXPECT_EQ(dateOf(12, 31, 0, 8), "1230");  // the year end
+    EXPECT_EQ(dateOf(12, 3, 1, 8), "1230");   // December paid on January 3rd: back into the year
+    EXPECT_EQ(dateOf(kFirstBonusPeriod, 25, 0, 8), "0717");  // the summer bonus on 海の日
+
+    const CalendarDate comingOfAge{year(2026), std::chrono::January, std::chrono::day(12)};
+    EXPECT_EQ(dateOf(1, 25, 0, 8, comingOfAge),
+              "refused: 2026年1月12日(月)は銀行の休業日(成人の日)です。\n"
+              "取組日には銀行の営業日を指定して下さい。");
+    EXPECT_EQ(
+        dateOf(1, 25, 0, 8, CalendarDate{year(2026), std::chrono::January, std::chrono::day(26)}),
+        "0126");  // a later business day chosen by hand
+    const CalendarDate yearEnd{year(2026), std::chrono::December, std::chrono::day(31)};
+    EXPECT_NE(dateOf(12, 25, 0, 8, yearEnd).find("年末年始"), std::string::npos);
+
+    const std::optional<ZenginDate> proposal =
+        proposedZenginDate(header, period.block->settings, {"令和", 8}, eras, 1, calendar);
+    ASSERT_TRUE(proposal);
+    EXPECT_TRUE(proposal->moved());  // paid on Sunday 1/25 (the last call's settings)
+    EXPECT_EQ(proposal->date,
+              (CalendarDate{year(2026), std::chrono::January, std::chrono::day(23)}));
+
+    // A bonus without its pay date has none to propose.
+    header.bonusPayMonth[1] = 0;
+    EXPECT_FALSE(proposedZenginDate(header, period.block->settings, {"令和", 8}, eras,
+                                    kFirstBonusPeriod + 1, calendar));
+    EXPECT_NE(zenginRefusalMessage(buildPeriodZenginFile(*period.block, header, {"令和", 8}, eras,
+                                                         kFirstBonusPeriod + 1, o, calendar))
+                  .find("支給日が設定されていません"),
+              std::string::npos);
 }
 
 TEST(ZenginFile, WrittenWholeAndProposedUnderThePeriodsName) {

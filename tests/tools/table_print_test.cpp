@@ -296,5 +296,48 @@ TEST_F(TablePrintToolTest, RefusesWhatItCannotDo) {
     EXPECT_FALSE(fs::exists(out_.path() / "z.txt"));
 }
 
+// 取組日: January's pay day is Sunday 2026-01-25, so the file says Friday 0123 unless --date
+// names another business day; a holiday given by hand is refused.  A net pay below zero is
+// left out of the file and listed.
+TEST_F(TablePrintToolTest, ZenginDateIsABankBusinessDayAndNegativeNetPayIsListed) {
+    const fs::path out = out_.path() / "zengin-01.txt";
+    ToolRun done = run("export zengin", "--period 1 " + quoted(out));
+    ASSERT_EQ(done.exitCode, 0);
+    EXPECT_FALSE(json::parse(done.out).contains("negativeNetPay"));
+    EXPECT_EQ(bytesOf(out).substr(54, 4), "0123");
+    done = run("export zengin", "--period 1 --date 2026-01-26 " + quoted(out));
+    ASSERT_EQ(done.exitCode, 0);
+    EXPECT_EQ(bytesOf(out).substr(54, 4), "0126");
+
+    const fs::path refused = out_.path() / "zengin-holiday.txt";
+    const std::string period1 = "export zengin " + quoted(demo_->file) + " --root " +
+                                quoted(demo_->folder.path()) + " --period 1 ";
+    const ToolRun holiday = errorsOf(period1 + "--date 2026-01-12 " + quoted(refused));
+    EXPECT_EQ(holiday.exitCode, 1);
+    EXPECT_NE(holiday.out.find("2026年1月12日(月)は銀行の休業日(成人の日)です。"),
+              std::string::npos)
+        << holiday.out;
+    EXPECT_EQ(errorsOf(period1 + "--date 2026-01-24 " + quoted(refused)).exitCode, 1);
+    EXPECT_EQ(errorsOf(period1 + "--date 2026-02-30 " + quoted(refused)).exitCode, 2);
+    EXPECT_FALSE(fs::exists(refused));
+
+    const std::unique_ptr<Demo> demo = makeDemo(10);
+    {
+        std::fstream file(demo->file, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(static_cast<std::streamoff>(blockOffset(11) + offsetof(PeriodBlock, deductions) +
+                                               2 * sizeof(DeductionRecord) +
+                                               offsetof(DeductionRecord, deductionTotal)));
+        const std::int32_t deducted = 99'999'999;
+        file.write(reinterpret_cast<const char*>(&deducted), sizeof deducted);
+    }
+    done = run("export zengin", "--period 11 " + quoted(out), demo.get());
+    ASSERT_EQ(done.exitCode, 0);
+    const json result = json::parse(done.out);
+    EXPECT_EQ(result["records"], 6);
+    ASSERT_EQ(result["negativeNetPay"].size(), 1u);
+    EXPECT_EQ(result["negativeNetPay"][0]["name"], demo->calculated.at(3)["name"]);
+    EXPECT_LT(result["negativeNetPay"][0]["netPay"].get<long long>(), 0);
+}
+
 }  // namespace
 }  // namespace keiro
