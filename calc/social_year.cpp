@@ -37,11 +37,12 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     if (since > monthEnd) return m;  // not yet insured for this pay
     m.paid = true;
     m.pay = block.deductions[i].socialInsBase;
-    // A month that paid nothing never counts, and with no month counted the previous standard
-    // continues.
-    m.days =
-        monthPayBasisDays(e, block.attendance[i], m.pay, calendarDaysOf(y.calendarYear, *period));
     m.partial = since > monthStart && since <= monthEnd;
+    // Monthly pay of the month of a hire covers the days from the 資格取得日 to the end of the
+    // pay period.  A month that paid nothing never counts, and with no month counted the
+    // previous standard continues.
+    m.days = monthPayBasisDays(e, block.attendance[i], m.pay,
+                               calendarDaysFrom(y.calendarYear, *period, since));
     return m;
 }
 
