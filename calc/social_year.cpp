@@ -72,17 +72,19 @@ std::int64_t labourWage(const PaymentRecord& pay, LabourColumn column) {
     return pay.payTotal;
 }
 
-// The employees of one period in row `row`.  A month counts everyone on the payroll; a bonus
-// only those it paid.
+// The employees of one period in row `row`.  A month counts everyone on the payroll who is a
+// worker in it: someone kept on the payroll after leaving (退職) and paid nothing is not; a
+// bonus counts only those it paid.
 void addLabourBlock(const PeriodBlock& block, int row, bool paidOnly,
                     std::vector<LabourEntry>& entries) {
+    constexpr std::uint8_t kLeft = 3;
     for (int i = 0; i < kMaxEmployees; ++i) {
         const EmployeeRecord& e = block.employees[i];
         if (!e.isUsed()) continue;
         const LabourColumn column = labourColumnOf(e);
         if (column == LabourColumn::Outside) continue;
         const std::int64_t wage = labourWage(block.payments[i], column);
-        if (paidOnly && wage == 0) continue;
+        if ((paidOnly || e.workStatus == kLeft) && wage == 0) continue;
         entries.push_back({row, column, e.employmentInsured == 1, wage});
     }
 }

@@ -330,5 +330,31 @@ TEST_F(SocialYearTest, LabourYearOverTwoFilesWithTheSecondMissing) {
     EXPECT_EQ(second.total.regular.wage, 3 * 200'000);  // July's bonus is not in that year
 }
 
+TEST_F(SocialYearTest, LabourHeadcountLeavesOutThoseWhoHaveLeft) {
+    // A leaves after May's pay and stays on the payroll as 退職; B is on unpaid 休職 and is
+    // still a worker and insured; C works throughout.  A's last pay, made after he left, still
+    // counts.
+    StoredYear y;
+    for (int p = 4; p <= 12; ++p) {
+        EmployeeRecord& a = y.pay(p, 1, "A", p <= 5 ? 200'000 : 0);
+        if (p >= 6) a.workStatus = 3;
+        if (p == 6) y.period(p).payments[0].payTotal = 50'000;  // paid off in June
+        EmployeeRecord& b = y.pay(p, 2, "B", p >= 9 ? 0 : 250'000);
+        if (p >= 9) b.workStatus = 2;
+        y.pay(p, 3, "C", 300'000);
+    }
+    const std::optional<YearView> first = YearView(y.write(folder_ / "R07.dat"));
+    const LabourTotals t = labourTotalsOf(first, std::nullopt, {300, 1'450, 2});
+    EXPECT_EQ(t.rows[0].regular.count, 3);  // April
+    EXPECT_EQ(t.rows[2].regular.count, 3);  // June: A's final payment
+    EXPECT_EQ(t.rows[3].regular.count, 2);  // July: B and C
+    EXPECT_EQ(t.rows[8].regular.count, 2);  // December: B on leave
+    EXPECT_EQ(t.rows[8].insured.count, 2);
+    EXPECT_EQ(t.total.regular.wage, 2 * 200'000 + 50'000 + 5 * 250'000 + 9 * 300'000);
+    // 3 × 3 + 2 × 6 = 21 monthly counts: 1 a month on average (27 with A after leaving: 2).
+    EXPECT_EQ(t.accidentHeadcount, 1);
+    EXPECT_EQ(t.employmentHeadcount, 1);
+}
+
 }  // namespace
 }  // namespace keiro::calc
