@@ -265,16 +265,20 @@ Yen bonusPremiums(const PayInput& in, const Law& law, Yen taxablePayTotal, Yen e
     };
     const Yen healthBase = withinCap(history.earlierHealthYear, standard, law.healthBonusYearCap);
     const Yen pensionBase = withinCap(history.earlierThisMonth, standard, law.pensionBonusCap);
+    // No social insurance premium is due on a bonus of the 資格喪失 month.
+    const bool covered = !history.lossMonth;
+    const bool health = covered && in.healthInsured;
+    const bool nursing = covered && in.nursingInsured;
+    const bool pension = covered && in.pensionInsured;
+    const bool fund = covered && in.pensionFundMember;
 
     Yen sum;
-    sum += settlePremium(in, d, kHealth, on.deduction[kHealth - 1], [&] {
-        return premiumIf(in.healthInsured, premiumOn(rates.health, healthBase));
-    });
-    sum += settlePremium(in, d, kPension, on.deduction[kPension - 1], [&] {
-        return premiumIf(in.pensionInsured, premiumOn(rates.pension, pensionBase));
-    });
+    sum += settlePremium(in, d, kHealth, on.deduction[kHealth - 1],
+                         [&] { return premiumIf(health, premiumOn(rates.health, healthBase)); });
+    sum += settlePremium(in, d, kPension, on.deduction[kPension - 1],
+                         [&] { return premiumIf(pension, premiumOn(rates.pension, pensionBase)); });
     sum += settlePremium(in, d, kPensionFund, on.deduction[kPensionFund - 1], [&] {
-        return premiumIf(in.pensionFundMember, premiumOn(rates.pensionFund, pensionBase));
+        return premiumIf(fund, premiumOn(rates.pensionFund, pensionBase));
     });
     sum += settlePremium(in, d, kEmployment, on.deduction[kEmployment - 1], [&] {
         return premiumIf(in.employmentInsured,
@@ -282,10 +286,10 @@ Yen bonusPremiums(const PayInput& in, const Law& law, Yen taxablePayTotal, Yen e
     });
     sum += settlePremium(in, d, kNursing, on.deduction[kNursing - 1], [&] {
         const Yen combined = premiumOn(rates.health + rates.nursing, healthBase);
-        return premiumIf(in.nursingInsured, held(combined - d[kHealth - 1]));
+        return premiumIf(nursing, held(combined - d[kHealth - 1]));
     });
     sum += settlePremium(in, d, kSupport, on.support, [&] {
-        return premiumIf(in.healthInsured, supportShare(healthBase, rates, in.nursingInsured));
+        return premiumIf(health, supportShare(healthBase, rates, in.nursingInsured));
     });
     return held(sum);
 }

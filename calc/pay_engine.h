@@ -192,6 +192,10 @@ struct BonusInputs {
     // the clerk carried in), and of those paid in the same month: each as it was capped.
     Yen earlierHealthYear;
     Yen earlierThisMonth;
+    // Paid in the month the employee loses coverage (the month of the 資格喪失日): no health,
+    // care, pension, fund or levy premium is due on it.  It still counts towards the health
+    // insurance year's total, and employment insurance is charged as usual.
+    bool lossMonth = false;
 };
 
 struct PayResult {
@@ -231,7 +235,8 @@ Yen monthlyPremiums(const PayInput& input, const PremiumRates& rates, Yen payTot
 // A bonus: health, care and the levy on the standard bonus within the health insurance year's
 // cap, pension and fund within the month's cap, employment insurance on `employmentBase`
 // (支給合計 less a director's fee that counts in it); care is the combined health-and-care
-// amount less the 健康保険料 then in `deductions`.
+// amount less the 健康保険料 then in `deductions`.  A bonus of the month of 資格喪失
+// (`history.lossMonth`) carries employment insurance only.
 Yen bonusPremiums(const PayInput& input, const Law& law, Yen taxablePayTotal, Yen employmentBase,
                   const BonusInputs& history, DeductionAmounts& deductions);
 

@@ -132,6 +132,7 @@ PeriodInputs loadPeriodInputs(const YearData& year) {
     const int calendarYear = fileCalendarYearOf(year);
     inputs.history.setHealthYear(payMonth >= 1 && payMonth <= 3 ? calendarYear - 1 : calendarYear);
     if (payMonth < 1 || payMonth > 12) return inputs;  // no pay month: no pay the month before
+    inputs.payYearMonth = calendarYear * 100 + payMonth;
     std::unique_ptr<PeriodBlock> before;
     if (payMonth == 1) {
         const fs::path previousYear = year.previousYearPath();

@@ -28,6 +28,8 @@ struct PeriodInputs {
     // entered it (EmployeeRecord::opening) stands in for it.
     bool previousMonthKept = false;
     BonusHistory history;
+    // The bonus's pay month as yyyymm; 0 when it has none.
+    std::int32_t payYearMonth = 0;
 
     // 0 when the employee was not found (or the month's file does not exist).
     std::int32_t previousPayAfterSocialIns(std::string_view recordId) const;

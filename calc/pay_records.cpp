@@ -145,6 +145,9 @@ BonusInputs bonusInputsOf(const PeriodInputs& inputs, const EmployeeRecord& e) {
     }
     bonus.earlierHealthYear = Yen(inputs.history.earlierTotal(e));
     bonus.earlierThisMonth = Yen(inputs.history.earlierThisMonth(e.recordId.bytes()));
+    const std::int32_t lossDate = e.social.insuredUntil;
+    bonus.lossMonth =
+        inputs.payYearMonth != 0 && lossDate != 0 && lossDate / 100 == inputs.payYearMonth;
     return bonus;
 }
 

@@ -11,6 +11,13 @@ int calendarDaysOf(int calendarYear, int month) {
     return daysInMonth(calendarYear, month);
 }
 
+int calendarDaysFrom(int calendarYear, int month, int insuredSince) {
+    const int days = calendarDaysOf(calendarYear, month);
+    const int first = calendarYear * 10'000 + month * 100 + 1;
+    if (insuredSince <= first || insuredSince >= first + days) return days;
+    return days - (insuredSince - first);
+}
+
 int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
                         int periodCalendarDays) {
     if (employee.payForm == 1) {

@@ -1,9 +1,9 @@
 #pragma once
 // 支払基礎日数: the days a month's pay was based on, which decide whether the month counts in
 // the decisions of the standard monthly amount.
-//  - monthly pay: the calendar days of the pay period the pay covers; when absence is deducted,
-//    the scheduled working days (所定労働日数) less the days absent (a part-day absence still
-//    leaves the day counted);
+//  - monthly pay: the calendar days of the pay period the pay covers (from the 資格取得日 in the
+//    month of a hire); when absence is deducted, the scheduled working days (所定労働日数) less
+//    the days absent (a part-day absence still leaves the day counted);
 //  - daily and hourly pay: the days worked plus the paid-leave days (a day with only a few hours
 //    worked is a day).
 // A figure the clerk corrected in the attendance record replaces the derived one.
@@ -18,6 +18,10 @@ namespace keiro::calc {
 
 // The 1-based month's days of a calendar year.
 int calendarDaysOf(int calendarYear, int month);
+// The calendar days of that month's pay period an employee insured from `insuredSince`
+// (yyyymmdd; 0 not set) was paid for: from the 資格取得日 when it falls inside the month, else
+// the whole month.
+int calendarDaysFrom(int calendarYear, int month, int insuredSince);
 // The derived days (never below 0), ignoring any correction.
 int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
                         int periodCalendarDays);

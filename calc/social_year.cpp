@@ -37,11 +37,12 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     if (since > monthEnd) return m;  // not yet insured for this pay
     m.paid = true;
     m.pay = block.deductions[i].socialInsBase;
-    // A month that paid nothing never counts, and with no month counted the previous standard
-    // continues.
-    m.days =
-        monthPayBasisDays(e, block.attendance[i], m.pay, calendarDaysOf(y.calendarYear, *period));
     m.partial = since > monthStart && since <= monthEnd;
+    // Monthly pay of the month of a hire covers the days from the 資格取得日 to the end of the
+    // pay period.  A month that paid nothing never counts, and with no month counted the
+    // previous standard continues.
+    m.days = monthPayBasisDays(e, block.attendance[i], m.pay,
+                               calendarDaysFrom(y.calendarYear, *period, since));
     return m;
 }
 
@@ -71,17 +72,19 @@ std::int64_t labourWage(const PaymentRecord& pay, LabourColumn column) {
     return pay.payTotal;
 }
 
-// The employees of one period in row `row`.  A month counts everyone on the payroll; a bonus
-// only those it paid.
+// The employees of one period in row `row`.  A month counts everyone on the payroll who is a
+// worker in it: someone kept on the payroll after leaving (退職) and paid nothing is not; a
+// bonus counts only those it paid.
 void addLabourBlock(const PeriodBlock& block, int row, bool paidOnly,
                     std::vector<LabourEntry>& entries) {
+    constexpr std::uint8_t kLeft = 3;
     for (int i = 0; i < kMaxEmployees; ++i) {
         const EmployeeRecord& e = block.employees[i];
         if (!e.isUsed()) continue;
         const LabourColumn column = labourColumnOf(e);
         if (column == LabourColumn::Outside) continue;
         const std::int64_t wage = labourWage(block.payments[i], column);
-        if (paidOnly && wage == 0) continue;
+        if ((paidOnly || e.workStatus == kLeft) && wage == 0) continue;
         entries.push_back({row, column, e.employmentInsured == 1, wage});
     }
 }

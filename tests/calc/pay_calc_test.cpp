@@ -466,6 +466,53 @@ TEST_F(ComputeBonusTest, PremiumsWithThePensionCapAndTheHealthYearCap) {
     EXPECT_EQ(payment(2).payTotal, 2'000'000);
 }
 
+TEST_F(ComputeBonusTest, NoSocialInsurancePremiumInTheMonthCoverageEnds) {
+    // A bonus of 1,000,000 paid on 10 July 2026.  Leaving on 30 July (資格喪失日 31 July) puts
+    // the bonus in the month coverage ends; leaving on 31 July (喪失 1 August) does not.
+    openBonus(13, 7, 10);
+    PeriodSettings& rates = year_.block().settings;
+    rates.healthInsRate = 4.925;
+    rates.nursingInsRate = 0.8;
+    rates.pensionRate = 9.15;
+    rates.pensionFundRate = 1.0;
+    rates.employmentInsRate = 0.5;
+    const struct {
+        const char* id;
+        std::int32_t lossDate;
+    } employees[] = {{"260101_090001", 20260731}, {"260101_090002", 20260801}};
+    for (int slot = 1; slot <= 2; ++slot) {
+        EmployeeRecord& e = addEmployee(slot, {.recordId = employees[slot - 1].id});
+        e.healthInsured = e.nursingInsured = e.pensionInsured = e.pensionFundMember =
+            e.employmentInsured = 1;
+        e.social.insuredUntil = employees[slot - 1].lossDate;
+        payment(slot).basePayAmount = 1'000'000;
+    }
+    const PeriodInputs inputs = loadPeriodInputs(year_);
+    for (int slot = 1; slot <= 2; ++slot) ComputeBonus(year_, slot, ctx(), inputs);
+
+    const DeductionRecord& leaving = deduction(1);
+    EXPECT_EQ(leaving.healthInsAmount, 0);
+    EXPECT_EQ(leaving.nursingInsAmount, 0);
+    EXPECT_EQ(leaving.pensionAmount, 0);
+    EXPECT_EQ(leaving.pensionFundAmount, 0);
+    EXPECT_EQ(leaving.employmentInsAmount, 5'000);  // employment insurance is still due
+    EXPECT_EQ(leaving.socialInsTotal, 5'000);
+    EXPECT_EQ(leaving.payAfterSocialIns, 995'000);
+
+    const DeductionRecord& staying = deduction(2);
+    EXPECT_EQ(staying.healthInsAmount, 49'250);
+    EXPECT_EQ(staying.nursingInsAmount, 8'000);
+    EXPECT_EQ(staying.pensionAmount, 91'500);
+    EXPECT_EQ(staying.pensionFundAmount, 10'000);
+    EXPECT_EQ(staying.employmentInsAmount, 5'000);
+
+    // The premium-free bonus still counts towards the health insurance year's total.
+    writeBlock(kReiwa8, 13, year_.block());
+    writeBonusPayDate(kReiwa8, 13, 7, 10);
+    openBonus(14, 12, 10);
+    EXPECT_EQ(loadPeriodInputs(year_).history.earlierTotal("260101_090001"), 1'000'000);
+}
+
 TEST_F(ComputeBonusTest, ADirectorsFeeOffTheLayoutCountsNowhere) {
     ItemLayout layout = everythingOn(LayoutKind::Bonus);
     setUse(layout, Band::Pay, "V役員報酬", 1, false);

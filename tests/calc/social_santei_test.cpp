@@ -221,6 +221,14 @@ TEST(PayBasisDays, DerivedByPayFormAndCorrectedByTheClerk) {
     a.scheduledDays = 0;  // never entered: the calendar
     EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 28);
     EXPECT_EQ(calendarDaysOf(2028, 2), 29);
+    // The month of a hire counts from the 資格取得日; a hire on the 1st or in another month
+    // leaves the whole month.
+    EXPECT_EQ(calendarDaysFrom(2026, 4, 20260420), 11);
+    EXPECT_EQ(calendarDaysFrom(2026, 4, 20260430), 1);
+    EXPECT_EQ(calendarDaysFrom(2026, 4, 20260401), 30);
+    EXPECT_EQ(calendarDaysFrom(2026, 4, 20260105), 30);
+    EXPECT_EQ(calendarDaysFrom(2026, 4, 20260501), 30);
+    EXPECT_EQ(calendarDaysFrom(2026, 4, 0), 30);
 
     EmployeeRecord hourly{};
     hourly.payForm = 3;

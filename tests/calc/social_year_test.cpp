@@ -101,6 +101,45 @@ TEST_F(SocialYearTest, AprilToJuneFromStoredPayWithHiresAndTheNextMonthPayDate) 
     EXPECT_EQ(lines[2].result.counted, (std::array<bool, 3>{true, false, true}));
 }
 
+TEST_F(SocialYearTest, AMidMonthHireCountsTheDaysFromTheDayCoverageBegan) {
+    // Monthly pay, paid in the month worked.  A joins on 20 April (11 days of April, pay cut by
+    // hand to 110,000): April falls below 17 days and leaves the total.  B joins on 6 April
+    // (25 days): April stays in the total and average, and the 修正平均額 leaves it out.  C is
+    // paid by the day: the days worked decide, whatever the date.
+    StoredYear y;
+    for (int p = 4; p <= 6; ++p) {
+        y.pay(p, 1, "A", p == 4 ? 110'000 : 300'000).social.insuredSince = 20260420;
+        y.pay(p, 2, "B", p == 4 ? 250'000 : 300'000).social.insuredSince = 20260406;
+        EmployeeRecord& c = y.pay(p, 3, "C", 180'000);
+        c.payForm = 2;
+        c.social.insuredSince = 20260420;
+        y.period(p).attendance[2].daysWorked = p == 4 ? 9 : 20;
+    }
+    const YearView view(y.write(folder_ / "R08.dat"));
+    const std::vector<SanteiLine> lines =
+        santeiOfYear({view, 2026, publishedGrades(), defaultFixed()});
+    ASSERT_EQ(lines.size(), 3u);
+
+    const SanteiLine& a = lines[0];
+    EXPECT_TRUE(a.months[0].partial);
+    EXPECT_EQ(a.months[0].days, 11);
+    EXPECT_EQ(a.months[1].days, 31);
+    EXPECT_EQ(a.result.counted, (std::array<bool, 3>{false, true, true}));
+    EXPECT_EQ(a.result.total, 600'000);
+    EXPECT_EQ(a.result.average, 300'000);
+
+    const SanteiLine& b = lines[1];
+    EXPECT_EQ(b.months[0].days, 25);
+    EXPECT_EQ(b.result.counted, (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(b.result.total, 850'000);
+    EXPECT_EQ(b.result.average, 283'333);
+    EXPECT_EQ(b.result.adjusted, 300'000);
+    EXPECT_EQ(b.result.remuneration, 300'000);
+
+    EXPECT_EQ(lines[2].months[0].days, 9);
+    EXPECT_EQ(lines[2].months[1].days, 20);
+}
+
 TEST_F(SocialYearTest, UnpaidLeaveMonthsNeverCountAndThePreviousGradeContinues) {
     StoredYear y;
     for (int p = 3; p <= 6; ++p) {
@@ -289,6 +328,32 @@ TEST_F(SocialYearTest, LabourYearOverTwoFilesWithTheSecondMissing) {
     const LabourTotals second = labourTotalsOf(std::nullopt, first, {300, 1'450, 2});
     EXPECT_EQ(second.missingMonths.size(), 9u);
     EXPECT_EQ(second.total.regular.wage, 3 * 200'000);  // July's bonus is not in that year
+}
+
+TEST_F(SocialYearTest, LabourHeadcountLeavesOutThoseWhoHaveLeft) {
+    // A leaves after May's pay and stays on the payroll as 退職; B is on unpaid 休職 and is
+    // still a worker and insured; C works throughout.  A's last pay, made after he left, still
+    // counts.
+    StoredYear y;
+    for (int p = 4; p <= 12; ++p) {
+        EmployeeRecord& a = y.pay(p, 1, "A", p <= 5 ? 200'000 : 0);
+        if (p >= 6) a.workStatus = 3;
+        if (p == 6) y.period(p).payments[0].payTotal = 50'000;  // paid off in June
+        EmployeeRecord& b = y.pay(p, 2, "B", p >= 9 ? 0 : 250'000);
+        if (p >= 9) b.workStatus = 2;
+        y.pay(p, 3, "C", 300'000);
+    }
+    const std::optional<YearView> first = YearView(y.write(folder_ / "R07.dat"));
+    const LabourTotals t = labourTotalsOf(first, std::nullopt, {300, 1'450, 2});
+    EXPECT_EQ(t.rows[0].regular.count, 3);  // April
+    EXPECT_EQ(t.rows[2].regular.count, 3);  // June: A's final payment
+    EXPECT_EQ(t.rows[3].regular.count, 2);  // July: B and C
+    EXPECT_EQ(t.rows[8].regular.count, 2);  // December: B on leave
+    EXPECT_EQ(t.rows[8].insured.count, 2);
+    EXPECT_EQ(t.total.regular.wage, 2 * 200'000 + 50'000 + 5 * 250'000 + 9 * 300'000);
+    // 3 × 3 + 2 × 6 = 21 monthly counts: 1 a month on average (27 with A after leaving: 2).
+    EXPECT_EQ(t.accidentHeadcount, 1);
+    EXPECT_EQ(t.employmentHeadcount, 1);
 }
 
 }  // namespace
