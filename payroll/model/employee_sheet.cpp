@@ -337,7 +337,9 @@ const AttendanceRecord& EmployeeSheet::attendance() const {
 }
 
 int EmployeeSheet::uncorrectedPayBasisDays() const {
-    const int calendarDays = calc::calendarDaysOf(calc::fileCalendarYearOf(year_), year_.period());
+    // Monthly pay of the month of a hire covers the days from the 資格取得日, as in the 算定.
+    const int calendarDays = calc::calendarDaysFrom(calc::fileCalendarYearOf(year_), year_.period(),
+                                                    employee().social.insuredSince);
     return calc::uncorrectedMonthDays(employee(), attendance(), deduction().socialInsBase,
                                       calendarDays);
 }
