@@ -15,6 +15,7 @@
 #include "core/employee_master.h"
 #include "core/fileio.h"
 #include "core/text.h"
+#include "core/zengin_settings.h"
 #include "payroll/config_widgets.h"
 #include "payroll/employee_boxes.h"
 #include "payroll/employee_identity_page.h"
@@ -60,7 +61,8 @@ EmployeeEditor::EmployeeEditor(QWidget* parent, EmployeeEditorContext context, i
     setWindowTitle(QStringLiteral("社員情報の編集"));
     const ui::EntrySettings entry = entrySettings(context_.settings);
 
-    identity_ = new EmployeeIdentityPage(pageTabs_, entry, context_.messages);
+    identity_ = new EmployeeIdentityPage(
+        pageTabs_, entry, nameClassOf(context_.settings.transfer.characters), context_.messages);
     pay_ = new EmployeePayPage(pageTabs_, entry, context_.messages, context_.places.dataFolder);
     social_ = new EmployeeSocialPage(pageTabs_, entry, context_.messages);
     pageTabs_->setObjectName(QStringLiteral("PageCtrl"));

@@ -79,8 +79,8 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
 }  // namespace
 
 EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySettings& settings,
-                                           ui::MessageService& messages)
-    : QWidget(parent) {
+                                           ZenginClass holderClass, ui::MessageService& messages)
+    : QWidget(parent), holderClass_(holderClass) {
     setObjectName(QStringLiteral("tsKihon"));
     auto* basic = new QGroupBox(QStringLiteral("基本情報"), this);
     auto* tax = new QGroupBox(QStringLiteral("税額表・扶養"), this);
@@ -137,7 +137,7 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     // half-width kana stored are narrow, so the box is as wide as the kana boxes above it.
     accountHolderEdit_ =
         inBank.text("edKouzaMeigi", 2 * static_cast<int>(kAccountHolderKanaBytes), 16);
-    showAsZenginTextOnLeave(accountHolderEdit_, ZenginClass::Name);
+    showAsZenginTextOnLeave(accountHolderEdit_, holderClass_);
 
     auto* taxColumn = new QButtonGroup(this);
     taxColumn->addButton(mainTaxColumnRadio_, 0);
@@ -307,13 +307,13 @@ void EmployeeIdentityPage::store(EmployeeRecord& record) const {
     record.transferFee = amountIn(transferFeeEdit_);
     setTransferCodes(record, bankCodeEdit_->text().toStdString(),
                      branchCodeEdit_->text().toStdString(),
-                     zenginBytesOf(accountHolderEdit_, ZenginClass::Name));
+                     zenginBytesOf(accountHolderEdit_, holderClass_));
 }
 
 std::optional<TransferFieldFailure> EmployeeIdentityPage::checkTransferBoxes() const {
     return checkTransferFields(bankCodeEdit_->text().toStdString(),
                                branchCodeEdit_->text().toStdString(),
-                               accountHolderEdit_->text().toStdString());
+                               accountHolderEdit_->text().toStdString(), holderClass_);
 }
 
 QLineEdit* EmployeeIdentityPage::transferBox(TransferField field) const {

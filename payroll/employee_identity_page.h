@@ -26,8 +26,9 @@ class EmployeePasswordBox;
 class EmployeeIdentityPage : public QWidget {
     Q_OBJECT
   public:
+    // `holderClass`: the characters the office's transfer file allows in a name (口座名義ｶﾅ).
     EmployeeIdentityPage(QWidget* parent, const ui::EntrySettings& settings,
-                         ui::MessageService& messages);
+                         ZenginClass holderClass, ui::MessageService& messages);
 
     // Shows the record's fields; the My Number is hidden again.
     void load(const EmployeeRecord& record);
@@ -58,6 +59,7 @@ class EmployeeIdentityPage : public QWidget {
     void enableBankFields();
     void clearEraOfBlankYear();
 
+    ZenginClass holderClass_;
     QLineEdit* nameEdit_;
     QLineEdit* kanaEdit_;
     QLineEdit* myNumberEdit_;

@@ -381,6 +381,17 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(accountHolderKanaOf(stored), text::toCp932("ｶﾞﾝｼﾞﾔ ｷﾖｳｺ"));
     }
 
+    // An office whose bank takes only kana and digits: the long vowel has no place in a name.
+    void theStrictTransferCharactersRefuseTheLongVowel() {
+        Demo demo;
+        demo.state.settings.transfer.characters = TransferCharacters::Strict;
+        demo.open(1);
+        demo.type("edKouzaMeigi", QStringLiteral("サトウ　ヨーコ"));
+        demo.click("btOK");
+        QVERIFY(demo.lastMessage().contains(QStringLiteral("口座名義ｶﾅに使用できない文字")));
+        QVERIFY(!demo.accepted());
+    }
+
     void templateKeepsTheEntryWithoutThePerson() {
         Demo demo;
         demo.open(2);
