@@ -19,13 +19,13 @@ int calendarDaysFrom(int calendarYear, int month, int insuredSince) {
 }
 
 int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                        int periodCalendarDays) {
+                        bool absenceDeducted, int periodCalendarDays) {
     if (employee.payForm == 1) {
-        // Without an absence the pay covers the whole period; with one (and so a deduction for
-        // it) the pay is based on the scheduled working days less the days absent.  A month
-        // whose scheduled days were never entered falls back to the calendar.
+        // Without a deduction for absence the pay covers the whole period; with one it is based
+        // on the scheduled working days less the days absent.  A month whose scheduled days
+        // were never entered falls back to the calendar.
         const double absent = std::floor(std::max(0.0, attendance.absentDays));
-        if (absent <= 0) return periodCalendarDays;
+        if (absent <= 0 || !absenceDeducted) return periodCalendarDays;
         const double scheduled = attendance.scheduledDays > 0 && attendance.scheduledDays <= 31
                                      ? std::floor(attendance.scheduledDays)
                                      : periodCalendarDays;
@@ -41,23 +41,26 @@ bool payBasisDaysCorrected(const AttendanceRecord& attendance) {
 }
 
 int payBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                 int periodCalendarDays) {
+                 bool absenceDeducted, int periodCalendarDays) {
     if (payBasisDaysCorrected(attendance) && std::isfinite(attendance.payBasisDays)) {
         return static_cast<int>(std::clamp(attendance.payBasisDays, 0.0, 31.0));
     }
-    return derivedPayBasisDays(employee, attendance, periodCalendarDays);
+    return derivedPayBasisDays(employee, attendance, absenceDeducted, periodCalendarDays);
 }
 
 int uncorrectedMonthDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                         std::int64_t pay, int periodCalendarDays) {
-    return pay <= 0 ? 0 : derivedPayBasisDays(employee, attendance, periodCalendarDays);
+                         bool absenceDeducted, std::int64_t pay, int periodCalendarDays) {
+    return pay <= 0
+               ? 0
+               : derivedPayBasisDays(employee, attendance, absenceDeducted, periodCalendarDays);
 }
 
 int monthPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                      std::int64_t pay, int periodCalendarDays) {
+                      bool absenceDeducted, std::int64_t pay, int periodCalendarDays) {
     return payBasisDaysCorrected(attendance)
-               ? payBasisDays(employee, attendance, periodCalendarDays)
-               : uncorrectedMonthDays(employee, attendance, pay, periodCalendarDays);
+               ? payBasisDays(employee, attendance, absenceDeducted, periodCalendarDays)
+               : uncorrectedMonthDays(employee, attendance, absenceDeducted, pay,
+                                      periodCalendarDays);
 }
 
 void correctPayBasisDays(AttendanceRecord& attendance, int days) {

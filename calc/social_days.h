@@ -22,21 +22,23 @@ int calendarDaysOf(int calendarYear, int month);
 // (yyyymmdd; 0 not set) was paid for: from the 資格取得日 when it falls inside the month, else
 // the whole month.
 int calendarDaysFrom(int calendarYear, int month, int insuredSince);
-// The derived days (never below 0), ignoring any correction.
+// The derived days (never below 0), ignoring any correction.  `absenceDeducted`: the month's
+// pay was reduced for the days absent (欠勤控除); monthly pay that was not is based on the
+// whole period, absent days or not.
 int derivedPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                        int periodCalendarDays);
+                        bool absenceDeducted, int periodCalendarDays);
 // The corrected days when the clerk set them, else the derived days.
 int payBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                 int periodCalendarDays);
+                 bool absenceDeducted, int periodCalendarDays);
 bool payBasisDaysCorrected(const AttendanceRecord& attendance);
 
 // A month whose pay (the social-insurance base) was `pay`, as the decisions count it.  A month
 // that paid nothing (unpaid leave, 休職 without 休職給) was based on no paid day, whatever the
 // calendar says; a figure the clerk corrected stands.
 int uncorrectedMonthDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                         std::int64_t pay, int periodCalendarDays);
+                         bool absenceDeducted, std::int64_t pay, int periodCalendarDays);
 int monthPayBasisDays(const EmployeeRecord& employee, const AttendanceRecord& attendance,
-                      std::int64_t pay, int periodCalendarDays);
+                      bool absenceDeducted, std::int64_t pay, int periodCalendarDays);
 void correctPayBasisDays(AttendanceRecord& attendance, int days);
 void clearPayBasisDaysCorrection(AttendanceRecord& attendance);
 // Corrects the employee's days in the period (nullopt: takes the correction back); false when

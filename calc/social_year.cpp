@@ -41,8 +41,8 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     // Monthly pay of the month of a hire covers the days from the 資格取得日 to the end of the
     // pay period.  A month that paid nothing never counts, and with no month counted the
     // previous standard continues.
-    m.days = monthPayBasisDays(e, block.attendance[i], m.pay,
-                               calendarDaysFrom(y.calendarYear, *period, since));
+    m.days = monthPayBasisDays(e, block.attendance[i], block.payments[i].absenceDeduction != 0,
+                               m.pay, calendarDaysFrom(y.calendarYear, *period, since));
     return m;
 }
 

@@ -340,8 +340,8 @@ int EmployeeSheet::uncorrectedPayBasisDays() const {
     // Monthly pay of the month of a hire covers the days from the 資格取得日, as in the 算定.
     const int calendarDays = calc::calendarDaysFrom(calc::fileCalendarYearOf(year_), year_.period(),
                                                     employee().social.insuredSince);
-    return calc::uncorrectedMonthDays(employee(), attendance(), deduction().socialInsBase,
-                                      calendarDays);
+    return calc::uncorrectedMonthDays(employee(), attendance(), payment().absenceDeduction != 0,
+                                      deduction().socialInsBase, calendarDays);
 }
 
 bool EmployeeSheet::setPayBasisDays(std::optional<int> days) {

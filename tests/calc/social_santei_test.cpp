@@ -210,16 +210,21 @@ TEST(PayBasisDays, DerivedByPayFormAndCorrectedByTheClerk) {
     monthly.payForm = 1;
     AttendanceRecord a{};
     a.daysWorked = 20;
-    EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 30);  // no absence: the calendar
+    EXPECT_EQ(payBasisDays(monthly, a, true, calendarDaysOf(2026, 4)),
+              30);  // no absence: the calendar
     // Absence deducted: the scheduled days less the days absent.  21 − 5 = 16 leaves April out
     // under the 17-day rule, which the calendar (30 − 5 = 25) would have counted.
     a.scheduledDays = 21;
     a.absentDays = 5;
-    EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 16);
+    EXPECT_EQ(payBasisDays(monthly, a, true, calendarDaysOf(2026, 4)), 16);
     a.absentDays = 2.5;  // the half day still counts
-    EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 19);
+    EXPECT_EQ(payBasisDays(monthly, a, true, calendarDaysOf(2026, 4)), 19);
     a.scheduledDays = 0;  // never entered: the calendar
-    EXPECT_EQ(payBasisDays(monthly, a, calendarDaysOf(2026, 4)), 28);
+    EXPECT_EQ(payBasisDays(monthly, a, true, calendarDaysOf(2026, 4)), 28);
+    // Absence recorded but nothing deducted for it: the pay still covers the whole period.
+    a.scheduledDays = 21;
+    a.absentDays = 5;
+    EXPECT_EQ(payBasisDays(monthly, a, false, calendarDaysOf(2026, 4)), 30);
     EXPECT_EQ(calendarDaysOf(2028, 2), 29);
     // The month of a hire counts from the 資格取得日; a hire on the 1st or in another month
     // leaves the whole month.
@@ -234,13 +239,13 @@ TEST(PayBasisDays, DerivedByPayFormAndCorrectedByTheClerk) {
     hourly.payForm = 3;
     a.daysWorked = 14;
     a.paidLeaveDays = 2;
-    EXPECT_EQ(payBasisDays(hourly, a, 30), 16);
+    EXPECT_EQ(payBasisDays(hourly, a, false, 30), 16);
 
     correctPayBasisDays(a, 0);  // a correction to 0 is a correction
     EXPECT_TRUE(payBasisDaysCorrected(a));
-    EXPECT_EQ(payBasisDays(hourly, a, 30), 0);
+    EXPECT_EQ(payBasisDays(hourly, a, false, 30), 0);
     clearPayBasisDaysCorrection(a);
-    EXPECT_EQ(payBasisDays(hourly, a, 30), 16);
+    EXPECT_EQ(payBasisDays(hourly, a, false, 30), 16);
     const AttendanceRecord older{};  // a file written before the correction existed
     EXPECT_FALSE(payBasisDaysCorrected(older));
 }

@@ -79,7 +79,8 @@ TEST_F(SocialYearTest, AprilToJuneFromStoredPayWithHiresAndTheNextMonthPayDate) 
         EmployeeRecord& c = y.pay(p, 3, "C", 140'000, 0, p == 4 ? 16 : 0);     // May pay: 14 days
         c.social.dayRule = 2;
     }
-    y.pay(3, 1, "A", 300'000, 20'000);  // April pay (March work) has overtime
+    y.pay(3, 1, "A", 300'000, 20'000);                   // April pay (March work) has overtime
+    y.period(4).payments[2].absenceDeduction = -60'000;  // May pay: the absence is deducted
     const YearView view(y.write(folder_ / "R08.dat"));
     const SocialYear year{view, 2026, publishedGrades(), defaultFixed()};
     EXPECT_EQ(periodPaidIn(view, 4), 3);
