@@ -46,8 +46,8 @@ TEST_F(SocialToolTest, SanteiListsEveryInsuredEmployeeWithTheAgreedKeys) {
     ASSERT_TRUE(list.is_array());
     ASSERT_FALSE(list.empty());
     for (const json& line : list) {
-        for (const char* key : {"slot", "name", "months", "average", "healthGrade", "pensionGrade",
-                                "previousHealthGrade", "excluded"}) {
+        for (const char* key : {"slot", "name", "months", "total", "average", "adjustedAverage",
+                                "healthGrade", "pensionGrade", "previousHealthGrade", "excluded"}) {
             EXPECT_TRUE(line.contains(key)) << key;
         }
         ASSERT_EQ(line["months"].size(), 3u);
@@ -64,6 +64,7 @@ TEST_F(SocialToolTest, SanteiListsEveryInsuredEmployeeWithTheAgreedKeys) {
             }
         }
         ASSERT_GT(counted, 0);
+        EXPECT_EQ(line["total"].get<long long>(), total) << line["name"];
         EXPECT_EQ(line["average"].get<long long>(), total / counted) << line["name"];
         EXPECT_GE(line["healthGrade"].get<int>(), 1);
     }
