@@ -92,6 +92,7 @@ void checkEmployee(const EmployeeRecord& e, Checker& c) {
                               e.pensionInsured, e.pensionFundMember}) {
         c.mark(flag, "保険の加入");
     }
+    c.mark(e.social.over70Employee, "70歳以上被用者");
     c.range(e.accountType, 0, 2, "預金種目");
     c.range(e.myNumber, 0, 999'999'999'999LL, "個人番号");
 }
@@ -100,6 +101,22 @@ template <typename Record>
 void checkAmounts(const Record& record, Checker& c, std::string_view field) {
     for (int j = 1; j <= Record::kAmountCount; ++j) c.amount(record.amount(j), field);
     for (std::uint8_t flag : record.manualFlags) c.mark(flag, "手入力の印");
+}
+
+// A month as yyyymm, or 0 for none.
+void yearMonth(Checker& c, std::int32_t value, std::string_view field) {
+    if (value == 0) return;
+    c.range(value, 190'001, 999'912, field);
+    c.range(value % 100, 1, 12, field);
+}
+
+void checkSocialFacts(const PaymentRecord& p, Checker& c) {
+    c.amount(p.backPay, "遡及支払額");
+    yearMonth(c, p.backPayFirstMonth, "遡及支払額の月");
+    yearMonth(c, p.backPayLastMonth, "遡及支払額の月");
+    c.range(p.leaveKind, 0, 2, "休職の印");
+    c.range(p.leavePay, 0, kMaxStoredAmount, "休職給");
+    c.range(p.revisionAdjustedAverage, 0, kMaxStoredAmount, "修正平均額");
 }
 
 }  // namespace
@@ -130,6 +147,7 @@ std::string periodProblem(const PeriodBlock& block) {
         checkEmployee(block.employees[i], c);
         for (int j = 1; j <= 15; ++j) c.figure(block.attendance[i].item(j), "勤怠");
         checkAmounts(block.payments[i], c, "支給額");
+        checkSocialFacts(block.payments[i], c);
         checkAmounts(block.deductions[i], c, "控除額");
         if (!c.problem().empty()) return c.problem();
     }

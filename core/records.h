@@ -90,7 +90,11 @@ struct SocialInsuranceFields {
     std::int32_t carriedBonusYear;
     std::int32_t insuredSince;  // 資格取得日 as yyyymmdd; 0 not set (insured all along)
     std::int32_t insuredUntil;  // 資格喪失日 as yyyymmdd; 0 not set (still insured)
-    std::uint8_t reserved32[48];
+    // 1: a 70歳以上被用者, reported to the pension office (and from 75 in neither health nor
+    // pension) though his insurance flags are off.  0: only the flags say; an employee of 70 or
+    // over with the health or pension flag still on is one as well.
+    std::uint8_t over70Employee;
+    std::uint8_t reserved33[47];
 };
 #pragma pack(pop)
 
@@ -276,7 +280,24 @@ struct PaymentRecord {
     std::int32_t otherItem1;  // outside the pay totals
     std::int32_t otherItem2;
     std::int32_t otherItem3;
-    std::uint8_t reserved88[28];
+    // The social-insurance facts of this pay that the amounts do not show (offsets 88..115, once
+    // reserved space: an older file holds 0, "none").  They belong to this month only: a new
+    // period starts without them.
+    //
+    // 遡及支払額: pay in this pay that belongs to earlier months (a raise decided late), and the
+    // months it belongs to as yyyymm.  The April-June decision and a revision take out the part
+    // for months before the months they average.
+    std::int32_t backPay;
+    std::int32_t backPayFirstMonth;
+    std::int32_t backPayLastMonth;
+    // 0 none, 1 休職 (sick or other leave; the pay of the month is not a change of fixed pay and
+    // is left out of the April-June average), 2 産前産後休業・育児休業 with the premiums exempt.
+    std::uint8_t leaveKind;
+    std::uint8_t reserved101[3];
+    std::int32_t leavePay;  // 休職給 paid for the month of leave; 0 none
+    // 修正平均額 the clerk entered for a revision whose first changed pay is this one; 0 none.
+    std::int32_t revisionAdjustedAverage;
+    std::uint8_t reserved112[4];
     // index j-1: amount j (offset 4*(j-1)) entered by hand
     std::uint8_t manualFlags[kManualFlagCount];
     std::uint8_t reserved141[7];
@@ -497,6 +518,7 @@ static_assert(offsetof(SocialInsuranceFields, carriedBonus) == 16);
 static_assert(offsetof(SocialInsuranceFields, carriedBonusYear) == 20);
 static_assert(offsetof(SocialInsuranceFields, insuredSince) == 24);
 static_assert(offsetof(SocialInsuranceFields, insuredUntil) == 28);
+static_assert(offsetof(SocialInsuranceFields, over70Employee) == 32);
 
 static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
 static_assert(offsetof(AttendanceRecord, daysWorked) == 8);
@@ -533,6 +555,11 @@ static_assert(offsetof(PaymentRecord, taxablePayTotal) == 68);
 static_assert(offsetof(PaymentRecord, payTotal) == 72);
 static_assert(offsetof(PaymentRecord, otherItem1) == 76);
 static_assert(offsetof(PaymentRecord, otherItem3) == 84);
+static_assert(offsetof(PaymentRecord, backPay) == 88);
+static_assert(offsetof(PaymentRecord, backPayLastMonth) == 96);
+static_assert(offsetof(PaymentRecord, leaveKind) == 100);
+static_assert(offsetof(PaymentRecord, leavePay) == 104);
+static_assert(offsetof(PaymentRecord, revisionAdjustedAverage) == 108);
 static_assert(offsetof(PaymentRecord, manualFlags) == 116);
 
 static_assert(kIsFileRecord<DeductionRecord> && sizeof(DeductionRecord) == 136);
