@@ -62,6 +62,13 @@ std::vector<InsuranceAgeChange> insuranceAgeChanges(const EmployeeRecord& employ
     return changes;
 }
 
+bool isOver70Employee(const EmployeeRecord& employee, CalendarMonth month) {
+    const std::optional<BirthDate> birth = birthDateOf(employee);
+    if (!birth || monthNumber(month) < birthdayMonth(*birth, 70, true)) return false;
+    return employee.social.over70Employee == 1 || employee.healthInsured != 0 ||
+           employee.pensionInsured != 0;
+}
+
 std::optional<CalendarMonth> premiumMonthOf(const YearData& year) {
     const int period = year.period();
     if (period < 1 || period > kPeriodCount) return std::nullopt;

@@ -62,6 +62,12 @@ std::vector<InsuranceAgeChange> insuranceAgeChanges(const EmployeeRecord& employ
                                                     const BirthDate& birth,
                                                     CalendarMonth premiumMonth);
 
+// Whether `employee` is a 70歳以上被用者 in `month`: 70 or over by the pension rule above and
+// either marked as one or still carrying the health or pension flag.  Such an employee pays no
+// pension premium, and from 75 no health premium either, but is still reported to the pension
+// office on the April-June decision, the revisions and the bonus report.
+bool isOver70Employee(const EmployeeRecord& employee, CalendarMonth month);
+
 // The month the open period's premiums are for; nothing when no period is open or a bonus has
 // no pay month.
 std::optional<CalendarMonth> premiumMonthOf(const YearData& year);

@@ -93,6 +93,7 @@ void checkEmployee(const EmployeeRecord& e, Checker& c) {
         c.mark(flag, "保険の加入");
     }
     c.mark(e.social.over70Employee, "70歳以上被用者");
+    c.mark(e.social.annualAverage, "年間平均");
     c.range(e.accountType, 0, 2, "預金種目");
     c.range(e.myNumber, 0, 999'999'999'999LL, "個人番号");
 }

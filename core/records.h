@@ -94,7 +94,10 @@ struct SocialInsuranceFields {
     // pension) though his insurance flags are off.  0: only the flags say; an employee of 70 or
     // over with the health or pension flag still on is one as well.
     std::uint8_t over70Employee;
-    std::uint8_t reserved33[47];
+    // 1: this year's April-June decision is the insurer's by the annual average (年間平均); the
+    // 修正平均額 above is the insurer's figure.
+    std::uint8_t annualAverage;
+    std::uint8_t reserved34[46];
 };
 #pragma pack(pop)
 
@@ -519,6 +522,7 @@ static_assert(offsetof(SocialInsuranceFields, carriedBonusYear) == 20);
 static_assert(offsetof(SocialInsuranceFields, insuredSince) == 24);
 static_assert(offsetof(SocialInsuranceFields, insuredUntil) == 28);
 static_assert(offsetof(SocialInsuranceFields, over70Employee) == 32);
+static_assert(offsetof(SocialInsuranceFields, annualAverage) == 33);
 
 static_assert(kIsFileRecord<AttendanceRecord> && sizeof(AttendanceRecord) == 200);
 static_assert(offsetof(AttendanceRecord, daysWorked) == 8);

@@ -112,6 +112,23 @@ TEST(InsuranceAges, BirthDatesFromTheEraCodes) {
     EXPECT_EQ(born(3, 50, 4, 0), "none");
 }
 
+TEST(InsuranceAges, SeventyYearOldEmployeesByMarkOrFlags) {
+    EmployeeRecord e = insured(0, 0, 0);
+    e.birthEra = 3;  // 昭和31年7月1日: 70 on 2026-07-01, the day before in June
+    e.birthYear = 31;
+    e.birthMonth = 7;
+    e.birthDay = 1;
+    EXPECT_FALSE(isOver70Employee(e, {2026, 6}));  // no flag, no mark
+    e.social.over70Employee = 1;
+    EXPECT_FALSE(isOver70Employee(e, {2026, 5}));
+    EXPECT_TRUE(isOver70Employee(e, {2026, 6}));
+    e.social.over70Employee = 0;
+    e.healthInsured = 1;
+    EXPECT_TRUE(isOver70Employee(e, {2031, 8}));  // 75 and over too
+    e.birthYear = 0;
+    EXPECT_FALSE(isOver70Employee(e, {2031, 8}));  // no birth date
+}
+
 using InsuranceAgesPeriodTest = PayFixture;
 
 EmployeeRecord& bornOn(EmployeeRecord& e, int showaYear, int month, int day) {
