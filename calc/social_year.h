@@ -62,6 +62,19 @@ struct SanteiLine {
     SanteiResult result;
     SocialGrades previous;
     SanteiExclusion excluded = SanteiExclusion::None;
+    // What the form shows beside the figures.
+    int raiseMonth = 0;  // 昇(降)給: the month (4..6) changed fixed pay was first paid; 0 none
+    int raiseDirection = 0;    // +1 昇給, -1 降給
+    int backPayMonth = 0;      // 遡及支払額: the month (4..6) it was paid in; 0 none
+    std::int32_t backPay = 0;  // paid in April-June for months before April
+    // Of bonuses paid four times or more in the twelve months to June: their sum ÷ 12, 1 yen cut
+    // off, included in each month's pay above.
+    std::int32_t frequentBonusShare = 0;
+    bool over70 = false;            // 70歳以上被用者 (算定基礎月 the months above)
+    bool revisionExpected = false;  // 月額変更予定: revised from August or September
+    bool annualAverage = false;  // 年間平均: the 修正平均額 is the insurer's annual figure
+    bool onLeave = false;        // 病休・育休・休職等 in April-June
+    int insuredSince = 0;  // 資格取得日 (yyyymmdd) when it falls in April-June (途中入社)
 };
 // Every health-insured employee of the latest saved period of March to June work, in slot order.
 std::vector<SanteiLine> santeiOfYear(const SocialYear& year);
@@ -76,6 +89,10 @@ struct RevisionLine {
     std::array<SanteiMonth, 3> months;
     RevisionResult result;
     SocialGrades previous;
+    int backPayMonth = 0;              // 遡及支払額: the month (yyyymm) it was paid in; 0 none
+    std::int32_t backPay = 0;          // paid in the three months for months before the change
+    std::int32_t enteredAdjusted = 0;  // 修正平均額 the clerk entered; 0 none
+    bool over70 = false;               // 70歳以上被用者
 };
 // The revisions the stored year gives (only those where health or pension is revised).  Each is
 // decided with the table in force from the month it starts (`gradesFrom`; unset: `year.grades`),
@@ -87,6 +104,11 @@ struct BonusLine {
     int slot = 0;
     std::string name;
     BonusFigures figures;
+    bool over70 = false;  // 70歳以上被用者: no pension premium (and from 75 no health premium)
+    // No premium is due on this bonus: paid in the month coverage ends (資格喪失月), or during a
+    // 産前産後休業・育児休業 with the premiums exempt.  It is still reported and still counts
+    // toward the health yearly total.
+    bool premiumExempt = false;
 };
 // The bonus report of bonus period 13..15 for every health- or pension-insured employee paid in
 // it.  The health year's earlier bonuses come from this file and, for a bonus paid in January to
