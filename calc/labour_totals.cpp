@@ -1,6 +1,8 @@
 #include "calc/labour_totals.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace keiro::calc {
 namespace {
@@ -36,6 +38,33 @@ int yearlyHeadcount(int monthlyCounts) {
     return monthlyCounts == 0 ? 0 : std::max(1, monthlyCounts / 12);
 }
 
+// Premiums of two bases; when they are equal the premium is also computed once at the combined
+// rate, and a yen the separate premiums lose against it goes to 労災.
+std::pair<std::int64_t, std::int64_t> labourPremiums(std::int64_t accidentBase,
+                                                     std::int64_t employmentBase,
+                                                     const LabourRates& rates) {
+    std::int64_t accident = labourPremium(accidentBase, rates.accident);
+    const std::int64_t employment = labourPremium(employmentBase, rates.employment);
+    if (accidentBase == employmentBase) {
+        accident += labourPremium(accidentBase, rates.accident + rates.employment) -
+                    (accident + employment);
+    }
+    return {accident, employment};
+}
+
+std::int64_t cutToThousand(std::int64_t yen) {
+    return yen / 1'000 * 1'000;
+}
+
+// The base of an estimate: the last 確定 base, or the expected wages when they lie outside
+// half to twice it.
+std::int64_t estimateBase(std::int64_t confirmed, std::optional<std::int64_t> expected) {
+    if (!expected) return confirmed;
+    const std::int64_t wages = cutToThousand(*expected);
+    const bool within = 2 * wages >= confirmed && wages <= 2 * confirmed;
+    return within ? confirmed : wages;
+}
+
 }  // namespace
 
 LabourColumn labourColumnOf(const EmployeeRecord& e) {
@@ -64,6 +93,31 @@ std::optional<int> employmentRateOf(int fiscalYear, LabourBusiness business) {
 
 std::int64_t labourPremium(std::int64_t base, int rate) {
     return base * rate / kLabourRateUnit;
+}
+
+LabourEstimate estimateLabour(std::int64_t accidentBase, std::int64_t employmentBase,
+                              const LabourRates& rates,
+                              std::optional<std::int64_t> expectedAccident,
+                              std::optional<std::int64_t> expectedEmployment) {
+    LabourEstimate e;
+    e.accidentBase = estimateBase(accidentBase, expectedAccident);
+    e.employmentBase = estimateBase(employmentBase, expectedEmployment);
+    std::tie(e.accidentPremium, e.employmentPremium) =
+        labourPremiums(e.accidentBase, e.employmentBase, rates);
+    return e;
+}
+
+LabourSettlement settleLabour(std::int64_t confirmed, std::int64_t paid, std::int64_t nextEstimate,
+                              std::int64_t levy) {
+    LabourSettlement s;
+    s.confirmed = confirmed;
+    s.paid = paid;
+    s.shortfall = std::max<std::int64_t>(0, confirmed - paid);
+    s.surplus = std::max<std::int64_t>(0, paid - confirmed);
+    s.credited = std::min(s.surplus, nextEstimate);
+    s.refund = s.surplus - s.credited;
+    s.payment = nextEstimate + s.shortfall - s.credited + levy;
+    return s;
 }
 
 LabourTotals summarizeLabour(std::vector<LabourRow> rows, const std::vector<LabourEntry>& entries,
@@ -99,15 +153,10 @@ LabourTotals summarizeLabour(std::vector<LabourRow> rows, const std::vector<Labo
     t.accidentHeadcount = yearlyHeadcount(accidentCounts);
     t.employmentHeadcount = yearlyHeadcount(employmentCounts);
 
-    t.accidentBase = t.total.accidentTotal.wage / 1'000 * 1'000;
-    t.employmentBase = t.total.employmentTotal.wage / 1'000 * 1'000;
-    t.accidentPremium = labourPremium(t.accidentBase, rates.accident);
-    t.employmentPremium = labourPremium(t.employmentBase, rates.employment);
-    if (t.accidentBase == t.employmentBase) {
-        const std::int64_t combined =
-            labourPremium(t.accidentBase, rates.accident + rates.employment);
-        t.accidentPremium += combined - (t.accidentPremium + t.employmentPremium);
-    }
+    t.accidentBase = cutToThousand(t.total.accidentTotal.wage);
+    t.employmentBase = cutToThousand(t.total.employmentTotal.wage);
+    std::tie(t.accidentPremium, t.employmentPremium) =
+        labourPremiums(t.accidentBase, t.employmentBase, rates);
     t.levy = labourPremium(t.accidentBase, rates.levy);
     return t;
 }

@@ -89,4 +89,36 @@ LabourTotals summarizeLabour(std::vector<LabourRow> rows, const std::vector<Labo
 // base × rate / 100,000, cut off.
 std::int64_t labourPremium(std::int64_t base, int rate);
 
+// The 概算保険料 of a fiscal year, filed with the previous year's 確定.  Its bases are the
+// previous year's 確定 bases, unless the wages expected for the year lie outside half to twice
+// them: then the expected wages (cut to 1,000 yen) are the base.  Premiums as for the 確定, with
+// the combined-rate yen; there is no 一般拠出金 in an estimate.
+struct LabourEstimate {
+    std::int64_t accidentBase = 0;
+    std::int64_t employmentBase = 0;
+    std::int64_t accidentPremium = 0;
+    std::int64_t employmentPremium = 0;
+    std::int64_t total() const { return accidentPremium + employmentPremium; }
+};
+// `expected…`: the wages the clerk expects for the year, when given.
+LabourEstimate estimateLabour(std::int64_t accidentBase, std::int64_t employmentBase,
+                              const LabourRates& rates,
+                              std::optional<std::int64_t> expectedAccident = std::nullopt,
+                              std::optional<std::int64_t> expectedEmployment = std::nullopt);
+
+// The 精算 of the year's 確定 premium against the 概算 paid for it, and what is paid with the
+// return: the new 概算, plus a shortfall, or less a surplus set against it (充当; what the new
+// 概算 cannot take is refunded), plus the 一般拠出金.
+struct LabourSettlement {
+    std::int64_t confirmed = 0;  // 確定: 労災 + 雇用
+    std::int64_t paid = 0;       // the 概算 paid for the year
+    std::int64_t shortfall = 0;  // 不足額
+    std::int64_t surplus = 0;    // 超過額
+    std::int64_t credited = 0;   // of the surplus, set against the new 概算 (充当額)
+    std::int64_t refund = 0;     // of the surplus, refunded (還付額)
+    std::int64_t payment = 0;  // 納付額: the new 概算 + shortfall − credited + 一般拠出金
+};
+LabourSettlement settleLabour(std::int64_t confirmed, std::int64_t paid, std::int64_t nextEstimate,
+                              std::int64_t levy);
+
 }  // namespace keiro::calc

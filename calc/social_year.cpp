@@ -309,4 +309,32 @@ LabourTotals labourTotalsOfFiscalYear(const std::filesystem::path& dataFolder,
     return labourTotalsOf(fileOf(fiscalYear), fileOf(fiscalYear + 1), rates);
 }
 
+LabourRenewal labourRenewalOf(const std::filesystem::path& dataFolder, const EraNames& names,
+                              int fiscalYear, const Settings& settings, const LabourRates& rates,
+                              const LabourRenewalInputs& inputs) {
+    LabourRenewal r;
+    r.confirmed = labourTotalsOfFiscalYear(dataFolder, names, fiscalYear, rates);
+    r.paidEstimate = inputs.paidEstimate;
+    if (!r.paidEstimate) {
+        const LabourTotals before =
+            labourTotalsOfFiscalYear(dataFolder, names, fiscalYear - 1, rates);
+        if (before.missingMonths.empty()) {
+            r.paidEstimate =
+                estimateLabour(before.accidentBase, before.employmentBase, rates).total();
+        }
+    }
+    r.nextRates = labourRatesOf(fiscalYear + 1, settings);
+    if (r.nextRates) {
+        r.nextEstimate =
+            estimateLabour(r.confirmed.accidentBase, r.confirmed.employmentBase, *r.nextRates,
+                           inputs.expectedAccident, inputs.expectedEmployment);
+    }
+    if (r.paidEstimate) {
+        r.settlement = settleLabour(r.confirmed.accidentPremium + r.confirmed.employmentPremium,
+                                    *r.paidEstimate, r.nextEstimate ? r.nextEstimate->total() : 0,
+                                    r.confirmed.levy);
+    }
+    return r;
+}
+
 }  // namespace keiro::calc

@@ -131,4 +131,25 @@ LabourTotals labourTotalsOfFiscalYear(const std::filesystem::path& dataFolder,
                                       const EraNames& names, int fiscalYear,
                                       const LabourRates& rates);
 
+// The whole 年度更新 filed for fiscal year `fiscalYear`: its 確定, the 概算 paid for it, the
+// 概算 of the next year and the 精算.  The 概算 paid is the clerk's figure when given, else what
+// the previous year's 確定 bases give at this year's rates, when every month of that year is in
+// the year files; otherwise it is unknown and there is no 精算.  The next year's 概算 is unknown
+// while its 雇用保険 rate is.
+struct LabourRenewalInputs {
+    std::optional<std::int64_t> paidEstimate;        // the 概算 actually paid for the year
+    std::optional<std::int64_t> expectedAccident;    // wages expected next year, 労災
+    std::optional<std::int64_t> expectedEmployment;  // wages expected next year, 雇用
+};
+struct LabourRenewal {
+    LabourTotals confirmed;
+    std::optional<std::int64_t> paidEstimate;
+    std::optional<LabourRates> nextRates;
+    std::optional<LabourEstimate> nextEstimate;
+    std::optional<LabourSettlement> settlement;  // with the next 概算 as 0 when it is unknown
+};
+LabourRenewal labourRenewalOf(const std::filesystem::path& dataFolder, const EraNames& names,
+                              int fiscalYear, const Settings& settings, const LabourRates& rates,
+                              const LabourRenewalInputs& inputs = {});
+
 }  // namespace keiro::calc

@@ -320,13 +320,19 @@ void SocialInsuranceTasks::showYearlyRenewal() {
     const std::filesystem::path dataFolder = year_.path().parent_path();
     const EraNames names = year_.eraNames();
     const std::string company = c->company;
+    const Settings settings = context_.settings;
     // The year's totals are read once, for the list shown and for its CSV.
     const auto tablesOf = [=](std::size_t index) {
         const auto& [fiscalYear, rates] = years[index];
-        const calc::LabourTotals totals =
-            calc::labourTotalsOfFiscalYear(dataFolder, names, fiscalYear, rates);
-        return std::pair{print::labourTable(totals, rates, company, fiscalYear, false),
-                         print::labourTable(totals, rates, company, fiscalYear, true)};
+        const calc::LabourRenewal renewal =
+            calc::labourRenewalOf(dataFolder, names, fiscalYear, settings, rates);
+        std::pair tables{print::labourTable(renewal.confirmed, rates, company, fiscalYear, false),
+                         print::labourTable(renewal.confirmed, rates, company, fiscalYear, true)};
+        for (const std::string& note : print::labourRenewalNotes(renewal, fiscalYear)) {
+            tables.first.notes.push_back(note);
+            tables.second.notes.push_back(note);
+        }
+        return tables;
     };
     const auto [first, firstPlain] = tablesOf(0);
     SocialListWindow window(period_.window, context_.messages, first,

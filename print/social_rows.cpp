@@ -133,4 +133,40 @@ TextTable labourTable(const calc::LabourTotals& totals, const calc::LabourRates&
     return t;
 }
 
+std::vector<std::string> labourRenewalNotes(const calc::LabourRenewal& r, int fiscalYear) {
+    const std::string next = std::to_string(fiscalYear + 1) + "年度";
+    const auto yen = [](std::int64_t amount) { return amountCell(amount, false) + "円"; };
+    std::vector<std::string> notes;
+    if (r.nextEstimate && r.nextRates) {
+        const calc::LabourEstimate& e = *r.nextEstimate;
+        notes.push_back(next + "概算保険料  労災保険 " + perMille(r.nextRates->accident) + " × " +
+                        yen(e.accidentBase) + ": " + yen(e.accidentPremium) + "   雇用保険 " +
+                        perMille(r.nextRates->employment) + " × " + yen(e.employmentBase) + ": " +
+                        yen(e.employmentPremium) + "   計 " + yen(e.total()));
+    } else {
+        notes.push_back(next + "の雇用保険料率がないため、概算保険料は計算できません。");
+    }
+    if (!r.settlement) {
+        notes.push_back(
+            "申告済概算保険料が不明のため、精算できません（前年度のデータがありません）。");
+        return notes;
+    }
+    const calc::LabourSettlement& s = *r.settlement;
+    std::string settle =
+        "精算  確定保険料 " + yen(s.confirmed) + " − 申告済概算保険料 " + yen(s.paid) + ": ";
+    if (s.shortfall > 0) {
+        settle += "不足額 " + yen(s.shortfall);
+    } else if (s.surplus > 0) {
+        settle += "超過額 " + yen(s.surplus) + "（充当 " + yen(s.credited) + "、還付 " +
+                  yen(s.refund) + "）";
+    } else {
+        settle += "過不足なし";
+    }
+    notes.push_back(settle);
+    if (r.nextEstimate) {
+        notes.push_back("納付額（概算保険料 + 不足額 − 充当額 + 一般拠出金）: " + yen(s.payment));
+    }
+    return notes;
+}
+
 }  // namespace keiro::print

@@ -24,4 +24,8 @@ TextTable labourTable(const calc::LabourTotals& totals, const calc::LabourRates&
 // Headings and rows as one list, for csvTable.
 std::vector<std::vector<std::string>> csvRowsOf(const TextTable& table);
 
+// The lines of the 年度更新 after the 確定: the next year's 概算, the 精算 against the 概算
+// paid and what is paid with the return; or why one of them cannot be given.
+std::vector<std::string> labourRenewalNotes(const calc::LabourRenewal& renewal, int fiscalYear);
+
 }  // namespace keiro::print

@@ -76,7 +76,8 @@ constexpr const char* kUsage =
     "  postal lookup --data DIR CODE | postal import KEN_ALL.CSV --out YubinNo.dat\n"
     "  social santei|getsuhen YEARFILE [--root DIR]\n"
     "  social bonus YEARFILE --period K [--root DIR]\n"
-    "  labour totals --root DIR --fiscal-year Y\n"
+    "  labour totals --root DIR --fiscal-year Y [--estimate-paid YEN]\n"
+    "      [--expected-accident YEN] [--expected-employment YEN]\n"
     "  report tax-payment FILE (--month M | --half 1|2) [--root DIR] (--pdf OUT | --csv OUT)\n"
     "  report resident-tax FILE --period K [--root DIR] (--pdf OUT | --csv OUT)\n";
 

@@ -166,14 +166,39 @@ Json rowJson(const calc::LabourRow& row) {
             {"employmentTotal", cellJson(row.employmentTotal)}};
 }
 
-void labourTotals(int fiscalYear, const Context& c) {
+Json estimateJson(const std::optional<calc::LabourEstimate>& e,
+                  const std::optional<calc::LabourRates>& rates) {
+    if (!e || !rates) return Json();
+    return {{"accidentBase", e->accidentBase},
+            {"employmentBase", e->employmentBase},
+            {"accidentRate", rates->accident},
+            {"employmentRate", rates->employment},
+            {"accidentPremium", e->accidentPremium},
+            {"employmentPremium", e->employmentPremium},
+            {"total", e->total()}};
+}
+
+Json settlementJson(const calc::LabourRenewal& r) {
+    if (!r.settlement) return Json();
+    const calc::LabourSettlement& s = *r.settlement;
+    return {{"confirmed", s.confirmed},
+            {"paidEstimate", s.paid},
+            {"shortfall", s.shortfall},
+            {"surplus", s.surplus},
+            {"credited", s.credited},
+            {"refund", s.refund},
+            {"payment", r.nextEstimate ? Json(s.payment) : Json()}};
+}
+
+void labourTotals(int fiscalYear, const calc::LabourRenewalInputs& inputs, const Context& c) {
     const std::optional<calc::LabourRates> rates = calc::labourRatesOf(fiscalYear, c.settings);
     if (!rates) {
         throw std::runtime_error("この年度の雇用保険料率がありません: " +
                                  std::to_string(fiscalYear));
     }
-    const calc::LabourTotals t =
-        calc::labourTotalsOfFiscalYear(c.places.dataFolder, c.names, fiscalYear, *rates);
+    const calc::LabourRenewal renewal =
+        calc::labourRenewalOf(c.places.dataFolder, c.names, fiscalYear, c.settings, *rates, inputs);
+    const calc::LabourTotals& t = renewal.confirmed;
     Json rows = Json::array();
     for (const calc::LabourRow& row : t.rows) rows.push_back(rowJson(row));
     printJson({{"fiscalYear", fiscalYear},
@@ -188,7 +213,9 @@ void labourTotals(int fiscalYear, const Context& c) {
                {"levy", t.levy},
                {"accidentHeadcount", t.accidentHeadcount},
                {"employmentHeadcount", t.employmentHeadcount},
-               {"missingMonths", t.missingMonths}});
+               {"missingMonths", t.missingMonths},
+               {"nextEstimate", estimateJson(renewal.nextEstimate, renewal.nextRates)},
+               {"settlement", settlementJson(renewal)}});
 }
 
 }  // namespace
@@ -213,14 +240,24 @@ int runSocial(const Words& words) {
     return 0;
 }
 
-// labour totals --root DIR --fiscal-year Y
+// labour totals --root DIR --fiscal-year Y [--estimate-paid YEN]
+//     [--expected-accident YEN] [--expected-employment YEN]
 int runLabour(const Words& words) {
     const Args args(words);
     const std::string& command = args.positional(0, "command");
     if (command != "totals") throw UsageError("unknown labour command: " + command);
-    args.expectOnly({"root", "fiscal-year"}, 1);
+    args.expectOnly(
+        {"root", "fiscal-year", "estimate-paid", "expected-accident", "expected-employment"}, 1);
     (void)args.required("root");
-    labourTotals(args.requiredInt("fiscal-year", 1989, 2200), contextOf(args));
+    calc::LabourRenewalInputs inputs;
+    const auto amount = [&args](const char* name) -> std::optional<std::int64_t> {
+        if (!args.option(name)) return std::nullopt;
+        return args.requiredInt(name, 0, 999'999'999);
+    };
+    inputs.paidEstimate = amount("estimate-paid");
+    inputs.expectedAccident = amount("expected-accident");
+    inputs.expectedEmployment = amount("expected-employment");
+    labourTotals(args.requiredInt("fiscal-year", 1989, 2200), inputs, contextOf(args));
     return 0;
 }
 

@@ -114,5 +114,47 @@ TEST(LabourTotals, ColumnFromTheRecordOrFromCategoryAndInsurance) {
     EXPECT_EQ(labourColumnOf(e), LabourColumn::WorkingDirector);
 }
 
+TEST(LabourTotals, SettlementOfTheWorkedExample) {
+    // N2: the FY2025 概算 was paid on FY2024 bases at the FY2025 rates; the FY2026 概算 goes on
+    // the FY2025 確定 bases at the FY2026 rates.
+    const LabourEstimate paid = estimateLabour(8'600'000, 7'650'000, {300, 1'450, 2});
+    EXPECT_EQ(paid.accidentPremium, 25'800);
+    EXPECT_EQ(paid.employmentPremium, 110'925);
+    EXPECT_EQ(paid.total(), 136'725);
+    const LabourEstimate next = estimateLabour(8'763'000, 7'801'000, {300, 1'350, 2});
+    EXPECT_EQ(next.employmentPremium, 105'313);  // 105,313.5 cut off
+    EXPECT_EQ(next.total(), 131'602);
+    const LabourSettlement s = settleLabour(26'289 + 113'114, paid.total(), next.total(), 175);
+    EXPECT_EQ(s.shortfall, 2'678);
+    EXPECT_EQ(s.surplus, 0);
+    EXPECT_EQ(s.payment, 134'455);
+
+    // Paid more than the 確定: the surplus goes against the new 概算, the rest is refunded.
+    const LabourSettlement over = settleLabour(100'000, 130'000, 20'000, 175);
+    EXPECT_EQ(over.surplus, 30'000);
+    EXPECT_EQ(over.credited, 20'000);
+    EXPECT_EQ(over.refund, 10'000);
+    EXPECT_EQ(over.payment, 175);
+    const LabourSettlement some = settleLabour(100'000, 110'000, 131'602, 175);
+    EXPECT_EQ(some.payment, 131'602 - 10'000 + 175);
+}
+
+TEST(LabourTotals, ExpectedWagesReplaceTheBaseOnlyOutsideHalfToTwice) {
+    const LabourRates rates{300, 1'350, 2};
+    struct Case {
+        std::int64_t expected;
+        std::int64_t base;
+    };
+    for (const Case c : {Case{4'000'000, 8'000'000},   // exactly half: the 確定 base
+                         Case{3'999'999, 3'999'000},   // below half: the expectation, cut
+                         Case{16'000'000, 8'000'000},  // exactly twice
+                         Case{16'001'500, 16'001'000}}) {
+        SCOPED_TRACE(c.expected);
+        const LabourEstimate e = estimateLabour(8'000'000, 8'000'000, rates, c.expected);
+        EXPECT_EQ(e.accidentBase, c.base);
+        EXPECT_EQ(e.employmentBase, 8'000'000);  // no expectation given for it
+    }
+}
+
 }  // namespace
 }  // namespace keiro::calc

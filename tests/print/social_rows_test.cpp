@@ -83,5 +83,29 @@ TEST(SocialRowsTest, LabourSummaryMarksMissingMonthsAndStatesBasesRatesAndPremiu
     EXPECT_EQ(csvRowsOf(t).size(), 4u);
 }
 
+TEST(SocialRows, RenewalNotesGiveTheEstimateTheSettlementAndThePayment) {
+    calc::LabourRenewal r;
+    r.nextRates = calc::LabourRates{300, 1'350, 2};
+    r.nextEstimate = calc::estimateLabour(8'763'000, 7'801'000, *r.nextRates);
+    r.settlement = calc::settleLabour(139'403, 136'725, r.nextEstimate->total(), 175);
+    const std::vector<std::string> notes = labourRenewalNotes(r, 2025);
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_NE(notes[0].find("2026年度概算保険料"), std::string::npos);
+    EXPECT_NE(notes[0].find("計 131,602円"), std::string::npos);
+    EXPECT_NE(notes[1].find("不足額 2,678円"), std::string::npos);
+    EXPECT_NE(notes[2].find("134,455円"), std::string::npos);
+
+    r.settlement = calc::settleLabour(100'000, 250'000, r.nextEstimate->total(), 175);
+    EXPECT_NE(
+        labourRenewalNotes(r, 2025)[1].find("超過額 150,000円（充当 131,602円、還付 18,398円）"),
+        std::string::npos);
+
+    // Neither the next rate nor the 概算 paid known: say so rather than show a figure.
+    const std::vector<std::string> unknown = labourRenewalNotes(calc::LabourRenewal{}, 2026);
+    ASSERT_EQ(unknown.size(), 2u);
+    EXPECT_NE(unknown[0].find("2027年度の雇用保険料率がない"), std::string::npos);
+    EXPECT_NE(unknown[1].find("精算できません"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace keiro::print

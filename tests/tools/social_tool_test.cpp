@@ -97,6 +97,25 @@ TEST_F(SocialToolTest, GetsuhenAndBonusAndLabourTotals) {
     }
     EXPECT_EQ(labour["levy"].get<long long>(),
               labour["accidentBase"].get<long long>() * 2 / 100'000);
+    // The 2027 rate is not known yet: no 概算 for fiscal 2027 and, without fiscal 2025 files,
+    // no 精算 either.
+    EXPECT_TRUE(labour["nextEstimate"].is_null());
+    EXPECT_TRUE(labour["settlement"].is_null());
+
+    // Fiscal 2025 settled against the 概算 the clerk says was paid; fiscal 2026's 概算 on its
+    // bases.
+    const json settled =
+        run("labour totals --root " + quoted(root_) + " --fiscal-year 2025 --estimate-paid 500000");
+    const json& next = settled["nextEstimate"];
+    EXPECT_EQ(next["accidentBase"], settled["accidentBase"]);
+    EXPECT_EQ(next["employmentRate"], 1'350);
+    const json& s = settled["settlement"];
+    EXPECT_EQ(s["confirmed"].get<long long>(), settled["accidentPremium"].get<long long>() +
+                                                   settled["employmentPremium"].get<long long>());
+    EXPECT_EQ(s["surplus"].get<long long>(), 500'000 - s["confirmed"].get<long long>());
+    EXPECT_EQ(s["credited"], next["total"]);
+    EXPECT_EQ(s["payment"], settled["levy"]);
+    run("labour totals --root " + quoted(root_) + " --fiscal-year 2025 --estimate-paid -1", 2);
     run("labour totals --root " + quoted(root_) + " --fiscal-year 2019", 1);  // no rates
     run("labour totals --fiscal-year 2026", 2);                               // --root is required
 }
