@@ -25,7 +25,9 @@ RevisionResult checkRevision(const RevisionInput& in, const HealthGradeTable& ta
     for (const SanteiMonth& m : in.months) total += m.pay;
     r.average = static_cast<std::int32_t>(total / 3);
     r.remuneration =
-        static_cast<std::int32_t>(std::max<std::int64_t>(0, total - in.backPayBefore) / 3);
+        in.enteredAdjusted > 0
+            ? in.enteredAdjusted
+            : static_cast<std::int32_t>(std::max<std::int64_t>(0, total - in.backPayBefore) / 3);
     r.grades = gradesOf(table, r.remuneration);
     r.health = revised(healthEdgeGrade(table, in.currentRemuneration),
                        healthEdgeGrade(table, r.remuneration), in.direction);

@@ -26,15 +26,17 @@ struct RevisionInput {
     std::array<SanteiMonth, 3> months;  // the month of the change and the two after it
     std::int32_t backPayBefore = 0;     // back-pay in them for months before the change
     std::int32_t currentRemuneration = 0;  // what the current grade was decided on
+    std::int32_t enteredAdjusted = 0;      // 修正平均額 entered by the clerk; 0 none
 };
 
 struct RevisionResult {
     bool daysMet = false;
     std::int32_t average = 0;
-    std::int32_t remuneration = 0;  // the average less the back-pay (修正平均額 when any)
-    bool health = false;            // health is revised, to grades.health
-    bool pension = false;           // pension is revised, to grades.pension
-    SocialGrades grades;            // the grades of the new remuneration
+    // The average less the back-pay, or the 修正平均額 the clerk entered.
+    std::int32_t remuneration = 0;
+    bool health = false;   // health is revised, to grades.health
+    bool pension = false;  // pension is revised, to grades.pension
+    SocialGrades grades;   // the grades of the new remuneration
     bool any() const { return health || pension; }
 };
 

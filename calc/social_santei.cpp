@@ -81,6 +81,17 @@ SanteiResult decideTeiji(const SanteiInput& in, const HealthGradeTable& table,
     return r;
 }
 
+std::int64_t backPayBefore(const SanteiMonth& m, int yearMonth) {
+    if (m.backPay == 0) return 0;
+    if (m.backPayFirstMonth == 0) return m.backPay;
+    const auto index = [](int ym) { return ym / 100 * 12 + ym % 100 - 1; };
+    const int first = index(m.backPayFirstMonth);
+    const int last =
+        std::max(first, index(m.backPayLastMonth == 0 ? m.backPayFirstMonth : m.backPayLastMonth));
+    const int before = std::clamp(index(yearMonth) - first, 0, last - first + 1);
+    return static_cast<std::int64_t>(m.backPay) * before / (last - first + 1);
+}
+
 std::string exclusionText(SanteiExclusion why) {
     switch (why) {
         case SanteiExclusion::None:

@@ -38,7 +38,17 @@ struct SanteiMonth {
     int days = 0;
     std::int32_t pay = 0;  // 報酬 of the month (the social-insurance base, commuting included)
     bool partial = false;  // the first pay after the hire, not a full month's pay
+    // 遡及支払額 included in the pay, and the months (yyyymm) it belongs to; months 0: not said,
+    // taken as belonging before the months averaged.
+    std::int32_t backPay = 0;
+    int backPayFirstMonth = 0;
+    int backPayLastMonth = 0;
+    bool leave = false;  // a month of 休職 or 産休・育休
 };
+
+// The part of a month's 遡及支払額 that belongs to months before `yearMonth` (yyyymm): spread
+// evenly over the months it belongs to, 1 yen cut off.
+std::int64_t backPayBefore(const SanteiMonth& month, int yearMonth);
 
 struct SanteiInput {
     DayRule rule = DayRule::General;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "calc/insurance_ages.h"
 #include "calc/social_days.h"
 #include "core/era.h"
 #include "core/yearfile.h"
@@ -19,6 +20,12 @@ std::string nameOf(const EmployeeRecord& e) {
 // The month of `file` a pay at `period` falls in (13 for December paid in January).
 int payMonthOf(const YearView& file, int period) {
     return period + (file.block(period).settings.payNextMonth == 1 ? 1 : 0);
+}
+
+// A month of 休職 or 産休・育休: marked on the pay, or the employee is 休職 in the period.
+bool isLeaveMonth(const EmployeeRecord& e, const PaymentRecord& pay) {
+    constexpr std::uint8_t kOnLeave = 2;
+    return pay.leaveKind != 0 || e.workStatus == kOnLeave;
 }
 
 // Month `period` of one employee (record id) as the decisions see it.
@@ -41,9 +48,53 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     // Monthly pay of the month of a hire covers the days from the 資格取得日 to the end of the
     // pay period.  A month that paid nothing never counts, and with no month counted the
     // previous standard continues.
-    m.days = monthPayBasisDays(e, block.attendance[i], block.payments[i].absenceDeduction != 0,
-                               m.pay, calendarDaysFrom(y.calendarYear, *period, since));
+    const PaymentRecord& pay = block.payments[i];
+    const int calendarDays = calendarDaysFrom(y.calendarYear, *period, since);
+    m.days =
+        monthPayBasisDays(e, block.attendance[i], pay.absenceDeduction != 0, m.pay, calendarDays);
+    m.backPay = pay.backPay;
+    m.backPayFirstMonth = pay.backPayFirstMonth;
+    m.backPayLastMonth = pay.backPayLastMonth;
+    m.leave = isLeaveMonth(e, pay);
+    // A month of leave paid with a full month's 休職給 counts all its days; unpaid leave days
+    // never count.
+    if (m.leave && pay.leavePay > 0) m.days = calendarDays;
     return m;
+}
+
+// The pay of month `month` (of the file's year) and the fixed pay it gives, when the employee
+// was paid then and not on leave.
+struct FixedPayMonth {
+    const PeriodBlock* block = nullptr;
+    int slot = -1;  // index
+    std::int64_t fixedPay = 0;
+};
+std::optional<FixedPayMonth> fixedPayMonth(const SocialYear& y, int month,
+                                           std::string_view recordId) {
+    const std::optional<int> period = periodPaidIn(y.file, month);
+    if (!period) return std::nullopt;
+    const PeriodBlock& block = y.file.block(*period);
+    const int i = slotOf(block, recordId);
+    if (i < 0 || isLeaveMonth(block.employees[i], block.payments[i])) return std::nullopt;
+    return FixedPayMonth{&block, i,
+                         fixedPayOf(block.employees[i], block.payments[i], y.fixedPayFlags)};
+}
+
+// The direction of a change of fixed pay first paid in `month` (+1, −1), 0 when there is none
+// or either month was one of leave: pay reduced to a 休職給, or a commuting allowance stopped
+// while there is no commuting, is not a change of fixed pay, nor is its return.
+int fixedPayChangeIn(const SocialYear& y, int month, std::string_view recordId) {
+    if (month < 2) return 0;
+    const std::optional<FixedPayMonth> was = fixedPayMonth(y, month - 1, recordId);
+    const std::optional<FixedPayMonth> now = fixedPayMonth(y, month, recordId);
+    if (!was || !now || was->fixedPay == now->fixedPay) return 0;
+    return now->fixedPay > was->fixedPay ? 1 : -1;
+}
+
+// Reported to the pension office: insured in health or pension, or a 70歳以上被用者.
+bool reportedForSocial(const EmployeeRecord& e, CalendarMonth month) {
+    return e.isUsed() &&
+           (e.healthInsured == 1 || e.pensionInsured == 1 || isOver70Employee(e, month));
 }
 
 std::int32_t currentRemuneration(const HealthGradeTable& table, const EmployeeRecord& e) {
@@ -137,9 +188,17 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
     const PeriodBlock& block = y.file.block(*listPeriod);
     for (int i = 0; i < kMaxEmployees; ++i) {
         const EmployeeRecord& e = block.employees[i];
-        // Health and pension insured alike (a pension-only member of a 国保組合 too).
-        if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
+        // Health and pension insured alike (a pension-only member of a 国保組合 too), and those
+        // of 70 or over reported to the pension office.
+        const CalendarMonth july{y.calendarYear, 7};
+        if (!reportedForSocial(e, july)) continue;
         SanteiLine line;
+        line.over70 = isOver70Employee(e, july);
+        line.annualAverage = e.social.annualAverage == 1;
+        const int since = e.social.insuredSince;
+        if (since >= y.calendarYear * kYmd + 401 && since <= y.calendarYear * kYmd + 630) {
+            line.insuredSince = since;
+        }
         line.slot = i + 1;
         line.name = nameOf(e);
         line.recordId = std::string(e.recordId.bytes());
@@ -153,6 +212,7 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
         }
         line.excluded = santeiExclusion(true, e.social.insuredSince, e.social.insuredUntil,
                                         y.calendarYear, revisionMonth);
+        line.revisionExpected = revisionMonth == 8 || revisionMonth == 9;
         if (line.excluded == SanteiExclusion::None && e.workStatus == 3 &&
             e.social.insuredUntil == 0) {
             line.excluded = SanteiExclusion::LeftByJune;  // retired without a date
@@ -161,7 +221,18 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
         in.rule = line.rule;
         in.enteredAdjusted = e.social.adjustedAverage;
         line.enteredAdjusted = e.social.adjustedAverage;
-        for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, 4 + k, e.recordId.bytes());
+        for (int k = 0; k < 3; ++k) {
+            in.months[k] = monthOf(y, 4 + k, e.recordId.bytes());
+            const std::int64_t before = backPayBefore(in.months[k], y.calendarYear * 100 + 4);
+            if (before > 0 && line.backPayMonth == 0) line.backPayMonth = 4 + k;
+            in.backPayBeforeApril += static_cast<std::int32_t>(before);
+            line.onLeave = line.onLeave || in.months[k].leave;
+            if (line.raiseMonth == 0) {
+                line.raiseDirection = fixedPayChangeIn(y, 4 + k, e.recordId.bytes());
+                if (line.raiseDirection != 0) line.raiseMonth = 4 + k;
+            }
+        }
+        line.backPay = in.backPayBeforeApril;
         line.months = in.months;
         if (line.excluded == SanteiExclusion::None) {
             line.result = decideTeiji(in, y.grades, line.previous);
@@ -199,24 +270,33 @@ std::vector<RevisionLine> revisionsOfYear(const SocialYear& y, const GradesFrom&
         if (!before || !at) continue;
         const PeriodBlock& was = y.file.block(*before);
         const PeriodBlock& now = y.file.block(*at);
+        const int changeMonth = y.calendarYear * 100 + change;
         for (int i = 0; i < kMaxEmployees; ++i) {
             const EmployeeRecord& e = now.employees[i];
-            if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
+            const bool over70 = isOver70Employee(e, {y.calendarYear, change});
+            if (!reportedForSocial(e, {y.calendarYear, change})) continue;
             const int w = slotOf(was, e.recordId.bytes());
             if (w < 0) continue;
-            const std::int64_t diff =
-                fixedPayOf(e, now.payments[i], y.fixedPayFlags) -
-                fixedPayOf(was.employees[w], was.payments[w], y.fixedPayFlags);
-            if (diff == 0) continue;
+            const int direction = fixedPayChangeIn(y, change, e.recordId.bytes());
+            if (direction == 0) continue;
             RevisionInput in;
             in.rule = dayRuleOf(e.social);
-            in.direction = diff > 0 ? 1 : -1;
+            in.direction = direction;
+            in.enteredAdjusted = now.payments[i].revisionAdjustedAverage;
             const EmployeeRecord& before =
                 employeeBefore(y, change, e.recordId.bytes(), was.employees[w]);
             in.currentRemuneration = currentRemuneration(y.grades, before);
-            for (int k = 0; k < 3; ++k) in.months[k] = monthOf(y, change + k, e.recordId.bytes());
             RevisionLine line;
-            line.changeMonth = y.calendarYear * 100 + change;
+            for (int k = 0; k < 3; ++k) {
+                in.months[k] = monthOf(y, change + k, e.recordId.bytes());
+                const std::int64_t before = backPayBefore(in.months[k], changeMonth);
+                if (before > 0 && line.backPayMonth == 0) line.backPayMonth = changeMonth + k;
+                in.backPayBefore += static_cast<std::int32_t>(before);
+            }
+            line.backPay = in.backPayBefore;
+            line.enteredAdjusted = in.enteredAdjusted;
+            line.over70 = over70;
+            line.changeMonth = changeMonth;
             line.appliesFrom = revisionAppliesFrom(line.changeMonth);
             line.result = checkRevision(in, gradesFrom ? gradesFrom(line.appliesFrom) : y.grades);
             if (!line.result.any()) continue;

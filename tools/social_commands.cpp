@@ -95,7 +95,16 @@ void santei(const fs::path& file, const Context& c) {
                        {"healthGrade", gradeOrNull(reported, line.result.grades.health)},
                        {"pensionGrade", gradeOrNull(reported, line.result.grades.pension)},
                        {"previousHealthGrade", gradeOrNull(true, line.previous.health)},
-                       {"excluded", reported ? Json() : Json(calc::exclusionText(line.excluded))}});
+                       {"excluded", reported ? Json() : Json(calc::exclusionText(line.excluded))},
+                       {"raiseMonth", line.raiseMonth > 0 ? Json(line.raiseMonth) : Json()},
+                       {"raiseDirection", line.raiseMonth > 0 ? Json(line.raiseDirection) : Json()},
+                       {"backPay", line.backPay},
+                       {"backPayMonth", line.backPayMonth > 0 ? Json(line.backPayMonth) : Json()},
+                       {"over70", line.over70},
+                       {"revisionExpected", line.revisionExpected},
+                       {"annualAverage", line.annualAverage},
+                       {"onLeave", line.onLeave},
+                       {"insuredSince", line.insuredSince > 0 ? Json(line.insuredSince) : Json()}});
     }
     printJson(out);
 }
@@ -118,7 +127,12 @@ void getsuhen(const fs::path& file, const Context& c) {
              {"healthGrade", gradeOrNull(line.result.health, line.result.grades.health)},
              {"pensionGrade", gradeOrNull(line.result.pension, line.result.grades.pension)},
              {"previousHealthGrade", gradeOrNull(true, line.previous.health)},
-             {"previousPensionGrade", gradeOrNull(true, line.previous.pension)}});
+             {"previousPensionGrade", gradeOrNull(true, line.previous.pension)},
+             {"remuneration", line.result.remuneration},
+             {"backPay", line.backPay},
+             {"backPayMonth", line.backPayMonth > 0 ? Json(yearMonth(line.backPayMonth)) : Json()},
+             {"enteredAdjusted", line.enteredAdjusted > 0 ? Json(line.enteredAdjusted) : Json()},
+             {"over70", line.over70}});
     }
     printJson(out);
 }

@@ -15,6 +15,7 @@ void SanteiSheet::decide(calc::SanteiLine& line) const {
     in.rule = line.rule;
     in.months = line.months;
     in.enteredAdjusted = line.enteredAdjusted;
+    in.backPayBeforeApril = line.backPay;
     line.result = calc::decideTeiji(in, *table_, line.previous);
 }
 

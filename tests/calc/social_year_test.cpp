@@ -357,5 +357,127 @@ TEST_F(SocialYearTest, LabourHeadcountLeavesOutThoseWhoHaveLeft) {
     EXPECT_EQ(t.employmentHeadcount, 1);
 }
 
+TEST_F(SocialYearTest, BackPayIsTakenOutOfTheAverageAndIsNoRevision) {
+    // 従前 190,000; a raise of 10,000 from January decided late, its back-pay for January to
+    // March (30,000) paid with April's pay, outside the base pay.
+    StoredYear y;
+    for (int p = 1; p <= 8; ++p) {
+        EmployeeRecord& e = y.pay(p, 1, "T8", p < 4 ? 190'000 : 200'000, p == 4 ? 30'000 : 0);
+        e.insuranceGrade = 16;
+        e.social.decidedRemuneration = 190'000;
+    }
+    const YearView plain(y.write(folder_ / "R08a.dat"));
+    // Without the back-pay marked, the 230,000 April pay gives a revision to 220,000.
+    ASSERT_EQ(revisionsOfYear({plain, 2026, publishedGrades(), defaultFixed()}).size(), 1u);
+
+    PaymentRecord& april = y.period(4).payments[0];
+    april.backPay = 30'000;
+    april.backPayFirstMonth = 202601;
+    april.backPayLastMonth = 202603;
+    const YearView marked(y.write(folder_ / "R08b.dat"));
+    const SocialYear year{marked, 2026, publishedGrades(), defaultFixed()};
+    EXPECT_TRUE(revisionsOfYear(year).empty());
+    const std::vector<SanteiLine> lines = santeiOfYear(year);
+    ASSERT_EQ(lines.size(), 1u);
+    const SanteiLine& t8 = lines[0];
+    EXPECT_EQ(t8.excluded, SanteiExclusion::None);
+    EXPECT_EQ(t8.result.total, 630'000);
+    EXPECT_EQ(t8.result.average, 210'000);
+    EXPECT_EQ(t8.result.adjusted, 200'000);
+    EXPECT_EQ(t8.result.grades.health, 17);
+    EXPECT_EQ(t8.backPay, 30'000);
+    EXPECT_EQ(t8.backPayMonth, 4);
+    EXPECT_EQ(t8.raiseMonth, 4);
+    EXPECT_EQ(t8.raiseDirection, 1);
+
+    // Back-pay for March and April: only March's half is taken out of an April-June average.
+    april.backPayLastMonth = 202604;
+    april.backPayFirstMonth = 202603;
+    const YearView spread(y.write(folder_ / "R08c.dat"));
+    EXPECT_EQ(santeiOfYear({spread, 2026, publishedGrades(), defaultFixed()})[0].backPay, 15'000);
+
+    // A 修正平均額 the clerk types for the revision governs it as well.
+    april.backPay = 0;
+    april.revisionAdjustedAverage = 200'000;
+    const YearView entered(y.write(folder_ / "R08d.dat"));
+    EXPECT_TRUE(revisionsOfYear({entered, 2026, publishedGrades(), defaultFixed()}).empty());
+}
+
+TEST_F(SocialYearTest, LeaveIsNoChangeOfFixedPay) {
+    // 300,000 a month; April to June on leave.  Once paid a reduced base as 休職給, once with
+    // the commuting allowance stopped during 産休.
+    for (const std::uint8_t kind : {1, 2}) {
+        SCOPED_TRACE(kind);
+        StoredYear y;
+        for (int p = 1; p <= 9; ++p) {
+            const bool leave = p >= 4 && p <= 6;
+            const std::int32_t base = kind == 1 && leave ? 100'000 : 300'000;
+            EmployeeRecord& e = y.pay(p, 1, "L", base);
+            e.insuranceGrade = 22;
+            e.social.decidedRemuneration = 300'000;
+            PaymentRecord& pay = y.period(p).payments[0];
+            pay.commuteNonTaxableAmount = kind == 2 && leave ? 0 : 10'000;
+            y.period(p).deductions[0].socialInsBase = base + pay.commuteNonTaxableAmount;
+            if (leave) {
+                pay.leaveKind = kind;
+                pay.leavePay = kind == 1 ? 100'000 : 0;
+            }
+        }
+        const YearView view(y.write(folder_ / "R08.dat"));
+        const SocialYear year{view, 2026, publishedGrades(), defaultFixed()};
+        EXPECT_TRUE(revisionsOfYear(year).empty());
+        const std::vector<SanteiLine> lines = santeiOfYear(year);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_TRUE(lines[0].onLeave);
+        EXPECT_EQ(lines[0].raiseMonth, 0);
+    }
+}
+
+TEST_F(SocialYearTest, SeventyYearOldEmployeesStayOnTheLists) {
+    StoredYear y;
+    for (int p = 1; p <= 7; ++p) {
+        // 72: pension ended, health still on.
+        EmployeeRecord& a = y.pay(p, 1, "A", 200'000);
+        a.birthEra = 3;
+        a.birthYear = 29;
+        a.birthMonth = a.birthDay = 5;
+        a.pensionInsured = 0;
+        // 76: in neither insurance, marked as a 70歳以上被用者.
+        EmployeeRecord& b = y.pay(p, 2, "B", 200'000);
+        b.birthEra = 3;
+        b.birthYear = 25;
+        b.birthMonth = b.birthDay = 5;
+        b.healthInsured = b.pensionInsured = 0;
+        b.social.over70Employee = 1;
+        // 76 and not marked: a part-timer outside both.
+        EmployeeRecord& c = y.pay(p, 3, "C", 90'000);
+        c = EmployeeRecord{b};
+        c.recordId.assign("C");
+        c.social.over70Employee = 0;
+    }
+    // April raises for all three.
+    for (int p = 4; p <= 7; ++p) {
+        for (int i = 0; i < 3; ++i) y.pay(p, i + 1, i == 0 ? "A" : i == 1 ? "B" : "C", 340'000);
+    }
+    for (int p = 1; p <= 7; ++p) {
+        y.period(p).employee(1).pensionInsured = 0;
+        EmployeeRecord& b = y.period(p).employee(2);
+        b.healthInsured = b.pensionInsured = 0;
+        b.social.over70Employee = 1;
+        EmployeeRecord& c = y.period(p).employee(3);
+        c.healthInsured = c.pensionInsured = 0;
+    }
+    const YearView view(y.write(folder_ / "R08.dat"));
+    const SocialYear year{view, 2026, publishedGrades(), defaultFixed()};
+    const std::vector<SanteiLine> lines = santeiOfYear(year);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].recordId, "A");
+    EXPECT_EQ(lines[1].recordId, "B");
+    EXPECT_TRUE(lines[0].over70 && lines[1].over70);
+    const std::vector<RevisionLine> revisions = revisionsOfYear(year);
+    ASSERT_EQ(revisions.size(), 2u);
+    EXPECT_TRUE(revisions[0].over70 && revisions[1].over70);
+}
+
 }  // namespace
 }  // namespace keiro::calc
