@@ -62,6 +62,12 @@ std::vector<InsuranceAgeChange> insuranceAgeChanges(const EmployeeRecord& employ
     return changes;
 }
 
+InsuranceEnded insuranceEndedByAge(const BirthDate& birth, CalendarMonth month) {
+    const int now = monthNumber(month);
+    return {now >= birthdayMonth(birth, 65, true), now >= birthdayMonth(birth, 70, true),
+            now >= birthdayMonth(birth, 75, false)};
+}
+
 bool isOver70Employee(const EmployeeRecord& employee, CalendarMonth month) {
     const std::optional<BirthDate> birth = birthDateOf(employee);
     if (!birth || monthNumber(month) < birthdayMonth(*birth, 70, true)) return false;

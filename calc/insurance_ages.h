@@ -62,6 +62,16 @@ std::vector<InsuranceAgeChange> insuranceAgeChanges(const EmployeeRecord& employ
                                                     const BirthDate& birth,
                                                     CalendarMonth premiumMonth);
 
+// The insurances the age has ended in `month`: care from the month of the day before the 65th
+// birthday, pension (and its fund) from that of the day before the 70th, health (and with it
+// care and the 子ども・子育て支援金) from the month of the 75th birthday.
+struct InsuranceEnded {
+    bool care = false;
+    bool pension = false;
+    bool health = false;
+};
+InsuranceEnded insuranceEndedByAge(const BirthDate& birth, CalendarMonth month);
+
 // Whether `employee` is a 70歳以上被用者 in `month`: 70 or over by the pension rule above and
 // either marked as one or still carrying the health or pension flag.  Such an employee pays no
 // pension premium, and from 75 no health premium either, but is still reported to the pension

@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "calc/insurance_ages.h"
 #include "calc/pay_records.h"
 #include "calc/payroll_tables.h"
 #include "core/entry.h"
@@ -53,7 +54,8 @@ std::optional<int> slotToCalculate(YearData& year, int slot, const CalcContext& 
 void computeSlotMonth(PeriodBlock& block, int index, const FormItems& on, const Law& law) {
     PaymentRecord& p = block.payments[index];
     DeductionRecord& d = block.deductions[index];
-    const PayInput input = payInputOf(block.employees[index], block.attendance[index], p, d, on);
+    PayInput input = payInputOf(block.employees[index], block.attendance[index], p, d, on);
+    applyInsuranceAges(input, block.employees[index], law.premiumYearMonth);
     storePayResult(computeMonth(input, law), p, d);
 }
 
@@ -63,8 +65,9 @@ bool computeSlotBonus(PeriodBlock& block, int index, const PeriodInputs& inputs,
     const EmployeeRecord& e = block.employees[index];
     PaymentRecord& p = block.payments[index];
     DeductionRecord& d = block.deductions[index];
-    const PayResult result = computeBonus(payInputOf(e, block.attendance[index], p, d, on),
-                                          bonusInputsOf(inputs, e), law);
+    PayInput input = payInputOf(e, block.attendance[index], p, d, on);
+    applyInsuranceAges(input, e, law.premiumYearMonth);
+    const PayResult result = computeBonus(input, bonusInputsOf(inputs, e, p), law);
     storePayResult(result, p, d);
     return !result.byMonthlyTable;
 }
@@ -82,6 +85,9 @@ Law periodLaw(const YearData& year, const CalcContext& ctx) {
     const bool bonus = isBonusPeriod(year.period());
     Law law = lawOf(ctx.settings, ctx.tax, year.block().settings, bonus, year.period() == 6);
     if (bonus && !SupportLevyDueInPeriod(year)) law.rates.support = Rate::fromPercent(0);
+    if (const std::optional<CalendarMonth> month = premiumMonthOf(year)) {
+        law.premiumYearMonth = month->year * 100 + month->month;
+    }
     return law;
 }
 

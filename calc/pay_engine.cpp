@@ -265,8 +265,8 @@ Yen bonusPremiums(const PayInput& in, const Law& law, Yen taxablePayTotal, Yen e
     };
     const Yen healthBase = withinCap(history.earlierHealthYear, standard, law.healthBonusYearCap);
     const Yen pensionBase = withinCap(history.earlierThisMonth, standard, law.pensionBonusCap);
-    // No social insurance premium is due on a bonus of the 資格喪失 month.
-    const bool covered = !history.lossMonth;
+    // No social insurance premium is due on a bonus of the 資格喪失 month or of an exempt leave.
+    const bool covered = !history.premiumExempt;
     const bool health = covered && in.healthInsured;
     const bool nursing = covered && in.nursingInsured;
     const bool pension = covered && in.pensionInsured;

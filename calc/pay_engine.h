@@ -177,6 +177,9 @@ struct Law {
     std::array<bool, kFreeItemCount> socialInsBaseFlags{};
     bool hoursWorkedIncludeOvertime = true;  // 時間給: the hours worked include the overtime
     bool june = false;                       // the month's 住民税 is the June amount
+    // The month the period's premiums are for (yyyymm), by which an employee's age ends his
+    // pension (70) and health (75) premiums; 0: the employee's insurance flags alone decide.
+    int premiumYearMonth = 0;
 
     // Bonuses.
     std::int64_t standardBonusUnit = kStandardBonusUnit;  // 標準賞与額: 課税支給合計 down to it
@@ -192,10 +195,11 @@ struct BonusInputs {
     // the clerk carried in), and of those paid in the same month: each as it was capped.
     Yen earlierHealthYear;
     Yen earlierThisMonth;
-    // Paid in the month the employee loses coverage (the month of the 資格喪失日): no health,
-    // care, pension, fund or levy premium is due on it.  It still counts towards the health
-    // insurance year's total, and employment insurance is charged as usual.
-    bool lossMonth = false;
+    // No health, care, pension, fund or levy premium is due on the bonus: it is paid in the
+    // month the employee loses coverage (the month of the 資格喪失日), or during a 産前産後休業 or
+    // 育児休業 with the premiums exempt.  It still counts towards the health insurance year's
+    // total, and employment insurance is charged as usual.
+    bool premiumExempt = false;
 };
 
 struct PayResult {
@@ -236,7 +240,7 @@ Yen monthlyPremiums(const PayInput& input, const PremiumRates& rates, Yen payTot
 // cap, pension and fund within the month's cap, employment insurance on `employmentBase`
 // (支給合計 less a director's fee that counts in it); care is the combined health-and-care
 // amount less the 健康保険料 then in `deductions`.  A bonus of the month of 資格喪失
-// (`history.lossMonth`) carries employment insurance only.
+// (`history.premiumExempt`) carries employment insurance only.
 Yen bonusPremiums(const PayInput& input, const Law& law, Yen taxablePayTotal, Yen employmentBase,
                   const BonusInputs& history, DeductionAmounts& deductions);
 

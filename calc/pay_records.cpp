@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "calc/insurance_ages.h"
+
 namespace keiro::calc {
 namespace {
 
@@ -134,7 +136,18 @@ Law lawOf(const Settings& settings, const TaxTables& tax, const PeriodSettings& 
     return law;
 }
 
-BonusInputs bonusInputsOf(const PeriodInputs& inputs, const EmployeeRecord& e) {
+void applyInsuranceAges(PayInput& input, const EmployeeRecord& e, int premiumYearMonth) {
+    const std::optional<BirthDate> birth = birthDateOf(e);
+    if (premiumYearMonth == 0 || !birth) return;
+    const InsuranceEnded ended =
+        insuranceEndedByAge(*birth, {premiumYearMonth / 100, premiumYearMonth % 100});
+    if (ended.care) input.nursingInsured = false;
+    if (ended.pension) input.pensionInsured = input.pensionFundMember = false;
+    if (ended.health) input.healthInsured = input.nursingInsured = false;
+}
+
+BonusInputs bonusInputsOf(const PeriodInputs& inputs, const EmployeeRecord& e,
+                          const PaymentRecord& bonusPay) {
     BonusInputs bonus;
     // The 社保控除後計 of the month before the bonus; when that month is not in the files, the
     // last month paid before the program, as entered with the employee's opening totals.
@@ -146,8 +159,10 @@ BonusInputs bonusInputsOf(const PeriodInputs& inputs, const EmployeeRecord& e) {
     bonus.earlierHealthYear = Yen(inputs.history.earlierTotal(e));
     bonus.earlierThisMonth = Yen(inputs.history.earlierThisMonth(e.recordId.bytes()));
     const std::int32_t lossDate = e.social.insuredUntil;
-    bonus.lossMonth =
-        inputs.payYearMonth != 0 && lossDate != 0 && lossDate / 100 == inputs.payYearMonth;
+    constexpr std::uint8_t kExemptLeave = 2;  // 産前産後休業・育児休業 with the premiums exempt
+    bonus.premiumExempt =
+        (inputs.payYearMonth != 0 && lossDate != 0 && lossDate / 100 == inputs.payYearMonth) ||
+        bonusPay.leaveKind == kExemptLeave;
     return bonus;
 }
 

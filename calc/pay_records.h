@@ -27,7 +27,12 @@ PremiumRates premiumRatesOf(const PeriodSettings& rates);
 Law lawOf(const Settings& settings, const TaxTables& tax, const PeriodSettings& rates, bool bonus,
           bool june);
 
-// What the employee's bonus reads of other periods.
-BonusInputs bonusInputsOf(const PeriodInputs& inputs, const EmployeeRecord& employee);
+// What the employee's bonus reads of other periods, and whether its premiums are exempt.
+BonusInputs bonusInputsOf(const PeriodInputs& inputs, const EmployeeRecord& employee,
+                          const PaymentRecord& bonusPay);
+
+// Takes off the insurances the employee's age has ended by `premiumYearMonth` (yyyymm; 0 leaves
+// the flags as they are), whatever the employee's flags still say.
+void applyInsuranceAges(PayInput& input, const EmployeeRecord& employee, int premiumYearMonth);
 
 }  // namespace keiro::calc

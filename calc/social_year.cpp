@@ -325,9 +325,10 @@ std::vector<BonusLine> bonusReportOf(const SocialYear& y, const std::optional<Ye
     const int date = y.calendarYear * kYmd + month * 100 + y.file.header().bonusPayDay[k];
     std::vector<BonusLine> lines;
     const PeriodBlock& block = y.file.block(period);
+    const CalendarMonth payMonth{y.calendarYear, month};
     for (int i = 0; i < kMaxEmployees; ++i) {
         const EmployeeRecord& e = block.employees[i];
-        if (!e.isUsed() || (e.healthInsured != 1 && e.pensionInsured != 1)) continue;
+        if (!reportedForSocial(e, payMonth)) continue;
         if (block.payments[i].taxablePayTotal <= 0) continue;
         std::vector<BonusPayment> payments;
         addBonuses(y.file, y.calendarYear, e.recordId.bytes(), payments);
@@ -335,7 +336,13 @@ std::vector<BonusLine> bonusReportOf(const SocialYear& y, const std::optional<Ye
         const auto series = bonusSeries(payments, e.social.carriedBonus, e.social.carriedBonusYear);
         for (const BonusFigures& f : series) {
             if (f.date == date && f.paid == block.payments[i].taxablePayTotal) {
-                lines.push_back({i + 1, nameOf(e), f});
+                BonusLine line{i + 1, nameOf(e), f};
+                line.over70 = isOver70Employee(e, payMonth);
+                const int loss = e.social.insuredUntil;
+                constexpr std::uint8_t kExemptLeave = 2;
+                line.premiumExempt = (loss != 0 && loss / 100 == y.calendarYear * 100 + month) ||
+                                     block.payments[i].leaveKind == kExemptLeave;
+                lines.push_back(std::move(line));
                 break;
             }
         }

@@ -79,6 +79,12 @@ TextTable bonusTable(const std::vector<calc::BonusLine>& lines, std::string comp
         std::string note;
         if (f.healthBase < f.standard) note += "健保年度上限573万円 ";
         if (f.pensionBase < f.standard) note += "厚年上限150万円";
+        for (const auto& [mark, text] :
+             {std::pair{l.over70, "70歳以上被用者"}, std::pair{l.premiumExempt, "保険料免除"}}) {
+            if (!mark) continue;
+            if (!note.empty() && note.back() != ' ') note += ' ';
+            note += text;
+        }
         t.rows.push_back({std::to_string(l.slot), l.name, dateText(f.date),
                           amountCell(f.paid, plain), amountCell(f.standard, plain),
                           amountCell(f.healthBase, plain), amountCell(f.healthYearTotal, plain),

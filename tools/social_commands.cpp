@@ -159,7 +159,9 @@ void bonus(const fs::path& file, int period, const Context& c) {
                              {"standardBonus", line.figures.standard},
                              {"healthBase", line.figures.healthBase},
                              {"healthYearTotal", line.figures.healthYearTotal},
-                             {"pensionBase", line.figures.pensionBase}});
+                             {"pensionBase", line.figures.pensionBase},
+                             {"over70", line.over70},
+                             {"premiumExempt", line.premiumExempt}});
     }
     printJson({{"period", period}, {"employees", employees}});
 }

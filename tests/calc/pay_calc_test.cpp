@@ -208,6 +208,27 @@ TEST_F(ComputeMonthTest, HandEnteredAmountsSurviveAndTheTotalsFollowThem) {
     }
 }
 
+TEST_F(ComputeMonthTest, PensionEndsAtSeventyWhateverTheFlagSays) {
+    // Born 1 July 1956: 70 on 1 July 2026, so from the June premium (the day before is in June).
+    for (const int month : {5, 6}) {
+        SCOPED_TRACE(month);
+        open(month);
+        EmployeeRecord& e = addEmployee(1, {.basePay = 300'000});
+        e.healthInsured = e.pensionInsured = e.pensionFundMember = 1;
+        e.healthInsPremium = 12'000;
+        e.pensionPremium = 20'000;
+        e.pensionFundPremium = 1'000;
+        e.birthEra = 3;
+        e.birthYear = 31;
+        e.birthMonth = 7;
+        e.birthDay = 1;
+        ComputeMonth(year_, 1, ctx());
+        EXPECT_EQ(deduction(1).healthInsAmount, 12'000);
+        EXPECT_EQ(deduction(1).pensionAmount, month == 5 ? 20'000 : 0);
+        EXPECT_EQ(deduction(1).pensionFundAmount, month == 5 ? 1'000 : 0);
+    }
+}
+
 TEST_F(ComputeMonthTest, ItemsOffTheLayoutOfThePayFormCountNowhere) {
     ItemLayout layout = everythingOn(LayoutKind::Salary);
     setUse(layout, Band::Pay, "F役職手当", 2, false);
@@ -511,6 +532,46 @@ TEST_F(ComputeBonusTest, NoSocialInsurancePremiumInTheMonthCoverageEnds) {
     writeBonusPayDate(kReiwa8, 13, 7, 10);
     openBonus(14, 12, 10);
     EXPECT_EQ(loadPeriodInputs(year_).history.earlierTotal("260101_090001"), 1'000'000);
+}
+
+TEST_F(ComputeBonusTest, ExemptLeaveAndAgeTakeOffThePremiumsWhateverTheFlagsSay) {
+    // 1,000,000 paid on 10 July 2026 to four employees with every insurance flag on: one on an
+    // exempt 育児休業, one of 72 (no pension or care), one of 76 (only employment insurance),
+    // and one of 45 charged in full.
+    openBonus(13, 7, 10);
+    PeriodSettings& rates = year_.block().settings;
+    rates.healthInsRate = 4.925;
+    rates.nursingInsRate = 0.8;
+    rates.pensionRate = 9.15;
+    rates.pensionFundRate = 1.0;
+    rates.employmentInsRate = 0.5;
+    const int showaBirthYears[] = {56, 29, 25, 56};  // 昭和 years: 45, 72, 76 and 45 in 2026
+    for (int slot = 1; slot <= 4; ++slot) {
+        const std::string id = "260101_09000" + std::to_string(slot);
+        EmployeeRecord& e = addEmployee(slot, {.recordId = id.c_str()});
+        e.healthInsured = e.nursingInsured = e.pensionInsured = e.pensionFundMember =
+            e.employmentInsured = 1;
+        e.birthEra = 3;
+        e.birthYear = static_cast<std::uint8_t>(showaBirthYears[slot - 1]);
+        e.birthMonth = e.birthDay = 5;
+        payment(slot).basePayAmount = 1'000'000;
+    }
+    payment(1).leaveKind = 2;
+    const PeriodInputs inputs = loadPeriodInputs(year_);
+    for (int slot = 1; slot <= 4; ++slot) ComputeBonus(year_, slot, ctx(), inputs);
+
+    const struct {
+        std::int32_t health, nursing, pension, fund;
+    } expected[] = {{0, 0, 0, 0}, {49'250, 0, 0, 0}, {0, 0, 0, 0}, {49'250, 8'000, 91'500, 10'000}};
+    for (int slot = 1; slot <= 4; ++slot) {
+        SCOPED_TRACE(slot);
+        const DeductionRecord& d = deduction(slot);
+        EXPECT_EQ(d.healthInsAmount, expected[slot - 1].health);
+        EXPECT_EQ(d.nursingInsAmount, expected[slot - 1].nursing);
+        EXPECT_EQ(d.pensionAmount, expected[slot - 1].pension);
+        EXPECT_EQ(d.pensionFundAmount, expected[slot - 1].fund);
+        EXPECT_EQ(d.employmentInsAmount, 5'000);
+    }
 }
 
 TEST_F(ComputeBonusTest, ADirectorsFeeOffTheLayoutCountsNowhere) {

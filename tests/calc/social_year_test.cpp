@@ -477,6 +477,22 @@ TEST_F(SocialYearTest, SeventyYearOldEmployeesStayOnTheLists) {
     const std::vector<RevisionLine> revisions = revisionsOfYear(year);
     ASSERT_EQ(revisions.size(), 2u);
     EXPECT_TRUE(revisions[0].over70 && revisions[1].over70);
+
+    // A July bonus: the same two on the bonus report, A's during an exempt 育児休業.
+    y.header.bonusPayMonth[0] = 7;
+    y.header.bonusPayDay[0] = 10;
+    for (int slot = 1; slot <= 3; ++slot) {
+        y.pay(13, slot, slot == 1 ? "A" : slot == 2 ? "B" : "C", 500'000);
+        y.period(13).employee(slot) = EmployeeRecord{y.period(7).employee(slot)};
+    }
+    y.period(13).payments[0].leaveKind = 2;
+    const YearView withBonus(y.write(folder_ / "R08b.dat"));
+    const std::vector<BonusLine> bonus =
+        bonusReportOf({withBonus, 2026, publishedGrades(), defaultFixed()}, std::nullopt, 13);
+    ASSERT_EQ(bonus.size(), 2u);
+    EXPECT_TRUE(bonus[0].over70 && bonus[1].over70);
+    EXPECT_TRUE(bonus[0].premiumExempt);
+    EXPECT_FALSE(bonus[1].premiumExempt);
 }
 
 }  // namespace
