@@ -8,6 +8,48 @@ std::vector<std::string> santeiHeadings() {
             "健保等級", "年金等級", "従前健保等級", "従前年金等級", "備考"};
 }
 
+namespace {
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts) {
+        if (part.empty()) continue;
+        if (!text.empty()) text += ' ';
+        text += part;
+    }
+    return text;
+}
+
+std::string monthDay(int yyyymmdd) {
+    return std::to_string(yyyymmdd / 100 % 100) + "/" + std::to_string(yyyymmdd % 100);
+}
+
+}  // namespace
+
+std::string santeiRemarks(const calc::SanteiLine& line) {
+    std::vector<std::string> parts;
+    if (line.raiseMonth > 0) {
+        parts.push_back(std::to_string(line.raiseMonth) + "月" +
+                        (line.raiseDirection > 0 ? "昇給" : "降給"));
+    }
+    if (line.backPay > 0) {
+        parts.push_back("遡及" + std::to_string(line.backPayMonth) + "月" +
+                        amountCell(line.backPay, false));
+    }
+    if (line.frequentBonusShare > 0) {
+        parts.push_back("賞与÷12 " + amountCell(line.frequentBonusShare, false));
+    }
+    // The codes of the form's 備考, in its order.
+    if (line.over70) parts.push_back("70歳以上被用者算定");
+    if (line.revisionExpected) parts.push_back("月額変更予定");
+    if (line.insuredSince > 0) parts.push_back("途中入社(" + monthDay(line.insuredSince) + ")");
+    if (line.onLeave) parts.push_back("病休・育休・休職等");
+    if (line.rule == calc::DayRule::ShortTime) parts.push_back("短時間労働者");
+    if (line.rule == calc::DayRule::PartTime) parts.push_back("パート");
+    if (line.annualAverage) parts.push_back("年間平均");
+    return joined(parts);
+}
+
 std::vector<std::string> santeiRow(const calc::SanteiLine& line, bool plain) {
     std::vector<std::string> row(kSanteiColumnCount);
     const auto at = [&row](SanteiColumn c) -> std::string& {
@@ -31,8 +73,9 @@ std::vector<std::string> santeiRow(const calc::SanteiLine& line, bool plain) {
     }
     at(SanteiColumn::OldHealth) = gradeCell(line.previous.health);
     at(SanteiColumn::OldPension) = gradeCell(line.previous.pension);
+    const std::string remarks = santeiRemarks(line);
     if (!reported) {
-        at(SanteiColumn::Note) = calc::exclusionText(line.excluded);
+        at(SanteiColumn::Note) = joined({calc::exclusionText(line.excluded), remarks});
         return row;
     }
     at(SanteiColumn::Counted) = counted;
@@ -43,7 +86,7 @@ std::vector<std::string> santeiRow(const calc::SanteiLine& line, bool plain) {
     if (r.adjusted > 0) at(SanteiColumn::Adjusted) = amountCell(r.adjusted, plain);
     at(SanteiColumn::NewHealth) = gradeCell(r.grades.health);
     at(SanteiColumn::NewPension) = gradeCell(r.grades.pension);
-    if (r.keepPrevious) at(SanteiColumn::Note) = "従前";
+    at(SanteiColumn::Note) = joined({r.keepPrevious ? "従前" : "", remarks});
     return row;
 }
 

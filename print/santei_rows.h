@@ -36,6 +36,9 @@ enum class SanteiColumn {
 inline constexpr int kSanteiColumnCount = static_cast<int>(SanteiColumn::Count);
 
 std::vector<std::string> santeiHeadings();
+// What the form's 備考 and its 昇(降)給 and 遡及支払額 items say of a line: "5月昇給 遡及4月30,000
+// 70歳以上被用者算定 途中入社(4/15)"; empty when nothing applies.
+std::string santeiRemarks(const calc::SanteiLine& line);
 // `plain`: amounts without separators (for CSV).
 std::vector<std::string> santeiRow(const calc::SanteiLine& line, bool plain = false);
 

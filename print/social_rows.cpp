@@ -31,6 +31,28 @@ std::vector<std::vector<std::string>> csvRowsOf(const TextTable& table) {
     return rows;
 }
 
+namespace {
+
+// The 備考 of a revision: back-pay taken out, the 修正平均額 decided on, a revision of health
+// alone, a 70歳以上被用者.
+std::string revisionRemarks(const calc::RevisionLine& l) {
+    std::vector<std::string> parts;
+    if (l.backPay > 0) {
+        parts.push_back("遡及" + std::to_string(l.backPayMonth % 100) + "月" +
+                        amountCell(l.backPay, false));
+    }
+    if (l.result.remuneration > 0 && l.result.remuneration != l.result.average) {
+        parts.push_back("修正平均額" + amountCell(l.result.remuneration, false));
+    }
+    if (l.result.health && !l.result.pension && !l.over70) parts.push_back("健保のみ");
+    if (l.over70) parts.push_back("70歳以上被用者月額変更");
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : " ") + part;
+    return text;
+}
+
+}  // namespace
+
 TextTable revisionTable(const std::vector<calc::RevisionLine>& lines, std::string company,
                         int calendarYear, bool plain) {
     TextTable t;
@@ -39,10 +61,10 @@ TextTable revisionTable(const std::vector<calc::RevisionLine>& lines, std::strin
     t.company = std::move(company);
     t.headings = {"番号",      "氏名",      "変動月",    "昇降",      "1月目日数", "1月目報酬",
                   "2月目日数", "2月目報酬", "3月目日数", "3月目報酬", "平均額",    "健保等級",
-                  "年金等級",  "従前健保",  "従前年金",  "改定月"};
-    t.columns = {{8, true},  {28, false}, {20, false}, {9, false}, {12, true}, {17, true},
-                 {12, true}, {17, true},  {12, true},  {17, true}, {17, true}, {13, true},
-                 {13, true}, {13, true},  {13, true},  {20, false}};
+                  "年金等級",  "従前健保",  "従前年金",  "改定月",    "備考"};
+    t.columns = {{8, true},  {28, false}, {20, false}, {9, false},  {12, true}, {17, true},
+                 {12, true}, {17, true},  {12, true},  {17, true},  {17, true}, {13, true},
+                 {13, true}, {13, true},  {13, true},  {20, false}, {36, false}};
     for (const calc::RevisionLine& l : lines) {
         std::vector<std::string> row{std::to_string(l.slot), l.name, yearMonthText(l.changeMonth),
                                      l.direction > 0 ? "昇給" : "降給"};
@@ -56,6 +78,7 @@ TextTable revisionTable(const std::vector<calc::RevisionLine>& lines, std::strin
         row.push_back(gradeCell(l.previous.health));
         row.push_back(gradeCell(l.previous.pension));
         row.push_back(yearMonthText(l.appliesFrom));
+        row.push_back(revisionRemarks(l));
         t.rows.push_back(std::move(row));
     }
     t.notes = {

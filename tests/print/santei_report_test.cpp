@@ -86,6 +86,35 @@ TEST(SanteiRowsTest, ADecidedLineAnExcludedOneAndOneKeepingItsGrades) {
     EXPECT_EQ(cell(k, SanteiColumn::Note), "従前");
 }
 
+TEST(SanteiRowsTest, RemarksNameEachFactInTheFormsOrder) {
+    calc::SanteiLine line = decidedLine();
+    EXPECT_EQ(santeiRemarks(line), "");
+    line.raiseMonth = 5;
+    line.raiseDirection = -1;
+    line.backPay = 30'000;
+    line.backPayMonth = 4;
+    line.annualAverage = true;
+    line.rule = calc::DayRule::PartTime;
+    line.onLeave = true;
+    line.insuredSince = 20260415;
+    line.revisionExpected = true;
+    line.over70 = true;
+    EXPECT_EQ(santeiRemarks(line),
+              "5月降給 遡及4月30,000 70歳以上被用者算定 月額変更予定 途中入社(4/15) "
+              "病休・育休・休職等 パート 年間平均");
+
+    // An excluded line says why first; a line keeping its grades says 従前 first.
+    calc::SanteiLine expected = decidedLine();
+    expected.excluded = calc::SanteiExclusion::RevisedJulyToSeptember;
+    expected.revisionExpected = true;
+    EXPECT_EQ(cell(santeiRow(expected), SanteiColumn::Note),
+              calc::exclusionText(expected.excluded) + " 月額変更予定");
+    calc::SanteiLine kept = decidedLine();
+    kept.result.keepPrevious = true;
+    kept.onLeave = true;
+    EXPECT_EQ(cell(santeiRow(kept), SanteiColumn::Note), "従前 病休・育休・休職等");
+}
+
 TEST(TextTableReportTest, RowsRunOverPagesWithFiguresRightAlignedAndNotesAtTheEnd) {
     TextTable t;
     t.title = "一覧";

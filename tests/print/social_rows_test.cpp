@@ -33,6 +33,16 @@ TEST(SocialRowsTest, ARevisionShowsOnlyTheGradesItRevisesAndItsMonths) {
     EXPECT_EQ(row[14], "20");
     EXPECT_EQ(row[15], "2026年7月");
     EXPECT_EQ(revisionTable({l}, "会社", 2026, true).rows[0][10], "250500");
+    EXPECT_EQ(row[16], "健保のみ");
+
+    l.result.remuneration = 240'500;
+    l.backPay = 30'000;
+    l.backPayMonth = 202604;
+    EXPECT_EQ(revisionTable({l}, "会社", 2026, false).rows[0][16],
+              "遡及4月30,000 修正平均額240,500 健保のみ");
+    l.over70 = true;
+    EXPECT_EQ(revisionTable({l}, "会社", 2026, false).rows[0][16],
+              "遡及4月30,000 修正平均額240,500 70歳以上被用者月額変更");
 }
 
 TEST(SocialRowsTest, BonusLinesNameTheCapsThatCutThem) {
