@@ -1,5 +1,6 @@
 #include "payroll/employee_social_page.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -84,6 +85,10 @@ EmployeeSocialPage::EmployeeSocialPage(QWidget* parent, const ui::EntrySettings&
     grid->addLayout(revised, 2, 1);
     addRow(grid, 3, caption(decision, QStringLiteral("決定の種類")), revisionKindCombo_);
     addRow(grid, 4, caption(decision, QStringLiteral("今年の修正平均額")), adjustedAverageEdit_);
+    annualAverageCheck_ =
+        new QCheckBox(QStringLiteral("年間平均（修正平均額は保険者算定の額）"), decision);
+    annualAverageCheck_->setObjectName(QStringLiteral("chkNenkanHeikin"));
+    grid->addWidget(annualAverageCheck_, 5, 1);
 
     auto* insured = new QGroupBox(QStringLiteral("資格・労働保険・賞与"), this);
     const BoxMaker make2{insured, settings, messages};
@@ -101,6 +106,12 @@ EmployeeSocialPage::EmployeeSocialPage(QWidget* parent, const ui::EntrySettings&
     addRow(grid2, 3, caption(insured, QStringLiteral("標準賞与額の繰越累計")), carriedBonusEdit_);
     addRow(grid2, 4, caption(insured, QStringLiteral("その年度（4月始まり）")),
            bonusFiscalYearSpin_);
+    over70Check_ = new QCheckBox(QStringLiteral("70歳以上被用者"), insured);
+    over70Check_->setObjectName(QStringLiteral("chk70Ijo"));
+    over70Check_->setToolTip(QStringLiteral(
+        "70歳以上で被保険者と同じように働く社員です。保険の加入を外した後も、算定基礎届・"
+        "月額変更届・賞与支払届に載ります。"));
+    grid2->addWidget(over70Check_, 5, 1);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(decision, 0, 0);
@@ -121,6 +132,8 @@ void EmployeeSocialPage::load(const EmployeeRecord& r) {
     showCode(labourClassCombo_, s.labourClass);
     showAmount(carriedBonusEdit_, s.carriedBonus);
     bonusFiscalYearSpin_->setValue(s.carriedBonusYear);
+    over70Check_->setChecked(s.over70Employee == 1);
+    annualAverageCheck_->setChecked(s.annualAverage == 1);
 }
 
 void EmployeeSocialPage::store(EmployeeRecord& r) const {
@@ -140,6 +153,8 @@ void EmployeeSocialPage::store(EmployeeRecord& r) const {
     s.carriedBonusYear = bonusFiscalYearSpin_->value() > bonusFiscalYearSpin_->minimum()
                              ? bonusFiscalYearSpin_->value()
                              : 0;
+    s.over70Employee = over70Check_->isChecked() ? 1 : 0;
+    s.annualAverage = annualAverageCheck_->isChecked() ? 1 : 0;
 }
 
 }  // namespace keiro::payroll

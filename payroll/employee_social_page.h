@@ -10,6 +10,7 @@
 #include "core/records.h"
 #include "widgets/entry_behaviour.h"
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -37,6 +38,8 @@ class EmployeeSocialPage : public QWidget {
     QComboBox* labourClassCombo_;
     QLineEdit* adjustedAverageEdit_;
     QLineEdit* carriedBonusEdit_;
+    QCheckBox* over70Check_;         // 70歳以上被用者
+    QCheckBox* annualAverageCheck_;  // 年間平均
     QSpinBox* bonusFiscalYearSpin_;
 };
 

@@ -14,6 +14,7 @@
 #include "payroll/pay_basis_days_box.h"
 #include "payroll/pay_entry_band.h"
 #include "payroll/pay_entry_summary.h"
+#include "payroll/pay_facts_box.h"
 #include "widgets/calculator_window.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
@@ -85,6 +86,9 @@ PayEntryWindow::PayEntryWindow(QWidget* parent, PayEntryContext context, int slo
     basisDaysBox_ = new PayBasisDaysBox(this);
     basisDaysBox_->onEdited([this](std::optional<int> days) { sheet_->setPayBasisDays(days); });
     right->addWidget(basisDaysBox_);
+    factsBox_ = new PayFactsBox(this);
+    factsBox_->onEdited([this](const PayFacts& facts) { return storePayFacts(facts); });
+    right->addWidget(factsBox_);
     right->addStretch(1);
     right->addWidget(buildButtons());
     columns->addLayout(right);
@@ -198,6 +202,16 @@ void PayEntryWindow::showPayBasisDays() {
     basisDaysBox_->showFor(&sheet_->attendance(), sheet_->uncorrectedPayBasisDays());
 }
 
+bool PayEntryWindow::storePayFacts(const PayFacts& facts) {
+    try {
+        sheet_->setPayFacts(facts);
+        return true;
+    } catch (const std::invalid_argument& e) {
+        context_.messages.error(this, QString::fromStdString(e.what()));
+        return false;
+    }
+}
+
 void PayEntryWindow::showEmployee() {
     setWindowTitle(qs(sheet_->title()));
     for (PayEntryBand* group : bands_) {
@@ -208,6 +222,7 @@ void PayEntryWindow::showEmployee() {
     }
     summary_->showTotals(sheet_->totals());
     showPayBasisDays();
+    factsBox_->showFor(sheet_->payFacts(), sheet_->payYearMonth(), sheet_->isBonus());
     const QString memo = qs(sheet_->memo());
     if (memo != summary_->memo()) summary_->setMemo(memo);
     updateButtons();

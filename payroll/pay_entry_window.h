@@ -30,6 +30,8 @@ class MessageService;
 namespace keiro::payroll {
 
 class PayBasisDaysBox;
+class PayFactsBox;
+struct PayFacts;
 class PayEntryBand;
 class PayEntrySummary;
 
@@ -93,6 +95,9 @@ class PayEntryWindow : public QDialog {
     void showEmployee();
     // The 支払基礎日数 box of a salary month; hidden for a bonus.
     void showPayBasisDays();
+    // Stores what the clerk marked for the social-insurance forms; false (and a message) when
+    // refused.
+    bool storePayFacts(const PayFacts& facts);
     void updateButtons();
     void moveTo(int direction);
 
@@ -101,6 +106,7 @@ class PayEntryWindow : public QDialog {
     std::array<PayEntryBand*, kBandCount> bands_{};
     PayEntrySummary* summary_ = nullptr;
     PayBasisDaysBox* basisDaysBox_ = nullptr;
+    PayFactsBox* factsBox_ = nullptr;
     QPushButton* previousButton_ = nullptr;
     QPushButton* nextButton_ = nullptr;
     QPushButton* handEntryButton_ = nullptr;

@@ -8,6 +8,8 @@
 #include "calc/period_calc.h"
 #include "calc/rounding.h"
 #include "calc/social_days.h"
+#include "core/era.h"
+#include "core/period_check.h"
 #include "core/text.h"
 #include "core/yearfile.h"
 #include "payroll/model/grid_rows.h"
@@ -342,6 +344,65 @@ int EmployeeSheet::uncorrectedPayBasisDays() const {
                                                     employee().social.insuredSince);
     return calc::uncorrectedMonthDays(employee(), attendance(), payment().absenceDeduction != 0,
                                       deduction().socialInsBase, calendarDays);
+}
+
+std::string payFactsProblem(const PayFacts& f, int payYearMonth, bool bonus) {
+    const auto amountOk = [](std::int64_t yen) { return yen >= 0 && yen <= kMaxStoredAmount; };
+    if (!amountOk(f.backPay) || !amountOk(f.leavePay) || !amountOk(f.revisionAdjustedAverage)) {
+        return "金額は0〜999,999,999円で入力してください。";
+    }
+    if (f.leaveKind > 2 || (bonus && f.leaveKind == 1)) return "休職の区分が正しくありません。";
+    if (f.backPay == 0) return {};
+    const auto valid = [](int ym) { return ym % 100 >= 1 && ym % 100 <= 12; };
+    if (!valid(f.backPayFirstMonth) || !valid(f.backPayLastMonth)) {
+        return "遡及支払額の対象月を入力してください。";
+    }
+    if (f.backPayFirstMonth > f.backPayLastMonth) {
+        return "遡及支払額の対象月は、始めの月が終わりの月より後にならないようにしてください。";
+    }
+    if (f.backPayLastMonth > payYearMonth) {
+        return "遡及支払額の対象月は、この支給の月（" + std::to_string(payYearMonth / 100) + "年" +
+               std::to_string(payYearMonth % 100) + "月）までにしてください。";
+    }
+    return {};
+}
+
+PayFacts EmployeeSheet::payFacts() const {
+    const PaymentRecord& p = payment();
+    return {p.backPay,   p.backPayFirstMonth, p.backPayLastMonth,
+            p.leaveKind, p.leavePay,          p.revisionAdjustedAverage};
+}
+
+int EmployeeSheet::payYearMonth() const {
+    const int calendarYear =
+        calendarYearOf(EraYear{year_.eraName(), year_.eraYear()}, year_.eraNames());
+    const int period = year_.period();
+    int month = isBonus() ? year_.header().bonusPayMonth[period - kFirstBonusPeriod]
+                          : period + (year_.block().settings.payNextMonth == 1 ? 1 : 0);
+    const int yearOfPay = month > 12 ? calendarYear + 1 : calendarYear;
+    if (month > 12) month -= 12;
+    return yearOfPay * 100 + month;
+}
+
+bool EmployeeSheet::setPayFacts(const PayFacts& facts) {
+    if (const std::string problem = payFactsProblem(facts, payYearMonth(), isBonus());
+        !problem.empty()) {
+        throw std::invalid_argument(problem);
+    }
+    if (facts == payFacts()) return false;
+    EmployeeRows rows = year_.document().rows(employeeId());
+    PaymentRecord& p = rows.payment;
+    p.backPay = facts.backPay;
+    // Months only with an amount: no back-pay, nothing it belongs to.
+    p.backPayFirstMonth = facts.backPay > 0 ? facts.backPayFirstMonth : 0;
+    p.backPayLastMonth = facts.backPay > 0 ? facts.backPayLastMonth : 0;
+    p.leaveKind = facts.leaveKind;
+    p.leavePay = facts.leaveKind != 0 ? facts.leavePay : 0;
+    p.revisionAdjustedAverage = isBonus() ? 0 : facts.revisionAdjustedAverage;
+    storing_ = true;
+    const bool changed = year_.document().setRows(employeeId(), rows);
+    storing_ = false;
+    return changed;
 }
 
 bool EmployeeSheet::setPayBasisDays(std::optional<int> days) {

@@ -57,6 +57,21 @@ struct SheetRow {
 };
 
 // The four totals under the bands.
+// What the clerk marks on a pay for the yearly social-insurance forms (kept in the pay record).
+struct PayFacts {
+    std::int32_t backPay = 0;   // 遡及支払額 in this pay for earlier months
+    int backPayFirstMonth = 0;  // yyyymm of the months it belongs to; 0 none
+    int backPayLastMonth = 0;
+    std::uint8_t leaveKind = 0;  // 0 none, 1 休職, 2 産休・育休 with the premiums exempt
+    std::int32_t leavePay = 0;   // 休職給
+    std::int32_t revisionAdjustedAverage = 0;  // 修正平均額 of a revision from this pay
+
+    friend bool operator==(const PayFacts&, const PayFacts&) = default;
+};
+
+// Why `facts` cannot be stored for a pay of month `payYearMonth` (yyyymm); empty when they can.
+std::string payFactsProblem(const PayFacts& facts, int payYearMonth, bool bonus);
+
 struct SheetTotals {
     std::int64_t pay = 0;        // 支給合計
     std::int64_t deduction = 0;  // 控除合計
@@ -153,6 +168,12 @@ class EmployeeSheet {
     int uncorrectedPayBasisDays() const;
     // Corrects the days (nullopt: takes the correction back); false when nothing changed.
     bool setPayBasisDays(std::optional<int> days);
+
+    // The facts marked on this pay, the month it is paid in (yyyymm), and storing them (false
+    // when nothing changed; std::invalid_argument with payFactsProblem's text when refused).
+    PayFacts payFacts() const;
+    int payYearMonth() const;
+    bool setPayFacts(const PayFacts& facts);
 
     std::string memo() const { return memoText(employee()); }
     // Stores the remarks when they differ from memo() (remarks left alone keep their bytes).

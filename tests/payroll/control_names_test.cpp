@@ -64,6 +64,8 @@ class ControlNamesTest : public QObject {
                                                     "cbRoudouKubun",
                                                     "cbSyainKubun",
                                                     "cbSyugyo",
+                                                    "chk70Ijo",
+                                                    "chkNenkanHeikin",
                                                     "deSikakuSousitu",
                                                     "deSikakuSyutoku",
                                                     "edBirthD",

@@ -187,6 +187,7 @@ class EmployeeEditorTest : public QObject {
         s.labourClass = 2;
         s.carriedBonus = 1'000'000;
         s.carriedBonusYear = 2025;
+        s.annualAverage = 1;
         EmployeeEditor& editor = demo.open(2);
         QVERIFY(!editor.isChanged());  // shown and read back unchanged
         QCOMPARE(demo.child<QComboBox>("cbSyainKubun")->currentIndex(), 2);
@@ -201,6 +202,9 @@ class EmployeeEditorTest : public QObject {
         demo.type("edHosyu", QStringLiteral("320000"));
         demo.child<QDateEdit>("deSikakuSousitu")->setDate(QDate(2026, 6, 30));
         demo.child<QSpinBox>("seKaiteiTuki")->setValue(0);  // a year without a month: not set
+        QVERIFY(demo.child<QCheckBox>("chkNenkanHeikin")->isChecked());
+        demo.child<QCheckBox>("chkNenkanHeikin")->setChecked(false);
+        demo.child<QCheckBox>("chk70Ijo")->setChecked(true);
         QVERIFY(editor.isChanged());
         demo.click("btOK");
         QVERIFY(demo.accepted());
@@ -212,6 +216,8 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(stored.revisedYearMonth, 0);
         QCOMPARE(int(stored.labourClass), 2);
         QCOMPARE(stored.carriedBonusYear, 2025);
+        QCOMPARE(int(stored.over70Employee), 1);
+        QCOMPARE(int(stored.annualAverage), 0);
 
         // An employee of an older file (all zeros) opens unchanged and keeps zeros.
         EmployeeEditor& older = demo.open(3);
@@ -537,12 +543,12 @@ class EmployeeEditorTest : public QObject {
     }
 
     // Every box and button lies whole inside the window on both pages.
-    // KEIRO_EDITOR_SHOT=prefix keeps prefix1.png and prefix2.png for a person to look at.
+    // KEIRO_EDITOR_SHOT=prefix keeps prefix1.png, prefix2.png... for a person to look at.
     void bothPagesFitTheWindow() {
         Demo demo;
         EmployeeEditor& editor = demo.open(2);
         const QString shot = qEnvironmentVariable("KEIRO_EDITOR_SHOT");
-        for (int page = 0; page < 2; ++page) {
+        for (int page = 0; page < demo.child<QTabWidget>("PageCtrl")->count(); ++page) {
             demo.child<QTabWidget>("PageCtrl")->setCurrentIndex(page);
             QApplication::processEvents();
             for (QWidget* w : editor.findChildren<QWidget*>()) {

@@ -3,6 +3,8 @@
 // entry, moving between the employees at work, closing with an entry still to be reformatted,
 // and the five-line remarks.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -295,6 +297,54 @@ class PayEntryWindowTest : public QObject {
         Demo bonus(13);
         bonus.open(2);
         QVERIFY(bonus.window->findChild<QWidget*>("gbKisoNissu")->isHidden());
+    }
+
+    void backPayAndLeaveAreMarkedOnThePayAndAWrongMonthIsRefused() {
+        Demo demo(11);
+        demo.open(2);
+        auto* backPay = demo.window->findChild<QSpinBox*>("edSokyu");
+        auto* first = demo.window->findChild<QDateEdit*>("dtSokyuFrom");
+        auto* last = demo.window->findChild<QDateEdit*>("dtSokyuTo");
+        auto* leave = demo.window->findChild<QComboBox*>("cbKyusyoku");
+        auto* leavePay = demo.window->findChild<QSpinBox*>("edKyusyokuKyu");
+        QVERIFY(!first->isEnabled() && !leavePay->isEnabled());
+
+        const PaymentRecord& pay = demo.year.block().payments[1];
+        backPay->setValue(30'000);
+        emit backPay->editingFinished();
+        QCOMPARE(pay.backPay, 30'000);
+        QCOMPARE(pay.backPayFirstMonth, 202608);  // the three months before November proposed
+        QCOMPARE(pay.backPayLastMonth, 202610);
+        QVERIFY(first->isEnabled());
+        QVERIFY(demo.year.document().isDirty());
+
+        // A month after the pay is refused with a message, and the box shows what is stored.
+        last->setDate(QDate(2026, 12, 1));
+        emit last->editingFinished();
+        QCOMPARE(pay.backPayLastMonth, 202610);
+        QCOMPARE(last->date(), QDate(2026, 10, 1));
+        QVERIFY(demo.messages.lastText().contains(QStringLiteral("2026年11月")));
+
+        leave->setCurrentIndex(leave->findData(1));
+        emit leave->activated(leave->currentIndex());
+        QVERIFY(leavePay->isEnabled());
+        leavePay->setValue(100'000);
+        emit leavePay->editingFinished();
+        QCOMPARE(int(pay.leaveKind), 1);
+        QCOMPARE(pay.leavePay, 100'000);
+
+        // Another employee shows his own pay's marks.
+        demo.button("sbNext")->click();
+        QCOMPARE(backPay->value(), 0);
+        QCOMPARE(leave->currentData().toInt(), 0);
+
+        // A bonus offers only the exempt leave and no 修正平均額.
+        Demo bonus(13);
+        bonus.open(2);
+        auto* bonusLeave = bonus.window->findChild<QComboBox*>("cbKyusyoku");
+        QCOMPARE(bonusLeave->findData(1), -1);
+        QVERIFY(bonusLeave->findData(2) >= 0);
+        QVERIFY(bonus.window->findChild<QWidget*>("edGetsuhenSyusei")->isHidden());
     }
 
     void screenshotForAPerson() {
