@@ -28,18 +28,51 @@ bool isLeaveMonth(const EmployeeRecord& e, const PaymentRecord& pay) {
     return pay.leaveKind != 0 || e.workStatus == kOnLeave;
 }
 
-// Month `period` of one employee (record id) as the decisions see it.
-SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId) {
+int addMonths(int yearMonth, int n) {
+    const int index = yearMonth / 100 * 12 + yearMonth % 100 - 1 + n;
+    return index / 12 * 100 + index % 12 + 1;
+}
+
+// A saved salary period and the calendar year of its file.
+struct PaidPeriod {
+    const PeriodBlock* block = nullptr;
+    int fileYear = 0;
+    int period = 0;
+};
+
+// The saved salary period paid in month `yearMonth` (yyyymm): in the year's file, or in the one
+// before or after it when they are there.
+std::optional<PaidPeriod> paidIn(const SocialYear& y, int yearMonth) {
+    const struct {
+        const YearView* file;
+        int year;
+    } files[] = {
+        {y.previous, y.calendarYear - 1}, {&y.file, y.calendarYear}, {y.next, y.calendarYear + 1}};
+    for (const auto& [file, year] : files) {
+        if (file == nullptr) continue;
+        const int month = (yearMonth / 100 - year) * 12 + yearMonth % 100;  // 13: January after
+        if (month < 1 || month > 13) continue;
+        for (int p = 1; p <= 12; ++p) {
+            if (file->isSaved(p) && payMonthOf(*file, p) == month) {
+                return PaidPeriod{&file->block(p), year, p};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The pay of month `yearMonth` (yyyymm) of one employee (record id) as the decisions see it.
+SanteiMonth monthOf(const SocialYear& y, int yearMonth, std::string_view recordId) {
     SanteiMonth m;
-    m.month = payMonth;
-    const std::optional<int> period = periodPaidIn(y.file, payMonth);
-    if (!period) return m;
-    const PeriodBlock& block = y.file.block(*period);
+    m.month = yearMonth % 100;
+    const std::optional<PaidPeriod> paid = paidIn(y, yearMonth);
+    if (!paid) return m;
+    const PeriodBlock& block = *paid->block;
     const int i = slotOf(block, recordId);
     if (i < 0) return m;
     const EmployeeRecord& e = block.employees[i];
     const int since = e.social.insuredSince;
-    const int monthStart = y.calendarYear * kYmd + *period * 100 + 1;
+    const int monthStart = paid->fileYear * kYmd + paid->period * 100 + 1;
     const int monthEnd = monthStart + 30;
     if (since > monthEnd) return m;  // not yet insured for this pay
     m.paid = true;
@@ -49,7 +82,7 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     // pay period.  A month that paid nothing never counts, and with no month counted the
     // previous standard continues.
     const PaymentRecord& pay = block.payments[i];
-    const int calendarDays = calendarDaysFrom(y.calendarYear, *period, since);
+    const int calendarDays = calendarDaysFrom(paid->fileYear, paid->period, since);
     m.days =
         monthPayBasisDays(e, block.attendance[i], pay.absenceDeduction != 0, m.pay, calendarDays);
     m.backPay = pay.backPay;
@@ -62,33 +95,26 @@ SanteiMonth monthOf(const SocialYear& y, int payMonth, std::string_view recordId
     return m;
 }
 
-// The pay of month `month` (of the file's year) and the fixed pay it gives, when the employee
-// was paid then and not on leave.
-struct FixedPayMonth {
-    const PeriodBlock* block = nullptr;
-    int slot = -1;  // index
-    std::int64_t fixedPay = 0;
-};
-std::optional<FixedPayMonth> fixedPayMonth(const SocialYear& y, int month,
-                                           std::string_view recordId) {
-    const std::optional<int> period = periodPaidIn(y.file, month);
-    if (!period) return std::nullopt;
-    const PeriodBlock& block = y.file.block(*period);
+// The fixed pay of month `yearMonth` (yyyymm), when the employee was paid then and not on
+// leave.
+std::optional<std::int64_t> fixedPayIn(const SocialYear& y, int yearMonth,
+                                       std::string_view recordId) {
+    const std::optional<PaidPeriod> paid = paidIn(y, yearMonth);
+    if (!paid) return std::nullopt;
+    const PeriodBlock& block = *paid->block;
     const int i = slotOf(block, recordId);
     if (i < 0 || isLeaveMonth(block.employees[i], block.payments[i])) return std::nullopt;
-    return FixedPayMonth{&block, i,
-                         fixedPayOf(block.employees[i], block.payments[i], y.fixedPayFlags)};
+    return fixedPayOf(block.employees[i], block.payments[i], y.fixedPayFlags);
 }
 
-// The direction of a change of fixed pay first paid in `month` (+1, −1), 0 when there is none
-// or either month was one of leave: pay reduced to a 休職給, or a commuting allowance stopped
-// while there is no commuting, is not a change of fixed pay, nor is its return.
-int fixedPayChangeIn(const SocialYear& y, int month, std::string_view recordId) {
-    if (month < 2) return 0;
-    const std::optional<FixedPayMonth> was = fixedPayMonth(y, month - 1, recordId);
-    const std::optional<FixedPayMonth> now = fixedPayMonth(y, month, recordId);
-    if (!was || !now || was->fixedPay == now->fixedPay) return 0;
-    return now->fixedPay > was->fixedPay ? 1 : -1;
+// The direction of a change of fixed pay first paid in `yearMonth` (+1, −1), 0 when there is
+// none or either month was one of leave: pay reduced to a 休職給, or a commuting allowance
+// stopped while there is no commuting, is not a change of fixed pay, nor is its return.
+int fixedPayChangeIn(const SocialYear& y, int yearMonth, std::string_view recordId) {
+    const std::optional<std::int64_t> was = fixedPayIn(y, addMonths(yearMonth, -1), recordId);
+    const std::optional<std::int64_t> now = fixedPayIn(y, yearMonth, recordId);
+    if (!was || !now || *was == *now) return 0;
+    return *now > *was ? 1 : -1;
 }
 
 // Reported to the pension office: insured in health or pension, or a 70歳以上被用者.
@@ -141,6 +167,14 @@ void addLabourBlock(const PeriodBlock& block, int row, bool paidOnly,
 }
 
 }  // namespace
+
+NeighbourYears neighbourYearsOf(const std::filesystem::path& dataFolder, const EraNames& names,
+                                int calendarYear) {
+    const auto fileOf = [&](int year) {
+        return YearView::ifExists(dataFolder / yearFileName(fileEraYearOf(year, names)));
+    };
+    return {fileOf(calendarYear - 1), fileOf(calendarYear + 1)};
+}
 
 std::optional<int> periodPaidIn(const YearView& file, int month) {
     for (int p = 1; p <= 12; ++p) {
@@ -222,13 +256,14 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
         in.enteredAdjusted = e.social.adjustedAverage;
         line.enteredAdjusted = e.social.adjustedAverage;
         for (int k = 0; k < 3; ++k) {
-            in.months[k] = monthOf(y, 4 + k, e.recordId.bytes());
+            in.months[k] = monthOf(y, y.calendarYear * 100 + 4 + k, e.recordId.bytes());
             const std::int64_t before = backPayBefore(in.months[k], y.calendarYear * 100 + 4);
             if (before > 0 && line.backPayMonth == 0) line.backPayMonth = 4 + k;
             in.backPayBeforeApril += static_cast<std::int32_t>(before);
             line.onLeave = line.onLeave || in.months[k].leave;
             if (line.raiseMonth == 0) {
-                line.raiseDirection = fixedPayChangeIn(y, 4 + k, e.recordId.bytes());
+                line.raiseDirection =
+                    fixedPayChangeIn(y, y.calendarYear * 100 + 4 + k, e.recordId.bytes());
                 if (line.raiseDirection != 0) line.raiseMonth = 4 + k;
             }
         }
@@ -250,12 +285,11 @@ namespace {
 // applied to those months, such as September's, is the one compared with.
 const EmployeeRecord& employeeBefore(const SocialYear& y, int change, std::string_view recordId,
                                      const EmployeeRecord& fallback) {
-    for (int month = std::min(change + 3, 12); month >= change; --month) {
-        const std::optional<int> period = periodPaidIn(y.file, month);
-        if (!period) continue;
-        const PeriodBlock& block = y.file.block(*period);
-        const int i = slotOf(block, recordId);
-        if (i >= 0) return block.employees[i];
+    for (int k = 3; k >= 0; --k) {
+        const std::optional<PaidPeriod> paid = paidIn(y, addMonths(change, k));
+        if (!paid) continue;
+        const int i = slotOf(*paid->block, recordId);
+        if (i >= 0) return paid->block->employees[i];
     }
     return fallback;
 }
@@ -264,33 +298,37 @@ const EmployeeRecord& employeeBefore(const SocialYear& y, int change, std::strin
 
 std::vector<RevisionLine> revisionsOfYear(const SocialYear& y, const GradesFrom& gradesFrom) {
     std::vector<RevisionLine> out;
-    for (int change = 2; change <= 10; ++change) {
-        const std::optional<int> before = periodPaidIn(y.file, change - 1);
-        const std::optional<int> at = periodPaidIn(y.file, change);
-        if (!before || !at) continue;
-        const PeriodBlock& was = y.file.block(*before);
-        const PeriodBlock& now = y.file.block(*at);
+    // Every month of the year a changed fixed pay may first be paid in; its months before and
+    // after may lie in the neighbouring year files.
+    for (int change = 1; change <= 12; ++change) {
         const int changeMonth = y.calendarYear * 100 + change;
+        const std::optional<PaidPeriod> before = paidIn(y, addMonths(changeMonth, -1));
+        const std::optional<PaidPeriod> at = paidIn(y, changeMonth);
+        if (!before || !at) continue;
+        const PeriodBlock& was = *before->block;
+        const PeriodBlock& now = *at->block;
         for (int i = 0; i < kMaxEmployees; ++i) {
             const EmployeeRecord& e = now.employees[i];
             const bool over70 = isOver70Employee(e, {y.calendarYear, change});
             if (!reportedForSocial(e, {y.calendarYear, change})) continue;
             const int w = slotOf(was, e.recordId.bytes());
             if (w < 0) continue;
-            const int direction = fixedPayChangeIn(y, change, e.recordId.bytes());
+            const int direction = fixedPayChangeIn(y, changeMonth, e.recordId.bytes());
             if (direction == 0) continue;
             RevisionInput in;
             in.rule = dayRuleOf(e.social);
             in.direction = direction;
             in.enteredAdjusted = now.payments[i].revisionAdjustedAverage;
             const EmployeeRecord& before =
-                employeeBefore(y, change, e.recordId.bytes(), was.employees[w]);
+                employeeBefore(y, changeMonth, e.recordId.bytes(), was.employees[w]);
             in.currentRemuneration = currentRemuneration(y.grades, before);
             RevisionLine line;
             for (int k = 0; k < 3; ++k) {
-                in.months[k] = monthOf(y, change + k, e.recordId.bytes());
+                in.months[k] = monthOf(y, addMonths(changeMonth, k), e.recordId.bytes());
                 const std::int64_t before = backPayBefore(in.months[k], changeMonth);
-                if (before > 0 && line.backPayMonth == 0) line.backPayMonth = changeMonth + k;
+                if (before > 0 && line.backPayMonth == 0) {
+                    line.backPayMonth = addMonths(changeMonth, k);
+                }
                 in.backPayBefore += static_cast<std::int32_t>(before);
             }
             line.backPay = in.backPayBefore;

@@ -36,7 +36,26 @@ struct SocialYear {
     int calendarYear = 0;
     const HealthGradeTable& grades;  // the table in force for the premiums decided
     std::array<bool, kPaymentFixedFlagCount> fixedPayFlags{};
+    // The year files before and after, when they exist: a change of fixed pay first paid in
+    // January is compared with December's pay, and one first paid in November or December is
+    // decided on months of the next year (in a company paying the month after, January's pay is
+    // the previous file's December).
+    const YearView* previous = nullptr;
+    const YearView* next = nullptr;
 };
+
+// The year files of the years before and after `calendarYear` in `dataFolder`, when they exist,
+// for SocialYear::previous and ::next.
+struct NeighbourYears {
+    std::optional<YearView> previous;
+    std::optional<YearView> next;
+    void lendTo(SocialYear& year) const {
+        year.previous = previous ? &*previous : nullptr;
+        year.next = next ? &*next : nullptr;
+    }
+};
+NeighbourYears neighbourYearsOf(const std::filesystem::path& dataFolder, const EraNames& names,
+                                int calendarYear);
 
 // The grade table in force from a month (yyyymm).
 using GradesFrom = std::function<const HealthGradeTable&(int yearMonth)>;

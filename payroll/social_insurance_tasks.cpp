@@ -184,7 +184,10 @@ void SocialInsuranceTasks::showYearlyDecision() {
     const int calendarYear = c->calendarYear;
     const calc::HealthGradeTable* grades = c->grades;
     const YearView view(year_.path());
-    const calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
+    calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
+    const calc::NeighbourYears neighbours =
+        calc::neighbourYearsOf(year_.path().parent_path(), year_.eraNames(), calendarYear);
+    neighbours.lendTo(social);
     StandardPayReviewWindow window(period_.window, context_.messages,
                                    SanteiSheet(calc::santeiOfYear(social), *grades, calendarYear),
                                    calendarYear);
@@ -211,8 +214,10 @@ void SocialInsuranceTasks::showMonthlyRevisions() {
     const std::optional<SocialContext> c = socialContext("月額変更届");
     if (!c) return;
     const YearView view(year_.path());
-    const calc::SocialYear social{view, c->calendarYear, *c->grades,
-                                  context_.settings.fixedPayFlags};
+    calc::SocialYear social{view, c->calendarYear, *c->grades, context_.settings.fixedPayFlags};
+    const calc::NeighbourYears neighbours =
+        calc::neighbourYearsOf(year_.path().parent_path(), year_.eraNames(), c->calendarYear);
+    neighbours.lendTo(social);
     const calc::GradesFrom grades = calc::gradesFromMonth(context_.tables, *c->grades);
     const std::vector<calc::RevisionLine> lines = calc::revisionsOfYear(social, grades);
     const print::TextTable table = print::revisionTable(lines, c->company, c->calendarYear, false);
@@ -255,10 +260,13 @@ void SocialInsuranceTasks::noticeRevisions() {
         context_.tables.gradesFor(calendarYear, kYearlyDecisionMonth);
     if (grades == nullptr) return;  // the lists say why when they are opened
     const YearView view(year_.path());
+    calc::SocialYear social{view, calendarYear, *grades, context_.settings.fixedPayFlags};
+    const calc::NeighbourYears neighbours =
+        calc::neighbourYearsOf(year_.path().parent_path(), year_.eraNames(), calendarYear);
+    neighbours.lendTo(social);
     QStringList due;
     for (const calc::RevisionLine& l :
-         calc::revisionsOfYear({view, calendarYear, *grades, context_.settings.fixedPayFlags},
-                               calc::gradesFromMonth(context_.tables, *grades))) {
+         calc::revisionsOfYear(social, calc::gradesFromMonth(context_.tables, *grades))) {
         const int thirdMonth = l.changeMonth % 100 + 2;
         if (thirdMonth > 12 || calc::periodPaidIn(view, thirdMonth) != period) continue;
         due << QStringLiteral("%1　%2年%3月から")

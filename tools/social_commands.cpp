@@ -80,7 +80,10 @@ Json gradeOrNull(bool set, int grade) {
 void santei(const fs::path& file, const Context& c) {
     const YearView view(file);
     const int year = calendarYearOfFile(file, c.names);
-    const calc::SocialYear social{view, year, gradesOf(c, year), c.settings.fixedPayFlags};
+    calc::SocialYear social{view, year, gradesOf(c, year), c.settings.fixedPayFlags};
+    const calc::NeighbourYears neighbours =
+        calc::neighbourYearsOf(file.parent_path(), c.names, year);
+    neighbours.lendTo(social);
     Json out = Json::array();
     for (const calc::SanteiLine& line : calc::santeiOfYear(social)) {
         const bool reported = line.excluded == calc::SanteiExclusion::None;
@@ -113,7 +116,10 @@ void getsuhen(const fs::path& file, const Context& c) {
     const YearView view(file);
     const int year = calendarYearOfFile(file, c.names);
     const calc::HealthGradeTable& grades = gradesOf(c, year);
-    const calc::SocialYear social{view, year, grades, c.settings.fixedPayFlags};
+    calc::SocialYear social{view, year, grades, c.settings.fixedPayFlags};
+    const calc::NeighbourYears neighbours =
+        calc::neighbourYearsOf(file.parent_path(), c.names, year);
+    neighbours.lendTo(social);
     Json out = Json::array();
     for (const calc::RevisionLine& line :
          calc::revisionsOfYear(social, calc::gradesFromMonth(c.tables, grades))) {

@@ -495,5 +495,43 @@ TEST_F(SocialYearTest, SeventyYearOldEmployeesStayOnTheLists) {
     EXPECT_FALSE(bonus[1].premiumExempt);
 }
 
+TEST_F(SocialYearTest, ChangesFirstPaidAtTheTurnOfTheYearReadTheNeighbouringFiles) {
+    // 260,000 raised to 340,000 from the pay of `change`, in a company paying in the month worked
+    // and in one paying the month after; the files of 2025, 2026 and 2027 are all there.
+    for (const int payNext : {0, 1}) {
+        for (const int change : {202601, 202611, 202612}) {
+            SCOPED_TRACE(std::to_string(change) + (payNext == 1 ? " paid the month after" : ""));
+            std::vector<std::unique_ptr<StoredYear>> years;
+            std::vector<std::unique_ptr<YearView>> views;
+            for (int year = 2025; year <= 2027; ++year) {
+                auto& y = *years.emplace_back(std::make_unique<StoredYear>());
+                for (int p = 1; p <= 12; ++p) {
+                    const int payMonth = year * 100 + p + payNext;  // 202513: January 2026
+                    const int paid = payMonth % 100 == 13 ? payMonth + 88 : payMonth;
+                    y.period(p).settings.payNextMonth = static_cast<std::uint8_t>(payNext);
+                    y.pay(p, 1, "X", paid >= change ? 340'000 : 260'000)
+                        .social.decidedRemuneration = 260'000;
+                }
+                views.push_back(std::make_unique<YearView>(
+                    y.write(folder_ / ("R" + std::to_string(year) + ".dat"))));
+            }
+            SocialYear year{*views[1], 2026, publishedGrades(), defaultFixed()};
+            year.previous = views[0].get();
+            year.next = views[2].get();
+            const std::vector<RevisionLine> lines = revisionsOfYear(year);
+            ASSERT_EQ(lines.size(), 1u);
+            EXPECT_EQ(lines[0].changeMonth, change);
+            const int applies = change == 202601 ? 202604 : change == 202611 ? 202702 : 202703;
+            EXPECT_EQ(lines[0].appliesFrom, applies);
+            EXPECT_EQ(lines[0].months[2].pay, 340'000);
+
+            // Without the neighbouring files the months are not all there: no decision yet.
+            year.previous = year.next = nullptr;
+            const bool needsNeighbour = change == 202601 || payNext == 0 || change == 202612;
+            EXPECT_EQ(revisionsOfYear(year).empty(), needsNeighbour);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace keiro::calc
