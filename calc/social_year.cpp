@@ -141,6 +141,24 @@ void addBonuses(const YearView& file, int calendarYear, std::string_view recordI
     }
 }
 
+// Bonuses paid four times or more in the twelve months to June are pay, not 賞与: their sum ÷
+// 12 (1 yen cut off) belongs to each month of the April-June decision.  0 when paid fewer times.
+std::int32_t frequentBonusShare(const SocialYear& y, std::string_view recordId) {
+    std::vector<BonusPayment> payments;
+    addBonuses(y.file, y.calendarYear, recordId, payments);
+    if (y.previous != nullptr) addBonuses(*y.previous, y.calendarYear - 1, recordId, payments);
+    const int from = (y.calendarYear - 1) * kYmd + 701;
+    const int to = y.calendarYear * kYmd + 630;
+    int count = 0;
+    std::int64_t sum = 0;
+    for (const BonusPayment& b : payments) {
+        if (b.date < from || b.date > to || b.paid <= 0) continue;
+        ++count;
+        sum += b.paid;
+    }
+    return count >= 4 ? static_cast<std::int32_t>(sum / 12) : 0;
+}
+
 std::int64_t labourWage(const PaymentRecord& pay, LabourColumn column) {
     // A director counted as a worker: only the worker's wage (役職手当 / 役員報酬 left out).
     if (column == LabourColumn::WorkingDirector) {
@@ -268,6 +286,10 @@ std::vector<SanteiLine> santeiOfYear(const SocialYear& y) {
             }
         }
         line.backPay = in.backPayBeforeApril;
+        line.frequentBonusShare = frequentBonusShare(y, e.recordId.bytes());
+        for (SanteiMonth& m : in.months) {
+            if (m.paid) m.pay += line.frequentBonusShare;
+        }
         line.months = in.months;
         if (line.excluded == SanteiExclusion::None) {
             line.result = decideTeiji(in, y.grades, line.previous);

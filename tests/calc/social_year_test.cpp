@@ -533,5 +533,38 @@ TEST_F(SocialYearTest, ChangesFirstPaidAtTheTurnOfTheYearReadTheNeighbouringFile
     }
 }
 
+TEST_F(SocialYearTest, BonusesPaidFourTimesAYearArePayInTheAprilToJuneDecision) {
+    // The rules' T9: 250,000 a month; bonuses of 350,000 in December and June, and allowances
+    // of 100,000 paid as bonuses in September and March: four in the year to June.
+    StoredYear last;
+    StoredYear now;
+    const auto bonus = [](StoredYear& y, int period, int month, std::int32_t paid) {
+        y.header.bonusPayMonth[period - kFirstBonusPeriod] = static_cast<std::uint8_t>(month);
+        y.header.bonusPayDay[period - kFirstBonusPeriod] = 10;
+        y.pay(period, 1, "T9", paid);
+    };
+    bonus(last, 13, 9, 100'000);
+    bonus(last, 14, 12, 350'000);
+    bonus(now, 13, 3, 100'000);
+    for (int p = 1; p <= 7; ++p) now.pay(p, 1, "T9", 250'000);
+    const YearView before(last.write(folder_ / "R07.dat"));
+    const YearView three(now.write(folder_ / "R08a.dat"));
+    SocialYear year{three, 2026, publishedGrades(), defaultFixed()};
+    year.previous = &before;
+    EXPECT_EQ(santeiOfYear(year)[0].frequentBonusShare, 0);  // three times: bonuses
+
+    bonus(now, 14, 6, 350'000);
+    const YearView four(now.write(folder_ / "R08b.dat"));
+    SocialYear withFour{four, 2026, publishedGrades(), defaultFixed()};
+    withFour.previous = &before;
+    const SanteiLine t9 = santeiOfYear(withFour)[0];
+    EXPECT_EQ(t9.frequentBonusShare, 75'000);
+    EXPECT_EQ(t9.months[0].pay, 325'000);
+    EXPECT_EQ(t9.result.total, 975'000);
+    EXPECT_EQ(t9.result.average, 325'000);
+    EXPECT_EQ(t9.result.grades.health, 23);
+    EXPECT_EQ(t9.result.grades.pension, 20);
+}
+
 }  // namespace
 }  // namespace keiro::calc
