@@ -141,7 +141,13 @@ nlohmann::ordered_json toJson(const PaymentRecord& p) {
             {"otherItem1", p.otherItem1},
             {"otherItem2", p.otherItem2},
             {"otherItem3", p.otherItem3},
-            {"manualFlags", byteArray(p.manualFlags)}};
+            {"manualFlags", byteArray(p.manualFlags)},
+            {"backPay", p.backPay},
+            {"backPayFirstMonth", p.backPayFirstMonth},
+            {"backPayLastMonth", p.backPayLastMonth},
+            {"leaveKind", p.leaveKind},
+            {"leavePay", p.leavePay},
+            {"revisionAdjustedAverage", p.revisionAdjustedAverage}};
 }
 
 nlohmann::ordered_json toJson(const DeductionRecord& d) {

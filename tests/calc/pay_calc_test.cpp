@@ -20,7 +20,20 @@ const PaymentRecord kNoPayment{};
 const DeductionRecord kNoDeduction{};
 
 using ComputeMonthTest = PayFixture;
-using ComputeBonusTest = PayFixture;
+class ComputeBonusTest : public PayFixture {
+  protected:
+    // The bonus of 10 July 2026 with rates that give round premiums: health 4.925%, care 0.8%,
+    // pension 9.15%, fund 1% and employment 0.5%.
+    void openJulyBonusAtRoundRates() {
+        openBonus(13, 7, 10);
+        PeriodSettings& rates = year_.block().settings;
+        rates.healthInsRate = 4.925;
+        rates.nursingInsRate = 0.8;
+        rates.pensionRate = 9.15;
+        rates.pensionFundRate = 1.0;
+        rates.employmentInsRate = 0.5;
+    }
+};
 
 TEST_F(ComputeMonthTest, BasePayByPayForm) {
     const struct {
@@ -490,13 +503,7 @@ TEST_F(ComputeBonusTest, PremiumsWithThePensionCapAndTheHealthYearCap) {
 TEST_F(ComputeBonusTest, NoSocialInsurancePremiumInTheMonthCoverageEnds) {
     // A bonus of 1,000,000 paid on 10 July 2026.  Leaving on 30 July (資格喪失日 31 July) puts
     // the bonus in the month coverage ends; leaving on 31 July (喪失 1 August) does not.
-    openBonus(13, 7, 10);
-    PeriodSettings& rates = year_.block().settings;
-    rates.healthInsRate = 4.925;
-    rates.nursingInsRate = 0.8;
-    rates.pensionRate = 9.15;
-    rates.pensionFundRate = 1.0;
-    rates.employmentInsRate = 0.5;
+    openJulyBonusAtRoundRates();
     const struct {
         const char* id;
         std::int32_t lossDate;
@@ -538,13 +545,7 @@ TEST_F(ComputeBonusTest, ExemptLeaveAndAgeTakeOffThePremiumsWhateverTheFlagsSay)
     // 1,000,000 paid on 10 July 2026 to four employees with every insurance flag on: one on an
     // exempt 育児休業, one of 72 (no pension or care), one of 76 (only employment insurance),
     // and one of 45 charged in full.
-    openBonus(13, 7, 10);
-    PeriodSettings& rates = year_.block().settings;
-    rates.healthInsRate = 4.925;
-    rates.nursingInsRate = 0.8;
-    rates.pensionRate = 9.15;
-    rates.pensionFundRate = 1.0;
-    rates.employmentInsRate = 0.5;
+    openJulyBonusAtRoundRates();
     const int showaBirthYears[] = {56, 29, 25, 56};  // 昭和 years: 45, 72, 76 and 45 in 2026
     for (int slot = 1; slot <= 4; ++slot) {
         const std::string id = "260101_09000" + std::to_string(slot);
