@@ -76,13 +76,16 @@ class Canvas {
     const FontInfo& font() const { return font_; }
     void setFontPt(float points) { font_.sizeMm = pointsToMm(points); }
     void setPen(Pen pen) { pen_ = pen; }
+    Pen pen() const { return pen_; }
     int penWidth() const;
 
-    // (x, y) is the top left corner of the first character's cell.
-    void putText(std::string_view utf8, float x, float y);
-    void putLine(float x1, float y1, float x2, float y2);
-    void putBox(float x1, float y1, float x2, float y2);
-    void putShade(float x1, float y1, float x2, float y2);
+    // (x, y) is the top left corner of the first character's cell.  A canvas that keeps the
+    // drawing in millimetres (a built report's page) takes these over; the others turn them into
+    // device primitives.
+    virtual void putText(std::string_view utf8, float x, float y);
+    virtual void putLine(float x1, float y1, float x2, float y2);
+    virtual void putBox(float x1, float y1, float x2, float y2);
+    virtual void putShade(float x1, float y1, float x2, float y2);
 
     // The distance from one character to the next with the current font, in millimetres.
     float pitch() const;

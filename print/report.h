@@ -36,6 +36,7 @@ struct PrintChoices {
     bool printRemarks = false;  // pay slips: each employee's own remarks instead of the comment
     ListMethod listMethod = ListMethod::Normal;  // monthly list
     bool allEmployees = false;                   // denomination table: those paid by transfer too
+    bool operator==(const PrintChoices&) const = default;
 };
 
 // How one page is being drawn.

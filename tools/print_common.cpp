@@ -4,6 +4,7 @@
 
 #include "core/yearfile.h"
 #include "fonts/report_fonts.h"
+#include "print/built_report.h"
 #include "print/qt/report_output.h"
 #include "tools/args.h"
 #include "tools/commands.h"
@@ -64,7 +65,7 @@ print::Correction correctionOf(const Settings& settings) {
 }
 
 void writePdf(const print::Report& report, const std::string& path, const Settings& settings) {
-    print::writeReportPdf(report, path, correctionOf(settings));
+    print::writeReportPdf(print::BuiltReport(report), path, correctionOf(settings));
 }
 
 OffscreenApplication::OffscreenApplication()

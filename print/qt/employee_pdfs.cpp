@@ -1,10 +1,12 @@
 #include "print/qt/employee_pdfs.h"
 
 #include <cassert>
+#include <memory>
 #include <system_error>
 
 #include "core/era.h"
 #include "core/fileio.h"
+#include "print/built_report.h"
 #include "print/employee_pdf_names.h"
 #include "print/password_notice_report.h"
 #include "print/pay_slip_report.h"
@@ -47,7 +49,8 @@ EmployeePdfOutcome writeEmployeePdfs(
         const EmployeeRecord& e = request.period.block->employee(slot);
         const std::string name = employeePdfName(e.employeeCode.utf8(), token);
         const fs::path path = request.folder / name;
-        const PaySlipReport report(request.period, {slot}, request.yearFile, request.choices);
+        const BuiltReport report(std::make_unique<PaySlipReport>(
+            request.period, std::vector<int>{slot}, request.yearFile, request.choices));
         std::string pdf = reportPdfBytes(report, request.correction, path);
         if (passwords) {
             const SlipPasswordChoice& choice = (*passwords)[i];

@@ -1,6 +1,8 @@
 #include "print/qt/painter_canvas.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPen>
 #include <cmath>
@@ -43,18 +45,61 @@ void PainterCanvas::usePen(int width) {
     painter_.setBrush(Qt::NoBrush);
 }
 
+void PainterCanvas::useFont(const DeviceFont& font) {
+    if (hasFont_ && font == font_) return;
+    painter_.setFont(painterFont(font));
+    font_ = font;
+    hasFont_ = true;
+    ascent_ = painter_.fontMetrics().ascent();
+    // The face that has the Japanese characters, as the painter would choose it.
+    rawFont_ = QRawFont::fromFont(painter_.font(), QFontDatabase::Japanese);
+}
+
+// One run of glyphs per text, each glyph on its own cell, so that a PDF holds one text object
+// per string.  Blanks are drawn too: a PDF's text reads with them as it always did.  A character
+// the face lacks is drawn on its own, where the painter can take it from another face.
 void PainterCanvas::drawText(const std::vector<Glyph>& glyphs, const DeviceFont& font) {
-    if (!hasFont_ || font != font_) {
-        painter_.setFont(painterFont(font));
-        font_ = font;
-        hasFont_ = true;
-    }
+    useFont(font);
     painter_.setPen(QPen(Qt::black));
-    // Glyph positions are the top left of the cell; the painter writes on the baseline.
-    const int ascent = painter_.fontMetrics().ascent();
+    QString characters;
+    QList<QPointF> positions;
     for (const Glyph& g : glyphs) {
-        painter_.drawText(QPoint(g.at.x, g.at.y + ascent), QString::fromStdString(g.character));
+        // Glyph positions are the top left of the cell; the painter writes on the baseline.
+        positions.push_back(QPointF(g.at.x, g.at.y + ascent_));
+        characters += QString::fromStdString(g.character);
     }
+    if (positions.isEmpty()) return;
+    QList<quint32> indexes =
+        rawFont_.isValid() ? rawFont_.glyphIndexesForString(characters) : QList<quint32>{};
+    if (indexes.size() != positions.size()) {
+        // A character of several code points, or a face that cannot say: one at a time.
+        for (const Glyph& g : glyphs)
+            painter_.drawText(QPointF(g.at.x, g.at.y + ascent_),
+                              QString::fromStdString(g.character));
+        return;
+    }
+    // What the face lacks goes on its own through the painter's font fallback.
+    qsizetype kept = 0;
+    qsizetype offset = 0;
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        const qsizetype length = characters.at(offset).isHighSurrogate() ? 2 : 1;
+        if (indexes[i] == 0) {
+            painter_.drawText(positions[i], characters.mid(offset, length));
+        } else {
+            indexes[kept] = indexes[i];
+            positions[kept] = positions[i];
+            ++kept;
+        }
+        offset += length;
+    }
+    indexes.resize(kept);
+    positions.resize(kept);
+    if (kept == 0) return;
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void PainterCanvas::drawLine(DevicePoint from, DevicePoint to, int width) {

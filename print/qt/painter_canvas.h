@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRawFont>
 #include <QSizeF>
 #include <functional>
 
@@ -33,10 +34,13 @@ class PainterCanvas : public Canvas {
 
   private:
     void usePen(int width);
+    void useFont(const DeviceFont& font);
 
     QPainter& painter_;
     DeviceFont font_;
     bool hasFont_ = false;
+    int ascent_ = 0;
+    QRawFont rawFont_;
 };
 
 using PageFunction = std::function<void(Canvas&)>;

@@ -12,6 +12,7 @@
 #include "print/table_csv.h"
 #include "print/table_frame.h"
 #include "tests/print/ledger_fixture.h"
+#include "tests/support/built_page.h"
 #include "tests/support/golden.h"
 #include "tests/support/temp_folder.h"
 
@@ -123,9 +124,8 @@ TEST(LedgerTest, PeriodsComeFromTheFileByTheEmployeesKey) {
 TEST(LedgerTest, PageDrawing) {
     const LedgerYear year;
     const LedgerReport report = year.report(withAttendance());
-    RecordingCanvas canvas;
-    report.drawPage(canvas, 1, {});
-    testing_support::expectMatchesGolden(canvas.recording(), "print/ledger_page.txt");
+    testing_support::expectMatchesGolden(testing_support::builtPageRecording(report, 1),
+                                         "print/ledger_page.txt");
 
     // The heading and the table are drawn higher; the layout's own offset is back afterwards.
     RecordingCanvas moved;

@@ -9,6 +9,7 @@
 #include "print/recording_canvas.h"
 #include "print/transfer_list_report.h"
 #include "tests/print/table_fixture.h"
+#include "tests/support/built_page.h"
 #include "tests/support/golden.h"
 
 namespace keiro::print {
@@ -27,9 +28,7 @@ std::vector<std::string> codes(const MoneyTableReport& report) {
 }
 
 std::string drawn(const Report& report, int page) {
-    RecordingCanvas canvas(k10PerMm);
-    report.drawPage(canvas, page, {});
-    return canvas.recording();
+    return testing_support::builtPageRecording(report, page, k10PerMm);
 }
 
 bool shows(const std::string& recording, std::string_view text) {

@@ -9,6 +9,7 @@
 #include "print/recording_canvas.h"
 #include "print/table_csv.h"
 #include "tests/print/ledger_fixture.h"
+#include "tests/support/built_page.h"
 #include "tests/support/golden.h"
 
 namespace keiro::print {
@@ -181,16 +182,14 @@ TEST(MonthlyListTest, PageDrawings) {
     auto block = company(3);
     block->employee(2).name.assign("長谷川　左衛門三郎");  // sixteen bytes
     const MonthlyListReport list(options, *block, december());
-    RecordingCanvas canvas;
-    list.drawPage(canvas, 1, {});
-    testing_support::expectMatchesGolden(canvas.recording(), "print/monthly_list_page.txt");
+    testing_support::expectMatchesGolden(testing_support::builtPageRecording(list, 1),
+                                         "print/monthly_list_page.txt");
 
     block->employee(3).department.assign("製造部");
     const MonthlyListReport grouped(options, *block, december(ListMethod::ByDepartment));
     ASSERT_EQ(grouped.pageCount(), 2);
-    RecordingCanvas second;
-    grouped.drawPage(second, 2, {});
-    testing_support::expectMatchesGolden(second.recording(), "print/monthly_list_group_page.txt");
+    testing_support::expectMatchesGolden(testing_support::builtPageRecording(grouped, 2),
+                                         "print/monthly_list_group_page.txt");
 }
 
 TEST(MonthlyListTest, CsvFile) {

@@ -7,6 +7,7 @@
 #include "print/roster_report.h"
 #include "print/transfer_list_report.h"
 #include "tests/print/table_fixture.h"
+#include "tests/support/built_page.h"
 #include "tests/support/golden.h"
 
 namespace keiro::print {
@@ -120,9 +121,9 @@ TEST(RosterReportTest, PageDrawing) {
     names.names[kFirstFreeItem] = "住宅手当";
 
     const RosterReport report(*period.block, names, kPrintDate);
-    RecordingCanvas canvas(printerDevice({254, 254, 0, 0}));
-    report.drawPage(canvas, 1, {});
-    testing_support::expectMatchesGolden(canvas.recording(), "print/roster_page.txt");
+    testing_support::expectMatchesGolden(
+        testing_support::builtPageRecording(report, 1, printerDevice({254, 254, 0, 0})),
+        "print/roster_page.txt");
 }
 
 }  // namespace

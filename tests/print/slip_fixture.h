@@ -10,6 +10,7 @@
 #include "core/layouts.h"
 #include "print/pay_slip_report.h"
 #include "print/recording_canvas.h"
+#include "tests/support/built_page.h"
 #include "tests/support/demo_year.h"
 
 namespace keiro::print {
@@ -68,10 +69,7 @@ struct SlipFixture {
 
     // The recording of one page.
     static std::string page(const Report& report, int page, double correctionV = 0.0) {
-        RecordingCanvas canvas(k10PerMm);
-        canvas.transform().setCorrection(0.0, correctionV);
-        report.drawPage(canvas, page, PageOptions{});
-        return canvas.recording();
+        return testing_support::builtPageRecording(report, page, k10PerMm, correctionV);
     }
 };
 

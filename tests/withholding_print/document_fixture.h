@@ -7,6 +7,7 @@
 
 #include "print/recording_canvas.h"
 #include "print/report.h"
+#include "tests/support/built_page.h"
 #include "withholding/print/document_source.h"
 
 namespace keiro::withholding::testing {
@@ -86,9 +87,7 @@ inline void fillTypicalRecord(WithholdingRecord& r) {
 }
 
 inline std::string drawn(const print::Report& report, int page) {
-    print::RecordingCanvas canvas(tenPerMm());
-    report.drawPage(canvas, page, {});
-    return canvas.recording();
+    return testing_support::builtPageRecording(report, page, tenPerMm());
 }
 
 }  // namespace keiro::withholding::testing

@@ -15,6 +15,7 @@
 
 #include "core/ini.h"
 #include "core/settings.h"
+#include "print/built_report.h"
 #include "print/dialog_texts.h"
 #include "print/position_correction.h"
 #include "print/qt/dialog/comment_memo.h"
@@ -22,6 +23,7 @@
 #include "print/qt/dialog/pay_date_row.h"
 #include "print/qt/dialog/preview_window.h"
 #include "print/qt/dialog/printer_choice.h"
+#include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
@@ -65,6 +67,8 @@ PrintOutcome PrintDialog::run(const PrintRequest& request) {
 void PrintDialog::prepare(const PrintRequest& request) {
     request_ = request;
     outcome_ = PrintOutcome::Cancelled;
+    report_.reset();
+    builtChoices_.reset();
     setWindowTitle(request.caption + QString::fromUtf8(kCaptionSuffix));
     payDate_->setDate(request.payDate);
     printer_->restore(request.isDocument() ? loadPrintInfo(services_.ini, request.documentPrinter)
@@ -76,7 +80,7 @@ void PrintDialog::prepare(const PrintRequest& request) {
     showControlsForDocument();
     corrections_->setTenths(services_.settings.printOffsetXTenths,
                             services_.settings.printOffsetYTenths);
-    countPages();
+    ui::runCommand(this, services_.messages, [this] { countPages(); });
     showPrinter();
     printButton_->setFocus();
 }
@@ -130,7 +134,18 @@ PrintChoices PrintDialog::choices() const {
 }
 
 void PrintDialog::countPages() {
-    report_ = request_.buildReport ? request_.buildReport(choices()) : nullptr;
+    // The report is built once for a set of choices: its pages are then counted, previewed and
+    // printed from the same build.
+    const PrintChoices now = choices();
+    if (!report_ || !builtChoices_ || *builtChoices_ != now) {
+        // A build that fails (a data file that cannot be read) leaves no report behind.
+        report_.reset();
+        builtChoices_.reset();
+        pagesPanel_->clear();
+        paperPanel_->clear();
+        report_ = buildReport(request_.buildReport ? request_.buildReport(now) : nullptr);
+        builtChoices_ = now;
+    }
     if (!report_) {
         pagesPanel_->clear();
         paperPanel_->clear();

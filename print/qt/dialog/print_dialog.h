@@ -77,6 +77,7 @@ class PrintDialog : public QDialog {
     PrintServices services_;
     PrintRequest request_;
     std::unique_ptr<Report> report_;
+    std::optional<PrintChoices> builtChoices_;  // what report_ was built with
     std::unique_ptr<PrinterChoice> printer_;
     PrintOutcome outcome_ = PrintOutcome::Cancelled;
     int formType_;
