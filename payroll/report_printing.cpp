@@ -226,9 +226,12 @@ void ReportPrinting::printTransferList() {
     if (year_.period() == 0 || !period_.recalculate()) return;
     runReport({print::ReportKind::TransferList, 0}, QStringLiteral("給与/賞与振込一覧"),
               [this](const print::PrintChoices&) {
+                  const EraYear fileYear{year_.eraName(), year_.eraYear()};
                   return std::make_unique<print::TransferListReport>(
                       year_.block(), print::periodCaption(year_, context_.settings.itemNames),
-                      todayInJapan());
+                      print::periodPayDate(year_.header(), year_.block().settings, fileYear,
+                                           context_.eraNames, year_.period())
+                          .value_or(todayInJapan()));
               },
               {});
 }

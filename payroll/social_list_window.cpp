@@ -67,7 +67,7 @@ void SocialListWindow::setTable(const print::TextTable& table) {
     }
     table_ = shown;
     QStringList notes;
-    if (table.rows.empty()) notes << QStringLiteral("該当する社員はいません。");
+    if (table.rows.empty()) notes << QString::fromUtf8(print::kNobodyListed);
     for (const std::string& note : table.notes) notes << qs(note);
     notesLabel_->setText(notes.join(QLatin1Char('\n')));
     notesLabel_->setVisible(!notes.isEmpty());

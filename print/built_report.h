@@ -100,6 +100,7 @@ class BuiltReport final : public Report {
     int pageCount() const override { return pages_.pageCount(); }
     std::string countText() const override { return source_->countText(); }
     PaperChoice paper() const override { return source_->paper(); }
+    DocumentInfo documentInfo() const override { return source_->documentInfo(); }
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override;
 
     bool hasFormPicture() const override { return source_->hasFormPicture(); }

@@ -28,6 +28,11 @@ class LedgerReport : public Report {
     LedgerReport(const TableOptions& options, const YearView& year, LedgerInput input);
 
     int pageCount() const override { return static_cast<int>(input_.employees.size()); }
+    DocumentInfo documentInfo() const override {
+        return {
+            "社員別給与台帳 " + input_.year.eraName + std::to_string(input_.year.eraYear) + "年",
+            input_.companyName};
+    }
     // " %d枚"
     std::string countText() const override;
     PaperChoice paper() const override;

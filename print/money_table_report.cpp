@@ -27,6 +27,10 @@ PaperChoice MoneyTableReport::paper() const {
     return {Paper::A4, Orientation::Landscape};
 }
 
+DocumentInfo MoneyTableReport::documentInfo() const {
+    return {std::string(layout().title) + " " + periodCaption_, company_};
+}
+
 void MoneyTableReport::drawPage(Canvas& canvas, int page, const PageOptions& /*options*/) const {
     const int pages = pageCount();
     drawMoneyTableFrame(canvas, layout(), {company_, periodCaption_, printDate_, page, pages});

@@ -19,6 +19,7 @@ class MoneyTableReport : public Report {
     int pageCount() const override;
     std::string countText() const override;  // " %2d枚 [%d名]"
     PaperChoice paper() const override;
+    DocumentInfo documentInfo() const override;
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override;
 
     const std::vector<PaidEmployee>& employees() const { return employees_; }

@@ -92,6 +92,13 @@ void MonthlyListReport::drawPage(Canvas& canvas, int page, const PageOptions&) c
     drawTable(canvas, listPage);
 }
 
+DocumentInfo MonthlyListReport::documentInfo() const {
+    // The printed title is letter-spaced ("12 月 分 給 与 一 覧"); the file's reads plainly.
+    std::string title = listTitle(input_.period);
+    std::erase(title, ' ');
+    return {title, companyName_};
+}
+
 void MonthlyListReport::drawHeading(Canvas& canvas, int page, const ListedGroup& group) const {
     const RaisedLayout raised(canvas, kHeadingRaiseMm);
     print::drawHeading(canvas, companyName_, printDate_, {220.0f, 260.0f}, page, pageCount());

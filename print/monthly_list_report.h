@@ -41,6 +41,7 @@ class MonthlyListReport : public Report {
     MonthlyListReport(const TableOptions& options, const PeriodBlock& block, ListInput input);
 
     int pageCount() const override { return static_cast<int>(pages_.size()); }
+    DocumentInfo documentInfo() const override;
     // " %2d枚 [%d名、%s]": pages, employees listed, the period's name.
     std::string countText() const override;
     PaperChoice paper() const override;

@@ -28,6 +28,9 @@ class PasswordNoticeReport : public Report {
     int pageCount() const override;
     std::string countText() const override;  // " %2d枚 [%d名]"
     PaperChoice paper() const override;
+    DocumentInfo documentInfo() const override {
+        return {"PDFパスワードのお知らせ " + period_, company_};
+    }
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override;
 
   private:

@@ -55,7 +55,9 @@ SlipOrigin slipOrigin(int formType, bool secondOnSheet, const PageOptions& optio
 
 PaySlipReport::PaySlipReport(const SlipPeriod& period, const std::vector<int>& selected,
                              const std::filesystem::path& yearFile, const PrintChoices& choices)
-    : formType_(choices.formType), periodLabel_(slipPeriodLabel(period)) {
+    : formType_(choices.formType),
+      periodLabel_(slipPeriodLabel(period)),
+      info_{slipTitle(period, false) + " 明細書", period.block->settings.companyName.utf8()} {
     const bool rowDesign = !isGridDesign(formType_);
     std::optional<YearView> earlier;
     if (rowDesign && period.settings->printCumulative && !selected.empty())

@@ -42,6 +42,7 @@ class PaySlipReport : public Report {
     int pageCount() const override;
     std::string countText() const override;
     PaperChoice paper() const override;
+    DocumentInfo documentInfo() const override { return info_; }
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override;
 
     bool hasFormPicture() const override;
@@ -61,6 +62,7 @@ class PaySlipReport : public Report {
     int formType_;
     std::vector<SlipData> slips_;
     std::string periodLabel_;
+    DocumentInfo info_;
 };
 
 }  // namespace keiro::print

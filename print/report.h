@@ -39,6 +39,14 @@ struct PrintChoices {
     bool operator==(const PrintChoices&) const = default;
 };
 
+// What a PDF file of the report says of itself: the report's name with its period, and the
+// company that issues it.
+struct DocumentInfo {
+    std::string title;
+    std::string author;
+    bool operator==(const DocumentInfo&) const = default;
+};
+
 // How one page is being drawn.
 struct PageOptions {
     // The preview at zoom 1 shows a two-slip sheet's second slip 1 mm lower, where the
@@ -55,6 +63,7 @@ class Report {
     // The text of the dialog's page panel (" 2枚 [3名]" and the like).
     virtual std::string countText() const = 0;
     virtual PaperChoice paper() const = 0;
+    virtual DocumentInfo documentInfo() const { return {}; }
     // Draws page 1..pageCount() on the canvas, whose transform already carries the user's
     // position correction and the device.
     virtual void drawPage(Canvas& canvas, int page, const PageOptions& options) const = 0;

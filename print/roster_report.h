@@ -24,6 +24,7 @@ class RosterReport : public Report {
     int pageCount() const override;
     std::string countText() const override;  // " %2d枚 [%d名]"
     PaperChoice paper() const override;
+    DocumentInfo documentInfo() const override { return {"社員名簿一覧表", company_}; }
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override;
 
     int employeeCount() const { return static_cast<int>(columns_.size()); }

@@ -1,10 +1,25 @@
 #include "print/slip_values.h"
 
+#include <string_view>
+#include <utility>
+
 #include "core/text.h"
 
 namespace keiro::print {
 
+namespace {
+
+// Item names of the system too long for a slip's cell, in the short form offices print.
+constexpr std::pair<std::string_view, std::string_view> kShortNames[] = {
+    {"子ども・子育て支援金", "子育て支援金"},
+};
+
+}  // namespace
+
 std::string slipName(std::string_view name) {
+    for (const auto& [full, shortName] : kShortNames) {
+        if (name == full) return std::string(shortName);
+    }
     return text::truncateToWidth(name, kSlipNameWidth);
 }
 

@@ -13,6 +13,10 @@
 namespace keiro::print {
 namespace {
 
+const char* reportTitle(const TaxPaymentSpan& span) {
+    return span.isHalfYear() ? "所得税徴収高計算書（納期特例分）" : "所得税徴収高計算書（一般）";
+}
+
 using std::chrono::year_month_day;
 
 constexpr float kLeft = 15.0f;
@@ -200,12 +204,15 @@ PaperChoice TaxPaymentReport::paper() const {
     return {Paper::A4, Orientation::Portrait};
 }
 
+DocumentInfo TaxPaymentReport::documentInfo() const {
+    return {std::string(reportTitle(figures_.span)) + " " + taxPaymentSpanText(figures_.span),
+            heading_.company};
+}
+
 float TaxPaymentReport::drawHeading(Canvas& canvas) const {
     canvas.setFont(FontInfo{});
     canvas.setFontPt(16);
-    canvas.putText(figures_.span.isHalfYear() ? "所得税徴収高計算書（納期特例分）"
-                                              : "所得税徴収高計算書（一般）",
-                   kLeft, 15);
+    canvas.putText(reportTitle(figures_.span), kLeft, 15);
     canvas.setFontPt(12);
     canvas.putText(taxPaymentSpanText(figures_.span) + "　給与所得の源泉所得税", kLeft, 26);
     canvas.setFontPt(10);

@@ -48,6 +48,7 @@ class TaxPaymentReport : public Report {
     int pageCount() const override { return 1; }
     std::string countText() const override;
     PaperChoice paper() const override;
+    DocumentInfo documentInfo() const override;
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override;
 
     const TaxPaymentFigures& figures() const { return figures_; }

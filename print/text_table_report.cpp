@@ -101,6 +101,10 @@ void TextTableReport::drawPage(Canvas& canvas, int page, const PageOptions& /*op
     }
     if (page == pageCount()) {
         float y = rowTop(count) + 3.0f;
+        if (table_.rows.empty()) {
+            canvas.putText(kNobodyListed, kLeft + 2, y);
+            y += kRowHeight;
+        }
         for (const std::string& note : table_.notes) {
             canvas.putText(note, kLeft + 2, y);
             y += kRowHeight;

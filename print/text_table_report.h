@@ -31,6 +31,9 @@ struct TextTable {
     std::string unit = "名";  // what a row is, in the dialog's count ("名", "行")
 };
 
+// What a list with no row says under its headings, printed and on screen.
+inline constexpr const char* kNobodyListed = "該当する社員はいません。";
+
 // A cell of an amount: "1,234,567" as shown and printed, "1234567" in CSV (`plain`).
 std::string amountCell(long long yen, bool plain);
 // A grade's cell, empty for none.
@@ -43,6 +46,10 @@ class TextTableReport : public Report {
     int pageCount() const override;
     std::string countText() const override;
     PaperChoice paper() const override;
+    DocumentInfo documentInfo() const override {
+        return {table_.subtitle.empty() ? table_.title : table_.title + " " + table_.subtitle,
+                table_.company};
+    }
     void drawPage(Canvas& canvas, int page, const PageOptions& options) const override;
 
     const TextTable& table() const { return table_; }

@@ -1,6 +1,7 @@
 #pragma once
 // 給与/賞与振込一覧: the employees in employment paid by bank transfer, with their bank account,
-// the net pay and the transfer fee.  No total row.
+// the net pay and the transfer fee, and on the last page the total of both.  The heading's date
+// is the pay date, the day the transfers must reach the accounts.
 
 #include "print/money_table_report.h"
 
@@ -12,11 +13,16 @@ std::string_view accountTypeText(int accountType);
 class TransferListReport : public MoneyTableReport {
   public:
     TransferListReport(const PeriodBlock& block, std::string periodCaption,
-                       std::chrono::year_month_day printDate);
+                       std::chrono::year_month_day payDate);
 
   protected:
     MoneyTableLayout layout() const override;
     void drawRow(Canvas& canvas, const PaidEmployee& paid, float y) const override;
+    void drawLastPageEnd(Canvas& canvas) const override;
+
+  private:
+    long long netPayTotal_ = 0;
+    long long feeTotal_ = 0;
 };
 
 }  // namespace keiro::print

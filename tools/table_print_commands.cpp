@@ -13,6 +13,7 @@
 #include "print/period_caption.h"
 #include "print/roster_report.h"
 #include "print/transfer_list_report.h"
+#include "print/zengin_file.h"
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/table_reports.h"
@@ -46,8 +47,11 @@ Made monthlyList(const SavedPeriod& saved, const Args& args) {
 }
 
 Made transferList(const SavedPeriod& saved, const Args&) {
-    auto report =
-        std::make_unique<print::TransferListReport>(*saved.block, captionOf(saved), todayInJapan());
+    auto report = std::make_unique<print::TransferListReport>(
+        *saved.block, captionOf(saved),
+        print::periodPayDate(saved.header, saved.block->settings, saved.fileYear, saved.eraNames,
+                             saved.period)
+            .value_or(todayInJapan()));
     const int people = static_cast<int>(report->employees().size());
     return {std::move(report), people};
 }

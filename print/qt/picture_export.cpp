@@ -38,6 +38,8 @@ std::vector<std::filesystem::path> writePictures(const Report& report,
         names.push_back(report.pictureName(index));
     const std::vector<std::string> files = pictureFileNames(names);
     const PageDevice device = pictureDevice(report.picturePaper());
+    // A folder named but not there yet is made, readable by its owner only.
+    if (report.pictureCount() > 0) createPrivateDirectories(folder);
 
     std::vector<std::filesystem::path> written;
     for (int index = 0; index < report.pictureCount(); ++index) {

@@ -14,4 +14,9 @@ namespace keiro::print {
 std::string qpdfEncrypt(std::string_view pdf, const std::string& userPassword,
                         const std::string& ownerPassword);
 
+// `pdf` written again with its document information's title and author set (an empty one is
+// left as it was) and its objects packed into compressed object streams.  Throws
+// std::runtime_error with libqpdf's reason when `pdf` cannot be read.
+std::string qpdfWithInfo(std::string_view pdf, const std::string& title, const std::string& author);
+
 }  // namespace keiro::print

@@ -9,6 +9,7 @@
 
 #include "core/fileio.h"
 #include "print/qt/painter_canvas.h"
+#include "print/qt/qpdf_encrypt.h"
 
 namespace keiro::print {
 namespace {
@@ -61,6 +62,7 @@ bool paintReport(const Report& report, QPagedPaintDevice& device, const Correcti
 
 std::string reportPdfBytes(const Report& report, const Correction& correction,
                            const std::filesystem::path& path) {
+    const DocumentInfo info = report.documentInfo();
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -70,10 +72,19 @@ std::string reportPdfBytes(const Report& report, const Correction& correction,
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         usePaper(writer, report.paper());
         writer.setCreator(QStringLiteral("Keiro"));
+        writer.setTitle(QString::fromStdString(info.title));
         if (!paintReport(report, writer, correction))
             throw IoError(path, "書き込み", "PDFを作成できませんでした。");
     }
-    return bytes.toStdString();
+    // Qt's writer has no author: the company goes in afterwards, and the objects into
+    // compressed object streams.
+    try {
+        return qpdfWithInfo(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), info.title,
+            info.author);
+    } catch (const std::exception& error) {
+        throw IoError(path, "書き込み", error.what());
+    }
 }
 
 void writeReportPdf(const Report& report, const std::filesystem::path& path,

@@ -2,6 +2,7 @@
 // titles, and the year-to-date sums read from the data file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "core/entry.h"
@@ -145,6 +146,21 @@ TEST_F(SlipDataTest, TheSettlementPrintsOnlyWhenThereIsOne) {
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->line, 1);
     EXPECT_LT(cell->column, 6);
+}
+
+// The levy's name is longer than a slip's cell: the slips print its short form, not a cut one.
+TEST_F(SlipDataTest, TheLevyPrintsUnderItsShortName) {
+    const SlipFixture& f = *november_;
+    for (const int formType : {3, 7}) {
+        const SlipData slip = f.slip(kMonthly, formType);
+        std::vector<std::string> names;
+        for (const SlipLine& line : slip.rows[static_cast<int>(Band::Deduction)])
+            names.push_back(line.name);
+        for (const GridCell& cell : slip.grid.deduction) names.push_back(cell.item.name);
+        EXPECT_NE(std::find(names.begin(), names.end(), "子育て支援金"), names.end()) << formType;
+        for (const std::string& name : names)
+            EXPECT_EQ(name.find("子ども・子育"), std::string::npos);
+    }
 }
 
 TEST_F(SlipDataTest, OddItemsAndDamagedRecordsStillPrint) {

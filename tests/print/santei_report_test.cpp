@@ -153,6 +153,14 @@ TEST(TextTableReportTest, RowsRunOverPagesWithFiguresRightAlignedAndNotesAtTheEn
     EXPECT_TRUE(drew(second, "行30"));
     EXPECT_TRUE(drew(second, "注記"));
     EXPECT_TRUE(drew(second, "番号"));  // the header row on every page
+    EXPECT_FALSE(drew(second, kNobodyListed));
+
+    // A list of nobody says so under its headings.
+    t.rows.clear();
+    RecordingCanvas empty(printerDevice({254, 254, 0, 0}));
+    TextTableReport(t, kPrintDate).drawPage(empty, 1, {});
+    EXPECT_TRUE(drew(empty, kNobodyListed));
+    EXPECT_TRUE(drew(empty, "注記"));
 }
 
 TEST(TextTableCsvTest, FieldsInCodePage932QuotedWhereNeededLinesEndingInCrLf) {

@@ -54,6 +54,16 @@ class PictureExportTest : public QObject {
             QVERIFY(qGray(picture.pixel(400, 300)) > 200);
         }
     }
+
+    void aFolderNotThereYetIsMade() {
+        TempFolder folder("keiro-jpeg");
+        const std::filesystem::path inside = folder.path() / "明細" / "11月";
+        const auto files = writePictures(TwoNamesakes{}, inside);
+        QCOMPARE(files.size(), std::size_t{2});
+        QVERIFY(std::filesystem::is_regular_file(files[0]));
+        QCOMPARE(std::filesystem::status(inside).permissions() & std::filesystem::perms::all,
+                 std::filesystem::perms::owner_all);
+    }
 };
 
 KEIRO_QTEST(PictureExportTest);

@@ -101,6 +101,27 @@ TEST(SlipReportTest, RecipientCopyHidesTheNumbersTheTaxOfficeCopyShows) {
     expectMatchesGolden(sheet, "withholding/slip_2022.txt");
 }
 
+// The payer's address goes on one line of 7 pt: the field is too low for two lines readable.
+TEST(SlipReportTest, PayersAddressIsOneLineOfSevenPoints) {
+    DocumentYear year("令和", 8);
+    year.addEmployee(1, "山田 太郎");
+    testing::fillTypicalRecord(year.record(1));
+    const auto slip = makeDocumentReport(year.source, {1}, DocumentKind::Slip);
+    std::istringstream lines(drawn(*slip, 1));
+    int height = 0;
+    int found = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("font ", 0) == 0) {
+            std::istringstream fields(line.substr(line.rfind('"') + 1));
+            fields >> height;
+        }
+        if (line.find("\"東京都港区芝公園1-2-3　テストビル5階\"") == std::string::npos) continue;
+        ++found;
+        EXPECT_GE(height, 25) << line;  // 7 pt: 2.5 mm at ten pixels a millimetre
+    }
+    EXPECT_EQ(found, 2);  // on both copies
+}
+
 TEST(SlipReportTest, PaymentReportOfTheEarlierErasLastYear) {
     DocumentYear year("平成", 31);
     year.addEmployee(1, "山田 太郎");

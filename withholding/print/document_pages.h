@@ -36,6 +36,7 @@ class DocumentSheets : public print::Report {
     int pageCount() const override;
     std::string countText() const override;
     print::PaperChoice paper() const override;
+    print::DocumentInfo documentInfo() const override;
 
   protected:
     const DocumentSource& source() const { return source_; }

@@ -323,11 +323,14 @@ void payer(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
                   kMarksBottom + 0.8f);
     }
     const WithholdingHeader& h = source.file->header();
+    // The field is 3.5 mm high: the address's two parts go on one line of 7 pt, the smallest
+    // type the form is read in, narrowed to the field's width when long.
     const float width = kRight - kPayerFieldLabelRight - 1.0f;
-    putWithin(c, h.address1.utf8(), kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 0.1f, width,
-              4.8f);
-    putWithin(c, h.address2.utf8(), kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 1.75f, width,
-              4.8f);
+    std::string address = h.address1.utf8();
+    const std::string second = h.address2.utf8();
+    if (!address.empty() && !second.empty()) address += "　";
+    address += second;
+    putWithin(c, address, kPayerFieldLabelRight + 0.8f, kPayerNumberBottom + 0.5f, width, 7.0f);
     putWithin(c, source.companyName(), kPayerFieldLabelRight + 1.0f, kPayerAddressBottom + 0.4f,
               60.0f, 7.0f);
     putWithin(c, h.phone.utf8(), 116.0f, kPayerAddressBottom + 0.4f, 27.0f, 7.0f);

@@ -72,6 +72,7 @@ class YearEndListReport : public print::Report {
     // " %2d枚 [%d名]": the employees, not counting the totals line.
     std::string countText() const override;
     print::PaperChoice paper() const override { return table_.paper(); }
+    print::DocumentInfo documentInfo() const override { return table_.documentInfo(); }
     void drawPage(print::Canvas& canvas, int page,
                   const print::PageOptions& options) const override {
         table_.drawPage(canvas, page, options);
