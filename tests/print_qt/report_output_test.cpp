@@ -1,5 +1,6 @@
-// A report written as PDF: every page there on the report's paper, the text extractable, the
-// file private, and a folder that cannot be written reported as the error it is.
+// A report written as PDF: every page there on the report's paper, the text extractable, its
+// title and author set, the file private, and a folder that cannot be written reported as the
+// error it is.
 
 #include <QObject>
 #include <QProcess>
@@ -21,6 +22,9 @@ class ThreePages : public Report {
     int pageCount() const override { return 3; }
     std::string countText() const override { return " 3枚"; }
     PaperChoice paper() const override { return {Paper::A4, Orientation::Landscape}; }
+    DocumentInfo documentInfo() const override {
+        return {"給与明細書 令和8年 11月分給与", "株式会社テスト商会"};
+    }
     void drawPage(Canvas& canvas, int page, const PageOptions&) const override {
         canvas.putBox(10, 10, 100, 50);
         canvas.setFont(FontInfo{});
@@ -55,6 +59,12 @@ class ReportOutputTest : public QObject {
         if (info.isEmpty()) QSKIP("poppler-utils are not installed");
         QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\\n")), qPrintable(info));
         QVERIFY2(info.contains("842 x 595 pts"), qPrintable(info));  // A4 landscape
+        // What the file is and whose, as a viewer's document properties show them.
+        QVERIFY2(
+            info.contains(QString::fromUtf8("Title:           給与明細書 令和8年 11月分給与\n")),
+            qPrintable(info));
+        QVERIFY2(info.contains(QString::fromUtf8("Author:          株式会社テスト商会\n")),
+                 qPrintable(info));
         const QString text =
             popplerOutput("pdftotext", {QString::fromStdString(pdf.string()), "-"});
         QVERIFY2(text.contains(QString::fromUtf8("山田")), qPrintable(text));
