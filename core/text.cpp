@@ -6,7 +6,9 @@
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -182,9 +184,33 @@ std::string_view truncateBytes(std::string_view cp932, std::size_t maxBytes) {
 
 namespace {
 
+// The code page 932 width of a character of the Basic Multilingual Plane beyond ASCII and
+// half-width katakana: 2, or the bytes it encodes to.  Reports ask for the same few hundred
+// characters again and again, so each thread remembers what the converter said.
+std::size_t bmpWidth(UChar32 cp) {
+    thread_local std::array<std::uint8_t, 0x10000> known{};
+    std::uint8_t& width = known[static_cast<std::size_t>(cp)];
+    if (width == 0) {
+        std::string bytes;
+        width = encode(std::u16string(1, static_cast<char16_t>(cp)), bytes)
+                    ? static_cast<std::uint8_t>(bytes.size())
+                    : 2;
+        if (width == 0) width = 2;
+    }
+    return width;
+}
+
 // Walks UTF-8 text character by character with each character's code page 932 width.
 template <typename Visit>
 void forEachCharacter(std::string_view utf8, Visit visit) {
+    // Plain ASCII (amounts, codes, dates) needs neither normalising nor decoding.
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        for (std::size_t i = 0; i < utf8.size(); ++i) {
+            if (!visit(utf8.substr(i, 1), std::size_t{1})) return;
+        }
+        return;
+    }
     const std::string normal = normaliseForCp932(utf8);
     const auto* s = reinterpret_cast<const uint8_t*>(normal.data());
     const auto length = static_cast<int32_t>(normal.size());
@@ -198,11 +224,8 @@ void forEachCharacter(std::string_view utf8, Visit visit) {
             width = 1;
         } else if (cp >= 0xFF61 && cp <= 0xFF9F) {
             width = 1;  // half-width katakana
-        } else if (cp >= 0) {
-            std::string bytes;
-            if (cp <= 0xFFFF && encode(std::u16string(1, static_cast<char16_t>(cp)), bytes)) {
-                width = bytes.size();
-            }
+        } else if (cp >= 0 && cp <= 0xFFFF) {
+            width = bmpWidth(cp);
         }
         if (!visit(std::string_view(normal).substr(static_cast<std::size_t>(start),
                                                    static_cast<std::size_t>(i - start)),

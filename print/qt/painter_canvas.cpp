@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <cmath>
+#include <string>
 
 namespace keiro::print {
 namespace {
@@ -61,14 +62,16 @@ void PainterCanvas::useFont(const DeviceFont& font) {
 void PainterCanvas::drawText(const std::vector<Glyph>& glyphs, const DeviceFont& font) {
     useFont(font);
     painter_.setPen(QPen(Qt::black));
-    QString characters;
+    std::string utf8;
     QList<QPointF> positions;
+    positions.reserve(static_cast<qsizetype>(glyphs.size()));
     for (const Glyph& g : glyphs) {
         // Glyph positions are the top left of the cell; the painter writes on the baseline.
         positions.push_back(QPointF(g.at.x, g.at.y + ascent_));
-        characters += QString::fromStdString(g.character);
+        utf8 += g.character;
     }
     if (positions.isEmpty()) return;
+    const QString characters = QString::fromStdString(utf8);
     QList<quint32> indexes =
         rawFont_.isValid() ? rawFont_.glyphIndexesForString(characters) : QList<quint32>{};
     if (indexes.size() != positions.size()) {
