@@ -57,16 +57,22 @@ class FullYear {
     fs::path folder_;
 };
 
-void BM_LedgerOf100Employees(benchmark::State& state) {
-    const auto block = company();
-    const FullYear year(*block);
+// A page for every employee of the block.
+print::LedgerInput ledgerInput(const PeriodBlock& block) {
     std::vector<int> slots(kMaxEmployees);
     std::iota(slots.begin(), slots.end(), 1);
     print::LedgerInput input;
     input.companyName = "株式会社サンプル商事";
     input.year = {"令和", 8};
-    input.employees = print::ledgerEmployees(*block, slots);
+    input.employees = print::ledgerEmployees(block, slots);
     input.printDate = year_month_day{2026y, December, 9d};
+    return input;
+}
+
+void BM_LedgerOf100Employees(benchmark::State& state) {
+    const auto block = company();
+    const FullYear year(*block);
+    const print::LedgerInput input = ledgerInput(*block);
     for (auto _ : state) {
         const print::LedgerReport report(withAttendance(), YearView(year.path()), input);
         print::RecordingCanvas canvas;
@@ -83,13 +89,7 @@ BENCHMARK(BM_LedgerOf100Employees)->Unit(benchmark::kMillisecond);
 void BM_LedgerOf100EmployeesBuiltForThePreview(benchmark::State& state) {
     const auto block = company();
     const FullYear year(*block);
-    std::vector<int> slots(kMaxEmployees);
-    std::iota(slots.begin(), slots.end(), 1);
-    print::LedgerInput input;
-    input.companyName = "株式会社サンプル商事";
-    input.year = {"令和", 8};
-    input.employees = print::ledgerEmployees(*block, slots);
-    input.printDate = year_month_day{2026y, December, 9d};
+    const print::LedgerInput input = ledgerInput(*block);
     for (auto _ : state) {
         const print::BuiltReport built(
             std::make_unique<print::LedgerReport>(withAttendance(), YearView(year.path()), input));
