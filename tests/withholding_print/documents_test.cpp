@@ -83,7 +83,7 @@ TEST(SlipReportTest, RecipientCopyHidesTheNumbersTheTaxOfficeCopyShows) {
     print::RecordingCanvas canvas(testing::tenPerMm());
     slip->drawPage(canvas, 1, {});
     // The spouse's number and the company's, one digit a box: on the tax office's copy only
-    // (their rows are at 127.8 mm and 186.8 mm).
+    // (their rows are at 127.8 mm and 186.5 mm).
     auto digitsInRow = [&](int y) {
         int count = 0;
         for (const auto& text : canvas.texts()) {
@@ -94,7 +94,7 @@ TEST(SlipReportTest, RecipientCopyHidesTheNumbersTheTaxOfficeCopyShows) {
         return count;
     };
     EXPECT_EQ(digitsInRow(1278), kPersonalNumberDigits);
-    EXPECT_EQ(digitsInRow(1868), kCorporateNumberDigits);
+    EXPECT_EQ(digitsInRow(1865), kCorporateNumberDigits);
     const std::string sheet = canvas.recording();
     EXPECT_TRUE(hasText(sheet, "（受給者交付用）"));
     EXPECT_TRUE(hasText(sheet, "（税務署提出用）"));

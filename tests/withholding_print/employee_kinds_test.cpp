@@ -132,7 +132,7 @@ std::pair<std::string, std::string> ownNumberDigits(const OneEmployee& e, Docume
     makeDocumentReport(e.year.source, {1}, kind)->drawPage(canvas, 1, {});
     std::pair<std::string, std::string> digits;
     for (const auto& text : canvas.texts()) {
-        if (text.size() != 1 || text[0].at.y != 278) continue;
+        if (text.size() != 1 || text[0].at.y != 275) continue;
         (text[0].at.x < 1385 ? digits.first : digits.second) += text[0].character;
     }
     return digits;

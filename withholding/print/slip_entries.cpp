@@ -56,16 +56,16 @@ void yearParts(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
 void recipient(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r,
                const DocumentSource& source, int slot) {
     if (copy.showsNumbers()) {
-        useFont(c, kGothic, 6.0f);
+        useFont(c, kGothic, 7.0f);
         putDigits(c, source.employeeNumber(slot), kPersonalNumberDigits, kRightLabelRight,
-                  kRefRowBottom + 1.3f);
+                  kRefRowBottom + 1.0f);
     }
     if (!r.postalCode.empty()) putWithin(c, "〒" + r.postalCode.utf8(), 42.0f, 27.1f, 40.0f, 7.0f);
     putWithin(c, r.address1.utf8(), 28.0f, 30.8f, 61.0f, 9.0f);
     putWithin(c, r.address2.utf8(), 28.0f, 36.6f, 61.0f, 9.0f);
     putWithin(c, r.recipientNumber.utf8(), 105.0f, 23.3f, 37.5f, 8.0f);
     putWithin(c, r.position.utf8(), 105.0f, 31.8f, 37.5f, 7.0f);
-    putWithin(c, r.furigana.utf8(), 105.0f, 35.5f, 37.5f, 6.0f);
+    putWithin(c, r.furigana.utf8(), 105.0f, 35.4f, 37.5f, 7.0f);
     putWithin(c, source.employeeName(slot), 105.0f, 38.9f, 37.5f, 10.0f);
 }
 
@@ -318,9 +318,9 @@ void marks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
 
 void payer(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
     if (copy.showsNumbers()) {
-        useFont(c, kGothic, 6.0f);
+        useFont(c, kGothic, 7.0f);
         putDigits(c, source.corporateNumber(), kCorporateNumberDigits, kPayerFieldLabelRight + 0.5f,
-                  kMarksBottom + 0.8f);
+                  kMarksBottom + 0.5f);
     }
     const WithholdingHeader& h = source.file->header();
     // The field is 3.5 mm high: the address's two parts go on one line of 7 pt, the smallest
