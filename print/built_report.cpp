@@ -102,6 +102,15 @@ void BuiltReport::drawPage(Canvas& canvas, int page, const PageOptions& options)
     zoomOnePages_->drawPage(canvas, page);
 }
 
+void BuiltReport::drawPicture(Canvas& canvas, int index) const {
+    if (!pictures_) {
+        pictures_ = std::make_unique<PageDocument>();
+        for (int i = 0; i < source_->pictureCount(); ++i)
+            pictures_->addPage([&](Canvas& c) { source_->drawPicture(c, i); });
+    }
+    pictures_->drawPage(canvas, index + 1);
+}
+
 std::unique_ptr<Report> buildReport(std::unique_ptr<Report> report) {
     if (!report) return nullptr;
     return std::make_unique<BuiltReport>(std::move(report));

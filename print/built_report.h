@@ -4,8 +4,8 @@
 // from that on any canvas (preview, printer, PDF, image or the tests' recording) without laying
 // the report out again.  The page count is the number of pages built.
 //
-// The preview at zoom 1 draws a two-slip sheet a little differently; those pages are built the
-// first time they are asked for.
+// The preview at zoom 1 draws a two-slip sheet a little differently, and pay slips saved as
+// pictures draw one slip each: those are built the first time they are asked for.
 
 #include <cstdint>
 #include <memory>
@@ -108,9 +108,7 @@ class BuiltReport final : public Report {
     int pictureCount() const override { return source_->pictureCount(); }
     PaperChoice picturePaper() const override { return source_->picturePaper(); }
     std::string pictureName(int index) const override { return source_->pictureName(index); }
-    void drawPicture(Canvas& canvas, int index) const override {
-        source_->drawPicture(canvas, index);
-    }
+    void drawPicture(Canvas& canvas, int index) const override;
 
   private:
     static PageDocument build(const Report& report, const PageOptions& options);
@@ -119,6 +117,7 @@ class BuiltReport final : public Report {
     const Report* source_;
     PageDocument pages_;
     mutable std::unique_ptr<PageDocument> zoomOnePages_;  // built on first use
+    mutable std::unique_ptr<PageDocument> pictures_;      // a page a picture, on first use
 };
 
 // The report built, or null for none.

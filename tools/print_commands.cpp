@@ -12,6 +12,7 @@
 
 #include "core/layouts.h"
 #include "core/slip_password.h"
+#include "print/built_report.h"
 #include "print/dialog_texts.h"
 #include "print/employee_pdf_names.h"
 #include "print/pay_date.h"
@@ -116,7 +117,7 @@ int printSlips(const Args& args) {
                    {"slips", static_cast<int>(chosen.size())}});
     } else {
         auto files = nlohmann::ordered_json::array();
-        for (const fs::path& picture : print::writePictures(report, *jpeg))
+        for (const fs::path& picture : print::writePictures(print::BuiltReport(report), *jpeg))
             files.push_back(picture.string());
         printJson({{"folder", *jpeg}, {"files", files}});
     }

@@ -1,5 +1,5 @@
-// A report built once draws every page exactly as the report itself would, counts the pages it
-// built, and builds the preview's zoom-1 sheets apart.
+// A report built once draws every page and picture exactly as the report itself would, counts the
+// pages it built, and builds the preview's zoom-1 sheets apart.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -56,6 +56,21 @@ TEST_F(BuiltReportTest, ThePreviewAtZoomOneGetsItsOwnSheets) {
     EXPECT_EQ(builtPage(built, 1, zoomOne), expected);
     EXPECT_EQ(builtPage(built, 1), plain);
     EXPECT_EQ(builtPage(built, 2), "");  // no such page
+}
+
+TEST_F(BuiltReportTest, PicturesDrawAsTheReportDrawsThem) {
+    const SlipFixture& f = *november_;
+    const PaySlipReport report = f.report({1, 2}, f.choices(3));
+    const BuiltReport built(report);
+    ASSERT_EQ(built.pictureCount(), 2);
+    for (int index = 0; index < 2; ++index) {
+        RecordingCanvas direct(k10PerMm);
+        report.drawPicture(direct, index);
+        RecordingCanvas fromBuild(k10PerMm);
+        built.drawPicture(fromBuild, index);
+        EXPECT_EQ(fromBuild.recording(), direct.recording()) << index;
+        EXPECT_EQ(built.pictureName(index), report.pictureName(index));
+    }
 }
 
 }  // namespace
