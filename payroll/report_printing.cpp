@@ -12,7 +12,6 @@
 #include "payroll/open_period_context.h"
 #include "payroll/tax_payment_chooser.h"
 #include "payroll/zengin_date_dialog.h"
-#include "print/built_report.h"
 #include "print/denomination_report.h"
 #include "print/ledger_report.h"
 #include "print/list_period.h"
@@ -102,7 +101,7 @@ void ReportPrinting::printPaySlips() {
             period_.chooseFolder(parent, QString::fromUtf8(kPictureFolderTitle));
         if (!folder) return false;
         const print::PaySlipReport report(slipPeriodOf(period_), chosen, year_.path(), choices);
-        print::writePictures(print::BuiltReport(report), folder->toStdString());
+        print::writePictures(report, folder->toStdString());
         context_.messages.information(
             parent, qs(print::kMsgPicturesSaved).replace(QStringLiteral("%s"), *folder));
         return true;

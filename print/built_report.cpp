@@ -102,13 +102,11 @@ void BuiltReport::drawPage(Canvas& canvas, int page, const PageOptions& options)
     zoomOnePages_->drawPage(canvas, page);
 }
 
-void BuiltReport::drawPicture(Canvas& canvas, int index) const {
-    if (!pictures_) {
-        pictures_ = std::make_unique<PageDocument>();
-        for (int i = 0; i < source_->pictureCount(); ++i)
-            pictures_->addPage([&](Canvas& c) { source_->drawPicture(c, i); });
-    }
-    pictures_->drawPage(canvas, index + 1);
+PageDocument pictureDocument(const Report& report) {
+    PageDocument pictures;
+    for (int index = 0; index < report.pictureCount(); ++index)
+        pictures.addPage([&](Canvas& canvas) { report.drawPicture(canvas, index); });
+    return pictures;
 }
 
 std::unique_ptr<Report> buildReport(std::unique_ptr<Report> report) {

@@ -4,8 +4,9 @@
 // from that on any canvas (preview, printer, PDF, image or the tests' recording) without laying
 // the report out again.  The page count is the number of pages built.
 //
-// The preview at zoom 1 draws a two-slip sheet a little differently, and pay slips saved as
-// pictures draw one slip each: those are built the first time they are asked for.
+// The preview at zoom 1 draws a two-slip sheet a little differently; those pages are built the
+// first time they are asked for.  Pay slips saved as pictures have a document of their own, a
+// page a picture (pictureDocument).
 
 #include <cstdint>
 #include <memory>
@@ -35,8 +36,6 @@ struct DocumentPage {
 // The pages of one drawing and the fonts their texts use.
 class PageDocument {
   public:
-    const std::vector<DocumentPage>& pages() const { return pages_; }
-    const std::vector<FontInfo>& fonts() const { return fonts_; }
     int pageCount() const { return static_cast<int>(pages_.size()); }
 
     // Records one page: whatever `draw` puts on the canvas it is given.
@@ -94,7 +93,6 @@ class BuiltReport final : public Report {
     // Built from a report the caller keeps alive as long as this.
     explicit BuiltReport(const Report& source);
 
-    const Report& source() const { return *source_; }
     const PageDocument& document() const { return pages_; }
 
     int pageCount() const override { return pages_.pageCount(); }
@@ -108,7 +106,9 @@ class BuiltReport final : public Report {
     int pictureCount() const override { return source_->pictureCount(); }
     PaperChoice picturePaper() const override { return source_->picturePaper(); }
     std::string pictureName(int index) const override { return source_->pictureName(index); }
-    void drawPicture(Canvas& canvas, int index) const override;
+    void drawPicture(Canvas& canvas, int index) const override {
+        source_->drawPicture(canvas, index);
+    }
 
   private:
     static PageDocument build(const Report& report, const PageOptions& options);
@@ -117,8 +117,10 @@ class BuiltReport final : public Report {
     const Report* source_;
     PageDocument pages_;
     mutable std::unique_ptr<PageDocument> zoomOnePages_;  // built on first use
-    mutable std::unique_ptr<PageDocument> pictures_;      // a page a picture, on first use
 };
+
+// Every picture of the report (pay slips saved one person a picture), a page each.
+PageDocument pictureDocument(const Report& report);
 
 // The report built, or null for none.
 std::unique_ptr<Report> buildReport(std::unique_ptr<Report> report);

@@ -12,7 +12,6 @@
 
 #include "core/layouts.h"
 #include "core/slip_password.h"
-#include "print/built_report.h"
 #include "print/dialog_texts.h"
 #include "print/employee_pdf_names.h"
 #include "print/pay_date.h"
@@ -117,7 +116,7 @@ int printSlips(const Args& args) {
                    {"slips", static_cast<int>(chosen.size())}});
     } else {
         auto files = nlohmann::ordered_json::array();
-        for (const fs::path& picture : print::writePictures(print::BuiltReport(report), *jpeg))
+        for (const fs::path& picture : print::writePictures(report, *jpeg))
             files.push_back(picture.string());
         printJson({{"folder", *jpeg}, {"files", files}});
     }

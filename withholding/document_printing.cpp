@@ -10,15 +10,8 @@
 namespace keiro::withholding {
 
 QString documentCaption(DocumentKind kind) {
-    switch (kind) {
-        case DocumentKind::Slip:
-            return QStringLiteral("源泉徴収票");
-        case DocumentKind::RefundNotice:
-            return QStringLiteral("還付金通知書");
-        case DocumentKind::PaymentReport:
-            return QStringLiteral("給与支払報告書");
-    }
-    return {};
+    const std::string_view name = documentName(kind);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 std::optional<int> printLogCode(DocumentKind kind) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "core/fileio.h"
+#include "print/built_report.h"
 #include "print/pictures.h"
 #include "print/qt/painter_canvas.h"
 
@@ -14,13 +15,13 @@ namespace {
 // Small type stays legible at this quality.
 constexpr int kJpegQuality = 90;
 
-QByteArray jpegOf(const Report& report, int index, const PageDevice& device) {
+QByteArray jpegOf(const PageDocument& pictures, int index, const PageDevice& device) {
     QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         PainterCanvas canvas(painter, device);
-        report.drawPicture(canvas, index);
+        pictures.drawPage(canvas, index + 1);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -41,9 +42,10 @@ std::vector<std::filesystem::path> writePictures(const Report& report,
     // A folder named but not there yet is made, readable by its owner only.
     if (report.pictureCount() > 0) createPrivateDirectories(folder);
 
+    const PageDocument pictures = pictureDocument(report);
     std::vector<std::filesystem::path> written;
-    for (int index = 0; index < report.pictureCount(); ++index) {
-        const QByteArray jpeg = jpegOf(report, index, device);
+    for (int index = 0; index < pictures.pageCount(); ++index) {
+        const QByteArray jpeg = jpegOf(pictures, index, device);
         if (jpeg.isEmpty()) throw IoError(folder, "書き込み", "JPEG画像を作成できませんでした。");
         const std::filesystem::path path = folder / files[index];
         writeFileAtomic(path,

@@ -48,11 +48,9 @@ print::PaperChoice DocumentSheets::paper() const {
 }
 
 print::DocumentInfo DocumentSheets::documentInfo() const {
-    const char* name = kind_ == DocumentKind::RefundNotice ? "年末調整還付金のお知らせ"
-                       : kind_ == DocumentKind::PaymentReport ? "給与支払報告書"
-                                                              : "給与所得の源泉徴収票";
-    return {std::string(name) + " " + std::to_string(source_.calendarYear()) + "年分",
-            source_.companyName()};
+    return {
+        std::string(documentName(kind_)) + " " + std::to_string(source_.calendarYear()) + "年分",
+        source_.companyName()};
 }
 
 }  // namespace keiro::withholding

@@ -4,6 +4,7 @@
 // two settings of the withholding program that change the paper.
 
 #include <string>
+#include <string_view>
 
 #include "core/era.h"
 #include "core/records.h"
@@ -34,5 +35,18 @@ struct DocumentSource {
 
 // The document kinds, numbered as the print dialog's tag.
 enum class DocumentKind { Slip = 1, RefundNotice = 2, PaymentReport = 5 };
+
+// The document's name as menus, the print dialog and a PDF's title give it ("源泉徴収票").
+inline std::string_view documentName(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::Slip:
+            return "源泉徴収票";
+        case DocumentKind::RefundNotice:
+            return "還付金通知書";
+        case DocumentKind::PaymentReport:
+            return "給与支払報告書";
+    }
+    return {};
+}
 
 }  // namespace keiro::withholding
