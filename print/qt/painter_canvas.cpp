@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPen>
 #include <cmath>
+#include <iterator>
+#include <span>
 #include <string>
 
 namespace keiro::print {
@@ -47,7 +49,6 @@ void PainterCanvas::usePen(int width) {
 }
 
 void PainterCanvas::useFont(const DeviceFont& font) {
-    if (hasFont_ && font == font_) return;
     painter_.setFont(painterFont(font));
     font_ = font;
     hasFont_ = true;
@@ -56,61 +57,75 @@ void PainterCanvas::useFont(const DeviceFont& font) {
     rawFont_ = QRawFont::fromFont(painter_.font(), QFontDatabase::Japanese);
 }
 
-// One run of glyphs per text, each glyph on its own cell, so that a PDF holds one text object
-// per string.  Blanks are drawn too: a PDF's text reads with them as it always did.  A character
-// the face lacks is drawn on its own, where the painter can take it from another face.
+PainterCanvas::~PainterCanvas() {
+    flushText();
+}
+
+// The texts of one font go out as one run of glyphs, each glyph on its own cell, until something
+// else is drawn: a PDF then holds one text object for a column or row of cells instead of one per
+// cell.
+// Padding before and after a string draws nothing and is left out; the blanks inside a string
+// stay, so that a PDF's text reads as it always did.  A character the face lacks is drawn on its
+// own, where the painter can take it from another face.
 void PainterCanvas::drawText(const std::vector<Glyph>& glyphs, const DeviceFont& font) {
-    useFont(font);
-    painter_.setPen(QPen(Qt::black));
+    auto first = glyphs.begin();
+    auto last = glyphs.end();
+    while (first != last && first->character == " ") ++first;
+    while (last != first && std::prev(last)->character == " ") --last;
+    if (first == last) return;
+    if (!hasFont_ || !(font == font_)) {
+        flushText();
+        useFont(font);
+    }
     std::string utf8;
-    QList<QPointF> positions;
-    positions.reserve(static_cast<qsizetype>(glyphs.size()));
-    for (const Glyph& g : glyphs) {
-        // Glyph positions are the top left of the cell; the painter writes on the baseline.
-        positions.push_back(QPointF(g.at.x, g.at.y + ascent_));
-        utf8 += g.character;
-    }
-    if (positions.isEmpty()) return;
+    for (const Glyph& g : std::span(first, last)) utf8 += g.character;
     const QString characters = QString::fromStdString(utf8);
-    QList<quint32> indexes =
+    const QList<quint32> indexes =
         rawFont_.isValid() ? rawFont_.glyphIndexesForString(characters) : QList<quint32>{};
-    if (indexes.size() != positions.size()) {
-        // A character of several code points, or a face that cannot say: one at a time.
-        for (const Glyph& g : glyphs)
-            painter_.drawText(QPointF(g.at.x, g.at.y + ascent_),
-                              QString::fromStdString(g.character));
-        return;
-    }
-    // What the face lacks goes on its own through the painter's font fallback.
-    qsizetype kept = 0;
+    const bool oneGlyphEach = indexes.size() == last - first;
     qsizetype offset = 0;
-    for (qsizetype i = 0; i < indexes.size(); ++i) {
+    for (qsizetype i = 0; i < last - first; ++i) {
+        const Glyph& g = first[i];
+        // Glyph positions are the top left of the cell; the painter writes on the baseline.
+        const QPointF at(g.at.x, g.at.y + ascent_);
+        if (!oneGlyphEach) {
+            // A character of several code points, or a face that cannot say: one at a time.
+            painter_.setPen(QPen(Qt::black));
+            painter_.drawText(at, QString::fromStdString(g.character));
+            continue;
+        }
         const qsizetype length = characters.at(offset).isHighSurrogate() ? 2 : 1;
         if (indexes[i] == 0) {
-            painter_.drawText(positions[i], characters.mid(offset, length));
+            painter_.setPen(QPen(Qt::black));
+            painter_.drawText(at, characters.mid(offset, length));
         } else {
-            indexes[kept] = indexes[i];
-            positions[kept] = positions[i];
-            ++kept;
+            pendingIndexes_.push_back(indexes[i]);
+            pendingPositions_.push_back(at);
         }
         offset += length;
     }
-    indexes.resize(kept);
-    positions.resize(kept);
-    if (kept == 0) return;
+}
+
+void PainterCanvas::flushText() {
+    if (pendingIndexes_.isEmpty()) return;
     QGlyphRun run;
     run.setRawFont(rawFont_);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
+    run.setGlyphIndexes(pendingIndexes_);
+    run.setPositions(pendingPositions_);
+    painter_.setPen(QPen(Qt::black));
     painter_.drawGlyphRun(QPointF(0, 0), run);
+    pendingIndexes_.clear();
+    pendingPositions_.clear();
 }
 
 void PainterCanvas::drawLine(DevicePoint from, DevicePoint to, int width) {
+    flushText();
     usePen(width);
     painter_.drawLine(toQPoint(from), toQPoint(to));
 }
 
 void PainterCanvas::drawBox(const DeviceRect& rect, int width) {
+    flushText();
     usePen(width);
     const QRect r = between(rect);
     // Through the corners themselves: QPainter::drawRect would add the pen's width.
@@ -118,6 +133,7 @@ void PainterCanvas::drawBox(const DeviceRect& rect, int width) {
 }
 
 void PainterCanvas::fillShade(const DeviceRect& rect) {
+    flushText();
     const QRect r = between(rect);
     // The right and bottom edges stay outside, as a filled area's do on the platform printed for.
     painter_.fillRect(QRect(r.topLeft(), QSize(r.width() - 1, r.height() - 1)),
@@ -133,9 +149,11 @@ QImage renderPage(const PageFunction& page, QSizeF pageMm, int dpi) {
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
-    QPainter painter(&image);
-    PainterCanvas canvas(painter, device);
-    page(canvas);
+    {
+        QPainter painter(&image);
+        PainterCanvas canvas(painter, device);
+        page(canvas);
+    }
     return image;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
+#include <QPointF>
 #include <QRawFont>
 #include <QSizeF>
 #include <functional>
@@ -25,6 +27,10 @@ QFont painterFont(const DeviceFont& font);
 class PainterCanvas : public Canvas {
   public:
     PainterCanvas(QPainter& painter, const PageDevice& device);
+    // Draws the texts still waiting to go out as one run.
+    ~PainterCanvas() override;
+    PainterCanvas(const PainterCanvas&) = delete;
+    PainterCanvas& operator=(const PainterCanvas&) = delete;
 
   protected:
     void drawText(const std::vector<Glyph>& glyphs, const DeviceFont& font) override;
@@ -35,12 +41,16 @@ class PainterCanvas : public Canvas {
   private:
     void usePen(int width);
     void useFont(const DeviceFont& font);
+    void flushText();
 
     QPainter& painter_;
     DeviceFont font_;
     bool hasFont_ = false;
     int ascent_ = 0;
     QRawFont rawFont_;
+    // The glyphs of rawFont_ drawn since the last thing that was not text of this font.
+    QList<quint32> pendingIndexes_;
+    QList<QPointF> pendingPositions_;
 };
 
 using PageFunction = std::function<void(Canvas&)>;
