@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
 #include "print/fitted_text.h"
 #include "withholding/print/amount_cells.h"
 #include "withholding/print/form_drawing.h"
@@ -41,7 +42,7 @@ void yearParts(Canvas& c, const SlipCopy& copy, const DocumentSource& source) {
     if (copy.report) {
         putLabel(c, documentYearLabel(source.year, source.eras), 118.0f, 18.6f, 10.0f);
         const EraYear next = followingYear(source.year, source.eras);
-        putLabel(c, next.eraName, 22.5f, 19.4f, 6.0f);
+        putLabel(c, next.eraName, 22.5f, 19.1f, 7.0f);
         useFont(c, kGothic, 10.0f);
         char text[8];
         std::snprintf(text, sizeof text, "%2d", next.eraYear);
@@ -159,13 +160,15 @@ void housingBreakdown(Canvas& c, const WithholdingRecord& r, const DocumentSourc
         }
         const EraDateBytes& start = r.residenceStart[i];
         if (start.year != 0) {
-            putWithin(c, eraOfIndex(start.era, source.eras), 62.2f, y + 0.6f, 3.3f, 4.5f);
+            // The era's first character (令, 平): the box is one character wide.
+            putWithin(c, text::truncateToWidth(eraOfIndex(start.era, source.eras), 2), 62.2f, y,
+                      3.3f, 7.0f);
             useFont(c, kGothic, 7.0f);
             putAmountEndingAt(c, start.year, 68.3f, y);
             putAmountEndingAt(c, start.month, 74.5f, y);
             putAmountEndingAt(c, start.day, 81.0f, y);
         }
-        useFont(c, kGothic, 6.0f);
+        useFont(c, kGothic, 7.0f);
         putCentredWithin(c, housingKind(r, i), 90.3f, 97.7f, y);
         putStyled(c, AmountStyle::Deduction, r.housingLoanBalance[i],
                   kRight - amountCellWidth(AmountStyle::Deduction), y);
@@ -173,21 +176,25 @@ void housingBreakdown(Canvas& c, const WithholdingRecord& r, const DocumentSourc
 }
 
 // Where one person's line of the family boxes is: the name's and the 区分's x, the number
-// boxes' x, and the line's top and text rows.
+// boxes' x, and the tops of the furigana, the name and the digits.
 struct EntryPlace {
-    float nameX, kindX, boxesX, top, nameY, numberY;
+    float nameX, kindX, boxesX, furiganaY, nameY, numberY;
 };
+
+// Every entry of the family boxes is in 7 pt type, the smallest that reads on paper; the
+// furigana and the name share the name row of 5 mm, the digits sit in the middle of their boxes.
+constexpr float kEntryPt = 7.0f;
 
 // A person of the family boxes: furigana, name, the 区分 text ("○" for a non-resident, "特親"
 // for a 特定親族) and the 個人番号 on the copies that show numbers.
 void personEntry(Canvas& c, const SlipCopy& copy, const EntryPlace& at, const std::string& furigana,
                  const std::string& name, const std::string& kind, long long myNumber) {
-    putWithin(c, furigana, at.nameX + 8.5f, at.top + 0.2f, at.kindX - at.nameX - 9.0f, 5.0f);
-    putWithin(c, name, at.nameX + 1.0f, at.nameY, at.kindX - at.nameX - 2.0f, 7.5f);
-    useFont(c, kGothic, 6.0f);
+    putWithin(c, furigana, at.nameX + 8.5f, at.furiganaY, at.kindX - at.nameX - 9.0f, kEntryPt);
+    putWithin(c, name, at.nameX + 1.0f, at.nameY, at.kindX - at.nameX - 2.0f, kEntryPt);
+    useFont(c, kGothic, kEntryPt);
     if (!kind.empty()) putCentredWithin(c, kind, at.kindX, at.kindX + 6.0f, at.nameY);
     if (copy.showsNumbers()) {
-        useFont(c, kGothic, 5.5f);
+        useFont(c, kGothic, kEntryPt);
         putDigits(c, myNumber, kPersonalNumberDigits, at.boxesX, at.numberY);
     }
 }
@@ -199,8 +206,8 @@ void familyEntry(Canvas& c, const SlipCopy& copy, const FamilyEntry& e, const En
 
 void spouse(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
     familyEntry(c, copy, r.spouse,
-                {kSectionLabelRight + 3.5f, 76.0f, 88.5f, kSpouseTop, kSpouseTop + 3.4f,
-                 kSpouseTop + 2.8f});
+                {kSectionLabelRight + 3.5f, 76.0f, 88.5f, kSpouseTop + 0.3f, kSpouseTop + 3.4f,
+                 kSpouseTop + 2.75f});
 }
 
 void singles(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r, const LawItems& law) {
@@ -250,9 +257,9 @@ EntryPlace entryPlace(float x1, float x2, int line) {
     return {x1 + kSideLabel + kEntryNumber,
             x2 - kEntryKind,
             x2 - kDigitBoxWidth * kPersonalNumberDigits - 0.4f,
-            top,
-            top + 2.2f,
-            top + kEntryNameHeight + 0.6f};
+            top + 0.1f,
+            top + 2.5f,
+            top + kEntryNameHeight + 0.25f};
 }
 
 // From 令和7年分 the 特定親族 take the 控除対象扶養親族 lines no dependant uses, marked 特親 in
@@ -281,8 +288,8 @@ void dependants(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r,
     specificRelatives(c, copy, r, s);
     if (!copy.showsNumbers() || !copy.report) return;
     const float y = kDependantsBottom + 1.4f;
-    putWithin(c, joinedNumbers(r.moreDependantNumbers), 50.6f, y, 31.0f, 6.0f);
-    putWithin(c, joinedNumbers(r.moreUnder16Numbers), 111.6f, y, 31.5f, 6.0f);
+    putWithin(c, joinedNumbers(r.moreDependantNumbers), 50.6f, y, 31.0f, kEntryPt);
+    putWithin(c, joinedNumbers(r.moreUnder16Numbers), 111.6f, y, 31.5f, kEntryPt);
 }
 
 void marks(Canvas& c, const SlipCopy& copy, const WithholdingRecord& r) {
