@@ -5,69 +5,15 @@
 // preview: that build is timed too.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <filesystem>
 #include <memory>
-#include <numeric>
-#include <random>
 
-#include "bench/sample_month.h"
-#include "core/fileio.h"
+#include "bench/ledger_year.h"
 #include "print/built_report.h"
-#include "print/ledger_report.h"
 #include "print/monthly_list_report.h"
 #include "print/recording_canvas.h"
 
 namespace keiro::bench {
 namespace {
-
-namespace fs = std::filesystem;
-using namespace std::chrono;
-
-// June of the sample company at full size.
-std::unique_ptr<PeriodBlock> company() {
-    return sampleMonth(2026, 6);
-}
-
-print::TableOptions withAttendance() {
-    print::TableOptions options;
-    options.added[1] = options.added[8] = true;
-    options.removed[1] = options.removed[2] = true;
-    return options;
-}
-
-// A year file with the block saved as every period, removed when the benchmark ends.
-class FullYear {
-  public:
-    explicit FullYear(const PeriodBlock& block)
-        : folder_(fs::temp_directory_path() /
-                  ("keiro-bench-ledger-" + std::to_string(std::random_device{}()))) {
-        fs::create_directories(folder_);
-        std::string content(kYearFileSize, '\0');
-        for (int k = 1; k <= kPeriodCount; ++k) {
-            content[8 + k - 1] = 1;
-            std::memcpy(content.data() + blockOffset(k), &block, kBlockSize);
-        }
-        writeFileAtomic(path(), content);
-    }
-    ~FullYear() { fs::remove_all(folder_); }
-    fs::path path() const { return folder_ / "year.dat"; }
-
-  private:
-    fs::path folder_;
-};
-
-// A page for every employee of the block.
-print::LedgerInput ledgerInput(const PeriodBlock& block) {
-    std::vector<int> slots(kMaxEmployees);
-    std::iota(slots.begin(), slots.end(), 1);
-    print::LedgerInput input;
-    input.companyName = "株式会社サンプル商事";
-    input.year = {"令和", 8};
-    input.employees = print::ledgerEmployees(block, slots);
-    input.printDate = year_month_day{2026y, December, 9d};
-    return input;
-}
 
 void BM_LedgerOf100Employees(benchmark::State& state) {
     const auto block = company();
