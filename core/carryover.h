@@ -31,7 +31,7 @@ namespace keiro {
 
 enum class CarryOverSource { None, KeiroLite, Inrado4 };
 
-inline constexpr std::string_view kMsgLiteCarriedOver = "｢Hayame 50人版｣のデータを移行しました。";
+inline constexpr std::string_view kMsgLiteCarriedOver = "｢Keiro 50人版｣のデータを移行しました。";
 inline constexpr std::string_view kMsgInrado4CarriedOver =
     "｢Tanshop Inrado4｣のデータを移行しました。";
 

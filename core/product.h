@@ -1,11 +1,11 @@
 #pragma once
 // The product's title: the application title, the main window's caption and the start of
-// several messages ("Hayameを起動", "Hayameを終了しますか？").
+// several messages ("Keiroを起動", "Keiroを終了しますか？").
 
 #include <string_view>
 
 namespace keiro {
 
-inline constexpr std::string_view kApplicationTitle = "Hayame";
+inline constexpr std::string_view kApplicationTitle = "Keiro";
 
 }  // namespace keiro

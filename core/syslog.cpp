@@ -83,7 +83,7 @@ std::vector<std::string> splitLines(std::string_view content) {
 std::string_view logText(int code) {
     switch (code) {
         case kLogPayrollStarted:
-            return "Hayameを起動";
+            return "Keiroを起動";
         case kLogEmployeeRegistered:
             return "従業員情報の登録";
         case kLogEmployeeUpdated:
@@ -91,7 +91,7 @@ std::string_view logText(int code) {
         case kLogEmployeeDeleted:
             return "従業員情報の削除";
         case kLogWithholdingStarted:
-            return "Hayame・源泉徴収印刷を起動";
+            return "KeiroLG・源泉徴収印刷を起動";
         case kLogWithholdingSlipsPrinted:
             return "源泉徴収票の印刷";
         case kLogPaymentReportsPrinted:

@@ -48,7 +48,7 @@ namespace keiro::withholding {
 
 struct BatchResult;
 
-inline constexpr const char* kProgramTitle = "Hayame･源泉徴収印刷";
+inline constexpr const char* kProgramTitle = "KeiroLG･源泉徴収印刷";
 inline constexpr const char* kMsgSaved = "データファイルに保存しました。";
 inline constexpr const char* kMsgSaveChanges = "データが変更されています。保存しますか？";
 inline constexpr const char* kMsgNobodySelected = "処理の対象者が選択されていません。";

@@ -57,7 +57,7 @@ TEST_F(CarryOverTest, LiteEditionDataIsCopiedWithItsSettings) {
               fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(result.message);
     EXPECT_EQ(result.message->kind, StartupMessage::Kind::Information);
-    EXPECT_EQ(result.message->text, "｢Hayame 50人版｣のデータを移行しました。");
+    EXPECT_EQ(result.message->text, "｢Keiro 50人版｣のデータを移行しました。");
 }
 
 TEST_F(CarryOverTest, LiteCopyStopsAtTheFirstFailureAndNeverReplacesAFile) {

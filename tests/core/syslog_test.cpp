@@ -35,11 +35,11 @@ class SysLogTest : public ::testing::Test {
 
 TEST_F(SysLogTest, EveryCodeHasItsText) {
     const std::pair<int, const char*> cases[] = {
-        {10, "Hayameを起動"},
+        {10, "Keiroを起動"},
         {11, "従業員情報の登録"},
         {12, "従業員情報の更新"},
         {13, "従業員情報の削除"},
-        {20, "Hayame・源泉徴収印刷を起動"},
+        {20, "KeiroLG・源泉徴収印刷を起動"},
         {21, "源泉徴収票の印刷"},
         {22, "給与支払報告書の印刷"},
         {0, ""},
@@ -82,7 +82,7 @@ TEST_F(SysLogTest, ReadsLinesOldestFirstAndAMissingLogAsEmpty) {
     appendToFile(systemLogPath(dir_), "lone LF\n\r\nno end");
     const SystemLog log = readLogLines(dir_);
     EXPECT_TRUE(log.exists);
-    const std::vector<std::string> expected = {"2025/04/01 09:05  Hayameを起動", "lone LF", "",
+    const std::vector<std::string> expected = {"2025/04/01 09:05  Keiroを起動", "lone LF", "",
                                                "no end"};
     EXPECT_EQ(log.lines, expected);
 }

@@ -128,7 +128,7 @@ class MainWindowTest : public QObject {
     void captionNamesTheCompanyAndThePeriod() {
         Demo demo(11);
         QCOMPARE(demo.window->windowTitle(),
-                 QString("Hayame 【株式会社サンプル商事 令和8年11月分給与】"));
+                 QString("Keiro 【株式会社サンプル商事 令和8年11月分給与】"));
         QVERIFY(demo.grid().employeeCount() > 0);
         // KEIRO_MAIN_WINDOW_SHOT=file.png keeps a picture of the window for a person to look at.
         if (const QString shot = qEnvironmentVariable("KEIRO_MAIN_WINDOW_SHOT"); !shot.isEmpty()) {
@@ -660,7 +660,7 @@ class MainWindowTest : public QObject {
         const int col = demo.editableColumn(overtime);
         demo.type(overtime, col, "7:15");
         const QString question("データが変更されています。保存しますか？");
-        const QString closing("Hayameを終了しますか？");
+        const QString closing("Keiroを終了しますか？");
 
         demo.messages.answerNext(Answer::Cancel);  // keeps the window and the entry
         QVERIFY(!demo.window->close());
@@ -707,7 +707,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(shown.size(), std::size_t{3});
         QVERIFY(shown[1].text.contains("見つからない"));
         QVERIFY(shown[1].text.contains(QString::fromStdString(path.string())));
-        QCOMPARE(shown[2].text, QString("Hayameを終了しますか？"));
+        QCOMPARE(shown[2].text, QString("Keiroを終了しますか？"));
         PeriodBlock onDisk{};
         readPeriodBlock(path, 11, onDisk);
         QCOMPARE(onDisk.attendance[slot - 1].overtimeHours, 7.25);
@@ -740,7 +740,7 @@ class MainWindowTest : public QObject {
         demo.window->toolTray()->button("imReturn")->click();
         QVERIFY(demo.messages.shown().empty());  // nothing changed: no question
         QCOMPARE(demo.window->windowTitle(),
-                 QString("Hayame 【株式会社サンプル商事 令和8年・夏期賞与】"));
+                 QString("Keiro 【株式会社サンプル商事 令和8年・夏期賞与】"));
         QVERIFY(demo.row("賞与") > 0);
         QVERIFY(demo.window->isVisible());
 

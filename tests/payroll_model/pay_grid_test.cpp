@@ -561,7 +561,7 @@ TEST_F(PayGridTest, PeriodTextFollowsTheKindAndTheChangeOfEra) {
         open(c.period, c.file, PeriodEntry{20, 160.0, c.bonusMonth, 10});
         EXPECT_EQ(periodText(year_, settings_.itemNames), c.text);
     }
-    EXPECT_EQ(periodTitle(year_, settings_.itemNames), "Hayame 【テスト商事 令和8年・決算賞与】");
+    EXPECT_EQ(periodTitle(year_, settings_.itemNames), "Keiro 【テスト商事 令和8年・決算賞与】");
 
     YearData none;
     EXPECT_EQ(periodText(none, settings_.itemNames), "");

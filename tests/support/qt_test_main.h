@@ -62,6 +62,6 @@ inline int runQtTests(int argc, char** argv) {
 #define KEIRO_QTEST_MAIN                                                                \
     int main(int argc, char** argv) {                                                   \
         QApplication app(argc, argv);                                                   \
-        keiro::ui::setUpApplication(QStringLiteral("Keiro"), QStringLiteral("Hayame")); \
+        keiro::ui::setUpApplication(QStringLiteral("Keiro"), QStringLiteral("Keiro")); \
         return keiro::testing_support::runQtTests(argc, argv);                          \
     }

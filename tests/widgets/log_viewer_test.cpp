@@ -64,7 +64,7 @@ class LogViewerTest : public QObject {
     void listsTheLogOldestFirstAndRereadsItWhenShownAgain() {
         LogFixture f;
         QCOMPARE(f.window.windowTitle(), QString("システムログの表示"));
-        QCOMPARE(listed(f.window), QStringList({"2025/04/01 09:05  Hayameを起動",
+        QCOMPARE(listed(f.window), QStringList({"2025/04/01 09:05  Keiroを起動",
                                                 "2025/04/01 09:07  従業員情報の登録"}));
         f.window.hide();
         writeLog(f.folder, kLogEmployeeDeleted, localTime(2025, 4, 2, 18, 30));
@@ -94,7 +94,7 @@ class LogViewerTest : public QObject {
         QCOMPARE(f.messages.shown()[1].text, QString("指定ファイルに出力しました。"));
         QCOMPARE(text::fromCp932(readFile(f.csv())),
                  std::string("日時, 内容\r\n"
-                             "\"2025/04/01 09:05\", \"Hayameを起動\"\r\n"
+                             "\"2025/04/01 09:05\", \"Keiroを起動\"\r\n"
                              "\"2025/04/01 09:07\", \"従業員情報の登録\"\r\n"));
     }
 

@@ -53,7 +53,7 @@ class StartTest : public QObject {
         QVERIFY(!fs::exists(lg.withholdingFile()));
         const SystemLog log = readLogLines(lg.files.places.dataFolder);
         QVERIFY(!log.lines.empty());
-        QVERIFY(QString::fromStdString(log.lines.back()).endsWith("Hayame・源泉徴収印刷を起動"));
+        QVERIFY(QString::fromStdString(log.lines.back()).endsWith("KeiroLG・源泉徴収印刷を起動"));
     }
 
     void cancelOrNothingToOpenEndsTheStart() {
