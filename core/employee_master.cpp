@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/check_digits.h"
 #include "core/fileio.h"
 
 namespace keiro {
@@ -64,9 +65,15 @@ bool isEmployeeCodeTaken(const PeriodBlock& block, std::string_view codeUtf8,
     return false;
 }
 
+std::string_view myNumberProblem(std::string_view myNumberText) {
+    if (myNumberText.empty()) return {};
+    if (myNumberText.size() != kMyNumberDigits || !isDigits(myNumberText))
+        return kMsgMyNumberInvalid;
+    return isValidMyNumber(myNumberText) ? std::string_view{} : kMsgMyNumberCheckDigit;
+}
+
 bool isValidMyNumberText(std::string_view myNumberText) {
-    return myNumberText.empty() ||
-           (myNumberText.size() == kMyNumberDigits && isDigits(myNumberText));
+    return myNumberProblem(myNumberText).empty();
 }
 
 std::optional<EmployeeCheckFailure> checkEmployeeEntry(const PeriodBlock& block,
@@ -75,8 +82,8 @@ std::optional<EmployeeCheckFailure> checkEmployeeEntry(const PeriodBlock& block,
     if (trimBlanks(entered.name.utf8()).empty()) {
         return EmployeeCheckFailure{EmployeeField::Name, kMsgNameRequired};
     }
-    if (!isValidMyNumberText(myNumberText)) {
-        return EmployeeCheckFailure{EmployeeField::MyNumber, kMsgMyNumberInvalid};
+    if (const std::string_view problem = myNumberProblem(myNumberText); !problem.empty()) {
+        return EmployeeCheckFailure{EmployeeField::MyNumber, problem};
     }
     if (isEmployeeCodeTaken(block, entered.employeeCode.utf8(), entered.recordId.bytes())) {
         return EmployeeCheckFailure{EmployeeField::EmployeeCode, kMsgDuplicateCode};

@@ -20,6 +20,8 @@ inline constexpr std::string_view kEmployeeTemplateFileName = "社員情報.dat"
 
 inline constexpr std::string_view kMsgNameRequired = "氏名を入力して下さい。";
 inline constexpr std::string_view kMsgMyNumberInvalid = "マイナンバーの入力に誤りがあります。";
+inline constexpr std::string_view kMsgMyNumberCheckDigit =
+    "マイナンバーの入力に誤りがあります。12桁目の検査用数字が合いません。番号を確かめてください。";
 inline constexpr std::string_view kMsgDuplicateCode = "社員コードが重複しています。";
 inline constexpr std::string_view kMsgNoFreeSlot =
     "社員数が上限(100人)に達しているため登録できません。";
@@ -58,8 +60,11 @@ std::optional<EmployeeCheckFailure> checkEmployeeEntry(const PeriodBlock& block,
                                                        const EmployeeRecord& entered,
                                                        std::string_view myNumberText);
 
-// A My Number box may be empty or hold exactly twelve digits.
+// A My Number box may be empty or hold a number of twelve digits whose check digit matches.
 bool isValidMyNumberText(std::string_view myNumberText);
+// Why a My Number box's text is refused (kMsgMyNumberInvalid or kMsgMyNumberCheckDigit); empty
+// when it is not.
+std::string_view myNumberProblem(std::string_view myNumberText);
 
 // Whether an in-use slot other than the employee with key `recordId` has this code.
 bool isEmployeeCodeTaken(const PeriodBlock& block, std::string_view codeUtf8,

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 
 #include "core/pay_day.h"
 #include "core/text.h"
@@ -317,6 +318,40 @@ std::string reformatEntry(std::string_view checkedText, int formatCode, bool hou
     }
     const FormatCode code = splitFormatCode(formatCode);
     return format("%*.*f", code.width, std::max(0, code.decimals), value);
+}
+
+std::string asciiNumberText(std::string_view utf8) {
+    struct Mapping {
+        std::string_view wide;
+        char ascii;
+    };
+    static constexpr Mapping kSigns[] = {{"－", '-'}, {"−", '-'},  {"ー", '-'}, {"，", ','},
+                                         {"．", '.'}, {"：", ':'}, {"、", ','}};
+    static constexpr std::string_view kWideZero = "０";  // ０–９ differ in the last byte only
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::string_view rest = utf8.substr(i);
+        if (rest.size() >= 3 && rest.substr(0, 2) == kWideZero.substr(0, 2)) {
+            const int offset =
+                static_cast<unsigned char>(rest[2]) - static_cast<unsigned char>(kWideZero[2]);
+            if (offset >= 0 && offset <= 9) {
+                out += static_cast<char>('0' + offset);
+                i += 3;
+                continue;
+            }
+        }
+        const auto sign = std::find_if(std::begin(kSigns), std::end(kSigns),
+                                       [&](const Mapping& m) { return rest.starts_with(m.wide); });
+        if (sign != std::end(kSigns)) {
+            out += sign->ascii;
+            i += sign->wide.size();
+            continue;
+        }
+        out += utf8[i++];
+    }
+    return out;
 }
 
 KeyVerdict filterNumericKey(char32_t typed, int formatCode, bool takesHours) {

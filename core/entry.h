@@ -97,6 +97,11 @@ EntryCheck validateNumericEntry(std::string_view text, int formatCode);
 std::string reformatEntry(std::string_view checkedText, int formatCode, bool hoursField,
                           TimeStyle style);
 
+// The characters an input method in かな mode gives for a number, as the ASCII ones the boxes
+// take: ０–９, the minus signs (－ − ー), the comma, the full stop and the colon.  Every other
+// character is left as it is.
+std::string asciiNumberText(std::string_view utf8);
+
 // What a numeric box does with a typed character: Enter moves to the next control (the key is
 // swallowed), Backspace passes, code 20 takes digits only, other codes digits and ".", boxes
 // that take hours also ":".  Reject means beep and swallow.

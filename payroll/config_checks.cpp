@@ -6,6 +6,7 @@
 #include <set>
 #include <span>
 
+#include "core/check_digits.h"
 #include "core/entry.h"
 #include "core/layouts.h"
 
@@ -190,6 +191,9 @@ std::optional<ConfigFailure> checkCompanyEntry(const CompanyEntry& e) {
     if (e.companyName.empty()) return failure(page, "edSyamei", kMsgNoCompanyName);
     if (!corporateNumberValue(e.corporateNumber)) {
         return failure(page, "edHouNo", kMsgBadCorporateNumber);
+    }
+    if (!e.corporateNumber.empty() && !isValidCorporateNumber(e.corporateNumber)) {
+        return failure(page, "edHouNo", kMsgCorporateNumberCheckDigit);
     }
     if (e.payDay < 1 || e.payDay > 31) return failure(page, "edSikyubi", kMsgBadPayDay);
     if (!(e.hoursPerDay > 0)) return failure(page, "edJikanD", kMsgNoHoursPerDay);

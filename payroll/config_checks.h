@@ -33,6 +33,8 @@ struct ConfigFailure {
 
 inline constexpr std::string_view kMsgNoCompanyName = "会社名が入力されていません。";
 inline constexpr std::string_view kMsgBadCorporateNumber = "法人番号の入力に誤りがあります。";
+inline constexpr std::string_view kMsgCorporateNumberCheckDigit =
+    "法人番号の入力に誤りがあります。1桁目の検査用数字が合いません。番号を確かめてください。";
 inline constexpr std::string_view kMsgBadPayDay = "給与支給日の入力に誤りがあります。";
 inline constexpr std::string_view kMsgNoHoursPerDay = "所定労働条件が入力されていません。";
 inline constexpr std::string_view kMsgNoInsuranceRate = "保険料負担率が入力されていません。";

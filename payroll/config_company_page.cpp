@@ -55,7 +55,7 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     corporateNumberEdit_->setFixedWidth(130);
     hideCorporateNumberCheck_ = new QCheckBox(QStringLiteral("隠す"), this);
     hideCorporateNumberCheck_->setObjectName(QStringLiteral("cbHide"));
-    hideCorporateNumberCheck_->setChecked(true);
+    hideCorporateNumberCheck_->setChecked(false);
     toggleCorporateNumberShown();
 
     generalBusinessRadio_ = new QRadioButton(QStringLiteral("一般事業所"), this);
@@ -179,7 +179,7 @@ void ConfigCompanyPage::load(const PeriodSettings& period, const calc::RatesOfPe
     rates_ = rates;
     companyNameEdit_->setText(qs(period.companyName.utf8()));
     corporateNumberEdit_->setText(corporateNumberText(period.corporateNumber));
-    hideCorporateNumberCheck_->setChecked(true);
+    hideCorporateNumberCheck_->setChecked(false);
     toggleCorporateNumberShown();
 
     if (period.employmentInsRate == 0) {

@@ -223,8 +223,10 @@ void EmployeeEditor::saveOrRemoveTemplate() {
         switch (context_.messages.askYesNoCancel(this, qs(kMsgTemplateQuestion))) {
             case ui::Answer::Yes:
                 // A template hands its My Number to every new employee: only a valid one.
-                if (!isValidMyNumberText(identity_->myNumberText().toStdString())) {
-                    context_.messages.error(this, qs(std::string(kMsgMyNumberInvalid)));
+                if (const std::string_view problem =
+                        myNumberProblem(identity_->myNumberText().toStdString());
+                    !problem.empty()) {
+                    context_.messages.error(this, qs(std::string(problem)));
                     pageTabs_->setCurrentIndex(kIdentityPage);
                     identity_->myNumberBox()->setFocus();
                     return;

@@ -158,17 +158,21 @@ bool EditBehaviour::keyPressed(QKeyEvent* event) {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;  // shortcuts: copy, paste, undo, ...
     }
-    const QString typed = event->text();
+    const QString raw = event->text();
     // Backspace, Tab, Escape, Delete and the movement keys are the box's own business.
-    if (typed.isEmpty() || typed.front().unicode() < 0x20 || typed.front().unicode() == 0x7F) {
+    if (raw.isEmpty() || raw.front().unicode() < 0x20 || raw.front().unicode() == 0x7F) {
         return false;
     }
+    const QString typed = converted(raw);
     if (!acceptTyped(typed)) return true;
-    return type(typed);
+    if (typed == raw) return type(typed);
+    // The box's own insertion would put in what was typed, not what it became.
+    if (!type(typed)) edit_->insert(typed);
+    return true;
 }
 
 bool EditBehaviour::inputMethodCommitted(QInputMethodEvent* event) {
-    const QString commit = event->commitString();
+    const QString commit = converted(event->commitString());
     if (commit.isEmpty() || event->replacementLength() != 0 || edit_->isReadOnly()) return false;
     // The composition itself (what is still being converted) goes on to the box; the committed
     // text is put in here, through the same checks as a typed key.
@@ -271,6 +275,10 @@ void NumericEntry::setValue(double value) {
     edit()->setText(QString::asprintf("%*.*f", code.width, std::max(0, code.decimals), value));
 }
 
+QString NumericEntry::converted(const QString& typed) const {
+    return QString::fromStdString(asciiNumberText(typed.toStdString()));
+}
+
 bool NumericEntry::acceptTyped(const QString& typed) {
     for (const char32_t character : typed.toUcs4()) {
         if (filterNumericKey(character, formatCode_, hoursField_) != KeyVerdict::Accept) {
@@ -289,7 +297,9 @@ int NumericEntry::maxBytes() const {
 
 void NumericEntry::left() {
     if (restoringFocus_ || edit()->isReadOnly()) return;
-    const EntryCheck check = validateNumericEntry(edit()->text().toStdString(), formatCode_);
+    // Pasted text may still hold full-width digits.
+    const EntryCheck check =
+        validateNumericEntry(asciiNumberText(edit()->text().toStdString()), formatCode_);
     if (check.error.empty()) {
         edit()->setText(QString::fromStdString(
             reformatEntry(check.text, formatCode_, hoursField_, settings().timeStyle)));

@@ -1,6 +1,7 @@
 #pragma once
 // The behaviour every edit box of both programs shares, attached to a plain QLineEdit:
-// - numeric boxes (format code: tens = width, units = decimals): key filtering by format code
+// - numeric boxes (format code: tens = width, units = decimals): full-width digits and signs
+//   typed or pasted are taken as their ASCII forms; key filtering by format code
 //   (digits; "." unless the code is 20; ":" in hours boxes), checking and reformatting when the
 //   box is left, with the exact message and the focus put back on an error;
 // - text boxes: a maximum length in code page 932 bytes; characters without a code page 932
@@ -50,6 +51,9 @@ class EditBehaviour : public QObject {
   protected:
     EditBehaviour(QLineEdit* edit, const EntrySettings& settings, MessageService& messages);
 
+    // What typed text becomes before it is checked and put in (the text itself unless a box
+    // converts it).
+    virtual QString converted(const QString& typed) const { return typed; }
     // Whether `typed` (a key's text or an input method's commit string) may go into the box.
     // A refusal has already beeped and, where there is one, shown its message.
     virtual bool acceptTyped(const QString& typed) = 0;
@@ -101,6 +105,8 @@ class NumericEntry : public EditBehaviour {
     void committed();
 
   protected:
+    // Full-width digits and signs, as an input method in かな mode gives them, become ASCII.
+    QString converted(const QString& typed) const override;
     bool acceptTyped(const QString& typed) override;
     int maxBytes() const override;
     void left() override;

@@ -79,12 +79,13 @@ TEST(EmployeeChecks, InOrderWithTheirMessages) {
         {"山田", "001", "", "12345", kMsgMyNumberInvalid},
         {"山田", "", "", "1234567890123", kMsgMyNumberInvalid},
         {"山田", "", "", "12345678901a", kMsgMyNumberInvalid},
-        {"山田", "001", "", "123456789012", kMsgDuplicateCode},   // new: every used slot
+        {"山田", "003", "", "123456789012", kMsgMyNumberCheckDigit},
+        {"山田", "001", "", "123456789018", kMsgDuplicateCode},   // new: every used slot
         {"山田", " 002 ", "", "", kMsgDuplicateCode},             // blanks around ignored
         {"山田", "001", "260401_090002", "", kMsgDuplicateCode},  // another employee's code
         {"山田", "001", "260401_090001", "", "OK"},               // its own code
         {"山田", "", "", "", "OK"},                               // empty codes never clash
-        {"山田", "003", "", "000000000001", "OK"},
+        {"山田", "003", "", "123456789018", "OK"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + "/" + c.code + "/" + c.key);

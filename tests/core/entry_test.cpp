@@ -159,6 +159,17 @@ OverwriteState typeOver(OverwriteState state, std::string_view keys, int maxLeng
     return state;
 }
 
+TEST(EntryNumericEntry, FullWidthDigitsAndSignsBecomeAscii) {
+    EXPECT_EQ(asciiNumberText("０１２３４５６７８９"), "0123456789");
+    EXPECT_EQ(asciiNumberText("－１，２００．５"), "-1,200.5");
+    EXPECT_EQ(asciiNumberText("−３"), "-3");
+    EXPECT_EQ(asciiNumberText("ー３"), "-3");  // the long vowel mark is the minus key in かな mode
+    EXPECT_EQ(asciiNumberText("１０：３０"), "10:30");
+    // Other characters stay, for the box's check to refuse: neighbours of ０ included.
+    EXPECT_EQ(asciiNumberText("１a円／"), "1a円／");
+    EXPECT_EQ(asciiNumberText("12"), "12");
+}
+
 TEST(EntryOverwriteTyping, ReplacesCharactersKeepingDoubleByteOnesWhole) {
     EXPECT_EQ(typeOver({"12345", 1}, "99", 9), (OverwriteState{"19945", 3}));
     EXPECT_EQ(typeOver({"12", 1}, "345", 9), (OverwriteState{"1345", 4}));  // then inserts

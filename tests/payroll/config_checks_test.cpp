@@ -12,7 +12,7 @@ namespace {
 CompanyEntry validCompany() {
     CompanyEntry e;
     e.companyName = "株式会社テスト";
-    e.corporateNumber = "1234567890123";
+    e.corporateNumber = "7000012050002";
     e.payDay = 25;
     e.hoursPerDay = 8;
     e.employmentInsRate = 0.3;
@@ -69,6 +69,10 @@ class ConfigChecksTest : public QObject {
         QTest::newRow("12 digits") << 1 << "0 edHouNo 法人番号の入力に誤りがあります。";
         QTest::newRow("13 with a letter") << 2 << "0 edHouNo 法人番号の入力に誤りがあります。";
         QTest::newRow("empty number") << 3 << "accepted";
+        QTest::newRow("wrong check digit") << 15
+                                           << "0 edHouNo "
+                                              "法人番号の入力に誤りがあります。1桁目の検査用数字が"
+                                              "合いません。番号を確かめてください。";
         QTest::newRow("pay day 0") << 4 << "0 edSikyubi 給与支給日の入力に誤りがあります。";
         QTest::newRow("pay day 32") << 5 << "0 edSikyubi 給与支給日の入力に誤りがあります。";
         QTest::newRow("pay day 31") << 6 << "accepted";
@@ -131,6 +135,9 @@ class ConfigChecksTest : public QObject {
             case 14:
                 e.companyName.clear();
                 e.healthInsRate = 0;
+                break;
+            case 15:
+                e.corporateNumber = "1000012050002";
                 break;
         }
         QCOMPARE(describe(checkConfigEntries(e, defaultNames())), expected);

@@ -124,8 +124,9 @@ class ConfigDialogTest : public QObject {
         QCOMPARE(h.text("edKenRitu"), QStringLiteral("0.000"));
         QCOMPARE(h.text("edKknRitu"), QStringLiteral("0.000"));
         QVERIFY(h.find<QRadioButton>("rbJigyo")->isChecked());
-        QVERIFY(h.find<QCheckBox>("cbHide")->isChecked());
-        QCOMPARE(h.edit("edHouNo")->echoMode(), QLineEdit::Password);
+        // The corporate number is public: shown unless the clerk hides it.
+        QVERIFY(!h.find<QCheckBox>("cbHide")->isChecked());
+        QCOMPARE(h.edit("edHouNo")->echoMode(), QLineEdit::Normal);
         QVERIFY(!h.edit("edSikyu01")->isEnabled());
         QCOMPARE(h.text("edSikyu01"), QStringLiteral("基本給"));
         QCOMPARE(h.find<QTabWidget>("PageCtrl")->tabText(3), QStringLiteral("共通動作設定"));
@@ -160,14 +161,14 @@ class ConfigDialogTest : public QObject {
 
     void hideShowsTheCorporateNumber() {
         PeriodSettings period = filledPeriod();
-        period.corporateNumber = 1234567890123;
+        period.corporateNumber = 7000012050002;
         Harness h(period);
-        QCOMPARE(h.edit("edHouNo")->text(), QStringLiteral("1234567890123"));
+        QCOMPARE(h.edit("edHouNo")->text(), QStringLiteral("7000012050002"));
         h.click("cbHide");
-        QCOMPARE(h.edit("edHouNo")->echoMode(), QLineEdit::Normal);
+        QCOMPARE(h.edit("edHouNo")->echoMode(), QLineEdit::Password);
     }
 
-    void corporateNumberMustHaveThirteenDigitsOrNone() {
+    void corporateNumberMustHaveThirteenDigitsAndItsCheckDigitOrNone() {
         Harness h;
         QVERIFY(QTest::qWaitForWindowActive(&h.dialog));
         h.fillAll();
@@ -175,6 +176,11 @@ class ConfigDialogTest : public QObject {
         h.click("btSysSave");
         QCOMPARE(h.messages.lastText(), QStringLiteral("法人番号の入力に誤りがあります。"));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h.edit("edHouNo")));
+        QVERIFY(h.dialog.isVisible());
+
+        h.set("edHouNo", QStringLiteral("8000012050002"));
+        h.click("btSysSave");
+        QVERIFY(h.messages.lastText().contains(QStringLiteral("検査用数字")));
         QVERIFY(h.dialog.isVisible());
 
         h.set("edHouNo", QString());
@@ -223,7 +229,7 @@ class ConfigDialogTest : public QObject {
     void okStoresThePeriodTheFileAndMemory() {
         Harness h;
         h.fillAll();
-        h.set("edHouNo", QStringLiteral("1234567890123"));
+        h.set("edHouNo", QStringLiteral("7000012050002"));
         h.type("edFixTeate1", QStringLiteral("住宅手当"));
         h.find<QCheckBox>("cbKazei1")->setChecked(false);
         h.find<QCheckBox>("cbHoken11")->setChecked(true);
@@ -247,7 +253,7 @@ class ConfigDialogTest : public QObject {
 
         const PeriodSettings& p = h.period;
         QCOMPARE(QString::fromStdString(p.companyName.utf8()), QStringLiteral("テスト商事"));
-        QCOMPARE(p.corporateNumber, std::int64_t{1234567890123});
+        QCOMPARE(p.corporateNumber, std::int64_t{7000012050002});
         QCOMPARE(p.payDay, 25);
         QCOMPARE(p.hoursPerDay, 8.0);
         QCOMPARE(p.generalBusiness, std::uint8_t{1});

@@ -339,14 +339,19 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(demo.lastMessage(), QStringLiteral("マイナンバーの入力に誤りがあります。"));
         QVERIFY(!demo.accepted());
 
-        demo.type("edMyNo", QStringLiteral("0012345678901"));  // the thirteenth digit does not fit
-        QCOMPARE(box->text(), QStringLiteral("001234567890"));
+        demo.type("edMyNo", QStringLiteral("001234567890"));  // the check digit is 2
+        demo.click("btOK");
+        QVERIFY(demo.lastMessage().contains(QStringLiteral("検査用数字")));
+        QVERIFY(!demo.accepted());
+
+        demo.type("edMyNo", QStringLiteral("0012345678923"));  // the thirteenth digit does not fit
+        QCOMPARE(box->text(), QStringLiteral("001234567892"));
         demo.click("btOK");
         QVERIFY(demo.accepted());
-        QCOMPARE(std::int64_t{demo.year.block().employee(1).myNumber}, 1234567890);
+        QCOMPARE(std::int64_t{demo.year.block().employee(1).myNumber}, 1234567892);
 
         demo.open(1);  // shown with its leading zeros, hidden again
-        QCOMPARE(demo.child("edMyNo")->text(), QStringLiteral("001234567890"));
+        QCOMPARE(demo.child("edMyNo")->text(), QStringLiteral("001234567892"));
         QVERIFY(demo.child<QCheckBox>("cbHide")->isChecked());
     }
 
@@ -409,7 +414,7 @@ class EmployeeEditorTest : public QObject {
         QVERIFY(!std::filesystem::exists(path));
         demo.messages.clear();
 
-        demo.type("edMyNo", QStringLiteral("123456789012"));
+        demo.type("edMyNo", QStringLiteral("123456789018"));
         demo.messages.answerNext(ui::Answer::Yes);
         demo.click("sbDefault");
         QCOMPARE(demo.messages.shown().front().text.toStdString(),
@@ -423,7 +428,7 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(demo.child("edSimei")->text(), QString());
         QCOMPARE(demo.child("edSimeiF")->text(), QString());
         QCOMPARE(demo.child("edSyaCod")->text(), QString());
-        QCOMPARE(demo.child("edMyNo")->text(), QStringLiteral("123456789012"));
+        QCOMPARE(demo.child("edMyNo")->text(), QStringLiteral("123456789018"));
         QCOMPARE(demo.child("edKinyu")->text(), QStringLiteral("東都銀行"));
         const EmployeeRecord saved = loadEmployeeTemplate(demo.places.dataFolder);
         QVERIFY(saved.recordId.empty());

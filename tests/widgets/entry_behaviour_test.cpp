@@ -95,6 +95,34 @@ class EntryBehaviourTest : public QObject {
         QVERIFY(messages.shown().empty());
     }
 
+    // What an input method in かな mode types: key events whose text is full-width.  QTest
+    // cannot click keys outside Latin-1, so the events are sent as the input method sends them.
+    void fullWidthDigitsAreTakenAsTheirAsciiForms() {
+        ScriptedMessageService messages;
+        Form form;
+        NumericEntry* hours = NumericEntry::attach(form.first, 52, true, kPlain, messages);
+        NumericEntry* amount = NumericEntry::attach(form.second, 90, false, kPlain, messages);
+        QVERIFY(form.open());
+        const auto typeWide = [](QLineEdit* box, const QString& text) {
+            for (const QChar c : text) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(box, &key);
+            }
+        };
+        typeWide(form.first, QStringLiteral("１０：３０"));
+        QCOMPARE(form.first->text(), QStringLiteral("10:30"));
+        QTest::keyClick(form.first, Qt::Key_Tab);
+        QCOMPARE(hours->value(), 10.5);
+
+        // Pasted full-width text is converted when the box is left.
+        form.second->setText(QStringLiteral("１，２３４"));
+        form.second->setFocus();
+        QTest::keyClick(form.second, Qt::Key_Tab);
+        QCOMPARE(form.second->text(), QStringLiteral("     1234"));
+        QCOMPARE(amount->value(), 1234.0);
+        QVERIFY(messages.shown().empty());
+    }
+
     void destroyingTheFocusedBoxChecksNothing() {
         // A box destroyed while it has the focus (its window closing) loses the focus in
         // QWidget's destructor, when it is no QLineEdit any more: nothing may be checked then.
