@@ -101,6 +101,7 @@ bool DesignatedRelativesPanel::store(WithholdingRecord& record,
         if (!row.birth->read(person.birth)) return false;
         storeEntryText(person.name, row.name->text().toStdString());
         storeEntryText(person.furigana, row.furigana->text().toStdString());
+        if (!acceptMyNumber(row.number, row.loadedNumber, messages_)) return false;
         if (row.number->text() != row.loadedNumber) {
             person.myNumber = parseMyNumber(row.number->text().toStdString()).value_or(0);
         }

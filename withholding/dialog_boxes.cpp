@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "core/employee_master.h"
 #include "widgets/entry_behaviour.h"
+#include "widgets/message_service.h"
 
 namespace keiro::withholding {
 namespace {
@@ -58,6 +60,15 @@ QLineEdit* digitBox(const QString& name, int maxDigits, ui::MessageService& mess
     });
     box->setMaxLength(maxDigits);
     return box;
+}
+
+bool acceptMyNumber(QLineEdit* box, const QString& loaded, ui::MessageService& messages) {
+    if (box->text() == loaded) return true;
+    const std::string_view problem = myNumberProblem(box->text().toStdString());
+    if (problem.empty()) return true;
+    messages.error(box->window(), qs(problem));
+    box->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 }  // namespace keiro::withholding

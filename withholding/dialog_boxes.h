@@ -22,6 +22,11 @@ QLineEdit* textBox(const QString& name, int maxBytes, int shownBytes, ui::Messag
 // box shows "*" for each digit while its echo mode is Password.
 QLineEdit* digitBox(const QString& name, int maxDigits, ui::MessageService& messages);
 
+// Whether a number box's text may be stored: unchanged from `loaded` (a stored number stays as
+// it is), empty, or twelve digits whose check digit matches.  A refused number is named in an
+// error message and the box gets the focus.
+bool acceptMyNumber(QLineEdit* box, const QString& loaded, ui::MessageService& messages);
+
 // A text box of the same kind that masks with "*" too (the 備考 boxes hold numbers).
 void maskWithStars(QLineEdit* box);
 

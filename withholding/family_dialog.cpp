@@ -305,6 +305,7 @@ bool FamilyDialog::storeRows(WithholdingRecord& record) {
         storeEntryText(entry.furigana, text(boxes.furigana));
         entry.relationship = comboValue(boxes.relationship);
         // A number left as loaded stays as stored (one out of range in a damaged file too).
+        if (!acceptMyNumber(boxes.number, boxes.loadedNumber, messages_)) return false;
         if (boxes.number->text() != boxes.loadedNumber) {
             entry.myNumber = parseMyNumber(text(boxes.number)).value_or(0);
         }

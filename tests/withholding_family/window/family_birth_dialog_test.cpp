@@ -208,7 +208,7 @@ class FamilyBirthDialogTest : public QObject {
                  QString("特定親族は12月31日現在で19歳以上23歳未満の方です。"));
         enter(&dialog, "edTokuBirth_2", QStringLiteral("H17.1.1"));  // 2005: 21
         QCOMPARE(messages.shown().size(), std::size_t{1});
-        box(&dialog, "edTokuNumb_2")->setText(QStringLiteral("000000000077"));
+        box(&dialog, "edTokuNumb_2")->setText(QStringLiteral("000000000078"));
         box(&dialog, "edTokuSyotoku_2")->setText(QStringLiteral("1000000"));
         dialog.accept();
 
@@ -220,7 +220,7 @@ class FamilyBirthDialogTest : public QObject {
         const SpecificRelative& second = supplement.specificRelatives[1];
         QCOMPARE(second.name.utf8(), std::string("山田　六郎"));
         QVERIFY(sameBytes(second.birth, {105, 1, 1}));
-        QCOMPARE(std::int64_t{second.myNumber}, std::int64_t{77});
+        QCOMPARE(std::int64_t{second.myNumber}, std::int64_t{78});
         QCOMPARE(std::int32_t{record.specificRelativeIncome[1]}, std::int32_t{1000000});
         QCOMPARE(std::int32_t{record.specificRelativeIncome[0]}, std::int32_t{900000});
         QCOMPARE(std::int64_t{supplement.specificRelatives[0].myNumber},

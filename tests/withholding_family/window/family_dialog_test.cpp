@@ -84,6 +84,20 @@ class FamilyDialogTest : public QObject {
         QCOMPARE(number->text(), QString("1234"));
     }
 
+    void aNumberWithAWrongCheckDigitIsRefused() {
+        WithholdingRecord record = testing::familyRecord();
+        const WithholdingRecord before = record;
+        ui::ScriptedMessageService messages;
+        WithholdingSupplement supplement{};
+        FamilyDialog dialog(record, supplement, 2024, QString(), messages);
+        dialog.show();
+        box(&dialog, "edNumb_Ko2")->setText(QStringLiteral("000000000042"));
+        dialog.accept();
+        QVERIFY(messages.lastText().contains(QStringLiteral("検査用数字")));
+        QVERIFY(dialog.isVisible());
+        QVERIFY(std::memcmp(&record, &before, sizeof record) == 0);
+    }
+
     void closingStoresEveryBox() {
         WithholdingRecord record = testing::familyRecord();
         record.under16Entries[3].myNumber = -5;  // damaged
@@ -95,7 +109,7 @@ class FamilyDialogTest : public QObject {
         dialog.show();
         box(&dialog, "edName_Ko2")->setText(QStringLiteral("　鈴木　次郎 "));
         box(&dialog, "edFuri_Ko2")->setText(QStringLiteral("ｽｽﾞｷ ｼﾞﾛｳ"));
-        box(&dialog, "edNumb_Ko2")->setText(QStringLiteral("000000000042"));
+        box(&dialog, "edNumb_Ko2")->setText(QStringLiteral("000000000043"));
         box(&dialog, "edNumb_Hai")->clear();
         dialog.findChild<QCheckBox*>("cbHiKi_Ko2")->setChecked(true);
         box(&dialog, "edBikou2_5")->setText(QStringLiteral("901234567890"));
@@ -105,7 +119,7 @@ class FamilyDialogTest : public QObject {
         QVERIFY(!dialog.isVisible());
         QCOMPARE(record.dependantEntries[1].name.utf8(), std::string("鈴木　次郎"));
         QCOMPARE(record.dependantEntries[1].furigana.utf8(), std::string("ｽｽﾞｷ ｼﾞﾛｳ"));
-        QCOMPARE(std::int64_t{record.dependantEntries[1].myNumber}, std::int64_t{42});
+        QCOMPARE(std::int64_t{record.dependantEntries[1].myNumber}, std::int64_t{43});
         QCOMPARE(std::uint8_t{record.dependantEntries[1].nonResident}, std::uint8_t{1});
         QCOMPARE(std::int64_t{record.spouse.myNumber}, std::int64_t{0});
         QCOMPARE(record.moreUnder16Numbers[4].utf8(), std::string("901234567890"));
