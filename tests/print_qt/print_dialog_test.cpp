@@ -77,6 +77,9 @@ class PrintDialogTest : public QObject {
 
         f.open(ReportKind::Denominations);
         QVERIFY(f.find<QCheckBox>("cbAllPrint")->isVisible());
+        // The pay date row belongs to the slips: no greyed boxes beside 支給日 elsewhere.
+        QVERIFY(!f.find<QLineEdit>("edYear")->isVisible());
+        QVERIFY(!f.find<QLabel>("lbNengappi")->isVisible());
         QVERIFY(!f.find<QPushButton>("btCsvFile")->isEnabled());
         f.click("cbAllPrint");
         QVERIFY(f.log.built.back().allEmployees);

@@ -23,6 +23,9 @@ class PrintScreenshots : public QObject {
         PrintDialog& dialog = *f.dialog;
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.grab().save(folder + QStringLiteral("/print-dialog.png")));
+        f.open(ReportKind::TransferList);
+        QVERIFY(f.dialog->grab().save(folder + QStringLiteral("/print-dialog-transfer.png")));
+        f.open(ReportKind::PaySlips, true);
 
         bool saved = false;
         QTimer::singleShot(300, &dialog, [&] {

@@ -91,12 +91,11 @@ void PrintDialog::showControlsForKind() {
     const bool monthlyList = kind == ReportKind::MonthlyList;
     formTypeLabel_->setVisible(slips);
     formTypeCombo_->setVisible(slips);
-    // The social-insurance lists carry their own dates: no pay date to show.
-    const bool socialList = kind == ReportKind::SocialList || kind == ReportKind::ResidentTax;
+    // Only the slips print the pay date typed here; the other reports take theirs from the
+    // period, so the row is not shown for them.
     payDateLabel_->setText(monthlyList ? QStringLiteral("印刷方法") : QStringLiteral("支給日"));
-    payDateLabel_->setVisible(!socialList);
-    payDate_->setVisible(!monthlyList && !socialList);
-    payDate_->setEnabled(slips);
+    payDateLabel_->setVisible(slips || monthlyList);
+    payDate_->setVisible(slips);
     methods_->setVisible(monthlyList);
     memoEdit_->setEnabled(slips);
     printRemarksCheck_->setChecked(false);
