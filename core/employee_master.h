@@ -23,6 +23,9 @@ inline constexpr std::string_view kMsgMyNumberInvalid = "マイナンバーの�
 inline constexpr std::string_view kMsgMyNumberCheckDigit =
     "マイナンバーの入力に誤りがあります。12桁目の検査用数字が合いません。番号を確かめてください。";
 inline constexpr std::string_view kMsgDuplicateCode = "社員コードが重複しています。";
+inline constexpr std::string_view kMsgDependantsNotCounted =
+    "扶養人数が入力されていますが、扶養親族等の数が0人です。源泉所得税は扶養親族等の数で"
+    "計算されます。このまま登録しますか？";
 inline constexpr std::string_view kMsgNoFreeSlot =
     "社員数が上限(100人)に達しているため登録できません。";
 inline constexpr std::string_view kMsgChangedNoMove = "データ内容に変更がある場合は出来ません。";

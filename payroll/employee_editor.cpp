@@ -297,6 +297,13 @@ void EmployeeEditor::saveEmployee() {
         problem->box->setFocus(Qt::OtherFocusReason);
         return;
     }
+    // The slip's count typed where the tax's was meant: the tax would take no dependants.
+    if (entered.dependents > 0 && entered.dependentRelatives == 0 &&
+        !context_.messages.confirm(this, qs(std::string(kMsgDependantsNotCounted)), true)) {
+        pageTabs_->setCurrentIndex(kIdentityPage);
+        identity_->dependentRelativesBox()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     PayrollPeriod& period = context_.year.document();
     const EmployeeId employee = slot_ > 0 ? period.idAt(slot_) : EmployeeId();
     const auto stored =

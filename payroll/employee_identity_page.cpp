@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "core/employee_master.h"
 #include "core/text.h"
@@ -177,12 +178,18 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     taxRow->addWidget(mainTaxColumnRadio_);
     taxRow->addWidget(secondaryTaxColumnRadio_);
     taxRow->addSpacing(30);
-    for (const auto& [text, box] :
-         {std::pair{QStringLiteral("扶養人数"), dependentsEdit_},
-          std::pair{QStringLiteral("扶養親族等の数"), dependentRelativesEdit_}}) {
+    // Only the second count drives the tax; the first is what the slip prints.
+    dependentsEdit_->setToolTip(
+        QStringLiteral("給与明細書に印刷する扶養の人数です。税額には使いません。"));
+    dependentRelativesEdit_->setToolTip(
+        QStringLiteral("源泉所得税の税額表はこの人数で引きます(扶養控除等申告書の人数)。"));
+    for (const auto& [text, box, use] :
+         {std::tuple{QStringLiteral("扶養人数"), dependentsEdit_, QStringLiteral("人(明細書用)")},
+          std::tuple{QStringLiteral("扶養親族等の数"), dependentRelativesEdit_,
+                     QStringLiteral("人(税額計算用)")}}) {
         taxRow->addWidget(caption(tax, text));
         taxRow->addWidget(box);
-        taxRow->addWidget(caption(tax, QStringLiteral("人")));
+        taxRow->addWidget(caption(tax, use));
         taxRow->addSpacing(20);
     }
     taxRow->addStretch();

@@ -46,6 +46,7 @@ class EmployeeIdentityPage : public QWidget {
     QLineEdit* nameBox() const { return nameEdit_; }
     QLineEdit* myNumberBox() const { return myNumberEdit_; }
     QLineEdit* codeBox() const { return codeEdit_; }
+    QLineEdit* dependentRelativesBox() const { return dependentRelativesEdit_; }
     QLineEdit* slipPasswordBox() const;
     // What is wrong with the slip password typed, or nothing.
     std::optional<std::string_view> slipPasswordProblem() const;

@@ -326,6 +326,23 @@ class EmployeeEditorTest : public QObject {
                  QString::fromStdString(demo.state.settings.itemNames[kFirstFreeItem]));
     }
 
+    void dependantsWithoutTheTaxCountAskFirst() {
+        Demo demo;
+        demo.open(1);
+        demo.type("edFuyou", QStringLiteral("2"));
+        demo.type("edSinzoku", QStringLiteral("0"));
+        demo.messages.answerNext(ui::Answer::No);
+        demo.click("btOK");
+        QVERIFY(demo.lastMessage().contains(QStringLiteral("扶養親族等の数が0人です")));
+        QVERIFY(!demo.accepted());
+        QTRY_VERIFY(demo.child("edSinzoku")->hasFocus());
+
+        demo.messages.answerNext(ui::Answer::Yes);  // the clerk means it: stored as typed
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        QCOMPARE(std::int32_t{demo.year.block().employee(1).dependents}, 2);
+    }
+
     void myNumberIsHiddenAndMustHaveTwelveDigits() {
         Demo demo;
         demo.open(1);
