@@ -354,6 +354,12 @@ std::string asciiNumberText(std::string_view utf8) {
     return out;
 }
 
+std::string tooManyDigitsMessage(int formatCode) {
+    const std::string largest(static_cast<std::size_t>(std::max(1, integerDigitLimit(formatCode))),
+                              '9');
+    return std::string(kMsgTooManyDigits) + largest + "以下で入力してください。";
+}
+
 KeyVerdict filterNumericKey(char32_t typed, int formatCode, bool takesHours) {
     if (typed == U'\r' || typed == U'\n') return KeyVerdict::MoveNext;
     if (typed == U'\b') return KeyVerdict::Accept;

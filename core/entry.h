@@ -92,6 +92,10 @@ struct EntryCheck {
 // digit limit (6 for code 70, 7 for code 90, else width − decimals, less one for the point).
 EntryCheck validateNumericEntry(std::string_view text, int formatCode);
 
+// The message a box shows when too many digits were typed: kMsgTooManyDigits and the largest
+// number the box takes ("入力した数値が上限を超えました。99以下で入力してください。").
+std::string tooManyDigitsMessage(int formatCode);
+
 // What the box shows after a successful check: hours fields through formatHours without the
 // leading blanks, other boxes "%*.*f" with the code's width and decimals.  Empty stays empty.
 std::string reformatEntry(std::string_view checkedText, int formatCode, bool hoursField,

@@ -104,6 +104,27 @@ EraDate eraDateOf(std::chrono::year_month_day date) {
     return result;
 }
 
+std::optional<EraDate> eraDateOfBirthYear(int westernYear, int month, int day) {
+    using namespace std::chrono;
+    if (westernYear < 1868 || westernYear > 9999 || month < 0 || month > 12 || day < 0)
+        return std::nullopt;
+    const year_month ym{year(westernYear),
+                        std::chrono::month(static_cast<unsigned>(month == 0 ? 12 : month))};
+    const year_month_day date =
+        day == 0 ? year_month_day{ym / last}
+                 : year_month_day{ym / std::chrono::day(static_cast<unsigned>(day))};
+    if (!date.ok()) return std::nullopt;
+    return eraDateOf(date);
+}
+
+int lastYearOfEra(std::string_view eraName) {
+    if (eraName == "明治") return 45;
+    if (eraName == "大正") return 15;
+    if (eraName == "昭和") return 64;
+    if (eraName == "平成") return 31;
+    return 99;
+}
+
 EraNames eraNamesFor(std::chrono::year_month_day today, std::string_view newEraOverride) {
     EraNames names;
     names.earlier = eraNameAt(noonOf(ymd(1989, 1, 8)));

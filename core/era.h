@@ -39,6 +39,16 @@ struct EraYear {
 // when the calendar data is unavailable.
 EraDate eraDateOf(std::chrono::year_month_day date);
 
+// A birth date whose year was typed in the Western calendar, in the Japanese calendar: the era
+// and era year of that year on the month and day typed.  A missing day is taken as the month's
+// last and a missing month as December, so 1989 alone is 平成1 and 1989/1/5 昭和64.  Nothing for
+// a year before 1868 or a date that does not exist.
+std::optional<EraDate> eraDateOfBirthYear(int westernYear, int month, int day);
+
+// The last era year of an era that has ended (明治 45, 大正 15, 昭和 64, 平成 31); 99 for any
+// other, the current era included.
+int lastYearOfEra(std::string_view eraName);
+
 // The earlier and the new era's names as seen on `today`.  A non-empty `newEraOverride` replaces
 // the new era's name from 2019 on (one containing a path separator cannot name a file and is
 // ignored); before 2019 the new era's name is the earlier one.

@@ -89,6 +89,14 @@ QLineEdit* BoxMaker::twoDigits(const char* name) const {
     return box;
 }
 
+QLineEdit* BoxMaker::fourDigits(const char* name) const {
+    QLineEdit* box = namedBox(parent, name);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(widthFor(box, QStringLiteral("00000")));
+    ui::NumericEntry::attach(box, kFourDigits, false, settings, messages);
+    return box;
+}
+
 QLineEdit* BoxMaker::text(const char* name, int maxBytes, int shownBytes) const {
     QLineEdit* box = namedBox(parent, name);
     box->setFixedWidth(widthFor(box, QString(shownBytes > 0 ? shownBytes : maxBytes, u'0')));

@@ -23,6 +23,7 @@ inline constexpr int kSixDigitAmount = 70;
 inline constexpr int kSevenDigitAmount = 90;
 inline constexpr int kFourDigitAmount = 40;
 inline constexpr int kTwoDigits = 20;
+inline constexpr int kFourDigits = 40;
 
 // What every box of the editor is made with.
 struct BoxMaker {
@@ -35,6 +36,8 @@ struct BoxMaker {
     QLineEdit* amount(const char* name, int formatCode) const;
     // A right-aligned two-digit box, shown "%2d".
     QLineEdit* twoDigits(const char* name) const;
+    // A right-aligned box of up to four digits (an era year, or a Western year to convert).
+    QLineEdit* fourDigits(const char* name) const;
     // A text box of at most `maxBytes` code page 932 bytes, wide enough for that many (or for
     // `shownBytes` when given).
     QLineEdit* text(const char* name, int maxBytes, int shownBytes = 0) const;

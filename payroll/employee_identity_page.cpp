@@ -15,6 +15,7 @@
 
 #include "core/employee_master.h"
 #include "core/text.h"
+#include "payroll/birth_date_entry.h"
 #include "payroll/config_widgets.h"
 #include "payroll/employee_boxes.h"
 #include "payroll/employee_password_box.h"
@@ -106,7 +107,7 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     payFormCombo_ = namedCombo(basic, "cbKeitai", kPayForms);
     workStatusCombo_ = namedCombo(basic, "cbSyugyo", kWorkStatuses);
     birthEraCombo_ = namedCombo(basic, "cbBirthG", kBirthEras);
-    birthYearEdit_ = inBasic.twoDigits("edBirthY");
+    birthYearEdit_ = inBasic.fourDigits("edBirthY");
     birthMonthEdit_ = inBasic.twoDigits("edBirthM");
     birthDayEdit_ = inBasic.twoDigits("edBirthD");
     pdfPassword_ = new EmployeePasswordBox(basic);
@@ -232,8 +233,8 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     connect(payFormCombo_, &QComboBox::currentIndexChanged, this, [this] { announcePayForm(); });
     connect(hideMyNumberCheck_, &QCheckBox::toggled, this, [this] { toggleMyNumberShown(); });
     connect(transferRadio_, &QRadioButton::toggled, this, [this] { enableBankFields(); });
-    auto* birthYear = birthYearEdit_->findChild<ui::NumericEntry*>();
-    connect(birthYear, &ui::NumericEntry::committed, this, [this] { clearEraOfBlankYear(); });
+    birthDate_ = new BirthDateEntry(birthEraCombo_, birthYearEdit_, birthMonthEdit_, birthDayEdit_,
+                                    messages);
 }
 
 void EmployeeIdentityPage::load(const EmployeeRecord& record) {
@@ -261,6 +262,7 @@ void EmployeeIdentityPage::load(const EmployeeRecord& record) {
     showTwoDigits(birthYearEdit_, record.birthYear, true);
     showTwoDigits(birthMonthEdit_, record.birthMonth, true);
     showTwoDigits(birthDayEdit_, record.birthDay, true);
+    birthDate_->forgetWesternYear();
 
     (record.payMethod == 1 ? cashRadio_ : transferRadio_)->setChecked(true);
     enableBankFields();
@@ -362,14 +364,6 @@ void EmployeeIdentityPage::toggleMyNumberShown() {
 
 void EmployeeIdentityPage::enableBankFields() {
     bankFieldsPanel_->setEnabled(transferRadio_->isChecked());
-}
-
-void EmployeeIdentityPage::clearEraOfBlankYear() {
-    if (amountIn(birthYearEdit_) != 0) return;
-    birthEraCombo_->setCurrentIndex(-1);
-    birthYearEdit_->clear();
-    birthMonthEdit_->clear();
-    birthDayEdit_->clear();
 }
 
 }  // namespace keiro::payroll

@@ -21,6 +21,7 @@ class QRadioButton;
 
 namespace keiro::payroll {
 
+class BirthDateEntry;
 class EmployeePasswordBox;
 
 class EmployeeIdentityPage : public QWidget {
@@ -58,7 +59,6 @@ class EmployeeIdentityPage : public QWidget {
     void announcePayForm();
     void toggleMyNumberShown();
     void enableBankFields();
-    void clearEraOfBlankYear();
 
     ZenginClass holderClass_;
     QLineEdit* nameEdit_;
@@ -79,6 +79,7 @@ class EmployeeIdentityPage : public QWidget {
     QLineEdit* birthYearEdit_;
     QLineEdit* birthMonthEdit_;
     QLineEdit* birthDayEdit_;
+    BirthDateEntry* birthDate_;
     QRadioButton* transferRadio_;
     QRadioButton* cashRadio_;
     QLineEdit* bankNameEdit_;

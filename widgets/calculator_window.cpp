@@ -296,7 +296,9 @@ void CalculatorWindow::writeResult() {
     const QString typed = QString::number(*value, 'f', std::max(0, code.decimals));
     const EntryCheck check = validateNumericEntry(typed.toStdString(), entry->formatCode());
     if (!check.error.empty()) {
-        messages_.error(this, QString::fromStdString(check.error));
+        messages_.error(this, QString::fromStdString(check.error == kMsgTooManyDigits
+                                                         ? tooManyDigitsMessage(entry->formatCode())
+                                                         : check.error));
         return;
     }
     entry->setValue(*value);

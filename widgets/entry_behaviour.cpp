@@ -310,7 +310,8 @@ void NumericEntry::left() {
     // focus change under way has finished.  Until then leaving the box checks nothing.
     restoringFocus_ = true;
     edit()->clear();
-    const QString message = QString::fromStdString(check.error);
+    const QString message = QString::fromStdString(
+        check.error == kMsgTooManyDigits ? tooManyDigitsMessage(formatCode_) : check.error);
     QTimer::singleShot(0, this, [this, message] {
         messages().error(edit()->window(), message);
         edit()->setFocus(Qt::OtherFocusReason);

@@ -41,6 +41,26 @@ TEST(EraCalendar, DatesAroundTheChangesOfEra) {
     }
 }
 
+TEST(EraCalendar, WesternBirthYearsBecomeTheEraOfTheDateTyped) {
+    const auto era = [](int y, int m, int d) {
+        const auto date = eraDateOfBirthYear(y, m, d);
+        return date ? date->eraName + std::to_string(date->eraYear) : std::string("none");
+    };
+    EXPECT_EQ(era(1985, 0, 0), "昭和60");
+    EXPECT_EQ(era(1989, 0, 0), "平成1");  // no month: the year's end
+    EXPECT_EQ(era(1989, 1, 0), "平成1");  // no day: the month's end
+    EXPECT_EQ(era(1989, 1, 7), "昭和64");
+    EXPECT_EQ(era(1926, 12, 24), "大正15");
+    EXPECT_EQ(era(1926, 12, 25), "昭和1");
+    EXPECT_EQ(era(1912, 7, 29), "明治45");
+    EXPECT_EQ(era(2019, 4, 30), "平成31");
+    EXPECT_EQ(era(1867, 0, 0), "none");
+    EXPECT_EQ(era(1990, 2, 30), "none");
+    EXPECT_EQ(era(1990, 13, 1), "none");
+    EXPECT_EQ(lastYearOfEra("昭和"), 64);
+    EXPECT_EQ(lastYearOfEra("令和"), 99);
+}
+
 TEST(EraNames, CurrentYearFileFollowsTheDate) {
     struct Case {
         year_month_day today;

@@ -326,6 +326,35 @@ class EmployeeEditorTest : public QObject {
                  QString::fromStdString(demo.state.settings.itemNames[kFirstFreeItem]));
     }
 
+    void birthYearTakesTheWesternCalendarAndRangesAreNamed() {
+        Demo demo;
+        demo.open(1);
+        auto* era = demo.child<QComboBox>("cbBirthG");
+        demo.type("edBirthY", QStringLiteral("1989"));
+        QCOMPARE(era->currentText(), QStringLiteral("平成"));
+        QCOMPARE(demo.child("edBirthY")->text(), QStringLiteral(" 1"));
+        demo.type("edBirthM", QStringLiteral("1"));
+        demo.type("edBirthD", QStringLiteral("5"));  // before 1/8: still 昭和
+        QCOMPARE(era->currentText(), QStringLiteral("昭和"));
+        QCOMPARE(demo.child("edBirthY")->text(), QStringLiteral("64"));
+        QVERIFY(demo.messages.shown().empty());
+
+        demo.type("edBirthY", QStringLiteral("70"));  // 昭和 ends with 64
+        QTRY_COMPARE(demo.lastMessage(), QStringLiteral("1〜64の範囲で入力してください。"));
+        QTRY_VERIFY(demo.child("edBirthY")->hasFocus());
+        QVERIFY(demo.child("edBirthY")->text().isEmpty());
+        demo.type("edBirthY", QStringLiteral("60"));
+        demo.type("edBirthM", QStringLiteral("13"));
+        QTRY_COMPARE(demo.lastMessage(), QStringLiteral("1〜12の範囲で入力してください。"));
+        demo.type("edBirthM", QStringLiteral("4"));
+        demo.click("btOK");
+        QVERIFY(demo.accepted());
+        const EmployeeRecord& stored = demo.year.block().employee(1);
+        QCOMPARE(int{stored.birthYear}, 60);
+        QCOMPARE(int{stored.birthMonth}, 4);
+        QCOMPARE(int{stored.birthDay}, 5);
+    }
+
     void dependantsWithoutTheTaxCountAskFirst() {
         Demo demo;
         demo.open(1);

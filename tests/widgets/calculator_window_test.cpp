@@ -170,7 +170,8 @@ class CalculatorTest : public QObject {
         calc.writeResult();
         QCOMPARE(box.text(), QStringLiteral("500"));
         QCOMPARE(messages.shown().size(), std::size_t{1});
-        QCOMPARE(messages.lastText(), QStringLiteral("入力した数値が上限を超えました。"));
+        QCOMPARE(messages.lastText(),
+                 QStringLiteral("入力した数値が上限を超えました。9999999以下で入力してください。"));
         QVERIFY(calc.isVisible());
     }
 

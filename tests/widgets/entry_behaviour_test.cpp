@@ -145,7 +145,8 @@ class EntryBehaviourTest : public QObject {
         QTest::newRow("minutes over 59") << 52 << true << "1:75"
                                          << "分の入力が59を超えています。";
         QTest::newRow("too many digits") << 90 << false << "12345678"
-                                         << "入力した数値が上限を超えました。";
+                                         << "入力した数値が上限を超えました。"
+                                            "9999999以下で入力してください。";
         QTest::newRow("two points") << 52 << false << "1.2.3"
                                     << "．や：又は符号(－)が重複しています。";
     }
