@@ -6,15 +6,29 @@ TEST_ENV = QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TZ=Asia/Tokyo \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps release run lg demo test bench fuzz fuzz-run package package-check install clean format
+.PHONY: all deps dev-deps release run lg demo test bench fuzz fuzz-run package package-check install clean format
 
 all: release
 
+# What building and running need; DEV=1 (or dev-deps) adds the tests', benchmarks', fuzzing's
+# and the package check's tools.
 deps:
 	@scripts/install-deps
 
+dev-deps:
+	@DEV=1 scripts/install-deps
+
+# The Release build is what is installed and packaged: only the programs, with Debian's
+# hardening flags (stack protector, fortified functions, read-only relocations bound at start).
+HARDENING = DEB_BUILD_MAINT_OPTIONS=hardening=+all
 build/release/build.ninja:
-	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKEIRO_TESTS=OFF -DKEIRO_BENCH=ON
+	CXXFLAGS="$$($(HARDENING) dpkg-buildflags --get CXXFLAGS | sed 's/-g //') $$($(HARDENING) dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$($(HARDENING) dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKEIRO_TESTS=OFF -DKEIRO_BENCH=OFF
+
+# The benchmarks build Release on their own, so that the package builds nothing it does not ship.
+build/bench/build.ninja:
+	cmake -S . -B build/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKEIRO_TESTS=OFF -DKEIRO_BENCH=ON
 
 release: deps build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
@@ -36,7 +50,7 @@ demo: release
 build/test/build.ninja:
 	cmake -S . -B build/test $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKEIRO_SANITIZE=ON
 
-test: deps build/test/build.ninja
+test: dev-deps build/test/build.ninja
 	cmake --build build/test -j $(JOBS)
 	cd build/test && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
 
@@ -45,7 +59,7 @@ test: deps build/test/build.ninja
 package: release
 	cmake --build build/release --target package
 
-package-check: release
+package-check: dev-deps release
 	scripts/package-check build/release
 
 # Installs the Release build below PREFIX (default /usr/local).
@@ -53,14 +67,15 @@ PREFIX ?= /usr/local
 install: release
 	cmake --install build/release --prefix $(PREFIX)
 
-bench: release
-	@for b in build/release/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+bench: dev-deps build/bench/build.ninja
+	cmake --build build/bench -j $(JOBS)
+	@for b in build/bench/bin/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
 
 # Every fuzz target and its seeds, everything built with clang and instrumented.
 build/fuzz/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKEIRO_FUZZ=ON -DKEIRO_TESTS=OFF
 
-fuzz: deps build/fuzz/build.ninja
+fuzz: dev-deps build/fuzz/build.ninja
 	cmake --build build/fuzz -j $(JOBS) --target fuzz_targets
 
 # Each target FUZZ_SECONDS (default 30) on its corpus; prints runs and coverage per target.
