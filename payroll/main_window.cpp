@@ -1,6 +1,8 @@
 #include "payroll/main_window.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -16,11 +18,13 @@
 #include "payroll/employee_pdfs.h"
 #include "payroll/ledger_items_window.h"
 #include "payroll/pay_grid_view.h"
+#include "payroll/pay_summary_view.h"
 #include "payroll/period_records.h"
 #include "payroll/report_printing.h"
 #include "payroll/slip_layout_window.h"
 #include "payroll/social_insurance_tasks.h"
 #include "payroll/tool_tray.h"
+#include "print/pay_summary.h"
 #include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/folder_window.h"
@@ -36,6 +40,7 @@ namespace keiro::payroll {
 namespace {
 
 constexpr int kReturnToCellMs = 100;
+constexpr int kRecalculateAfterMs = 150;
 constexpr const char* kMsgCloseUnsaved =
     "保存できませんでした。保存せずに終了しますか？\n（変更は失われます）";
 constexpr const char* kMsgLeaveUnsaved =
@@ -97,9 +102,27 @@ MainWindow::MainWindow(MainContext context, YearData& year, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     tray_ = new ToolTray(this);
-    gridView_ = new PayGridView(grid_, context_.messages, central);
+    auto* panes = new QSplitter(Qt::Vertical, central);
+    panes->setObjectName(QStringLiteral("spMain"));
+    gridView_ = new PayGridView(grid_, context_.messages, panes);
+    summary_ = new PaySummaryView(panes);
+    panes->addWidget(gridView_);
+    panes->addWidget(summary_);
+    panes->setStretchFactor(0, 3);
+    panes->setStretchFactor(1, 2);
     column->addWidget(tray_);
-    column->addWidget(gridView_, 1);
+    column->addWidget(panes, 1);
+    // The summary follows the cells as they are left, a moment later so typing never waits.
+    recalculationTimer_ = new QTimer(this);
+    recalculationTimer_->setSingleShot(true);
+    recalculationTimer_->setInterval(kRecalculateAfterMs);
+    connect(recalculationTimer_, &QTimer::timeout, this, [this] { recalculatePeriod(); });
+    connect(gridView_, &PayGridView::cellCommitted, recalculationTimer_,
+            qOverload<>(&QTimer::start));
+    connect(summary_, &PaySummaryView::calculateRequested, this, [this] { recalculatePeriod(); });
+    auto* calculate = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    calculate->setContext(Qt::WindowShortcut);
+    connect(calculate, &QShortcut::activated, this, [this] { recalculatePeriod(); });
     resize(context_.settings.window.width, context_.settings.window.height);
 
     employeePdfs_ = std::make_unique<EmployeePdfs>(openPeriod_);
@@ -191,10 +214,23 @@ void MainWindow::rebuildGrid() {
     grid_.build(year_, layoutTables_, activeItems_, context_.settings.itemNames,
                 context_.settings.timeStyle);
     gridView_->refill();
+    refreshSummary();
+}
+
+void MainWindow::refreshSummary() {
+    if (year_.period() == 0) {
+        summary_->show(print::PaySummary{});
+        return;
+    }
+    std::vector<int> shown;
+    for (int c = 1; c <= grid_.employeeCount(); ++c) shown.push_back(grid_.slotOf(c));
+    summary_->show(print::paySummary(year_.block(), print::tableOptions(context_.settings), shown));
 }
 
 bool MainWindow::recalculatePeriod() {
+    recalculationTimer_->stop();
     gridView_->commitEditedCell();
+    recalculationTimer_->stop();  // the cell just committed is in this recalculation
     if (year_.period() == 0) return true;
     const std::vector<calc::GridColumn> columns = grid_.columns();
     try {
@@ -209,6 +245,7 @@ bool MainWindow::recalculatePeriod() {
         context_.messages.error(this, QString::fromStdString(e.what()));
         return false;
     }
+    refreshSummary();
     return true;
 }
 

@@ -23,6 +23,7 @@
 #include "payroll/model/pay_grid.h"
 #include "payroll/open_period_context.h"
 
+class QTimer;
 class QUrl;
 
 namespace keiro::ui {
@@ -33,6 +34,7 @@ namespace keiro::payroll {
 
 class EmployeePdfs;
 class PayGridView;
+class PaySummaryView;
 class PeriodRecords;
 class ReportPrinting;
 class SocialInsuranceTasks;
@@ -152,6 +154,8 @@ class MainWindow : public QMainWindow {
     // Whether the period differs from its saved block; nothing after a file error (shown).
     std::optional<bool> isModified();
     calc::CalcContext calcContext() const;
+    // The 支給控除一覧 from the records as the last recalculation left them.
+    void refreshSummary();
     // Once per run and year: the open period's year has no tax tables of its own.
     void noticeMissingTaxYear();
 
@@ -162,6 +166,8 @@ class MainWindow : public QMainWindow {
     ActiveItems activeItems_;
     ToolTray* tray_;
     PayGridView* gridView_;
+    PaySummaryView* summary_;
+    QTimer* recalculationTimer_;
     ui::OnlineManual* manual_ = nullptr;
     std::function<PeriodChoice()> choosePeriod_;
     OpenPeriodContext openPeriod_;  // what the parts below work with

@@ -203,6 +203,7 @@ void PayGridView::commitCell(int row, int col) {
     const std::string message = grid_.commitCell(row, col);
     model_->cellChanged(row, col);
     if (!message.empty()) messages_.error(this, QString::fromStdString(message));
+    emit cellCommitted();
 }
 
 void PayGridView::commitEditedCell() {

@@ -63,6 +63,10 @@ class PayGridView : public QTableView {
     // key was handled (swallowed).
     bool filterKey(QKeyEvent* event);
 
+  signals:
+    // A cell was left with a changed entry (checked, perhaps refused and emptied).
+    void cellCommitted();
+
   protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void keyPressEvent(QKeyEvent* event) override;

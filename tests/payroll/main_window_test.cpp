@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -132,7 +133,9 @@ class MainWindowTest : public QObject {
         QVERIFY(demo.grid().employeeCount() > 0);
         // KEIRO_MAIN_WINDOW_SHOT=file.png keeps a picture of the window for a person to look at.
         if (const QString shot = qEnvironmentVariable("KEIRO_MAIN_WINDOW_SHOT"); !shot.isEmpty()) {
+            demo.window->resize(1366, 768);  // an office laptop's screen
             demo.window->toolTray()->button("imInformation")->click();
+            QApplication::processEvents();
             QVERIFY(demo.window->grab().save(shot));
         }
         QVERIFY(demo.window->toolTray()->button("imDataEdit")->isEnabled());
@@ -490,6 +493,48 @@ class MainWindowTest : public QObject {
         // The grid is back on the row, in the column of the employee shown last.
         QCOMPARE(demo.view()->currentRow(), overtime);
         QCOMPARE(demo.view()->currentColumn(), 2);
+    }
+
+    // The 支給控除一覧 under the grid: each employee's figures as calculated, the company's sum
+    // first, following an entry once the cell is left, and F9 recalculating on demand.
+    void summaryShowsEveryNetPayAndTheCompanyTotal() {
+        Demo demo(11);
+        auto* table = demo.window->findChild<QTableWidget*>("sgSummary");
+        QVERIFY(table != nullptr);
+        QCOMPARE(table->columnCount(), demo.grid().employeeCount() + 1);
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("合計"));
+        int netRow = -1;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            if (table->verticalHeaderItem(r)->text() == QStringLiteral("差引支給額")) netRow = r;
+        }
+        QVERIFY(netRow >= 0);
+        const auto amount = [&](int col) {
+            return table->item(netRow, col)->text().remove(QLatin1Char(',')).toLongLong();
+        };
+        const auto netOf = [&](int slot) {
+            const PeriodBlock& block = demo.year.block();
+            const auto i = static_cast<std::size_t>(slot - 1);
+            return static_cast<long long>(block.payments[i].payTotal) -
+                   block.deductions[i].deductionTotal + block.payments[i].otherItem1 +
+                   block.payments[i].otherItem2 + block.payments[i].otherItem3;
+        };
+        long long sum = 0;
+        for (int c = 1; c <= demo.grid().employeeCount(); ++c) {
+            QCOMPARE(amount(c), netOf(demo.grid().slotOf(c)));
+            sum += amount(c);
+        }
+        QCOMPARE(amount(0), sum);
+
+        const int allowance = demo.row("精勤手当");
+        QVERIFY(allowance > 0);
+        const long long before = amount(1);
+        demo.type(allowance, 1, "10000");
+        QTRY_VERIFY(amount(1) > before);
+        QCOMPARE(amount(1), netOf(demo.grid().slotOf(1)));
+
+        const long long shown = amount(0);
+        QTest::keyClick(demo.view(), Qt::Key_F9);  // nothing new: the same figures
+        QCOMPARE(amount(0), shown);
     }
 
     void typedHoursAreFormattedAndRefusedKeysAreSwallowed() {
