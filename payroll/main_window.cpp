@@ -121,8 +121,11 @@ MainWindow::MainWindow(MainContext context, YearData& year, QWidget* parent)
             qOverload<>(&QTimer::start));
     connect(summary_, &PaySummaryView::calculateRequested, this, [this] { recalculatePeriod(); });
     auto* calculate = new QShortcut(QKeySequence(Qt::Key_F9), this);
-    calculate->setContext(Qt::WindowShortcut);
     connect(calculate, &QShortcut::activated, this, [this] { recalculatePeriod(); });
+    // Ctrl+S saves as the tray's picture does, when saving is possible.
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this,
+            [this] { runTrayCommand(QStringLiteral("imFileSave")); });
     resize(context_.settings.window.width, context_.settings.window.height);
 
     employeePdfs_ = std::make_unique<EmployeePdfs>(openPeriod_);

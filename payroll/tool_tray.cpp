@@ -32,13 +32,15 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
     row->setContentsMargins(4, 2, 4, 2);
     row->setSpacing(4);
 
-    addPicture(QStringLiteral("imFileSave"), QStringLiteral("データ保存"));
-    addPicture(QStringLiteral("imSyainEdit"), QStringLiteral("社員情報"));
-    addPicture(QStringLiteral("imSetup"), QStringLiteral("設定"));
-    addPicture(QStringLiteral("imPrint"), QStringLiteral("印刷"));
-    addPicture(QStringLiteral("imDataEdit"), QStringLiteral("データ入力"));
-    addPicture(QStringLiteral("imReturn"), QStringLiteral("給与対象月/賞与時期の選択"));
-    addPicture(QStringLiteral("imInformation"), QStringLiteral("情報"));
+    addPicture(QStringLiteral("imFileSave"), QStringLiteral("保存"), QStringLiteral("データ保存"));
+    addPicture(QStringLiteral("imSyainEdit"), QStringLiteral("社員"), QStringLiteral("社員情報"));
+    addPicture(QStringLiteral("imSetup"), QStringLiteral("設定"), QStringLiteral("設定"));
+    addPicture(QStringLiteral("imPrint"), QStringLiteral("印刷"), QStringLiteral("印刷"));
+    addPicture(QStringLiteral("imDataEdit"), QStringLiteral("個別入力"),
+               QStringLiteral("データ入力"));
+    addPicture(QStringLiteral("imReturn"), QStringLiteral("月の選択"),
+               QStringLiteral("給与対象月/賞与時期の選択"));
+    addPicture(QStringLiteral("imInformation"), QStringLiteral("情報"), QStringLiteral("情報"));
     row->addStretch();
 
     addPanel("imSetup", "pnSetup",
@@ -74,12 +76,15 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
              {"sbVerInfo", "sbManual", "sbShowLog"});
 }
 
-QToolButton* ToolTray::addPicture(const QString& name, const QString& tip) {
+QToolButton* ToolTray::addPicture(const QString& name, const QString& caption, const QString& tip) {
     auto* picture = new QToolButton(this);
     picture->setObjectName(name);
     picture->setAutoRaise(true);
     picture->setIcon(pictureIcon(name, false));
     picture->setIconSize(QSize(kPictureSize, kPictureSize));
+    // A short word under each picture: nobody has to guess what a picture does.
+    picture->setText(caption);
+    picture->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     picture->setToolTip(tip);
     buttons_[name] = picture;
     static_cast<QHBoxLayout*>(layout())->addWidget(picture);

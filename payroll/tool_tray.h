@@ -31,7 +31,7 @@ class ToolTray : public QFrame {
     void triggered(const QString& name);
 
   private:
-    QToolButton* addPicture(const QString& name, const QString& tip);
+    QToolButton* addPicture(const QString& name, const QString& caption, const QString& tip);
     QFrame* addPanel(const QString& picture, const QString& name,
                      const std::map<QString, QString>& captions, const QStringList& order);
     void togglePanel(const QString& picture);
