@@ -138,6 +138,15 @@ MainWindow::MainWindow(MainContext context, YearData& year, QWidget* parent)
     refreshCommands();
     connect(tray_, &ToolTray::triggered, this, &MainWindow::runTrayCommand);
     manual_ = new ui::OnlineManual(context_.messages, this, context_.places.programFolder);
+    // F1: the page of the window in front (a window not named goes up to the one it belongs to).
+    ui::installManualKey(*manual_, {{QStringLiteral("TfmMembEdit"), "employees"},
+                                    {QStringLiteral("TfmMembList"), "employees"},
+                                    {QStringLiteral("OpeningTotalsWindow"), "mid-year"},
+                                    {QStringLiteral("TfmConfig"), "first-start"},
+                                    {QStringLiteral("TfmSelData"), "first-start"},
+                                    {QStringLiteral("fmInji"), "printing"},
+                                    {QStringLiteral("fmDataEdit"), "monthly-pay"},
+                                    {QStringLiteral("TfmMain"), "monthly-pay"}});
 }
 
 MainWindow::~MainWindow() {

@@ -32,6 +32,8 @@ MainWindow::MainWindow(MainContext context, QWidget* parent)
     setObjectName(QStringLiteral("TfmMain"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     manual_ = new ui::OnlineManual(context_.messages, this, context_.places.programFolder);
+    // F1: every window of the year-end program opens the year-end page.
+    ui::installManualKey(*manual_, {{QStringLiteral("TfmMain"), "year-end"}});
 
     auto* central = new QWidget(this);
     setCentralWidget(central);

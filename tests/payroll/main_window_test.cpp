@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <cstring>
@@ -801,6 +802,29 @@ class MainWindowTest : public QObject {
         demo.window->toolTray()->button("imReturn")->click();
         QVERIFY(!demo.window->isVisible());
         QVERIFY(demo.messages.shown().empty());  // the selection window asked already
+    }
+
+    void f1OpensThePageOfTheWindowAndNeverFailsSilently() {
+        Demo demo(11);
+        QList<QUrl> opened;
+        bool browser = true;
+        demo.window->setOpenUrl([&](const QUrl& url) {
+            opened.append(url);
+            return browser;
+        });
+        demo.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(demo.window.get()));
+        QTest::keyClick(demo.view(), Qt::Key_F1);
+        QCOMPARE(opened,
+                 QList<QUrl>{QUrl::fromLocalFile(KEIRO_BINARY_DIR "/bin/manual/monthly-pay.html")});
+
+        browser = false;  // no browser installed: the page shows in a window of Keiro's own
+        QTest::keyClick(demo.view(), Qt::Key_F1);
+        auto* own = demo.window->findChild<QDialog*>("fmManual");
+        QVERIFY(own != nullptr);
+        QVERIFY(own->isVisible());
+        QVERIFY(own->findChild<QTextBrowser*>()->toPlainText().contains("支給控除一覧"));
+        QVERIFY(demo.messages.shown().empty());
     }
 
     void onlineManualOpensOnlyAfterTheConnectionTest() {
