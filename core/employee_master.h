@@ -23,6 +23,8 @@ inline constexpr std::string_view kMsgMyNumberInvalid = "マイナンバーの�
 inline constexpr std::string_view kMsgMyNumberCheckDigit =
     "マイナンバーの入力に誤りがあります。12桁目の検査用数字が合いません。番号を確かめてください。";
 inline constexpr std::string_view kMsgDuplicateCode = "社員コードが重複しています。";
+inline constexpr std::string_view kMsgDropChanges =
+    "変更した内容は保存されていません。保存せずに閉じますか？";
 inline constexpr std::string_view kMsgDependantsNotCounted =
     "扶養人数が入力されていますが、扶養親族等の数が0人です。源泉所得税は扶養親族等の数で"
     "計算されます。このまま登録しますか？";

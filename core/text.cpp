@@ -5,6 +5,7 @@
 #include <unicode/ucnv_err.h>
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
+#include <unicode/utrans.h>
 
 #include <algorithm>
 #include <array>
@@ -284,6 +285,40 @@ std::string sortKey(std::string_view utf8) {
     } catch (const EncodingError&) {
         return std::string(utf8);
     }
+}
+
+std::string toHalfWidthKana(std::string_view utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }))
+        return std::string(utf8);
+    struct Close {
+        void operator()(UTransliterator* t) const { utrans_close(t); }
+    };
+    // Opened once per thread: opening parses the rules.
+    thread_local const std::unique_ptr<UTransliterator, Close> halfWidth = [] {
+        static constexpr char16_t kRules[] = u"Hiragana-Katakana; Fullwidth-Halfwidth";
+        UErrorCode status = U_ZERO_ERROR;
+        UTransliterator* t = utrans_openU(reinterpret_cast<const UChar*>(kRules), -1,
+                                          UTRANS_FORWARD, nullptr, 0, nullptr, &status);
+        return std::unique_ptr<UTransliterator, Close>(U_SUCCESS(status) ? t : nullptr);
+    }();
+    if (!halfWidth) return std::string(utf8);
+    std::u16string text(utf8.size() * 2 + 8, u'\0');
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8(reinterpret_cast<UChar*>(text.data()), static_cast<int32_t>(text.size()), &length,
+                  utf8.data(), static_cast<int32_t>(utf8.size()), &status);
+    if (U_FAILURE(status)) return std::string(utf8);
+    int32_t limit = length;
+    utrans_transUChars(halfWidth.get(), reinterpret_cast<UChar*>(text.data()), &length,
+                       static_cast<int32_t>(text.size()), 0, &limit, &status);
+    if (U_FAILURE(status)) return std::string(utf8);
+    std::string out(static_cast<std::size_t>(length) * 3 + 4, '\0');
+    int32_t written = 0;
+    u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &written,
+                reinterpret_cast<const UChar*>(text.data()), length, &status);
+    if (U_FAILURE(status)) return std::string(utf8);
+    out.resize(static_cast<std::size_t>(written));
+    return out;
 }
 
 }  // namespace keiro::text

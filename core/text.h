@@ -69,4 +69,9 @@ std::string padLeft(std::string_view utf8, std::size_t width);
 // A key that sorts texts in code page 932 byte order (how the lists order names).
 std::string sortKey(std::string_view utf8);
 
+// What a half-width kana box keeps of what an input method gives: hiragana and full-width
+// katakana as half-width katakana (ガ as ｶﾞ), full-width letters, digits, signs and the
+// ideographic space as their half-width forms.  Other characters are left as they are.
+std::string toHalfWidthKana(std::string_view utf8);
+
 }  // namespace keiro::text

@@ -145,6 +145,9 @@ void EmployeeEditor::showRecord(const EmployeeRecord& record) {
     working_ = record;
     identity_->load(record);
     pay_->load(record);
+    pay_->showGrade(context_.gradeSetter != nullptr
+                        ? context_.gradeSetter->describeGrade(record.insuranceGrade)
+                        : QString());
     social_->load(record);
     // What the form makes of the record is the yardstick for changes, so stale bytes after a
     // text or in unused parts of the record never count as an edit.
@@ -167,6 +170,13 @@ EmployeeRecord EmployeeEditor::formRecord() const {
     social_->store(record);
     normaliseEmployee(record);
     return record;
+}
+
+void EmployeeEditor::reject() {
+    if (isChanged() && !context_.messages.confirm(this, qs(std::string(kMsgDropChanges)), true)) {
+        return;
+    }
+    QDialog::reject();
 }
 
 bool EmployeeEditor::isChanged() const {
@@ -254,11 +264,12 @@ void EmployeeEditor::saveOrRemoveTemplate() {
 
 void EmployeeEditor::setPremiumsFromGrade() {
     if (context_.gradeSetter == nullptr || pageTabs_->currentIndex() != kPayPage) return;
-    const auto chosen =
-        context_.gradeSetter->setFromGrade(this, working_.insuranceGrade, records().settings);
+    const auto chosen = context_.gradeSetter->setFromGrade(
+        this, working_.insuranceGrade, records().settings, social_->remuneration());
     if (!chosen) return;
     pay_->setPremiums(chosen->premiums);
     working_.insuranceGrade = static_cast<std::uint16_t>(chosen->grade);
+    pay_->showGrade(context_.gradeSetter->describeGrade(chosen->grade));
 }
 
 void EmployeeEditor::saveEmployee() {

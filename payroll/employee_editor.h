@@ -62,6 +62,9 @@ class EmployeeEditor : public QDialog {
     void saveOrRemoveTemplate();
     void setPremiumsFromGrade();
     void saveEmployee();
+    // キャンセル, Escape and the window's close button: changes are dropped only after a
+    // question.
+    void reject() override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

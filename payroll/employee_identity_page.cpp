@@ -140,6 +140,9 @@ EmployeeIdentityPage::EmployeeIdentityPage(QWidget* parent, const ui::EntrySetti
     accountHolderEdit_ =
         inBank.text("edKouzaMeigi", 2 * static_cast<int>(kAccountHolderKanaBytes), 16);
     showAsZenginTextOnLeave(accountHolderEdit_, holderClass_);
+    // The kana boxes keep half-width kana: what the input method gives is taken half-width.
+    for (QLineEdit* kana : {kanaEdit_, bankKanaEdit_, branchKanaEdit_, accountHolderEdit_})
+        kana->findChild<ui::TextEntry*>()->takeHalfWidthKana();
 
     auto* taxColumn = new QButtonGroup(this);
     taxColumn->addButton(mainTaxColumnRadio_, 0);

@@ -128,6 +128,9 @@ EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& setti
     insuranceGrid->addWidget(pensionFundCheck_, 2, 4);
     addRow(insuranceGrid, 2, caption(insurance, QStringLiteral("掛け金")), pensionFundPremiumEdit,
            5);
+    gradeLabel_ = new QLabel(insurance);
+    gradeLabel_->setObjectName(QStringLiteral("lbGrade"));
+    insuranceGrid->addWidget(gradeLabel_, 3, 4, 1, 3);
     insuranceGrid->setColumnStretch(7, 1);
 
     auto* layout = new QGridLayout(this);
@@ -237,6 +240,10 @@ QLineEdit* EmployeePayPage::box(const char* name) const {
 void EmployeePayPage::followHealthInsured() {
     if (!healthInsuredCheck_->isChecked()) nursingInsuredCheck_->setChecked(false);
     nursingInsuredCheck_->setEnabled(healthInsuredCheck_->isChecked());
+}
+
+void EmployeePayPage::showGrade(const QString& text) {
+    gradeLabel_->setText(text);
 }
 
 }  // namespace keiro::payroll

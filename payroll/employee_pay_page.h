@@ -38,12 +38,16 @@ class EmployeePayPage : public QWidget {
 
     // The monthly premiums chosen from the grade table (the levy as the 介護 box says).
     void setPremiums(const calc::MonthlyPremiums& premiums);
+    // The grade the premiums were set from, beside them ("" for none).
+    void showGrade(const QString& text);
 
     ResidentTaxCityBox* residentTaxCity() const { return residentTaxCity_; }
 
   private:
     void followHealthInsured();
     QLineEdit* box(const char* name) const;
+
+    QLabel* gradeLabel_ = nullptr;
 
     QLabel* basePayLabel_;
     QLabel* allowanceLabels_[5];  // 役職手当, 家族手当, 固定手当１..３

@@ -157,4 +157,8 @@ void EmployeeSocialPage::store(EmployeeRecord& r) const {
     s.annualAverage = annualAverageCheck_->isChecked() ? 1 : 0;
 }
 
+std::int32_t EmployeeSocialPage::remuneration() const {
+    return amountIn(remunerationEdit_);
+}
+
 }  // namespace keiro::payroll

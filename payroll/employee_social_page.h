@@ -26,6 +26,8 @@ class EmployeeSocialPage : public QWidget {
 
     void load(const EmployeeRecord& record);
     void store(EmployeeRecord& record) const;
+    // 報酬月額 as typed (0 when empty).
+    std::int32_t remuneration() const;
 
   private:
     QComboBox* dayRuleCombo_;       // 日数の基準

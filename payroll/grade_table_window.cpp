@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "core/entry.h"
 #include "widgets/command_runner.h"
 #include "widgets/fixed_font.h"
 #include "widgets/message_service.h"
@@ -47,7 +48,17 @@ GradeTableWindow::GradeTableWindow(QWidget* parent, ui::MessageService& messages
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    // The columns' names over the list, in its font and widths.
+    auto* heading = new QLabel(QStringLiteral("%1%2%3")
+                                   .arg(QStringLiteral("報酬月額(以上)"), -15)
+                                   .arg(QStringLiteral("報酬月額(未満)"), -15)
+                                   .arg(QStringLiteral("標準報酬月額")),
+                               this);
+    heading->setObjectName(QStringLiteral("lbHeading"));
+    heading->setFont(fixed);
+    heading->setIndent(QFontMetrics(fixed).horizontalAdvance(QStringLiteral("  ")));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
     layout->addWidget(list_);
     layout->addLayout(buttons);
 
@@ -120,14 +131,22 @@ GradePremiumSetter::GradePremiumSetter(ui::MessageService& messages, GradeTableW
                          [&window](int storedGrade) { return window.choose(storedGrade); }) {}
 
 std::optional<GradePremiumSetter::Result> GradePremiumSetter::setFromGrade(
-    QWidget* parent, int storedGrade, const PeriodSettings& rates) {
+    QWidget* parent, int storedGrade, const PeriodSettings& rates, std::int32_t remuneration) {
     if (!confirmed_) {
         if (!messages_.confirm(parent, kQuestion)) return std::nullopt;
         confirmed_ = true;
     }
-    const std::optional<int> grade = chooser_(storedGrade);
+    const std::optional<int> grade =
+        chooser_(remuneration > 0 ? table_->gradeOf(remuneration) : storedGrade);
     if (!grade || !table_->hasGrade(*grade)) return std::nullopt;
     return Result{*grade, calc::SetPremiumsFromGrade(*table_, *grade, rates)};
+}
+
+QString GradePremiumSetter::describeGrade(int grade) const {
+    if (!table_->hasGrade(grade)) return {};
+    return QStringLiteral("%1等級　標準報酬月額 %2円")
+        .arg(grade)
+        .arg(QString::fromStdString(formatAmount(0, table_->standard(grade))));
 }
 
 }  // namespace keiro::payroll

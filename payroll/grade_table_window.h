@@ -68,9 +68,13 @@ class GradePremiumSetter {
     GradePremiumSetter(ui::MessageService& messages, GradeTableWindow& window,
                        const calc::HealthGradeTable& table);
 
-    // Nothing when the user answers いいえ to the question or cancels the grade window.
+    // Nothing when the user answers いいえ to the question or cancels the grade window.  The
+    // window opens on the grade of `remuneration` (報酬月額) when one is entered, else on the
+    // stored grade.
     std::optional<Result> setFromGrade(QWidget* parent, int storedGrade,
-                                       const PeriodSettings& rates);
+                                       const PeriodSettings& rates, std::int32_t remuneration = 0);
+    // "22等級　標準報酬月額 360,000円"; "" for no grade of the table.
+    QString describeGrade(int grade) const;
 
     bool askedAlready() const { return confirmed_; }
     // The grades of the period being edited (the table outlives the setter).

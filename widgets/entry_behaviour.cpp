@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <QValidator>
 #include <algorithm>
 #include <cmath>
@@ -189,6 +190,12 @@ bool EditBehaviour::type(const QString& typed) {
     // Typing over a selection replaces it, overwrite typing or not.
     const QString fits = fitting(typed);
     if (fits == typed) return false;
+    // Input stops at the box's limit: say so where the clerk looks.
+    QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())),
+                       QStringLiteral("この欄は半角%1文字(全角%2文字)までです。")
+                           .arg(maxBytes())
+                           .arg(maxBytes() / 2),
+                       edit_);
     if (fits.isEmpty()) {
         QApplication::beep();
     } else {
@@ -325,11 +332,26 @@ TextEntry::TextEntry(QLineEdit* edit, int maxBytes, const EntrySettings& setting
                      MessageService& messages)
     : EditBehaviour(edit, settings, messages), maxBytes_(std::max(0, maxBytes)) {
     edit->setValidator(new Cp932Validator(maxBytes_, this));
+    if (maxBytes_ == 0) return;
+    // Near the limit the box says how much is left.
+    connect(edit, &QLineEdit::textEdited, this, [this, edit] {
+        const auto used = static_cast<int>(text::cp932Width(edit->text().toStdString()));
+        const int left = maxBytes_ - used;
+        if (left >= 0 && left <= kRemainingShownFrom) {
+            QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                               QStringLiteral("あと半角%1文字入力できます。").arg(left), edit);
+        }
+    });
 }
 
 TextEntry* TextEntry::attach(QLineEdit* edit, int maxBytes, const EntrySettings& settings,
                              MessageService& messages) {
     return new TextEntry(edit, maxBytes, settings, messages);
+}
+
+QString TextEntry::converted(const QString& typed) const {
+    return halfWidthKana_ ? QString::fromStdString(text::toHalfWidthKana(typed.toStdString()))
+                          : typed;
 }
 
 bool TextEntry::acceptTyped(const QString& typed) {

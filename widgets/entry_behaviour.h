@@ -123,13 +123,21 @@ class NumericEntry : public EditBehaviour {
 class TextEntry : public EditBehaviour {
     Q_OBJECT
   public:
+    // From this many bytes left, typing shows how many remain.
+    static constexpr int kRemainingShownFrom = 3;
+
     // Attaches the behaviour to `edit` (owned by `edit`).  `maxBytes` is the box's limit in
     // code page 932 bytes (the size of the file field it edits); 0 for none.  The box gets a
     // validator that keeps pasted and programmatic text within the limit (do not replace it).
     static TextEntry* attach(QLineEdit* edit, int maxBytes, const EntrySettings& settings,
                              MessageService& messages);
 
+    // A box stored as half-width kana: kana typed or committed full-width (or as hiragana) go
+    // in half-width, so a name fits the bytes it will take.
+    void takeHalfWidthKana() { halfWidthKana_ = true; }
+
   protected:
+    QString converted(const QString& typed) const override;
     bool acceptTyped(const QString& typed) override;
     int maxBytes() const override { return maxBytes_; }
 
@@ -138,6 +146,7 @@ class TextEntry : public EditBehaviour {
               MessageService& messages);
 
     int maxBytes_;
+    bool halfWidthKana_ = false;
 };
 
 }  // namespace keiro::ui

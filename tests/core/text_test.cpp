@@ -68,5 +68,16 @@ TEST(Cp932Widths, CutPadAndSortByBytes) {
     EXPECT_LT(sortKey("亜"), sortKey("ｱ"));
 }
 
+TEST(HalfWidthKana, WhatAnInputMethodTypesBecomesHalfWidth) {
+    EXPECT_EQ(toHalfWidthKana("ヤマダ　タロウ"), "ﾔﾏﾀﾞ ﾀﾛｳ");
+    EXPECT_EQ(toHalfWidthKana("やまだ"), "ﾔﾏﾀﾞ");  // committed without conversion
+    EXPECT_EQ(toHalfWidthKana("ガッコウ・パン"), "ｶﾞｯｺｳ･ﾊﾟﾝ");
+    EXPECT_EQ(toHalfWidthKana("ＡＢＣ１２３－"), "ABC123-");
+    EXPECT_EQ(toHalfWidthKana("山田ﾀﾛｳ"), "山田ﾀﾛｳ");  // kanji and half-width stay
+    EXPECT_EQ(toHalfWidthKana(""), "");
+    // ヤマダ タロウ takes 13 bytes full-width, 8 half-width: it fits a 12-byte box now.
+    EXPECT_EQ(cp932Width(toHalfWidthKana("ヤマダ タロウ")), 8u);
+}
+
 }  // namespace
 }  // namespace keiro::text

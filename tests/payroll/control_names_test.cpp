@@ -123,6 +123,7 @@ class ControlNamesTest : public QObject {
                                                     "gbJuuminSaki",
                                                     "lbChingin1",
                                                     "lbFamily",
+                                                    "lbGrade",
                                                     "lbKoujo1",
                                                     "lbKoujo2",
                                                     "lbKoujo3",

@@ -355,6 +355,26 @@ class EmployeeEditorTest : public QObject {
         QCOMPARE(int{stored.birthDay}, 5);
     }
 
+    void escapeAsksBeforeDroppingChanges() {
+        Demo demo;
+        EmployeeEditor& editor = demo.open(1);
+        QTest::keyClick(&editor, Qt::Key_Escape);  // nothing changed: closes without a word
+        QVERIFY(!editor.isVisible());
+        QVERIFY(demo.messages.shown().empty());
+
+        EmployeeEditor& again = demo.open(1);
+        demo.type("edBusyo", QStringLiteral("総務部"));
+        demo.messages.answerNext(ui::Answer::No);
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QCOMPARE(demo.lastMessage(),
+                 QStringLiteral("変更した内容は保存されていません。保存せずに閉じますか？"));
+        QVERIFY(again.isVisible());
+        demo.messages.answerNext(ui::Answer::Yes);
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QVERIFY(!again.isVisible());
+        QVERIFY(demo.year.block().employee(1).department.utf8() != "総務部");
+    }
+
     void dependantsWithoutTheTaxCountAskFirst() {
         Demo demo;
         demo.open(1);
@@ -419,9 +439,10 @@ class EmployeeEditorTest : public QObject {
 
         demo.type("edGinkoCd", QStringLiteral("0005"));
         demo.type("edKouzaMeigi", QStringLiteral("サトウ　カヲル"));
-        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("サトウ　カヲル"));  // as typed
+        // Taken half-width as typed; ｦ is no character of a bank name.
+        QCOMPARE(demo.child("edKouzaMeigi")->text(), QStringLiteral("ｻﾄｳ ｶｦﾙ"));
         demo.click("btOK");
-        QVERIFY(demo.lastMessage().contains(QStringLiteral("口座名義ｶﾅに使用できない文字「ヲ」")));
+        QVERIFY(demo.lastMessage().contains(QStringLiteral("口座名義ｶﾅに使用できない文字「ｦ」")));
         QVERIFY(QApplication::focusWidget() == demo.child("edKouzaMeigi"));
         QVERIFY(!demo.accepted());
         // The long vowel is written as the hyphen banks put in its place.

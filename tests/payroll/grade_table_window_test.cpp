@@ -132,6 +132,27 @@ class GradeWindowTest : public QObject {
         QCOMPARE(chooserCalls, 2);
     }
 
+    // The 報酬月額 typed opens the window on its grade; the grade chosen is described for the
+    // editor with its standard amount.
+    void setterOpensOnTheGradeOfTheRemunerationTyped() {
+        ui::ScriptedMessageService messages;
+        int opened = 0;
+        GradePremiumSetter setter(messages, publishedGrades(), [&](int start) {
+            opened = start;
+            return std::optional<int>(start);
+        });
+        messages.answerNext(ui::Answer::Yes);
+        const auto result = setter.setFromGrade(nullptr, 5, tokyoRates(), 365'000);
+        QVERIFY(result);
+        QCOMPARE(opened, publishedGrades().gradeOf(365'000));
+        QCOMPARE(publishedGrades().standard(opened), 360'000);
+        QCOMPARE(setter.describeGrade(opened),
+                 QStringLiteral("%1等級　標準報酬月額 360,000円").arg(opened));
+        QVERIFY(setter.setFromGrade(nullptr, 5, tokyoRates()));  // nothing typed: the stored one
+        QCOMPARE(opened, 5);
+        QVERIFY(setter.describeGrade(0).isEmpty());
+    }
+
     // The main window hands over the grades of the period being edited: before September 2020
     // the pension stopped at health grade 34 (620,000円), since then at 35 (650,000円).
     void setterUsesTheGradesOfThePeriodBeingEdited() {

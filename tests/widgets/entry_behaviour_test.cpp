@@ -123,6 +123,20 @@ class EntryBehaviourTest : public QObject {
         QVERIFY(messages.shown().empty());
     }
 
+    // A half-width kana box of 12 bytes: ヤマダ　タロウ committed full-width would have been cut
+    // to ヤマダ タロ; taken half-width it fits whole.
+    void halfWidthKanaBoxesTakeWhatTheInputMethodGivesHalfWidth() {
+        ScriptedMessageService messages;
+        Form form;
+        TextEntry::attach(form.first, 12, kPlain, messages)->takeHalfWidthKana();
+        QVERIFY(form.open());
+        commit(form.first, QStringLiteral("ヤマダ　タロウ"));
+        QCOMPARE(form.first->text(), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+        commit(form.first, QStringLiteral("イチロウタ"));  // only what fits goes in
+        QCOMPARE(form.first->text(), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳｲﾁﾛｳ"));
+        QVERIFY(messages.shown().empty());
+    }
+
     void destroyingTheFocusedBoxChecksNothing() {
         // A box destroyed while it has the focus (its window closing) loses the focus in
         // QWidget's destructor, when it is no QLineEdit any more: nothing may be checked then.
