@@ -81,20 +81,20 @@ QLineEdit* BoxMaker::amount(const char* name, int formatCode) const {
     return box;
 }
 
-QLineEdit* BoxMaker::twoDigits(const char* name) const {
+QLineEdit* BoxMaker::rightAligned(const char* name, int formatCode, const QString& widest) const {
     QLineEdit* box = namedBox(parent, name);
     box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(widthFor(box, QStringLiteral("000")));
-    ui::NumericEntry::attach(box, kTwoDigits, false, settings, messages);
+    box->setFixedWidth(widthFor(box, widest));
+    ui::NumericEntry::attach(box, formatCode, false, settings, messages);
     return box;
 }
 
+QLineEdit* BoxMaker::twoDigits(const char* name) const {
+    return rightAligned(name, kTwoDigits, QStringLiteral("000"));
+}
+
 QLineEdit* BoxMaker::fourDigits(const char* name) const {
-    QLineEdit* box = namedBox(parent, name);
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(widthFor(box, QStringLiteral("00000")));
-    ui::NumericEntry::attach(box, kFourDigits, false, settings, messages);
-    return box;
+    return rightAligned(name, kFourDigits, QStringLiteral("00000"));
 }
 
 QLineEdit* BoxMaker::text(const char* name, int maxBytes, int shownBytes) const {

@@ -38,6 +38,8 @@ struct BoxMaker {
     QLineEdit* twoDigits(const char* name) const;
     // A right-aligned box of up to four digits (an era year, or a Western year to convert).
     QLineEdit* fourDigits(const char* name) const;
+    // A right-aligned numeric box of the format code, as wide as `widest`.
+    QLineEdit* rightAligned(const char* name, int formatCode, const QString& widest) const;
     // A text box of at most `maxBytes` code page 932 bytes, wide enough for that many (or for
     // `shownBytes` when given).
     QLineEdit* text(const char* name, int maxBytes, int shownBytes = 0) const;
