@@ -45,10 +45,15 @@ PaySummaryView::PaySummaryView(QWidget* parent) : QWidget(parent) {
     table_->horizontalHeader()->setDefaultSectionSize(
         table_->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999")) + 12);
 
+    warning_ = new QLabel(this);
+    warning_->setObjectName(QStringLiteral("lbUnpaidOvertime"));
+    warning_->setStyleSheet(QStringLiteral("color: #c00000;"));
+
     auto* top = new QHBoxLayout;
     top->setContentsMargins(6, 2, 6, 2);
     top->addWidget(caption);
-    top->addStretch();
+    top->addSpacing(12);
+    top->addWidget(warning_, 1);
     top->addWidget(calculate);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -59,6 +64,16 @@ PaySummaryView::PaySummaryView(QWidget* parent) : QWidget(parent) {
 }
 
 void PaySummaryView::show(const print::PaySummary& summary) {
+    // Hours entered that pay nothing: the unit price is missing, not the overtime.
+    QStringList unpaid;
+    for (const std::string& item : summary.unpaidOvertime) unpaid << QString::fromStdString(item);
+    warning_->setText(unpaid.isEmpty() ? QString()
+                                       : QStringLiteral("単価が0円の残業があります: %1")
+                                             .arg(unpaid.join(QStringLiteral("、"))));
+    warning_->setToolTip(unpaid.isEmpty() ? QString()
+                                          : QStringLiteral("社員情報の「賃金・単価」で残業単価を"
+                                                           "入れてください。\n") +
+                                                unpaid.join(QStringLiteral("\n")));
     const int rows = static_cast<int>(summary.rows.size());
     const int columns = static_cast<int>(summary.employees.size()) + 1;
     table_->setRowCount(rows);

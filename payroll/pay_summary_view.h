@@ -7,6 +7,7 @@
 
 #include "print/pay_summary.h"
 
+class QLabel;
 class QTableWidget;
 
 namespace keiro::payroll {
@@ -24,6 +25,7 @@ class PaySummaryView : public QWidget {
 
   private:
     QTableWidget* table_;
+    QLabel* warning_;
 };
 
 }  // namespace keiro::payroll

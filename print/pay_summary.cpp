@@ -1,5 +1,8 @@
 #include "print/pay_summary.h"
 
+#include <iterator>
+#include <utility>
+
 namespace keiro::print {
 
 PaySummary paySummary(const PeriodBlock& block, TableOptions options,
@@ -26,6 +29,19 @@ PaySummary paySummary(const PeriodBlock& block, TableOptions options,
             summary.company[r] += values[shown[r]].yen;
         }
         summary.employees.push_back(std::move(column));
+        const EmployeeRecord& e = block.employee(slot);
+        const AttendanceRecord& a = block.attendance[static_cast<std::size_t>(slot - 1)];
+        const std::pair<double, std::int32_t> overtime[] = {
+            {a.overtimeHours, e.overtimeRate},
+            {a.lateNightHours, e.lateNightRate},
+            {a.holidayOvertimeHours, e.holidayOvertimeRate},
+            {a.holidayLateNightHours, e.holidayLateNightRate}};
+        static constexpr const char* kOvertimeNames[] = {"普通残業", "深夜残業", "休日普通残業",
+                                                         "休日深夜残業"};
+        for (std::size_t k = 0; k < std::size(overtime); ++k) {
+            if (overtime[k].first > 0 && overtime[k].second == 0)
+                summary.unpaidOvertime.push_back(e.name.utf8() + "(" + kOvertimeNames[k] + ")");
+        }
     }
     return summary;
 }

@@ -26,6 +26,9 @@ struct PaySummary {
     std::vector<Row> rows;
     std::vector<Column> employees;
     std::vector<long long> company;  // each row's sum over the employees
+    // Overtime hours entered where the employee's unit price is 0 yen, so they pay nothing:
+    // "佐藤　健一(深夜残業)", one per employee and item.
+    std::vector<std::string> unpaidOvertime;
 };
 
 // The summary of the `employees` (slots 1..100, in the order shown).  The attendance rows the
