@@ -240,9 +240,8 @@ void MainWindow::refreshSummary() {
 }
 
 bool MainWindow::recalculatePeriod() {
-    recalculationTimer_->stop();
     gridView_->commitEditedCell();
-    recalculationTimer_->stop();  // the cell just committed is in this recalculation
+    recalculationTimer_->stop();  // a cell committed until now is in this recalculation
     if (year_.period() == 0) return true;
     const std::vector<calc::GridColumn> columns = grid_.columns();
     try {

@@ -63,10 +63,9 @@ PainterCanvas::~PainterCanvas() {
 
 // The texts of one font go out as one run of glyphs, each glyph on its own cell, until something
 // else is drawn: a PDF then holds one text object for a column or row of cells instead of one per
-// cell.
-// Padding before and after a string draws nothing and is left out; the blanks inside a string
-// stay, so that a PDF's text reads as it always did.  A character the face lacks is drawn on its
-// own, where the painter can take it from another face.
+// cell.  Padding before and after a string draws nothing and is left out; the blanks inside a
+// string stay, so that a PDF's text reads as it always did.  A character the face lacks is drawn
+// on its own, where the painter can take it from another face.
 void PainterCanvas::drawText(const std::vector<Glyph>& glyphs, const DeviceFont& font) {
     auto first = glyphs.begin();
     auto last = glyphs.end();

@@ -59,9 +59,9 @@ inline int runQtTests(int argc, char** argv) {
         return true;                                                               \
     }()
 
-#define KEIRO_QTEST_MAIN                                                                \
-    int main(int argc, char** argv) {                                                   \
-        QApplication app(argc, argv);                                                   \
+#define KEIRO_QTEST_MAIN                                                               \
+    int main(int argc, char** argv) {                                                  \
+        QApplication app(argc, argv);                                                  \
         keiro::ui::setUpApplication(QStringLiteral("Keiro"), QStringLiteral("Keiro")); \
-        return keiro::testing_support::runQtTests(argc, argv);                          \
+        return keiro::testing_support::runQtTests(argc, argv);                         \
     }
