@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "payroll/config_widgets.h"
+#include "widgets/tab_chain.h"
 
 namespace keiro::payroll {
 namespace {
@@ -159,6 +160,12 @@ ConfigCompanyPage::ConfigCompanyPage(QWidget* parent, const Settings& settings,
     layout->addWidget(note);
     layout->addLayout(password);
     layout->addStretch();
+
+    ui::setTabChain({companyNameEdit_, corporateNumberEdit_, hideCorporateNumberCheck_,
+                     generalBusinessRadio_, otherBusinessRadio_, box("edKoyRitu"), box("edKenRitu"),
+                     healthRateButton, box("edKaiRitu"), box("edNenRitu"), box("edKknRitu"),
+                     box("edSienRitu"), hoursPerDayEdit_, payDayEdit_, payNextMonthCheck_,
+                     passwordButton});
 
     connect(hideCorporateNumberCheck_, &QCheckBox::clicked, this,
             [this] { toggleCorporateNumberShown(); });

@@ -54,6 +54,10 @@ ConfigFreeItemsPage::ConfigFreeItemsPage(QWidget* parent, const Settings& settin
         return box;
     };
 
+    // Made in reading order, which is the Tab order.
+    QGroupBox* payItems = group(QStringLiteral("支給項目"), 0, 6);
+    QGroupBox* deductions = group(QStringLiteral("控除項目"), 6, 6);
+    QGroupBox* others = group(QStringLiteral("その他"), 12, 3);
     extraBonusCaptionEdit_ = nameBox(std::string(kExtraBonusCaptionControl));
     auto* bonus = new QGroupBox(QStringLiteral("賞与"), this);
     auto* bonusRow = new QGridLayout(bonus);
@@ -66,9 +70,9 @@ ConfigFreeItemsPage::ConfigFreeItemsPage(QWidget* parent, const Settings& settin
     ui::connectCommand(defaultsButton, this, messages, &ConfigFreeItemsPage::restoreDefaultNames);
 
     auto* items = new QGridLayout;
-    items->addWidget(group(QStringLiteral("支給項目"), 0, 6), 0, 0);
-    items->addWidget(group(QStringLiteral("控除項目"), 6, 6), 0, 1);
-    items->addWidget(group(QStringLiteral("その他"), 12, 3), 1, 0);
+    items->addWidget(payItems, 0, 0);
+    items->addWidget(deductions, 0, 1);
+    items->addWidget(others, 1, 0);
     items->addWidget(bonus, 1, 1, Qt::AlignTop);
 
     auto* buttons = new QHBoxLayout;

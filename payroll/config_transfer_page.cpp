@@ -36,11 +36,6 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     auto* company = new QGroupBox(QStringLiteral("委託者(振込依頼人)"), this);
     auto* bank = new QGroupBox(QStringLiteral("仕向金融機関(振込元の口座)"), this);
     auto* characters = new QGroupBox(QStringLiteral("振込データの文字"), this);
-    standardCharactersRadio_ = radio(characters, "rbMojiHyojun", QStringLiteral("標準"));
-    strictCharactersRadio_ = radio(characters, "rbMojiGenkaku", QStringLiteral("厳格"));
-    auto* characterKinds = new QButtonGroup(this);
-    characterKinds->addButton(standardCharactersRadio_);
-    characterKinds->addButton(strictCharactersRadio_);
 
     // Typed full-width kana take two bytes each until they are shown converted on leaving.
     const BoxMaker inCompany{company, settings, messages};
@@ -63,6 +58,12 @@ ConfigTransferPage::ConfigTransferPage(QWidget* parent, const ui::EntrySettings&
     kinds->addButton(ordinaryAccountRadio_);
     kinds->addButton(currentAccountRadio_);
     accountNumberEdit_ = inBank.digits("edSimukeKouzaNo", 7);
+    // The characters' choice is made last, as it is shown last: Tab follows creation.
+    standardCharactersRadio_ = radio(characters, "rbMojiHyojun", QStringLiteral("標準"));
+    strictCharactersRadio_ = radio(characters, "rbMojiGenkaku", QStringLiteral("厳格"));
+    auto* characterKinds = new QButtonGroup(this);
+    characterKinds->addButton(standardCharactersRadio_);
+    characterKinds->addButton(strictCharactersRadio_);
 
     auto* companyGrid = new QGridLayout(company);
     companyGrid->setHorizontalSpacing(10);

@@ -18,9 +18,14 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QTableWidget* tableOf(QWidget* parent, const print::TextTable& t) {
-    auto* table = makeListTable(parent, "sgList", t.headings, static_cast<int>(t.rows.size()));
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+// Fills the list in place, so that it keeps its place in the Tab order.
+void fill(QTableWidget* table, const print::TextTable& t) {
+    table->clear();
+    table->setColumnCount(static_cast<int>(t.headings.size()));
+    QStringList labels;
+    for (const std::string& h : t.headings) labels << qs(h);
+    table->setHorizontalHeaderLabels(labels);
+    table->setRowCount(static_cast<int>(t.rows.size()));
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         for (std::size_t c = 0; c < t.rows[r].size() && c < t.columns.size(); ++c) {
             auto* item = new QTableWidgetItem(qs(t.rows[r][c]));
@@ -29,7 +34,6 @@ QTableWidget* tableOf(QWidget* parent, const print::TextTable& t) {
         }
     }
     table->resizeColumnsToContents();
-    return table;
 }
 
 }  // namespace
@@ -38,6 +42,22 @@ SocialListWindow::SocialListWindow(QWidget* parent, ui::MessageService& messages
                                    const print::TextTable& table, const QString& name)
     : QDialog(parent), messages_(messages), column_(new QVBoxLayout(this)) {
     setObjectName(name);
+    // Made in the order they are shown, which is the Tab order; the choice shows only when
+    // a list has one.
+    auto* choiceRow = new QWidget(this);
+    auto* row = new QHBoxLayout(choiceRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    choiceCaption_ = new QLabel(choiceRow);
+    choiceCombo_ = new QComboBox(choiceRow);
+    choiceCombo_->setObjectName(QStringLiteral("cbChoice"));
+    row->addWidget(choiceCaption_);
+    row->addWidget(choiceCombo_);
+    row->addStretch();
+    choiceRow->hide();
+    column_->addWidget(choiceRow);
+    table_ = makeListTable(this, "sgList", {}, 0);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    column_->addWidget(table_);
     notesLabel_ = new QLabel(this);
     notesLabel_->setObjectName(QStringLiteral("lbNotes"));
     column_->addWidget(notesLabel_);
@@ -58,14 +78,7 @@ SocialListWindow::SocialListWindow(QWidget* parent, ui::MessageService& messages
 void SocialListWindow::setTable(const print::TextTable& table) {
     setWindowTitle(qs(table.title) + QStringLiteral("（") + qs(table.subtitle) +
                    QStringLiteral("）"));
-    QTableWidget* shown = tableOf(this, table);
-    if (table_ != nullptr) {
-        delete column_->replaceWidget(table_, shown);  // the old widget's layout item
-        delete table_;
-    } else {
-        column_->insertWidget(column_->indexOf(notesLabel_), shown);
-    }
-    table_ = shown;
+    fill(table_, table);
     QStringList notes;
     if (table.rows.empty()) notes << QString::fromUtf8(print::kNobodyListed);
     for (const std::string& note : table.notes) notes << qs(note);
@@ -76,15 +89,10 @@ void SocialListWindow::setTable(const print::TextTable& table) {
 
 void SocialListWindow::setChoice(const QString& caption, const QStringList& items, int current,
                                  std::function<void(int)> chosen) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(caption, this));
-    choiceCombo_ = new QComboBox(this);
-    choiceCombo_->setObjectName(QStringLiteral("cbChoice"));
+    choiceCaption_->setText(caption);
     choiceCombo_->addItems(items);
     choiceCombo_->setCurrentIndex(current);
-    row->addWidget(choiceCombo_);
-    row->addStretch();
-    column_->insertLayout(0, row);
+    choiceCombo_->parentWidget()->show();
     connect(choiceCombo_, &QComboBox::currentIndexChanged, this,
             [this, chosen = std::move(chosen)](int index) {
                 ui::runCommand(this, messages_, [&] { chosen(index); });

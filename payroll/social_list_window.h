@@ -45,9 +45,10 @@ class SocialListWindow : public QDialog {
   private:
     ui::MessageService& messages_;
     QVBoxLayout* column_;
-    QTableWidget* table_ = nullptr;
+    QTableWidget* table_;
     QLabel* notesLabel_;
-    QComboBox* choiceCombo_ = nullptr;
+    QLabel* choiceCaption_;
+    QComboBox* choiceCombo_;
     QString question_;
     Action apply_;
     Action print_;

@@ -37,13 +37,14 @@ DesignatedRelativesPanel::DesignatedRelativesPanel(int dataYear, ui::MessageServ
     grid->addWidget(columnHeading(QStringLiteral("生年月日")), 0, 3);
     grid->addWidget(columnHeading(QStringLiteral("個人番号")), 0, 5);
     grid->addWidget(columnHeading(QStringLiteral("合計所得")), 0, 6);
-    for (int i = 0; i < kRelatives; ++i) buildRow(grid, i);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     layout->addWidget(new QLabel(
         QStringLiteral("12月31日現在で19歳以上23歳未満、合計所得が扶養親族の限度額を超える親族")));
     layout->addLayout(grid);
     layout->addStretch();
+    // The grid is in the panel before the rows, so each box joins the Tab order as it is placed.
+    for (int i = 0; i < kRelatives; ++i) buildRow(grid, i);
 }
 
 void DesignatedRelativesPanel::buildRow(QGridLayout* grid, int index) {
@@ -56,7 +57,6 @@ void DesignatedRelativesPanel::buildRow(QGridLayout* grid, int index) {
     row.birth = new BirthDateBox(QStringLiteral("edTokuBirth_") + n, dataYear_, messages_);
     row.ageClass = ageClassLabel(QStringLiteral("lbTokuNenrei_") + n);
     row.number = digitBox(QStringLiteral("edTokuNumb_") + n, kMyNumberDigits, messages_);
-    row.income = boxes_->amount(QStringLiteral("edTokuSyotoku_%1").arg(n).toUtf8().constData());
     connect(row.birth, &BirthDateBox::dateLeft, this,
             [this, index](const CalendarDateBytes& date) { birthLeft(index, date); });
     const int line = index + 1;
@@ -66,6 +66,8 @@ void DesignatedRelativesPanel::buildRow(QGridLayout* grid, int index) {
     grid->addWidget(row.birth->edit(), line, 3);
     grid->addWidget(row.ageClass, line, 4);
     grid->addWidget(row.number, line, 5);
+    // Made in the panel at once, so made after the boxes before it are placed.
+    row.income = boxes_->amount(QStringLiteral("edTokuSyotoku_%1").arg(n).toUtf8().constData());
     grid->addWidget(row.income, line, 6);
 }
 

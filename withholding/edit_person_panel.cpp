@@ -94,7 +94,8 @@ EditPersonPanel::EditPersonPanel(EditBoxes& boxes, bool currentFormat, const Lat
     grid->addWidget(new QLabel(QStringLiteral("生年月日")), row, 0);
     grid->addLayout(dateRow(birthEraCombo_, birth_), row++, 1);
 
-    auto* conditions = new QGroupBox(QStringLiteral("本人の区分"));
+    // In the window from the start, so that the boxes put in it keep their place in Tab.
+    auto* conditions = new QGroupBox(QStringLiteral("本人の区分"), this);
     auto* flags = new QGridLayout(conditions);
     for (std::size_t i = 0; i < conditionChecks_.size(); ++i) {
         const std::string name = "cbTaisyou" + std::to_string(i + 1);

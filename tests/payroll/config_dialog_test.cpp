@@ -22,6 +22,7 @@
 #include "core/text.h"
 #include "payroll/rate_table_window.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
 
@@ -116,6 +117,11 @@ struct Harness {
 class ConfigDialogTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        Harness h;
+        KEIRO_VERIFY_TAB_ORDER(h.dialog);
+    }
+
     void newPeriodShowsDefaultRatesAndNeedsTheHealthRate() {
         Harness h;
         QCOMPARE(h.text("edKoyRitu"), QStringLiteral("0.300"));

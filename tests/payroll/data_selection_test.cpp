@@ -12,6 +12,7 @@
 #include "payroll/data_selection_window.h"
 #include "payroll/year_creation_dialog.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
 
@@ -55,6 +56,14 @@ class DataSelectionTest : public QObject {
     };
 
   private slots:
+    void tabFollowsReadingOrder() {
+        FirstStart start;
+        KEIRO_VERIFY_TAB_ORDER(*start.window);
+        YearCreationDialog dialog(nullptr, start.places.dataFolder, start.state.eraNames,
+                                  start.messages);
+        KEIRO_VERIFY_TAB_ORDER(dialog);
+    }
+
     void firstStartListsTheCurrentYearAndRefusesAMonthWithoutDays() {
         FirstStart start;
         QCOMPARE(start.find<QComboBox>("cbTaisyoNen")->currentText(), QString("令和08年"));

@@ -24,6 +24,7 @@
 #include "payroll/employee_resident_city_box.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/calculator_window.h"
 #include "widgets/message_service.h"
 #include "widgets/notice_window.h"
@@ -85,6 +86,11 @@ struct Demo : testing_support::DemoCompany {
 class EmployeeEditorTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        Demo demo;
+        KEIRO_VERIFY_TAB_ORDER(demo.open(1));
+    }
+
     void newEmployeeTakesTheFirstFreeSlotWithTheMonthsSchedule() {
         Demo demo;
         EmployeeEditor& editor = demo.open(-1);

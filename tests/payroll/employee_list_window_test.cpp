@@ -18,6 +18,7 @@
 #include "payroll/employee_list_window.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 
 namespace keiro::payroll {
 
@@ -72,6 +73,11 @@ class EmployeeListWindowTest : public QObject {
     };
 
   private slots:
+    void tabFollowsReadingOrder() {
+        Fixture f;
+        KEIRO_VERIFY_TAB_ORDER(*f.window);
+    }
+
     void sortingByNameIsKeptForTheRunAndNeverMovesSlots() {
         Fixture f;
         const int count = f.usedSlots();

@@ -11,6 +11,7 @@
 #include "core/fileio.h"
 #include "tests/support/published_grades.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -43,6 +44,12 @@ struct Harness {
 class GradeWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        Harness h;
+        h.open(5);
+        KEIRO_VERIFY_TAB_ORDER(h.window);
+    }
+
     void listsEveryGradeOnceAndSelectsTheStoredOne() {
         Harness h;
         h.open(20);

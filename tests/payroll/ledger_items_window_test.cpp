@@ -8,6 +8,7 @@
 
 #include "core/fileio.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
 
@@ -37,6 +38,12 @@ struct Harness {
 class LedgerItemsWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        Harness h;
+        h.open();
+        KEIRO_VERIFY_TAB_ORDER(h.window);
+    }
+
     // The boxes carry the display names and the stored choices; the blank fifteenth attendance
     // entry has no box to see, and a stored choice for it counts for nothing.
     void boxesShowNamesAndChoices() {

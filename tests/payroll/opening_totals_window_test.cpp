@@ -12,6 +12,7 @@
 #include "core/fileio.h"
 #include "core/yearfile.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
 
@@ -62,6 +63,12 @@ struct Harness {
 class OpeningTotalsWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        Harness h;
+        OpeningTotalsWindow window(nullptr, h.year, h.messages);
+        KEIRO_VERIFY_TAB_ORDER(window);
+    }
+
     void listsEveryEmployeeWithTheTotalsKept() {
         Harness h;
         OpeningTotalsWindow window(nullptr, h.year, h.messages);

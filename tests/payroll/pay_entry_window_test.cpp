@@ -20,6 +20,7 @@
 #include "payroll/pay_entry_window.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/calculator_window.h"
 
 namespace keiro::payroll {
@@ -94,6 +95,12 @@ class PayEntryWindowTest : public QObject {
     }
 
   private slots:
+    void tabFollowsReadingOrder() {
+        Demo demo(10);
+        demo.open(1);
+        KEIRO_VERIFY_TAB_ORDER(*demo.window);
+    }
+
     void paidLeaveDaysLowerThePreviousBalance() {
         Demo demo(10);
         demo.year.block().attendance[1].paidLeaveBalance = 12;  // 高橋 in October

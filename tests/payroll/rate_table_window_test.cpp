@@ -9,6 +9,7 @@
 #include "core/fileio.h"
 #include "core/text.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
 
@@ -40,6 +41,12 @@ struct Harness {
 class RateWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        Harness h;
+        h.open();
+        KEIRO_VERIFY_TAB_ORDER(h.window);
+    }
+
     void returnsHalfTheChosenRate() {
         Harness h;
         const std::string header =

@@ -10,6 +10,7 @@
 #include "payroll/item_colours.h"
 #include "payroll/layout_grid.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
 
@@ -74,6 +75,14 @@ std::vector<bool> useOf(const LayoutRow& row) {
 class SlipLayoutWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        for (LayoutKind kind : {LayoutKind::Salary, LayoutKind::Bonus}) {
+            Harness h(kind);
+            h.open();
+            KEIRO_VERIFY_TAB_ORDER(*h.window);
+        }
+    }
+
     // Without stored layouts the window shows the standard rows on 月 給; each tab shows its own
     // flags and calls the base pay row by its pay form's name.
     void tabsShowTheirPayForm() {

@@ -20,6 +20,7 @@
 #include "payroll/tool_tray.h"
 #include "tests/payroll/demo_main_window.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -88,6 +89,14 @@ class SocialListWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void tabFollowsReadingOrder() {
+        ui::ScriptedMessageService messages;
+        SocialListWindow window(nullptr, messages, smallTable(), QStringLiteral("TfmTest"));
+        window.setChoice(QStringLiteral("年度"), {QStringLiteral("2026")}, 0, [](int) {});
+        window.setApply(QStringLiteral("?"), [](QWidget*) {});
+        KEIRO_VERIFY_TAB_ORDER(window);
+    }
+
     void applyShowsOnlyWhereGivenAndRunsOnlyAfterYes() {
         ui::ScriptedMessageService messages;
         SocialListWindow window(nullptr, messages, smallTable(), QStringLiteral("TfmTest"));

@@ -22,6 +22,7 @@
 #include "tests/payroll/demo_main_window.h"
 #include "tests/support/published_grades.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -75,6 +76,11 @@ struct Harness {
 class SanteiWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        Harness h;
+        KEIRO_VERIFY_TAB_ORDER(*h.window);
+    }
+
     void listsTheLinesAndTakesAnAdjustedAverageOnlyForDecidedLines() {
         Harness h;
         QCOMPARE(h.table()->rowCount(), 2);

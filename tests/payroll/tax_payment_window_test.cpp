@@ -15,6 +15,7 @@
 #include "payroll/tool_tray.h"
 #include "tests/payroll/demo_main_window.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/message_service.h"
 
 namespace keiro::payroll {
@@ -23,6 +24,11 @@ class TaxPaymentWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void tabFollowsReadingOrder() {
+        TaxPaymentChooser chooser(nullptr);
+        KEIRO_VERIFY_TAB_ORDER(chooser);
+    }
+
     void theChoiceRoundTripsAndOnlyItsOwnListIsEnabled() {
         TaxPaymentChooser chooser(nullptr);
         chooser.setChoice({true, 2});

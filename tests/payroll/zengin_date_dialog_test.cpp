@@ -15,6 +15,7 @@
 #include "core/settings.h"
 #include "payroll/config_dialog.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/support/temp_folder.h"
 #include "widgets/message_service.h"
 
@@ -36,6 +37,14 @@ void keepPicture(QWidget& widget, const QString& name) {
 class ZenginDateDialogTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        const BankCalendar calendar =
+            BankCalendar::load(KEIRO_SOURCE_DIR "/data/public_holidays.csv");
+        ui::ScriptedMessageService messages;
+        ZenginDateDialog dialog(nullptr, calendar, messages);
+        KEIRO_VERIFY_TAB_ORDER(dialog);
+    }
+
     void proposesABusinessDayAndRefusesAClosedOne() {
         const BankCalendar calendar =
             BankCalendar::load(KEIRO_SOURCE_DIR "/data/public_holidays.csv");

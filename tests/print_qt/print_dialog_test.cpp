@@ -21,6 +21,7 @@
 #include "print/qt/dialog/print_dialog.h"
 #include "tests/print_qt/dialog_fixture.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/message_service.h"
 
@@ -33,6 +34,14 @@ class PrintDialogTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void tabFollowsReadingOrder() {
+        for (ReportKind kind : {ReportKind::PaySlips, ReportKind::Ledger}) {
+            testing::DialogFixture f;
+            f.open(kind);
+            KEIRO_VERIFY_TAB_ORDER(*f.dialog);
+        }
+    }
+
     void countsPagesAgainWhenTheFormTypeChanges() {
         DialogFixture f;
         f.open(ReportKind::PaySlips);

@@ -8,6 +8,7 @@
 #include "core/ini.h"
 #include "tests/support/control_names.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "widgets/calculator_window.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/folder_window.h"
@@ -44,6 +45,11 @@ class WidgetControlNamesTest : public QObject {
                               "bt6",      "bt7",     "bt8",     "bt9",  "btCancel",  "btClear",
                               "btDivide", "btEqual", "btMinus", "btOK", "btPercent", "btPlus",
                               "btPoint",  "btTimes", "edResult"}));
+        for (QWidget* window : std::initializer_list<QWidget*>{&password, &newPassword, &folders,
+                                                               &log, &calculator}) {
+            KEIRO_VERIFY_TAB_ORDER(*window);
+            window->hide();
+        }
         NoticeWindow* progress = NoticeWindow::showProgress(nullptr, QStringLiteral("処理中"));
         const QStringList progressNames = controlNames(*progress);
         progress->close();

@@ -7,6 +7,7 @@
 
 #include "print/position_correction.h"
 #include "widgets/message_service.h"
+#include "widgets/tab_chain.h"
 
 namespace keiro::print {
 namespace {
@@ -61,6 +62,7 @@ CorrectionPanel::CorrectionPanel(ui::MessageService& messages, QWidget* parent)
     layout->addWidget(right, 1, 3);
     layout->addWidget(reset, 0, 4, 2, 1);
     layout->setColumnStretch(5, 1);
+    ui::setTabChain({vertical_, up, down, horizontal_, left, right, reset});
 
     setDocumentStyle(false);
 

@@ -5,7 +5,9 @@
 #include <QScrollArea>
 
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/withholding_edit/window/editor_fixture.h"
+#include "withholding/previous_employers_dialog.h"
 
 namespace keiro::withholding {
 
@@ -21,6 +23,19 @@ class EditorScreenFitTest : public QObject {
     }
 
   private slots:
+    void tabFollowsReadingOrderInBothEditors() {
+        for (int year : {2026, 2015}) {
+            EditorFixture fixture(year);
+            auto editor = fixture.editor(1);
+            KEIRO_VERIFY_TAB_ORDER(*editor);
+            editor->reject();
+        }
+        EditorFixture fixture(2026);
+        PreviousEmployer employers[2]{};
+        PreviousEmployersDialog previous(employers, {kEraNew, "令和", 8}, fixture.messages, {});
+        KEIRO_VERIFY_TAB_ORDER(previous);
+    }
+
     void theButtonsLieOnTheScreenAndTheFocusedBoxIsScrolledIntoView() {
         if (qEnvironmentVariable("QT_QPA_PLATFORM").contains("screen_1366x768"))
             QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(1366, 768));

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/withholding_family/window/family_fixture.h"
 #include "widgets/message_service.h"
 #include "withholding/company_info_dialog.h"
@@ -29,6 +30,13 @@ WithholdingHeader sampleHeader() {
 class CompanyInfoDialogTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrder() {
+        WithholdingHeader header = sampleHeader();
+        ui::ScriptedMessageService messages;
+        CompanyInfoDialog dialog(header, QStringLiteral("株式会社サンプル"), messages);
+        KEIRO_VERIFY_TAB_ORDER(dialog);
+    }
+
     void okStoresTrimmedTextsWithinTheirBytes() {
         WithholdingHeader header = sampleHeader();
         ui::ScriptedMessageService messages;

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/withholding_family/window/family_fixture.h"
 #include "widgets/message_service.h"
 #include "withholding/family_dialog.h"
@@ -15,6 +16,14 @@ namespace keiro::withholding {
 class FamilyScreenFitTest : public QObject {
     Q_OBJECT
   private slots:
+    void tabFollowsReadingOrderOnEveryPage() {
+        WithholdingRecord record = testing::familyRecord();
+        WithholdingSupplement supplement = testing::familySupplement();
+        ui::ScriptedMessageService messages;
+        FamilyDialog dialog(record, supplement, 2025, QStringLiteral("山田　太郎"), messages);
+        KEIRO_VERIFY_TAB_ORDER(dialog);
+    }
+
     void everyPageFitsASmallLaptopScreen() {
         if (qEnvironmentVariable("QT_QPA_PLATFORM").contains("screen_1366x768"))
             QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(1366, 768));

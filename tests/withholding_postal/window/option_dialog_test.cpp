@@ -8,6 +8,7 @@
 #include "core/fileio.h"
 #include "core/ini.h"
 #include "tests/support/qt_test_main.h"
+#include "tests/support/tab_chain.h"
 #include "tests/withholding_postal/postal_fixture.h"
 #include "withholding/option_dialog.h"
 #include "withholding/postal/postal_file.h"
@@ -27,6 +28,15 @@ class OptionDialogTest : public QObject {
     }
 
   private slots:
+    void tabFollowsReadingOrder() {
+        TempFolder folder("keiro-option");
+        IniFile ini(folder / "Keiro.ini");
+        ui::ScriptedMessageService messages;
+        ui::ScriptedFileDialogs files;
+        OptionDialog dialog(ini, folder.path(), messages, files);
+        KEIRO_VERIFY_TAB_ORDER(dialog);
+    }
+
     void showsTheSettingsAndOkWritesThem() {
         TempFolder folder("keiro-option");
         IniFile ini(folder / "Keiro.ini");
