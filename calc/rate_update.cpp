@@ -93,6 +93,7 @@ RatesOfPeriod ratesOfPeriod(const PremiumRateHistory& history, const PeriodRateM
     set(rates.support, RateKind::Support, {}, months.premium);
     for (const PremiumRate& r : history.healthRatesAt(months.premium)) {
         rates.healthShares.push_back(percentOf(r.employee));
+        rates.healthPrefectures.push_back(r.name);
         rates.healthFiscalYear = r.fiscalYear;
         rates.healthFiscalYearText = fiscalYearText(r);
     }

@@ -29,6 +29,7 @@ struct RatesOfPeriod {
     // The 協会けんぽ shares of every prefecture in force, and the fiscal year they belong to
     // (0 when none is known).
     std::vector<double> healthShares;
+    std::vector<std::string> healthPrefectures;  // the name of each share's prefecture
     int healthFiscalYear = 0;
     std::string healthFiscalYearText;  // "令和8年度"
 };

@@ -53,6 +53,7 @@ CopySourceWindow::CopySourceWindow(QWidget* parent, ui::MessageService& messages
 bool CopySourceWindow::chooseSource(YearData& year, const std::vector<SavedMonth>& months,
                                     bool laterMonthSaved) {
     year.clearBlock();
+    if (months.empty()) return false;  // a new office: nothing to take over, nothing to say
     const auto lastUsable = std::find_if(months.rbegin(), months.rend(),
                                          [](const SavedMonth& m) { return m.usable(); });
     if (lastUsable == months.rend()) {

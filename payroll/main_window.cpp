@@ -10,12 +10,15 @@
 #include "calc/bonus_tax.h"
 #include "calc/period_calc.h"
 #include "calc/premiums.h"
+#include "core/company_address.h"
 #include "core/fileio.h"
 #include "core/open_header.h"
+#include "core/periodcopy.h"
 #include "core/product.h"
 #include "core/year_recovery.h"
 #include "payroll/config_dialog.h"
 #include "payroll/employee_pdfs.h"
+#include "payroll/first_start_dialog.h"
 #include "payroll/ledger_items_window.h"
 #include "payroll/pay_grid_view.h"
 #include "payroll/pay_summary_view.h"
@@ -212,7 +215,9 @@ void MainWindow::showPeriod(bool startedEmpty) {
     });
     if (startedEmpty) {
         QTimer::singleShot(0, this, [this] {
-            ui::runCommand(this, context_.messages, [this] { editSettings(); });
+            ui::runCommand(this, context_.messages, [this] {
+                if (!setUpNewOffice()) editSettings();
+            });
         });
     }
 }
@@ -374,6 +379,24 @@ void MainWindow::changePeriod() {
         closingConfirmed_ = true;
         close();
     }
+}
+
+bool MainWindow::setUpNewOffice() {
+    if (year_.period() == 0 || !year_.document().settings().companyName.empty() ||
+        !listSavedMonths(context_.places.dataFolder, context_.eraNames).empty())
+        return false;
+    const calc::RatesOfPeriod rates = socialInsurance_->ratesOfOpenPeriod();
+    FirstStartDialog dialog(this, context_.settings, rates, readCompanyAddress(context_.ini),
+                            context_.messages);
+    const std::optional<FirstStartAnswers> answers = dialog.ask();
+    if (!answers) return false;
+    PeriodSettings settings = year_.document().settings();
+    applyFirstStart(settings, *answers, rates);
+    year_.document().setSettings(settings);
+    showPeriod();
+    recalculatePeriod();
+    storeCompanyAddress(context_.ini, answers->address);  // an IoError is shown by the caller
+    return true;
 }
 
 void MainWindow::editSettings() {

@@ -135,6 +135,9 @@ class MainWindow : public QMainWindow {
     void changePeriod();
     // 共通設定: the settings dialog, then the period shown again.
     void editSettings();
+    // On a data folder without a saved month, the short set-up in place of the settings dialog;
+    // false when it is not such a folder or the clerk chose to set up later.
+    bool setUpNewOffice();
     // 給与明細印刷項目 / 賞与明細印刷項目: the slip layout of the open period's kind; after OK
     // the grid and the calculation follow the layout written.
     void editSlipLayout(LayoutKind kind);

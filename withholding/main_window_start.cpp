@@ -5,6 +5,7 @@
 #include <cctype>
 #include <system_error>
 
+#include "core/company_address.h"
 #include "core/fileio.h"
 #include "core/syslog.h"
 #include "core/text.h"
@@ -12,6 +13,7 @@
 #include "widgets/message_service.h"
 #include "widgets/password_windows.h"
 #include "withholding/main_window.h"
+#include "withholding/model/entry_text.h"
 #include "withholding/model/opening.h"
 
 namespace keiro::withholding {
@@ -146,6 +148,8 @@ bool MainWindow::loadYear(const fs::path& path, const EraYear& year) {
             return false;
         }
         file_.emplace(std::move(*opened));
+        const CompanyAddress company = readCompanyAddress(context_.ini);
+        takeCompanyAddress(file_->header(), {company.address1, company.address2, company.phone});
     } catch (const IoError& e) {
         year_.reset();
         context_.messages.error(this, QString::fromUtf8(e.what()));

@@ -39,6 +39,23 @@ TEST(PayerTexts, ATextWithoutACodePage932FormChangesNothing) {
     EXPECT_EQ(header.address1.utf8(), "東京都");
 }
 
+TEST(PayerTexts, AnEmptyHeaderTakesTheCompanyAddressOfTheFirstStartOnly) {
+    const PayerTexts company{"東京都千代田区丸の内１－１－１", "", "03-1234-5678"};
+    WithholdingHeader header{};
+    EXPECT_FALSE(takeCompanyAddress(header, PayerTexts{}));
+    EXPECT_TRUE(takeCompanyAddress(header, company));
+    EXPECT_EQ(payerTexts(header), company);
+
+    WithholdingHeader entered{};
+    storePayerTexts(entered, {"", "", "06-0000-0000"});  // the payer's own, however little
+    EXPECT_FALSE(takeCompanyAddress(entered, company));
+    EXPECT_EQ(payerTexts(entered).address1, "");
+
+    WithholdingHeader untouched{};
+    EXPECT_FALSE(takeCompanyAddress(untouched, {"\U0001F600", "", ""}));
+    EXPECT_EQ(payerTexts(untouched), PayerTexts{});
+}
+
 TEST(PayerTexts, AFieldLeftAsItWasReadKeepsItsBytes) {
     WithholdingHeader header{};
     header.address1.assignBytes("\x93\x8c\x8b\x9e \x81");  // 東京, a blank, half a character

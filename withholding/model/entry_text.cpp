@@ -43,4 +43,14 @@ void storePayerTexts(WithholdingHeader& header, const PayerTexts& texts) {
     header = changed;
 }
 
+bool takeCompanyAddress(WithholdingHeader& header, const PayerTexts& company) {
+    if (payerTexts(header) != PayerTexts{} || company == PayerTexts{}) return false;
+    try {
+        storePayerTexts(header, company);
+    } catch (const text::EncodingError&) {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace keiro::withholding

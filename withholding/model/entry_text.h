@@ -41,5 +41,9 @@ PayerTexts payerTexts(const WithholdingHeader& header);
 // that comes out as stored keeps the field's bytes.  Throws text::EncodingError (and changes
 // nothing) when a text holds a character without a code page 932 form.
 void storePayerTexts(WithholdingHeader& header, const PayerTexts& texts);
+// A header without any payer text takes the company's address and telephone as entered at the
+// payroll program's first start; true when it did.  A text without a code page 932 form leaves
+// the header as it was.
+bool takeCompanyAddress(WithholdingHeader& header, const PayerTexts& company);
 
 }  // namespace keiro::withholding
