@@ -2,13 +2,16 @@
 // runner, so that a failure nobody expected is shown and the clerk keeps the window and the
 // open period; and the question the reports that read the saved file ask first.
 #include <QApplication>
+#include <QTableWidget>
 #include <QToolButton>
+#include <QUrl>
 #include <map>
 #include <memory>
 #include <stdexcept>
 
 #include "payroll/main_window.h"
 #include "payroll/open_period_context.h"
+#include "payroll/social_list_window.h"
 #include "payroll/tool_tray.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
@@ -78,6 +81,23 @@ class MainWindowCommandsTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // F1 opens the page of the window in front: a social-insurance list, its grade window.
+    void f1OpensThePageOfTheWindowInFront() {
+        Office office;
+        QUrl opened;
+        office.window->setOpenUrl([&](const QUrl& url) {
+            opened = url;
+            return true;
+        });
+        SocialListWindow list(office.window.get(), office.messages, print::TextTable{},
+                              QStringLiteral("TfmGetsuhen"));
+        list.show();
+        QTest::keyClick(list.findChild<QTableWidget*>("sgList"), Qt::Key_F1);
+        QCOMPARE(opened.fileName(), QStringLiteral("social-insurance.html"));
+        QTest::keyClick(office.window.get(), Qt::Key_F1);
+        QCOMPARE(opened.fileName(), QStringLiteral("monthly-pay.html"));
+    }
+
     // Each button of the tray runs exactly one command; only the pictures that open a panel
     // have nothing of their own to run.  A button added to the tray without its row would do
     // nothing at all when clicked.
