@@ -10,10 +10,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <chrono>
+#include <cmath>
 #include <utility>
 
 #include "core/employee_master.h"
 #include "core/fileio.h"
+#include "core/ini.h"
 #include "core/text.h"
 #include "core/zengin_settings.h"
 #include "payroll/config_widgets.h"
@@ -22,6 +24,7 @@
 #include "payroll/employee_pay_page.h"
 #include "payroll/employee_resident_city_box.h"
 #include "payroll/employee_social_page.h"
+#include "payroll/unit_price_dialog.h"
 #include "widgets/calculator_window.h"
 #include "widgets/command_runner.h"
 #include "widgets/message_service.h"
@@ -101,6 +104,8 @@ EmployeeEditor::EmployeeEditor(QWidget* parent, EmployeeEditorContext context, i
 
     connect(identity_, &EmployeeIdentityPage::payFormChanged, pay_, &EmployeePayPage::showPayForm);
     connect(pageTabs_, &QTabWidget::currentChanged, this, [this] { updateButtons(); });
+    connect(pay_, &EmployeePayPage::unitPricesRequested, this,
+            [this] { ui::runCommand(this, context_.messages, [this] { suggestUnitPrices(); }); });
     ui::MessageService& messages = context_.messages;
     ui::connectCommand(previousButton_, this, messages, &EmployeeEditor::showPreviousEmployee);
     ui::connectCommand(nextButton_, this, messages, &EmployeeEditor::showNextEmployee);
@@ -260,6 +265,28 @@ void EmployeeEditor::saveOrRemoveTemplate() {
     } catch (const text::EncodingError& e) {
         context_.messages.error(this, qs(e.what()));
     }
+}
+
+void EmployeeEditor::suggestUnitPrices() {
+    const PeriodSettings& period = records().settings;
+    calc::UnitPriceBasis basis = calc::unitPriceBasisOf(formRecord());
+    IniFile ini(context_.places.iniFile);
+    // The company's monthly hours; the open month's scheduled hours until they are set.
+    const double hours = ini.readDouble("Option", "TankaJikan", period.scheduledHours);
+    const auto minutes = [](double h) {
+        return std::isfinite(h) && h > 0 && h < 1000 ? static_cast<int>(std::lround(h * 60)) : 0;
+    };
+    basis.minutesPerMonth = minutes(hours);
+    basis.daysPerMonth = period.scheduledDays;
+    basis.minutesPerDay = minutes(period.hoursPerDay);
+    UnitPriceDialog dialog(this, basis, context_.settings.monthRounding,
+                           entrySettings(context_.settings), context_.messages);
+    const std::optional<calc::UnitPrices> prices = dialog.ask();
+    if (!prices) return;
+    pay_->setUnitPrices(*prices);
+    if (basis.payForm == 1)
+        ini.writeString("Option", "TankaJikan",
+                        QString::number(dialog.hoursPerMonth(), 'g', 6).toStdString());
 }
 
 void EmployeeEditor::setPremiumsFromGrade() {

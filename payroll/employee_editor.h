@@ -61,6 +61,8 @@ class EmployeeEditor : public QDialog {
     void calculateFocusedBox();
     void saveOrRemoveTemplate();
     void setPremiumsFromGrade();
+    // 単価を計算: the units from the wage on the pay page and the company's monthly hours.
+    void suggestUnitPrices();
     void saveEmployee();
     // キャンセル, Escape and the window's close button: changes are dropped only after a
     // question.

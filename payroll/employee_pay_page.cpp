@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "payroll/config_widgets.h"
 #include "payroll/employee_boxes.h"
@@ -82,6 +83,12 @@ EmployeePayPage::EmployeePayPage(QWidget* parent, const ui::EntrySettings& setti
                                          {"edJuumin6", "住民税(6月)", kSixDigitAmount},
                                          {"edJuumin", "住民税(以外)", kSixDigitAmount}},
                                         settings, messages, deductionCaptions);
+    auto* unitPriceButton = new QPushButton(QStringLiteral("単価を計算..."), wages);
+    unitPriceButton->setObjectName(QStringLiteral("sbTanka"));
+    unitPriceButton->setToolTip(
+        QStringLiteral("残業・欠勤・遅早の単価を賃金と所定労働時間から計算します"));
+    static_cast<QGridLayout*>(wages->layout())->addWidget(unitPriceButton, 9, 0, 1, 2);
+    connect(unitPriceButton, &QPushButton::clicked, this, &EmployeePayPage::unitPricesRequested);
     basePayLabel_ = wageCaptions[0];
     basePayLabel_->setObjectName(QStringLiteral("lbChingin1"));
     paidLeavePayEdit_ = box("edYukyu");
@@ -157,6 +164,15 @@ void EmployeePayPage::showPayForm(int payForm) {
                                             QStringLiteral("時給")};
     basePayLabel_->setText(kBaseCaptions[payForm >= 1 && payForm <= 3 ? payForm - 1 : 0]);
     paidLeavePayEdit_->setEnabled(payForm == 2 || payForm == 3);
+}
+
+void EmployeePayPage::setUnitPrices(const calc::UnitPrices& p) {
+    showAmount(box("edChingin2"), p.overtime);
+    showAmount(box("edChingin3"), p.lateNight);
+    showAmount(box("edChingin4"), p.holidayOvertime);
+    showAmount(box("edChingin5"), p.holidayLateNight);
+    if (p.absencePerDay > 0) showAmount(box("edKekkin"), p.absencePerDay);
+    if (p.latePerHour > 0) showAmount(box("edChisou"), p.latePerHour);
 }
 
 void EmployeePayPage::load(const EmployeeRecord& r) {

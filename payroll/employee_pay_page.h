@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "calc/premiums.h"
+#include "calc/unit_prices.h"
 #include "core/items.h"
 #include "core/records.h"
 #include "widgets/entry_behaviour.h"
@@ -40,7 +41,13 @@ class EmployeePayPage : public QWidget {
     void setPremiums(const calc::MonthlyPremiums& premiums);
     // The grade the premiums were set from, beside them ("" for none).
     void showGrade(const QString& text);
+    // The units worked out by 単価を計算 into their boxes (the absence ones only when given).
+    void setUnitPrices(const calc::UnitPrices& prices);
 
+  signals:
+    void unitPricesRequested();
+
+  public:
     ResidentTaxCityBox* residentTaxCity() const { return residentTaxCity_; }
 
   private:

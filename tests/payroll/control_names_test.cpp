@@ -145,6 +145,7 @@ class ControlNamesTest : public QObject {
                                                     "sbFromGrade",
                                                     "sbNext",
                                                     "sbPrev",
+                                                    "sbTanka",
                                                     "seKaiteiNen",
                                                     "seKaiteiTuki",
                                                     "seSyoyoNendo",

@@ -13,11 +13,13 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <regex>
 
 #include "core/employee_master.h"
 #include "core/employee_transfer.h"
 #include "core/fileio.h"
+#include "core/ini.h"
 #include "core/municipality_file.h"
 #include "core/slip_password.h"
 #include "core/text.h"
@@ -180,6 +182,36 @@ class EmployeeEditorTest : public QObject {
             QVERIFY(demo.accepted());
             QVERIFY(demo.year.block().employee(slot).employeeCode.empty());
         }
+    }
+
+    // 単価を計算 divides base pay with 役職手当 by the hours typed and keeps them for next time.
+    void unitPricesAreWorkedOutFromTheWageAndTheCompanysHours() {
+        Demo demo;
+        EmployeeEditor& editor = demo.open(1);
+        demo.showPayPage();
+        demo.type("edChingin1", "300000");
+        demo.type("edYakuin", "20000");
+        demo.type("edFamily", "10000");
+        demo.type("edTeate1", "0");
+        demo.type("edTeate2", "0");
+        demo.type("edTeate3", "0");
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr && dialog->objectName() == "TfmTanka");
+            dialog->findChild<QLineEdit*>("edTankaJikan")->setText("160:00");
+            dialog->findChild<QLineEdit*>("edTankaNissu")->setText("20");
+            dialog->findChild<QPushButton*>("btOK")->click();
+            answered = true;
+        });
+        demo.click("sbTanka");
+        QVERIFY(answered);
+        QCOMPARE(demo.child("edChingin2")->text().trimmed(), QString("2,500"));
+        QCOMPARE(demo.child("edChingin5")->text().trimmed(), QString("3,200"));
+        QCOMPARE(demo.child("edKekkin")->text().trimmed(), QString("16,000"));
+        QCOMPARE(demo.child("edChisou")->text().trimmed(), QString("2,000"));
+        QCOMPARE(IniFile(demo.places.iniFile).readDouble("Option", "TankaJikan", 0), 160.0);
+        editor.close();
     }
 
     void socialInsuranceFactsRoundTripAndAreStored() {
