@@ -20,6 +20,7 @@
 #include "core/fileio.h"
 #include "core/syslog.h"
 #include "payroll/resident_tax_import_dialog.h"
+#include "payroll/year_chart_window.h"
 #include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/fixed_font.h"
@@ -143,6 +144,8 @@ void EmployeeListWindow::buildEditButtons(QHBoxLayout* row) {
                        &EmployeeListWindow::exportCsv);
     ui::connectCommand(addButton(row, this, "sbJuuminImport", "住民税取込"), this, messages,
                        &EmployeeListWindow::importResidentTax);
+    ui::connectCommand(addButton(row, this, "sbGraph", "年間グラフ"), this, messages,
+                       &EmployeeListWindow::showYearChart);
     row->addStretch(1);
     connect(addButton(row, this, "sbClose", "閉じる"), &QPushButton::clicked, this,
             &QDialog::reject);
@@ -255,6 +258,11 @@ void EmployeeListWindow::editSelected() {
     if (context_.editEmployee(this, slot) <= 0) return;
     rebuildList();
     writeLog(kLogEmployeeUpdated);
+}
+
+void EmployeeListWindow::showYearChart() {
+    YearChartWindow chart(this, context_.year, context_.settings.itemNames, selectedSlot());
+    chart.exec();
 }
 
 void EmployeeListWindow::deleteSelected() {

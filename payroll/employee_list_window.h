@@ -68,6 +68,8 @@ class EmployeeListWindow : public QDialog {
     void addEmployee();
     void editSelected();
     void deleteSelected();
+    // 年間グラフ: the year's pay and deductions of the selected employee (or the company).
+    void showYearChart();
     void importCsv();
     // 住民税取込: the year's residence-tax amounts from a CSV file, after a preview.
     void importResidentTax();

@@ -37,6 +37,7 @@ std::vector<MainWindow::Command> MainWindow::makeCommands() {
         // 印刷
         {"sbMeisaihyo", N::Employee, [this] { reports_->printPaySlips(); }},
         {"sbKyuyoDaicho", N::Employee, [this] { reports_->printLedger(); }},
+        {"sbGraph", N::Employee, [this] { showYearChart(); }},
         {"sbKyuyoIchiran", N::Employee, [this] { reports_->printMonthlyList(); }},
         {"sbFuriList", N::Employee, [this] { reports_->printTransferList(); }},
         {"sbFuriData", N::Employee, [this] { reports_->writeTransferFile(); }},

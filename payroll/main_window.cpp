@@ -27,6 +27,7 @@
 #include "payroll/slip_layout_window.h"
 #include "payroll/social_insurance_tasks.h"
 #include "payroll/tool_tray.h"
+#include "payroll/year_chart_window.h"
 #include "print/pay_summary.h"
 #include "widgets/command_runner.h"
 #include "widgets/file_dialogs.h"
@@ -428,6 +429,12 @@ void MainWindow::editSettings() {
     // Roundings, items and rates change the figures: worked out now, they count as a change
     // the closing question asks about.
     recalculatePeriod();
+}
+
+void MainWindow::showYearChart() {
+    tray_->closePanels();
+    YearChartWindow chart(this, year_, context_.settings.itemNames, 0);
+    chart.exec();
 }
 
 void MainWindow::showVersion() {

@@ -138,6 +138,8 @@ class MainWindow : public QMainWindow {
     // On a data folder without a saved month, the short set-up in place of the settings dialog;
     // false when it is not such a folder or the clerk chose to set up later.
     bool setUpNewOffice();
+    // 年間グラフ: the company's pay and deductions of the year, month by month.
+    void showYearChart();
     // 給与明細印刷項目 / 賞与明細印刷項目: the slip layout of the open period's kind; after OK
     // the grid and the calculation follow the layout written.
     void editSlipLayout(LayoutKind kind);

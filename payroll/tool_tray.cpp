@@ -53,6 +53,7 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
     addPanel("imPrint", "pnPrint",
              {{"sbMeisaihyo", "給与/賞与明細書"},
               {"sbKyuyoDaicho", "社員別給与台帳"},
+              {"sbGraph", "年間グラフ(支給と控除)"},
               {"sbKyuyoIchiran", "月別給与/賞与一覧"},
               {"sbFuriList", "給与/賞与振込一覧"},
               {"sbFuriData", "振込データ作成(全銀)"},
@@ -63,7 +64,7 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
               {"sbNendoKoshin", "労働保険 年度更新"},
               {"sbChoshudaka", "所得税徴収高計算書"},
               {"sbJuuminList", "住民税納付一覧"}},
-             {"sbMeisaihyo", "sbKyuyoDaicho", "sbKyuyoIchiran", "sbFuriList", "sbFuriData",
+             {"sbMeisaihyo", "sbKyuyoDaicho", "sbGraph", "sbKyuyoIchiran", "sbFuriList", "sbFuriData",
               "sbKinsyuList", "sbSantei", "sbGetsuhen", "sbSyoyoTodoke", "sbNendoKoshin",
               "sbChoshudaka", "sbJuuminList"});
     addPanel("imDataEdit", "pnDataEdit",

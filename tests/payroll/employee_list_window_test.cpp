@@ -1,10 +1,13 @@
 // The employee list on the sample company: sorting, editing through the editor, deleting with
 // the withholding warning, the CSV round trip through the window, bad files, and the choosing
 // mode of the print commands.
+#include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 #include <numeric>
@@ -16,6 +19,8 @@
 #include "core/syslog.h"
 #include "core/text.h"
 #include "payroll/employee_list_window.h"
+#include "payroll/year_chart_view.h"
+#include "payroll/year_chart_window.h"
 #include "tests/support/demo_company.h"
 #include "tests/support/qt_test_main.h"
 #include "tests/support/tab_chain.h"
@@ -73,6 +78,34 @@ class EmployeeListWindowTest : public QObject {
     };
 
   private slots:
+    // 年間グラフ opens on the selected employee; the choice switches to the company, and each
+    // bar tells its amount.
+    void yearChartShowsTheSelectedEmployeeThenTheCompany() {
+        Fixture f;
+        f.window->findChild<QListWidget*>("lbMembList")->setCurrentRow(1);
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* chart = qobject_cast<YearChartWindow*>(QApplication::activeModalWidget());
+            QVERIFY(chart != nullptr);
+            KEIRO_VERIFY_TAB_ORDER(*chart);
+            auto* choice = chart->findChild<QComboBox*>("cbSyain");
+            QCOMPARE(choice->currentIndex(), 2);  // after 会社全体 and the first employee
+            const std::vector<print::PeriodTotals> one = chart->chart()->totals();
+            choice->setCurrentIndex(0);
+            const std::vector<print::PeriodTotals> all = chart->chart()->totals();
+            QCOMPARE(all.size(), one.size());
+            QVERIFY(all[0].pay > one[0].pay);
+            chart->resize(800, 400);
+            YearChartView* view = chart->chart();
+            const QString tip = view->tipAt(QPoint(view->width() / 2, view->height() - 50));
+            QVERIFY2(tip.contains(QStringLiteral("円")), qPrintable(tip));
+            chart->accept();
+            shown = true;
+        });
+        f.button("sbGraph")->click();
+        QVERIFY(shown);
+    }
+
     void tabFollowsReadingOrder() {
         Fixture f;
         KEIRO_VERIFY_TAB_ORDER(*f.window);
