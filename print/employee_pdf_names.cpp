@@ -31,6 +31,17 @@ std::string employeePdfName(std::string_view employeeCode, std::string_view toke
     return safeFileName(std::string(trimmed(employeeCode)) + "_" + std::string(token)) + ".pdf";
 }
 
+std::string reportPdfName(const DocumentInfo& info) {
+    std::string name = std::string(trimmed(info.title));
+    if (name.empty()) name = "帳票";
+    if (!trimmed(info.author).empty()) name += "_" + std::string(trimmed(info.author));
+    for (const std::string_view blank : {" ", "　"}) {
+        for (std::size_t at = name.find(blank); at != std::string::npos; at = name.find(blank, at))
+            name.replace(at, blank.size(), "_");
+    }
+    return safeFileName(name) + ".pdf";
+}
+
 std::string passwordNoticeName(std::string_view token) {
     return "パスワード通知書_" + std::string(token) + ".pdf";
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/records.h"
+#include "print/report.h"
 
 namespace keiro::print {
 
@@ -18,6 +19,10 @@ std::string periodFileToken(int calendarYear, int period);
 // The employee's file: the code (blanks around it dropped, characters no file name holds
 // replaced as for the slip pictures), "_", the token, ".pdf".
 std::string employeePdfName(std::string_view employeeCode, std::string_view token);
+
+// The file a report's PDF is proposed to go into: its title and company joined by "_", blanks
+// and characters no file name holds replaced ("社員別給与台帳_令和8年_山田商店.pdf").
+std::string reportPdfName(const DocumentInfo& info);
 
 // The notice of the passwords made in one run: "パスワード通知書_<token>.pdf".
 std::string passwordNoticeName(std::string_view token);

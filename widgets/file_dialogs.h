@@ -53,15 +53,19 @@ class ScriptedFileDialogs : public FileDialogs {
                                     const QString&) override {
         return next();
     }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&,
-                                    const QString&) override {
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString& proposed,
+                                    const QString&, const QString&) override {
+        lastProposal_ = proposed;
         return next();
     }
+    // The folder or file the last save dialog started from.
+    const QString& lastProposal() const { return lastProposal_; }
     std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
         return next();
     }
 
   private:
+    QString lastProposal_;
     std::optional<QString> next() {
         ++asked_;
         if (answers_.empty()) return std::nullopt;

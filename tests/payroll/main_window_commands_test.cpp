@@ -120,7 +120,7 @@ class MainWindowCommandsTest : public QObject {
             if (opensPanel(*tray, name)) continue;
             QVERIFY2(rows[name] == 1, qPrintable(name));
         }
-        QCOMPARE(buttons, 29);  // 7 pictures, 22 panel buttons
+        QCOMPARE(buttons, 30);  // 7 pictures, 23 panel buttons
     }
 
     // A failure escaping a command is shown with what it says; the window stays with the

@@ -10,6 +10,13 @@
 namespace keiro::print {
 namespace {
 
+TEST(ReportPdfName, JoinsTitleAndCompanyIntoOneSafeName) {
+    EXPECT_EQ(reportPdfName({"社員別給与台帳 令和8年", "山田商店"}),
+              "社員別給与台帳_令和8年_山田商店.pdf");
+    EXPECT_EQ(reportPdfName({"月別一覧　11月", "A/B 商会"}), "月別一覧_11月_A_B_商会.pdf");
+    EXPECT_EQ(reportPdfName({"", ""}), "帳票.pdf");
+}
+
 TEST(EmployeePdfNames, PeriodTokensAndFileNames) {
     EXPECT_EQ(periodFileToken(2026, 5), "2026-05");
     EXPECT_EQ(periodFileToken(2026, 12), "2026-12");

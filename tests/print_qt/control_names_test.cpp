@@ -19,15 +19,15 @@ class PrintControlNamesTest : public QObject {
         testing::DialogFixture f;
         f.open(ReportKind::PaySlips);
         QCOMPARE(controlNames(*f.dialog),
-                 QStringList({"btCancel",    "btCsvFile",  "btPdfEach",  "btPreView",  "btPrint",
-                              "btPrnSetup",  "cbAllPrint", "cbBikoPrn",  "cbFormType", "edAdjustH",
-                              "edAdjustV",   "edDay",      "edMonth",    "edYear",     "fmPreView",
-                              "gbMethod",    "gbReport",   "lbComment",  "lbFormType", "lbNengappi",
-                              "lbNengappi1", "lbPage",     "mmEditMemo", "pbPage",     "pmPreView",
-                              "pnPages",     "pnPaper",    "pnPaper",    "pnPrinter",  "pnToolBar",
-                              "rbBusyo",     "rbNormal",   "rbSyaKbn",   "sbClose",    "sbDown",
-                              "sbLeft",      "sbNext",     "sbPrev",     "sbPreview",  "sbPrint",
-                              "sbReset",     "sbRight",    "sbUp",       "sbWDisp"}));
+                 QStringList({"btCancel",   "btCsvFile",   "btPdf",      "btPdfEach",  "btPreView",
+                              "btPrint",    "btPrnSetup",  "cbAllPrint", "cbBikoPrn",  "cbFormType",
+                              "edAdjustH",  "edAdjustV",   "edDay",      "edMonth",    "edYear",
+                              "fmPreView",  "gbMethod",    "gbReport",   "lbComment",  "lbFormType",
+                              "lbNengappi", "lbNengappi1", "lbPage",     "mmEditMemo", "pbPage",
+                              "pmPreView",  "pnPages",     "pnPaper",    "pnPaper",    "pnPrinter",
+                              "pnToolBar",  "rbBusyo",     "rbNormal",   "rbSyaKbn",   "sbClose",
+                              "sbDown",     "sbLeft",      "sbNext",     "sbPrev",     "sbPreview",
+                              "sbPrint",    "sbReset",     "sbRight",    "sbUp",       "sbWDisp"}));
     }
 
     void previewWindow() {

@@ -187,7 +187,10 @@ class PrintDialogTest : public QObject {
 
         QCOMPARE(f.dialog->outcome(), PrintOutcome::Printed);
         QVERIFY(!f.dialog->isVisible());
-        QVERIFY(f.messages.shown().empty());
+        // Where the file went is said.
+        QCOMPARE(f.messages.shown().size(), std::size_t{1});
+        QVERIFY(f.messages.lastText().startsWith(QStringLiteral("PDFファイルを保存しました。")));
+        QVERIFY(f.messages.lastText().contains(QFileInfo(f.pdfPath()).fileName()));
         QFileInfo pdf(f.pdfPath());
         QVERIFY(pdf.exists() && pdf.size() > 0);
         QCOMPARE(pdfPages(f.pdfPath()), 3);
@@ -207,6 +210,26 @@ class PrintDialogTest : public QObject {
         QCOMPARE(f.find<QComboBox>("cbFormType")->currentIndex(), 2);
         QCOMPARE(f.find<QLineEdit>("edAdjustH")->text(), QStringLiteral(" -0.2"));
         QCOMPARE(f.text("pnPrinter"), QStringLiteral(" PDFに保存"));
+    }
+
+    // With a system printer chosen, PDFに保存 still writes a PDF, proposing the report's name in
+    // the folder the last PDF went to.
+    void pdfButtonWritesAPdfWhateverPrinterIsChosen() {
+        DialogFixture f;
+        f.open(ReportKind::PaySlips);
+        f.files.answerNext(f.pdfPath());
+        f.click("btPdf");
+        QCOMPARE(f.dialog->outcome(), PrintOutcome::Printed);
+        QVERIFY(QFileInfo(f.pdfPath()).size() > 0);
+        QVERIFY2(f.files.lastProposal().endsWith(QStringLiteral(".pdf")),
+                 qPrintable(f.files.lastProposal()));
+
+        f.makeDialog();
+        f.open(ReportKind::PaySlips);
+        f.files.answerNext(std::nullopt);
+        f.click("btPdf");
+        QCOMPARE(QFileInfo(f.files.lastProposal()).absolutePath(),
+                 QFileInfo(f.pdfPath()).absolutePath());
     }
 
     void unwritablePdfIsReportedNotPrinted() {

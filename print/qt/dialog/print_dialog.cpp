@@ -17,6 +17,7 @@
 #include "core/settings.h"
 #include "print/built_report.h"
 #include "print/dialog_texts.h"
+#include "print/employee_pdf_names.h"
 #include "print/position_correction.h"
 #include "print/qt/dialog/comment_memo.h"
 #include "print/qt/dialog/correction_panel.h"
@@ -46,7 +47,8 @@ PrintDialog::PrintDialog(const PrintServices& services, QWidget* parent)
       services_(services),
       printer_(std::make_unique<PrinterChoice>(services.installedPrinters)),
       formType_(validFormType(services.settings.formType)),
-      pdfFolder_(QDir::homePath()) {
+      pdfFolder_(QString::fromStdString(
+          services.ini.readString("Option", "PdfFolder", QDir::homePath().toStdString()))) {
     setObjectName(QStringLiteral("fmInji"));
     setWindowTitle(QStringLiteral("帳票の印刷"));
     setModal(true);
@@ -207,6 +209,15 @@ void PrintDialog::printNow() {
     }
 }
 
+void PrintDialog::savePdf() {
+    const std::optional<Correction> correction = corrections_->read();
+    if (!correction || !reportWithPages()) return;
+    if (writePdf(*correction)) {
+        outcome_ = PrintOutcome::Printed;
+        accept();
+    }
+}
+
 void PrintDialog::writeCsv() {
     runExport(request_.exportReport);
 }
@@ -236,17 +247,29 @@ bool PrintDialog::printReport(const Correction& correction) {
     return false;
 }
 
-// The PDF choice asks for the file and writes it at once; a file that cannot be written is
-// said so, never taken for a print.
+// The PDF choice asks for the file, proposing the report's name in the folder used last, and
+// writes it at once, saying where it went; a file that cannot be written is said so, never
+// taken for a print.
 bool PrintDialog::writePdf(const Correction& correction) {
+    const QFileInfo last(pdfFolder_);
+    const QString folder = last.isDir() || pdfFolder_.isEmpty() ? pdfFolder_ : last.absolutePath();
+    const QString proposed =
+        QDir(folder).filePath(QString::fromStdString(reportPdfName(report_->documentInfo())));
     const std::optional<QString> path =
-        services_.files.saveFile(this, QString::fromUtf8(kPdfChoiceName), pdfFolder_,
+        services_.files.saveFile(this, QString::fromUtf8(kPdfChoiceName), proposed,
                                  QStringLiteral("PDFﾌｧｲﾙ (*.pdf)"), QStringLiteral("pdf"));
     if (!path) return false;
     pdfFolder_ = QFileInfo(*path).absolutePath();
     saveSettings(correction);
+    try {  // where the next PDF is proposed to go; a settings file that refuses it costs nothing
+        services_.ini.writeString("Option", "PdfFolder", pdfFolder_.toStdString());
+    } catch (const std::exception&) {
+    }
     try {
         writeReportPdf(*report_, std::filesystem::path(path->toStdString()), correction);
+        services_.messages.information(
+            this, QStringLiteral("PDFファイルを保存しました。\n【%1】")
+                      .arg(QDir::toNativeSeparators(QFileInfo(*path).absoluteFilePath())));
         return true;
     } catch (const std::exception& error) {
         services_.messages.error(this,

@@ -53,6 +53,8 @@ class PrintDialog : public QDialog {
     void setUpPrinter();
     void showPreview();
     void printNow();
+    // PDFに保存: the report into a PDF file, whichever printer is chosen.
+    void savePdf();
     void writeCsv();
     void writeEmployeePdfs();
 
@@ -102,6 +104,7 @@ class PrintDialog : public QDialog {
     CorrectionPanel* corrections_ = nullptr;
     QPushButton* previewButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
+    QPushButton* pdfButton_ = nullptr;
     QPushButton* csvButton_ = nullptr;
     QPushButton* employeePdfsButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

@@ -18,6 +18,7 @@
 #include "print/qt/dialog/correction_panel.h"
 #include "print/qt/dialog/pay_date_row.h"
 #include "print/qt/dialog/print_dialog.h"
+#include "print/qt/dialog/printer_choice.h"
 #include "widgets/command_runner.h"
 #include "widgets/entry_behaviour.h"
 
@@ -113,6 +114,7 @@ void PrintDialog::buildControls() {
 
     previewButton_ = named<QPushButton>("btPreView", QStringLiteral("プレビュー"), this);
     printButton_ = named<QPushButton>("btPrint", QStringLiteral("印刷"), this);
+    pdfButton_ = named<QPushButton>("btPdf", QString::fromUtf8(kPdfChoiceName), this);
     csvButton_ = named<QPushButton>("btCsvFile", QStringLiteral("CSV書き出し"), this);
     employeePdfsButton_ = named<QPushButton>("btPdfEach", QStringLiteral("社員別PDF出力"), this);
     cancelButton_ = named<QPushButton>("btCancel", QStringLiteral("キャンセル"), this);
@@ -120,6 +122,7 @@ void PrintDialog::buildControls() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(previewButton_);
     buttons->addWidget(printButton_);
+    buttons->addWidget(pdfButton_);
     buttons->addWidget(csvButton_);
     buttons->addWidget(employeePdfsButton_);
     buttons->addStretch();
@@ -151,6 +154,7 @@ void PrintDialog::buildControls() {
     ui::connectCommand(printerSetupButton_, this, messages, &PrintDialog::setUpPrinter);
     ui::connectCommand(previewButton_, this, messages, &PrintDialog::showPreview);
     ui::connectCommand(printButton_, this, messages, &PrintDialog::printNow);
+    ui::connectCommand(pdfButton_, this, messages, &PrintDialog::savePdf);
     ui::connectCommand(csvButton_, this, messages, &PrintDialog::writeCsv);
     ui::connectCommand(employeePdfsButton_, this, messages, &PrintDialog::writeEmployeePdfs);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
