@@ -16,6 +16,10 @@ std::filesystem::path followLinks(const std::filesystem::path& path);
 // Removes the temporary files that an interrupted writeFileAtomic of `path` left beside it
 // ("<name>.tmp" and one to six digits, regular files only); returns how many were removed.
 int removeLeftoverTempFiles(const std::filesystem::path& path);
+// The same for every file of `folder`, whether or not the file it was to become exists (a first
+// save killed before its rename leaves only the temporary file).  Only under the folder's lock:
+// a running copy's save in progress looks the same.
+int removeLeftoverTempFilesIn(const std::filesystem::path& folder);
 
 // Takes the access of group and others away from an existing file or folder (not following a
 // link); a missing one, or one that is not ours to change, is left alone.  Returns whether the

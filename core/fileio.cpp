@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <utility>
 
@@ -147,21 +148,36 @@ bool isTempNameOf(const std::string& candidate, const std::string& name) {
     return true;
 }
 
-}  // namespace
+// "<name>.tmp" and one to six digits, with a name before it.
+bool isTempName(const std::string& candidate) {
+    const std::size_t at = candidate.rfind(".tmp");
+    return at != std::string::npos && at > 0 && isTempNameOf(candidate, candidate.substr(0, at));
+}
 
-int removeLeftoverTempFiles(const fs::path& path) {
-    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-    const std::string name = path.filename().string();
+int removeMatching(const fs::path& folder, const std::function<bool(const std::string&)>& match) {
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     if (error) return 0;
     int removed = 0;
     for (const fs::directory_entry& entry : entries) {
-        if (!isTempNameOf(entry.path().filename().string(), name)) continue;
+        if (!match(entry.path().filename().string())) continue;
         if (!entry.is_regular_file(error) || entry.is_symlink(error)) continue;
         if (::unlink(entry.path().c_str()) == 0) ++removed;
     }
     return removed;
+}
+
+}  // namespace
+
+int removeLeftoverTempFiles(const fs::path& path) {
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    const std::string name = path.filename().string();
+    return removeMatching(folder,
+                          [&name](const std::string& file) { return isTempNameOf(file, name); });
+}
+
+int removeLeftoverTempFilesIn(const fs::path& folder) {
+    return removeMatching(folder, isTempName);
 }
 
 bool tightenPermissions(const fs::path& path) {

@@ -1,6 +1,5 @@
 #include "core/startup.h"
 
-#include "core/file_upkeep.h"
 #include "core/yearfile.h"
 
 namespace keiro {
@@ -38,7 +37,6 @@ StartupState startWithoutWindows(const Places& places, std::chrono::year_month_d
 
     state.currentYearFile = places.dataFolder / yearFileName(state.currentYear);
     state.currentYearFileCreated = createYearFileIfMissing(state.currentYearFile);
-    removeLeftoverTempFiles(followLinks(state.currentYearFile));
     state.proceed = true;
     return state;
 }

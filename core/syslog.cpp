@@ -96,6 +96,8 @@ std::string_view logText(int code) {
             return "源泉徴収票の印刷";
         case kLogPaymentReportsPrinted:
             return "給与支払報告書の印刷";
+        case kLogUnreadableLockTakenOver:
+            return "読めないロックファイルを引き継ぎ";
         default:
             return {};
     }

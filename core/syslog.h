@@ -23,6 +23,8 @@ inline constexpr int kLogEmployeeDeleted = 13;
 inline constexpr int kLogWithholdingStarted = 20;
 inline constexpr int kLogWithholdingSlipsPrinted = 21;
 inline constexpr int kLogPaymentReportsPrinted = 22;
+// A data-folder lock whose owner could not be read (left empty by a power cut) was replaced.
+inline constexpr int kLogUnreadableLockTakenOver = 30;
 
 // The text of a code; empty for a code that is not one of the above.
 std::string_view logText(int code);

@@ -100,6 +100,7 @@ bool payrollProgramHoldsFolder(const std::filesystem::path& dataFolder) {
         readLockHolder(dataFolder / std::string(kPayrollLockFileName));
     if (!holder) return false;
     if (!holder->thisHost) return true;
+    if (holder->pid == ::getpid()) return false;  // this process: a command writing under it
     // Signal 0 only asks whether the process exists (EPERM: it does, under another user).
     return ::kill(static_cast<pid_t>(holder->pid), 0) == 0 || errno == EPERM;
 }

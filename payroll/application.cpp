@@ -63,10 +63,9 @@ int runPayroll() {
         // Held until the program ends, over every year file it opens.
         ui::DataFolderLock dataLock(QStringLiteral("Keiro"),
                                     QString::fromStdString(state.places.dataFolder.string()));
-        if (!dataLock.tryLock()) {
-            messages.information(nullptr, refusal);
-            return 0;
-        }
+        if (const std::optional<int> end =
+                ui::takeDataFolder(dataLock, state.places.dataFolder, messages, refusal))
+            return *end;
         calc::PayrollTables tables = calc::loadPayrollTables(state.places);
         if (!tables.complete()) {
             ui::showStartupMessages(messages, tables.missingTableMessages());

@@ -20,6 +20,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/saved_year.h"
+#include "tools/write_lock.h"
 
 namespace keiro::tool {
 namespace {
@@ -120,6 +121,8 @@ int runCalc(const Words& words) {
     const Args args(words, {"save"});
     if (args.positional(0, "command") != "period") throw UsageError("unknown calc command");
     args.expectOnly({"period", "root", "save"}, 2);
+    std::optional<WriteLock> lock;
+    if (args.flag("save")) lock.emplace(args.positional(1, "FILE"), "Keiro");
     calcPeriod(args.positional(1, "FILE"), args.requiredInt("period", 1, kPeriodCount),
                placesFromArgs(args), args.flag("save"));
     return 0;

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "core/attendance_import.h"
 #include "core/employee_csv.h"
@@ -9,6 +10,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/saved_year.h"
+#include "tools/write_lock.h"
 
 namespace keiro::tool {
 // employees export FILE --period K OUT.csv
@@ -31,6 +33,8 @@ int runAttendance(const Words& words) {
     if (args.positional(0, "command") != "import") throw UsageError("unknown attendance command");
     args.expectOnly({"period", "save"}, 3);
     const int period = args.requiredInt("period", 1, kPeriodCount);
+    std::optional<WriteLock> lock;
+    if (args.flag("save")) lock.emplace(args.positional(1, "FILE"), "Keiro");
     YearData data = openSavedYear(args.positional(1, "FILE"), period);
 
     const AttendanceCsv csv = readAttendanceCsv(args.positional(2, "IN.csv"));

@@ -10,6 +10,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/withholding_print_commands.h"
+#include "tools/write_lock.h"
 
 namespace keiro::tool {
 
@@ -115,6 +116,9 @@ int main(int argc, char** argv) {
     } catch (const UsageError& e) {
         std::cerr << "keiro-tool: " << e.what() << '\n' << kUsage;
         return 2;
+    } catch (const keiro::tool::LockHeldError& e) {
+        std::cerr << "keiro-tool: " << e.what() << '\n';
+        return 3;
     } catch (const std::exception& e) {
         std::cerr << "keiro-tool: " << e.what() << '\n';
         return 1;

@@ -23,6 +23,7 @@
 #include "tools/print_common.h"
 #include "tools/saved_year.h"
 #include "tools/table_print_commands.h"
+#include "tools/write_lock.h"
 
 namespace keiro::tool {
 namespace {
@@ -91,6 +92,9 @@ int printSlips(const Args& args) {
     if (args.flag("encrypt") && !perEmployee)
         throw UsageError("--encrypt goes with --pdf-per-employee");
 
+    // Passwords are stored in the year file: read and written under the payroll program's lock.
+    std::optional<WriteLock> lock;
+    if (args.flag("encrypt")) lock.emplace(args.positional(1, "FILE"), "Keiro");
     SavedPeriod saved = openSavedPeriod(args, period);
     const PrintTables tables = buildPrintTables(
         loadLayout(saved.ini, isBonusPeriod(period) ? LayoutKind::Bonus : LayoutKind::Salary));

@@ -7,6 +7,7 @@
 // With --save the accepted lines are written and the change is logged, refused lines or not.
 // Exit code 1 when lines were refused (the accepted ones are still saved with --save).
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
 #include "core/resident_tax_import.h"
@@ -15,6 +16,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/saved_year.h"
+#include "tools/write_lock.h"
 
 namespace keiro::tool {
 namespace {
@@ -48,6 +50,8 @@ int runResidentTaxImport(const Words& words) {
     if (!isResidentTaxImportPeriod(period)) {
         throw std::runtime_error(std::string(kMsgResidentTaxWrongPeriod));
     }
+    std::optional<WriteLock> lock;
+    if (args.flag("save")) lock.emplace(file, "Keiro");
     YearData data = openSavedYear(file, period);
     const ResidentTaxImport preview = readResidentTaxImport(data.block(), csv);
     if (!preview.error.empty()) throw std::runtime_error(preview.error);

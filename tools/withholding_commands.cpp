@@ -46,6 +46,7 @@
 #include "tools/commands.h"
 #include "tools/withholding_inputs.h"
 #include "tools/withholding_settle_command.h"
+#include "tools/write_lock.h"
 #include "withholding/adjust/automatic_calculation.h"
 #include "withholding/adjust/batch_calculation.h"
 #include "withholding/model/family_ages.h"
@@ -356,6 +357,8 @@ void calc(const Args& args, const std::vector<std::string>& setValues) {
 }
 
 void calcAll(const Args& args) {
+    std::optional<WriteLock> lock;
+    if (args.flag("save")) lock.emplace(args.positional(1, "YEARFILE"), "KeiroLG");
     OpenedYear opened = prepare(args, [](OpenedYear&) {});
     const YearView& year = *opened.year;
     const BatchResult batch = calculateAll(*opened.file, year, occupiedSlots(year),

@@ -9,6 +9,7 @@
 // does not pay (not in it, or not 在職 there: a leaver, one on leave), left out of the writing.
 // A settlement the writer refuses (period K never saved, the payroll program running on the data
 // folder) exits 1 with the reason on stderr; a period outside 1..15 exits 2.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "tools/commands.h"
 #include "tools/withholding_print_commands.h"
 #include "tools/withholding_settle_command.h"
+#include "tools/write_lock.h"
 #include "withholding/adjust/settlement_plan.h"
 
 namespace keiro::tool {
@@ -40,6 +42,8 @@ int runWithholdingSettle(const Args& args) {
     args.expectOnly({"period", "root", "save"}, 2);
     const int period = args.requiredInt("period", 1, kPeriodCount);
     const bool save = args.flag("save");
+    std::optional<WriteLock> lock;  // the pay of the period is rewritten
+    if (save) lock.emplace(args.positional(1, "FILE"), "Keiro");
     const WithholdingYear opened(args);  // leavers placed in its December
     const SettlementPlan plan = planSettlement(opened.file, opened.view.block(kDecember),
                                                opened.view.block(period), opened.chosen);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "tools/args.h"
 #include "tools/commands.h"
 #include "tools/record_json.h"
+#include "tools/write_lock.h"
 
 namespace keiro::tool {
 namespace {
@@ -96,6 +98,8 @@ void opening(const Args& args) {
     const int slot = args.requiredInt("slot", 1, kMaxEmployees);
     const std::optional<std::string> assignments = args.option("set");
     if (assignments) withAssignments({}, *assignments);  // wrong keys before the file is read
+    std::optional<WriteLock> lock;
+    if (assignments) lock.emplace(file, "Keiro");
     const YearView year(file);
     const int period = slotPeriod(args, year);
     const EmployeeRecord& employee = year.block(period).employee(slot);

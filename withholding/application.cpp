@@ -61,10 +61,9 @@ int runWithholding() {
         // Held until the program ends, over every year file it opens.
         ui::DataFolderLock dataLock(QStringLiteral("KeiroLG"),
                                     QString::fromStdString(places.dataFolder.string()));
-        if (!dataLock.tryLock()) {
-            messages.information(nullptr, refusal);
-            return 0;
-        }
+        if (const std::optional<int> end =
+                ui::takeDataFolder(dataLock, places.dataFolder, messages, refusal))
+            return *end;
         IniFile ini(places.iniFile);
         const Settings settings = loadSettings(ini);
         const std::chrono::year_month_day today = todayInJapan();

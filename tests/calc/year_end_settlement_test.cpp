@@ -161,7 +161,7 @@ TEST_F(YearEndSettlementTest, RefusalsNameTheReasonAndLeaveTheFileAsItWas) {
     EXPECT_NE(refusal(12, {{kFirst, 1'000'000'000}}).find("超えています"), std::string::npos);
     EXPECT_NE(refusal(0, {{kFirst, 100}}).find("1〜15"), std::string::npos);
 
-    holdPayrollLock(static_cast<long>(::getpid()));
+    holdPayrollLock(static_cast<long>(::getppid()));  // another running process
     EXPECT_TRUE(payrollProgramHoldsFolder(folder_.path()));
     EXPECT_NE(refusal(12, {{kFirst, 100}}).find("給与プログラムが起動しています"),
               std::string::npos);
@@ -169,7 +169,9 @@ TEST_F(YearEndSettlementTest, RefusalsNameTheReasonAndLeaveTheFileAsItWas) {
 
 TEST_F(YearEndSettlementTest, ALockLeftByAProcessThatHasGoneOrUnreadableIsNotHeld) {
     EXPECT_FALSE(payrollProgramHoldsFolder(folder_.path()));  // no lock file
-    holdPayrollLock(0x7ffffff0);                              // no such process
+    holdPayrollLock(static_cast<long>(::getpid()));           // this process writing under it
+    EXPECT_FALSE(payrollProgramHoldsFolder(folder_.path()));
+    holdPayrollLock(0x7ffffff0);  // no such process
     EXPECT_FALSE(payrollProgramHoldsFolder(folder_.path()));
     std::ofstream(folder_.path() / std::string(kPayrollLockFileName)) << "garbage\n";
     EXPECT_FALSE(payrollProgramHoldsFolder(folder_.path()));

@@ -1,6 +1,9 @@
 // keiro-tool is a contract: checks outside the project call these commands and read their
 // output.  These tests run the real program and hold the output shapes in place.
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <array>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -288,6 +291,18 @@ TEST_F(ToolTest, EmployeesExportAndAttendanceImportOfTheSampleCompany) {
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(failed.out, "");
     EXPECT_EQ(readFile(file), before);
+
+    // While the payroll program holds the folder (here: this process under its own name), a
+    // save is refused with exit 3 before anything is read; a run that only reports still goes.
+    const fs::path lock = fs::path(file).parent_path() / ".Keiro.lock";
+    std::array<char, 256> host{};
+    ::gethostname(host.data(), host.size() - 1);
+    std::ofstream(lock) << ::getpid() << "\nkeiro_tool_tests\n" << host.data() << "\n";
+    EXPECT_EQ(run(save).exitCode, 3);
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(run("attendance import '" + file + "' --period 4 " + attendance.string()).exitCode,
+              0);
+    fs::remove(lock);
     const ToolRun saved = run(save);
     EXPECT_EQ(saved.exitCode, 0);
     EXPECT_EQ(saved.out, "1名の勤怠データをインポートしました。\n");

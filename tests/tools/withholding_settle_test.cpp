@@ -104,7 +104,7 @@ TEST_F(WithholdingSettle, ADryRunReportsWhatSavingThenWrites) {
     EXPECT_EQ(december(slots_[1]).yearEndSettlement, -12'000);
 }
 
-TEST_F(WithholdingSettle, RefusalsExitOneAndAPeriodOutOfRangeTwoWritingNothing) {
+TEST_F(WithholdingSettle, RefusalsExitThreeWhileHeldAndAPeriodOutOfRangeTwoWritingNothing) {
     const std::string before = readFile(yearFile_);
     EXPECT_EQ(runTool(command(16, " --save")).exitCode, 2);
     EXPECT_EQ(runTool(command(0)).exitCode, 2);
@@ -112,10 +112,11 @@ TEST_F(WithholdingSettle, RefusalsExitOneAndAPeriodOutOfRangeTwoWritingNothing) 
 
     std::array<char, 256> host{};
     ::gethostname(host.data(), host.size() - 1);
+    // The payroll program's lock, held by a running process (this one, under its own name).
     std::ofstream(yearFile_.parent_path() / std::string(kPayrollLockFileName))
-        << ::getpid() << "\nKeiro\n"
+        << ::getpid() << "\nkeiro_tool_tests\n"
         << host.data() << "\n";
-    EXPECT_EQ(runTool(command(12, " --save")).exitCode, 1);
+    EXPECT_EQ(runTool(command(12, " --save")).exitCode, 3);
     EXPECT_EQ(runTool(command(12)).exitCode, 0);  // a dry run writes nothing, so it may run
     EXPECT_EQ(readFile(yearFile_), before);
 }

@@ -1,8 +1,10 @@
-// The lock beside the year files: a second copy is refused whatever its runtime folder, and the
-// lock of a copy killed mid-work does not keep the clerk out.
+// The lock beside the year files: a second copy is refused whatever its runtime folder, the lock
+// of a copy killed mid-work or left unreadable by a power cut does not keep the clerk out, and a
+// lock that cannot be had any other way refuses the start instead of running unlocked.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,9 +20,9 @@ class DataFolderLockTest : public QObject {
         QTemporaryDir data;
         {
             DataFolderLock first("Keiro", data.path());
-            QVERIFY(first.tryLock());
+            QVERIFY(first.tryLock().outcome == LockAttempt::Outcome::Taken);
             QVERIFY(first.held());
-            QVERIFY(first.tryLock());  // asking again keeps it
+            QVERIFY(first.tryLock().outcome == LockAttempt::Outcome::Taken);  // kept
             QVERIFY(QFile::exists(first.lockPath()));
             QVERIFY(first.lockPath().startsWith(data.path() + "/."));
             QVERIFY(!first.lockPath().endsWith(".dat"));
@@ -29,22 +31,44 @@ class DataFolderLockTest : public QObject {
                          QFileDevice::WriteUser);
 
             DataFolderLock second("Keiro", data.path());
-            QVERIFY(!second.tryLock());
+            const LockAttempt& refused = second.tryLock();
+            QVERIFY(refused.outcome == LockAttempt::Outcome::Held);
             QVERIFY(!second.held());
+            QVERIFY2(refused.message.contains(first.lockPath()), qPrintable(refused.message));
+            QVERIFY2(refused.holder.contains(QString::number(QCoreApplication::applicationPid())),
+                     qPrintable(refused.holder));
             // The other program keeps its own lock on the same folder.
             DataFolderLock withholding("KeiroLG", data.path());
-            QVERIFY(withholding.tryLock());
+            QVERIFY(withholding.tryLock().outcome == LockAttempt::Outcome::Taken);
         }
         DataFolderLock afterwards("Keiro", data.path());
-        QVERIFY(afterwards.tryLock());
+        QVERIFY(afterwards.tryLock().outcome == LockAttempt::Outcome::Taken);
     }
 
-    // A folder that cannot take a lock file holds no year file to guard: the start goes on.
-    void missingFolderDoesNotRefuseTheStart() {
+    // Empty after a power cut, or garbage: no process holds it, so it is taken over and said so.
+    // A directory in its place, or a folder that takes no file, refuses with the file named.
+    void unreadableLocksAreTakenOverOtherFailuresRefuse() {
+        for (const QByteArray& content : {QByteArray(), QByteArray("\x01garbage\nnot a pid\n")}) {
+            QTemporaryDir data;
+            const QString path = DataFolderLock::pathFor("Keiro", data.path());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            file.close();
+            DataFolderLock lock("Keiro", data.path());
+            const LockAttempt& attempt = lock.tryLock();
+            QVERIFY(attempt.outcome == LockAttempt::Outcome::Taken);
+            QVERIFY(attempt.tookOverUnreadable);
+        }
         QTemporaryDir data;
-        DataFolderLock lock("Keiro", data.path() + "/missing");
-        QVERIFY(lock.tryLock());
-        QVERIFY(!lock.held());
+        QVERIFY(QDir(data.path()).mkdir(".Keiro.lock"));
+        DataFolderLock directory("Keiro", data.path());
+        const LockAttempt& refused = directory.tryLock();
+        QVERIFY(refused.outcome == LockAttempt::Outcome::Failed);
+        QVERIFY(refused.message.contains(directory.lockPath()));
+        DataFolderLock missing("Keiro", data.path() + "/missing");
+        QVERIFY(missing.tryLock().outcome == LockAttempt::Outcome::Failed);
+        QVERIFY(!missing.held());
     }
 
     // A real process holds the lock and is killed with SIGKILL: its lock file stays behind,
@@ -58,7 +82,7 @@ class DataFolderLockTest : public QObject {
         if (child == 0) {
             ::close(ready[0]);
             DataFolderLock held("Keiro", data.path());
-            const char answer = held.tryLock() ? 'y' : 'n';
+            const char answer = held.tryLock().outcome == LockAttempt::Outcome::Taken ? 'y' : 'n';
             if (::write(ready[1], &answer, 1) != 1) ::_exit(1);
             for (;;) ::pause();
         }
@@ -69,7 +93,7 @@ class DataFolderLockTest : public QObject {
         QCOMPARE(answer, 'y');
 
         DataFolderLock whileRunning("Keiro", data.path());
-        QVERIFY(!whileRunning.tryLock());
+        QVERIFY(whileRunning.tryLock().outcome == LockAttempt::Outcome::Held);
 
         QCOMPARE(::kill(child, SIGKILL), 0);
         int status = 0;
@@ -77,7 +101,8 @@ class DataFolderLockTest : public QObject {
         QVERIFY(WIFSIGNALED(status));
         DataFolderLock restarted("Keiro", data.path());
         QVERIFY(QFile::exists(restarted.lockPath()));  // left behind by the killed copy
-        QVERIFY(restarted.tryLock());
+        QVERIFY(restarted.tryLock().outcome == LockAttempt::Outcome::Taken);
+        QVERIFY(!restarted.tryLock().tookOverUnreadable);  // its owner could be read
     }
 };
 
