@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/csv_cells.h"
 #include "core/employee_master.h"
 #include "core/entry.h"
 #include "core/fileio.h"
@@ -59,7 +60,7 @@ std::string_view trimCode(std::string_view bytes) {
 
 std::string quoted(std::string_view bytes) {
     std::string out = "\"";
-    for (char c : trimBlanks(bytes)) {
+    for (char c : neutralisedCell(trimBlanks(bytes))) {
         if (c == '"') out += '"';
         out += c;
     }
@@ -188,7 +189,9 @@ EmployeeCsv parseEmployeeCsv(std::string_view bytes) {
         if (isBlankText(fields[0]) && isBlankText(fields[1]) && isBlankText(fields[2])) {
             continue;  // a filler row of a spreadsheet: ",,"
         }
-        result.rows.push_back({number, fields[0], fields[1], fields[2]});
+        result.rows.push_back({number, std::string(withoutNeutraliser(fields[0])),
+                               std::string(withoutNeutraliser(fields[1])),
+                               std::string(withoutNeutraliser(fields[2]))});
     }
     return result;
 }

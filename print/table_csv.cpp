@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/csv_cells.h"
 #include "core/fileio.h"
 #include "core/text.h"
 #include "print/pictures.h"
@@ -14,8 +15,9 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // A field of code page 932 bytes.  No trail byte of a double-byte character is a comma, a quote
 // or a line break, so looking at single bytes is enough.
-std::string field(std::string_view bytes) {
-    if (bytes.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(bytes);
+std::string field(std::string_view cell) {
+    const std::string bytes = neutralisedCell(cell);
+    if (bytes.find_first_of(",\"\r\n") == std::string_view::npos) return bytes;
     std::string quoted = "\"";
     for (const char c : bytes) {
         quoted += c;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/csv_cells.h"
 #include "core/fileio.h"
 #include "core/text.h"
 #include "tests/support/temp_folder.h"
@@ -69,6 +70,27 @@ TEST(EmployeeCsvTest, ExportWritesHeaderAndQuotedTrimmedFieldsUpToFirstEmptySlot
     addEmployee(*block, 3, "003", "空きの後", "");
     EXPECT_EQ(text::fromCp932(formatEmployeeCsv(*block)),
               "ユーザーＩＤ,氏名,グループ,\r\n\"001\",\"山田\"\"太郎\"\"\",\"営業部\"\r\n");
+}
+
+// A name or department a spreadsheet would run as a formula goes out with a "'" in front and
+// comes back without it.
+TEST(EmployeeCsvTest, FormulaCellsAreNeutralisedOnExportAndRestoredOnImport) {
+    auto block = std::make_unique<PeriodBlock>();
+    addEmployee(*block, 1, "-A01", "=HYPERLINK(\"x\")", "@営業");
+    addEmployee(*block, 2, "-002", "+81 山田", "-総務");  // a code that is a number stays
+    const std::string csv = formatEmployeeCsv(*block);
+    EXPECT_EQ(text::fromCp932(csv),
+              "ユーザーＩＤ,氏名,グループ,\r\n\"'-A01\",\"'=HYPERLINK(\"\"x\"\")\",\"'@営業\"\r\n"
+              "\"-002\",\"'+81 山田\",\"'-総務\"\r\n");
+    const EmployeeCsv parsed = parseEmployeeCsv(csv);
+    ASSERT_EQ(parsed.rows.size(), 2u);
+    EXPECT_EQ(parsed.rows[0].code, "-A01");
+    EXPECT_EQ(text::fromCp932(parsed.rows[0].name), "=HYPERLINK(\"x\")");
+    EXPECT_EQ(text::fromCp932(parsed.rows[1].name), "+81 山田");
+    // A "'" the clerk typed before ordinary text stays.
+    EXPECT_EQ(withoutNeutraliser("'abc"), "'abc");
+    EXPECT_EQ(neutralisedCell("-12,000"), "-12,000");  // an amount
+    EXPECT_EQ(neutralisedCell("-"), "'-");
 }
 
 TEST(EmployeeCsvTest, ExportThenImportAsksOncePerEmployeeAndChangesNothing) {

@@ -166,6 +166,9 @@ TEST(TextTableReportTest, RowsRunOverPagesWithFiguresRightAlignedAndNotesAtTheEn
 TEST(TextTableCsvTest, FieldsInCodePage932QuotedWhereNeededLinesEndingInCrLf) {
     const std::string csv = csvTable({{"氏名", "金額"}, {"山田,太郎", "1000"}, {"a\"b", ""}});
     EXPECT_EQ(csv, text::toCp932("氏名,金額\r\n\"山田,太郎\",1000\r\n\"a\"\"b\",\r\n"));
+    // A name a spreadsheet would run is shown as text; a negative amount stays a number.
+    EXPECT_EQ(csvTable({{"=1+2", "-12,000", "@SUM(A1)"}}),
+              text::toCp932("'=1+2,\"-12,000\",'@SUM(A1)\r\n"));
     // The list's own CSV: plain amounts.
     const std::string santei = csvTable(santeiTable({decidedLine()}, true));
     EXPECT_NE(santei.find(text::toCp932("山田 太郎,31,301000,16,150000")), std::string::npos);
