@@ -101,6 +101,9 @@ struct PayrollTables {
     // with the newest instead); empty when every folder loaded.
     std::vector<StartupMessage> datedTableMessages() const;
 
+    // Whether the tables of a calendar year's own January folder are there but cannot be used
+    // (damaged, unreadable): that year is calculated with the newest instead.
+    bool damagedYear(int calendarYear) const { return unusableYear(calendarYear); }
     // The newest year with a table of the kind in a folder of its own; 0 when there is none.
     int newestYear(TaxKind kind = TaxKind::Salary) const;
     // The tax tables for a calendar year (see the opening comment); the year and fallback

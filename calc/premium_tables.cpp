@@ -202,7 +202,7 @@ std::string buildHealthGradeTable(const DataCsv& csv, std::optional<int> topPens
     if (image.pensionMinGrade == 0) throw DataError("health grades: no grade has a pension grade");
 
     std::string bytes = imageBytes(image);
-    const TableCheck check = checkHealthGradeTable(bytes);
+    const TableCheck check = checkHealthGradeTable(sealTable(bytes));  // as the file will be
     if (!check.ok()) throw DataError("health grades:" + joined(check.faults));
     return bytes;
 }
@@ -322,7 +322,7 @@ HealthGradeTable HealthGradeTable::load(const fs::path& path) {
                       "健康保険料額表の検査値が合いません（ファイルが壊れています）。");
     }
     HealthGradeTable table = fromBytes(file.content, path);
-    const TableCheck verdict = checkHealthGradeTable(file.content);
+    const TableCheck verdict = checkHealthGradeTable(bytes);
     if (!verdict.ok()) {
         throw IoError(path, "読み込み",
                       "健康保険料額表が正しくありません。\n" + faultLines(verdict));

@@ -16,10 +16,10 @@ std::string sealTable(std::string_view content) {
 }
 
 UnsealedTable unsealTable(std::string_view bytes) {
-    if (bytes.size() < kTableSealSize) return {bytes, false, true};
+    if (bytes.size() < kTableSealSize) return {bytes, false, false};
     const std::string_view seal = bytes.substr(bytes.size() - kTableSealSize);
     if (std::memcmp(seal.data(), kTableSealMagic, sizeof kTableSealMagic) != 0) {
-        return {bytes, false, true};
+        return {bytes, false, false};
     }
     const std::string_view content = bytes.substr(0, bytes.size() - kTableSealSize);
     std::uint32_t stored = 0;
@@ -29,7 +29,9 @@ UnsealedTable unsealTable(std::string_view bytes) {
 
 std::string_view checkTableSeal(std::string_view bytes, TableCheck& check) {
     const UnsealedTable table = unsealTable(bytes);
-    if (!table.intact) {
+    if (!table.sealed) {
+        check.faults.push_back("検査値がありません（ファイルが壊れています）。");
+    } else if (!table.intact) {
         check.faults.push_back("検査値が合いません（ファイルが壊れています）。");
     }
     return table.content;

@@ -3,8 +3,8 @@
 // the 4 bytes "KXCS" and the FNV-1a (32 bits, little-endian) of every byte before them.  A flipped
 // bit anywhere in the file then shows, in the table's fixed part as well as in its extension.
 //
-// A file without the seal (a table of the plain size, as made before the seal existed) is still
-// accepted; it has only the table's own plausibility checks to stand on.
+// A file without the seal is damaged like one whose seal does not match: a flipped bit in it
+// would otherwise go unseen wherever the table's own plausibility checks cannot tell.
 
 #include <cstddef>
 #include <string>
@@ -23,7 +23,7 @@ std::string sealTable(std::string_view content);
 struct UnsealedTable {
     std::string_view content;  // the bytes before the seal; the whole file when it has none
     bool sealed = false;       // the file ends in a seal
-    bool intact = true;        // no seal, or one whose checksum matches
+    bool intact = false;       // a seal whose checksum matches
 };
 
 UnsealedTable unsealTable(std::string_view bytes);

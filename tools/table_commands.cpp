@@ -111,7 +111,15 @@ Table loadTable(const Args& args, std::string_view name) {
     if (!year) return Table::fromFile(folder / name);
     PayrollTables tables = loadPayrollTables(placesUnder(folder, folder));
     const TaxKind kind = name == kSalaryTaxTableFileName ? TaxKind::Salary : TaxKind::Bonus;
-    const TaxTables& chosen = tables.taxFor(parseIntArgument(*year, "--year"), kind).tables;
+    const int calendarYear = parseIntArgument(*year, "--year");
+    // The year's own tables damaged: no figure from another year's table in their place.
+    if (tables.damagedYear(calendarYear)) {
+        std::string problems;
+        for (const std::string& p : tables.datedProblems) problems += "\n" + p;
+        throw std::runtime_error(std::to_string(calendarYear) +
+                                 "年の表データが壊れているか読めません。" + problems);
+    }
+    const TaxTables& chosen = tables.taxFor(calendarYear, kind).tables;
     const fs::path& path =
         name == kSalaryTaxTableFileName ? chosen.salary.path() : chosen.bonus.path();
     return Table::fromFile(path.empty() ? folder / name : path);

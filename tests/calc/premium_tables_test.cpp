@@ -2,6 +2,8 @@
 // files, checked, loaded, and refused when damaged.
 #include <gtest/gtest.h>
 
+#include "calc/table_seal.h"
+
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -61,7 +63,7 @@ TEST(HealthGradeTableBuild, EveryGradeMatchesThePublishedTable) {
     // Unused grades stay zero.
     EXPECT_EQ(table.image().grades[50].standard, 0);
 
-    const TableCheck check = checkHealthGradeTable(gradeTableBytes());
+    const TableCheck check = checkHealthGradeTable(sealTable(gradeTableBytes()));
     EXPECT_TRUE(check.ok()) << check.faults.front();
     EXPECT_EQ(check.summary, (std::vector<std::string>{
                                  "等級数 50（標準報酬月額 58,000〜1,390,000 円）",
@@ -159,7 +161,7 @@ TEST(HealthGradeTable, RefusesDamagedFilesNamingThem) {
                       std::string::npos);
             EXPECT_NE(std::string(error.what()).find("健康保険料額表の"), std::string::npos);
         }
-        EXPECT_FALSE(checkHealthGradeTable(bytes).ok());
+        EXPECT_FALSE(checkHealthGradeTable(sealTable(bytes)).ok());
     }
 }
 
@@ -171,7 +173,7 @@ TEST(HealthGradeTable, CheckFindsBandsThatDoNotJoin) {
     image.grades[29].standard = 1;  // grade 30's standard below its band and grade 29's
     std::memcpy(bytes.data(), &image, sizeof image);
 
-    const TableCheck check = checkHealthGradeTable(bytes);
+    const TableCheck check = checkHealthGradeTable(sealTable(bytes));
     ASSERT_EQ(check.faults.size(), 3u);
     EXPECT_EQ(check.faults[0],
               "第10等級：下限 131,000 が前の等級の上限 130,000 と続いていません。");
@@ -188,7 +190,7 @@ TEST(HealthGradeTable, LoadsTheFileAndReportsAMissingOne) {
     testing_support::TempFolder folder("keiro-grades");
     const auto path = folder / std::string(kHealthGradeTableFileName);
     EXPECT_THROW(HealthGradeTable::load(path), IoError);
-    writeFileAtomic(path, gradeTableBytes());
+    writeFileAtomic(path, sealTable(gradeTableBytes()));
     const HealthGradeTable table = HealthGradeTable::load(path);
     EXPECT_EQ(table.path(), path);
     EXPECT_EQ(table.standard(50), 1'390'000);
@@ -210,7 +212,7 @@ TEST(PrefectureRateList, BuildsFixedWidthCodePage932Lines) {
     EXPECT_EQ(bytes.substr(12 * 17, 17), cp932("東京都") + "     9.85\r\n");
     EXPECT_EQ(bytes.substr(46 * 17), cp932("沖縄県") + "     9.44\r\n");
 
-    const TableCheck check = checkPrefectureRateList(bytes);
+    const TableCheck check = checkPrefectureRateList(sealTable(bytes));
     EXPECT_TRUE(check.ok()) << check.faults.front();
     EXPECT_EQ(check.summary, std::vector<std::string>{"都道府県 47（保険料率 9.21〜10.55 %）"});
 }
@@ -244,7 +246,7 @@ TEST(PrefectureRateList, ReadsEntriesForTheWindow) {
     const auto path = folder / std::string(kHealthRateListFileName);
     EXPECT_TRUE(readPrefectureRates(path).empty());  // missing: the list stays disabled
 
-    writeFileAtomic(path, rateListBytes());
+    writeFileAtomic(path, sealTable(rateListBytes()));
     const std::vector<PrefectureRate> entries = readPrefectureRates(path);
     ASSERT_EQ(entries.size(), 47u);
     EXPECT_EQ(entries[0].name, "北海道");
@@ -284,16 +286,16 @@ TEST(PrefectureRateList, AGarbageLineIsReportedNotSet) {
     EXPECT_DOUBLE_EQ(*entries[4].rate, 10.19);
     EXPECT_EQ(entries[4].display, "神奈川県  10.19%");
 
-    const TableCheck check = checkPrefectureRateList(bytes);
+    const TableCheck check = checkPrefectureRateList(sealTable(bytes));
     EXPECT_EQ(check.summary, std::vector<std::string>{"都道府県 2（保険料率 10.19〜10.28 %）"});
     EXPECT_FALSE(check.ok());
 }
 
 TEST(PrefectureRateList, CheckWantsCrLfLines) {
-    const TableCheck check = checkPrefectureRateList(cp932("北海道") + "    10.28\n");
+    const TableCheck check = checkPrefectureRateList(sealTable(cp932("北海道") + "    10.28\n"));
     ASSERT_EQ(check.faults.size(), 1u);
     EXPECT_EQ(check.faults[0], "第1行：行末が CR LF ではありません。");
-    EXPECT_FALSE(checkPrefectureRateList("").ok());
+    EXPECT_FALSE(checkPrefectureRateList(sealTable("")).ok());
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "calc/table_seal.h"
+
 #include <cstring>
 #include <string>
 
@@ -119,9 +121,9 @@ TEST_P(SalaryTableLayout, HoldsTheBandsTheFourBreakpointsAndEveryRuleInTheExtens
     EXPECT_EQ(extension.otsu[1].tax[7], want.breakpoints[3].otsu);
     EXPECT_EQ(bytes.size(), kSalaryTableFixedSize + 16 + (want.extensionKou + 2) * 44 + 4);
 
-    const TableCheck check = checkSalaryTaxTable(bytes);
+    const TableCheck check = checkSalaryTaxTable(sealTable(bytes));
     EXPECT_TRUE(check.ok()) << ::testing::PrintToString(check.faults);
-    EXPECT_TRUE(checkSalaryTaxTable(bytes.substr(0, kSalaryTableFixedSize)).ok());
+    EXPECT_TRUE(checkSalaryTaxTable(sealTable(bytes.substr(0, kSalaryTableFixedSize))).ok());
 }
 
 INSTANTIATE_TEST_SUITE_P(Periods, SalaryTableLayout,
@@ -232,9 +234,9 @@ TEST(BonusTableBuild, HoldsEveryRateWithItsBandsAndTheCatchAllRows) {
         EXPECT_EQ(+t.otsuRows[i].rate, otsuRates[i]);
         EXPECT_EQ(t.otsuRows[i].upper, otsuUppers[i]);
     }
-    EXPECT_TRUE(checkBonusTaxTable(bytes).ok());
-    EXPECT_TRUE(checkBonusTaxTable(
-                    buildBonusTaxTable(DataCsv(dataText("withholding_bonus_2020-2025.csv"), "b")))
+    EXPECT_TRUE(checkBonusTaxTable(sealTable(bytes)).ok());
+    EXPECT_TRUE(checkBonusTaxTable(sealTable(buildBonusTaxTable(
+                                       DataCsv(dataText("withholding_bonus_2020-2025.csv"), "b"))))
                     .ok());
 }
 
@@ -248,7 +250,7 @@ TEST(BonusTableBuild, AnEmptyBandNeverMatches) {
     EXPECT_EQ(t.kouRows[1].band[1].lower, 0);
     EXPECT_EQ(t.kouRows[1].band[1].upper, 0);
     // The checker reports the hole this leaves in that column.
-    const TableCheck check = checkBonusTaxTable(bytes);
+    const TableCheck check = checkBonusTaxTable(sealTable(bytes));
     ASSERT_EQ(check.faults.size(), 1u);
     EXPECT_THAT(check.faults[0], HasSubstr("扶養 1 人"));
 }
@@ -297,7 +299,7 @@ std::size_t rowOffset(int row) {
 TEST(CheckSalaryTaxTable, ReportsWhatIsWrong) {
     const std::string good = salaryTable("2026");
     const auto faultsOf = [](const std::string& bytes) {
-        return ::testing::PrintToString(checkSalaryTaxTable(bytes).faults);
+        return ::testing::PrintToString(checkSalaryTaxTable(sealTable(bytes)).faults);
     };
     std::string bytes = good;
     put<std::int32_t>(bytes, rowOffset(10) + 4, 1);  // band 11 ends before it starts
@@ -329,7 +331,7 @@ TEST(CheckBonusTaxTable, ReportsWhatIsWrong) {
     const std::string good =
         buildBonusTaxTable(DataCsv(dataText("withholding_bonus_2026.csv"), "b"));
     const auto faultsOf = [](const std::string& bytes) {
-        return ::testing::PrintToString(checkBonusTaxTable(bytes).faults);
+        return ::testing::PrintToString(checkBonusTaxTable(sealTable(bytes)).faults);
     };
     EXPECT_THAT(faultsOf(good.substr(1)), HasSubstr("1856"));
     std::string bytes = good;

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "calc/table_seal.h"
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -437,7 +439,7 @@ TEST(SalaryTaxTableFile, TruncatedOrDamagedExtensionIsRefused) {
 TEST(SalaryTaxTableFile, LoadsFromFileAndGivesNothingOnceTheFileIsGone) {
     testing_support::TempFolder folder("keiro-tax-tables");
     const fs::path path = folder / std::string(kSalaryTaxTableFileName);
-    writeFileAtomic(path, builtSalaryTable());
+    writeFileAtomic(path, sealTable(builtSalaryTable()));
     SalaryTaxTable table = SalaryTaxTable::fromFile(path);
     EXPECT_TRUE(table.hasExtension());
     EXPECT_EQ(table.path(), path);
@@ -470,7 +472,7 @@ TEST(LoadTaxTables, CountsWhatLoadedAndReportsWhatCouldNot) {
     EXPECT_EQ(report.problems[1], "表データファイル「税額表(賞与).dat」がありません。");
     EXPECT_FALSE(tables.salary.loaded());
 
-    writeFileAtomic(folder / std::string(kSalaryTaxTableFileName), builtSalaryTable());
+    writeFileAtomic(folder / std::string(kSalaryTaxTableFileName), sealTable(builtSalaryTable()));
     writeFileAtomic(folder / std::string(kBonusTaxTableFileName), std::string(1000, '\0'));
     report = {};
     tables = LoadTaxTables(places, report);

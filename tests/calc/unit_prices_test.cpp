@@ -61,7 +61,7 @@ TEST(UnitPrices, DailyAndHourlyWagesTakeNoAllowancesAndNoAbsenceUnit) {
     hourly.payForm = 3;
     hourly.basePay = 1'163;
     const auto h = suggestUnitPrices(unitPriceBasisOf(hourly), RoundingSettings{});
-    EXPECT_EQ(h->overtime, 1'454);  // 1,453.75 up
+    EXPECT_EQ(h->overtime, 1'454);          // 1,453.75 up
     EXPECT_EQ(h->holidayLateNight, 1'861);  // 1,860.8 up
 }
 

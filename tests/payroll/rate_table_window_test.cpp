@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "calc/data_csv.h"
+#include "calc/table_seal.h"
 #include "core/fileio.h"
 #include "core/text.h"
 #include "tests/support/qt_test_main.h"
@@ -52,10 +53,10 @@ class RateWindowTest : public QObject {
         const std::string header =
             "section,code,name,fiscal_year,applies_from,total_rate_pct,employee_rate_pct,"
             "employer_rate_pct,note\n";
-        writeFileAtomic(h.path, calc::buildPrefectureRateList(
+        writeFileAtomic(h.path, calc::sealTable(calc::buildPrefectureRateList(
                                     calc::DataCsv(header + "health,13,東京都,R8,,9.85,,,\n"
                                                            "health,01,北海道,R8,,10.28,,,\n",
-                                                  "test")));
+                                                  "test"))));
         h.open();
         QCOMPARE(h.window.windowTitle(), QStringLiteral("健康保険料率選択"));
         QCOMPARE(h.list()->count(), 2);
@@ -90,7 +91,7 @@ class RateWindowTest : public QObject {
 
     void damagedLineSetsNothing() {
         Harness h;
-        writeFileAtomic(h.path, text::toCp932("北海道    ab.cd\r\n"));
+        writeFileAtomic(h.path, calc::sealTable(text::toCp932("北海道    ab.cd\r\n")));
         h.open();
         QCOMPARE(h.list()->count(), 1);
         h.clickRow(0);

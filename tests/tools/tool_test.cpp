@@ -2,14 +2,15 @@
 // output.  These tests run the real program and hold the output shapes in place.
 #include <gtest/gtest.h>
 #include <unistd.h>
-#include <array>
-#include <fstream>
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <string>
 
+#include "calc/tax_tables.h"
 #include "core/fileio.h"
 #include "core/syslog.h"
 #include "tests/support/run_tool.h"
@@ -220,6 +221,17 @@ TEST_F(ToolTest, TaxAndPremiumCommands) {
     EXPECT_EQ(run("tax bonus" + kTables + bonus).out, "30630\n");
     EXPECT_EQ(run("tax bonus" + kTables + bonus + " --year 2027").out, "30630\n");
     EXPECT_EQ(run("tax salary" + kTables + salary300k + " --year x").exitCode, 2);
+
+    // A year whose own table is damaged is refused, never taxed with another year's table.
+    const fs::path copy = folder_ / "tables";
+    fs::copy(KEIRO_BINARY_DIR "/bin", copy, fs::copy_options::recursive);
+    const fs::path damaged = copy / "表データ" / "2025" / std::string(kSalaryTaxTableFileName);
+    std::string bytes = readFile(damaged);
+    bytes[100] ^= 1;
+    writeFileAtomic(damaged, bytes);
+    const std::string copyTables = " --tables " + copy.string();
+    EXPECT_EQ(run("tax salary" + copyTables + salary300k + " --year 2025").exitCode, 1);
+    EXPECT_EQ(run("tax salary" + copyTables + salary300k + " --year 2026").out, "7930\n");
 }
 
 TEST_F(ToolTest, YearDumpOfTheSampleCompanyShowsEveryRecord) {
