@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <optional>
 
 #include "core/employee_csv.h"
@@ -111,6 +112,16 @@ std::string readRow(const AttendanceCsvRow& row, int monthDays, RowValues& out) 
             out.items[f - 1] = value;
         }
     }
+    // The days of a month are spent once: at work, on paid leave, absent or on special leave
+    // (a holiday worked is counted among the days at work, so it is not added again).
+    const double spent = out.items[0] + out.items[1] + out.items[2] + out.items[4];
+    if (spent > monthDays) {
+        char total[32];
+        std::snprintf(total, sizeof total, "%g", spent);
+        return std::to_string(row.lineNumber) + "行目: 出勤・有休・欠勤・特別休暇の日数の合計(" +
+               total + "日)が月の日数(" + std::to_string(monthDays) +
+               "日)を超えています。この行は読み込みませんでした。";
+    }
     return std::string();
 }
 
@@ -198,6 +209,7 @@ AttendanceImportResult applyRows(
         const int slot = findSlotByCode(block, fields[0]);
         if (slot < 0) {
             reportSkipped(unknownEmployeeMessage(fields[0]));
+            ++result.refused;
             continue;
         }
         // Every value is read and checked first, so a refused line leaves the record untouched.
@@ -205,6 +217,7 @@ AttendanceImportResult applyRows(
         const std::string refusal = readRow(row, monthDays, values);
         if (!refusal.empty()) {
             reportSkipped(refusal);
+            ++result.refused;
             continue;
         }
         AttendanceRecord record = block.attendance[slot];

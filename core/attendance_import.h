@@ -69,6 +69,7 @@ using ReportSkippedLine = std::function<void(const std::string& message)>;
 
 struct AttendanceImportResult {
     int imported = 0;     // employees, an employee on several lines counting once
+    int refused = 0;      // lines reported and left out
     std::string message;  // attendanceImportedMessage(imported)
     // Why the import stopped early (the previous period's file could not be read); the lines
     // before stay imported.  Empty when every line was handled.

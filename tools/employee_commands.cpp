@@ -51,7 +51,7 @@ int runAttendance(const Words& words) {
     // The message tells of data kept: after the save, which may still fail.
     if (args.flag("save")) data.savePeriod();
     std::cout << result.message << '\n';
-    return 0;
+    return result.refused > 0 ? 1 : 0;  // the lines imported are kept; the others were named
 }
 
 }  // namespace keiro::tool

@@ -170,20 +170,23 @@ TEST(AttendanceImportTest, ValuesTheBoxesOrTheMonthCannotHoldAreRefusedWithTheir
     block->attendance[0].hoursWorked = 160;
     const auto before = std::make_unique<PeriodBlock>(*block);
     const std::string body =
-        "E1,20,0,0,0,0,16000\r\n"              // 2: more digits than the box takes
-        "E1,20,0,0,0,0,1e29\r\n"               // 3: not a number for the box
-        "E1,20,0,-3\r\n"                       // 4: negative absence raises pay
-        "E1,20,0,0,0,0,160:75\r\n"             // 5: minutes over 59
-        "E1,20:30\r\n"                         // 6: h:mm in a day count
-        "E1,32\r\n"                            // 7: more days than the month
-        "E1,20,0,0,0,0,745\r\n"                // 8: more hours than 24 × 31
-        "E1,20,0,0,0,0,0000000000160\r\n"      // 9: longer than the box
-        "E1,20,0,0,0,0,0,0,0,0,0,0,0,-1\r\n";  // 10: a negative balance
+        "E1,20,0,0,0,0,16000\r\n"             // 2: more digits than the box takes
+        "E1,20,0,0,0,0,1e29\r\n"              // 3: not a number for the box
+        "E1,20,0,-3\r\n"                      // 4: negative absence raises pay
+        "E1,20,0,0,0,0,160:75\r\n"            // 5: minutes over 59
+        "E1,20:30\r\n"                        // 6: h:mm in a day count
+        "E1,32\r\n"                           // 7: more days than the month
+        "E1,20,0,0,0,0,745\r\n"               // 8: more hours than 24 × 31
+        "E1,20,0,0,0,0,0000000000160\r\n"     // 9: longer than the box
+        "E1,20,0,0,0,0,0,0,0,0,0,0,0,-1\r\n"  // 10: a negative balance
+        "E1,31,31,31,31,31\r\n"               // 11: 155 days in a month of 31
+        "E1,20,5,5,9,2\r\n";                  // 12: 32 days spent (the 9 holidays aside)
     const ImportRun r = applyRows(*block, body);
     EXPECT_EQ(r.result.imported, 0);
+    EXPECT_EQ(r.result.refused, 11);
     EXPECT_EQ(std::memcmp(block.get(), before.get(), sizeof(PeriodBlock)), 0);
-    ASSERT_EQ(r.skipped.size(), 9u);
-    const std::string expected[9] = {
+    ASSERT_EQ(r.skipped.size(), 11u);
+    const std::string expected[11] = {
         "2行目の実働時間[16000]: 入力した数値が上限を超えました。",
         "3行目の実働時間[1e29]: 数値以外の文字が含まれています。",
         "4行目の欠勤日数[-3]: 負の値は入力できません。",
@@ -192,8 +195,10 @@ TEST(AttendanceImportTest, ValuesTheBoxesOrTheMonthCannotHoldAreRefusedWithTheir
         "7行目の出勤日数[32]: 月の日数(31日)を超えています。",
         "8行目の実働時間[745]: 月の時間(24時間×31日=744時間)を超えています。",
         "9行目の実働時間[0000000000160]: 入力した数値が上限を超えました。",
-        "10行目の有休残日数[-1]: 負の値は入力できません。"};
-    for (int i = 0; i < 9; ++i) {
+        "10行目の有休残日数[-1]: 負の値は入力できません。",
+        "11行目: 出勤・有休・欠勤・特別休暇の日数の合計(124日)が月の日数(31日)を超えています。",
+        "12行目: 出勤・有休・欠勤・特別休暇の日数の合計(32日)が月の日数(31日)を超えています。"};
+    for (int i = 0; i < 11; ++i) {
         EXPECT_EQ(r.skipped[i], expected[i] + "この行は読み込みませんでした。");
     }
 

@@ -281,13 +281,14 @@ TEST_F(ToolTest, EmployeesExportAndAttendanceImportOfTheSampleCompany) {
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 11);  // the header and ten employees
     EXPECT_NE(bytes.find("\r\n"), std::string::npos);
 
-    // An attendance file with one unknown code: the count message on stdout, nothing saved.
+    // An attendance file with one unknown code: the count message on stdout, nothing saved, and
+    // exit 1 since a line was refused.
     const fs::path attendance = folder_ / "attendance.csv";
     writeFileAtomic(attendance, "code,days\r\n999,20\r\n");
     const std::string before = readFile(file);
     const ToolRun imported =
         run("attendance import '" + file + "' --period 4 " + attendance.string());
-    EXPECT_EQ(imported.exitCode, 0);
+    EXPECT_EQ(imported.exitCode, 1);
     EXPECT_FALSE(imported.out.empty());
     EXPECT_EQ(readFile(file), before);
     EXPECT_EQ(run("attendance import '" + file + "' --period 12 " + attendance.string()).exitCode,
