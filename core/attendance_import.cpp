@@ -141,7 +141,7 @@ AttendanceCsv parseAttendanceCsv(std::string_view bytes) {
 }
 
 AttendanceCsv readAttendanceCsv(const std::filesystem::path& path) {
-    return parseAttendanceCsv(readFile(path));
+    return parseAttendanceCsv(readFile(path, kCsvFileLimit));
 }
 
 std::string unknownEmployeeMessage(std::string_view codeCp932) {

@@ -197,7 +197,7 @@ EmployeeCsv parseEmployeeCsv(std::string_view bytes) {
 }
 
 EmployeeCsv readEmployeeCsv(const std::filesystem::path& path) {
-    return parseEmployeeCsv(readFile(path));
+    return parseEmployeeCsv(readFile(path, kCsvFileLimit));
 }
 
 KeyTime keyTimeOf(std::chrono::system_clock::time_point when) {

@@ -83,9 +83,21 @@ IoError::IoError(const fs::path& path, std::string_view action, int errorNumber)
 IoError::IoError(const fs::path& path, std::string_view action, std::string_view reason)
     : std::runtime_error(describe(path, action, reason)), path_(path) {}
 
-std::string readFile(const fs::path& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::string readFile(const fs::path& path, std::size_t limit) {
+    // Non-blocking, so that opening a FIFO never waits for a writer.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) throw IoError(path, "読み込み", errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) throw IoError(path, "読み込み", errno);
+    if (!S_ISREG(info.st_mode)) {
+        throw IoError(path, "読み込み",
+                      "通常のファイルではありません（フォルダー・FIFO・デバイスは読めません）。");
+    }
+    const auto tooLarge = [&] {
+        return IoError(path, "読み込み",
+                       "ファイルが大きすぎます（上限 " + std::to_string(limit) + " バイト）。");
+    };
+    if (static_cast<std::uintmax_t>(info.st_size) > limit) throw tooLarge();
     std::string out;
     char buffer[65536];
     for (;;) {
@@ -96,6 +108,7 @@ std::string readFile(const fs::path& path) {
         }
         if (n == 0) break;
         out.append(buffer, static_cast<std::size_t>(n));
+        if (out.size() > limit) throw tooLarge();  // grown while read
     }
     return out;
 }

@@ -20,8 +20,15 @@ namespace fs = std::filesystem;
 inline constexpr fs::perms kPrivateFile = fs::perms::owner_read | fs::perms::owner_write;
 inline constexpr fs::perms kPrivateDir = fs::perms::owner_all;
 
-// Whole-file reading and writing.
-std::string readFile(const fs::path& path);
+// Size limits of the files read from outside, by kind: beyond its limit a file is refused with a
+// message saying so, and never read whole.
+inline constexpr std::size_t kSettingsFileLimit = 1 << 20;  // Keiro.ini
+inline constexpr std::size_t kCsvFileLimit = 16 << 20;      // imported CSVs
+inline constexpr std::size_t kDataFileLimit = 64 << 20;     // any other file (postal data, log)
+
+// Whole-file reading and writing.  Only a regular file is read (a FIFO, a device or a folder is
+// refused without blocking), and only up to `limit` bytes: a larger one is an IoError.
+std::string readFile(const fs::path& path, std::size_t limit = kDataFileLimit);
 // Reads exactly `size` bytes at `offset`; a file too short is an IoError.
 void readAt(const fs::path& path, std::size_t offset, void* out, std::size_t size);
 

@@ -123,7 +123,7 @@ std::optional<double> parseDouble(std::string_view s) {
 
 std::string readIfPresent(const fs::path& path) {
     try {
-        return readFile(path);
+        return readFile(path, kSettingsFileLimit);
     } catch (const IoError& e) {
         if (e.errorNumber() == ENOENT) return {};
         throw;

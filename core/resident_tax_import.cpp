@@ -285,7 +285,7 @@ ResidentTaxImport previewResidentTaxImport(const PeriodBlock& block, std::string
 
 ResidentTaxImport readResidentTaxImport(const PeriodBlock& block,
                                         const std::filesystem::path& path) {
-    return previewResidentTaxImport(block, readFile(path));
+    return previewResidentTaxImport(block, readFile(path, kCsvFileLimit));
 }
 
 bool isResidentTaxImportPeriod(int period) {

@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimeZone>
+#include <QTimer>
 #include <QUrl>
 #include <utility>
 
@@ -25,7 +26,7 @@ PostalDownload::~PostalDownload() {
     abort();
 }
 
-QNetworkReply* PostalDownload::send(const QString& url, bool headOnly) {
+QNetworkReply* PostalDownload::send(const QString& url, bool headOnly, int deadlineMs) {
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -34,14 +35,26 @@ QNetworkReply* PostalDownload::send(const QString& url, bool headOnly) {
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     reply_ = headOnly ? network_.head(request) : network_.get(request);
+    // A server that never stops sending is cut off: finished follows with an error.
+    QTimer::singleShot(deadlineMs, reply_, [reply = reply_.data()] { reply->abort(); });
     return reply_;
 }
 
 void PostalDownload::fetchVersion() {
     abort();
-    QNetworkReply* reply = source_.hasVersionFile
-                               ? send(QString::fromStdString(source_.versionUrl), false)
-                               : send(QString::fromStdString(source_.dataUrl), true);
+    data_.clear();
+    tooLarge_ = false;
+    QNetworkReply* reply =
+        source_.hasVersionFile
+            ? send(QString::fromStdString(source_.versionUrl), false, kVersionDeadlineMs)
+            : send(QString::fromStdString(source_.dataUrl), true, kVersionDeadlineMs);
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        data_ += reply->readAll();
+        if (data_.size() > kMaxVersionBytes) {
+            tooLarge_ = true;
+            reply->abort();
+        }
+    });
     connect(reply, &QNetworkReply::finished, this, &PostalDownload::versionFinished);
 }
 
@@ -55,13 +68,16 @@ QNetworkReply* PostalDownload::takeReply() {
 void PostalDownload::versionFinished() {
     QNetworkReply* reply = takeReply();
     if (reply == nullptr) return;
-    if (reply->error() != QNetworkReply::NoError) return emit failed(Failure::NoVersion);
+    if (!tooLarge_) data_ += reply->readAll();
+    const QByteArray body = std::exchange(data_, QByteArray());
+    if (tooLarge_ || reply->error() != QNetworkReply::NoError)
+        return emit failed(Failure::NoVersion);
     QString date;
     if (source_.hasVersionFile) {
-        const QByteArray body = reply->readAll();
-        date = QString::fromStdString(
-            versionDate(text::fromCp932(std::string_view(body.constData(), body.size()))));
-        if (date.trimmed().isEmpty()) return emit failed(Failure::NoVersion);
+        const std::string found =
+            versionDate(text::fromCp932(std::string_view(body.constData(), body.size())));
+        if (!isVersionDate(found)) return emit failed(Failure::NoVersion);
+        date = QString::fromStdString(found);
     } else {
         const QDateTime modified = reply->header(QNetworkRequest::LastModifiedHeader).toDateTime();
         date = modified.isValid() ? modified.toTimeZone(QTimeZone("Asia/Tokyo"))
@@ -75,7 +91,7 @@ void PostalDownload::fetchData() {
     abort();
     data_.clear();
     tooLarge_ = false;
-    QNetworkReply* reply = send(QString::fromStdString(source_.dataUrl), false);
+    QNetworkReply* reply = send(QString::fromStdString(source_.dataUrl), false, kDataDeadlineMs);
     connect(reply, &QNetworkReply::downloadProgress, this, &PostalDownload::progress);
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         data_ += reply->readAll();

@@ -31,6 +31,12 @@ class PostalDownload : public QObject {
     };
     // A transfer that stays silent this long is given up.
     static constexpr int kTimeoutMs = 30000;
+    // A version file is a line with a date: one longer than this, or a transfer of it that goes
+    // on this long, is no version file.
+    static constexpr qsizetype kMaxVersionBytes = 512;
+    static constexpr int kVersionDeadlineMs = 30000;
+    // However slowly bytes keep coming, the data transfer ends by then.
+    static constexpr int kDataDeadlineMs = 10 * 60 * 1000;
 
     // A transfer larger than `maxBytes` is broken off (Incomplete): no postal list is that big.
     PostalDownload(QNetworkAccessManager& network, PostalSource source, QObject* parent = nullptr,
@@ -53,7 +59,7 @@ class PostalDownload : public QObject {
     void failed(keiro::withholding::PostalDownload::Failure failure);
 
   private:
-    QNetworkReply* send(const QString& url, bool headOnly);
+    QNetworkReply* send(const QString& url, bool headOnly, int deadlineMs);
     // The finished reply, no longer ours (deleted later); null when it was aborted.
     QNetworkReply* takeReply();
     void versionFinished();

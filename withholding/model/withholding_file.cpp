@@ -50,8 +50,8 @@ std::size_t WithholdingFile::fileSize(bool currentFormat) {
 
 WithholdingFile WithholdingFile::load(const std::filesystem::path& path, bool currentFormat) {
     removeLeftoverTempFiles(followLinks(path));  // what an interrupted save left beside it
-    const std::string content = readFile(path);
     const std::size_t expected = fileSize(currentFormat);
+    const std::string content = readFile(path, expected + kSupplementBytes);
     const bool supplemented = currentFormat && content.size() == expected + kSupplementBytes;
     if (content.size() != expected && !supplemented) {
         throw IoError(path, "読み込み", sizeMismatch(content.size(), expected));

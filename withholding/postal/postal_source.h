@@ -25,5 +25,8 @@ PostalSource postalSourceFor(std::string_view postalDataUrl);
 
 // The date of the data: the first line of the version file, its first ten characters.
 std::string versionDate(std::string_view versionFile);
+// A date as a version file gives it: "2026/12/01" (or with "-" or "."), a month and day that
+// exist.
+bool isVersionDate(std::string_view text);
 
 }  // namespace keiro::withholding

@@ -197,6 +197,24 @@ class PostalDownloadTest : public QObject {
         QCOMPARE(closed.messages.lastText(), QString("インターネットから情報が取得できません。"));
     }
 
+    // A version file that never ends, or is no date, is no version: nothing is asked or fetched.
+    void anEndlessOrDatelessVersionIsRefused() {
+        for (const QByteArray& body :
+             {QByteArray(4 << 20, '9'), QByteArray("<html>maintenance</html>"),
+              QByteArray("2026/13/01\r\n")}) {
+            LocalHttpServer server;
+            server.answer("/support/zip/version.txt", {200, body, {}, -1, 0});
+            Setup s(server.url("/"));
+            QVERIFY(s.update());
+            QCOMPARE(s.messages.lastText(), QString("インターネットから情報が取得できません。"));
+            QCOMPARE(server.requests().filter("zip.dat").size(), 0);
+            QVERIFY(s.oldDataKept());
+        }
+        QVERIFY(isVersionDate("2026/12/01"));
+        QVERIFY(isVersionDate("2024-02-29"));
+        QVERIFY(!isVersionDate("2025-02-29"));
+    }
+
     void oversizedTransferIsBrokenOff() {
         LocalHttpServer server;
         server.answer("/support/zip/zip.dat", {200, QByteArray(200000, 'x'), {}, -1, 0});
