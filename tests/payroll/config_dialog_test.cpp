@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "calc/table_seal.h"
 #include "core/fileio.h"
 #include "core/text.h"
 #include "payroll/rate_table_window.h"
@@ -484,7 +485,7 @@ class ConfigDialogTest : public QObject {
     void rateButtonPutsHalfTheChosenRate() {
         Harness h(filledPeriod());
         writeFileAtomic(h.folder / "健康保険料率.dat",
-                        text::toCp932("北海道    10.28\r\n東京都     9.85\r\n"));
+                        calc::sealTable(text::toCp932("北海道    10.28\r\n東京都     9.85\r\n")));
         // The rate window is modal: pick the first line once it is up.
         bool picked = false;
         QTimer driver;

@@ -201,18 +201,17 @@ void PrintDialog::showPreview() {
 }
 
 void PrintDialog::printNow() {
-    const std::optional<Correction> correction = corrections_->read();
-    if (!correction || !reportWithPages()) return;
-    if (printReport(*correction)) {
-        outcome_ = PrintOutcome::Printed;
-        accept();
-    }
+    outputAndClose(&PrintDialog::printReport);
 }
 
 void PrintDialog::savePdf() {
+    outputAndClose(&PrintDialog::writePdf);
+}
+
+void PrintDialog::outputAndClose(bool (PrintDialog::*output)(const Correction&)) {
     const std::optional<Correction> correction = corrections_->read();
     if (!correction || !reportWithPages()) return;
-    if (writePdf(*correction)) {
+    if ((this->*output)(*correction)) {
         outcome_ = PrintOutcome::Printed;
         accept();
     }

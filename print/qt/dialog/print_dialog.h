@@ -68,6 +68,9 @@ class PrintDialog : public QDialog {
     void showPrinter();
     // Prints the current report with the correction; false (after saying why) when nothing
     // was printed.
+    // The corrections read and the report built, `output` runs; after it succeeds the dialog
+    // closes as printed.
+    void outputAndClose(bool (PrintDialog::*output)(const Correction&));
     bool printReport(const Correction& correction);
     bool writePdf(const Correction& correction);
     void saveSettings(const Correction& correction);
