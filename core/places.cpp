@@ -208,9 +208,34 @@ int tightenProgramFiles(const Places& places) {
     return changed;
 }
 
+namespace {
+
+// A data folder that is a link: the folder it leads to is the one to keep private.  It is
+// tightened when it is ours; one another user owns or may write is refused.
+std::optional<StartupMessage> linkedDataFolderProblem(const Places& places) {
+    std::error_code ec;
+    if (!fs::is_symlink(places.dataFolder, ec)) return std::nullopt;
+    const fs::path target = fs::canonical(places.dataFolder, ec);
+    if (ec) return std::nullopt;  // leads nowhere: the folder is reported missing
+    tightenPermissions(target);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) return std::nullopt;
+    if (info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0) {
+        return std::nullopt;
+    }
+    return StartupMessage{StartupMessage::Kind::Error,
+                          "データ用フォルダーのリンク先は、他のユーザーのものか、他のユーザーが"
+                          "書き込めるフォルダーです。給与のデータは置けません。\n【" +
+                              target.string() + "】"};
+}
+
+}  // namespace
+
 DataFolderCheck ensureDataFolder(const Places& places) {
     std::error_code ec;
     if (fs::is_directory(places.dataFolder, ec)) {
+        if (std::optional<StartupMessage> refused = linkedDataFolderProblem(places))
+            return {DataFolderStatus::Failed, std::move(refused)};
         tightenProgramFiles(places);
         return {DataFolderStatus::AlreadyThere, {}};
     }

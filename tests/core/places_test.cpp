@@ -209,5 +209,24 @@ TEST_F(PlacesTest, LoosePermissionsOfTheProgramsFoldersAndFilesAreTightenedOnOpe
     EXPECT_EQ(tightenProgramFiles(places_), 0);  // nothing left to do
 }
 
+// A data folder that is a link to a folder elsewhere: the folder it leads to is made private
+// when it is ours, and refused when another user owns it.
+TEST_F(PlacesTest, ALinkedDataFoldersTargetIsTightenedOrRefused) {
+    fs::create_directories(places_.settingsFolder);
+    const fs::path target = dir_ / "shared-data";
+    fs::create_directories(target);
+    fs::permissions(target, fs::perms(0777));
+    fs::create_directory_symlink(target, places_.dataFolder);
+    EXPECT_EQ(ensureDataFolder(places_).status, DataFolderStatus::AlreadyThere);
+    EXPECT_EQ(permsOf(target), fs::perms::owner_all);
+
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give the folder to another user";
+    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    const DataFolderCheck refused = ensureDataFolder(places_);
+    EXPECT_EQ(refused.status, DataFolderStatus::Failed);
+    ASSERT_TRUE(refused.message);
+    EXPECT_NE(refused.message->text.find(fs::canonical(target).string()), std::string::npos);
+}
+
 }  // namespace
 }  // namespace keiro
