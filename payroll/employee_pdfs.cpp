@@ -59,23 +59,6 @@ bool EmployeePdfs::write(QWidget* parent, const std::vector<int>& chosen,
         context.messages.askYesNoCancel(parent, QString::fromUtf8(kMsgEncryptQuestion));
     if (encrypt == ui::Answer::Cancel) return false;
 
-    std::optional<std::vector<SlipPasswordChoice>> passwords;
-    if (encrypt == ui::Answer::Yes) {
-        PayrollPeriod& document = year.document();
-        const std::map<EmployeeId, EmployeeRecord> before = recordsOf(document, chosen);
-        passwords = assignSlipPasswords(document, chosen,
-                                        slipPasswordsElsewhere(year.path(), year.period()));
-        if (passwordsNeedSaving(*passwords) && !period_.saveWithoutNotice()) {
-            for (const auto& [id, record] : before) {
-                const EmployeeRecord* stored = document.employee(id);
-                if (stored == nullptr) continue;
-                EmployeeRecord e = *stored;
-                setSlipPassword(e, slipPasswordOf(record), record.slipPasswordGenerated == 1);
-                document.setEmployee(id, e);
-            }
-            return false;
-        }
-    }
     const print::EmployeePdfRequest request{
         slipPeriodOf(period_),
         chosen,
@@ -83,13 +66,41 @@ bool EmployeePdfs::write(QWidget* parent, const std::vector<int>& chosen,
         choices,
         {context.settings.printOffsetXTenths / 10.0, context.settings.printOffsetYTenths / 10.0},
         folder->toStdString()};
+    std::optional<std::vector<SlipPasswordChoice>> passwords;
+    std::optional<std::filesystem::path> notice;
+    if (encrypt == ui::Answer::Yes) {
+        PayrollPeriod& document = year.document();
+        const std::map<EmployeeId, EmployeeRecord> before = recordsOf(document, chosen);
+        const auto restore = [&] {
+            for (const auto& [id, record] : before) {
+                const EmployeeRecord* stored = document.employee(id);
+                if (stored == nullptr) continue;
+                EmployeeRecord e = *stored;
+                setSlipPassword(e, slipPasswordOf(record), record.slipPasswordGenerated == 1);
+                document.setEmployee(id, e);
+            }
+        };
+        passwords = assignSlipPasswords(document, chosen,
+                                        slipPasswordsElsewhere(year.path(), year.period()));
+        // The notice first: a password is never stored without the notice that hands it over.
+        try {
+            notice = print::writePasswordNotice(request, *passwords);
+        } catch (...) {
+            restore();
+            throw;
+        }
+        if (passwordsNeedSaving(*passwords) && !period_.saveWithoutNotice()) {
+            restore();
+            return false;
+        }
+    }
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
     QString message =
         QString::fromUtf8(kMsgPdfsSaved).arg(static_cast<int>(outcome.files.size())).arg(*folder);
-    if (outcome.notice) {
+    if (notice) {
         message += QString::fromUtf8(kMsgPasswordsMade)
                        .arg(outcome.passwordsGenerated)
-                       .arg(qs(outcome.notice->filename().string()));
+                       .arg(qs(notice->filename().string()));
     }
     context.messages.information(parent, message);
     return true;

@@ -56,27 +56,30 @@ int printEmployeePdfs(const Args& args, SavedPeriod& saved, const print::SlipPer
     const auto unnamed = print::employeesWithoutOwnFile(*saved.block, chosen, token);
     if (!unnamed.empty()) throw std::runtime_error(print::unnamedEmployeesMessage(unnamed));
 
-    std::optional<std::vector<SlipPasswordChoice>> passwords;
-    if (args.flag("encrypt")) {
-        passwords = assignSlipPasswords(*saved.block, chosen,
-                                        slipPasswordsElsewhere(saved.file, saved.period));
-        keepPasswords(saved, *passwords);
-    }
     const print::EmployeePdfRequest request{slipPeriod,
                                             chosen,
                                             saved.file,
                                             choices,
                                             correctionOf(saved.settings),
                                             *args.option("pdf-per-employee")};
+    std::optional<std::vector<SlipPasswordChoice>> passwords;
+    std::optional<fs::path> notice;
+    if (args.flag("encrypt")) {
+        passwords = assignSlipPasswords(*saved.block, chosen,
+                                        slipPasswordsElsewhere(saved.file, saved.period));
+        // The notice first: a password is never stored without the notice that hands it over.
+        notice = print::writePasswordNotice(request, *passwords);
+        keepPasswords(saved, *passwords);
+    }
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
     auto files = nlohmann::ordered_json::array();
     for (const fs::path& file : outcome.files) files.push_back(file.string());
-    printJson({{"folder", request.folder.string()},
-               {"files", files},
-               {"encrypted", passwords.has_value()},
-               {"passwordsGenerated", outcome.passwordsGenerated},
-               {"notice", outcome.notice ? nlohmann::ordered_json(outcome.notice->string())
-                                         : nlohmann::ordered_json()}});
+    printJson(
+        {{"folder", request.folder.string()},
+         {"files", files},
+         {"encrypted", passwords.has_value()},
+         {"passwordsGenerated", outcome.passwordsGenerated},
+         {"notice", notice ? nlohmann::ordered_json(notice->string()) : nlohmann::ordered_json()}});
     return 0;
 }
 

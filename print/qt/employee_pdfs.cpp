@@ -36,6 +36,26 @@ std::string periodFileToken(const SlipPeriod& period) {
     return periodFileToken(calendarYearOf(period.fileYear, period.eraNames), period.period);
 }
 
+std::optional<fs::path> writePasswordNotice(const EmployeePdfRequest& request,
+                                            const std::vector<SlipPasswordChoice>& passwords) {
+    assert(passwords.size() == request.chosen.size());
+    const std::string token = periodFileToken(request.period);
+    std::vector<PasswordNotice> notices;
+    for (std::size_t i = 0; i < request.chosen.size(); ++i) {
+        const SlipPasswordChoice& choice = passwords[i];
+        if (choice.source != PasswordSource::Generated) continue;
+        const EmployeeRecord& e = request.period.block->employee(request.chosen[i]);
+        notices.push_back(noticeOf(e, choice, employeePdfName(e.employeeCode.utf8(), token)));
+    }
+    if (notices.empty()) return std::nullopt;
+    makeFolder(request.folder);
+    const fs::path path = request.folder / passwordNoticeName(token);
+    const PasswordNoticeReport notice(request.period.block->settings.companyName.utf8(),
+                                      slipTitle(request.period, false), std::move(notices));
+    writeReportPdf(notice, path, Correction{});
+    return path;
+}
+
 EmployeePdfOutcome writeEmployeePdfs(
     const EmployeePdfRequest& request,
     const std::optional<std::vector<SlipPasswordChoice>>& passwords) {
@@ -43,12 +63,10 @@ EmployeePdfOutcome writeEmployeePdfs(
     makeFolder(request.folder);
     const std::string token = periodFileToken(request.period);
     EmployeePdfOutcome outcome;
-    std::vector<PasswordNotice> notices;
     for (std::size_t i = 0; i < request.chosen.size(); ++i) {
         const int slot = request.chosen[i];
         const EmployeeRecord& e = request.period.block->employee(slot);
-        const std::string name = employeePdfName(e.employeeCode.utf8(), token);
-        const fs::path path = request.folder / name;
+        const fs::path path = request.folder / employeePdfName(e.employeeCode.utf8(), token);
         const BuiltReport report(std::make_unique<PaySlipReport>(
             request.period, std::vector<int>{slot}, request.yearFile, request.choices));
         std::string pdf = reportPdfBytes(report, request.correction, path);
@@ -56,19 +74,10 @@ EmployeePdfOutcome writeEmployeePdfs(
             const SlipPasswordChoice& choice = (*passwords)[i];
             assert(choice.slot == slot);
             pdf = encryptPdf(pdf, choice.password);
-            if (choice.source == PasswordSource::Generated)
-                notices.push_back(noticeOf(e, choice, name));
+            if (choice.source == PasswordSource::Generated) ++outcome.passwordsGenerated;
         }
         writeFileAtomic(path, pdf);
         outcome.files.push_back(path);
-    }
-    outcome.passwordsGenerated = static_cast<int>(notices.size());
-    if (!notices.empty()) {
-        const fs::path path = request.folder / passwordNoticeName(token);
-        const PasswordNoticeReport notice(request.period.block->settings.companyName.utf8(),
-                                          slipTitle(request.period, false), std::move(notices));
-        writeReportPdf(notice, path, Correction{});
-        outcome.notice = path;
     }
     return outcome;
 }

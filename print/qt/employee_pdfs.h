@@ -30,19 +30,24 @@ struct EmployeePdfRequest {
 };
 
 struct EmployeePdfOutcome {
-    std::vector<std::filesystem::path> files;     // in the order of the slots
-    std::optional<std::filesystem::path> notice;  // when passwords were made
+    std::vector<std::filesystem::path> files;  // in the order of the slots
     int passwordsGenerated = 0;
 };
 
 // The token of the request's period in the file names ("2026-05", "2026-賞与1").
 std::string periodFileToken(const SlipPeriod& period);
 
+// The notice of the passwords made in this run ("パスワード通知書_<token>.pdf" in the folder,
+// owner only, written at once); nothing when none was made.  Written before the passwords are
+// stored: a password is never kept without the notice that hands it over.  Throws IoError.
+std::optional<std::filesystem::path> writePasswordNotice(
+    const EmployeePdfRequest& request, const std::vector<SlipPasswordChoice>& passwords);
+
 // Writes every chosen employee's slips into the folder, each file at once and readable by its
 // owner only (an earlier file of the same name is replaced).  With `passwords` (one per slot, in
-// order) every file is encrypted with its employee's password, and the generated ones are listed
-// on the notice.  Throws IoError when the folder or a file cannot be written (files written
-// before stay), std::runtime_error when a PDF cannot be encrypted.
+// order) every file is encrypted with its employee's password.  Throws IoError when the folder
+// or a file cannot be written (files written before stay), std::runtime_error when a PDF cannot
+// be encrypted.
 EmployeePdfOutcome writeEmployeePdfs(
     const EmployeePdfRequest& request,
     const std::optional<std::vector<SlipPasswordChoice>>& passwords);

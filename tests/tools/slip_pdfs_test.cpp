@@ -94,6 +94,20 @@ TEST_F(SlipPdfsTest, EncryptedFilesOpenWithTheirOwnPasswordMadeOnceAndKept) {
     EXPECT_TRUE(openPdf(out_ / "001_2026-05.pdf", passwords[0]).opened);
 }
 
+// The notice is written before the passwords are kept: when it cannot be written, no password is
+// stored that nobody was told.
+TEST_F(SlipPdfsTest, NoPasswordIsKeptWhenItsNoticeCannotBeWritten) {
+    writeFileAtomic(out_, "a file where the folder should be");
+    EXPECT_EQ(perEmployee("--slots 1,2,3 --encrypt").exitCode, 1);
+    for (int slot = 1; slot <= 3; ++slot) {
+        EXPECT_EQ(readPeriodBlock(file_, kMay)->employee(slot).slipPassword.len, 0) << slot;
+    }
+    fs::remove(out_);
+    const ToolRun run = perEmployee("--slots 1,2,3 --encrypt");
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(fs::exists(json::parse(run.out)["notice"].get<std::string>()));
+}
+
 TEST_F(SlipPdfsTest, EmployeeWithoutCodeRefusesTheRunAndPlainFilesOpenWithoutPassword) {
     // Slot 2 loses its code in May.
     std::string content = readFile(file_);
