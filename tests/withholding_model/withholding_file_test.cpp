@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/errors.h"
@@ -117,6 +118,46 @@ TEST(WithholdingFile, ShortOrForeignFilesAreRefusedWithAReadableMessage) {
     WithholdingFile(true).save(path);
     EXPECT_THROW(WithholdingFile::load(path, false), IoError);
     EXPECT_THROW(WithholdingFile::load(folder / "missing.dat", true), IoError);
+}
+
+// Random bytes of the right size, or one field out of its range, are a damaged file: refused
+// with the slot and the field named, and the file left as it was.
+TEST(WithholdingFile, ADamagedRecordIsRefusedNamingSlotAndField) {
+    TempFolder folder("keiro-wh-file");
+    const fs::path path = folder / "源泉徴収(令和08年).dat";
+    std::string random(150'000, '\0');
+    std::uint32_t seed = 12345;
+    for (char& c : random) {
+        seed = seed * 1'103'515'245u + 12'345u;
+        c = static_cast<char>(seed >> 24);
+    }
+    writeFileAtomic(path, random);
+    EXPECT_THROW(WithholdingFile::load(path, true), IoError);
+    EXPECT_EQ(readFile(path), random);
+
+    const auto refusal = [&](const std::function<void(WithholdingRecord&)>& damage) {
+        WithholdingFile file(true);
+        damage(file.record(7));
+        file.save(path);
+        try {
+            WithholdingFile::load(path, true);
+        } catch (const IoError& e) {
+            return std::string(e.what());
+        }
+        return std::string("(loaded)");
+    };
+    EXPECT_NE(refusal([](WithholdingRecord& r) { r.adjustStatus = 9; }).find("7人目: 年調の状態"),
+              std::string::npos);
+    EXPECT_NE(refusal([](WithholdingRecord& r) { r.address1.len = 200; }).find("7人目: 住所１"),
+              std::string::npos);
+    EXPECT_NE(refusal([](WithholdingRecord& r) {
+                  r.remarks[2].len = 1;
+                  r.remarks[2].text[0] = '\x81';  // half a double-byte character
+              }).find("摘要"),
+              std::string::npos);
+    EXPECT_NE(refusal([](WithholdingRecord& r) { r.paid = 2'000'000'000; }).find("金額"),
+              std::string::npos);
+    EXPECT_EQ(refusal([](WithholdingRecord& r) { r.paid = 4'800'000; }), "(loaded)");
 }
 
 TEST(WithholdingFile, ChangeCheckComparesWithTheFileOrZeros) {

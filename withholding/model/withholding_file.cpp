@@ -1,4 +1,5 @@
 #include "withholding/model/withholding_file.h"
+#include "withholding/model/record_check.h"
 
 #include <cassert>
 #include <cstring>
@@ -69,6 +70,14 @@ WithholdingFile WithholdingFile::load(const std::filesystem::path& path, bool cu
     const char* records = content.data() + kWithholdingHeaderSize;
     if (currentFormat) {
         std::memcpy(file.records_.data(), records, kMaxEmployees * kRecordSize);
+        // Checked as the year file is: a damaged file is refused and left as it is.
+        for (int slot = 1; slot <= kMaxEmployees; ++slot) {
+            const std::string problem = withholdingRecordProblem(file.record(slot), slot);
+            if (!problem.empty()) {
+                throw IoError(path, "読み込み",
+                              "源泉徴収データファイルが壊れています（" + problem + "）");
+            }
+        }
     } else {
         std::memcpy(file.legacy_.data(), records, kMaxEmployees * kLegacyRecordSize);
     }
