@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/era.h"
+#include "core/file_upkeep.h"
 #include "core/fileio.h"
 #include "print/built_report.h"
 #include "print/employee_pdf_names.h"
@@ -17,9 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The folder made when missing; in one already there, what an interrupted earlier run left (a
+// notice's temporary file holds every password in clear) is removed first.  The callers hold
+// the year file's lock, so no other run writes there meanwhile.
 void makeFolder(const fs::path& folder) {
     std::error_code error;
-    if (fs::is_directory(folder, error)) return;
+    if (fs::is_directory(folder, error)) {
+        removeLeftoverTempFilesIn(folder);
+        return;
+    }
     if (!fs::create_directories(folder, error) || error)
         throw IoError(folder, "作成", error.value());
     fs::permissions(folder, fs::perms::owner_all, error);

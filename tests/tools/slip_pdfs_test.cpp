@@ -103,9 +103,15 @@ TEST_F(SlipPdfsTest, NoPasswordIsKeptWhenItsNoticeCannotBeWritten) {
         EXPECT_EQ(readPeriodBlock(file_, kMay)->employee(slot).slipPassword.len, 0) << slot;
     }
     fs::remove(out_);
+    // A notice's temporary file left by a killed run holds every password in clear: the next
+    // run into the folder removes it.
+    fs::create_directories(out_);
+    const fs::path leftover = out_ / "パスワード通知書_2026-05.pdf.tmp123456";
+    writeFileAtomic(leftover, "passwords");
     const ToolRun run = perEmployee("--slots 1,2,3 --encrypt");
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_TRUE(fs::exists(json::parse(run.out)["notice"].get<std::string>()));
+    EXPECT_FALSE(fs::exists(leftover));
 }
 
 TEST_F(SlipPdfsTest, EmployeeWithoutCodeRefusesTheRunAndPlainFilesOpenWithoutPassword) {
