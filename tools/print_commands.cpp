@@ -1,11 +1,12 @@
 // print slips FILE --period K [--root DIR] [--form-type N] [--slots 1,2,…]
-//     (--pdf OUT | --jpeg DIR | --pdf-per-employee DIR [--encrypt])
+//     (--pdf OUT | --jpeg DIR | --pdf-per-employee DIR [--encrypt [--reissue-notice]])
 // print ledger|list|transfer|denomination|roster … (table_print_commands.cpp)
 //
 // The pay slips of a saved period drawn by the same code as the print dialog: into a PDF with
 // the report fonts embedded, as one JPEG picture per employee, or as one PDF per employee for
 // electronic delivery, optionally encrypted with each employee's password.  Only the print
 // commands start a (window-less) Qt application; the rest of keiro-tool needs none.
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +49,31 @@ void keepPasswords(const SavedPeriod& saved, const std::vector<SlipPasswordChoic
     year.savePeriod();
 }
 
+// For --reissue-notice: the passwords made for this period earlier (kept in its records) are
+// listed on the notice again, as if new.
+std::vector<SlipPasswordChoice> withStoredNewPasswords(const PeriodBlock& block,
+                                                       std::vector<SlipPasswordChoice> choices) {
+    for (SlipPasswordChoice& c : choices) {
+        if (c.source == PasswordSource::Record && block.employee(c.slot).slipPasswordGenerated == 1)
+            c.source = PasswordSource::Generated;
+    }
+    return choices;
+}
+
+// Passwords this period made earlier and keeps, with no notice of the period in the folder:
+// a run killed between the notice and the passwords of an earlier version, or a notice lost.
+bool hasUnannouncedPasswords(const PeriodBlock& block,
+                             const std::vector<SlipPasswordChoice>& choices, const fs::path& folder,
+                             const std::string& token) {
+    std::error_code error;
+    if (fs::exists(folder / print::passwordNoticeName(token), error)) return false;
+    for (const SlipPasswordChoice& c : choices) {
+        if (c.source == PasswordSource::Record && block.employee(c.slot).slipPasswordGenerated == 1)
+            return true;
+    }
+    return false;
+}
+
 // One PDF per employee into DIR; with --encrypt the passwords are settled (and new ones saved)
 // first, and the notice of new ones goes into DIR too.  The passwords never reach stdout.
 int printEmployeePdfs(const Args& args, SavedPeriod& saved, const print::SlipPeriod& slipPeriod,
@@ -68,8 +94,14 @@ int printEmployeePdfs(const Args& args, SavedPeriod& saved, const print::SlipPer
         passwords = assignSlipPasswords(*saved.block, chosen,
                                         slipPasswordsElsewhere(saved.file, saved.period));
         // The notice first: a password is never stored without the notice that hands it over.
-        notice = print::writePasswordNotice(request, *passwords);
+        const std::vector<SlipPasswordChoice> listed =
+            args.flag("reissue-notice") ? withStoredNewPasswords(*saved.block, *passwords)
+                                        : *passwords;
+        notice = print::writePasswordNotice(request, listed);
         keepPasswords(saved, *passwords);
+        if (!notice && hasUnannouncedPasswords(*saved.block, *passwords, request.folder, token))
+            std::cerr << "keiro-tool: 作成済みのパスワードの通知書がこのフォルダーにありません。"
+                         "--reissue-notice で作り直せます。\n";
     }
     const print::EmployeePdfOutcome outcome = print::writeEmployeePdfs(request, passwords);
     auto files = nlohmann::ordered_json::array();
@@ -84,8 +116,9 @@ int printEmployeePdfs(const Args& args, SavedPeriod& saved, const print::SlipPer
 }
 
 int printSlips(const Args& args) {
-    args.expectOnly(
-        {"period", "root", "form-type", "slots", "pdf", "jpeg", "pdf-per-employee", "encrypt"}, 2);
+    args.expectOnly({"period", "root", "form-type", "slots", "pdf", "jpeg", "pdf-per-employee",
+                     "encrypt", "reissue-notice"},
+                    2);
     const int period = args.requiredInt("period", 1, kPeriodCount);
     const std::optional<std::string> pdf = args.option("pdf");
     const std::optional<std::string> jpeg = args.option("jpeg");
@@ -94,6 +127,8 @@ int printSlips(const Args& args) {
         throw UsageError("give one of --pdf, --jpeg and --pdf-per-employee");
     if (args.flag("encrypt") && !perEmployee)
         throw UsageError("--encrypt goes with --pdf-per-employee");
+    if (args.flag("reissue-notice") && !args.flag("encrypt"))
+        throw UsageError("--reissue-notice goes with --encrypt");
 
     // Passwords are stored in the year file: read and written under the payroll program's lock.
     std::optional<WriteLock> lock;
@@ -133,7 +168,7 @@ int printSlips(const Args& args) {
 }  // namespace
 
 int runPrint(const Words& words) {
-    const Args args(words, {"all", "encrypt"});
+    const Args args(words, {"all", "encrypt", "reissue-notice"});
     const std::string& kind = args.positional(0, "command");
     if (kind == "slips") return printSlips(args);
     if (isTableReportKind(kind)) return printTableReport(kind, args);

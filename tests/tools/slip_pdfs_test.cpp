@@ -114,6 +114,22 @@ TEST_F(SlipPdfsTest, NoPasswordIsKeptWhenItsNoticeCannotBeWritten) {
     EXPECT_FALSE(fs::exists(leftover));
 }
 
+// A notice lost after its passwords were kept is written again on request, listing them.
+TEST_F(SlipPdfsTest, ALostNoticeIsWrittenAgainWithTheKeptPasswords) {
+    const ToolRun first = perEmployee("--slots 1,2 --encrypt");
+    ASSERT_EQ(first.exitCode, 0);
+    const fs::path notice = json::parse(first.out)["notice"].get<std::string>();
+    fs::remove(notice);
+    const ToolRun again = perEmployee("--slots 1,2 --encrypt");
+    ASSERT_EQ(again.exitCode, 0);
+    EXPECT_TRUE(json::parse(again.out)["notice"].is_null());  // nothing new to tell
+    const ToolRun reissued = perEmployee("--slots 1,2 --encrypt --reissue-notice");
+    ASSERT_EQ(reissued.exitCode, 0);
+    EXPECT_EQ(json::parse(reissued.out)["notice"].get<std::string>(), notice.string());
+    EXPECT_TRUE(openPdf(notice).opened);
+    EXPECT_EQ(perEmployee("--slots 1,2 --reissue-notice").exitCode, 2);  // needs --encrypt
+}
+
 TEST_F(SlipPdfsTest, EmployeeWithoutCodeRefusesTheRunAndPlainFilesOpenWithoutPassword) {
     // Slot 2 loses its code in May.
     std::string content = readFile(file_);
