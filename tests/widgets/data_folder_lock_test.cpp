@@ -71,6 +71,34 @@ class DataFolderLockTest : public QObject {
         QVERIFY(!missing.held());
     }
 
+    // keiro-tool waits for another run: a lock let go while waiting is taken, one held on is
+    // reported held when the wait ends.
+    void aWaitEndsWhenTheHolderLetsGo() {
+        QTemporaryDir data;
+        const QString path = DataFolderLock::pathFor("Keiro", data.path());
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            const LockAttempt held = takeLock(path);
+            const char answer = held.outcome == LockAttempt::Outcome::Taken ? 'y' : 'n';
+            if (::write(ready[1], &answer, 1) != 1) ::_exit(1);
+            ::usleep(400'000);
+            ::_exit(0);  // the lock goes with the process
+        }
+        ::close(ready[1]);
+        char answer = 0;
+        QCOMPARE(::read(ready[0], &answer, 1), ssize_t{1});
+        ::close(ready[0]);
+        QCOMPARE(answer, 'y');
+        QVERIFY(takeLock(path, 0).outcome == LockAttempt::Outcome::Held);
+        QVERIFY(takeLock(path, 10'000).outcome == LockAttempt::Outcome::Taken);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+    }
+
     // A real process holds the lock and is killed with SIGKILL: its lock file stays behind,
     // names a process that is gone, and the next copy takes it over.
     void lockOfAKilledCopyIsTakenOver() {
