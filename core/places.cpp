@@ -208,10 +208,6 @@ int tightenProgramFiles(const Places& places) {
     return changed;
 }
 
-namespace {
-
-// A data folder that is a link: the folder it leads to is the one to keep private.  It is
-// tightened when it is ours; one another user owns or may write is refused.
 std::optional<StartupMessage> linkedDataFolderProblem(const Places& places) {
     std::error_code ec;
     if (!fs::is_symlink(places.dataFolder, ec)) return std::nullopt;
@@ -228,8 +224,6 @@ std::optional<StartupMessage> linkedDataFolderProblem(const Places& places) {
                           "書き込めるフォルダーです。給与のデータは置けません。\n【" +
                               target.string() + "】"};
 }
-
-}  // namespace
 
 DataFolderCheck ensureDataFolder(const Places& places) {
     std::error_code ec;

@@ -124,4 +124,8 @@ struct DataFolderCheck {
 // earlier products is due.
 DataFolderCheck ensureDataFolder(const Places& places);
 
+// A data folder that is a link: the folder it leads to is the one to keep private.  It is
+// tightened when it is ours; one another user owns or may write is refused with this message.
+std::optional<StartupMessage> linkedDataFolderProblem(const Places& places);
+
 }  // namespace keiro

@@ -57,6 +57,10 @@ int runWithholding() {
         const SettingsCheck check = checkSettingsFolder(places);
         ui::showStartupMessages(messages, check.messages);
         if (!check.ok) return 1;
+        if (const std::optional<StartupMessage> refused = linkedDataFolderProblem(places)) {
+            ui::showStartupMessages(messages, {*refused});
+            return 1;
+        }
         tightenProgramFiles(places);
         // Held until the program ends, over every year file it opens.
         ui::DataFolderLock dataLock(QStringLiteral("KeiroLG"),
