@@ -1,5 +1,7 @@
 #include "calc/unit_prices.h"
 
+#include <cmath>
+
 namespace keiro::calc {
 namespace {
 
@@ -13,6 +15,12 @@ int roundedRatio(std::int64_t numerator, std::int64_t denominator, RoundingMode 
 }
 
 }  // namespace
+
+int minutesOfHours(double hours) {
+    return std::isfinite(hours) && hours > 0 && hours < 1000
+               ? static_cast<int>(std::lround(hours * 60))
+               : 0;
+}
 
 UnitPriceBasis unitPriceBasisOf(const EmployeeRecord& e) {
     UnitPriceBasis basis;

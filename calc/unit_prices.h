@@ -36,6 +36,9 @@ struct UnitPrices {
     int latePerHour = 0;
 };
 
+// Hours as typed (or stored) in whole minutes; 0 for none, a negative or an absurd figure.
+int minutesOfHours(double hours);
+
 // The wage overtime is paid on, from the employee's record as entered.
 UnitPriceBasis unitPriceBasisOf(const EmployeeRecord& employee);
 

@@ -10,7 +10,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <chrono>
-#include <cmath>
 #include <utility>
 
 #include "core/employee_master.h"
@@ -273,12 +272,9 @@ void EmployeeEditor::suggestUnitPrices() {
     IniFile ini(context_.places.iniFile);
     // The company's monthly hours; the open month's scheduled hours until they are set.
     const double hours = ini.readDouble("Option", "TankaJikan", period.scheduledHours);
-    const auto minutes = [](double h) {
-        return std::isfinite(h) && h > 0 && h < 1000 ? static_cast<int>(std::lround(h * 60)) : 0;
-    };
-    basis.minutesPerMonth = minutes(hours);
+    basis.minutesPerMonth = calc::minutesOfHours(hours);
     basis.daysPerMonth = period.scheduledDays;
-    basis.minutesPerDay = minutes(period.hoursPerDay);
+    basis.minutesPerDay = calc::minutesOfHours(period.hoursPerDay);
     UnitPriceDialog dialog(this, basis, context_.settings.monthRounding,
                            entrySettings(context_.settings), context_.messages);
     const std::optional<calc::UnitPrices> prices = dialog.ask();

@@ -64,9 +64,9 @@ ToolTray::ToolTray(QWidget* window) : QFrame(window), window_(window) {
               {"sbNendoKoshin", "労働保険 年度更新"},
               {"sbChoshudaka", "所得税徴収高計算書"},
               {"sbJuuminList", "住民税納付一覧"}},
-             {"sbMeisaihyo", "sbKyuyoDaicho", "sbGraph", "sbKyuyoIchiran", "sbFuriList", "sbFuriData",
-              "sbKinsyuList", "sbSantei", "sbGetsuhen", "sbSyoyoTodoke", "sbNendoKoshin",
-              "sbChoshudaka", "sbJuuminList"});
+             {"sbMeisaihyo", "sbKyuyoDaicho", "sbGraph", "sbKyuyoIchiran", "sbFuriList",
+              "sbFuriData", "sbKinsyuList", "sbSantei", "sbGetsuhen", "sbSyoyoTodoke",
+              "sbNendoKoshin", "sbChoshudaka", "sbJuuminList"});
     addPanel("imDataEdit", "pnDataEdit",
              {{"sbDataEdit", "個別入力"}, {"sbKintaiInport", "勤怠インポート"}},
              {"sbDataEdit", "sbKintaiInport"});

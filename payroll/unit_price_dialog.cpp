@@ -22,12 +22,6 @@ QString yen(std::int64_t amount) {
            QStringLiteral("円");
 }
 
-int minutesOf(double hours) {
-    return std::isfinite(hours) && hours > 0 && hours < 1000
-               ? static_cast<int>(std::lround(hours * 60))
-               : 0;
-}
-
 }  // namespace
 
 UnitPriceDialog::UnitPriceDialog(QWidget* parent, const calc::UnitPriceBasis& basis,
@@ -83,7 +77,7 @@ UnitPriceDialog::UnitPriceDialog(QWidget* parent, const calc::UnitPriceBasis& ba
 calc::UnitPriceBasis UnitPriceDialog::basisShown() const {
     calc::UnitPriceBasis basis = basis_;
     if (hoursEntry_ != nullptr) {
-        basis.minutesPerMonth = minutesOf(hoursEntry_->value());
+        basis.minutesPerMonth = calc::minutesOfHours(hoursEntry_->value());
         const double days = daysEntry_->value();
         basis.daysPerMonth =
             std::isfinite(days) && days > 0 && days < 32 ? static_cast<int>(days) : 0;

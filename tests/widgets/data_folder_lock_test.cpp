@@ -13,6 +13,36 @@
 
 namespace keiro::ui {
 
+namespace {
+
+// A child process that takes the lock on `path`, then holds it for `holdUs` microseconds and
+// ends (or, with a negative time, until it is killed).  Its pid once it holds the lock; -1 when
+// it could not take it.
+pid_t forkHolder(const QString& path, int holdUs) {
+    int ready[2];
+    if (::pipe(ready) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        ::close(ready[0]);
+        const LockAttempt held = takeLock(path);
+        const char answer = held.outcome == LockAttempt::Outcome::Taken ? 'y' : 'n';
+        if (::write(ready[1], &answer, 1) != 1) ::_exit(1);
+        if (holdUs < 0) {
+            for (;;) ::pause();
+        }
+        ::usleep(static_cast<useconds_t>(holdUs));
+        ::_exit(0);  // the lock goes with the process
+    }
+    ::close(ready[1]);
+    char answer = 0;
+    const bool held = ::read(ready[0], &answer, 1) == 1 && answer == 'y';
+    ::close(ready[0]);
+    return held ? child : -1;
+}
+
+}  // namespace
+
 class DataFolderLockTest : public QObject {
     Q_OBJECT
   private slots:
@@ -76,23 +106,8 @@ class DataFolderLockTest : public QObject {
     void aWaitEndsWhenTheHolderLetsGo() {
         QTemporaryDir data;
         const QString path = DataFolderLock::pathFor("Keiro", data.path());
-        int ready[2];
-        QCOMPARE(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            ::close(ready[0]);
-            const LockAttempt held = takeLock(path);
-            const char answer = held.outcome == LockAttempt::Outcome::Taken ? 'y' : 'n';
-            if (::write(ready[1], &answer, 1) != 1) ::_exit(1);
-            ::usleep(400'000);
-            ::_exit(0);  // the lock goes with the process
-        }
-        ::close(ready[1]);
-        char answer = 0;
-        QCOMPARE(::read(ready[0], &answer, 1), ssize_t{1});
-        ::close(ready[0]);
-        QCOMPARE(answer, 'y');
+        const pid_t child = forkHolder(path, 400'000);
+        QVERIFY(child > 0);
         QVERIFY(takeLock(path, 0).outcome == LockAttempt::Outcome::Held);
         QVERIFY(takeLock(path, 10'000).outcome == LockAttempt::Outcome::Taken);
         int status = 0;
@@ -103,22 +118,8 @@ class DataFolderLockTest : public QObject {
     // names a process that is gone, and the next copy takes it over.
     void lockOfAKilledCopyIsTakenOver() {
         QTemporaryDir data;
-        int ready[2];
-        QCOMPARE(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            ::close(ready[0]);
-            DataFolderLock held("Keiro", data.path());
-            const char answer = held.tryLock().outcome == LockAttempt::Outcome::Taken ? 'y' : 'n';
-            if (::write(ready[1], &answer, 1) != 1) ::_exit(1);
-            for (;;) ::pause();
-        }
-        ::close(ready[1]);
-        char answer = 0;
-        QCOMPARE(::read(ready[0], &answer, 1), ssize_t{1});
-        ::close(ready[0]);
-        QCOMPARE(answer, 'y');
+        const pid_t child = forkHolder(DataFolderLock::pathFor("Keiro", data.path()), -1);
+        QVERIFY(child > 0);
 
         DataFolderLock whileRunning("Keiro", data.path());
         QVERIFY(whileRunning.tryLock().outcome == LockAttempt::Outcome::Held);
